@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/detection/detection_enums.h"
+#include "core/detection/norm_rect.h"
+#include "core/detection/text_range.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace velmora {
+
+/// Gives the box of a range of a line's text, or nothing. Holds only immutable data;
+/// callable from any thread any number of times.
+using TextBoundsResolver = std::function<std::optional<NormRect>(const TextRange &)>;
+
+/// The box of a part of a line, and how exact it is.
+struct TextPartBounds
+{
+    NormRect bounds;
+    DetectionBoundsPrecision precision = DetectionBoundsPrecision::lineFallback;
+    friend bool operator==(const TextPartBounds &, const TextPartBounds &) = default;
+};
+
+// One recognised line of text: its text, its box in normalised coordinates
+// (origin bottom-left) and the recogniser's confidence, with an optional callback
+// that locates any part of the line.
+class TextObservation
+{
+public:
+    TextObservation() = default;
+    /// Sanitises the box (the zero rectangle when rejected) and clamps the confidence
+    /// into [0, 1]; a NaN confidence becomes 0.
+    TextObservation(QString text, const NormRect &normalizedBounds, double confidence,
+                    TextBoundsResolver boundsResolver = {});
+
+    const QString &text() const { return m_text; }
+    const NormRect &normalizedBounds() const { return m_normalizedBounds; }
+    double confidence() const { return m_confidence; }
+    const TextBoundsResolver &boundsResolver() const { return m_boundsResolver; }
+
+    /// The box of the UTF-16 range [start, end) of the text: the callback's box when
+    /// it gives a usable one (tight), else the line box (lineFallback).
+    TextPartBounds boundsFor(qsizetype start, qsizetype end) const;
+    TextPartBounds boundsFor(const TextRange &range) const;
+
+    /// Text, box and confidence; the callback is not compared.
+    friend bool operator==(const TextObservation &a, const TextObservation &b)
+    {
+        return a.m_text == b.m_text && a.m_normalizedBounds == b.m_normalizedBounds
+            && a.m_confidence == b.m_confidence;
+    }
+
+private:
+    QString m_text;
+    NormRect m_normalizedBounds;
+    double m_confidence = 0;
+    TextBoundsResolver m_boundsResolver;
+};
+
+} // namespace velmora

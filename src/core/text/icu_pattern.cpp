@@ -1,0 +1,93 @@
+#include "core/text/icu_pattern.h"
+
+#include <unicode/regex.h>
+#include <unicode/unistr.h>
+
+namespace velmora {
+
+namespace {
+
+icu::UnicodeString toUnicode(const QString &text)
+{
+    // Read-only alias of the QString's UTF-16 buffer: no copy.
+    return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+}
+
+} // namespace
+
+IcuPattern::IcuPattern(QString pattern, std::shared_ptr<const icu::RegexPattern> compiled)
+    : m_pattern(std::move(pattern)), m_compiled(std::move(compiled))
+{
+}
+
+std::optional<IcuPattern> IcuPattern::compile(const QString &pattern, int flags)
+{
+    uint32_t icuFlags = 0;
+    if (flags & CaseInsensitive)
+        icuFlags |= UREGEX_CASE_INSENSITIVE;
+    if (flags & Literal)
+        icuFlags |= UREGEX_LITERAL;
+    if (flags & Multiline)
+        icuFlags |= UREGEX_MULTILINE;
+    UErrorCode status = U_ZERO_ERROR;
+    UParseError parseError;
+    std::unique_ptr<icu::RegexPattern> compiled(
+        icu::RegexPattern::compile(toUnicode(pattern), icuFlags, parseError, status));
+    if (U_FAILURE(status) || !compiled)
+        return std::nullopt;
+    return IcuPattern(pattern, std::shared_ptr<const icu::RegexPattern>(std::move(compiled)));
+}
+
+QList<IcuMatch> IcuPattern::findAll(const QString &text) const
+{
+    QList<IcuMatch> matches;
+    const icu::UnicodeString input = toUnicode(text);
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
+    if (U_FAILURE(status))
+        return matches;
+    matcher->setTimeLimit(kTimeLimitSteps, status);
+    const int groupCount = matcher->groupCount();
+    while (true) {
+        status = U_ZERO_ERROR;
+        if (!matcher->find(status) || U_FAILURE(status))
+            break; // No further match, or the time limit ran out.
+        IcuMatch match;
+        for (int g = 0; g <= groupCount; ++g) {
+            const int32_t start = matcher->start(g, status);
+            const int32_t end = matcher->end(g, status);
+            if (U_FAILURE(status) || start < 0)
+                match.groups.append(IcuMatch::Range{});
+            else
+                match.groups.append(IcuMatch::Range{start, end - start});
+        }
+        matches.append(match);
+    }
+    return matches;
+}
+
+bool IcuPattern::matchesAnywhere(const QString &text) const
+{
+    const icu::UnicodeString input = toUnicode(text);
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
+    if (U_FAILURE(status))
+        return false;
+    matcher->setTimeLimit(kTimeLimitSteps, status);
+    const bool found = matcher->find(status);
+    return found && U_SUCCESS(status);
+}
+
+bool IcuPattern::matchesWhole(const QString &text) const
+{
+    const icu::UnicodeString input = toUnicode(text);
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
+    if (U_FAILURE(status))
+        return false;
+    matcher->setTimeLimit(kTimeLimitSteps, status);
+    const bool matched = matcher->matches(status);
+    return matched && U_SUCCESS(status);
+}
+
+} // namespace velmora

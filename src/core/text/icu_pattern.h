@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+#include <unicode/uversion.h>
+
+U_NAMESPACE_BEGIN
+class RegexPattern;
+U_NAMESPACE_END
+
+namespace velmora {
+
+/// One match of a pattern: the UTF-16 start and length of the whole match and of
+/// each capture group (a group that took no part has start -1).
+struct IcuMatch
+{
+    struct Range {
+        qsizetype start = -1;
+        qsizetype length = 0;
+        bool isValid() const { return start >= 0; }
+        qsizetype end() const { return start + length; }
+        friend bool operator==(const Range &, const Range &) = default;
+    };
+
+    QList<Range> groups; ///< groups[0] is the whole match.
+
+    const Range &whole() const { return groups.front(); }
+    Range group(int index) const { return index < groups.size() ? groups[index] : Range{}; }
+};
+
+// A regular expression in ICU syntax, compiled once and matched over the UTF-16 text
+// of a QString. Compiled patterns are immutable and may be shared between threads.
+// Every search runs under a time limit so that no pattern (a user's, a learned rule's,
+// or one from an imported settings file) can stall a scan: when the limit is hit the
+// search ends with the matches found so far.
+class IcuPattern
+{
+public:
+    enum Flag {
+        NoFlags = 0,
+        CaseInsensitive = 1 << 0,
+        Literal = 1 << 1, ///< The pattern text is matched as it stands.
+        Multiline = 1 << 2,
+    };
+
+    /// ICU time-limit steps (each roughly a millisecond of matching) per pattern and line.
+    static constexpr int kTimeLimitSteps = 100;
+
+    /// The compiled pattern, or nothing when it does not compile. Never throws.
+    static std::optional<IcuPattern> compile(const QString &pattern, int flags = NoFlags);
+
+    /// Every non-overlapping match, left to right; a time-out counts as no further match.
+    QList<IcuMatch> findAll(const QString &text) const;
+    /// True when the pattern matches somewhere in the text.
+    bool matchesAnywhere(const QString &text) const;
+    /// True when the pattern matches the whole text.
+    bool matchesWhole(const QString &text) const;
+
+    const QString &pattern() const { return m_pattern; }
+
+private:
+    IcuPattern(QString pattern, std::shared_ptr<const icu::RegexPattern> compiled);
+
+    QString m_pattern;
+    std::shared_ptr<const icu::RegexPattern> m_compiled;
+};
+
+} // namespace velmora
