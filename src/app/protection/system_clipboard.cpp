@@ -1,0 +1,40 @@
+#include "app/protection/system_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace velmora {
+
+SystemClipboard::SystemClipboard(QObject *parent) : QObject(parent)
+{
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ++m_changeCount; },
+            Qt::DirectConnection);
+}
+
+qint64 SystemClipboard::changeCount() const
+{
+    return m_changeCount;
+}
+
+QStringList SystemClipboard::types() const
+{
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    return mime ? mime->formats() : QStringList();
+}
+
+QByteArray SystemClipboard::data(const QString &mimeType) const
+{
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    return mime ? mime->data(mimeType) : QByteArray();
+}
+
+void SystemClipboard::write(const QList<ClipboardItem> &items)
+{
+    auto *mime = new QMimeData;
+    for (const auto &[type, bytes] : items)
+        mime->setData(type, bytes);
+    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+}
+
+} // namespace velmora
