@@ -1,6 +1,6 @@
 #include "core/history/safe_share_history_record.h"
 
-#include <QJsonValue>
+#include "core/support/json_reading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,8 +9,8 @@ namespace velmora {
 
 namespace {
 
-// Reads keys of one JSON object by the store's rules: a missing or null key is
-// absent, a present key of another type marks the whole object as unreadable.
+// Reads keys of one record: a missing or null key is absent, a present key of the
+// wrong form marks the whole record as unreadable.
 class FieldReader
 {
 public:
@@ -18,43 +18,34 @@ public:
 
     bool ok() const { return m_ok; }
 
-    std::optional<QString> string(const QString &key)
-    {
-        const QJsonValue value = m_object.value(key);
-        if (value.isUndefined() || value.isNull())
-            return std::nullopt;
-        if (!value.isString())
-            return fail<QString>();
-        return value.toString();
-    }
+    std::optional<QString> string(QLatin1String key) { return read(key, json::string); }
 
-    std::optional<int> integer(const QString &key)
+    std::optional<int> integer(QLatin1String key)
     {
-        const QJsonValue value = m_object.value(key);
-        if (value.isUndefined() || value.isNull())
-            return std::nullopt;
-        const double number = value.toDouble();
-        if (!value.isDouble() || std::floor(number) != number || std::abs(number) > 2e9)
-            return fail<int>();
-        return int(number);
+        return read(key, [](const QJsonValue &value) -> std::optional<int> {
+            const double number = value.toDouble();
+            if (!value.isDouble() || std::floor(number) != number || std::abs(number) > 2e9)
+                return std::nullopt;
+            return int(number);
+        });
     }
 
     template <typename E>
-    std::optional<E> enumeration(const QString &key)
+    std::optional<E> enumeration(QLatin1String key)
     {
-        const std::optional<QString> text = string(key);
-        if (!text)
-            return std::nullopt;
-        const std::optional<E> value = fromRawValue<E>(*text);
-        return value ? value : fail<E>();
+        return read(key, json::rawEnum<E>);
     }
 
 private:
-    template <typename T>
-    std::optional<T> fail()
+    template <typename Convert>
+    auto read(QLatin1String key, Convert convert) -> decltype(convert(QJsonValue()))
     {
-        m_ok = false;
-        return std::nullopt;
+        const std::optional<QJsonValue> value = json::optionalValue(m_object, key);
+        if (!value)
+            return std::nullopt;
+        auto converted = convert(*value);
+        m_ok = m_ok && converted.has_value();
+        return converted;
     }
 
     const QJsonObject &m_object;
@@ -98,17 +89,17 @@ std::optional<SafeShareHistoryRecord> SafeShareHistoryRecord::fromJson(const QJs
 {
     FieldReader read(object);
     SafeShareHistoryRecord record;
-    const std::optional<QString> id = read.string(QStringLiteral("id"));
-    const std::optional<QString> occurredAt = read.string(QStringLiteral("occurredAt"));
-    const std::optional<SafeShareSourceType> sourceType = read.enumeration<SafeShareSourceType>(QStringLiteral("sourceType"));
-    const std::optional<SafeShareAction> action = read.enumeration<SafeShareAction>(QStringLiteral("action"));
-    record.totalFindings = countOrZero(read.integer(QStringLiteral("totalFindings")));
-    record.includedFindings = countOrZero(read.integer(QStringLiteral("includedFindings")));
-    record.reviewFindings = countOrZero(read.integer(QStringLiteral("reviewFindings")));
-    record.offFindings = countOrZero(read.integer(QStringLiteral("offFindings")));
-    record.policySummary = read.string(QStringLiteral("policySummary"));
-    record.outputPath = read.string(QStringLiteral("outputPath"));
-    if (const std::optional<int> items = read.integer(QStringLiteral("batchItemCount")))
+    const std::optional<QString> id = read.string(QLatin1String("id"));
+    const std::optional<QString> occurredAt = read.string(QLatin1String("occurredAt"));
+    const std::optional<SafeShareSourceType> sourceType = read.enumeration<SafeShareSourceType>(QLatin1String("sourceType"));
+    const std::optional<SafeShareAction> action = read.enumeration<SafeShareAction>(QLatin1String("action"));
+    record.totalFindings = countOrZero(read.integer(QLatin1String("totalFindings")));
+    record.includedFindings = countOrZero(read.integer(QLatin1String("includedFindings")));
+    record.reviewFindings = countOrZero(read.integer(QLatin1String("reviewFindings")));
+    record.offFindings = countOrZero(read.integer(QLatin1String("offFindings")));
+    record.policySummary = read.string(QLatin1String("policySummary"));
+    record.outputPath = read.string(QLatin1String("outputPath"));
+    if (const std::optional<int> items = read.integer(QLatin1String("batchItemCount")))
         record.batchItemCount = std::max(*items, 0);
     if (!read.ok() || !id || !occurredAt || !action)
         return std::nullopt;
