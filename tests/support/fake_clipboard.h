@@ -2,7 +2,7 @@
 
 #include "app/protection/clipboard_access.h"
 
-namespace velmora::testing {
+namespace velmora::test {
 
 // A clipboard held in memory: what was written is what is read, and every write
 // counts as one change, as the desktop clipboard does.
@@ -38,4 +38,4 @@ public:
     }
 };
 
-} // namespace velmora::testing
+} // namespace velmora::test

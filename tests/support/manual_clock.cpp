@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velmora::testing {
+namespace velmora::test {
 
 ManualClock::ManualClock(QDateTime start) : m_now(std::move(start)) {}
 
@@ -42,4 +42,4 @@ int ManualClock::pendingCount() const
                              [](const Pending &p) { return !p.handle.isCancelled(); }));
 }
 
-} // namespace velmora::testing
+} // namespace velmora::test

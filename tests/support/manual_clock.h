@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace velmora::testing {
+namespace velmora::test {
 
 // A clock that moves only when the test says so. Delayed actions run from advance(),
 // in the order of their due time (then of scheduling), each at its own moment, so
@@ -38,4 +38,4 @@ private:
     std::vector<Pending> m_pending;
 };
 
-} // namespace velmora::testing
+} // namespace velmora::test

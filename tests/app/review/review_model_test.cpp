@@ -66,7 +66,7 @@ TEST(AutoCleanReceipts, CaptureReceiptStartsWithTheHeadline)
 
 TEST(ClipboardUndoSnapshot, CapturesOfferedTypesWithBytesInOrder)
 {
-    testing::FakeClipboard clipboard;
+    test::FakeClipboard clipboard;
     clipboard.contents = {{"image/png", "png-bytes"}, {"text/plain", ""}, {"image/tiff", "tiff-bytes"}};
     const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(clipboard);
     EXPECT_EQ(snapshot.items, (QList<ClipboardItem>{{"image/png", "png-bytes"}, {"image/tiff", "tiff-bytes"}}));
@@ -74,7 +74,7 @@ TEST(ClipboardUndoSnapshot, CapturesOfferedTypesWithBytesInOrder)
 
 TEST(ClipboardUndoSnapshot, RestoreReplacesTheContents)
 {
-    testing::FakeClipboard clipboard;
+    test::FakeClipboard clipboard;
     clipboard.contents = {{"image/png", "before"}};
     const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(clipboard);
     clipboard.write({{"image/png", "cleaned"}, {"text/plain", "x"}});
@@ -84,7 +84,7 @@ TEST(ClipboardUndoSnapshot, RestoreReplacesTheContents)
 
 TEST(ClipboardUndoSnapshot, AnEmptyClipboardRestoresToEmpty)
 {
-    testing::FakeClipboard clipboard;
+    test::FakeClipboard clipboard;
     const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(clipboard);
     EXPECT_TRUE(snapshot.items.isEmpty());
     clipboard.write({{"image/png", "cleaned"}});

@@ -1,6 +1,6 @@
 #include "core/history/safe_share_history_store.h"
 
-#include "support/temporary_settings.h"
+#include "support/temp_settings.h"
 
 #include <QJsonDocument>
 
@@ -107,10 +107,10 @@ TEST(SafeShareHistoryStore, InsertWithANegativeLimitKeepsNothing)
 
 TEST(SafeShareHistoryStore, SavedHistoryLoadsBackNewestFirst)
 {
-    testing::TemporarySettings temporary;
-    appendSafeShareHistoryRecord(temporary.settings(), recordAt(1));
-    appendSafeShareHistoryRecord(temporary.settings(), recordAt(2, SafeShareAction::copyCleanedPNG));
-    const SafeShareHistoryStore loaded = SafeShareHistoryStore::load(temporary.settings());
+    test::TempSettings temporary;
+    appendSafeShareHistoryRecord(*temporary, recordAt(1));
+    appendSafeShareHistoryRecord(*temporary, recordAt(2, SafeShareAction::copyCleanedPNG));
+    const SafeShareHistoryStore loaded = SafeShareHistoryStore::load(*temporary);
     ASSERT_EQ(loaded.records.size(), 2);
     EXPECT_EQ(loaded.records[0].action, SafeShareAction::copyCleanedPNG);
     EXPECT_EQ(loaded.records[1].action, SafeShareAction::scan);
@@ -118,10 +118,10 @@ TEST(SafeShareHistoryStore, SavedHistoryLoadsBackNewestFirst)
 
 TEST(SafeShareHistoryStore, AppendingKeepsFiftyRecords)
 {
-    testing::TemporarySettings temporary;
+    test::TempSettings temporary;
     for (int i = 0; i < 52; ++i)
-        appendSafeShareHistoryRecord(temporary.settings(), recordAt(i));
-    EXPECT_EQ(SafeShareHistoryStore::load(temporary.settings()).records.size(), 50);
+        appendSafeShareHistoryRecord(*temporary, recordAt(i));
+    EXPECT_EQ(SafeShareHistoryStore::load(*temporary).records.size(), 50);
 }
 
 struct StoreRow
@@ -156,9 +156,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, SafeShareHistoryStoreDecoding, ::testing::Values(
 
 TEST(SafeShareHistoryStore, UnreadableStoredDataLoadsAsEmpty)
 {
-    testing::TemporarySettings temporary;
-    temporary.settings().setValue(safeShareHistoryStoreKey, QByteArray("{\"records\":5}"));
-    EXPECT_TRUE(SafeShareHistoryStore::load(temporary.settings()).records.isEmpty());
+    test::TempSettings temporary;
+    temporary->setValue(safeShareHistoryStoreKey, QByteArray("{\"records\":5}"));
+    EXPECT_TRUE(SafeShareHistoryStore::load(*temporary).records.isEmpty());
 }
 
 } // namespace

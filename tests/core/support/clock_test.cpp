@@ -13,7 +13,7 @@ namespace {
 
 TEST(ManualClock, RunsDueActionsInTimeOrderAtTheirOwnMoment)
 {
-    testing::ManualClock clock;
+    test::ManualClock clock;
     const QDateTime start = clock.now();
     QStringList log;
     clock.schedule(300ms, [&] { log << QStringLiteral("late@%1").arg(start.msecsTo(clock.now())); });
@@ -30,7 +30,7 @@ TEST(ManualClock, RunsDueActionsInTimeOrderAtTheirOwnMoment)
 
 TEST(ManualClock, CancelledActionsNeverRun)
 {
-    testing::ManualClock clock;
+    test::ManualClock clock;
     bool ran = false;
     const TaskHandle handle = clock.schedule(10ms, [&] { ran = true; });
     handle.cancel();
