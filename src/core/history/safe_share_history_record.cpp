@@ -1,5 +1,6 @@
 #include "core/history/safe_share_history_record.h"
 
+#include "core/redaction/needs_review.h"
 #include "core/support/json_reading.h"
 
 #include <algorithm>
@@ -58,6 +59,19 @@ int countOrZero(std::optional<int> count)
 }
 
 } // namespace
+
+SafeShareHistoryRecord SafeShareHistoryRecord::make(QUuid id, QDateTime occurredAt, SafeShareSourceType sourceType,
+                                                   SafeShareAction action, const RedactionPlan &plan,
+                                                   std::optional<QString> policySummary,
+                                                   std::optional<QString> outputPath,
+                                                   std::optional<int> batchItemCount)
+{
+    const int total = int(plan.entries().size());
+    const int included = activeEntryCount(plan);
+    return {std::move(id), std::move(occurredAt), sourceType, action, total, included,
+            needsReviewEntries(plan), std::max(total - included, 0), std::move(policySummary),
+            std::move(outputPath), batchItemCount};
+}
 
 QString SafeShareHistoryRecord::summary() const
 {

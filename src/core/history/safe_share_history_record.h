@@ -11,6 +11,8 @@
 
 namespace velmora {
 
+class RedactionPlan;
+
 // One scan or share in the local safe-share history: what was done, how the image
 // came in and how many findings it had. It holds no image and no found text.
 struct SafeShareHistoryRecord
@@ -26,6 +28,13 @@ struct SafeShareHistoryRecord
     std::optional<QString> policySummary;
     std::optional<QString> outputPath;
     std::optional<int> batchItemCount;
+
+    /// A record whose finding counts come from the plan: all entries, the active ones,
+    /// those that need review and those that are off.
+    static SafeShareHistoryRecord make(QUuid id, QDateTime occurredAt, SafeShareSourceType sourceType,
+                                       SafeShareAction action, const RedactionPlan &plan,
+                                       std::optional<QString> policySummary, std::optional<QString> outputPath,
+                                       std::optional<int> batchItemCount);
 
     /// "3 included - 1 review - 2 off".
     QString summary() const;

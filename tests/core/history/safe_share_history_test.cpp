@@ -163,3 +163,42 @@ TEST(SafeShareHistoryStore, UnreadableStoredDataLoadsAsEmpty)
 
 } // namespace
 } // namespace velmora
+
+#include "core/redaction/redaction_plan.h"
+#include "support/detection_fixtures.h"
+
+namespace velmora {
+namespace {
+
+TEST(SafeShareHistoryRecord, CountsComeFromThePlan)
+{
+    Detection confident = test::makeFinding({0.1, 0.8, 0.2, 0.05});
+    Detection doubtful = test::makeFinding({0.1, 0.5, 0.2, 0.05});
+    doubtful.confidence = 0.5;
+    Detection off = test::makeFinding({0.1, 0.2, 0.2, 0.05});
+    RedactionPlan plan({confident, doubtful, off}, {}, {});
+    plan.setActive(false, off.id);
+    const QUuid id = QUuid::createUuid();
+    const QDateTime when = QDateTime(QDate(2024, 1, 2), QTime(3, 4), Qt::UTC);
+    const SafeShareHistoryRecord record = SafeShareHistoryRecord::make(
+        id, when, SafeShareSourceType::capture, SafeShareAction::scan, plan, QStringLiteral("Safe Sharing"), {}, {});
+    EXPECT_EQ(record.id, id);
+    EXPECT_EQ(record.occurredAt, when);
+    EXPECT_EQ(record.totalFindings, 3);
+    EXPECT_EQ(record.includedFindings, 2);
+    EXPECT_EQ(record.reviewFindings, 1);
+    EXPECT_EQ(record.offFindings, 1);
+    EXPECT_EQ(record.summary(), QStringLiteral("2 included - 1 review - 1 off"));
+}
+
+TEST(SafeShareHistoryRecord, AnEmptyPlanCountsNothing)
+{
+    const SafeShareHistoryRecord record = SafeShareHistoryRecord::make(
+        QUuid::createUuid(), QDateTime::currentDateTimeUtc(), SafeShareSourceType::unknown,
+        SafeShareAction::copyCleanedPNG, RedactionPlan::empty(), {}, {}, {});
+    EXPECT_EQ(record.summary(), QStringLiteral("0 included - 0 review - 0 off"));
+    EXPECT_EQ(record.totalFindings, 0);
+}
+
+} // namespace
+} // namespace velmora
