@@ -4,6 +4,11 @@
 #include "core/detection/core_error.h"
 
 #include <QPainter>
+#include <QUuid>
+#include <QtConcurrent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -13,6 +18,29 @@ namespace {
 constexpr double kFaceConfidence = 0.9;
 // A code that decoded is certain.
 constexpr double kCodeConfidence = 1.0;
+
+struct FindingText
+{
+    DetectionKind kind;
+    QString label;
+    QString reason;
+};
+
+FindingText findingText(VisualContentObservation::Kind kind)
+{
+    switch (kind) {
+    case VisualContentObservation::Kind::face:
+        return {DetectionKind::face, QStringLiteral("Face"),
+                QStringLiteral("Faces can identify people in shared screenshots.")};
+    case VisualContentObservation::Kind::barcode:
+        return {DetectionKind::barcode, QStringLiteral("Barcode"),
+                QStringLiteral("Barcodes can reveal shipment, product, or account identifiers.")};
+    case VisualContentObservation::Kind::qrCode:
+        break;
+    }
+    return {DetectionKind::barcode, QStringLiteral("QR code"),
+            QStringLiteral("QR codes can encode URLs, tokens, or contact details.")};
+}
 
 /// The bitmap as grey levels, transparent areas seen against white as a viewer shows them.
 QImage greyLevels(const QImage &bitmap)
@@ -69,6 +97,37 @@ QList<VisualContentObservation> VisualSensitiveContentDetector::detectVisualCont
         observations.append({kind, normalized(code.bounds, grey.size()), kCodeConfidence, code.symbology});
     }
     return observations;
+}
+
+QList<Detection> VisualSensitiveContentDetector::detections(const QList<VisualContentObservation> &observations,
+                                                            const DetectorCategoryPreferences &preferences)
+{
+    QList<Detection> findings;
+    for (const auto &observation : observations) {
+        const auto text = findingText(observation.kind);
+        Detection finding;
+        finding.id = QUuid::createUuid();
+        finding.kind = text.kind;
+        finding.label = text.label;
+        finding.confidence = std::isnan(observation.confidence) ? 0.0 : std::clamp(observation.confidence, 0.0, 1.0);
+        finding.normalizedBounds = observation.normalizedBounds;
+        finding.source = DetectionSource::vision;
+        finding.reason = text.reason;
+        finding.suggestedAction = DetectionSuggestedAction::redact;
+        finding.boundsPrecision = DetectionBoundsPrecision::tight;
+        if (preferences.isEnabled(detectorCategory(finding)))
+            findings.append(std::move(finding));
+    }
+    return findings;
+}
+
+QFuture<QList<Detection>> VisualSensitiveContentDetector::detect(const QImage &bitmap,
+                                                                 const DetectorCategoryPreferences &preferences) const
+{
+    // The task holds copies: the detector may go away before the task runs.
+    return QtConcurrent::run([detector = *this, bitmap, preferences] {
+        return detections(detector.detectVisualContent(bitmap), preferences);
+    });
 }
 
 } // namespace velmora

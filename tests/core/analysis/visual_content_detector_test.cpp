@@ -60,6 +60,7 @@ struct CodeRow {
     QPoint at;
     Kind kind;
     const char *symbology;
+    const char *label;
 };
 
 class CodeAtKnownPlaceTest : public ::testing::TestWithParam<CodeRow> {};
@@ -77,14 +78,21 @@ TEST_P(CodeAtKnownPlaceTest, GivesOneObservationCoveringTheSymbol)
     EXPECT_EQ(observations[0].symbology, QString::fromLatin1(row.symbology));
     EXPECT_EQ(observations[0].confidence, 1.0);
     expectWithinOnePixel(pixelBox(observations[0], canvas.size()), drawn);
+    const auto findings = VisualSensitiveContentDetector::detections(observations);
+    ASSERT_EQ(findings.size(), 1);
+    EXPECT_EQ(findings[0].label, QString::fromLatin1(row.label));
+    EXPECT_EQ(findings[0].kind, DetectionKind::barcode);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CodeAtKnownPlaceTest, ::testing::Values(
     CodeRow{"qrCode", ZXing::BarcodeFormat::QRCode, "https://example.com/reset?token=4f9a2c", 4, 0, {137, 211},
-            Kind::qrCode, "QRCode"},
-    CodeRow{"smallQrCode", ZXing::BarcodeFormat::QRCode, "acct 0042", 2, 0, {903, 77}, Kind::qrCode, "QRCode"},
-    CodeRow{"code128", ZXing::BarcodeFormat::Code128, "ACCT-00012345", 2, 70, {611, 153}, Kind::barcode, "Code128"},
-    CodeRow{"ean13", ZXing::BarcodeFormat::EAN13, "4006381333931", 3, 90, {305, 503}, Kind::barcode, "EAN-13"}),
+            Kind::qrCode, "QRCode", "QR code"},
+    CodeRow{"smallQrCode", ZXing::BarcodeFormat::QRCode, "acct 0042", 2, 0, {903, 77}, Kind::qrCode, "QRCode",
+            "QR code"},
+    CodeRow{"code128", ZXing::BarcodeFormat::Code128, "ACCT-00012345", 2, 70, {611, 153}, Kind::barcode, "Code128",
+            "Barcode"},
+    CodeRow{"ean13", ZXing::BarcodeFormat::EAN13, "4006381333931", 3, 90, {305, 503}, Kind::barcode, "EAN-13",
+            "Barcode"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(VisualContentDetectorTest, FindsLightOnDarkQrCode)
