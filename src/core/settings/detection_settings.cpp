@@ -51,4 +51,11 @@ DetectionSettingsValues DetectionSettingsValues::load(const StoredSettings &sett
             settings.data(DetectionSettingsKey::detectorCategoryPreferences)};
 }
 
+CustomDetectionConfiguration DetectionSettingsValues::customDetectionConfiguration() const
+{
+    return {settingsTextLines(customTermsText), settingsTextLines(customRegexesText), settingsTextLines(allowlistText),
+            RedactionPolicyConfiguration::forPreset(policyPresetID),
+            decodeDetectorCategoryPreferences(detectorCategoryPreferencesData), {}};
+}
+
 } // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/detection/custom_detection_configuration.h"
 #include "core/detection/detector_category_preferences.h"
 
 #include <QByteArray>
@@ -39,6 +40,11 @@ struct DetectionSettingsValues
 
     /// Reads all five; a missing text is empty, missing data is empty.
     static DetectionSettingsValues load(const StoredSettings &settings);
+
+    /// The configuration these settings describe, built anew at every call: the three
+    /// texts as lines, the preset's policy, the decoded category preferences and no
+    /// learned safe rules.
+    CustomDetectionConfiguration customDetectionConfiguration() const;
 
     friend bool operator==(const DetectionSettingsValues &, const DetectionSettingsValues &) = default;
 };

@@ -77,3 +77,31 @@ TEST(DetectionSettingsValues, LoadReadsTheFiveStoredSettings)
 
 } // namespace
 } // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(DetectionSettingsValues, BuildTheCustomConfiguration)
+{
+    DetectionSettingsValues values;
+    values.customTermsText = QStringLiteral(" Falcon \nfalcon\n\nOrion");
+    values.customRegexesText = QStringLiteral("ACME-\\d+");
+    values.allowlistText = QStringLiteral("demo@example.com\r\n");
+    values.policyPresetID = QStringLiteral("finance");
+    values.detectorCategoryPreferencesData = QByteArray(R"({"disabledCategories":["faces"]})");
+    const CustomDetectionConfiguration configuration = values.customDetectionConfiguration();
+    EXPECT_EQ(configuration.terms, (QStringList{"Falcon", "Orion"}));
+    EXPECT_EQ(configuration.regexes, (QStringList{"ACME-\\d+"}));
+    EXPECT_EQ(configuration.allowlist, (QStringList{"demo@example.com"}));
+    EXPECT_EQ(configuration.policyConfiguration, RedactionPolicyConfiguration::fromPreset(RedactionPolicyPresetID::finance));
+    EXPECT_FALSE(configuration.detectorCategoryPreferences.isEnabled(DetectorCategory::faces));
+    EXPECT_TRUE(configuration.learnedSafeRules.isEmpty());
+}
+
+TEST(DetectionSettingsValues, EmptySettingsGiveTheDefaultConfiguration)
+{
+    EXPECT_EQ(DetectionSettingsValues{}.customDetectionConfiguration(), CustomDetectionConfiguration::defaultConfiguration());
+}
+
+} // namespace
+} // namespace velmora
