@@ -110,28 +110,28 @@ TEST(RedactionPolicyConfigurationTest, RoundTripsEveryPresetAndUnknownKeys)
     EXPECT_EQ(RedactionPolicyConfiguration::fromJson(empty.toJson()), empty);
 }
 
-struct DecodeRow {
+struct PolicyDecodeRow {
     const char *name;
     const char *json;
     bool decodes;
 };
 
-class DecodeTest : public ::testing::TestWithParam<DecodeRow> {};
+class PolicyConfigurationDecodeTest : public ::testing::TestWithParam<PolicyDecodeRow> {};
 
-TEST_P(DecodeTest, RequiresTheKeyAndKnownDispositions)
+TEST_P(PolicyConfigurationDecodeTest, RequiresTheKeyAndKnownDispositions)
 {
     EXPECT_EQ(RedactionPolicyConfiguration::fromJson(parse(GetParam().json)).has_value(), GetParam().decodes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Documents, DecodeTest, ::testing::Values(
-    DecodeRow{"emptyMap", R"({"dispositionsByPolicyID": {}})", true},
-    DecodeRow{"unknownPackKey", R"({"dispositionsByPolicyID": {"nope": "ignore"}})", true},
-    DecodeRow{"missingKey", R"({})", false},
-    DecodeRow{"nullMap", R"({"dispositionsByPolicyID": null})", false},
-    DecodeRow{"mapIsArray", R"({"dispositionsByPolicyID": ["pii"]})", false},
-    DecodeRow{"unknownDisposition", R"({"dispositionsByPolicyID": {"pii": "redact"}})", false},
-    DecodeRow{"dispositionInOtherCase", R"({"dispositionsByPolicyID": {"pii": "AutoRedact"}})", false},
-    DecodeRow{"dispositionIsNumber", R"({"dispositionsByPolicyID": {"pii": 1}})", false}),
+INSTANTIATE_TEST_SUITE_P(Documents, PolicyConfigurationDecodeTest, ::testing::Values(
+    PolicyDecodeRow{"emptyMap", R"({"dispositionsByPolicyID": {}})", true},
+    PolicyDecodeRow{"unknownPackKey", R"({"dispositionsByPolicyID": {"nope": "ignore"}})", true},
+    PolicyDecodeRow{"missingKey", R"({})", false},
+    PolicyDecodeRow{"nullMap", R"({"dispositionsByPolicyID": null})", false},
+    PolicyDecodeRow{"mapIsArray", R"({"dispositionsByPolicyID": ["pii"]})", false},
+    PolicyDecodeRow{"unknownDisposition", R"({"dispositionsByPolicyID": {"pii": "redact"}})", false},
+    PolicyDecodeRow{"dispositionInOtherCase", R"({"dispositionsByPolicyID": {"pii": "AutoRedact"}})", false},
+    PolicyDecodeRow{"dispositionIsNumber", R"({"dispositionsByPolicyID": {"pii": 1}})", false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(RedactionPolicyConfigurationTest, DecodingRejectsANonObject)
