@@ -1,5 +1,5 @@
 #include "core/settings/stored_settings.h"
-#include "support/temporary_settings.h"
+#include "support/temp_settings.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,33 +12,36 @@ namespace {
 
 TEST(StoredSettingsTest, AnnouncesEachWriteAfterItLanded)
 {
-    test::TemporarySettings store;
+    test::TempSettings store;
     QStringList keys;
     QStringList valuesSeen;
-    QObject::connect(&store.settings(), &StoredSettings::changed, [&](const QString &key) {
+    QObject::connect(store.get(), &StoredSettings::changed, [&](const QString &key) {
         keys.append(key);
-        valuesSeen.append(store.settings().string(key, QStringLiteral("<missing>")));
+        valuesSeen.append(store->string(key, QStringLiteral("<missing>")));
     });
 
-    store.settings().setValue(QStringLiteral("redactionPolicyPreset"), QStringLiteral("finance"));
-    store.settings().setValue(QStringLiteral("screenshotWatchEnabled"), true);
-    store.settings().remove(QStringLiteral("redactionPolicyPreset"));
+    store->setValue(QStringLiteral("redactionPolicyPreset"), QStringLiteral("finance"));
+    store->setValue(QStringLiteral("screenshotWatchEnabled"), true);
+    store->remove(QStringLiteral("redactionPolicyPreset"));
 
     EXPECT_EQ(keys, (QStringList{"redactionPolicyPreset", "screenshotWatchEnabled", "redactionPolicyPreset"}));
     EXPECT_EQ(valuesSeen, (QStringList{"finance", "true", "<missing>"}));
-    EXPECT_FALSE(store.settings().contains(QStringLiteral("redactionPolicyPreset")));
+    EXPECT_FALSE(store->contains(QStringLiteral("redactionPolicyPreset")));
 }
 
 TEST(StoredSettingsTest, WritesReachTheFileAndReadBackTyped)
 {
-    test::TemporarySettings store;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("settings.ini"));
+    const auto store = StoredSettings::atIniFile(path);
     const QByteArray json = QJsonDocument(QJsonObject{{"terms", "x"}}).toJson(QJsonDocument::Compact);
-    store.settings().setValue(QStringLiteral("customDetectionTerms"), QStringLiteral("alpha\nbeta"));
-    store.settings().setValue(QStringLiteral("clipboardProtectionEnabled"), true);
-    store.settings().setValue(QStringLiteral("detectorCategoryPreferences"), json);
-    ASSERT_TRUE(store.settings().sync());
+    store->setValue(QStringLiteral("customDetectionTerms"), QStringLiteral("alpha\nbeta"));
+    store->setValue(QStringLiteral("clipboardProtectionEnabled"), true);
+    store->setValue(QStringLiteral("detectorCategoryPreferences"), json);
+    ASSERT_TRUE(store->sync());
 
-    const auto reopened = store.reopen();
+    // A second store over the same file: what the next start of the application reads.
+    const auto reopened = StoredSettings::atIniFile(path);
     EXPECT_EQ(reopened->string(QStringLiteral("customDetectionTerms")), QStringLiteral("alpha\nbeta"));
     EXPECT_TRUE(reopened->boolean(QStringLiteral("clipboardProtectionEnabled")));
     EXPECT_EQ(reopened->data(QStringLiteral("detectorCategoryPreferences")), json);
@@ -46,11 +49,11 @@ TEST(StoredSettingsTest, WritesReachTheFileAndReadBackTyped)
 
 TEST(StoredSettingsTest, MissingKeysGiveTheirDefaults)
 {
-    test::TemporarySettings store;
-    EXPECT_FALSE(store.settings().contains(QStringLiteral("nothing")));
-    EXPECT_EQ(store.settings().string(QStringLiteral("nothing"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_TRUE(store.settings().boolean(QStringLiteral("nothing"), true));
-    EXPECT_TRUE(store.settings().data(QStringLiteral("nothing")).isEmpty());
+    test::TempSettings store;
+    EXPECT_FALSE(store->contains(QStringLiteral("nothing")));
+    EXPECT_EQ(store->string(QStringLiteral("nothing"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_TRUE(store->boolean(QStringLiteral("nothing"), true));
+    EXPECT_TRUE(store->data(QStringLiteral("nothing")).isEmpty());
 }
 
 TEST(StoredSettingsTest, SyncReportsAStoreThatCannotBeWritten)
