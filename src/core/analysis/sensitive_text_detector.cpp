@@ -6,6 +6,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <limits>
 
 namespace velmora {
 

@@ -37,9 +37,6 @@ public:
     const QList<Rule> &rules() const { return m_rules; }
     /// The allowlist entries, trimmed and lower-cased.
     const QSet<QString> &allowlist() const { return m_allowlist; }
-    const QList<LearnedSafeRule> &learnedSafeRules() const { return m_learnedSafeRules; }
-    const RedactionPolicyConfiguration &policyConfiguration() const { return m_policyConfiguration; }
-    const DetectorCategoryPreferences &detectorCategoryPreferences() const { return m_detectorCategoryPreferences; }
 
 private:
     struct Candidate;

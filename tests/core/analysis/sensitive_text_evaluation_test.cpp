@@ -69,7 +69,7 @@ TEST_P(SensitiveTextEvaluation, LineGivesExactlyItsFindings)
     const EvaluationRow &row = rows()[GetParam()];
     static const SensitiveTextDetector detector{CustomDetectionConfiguration()};
     const NormRect box{0.05, 0.3, 0.9, 0.03};
-    const auto findings = detector.detect({velmora::testing::monospaceLine(row.line, box, row.confidence)});
+    const auto findings = detector.detect({velmora::test::monospaceLine(row.line, box, row.confidence)});
     QStringList actual;
     for (const Detection &finding : findings) {
         actual.append(describe(finding.label, rawValue(finding.suggestedAction), finding.matchedText.value_or(QString())));

@@ -22,7 +22,7 @@ TEST_P(RuleMatchingTest, FindsExactly)
 {
     const auto &row = GetParam();
     static const SensitiveTextDetector detector{CustomDetectionConfiguration()};
-    const auto findings = detector.detect({velmora::testing::monospaceLine(QString::fromUtf16(row.line))});
+    const auto findings = detector.detect({velmora::test::monospaceLine(QString::fromUtf16(row.line))});
     QStringList actual;
     for (const Detection &finding : findings)
         actual.append(finding.label + QStringLiteral(" | ") + finding.matchedText.value_or(QString()));
