@@ -1,37 +1,41 @@
 #pragma once
 
-#include "app/shell/clock.h"
+#include "core/support/clock.h"
 
-#include <cstdint>
-#include <map>
-#include <memory>
+#include <QDateTime>
+
+#include <vector>
 
 namespace velmora::test {
 
-// A clock that stands still until the test advances it. Advancing fires every timer
-// that falls due on the way, in the order of their due times (then of their
-// creation), with now() reading each timer's due time while it runs.
+// A clock that moves only when the test says so. Delayed actions run from advance(),
+// in the order of their due time (then of scheduling), each at its own moment, so
+// an action may schedule further work that falls due within the same advance.
 class ManualClock : public Clock
 {
 public:
-    ManualClock();
+    explicit ManualClock(QDateTime start = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9), Qt::UTC));
 
-    TimePoint now() const override;
-    std::unique_ptr<ClockTimer> singleShot(std::chrono::milliseconds delay, Callback onTimeout) override;
-    std::unique_ptr<ClockTimer> repeating(std::chrono::milliseconds interval, Callback onTick) override;
+    QDateTime now() const override;
+    TaskHandle schedule(std::chrono::milliseconds delay, std::function<void()> action) override;
 
-    void advance(std::chrono::milliseconds by);
-    /// Time passed since the clock was made.
-    std::chrono::milliseconds elapsed() const;
-    /// Timers still running.
-    int activeTimerCount() const;
-
-    struct State;
+    /// Moves time forward by `step`, running every action that falls due.
+    void advance(std::chrono::milliseconds step);
+    /// Actions scheduled and neither run nor cancelled.
+    int pendingCount() const;
 
 private:
-    std::unique_ptr<ClockTimer> schedule(std::chrono::milliseconds interval, bool repeats, Callback callback);
+    struct Pending
+    {
+        QDateTime due;
+        quint64 order = 0;
+        TaskHandle handle;
+        std::function<void()> action;
+    };
 
-    std::shared_ptr<State> m_state;
+    QDateTime m_now;
+    quint64 m_nextOrder = 0;
+    std::vector<Pending> m_pending;
 };
 
 } // namespace velmora::test

@@ -2,7 +2,7 @@
 
 #include "app/protection/clipboard_access.h"
 #include "app/protection/clipboard_protection_controller.h"
-#include "app/shell/clock.h"
+#include "core/support/clock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,19 +21,26 @@ AutoCleanUndoCoordinator::AutoCleanUndoCoordinator(ClipboardAccess &clipboard, C
 {
 }
 
-AutoCleanUndoCoordinator::~AutoCleanUndoCoordinator() = default;
+// A pending expiry must find no coordinator once it is gone.
+AutoCleanUndoCoordinator::~AutoCleanUndoCoordinator()
+{
+    if (m_expiryTask)
+        m_expiryTask->cancel();
+}
 
 void AutoCleanUndoCoordinator::registerToken(AutoCleanUndoToken token)
 {
-    m_expiryTask.reset();
+    if (m_expiryTask)
+        m_expiryTask->cancel();
     m_token = std::move(token);
     emit tokenChanged();
-    // The coordinator owns the timer: once it is gone, so is the pending expiry.
-    m_expiryTask = m_clock.singleShot(expiry, [this] { clear(); });
+    m_expiryTask = m_clock.schedule(expiry, [this] { clear(); });
 }
 
 void AutoCleanUndoCoordinator::clear()
 {
+    if (m_expiryTask)
+        m_expiryTask->cancel();
     m_expiryTask.reset();
     m_token.reset();
     emit tokenChanged();
@@ -44,8 +51,8 @@ bool AutoCleanUndoCoordinator::undo(ClipboardProtectionController &guard)
     if (!m_token)
         return false;
 
-    if (m_token->generatedFilePath)
-        removeGeneratedFile(*m_token->generatedFilePath);
+    if (m_token->generatedFileURL)
+        removeGeneratedFile(*m_token->generatedFileURL);
 
     if (m_token->clipboardSnapshot) {
         // Only AutoClean's own output is taken back: once the user has copied something
@@ -62,9 +69,10 @@ bool AutoCleanUndoCoordinator::undo(ClipboardProtectionController &guard)
     return true;
 }
 
-void AutoCleanUndoCoordinator::removeGeneratedFile(const QString &path) const
+void AutoCleanUndoCoordinator::removeGeneratedFile(const QUrl &url)
 {
-    if (!QFileInfo::exists(path))
+    const QString path = url.toLocalFile();
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     if (QFile::moveToTrash(path))
         return;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/protection/autoclean_undo_token.h"
+#include "app/review/clipboard_undo_snapshot.h"
+#include "core/support/task_handle.h"
 
 #include <QObject>
 
 #include <chrono>
-#include <memory>
 #include <optional>
 
 namespace velmora {
@@ -13,7 +13,6 @@ namespace velmora {
 class ClipboardAccess;
 class ClipboardProtectionController;
 class Clock;
-class ClockTimer;
 
 // Keeps the latest AutoClean output undoable for a short while: the generated file goes
 // to the Trash and the clipboard gets back what it held before. One token at a time; a
@@ -42,12 +41,12 @@ signals:
     void tokenChanged();
 
 private:
-    void removeGeneratedFile(const QString &path) const;
+    static void removeGeneratedFile(const QUrl &url);
 
     ClipboardAccess &m_clipboard;
     Clock &m_clock;
     std::optional<AutoCleanUndoToken> m_token;
-    std::unique_ptr<ClockTimer> m_expiryTask;
+    std::optional<TaskHandle> m_expiryTask;
 };
 
 } // namespace velmora

@@ -2,8 +2,8 @@
 
 #include "app/protection/clipboard_access.h"
 #include "app/protection/clipboard_image.h"
-#include "app/shell/clock.h"
 #include "core/settings/stored_settings.h"
+#include "core/support/clock.h"
 
 #include <QLoggingCategory>
 
@@ -23,7 +23,11 @@ ClipboardProtectionController::ClipboardProtectionController(ClipboardAccess &cl
 {
 }
 
-ClipboardProtectionController::~ClipboardProtectionController() = default;
+// A pending poll refers to this controller: it must never run once the controller is gone.
+ClipboardProtectionController::~ClipboardProtectionController()
+{
+    stop();
+}
 
 void ClipboardProtectionController::start(CandidateCallback onImageCandidate)
 {
@@ -41,12 +45,16 @@ void ClipboardProtectionController::start(CandidateCallback onImageCandidate)
 
     // Whatever the clipboard holds when the guard starts was put there before it: never scan it.
     m_monitorPlan.markHandled(m_clipboard.changeCount());
-    m_monitorTask = m_clock.repeating(pollInterval, [this] { poll(); });
+    m_monitorTask = TaskHandle();
+    sleepThenPoll(*m_monitorTask);
 }
 
 void ClipboardProtectionController::stop()
 {
+    if (m_monitorTask)
+        m_monitorTask->cancel();
     m_monitorTask.reset();
+    m_nextPoll.cancel();
     m_monitorPlan = ClipboardProtectionMonitorPlan(settleInterval);
     setRunning(false);
 }
@@ -59,6 +67,16 @@ ClipboardProtectionReplacementMode ClipboardProtectionController::currentReplace
 std::optional<QByteArray> ClipboardProtectionController::imageData(const ClipboardAccess &clipboard)
 {
     return clipboardImageData(clipboard);
+}
+
+void ClipboardProtectionController::sleepThenPoll(const TaskHandle &task)
+{
+    m_nextPoll = m_clock.schedule(pollInterval, [this, task] {
+        poll();
+        // The candidate callback may have stopped or restarted the guard.
+        if (!task.isCancelled())
+            sleepThenPoll(task);
+    });
 }
 
 void ClipboardProtectionController::poll()

@@ -3,19 +3,18 @@
 #include "core/protection/clipboard_image_candidate.h"
 #include "core/protection/clipboard_protection_configuration.h"
 #include "core/protection/clipboard_protection_monitor_plan.h"
+#include "core/support/task_handle.h"
 
 #include <QObject>
 #include <QString>
 
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <optional>
 
 namespace velmora {
 
 class ClipboardAccess;
-class ClockTimer;
 class Clock;
 class StoredSettings;
 
@@ -55,6 +54,7 @@ signals:
     void runtimeStatusChanged(const QString &runtimeStatus);
 
 private:
+    void sleepThenPoll(const TaskHandle &task);
     void poll();
     void setRunning(bool running);
     void setRuntimeStatus(const QString &status);
@@ -64,7 +64,8 @@ private:
     Clock &m_clock;
     bool m_isRunning = false;
     QString m_runtimeStatus;
-    std::unique_ptr<ClockTimer> m_monitorTask;
+    std::optional<TaskHandle> m_monitorTask; ///< The polling task, cancelled by stop.
+    TaskHandle m_nextPoll;                   ///< Its current sleep.
     ClipboardProtectionMonitorPlan m_monitorPlan{settleInterval};
     CandidateCallback m_onImageCandidate;
 };

@@ -8,15 +8,15 @@ CommandBus &CommandBus::instance()
     return bus;
 }
 
-void CommandBus::post(QStringView name, const QVariant &object, const QVariantMap &userInfo)
+void CommandBus::post(const QString &name, const QVariant &object, const QVariantMap &userInfo)
 {
-    emit posted(name.toString(), object, userInfo);
+    emit posted(name, object, userInfo);
 }
 
-QMetaObject::Connection CommandBus::observe(QStringView name, QObject *context, Handler handler)
+QMetaObject::Connection CommandBus::observe(const QString &name, QObject *context, Handler handler)
 {
     return connect(this, &CommandBus::posted, context,
-                   [wanted = name.toString(), handler = std::move(handler)](
+                   [wanted = name, handler = std::move(handler)](
                        const QString &posted, const QVariant &object, const QVariantMap &userInfo) {
                        if (posted == wanted)
                            handler(object, userInfo);

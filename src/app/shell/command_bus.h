@@ -19,9 +19,9 @@ public:
 
     static CommandBus &instance();
 
-    void post(QStringView name, const QVariant &object = {}, const QVariantMap &userInfo = {});
+    void post(const QString &name, const QVariant &object = {}, const QVariantMap &userInfo = {});
     /// Calls `handler` for every post of `name` while `context` lives.
-    QMetaObject::Connection observe(QStringView name, QObject *context, Handler handler);
+    QMetaObject::Connection observe(const QString &name, QObject *context, Handler handler);
 
 signals:
     void posted(const QString &name, const QVariant &object, const QVariantMap &userInfo);

@@ -10,7 +10,7 @@ ClipboardProtectionMonitorPlan::ClipboardProtectionMonitorPlan(double settleInte
 }
 
 ClipboardProtectionScanDecision ClipboardProtectionMonitorPlan::decide(qint64 changeCount, bool containsImage,
-                                                                       TimePoint now)
+                                                                       const QDateTime &now)
 {
     if (m_handledChangeCounts.contains(changeCount)) {
         m_pendingImageChange.reset();
@@ -23,8 +23,8 @@ ClipboardProtectionScanDecision ClipboardProtectionMonitorPlan::decide(qint64 ch
         return ClipboardProtectionScanDecision::ignore();
     }
     if (m_pendingImageChange && m_pendingImageChange->changeCount == changeCount) {
-        const std::chrono::duration<double> waited = now - m_pendingImageChange->firstObservedAt;
-        if (waited.count() < m_settleInterval)
+        const double waitedSeconds = m_pendingImageChange->firstObservedAt.msecsTo(now) / 1000.0;
+        if (waitedSeconds < m_settleInterval)
             return ClipboardProtectionScanDecision::wait();
         m_pendingImageChange.reset();
         addHandled(changeCount);

@@ -2,9 +2,9 @@
 
 #include "core/support/raw_enum.h"
 
+#include <QDateTime>
 #include <QtGlobal>
 
-#include <chrono>
 #include <optional>
 #include <set>
 
@@ -33,7 +33,7 @@ struct ClipboardProtectionScanDecision
 struct PendingClipboardImageChange
 {
     qint64 changeCount = 0;
-    std::chrono::steady_clock::time_point firstObservedAt; ///< First poll that saw this count with an image.
+    QDateTime firstObservedAt; ///< First poll that saw this count with an image.
 
     friend bool operator==(const PendingClipboardImageChange &, const PendingClipboardImageChange &) = default;
 };
@@ -47,14 +47,12 @@ struct PendingClipboardImageChange
 class ClipboardProtectionMonitorPlan
 {
 public:
-    using TimePoint = std::chrono::steady_clock::time_point;
-
     static constexpr int handledChangeCountLimit = 12;
 
     /// `settleInterval` in seconds.
     explicit ClipboardProtectionMonitorPlan(double settleInterval);
 
-    ClipboardProtectionScanDecision decide(qint64 changeCount, bool containsImage, TimePoint now);
+    ClipboardProtectionScanDecision decide(qint64 changeCount, bool containsImage, const QDateTime &now);
     /// Records a change as done; clears the pending change when it is that one.
     void markHandled(qint64 changeCount);
     /// Keeps the `limit` largest handled counts.

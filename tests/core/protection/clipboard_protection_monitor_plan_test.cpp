@@ -12,7 +12,7 @@ using Decision = ClipboardProtectionScanDecision;
 
 namespace {
 
-const ClipboardProtectionMonitorPlan::TimePoint origin{std::chrono::hours(5)};
+const QDateTime origin(QDate(2026, 3, 4), QTime(10, 0), Qt::UTC);
 
 // One step of a row: a poll with its expected answer, or the marking of a count as handled.
 struct Step {
@@ -50,7 +50,7 @@ TEST_P(MonitorPlanTest, AnswersEachPoll)
         if (step.kind == Step::Kind::mark) {
             plan.markHandled(step.count);
         } else {
-            const Decision answer = plan.decide(step.count, step.image, origin + step.at);
+            const Decision answer = plan.decide(step.count, step.image, origin.addMSecs(step.at.count()));
             EXPECT_EQ(rawValue(answer.kind), rawValue(step.expected.kind)) << "step " << index;
             EXPECT_EQ(answer, step.expected) << "step " << index;
         }
@@ -112,7 +112,7 @@ TEST(MonitorPlanTest, WaitingKeepsTheFirstSighting)
 {
     ClipboardProtectionMonitorPlan plan(0.75);
     plan.decide(5, true, origin);
-    plan.decide(5, true, origin + 450ms);
+    plan.decide(5, true, origin.addMSecs(450));
     ASSERT_TRUE(plan.pendingImageChange());
     EXPECT_EQ(plan.pendingImageChange()->changeCount, 5);
     EXPECT_EQ(plan.pendingImageChange()->firstObservedAt, origin);
@@ -123,7 +123,7 @@ TEST(MonitorPlanTest, ScanRecordsTheCountAsHandled)
 {
     ClipboardProtectionMonitorPlan plan(0.75);
     plan.decide(5, true, origin);
-    EXPECT_EQ(plan.decide(5, true, origin + 1s), Decision::scan(5));
+    EXPECT_EQ(plan.decide(5, true, origin.addSecs(1)), Decision::scan(5));
     EXPECT_FALSE(plan.pendingImageChange());
     EXPECT_EQ(plan.handledChangeCounts(), (std::set<qint64>{5}));
     EXPECT_EQ(plan, [] {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,8 @@ protected:
         m_clipboard.write({{QStringLiteral("image/png"), cleanedPng}});
         token.clipboardOutputChangeCount = m_clipboard.changeCount();
         m_guard.monitorPlan().markHandled(m_clipboard.changeCount());
-        token.generatedFilePath = std::move(generatedFile);
+        if (generatedFile)
+            token.generatedFileURL = QUrl::fromLocalFile(*generatedFile);
         m_undo.registerToken(token);
         return token;
     }
@@ -178,7 +180,7 @@ TEST_F(AutoCleanUndoTest, UndoOfASaveWhoseFileIsGoneOnlyClearsTheToken)
     ASSERT_TRUE(QFile::remove(file));
     const qint64 before = m_clipboard.changeCount();
     AutoCleanUndoToken token;
-    token.generatedFilePath = file;
+    token.generatedFileURL = QUrl::fromLocalFile(file);
     m_undo.registerToken(token);
 
     EXPECT_TRUE(m_undo.undo(m_guard));
@@ -232,7 +234,7 @@ TEST_F(AutoCleanUndoTest, ClearForgetsTheTokenAtOnce)
     EXPECT_FALSE(m_undo.token());
     EXPECT_FALSE(m_undo.undo(m_guard));
     EXPECT_EQ(test::xclipRead(QStringLiteral("image/png")), m_cleanedPng);
-    EXPECT_EQ(m_clock.activeTimerCount(), 1) << "only the guard's poll should remain";
+    EXPECT_EQ(m_clock.pendingCount(), 1) << "only the guard's poll should remain";
 }
 
 TEST_F(AutoCleanUndoTest, UndoWithNothingRegisteredAnswersFalse)
@@ -245,8 +247,8 @@ TEST_F(AutoCleanUndoTest, PendingExpiryEndsWithTheCoordinator)
 {
     auto coordinator = std::make_unique<AutoCleanUndoCoordinator>(m_clipboard, m_clock);
     coordinator->registerToken({});
-    EXPECT_EQ(m_clock.activeTimerCount(), 1);
+    EXPECT_EQ(m_clock.pendingCount(), 1);
     coordinator.reset();
-    EXPECT_EQ(m_clock.activeTimerCount(), 0);
+    EXPECT_EQ(m_clock.pendingCount(), 0);
     m_clock.advance(10s);
 }

@@ -47,7 +47,7 @@ TEST_F(ClipboardGuardTest, CopiedImageIsHandedOverOnceAtTheThirdPoll)
     advancePolls(1);
     ASSERT_EQ(m_candidates.size(), 1);
     // The third poll that saw it, 0.9 s after the first sighting and 1.25 s after the copy.
-    EXPECT_EQ(m_candidateTimes[0], 1350ms);
+    EXPECT_EQ(m_candidateTimes[0], 1350);
     EXPECT_EQ(m_candidates[0].data, png);
     EXPECT_EQ(m_candidates[0].changeCount, m_clipboard.changeCount());
     EXPECT_EQ(m_candidates[0].replacementMode, ClipboardProtectionReplacementMode::autoCleanEverything);
@@ -154,11 +154,11 @@ TEST_F(ClipboardGuardTest, StopEndsPollingAndRestartForgetsThePlan)
 {
     startGuard();
     const qint64 atStart = m_clipboard.changeCount();
-    EXPECT_EQ(m_clock.activeTimerCount(), 1);
+    EXPECT_EQ(m_clock.pendingCount(), 1);
     m_guard.stop();
     EXPECT_FALSE(m_guard.isRunning());
     EXPECT_EQ(m_guard.runtimeStatus(), QStringLiteral("AutoClean, pause if unsure for clipboard images."));
-    EXPECT_EQ(m_clock.activeTimerCount(), 0);
+    EXPECT_EQ(m_clock.pendingCount(), 0);
     EXPECT_TRUE(m_guard.monitorPlan().handledChangeCounts().empty());
 
     m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::gray), "PNG")}});
@@ -188,7 +188,7 @@ TEST_P(ClipboardGuardStatusTest, StartReadsTheStoredSwitchAndMode)
     startGuard(row.enabled, QString::fromLatin1(row.storedMode));
     EXPECT_EQ(m_guard.isRunning(), row.running);
     EXPECT_EQ(m_guard.runtimeStatus(), QString::fromUtf8(row.status));
-    EXPECT_EQ(m_clock.activeTimerCount(), row.running ? 1 : 0);
+    EXPECT_EQ(m_clock.pendingCount(), row.running ? 1 : 0);
     EXPECT_EQ(m_guard.currentReplacementMode(), row.candidateMode);
 
     m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")}});
@@ -225,5 +225,5 @@ TEST_F(ClipboardGuardTest, TurningTheSwitchOffAndStartingAgainReportsOff)
     startGuard(false, QString());
     EXPECT_FALSE(m_guard.isRunning());
     EXPECT_EQ(m_guard.runtimeStatus(), QStringLiteral("Clipboard protection is off."));
-    EXPECT_EQ(m_clock.activeTimerCount(), 0);
+    EXPECT_EQ(m_clock.pendingCount(), 0);
 }

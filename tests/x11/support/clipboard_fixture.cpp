@@ -14,7 +14,7 @@ void ClipboardFixture::startGuard(bool enabled, const QString &replacementMode)
         m_settings->setValue(QString(clipboardProtectionReplacementModeKey), replacementMode);
     m_guard.start([this](const ClipboardImageCandidate &candidate) {
         m_candidates.append(candidate);
-        m_candidateTimes.append(m_clock.elapsed());
+        m_candidateTimes.append(m_start.msecsTo(m_clock.now()));
     });
 }
 

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QDateTime>
 #include <QImage>
 #include <QList>
 
@@ -36,7 +37,8 @@ protected:
     ManualClock m_clock;
     ClipboardProtectionController m_guard{m_clipboard, *m_settings, m_clock};
     QList<ClipboardImageCandidate> m_candidates;
-    QList<std::chrono::milliseconds> m_candidateTimes; ///< Clock time since the fixture began, per candidate.
+    const QDateTime m_start = m_clock.now();
+    QList<qint64> m_candidateTimes; ///< Milliseconds since the fixture began, per candidate.
 };
 
 } // namespace velmora::test

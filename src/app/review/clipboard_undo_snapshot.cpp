@@ -1,4 +1,4 @@
-#include "app/protection/autoclean_undo_token.h"
+#include "app/review/clipboard_undo_snapshot.h"
 
 namespace velmora {
 
@@ -6,9 +6,9 @@ ClipboardUndoSnapshot ClipboardUndoSnapshot::capture(const ClipboardAccess &clip
 {
     ClipboardUndoSnapshot snapshot;
     for (const QString &type : clipboard.types()) {
-        QByteArray bytes = clipboard.data(type);
+        const QByteArray bytes = clipboard.data(type);
         if (!bytes.isEmpty())
-            snapshot.items.append({type, std::move(bytes)});
+            snapshot.items.append({type, bytes});
     }
     return snapshot;
 }

@@ -3,27 +3,27 @@
 #include "app/protection/clipboard_access.h"
 
 #include <QList>
-#include <QString>
-#include <QtGlobal>
+#include <QUrl>
 
 #include <optional>
 
 namespace velmora {
 
-/// The clipboard's contents before AutoClean replaced them: every offered format, in order.
+// The clipboard's contents as they were before AutoClean replaced them: every
+// offered format with its bytes, in the clipboard's order.
 struct ClipboardUndoSnapshot
 {
     QList<ClipboardItem> items;
 
-    /// Reads every offered type with its bytes; a type without bytes is skipped.
+    /// Reads every offered type and its bytes; a type without bytes is skipped.
     static ClipboardUndoSnapshot capture(const ClipboardAccess &clipboard);
-    /// Replaces the clipboard's contents by the saved formats (none: an empty clipboard).
+    /// Replaces the clipboard's contents by the snapshot (an empty one clears it).
     void restore(ClipboardAccess &clipboard) const;
 
     friend bool operator==(const ClipboardUndoSnapshot &, const ClipboardUndoSnapshot &) = default;
 };
 
-/// What is needed to take back the latest AutoClean output.
+// What undoing the last AutoClean output needs; held by the AutoClean undo window.
 struct AutoCleanUndoToken
 {
     std::optional<ClipboardUndoSnapshot> clipboardSnapshot; ///< The clipboard before AutoClean wrote to it.
@@ -31,7 +31,7 @@ struct AutoCleanUndoToken
     /// back only while the clipboard still shows this count: whatever the user copied
     /// after AutoClean must survive its undo.
     std::optional<qint64> clipboardOutputChangeCount;
-    std::optional<QString> generatedFilePath; ///< The cleaned file a capture AutoClean wrote.
+    std::optional<QUrl> generatedFileURL; ///< The cleaned file a capture AutoClean wrote.
 
     friend bool operator==(const AutoCleanUndoToken &, const AutoCleanUndoToken &) = default;
 };
