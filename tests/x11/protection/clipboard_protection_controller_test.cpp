@@ -227,3 +227,29 @@ TEST_F(ClipboardGuardTest, TurningTheSwitchOffAndStartingAgainReportsOff)
     EXPECT_EQ(m_guard.runtimeStatus(), QStringLiteral("Clipboard protection is off."));
     EXPECT_EQ(m_clock.pendingCount(), 0);
 }
+
+TEST_F(ClipboardGuardTest, CandidateCallbackMayStopTheGuard)
+{
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    int handed = 0;
+    m_guard.start([&](const ClipboardImageCandidate &) {
+        ++handed;
+        m_guard.stop();
+    });
+    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")}});
+    advancePolls(3);
+    EXPECT_EQ(handed, 1);
+    EXPECT_FALSE(m_guard.isRunning());
+    EXPECT_EQ(m_clock.pendingCount(), 0);
+}
+
+TEST_F(ClipboardGuardTest, PendingPollEndsWithTheGuard)
+{
+    auto guard = std::make_unique<ClipboardProtectionController>(m_clipboard, *m_settings, m_clock);
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    guard->start({});
+    EXPECT_EQ(m_clock.pendingCount(), 1);
+    guard.reset();
+    EXPECT_EQ(m_clock.pendingCount(), 0);
+    advancePolls(3);
+}
