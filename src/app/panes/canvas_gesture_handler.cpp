@@ -104,6 +104,7 @@ void CanvasGestureHandler::grab(QPointF point)
 {
     m_grab = {};
     m_grab.start = point;
+    m_grab.last = point;
     if (!m_isPreviewingRedactedOutput && m_isManualEditing) {
         // The draw layer covers the displayed image and lies above the boxes.
         if (CanvasCoordinates::startsOnImage(point, displayedImageRect()))
@@ -126,6 +127,7 @@ void CanvasGestureHandler::move(QPointF point)
 {
     if (m_grab.kind == GrabKind::nothing)
         return;
+    m_grab.last = point;
     if (!m_grab.started) {
         const double threshold = m_grab.kind == GrabKind::handle ? resizeThreshold : dragThreshold;
         if (QLineF(m_grab.start, point).length() < threshold)
@@ -144,7 +146,9 @@ void CanvasGestureHandler::move(QPointF point)
 
 void CanvasGestureHandler::release(QPointF point)
 {
-    move(point);
+    // A release where the pointer was not seen yet is one more step of the drag.
+    if (point != m_grab.last)
+        move(point);
     const Grab grab = std::exchange(m_grab, Grab{});
     if (!grab.started) {
         if (grab.kind == GrabKind::box || grab.kind == GrabKind::handle)

@@ -113,6 +113,7 @@ private:
     {
         GrabKind kind = GrabKind::nothing;
         QPointF start;
+        QPointF last; ///< Where the pointer was last seen.
         QUuid id;
         ResizeCorner corner = ResizeCorner::topLeading;
         bool started = false;
