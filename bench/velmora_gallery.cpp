@@ -241,8 +241,6 @@ bool renderCanvas(const QString &outDir, const QString &paletteName, const QPale
     layout->addWidget(view);
     frame.resize(kCanvasSize);
     frame.show();
-    // Used alone, the canvas follows its own edits.
-    QObject::connect(view, &ImageReviewView::redactionPlanWritten, view, &ImageReviewView::setRedactionPlan);
 
     view->setImage(shot.image);
     view->setRedactionPlan(gallery.plan);

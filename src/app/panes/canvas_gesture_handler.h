@@ -106,6 +106,8 @@ public:
     void release(QPointF point);
     /// The pointer moved with no button held, or left the canvas (nothing).
     void hoverAt(std::optional<QPointF> point);
+    /// What a click on a box does: selects it, ends draw mode and reports the change.
+    void selectBox(const QUuid &id);
 
 private:
     enum class GrabKind { nothing, draw, box, handle, pan };
@@ -119,7 +121,6 @@ private:
         bool started = false;
     };
 
-    void selectBox(const QUuid &id);
     void updateDraft(QPointF start, QPointF current);
     void commitDraft(QPointF start, QPointF end);
     void moveSelectedBox(const QUuid &id, QPointF translation);

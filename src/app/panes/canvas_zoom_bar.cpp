@@ -41,6 +41,8 @@ CanvasZoomBar::CanvasZoomBar(QWidget *parent)
     m_zoomOut = addSymbolButton(QStringLiteral("minus.magnifyingglass"), tr("Zoom out"), QStringLiteral("zoom-out-button"));
     m_percent = new QLabel(this);
     m_percent->setObjectName(QStringLiteral("zoom-percent-label"));
+    // Before anything asks for the label's accessibility interface, which Qt then keeps.
+    setAccessibleValue(m_percent, CanvasZoom().zoomAccessibilityValue());
     m_percent->setAccessibleName(tr("Zoom"));
     m_percent->setAlignment(Qt::AlignCenter);
     m_percent->setFixedWidth(kPercentWidth);

@@ -2,8 +2,10 @@
 
 #include "app/panes/canvas_coordinates.h"
 #include "app/panes/canvas_zoom_bar.h"
+#include "app/panes/image_review_view_accessible.h"
 #include "app/panes/redaction_box_painter.h"
 
+#include <QAccessible>
 #include <QEasingCurve>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,6 +48,11 @@ ImageReviewView::ImageReviewView(QWidget *parent)
     , m_zoomBar(new CanvasZoomBar(this))
     , m_zoomAnimation(new QVariantAnimation(this))
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(imageReviewViewAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("image-review-canvas"));
     setMouseTracking(true);
     setMinimumSize(m_zoomBar->sizeHint() + QSize(2 * kZoomBarMargin, 2 * kZoomBarMargin));
@@ -111,6 +118,11 @@ void ImageReviewView::setPreviewingRedactedOutput(bool on)
 void ImageReviewView::setKeepsManualEditingAfterCommit(bool keeps)
 {
     m_gestures.setKeepsManualEditingAfterCommit(keeps);
+}
+
+void ImageReviewView::selectBox(const QUuid &id)
+{
+    runGesture([&] { m_gestures.selectBox(id); });
 }
 
 template <typename Step>

@@ -50,6 +50,9 @@ public:
     /// The draw mode that follows an added box.
     void setKeepsManualEditingAfterCommit(bool keeps);
 
+    /// What a click on the box does; also the press action of its accessibility element.
+    void selectBox(const QUuid &id);
+
     /// Everything the canvas shows and does, for reading.
     const CanvasGestureHandler &state() const { return m_gestures; }
 
