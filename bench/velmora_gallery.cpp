@@ -12,6 +12,7 @@
 #include "app/shell/symbol_icon.h"
 #include "core/redaction/redaction_geometry.h"
 #include "core/redaction/redaction_plan.h"
+#include "core/redaction/redaction_renderer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -107,18 +108,6 @@ Detection finding(const QString &label, const QRectF &pixels, double confidence)
     d.suggestedAction = DetectionSuggestedAction::redact;
     d.boundsPrecision = DetectionBoundsPrecision::tight;
     return d;
-}
-
-// The picture as the cleaned output would show it: every active box filled.
-QImage flattened(const QImage &image, const RedactionPlan &plan)
-{
-    QImage cleaned(image.size(), QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&cleaned);
-    painter.drawImage(0, 0, image);
-    for (const Detection &detection : plan.activeDetections())
-        painter.fillRect(RedactionGeometry::viewRect(detection.normalizedBounds, image.size(), QRectF(image.rect())),
-                         Qt::black);
-    return cleaned;
 }
 
 struct GalleryPlan
@@ -276,7 +265,7 @@ bool renderCanvas(const QString &outDir, const QString &paletteName, const QPale
     // selected and zoomed onto; Fit shows the whole picture again.
     clickButton(view, "fit-image-button");
     view->setPreviewingRedactedOutput(true);
-    view->setImage(flattened(shot.image, view->redactionPlan()));
+    view->setImage(RedactionRenderer::renderImage(view->redactionPlan().activeDetections(), shot.image, Qt::black));
     ok &= save(&frame, outDir + QStringLiteral("/canvas-%1-preview.png").arg(paletteName));
     return ok;
 }
@@ -301,7 +290,7 @@ int main(int argc, char **argv)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(13);
     QApplication::setFont(font);
-    SymbolIcon::installIconTheme();
+    SymbolIcon::setUpTheme();
 
     bool ok = true;
     for (const auto &[name, palette] : {std::pair{QStringLiteral("light"), lightPalette()},

@@ -3,8 +3,7 @@
 #include "app/panes/canvas_zoom.h"
 #include "app/shell/accessible_value.h"
 #include "app/shell/symbol_icon.h"
-#include "app/shell/system_colors.h"
-#include "app/shell/text_style.h"
+#include "app/shell/look.h"
 
 #include <QEvent>
 #include <QFontInfo>
@@ -26,7 +25,18 @@ constexpr int kPercentWidth = 46;
 constexpr double kMaterialOpacity = 0.85;
 constexpr double kOutlineOpacity = 0.2;
 
+constexpr double kDisabledOpacity = 0.45;
 const char *const kSymbolProperty = "velmoraSymbol";
+
+// The symbol in one colour, and at α 0.45 while its button is disabled.
+QIcon tintedIcon(const QString &symbol, int edge, const QColor &color, qreal devicePixelRatio)
+{
+    QIcon icon;
+    icon.addPixmap(SymbolIcon::pixmap(symbol, edge, color, devicePixelRatio), QIcon::Normal);
+    icon.addPixmap(SymbolIcon::pixmap(symbol, edge, look::withOpacity(color, kDisabledOpacity), devicePixelRatio),
+                   QIcon::Disabled);
+    return icon;
+}
 
 } // namespace
 
@@ -46,7 +56,7 @@ CanvasZoomBar::CanvasZoomBar(QWidget *parent)
     m_percent->setAccessibleName(tr("Zoom"));
     m_percent->setAlignment(Qt::AlignCenter);
     m_percent->setFixedWidth(kPercentWidth);
-    m_percent->setFont(textStyleFont(TextStyle::caption, QFont::DemiBold));
+    m_percent->setFont(look::font(look::TextStyle::caption, QFont::DemiBold));
     layout->addWidget(m_percent);
     m_zoomIn = addSymbolButton(QStringLiteral("plus.magnifyingglass"), tr("Zoom in"), QStringLiteral("zoom-in-button"));
     m_fit = addSymbolButton(QStringLiteral("arrow.down.right.and.arrow.up.left"), tr("Fit image"),
@@ -84,15 +94,15 @@ void CanvasZoomBar::showZoom(const CanvasZoom &zoom)
 void CanvasZoomBar::applyPalette()
 {
     QPalette labelPalette = m_percent->palette();
-    labelPalette.setColor(QPalette::WindowText, SystemColors::secondary(palette()));
+    labelPalette.setColor(QPalette::WindowText, look::secondary(palette()));
     m_percent->setPalette(labelPalette);
 
     // A symbol takes the size of the text it stands beside.
     const int edge = QFontInfo(font()).pixelSize();
     for (QToolButton *button : {m_zoomOut, m_zoomIn, m_fit}) {
         button->setIconSize(QSize(edge, edge));
-        button->setIcon(SymbolIcon::icon(button->property(kSymbolProperty).toString(), edge,
-                                         SystemColors::primary(palette()), devicePixelRatioF()));
+        button->setIcon(tintedIcon(button->property(kSymbolProperty).toString(), edge, look::primary(palette()),
+                                   devicePixelRatioF()));
     }
 }
 
@@ -111,8 +121,8 @@ void CanvasZoomBar::paintEvent(QPaintEvent *)
     const QRectF plate = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath path;
     path.addRoundedRect(plate, kCornerRadius, kCornerRadius);
-    painter.fillPath(path, SystemColors::withOpacity(palette().color(QPalette::Window), kMaterialOpacity));
-    QPen outline(SystemColors::withOpacity(SystemColors::secondary(palette()), kOutlineOpacity), 1);
+    painter.fillPath(path, look::withOpacity(palette().color(QPalette::Window), kMaterialOpacity));
+    QPen outline(look::withOpacity(look::secondary(palette()), kOutlineOpacity), 1);
     outline.setCapStyle(Qt::FlatCap);
     outline.setJoinStyle(Qt::MiterJoin);
     outline.setMiterLimit(10);

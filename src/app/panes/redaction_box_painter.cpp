@@ -2,8 +2,7 @@
 
 #include "app/panes/box_edit_geometry.h"
 #include "app/panes/canvas_gesture_handler.h"
-#include "app/shell/system_colors.h"
-#include "app/shell/text_style.h"
+#include "app/shell/look.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -23,7 +22,7 @@ constexpr double kDraftFillOpacity = 0.12;
 
 QFont badgeFont()
 {
-    return textStyleFont(TextStyle::caption, QFont::Bold);
+    return look::font(look::TextStyle::caption, QFont::Bold);
 }
 
 QPainterPath roundedBox(const QRectF &rect, double radius)
@@ -60,7 +59,7 @@ void paintBadge(QPainter &painter, const QRectF &box, const QString &text)
 {
     const QRectF badge = badgeRect(box, text);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(SystemColors::withOpacity(Qt::black, kBadgeOpacity));
+    painter.setBrush(look::withOpacity(Qt::black, kBadgeOpacity));
     painter.drawRoundedRect(badge, badge.height() / 2, badge.height() / 2);
     painter.setFont(badgeFont());
     painter.setPen(Qt::white);
@@ -70,7 +69,7 @@ void paintBadge(QPainter &painter, const QRectF &box, const QString &text)
 void paintHandles(QPainter &painter, const QRectF &box, const QPalette &palette)
 {
     const double radius = CanvasGestureHandler::handleDiameter / 2;
-    QPen pen(SystemColors::accent(palette), CanvasGestureHandler::handleOutlineWidth);
+    QPen pen(look::accent(palette), CanvasGestureHandler::handleOutlineWidth);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     pen.setMiterLimit(10);
@@ -95,7 +94,7 @@ void paintBox(QPainter &painter, const QRectF &box, const RedactionPlanEntry &en
 {
     const RedactionBoxStyle style = RedactionBoxLook::style(entry, state.isSelected);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(SystemColors::withOpacity(RedactionBoxLook::resolve(style.fillColor, palette), style.fillOpacity));
+    painter.setBrush(look::withOpacity(RedactionBoxLook::resolve(style.fillColor, palette), style.fillOpacity));
     painter.drawPath(roundedBox(box, kCornerRadius));
     strokeInside(painter, box, RedactionBoxLook::resolve(style.outlineColor, palette), style.outlineWidth,
                  style.dashed ? QList<qreal>{6, 4} : QList<qreal>{});
@@ -107,9 +106,9 @@ void paintBox(QPainter &painter, const QRectF &box, const RedactionPlanEntry &en
 
 void paintDraft(QPainter &painter, const QRectF &box, const QPalette &palette)
 {
-    const QColor accent = SystemColors::accent(palette);
+    const QColor accent = look::accent(palette);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(SystemColors::withOpacity(accent, kDraftFillOpacity));
+    painter.setBrush(look::withOpacity(accent, kDraftFillOpacity));
     painter.drawPath(roundedBox(box, kCornerRadius));
     strokeInside(painter, box, accent, kDraftLineWidth, {7, 5});
 }

@@ -1,6 +1,7 @@
 #include "app/panes/redaction_box_style.h"
 
-#include "app/shell/system_colors.h"
+#include "app/shell/look.h"
+#include "core/redaction/needs_review.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +12,6 @@ namespace velmora::RedactionBoxLook {
 
 namespace {
 
-constexpr double kReviewConfidence = 0.8;
 constexpr double kBadgeAbove = -24;
 constexpr double kBadgeBelowGap = 4;
 constexpr double kRoomAboveForBadge = 28;
@@ -23,23 +23,13 @@ QString tr(const char *text)
 
 } // namespace
 
-bool needsReview(const RedactionPlanEntry &entry)
-{
-    if (!entry.isActive)
-        return false;
-    const Detection &d = entry.detection;
-    // A confidence that is not a number is no assurance: it asks for a look as a low one does.
-    return d.suggestedAction == DetectionSuggestedAction::review || !(d.confidence >= kReviewConfidence)
-        || d.boundsPrecision == DetectionBoundsPrecision::lineFallback;
-}
-
 RedactionBoxStyle style(const RedactionPlanEntry &entry, bool isSelected)
 {
     if (!entry.isActive) {
         return isSelected ? RedactionBoxStyle{BoxColor::accent, 3, true, BoxColor::secondary, 0.08}
                           : RedactionBoxStyle{BoxColor::secondary, 2, true, BoxColor::secondary, 0.08};
     }
-    const bool review = needsReview(entry);
+    const bool review = entryNeedsReview(entry);
     const BoxColor outline = review && !isSelected ? BoxColor::orange : BoxColor::accent;
     const BoxColor fill = review ? BoxColor::orange : BoxColor::accent;
     return {outline, 3, false, fill, 0.16};
@@ -49,7 +39,7 @@ QString badgeLabel(const RedactionPlanEntry &entry)
 {
     if (!entry.isActive)
         return tr("Visible");
-    return needsReview(entry) ? tr("Check") : tr("Redact");
+    return entryNeedsReview(entry) ? tr("Check") : tr("Redact");
 }
 
 QString badgeText(const RedactionPlanEntry &entry)
@@ -79,11 +69,11 @@ QString accessibilityHint()
 QColor resolve(BoxColor color, const QPalette &palette)
 {
     switch (color) {
-    case BoxColor::accent: return SystemColors::accent(palette);
-    case BoxColor::orange: return SystemColors::orange(palette);
-    case BoxColor::secondary: return SystemColors::secondary(palette);
+    case BoxColor::accent: return look::accent(palette);
+    case BoxColor::orange: return look::orange(palette);
+    case BoxColor::secondary: return look::secondary(palette);
     }
-    return SystemColors::accent(palette);
+    return look::accent(palette);
 }
 
 } // namespace velmora::RedactionBoxLook

@@ -29,10 +29,6 @@ struct RedactionBoxStyle
 // deserves a second look, whether it is selected. Pure functions of the plan entry.
 namespace RedactionBoxLook {
 
-/// An active entry asks for review when its detector says so, its confidence is
-/// under 0.8 (or unknown), or its box covers the whole text line. An inactive entry never does.
-bool needsReview(const RedactionPlanEntry &entry);
-
 RedactionBoxStyle style(const RedactionPlanEntry &entry, bool isSelected);
 
 /// "Visible", "Check" or "Redact".

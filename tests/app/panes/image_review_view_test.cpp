@@ -38,7 +38,7 @@ QImage solidImage(QSize size)
 class ImageReviewViewTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { SymbolIcon::installIconTheme(); }
+    static void SetUpTestSuite() { SymbolIcon::setUpTheme(); }
 
     void SetUp() override
     {

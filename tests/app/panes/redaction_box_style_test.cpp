@@ -1,5 +1,5 @@
 #include "app/panes/redaction_box_style.h"
-#include "app/shell/system_colors.h"
+#include "app/shell/look.h"
 #include "support/detection_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -47,31 +47,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, BoxStyleTest, ::testing::Values(
     StyleRow{"activeNeedsReview", kReviewActive, false, {BoxColor::orange, 3, false, BoxColor::orange, 0.16}, "Check"},
     StyleRow{"active", kPlainActive, false, {BoxColor::accent, 3, false, BoxColor::accent, 0.16}, "Redact"},
     StyleRow{"inactiveSelected", kInactive, true, {BoxColor::accent, 3, true, BoxColor::secondary, 0.08}, "Visible"},
-    StyleRow{"inactive", kInactive, false, {BoxColor::secondary, 2, true, BoxColor::secondary, 0.08}, "Visible"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-struct ReviewRow {
-    const char *name;
-    RedactionPlanEntry entry;
-    bool needsReview;
-};
-
-class NeedsReviewTest : public ::testing::TestWithParam<ReviewRow> {};
-
-TEST_P(NeedsReviewTest, AsksForASecondLook)
-{
-    const auto &row = GetParam();
-    EXPECT_EQ(RedactionBoxLook::needsReview(row.entry), row.needsReview);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, NeedsReviewTest, ::testing::Values(
-    ReviewRow{"confidenceExactlyPointEight", entryWith(true, DetectionSuggestedAction::redact, 0.8), false},
-    ReviewRow{"confidenceJustBelow", entryWith(true, DetectionSuggestedAction::redact, 0.7999), true},
-    ReviewRow{"suggestedReview", entryWith(true, DetectionSuggestedAction::review, 1.0), true},
-    ReviewRow{"suggestedIgnoreButIncluded", entryWith(true, DetectionSuggestedAction::ignore, 0.9), false},
-    ReviewRow{"lineFallback", entryWith(true, DetectionSuggestedAction::redact, 0.99, DetectionBoundsPrecision::lineFallback), true},
-    ReviewRow{"inactiveNever", entryWith(false, DetectionSuggestedAction::review, 0.1, DetectionBoundsPrecision::lineFallback), false},
-    ReviewRow{"unknownConfidence", entryWith(true, DetectionSuggestedAction::redact, std::numeric_limits<double>::quiet_NaN()), true}),
+    StyleRow{"inactive", kInactive, false, {BoxColor::secondary, 2, true, BoxColor::secondary, 0.08}, "Visible"},
+    // Exactly 0.8 is confident enough: no second look.
+    StyleRow{"confidenceExactlyPointEight", entryWith(true, DetectionSuggestedAction::redact, 0.8), false,
+             {BoxColor::accent, 3, false, BoxColor::accent, 0.16}, "Redact"},
+    StyleRow{"lineFallbackBox", entryWith(true, DetectionSuggestedAction::redact, 0.99, DetectionBoundsPrecision::lineFallback),
+             false, {BoxColor::orange, 3, false, BoxColor::orange, 0.16}, "Check"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(BoxBadgeTest, TextIsTheLabelAndTheWord)
@@ -112,8 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, AccessibilityValueTest, ::testing::Values(
              "Visible in export. Visible. 90 percent confidence."},
     ValueRow{"halfRoundsAwayFromZero", entryWith(true, DetectionSuggestedAction::redact, 0.125),
              "Will redact in export. Check. 13 percent confidence."},
-    ValueRow{"notANumber", entryWith(true, DetectionSuggestedAction::redact, std::numeric_limits<double>::quiet_NaN()),
-             "Will redact in export. Check. 0 percent confidence."}),
+    ValueRow{"notANumber", entryWith(false, DetectionSuggestedAction::redact, std::numeric_limits<double>::quiet_NaN()),
+             "Visible in export. Visible. 0 percent confidence."}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(BoxColorTest, ResolvesAgainstThePalette)
