@@ -53,7 +53,6 @@ ImageReviewView::ImageReviewView(QWidget *parent)
         return true;
     }();
     Q_UNUSED(accessible);
-    setObjectName(QStringLiteral("image-review-canvas"));
     setMouseTracking(true);
     setMinimumSize(m_zoomBar->sizeHint() + QSize(2 * kZoomBarMargin, 2 * kZoomBarMargin));
 
@@ -70,8 +69,6 @@ ImageReviewView::ImageReviewView(QWidget *parent)
             [this] { zoomStep(&CanvasGestureHandler::fitImage, kZoomAnimationMs); });
     placeZoomBar();
 }
-
-ImageReviewView::~ImageReviewView() = default;
 
 void ImageReviewView::setImage(const QImage &image)
 {
@@ -196,11 +193,18 @@ void ImageReviewView::mousePressEvent(QMouseEvent *event)
 
 void ImageReviewView::mouseMoveEvent(QMouseEvent *event)
 {
-    runGesture([&] {
-        if (event->buttons() & Qt::LeftButton)
+    if (event->buttons() & Qt::LeftButton) {
+        runGesture([&] {
             m_gestures.move(event->position());
-        m_gestures.hoverAt(event->position());
-    });
+            m_gestures.hoverAt(event->position());
+        });
+        return;
+    }
+    // A bare pointer move repaints only when it enters or leaves a box.
+    const std::optional<QUuid> hovered = m_gestures.hoveredDetectionId();
+    m_gestures.hoverAt(event->position());
+    if (m_gestures.hoveredDetectionId() != hovered)
+        update();
 }
 
 void ImageReviewView::mouseReleaseEvent(QMouseEvent *event)

@@ -30,7 +30,6 @@ class ImageReviewView : public QWidget
     Q_OBJECT
 public:
     explicit ImageReviewView(QWidget *parent = nullptr);
-    ~ImageReviewView() override;
 
     /// The picture shown: the loaded image, or the cleaned output while previewing. A
     /// picture of another size than the one shown resets zoom and pan; one of the same

@@ -10,7 +10,7 @@ class QPalette;
 
 namespace velmora {
 
-// Paints the pieces of the review canvas that stand over the image, in canvas space:
+// Paints what the review canvas draws over the image, in canvas space:
 // a finding's box with its badge and handles, and the box being drawn.
 namespace RedactionBoxPainter {
 
