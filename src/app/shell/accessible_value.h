@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace velmora {
+
+// Qt widgets have an accessible name and description but no settable value. A widget
+// given one here is presented to assistive technology with that value (the zoom
+// label's "156 percent", a toggle-like button's "Selected").
+void setAccessibleValue(QWidget *widget, const QString &value);
+QString accessibleValue(const QWidget *widget);
+
+} // namespace velmora
