@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QLabel;
+
 namespace velmora {
 
 // One symbol, tinted at paint time and centred in a frame of its own size (the empty
@@ -31,7 +33,7 @@ private:
 };
 
 /// A label in `font`, tinted by `color`; `wraps` lets it grow in height instead of eliding.
-class QLabel *makeTextLabel(const QString &text, const QFont &font, PaletteColor color, bool wraps = false,
+QLabel *makeTextLabel(const QString &text, const QFont &font, PaletteColor color, bool wraps = false,
                             QWidget *parent = nullptr);
 
 } // namespace velmora
