@@ -14,6 +14,7 @@ namespace velmora {
 // button that only calls it: the card's owner decides what hiding means.
 class GettingStartedChecklistView : public RoundedSurface
 {
+    Q_OBJECT
 public:
     GettingStartedChecklistView(bool isCompact, std::function<void()> onDismiss, QWidget *parent = nullptr);
 

@@ -12,6 +12,7 @@ namespace velmora {
 // Found by the item's identifier.
 class VelmoraGuideRow : public RoundedSurface
 {
+    Q_OBJECT
 public:
     VelmoraGuideRow(const VelmoraGuideItem &item, bool showsDetail, QWidget *parent = nullptr);
 

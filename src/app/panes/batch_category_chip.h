@@ -11,6 +11,7 @@ namespace velmora {
 // while selected.
 class BatchCategoryChip : public QAbstractButton
 {
+    Q_OBJECT
 public:
     BatchCategoryChip(const QString &title, std::optional<int> count, QWidget *parent = nullptr);
 

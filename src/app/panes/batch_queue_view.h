@@ -17,6 +17,7 @@ namespace velmora {
 // same order only repaints; another list resets the model.
 class BatchQueueModel : public QAbstractListModel
 {
+    Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
 
@@ -33,6 +34,7 @@ private:
 // Paints one queue card from its BatchCardLook.
 class BatchQueueDelegate : public QStyledItemDelegate
 {
+    Q_OBJECT
 public:
     BatchQueueDelegate(const std::function<std::optional<QUuid>()> &selectedID, QObject *parent = nullptr);
 
@@ -53,6 +55,7 @@ private:
 // update never takes the keyboard focus and is never reported as a choice.
 class BatchQueueView : public QListView
 {
+    Q_OBJECT
 public:
     explicit BatchQueueView(QWidget *parent = nullptr);
 

@@ -21,6 +21,7 @@ class SymbolView;
 // plan order. Rows are kept by finding id across updates.
 class DetectionGroupSection : public QWidget
 {
+    Q_OBJECT
 public:
     DetectionGroupSection(FindingCategory category, const FindingRowActions &actions, QWidget *parent = nullptr);
 

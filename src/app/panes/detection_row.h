@@ -38,6 +38,7 @@ struct FindingRowActions
 // whether the user opened its details.
 class DetectionRow : public RoundedSurface
 {
+    Q_OBJECT
 public:
     DetectionRow(const FindingRowActions &actions, QWidget *parent = nullptr);
 

@@ -9,6 +9,7 @@ namespace velmora {
 // and whether it will be masked.
 class ConfidenceChip : public CapsuleLabel
 {
+    Q_OBJECT
 public:
     explicit ConfidenceChip(const ConfidenceSummary &summary, QWidget *parent = nullptr);
 
@@ -22,6 +23,7 @@ private:
 // The capsule of a finding whose box the user moved or resized.
 class AdjustedChip : public CapsuleLabel
 {
+    Q_OBJECT
 public:
     explicit AdjustedChip(QWidget *parent = nullptr);
 };

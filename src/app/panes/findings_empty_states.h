@@ -13,6 +13,7 @@ class SymbolView;
 // wrapping line under it, read as one element.
 class FindingsPlaceholder : public RoundedSurface
 {
+    Q_OBJECT
 public:
     explicit FindingsPlaceholder(QWidget *parent = nullptr);
 
@@ -32,6 +33,7 @@ private:
 // Shown while the plan has no entries: checking, nothing found, or nothing open.
 class EmptyDetectionState : public FindingsPlaceholder
 {
+    Q_OBJECT
 public:
     explicit EmptyDetectionState(QWidget *parent = nullptr);
     /// A running scan wins over a loaded image.
@@ -41,6 +43,7 @@ public:
 // Shown when the plan has entries but the findings filter keeps none of them.
 class EmptyFilterState : public FindingsPlaceholder
 {
+    Q_OBJECT
 public:
     explicit EmptyFilterState(QWidget *parent = nullptr);
     void setFilter(FindingFilter filter);

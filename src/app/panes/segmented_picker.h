@@ -10,6 +10,7 @@ namespace velmora {
 // One segment of a SegmentedPicker: its title on a rounded plate while selected.
 class PickerSegment : public QAbstractButton
 {
+    Q_OBJECT
 public:
     PickerSegment(const QString &title, QWidget *parent = nullptr);
 

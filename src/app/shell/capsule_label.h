@@ -13,6 +13,7 @@ namespace velmora {
 // the output-preview banner and the count badges are all one of these.
 class CapsuleLabel : public QWidget
 {
+    Q_OBJECT
 public:
     CapsuleLabel(const QString &text, const QFont &font, QWidget *parent = nullptr);
 

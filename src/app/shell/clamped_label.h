@@ -8,6 +8,7 @@ namespace velmora {
 // an ellipsis when the text is longer (a finding's title, the panel's title).
 class ClampedLabel : public QLabel
 {
+    Q_OBJECT
 public:
     ClampedLabel(int maximumLines, QWidget *parent = nullptr);
 

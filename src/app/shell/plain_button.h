@@ -11,6 +11,7 @@ namespace velmora {
 // "Open Detection settings"). The text is in the accent colour unless told otherwise.
 class PlainButton : public QPushButton
 {
+    Q_OBJECT
 public:
     PlainButton(const QString &text, const QFont &font, QWidget *parent = nullptr);
 

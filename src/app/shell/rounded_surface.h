@@ -11,6 +11,7 @@ namespace velmora {
 // placeholders hold their content in one (through an ordinary layout).
 class RoundedSurface : public QWidget
 {
+    Q_OBJECT
 public:
     explicit RoundedSurface(qreal cornerRadius, QWidget *parent = nullptr);
 

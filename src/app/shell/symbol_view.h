@@ -12,6 +12,7 @@ namespace velmora {
 // state's hero, a guide row's step symbol, a placeholder's symbol).
 class SymbolView : public QWidget
 {
+    Q_OBJECT
 public:
     SymbolView(const QString &symbolName, int edge, PaletteColor color, QWidget *parent = nullptr);
 
