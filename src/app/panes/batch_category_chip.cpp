@@ -20,11 +20,11 @@ QFont badgeFont() { return look::font(look::TextStyle::caption2, QFont::Bold); }
 BatchCategoryChip::BatchCategoryChip(const QString &title, std::optional<int> count, QWidget *parent)
     : QAbstractButton(parent), m_count(count)
 {
+    setSelected(false); // first: the accessible value must precede the accessible interface
     setText(title);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setSelected(false);
 }
 
 void BatchCategoryChip::setSelected(bool selected)

@@ -6,6 +6,7 @@
 #include "app/shell/look.h"
 #include "app/shell/plain_button.h"
 #include "app/shell/symbol_view.h"
+#include "app/shell/wrapping_row.h"
 #include "core/detection/detector_category.h"
 #include "core/policy/policy_action_explanation.h"
 #include "core/text/unicode_text.h"
@@ -80,6 +81,7 @@ DetectionRow::DetectionRow(const FindingRowActions &actions, QWidget *parent)
     setCursor(Qt::PointingHandCursor);
 
     m_checkbox = new QCheckBox;
+    setAccessibleValue(m_checkbox, tr("Will redact in export")); // before anything asks for its interface
     m_checkbox->setAccessibleDescription(tr("Toggles whether this finding is redacted in the cleaned copy."));
     m_checkbox->setCursor(Qt::ArrowCursor);
     connect(m_checkbox, &QCheckBox::clicked, this, [this](bool checked) {
@@ -150,6 +152,8 @@ QWidget *DetectionRow::buildDetails()
     m_disclosure->setCheckable(true);
     m_disclosure->setArrowType(Qt::RightArrow);
     m_disclosure->setCursor(Qt::ArrowCursor);
+    // A disclosure, not a button: no plate behind it, pressed or not.
+    m_disclosure->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
     connect(m_disclosure, &QToolButton::toggled, this, [this](bool on) { setShowsDetectorDetails(on); });
     layout->addWidget(m_disclosure, 0, Qt::AlignLeft);
 
@@ -187,12 +191,11 @@ QWidget *DetectionRow::buildDetails()
             m_actions.openDetectionSettings();
     });
 
-    auto *actions = new QHBoxLayout;
-    actions->setSpacing(8);
+    // Side by side when the column is wide enough, else one under the other.
+    auto *actions = new WrappingRow(8);
     actions->addWidget(menuButton);
     actions->addWidget(settingsButton);
-    actions->addStretch(1);
-    layout->addLayout(actions);
+    layout->addWidget(actions);
     return details;
 }
 

@@ -23,12 +23,12 @@ QFont segmentFont(bool selected)
 
 PickerSegment::PickerSegment(const QString &title, QWidget *parent) : QAbstractButton(parent)
 {
+    setSelected(false); // first: the accessible value must precede the accessible interface
     setText(title);
     setAccessibleName(title);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setSelected(false);
 }
 
 void PickerSegment::setSelected(bool selected)

@@ -255,3 +255,19 @@ TEST(DetectionRowDetails, OnlyNonBlankTextRuleFindingsCanBeRemembered)
     EXPECT_FALSE(DetectionRow::canRememberAsSafe(text));
     EXPECT_EQ(DetectionRow::kindLabel(DetectionKind::barcode), QStringLiteral("Visual code"));
 }
+
+TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRow)
+{
+    const Detection email = findingAt(0);
+    harness.loadPlan({email});
+    harness.controller.selectDetection(email.id);
+    QTest::qWait(0);
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
+    for (const char *name : {"change-detector-setting-menu", "open-detection-settings-from-finding-button"}) {
+        QWidget *button = row->findChild<QWidget *>(QLatin1String(name));
+        const QRect inRow(button->mapTo(row, QPoint(0, 0)), button->size());
+        EXPECT_GT(button->height(), 0) << name;
+        EXPECT_TRUE(row->rect().contains(inRow)) << name << " " << inRow.x() << "," << inRow.y() << " " << inRow.width()
+                                                  << "x" << inRow.height() << " in " << row->width() << "x" << row->height();
+    }
+}
