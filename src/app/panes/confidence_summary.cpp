@@ -16,9 +16,10 @@ ConfidenceSummary ConfidenceSummary::make(const Detection &detection, bool isAct
         return {QStringLiteral("Visible"), QStringLiteral("pause.circle"), ConfidenceTone::neutral};
     if (detection.boundsPrecision == DetectionBoundsPrecision::lineFallback)
         return {QStringLiteral("Check bounds"), QStringLiteral("rectangle.dashed"), ConfidenceTone::warning};
-    if (detection.suggestedAction == DetectionSuggestedAction::review || detection.confidence < kCheckBelow)
+    // "Not confident", as the needs-review rule reads it: a confidence that is not a
+    // number is checked, never shown as trusted.
+    if (detection.suggestedAction == DetectionSuggestedAction::review || !(detection.confidence >= kCheckBelow))
         return {QStringLiteral("Check"), QStringLiteral("exclamationmark.triangle"), ConfidenceTone::warning};
-    // A confidence that is not a number fails both comparisons and ends at "Medium".
     if (detection.confidence >= kHighFrom)
         return {QStringLiteral("High"), QStringLiteral("checkmark.seal"), ConfidenceTone::high};
     return {QStringLiteral("Medium"), QStringLiteral("questionmark.circle"), ConfidenceTone::neutral};

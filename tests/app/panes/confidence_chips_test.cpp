@@ -51,8 +51,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, ConfidenceSummaryTable, ::testing::Values(
     ChipRow{"exactly08IsMedium", true, 0.8, redact, tight, "Medium", "questionmark.circle", ConfidenceTone::neutral},
     ChipRow{"just09IsMedium", true, 0.899, redact, tight, "Medium", "questionmark.circle", ConfidenceTone::neutral},
     ChipRow{"exactly09IsHigh", true, 0.9, redact, tight, "High", "checkmark.seal", ConfidenceTone::high},
-    ChipRow{"notANumberIsMedium", true, std::numeric_limits<double>::quiet_NaN(), redact, tight, "Medium",
-            "questionmark.circle", ConfidenceTone::neutral}),
+    // Agrees with the needs-review rule, which lists such a finding under "Check".
+    ChipRow{"notANumberIsCheck", true, std::numeric_limits<double>::quiet_NaN(), redact, tight, "Check",
+            "exclamationmark.triangle", ConfidenceTone::warning}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ConfidenceChipColours, FollowTheToneAndPalette)
