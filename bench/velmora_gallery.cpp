@@ -9,6 +9,7 @@
 // drawing a new box, and previewing the output.
 
 #include "app/panes/image_review_view.h"
+#include "gallery_panes.h"
 #include "app/shell/symbol_icon.h"
 #include "core/redaction/redaction_geometry.h"
 #include "core/redaction/redaction_plan.h"
@@ -297,6 +298,9 @@ int main(int argc, char **argv)
                                         std::pair{QStringLiteral("dark"), darkPalette()}}) {
         QApplication::setPalette(palette);
         ok &= renderCanvas(outDir, name, palette);
+        const Screenshot shot = makeScreenshot(name == QLatin1String("dark"));
+        const GalleryPlan gallery = makePlan(shot);
+        ok &= panes_gallery::renderPanes(outDir, name, palette, shot.image, gallery.plan, gallery.token, save);
     }
     return ok ? 0 : 1;
 }
