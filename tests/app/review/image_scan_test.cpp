@@ -1,22 +1,15 @@
 #include "app/review/image_scan.h"
 
 #include "support/detection_fixtures.h"
+#include "support/event_loop.h"
 #include "support/fake_scan_engine.h"
-
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
-// Runs posted events until nothing is left: the scan's steps arrive through the
-// event loop, never inside the call that completes a future.
-void settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
+using test::drainEvents;
 
 class ImageScan : public ::testing::Test
 {
@@ -58,7 +51,7 @@ TEST_F(ImageScan, BuildsThePlanFromTextVisualAndManualBoxes)
     ASSERT_EQ(engine.callCount(), 1);
     EXPECT_EQ(engine.lastCall().preferences, preferences);
     engine.lastCall().finish({face}, emailLine);
-    settle();
+    drainEvents();
     ASSERT_EQ(outcomes.size(), 1u);
     QStringList labels;
     for (const RedactionPlanEntry &entry : plan().entries())
@@ -71,10 +64,10 @@ TEST_F(ImageScan, VisualBeforeTextGivesTheSamePlan)
 {
     start();
     engine.lastCall().finishVisual({face});
-    settle();
+    drainEvents();
     EXPECT_TRUE(outcomes.empty());
     engine.lastCall().finishText(emailLine);
-    settle();
+    drainEvents();
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_EQ(plan().entries().size(), 4);
 }
@@ -83,10 +76,10 @@ TEST_F(ImageScan, TextFailureIsReportedOnlyAfterVisualDetectionEnds)
 {
     start();
     engine.lastCall().failText();
-    settle();
+    drainEvents();
     EXPECT_TRUE(outcomes.empty());
     engine.lastCall().finishVisual({face});
-    settle();
+    drainEvents();
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_EQ(std::get<VelmoraCoreError>(outcomes[0]), VelmoraCoreError::textRecognitionFailed);
 }
@@ -96,7 +89,7 @@ TEST_F(ImageScan, VisualFailureDropsTheTextFindings)
     start();
     engine.lastCall().finishText(emailLine);
     engine.lastCall().failVisual();
-    settle();
+    drainEvents();
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_EQ(std::get<VelmoraCoreError>(outcomes[0]), VelmoraCoreError::visualDetectionFailed);
 }
@@ -107,7 +100,7 @@ TEST_F(ImageScan, CancelledTaskBuildsNoPlan)
     start(task);
     task.cancel();
     engine.lastCall().finish({face}, emailLine);
-    settle();
+    drainEvents();
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_TRUE(std::holds_alternative<ScanCancelled>(outcomes[0]));
 }
@@ -120,7 +113,7 @@ TEST_F(ImageScan, NothingIsReportedOnceTheContextIsGone)
               [this](ScanOutcome outcome) { outcomes.push_back(std::move(outcome)); });
     owner.reset();
     engine.lastCall().finish();
-    settle();
+    drainEvents();
     EXPECT_TRUE(outcomes.empty());
 }
 
