@@ -27,7 +27,11 @@ struct ClipboardUndoSnapshot
 struct AutoCleanUndoToken
 {
     std::optional<ClipboardUndoSnapshot> clipboardSnapshot; ///< The clipboard before AutoClean wrote to it.
-    std::optional<QUrl> generatedFileURL;                   ///< The cleaned file a capture AutoClean wrote.
+    /// The clipboard's change count right after AutoClean's own write. The snapshot is put
+    /// back only while the clipboard still shows this count: whatever the user copied
+    /// after AutoClean must survive its undo.
+    std::optional<qint64> clipboardOutputChangeCount;
+    std::optional<QUrl> generatedFileURL; ///< The cleaned file a capture AutoClean wrote.
 
     friend bool operator==(const AutoCleanUndoToken &, const AutoCleanUndoToken &) = default;
 };
