@@ -34,6 +34,9 @@ public:
     /// `defaultName`; nothing when cancelled. The panel never asks to replace a file.
     virtual std::optional<QString> chooseCleanedImageDestination(const QString &startFolder,
                                                                   const QString &defaultName) = 0;
+
+    /// Panels for where none can be shown: each one answers as if cancelled.
+    static FileDialogs &none();
 };
 
 } // namespace velmora
