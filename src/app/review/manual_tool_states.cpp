@@ -1,5 +1,8 @@
 #include "app/review/manual_tool_states.h"
 
+#include "app/review/finding_queries.h"
+#include "app/review/review_state.h"
+
 namespace velmora {
 
 namespace {
@@ -74,6 +77,16 @@ ManualToolState manualToolState(ManualTool tool, const ManualToolInputs &in)
                      QStringLiteral("Select a manual box you drew to delete it."))};
     }
     return {};
+}
+
+ManualToolInputs manualToolInputs(const ReviewState &state)
+{
+    return {!state.image.isNull(),
+            state.isChecking,
+            state.manualEditHistory.canUndo(),
+            state.manualEditHistory.canRedo(),
+            selectedAdjustedDetectionID(state.redactionPlan, state.selectedDetectionID).has_value(),
+            selectedManualDetectionID(state.redactionPlan, state.selectedDetectionID).has_value()};
 }
 
 } // namespace velmora

@@ -8,6 +8,8 @@
 
 namespace velmora {
 
+struct ReviewState;
+
 /// The controls of the manual tools section, top to bottom and left to right.
 enum class ManualTool { draw, keep, undo, redo, reset, delete_ };
 
@@ -51,6 +53,8 @@ QList<ManualTool> allManualTools();
 ManualToolInfo manualToolInfo(ManualTool tool);
 /// The enabling rule and help text of one control for the given review state.
 ManualToolState manualToolState(ManualTool tool, const ManualToolInputs &inputs);
+/// The inputs as the review state gives them.
+ManualToolInputs manualToolInputs(const ReviewState &state);
 
 } // namespace velmora
 
