@@ -7,6 +7,7 @@
 #include "app/review/review_state.h"
 #include "core/detection/core_error.h"
 #include "core/detection/custom_detection_configuration.h"
+#include "core/policy/redaction_policy_disposition.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -58,6 +59,8 @@ public:
     void showImportFailure(VelmoraCoreError error);
     /// Makes the item the image under review and marks it reviewed.
     void showBatchItem(const BatchReviewItem &item);
+    /// The image already under review is only marked reviewed; another one ends a running
+    /// scan of the current image, writes it back and shows the chosen item.
     void selectBatchItem(const QUuid &itemID);
     void markBatchItemReviewed(const QUuid &itemID);
     /// Keeps a visible item under review after the batch filters changed.
@@ -79,6 +82,31 @@ public:
     void refreshStatusSummary();
     void refreshOutputPreview();
     void syncCurrentItemToBatch();
+
+    // The findings panel and the batch sidebar (review_controller_panes.cpp). Inclusion
+    // changes are never recorded in the manual edit history.
+    /// Clears the selection only when the new filter hides it.
+    void selectFindingFilter(FindingFilter filter);
+    /// The write side of a row's checkbox.
+    void setFindingActive(const QUuid &detectionID, bool isActive);
+    /// A group's button: every listed finding in list order, then the upkeep once.
+    void setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs);
+    void toggleSelectedFindingActive();
+    void setAllFindingsIncluded(bool isActive);
+    /// Walks all plan entries (not only the filtered ones), wrapping at both ends.
+    void selectAdjacentFinding(int step);
+    /// Marks the finding visible and adds its exact matched text to the stored allowlist.
+    void rememberFindingAsSafe(const RedactionPlanEntry &entry);
+    /// Stores the disposition for the finding's detector label; the image is scanned again.
+    void setDetectorDisposition(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry);
+    /// Posts velmoraOpenDetectionSettings 0.2 s from now, once the settings window is up.
+    void openDetectionSettingsSoon();
+    /// Choosing "Clean" clears the finding-type filter.
+    void selectBatchFilter(BatchReviewFilter filter);
+    /// Choosing a type while "Clean" is chosen switches to "Findings"; nothing means all types.
+    void selectBatchCategory(std::optional<FindingCategory> category);
+    /// Walks the visible batch items, wrapping at both ends; nothing with fewer than two.
+    void selectAdjacentBatchItem(int step);
 
     // Settings, sharing and the banner.
     /// Built anew from the stored detection settings at every call.
@@ -164,6 +192,8 @@ private:
     void adoptFailedScanPlan(const RedactionPlan &plan);
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
+    /// The upkeep after an inclusion change.
+    void refreshAfterInclusionChange();
 
     /// Validation, status, preview while shown and write-back, after an edit.
     void refreshAfterEdit();

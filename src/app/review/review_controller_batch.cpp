@@ -97,8 +97,23 @@ void ReviewController::showBatchItem(const BatchReviewItem &item)
 
 void ReviewController::selectBatchItem(const QUuid &itemID)
 {
-    if (const BatchReviewItem *item = findItem(itemID))
+    if (isCurrentItem(itemID)) {
+        markBatchItemReviewed(itemID);
+        return;
+    }
+    ChangeScope scope(*this);
+    // Only a scan of this image alone is cancelled by leaving it; an item that the batch
+    // scan is working on keeps its turn, so its note must not say it was cancelled.
+    if (m_state.isChecking && m_state.detectionTask) {
+        m_state.isChecking = false;
+        m_state.reviewStatusNote = ReviewText::detectionCanceled;
+    }
+    syncCurrentItemToBatch();
+    cancelCurrentDetection();
+    if (const BatchReviewItem *item = findItem(itemID)) {
         showBatchItem(*item);
+        markBatchItemReviewed(itemID);
+    }
 }
 
 void ReviewController::markBatchItemReviewed(const QUuid &itemID)

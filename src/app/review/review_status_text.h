@@ -15,6 +15,9 @@ inline const QString imageLoaded = QStringLiteral("Image loaded. Scanning on dev
 inline const QString queuedForScan = QStringLiteral("Queued for on-device scan.");
 inline const QString checking = QStringLiteral("Checking text and visual content on device...");
 inline const QString drawManualRedaction = QStringLiteral("Draw a manual redaction on the image.");
+inline const QString detectionCanceled = QStringLiteral("Detection canceled. Review existing boxes or re-scan.");
+inline const QString rememberedAsSafe =
+    QStringLiteral("Marked visible and remembered the exact matched text as safe locally.");
 inline const QString customSettingsChanged = QStringLiteral("Custom settings changed. Re-scanning current image...");
 inline const QString detectionFailed = QStringLiteral("Detection failed. Automated detections were cleared.");
 inline const QString reviewManualRedactions = QStringLiteral("Review manual redactions or try Re-scan.");

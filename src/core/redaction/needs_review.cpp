@@ -13,7 +13,8 @@ bool entryNeedsReview(const RedactionPlanEntry &entry)
     if (!entry.isActive)
         return false;
     const Detection &detection = entry.detection;
-    return detection.suggestedAction == DetectionSuggestedAction::review || detection.confidence < confidentThreshold
+    // Written as "not confident" so that a NaN confidence is never read as confident.
+    return detection.suggestedAction == DetectionSuggestedAction::review || !(detection.confidence >= confidentThreshold)
         || detection.boundsPrecision == DetectionBoundsPrecision::lineFallback;
 }
 

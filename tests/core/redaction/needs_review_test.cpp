@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace velmora {
 namespace {
 
@@ -37,6 +39,7 @@ using P = DetectionBoundsPrecision;
 INSTANTIATE_TEST_SUITE_P(Rows, NeedsReviewRule, ::testing::Values(
     NeedsReviewRow{"ConfidenceExactlyPointEightIsConfident", true, 0.8, A::redact, P::tight, false},
     NeedsReviewRow{"ConfidencePointSevenNineNeedsReview", true, 0.79, A::redact, P::tight, true},
+    NeedsReviewRow{"NaNConfidenceNeedsReview", true, std::numeric_limits<double>::quiet_NaN(), A::redact, P::tight, true},
     NeedsReviewRow{"ReviewActionNeedsReview", true, 0.95, A::review, P::tight, true},
     NeedsReviewRow{"LineFallbackNeedsReview", true, 0.95, A::redact, P::lineFallback, true},
     NeedsReviewRow{"ManualBoxIsConfident", true, 1.0, A::redact, P::manual, false},
