@@ -120,8 +120,8 @@ public:
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
                               std::optional<CompletionBannerAction> secondaryAction);
 
-    // Commands: intake, closing, the preview, the share gate, finding and box edits,
-    // stepping (review_controller_intake.cpp, review_controller_commands.cpp).
+    // Commands: intake, closing, the preview, the share gate, box edits and changed
+    // detection settings (review_controller_intake.cpp, review_controller_commands.cpp).
     enum class ManualEditStep { undo, redo };
     /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
     bool handleDrop(const QMimeData &data);
@@ -142,14 +142,10 @@ public:
     /// The review warning's answers: go on with the pending share, or drop it.
     void continuePendingShare();
     void cancelPendingShare();
-    void setAllFindingsIncluded(bool isActive);
     void deleteSelectedManualRedaction();
     void applyManualEditHistoryStep(ManualEditStep step);
     /// Takes the detection settings a change notice carries (or reloads them) and re-scans.
     void applyCustomDetectionSettings(const QVariantMap &userInfo);
-    void selectAdjacentFinding(int offset);
-    void selectAdjacentBatchItem(int offset);
-    void openDetectionSettings();
 
     // Manual tools (review_controller_commands.cpp).
     void setManualEditing(bool isOn);
@@ -192,11 +188,9 @@ private:
     void adoptFailedScanPlan(const RedactionPlan &plan);
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
-    /// The upkeep after an inclusion change.
-    void refreshAfterInclusionChange();
+    /// The upkeep after the plan changed: selection, status, preview while shown, write-back.
+    void refreshAfterPlanChange();
 
-    /// Validation, status, preview while shown and write-back, after an edit.
-    void refreshAfterEdit();
     /// Adds a share to the local history with the current policy's label.
     void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
                      const std::optional<QString> &outputPath);

@@ -3,8 +3,6 @@
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 
 #include <QVariant>
 
@@ -14,14 +12,6 @@ namespace {
 
 const QString previewingOutput = QStringLiteral("Previewing the exact flattened output for copy and export.");
 const QString selectedBoxReset = QStringLiteral("Selected box reset to its original detected bounds.");
-
-/// The index `offset` steps from `current` among `count` items, wrapping at both ends;
-/// without a current one, the first (forwards) or the last (backwards).
-qsizetype adjacentIndex(std::optional<qsizetype> current, int offset, qsizetype count)
-{
-    const qsizetype target = current ? *current + offset : (offset > 0 ? offset - 1 : count + offset);
-    return ((target % count) + count) % count;
-}
 
 QString stringSetting(const QVariantMap &userInfo, const QString &key)
 {
@@ -148,17 +138,6 @@ void ReviewController::cancelPendingShare()
     m_state.isShowingReviewWarning = false;
 }
 
-void ReviewController::setAllFindingsIncluded(bool isActive)
-{
-    // Without an image the start sentence stays: there is nothing to redact or show.
-    if (m_state.image.isNull())
-        return;
-    ChangeScope scope(*this);
-    for (const RedactionPlanEntry &entry : m_state.redactionPlan.entries())
-        m_state.redactionPlan.setActive(isActive, entry.id());
-    refreshAfterEdit();
-}
-
 void ReviewController::deleteSelectedManualRedaction()
 {
     const std::optional<QUuid> id = selectedManualDetectionID(m_state.redactionPlan, m_state.selectedDetectionID);
@@ -171,7 +150,7 @@ void ReviewController::deleteSelectedManualRedaction()
     m_state.manualEditHistory.record(m_state.redactionPlan, plan);
     m_state.redactionPlan = plan;
     m_state.selectedDetectionID.reset();
-    refreshAfterEdit();
+    refreshAfterPlanChange();
 }
 
 void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
@@ -187,7 +166,7 @@ void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
     if (!changed)
         return;
     m_state.isManualEditing = false;
-    refreshAfterEdit();
+    refreshAfterPlanChange();
 }
 
 void ReviewController::applyCustomDetectionSettings(const QVariantMap &userInfo)
@@ -206,37 +185,6 @@ void ReviewController::applyCustomDetectionSettings(const QVariantMap &userInfo)
     const QVariant preferences = userInfo.value(detectorCategoryPreferences);
     values.detectorCategoryPreferencesData =
         preferences.typeId() == QMetaType::QByteArray ? preferences.toByteArray() : QByteArray();
-}
-
-void ReviewController::selectAdjacentFinding(int offset)
-{
-    const QList<RedactionPlanEntry> &entries = m_state.redactionPlan.entries();
-    if (entries.isEmpty() || offset == 0)
-        return;
-    std::optional<qsizetype> current;
-    for (qsizetype i = 0; i < entries.size() && !current; ++i) {
-        if (entries.at(i).id() == m_state.selectedDetectionID)
-            current = i;
-    }
-    selectDetection(entries.at(adjacentIndex(current, offset, entries.size())).id());
-}
-
-void ReviewController::selectAdjacentBatchItem(int offset)
-{
-    const QList<BatchReviewItem> visible = visibleBatchItems(m_state);
-    if (visible.size() < 2 || offset == 0)
-        return;
-    std::optional<qsizetype> current;
-    for (qsizetype i = 0; i < visible.size() && !current; ++i) {
-        if (isCurrentItem(visible.at(i).id))
-            current = i;
-    }
-    selectBatchItem(visible.at(adjacentIndex(current, offset, visible.size())).id);
-}
-
-void ReviewController::openDetectionSettings()
-{
-    CommandBus::instance().post(commands::velmoraOpenDetectionSettings);
 }
 
 void ReviewController::setManualEditing(bool isOn)
@@ -276,17 +224,8 @@ void ReviewController::resetSelectedBounds()
     ChangeScope scope(*this);
     m_state.manualEditHistory.record(m_state.redactionPlan, plan);
     m_state.redactionPlan = plan;
-    refreshAfterEdit();
+    refreshAfterPlanChange();
     m_state.reviewStatusNote = selectedBoxReset;
-}
-
-void ReviewController::refreshAfterEdit()
-{
-    ChangeScope scope(*this);
-    validateSelection();
-    refreshStatusSummary();
-    refreshOutputPreviewIfShown();
-    syncCurrentItemToBatch();
 }
 
 } // namespace velmora

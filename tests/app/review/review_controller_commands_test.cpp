@@ -3,8 +3,6 @@
 #include "app/review/manual_tool_states.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_status_text.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/redaction/needs_review.h"
 
 namespace velmora::test {
@@ -94,63 +92,6 @@ TEST_F(ReviewCommandsTest, RedactAllWithoutAnImageKeepsTheStartSentence)
 {
     controller.setAllFindingsIncluded(true);
     EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
-}
-
-struct StepRow
-{
-    const char *name;
-    int entryCount;
-    std::optional<int> selected; ///< Index of the selected entry.
-    int offset;
-    int expected;
-};
-
-class FindingSteps : public ReviewCommandsTest, public ::testing::WithParamInterface<StepRow>
-{
-};
-
-TEST_P(FindingSteps, WrapAtBothEnds)
-{
-    const StepRow &row = GetParam();
-    QList<Detection> findings;
-    for (int i = 0; i < row.entryCount; ++i)
-        findings.append(email(0.9 - 0.2 * i));
-    loadUnscanned({scannedItem("a.png", findings)});
-    if (row.selected)
-        controller.selectDetection(entryIDs().at(*row.selected));
-    controller.selectAdjacentFinding(row.offset);
-    EXPECT_EQ(state().selectedDetectionID, entryIDs().at(row.expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, FindingSteps, ::testing::Values(
-    StepRow{"NextWithoutSelectionIsFirst", 3, std::nullopt, 1, 0},
-    StepRow{"PreviousWithoutSelectionIsLast", 3, std::nullopt, -1, 2},
-    StepRow{"NextOnLastWrapsToFirst", 3, 2, 1, 0},
-    StepRow{"PreviousOnFirstWrapsToLast", 3, 0, -1, 2},
-    StepRow{"NextInTheMiddle", 3, 1, 1, 2},
-    StepRow{"OneEntrySelectsItself", 1, 0, 1, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(ReviewCommandsTest, StepWithoutFindingsDoesNothing)
-{
-    loadUnscanned({scannedItem("a.png", {})});
-    controller.selectAdjacentFinding(1);
-    EXPECT_FALSE(state().selectedDetectionID.has_value());
-}
-
-TEST_F(ReviewCommandsTest, BatchStepsWrapAndNeedTwoVisibleItems)
-{
-    loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {}), scannedItem("c.png", {email(0.3)})});
-    const QUuid a = state().batchItems.at(0).id, c = state().batchItems.at(2).id;
-    controller.selectAdjacentBatchItem(-1);
-    EXPECT_EQ(state().selectedBatchItemID, c);
-    controller.selectAdjacentBatchItem(1);
-    EXPECT_EQ(state().selectedBatchItemID, a);
-
-    loadUnscanned({scannedItem("only.png", {})});
-    const QUuid only = state().batchItems.first().id;
-    controller.selectAdjacentBatchItem(1);
-    EXPECT_EQ(state().selectedBatchItemID, only);
 }
 
 TEST_F(ReviewCommandsTest, DrawEndsThePreviewAndOffRecomputesTheStatus)
@@ -306,15 +247,6 @@ TEST_F(ReviewCommandsTest, DetectionSettingsFromTheNoticeOrTheStore)
     EXPECT_EQ(state().detectionSettings.customTermsText, "Stored");
 }
 
-TEST_F(ReviewCommandsTest, OpeningDetectionSettingsPostsItsCommand)
-{
-    QObject observer;
-    int posts = 0;
-    CommandBus::instance().observe(QString(commands::velmoraOpenDetectionSettings), &observer,
-                                   [&](const QVariant &, const QVariantMap &) { ++posts; });
-    controller.openDetectionSettings();
-    EXPECT_EQ(posts, 1);
-}
 
 } // namespace
 } // namespace velmora::test
