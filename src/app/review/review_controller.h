@@ -205,6 +205,8 @@ private:
 
     ReviewEnvironment m_environment;
     ReviewState m_state;
+    /// The item the batch scan is working on now.
+    std::optional<QUuid> m_batchScanItemID;
     int m_changeDepth = 0;
     ClipboardProtectionController m_clipboardGuard;
     AutoCleanUndoCoordinator m_autoCleanUndo;
