@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_protection_controller.h"
+#include "app/review/file_dialogs.h"
 #include "app/review/image_scan.h"
 #include "app/review/review_state.h"
 #include "core/detection/core_error.h"
@@ -8,9 +11,12 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QVariantMap>
 
 #include <memory>
 #include <optional>
+
+class QMimeData;
 
 namespace velmora {
 
@@ -26,6 +32,8 @@ struct ReviewEnvironment
     StoredSettings &settings;
     ClipboardAccess &clipboard;
     Clock &clock;
+    /// The open and save panels; without them every panel reads as cancelled.
+    FileDialogs &fileDialogs = FileDialogs::none();
 };
 
 // The review workflow without widgets: it owns the review state of the main window
@@ -112,6 +120,50 @@ public:
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
                               std::optional<CompletionBannerAction> secondaryAction);
 
+    // Commands: intake, closing, the preview, the share gate, box edits and changed
+    // detection settings (review_controller_intake.cpp, review_controller_commands.cpp).
+    enum class ManualEditStep { undo, redo };
+    /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
+    bool handleDrop(const QMimeData &data);
+    /// Takes dropped files in like opened ones.
+    void loadItemProviders(const QList<QUrl> &fileURLs);
+    void openImagesFromPanel();
+    void openFolderFromPanel();
+    /// Takes files and folders in as one batch (a folder stands for its images).
+    void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
+    /// Takes dropped or pasted image bytes in as a one-item batch.
+    void loadImageData(const QByteArray &data);
+    void pasteImageFromClipboard();
+    void closeCurrentReview();
+    void setOutputPreview(bool on);
+    void toggleOutputPreview();
+    /// Copy or export (or batch export) once the review gate lets it through.
+    void runShareCommand(ShareAction action);
+    /// The review warning's answers: go on with the pending share, or drop it.
+    void continuePendingShare();
+    void cancelPendingShare();
+    void deleteSelectedManualRedaction();
+    void applyManualEditHistoryStep(ManualEditStep step);
+    /// Takes the detection settings a change notice carries (or reloads them) and re-scans.
+    void applyCustomDetectionSettings(const QVariantMap &userInfo);
+
+    // Manual tools (review_controller_commands.cpp).
+    void setManualEditing(bool isOn);
+    void setKeepsManualEditingAfterCommit(bool keeps);
+    void resetSelectedBounds();
+
+    // Output (review_controller_output.cpp).
+    void copyCleanedPNG();
+    void chooseExportDestination();
+    void chooseBatchExportFolder();
+    /// Writes the image on screen back into its item first, then passes the gate.
+    void exportBatchAction();
+    void setIncludesCleanBatchExports(bool includes);
+
+    /// The clipboard guard of the window; the review marks its own clipboard writes in it.
+    ClipboardProtectionController &clipboardGuard() { return m_clipboardGuard; }
+    AutoCleanUndoCoordinator &autoCleanUndoCoordinator() { return m_autoCleanUndo; }
+
 signals:
     /// The state changed; emitted once per operation, after it is complete.
     void changed();
@@ -136,8 +188,16 @@ private:
     void adoptFailedScanPlan(const RedactionPlan &plan);
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
-    /// The upkeep after an inclusion change.
-    void refreshAfterInclusionChange();
+    /// The upkeep after the plan changed: selection, status, preview while shown, write-back.
+    void refreshAfterPlanChange();
+
+    /// Adds a share to the local history with the current policy's label.
+    void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
+                     const std::optional<QString> &outputPath);
+    SafeShareSourceType currentSourceType() const;
+    /// Writes a cleaned PNG of every item into a new folder inside `parentPath`: all of
+    /// them, or none and no folder. The folder's path.
+    static std::optional<QString> writeBatchExport(const QList<BatchReviewItem> &items, const QString &parentPath);
 
     BatchReviewItem *findItem(const QUuid &itemID);
     bool isCurrentItem(const QUuid &itemID) const;
@@ -145,7 +205,11 @@ private:
 
     ReviewEnvironment m_environment;
     ReviewState m_state;
+    /// The item the batch scan is working on now.
+    std::optional<QUuid> m_batchScanItemID;
     int m_changeDepth = 0;
+    ClipboardProtectionController m_clipboardGuard;
+    AutoCleanUndoCoordinator m_autoCleanUndo;
 };
 
 } // namespace velmora

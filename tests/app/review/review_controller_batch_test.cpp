@@ -118,6 +118,25 @@ TEST_F(BatchLoading, TheImageOnScreenReadsAsCheckingWhileTheBatchScansIt)
     EXPECT_EQ(state().batchItems[1].redactionPlan.entries().size(), 1);
 }
 
+TEST_F(BatchLoading, LeavingTheImageTheBatchScansKeepsItScanning)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
+    EXPECT_TRUE(isBatchChecking(state()));
+    controller.selectBatchItem(state().batchItems[0].id);
+    EXPECT_TRUE(state().isChecking);
+    // Cancelling the single-image scan leaves the batch's work on this image alone.
+    controller.cancelCurrentDetection();
+    EXPECT_TRUE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"No findings", "Scanning", "Queued"}));
+}
+
 TEST_F(BatchLoading, CancellingMidBatchLeavesNoItemChecking)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
