@@ -160,6 +160,21 @@ public:
     void exportBatchAction();
     void setIncludesCleanBatchExports(bool includes);
 
+    // The canvas and the window's banner actions (review_controller_window.cpp).
+    /// The plan as the canvas edited it; the canvas then reports the change, which runs
+    /// the upkeep through handleCanvasPlanChange.
+    void applyCanvasPlan(const RedactionPlan &plan);
+    /// The selection as the canvas set it (a click on a box, a newly drawn box).
+    void setCanvasSelection(const std::optional<QUuid> &detectionID);
+    /// The upkeep after the canvas changed the plan or the selection.
+    void handleCanvasPlanChange();
+    /// One finished draw, move or resize on the canvas, for undo and redo.
+    void recordManualEdit(const RedactionPlan &before, const RedactionPlan &after);
+    /// Opens the item of the last AutoClean for review.
+    void openLastAutoCleanReviewItem();
+    /// Opens the newest watched screenshot waiting for review, taking it off the queue.
+    void openLatestWatchedScreenshot();
+
     /// The clipboard guard of the window; the review marks its own clipboard writes in it.
     ClipboardProtectionController &clipboardGuard() { return m_clipboardGuard; }
     AutoCleanUndoCoordinator &autoCleanUndoCoordinator() { return m_autoCleanUndo; }

@@ -8,7 +8,7 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/system_clipboard.h"
-#include "app/review/engine_scan_engine.h"
+#include "app/review/scan_engine.h"
 #include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
@@ -38,18 +38,16 @@
 
 namespace velmora {
 
-ContentView::ContentView(StoredSettings &settings, QWidget *parent)
+ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_clipboard(std::make_unique<SystemClipboard>())
     , m_clock(std::make_unique<SystemClock>())
     , m_fileDialogs(std::make_unique<QtFileDialogs>(this))
-    , m_scanEngine(std::make_unique<EngineScanEngine>())
+    , m_scanEngine(std::move(scanEngine))
 {
     m_controller = std::make_unique<ReviewController>(
         ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
-    m_clipboardGuard = new ClipboardProtectionController(*m_clipboard, settings, *m_clock, this);
-    m_undoCoordinator = new AutoCleanUndoCoordinator(*m_clipboard, *m_clock, this);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
     // The onboarding and help-centre sheets have no content in this build; the host
@@ -156,8 +154,6 @@ void ContentView::connectCommands()
                 [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::helpCenter); });
     bus.observe(commands::velmoraShowOnboarding, this,
                 [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::onboarding); });
-    bus.observe(commands::velmoraClipboardProtectionSettingsDidChange, this,
-                [this](const QVariant &, const QVariantMap &) { startClipboardGuard(); });
     bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
         m_controller->openLatestWatchedScreenshot();
         if (QWidget *top = window()) {
@@ -236,24 +232,15 @@ void ContentView::presentInstallReminder()
     presentInstallReminderDialog(this, *m_installController);
 }
 
-void ContentView::startClipboardGuard()
-{
-    m_clipboardGuard->start([this](const ClipboardImageCandidate &candidate) {
-        m_controller->scanClipboardImage(candidate, *m_clipboardGuard, *m_undoCoordinator);
-    });
-}
-
 void ContentView::startBackgroundServices()
 {
-    startClipboardGuard();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
 }
 
 void ContentView::stopBackgroundServices()
 {
-    m_clipboardGuard->stop();
-    m_controller->cancelClipboardScans();
+    m_controller->clipboardGuard().stop();
     m_controller->cancelCurrentDetection();
     m_controller->cancelBatchScan();
 }
@@ -262,7 +249,7 @@ void ContentView::performCompletionBannerAction(CompletionBannerAction action)
 {
     switch (action) {
     case CompletionBannerAction::undoLastAutoClean:
-        if (m_undoCoordinator->undo(*m_clipboardGuard))
+        if (m_controller->autoCleanUndoCoordinator().undo(m_controller->clipboardGuard()))
             m_controller->showCompletionBanner(QStringLiteral("AutoClean undone"), std::nullopt, std::nullopt);
         break;
     case CompletionBannerAction::reviewLastAutoClean:

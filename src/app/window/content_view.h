@@ -12,9 +12,7 @@ class QStackedWidget;
 namespace velmora {
 
 class ApplicationInstallController;
-class AutoCleanUndoCoordinator;
 class BatchSidebar;
-class ClipboardProtectionController;
 class CompletionBanner;
 class DropTargetView;
 class ExportActionBar;
@@ -37,13 +35,13 @@ class ContentView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ContentView(StoredSettings &settings, QWidget *parent = nullptr);
+    /// `scanEngine` recognises text and finds faces and codes for every scan of this window.
+    ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent = nullptr);
     ~ContentView() override;
 
     ReviewController &controller() const { return *m_controller; }
     HelpSheetHost &helpSheets() const { return *m_helpSheets; }
     ApplicationInstallController &installController() const { return *m_installController; }
-    ClipboardProtectionController &clipboardGuard() const { return *m_clipboardGuard; }
 
     void openImagesFromPanel();
     void openFolderFromPanel();
@@ -73,7 +71,6 @@ private:
     void refresh();
     void presentReviewWarningIfNeeded();
     void presentInstallReminder();
-    void startClipboardGuard();
 
     StoredSettings &m_settings;
     std::unique_ptr<SystemClipboard> m_clipboard;
@@ -81,8 +78,6 @@ private:
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
     std::unique_ptr<ScanEngine> m_scanEngine;
     std::unique_ptr<ReviewController> m_controller;
-    ClipboardProtectionController *m_clipboardGuard = nullptr;
-    AutoCleanUndoCoordinator *m_undoCoordinator = nullptr;
     ApplicationInstallController *m_installController = nullptr;
     HelpSheetHost *m_helpSheets = nullptr;
 

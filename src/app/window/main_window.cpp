@@ -4,6 +4,7 @@
 #include "app/shell/command_names.h"
 #include "app/shell/main_menus.h"
 #include "app/shell/updater.h"
+#include "app/review/review_controller.h"
 #include "app/window/content_view.h"
 
 #include <QCloseEvent>
