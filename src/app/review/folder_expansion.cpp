@@ -1,6 +1,6 @@
 #include "app/review/folder_expansion.h"
 
-#include "app/review/image_import_standin.h"
+#include "core/analysis/image_importer.h"
 
 #include <QCollator>
 #include <QDir>
@@ -31,7 +31,7 @@ QList<QUrl> expandFolders(const QList<QUrl> &urls)
         }
         QStringList names;
         for (const QFileInfo &entry : QDir(info.filePath()).entryInfoList(QDir::Files)) {
-            if (standin::isSupportedImageFile(entry.fileName()))
+            if (ImageImporter::isSupported(entry.fileName()))
                 names.append(entry.fileName());
         }
         std::sort(names.begin(), names.end(),
