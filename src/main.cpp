@@ -1,5 +1,6 @@
 #include "app/shell/app_version.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/termination_signals.h"
 #include "app/shell/velmora_app.h"
 #include "core/settings/stored_settings.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setApplicationVersion(velmora::appVersionString());
     QApplication::setDesktopFileName(QStringLiteral("velmora"));
+    velmora::quitOnTerminationSignals();
     velmora::SymbolIcon::setUpTheme();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/symbols/velmora.svg")));
 
