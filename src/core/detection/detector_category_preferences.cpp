@@ -145,24 +145,14 @@ std::optional<DetectorCategoryPreferences> DetectorCategoryPreferences::fromJson
         return std::nullopt;
     const QJsonObject object = value.toObject();
     DetectorCategoryPreferences preferences;
-    if (const auto present = json::optionalValue(object, kDisabledCategoriesKey)) {
-        const auto categories = categorySet(*present);
-        if (!categories)
-            return std::nullopt;
-        preferences.disabledCategories = *categories;
-    }
-    if (const auto present = json::optionalValue(object, kCategoryDispositionsKey)) {
-        const auto map = json::rawEnumMap<RedactionPolicyDisposition>(*present);
-        if (!map)
-            return std::nullopt;
-        preferences.categoryDispositionsByID = *map;
-    }
-    if (const auto present = json::optionalValue(object, kDetectorDispositionsKey)) {
-        const auto map = json::rawEnumMap<RedactionPolicyDisposition>(*present);
-        if (!map)
-            return std::nullopt;
-        preferences.detectorDispositionsByLabel = *map;
-    }
+    const bool decoded =
+        json::readOptional(object, kDisabledCategoriesKey, preferences.disabledCategories, categorySet)
+        && json::readOptional(object, kCategoryDispositionsKey, preferences.categoryDispositionsByID,
+                              json::rawEnumMap<RedactionPolicyDisposition>)
+        && json::readOptional(object, kDetectorDispositionsKey, preferences.detectorDispositionsByLabel,
+                              json::rawEnumMap<RedactionPolicyDisposition>);
+    if (!decoded)
+        return std::nullopt;
     return preferences;
 }
 

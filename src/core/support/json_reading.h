@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // Small readers shared by the engine's JSON decoders. Stored values follow one rule:
 // a missing key takes its default, and a present key of the wrong form fails the whole
@@ -74,6 +75,22 @@ std::optional<QMap<QString, E>> rawEnumMap(const QJsonValue &value)
         result.insert(it.key(), *element);
     }
     return result;
+}
+
+/// Reads an optional key into `target` through `decode` (a QJsonValue → std::optional
+/// function); a missing or null key leaves `target` at its default. False when a
+/// present value has the wrong form.
+template <typename T, typename Decode>
+bool readOptional(const QJsonObject &object, QLatin1String key, T &target, Decode decode)
+{
+    const auto present = optionalValue(object, key);
+    if (!present)
+        return true;
+    auto decoded = decode(*present);
+    if (!decoded)
+        return false;
+    target = std::move(*decoded);
+    return true;
 }
 
 /// The encoded form of a map from text to raw values.

@@ -15,8 +15,8 @@ icu::UnicodeString toUnicode(const QString &text)
 
 } // namespace
 
-IcuPattern::IcuPattern(QString pattern, std::shared_ptr<const icu::RegexPattern> compiled)
-    : m_pattern(std::move(pattern)), m_compiled(std::move(compiled))
+IcuPattern::IcuPattern(QString pattern, int flags, std::shared_ptr<const icu::RegexPattern> compiled)
+    : m_pattern(std::move(pattern)), m_flags(flags), m_compiled(std::move(compiled))
 {
 }
 
@@ -35,7 +35,7 @@ std::optional<IcuPattern> IcuPattern::compile(const QString &pattern, int flags)
         icu::RegexPattern::compile(toUnicode(pattern), icuFlags, parseError, status));
     if (U_FAILURE(status) || !compiled)
         return std::nullopt;
-    return IcuPattern(pattern, std::shared_ptr<const icu::RegexPattern>(std::move(compiled)));
+    return IcuPattern(pattern, flags, std::shared_ptr<const icu::RegexPattern>(std::move(compiled)));
 }
 
 QList<IcuMatch> IcuPattern::findAll(const QString &text) const
