@@ -2,9 +2,9 @@
 #include "core/policy/detector_catalog.h"
 
 #include <QSet>
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <gtest/gtest.h>
 
 using namespace velmora;
 
