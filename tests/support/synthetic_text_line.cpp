@@ -1,6 +1,6 @@
 #include "synthetic_text_line.h"
 
-namespace velmora::testing {
+namespace velmora::test {
 
 TextObservation monospaceLine(const QString &text, const NormRect &box, double confidence)
 {
@@ -13,4 +13,4 @@ TextObservation monospaceLine(const QString &text, const NormRect &box, double c
     });
 }
 
-} // namespace velmora::testing
+} // namespace velmora::test

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace velmora::testing {
+namespace velmora::test {
 
 /// A recognised line whose UTF-16 units sit side by side in equal cells across its
 /// box, as on a terminal; its callback answers the cells of a range and nothing for a
@@ -12,4 +12,4 @@ namespace velmora::testing {
 TextObservation monospaceLine(const QString &text, const NormRect &box = {0.1, 0.5, 0.8, 0.04},
                               double confidence = 1.0);
 
-} // namespace velmora::testing
+} // namespace velmora::test

@@ -19,8 +19,16 @@ qint64 SystemClipboard::changeCount() const
 
 QStringList SystemClipboard::types() const
 {
+    // Qt lists X selection targets that are protocol rather than content, and its own
+    // alias for "any image format offered": neither is a format of the contents, and
+    // writing either back would offer garbage.
+    static const QStringList notContent{QStringLiteral("TARGETS"), QStringLiteral("MULTIPLE"),
+                                        QStringLiteral("TIMESTAMP"), QStringLiteral("SAVE_TARGETS"),
+                                        QStringLiteral("application/x-qt-image")};
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    return mime ? mime->formats() : QStringList();
+    QStringList types = mime ? mime->formats() : QStringList();
+    types.removeIf([](const QString &type) { return notContent.contains(type); });
+    return types;
 }
 
 QByteArray SystemClipboard::data(const QString &mimeType) const

@@ -3,6 +3,7 @@
 #include "core/text/icu_pattern.h"
 #include "core/text/unicode_text.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace velmora::sensitive_text {

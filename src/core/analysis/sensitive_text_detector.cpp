@@ -6,6 +6,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <limits>
 
 namespace velmora {
 
@@ -99,6 +100,9 @@ SensitiveTextDetector::SensitiveTextDetector(const CustomDetectionConfiguration 
     m_rules.append(SensitiveTextRuleCatalog::customRules(configuration.terms, configuration.regexes));
     for (const QString &entry : configuration.allowlist)
         m_allowlist.insert(unicode::normalizedForComparison(entry));
+    m_effectiveActions.reserve(m_rules.size());
+    for (const Rule &rule : std::as_const(m_rules))
+        m_effectiveActions.append(effectiveAction(rule));
 }
 
 std::optional<DetectionSuggestedAction> SensitiveTextDetector::effectiveAction(const Rule &rule) const
@@ -138,8 +142,9 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(const 
 QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation) const
 {
     QList<Detection> findings;
-    for (const Rule &rule : m_rules) {
-        const auto ruleAction = effectiveAction(rule);
+    for (qsizetype i = 0; i < m_rules.size(); ++i) {
+        const Rule &rule = m_rules[i];
+        const auto &ruleAction = m_effectiveActions[i];
         if (!ruleAction)
             continue; // The rule is off: its pattern does not run.
         const QList<Candidate> found = candidates(rule, observation.text());

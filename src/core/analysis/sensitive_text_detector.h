@@ -37,23 +37,21 @@ public:
     const QList<Rule> &rules() const { return m_rules; }
     /// The allowlist entries, trimmed and lower-cased.
     const QSet<QString> &allowlist() const { return m_allowlist; }
-    const QList<LearnedSafeRule> &learnedSafeRules() const { return m_learnedSafeRules; }
-    const RedactionPolicyConfiguration &policyConfiguration() const { return m_policyConfiguration; }
-    const DetectorCategoryPreferences &detectorCategoryPreferences() const { return m_detectorCategoryPreferences; }
+
+private:
+    struct Candidate;
 
     /// What the policy and the preferences make of the rule's own action: nothing when
     /// the rule is off. A detector-label override comes first (it even overrides a
     /// switched-off category), then a switched-off category, then a category override,
     /// then the pack's disposition, then the rule's own action.
     std::optional<DetectionSuggestedAction> effectiveAction(const Rule &rule) const;
-
-private:
-    struct Candidate;
-
     QList<Candidate> candidates(const Rule &rule, const QString &line) const;
     QList<Detection> findingsOfLine(const TextObservation &observation) const;
 
     QList<Rule> m_rules;
+    /// Per rule, in rule order: the configuration is fixed, so this is decided once.
+    QList<std::optional<DetectionSuggestedAction>> m_effectiveActions;
     QSet<QString> m_allowlist;
     QList<LearnedSafeRule> m_learnedSafeRules;
     RedactionPolicyConfiguration m_policyConfiguration;

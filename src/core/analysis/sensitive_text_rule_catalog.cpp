@@ -22,8 +22,8 @@ const QString kSensitiveQueryParameterNames = QStringLiteral(
 
 // The URL rule's pattern captures one parameter value per URL (the last sensitive one);
 // this gives the value of every sensitive parameter in the matched URL's query, so that
-// "?token=...&sig=..." leaves neither readable. A parameter is a "&"-separated piece of
-// the query after the URL's first "?"; its value is the rest of the piece after
+// "?token=...&sig=..." leaves neither readable. A parameter is a "&"-separated segment of
+// the query after the URL's first "?"; its value is the rest of the segment after
 // "name=", and counts from six characters on, as in the rule's pattern.
 QList<IcuMatch::Range> sensitiveQueryParameterValues(const QString &line, const IcuMatch &match)
 {
@@ -34,19 +34,19 @@ QList<IcuMatch::Range> sensitiveQueryParameterValues(const QString &line, const 
     const qsizetype query = line.indexOf(u'?', url.start);
     if (!parameterName || query < 0 || query >= url.end())
         return values;
-    qsizetype pieceStart = query + 1;
-    while (pieceStart <= url.end()) {
-        qsizetype pieceEnd = line.indexOf(u'&', pieceStart);
-        if (pieceEnd < 0 || pieceEnd > url.end())
-            pieceEnd = url.end();
-        const QString piece = line.mid(pieceStart, pieceEnd - pieceStart);
-        const QList<IcuMatch> name = parameterName->findAll(piece);
+    qsizetype segmentStart = query + 1;
+    while (segmentStart <= url.end()) {
+        qsizetype segmentEnd = line.indexOf(u'&', segmentStart);
+        if (segmentEnd < 0 || segmentEnd > url.end())
+            segmentEnd = url.end();
+        const QString segment = line.mid(segmentStart, segmentEnd - segmentStart);
+        const QList<IcuMatch> name = parameterName->findAll(segment);
         if (!name.isEmpty()) {
-            const qsizetype valueStart = pieceStart + name.front().whole().end();
-            if (pieceEnd - valueStart >= 6)
-                values.append(IcuMatch::Range{valueStart, pieceEnd - valueStart});
+            const qsizetype valueStart = segmentStart + name.front().whole().end();
+            if (segmentEnd - valueStart >= 6)
+                values.append(IcuMatch::Range{valueStart, segmentEnd - valueStart});
         }
-        pieceStart = pieceEnd + 1;
+        segmentStart = segmentEnd + 1;
     }
     return values;
 }

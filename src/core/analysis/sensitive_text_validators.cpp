@@ -8,6 +8,8 @@
 
 #include <QSet>
 
+#include <initializer_list>
+
 namespace velmora::sensitive_text {
 
 namespace {

@@ -1,11 +1,12 @@
 #include "core/analysis/sensitive_text_detector.h"
 
+#include "support/detection_fixtures.h"
 #include "support/synthetic_text_line.h"
 
 #include <gtest/gtest.h>
 
 using namespace velmora;
-using velmora::testing::monospaceLine;
+using velmora::test::monospaceLine;
 
 namespace {
 
@@ -186,11 +187,7 @@ TEST_P(ResolverTest, BoxesTheFinding)
     });
     const auto findings = SensitiveTextDetector(configuration()).detect({line});
     ASSERT_EQ(findings.size(), 1);
-    const NormRect &box = findings.front().normalizedBounds;
-    EXPECT_NEAR(box.x, row.expectedBox.x, 1e-12);
-    EXPECT_NEAR(box.y, row.expectedBox.y, 1e-12);
-    EXPECT_NEAR(box.width, row.expectedBox.width, 1e-12);
-    EXPECT_NEAR(box.height, row.expectedBox.height, 1e-12);
+    EXPECT_TRUE(test::rectNear(findings.front().normalizedBounds, row.expectedBox));
     EXPECT_EQ(findings.front().boundsPrecision, row.expectedPrecision);
     EXPECT_DOUBLE_EQ(findings.front().confidence, row.expectedConfidence);
 }
