@@ -2,8 +2,8 @@
 
 #include "app/protection/clipboard_access.h"
 #include "app/review/folder_expansion.h"
-#include "app/review/image_import_standin.h"
 #include "app/review/review_controller_private.h"
+#include "core/analysis/image_importer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -84,7 +84,7 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
         try {
             items.append(BatchReviewItem::make(
                 url, std::nullopt, isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport,
-                standin::importImageFile(url.toLocalFile()), isBatch ? ReviewText::queuedForScan : singleImageStatus));
+                ImageImporter::importImage(url.toLocalFile()), isBatch ? ReviewText::queuedForScan : singleImageStatus));
         } catch (const VelmoraCoreException &) {
             ++skipped;
         }
@@ -104,7 +104,7 @@ void ReviewController::loadImageData(const QByteArray &data)
     ChangeScope scope(*this);
     try {
         BatchReviewItem item = BatchReviewItem::make(std::nullopt, std::nullopt, SafeShareSourceType::unknown,
-                                                     standin::importImageData(data), ReviewText::imageLoaded);
+                                                     ImageImporter::importImage(data), ReviewText::imageLoaded);
         loadBatch({std::move(item)}, ReviewText::imageLoaded, 0, true);
     } catch (const VelmoraCoreException &exception) {
         showImportFailure(exception.error());
@@ -128,7 +128,7 @@ void ReviewController::pasteImageFromClipboard()
     try {
         BatchReviewItem item = BatchReviewItem::make(std::nullopt, clipboardImageLabel,
                                                      SafeShareSourceType::clipboardImport,
-                                                     standin::importImageData(*data), clipboardImageLoaded);
+                                                     ImageImporter::importImage(*data), clipboardImageLoaded);
         loadBatch({std::move(item)}, clipboardImageLoaded, 0, true);
     } catch (const VelmoraCoreException &exception) {
         showImportFailure(exception.error());
