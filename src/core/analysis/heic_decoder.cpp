@@ -1,0 +1,117 @@
+#include "core/analysis/heic_decoder.h"
+
+#include <QColorSpace>
+#include <QLoggingCategory>
+
+#include <libheif/heif.h>
+
+#include <memory>
+
+namespace velmora {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcHeif, "com.orlwick.kavri.import")
+
+struct ContextDeleter { void operator()(heif_context *context) const { heif_context_free(context); } };
+struct HandleDeleter { void operator()(heif_image_handle *handle) const { heif_image_handle_release(handle); } };
+struct ImageDeleter { void operator()(heif_image *image) const { heif_image_release(image); } };
+struct OptionsDeleter { void operator()(heif_decoding_options *options) const { heif_decoding_options_free(options); } };
+
+using ContextPtr = std::unique_ptr<heif_context, ContextDeleter>;
+using HandlePtr = std::unique_ptr<heif_image_handle, HandleDeleter>;
+using ImagePtr = std::unique_ptr<heif_image, ImageDeleter>;
+using OptionsPtr = std::unique_ptr<heif_decoding_options, OptionsDeleter>;
+
+// Keeps libheif's plugins loaded while a decode runs; the calls are reference counted.
+class HeifLibrary
+{
+public:
+    HeifLibrary() { m_ok = heif_init(nullptr).code == heif_error_Ok; }
+    ~HeifLibrary() { if (m_ok) heif_deinit(); }
+    HeifLibrary(const HeifLibrary &) = delete;
+    HeifLibrary &operator=(const HeifLibrary &) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_ok = false;
+};
+
+QColorSpace colorSpaceOf(const heif_image_handle *handle)
+{
+    switch (heif_image_handle_get_color_profile_type(handle)) {
+    case heif_color_profile_type_prof:
+    case heif_color_profile_type_rICC: {
+        QByteArray icc(qsizetype(heif_image_handle_get_raw_color_profile_size(handle)), Qt::Uninitialized);
+        if (heif_image_handle_get_raw_color_profile(handle, icc.data()).code != heif_error_Ok)
+            return {};
+        return QColorSpace::fromIccProfile(icc);
+    }
+    case heif_color_profile_type_nclx: {
+        heif_color_profile_nclx *nclx = nullptr;
+        if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || !nclx)
+            return {};
+        const bool displayP3 = nclx->color_primaries == heif_color_primaries_SMPTE_EG_432_1;
+        heif_nclx_color_profile_free(nclx);
+        // Phones write Display P3 this way; the other primaries they use are sRGB's.
+        return displayP3 ? QColorSpace(QColorSpace::DisplayP3) : QColorSpace(QColorSpace::SRgb);
+    }
+    case heif_color_profile_type_not_present:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+bool looksLikeHeif(const QByteArray &data)
+{
+    const auto *bytes = reinterpret_cast<const uint8_t *>(data.constData());
+    return heif_check_filetype(bytes, int(std::min<qsizetype>(data.size(), 64))) == heif_filetype_yes_supported;
+}
+
+QImage decodeHeif(const QByteArray &data)
+{
+    const HeifLibrary library;
+    if (!library.ok())
+        return {};
+    ContextPtr context(heif_context_alloc());
+    if (!context
+        || heif_context_read_from_memory_without_copy(context.get(), data.constData(), size_t(data.size()), nullptr).code
+            != heif_error_Ok)
+        return {};
+
+    heif_image_handle *rawHandle = nullptr;
+    if (heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok)
+        return {};
+    const HandlePtr handle(rawHandle);
+    const bool hasAlpha = heif_image_handle_has_alpha_channel(handle.get());
+
+    // libheif turns and mirrors the image as the file says unless told otherwise.
+    const OptionsPtr options(heif_decoding_options_alloc());
+    heif_image *rawImage = nullptr;
+    const heif_error decoded = heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
+        hasAlpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
+    if (decoded.code != heif_error_Ok) {
+        qCDebug(lcHeif) << "HEIF decoding failed:" << decoded.message;
+        return {};
+    }
+    const ImagePtr image(rawImage);
+
+    int stride = 0;
+    const uint8_t *pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+    if (!pixels || width <= 0 || height <= 0)
+        return {};
+
+    const QImage view(pixels, width, height, stride, hasAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    QImage result = view.convertToFormat(hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (result.isNull())
+        return {};
+    if (const QColorSpace space = colorSpaceOf(handle.get()); space.isValid())
+        result.setColorSpace(space);
+    return result;
+}
+
+} // namespace velmora

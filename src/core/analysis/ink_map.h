@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+namespace velmora {
+
+// How far each pixel of a screen image stands out from the background around it, in
+// the way a reader sees text: dark text on a light page, light text in a dark panel
+// and coloured text on a coloured button all become ink. Screens are built of flat
+// areas (pages, panels, bars, buttons) with text drawn on them, so each pixel is
+// measured against the colour of the nearest wide flat area; a pixel with no such
+// area nearby (a photograph) is measured against the luminance around it.
+class InkMap
+{
+public:
+    /// Pixels whose contrast reaches this count as ink when the page is laid out.
+    static constexpr int inkThreshold = 40;
+    /// Pixels whose contrast reaches this belong to a character's visible extent.
+    static constexpr int faintInkThreshold = 16;
+
+    InkMap() = default;
+    /// Builds the map of an image of any format; transparent pixels are composited
+    /// over white, or over black when the opaque content is light.
+    explicit InkMap(const QImage &image);
+
+    int width() const { return m_contrast.width(); }
+    int height() const { return m_contrast.height(); }
+    QRect rect() const { return m_contrast.rect(); }
+
+    /// 8-bit contrast against the background: 0 is background, 255 the strongest ink.
+    const QImage &contrast() const { return m_contrast; }
+    int contrastAt(int x, int y) const { return m_contrast.constScanLine(y)[x]; }
+
+private:
+    QImage m_contrast;
+};
+
+} // namespace velmora

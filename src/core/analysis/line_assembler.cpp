@@ -1,0 +1,273 @@
+#include "core/analysis/line_assembler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+// Gaps between ink, in line heights: narrower is letter spacing and never a word
+// break; wider is a word break even where Tesseract read none. Between the two,
+// Tesseract's reading stands.
+constexpr double letterSpacingLimit = 0.22;
+constexpr double wordSpacingLimit = 0.38;
+// Costs of matching characters to ink, in line heights of distance: a character that
+// stands on no ink, a place of ink that no character stands on, a second character on
+// one place of ink wide enough for two glyphs or not, and how much the distance
+// between centres counts.
+constexpr double unmatchedCost = 0.5;
+constexpr double skippedPlaceCost = 0.3;
+constexpr double sharedWidePlaceCost = 0.05;
+constexpr double sharedNarrowPlaceCost = 0.45;
+constexpr double centreWeight = 0.1;
+// Extra cost of matching an underscore to a glyph, or another character to a stroke.
+constexpr double underscoreOnGlyphCost = 0.5;
+constexpr double glyphOnStrokeCost = 1.0;
+// Where touching glyphs share one cluster of ink, each character's box reaches this
+// share of a character's width into its neighbours.
+constexpr double sharedInkReach = 0.3;
+// Antialiased edges may reach this far (pixels) past the ink that was measured.
+constexpr double edgeAllowance = 1.0;
+constexpr double verticalAllowance = 2.0;
+
+const QString underscore = QStringLiteral("_");
+
+} // namespace
+
+struct LineAssembler::Place
+{
+    ColumnSpan strong;
+    ColumnSpan faint;
+    bool isUnderscore = false;
+    int firstCell = 0; // with a monospace grid
+    int cells = 1;
+    int capacity = 1; // how many glyphs the ink is wide enough for
+};
+
+struct LineAssembler::Item
+{
+    QString text;
+    int place = -1;
+    bool spaceBefore = false; // Tesseract began a word here
+    QRectF engineBox;
+    double left = 0;
+    double right = 0;
+};
+
+LineAssembler::LineAssembler(const InkMap &ink, const QRect &band)
+    : m_ink(ink, band), m_height(std::max(1, band.height()))
+{
+    QList<double> centres;
+    for (const InkSegment &segment : m_ink.segments())
+        centres.append(segment.strong.centre());
+    m_grid = findMonospaceGrid(centres, m_height);
+}
+
+QList<LineAssembler::Place> LineAssembler::places() const
+{
+    QList<Place> result;
+    // Most clusters of ink are single glyphs: their typical width tells how many
+    // glyphs a wider cluster holds.
+    QList<int> widths;
+    for (const InkSegment &segment : m_ink.segments())
+        widths.append(segment.strong.width());
+    std::sort(widths.begin(), widths.end());
+    const double glyphWidth = widths.isEmpty() ? 1.0 : std::max(1, widths[widths.size() / 2]);
+    for (const InkSegment &segment : m_ink.segments()) {
+        Place place{segment.strong, segment.faint, false};
+        if (m_grid) {
+            // A glyph's ink stays inside its cell, give or take its antialiased edge.
+            const double edge = 0.15 * m_grid->pitch;
+            place.firstCell = m_grid->cellAt(segment.strong.left + edge);
+            place.cells = std::max(1, m_grid->cellAt(segment.strong.right + 1 - edge) - place.firstCell + 1);
+            place.capacity = place.cells;
+        } else {
+            place.capacity = std::max(1, int(std::lround(segment.strong.width() / glyphWidth)));
+        }
+        result.append(place);
+    }
+    for (const ColumnSpan &stroke : m_ink.underscores())
+        result.append(Place{stroke, stroke, true});
+    std::sort(result.begin(), result.end(), [](const Place &a, const Place &b) { return a.strong.left < b.strong.left; });
+    return result;
+}
+
+// Matches characters to the places of ink in order, at the least total cost: the
+// distance between each character's box and its ink, a place of ink no character
+// stands on, a second character on one place, and characters that stand on nothing
+// all cost something. Returns each character's place, or -1.
+QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const
+{
+    const qsizetype count = symbols.size();
+    const qsizetype placeCount = places.size();
+    const auto cost = [&](qsizetype i, qsizetype j) {
+        const Place &place = places[j];
+        const QRectF &box = symbols[i].box;
+        const double apart = std::max({0.0, place.strong.left - box.right(), box.left() - (place.strong.right + 1)});
+        const double offCentre = std::abs(box.center().x() - (place.strong.centre() + 0.5));
+        const bool isUnderscore = symbols[i].text == underscore;
+        return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
+            + (isUnderscore && !place.isUnderscore ? underscoreOnGlyphCost : 0.0)
+            + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0);
+    };
+    // best[i][j + 1]: least cost of the first i characters with the last matched one
+    // on place j (j = -1: none matched yet); from[i][j + 1] says where that came from.
+    constexpr double infinite = std::numeric_limits<double>::infinity();
+    QList<QList<double>> best(count + 1, QList<double>(placeCount + 1, infinite));
+    QList<QList<int>> from(count + 1, QList<int>(placeCount + 1, -2));
+    for (qsizetype j = -1; j < placeCount; ++j)
+        best[0][j + 1] = j < 0 ? 0.0 : infinite;
+    for (qsizetype i = 0; i < count; ++i) {
+        // Unmatched: the last matched place stays.
+        for (qsizetype j = -1; j < placeCount; ++j) {
+            best[i + 1][j + 1] = best[i][j + 1] + unmatchedCost;
+            from[i + 1][j + 1] = int(j); // below placeCount: unmatched, the place stays
+        }
+        // Matched to place j, after the last match on j itself or on an earlier place.
+        double earlier = infinite; // least of best[i][k + 1] - skip × k over k < j
+        int earliest = -1;
+        for (qsizetype j = 0; j < placeCount; ++j) {
+            const double fromNone = best[i][0] + skippedPlaceCost * j;
+            const double before = std::min(fromNone, earlier + skippedPlaceCost * (j - 1));
+            const int beforePlace = fromNone <= earlier + skippedPlaceCost * (j - 1) ? -1 : earliest;
+            const double same = best[i][j + 1] + (places[j].capacity > 1 ? sharedWidePlaceCost : sharedNarrowPlaceCost);
+            const double match = std::min(before, same) + cost(i, j);
+            if (match < best[i + 1][j + 1]) {
+                best[i + 1][j + 1] = match;
+                from[i + 1][j + 1] = placeCount + 1 + (same <= before ? int(j) : beforePlace);
+            }
+            if (best[i][j + 1] - skippedPlaceCost * j < earlier) {
+                earlier = best[i][j + 1] - skippedPlaceCost * j;
+                earliest = int(j);
+            }
+        }
+    }
+    // Places after the last match go unmatched too.
+    qsizetype last = -1;
+    double total = infinite;
+    for (qsizetype j = -1; j < placeCount; ++j) {
+        const double withTail = best[count][j + 1] + skippedPlaceCost * (placeCount - 1 - j);
+        if (withTail < total) {
+            total = withTail;
+            last = j;
+        }
+    }
+    QList<int> result(count, -1);
+    for (qsizetype i = count; i > 0; --i) {
+        const int step = from[i][last + 1];
+        if (step >= placeCount) {
+            result[i - 1] = int(last);
+            last = step - placeCount - 1;
+        }
+    }
+    return result;
+}
+
+bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const
+{
+    // The widest gap between the two characters' ink, past any ink between them.
+    if (m_grid) {
+        int emptyCells = 0;
+        for (int k = left; k < right; ++k)
+            emptyCells = std::max(emptyCells, places[k + 1].firstCell - (places[k].firstCell + places[k].cells));
+        return emptyCells >= 1;
+    }
+    int gap = 0;
+    for (int k = left; k < right; ++k)
+        gap = std::max(gap, places[k + 1].strong.left - places[k].strong.right - 1);
+    return gap >= (enginePutSpace ? letterSpacingLimit : wordSpacingLimit) * m_height;
+}
+
+RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
+{
+    const QList<Place> places = this->places();
+    const QList<int> matched = matchSymbols(symbols, places);
+
+    // The characters that stand on ink, with a word start carried over dropped ones.
+    QList<Item> items;
+    bool pendingSpace = false;
+    for (qsizetype i = 0; i < symbols.size(); ++i) {
+        pendingSpace = pendingSpace || symbols[i].startsWord;
+        if (matched[i] < 0)
+            continue;
+        const bool onStroke = places[matched[i]].isUnderscore;
+        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].box});
+        pendingSpace = false;
+    }
+    // Underscore strokes that no character stands on.
+    for (qsizetype j = 0; j < places.size(); ++j) {
+        if (!places[j].isUnderscore
+            || std::any_of(items.begin(), items.end(), [j](const Item &item) { return item.place == j; }))
+            continue;
+        const int count = m_grid ? std::max(1, int(std::lround(places[j].strong.width() / m_grid->pitch))) : 1;
+        const auto at = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
+        items.insert(at, count, Item{underscore, int(j), false, {}});
+    }
+
+    // Each character's columns: its place, shared with the others on the same place.
+    for (qsizetype first = 0; first < items.size();) {
+        qsizetype last = first;
+        while (last + 1 < items.size() && items[last + 1].place == items[first].place)
+            ++last;
+        const ColumnSpan span = places[items[first].place].faint;
+        const qsizetype shared = last - first + 1;
+        const double width = double(span.width()) / shared;
+        for (qsizetype k = first; k <= last; ++k) {
+            // Where the engine placed the boundary between two characters, if it lies
+            // inside the place; else an even split.
+            const auto boundary = [&](qsizetype between) {
+                const double even = span.left + width * (between - first);
+                const QRectF &a = items[between - 1].engineBox;
+                const QRectF &b = items[between].engineBox;
+                if (a.isNull() || b.isNull() || m_grid)
+                    return even;
+                const double engine = (a.right() + b.left()) / 2;
+                return engine > span.left && engine < span.right + 1 ? engine : even;
+            };
+            const double reach = shared > 1 ? sharedInkReach * width : 0.0;
+            const double left = k == first ? span.left : boundary(k) - reach;
+            const double right = k == last ? span.right + 1 : boundary(k + 1) + reach;
+            items[k].left = std::max<double>(span.left, left) - edgeAllowance;
+            items[k].right = std::min<double>(span.right + 1, right) + edgeAllowance;
+        }
+        first = last + 1;
+    }
+    // Ink no character stands on belongs to the nearest character.
+    for (qsizetype j = 0; j < places.size() && !items.isEmpty(); ++j) {
+        if (std::any_of(items.begin(), items.end(), [j](const Item &item) { return item.place == j; }))
+            continue;
+        const Place &place = places[j];
+        const auto distance = [&place](const Item &item) {
+            return std::max({0.0, item.left - (place.faint.right + 1), place.faint.left - item.right});
+        };
+        Item &nearest = *std::min_element(items.begin(), items.end(),
+                                          [&](const Item &a, const Item &b) { return distance(a) < distance(b); });
+        nearest.left = std::min<double>(nearest.left, place.faint.left - edgeAllowance);
+        nearest.right = std::max<double>(nearest.right, place.faint.right + 1 + edgeAllowance);
+    }
+
+    RecognizedLine line;
+    const QRect &band = m_ink.band();
+    const double top = band.top() - verticalAllowance;
+    const double height = band.height() + 2 * verticalAllowance;
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        const Item &item = items[k];
+        if (k > 0 && items[k - 1].place != item.place && !places[items[k - 1].place].isUnderscore
+            && !places[item.place].isUnderscore && gapIsSpace(places, items[k - 1].place, item.place, item.spaceBefore))
+            line.text += QLatin1Char(' ');
+        const TextRange range{line.text.size(), item.text.size()};
+        line.text += item.text;
+        const QRectF box(item.left, top, item.right - item.left, height);
+        line.characters.append({range, box});
+        line.box = line.box.isNull() ? box : line.box.united(box);
+    }
+    double confidence = 1.0;
+    for (const PageSymbol &symbol : symbols)
+        confidence = std::min(confidence, symbol.confidence);
+    line.confidence = symbols.isEmpty() ? 0.0 : confidence;
+    return line;
+}
+
+} // namespace velmora

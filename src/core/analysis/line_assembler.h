@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/analysis/ink_map.h"
+#include "core/analysis/line_ink.h"
+#include "core/analysis/monospace_grid.h"
+#include "core/analysis/recognized_line.h"
+
+#include <QRect>
+
+#include <optional>
+
+namespace velmora {
+
+// Turns the characters Tesseract read on one line into the line's text, the pixels
+// of each character and the line's confidence, trusting the pixels over Tesseract
+// where they disagree:
+// - each character is matched to the ink it stands on, in order; a character with no
+//   ink under it is dropped, and ink no character stands on is added to the box of
+//   the nearest one, so that every box covers all the ink of its characters;
+// - a space is kept only where the ink leaves a word gap: in a monospace line an
+//   empty cell, elsewhere a gap wider than the line's letter spacing;
+// - a thin stroke at the bottom of a gap is an underscore.
+class LineAssembler
+{
+public:
+    /// `band` is the part of the page that holds the line's ink.
+    LineAssembler(const InkMap &ink, const QRect &band);
+
+    RecognizedLine assemble(const QList<PageSymbol> &symbols) const;
+
+private:
+    struct Place;
+    struct Item;
+    QList<Place> places() const;
+    QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
+    bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
+
+    LineInk m_ink;
+    double m_height;
+    std::optional<MonospaceGrid> m_grid;
+};
+
+} // namespace velmora

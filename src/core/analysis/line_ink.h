@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/analysis/ink_map.h"
+
+#include <QList>
+#include <QRect>
+
+namespace velmora {
+
+/// A run of page columns, both ends included.
+struct ColumnSpan
+{
+    int left = 0;
+    int right = -1;
+
+    int width() const { return right - left + 1; }
+    double centre() const { return (left + right) / 2.0; }
+    friend bool operator==(const ColumnSpan &, const ColumnSpan &) = default;
+};
+
+/// A cluster of glyphs whose ink touches: its strong ink, and the faint edges around it.
+struct InkSegment
+{
+    ColumnSpan strong;
+    ColumnSpan faint;
+
+    friend bool operator==(const InkSegment &, const InkSegment &) = default;
+};
+
+// The ink of one line of text, column by column: the clusters of touching glyphs, and
+// the underscores, which are told apart by having ink only in a thin stroke at the
+// bottom of the line with nothing above it. A stroke that runs on under the letters
+// beside it is an underline, not an underscore.
+class LineInk
+{
+public:
+    LineInk(const InkMap &ink, const QRect &band);
+
+    const QRect &band() const { return m_band; }
+    /// Glyph clusters from left to right; underscores are not among them.
+    const QList<InkSegment> &segments() const { return m_segments; }
+    /// Underscore strokes from left to right.
+    const QList<ColumnSpan> &underscores() const { return m_underscores; }
+
+private:
+    QRect m_band;
+    QList<InkSegment> m_segments;
+    QList<ColumnSpan> m_underscores;
+};
+
+} // namespace velmora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/detection/text_range.h"
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+namespace velmora {
+
+/// A character Tesseract read, placed in the pixels of the page.
+struct PageSymbol
+{
+    QString text;
+    QRectF box;
+    double confidence = 0; ///< 0 to 1.
+    bool startsWord = false;
+
+    friend bool operator==(const PageSymbol &, const PageSymbol &) = default;
+};
+
+/// A character of a finished line and the pixels its ink may occupy.
+struct PixelCharacter
+{
+    TextRange range;
+    QRectF box;
+
+    friend bool operator==(const PixelCharacter &, const PixelCharacter &) = default;
+};
+
+/// A finished line in the pixels of the page.
+struct RecognizedLine
+{
+    QString text;
+    QRectF box;
+    double confidence = 0;
+    QList<PixelCharacter> characters;
+
+    friend bool operator==(const RecognizedLine &, const RecognizedLine &) = default;
+};
+
+} // namespace velmora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/analysis/ink_map.h"
+#include "core/analysis/recognized_line.h"
+#include "core/analysis/tesseract_engine.h"
+#include "core/analysis/text_layout.h"
+
+#include <optional>
+
+namespace velmora {
+
+// Reads one text region: cuts it out of the ink map as dark ink on a light ground,
+// with its contrast stretched and small text enlarged to the size Tesseract reads
+// best, lets an engine read it, and places what it read back on the page.
+class RegionReader
+{
+public:
+    RegionReader(const InkMap &ink, const TextLayout &layout) : m_ink(ink), m_layout(layout) {}
+
+    /// The region's lines, or nothing when the engine fails.
+    std::optional<QList<RecognizedLine>> read(TesseractEngine &engine, const TextRegion &region) const;
+
+    /// The region as the engine sees it, and where its pixels lie on the page:
+    /// page = origin + image / scale.
+    struct Prepared
+    {
+        QImage grey;
+        QPointF origin;
+        double scale = 1;
+    };
+    Prepared prepare(const TextRegion &region) const;
+
+private:
+    const InkMap &m_ink;
+    const TextLayout &m_layout;
+};
+
+} // namespace velmora

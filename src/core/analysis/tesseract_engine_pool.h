@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/analysis/tesseract_engine.h"
+
+#include <QMutex>
+#include <QThreadPool>
+#include <QWaitCondition>
+
+#include <memory>
+#include <vector>
+
+namespace velmora {
+
+class TesseractEnginePool;
+
+/// An engine borrowed from a pool; goes back when the lease ends.
+class TesseractEngineLease
+{
+public:
+    TesseractEngineLease(TesseractEnginePool *pool, std::unique_ptr<TesseractEngine> engine);
+    ~TesseractEngineLease();
+    TesseractEngineLease(TesseractEngineLease &&) noexcept = default;
+    TesseractEngineLease &operator=(TesseractEngineLease &&) = delete;
+
+    TesseractEngine &engine() const { return *m_engine; }
+
+private:
+    TesseractEnginePool *m_pool;
+    std::unique_ptr<TesseractEngine> m_engine;
+};
+
+// Tesseract engines are costly to start and not thread-safe, so each runs one
+// recognition at a time and is kept for the next one. A pool starts engines as
+// concurrent recognitions need them, up to its capacity, and makes further callers
+// wait for a free one. One pool per dictionary setting lives for the whole process.
+class TesseractEnginePool
+{
+public:
+    /// The process's pool for engines with or without the word dictionaries; its
+    /// capacity is the number of processor cores.
+    static TesseractEnginePool &shared(bool usesLanguageCorrection);
+
+    /// The threads that run the engines, one per processor core. Recognitions hand
+    /// their regions to these threads and wait for them; being apart from Qt's global
+    /// pool, they stay free even when every global thread waits on a recognition.
+    static QThreadPool &threads();
+
+    TesseractEnginePool(bool usesLanguageCorrection, int capacity);
+    TesseractEnginePool(const TesseractEnginePool &) = delete;
+    TesseractEnginePool &operator=(const TesseractEnginePool &) = delete;
+
+    /// A free engine, started if none is idle and the capacity allows, else the next
+    /// one returned. Nothing when a new engine fails to start.
+    std::optional<TesseractEngineLease> acquire();
+
+    int capacity() const { return m_capacity; }
+    int startedEngines() const;
+
+private:
+    friend class TesseractEngineLease;
+    void release(std::unique_ptr<TesseractEngine> engine);
+
+    const bool m_usesLanguageCorrection;
+    const int m_capacity;
+    mutable QMutex m_mutex;
+    QWaitCondition m_engineReturned;
+    std::vector<std::unique_ptr<TesseractEngine>> m_idle;
+    int m_started = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,189 @@
+#include "core/analysis/text_layout.h"
+
+#include "core/analysis/union_find.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+// A region cannot hold legible text when it is lower than this (pixels).
+constexpr int minimumTextHeight = 6;
+// A line of text with ascenders and descenders is about twice as tall as a typical
+// character; a region much taller holds lines that touch.
+constexpr double singleLineHeightFactor = 2.6;
+// Columns are cut at gaps of at least this many line heights: wider than any word
+// space, and wider than the runs of spaces that align code.
+constexpr double columnGapFactor = 2.5;
+// Text covers well under half of its line's box; a denser region is a picture.
+constexpr double maximumTextDensity = 0.5;
+
+struct Run
+{
+    int start = 0;
+    int length = 0;
+};
+
+// Runs of non-zero counts separated by at least minimumGap zeros.
+QList<Run> runs(const std::vector<int> &counts, int minimumGap)
+{
+    QList<Run> result;
+    int gap = minimumGap;
+    for (int i = 0; i < int(counts.size()); ++i) {
+        if (counts[i] == 0) {
+            ++gap;
+            continue;
+        }
+        if (gap >= minimumGap || result.isEmpty())
+            result.append({i, 1});
+        else
+            result.last().length = i - result.last().start + 1;
+        gap = 0;
+    }
+    return result;
+}
+
+} // namespace
+
+TextLayout::TextLayout(const InkMap &ink)
+    : m_width(ink.width()), m_height(ink.height())
+{
+    const std::size_t count = std::size_t(m_width) * m_height;
+    m_ink.assign(count, 0);
+    m_setAside.assign(count, 0);
+    for (int y = 0; y < m_height; ++y) {
+        const uchar *line = ink.contrast().constScanLine(y);
+        for (int x = 0; x < m_width; ++x)
+            m_ink[index(x, y)] = line[x] >= InkMap::inkThreshold;
+    }
+    setAsideRulesAndFrames();
+    cut(QRect(0, 0, m_width, m_height));
+}
+
+void TextLayout::setAsideRulesAndFrames()
+{
+    UnionFind pieces(m_ink.size());
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            const std::size_t i = index(x, y);
+            if (!m_ink[i])
+                continue;
+            const auto join = [&](int nx, int ny) {
+                if (nx >= 0 && nx < m_width && ny < m_height && m_ink[index(nx, ny)])
+                    pieces.unite(std::int32_t(i), std::int32_t(index(nx, ny)));
+            };
+            join(x + 1, y);
+            join(x - 1, y + 1);
+            join(x, y + 1);
+            join(x + 1, y + 1);
+        }
+    }
+    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; };
+    std::vector<Piece> stats(m_ink.size());
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            if (!m_ink[index(x, y)])
+                continue;
+            Piece &p = stats[pieces.find(std::int32_t(index(x, y)))];
+            p.minX = std::min(p.minX, x);
+            p.maxX = std::max(p.maxX, x);
+            p.minY = std::min(p.minY, y);
+            p.maxY = std::max(p.maxY, y);
+            ++p.pixels;
+        }
+    }
+    std::vector<int> heights;
+    for (const Piece &p : stats) {
+        if (p.pixels > 0 && p.maxY - p.minY + 1 >= 3)
+            heights.push_back(p.maxY - p.minY + 1);
+    }
+    if (heights.empty()) {
+        m_typicalGlyphHeight = minimumTextHeight;
+        return;
+    }
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    m_typicalGlyphHeight = std::max(minimumTextHeight, heights[heights.size() / 2]);
+
+    const double glyph = m_typicalGlyphHeight;
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            const std::size_t i = index(x, y);
+            if (!m_ink[i])
+                continue;
+            const Piece &p = stats[pieces.find(std::int32_t(i))];
+            const int w = p.maxX - p.minX + 1;
+            const int h = p.maxY - p.minY + 1;
+            const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
+            const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
+                && p.pixels < 0.12 * double(w) * h;
+            if (rule || frame) {
+                m_ink[i] = 0;
+                m_setAside[i] = 1;
+            }
+        }
+    }
+}
+
+QRect TextLayout::inkBounds(const QRect &area) const
+{
+    int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (m_ink[index(x, y)]) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+        }
+    }
+    return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+}
+
+void TextLayout::cut(const QRect &area)
+{
+    const QRect box = inkBounds(area);
+    if (box.isEmpty())
+        return;
+
+    std::vector<int> rows(box.height(), 0);
+    std::vector<int> columns(box.width(), 0);
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (m_ink[index(x, y)]) {
+                ++rows[y - box.top()];
+                ++columns[x - box.left()];
+            }
+        }
+    }
+
+    const QList<Run> bands = runs(rows, 1);
+    if (bands.size() > 1) {
+        for (const Run &band : bands)
+            cut(QRect(box.left(), box.top() + band.start, box.width(), band.length));
+        return;
+    }
+
+    const bool singleLine = box.height() <= singleLineHeightFactor * m_typicalGlyphHeight;
+    const double lineHeight = singleLine ? box.height() : 2.0 * m_typicalGlyphHeight;
+    const QList<Run> parts = runs(columns, std::max(6, int(std::lround(columnGapFactor * lineHeight))));
+    if (parts.size() > 1) {
+        for (const Run &part : parts)
+            cut(QRect(box.left() + part.start, box.top(), part.length, box.height()));
+        return;
+    }
+
+    if (box.height() < minimumTextHeight || box.width() < 3)
+        return;
+    qint64 inkPixels = 0;
+    for (const int c : columns)
+        inkPixels += c;
+    // A wide region that is mostly ink is a picture or a bar, not a line of text.
+    if (box.width() > box.height() && double(inkPixels) > maximumTextDensity * double(box.width()) * box.height())
+        return;
+    m_regions.append({box, singleLine});
+}
+
+} // namespace velmora

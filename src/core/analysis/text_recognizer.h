@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/analysis/image_orientation.h"
+#include "core/analysis/imported_image.h"
+#include "core/detection/text_observation.h"
+
+#include <QFuture>
+#include <QImage>
+#include <QList>
+
+namespace velmora {
+
+// A text recogniser: turns a bitmap into its recognised lines, in reading order, each
+// with its box (normalised, origin bottom-left, in the coordinates of the bitmap as
+// it is meant to be seen) and a callback that locates any part of the line.
+class TextRecognizing
+{
+public:
+    virtual ~TextRecognizing() = default;
+
+    /// Recognises on the shared background pool. The future fails only with
+    /// VelmoraCoreException(textRecognitionFailed); an image without text gives an
+    /// empty list. The recogniser must outlive the future.
+    virtual QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap, ImageOrientation orientation) const = 0;
+
+    QFuture<QList<TextObservation>> recognizeText(const ImportedImage &image) const
+    {
+        return recognizeText(image.image, image.orientation);
+    }
+    QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap) const
+    {
+        return recognizeText(bitmap, ImageOrientation::up);
+    }
+};
+
+// The on-device recogniser: Tesseract's LSTM engine (English) over a bitmap prepared
+// for screen text, with the engine's readings repaired where the pixels prove them
+// wrong. Cheap to copy; engines are shared through TesseractEnginePool.
+class OCRTextRecognizer final : public TextRecognizing
+{
+public:
+    explicit OCRTextRecognizer(bool usesLanguageCorrection = true) : m_usesLanguageCorrection(usesLanguageCorrection) {}
+
+    /// Whether recognised words may be corrected by language (Tesseract's word dictionaries).
+    bool usesLanguageCorrection() const { return m_usesLanguageCorrection; }
+
+    using TextRecognizing::recognizeText;
+    QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap, ImageOrientation orientation) const override;
+
+    /// The same recognition on the calling thread (it still spreads large images over
+    /// the shared pool). Throws VelmoraCoreException(textRecognitionFailed).
+    QList<TextObservation> recognizeTextSync(const QImage &bitmap, ImageOrientation orientation = ImageOrientation::up) const;
+    QList<TextObservation> recognizeTextSync(const ImportedImage &image) const
+    {
+        return recognizeTextSync(image.image, image.orientation);
+    }
+
+private:
+    bool m_usesLanguageCorrection;
+};
+
+} // namespace velmora
