@@ -72,7 +72,7 @@ Match closestPart(const QString &text, const QString &value)
     }
     Match best;
     for (qsizetype j = 0; j <= text.size(); ++j) {
-        if (previous[j] < best.distance) {
+        if (previous[j] <= best.distance) { // ties: the later end, so that no last character is left out
             best.distance = previous[j];
             best.end = j;
         }
@@ -82,7 +82,8 @@ Match closestPart(const QString &text, const QString &value)
         if (best.end - start > 2 * value.size())
             continue;
         const int d = editDistance(text.mid(start, best.end - start), value);
-        if (d < bestStartDistance) {
+        const auto length = [&](qsizetype s) { return std::abs((best.end - s) - value.size()); };
+        if (d < bestStartDistance || (d == bestStartDistance && length(start) < length(best.start))) {
             bestStartDistance = d;
             best.start = start;
         }
@@ -206,8 +207,15 @@ Scores score(const Scene &scene, const QList<TextObservation> &observations, boo
                         ++outside;
                 }
                 scores.covered.add(outside == 0);
-                if (outside > 0 && verbose)
-                    std::printf("    %d ink pixels of \"%s\" outside its box\n", outside, qPrintable(value.text));
+                if (outside > 0 && verbose) {
+                    QRect inkBounds;
+                    for (const QPoint &p : value.ink)
+                        inkBounds |= QRect(p, QSize(1, 1));
+                    std::printf("    %d ink pixels of \"%s\" outside its box (%.1f,%.1f %.1fx%.1f), ink (%d,%d %dx%d), read \"%s\"\n",
+                                outside, qPrintable(value.text), box.x(), box.y(), box.width(), box.height(), inkBounds.x(),
+                                inkBounds.y(), inkBounds.width(), inkBounds.height(),
+                                qPrintable(observation.text().mid(match.start, match.end - match.start)));
+                }
                 break;
             }
         }

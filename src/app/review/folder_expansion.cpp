@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -11,17 +12,40 @@
 
 namespace velmora {
 
-QList<QUrl> expandFolders(const QList<QUrl> &urls)
+namespace {
+
+QCollator naturalOrder()
 {
     // The C locale's collation knows no numeric mode; the file manager's order is the
     // one of a real language.
     QLocale locale;
     if (locale.language() == QLocale::C)
         locale = QLocale(QLocale::English);
-    QCollator naturalOrder(locale);
-    naturalOrder.setNumericMode(true);
-    naturalOrder.setCaseSensitivity(Qt::CaseInsensitive);
+    QCollator collator(locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
 
+/// The supported images in the folder and its subfolders, as paths relative to it.
+/// Hidden entries are not listed, and a hidden folder is not entered.
+QStringList imagesInside(const QDir &folder)
+{
+    QStringList paths;
+    QDirIterator it(folder.path(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        if (entry.isFile() && ImageImporter::isSupported(entry.fileName()))
+            paths.append(folder.relativeFilePath(entry.filePath()));
+    }
+    return paths;
+}
+
+} // namespace
+
+QList<QUrl> expandFolders(const QList<QUrl> &urls)
+{
+    const QCollator order = naturalOrder();
     QList<QUrl> expanded;
     for (const QUrl &url : urls) {
         const QFileInfo info(url.toLocalFile());
@@ -29,15 +53,11 @@ QList<QUrl> expandFolders(const QList<QUrl> &urls)
             expanded.append(url);
             continue;
         }
-        QStringList names;
-        for (const QFileInfo &entry : QDir(info.filePath()).entryInfoList(QDir::Files)) {
-            if (ImageImporter::isSupported(entry.fileName()))
-                names.append(entry.fileName());
-        }
-        std::sort(names.begin(), names.end(),
-                  [&](const QString &a, const QString &b) { return naturalOrder.compare(a, b) < 0; });
-        for (const QString &name : names)
-            expanded.append(QUrl::fromLocalFile(QDir(info.filePath()).filePath(name)));
+        const QDir folder(info.filePath());
+        QStringList paths = imagesInside(folder);
+        std::sort(paths.begin(), paths.end(), [&](const QString &a, const QString &b) { return order.compare(a, b) < 0; });
+        for (const QString &path : paths)
+            expanded.append(QUrl::fromLocalFile(folder.filePath(path)));
     }
     return expanded;
 }

@@ -2,8 +2,8 @@
 
 #include "app/protection/clipboard_access.h"
 #include "app/review/folder_expansion.h"
-#include "core/analysis/image_importer.h"
 #include "app/review/review_controller_private.h"
+#include "core/analysis/image_importer.h"
 
 #include <QDir>
 #include <QFileInfo>

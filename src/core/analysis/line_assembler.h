@@ -31,7 +31,7 @@ public:
 private:
     struct Place;
     struct Item;
-    QList<Place> places() const;
+    QList<Place> places(qsizetype characterCount) const;
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 

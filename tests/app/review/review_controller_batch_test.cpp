@@ -193,6 +193,35 @@ TEST_F(BatchLoading, ARescanSuccessClearsAnEarlierFailure)
     EXPECT_EQ(state().batchItems[0].statusText(), "No findings");
 }
 
+TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    controller.selectBatchItem(state().batchItems[1].id);
+    const Detection box = test::manualBox(0.3);
+    // What the canvas reports for a box drawn on the queued image.
+    controller.applyCanvasPlan(RedactionPlan({}, {}, {box}));
+    controller.handleCanvasPlanChange();
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_EQ(state().batchItems[1].redactionPlan.manualDetections(), QList<Detection>{box});
+    EXPECT_EQ(state().redactionPlan.entries().size(), 2);
+}
+
+TEST_F(BatchLoading, ThePreviewFollowsTheImageOnScreen)
+{
+    loadAndScan({test::fileItem("a.png", 10), test::fileItem("b.png", 240)});
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    controller.setOutputPreview(true);
+    EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(10, 10, 10));
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(240, 240, 240));
+}
+
 TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png", 40)});

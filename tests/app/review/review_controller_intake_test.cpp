@@ -132,17 +132,19 @@ TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
     EXPECT_TRUE(state().batchItems.isEmpty());
 }
 
-TEST_F(IntakeTest, FoldersExpandInNaturalOrderWithoutHiddenFiles)
+TEST_F(IntakeTest, FoldersExpandInNaturalOrderWithSubfoldersWithoutHiddenFiles)
 {
-    for (const char *name : {"shots/img10.png", "shots/img2.png", "shots/IMG3.jpg", "shots/.hidden.png"})
+    for (const char *name : {"shots/img10.png", "shots/img2.png", "shots/IMG3.jpg", "shots/.hidden.png",
+                             "shots/day 2/a.png", "shots/day 10/b.tiff", "shots/.cache/c.png"})
         writeImage(QString::fromLatin1(name));
     writeFile("shots/notes.txt", "x");
     const QUrl loose = QUrl::fromLocalFile("/elsewhere/loose.png");
-    const QList<QUrl> expanded = expandFolders({loose, QUrl::fromLocalFile(m_dir.filePath("shots"))});
+    const QString shots = m_dir.filePath("shots");
+    const QList<QUrl> expanded = expandFolders({loose, QUrl::fromLocalFile(shots)});
     QStringList names;
     for (const QUrl &url : expanded)
-        names << QFileInfo(url.toLocalFile()).fileName();
-    EXPECT_EQ(names, QStringList({"loose.png", "img2.png", "IMG3.jpg", "img10.png"}));
+        names << (url == loose ? url.fileName() : QDir(shots).relativeFilePath(url.toLocalFile()));
+    EXPECT_EQ(names, QStringList({"loose.png", "day 2/a.png", "day 10/b.tiff", "img2.png", "IMG3.jpg", "img10.png"}));
 }
 
 TEST_F(IntakeTest, PasteWithoutAnImageSaysWhatToDo)

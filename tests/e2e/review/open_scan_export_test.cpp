@@ -1,4 +1,4 @@
-#include "app/review/engine_scan_engine.h"
+#include "app/review/pipeline_scan_engine.h"
 #include "app/review/review_controller.h"
 
 #include "support/fake_clipboard.h"
@@ -84,7 +84,7 @@ protected:
     QByteArray m_sourceBytes;
     QList<DrawnLine> m_lines;
 
-    EngineScanEngine engine;
+    PipelineScanEngine engine;
     TempSettings settings;
     FakeClipboard clipboard;
     ManualClock clock;
