@@ -6,6 +6,7 @@
 #include "app/review/image_scan.h"
 #include "app/review/review_state.h"
 #include "core/detection/core_error.h"
+#include "core/protection/capture_output_policy.h"
 #include "core/detection/custom_detection_configuration.h"
 #include "core/policy/redaction_policy_disposition.h"
 
@@ -175,6 +176,12 @@ public:
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
     void openLatestWatchedScreenshot();
 
+    // The clipboard guard's scan (review_controller_clipboard.cpp).
+    /// The guard's candidate callback: scans the image of one clipboard change, once.
+    void scanClipboardImage(const ClipboardImageCandidate &candidate);
+    /// Stops the scans of every clipboard change; none of them reports anything.
+    void cancelClipboardScanTasks();
+
     /// The clipboard guard of the window; the review marks its own clipboard writes in it.
     ClipboardProtectionController &clipboardGuard() { return m_clipboardGuard; }
     AutoCleanUndoCoordinator &autoCleanUndoCoordinator() { return m_autoCleanUndo; }
@@ -205,6 +212,20 @@ private:
     void onStoredSettingChanged(const QString &key);
     /// The upkeep after the plan changed: selection, status, preview while shown, write-back.
     void refreshAfterPlanChange();
+
+    // The steps of the clipboard guard's scan (review_controller_clipboard.cpp).
+    void runClipboardScanTask(const ClipboardImageCandidate &candidate, const TaskHandle &task,
+                              const CustomDetectionConfiguration &configuration);
+    /// Leaves the clipboard alone, opens the image for review or replaces the clipboard,
+    /// as the replacement mode and the findings say.
+    void handleClipboardScanResult(const RedactionPlan &plan, const ImportedImage &image, qint64 changeCount,
+                                   ClipboardProtectionReplacementMode replacementMode);
+    /// Opens the image for review; the clipboard is not touched.
+    void pauseClipboardImageForReview(BatchReviewItem item, const VelmoraCaptureOutputFallbackReason &reason);
+    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for a while.
+    void replaceClipboardWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
+                                        BatchReviewItem item);
+    void showClipboardImageFailure(qint64 changeCount);
 
     /// Adds a share to the local history with the current policy's label.
     void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,

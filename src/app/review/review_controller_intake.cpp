@@ -13,7 +13,6 @@ namespace velmora {
 
 namespace {
 
-const QString clipboardImageLabel = QStringLiteral("Clipboard image");
 const QString clipboardImageLoaded = QStringLiteral("Clipboard image loaded. Scanning on device...");
 const QString clipboardHasNoImage = QStringLiteral("Clipboard does not contain an image Velmora can open.");
 const QString copyAnImageFirst = QStringLiteral("Copy an image, then use Paste Image.");
@@ -126,7 +125,7 @@ void ReviewController::pasteImageFromClipboard()
     // The pasted image is in review now: the clipboard guard need not scan it again.
     m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
     try {
-        BatchReviewItem item = BatchReviewItem::make(std::nullopt, clipboardImageLabel,
+        BatchReviewItem item = BatchReviewItem::make(std::nullopt, ReviewText::clipboardImageLabel,
                                                      SafeShareSourceType::clipboardImport,
                                                      ImageImporter::importImage(*data), clipboardImageLoaded);
         loadBatch({std::move(item)}, clipboardImageLoaded, 0, true);

@@ -60,9 +60,14 @@ void ReviewController::copyCleanedPNG()
         m_state.reviewStatusNote = OutputText::noImageCopied;
         return;
     }
-    m_environment.clipboard.write({{QStringLiteral("image/png"), png}});
+    const bool copied = m_environment.clipboard.write({{QStringLiteral("image/png"), png}});
     // Our own output must never come back to us as a clipboard image to scan.
     m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
+    if (!copied) {
+        m_state.errorText = OutputText::copyFailed;
+        m_state.reviewStatusNote = OutputText::noImageCopied;
+        return;
+    }
     m_state.reviewStatusNote = OutputText::copied;
     showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
     recordShare(SafeShareAction::copyCleanedPNG, currentSourceType(), m_state.redactionPlan, std::nullopt);

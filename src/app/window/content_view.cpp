@@ -154,6 +154,11 @@ void ContentView::connectCommands()
                 [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::helpCenter); });
     bus.observe(commands::velmoraShowOnboarding, this,
                 [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::onboarding); });
+    // A closed window keeps its protections stopped until it is shown again.
+    bus.observe(commands::velmoraClipboardProtectionSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
+        if (m_backgroundServicesRunning)
+            startClipboardGuard();
+    });
     bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
         m_controller->openLatestWatchedScreenshot();
         if (QWidget *top = window()) {
@@ -234,15 +239,28 @@ void ContentView::presentInstallReminder()
 
 void ContentView::startBackgroundServices()
 {
+    m_backgroundServicesRunning = true;
+    startClipboardGuard();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
 }
 
 void ContentView::stopBackgroundServices()
 {
+    m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
+    m_controller->cancelClipboardScanTasks();
     m_controller->cancelCurrentDetection();
     m_controller->cancelBatchScan();
+}
+
+void ContentView::startClipboardGuard()
+{
+    ReviewController &review = *m_controller;
+    // The guard reads its switch and mode itself, and reports when it is off.
+    review.clipboardGuard().start([&review](const ClipboardImageCandidate &candidate) {
+        review.scanClipboardImage(candidate);
+    });
 }
 
 void ContentView::performCompletionBannerAction(CompletionBannerAction action)

@@ -71,6 +71,8 @@ private:
     void refresh();
     void presentReviewWarningIfNeeded();
     void presentInstallReminder();
+    /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.
+    void startClipboardGuard();
 
     StoredSettings &m_settings;
     std::unique_ptr<SystemClipboard> m_clipboard;
@@ -91,6 +93,7 @@ private:
     FindingsPanel *m_findingsPanel = nullptr;
     ExportActionBar *m_actionBar = nullptr;
     bool m_isShowingReviewWarning = false;
+    bool m_backgroundServicesRunning = false;
 };
 
 } // namespace velmora

@@ -162,6 +162,19 @@ TEST_F(OutputTest, CopyWithoutAnImageDoesNothing)
     EXPECT_TRUE(history().isEmpty());
 }
 
+TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)})});
+    clipboard.writesToRefuse = 1;
+
+    controller.copyCleanedPNG();
+
+    EXPECT_EQ(state().errorText, "Copy failed. Try exporting the redacted PNG instead.");
+    EXPECT_EQ(state().reviewStatusNote, "No image was copied.");
+    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_TRUE(history().isEmpty());
+}
+
 // --- Export ------------------------------------------------------------------------------
 
 struct ExportRow

@@ -7,6 +7,7 @@
 #include "app/window/content_view.h"
 #include "app/window/help_sheet_host.h"
 #include "app/window/main_window.h"
+#include "core/protection/clipboard_protection_configuration.h"
 #include "app/shell/install_location.h"
 #include "app/shell/main_menus.h"
 #include <QAction>
@@ -19,6 +20,8 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
+#include <QMimeData>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -188,6 +191,39 @@ TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)
     m_window->hide();
     m_window->show();
     EXPECT_TRUE(reminders().isEmpty());
+}
+
+TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSettings)
+{
+    ClipboardProtectionController &guard = review().clipboardGuard();
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    m_settings->setValue(QString(clipboardProtectionReplacementModeKey), QStringLiteral("reviewFirst"));
+    m_window->show();
+    EXPECT_TRUE(guard.isRunning());
+    EXPECT_EQ(guard.runtimeStatus(), "Review first for clipboard images.");
+
+    // A copied image reaches the scan through the guard on the window's own clock.
+    auto *copied = new QMimeData;
+    copied->setData(QStringLiteral("image/png"), pngBytes());
+    QGuiApplication::clipboard()->setMimeData(copied);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine->callCount() == 1; }, 10000));
+    EXPECT_EQ(state().clipboardProtectionScanTasks.size(), 1);
+
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), false);
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_FALSE(guard.isRunning());
+    EXPECT_EQ(guard.runtimeStatus(), "Clipboard protection is off.");
+
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_TRUE(guard.isRunning());
+
+    // Closing stops the guard and its scans, and a closed window's guard stays stopped.
+    m_window->close();
+    EXPECT_FALSE(guard.isRunning());
+    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_FALSE(guard.isRunning());
 }
 
 } // namespace
