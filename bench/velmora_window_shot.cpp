@@ -74,7 +74,10 @@ int main(int argc, char **argv)
     velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}}, content);
     window.resize(1440, 900);
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window did not appear\n");
+        return 1;
+    }
 
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(imagePath)});
