@@ -1,11 +1,12 @@
 #include "core/analysis/face_finder.h"
 
+#include "core/analysis/photo_regions.h"
+
 #include "core/detection/core_error.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-#include <opencv2/imgproc.hpp>
 #include <opencv2/objdetect.hpp>
 
 #include <mutex>
@@ -74,24 +75,25 @@ QList<QRect> FaceFinder::findFaces(const QImage &grey) const
     // Returned to the pool only after a search that did not throw: a classifier that
     // failed half-way is not trusted again.
     auto classifier = m_pool->take();
-    std::vector<cv::Rect> faces;
+    // Text and user interface cost the cascade most and never hold a face: it searches
+    // the photographs only. Their grey levels are taken as they are: equalising a
+    // whole screenshot, mostly background, would flatten the photographs in it.
+    QList<QRect> boxes;
     try {
         const cv::Mat view(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
                            static_cast<size_t>(grey.bytesPerLine()));
-        cv::Mat equalised;
-        cv::equalizeHist(view, equalised);
-        classifier->detectMultiScale(equalised, faces, kScaleFactor, kMinNeighbours, 0,
-                                     cv::Size(kMinFaceSize, kMinFaceSize));
+        for (const QRect &region : photoRegions(grey)) {
+            std::vector<cv::Rect> faces;
+            classifier->detectMultiScale(view(cv::Rect(region.x(), region.y(), region.width(), region.height())),
+                                         faces, kScaleFactor, kMinNeighbours, 0, cv::Size(kMinFaceSize, kMinFaceSize));
+            for (const auto &face : faces)
+                boxes.append(QRect(region.x() + face.x, region.y() + face.y, face.width, face.height));
+        }
     } catch (const cv::Exception &error) {
         qCWarning(lcFaces) << "Face search failed:" << error.what();
         throw VelmoraCoreException(VelmoraCoreError::visualDetectionFailed);
     }
     m_pool->giveBack(std::move(classifier));
-
-    QList<QRect> boxes;
-    boxes.reserve(static_cast<qsizetype>(faces.size()));
-    for (const auto &face : faces)
-        boxes.append(QRect(face.x, face.y, face.width, face.height));
     return boxes;
 }
 

@@ -9,10 +9,11 @@
 
 namespace velmora {
 
-// Finds frontal faces with OpenCV's Haar cascade. A classifier may not be shared
-// between threads, so each concurrent search leases one from a small pool that loads
-// the cascade file on demand and keeps the classifiers for reuse. Thread-safe; copies
-// share the pool.
+// Finds frontal faces with OpenCV's Haar cascade, in the photographs of an image
+// (photoRegions): text and interface hold no faces and cost the cascade most. A
+// classifier may not be shared between threads, so each concurrent search leases one
+// from a small pool that loads the cascade file on demand and keeps the classifiers
+// for reuse. Thread-safe; copies share the pool.
 class FaceFinder
 {
 public:

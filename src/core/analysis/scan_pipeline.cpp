@@ -1,5 +1,7 @@
 #include "core/analysis/scan_pipeline.h"
 
+#include "core/analysis/image_importer.h"
+
 #include <QElapsedTimer>
 
 #include <atomic>
@@ -16,21 +18,28 @@ double millisecondsSince(const QElapsedTimer &timer)
 
 } // namespace
 
-ScanPipeline::ScanPipeline(TextRecognition recognition, VisualSensitiveContentDetector visualDetector)
-    : m_recognition(std::move(recognition))
+ScanPipeline::ScanPipeline()
+    : ScanPipeline(std::make_shared<const OCRTextRecognizer>(true), VisualSensitiveContentDetector())
+{
+}
+
+ScanPipeline::ScanPipeline(std::shared_ptr<const TextRecognizing> recognizer,
+                           VisualSensitiveContentDetector visualDetector)
+    : m_recognizer(std::move(recognizer))
     , m_visualDetector(std::move(visualDetector))
 {
 }
 
-QFuture<QList<TextObservation>> ScanPipeline::recognizeText(const QImage &image) const
+QFuture<QList<TextObservation>> ScanPipeline::recognizeText(const ImportedImage &image) const
 {
-    return m_recognition(image);
+    return m_recognizer->recognizeText(image);
 }
 
-QFuture<QList<Detection>> ScanPipeline::detectVisualContent(const QImage &image,
+QFuture<QList<Detection>> ScanPipeline::detectVisualContent(const ImportedImage &image,
                                                             const DetectorCategoryPreferences &preferences) const
 {
-    return m_visualDetector.detect(image, preferences);
+    // Imported bitmaps are upright: the detector needs no orientation.
+    return m_visualDetector.detect(image.image, preferences);
 }
 
 QList<Detection> ScanPipeline::detectSensitiveText(const SensitiveTextDetector &detector,
@@ -49,13 +58,27 @@ RedactionPlan ScanPipeline::buildPlan(const QList<Detection> &textDetections, co
     return plan;
 }
 
-ScanPipelineResult ScanPipeline::scan(const QImage &image, const SensitiveTextDetector &detector,
+ScanPipelineResult ScanPipeline::scanFile(const QString &filePath, const SensitiveTextDetector &detector,
+                                          const DetectorCategoryPreferences &visualPreferences) const
+{
+    QElapsedTimer importing;
+    importing.start();
+    const ImportedImage image = ImageImporter::importImage(filePath);
+    const double importMs = millisecondsSince(importing);
+
+    ScanPipelineResult result = scan(image, detector, visualPreferences);
+    result.timings.importMs = importMs;
+    result.timings.totalMs += importMs;
+    return result;
+}
+
+ScanPipelineResult ScanPipeline::scan(const ImportedImage &image, const SensitiveTextDetector &detector,
                                       const DetectorCategoryPreferences &visualPreferences,
                                       const QList<Detection> &manualDetections,
                                       const QHash<QUuid, bool> &manualActiveStates) const
 {
     ScanPipelineResult result;
-    result.imageSize = image.size();
+    result.imageSize = image.image.size();
     QElapsedTimer total;
     total.start();
 

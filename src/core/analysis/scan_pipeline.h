@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/analysis/imported_image.h"
 #include "core/analysis/sensitive_text_detector.h"
+#include "core/analysis/text_recognizer.h"
 #include "core/analysis/visual_content_detector.h"
 #include "core/detection/detection.h"
 #include "core/detection/detector_category_preferences.h"
@@ -12,9 +14,10 @@
 #include <QImage>
 #include <QList>
 #include <QSize>
+#include <QString>
 #include <QUuid>
 
-#include <functional>
+#include <memory>
 
 namespace velmora {
 
@@ -39,12 +42,8 @@ struct ScanPipelineResult
     ScanStageTimings timings;
 };
 
-/// Recognises the lines of an upright bitmap off the caller's thread; the future fails
-/// with VelmoraCoreException(textRecognitionFailed).
-using TextRecognition = std::function<QFuture<QList<TextObservation>>(const QImage &)>;
-
-// The engine's side of a scan, from the upright bitmap to the redaction plan:
-// recognition and visual detection run concurrently on the background pool, the
+// The engine's side of a scan, from the image file or the imported bitmap to the
+// redaction plan: recognition and visual detection run concurrently on the background pool, the
 // sensitive-text pass runs over the lines as soon as they arrive, and the plan is
 // built after both from the text findings, the visual findings and the user's boxes.
 // Each stage is also callable alone, for callers that put the stages on threads of
@@ -52,10 +51,12 @@ using TextRecognition = std::function<QFuture<QList<TextObservation>>(const QIma
 class ScanPipeline
 {
 public:
-    ScanPipeline(TextRecognition recognition, VisualSensitiveContentDetector visualDetector);
+    /// The on-device recogniser with language correction, and the installed face cascade.
+    ScanPipeline();
+    ScanPipeline(std::shared_ptr<const TextRecognizing> recognizer, VisualSensitiveContentDetector visualDetector);
 
-    QFuture<QList<TextObservation>> recognizeText(const QImage &image) const;
-    QFuture<QList<Detection>> detectVisualContent(const QImage &image,
+    QFuture<QList<TextObservation>> recognizeText(const ImportedImage &image) const;
+    QFuture<QList<Detection>> detectVisualContent(const ImportedImage &image,
                                                   const DetectorCategoryPreferences &preferences) const;
     /// Runs on the caller's thread; never fails.
     static QList<Detection> detectSensitiveText(const SensitiveTextDetector &detector,
@@ -67,17 +68,20 @@ public:
                                    const QList<Detection> &manualDetections,
                                    const QHash<QUuid, bool> &manualActiveStates);
 
-    /// The whole scan of an upright bitmap. Blocks the calling thread until both
+    /// The whole scan of an imported image. Blocks the calling thread until both
     /// background stages have ended, so never call it on the main thread. When either
     /// stage fails it throws that stage's VelmoraCoreException once both have ended,
     /// recognition's first; no plan is built then.
-    ScanPipelineResult scan(const QImage &image, const SensitiveTextDetector &detector,
+    ScanPipelineResult scan(const ImportedImage &image, const SensitiveTextDetector &detector,
                             const DetectorCategoryPreferences &visualPreferences,
                             const QList<Detection> &manualDetections = {},
                             const QHash<QUuid, bool> &manualActiveStates = {}) const;
+    /// Imports the file, then scans it. Also throws the import's VelmoraCoreException.
+    ScanPipelineResult scanFile(const QString &filePath, const SensitiveTextDetector &detector,
+                                const DetectorCategoryPreferences &visualPreferences) const;
 
 private:
-    TextRecognition m_recognition;
+    std::shared_ptr<const TextRecognizing> m_recognizer;
     VisualSensitiveContentDetector m_visualDetector;
 };
 

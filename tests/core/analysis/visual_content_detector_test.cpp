@@ -175,6 +175,22 @@ TEST(VisualContentDetectorTest, FindsTheFaceInThePhotograph)
     }
 }
 
+TEST(VisualContentDetectorTest, FindsAFaceInAPhotographWithinAScreenshot)
+{
+    // Reduced so that the face is about 30 pixels tall, on a mostly white page.
+    const QImage photo = QImage(kFacePhoto).scaled(480, 300, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    ASSERT_FALSE(photo.isNull());
+    QImage canvas = whiteCanvas(1920, 1080);
+    place(canvas, photo, {1300, 460});
+
+    const auto observations = VisualSensitiveContentDetector().detectVisualContent(canvas);
+
+    const QPointF faceCentre(1300 + 245 * 480.0 / 548, 460 + 112 * 300.0 / 342);
+    EXPECT_TRUE(std::any_of(observations.begin(), observations.end(), [&](const VisualContentObservation &observation) {
+        return observation.kind == Kind::face && pixelBox(observation, canvas.size()).contains(faceCentre);
+    }));
+}
+
 /// A dense code editor or terminal: lines of monospaced text, nothing else.
 QImage textScreenshot(const QColor &ground, const QColor &ink)
 {
