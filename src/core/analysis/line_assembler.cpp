@@ -18,10 +18,14 @@ Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 constexpr double letterSpacingLimit = 0.22;
 constexpr double wordSpacingLimit = 0.38;
 // Costs of matching characters to ink, in line heights of distance: a character that
-// stands on no ink (Tesseract's sure ones), a place of ink that no character stands
-// on, one more character on a place of ink wide enough for it or not (by its width,
-// or by a monospace grid's cells), and how much the distance between centres counts.
+// stands on no ink (a mark or a letter, that Tesseract is sure of), a character
+// that does not begin a word placed after a word gap, a place of ink that no
+// character stands on, one more character on a place of ink wide enough for it or
+// not (by its width, or by a monospace grid's cells), and how much the distance
+// between centres counts.
 constexpr double unmatchedCost = 0.5;
+constexpr double unmatchedLetterCost = 1.0;
+constexpr double unbrokenWordGapCost = 0.2;
 constexpr double skippedPlaceCost = 0.3;
 constexpr double sharedPlaceCost = 0.05;
 constexpr double overfullPlaceCost = 0.3;
@@ -30,6 +34,13 @@ constexpr double centreWeight = 0.1;
 // Extra cost of matching an underscore to a glyph, or another character to a stroke.
 constexpr double underscoreOnGlyphCost = 0.5;
 constexpr double glyphOnStrokeCost = 1.0;
+// A small mark is at most this tall (line heights), and a letter or digit at least
+// that tall; matching either to ink of the other shape costs this much.
+constexpr double markHeight = 0.6;
+constexpr double dotHeight = 0.3;
+constexpr double mismatchedShapeCost = 0.6;
+// Character boxes narrower than this (line heights) say little about where it is.
+constexpr double degenerateBoxWidth = 0.15;
 // Where touching glyphs share one cluster of ink, each character's box reaches this
 // share of a character's width into its neighbours.
 constexpr double sharedInkReach = 0.3;
@@ -39,6 +50,20 @@ constexpr double verticalAllowance = 2.0;
 
 const QString underscore = QStringLiteral("_");
 
+// A character Tesseract is at least this certain of is nearly always right; below,
+// the shortfall measures doubt (fitted on the OCR benchmark's lines: 0.8 is reached
+// at a summed doubt of about 0.48).
+constexpr double certainCharacter = 0.99;
+constexpr double doubtExponent = 0.7;
+constexpr double doubtWeight = 0.46;
+
+// Punctuation whose ink is a dot, a comma or a short stroke.
+bool isSmallMark(const QString &text)
+{
+    static const QString marks = QStringLiteral(".,:;'`\"|\u2018\u2019\u201C\u201D");
+    return text.size() == 1 && marks.contains(text.front());
+}
+
 } // namespace
 
 struct LineAssembler::Place
@@ -46,6 +71,7 @@ struct LineAssembler::Place
     ColumnSpan strong;
     ColumnSpan faint;
     bool isUnderscore = false;
+    int height = 0;
     int firstCell = 0; // with a monospace grid
     int cells = 1;
     int capacity = 1; // how many glyphs the ink is wide enough for
@@ -80,7 +106,7 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
         inkWidth += segment.strong.width();
     const double glyphWidth = std::max(1.0, double(inkWidth) / double(std::max<qsizetype>(1, characterCount)));
     for (const InkSegment &segment : m_ink.segments()) {
-        Place place{segment.strong, segment.faint, false};
+        Place place{segment.strong, segment.faint, false, segment.height()};
         if (m_grid) {
             // A glyph's ink stays inside its cell, give or take its antialiased edge.
             const double edge = 0.15 * m_grid->pitch;
@@ -93,7 +119,7 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
         result.append(place);
     }
     for (const ColumnSpan &stroke : m_ink.underscores())
-        result.append(Place{stroke, stroke, true});
+        result.append(Place{stroke, stroke, true, 1});
     std::sort(result.begin(), result.end(), [](const Place &a, const Place &b) { return a.strong.left < b.strong.left; });
     return result;
 }
@@ -107,15 +133,29 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
 {
     const qsizetype count = symbols.size();
     const int placeCount = int(places.size());
+    // Tesseract gives the first character of a word a box of next to no width at the
+    // start of the gap before it; such a character lies somewhere up to the next one.
+    QList<QPair<double, double>> extents;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QRectF &box = symbols[i].box;
+        const double right = box.width() < degenerateBoxWidth * m_height && i + 1 < count
+            ? std::max(box.right(), symbols[i + 1].box.left()) : box.right();
+        extents.append({box.left(), right});
+    }
     const auto cost = [&](qsizetype i, int j) {
         const Place &place = places[j];
-        const QRectF &box = symbols[i].box;
-        const double apart = std::max({0.0, place.strong.left - box.right(), box.left() - (place.strong.right + 1)});
-        const double offCentre = std::abs(box.center().x() - (place.strong.centre() + 0.5));
-        const bool isUnderscore = symbols[i].text == underscore;
+        const auto [left, right] = extents[i];
+        const double apart = std::max({0.0, place.strong.left - right, left - (place.strong.right + 1)});
+        const double offCentre = std::abs((left + right) / 2 - (place.strong.centre() + 0.5));
+        const QString &text = symbols[i].text;
+        const bool isUnderscore = text == underscore;
+        // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
+        const bool markOnGlyph = isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
+        const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore ? underscoreOnGlyphCost : 0.0)
-            + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0);
+            + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0)
+            + (markOnGlyph || letterOnDot ? mismatchedShapeCost : 0.0);
     };
 
     // State (j, m): the last matched character is the m-th (from 0, at most the last
@@ -131,8 +171,13 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
     QList<QList<int>> from(count, QList<int>(states, -1));
     for (qsizetype i = 0; i < count; ++i) {
         QList<double> next(states, infinite);
-        // Characters Tesseract was unsure of are the cheaper ones to leave out.
-        const double unmatched = unmatchedCost * std::clamp((symbols[i].confidence - 0.8) / 0.2, 0.2, 1.0);
+        // Tesseract invents marks at the ends of lines, never sure of them; a letter or
+        // digit it is sure of is the dearest to leave out.
+        const bool mark = isSmallMark(symbols[i].text);
+        const bool letterOrDigit = !symbols[i].text.isEmpty() && symbols[i].text.front().isLetterOrNumber();
+        const double unmatched = (letterOrDigit ? unmatchedLetterCost : unmatchedCost)
+            * std::clamp((symbols[i].confidence - 0.8) / 0.2, 0.2, 1.0);
+        const bool previousMark = i > 0 && isSmallMark(symbols[i - 1].text);
         for (int s = 0; s < states; ++s)
             next[s] = best[s] + unmatched;
         // Least of best[(k, any)] - skip × k over the places k before j, and where.
@@ -140,16 +185,22 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         int earlierState = state(-1, 0);
         for (int j = 0; j < placeCount; ++j) {
             const double here = cost(i, j);
-            const double fresh = earlier + skippedPlaceCost * (j - 1) + here;
+            // A character Tesseract does not begin a word with rarely follows a word gap.
+            const bool afterWordGap = j > 0 && !symbols[i].startsWord
+                && places[j].strong.left - places[j - 1].strong.right - 1 >= wordSpacingLimit * m_height;
+            const double fresh = earlier + skippedPlaceCost * (j - 1) + here + (afterWordGap ? unbrokenWordGapCost : 0.0);
             if (fresh < next[state(j, 0)]) {
                 next[state(j, 0)] = fresh;
                 from[i][state(j, 0)] = earlierState;
             }
             for (int m = 0; m + 1 < fill; ++m) {
                 // A grid counts a cluster's glyphs exactly; a width only estimates them.
-                const double extra = m + 1 < places[j].capacity ? sharedPlaceCost
-                    : m_grid                                    ? overfullCellsCost
-                                                                : overfullPlaceCost;
+                // A word never begins inside a cluster of touching glyphs, and small
+                // marks stand apart from the glyphs beside them.
+                const double extra = symbols[i].startsWord || mark || previousMark ? overfullCellsCost
+                    : m + 1 < places[j].capacity                                   ? sharedPlaceCost
+                    : m_grid                                                        ? overfullCellsCost
+                                                                                    : overfullPlaceCost;
                 const double again = best[state(j, m)] + extra + here;
                 if (again < next[state(j, m + 1)]) {
                     next[state(j, m + 1)] = again;
@@ -200,6 +251,24 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
     for (int k = left; k < right; ++k)
         gap = std::max(gap, places[k + 1].strong.left - places[k].strong.right - 1);
     return gap >= (enginePutSpace ? letterSpacingLimit : wordSpacingLimit) * m_height;
+}
+
+// How likely the line is to be read right. Tesseract's certainty of a character
+// tells how likely that character is wrong: below 0.99 a sizeable share are. Each
+// character adds its shortfall from that mark, and the line's confidence falls
+// with the sum, so that a long token read with certainty keeps a high score and
+// two doubtful characters bring it below 0.8, where findings ask for a check.
+double LineAssembler::lineConfidence(const QList<PageSymbol> &symbols, const QList<int> &matched)
+{
+    double doubt = 0;
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < symbols.size(); ++i) {
+        if (matched[i] < 0)
+            continue;
+        doubt += std::pow(std::max(0.0, certainCharacter - symbols[i].confidence), doubtExponent);
+        ++kept;
+    }
+    return kept == 0 ? 0.0 : std::exp(-doubtWeight * doubt);
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
@@ -298,10 +367,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         line.characters.append({range, box});
         line.box = line.box.isNull() ? box : line.box.united(box);
     }
-    double confidence = 1.0;
-    for (const PageSymbol &symbol : symbols)
-        confidence = std::min(confidence, symbol.confidence);
-    line.confidence = symbols.isEmpty() ? 0.0 : confidence;
+    line.confidence = lineConfidence(symbols, matched);
     return line;
 }
 
