@@ -2,21 +2,18 @@
 
 namespace velmora {
 
-PipelineScanEngine::PipelineScanEngine()
-    : m_pipeline([recognizer = OCRTextRecognizer(true)](const QImage &image) { return recognizer.recognizeText(image); },
-                 VisualSensitiveContentDetector())
-{
-}
+PipelineScanEngine::PipelineScanEngine() = default;
 
 QFuture<QList<TextObservation>> PipelineScanEngine::recognizeText(const QImage &image)
 {
-    return m_pipeline.recognizeText(image);
+    // The review only holds imported images, which the importer has already made upright.
+    return m_pipeline.recognizeText(ImportedImage{image, ImageOrientation::up});
 }
 
 QFuture<QList<Detection>> PipelineScanEngine::detectVisualContent(const QImage &image,
                                                                   const DetectorCategoryPreferences &preferences)
 {
-    return m_pipeline.detectVisualContent(image, preferences);
+    return m_pipeline.detectVisualContent(ImportedImage{image, ImageOrientation::up}, preferences);
 }
 
 } // namespace velmora
