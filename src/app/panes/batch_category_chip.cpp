@@ -92,7 +92,7 @@ void BatchCategoryChip::paintEvent(QPaintEvent *)
         painter.drawText(badge, Qt::AlignCenter, QString::number(*m_count));
     }
     if (hasFocus()) {
-        painter.setPen(QPen(look::withOpacity(look::accent(p), 0.7), 1));
+        painter.setPen(QPen(look::focusRing(p), 1));
         painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), bounds.height() / 2, bounds.height() / 2);
     }
 }

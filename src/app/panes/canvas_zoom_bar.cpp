@@ -25,15 +25,14 @@ constexpr int kPercentWidth = 46;
 constexpr double kMaterialOpacity = 0.85;
 constexpr double kOutlineOpacity = 0.2;
 
-constexpr double kDisabledOpacity = 0.45;
 const char *const kSymbolProperty = "velmoraSymbol";
 
-// The symbol in one colour, and at α 0.45 while its button is disabled.
+// The symbol in one colour, and in its disabled form while its button is disabled.
 QIcon tintedIcon(const QString &symbol, int edge, const QColor &color, qreal devicePixelRatio)
 {
     QIcon icon;
     icon.addPixmap(SymbolIcon::pixmap(symbol, edge, color, devicePixelRatio), QIcon::Normal);
-    icon.addPixmap(SymbolIcon::pixmap(symbol, edge, look::withOpacity(color, kDisabledOpacity), devicePixelRatio),
+    icon.addPixmap(SymbolIcon::pixmap(symbol, edge, look::disabled(color), devicePixelRatio),
                    QIcon::Disabled);
     return icon;
 }

@@ -72,7 +72,7 @@ void PickerSegment::paintEvent(QPaintEvent *)
     const QString title = QFontMetrics(font).elidedText(text(), Qt::ElideRight, available);
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, title);
     if (hasFocus()) {
-        painter.setPen(QPen(look::withOpacity(look::accent(palette()), 0.7), 1));
+        painter.setPen(QPen(look::focusRing(palette()), 1));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     }
 }

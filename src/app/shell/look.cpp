@@ -32,6 +32,9 @@ QColor withOpacity(QColor color, qreal opacity)
     return color;
 }
 
+QColor disabled(QColor color) { return withOpacity(color, 0.45); }
+QColor focusRing(const QPalette &palette) { return withOpacity(accent(palette), 0.7); }
+
 namespace {
 
 struct StyleMetrics {

@@ -22,6 +22,10 @@ QColor blue(const QPalette &palette);
 QColor divider(const QPalette &palette);
 /// `color` with its alpha multiplied by `opacity`.
 QColor withOpacity(QColor color, qreal opacity);
+/// `color` as a disabled control draws it.
+QColor disabled(QColor color);
+/// The outline around a control with keyboard focus.
+QColor focusRing(const QPalette &palette);
 
 /// The text styles, as factors of the application font.
 enum class TextStyle { title2, title3, headline, body, callout, footnote, caption, caption2 };

@@ -1,5 +1,7 @@
 #include "app/shell/palette_tint.h"
 
+#include "app/shell/look.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QHash>
@@ -56,16 +58,10 @@ private:
             const QColor color = it.value()(inherited);
             palette.setColor(QPalette::Active, it.key(), color);
             palette.setColor(QPalette::Inactive, it.key(), color);
-            palette.setColor(QPalette::Disabled, it.key(), withDisabledOpacity(color));
+            palette.setColor(QPalette::Disabled, it.key(), disabled(color));
         }
         m_widget->setPalette(palette);
         m_applying = false;
-    }
-
-    static QColor withDisabledOpacity(QColor color)
-    {
-        color.setAlphaF(color.alphaF() * 0.45);
-        return color;
     }
 
     QWidget *m_widget;

@@ -58,7 +58,7 @@ void PlainButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     QColor color = m_color(palette());
     if (!isEnabled())
-        color = look::withOpacity(color, 0.45);
+        color = look::disabled(color);
     else if (isDown())
         color = look::withOpacity(color, 0.7);
     const int edge = symbolEdge();
@@ -72,7 +72,7 @@ void PlainButton::paintEvent(QPaintEvent *)
     painter.drawText(QRect(x, 0, width() - x, height()), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
     if (hasFocus()) {
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(look::withOpacity(look::accent(palette()), 0.7), 1));
+        painter.setPen(QPen(look::focusRing(palette()), 1));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
     }
 }

@@ -13,7 +13,6 @@ constexpr int kHorizontalPadding = 12;
 constexpr int kVerticalPadding = 6;
 constexpr int kSymbolGap = 6;
 constexpr qreal kCornerRadius = 6;
-constexpr qreal kDisabledOpacity = 0.45;
 } // namespace
 
 VelmoraButton::VelmoraButton(const QString &text, VelmoraControlTone tone, std::optional<int> minWidth,
@@ -74,9 +73,9 @@ VelmoraButton::Colors VelmoraButton::colors() const
     if (isDown() || isChecked())
         c.fill = c.fill.alpha() == 0 ? look::withOpacity(look::accent(p), 0.12) : c.fill.darker(115);
     if (!isEnabled()) {
-        c.fill = look::withOpacity(c.fill, kDisabledOpacity);
-        c.stroke = look::withOpacity(c.stroke, kDisabledOpacity);
-        c.text = look::withOpacity(c.text, kDisabledOpacity);
+        c.fill = look::disabled(c.fill);
+        c.stroke = look::disabled(c.stroke);
+        c.text = look::disabled(c.text);
     }
     return c;
 }
@@ -95,7 +94,7 @@ void VelmoraButton::paintEvent(QPaintEvent *)
         painter.drawPath(path);
     }
     if (hasFocus()) {
-        painter.setPen(QPen(look::withOpacity(look::accent(palette()), 0.7), 2));
+        painter.setPen(QPen(look::focusRing(palette()), 2));
         painter.drawRoundedRect(frame.adjusted(1, 1, -1, -1), kCornerRadius, kCornerRadius);
     }
 
