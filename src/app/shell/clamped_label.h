@@ -13,7 +13,6 @@ public:
     ClampedLabel(int maximumLines, QWidget *parent = nullptr);
 
     void setFullText(const QString &text);
-    QString fullText() const { return m_fullText; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

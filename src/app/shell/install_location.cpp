@@ -51,14 +51,12 @@ bool ApplicationInstallController::evaluateInstallLocation(bool force)
     if (isInstalledLocation(location, QDir::homePath()))
         return false;
     qCInfo(lcInstall) << "Velmora runs from outside an installed prefix:" << location;
-    m_isShowingReminder = true;
     emit reminderRaised();
     return true;
 }
 
 void ApplicationInstallController::resolve(Answer answer)
 {
-    m_isShowingReminder = false;
     if (answer == Answer::dontRemind)
         m_settings.setValue(suppressKey.toString(), true);
     emit promptResolved(answer);

@@ -22,7 +22,6 @@ public:
 
     /// True when it has just raised the reminder. Decides once per controller unless `force`.
     bool evaluateInstallLocation(bool force);
-    bool isShowingReminder() const { return m_isShowingReminder; }
 
     /// The user's answer: "Don't Remind Me" keeps the reminder away for good.
     enum class Answer { showInstructions, notNow, dontRemind };
@@ -41,7 +40,6 @@ private:
     StoredSettings &m_settings;
     QString m_executablePath;
     bool m_hasDecided = false;
-    bool m_isShowingReminder = false;
 };
 
 } // namespace velmora

@@ -99,11 +99,6 @@ void SymbolIcon::setUpTheme()
     QIcon::setThemeName(QStringLiteral("Adwaita"));
 }
 
-bool SymbolIcon::isKnown(const QString &symbolName)
-{
-    return symbolTable().contains(symbolName);
-}
-
 QIcon SymbolIcon::icon(const QString &symbolName)
 {
     const QString source = symbolTable().value(symbolName);

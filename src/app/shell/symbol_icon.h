@@ -21,8 +21,6 @@ public:
     static QIcon icon(const QString &symbolName);
     /// The symbol tinted in `color`, `edge` device-independent pixels square, for `devicePixelRatio`.
     static QPixmap pixmap(const QString &symbolName, int edge, const QColor &color, qreal devicePixelRatio = 1.0);
-    /// True when the name is one of the symbols Velmora uses.
-    static bool isKnown(const QString &symbolName);
 };
 
 } // namespace velmora

@@ -32,8 +32,6 @@ public:
     /// Activates the application, then runs `callback` on the next turn of the event loop.
     void activateAppAndPerformOnMain(std::function<void()> callback);
 
-    MainWindow *mainWindow() const { return m_mainWindow; }
-    TrayIcon *trayIcon() const { return m_tray.get(); }
     bool keepsRunningInTray() const;
 
 private:

@@ -23,12 +23,6 @@ VelmoraButton::VelmoraButton(const QString &text, VelmoraControlTone tone, std::
     setCursor(Qt::PointingHandCursor);
 }
 
-void VelmoraButton::setTone(VelmoraControlTone tone)
-{
-    m_tone = tone;
-    update();
-}
-
 void VelmoraButton::setSymbol(const QString &symbolName)
 {
     m_symbol = symbolName;

@@ -20,8 +20,6 @@ public:
     VelmoraButton(const QString &text, VelmoraControlTone tone, std::optional<int> minWidth = std::nullopt,
                   QWidget *parent = nullptr);
 
-    VelmoraControlTone tone() const { return m_tone; }
-    void setTone(VelmoraControlTone tone);
     /// A symbol name ("doc.on.doc") drawn before the label in the text colour.
     void setSymbol(const QString &symbolName);
 

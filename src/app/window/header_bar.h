@@ -20,7 +20,6 @@ public:
     explicit HeaderBar(QWidget *parent = nullptr);
 
     void showState(const ReviewState &state);
-    StatusLine *statusLine() const { return m_statusLine; }
 
 signals:
     void openRequested();

@@ -21,7 +21,6 @@ public:
     explicit StatusLine(QWidget *parent = nullptr);
 
     void showState(const ReviewState &state);
-    StatusTone tone() const { return m_tone; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
