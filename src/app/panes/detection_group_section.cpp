@@ -1,5 +1,6 @@
 #include "app/panes/detection_group_section.h"
 
+#include "app/panes/keyed_widgets.h"
 #include "app/shell/look.h"
 #include "app/shell/plain_button.h"
 #include "app/shell/symbol_view.h"
@@ -96,23 +97,10 @@ void DetectionGroupSection::setGroup(const FindingGroup &group, const std::optio
             m_rows.insert(entry.id(), row);
         }
         row->setEntry(entry, selectedDetectionID == entry.id());
-        // Keeps the layout in plan order; a row already in place is not moved.
-        if (m_rowsLayout->indexOf(row) != i) {
-            m_rowsLayout->removeWidget(row);
-            m_rowsLayout->insertWidget(int(i), row);
-        }
-        row->show();
+        // Keeps the layout in plan order.
+        showAt(m_rowsLayout, row, int(i));
     }
-    for (auto it = m_rows.begin(); it != m_rows.end();) {
-        if (listed.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        m_rowsLayout->removeWidget(it.value());
-        it.value()->hide();
-        it.value()->deleteLater();
-        it = m_rows.erase(it);
-    }
+    dropUnlisted(m_rows, listed, m_rowsLayout);
 }
 
 QList<DetectionRow *> DetectionGroupSection::rows() const

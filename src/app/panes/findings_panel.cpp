@@ -2,6 +2,7 @@
 
 #include "app/panes/detection_group_section.h"
 #include "app/panes/findings_empty_states.h"
+#include "app/panes/keyed_widgets.h"
 #include "app/panes/segmented_picker.h"
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller.h"
@@ -290,22 +291,9 @@ void FindingsPanel::refreshFindings(const QList<FindingGroup> &groups)
             m_sections.insert(group.category, section);
         }
         section->setGroup(group, selection);
-        if (m_sectionsLayout->indexOf(section) != i) {
-            m_sectionsLayout->removeWidget(section);
-            m_sectionsLayout->insertWidget(int(i), section);
-        }
-        section->show();
+        showAt(m_sectionsLayout, section, int(i));
     }
-    for (auto it = m_sections.begin(); it != m_sections.end();) {
-        if (shown.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        m_sectionsLayout->removeWidget(it.value());
-        it.value()->hide();
-        it.value()->deleteLater();
-        it = m_sections.erase(it);
-    }
+    dropUnlisted(m_sections, shown, m_sectionsLayout);
 
     // A finding chosen by keys or on the canvas comes into view once, when it changes.
     if (selection != m_shownSelection) {
