@@ -2,6 +2,7 @@
 
 #include "core/redaction/redaction_plan.h"
 #include "support/detection_fixtures.h"
+#include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 
@@ -15,17 +16,8 @@
 namespace velmora {
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using test::fileBytes;
+using test::writeBytes;
 
 QImage whiteImage(int width, int height)
 {
@@ -68,7 +60,7 @@ TEST(WriteNewFile, WritesTheBytesUnderANewName)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.png"));
     EXPECT_TRUE(writeNewFile(path, "cleaned"));
-    EXPECT_EQ(readAll(path), "cleaned");
+    EXPECT_EQ(fileBytes(path), "cleaned");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"out.png"}));
 }
 
@@ -78,7 +70,7 @@ TEST(WriteNewFile, NeverReplacesAnExistingFile)
     const QString path = dir.filePath(QStringLiteral("source.png"));
     ASSERT_TRUE(writeBytes(path, "original"));
     EXPECT_FALSE(writeNewFile(path, "cleaned"));
-    EXPECT_EQ(readAll(path), "original");
+    EXPECT_EQ(fileBytes(path), "original");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"source.png"}));
 }
 
@@ -90,7 +82,7 @@ TEST(WriteNewFile, NeverWritesThroughASymbolicLink)
     ASSERT_TRUE(writeBytes(target, "original"));
     ASSERT_TRUE(QFile::link(target, link));
     EXPECT_FALSE(writeNewFile(link, "cleaned"));
-    EXPECT_EQ(readAll(target), "original");
+    EXPECT_EQ(fileBytes(target), "original");
 }
 
 TEST(WriteNewFile, FailsWithoutLeavingAnythingWhenTheParentIsAFile)
@@ -111,7 +103,7 @@ TEST(CreateBatchExportFolder, NumbersTheFolderWhenTheNameIsTaken)
     // A file holding the next name is skipped, not replaced.
     ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("Velmora Cleaned 3")), "keep"));
     EXPECT_EQ(createBatchExportFolder(dir.path()), dir.filePath(QStringLiteral("Velmora Cleaned 4")));
-    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("Velmora Cleaned 3"))), "keep");
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Velmora Cleaned 3"))), "keep");
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Velmora Cleaned 2"))).isDir());
 }
 

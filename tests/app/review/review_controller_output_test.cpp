@@ -3,6 +3,7 @@
 #include "app/review/review_queries.h"
 #include "app/review/review_warning_text.h"
 #include "core/history/safe_share_history_store.h"
+#include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 
@@ -16,12 +17,6 @@ namespace {
 Detection email(double bottom, double confidence = 0.95)
 {
     return findingOf(DetectionKind::email, QStringLiteral("Email"), bottom, confidence);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList entriesOf(const QString &folder)
@@ -195,7 +190,7 @@ TEST_P(ExportFormats, FollowTheChosenName)
     dialogs.destinationAnswer = path;
     controller.chooseExportDestination();
 
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = fileBytes(path);
     ASSERT_FALSE(bytes.isEmpty());
     if (GetParam().isJPEG) {
         EXPECT_TRUE(bytes.startsWith("\xFF\xD8"));
@@ -273,7 +268,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
     EXPECT_EQ(state().errorText, "Export failed. Choose another save location.");
     EXPECT_EQ(state().reviewStatusNote, "No file was written.");
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"existing.png"}));
-    EXPECT_EQ(readAll(existing), "keep me");
+    EXPECT_EQ(fileBytes(existing), "keep me");
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().completionBannerText.has_value());
 }
@@ -298,7 +293,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
                                "Export Batch"}));
     const QString first = m_dir.filePath("Velmora Cleaned");
     EXPECT_EQ(entriesOf(first), QStringList({"a-redacted-2.png", "a-redacted.png", "b-redacted.png"}));
-    EXPECT_EQ(pngMetadataChunks(readAll(first + "/a-redacted.png")).join(','), QString());
+    EXPECT_EQ(pngMetadataChunks(fileBytes(first + "/a-redacted.png")).join(','), QString());
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(first), true}));
     EXPECT_EQ(state().completionBannerText, "Exported 3 cleaned images");
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
@@ -322,7 +317,7 @@ TEST_F(OutputTest, BatchExportWritesTheEditsOfTheImageOnScreen)
     controller.setAllFindingsIncluded(false);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
-    const QImage written = QImage::fromData(readAll(m_dir.filePath("Velmora Cleaned/a-redacted.png")), "PNG");
+    const QImage written = QImage::fromData(fileBytes(m_dir.filePath("Velmora Cleaned/a-redacted.png")), "PNG");
     ASSERT_FALSE(written.isNull());
     EXPECT_EQ(written.pixel(20, 15), qRgb(200, 200, 200)) << "the finding was switched off before the export";
     EXPECT_EQ(history().first().offFindings, 1);

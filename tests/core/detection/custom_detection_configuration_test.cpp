@@ -1,20 +1,18 @@
 #include "core/detection/custom_detection_configuration.h"
 
+#include "support/json_text.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::jsonObject;
 
 namespace {
 
 using Kind = LearnedSafeRule::MatchKind;
 using Scope = LearnedSafeRuleScope;
-
-QJsonValue parse(const char *text)
-{
-    return QJsonDocument::fromJson(QByteArray(text)).object();
-}
 
 CustomDetectionConfiguration withLists(const QStringList &terms, const QStringList &regexes = {},
                                        const QStringList &allowlist = {}, const QList<LearnedSafeRule> &rules = {})
@@ -159,19 +157,19 @@ TEST(CustomDetectionConfigurationTest, RoundTripsAFullConfigurationThroughBytes)
 
 TEST(CustomDetectionConfigurationTest, EmptyObjectDecodesToTheDefault)
 {
-    EXPECT_EQ(CustomDetectionConfiguration::fromJson(parse("{}")), CustomDetectionConfiguration::defaultConfiguration());
+    EXPECT_EQ(CustomDetectionConfiguration::fromJson(jsonObject("{}")), CustomDetectionConfiguration::defaultConfiguration());
 }
 
 TEST(CustomDetectionConfigurationTest, DecodingNormalisesAndDefaultsTheOtherKeys)
 {
-    const auto decoded = CustomDetectionConfiguration::fromJson(parse(R"({"terms": ["a", "A"]})"));
+    const auto decoded = CustomDetectionConfiguration::fromJson(jsonObject(R"({"terms": ["a", "A"]})"));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->terms, QStringList{"a"});
     auto expected = CustomDetectionConfiguration::defaultConfiguration();
     expected.terms = {"a"};
     EXPECT_EQ(*decoded, expected);
 
-    const auto rules = CustomDetectionConfiguration::fromJson(parse(R"({"learnedSafeRules": [
+    const auto rules = CustomDetectionConfiguration::fromJson(jsonObject(R"({"learnedSafeRules": [
         {"id": "1", "matchKind": "exactText", "value": "Token", "scope": {"kind": "global"}},
         {"id": "2", "matchKind": "exactText", "value": " token ", "scope": {"kind": "global"}},
         {"id": "3", "matchKind": "exactText", "value": "", "scope": {"kind": "global"}}]})"));
@@ -190,7 +188,7 @@ class CustomConfigurationDecodeTest : public ::testing::TestWithParam<DecodeRow>
 
 TEST_P(CustomConfigurationDecodeTest, FailsWholeOnAnyWrongForm)
 {
-    EXPECT_EQ(CustomDetectionConfiguration::fromJson(parse(GetParam().json)).has_value(), GetParam().decodes);
+    EXPECT_EQ(CustomDetectionConfiguration::fromJson(jsonObject(GetParam().json)).has_value(), GetParam().decodes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, CustomConfigurationDecodeTest, ::testing::Values(

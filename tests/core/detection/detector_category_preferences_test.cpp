@@ -1,21 +1,19 @@
 #include "core/detection/detector_category_preferences.h"
 
+#include "support/json_text.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::jsonObject;
 
 namespace {
 
 constexpr auto R = RedactionPolicyDisposition::autoRedact;
 constexpr auto C = RedactionPolicyDisposition::needsReview;
 constexpr auto O = RedactionPolicyDisposition::ignore;
-
-QJsonValue parse(const char *text)
-{
-    return QJsonDocument::fromJson(QByteArray(text)).object();
-}
 
 TEST(DetectorCategoryPreferencesTest, DefaultEnablesEverythingWithoutOverrides)
 {
@@ -118,7 +116,7 @@ TEST(DetectorCategoryPreferencesTest, DetectorDispositionUsesTheLabelUnchanged)
 TEST(DetectorCategoryPreferencesTest, UnknownCategoryKeysAreCarriedButNeverRead)
 {
     const auto decoded = DetectorCategoryPreferences::fromJson(
-        parse(R"({"categoryDispositionsByID": {"holograms": "autoRedact", "faces": "needsReview"}})"));
+        jsonObject(R"({"categoryDispositionsByID": {"holograms": "autoRedact", "faces": "needsReview"}})"));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->categoryDispositions(), (CategoryDispositions{{DetectorCategory::faces, C}}));
     EXPECT_EQ(decoded->categoryDispositionsByID.size(), 2);
@@ -148,7 +146,7 @@ class CategoryPreferencesDecodeTest : public ::testing::TestWithParam<Preference
 
 TEST_P(CategoryPreferencesDecodeTest, DecodesOptionalKeysAndRejectsWrongForms)
 {
-    EXPECT_EQ(DetectorCategoryPreferences::fromJson(parse(GetParam().json)).has_value(), GetParam().decodes);
+    EXPECT_EQ(DetectorCategoryPreferences::fromJson(jsonObject(GetParam().json)).has_value(), GetParam().decodes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, CategoryPreferencesDecodeTest, ::testing::Values(
@@ -168,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, CategoryPreferencesDecodeTest, ::testing::Va
 
 TEST(DetectorCategoryPreferencesTest, EmptyObjectDecodesToTheDefault)
 {
-    EXPECT_EQ(DetectorCategoryPreferences::fromJson(parse("{}")), DetectorCategoryPreferences::defaultPreferences());
+    EXPECT_EQ(DetectorCategoryPreferences::fromJson(jsonObject("{}")), DetectorCategoryPreferences::defaultPreferences());
     EXPECT_FALSE(DetectorCategoryPreferences::fromJson(QJsonValue(QJsonArray())).has_value());
 }
 

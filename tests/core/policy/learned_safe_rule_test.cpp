@@ -1,18 +1,16 @@
 #include "core/policy/learned_safe_rule.h"
 
+#include "support/json_text.h"
+
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::jsonObject;
 
 namespace {
 
 using Kind = LearnedSafeRule::MatchKind;
-
-QJsonValue parse(const char *text)
-{
-    return QJsonDocument::fromJson(QByteArray(text)).object();
-}
 
 LearnedSafeRule rule(Kind kind, const QString &value, std::optional<QString> label = std::nullopt,
                      LearnedSafeRuleScope scope = LearnedSafeRuleScope::global())
@@ -101,7 +99,7 @@ class LearnedSafeRuleScopeDecodeTest : public ::testing::TestWithParam<ScopeRow>
 
 TEST_P(LearnedSafeRuleScopeDecodeTest, Decodes)
 {
-    EXPECT_EQ(LearnedSafeRuleScope::fromJson(parse(GetParam().json)), GetParam().expected);
+    EXPECT_EQ(LearnedSafeRuleScope::fromJson(jsonObject(GetParam().json)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scopes, LearnedSafeRuleScopeDecodeTest, ::testing::Values(
@@ -143,7 +141,7 @@ TEST(LearnedSafeRuleTest, RoundTrips)
 TEST(LearnedSafeRuleTest, DecodingKeepsTheValueAsWritten)
 {
     const auto decoded = LearnedSafeRule::fromJson(
-        parse(R"({"id": "r", "matchKind": "exactText", "value": " Token ", "scope": {"kind": "global"}})"));
+        jsonObject(R"({"id": "r", "matchKind": "exactText", "value": " Token ", "scope": {"kind": "global"}})"));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->value, QStringLiteral(" Token "));
     EXPECT_EQ(decoded->detectorLabel, std::nullopt);
@@ -159,7 +157,7 @@ class LearnedSafeRuleDecodeTest : public ::testing::TestWithParam<RuleDecodeRow>
 
 TEST_P(LearnedSafeRuleDecodeTest, RequiresEveryKeyButTheLabel)
 {
-    EXPECT_EQ(LearnedSafeRule::fromJson(parse(GetParam().json)).has_value(), GetParam().decodes);
+    EXPECT_EQ(LearnedSafeRule::fromJson(jsonObject(GetParam().json)).has_value(), GetParam().decodes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, LearnedSafeRuleDecodeTest, ::testing::Values(

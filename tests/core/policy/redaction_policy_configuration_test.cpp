@@ -1,20 +1,18 @@
 #include "core/policy/redaction_policy_configuration.h"
 
+#include "support/json_text.h"
+
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::jsonObject;
 
 namespace {
 
 constexpr auto R = RedactionPolicyDisposition::autoRedact;
 constexpr auto C = RedactionPolicyDisposition::needsReview;
 constexpr auto O = RedactionPolicyDisposition::ignore;
-
-QJsonValue parse(const char *text)
-{
-    return QJsonDocument::fromJson(QByteArray(text)).object();
-}
 
 struct ForPresetRow {
     const char *name;
@@ -120,7 +118,7 @@ class PolicyConfigurationDecodeTest : public ::testing::TestWithParam<PolicyDeco
 
 TEST_P(PolicyConfigurationDecodeTest, RequiresTheKeyAndKnownDispositions)
 {
-    EXPECT_EQ(RedactionPolicyConfiguration::fromJson(parse(GetParam().json)).has_value(), GetParam().decodes);
+    EXPECT_EQ(RedactionPolicyConfiguration::fromJson(jsonObject(GetParam().json)).has_value(), GetParam().decodes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, PolicyConfigurationDecodeTest, ::testing::Values(

@@ -3,12 +3,12 @@
 
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
+#include "support/file_bytes.h"
 #include "support/manual_clock.h"
 #include "support/metadata_chunks.h"
 #include "support/temp_settings.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -31,12 +31,6 @@ struct DrawnLine
     QRect pixelBox;
     QString secret; ///< The part that must come out filled.
 };
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // From opening a screenshot file to a cleaned file on disk, with the real engine: the
 // open panel, the scan (text recognition, visual detection, the sensitive-text pass and

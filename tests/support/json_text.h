@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace velmora::test {
+
+/// The object a JSON text holds; an empty object when the text holds none.
+inline QJsonObject jsonObject(const char *text)
+{
+    return QJsonDocument::fromJson(QByteArray(text)).object();
+}
+
+} // namespace velmora::test
