@@ -2,6 +2,7 @@
 #include "app/panes/canvas_coordinates.h"
 #include "core/redaction/redaction_plan.h"
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ResizeTest, ::testing::Values(
               {0, 0.4, 0.0008, 0.1}, false},
     ResizeRow{"negativeStartIsStandardised", {0.6, 0.6, -0.2, -0.2}, ResizeCorner::bottomTrailing, {100, 50},
               {0.4, 0.3, 0.3, 0.3}, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 // Edge arithmetic can land a rounding step short of the smallest span, which the plan
 // would refuse although the user dragged to exactly that size.
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, MoveTest, ::testing::Values(
     MoveRow{"stopsInTheTopLeftCorner", kStart, {-5000, -5000}, {0, 0.8, 0.2, 0.2}},
     MoveRow{"largerThanTheImageIsCut", {-0.2, -0.1, 1.5, 1.3}, {10, 10}, {0, 0, 1, 1}},
     MoveRow{"negativeSizeIsStandardised", {0.6, 0.6, -0.2, -0.2}, {0, 0}, {0.4, 0.4, 0.2, 0.2}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(DraftBoundsTest, SpansBothEndsClampedIntoTheImage)
 {
@@ -152,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StartsOnImageTest, ::testing::Values(
     StartRow{"rightEdge", {900, 200}, false},
     StartRow{"bottomEdge", {500, 450}, false},
     StartRow{"leftMargin", {99.9, 200}, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CanvasCoordinatesTest, NothingStartsOnAnEmptyImage)
 {

@@ -1,6 +1,7 @@
 #include "app/panes/canvas_gesture_handler.h"
 #include "core/redaction/manual_redaction_edit_history.h"
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -198,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, DrawTest, ::testing::Values(
     DrawRow{"leavesDrawMode", false,
             {"planWritten", "selectionWritten", "manualEditingOff", "manualEditCommitted", "planChanged"}},
     DrawRow{"keepsDrawMode", true, {"planWritten", "selectionWritten", "manualEditCommitted", "planChanged"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(CanvasGestureHandlerTest, ADrawingStartedOutsideTheImageAddsNothing)
 {
@@ -412,6 +413,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, EmptyLayoutTest, ::testing::Values(
     EmptyRow{"negativeImageHeight", {400, -5}, {800, 600}},
     EmptyRow{"zeroCanvasHeight", {400, 300}, {800, 0}},
     EmptyRow{"nothingAtAll", {0, 0}, {0, 0}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/panes/canvas_zoom.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -100,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PanClampTest, ::testing::Values(
     PanClampRow{"pastBothNegativeLimits", {-900, -900}, 2.0, {-400, -200}},
     PanClampRow{"eachAxisOnItsOwn", {-900, 30}, 2.0, {-400, 30}},
     PanClampRow{"limitsGrowWithScale", {900, 900}, 4.0, {900, 600}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CanvasZoomTest, EmptyFitRectangleAllowsNoPan)
 {
@@ -190,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FocusTest, ::testing::Values(
     FocusRow{"bottomRightBox", 1.0, {0.9, 0, 0.1, 0.1}, 1.6, {-0.3 * 800, -0.3 * 400}},
     FocusRow{"zoomedFurtherKeepsItsScale", 3.0, {0.25, 0.5, 0.1, 0.1}, 3.0, {(0.5 - 0.3) * 800 * 3, (0.55 - 0.5) * 400 * 3}},
     FocusRow{"negativeSizeIsStandardised", 1.0, {0.6, 0.6, -0.2, -0.2}, 1.6, {0, 0}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CanvasZoomTest, FocusOnAnEmptyFitDoesNothing)
 {

@@ -5,6 +5,8 @@
 
 #include "app/panes/review_harness.h"
 
+#include "support/row_name.h"
+
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -54,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ConfidenceSummaryTable, ::testing::Values(
     // Agrees with the needs-review rule, which lists such a finding under "Check".
     ChipRow{"notANumberIsCheck", true, std::numeric_limits<double>::quiet_NaN(), redact, tight, "Check",
             "exclamationmark.triangle", ConfidenceTone::warning}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(ConfidenceChipColours, FollowTheToneAndPalette)
 {

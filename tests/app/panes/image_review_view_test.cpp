@@ -4,6 +4,7 @@
 #include "app/shell/symbol_icon.h"
 #include "core/redaction/manual_redaction_edit_history.h"
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -312,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ImageReviewViewDrawTest, ::testing::Values(
             {"redactionPlanWritten", "selectedDetectionIdWritten", "manualEditingOff", "manualEditCommitted", "planChanged"}},
     DrawRow{"keepsDrawMode", true,
             {"redactionPlanWritten", "selectedDetectionIdWritten", "manualEditCommitted", "planChanged"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(ImageReviewViewTest, ADragFromOutsideTheImageAddsNothing)
 {

@@ -1,6 +1,7 @@
 #include "app/panes/redaction_box_style.h"
 #include "app/shell/look.h"
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, BoxStyleTest, ::testing::Values(
              {BoxColor::accent, 3, false, BoxColor::accent, 0.16}, "Redact"},
     StyleRow{"lineFallbackBox", entryWith(true, DetectionSuggestedAction::redact, 0.99, DetectionBoundsPrecision::lineFallback),
              false, {BoxColor::orange, 3, false, BoxColor::orange, 0.16}, "Check"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(BoxBadgeTest, TextIsTheLabelAndTheWord)
 {
@@ -95,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, AccessibilityValueTest, ::testing::Values(
              "Will redact in export. Check. 13 percent confidence."},
     ValueRow{"notANumber", entryWith(false, DetectionSuggestedAction::redact, std::numeric_limits<double>::quiet_NaN()),
              "Visible in export. Visible. 0 percent confidence."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(BoxColorTest, ResolvesAgainstThePalette)
 {

@@ -2,6 +2,8 @@
 
 #include "review_test_items.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -68,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, BatchItemStatus, ::testing::Values(
     StatusRow{"Reviewed", false, false, true, 2, 0, 0, true, "Reviewed", "checkmark.circle", T::secondary},
     StatusRow{"ReviewedButNeedsReviewIsOrange", false, false, true, 0, 1, 0, true, "Reviewed", "checkmark.circle", T::orange},
     StatusRow{"QueuedWithOldFindings", false, false, false, 1, 0, 0, false, "Queued", "clock", T::secondary}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 struct NameRow
 {
@@ -96,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, BatchItemDisplayName, ::testing::Values(
     NameRow{"FileNameIsTrimmed", std::nullopt, QUrl::fromLocalFile("/shots/ a.png "), "a.png"},
     NameRow{"BlankFileNameIsImage", std::nullopt, QUrl::fromLocalFile("/shots/   "), "Image"},
     NameRow{"NoLabelNoUrl", std::nullopt, std::nullopt, "Clipboard image"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 } // namespace
 } // namespace velmora

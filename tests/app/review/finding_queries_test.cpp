@@ -1,6 +1,7 @@
 #include "app/review/finding_queries.h"
 
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FindingCategoryMembership, ::testing::Values(
     CategoryRow{"PhoneLabelledAccountCountsTwice", K::phoneNumber, "Account/customer ID", {C::customerAccount, C::phones}},
     CategoryRow{"UnknownLabelledAccountOnlyAccount", K::unknown, "Account/customer ID", {C::customerAccount}},
     CategoryRow{"AccountLabelIsCaseSensitive", K::unknown, "account/customer id", {C::review}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 class FindingQueries : public ::testing::Test
 {

@@ -1,5 +1,7 @@
 #include "app/review/manual_tool_states.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -55,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ManualToolStates, ::testing::Values(
     ToolRow{"DeleteWithoutManualBox", ManualTool::delete_, image, false, "Select a manual box you drew to delete it."},
     ToolRow{"DeleteDrawnBox", ManualTool::delete_, drawn, true, "Delete the selected manual redaction box."},
     ToolRow{"DeleteWhileScanning", ManualTool::delete_, adjustedWhileScanning, false, "Delete the selected manual redaction box."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(ManualToolInfos, NameEveryControlOnceAndOnlyDrawHasAHint)
 {

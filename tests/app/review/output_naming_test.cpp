@@ -1,5 +1,7 @@
 #include "app/review/output_naming.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -31,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CleanedImageFormats, ::testing::Values(
     FormatRow{"Tiff", "/tmp/shot.tiff", CleanedImageFormat::png},
     FormatRow{"NoExtension", "/tmp/shot", CleanedImageFormat::png},
     FormatRow{"FolderNamedJpg", "/tmp/photos.jpg/shot", CleanedImageFormat::png}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 struct NameRow
 {
@@ -58,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RedactedFileNames, ::testing::Values(
     NameRow{"NoExtension", QUrl::fromLocalFile("/home/a/README"), "x", "README-redacted.png"},
     NameRow{"ClipboardTitle", std::nullopt, "Clipboard image", "Clipboard image-redacted.png"},
     NameRow{"SlashInTitle", std::nullopt, "Area capture 10/05", "Area capture 10-05-redacted.png"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(UniqueFileNames, NumberLaterDuplicatesBeforeTheExtension)
 {

@@ -2,6 +2,7 @@
 
 #include "core/history/safe_share_history_store.h"
 #include "support/metadata_chunks.h"
+#include "support/row_name.h"
 
 #include <QBuffer>
 
@@ -183,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanModes, ::testing::Values(
             "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations."},
     ModeRow{"AutoCleanEverythingFindingNeedingCheck", Mode::autoCleanEverything, {0.5}, true,
             "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 // --- The replacement itself -------------------------------------------------------------------
 
@@ -323,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanFailures, ::testing::Values(
     FailureRow{"UndecodableWithAnImageOpen", true, true},
     FailureRow{"ScanFailsWithNothingOpen", false, false},
     FailureRow{"ScanFailsWithAnImageOpen", false, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
 {

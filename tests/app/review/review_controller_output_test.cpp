@@ -6,6 +6,7 @@
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
+#include "support/row_name.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReviewGate, ::testing::Values(
     GateRow{"Copy", ShareAction::copy, "Copy anyway"},
     GateRow{"Export", ShareAction::export_, "Export anyway"},
     GateRow{"BatchExport", ShareAction::batchExport, "Export batch anyway"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(OutputTest, ASharePassesAtOnceWhenNothingNeedsReview)
 {
@@ -207,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExportFormats, ::testing::Values(
     ExportRow{"UpperJpg", "shot-redacted.JPG", true},
     ExportRow{"LowerJpeg", "shot-redacted.jpeg", true},
     ExportRow{"Unknown", "shot-redacted.webp", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
 {
@@ -276,7 +277,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
 INSTANTIATE_TEST_SUITE_P(Rows, ExportFailures, ::testing::Values(
     ExportFailureRow{"ParentIsARegularFile", true},
     ExportFailureRow{"TargetExists", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 // --- Batch export ------------------------------------------------------------------------
 

@@ -5,6 +5,8 @@
 #include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 
+#include "support/row_name.h"
+
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -64,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, AdjacentPosition, ::testing::Values(
     WalkRow{"upFromFirstWraps", 3, 0, -1, 2},
     WalkRow{"middle", 3, 1, 1, 2},
     WalkRow{"singleItemStays", 1, 0, 1, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(PanesOperations, FilterChangeClearsOnlyAHiddenSelection)
 {
@@ -146,7 +148,7 @@ TEST_P(RememberBlank, ChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Rows, RememberBlank, ::testing::Values(
     BlankRow{"noMatchedText", std::nullopt}, BlankRow{"onlySpaces", QStringLiteral("  \n\t ")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RememberAsSafe, AppendsTrimmedTextToCleanedLinesAndRescans)
 {

@@ -2,6 +2,8 @@
 
 #include "app/review/review_queries.h"
 
+#include "support/row_name.h"
+
 using namespace std::chrono_literals;
 
 namespace velmora {
@@ -78,7 +80,7 @@ TEST_P(TwoStartsInARow, OnlyTheSecondPlanIsApplied)
 
 INSTANTIATE_TEST_SUITE_P(Rows, TwoStartsInARow,
                          ::testing::Values(OrderRow{"FirstFinishesFirst", true}, OrderRow{"SecondFinishesFirst", false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         test::rowName);
 
 TEST_F(ReviewScanRun, CancellingKeepsTheOldPlanAndDropsTheLateResult)
 {
@@ -157,7 +159,7 @@ TEST_P(ScanFailure, KeepsTheManualBoxesInTheirStates)
 INSTANTIATE_TEST_SUITE_P(Rows, ScanFailure, ::testing::Values(
     FailureRow{"WithBoxes", true, "Review manual redactions or try Re-scan."},
     FailureRow{"WithoutBoxes", false, "Try Re-scan or draw a manual redaction."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(ReviewScanRun, ASwitchedOffBoxStaysOffAfterARescan)
 {

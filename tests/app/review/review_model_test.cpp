@@ -2,6 +2,7 @@
 #include "app/review/clipboard_undo_snapshot.h"
 
 #include "support/fake_clipboard.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, AutoCleanReceipts, ::testing::Values(
                "Velmora replaced the image clipboard with a cleaned PNG after masking 1 item. Open Velmora to review or undo recent AutoClean output."},
     ReceiptRow{"Several", 12, "Clipboard protected · 12 items masked",
                "Velmora replaced the image clipboard with a cleaned PNG after masking 12 items. Open Velmora to review or undo recent AutoClean output."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(AutoCleanReceipts, CaptureReceiptStartsWithTheHeadline)
 {

@@ -2,6 +2,8 @@
 
 #include "review_test_items.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -84,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, VisibleBatchItems, ::testing::Values(
     VisibleRow{"AccountCategoryShowsTheLabelledPhone", BatchReviewFilter::all, C::customerAccount, {"reviewed.png"}},
     VisibleRow{"PaymentsWithinFindings", BatchReviewFilter::findings, C::payments, {"card.png"}},
     VisibleRow{"CleanAndPeopleIsEmpty", BatchReviewFilter::clean, C::people, {}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(ReviewQueries, CategoryCountsInCategoryOrder)
 {

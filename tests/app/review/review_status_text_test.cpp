@@ -1,6 +1,7 @@
 #include "app/review/review_status_text.h"
 
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReviewStatusTexts, ::testing::Values(
     TextRow{"AllOff", {0, 0, 2}, true, "0 will redact - 2 visible",
             "All findings are off. Copy or export still creates a flattened cleaned image."},
     TextRow{"TwoToCheck", {0, 2, 1}, true, "2 will redact - 2 to check", "2 detections need closer review before export."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(ReviewStatusTexts, WarningSingularAndPlural)
 {
@@ -110,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PolicySourceLabel, ::testing::Values(
     PolicyRow{"LocalWithoutPreset", "local", "", "Current defaults"},
     PolicyRow{"UnknownPreset", "local", "Finance", "Current defaults"},
     PolicyRow{"ManagedIsExact", "Managed", "", "Current defaults"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 } // namespace
 } // namespace velmora

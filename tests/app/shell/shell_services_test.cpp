@@ -3,6 +3,7 @@
 #include "app/shell/install_location.h"
 #include "app/shell/updater.h"
 
+#include "support/row_name.h"
 #include "support/temp_settings.h"
 
 #include <QDir>
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, InstallLocationTest, ::testing::Values(
     LocationRow{"buildFolder", "/home/ada/src/velmora/build/src/velmora", false},
     LocationRow{"lookAlikePrefix", "/usrlocal/velmora", false},
     LocationRow{"downloads", "/tmp/velmora", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(InstallReminderTest, RaisesOncePerControllerAndRemembersRefusal)
 {

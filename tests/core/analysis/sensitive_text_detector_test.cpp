@@ -1,6 +1,7 @@
 #include "core/analysis/sensitive_text_detector.h"
 
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 #include "support/synthetic_text_line.h"
 
 #include <gtest/gtest.h>
@@ -133,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PrecedenceTest, ::testing::Values(
                   {{DetectorCategory::emails, Disposition::ignore}}, {{"Email", Disposition::needsReview}}, Action::review},
     PrecedenceRow{"labelIsCaseSensitive", kEmailLine, {}, {}, {}, {{"email", Disposition::ignore}}, Action::redact},
     PrecedenceRow{"unknownPackKeyIgnored", kIpLine, {{"customeraccount", Disposition::autoRedact}}, {}, {}, {}, Action::review}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(SensitiveTextDetectorTest, DisabledCategoryLeavesOtherRulesRunning)
 {
@@ -201,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ResolverTest, ::testing::Values(
     ResolverRow{"empty", NormRect{0.2, 0.5, 0, 0.04}, kLineBox, DetectionBoundsPrecision::lineFallback, 0.74},
     ResolverRow{"null", NormRect::null(), kLineBox, DetectionBoundsPrecision::lineFallback, 0.74},
     ResolverRow{"infinite", NormRect::infinite(), kLineBox, DetectionBoundsPrecision::lineFallback, 0.74}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(SensitiveTextDetectorTest, AllowlistMatchesWholeTrimmedLowerCasedValues)
 {

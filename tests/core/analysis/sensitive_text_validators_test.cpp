@@ -2,6 +2,8 @@
 #include "core/analysis/sensitive_text_shapes.h"
 #include "core/analysis/sensitive_text_validators.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -55,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Phone, ValidatorTest, ::testing::Values(
     ValidatorRow{"extensionIsNotCounted", isPlausiblePhoneNumber, u"415-555-2671 ext. 42", u"415-555-2671 ext. 42", true},
     ValidatorRow{"extensionX", isPlausiblePhoneNumber, u"415-555-2671 x9", u"415-555-2671 x9", true},
     ValidatorRow{"contextUpperCase", isPlausiblePhoneNumber, u"PHONE: 415 555 2671", u"415 555 2671", true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 INSTANTIATE_TEST_SUITE_P(Card, ValidatorTest, ::testing::Values(
     ValidatorRow{"visaGroups", isPlausibleCardNumber, u"4111 1111 1111 1111", u"4111 1111 1111 1111", true},
@@ -65,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Card, ValidatorTest, ::testing::Values(
     ValidatorRow{"twelveDigits", isPlausibleCardNumber, u"424242424242", u"424242424242", false},
     ValidatorRow{"twentyDigits", isPlausibleCardNumber, u"42424242424242424242", u"42424242424242424242", false},
     ValidatorRow{"arabicIndicDigits", isPlausibleCardNumber, u"\u0664\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661", u"\u0664\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661\u0661", true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 INSTANTIATE_TEST_SUITE_P(Account, ValidatorTest, ::testing::Values(
     ValidatorRow{"customerPrefix", isPlausibleAccountIdentifier, u"customer_8f3k2m9q", u"customer_8f3k2m9q", true},
@@ -78,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Account, ValidatorTest, ::testing::Values(
     ValidatorRow{"tenantContextTooFar", isPlausibleAccountIdentifier, u"tenant id                                                 tenant_8f3k2m9q", u"tenant_8f3k2m9q", false},
     ValidatorRow{"workloadName", isPlausibleAccountIdentifier, u"account-analytics-worker-01", u"account-analytics-worker-01", false},
     ValidatorRow{"placeholderWithDigit", isPlausibleAccountIdentifier, u"x", u"x", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 INSTANTIATE_TEST_SUITE_P(HighEntropy, ValidatorTest, ::testing::Values(
     ValidatorRow{"exactly425Passes", isPlausibleHighEntropySecret, kEntropy425, kEntropy425, true},
@@ -93,13 +95,13 @@ INSTANTIATE_TEST_SUITE_P(HighEntropy, ValidatorTest, ::testing::Values(
     ValidatorRow{"twoSlashes", isPlausibleHighEntropySecret, u"Zq8Xw2Lp5R/t9Vn3Bk7Hm/4Jc6Yd1Wf0", u"Zq8Xw2Lp5R/t9Vn3Bk7Hm/4Jc6Yd1Wf0", false},
     ValidatorRow{"containsProd", isPlausibleHighEntropySecret, u"Zq8Xw2Lp5Rprodt9Vn3Bk7Hm4Jc6Yd1Wf0", u"Zq8Xw2Lp5Rprodt9Vn3Bk7Hm4Jc6Yd1Wf0", false},
     ValidatorRow{"randomMixed", isPlausibleHighEntropySecret, u"Zq8Xw2Lp5Rt9Vn3Bk7Hm4Jc6Yd1Wf0", u"Zq8Xw2Lp5Rt9Vn3Bk7Hm4Jc6Yd1Wf0", true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 INSTANTIATE_TEST_SUITE_P(Placeholder, ValidatorTest, ::testing::Values(
     ValidatorRow{"randomValue", isNotPlaceholder, u"s3cr3tV4lue", u"s3cr3tV4lue", true},
     ValidatorRow{"changeme", isNotPlaceholder, u"changeme", u"changeme", false},
     ValidatorRow{"eightX", isNotPlaceholder, u"xxxxxxxx", u"xxxxxxxx", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 struct PlaceholderRow {
     const char *name;
@@ -125,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PlaceholderTest, ::testing::Values(
     PlaceholderRow{"tabIsNotStripped", u"\tchangeme", false},
     PlaceholderRow{"longerWord", u"secrets", false},
     PlaceholderRow{"realValue", u"hunter22", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(SensitiveTextShapesTest, Entropy)
 {

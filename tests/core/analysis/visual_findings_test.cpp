@@ -2,6 +2,7 @@
 
 #include "core/detection/core_error.h"
 #include "support/code_images.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, VisualPreferencesTest, ::testing::Values(
     PreferenceRow{"otherCategoriesOff",
                   preferences({DetectorCategory::emails, DetectorCategory::secrets}, {}),
                   {"Face", "Face", "QR code", "Barcode"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(VisualDetectTest, DeliversFacesFirstThenCodesFromTheBackground)
 {

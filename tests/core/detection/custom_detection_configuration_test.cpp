@@ -1,6 +1,7 @@
 #include "core/detection/custom_detection_configuration.h"
 
 #include "support/json_text.h"
+#include "support/row_name.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -54,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Lists, ListNormalizationTest, ::testing::Values(
     ListRow{"fullLowerCasingKey", {"\u0130D", "i\u0307d"}, {"\u0130D"}, {"\u0130D", "i\u0307d"}},
     ListRow{"zeroWidthSpaceIsNotBlank", {"\u200B"}, {"\u200B"}, {"\u200B"}},
     ListRow{"empty", {}, {}, {}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CustomDetectionConfigurationTest, DefaultIsEmptyWithDefaultPolicyAndPreferences)
 {
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, LearnedRuleNormalizationTest, ::testing::Values(
             {"same", "same"}},
     RuleRow{"emptyValueDropped", {decodedRule("1", ""), decodedRule("2", "x")}, {"2"}},
     RuleRow{"blankValueStays", {decodedRule("1", "  "), decodedRule("2", "\n")}, {"1"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CustomDetectionConfigurationTest, InvalidRegexesInListOrder)
 {
@@ -210,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, CustomConfigurationDecodeTest, ::testing::Va
         "scope": {"kind": "global"}}]})", false},
     DecodeRow{"ruleUnknownScope", R"({"learnedSafeRules": [{"id": "1", "matchKind": "pattern", "value": "v",
         "scope": {"kind": "planet"}}]})", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CustomDetectionConfigurationTest, DecodingRejectsANonObject)
 {

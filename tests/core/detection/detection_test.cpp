@@ -1,6 +1,8 @@
 #include "core/detection/detection.h"
 #include "core/detection/text_observation.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -40,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SanitizerTest, ::testing::Values(
     SanitizerRow{"infinite", NormRect::infinite(), std::nullopt},
     SanitizerRow{"null", NormRect::null(), std::nullopt},
     SanitizerRow{"topEdgeExactlyOne", {0.1, 0.5, 0.2, 0.5}, NormRect{0.1, 0.5, 0.2, 0.5}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(TextObservationTest, SanitisesBoxAndClampsConfidence)
 {

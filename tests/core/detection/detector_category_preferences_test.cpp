@@ -1,6 +1,7 @@
 #include "core/detection/detector_category_preferences.h"
 
 #include "support/json_text.h"
+#include "support/row_name.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -101,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, EffectiveDispositionTest, ::testing::Values(
         DetectorCategoryPreferences::make({}, {}, {{"card number", R}}), C},
     EffectiveRow{"otherCategoryOverrideIrrelevant",
         DetectorCategoryPreferences::make({DetectorCategory::emails}, {{DetectorCategory::phones, R}}, {}), C}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(DetectorCategoryPreferencesTest, DetectorDispositionUsesTheLabelUnchanged)
 {
@@ -162,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, CategoryPreferencesDecodeTest, ::testing::Va
     PreferencesDecodeRow{"unknownCategoryDisposition", R"({"categoryDispositionsByID": {"faces": "off"}})", false},
     PreferencesDecodeRow{"unknownDetectorDisposition", R"({"detectorDispositionsByLabel": {"Email": "Redact"}})", false},
     PreferencesDecodeRow{"detectorMapIsArray", R"({"detectorDispositionsByLabel": []})", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(DetectorCategoryPreferencesTest, EmptyObjectDecodesToTheDefault)
 {

@@ -1,6 +1,8 @@
 #include "core/detection/detection.h"
 #include "core/detection/detector_category.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -96,6 +98,6 @@ INSTANTIATE_TEST_SUITE_P(Findings, FindingCategoryTest, ::testing::Values(
     FindingRow{"accountIdInOtherCase", DetectionKind::unknown, "account/customer ID", DetectorCategory::custom},
     FindingRow{"customTerm", DetectionKind::unknown, "Custom term", DetectorCategory::custom},
     FindingRow{"manualBox", DetectionKind::unknown, "Manual redaction", DetectorCategory::custom}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 } // namespace

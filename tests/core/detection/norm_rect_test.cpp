@@ -1,6 +1,8 @@
 #include "core/detection/core_error.h"
 #include "core/detection/norm_rect.h"
 
+#include "support/row_name.h"
+
 #include <QFuture>
 #include <QtConcurrent/QtConcurrentRun>
 #include <gtest/gtest.h>
@@ -42,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Pairs, NormRectPairTest, ::testing::Values(
             false},
     PairRow{"negativeSizesAreStandardised", {0.5, 0.5, -0.25, -0.25}, {0.25, 0.25, 0.5, 0.5},
             {0.25, 0.25, 0.5, 0.5}, {0.25, 0.25, 0.25, 0.25}, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(NormRectTest, AccessorsWorkOnTheStandardisedRectangle)
 {

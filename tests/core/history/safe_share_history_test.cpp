@@ -1,5 +1,6 @@
 #include "core/history/safe_share_history_store.h"
 
+#include "support/row_name.h"
 #include "support/temp_settings.h"
 
 #include <QJsonDocument>
@@ -79,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SafeShareHistoryRecordDecoding, ::testing::Values
     DecodeRow{"MissingIdFails", R"({"occurredAt":"2024-03-01T10:00:00.000Z","action":"scan"})", false},
     DecodeRow{"MissingActionFails", R"({"id":"11111111-2222-3333-4444-555555555555","occurredAt":"2024-03-01T10:00:00.000Z"})", false},
     DecodeRow{"UnreadableDateFails", R"({"id":"11111111-2222-3333-4444-555555555555","occurredAt":"yesterday","action":"scan"})", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(SafeShareHistoryStore, BuildingFromAListSortsNewestFirst)
 {
@@ -152,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SafeShareHistoryStoreDecoding, ::testing::Values(
     StoreRow{"OneBadRecordFailsTheStore", "{\"records\":[{" REQUIRED "},{\"id\":4}]}", std::nullopt},
     StoreRow{"NotJsonFails", "not json", std::nullopt},
     StoreRow{"EmptyDataFails", "", std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(SafeShareHistoryStore, UnreadableStoredDataLoadsAsEmpty)
 {

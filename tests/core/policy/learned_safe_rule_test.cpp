@@ -1,6 +1,7 @@
 #include "core/policy/learned_safe_rule.h"
 
 #include "support/json_text.h"
+#include "support/row_name.h"
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LearnedSafeRuleMatchTest, ::testing::Values(
     MatchRow{"folderScopeMatchesLikeGlobal",
              rule(Kind::exactText, QStringLiteral("acme"), std::nullopt, LearnedSafeRuleScope::folder("/tmp/x")),
              QStringLiteral("ACME"), std::nullopt, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(LearnedSafeRuleScopeTest, GlobalEncodesAsKindAlone)
 {
@@ -113,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Scopes, LearnedSafeRuleScopeDecodeTest, ::testing::Valu
     ScopeRow{"unknownKind", R"({"kind": "team", "value": "x"})", std::nullopt},
     ScopeRow{"kindInOtherCase", R"({"kind": "Global"})", std::nullopt},
     ScopeRow{"missingKind", R"({"value": "x"})", std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(LearnedSafeRuleTest, EncodingLeavesOutAnAbsentLabel)
 {
@@ -174,6 +175,6 @@ INSTANTIATE_TEST_SUITE_P(Documents, LearnedSafeRuleDecodeTest, ::testing::Values
                                           "scope": {"kind": "global"}})", false},
     RuleDecodeRow{"scopeIsString", R"({"id": "r", "matchKind": "pattern", "value": "v", "scope": "global"})",
                   false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/policy/policy_action_explanation.h"
 
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PolicyActionExplanationTest, ::testing::Values(
                    "AWS key was turned off by the user and will not be included in cleaned output."},
     ExplanationRow{"includedManually", "Email", Action::ignore, true, "Included manually",
                    "Email is included even though the active policy would normally ignore it."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(PolicyActionExplanationTextTest, JoinsLabelAndDetail)
 {

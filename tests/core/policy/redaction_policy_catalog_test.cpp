@@ -1,5 +1,7 @@
 #include "core/policy/redaction_policy_catalog.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -174,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Labels, PackForLabelTest, ::testing::Values(
     LabelRow{"lowerCaseIpAddress", "ip address", std::nullopt},
     LabelRow{"face", "Face", std::nullopt},
     LabelRow{"empty", "", std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 struct IdentifierRow {
     const char *name;
@@ -202,6 +204,6 @@ INSTANTIATE_TEST_SUITE_P(Identifiers, PresetIdentifierTest, ::testing::Values(
     IdentifierRow{"supportTicket", QStringLiteral("supportTicket"), RedactionPolicyPresetID::supportCustomerData},
     IdentifierRow{"internalTeammateSharing", QStringLiteral("internalTeammateSharing"), RedactionPolicyPresetID::custom},
     IdentifierRow{"aliasInOtherCase", QStringLiteral("AISharing"), std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/policy/redaction_policy_configuration.h"
 
 #include "support/json_text.h"
+#include "support/row_name.h"
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Identifiers, ForPresetTest, ::testing::Values(
     ForPresetRow{"rawValue", QStringLiteral("safeSharing"), RedactionPolicyPresetID::safeSharing},
     ForPresetRow{"alias", QStringLiteral("aiSharing"), RedactionPolicyPresetID::safeSharing},
     ForPresetRow{"aliasOfCustom", QStringLiteral("internalTeammateSharing"), RedactionPolicyPresetID::custom}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionPolicyConfigurationTest, PresetConfigurationKeysEveryPackByRawValue)
 {
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, PolicyConfigurationDecodeTest, ::testing::Va
     PolicyDecodeRow{"unknownDisposition", R"({"dispositionsByPolicyID": {"pii": "redact"}})", false},
     PolicyDecodeRow{"dispositionInOtherCase", R"({"dispositionsByPolicyID": {"pii": "AutoRedact"}})", false},
     PolicyDecodeRow{"dispositionIsNumber", R"({"dispositionsByPolicyID": {"pii": 1}})", false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionPolicyConfigurationTest, DecodingRejectsANonObject)
 {

@@ -1,5 +1,7 @@
 #include "core/protection/capture_output_policy.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CaptureOutputDecisionTest, ::testing::Values(
                 {Mode::copyCleanedPNG, std::nullopt}},
     DecisionRow{"everythingWithFindings", Mode::saveCleanedPNG, Safety::autoCleanEverything, 7,
                 {Mode::saveCleanedPNG, std::nullopt}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CaptureOutputDecisionTest, ReasonsCompareTheirCount)
 {
@@ -78,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RequiresNoReviewFindingsTest, ::testing::Values(
     RequiresNoReviewRow{"reviewFirstWrittenYes", Safety::reviewFirst, false, true, Safety::pauseIfUnsure},
     RequiresNoReviewRow{"pauseReadsYes", Safety::pauseIfUnsure, true, false, Safety::autoCleanEverything},
     RequiresNoReviewRow{"everythingReadsNo", Safety::autoCleanEverything, false, true, Safety::pauseIfUnsure}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CaptureOutputPolicyTest, LegacySettingMapsToSafetyModes)
 {
@@ -116,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CaptureOutputModeTest, ::testing::Values(
     OutputModeRow{"copy", Mode::copyCleanedPNG, "copyCleanedPNG", "Copy cleaned image to clipboard", true, false},
     OutputModeRow{"save", Mode::saveCleanedPNG, "saveCleanedPNG", "Save cleaned image to folder", false, true},
     OutputModeRow{"saveAndCopy", Mode::saveAndCopyCleanedPNG, "saveAndCopyCleanedPNG", "Save and copy", true, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CaptureOutputModeTest, CasesAreListedInPickerOrder)
 {
@@ -150,4 +152,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReceiptSurfaceTest, ::testing::Values(
     ReceiptSurfaceRow{"activeNotAllowed", true, false, VelmoraAutoCleanReceiptSurface::inAppBanner},
     ReceiptSurfaceRow{"inactiveAndAllowed", false, true, VelmoraAutoCleanReceiptSurface::systemNotification},
     ReceiptSurfaceRow{"inactiveNotAllowed", false, false, VelmoraAutoCleanReceiptSurface::inAppBanner}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);

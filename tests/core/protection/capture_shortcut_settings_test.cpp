@@ -1,5 +1,6 @@
 #include "core/protection/capture_shortcut_settings.h"
 
+#include "support/row_name.h"
 #include "support/temp_settings.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StoredChoiceTest, ::testing::Values(
     StoredChoiceRow{"title", "Control-Option-2", Choice::optionShift2},
     StoredChoiceRow{"capitalised", "ControlOption2", Choice::optionShift2},
     StoredChoiceRow{"disabled", "disabled", Choice::disabled}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(CaptureShortcutSettingsTest, DuplicatesIgnoreDisabledSlots)
 {

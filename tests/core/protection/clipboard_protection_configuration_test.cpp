@@ -1,5 +1,7 @@
 #include "core/protection/clipboard_protection_configuration.h"
 
+#include "support/row_name.h"
+
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -47,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReplacementModeTest, ::testing::Values(
                        reviewFirstDescription, Replacement::reviewFirst},
     ReplacementModeRow{"autoReplace", Replacement::autoReplace, Safety::pauseIfUnsure,
                        "AutoClean, pause if unsure", pauseDescription, Replacement::pauseIfUnsure}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(ReplacementModeTest, PickerOffersOnlyTheCurrentModes)
 {
@@ -81,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StoredReplacementModeTest, ::testing::Values(
     StoredModeRow{"absent", "", Replacement::pauseIfUnsure},
     StoredModeRow{"wrongCase", "ReviewFirst", Replacement::pauseIfUnsure},
     StoredModeRow{"title", "Review first", Replacement::pauseIfUnsure}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(ClipboardProtectionConfigurationTest, InitialiserStoresTheCurrentEquivalent)
 {
@@ -134,4 +136,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardProtectionConfigurationDecodingTest, ::t
     BadJsonRow{"enabledAsText", R"({"isEnabled": "true", "replacementMode": "reviewFirst"})"},
     BadJsonRow{"modeAsNumber", R"({"isEnabled": true, "replacementMode": 1})"},
     BadJsonRow{"unknownMode", R"({"isEnabled": true, "replacementMode": "replaceSilently"})"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);

@@ -1,5 +1,7 @@
 #include "core/protection/clipboard_protection_monitor_plan.h"
 
+#include "support/row_name.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -85,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, MonitorPlanTest, ::testing::Values(
     PlanRow{"oldestCountIsForgottenAfterTwelve",
             {mark(1), mark(2), mark(3), mark(4), mark(5), mark(6), mark(7), mark(8), mark(9), mark(10), mark(11),
              mark(12), mark(13), poll(1, 0ms, Decision::wait()), poll(2, 450ms, Decision::ignore())}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(MonitorPlanTest, KeepsTheTwelveLargestHandledCounts)
 {

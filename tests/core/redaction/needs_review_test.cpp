@@ -1,6 +1,7 @@
 #include "core/redaction/needs_review.h"
 
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, NeedsReviewRule, ::testing::Values(
     NeedsReviewRow{"UnknownPrecisionIsConfident", true, 0.9, A::redact, P::unknown, false},
     NeedsReviewRow{"InactiveReviewNeverNeedsReview", false, 0.95, A::review, P::tight, false},
     NeedsReviewRow{"InactiveLowConfidenceNeverNeedsReview", false, 0.1, A::redact, P::lineFallback, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(NeedsReviewRule, CountsOverAPlan)
 {

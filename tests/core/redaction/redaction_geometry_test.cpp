@@ -1,6 +1,7 @@
 #include "core/redaction/redaction_geometry.h"
 
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, AspectFitTest, ::testing::Values(
     FitRow{"zeroAvailableHeight", {100, 100}, {100, 0}, {0, 0, 0, 0}},
     FitRow{"negativeAvailableWidth", {100, 100}, {-1, 100}, {0, 0, 0, 0}},
     FitRow{"notANumber", {kNaN, 100}, {100, 100}, {0, 0, 0, 0}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionGeometryTest, TopOfTheNormalisedSpaceLandsAtTheTopOfTheFrame)
 {
@@ -84,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, GeometryRoundTripTest, ::testing::Values(
     RoundTripRow{"zoomedPastTheView", {0.6, 0.05, 0.35, 0.9}, {800, 600}, {-420, -310, 2400, 1800}},
     RoundTripRow{"anamorphicFrame", {0, 0.75, 0.5, 0.25}, {200, 100}, {10, 20, 333, 77}},
     RoundTripRow{"outsideTheImage", {-0.2, 0.9, 0.5, 0.4}, {640, 480}, {5, 5, 320, 240}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionGeometryTest, DraggedBackwardsGivesAStandardisedRectangle)
 {

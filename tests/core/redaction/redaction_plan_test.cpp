@@ -1,6 +1,7 @@
 #include "core/redaction/redaction_plan.h"
 
 #include "support/detection_fixtures.h"
+#include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadingOrderTest, ::testing::Values(
     ReadingOrderRow{"noToleranceBand", {{0.1, 0.5, 0.05, 0.05}, {0.9, 0.5000001, 0.05, 0.05}}, {1, 0}},
     ReadingOrderRow{"negativeHeightReadByItsBottom",
                     {{0.1, 0.3, 0.05, 0.05}, {0.5, 0.45, 0.05, -0.1}}, {1, 0}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 // --- Near-duplicate merging ---------------------------------------------------------
 
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PlanMergeTest, ::testing::Values(
              {withLabel(tagged(makeFinding({0.1, 0.1, 0.1, 0.1}), "emoji"), u"\U0001F600"),
               withLabel(tagged(makeFinding({0.1, 0.1, 0.1, 0.1}), "ligature"), u"\uFB01")},
              {}, {}, {"ligature"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionPlanTest, ManualBoxesAloneMakeAPlanOfExactlyThoseBoxes)
 {
@@ -236,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ManualBoundsTest, ::testing::Values(
     ManualBoundsRow{"whollyOutside", {1.5, 0.5, 0.2, 0.2}, std::nullopt},
     ManualBoundsRow{"notANumber", {0.1, 0.1, kNaN, 0.2}, std::nullopt},
     ManualBoundsRow{"null", NormRect::null(), std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionPlanTest, AddManualRedactionClampsSortsAndActivates)
 {

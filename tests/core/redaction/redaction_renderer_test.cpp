@@ -3,6 +3,7 @@
 #include "core/detection/core_error.h"
 #include "support/detection_fixtures.h"
 #include "support/image_bytes.h"
+#include "support/row_name.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -82,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FillRectTest, ::testing::Values(
     FillRow{"zeroWidthInsideAPixel", {0.125, 0.5, 0, 0.2}, {100, 100}, {12, 50, 1, 20}},
     FillRow{"zeroWidthOnABoundary", {0.25, 0.5, 0, 0.2}, {100, 100}, {25, 50, 0, 20}},
     FillRow{"negativeSizeStandardised", {0.375, 0.75, -0.25, -0.5}, {100, 50}, {12, 12, 26, 26}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionRendererTest, PixelAndBitmapRectsDifferInTheirOrigin)
 {
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RendererPixelTest, ::testing::Values(
     PixelRow{"nullRectangle", {40, 30}, {NormRect::null()}, QRect()},
     PixelRow{"noBoxes", {40, 30}, {}, QRect()},
     PixelRow{"overlappingBoxes", {100, 100}, {{0, 0.5, 0.5, 0.5}, {0.25, 0.5, 0.25, 0.5}}, QRect(0, 0, 50, 50)}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(RedactionRendererTest, BlackFillIsOpaqueOverTransparentPixels)
 {

@@ -1,5 +1,6 @@
 #include "core/settings/detection_settings.h"
 
+#include "support/row_name.h"
 #include "support/temp_settings.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsTextLines, ::testing::Values(
     LinesRow{"UnicodeSeparators", QString::fromUtf8("alpha\u2028beta\u0085gamma"), {"alpha", "beta", "gamma"}},
     LinesRow{"KeepsInnerBlanksAndDuplicates", "Api key\nApi key", {"Api key", "Api key"}},
     LinesRow{"NoBreakSpaceIsTrimmed", QString::fromUtf8("\u00A0token\u00A0"), {"token"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 struct PreferencesRow
 {
@@ -60,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecodeDetectorCategoryPreferences, ::testing::Val
     PreferencesRow{"UnknownCategory", R"({"disabledCategories":["planets"]})", false},
     PreferencesRow{"WrongType", R"({"disabledCategories":"faces"})", false},
     PreferencesRow{"Valid", R"({"disabledCategories":["faces"]})", true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST(DetectionSettingsValues, LoadReadsTheFiveStoredSettings)
 {

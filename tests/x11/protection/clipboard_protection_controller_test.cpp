@@ -1,5 +1,6 @@
 #include "app/protection/clipboard_protection_controller.h"
 
+#include "support/row_name.h"
 #include "support/xclip.h"
 #include "x11/support/clipboard_fixture.h"
 #include "x11/support/foreign_clipboard_owner.h"
@@ -216,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardGuardStatusTest, ::testing::Values(
               ClipboardProtectionReplacementMode::pauseIfUnsure},
     StatusRow{"unknownMode", true, "alwaysReplace", true, "AutoClean, pause if unsure for clipboard images.",
               ClipboardProtectionReplacementMode::pauseIfUnsure}),
-    [](const auto &info) { return std::string(info.param.name); });
+    test::rowName);
 
 TEST_F(ClipboardGuardTest, TurningTheSwitchOffAndStartingAgainReportsOff)
 {
