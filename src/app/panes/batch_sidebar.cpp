@@ -49,13 +49,11 @@ BatchSidebar::BatchSidebar(ReviewController &controller, QWidget *parent) : QWid
     connect(m_filterPicker, &SegmentedPicker::segmentChosen, this,
             [this](int index) { m_controller.selectBatchFilter(allCases<BatchReviewFilter>()[index]); });
 
-    m_previous = new VelmoraButton(tr("Prev"), VelmoraControlTone::secondary);
-    m_previous->setSymbol(QStringLiteral("chevron.up"));
-    m_previous->setObjectName(QStringLiteral("previous-batch-image-button"));
+    m_previous = makeVelmoraButton(tr("Prev"), QStringLiteral("chevron.up"), VelmoraControlTone::secondary, std::nullopt,
+                                   QStringLiteral("previous-batch-image-button"));
     m_previous->setToolTip(tr("Select the previous image in the visible batch list. (Up Arrow)"));
-    m_next = new VelmoraButton(tr("Next"), VelmoraControlTone::secondary);
-    m_next->setSymbol(QStringLiteral("chevron.down"));
-    m_next->setObjectName(QStringLiteral("next-batch-image-button"));
+    m_next = makeVelmoraButton(tr("Next"), QStringLiteral("chevron.down"), VelmoraControlTone::secondary, std::nullopt,
+                               QStringLiteral("next-batch-image-button"));
     m_next->setToolTip(tr("Select the next image in the visible batch list. (Down Arrow)"));
     connect(m_previous, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentBatchItem(-1); });
     connect(m_next, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentBatchItem(1); });

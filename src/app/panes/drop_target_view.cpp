@@ -45,15 +45,6 @@ QHBoxLayout *centredRow(const QList<QWidget *> &widgets)
     return row;
 }
 
-VelmoraButton *actionButton(const QString &title, const QString &symbol, VelmoraControlTone tone, int minWidth,
-                            const QString &identifier)
-{
-    auto *button = new VelmoraButton(title, tone, minWidth);
-    button->setSymbol(symbol);
-    button->setObjectName(identifier);
-    return button;
-}
-
 } // namespace
 
 QString DropTargetView::didDismissGettingStartedKey()
@@ -110,14 +101,14 @@ QWidget *DropTargetView::buildContent()
     description->setMaximumWidth(kDescriptionMaxWidth);
     stack->addLayout(centred(description));
 
-    VelmoraButton *openImage = actionButton(tr("Open Images"), QStringLiteral("folder"), VelmoraControlTone::primary,
-                                            168, QStringLiteral("empty-open-image-button"));
-    VelmoraButton *paste = actionButton(tr("Paste Image"), QStringLiteral("doc.on.clipboard"),
-                                        VelmoraControlTone::secondary, 138, QStringLiteral("empty-paste-image-button"));
-    VelmoraButton *capture = actionButton(tr("Capture Area"), QStringLiteral("camera.viewfinder"),
-                                          VelmoraControlTone::quiet, 138, QStringLiteral("empty-capture-area-button"));
-    VelmoraButton *openBatch = actionButton(tr("Open Batch or Folder"), QStringLiteral("square.grid.2x2"),
-                                            VelmoraControlTone::quiet, 190, QStringLiteral("empty-open-batch-button"));
+    VelmoraButton *openImage = makeVelmoraButton(tr("Open Images"), QStringLiteral("folder"), VelmoraControlTone::primary,
+                                                 168, QStringLiteral("empty-open-image-button"));
+    VelmoraButton *paste = makeVelmoraButton(tr("Paste Image"), QStringLiteral("doc.on.clipboard"),
+                                             VelmoraControlTone::secondary, 138, QStringLiteral("empty-paste-image-button"));
+    VelmoraButton *capture = makeVelmoraButton(tr("Capture Area"), QStringLiteral("camera.viewfinder"),
+                                               VelmoraControlTone::quiet, 138, QStringLiteral("empty-capture-area-button"));
+    VelmoraButton *openBatch = makeVelmoraButton(tr("Open Batch or Folder"), QStringLiteral("square.grid.2x2"),
+                                                 VelmoraControlTone::quiet, 190, QStringLiteral("empty-open-batch-button"));
     connect(openImage, &QPushButton::clicked, this, &DropTargetView::openImageRequested);
     connect(paste, &QPushButton::clicked, this, &DropTargetView::pasteImageRequested);
     connect(capture, &QPushButton::clicked, this, &DropTargetView::captureAreaRequested);

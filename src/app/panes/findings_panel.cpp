@@ -31,9 +31,7 @@ constexpr int kPadding = 28;
 VelmoraButton *footerButton(const QString &title, const QString &symbol, VelmoraControlTone tone, int minWidth,
                             const QString &identifier, const QString &tooltip)
 {
-    auto *button = new VelmoraButton(title, tone, minWidth);
-    button->setSymbol(symbol);
-    button->setObjectName(identifier);
+    auto *button = makeVelmoraButton(title, symbol, tone, minWidth, identifier);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     if (!tooltip.isEmpty())
         button->setToolTip(tooltip);

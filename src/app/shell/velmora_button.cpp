@@ -113,4 +113,13 @@ void VelmoraButton::paintEvent(QPaintEvent *)
     painter.drawText(QRect(x, 0, width() - x, height()), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, label);
 }
 
+VelmoraButton *makeVelmoraButton(const QString &title, const QString &symbol, VelmoraControlTone tone,
+                                 std::optional<int> minWidth, const QString &identifier, QWidget *parent)
+{
+    auto *button = new VelmoraButton(title, tone, minWidth, parent);
+    button->setSymbol(symbol);
+    button->setObjectName(identifier);
+    return button;
+}
+
 } // namespace velmora

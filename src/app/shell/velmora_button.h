@@ -38,6 +38,10 @@ private:
     QString m_symbol;
 };
 
+/// A button with `symbol` before its title, named `identifier` (its object name).
+VelmoraButton *makeVelmoraButton(const QString &title, const QString &symbol, VelmoraControlTone tone,
+                                 std::optional<int> minWidth, const QString &identifier, QWidget *parent = nullptr);
+
 } // namespace velmora
 
 VELMORA_RAW_ENUM(velmora::VelmoraControlTone,

@@ -25,9 +25,7 @@ VelmoraButton *makeButton(QWidget *parent, const QString &title, const QString &
                           int minWidth, const QString &identifier, const QString &label, const QString &hint,
                           const QString &key)
 {
-    auto *button = new VelmoraButton(title, tone, minWidth, parent);
-    button->setSymbol(symbol);
-    button->setObjectName(identifier);
+    auto *button = makeVelmoraButton(title, symbol, tone, minWidth, identifier, parent);
     button->setAccessibleName(label);
     button->setAccessibleDescription(hint);
     if (!key.isEmpty())

@@ -70,9 +70,7 @@ HeaderBar::HeaderBar(QWidget *parent) : QWidget(parent)
 VelmoraButton *HeaderBar::addButton(const QString &text, const QString &symbol, const QString &objectName,
                                     const QString &toolTip)
 {
-    auto *button = new VelmoraButton(text, VelmoraControlTone::secondary, std::nullopt, this);
-    button->setSymbol(symbol);
-    button->setObjectName(objectName);
+    auto *button = makeVelmoraButton(text, symbol, VelmoraControlTone::secondary, std::nullopt, objectName, this);
     button->setToolTip(toolTip);
     button->setAccessibleName(text);
     return button;
