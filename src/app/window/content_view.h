@@ -57,7 +57,7 @@ public:
     void performCompletionBannerAction(CompletionBannerAction action);
 
 signals:
-    /// The review warning's question is up; tests answer it through `answerReviewWarning`.
+    /// The review warning's question is up, its continue button titled `continueTitle`.
     void reviewWarningShown(const QString &continueTitle);
 
 protected:
