@@ -30,7 +30,7 @@ BatchCategoryChip::BatchCategoryChip(const QString &title, std::optional<int> co
 void BatchCategoryChip::setSelected(bool selected)
 {
     m_selected = selected;
-    setAccessibleValue(this, selected ? QObject::tr("Selected") : QObject::tr("Not selected"));
+    setAccessibleSelected(this, selected);
     update();
 }
 

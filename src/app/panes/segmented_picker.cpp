@@ -34,7 +34,7 @@ PickerSegment::PickerSegment(const QString &title, QWidget *parent) : QAbstractB
 void PickerSegment::setSelected(bool selected)
 {
     m_selected = selected;
-    setAccessibleValue(this, selected ? QObject::tr("Selected") : QObject::tr("Not selected"));
+    setAccessibleSelected(this, selected);
     update();
 }
 

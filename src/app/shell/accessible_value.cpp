@@ -53,6 +53,11 @@ void setAccessibleValue(QWidget *widget, const QString &value)
     }
 }
 
+void setAccessibleSelected(QWidget *widget, bool selected)
+{
+    setAccessibleValue(widget, selected ? QObject::tr("Selected") : QObject::tr("Not selected"));
+}
+
 QString accessibleValue(const QWidget *widget)
 {
     return widget->property(kValueProperty).toString();

@@ -12,6 +12,8 @@ namespace velmora {
 // interface once it made one, so give the first value right after constructing the
 // widget, before anything (setAccessibleName included) asks for that interface.
 void setAccessibleValue(QWidget *widget, const QString &value);
+/// The value of a toggle-like widget: "Selected" or "Not selected".
+void setAccessibleSelected(QWidget *widget, bool selected);
 QString accessibleValue(const QWidget *widget);
 
 } // namespace velmora
