@@ -5,6 +5,7 @@
 #include "app/review/cleaned_output_files.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_controller_private.h"
+#include "app/review/review_status_text.h"
 #include "core/analysis/image_importer.h"
 #include "core/redaction/needs_review.h"
 
@@ -33,7 +34,7 @@ QString pausedSentence(const VelmoraCaptureOutputFallbackReason &reason)
         return ClipboardText::openedBeforeChange;
     return QStringLiteral("Clipboard image has %1 %2 needing Check, so AutoClean paused for review.")
         .arg(reason.count)
-        .arg(reason.count == 1 ? QStringLiteral("finding") : QStringLiteral("findings"));
+        .arg(findingNoun(reason.count));
 }
 
 } // namespace

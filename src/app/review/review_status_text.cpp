@@ -30,12 +30,17 @@ QString findingsSummaryText(const RedactionPlan &plan, bool hasImage)
     return QStringLiteral("%1 will redact - %2 visible").arg(active).arg(inactiveFindingCount(plan));
 }
 
+QString findingNoun(int count)
+{
+    return count == 1 ? QStringLiteral("finding") : QStringLiteral("findings");
+}
+
 QString reviewWarningMessage(int count)
 {
     return QStringLiteral("%1 %2 marked for redaction still need checking. "
                           "Preview the cleaned output before sharing when possible.")
         .arg(count)
-        .arg(count == 1 ? QStringLiteral("finding") : QStringLiteral("findings"));
+        .arg(findingNoun(count));
 }
 
 QString skippedFilesText(int count)

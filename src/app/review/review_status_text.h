@@ -35,6 +35,8 @@ inline const QString previewUnavailable = QStringLiteral("Output preview could n
 QString reviewHint(const RedactionPlan &plan);
 /// The findings panel's summary line: "3 will redact - 1 to check", "2 will redact - 1 visible".
 QString findingsSummaryText(const RedactionPlan &plan, bool hasImage);
+/// "finding" or "findings", as `count` asks.
+QString findingNoun(int count);
 /// The review warning for `count` findings that still need checking.
 QString reviewWarningMessage(int count);
 /// The error line of a batch load that skipped `count` unreadable files.
