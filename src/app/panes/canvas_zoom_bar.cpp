@@ -2,8 +2,9 @@
 
 #include "app/panes/canvas_zoom.h"
 #include "app/shell/accessible_value.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/look.h"
+#include "app/shell/palette_tint.h"
+#include "app/shell/symbol_icon.h"
 
 #include <QEvent>
 #include <QFontInfo>
@@ -56,6 +57,7 @@ CanvasZoomBar::CanvasZoomBar(QWidget *parent)
     m_percent->setAlignment(Qt::AlignCenter);
     m_percent->setFixedWidth(kPercentWidth);
     m_percent->setFont(look::font(look::TextStyle::caption, QFont::DemiBold));
+    look::tintText(m_percent, look::secondary);
     layout->addWidget(m_percent);
     m_zoomIn = addSymbolButton(QStringLiteral("plus.magnifyingglass"), tr("Zoom in"), QStringLiteral("zoom-in-button"));
     m_fit = addSymbolButton(QStringLiteral("arrow.down.right.and.arrow.up.left"), tr("Fit image"),
@@ -92,10 +94,6 @@ void CanvasZoomBar::showZoom(const CanvasZoom &zoom)
 
 void CanvasZoomBar::applyPalette()
 {
-    QPalette labelPalette = m_percent->palette();
-    labelPalette.setColor(QPalette::WindowText, look::secondary(palette()));
-    m_percent->setPalette(labelPalette);
-
     // A symbol takes the size of the text it stands beside.
     const int edge = QFontInfo(font()).pixelSize();
     for (QToolButton *button : {m_zoomOut, m_zoomIn, m_fit}) {

@@ -3,10 +3,10 @@
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
 #include "app/shell/look.h"
+#include "app/shell/palette_tint.h"
 #include "app/shell/velmora_button.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -48,6 +48,7 @@ ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
     m_localOnlyNote->setObjectName(QStringLiteral("local-only-copy-text"));
     m_localOnlyNote->setFont(look::font(look::TextStyle::footnote, QFont::Medium));
     m_localOnlyNote->setWordWrap(true);
+    look::tintText(m_localOnlyNote, look::secondary);
     // It may wrap, but always keeps the height its lines need.
     m_localOnlyNote->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     m_layout->addWidget(m_localOnlyNote, 0, Qt::AlignVCenter);
@@ -81,7 +82,6 @@ ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
     connect(m_export, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::export_); });
     connect(&m_controller, &ReviewController::changed, this, &ExportActionBar::refresh);
 
-    refreshLook();
     refresh();
 }
 
@@ -108,20 +108,6 @@ void ExportActionBar::refresh()
     const bool canShare = !state.image.isNull() && !state.isChecking;
     m_copy->setEnabled(canShare);
     m_export->setEnabled(canShare);
-}
-
-void ExportActionBar::refreshLook()
-{
-    QPalette notePalette = m_localOnlyNote->palette();
-    notePalette.setColor(QPalette::WindowText, look::secondary(palette()));
-    m_localOnlyNote->setPalette(notePalette);
-}
-
-void ExportActionBar::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::PaletteChange)
-        refreshLook();
-    QWidget::changeEvent(event);
 }
 
 } // namespace velmora

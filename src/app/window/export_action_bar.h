@@ -26,12 +26,8 @@ public:
     /// each keeps its own visibility. Either may be null.
     void placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void refresh();
-    void refreshLook();
 
     ReviewController &m_controller;
     QHBoxLayout *m_layout = nullptr;
