@@ -1,5 +1,8 @@
 #include "app/review/file_dialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace velmora {
 
 namespace {
@@ -21,6 +24,13 @@ FileDialogs &FileDialogs::none()
 {
     static NoFileDialogs dialogs;
     return dialogs;
+}
+
+QString panelStartFolder(const std::optional<QUrl> &sourceURL)
+{
+    if (sourceURL && sourceURL->isLocalFile())
+        return QFileInfo(sourceURL->toLocalFile()).absolutePath();
+    return QDir::homePath();
 }
 
 } // namespace velmora

@@ -39,4 +39,8 @@ public:
     static FileDialogs &none();
 };
 
+/// Where a panel starts for the image read from `sourceURL`: the file's folder, or the
+/// home folder for an image that was not read from one.
+QString panelStartFolder(const std::optional<QUrl> &sourceURL);
+
 } // namespace velmora

@@ -5,8 +5,6 @@
 #include "app/review/review_controller_private.h"
 #include "core/analysis/image_importer.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QMimeData>
 
 namespace velmora {
@@ -17,14 +15,6 @@ const QString clipboardImageLoaded = QStringLiteral("Clipboard image loaded. Sca
 const QString clipboardHasNoImage = QStringLiteral("Clipboard does not contain an image Velmora can open.");
 const QString copyAnImageFirst = QStringLiteral("Copy an image, then use Paste Image.");
 const FolderPanelText openFolderPanel{QStringLiteral("Open Folder"), QString(), QStringLiteral("Open")};
-
-/// The folder of the image under review, else the home folder.
-QString openStartFolder(const std::optional<QUrl> &sourceURL)
-{
-    if (sourceURL && sourceURL->isLocalFile())
-        return QFileInfo(sourceURL->toLocalFile()).absolutePath();
-    return QDir::homePath();
-}
 
 } // namespace
 
@@ -56,7 +46,7 @@ void ReviewController::loadItemProviders(const QList<QUrl> &fileURLs)
 
 void ReviewController::openImagesFromPanel()
 {
-    const QList<QUrl> urls = m_environment.fileDialogs.chooseImages(openStartFolder(m_state.sourceImageURL));
+    const QList<QUrl> urls = m_environment.fileDialogs.chooseImages(panelStartFolder(m_state.sourceImageURL));
     if (!urls.isEmpty())
         loadImageURLs(urls, ReviewText::imageLoaded, true);
 }
@@ -64,7 +54,7 @@ void ReviewController::openImagesFromPanel()
 void ReviewController::openFolderFromPanel()
 {
     if (const std::optional<QUrl> folder =
-            m_environment.fileDialogs.chooseFolder(openFolderPanel, openStartFolder(m_state.sourceImageURL)))
+            m_environment.fileDialogs.chooseFolder(openFolderPanel, panelStartFolder(m_state.sourceImageURL)))
         loadImageURLs({*folder}, ReviewText::imageLoaded, true);
 }
 

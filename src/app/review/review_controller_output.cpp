@@ -36,14 +36,6 @@ QString cleanedImagesWord(int count)
     return count == 1 ? QStringLiteral("cleaned image") : QStringLiteral("cleaned images");
 }
 
-/// The folder of the file, or the home folder for an image that was not read from one.
-QString startFolder(const std::optional<QUrl> &sourceURL)
-{
-    if (sourceURL && sourceURL->isLocalFile())
-        return QFileInfo(sourceURL->toLocalFile()).absolutePath();
-    return QDir::homePath();
-}
-
 } // namespace
 
 void ReviewController::copyCleanedPNG()
@@ -78,7 +70,7 @@ void ReviewController::chooseExportDestination()
     if (m_state.image.isNull())
         return;
     const std::optional<QString> path = m_environment.fileDialogs.chooseCleanedImageDestination(
-        startFolder(m_state.sourceImageURL), redactedFileName(m_state.sourceImageURL, sourceTitle(m_state)));
+        panelStartFolder(m_state.sourceImageURL), redactedFileName(m_state.sourceImageURL, sourceTitle(m_state)));
     if (!path || m_state.image.isNull())
         return;
     ChangeScope scope(*this);
@@ -115,7 +107,7 @@ void ReviewController::chooseBatchExportFolder()
     if (exportableBatchItems(m_state).isEmpty())
         return;
     const std::optional<QUrl> parent =
-        m_environment.fileDialogs.chooseFolder(OutputText::batchPanel, startFolder(m_state.sourceImageURL));
+        m_environment.fileDialogs.chooseFolder(OutputText::batchPanel, panelStartFolder(m_state.sourceImageURL));
     if (!parent)
         return;
     ChangeScope scope(*this);
