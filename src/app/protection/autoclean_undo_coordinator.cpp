@@ -39,9 +39,7 @@ void AutoCleanUndoCoordinator::registerToken(AutoCleanUndoToken token)
 
 void AutoCleanUndoCoordinator::clear()
 {
-    if (m_expiryTask)
-        m_expiryTask->cancel();
-    m_expiryTask.reset();
+    cancelAndForget(m_expiryTask);
     m_token.reset();
     emit tokenChanged();
 }

@@ -51,9 +51,7 @@ void ClipboardProtectionController::start(CandidateCallback onImageCandidate)
 
 void ClipboardProtectionController::stop()
 {
-    if (m_monitorTask)
-        m_monitorTask->cancel();
-    m_monitorTask.reset();
+    cancelAndForget(m_monitorTask);
     m_nextPoll.cancel();
     m_monitorPlan = ClipboardProtectionMonitorPlan(settleInterval);
     setRunning(false);

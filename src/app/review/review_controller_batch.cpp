@@ -22,16 +22,11 @@ void ReviewController::loadBatch(QList<BatchReviewItem> items, const QString &st
     ChangeScope scope(*this);
     cancelCurrentDetection();
     cancelBatchScan();
-    if (m_state.customSettingsRescanTask) {
-        m_state.customSettingsRescanTask->cancel();
-        m_state.customSettingsRescanTask.reset();
-    }
+    cancelAndForget(m_state.customSettingsRescanTask);
     // A re-scan that the new batch replaces is never announced.
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
 
-    if (m_state.completionBannerTask)
-        m_state.completionBannerTask->cancel();
-    m_state.completionBannerTask.reset();
+    cancelAndForget(m_state.completionBannerTask);
     m_state.completionBannerText.reset();
     m_state.completionBannerAction.reset();
     m_state.completionBannerSecondaryAction.reset();
@@ -238,10 +233,7 @@ void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPla
 void ReviewController::cancelBatchScan()
 {
     ChangeScope scope(*this);
-    if (m_state.batchScanTask) {
-        m_state.batchScanTask->cancel();
-        m_state.batchScanTask.reset();
-    }
+    cancelAndForget(m_state.batchScanTask);
     m_state.batchRunID = QUuid::createUuid();
     m_batchScanItemID.reset();
     // No item stays "Scanning": only a single-image run on the image on screen goes on.

@@ -28,11 +28,8 @@ void ReviewController::closeCurrentReview()
     ChangeScope scope(*this);
     cancelCurrentDetection();
     cancelBatchScan();
-    for (auto *task : {&m_state.customSettingsRescanTask, &m_state.captureTask, &m_state.completionBannerTask}) {
-        if (*task)
-            (*task)->cancel();
-        task->reset();
-    }
+    for (auto *task : {&m_state.customSettingsRescanTask, &m_state.captureTask, &m_state.completionBannerTask})
+        cancelAndForget(*task);
     m_state.completionBannerText.reset();
     m_state.completionBannerAction.reset();
     m_state.completionBannerSecondaryAction.reset();

@@ -20,20 +20,14 @@ void ReviewController::startDetection()
     if (m_state.image.isNull())
         return;
     ChangeScope scope(*this);
-    if (m_state.customSettingsRescanTask) {
-        m_state.customSettingsRescanTask->cancel();
-        m_state.customSettingsRescanTask.reset();
-    }
+    cancelAndForget(m_state.customSettingsRescanTask);
     const QUuid runID = QUuid::createUuid();
     ScanRequest request{m_state.image, SensitiveTextDetector(customDetectionConfiguration()),
                         m_state.redactionPlan.manualDetections(), manualDetectionStates(m_state.redactionPlan)};
     // The new identifier is taken before the old task is cancelled, so nothing the old
     // run still delivers can pass as current.
     m_state.detectionRunID = runID;
-    if (m_state.detectionTask) {
-        m_state.detectionTask->cancel();
-        m_state.detectionTask.reset();
-    }
+    cancelAndForget(m_state.detectionTask);
     m_state.isChecking = true;
     m_state.isManualEditing = false;
     m_state.isPreviewingRedactedOutput = false;
@@ -115,10 +109,7 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
 void ReviewController::cancelCurrentDetection()
 {
     ChangeScope scope(*this);
-    if (m_state.detectionTask) {
-        m_state.detectionTask->cancel();
-        m_state.detectionTask.reset();
-    }
+    cancelAndForget(m_state.detectionTask);
     // The image on screen still reads as checking while the batch scan works on it.
     m_state.isChecking = m_batchScanItemID && isCurrentItem(*m_batchScanItemID);
     m_state.detectionRunID = QUuid::createUuid();

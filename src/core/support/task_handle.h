@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 namespace velmora {
 
@@ -20,5 +21,13 @@ public:
 private:
     std::shared_ptr<bool> m_cancelled;
 };
+
+/// Cancels the work `task` names, if any, and lets go of it.
+inline void cancelAndForget(std::optional<TaskHandle> &task)
+{
+    if (task)
+        task->cancel();
+    task.reset();
+}
 
 } // namespace velmora
