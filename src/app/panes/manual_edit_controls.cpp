@@ -3,6 +3,7 @@
 #include "app/review/review_controller.h"
 #include "app/shell/look.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/symbol_view.h"
 #include "app/shell/velmora_button.h"
 
 #include <QCheckBox>
@@ -45,12 +46,12 @@ ManualEditControls::ManualEditControls(ReviewController &controller, QWidget *pa
 
     auto *heading = new QHBoxLayout;
     heading->setSpacing(4);
-    m_headingIcon = new QLabel(this);
-    m_headingText = new QLabel(QStringLiteral("Manual"), this);
-    m_headingText->setFont(look::font(look::TextStyle::caption, QFont::DemiBold));
-    m_headingText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    heading->addWidget(m_headingIcon);
-    heading->addWidget(m_headingText);
+    const QFont headingFont = look::font(look::TextStyle::caption, QFont::DemiBold);
+    QLabel *headingText = makeTextLabel(QStringLiteral("Manual"), headingFont, look::secondary, false, this);
+    headingText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    heading->addWidget(
+        new SymbolView(QStringLiteral("rectangle.dashed"), QFontInfo(headingFont).pixelSize(), look::secondary, this));
+    heading->addWidget(headingText);
     heading->addStretch();
     column->addLayout(heading);
 
@@ -119,13 +120,6 @@ void ManualEditControls::refresh()
 
 void ManualEditControls::refreshLook()
 {
-    const QColor secondary = look::secondary(palette());
-    QPalette headingPalette = m_headingText->palette();
-    headingPalette.setColor(QPalette::WindowText, secondary);
-    m_headingText->setPalette(headingPalette);
-    const int edge = QFontInfo(m_headingText->font()).pixelSize();
-    m_headingIcon->setPixmap(SymbolIcon::pixmap(QStringLiteral("rectangle.dashed"), edge, secondary, devicePixelRatioF()));
-
     for (ManualTool tool : {ManualTool::draw, ManualTool::keep}) {
         QAbstractButton *toggle = m_controls.value(tool);
         const int toggleEdge = QFontInfo(toggle->font()).pixelSize();

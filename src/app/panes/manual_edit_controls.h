@@ -6,7 +6,6 @@
 #include <QWidget>
 
 class QAbstractButton;
-class QLabel;
 
 namespace velmora {
 
@@ -34,8 +33,6 @@ private:
     void refreshLook();
 
     ReviewController &m_controller;
-    QLabel *m_headingIcon = nullptr;
-    QLabel *m_headingText = nullptr;
     QHash<ManualTool, QAbstractButton *> m_controls;
 };
 
