@@ -2,9 +2,9 @@
 
 #include "app/review/review_state.h"
 #include "app/shell/look.h"
+#include "app/shell/palette_tint.h"
 #include "core/redaction/needs_review.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -37,10 +37,11 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
     m_error->setObjectName(QStringLiteral("review-error-text"));
     m_error->setFont(look::font(look::TextStyle::callout, QFont::DemiBold));
     m_error->setWordWrap(true);
+    look::tintText(m_error, look::red);
     layout->addWidget(m_error);
     layout->addWidget(m_note, 1);
     m_error->hide();
-    applyColors();
+    tintNote();
 }
 
 void StatusLine::showState(const ReviewState &state)
@@ -49,7 +50,7 @@ void StatusLine::showState(const ReviewState &state)
     m_error->setText(state.errorText.value_or(QString()));
     m_error->setVisible(state.errorText.has_value());
     m_tone = statusTone(state);
-    applyColors();
+    tintNote();
     update();
 }
 
@@ -64,22 +65,9 @@ QColor StatusLine::toneColor() const
     return look::secondary(palette());
 }
 
-void StatusLine::applyColors()
+void StatusLine::tintNote()
 {
-    QPalette notePalette = m_note->palette();
-    notePalette.setColor(QPalette::WindowText,
-                         m_tone == StatusTone::neutral ? look::secondary(palette()) : look::primary(palette()));
-    m_note->setPalette(notePalette);
-    QPalette errorPalette = m_error->palette();
-    errorPalette.setColor(QPalette::WindowText, look::red(palette()));
-    m_error->setPalette(errorPalette);
-}
-
-void StatusLine::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::PaletteChange)
-        applyColors();
-    QWidget::changeEvent(event);
+    look::tintText(m_note, m_tone == StatusTone::neutral ? PaletteColor(look::secondary) : PaletteColor(look::primary));
 }
 
 void StatusLine::paintEvent(QPaintEvent *)

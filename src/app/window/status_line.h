@@ -24,11 +24,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     QColor toneColor() const;
-    void applyColors();
+    /// The sentence is secondary while nothing is pressing, else primary.
+    void tintNote();
 
     QLabel *m_note = nullptr;
     QLabel *m_error = nullptr;
