@@ -5,7 +5,7 @@
 #include "app/panes/segmented_picker.h"
 #include "app/review/review_controller.h"
 #include "app/shell/look.h"
-#include "app/shell/symbol_view.h"
+#include "app/shell/palette_tint.h"
 #include "app/shell/velmora_button.h"
 
 #include <QHBoxLayout>

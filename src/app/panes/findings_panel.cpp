@@ -9,7 +9,7 @@
 #include "app/shell/capsule_label.h"
 #include "app/shell/clamped_label.h"
 #include "app/shell/look.h"
-#include "app/shell/symbol_view.h"
+#include "app/shell/palette_tint.h"
 #include "app/shell/velmora_button.h"
 
 #include <QAction>

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHash>
+#include <QLabel>
 #include <QWidget>
 
 namespace velmora::look {
@@ -91,3 +92,17 @@ void tintText(QWidget *widget, PaletteColor color)
 }
 
 } // namespace velmora::look
+
+namespace velmora {
+
+QLabel *makeTextLabel(const QString &text, const QFont &font, PaletteColor color, bool wraps, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(wraps);
+    look::tintText(label, std::move(color));
+    return label;
+}
+
+} // namespace velmora

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QFont;
+class QLabel;
 class QWidget;
 
 namespace velmora {
@@ -22,4 +24,9 @@ void tint(QWidget *widget, QPalette::ColorRole role, PaletteColor color);
 void tintText(QWidget *widget, PaletteColor color);
 
 } // namespace look
+
+/// A label in `font`, tinted by `color`; `wraps` lets it grow in height instead of eliding.
+QLabel *makeTextLabel(const QString &text, const QFont &font, PaletteColor color, bool wraps = false,
+                      QWidget *parent = nullptr);
+
 } // namespace velmora

@@ -2,7 +2,6 @@
 
 #include "app/shell/symbol_icon.h"
 
-#include <QLabel>
 #include <QPainter>
 
 namespace velmora {
@@ -37,16 +36,6 @@ void SymbolView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QPixmap pixmap = SymbolIcon::pixmap(m_symbol, m_edge, m_color(palette()), devicePixelRatioF());
     painter.drawPixmap((width() - m_edge) / 2, (height() - m_edge) / 2, pixmap);
-}
-
-QLabel *makeTextLabel(const QString &text, const QFont &font, PaletteColor color, bool wraps, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(wraps);
-    look::tintText(label, std::move(color));
-    return label;
 }
 
 } // namespace velmora

@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-class QLabel;
-
 namespace velmora {
 
 // One symbol, tinted at paint time and centred in a frame of its own size (the empty
@@ -32,9 +30,5 @@ private:
     QSize m_frame;
     PaletteColor m_color;
 };
-
-/// A label in `font`, tinted by `color`; `wraps` lets it grow in height instead of eliding.
-QLabel *makeTextLabel(const QString &text, const QFont &font, PaletteColor color, bool wraps = false,
-                            QWidget *parent = nullptr);
 
 } // namespace velmora
