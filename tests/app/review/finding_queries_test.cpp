@@ -1,12 +1,15 @@
 #include "app/review/finding_queries.h"
 
 #include "support/detection_fixtures.h"
+#include "support/plan_ids.h"
 #include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
+
+using test::entryIDs;
 
 Detection finding(DetectionKind kind, const QString &label, double bottom)
 {
@@ -73,24 +76,16 @@ protected:
         plan.setActive(false, phone.id);
     }
 
-    QList<QUuid> ids(const QList<RedactionPlanEntry> &entries)
-    {
-        QList<QUuid> result;
-        for (const auto &entry : entries)
-            result.append(entry.id());
-        return result;
-    }
-
     Detection email, lowKey, phone;
     RedactionPlan plan;
 };
 
 TEST_F(FindingQueries, FiltersKeepPlanOrder)
 {
-    EXPECT_EQ(ids(filteredEntries(plan, FindingFilter::all)), (QList<QUuid>{email.id, lowKey.id, phone.id}));
-    EXPECT_EQ(ids(filteredEntries(plan, FindingFilter::needsReview)), (QList<QUuid>{lowKey.id}));
-    EXPECT_EQ(ids(filteredEntries(plan, FindingFilter::included)), (QList<QUuid>{email.id, lowKey.id}));
-    EXPECT_EQ(ids(filteredEntries(plan, FindingFilter::off)), (QList<QUuid>{phone.id}));
+    EXPECT_EQ(entryIDs(filteredEntries(plan, FindingFilter::all)), (QList<QUuid>{email.id, lowKey.id, phone.id}));
+    EXPECT_EQ(entryIDs(filteredEntries(plan, FindingFilter::needsReview)), (QList<QUuid>{lowKey.id}));
+    EXPECT_EQ(entryIDs(filteredEntries(plan, FindingFilter::included)), (QList<QUuid>{email.id, lowKey.id}));
+    EXPECT_EQ(entryIDs(filteredEntries(plan, FindingFilter::off)), (QList<QUuid>{phone.id}));
     EXPECT_EQ(inactiveFindingCount(plan), 1);
 }
 
@@ -101,8 +96,8 @@ TEST_F(FindingQueries, GroupsFollowCategoryOrderAndListAnEntryTwice)
     for (const FindingGroup &group : groups)
         categories.append(group.category);
     EXPECT_EQ(categories, (QList<FindingCategory>{C::secrets, C::emails, C::customerAccount, C::phones}));
-    EXPECT_EQ(ids(groups[0].entries), (QList<QUuid>{lowKey.id}));
-    EXPECT_EQ(ids(groups[2].entries), (QList<QUuid>{lowKey.id}));
+    EXPECT_EQ(entryIDs(groups[0].entries), (QList<QUuid>{lowKey.id}));
+    EXPECT_EQ(entryIDs(groups[2].entries), (QList<QUuid>{lowKey.id}));
     EXPECT_TRUE(groupedFilteredEntries(plan, FindingFilter::off).size() == 1);
 }
 

@@ -8,6 +8,7 @@
 #include "support/fake_file_dialogs.h"
 #include "support/fake_scan_engine.h"
 #include "support/manual_clock.h"
+#include "support/plan_ids.h"
 #include "support/temp_settings.h"
 
 #include <QSignalSpy>
@@ -46,13 +47,7 @@ protected:
         drainEvents();
     }
 
-    QList<QUuid> entryIDs() const
-    {
-        QList<QUuid> ids;
-        for (const RedactionPlanEntry &entry : state().redactionPlan.entries())
-            ids.append(entry.id());
-        return ids;
-    }
+    QList<QUuid> entryIDs() const { return test::entryIDs(state().redactionPlan); }
 
     FakeScanEngine engine;
     TempSettings settings;

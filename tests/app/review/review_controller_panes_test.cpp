@@ -5,6 +5,7 @@
 #include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 
+#include "support/plan_ids.h"
 #include "support/row_name.h"
 
 #include <QJsonDocument>
@@ -16,14 +17,6 @@ using namespace velmora::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-QList<QUuid> planOrder(const RedactionPlan &plan)
-{
-    QList<QUuid> ids;
-    for (const RedactionPlanEntry &entry : plan.entries())
-        ids.append(entry.id());
-    return ids;
-}
 
 class PanesOperations : public ::testing::Test
 {
@@ -101,7 +94,7 @@ TEST_F(PanesOperations, PreviousWithNothingSelectedTakesTheLast)
 
 TEST_F(PanesOperations, InclusionChangesKeepOrderAndMakeNoEditHistoryStep)
 {
-    const QList<QUuid> order = planOrder(harness.plan());
+    const QList<QUuid> order = entryIDs(harness.plan());
     harness.controller.setFindingsActive(false, {phone.id, email.id});
     EXPECT_FALSE(harness.plan().entries().at(0).isActive);
     EXPECT_TRUE(harness.plan().entries().at(1).isActive);
@@ -112,7 +105,7 @@ TEST_F(PanesOperations, InclusionChangesKeepOrderAndMakeNoEditHistoryStep)
     EXPECT_TRUE(harness.plan().entries().at(0).isActive);
     harness.controller.setAllFindingsIncluded(false);
 
-    EXPECT_EQ(planOrder(harness.plan()), order);
+    EXPECT_EQ(entryIDs(harness.plan()), order);
     EXPECT_FALSE(harness.state().manualEditHistory.canUndo());
     // The item on screen holds the change too.
     EXPECT_EQ(harness.state().batchItems.first().redactionPlan, harness.plan());

@@ -1,10 +1,12 @@
 #include "core/redaction/manual_redaction_edit_history.h"
 
 #include "support/detection_fixtures.h"
+#include "support/plan_ids.h"
 
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::entryIDs;
 using velmora::test::makeFinding;
 using velmora::test::rectNear;
 
@@ -12,14 +14,6 @@ namespace {
 
 const QString kLabel = QStringLiteral("Manual redaction");
 const QString kReason = QStringLiteral("Added by the user.");
-
-QList<QUuid> idsOf(const RedactionPlan &plan)
-{
-    QList<QUuid> ids;
-    for (const RedactionPlanEntry &entry : plan.entries())
-        ids.append(entry.id());
-    return ids;
-}
 
 class ManualRedactionEditHistoryTest : public ::testing::Test {
 protected:
@@ -145,7 +139,7 @@ TEST_F(ManualRedactionEditHistoryTest, AnEditOfThreeBoxesIsUndoneInOneStepInIdSt
     plan = RedactionPlan({}, {},
                          {manual(a, {0.1, 0.1, 0.1, 0.1}, "a"), manual(b, {0.1, 0.1, 0.5, 0.05}, "b"),
                           manual(c, {0.1, 0.1, 0.05, 0.5}, "c")});
-    ASSERT_EQ(idsOf(plan), (QList<QUuid>{a, b, c}));
+    ASSERT_EQ(entryIDs(plan), (QList<QUuid>{a, b, c}));
 
     const RedactionPlan before = plan;
     for (const QUuid &id : {a, b, c})
@@ -154,7 +148,7 @@ TEST_F(ManualRedactionEditHistoryTest, AnEditOfThreeBoxesIsUndoneInOneStepInIdSt
 
     ASSERT_TRUE(history.undo(plan));
     EXPECT_FALSE(history.canUndo());
-    EXPECT_EQ(idsOf(plan), (QList<QUuid>{b, c, a}));
+    EXPECT_EQ(entryIDs(plan), (QList<QUuid>{b, c, a}));
 }
 
 TEST_F(ManualRedactionEditHistoryTest, ClearEmptiesBothLists)
