@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/review/review_controller.h"
+
+#include "review_test_items.h"
+#include "support/event_loop.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_file_dialogs.h"
+#include "support/fake_scan_engine.h"
+#include "support/manual_clock.h"
+#include "support/temp_settings.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+
+// A review controller over a fake engine, a manual clock, an in-memory clipboard,
+// panels with canned answers (cancelled unless a test gives one) and settings of the
+// test's own.
+class ReviewFixture : public ::testing::Test
+{
+protected:
+    const ReviewState &state() const { return controller.state(); }
+
+    /// Loads one image and completes its scan with the given visual findings.
+    void loadScanned(const QList<Detection> &visual, BatchReviewItem item = fileItem("one.png"))
+    {
+        controller.loadBatch({std::move(item)}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+        engine.lastCall().finish(visual);
+        drainEvents();
+    }
+
+    FakeScanEngine engine;
+    TempSettings settings;
+    FakeClipboard clipboard;
+    ManualClock clock;
+    FakeFileDialogs dialogs;
+    ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+};
+
+} // namespace velmora::test
