@@ -58,10 +58,10 @@ const QString underscore = QStringLiteral("_");
 
 // A character Tesseract is at least this certain of is nearly always right; below,
 // the shortfall measures doubt (fitted on the OCR benchmark's lines: 0.8 is reached
-// at a summed doubt of about 0.48).
+// at a summed doubt of about 0.41).
 constexpr double certainCharacter = 0.99;
 constexpr double doubtExponent = 0.7;
-constexpr double doubtWeight = 0.46;
+constexpr double doubtWeight = 0.54;
 
 // Punctuation whose ink is a dot, a comma or a short stroke.
 bool isSmallMark(const QString &text)
