@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <unordered_map>
 
 namespace velmora {
 
@@ -110,7 +111,7 @@ void TextLayout::setAsideRulesAndFrames()
         }
     }
     struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; };
-    std::vector<Piece> stats(m_ink.size());
+    std::unordered_map<std::int32_t, Piece> stats;
     for (int y = 0; y < m_height; ++y) {
         for (int x = 0; x < m_width; ++x) {
             if (!m_ink[index(x, y)])
@@ -124,8 +125,8 @@ void TextLayout::setAsideRulesAndFrames()
         }
     }
     std::vector<int> heights;
-    for (const Piece &p : stats) {
-        if (p.pixels > 0 && p.maxY - p.minY + 1 >= 3)
+    for (const auto &[root, p] : stats) {
+        if (p.maxY - p.minY + 1 >= 3)
             heights.push_back(p.maxY - p.minY + 1);
     }
     if (heights.empty()) {
@@ -141,7 +142,7 @@ void TextLayout::setAsideRulesAndFrames()
             const std::size_t i = index(x, y);
             if (!m_ink[i])
                 continue;
-            const Piece &p = stats[pieces.find(std::int32_t(i))];
+            const Piece &p = stats.at(pieces.find(std::int32_t(i)));
             const int w = p.maxX - p.minX + 1;
             const int h = p.maxY - p.minY + 1;
             const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
