@@ -94,8 +94,8 @@ struct LineAssembler::Item
     double right = 0;
 };
 
-LineAssembler::LineAssembler(const InkMap &ink, const QRect &band)
-    : m_ink(ink, band), m_height(textHeight(m_ink))
+LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
+    : m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
 {
     QList<double> centres;
     for (const InkSegment &segment : m_ink.segments())
@@ -403,8 +403,8 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
 
     RecognizedLine line;
     const QRect &band = m_ink.band();
-    const double top = band.top() - verticalAllowance;
-    const double height = band.height() + 2 * verticalAllowance;
+    const double top = band.top() - verticalAllowance - m_bleed;
+    const double height = band.height() + 2 * (verticalAllowance + m_bleed);
     for (qsizetype k = 0; k < items.size(); ++k) {
         const Item &item = items[k];
         if (breakBefore[k])

@@ -23,8 +23,9 @@ namespace velmora {
 class LineAssembler
 {
 public:
-    /// `band` is the part of the page that holds the line's ink.
-    LineAssembler(const InkMap &ink, const QRect &band);
+    /// `band` is the part of the page that holds the line's ink; its glyphs may reach
+    /// `bleed` rows beyond it where the line was parted from a touching one.
+    LineAssembler(const InkMap &ink, const QRect &band, int bleed = 0);
 
     RecognizedLine assemble(const QList<PageSymbol> &symbols) const;
 
@@ -39,6 +40,7 @@ private:
 
     LineInk m_ink;
     double m_height;
+    int m_bleed;
     std::optional<MonospaceGrid> m_grid;
 };
 

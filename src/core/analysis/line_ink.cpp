@@ -17,6 +17,8 @@ constexpr double strokeZoneShare = 0.14;
 constexpr double minimumUnderscoreWidth = 0.3;
 // A stroke that runs on under the glyphs beside it for this many line heights is an underline.
 constexpr double underlineOverhang = 0.5;
+// The tip of a neighbouring line's glyph is lower than this share of the line.
+constexpr double neighbourTipShare = 0.35;
 // Antialiased edges reach at most this many columns past a glyph's strong ink.
 constexpr int faintEdgeReach = 2;
 
@@ -30,7 +32,7 @@ struct Column
 
 } // namespace
 
-LineInk::LineInk(const InkMap &ink, const QRect &band)
+LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours)
     : m_band(band)
 {
     const QRect area = band.adjusted(-2, -1, 2, 1).intersected(ink.rect());
@@ -130,8 +132,14 @@ LineInk::LineInk(const InkMap &ink, const QRect &band)
         }
     }
     QList<InkSegment> glyphs;
-    for (const auto &[root, piece] : found)
+    for (const auto &[root, piece] : found) {
+        // Where the line was parted from a touching one, the tips of that line's glyphs
+        // lie along the cut: short pieces touching the top or bottom edge.
+        const bool atEdge = piece.top <= band.top() || piece.bottom >= band.bottom();
+        if (partedFromNeighbours && atEdge && piece.height() < neighbourTipShare * bandHeight)
+            continue;
         glyphs.append(piece);
+    }
     std::sort(glyphs.begin(), glyphs.end(), [](const InkSegment &a, const InkSegment &b) { return a.strong.left < b.strong.left; });
     for (const InkSegment &piece : glyphs) {
         // Stacked: overlapping by at least half the narrower one's width.

@@ -38,7 +38,9 @@ struct InkSegment
 class LineInk
 {
 public:
-    LineInk(const InkMap &ink, const QRect &band);
+    /// `partedFromNeighbours`: the band was cut from lines that touch it, whose glyph
+    /// tips along the cut are not this line's.
+    LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours = false);
 
     const QRect &band() const { return m_band; }
     /// Glyphs from left to right (their columns may overlap a little); underscores are

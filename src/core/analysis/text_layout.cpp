@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <cmath>
 #include <unordered_map>
 
@@ -25,6 +26,10 @@ constexpr double maximumTextDensity = 0.5;
 // character of another band, is part of that band's line.
 constexpr double thinBandShare = 0.4;
 constexpr double nearBandShare = 0.5;
+// Between lines that touch, a row with at most this share of the fullest row's ink;
+// the glyphs cut there reach this share of a character into the other line.
+constexpr double touchingRowShare = 0.25;
+constexpr double cutGlyphReach = 0.5;
 
 using Run = TextLayout::Run;
 
@@ -89,7 +94,7 @@ TextLayout::TextLayout(const InkMap &ink)
             m_ink[index(x, y)] = line[x] >= InkMap::inkThreshold;
     }
     setAsideRulesAndFrames();
-    cut(QRect(0, 0, m_width, m_height));
+    cut(QRect(0, 0, m_width, m_height), 0);
 }
 
 void TextLayout::setAsideRulesAndFrames()
@@ -172,7 +177,7 @@ QRect TextLayout::inkBounds(const QRect &area) const
     return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
 }
 
-void TextLayout::cut(const QRect &area)
+void TextLayout::cut(const QRect &area, int bleed)
 {
     const QRect box = inkBounds(area);
     if (box.isEmpty())
@@ -192,7 +197,7 @@ void TextLayout::cut(const QRect &area)
     const QList<Run> bands = joinThinBands(runs(rows, 1));
     if (bands.size() > 1) {
         for (const Run &band : bands)
-            cut(QRect(box.left(), box.top() + band.start, box.width(), band.length));
+            cut(QRect(box.left(), box.top() + band.start, box.width(), band.length), bleed);
         return;
     }
 
@@ -201,8 +206,25 @@ void TextLayout::cut(const QRect &area)
     const QList<Run> parts = runs(columns, std::max(6, int(std::lround(columnGapFactor * lineHeight))));
     if (parts.size() > 1) {
         for (const Run &part : parts)
-            cut(QRect(box.left() + part.start, box.top(), part.length, box.height()));
+            cut(QRect(box.left() + part.start, box.top(), part.length, box.height()), bleed);
         return;
+    }
+    // Lines that touch: cut through the row with the least ink between them. Glyphs cut
+    // there reach across into the neighbouring line.
+    if (!singleLine) {
+        const int edge = m_typicalGlyphHeight;
+        std::optional<int> thinnest;
+        for (int y = edge; y < box.height() - edge; ++y) {
+            if (!thinnest || rows[y] < rows[*thinnest])
+                thinnest = y;
+        }
+        const int widest = *std::max_element(rows.begin(), rows.end());
+        if (thinnest && rows[*thinnest] <= touchingRowShare * widest) {
+            const int reach = std::max(bleed, int(std::lround(cutGlyphReach * m_typicalGlyphHeight)));
+            cut(QRect(box.left(), box.top(), box.width(), *thinnest + 1), reach);
+            cut(QRect(box.left(), box.top() + *thinnest + 1, box.width(), box.height() - *thinnest - 1), reach);
+            return;
+        }
     }
 
     if (box.height() < minimumTextHeight || box.width() < 3)
@@ -213,7 +235,7 @@ void TextLayout::cut(const QRect &area)
     // A wide region that is mostly ink is a picture or a bar, not a line of text.
     if (box.width() > box.height() && double(inkPixels) > maximumTextDensity * double(box.width()) * box.height())
         return;
-    m_regions.append({box, singleLine});
+    m_regions.append({box, singleLine, bleed});
 }
 
 } // namespace velmora
