@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <optional>
 #include <cmath>
 #include <unordered_map>
 
@@ -26,8 +25,11 @@ constexpr double maximumTextDensity = 0.5;
 // character of another band, is part of that band's line.
 constexpr double thinBandShare = 0.4;
 constexpr double nearBandShare = 0.5;
-// Between lines that touch, a row with at most this share of the fullest row's ink;
-// the glyphs cut there reach this share of a character into the other line.
+// Lines that touch make a band at least this many characters tall; between them, in
+// the middle share of the band, lies a row with at most this share of the fullest
+// row's ink. The glyphs cut there reach this share of a character into the other line.
+constexpr double touchingLinesHeightFactor = 1.8;
+constexpr double middleShare = 0.4;
 constexpr double touchingRowShare = 0.25;
 constexpr double cutGlyphReach = 0.5;
 
@@ -209,20 +211,22 @@ void TextLayout::cut(const QRect &area, int bleed)
             cut(QRect(box.left() + part.start, box.top(), part.length, box.height()), bleed);
         return;
     }
-    // Lines that touch: cut through the row with the least ink between them. Glyphs cut
-    // there reach across into the neighbouring line.
-    if (!singleLine) {
-        const int edge = m_typicalGlyphHeight;
-        std::optional<int> thinnest;
-        for (int y = edge; y < box.height() - edge; ++y) {
-            if (!thinnest || rows[y] < rows[*thinnest])
+    // Lines that touch: cut through the row with the least ink between them. A single
+    // line is densest in its middle, so only a thin row there parts two lines. Glyphs
+    // cut there reach across into the neighbouring line.
+    if (box.height() >= touchingLinesHeightFactor * m_typicalGlyphHeight) {
+        const int first = int(box.height() * (1 - middleShare) / 2);
+        const int last = box.height() - 1 - first;
+        int thinnest = first;
+        for (int y = first; y <= last; ++y) {
+            if (rows[y] < rows[thinnest])
                 thinnest = y;
         }
         const int widest = *std::max_element(rows.begin(), rows.end());
-        if (thinnest && rows[*thinnest] <= touchingRowShare * widest) {
+        if (rows[thinnest] <= touchingRowShare * widest) {
             const int reach = std::max(bleed, int(std::lround(cutGlyphReach * m_typicalGlyphHeight)));
-            cut(QRect(box.left(), box.top(), box.width(), *thinnest + 1), reach);
-            cut(QRect(box.left(), box.top() + *thinnest + 1, box.width(), box.height() - *thinnest - 1), reach);
+            cut(QRect(box.left(), box.top(), box.width(), thinnest + 1), reach);
+            cut(QRect(box.left(), box.top() + thinnest + 1, box.width(), box.height() - thinnest - 1), reach);
             return;
         }
     }

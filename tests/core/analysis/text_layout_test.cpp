@@ -53,6 +53,26 @@ TEST(TextLayoutTest, UnderscoreBelowALineWithoutDescendersStaysWithIt)
     EXPECT_GT(layout.regions()[0].box.bottom(), 30);
 }
 
+TEST(TextLayoutTest, LinesThatTouchArePartedWithReachAcrossTheCut)
+{
+    QImage image = blankPage(700, 80);
+    QPainter painter(&image);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(15);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(20, 30), QStringLiteral("Joyful quips jog past the gray fence quickly"));
+    painter.drawText(QPointF(20, 45), QStringLiteral("Typography gets tight: glyphs nearly touch here"));
+    painter.end();
+    const TextLayout layout(InkMap{image});
+    ASSERT_EQ(layout.regions().size(), 2);
+    for (const TextRegion &region : layout.regions()) {
+        EXPECT_TRUE(region.singleLine);
+        EXPECT_GT(region.bleed, 0);
+    }
+    EXPECT_LE(layout.regions()[0].box.bottom(), layout.regions()[1].box.top());
+}
+
 TEST(TextLayoutTest, FieldBordersAreSetAside)
 {
     QImage image = blankPage(400, 80);
