@@ -88,8 +88,7 @@ struct LineAssembler::Item
     QString text;
     int place = -1;
     bool spaceBefore = false; // Tesseract began a word here
-    QRectF engineBox;
-    double confidence = 1.0;
+    double confidence = 1.0;  // Tesseract's; an underscore read from its stroke is sure
     double left = 0;
     double right = 0;
 };
@@ -327,8 +326,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         if (matched[i] < 0)
             continue;
         const bool onStroke = places[matched[i]].isUnderscore;
-        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].box,
-                      symbols[i].confidence});
+        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].confidence});
         pendingSpace = false;
     }
     // Underscore strokes that no character stands on.
@@ -338,7 +336,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
             continue;
         const int count = m_grid ? std::max(1, int(std::lround(places[j].strong.width() / m_grid->pitch))) : 1;
         const auto at = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
-        items.insert(at, count, Item{underscore, int(j), false, {}});
+        items.insert(at, count, Item{underscore, int(j)});
     }
 
     // Word breaks between consecutive characters.
