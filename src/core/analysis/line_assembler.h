@@ -33,6 +33,7 @@ private:
     struct Item;
     QList<Place> places(qsizetype characterCount) const;
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
+    static double textHeight(const LineInk &ink);
     static double lineConfidence(const QList<PageSymbol> &symbols, const QList<int> &matched);
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 
