@@ -11,6 +11,8 @@ class FakeClipboard : public ClipboardAccess
 public:
     QList<ClipboardItem> contents;
     qint64 changes = 0;
+    /// The next this many writes fail after the contents were cleared.
+    int writesToRefuse = 0;
 
     qint64 changeCount() const override { return changes; }
 
@@ -31,10 +33,16 @@ public:
         return {};
     }
 
-    void write(const QList<ClipboardItem> &items) override
+    bool write(const QList<ClipboardItem> &items) override
     {
-        contents = items;
         ++changes;
+        if (writesToRefuse > 0) {
+            --writesToRefuse;
+            contents.clear();
+            return false;
+        }
+        contents = items;
+        return true;
     }
 };
 

@@ -37,12 +37,22 @@ QByteArray SystemClipboard::data(const QString &mimeType) const
     return mime ? mime->data(mimeType) : QByteArray();
 }
 
-void SystemClipboard::write(const QList<ClipboardItem> &items)
+bool SystemClipboard::write(const QList<ClipboardItem> &items)
 {
     auto *mime = new QMimeData;
     for (const auto &[type, bytes] : items)
         mime->setData(type, bytes);
     QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+    // Qt drops the data without a word when the platform has no clipboard: only what
+    // reads back was written.
+    const QMimeData *written = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (!written)
+        return items.isEmpty();
+    for (const auto &[type, bytes] : items) {
+        if (written->data(type) != bytes)
+            return false;
+    }
+    return true;
 }
 
 } // namespace velmora

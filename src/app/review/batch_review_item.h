@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/review/imported_image_standin.h"
+#include "core/analysis/imported_image.h"
 #include "core/history/safe_share_enums.h"
 #include "core/redaction/manual_redaction_edit_history.h"
 #include "core/redaction/redaction_plan.h"

@@ -1,6 +1,7 @@
 #include "app/review/image_scan.h"
 
 #include "app/review/future_watch.h"
+#include "core/analysis/scan_pipeline.h"
 
 #include <memory>
 
@@ -9,13 +10,6 @@ namespace velmora {
 Q_LOGGING_CATEGORY(lcReviewScan, "com.orlwick.kavri.scan")
 
 namespace {
-
-// Each pair is independent: an id no longer in the plan changes nothing.
-void restoreManualStates(RedactionPlan &plan, const QHash<QUuid, bool> &manualActiveStates)
-{
-    for (auto it = manualActiveStates.begin(); it != manualActiveStates.end(); ++it)
-        plan.setActive(it.value(), it.key());
-}
 
 // The state one scan keeps between its steps; owned by the continuations.
 struct ScanRun
@@ -40,9 +34,8 @@ void finishWithVisual(const std::shared_ptr<ScanRun> &run, QObject *context)
             return;
         }
         const ScanRequest &request = run->request;
-        RedactionPlan plan(run->textDetections, std::get<QList<Detection>>(outcome), request.manualDetections);
-        restoreManualStates(plan, request.manualActiveStates);
-        run->done(std::move(plan));
+        run->done(ScanPipeline::buildPlan(run->textDetections, std::get<QList<Detection>>(outcome),
+                                          request.manualDetections, request.manualActiveStates));
     });
 }
 
@@ -50,9 +43,7 @@ void finishWithVisual(const std::shared_ptr<ScanRun> &run, QObject *context)
 
 RedactionPlan manualBoxesPlan(const QList<Detection> &manualDetections, const QHash<QUuid, bool> &manualActiveStates)
 {
-    RedactionPlan plan({}, {}, manualDetections);
-    restoreManualStates(plan, manualActiveStates);
-    return plan;
+    return ScanPipeline::buildPlan({}, {}, manualDetections, manualActiveStates);
 }
 
 void scanImage(ScanEngine &engine, QObject *context, ScanRequest request,
@@ -71,7 +62,8 @@ void scanImage(ScanEngine &engine, QObject *context, ScanRequest request,
             whenFinished(run->visual, context, [run, textError](const auto &) { run->done(textError); });
             return;
         }
-        run->textDetections = run->request.detector.detect(std::get<QList<TextObservation>>(outcome));
+        run->textDetections =
+            ScanPipeline::detectSensitiveText(run->request.detector, std::get<QList<TextObservation>>(outcome));
         finishWithVisual(run, context);
     });
 }

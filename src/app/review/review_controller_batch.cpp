@@ -171,6 +171,7 @@ void ReviewController::scanNextBatchItem(const std::shared_ptr<BatchRun> &run, q
                                manualDetectionStates(item->redactionPlan)};
     item->isChecking = true;
     item->reviewStatusNote = ReviewText::checking;
+    m_batchScanItemID = item->id;
     if (isCurrentItem(item->id)) {
         m_state.isChecking = true;
         m_state.reviewStatusNote = ReviewText::checking;
@@ -182,6 +183,7 @@ void ReviewController::scanNextBatchItem(const std::shared_ptr<BatchRun> &run, q
                   if (m_state.batchRunID != run->runID)
                       return;
                   ChangeScope scope(*this);
+                  m_batchScanItemID.reset();
                   if (const auto *plan = std::get_if<RedactionPlan>(&outcome))
                       applyBatchResult(input.id, *plan);
                   else if (std::holds_alternative<VelmoraCoreError>(outcome))
@@ -241,6 +243,7 @@ void ReviewController::cancelBatchScan()
         m_state.batchScanTask.reset();
     }
     m_state.batchRunID = QUuid::createUuid();
+    m_batchScanItemID.reset();
     // No item stays "Scanning": only a single-image run on the image on screen goes on.
     for (BatchReviewItem &item : m_state.batchItems) {
         if (!(isCurrentItem(item.id) && m_state.detectionTask))

@@ -23,7 +23,7 @@ namespace {
 constexpr auto openDetectionSettingsDelay = 200ms;
 } // namespace
 
-void ReviewController::refreshAfterInclusionChange()
+void ReviewController::refreshAfterPlanChange()
 {
     ChangeScope scope(*this);
     validateSelection();
@@ -51,7 +51,7 @@ void ReviewController::setFindingActive(const QUuid &detectionID, bool isActive)
 {
     ChangeScope scope(*this);
     m_state.redactionPlan.setActive(isActive, detectionID);
-    refreshAfterInclusionChange();
+    refreshAfterPlanChange();
 }
 
 void ReviewController::setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs)
@@ -59,7 +59,7 @@ void ReviewController::setFindingsActive(bool isActive, const QList<QUuid> &dete
     ChangeScope scope(*this);
     for (const QUuid &id : detectionIDs)
         m_state.redactionPlan.setActive(isActive, id);
-    refreshAfterInclusionChange();
+    refreshAfterPlanChange();
 }
 
 void ReviewController::toggleSelectedFindingActive()
@@ -72,10 +72,13 @@ void ReviewController::toggleSelectedFindingActive()
 
 void ReviewController::setAllFindingsIncluded(bool isActive)
 {
+    // Without an image the start sentence stays: there is nothing to redact or show.
+    if (m_state.image.isNull())
+        return;
     ChangeScope scope(*this);
     for (const RedactionPlanEntry &entry : QList<RedactionPlanEntry>(m_state.redactionPlan.entries()))
         m_state.redactionPlan.setActive(isActive, entry.id());
-    refreshAfterInclusionChange();
+    refreshAfterPlanChange();
 }
 
 void ReviewController::selectAdjacentFinding(int step)
@@ -104,7 +107,7 @@ void ReviewController::rememberFindingAsSafe(const RedactionPlanEntry &entry)
 
     ChangeScope scope(*this);
     m_state.redactionPlan.setActive(false, entry.id());
-    refreshAfterInclusionChange();
+    refreshAfterPlanChange();
     m_state.reviewStatusNote = ReviewText::rememberedAsSafe;
     // Written last: the stored change starts the settings re-scan, whose own note
     // replaces the one above while an image is loaded.

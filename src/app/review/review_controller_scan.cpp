@@ -119,7 +119,8 @@ void ReviewController::cancelCurrentDetection()
         m_state.detectionTask->cancel();
         m_state.detectionTask.reset();
     }
-    m_state.isChecking = false;
+    // The image on screen still reads as checking while the batch scan works on it.
+    m_state.isChecking = m_batchScanItemID && isCurrentItem(*m_batchScanItemID);
     m_state.detectionRunID = QUuid::createUuid();
     // Written back so that the row of the image on screen does not stay "Scanning".
     syncCurrentItemToBatch();

@@ -9,6 +9,7 @@
 #include "core/settings/detection_settings.h"
 #include "core/support/task_handle.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -68,6 +69,8 @@ struct ReviewState
 
     // Background intake and output.
     WatchedAlertQueue<BatchReviewItem> watchedScreenshotQueue;
+    /// The running scan of each clipboard change the guard handed over, by change count.
+    QHash<qint64, TaskHandle> clipboardProtectionScanTasks;
     std::optional<BatchReviewItem> lastAutoCleanReviewItem;
     std::optional<TaskHandle> captureTask;
     std::optional<ExportLocation> lastExportLocation;

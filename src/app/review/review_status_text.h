@@ -12,6 +12,8 @@ namespace ReviewText {
 inline const QString startPrompt =
     QStringLiteral("Open, paste, or drop a PNG, JPEG, TIFF, or HEIC image. Velmora works on device; review before sharing.");
 inline const QString imageLoaded = QStringLiteral("Image loaded. Scanning on device...");
+/// The label of an image taken from the clipboard, in place of a file name.
+inline const QString clipboardImageLabel = QStringLiteral("Clipboard image");
 inline const QString queuedForScan = QStringLiteral("Queued for on-device scan.");
 inline const QString checking = QStringLiteral("Checking text and visual content on device...");
 inline const QString drawManualRedaction = QStringLiteral("Draw a manual redaction on the image.");

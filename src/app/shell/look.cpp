@@ -34,12 +34,12 @@ QColor withOpacity(QColor color, qreal opacity)
 
 namespace {
 
-struct StyleSpec {
+struct StyleMetrics {
     qreal factor;
     QFont::Weight weight;
 };
 
-StyleSpec spec(TextStyle style)
+StyleMetrics styleMetrics(TextStyle style)
 {
     switch (style) {
     case TextStyle::title2: return {1.31, QFont::Normal};
@@ -71,17 +71,17 @@ QFont scaled(QFont f, qreal factor, QFont::Weight weight)
 
 QFont font(TextStyle style, QFont::Weight weight)
 {
-    return scaled(QApplication::font(), spec(style).factor, weight);
+    return scaled(QApplication::font(), styleMetrics(style).factor, weight);
 }
 
 QFont font(TextStyle style)
 {
-    return font(style, spec(style).weight);
+    return font(style, styleMetrics(style).weight);
 }
 
 QFont monospaced(TextStyle style, QFont::Weight weight)
 {
-    return scaled(QFontDatabase::systemFont(QFontDatabase::FixedFont), spec(style).factor, weight);
+    return scaled(QFontDatabase::systemFont(QFontDatabase::FixedFont), styleMetrics(style).factor, weight);
 }
 
 QWidget *makeDivider(Qt::Orientation orientation, QWidget *parent)

@@ -102,7 +102,12 @@ void VelmoraButton::paintEvent(QPaintEvent *)
     const QFontMetrics metrics(font());
     const int symbolEdge = m_symbol.isEmpty() ? 0 : metrics.height();
     const int gap = (m_symbol.isEmpty() || text().isEmpty()) ? 0 : kSymbolGap;
-    const QString label = metrics.elidedText(text(), Qt::ElideRight, width() - 2 * kHorizontalPadding - symbolEdge - gap);
+    const int available = width() - 2 * kHorizontalPadding - symbolEdge - gap;
+    // Elide only when the label truly does not fit: elidedText also shortens a label
+    // whose advance equals the width exactly.
+    const QString label = metrics.horizontalAdvance(text()) <= available
+        ? text()
+        : metrics.elidedText(text(), Qt::ElideRight, available);
     const int contentWidth = symbolEdge + gap + metrics.horizontalAdvance(label);
     int x = (width() - contentWidth) / 2;
     if (symbolEdge > 0) {

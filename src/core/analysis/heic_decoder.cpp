@@ -11,7 +11,7 @@ namespace velmora {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcHeif, "com.orlwick.kavri.import")
+Q_LOGGING_CATEGORY(lcHeif, "com.orlwick.kavri.import", QtInfoMsg)
 
 struct ContextDeleter { void operator()(heif_context *context) const { heif_context_free(context); } };
 struct HandleDeleter { void operator()(heif_image_handle *handle) const { heif_image_handle_release(handle); } };

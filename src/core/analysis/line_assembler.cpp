@@ -1,5 +1,7 @@
 #include "core/analysis/line_assembler.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -8,23 +10,37 @@ namespace velmora {
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
+
 // Gaps between ink, in line heights: narrower is letter spacing and never a word
 // break; wider is a word break even where Tesseract read none. Between the two,
 // Tesseract's reading stands.
 constexpr double letterSpacingLimit = 0.22;
 constexpr double wordSpacingLimit = 0.38;
 // Costs of matching characters to ink, in line heights of distance: a character that
-// stands on no ink, a place of ink that no character stands on, a second character on
-// one place of ink wide enough for two glyphs or not, and how much the distance
+// stands on no ink (a mark or a letter, that Tesseract is sure of), a character
+// that does not begin a word placed after a word gap, a place of ink that no
+// character stands on, one more character on a place of ink wide enough for it or
+// not (by its width, or by a monospace grid's cells), and how much the distance
 // between centres counts.
 constexpr double unmatchedCost = 0.5;
+constexpr double unmatchedLetterCost = 1.0;
+constexpr double unbrokenWordGapCost = 0.2;
 constexpr double skippedPlaceCost = 0.3;
-constexpr double sharedWidePlaceCost = 0.05;
-constexpr double sharedNarrowPlaceCost = 0.45;
+constexpr double sharedPlaceCost = 0.05;
+constexpr double overfullPlaceCost = 0.3;
+constexpr double overfullCellsCost = 0.6;
 constexpr double centreWeight = 0.1;
 // Extra cost of matching an underscore to a glyph, or another character to a stroke.
 constexpr double underscoreOnGlyphCost = 0.5;
 constexpr double glyphOnStrokeCost = 1.0;
+// A small mark is at most this tall (line heights), and a letter or digit at least
+// that tall; matching either to ink of the other shape costs this much.
+constexpr double markHeight = 0.6;
+constexpr double dotHeight = 0.3;
+constexpr double mismatchedShapeCost = 0.6;
+// Character boxes narrower than this (line heights) say little about where it is.
+constexpr double degenerateBoxWidth = 0.15;
 // Where touching glyphs share one cluster of ink, each character's box reaches this
 // share of a character's width into its neighbours.
 constexpr double sharedInkReach = 0.3;
@@ -34,6 +50,20 @@ constexpr double verticalAllowance = 2.0;
 
 const QString underscore = QStringLiteral("_");
 
+// A character Tesseract is at least this certain of is nearly always right; below,
+// the shortfall measures doubt (fitted on the OCR benchmark's lines: 0.8 is reached
+// at a summed doubt of about 0.48).
+constexpr double certainCharacter = 0.99;
+constexpr double doubtExponent = 0.7;
+constexpr double doubtWeight = 0.46;
+
+// Punctuation whose ink is a dot, a comma or a short stroke.
+bool isSmallMark(const QString &text)
+{
+    static const QString marks = QStringLiteral(".,:;'`\"|\u2018\u2019\u201C\u201D");
+    return text.size() == 1 && marks.contains(text.front());
+}
+
 } // namespace
 
 struct LineAssembler::Place
@@ -41,6 +71,7 @@ struct LineAssembler::Place
     ColumnSpan strong;
     ColumnSpan faint;
     bool isUnderscore = false;
+    int height = 0;
     int firstCell = 0; // with a monospace grid
     int cells = 1;
     int capacity = 1; // how many glyphs the ink is wide enough for
@@ -65,18 +96,17 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band)
     m_grid = findMonospaceGrid(centres, m_height);
 }
 
-QList<LineAssembler::Place> LineAssembler::places() const
+QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) const
 {
     QList<Place> result;
-    // Most clusters of ink are single glyphs: their typical width tells how many
-    // glyphs a wider cluster holds.
-    QList<int> widths;
+    // The ink's average width per character read tells how many glyphs a cluster of
+    // touching glyphs holds.
+    int inkWidth = 0;
     for (const InkSegment &segment : m_ink.segments())
-        widths.append(segment.strong.width());
-    std::sort(widths.begin(), widths.end());
-    const double glyphWidth = widths.isEmpty() ? 1.0 : std::max(1, widths[widths.size() / 2]);
+        inkWidth += segment.strong.width();
+    const double glyphWidth = std::max(1.0, double(inkWidth) / double(std::max<qsizetype>(1, characterCount)));
     for (const InkSegment &segment : m_ink.segments()) {
-        Place place{segment.strong, segment.faint, false};
+        Place place{segment.strong, segment.faint, false, segment.height()};
         if (m_grid) {
             // A glyph's ink stays inside its cell, give or take its antialiased edge.
             const double edge = 0.15 * m_grid->pitch;
@@ -89,78 +119,121 @@ QList<LineAssembler::Place> LineAssembler::places() const
         result.append(place);
     }
     for (const ColumnSpan &stroke : m_ink.underscores())
-        result.append(Place{stroke, stroke, true});
+        result.append(Place{stroke, stroke, true, 1});
     std::sort(result.begin(), result.end(), [](const Place &a, const Place &b) { return a.strong.left < b.strong.left; });
     return result;
 }
 
 // Matches characters to the places of ink in order, at the least total cost: the
 // distance between each character's box and its ink, a place of ink no character
-// stands on, a second character on one place, and characters that stand on nothing
-// all cost something. Returns each character's place, or -1.
+// stands on, more characters on one place than its ink is wide enough for, and
+// characters that stand on nothing all cost something. Returns each character's
+// place, or -1.
 QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const
 {
     const qsizetype count = symbols.size();
-    const qsizetype placeCount = places.size();
-    const auto cost = [&](qsizetype i, qsizetype j) {
-        const Place &place = places[j];
+    const int placeCount = int(places.size());
+    // Tesseract gives the first character of a word a box of next to no width at the
+    // start of the gap before it; such a character lies somewhere up to the next one.
+    QList<QPair<double, double>> extents;
+    for (qsizetype i = 0; i < count; ++i) {
         const QRectF &box = symbols[i].box;
-        const double apart = std::max({0.0, place.strong.left - box.right(), box.left() - (place.strong.right + 1)});
-        const double offCentre = std::abs(box.center().x() - (place.strong.centre() + 0.5));
-        const bool isUnderscore = symbols[i].text == underscore;
+        const double right = box.width() < degenerateBoxWidth * m_height && i + 1 < count
+            ? std::max(box.right(), symbols[i + 1].box.left()) : box.right();
+        extents.append({box.left(), right});
+    }
+    const auto cost = [&](qsizetype i, int j) {
+        const Place &place = places[j];
+        const auto [left, right] = extents[i];
+        const double apart = std::max({0.0, place.strong.left - right, left - (place.strong.right + 1)});
+        const double offCentre = std::abs((left + right) / 2 - (place.strong.centre() + 0.5));
+        const QString &text = symbols[i].text;
+        const bool isUnderscore = text == underscore;
+        // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
+        const bool markOnGlyph = isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
+        const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore ? underscoreOnGlyphCost : 0.0)
-            + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0);
+            + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0)
+            + (markOnGlyph || letterOnDot ? mismatchedShapeCost : 0.0);
     };
-    // best[i][j + 1]: least cost of the first i characters with the last matched one
-    // on place j (j = -1: none matched yet); from[i][j + 1] says where that came from.
+
+    // State (j, m): the last matched character is the m-th (from 0, at most the last
+    // of `fill`) on place j; j = -1 before any match. best holds the least cost of the
+    // characters so far ending in each state, from the state it came from (-1: the
+    // character before stood on nothing and the state is unchanged).
+    constexpr int fill = 4;
+    const auto state = [](int j, int m) { return (j + 1) * fill + m; };
+    const int states = (placeCount + 1) * fill;
     constexpr double infinite = std::numeric_limits<double>::infinity();
-    QList<QList<double>> best(count + 1, QList<double>(placeCount + 1, infinite));
-    QList<QList<int>> from(count + 1, QList<int>(placeCount + 1, -2));
-    for (qsizetype j = -1; j < placeCount; ++j)
-        best[0][j + 1] = j < 0 ? 0.0 : infinite;
+    QList<double> best(states, infinite);
+    best[state(-1, 0)] = 0;
+    QList<QList<int>> from(count, QList<int>(states, -1));
     for (qsizetype i = 0; i < count; ++i) {
-        // Unmatched: the last matched place stays.
-        for (qsizetype j = -1; j < placeCount; ++j) {
-            best[i + 1][j + 1] = best[i][j + 1] + unmatchedCost;
-            from[i + 1][j + 1] = int(j); // below placeCount: unmatched, the place stays
-        }
-        // Matched to place j, after the last match on j itself or on an earlier place.
-        double earlier = infinite; // least of best[i][k + 1] - skip × k over k < j
-        int earliest = -1;
-        for (qsizetype j = 0; j < placeCount; ++j) {
-            const double fromNone = best[i][0] + skippedPlaceCost * j;
-            const double before = std::min(fromNone, earlier + skippedPlaceCost * (j - 1));
-            const int beforePlace = fromNone <= earlier + skippedPlaceCost * (j - 1) ? -1 : earliest;
-            const double same = best[i][j + 1] + (places[j].capacity > 1 ? sharedWidePlaceCost : sharedNarrowPlaceCost);
-            const double match = std::min(before, same) + cost(i, j);
-            if (match < best[i + 1][j + 1]) {
-                best[i + 1][j + 1] = match;
-                from[i + 1][j + 1] = placeCount + 1 + (same <= before ? int(j) : beforePlace);
+        QList<double> next(states, infinite);
+        // Tesseract invents marks at the ends of lines, never sure of them; a letter or
+        // digit it is sure of is the dearest to leave out.
+        const bool mark = isSmallMark(symbols[i].text);
+        const bool letterOrDigit = !symbols[i].text.isEmpty() && symbols[i].text.front().isLetterOrNumber();
+        const double unmatched = (letterOrDigit ? unmatchedLetterCost : unmatchedCost)
+            * std::clamp((symbols[i].confidence - 0.8) / 0.2, 0.2, 1.0);
+        const bool previousMark = i > 0 && isSmallMark(symbols[i - 1].text);
+        for (int s = 0; s < states; ++s)
+            next[s] = best[s] + unmatched;
+        // Least of best[(k, any)] - skip × k over the places k before j, and where.
+        double earlier = best[state(-1, 0)] + skippedPlaceCost;
+        int earlierState = state(-1, 0);
+        for (int j = 0; j < placeCount; ++j) {
+            const double here = cost(i, j);
+            // A character Tesseract does not begin a word with rarely follows a word gap.
+            const bool afterWordGap = j > 0 && !symbols[i].startsWord
+                && places[j].strong.left - places[j - 1].strong.right - 1 >= wordSpacingLimit * m_height;
+            const double fresh = earlier + skippedPlaceCost * (j - 1) + here + (afterWordGap ? unbrokenWordGapCost : 0.0);
+            if (fresh < next[state(j, 0)]) {
+                next[state(j, 0)] = fresh;
+                from[i][state(j, 0)] = earlierState;
             }
-            if (best[i][j + 1] - skippedPlaceCost * j < earlier) {
-                earlier = best[i][j + 1] - skippedPlaceCost * j;
-                earliest = int(j);
+            for (int m = 0; m + 1 < fill; ++m) {
+                // A grid counts a cluster's glyphs exactly; a width only estimates them.
+                // A word never begins inside a cluster of touching glyphs, and small
+                // marks stand apart from the glyphs beside them.
+                const double extra = symbols[i].startsWord || mark || previousMark ? overfullCellsCost
+                    : m + 1 < places[j].capacity                                   ? sharedPlaceCost
+                    : m_grid                                                        ? overfullCellsCost
+                                                                                    : overfullPlaceCost;
+                const double again = best[state(j, m)] + extra + here;
+                if (again < next[state(j, m + 1)]) {
+                    next[state(j, m + 1)] = again;
+                    from[i][state(j, m + 1)] = state(j, m);
+                }
+            }
+            for (int m = 0; m < fill; ++m) {
+                if (best[state(j, m)] - skippedPlaceCost * j < earlier) {
+                    earlier = best[state(j, m)] - skippedPlaceCost * j;
+                    earlierState = state(j, m);
+                }
             }
         }
+        best = std::move(next);
     }
+
     // Places after the last match go unmatched too.
-    qsizetype last = -1;
+    int last = state(-1, 0);
     double total = infinite;
-    for (qsizetype j = -1; j < placeCount; ++j) {
-        const double withTail = best[count][j + 1] + skippedPlaceCost * (placeCount - 1 - j);
+    for (int s = 0; s < states; ++s) {
+        const double withTail = best[s] + skippedPlaceCost * (placeCount - 1 - (s / fill - 1));
         if (withTail < total) {
             total = withTail;
-            last = j;
+            last = s;
         }
     }
     QList<int> result(count, -1);
-    for (qsizetype i = count; i > 0; --i) {
-        const int step = from[i][last + 1];
-        if (step >= placeCount) {
-            result[i - 1] = int(last);
-            last = step - placeCount - 1;
-        }
+    for (qsizetype i = count - 1; i >= 0; --i) {
+        const int previous = from[i][last];
+        if (previous < 0)
+            continue; // stood on nothing
+        result[i] = last / fill - 1;
+        last = previous;
     }
     return result;
 }
@@ -180,10 +253,41 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
     return gap >= (enginePutSpace ? letterSpacingLimit : wordSpacingLimit) * m_height;
 }
 
+// How likely the line is to be read right. Tesseract's certainty of a character
+// tells how likely that character is wrong: below 0.99 a sizeable share are. Each
+// character adds its shortfall from that mark, and the line's confidence falls
+// with the sum, so that a long token read with certainty keeps a high score and
+// two doubtful characters bring it below 0.8, where findings ask for a check.
+double LineAssembler::lineConfidence(const QList<PageSymbol> &symbols, const QList<int> &matched)
+{
+    double doubt = 0;
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < symbols.size(); ++i) {
+        if (matched[i] < 0)
+            continue;
+        doubt += std::pow(std::max(0.0, certainCharacter - symbols[i].confidence), doubtExponent);
+        ++kept;
+    }
+    return kept == 0 ? 0.0 : std::exp(-doubtWeight * doubt);
+}
+
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
 {
-    const QList<Place> places = this->places();
+    const QList<Place> places = this->places(std::count_if(symbols.begin(), symbols.end(), [](const PageSymbol &symbol) {
+        return symbol.text != underscore;
+    }));
     const QList<int> matched = matchSymbols(symbols, places);
+    if (lcLines().isDebugEnabled()) {
+        QStringList placeTexts, symbolTexts;
+        for (const Place &place : places)
+            placeTexts.append(QStringLiteral("%1-%2%3").arg(place.strong.left).arg(place.strong.right).arg(place.isUnderscore ? "_" : ""));
+        for (qsizetype i = 0; i < symbols.size(); ++i)
+            symbolTexts.append(QStringLiteral("%1%2[%3-%4 %5]>%6").arg(symbols[i].startsWord ? "|" : "", symbols[i].text)
+                                   .arg(symbols[i].box.left(), 0, 'f', 0).arg(symbols[i].box.right(), 0, 'f', 0)
+                                   .arg(symbols[i].confidence, 0, 'f', 2).arg(matched[i]));
+        qCDebug(lcLines).noquote() << "line" << m_ink.band() << (m_grid ? QStringLiteral("pitch %1").arg(m_grid->pitch) : QString())
+                                   << "\n  ink" << placeTexts.join(QLatin1Char(' ')) << "\n  read" << symbolTexts.join(QLatin1Char(' '));
+    }
 
     // The characters that stand on ink, with a word start carried over dropped ones.
     QList<Item> items;
@@ -263,10 +367,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         line.characters.append({range, box});
         line.box = line.box.isNull() ? box : line.box.united(box);
     }
-    double confidence = 1.0;
-    for (const PageSymbol &symbol : symbols)
-        confidence = std::min(confidence, symbol.confidence);
-    line.confidence = symbols.isEmpty() ? 0.0 : confidence;
+    line.confidence = lineConfidence(symbols, matched);
     return line;
 }
 

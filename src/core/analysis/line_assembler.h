@@ -31,8 +31,9 @@ public:
 private:
     struct Place;
     struct Item;
-    QList<Place> places() const;
+    QList<Place> places(qsizetype characterCount) const;
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
+    static double lineConfidence(const QList<PageSymbol> &symbols, const QList<int> &matched);
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 
     LineInk m_ink;

@@ -18,6 +18,7 @@ constexpr double underlineOverhang = 0.5;
 struct Column
 {
     int strongTop = -1;
+    int strongBottom = -1;
     bool strong = false;
     bool faint = false;
 };
@@ -41,9 +42,11 @@ LineInk::LineInk(const InkMap &ink, const QRect &band)
             const int c = line[x];
             if (c >= InkMap::faintInkThreshold)
                 column.faint = true;
-            if (c >= InkMap::inkThreshold && !column.strong) {
+            if (c >= InkMap::inkThreshold) {
+                if (!column.strong)
+                    column.strongTop = y;
                 column.strong = true;
-                column.strongTop = y;
+                column.strongBottom = y;
             }
         }
     }
@@ -94,9 +97,12 @@ LineInk::LineInk(const InkMap &ink, const QRect &band)
     for (x = area.left(); x <= area.right(); ++x) {
         if (!glyphColumn(x))
             continue;
-        InkSegment segment{{x, x}, {x, x}};
-        while (segment.strong.right + 1 <= area.right() && glyphColumn(segment.strong.right + 1))
+        InkSegment segment{{x, x}, {x, x}, at(x).strongTop, at(x).strongBottom};
+        while (segment.strong.right + 1 <= area.right() && glyphColumn(segment.strong.right + 1)) {
             ++segment.strong.right;
+            segment.top = std::min(segment.top, at(segment.strong.right).strongTop);
+            segment.bottom = std::max(segment.bottom, at(segment.strong.right).strongBottom);
+        }
         x = segment.strong.right;
         m_segments.append(segment);
     }

@@ -23,6 +23,10 @@ struct InkSegment
 {
     ColumnSpan strong;
     ColumnSpan faint;
+    int top = 0;    ///< Highest row of strong ink.
+    int bottom = 0; ///< Lowest row of strong ink.
+
+    int height() const { return bottom - top + 1; }
 
     friend bool operator==(const InkSegment &, const InkSegment &) = default;
 };

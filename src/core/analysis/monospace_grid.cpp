@@ -14,6 +14,8 @@ constexpr double smallestPitchShare = 0.4;
 constexpr double largestPitchShare = 0.95;
 // Fewer glyphs cannot tell a grid from chance.
 constexpr int minimumGlyphs = 8;
+// How far from the median step between neighbours the pitch is looked for.
+constexpr double searchShare = 0.08;
 // How strongly the centres must agree on one phase (1 = all exactly on the grid).
 constexpr double minimumAgreement = 0.72;
 // Share of centres that must lie within a fifth of a cell of the grid.
@@ -34,22 +36,33 @@ std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres
 {
     if (glyphCentres.size() < minimumGlyphs || lineHeight <= 0)
         return std::nullopt;
-    // A grid of pitch p also puts every centre on the grid of p/2, p/3, ...: the
-    // pitch is the largest one the centres agree on.
-    // Steps fine enough that the phase drifts by under a tenth of a cell across the line.
+    // Neighbouring glyphs of a monospace line mostly lie one pitch apart: the median
+    // step between neighbours is close to it.
+    const double smallest = smallestPitchShare * lineHeight;
+    const double largest = largestPitchShare * lineHeight;
+    QList<double> steps;
+    for (qsizetype i = 1; i < glyphCentres.size(); ++i) {
+        const double step = glyphCentres[i] - glyphCentres[i - 1];
+        if (step >= smallest && step <= largest)
+            steps.append(step);
+    }
+    if (steps.size() < minimumGlyphs / 2)
+        return std::nullopt;
+    std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
+    const double estimate = steps[steps.size() / 2];
+
+    // The pitch near that estimate that the centres agree on best, in steps fine
+    // enough that the phase drifts by under a tenth of a cell across the line.
     const auto [first, last] = std::minmax_element(glyphCentres.begin(), glyphCentres.end());
     const double extent = std::max(1.0, *last - *first);
-    const double smallest = smallestPitchShare * lineHeight;
-    const double step = std::max(0.002, 0.1 * smallest * smallest / extent);
+    const double increment = std::max(0.001, 0.1 * estimate * estimate / extent);
     std::optional<double> best;
-    double bestAgreement = 0;
-    for (double pitch = largestPitchShare * lineHeight; pitch >= smallest; pitch -= step) {
+    double bestAgreement = minimumAgreement;
+    for (double pitch = (1 - searchShare) * estimate; pitch <= (1 + searchShare) * estimate; pitch += increment) {
         const double agreement = std::abs(phaseSum(glyphCentres, pitch));
-        if (agreement >= minimumAgreement && (!best || agreement > bestAgreement)) {
+        if (agreement >= bestAgreement) {
             best = pitch;
             bestAgreement = agreement;
-        } else if (best && agreement < minimumAgreement) {
-            break; // past the peak of the largest pitch that fits
         }
     }
     if (!best)

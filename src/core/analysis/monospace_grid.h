@@ -20,10 +20,11 @@ struct MonospaceGrid
     friend bool operator==(const MonospaceGrid &, const MonospaceGrid &) = default;
 };
 
-/// Finds the cell grid of a line from the centres of its glyphs, when they sit on one:
-/// a monospace font puts every glyph in a cell of the same width, so that the centres
-/// fall on a regular grid (a proportional font's do not). `lineHeight` bounds the
-/// pitches tried. Nothing for proportional text or too few glyphs to tell.
+/// Finds the cell grid of a line from the centres of its glyphs (left to right), when
+/// they sit on one: a monospace font puts every glyph in a cell of the same width, so
+/// that the centres fall on a regular grid (a proportional font's do not).
+/// `lineHeight` bounds the pitches tried. Nothing for proportional text or too few
+/// glyphs to tell.
 std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres, double lineHeight);
 
 } // namespace velmora

@@ -10,8 +10,10 @@ namespace velmora {
 
 namespace {
 
-// Tesseract reads a line best when the line (ascenders to descenders) is about this
-// many pixels tall; smaller text is enlarged up to the largest factor.
+// The English model's network reads lines this many pixels tall.
+constexpr int networkInputHeight = 36;
+// Tesseract's layout analysis works best on lines (ascenders to descenders) about this
+// many pixels tall; smaller text in a block is enlarged up to the largest factor.
 constexpr double preferredLineHeight = 48;
 constexpr double largestEnlargement = 4;
 // Blank margin around a region, in line heights, as Tesseract's own line images have.
@@ -56,8 +58,11 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
         }
     }
 
-    const double scale = std::clamp(preferredLineHeight / lineHeight, 1.0, largestEnlargement);
-    if (scale > 1.0)
+    // A single line goes straight to the network at its input height, sparing
+    // Tesseract a second scaling; a block is enlarged for Tesseract's layout analysis.
+    const double scale = region.singleLine ? double(networkInputHeight) / crop.height()
+                                           : std::clamp(preferredLineHeight / lineHeight, 1.0, largestEnlargement);
+    if (scale != 1.0)
         grey = grey.scaled(int(std::lround(grey.width() * scale)), int(std::lround(grey.height() * scale)),
                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const double actualScale = double(grey.width()) / crop.width();

@@ -51,7 +51,7 @@ QList<IcuMatch::Range> sensitiveQueryParameterValues(const QString &line, const 
     return values;
 }
 
-struct RuleSpec {
+struct RuleRow {
     Kind kind;
     const char *label;
     Pack pack;
@@ -68,7 +68,7 @@ struct RuleSpec {
 
 QList<SensitiveTextRule> compileBuiltInRules()
 {
-    const QList<RuleSpec> specs{
+    const QList<RuleRow> rows{
         {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "AWS access key IDs should not be shared in screenshots.",
          QStringLiteral(R"(\b(A3T[A-Z0-9]|AKIA|ASIA)[A-Z0-9]{16}\b)")},
@@ -134,26 +134,26 @@ QList<SensitiveTextRule> compileBuiltInRules()
     };
 
     QList<SensitiveTextRule> rules;
-    rules.reserve(specs.size());
-    for (const RuleSpec &spec : specs) {
-        auto regex = IcuPattern::compile(spec.pattern,
-                                         spec.caseInsensitive ? IcuPattern::CaseInsensitive : IcuPattern::NoFlags);
+    rules.reserve(rows.size());
+    for (const RuleRow &row : rows) {
+        auto regex = IcuPattern::compile(row.pattern,
+                                         row.caseInsensitive ? IcuPattern::CaseInsensitive : IcuPattern::NoFlags);
         if (!regex) {
-            qCWarning(lcSensitiveTextRules) << "Built-in rule does not compile and is left out:" << spec.label;
+            qCWarning(lcSensitiveTextRules) << "Built-in rule does not compile and is left out:" << row.label;
             continue;
         }
         rules.append(SensitiveTextRule{
-            .kind = spec.kind,
-            .label = QString::fromUtf8(spec.label),
-            .reason = QString::fromUtf8(spec.reason),
-            .policyPackID = spec.pack,
-            .detectorCategory = spec.category,
-            .confidence = spec.confidence,
+            .kind = row.kind,
+            .label = QString::fromUtf8(row.label),
+            .reason = QString::fromUtf8(row.reason),
+            .policyPackID = row.pack,
+            .detectorCategory = row.category,
+            .confidence = row.confidence,
             .regex = std::move(*regex),
-            .matchGroup = spec.matchGroup,
-            .validator = spec.validator,
-            .suggestedAction = spec.action,
-            .valueFinder = spec.valueFinder,
+            .matchGroup = row.matchGroup,
+            .validator = row.validator,
+            .suggestedAction = row.action,
+            .valueFinder = row.valueFinder,
         });
     }
     return rules;

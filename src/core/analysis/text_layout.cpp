@@ -3,6 +3,7 @@
 #include "core/analysis/union_find.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace velmora {
@@ -19,12 +20,12 @@ constexpr double singleLineHeightFactor = 2.6;
 constexpr double columnGapFactor = 2.5;
 // Text covers well under half of its line's box; a denser region is a picture.
 constexpr double maximumTextDensity = 0.5;
+// A band of rows thinner than this share of a character, within this share of a
+// character of another band, is part of that band's line.
+constexpr double thinBandShare = 0.4;
+constexpr double nearBandShare = 0.5;
 
-struct Run
-{
-    int start = 0;
-    int length = 0;
-};
+using Run = TextLayout::Run;
 
 // Runs of non-zero counts separated by at least minimumGap zeros.
 QList<Run> runs(const std::vector<int> &counts, int minimumGap)
@@ -46,6 +47,34 @@ QList<Run> runs(const std::vector<int> &counts, int minimumGap)
 }
 
 } // namespace
+
+// A band of rows much thinner than a character, close to another band, belongs to
+// that band's line: an underscore or an underline below the letters, the dots and
+// accents above them.
+QList<TextLayout::Run> TextLayout::joinThinBands(QList<Run> bands) const
+{
+    const int thin = std::max(2, int(std::lround(thinBandShare * m_typicalGlyphHeight)));
+    const int near = std::max(2, int(std::lround(nearBandShare * m_typicalGlyphHeight)));
+    for (qsizetype i = 0; i < bands.size();) {
+        if (bands.size() < 2 || bands[i].length >= thin) {
+            ++i;
+            continue;
+        }
+        const int above = i > 0 ? bands[i].start - (bands[i - 1].start + bands[i - 1].length) : INT_MAX;
+        const int below = i + 1 < bands.size() ? bands[i + 1].start - (bands[i].start + bands[i].length) : INT_MAX;
+        if (std::min(above, below) > near) {
+            ++i;
+            continue;
+        }
+        const qsizetype into = above <= below ? i - 1 : i + 1;
+        const int start = std::min(bands[into].start, bands[i].start);
+        const int end = std::max(bands[into].start + bands[into].length, bands[i].start + bands[i].length);
+        bands[into] = {start, end - start};
+        bands.removeAt(i);
+        i = std::max<qsizetype>(0, i - 1);
+    }
+    return bands;
+}
 
 TextLayout::TextLayout(const InkMap &ink)
     : m_width(ink.width()), m_height(ink.height())
@@ -159,7 +188,7 @@ void TextLayout::cut(const QRect &area)
         }
     }
 
-    const QList<Run> bands = runs(rows, 1);
+    const QList<Run> bands = joinThinBands(runs(rows, 1));
     if (bands.size() > 1) {
         for (const Run &band : bands)
             cut(QRect(box.left(), box.top() + band.start, box.width(), band.length));

@@ -28,6 +28,13 @@ struct TextRegion
 class TextLayout
 {
 public:
+    /// A run of rows or columns.
+    struct Run
+    {
+        int start = 0;
+        int length = 0;
+    };
+
     explicit TextLayout(const InkMap &ink);
 
     /// The regions in reading order: top to bottom, columns left to right.
@@ -41,6 +48,7 @@ private:
     std::size_t index(int x, int y) const { return std::size_t(y) * m_width + x; }
     void setAsideRulesAndFrames();
     void cut(const QRect &area);
+    QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;
 
     int m_width = 0;

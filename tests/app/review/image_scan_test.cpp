@@ -84,6 +84,16 @@ TEST_F(ImageScan, TextFailureIsReportedOnlyAfterVisualDetectionEnds)
     EXPECT_EQ(std::get<VelmoraCoreError>(outcomes[0]), VelmoraCoreError::textRecognitionFailed);
 }
 
+TEST_F(ImageScan, TheEngineErrorIsPassedOnAsItCame)
+{
+    start();
+    engine.lastCall().failText(VelmoraCoreError::invalidImageData);
+    engine.lastCall().finishVisual();
+    drainEvents();
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(std::get<VelmoraCoreError>(outcomes[0]), VelmoraCoreError::invalidImageData);
+}
+
 TEST_F(ImageScan, VisualFailureDropsTheTextFindings)
 {
     start();

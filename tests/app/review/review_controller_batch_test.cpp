@@ -118,6 +118,25 @@ TEST_F(BatchLoading, TheImageOnScreenReadsAsCheckingWhileTheBatchScansIt)
     EXPECT_EQ(state().batchItems[1].redactionPlan.entries().size(), 1);
 }
 
+TEST_F(BatchLoading, LeavingTheImageTheBatchScansKeepsItScanning)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
+    EXPECT_TRUE(isBatchChecking(state()));
+    controller.selectBatchItem(state().batchItems[0].id);
+    EXPECT_TRUE(state().isChecking);
+    // Cancelling the single-image scan leaves the batch's work on this image alone.
+    controller.cancelCurrentDetection();
+    EXPECT_TRUE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"No findings", "Scanning", "Queued"}));
+}
+
 TEST_F(BatchLoading, CancellingMidBatchLeavesNoItemChecking)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
@@ -172,6 +191,35 @@ TEST_F(BatchLoading, ARescanSuccessClearsAnEarlierFailure)
     drainEvents();
     EXPECT_FALSE(state().errorText);
     EXPECT_EQ(state().batchItems[0].statusText(), "No findings");
+}
+
+TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    controller.selectBatchItem(state().batchItems[1].id);
+    const Detection box = test::manualBox(0.3);
+    // What the canvas reports for a box drawn on the queued image.
+    controller.applyCanvasPlan(RedactionPlan({}, {}, {box}));
+    controller.handleCanvasPlanChange();
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_EQ(state().batchItems[1].redactionPlan.manualDetections(), QList<Detection>{box});
+    EXPECT_EQ(state().redactionPlan.entries().size(), 2);
+}
+
+TEST_F(BatchLoading, ThePreviewFollowsTheImageOnScreen)
+{
+    loadAndScan({test::fileItem("a.png", 10), test::fileItem("b.png", 240)});
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    controller.setOutputPreview(true);
+    EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(10, 10, 10));
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(240, 240, 240));
 }
 
 TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)

@@ -176,22 +176,30 @@ TEST_F(ReviewScanRun, ASwitchedOffBoxStaysOffAfterARescan)
 
 TEST_F(ReviewScanRun, UpkeepValidatesReportsPreviewsThenWritesBack)
 {
+    // A batch re-scan keeps the preview on, so its result runs the whole upkeep.
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
-    loadScanned({face});
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    engine.lastCall().finish({face});
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
     controller.selectDetection(face.id);
-    EXPECT_EQ(state().selectedDetectionID, face.id);
-    controller.startDetection();
+    controller.setOutputPreview(true);
+    controller.scanBatchItems(itemIDs());
     const Detection other = test::makeFace({0.5, 0.1, 0.4, 0.4});
     engine.lastCall().finish({other});
     drainEvents();
-    // The selection was checked and the status refreshed before the write-back, which
-    // therefore carries the cleared selection and the new sentence.
+    // The selection was checked, the status refreshed and the preview rendered from the
+    // new plan before the write-back, which therefore carries all of it.
     const BatchReviewItem &written = state().batchItems[0];
     EXPECT_FALSE(state().selectedDetectionID);
     EXPECT_FALSE(written.selectedDetectionID);
     EXPECT_EQ(written.reviewStatusNote, "Review the boxes, then export a cleaned image or copy a PNG.");
     EXPECT_EQ(written.redactionPlan.entries()[0].id(), other.id);
     EXPECT_FALSE(written.isChecking);
+    const QImage &preview = state().redactedPreviewImage;
+    EXPECT_EQ(preview.pixelColor(int(0.7 * preview.width()), int(0.7 * preview.height())), QColor(Qt::black));
+    EXPECT_NE(preview.pixelColor(int(0.2 * preview.width()), int(0.3 * preview.height())), QColor(Qt::black));
 }
 
 } // namespace
