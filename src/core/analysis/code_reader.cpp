@@ -48,17 +48,29 @@ ZXing::Results read(const QImage &grey, ZXing::BarcodeFormats formats, int limit
     return ZXing::ReadBarcodes(view, hints);
 }
 
+/// The smallest and largest coordinates of the four corners.
+struct Extent
+{
+    int minX, maxX, minY, maxY;
+};
+
+Extent extentOf(const ZXing::Position &position)
+{
+    Extent extent{position[0].x, position[0].x, position[0].y, position[0].y};
+    for (const auto &corner : position) {
+        extent.minX = std::min(extent.minX, corner.x);
+        extent.maxX = std::max(extent.maxX, corner.x);
+        extent.minY = std::min(extent.minY, corner.y);
+        extent.maxY = std::max(extent.maxY, corner.y);
+    }
+    return extent;
+}
+
 /// The corners of a matrix code are the outer edges of its modules.
 QRect cornerBounds(const ZXing::Position &position, const QRect &image)
 {
-    int minX = position[0].x, maxX = position[0].x, minY = position[0].y, maxY = position[0].y;
-    for (const auto &corner : position) {
-        minX = std::min(minX, corner.x);
-        maxX = std::max(maxX, corner.x);
-        minY = std::min(minY, corner.y);
-        maxY = std::max(maxY, corner.y);
-    }
-    return QRect(minX, minY, maxX - minX, maxY - minY) & image;
+    const Extent extent = extentOf(position);
+    return QRect(extent.minX, extent.minY, extent.maxX - extent.minX, extent.maxY - extent.minY) & image;
 }
 
 // A linear code comes back as the scan lines that decoded it: first and last pixel
@@ -67,18 +79,11 @@ QRect cornerBounds(const ZXing::Position &position, const QRect &image)
 // carries the same bars.
 QRect wholeLinearSymbol(const QImage &grey, const ZXing::Result &result)
 {
-    const auto &position = result.position();
-    int minX = position[0].x, maxX = position[0].x, minY = position[0].y, maxY = position[0].y;
-    for (const auto &corner : position) {
-        minX = std::min(minX, corner.x);
-        maxX = std::max(maxX, corner.x);
-        minY = std::min(minY, corner.y);
-        maxY = std::max(maxY, corner.y);
-    }
-    minX = std::clamp(minX, 0, grey.width() - 1);
-    maxX = std::clamp(maxX, 0, grey.width() - 1);
-    minY = std::clamp(minY, 0, grey.height() - 1);
-    maxY = std::clamp(maxY, 0, grey.height() - 1);
+    const Extent extent = extentOf(result.position());
+    const int minX = std::clamp(extent.minX, 0, grey.width() - 1);
+    const int maxX = std::clamp(extent.maxX, 0, grey.width() - 1);
+    const int minY = std::clamp(extent.minY, 0, grey.height() - 1);
+    const int maxY = std::clamp(extent.maxY, 0, grey.height() - 1);
 
     // Along = the direction of the scan lines; across = the direction of the bars.
     const int angle = ((result.orientation() % 360) + 360) % 360;
