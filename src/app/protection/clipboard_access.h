@@ -25,8 +25,9 @@ public:
     virtual QStringList types() const = 0;
     /// The bytes of one offered type; empty when it is not offered.
     virtual QByteArray data(const QString &mimeType) const = 0;
-    /// Replaces the contents by the given formats (one item: one format).
-    virtual void write(const QList<ClipboardItem> &items) = 0;
+    /// Replaces the contents by the given formats (one item: one format); false when the
+    /// clipboard did not take them, in which case its contents are unknown.
+    virtual bool write(const QList<ClipboardItem> &items) = 0;
 };
 
 } // namespace velmora

@@ -17,7 +17,7 @@ public:
     qint64 changeCount() const override;
     QStringList types() const override;
     QByteArray data(const QString &mimeType) const override;
-    void write(const QList<ClipboardItem> &items) override;
+    bool write(const QList<ClipboardItem> &items) override;
 
 private:
     qint64 m_changeCount = 0;

@@ -13,10 +13,22 @@ icu::UnicodeString toUnicode(const QString &text)
     return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
 }
 
+// A matcher over `input` that gives up after the time limit; null when ICU refuses.
+// `input` must outlive the matcher.
+std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern &pattern, const icu::UnicodeString &input)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
+    if (U_FAILURE(status) || !matcher)
+        return nullptr;
+    matcher->setTimeLimit(IcuPattern::kTimeLimitSteps, status);
+    return U_SUCCESS(status) ? std::move(matcher) : nullptr;
+}
+
 } // namespace
 
-IcuPattern::IcuPattern(QString pattern, std::shared_ptr<const icu::RegexPattern> compiled)
-    : m_pattern(std::move(pattern)), m_compiled(std::move(compiled))
+IcuPattern::IcuPattern(QString pattern, int flags, std::shared_ptr<const icu::RegexPattern> compiled)
+    : m_pattern(std::move(pattern)), m_flags(flags), m_compiled(std::move(compiled))
 {
 }
 
@@ -35,18 +47,17 @@ std::optional<IcuPattern> IcuPattern::compile(const QString &pattern, int flags)
         icu::RegexPattern::compile(toUnicode(pattern), icuFlags, parseError, status));
     if (U_FAILURE(status) || !compiled)
         return std::nullopt;
-    return IcuPattern(pattern, std::shared_ptr<const icu::RegexPattern>(std::move(compiled)));
+    return IcuPattern(pattern, flags, std::shared_ptr<const icu::RegexPattern>(std::move(compiled)));
 }
 
 QList<IcuMatch> IcuPattern::findAll(const QString &text) const
 {
     QList<IcuMatch> matches;
     const icu::UnicodeString input = toUnicode(text);
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
-    if (U_FAILURE(status))
+    const std::unique_ptr<icu::RegexMatcher> matcher = timedMatcher(*m_compiled, input);
+    if (!matcher)
         return matches;
-    matcher->setTimeLimit(kTimeLimitSteps, status);
+    UErrorCode status = U_ZERO_ERROR;
     const int groupCount = matcher->groupCount();
     while (true) {
         status = U_ZERO_ERROR;
@@ -69,24 +80,18 @@ QList<IcuMatch> IcuPattern::findAll(const QString &text) const
 bool IcuPattern::matchesAnywhere(const QString &text) const
 {
     const icu::UnicodeString input = toUnicode(text);
+    const std::unique_ptr<icu::RegexMatcher> matcher = timedMatcher(*m_compiled, input);
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
-    if (U_FAILURE(status))
-        return false;
-    matcher->setTimeLimit(kTimeLimitSteps, status);
-    const bool found = matcher->find(status);
+    const bool found = matcher && matcher->find(status);
     return found && U_SUCCESS(status);
 }
 
 bool IcuPattern::matchesWhole(const QString &text) const
 {
     const icu::UnicodeString input = toUnicode(text);
+    const std::unique_ptr<icu::RegexMatcher> matcher = timedMatcher(*m_compiled, input);
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
-    if (U_FAILURE(status))
-        return false;
-    matcher->setTimeLimit(kTimeLimitSteps, status);
-    const bool matched = matcher->matches(status);
+    const bool matched = matcher && matcher->matches(status);
     return matched && U_SUCCESS(status);
 }
 

@@ -61,11 +61,14 @@ public:
     bool matchesWhole(const QString &text) const;
 
     const QString &pattern() const { return m_pattern; }
+    /// The Flag values the pattern was compiled with.
+    int flags() const { return m_flags; }
 
 private:
-    IcuPattern(QString pattern, std::shared_ptr<const icu::RegexPattern> compiled);
+    IcuPattern(QString pattern, int flags, std::shared_ptr<const icu::RegexPattern> compiled);
 
     QString m_pattern;
+    int m_flags = NoFlags;
     std::shared_ptr<const icu::RegexPattern> m_compiled;
 };
 

@@ -77,6 +77,23 @@ bool isCharacterBoundary(const QString &text, qsizetype utf16Offset)
     return it && it->isBoundary(int32_t(utf16Offset));
 }
 
+QList<qsizetype> characterBoundaries(const QString &text)
+{
+    QList<qsizetype> boundaries{0};
+    const icu::UnicodeString u = alias(text);
+    const auto it = characterIterator(u);
+    if (!it) {
+        // Without break data every UTF-16 unit stands for itself.
+        for (qsizetype i = 1; i <= text.size(); ++i)
+            boundaries.append(i);
+        return boundaries;
+    }
+    it->first();
+    for (int32_t next = it->next(); next != icu::BreakIterator::DONE; next = it->next())
+        boundaries.append(next);
+    return boundaries;
+}
+
 qsizetype characterCount(const QString &text)
 {
     const icu::UnicodeString u = alias(text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -21,6 +22,10 @@ QString normalizedForComparison(const QString &text);
 
 /// True when the UTF-16 offset lies on a user-perceived character (grapheme) boundary.
 bool isCharacterBoundary(const QString &text, qsizetype utf16Offset);
+
+/// The UTF-16 offsets of every user-perceived character boundary, from 0 to the
+/// text's size inclusive, ascending.
+QList<qsizetype> characterBoundaries(const QString &text);
 
 /// The number of user-perceived characters.
 qsizetype characterCount(const QString &text);

@@ -62,3 +62,16 @@ TEST(IcuPatternTest, CatastrophicPatternTimesOut)
     EXPECT_TRUE(pattern->findAll(QString(40, QLatin1Char('a'))).isEmpty());
     EXPECT_LT(timer.elapsed(), 5000);
 }
+
+TEST(UnicodeTextTest, CharacterBoundariesListEveryCharacterEdge)
+{
+    const QString text = QString::fromUtf16(u"a\U0001F1FA\U0001F1F8e\u0301");
+    EXPECT_EQ(unicode::characterBoundaries(text), (QList<qsizetype>{0, 1, 5, 7}));
+    EXPECT_EQ(unicode::characterBoundaries(QString()), QList<qsizetype>{0});
+}
+
+TEST(IcuPatternTest, RemembersItsFlags)
+{
+    EXPECT_EQ(IcuPattern::compile(QStringLiteral("a"))->flags(), IcuPattern::NoFlags);
+    EXPECT_EQ(IcuPattern::compile(QStringLiteral("a"), IcuPattern::CaseInsensitive)->flags(), IcuPattern::CaseInsensitive);
+}

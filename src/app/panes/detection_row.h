@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/shell/rounded_surface.h"
+#include "core/policy/redaction_policy_disposition.h"
+#include "core/redaction/redaction_plan.h"
+
+#include <QList>
+#include <QUuid>
+
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QToolButton;
+
+namespace velmora {
+
+class AdjustedChip;
+class ClampedLabel;
+class ConfidenceChip;
+class PlainButton;
+
+/// What a finding's row and its group can ask of the review. The findings panel fills
+/// these in; rows and sections change nothing themselves.
+struct FindingRowActions
+{
+    std::function<void(const QUuid &)> select;
+    std::function<void(const QUuid &, bool)> setActive;
+    std::function<void(bool, const QList<QUuid> &)> setGroupActive;
+    std::function<void(const RedactionPlanEntry &)> rememberSafe;
+    std::function<void(RedactionPolicyDisposition, const RedactionPlanEntry &)> setDetectorDisposition;
+    std::function<void()> openDetectionSettings;
+};
+
+// One finding of the plan: its checkbox, label and chips and, while it is the selected
+// finding, what the policy did with it, why it was flagged, the detector's details and
+// the per-finding actions. A row lives as long as its finding stays listed, and keeps
+// whether the user opened its details.
+class DetectionRow : public RoundedSurface
+{
+    Q_OBJECT
+public:
+    DetectionRow(const FindingRowActions &actions, QWidget *parent = nullptr);
+
+    void setEntry(const RedactionPlanEntry &entry, bool isSelected);
+    const RedactionPlanEntry &entry() const { return m_entry; }
+    bool isSelected() const { return m_isSelected; }
+    bool showsDetectorDetails() const { return m_showsDetectorDetails; }
+
+    /// The words a screen reader gives each kind ("API key", "Visual code", ...).
+    static QString kindLabel(DetectionKind kind);
+    /// A text-rule finding with matched text that is not blank.
+    static bool canRememberAsSafe(const Detection &detection);
+    /// "Group: …", "Taxonomy: …", "Current action: …", "Bounds: …".
+    static QStringList detectorDetailLines(const Detection &detection);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QWidget *buildDetails();
+    void setShowsDetectorDetails(bool shows);
+
+    FindingRowActions m_actions;
+    RedactionPlanEntry m_entry;
+    bool m_isSelected = false;
+    bool m_showsDetectorDetails = false;
+
+    QCheckBox *m_checkbox = nullptr;
+    ClampedLabel *m_title = nullptr;
+    AdjustedChip *m_adjustedChip = nullptr;
+    ConfidenceChip *m_confidenceChip = nullptr;
+    QWidget *m_details = nullptr;
+    QLabel *m_policyLine = nullptr;
+    QLabel *m_reasonLine = nullptr;
+    QToolButton *m_disclosure = nullptr;
+    QWidget *m_detectorDetails = nullptr;
+    QList<QLabel *> m_detailLines;
+    PlainButton *m_rememberButton = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,323 @@
+#include "app/panes/findings_panel.h"
+
+#include "app/panes/detection_group_section.h"
+#include "app/panes/findings_empty_states.h"
+#include "app/panes/segmented_picker.h"
+#include "app/review/finding_queries.h"
+#include "app/review/review_controller.h"
+#include "app/shell/capsule_label.h"
+#include "app/shell/clamped_label.h"
+#include "app/shell/look.h"
+#include "app/shell/symbol_view.h"
+#include "app/shell/velmora_button.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kPanelWidth = 376;
+constexpr int kPadding = 28;
+
+VelmoraButton *footerButton(const QString &title, const QString &symbol, VelmoraControlTone tone, int minWidth,
+                            const QString &identifier, const QString &tooltip)
+{
+    auto *button = new VelmoraButton(title, tone, minWidth);
+    button->setSymbol(symbol);
+    button->setObjectName(identifier);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    if (!tooltip.isEmpty())
+        button->setToolTip(tooltip);
+    return button;
+}
+
+QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons)
+{
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    for (QWidget *button : buttons)
+        row->addWidget(button, 1);
+    return row;
+}
+
+} // namespace
+
+FindingsPanel::FindingsPanel(ReviewController &controller, QWidget *parent) : QWidget(parent), m_controller(controller)
+{
+    m_rowActions.select = [this](const QUuid &id) { m_controller.selectDetection(id); };
+    m_rowActions.setActive = [this](const QUuid &id, bool on) { m_controller.setFindingActive(id, on); };
+    m_rowActions.setGroupActive = [this](bool on, const QList<QUuid> &ids) { m_controller.setFindingsActive(on, ids); };
+    m_rowActions.rememberSafe = [this](const RedactionPlanEntry &entry) { m_controller.rememberFindingAsSafe(entry); };
+    m_rowActions.setDetectorDisposition = [this](RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry) {
+        m_controller.setDetectorDisposition(disposition, entry);
+    };
+    m_rowActions.openDetectionSettings = [this] { emit openDetectionSettingsRequested(); };
+
+    setObjectName(QStringLiteral("findings-panel"));
+    setFixedWidth(kPanelWidth);
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+
+    m_previousAction = makeWindowAction(tr("Previous Finding"), QKeySequence(Qt::CTRL | Qt::Key_Up),
+                                        [this] { m_controller.selectAdjacentFinding(-1); });
+    m_nextAction = makeWindowAction(tr("Next Finding"), QKeySequence(Qt::CTRL | Qt::Key_Down),
+                                    [this] { m_controller.selectAdjacentFinding(1); });
+    m_toggleAction = makeWindowAction(tr("Toggle Finding"), QKeySequence(Qt::Key_Space),
+                                      [this] { m_controller.toggleSelectedFindingActive(); });
+
+    m_filterPicker = new SegmentedPicker({
+        {title(FindingFilter::all), QStringLiteral("findings-filter-all")},
+        {title(FindingFilter::needsReview), QStringLiteral("findings-filter-needsReview")},
+        {title(FindingFilter::included), QStringLiteral("findings-filter-included")},
+        {title(FindingFilter::off), QStringLiteral("findings-filter-off")},
+    });
+    m_filterPicker->setObjectName(QStringLiteral("findings-filter-picker"));
+    m_filterPicker->setToolTip(tr("Check needs inspection. Redact will be hidden. Visible stays in the cleaned output."));
+    connect(m_filterPicker, &SegmentedPicker::segmentChosen, this,
+            [this](int index) { m_controller.selectFindingFilter(allCases<FindingFilter>()[index]); });
+
+    m_emptyDetection = new EmptyDetectionState;
+    m_emptyFilter = new EmptyFilterState;
+
+    auto *sections = new QWidget;
+    sections->setAutoFillBackground(false);
+    m_sectionsLayout = new QVBoxLayout(sections);
+    m_sectionsLayout->setContentsMargins(0, 0, 2, 0);
+    m_sectionsLayout->setSpacing(12);
+    m_sectionsLayout->addStretch(1);
+    m_scrollArea = new QScrollArea;
+    m_scrollArea->setObjectName(QStringLiteral("findings-list"));
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->viewport()->setAutoFillBackground(false);
+    m_scrollArea->setWidget(sections);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+    layout->setSpacing(14);
+    layout->addWidget(buildStatusBlock());
+    layout->addWidget(m_filterPicker);
+    layout->addWidget(m_emptyDetection);
+    layout->addWidget(m_emptyFilter);
+    layout->addWidget(m_scrollArea, 1);
+    // Placeholders keep their own height; the space below them stays empty.
+    layout->addStretch(0);
+    layout->addWidget(buildFooter());
+
+    connect(&m_controller, &ReviewController::changed, this, &FindingsPanel::refresh);
+    refresh();
+}
+
+QAction *FindingsPanel::makeWindowAction(const QString &text, const QKeySequence &key, std::function<void()> action)
+{
+    auto *windowAction = new QAction(text, this);
+    windowAction->setShortcut(key);
+    windowAction->setShortcutContext(Qt::WindowShortcut);
+    windowAction->setAutoRepeat(false);
+    connect(windowAction, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    return windowAction;
+}
+
+QList<QAction *> FindingsPanel::windowActions() const
+{
+    return {m_previousAction, m_nextAction, m_toggleAction};
+}
+
+QWidget *FindingsPanel::buildStatusBlock()
+{
+    auto *block = new QWidget;
+    auto *layout = new QVBoxLayout(block);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(7);
+
+    m_title = new ClampedLabel(2);
+    m_title->setObjectName(QStringLiteral("redaction-count-label"));
+    m_title->setFont(look::font(look::TextStyle::title3, QFont::Bold));
+    look::tintText(m_title, look::primary);
+
+    m_countBadge = new CapsuleLabel(QString(), look::font(look::TextStyle::headline, QFont::Bold));
+    m_countBadge->setObjectName(QStringLiteral("findings-count-badge"));
+    m_countBadge->setColors(look::primary, [](const QPalette &p) { return p.color(QPalette::Base); });
+    m_countBadge->setBorder([](const QPalette &p) { return look::withOpacity(look::secondary(p), 0.16); }, 1);
+    m_countBadge->setPadding(10, 5);
+    m_countBadge->setMinimumText(QStringLiteral("00"));
+    // Hidden from assistive technology: the title says the same.
+    m_countBadge->setAccessibleName(QString());
+
+    auto *titleRow = new QHBoxLayout;
+    titleRow->setSpacing(12);
+    titleRow->addWidget(m_title, 1, Qt::AlignTop);
+    titleRow->addWidget(m_countBadge, 0, Qt::AlignTop);
+    layout->addLayout(titleRow);
+
+    m_summary = makeTextLabel(QString(), look::font(look::TextStyle::callout), look::secondary, true);
+    m_summary->setObjectName(QStringLiteral("findings-summary-label"));
+    layout->addWidget(m_summary);
+
+    m_previewBanner = new CapsuleLabel(tr("Output preview"), look::font(look::TextStyle::caption, QFont::DemiBold));
+    m_previewBanner->setObjectName(QStringLiteral("preview-output-banner"));
+    m_previewBanner->setSymbol(QStringLiteral("eye.fill"));
+    m_previewBanner->setColors(look::secondary, [](const QPalette &p) { return p.color(QPalette::Base); });
+    m_previewBanner->setPadding(8, 4);
+    layout->addWidget(m_previewBanner, 0, Qt::AlignLeft);
+
+    m_errorLine = makeTextLabel(QString(), look::font(look::TextStyle::callout), look::red, true);
+    m_errorLine->setObjectName(QStringLiteral("findings-error-label"));
+    layout->addWidget(m_errorLine);
+    return block;
+}
+
+QWidget *FindingsPanel::buildFooter()
+{
+    auto *footer = new QWidget;
+    auto *layout = new QVBoxLayout(footer);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+
+    auto *previous = footerButton(tr("Prev"), QStringLiteral("chevron.up"), VelmoraControlTone::quiet, 76,
+                                  QStringLiteral("previous-finding-button"), tr("Previous finding (Ctrl+Up)"));
+    auto *next = footerButton(tr("Next"), QStringLiteral("chevron.down"), VelmoraControlTone::quiet, 76,
+                              QStringLiteral("next-finding-button"), tr("Next finding (Ctrl+Down)"));
+    m_toggleButton = footerButton(tr("Toggle"), QStringLiteral("checkmark.square"), VelmoraControlTone::secondary, 96,
+                                  QStringLiteral("toggle-selected-finding-button"), tr("Toggle the selected finding (Space)"));
+    auto *redactAll = footerButton(tr("Redact"), QStringLiteral("eye.slash"), VelmoraControlTone::quiet, 110,
+                                   QStringLiteral("include-all-findings-button"), QString());
+    auto *visibleAll = footerButton(tr("Visible"), QStringLiteral("eye"), VelmoraControlTone::quiet, 110,
+                                    QStringLiteral("exclude-all-findings-button"), QString());
+    // The buttons register no keys of their own: the window-wide actions carry them.
+    connect(previous, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentFinding(-1); });
+    connect(next, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentFinding(1); });
+    connect(m_toggleButton, &QPushButton::clicked, this, [this] { m_controller.toggleSelectedFindingActive(); });
+    connect(redactAll, &QPushButton::clicked, this, [this] { m_controller.setAllFindingsIncluded(true); });
+    connect(visibleAll, &QPushButton::clicked, this, [this] { m_controller.setAllFindingsIncluded(false); });
+
+    m_navigation = new QWidget;
+    auto *navigation = new QVBoxLayout(m_navigation);
+    navigation->setContentsMargins(0, 0, 0, 0);
+    navigation->setSpacing(10);
+    navigation->addWidget(look::makeDivider(Qt::Horizontal));
+    auto *rows = new QVBoxLayout;
+    rows->setSpacing(8);
+    rows->addLayout(buttonRow({previous, next, m_toggleButton}));
+    rows->addLayout(buttonRow({redactAll, visibleAll}));
+    navigation->addLayout(rows);
+    layout->addWidget(m_navigation);
+
+    m_toolsDivider = look::makeDivider(Qt::Horizontal);
+    layout->addWidget(m_toolsDivider);
+    m_toolsHolder = new QWidget;
+    m_toolsLayout = new QVBoxLayout(m_toolsHolder);
+    m_toolsLayout->setContentsMargins(0, 0, 0, 0);
+    m_toolsLayout->setSpacing(8);
+    layout->addWidget(m_toolsHolder);
+    return footer;
+}
+
+void FindingsPanel::setManualEditingTools(QWidget *tools)
+{
+    while (QLayoutItem *item = m_toolsLayout->takeAt(0)) {
+        if (item->widget())
+            item->widget()->deleteLater();
+        delete item;
+    }
+    if (tools)
+        m_toolsLayout->addWidget(tools);
+    refresh();
+}
+
+DetectionGroupSection *FindingsPanel::section(FindingCategory category) const
+{
+    return m_sections.value(category);
+}
+
+void FindingsPanel::refresh()
+{
+    const ReviewState &state = m_controller.state();
+    const RedactionPlan &plan = state.redactionPlan;
+    const qsizetype count = plan.entries().size();
+    const bool hasEntries = count > 0;
+    const bool hasImage = !state.image.isNull();
+
+    m_title->setFullText(hasEntries ? tr("%1 possible leaks").arg(count) : tr("Findings"));
+    m_countBadge->setVisible(hasEntries);
+    m_countBadge->setText(QString::number(count));
+    m_summary->setText(findingsSummaryText(plan, hasImage));
+    m_previewBanner->setVisible(state.isPreviewingRedactedOutput);
+    m_errorLine->setVisible(state.errorText.has_value());
+    m_errorLine->setText(state.errorText.value_or(QString()));
+
+    m_filterPicker->setVisible(hasEntries);
+    const auto filters = allCases<FindingFilter>();
+    m_filterPicker->setCurrentIndex(int(std::find(filters.begin(), filters.end(), state.findingFilter) - filters.begin()));
+
+    const QList<FindingGroup> groups = hasEntries ? groupedFilteredEntries(plan, state.findingFilter) : QList<FindingGroup>();
+    m_emptyDetection->setVisible(!hasEntries);
+    m_emptyDetection->setState(state.isChecking, hasImage);
+    m_emptyFilter->setVisible(hasEntries && groups.isEmpty());
+    m_emptyFilter->setFilter(state.findingFilter);
+    m_scrollArea->setVisible(!groups.isEmpty());
+    refreshFindings(groups);
+
+    m_navigation->setVisible(hasEntries);
+    m_toggleButton->setEnabled(state.selectedDetectionID.has_value());
+    m_previousAction->setEnabled(hasEntries);
+    m_nextAction->setEnabled(hasEntries);
+    m_toggleAction->setEnabled(hasEntries && state.selectedDetectionID.has_value());
+    m_toolsDivider->setVisible(hasImage && !hasEntries && m_toolsLayout->count() > 0);
+    m_toolsHolder->setVisible(hasImage && m_toolsLayout->count() > 0);
+}
+
+void FindingsPanel::refreshFindings(const QList<FindingGroup> &groups)
+{
+    const std::optional<QUuid> selection = m_controller.state().selectedDetectionID;
+    QList<FindingCategory> shown;
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        const FindingGroup &group = groups.at(i);
+        shown.append(group.category);
+        DetectionGroupSection *section = m_sections.value(group.category);
+        if (!section) {
+            section = new DetectionGroupSection(group.category, m_rowActions);
+            m_sections.insert(group.category, section);
+        }
+        section->setGroup(group, selection);
+        if (m_sectionsLayout->indexOf(section) != i) {
+            m_sectionsLayout->removeWidget(section);
+            m_sectionsLayout->insertWidget(int(i), section);
+        }
+        section->show();
+    }
+    for (auto it = m_sections.begin(); it != m_sections.end();) {
+        if (shown.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        m_sectionsLayout->removeWidget(it.value());
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = m_sections.erase(it);
+    }
+
+    // A finding chosen by keys or on the canvas comes into view once, when it changes.
+    if (selection != m_shownSelection) {
+        m_shownSelection = selection;
+        for (const FindingGroup &group : groups) {
+            if (DetectionRow *row = selection ? m_sections.value(group.category)->row(*selection) : nullptr) {
+                m_scrollArea->widget()->adjustSize();
+                m_scrollArea->ensureWidgetVisible(row, 0, 8);
+                break;
+            }
+        }
+    }
+}
+
+} // namespace velmora

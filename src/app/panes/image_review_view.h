@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/panes/canvas_gesture_handler.h"
+#include "core/redaction/redaction_plan.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QUuid>
+#include <QWidget>
+
+#include <optional>
+
+class QVariantAnimation;
+
+namespace velmora {
+
+class CanvasZoomBar;
+
+// The review canvas: one image aspect-fitted into the widget, one box per entry of its
+// redaction plan, the box being drawn, and the zoom bar on top. It owns no review data:
+// the plan, the selection and the draw mode are the main window's, set here and reported
+// back through the *Written signals whenever the canvas changes them; planChanged and
+// manualEditCommitted are the two callbacks of an edit. Used alone it keeps the plan it
+// is given up to date by itself.
+//
+// All logic lives in CanvasGestureHandler; this widget translates mouse events into it,
+// paints what it holds and animates zoom changes.
+class ImageReviewView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ImageReviewView(QWidget *parent = nullptr);
+
+    /// The picture shown: the loaded image, or the cleaned output while previewing. A
+    /// picture of another size than the one shown resets zoom and pan; one of the same
+    /// size (the output preview of this image) keeps them.
+    void setImage(const QImage &image);
+    const QImage &image() const { return m_image; }
+
+    void setRedactionPlan(const RedactionPlan &plan);
+    const RedactionPlan &redactionPlan() const { return m_gestures.redactionPlan(); }
+    /// A new selection zooms onto its box; clearing it keeps the view.
+    void setSelectedDetectionId(const std::optional<QUuid> &id);
+    const std::optional<QUuid> &selectedDetectionId() const { return m_gestures.selectedDetectionId(); }
+    void setManualEditing(bool on);
+    bool isManualEditing() const { return m_gestures.isManualEditing(); }
+    /// While previewing, the canvas shows no boxes and takes no box gestures.
+    void setPreviewingRedactedOutput(bool on);
+    /// The draw mode that follows an added box.
+    void setKeepsManualEditingAfterCommit(bool keeps);
+
+    /// What a click on the box does; also the press action of its accessibility element.
+    void selectBox(const QUuid &id);
+
+    /// Everything the canvas shows and does, for reading.
+    const CanvasGestureHandler &state() const { return m_gestures; }
+
+signals:
+    void redactionPlanWritten(const velmora::RedactionPlan &plan);
+    void selectedDetectionIdWritten(const std::optional<QUuid> &id);
+    void manualEditingWritten(bool on);
+    /// After every change of plan or selection made here, and at the end of every move or resize.
+    void planChanged();
+    /// One finished edit: the plan before it and after it.
+    void manualEditCommitted(const velmora::RedactionPlan &before, const velmora::RedactionPlan &after);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    template <typename Step>
+    void runGesture(Step step);
+    void zoomStep(void (CanvasGestureHandler::*step)(), int durationMs);
+    void focusSelection();
+    void animateZoom(int durationMs);
+    void refresh();
+    QRectF paintedImageRect() const;
+    void placeZoomBar();
+
+    CanvasGestureHandler m_gestures;
+    QImage m_image;
+    QPixmap m_pixmap;
+    CanvasZoomBar *m_zoomBar = nullptr;
+    QVariantAnimation *m_zoomAnimation = nullptr;
+    QRectF m_animationStart; ///< The image's painted rectangle when the running zoom animation began.
+};
+
+} // namespace velmora

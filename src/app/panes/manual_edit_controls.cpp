@@ -1,0 +1,144 @@
+#include "app/panes/manual_edit_controls.h"
+
+#include "app/review/review_controller.h"
+#include "app/shell/look.h"
+#include "app/shell/symbol_icon.h"
+#include "app/shell/velmora_button.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFontInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kSpacing = 8;
+constexpr int kButtonMinimumWidth = 84;
+
+VelmoraControlTone toneOf(ManualTool tool)
+{
+    return tool == ManualTool::delete_ ? VelmoraControlTone::destructive : VelmoraControlTone::quiet;
+}
+
+/// The help text, with the key that reaches the same command from the Review menu.
+QString toolTipOf(const ManualToolInfo &info, const ManualToolState &state)
+{
+    if (info.shortcut.isEmpty())
+        return state.help;
+    return QStringLiteral("%1 (%2)").arg(state.help, info.shortcut.toString(QKeySequence::NativeText));
+}
+
+} // namespace
+
+ManualEditControls::ManualEditControls(ReviewController &controller, QWidget *parent)
+    : QWidget(parent), m_controller(controller)
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(kSpacing);
+    column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *heading = new QHBoxLayout;
+    heading->setSpacing(4);
+    m_headingIcon = new QLabel(this);
+    m_headingText = new QLabel(QStringLiteral("Manual"), this);
+    m_headingText->setFont(look::font(look::TextStyle::caption, QFont::DemiBold));
+    m_headingText->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    heading->addWidget(m_headingIcon);
+    heading->addWidget(m_headingText);
+    heading->addStretch();
+    column->addLayout(heading);
+
+    const QList<ManualTool> tools = allManualTools();
+    for (qsizetype row = 0; row + 1 < tools.size(); row += 2) {
+        auto *line = new QHBoxLayout;
+        line->setSpacing(kSpacing);
+        line->addWidget(makeControl(tools.at(row)), 1, Qt::AlignVCenter);
+        line->addWidget(makeControl(tools.at(row + 1)), 1, Qt::AlignVCenter);
+        column->addLayout(line);
+    }
+
+    connect(m_controls.value(ManualTool::draw), &QAbstractButton::toggled, this,
+            [this](bool on) { m_controller.setManualEditing(on); });
+    connect(m_controls.value(ManualTool::keep), &QAbstractButton::toggled, this,
+            [this](bool on) { m_controller.setKeepsManualEditingAfterCommit(on); });
+    connect(m_controls.value(ManualTool::undo), &QAbstractButton::clicked, this,
+            [this] { m_controller.applyManualEditHistoryStep(ReviewController::ManualEditStep::undo); });
+    connect(m_controls.value(ManualTool::redo), &QAbstractButton::clicked, this,
+            [this] { m_controller.applyManualEditHistoryStep(ReviewController::ManualEditStep::redo); });
+    connect(m_controls.value(ManualTool::reset), &QAbstractButton::clicked, this,
+            [this] { m_controller.resetSelectedBounds(); });
+    connect(m_controls.value(ManualTool::delete_), &QAbstractButton::clicked, this,
+            [this] { m_controller.deleteSelectedManualRedaction(); });
+    connect(&m_controller, &ReviewController::changed, this, &ManualEditControls::refresh);
+
+    refreshLook();
+    refresh();
+}
+
+QAbstractButton *ManualEditControls::makeControl(ManualTool tool)
+{
+    const ManualToolInfo info = manualToolInfo(tool);
+    QAbstractButton *control = nullptr;
+    if (info.isToggle) {
+        control = new QCheckBox(info.title, this);
+        control->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    } else {
+        auto *button = new VelmoraButton(info.title, toneOf(tool), kButtonMinimumWidth, this);
+        button->setSymbol(info.symbol);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        control = button;
+    }
+    control->setObjectName(info.identifier);
+    control->setAccessibleName(info.accessibilityLabel);
+    control->setAccessibleDescription(info.accessibilityHint);
+    m_controls.insert(tool, control);
+    return control;
+}
+
+void ManualEditControls::refresh()
+{
+    const ReviewState &state = m_controller.state();
+    const ManualToolInputs inputs = manualToolInputs(state);
+    for (ManualTool tool : allManualTools()) {
+        QAbstractButton *control = m_controls.value(tool);
+        const ManualToolState toolState = manualToolState(tool, inputs);
+        control->setEnabled(toolState.isEnabled);
+        control->setToolTip(toolTipOf(manualToolInfo(tool), toolState));
+    }
+    const QSignalBlocker drawBlocker(m_controls.value(ManualTool::draw));
+    const QSignalBlocker keepBlocker(m_controls.value(ManualTool::keep));
+    m_controls.value(ManualTool::draw)->setChecked(state.isManualEditing);
+    m_controls.value(ManualTool::keep)->setChecked(state.keepsManualEditingAfterCommit);
+}
+
+void ManualEditControls::refreshLook()
+{
+    const QColor secondary = look::secondary(palette());
+    QPalette headingPalette = m_headingText->palette();
+    headingPalette.setColor(QPalette::WindowText, secondary);
+    m_headingText->setPalette(headingPalette);
+    const int edge = QFontInfo(m_headingText->font()).pixelSize();
+    m_headingIcon->setPixmap(SymbolIcon::pixmap(QStringLiteral("rectangle.dashed"), edge, secondary, devicePixelRatioF()));
+
+    for (ManualTool tool : {ManualTool::draw, ManualTool::keep}) {
+        QAbstractButton *toggle = m_controls.value(tool);
+        const int toggleEdge = QFontInfo(toggle->font()).pixelSize();
+        toggle->setIcon(SymbolIcon::pixmap(manualToolInfo(tool).symbol, toggleEdge, look::primary(palette()),
+                                           devicePixelRatioF()));
+    }
+}
+
+void ManualEditControls::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        refreshLook();
+    QWidget::changeEvent(event);
+}
+
+} // namespace velmora

@@ -1,0 +1,83 @@
+#include "app/protection/autoclean_undo_coordinator.h"
+
+#include "app/protection/clipboard_access.h"
+#include "app/protection/clipboard_protection_controller.h"
+#include "core/support/clock.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+namespace velmora {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcAutoCleanUndo, "com.orlwick.kavri.autoclean")
+
+} // namespace
+
+AutoCleanUndoCoordinator::AutoCleanUndoCoordinator(ClipboardAccess &clipboard, Clock &clock, QObject *parent)
+    : QObject(parent), m_clipboard(clipboard), m_clock(clock)
+{
+}
+
+// A pending expiry must find no coordinator once it is gone.
+AutoCleanUndoCoordinator::~AutoCleanUndoCoordinator()
+{
+    if (m_expiryTask)
+        m_expiryTask->cancel();
+}
+
+void AutoCleanUndoCoordinator::registerToken(AutoCleanUndoToken token)
+{
+    if (m_expiryTask)
+        m_expiryTask->cancel();
+    m_token = std::move(token);
+    emit tokenChanged();
+    m_expiryTask = m_clock.schedule(expiry, [this] { clear(); });
+}
+
+void AutoCleanUndoCoordinator::clear()
+{
+    if (m_expiryTask)
+        m_expiryTask->cancel();
+    m_expiryTask.reset();
+    m_token.reset();
+    emit tokenChanged();
+}
+
+bool AutoCleanUndoCoordinator::undo(ClipboardProtectionController &guard)
+{
+    if (!m_token)
+        return false;
+
+    if (m_token->generatedFileURL)
+        removeGeneratedFile(*m_token->generatedFileURL);
+
+    if (m_token->clipboardSnapshot) {
+        // Only AutoClean's own output is taken back: once the user has copied something
+        // else, the clipboard is theirs and undo leaves it alone.
+        if (m_token->clipboardOutputChangeCount == m_clipboard.changeCount()) {
+            m_token->clipboardSnapshot->restore(m_clipboard);
+            guard.monitorPlan().markHandled(m_clipboard.changeCount());
+        } else {
+            qCInfo(lcAutoCleanUndo) << "The clipboard changed after AutoClean; it is left as it is";
+        }
+    }
+
+    clear();
+    return true;
+}
+
+void AutoCleanUndoCoordinator::removeGeneratedFile(const QUrl &url)
+{
+    const QString path = url.toLocalFile();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    if (QFile::moveToTrash(path))
+        return;
+    if (!QFile::remove(path))
+        qCWarning(lcAutoCleanUndo) << "Could neither trash nor delete the AutoClean output" << path;
+}
+
+} // namespace velmora

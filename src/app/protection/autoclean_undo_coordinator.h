@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/review/clipboard_undo_snapshot.h"
+#include "core/support/task_handle.h"
+
+#include <QObject>
+
+#include <chrono>
+#include <optional>
+
+namespace velmora {
+
+class ClipboardAccess;
+class ClipboardProtectionController;
+class Clock;
+
+// Keeps the latest AutoClean output undoable for a short while: the generated file goes
+// to the Trash and the clipboard gets back what it held before. One token at a time; a
+// new output replaces the previous one, which can then no longer be undone. Created
+// once by the main window; main thread only.
+class AutoCleanUndoCoordinator : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds expiry{8000};
+
+    AutoCleanUndoCoordinator(ClipboardAccess &clipboard, Clock &clock, QObject *parent = nullptr);
+    ~AutoCleanUndoCoordinator() override;
+
+    const std::optional<AutoCleanUndoToken> &token() const { return m_token; }
+
+    /// Publishes the token and (re)starts its undo window.
+    void registerToken(AutoCleanUndoToken token);
+    /// Forgets the token now.
+    void clear();
+    /// Takes back the latest output; false when there is nothing to undo. The restored
+    /// clipboard is marked handled in `guard`, so that it is not scanned as new.
+    bool undo(ClipboardProtectionController &guard);
+
+signals:
+    void tokenChanged();
+
+private:
+    static void removeGeneratedFile(const QUrl &url);
+
+    ClipboardAccess &m_clipboard;
+    Clock &m_clock;
+    std::optional<AutoCleanUndoToken> m_token;
+    std::optional<TaskHandle> m_expiryTask;
+};
+
+} // namespace velmora

@@ -1,0 +1,118 @@
+#include "app/protection/clipboard_protection_controller.h"
+
+#include "app/protection/clipboard_access.h"
+#include "app/protection/clipboard_image.h"
+#include "core/settings/stored_settings.h"
+#include "core/support/clock.h"
+
+#include <QLoggingCategory>
+
+namespace velmora {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcClipboardGuard, "com.orlwick.kavri.clipboard")
+
+const QString offStatus = QStringLiteral("Clipboard protection is off.");
+
+} // namespace
+
+ClipboardProtectionController::ClipboardProtectionController(ClipboardAccess &clipboard, StoredSettings &settings,
+                                                             Clock &clock, QObject *parent)
+    : QObject(parent), m_clipboard(clipboard), m_settings(settings), m_clock(clock), m_runtimeStatus(offStatus)
+{
+}
+
+// A pending poll refers to this controller: it must never run once the controller is gone.
+ClipboardProtectionController::~ClipboardProtectionController()
+{
+    stop();
+}
+
+void ClipboardProtectionController::start(CandidateCallback onImageCandidate)
+{
+    m_onImageCandidate = std::move(onImageCandidate);
+    stop();
+
+    const bool enabled = m_settings.boolean(clipboardProtectionEnabledKey, false);
+    const ClipboardProtectionReplacementMode mode = currentReplacementMode();
+    if (!enabled) {
+        setRuntimeStatus(offStatus);
+        return;
+    }
+    setRunning(true);
+    setRuntimeStatus(title(mode) + QStringLiteral(" for clipboard images."));
+
+    // Whatever the clipboard holds when the guard starts was put there before it: never scan it.
+    m_monitorPlan.markHandled(m_clipboard.changeCount());
+    m_monitorTask = TaskHandle();
+    sleepThenPoll(*m_monitorTask);
+}
+
+void ClipboardProtectionController::stop()
+{
+    if (m_monitorTask)
+        m_monitorTask->cancel();
+    m_monitorTask.reset();
+    m_nextPoll.cancel();
+    m_monitorPlan = ClipboardProtectionMonitorPlan(settleInterval);
+    setRunning(false);
+}
+
+ClipboardProtectionReplacementMode ClipboardProtectionController::currentReplacementMode() const
+{
+    return storedReplacementMode(m_settings.string(clipboardProtectionReplacementModeKey));
+}
+
+std::optional<QByteArray> ClipboardProtectionController::imageData(const ClipboardAccess &clipboard)
+{
+    return clipboardImageData(clipboard);
+}
+
+void ClipboardProtectionController::sleepThenPoll(const TaskHandle &task)
+{
+    m_nextPoll = m_clock.schedule(pollInterval, [this, task] {
+        poll();
+        // The candidate callback may have stopped or restarted the guard.
+        if (!task.isCancelled())
+            sleepThenPoll(task);
+    });
+}
+
+void ClipboardProtectionController::poll()
+{
+    const qint64 changeCount = m_clipboard.changeCount();
+    const bool containsImage = clipboardContainsImage(m_clipboard);
+    const ClipboardProtectionScanDecision decision = m_monitorPlan.decide(changeCount, containsImage, m_clock.now());
+    if (decision.kind != ClipboardProtectionScanDecision::Case::scan)
+        return;
+
+    std::optional<QByteArray> data = imageData(m_clipboard);
+    if (!data) {
+        // An image that cannot be read now will not read later either: do not retry it.
+        qCInfo(lcClipboardGuard) << "Clipboard change" << changeCount << "offered no readable image";
+        m_monitorPlan.markHandled(changeCount);
+        return;
+    }
+    if (m_onImageCandidate)
+        m_onImageCandidate({std::move(*data), changeCount, currentReplacementMode()});
+}
+
+void ClipboardProtectionController::setRunning(bool running)
+{
+    if (m_isRunning == running)
+        return;
+    m_isRunning = running;
+    emit isRunningChanged(running);
+}
+
+void ClipboardProtectionController::setRuntimeStatus(const QString &status)
+{
+    if (m_runtimeStatus == status)
+        return;
+    m_runtimeStatus = status;
+    emit runtimeStatusChanged(status);
+}
+
+} // namespace velmora
+

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/protection/clipboard_image_candidate.h"
+#include "core/protection/clipboard_protection_configuration.h"
+#include "core/protection/clipboard_protection_monitor_plan.h"
+#include "core/support/task_handle.h"
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+namespace velmora {
+
+class ClipboardAccess;
+class Clock;
+class StoredSettings;
+
+// The clipboard guard. While the main window is open it polls the clipboard's change
+// count, lets the monitor plan decide when a new image has settled and was never seen,
+// and hands that image to the clipboard scan. It only reads the clipboard: every writer
+// of the application marks its own change handled in `monitorPlan()`, so that cleaned
+// output is never scanned again. Created once by the main window; main thread only.
+class ClipboardProtectionController : public QObject
+{
+    Q_OBJECT
+public:
+    using CandidateCallback = std::function<void(const ClipboardImageCandidate &)>;
+
+    static constexpr std::chrono::milliseconds pollInterval{450};
+    static constexpr double settleInterval = 0.75;
+
+    ClipboardProtectionController(ClipboardAccess &clipboard, StoredSettings &settings, Clock &clock,
+                                  QObject *parent = nullptr);
+    ~ClipboardProtectionController() override;
+
+    /// (Re)starts from the stored switch and mode; a switch that is off only says so.
+    void start(CandidateCallback onImageCandidate);
+    void stop();
+
+    bool isRunning() const { return m_isRunning; }
+    QString runtimeStatus() const { return m_runtimeStatus; }
+    ClipboardProtectionMonitorPlan &monitorPlan() { return m_monitorPlan; }
+
+    /// The stored mode; an older value reads as the mode it behaves like, anything unknown as `pauseIfUnsure`.
+    ClipboardProtectionReplacementMode currentReplacementMode() const;
+    /// The image on the clipboard, as the guard hands it over.
+    static std::optional<QByteArray> imageData(const ClipboardAccess &clipboard);
+
+signals:
+    void isRunningChanged(bool isRunning);
+    void runtimeStatusChanged(const QString &runtimeStatus);
+
+private:
+    void sleepThenPoll(const TaskHandle &task);
+    void poll();
+    void setRunning(bool running);
+    void setRuntimeStatus(const QString &status);
+
+    ClipboardAccess &m_clipboard;
+    StoredSettings &m_settings;
+    Clock &m_clock;
+    bool m_isRunning = false;
+    QString m_runtimeStatus;
+    std::optional<TaskHandle> m_monitorTask; ///< The polling task, cancelled by stop.
+    TaskHandle m_nextPoll;                   ///< Its current sleep.
+    ClipboardProtectionMonitorPlan m_monitorPlan{settleInterval};
+    CandidateCallback m_onImageCandidate;
+};
+
+} // namespace velmora

@@ -1,0 +1,41 @@
+#include "app/review/autoclean_receipt.h"
+
+namespace velmora {
+
+namespace {
+
+const QString separator = QStringLiteral(" \u00B7 ");
+
+QString itemsWord(int count)
+{
+    return count == 1 ? QStringLiteral("item") : QStringLiteral("items");
+}
+
+} // namespace
+
+QString maskedItemsPhrase(int count)
+{
+    return QStringLiteral("%1 %2 masked").arg(count).arg(itemsWord(count));
+}
+
+AutoCleanReceiptText autoCleanCaptureReceipt(const QString &headline, int count)
+{
+    return {headline + separator + maskedItemsPhrase(count),
+            QStringLiteral("Velmora scanned locally and masked %1 %2 in a cleaned PNG. "
+                           "Open Velmora to review or undo recent AutoClean output.")
+                .arg(count)
+                .arg(itemsWord(count)),
+            CompletionBannerAction::reviewLastAutoClean, CompletionBannerAction::undoLastAutoClean};
+}
+
+AutoCleanReceiptText autoCleanClipboardReceipt(int count)
+{
+    return {QStringLiteral("Clipboard protected") + separator + maskedItemsPhrase(count),
+            QStringLiteral("Velmora replaced the image clipboard with a cleaned PNG after masking %1 %2. "
+                           "Open Velmora to review or undo recent AutoClean output.")
+                .arg(count)
+                .arg(itemsWord(count)),
+            CompletionBannerAction::reviewLastAutoClean, CompletionBannerAction::undoLastAutoClean};
+}
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/review/review_model_enums.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace velmora {
+
+// The texts of an AutoClean receipt, shown as an in-app banner or a notification.
+struct AutoCleanReceiptText
+{
+    QString title;
+    QString message;
+    std::optional<CompletionBannerAction> action;
+    std::optional<CompletionBannerAction> secondaryAction;
+
+    friend bool operator==(const AutoCleanReceiptText &, const AutoCleanReceiptText &) = default;
+};
+
+/// "1 item masked", "3 items masked".
+QString maskedItemsPhrase(int count);
+/// The receipt of a capture that AutoClean wrote; `headline` comes from the capture flow.
+AutoCleanReceiptText autoCleanCaptureReceipt(const QString &headline, int count);
+/// The receipt of a clipboard image that AutoClean replaced.
+AutoCleanReceiptText autoCleanClipboardReceipt(int count);
+
+} // namespace velmora

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/analysis/imported_image.h"
+#include "core/history/safe_share_enums.h"
+#include "core/redaction/manual_redaction_edit_history.h"
+#include "core/redaction/redaction_plan.h"
+#include "core/support/raw_enum.h"
+
+#include <QString>
+#include <QUrl>
+#include <QUuid>
+
+#include <optional>
+
+namespace velmora {
+
+/// The tint of a batch row's status; the widgets map it to a colour.
+enum class ReviewTint { orange, accent, green, secondary };
+
+// One image of the loaded batch with its own review state. A single opened image is
+// a batch of one. While it is the image on screen, the review's live fields are the
+// current ones and are written back into it after every change.
+struct BatchReviewItem
+{
+    QUuid id;
+    std::optional<QUrl> sourceURL;     ///< The file it was read from.
+    std::optional<QString> sourceLabel; ///< Given by the intake path in place of a file name.
+    SafeShareSourceType sourceType = SafeShareSourceType::unknown;
+    ImportedImage importedImage;
+    RedactionPlan redactionPlan;
+    std::optional<QUuid> selectedDetectionID;
+    ManualRedactionEditHistory manualEditHistory;
+    QString reviewStatusNote;
+    std::optional<QString> errorText; ///< Set when the item's scan failed.
+    bool isChecking = false;          ///< A scan of this item runs.
+    bool didScan = false;             ///< A scan of this item has finished.
+    bool didReviewInBatch = false;    ///< Looked at in the batch after it was scanned.
+
+    /// An item with a new id, the empty plan and a fresh history, neither scanned nor checking.
+    static BatchReviewItem make(std::optional<QUrl> sourceURL, std::optional<QString> sourceLabel,
+                                SafeShareSourceType sourceType, ImportedImage importedImage, QString reviewStatusNote);
+
+    int needsReviewCount() const;
+    bool hasFindings() const { return !redactionPlan.entries().isEmpty(); }
+    /// Scanned, without findings and without an error.
+    bool isClean() const { return didScan && !hasFindings() && !errorText; }
+
+    /// The label, else the file name (trimmed; "Image" when blank), else "Clipboard image".
+    QString displayName() const;
+    /// "Scanning", "Needs attention", "Queued", "No findings", "Reviewed", "n to check", "n to redact".
+    QString statusText() const;
+    /// The symbol name of the row's status.
+    QString statusSymbol() const;
+    /// The tint of the row's status; the error and needs-review tests come first.
+    ReviewTint statusColor() const;
+
+    friend bool operator==(const BatchReviewItem &, const BatchReviewItem &) = default;
+};
+
+/// The label of an image from its label or file: shared by the batch rows and the title.
+QString sourceDisplayName(const std::optional<QString> &sourceLabel, const std::optional<QUrl> &sourceURL);
+
+} // namespace velmora
+
+VELMORA_RAW_ENUM(velmora::ReviewTint,
+    {velmora::ReviewTint::orange, "orange"}, {velmora::ReviewTint::accent, "accent"},
+    {velmora::ReviewTint::green, "green"}, {velmora::ReviewTint::secondary, "secondary"});

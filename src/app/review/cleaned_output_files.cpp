@@ -1,0 +1,77 @@
+#include "app/review/cleaned_output_files.h"
+
+#include "core/redaction/redaction_plan.h"
+#include "core/redaction/redaction_renderer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+namespace velmora {
+
+Q_LOGGING_CATEGORY(lcOutput, "com.orlwick.kavri.output")
+
+namespace {
+
+/// Enough numbered names for any real folder; past that something else is wrong.
+constexpr int batchFolderAttemptLimit = 10000;
+
+} // namespace
+
+QByteArray cleanedImageData(const QImage &image, const RedactionPlan &plan, CleanedImageFormat format)
+{
+    const QColor black(Qt::black);
+    switch (format) {
+    case CleanedImageFormat::jpeg:
+        return RedactionRenderer::renderJPEGData(plan.activeDetections(), image, black, cleanedJPEGQuality);
+    case CleanedImageFormat::png:
+        break;
+    }
+    return RedactionRenderer::pngData(plan.activeDetections(), image, black);
+}
+
+bool writeNewFile(const QString &path, const QByteArray &bytes)
+{
+    // Claiming the name with an exclusive create is what keeps an existing file safe:
+    // the save file's rename would replace whatever it finds.
+    QFile claim(path);
+    if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        qCWarning(lcOutput) << "Cannot create" << path << ":" << claim.errorString();
+        return false;
+    }
+    claim.close();
+
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    qCWarning(lcOutput) << "Cannot write" << path << ":" << file.errorString();
+    file.cancelWriting();
+    QFile::remove(path);
+    return false;
+}
+
+std::optional<QString> createBatchExportFolder(const QString &parentPath)
+{
+    const QDir parent(parentPath);
+    if (!QFileInfo(parentPath).isDir()) {
+        qCWarning(lcOutput) << "Batch export folder" << parentPath << "is not a folder";
+        return std::nullopt;
+    }
+    for (int attempt = 1; attempt <= batchFolderAttemptLimit; ++attempt) {
+        const QString path = parent.filePath(batchExportFolderName(attempt));
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+            continue;
+        if (parent.mkdir(batchExportFolderName(attempt)))
+            return path;
+        if (!QFileInfo::exists(path)) {
+            qCWarning(lcOutput) << "Cannot create the batch export folder" << path;
+            return std::nullopt;
+        }
+        // Someone else took the name between the check and the creation: try the next one.
+    }
+    return std::nullopt;
+}
+
+} // namespace velmora

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QList>
+#include <QUrl>
+
+namespace velmora {
+
+/// The URLs in order with each folder replaced by the supported image files in it and
+/// in its subfolders, hidden files and folders left out, in the file manager's natural
+/// order of their paths inside the folder; every other URL stays where it is.
+QList<QUrl> expandFolders(const QList<QUrl> &urls);
+
+} // namespace velmora

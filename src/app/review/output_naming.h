@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/support/raw_enum.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+namespace velmora {
+
+/// The file format of a cleaned copy.
+enum class CleanedImageFormat { png, jpeg };
+
+/// The quality of every cleaned JPEG.
+inline constexpr double cleanedJPEGQuality = 0.92;
+
+/// The folder a batch export creates inside the chosen folder, numbered from 2 when taken.
+inline const QString batchExportFolderBaseName = QStringLiteral("Velmora Cleaned");
+
+/// JPEG for a name whose extension is "jpg" or "jpeg" in any letter case; PNG for
+/// every other name.
+CleanedImageFormat cleanedImageFormat(const QString &fileName);
+
+/// The name of a cleaned copy: the source file's name without its last extension,
+/// followed by "-redacted.png". An image that was not read from a file takes its title
+/// instead, with every '/' replaced so that the title stays one file name.
+QString redactedFileName(const std::optional<QUrl> &sourceURL, const QString &sourceTitle);
+
+/// The names in order, each kept unless an earlier one already took it (letter case
+/// ignored, since the target may be a case-insensitive file system): then "-2", "-3"
+/// and so on go before its extension ("shot-redacted-2.png").
+QStringList uniqueFileNames(const QStringList &names);
+
+/// "Velmora Cleaned" for the first try, then "Velmora Cleaned 2", "Velmora Cleaned 3"...
+QString batchExportFolderName(int attempt);
+
+} // namespace velmora
+
+VELMORA_RAW_ENUM(velmora::CleanedImageFormat,
+    {velmora::CleanedImageFormat::png, "png"}, {velmora::CleanedImageFormat::jpeg, "jpeg"});

@@ -1,0 +1,38 @@
+#include "app/review/review_command_routing.h"
+
+#include "app/review/review_controller.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+
+#include <functional>
+#include <utility>
+
+namespace velmora {
+
+void connectReviewCommands(ReviewController &controller)
+{
+    using Step = ReviewController::ManualEditStep;
+    ReviewController *c = &controller;
+    const std::pair<QLatin1StringView, std::function<void()>> routes[] = {
+        {commands::velmoraCloseCurrentReview, [c] { c->closeCurrentReview(); }},
+        {commands::velmoraImportClipboardImage, [c] { c->pasteImageFromClipboard(); }},
+        {commands::velmoraToggleOutputPreview, [c] { c->toggleOutputPreview(); }},
+        {commands::velmoraExportCleanedImage, [c] { c->runShareCommand(ShareAction::export_); }},
+        {commands::velmoraCopyCleanedImage, [c] { c->runShareCommand(ShareAction::copy); }},
+        {commands::velmoraRedactAllFindings, [c] { c->setAllFindingsIncluded(true); }},
+        {commands::velmoraMakeAllFindingsVisible, [c] { c->setAllFindingsIncluded(false); }},
+        {commands::velmoraDeleteSelectedManualRedaction, [c] { c->deleteSelectedManualRedaction(); }},
+        {commands::velmoraUndoManualEdit, [c] { c->applyManualEditHistoryStep(Step::undo); }},
+        {commands::velmoraRedoManualEdit, [c] { c->applyManualEditHistoryStep(Step::redo); }},
+    };
+    CommandBus &bus = CommandBus::instance();
+    for (const auto &[name, run] : routes)
+        bus.observe(QString(name), c, [run](const QVariant &, const QVariantMap &) { run(); });
+    bus.observe(QString(commands::velmoraCustomDetectionSettingsDidChange), c,
+                [c](const QVariant &, const QVariantMap &userInfo) {
+                    c->applyCustomDetectionSettings(userInfo);
+                    c->rescanAfterCustomSettingsChange();
+                });
+}
+
+} // namespace velmora

@@ -1,0 +1,184 @@
+#include "app/review/review_controller.h"
+
+#include "app/review/finding_queries.h"
+#include "app/review/review_controller_private.h"
+#include "app/review/review_queries.h"
+#include "core/redaction/needs_review.h"
+#include "core/redaction/redaction_renderer.h"
+#include "core/settings/stored_settings.h"
+#include "core/support/clock.h"
+
+#include <QColor>
+
+#include <algorithm>
+
+namespace velmora {
+
+using namespace std::chrono_literals;
+
+ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
+    : QObject(parent), m_environment(environment),
+      m_clipboardGuard(environment.clipboard, environment.settings, environment.clock),
+      m_autoCleanUndo(environment.clipboard, environment.clock)
+{
+    m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
+    connect(&m_environment.settings, &StoredSettings::changed, this, &ReviewController::onStoredSettingChanged);
+}
+
+ReviewController::~ReviewController()
+{
+    // Delayed work holds no reference to the controller once its handles are cancelled.
+    for (const auto *task : {&m_state.customSettingsRescanTask, &m_state.completionBannerTask}) {
+        if (*task)
+            (*task)->cancel();
+    }
+}
+
+void ReviewController::selectDetection(const QUuid &detectionID)
+{
+    if (!selectedEntry(m_state.redactionPlan, detectionID))
+        return;
+    ChangeScope scope(*this);
+    m_state.selectedDetectionID = detectionID;
+    m_state.isManualEditing = false;
+    refreshStatusSummary();
+}
+
+void ReviewController::validateSelection()
+{
+    if (m_state.selectedDetectionID && !selectedEntry(m_state.redactionPlan, m_state.selectedDetectionID)) {
+        ChangeScope scope(*this);
+        m_state.selectedDetectionID.reset();
+    }
+}
+
+void ReviewController::refreshStatusSummary()
+{
+    ChangeScope scope(*this);
+    m_state.reviewStatusNote =
+        m_state.isManualEditing ? ReviewText::drawManualRedaction : reviewHint(m_state.redactionPlan);
+}
+
+void ReviewController::refreshOutputPreview()
+{
+    ChangeScope scope(*this);
+    if (m_state.image.isNull()) {
+        m_state.redactedPreviewImage = QImage();
+        return;
+    }
+    try {
+        m_state.redactedPreviewImage =
+            RedactionRenderer::renderImage(m_state.redactionPlan.activeDetections(), m_state.image, QColor(Qt::black));
+    } catch (const VelmoraCoreException &) {
+        m_state.redactedPreviewImage = QImage();
+        m_state.errorText = ReviewText::previewFailed;
+        m_state.reviewStatusNote = ReviewText::previewUnavailable;
+    }
+}
+
+void ReviewController::refreshOutputPreviewIfShown()
+{
+    if (m_state.isPreviewingRedactedOutput)
+        refreshOutputPreview();
+}
+
+void ReviewController::syncCurrentItemToBatch()
+{
+    if (!m_state.selectedBatchItemID)
+        return;
+    BatchReviewItem *item = findItem(*m_state.selectedBatchItemID);
+    if (!item)
+        return;
+    ChangeScope scope(*this);
+    item->redactionPlan = m_state.redactionPlan;
+    item->selectedDetectionID = m_state.selectedDetectionID;
+    item->manualEditHistory = m_state.manualEditHistory;
+    item->reviewStatusNote = m_state.reviewStatusNote;
+    item->errorText = m_state.errorText == m_state.skippedFilesNotice ? std::nullopt : m_state.errorText;
+    item->isChecking = m_state.isChecking;
+}
+
+CustomDetectionConfiguration ReviewController::customDetectionConfiguration() const
+{
+    return m_state.detectionSettings.customDetectionConfiguration();
+}
+
+DetectorCategoryPreferences ReviewController::currentCategoryPreferences() const
+{
+    return decodeDetectorCategoryPreferences(m_state.detectionSettings.detectorCategoryPreferencesData);
+}
+
+void ReviewController::saveDetectionSettings()
+{
+    ChangeScope scope(*this);
+    m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
+}
+
+void ReviewController::onStoredSettingChanged(const QString &key)
+{
+    using namespace DetectionSettingsKey;
+    if (key != customTerms && key != customRegexes && key != allowlist && key != policyPreset
+        && key != detectorCategoryPreferences)
+        return;
+    const DetectionSettingsValues before = m_state.detectionSettings;
+    saveDetectionSettings();
+    // The allowlist and the category choices are edited from the findings panel too;
+    // a real change of either re-scans what is on screen.
+    const DetectionSettingsValues &after = m_state.detectionSettings;
+    if (before.allowlistText != after.allowlistText
+        || before.detectorCategoryPreferencesData != after.detectorCategoryPreferencesData)
+        rescanAfterCustomSettingsChange();
+}
+
+QString ReviewController::policySourceLabel() const
+{
+    return velmora::policySourceLabel(m_environment.settings.string(DetectionSettingsKey::policySource),
+                                      m_state.detectionSettings.policyPresetID);
+}
+
+bool ReviewController::confirmShareIfReviewNeeded(ShareAction action)
+{
+    const int count = action == ShareAction::batchExport ? batchNeedsReviewCount(m_state)
+                                                         : needsReviewEntries(m_state.redactionPlan);
+    if (count < 1)
+        return true;
+    ChangeScope scope(*this);
+    m_state.pendingShareAction = action;
+    m_state.isShowingReviewWarning = true;
+    return false;
+}
+
+void ReviewController::showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                                            std::optional<CompletionBannerAction> secondaryAction)
+{
+    ChangeScope scope(*this);
+    if (m_state.completionBannerTask)
+        m_state.completionBannerTask->cancel();
+    m_state.completionBannerText = text;
+    m_state.completionBannerAction = primaryAction;
+    m_state.completionBannerSecondaryAction = secondaryAction;
+    const auto shownFor = primaryAction || secondaryAction ? std::chrono::milliseconds(8s) : 2400ms;
+    m_state.completionBannerTask = m_environment.clock.schedule(shownFor, [this, text] {
+        if (m_state.completionBannerText != text)
+            return;
+        ChangeScope scope(*this);
+        m_state.completionBannerText.reset();
+        m_state.completionBannerAction.reset();
+        m_state.completionBannerSecondaryAction.reset();
+        m_state.completionBannerTask.reset();
+    });
+}
+
+BatchReviewItem *ReviewController::findItem(const QUuid &itemID)
+{
+    const auto found = std::find_if(m_state.batchItems.begin(), m_state.batchItems.end(),
+                                    [&](const BatchReviewItem &item) { return item.id == itemID; });
+    return found == m_state.batchItems.end() ? nullptr : &*found;
+}
+
+bool ReviewController::isCurrentItem(const QUuid &itemID) const
+{
+    return m_state.selectedBatchItemID == itemID;
+}
+
+} // namespace velmora

@@ -1,0 +1,251 @@
+#pragma once
+
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_protection_controller.h"
+#include "app/review/file_dialogs.h"
+#include "app/review/image_scan.h"
+#include "app/review/review_state.h"
+#include "core/detection/core_error.h"
+#include "core/protection/capture_output_policy.h"
+#include "core/detection/custom_detection_configuration.h"
+#include "core/policy/redaction_policy_disposition.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QVariantMap>
+
+#include <memory>
+#include <optional>
+
+class QMimeData;
+
+namespace velmora {
+
+class ClipboardAccess;
+class Clock;
+class ScanEngine;
+class StoredSettings;
+
+/// What the review reaches outside itself; each outlives the controller.
+struct ReviewEnvironment
+{
+    ScanEngine &scanEngine;
+    StoredSettings &settings;
+    ClipboardAccess &clipboard;
+    Clock &clock;
+    /// The open and save panels; without them every panel reads as cancelled.
+    FileDialogs &fileDialogs = FileDialogs::none();
+};
+
+// The review workflow without widgets: it owns the review state of the main window
+// and implements the review operations on it (taking images in as a batch, running,
+// superseding and cancelling scans, keeping every batch item in step with the image
+// on screen, wording the status). The window's widgets draw `state()` and call these
+// operations; `changed` tells them to draw again. Main thread only.
+class ReviewController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ReviewController(ReviewEnvironment environment, QObject *parent = nullptr);
+    ~ReviewController() override;
+
+    const ReviewState &state() const { return m_state; }
+
+    // Intake and batches.
+    /// Ends the review in progress, makes the items the batch, shows the first and,
+    /// when asked, scans them all.
+    void loadBatch(QList<BatchReviewItem> items, const QString &statusSentence, int skippedCount, bool scan);
+    /// The two failure sentences; with no image under review also stops the scans and
+    /// empties the plan and the edit history.
+    void showImportFailure(VelmoraCoreError error);
+    /// Makes the item the image under review and marks it reviewed.
+    void showBatchItem(const BatchReviewItem &item);
+    /// The image already under review is only marked reviewed; another one ends a running
+    /// scan of the current image, writes it back and shows the chosen item.
+    void selectBatchItem(const QUuid &itemID);
+    void markBatchItemReviewed(const QUuid &itemID);
+    /// Keeps a visible item under review after the batch filters changed.
+    void reselectAfterFilterChange();
+    /// Scans the items one after another under a new batch run identifier.
+    void scanBatchItems(const QList<QUuid> &itemIDs);
+    void cancelBatchScan();
+
+    // The single-image scan.
+    void startDetection();
+    void cancelCurrentDetection();
+    /// Re-scans the image 0.65 s after the last of a burst of settings changes.
+    void rescanAfterCustomSettingsChange();
+    void rescanCurrentReview();
+
+    // Selection and the upkeep after every change.
+    void selectDetection(const QUuid &detectionID);
+    void validateSelection();
+    void refreshStatusSummary();
+    void refreshOutputPreview();
+    void syncCurrentItemToBatch();
+
+    // The findings panel and the batch sidebar (review_controller_panes.cpp). Inclusion
+    // changes are never recorded in the manual edit history.
+    /// Clears the selection only when the new filter hides it.
+    void selectFindingFilter(FindingFilter filter);
+    /// The write side of a row's checkbox.
+    void setFindingActive(const QUuid &detectionID, bool isActive);
+    /// A group's button: every listed finding in list order, then the upkeep once.
+    void setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs);
+    void toggleSelectedFindingActive();
+    void setAllFindingsIncluded(bool isActive);
+    /// Walks all plan entries (not only the filtered ones), wrapping at both ends.
+    void selectAdjacentFinding(int step);
+    /// Marks the finding visible and adds its exact matched text to the stored allowlist.
+    void rememberFindingAsSafe(const RedactionPlanEntry &entry);
+    /// Stores the disposition for the finding's detector label; the image is scanned again.
+    void setDetectorDisposition(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry);
+    /// Posts velmoraOpenDetectionSettings 0.2 s from now, once the settings window is up.
+    void openDetectionSettingsSoon();
+    /// Choosing "Clean" clears the finding-type filter.
+    void selectBatchFilter(BatchReviewFilter filter);
+    /// Choosing a type while "Clean" is chosen switches to "Findings"; nothing means all types.
+    void selectBatchCategory(std::optional<FindingCategory> category);
+    /// Walks the visible batch items, wrapping at both ends; nothing with fewer than two.
+    void selectAdjacentBatchItem(int step);
+
+    // Settings, sharing and the banner.
+    /// Built anew from the stored detection settings at every call.
+    CustomDetectionConfiguration customDetectionConfiguration() const;
+    /// Reloads the five stored detection settings.
+    void saveDetectionSettings();
+    QString policySourceLabel() const;
+    /// True when nothing needs review; else raises the review warning for the action.
+    bool confirmShareIfReviewNeeded(ShareAction action);
+    /// Shows the banner for 8 s with an action, 2.4 s without.
+    void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                              std::optional<CompletionBannerAction> secondaryAction);
+
+    // Commands: intake, closing, the preview, the share gate, box edits and changed
+    // detection settings (review_controller_intake.cpp, review_controller_commands.cpp).
+    enum class ManualEditStep { undo, redo };
+    /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
+    bool handleDrop(const QMimeData &data);
+    /// Takes dropped files in like opened ones.
+    void loadItemProviders(const QList<QUrl> &fileURLs);
+    void openImagesFromPanel();
+    void openFolderFromPanel();
+    /// Takes files and folders in as one batch (a folder stands for its images).
+    void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
+    /// Takes dropped or pasted image bytes in as a one-item batch.
+    void loadImageData(const QByteArray &data);
+    void pasteImageFromClipboard();
+    void closeCurrentReview();
+    void setOutputPreview(bool on);
+    void toggleOutputPreview();
+    /// Copy or export (or batch export) once the review gate lets it through.
+    void runShareCommand(ShareAction action);
+    /// The review warning's answers: go on with the pending share, or drop it.
+    void continuePendingShare();
+    void cancelPendingShare();
+    void deleteSelectedManualRedaction();
+    void applyManualEditHistoryStep(ManualEditStep step);
+    /// Takes the detection settings a change notice carries (or reloads them) and re-scans.
+    void applyCustomDetectionSettings(const QVariantMap &userInfo);
+
+    // Manual tools (review_controller_commands.cpp).
+    void setManualEditing(bool isOn);
+    void setKeepsManualEditingAfterCommit(bool keeps);
+    void resetSelectedBounds();
+
+    // Output (review_controller_output.cpp).
+    void copyCleanedPNG();
+    void chooseExportDestination();
+    void chooseBatchExportFolder();
+    /// Writes the image on screen back into its item first, then passes the gate.
+    void exportBatchAction();
+    void setIncludesCleanBatchExports(bool includes);
+
+    // The canvas and the window's banner actions (review_controller_window.cpp).
+    /// The plan as the canvas edited it; the canvas then reports the change, which runs
+    /// the upkeep through handleCanvasPlanChange.
+    void applyCanvasPlan(const RedactionPlan &plan);
+    /// The selection as the canvas set it (a click on a box, a newly drawn box).
+    void setCanvasSelection(const std::optional<QUuid> &detectionID);
+    /// The upkeep after the canvas changed the plan or the selection.
+    void handleCanvasPlanChange();
+    /// One finished draw, move or resize on the canvas, for undo and redo.
+    void recordManualEdit(const RedactionPlan &before, const RedactionPlan &after);
+    /// Opens the item of the last AutoClean for review.
+    void openLastAutoCleanReviewItem();
+    /// Opens the newest watched screenshot waiting for review, taking it off the queue.
+    void openLatestWatchedScreenshot();
+
+    // The clipboard guard's scan (review_controller_clipboard.cpp).
+    /// The guard's candidate callback: scans the image of one clipboard change, once.
+    void scanClipboardImage(const ClipboardImageCandidate &candidate);
+    /// Stops the scans of every clipboard change; none of them reports anything.
+    void cancelClipboardScanTasks();
+
+    /// The clipboard guard of the window; the review marks its own clipboard writes in it.
+    ClipboardProtectionController &clipboardGuard() { return m_clipboardGuard; }
+    AutoCleanUndoCoordinator &autoCleanUndoCoordinator() { return m_autoCleanUndo; }
+
+signals:
+    /// The state changed; emitted once per operation, after it is complete.
+    void changed();
+
+private:
+    class ChangeScope;
+    struct BatchRun;
+
+    void runDetectionTask(const QUuid &runID, const TaskHandle &task, ScanRequest request);
+    void applyDetectionResult(const QUuid &runID, const RedactionPlan &plan);
+    void handleDetectionFailure(const QUuid &runID, VelmoraCoreError error, const QList<Detection> &manualDetections,
+                                const QHash<QUuid, bool> &manualActiveStates);
+    void postRescanCompleted();
+
+    void scanNextBatchItem(const std::shared_ptr<BatchRun> &run, qsizetype index);
+    void applyBatchResult(const QUuid &itemID, const RedactionPlan &plan);
+    void applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan);
+
+    /// The scan's plan becomes the live plan, followed by the upkeep before write-back.
+    void adoptScannedPlan(const RedactionPlan &plan);
+    /// The plan of the manual boxes becomes the live plan, with the failure sentences.
+    void adoptFailedScanPlan(const RedactionPlan &plan);
+    void refreshOutputPreviewIfShown();
+    void onStoredSettingChanged(const QString &key);
+    /// The upkeep after the plan changed: selection, status, preview while shown, write-back.
+    void refreshAfterPlanChange();
+
+    // The steps of the clipboard guard's scan (review_controller_clipboard.cpp).
+    void runClipboardScanTask(const ClipboardImageCandidate &candidate, const TaskHandle &task,
+                              const CustomDetectionConfiguration &configuration);
+    /// Leaves the clipboard alone, opens the image for review or replaces the clipboard,
+    /// as the replacement mode and the findings say.
+    void handleClipboardScanResult(const RedactionPlan &plan, const ImportedImage &image, qint64 changeCount,
+                                   ClipboardProtectionReplacementMode replacementMode);
+    /// Opens the image for review; the clipboard is not touched.
+    void pauseClipboardImageForReview(BatchReviewItem item, const VelmoraCaptureOutputFallbackReason &reason);
+    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for a while.
+    void replaceClipboardWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
+                                        BatchReviewItem item);
+    void showClipboardImageFailure(qint64 changeCount);
+
+    /// Adds a share to the local history with the current policy's label.
+    void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
+                     const std::optional<QString> &outputPath);
+    SafeShareSourceType currentSourceType() const;
+    /// Writes a cleaned PNG of every item into a new folder inside `parentPath`: all of
+    /// them, or none and no folder. The folder's path.
+    static std::optional<QString> writeBatchExport(const QList<BatchReviewItem> &items, const QString &parentPath);
+
+    BatchReviewItem *findItem(const QUuid &itemID);
+    bool isCurrentItem(const QUuid &itemID) const;
+    DetectorCategoryPreferences currentCategoryPreferences() const;
+
+    ReviewEnvironment m_environment;
+    ReviewState m_state;
+    /// The item the batch scan is working on now.
+    std::optional<QUuid> m_batchScanItemID;
+    int m_changeDepth = 0;
+    ClipboardProtectionController m_clipboardGuard;
+    AutoCleanUndoCoordinator m_autoCleanUndo;
+};
+
+} // namespace velmora

@@ -1,0 +1,231 @@
+#include "app/review/review_controller.h"
+
+#include "app/review/finding_queries.h"
+#include "app/review/review_controller_private.h"
+#include "app/review/review_queries.h"
+
+#include <QVariant>
+
+namespace velmora {
+
+namespace {
+
+const QString previewingOutput = QStringLiteral("Previewing the exact flattened output for copy and export.");
+const QString selectedBoxReset = QStringLiteral("Selected box reset to its original detected bounds.");
+
+QString stringSetting(const QVariantMap &userInfo, const QString &key)
+{
+    const QVariant value = userInfo.value(key);
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
+} // namespace
+
+void ReviewController::closeCurrentReview()
+{
+    if (!hasActiveReview(m_state))
+        return;
+    ChangeScope scope(*this);
+    cancelCurrentDetection();
+    cancelBatchScan();
+    for (auto *task : {&m_state.customSettingsRescanTask, &m_state.captureTask, &m_state.completionBannerTask}) {
+        if (*task)
+            (*task)->cancel();
+        task->reset();
+    }
+    m_state.completionBannerText.reset();
+    m_state.completionBannerAction.reset();
+    m_state.completionBannerSecondaryAction.reset();
+    m_state.shouldNotifyCustomSettingsRescanCompletion = false;
+
+    m_state.image = QImage();
+    m_state.redactionPlan = RedactionPlan::empty();
+    m_state.selectedDetectionID.reset();
+    m_state.isManualEditing = false;
+    m_state.keepsManualEditingAfterCommit = false;
+    m_state.isPreviewingRedactedOutput = false;
+    m_state.redactedPreviewImage = QImage();
+    m_state.findingFilter = FindingFilter::all;
+    m_state.pendingShareAction.reset();
+    m_state.isShowingReviewWarning = false;
+
+    m_state.lastAutoCleanReviewItem.reset();
+    m_autoCleanUndo.clear();
+    m_state.manualEditHistory.clear();
+
+    m_state.sourceImageURL.reset();
+    m_state.sourceDisplayLabel.reset();
+    m_state.batchItems.clear();
+    m_state.selectedBatchItemID.reset();
+    m_state.batchFilter = BatchReviewFilter::all;
+    m_state.includesCleanBatchExports = true;
+    m_state.skippedFilesNotice.reset();
+
+    m_state.errorText.reset();
+    m_state.reviewStatusNote = ReviewText::startPrompt;
+}
+
+void ReviewController::setOutputPreview(bool on)
+{
+    ChangeScope scope(*this);
+    if (m_state.image.isNull()) {
+        m_state.isPreviewingRedactedOutput = false;
+        m_state.redactedPreviewImage = QImage();
+        return;
+    }
+    m_state.isPreviewingRedactedOutput = on;
+    m_state.isManualEditing = false;
+    if (on) {
+        refreshOutputPreview();
+        // Also after a failed render, whose error line stays.
+        m_state.reviewStatusNote = previewingOutput;
+    } else {
+        refreshStatusSummary();
+    }
+}
+
+void ReviewController::toggleOutputPreview()
+{
+    setOutputPreview(!m_state.isPreviewingRedactedOutput);
+}
+
+void ReviewController::runShareCommand(ShareAction action)
+{
+    // The menu keys reach here while the buttons are disabled: nothing leaves the app
+    // from a scan that has not finished, whose plan may not hold its findings yet.
+    switch (action) {
+    case ShareAction::copy:
+        if (!m_state.isChecking && confirmShareIfReviewNeeded(action))
+            copyCleanedPNG();
+        break;
+    case ShareAction::export_:
+        if (!m_state.isChecking && confirmShareIfReviewNeeded(action))
+            chooseExportDestination();
+        break;
+    case ShareAction::batchExport:
+        exportBatchAction();
+        break;
+    }
+}
+
+void ReviewController::continuePendingShare()
+{
+    const std::optional<ShareAction> action = m_state.pendingShareAction;
+    {
+        ChangeScope scope(*this);
+        m_state.pendingShareAction.reset();
+        m_state.isShowingReviewWarning = false;
+    }
+    if (!action)
+        return;
+    switch (*action) {
+    case ShareAction::copy:
+        copyCleanedPNG();
+        break;
+    case ShareAction::export_:
+        chooseExportDestination();
+        break;
+    case ShareAction::batchExport:
+        chooseBatchExportFolder();
+        break;
+    }
+}
+
+void ReviewController::cancelPendingShare()
+{
+    ChangeScope scope(*this);
+    m_state.pendingShareAction.reset();
+    m_state.isShowingReviewWarning = false;
+}
+
+void ReviewController::deleteSelectedManualRedaction()
+{
+    const std::optional<QUuid> id = selectedManualDetectionID(m_state.redactionPlan, m_state.selectedDetectionID);
+    if (!id || m_state.isChecking)
+        return;
+    RedactionPlan plan = m_state.redactionPlan;
+    if (!plan.removeEntry(*id))
+        return;
+    ChangeScope scope(*this);
+    m_state.manualEditHistory.record(m_state.redactionPlan, plan);
+    m_state.redactionPlan = plan;
+    m_state.selectedDetectionID.reset();
+    refreshAfterPlanChange();
+}
+
+void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
+{
+    if (m_state.isChecking)
+        return;
+    RedactionPlan plan = m_state.redactionPlan;
+    ManualRedactionEditHistory history = m_state.manualEditHistory;
+    const bool changed = step == ManualEditStep::undo ? history.undo(plan) : history.redo(plan);
+    ChangeScope scope(*this);
+    m_state.redactionPlan = plan;
+    m_state.manualEditHistory = history;
+    if (!changed)
+        return;
+    m_state.isManualEditing = false;
+    refreshAfterPlanChange();
+}
+
+void ReviewController::applyCustomDetectionSettings(const QVariantMap &userInfo)
+{
+    if (userInfo.isEmpty()) {
+        saveDetectionSettings();
+        return;
+    }
+    ChangeScope scope(*this);
+    using namespace DetectionSettingsKey;
+    DetectionSettingsValues &values = m_state.detectionSettings;
+    values.customTermsText = stringSetting(userInfo, customTerms);
+    values.customRegexesText = stringSetting(userInfo, customRegexes);
+    values.allowlistText = stringSetting(userInfo, allowlist);
+    values.policyPresetID = stringSetting(userInfo, policyPreset);
+    const QVariant preferences = userInfo.value(detectorCategoryPreferences);
+    values.detectorCategoryPreferencesData =
+        preferences.typeId() == QMetaType::QByteArray ? preferences.toByteArray() : QByteArray();
+}
+
+void ReviewController::setManualEditing(bool isOn)
+{
+    ChangeScope scope(*this);
+    if (m_state.image.isNull() || m_state.isChecking) {
+        m_state.isManualEditing = false;
+        return;
+    }
+    if (isOn) {
+        // Drawing always works on the image itself, never on the output preview.
+        m_state.isPreviewingRedactedOutput = false;
+        m_state.redactedPreviewImage = QImage();
+    }
+    m_state.isManualEditing = isOn;
+    m_state.errorText.reset();
+    if (isOn)
+        m_state.reviewStatusNote = ReviewText::drawManualRedaction;
+    else
+        refreshStatusSummary();
+}
+
+void ReviewController::setKeepsManualEditingAfterCommit(bool keeps)
+{
+    ChangeScope scope(*this);
+    m_state.keepsManualEditingAfterCommit = keeps;
+}
+
+void ReviewController::resetSelectedBounds()
+{
+    const std::optional<QUuid> id = selectedAdjustedDetectionID(m_state.redactionPlan, m_state.selectedDetectionID);
+    if (!id || m_state.isChecking)
+        return;
+    RedactionPlan plan = m_state.redactionPlan;
+    if (!plan.resetBounds(*id))
+        return;
+    ChangeScope scope(*this);
+    m_state.manualEditHistory.record(m_state.redactionPlan, plan);
+    m_state.redactionPlan = plan;
+    refreshAfterPlanChange();
+    m_state.reviewStatusNote = selectedBoxReset;
+}
+
+} // namespace velmora

@@ -1,0 +1,137 @@
+#include "app/review/review_controller.h"
+
+#include "app/protection/clipboard_access.h"
+#include "app/review/folder_expansion.h"
+#include "app/review/review_controller_private.h"
+#include "core/analysis/image_importer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+
+namespace velmora {
+
+namespace {
+
+const QString clipboardImageLoaded = QStringLiteral("Clipboard image loaded. Scanning on device...");
+const QString clipboardHasNoImage = QStringLiteral("Clipboard does not contain an image Velmora can open.");
+const QString copyAnImageFirst = QStringLiteral("Copy an image, then use Paste Image.");
+const FolderPanelText openFolderPanel{QStringLiteral("Open Folder"), QString(), QStringLiteral("Open")};
+
+/// The folder of the image under review, else the home folder.
+QString openStartFolder(const std::optional<QUrl> &sourceURL)
+{
+    if (sourceURL && sourceURL->isLocalFile())
+        return QFileInfo(sourceURL->toLocalFile()).absolutePath();
+    return QDir::homePath();
+}
+
+} // namespace
+
+bool ReviewController::handleDrop(const QMimeData &data)
+{
+    QList<QUrl> files;
+    for (const QUrl &url : data.urls()) {
+        if (url.isLocalFile())
+            files.append(url);
+    }
+    if (!files.isEmpty()) {
+        loadItemProviders(files);
+        return true;
+    }
+    // An image dragged out of another application: its own bytes, in its first image format.
+    for (const QString &format : data.formats()) {
+        if (format.startsWith(QLatin1String("image/"))) {
+            loadImageData(data.data(format));
+            return true;
+        }
+    }
+    return false;
+}
+
+void ReviewController::loadItemProviders(const QList<QUrl> &fileURLs)
+{
+    loadImageURLs(fileURLs, ReviewText::imageLoaded, true);
+}
+
+void ReviewController::openImagesFromPanel()
+{
+    const QList<QUrl> urls = m_environment.fileDialogs.chooseImages(openStartFolder(m_state.sourceImageURL));
+    if (!urls.isEmpty())
+        loadImageURLs(urls, ReviewText::imageLoaded, true);
+}
+
+void ReviewController::openFolderFromPanel()
+{
+    if (const std::optional<QUrl> folder =
+            m_environment.fileDialogs.chooseFolder(openFolderPanel, openStartFolder(m_state.sourceImageURL)))
+        loadImageURLs({*folder}, ReviewText::imageLoaded, true);
+}
+
+void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan)
+{
+    ChangeScope scope(*this);
+    const QList<QUrl> expanded = expandFolders(urls);
+    if (expanded.isEmpty()) {
+        showImportFailure(VelmoraCoreError::unsupportedImageType);
+        return;
+    }
+    const bool isBatch = expanded.size() > 1;
+    QList<BatchReviewItem> items;
+    int skipped = 0;
+    for (const QUrl &url : expanded) {
+        try {
+            items.append(BatchReviewItem::make(
+                url, std::nullopt, isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport,
+                ImageImporter::importImage(url.toLocalFile()), isBatch ? ReviewText::queuedForScan : singleImageStatus));
+        } catch (const VelmoraCoreException &) {
+            ++skipped;
+        }
+    }
+    if (items.isEmpty()) {
+        showImportFailure(VelmoraCoreError::invalidImageData);
+        return;
+    }
+    const QString sentence = items.size() == 1
+        ? singleImageStatus
+        : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(items.size());
+    loadBatch(std::move(items), sentence, skipped, scan);
+}
+
+void ReviewController::loadImageData(const QByteArray &data)
+{
+    ChangeScope scope(*this);
+    try {
+        BatchReviewItem item = BatchReviewItem::make(std::nullopt, std::nullopt, SafeShareSourceType::unknown,
+                                                     ImageImporter::importImage(data), ReviewText::imageLoaded);
+        loadBatch({std::move(item)}, ReviewText::imageLoaded, 0, true);
+    } catch (const VelmoraCoreException &exception) {
+        showImportFailure(exception.error());
+    }
+}
+
+void ReviewController::pasteImageFromClipboard()
+{
+    if (m_state.isChecking)
+        return;
+    ChangeScope scope(*this);
+    m_state.errorText.reset();
+    const std::optional<QByteArray> data = ClipboardProtectionController::imageData(m_environment.clipboard);
+    if (!data) {
+        m_state.errorText = clipboardHasNoImage;
+        m_state.reviewStatusNote = copyAnImageFirst;
+        return;
+    }
+    // The pasted image is in review now: the clipboard guard need not scan it again.
+    m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
+    try {
+        BatchReviewItem item = BatchReviewItem::make(std::nullopt, ReviewText::clipboardImageLabel,
+                                                     SafeShareSourceType::clipboardImport,
+                                                     ImageImporter::importImage(*data), clipboardImageLoaded);
+        loadBatch({std::move(item)}, clipboardImageLoaded, 0, true);
+    } catch (const VelmoraCoreException &exception) {
+        showImportFailure(exception.error());
+    }
+}
+
+} // namespace velmora

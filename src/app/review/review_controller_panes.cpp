@@ -1,0 +1,174 @@
+#include "app/review/review_controller.h"
+
+#include "app/review/finding_queries.h"
+#include "app/review/review_controller_private.h"
+#include "app/review/review_queries.h"
+#include "app/review/review_walk.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "core/settings/detection_settings.h"
+#include "core/settings/stored_settings.h"
+#include "core/support/clock.h"
+#include "core/text/unicode_text.h"
+
+#include <QJsonDocument>
+
+#include <algorithm>
+
+namespace velmora {
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr auto openDetectionSettingsDelay = 200ms;
+} // namespace
+
+void ReviewController::refreshAfterPlanChange()
+{
+    ChangeScope scope(*this);
+    validateSelection();
+    refreshStatusSummary();
+    refreshOutputPreviewIfShown();
+    syncCurrentItemToBatch();
+}
+
+void ReviewController::selectFindingFilter(FindingFilter filter)
+{
+    ChangeScope scope(*this);
+    m_state.findingFilter = filter;
+    if (m_state.selectedDetectionID) {
+        const QList<RedactionPlanEntry> visible = filteredEntries(m_state.redactionPlan, filter);
+        const bool stillShown = std::any_of(visible.begin(), visible.end(), [this](const RedactionPlanEntry &entry) {
+            return entry.id() == *m_state.selectedDetectionID;
+        });
+        if (!stillShown)
+            m_state.selectedDetectionID.reset();
+    }
+    refreshStatusSummary();
+}
+
+void ReviewController::setFindingActive(const QUuid &detectionID, bool isActive)
+{
+    ChangeScope scope(*this);
+    m_state.redactionPlan.setActive(isActive, detectionID);
+    refreshAfterPlanChange();
+}
+
+void ReviewController::setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs)
+{
+    ChangeScope scope(*this);
+    for (const QUuid &id : detectionIDs)
+        m_state.redactionPlan.setActive(isActive, id);
+    refreshAfterPlanChange();
+}
+
+void ReviewController::toggleSelectedFindingActive()
+{
+    const std::optional<RedactionPlanEntry> entry = selectedEntry(m_state.redactionPlan, m_state.selectedDetectionID);
+    if (!entry)
+        return;
+    setFindingActive(entry->id(), !entry->isActive);
+}
+
+void ReviewController::setAllFindingsIncluded(bool isActive)
+{
+    // Without an image the start sentence stays: there is nothing to redact or show.
+    if (m_state.image.isNull())
+        return;
+    ChangeScope scope(*this);
+    for (const RedactionPlanEntry &entry : QList<RedactionPlanEntry>(m_state.redactionPlan.entries()))
+        m_state.redactionPlan.setActive(isActive, entry.id());
+    refreshAfterPlanChange();
+}
+
+void ReviewController::selectAdjacentFinding(int step)
+{
+    const QList<RedactionPlanEntry> &entries = m_state.redactionPlan.entries();
+    const auto selected = std::find_if(entries.begin(), entries.end(), [this](const RedactionPlanEntry &entry) {
+        return entry.id() == m_state.selectedDetectionID;
+    });
+    const std::optional<qsizetype> current =
+        selected == entries.end() ? std::nullopt : std::optional<qsizetype>(selected - entries.begin());
+    if (const std::optional<qsizetype> next = adjacentPosition(entries.size(), current, step))
+        selectDetection(entries.at(*next).id());
+}
+
+void ReviewController::rememberFindingAsSafe(const RedactionPlanEntry &entry)
+{
+    if (!entry.detection.matchedText)
+        return;
+    const QString text = unicode::trimmed(*entry.detection.matchedText);
+    if (text.isEmpty())
+        return;
+    QStringList lines = settingsTextLines(m_state.detectionSettings.allowlistText);
+    const QString lowered = unicode::lowercased(text);
+    const bool known = std::any_of(lines.begin(), lines.end(),
+                                   [&](const QString &line) { return unicode::lowercased(line) == lowered; });
+
+    ChangeScope scope(*this);
+    m_state.redactionPlan.setActive(false, entry.id());
+    refreshAfterPlanChange();
+    m_state.reviewStatusNote = ReviewText::rememberedAsSafe;
+    // Written last: the stored change starts the settings re-scan, whose own note
+    // replaces the one above while an image is loaded.
+    if (!known) {
+        lines.append(text);
+        m_environment.settings.setValue(DetectionSettingsKey::allowlist, lines.join(QLatin1Char('\n')));
+    }
+}
+
+void ReviewController::setDetectorDisposition(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry)
+{
+    DetectorCategoryPreferences preferences =
+        decodeDetectorCategoryPreferences(m_environment.settings.data(DetectionSettingsKey::detectorCategoryPreferences));
+    preferences.setDetectorDisposition(disposition, entry.detection.label);
+    const QByteArray data = QJsonDocument(preferences.toJson()).toJson(QJsonDocument::Compact);
+
+    ChangeScope scope(*this);
+    m_state.reviewStatusNote = entry.detection.label + QStringLiteral(" set to ") + title(disposition)
+        + QStringLiteral(". Current image will re-scan.");
+    m_environment.settings.setValue(DetectionSettingsKey::detectorCategoryPreferences, data);
+    // Also when the stored value did not change: the user asked for a re-scan.
+    rescanAfterCustomSettingsChange();
+}
+
+void ReviewController::openDetectionSettingsSoon()
+{
+    m_environment.clock.schedule(openDetectionSettingsDelay, [] {
+        CommandBus::instance().post(commands::velmoraOpenDetectionSettings);
+    });
+}
+
+void ReviewController::selectBatchFilter(BatchReviewFilter filter)
+{
+    ChangeScope scope(*this);
+    m_state.batchFilter = filter;
+    if (filter == BatchReviewFilter::clean)
+        m_state.batchCategoryFilter.reset();
+    reselectAfterFilterChange();
+}
+
+void ReviewController::selectBatchCategory(std::optional<FindingCategory> category)
+{
+    ChangeScope scope(*this);
+    m_state.batchCategoryFilter = category;
+    if (category && m_state.batchFilter == BatchReviewFilter::clean)
+        m_state.batchFilter = BatchReviewFilter::findings;
+    reselectAfterFilterChange();
+}
+
+void ReviewController::selectAdjacentBatchItem(int step)
+{
+    const QList<BatchReviewItem> visible = visibleBatchItems(m_state);
+    if (visible.size() < 2)
+        return;
+    const auto selected = std::find_if(visible.begin(), visible.end(), [this](const BatchReviewItem &item) {
+        return isCurrentItem(item.id);
+    });
+    const std::optional<qsizetype> current =
+        selected == visible.end() ? std::nullopt : std::optional<qsizetype>(selected - visible.begin());
+    if (const std::optional<qsizetype> next = adjacentPosition(visible.size(), current, step))
+        selectBatchItem(visible.at(*next).id);
+}
+
+} // namespace velmora

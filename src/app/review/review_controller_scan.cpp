@@ -1,0 +1,169 @@
+#include "app/review/review_controller.h"
+
+#include "app/review/finding_queries.h"
+#include "app/review/future_watch.h"
+#include "app/review/review_controller_private.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "core/support/clock.h"
+
+namespace velmora {
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr auto settingsRescanDelay = 650ms;
+}
+
+void ReviewController::startDetection()
+{
+    if (m_state.image.isNull())
+        return;
+    ChangeScope scope(*this);
+    if (m_state.customSettingsRescanTask) {
+        m_state.customSettingsRescanTask->cancel();
+        m_state.customSettingsRescanTask.reset();
+    }
+    const QUuid runID = QUuid::createUuid();
+    ScanRequest request{m_state.image, SensitiveTextDetector(customDetectionConfiguration()),
+                        m_state.redactionPlan.manualDetections(), manualDetectionStates(m_state.redactionPlan)};
+    // The new identifier is taken before the old task is cancelled, so nothing the old
+    // run still delivers can pass as current.
+    m_state.detectionRunID = runID;
+    if (m_state.detectionTask) {
+        m_state.detectionTask->cancel();
+        m_state.detectionTask.reset();
+    }
+    m_state.isChecking = true;
+    m_state.isManualEditing = false;
+    m_state.isPreviewingRedactedOutput = false;
+    m_state.redactedPreviewImage = QImage();
+    m_state.errorText.reset();
+    m_state.reviewStatusNote = ReviewText::checking;
+    syncCurrentItemToBatch();
+    const TaskHandle task;
+    m_state.detectionTask = task;
+    runDetectionTask(runID, task, std::move(request));
+}
+
+void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &task, ScanRequest request)
+{
+    const QList<Detection> manualDetections = request.manualDetections;
+    const QHash<QUuid, bool> manualActiveStates = request.manualActiveStates;
+    scanImage(m_environment.scanEngine, this, std::move(request), [this] { return currentCategoryPreferences(); },
+              task, [this, runID, task, manualDetections, manualActiveStates](const ScanOutcome &outcome) {
+                  const auto *plan = std::get_if<RedactionPlan>(&outcome);
+                  if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
+                      handleDetectionFailure(runID, *error, manualDetections, manualActiveStates);
+                  } else if (plan && !task.isCancelled()) {
+                      applyDetectionResult(runID, *plan);
+                  } else if (m_state.detectionRunID == runID) {
+                      ChangeScope scope(*this);
+                      m_state.isChecking = false;
+                      m_state.detectionTask.reset();
+                      syncCurrentItemToBatch();
+                  }
+              });
+}
+
+void ReviewController::adoptScannedPlan(const RedactionPlan &plan)
+{
+    m_state.redactionPlan = plan;
+    validateSelection();
+    refreshStatusSummary();
+    refreshOutputPreviewIfShown();
+}
+
+void ReviewController::adoptFailedScanPlan(const RedactionPlan &plan)
+{
+    m_state.redactionPlan = plan;
+    validateSelection();
+    m_state.errorText = ReviewText::detectionFailed;
+    m_state.reviewStatusNote =
+        plan.entries().isEmpty() ? ReviewText::tryRescanOrDraw : ReviewText::reviewManualRedactions;
+    refreshOutputPreviewIfShown();
+}
+
+void ReviewController::applyDetectionResult(const QUuid &runID, const RedactionPlan &plan)
+{
+    if (m_state.detectionRunID != runID)
+        return;
+    ChangeScope scope(*this);
+    adoptScannedPlan(plan);
+    m_state.isChecking = false;
+    m_state.detectionTask.reset();
+    syncCurrentItemToBatch();
+    postRescanCompleted();
+}
+
+void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreError error,
+                                              const QList<Detection> &manualDetections,
+                                              const QHash<QUuid, bool> &manualActiveStates)
+{
+    if (m_state.detectionRunID != runID)
+        return;
+    qCInfo(lcReviewScan) << "Scan failed:" << rawValue(error);
+    ChangeScope scope(*this);
+    adoptFailedScanPlan(manualBoxesPlan(manualDetections, manualActiveStates));
+    m_state.isChecking = false;
+    m_state.detectionTask.reset();
+    // A failed re-scan must not be announced by whichever run completes next.
+    m_state.shouldNotifyCustomSettingsRescanCompletion = false;
+    syncCurrentItemToBatch();
+}
+
+void ReviewController::cancelCurrentDetection()
+{
+    ChangeScope scope(*this);
+    if (m_state.detectionTask) {
+        m_state.detectionTask->cancel();
+        m_state.detectionTask.reset();
+    }
+    // The image on screen still reads as checking while the batch scan works on it.
+    m_state.isChecking = m_batchScanItemID && isCurrentItem(*m_batchScanItemID);
+    m_state.detectionRunID = QUuid::createUuid();
+    // Written back so that the row of the image on screen does not stay "Scanning".
+    syncCurrentItemToBatch();
+}
+
+void ReviewController::postRescanCompleted()
+{
+    if (!m_state.shouldNotifyCustomSettingsRescanCompletion)
+        return;
+    ChangeScope scope(*this);
+    m_state.shouldNotifyCustomSettingsRescanCompletion = false;
+    CommandBus::instance().post(commands::velmoraCustomDetectionSettingsRescanCompleted);
+}
+
+void ReviewController::rescanAfterCustomSettingsChange()
+{
+    if (m_state.image.isNull())
+        return;
+    ChangeScope scope(*this);
+    if (m_state.customSettingsRescanTask)
+        m_state.customSettingsRescanTask->cancel();
+    m_state.shouldNotifyCustomSettingsRescanCompletion = true;
+    m_state.errorText.reset();
+    m_state.reviewStatusNote = ReviewText::customSettingsChanged;
+    // A later change cancels this one, so a burst gives one re-scan after its last change.
+    m_state.customSettingsRescanTask =
+        m_environment.clock.schedule(settingsRescanDelay, [this] { rescanCurrentReview(); });
+}
+
+void ReviewController::rescanCurrentReview()
+{
+    if (m_state.image.isNull())
+        return;
+    ChangeScope scope(*this);
+    m_state.customSettingsRescanTask.reset();
+    if (m_state.batchItems.size() < 2) {
+        startDetection();
+        return;
+    }
+    QList<QUuid> ids;
+    for (const BatchReviewItem &item : m_state.batchItems)
+        ids.append(item.id);
+    scanBatchItems(ids);
+}
+
+} // namespace velmora

@@ -1,0 +1,136 @@
+#include "app/review/review_queries.h"
+
+#include "app/review/finding_queries.h"
+#include "core/redaction/needs_review.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace velmora {
+
+namespace {
+
+template <typename Predicate>
+int countItems(const ReviewState &state, Predicate predicate)
+{
+    return int(std::count_if(state.batchItems.begin(), state.batchItems.end(), predicate));
+}
+
+bool holdsCategory(const BatchReviewItem &item, FindingCategory category)
+{
+    const auto &entries = item.redactionPlan.entries();
+    return std::any_of(entries.begin(), entries.end(), [category](const RedactionPlanEntry &entry) {
+        return findingCategoryContains(category, entry.detection);
+    });
+}
+
+bool passesBatchFilter(const BatchReviewItem &item, BatchReviewFilter filter)
+{
+    switch (filter) {
+    case BatchReviewFilter::all: return true;
+    case BatchReviewFilter::findings: return item.hasFindings();
+    case BatchReviewFilter::clean: return item.isClean();
+    }
+    return false;
+}
+
+} // namespace
+
+bool isBatchChecking(const ReviewState &state)
+{
+    return countItems(state, [](const BatchReviewItem &item) { return item.isChecking; }) > 0;
+}
+
+bool hasActiveReview(const ReviewState &state)
+{
+    return !state.image.isNull() || !state.batchItems.isEmpty() || state.isChecking || isBatchChecking(state)
+        || state.captureTask.has_value();
+}
+
+int batchItemsWithFindings(const ReviewState &state)
+{
+    return countItems(state, [](const BatchReviewItem &item) { return item.hasFindings(); });
+}
+
+int cleanBatchItems(const ReviewState &state)
+{
+    return countItems(state, [](const BatchReviewItem &item) { return item.isClean(); });
+}
+
+int reviewedBatchItemsWithFindings(const ReviewState &state)
+{
+    return countItems(state, [](const BatchReviewItem &item) { return item.didReviewInBatch && item.hasFindings(); });
+}
+
+int processedBatchItems(const ReviewState &state)
+{
+    return countItems(state, [](const BatchReviewItem &item) { return item.didScan || item.errorText; });
+}
+
+int batchNeedsReviewCount(const ReviewState &state)
+{
+    return std::accumulate(state.batchItems.begin(), state.batchItems.end(), 0,
+                           [](int sum, const BatchReviewItem &item) { return sum + item.needsReviewCount(); });
+}
+
+QList<BatchReviewItem> exportableBatchItems(const ReviewState &state)
+{
+    if (state.includesCleanBatchExports)
+        return state.batchItems;
+    QList<BatchReviewItem> result;
+    std::copy_if(state.batchItems.begin(), state.batchItems.end(), std::back_inserter(result),
+                 [](const BatchReviewItem &item) { return item.hasFindings(); });
+    return result;
+}
+
+QList<BatchReviewItem> visibleBatchItems(const ReviewState &state)
+{
+    QList<BatchReviewItem> result;
+    std::copy_if(state.batchItems.begin(), state.batchItems.end(), std::back_inserter(result),
+                 [&state](const BatchReviewItem &item) {
+                     return passesBatchFilter(item, state.batchFilter)
+                         && (!state.batchCategoryFilter || holdsCategory(item, *state.batchCategoryFilter));
+                 });
+    return result;
+}
+
+QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state)
+{
+    QList<BatchCategoryCount> counts;
+    for (FindingCategory category : allCases<FindingCategory>()) {
+        BatchCategoryCount count{category, 0, 0};
+        for (const BatchReviewItem &item : state.batchItems) {
+            const auto &entries = item.redactionPlan.entries();
+            const int found = int(std::count_if(entries.begin(), entries.end(), [category](const RedactionPlanEntry &entry) {
+                return findingCategoryContains(category, entry.detection);
+            }));
+            count.imageCount += found > 0 ? 1 : 0;
+            count.findingCount += found;
+        }
+        if (count.findingCount > 0)
+            counts.append(count);
+    }
+    return counts;
+}
+
+QImage displayedImage(const ReviewState &state)
+{
+    if (state.isPreviewingRedactedOutput && !state.redactedPreviewImage.isNull())
+        return state.redactedPreviewImage;
+    return state.image;
+}
+
+QString sourceTitle(const ReviewState &state)
+{
+    if (state.image.isNull())
+        return QStringLiteral("Velmora");
+    return sourceDisplayName(state.sourceDisplayLabel, state.sourceImageURL);
+}
+
+QString reviewWarningMessage(const ReviewState &state)
+{
+    const bool batch = state.pendingShareAction == ShareAction::batchExport;
+    return reviewWarningMessage(batch ? batchNeedsReviewCount(state) : needsReviewEntries(state.redactionPlan));
+}
+
+} // namespace velmora

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/review/review_state.h"
+
+#include <QList>
+
+namespace velmora {
+
+/// Per finding category, how many batch items hold such findings and how many there are.
+struct BatchCategoryCount
+{
+    FindingCategory category = FindingCategory::review;
+    int imageCount = 0;
+    int findingCount = 0;
+
+    friend bool operator==(const BatchCategoryCount &, const BatchCategoryCount &) = default;
+};
+
+// What the window computes from the review state every time it draws. Nothing here
+// changes the state.
+
+/// Some batch item is being scanned.
+bool isBatchChecking(const ReviewState &state);
+/// An image, a batch, a scan or a capture is in progress.
+bool hasActiveReview(const ReviewState &state);
+int batchItemsWithFindings(const ReviewState &state);
+int cleanBatchItems(const ReviewState &state);
+int reviewedBatchItemsWithFindings(const ReviewState &state);
+/// Items scanned or failed.
+int processedBatchItems(const ReviewState &state);
+/// The findings that need review, over all batch items.
+int batchNeedsReviewCount(const ReviewState &state);
+/// Every item while clean images are included, else the items with findings.
+QList<BatchReviewItem> exportableBatchItems(const ReviewState &state);
+/// The items that pass the batch filter and the category filter, in batch order.
+QList<BatchReviewItem> visibleBatchItems(const ReviewState &state);
+/// The categories with findings anywhere in the batch, in category order.
+QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state);
+
+/// The output preview while it is shown and exists, else the image.
+QImage displayedImage(const ReviewState &state);
+/// The image's label or file name; "Velmora" with no image.
+QString sourceTitle(const ReviewState &state);
+/// The review warning: the batch's count for a pending batch export, else the plan's.
+QString reviewWarningMessage(const ReviewState &state);
+
+} // namespace velmora

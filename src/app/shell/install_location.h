@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace velmora {
+
+class StoredSettings;
+
+/// True when `executablePath` lies under a prefix that an installed Velmora uses:
+/// /usr, /opt or the user's ~/.local.
+bool isInstalledLocation(const QString &executablePath, const QString &homePath);
+
+// Decides once per main window whether to remind the user to install Velmora, and
+// raises the reminder. The window asks when it is shown; onboarding waits for the answer.
+class ApplicationInstallController : public QObject
+{
+    Q_OBJECT
+public:
+    /// Under VELMORA_UI_TEST_MODE the location comes from VELMORA_UI_INSTALL_LOCATION_OVERRIDE.
+    ApplicationInstallController(StoredSettings &settings, QString executablePath, QObject *parent = nullptr);
+
+    /// True when it has just raised the reminder. Decides once per controller unless `force`.
+    bool evaluateInstallLocation(bool force);
+    bool isShowingReminder() const { return m_isShowingReminder; }
+
+    /// The user's answer: "Don't Remind Me" keeps the reminder away for good.
+    enum class Answer { showInstructions, notNow, dontRemind };
+    void resolve(Answer answer);
+
+    static constexpr QLatin1StringView suppressKey{"velmoraSuppressInstallReminderV1"};
+
+signals:
+    void reminderRaised();
+    /// After any answer; the window runs its onboarding check.
+    void promptResolved(Answer answer);
+
+private:
+    QString effectiveLocation() const;
+
+    StoredSettings &m_settings;
+    QString m_executablePath;
+    bool m_hasDecided = false;
+    bool m_isShowingReminder = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,52 @@
+#include "app/shell/symbol_view.h"
+
+#include "app/shell/symbol_icon.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace velmora {
+
+SymbolView::SymbolView(const QString &symbolName, int edge, PaletteColor color, QWidget *parent)
+    : QWidget(parent), m_symbol(symbolName), m_edge(edge), m_frame(edge, edge), m_color(std::move(color))
+{
+    setFixedSize(m_frame);
+}
+
+void SymbolView::setSymbol(const QString &symbolName)
+{
+    if (symbolName == m_symbol)
+        return;
+    m_symbol = symbolName;
+    update();
+}
+
+void SymbolView::setFrameSize(QSize size)
+{
+    m_frame = size;
+    setFixedSize(size);
+}
+
+QSize SymbolView::sizeHint() const
+{
+    return m_frame;
+}
+
+void SymbolView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QPixmap pixmap = SymbolIcon::pixmap(m_symbol, m_edge, m_color(palette()), devicePixelRatioF());
+    painter.drawPixmap((width() - m_edge) / 2, (height() - m_edge) / 2, pixmap);
+}
+
+QLabel *makeTextLabel(const QString &text, const QFont &font, PaletteColor color, bool wraps, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(wraps);
+    look::tintText(label, std::move(color));
+    return label;
+}
+
+} // namespace velmora

@@ -1,0 +1,66 @@
+#include "app/shell/velmora_app.h"
+
+#include "app/shell/tray_icon.h"
+#include "app/shell/updater.h"
+#include "app/review/pipeline_scan_engine.h"
+#include "app/window/content_view.h"
+#include "app/window/main_window.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace velmora {
+
+VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
+    : QObject(parent), m_settings(settings), m_updater(Updater::forThisBuild(this))
+{
+    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
+                                                           [] { QApplication::quit(); }});
+}
+
+VelmoraApp::~VelmoraApp()
+{
+    delete m_mainWindow;
+}
+
+void VelmoraApp::start()
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_tray->show();
+    bringMainWindowToFront();
+}
+
+bool VelmoraApp::keepsRunningInTray() const
+{
+    return m_tray && m_tray->isVisible();
+}
+
+MainWindow *VelmoraApp::createMainWindow()
+{
+    auto *contentView = new ContentView(m_settings, std::make_unique<PipelineScanEngine>());
+    MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
+                                  [] { QApplication::quit(); }};
+    auto *window = new MainWindow(std::move(services), contentView);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    return window;
+}
+
+void VelmoraApp::bringMainWindowToFront()
+{
+    if (!m_mainWindow)
+        m_mainWindow = createMainWindow();
+    if (m_mainWindow->isMinimized())
+        m_mainWindow->showNormal();
+    else
+        m_mainWindow->show();
+    m_mainWindow->raise();
+    m_mainWindow->activateWindow();
+}
+
+void VelmoraApp::activateAppAndPerformOnMain(std::function<void()> callback)
+{
+    bringMainWindowToFront();
+    QTimer::singleShot(0, this, std::move(callback));
+}
+
+} // namespace velmora

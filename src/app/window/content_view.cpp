@@ -1,0 +1,301 @@
+#include "app/window/content_view.h"
+
+#include "app/panes/batch_sidebar.h"
+#include "app/panes/drop_target_view.h"
+#include "app/panes/findings_panel.h"
+#include "app/panes/image_review_view.h"
+#include "app/panes/manual_edit_controls.h"
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_protection_controller.h"
+#include "app/protection/system_clipboard.h"
+#include "app/review/scan_engine.h"
+#include "app/review/review_command_routing.h"
+#include "app/review/review_controller.h"
+#include "app/review/review_queries.h"
+#include "app/review/review_warning_text.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "app/shell/desktop_services.h"
+#include "app/shell/install_location.h"
+#include "app/shell/look.h"
+#include "app/window/completion_banner.h"
+#include "app/window/export_action_bar.h"
+#include "app/window/header_bar.h"
+#include "app/window/help_sheet_host.h"
+#include "app/window/install_reminder_dialog.h"
+#include "app/window/qt_file_dialogs.h"
+#include "core/support/system_clock.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent)
+    : QWidget(parent)
+    , m_settings(settings)
+    , m_clipboard(std::make_unique<SystemClipboard>())
+    , m_clock(std::make_unique<SystemClock>())
+    , m_fileDialogs(std::make_unique<QtFileDialogs>(this))
+    , m_scanEngine(std::move(scanEngine))
+{
+    m_controller = std::make_unique<ReviewController>(
+        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
+    m_installController =
+        new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
+    // The onboarding and help-centre sheets have no content in this build; the host
+    // keeps the sheet state so that the window's show path and the Help menu work.
+    m_helpSheets = new HelpSheetHost(settings, *m_clock, {}, this);
+
+    setAcceptDrops(true);
+    buildLayout();
+    connectCanvas();
+    connectCommands();
+    connect(m_controller.get(), &ReviewController::changed, this, &ContentView::refresh);
+    connect(m_installController, &ApplicationInstallController::reminderRaised, this,
+            &ContentView::presentInstallReminder);
+    connect(m_installController, &ApplicationInstallController::promptResolved, this,
+            [this] { m_helpSheets->presentOnboardingIfNeeded(); });
+    refresh();
+}
+
+ContentView::~ContentView()
+{
+    stopBackgroundServices();
+}
+
+void ContentView::buildLayout()
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    m_header = new HeaderBar(this);
+    column->addWidget(m_header);
+    m_banner = new CompletionBanner(this);
+    auto *bannerRow = new QHBoxLayout;
+    bannerRow->setContentsMargins(20, 0, 20, 8);
+    bannerRow->addWidget(m_banner);
+    column->addLayout(bannerRow);
+    column->addWidget(look::makeDivider(Qt::Horizontal, this));
+
+    auto *split = new QHBoxLayout;
+    split->setContentsMargins(0, 0, 0, 0);
+    split->setSpacing(0);
+    m_batchSidebar = new BatchSidebar(*m_controller, this);
+    m_batchDivider = look::makeDivider(Qt::Vertical, this);
+    split->addWidget(m_batchSidebar);
+    split->addWidget(m_batchDivider);
+
+    m_canvasStack = new QStackedWidget(this);
+    auto *emptyPage = new QWidget(m_canvasStack);
+    auto *emptyLayout = new QVBoxLayout(emptyPage);
+    emptyLayout->setContentsMargins(48, 48, 48, 48);
+    m_dropTarget = new DropTargetView(m_settings, emptyPage);
+    emptyLayout->addWidget(m_dropTarget);
+    m_canvas = new ImageReviewView(m_canvasStack);
+    m_canvasStack->addWidget(emptyPage);
+    m_canvasStack->addWidget(m_canvas);
+    split->addWidget(m_canvasStack, 1);
+    split->addWidget(look::makeDivider(Qt::Vertical, this));
+
+    m_findingsPanel = new FindingsPanel(*m_controller, this);
+    m_findingsPanel->setManualEditingTools(new ManualEditControls(*m_controller));
+    split->addWidget(m_findingsPanel);
+    column->addLayout(split, 1);
+
+    column->addWidget(look::makeDivider(Qt::Horizontal, this));
+    m_actionBar = new ExportActionBar(*m_controller, this);
+    column->addWidget(m_actionBar);
+}
+
+void ContentView::connectCanvas()
+{
+    ReviewController &review = *m_controller;
+    connect(m_canvas, &ImageReviewView::redactionPlanWritten, this,
+            [&review](const RedactionPlan &plan) { review.applyCanvasPlan(plan); });
+    connect(m_canvas, &ImageReviewView::selectedDetectionIdWritten, this,
+            [&review](const std::optional<QUuid> &id) { review.setCanvasSelection(id); });
+    connect(m_canvas, &ImageReviewView::manualEditingWritten, this,
+            [&review](bool on) { review.setManualEditing(on); });
+    connect(m_canvas, &ImageReviewView::planChanged, this, [&review] { review.handleCanvasPlanChange(); });
+    connect(m_canvas, &ImageReviewView::manualEditCommitted, this,
+            [&review](const RedactionPlan &before, const RedactionPlan &after) { review.recordManualEdit(before, after); });
+}
+
+void ContentView::connectCommands()
+{
+    connectReviewCommands(*m_controller);
+    ReviewController &review = *m_controller;
+    connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
+    connect(m_header, &HeaderBar::pasteRequested, this, [&review] { review.pasteImageFromClipboard(); });
+    connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
+    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelCurrentDetection(); });
+    connect(m_header, &HeaderBar::closeRequested, this, [&review] { review.closeCurrentReview(); });
+    connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
+    connect(m_header, &HeaderBar::makeAllVisibleRequested, this, [&review] { review.setAllFindingsIncluded(false); });
+    connect(m_dropTarget, &DropTargetView::openImageRequested, this, &ContentView::openImagesFromPanel);
+    connect(m_dropTarget, &DropTargetView::openBatchRequested, this, &ContentView::openFolderFromPanel);
+    connect(m_dropTarget, &DropTargetView::pasteImageRequested, this, [&review] { review.pasteImageFromClipboard(); });
+    connect(m_dropTarget, &DropTargetView::captureAreaRequested, this, [] {
+        CommandBus::instance().post(commands::velmoraCaptureRequested, QStringLiteral("area"));
+    });
+    connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
+
+    CommandBus &bus = CommandBus::instance();
+    bus.observe(commands::velmoraShowHelpCenter, this,
+                [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::helpCenter); });
+    bus.observe(commands::velmoraShowOnboarding, this,
+                [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::onboarding); });
+    // A closed window keeps its protections stopped until it is shown again.
+    bus.observe(commands::velmoraClipboardProtectionSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
+        if (m_backgroundServicesRunning)
+            startClipboardGuard();
+    });
+    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
+        m_controller->openLatestWatchedScreenshot();
+        if (QWidget *top = window()) {
+            top->raise();
+            top->activateWindow();
+        }
+    });
+}
+
+void ContentView::addWindowActions(QMainWindow &window)
+{
+    window.addActions(m_findingsPanel->windowActions());
+}
+
+void ContentView::openImagesFromPanel()
+{
+    m_controller->openImagesFromPanel();
+}
+
+void ContentView::openFolderFromPanel()
+{
+    m_controller->openFolderFromPanel();
+}
+
+void ContentView::refresh()
+{
+    const ReviewState &state = m_controller->state();
+    m_header->showState(state);
+    m_banner->setBanner(state.completionBannerText, state.completionBannerAction, state.completionBannerSecondaryAction);
+    const bool showsBatch = state.batchItems.size() >= 2;
+    m_batchSidebar->setVisible(showsBatch);
+    m_batchDivider->setVisible(showsBatch);
+    const bool hasImage = !state.image.isNull();
+    m_canvasStack->setCurrentIndex(hasImage ? 1 : 0);
+    if (hasImage) {
+        m_canvas->setImage(displayedImage(state));
+        m_canvas->setRedactionPlan(state.redactionPlan);
+        m_canvas->setSelectedDetectionId(state.selectedDetectionID);
+        m_canvas->setManualEditing(state.isManualEditing);
+        m_canvas->setPreviewingRedactedOutput(state.isPreviewingRedactedOutput);
+        m_canvas->setKeepsManualEditingAfterCommit(state.keepsManualEditingAfterCommit);
+    }
+    presentReviewWarningIfNeeded();
+}
+
+void ContentView::presentReviewWarningIfNeeded()
+{
+    const ReviewState &state = m_controller->state();
+    if (!state.isShowingReviewWarning || !state.pendingShareAction || m_isShowingReviewWarning)
+        return;
+    m_isShowingReviewWarning = true;
+    auto *box = new QMessageBox(QMessageBox::Warning, ReviewWarningText::title, reviewWarningMessage(state),
+                                QMessageBox::NoButton, this);
+    box->setObjectName(QStringLiteral("review-warning"));
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    const QString continueTitle = reviewWarningContinueTitle(*state.pendingShareAction);
+    QPushButton *proceed = box->addButton(continueTitle, QMessageBox::AcceptRole);
+    proceed->setObjectName(QStringLiteral("review-warning-continue-button"));
+    QPushButton *cancel = box->addButton(ReviewWarningText::cancel, QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("review-warning-cancel-button"));
+    box->setDefaultButton(cancel);
+    connect(box, &QMessageBox::finished, this, [this, box, proceed] {
+        m_isShowingReviewWarning = false;
+        if (box->clickedButton() == proceed)
+            m_controller->continuePendingShare();
+        else
+            m_controller->cancelPendingShare();
+    });
+    box->open();
+    emit reviewWarningShown(continueTitle);
+}
+
+void ContentView::presentInstallReminder()
+{
+    presentInstallReminderDialog(this, *m_installController);
+}
+
+void ContentView::startBackgroundServices()
+{
+    m_backgroundServicesRunning = true;
+    startClipboardGuard();
+    if (!m_installController->evaluateInstallLocation(false))
+        m_helpSheets->presentOnboardingIfNeeded();
+}
+
+void ContentView::stopBackgroundServices()
+{
+    m_backgroundServicesRunning = false;
+    m_controller->clipboardGuard().stop();
+    m_controller->cancelClipboardScanTasks();
+    m_controller->cancelCurrentDetection();
+    m_controller->cancelBatchScan();
+}
+
+void ContentView::startClipboardGuard()
+{
+    ReviewController &review = *m_controller;
+    // The guard reads its switch and mode itself, and reports when it is off.
+    review.clipboardGuard().start([&review](const ClipboardImageCandidate &candidate) {
+        review.scanClipboardImage(candidate);
+    });
+}
+
+void ContentView::performCompletionBannerAction(CompletionBannerAction action)
+{
+    switch (action) {
+    case CompletionBannerAction::undoLastAutoClean:
+        if (m_controller->autoCleanUndoCoordinator().undo(m_controller->clipboardGuard()))
+            m_controller->showCompletionBanner(QStringLiteral("AutoClean undone"), std::nullopt, std::nullopt);
+        break;
+    case CompletionBannerAction::reviewLastAutoClean:
+        m_controller->openLastAutoCleanReviewItem();
+        break;
+    case CompletionBannerAction::reviewLatestWatchedScreenshot:
+        m_controller->openLatestWatchedScreenshot();
+        break;
+    case CompletionBannerAction::openNotificationSettings:
+        desktop::openNotificationSettings();
+        break;
+    case CompletionBannerAction::revealLastExport:
+        if (const auto location = m_controller->state().lastExportLocation)
+            desktop::revealInFileManager(location->url.toLocalFile());
+        break;
+    }
+}
+
+void ContentView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasImage())
+        event->acceptProposedAction();
+}
+
+void ContentView::dropEvent(QDropEvent *event)
+{
+    if (m_controller->handleDrop(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+} // namespace velmora

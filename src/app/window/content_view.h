@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/review/review_model_enums.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QMainWindow;
+class QStackedWidget;
+
+namespace velmora {
+
+class ApplicationInstallController;
+class BatchSidebar;
+class CompletionBanner;
+class DropTargetView;
+class ExportActionBar;
+class FindingsPanel;
+class HeaderBar;
+class HelpSheetHost;
+class ImageReviewView;
+class QtFileDialogs;
+class ReviewController;
+class ScanEngine;
+class StoredSettings;
+class SystemClipboard;
+class SystemClock;
+
+// The main window's view. It owns the review (a ReviewController and the services it
+// reaches) and the window's long-lived controllers for as long as the window lives,
+// lays out the header, the review panes and the action bar, draws the review state
+// and turns the user's gestures into review operations.
+class ContentView : public QWidget
+{
+    Q_OBJECT
+public:
+    /// `scanEngine` recognises text and finds faces and codes for every scan of this window.
+    ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent = nullptr);
+    ~ContentView() override;
+
+    ReviewController &controller() const { return *m_controller; }
+    HelpSheetHost &helpSheets() const { return *m_helpSheets; }
+    ApplicationInstallController &installController() const { return *m_installController; }
+
+    void openImagesFromPanel();
+    void openFolderFromPanel();
+    /// Window-wide keys of the panes, registered once on the window.
+    void addWindowActions(QMainWindow &window);
+
+    /// When the window is shown: the background protections by their stored settings,
+    /// then the install-location check, then onboarding unless the reminder came up.
+    void startBackgroundServices();
+    /// When the window goes away: protections stopped, every running scan cancelled.
+    void stopBackgroundServices();
+
+    void performCompletionBannerAction(CompletionBannerAction action);
+
+signals:
+    /// The review warning's question is up; tests answer it through `answerReviewWarning`.
+    void reviewWarningShown(const QString &continueTitle);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void buildLayout();
+    void connectCanvas();
+    void connectCommands();
+    void refresh();
+    void presentReviewWarningIfNeeded();
+    void presentInstallReminder();
+    /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.
+    void startClipboardGuard();
+
+    StoredSettings &m_settings;
+    std::unique_ptr<SystemClipboard> m_clipboard;
+    std::unique_ptr<SystemClock> m_clock;
+    std::unique_ptr<QtFileDialogs> m_fileDialogs;
+    std::unique_ptr<ScanEngine> m_scanEngine;
+    std::unique_ptr<ReviewController> m_controller;
+    ApplicationInstallController *m_installController = nullptr;
+    HelpSheetHost *m_helpSheets = nullptr;
+
+    HeaderBar *m_header = nullptr;
+    CompletionBanner *m_banner = nullptr;
+    BatchSidebar *m_batchSidebar = nullptr;
+    QWidget *m_batchDivider = nullptr;
+    QStackedWidget *m_canvasStack = nullptr;
+    DropTargetView *m_dropTarget = nullptr;
+    ImageReviewView *m_canvas = nullptr;
+    FindingsPanel *m_findingsPanel = nullptr;
+    ExportActionBar *m_actionBar = nullptr;
+    bool m_isShowingReviewWarning = false;
+    bool m_backgroundServicesRunning = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,129 @@
+#include "app/window/export_action_bar.h"
+
+#include "app/review/review_controller.h"
+#include "app/review/review_queries.h"
+#include "app/shell/look.h"
+#include "app/shell/velmora_button.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kSpacing = 16;
+constexpr int kHorizontalPadding = 28;
+constexpr int kMinimumHeight = 72;
+
+/// A bar button with its accessibility texts; `key` is shown, the Review menu owns it.
+VelmoraButton *makeButton(QWidget *parent, const QString &title, const QString &symbol, VelmoraControlTone tone,
+                          int minWidth, const QString &identifier, const QString &label, const QString &hint,
+                          const QString &key)
+{
+    auto *button = new VelmoraButton(title, tone, minWidth, parent);
+    button->setSymbol(symbol);
+    button->setObjectName(identifier);
+    button->setAccessibleName(label);
+    button->setAccessibleDescription(hint);
+    if (!key.isEmpty())
+        button->setToolTip(QKeySequence(key).toString(QKeySequence::NativeText));
+    return button;
+}
+
+} // namespace
+
+ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
+    : QWidget(parent), m_controller(controller)
+{
+    setMinimumHeight(kMinimumHeight);
+    m_layout = new QHBoxLayout(this);
+    m_layout->setContentsMargins(kHorizontalPadding, 0, kHorizontalPadding, 0);
+    m_layout->setSpacing(kSpacing);
+
+    m_localOnlyNote =
+        new QLabel(QStringLiteral("On-device - no account - detection can miss things - review before sharing"), this);
+    m_localOnlyNote->setObjectName(QStringLiteral("local-only-copy-text"));
+    m_localOnlyNote->setFont(look::font(look::TextStyle::footnote, QFont::Medium));
+    m_localOnlyNote->setWordWrap(true);
+    // It may wrap, but always keeps the height its lines need.
+    m_localOnlyNote->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    m_layout->addWidget(m_localOnlyNote, 0, Qt::AlignVCenter);
+    m_layout->addStretch(1);
+
+    m_includeSafe = new QCheckBox(QStringLiteral("Include safe"), this);
+    m_includeSafe->setObjectName(QStringLiteral("include-clean-batch-items-toggle"));
+    m_includeSafe->setFont(look::font(look::TextStyle::footnote, QFont::Medium));
+    m_includeSafe->setToolTip(QStringLiteral("Include images with no findings in the batch export."));
+    m_exportBatch = makeButton(this, QStringLiteral("Export batch"), QStringLiteral("square.and.arrow.up.on.square"),
+                               VelmoraControlTone::primary, 128, QStringLiteral("export-batch-button"),
+                               QStringLiteral("Export cleaned batch"),
+                               QStringLiteral("Save flattened cleaned copies for the loaded batch."), {});
+    m_copy = makeButton(this, QStringLiteral("Copy"), QStringLiteral("doc.on.doc"), VelmoraControlTone::secondary, 96,
+                        QStringLiteral("copy-redacted-button"), QStringLiteral("Copy cleaned PNG"),
+                        QStringLiteral("Copy a flattened PNG with active redactions applied and metadata stripped."),
+                        QStringLiteral("Ctrl+Shift+C"));
+    m_export = makeButton(
+        this, QStringLiteral("Export cleaned copy"), QStringLiteral("square.and.arrow.up"), VelmoraControlTone::primary,
+        180, QStringLiteral("export-redacted-button"), QStringLiteral("Export cleaned image"),
+        QStringLiteral("Save a flattened cleaned copy with active redactions applied and metadata stripped."),
+        QStringLiteral("Ctrl+E"));
+    for (QWidget *control : {static_cast<QWidget *>(m_includeSafe), static_cast<QWidget *>(m_exportBatch),
+                             static_cast<QWidget *>(m_copy), static_cast<QWidget *>(m_export)})
+        m_layout->addWidget(control, 0, Qt::AlignVCenter);
+
+    connect(m_includeSafe, &QCheckBox::toggled, this,
+            [this](bool on) { m_controller.setIncludesCleanBatchExports(on); });
+    connect(m_exportBatch, &QPushButton::clicked, this, [this] { m_controller.exportBatchAction(); });
+    connect(m_copy, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::copy); });
+    connect(m_export, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::export_); });
+    connect(&m_controller, &ReviewController::changed, this, &ExportActionBar::refresh);
+
+    refreshLook();
+    refresh();
+}
+
+void ExportActionBar::placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu)
+{
+    int index = m_layout->indexOf(m_localOnlyNote) + 1;
+    for (QWidget *widget : {ambientModePills, watchedAlertsMenu}) {
+        if (widget)
+            m_layout->insertWidget(index++, widget, 0, Qt::AlignVCenter);
+    }
+}
+
+void ExportActionBar::refresh()
+{
+    const ReviewState &state = m_controller.state();
+    const bool isBatch = state.batchItems.size() >= 2;
+    m_includeSafe->setVisible(isBatch);
+    m_exportBatch->setVisible(isBatch);
+    {
+        const QSignalBlocker blocker(m_includeSafe);
+        m_includeSafe->setChecked(state.includesCleanBatchExports);
+    }
+    m_exportBatch->setEnabled(!exportableBatchItems(state).isEmpty() && !isBatchChecking(state));
+    const bool canShare = !state.image.isNull() && !state.isChecking;
+    m_copy->setEnabled(canShare);
+    m_export->setEnabled(canShare);
+}
+
+void ExportActionBar::refreshLook()
+{
+    QPalette notePalette = m_localOnlyNote->palette();
+    notePalette.setColor(QPalette::WindowText, look::secondary(palette()));
+    m_localOnlyNote->setPalette(notePalette);
+}
+
+void ExportActionBar::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        refreshLook();
+    QWidget::changeEvent(event);
+}
+
+} // namespace velmora

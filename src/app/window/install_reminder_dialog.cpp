@@ -1,0 +1,44 @@
+#include "app/window/install_reminder_dialog.h"
+
+#include "app/shell/install_location.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace velmora {
+
+void presentInstallReminderDialog(QWidget *parent, ApplicationInstallController &controller)
+{
+    auto *box = new QMessageBox(QMessageBox::Information, QObject::tr("Install Velmora?"),
+                                QObject::tr("Velmora is running from a build or download folder. Install it "
+                                            "(for example with \"cmake --install\") so that it starts from your "
+                                            "applications and keeps its settings in one place."),
+                                QMessageBox::NoButton, parent);
+    box->setObjectName(QStringLiteral("install-reminder"));
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *instructions = box->addButton(QObject::tr("Install Instructions..."), QMessageBox::AcceptRole);
+    instructions->setObjectName(QStringLiteral("install-reminder-instructions-button"));
+    QPushButton *later = box->addButton(QObject::tr("Not Now"), QMessageBox::RejectRole);
+    later->setObjectName(QStringLiteral("install-reminder-not-now-button"));
+    QPushButton *never = box->addButton(QObject::tr("Don't Remind Me"), QMessageBox::DestructiveRole);
+    never->setObjectName(QStringLiteral("install-reminder-dont-remind-button"));
+    QObject::connect(box, &QMessageBox::finished, box, [box, instructions, never, &controller] {
+        using Answer = ApplicationInstallController::Answer;
+        if (box->clickedButton() == instructions) {
+            QMessageBox::information(box->parentWidget(), QObject::tr("Install Velmora"),
+                                     QObject::tr("From the source folder, build a release and install it for "
+                                                 "your user:\n\ncmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release"
+                                                 "\ncmake --build build-release\ncmake --install build-release "
+                                                 "--prefix ~/.local\n\nThen start Velmora from your applications."));
+            controller.resolve(Answer::showInstructions);
+        } else if (box->clickedButton() == never) {
+            controller.resolve(Answer::dontRemind);
+        } else {
+            controller.resolve(Answer::notNow);
+        }
+    });
+    box->open();
+}
+
+} // namespace velmora

@@ -1,0 +1,66 @@
+#include "app/window/main_window.h"
+
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "app/shell/main_menus.h"
+#include "app/shell/updater.h"
+#include "app/review/review_controller.h"
+#include "app/window/content_view.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QDesktopServices>
+
+namespace velmora {
+
+MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *parent)
+    : QMainWindow(parent), m_services(std::move(services)), m_contentView(contentView)
+{
+    setWindowTitle(QStringLiteral("Velmora"));
+    setObjectName(QStringLiteral("main-window"));
+    setCentralWidget(m_contentView);
+    setMinimumSize(1040, 680);
+    resize(1320, 860);
+
+    MainMenus::Handlers handlers;
+    handlers.openImages = [this] { m_contentView->openImagesFromPanel(); };
+    handlers.openFolder = [this] { m_contentView->openFolderFromPanel(); };
+    handlers.scanOrRescan = [this] { m_contentView->controller().startDetection(); };
+    handlers.quit = m_services.quit;
+    if (m_services.updater && m_services.updater->canCheckForUpdates()) {
+        Updater *updater = m_services.updater;
+        handlers.checkForUpdates = [updater] { updater->checkForUpdates(); };
+        connect(updater, &Updater::checkFinished, this, [this](const UpdateCheckResult &result) {
+            if (result.downloadURL.isValid()
+                && QMessageBox::question(this, tr("Check for Updates"), result.message + QLatin1Char(' ')
+                                             + tr("Open the download page?")) == QMessageBox::Yes)
+                QDesktopServices::openUrl(result.downloadURL);
+            else if (!result.downloadURL.isValid())
+                QMessageBox::information(this, tr("Check for Updates"), result.message);
+        });
+    }
+    m_menus = new MainMenus(*this, m_services.settings, std::move(handlers));
+    CommandBus::instance().observe(commands::velmoraCaptureShortcutSettingsDidChange, this,
+                                   [this](const QVariant &, const QVariantMap &) { m_menus->refreshCaptureShortcuts(); });
+    m_contentView->addWindowActions(*this);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_servicesStarted) {
+        m_servicesStarted = true;
+        m_contentView->startBackgroundServices();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_contentView->stopBackgroundServices();
+    m_servicesStarted = false;
+    event->accept();
+    if (!m_services.keepsRunningInTray())
+        m_services.quit();
+}
+
+} // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+namespace velmora {
+
+class ContentView;
+class MainMenus;
+class StoredSettings;
+class Updater;
+
+// The main window: title, menus and the review view inside. Closing it stops the
+// background protections and ends the review; the application then stays in the tray
+// when it has one, and quits when it has none.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    struct Services {
+        StoredSettings &settings;
+        Updater *updater = nullptr; ///< Absent or unable to check: no update item.
+        std::function<bool()> keepsRunningInTray;
+        std::function<void()> quit;
+    };
+
+    MainWindow(Services services, ContentView *contentView, QWidget *parent = nullptr);
+
+    ContentView *contentView() const { return m_contentView; }
+    MainMenus *menus() const { return m_menus; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Services m_services;
+    ContentView *m_contentView = nullptr;
+    MainMenus *m_menus = nullptr;
+    bool m_servicesStarted = false;
+};
+
+} // namespace velmora

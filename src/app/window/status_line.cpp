@@ -1,0 +1,96 @@
+#include "app/window/status_line.h"
+
+#include "app/review/review_state.h"
+#include "app/shell/look.h"
+#include "core/redaction/needs_review.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace velmora {
+
+StatusTone statusTone(const ReviewState &state)
+{
+    if (state.errorText)
+        return StatusTone::error;
+    if (state.isChecking)
+        return StatusTone::checking;
+    if (needsReviewEntries(state.redactionPlan) > 0)
+        return StatusTone::needsReview;
+    return StatusTone::neutral;
+}
+
+StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("review-status-line"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, 6, 12, 6);
+    layout->setSpacing(10);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("review-status-note"));
+    m_note->setFont(look::font(look::TextStyle::callout));
+    m_note->setWordWrap(true);
+    m_error = new QLabel(this);
+    m_error->setObjectName(QStringLiteral("review-error-text"));
+    m_error->setFont(look::font(look::TextStyle::callout, QFont::DemiBold));
+    m_error->setWordWrap(true);
+    layout->addWidget(m_error);
+    layout->addWidget(m_note, 1);
+    m_error->hide();
+    applyColors();
+}
+
+void StatusLine::showState(const ReviewState &state)
+{
+    m_note->setText(state.reviewStatusNote);
+    m_error->setText(state.errorText.value_or(QString()));
+    m_error->setVisible(state.errorText.has_value());
+    m_tone = statusTone(state);
+    applyColors();
+    update();
+}
+
+QColor StatusLine::toneColor() const
+{
+    switch (m_tone) {
+    case StatusTone::error: return look::red(palette());
+    case StatusTone::needsReview: return look::orange(palette());
+    case StatusTone::checking: return look::accent(palette());
+    case StatusTone::neutral: return look::secondary(palette());
+    }
+    return look::secondary(palette());
+}
+
+void StatusLine::applyColors()
+{
+    QPalette notePalette = m_note->palette();
+    notePalette.setColor(QPalette::WindowText,
+                         m_tone == StatusTone::neutral ? look::secondary(palette()) : look::primary(palette()));
+    m_note->setPalette(notePalette);
+    QPalette errorPalette = m_error->palette();
+    errorPalette.setColor(QPalette::WindowText, look::red(palette()));
+    m_error->setPalette(errorPalette);
+}
+
+void StatusLine::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        applyColors();
+    QWidget::changeEvent(event);
+}
+
+void StatusLine::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    painter.fillPath(path, look::withOpacity(toneColor(), 0.12));
+    painter.setPen(QPen(look::withOpacity(toneColor(), 0.35), 1));
+    painter.drawPath(path);
+}
+
+} // namespace velmora

@@ -1,0 +1,127 @@
+#include "core/analysis/photo_regions.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kCell = 16;
+// A cell is continuous tone when no band of five neighbouring grey levels holds half
+// of its pixels and more than 30 % of its horizontal steps are small (1 to 8 levels):
+// antialiased text and flat colour have a dominant background and large steps.
+constexpr int kModeBand = 2;
+constexpr int kModeSharePercent = 50;
+constexpr int kSmallStepMax = 8;
+constexpr int kSmallStepSharePercent = 30;
+// The textured cells of a face need not reach its outline: every region grows by a
+// quarter of its size on each side, and by no less than the smallest face searched.
+constexpr int kMinMargin = 24;
+
+bool isContinuousTone(const QImage &grey, const QRect &cell)
+{
+    std::array<int, 256> histogram{};
+    int smallSteps = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        const uchar *row = grey.constScanLine(y);
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            ++histogram[row[x]];
+            if (x > cell.left()) {
+                const int step = std::abs(int(row[x]) - int(row[x - 1]));
+                smallSteps += step >= 1 && step <= kSmallStepMax;
+            }
+        }
+    }
+    int band = 0;
+    for (int level = 0; level < 2 * kModeBand + 1; ++level)
+        band += histogram[level];
+    int widestBand = band;
+    for (int level = 2 * kModeBand + 1; level < 256; ++level) {
+        band += histogram[level] - histogram[level - 2 * kModeBand - 1];
+        widestBand = std::max(widestBand, band);
+    }
+    const int pixels = cell.width() * cell.height();
+    const int steps = (cell.width() - 1) * cell.height();
+    return widestBand * 100 < pixels * kModeSharePercent && steps > 0
+        && smallSteps * 100 > steps * kSmallStepSharePercent;
+}
+
+QRect withMargin(const QRect &region, const QRect &image)
+{
+    const int dx = std::max(kMinMargin, region.width() / 4);
+    const int dy = std::max(kMinMargin, region.height() / 4);
+    return region.adjusted(-dx, -dy, dx, dy) & image;
+}
+
+/// Unites overlapping rectangles until none overlap.
+QList<QRect> merged(QList<QRect> regions)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (qsizetype i = 0; i < regions.size() && !changed; ++i) {
+            for (qsizetype j = i + 1; j < regions.size(); ++j) {
+                if (regions[i].intersects(regions[j])) {
+                    regions[i] |= regions[j];
+                    regions.removeAt(j);
+                    changed = true;
+                    break;
+                }
+            }
+        }
+    }
+    return regions;
+}
+
+} // namespace
+
+QList<QRect> photoRegions(const QImage &grey)
+{
+    Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
+    const int columns = (grey.width() + kCell - 1) / kCell;
+    const int rows = (grey.height() + kCell - 1) / kCell;
+    std::vector<char> continuous(size_t(columns) * size_t(rows));
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const QRect cell = QRect(column * kCell, row * kCell, kCell, kCell) & grey.rect();
+            continuous[size_t(row) * columns + column] = cell.width() > 1 && isContinuousTone(grey, cell);
+        }
+    }
+
+    // Each group of touching cells (diagonals included) becomes one region.
+    QList<QRect> regions;
+    std::vector<char> seen(continuous.size());
+    std::vector<std::pair<int, int>> stack;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const size_t index = size_t(row) * columns + column;
+            if (!continuous[index] || seen[index])
+                continue;
+            QRect cells(column, row, 1, 1);
+            seen[index] = true;
+            stack.push_back({column, row});
+            while (!stack.empty()) {
+                const auto [x, y] = stack.back();
+                stack.pop_back();
+                cells |= QRect(x, y, 1, 1);
+                for (int ny = std::max(0, y - 1); ny <= std::min(rows - 1, y + 1); ++ny) {
+                    for (int nx = std::max(0, x - 1); nx <= std::min(columns - 1, x + 1); ++nx) {
+                        const size_t next = size_t(ny) * columns + nx;
+                        if (continuous[next] && !seen[next]) {
+                            seen[next] = true;
+                            stack.push_back({nx, ny});
+                        }
+                    }
+                }
+            }
+            const QRect pixels = QRect(cells.x() * kCell, cells.y() * kCell, cells.width() * kCell,
+                                       cells.height() * kCell) & grey.rect();
+            regions.append(withMargin(pixels, grey.rect()));
+        }
+    }
+    return merged(regions);
+}
+
+} // namespace velmora

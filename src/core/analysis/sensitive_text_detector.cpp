@@ -1,0 +1,197 @@
+#include "core/analysis/sensitive_text_detector.h"
+
+#include "core/analysis/sensitive_text_rule_catalog.h"
+#include "core/text/unicode_text.h"
+
+#include <QUuid>
+
+#include <algorithm>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+// Findings whose box had to fall back to the whole line are capped below the
+// needs-review threshold.
+constexpr double kLineFallbackConfidenceCap = 0.74;
+// Lines recognised less surely than this give findings that need review.
+constexpr double kReviewLineConfidence = 0.8;
+
+RedactionPolicyDisposition dispositionOf(DetectionSuggestedAction action)
+{
+    switch (action) {
+    case DetectionSuggestedAction::redact:
+        return RedactionPolicyDisposition::autoRedact;
+    case DetectionSuggestedAction::review:
+        return RedactionPolicyDisposition::needsReview;
+    case DetectionSuggestedAction::ignore:
+        break;
+    }
+    return RedactionPolicyDisposition::ignore;
+}
+
+std::optional<DetectionSuggestedAction> actionOf(RedactionPolicyDisposition disposition)
+{
+    switch (disposition) {
+    case RedactionPolicyDisposition::autoRedact:
+        return DetectionSuggestedAction::redact;
+    case RedactionPolicyDisposition::needsReview:
+        return DetectionSuggestedAction::review;
+    case RedactionPolicyDisposition::ignore:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A UTF-16 offset that does not split a surrogate pair.
+bool isCodePointBoundary(const QString &text, qsizetype offset)
+{
+    if (offset < 0 || offset > text.size())
+        return false;
+    return offset == 0 || offset == text.size() || !(text[offset - 1].isHighSurrogate() && text[offset].isLowSurrogate());
+}
+
+bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> &b)
+{
+    return a && b && a->location < b->end() && b->location < a->end();
+}
+
+// The order in which overlapping findings of one line compete: surer first, redact
+// before review, longer before shorter (no range counts as longest), then by label.
+bool competesBefore(const Detection &a, const Detection &b)
+{
+    if (a.confidence != b.confidence)
+        return a.confidence > b.confidence;
+    if (a.suggestedAction != b.suggestedAction)
+        return a.suggestedAction < b.suggestedAction;
+    const auto length = [](const Detection &d) {
+        return d.matchedRange ? d.matchedRange->length : std::numeric_limits<std::int64_t>::max();
+    };
+    if (length(a) != length(b))
+        return length(a) > length(b);
+    return a.label < b.label;
+}
+
+// Reading order within a line: left to right (no range last), then by label.
+bool readsBefore(const Detection &a, const Detection &b)
+{
+    if (a.matchedRange.has_value() != b.matchedRange.has_value())
+        return a.matchedRange.has_value();
+    if (a.matchedRange && a.matchedRange->location != b.matchedRange->location)
+        return a.matchedRange->location < b.matchedRange->location;
+    return a.label < b.label;
+}
+
+} // namespace
+
+struct SensitiveTextDetector::Candidate
+{
+    QString value;
+    TextRange range;
+};
+
+SensitiveTextDetector::SensitiveTextDetector(const CustomDetectionConfiguration &configuration)
+    : m_rules(SensitiveTextRuleCatalog::builtInRules())
+    , m_learnedSafeRules(configuration.learnedSafeRules)
+    , m_policyConfiguration(configuration.policyConfiguration)
+    , m_detectorCategoryPreferences(configuration.detectorCategoryPreferences)
+{
+    m_rules.append(SensitiveTextRuleCatalog::customRules(configuration.terms, configuration.regexes));
+    for (const QString &entry : configuration.allowlist)
+        m_allowlist.insert(unicode::normalizedForComparison(entry));
+    m_effectiveActions.reserve(m_rules.size());
+    for (const Rule &rule : std::as_const(m_rules))
+        m_effectiveActions.append(effectiveAction(rule));
+}
+
+std::optional<DetectionSuggestedAction> SensitiveTextDetector::effectiveAction(const Rule &rule) const
+{
+    const RedactionPolicyDisposition policy =
+        m_policyConfiguration.disposition(rule.policyPackID, dispositionOf(rule.suggestedAction));
+    return actionOf(m_detectorCategoryPreferences.effectiveDisposition(rule.label, rule.detectorCategory, policy));
+}
+
+QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(const Rule &rule, const QString &line) const
+{
+    QList<Candidate> result;
+    for (const IcuMatch &match : rule.regex.findAll(line)) {
+        const QList<IcuMatch::Range> values =
+            rule.valueFinder ? rule.valueFinder(line, match) : QList<IcuMatch::Range>{match.group(rule.matchGroup)};
+        for (const IcuMatch::Range &range : values) {
+            if (!range.isValid() || range.length < 1)
+                continue;
+            if (!isCodePointBoundary(line, range.start) || !isCodePointBoundary(line, range.end()))
+                continue;
+            const QString value = line.mid(range.start, range.length);
+            const TextRange textRange{range.start, range.length};
+            if (rule.validator && !rule.validator(value, line, textRange))
+                continue;
+            if (m_allowlist.contains(unicode::normalizedForComparison(value)))
+                continue;
+            const bool learnedSafe = std::any_of(m_learnedSafeRules.cbegin(), m_learnedSafeRules.cend(),
+                [&](const LearnedSafeRule &safe) { return safe.matches(value, rule.label); });
+            if (learnedSafe)
+                continue;
+            result.append(Candidate{value, textRange});
+        }
+    }
+    return result;
+}
+
+QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation) const
+{
+    QList<Detection> findings;
+    for (qsizetype i = 0; i < m_rules.size(); ++i) {
+        const Rule &rule = m_rules[i];
+        const auto &ruleAction = m_effectiveActions[i];
+        if (!ruleAction)
+            continue; // The rule is off: its pattern does not run.
+        const QList<Candidate> found = candidates(rule, observation.text());
+        if (found.isEmpty())
+            continue;
+        const double baseConfidence = std::min(rule.confidence, observation.confidence());
+        const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
+        const DetectionSuggestedAction action =
+            observation.confidence() < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
+        for (const Candidate &candidate : found) {
+            const TextPartBounds bounds = observation.boundsFor(candidate.range);
+            const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
+            Detection finding;
+            finding.id = QUuid::createUuid();
+            finding.kind = rule.kind;
+            finding.label = rule.label;
+            finding.confidence = tight ? baseConfidence : fallbackConfidence;
+            finding.normalizedBounds = bounds.bounds;
+            finding.source = DetectionSource::deterministic;
+            finding.reason = rule.reason;
+            finding.matchedText = candidate.value;
+            finding.matchedRange = candidate.range;
+            finding.suggestedAction = action;
+            finding.boundsPrecision = bounds.precision;
+            findings.append(std::move(finding));
+        }
+    }
+
+    std::stable_sort(findings.begin(), findings.end(), competesBefore);
+    QList<Detection> kept;
+    for (Detection &finding : findings) {
+        const bool covered = std::any_of(kept.cbegin(), kept.cend(), [&](const Detection &other) {
+            return overlaps(finding.matchedRange, other.matchedRange);
+        });
+        if (!covered)
+            kept.append(std::move(finding));
+    }
+    std::stable_sort(kept.begin(), kept.end(), readsBefore);
+    return kept;
+}
+
+QList<Detection> SensitiveTextDetector::detect(const QList<TextObservation> &observations) const
+{
+    QList<Detection> result;
+    for (const TextObservation &observation : observations)
+        result.append(findingsOfLine(observation));
+    return result;
+}
+
+} // namespace velmora

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/detection/text_range.h"
+
+#include <QString>
+
+namespace velmora::sensitive_text {
+
+/// Decides whether a rule's matched value is really sensitive: takes the value, the
+/// whole line text and the value's UTF-16 range in the line; true keeps the finding.
+using Validator = bool (*)(const QString &value, const QString &line, const TextRange &range);
+
+/// Keeps every value except placeholders ("changeme", "xxxxxxxx", ...).
+bool isNotPlaceholder(const QString &value, const QString &line, const TextRange &range);
+
+/// Keeps North-American numbers with clear formatting, a country code or a phone word
+/// nearby; a bare run of digits never passes.
+bool isPlausiblePhoneNumber(const QString &value, const QString &line, const TextRange &range);
+
+/// Keeps 13 to 19 digits that pass the Luhn checksum; only the value counts.
+bool isPlausibleCardNumber(const QString &value, const QString &line, const TextRange &range);
+
+/// Keeps customer and account identifiers that hold a digit and are no workload names;
+/// tenant and workspace values need an account phrase nearby.
+bool isPlausibleAccountIdentifier(const QString &value, const QString &line, const TextRange &range);
+
+/// Keeps random-looking values of 28 characters or more that are no path, build,
+/// infrastructure or metric name, judged by their entropy (lower bar near a secret word).
+bool isPlausibleHighEntropySecret(const QString &value, const QString &line, const TextRange &range);
+
+} // namespace velmora::sensitive_text

@@ -1,0 +1,273 @@
+#include "app/panes/detection_group_section.h"
+#include "app/panes/detection_row.h"
+#include "app/panes/findings_empty_states.h"
+#include "app/panes/findings_panel.h"
+#include "app/panes/segmented_picker.h"
+#include "app/shell/capsule_label.h"
+#include "app/shell/accessible_value.h"
+#include "app/shell/velmora_button.h"
+
+#include "app/panes/review_harness.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+QString upperId(const QUuid &id)
+{
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
+
+// The panel in a window of its own, its window-wide keys added once.
+class FindingsPanelTest : public ::testing::Test
+{
+protected:
+    FindingsPanelTest()
+    {
+        panel = new FindingsPanel(harness.controller, &window);
+        window.addActions(panel->windowActions());
+        window.resize(376, 900);
+        window.show();
+    }
+
+    template <typename T = QWidget>
+    T *find(const QString &name) const
+    {
+        return window.findChild<T *>(name);
+    }
+    bool visible(const QString &name) const
+    {
+        QWidget *widget = find(name);
+        return widget && widget->isVisibleTo(&window);
+    }
+
+    ReviewHarness harness;
+    QWidget window;
+    FindingsPanel *panel = nullptr;
+};
+
+} // namespace
+
+TEST_F(FindingsPanelTest, TitleAndBadgeCountEveryEntryWhateverTheFilter)
+{
+    EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("Findings"));
+    EXPECT_FALSE(visible("findings-count-badge"));
+    EXPECT_FALSE(visible("findings-filter-picker"));
+
+    harness.loadPlan({findingAt(0), findingAt(1), findingAt(2)});
+    EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("3 possible leaks"));
+    EXPECT_TRUE(visible("findings-count-badge"));
+    harness.controller.selectFindingFilter(FindingFilter::off);
+    EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("3 possible leaks"));
+    EXPECT_EQ(find<CapsuleLabel>("findings-count-badge")->text(), QStringLiteral("3"));
+    EXPECT_EQ(find<QLabel>("findings-summary-label")->text(), QStringLiteral("3 will redact - 0 visible"));
+}
+
+TEST_F(FindingsPanelTest, ThreeEmptyStatesAndTheEmptyFilterState)
+{
+    auto *empty = find<EmptyDetectionState>("empty-detection-state");
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->isVisibleTo(&window));
+    EXPECT_EQ(empty->title(), QStringLiteral("Open, paste, or drop an image"));
+    EXPECT_EQ(empty->symbol(), QStringLiteral("photo"));
+
+    harness.load({fileItem(QStringLiteral("plain.png"))});
+    EXPECT_EQ(empty->title(), QStringLiteral("No boxes yet"));
+    EXPECT_EQ(empty->symbol(), QStringLiteral("viewfinder"));
+    harness.controller.startDetection();
+    EXPECT_EQ(empty->title(), QStringLiteral("Checking"));
+    EXPECT_EQ(empty->symbol(), QStringLiteral("hourglass"));
+    EXPECT_FALSE(visible("empty-filter-state"));
+
+    harness.loadPlan({findingAt(0)});
+    EXPECT_FALSE(empty->isVisibleTo(&window));
+    harness.controller.selectFindingFilter(FindingFilter::off);
+    auto *filtered = find<EmptyFilterState>("empty-filter-state");
+    EXPECT_TRUE(filtered->isVisibleTo(&window));
+    EXPECT_EQ(filtered->title(), QStringLiteral("No visible findings"));
+    EXPECT_EQ(filtered->accessibleName(), QStringLiteral("No visible findings"));
+    EXPECT_TRUE(visible("findings-filter-picker"));
+    EXPECT_TRUE(visible("next-finding-button"));
+    harness.controller.setAllFindingsIncluded(false);
+    harness.controller.selectFindingFilter(FindingFilter::included);
+    EXPECT_EQ(filtered->title(), QStringLiteral("No redact findings"));
+}
+
+TEST_F(FindingsPanelTest, FilterSegmentsCarryTheirValueAndChooseTheFilter)
+{
+    harness.loadPlan({findingAt(0)});
+    auto *check = find<PickerSegment>("findings-filter-needsReview");
+    ASSERT_TRUE(check);
+    EXPECT_EQ(accessibleValue(check), QStringLiteral("Not selected"));
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_EQ(harness.state().findingFilter, FindingFilter::needsReview);
+    EXPECT_EQ(accessibleValue(check), QStringLiteral("Selected"));
+    EXPECT_EQ(accessibleValue(find("findings-filter-all")), QStringLiteral("Not selected"));
+}
+
+TEST_F(FindingsPanelTest, GroupButtonsMaskOrUnmaskTheirGroup)
+{
+    const Detection code = findingAt(0, DetectionKind::barcode, QStringLiteral("QR code"));
+    const Detection key = findingAt(1, DetectionKind::apiKey, QStringLiteral("API key"));
+    const Detection token = findingAt(2, DetectionKind::secret, QStringLiteral("Secret"));
+    harness.loadPlan({code, key, token});
+    auto *codes = find<QPushButton>("toggle-visualCodes-findings-button");
+    auto *secrets = find<QPushButton>("toggle-secrets-findings-button");
+    ASSERT_TRUE(codes && secrets);
+    EXPECT_EQ(secrets->text(), QStringLiteral("Make visible"));
+    QTest::mouseClick(secrets, Qt::LeftButton);
+    EXPECT_FALSE(harness.plan().entries().at(1).isActive);
+    EXPECT_FALSE(harness.plan().entries().at(2).isActive);
+    EXPECT_TRUE(harness.plan().entries().at(0).isActive);
+    EXPECT_EQ(secrets->text(), QStringLiteral("Redact"));
+    harness.controller.setFindingActive(key.id, true); // one of two masked
+    EXPECT_EQ(secrets->text(), QStringLiteral("Redact"));
+    QTest::mouseClick(secrets, Qt::LeftButton);
+    EXPECT_TRUE(harness.plan().entries().at(2).isActive);
+    EXPECT_FALSE(harness.state().manualEditHistory.canUndo());
+    EXPECT_EQ(panel->section(FindingCategory::secrets)->rows().size(), 2);
+}
+
+TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelected)
+{
+    Detection email = findingAt(0);
+    email.matchedText = QStringLiteral("dana@example.com");
+    const Detection face = [] {
+        Detection d = makeFace({0.5, 0.1, 0.2, 0.2});
+        d.kind = DetectionKind::face;
+        return d;
+    }();
+    harness.loadPlan({email, face});
+    const QString id = upperId(email.id);
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + id);
+    ASSERT_TRUE(row);
+    auto *checkbox = find<QCheckBox>(QStringLiteral("detection-toggle-") + id);
+    ASSERT_TRUE(checkbox);
+    EXPECT_EQ(checkbox->accessibleName(), QStringLiteral("Email, Email"));
+    EXPECT_EQ(accessibleValue(checkbox), QStringLiteral("Will redact in export"));
+    EXPECT_FALSE(visible(QStringLiteral("policy-action-reason-") + id));
+    EXPECT_FALSE(visible("remember-safe-finding-button"));
+
+    QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(row->width() - 4, 4));
+    EXPECT_EQ(harness.state().selectedDetectionID, email.id);
+    EXPECT_TRUE(visible(QStringLiteral("policy-action-reason-") + id));
+    EXPECT_TRUE(row->findChild<QWidget *>("remember-safe-finding-button")->isVisibleTo(&window));
+    EXPECT_TRUE(row->findChild<QWidget *>("change-detector-setting-menu")->isVisibleTo(&window));
+
+    // A face offers no remember button.
+    harness.controller.selectDetection(face.id);
+    auto *faceRow = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(face.id));
+    EXPECT_FALSE(faceRow->findChild<QWidget *>("remember-safe-finding-button")->isVisibleTo(&window));
+    EXPECT_FALSE(row->findChild<QWidget *>(QStringLiteral("policy-action-reason-") + id)->isVisibleTo(&window));
+
+    QTest::mouseClick(checkbox, Qt::LeftButton);
+    EXPECT_FALSE(harness.plan().entries().first().isActive);
+    EXPECT_EQ(accessibleValue(checkbox), QStringLiteral("Visible in export"));
+    EXPECT_EQ(find<DetectionRow>(QStringLiteral("detection-row-") + id), row); // the same row, kept
+}
+
+TEST_F(FindingsPanelTest, ARowKeepsItsDisclosureAcrossRefreshes)
+{
+    const Detection email = findingAt(0);
+    harness.loadPlan({email, findingAt(1)});
+    harness.controller.selectDetection(email.id);
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
+    auto *disclosure = row->findChild<QToolButton *>("detector-details-disclosure");
+    ASSERT_TRUE(disclosure);
+    EXPECT_FALSE(row->showsDetectorDetails());
+    QTest::mouseClick(disclosure, Qt::LeftButton);
+    EXPECT_TRUE(row->showsDetectorDetails());
+    harness.controller.selectAdjacentFinding(1);
+    harness.controller.setAllFindingsIncluded(false);
+    harness.controller.selectDetection(email.id);
+    EXPECT_EQ(find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id)), row);
+    EXPECT_TRUE(row->showsDetectorDetails());
+}
+
+TEST_F(FindingsPanelTest, DetectorMenuItemsCarryTheirIdentifiers)
+{
+    const Detection email = findingAt(0);
+    harness.loadPlan({email});
+    harness.controller.selectDetection(email.id);
+    QAction *off = window.findChild<QAction *>("detector-disposition-ignore-button");
+    ASSERT_TRUE(off);
+    EXPECT_EQ(off->text(), QStringLiteral("Off"));
+    EXPECT_TRUE(window.findChild<QAction *>("detector-disposition-autoRedact-button"));
+    off->trigger();
+    EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::customSettingsChanged);
+}
+
+TEST_F(FindingsPanelTest, WindowKeysWalkAndToggle)
+{
+    const Detection first = findingAt(0);
+    const Detection second = findingAt(1);
+    harness.loadPlan({first, second});
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_FALSE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
+    QTest::keyClick(&window, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(harness.state().selectedDetectionID, first.id);
+    QTest::keyClick(&window, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(harness.state().selectedDetectionID, second.id);
+    EXPECT_TRUE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_FALSE(harness.plan().entries().at(1).isActive);
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_TRUE(harness.plan().entries().at(1).isActive);
+}
+
+TEST(DetectionRowDetails, NameCategoryTaxonomyActionAndBounds)
+{
+    Detection entropy = findingAt(0, DetectionKind::secret, QStringLiteral("High-entropy secret"));
+    entropy.suggestedAction = DetectionSuggestedAction::review;
+    entropy.boundsPrecision = DetectionBoundsPrecision::lineFallback;
+    const QStringList lines = DetectionRow::detectorDetailLines(entropy);
+    EXPECT_EQ(lines.at(0), QStringLiteral("Group: ") + title(DetectorCategory::highEntropy));
+    EXPECT_EQ(lines.at(1), QStringLiteral("Taxonomy: Secrets"));
+    EXPECT_EQ(lines.at(2), QStringLiteral("Current action: Review"));
+    EXPECT_EQ(lines.at(3), QStringLiteral("Bounds: lineFallback"));
+
+    const Detection account = findingAt(0, DetectionKind::unknown, QStringLiteral("Account/customer ID"));
+    const QStringList accountLines = DetectionRow::detectorDetailLines(account);
+    EXPECT_EQ(accountLines.at(0), QStringLiteral("Group: ") + title(DetectorCategory::customerAccount));
+    EXPECT_EQ(accountLines.at(1), QStringLiteral("Taxonomy: Company confidential"));
+}
+
+TEST(DetectionRowDetails, OnlyNonBlankTextRuleFindingsCanBeRemembered)
+{
+    Detection text = findingAt(0);
+    text.matchedText = QStringLiteral("token");
+    EXPECT_TRUE(DetectionRow::canRememberAsSafe(text));
+    text.matchedText = QStringLiteral(" \n ");
+    EXPECT_FALSE(DetectionRow::canRememberAsSafe(text));
+    text.matchedText = QStringLiteral("token");
+    text.source = DetectionSource::user;
+    EXPECT_FALSE(DetectionRow::canRememberAsSafe(text));
+    EXPECT_EQ(DetectionRow::kindLabel(DetectionKind::barcode), QStringLiteral("Visual code"));
+}
+
+TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRow)
+{
+    const Detection email = findingAt(0);
+    harness.loadPlan({email});
+    harness.controller.selectDetection(email.id);
+    QTest::qWait(0);
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
+    for (const char *name : {"change-detector-setting-menu", "open-detection-settings-from-finding-button"}) {
+        QWidget *button = row->findChild<QWidget *>(QLatin1String(name));
+        const QRect inRow(button->mapTo(row, QPoint(0, 0)), button->size());
+        EXPECT_GT(button->height(), 0) << name;
+        EXPECT_TRUE(row->rect().contains(inRow)) << name << " " << inRow.x() << "," << inRow.y() << " " << inRow.width()
+                                                  << "x" << inRow.height() << " in " << row->width() << "x" << row->height();
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/review/review_controller.h"
+#include "app/review/review_test_items.h"
+#include "app/shell/symbol_icon.h"
+
+#include "support/fake_clipboard.h"
+#include "support/fake_scan_engine.h"
+#include "support/manual_clock.h"
+#include "support/temp_settings.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStyleFactory>
+
+namespace velmora::test {
+
+// A review controller over a fake engine, a manual clock and settings of its own, for
+// the panes and their operations. `load` puts scanned items in review without scanning.
+struct ReviewHarness
+{
+    TempSettings settings;
+    FakeScanEngine engine;
+    FakeClipboard clipboard;
+    ManualClock clock;
+    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock}};
+
+    ReviewHarness()
+    {
+        static const bool lookSet = [] {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(13);
+            QApplication::setFont(font);
+            SymbolIcon::setUpTheme();
+            return true;
+        }();
+        Q_UNUSED(lookSet);
+    }
+
+    /// Items already scanned, the first one under review.
+    void load(QList<BatchReviewItem> items)
+    {
+        for (BatchReviewItem &item : items)
+            item.didScan = true;
+        controller.loadBatch(items, QStringLiteral("Loaded."), 0, false);
+    }
+
+    /// One scanned image whose plan holds `detections` (text findings, in reading order).
+    void loadPlan(const QList<Detection> &detections)
+    {
+        BatchReviewItem item = fileItem(QStringLiteral("shot.png"));
+        item.redactionPlan = RedactionPlan(detections, {}, {});
+        load({item});
+    }
+
+    const ReviewState &state() const { return controller.state(); }
+    const RedactionPlan &plan() const { return controller.state().redactionPlan; }
+};
+
+/// Finding `index` of `count` from the top of the image, so that plan order is list order.
+inline Detection findingAt(int index, DetectionKind kind = DetectionKind::email, const QString &label = QStringLiteral("Email"),
+                           double confidence = 0.95)
+{
+    return findingOf(kind, label, 0.9 - index * 0.08, confidence);
+}
+
+} // namespace velmora::test

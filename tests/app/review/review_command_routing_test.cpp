@@ -1,0 +1,89 @@
+#include "app/review/review_command_routing.h"
+
+#include "review_commands_fixture.h"
+
+#include "app/review/review_status_text.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "core/redaction/needs_review.h"
+
+namespace velmora::test {
+namespace {
+
+class ReviewCommandRouting : public ReviewCommandsTest
+{
+protected:
+    ReviewCommandRouting()
+    {
+        connectReviewCommands(controller);
+        // An item whose finding was moved by the user and is selected, so that every
+        // command has something to act on.
+        BatchReviewItem item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
+        RedactionPlan moved = item.redactionPlan;
+        m_id = moved.entries().first().id();
+        moved.updateBounds(m_id, {0.4, 0.4, 0.2, 0.1});
+        item.manualEditHistory.record(item.redactionPlan, moved);
+        item.redactionPlan = moved;
+        item.selectedDetectionID = m_id;
+        loadUnscanned({item});
+    }
+
+    static void post(QLatin1StringView name, const QVariantMap &userInfo = {})
+    {
+        CommandBus::instance().post(QString(name), {}, userInfo);
+    }
+
+    QUuid m_id;
+};
+
+TEST_F(ReviewCommandRouting, FindingCommandsReachTheirOperations)
+{
+    post(commands::velmoraMakeAllFindingsVisible);
+    EXPECT_EQ(activeEntryCount(state().redactionPlan), 0);
+    post(commands::velmoraRedactAllFindings);
+    EXPECT_EQ(activeEntryCount(state().redactionPlan), 1);
+
+    post(commands::velmoraUndoManualEdit);
+    EXPECT_TRUE(state().manualEditHistory.canRedo());
+    post(commands::velmoraRedoManualEdit);
+    EXPECT_TRUE(state().manualEditHistory.canUndo());
+    EXPECT_FALSE(state().manualEditHistory.canRedo());
+
+    post(commands::velmoraDeleteSelectedManualRedaction);
+    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+}
+
+TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
+{
+    post(commands::velmoraToggleOutputPreview);
+    EXPECT_TRUE(state().isPreviewingRedactedOutput);
+    post(commands::velmoraCopyCleanedImage);
+    EXPECT_EQ(clipboard.changes, 1);
+    post(commands::velmoraExportCleanedImage);
+    EXPECT_EQ(dialogs.saveRequests.size(), 1);
+    post(commands::velmoraCloseCurrentReview);
+    EXPECT_TRUE(state().image.isNull());
+    EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
+}
+
+TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
+{
+    post(commands::velmoraCustomDetectionSettingsDidChange, {{"customDetectionTerms", QStringLiteral("Orion")}});
+    EXPECT_EQ(state().detectionSettings.customTermsText, "Orion");
+    EXPECT_EQ(state().reviewStatusNote, ReviewText::customSettingsChanged);
+    EXPECT_EQ(engine.callCount(), 0);
+    clock.advance(std::chrono::milliseconds(650));
+    EXPECT_EQ(engine.callCount(), 1);
+}
+
+TEST_F(ReviewCommandRouting, CommandsStopWithTheController)
+{
+    auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
+    connectReviewCommands(*other);
+    other.reset();
+    post(commands::velmoraCopyCleanedImage);
+    EXPECT_EQ(clipboard.changes, 1) << "only the living controller copied";
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,276 @@
+#include "review_controller_fixture.h"
+
+#include "app/review/review_queries.h"
+
+namespace velmora {
+namespace {
+
+using test::drainEvents;
+
+class BatchLoading : public test::ReviewControllerTest
+{
+protected:
+    QStringList statuses() const
+    {
+        QStringList result;
+        for (const BatchReviewItem &item : state().batchItems)
+            result << item.statusText();
+        return result;
+    }
+};
+
+TEST_F(BatchLoading, SkippedFilesSetTheErrorLine)
+{
+    controller.loadBatch({test::fileItem("a.png"), test::fileItem("b.png")}, QStringLiteral("2 images loaded."), 3, false);
+    EXPECT_EQ(state().errorText, "3 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().reviewStatusNote, "2 images loaded.");
+    EXPECT_EQ(state().selectedBatchItemID, state().batchItems[0].id);
+    EXPECT_EQ(state().image, state().batchItems[0].importedImage.image);
+    EXPECT_FALSE(state().batchItems[0].errorText);
+}
+
+TEST_F(BatchLoading, WithoutSkippedFilesTheErrorLineIsTheFirstItems)
+{
+    BatchReviewItem failed = test::fileItem("a.png");
+    failed.errorText = QStringLiteral("Detection failed. Automated detections were cleared.");
+    controller.loadBatch({test::fileItem("old.png")}, {}, 2, false);
+    controller.loadBatch({failed}, QStringLiteral("Loaded."), 0, false);
+    EXPECT_EQ(state().errorText, failed.errorText);
+    controller.loadBatch({test::fileItem("b.png")}, QStringLiteral("Loaded."), 0, false);
+    EXPECT_FALSE(state().errorText);
+}
+
+TEST_F(BatchLoading, LoadingDropsTheResultOfTheRunningScan)
+{
+    loadAndScan({test::fileItem("old.png")});
+    loadAndScan({test::fileItem("new.png", 90)});
+    engine.call(0).finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().isChecking);
+    engine.call(1).finish();
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), QStringList{"No findings"});
+}
+
+TEST_F(BatchLoading, AnEmptyListStillStartsABatchRunThatFindsNothing)
+{
+    const QUuid before = state().batchRunID;
+    controller.loadBatch({}, {}, 0, true);
+    EXPECT_NE(state().batchRunID, before);
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_FALSE(state().batchScanTask);
+    EXPECT_FALSE(isBatchChecking(state()));
+}
+
+TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
+{
+    loadAndScan({test::fileItem("a.png", 10), test::fileItem("b.png", 20), test::fileItem("c.png", 30)});
+    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
+    EXPECT_TRUE(state().isChecking);
+    ASSERT_EQ(engine.callCount(), 1);
+    EXPECT_EQ(engine.lastCall().image, test::plainImage(10));
+
+    const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
+    engine.lastCall().finish({face});
+    drainEvents();
+    EXPECT_EQ(statuses(), (QStringList{"1 to redact", "Scanning", "Queued"}));
+    EXPECT_FALSE(state().isChecking);
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries()[0].id(), face.id);
+    EXPECT_EQ(state().reviewStatusNote, "Review the boxes, then export a cleaned image or copy a PNG.");
+
+    EXPECT_EQ(engine.lastCall().image, test::plainImage(20));
+    engine.lastCall().failText();
+    engine.lastCall().finishVisual();
+    drainEvents();
+    EXPECT_EQ(engine.lastCall().image, test::plainImage(30));
+    Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
+    doubtful.confidence = 0.5;
+    engine.lastCall().finish({doubtful});
+    drainEvents();
+    EXPECT_EQ(statuses(), (QStringList{"1 to redact", "Needs attention", "1 to check"}));
+    EXPECT_FALSE(isBatchChecking(state()));
+    EXPECT_FALSE(state().batchScanTask);
+    EXPECT_EQ(processedBatchItems(state()), 3);
+    // A later write-back of the image on screen keeps its result.
+    controller.syncCurrentItemToBatch();
+    EXPECT_EQ(state().batchItems[0].redactionPlan.entries().size(), 1);
+}
+
+TEST_F(BatchLoading, TheImageOnScreenReadsAsCheckingWhileTheBatchScansIt)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
+    engine.lastCall().finish();
+    drainEvents();
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_TRUE(state().isChecking);
+    controller.syncCurrentItemToBatch();
+    EXPECT_TRUE(state().batchItems[1].isChecking);
+    const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
+    engine.lastCall().finish({face});
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries()[0].id(), face.id);
+    controller.syncCurrentItemToBatch();
+    EXPECT_EQ(state().batchItems[1].redactionPlan.entries().size(), 1);
+}
+
+TEST_F(BatchLoading, LeavingTheImageTheBatchScansKeepsItScanning)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
+    EXPECT_TRUE(isBatchChecking(state()));
+    controller.selectBatchItem(state().batchItems[0].id);
+    EXPECT_TRUE(state().isChecking);
+    // Cancelling the single-image scan leaves the batch's work on this image alone.
+    controller.cancelCurrentDetection();
+    EXPECT_TRUE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"No findings", "Scanning", "Queued"}));
+}
+
+TEST_F(BatchLoading, CancellingMidBatchLeavesNoItemChecking)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
+    engine.lastCall().finish();
+    drainEvents();
+    controller.selectBatchItem(state().batchItems[1].id);
+    controller.cancelBatchScan();
+    EXPECT_FALSE(isBatchChecking(state()));
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
+    engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_EQ(engine.callCount(), 2);
+    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
+}
+
+TEST_F(BatchLoading, CancellingTheSingleScanWritesTheStateBack)
+{
+    loadScanned({});
+    controller.startDetection();
+    EXPECT_TRUE(state().batchItems[0].isChecking);
+    controller.cancelCurrentDetection();
+    EXPECT_FALSE(state().batchItems[0].isChecking);
+}
+
+TEST_F(BatchLoading, SuccessClearsTheItemErrorButKeepsTheSkippedNotice)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")}, 1);
+    EXPECT_EQ(state().errorText, "1 image files could not be opened and were skipped.");
+    engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_FALSE(state().batchItems[0].errorText);
+    EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
+    EXPECT_EQ(state().errorText, "1 image files could not be opened and were skipped.");
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_EQ(cleanBatchItems(state()), 1);
+}
+
+TEST_F(BatchLoading, ARescanSuccessClearsAnEarlierFailure)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    engine.lastCall().failVisual();
+    engine.lastCall().finishText();
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_EQ(state().batchItems[0].statusText(), "Needs attention");
+    controller.scanBatchItems(itemIDs());
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_FALSE(state().errorText);
+    EXPECT_EQ(state().batchItems[0].statusText(), "No findings");
+}
+
+TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    controller.selectBatchItem(state().batchItems[1].id);
+    const Detection box = test::manualBox(0.3);
+    // What the canvas reports for a box drawn on the queued image.
+    controller.applyCanvasPlan(RedactionPlan({}, {}, {box}));
+    controller.handleCanvasPlanChange();
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_EQ(state().batchItems[1].redactionPlan.manualDetections(), QList<Detection>{box});
+    EXPECT_EQ(state().redactionPlan.entries().size(), 2);
+}
+
+TEST_F(BatchLoading, ThePreviewFollowsTheImageOnScreen)
+{
+    loadAndScan({test::fileItem("a.png", 10), test::fileItem("b.png", 240)});
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    controller.setOutputPreview(true);
+    EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(10, 10, 10));
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(240, 240, 240));
+}
+
+TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png", 40)});
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_EQ(state().batchItems[1].statusText(), "1 to redact");
+    controller.selectBatchItem(state().batchItems[1].id);
+    EXPECT_EQ(state().selectedBatchItemID, state().batchItems[1].id);
+    EXPECT_EQ(state().image, test::plainImage(40));
+    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile("/shots/b.png"));
+    EXPECT_TRUE(state().batchItems[1].didReviewInBatch);
+    EXPECT_EQ(state().batchItems[1].statusText(), "Reviewed");
+    controller.selectBatchItem(state().batchItems[0].id);
+    EXPECT_FALSE(state().batchItems[0].didReviewInBatch); // no findings: nothing to review
+}
+
+class ImportFailure : public test::ReviewControllerTest
+{
+};
+
+TEST_F(ImportFailure, WithAnImageOnScreenOnlyTheSentencesChange)
+{
+    const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
+    loadScanned({face});
+    BatchReviewItem item = state().batchItems[0];
+    const Detection box = test::manualBox(0.2);
+    RedactionPlan before = item.redactionPlan;
+    item.redactionPlan = RedactionPlan({}, {face}, {box});
+    item.manualEditHistory.record(before, item.redactionPlan);
+    controller.loadBatch({item}, {}, 0, false);
+    controller.showImportFailure(VelmoraCoreError::invalidImageData);
+    EXPECT_EQ(state().errorText, "That image could not be opened.");
+    EXPECT_EQ(state().reviewStatusNote, "Try another image.");
+    EXPECT_EQ(state().redactionPlan.entries().size(), 2);
+    EXPECT_TRUE(state().manualEditHistory.canUndo());
+    EXPECT_FALSE(state().batchItems[0].errorText);
+}
+
+TEST_F(ImportFailure, WithNothingLoadedItStopsScansAndEmptiesThePlan)
+{
+    controller.showImportFailure(VelmoraCoreError::unsupportedImageType);
+    EXPECT_EQ(state().errorText, "Use a PNG, JPEG, TIFF, or HEIC image.");
+    EXPECT_EQ(state().reviewStatusNote, "Try another image.");
+    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_FALSE(state().manualEditHistory.canUndo());
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,388 @@
+#include "review_controller_fixture.h"
+
+#include "core/history/safe_share_history_store.h"
+#include "support/metadata_chunks.h"
+
+#include <QBuffer>
+
+namespace velmora::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Mode = ClipboardProtectionReplacementMode;
+
+const QString replacedSentence =
+    QStringLiteral("Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations.");
+const QString openedBeforeChange =
+    QStringLiteral("Clipboard image opened for review before Velmora changes the clipboard.");
+const QString couldNotOpen =
+    QStringLiteral("A clipboard image could not be opened. Clipboard contents were not changed.");
+
+/// A finding over the left half of the image; below 0.8 it needs review.
+Detection leftHalfFinding(double confidence)
+{
+    Detection detection = makeFinding({0, 0, 0.5, 1});
+    detection.confidence = confidence;
+    return detection;
+}
+
+/// One finding per confidence, each in a quarter of its own.
+QList<Detection> findingsOf(const QList<double> &confidences)
+{
+    QList<Detection> findings;
+    for (qsizetype i = 0; i < confidences.size(); ++i) {
+        Detection detection = makeFinding({0.5 * double(i % 2), 0.5 * double(i / 2), 0.5, 0.5});
+        detection.confidence = confidences.at(i);
+        findings.append(detection);
+    }
+    return findings;
+}
+
+// The clipboard scan over an in-memory clipboard: another application's copy is a PNG
+// carrying a text chunk, offered together with plain text.
+class ClipboardScanTest : public ReviewControllerTest
+{
+protected:
+    ClipboardScanTest()
+    {
+        QImage image = plainImage(200, 40, 30);
+        image.setText(QStringLiteral("Comment"), QStringLiteral("ada@example.com"));
+        QBuffer buffer(&m_copiedPng);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+
+    QList<ClipboardItem> copiedContents() const
+    {
+        return {{QStringLiteral("image/png"), m_copiedPng}, {QStringLiteral("text/plain"), "screenshot"}};
+    }
+
+    void copyImage() { clipboard.write(copiedContents()); }
+
+    /// What the guard hands over for the clipboard as it is now.
+    ClipboardImageCandidate candidate(Mode mode) const
+    {
+        return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
+    }
+
+    /// The guard hands the current clipboard over and the scan finds `findings`.
+    void scanCopiedImage(Mode mode, const QList<Detection> &findings)
+    {
+        const int callsBefore = engine.callCount();
+        controller.scanClipboardImage(candidate(mode));
+        ASSERT_EQ(engine.callCount(), callsBefore + 1);
+        engine.lastCall().finish(findings);
+        drainEvents();
+    }
+
+    void startGuard(Mode mode)
+    {
+        settings->setValue(QString(clipboardProtectionEnabledKey), true);
+        settings->setValue(QString(clipboardProtectionReplacementModeKey), rawValue(mode));
+        controller.clipboardGuard().start([this](const ClipboardImageCandidate &c) { controller.scanClipboardImage(c); });
+    }
+
+    /// Polls until a change is settled: the third poll that sees it.
+    void advanceThroughSettle() { clock.advance(3 * ClipboardProtectionController::pollInterval); }
+
+    QList<SafeShareHistoryRecord> history() { return SafeShareHistoryStore::load(*settings).records; }
+
+    bool isHandled(qint64 changeCount)
+    {
+        return controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(changeCount);
+    }
+
+    QByteArray m_copiedPng;
+};
+
+// --- What the replacement mode does with the findings --------------------------------------
+
+struct ModeRow
+{
+    const char *name;
+    Mode mode;
+    QList<double> confidences; ///< One finding each; below 0.8 it needs review.
+    bool replaces;
+    const char *status;
+};
+
+class ClipboardScanModes : public ClipboardScanTest, public ::testing::WithParamInterface<ModeRow>
+{
+};
+
+TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
+{
+    const ModeRow &row = GetParam();
+    copyImage();
+    const qint64 copiedCount = clipboard.changeCount();
+    scanCopiedImage(row.mode, findingsOf(row.confidences));
+
+    EXPECT_EQ(state().reviewStatusNote, QString::fromUtf8(row.status));
+    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
+    const BatchReviewItem &item = *state().lastAutoCleanReviewItem;
+    EXPECT_EQ(item.sourceLabel, "Clipboard image");
+    EXPECT_EQ(item.sourceType, SafeShareSourceType::clipboardProtection);
+    EXPECT_EQ(item.redactionPlan.entries().size(), row.confidences.size());
+    EXPECT_EQ(item.selectedDetectionID, item.redactionPlan.entries().first().id());
+    EXPECT_TRUE(item.didScan);
+    EXPECT_FALSE(item.sourceURL.has_value());
+
+    QList<SafeShareAction> actions;
+    for (const SafeShareHistoryRecord &record : history()) {
+        actions.append(record.action);
+        EXPECT_EQ(record.sourceType, SafeShareSourceType::clipboardProtection);
+        EXPECT_EQ(record.policySummary, controller.policySourceLabel());
+        EXPECT_FALSE(record.outputPath.has_value());
+    }
+
+    if (row.replaces) {
+        // Newest first: the scan, then the replacement.
+        EXPECT_EQ(actions, (QList<SafeShareAction>{SafeShareAction::clipboardReplace, SafeShareAction::scan}));
+        EXPECT_TRUE(state().image.isNull());
+        EXPECT_EQ(clipboard.types(), QStringList{"image/png"});
+        EXPECT_TRUE(isHandled(copiedCount));
+        EXPECT_TRUE(isHandled(clipboard.changeCount()));
+        const int n = int(row.confidences.size());
+        EXPECT_EQ(state().completionBannerText,
+                  QStringLiteral("Clipboard protected · %1 %2 masked").arg(n).arg(n == 1 ? "item" : "items"));
+        EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
+        EXPECT_EQ(state().completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
+        const auto &token = controller.autoCleanUndoCoordinator().token();
+        ASSERT_TRUE(token.has_value());
+        EXPECT_EQ(token->clipboardSnapshot, ClipboardUndoSnapshot{copiedContents()});
+        EXPECT_EQ(token->clipboardOutputChangeCount, clipboard.changeCount());
+        EXPECT_FALSE(token->generatedFileURL.has_value());
+        EXPECT_EQ(item.reviewStatusNote, replacedSentence);
+    } else {
+        EXPECT_EQ(actions, QList<SafeShareAction>{SafeShareAction::scan});
+        EXPECT_EQ(clipboard.contents, copiedContents());
+        EXPECT_EQ(clipboard.changeCount(), copiedCount);
+        EXPECT_FALSE(state().image.isNull());
+        ASSERT_EQ(state().batchItems.size(), 1);
+        EXPECT_EQ(state().batchItems.first().id, item.id);
+        EXPECT_EQ(state().selectedDetectionID, state().redactionPlan.entries().first().id());
+        EXPECT_EQ(item.reviewStatusNote, QString::fromUtf8(row.status));
+        EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+        EXPECT_FALSE(state().completionBannerText.has_value());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanModes, ::testing::Values(
+    ModeRow{"PauseIfUnsureConfidentFinding", Mode::pauseIfUnsure, {0.95}, true,
+            "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations."},
+    ModeRow{"PauseIfUnsureOneFindingNeedingCheck", Mode::pauseIfUnsure, {0.95, 0.5}, false,
+            "Clipboard image has 1 finding needing Check, so AutoClean paused for review."},
+    ModeRow{"PauseIfUnsureTwoFindingsNeedingCheck", Mode::pauseIfUnsure, {0.5, 0.79}, false,
+            "Clipboard image has 2 findings needing Check, so AutoClean paused for review."},
+    ModeRow{"ReviewFirstConfidentFinding", Mode::reviewFirst, {0.95}, false,
+            "Clipboard image opened for review before Velmora changes the clipboard."},
+    ModeRow{"LegacyAskBeforeReplaceReviewsFirst", Mode::askBeforeReplace, {0.95}, false,
+            "Clipboard image opened for review before Velmora changes the clipboard."},
+    ModeRow{"LegacyAutoReplacePausesIfUnsure", Mode::autoReplace, {0.95, 0.95}, true,
+            "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations."},
+    ModeRow{"AutoCleanEverythingFindingNeedingCheck", Mode::autoCleanEverything, {0.5}, true,
+            "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations."}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// --- The replacement itself -------------------------------------------------------------------
+
+TEST_F(ClipboardScanTest, TheReplacementIsAFlattenedPngWithoutMetadata)
+{
+    copyImage();
+    scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
+
+    const QByteArray png = clipboard.data(QStringLiteral("image/png"));
+    EXPECT_EQ(pngMetadataChunks(png).join(','), QString());
+    const QImage cleaned = QImage::fromData(png, "PNG");
+    ASSERT_EQ(cleaned.size(), QSize(40, 30));
+    EXPECT_EQ(cleaned.pixel(5, 15), qRgb(0, 0, 0));
+    EXPECT_EQ(cleaned.pixel(35, 15), qRgb(200, 200, 200));
+    EXPECT_TRUE(cleaned.textKeys().isEmpty());
+}
+
+TEST_F(ClipboardScanTest, UndoWithinEightSecondsRestoresTheCopyWhichIsNotScannedAgain)
+{
+    startGuard(Mode::pauseIfUnsure);
+    copyImage();
+    advanceThroughSettle();
+    ASSERT_EQ(engine.callCount(), 1);
+    engine.lastCall().finish({leftHalfFinding(0.95)});
+    drainEvents();
+    ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
+    // The replacement is ours: the guard leaves it alone.
+    advanceThroughSettle();
+    EXPECT_EQ(engine.callCount(), 1);
+
+    clock.advance(6s);
+    ASSERT_TRUE(controller.autoCleanUndoCoordinator().undo(controller.clipboardGuard()));
+
+    EXPECT_EQ(clipboard.contents, copiedContents());
+    advanceThroughSettle();
+    EXPECT_EQ(engine.callCount(), 1);
+}
+
+TEST_F(ClipboardScanTest, AReplacementTheClipboardRefusesLeavesItAsItWas)
+{
+    copyImage();
+    clipboard.writesToRefuse = 1;
+    scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
+
+    EXPECT_EQ(clipboard.contents, copiedContents());
+    // Putting the copy back is our own write: the guard must not take it for a new image.
+    EXPECT_TRUE(isHandled(clipboard.changeCount()));
+    EXPECT_EQ(state().errorText, "Clipboard replacement failed. Review the image and try Copy instead.");
+    EXPECT_EQ(state().reviewStatusNote, "Clipboard contents were not changed.");
+    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(state().completionBannerText.has_value());
+    ASSERT_EQ(history().size(), 1);
+    EXPECT_EQ(history().first().action, SafeShareAction::scan);
+}
+
+TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
+{
+    copyImage();
+    scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
+
+    controller.openLastAutoCleanReviewItem();
+
+    EXPECT_FALSE(state().image.isNull());
+    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().reviewStatusNote, replacedSentence);
+}
+
+// --- Images without findings, failures and stops ---------------------------------------------
+
+TEST_F(ClipboardScanTest, AnImageWithoutFindingsIsOnlyRecorded)
+{
+    copyImage();
+    scanCopiedImage(Mode::autoCleanEverything, {});
+
+    EXPECT_EQ(state().reviewStatusNote, "Clipboard image scanned. No obvious sensitive content found.");
+    EXPECT_EQ(clipboard.contents, copiedContents());
+    EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
+    ASSERT_EQ(history().size(), 1);
+    EXPECT_EQ(history().first().action, SafeShareAction::scan);
+    EXPECT_EQ(history().first().sourceType, SafeShareSourceType::clipboardProtection);
+    EXPECT_EQ(history().first().totalFindings, 0);
+}
+
+TEST_F(ClipboardScanTest, AnImageWithoutFindingsLeavesTheOpenReviewAlone)
+{
+    loadScanned({leftHalfFinding(0.95)});
+    const ReviewState before = state();
+    copyImage();
+    scanCopiedImage(Mode::pauseIfUnsure, {});
+
+    EXPECT_EQ(state().reviewStatusNote, before.reviewStatusNote);
+    EXPECT_EQ(state().batchItems, before.batchItems);
+    EXPECT_EQ(state().redactionPlan, before.redactionPlan);
+    EXPECT_EQ(history().size(), 1);
+}
+
+struct FailureRow
+{
+    const char *name;
+    bool undecodable;  ///< Else the scan fails.
+    bool imageIsOpen;
+};
+
+class ClipboardScanFailures : public ClipboardScanTest, public ::testing::WithParamInterface<FailureRow>
+{
+};
+
+TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
+{
+    const FailureRow &row = GetParam();
+    if (row.imageIsOpen)
+        loadScanned({leftHalfFinding(0.95)});
+    const QString statusBefore = state().reviewStatusNote;
+    const int callsBefore = engine.callCount();
+    if (row.undecodable) {
+        clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
+        controller.scanClipboardImage(candidate(Mode::autoCleanEverything));
+        EXPECT_EQ(engine.callCount(), callsBefore);
+    } else {
+        copyImage();
+        controller.scanClipboardImage(candidate(Mode::autoCleanEverything));
+        ASSERT_EQ(engine.callCount(), callsBefore + 1);
+        engine.lastCall().failText();
+        engine.lastCall().finishVisual();
+        drainEvents();
+    }
+
+    EXPECT_EQ(state().reviewStatusNote, row.imageIsOpen ? statusBefore : couldNotOpen);
+    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    EXPECT_TRUE(history().isEmpty());
+    EXPECT_EQ(clipboard.types().first(), "image/png");
+    EXPECT_EQ(clipboard.changeCount(), candidate(Mode::autoCleanEverything).changeCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanFailures, ::testing::Values(
+    FailureRow{"UndecodableWithNothingOpen", true, false},
+    FailureRow{"UndecodableWithAnImageOpen", true, true},
+    FailureRow{"ScanFailsWithNothingOpen", false, false},
+    FailureRow{"ScanFailsWithAnImageOpen", false, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
+{
+    copyImage();
+    controller.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    controller.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    EXPECT_EQ(engine.callCount(), 1);
+    EXPECT_EQ(state().clipboardProtectionScanTasks.keys(), QList<qint64>{clipboard.changeCount()});
+
+    // Two changes are scanned side by side, each under its own count.
+    copyImage();
+    controller.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    EXPECT_EQ(engine.callCount(), 2);
+    EXPECT_EQ(state().clipboardProtectionScanTasks.size(), 2);
+}
+
+TEST_F(ClipboardScanTest, ACancelledScanReportsNothing)
+{
+    copyImage();
+    controller.scanClipboardImage(candidate(Mode::autoCleanEverything));
+    controller.cancelClipboardScanTasks();
+    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    engine.lastCall().finish({leftHalfFinding(0.95)});
+    drainEvents();
+
+    EXPECT_EQ(clipboard.contents, copiedContents());
+    EXPECT_TRUE(history().isEmpty());
+    EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
+    EXPECT_NE(state().reviewStatusNote, replacedSentence);
+}
+
+TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
+{
+    loadScanned({leftHalfFinding(0.95)});
+    startGuard(Mode::autoCleanEverything);
+    const int callsBefore = engine.callCount();
+
+    controller.copyCleanedPNG();
+    ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
+    advanceThroughSettle();
+    advanceThroughSettle();
+
+    EXPECT_EQ(engine.callCount(), callsBefore);
+}
+
+TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
+{
+    startGuard(Mode::reviewFirst);
+    copyImage();
+    clock.advance(2 * ClipboardProtectionController::pollInterval);
+    EXPECT_EQ(engine.callCount(), 0);
+    clock.advance(ClipboardProtectionController::pollInterval);
+    ASSERT_EQ(engine.callCount(), 1);
+    engine.lastCall().finish({leftHalfFinding(0.95)});
+    drainEvents();
+
+    EXPECT_EQ(state().reviewStatusNote, openedBeforeChange);
+    EXPECT_EQ(state().image.size(), QSize(40, 30));
+}
+
+} // namespace
+} // namespace velmora::test

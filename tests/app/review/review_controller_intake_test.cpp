@@ -1,0 +1,183 @@
+#include "review_commands_fixture.h"
+
+#include "app/review/folder_expansion.h"
+#include "app/review/review_status_text.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+namespace velmora::test {
+namespace {
+
+class IntakeTest : public ReviewCommandsTest
+{
+protected:
+    /// A PNG of `width` × 20 pixels at `name` inside the test's folder.
+    QUrl writeImage(const QString &name, int width = 30)
+    {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        EXPECT_TRUE(plainImage(120, width, 20).save(path, "PNG"));
+        return QUrl::fromLocalFile(path);
+    }
+
+    QUrl writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(m_dir.filePath(name)).absolutePath());
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return QUrl::fromLocalFile(file.fileName());
+    }
+
+    QStringList itemNames() const
+    {
+        QStringList names;
+        for (const BatchReviewItem &item : state().batchItems)
+            names << item.displayName();
+        return names;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
+{
+    QMimeData drop;
+    drop.setUrls({writeImage("a.png"), writeFile("notes.txt", "hello"), writeImage("b.png")});
+    EXPECT_TRUE(controller.handleDrop(drop));
+    EXPECT_EQ(itemNames(), QStringList({"a.png", "b.png"}));
+    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::folderBatch);
+    EXPECT_EQ(state().batchItems.last().reviewStatusNote, ReviewText::queuedForScan);
+    EXPECT_EQ(state().errorText, skippedFilesText(1));
+    EXPECT_EQ(engine.callCount(), 1) << "the batch scan started with the first image";
+}
+
+TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
+{
+    QMimeData drop;
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        plainImage(50, 12, 9).save(&buffer, "PNG");
+    }
+    drop.setData(QStringLiteral("image/png"), png);
+    EXPECT_TRUE(controller.handleDrop(drop));
+    ASSERT_EQ(state().batchItems.size(), 1);
+    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::unknown);
+    EXPECT_EQ(state().image.size(), QSize(12, 9));
+    EXPECT_TRUE(state().isChecking);
+}
+
+TEST_F(IntakeTest, ADropOfNothingUsableIsRefused)
+{
+    QMimeData text;
+    text.setText(QStringLiteral("not an image"));
+    EXPECT_FALSE(controller.handleDrop(text));
+    EXPECT_FALSE(controller.handleDrop(QMimeData()));
+    EXPECT_TRUE(state().batchItems.isEmpty());
+}
+
+TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
+{
+    writeImage("shots/only.png");
+    writeFile("shots/readme.txt", "x");
+    dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.filePath("shots"));
+    controller.openFolderFromPanel();
+    ASSERT_EQ(itemNames(), QStringList({"only.png"}));
+    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::fileImport);
+    EXPECT_FALSE(state().errorText.has_value());
+    ASSERT_EQ(dialogs.folderRequests.size(), 1);
+    EXPECT_EQ(dialogs.folderRequests.first().text.acceptLabel, "Open");
+
+    // The single-image sentence, as it stands before the scan starts.
+    controller.loadImageURLs({*dialogs.folderAnswer}, ReviewText::imageLoaded, false);
+    EXPECT_EQ(state().reviewStatusNote, "Image loaded. Scanning on device...");
+}
+
+TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
+{
+    dialogs.imagesAnswer = {writeImage("one.png"), writeFile("two.png", "not a png"), writeImage("three.png")};
+    controller.openImagesFromPanel();
+    EXPECT_EQ(itemNames(), QStringList({"one.png", "three.png"}));
+    EXPECT_EQ(state().errorText, "1 image files could not be opened and were skipped.");
+
+    controller.loadImageURLs(dialogs.imagesAnswer, ReviewText::imageLoaded, false);
+    EXPECT_EQ(state().reviewStatusNote, "2 images loaded. Scanning batch on device...");
+}
+
+TEST_F(IntakeTest, CancelledPanelsLoadNothing)
+{
+    controller.openImagesFromPanel();
+    controller.openFolderFromPanel();
+    EXPECT_EQ(dialogs.imageRequests.size(), 1);
+    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
+}
+
+TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
+{
+    writeFile("empty/readme.txt", "x");
+    controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("empty"))}, ReviewText::imageLoaded, true);
+    EXPECT_EQ(state().errorText, "Use a PNG, JPEG, TIFF, or HEIC image.");
+    EXPECT_EQ(state().reviewStatusNote, "Try another image.");
+
+    controller.loadImageURLs({writeFile("broken.png", "nope"), writeFile("also.jpg", "nope")}, ReviewText::imageLoaded,
+                             true);
+    EXPECT_EQ(state().errorText, "That image could not be opened.");
+    EXPECT_TRUE(state().batchItems.isEmpty());
+}
+
+TEST_F(IntakeTest, FoldersExpandInNaturalOrderWithSubfoldersWithoutHiddenFiles)
+{
+    for (const char *name : {"shots/img10.png", "shots/img2.png", "shots/IMG3.jpg", "shots/.hidden.png",
+                             "shots/day 2/a.png", "shots/day 10/b.tiff", "shots/.cache/c.png"})
+        writeImage(QString::fromLatin1(name));
+    writeFile("shots/notes.txt", "x");
+    const QUrl loose = QUrl::fromLocalFile("/elsewhere/loose.png");
+    const QString shots = m_dir.filePath("shots");
+    const QList<QUrl> expanded = expandFolders({loose, QUrl::fromLocalFile(shots)});
+    QStringList names;
+    for (const QUrl &url : expanded)
+        names << (url == loose ? url.fileName() : QDir(shots).relativeFilePath(url.toLocalFile()));
+    EXPECT_EQ(names, QStringList({"loose.png", "day 2/a.png", "day 10/b.tiff", "img2.png", "IMG3.jpg", "img10.png"}));
+}
+
+TEST_F(IntakeTest, PasteWithoutAnImageSaysWhatToDo)
+{
+    clipboard.write({{QStringLiteral("text/plain"), "hello"}});
+    controller.pasteImageFromClipboard();
+    EXPECT_EQ(state().errorText, "Clipboard does not contain an image Velmora can open.");
+    EXPECT_EQ(state().reviewStatusNote, "Copy an image, then use Paste Image.");
+}
+
+TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
+{
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        plainImage(80, 16, 8).save(&buffer, "PNG");
+    }
+    clipboard.write({{QStringLiteral("image/png"), png}});
+    controller.pasteImageFromClipboard();
+    ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));
+    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::clipboardImport);
+    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+
+    // While that scan runs, a second paste does nothing, not even clear the error line.
+    controller.showImportFailure(VelmoraCoreError::invalidImageData);
+    const auto error = state().errorText;
+    const auto id = state().batchItems.first().id;
+    controller.pasteImageFromClipboard();
+    EXPECT_EQ(state().errorText, error);
+    EXPECT_EQ(state().batchItems.first().id, id);
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,379 @@
+#include "review_commands_fixture.h"
+
+#include "app/review/review_queries.h"
+#include "app/review/review_warning_text.h"
+#include "core/history/safe_share_history_store.h"
+#include "support/image_bytes.h"
+#include "support/metadata_chunks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace velmora::test {
+namespace {
+
+Detection email(double bottom, double confidence = 0.95)
+{
+    return findingOf(DetectionKind::email, QStringLiteral("Email"), bottom, confidence);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+class OutputTest : public ReviewCommandsTest
+{
+protected:
+    QList<SafeShareHistoryRecord> history() { return SafeShareHistoryStore::load(*settings).records; }
+
+    QTemporaryDir m_dir;
+};
+
+// --- The review gate ---------------------------------------------------------------------
+
+struct GateRow
+{
+    const char *name;
+    ShareAction action;
+    const char *continueTitle;
+};
+
+class ReviewGate : public OutputTest, public ::testing::WithParamInterface<GateRow>
+{
+};
+
+TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
+{
+    const GateRow &row = GetParam();
+    // One finding of low confidence needs review; the batch has two images.
+    loadUnscanned({scannedItem("a.png", {email(0.2, 0.5)}), scannedItem("b.png", {email(0.4)})});
+    dialogs.destinationAnswer = m_dir.filePath("a-redacted.png");
+    dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
+
+    controller.runShareCommand(row.action);
+    EXPECT_TRUE(state().isShowingReviewWarning);
+    EXPECT_EQ(state().pendingShareAction, row.action);
+    EXPECT_EQ(reviewWarningContinueTitle(row.action), QString::fromUtf8(row.continueTitle));
+    EXPECT_EQ(clipboard.changes, 0);
+    EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty());
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty() && dialogs.folderRequests.isEmpty());
+
+    controller.continuePendingShare();
+    EXPECT_FALSE(state().isShowingReviewWarning);
+    EXPECT_FALSE(state().pendingShareAction.has_value());
+    EXPECT_EQ(history().size(), 1);
+    EXPECT_EQ(clipboard.changes, row.action == ShareAction::copy ? 1 : 0);
+    EXPECT_EQ(entriesOf(m_dir.path()).isEmpty(), row.action == ShareAction::copy);
+}
+
+TEST_P(ReviewGate, CancelDropsTheShare)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2, 0.5)}), scannedItem("b.png", {})});
+    controller.runShareCommand(GetParam().action);
+    controller.cancelPendingShare();
+    EXPECT_FALSE(state().isShowingReviewWarning);
+    EXPECT_FALSE(state().pendingShareAction.has_value());
+    EXPECT_EQ(clipboard.changes, 0);
+    EXPECT_TRUE(history().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReviewGate, ::testing::Values(
+    GateRow{"Copy", ShareAction::copy, "Copy anyway"},
+    GateRow{"Export", ShareAction::export_, "Export anyway"},
+    GateRow{"BatchExport", ShareAction::batchExport, "Export batch anyway"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(OutputTest, ASharePassesAtOnceWhenNothingNeedsReview)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)})});
+    controller.runShareCommand(ShareAction::copy);
+    EXPECT_FALSE(state().isShowingReviewWarning);
+    EXPECT_EQ(clipboard.changes, 1);
+}
+
+TEST_F(OutputTest, BatchGateCountsEveryItemNotJustTheOneOnScreen)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {email(0.3, 0.5)})});
+    controller.runShareCommand(ShareAction::copy);
+    EXPECT_FALSE(state().isShowingReviewWarning) << "the image on screen needs nothing";
+    controller.exportBatchAction();
+    EXPECT_TRUE(state().isShowingReviewWarning);
+    EXPECT_EQ(reviewWarningMessage(state()).left(10), "1 finding ");
+}
+
+TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
+{
+    dialogs.destinationAnswer = m_dir.filePath("out.png");
+    controller.loadBatch({fileItem("a.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+    ASSERT_TRUE(state().isChecking);
+    controller.runShareCommand(ShareAction::copy);
+    controller.runShareCommand(ShareAction::export_);
+    EXPECT_EQ(clipboard.changes, 0);
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+    EXPECT_FALSE(state().isShowingReviewWarning);
+}
+
+// --- Copy --------------------------------------------------------------------------------
+
+TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
+{
+    BatchReviewItem item = scannedItem("a.png", {});
+    item.importedImage.image.setText(QStringLiteral("Comment"), QStringLiteral("secret@example.com"));
+    item.redactionPlan = RedactionPlan({}, {test::makeFinding({0, 0, 0.5, 1})}, {});
+    item.sourceType = SafeShareSourceType::fileImport;
+    loadUnscanned({item});
+
+    controller.copyCleanedPNG();
+
+    ASSERT_EQ(clipboard.types(), QStringList({"image/png"}));
+    const QByteArray png = clipboard.data(QStringLiteral("image/png"));
+    EXPECT_EQ(pngMetadataChunks(png).join(','), QString());
+    const QImage copied = QImage::fromData(png, "PNG");
+    ASSERT_EQ(copied.size(), QSize(40, 30));
+    EXPECT_EQ(copied.pixel(5, 15), qRgb(0, 0, 0));
+    EXPECT_EQ(copied.pixel(35, 15), qRgb(200, 200, 200));
+    EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_EQ(state().reviewStatusNote,
+              "Cleaned PNG copied. Paste this shareable artifact; the source image was not changed.");
+    EXPECT_EQ(state().completionBannerText, "Copied cleaned PNG");
+    EXPECT_FALSE(state().completionBannerAction.has_value());
+
+    ASSERT_EQ(history().size(), 1);
+    const SafeShareHistoryRecord record = history().first();
+    EXPECT_EQ(record.action, SafeShareAction::copyCleanedPNG);
+    EXPECT_EQ(record.sourceType, SafeShareSourceType::fileImport);
+    EXPECT_EQ(record.totalFindings, 1);
+    EXPECT_EQ(record.policySummary, controller.policySourceLabel());
+    EXPECT_FALSE(record.outputPath.has_value());
+}
+
+TEST_F(OutputTest, CopyWithoutAnImageDoesNothing)
+{
+    controller.copyCleanedPNG();
+    EXPECT_EQ(clipboard.changes, 0);
+    EXPECT_TRUE(history().isEmpty());
+}
+
+TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)})});
+    clipboard.writesToRefuse = 1;
+
+    controller.copyCleanedPNG();
+
+    EXPECT_EQ(state().errorText, "Copy failed. Try exporting the redacted PNG instead.");
+    EXPECT_EQ(state().reviewStatusNote, "No image was copied.");
+    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_TRUE(history().isEmpty());
+}
+
+// --- Export ------------------------------------------------------------------------------
+
+struct ExportRow
+{
+    const char *name;
+    const char *fileName;
+    bool isJPEG;
+};
+
+class ExportFormats : public OutputTest, public ::testing::WithParamInterface<ExportRow>
+{
+};
+
+TEST_P(ExportFormats, FollowTheChosenName)
+{
+    loadUnscanned({scannedItem("shot.png", {email(0.2)})});
+    const QString path = m_dir.filePath(QString::fromUtf8(GetParam().fileName));
+    dialogs.destinationAnswer = path;
+    controller.chooseExportDestination();
+
+    const QByteArray bytes = readAll(path);
+    ASSERT_FALSE(bytes.isEmpty());
+    if (GetParam().isJPEG) {
+        EXPECT_TRUE(bytes.startsWith("\xFF\xD8"));
+        for (int marker : jpegMarkers(bytes))
+            EXPECT_FALSE((marker >= 0xE1 && marker <= 0xEF) || marker == 0xFE) << std::hex << marker;
+    } else {
+        EXPECT_TRUE(bytes.startsWith("\x89PNG"));
+        EXPECT_EQ(pngMetadataChunks(bytes).join(','), QString());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ExportFormats, ::testing::Values(
+    ExportRow{"Png", "shot-redacted.png", false},
+    ExportRow{"UpperJpg", "shot-redacted.JPG", true},
+    ExportRow{"LowerJpeg", "shot-redacted.jpeg", true},
+    ExportRow{"Unknown", "shot-redacted.webp", false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
+{
+    BatchReviewItem item = scannedItem("shot.final.tiff", {email(0.2)});
+    item.sourceType = SafeShareSourceType::folderBatch;
+    loadUnscanned({item});
+    const QString path = m_dir.filePath("cleaned.png");
+    dialogs.destinationAnswer = path;
+
+    controller.chooseExportDestination();
+
+    ASSERT_EQ(dialogs.saveRequests.size(), 1);
+    EXPECT_EQ(dialogs.saveRequests.first().startFolder, "/shots");
+    EXPECT_EQ(dialogs.saveRequests.first().defaultName, "shot.final-redacted.png");
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(path), false}));
+    EXPECT_EQ(state().completionBannerText, "Exported cleaned image");
+    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
+    EXPECT_FALSE(state().errorText.has_value());
+    ASSERT_EQ(history().size(), 1);
+    EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
+    EXPECT_EQ(history().first().outputPath, path);
+    EXPECT_EQ(history().first().sourceType, SafeShareSourceType::folderBatch);
+}
+
+TEST_F(OutputTest, ExportCancelledWritesNothing)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)})});
+    controller.chooseExportDestination();
+    EXPECT_EQ(dialogs.saveRequests.size(), 1);
+    EXPECT_TRUE(history().isEmpty());
+    EXPECT_FALSE(state().lastExportLocation.has_value());
+}
+
+struct ExportFailureRow
+{
+    const char *name;
+    bool parentIsFile; ///< Else the target exists already.
+};
+
+class ExportFailures : public OutputTest, public ::testing::WithParamInterface<ExportFailureRow>
+{
+};
+
+TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)})});
+    const QString existing = m_dir.filePath("existing.png");
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    dialogs.destinationAnswer = GetParam().parentIsFile ? existing + "/out.png" : existing;
+
+    controller.chooseExportDestination();
+
+    EXPECT_EQ(state().errorText, "Export failed. Choose another save location.");
+    EXPECT_EQ(state().reviewStatusNote, "No file was written.");
+    EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"existing.png"}));
+    EXPECT_EQ(readAll(existing), "keep me");
+    EXPECT_TRUE(history().isEmpty());
+    EXPECT_FALSE(state().completionBannerText.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ExportFailures, ::testing::Values(
+    ExportFailureRow{"ParentIsARegularFile", true},
+    ExportFailureRow{"TargetExists", false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// --- Batch export ------------------------------------------------------------------------
+
+TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {}), scannedItem("a.jpg", {email(0.5)})});
+    dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
+
+    controller.exportBatchAction();
+    ASSERT_EQ(dialogs.folderRequests.size(), 1);
+    EXPECT_EQ(dialogs.folderRequests.first().text,
+              (FolderPanelText{"Choose Batch Export Folder",
+                               "Velmora will create a Velmora Cleaned folder here and write flattened cleaned PNG copies.",
+                               "Export Batch"}));
+    const QString first = m_dir.filePath("Velmora Cleaned");
+    EXPECT_EQ(entriesOf(first), QStringList({"a-redacted-2.png", "a-redacted.png", "b-redacted.png"}));
+    EXPECT_EQ(pngMetadataChunks(readAll(first + "/a-redacted.png")).join(','), QString());
+    EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(first), true}));
+    EXPECT_EQ(state().completionBannerText, "Exported 3 cleaned images");
+    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
+    EXPECT_EQ(state().reviewStatusNote, "3 cleaned images exported to Velmora Cleaned.");
+
+    controller.exportBatchAction();
+    EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
+    EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned 2")).size(), 3);
+
+    ASSERT_EQ(history().size(), 2);
+    const SafeShareHistoryRecord record = history().first();
+    EXPECT_EQ(record.action, SafeShareAction::batchExport);
+    EXPECT_EQ(record.batchItemCount, 3);
+    EXPECT_EQ(record.totalFindings, 2);
+    EXPECT_EQ(record.outputPath, m_dir.filePath("Velmora Cleaned 2"));
+}
+
+TEST_F(OutputTest, BatchExportWritesTheEditsOfTheImageOnScreen)
+{
+    loadUnscanned({scannedItem("a.png", {test::makeFinding({0, 0, 1, 1})}), scannedItem("b.png", {})});
+    controller.setAllFindingsIncluded(false);
+    dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
+    controller.exportBatchAction();
+    const QImage written = QImage::fromData(readAll(m_dir.filePath("Velmora Cleaned/a-redacted.png")), "PNG");
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(written.pixel(20, 15), qRgb(200, 200, 200)) << "the finding was switched off before the export";
+    EXPECT_EQ(history().first().offFindings, 1);
+}
+
+TEST_F(OutputTest, IncludeSafeDecidesWhetherCleanImagesAreWritten)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {})});
+    controller.setIncludesCleanBatchExports(false);
+    EXPECT_EQ(exportableBatchItems(state()).size(), 1);
+    dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
+    controller.exportBatchAction();
+    EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned")), QStringList({"a-redacted.png"}));
+    EXPECT_EQ(state().completionBannerText, "Exported 1 cleaned image");
+}
+
+TEST_F(OutputTest, BatchExportWithNothingExportableAsksForNoFolder)
+{
+    loadUnscanned({scannedItem("a.png", {}), scannedItem("b.png", {})});
+    controller.setIncludesCleanBatchExports(false);
+    controller.exportBatchAction();
+    controller.chooseBatchExportFolder();
+    EXPECT_TRUE(dialogs.folderRequests.isEmpty());
+}
+
+TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {})});
+    const QString file = m_dir.filePath("plain-file");
+    {
+        QFile blocker(file);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    dialogs.folderAnswer = QUrl::fromLocalFile(file);
+    controller.exportBatchAction();
+    EXPECT_EQ(state().errorText, "Batch export failed. Choose another folder and try again.");
+    EXPECT_EQ(state().reviewStatusNote, "No batch export was completed.");
+    EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"plain-file"}));
+    EXPECT_TRUE(history().isEmpty());
+}
+
+TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
+{
+    BatchReviewItem broken = scannedItem("broken.png", {});
+    broken.importedImage.image = QImage(); // cannot be rendered
+    loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
+    dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
+    controller.exportBatchAction();
+    EXPECT_EQ(state().errorText, "Batch export failed. Choose another folder and try again.");
+    EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty()) << "neither the first image nor the folder stays";
+}
+
+} // namespace
+} // namespace velmora::test

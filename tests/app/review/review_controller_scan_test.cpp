@@ -1,0 +1,206 @@
+#include "review_controller_fixture.h"
+
+#include "app/review/review_queries.h"
+
+using namespace std::chrono_literals;
+
+namespace velmora {
+namespace {
+
+using test::drainEvents;
+
+class ReviewScanRun : public test::ReviewControllerTest
+{
+};
+
+TEST_F(ReviewScanRun, StartingWithoutAnImageChangesNothing)
+{
+    int changes = 0;
+    QObject::connect(&controller, &ReviewController::changed, [&] { ++changes; });
+    const QUuid runID = state().detectionRunID;
+    controller.startDetection();
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_EQ(state().detectionRunID, runID);
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ReviewScanRun, ChecksWhileRunningAndAppliesThePlan)
+{
+    loadAndScan({test::fileItem("one.png")});
+    EXPECT_TRUE(state().isChecking);
+    EXPECT_EQ(state().batchItems[0].statusText(), "Scanning");
+    const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
+    engine.lastCall().finish({face});
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries()[0].detection, face);
+    EXPECT_EQ(state().reviewStatusNote, "Review the boxes, then export a cleaned image or copy a PNG.");
+    EXPECT_EQ(state().batchItems[0].redactionPlan, state().redactionPlan);
+    EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
+}
+
+struct OrderRow
+{
+    const char *name;
+    bool firstFinishesFirst;
+};
+
+class TwoStartsInARow : public test::ReviewControllerTest, public ::testing::WithParamInterface<OrderRow>
+{
+};
+
+TEST_P(TwoStartsInARow, OnlyTheSecondPlanIsApplied)
+{
+    loadScanned({});
+    controller.startDetection();
+    controller.startDetection();
+    ASSERT_EQ(engine.callCount(), 3);
+    const Detection first = test::makeFace({0.1, 0.6, 0.2, 0.2});
+    const Detection second = test::makeFace({0.5, 0.1, 0.2, 0.2});
+    if (GetParam().firstFinishesFirst) {
+        engine.call(1).finish({first});
+        drainEvents();
+        EXPECT_TRUE(state().isChecking);
+        EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+        engine.call(2).finish({second});
+    } else {
+        engine.call(2).finish({second});
+        drainEvents();
+        engine.call(1).finish({first});
+    }
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries()[0].id(), second.id);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TwoStartsInARow,
+                         ::testing::Values(OrderRow{"FirstFinishesFirst", true}, OrderRow{"SecondFinishesFirst", false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ReviewScanRun, CancellingKeepsTheOldPlanAndDropsTheLateResult)
+{
+    const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
+    loadScanned({face});
+    controller.startDetection();
+    controller.cancelCurrentDetection();
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_FALSE(state().detectionTask);
+    EXPECT_FALSE(state().batchItems[0].isChecking);
+    engine.lastCall().finish({test::makeFace({0.5, 0.1, 0.2, 0.2})});
+    drainEvents();
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries()[0].id(), face.id);
+    EXPECT_FALSE(state().isChecking);
+}
+
+TEST_F(ReviewScanRun, RecognitionFailureReportsOnlyAfterVisualDetectionEnds)
+{
+    loadScanned({});
+    controller.startDetection();
+    engine.lastCall().failText();
+    drainEvents();
+    EXPECT_TRUE(state().isChecking);
+    EXPECT_FALSE(state().errorText);
+    engine.lastCall().finishVisual({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(state().errorText, "Detection failed. Automated detections were cleared.");
+}
+
+struct FailureRow
+{
+    const char *name;
+    bool withBoxes;
+    const char *note;
+};
+
+class ScanFailure : public test::ReviewControllerTest, public ::testing::WithParamInterface<FailureRow>
+{
+};
+
+TEST_P(ScanFailure, KeepsTheManualBoxesInTheirStates)
+{
+    const Detection kept = test::manualBox(0.1), switchedOff = test::manualBox(0.5);
+    loadScanned({test::makeFace({0.1, 0.6, 0.2, 0.2}), kept, switchedOff});
+    const bool withBoxes = GetParam().withBoxes;
+    RedactionPlan plan = state().redactionPlan;
+    plan.setActive(false, switchedOff.id);
+    if (!withBoxes) {
+        plan.removeEntry(kept.id);
+        plan.removeEntry(switchedOff.id);
+    }
+    // A re-scan takes the boxes and their states from the current plan.
+    controller.loadBatch({}, {}, 0, false);
+    BatchReviewItem item = test::fileItem("boxes.png");
+    item.redactionPlan = plan;
+    item.didScan = true;
+    controller.loadBatch({item}, QStringLiteral("Image loaded."), 0, false);
+    controller.startDetection();
+    engine.lastCall().failVisual();
+    engine.lastCall().finishText();
+    drainEvents();
+    QList<std::pair<QUuid, bool>> entries;
+    for (const RedactionPlanEntry &entry : state().redactionPlan.entries())
+        entries.append({entry.id(), entry.isActive});
+    if (withBoxes)
+        EXPECT_EQ(entries, (QList<std::pair<QUuid, bool>>{{switchedOff.id, false}, {kept.id, true}}));
+    else
+        EXPECT_TRUE(entries.isEmpty());
+    EXPECT_EQ(state().errorText, "Detection failed. Automated detections were cleared.");
+    EXPECT_EQ(state().reviewStatusNote, QString::fromUtf8(GetParam().note));
+    EXPECT_EQ(state().batchItems[0].statusText(), "Needs attention");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScanFailure, ::testing::Values(
+    FailureRow{"WithBoxes", true, "Review manual redactions or try Re-scan."},
+    FailureRow{"WithoutBoxes", false, "Try Re-scan or draw a manual redaction."}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ReviewScanRun, ASwitchedOffBoxStaysOffAfterARescan)
+{
+    const Detection box = test::manualBox(0.2);
+    loadScanned({box});
+    BatchReviewItem item = state().batchItems[0];
+    item.redactionPlan.setActive(false, box.id);
+    controller.loadBatch({item}, {}, 0, false);
+    controller.startDetection();
+    engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    ASSERT_EQ(state().redactionPlan.entries().size(), 2);
+    EXPECT_EQ(state().redactionPlan.entries()[1].id(), box.id);
+    EXPECT_FALSE(state().redactionPlan.entries()[1].isActive);
+}
+
+TEST_F(ReviewScanRun, UpkeepValidatesReportsPreviewsThenWritesBack)
+{
+    // A batch re-scan keeps the preview on, so its result runs the whole upkeep.
+    const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    engine.lastCall().finish({face});
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    controller.selectDetection(face.id);
+    controller.setOutputPreview(true);
+    controller.scanBatchItems(itemIDs());
+    const Detection other = test::makeFace({0.5, 0.1, 0.4, 0.4});
+    engine.lastCall().finish({other});
+    drainEvents();
+    // The selection was checked, the status refreshed and the preview rendered from the
+    // new plan before the write-back, which therefore carries all of it.
+    const BatchReviewItem &written = state().batchItems[0];
+    EXPECT_FALSE(state().selectedDetectionID);
+    EXPECT_FALSE(written.selectedDetectionID);
+    EXPECT_EQ(written.reviewStatusNote, "Review the boxes, then export a cleaned image or copy a PNG.");
+    EXPECT_EQ(written.redactionPlan.entries()[0].id(), other.id);
+    EXPECT_FALSE(written.isChecking);
+    const QImage &preview = state().redactedPreviewImage;
+    EXPECT_EQ(preview.pixelColor(int(0.7 * preview.width()), int(0.7 * preview.height())), QColor(Qt::black));
+    EXPECT_NE(preview.pixelColor(int(0.2 * preview.width()), int(0.3 * preview.height())), QColor(Qt::black));
+}
+
+} // namespace
+} // namespace velmora

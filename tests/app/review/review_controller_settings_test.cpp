@@ -1,0 +1,206 @@
+#include "review_controller_fixture.h"
+
+#include "core/settings/detection_settings.h"
+
+using namespace std::chrono_literals;
+
+namespace velmora {
+namespace {
+
+using test::drainEvents;
+
+class SettingsRescan : public test::ReviewControllerTest
+{
+};
+
+TEST_F(SettingsRescan, ABurstGivesOneRescanAfterTheLastChangeAndOnePost)
+{
+    loadScanned({});
+    controller.rescanAfterCustomSettingsChange();
+    clock.advance(200ms);
+    controller.rescanAfterCustomSettingsChange();
+    clock.advance(300ms);
+    controller.rescanAfterCustomSettingsChange();
+    EXPECT_EQ(state().reviewStatusNote, "Custom settings changed. Re-scanning current image...");
+    clock.advance(649ms);
+    EXPECT_EQ(engine.callCount(), 1);
+    clock.advance(1ms);
+    ASSERT_EQ(engine.callCount(), 2);
+    EXPECT_TRUE(state().isChecking);
+    EXPECT_EQ(completionPosts, 0);
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_EQ(completionPosts, 1);
+    clock.advance(5s);
+    EXPECT_EQ(engine.callCount(), 2);
+    controller.startDetection();
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_EQ(completionPosts, 1);
+}
+
+TEST_F(SettingsRescan, WithoutAnImageNothingHappens)
+{
+    const QString note = state().reviewStatusNote;
+    controller.rescanAfterCustomSettingsChange();
+    EXPECT_FALSE(state().customSettingsRescanTask);
+    EXPECT_FALSE(state().shouldNotifyCustomSettingsRescanCompletion);
+    EXPECT_EQ(state().reviewStatusNote, note);
+    EXPECT_EQ(clock.pendingCount(), 0);
+}
+
+TEST_F(SettingsRescan, AFailedRescanIsNeverAnnounced)
+{
+    loadScanned({});
+    controller.rescanAfterCustomSettingsChange();
+    clock.advance(650ms);
+    engine.lastCall().failText();
+    engine.lastCall().finishVisual();
+    drainEvents();
+    EXPECT_FALSE(state().shouldNotifyCustomSettingsRescanCompletion);
+    controller.startDetection();
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_EQ(completionPosts, 0);
+}
+
+TEST_F(SettingsRescan, ANewBatchDropsThePendingAnnouncement)
+{
+    loadScanned({});
+    controller.rescanAfterCustomSettingsChange();
+    loadScanned({});
+    EXPECT_FALSE(state().customSettingsRescanTask);
+    clock.advance(1s);
+    EXPECT_EQ(completionPosts, 0);
+}
+
+TEST_F(SettingsRescan, SeveralImagesAreRescannedAsABatchWithOnePost)
+{
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    ASSERT_EQ(engine.callCount(), 2);
+    controller.rescanAfterCustomSettingsChange();
+    clock.advance(650ms);
+    ASSERT_EQ(engine.callCount(), 3);
+    EXPECT_TRUE(state().batchScanTask);
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_EQ(completionPosts, 0);
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_EQ(engine.callCount(), 4);
+    EXPECT_EQ(completionPosts, 1);
+    EXPECT_FALSE(state().batchScanTask);
+}
+
+TEST_F(SettingsRescan, StoredAllowlistOrCategoryChangesRescan)
+{
+    loadScanned({});
+    settings->setValue(DetectionSettingsKey::customTerms, QStringLiteral("Falcon"));
+    EXPECT_FALSE(state().customSettingsRescanTask);
+    EXPECT_EQ(state().detectionSettings.customTermsText, "Falcon");
+    settings->setValue(DetectionSettingsKey::allowlist, QStringLiteral("demo@example.com"));
+    EXPECT_TRUE(state().customSettingsRescanTask);
+    clock.advance(650ms);
+    EXPECT_EQ(engine.callCount(), 2);
+    settings->setValue(DetectionSettingsKey::allowlist, QStringLiteral("demo@example.com"));
+    EXPECT_FALSE(state().customSettingsRescanTask);
+    settings->setValue(DetectionSettingsKey::detectorCategoryPreferences, QByteArray(R"({"disabledCategories":["faces"]})"));
+    EXPECT_TRUE(state().customSettingsRescanTask);
+}
+
+TEST_F(SettingsRescan, TheScanUsesTheStoredSettings)
+{
+    settings->setValue(DetectionSettingsKey::customTerms, QStringLiteral("Falcon"));
+    settings->setValue(DetectionSettingsKey::detectorCategoryPreferences, QByteArray(R"({"disabledCategories":["faces"]})"));
+    loadAndScan({test::fileItem("a.png")});
+    EXPECT_FALSE(engine.lastCall().preferences.isEnabled(DetectorCategory::faces));
+    engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
+    drainEvents();
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries()[0].detection.label, "Custom term");
+}
+
+TEST_F(SettingsRescan, PolicySourceLabelReadsTheStoredSource)
+{
+    EXPECT_EQ(controller.policySourceLabel(), "Current defaults");
+    settings->setValue(DetectionSettingsKey::policyPreset, QStringLiteral("developerDevOps"));
+    EXPECT_EQ(controller.policySourceLabel(), "Developer/DevOps");
+    settings->setValue(DetectionSettingsKey::policySource, QStringLiteral("imported"));
+    EXPECT_EQ(controller.policySourceLabel(), "Imported policy");
+}
+
+class CompletionBanner : public test::ReviewControllerTest
+{
+};
+
+TEST_F(CompletionBanner, WithoutActionClearsAfterTwoPointFourSeconds)
+{
+    controller.showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
+    clock.advance(2399ms);
+    EXPECT_EQ(state().completionBannerText, "Copied cleaned PNG");
+    clock.advance(1ms);
+    EXPECT_FALSE(state().completionBannerText);
+    EXPECT_FALSE(state().completionBannerTask);
+}
+
+TEST_F(CompletionBanner, WithAnActionStaysEightSeconds)
+{
+    controller.showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
+                                    std::nullopt);
+    clock.advance(7999ms);
+    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
+    clock.advance(1ms);
+    EXPECT_FALSE(state().completionBannerText);
+    EXPECT_FALSE(state().completionBannerAction);
+}
+
+TEST_F(CompletionBanner, ANewBannerRestartsTheTimer)
+{
+    controller.showCompletionBanner(QStringLiteral("First"), std::nullopt, std::nullopt);
+    clock.advance(2s);
+    controller.showCompletionBanner(QStringLiteral("Second"), std::nullopt, CompletionBannerAction::undoLastAutoClean);
+    clock.advance(7s);
+    EXPECT_EQ(state().completionBannerText, "Second");
+    EXPECT_EQ(state().completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
+    clock.advance(1s);
+    EXPECT_FALSE(state().completionBannerText);
+}
+
+class ShareGate : public test::ReviewControllerTest
+{
+};
+
+TEST_F(ShareGate, PassesWithNothingToReviewAndHoldsOtherwise)
+{
+    loadScanned({test::makeFace({0.1, 0.6, 0.2, 0.2})});
+    EXPECT_TRUE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
+    EXPECT_FALSE(state().isShowingReviewWarning);
+
+    Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
+    doubtful.confidence = 0.5;
+    loadScanned({doubtful});
+    EXPECT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::export_));
+    EXPECT_TRUE(state().isShowingReviewWarning);
+    EXPECT_EQ(state().pendingShareAction, ShareAction::export_);
+}
+
+TEST_F(ShareGate, BatchExportCountsEveryItem)
+{
+    Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
+    doubtful.confidence = 0.5;
+    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish({doubtful});
+    drainEvents();
+    EXPECT_TRUE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
+    EXPECT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::batchExport));
+    EXPECT_EQ(state().pendingShareAction, ShareAction::batchExport);
+}
+
+} // namespace
+} // namespace velmora

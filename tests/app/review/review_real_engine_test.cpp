@@ -1,0 +1,107 @@
+#include "app/review/pipeline_scan_engine.h"
+#include "app/review/review_controller.h"
+#include "core/analysis/image_importer.h"
+
+#include "support/code_images.h"
+#include "support/fake_clipboard.h"
+#include "support/manual_clock.h"
+#include "support/temp_settings.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+constexpr int kWidth = 900;
+constexpr int kHeight = 360;
+
+// A screenshot-like PNG: an e-mail line and a QR code, with the rectangle of each in
+// the normalised coordinates the findings use.
+struct GeneratedScreenshot
+{
+    QByteArray png;
+    NormRect emailBox;
+    NormRect codeBox;
+};
+
+NormRect normalized(const QRect &pixels)
+{
+    return {double(pixels.x()) / kWidth, 1.0 - double(pixels.y() + pixels.height()) / kHeight,
+            double(pixels.width()) / kWidth, double(pixels.height()) / kHeight};
+}
+
+GeneratedScreenshot generateScreenshot()
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(24);
+    const QFontMetrics metrics(font);
+    const QString email = QStringLiteral("ada.lovelace@example.com");
+    const QString prefix = QStringLiteral("Contact: ");
+    const QImage code = test::codeSymbol(ZXing::BarcodeFormat::QRCode, "https://example.com/reset?token=8e1f", 5);
+    const QRect codeRect(QPoint(40, 120), code.size());
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(40, 60, prefix + email);
+    painter.drawImage(codeRect.topLeft(), code);
+    painter.end();
+    const QRect emailRect(40 + metrics.horizontalAdvance(prefix), 60 - metrics.ascent(),
+                          metrics.horizontalAdvance(email), metrics.height());
+
+    GeneratedScreenshot screenshot;
+    QBuffer buffer(&screenshot.png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    screenshot.emailBox = normalized(emailRect);
+    screenshot.codeBox = normalized(codeRect);
+    return screenshot;
+}
+
+std::optional<RedactionPlanEntry> entryOfKind(const RedactionPlan &plan, DetectionKind kind)
+{
+    for (const RedactionPlanEntry &entry : plan.entries()) {
+        if (entry.detection.kind == kind)
+            return entry;
+    }
+    return std::nullopt;
+}
+
+TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
+{
+    const GeneratedScreenshot screenshot = generateScreenshot();
+    PipelineScanEngine engine;
+    test::TempSettings settings;
+    test::FakeClipboard clipboard;
+    test::ManualClock clock;
+    ReviewController controller({engine, *settings, clipboard, clock});
+
+    BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Generated screenshot"),
+                                                 SafeShareSourceType::unknown, ImageImporter::importImage(screenshot.png),
+                                                 QStringLiteral("Image loaded. Scanning on device..."));
+    controller.loadBatch({item}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+    ASSERT_TRUE(controller.state().isChecking);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !controller.state().isChecking; }, 120000));
+
+    const ReviewState &state = controller.state();
+    EXPECT_FALSE(state.errorText);
+    const std::optional<RedactionPlanEntry> email = entryOfKind(state.redactionPlan, DetectionKind::email);
+    ASSERT_TRUE(email) << "no e-mail finding among " << state.redactionPlan.entries().size() << " entries";
+    EXPECT_TRUE(email->isActive);
+    EXPECT_TRUE(email->detection.normalizedBounds.intersects(screenshot.emailBox));
+    const std::optional<RedactionPlanEntry> code = entryOfKind(state.redactionPlan, DetectionKind::barcode);
+    ASSERT_TRUE(code);
+    EXPECT_TRUE(code->detection.normalizedBounds.intersects(screenshot.codeBox));
+    // The row and the status follow the result.
+    EXPECT_TRUE(state.batchItems.at(0).didScan);
+    EXPECT_EQ(state.batchItems.at(0).redactionPlan, state.redactionPlan);
+    EXPECT_NE(state.reviewStatusNote, QStringLiteral("Checking text and visual content on device..."));
+}
+
+} // namespace
+} // namespace velmora

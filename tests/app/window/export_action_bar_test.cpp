@@ -1,0 +1,146 @@
+#include "app/window/export_action_bar.h"
+
+#include "app/review/review_commands_fixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+
+namespace velmora::test {
+namespace {
+
+class ExportActionBarTest : public ReviewCommandsTest
+{
+protected:
+    template <typename T = QAbstractButton>
+    T *find(const char *identifier) const
+    {
+        T *widget = bar.findChild<T *>(QString::fromLatin1(identifier));
+        EXPECT_NE(widget, nullptr) << identifier;
+        return widget;
+    }
+
+    bool shown(const char *identifier) const { return find<QWidget>(identifier)->isVisibleTo(&bar); }
+    bool enabled(const char *identifier) const { return find<QWidget>(identifier)->isEnabled(); }
+
+    ExportActionBar bar{controller};
+};
+
+TEST_F(ExportActionBarTest, EveryControlCarriesItsIdentifierAndTexts)
+{
+    EXPECT_EQ(find<QLabel>("local-only-copy-text")->text(),
+              "On-device - no account - detection can miss things - review before sharing");
+    QAbstractButton *copy = find("copy-redacted-button");
+    EXPECT_EQ(copy->text(), "Copy");
+    EXPECT_EQ(copy->accessibleName(), "Copy cleaned PNG");
+    EXPECT_EQ(copy->accessibleDescription(),
+              "Copy a flattened PNG with active redactions applied and metadata stripped.");
+    EXPECT_EQ(copy->toolTip(), QKeySequence("Ctrl+Shift+C").toString(QKeySequence::NativeText));
+    QAbstractButton *exportButton = find("export-redacted-button");
+    EXPECT_EQ(exportButton->text(), "Export cleaned copy");
+    EXPECT_EQ(exportButton->accessibleName(), "Export cleaned image");
+    EXPECT_EQ(exportButton->toolTip(), QKeySequence("Ctrl+E").toString(QKeySequence::NativeText));
+    QAbstractButton *batch = find("export-batch-button");
+    EXPECT_EQ(batch->text(), "Export batch");
+    EXPECT_EQ(batch->accessibleName(), "Export cleaned batch");
+    EXPECT_EQ(batch->accessibleDescription(), "Save flattened cleaned copies for the loaded batch.");
+    QCheckBox *includeSafe = find<QCheckBox>("include-clean-batch-items-toggle");
+    EXPECT_EQ(includeSafe->text(), "Include safe");
+    EXPECT_EQ(includeSafe->toolTip(), "Include images with no findings in the batch export.");
+    EXPECT_GE(bar.minimumHeight(), 72);
+}
+
+TEST_F(ExportActionBarTest, CopyAndExportNeedAnImageThatIsNotBeingScanned)
+{
+    EXPECT_FALSE(enabled("copy-redacted-button"));
+    EXPECT_FALSE(enabled("export-redacted-button"));
+
+    controller.loadBatch({fileItem("a.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+    EXPECT_FALSE(enabled("copy-redacted-button"));
+    EXPECT_FALSE(enabled("export-redacted-button"));
+
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_TRUE(enabled("copy-redacted-button"));
+    EXPECT_TRUE(enabled("export-redacted-button"));
+}
+
+TEST_F(ExportActionBarTest, OneImageShowsNoBatchControls)
+{
+    loadUnscanned({scannedItem("a.png", {})});
+    EXPECT_FALSE(shown("include-clean-batch-items-toggle"));
+    EXPECT_FALSE(shown("export-batch-button"));
+    EXPECT_TRUE(shown("copy-redacted-button"));
+}
+
+TEST_F(ExportActionBarTest, CleanBatchExportsOnlyWhileIncludeSafeIsOn)
+{
+    loadUnscanned({scannedItem("a.png", {}), scannedItem("b.png", {})});
+    EXPECT_TRUE(shown("include-clean-batch-items-toggle"));
+    EXPECT_TRUE(shown("export-batch-button"));
+    QCheckBox *includeSafe = find<QCheckBox>("include-clean-batch-items-toggle");
+    EXPECT_TRUE(includeSafe->isChecked());
+    EXPECT_TRUE(enabled("export-batch-button"));
+
+    includeSafe->click();
+    EXPECT_FALSE(state().includesCleanBatchExports);
+    EXPECT_FALSE(enabled("export-batch-button"));
+    includeSafe->click();
+    EXPECT_TRUE(enabled("export-batch-button"));
+}
+
+TEST_F(ExportActionBarTest, BatchExportWaitsForTheBatchScan)
+{
+    controller.loadBatch({fileItem("a.png"), fileItem("b.png")}, QStringLiteral("2 images loaded."), 0, true);
+    EXPECT_FALSE(enabled("export-batch-button"));
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_TRUE(enabled("export-batch-button"));
+}
+
+TEST_F(ExportActionBarTest, ButtonsPassTheReviewGate)
+{
+    loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2, 0.5)}), scannedItem("b.png", {})});
+    find("copy-redacted-button")->click();
+    EXPECT_TRUE(state().isShowingReviewWarning);
+    EXPECT_EQ(state().pendingShareAction, ShareAction::copy);
+    EXPECT_EQ(clipboard.changes, 0);
+    controller.cancelPendingShare();
+
+    find("export-redacted-button")->click();
+    EXPECT_EQ(state().pendingShareAction, ShareAction::export_);
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+    controller.cancelPendingShare();
+
+    find("export-batch-button")->click();
+    EXPECT_EQ(state().pendingShareAction, ShareAction::batchExport);
+    EXPECT_TRUE(dialogs.folderRequests.isEmpty());
+}
+
+TEST_F(ExportActionBarTest, CopyRunsAtOnceWithNothingToCheck)
+{
+    loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)})});
+    find("copy-redacted-button")->click();
+    EXPECT_EQ(clipboard.types(), QStringList({"image/png"}));
+}
+
+TEST_F(ExportActionBarTest, StatusWidgetsFollowTheNote)
+{
+    QWidget pills, alerts;
+    bar.placeStatusWidgets(&pills, &alerts);
+    EXPECT_EQ(pills.parentWidget(), &bar);
+    const QWidget *note = find<QWidget>("local-only-copy-text");
+    bar.resize(1400, 72);
+    bar.show();
+    EXPECT_LT(note->geometry().right(), pills.geometry().left());
+    EXPECT_LT(pills.geometry().right(), alerts.geometry().left());
+    EXPECT_LT(alerts.geometry().right(), find<QWidget>("copy-redacted-button")->geometry().left());
+    bar.hide();
+    pills.setParent(nullptr);
+    alerts.setParent(nullptr);
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,229 @@
+#include "app/review/review_controller.h"
+#include "app/review/review_queries.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "app/shell/symbol_icon.h"
+#include "app/window/completion_banner.h"
+#include "app/window/content_view.h"
+#include "app/window/help_sheet_host.h"
+#include "app/window/main_window.h"
+#include "core/protection/clipboard_protection_configuration.h"
+#include "app/shell/install_location.h"
+#include "app/shell/main_menus.h"
+#include <QAction>
+#include <QMenuBar>
+
+#include "support/event_loop.h"
+#include "support/fake_scan_engine.h"
+#include "support/scoped_environment.h"
+#include "support/temp_settings.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QMimeData>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+QByteArray pngBytes()
+{
+    QImage image(640, 360, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A main window over a scan engine whose answers the test gives.
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SymbolIcon::setUpTheme();
+        auto engine = std::make_unique<test::FakeScanEngine>();
+        m_engine = engine.get();
+        m_content = new ContentView(*m_settings, std::move(engine));
+        m_window = std::make_unique<MainWindow>(
+            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [] {}}, m_content);
+    }
+
+    ReviewController &review() { return m_content->controller(); }
+    const ReviewState &state() { return review().state(); }
+
+    /// Opens a blank image and finishes its scan with the given recognised lines.
+    void openScanned(const QList<TextObservation> &lines)
+    {
+        review().loadImageData(pngBytes());
+        ASSERT_GE(m_engine->callCount(), 1);
+        m_engine->lastCall().finish({}, lines);
+        test::drainEvents();
+        ASSERT_FALSE(state().isChecking);
+    }
+
+    void showActive()
+    {
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // An installed location, so that the install reminder stays away unless a test asks for it.
+    test::ScopedEnvironmentVariable m_testMode{"VELMORA_UI_TEST_MODE", "1"};
+    test::ScopedEnvironmentVariable m_location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    test::TempSettings m_settings;
+    test::FakeScanEngine *m_engine = nullptr;
+    ContentView *m_content = nullptr;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+const TextObservation emailLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.97};
+const TextObservation doubtfulLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.4};
+
+TEST_F(MainWindowFixture, ShortcutKeysPostTheirCommandOnce)
+{
+    showActive();
+    struct KeyRow { Qt::Key key; Qt::KeyboardModifiers modifiers; QLatin1StringView command; };
+    const KeyRow rows[] = {
+        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, commands::velmoraCopyCleanedImage},
+        {Qt::Key_E, Qt::ControlModifier, commands::velmoraExportCleanedImage},
+        {Qt::Key_Z, Qt::ControlModifier, commands::velmoraUndoManualEdit},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, commands::velmoraRedoManualEdit},
+        {Qt::Key_Delete, Qt::NoModifier, commands::velmoraDeleteSelectedManualRedaction},
+        {Qt::Key_Backspace, Qt::NoModifier, commands::velmoraDeleteSelectedManualRedaction},
+    };
+    for (const KeyRow &row : rows) {
+        QStringList posted;
+        QObject context;
+        QObject::connect(&CommandBus::instance(), &CommandBus::posted, &context,
+                         [&](const QString &name) { posted.append(name); });
+        QTest::keyClick(m_window->windowHandle(), row.key, row.modifiers);
+        EXPECT_EQ(posted, QStringList{QString(row.command)}) << QString(row.command).toStdString();
+    }
+}
+
+TEST_F(MainWindowFixture, PostedCommandsReachTheirOperations)
+{
+    openScanned({emailLine});
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+
+    CommandBus::instance().post(commands::velmoraMakeAllFindingsVisible);
+    EXPECT_FALSE(state().redactionPlan.entries().front().isActive);
+    CommandBus::instance().post(commands::velmoraRedactAllFindings);
+    EXPECT_TRUE(state().redactionPlan.entries().front().isActive);
+    CommandBus::instance().post(commands::velmoraToggleOutputPreview);
+    EXPECT_TRUE(state().isPreviewingRedactedOutput);
+    CommandBus::instance().post(commands::velmoraShowHelpCenter);
+    EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::helpCenter);
+    CommandBus::instance().post(commands::velmoraShowOnboarding);
+    EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::onboarding);
+    CommandBus::instance().post(commands::velmoraCloseCurrentReview);
+    EXPECT_TRUE(state().image.isNull());
+}
+
+TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
+{
+    auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
+    ASSERT_NE(banner, nullptr);
+    EXPECT_TRUE(banner->isHidden());
+    review().showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
+                                  CompletionBannerAction::undoLastAutoClean);
+    EXPECT_FALSE(banner->isHidden());
+    EXPECT_EQ(banner->findChild<QLabel *>(QStringLiteral("completion-banner-text"))->text(), "Exported cleaned image");
+    auto *primary = banner->findChild<QPushButton *>(QStringLiteral("completion-banner-primary-button"));
+    auto *secondary = banner->findChild<QPushButton *>(QStringLiteral("completion-banner-secondary-button"));
+    EXPECT_EQ(primary->text(), "Show in Folder");
+    EXPECT_EQ(secondary->text(), "Undo");
+    review().showCompletionBanner(QStringLiteral("Copied"), std::nullopt, std::nullopt);
+    EXPECT_TRUE(primary->isHidden());
+    EXPECT_TRUE(secondary->isHidden());
+}
+
+TEST_F(MainWindowFixture, ReviewWarningNamesThePendingShare)
+{
+    openScanned({doubtfulLine});
+    ASSERT_GT(state().redactionPlan.entries().size(), 0);
+    QStringList titles;
+    QObject::connect(m_content, &ContentView::reviewWarningShown, m_content,
+                     [&](const QString &title) { titles.append(title); });
+    for (const ShareAction action : {ShareAction::copy, ShareAction::export_}) {
+        review().runShareCommand(action);
+        auto *box = m_content->findChild<QMessageBox *>(QStringLiteral("review-warning"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), reviewWarningMessage(state()));
+        box->findChild<QPushButton *>(QStringLiteral("review-warning-cancel-button"))->click();
+        test::drainEvents();
+        EXPECT_FALSE(state().isShowingReviewWarning);
+        EXPECT_EQ(state().pendingShareAction, std::nullopt);
+    }
+    EXPECT_EQ(titles, (QStringList{"Copy anyway", "Export anyway"}));
+}
+
+TEST_F(MainWindowFixture, CanvasShowsTheImageOnceOpened)
+{
+    auto *stack = m_content->findChild<QStackedWidget *>();
+    ASSERT_NE(stack, nullptr);
+    EXPECT_EQ(stack->currentIndex(), 0);
+    openScanned({emailLine});
+    EXPECT_EQ(stack->currentIndex(), 1);
+}
+
+TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)
+{
+    test::ScopedEnvironmentVariable downloads{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/tmp/Downloads/velmora"};
+    m_window->show();
+    auto reminders = [this] { return m_content->findChildren<QMessageBox *>(QStringLiteral("install-reminder")); };
+    ASSERT_EQ(reminders().size(), 1);
+    EXPECT_FALSE(m_content->installController().evaluateInstallLocation(false));
+    reminders().front()->findChild<QPushButton *>(QStringLiteral("install-reminder-not-now-button"))->click();
+    test::drainEvents();
+    m_window->hide();
+    m_window->show();
+    EXPECT_TRUE(reminders().isEmpty());
+}
+
+TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSettings)
+{
+    ClipboardProtectionController &guard = review().clipboardGuard();
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    m_settings->setValue(QString(clipboardProtectionReplacementModeKey), QStringLiteral("reviewFirst"));
+    m_window->show();
+    EXPECT_TRUE(guard.isRunning());
+    EXPECT_EQ(guard.runtimeStatus(), "Review first for clipboard images.");
+
+    // A copied image reaches the scan through the guard on the window's own clock.
+    auto *copied = new QMimeData;
+    copied->setData(QStringLiteral("image/png"), pngBytes());
+    QGuiApplication::clipboard()->setMimeData(copied);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine->callCount() == 1; }, 10000));
+    EXPECT_EQ(state().clipboardProtectionScanTasks.size(), 1);
+
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), false);
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_FALSE(guard.isRunning());
+    EXPECT_EQ(guard.runtimeStatus(), "Clipboard protection is off.");
+
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_TRUE(guard.isRunning());
+
+    // Closing stops the guard and its scans, and a closed window's guard stays stopped.
+    m_window->close();
+    EXPECT_FALSE(guard.isRunning());
+    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_FALSE(guard.isRunning());
+}
+
+} // namespace

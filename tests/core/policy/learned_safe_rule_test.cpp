@@ -1,0 +1,181 @@
+#include "core/policy/learned_safe_rule.h"
+
+#include <QJsonDocument>
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+using Kind = LearnedSafeRule::MatchKind;
+
+QJsonValue parse(const char *text)
+{
+    return QJsonDocument::fromJson(QByteArray(text)).object();
+}
+
+LearnedSafeRule rule(Kind kind, const QString &value, std::optional<QString> label = std::nullopt,
+                     LearnedSafeRuleScope scope = LearnedSafeRuleScope::global())
+{
+    return LearnedSafeRule(QStringLiteral("rule-1"), kind, value, std::move(label), std::move(scope));
+}
+
+TEST(LearnedSafeRuleTest, InitialiserTrimsTheValueOnly)
+{
+    const LearnedSafeRule trimmed(QStringLiteral(" id "), Kind::exactText, QStringLiteral("\n Acme Corp \u00A0"),
+                                  QStringLiteral(" Email"), LearnedSafeRuleScope::folder(QStringLiteral(" a ")));
+    EXPECT_EQ(trimmed.value, QStringLiteral("Acme Corp"));
+    EXPECT_EQ(trimmed.id, QStringLiteral(" id "));
+    EXPECT_EQ(trimmed.detectorLabel, QStringLiteral(" Email"));
+    EXPECT_EQ(trimmed.scope.text(), QStringLiteral(" a "));
+}
+
+struct MatchRow {
+    const char *name;
+    LearnedSafeRule rule;
+    QString text;
+    std::optional<QString> label;
+    bool matches;
+};
+
+class LearnedSafeRuleMatchTest : public ::testing::TestWithParam<MatchRow> {};
+
+TEST_P(LearnedSafeRuleMatchTest, Matches)
+{
+    EXPECT_EQ(GetParam().rule.matches(GetParam().text, GetParam().label), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LearnedSafeRuleMatchTest, ::testing::Values(
+    MatchRow{"exactTextIgnoresCaseAndSurroundingSpace", rule(Kind::exactText, QStringLiteral("  Build-Server  ")),
+             QStringLiteral("build-server\n"), std::nullopt, true},
+    MatchRow{"exactTextWithOneMoreCharacter", rule(Kind::exactText, QStringLiteral("  Build-Server  ")),
+             QStringLiteral("build-server1\n"), std::nullopt, false},
+    MatchRow{"exactTextFullLowerCasing", rule(Kind::exactText, QStringLiteral("\u0130STANBUL")),
+             QStringLiteral("i\u0307stanbul"), std::nullopt, true},
+    MatchRow{"exactTextInnerSpaceCounts", rule(Kind::exactText, QStringLiteral("acme corp")),
+             QStringLiteral("acme  corp"), std::nullopt, false},
+    MatchRow{"patternMatchesInTheMiddle", rule(Kind::pattern, QStringLiteral("ord-[0-9]{4}")),
+             QStringLiteral("see ord-1234 today"), std::nullopt, true},
+    MatchRow{"patternIsCaseSensitive", rule(Kind::pattern, QStringLiteral("ord-[0-9]{4}")),
+             QStringLiteral("see ORD-1234 today"), std::nullopt, false},
+    MatchRow{"patternMayAllowOtherCase", rule(Kind::pattern, QStringLiteral("(?i)ord-[0-9]{4}")),
+             QStringLiteral("see ORD-1234 today"), std::nullopt, true},
+    MatchRow{"patternSearchesUntrimmedText", rule(Kind::pattern, QStringLiteral("^ x")),
+             QStringLiteral(" x"), std::nullopt, true},
+    MatchRow{"patternAnchorsAtTextEndsOnly", rule(Kind::pattern, QStringLiteral("^b$")),
+             QStringLiteral("a\nb"), std::nullopt, false},
+    MatchRow{"patternDotSkipsLineBreaks", rule(Kind::pattern, QStringLiteral("a.b")),
+             QStringLiteral("a\nb"), std::nullopt, false},
+    MatchRow{"invalidPatternNeverMatches", rule(Kind::pattern, QStringLiteral("(")),
+             QStringLiteral("("), std::nullopt, false},
+    MatchRow{"catastrophicPatternRunsOutOfTime", rule(Kind::pattern, QStringLiteral("(a+)+b")),
+             QString(40, u'a') + u'c', std::nullopt, false},
+    MatchRow{"labelMismatch", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
+             QStringLiteral("x@y.z"), QStringLiteral("Custom term"), false},
+    MatchRow{"labelIsCaseSensitive", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
+             QStringLiteral("x@y.z"), QStringLiteral("email"), false},
+    MatchRow{"labelEqual", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
+             QStringLiteral("x@y.z"), QStringLiteral("Email"), true},
+    MatchRow{"candidateWithoutLabel", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
+             QStringLiteral("x@y.z"), std::nullopt, true},
+    MatchRow{"ruleWithoutLabel", rule(Kind::exactText, QStringLiteral("x@y.z")),
+             QStringLiteral("x@y.z"), QStringLiteral("Custom term"), true},
+    MatchRow{"folderScopeMatchesLikeGlobal",
+             rule(Kind::exactText, QStringLiteral("acme"), std::nullopt, LearnedSafeRuleScope::folder("/tmp/x")),
+             QStringLiteral("ACME"), std::nullopt, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(LearnedSafeRuleScopeTest, GlobalEncodesAsKindAlone)
+{
+    EXPECT_EQ(LearnedSafeRuleScope::global().toJson(), (QJsonObject{{"kind", "global"}}));
+    EXPECT_EQ(LearnedSafeRuleScope::project(QString()).toJson(), (QJsonObject{{"kind", "project"}, {"value", ""}}));
+}
+
+struct ScopeRow {
+    const char *name;
+    const char *json;
+    std::optional<LearnedSafeRuleScope> expected;
+};
+
+class LearnedSafeRuleScopeDecodeTest : public ::testing::TestWithParam<ScopeRow> {};
+
+TEST_P(LearnedSafeRuleScopeDecodeTest, Decodes)
+{
+    EXPECT_EQ(LearnedSafeRuleScope::fromJson(parse(GetParam().json)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scopes, LearnedSafeRuleScopeDecodeTest, ::testing::Values(
+    ScopeRow{"global", R"({"kind": "global"})", LearnedSafeRuleScope::global()},
+    ScopeRow{"globalIgnoresValue", R"({"kind": "global", "value": 5})", LearnedSafeRuleScope::global()},
+    ScopeRow{"domainWithoutValue", R"({"kind": "domain"})", LearnedSafeRuleScope::domain(QString())},
+    ScopeRow{"domainWithNullValue", R"({"kind": "domain", "value": null})", LearnedSafeRuleScope::domain(QString())},
+    ScopeRow{"folder", R"({"kind": "folder", "value": " /a "})", LearnedSafeRuleScope::folder(" /a ")},
+    ScopeRow{"project", R"({"kind": "project", "value": "p"})", LearnedSafeRuleScope::project("p")},
+    ScopeRow{"folderValueIsNumber", R"({"kind": "folder", "value": 1})", std::nullopt},
+    ScopeRow{"unknownKind", R"({"kind": "team", "value": "x"})", std::nullopt},
+    ScopeRow{"kindInOtherCase", R"({"kind": "Global"})", std::nullopt},
+    ScopeRow{"missingKind", R"({"value": "x"})", std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(LearnedSafeRuleTest, EncodingLeavesOutAnAbsentLabel)
+{
+    const QJsonObject encoded = rule(Kind::pattern, QStringLiteral("a+")).toJson();
+    EXPECT_EQ(encoded, (QJsonObject{{"id", "rule-1"}, {"matchKind", "pattern"}, {"value", "a+"},
+                                    {"scope", QJsonObject{{"kind", "global"}}}}));
+    const QJsonObject labelled = rule(Kind::exactText, QStringLiteral("a"), QString()).toJson();
+    EXPECT_EQ(labelled.value("detectorLabel").toString(QStringLiteral("absent")), QString());
+}
+
+TEST(LearnedSafeRuleTest, RoundTrips)
+{
+    const QList<LearnedSafeRule> rules{
+        rule(Kind::exactText, QStringLiteral("Acme")),
+        rule(Kind::pattern, QStringLiteral("t-[0-9]+"), QStringLiteral("Custom term"),
+             LearnedSafeRuleScope::domain(QStringLiteral("example.org"))),
+        rule(Kind::exactText, QStringLiteral("x"), QString(), LearnedSafeRuleScope::project(QString())),
+    };
+    for (const LearnedSafeRule &original : rules) {
+        const QByteArray bytes = QJsonDocument(original.toJson()).toJson();
+        EXPECT_EQ(LearnedSafeRule::fromJson(QJsonDocument::fromJson(bytes).object()), original);
+    }
+}
+
+TEST(LearnedSafeRuleTest, DecodingKeepsTheValueAsWritten)
+{
+    const auto decoded = LearnedSafeRule::fromJson(
+        parse(R"({"id": "r", "matchKind": "exactText", "value": " Token ", "scope": {"kind": "global"}})"));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->value, QStringLiteral(" Token "));
+    EXPECT_EQ(decoded->detectorLabel, std::nullopt);
+}
+
+struct RuleDecodeRow {
+    const char *name;
+    const char *json;
+    bool decodes;
+};
+
+class LearnedSafeRuleDecodeTest : public ::testing::TestWithParam<RuleDecodeRow> {};
+
+TEST_P(LearnedSafeRuleDecodeTest, RequiresEveryKeyButTheLabel)
+{
+    EXPECT_EQ(LearnedSafeRule::fromJson(parse(GetParam().json)).has_value(), GetParam().decodes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, LearnedSafeRuleDecodeTest, ::testing::Values(
+    RuleDecodeRow{"complete", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": "Email",
+                                  "scope": {"kind": "global"}})", true},
+    RuleDecodeRow{"nullLabel", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": null,
+                                   "scope": {"kind": "global"}})", true},
+    RuleDecodeRow{"labelIsNumber", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": 3,
+                                       "scope": {"kind": "global"}})", false},
+    RuleDecodeRow{"missingId", R"({"matchKind": "pattern", "value": "v", "scope": {"kind": "global"}})", false},
+    RuleDecodeRow{"missingValue", R"({"id": "r", "matchKind": "pattern", "scope": {"kind": "global"}})", false},
+    RuleDecodeRow{"missingScope", R"({"id": "r", "matchKind": "pattern", "value": "v"})", false},
+    RuleDecodeRow{"unknownMatchKind", R"({"id": "r", "matchKind": "regex", "value": "v",
+                                          "scope": {"kind": "global"}})", false},
+    RuleDecodeRow{"scopeIsString", R"({"id": "r", "matchKind": "pattern", "value": "v", "scope": "global"})",
+                  false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,53 @@
+#include "core/support/system_clock.h"
+
+#include "support/manual_clock.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace velmora {
+namespace {
+
+TEST(ManualClock, RunsDueActionsInTimeOrderAtTheirOwnMoment)
+{
+    test::ManualClock clock;
+    const QDateTime start = clock.now();
+    QStringList log;
+    clock.schedule(300ms, [&] { log << QStringLiteral("late@%1").arg(start.msecsTo(clock.now())); });
+    clock.schedule(100ms, [&] {
+        log << QStringLiteral("early@%1").arg(start.msecsTo(clock.now()));
+        clock.schedule(50ms, [&] { log << QStringLiteral("chained@%1").arg(start.msecsTo(clock.now())); });
+    });
+    clock.advance(200ms);
+    EXPECT_EQ(log, (QStringList{"early@100", "chained@150"}));
+    EXPECT_EQ(start.msecsTo(clock.now()), 200);
+    clock.advance(100ms);
+    EXPECT_EQ(log.last(), QStringLiteral("late@300"));
+}
+
+TEST(ManualClock, CancelledActionsNeverRun)
+{
+    test::ManualClock clock;
+    bool ran = false;
+    const TaskHandle handle = clock.schedule(10ms, [&] { ran = true; });
+    handle.cancel();
+    EXPECT_EQ(clock.pendingCount(), 0);
+    clock.advance(1s);
+    EXPECT_FALSE(ran);
+}
+
+TEST(SystemClock, RunsScheduledActionsAndDropsCancelledOnes)
+{
+    SystemClock clock;
+    bool cancelledRan = false, kept = false;
+    clock.schedule(0ms, [&] { cancelledRan = true; }).cancel();
+    clock.schedule(1ms, [&] { kept = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept; }, 5000));
+    EXPECT_FALSE(cancelledRan);
+}
+
+} // namespace
+} // namespace velmora

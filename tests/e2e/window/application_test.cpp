@@ -1,0 +1,101 @@
+#include "app/panes/image_review_view.h"
+#include "app/review/pipeline_scan_engine.h"
+#include "app/review/review_controller.h"
+#include "app/shell/symbol_icon.h"
+#include "app/window/content_view.h"
+#include "app/window/main_window.h"
+
+#include "support/scoped_environment.h"
+#include "support/temp_settings.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QMimeData>
+#include <QPainter>
+#include <QProcess>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+// The application's own objects over the real engine, on the X server: an image goes
+// in through the window's intake, the engine scans it, and the window shows the result.
+TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
+{
+    ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
+    ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    SymbolIcon::setUpTheme();
+    QTemporaryDir dir;
+    QImage screenshot(1000, 300, QImage::Format_RGB32);
+    screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
+    {
+        QPainter painter(&screenshot);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(15);
+        painter.setFont(font);
+        painter.setPen(QColor(0x1d, 0x1f, 0x23));
+        painter.drawText(30, 60, QStringLiteral("Account owner"));
+        painter.drawText(30, 100, QStringLiteral("Send the invoice to billing.team@example.org by Friday"));
+    }
+    const QString path = dir.filePath(QStringLiteral("invoice.png"));
+    ASSERT_TRUE(screenshot.save(path));
+
+    TempSettings settings;
+    auto *content = new ContentView(*settings, std::make_unique<PipelineScanEngine>());
+    MainWindow window({*settings, nullptr, [] { return true; }, [] {}}, content);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QMimeData drop;
+    drop.setUrls({QUrl::fromLocalFile(path)});
+    ASSERT_TRUE(content->controller().handleDrop(drop));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->controller().state().isChecking; }, 60000));
+
+    const ReviewState &state = content->controller().state();
+    QStringList labels;
+    for (const RedactionPlanEntry &entry : state.redactionPlan.entries())
+        labels << entry.detection.label;
+    EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
+    EXPECT_EQ(state.image.size(), screenshot.size());
+
+    auto *stack = content->findChild<QStackedWidget *>();
+    ASSERT_NE(stack, nullptr);
+    auto *canvas = qobject_cast<ImageReviewView *>(stack->currentWidget());
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_TRUE(canvas->isVisible());
+    // The canvas draws the screenshot: its middle shows the page's own colour.
+    const QImage drawn = canvas->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() / 2, drawn.height() / 2 + 40).rgb(), QColor(0xf4, 0xf5, 0xf7).rgb());
+}
+
+// The real executable starts on the X server and quits cleanly when asked to.
+TEST(ApplicationTest, ExecutableStartsAndQuits)
+{
+    QTemporaryDir home;
+    QProcess velmora;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("VELMORA_UI_INSTALL_LOCATION_OVERRIDE"), QStringLiteral("/usr/bin/velmora"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    velmora.setProcessEnvironment(environment);
+    velmora.start(QStringLiteral(VELMORA_EXECUTABLE), {});
+    ASSERT_TRUE(velmora.waitForStarted(10000));
+    // The window is up once xdotool finds it by its title.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        QProcess search;
+        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Velmora$")});
+        search.waitForFinished(5000);
+        return search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty();
+    }, 30000));
+    velmora.terminate();
+    ASSERT_TRUE(velmora.waitForFinished(15000));
+    EXPECT_EQ(velmora.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(velmora.exitCode(), 0);
+}
+
+} // namespace
+} // namespace velmora::test

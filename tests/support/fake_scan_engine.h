@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/review/scan_engine.h"
+#include "core/detection/core_error.h"
+
+#include <QPromise>
+
+#include <memory>
+#include <vector>
+
+namespace velmora::test {
+
+// A scan engine whose answers the test gives: every call is recorded with the image
+// and preferences it got, and its future stays open until the test finishes or fails
+// it, in whatever order the case needs.
+class FakeScanEngine : public ScanEngine
+{
+public:
+    struct Call
+    {
+        QImage image;
+        DetectorCategoryPreferences preferences;
+        QPromise<QList<TextObservation>> text;
+        QPromise<QList<Detection>> visual;
+
+        void finishText(const QList<TextObservation> &lines = {})
+        {
+            text.addResult(lines);
+            text.finish();
+        }
+        void failText(VelmoraCoreError error = VelmoraCoreError::textRecognitionFailed)
+        {
+            text.setException(VelmoraCoreException(error));
+            text.finish();
+        }
+        void finishVisual(const QList<Detection> &detections = {})
+        {
+            visual.addResult(detections);
+            visual.finish();
+        }
+        void failVisual(VelmoraCoreError error = VelmoraCoreError::visualDetectionFailed)
+        {
+            visual.setException(VelmoraCoreException(error));
+            visual.finish();
+        }
+        void finish(const QList<Detection> &visualDetections = {}, const QList<TextObservation> &lines = {})
+        {
+            finishText(lines);
+            finishVisual(visualDetections);
+        }
+    };
+
+    QFuture<QList<TextObservation>> recognizeText(const QImage &image) override
+    {
+        auto call = std::make_unique<Call>();
+        call->image = image;
+        call->text.start();
+        call->visual.start();
+        m_calls.push_back(std::move(call));
+        return m_calls.back()->text.future();
+    }
+
+    QFuture<QList<Detection>> detectVisualContent(const QImage &image,
+                                                  const DetectorCategoryPreferences &preferences) override
+    {
+        // The scan always asks for the text first, with the same image.
+        Call &call = *m_calls.back();
+        call.image = image;
+        call.preferences = preferences;
+        return call.visual.future();
+    }
+
+    int callCount() const { return int(m_calls.size()); }
+    Call &call(int index) { return *m_calls.at(std::size_t(index)); }
+    Call &lastCall() { return *m_calls.back(); }
+
+private:
+    std::vector<std::unique_ptr<Call>> m_calls;
+};
+
+} // namespace velmora::test

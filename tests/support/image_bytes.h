@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+namespace velmora::test {
+
+/// The chunk types of a PNG file in file order ("IHDR", "IDAT", ...); empty when the
+/// signature is wrong or a chunk runs past the end.
+QStringList pngChunkTypes(const QByteArray &png);
+
+/// The second bytes of every marker of a JPEG file in file order (0xD8 for SOI, 0xE1 for
+/// APP1, 0xFE for COM, ...), entropy-coded data skipped; empty when it is no JPEG.
+QList<int> jpegMarkers(const QByteArray &jpeg);
+
+} // namespace velmora::test

@@ -1,0 +1,255 @@
+#include "app/protection/clipboard_protection_controller.h"
+
+#include "support/xclip.h"
+#include "x11/support/clipboard_fixture.h"
+#include "x11/support/foreign_clipboard_owner.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace velmora;
+using namespace std::chrono_literals;
+
+namespace {
+
+class ClipboardGuardTest : public test::ClipboardFixture {};
+
+QImage decoded(const QByteArray &bytes)
+{
+    return QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+TEST_F(ClipboardGuardTest, ImageOnTheClipboardAtStartIsNeverScanned)
+{
+    ASSERT_NO_FATAL_FAILURE(waitForForeignChange(
+        [] { return test::xclipOffer(QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")); }));
+    startGuard();
+    advancePolls(10);
+    EXPECT_TRUE(m_candidates.isEmpty());
+}
+
+TEST_F(ClipboardGuardTest, CopiedImageIsHandedOverOnceAtTheThirdPoll)
+{
+    startGuard(true, QStringLiteral("autoCleanEverything"));
+    m_clock.advance(100ms); // Copied between two polls.
+    const QByteArray png = encoded(testImage(Qt::green), "PNG");
+    ASSERT_NO_FATAL_FAILURE(waitForForeignChange([&] { return test::xclipOffer(QStringLiteral("image/png"), png); }));
+
+    advancePolls(2); // Seen first by the poll at 450 ms, again at 900 ms.
+    EXPECT_TRUE(m_candidates.isEmpty()) << "handed over before it settled";
+    advancePolls(1);
+    ASSERT_EQ(m_candidates.size(), 1);
+    // The third poll that saw it, 0.9 s after the first sighting and 1.25 s after the copy.
+    EXPECT_EQ(m_candidateTimes[0], 1350);
+    EXPECT_EQ(m_candidates[0].data, png);
+    EXPECT_EQ(m_candidates[0].changeCount, m_clipboard.changeCount());
+    EXPECT_EQ(m_candidates[0].replacementMode, ClipboardProtectionReplacementMode::autoCleanEverything);
+
+    advancePolls(10);
+    EXPECT_EQ(m_candidates.size(), 1);
+}
+
+TEST_F(ClipboardGuardTest, PngIsChosenOverTiff)
+{
+    startGuard();
+    const QImage image = testImage(Qt::blue);
+    const QByteArray png = encoded(image, "PNG");
+    std::unique_ptr<test::ForeignClipboardOwner> owner;
+    ASSERT_NO_FATAL_FAILURE(waitForForeignChange([&] {
+        owner = std::make_unique<test::ForeignClipboardOwner>(
+            QList<test::ForeignClipboardOwner::Target>{{QStringLiteral("image/tiff"), encoded(image, "TIFF")},
+                                                       {QStringLiteral("image/png"), png}});
+        return owner->ownsClipboard();
+    }));
+    ASSERT_TRUE(m_clipboard.types().contains(QStringLiteral("image/tiff")));
+
+    advancePolls(3);
+    ASSERT_EQ(m_candidates.size(), 1);
+    EXPECT_EQ(m_candidates[0].data, png);
+}
+
+TEST_F(ClipboardGuardTest, UriListNamingAnImageFileIsHandedOverAsThatImage)
+{
+    QTemporaryDir folder;
+    const QImage image = testImage(Qt::magenta, 40, 30);
+    const QString path = folder.filePath(QStringLiteral("shot one.png"));
+    ASSERT_TRUE(image.save(path));
+    startGuard();
+    const QByteArray uriList = QUrl::fromLocalFile(path).toEncoded() + "\r\n";
+    ASSERT_NO_FATAL_FAILURE(
+        waitForForeignChange([&] { return test::xclipOffer(QStringLiteral("text/uri-list"), uriList); }));
+
+    advancePolls(3);
+    ASSERT_EQ(m_candidates.size(), 1);
+    const QByteArray &data = m_candidates[0].data;
+    EXPECT_TRUE(data.startsWith("II*") || data.startsWith("MM")) << "not TIFF";
+    EXPECT_EQ(decoded(data), image);
+}
+
+TEST_F(ClipboardGuardTest, UriListOfOtherFilesIsNotAnImage)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("notes.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not an image");
+    file.close();
+    startGuard();
+    ASSERT_NO_FATAL_FAILURE(waitForForeignChange([&] {
+        return test::xclipOffer(QStringLiteral("text/uri-list"), QUrl::fromLocalFile(path).toEncoded());
+    }));
+
+    advancePolls(6);
+    EXPECT_TRUE(m_candidates.isEmpty());
+    EXPECT_TRUE(m_guard.monitorPlan().handledChangeCounts().contains(m_clipboard.changeCount()));
+}
+
+TEST_F(ClipboardGuardTest, OtherImageFormatIsHandedOverAsTiff)
+{
+    const QImage image = testImage(Qt::yellow);
+    startGuard();
+    ASSERT_NO_FATAL_FAILURE(waitForForeignChange(
+        [&] { return test::xclipOffer(QStringLiteral("image/bmp"), encoded(image, "BMP")); }));
+
+    advancePolls(3);
+    ASSERT_EQ(m_candidates.size(), 1);
+    EXPECT_EQ(decoded(m_candidates[0].data), image);
+}
+
+TEST_F(ClipboardGuardTest, UnreadableImageIsMarkedHandledAndNotRetried)
+{
+    startGuard();
+    ASSERT_NO_FATAL_FAILURE(
+        waitForForeignChange([] { return test::xclipOffer(QStringLiteral("image/png"), QByteArray("")); }));
+
+    advancePolls(3);
+    EXPECT_TRUE(m_candidates.isEmpty());
+    EXPECT_TRUE(m_guard.monitorPlan().handledChangeCounts().contains(m_clipboard.changeCount()));
+    advancePolls(6);
+    EXPECT_TRUE(m_candidates.isEmpty());
+}
+
+TEST_F(ClipboardGuardTest, OwnWriteMarkedHandledIsNeverACandidate)
+{
+    startGuard();
+    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::cyan), "PNG")}});
+    m_guard.monitorPlan().markHandled(m_clipboard.changeCount());
+    advancePolls(10);
+    EXPECT_TRUE(m_candidates.isEmpty());
+
+    // The marking is what keeps it out: an unmarked write of the same kind is scanned.
+    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::darkCyan), "PNG")}});
+    advancePolls(3);
+    EXPECT_EQ(m_candidates.size(), 1);
+}
+
+TEST_F(ClipboardGuardTest, StopEndsPollingAndRestartForgetsThePlan)
+{
+    startGuard();
+    const qint64 atStart = m_clipboard.changeCount();
+    EXPECT_EQ(m_clock.pendingCount(), 1);
+    m_guard.stop();
+    EXPECT_FALSE(m_guard.isRunning());
+    EXPECT_EQ(m_guard.runtimeStatus(), QStringLiteral("AutoClean, pause if unsure for clipboard images."));
+    EXPECT_EQ(m_clock.pendingCount(), 0);
+    EXPECT_TRUE(m_guard.monitorPlan().handledChangeCounts().empty());
+
+    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::gray), "PNG")}});
+    advancePolls(5);
+    EXPECT_TRUE(m_candidates.isEmpty());
+    startGuard();
+    EXPECT_EQ(m_guard.monitorPlan().handledChangeCounts(), (std::set<qint64>{atStart + 1}));
+    advancePolls(5);
+    EXPECT_TRUE(m_candidates.isEmpty());
+}
+
+struct StatusRow {
+    const char *name;
+    bool enabled;
+    const char *storedMode; // Empty: nothing stored.
+    bool running;
+    const char *status;
+    ClipboardProtectionReplacementMode candidateMode;
+};
+
+class ClipboardGuardStatusTest : public test::ClipboardFixture, public ::testing::WithParamInterface<StatusRow> {};
+
+TEST_P(ClipboardGuardStatusTest, StartReadsTheStoredSwitchAndMode)
+{
+    const StatusRow &row = GetParam();
+    EXPECT_EQ(m_guard.runtimeStatus(), QStringLiteral("Clipboard protection is off."));
+    startGuard(row.enabled, QString::fromLatin1(row.storedMode));
+    EXPECT_EQ(m_guard.isRunning(), row.running);
+    EXPECT_EQ(m_guard.runtimeStatus(), QString::fromUtf8(row.status));
+    EXPECT_EQ(m_clock.pendingCount(), row.running ? 1 : 0);
+    EXPECT_EQ(m_guard.currentReplacementMode(), row.candidateMode);
+
+    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")}});
+    advancePolls(3);
+    ASSERT_EQ(m_candidates.size(), row.running ? 1 : 0);
+    if (row.running) {
+        EXPECT_EQ(m_candidates[0].replacementMode, row.candidateMode);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardGuardStatusTest, ::testing::Values(
+    StatusRow{"off", false, "autoCleanEverything", false, "Clipboard protection is off.",
+              ClipboardProtectionReplacementMode::autoCleanEverything},
+    StatusRow{"reviewFirst", true, "reviewFirst", true, "Review first for clipboard images.",
+              ClipboardProtectionReplacementMode::reviewFirst},
+    StatusRow{"pauseIfUnsure", true, "pauseIfUnsure", true, "AutoClean, pause if unsure for clipboard images.",
+              ClipboardProtectionReplacementMode::pauseIfUnsure},
+    StatusRow{"autoCleanEverything", true, "autoCleanEverything", true, "AutoClean everything for clipboard images.",
+              ClipboardProtectionReplacementMode::autoCleanEverything},
+    StatusRow{"legacyAskBeforeReplace", true, "askBeforeReplace", true, "Review first for clipboard images.",
+              ClipboardProtectionReplacementMode::reviewFirst},
+    StatusRow{"legacyAutoReplace", true, "autoReplace", true, "AutoClean, pause if unsure for clipboard images.",
+              ClipboardProtectionReplacementMode::pauseIfUnsure},
+    StatusRow{"nothingStored", true, "", true, "AutoClean, pause if unsure for clipboard images.",
+              ClipboardProtectionReplacementMode::pauseIfUnsure},
+    StatusRow{"unknownMode", true, "alwaysReplace", true, "AutoClean, pause if unsure for clipboard images.",
+              ClipboardProtectionReplacementMode::pauseIfUnsure}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ClipboardGuardTest, TurningTheSwitchOffAndStartingAgainReportsOff)
+{
+    startGuard(true, QStringLiteral("reviewFirst"));
+    ASSERT_TRUE(m_guard.isRunning());
+    startGuard(false, QString());
+    EXPECT_FALSE(m_guard.isRunning());
+    EXPECT_EQ(m_guard.runtimeStatus(), QStringLiteral("Clipboard protection is off."));
+    EXPECT_EQ(m_clock.pendingCount(), 0);
+}
+
+TEST_F(ClipboardGuardTest, CandidateCallbackMayStopTheGuard)
+{
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    int handed = 0;
+    m_guard.start([&](const ClipboardImageCandidate &) {
+        ++handed;
+        m_guard.stop();
+    });
+    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")}});
+    advancePolls(3);
+    EXPECT_EQ(handed, 1);
+    EXPECT_FALSE(m_guard.isRunning());
+    EXPECT_EQ(m_clock.pendingCount(), 0);
+}
+
+TEST_F(ClipboardGuardTest, PendingPollEndsWithTheGuard)
+{
+    auto guard = std::make_unique<ClipboardProtectionController>(m_clipboard, *m_settings, m_clock);
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    guard->start({});
+    EXPECT_EQ(m_clock.pendingCount(), 1);
+    guard.reset();
+    EXPECT_EQ(m_clock.pendingCount(), 0);
+    advancePolls(3);
+}

@@ -1,0 +1,53 @@
+#include "clipboard_fixture.h"
+
+#include <QBuffer>
+#include <QTest>
+
+namespace velmora::test {
+
+ClipboardFixture::ClipboardFixture() = default;
+
+void ClipboardFixture::startGuard(bool enabled, const QString &replacementMode)
+{
+    m_settings->setValue(QString(clipboardProtectionEnabledKey), enabled);
+    if (!replacementMode.isEmpty())
+        m_settings->setValue(QString(clipboardProtectionReplacementModeKey), replacementMode);
+    m_guard.start([this](const ClipboardImageCandidate &candidate) {
+        m_candidates.append(candidate);
+        m_candidateTimes.append(m_start.msecsTo(m_clock.now()));
+    });
+}
+
+void ClipboardFixture::advancePolls(int polls)
+{
+    for (int i = 0; i < polls; ++i)
+        m_clock.advance(ClipboardProtectionController::pollInterval);
+}
+
+void ClipboardFixture::waitForForeignChange(const std::function<bool()> &offer)
+{
+    const qint64 before = m_clipboard.changeCount();
+    ASSERT_TRUE(offer());
+    // Qt learns of another client's ownership through an X event: wait for it to arrive.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_clipboard.changeCount() > before; }, 10000));
+}
+
+QImage ClipboardFixture::testImage(const QColor &colour, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    for (int x = 0; x < width; x += 4)
+        image.setPixelColor(x, height / 2, Qt::black);
+    return image;
+}
+
+QByteArray ClipboardFixture::encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+} // namespace velmora::test
