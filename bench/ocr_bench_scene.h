@@ -35,7 +35,7 @@ struct PlantedValue
 {
     ValueKind kind;
     QString text;
-    QString prefix;      ///< For tokens: the part that must be read exactly.
+    QString prefix;      ///< For tokens: the part that must be read exactly; random secrets have none.
     QList<QPoint> ink;
     bool monospace = false;
 };
@@ -215,8 +215,7 @@ private:
     Piece token(const QString &prefix, const QString &rest) { return {prefix + rest, ValueKind::token, prefix}; }
     Piece secret()
     {
-        const QString value = alnum(32);
-        return {value, ValueKind::token, value.left(4)};
+        return {alnum(32), ValueKind::token, QString()}; // no prefix to read exactly
     }
     Piece assignment(const QString &name) { return {name + QLatin1Char('='), ValueKind::assignmentName, name}; }
 

@@ -7,7 +7,8 @@
 // line confidence separates right lines from wrong ones; then the cost of a dense
 // 1920x1080 screen.
 //
-//   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only] [--dump DIR]
+//   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only] [--verbose]
+//                     [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
 
 #include "ocr_bench_scene.h"
 
@@ -56,13 +57,15 @@ int editDistance(const QString &a, const QString &b)
     return previous[b.size()];
 }
 
-// The part of `text` closest to `value` (approximate substring match): start, end, distance.
+// The part of `text` closest to `value` (approximate substring match): start, end,
+// distance. Among equally close parts the longest, which holds every character the
+// recogniser read for the value.
 struct Match { qsizetype start = 0; qsizetype end = 0; int distance = INT_MAX; };
 Match closestPart(const QString &text, const QString &value)
 {
     if (const qsizetype at = text.indexOf(value); at >= 0)
         return {at, at + value.size(), 0};
-    // Best end position with free start, then the best start for that end.
+    // Distance of the best part ending at each position (free start).
     QList<int> previous(text.size() + 1, 0), current(text.size() + 1);
     for (qsizetype i = 1; i <= value.size(); ++i) {
         current[0] = int(i);
@@ -70,26 +73,17 @@ Match closestPart(const QString &text, const QString &value)
             current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (value[i - 1] != text[j - 1])});
         std::swap(previous, current);
     }
-    Match best;
-    for (qsizetype j = 0; j <= text.size(); ++j) {
-        if (previous[j] <= best.distance) { // ties: the later end, so that no last character is left out
-            best.distance = previous[j];
-            best.end = j;
-        }
-    }
-    int bestStartDistance = INT_MAX;
-    for (qsizetype start = 0; start <= best.end; ++start) {
-        if (best.end - start > 2 * value.size())
+    const int best = *std::min_element(previous.begin(), previous.end());
+    Match match;
+    for (qsizetype end = 0; end <= text.size(); ++end) {
+        if (previous[end] != best)
             continue;
-        const int d = editDistance(text.mid(start, best.end - start), value);
-        const auto length = [&](qsizetype s) { return std::abs((best.end - s) - value.size()); };
-        if (d < bestStartDistance || (d == bestStartDistance && length(start) < length(best.start))) {
-            bestStartDistance = d;
-            best.start = start;
+        for (qsizetype start = std::max<qsizetype>(0, end - 2 * value.size()); start <= end; ++start) {
+            if (end - start > match.end - match.start && editDistance(text.mid(start, end - start), value) == best)
+                match = {start, end, best};
         }
     }
-    best.distance = bestStartDistance;
-    return best;
+    return match;
 }
 
 QRectF pixelBox(const NormRect &box, const QSize &size)
@@ -125,13 +119,24 @@ struct Scores
     }
 };
 
+// A token is kept whole when it is read as one unbroken run, its prefix exact, its
+// length within one. A random secret has no prefix: its closest reading must be one
+// run of the right length, recognisably the secret.
 bool keptWhole(const QString &text, const PlantedValue &value)
 {
+    const auto runEnd = [&text](qsizetype from) {
+        while (from < text.size() && !text[from].isSpace())
+            ++from;
+        return from;
+    };
+    if (value.prefix.isEmpty()) {
+        const Match match = closestPart(text, value.text);
+        if (match.distance > std::max<qsizetype>(2, value.text.size() / 4))
+            return false;
+        return std::abs((runEnd(match.start) - match.start) - value.text.size()) <= 1;
+    }
     for (qsizetype at = text.indexOf(value.prefix); at >= 0; at = text.indexOf(value.prefix, at + 1)) {
-        qsizetype end = at;
-        while (end < text.size() && !text[end].isSpace())
-            ++end;
-        if (std::abs((end - at) - value.text.size()) <= 1)
+        if (std::abs((runEnd(at) - at) - value.text.size()) <= 1)
             return true;
     }
     return false;
@@ -194,6 +199,9 @@ Scores score(const Scene &scene, const QList<TextObservation> &observations, boo
                 scores.underscore.add(read.contains(value.text));
                 break;
             }
+            const bool kept = value.kind == ValueKind::token ? keptWhole(read, value) : read.contains(value.text);
+            if (verbose && !kept)
+                std::printf("    value not kept: \"%s\" in \"%s\"\n", qPrintable(value.text), qPrintable(read));
             // Coverage, for every value that was recognised at least approximately.
             for (const qsizetype o : mine) {
                 const TextObservation &observation = observations[o];
@@ -361,6 +369,8 @@ int main(int argc, char **argv)
     const bool verbose = arguments.contains(QStringLiteral("--verbose"));
     const qsizetype dumpAt = arguments.indexOf(QStringLiteral("--dump"));
     const QString dumpDir = dumpAt > 0 ? arguments.value(dumpAt + 1) : QString();
+    const qsizetype onlyAt = arguments.indexOf(QStringLiteral("--scene"));
+    const QString onlyScene = onlyAt > 0 ? arguments.value(onlyAt + 1) : QString();
     const OCRTextRecognizer recognizer(!arguments.contains(QStringLiteral("--no-language-correction")));
     if (arguments.contains(QStringLiteral("--speed-child")))
         return speedChild(recognizer);
@@ -377,6 +387,8 @@ int main(int argc, char **argv)
                 for (int size = 11; size <= 16; size += quick ? 5 : 1) {
                     const Scene scene = SceneBuilder(theme, size, scale, seed++).build();
                     const QString label = QStringLiteral("%1 %2px %3x").arg(themeName(theme)).arg(size).arg(scale);
+                    if (!onlyScene.isEmpty() && label != onlyScene)
+                        continue;
                     if (!dumpDir.isEmpty())
                         scene.image.save(QDir(dumpDir).filePath(QString(label).replace(QLatin1Char(' '), QLatin1Char('_')) + QStringLiteral(".png")));
                     if (verbose)

@@ -4,9 +4,10 @@
 //
 //   velmora_scan_bench [--repeat N] IMAGE...
 //
-// Every image is scanned N times (default 1), each scan printing its own line. A file
-// that cannot be imported or scanned is reported on standard error and the program
-// ends with status 1 after the others.
+// Every image is scanned N times (default 1), each scan printing its own line; the
+// last line counts the images scanned and takes the median and 90th percentile
+// (nearest rank) over every scan's total. A file that cannot be imported or scanned
+// is reported on standard error and the program ends with status 1 after the others.
 
 #include "core/analysis/scan_pipeline.h"
 #include "core/detection/core_error.h"

@@ -48,15 +48,15 @@ ZXing::Results read(const QImage &grey, ZXing::BarcodeFormats formats, int limit
     return ZXing::ReadBarcodes(view, hints);
 }
 
-/// The smallest and largest coordinates of the corners the reader reports.
-struct CornerExtent
+/// The smallest and largest coordinates of the four corners.
+struct Extent
 {
     int minX, maxX, minY, maxY;
 };
 
-CornerExtent cornerExtent(const ZXing::Position &position)
+Extent extentOf(const ZXing::Position &position)
 {
-    CornerExtent extent{position[0].x, position[0].x, position[0].y, position[0].y};
+    Extent extent{position[0].x, position[0].x, position[0].y, position[0].y};
     for (const auto &corner : position) {
         extent.minX = std::min(extent.minX, corner.x);
         extent.maxX = std::max(extent.maxX, corner.x);
@@ -69,7 +69,7 @@ CornerExtent cornerExtent(const ZXing::Position &position)
 /// The corners of a matrix code are the outer edges of its modules.
 QRect cornerBounds(const ZXing::Position &position, const QRect &image)
 {
-    const CornerExtent extent = cornerExtent(position);
+    const Extent extent = extentOf(position);
     return QRect(extent.minX, extent.minY, extent.maxX - extent.minX, extent.maxY - extent.minY) & image;
 }
 
@@ -79,7 +79,7 @@ QRect cornerBounds(const ZXing::Position &position, const QRect &image)
 // carries the same bars.
 QRect wholeLinearSymbol(const QImage &grey, const ZXing::Result &result)
 {
-    const CornerExtent extent = cornerExtent(result.position());
+    const Extent extent = extentOf(result.position());
     const int minX = std::clamp(extent.minX, 0, grey.width() - 1);
     const int maxX = std::clamp(extent.maxX, 0, grey.width() - 1);
     const int minY = std::clamp(extent.minY, 0, grey.height() - 1);

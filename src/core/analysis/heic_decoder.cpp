@@ -23,7 +23,8 @@ using HandlePtr = std::unique_ptr<heif_image_handle, HandleDeleter>;
 using ImagePtr = std::unique_ptr<heif_image, ImageDeleter>;
 using OptionsPtr = std::unique_ptr<heif_decoding_options, OptionsDeleter>;
 
-// Keeps libheif's plugins loaded while a decode runs; the calls are reference counted.
+// Keeps libheif's plugins loaded for the life of the process. libheif counts its
+// start-ups; ending the last one unloads the decoders, so it is started once.
 class HeifLibrary
 {
 public:
@@ -72,7 +73,7 @@ bool looksLikeHeif(const QByteArray &data)
 
 QImage decodeHeif(const QByteArray &data)
 {
-    const HeifLibrary library;
+    static const HeifLibrary library;
     if (!library.ok())
         return {};
     ContextPtr context(heif_context_alloc());

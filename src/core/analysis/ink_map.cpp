@@ -5,7 +5,9 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -59,14 +61,16 @@ QImage opaque(const QImage &image)
     return result;
 }
 
-// Two-pass city-block propagation: each cell takes the value of its nearest seed.
+// Two-pass city-block propagation from the seeds (distance 0): each cell learns its
+// distance to the nearest seed (at most 255) and, when given values, takes that seed's.
 template <typename Value>
-void propagateNearest(int width, int height, std::vector<std::uint8_t> &distance, std::vector<Value> &value)
+void propagateNearest(int width, int height, std::vector<std::uint8_t> &distance, std::vector<Value> *value)
 {
     const auto relax = [&](std::size_t to, std::size_t from) {
         if (distance[from] < 255 && distance[from] + 1 < distance[to]) {
             distance[to] = std::uint8_t(distance[from] + 1);
-            value[to] = value[from];
+            if (value)
+                (*value)[to] = (*value)[from];
         }
     };
     for (int y = 0; y < height; ++y) {
@@ -133,15 +137,14 @@ InkMap::InkMap(const QImage &image)
         }
     }
     std::vector<std::uint8_t> depth(count, 255);
-    std::vector<std::uint8_t> unusedValue(count, 0);
     for (std::size_t i = 0; i < count; ++i) {
         if (!flat[i])
             depth[i] = 0;
     }
-    propagateNearest(width, height, depth, unusedValue);
+    propagateNearest<std::uint8_t>(width, height, depth, nullptr);
 
     struct Extent { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1, thickness = 0; };
-    std::vector<Extent> extents(count);
+    std::unordered_map<std::int32_t, Extent> extents;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::size_t i = std::size_t(y) * width + x;
@@ -164,7 +167,7 @@ InkMap::InkMap(const QImage &image)
             const std::size_t i = std::size_t(y) * width + x;
             if (!flat[i])
                 continue;
-            const Extent &e = extents[areas.find(std::int32_t(i))];
+            const Extent &e = extents.at(areas.find(std::int32_t(i)));
             const bool wide = e.maxX - e.minX + 1 >= backgroundMinimumExtent || e.maxY - e.minY + 1 >= backgroundMinimumExtent;
             if (wide && e.thickness >= backgroundMinimumThickness) {
                 reach[i] = 0;
@@ -172,7 +175,7 @@ InkMap::InkMap(const QImage &image)
             }
         }
     }
-    propagateNearest(width, height, reach, background);
+    propagateNearest(width, height, reach, &background);
 
     for (int y = 0; y < height; ++y) {
         uchar *out = m_contrast.scanLine(y);

@@ -3,6 +3,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -39,11 +40,16 @@ constexpr double glyphOnStrokeCost = 1.0;
 constexpr double markHeight = 0.6;
 constexpr double dotHeight = 0.3;
 constexpr double mismatchedShapeCost = 0.6;
+// Glyphs are at least this share of the median glyph's height; lower ink is a dot,
+// a comma or a speck.
+constexpr double glyphHeightShare = 0.4;
 // Character boxes narrower than this (line heights) say little about where it is.
 constexpr double degenerateBoxWidth = 0.15;
-// Where touching glyphs share one cluster of ink, each character's box reaches this
-// share of a character's width into its neighbours.
+// Where touching glyphs of a monospace line share one cluster of ink, each character's
+// box reaches this share of a cell into its neighbours.
 constexpr double sharedInkReach = 0.3;
+// Tesseract is wrong about one in five characters it is less certain of than this.
+constexpr double doubtfulCharacter = 0.95;
 // Antialiased edges may reach this far (pixels) past the ink that was measured.
 constexpr double edgeAllowance = 1.0;
 constexpr double verticalAllowance = 2.0;
@@ -52,10 +58,10 @@ const QString underscore = QStringLiteral("_");
 
 // A character Tesseract is at least this certain of is nearly always right; below,
 // the shortfall measures doubt (fitted on the OCR benchmark's lines: 0.8 is reached
-// at a summed doubt of about 0.48).
+// at a summed doubt of about 0.41).
 constexpr double certainCharacter = 0.99;
 constexpr double doubtExponent = 0.7;
-constexpr double doubtWeight = 0.46;
+constexpr double doubtWeight = 0.54;
 
 // Punctuation whose ink is a dot, a comma or a short stroke.
 bool isSmallMark(const QString &text)
@@ -82,18 +88,41 @@ struct LineAssembler::Item
     QString text;
     int place = -1;
     bool spaceBefore = false; // Tesseract began a word here
-    QRectF engineBox;
+    double confidence = 1.0;  // Tesseract's; an underscore read from its stroke is sure
     double left = 0;
     double right = 0;
 };
 
-LineAssembler::LineAssembler(const InkMap &ink, const QRect &band)
-    : m_ink(ink, band), m_height(std::max(1, band.height()))
+LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
+    : m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
 {
     QList<double> centres;
     for (const InkSegment &segment : m_ink.segments())
         centres.append(segment.strong.centre());
     m_grid = findMonospaceGrid(centres, m_height);
+}
+
+// The height of the line's text, top of the tallest glyph to the bottom of the
+// lowest: the band may also hold specks of a nearby frame, which must not make the
+// line seem taller and its letter spacing wider.
+double LineAssembler::textHeight(const LineInk &ink)
+{
+    QList<int> heights;
+    for (const InkSegment &segment : ink.segments())
+        heights.append(segment.height());
+    if (heights.isEmpty())
+        return std::max(1, ink.band().height());
+    std::sort(heights.begin(), heights.end());
+    const double smallest = glyphHeightShare * heights[heights.size() / 2];
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    for (const InkSegment &segment : ink.segments()) {
+        if (segment.height() >= smallest && segment.strong.width() >= 2) {
+            top = std::min(top, segment.top);
+            bottom = std::max(bottom, segment.bottom);
+        }
+    }
+    return top > bottom ? std::max(1, ink.band().height()) : double(bottom - top + 1);
 }
 
 QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) const
@@ -297,7 +326,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         if (matched[i] < 0)
             continue;
         const bool onStroke = places[matched[i]].isUnderscore;
-        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].box});
+        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].confidence});
         pendingSpace = false;
     }
     // Underscore strokes that no character stands on.
@@ -307,59 +336,76 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
             continue;
         const int count = m_grid ? std::max(1, int(std::lround(places[j].strong.width() / m_grid->pitch))) : 1;
         const auto at = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
-        items.insert(at, count, Item{underscore, int(j), false, {}});
+        items.insert(at, count, Item{underscore, int(j)});
     }
 
-    // Each character's columns: its place, shared with the others on the same place.
+    // Word breaks between consecutive characters.
+    QList<bool> breakBefore(items.size(), false);
+    for (qsizetype k = 1; k < items.size(); ++k) {
+        const int before = items[k - 1].place;
+        const int here = items[k].place;
+        breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
+            && gapIsSpace(places, before, here, items[k].spaceBefore);
+    }
+
+    // Each character's columns. Where touching glyphs share a place of ink, only a
+    // monospace grid tells where one ends; otherwise each of them takes the whole
+    // place, since a split in the wrong spot would leave part of a glyph uncovered.
     for (qsizetype first = 0; first < items.size();) {
         qsizetype last = first;
         while (last + 1 < items.size() && items[last + 1].place == items[first].place)
             ++last;
-        const ColumnSpan span = places[items[first].place].faint;
-        const qsizetype shared = last - first + 1;
-        const double width = double(span.width()) / shared;
+        const Place &place = places[items[first].place];
+        const bool cellsKnown = m_grid && !place.isUnderscore && place.cells == last - first + 1;
         for (qsizetype k = first; k <= last; ++k) {
-            // Where the engine placed the boundary between two characters, if it lies
-            // inside the place; else an even split.
-            const auto boundary = [&](qsizetype between) {
-                const double even = span.left + width * (between - first);
-                const QRectF &a = items[between - 1].engineBox;
-                const QRectF &b = items[between].engineBox;
-                if (a.isNull() || b.isNull() || m_grid)
-                    return even;
-                const double engine = (a.right() + b.left()) / 2;
-                return engine > span.left && engine < span.right + 1 ? engine : even;
-            };
-            const double reach = shared > 1 ? sharedInkReach * width : 0.0;
-            const double left = k == first ? span.left : boundary(k) - reach;
-            const double right = k == last ? span.right + 1 : boundary(k + 1) + reach;
-            items[k].left = std::max<double>(span.left, left) - edgeAllowance;
-            items[k].right = std::min<double>(span.right + 1, right) + edgeAllowance;
+            double left = place.faint.left;
+            double right = place.faint.right + 1;
+            if (cellsKnown && last > first) {
+                const double cellLeft = m_grid->origin + (place.firstCell + (k - first) - 0.5) * m_grid->pitch;
+                left = k == first ? left : std::max(left, cellLeft - sharedInkReach * m_grid->pitch);
+                right = k == last ? right : std::min(right, cellLeft + (1 + sharedInkReach) * m_grid->pitch);
+            }
+            items[k].left = left - edgeAllowance;
+            items[k].right = right + edgeAllowance;
         }
         first = last + 1;
     }
-    // Ink no character stands on belongs to the nearest character.
+    const auto reachOver = [](Item &item, double left, double right) {
+        item.left = std::min(item.left, left);
+        item.right = std::max(item.right, right);
+    };
+    // Ink no character stands on may belong to either character beside it.
     for (qsizetype j = 0; j < places.size() && !items.isEmpty(); ++j) {
         if (std::any_of(items.begin(), items.end(), [j](const Item &item) { return item.place == j; }))
             continue;
-        const Place &place = places[j];
-        const auto distance = [&place](const Item &item) {
-            return std::max({0.0, item.left - (place.faint.right + 1), place.faint.left - item.right});
-        };
-        Item &nearest = *std::min_element(items.begin(), items.end(),
-                                          [&](const Item &a, const Item &b) { return distance(a) < distance(b); });
-        nearest.left = std::min<double>(nearest.left, place.faint.left - edgeAllowance);
-        nearest.right = std::max<double>(nearest.right, place.faint.right + 1 + edgeAllowance);
+        const double left = places[j].faint.left - edgeAllowance;
+        const double right = places[j].faint.right + 1 + edgeAllowance;
+        const auto next = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
+        if (next != items.end())
+            reachOver(*next, left, right);
+        if (next != items.begin())
+            reachOver(*std::prev(next), left, right);
+    }
+    // A doubtful character may stand on ink that belongs to the character beside it in
+    // the same word, when Tesseract read one character too many or too few: the boxes
+    // of its neighbours reach over its ink.
+    const QList<Item> placed = items;
+    for (qsizetype k = 0; k < placed.size(); ++k) {
+        if (placed[k].confidence >= doubtfulCharacter)
+            continue;
+        if (k > 0 && !breakBefore[k])
+            reachOver(items[k - 1], placed[k].left, placed[k].right);
+        if (k + 1 < placed.size() && !breakBefore[k + 1])
+            reachOver(items[k + 1], placed[k].left, placed[k].right);
     }
 
     RecognizedLine line;
     const QRect &band = m_ink.band();
-    const double top = band.top() - verticalAllowance;
-    const double height = band.height() + 2 * verticalAllowance;
+    const double top = band.top() - verticalAllowance - m_bleed;
+    const double height = band.height() + 2 * (verticalAllowance + m_bleed);
     for (qsizetype k = 0; k < items.size(); ++k) {
         const Item &item = items[k];
-        if (k > 0 && items[k - 1].place != item.place && !places[items[k - 1].place].isUnderscore
-            && !places[item.place].isUnderscore && gapIsSpace(places, items[k - 1].place, item.place, item.spaceBefore))
+        if (breakBefore[k])
             line.text += QLatin1Char(' ');
         const TextRange range{line.text.size(), item.text.size()};
         line.text += item.text;

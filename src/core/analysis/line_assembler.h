@@ -15,16 +15,21 @@ namespace velmora {
 // of each character and the line's confidence, trusting the pixels over Tesseract
 // where they disagree:
 // - each character is matched to the ink it stands on, in order; a character with no
-//   ink under it is dropped, and ink no character stands on is added to the box of
-//   the nearest one, so that every box covers all the ink of its characters;
+//   ink under it is dropped;
+// - a character's box covers all the ink it stands on (the whole cluster where glyphs
+//   touch, unless a monospace grid tells the cells apart); ink no character stands
+//   on, and the ink of a doubtful character, is covered by the boxes beside it too,
+//   so that a range's box never leaves part of a glyph out;
 // - a space is kept only where the ink leaves a word gap: in a monospace line an
 //   empty cell, elsewhere a gap wider than the line's letter spacing;
-// - a thin stroke at the bottom of a gap is an underscore.
+// - a thin stroke at the bottom of a gap is an underscore;
+// - the confidence says how likely the whole line is to be right.
 class LineAssembler
 {
 public:
-    /// `band` is the part of the page that holds the line's ink.
-    LineAssembler(const InkMap &ink, const QRect &band);
+    /// `band` is the part of the page that holds the line's ink; its glyphs may reach
+    /// `bleed` rows beyond it where the line was parted from a touching one.
+    LineAssembler(const InkMap &ink, const QRect &band, int bleed = 0);
 
     RecognizedLine assemble(const QList<PageSymbol> &symbols) const;
 
@@ -33,11 +38,13 @@ private:
     struct Item;
     QList<Place> places(qsizetype characterCount) const;
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
+    static double textHeight(const LineInk &ink);
     static double lineConfidence(const QList<PageSymbol> &symbols, const QList<int> &matched);
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 
     LineInk m_ink;
     double m_height;
+    int m_bleed;
     std::optional<MonospaceGrid> m_grid;
 };
 

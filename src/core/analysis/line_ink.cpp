@@ -1,7 +1,10 @@
 #include "core/analysis/line_ink.h"
 
+#include "core/analysis/union_find.h"
+
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace velmora {
@@ -14,6 +17,10 @@ constexpr double strokeZoneShare = 0.14;
 constexpr double minimumUnderscoreWidth = 0.3;
 // A stroke that runs on under the glyphs beside it for this many line heights is an underline.
 constexpr double underlineOverhang = 0.5;
+// The tip of a neighbouring line's glyph is lower than this share of the line.
+constexpr double neighbourTipShare = 0.35;
+// Antialiased edges reach at most this many columns past a glyph's strong ink.
+constexpr int faintEdgeReach = 2;
 
 struct Column
 {
@@ -25,7 +32,7 @@ struct Column
 
 } // namespace
 
-LineInk::LineInk(const InkMap &ink, const QRect &band)
+LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours)
     : m_band(band)
 {
     const QRect area = band.adjusted(-2, -1, 2, 1).intersected(ink.rect());
@@ -92,26 +99,72 @@ LineInk::LineInk(const InkMap &ink, const QRect &band)
             underscore[cx - area.left()] = true;
     }
 
-    // Glyph clusters: runs of strong columns, widened by their faint edges.
-    const auto glyphColumn = [&](int cx) { return at(cx).strong && !underscore[cx - area.left()]; };
-    for (x = area.left(); x <= area.right(); ++x) {
-        if (!glyphColumn(x))
-            continue;
-        InkSegment segment{{x, x}, {x, x}, at(x).strongTop, at(x).strongBottom};
-        while (segment.strong.right + 1 <= area.right() && glyphColumn(segment.strong.right + 1)) {
-            ++segment.strong.right;
-            segment.top = std::min(segment.top, at(segment.strong.right).strongTop);
-            segment.bottom = std::max(segment.bottom, at(segment.strong.right).strongBottom);
+    // Glyphs: connected strong ink (the underscore strokes aside), so that glyphs whose
+    // columns meet without touching stay apart; pieces stacked over one another (the
+    // dot of an i, the bars of an equals sign) are one glyph.
+    const auto glyphPixel = [&](int px, int py) {
+        return strongAt(px, py) && !(underscore[px - area.left()] && py >= strokeTop);
+    };
+    const int width = area.width();
+    const auto index = [&](int px, int py) { return std::int32_t((py - area.top()) * width + (px - area.left())); };
+    UnionFind pieces(std::size_t(width) * area.height());
+    for (int py = area.top(); py <= area.bottom(); ++py) {
+        for (int px = area.left(); px <= area.right(); ++px) {
+            if (!glyphPixel(px, py))
+                continue;
+            for (const auto &[dx, dy] : {std::pair{1, 0}, std::pair{-1, 1}, std::pair{0, 1}, std::pair{1, 1}}) {
+                const int nx = px + dx, ny = py + dy;
+                if (nx >= area.left() && nx <= area.right() && ny <= area.bottom() && glyphPixel(nx, ny))
+                    pieces.unite(index(px, py), index(nx, ny));
+            }
         }
-        x = segment.strong.right;
-        m_segments.append(segment);
     }
-    const auto free = [&](int cx) { return !at(cx).strong && !underscore[cx - area.left()] && at(cx).faint; };
+    std::map<std::int32_t, InkSegment> found;
+    for (int py = area.top(); py <= area.bottom(); ++py) {
+        for (int px = area.left(); px <= area.right(); ++px) {
+            if (!glyphPixel(px, py))
+                continue;
+            const auto [it, fresh] = found.try_emplace(pieces.find(index(px, py)), InkSegment{{px, px}, {px, px}, py, py});
+            InkSegment &piece = it->second;
+            piece.strong.left = std::min(piece.strong.left, px);
+            piece.strong.right = std::max(piece.strong.right, px);
+            piece.bottom = std::max(piece.bottom, py);
+        }
+    }
+    QList<InkSegment> glyphs;
+    for (const auto &[root, piece] : found) {
+        // Where the line was parted from a touching one, the tips of that line's glyphs
+        // lie along the cut: short pieces touching the top or bottom edge.
+        const bool atEdge = piece.top <= band.top() || piece.bottom >= band.bottom();
+        if (partedFromNeighbours && atEdge && piece.height() < neighbourTipShare * bandHeight)
+            continue;
+        glyphs.append(piece);
+    }
+    std::sort(glyphs.begin(), glyphs.end(), [](const InkSegment &a, const InkSegment &b) { return a.strong.left < b.strong.left; });
+    for (const InkSegment &piece : glyphs) {
+        // Stacked: overlapping by at least half the narrower one's width.
+        const auto stacked = [&piece](const InkSegment &glyph) {
+            const int overlap = std::min(glyph.strong.right, piece.strong.right) - std::max(glyph.strong.left, piece.strong.left) + 1;
+            return 2 * overlap >= std::min(glyph.strong.width(), piece.strong.width());
+        };
+        const auto into = std::find_if(m_segments.begin(), m_segments.end(), stacked);
+        if (into == m_segments.end()) {
+            m_segments.append(piece);
+            continue;
+        }
+        into->strong.left = std::min(into->strong.left, piece.strong.left);
+        into->strong.right = std::max(into->strong.right, piece.strong.right);
+        into->top = std::min(into->top, piece.top);
+        into->bottom = std::max(into->bottom, piece.bottom);
+    }
+    std::sort(m_segments.begin(), m_segments.end(),
+              [](const InkSegment &a, const InkSegment &b) { return a.strong.left < b.strong.left; });
+    // Antialiased edges just beside a glyph's strong ink belong to it.
     for (InkSegment &segment : m_segments) {
         segment.faint = segment.strong;
-        while (segment.faint.left - 1 >= area.left() && free(segment.faint.left - 1))
+        for (int step = 0; step < faintEdgeReach && segment.faint.left - 1 >= area.left() && at(segment.faint.left - 1).faint; ++step)
             --segment.faint.left;
-        while (segment.faint.right + 1 <= area.right() && free(segment.faint.right + 1))
+        for (int step = 0; step < faintEdgeReach && segment.faint.right + 1 <= area.right() && at(segment.faint.right + 1).faint; ++step)
             ++segment.faint.right;
     }
 }

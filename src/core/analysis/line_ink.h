@@ -18,7 +18,7 @@ struct ColumnSpan
     friend bool operator==(const ColumnSpan &, const ColumnSpan &) = default;
 };
 
-/// A cluster of glyphs whose ink touches: its strong ink, and the faint edges around it.
+/// A glyph, or glyphs whose ink touches: its strong ink, and the faint edges around it.
 struct InkSegment
 {
     ColumnSpan strong;
@@ -31,17 +31,20 @@ struct InkSegment
     friend bool operator==(const InkSegment &, const InkSegment &) = default;
 };
 
-// The ink of one line of text, column by column: the clusters of touching glyphs, and
-// the underscores, which are told apart by having ink only in a thin stroke at the
-// bottom of the line with nothing above it. A stroke that runs on under the letters
-// beside it is an underline, not an underscore.
+// The ink of one line of text: its glyphs (connected ink; glyphs that touch stay one),
+// and the underscores, which are told apart by having ink only in a thin stroke at
+// the bottom of the line with nothing above it. A stroke that runs on under the
+// letters beside it is an underline, not an underscore.
 class LineInk
 {
 public:
-    LineInk(const InkMap &ink, const QRect &band);
+    /// `partedFromNeighbours`: the band was cut from lines that touch it, whose glyph
+    /// tips along the cut are not this line's.
+    LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours = false);
 
     const QRect &band() const { return m_band; }
-    /// Glyph clusters from left to right; underscores are not among them.
+    /// Glyphs from left to right (their columns may overlap a little); underscores are
+    /// not among them.
     const QList<InkSegment> &segments() const { return m_segments; }
     /// Underscore strokes from left to right.
     const QList<ColumnSpan> &underscores() const { return m_underscores; }

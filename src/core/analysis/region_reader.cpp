@@ -88,7 +88,7 @@ std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine,
             symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord});
         // A line of a single-line region spans the region; in a block, its own box.
         const QRect band = region.singleLine ? region.box : toPage(line.box).toAlignedRect().intersected(region.box);
-        RecognizedLine recognized = LineAssembler(m_ink, band).assemble(symbols);
+        RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed).assemble(symbols);
         if (!recognized.text.trimmed().isEmpty())
             result.append(std::move(recognized));
     }

@@ -98,8 +98,7 @@ QList<TesseractLine> TesseractEngine::readLines() const
     if (it && !it->Empty(tesseract::RIL_SYMBOL)) {
         do {
             if (it->IsAtBeginningOf(tesseract::RIL_TEXTLINE))
-                lines.append(TesseractLine{boxAt(*it, tesseract::RIL_TEXTLINE),
-                                           it->Confidence(tesseract::RIL_TEXTLINE) / 100.0, {}});
+                lines.append(TesseractLine{boxAt(*it, tesseract::RIL_TEXTLINE), {}});
             if (lines.isEmpty())
                 continue;
             TesseractSymbol symbol{takeText(it->GetUTF8Text(tesseract::RIL_SYMBOL)),

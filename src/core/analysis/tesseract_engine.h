@@ -29,7 +29,6 @@ struct TesseractSymbol
 struct TesseractLine
 {
     QRect box;
-    double confidence = 0; ///< 0 to 1.
     QList<TesseractSymbol> symbols;
 
     friend bool operator==(const TesseractLine &, const TesseractLine &) = default;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <unordered_map>
 
 namespace velmora {
 
@@ -24,6 +25,13 @@ constexpr double maximumTextDensity = 0.5;
 // character of another band, is part of that band's line.
 constexpr double thinBandShare = 0.4;
 constexpr double nearBandShare = 0.5;
+// Lines that touch make a band at least this many characters tall; between them, in
+// the middle share of the band, lies a row with at most this share of the fullest
+// row's ink. The glyphs cut there reach this share of a character into the other line.
+constexpr double touchingLinesHeightFactor = 1.8;
+constexpr double middleShare = 0.4;
+constexpr double touchingRowShare = 0.25;
+constexpr double cutGlyphReach = 0.5;
 
 using Run = TextLayout::Run;
 
@@ -88,7 +96,7 @@ TextLayout::TextLayout(const InkMap &ink)
             m_ink[index(x, y)] = line[x] >= InkMap::inkThreshold;
     }
     setAsideRulesAndFrames();
-    cut(QRect(0, 0, m_width, m_height));
+    cut(QRect(0, 0, m_width, m_height), 0);
 }
 
 void TextLayout::setAsideRulesAndFrames()
@@ -110,7 +118,7 @@ void TextLayout::setAsideRulesAndFrames()
         }
     }
     struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; };
-    std::vector<Piece> stats(m_ink.size());
+    std::unordered_map<std::int32_t, Piece> stats;
     for (int y = 0; y < m_height; ++y) {
         for (int x = 0; x < m_width; ++x) {
             if (!m_ink[index(x, y)])
@@ -124,8 +132,8 @@ void TextLayout::setAsideRulesAndFrames()
         }
     }
     std::vector<int> heights;
-    for (const Piece &p : stats) {
-        if (p.pixels > 0 && p.maxY - p.minY + 1 >= 3)
+    for (const auto &[root, p] : stats) {
+        if (p.maxY - p.minY + 1 >= 3)
             heights.push_back(p.maxY - p.minY + 1);
     }
     if (heights.empty()) {
@@ -141,7 +149,7 @@ void TextLayout::setAsideRulesAndFrames()
             const std::size_t i = index(x, y);
             if (!m_ink[i])
                 continue;
-            const Piece &p = stats[pieces.find(std::int32_t(i))];
+            const Piece &p = stats.at(pieces.find(std::int32_t(i)));
             const int w = p.maxX - p.minX + 1;
             const int h = p.maxY - p.minY + 1;
             const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
@@ -171,7 +179,7 @@ QRect TextLayout::inkBounds(const QRect &area) const
     return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
 }
 
-void TextLayout::cut(const QRect &area)
+void TextLayout::cut(const QRect &area, int bleed)
 {
     const QRect box = inkBounds(area);
     if (box.isEmpty())
@@ -191,7 +199,7 @@ void TextLayout::cut(const QRect &area)
     const QList<Run> bands = joinThinBands(runs(rows, 1));
     if (bands.size() > 1) {
         for (const Run &band : bands)
-            cut(QRect(box.left(), box.top() + band.start, box.width(), band.length));
+            cut(QRect(box.left(), box.top() + band.start, box.width(), band.length), bleed);
         return;
     }
 
@@ -200,8 +208,27 @@ void TextLayout::cut(const QRect &area)
     const QList<Run> parts = runs(columns, std::max(6, int(std::lround(columnGapFactor * lineHeight))));
     if (parts.size() > 1) {
         for (const Run &part : parts)
-            cut(QRect(box.left() + part.start, box.top(), part.length, box.height()));
+            cut(QRect(box.left() + part.start, box.top(), part.length, box.height()), bleed);
         return;
+    }
+    // Lines that touch: cut through the row with the least ink between them. A single
+    // line is densest in its middle, so only a thin row there parts two lines. Glyphs
+    // cut there reach across into the neighbouring line.
+    if (box.height() >= touchingLinesHeightFactor * m_typicalGlyphHeight) {
+        const int first = int(box.height() * (1 - middleShare) / 2);
+        const int last = box.height() - 1 - first;
+        int thinnest = first;
+        for (int y = first; y <= last; ++y) {
+            if (rows[y] < rows[thinnest])
+                thinnest = y;
+        }
+        const int widest = *std::max_element(rows.begin(), rows.end());
+        if (rows[thinnest] <= touchingRowShare * widest) {
+            const int reach = std::max(bleed, int(std::lround(cutGlyphReach * m_typicalGlyphHeight)));
+            cut(QRect(box.left(), box.top(), box.width(), thinnest + 1), reach);
+            cut(QRect(box.left(), box.top() + thinnest + 1, box.width(), box.height() - thinnest - 1), reach);
+            return;
+        }
     }
 
     if (box.height() < minimumTextHeight || box.width() < 3)
@@ -212,7 +239,7 @@ void TextLayout::cut(const QRect &area)
     // A wide region that is mostly ink is a picture or a bar, not a line of text.
     if (box.width() > box.height() && double(inkPixels) > maximumTextDensity * double(box.width()) * box.height())
         return;
-    m_regions.append({box, singleLine});
+    m_regions.append({box, singleLine, bleed});
 }
 
 } // namespace velmora

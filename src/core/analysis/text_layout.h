@@ -15,16 +15,17 @@ struct TextRegion
 {
     QRect box;
     bool singleLine = true; ///< One line of text, else a block of lines that touch.
+    int bleed = 0;          ///< Rows past the box that its glyphs may reach, where it was cut from a touching line.
 
     friend bool operator==(const TextRegion &, const TextRegion &) = default;
 };
 
 // Finds the text regions of a screen image from its ink map. Rules, frames and field
 // borders are set aside first, since a border beside a token reads as "|" or "l".
-// The page is then cut recursively, only through rows and columns without ink, into
-// regions that hold one line each (or a block of lines that touch), so that no line
-// or token is ever cut in two. Columns are cut only at gaps wider than any word space
-// of the text beside them.
+// The page is then cut recursively through rows and columns without ink into regions
+// that hold one line each, so that no line or token is ever cut in two. Columns are
+// cut only at gaps wider than any word space of the text beside them; lines that
+// touch are parted at the row with the least ink, and their glyphs may reach across.
 class TextLayout
 {
 public:
@@ -47,7 +48,7 @@ public:
 private:
     std::size_t index(int x, int y) const { return std::size_t(y) * m_width + x; }
     void setAsideRulesAndFrames();
-    void cut(const QRect &area);
+    void cut(const QRect &area, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;
 

@@ -1,0 +1,72 @@
+#include "core/analysis/tesseract_engine_pool.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QtConcurrent>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+TEST(TesseractEnginePoolTest, StartsEnginesOnDemandAndReusesThem)
+{
+    TesseractEnginePool pool(false, 2);
+    const TesseractEngine *first = nullptr;
+    {
+        auto lease = pool.acquire();
+        ASSERT_TRUE(lease);
+        first = &lease->engine();
+        EXPECT_FALSE(lease->engine().usesLanguageCorrection());
+    }
+    auto again = pool.acquire();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(&again->engine(), first);
+    EXPECT_EQ(pool.startedEngines(), 1);
+}
+
+TEST(TesseractEnginePoolTest, WaitsForAFreeEngineAtCapacity)
+{
+    TesseractEnginePool pool(true, 1);
+    auto held = pool.acquire();
+    ASSERT_TRUE(held);
+    QFuture<bool> waiting = QtConcurrent::run([&pool] { return pool.acquire().has_value(); });
+    // While the only engine is out, the second borrower cannot have it.
+    EXPECT_FALSE(waiting.isFinished());
+    held.reset();
+    EXPECT_TRUE(waiting.result());
+    EXPECT_EQ(pool.startedEngines(), 1);
+}
+
+TEST(TesseractEngineTest, ReadsALineOfDarkTextOnLight)
+{
+    // As the recogniser prepares a line: 36 pixels tall with a margin around the text.
+    QImage line(300, 36, QImage::Format_Grayscale8);
+    line.fill(255);
+    QPainter painter(&line);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(16);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(12, 24), QStringLiteral("hello world"));
+    painter.end();
+    confineOpenMpToCallingThread();
+    const auto engine = TesseractEngine::create(true);
+    ASSERT_TRUE(engine);
+    const auto lines = engine->recognize(line, TesseractLayout::singleLine);
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 1);
+    QString text;
+    for (const TesseractSymbol &symbol : lines->first().symbols)
+        text += (symbol.startsWord && !text.isEmpty() ? QStringLiteral(" ") : QString()) + symbol.text;
+    EXPECT_TRUE(text.contains(QStringLiteral("hello"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("world"))) << text.toStdString();
+    for (const TesseractSymbol &symbol : lines->first().symbols) {
+        EXPECT_GE(symbol.confidence, 0.0);
+        EXPECT_LE(symbol.confidence, 1.0);
+        EXPECT_TRUE(QRect(0, 0, 300, 36).intersects(symbol.box));
+    }
+}
+
+} // namespace
