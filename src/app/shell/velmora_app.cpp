@@ -7,7 +7,6 @@
 #include "app/window/main_window.h"
 
 #include <QApplication>
-#include <QTimer>
 
 namespace velmora {
 
@@ -55,12 +54,6 @@ void VelmoraApp::bringMainWindowToFront()
         m_mainWindow->show();
     m_mainWindow->raise();
     m_mainWindow->activateWindow();
-}
-
-void VelmoraApp::activateAppAndPerformOnMain(std::function<void()> callback)
-{
-    bringMainWindowToFront();
-    QTimer::singleShot(0, this, std::move(callback));
 }
 
 } // namespace velmora

@@ -29,8 +29,6 @@ public:
     void start();
     /// Restores, raises and activates the main window (a new one when it was closed).
     void bringMainWindowToFront();
-    /// Activates the application, then runs `callback` on the next turn of the event loop.
-    void activateAppAndPerformOnMain(std::function<void()> callback);
 
     bool keepsRunningInTray() const;
 

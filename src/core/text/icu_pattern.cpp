@@ -86,13 +86,4 @@ bool IcuPattern::matchesAnywhere(const QString &text) const
     return found && U_SUCCESS(status);
 }
 
-bool IcuPattern::matchesWhole(const QString &text) const
-{
-    const icu::UnicodeString input = toUnicode(text);
-    const std::unique_ptr<icu::RegexMatcher> matcher = timedMatcher(*m_compiled, input);
-    UErrorCode status = U_ZERO_ERROR;
-    const bool matched = matcher && matcher->matches(status);
-    return matched && U_SUCCESS(status);
-}
-
 } // namespace velmora

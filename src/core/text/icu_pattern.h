@@ -57,8 +57,6 @@ public:
     QList<IcuMatch> findAll(const QString &text) const;
     /// True when the pattern matches somewhere in the text.
     bool matchesAnywhere(const QString &text) const;
-    /// True when the pattern matches the whole text.
-    bool matchesWhole(const QString &text) const;
 
     const QString &pattern() const { return m_pattern; }
     /// The Flag values the pattern was compiled with.
