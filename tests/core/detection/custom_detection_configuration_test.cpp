@@ -179,13 +179,7 @@ TEST(CustomDetectionConfigurationTest, DecodingNormalisesAndDefaultsTheOtherKeys
     EXPECT_EQ(rules->learnedSafeRules.front().value, QStringLiteral("Token"));
 }
 
-struct DecodeRow {
-    const char *name;
-    const char *json;
-    bool decodes;
-};
-
-class CustomConfigurationDecodeTest : public ::testing::TestWithParam<DecodeRow> {};
+class CustomConfigurationDecodeTest : public ::testing::TestWithParam<test::JsonDecodeRow> {};
 
 TEST_P(CustomConfigurationDecodeTest, FailsWholeOnAnyWrongForm)
 {
@@ -193,23 +187,23 @@ TEST_P(CustomConfigurationDecodeTest, FailsWholeOnAnyWrongForm)
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, CustomConfigurationDecodeTest, ::testing::Values(
-    DecodeRow{"nullKeysAreMissing", R"({"terms": null, "regexes": null, "allowlist": null,
+    test::JsonDecodeRow{"nullKeysAreMissing", R"({"terms": null, "regexes": null, "allowlist": null,
         "policyConfiguration": null, "detectorCategoryPreferences": null, "learnedSafeRules": null})", true},
-    DecodeRow{"unknownKeyIgnored", R"({"version": 2})", true},
-    DecodeRow{"termsIsNumber", R"({"terms": 3})", false},
-    DecodeRow{"termsIsString", R"({"terms": "a"})", false},
-    DecodeRow{"regexHoldsNumber", R"({"terms": ["a"], "regexes": ["b", 1]})", false},
-    DecodeRow{"allowlistIsObject", R"({"allowlist": {}})", false},
-    DecodeRow{"policyWithoutItsKey", R"({"policyConfiguration": {}})", false},
-    DecodeRow{"policyUnknownDisposition", R"({"policyConfiguration": {"dispositionsByPolicyID": {"pii": "hide"}}})",
+    test::JsonDecodeRow{"unknownKeyIgnored", R"({"version": 2})", true},
+    test::JsonDecodeRow{"termsIsNumber", R"({"terms": 3})", false},
+    test::JsonDecodeRow{"termsIsString", R"({"terms": "a"})", false},
+    test::JsonDecodeRow{"regexHoldsNumber", R"({"terms": ["a"], "regexes": ["b", 1]})", false},
+    test::JsonDecodeRow{"allowlistIsObject", R"({"allowlist": {}})", false},
+    test::JsonDecodeRow{"policyWithoutItsKey", R"({"policyConfiguration": {}})", false},
+    test::JsonDecodeRow{"policyUnknownDisposition", R"({"policyConfiguration": {"dispositionsByPolicyID": {"pii": "hide"}}})",
               false},
-    DecodeRow{"preferencesUnknownCategory", R"({"detectorCategoryPreferences": {"disabledCategories": ["x"]}})",
+    test::JsonDecodeRow{"preferencesUnknownCategory", R"({"detectorCategoryPreferences": {"disabledCategories": ["x"]}})",
               false},
-    DecodeRow{"preferencesIsArray", R"({"detectorCategoryPreferences": []})", false},
-    DecodeRow{"rulesIsObject", R"({"learnedSafeRules": {}})", false},
-    DecodeRow{"ruleUnknownMatchKind", R"({"learnedSafeRules": [{"id": "1", "matchKind": "fuzzy", "value": "v",
+    test::JsonDecodeRow{"preferencesIsArray", R"({"detectorCategoryPreferences": []})", false},
+    test::JsonDecodeRow{"rulesIsObject", R"({"learnedSafeRules": {}})", false},
+    test::JsonDecodeRow{"ruleUnknownMatchKind", R"({"learnedSafeRules": [{"id": "1", "matchKind": "fuzzy", "value": "v",
         "scope": {"kind": "global"}}]})", false},
-    DecodeRow{"ruleUnknownScope", R"({"learnedSafeRules": [{"id": "1", "matchKind": "pattern", "value": "v",
+    test::JsonDecodeRow{"ruleUnknownScope", R"({"learnedSafeRules": [{"id": "1", "matchKind": "pattern", "value": "v",
         "scope": {"kind": "planet"}}]})", false}),
     test::rowName);
 

@@ -137,13 +137,7 @@ TEST(DetectorCategoryPreferencesTest, EncodesAllThreeKeysAndRoundTrips)
     EXPECT_EQ(DetectorCategoryPreferences::fromJson(encoded), DetectorCategoryPreferences::defaultPreferences());
 }
 
-struct PreferencesDecodeRow {
-    const char *name;
-    const char *json;
-    bool decodes;
-};
-
-class CategoryPreferencesDecodeTest : public ::testing::TestWithParam<PreferencesDecodeRow> {};
+class CategoryPreferencesDecodeTest : public ::testing::TestWithParam<test::JsonDecodeRow> {};
 
 TEST_P(CategoryPreferencesDecodeTest, DecodesOptionalKeysAndRejectsWrongForms)
 {
@@ -151,18 +145,18 @@ TEST_P(CategoryPreferencesDecodeTest, DecodesOptionalKeysAndRejectsWrongForms)
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, CategoryPreferencesDecodeTest, ::testing::Values(
-    PreferencesDecodeRow{"emptyObject", "{}", true},
-    PreferencesDecodeRow{"nullKeys", R"({"disabledCategories": null, "categoryDispositionsByID": null,
+    test::JsonDecodeRow{"emptyObject", "{}", true},
+    test::JsonDecodeRow{"nullKeys", R"({"disabledCategories": null, "categoryDispositionsByID": null,
                                "detectorDispositionsByLabel": null})", true},
-    PreferencesDecodeRow{"unknownTopLevelKey", R"({"future": 1})", true},
-    PreferencesDecodeRow{"duplicateDisabledCategory", R"({"disabledCategories": ["faces", "faces"]})", true},
-    PreferencesDecodeRow{"unknownCategory", R"({"disabledCategories": ["holograms"]})", false},
-    PreferencesDecodeRow{"categoryInOtherCase", R"({"disabledCategories": ["Faces"]})", false},
-    PreferencesDecodeRow{"disabledIsString", R"({"disabledCategories": "faces"})", false},
-    PreferencesDecodeRow{"disabledHoldsNumber", R"({"disabledCategories": [1]})", false},
-    PreferencesDecodeRow{"unknownCategoryDisposition", R"({"categoryDispositionsByID": {"faces": "off"}})", false},
-    PreferencesDecodeRow{"unknownDetectorDisposition", R"({"detectorDispositionsByLabel": {"Email": "Redact"}})", false},
-    PreferencesDecodeRow{"detectorMapIsArray", R"({"detectorDispositionsByLabel": []})", false}),
+    test::JsonDecodeRow{"unknownTopLevelKey", R"({"future": 1})", true},
+    test::JsonDecodeRow{"duplicateDisabledCategory", R"({"disabledCategories": ["faces", "faces"]})", true},
+    test::JsonDecodeRow{"unknownCategory", R"({"disabledCategories": ["holograms"]})", false},
+    test::JsonDecodeRow{"categoryInOtherCase", R"({"disabledCategories": ["Faces"]})", false},
+    test::JsonDecodeRow{"disabledIsString", R"({"disabledCategories": "faces"})", false},
+    test::JsonDecodeRow{"disabledHoldsNumber", R"({"disabledCategories": [1]})", false},
+    test::JsonDecodeRow{"unknownCategoryDisposition", R"({"categoryDispositionsByID": {"faces": "off"}})", false},
+    test::JsonDecodeRow{"unknownDetectorDisposition", R"({"detectorDispositionsByLabel": {"Email": "Redact"}})", false},
+    test::JsonDecodeRow{"detectorMapIsArray", R"({"detectorDispositionsByLabel": []})", false}),
     test::rowName);
 
 TEST(DetectorCategoryPreferencesTest, EmptyObjectDecodesToTheDefault)

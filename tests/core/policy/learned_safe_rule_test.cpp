@@ -148,13 +148,7 @@ TEST(LearnedSafeRuleTest, DecodingKeepsTheValueAsWritten)
     EXPECT_EQ(decoded->detectorLabel, std::nullopt);
 }
 
-struct RuleDecodeRow {
-    const char *name;
-    const char *json;
-    bool decodes;
-};
-
-class LearnedSafeRuleDecodeTest : public ::testing::TestWithParam<RuleDecodeRow> {};
+class LearnedSafeRuleDecodeTest : public ::testing::TestWithParam<test::JsonDecodeRow> {};
 
 TEST_P(LearnedSafeRuleDecodeTest, RequiresEveryKeyButTheLabel)
 {
@@ -162,18 +156,18 @@ TEST_P(LearnedSafeRuleDecodeTest, RequiresEveryKeyButTheLabel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, LearnedSafeRuleDecodeTest, ::testing::Values(
-    RuleDecodeRow{"complete", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": "Email",
+    test::JsonDecodeRow{"complete", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": "Email",
                                   "scope": {"kind": "global"}})", true},
-    RuleDecodeRow{"nullLabel", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": null,
+    test::JsonDecodeRow{"nullLabel", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": null,
                                    "scope": {"kind": "global"}})", true},
-    RuleDecodeRow{"labelIsNumber", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": 3,
+    test::JsonDecodeRow{"labelIsNumber", R"({"id": "r", "matchKind": "pattern", "value": "v", "detectorLabel": 3,
                                        "scope": {"kind": "global"}})", false},
-    RuleDecodeRow{"missingId", R"({"matchKind": "pattern", "value": "v", "scope": {"kind": "global"}})", false},
-    RuleDecodeRow{"missingValue", R"({"id": "r", "matchKind": "pattern", "scope": {"kind": "global"}})", false},
-    RuleDecodeRow{"missingScope", R"({"id": "r", "matchKind": "pattern", "value": "v"})", false},
-    RuleDecodeRow{"unknownMatchKind", R"({"id": "r", "matchKind": "regex", "value": "v",
+    test::JsonDecodeRow{"missingId", R"({"matchKind": "pattern", "value": "v", "scope": {"kind": "global"}})", false},
+    test::JsonDecodeRow{"missingValue", R"({"id": "r", "matchKind": "pattern", "scope": {"kind": "global"}})", false},
+    test::JsonDecodeRow{"missingScope", R"({"id": "r", "matchKind": "pattern", "value": "v"})", false},
+    test::JsonDecodeRow{"unknownMatchKind", R"({"id": "r", "matchKind": "regex", "value": "v",
                                           "scope": {"kind": "global"}})", false},
-    RuleDecodeRow{"scopeIsString", R"({"id": "r", "matchKind": "pattern", "value": "v", "scope": "global"})",
+    test::JsonDecodeRow{"scopeIsString", R"({"id": "r", "matchKind": "pattern", "value": "v", "scope": "global"})",
                   false}),
     test::rowName);
 

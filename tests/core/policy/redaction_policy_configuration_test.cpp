@@ -109,13 +109,7 @@ TEST(RedactionPolicyConfigurationTest, RoundTripsEveryPresetAndUnknownKeys)
     EXPECT_EQ(RedactionPolicyConfiguration::fromJson(empty.toJson()), empty);
 }
 
-struct PolicyDecodeRow {
-    const char *name;
-    const char *json;
-    bool decodes;
-};
-
-class PolicyConfigurationDecodeTest : public ::testing::TestWithParam<PolicyDecodeRow> {};
+class PolicyConfigurationDecodeTest : public ::testing::TestWithParam<test::JsonDecodeRow> {};
 
 TEST_P(PolicyConfigurationDecodeTest, RequiresTheKeyAndKnownDispositions)
 {
@@ -123,14 +117,14 @@ TEST_P(PolicyConfigurationDecodeTest, RequiresTheKeyAndKnownDispositions)
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, PolicyConfigurationDecodeTest, ::testing::Values(
-    PolicyDecodeRow{"emptyMap", R"({"dispositionsByPolicyID": {}})", true},
-    PolicyDecodeRow{"unknownPackKey", R"({"dispositionsByPolicyID": {"nope": "ignore"}})", true},
-    PolicyDecodeRow{"missingKey", R"({})", false},
-    PolicyDecodeRow{"nullMap", R"({"dispositionsByPolicyID": null})", false},
-    PolicyDecodeRow{"mapIsArray", R"({"dispositionsByPolicyID": ["pii"]})", false},
-    PolicyDecodeRow{"unknownDisposition", R"({"dispositionsByPolicyID": {"pii": "redact"}})", false},
-    PolicyDecodeRow{"dispositionInOtherCase", R"({"dispositionsByPolicyID": {"pii": "AutoRedact"}})", false},
-    PolicyDecodeRow{"dispositionIsNumber", R"({"dispositionsByPolicyID": {"pii": 1}})", false}),
+    test::JsonDecodeRow{"emptyMap", R"({"dispositionsByPolicyID": {}})", true},
+    test::JsonDecodeRow{"unknownPackKey", R"({"dispositionsByPolicyID": {"nope": "ignore"}})", true},
+    test::JsonDecodeRow{"missingKey", R"({})", false},
+    test::JsonDecodeRow{"nullMap", R"({"dispositionsByPolicyID": null})", false},
+    test::JsonDecodeRow{"mapIsArray", R"({"dispositionsByPolicyID": ["pii"]})", false},
+    test::JsonDecodeRow{"unknownDisposition", R"({"dispositionsByPolicyID": {"pii": "redact"}})", false},
+    test::JsonDecodeRow{"dispositionInOtherCase", R"({"dispositionsByPolicyID": {"pii": "AutoRedact"}})", false},
+    test::JsonDecodeRow{"dispositionIsNumber", R"({"dispositionsByPolicyID": {"pii": 1}})", false}),
     test::rowName);
 
 TEST(RedactionPolicyConfigurationTest, DecodingRejectsANonObject)
