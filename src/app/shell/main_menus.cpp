@@ -1,5 +1,6 @@
 #include "app/shell/main_menus.h"
 
+#include "app/shell/capture_request.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "core/protection/capture_shortcut_settings.h"
@@ -95,10 +96,8 @@ QMenu *MainMenus::buildCaptureMenu()
     auto *menu = new QMenu(tr("&Capture"), &m_window);
     for (const VelmoraCaptureMode mode : {VelmoraCaptureMode::screen, VelmoraCaptureMode::window, VelmoraCaptureMode::area}) {
         QAction *action = addItem(menu, captureModeInfo(mode).menuTitle,
-                                  QStringLiteral("capture-%1-menu-item").arg(rawValue(mode)), {}, [mode] {
-                                      CommandBus::instance().post(commands::velmoraCaptureRequested,
-                                                                  QVariant::fromValue(rawValue(mode)));
-                                  });
+                                  QStringLiteral("capture-%1-menu-item").arg(rawValue(mode)), {},
+                                  [mode] { postCaptureRequest(mode); });
         action->setData(rawValue(mode));
         m_captureActions.append(action);
     }

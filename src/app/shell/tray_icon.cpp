@@ -1,7 +1,6 @@
 #include "app/shell/tray_icon.h"
 
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
+#include "app/shell/capture_request.h"
 #include "core/protection/capture_mode.h"
 
 #include <QApplication>
@@ -16,9 +15,7 @@ TrayIcon::TrayIcon(Handlers handlers, QObject *parent)
     for (const VelmoraCaptureMode mode : {VelmoraCaptureMode::screen, VelmoraCaptureMode::window, VelmoraCaptureMode::area}) {
         QAction *action = m_menu->addAction(captureModeInfo(mode).menuTitle);
         action->setObjectName(QStringLiteral("tray-capture-%1-item").arg(rawValue(mode)));
-        connect(action, &QAction::triggered, this, [mode] {
-            CommandBus::instance().post(commands::velmoraCaptureRequested, QVariant::fromValue(rawValue(mode)));
-        });
+        connect(action, &QAction::triggered, this, [mode] { postCaptureRequest(mode); });
     }
     m_menu->addSeparator();
     QAction *open = m_menu->addAction(tr("Open Velmora"));

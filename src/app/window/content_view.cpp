@@ -13,6 +13,7 @@
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_warning_text.h"
+#include "app/shell/capture_request.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "app/shell/desktop_services.h"
@@ -144,9 +145,8 @@ void ContentView::connectCommands()
     connect(m_dropTarget, &DropTargetView::openImageRequested, this, &ContentView::openImagesFromPanel);
     connect(m_dropTarget, &DropTargetView::openBatchRequested, this, &ContentView::openFolderFromPanel);
     connect(m_dropTarget, &DropTargetView::pasteImageRequested, this, [&review] { review.pasteImageFromClipboard(); });
-    connect(m_dropTarget, &DropTargetView::captureAreaRequested, this, [] {
-        CommandBus::instance().post(commands::velmoraCaptureRequested, QStringLiteral("area"));
-    });
+    connect(m_dropTarget, &DropTargetView::captureAreaRequested, this,
+            [] { postCaptureRequest(VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
 
     CommandBus &bus = CommandBus::instance();
