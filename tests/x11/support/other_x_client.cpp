@@ -72,6 +72,24 @@ bool OtherXClient::keyboardIsGrabbedElsewhere()
     return grabbedElsewhere;
 }
 
+int OtherXClient::viewableOverrideRedirectWindows()
+{
+    xcb_query_tree_reply_t *tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr);
+    if (!tree)
+        return 0;
+    const xcb_window_t *children = xcb_query_tree_children(tree);
+    int count = 0;
+    for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+            m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr);
+        if (attributes && attributes->override_redirect && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+            ++count;
+        std::free(attributes);
+    }
+    std::free(tree);
+    return count;
+}
+
 uint16_t OtherXClient::modifierState()
 {
     xcb_query_pointer_reply_t *reply =

@@ -28,6 +28,8 @@ public:
     /// waiting for a selection, for example).
     bool pointerIsGrabbedElsewhere();
     bool keyboardIsGrabbedElsewhere();
+    /// Mapped windows on the root that bypass the window manager (a selection tool's overlay).
+    int viewableOverrideRedirectWindows();
     /// The modifier and lock state of the keyboard, as an X modifier mask.
     uint16_t modifierState();
 
