@@ -12,8 +12,6 @@ namespace velmora {
 
 class StoredSettings;
 
-/// The stored-settings key of the history.
-inline const QString safeShareHistoryStoreKey = QStringLiteral("safeShareHistoryStore");
 /// How many records every writer keeps.
 inline constexpr int safeShareHistoryLimit = 50;
 

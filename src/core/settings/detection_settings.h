@@ -11,15 +11,8 @@ namespace velmora {
 
 class StoredSettings;
 
-// The stored keys of the detection settings.
-namespace DetectionSettingsKey {
-inline const QString customTerms = QStringLiteral("customDetectionTerms");
-inline const QString customRegexes = QStringLiteral("customDetectionRegexes");
-inline const QString allowlist = QStringLiteral("customDetectionAllowlist");
-inline const QString policyPreset = QStringLiteral("redactionPolicyPreset");
-inline const QString detectorCategoryPreferences = QStringLiteral("velmoraDetectorCategoryPreferences");
-inline const QString policySource = QStringLiteral("velmoraPolicySource");
-} // namespace DetectionSettingsKey
+/// Whether `key` is the key of one of the five stored detection settings.
+bool isDetectionSettingKey(QStringView key);
 
 /// The lines of a settings text in order: split at every line break, each piece
 /// trimmed of white space and newlines, empty pieces dropped.

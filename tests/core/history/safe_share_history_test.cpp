@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SafeShareHistoryStoreDecoding, ::testing::Values(
 TEST(SafeShareHistoryStore, UnreadableStoredDataLoadsAsEmpty)
 {
     test::TempSettings temporary;
-    temporary->setValue(safeShareHistoryStoreKey, QByteArray("{\"records\":5}"));
+    temporary->setValue(Setting::safeShareHistoryStore, QByteArray("{\"records\":5}"));
     EXPECT_TRUE(SafeShareHistoryStore::load(*temporary).records.isEmpty());
 }
 
