@@ -71,4 +71,9 @@ void appendSafeShareHistoryRecord(StoredSettings &settings, const SafeShareHisto
     SafeShareHistoryStore::save(settings, store);
 }
 
+void clearSafeShareHistory(StoredSettings &settings)
+{
+    settings.remove(Setting::safeShareHistoryStore);
+}
+
 } // namespace velmora

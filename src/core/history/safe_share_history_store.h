@@ -42,6 +42,9 @@ public:
 };
 
 /// Loads the history, puts the record first within the limit of 50 and saves it.
+/// Loading first means a history cleared meanwhile stays cleared.
 void appendSafeShareHistoryRecord(StoredSettings &settings, const SafeShareHistoryRecord &record);
+/// Removes the stored history.
+void clearSafeShareHistory(StoredSettings &settings);
 
 } // namespace velmora

@@ -65,4 +65,14 @@ CustomDetectionConfiguration DetectionSettingsValues::customDetectionConfigurati
             decodeDetectorCategoryPreferences(detectorCategoryPreferencesData), {}};
 }
 
+CustomDetectionConfiguration storedCustomConfiguration(const StoredSettings &settings)
+{
+    return DetectionSettingsValues::load(settings).customDetectionConfiguration();
+}
+
+PolicyLock storedPolicyLock(const StoredSettings &settings)
+{
+    return PolicyLock::fromStoredData(settings.value(Setting::policyLockData));
+}
+
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "core/detection/custom_detection_configuration.h"
 #include "core/detection/detector_category_preferences.h"
+#include "core/settings/policy_lock.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,6 +21,11 @@ QStringList settingsTextLines(const QString &text);
 
 /// The stored category preferences; empty or undecodable data gives the defaults.
 DetectorCategoryPreferences decodeDetectorCategoryPreferences(const QByteArray &data);
+
+/// The configuration of the stored detection settings (see DetectionSettingsValues).
+CustomDetectionConfiguration storedCustomConfiguration(const StoredSettings &settings);
+/// The stored policy lock; empty or undecodable data locks nothing.
+PolicyLock storedPolicyLock(const StoredSettings &settings);
 
 // The five stored detection settings as the main window keeps its own copy of them:
 // three texts of lines, the preset identifier and the category preferences' JSON.

@@ -44,6 +44,8 @@ inline constexpr TextSetting allowlistText{QLatin1StringView("customDetectionAll
 inline constexpr TextSetting policyPresetID{QLatin1StringView("redactionPolicyPreset"), {}};
 /// "local", "imported" or "managed".
 inline constexpr TextSetting policySourceID{QLatin1StringView("velmoraPolicySource"), QLatin1StringView("local")};
+/// JSON of the policy lock; empty locks nothing.
+inline constexpr DataSetting policyLockData{QLatin1StringView("velmoraPolicyLock")};
 inline constexpr DataSetting detectorCategoryPreferencesData{QLatin1StringView("velmoraDetectorCategoryPreferences")};
 
 // Clipboard guard.
@@ -80,6 +82,7 @@ inline const std::vector<SettingDeclaration> &allSettings()
         Setting::allowlistText,
         Setting::policyPresetID,
         Setting::policySourceID,
+        Setting::policyLockData,
         Setting::detectorCategoryPreferencesData,
         Setting::isClipboardProtectionEnabled,
         Setting::clipboardReplacementModeID,
