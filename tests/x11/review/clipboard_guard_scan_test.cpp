@@ -67,8 +67,8 @@ protected:
 
 TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsCleanedPngUntilUndone)
 {
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
-    m_settings->setValue(QString(clipboardProtectionReplacementModeKey), QStringLiteral("pauseIfUnsure"));
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("pauseIfUnsure"));
     m_review.clipboardGuard().start([this](const ClipboardImageCandidate &c) { m_review.scanClipboardImage(c); });
 
     const CopiedScreenshot screenshot = copiedScreenshot();
