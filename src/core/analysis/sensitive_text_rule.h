@@ -36,6 +36,11 @@ struct SensitiveTextRule
     /// Absent: a match gives the one value of `matchGroup`. Present: a match gives the
     /// values it finds, so that a URL carrying several secrets yields each of them.
     MatchValueFinder valueFinder = nullptr;
+    /// True for rules whose value is one opaque token (keys, tokens, JWTs): the
+    /// finding's box then spans the whole unbroken run of token characters around the
+    /// match, so that a misread character that ends the match early leaves no part of
+    /// the token readable. The matched text and range stay the rule's match.
+    bool boxesWholeRun = false;
 };
 
 } // namespace velmora
