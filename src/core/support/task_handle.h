@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -11,8 +13,8 @@ namespace velmora {
 // The handle of a piece of work that runs later or elsewhere: whoever holds a copy
 // may cancel it, and the work asks before each step whether it was cancelled, or
 // leaves a handler that cancelling runs (to stop a child process, for example).
-// Copies share one state; two handles are equal when they name the same work.
-// Cancelling and the handlers belong to the thread that owns the work.
+// Copies share one state, which any thread may set and read; handlers run on the
+// cancelling thread. Two handles are equal when they name the same work.
 class TaskHandle
 {
 public:
@@ -21,21 +23,28 @@ public:
     /// Marks the work cancelled and runs its cancellation handlers, once.
     void cancel() const
     {
-        if (m_state->cancelled)
+        if (m_state->cancelled.exchange(true, std::memory_order_acq_rel))
             return;
-        m_state->cancelled = true;
-        const auto handlers = std::exchange(m_state->handlers, {});
+        std::vector<std::function<void()>> handlers;
+        {
+            const std::lock_guard lock(m_state->mutex);
+            handlers = std::exchange(m_state->handlers, {});
+        }
         for (const auto &handler : handlers)
             handler();
     }
-    bool isCancelled() const { return m_state->cancelled; }
+    bool isCancelled() const { return m_state->cancelled.load(std::memory_order_acquire); }
     /// Runs `handler` when the work is cancelled; at once when it already is.
     void onCancel(std::function<void()> handler) const
     {
-        if (m_state->cancelled)
-            handler();
-        else
-            m_state->handlers.push_back(std::move(handler));
+        {
+            const std::lock_guard lock(m_state->mutex);
+            if (!m_state->cancelled.load(std::memory_order_acquire)) {
+                m_state->handlers.push_back(std::move(handler));
+                return;
+            }
+        }
+        handler();
     }
 
     friend bool operator==(const TaskHandle &left, const TaskHandle &right) { return left.m_state == right.m_state; }
@@ -43,7 +52,8 @@ public:
 private:
     struct State
     {
-        bool cancelled = false;
+        std::atomic<bool> cancelled{false};
+        std::mutex mutex;
         std::vector<std::function<void()>> handlers;
     };
 
