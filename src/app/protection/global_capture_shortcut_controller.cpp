@@ -102,7 +102,7 @@ void GlobalCaptureShortcutController::unregisterAll()
 
 void GlobalCaptureShortcutController::writeStatus(const QString &sentence)
 {
-    m_settings.setValue(captureShortcutRegistrationStatusKey, sentence);
+    m_settings.setValue(Setting::captureShortcutRegistrationStatus, sentence);
 }
 
 } // namespace velmora

@@ -187,6 +187,10 @@ public:
     void showStatusWhenIdle(const QString &sentence) override;
     void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
                      const std::optional<QString> &outputPath) override;
+    // The capture's task (review_controller_capture.cpp).
+    bool startCaptureTask(const TaskHandle &task, const QString &statusHint) override;
+    bool finishCaptureTask(const TaskHandle &task) override;
+    void setLastExportLocation(const ExportLocation &location) override;
     ClipboardProtectionMonitorPlan &clipboardMonitorPlan() override { return m_clipboardGuard.monitorPlan(); }
     AutoCleanUndoCoordinator &autoCleanUndoCoordinator() override { return m_autoCleanUndo; }
 

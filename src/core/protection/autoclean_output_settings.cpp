@@ -16,11 +16,11 @@ std::optional<VelmoraCaptureOutputMode> AutoCleanOutputCoordinator::outputMode(c
 VelmoraCaptureOutputPolicy AutoCleanOutputCoordinator::currentPolicy(const StoredSettings &settings)
 {
     const VelmoraCaptureOutputMode mode =
-        outputMode(settings.string(AutoCleanOutputKeys::outputMode)).value_or(VelmoraCaptureOutputMode::reviewInVelmora);
-    if (const auto safety = fromRawValue<VelmoraAutoCleanSafetyMode>(settings.string(AutoCleanOutputKeys::safetyMode)))
+        outputMode(settings.value(Setting::captureOutputModeID)).value_or(VelmoraCaptureOutputMode::reviewInVelmora);
+    if (const auto safety = fromRawValue<VelmoraAutoCleanSafetyMode>(settings.value(Setting::captureOutputSafetyModeID)))
         return {mode, *safety};
-    if (settings.contains(AutoCleanOutputKeys::requiresNoReviewFindings))
-        return VelmoraCaptureOutputPolicy::fromLegacy(mode, settings.boolean(AutoCleanOutputKeys::requiresNoReviewFindings));
+    if (settings.contains(Setting::captureOutputRequiresNoReviewFindings))
+        return VelmoraCaptureOutputPolicy::fromLegacy(mode, settings.value(Setting::captureOutputRequiresNoReviewFindings));
     return {mode, VelmoraAutoCleanSafetyMode::pauseIfUnsure};
 }
 
@@ -30,23 +30,23 @@ bool AutoCleanOutputCoordinator::storeOutputFolder(StoredSettings &settings, con
     if (folderPath.isEmpty() || !folder.isDir())
         return false;
     const QString path = folder.absoluteFilePath();
-    settings.setValue(AutoCleanOutputKeys::folderBookmark, path);
-    settings.setValue(AutoCleanOutputKeys::folderDisplayName, folder.fileName());
-    settings.setValue(AutoCleanOutputKeys::folderPath, path);
+    settings.setValue(Setting::captureOutputFolderBookmark, path);
+    settings.setValue(Setting::captureOutputFolderDisplayName, folder.fileName());
+    settings.setValue(Setting::captureOutputFolderPath, path);
     return true;
 }
 
 void AutoCleanOutputCoordinator::clearOutputFolder(StoredSettings &settings)
 {
-    settings.remove(AutoCleanOutputKeys::folderBookmark);
-    settings.remove(AutoCleanOutputKeys::folderDisplayName);
-    settings.remove(AutoCleanOutputKeys::folderPath);
+    settings.remove(Setting::captureOutputFolderBookmark);
+    settings.remove(Setting::captureOutputFolderDisplayName);
+    settings.remove(Setting::captureOutputFolderPath);
 }
 
 std::variant<ResolvedCaptureOutputFolder, CaptureAutoOutputError> AutoCleanOutputCoordinator::resolveOutputFolder(
     const StoredSettings &settings)
 {
-    const QString path = settings.string(AutoCleanOutputKeys::folderBookmark);
+    const QString path = settings.value(Setting::captureOutputFolderBookmark);
     if (path.isEmpty())
         return CaptureAutoOutputError::missingSaveFolder;
     if (!QFileInfo(path).isDir())

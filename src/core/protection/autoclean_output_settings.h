@@ -5,7 +5,6 @@
 #include "core/support/raw_enum.h"
 
 #include <QDateTime>
-#include <QLatin1StringView>
 #include <QString>
 
 #include <optional>
@@ -15,10 +14,11 @@ namespace velmora {
 
 class StoredSettings;
 
-/// Why a capture's AutoClean output could not go to its folder.
+/// Why a capture's AutoClean output did not happen.
 enum class CaptureAutoOutputError {
     missingSaveFolder,  ///< The output mode asks to save, but no output folder is set.
     unresolvableFolder, ///< An output folder is set, but it no longer exists.
+    outputFailed,       ///< The cleaned image could not be made, saved or put on the clipboard.
 };
 
 /// The stored output folder, ready to be written into.
@@ -31,17 +31,6 @@ struct ResolvedCaptureOutputFolder
 
     friend bool operator==(const ResolvedCaptureOutputFolder &, const ResolvedCaptureOutputFolder &) = default;
 };
-
-// The stored keys of the capture output: the mode, the safety mode (with its older
-// yes/no form) and the output folder. The folder's "bookmark" is its absolute path.
-namespace AutoCleanOutputKeys {
-inline constexpr QLatin1StringView outputMode{"velmoraCaptureOutputMode"};
-inline constexpr QLatin1StringView safetyMode{"velmoraCaptureOutputSafetyMode"};
-inline constexpr QLatin1StringView requiresNoReviewFindings{"velmoraCaptureOutputRequiresNoReviewFindings"};
-inline constexpr QLatin1StringView folderBookmark{"velmoraCaptureOutputFolderBookmark"};
-inline constexpr QLatin1StringView folderDisplayName{"velmoraCaptureOutputFolderDisplayName"};
-inline constexpr QLatin1StringView folderPath{"velmoraCaptureOutputFolderPath"};
-} // namespace AutoCleanOutputKeys
 
 // The one place that turns the stored capture output settings into a policy, and that
 // stores, clears and resolves the capture output folder. Every call reads the stored
@@ -75,4 +64,5 @@ QString captureOutputFileName(const QString &folderPath, VelmoraCaptureMode mode
 
 VELMORA_RAW_ENUM(velmora::CaptureAutoOutputError,
     {velmora::CaptureAutoOutputError::missingSaveFolder, "missingSaveFolder"},
-    {velmora::CaptureAutoOutputError::unresolvableFolder, "unresolvableFolder"});
+    {velmora::CaptureAutoOutputError::unresolvableFolder, "unresolvableFolder"},
+    {velmora::CaptureAutoOutputError::outputFailed, "outputFailed"});

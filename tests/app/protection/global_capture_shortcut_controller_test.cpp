@@ -19,11 +19,11 @@ TEST(GlobalCaptureShortcutControllerTest, WithoutX11RegisteringSaysThereIsNoList
     GlobalCaptureShortcutController controller(*settings, HotKeyGrabber::forThisDesktop());
     controller.installEventHandler();
     EXPECT_FALSE(controller.hasEventHandler());
-    EXPECT_EQ(settings->string(captureShortcutRegistrationStatusKey), CaptureShortcutStatus::noListener);
+    EXPECT_EQ(settings->value(Setting::captureShortcutRegistrationStatus), CaptureShortcutStatus::noListener);
 
-    settings->remove(captureShortcutRegistrationStatusKey);
+    settings->remove(Setting::captureShortcutRegistrationStatus);
     controller.registerShortcuts();
-    EXPECT_EQ(settings->string(captureShortcutRegistrationStatusKey), CaptureShortcutStatus::noListener);
+    EXPECT_EQ(settings->value(Setting::captureShortcutRegistrationStatus), CaptureShortcutStatus::noListener);
     EXPECT_TRUE(controller.registeredModes().isEmpty());
 }
 

@@ -17,7 +17,6 @@
 using namespace velmora;
 using Mode = VelmoraCaptureOutputMode;
 using Safety = VelmoraAutoCleanSafetyMode;
-namespace Keys = AutoCleanOutputKeys;
 
 struct PolicyRow {
     const char *name;
@@ -34,11 +33,11 @@ TEST_P(CapturePolicyTest, StoredValuesGiveThePolicy)
     const PolicyRow &row = GetParam();
     test::TempSettings settings;
     if (row.mode)
-        settings->setValue(Keys::outputMode, *row.mode);
+        settings->setValue(Setting::captureOutputModeID, *row.mode);
     if (row.safety)
-        settings->setValue(Keys::safetyMode, *row.safety);
+        settings->setValue(Setting::captureOutputSafetyModeID, *row.safety);
     if (row.legacyRequiresNoReview)
-        settings->setValue(Keys::requiresNoReviewFindings, *row.legacyRequiresNoReview);
+        settings->setValue(Setting::captureOutputRequiresNoReviewFindings, *row.legacyRequiresNoReview);
     EXPECT_EQ(AutoCleanOutputCoordinator::currentPolicy(*settings), row.expected);
 }
 
@@ -66,8 +65,8 @@ TEST(CaptureOutputFolderTest, StoringKeepsPathAndNameAndResolves)
     ASSERT_TRUE(QDir().mkpath(folder));
 
     ASSERT_TRUE(AutoCleanOutputCoordinator::storeOutputFolder(*settings, folder));
-    EXPECT_EQ(settings->string(Keys::folderDisplayName), QStringLiteral("Cleaned Captures"));
-    EXPECT_EQ(settings->string(Keys::folderPath), folder);
+    EXPECT_EQ(settings->value(Setting::captureOutputFolderDisplayName), QStringLiteral("Cleaned Captures"));
+    EXPECT_EQ(settings->value(Setting::captureOutputFolderPath), folder);
     const auto resolved = AutoCleanOutputCoordinator::resolveOutputFolder(*settings);
     ASSERT_TRUE(std::holds_alternative<ResolvedCaptureOutputFolder>(resolved));
     EXPECT_EQ(std::get<ResolvedCaptureOutputFolder>(resolved), (ResolvedCaptureOutputFolder{folder, false}));
@@ -81,21 +80,21 @@ TEST(CaptureOutputFolderTest, AFileOrMissingPathIsNotStored)
     QFile(file).open(QIODevice::WriteOnly);
     EXPECT_FALSE(AutoCleanOutputCoordinator::storeOutputFolder(*settings, file));
     EXPECT_FALSE(AutoCleanOutputCoordinator::storeOutputFolder(*settings, parent.filePath(QStringLiteral("gone"))));
-    EXPECT_FALSE(settings->contains(Keys::folderBookmark));
-    EXPECT_FALSE(settings->contains(Keys::folderPath));
+    EXPECT_FALSE(settings->contains(Setting::captureOutputFolderBookmark));
+    EXPECT_FALSE(settings->contains(Setting::captureOutputFolderPath));
 }
 
 TEST(CaptureOutputFolderTest, ClearingRemovesTheThreeFolderKeysOnly)
 {
     test::TempSettings settings;
     QTemporaryDir folder;
-    settings->setValue(Keys::outputMode, QStringLiteral("saveCleanedPNG"));
+    settings->setValue(Setting::captureOutputModeID, QStringLiteral("saveCleanedPNG"));
     ASSERT_TRUE(AutoCleanOutputCoordinator::storeOutputFolder(*settings, folder.path()));
     AutoCleanOutputCoordinator::clearOutputFolder(*settings);
-    EXPECT_FALSE(settings->contains(Keys::folderBookmark));
-    EXPECT_FALSE(settings->contains(Keys::folderDisplayName));
-    EXPECT_FALSE(settings->contains(Keys::folderPath));
-    EXPECT_EQ(settings->string(Keys::outputMode), QStringLiteral("saveCleanedPNG"));
+    EXPECT_FALSE(settings->contains(Setting::captureOutputFolderBookmark));
+    EXPECT_FALSE(settings->contains(Setting::captureOutputFolderDisplayName));
+    EXPECT_FALSE(settings->contains(Setting::captureOutputFolderPath));
+    EXPECT_EQ(settings->value(Setting::captureOutputModeID), QStringLiteral("saveCleanedPNG"));
     EXPECT_EQ(std::get<CaptureAutoOutputError>(AutoCleanOutputCoordinator::resolveOutputFolder(*settings)),
               CaptureAutoOutputError::missingSaveFolder);
 }

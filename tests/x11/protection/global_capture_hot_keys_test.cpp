@@ -52,9 +52,9 @@ protected:
 
     void store(VelmoraCaptureMode mode, VelmoraCaptureShortcutChoice choice)
     {
-        m_settings->setValue(captureShortcutStorageKey(mode), rawValue(choice));
+        m_settings->setValue(captureShortcutSetting(mode), rawValue(choice));
     }
-    QString status() { return m_settings->string(captureShortcutRegistrationStatusKey); }
+    QString status() { return m_settings->value(Setting::captureShortcutRegistrationStatus); }
     /// Presses the keys and waits until a press reaches the controller.
     bool press(const QString &keys)
     {
