@@ -1,8 +1,12 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
+#include "app/shell/window_activation.h"
 #include "core/analysis/scan_pipeline.h"
+#include "app/window/capture_services.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
@@ -15,6 +19,16 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
 {
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [] { QApplication::quit(); }});
+    // An open window takes capture requests up itself. From the tray with the window
+    // closed, a capture gets a window that stays out of the picture until the capture
+    // opens for review.
+    CommandBus::instance().observe(commands::velmoraCaptureRequested, this, [this](const QVariant &object, const QVariantMap &) {
+        const auto mode = fromRawValue<VelmoraCaptureMode>(object.toString());
+        if (m_mainWindow || !mode)
+            return;
+        m_mainWindow = createMainWindow();
+        m_mainWindow->contentView()->captureServices().beginCapture(*mode);
+    });
 }
 
 VelmoraApp::~VelmoraApp()
@@ -48,12 +62,7 @@ void VelmoraApp::bringMainWindowToFront()
 {
     if (!m_mainWindow)
         m_mainWindow = createMainWindow();
-    if (m_mainWindow->isMinimized())
-        m_mainWindow->showNormal();
-    else
-        m_mainWindow->show();
-    m_mainWindow->raise();
-    m_mainWindow->activateWindow();
+    bringWindowToFront(*m_mainWindow);
 }
 
 } // namespace velmora

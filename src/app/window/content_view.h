@@ -13,6 +13,7 @@ namespace velmora {
 
 class ApplicationInstallController;
 class BatchSidebar;
+class CaptureServices;
 class CompletionBanner;
 class DropTargetView;
 class ExportActionBar;
@@ -42,6 +43,7 @@ public:
     ReviewController &controller() const { return *m_controller; }
     HelpSheetHost &helpSheets() const { return *m_helpSheets; }
     ApplicationInstallController &installController() const { return *m_installController; }
+    CaptureServices &captureServices() const { return *m_captureServices; }
 
     void openImagesFromPanel();
     void openFolderFromPanel();
@@ -80,6 +82,7 @@ private:
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
     std::unique_ptr<ScanEngine> m_scanEngine;
     std::unique_ptr<ReviewController> m_controller;
+    CaptureServices *m_captureServices = nullptr;
     ApplicationInstallController *m_installController = nullptr;
     HelpSheetHost *m_helpSheets = nullptr;
 

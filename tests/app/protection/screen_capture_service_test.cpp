@@ -1,5 +1,6 @@
 #include "app/protection/screen_capture_service.h"
 
+#include "support/fake_capture_tool.h"
 #include "support/file_bytes.h"
 #include "support/row_name.h"
 
@@ -15,47 +16,6 @@ namespace velmora::test {
 namespace {
 
 constexpr int toolTimeoutMs = 10000;
-
-// A capture tool of the test's own: a shell script that records its arguments and
-// then does what the row says with the output path, its last argument.
-class FakeCaptureTool
-{
-public:
-    explicit FakeCaptureTool(const QByteArray &body)
-    {
-        const QByteArray script = "#!/bin/sh\nfor last; do :; done\nprintf '%s\\n' \"$@\" > '"
-                                  + argumentsPath().toUtf8() + "'\n" + body + "\n";
-        writeBytes(executablePath(), script);
-        QFile::setPermissions(executablePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    QString executablePath() const { return m_dir.filePath(QStringLiteral("capture-tool")); }
-    QString argumentsPath() const { return m_dir.filePath(QStringLiteral("arguments")); }
-    QString temporaryFolder() const { return m_dir.filePath(QStringLiteral("tmp")); }
-    /// The arguments of the last run; empty when the tool never ran.
-    QStringList arguments() const
-    {
-        QStringList lines = QString::fromUtf8(fileBytes(argumentsPath())).split(QLatin1Char('\n'));
-        lines.removeAll(QString());
-        return lines;
-    }
-    QStringList leftovers() const { return QDir(temporaryFolder()).entryList(QDir::Files); }
-
-    ScreenCaptureTool tool(bool preflight = true, bool request = false, int *requests = nullptr) const
-    {
-        QDir().mkpath(temporaryFolder());
-        return {executablePath(), [preflight] { return preflight; },
-                [request, requests] {
-                    if (requests)
-                        ++*requests;
-                    return request;
-                },
-                temporaryFolder()};
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 /// Runs one capture to its end.
 CaptureOutcome runCapture(const ScreenCaptureService &service, VelmoraCaptureMode mode, const TaskHandle &task = {})
