@@ -44,7 +44,8 @@ protected:
     /// Waits for the tool to end and the scan to start, then answers the scan.
     void finishScan(const QList<Detection> &visual)
     {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > m_answeredScans; }, toolTimeoutMs));
+        ++m_answeredScans;
         engine.lastCall().finish(visual);
         drainEvents();
     }
@@ -84,6 +85,7 @@ protected:
 
 private:
     QTemporaryDir m_dir;
+    int m_answeredScans = 0;
 };
 
 } // namespace velmora::test
