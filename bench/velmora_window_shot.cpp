@@ -69,7 +69,7 @@ int main(int argc, char **argv)
 
     velmora::StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                                  QSettings::IniFormat));
-    settings.setValue(QStringLiteral("velmoraDidDismissGettingStartedV1"), true);
+    settings.setValue(velmora::Setting::didDismissGettingStarted, true);
     auto *content = new velmora::ContentView(settings, std::make_unique<velmora::ScanPipeline>());
     velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}}, content);
     window.resize(1440, 900);

@@ -249,7 +249,7 @@ void ContentView::stopBackgroundServices()
 {
     m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
-    m_controller->cancelClipboardScanTasks();
+    m_controller->clipboardScan().cancelScans();
     m_controller->cancelCurrentDetection();
     m_controller->cancelBatchScan();
 }
@@ -259,7 +259,7 @@ void ContentView::startClipboardGuard()
     ReviewController &review = *m_controller;
     // The guard reads its switch and mode itself, and reports when it is off.
     review.clipboardGuard().start([&review](const ClipboardImageCandidate &candidate) {
-        review.scanClipboardImage(candidate);
+        review.clipboardScan().scanClipboardImage(candidate);
     });
 }
 
