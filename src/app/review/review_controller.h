@@ -14,7 +14,6 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QVariantMap>
 
 #include <memory>
 #include <optional>
@@ -147,8 +146,8 @@ public:
     void cancelPendingShare();
     void deleteSelectedManualRedaction();
     void applyManualEditHistoryStep(ManualEditStep step);
-    /// Takes the detection settings a change notice carries (or reloads them) and re-scans.
-    void applyCustomDetectionSettings(const QVariantMap &userInfo);
+    /// Takes the detection settings a change notice carries, or reloads them when it carries none.
+    void applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values);
 
     // Manual tools (review_controller_commands.cpp).
     void setManualEditing(bool isOn);
