@@ -116,9 +116,7 @@ void ReviewController::saveDetectionSettings()
 
 void ReviewController::onStoredSettingChanged(const QString &key)
 {
-    using namespace DetectionSettingsKey;
-    if (key != customTerms && key != customRegexes && key != allowlist && key != policyPreset
-        && key != detectorCategoryPreferences)
+    if (!isDetectionSettingKey(key))
         return;
     const DetectionSettingsValues before = m_state.detectionSettings;
     saveDetectionSettings();
@@ -132,7 +130,7 @@ void ReviewController::onStoredSettingChanged(const QString &key)
 
 QString ReviewController::policySourceLabel() const
 {
-    return velmora::policySourceLabel(m_environment.settings.string(DetectionSettingsKey::policySource),
+    return velmora::policySourceLabel(m_environment.settings.value(Setting::policySourceID),
                                       m_state.detectionSettings.policyPresetID);
 }
 

@@ -8,7 +8,7 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/system_clipboard.h"
-#include "app/review/scan_engine.h"
+#include "core/analysis/scan_engine.h"
 #include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"

@@ -78,8 +78,8 @@ protected:
 
     void startGuard(Mode mode)
     {
-        settings->setValue(QString(clipboardProtectionEnabledKey), true);
-        settings->setValue(QString(clipboardProtectionReplacementModeKey), rawValue(mode));
+        settings->setValue(Setting::isClipboardProtectionEnabled, true);
+        settings->setValue(Setting::clipboardReplacementModeID, rawValue(mode));
         controller.clipboardGuard().start([this](const ClipboardImageCandidate &c) { controller.clipboardScan().scanClipboardImage(c); });
     }
 

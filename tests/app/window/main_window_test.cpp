@@ -193,8 +193,8 @@ TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)
 TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSettings)
 {
     ClipboardProtectionController &guard = review().clipboardGuard();
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
-    m_settings->setValue(QString(clipboardProtectionReplacementModeKey), QStringLiteral("reviewFirst"));
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("reviewFirst"));
     m_window->show();
     EXPECT_TRUE(guard.isRunning());
     EXPECT_EQ(guard.runtimeStatus(), "Review first for clipboard images.");
@@ -206,12 +206,12 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine->callCount() == 1; }, 10000));
     EXPECT_EQ(review().clipboardScan().scanningChangeCounts().size(), 1);
 
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), false);
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, false);
     CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
     EXPECT_FALSE(guard.isRunning());
     EXPECT_EQ(guard.runtimeStatus(), "Clipboard protection is off.");
 
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
     EXPECT_TRUE(guard.isRunning());
 

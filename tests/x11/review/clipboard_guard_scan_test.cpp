@@ -1,4 +1,4 @@
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "core/history/safe_share_history_store.h"
 
@@ -61,14 +61,14 @@ CopiedScreenshot copiedScreenshot()
 class ClipboardGuardScanOnX11 : public ClipboardFixture
 {
 protected:
-    PipelineScanEngine m_engine;
+    ScanPipeline m_engine;
     ReviewController m_review{{m_engine, *m_settings, m_clipboard, m_clock}};
 };
 
 TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsCleanedPngUntilUndone)
 {
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
-    m_settings->setValue(QString(clipboardProtectionReplacementModeKey), QStringLiteral("pauseIfUnsure"));
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("pauseIfUnsure"));
     m_review.clipboardGuard().start([this](const ClipboardImageCandidate &c) { m_review.clipboardScan().scanClipboardImage(c); });
 
     const CopiedScreenshot screenshot = copiedScreenshot();
