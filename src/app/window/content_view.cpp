@@ -138,7 +138,7 @@ void ContentView::connectCommands()
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
     connect(m_header, &HeaderBar::pasteRequested, this, [&review] { review.pasteImageFromClipboard(); });
     connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
-    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelCurrentDetection(); });
+    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelRunningScans(); });
     connect(m_header, &HeaderBar::closeRequested, this, [&review] { review.closeCurrentReview(); });
     connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
     connect(m_header, &HeaderBar::makeAllVisibleRequested, this, [&review] { review.setAllFindingsIncluded(false); });
