@@ -58,6 +58,9 @@ public:
     /// The two failure sentences; with no image under review also stops the scans and
     /// empties the plan and the edit history.
     void showImportFailure(VelmoraCoreError error);
+    /// An image the application meant to draw could not be made: `sentence` as the error
+    /// and the prompt to open an image as the status. An image on screen stays in review.
+    void showImageUnavailable(const QString &sentence);
     /// Makes the item the image under review and marks it reviewed.
     void showBatchItem(const BatchReviewItem &item);
     /// The image already under review is only marked reviewed; another one ends a running
