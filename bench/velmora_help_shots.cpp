@@ -3,7 +3,7 @@
 // a dark palette, for a person to look at. Run under xvfb-run.
 
 #include "app/help/velmora_help_center_view.h"
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
@@ -45,7 +45,7 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
     QTemporaryDir dir;
     StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                         QSettings::IniFormat));
-    auto *content = new ContentView(settings, std::make_unique<PipelineScanEngine>());
+    auto *content = new ContentView(settings, std::make_unique<ScanPipeline>());
     MainWindow window({settings, nullptr, [] { return true; }, [] {}}, content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))

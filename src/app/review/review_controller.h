@@ -63,6 +63,9 @@ public:
     /// An image the application meant to draw could not be made: `sentence` as the error
     /// and the prompt to open an image as the status. An image on screen stays in review.
     void showImageUnavailable(const QString &sentence);
+    /// The window went away: every scan stops, the review stays. A scan cut off this way
+    /// leaves the note that detection was cancelled.
+    void cancelScansOnClose();
     /// Makes the item the image under review and marks it reviewed.
     void showBatchItem(const BatchReviewItem &item);
     /// The image already under review is only marked reviewed; another one ends a running

@@ -39,9 +39,8 @@ MainWindow *VelmoraApp::createMainWindow()
     auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }};
-    auto *window = new MainWindow(std::move(services), contentView);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    return window;
+    // Closing only hides the window: the same window, with its review, comes back.
+    return new MainWindow(std::move(services), contentView);
 }
 
 void VelmoraApp::bringMainWindowToFront()

@@ -253,8 +253,7 @@ void ContentView::stopBackgroundServices()
     m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
-    m_controller->cancelCurrentDetection();
-    m_controller->cancelBatchScan();
+    m_controller->cancelScansOnClose();
 }
 
 void ContentView::startClipboardGuard()

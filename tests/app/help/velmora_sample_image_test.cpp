@@ -105,7 +105,7 @@ TEST(VelmoraSampleImage, TheRealEngineFindsTheKeyTheAddressAndTheAccount)
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     ASSERT_TRUE(VelmoraSampleImage::render(lightPalette()).save(&buffer, "PNG"));
-    const ScanPipeline pipeline;
+    ScanPipeline pipeline;
     const SensitiveTextDetector detector(CustomDetectionConfiguration{});
     const ScanPipelineResult result =
         pipeline.scan(ImageImporter::importImage(png), detector, DetectorCategoryPreferences{});

@@ -55,7 +55,7 @@ protected:
     {
         SymbolIcon::setUpTheme();
         // Onboarding done, so that its sheet stays away unless a test asks for it.
-        m_settings->setValue(QString(HelpSheetHost::didCompleteOnboardingKey), !m_firstStart);
+        m_settings->setValue(Setting::didCompleteOnboarding, !m_firstStart);
         auto engine = std::make_unique<test::FakeScanEngine>();
         m_engine = engine.get();
         m_content = new ContentView(*m_settings, std::move(engine));
@@ -229,6 +229,28 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     EXPECT_TRUE(review().clipboardScan().scanningChangeCounts().isEmpty());
     CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
     EXPECT_FALSE(guard.isRunning());
+}
+
+TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
+{
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    m_window->show();
+    review().loadImageData(pngBytes());
+    ASSERT_TRUE(state().isChecking);
+    m_window->close();
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_FALSE(state().image.isNull());
+    EXPECT_EQ(state().reviewStatusNote, "Detection canceled. Review existing boxes or re-scan.");
+    // A late answer of the cancelled scan changes nothing.
+    m_engine->lastCall().finish({}, {emailLine});
+    test::drainEvents();
+    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+
+    m_window->show();
+    EXPECT_TRUE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(state().image.isNull());
 }
 
 // The help centre's shortcut table names the keys the window really binds: each row's
