@@ -1,7 +1,9 @@
 #include "app/help/quick_start_sample.h"
 
 #include "app/help/velmora_sample_image.h"
-#include "app/review/review_controller.h"
+#include "app/review/review_intake.h"
+
+#include <QBuffer>
 
 namespace velmora {
 
@@ -22,18 +24,21 @@ QList<Detection> quickStartSampleDetections()
     return {detection};
 }
 
-void loadQuickStartSample(ReviewController &review, const QPalette &palette)
+void loadQuickStartSample(ReviewIntake &review, const QPalette &palette)
 {
+    QByteArray png;
+    QBuffer buffer(&png);
     const QImage image = VelmoraSampleImage::render(palette);
-    if (image.isNull()) {
-        review.showImageUnavailable(QuickStartSampleText::failed);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        review.showFailure(QuickStartSampleText::failed, QuickStartSampleText::startPrompt);
         return;
     }
-    BatchReviewItem item = BatchReviewItem::make(std::nullopt, QuickStartSampleText::sourceLabel,
-                                                 SafeShareSourceType::unknown, ImportedImage{image},
-                                                 QuickStartSampleText::loaded);
-    item.redactionPlan = RedactionPlan(quickStartSampleDetections(), {}, {});
-    review.loadBatch({std::move(item)}, QuickStartSampleText::loaded, 0, false);
+    ReviewIntakeImage sample;
+    sample.encodedBytes = png;
+    sample.displayLabel = QuickStartSampleText::sourceLabel;
+    sample.plan = RedactionPlan(quickStartSampleDetections(), {}, {});
+    sample.statusSentence = QuickStartSampleText::loaded;
+    review.openForReview(sample);
 }
 
 } // namespace velmora

@@ -60,9 +60,6 @@ public:
     /// The two failure sentences; with no image under review also stops the scans and
     /// empties the plan and the edit history.
     void showImportFailure(VelmoraCoreError error);
-    /// An image the application meant to draw could not be made: `sentence` as the error
-    /// and the prompt to open an image as the status. An image on screen stays in review.
-    void showImageUnavailable(const QString &sentence);
     /// The window went away: every scan stops, the review stays. A scan cut off this way
     /// leaves the note that detection was cancelled.
     void cancelScansOnClose();

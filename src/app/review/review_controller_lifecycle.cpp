@@ -5,14 +5,6 @@
 
 namespace velmora {
 
-void ReviewController::showImageUnavailable(const QString &sentence)
-{
-    ChangeScope scope(*this);
-    m_state.errorText = sentence;
-    if (m_state.image.isNull())
-        m_state.reviewStatusNote = QStringLiteral("Open or paste an image to start.");
-}
-
 void ReviewController::cancelScansOnClose()
 {
     ChangeScope scope(*this);

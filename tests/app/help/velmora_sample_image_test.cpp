@@ -131,20 +131,4 @@ TEST(QuickStartSample, TheFindingIsTheSampleKey)
     EXPECT_EQ(VelmoraSampleImage::lines()[3].text.size(), 33);
 }
 
-TEST(QuickStartSample, AnImageThatCannotBeMadeIsReportedAndKeepsTheReview)
-{
-    test::ReviewHarness review;
-    review.controller.showImageUnavailable(QuickStartSampleText::failed);
-    EXPECT_EQ(review.state().errorText, QuickStartSampleText::failed);
-    EXPECT_EQ(review.state().reviewStatusNote, "Open or paste an image to start.");
-
-    loadQuickStartSample(review.controller, lightPalette());
-    ASSERT_FALSE(review.state().image.isNull());
-    EXPECT_FALSE(review.state().errorText);
-    review.controller.showImageUnavailable(QuickStartSampleText::failed);
-    EXPECT_FALSE(review.state().image.isNull());
-    EXPECT_EQ(review.plan().entries().size(), 1);
-    EXPECT_EQ(review.state().reviewStatusNote, QuickStartSampleText::loaded);
-}
-
 } // namespace
