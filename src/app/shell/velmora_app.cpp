@@ -1,5 +1,7 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/review/review_controller.h"
+#include "app/review/review_status_text.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -27,6 +29,17 @@ void VelmoraApp::start()
     QApplication::setQuitOnLastWindowClosed(false);
     m_tray->show();
     bringMainWindowToFront();
+}
+
+void VelmoraApp::openPaths(const QStringList &paths)
+{
+    bringMainWindowToFront();
+    if (paths.isEmpty())
+        return;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    m_mainWindow->contentView()->controller().loadImageURLs(urls, ReviewText::imageLoaded, true);
 }
 
 bool VelmoraApp::keepsRunningInTray() const

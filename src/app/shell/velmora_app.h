@@ -31,6 +31,9 @@ public:
     void bringMainWindowToFront();
 
     bool keepsRunningInTray() const;
+    /// Brings the main window to the front and opens the files and folders as one batch,
+    /// as Open... does; no paths only bring the window.
+    void openPaths(const QStringList &paths);
     MainWindow *mainWindow() const { return m_mainWindow; }
     TrayIcon *tray() const { return m_tray.get(); }
 
