@@ -1,12 +1,11 @@
 #include "app/shell/velmora_app.h"
 
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
+#include "app/review/review_controller.h"
+#include "app/review/review_status_text.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "app/shell/window_activation.h"
 #include "core/analysis/scan_pipeline.h"
-#include "app/window/capture_services.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
@@ -19,16 +18,6 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
 {
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [] { QApplication::quit(); }});
-    // An open window takes capture requests up itself. From the tray with the window
-    // closed, a capture gets a window that stays out of the picture until the capture
-    // opens for review.
-    CommandBus::instance().observe(commands::velmoraCaptureRequested, this, [this](const QVariant &object, const QVariantMap &) {
-        const auto mode = fromRawValue<VelmoraCaptureMode>(object.toString());
-        if (m_mainWindow || !mode)
-            return;
-        m_mainWindow = createMainWindow();
-        m_mainWindow->contentView()->captureServices().beginCapture(*mode);
-    });
 }
 
 VelmoraApp::~VelmoraApp()
@@ -43,6 +32,17 @@ void VelmoraApp::start()
     bringMainWindowToFront();
 }
 
+void VelmoraApp::openPaths(const QStringList &paths)
+{
+    bringMainWindowToFront();
+    if (paths.isEmpty())
+        return;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    m_mainWindow->contentView()->controller().loadImageURLs(urls, ReviewText::imageLoaded, true);
+}
+
 bool VelmoraApp::keepsRunningInTray() const
 {
     return m_tray && m_tray->isVisible();
@@ -53,9 +53,8 @@ MainWindow *VelmoraApp::createMainWindow()
     auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }};
-    auto *window = new MainWindow(std::move(services), contentView);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    return window;
+    // Closing only hides the window: the same window, with its review, comes back.
+    return new MainWindow(std::move(services), contentView);
 }
 
 void VelmoraApp::bringMainWindowToFront()

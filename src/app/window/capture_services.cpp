@@ -21,10 +21,7 @@ CaptureServices::CaptureServices(ReviewIntake &review, StoredSettings &settings,
                                     std::move(bringAppForward)})
 {
     CommandBus &bus = CommandBus::instance();
-    bus.observe(commands::velmoraCaptureRequested, this, [this](const QVariant &object, const QVariantMap &) {
-        if (const auto mode = fromRawValue<VelmoraCaptureMode>(object.toString()))
-            beginCapture(*mode);
-    });
+    observeCaptureRequests(this, [this](VelmoraCaptureMode mode) { beginCapture(mode); });
     // A closed window keeps its hot keys released until it is shown again.
     bus.observe(commands::velmoraCaptureShortcutSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
         if (m_hotKeysRunning)
