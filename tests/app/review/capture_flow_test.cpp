@@ -126,6 +126,26 @@ TEST_F(CaptureFlowTest, ClosingTheReviewCancelsTheCaptureAndEndsTheTool)
     EXPECT_EQ(broughtForward, 0);
 }
 
+// The window's review going away (the application quits) ends a tool still waiting
+// for a selection; what the tool wrote is removed once it has ended.
+TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
+{
+    FakeScanEngine engine;
+    TempSettings settings;
+    FakeClipboard clipboard;
+    ManualClock clock;
+    FakeFileDialogs dialogs;
+    FakeCaptureTool tool("printf partial > \"$last\"\nexec cat");
+    auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
+    auto flow = std::make_unique<CaptureFlow>(
+        *controller, CaptureFlowEnvironment{ScreenCaptureService(tool.tool()), *settings, clipboard, clock, [] {}});
+    flow->beginCapture(VelmoraCaptureMode::area);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().size() == 1; }, 10000));
+    flow.reset();
+    controller.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().isEmpty(); }, 10000));
+}
+
 TEST_F(CaptureFlowTest, AnOlderEndingLeavesANewerCaptureAlone)
 {
     flowWith("printf partial > \"$last\"\nexec cat").beginCapture(VelmoraCaptureMode::area);
