@@ -69,10 +69,12 @@ void CaptureFlow::handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle 
         showCanceled(task, CaptureText::canceledByTask);
         return;
     }
+    if (!bytes) {
+        showCaptureFailure(task, CaptureText::failedError);
+        return;
+    }
     QImage image;
     try {
-        if (!bytes)
-            throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
         image = ImageImporter::importImage(*bytes).image;
     } catch (const VelmoraCoreException &exception) {
         qCInfo(lcCaptureFlow) << "The captured image could not be read:" << rawValue(exception.error());
