@@ -112,6 +112,17 @@ TEST_F(CaptureAutoOutputTest, SaveAndCopyIsUndoneWithinEightSeconds)
     EXPECT_TRUE(controller.clipboardMonitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 }
 
+TEST_F(CaptureAutoOutputTest, UndoLeavesWhatTheUserCopiedSinceOnTheClipboard)
+{
+    storeOutput("copyCleanedPNG", "pauseIfUnsure");
+    capture(VelmoraCaptureMode::area, {sureFinding()});
+    const QList<ClipboardItem> userCopy{{QStringLiteral("text/plain"), QByteArray("copied later")}};
+    clipboard.write(userCopy);
+
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(clipboard.contents, userCopy);
+}
+
 TEST_F(CaptureAutoOutputTest, AfterEightSecondsUndoDoesNothing)
 {
     storeOutput("saveAndCopyCleanedPNG", "pauseIfUnsure");
