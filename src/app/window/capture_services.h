@@ -45,8 +45,6 @@ public:
     /// The hot-key steps of the window's stop: every key and the listener released.
     void stopHotKeys();
 
-    GlobalCaptureShortcutController &hotKeys() { return m_hotKeys; }
-
 private:
     GlobalCaptureShortcutController m_hotKeys;
     CaptureFlow m_flow;

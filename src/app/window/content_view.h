@@ -43,7 +43,6 @@ public:
     ReviewController &controller() const { return *m_controller; }
     HelpSheetHost &helpSheets() const { return *m_helpSheets; }
     ApplicationInstallController &installController() const { return *m_installController; }
-    CaptureServices &captureServices() const { return *m_captureServices; }
 
     void openImagesFromPanel();
     void openFolderFromPanel();
