@@ -44,12 +44,16 @@ void CaptureFlow::beginCapture(VelmoraCaptureMode mode)
     const TaskHandle task;
     if (!m_review.startCaptureTask(task, captureModeInfo(mode).statusHint))
         return;
-    m_environment.captureService.capture(mode, task, this, [this, mode, task](const CaptureOutcome &outcome) {
-        handleCaptureEnding(mode, task, outcome);
-    });
+    // The scan works with the detection settings as they were when the capture began.
+    m_environment.captureService.capture(
+        mode, task, this,
+        [this, mode, task, configuration = m_review.customDetectionConfiguration()](const CaptureOutcome &outcome) {
+            handleCaptureEnding(mode, task, configuration, outcome);
+        });
 }
 
-void CaptureFlow::handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle &task, const CaptureOutcome &outcome)
+void CaptureFlow::handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle &task,
+                                      const CustomDetectionConfiguration &configuration, const CaptureOutcome &outcome)
 {
     if (std::holds_alternative<CaptureCancelled>(outcome)) {
         showCanceled(task, CaptureText::canceledByTask);
@@ -81,9 +85,10 @@ void CaptureFlow::handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle 
         showCaptureFailure(task, CaptureText::failedError);
         return;
     }
-    m_review.scanDetached(image, task, this, [this, bytes = *bytes, image, mode, task](const ScanOutcome &scan) {
-        handleScanEnding(bytes, image, mode, task, scan);
-    });
+    m_review.scanDetachedWith(image, configuration, task, this,
+                              [this, bytes = *bytes, image, mode, task](const ScanOutcome &scan) {
+                                  handleScanEnding(bytes, image, mode, task, scan);
+                              });
 }
 
 void CaptureFlow::handleScanEnding(const QByteArray &bytes, const QImage &image, VelmoraCaptureMode mode,

@@ -3,6 +3,7 @@
 #include "app/protection/screen_capture_service.h"
 #include "app/review/capture_auto_output.h"
 #include "app/review/image_scan.h"
+#include "core/detection/custom_detection_configuration.h"
 #include "core/protection/capture_mode.h"
 #include "core/support/task_handle.h"
 
@@ -43,7 +44,8 @@ public:
     void beginCapture(VelmoraCaptureMode mode);
 
 private:
-    void handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle &task, const CaptureOutcome &outcome);
+    void handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle &task,
+                             const CustomDetectionConfiguration &configuration, const CaptureOutcome &outcome);
     void handleScanEnding(const QByteArray &bytes, const QImage &image, VelmoraCaptureMode mode, const TaskHandle &task,
                           const ScanOutcome &outcome);
     /// Opens the capture for review or hands it to AutoClean, as the output settings say.

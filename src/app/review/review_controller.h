@@ -187,6 +187,8 @@ public:
     void queueWatchedScreenshot(const ReviewIntakeImage &image) override;
     void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
                       std::function<void(ScanOutcome)> done) override;
+    void scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration, const TaskHandle &task,
+                          QObject *context, std::function<void(ScanOutcome)> done) override;
     void showStatus(const QString &sentence) override;
     void showFailure(const QString &errorText, const QString &sentence) override;
     void showStatusWhenIdle(const QString &sentence) override;

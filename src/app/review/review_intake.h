@@ -62,6 +62,9 @@ public:
     /// `done` is called once from the event loop unless `context` is gone first.
     virtual void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
                               std::function<void(ScanOutcome)> done) = 0;
+    /// The same with the detection settings as they were when the flow began.
+    virtual void scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration,
+                                  const TaskHandle &task, QObject *context, std::function<void(ScanOutcome)> done) = 0;
     /// Built anew from the stored detection settings at every call.
     virtual CustomDetectionConfiguration customDetectionConfiguration() const = 0;
 

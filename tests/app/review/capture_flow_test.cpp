@@ -4,6 +4,8 @@
 #include "capture_flow_fixture.h"
 #include "support/row_name.h"
 
+#include <sys/stat.h>
+
 namespace velmora::test {
 namespace {
 
@@ -100,6 +102,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, CaptureEndingTest, ::testing::Values(
               CaptureText::failedError, 1},
     EndingRow{"accessRefused", "exit 0", false, capturePermissionExplanation(), CaptureText::permissionError, 1}),
     rowName);
+
+// The tool waits on a pipe until the test has changed the stored custom terms.
+TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
+{
+    settings->setValue(Setting::customTermsText, QStringLiteral("Falcon"));
+    QTemporaryDir dir;
+    const QString gate = dir.filePath(QStringLiteral("gate"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(gate).constData(), 0600), 0);
+    flowWith("read line < '" + gate.toUtf8() + "'\n" + writesScreenshot()).beginCapture(VelmoraCaptureMode::screen);
+    settings->setValue(Setting::customTermsText, QStringLiteral("Osprey"));
+    QFile fifo(gate);
+    ASSERT_TRUE(fifo.open(QIODevice::WriteOnly));
+    fifo.write("go\n");
+    fifo.close();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
+    engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
+    drainEvents();
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries().first().detection.label, QStringLiteral("Custom term"));
+}
 
 TEST_F(CaptureFlowTest, AFailedScanIsACaptureFailure)
 {
