@@ -69,15 +69,22 @@ void ReviewController::chooseExportDestination()
 {
     if (m_state.image.isNull())
         return;
+    const QString startFolder = panelStartFolder(m_state.sourceImageURL);
+    // A name nothing has yet, so that exporting again never offers the last file.
     const std::optional<QString> path = m_environment.fileDialogs.chooseCleanedImageDestination(
-        panelStartFolder(m_state.sourceImageURL), redactedFileName(m_state.sourceImageURL, sourceTitle(m_state)));
+        startFolder, freeFileName(startFolder, redactedFileName(m_state.sourceImageURL, sourceTitle(m_state))));
     if (!path || m_state.image.isNull())
         return;
     ChangeScope scope(*this);
     m_state.errorText.reset();
     bool written = false;
     try {
-        written = writeNewFile(*path, cleanedImageData(m_state.image, m_state.redactionPlan, cleanedImageFormat(*path)));
+        const QByteArray bytes = cleanedImageData(m_state.image, m_state.redactionPlan, cleanedImageFormat(*path));
+        const QFileInfo target(*path);
+        // The panel asked before it returned a file that exists.
+        written = target.exists() || target.isSymLink()
+            ? replaceFile(*path, bytes, m_state.sourceImageURL ? m_state.sourceImageURL->toLocalFile() : QString())
+            : writeNewFile(*path, bytes);
     } catch (const VelmoraCoreException &) {
         written = false;
     }
