@@ -63,6 +63,7 @@ void ReviewController::copyCleanedPNG()
     m_state.reviewStatusNote = OutputText::copied;
     showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
     recordShare(SafeShareAction::copyCleanedPNG, currentSourceType(), m_state.redactionPlan, std::nullopt);
+    emitSharedCurrentItem();
 }
 
 void ReviewController::chooseExportDestination()
@@ -97,6 +98,13 @@ void ReviewController::chooseExportDestination()
     m_state.reviewStatusNote = OutputText::exported;
     showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
     recordShare(SafeShareAction::exportCleanedImage, currentSourceType(), m_state.redactionPlan, *path);
+    emitSharedCurrentItem();
+}
+
+void ReviewController::emitSharedCurrentItem()
+{
+    if (m_state.selectedBatchItemID)
+        emit cleanedOutputShared({*m_state.selectedBatchItemID});
 }
 
 void ReviewController::exportBatchAction()
@@ -148,6 +156,10 @@ void ReviewController::chooseBatchExportFolder()
         record.offFindings += counts.offFindings;
     }
     appendSafeShareHistoryRecord(m_environment.settings, record);
+    QList<QUuid> exportedIDs;
+    for (const BatchReviewItem &item : items)
+        exportedIDs.append(item.id);
+    emit cleanedOutputShared(exportedIDs);
 }
 
 std::optional<QString> ReviewController::writeBatchExport(const QList<BatchReviewItem> &items,

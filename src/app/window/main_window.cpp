@@ -5,6 +5,7 @@
 #include "app/shell/main_menus.h"
 #include "app/shell/updater.h"
 #include "app/review/review_controller.h"
+#include "app/review/unsaved_manual_edits.h"
 #include "app/window/content_view.h"
 
 #include <QCloseEvent>
@@ -26,7 +27,7 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     handlers.openImages = [this] { m_contentView->openImagesFromPanel(); };
     handlers.openFolder = [this] { m_contentView->openFolderFromPanel(); };
     handlers.scanOrRescan = [this] { m_contentView->controller().startDetection(); };
-    handlers.quit = m_services.quit;
+    handlers.quit = [this] { quitAfterAsking(); };
     if (m_services.updater && m_services.updater->canCheckForUpdates()) {
         Updater *updater = m_services.updater;
         handlers.checkForUpdates = [updater] { updater->checkForUpdates(); };
@@ -43,6 +44,14 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     CommandBus::instance().observe(commands::velmoraCaptureShortcutSettingsDidChange, this,
                                    [this](const QVariant &, const QVariantMap &) { m_menus->refreshCaptureShortcuts(); });
     m_contentView->addWindowActions(*this);
+}
+
+void MainWindow::quitAfterAsking()
+{
+    // The question needs the window on screen, also when Quit comes from the tray.
+    if (m_contentView->unsavedManualEdits().imageWithUnsavedEdits() && !isVisible())
+        show();
+    m_contentView->askBeforeDiscarding(m_services.quit);
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -29,6 +29,8 @@ public:
     MainWindow(Services services, ContentView *contentView, QWidget *parent = nullptr);
 
     ContentView *contentView() const { return m_contentView; }
+    /// Quit, after asking when hand-made boxes not yet copied or exported would be lost.
+    void quitAfterAsking();
     MainMenus *menus() const { return m_menus; }
 
 protected:
