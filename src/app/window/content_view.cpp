@@ -146,7 +146,7 @@ void ContentView::connectCommands()
     connect(m_header, &HeaderBar::pasteRequested, this,
             [this, &review] { askBeforeDiscarding([&review] { review.pasteImageFromClipboard(); }); });
     connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
-    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelCurrentDetection(); });
+    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelRunningScans(); });
     connect(m_header, &HeaderBar::closeRequested, this,
             [this, &review] { askBeforeDiscarding([&review] { review.closeCurrentReview(); }); });
     connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
@@ -264,7 +264,7 @@ void ContentView::stopBackgroundServices()
     m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
-    m_controller->cancelScansOnClose();
+    m_controller->cancelRunningScans();
 }
 
 void ContentView::startClipboardGuard()
