@@ -9,10 +9,16 @@
 #include "app/window/content_view.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QMessageBox>
 #include <QDesktopServices>
 
 namespace velmora {
+
+namespace {
+constexpr QSize kDefaultSize{1320, 860};
+constexpr QSize kMinimumSize{1040, 680};
+} // namespace
 
 MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *parent)
     : QMainWindow(parent), m_services(std::move(services)), m_contentView(contentView)
@@ -20,8 +26,7 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     setWindowTitle(QStringLiteral("Velmora"));
     setObjectName(QStringLiteral("main-window"));
     setCentralWidget(m_contentView);
-    setMinimumSize(1040, 680);
-    resize(1320, 860);
+    fitToScreen();
 
     MainMenus::Handlers handlers;
     handlers.openImages = [this] { m_contentView->openImagesFromPanel(); };
@@ -44,6 +49,15 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     CommandBus::instance().observe(commands::velmoraCaptureShortcutSettingsDidChange, this,
                                    [this](const QVariant &, const QVariantMap &) { m_menus->refreshCaptureShortcuts(); });
     m_contentView->addWindowActions(*this);
+}
+
+void MainWindow::fitToScreen()
+{
+    // Never larger than the screen's free area (a high scale factor makes a small
+    // screen): every control stays reachable, the minimum size included.
+    const QSize available = screen() ? screen()->availableGeometry().size() : kDefaultSize;
+    setMinimumSize(kMinimumSize.boundedTo(available));
+    resize(kDefaultSize.boundedTo(available));
 }
 
 void MainWindow::quitAfterAsking()

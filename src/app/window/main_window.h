@@ -38,6 +38,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// The default and minimum sizes, each cut down to the screen's available area.
+    void fitToScreen();
+
     Services m_services;
     ContentView *m_contentView = nullptr;
     MainMenus *m_menus = nullptr;
