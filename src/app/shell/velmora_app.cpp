@@ -11,9 +11,10 @@
 namespace velmora {
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings), m_settingsWindow(settings), m_updater(Updater::forThisBuild(this))
 {
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
+                                                           [this] { m_settingsWindow.open(); },
                                                            [] { QApplication::quit(); }});
 }
 
@@ -38,7 +39,7 @@ MainWindow *VelmoraApp::createMainWindow()
 {
     auto *contentView = new ContentView(m_settings, std::make_unique<PipelineScanEngine>());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
-                                  [] { QApplication::quit(); }};
+                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
     auto *window = new MainWindow(std::move(services), contentView);
     window->setAttribute(Qt::WA_DeleteOnClose);
     return window;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/settings_window_host.h"
 #include "app/window/main_window.h"
 
 #include <QObject>
@@ -15,8 +16,8 @@ class TrayIcon;
 class Updater;
 
 // The running application: it reads what start-up needs, creates the updater, and
-// declares the scenes: the main window and the tray icon. Nothing else is made at
-// start. Closing the main window keeps Velmora in the tray when there is one;
+// declares the scenes: the main window, the tray icon and the settings window (made
+// when first asked for). Nothing else is made at start. Closing the main window keeps Velmora in the tray when there is one;
 // "Open Velmora" then brings a fresh window.
 class VelmoraApp : public QObject
 {
@@ -31,11 +32,13 @@ public:
     void bringMainWindowToFront();
 
     bool keepsRunningInTray() const;
+    SettingsWindowHost &settingsWindow() { return m_settingsWindow; }
 
 private:
     MainWindow *createMainWindow();
 
     StoredSettings &m_settings;
+    SettingsWindowHost m_settingsWindow;
     Updater *m_updater = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
     QPointer<MainWindow> m_mainWindow;

@@ -53,7 +53,7 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
     // The onboarding and help-centre sheets have no content in this build; the host
     // keeps the sheet state so that the window's show path and the Help menu work.
-    m_helpSheets = new HelpSheetHost(settings, *m_clock, {}, this);
+    m_helpSheets = new HelpSheetHost(settings, *m_clock, {{}, [this] { openSettingsWindow(); }}, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -109,6 +109,10 @@ void ContentView::buildLayout()
 
     m_findingsPanel = new FindingsPanel(*m_controller, this);
     m_findingsPanel->setManualEditingTools(new ManualEditControls(*m_controller));
+    connect(m_findingsPanel, &FindingsPanel::openDetectionSettingsRequested, this, [this] {
+        openSettingsWindow();
+        m_controller->openDetectionSettingsSoon();
+    });
     split->addWidget(m_findingsPanel);
     column->addLayout(split, 1);
 
@@ -296,6 +300,17 @@ void ContentView::dropEvent(QDropEvent *event)
 {
     if (m_controller->handleDrop(*event->mimeData()))
         event->acceptProposedAction();
+}
+
+void ContentView::setSettingsWindowOpener(std::function<void()> openSettingsWindow)
+{
+    m_openSettingsWindow = std::move(openSettingsWindow);
+}
+
+void ContentView::openSettingsWindow()
+{
+    if (m_openSettingsWindow)
+        m_openSettingsWindow();
 }
 
 } // namespace velmora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+namespace velmora {
+
+// The Help tab of the settings window: buttons that open the Help centre and the Quick
+// Start sheet (through their app-wide commands), and the e-mail link to support.
+class HelpSettingsTab : public QWidget
+{
+    Q_OBJECT
+public:
+    using LinkOpener = std::function<void(const QUrl &)>;
+
+    explicit HelpSettingsTab(LinkOpener openLink, QWidget *parent = nullptr);
+
+    /// The support link: a mail to the support address with the product's feedback subject.
+    static QUrl supportContactURL();
+    /// Only mail and web links are ever opened.
+    static bool isOpenableContactLink(const QUrl &url);
+
+private:
+    QWidget *buildHelpSection();
+    QWidget *buildContactSection();
+
+    LinkOpener m_openLink;
+};
+
+} // namespace velmora
