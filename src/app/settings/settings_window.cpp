@@ -22,6 +22,14 @@ namespace {
 constexpr int windowWidth = 600;
 constexpr int minimumWindowHeight = 620;
 
+bool isPopup(const QWindow *window)
+{
+    if (!window)
+        return false;
+    const Qt::WindowType type = window->type();
+    return type == Qt::Popup || type == Qt::ToolTip;
+}
+
 } // namespace
 
 QString title(SettingsTab tab)
@@ -84,6 +92,7 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
                                        selectTab(SettingsTab::detection);
                                        scrollToTop();
                                    });
+    m_focusWindow = QGuiApplication::focusWindow();
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &SettingsWindow::onFocusWindowChanged);
 }
 
@@ -140,10 +149,12 @@ void SettingsWindow::clearEditorFocus()
 
 void SettingsWindow::onFocusWindowChanged(QWindow *window)
 {
-    // A window becoming active, this one included; a popup (a combo box's list, a
-    // menu, a tooltip) is part of the window it opens from and changes nothing.
-    if (!window || (window->flags() & Qt::WindowType_Mask) == Qt::Popup
-        || (window->flags() & Qt::WindowType_Mask) == Qt::ToolTip)
+    // A window becoming active, this one included. A popup (a combo box's list, a
+    // menu, a tooltip) is part of the window it opens from: neither its opening nor
+    // the return from it counts.
+    const bool fromPopup = isPopup(m_focusWindow);
+    m_focusWindow = window;
+    if (!window || isPopup(window) || fromPopup)
         return;
     clearEditorFocus();
     scrollToTop();

@@ -2,6 +2,7 @@
 
 #include "app/settings/settings_tab.h"
 
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -57,6 +58,7 @@ private:
     DetectionSettingsTab *m_detection = nullptr;
     PrivacySettingsTab *m_privacy = nullptr;
     SettingsTab m_selected = SettingsTab::detection;
+    QPointer<QWindow> m_focusWindow;
 };
 
 } // namespace velmora
