@@ -1,6 +1,7 @@
 #include "settings_window_fixture.h"
 
 #include "app/panes/segmented_picker.h"
+#include "app/panes/findings_panel.h"
 #include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
 #include "app/settings/detection_settings_tab.h"
@@ -130,6 +131,14 @@ TEST_F(SettingsMenuItem, CtrlCommaOpensOneWindowAndClosingDeletesIt)
     host.open();
     ASSERT_NE(host.window(), nullptr);
     EXPECT_EQ(host.window()->selectedTab(), SettingsTab::detection);
+}
+
+TEST_F(SettingsMenuItem, TheFindingsPanelOpensTheWindow)
+{
+    auto *panel = mainWindow->findChild<FindingsPanel *>();
+    ASSERT_NE(panel, nullptr);
+    emit panel->openDetectionSettingsRequested();
+    EXPECT_NE(host.window(), nullptr);
 }
 
 // The settings window and a review over a fake engine, on one store and one bus.
