@@ -1,5 +1,6 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/shell/build_trust_check.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -7,6 +8,7 @@
 #include "app/window/main_window.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace velmora {
 
@@ -25,6 +27,7 @@ VelmoraApp::~VelmoraApp()
 
 void VelmoraApp::start()
 {
+    logBuildTrust(assessBuild(QCoreApplication::applicationFilePath(), QDir::homePath(), isDebugBuild()));
     QApplication::setQuitOnLastWindowClosed(false);
     m_tray->show();
     bringMainWindowToFront();
