@@ -3,19 +3,17 @@
 #include "app/settings/settings_section.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
+#include "app/shell/support_contact.h"
 #include "app/shell/velmora_button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QUrlQuery>
 #include <QVBoxLayout>
 
 namespace velmora {
 
 namespace {
 
-const QString supportAddress = QStringLiteral("support@velmora.app");
-const QString supportFirstName = QStringLiteral("Mira");
 constexpr int contactButtonMinimumWidth = 128;
 
 } // namespace
@@ -59,9 +57,9 @@ QWidget *HelpSettingsTab::buildContactSection()
 {
     auto *section = new SettingsSection(tr("Contact"), QString());
     section->addRow(makeSettingsCaption(
-        tr("Questions about Velmora, ideas for improving it, or other feedback? Write to %1.").arg(supportAddress),
+        tr("Questions about Velmora, ideas for improving it, or other feedback? Write to %1.").arg(supportAddress()),
         QStringLiteral("settings-contact-summary")));
-    auto *email = makeVelmoraButton(tr("Email %1").arg(supportFirstName), QStringLiteral("envelope"),
+    auto *email = makeVelmoraButton(tr("Email %1").arg(supportContactFirstName()), QStringLiteral("envelope"),
                                     VelmoraControlTone::primary, contactButtonMinimumWidth,
                                     QStringLiteral("settings-contact-email-button"));
     connect(email, &QPushButton::clicked, this, [this] {
@@ -74,17 +72,6 @@ QWidget *HelpSettingsTab::buildContactSection()
     row->addStretch(1);
     section->addRow(row);
     return section;
-}
-
-QUrl HelpSettingsTab::supportContactURL()
-{
-    QUrl url;
-    url.setScheme(QStringLiteral("mailto"));
-    url.setPath(supportAddress);
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Velmora feedback"));
-    url.setQuery(query);
-    return url;
 }
 
 bool HelpSettingsTab::isOpenableContactLink(const QUrl &url)

@@ -17,8 +17,6 @@ public:
 
     explicit HelpSettingsTab(LinkOpener openLink, QWidget *parent = nullptr);
 
-    /// The support link: a mail to the support address with the product's feedback subject.
-    static QUrl supportContactURL();
     /// Only mail and web links are ever opened.
     static bool isOpenableContactLink(const QUrl &url);
 

@@ -1,5 +1,6 @@
 #include "app/window/content_view.h"
 
+#include "app/help/quick_start_sample.h"
 #include "app/panes/batch_sidebar.h"
 #include "app/panes/drop_target_view.h"
 #include "app/panes/findings_panel.h"
@@ -23,6 +24,7 @@
 #include "app/window/export_action_bar.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
+#include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/qt_file_dialogs.h"
 #include "core/support/system_clock.h"
@@ -51,9 +53,9 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
         ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    // The onboarding and help-centre sheets have no content in this build; the host
-    // keeps the sheet state so that the window's show path and the Help menu work.
-    m_helpSheets = new HelpSheetHost(settings, *m_clock, {{}, [this] { openSettingsWindow(); }}, this);
+    m_helpSheets = new HelpSheetHost(
+        settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
+    new HelpSheetPresenter(*m_helpSheets, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -142,7 +144,7 @@ void ContentView::connectCommands()
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
     connect(m_header, &HeaderBar::pasteRequested, this, [&review] { review.pasteImageFromClipboard(); });
     connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
-    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelCurrentDetection(); });
+    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelRunningScans(); });
     connect(m_header, &HeaderBar::closeRequested, this, [&review] { review.closeCurrentReview(); });
     connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
     connect(m_header, &HeaderBar::makeAllVisibleRequested, this, [&review] { review.setAllFindingsIncluded(false); });
@@ -254,8 +256,7 @@ void ContentView::stopBackgroundServices()
     m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
-    m_controller->cancelCurrentDetection();
-    m_controller->cancelBatchScan();
+    m_controller->cancelScansOnClose();
 }
 
 void ContentView::startClipboardGuard()
@@ -304,7 +305,8 @@ void ContentView::dropEvent(QDropEvent *event)
 
 void ContentView::setSettingsWindowOpener(std::function<void()> openSettingsWindow)
 {
-    m_openSettingsWindow = std::move(openSettingsWindow);
+    m_openSettingsWindow = openSettingsWindow;
+    m_helpSheets->setSettingsWindowOpener(std::move(openSettingsWindow));
 }
 
 void ContentView::openSettingsWindow()

@@ -10,6 +10,8 @@
 #include "app/shell/command_names.h"
 #include "app/shell/main_menus.h"
 #include "app/window/content_view.h"
+#include "app/help/velmora_help_center_view.h"
+#include "app/window/help_sheet_host.h"
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
 
@@ -95,6 +97,8 @@ protected:
     SettingsMenuItem()
     {
         SymbolIcon::setUpTheme();
+        // Onboarding done, so that its sheet stays away.
+        settings->setValue(Setting::didCompleteOnboarding, true);
         m_content = new ContentView(*settings, std::make_unique<FakeScanEngine>());
         mainWindow = std::make_unique<MainWindow>(
             MainWindow::Services{*settings, nullptr, [] { return true; }, [] {}, [this] { host.open(); }}, m_content);
@@ -139,6 +143,27 @@ TEST_F(SettingsMenuItem, TheFindingsPanelOpensTheWindow)
     ASSERT_NE(panel, nullptr);
     emit panel->openDetectionSettingsRequested();
     EXPECT_NE(host.window(), nullptr);
+}
+
+template <typename T>
+T *findTopLevelChild()
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (T *found = top->findChild<T *>(); found && top->isVisible())
+            return found;
+    }
+    return nullptr;
+}
+
+TEST_F(SettingsMenuItem, ASectionHelpButtonShowsTheHelpCentreWhichCanOpenSettings)
+{
+    host.open();
+    host.window()->findChild<SettingsSectionHelpButton *>(QStringLiteral("settings-help-allowlist"))->click();
+    const HelpSheetHost &sheets = mainWindow->contentView()->helpSheets();
+    EXPECT_EQ(sheets.activeHelpSheet(), VelmoraHelpSheet::helpCenter);
+    auto *centre = findTopLevelChild<VelmoraHelpCenterView>();
+    ASSERT_NE(centre, nullptr);
+    EXPECT_NE(centre->findChild<QAbstractButton *>(QStringLiteral("open-settings-from-help-button")), nullptr);
 }
 
 // The settings window and a review over a fake engine, on one store and one bus.

@@ -51,6 +51,7 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     ASSERT_TRUE(screenshot.save(path));
 
     TempSettings settings;
+    settings->setValue(Setting::didCompleteOnboarding, true);
     SettingsWindowHost host(*settings);
     auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>());
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
