@@ -33,6 +33,8 @@ SettingsTextEditor::SettingsTextEditor(const QString &title, const QString &iden
     m_input->setFont(look::monospaced(look::TextStyle::body));
     m_input->setTabChangesFocus(true);
     m_input->setMinimumHeight(minimumEditorHeight);
+    // Grows with its own size hint, never into the form's spare room.
+    m_input->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(4, 4, 4, 4);
     frameLayout->addWidget(m_input);
