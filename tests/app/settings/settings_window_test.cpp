@@ -9,6 +9,8 @@
 #include "app/settings/settings_window_host.h"
 #include "app/shell/command_names.h"
 #include "app/shell/main_menus.h"
+#include "app/shell/tray_icon.h"
+#include "app/shell/velmora_app.h"
 #include "app/window/content_view.h"
 #include "app/help/velmora_help_center_view.h"
 #include "app/window/help_sheet_host.h"
@@ -20,6 +22,7 @@
 #include "support/scoped_environment.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -164,6 +167,18 @@ TEST_F(SettingsMenuItem, ASectionHelpButtonShowsTheHelpCentreWhichCanOpenSetting
     auto *centre = findTopLevelChild<VelmoraHelpCenterView>();
     ASSERT_NE(centre, nullptr);
     EXPECT_NE(centre->findChild<QAbstractButton *>(QStringLiteral("open-settings-from-help-button")), nullptr);
+}
+
+TEST_F(SettingsMenuItem, TheApplicationsTrayAndMenuOpenTheSameWindow)
+{
+    VelmoraApp app(*settings);
+    app.start();
+    app.tray()->menu()->findChild<QAction *>(QStringLiteral("tray-settings-item"))->trigger();
+    QPointer<SettingsWindow> opened = app.settingsWindow().window();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->isVisible());
+    app.mainWindow()->menus()->action(QStringLiteral("settings-menu-item"))->trigger();
+    EXPECT_EQ(app.settingsWindow().window(), opened);
 }
 
 // The settings window and a review over a fake engine, on one store and one bus.
