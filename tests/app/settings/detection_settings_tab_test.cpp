@@ -65,9 +65,13 @@ TEST_F(DetectionTab, TypingKeepsTheCursorWhereItWas)
     EXPECT_EQ(settings->value(Setting::customTermsText), QStringLiteral("Falcon"));
 }
 
-TEST_F(DetectionTab, AChangeMadeElsewhereShowsAtOnce)
+TEST_F(DetectionTab, AChangeMadeElsewhereShowsAtOnceAndFillingPostsNothingMore)
 {
+    settings->setValue(Setting::customTermsText, QStringLiteral("Orion"));
+    PostedCommands posted;
     window();
+    settings->setValue(Setting::customTermsText, QStringLiteral("Orion"));
+    EXPECT_TRUE(posted.names.isEmpty());
     settings->setValue(Setting::allowlistText, QStringLiteral("safe@example.com"));
     settings->setValue(Setting::policyPresetID, QStringLiteral("developerDevOps"));
     EXPECT_EQ(input("allowlist-editor")->toPlainText(), QStringLiteral("safe@example.com"));

@@ -76,6 +76,21 @@ TEST_F(SettingsWindowFixture, AComboBoxPopupDoesNotScrollTheFormToTheTop)
     EXPECT_EQ(scroll->value(), 120);
 }
 
+TEST_F(SettingsWindowFixture, AnotherWindowBecomingActiveReturnsTheFormToItsTop)
+{
+    window().resize(600, 620);
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QScrollBar *scroll = window().scrollArea(SettingsTab::detection)->verticalScrollBar();
+    ASSERT_GT(scroll->maximum(), 120);
+    scroll->setValue(120);
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(scroll->value(), 0);
+}
+
 TEST_F(SettingsWindowFixture, EveryHelpButtonPostsShowHelpCenter)
 {
     const QList<SettingsSectionHelpButton *> buttons = window().findChildren<SettingsSectionHelpButton *>();
