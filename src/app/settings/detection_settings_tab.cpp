@@ -1,11 +1,11 @@
 #include "app/settings/detection_settings_tab.h"
 
-#include "app/settings/detection_settings_notice.h"
 #include "app/settings/detector_category_disposition_control.h"
 #include "app/settings/settings_section.h"
 #include "app/settings/settings_text_editor.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
+#include "app/shell/detection_settings_notice.h"
 #include "app/shell/look.h"
 #include "app/shell/palette_tint.h"
 #include "app/shell/symbol_icon.h"
@@ -280,7 +280,10 @@ void DetectionSettingsTab::chooseDisposition(DetectorCategory category, Redactio
 void DetectionSettingsTab::saveDetectionSettings(const std::optional<QByteArray> &preferencesOverride)
 {
     setStatusText(savedText);
-    postDetectionSettingsChange(m_settings, preferencesOverride);
+    DetectionSettingsValues values = DetectionSettingsValues::load(m_settings);
+    if (preferencesOverride)
+        values.detectorCategoryPreferencesData = *preferencesOverride;
+    postCustomDetectionSettingsChange(values);
 }
 
 QString DetectionSettingsTab::statusText() const
