@@ -56,7 +56,13 @@ inline void runTypefaceBench(const velmora::OCRTextRecognizer &recognizer, const
         const Typeface &typeface = all[t];
         if ((typeface.heldBack && !options.heldBack) || (!typeface.heldBack && !options.tuning))
             continue;
-        if (!families.contains(typeface.sans) || !families.contains(typeface.mono)) {
+        // A family that several foundries ship is listed as "Family [Foundry]".
+        const auto installed = [&families](const QString &family) {
+            return std::any_of(families.cbegin(), families.cend(), [&family](const QString &f) {
+                return f == family || f.startsWith(family + QStringLiteral(" ["));
+            });
+        };
+        if (!installed(typeface.sans) || !installed(typeface.mono)) {
             std::printf("%s / %s not installed (scripts/install-deps bench)\n", qPrintable(typeface.sans), qPrintable(typeface.mono));
             continue;
         }
