@@ -1,5 +1,7 @@
 #include "core/analysis/line_assembler.h"
 
+#include "core/analysis/token_repair.h"
+
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -18,6 +20,11 @@ Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 // Tesseract's reading stands.
 constexpr double letterSpacingLimit = 0.22;
 constexpr double wordSpacingLimit = 0.38;
+// Typefaces set tighter than that keep their word spaces narrow: where Tesseract read
+// a word break, a gap this much wider than the line's usual gap between glyphs is one,
+// but never one narrower than the least word gap.
+constexpr double wordGapOverLetterGap = 0.1;
+constexpr double leastWordGap = 0.12;
 // Costs of matching characters to ink, in line heights of distance: a character that
 // stands on no ink (a mark or a letter, that Tesseract is sure of), a character
 // that does not begin a word placed after a word gap, a place of ink that no
@@ -81,6 +88,7 @@ struct LineAssembler::Place
     int firstCell = 0; // with a monospace grid
     int cells = 1;
     int capacity = 1; // how many glyphs the ink is wide enough for
+    ColumnSpan bar;   // a flat stroke at the bottom that the glyphs touch, if any
 };
 
 struct LineAssembler::Item
@@ -89,6 +97,7 @@ struct LineAssembler::Item
     int place = -1;
     bool spaceBefore = false; // Tesseract began a word here
     double confidence = 1.0;  // Tesseract's; an underscore read from its stroke is sure
+    QList<SymbolChoice> alternatives;
     double left = 0;
     double right = 0;
 };
@@ -100,6 +109,16 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
     for (const InkSegment &segment : m_ink.segments())
         centres.append(segment.strong.centre());
     m_grid = findMonospaceGrid(centres, m_height);
+    m_engineSpaceGap = letterSpacingLimit * m_height;
+    QList<int> gaps;
+    const QList<InkSegment> &segments = m_ink.segments();
+    for (qsizetype k = 1; k < segments.size(); ++k)
+        gaps.append(segments[k].strong.left - segments[k - 1].strong.right - 1);
+    if (!gaps.isEmpty()) {
+        std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+        const double usual = std::max(0, gaps[gaps.size() / 2]);
+        m_engineSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap, usual / m_height + wordGapOverLetterGap) * m_height);
+    }
 }
 
 // The height of the line's text, top of the tallest glyph to the bottom of the
@@ -136,6 +155,10 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
     const double glyphWidth = std::max(1.0, double(inkWidth) / double(std::max<qsizetype>(1, characterCount)));
     for (const InkSegment &segment : m_ink.segments()) {
         Place place{segment.strong, segment.faint, false, segment.height()};
+        for (const ColumnSpan &bar : m_ink.touchedBars()) {
+            if (bar.left <= segment.strong.right && segment.strong.left <= bar.right)
+                place.bar = place.bar.width() > 0 ? ColumnSpan{std::min(place.bar.left, bar.left), std::max(place.bar.right, bar.right)} : bar;
+        }
         if (m_grid) {
             // A glyph's ink stays inside its cell, give or take its antialiased edge.
             const double edge = 0.15 * m_grid->pitch;
@@ -145,6 +168,8 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
         } else {
             place.capacity = std::max(1, int(std::lround(segment.strong.width() / glyphWidth)));
         }
+        if (place.bar.width() > 0)
+            ++place.capacity; // the underscore among the touching glyphs
         result.append(place);
     }
     for (const ColumnSpan &stroke : m_ink.underscores())
@@ -178,11 +203,14 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         const double offCentre = std::abs((left + right) / 2 - (place.strong.centre() + 0.5));
         const QString &text = symbols[i].text;
         const bool isUnderscore = text == underscore;
+        // An underscore may stand on a flat stroke that the glyphs beside it touch.
+        const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
+            && left - edgeAllowance <= place.bar.right + 1;
         // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
         const bool markOnGlyph = isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
-            + (isUnderscore && !place.isUnderscore ? underscoreOnGlyphCost : 0.0)
+            + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
             + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0)
             + (markOnGlyph || letterOnDot ? mismatchedShapeCost : 0.0);
     };
@@ -279,7 +307,7 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
     int gap = 0;
     for (int k = left; k < right; ++k)
         gap = std::max(gap, places[k + 1].strong.left - places[k].strong.right - 1);
-    return gap >= (enginePutSpace ? letterSpacingLimit : wordSpacingLimit) * m_height;
+    return gap >= (enginePutSpace ? m_engineSpaceGap : wordSpacingLimit * m_height);
 }
 
 // How likely the line is to be read right. Tesseract's certainty of a character
@@ -311,9 +339,14 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         for (const Place &place : places)
             placeTexts.append(QStringLiteral("%1-%2%3").arg(place.strong.left).arg(place.strong.right).arg(place.isUnderscore ? "_" : ""));
         for (qsizetype i = 0; i < symbols.size(); ++i)
-            symbolTexts.append(QStringLiteral("%1%2[%3-%4 %5]>%6").arg(symbols[i].startsWord ? "|" : "", symbols[i].text)
+        {
+            QString others;
+            for (const SymbolChoice &choice : symbols[i].alternatives)
+                others += QStringLiteral(" %1%2").arg(choice.text).arg(choice.confidence, 0, 'f', 2);
+            symbolTexts.append(QStringLiteral("%1%2[%3-%4 %5%6]>%7").arg(symbols[i].startsWord ? "|" : "", symbols[i].text)
                                    .arg(symbols[i].box.left(), 0, 'f', 0).arg(symbols[i].box.right(), 0, 'f', 0)
-                                   .arg(symbols[i].confidence, 0, 'f', 2).arg(matched[i]));
+                                   .arg(symbols[i].confidence, 0, 'f', 2).arg(others).arg(matched[i]));
+        }
         qCDebug(lcLines).noquote() << "line" << m_ink.band() << (m_grid ? QStringLiteral("pitch %1").arg(m_grid->pitch) : QString())
                                    << "\n  ink" << placeTexts.join(QLatin1Char(' ')) << "\n  read" << symbolTexts.join(QLatin1Char(' '));
     }
@@ -326,7 +359,8 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         if (matched[i] < 0)
             continue;
         const bool onStroke = places[matched[i]].isUnderscore;
-        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].confidence});
+        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].confidence,
+                      onStroke ? QList<SymbolChoice>() : symbols[i].alternatives});
         pendingSpace = false;
     }
     // Underscore strokes that no character stands on.
@@ -346,6 +380,15 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         const int here = items[k].place;
         breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
             && gapIsSpace(places, before, here, items[k].spaceBefore);
+    }
+
+    // Characters that no token holds where they stand, inside what reads as a token.
+    QList<ReadCharacter> read;
+    for (qsizetype k = 0; k < items.size(); ++k)
+        read.append({items[k].text, items[k].alternatives, breakBefore[k]});
+    if (repairTokenRuns(read) > 0) {
+        for (qsizetype k = 0; k < items.size(); ++k)
+            items[k].text = read[k].text;
     }
 
     // Each character's columns. Where touching glyphs share a place of ink, only a

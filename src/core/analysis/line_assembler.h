@@ -21,7 +21,7 @@ namespace velmora {
 //   on, and the ink of a doubtful character, is covered by the boxes beside it too,
 //   so that a range's box never leaves part of a glyph out;
 // - a space is kept only where the ink leaves a word gap: in a monospace line an
-//   empty cell, elsewhere a gap wider than the line's letter spacing;
+//   empty cell, elsewhere a gap clearly wider than the line's usual letter spacing;
 // - a thin stroke at the bottom of a gap is an underscore;
 // - the confidence says how likely the whole line is to be right.
 class LineAssembler
@@ -44,6 +44,8 @@ private:
 
     LineInk m_ink;
     double m_height;
+    /// The narrowest gap (pixels) that is a word break where Tesseract read one.
+    double m_engineSpaceGap;
     int m_bleed;
     std::optional<MonospaceGrid> m_grid;
 };

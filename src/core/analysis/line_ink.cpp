@@ -17,6 +17,12 @@ constexpr double strokeZoneShare = 0.14;
 constexpr double minimumUnderscoreWidth = 0.3;
 // A stroke that runs on under the glyphs beside it for this many line heights is an underline.
 constexpr double underlineOverhang = 0.5;
+// Ink weaker than this share of the line's strong strokes does not join glyphs.
+constexpr double connectingShare = 0.5;
+// A flat stroke is at most this thick (line heights, at least two rows) and its rows are
+// inked over at least this share of its width.
+constexpr double barThickness = 0.15;
+constexpr double barFill = 0.9;
 // The tip of a neighbouring line's glyph is lower than this share of the line.
 constexpr double neighbourTipShare = 0.35;
 // Antialiased edges reach at most this many columns past a glyph's strong ink.
@@ -99,11 +105,76 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
             underscore[cx - area.left()] = true;
     }
 
+    // Flat strokes that glyphs touch: a run of inked columns in the lowest rows of the
+    // line, as wide as an underscore, whose rows are inked across (a flat stroke, not
+    // the curve of a descender) and not thicker than a stroke.
+    const int lowest = std::min(band.bottom() + 1, area.bottom());
+    for (int y = lowest; y >= strokeTop; --y) {
+        int cx = area.left();
+        while (cx <= area.right()) {
+            if (!strongAt(cx, y)) {
+                ++cx;
+                continue;
+            }
+            ColumnSpan run{cx, cx};
+            while (run.right + 1 <= area.right() && strongAt(run.right + 1, y))
+                ++run.right;
+            cx = run.right + 1;
+            if (run.width() < std::max(3.0, minimumUnderscoreWidth * bandHeight))
+                continue;
+            const bool known = std::any_of(m_underscores.begin(), m_underscores.end(), [&run](const ColumnSpan &stroke) {
+                return stroke.left <= run.right && run.left <= stroke.right;
+            }) || std::any_of(m_touchedBars.begin(), m_touchedBars.end(), [&run](const ColumnSpan &bar) {
+                return bar.left <= run.right && run.left <= bar.right;
+            });
+            if (known)
+                continue;
+            const auto filled = [&](int row) {
+                int inked = 0;
+                for (int x2 = run.left; x2 <= run.right; ++x2)
+                    inked += strongAt(x2, row);
+                return inked >= barFill * run.width();
+            };
+            int top = y;
+            while (top - 1 >= strokeTop && filled(top - 1))
+                --top;
+            const int thickness = y - top + 1;
+            // Just above the stroke, a flat bar leaves most of its width empty.
+            int above = 0;
+            if (top - 1 >= area.top()) {
+                for (int x2 = run.left; x2 <= run.right; ++x2)
+                    above += strongAt(x2, top - 1);
+            }
+            // An underline runs on under whole words.
+            const bool underline = run.width() > 2 * bandHeight;
+            if (thickness <= std::max(2.0, barThickness * bandHeight) && 2 * above <= run.width() && !underline)
+                m_touchedBars.append(run);
+        }
+    }
+    std::sort(m_touchedBars.begin(), m_touchedBars.end(), [](const ColumnSpan &a, const ColumnSpan &b) { return a.left < b.left; });
+
     // Glyphs: connected strong ink (the underscore strokes aside), so that glyphs whose
     // columns meet without touching stay apart; pieces stacked over one another (the
     // dot of an i, the bars of an equals sign) are one glyph.
+    // Antialiased pixels between glyphs set close together can reach the ink threshold
+    // and join them: only ink at least this share of the line's usual stroke contrast
+    // connects glyphs.
+    std::vector<int> strokes;
+    for (int py = area.top(); py <= area.bottom(); ++py) {
+        const uchar *line = ink.contrast().constScanLine(py);
+        for (int px = area.left(); px <= area.right(); ++px) {
+            if (line[px] >= InkMap::inkThreshold)
+                strokes.push_back(line[px]);
+        }
+    }
+    int connecting = InkMap::inkThreshold;
+    if (!strokes.empty()) {
+        const auto at = strokes.begin() + std::ptrdiff_t(strokes.size() * 9 / 10);
+        std::nth_element(strokes.begin(), at, strokes.end());
+        connecting = std::max(connecting, int(connectingShare * *at));
+    }
     const auto glyphPixel = [&](int px, int py) {
-        return strongAt(px, py) && !(underscore[px - area.left()] && py >= strokeTop);
+        return ink.contrastAt(px, py) >= connecting && !(underscore[px - area.left()] && py >= strokeTop);
     };
     const int width = area.width();
     const auto index = [&](int px, int py) { return std::int32_t((py - area.top()) * width + (px - area.left())); };

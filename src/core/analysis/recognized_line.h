@@ -8,6 +8,15 @@
 
 namespace velmora {
 
+/// Another character Tesseract considered for the same ink, and how likely it found it.
+struct SymbolChoice
+{
+    QString text;
+    double confidence = 0; ///< 0 to 1.
+
+    friend bool operator==(const SymbolChoice &, const SymbolChoice &) = default;
+};
+
 /// A character Tesseract read, placed in the pixels of the page.
 struct PageSymbol
 {
@@ -15,6 +24,8 @@ struct PageSymbol
     QRectF box;
     double confidence = 0; ///< 0 to 1.
     bool startsWord = false;
+    /// The other characters it considered, likeliest first.
+    QList<SymbolChoice> alternatives = {};
 
     friend bool operator==(const PageSymbol &, const PageSymbol &) = default;
 };

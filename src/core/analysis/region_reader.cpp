@@ -85,7 +85,7 @@ std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine,
     for (const TesseractLine &line : *lines) {
         QList<PageSymbol> symbols;
         for (const TesseractSymbol &symbol : line.symbols)
-            symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord});
+            symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord, symbol.alternatives});
         // A line of a single-line region spans the region; in a block, its own box.
         const QRect band = region.singleLine ? region.box : toPage(line.box).toAlignedRect().intersected(region.box);
         RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed).assemble(symbols);

@@ -60,6 +60,9 @@ std::unique_ptr<TesseractEngine> TesseractEngine::create(bool usesLanguageCorrec
     // The recogniser decides polarity itself, and Tesseract's diagnostics have no reader.
     api->SetVariable("tessedit_do_invert", "0");
     api->SetVariable("debug_file", "/dev/null");
+    // The network's other choices for each character, for the reader to weigh where
+    // the likeliest one cannot stand (a letter that no token holds, say).
+    api->SetVariable("lstm_choice_mode", "2");
     return std::unique_ptr<TesseractEngine>(new TesseractEngine(std::move(api), usesLanguageCorrection));
 }
 
@@ -105,8 +108,15 @@ QList<TesseractLine> TesseractEngine::readLines() const
                                    boxAt(*it, tesseract::RIL_SYMBOL),
                                    it->Confidence(tesseract::RIL_SYMBOL) / 100.0,
                                    it->IsAtBeginningOf(tesseract::RIL_WORD)};
-            if (!symbol.text.isEmpty())
-                lines.last().symbols.append(std::move(symbol));
+            if (symbol.text.isEmpty())
+                continue;
+            tesseract::ChoiceIterator choice(*it);
+            do {
+                const QString text = QString::fromUtf8(choice.GetUTF8Text());
+                if (!text.isEmpty() && text != symbol.text)
+                    symbol.alternatives.append({text, choice.Confidence()});
+            } while (choice.Next());
+            lines.last().symbols.append(std::move(symbol));
         } while (it->Next(tesseract::RIL_SYMBOL));
     }
     return lines;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/analysis/recognized_line.h"
+
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -21,6 +23,8 @@ struct TesseractSymbol
     QRect box;
     double confidence = 0; ///< 0 to 1.
     bool startsWord = false;
+    /// The other characters Tesseract considered, likeliest first.
+    QList<SymbolChoice> alternatives = {};
 
     friend bool operator==(const TesseractSymbol &, const TesseractSymbol &) = default;
 };
