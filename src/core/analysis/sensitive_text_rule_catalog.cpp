@@ -174,6 +174,7 @@ SensitiveTextRule customRule(const char *label, const char *reason, double confi
         .matchGroup = 0,
         .validator = nullptr,
         .suggestedAction = DetectionSuggestedAction::redact,
+        .isUserPattern = true,
     };
 }
 
