@@ -25,6 +25,9 @@ constexpr double wordSpacingLimit = 0.38;
 // but never one narrower than the least word gap.
 constexpr double wordGapOverLetterGap = 0.1;
 constexpr double leastWordGap = 0.12;
+// Beside a glyph narrower than this (line heights), only the wider letter spacing limit
+// makes a word break.
+constexpr double narrowGlyphWidth = 0.3;
 // Costs of matching characters to ink, in line heights of distance: a character that
 // stands on no ink (a mark or a letter, that Tesseract is sure of), a character
 // that does not begin a word placed after a word gap, a place of ink that no
@@ -305,9 +308,18 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
         return emptyCells >= 1;
     }
     int gap = 0;
-    for (int k = left; k < right; ++k)
-        gap = std::max(gap, places[k + 1].strong.left - places[k].strong.right - 1);
-    return gap >= (enginePutSpace ? m_engineSpaceGap : wordSpacingLimit * m_height);
+    bool besideNarrowGlyph = false;
+    for (int k = left; k < right; ++k) {
+        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
+        if (here >= gap) {
+            gap = here;
+            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
+            besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
+        }
+    }
+    if (!enginePutSpace)
+        return gap >= wordSpacingLimit * m_height;
+    return gap >= (besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
 }
 
 // How likely the line is to be read right. Tesseract's certainty of a character

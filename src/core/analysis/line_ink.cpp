@@ -17,8 +17,11 @@ constexpr double strokeZoneShare = 0.14;
 constexpr double minimumUnderscoreWidth = 0.3;
 // A stroke that runs on under the glyphs beside it for this many line heights is an underline.
 constexpr double underlineOverhang = 0.5;
-// Ink weaker than this share of the line's strong strokes does not join glyphs.
+// In a cluster of joined glyphs, ink weaker than this share of the line's strong
+// strokes does not join them.
 constexpr double connectingShare = 0.5;
+// A piece of ink wider than this (line heights) holds joined glyphs.
+constexpr double clusterWidth = 0.6;
 // A flat stroke is at most this thick (line heights, at least two rows) and its rows are
 // inked over at least this share of its width.
 constexpr double barThickness = 0.15;
@@ -156,9 +159,45 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
     // Glyphs: connected strong ink (the underscore strokes aside), so that glyphs whose
     // columns meet without touching stay apart; pieces stacked over one another (the
     // dot of an i, the bars of an equals sign) are one glyph.
+    const int width = area.width();
+    const auto index = [&](int px, int py) { return std::int32_t((py - area.top()) * width + (px - area.left())); };
+    const auto componentsOf = [&](int threshold, int left, int right) {
+        const auto glyphPixel = [&](int px, int py) {
+            return ink.contrastAt(px, py) >= threshold && !(underscore[px - area.left()] && py >= strokeTop);
+        };
+        UnionFind pieces(std::size_t(width) * area.height());
+        for (int py = area.top(); py <= area.bottom(); ++py) {
+            for (int px = left; px <= right; ++px) {
+                if (!glyphPixel(px, py))
+                    continue;
+                for (const auto &[dx, dy] : {std::pair{1, 0}, std::pair{-1, 1}, std::pair{0, 1}, std::pair{1, 1}}) {
+                    const int nx = px + dx, ny = py + dy;
+                    if (nx >= left && nx <= right && ny <= area.bottom() && glyphPixel(nx, ny))
+                        pieces.unite(index(px, py), index(nx, ny));
+                }
+            }
+        }
+        std::map<std::int32_t, InkSegment> found;
+        for (int py = area.top(); py <= area.bottom(); ++py) {
+            for (int px = left; px <= right; ++px) {
+                if (!glyphPixel(px, py))
+                    continue;
+                const auto [it, fresh] = found.try_emplace(pieces.find(index(px, py)), InkSegment{{px, px}, {px, px}, py, py});
+                InkSegment &piece = it->second;
+                piece.strong.left = std::min(piece.strong.left, px);
+                piece.strong.right = std::max(piece.strong.right, px);
+                piece.bottom = std::max(piece.bottom, py);
+            }
+        }
+        QList<InkSegment> result;
+        for (const auto &[root, piece] : found)
+            result.append(piece);
+        return result;
+    };
+
     // Antialiased pixels between glyphs set close together can reach the ink threshold
-    // and join them: only ink at least this share of the line's usual stroke contrast
-    // connects glyphs.
+    // and join them into clusters wider than a glyph: there, only ink of a
+    // good share of the line's usual stroke contrast connects glyphs.
     std::vector<int> strokes;
     for (int py = area.top(); py <= area.bottom(); ++py) {
         const uchar *line = ink.contrast().constScanLine(py);
@@ -173,43 +212,18 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
         std::nth_element(strokes.begin(), at, strokes.end());
         connecting = std::max(connecting, int(connectingShare * *at));
     }
-    const auto glyphPixel = [&](int px, int py) {
-        return ink.contrastAt(px, py) >= connecting && !(underscore[px - area.left()] && py >= strokeTop);
-    };
-    const int width = area.width();
-    const auto index = [&](int px, int py) { return std::int32_t((py - area.top()) * width + (px - area.left())); };
-    UnionFind pieces(std::size_t(width) * area.height());
-    for (int py = area.top(); py <= area.bottom(); ++py) {
-        for (int px = area.left(); px <= area.right(); ++px) {
-            if (!glyphPixel(px, py))
-                continue;
-            for (const auto &[dx, dy] : {std::pair{1, 0}, std::pair{-1, 1}, std::pair{0, 1}, std::pair{1, 1}}) {
-                const int nx = px + dx, ny = py + dy;
-                if (nx >= area.left() && nx <= area.right() && ny <= area.bottom() && glyphPixel(nx, ny))
-                    pieces.unite(index(px, py), index(nx, ny));
-            }
-        }
-    }
-    std::map<std::int32_t, InkSegment> found;
-    for (int py = area.top(); py <= area.bottom(); ++py) {
-        for (int px = area.left(); px <= area.right(); ++px) {
-            if (!glyphPixel(px, py))
-                continue;
-            const auto [it, fresh] = found.try_emplace(pieces.find(index(px, py)), InkSegment{{px, px}, {px, px}, py, py});
-            InkSegment &piece = it->second;
-            piece.strong.left = std::min(piece.strong.left, px);
-            piece.strong.right = std::max(piece.strong.right, px);
-            piece.bottom = std::max(piece.bottom, py);
-        }
-    }
     QList<InkSegment> glyphs;
-    for (const auto &[root, piece] : found) {
-        // Where the line was parted from a touching one, the tips of that line's glyphs
-        // lie along the cut: short pieces touching the top or bottom edge.
-        const bool atEdge = piece.top <= band.top() || piece.bottom >= band.bottom();
-        if (partedFromNeighbours && atEdge && piece.height() < neighbourTipShare * bandHeight)
-            continue;
-        glyphs.append(piece);
+    for (const InkSegment &piece : componentsOf(InkMap::inkThreshold, area.left(), area.right())) {
+        const QList<InkSegment> parts = piece.strong.width() > clusterWidth * bandHeight && connecting > InkMap::inkThreshold
+            ? componentsOf(connecting, piece.strong.left, piece.strong.right) : QList<InkSegment>();
+        for (const InkSegment &part : parts.size() > 1 ? parts : QList<InkSegment>{piece}) {
+            // Where the line was parted from a touching one, the tips of that line's glyphs
+            // lie along the cut: short pieces touching the top or bottom edge.
+            const bool atEdge = part.top <= band.top() || part.bottom >= band.bottom();
+            if (partedFromNeighbours && atEdge && part.height() < neighbourTipShare * bandHeight)
+                continue;
+            glyphs.append(part);
+        }
     }
     std::sort(glyphs.begin(), glyphs.end(), [](const InkSegment &a, const InkSegment &b) { return a.strong.left < b.strong.left; });
     for (const InkSegment &piece : glyphs) {
