@@ -35,6 +35,8 @@ struct PixelCharacter
 {
     TextRange range;
     QRectF box;
+    /// How likely it is read wrong: a range's confidence is exp(-sum of its doubts).
+    double doubt = 0;
 
     friend bool operator==(const PixelCharacter &, const PixelCharacter &) = default;
 };
