@@ -111,8 +111,6 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
                                                             : closestPart(line.text, observation.text()).distance;
             if (wrong >= 2)
                 scores.wrongLow.add(observation.confidence() < 0.8);
-            if (qEnvironmentVariableIsSet("VELMORA_CALIBRATION_DUMP"))
-                std::fprintf(stderr, "OBS\t%s\t%d\t%.4f\n", qPrintable(observation.text()), wrong, observation.confidence());
         }
         reads.append(read);
         if (!read.isEmpty())

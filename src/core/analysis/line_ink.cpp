@@ -111,8 +111,18 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
     // Flat strokes that glyphs touch: a run of inked columns in the lowest rows of the
     // line, as wide as an underscore, whose rows are inked across (a flat stroke, not
     // the curve of a descender) and not thicker than a stroke.
+    // They lie below the baseline (the row most columns of ink end on), which in a line
+    // with descenders is higher than the lowest rows.
+    std::map<int, int> bottoms;
+    for (const Column &column : columns) {
+        if (column.strong)
+            ++bottoms[column.strongBottom];
+    }
+    const auto baseline = std::max_element(bottoms.begin(), bottoms.end(),
+                                           [](const auto &a, const auto &b) { return a.second < b.second; });
+    const int barTop = baseline == bottoms.end() ? strokeTop : std::min(strokeTop, baseline->first + 1);
     const int lowest = std::min(band.bottom() + 1, area.bottom());
-    for (int y = lowest; y >= strokeTop; --y) {
+    for (int y = lowest; y >= barTop; --y) {
         int cx = area.left();
         while (cx <= area.right()) {
             if (!strongAt(cx, y)) {
@@ -139,7 +149,7 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
                 return inked >= barFill * run.width();
             };
             int top = y;
-            while (top - 1 >= strokeTop && filled(top - 1))
+            while (top - 1 >= barTop && filled(top - 1))
                 --top;
             const int thickness = y - top + 1;
             // Just above the stroke, a flat bar leaves most of its width empty.

@@ -88,10 +88,12 @@ struct Contender
     Detection finding;
     double sureness = 0;
     DetectionSuggestedAction action = DetectionSuggestedAction::redact;
+    double ruleConfidence = 0;
 };
 
 // The order in which overlapping findings of one line compete: surer first, redact
-// before review, longer before shorter (no range counts as longest), then by label.
+// before review, longer before shorter (no range counts as longest), the surer rule
+// (where an unsure line makes its findings equally sure), then by label.
 bool competesBefore(const Contender &a, const Contender &b)
 {
     if (a.sureness != b.sureness)
@@ -103,6 +105,8 @@ bool competesBefore(const Contender &a, const Contender &b)
     };
     if (length(a.finding) != length(b.finding))
         return length(a.finding) > length(b.finding);
+    if (a.ruleConfidence != b.ruleConfidence)
+        return a.ruleConfidence > b.ruleConfidence;
     return a.finding.label < b.finding.label;
 }
 
@@ -272,7 +276,8 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             const TextPartBounds bounds = observation.boundsFor(
                 rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
-            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), lineAction};
+            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), lineAction,
+                                rule.confidence};
             Detection &finding = contender.finding;
             finding.id = QUuid::createUuid();
             finding.kind = rule.kind;
