@@ -60,6 +60,8 @@ constexpr double degenerateBoxWidth = 0.15;
 constexpr double sharedInkReach = 0.3;
 // Tesseract is wrong about one in five characters it is less certain of than this.
 constexpr double doubtfulCharacter = 0.95;
+// Capitals and ascenders this many pixels apart in height tell I from l.
+constexpr double leastHeightDifference = 1.0;
 // Antialiased edges may reach this far (pixels) past the ink that was measured.
 constexpr double edgeAllowance = 1.0;
 constexpr double verticalAllowance = 2.0;
@@ -77,10 +79,11 @@ constexpr double doubtWeight = 0.4;
 // the OCR benchmark with Tesseract's certainty).
 constexpr double overfullDoubt = 0.1;
 constexpr double unreadInkDoubt = 0.05;
-// A whole line is read right less often than the doubts of its characters alone say:
-// its confidence weighs their sum this much more (fitted likewise, and on the DejaVu
-// screens, whose lines with two wrong characters it keeps below 0.8 as before).
-constexpr double lineDoubtScale = 1.35;
+// A whole line is read right less often than the doubts of its characters say: its
+// confidence weighs Tesseract's certainties this much more (fitted on the DejaVu
+// screens of the OCR benchmark: 0.8 is reached at a summed doubt of about 0.41).
+constexpr double lineDoubtWeight = 0.54;
+constexpr double lineInkDoubtShare = 0.5;
 
 // Punctuation whose ink is a dot, a comma or a short stroke.
 bool isSmallMark(const QString &text)
@@ -335,9 +338,10 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
 // (its confidence is exp(-doubt)). Tesseract's certainty of a character tells how
 // likely that character is wrong: below 0.99 a sizeable share are; each character
 // adds its shortfall from that mark, so that a long token read with certainty keeps a
-// high score and two doubtful characters bring it below 0.8, where findings ask for a
-// check. A place of ink holding more characters than it is wide enough for adds doubt
-// to its last character, and ink that no character stands on to the character after it.
+// high score and a few doubtful characters bring it below 0.8, where findings ask for
+// a check. A place of ink holding more characters than it is wide enough for adds
+// doubt to its last character, and ink that no character stands on to the character
+// after it. Weights fitted on the tuning typefaces of the OCR benchmark.
 QList<double> LineAssembler::characterDoubts(const QList<Item> &items, const QList<Place> &places)
 {
     QList<double> doubts;
@@ -362,6 +366,45 @@ QList<double> LineAssembler::characterDoubts(const QList<Item> &items, const QLi
         }
     }
     return doubts;
+}
+
+// Capital I and small l are one stroke each; where the typeface sets its capitals
+// lower than its ascenders, the stroke's height tells them apart. The line's capital
+// and ascender heights are measured on the glyphs Tesseract is sure of.
+void LineAssembler::tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places)
+{
+    static const QString flatCapitals = QStringLiteral("ABDEFHKLMNPRTUVWXYZ");
+    static const QString ascenderLetters = QStringLiteral("bdhk");
+    const auto alone = [&items](qsizetype k) {
+        return std::count_if(items.begin(), items.end(), [&](const Item &item) { return item.place == items[k].place; }) == 1;
+    };
+    QList<int> capitals, ascenders;
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        const Item &item = items[k];
+        if (item.text.size() != 1 || places[item.place].isUnderscore || item.confidence < doubtfulCharacter || !alone(k))
+            continue;
+        if (flatCapitals.contains(item.text.front()))
+            capitals.append(places[item.place].height);
+        else if (ascenderLetters.contains(item.text.front()))
+            ascenders.append(places[item.place].height);
+    }
+    if (capitals.isEmpty() || ascenders.isEmpty())
+        return;
+    const auto median = [](QList<int> values) {
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return double(values[values.size() / 2]);
+    };
+    const double capital = median(capitals);
+    const double ascender = median(ascenders);
+    if (ascender - capital < leastHeightDifference)
+        return;
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        Item &item = items[k];
+        if ((item.text != QLatin1String("I") && item.text != QLatin1String("l")) || places[item.place].isUnderscore || !alone(k))
+            continue;
+        const double height = places[item.place].height;
+        item.text = std::abs(height - capital) < std::abs(height - ascender) ? QStringLiteral("I") : QStringLiteral("l");
+    }
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
@@ -427,6 +470,9 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         for (qsizetype k = 0; k < items.size(); ++k)
             items[k].text = read[k].text;
     }
+    const bool wantsAlternatives = holdsStrayTokenCharacter(read)
+        && std::none_of(items.begin(), items.end(), [](const Item &item) { return !item.alternatives.isEmpty(); });
+    tellCapitalIFromSmallL(items, places);
 
     // Each character's columns. Where touching glyphs share a place of ink, only a
     // monospace grid tells where one ends; otherwise each of them takes the whole
@@ -484,7 +530,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     const double top = band.top() - verticalAllowance - m_bleed;
     const double height = band.height() + 2 * (verticalAllowance + m_bleed);
     const QList<double> doubts = characterDoubts(items, places);
-    double doubt = 0;
+    double lineDoubt = 0;
     for (qsizetype k = 0; k < items.size(); ++k) {
         const Item &item = items[k];
         if (breakBefore[k])
@@ -494,9 +540,12 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         const QRectF box(item.left, top, item.right - item.left, height);
         line.characters.append({range, box, doubts[k]});
         line.box = line.box.isNull() ? box : line.box.united(box);
-        doubt += doubts[k];
+        // The ink's own doubt counts for the line at half its weight for a character.
+        const double certaintyShortfall = std::pow(std::max(0.0, certainCharacter - item.confidence), doubtExponent);
+        lineDoubt += lineDoubtWeight * certaintyShortfall + lineInkDoubtShare * (doubts[k] - doubtWeight * certaintyShortfall);
     }
-    line.confidence = items.isEmpty() ? 0.0 : std::exp(-lineDoubtScale * doubt);
+    line.confidence = items.isEmpty() ? 0.0 : std::exp(-lineDoubt);
+    line.wantsAlternatives = wantsAlternatives;
     return line;
 }
 

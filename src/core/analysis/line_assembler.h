@@ -23,6 +23,8 @@ namespace velmora {
 // - a space is kept only where the ink leaves a word gap: in a monospace line an
 //   empty cell, elsewhere a gap clearly wider than the line's usual letter spacing;
 // - a thin stroke at the bottom of a gap is an underscore;
+// - a capital I and a small l are told apart by their height, where the typeface's
+//   capitals and ascenders differ;
 // - the confidence says how likely the whole line is to be right, and each character's
 //   doubt how likely any range of it is.
 class LineAssembler
@@ -41,6 +43,7 @@ private:
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
     static double textHeight(const LineInk &ink);
     static QList<double> characterDoubts(const QList<Item> &items, const QList<Place> &places);
+    static void tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places);
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 
     LineInk m_ink;

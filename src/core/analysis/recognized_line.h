@@ -48,6 +48,9 @@ struct RecognizedLine
     QRectF box;
     double confidence = 0;
     QList<PixelCharacter> characters;
+    /// A run that reads as a token holds a character no token holds there, and
+    /// Tesseract's other choices for it were not at hand: a reading with them may mend it.
+    bool wantsAlternatives = false;
 
     friend bool operator==(const RecognizedLine &, const RecognizedLine &) = default;
 };

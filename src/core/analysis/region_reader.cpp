@@ -72,8 +72,19 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
 std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region) const
 {
     const Prepared prepared = prepare(region);
+    auto lines = read(engine, region, prepared, TesseractChoices::best);
+    // A token holding a character that no token holds there is read again, with
+    // Tesseract's other choices for each character.
+    if (lines && std::any_of(lines->begin(), lines->end(), [](const RecognizedLine &line) { return line.wantsAlternatives; }))
+        lines = read(engine, region, prepared, TesseractChoices::withAlternatives);
+    return lines;
+}
+
+std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region,
+                                                        const Prepared &prepared, TesseractChoices choices) const
+{
     const auto lines = engine.recognize(prepared.grey, region.singleLine ? TesseractLayout::singleLine
-                                                                          : TesseractLayout::block);
+                                                                          : TesseractLayout::block, choices);
     if (!lines)
         return std::nullopt;
 

@@ -60,9 +60,6 @@ std::unique_ptr<TesseractEngine> TesseractEngine::create(bool usesLanguageCorrec
     // The recogniser decides polarity itself, and Tesseract's diagnostics have no reader.
     api->SetVariable("tessedit_do_invert", "0");
     api->SetVariable("debug_file", "/dev/null");
-    // The network's other choices for each character, for the reader to weigh where
-    // the likeliest one cannot stand (a letter that no token holds, say).
-    api->SetVariable("lstm_choice_mode", "2");
     return std::unique_ptr<TesseractEngine>(new TesseractEngine(std::move(api), usesLanguageCorrection));
 }
 
@@ -76,25 +73,29 @@ TesseractEngine::~TesseractEngine()
     m_api->End();
 }
 
-std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &grey, TesseractLayout layout)
+std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &grey, TesseractLayout layout,
+                                                               TesseractChoices choices)
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
     m_api->SetPageSegMode(layout == TesseractLayout::singleLine ? tesseract::PSM_RAW_LINE
                                                                : tesseract::PSM_SINGLE_BLOCK);
     m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
     m_api->SetSourceResolution(300);
+    // The network's other choices for each character, for the reader to weigh where
+    // the likeliest one cannot stand (a letter that no token holds, say).
+    m_api->SetVariable("lstm_choice_mode", choices == TesseractChoices::withAlternatives ? "2" : "0");
     if (m_api->Recognize(nullptr) != 0) {
         m_api->Clear();
         return std::nullopt;
     }
 
-    QList<TesseractLine> lines = readLines();
+    QList<TesseractLine> lines = readLines(choices);
     m_api->Clear();
     lines.removeIf([](const TesseractLine &line) { return line.symbols.isEmpty(); });
     return lines;
 }
 
-QList<TesseractLine> TesseractEngine::readLines() const
+QList<TesseractLine> TesseractEngine::readLines(TesseractChoices choices) const
 {
     QList<TesseractLine> lines;
     const std::unique_ptr<tesseract::ResultIterator> it(m_api->GetIterator());
@@ -110,12 +111,14 @@ QList<TesseractLine> TesseractEngine::readLines() const
                                    it->IsAtBeginningOf(tesseract::RIL_WORD)};
             if (symbol.text.isEmpty())
                 continue;
-            tesseract::ChoiceIterator choice(*it);
-            do {
-                const QString text = QString::fromUtf8(choice.GetUTF8Text());
-                if (!text.isEmpty() && text != symbol.text)
-                    symbol.alternatives.append({text, choice.Confidence()});
-            } while (choice.Next());
+            if (choices == TesseractChoices::withAlternatives) {
+                tesseract::ChoiceIterator choice(*it);
+                do {
+                    const QString text = QString::fromUtf8(choice.GetUTF8Text());
+                    if (!text.isEmpty() && text != symbol.text)
+                        symbol.alternatives.append({text, choice.Confidence()});
+                } while (choice.Next());
+            }
             lines.last().symbols.append(std::move(symbol));
         } while (it->Next(tesseract::RIL_SYMBOL));
     }

@@ -46,6 +46,10 @@ struct TesseractLine
 /// parallel levels makes those teams run on the calling thread alone.
 void confineOpenMpToCallingThread();
 
+/// Whether Tesseract reports its other choices for each character: they cost about a
+/// third more time, so a line is read with them only when it needs them.
+enum class TesseractChoices { best, withAlternatives };
+
 /// How Tesseract should read the image it is given.
 enum class TesseractLayout {
     singleLine, ///< The image holds one line of text.
@@ -72,11 +76,12 @@ public:
 
     /// Recognises an 8-bit grey image of dark text on a light ground. Nothing when
     /// Tesseract fails; an empty list when it finds no text.
-    std::optional<QList<TesseractLine>> recognize(const QImage &grey, TesseractLayout layout);
+    std::optional<QList<TesseractLine>> recognize(const QImage &grey, TesseractLayout layout,
+                                                  TesseractChoices choices = TesseractChoices::best);
 
 private:
     TesseractEngine(std::unique_ptr<tesseract::TessBaseAPI> api, bool usesLanguageCorrection);
-    QList<TesseractLine> readLines() const;
+    QList<TesseractLine> readLines(TesseractChoices choices) const;
 
     std::unique_ptr<tesseract::TessBaseAPI> m_api;
     bool m_usesLanguageCorrection;

@@ -43,7 +43,7 @@ bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizet
     const QChar c = text.front();
     if (c.unicode() >= 0x80)
         return true;
-    if (c == u'|')
+    if (c == u'|' || c == u'!')
         return true;
     if (const QChar other = partner(c); !other.isNull()) {
         return std::none_of(characters.begin() + first, characters.begin() + last + 1,
@@ -78,17 +78,31 @@ bool looksRandom(const QList<ReadCharacter> &characters, qsizetype first, qsizet
     return innerCapitals >= 2;
 }
 
-void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, int &replaced)
+// The characters of the run [first, last] that cannot stand where they are, if the run
+// reads as a token.
+QList<qsizetype> strays(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
 {
+    QList<qsizetype> result;
     if (last - first + 1 < shortestToken || !looksRandom(characters, first, last))
-        return;
+        return result;
     const qsizetype tokenCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
                                                     [](const ReadCharacter &character) { return isTokenCharacter(character.text); });
-    for (qsizetype k = first + 1; k < last; ++k) {
+    for (qsizetype k = first + 1; k <= last; ++k) {
+        // The last character may close the token (a quote, a bracket), unless it is a
+        // bar or a mark that no token ends with either.
+        if (k == last && characters[k].text != QLatin1String("|") && characters[k].text != QLatin1String("!"))
+            continue;
         const qsizetype others = last - first;
         const qsizetype tokenOthers = tokenCharacters - (isTokenCharacter(characters[k].text) ? 1 : 0);
-        if (double(tokenOthers) < tokenShare * double(others) || !cannotStand(characters, first, last, k))
-            continue;
+        if (double(tokenOthers) >= tokenShare * double(others) && cannotStand(characters, first, last, k))
+            result.append(k);
+    }
+    return result;
+}
+
+void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, int &replaced)
+{
+    for (const qsizetype k : strays(characters, first, last)) {
         const auto choice = std::find_if(characters[k].alternatives.cbegin(), characters[k].alternatives.cend(),
                                          [](const SymbolChoice &alternative) {
                                              return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
@@ -102,17 +116,31 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
 
 } // namespace
 
-int repairTokenRuns(QList<ReadCharacter> &characters)
+// Calls `visit(first, last)` for each run of characters between word breaks.
+template<typename Visit>
+void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
 {
-    int replaced = 0;
     qsizetype first = 0;
     for (qsizetype k = 1; k <= characters.size(); ++k) {
         if (k == characters.size() || characters[k].breakBefore) {
-            repairRun(characters, first, k - 1, replaced);
+            visit(first, k - 1);
             first = k;
         }
     }
+}
+
+int repairTokenRuns(QList<ReadCharacter> &characters)
+{
+    int replaced = 0;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) { repairRun(characters, first, last, replaced); });
     return replaced;
+}
+
+bool holdsStrayTokenCharacter(const QList<ReadCharacter> &characters)
+{
+    bool found = false;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) { found = found || !strays(characters, first, last).isEmpty(); });
+    return found;
 }
 
 } // namespace velmora

@@ -20,10 +20,15 @@ struct ReadCharacter
 /// Inside a run of characters that reads as one token (keys, identifiers, JWTs: long,
 /// nearly all ASCII letters, digits and "_-+/=.", with a digit or inner capitals), puts
 /// Tesseract's likeliest letter or digit in place of a character that such a run
-/// cannot hold where it stands: a letter outside ASCII ("é" for a 6), a bracket or bar
-/// that closes nothing ("|" for an l), or an "@" that cannot be an e-mail address's
-/// ("@" for a 0 with a dot inside). The first and last characters of a run (quotes,
-/// brackets around a token) stay as read. Returns how many characters it replaced.
+/// cannot hold where it stands: a letter outside ASCII ("é" for a 6), a bar, an
+/// exclamation mark or a bracket that closes nothing ("|" or "!" for an l), or an "@"
+/// that cannot be an e-mail address's ("@" for a 0 with a dot inside). The first
+/// character of a run and a last one other than a bar or "!" (quotes, brackets around
+/// a token) stay as read. Returns how many characters it replaced.
 int repairTokenRuns(QList<ReadCharacter> &characters);
+
+/// Whether a run that reads as a token still holds a character that no token holds
+/// where it stands (its alternatives, if any, offered no letter or digit).
+bool holdsStrayTokenCharacter(const QList<ReadCharacter> &characters);
 
 } // namespace velmora
