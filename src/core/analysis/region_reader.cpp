@@ -69,22 +69,25 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
     return {grey, QPointF(crop.topLeft()), actualScale};
 }
 
-std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region) const
+std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region,
+                                                        const TaskHandle &task) const
 {
     const Prepared prepared = prepare(region);
-    auto lines = read(engine, region, prepared, TesseractChoices::best);
+    auto lines = read(engine, region, prepared, TesseractChoices::best, task);
     // A token holding a character that no token holds there is read again, with
     // Tesseract's other choices for each character.
     if (lines && std::any_of(lines->begin(), lines->end(), [](const RecognizedLine &line) { return line.wantsAlternatives; }))
-        lines = read(engine, region, prepared, TesseractChoices::withAlternatives);
+        lines = read(engine, region, prepared, TesseractChoices::withAlternatives, task);
     return lines;
 }
 
 std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region,
-                                                        const Prepared &prepared, TesseractChoices choices) const
+                                                        const Prepared &prepared, TesseractChoices choices,
+                                                        const TaskHandle &task) const
 {
     const auto lines = engine.recognize(prepared.grey, region.singleLine ? TesseractLayout::singleLine
-                                                                          : TesseractLayout::block, choices);
+                                                                          : TesseractLayout::block,
+                                         task, choices);
     if (!lines)
         return std::nullopt;
 

@@ -3,6 +3,7 @@
 #include <QLoggingCategory>
 
 #include <tesseract/baseapi.h>
+#include <tesseract/ocrclass.h>
 #include <tesseract/resultiterator.h>
 
 #include <omp.h>
@@ -74,7 +75,7 @@ TesseractEngine::~TesseractEngine()
 }
 
 std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &grey, TesseractLayout layout,
-                                                               TesseractChoices choices)
+                                                               const TaskHandle &task, TesseractChoices choices)
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
     m_api->SetPageSegMode(layout == TesseractLayout::singleLine ? tesseract::PSM_RAW_LINE
@@ -84,7 +85,10 @@ std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &gre
     // The network's other choices for each character, for the reader to weigh where
     // the likeliest one cannot stand (a letter that no token holds, say).
     m_api->SetVariable("lstm_choice_mode", choices == TesseractChoices::withAlternatives ? "2" : "0");
-    if (m_api->Recognize(nullptr) != 0) {
+    tesseract::ETEXT_DESC monitor;
+    monitor.cancel_this = const_cast<TaskHandle *>(&task);
+    monitor.cancel = [](void *handle, int) { return static_cast<const TaskHandle *>(handle)->isCancelled(); };
+    if (m_api->Recognize(&monitor) != 0) {
         m_api->Clear();
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/recognized_line.h"
+#include "core/support/task_handle.h"
 
 #include <QImage>
 #include <QList>
@@ -75,8 +76,10 @@ public:
     bool usesLanguageCorrection() const { return m_usesLanguageCorrection; }
 
     /// Recognises an 8-bit grey image of dark text on a light ground. Nothing when
-    /// Tesseract fails; an empty list when it finds no text.
+    /// Tesseract fails or stops because `task` was cancelled (it asks between words);
+    /// an empty list when it finds no text.
     std::optional<QList<TesseractLine>> recognize(const QImage &grey, TesseractLayout layout,
+                                                  const TaskHandle &task = {},
                                                   TesseractChoices choices = TesseractChoices::best);
 
 private:
