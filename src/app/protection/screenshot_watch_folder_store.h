@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLatin1StringView>
+#include <QString>
+
+#include <optional>
+
+namespace velmora {
+
+class StoredSettings;
+
+/// Stored switch of the screenshot watch (absent: off).
+inline constexpr QLatin1StringView screenshotWatchEnabledKey{"screenshotWatchEnabled"};
+/// Stored access to the watched folder: its absolute path as text.
+inline constexpr QLatin1StringView screenshotWatchFolderBookmarkKey{"screenshotWatchFolderBookmark"};
+/// The watched folder's name, for the settings window.
+inline constexpr QLatin1StringView screenshotWatchFolderDisplayNameKey{"screenshotWatchFolderDisplayName"};
+/// The watched folder's path, for the settings window.
+inline constexpr QLatin1StringView screenshotWatchFolderPathKey{"screenshotWatchFolderPath"};
+
+/// The stored folder, found again.
+struct ResolvedScreenshotWatchFolder
+{
+    QString path;         ///< Absolute and clean.
+    bool isStale = false; ///< The stored text names the folder in another form: store it anew.
+
+    friend bool operator==(const ResolvedScreenshotWatchFolder &, const ResolvedScreenshotWatchFolder &) = default;
+};
+
+/// Stores the folder for later starts and switches the watch on; false, storing
+/// nothing, when the path is not an existing folder.
+[[nodiscard]] bool saveScreenshotWatchFolder(StoredSettings &settings, const QString &folderPath);
+/// Switches the watch off and forgets the folder.
+void clearScreenshotWatchFolder(StoredSettings &settings);
+/// Whether a folder is stored at all.
+bool hasScreenshotWatchFolder(const StoredSettings &settings);
+/// The stored folder, or nothing when none is stored or it no longer exists as a folder.
+std::optional<ResolvedScreenshotWatchFolder> resolveScreenshotWatchFolder(const StoredSettings &settings);
+
+} // namespace velmora
