@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 namespace velmora::test {
 
@@ -23,6 +24,7 @@ public:
     QDBusConnection connect();
 
 private:
+    QTemporaryDir m_configDir;
     QProcess m_daemon;
     QString m_address;
     QStringList m_connectionNames;
