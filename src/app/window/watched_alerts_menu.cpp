@@ -1,0 +1,37 @@
+#include "app/window/watched_alerts_menu.h"
+
+#include "app/shell/look.h"
+#include "app/shell/symbol_icon.h"
+
+#include <QMenu>
+
+namespace velmora {
+
+WatchedAlertsMenu::WatchedAlertsMenu(QWidget *parent) : QToolButton(parent)
+{
+    setObjectName(QStringLiteral("watched-alerts-menu"));
+    setPopupMode(QToolButton::InstantPopup);
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    setFont(look::font(look::TextStyle::footnote, QFont::Medium));
+    setIcon(SymbolIcon::icon(QStringLiteral("exclamationmark.triangle")));
+    setMenu(new QMenu(this));
+    setToolTip(QStringLiteral("Screenshots from the watched folder with possible leaks, newest first."));
+    hide();
+}
+
+void WatchedAlertsMenu::setAlerts(const QList<WatchedAlertEntry> &alerts)
+{
+    if (alerts == m_alerts)
+        return;
+    m_alerts = alerts;
+    setText(QStringLiteral("Watched alerts (%1)").arg(alerts.size()));
+    setAccessibleName(text());
+    menu()->clear();
+    for (const WatchedAlertEntry &alert : alerts) {
+        QAction *action = menu()->addAction(alert.title);
+        connect(action, &QAction::triggered, this, [this, id = alert.id] { emit alertChosen(id); });
+    }
+    setVisible(!alerts.isEmpty());
+}
+
+} // namespace velmora

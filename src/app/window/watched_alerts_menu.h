@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QToolButton>
+#include <QUuid>
+
+namespace velmora {
+
+/// One queued watched screenshot as the menu lists it.
+struct WatchedAlertEntry
+{
+    QUuid id;
+    QString title;
+
+    friend bool operator==(const WatchedAlertEntry &, const WatchedAlertEntry &) = default;
+};
+
+// The menu of watched screenshots waiting for review, in the action bar: "Watched
+// alerts (n)", one item per queued screenshot, newest first. Hidden while none waits.
+class WatchedAlertsMenu : public QToolButton
+{
+    Q_OBJECT
+public:
+    explicit WatchedAlertsMenu(QWidget *parent = nullptr);
+
+    void setAlerts(const QList<WatchedAlertEntry> &alerts);
+
+signals:
+    /// The user chose the screenshot to open.
+    void alertChosen(const QUuid &id);
+
+private:
+    QList<WatchedAlertEntry> m_alerts;
+};
+
+} // namespace velmora
