@@ -29,7 +29,7 @@ void WatchedAlertsMenu::setAlerts(const QList<WatchedAlertEntry> &alerts)
     menu()->clear();
     for (const WatchedAlertEntry &alert : alerts) {
         QAction *action = menu()->addAction(alert.title);
-        connect(action, &QAction::triggered, this, [this, id = alert.id] { emit alertChosen(id); });
+        connect(action, &QAction::triggered, this, [this, key = alert.key] { emit alertChosen(key); });
     }
     setVisible(!alerts.isEmpty());
 }

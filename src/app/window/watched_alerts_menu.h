@@ -3,14 +3,13 @@
 #include <QList>
 #include <QString>
 #include <QToolButton>
-#include <QUuid>
 
 namespace velmora {
 
 /// One queued watched screenshot as the menu lists it.
 struct WatchedAlertEntry
 {
-    QUuid id;
+    QString key; ///< The screenshot's file: one alert per file.
     QString title;
 
     friend bool operator==(const WatchedAlertEntry &, const WatchedAlertEntry &) = default;
@@ -28,7 +27,7 @@ public:
 
 signals:
     /// The user chose the screenshot to open.
-    void alertChosen(const QUuid &id);
+    void alertChosen(const QString &key);
 
 private:
     QList<WatchedAlertEntry> m_alerts;

@@ -13,7 +13,7 @@ TEST(WatchedAlertsMenu, HiddenWhileNothingWaits)
 {
     WatchedAlertsMenu menu;
     EXPECT_TRUE(menu.isHidden());
-    menu.setAlerts({{QUuid::createUuid(), QStringLiteral("a.png - 2 to redact")}});
+    menu.setAlerts({{QStringLiteral("/w/x.png"), QStringLiteral("a.png - 2 to redact")}});
     EXPECT_FALSE(menu.isHidden());
     menu.setAlerts({});
     EXPECT_TRUE(menu.isHidden());
@@ -22,8 +22,8 @@ TEST(WatchedAlertsMenu, HiddenWhileNothingWaits)
 TEST(WatchedAlertsMenu, ListsEveryAlertNewestFirstAndOpensTheChosenOne)
 {
     WatchedAlertsMenu menu;
-    const QUuid newest = QUuid::createUuid();
-    const QUuid older = QUuid::createUuid();
+    const QString newest = QStringLiteral("/w/b.png");
+    const QString older = QStringLiteral("/w/a.png");
     menu.setAlerts({{newest, QStringLiteral("b.png")}, {older, QStringLiteral("a.png")}});
 
     EXPECT_EQ(menu.text(), QStringLiteral("Watched alerts (2)"));
@@ -33,10 +33,10 @@ TEST(WatchedAlertsMenu, ListsEveryAlertNewestFirstAndOpensTheChosenOne)
     EXPECT_EQ(actions[0]->text(), QStringLiteral("b.png"));
     EXPECT_EQ(actions[1]->text(), QStringLiteral("a.png"));
 
-    QList<QUuid> chosen;
-    QObject::connect(&menu, &WatchedAlertsMenu::alertChosen, [&](const QUuid &id) { chosen.append(id); });
+    QStringList chosen;
+    QObject::connect(&menu, &WatchedAlertsMenu::alertChosen, [&](const QString &key) { chosen.append(key); });
     actions[1]->trigger();
-    EXPECT_EQ(chosen, QList<QUuid>{older});
+    EXPECT_EQ(chosen, QStringList{older});
 }
 
 TEST(AmbientModePills, WatchPillShowsWhileTheWatchRuns)
