@@ -49,7 +49,7 @@ void ScreenshotWatchController::start(CandidateHandler candidateHandler)
     m_candidateHandler = std::move(candidateHandler);
     stop();
 
-    if (!m_settings.boolean(screenshotWatchEnabledKey, false)) {
+    if (!m_settings.value(Setting::isScreenshotWatchEnabled)) {
         setRuntimeStatus(WatchStatus::off);
         return;
     }

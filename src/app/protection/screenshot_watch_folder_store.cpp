@@ -22,29 +22,29 @@ bool saveScreenshotWatchFolder(StoredSettings &settings, const QString &folderPa
     if (folderPath.isEmpty() || !folder.isDir())
         return false;
     const QString path = cleanAbsolutePath(folderPath);
-    settings.setValue(screenshotWatchFolderBookmarkKey, path);
-    settings.setValue(screenshotWatchFolderDisplayNameKey, QFileInfo(path).fileName());
-    settings.setValue(screenshotWatchFolderPathKey, path);
-    settings.setValue(screenshotWatchEnabledKey, true);
+    settings.setValue(Setting::screenshotWatchFolderBookmark, path);
+    settings.setValue(Setting::screenshotWatchFolderDisplayName, QFileInfo(path).fileName());
+    settings.setValue(Setting::screenshotWatchFolderPath, path);
+    settings.setValue(Setting::isScreenshotWatchEnabled, true);
     return true;
 }
 
 void clearScreenshotWatchFolder(StoredSettings &settings)
 {
-    settings.setValue(screenshotWatchEnabledKey, false);
-    settings.remove(screenshotWatchFolderBookmarkKey);
-    settings.remove(screenshotWatchFolderDisplayNameKey);
-    settings.remove(screenshotWatchFolderPathKey);
+    settings.setValue(Setting::isScreenshotWatchEnabled, false);
+    settings.remove(Setting::screenshotWatchFolderBookmark);
+    settings.remove(Setting::screenshotWatchFolderDisplayName);
+    settings.remove(Setting::screenshotWatchFolderPath);
 }
 
 bool hasScreenshotWatchFolder(const StoredSettings &settings)
 {
-    return !settings.string(screenshotWatchFolderBookmarkKey).isEmpty();
+    return !settings.value(Setting::screenshotWatchFolderBookmark).isEmpty();
 }
 
 std::optional<ResolvedScreenshotWatchFolder> resolveScreenshotWatchFolder(const StoredSettings &settings)
 {
-    const QString stored = settings.string(screenshotWatchFolderBookmarkKey);
+    const QString stored = settings.value(Setting::screenshotWatchFolderBookmark);
     if (stored.isEmpty() || !QFileInfo(stored).isDir())
         return std::nullopt;
     const QString path = cleanAbsolutePath(stored);

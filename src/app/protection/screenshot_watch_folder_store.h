@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLatin1StringView>
 #include <QString>
 
 #include <optional>
@@ -8,15 +7,6 @@
 namespace velmora {
 
 class StoredSettings;
-
-/// Stored switch of the screenshot watch (absent: off).
-inline constexpr QLatin1StringView screenshotWatchEnabledKey{"screenshotWatchEnabled"};
-/// Stored access to the watched folder: its absolute path as text.
-inline constexpr QLatin1StringView screenshotWatchFolderBookmarkKey{"screenshotWatchFolderBookmark"};
-/// The watched folder's name, for the settings window.
-inline constexpr QLatin1StringView screenshotWatchFolderDisplayNameKey{"screenshotWatchFolderDisplayName"};
-/// The watched folder's path, for the settings window.
-inline constexpr QLatin1StringView screenshotWatchFolderPathKey{"screenshotWatchFolderPath"};
 
 /// The stored folder, found again.
 struct ResolvedScreenshotWatchFolder

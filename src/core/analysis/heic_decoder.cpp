@@ -1,5 +1,7 @@
 #include "core/analysis/heic_decoder.h"
 
+#include "core/analysis/image_input_limits.h"
+
 #include <QColorSpace>
 #include <QLoggingCategory>
 
@@ -10,8 +12,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcHeif, "com.orlwick.kavri.import", QtInfoMsg)
 
 struct ContextDeleter { void operator()(heif_context *context) const { heif_context_free(context); } };
 struct HandleDeleter { void operator()(heif_image_handle *handle) const { heif_image_handle_release(handle); } };
@@ -86,6 +86,11 @@ QImage decodeHeif(const QByteArray &data)
     if (heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok)
         return {};
     const HandlePtr handle(rawHandle);
+    const QSize declared(heif_image_handle_get_width(handle.get()), heif_image_handle_get_height(handle.get()));
+    if (const auto refusal = declaredSizeRefusal(declared)) {
+        qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal) << declared;
+        return {};
+    }
     const bool hasAlpha = heif_image_handle_has_alpha_channel(handle.get());
 
     // libheif turns and mirrors the image as the file says unless told otherwise.
@@ -94,7 +99,7 @@ QImage decodeHeif(const QByteArray &data)
     const heif_error decoded = heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
         hasAlpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     if (decoded.code != heif_error_Ok) {
-        qCDebug(lcHeif) << "HEIF decoding failed:" << decoded.message;
+        qCDebug(lcImport) << "HEIF decoding failed:" << decoded.message;
         return {};
     }
     const ImagePtr image(rawImage);

@@ -1,11 +1,11 @@
 #include "core/analysis/image_importer.h"
 
 #include "core/analysis/heic_decoder.h"
+#include "core/analysis/image_input_limits.h"
 #include "core/detection/core_error.h"
 
 #include <QBuffer>
 #include <QColorSpace>
-#include <QFile>
 #include <QImageReader>
 
 #include <mutex>
@@ -14,9 +14,9 @@ namespace velmora {
 
 namespace {
 
-// Large screenshots (several displays, or a 45-megapixel camera image) exceed Qt's
-// default decoding limit of 256 MB.
-constexpr int decodingAllocationLimitMegabytes = 2048;
+// Qt's own ceiling on one decoded image, for formats whose size cannot be read ahead:
+// the pixel limit at eight bytes a pixel (16-bit channels), above Qt's default of 256 MB.
+constexpr int decodingAllocationLimitMegabytes = int(kMaximumImagePixels * 8 / (1024 * 1024));
 
 void raiseDecodingLimitOnce()
 {
@@ -34,6 +34,11 @@ DecodedImage decode(const QByteArray &data)
 {
     if (looksLikeHeif(data))
         return {decodeHeif(data), ImageOrientation::up};
+    // libpng takes a chunk's claimed length at its word.
+    if (const auto refusal = pngChunkRefusal(data)) {
+        qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal);
+        return {};
+    }
 
     raiseDecodingLimitOnce();
     QBuffer buffer;
@@ -41,6 +46,12 @@ DecodedImage decode(const QByteArray &data)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(false);
+    // Reads only the header: nothing is decoded for an image that is too large.
+    const QSize declared = reader.size();
+    if (const auto refusal = declaredSizeRefusal(declared)) {
+        qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal) << declared;
+        return {};
+    }
     QImage image = reader.read(); // A multi-page file gives its first page.
     if (image.isNull())
         return {};
@@ -66,10 +77,12 @@ ImportedImage ImageImporter::importImage(const QString &filePath)
 {
     if (!isSupported(filePath))
         throw VelmoraCoreException(VelmoraCoreError::unsupportedImageType);
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    const ImageFileContent file = readImageFile(filePath);
+    if (file.refusal) {
+        qCWarning(lcImport) << "Image file refused:" << rawValue(*file.refusal);
         throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
-    return importImage(file.readAll());
+    }
+    return importImage(file.bytes);
 }
 
 ImportedImage ImageImporter::importImage(const QByteArray &data)

@@ -24,12 +24,14 @@ public:
     static bool isSupported(const QString &filePath) { return contentType(filePath).has_value(); }
 
     /// Imports the first image of a file. Throws VelmoraCoreException with
-    /// unsupportedImageType (name of no supported type), invalidImageData (unreadable
-    /// or undecodable) or imageRenderFailed (the upright copy could not be made).
+    /// unsupportedImageType (name of no supported type), invalidImageData (unreadable,
+    /// undecodable, or refused by the limits of image_input_limits.h: not a regular file,
+    /// too many bytes or pixels) or imageRenderFailed (the upright copy could not be made).
     static ImportedImage importImage(const QString &filePath);
 
     /// Imports the first image of bytes, with no type test: whatever a decoder
-    /// accepts is imported. Throws invalidImageData or imageRenderFailed.
+    /// accepts within the pixel limit is imported. Throws invalidImageData or
+    /// imageRenderFailed.
     static ImportedImage importImage(const QByteArray &data);
 };
 

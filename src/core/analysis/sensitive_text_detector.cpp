@@ -1,8 +1,10 @@
 #include "core/analysis/sensitive_text_detector.h"
 
 #include "core/analysis/sensitive_text_rule_catalog.h"
+#include "core/text/pattern_time_budget.h"
 #include "core/text/unicode_text.h"
 
+#include <QLoggingCategory>
 #include <QUuid>
 
 #include <algorithm>
@@ -11,6 +13,8 @@
 namespace velmora {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcPatternTime, "com.orlwick.kavri.analysis")
 
 // Findings whose box had to fall back to the whole line are capped below the
 // needs-review threshold.
@@ -52,6 +56,26 @@ bool isCodePointBoundary(const QString &text, qsizetype offset)
     return offset == 0 || offset == text.size() || !(text[offset - 1].isHighSurrogate() && text[offset].isLowSurrogate());
 }
 
+// The characters an opaque token is written in.
+bool isTokenCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_'
+        || u == u'-' || u == u'+' || u == u'/' || u == u'=' || u == u'.';
+}
+
+// The range grown at both ends over the unbroken run of token characters it touches.
+TextRange wholeRunAround(const QString &text, const TextRange &range)
+{
+    qsizetype start = range.location;
+    qsizetype end = range.end();
+    while (start > 0 && isTokenCharacter(text[start - 1]))
+        --start;
+    while (end < text.size() && isTokenCharacter(text[end]))
+        ++end;
+    return TextRange{start, end - start};
+}
+
 bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> &b)
 {
     return a && b && a->location < b->end() && b->location < a->end();
@@ -91,13 +115,44 @@ struct SensitiveTextDetector::Candidate
     TextRange range;
 };
 
+// What one image's pass keeps from line to line: the user patterns' time, and what ran
+// out of it. The log names patterns by kind and number, never by their text, which may
+// itself be sensitive.
+struct SensitiveTextDetector::ImagePass
+{
+    PatternTimeBudget budget;
+    qsizetype lineIndex = 0;
+    bool lineRanOutOfTime = false;
+    QStringList skipped;
+    QSet<QUuid> userPatternFindings;
+
+    /// A search that ran and was stopped: the line needs review, and when the stop came
+    /// from the image's budget, the pattern is skipped from here on.
+    void noteTimedOut(const QString &name)
+    {
+        lineRanOutOfTime = true;
+        if (budget.isSpent())
+            noteSkipped(name);
+        else
+            qCWarning(lcPatternTime).noquote() << name << "ran out of time on line" << lineIndex + 1
+                                     << "; the line's findings need review";
+    }
+    void noteSkipped(const QString &name)
+    {
+        if (!skipped.contains(name))
+            skipped.append(name);
+    }
+};
+
 SensitiveTextDetector::SensitiveTextDetector(const CustomDetectionConfiguration &configuration)
     : m_rules(SensitiveTextRuleCatalog::builtInRules())
-    , m_learnedSafeRules(configuration.learnedSafeRules)
     , m_policyConfiguration(configuration.policyConfiguration)
     , m_detectorCategoryPreferences(configuration.detectorCategoryPreferences)
 {
     m_rules.append(SensitiveTextRuleCatalog::customRules(configuration.terms, configuration.regexes));
+    m_learnedSafeMatchers.reserve(configuration.learnedSafeRules.size());
+    for (const LearnedSafeRule &rule : configuration.learnedSafeRules)
+        m_learnedSafeMatchers.append(LearnedSafeMatcher(rule));
     for (const QString &entry : configuration.allowlist)
         m_allowlist.insert(unicode::normalizedForComparison(entry));
     m_effectiveActions.reserve(m_rules.size());
@@ -112,10 +167,56 @@ std::optional<DetectionSuggestedAction> SensitiveTextDetector::effectiveAction(c
     return actionOf(m_detectorCategoryPreferences.effectiveDisposition(rule.label, rule.detectorCategory, policy));
 }
 
-QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(const Rule &rule, const QString &line) const
+QString SensitiveTextDetector::logName(qsizetype ruleIndex) const
 {
+    const QString &label = m_rules[ruleIndex].label;
+    const auto sameLabel = std::count_if(m_rules.cbegin(), m_rules.cbegin() + ruleIndex + 1,
+                                         [&](const Rule &rule) { return rule.label == label; });
+    return QStringLiteral("%1 %2").arg(label).arg(sameLabel);
+}
+
+IcuSearch SensitiveTextDetector::search(qsizetype ruleIndex, const QString &line, ImagePass &pass) const
+{
+    const Rule &rule = m_rules[ruleIndex];
+    if (rule.isUserPattern && pass.budget.isSpent()) {
+        pass.noteSkipped(logName(ruleIndex));
+        return {};
+    }
+    const IcuSearch search =
+        rule.isUserPattern ? pass.budget.search(rule.regex, line) : rule.regex.search(line, kBuiltInRuleStepLimit);
+    if (search.timedOut)
+        pass.noteTimedOut(logName(ruleIndex));
+    return search;
+}
+
+bool SensitiveTextDetector::isLearnedSafe(const QString &value, const Rule &rule, ImagePass &pass) const
+{
+    for (const LearnedSafeMatcher &matcher : m_learnedSafeMatchers) {
+        const bool wasSpent = pass.budget.isSpent();
+        switch (matcher.judge(value, rule.label, pass.budget)) {
+        case LearnedSafeVerdict::safe:
+            return true;
+        case LearnedSafeVerdict::outOfTime: {
+            const QString name = QStringLiteral("Learned rule %1").arg(matcher.rule().id);
+            if (wasSpent)
+                pass.noteSkipped(name);
+            else
+                pass.noteTimedOut(name);
+            break;
+        }
+        case LearnedSafeVerdict::notSafe:
+            break;
+        }
+    }
+    return false;
+}
+
+QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(qsizetype ruleIndex, const QString &line,
+                                                                          ImagePass &pass) const
+{
+    const Rule &rule = m_rules[ruleIndex];
     QList<Candidate> result;
-    for (const IcuMatch &match : rule.regex.findAll(line)) {
+    for (const IcuMatch &match : search(ruleIndex, line, pass).matches) {
         const QList<IcuMatch::Range> values =
             rule.valueFinder ? rule.valueFinder(line, match) : QList<IcuMatch::Range>{match.group(rule.matchGroup)};
         for (const IcuMatch::Range &range : values) {
@@ -129,9 +230,7 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(const 
                 continue;
             if (m_allowlist.contains(unicode::normalizedForComparison(value)))
                 continue;
-            const bool learnedSafe = std::any_of(m_learnedSafeRules.cbegin(), m_learnedSafeRules.cend(),
-                [&](const LearnedSafeRule &safe) { return safe.matches(value, rule.label); });
-            if (learnedSafe)
+            if (isLearnedSafe(value, rule, pass))
                 continue;
             result.append(Candidate{value, textRange});
         }
@@ -139,15 +238,16 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(const 
     return result;
 }
 
-QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation) const
+QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation, ImagePass &pass) const
 {
+    pass.lineRanOutOfTime = false;
     QList<Detection> findings;
     for (qsizetype i = 0; i < m_rules.size(); ++i) {
         const Rule &rule = m_rules[i];
         const auto &ruleAction = m_effectiveActions[i];
         if (!ruleAction)
             continue; // The rule is off: its pattern does not run.
-        const QList<Candidate> found = candidates(rule, observation.text());
+        const QList<Candidate> found = candidates(i, observation.text(), pass);
         if (found.isEmpty())
             continue;
         const double baseConfidence = std::min(rule.confidence, observation.confidence());
@@ -155,7 +255,8 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
         const DetectionSuggestedAction action =
             observation.confidence() < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
         for (const Candidate &candidate : found) {
-            const TextPartBounds bounds = observation.boundsFor(candidate.range);
+            const TextPartBounds bounds = observation.boundsFor(
+                rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
             Detection finding;
             finding.id = QUuid::createUuid();
@@ -169,8 +270,16 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             finding.matchedRange = candidate.range;
             finding.suggestedAction = action;
             finding.boundsPrecision = bounds.precision;
+            if (rule.isUserPattern)
+                pass.userPatternFindings.insert(finding.id);
             findings.append(std::move(finding));
         }
+    }
+
+    // A pattern that ran out of time may have missed a value: the line needs a look.
+    if (pass.lineRanOutOfTime) {
+        for (Detection &finding : findings)
+            finding.suggestedAction = DetectionSuggestedAction::review;
     }
 
     std::stable_sort(findings.begin(), findings.end(), competesBefore);
@@ -186,11 +295,24 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
     return kept;
 }
 
-QList<Detection> SensitiveTextDetector::detect(const QList<TextObservation> &observations) const
+SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &observations) const
 {
-    QList<Detection> result;
-    for (const TextObservation &observation : observations)
-        result.append(findingsOfLine(observation));
+    ImagePass pass;
+    SensitiveTextFindings result;
+    for (const TextObservation &observation : observations) {
+        result.detections.append(findingsOfLine(observation, pass));
+        ++pass.lineIndex;
+    }
+    result.customPatternSteps = PatternTimeBudget::kStepsPerImage - pass.budget.remainingSteps();
+    if (pass.skipped.isEmpty())
+        return result;
+    qCWarning(lcPatternTime).noquote() << "The image's pattern time ran out; skipped on later lines:"
+                                       << pass.skipped.join(QStringLiteral(", "));
+    result.customPatternsSkipped = true;
+    for (Detection &finding : result.detections) {
+        if (pass.userPatternFindings.contains(finding.id))
+            finding.suggestedAction = DetectionSuggestedAction::review;
+    }
     return result;
 }
 

@@ -1,7 +1,6 @@
 #include "core/policy/learned_safe_rule.h"
 
 #include "core/support/json_reading.h"
-#include "core/text/icu_pattern.h"
 #include "core/text/unicode_text.h"
 
 namespace velmora {
@@ -44,21 +43,6 @@ LearnedSafeRule::LearnedSafeRule(QString id, MatchKind matchKind, const QString 
     : id(std::move(id)), matchKind(matchKind), value(unicode::trimmed(value)),
       detectorLabel(std::move(detectorLabel)), scope(std::move(scope))
 {
-}
-
-bool LearnedSafeRule::matches(const QString &candidateText, const std::optional<QString> &candidateLabel) const
-{
-    if (detectorLabel && candidateLabel && *detectorLabel != *candidateLabel)
-        return false;
-    switch (matchKind) {
-    case MatchKind::pattern: {
-        const auto compiled = IcuPattern::compile(value);
-        return compiled && compiled->matchesAnywhere(candidateText);
-    }
-    case MatchKind::exactText:
-        return unicode::normalizedForComparison(candidateText) == unicode::normalizedForComparison(value);
-    }
-    return false;
 }
 
 QJsonObject LearnedSafeRule::toJson() const

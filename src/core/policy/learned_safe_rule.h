@@ -44,7 +44,7 @@ private:
 
 // A remembered decision that a text (or any text a pattern finds) is not sensitive,
 // optionally for one detector only. The sensitive-text pass drops every candidate that
-// a rule matches. Rules are few and user-made; a pattern is compiled for each candidate.
+// a rule matches (LearnedSafeMatcher does the matching).
 struct LearnedSafeRule
 {
     enum class MatchKind { exactText, pattern };
@@ -60,12 +60,6 @@ struct LearnedSafeRule
     /// Stores `value` without white space and newlines at either end (decoding does not).
     LearnedSafeRule(QString id, MatchKind matchKind, const QString &value, std::optional<QString> detectorLabel,
                     LearnedSafeRuleScope scope);
-
-    /// Whether the rule suppresses a candidate with this text and label. An exact-text
-    /// rule compares trimmed and fully lower-cased; a pattern rule (case-sensitive, no
-    /// options) matches anywhere in the untrimmed text. A pattern that does not compile,
-    /// or runs out of time, never matches. Never fails.
-    bool matches(const QString &candidateText, const std::optional<QString> &candidateLabel) const;
 
     QJsonObject toJson() const;
     /// "id", "matchKind", "value" and "scope" are required; "detectorLabel" is optional.

@@ -3,6 +3,8 @@
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
 
+#include <limits>
+
 namespace velmora {
 
 namespace {
@@ -13,17 +15,19 @@ icu::UnicodeString toUnicode(const QString &text)
     return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
 }
 
-// A matcher over `input` that gives up after the time limit; null when ICU refuses.
-// `input` must outlive the matcher.
-std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern &pattern, const icu::UnicodeString &input)
+// Counts the steps of one search and stops it at the limit. ICU calls back once per
+// time-limit step, so the count does not depend on how fast the machine is.
+struct StepCounter
 {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
-    if (U_FAILURE(status) || !matcher)
-        return nullptr;
-    matcher->setTimeLimit(IcuPattern::kTimeLimitSteps, status);
-    return U_SUCCESS(status) ? std::move(matcher) : nullptr;
-}
+    int steps = 0;
+    int limit = 0;
+
+    static UBool callback(const void *context, int32_t)
+    {
+        auto *counter = static_cast<StepCounter *>(const_cast<void *>(context));
+        return ++counter->steps < counter->limit;
+    }
+};
 
 } // namespace
 
@@ -50,19 +54,39 @@ std::optional<IcuPattern> IcuPattern::compile(const QString &pattern, int flags)
     return IcuPattern(pattern, flags, std::shared_ptr<const icu::RegexPattern>(std::move(compiled)));
 }
 
-QList<IcuMatch> IcuPattern::findAll(const QString &text) const
+IcuSearch IcuPattern::search(const QString &text, int stepLimit) const
 {
-    QList<IcuMatch> matches;
-    const icu::UnicodeString input = toUnicode(text);
-    const std::unique_ptr<icu::RegexMatcher> matcher = timedMatcher(*m_compiled, input);
-    if (!matcher)
-        return matches;
+    return run(text, stepLimit, std::numeric_limits<qsizetype>::max());
+}
+
+IcuSearch IcuPattern::searchFirst(const QString &text, int stepLimit) const
+{
+    return run(text, stepLimit, 1);
+}
+
+IcuSearch IcuPattern::run(const QString &text, int stepLimit, qsizetype maximumMatches) const
+{
+    IcuSearch result;
+    if (stepLimit < 1) {
+        result.timedOut = true;
+        return result;
+    }
+    const icu::UnicodeString input = toUnicode(text); // `input` outlives the matcher.
     UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
+    StepCounter counter{0, stepLimit};
+    if (matcher && U_SUCCESS(status))
+        matcher->setMatchCallback(&StepCounter::callback, &counter, status);
+    if (!matcher || U_FAILURE(status))
+        return result;
     const int groupCount = matcher->groupCount();
-    while (true) {
+    while (result.matches.size() < maximumMatches) {
         status = U_ZERO_ERROR;
-        if (!matcher->find(status) || U_FAILURE(status))
-            break; // No further match, or the time limit ran out.
+        const bool found = matcher->find(status);
+        if (status == U_REGEX_STOPPED_BY_CALLER)
+            result.timedOut = true;
+        if (!found || U_FAILURE(status))
+            break;
         IcuMatch match;
         for (int g = 0; g <= groupCount; ++g) {
             const int32_t start = matcher->start(g, status);
@@ -72,18 +96,10 @@ QList<IcuMatch> IcuPattern::findAll(const QString &text) const
             else
                 match.groups.append(IcuMatch::Range{start, end - start});
         }
-        matches.append(match);
+        result.matches.append(match);
     }
-    return matches;
-}
-
-bool IcuPattern::matchesAnywhere(const QString &text) const
-{
-    const icu::UnicodeString input = toUnicode(text);
-    const std::unique_ptr<icu::RegexMatcher> matcher = timedMatcher(*m_compiled, input);
-    UErrorCode status = U_ZERO_ERROR;
-    const bool found = matcher && matcher->find(status);
-    return found && U_SUCCESS(status);
+    result.steps = counter.steps;
+    return result;
 }
 
 } // namespace velmora

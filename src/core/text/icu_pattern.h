@@ -32,11 +32,23 @@ struct IcuMatch
     Range group(int index) const { return index < groups.size() ? groups[index] : Range{}; }
 };
 
+/// What one search of a text found, and what it cost.
+struct IcuSearch
+{
+    QList<IcuMatch> matches;
+    /// ICU time-limit steps spent (each about ten thousand steps of the match engine);
+    /// the same text and pattern always cost the same.
+    int steps = 0;
+    /// The step limit ended the search before the end of the text: matches further on
+    /// may be missing.
+    bool timedOut = false;
+};
+
 // A regular expression in ICU syntax, compiled once and matched over the UTF-16 text
 // of a QString. Compiled patterns are immutable and may be shared between threads.
-// Every search runs under a time limit so that no pattern (a user's, a learned rule's,
-// or one from an imported settings file) can stall a scan: when the limit is hit the
-// search ends with the matches found so far.
+// Every search runs under a limit of time steps so that no pattern (a user's, a learned
+// rule's, or one from an imported settings file) can stall a scan: when the limit is hit
+// the search ends with the matches found so far, and says so.
 class IcuPattern
 {
 public:
@@ -47,16 +59,23 @@ public:
         Multiline = 1 << 2,
     };
 
-    /// ICU time-limit steps (each roughly a millisecond of matching) per pattern and line.
+    /// ICU time-limit steps (each a fraction of a millisecond of matching) per pattern and
+    /// line for the user's patterns: terms, regexes and learned rules.
     static constexpr int kTimeLimitSteps = 100;
 
     /// The compiled pattern, or nothing when it does not compile. Never throws.
     static std::optional<IcuPattern> compile(const QString &pattern, int flags = NoFlags);
 
+    /// Every non-overlapping match, left to right, within `stepLimit` steps (none when
+    /// the limit is below one).
+    IcuSearch search(const QString &text, int stepLimit = kTimeLimitSteps) const;
+    /// Looks for the first match only, within `stepLimit` steps.
+    IcuSearch searchFirst(const QString &text, int stepLimit = kTimeLimitSteps) const;
+
     /// Every non-overlapping match, left to right; a time-out counts as no further match.
-    QList<IcuMatch> findAll(const QString &text) const;
+    QList<IcuMatch> findAll(const QString &text) const { return search(text).matches; }
     /// True when the pattern matches somewhere in the text.
-    bool matchesAnywhere(const QString &text) const;
+    bool matchesAnywhere(const QString &text) const { return !searchFirst(text).matches.isEmpty(); }
 
     const QString &pattern() const { return m_pattern; }
     /// The Flag values the pattern was compiled with.
@@ -64,6 +83,7 @@ public:
 
 private:
     IcuPattern(QString pattern, int flags, std::shared_ptr<const icu::RegexPattern> compiled);
+    IcuSearch run(const QString &text, int stepLimit, qsizetype maximumMatches) const;
 
     QString m_pattern;
     int m_flags = NoFlags;

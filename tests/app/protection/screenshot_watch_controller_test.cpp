@@ -58,9 +58,9 @@ TEST_P(ScreenshotWatchStatusTest, StartSaysWhatItDoes)
     const StatusRow &row = GetParam();
     ASSERT_TRUE(test::writeBytes(m_root.filePath(QStringLiteral("plain.png")), "x"));
     if (row.enabled)
-        m_settings->setValue(screenshotWatchEnabledKey, *row.enabled);
+        m_settings->setValue(Setting::isScreenshotWatchEnabled, *row.enabled);
     if (row.bookmark)
-        m_settings->setValue(screenshotWatchFolderBookmarkKey, m_root.filePath(QString::fromUtf8(*row.bookmark)));
+        m_settings->setValue(Setting::screenshotWatchFolderBookmark, m_root.filePath(QString::fromUtf8(*row.bookmark)));
 
     startRecording();
 
@@ -90,15 +90,15 @@ TEST_F(ScreenshotWatchControllerTest, HandsSettledFilesToTheHandler)
 
 TEST_F(ScreenshotWatchControllerTest, StaleFolderIsStoredAnewBeforeTheWatchStarts)
 {
-    m_settings->setValue(screenshotWatchEnabledKey, true);
-    m_settings->setValue(screenshotWatchFolderBookmarkKey, m_root.path() + QStringLiteral("/./Shots/"));
+    m_settings->setValue(Setting::isScreenshotWatchEnabled, true);
+    m_settings->setValue(Setting::screenshotWatchFolderBookmark, m_root.path() + QStringLiteral("/./Shots/"));
 
     startRecording();
 
     EXPECT_TRUE(m_controller.isRunning());
-    EXPECT_EQ(m_settings->string(screenshotWatchFolderBookmarkKey), folder());
-    EXPECT_EQ(m_settings->string(screenshotWatchFolderPathKey), folder());
-    EXPECT_EQ(m_settings->string(screenshotWatchFolderDisplayNameKey), QStringLiteral("Shots"));
+    EXPECT_EQ(m_settings->value(Setting::screenshotWatchFolderBookmark), folder());
+    EXPECT_EQ(m_settings->value(Setting::screenshotWatchFolderPath), folder());
+    EXPECT_EQ(m_settings->value(Setting::screenshotWatchFolderDisplayName), QStringLiteral("Shots"));
 }
 
 TEST_F(ScreenshotWatchControllerTest, FolderDeletedWhileRunningStopsWithTheSentence)
@@ -131,19 +131,21 @@ TEST_F(ScreenshotWatchControllerTest, SavingWritesTheFourKeys)
 {
     ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, folder()));
 
-    EXPECT_EQ(m_settings->value(screenshotWatchEnabledKey), QVariant(true));
-    EXPECT_EQ(m_settings->string(screenshotWatchFolderBookmarkKey), folder());
-    EXPECT_EQ(m_settings->string(screenshotWatchFolderDisplayNameKey), QStringLiteral("Shots"));
-    EXPECT_EQ(m_settings->string(screenshotWatchFolderPathKey), folder());
+    EXPECT_TRUE(m_settings->contains(Setting::isScreenshotWatchEnabled));
+    EXPECT_TRUE(m_settings->value(Setting::isScreenshotWatchEnabled));
+    EXPECT_EQ(m_settings->value(Setting::screenshotWatchFolderBookmark), folder());
+    EXPECT_EQ(m_settings->value(Setting::screenshotWatchFolderDisplayName), QStringLiteral("Shots"));
+    EXPECT_EQ(m_settings->value(Setting::screenshotWatchFolderPath), folder());
 }
 
 TEST_F(ScreenshotWatchControllerTest, SavingAMissingFolderStoresNothing)
 {
     EXPECT_FALSE(saveScreenshotWatchFolder(*m_settings, m_root.filePath(QStringLiteral("Gone"))));
 
-    for (const QLatin1StringView key : {screenshotWatchEnabledKey, screenshotWatchFolderBookmarkKey,
-                                        screenshotWatchFolderDisplayNameKey, screenshotWatchFolderPathKey})
-        EXPECT_FALSE(m_settings->contains(key)) << key.data();
+    for (const SettingDeclaration &setting : std::initializer_list<SettingDeclaration>{
+             Setting::isScreenshotWatchEnabled, Setting::screenshotWatchFolderBookmark,
+             Setting::screenshotWatchFolderDisplayName, Setting::screenshotWatchFolderPath})
+        EXPECT_FALSE(m_settings->contains(setting)) << settingKey(setting).data();
 }
 
 TEST_F(ScreenshotWatchControllerTest, ClearingStoresOffAndRemovesTheFolderKeys)
@@ -151,10 +153,12 @@ TEST_F(ScreenshotWatchControllerTest, ClearingStoresOffAndRemovesTheFolderKeys)
     ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, folder()));
     clearScreenshotWatchFolder(*m_settings);
 
-    EXPECT_EQ(m_settings->value(screenshotWatchEnabledKey), QVariant(false));
-    for (const QLatin1StringView key :
-         {screenshotWatchFolderBookmarkKey, screenshotWatchFolderDisplayNameKey, screenshotWatchFolderPathKey})
-        EXPECT_FALSE(m_settings->contains(key)) << key.data();
+    EXPECT_TRUE(m_settings->contains(Setting::isScreenshotWatchEnabled));
+    EXPECT_FALSE(m_settings->value(Setting::isScreenshotWatchEnabled));
+    for (const SettingDeclaration &setting : std::initializer_list<SettingDeclaration>{
+             Setting::screenshotWatchFolderBookmark, Setting::screenshotWatchFolderDisplayName,
+             Setting::screenshotWatchFolderPath})
+        EXPECT_FALSE(m_settings->contains(setting)) << settingKey(setting).data();
 }
 
 namespace {

@@ -29,61 +29,6 @@ TEST(LearnedSafeRuleTest, InitialiserTrimsTheValueOnly)
     EXPECT_EQ(trimmed.scope.text(), QStringLiteral(" a "));
 }
 
-struct MatchRow {
-    const char *name;
-    LearnedSafeRule rule;
-    QString text;
-    std::optional<QString> label;
-    bool matches;
-};
-
-class LearnedSafeRuleMatchTest : public ::testing::TestWithParam<MatchRow> {};
-
-TEST_P(LearnedSafeRuleMatchTest, Matches)
-{
-    EXPECT_EQ(GetParam().rule.matches(GetParam().text, GetParam().label), GetParam().matches);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, LearnedSafeRuleMatchTest, ::testing::Values(
-    MatchRow{"exactTextIgnoresCaseAndSurroundingSpace", rule(Kind::exactText, QStringLiteral("  Build-Server  ")),
-             QStringLiteral("build-server\n"), std::nullopt, true},
-    MatchRow{"exactTextWithOneMoreCharacter", rule(Kind::exactText, QStringLiteral("  Build-Server  ")),
-             QStringLiteral("build-server1\n"), std::nullopt, false},
-    MatchRow{"exactTextFullLowerCasing", rule(Kind::exactText, QStringLiteral("\u0130STANBUL")),
-             QStringLiteral("i\u0307stanbul"), std::nullopt, true},
-    MatchRow{"exactTextInnerSpaceCounts", rule(Kind::exactText, QStringLiteral("acme corp")),
-             QStringLiteral("acme  corp"), std::nullopt, false},
-    MatchRow{"patternMatchesInTheMiddle", rule(Kind::pattern, QStringLiteral("ord-[0-9]{4}")),
-             QStringLiteral("see ord-1234 today"), std::nullopt, true},
-    MatchRow{"patternIsCaseSensitive", rule(Kind::pattern, QStringLiteral("ord-[0-9]{4}")),
-             QStringLiteral("see ORD-1234 today"), std::nullopt, false},
-    MatchRow{"patternMayAllowOtherCase", rule(Kind::pattern, QStringLiteral("(?i)ord-[0-9]{4}")),
-             QStringLiteral("see ORD-1234 today"), std::nullopt, true},
-    MatchRow{"patternSearchesUntrimmedText", rule(Kind::pattern, QStringLiteral("^ x")),
-             QStringLiteral(" x"), std::nullopt, true},
-    MatchRow{"patternAnchorsAtTextEndsOnly", rule(Kind::pattern, QStringLiteral("^b$")),
-             QStringLiteral("a\nb"), std::nullopt, false},
-    MatchRow{"patternDotSkipsLineBreaks", rule(Kind::pattern, QStringLiteral("a.b")),
-             QStringLiteral("a\nb"), std::nullopt, false},
-    MatchRow{"invalidPatternNeverMatches", rule(Kind::pattern, QStringLiteral("(")),
-             QStringLiteral("("), std::nullopt, false},
-    MatchRow{"catastrophicPatternRunsOutOfTime", rule(Kind::pattern, QStringLiteral("(a+)+b")),
-             QString(40, u'a') + u'c', std::nullopt, false},
-    MatchRow{"labelMismatch", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
-             QStringLiteral("x@y.z"), QStringLiteral("Custom term"), false},
-    MatchRow{"labelIsCaseSensitive", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
-             QStringLiteral("x@y.z"), QStringLiteral("email"), false},
-    MatchRow{"labelEqual", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
-             QStringLiteral("x@y.z"), QStringLiteral("Email"), true},
-    MatchRow{"candidateWithoutLabel", rule(Kind::exactText, QStringLiteral("x@y.z"), QStringLiteral("Email")),
-             QStringLiteral("x@y.z"), std::nullopt, true},
-    MatchRow{"ruleWithoutLabel", rule(Kind::exactText, QStringLiteral("x@y.z")),
-             QStringLiteral("x@y.z"), QStringLiteral("Custom term"), true},
-    MatchRow{"folderScopeMatchesLikeGlobal",
-             rule(Kind::exactText, QStringLiteral("acme"), std::nullopt, LearnedSafeRuleScope::folder("/tmp/x")),
-             QStringLiteral("ACME"), std::nullopt, true}),
-    test::rowName);
-
 TEST(LearnedSafeRuleScopeTest, GlobalEncodesAsKindAlone)
 {
     EXPECT_EQ(LearnedSafeRuleScope::global().toJson(), (QJsonObject{{"kind", "global"}}));

@@ -1,0 +1,173 @@
+#include "core/analysis/image_input_limits.h"
+
+#include "core/analysis/image_importer.h"
+#include "core/detection/core_error.h"
+#include "support/crafted_png.h"
+#include "support/file_bytes.h"
+#include "support/row_name.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+std::optional<VelmoraCoreError> importError(const auto &source)
+{
+    try {
+        ImageImporter::importImage(source);
+    } catch (const VelmoraCoreException &exception) {
+        return exception.error();
+    }
+    return std::nullopt;
+}
+
+struct DeclaredSizeRow
+{
+    const char *name;
+    int width;
+    int height;
+    bool admitted;
+};
+
+class DeclaredSizeTest : public ::testing::TestWithParam<DeclaredSizeRow> {};
+
+TEST_P(DeclaredSizeTest, AdmitsScreenshotsAndRefusesBombs)
+{
+    const DeclaredSizeRow &row = GetParam();
+    const auto refusal = declaredSizeRefusal(QSize(row.width, row.height));
+    EXPECT_EQ(refusal, row.admitted ? std::nullopt : std::optional(ImageInputRefusal::tooManyPixels));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeclaredSizeTest, ::testing::Values(
+    DeclaredSizeRow{"threeFourKDisplays", 3 * 3840, 2160, true},
+    DeclaredSizeRow{"fullPageCapture", 1920, 30000, true},
+    DeclaredSizeRow{"atTheLimit", 8192, 8192, true},
+    DeclaredSizeRow{"onePixelTooMany", 8192 * 8192 + 1, 1, false},
+    DeclaredSizeRow{"squareBomb", 23170, 23170, false},
+    DeclaredSizeRow{"largestDeclarable", 2147483647, 2147483647, false},
+    DeclaredSizeRow{"unknownSize", -1, -1, true}),
+    rowName);
+
+// The PNG declares 23170 × 23170 and holds one valid row: decoding it would take
+// 2 GB before finding the rest missing. The header alone refuses it.
+TEST(ImageInputLimitsTest, RefusesAnImageBombFromItsDeclaredSize)
+{
+    const QByteArray bomb = pngDeclaring(23170, 23170);
+    ASSERT_LT(bomb.size(), 1024);
+    EXPECT_EQ(pngChunkRefusal(bomb), std::nullopt);
+    EXPECT_EQ(importError(bomb), VelmoraCoreError::invalidImageData);
+}
+
+TEST(ImageInputLimitsTest, ImportsAnImageAtTheSizeOfThreeDisplays)
+{
+    const ImportedImage imported = ImageImporter::importImage(pngDeclaring(3 * 3840, 2160, 2160));
+    EXPECT_EQ(imported.image.size(), QSize(3 * 3840, 2160));
+}
+
+// 44 bytes: signature, a valid header, then a chunk that claims 2 GB.
+TEST(ImageInputLimitsTest, RefusesAChunkLongerThanTheData)
+{
+    const QByteArray header = pngDeclaring(16, 16).left(8 + 25);
+    const QByteArray claim = QByteArray("\x7f\xff\xff\x00", 4) + QByteArray("tEXt", 4) + QByteArray(3, 'x');
+    const QByteArray png = header + claim;
+    ASSERT_EQ(png.size(), 44);
+    EXPECT_EQ(pngChunkRefusal(png), ImageInputRefusal::chunkPastEnd);
+    EXPECT_EQ(importError(png), VelmoraCoreError::invalidImageData);
+}
+
+TEST(ImageInputLimitsTest, PassesWholePngsAndOtherData)
+{
+    EXPECT_EQ(pngChunkRefusal(pngDeclaring(4, 4, 4)), std::nullopt);
+    EXPECT_EQ(pngChunkRefusal(QByteArray("\xff\xd8\xff\xe0", 4)), std::nullopt);
+    EXPECT_EQ(pngChunkRefusal({}), std::nullopt);
+}
+
+class ImageFileLimitsTest : public ::testing::Test
+{
+protected:
+    QString path(const char *name) const { return m_folder.filePath(QString::fromUtf8(name)); }
+    QString link(const char *name, const char *target) const
+    {
+        EXPECT_TRUE(QFile::link(QString::fromUtf8(target), path(name)));
+        return path(name);
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+TEST_F(ImageFileLimitsTest, ReadsARegularFileWhole)
+{
+    const QByteArray png = pngDeclaring(4, 4, 4);
+    ASSERT_TRUE(writeBytes(path("shot.png"), png));
+    const ImageFileContent content = readImageFile(path("shot.png"));
+    EXPECT_EQ(content.refusal, std::nullopt);
+    EXPECT_EQ(content.bytes, png);
+    EXPECT_EQ(ImageImporter::importImage(path("shot.png")).image.size(), QSize(4, 4));
+}
+
+TEST_F(ImageFileLimitsTest, FollowsALinkToARegularFile)
+{
+    ASSERT_TRUE(writeBytes(path("real.png"), pngDeclaring(4, 4, 4)));
+    const QString linked = link("linked.png", path("real.png").toUtf8().constData());
+    EXPECT_EQ(readImageFile(linked).refusal, std::nullopt);
+}
+
+struct SpecialFileRow
+{
+    const char *name;
+    const char *target;
+};
+
+class SpecialFileTest : public ImageFileLimitsTest, public ::testing::WithParamInterface<SpecialFileRow> {};
+
+// Each would read without end, block or fail to allocate if it were opened and read.
+TEST_P(SpecialFileTest, IsRefusedWithoutReading)
+{
+    const QString linked = link("shot.png", GetParam().target);
+    EXPECT_EQ(readImageFile(linked).refusal, ImageInputRefusal::notRegularFile);
+    EXPECT_EQ(importError(linked), VelmoraCoreError::invalidImageData);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SpecialFileTest, ::testing::Values(
+    SpecialFileRow{"zeroDevice", "/dev/zero"},
+    SpecialFileRow{"randomDevice", "/dev/urandom"},
+    SpecialFileRow{"folder", "/tmp"}),
+    rowName);
+
+TEST_F(ImageFileLimitsTest, RefusesAPipeWithoutBlocking)
+{
+    ASSERT_EQ(::mkfifo(path("pipe.png").toUtf8().constData(), 0600), 0);
+    EXPECT_EQ(readImageFile(path("pipe.png")).refusal, ImageInputRefusal::notRegularFile);
+}
+
+TEST_F(ImageFileLimitsTest, RefusesAFileAboveTheSizeCapBeforeReadingIt)
+{
+    QFile file(path("huge.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(kMaximumImageFileBytes + 1)); // Sparse: takes no disk space.
+    file.close();
+    EXPECT_EQ(readImageFile(path("huge.png")).refusal, ImageInputRefusal::fileTooLarge);
+    EXPECT_EQ(importError(path("huge.png")), VelmoraCoreError::invalidImageData);
+}
+
+TEST_F(ImageFileLimitsTest, RefusesBytesPastASmallerCap)
+{
+    ASSERT_TRUE(writeBytes(path("shot.png"), QByteArray(100, 'x')));
+    EXPECT_EQ(readImageFile(path("shot.png"), 99).refusal, ImageInputRefusal::fileTooLarge);
+    EXPECT_EQ(readImageFile(path("shot.png"), 100).bytes.size(), 100);
+}
+
+TEST_F(ImageFileLimitsTest, ReportsAMissingFileAsUnreadable)
+{
+    EXPECT_EQ(readImageFile(path("gone.png")).refusal, ImageInputRefusal::unreadableFile);
+}
+
+} // namespace
