@@ -52,6 +52,9 @@ public:
 
     virtual ~NotificationCenter() = default;
 
+    /// The center where no notification service is: permission is denied, nothing is shown.
+    static NotificationCenter &none();
+
     /// Replaces the categories notifications can name.
     virtual void setCategories(const QList<NotificationCategory> &categories) = 0;
     virtual void setResponseHandler(ResponseHandler handler) = 0;

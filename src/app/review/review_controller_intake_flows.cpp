@@ -103,4 +103,17 @@ void ReviewController::openLatestWatchedScreenshot()
     openForReview(m_state.watchedScreenshotQueue.items.takeFirst());
 }
 
+void ReviewController::openWatchedScreenshot(const QString &filePath)
+{
+    QList<ReviewIntakeImage> &queue = m_state.watchedScreenshotQueue.items;
+    const auto alert = std::find_if(queue.begin(), queue.end(),
+                                    [&](const ReviewIntakeImage &queued) { return queued.filePath == filePath; });
+    if (alert == queue.end())
+        return;
+    ChangeScope scope(*this);
+    const ReviewIntakeImage chosen = *alert;
+    queue.erase(alert);
+    openForReview(chosen);
+}
+
 } // namespace velmora

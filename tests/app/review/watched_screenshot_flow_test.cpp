@@ -149,6 +149,20 @@ TEST_F(WatchedScreenshotFlowTest, TheBannerOffersTheAlertForReview)
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }
 
+TEST_F(WatchedScreenshotFlowTest, TheChosenAlertOpensAndLeavesTheQueue)
+{
+    const QUrl older = screenshot(QStringLiteral("older.png"), 30);
+    flow.scanWatchedScreenshots({older});
+    finishScan(1);
+    flow.scanWatchedScreenshots({screenshot(QStringLiteral("newer.png"), 90)});
+    finishScan(1);
+
+    controller.openWatchedScreenshot(older.toLocalFile());
+
+    EXPECT_EQ(state().image.pixel(0, 0), plainImage(30).pixel(0, 0));
+    EXPECT_EQ(queuedFiles(), QStringList{QStringLiteral("newer.png")});
+}
+
 TEST_F(WatchedScreenshotFlowTest, TheTwentyFirstAlertDropsTheOldest)
 {
     for (int i = 1; i <= 21; ++i) {
