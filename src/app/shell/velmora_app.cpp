@@ -1,5 +1,7 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/protection/dbus_notification_center.h"
+#include "app/protection/protection_notifications.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -13,6 +15,7 @@ namespace velmora {
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_updater(Updater::forThisBuild(this))
 {
+    registerNotificationCategories(DBusNotificationCenter::shared());
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [] { QApplication::quit(); }});
 }
@@ -36,7 +39,8 @@ bool VelmoraApp::keepsRunningInTray() const
 
 MainWindow *VelmoraApp::createMainWindow()
 {
-    auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
+    auto *contentView =
+        new ContentView(m_settings, std::make_unique<ScanPipeline>(), DBusNotificationCenter::shared());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }};
     auto *window = new MainWindow(std::move(services), contentView);

@@ -7,6 +7,7 @@
 #include "app/panes/manual_edit_controls.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
+#include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/system_clipboard.h"
 #include "core/analysis/scan_engine.h"
 #include "app/review/review_command_routing.h"
@@ -19,17 +20,20 @@
 #include "app/shell/desktop_services.h"
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
+#include "app/window/ambient_mode_pills.h"
 #include "app/window/completion_banner.h"
 #include "app/window/export_action_bar.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/qt_file_dialogs.h"
+#include "app/window/watched_alerts_menu.h"
 #include "core/support/system_clock.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
@@ -39,7 +43,8 @@
 
 namespace velmora {
 
-ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent)
+ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
+                         NotificationCenter &notifications, QWidget *parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_clipboard(std::make_unique<SystemClipboard>())
@@ -48,7 +53,9 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     , m_scanEngine(std::move(scanEngine))
 {
     m_controller = std::make_unique<ReviewController>(
-        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
+        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications,
+                          [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }});
+    m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, *m_clock);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
     // The onboarding and help-centre sheets have no content in this build; the host
@@ -114,6 +121,9 @@ void ContentView::buildLayout()
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
     m_actionBar = new ExportActionBar(*m_controller, this);
+    m_ambientModePills = new AmbientModePills(m_actionBar);
+    m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
+    m_actionBar->placeStatusWidgets(m_ambientModePills, m_watchedAlertsMenu);
     column->addWidget(m_actionBar);
 }
 
@@ -148,6 +158,10 @@ void ContentView::connectCommands()
     connect(m_dropTarget, &DropTargetView::captureAreaRequested, this,
             [] { postCaptureRequest(VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
+    connect(m_watchedAlertsMenu, &WatchedAlertsMenu::alertChosen, this,
+            [&review](const QString &filePath) { review.openWatchedScreenshot(filePath); });
+    connect(m_screenshotWatch.get(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
+            &AmbientModePills::setScreenshotWatchRunning);
 
     CommandBus &bus = CommandBus::instance();
     bus.observe(commands::velmoraShowHelpCenter, this,
@@ -158,6 +172,10 @@ void ContentView::connectCommands()
     bus.observe(commands::velmoraClipboardProtectionSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
         if (m_backgroundServicesRunning)
             startClipboardGuard();
+    });
+    bus.observe(commands::velmoraScreenshotWatchSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
+        if (m_backgroundServicesRunning)
+            startScreenshotWatch();
     });
     bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
         m_controller->openLatestWatchedScreenshot();
@@ -187,6 +205,7 @@ void ContentView::refresh()
 {
     const ReviewState &state = m_controller->state();
     m_header->showState(state);
+    m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
     m_banner->setBanner(state.completionBannerText, state.completionBannerAction, state.completionBannerSecondaryAction);
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
@@ -240,6 +259,7 @@ void ContentView::presentInstallReminder()
 void ContentView::startBackgroundServices()
 {
     m_backgroundServicesRunning = true;
+    startScreenshotWatch();
     startClipboardGuard();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
@@ -248,6 +268,8 @@ void ContentView::startBackgroundServices()
 void ContentView::stopBackgroundServices()
 {
     m_backgroundServicesRunning = false;
+    m_screenshotWatch->stop();
+    m_controller->watchedScreenshots().cancelScans();
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
     m_controller->cancelCurrentDetection();
@@ -261,6 +283,13 @@ void ContentView::startClipboardGuard()
     review.clipboardGuard().start([&review](const ClipboardImageCandidate &candidate) {
         review.clipboardScan().scanClipboardImage(candidate);
     });
+}
+
+void ContentView::startScreenshotWatch()
+{
+    WatchedScreenshotFlow &flow = m_controller->watchedScreenshots();
+    // The watch reads its switch and folder itself, and reports when it is off.
+    m_screenshotWatch->start([&flow](const QList<QUrl> &urls) { flow.scanWatchedScreenshots(urls); });
 }
 
 void ContentView::performCompletionBannerAction(CompletionBannerAction action)

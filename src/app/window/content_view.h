@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/protection/notification_center.h"
 #include "app/review/review_model_enums.h"
 
 #include <QWidget>
@@ -11,6 +12,7 @@ class QStackedWidget;
 
 namespace velmora {
 
+class AmbientModePills;
 class ApplicationInstallController;
 class BatchSidebar;
 class CompletionBanner;
@@ -23,9 +25,11 @@ class ImageReviewView;
 class QtFileDialogs;
 class ReviewController;
 class ScanEngine;
+class ScreenshotWatchController;
 class StoredSettings;
 class SystemClipboard;
 class SystemClock;
+class WatchedAlertsMenu;
 
 // The main window's view. It owns the review (a ReviewController and the services it
 // reaches) and the window's long-lived controllers for as long as the window lives,
@@ -35,13 +39,16 @@ class ContentView : public QWidget
 {
     Q_OBJECT
 public:
-    /// `scanEngine` recognises text and finds faces and codes for every scan of this window.
-    ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent = nullptr);
+    /// `scanEngine` recognises text and finds faces and codes for every scan of this window;
+    /// `notifications` tells the user of background results while Velmora is not in front.
+    ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
+                NotificationCenter &notifications = NotificationCenter::none(), QWidget *parent = nullptr);
     ~ContentView() override;
 
     ReviewController &controller() const { return *m_controller; }
     HelpSheetHost &helpSheets() const { return *m_helpSheets; }
     ApplicationInstallController &installController() const { return *m_installController; }
+    ScreenshotWatchController &screenshotWatch() const { return *m_screenshotWatch; }
 
     void openImagesFromPanel();
     void openFolderFromPanel();
@@ -73,6 +80,8 @@ private:
     void presentInstallReminder();
     /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.
     void startClipboardGuard();
+    /// (Re)starts the screenshot watch from its stored settings, handing new files to the review.
+    void startScreenshotWatch();
 
     StoredSettings &m_settings;
     std::unique_ptr<SystemClipboard> m_clipboard;
@@ -80,6 +89,7 @@ private:
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
     std::unique_ptr<ScanEngine> m_scanEngine;
     std::unique_ptr<ReviewController> m_controller;
+    std::unique_ptr<ScreenshotWatchController> m_screenshotWatch;
     ApplicationInstallController *m_installController = nullptr;
     HelpSheetHost *m_helpSheets = nullptr;
 
@@ -92,6 +102,8 @@ private:
     ImageReviewView *m_canvas = nullptr;
     FindingsPanel *m_findingsPanel = nullptr;
     ExportActionBar *m_actionBar = nullptr;
+    AmbientModePills *m_ambientModePills = nullptr;
+    WatchedAlertsMenu *m_watchedAlertsMenu = nullptr;
     bool m_isShowingReviewWarning = false;
     bool m_backgroundServicesRunning = false;
 };

@@ -1,11 +1,26 @@
 #include "app/window/watched_alerts_menu.h"
 
+#include "app/review/batch_review_item.h"
 #include "app/shell/look.h"
 #include "app/shell/symbol_icon.h"
 
 #include <QMenu>
 
 namespace velmora {
+
+QList<WatchedAlertEntry> watchedAlertEntries(const WatchedAlertQueue<ReviewIntakeImage> &queue)
+{
+    QList<WatchedAlertEntry> entries;
+    for (const ReviewIntakeImage &alert : queue.items) {
+        const QString path = alert.filePath.value_or(QString());
+        BatchReviewItem item = BatchReviewItem::make(QUrl::fromLocalFile(path), alert.displayLabel, alert.sourceType,
+                                                     {}, alert.statusSentence);
+        item.redactionPlan = alert.plan.value_or(RedactionPlan::empty());
+        item.didScan = true;
+        entries.append({path, item.displayName() + QStringLiteral(" — ") + item.statusText()});
+    }
+    return entries;
+}
 
 WatchedAlertsMenu::WatchedAlertsMenu(QWidget *parent) : QToolButton(parent)
 {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/review/review_intake.h"
+#include "app/review/review_values.h"
+
 #include <QList>
 #include <QString>
 #include <QToolButton>
@@ -14,6 +17,9 @@ struct WatchedAlertEntry
 
     friend bool operator==(const WatchedAlertEntry &, const WatchedAlertEntry &) = default;
 };
+
+/// The menu's entries for the queued alerts, in queue order: file name and status.
+QList<WatchedAlertEntry> watchedAlertEntries(const WatchedAlertQueue<ReviewIntakeImage> &queue);
 
 // The menu of watched screenshots waiting for review, in the action bar: "Watched
 // alerts (n)", one item per queued screenshot, newest first. Hidden while none waits.
