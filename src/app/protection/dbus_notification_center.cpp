@@ -1,7 +1,6 @@
 #include "app/protection/dbus_notification_center.h"
 
-#include "app/protection/freedesktop_notifications_proxy.h"
-
+#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QLoggingCategory>
@@ -13,6 +12,9 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcNotifications, "com.orlwick.kavri.notifications")
 
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString servicePath = QStringLiteral("/org/freedesktop/Notifications");
+const QString serviceInterface = QStringLiteral("org.freedesktop.Notifications");
 constexpr uchar normalUrgency = 1;
 constexpr int serverDefaultTimeout = -1;
 
@@ -31,12 +33,14 @@ void whenAnswered(QObject *owner, const QDBusPendingCall &call, Handler handler)
 } // namespace
 
 DBusNotificationCenter::DBusNotificationCenter(const QDBusConnection &connection, QObject *parent)
-    : QObject(parent), m_proxy(new FreedesktopNotificationsProxy(connection, this))
+    : QObject(parent), m_connection(connection)
 {
-    connect(m_proxy, &FreedesktopNotificationsProxy::ActionInvoked, this,
-            &DBusNotificationCenter::handleActionInvoked);
-    connect(m_proxy, &FreedesktopNotificationsProxy::NotificationClosed, this,
-            [this](uint id, uint) { m_categoryByID.remove(id); });
+    // D-Bus signals connect by signature only. Any sender is heard, so that finding the
+    // service's owner never needs a blocking call; the ids tell our notifications apart.
+    m_connection.connect(QString(), servicePath, serviceInterface, QStringLiteral("ActionInvoked"), this,
+                         SLOT(handleActionInvoked(uint, QString)));
+    m_connection.connect(QString(), servicePath, serviceInterface, QStringLiteral("NotificationClosed"), this,
+                         SLOT(handleNotificationClosed(uint, uint)));
 }
 
 DBusNotificationCenter::~DBusNotificationCenter() = default;
@@ -72,7 +76,7 @@ void DBusNotificationCenter::requestAuthorization(std::function<void(bool grante
 
 void DBusNotificationCenter::askCapabilities(std::function<void(bool answered)> completion)
 {
-    const QDBusPendingCall call = m_proxy->asyncCall(QStringLiteral("GetCapabilities"));
+    const QDBusPendingCall call = callService(QStringLiteral("GetCapabilities"));
     whenAnswered<QDBusPendingReply<QStringList>>(this, call, [this, completion = std::move(completion)](
                                                                  const QDBusPendingReply<QStringList> &reply) {
         if (reply.isError())
@@ -99,7 +103,7 @@ void DBusNotificationCenter::add(const NotificationRequest &request)
                             {QStringLiteral("urgency"), QVariant::fromValue(normalUrgency)}};
     // A file name is text, not markup, on a service that reads markup.
     const QString body = m_serverTakesMarkup ? request.body.toHtmlEscaped() : request.body;
-    const QDBusPendingCall call = m_proxy->asyncCallWithArgumentList(
+    const QDBusPendingCall call = callService(
         QStringLiteral("Notify"), {applicationName, 0u, desktopEntry, request.title, body, actions, hints,
                                    serverDefaultTimeout});
     whenAnswered<QDBusPendingReply<uint>>(this, call, [this, category = request.categoryIdentifier](
@@ -110,6 +114,18 @@ void DBusNotificationCenter::add(const NotificationRequest &request)
         }
         m_categoryByID.insert(reply.value(), category);
     });
+}
+
+QDBusPendingCall DBusNotificationCenter::callService(const QString &method, const QVariantList &arguments) const
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(service, servicePath, serviceInterface, method);
+    call.setArguments(arguments);
+    return m_connection.asyncCall(call);
+}
+
+void DBusNotificationCenter::handleNotificationClosed(uint id, uint)
+{
+    m_categoryByID.remove(id);
 }
 
 void DBusNotificationCenter::handleActionInvoked(uint id, const QString &actionKey)

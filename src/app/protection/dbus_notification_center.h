@@ -3,12 +3,11 @@
 #include "app/protection/notification_center.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QHash>
 #include <QObject>
 
 namespace velmora {
-
-class FreedesktopNotificationsProxy;
 
 // Notifications through the desktop's notification service on a D-Bus connection,
 // with asynchronous calls only. It remembers the category of every notification the
@@ -37,11 +36,16 @@ public:
     /// Notifications shown and not yet closed.
     qsizetype openNotificationCount() const { return m_categoryByID.size(); }
 
-private:
-    void askCapabilities(std::function<void(bool answered)> completion);
+private slots:
     void handleActionInvoked(uint id, const QString &actionKey);
+    void handleNotificationClosed(uint id, uint reason);
 
-    FreedesktopNotificationsProxy *m_proxy = nullptr;
+private:
+    /// Calls a method of the service without waiting for its answer.
+    QDBusPendingCall callService(const QString &method, const QVariantList &arguments = {}) const;
+    void askCapabilities(std::function<void(bool answered)> completion);
+
+    QDBusConnection m_connection;
     QList<NotificationCategory> m_categories;
     ResponseHandler m_responseHandler;
     QHash<uint, QString> m_categoryByID;
