@@ -16,7 +16,6 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QVariantMap>
 
 #include <memory>
 #include <optional>
@@ -66,6 +65,9 @@ public:
     /// The two failure sentences; with no image under review also stops the scans and
     /// empties the plan and the edit history.
     void showImportFailure(VelmoraCoreError error);
+    /// The window went away: every scan stops, the review stays. A scan cut off this way
+    /// leaves the note that detection was cancelled.
+    void cancelScansOnClose();
     /// Makes the item the image under review and marks it reviewed.
     void showBatchItem(const BatchReviewItem &item);
     /// The image already under review is only marked reviewed; another one ends a running
@@ -81,6 +83,9 @@ public:
     // The single-image scan.
     void startDetection();
     void cancelCurrentDetection();
+    /// The Cancel detection command: stops the scan that runs, the single-image one or
+    /// the batch scan (whose queued items stay queued), and says so on the image it hit.
+    void cancelRunningScans();
     /// Re-scans the image 0.65 s after the last of a burst of settings changes.
     void rescanAfterCustomSettingsChange();
     void rescanCurrentReview();
@@ -153,8 +158,8 @@ public:
     void cancelPendingShare();
     void deleteSelectedManualRedaction();
     void applyManualEditHistoryStep(ManualEditStep step);
-    /// Takes the detection settings a change notice carries (or reloads them) and re-scans.
-    void applyCustomDetectionSettings(const QVariantMap &userInfo);
+    /// Takes the detection settings a change notice carries, or reloads them when it carries none.
+    void applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values);
 
     // Manual tools (review_controller_commands.cpp).
     void setManualEditing(bool isOn);
@@ -222,6 +227,8 @@ private:
     void handleDetectionFailure(const QUuid &runID, VelmoraCoreError error, const QList<Detection> &manualDetections,
                                 const QHash<QUuid, bool> &manualActiveStates);
     void postRescanCompleted();
+    /// The image under review has had its scan, whatever its end: it may be shared now.
+    void markCurrentScanEnded();
 
     void scanNextBatchItem(const std::shared_ptr<BatchRun> &run, qsizetype index);
     void applyBatchResult(const QUuid &itemID, const RedactionPlan &plan);

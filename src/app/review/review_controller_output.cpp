@@ -36,6 +36,15 @@ QString cleanedImagesWord(int count)
     return count == 1 ? QStringLiteral("cleaned image") : QStringLiteral("cleaned images");
 }
 
+/// Nothing, or how many images no scan had reached and the export therefore left out.
+QString leftOutSentence(int count)
+{
+    if (count < 1)
+        return QString();
+    return count == 1 ? QStringLiteral(" 1 image not yet scanned was left out.")
+                      : QStringLiteral(" %1 images not yet scanned were left out.").arg(count);
+}
+
 } // namespace
 
 void ReviewController::copyCleanedPNG()
@@ -124,7 +133,8 @@ void ReviewController::chooseBatchExportFolder()
     m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(*folder), true};
     m_state.reviewStatusNote = QStringLiteral("%1 %2 exported to %3.")
                                    .arg(written)
-                                   .arg(cleanedImagesWord(written), QFileInfo(*folder).fileName());
+                                   .arg(cleanedImagesWord(written), QFileInfo(*folder).fileName())
+        + leftOutSentence(unscannedBatchItems(m_state));
     showCompletionBanner(QStringLiteral("Exported %1 %2").arg(written).arg(cleanedImagesWord(written)),
                          CompletionBannerAction::revealLastExport, std::nullopt);
 

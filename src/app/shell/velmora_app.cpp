@@ -2,6 +2,8 @@
 
 #include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
+#include "app/review/review_controller.h"
+#include "app/review/review_status_text.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -32,6 +34,17 @@ void VelmoraApp::start()
     bringMainWindowToFront();
 }
 
+void VelmoraApp::openPaths(const QStringList &paths)
+{
+    bringMainWindowToFront();
+    if (paths.isEmpty())
+        return;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    m_mainWindow->contentView()->controller().loadImageURLs(urls, ReviewText::imageLoaded, true);
+}
+
 bool VelmoraApp::keepsRunningInTray() const
 {
     return m_tray && m_tray->isVisible();
@@ -43,9 +56,8 @@ MainWindow *VelmoraApp::createMainWindow()
         new ContentView(m_settings, std::make_unique<ScanPipeline>(), DBusNotificationCenter::shared());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }};
-    auto *window = new MainWindow(std::move(services), contentView);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    return window;
+    // Closing only hides the window: the same window, with its review, comes back.
+    return new MainWindow(std::move(services), contentView);
 }
 
 void VelmoraApp::bringMainWindowToFront()

@@ -1,5 +1,6 @@
 #include "app/window/content_view.h"
 
+#include "app/help/quick_start_sample.h"
 #include "app/panes/batch_sidebar.h"
 #include "app/panes/drop_target_view.h"
 #include "app/panes/findings_panel.h"
@@ -25,6 +26,7 @@
 #include "app/window/export_action_bar.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
+#include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/qt_file_dialogs.h"
 #include "app/window/watched_alerts_menu.h"
@@ -58,9 +60,10 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, *m_clock);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    // The onboarding and help-centre sheets have no content in this build; the host
-    // keeps the sheet state so that the window's show path and the Help menu work.
-    m_helpSheets = new HelpSheetHost(settings, *m_clock, {}, this);
+    // No settings window in this build: the help centre offers no Settings button.
+    m_helpSheets = new HelpSheetHost(
+        settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
+    new HelpSheetPresenter(*m_helpSheets, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -148,7 +151,7 @@ void ContentView::connectCommands()
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
     connect(m_header, &HeaderBar::pasteRequested, this, [&review] { review.pasteImageFromClipboard(); });
     connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
-    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelCurrentDetection(); });
+    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelRunningScans(); });
     connect(m_header, &HeaderBar::closeRequested, this, [&review] { review.closeCurrentReview(); });
     connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
     connect(m_header, &HeaderBar::makeAllVisibleRequested, this, [&review] { review.setAllFindingsIncluded(false); });
@@ -272,8 +275,7 @@ void ContentView::stopBackgroundServices()
     m_controller->watchedScreenshots().cancelScans();
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
-    m_controller->cancelCurrentDetection();
-    m_controller->cancelBatchScan();
+    m_controller->cancelScansOnClose();
 }
 
 void ContentView::startClipboardGuard()
