@@ -4,6 +4,8 @@
 #include "app/protection/protection_notifications.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -18,6 +20,10 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_updater(Updater::forThisBuild(this))
 {
     registerNotificationCategories(DBusNotificationCenter::shared());
+    // An answered risk notification opens the newest watched alert: the window comes
+    // forward for it, shown again when it was closed to the tray.
+    CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, this,
+                                   [this](const QVariant &, const QVariantMap &) { bringMainWindowToFront(); });
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [] { QApplication::quit(); }});
 }

@@ -180,13 +180,9 @@ void ContentView::connectCommands()
         if (m_backgroundServicesRunning)
             startScreenshotWatch();
     });
-    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
-        m_controller->openLatestWatchedScreenshot();
-        if (QWidget *top = window()) {
-            top->raise();
-            top->activateWindow();
-        }
-    });
+    // The application brings the window to the front for the same notice.
+    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this,
+                [this](const QVariant &, const QVariantMap &) { m_controller->openLatestWatchedScreenshot(); });
 }
 
 void ContentView::addWindowActions(QMainWindow &window)
