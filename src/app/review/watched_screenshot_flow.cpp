@@ -52,7 +52,7 @@ void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
         image = ImageImporter::importImage(key).image;
     } catch (const VelmoraCoreException &exception) {
         qCInfo(lcReviewScan) << "Watched screenshot" << key << "could not be read:" << rawValue(exception.error());
-        handleScanFailure(key);
+        handleWatchedScanFailure(key);
         return;
     }
     // The detection settings are taken now: later edits do not reach this scan.
@@ -63,11 +63,11 @@ void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
         }
         if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
             qCInfo(lcReviewScan) << "Watched screenshot" << key << "scan failed:" << rawValue(*error);
-            handleScanFailure(key);
+            handleWatchedScanFailure(key);
             return;
         }
         m_scanTasks.remove(key);
-        handleScanResult(std::get<RedactionPlan>(outcome), key);
+        handleWatchedScanResult(std::get<RedactionPlan>(outcome), key);
     });
 }
 
@@ -78,14 +78,14 @@ void WatchedScreenshotFlow::cancelScans()
     m_scanTasks.clear();
 }
 
-void WatchedScreenshotFlow::handleScanFailure(const QString &key)
+void WatchedScreenshotFlow::handleWatchedScanFailure(const QString &key)
 {
     m_scanTasks.remove(key);
     // The review on screen is not disturbed by a file the user never opened.
     m_review.showStatusWhenIdle(WatchedText::couldNotOpen);
 }
 
-void WatchedScreenshotFlow::handleScanResult(const RedactionPlan &plan, const QString &path)
+void WatchedScreenshotFlow::handleWatchedScanResult(const RedactionPlan &plan, const QString &path)
 {
     if (plan.entries().isEmpty()) {
         m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::screenshotWatch, plan, std::nullopt);

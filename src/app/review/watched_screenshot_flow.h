@@ -42,8 +42,8 @@ public:
     QStringList scanningPaths() const { return m_scanTasks.keys(); }
 
 private:
-    void handleScanResult(const RedactionPlan &plan, const QString &path);
-    void handleScanFailure(const QString &key);
+    void handleWatchedScanResult(const RedactionPlan &plan, const QString &path);
+    void handleWatchedScanFailure(const QString &key);
     /// Tells the user an alert was queued, without disturbing the review on screen.
     void announce(int findingCount);
 

@@ -178,7 +178,7 @@ void ContentView::connectCommands()
     });
     bus.observe(commands::velmoraScreenshotWatchSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
         if (m_backgroundServicesRunning)
-            startScreenshotWatch();
+            applyScreenshotWatchSettings();
     });
     // The application brings the window to the front for the same notice.
     bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this,
@@ -258,7 +258,7 @@ void ContentView::presentInstallReminder()
 void ContentView::startBackgroundServices()
 {
     m_backgroundServicesRunning = true;
-    startScreenshotWatch();
+    applyScreenshotWatchSettings();
     startClipboardGuard();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
@@ -283,7 +283,7 @@ void ContentView::startClipboardGuard()
     });
 }
 
-void ContentView::startScreenshotWatch()
+void ContentView::applyScreenshotWatchSettings()
 {
     WatchedScreenshotFlow &flow = m_controller->watchedScreenshots();
     // The watch reads its switch and folder itself, and reports when it is off.

@@ -81,7 +81,7 @@ private:
     /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.
     void startClipboardGuard();
     /// (Re)starts the screenshot watch from its stored settings, handing new files to the review.
-    void startScreenshotWatch();
+    void applyScreenshotWatchSettings();
 
     StoredSettings &m_settings;
     std::unique_ptr<SystemClipboard> m_clipboard;
