@@ -65,9 +65,6 @@ public:
     /// The two failure sentences; with no image under review also stops the scans and
     /// empties the plan and the edit history.
     void showImportFailure(VelmoraCoreError error);
-    /// The window went away: every scan stops, the review stays. A scan cut off this way
-    /// leaves the note that detection was cancelled.
-    void cancelScansOnClose();
     /// Makes the item the image under review and marks it reviewed.
     void showBatchItem(const BatchReviewItem &item);
     /// The image already under review is only marked reviewed; another one ends a running
@@ -217,8 +214,11 @@ public:
 signals:
     /// The state changed; emitted once per operation, after it is complete.
     void changed();
+    /// Cleaned copies of these batch items were copied or exported as they are now.
+    void cleanedOutputShared(const QList<QUuid> &itemIDs);
 
 private:
+    void emitSharedCurrentItem();
     class ChangeScope;
     struct BatchRun;
 

@@ -24,8 +24,12 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     // forward for it, shown again when it was closed to the tray.
     CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, this,
                                    [this](const QVariant &, const QVariantMap &) { bringMainWindowToFront(); });
-    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
-                                                           [] { QApplication::quit(); }});
+    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); }, [this] {
+        if (m_mainWindow)
+            m_mainWindow->quitAfterAsking();
+        else
+            QApplication::quit();
+    }});
 }
 
 VelmoraApp::~VelmoraApp()
@@ -48,7 +52,9 @@ void VelmoraApp::openPaths(const QStringList &paths)
     QList<QUrl> urls;
     for (const QString &path : paths)
         urls.append(QUrl::fromLocalFile(path));
-    m_mainWindow->contentView()->controller().loadImageURLs(urls, ReviewText::imageLoaded, true);
+    ContentView *content = m_mainWindow->contentView();
+    content->askBeforeDiscarding(
+        [content, urls] { content->controller().loadImageURLs(urls, ReviewText::imageLoaded, true); });
 }
 
 bool VelmoraApp::keepsRunningInTray() const

@@ -22,7 +22,9 @@
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
 #include "app/window/ambient_mode_pills.h"
+#include "app/review/unsaved_manual_edits.h"
 #include "app/window/completion_banner.h"
+#include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
@@ -64,6 +66,8 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     m_helpSheets = new HelpSheetHost(
         settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
     new HelpSheetPresenter(*m_helpSheets, this);
+    m_unsavedEdits = new UnsavedManualEdits(*m_controller);
+    m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -146,13 +150,15 @@ void ContentView::connectCanvas()
 
 void ContentView::connectCommands()
 {
-    connectReviewCommands(*m_controller);
+    connectReviewCommands(*m_controller, [this](std::function<void()> proceed) { askBeforeDiscarding(std::move(proceed)); });
     ReviewController &review = *m_controller;
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
-    connect(m_header, &HeaderBar::pasteRequested, this, [&review] { review.pasteImageFromClipboard(); });
+    connect(m_header, &HeaderBar::pasteRequested, this,
+            [this, &review] { askBeforeDiscarding([&review] { review.pasteImageFromClipboard(); }); });
     connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
     connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelRunningScans(); });
-    connect(m_header, &HeaderBar::closeRequested, this, [&review] { review.closeCurrentReview(); });
+    connect(m_header, &HeaderBar::closeRequested, this,
+            [this, &review] { askBeforeDiscarding([&review] { review.closeCurrentReview(); }); });
     connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
     connect(m_header, &HeaderBar::makeAllVisibleRequested, this, [&review] { review.setAllFindingsIncluded(false); });
     connect(m_dropTarget, &DropTargetView::openImageRequested, this, &ContentView::openImagesFromPanel);
@@ -162,7 +168,9 @@ void ContentView::connectCommands()
             [] { postCaptureRequest(VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
     connect(m_watchedAlertsMenu, &WatchedAlertsMenu::alertChosen, this,
-            [&review](const QString &filePath) { review.openWatchedScreenshot(filePath); });
+            [this, &review](const QString &filePath) {
+                askBeforeDiscarding([&review, filePath] { review.openWatchedScreenshot(filePath); });
+            });
     connect(m_screenshotWatch.get(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
             &AmbientModePills::setScreenshotWatchRunning);
 
@@ -182,7 +190,7 @@ void ContentView::connectCommands()
     });
     // The application brings the window to the front for the same notice.
     bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this,
-                [this](const QVariant &, const QVariantMap &) { m_controller->openLatestWatchedScreenshot(); });
+                [this](const QVariant &, const QVariantMap &) { openLatestWatchedScreenshot(); });
 }
 
 void ContentView::addWindowActions(QMainWindow &window)
@@ -192,12 +200,24 @@ void ContentView::addWindowActions(QMainWindow &window)
 
 void ContentView::openImagesFromPanel()
 {
-    m_controller->openImagesFromPanel();
+    askBeforeDiscarding([this] { m_controller->openImagesFromPanel(); });
 }
 
 void ContentView::openFolderFromPanel()
 {
-    m_controller->openFolderFromPanel();
+    askBeforeDiscarding([this] { m_controller->openFolderFromPanel(); });
+}
+
+void ContentView::openLatestWatchedScreenshot()
+{
+    if (m_controller->state().watchedScreenshotQueue.items.isEmpty())
+        return;
+    askBeforeDiscarding([this] { m_controller->openLatestWatchedScreenshot(); });
+}
+
+void ContentView::askBeforeDiscarding(std::function<void()> proceed)
+{
+    m_discardQuestion->askBeforeDiscarding(std::move(proceed));
 }
 
 void ContentView::refresh()
@@ -271,7 +291,7 @@ void ContentView::stopBackgroundServices()
     m_controller->watchedScreenshots().cancelScans();
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
-    m_controller->cancelScansOnClose();
+    m_controller->cancelRunningScans();
 }
 
 void ContentView::startClipboardGuard()
@@ -301,7 +321,7 @@ void ContentView::performCompletionBannerAction(CompletionBannerAction action)
         m_controller->openLastAutoCleanReviewItem();
         break;
     case CompletionBannerAction::reviewLatestWatchedScreenshot:
-        m_controller->openLatestWatchedScreenshot();
+        openLatestWatchedScreenshot();
         break;
     case CompletionBannerAction::openNotificationSettings:
         desktop::openNotificationSettings();

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QMainWindow;
@@ -16,6 +17,7 @@ class AmbientModePills;
 class ApplicationInstallController;
 class BatchSidebar;
 class CompletionBanner;
+class DiscardQuestion;
 class DropTargetView;
 class ExportActionBar;
 class FindingsPanel;
@@ -30,6 +32,7 @@ class StoredSettings;
 class SystemClipboard;
 class SystemClock;
 class WatchedAlertsMenu;
+class UnsavedManualEdits;
 
 // The main window's view. It owns the review (a ReviewController and the services it
 // reaches) and the window's long-lived controllers for as long as the window lives,
@@ -50,8 +53,15 @@ public:
     ApplicationInstallController &installController() const { return *m_installController; }
     ScreenshotWatchController &screenshotWatch() const { return *m_screenshotWatch; }
 
+    /// Open... and Open Folder..., after asking about hand-made boxes that would be lost.
     void openImagesFromPanel();
     void openFolderFromPanel();
+    /// Opens the newest watched alert, after asking about hand-made boxes that would be lost.
+    void openLatestWatchedScreenshot();
+    /// Runs an operation that ends the review, after asking when hand-made boxes not yet
+    /// copied or exported would be lost; Cancel runs nothing.
+    void askBeforeDiscarding(std::function<void()> proceed);
+    const UnsavedManualEdits &unsavedManualEdits() const { return *m_unsavedEdits; }
     /// Window-wide keys of the panes, registered once on the window.
     void addWindowActions(QMainWindow &window);
 
@@ -92,6 +102,8 @@ private:
     std::unique_ptr<ScreenshotWatchController> m_screenshotWatch;
     ApplicationInstallController *m_installController = nullptr;
     HelpSheetHost *m_helpSheets = nullptr;
+    UnsavedManualEdits *m_unsavedEdits = nullptr;
+    DiscardQuestion *m_discardQuestion = nullptr;
 
     HeaderBar *m_header = nullptr;
     CompletionBanner *m_banner = nullptr;

@@ -66,7 +66,7 @@ protected:
         m_engine = engine.get();
         m_content = new ContentView(*m_settings, std::move(engine));
         m_window = std::make_unique<MainWindow>(
-            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [] {}}, m_content);
+            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }}, m_content);
     }
 
     ReviewController &review() { return m_content->controller(); }
@@ -94,6 +94,7 @@ protected:
     test::ScopedEnvironmentVariable m_location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
     test::TempSettings m_settings;
     bool m_firstStart = false;
+    int m_quits = 0;
     test::FakeScanEngine *m_engine = nullptr;
     ContentView *m_content = nullptr;
     std::unique_ptr<MainWindow> m_window;
@@ -259,6 +260,58 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     EXPECT_FALSE(state().image.isNull());
 }
 
+// Opens a scanned image and draws one box on it, as the canvas reports a finished draw.
+void drawOnOpenedImage(ReviewController &review, const std::function<void()> &openScannedImage)
+{
+    openScannedImage();
+    const RedactionPlan before = review.state().redactionPlan;
+    RedactionPlan after = before;
+    ASSERT_TRUE(after.addManualRedaction(QStringLiteral("Manual"), QStringLiteral("Drawn"), {0.5, 0.5, 0.2, 0.2}));
+    review.applyCanvasPlan(after);
+    review.recordManualEdit(before, after);
+}
+
+TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+    openScanned({emailLine});
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(state().image.isNull()) << "nothing drawn: closed without a question";
+    EXPECT_EQ(question(), nullptr);
+
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    ASSERT_NE(question(), nullptr);
+    EXPECT_EQ(question()->text(), "Discard the manual boxes of Clipboard image?");
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_FALSE(state().image.isNull());
+    EXPECT_EQ(state().redactionPlan.manualDetections().size(), 1);
+
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(m_quits, 0);
+
+    CommandBus::instance().post(commands::velmoraCloseCurrentReview);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents();
+    EXPECT_TRUE(state().image.isNull());
+}
+
+TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
+{
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    EXPECT_EQ(m_quits, 1);
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    review().copyCleanedPNG();
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
+}
+
 // The help centre's shortcut table names the keys the window really binds: each row's
 // keys belong to the menu item or window-wide action of what the row says.
 TEST_F(MainWindowFixture, ShortcutTableMatchesTheBoundKeys)
@@ -408,4 +461,32 @@ TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreensh
     EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
     EXPECT_TRUE(menu->isHidden());
+}
+
+TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    const QString path = m_folder.filePath(QStringLiteral("Shots/Shot 1.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(pngBytes()), pngBytes().size());
+    file.close();
+    review().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
+                                     RedactionPlan::empty(), std::nullopt, QStringLiteral("Watched.")});
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+
+    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(state().redactionPlan.manualDetections().size(), 1);
+    EXPECT_EQ(state().watchedScreenshotQueue.items.size(), 1);
+
+    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
+    EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }
