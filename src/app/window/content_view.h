@@ -72,6 +72,8 @@ public:
     void stopBackgroundServices();
 
     void performCompletionBannerAction(CompletionBannerAction action);
+    /// How the help centre and the findings panel open the settings window.
+    void setSettingsWindowOpener(std::function<void()> openSettingsWindow);
 
 signals:
     /// The review warning's question is up, its continue button titled `continueTitle`.
@@ -92,8 +94,10 @@ private:
     void startClipboardGuard();
     /// (Re)starts the screenshot watch from its stored settings, handing new files to the review.
     void applyScreenshotWatchSettings();
+    void openSettingsWindow();
 
     StoredSettings &m_settings;
+    std::function<void()> m_openSettingsWindow;
     std::unique_ptr<SystemClipboard> m_clipboard;
     std::unique_ptr<SystemClock> m_clock;
     std::unique_ptr<QtFileDialogs> m_fileDialogs;

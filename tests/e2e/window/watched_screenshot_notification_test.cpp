@@ -164,7 +164,7 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
 
     auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>(), notifications);
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}}, content);
+    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [] {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(focusWindow(QString::number(window.winId())));
