@@ -8,6 +8,7 @@
 #include "app/panes/manual_edit_controls.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
+#include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/system_clipboard.h"
 #include "core/analysis/scan_engine.h"
 #include "app/review/review_command_routing.h"
@@ -21,6 +22,7 @@
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
 #include "app/shell/window_activation.h"
+#include "app/window/ambient_mode_pills.h"
 #include "app/review/unsaved_manual_edits.h"
 #include "app/window/capture_services.h"
 #include "app/window/completion_banner.h"
@@ -31,11 +33,13 @@
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/qt_file_dialogs.h"
+#include "app/window/watched_alerts_menu.h"
 #include "core/support/system_clock.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
@@ -45,7 +49,8 @@
 
 namespace velmora {
 
-ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent)
+ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
+                         NotificationCenter &notifications, QWidget *parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_clipboard(std::make_unique<SystemClipboard>())
@@ -53,12 +58,14 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     , m_fileDialogs(std::make_unique<QtFileDialogs>(this))
     , m_scanEngine(std::move(scanEngine))
 {
-    m_controller = std::make_unique<ReviewController>(
-        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
+    const auto isApplicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
+    m_controller = std::make_unique<ReviewController>(ReviewEnvironment{
+        *m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications, isApplicationActive});
     m_captureServices = new CaptureServices(
-        *m_controller, settings, *m_clipboard, *m_clock,
+        *m_controller, {settings, *m_clipboard, *m_clock, notifications, isApplicationActive},
         [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
         CapturePlatform::forThisDesktop(), this);
+    m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, *m_clock);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
     m_helpSheets = new HelpSheetHost(
@@ -130,6 +137,9 @@ void ContentView::buildLayout()
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
     m_actionBar = new ExportActionBar(*m_controller, this);
+    m_ambientModePills = new AmbientModePills(m_actionBar);
+    m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
+    m_actionBar->placeStatusWidgets(m_ambientModePills, m_watchedAlertsMenu);
     column->addWidget(m_actionBar);
 }
 
@@ -166,6 +176,12 @@ void ContentView::connectCommands()
     connect(m_dropTarget, &DropTargetView::captureAreaRequested, this,
             [] { postCaptureRequest(VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
+    connect(m_watchedAlertsMenu, &WatchedAlertsMenu::alertChosen, this,
+            [this, &review](const QString &filePath) {
+                askBeforeDiscarding([&review, filePath] { review.openWatchedScreenshot(filePath); });
+            });
+    connect(m_screenshotWatch.get(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
+            &AmbientModePills::setScreenshotWatchRunning);
 
     CommandBus &bus = CommandBus::instance();
     bus.observe(commands::velmoraShowHelpCenter, this,
@@ -177,13 +193,13 @@ void ContentView::connectCommands()
         if (m_backgroundServicesRunning)
             startClipboardGuard();
     });
-    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
-        m_controller->openLatestWatchedScreenshot();
-        if (QWidget *top = window()) {
-            top->raise();
-            top->activateWindow();
-        }
+    bus.observe(commands::velmoraScreenshotWatchSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
+        if (m_backgroundServicesRunning)
+            applyScreenshotWatchSettings();
     });
+    // The application brings the window to the front for the same notice.
+    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this,
+                [this](const QVariant &, const QVariantMap &) { openLatestWatchedScreenshot(); });
 }
 
 void ContentView::addWindowActions(QMainWindow &window)
@@ -201,6 +217,13 @@ void ContentView::openFolderFromPanel()
     askBeforeDiscarding([this] { m_controller->openFolderFromPanel(); });
 }
 
+void ContentView::openLatestWatchedScreenshot()
+{
+    if (m_controller->state().watchedScreenshotQueue.items.isEmpty())
+        return;
+    askBeforeDiscarding([this] { m_controller->openLatestWatchedScreenshot(); });
+}
+
 void ContentView::askBeforeDiscarding(std::function<void()> proceed)
 {
     m_discardQuestion->askBeforeDiscarding(std::move(proceed));
@@ -210,6 +233,7 @@ void ContentView::refresh()
 {
     const ReviewState &state = m_controller->state();
     m_header->showState(state);
+    m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
     m_banner->setBanner(state.completionBannerText, state.completionBannerAction, state.completionBannerSecondaryAction);
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
@@ -264,6 +288,7 @@ void ContentView::startBackgroundServices()
 {
     m_backgroundServicesRunning = true;
     m_captureServices->startHotKeys();
+    applyScreenshotWatchSettings();
     startClipboardGuard();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
@@ -273,6 +298,8 @@ void ContentView::stopBackgroundServices()
 {
     m_backgroundServicesRunning = false;
     m_captureServices->stopHotKeys();
+    m_screenshotWatch->stop();
+    m_controller->watchedScreenshots().cancelScans();
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
     m_controller->cancelRunningScans();
@@ -287,6 +314,13 @@ void ContentView::startClipboardGuard()
     });
 }
 
+void ContentView::applyScreenshotWatchSettings()
+{
+    WatchedScreenshotFlow &flow = m_controller->watchedScreenshots();
+    // The watch reads its switch and folder itself, and reports when it is off.
+    m_screenshotWatch->start([&flow](const QList<QUrl> &urls) { flow.scanWatchedScreenshots(urls); });
+}
+
 void ContentView::performCompletionBannerAction(CompletionBannerAction action)
 {
     switch (action) {
@@ -298,7 +332,7 @@ void ContentView::performCompletionBannerAction(CompletionBannerAction action)
         m_controller->openLastAutoCleanReviewItem();
         break;
     case CompletionBannerAction::reviewLatestWatchedScreenshot:
-        m_controller->openLatestWatchedScreenshot();
+        openLatestWatchedScreenshot();
         break;
     case CompletionBannerAction::openNotificationSettings:
         desktop::openNotificationSettings();

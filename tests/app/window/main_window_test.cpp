@@ -1,3 +1,5 @@
+#include "app/protection/screenshot_watch_controller.h"
+#include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
 #include "app/shell/command_bus.h"
@@ -33,7 +35,11 @@
 #include <QStackedWidget>
 #include "support/image_bytes.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -386,3 +392,101 @@ TEST_F(FirstStartFixture, HelpMenuItemsPresentTheirSheets)
 }
 
 } // namespace
+
+namespace {
+
+// The window over a watched folder of the test's own.
+class WatchedWindowFixture : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("Shots")));
+        ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
+        MainWindowFixture::SetUp();
+    }
+
+    bool pillShown() const
+    {
+        const auto *pill = m_window->findChild<QWidget *>(QStringLiteral("screenshot-watch-pill"));
+        return pill && pill->isVisibleTo(m_window.get()) && pill->parentWidget()->isVisibleTo(m_window.get());
+    }
+
+    QTemporaryDir m_folder;
+};
+
+} // namespace
+
+TEST_F(WatchedWindowFixture, TheWatchRunsWhileTheWindowIsShownAndFollowsItsSettings)
+{
+    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+    showActive();
+    EXPECT_TRUE(m_content->screenshotWatch().isRunning());
+    EXPECT_EQ(m_content->screenshotWatch().runtimeStatus(), QStringLiteral("Watching Shots for new screenshots."));
+    EXPECT_TRUE(pillShown());
+
+    clearScreenshotWatchFolder(*m_settings);
+    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+    EXPECT_EQ(m_content->screenshotWatch().runtimeStatus(), QStringLiteral("Screenshot watch is off."));
+    EXPECT_FALSE(pillShown());
+
+    m_window->close();
+    test::drainEvents();
+    ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
+    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+}
+
+TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreenshot)
+{
+    const QString path = m_folder.filePath(QStringLiteral("Shots/Shot 1.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(pngBytes()), pngBytes().size());
+    file.close();
+    const RedactionPlan plan({}, {}, {Detection{}});
+    review().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, plan, std::nullopt,
+                                     QStringLiteral("Watched screenshot scanned.")});
+    test::drainEvents();
+
+    auto *menu = m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->isHidden());
+    EXPECT_EQ(menu->text(), QStringLiteral("Watched alerts (1)"));
+    ASSERT_EQ(menu->menu()->actions().size(), 1);
+    EXPECT_TRUE(menu->menu()->actions().first()->text().startsWith(QStringLiteral("Shot 1.png — ")));
+
+    menu->menu()->actions().first()->trigger();
+    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
+    EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
+    EXPECT_TRUE(menu->isHidden());
+}
+
+TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    const QString path = m_folder.filePath(QStringLiteral("Shots/Shot 1.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(pngBytes()), pngBytes().size());
+    file.close();
+    review().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
+                                     RedactionPlan::empty(), std::nullopt, QStringLiteral("Watched.")});
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+
+    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(state().redactionPlan.manualDetections().size(), 1);
+    EXPECT_EQ(state().watchedScreenshotQueue.items.size(), 1);
+
+    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
+    EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
+}
