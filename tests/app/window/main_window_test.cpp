@@ -27,6 +27,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -304,6 +305,45 @@ TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
     review().copyCleanedPNG();
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
     EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
+}
+
+TEST_F(MainWindowFixture, UpAndDownStepThroughTheBatchUnlessTheFocusUsesThem)
+{
+    showActive();
+    QList<BatchReviewItem> items;
+    for (const char *name : {"a.png", "b.png", "c.png"}) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
+                                           ImportedImage{image}, QStringLiteral("Loaded.")));
+    }
+    review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
+    auto selectedName = [this] {
+        for (const BatchReviewItem &item : state().batchItems) {
+            if (item.id == state().selectedBatchItemID)
+                return item.displayName();
+        }
+        return QString();
+    };
+    ASSERT_EQ(selectedName(), "a.png");
+
+    // A button has no use for the arrows.
+    auto *open = m_window->findChild<QPushButton *>(QStringLiteral("open-image-button"));
+    ASSERT_NE(open, nullptr);
+    open->setFocus();
+    ASSERT_TRUE(open->hasFocus());
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(selectedName(), "b.png");
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Up);
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Up);
+    EXPECT_EQ(selectedName(), "c.png") << "wraps at the top";
+
+    // A text field keeps them.
+    auto *field = new QLineEdit(m_content);
+    field->show();
+    field->setFocus();
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(selectedName(), "c.png");
 }
 
 // The help centre's shortcut table names the keys the window really binds: each row's
