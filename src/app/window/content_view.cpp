@@ -21,6 +21,7 @@
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
 #include "app/review/unsaved_manual_edits.h"
+#include "app/window/ambient_mode_pills.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
@@ -121,6 +122,7 @@ void ContentView::buildLayout()
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
     m_actionBar = new ExportActionBar(*m_controller, this);
+    m_actionBar->placeStatusWidgets(new AmbientModePills(m_controller->clipboardGuard()), nullptr);
     column->addWidget(m_actionBar);
 }
 

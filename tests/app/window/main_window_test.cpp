@@ -346,6 +346,21 @@ TEST_F(MainWindowFixture, UpAndDownStepThroughTheBatchUnlessTheFocusUsesThem)
     EXPECT_EQ(selectedName(), "c.png");
 }
 
+TEST_F(MainWindowFixture, TheClipboardPillShowsWhileTheGuardRuns)
+{
+    auto *pill = m_window->findChild<QWidget *>(QStringLiteral("clipboard-guard-pill"));
+    ASSERT_NE(pill, nullptr);
+    m_window->show();
+    EXPECT_FALSE(pill->isVisible()) << "the guard is off by default";
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_TRUE(pill->isVisible());
+    m_window->close();
+    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    m_window->show();
+    EXPECT_TRUE(pill->isVisible());
+}
+
 // The help centre's shortcut table names the keys the window really binds: each row's
 // keys belong to the menu item or window-wide action of what the row says.
 TEST_F(MainWindowFixture, ShortcutTableMatchesTheBoundKeys)
