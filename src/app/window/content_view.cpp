@@ -135,6 +135,7 @@ void ContentView::connectCanvas()
             [&review](const std::optional<QUuid> &id) { review.setCanvasSelection(id); });
     connect(m_canvas, &ImageReviewView::manualEditingWritten, this,
             [&review](bool on) { review.setManualEditing(on); });
+    connect(m_canvas, &ImageReviewView::outputPreviewWritten, this, [&review](bool on) { review.setOutputPreview(on); });
     connect(m_canvas, &ImageReviewView::planChanged, this, [&review] { review.handleCanvasPlanChange(); });
     connect(m_canvas, &ImageReviewView::manualEditCommitted, this,
             [&review](const RedactionPlan &before, const RedactionPlan &after) { review.recordManualEdit(before, after); });

@@ -28,6 +28,7 @@
 #include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -359,6 +360,22 @@ TEST_F(MainWindowFixture, TheClipboardPillShowsWhileTheGuardRuns)
     EXPECT_FALSE(review().clipboardGuard().isRunning());
     m_window->show();
     EXPECT_TRUE(pill->isVisible());
+}
+
+TEST_F(MainWindowFixture, TheCanvasPreviewToggleAndCtrlPShowTheSameState)
+{
+    showActive();
+    openScanned({emailLine});
+    auto *toggle = m_window->findChild<QToolButton *>(QStringLiteral("output-preview-toggle"));
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(toggle->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->click();
+    EXPECT_TRUE(state().isPreviewingRedactedOutput);
+    EXPECT_EQ(state().reviewStatusNote, "Previewing the exact flattened output for copy and export.");
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(state().isPreviewingRedactedOutput);
+    EXPECT_FALSE(toggle->isChecked());
 }
 
 // The help centre's shortcut table names the keys the window really binds: each row's
