@@ -2,6 +2,7 @@
 
 #include "app/panes/finding_chips.h"
 #include "app/shell/accessible_value.h"
+#include "app/shell/check_box_style.h"
 #include "app/shell/clamped_label.h"
 #include "app/shell/look.h"
 #include "app/shell/palette_tint.h"
@@ -81,6 +82,7 @@ DetectionRow::DetectionRow(const FindingRowActions &actions, QWidget *parent)
     setCursor(Qt::PointingHandCursor);
 
     m_checkbox = new QCheckBox;
+    useVelmoraCheckBox(m_checkbox);
     setAccessibleValue(m_checkbox, tr("Will redact in export")); // before anything asks for its interface
     m_checkbox->setAccessibleDescription(tr("Toggles whether this finding is redacted in the cleaned copy."));
     m_checkbox->setCursor(Qt::ArrowCursor);

@@ -39,7 +39,9 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velmora {
@@ -117,7 +119,16 @@ void ContentView::buildLayout()
 
     m_findingsPanel = new FindingsPanel(*m_controller, this);
     m_findingsPanel->setManualEditingTools(new ManualEditControls(*m_controller));
-    split->addWidget(m_findingsPanel);
+    // A window shorter than the column scrolls it, so that every control stays reachable.
+    auto *findingsColumn = new QScrollArea(this);
+    findingsColumn->setObjectName(QStringLiteral("findings-column-scroll"));
+    findingsColumn->setWidgetResizable(true);
+    findingsColumn->setFrameShape(QFrame::NoFrame);
+    findingsColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    findingsColumn->setWidget(m_findingsPanel);
+    findingsColumn->setFixedWidth(m_findingsPanel->minimumWidth()
+                                  + findingsColumn->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    split->addWidget(findingsColumn);
     column->addLayout(split, 1);
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
