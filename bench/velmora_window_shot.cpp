@@ -2,7 +2,9 @@
 // look by eye: `velmora_window_shot OUTDIR [IMAGE]`. Without IMAGE it draws a
 // screenshot-like page of its own. Run under xvfb-run. It saves the window at its
 // default size and at its minimum size, each in a light and a dark palette
-// (main-window-light.png, main-window-minimum-dark.png, ...); under QT_SCALE_FACTOR=2
+// (main-window-light.png, main-window-minimum-dark.png, ...), and first the empty
+// window with its getting-started checklist (main-window-empty-light.png) and the
+// window with a completion banner (main-window-banner-light.png); under QT_SCALE_FACTOR=2
 // the names end in "@2x" and the window keeps to the screen.
 
 #include "core/analysis/scan_pipeline.h"
@@ -88,7 +90,6 @@ int main(int argc, char **argv)
 
     velmora::StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                                  QSettings::IniFormat));
-    settings.setValue(velmora::Setting::didDismissGettingStarted, true);
     settings.setValue(velmora::Setting::didCompleteOnboarding, true);
     QApplication::setPalette(shot_palettes::lightPalette());
     auto *content = new velmora::ContentView(settings, std::make_unique<velmora::ScanPipeline>());
@@ -99,6 +100,8 @@ int main(int argc, char **argv)
         return 1;
     }
     const QSize defaultSize = window.size();
+    const QString suffix = window.devicePixelRatioF() > 1.5 ? QStringLiteral("@2x") : QString();
+    bool ok = saveWindow(window, QStringLiteral("%1/main-window-empty-light%2.png").arg(outDir, suffix));
 
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(imagePath)});
@@ -112,13 +115,16 @@ int main(int argc, char **argv)
         content->controller().selectDetection(entries.front().detection.id);
     std::printf("%lld findings\n", static_cast<long long>(entries.size()));
 
-    const QString suffix = window.devicePixelRatioF() > 1.5 ? QStringLiteral("@2x") : QString();
-    bool ok = true;
     for (const auto &[name, palette] : {std::pair{QStringLiteral("light"), shot_palettes::lightPalette()},
                                         std::pair{QStringLiteral("dark"), shot_palettes::darkPalette()}}) {
         QApplication::setPalette(palette);
         window.resize(defaultSize);
         ok &= saveWindow(window, QStringLiteral("%1/main-window-%2%3.png").arg(outDir, name, suffix));
+        if (name == QLatin1String("light")) {
+            content->controller().showCompletionBanner(QStringLiteral("Exported cleaned image"),
+                                                       velmora::CompletionBannerAction::revealLastExport, std::nullopt);
+            ok &= saveWindow(window, QStringLiteral("%1/main-window-banner-%2%3.png").arg(outDir, name, suffix));
+        }
         window.resize(window.minimumSize());
         ok &= saveWindow(window, QStringLiteral("%1/main-window-minimum-%2%3.png").arg(outDir, name, suffix));
     }

@@ -46,6 +46,11 @@
 
 namespace velmora {
 
+namespace {
+constexpr int kBannerInset = 20; ///< From the window's sides, as the header's content.
+constexpr int kBannerGap = 8;    ///< Below the header.
+} // namespace
+
 ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent)
     : QWidget(parent)
     , m_settings(settings)
@@ -90,11 +95,9 @@ void ContentView::buildLayout()
 
     m_header = new HeaderBar(this);
     column->addWidget(m_header);
+    // The banner floats over the top of the review: coming and going, it moves nothing
+    // under the pointer.
     m_banner = new CompletionBanner(this);
-    auto *bannerRow = new QHBoxLayout;
-    bannerRow->setContentsMargins(20, 0, 20, 8);
-    bannerRow->addWidget(m_banner);
-    column->addLayout(bannerRow);
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
 
     auto *split = new QHBoxLayout;
@@ -216,6 +219,7 @@ void ContentView::refresh()
     const ReviewState &state = m_controller->state();
     m_header->showState(state);
     m_banner->setBanner(state.completionBannerText, state.completionBannerAction, state.completionBannerSecondaryAction);
+    placeBanner();
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
@@ -230,6 +234,20 @@ void ContentView::refresh()
         m_canvas->setKeepsManualEditingAfterCommit(state.keepsManualEditingAfterCommit);
     }
     presentReviewWarningIfNeeded();
+}
+
+void ContentView::placeBanner()
+{
+    const int width = qMax(0, this->width() - 2 * kBannerInset);
+    const int height = m_banner->hasHeightForWidth() ? m_banner->heightForWidth(width) : m_banner->sizeHint().height();
+    m_banner->setGeometry(kBannerInset, m_header->geometry().bottom() + kBannerGap, width, height);
+    m_banner->raise();
+}
+
+void ContentView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeBanner();
 }
 
 void ContentView::presentReviewWarningIfNeeded()

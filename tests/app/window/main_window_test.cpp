@@ -378,6 +378,25 @@ TEST_F(MainWindowFixture, TheCanvasPreviewToggleAndCtrlPShowTheSameState)
     EXPECT_FALSE(toggle->isChecked());
 }
 
+TEST_F(MainWindowFixture, TheBannerComesAndGoesWithoutMovingTheReview)
+{
+    showActive();
+    openScanned({emailLine});
+    auto *findings = m_window->findChild<QWidget *>(QStringLiteral("findings-panel"));
+    auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
+    ASSERT_NE(findings, nullptr);
+    const QPoint before = findings->mapTo(m_window.get(), QPoint(0, 0));
+    review().showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
+    test::drainEvents();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(findings->mapTo(m_window.get(), QPoint(0, 0)), before);
+    // Whole, inside the window, with its text on one line at the window's width.
+    const QRect area = QRect(banner->mapTo(m_window.get(), QPoint(0, 0)), banner->size());
+    EXPECT_TRUE(m_window->rect().contains(area));
+    EXPECT_GT(area.width(), m_window->width() / 2);
+    EXPECT_GE(banner->height(), banner->minimumSizeHint().height());
+}
+
 // The help centre's shortcut table names the keys the window really binds: each row's
 // keys belong to the menu item or window-wide action of what the row says.
 TEST_F(MainWindowFixture, ShortcutTableMatchesTheBoundKeys)
