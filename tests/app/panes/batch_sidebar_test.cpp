@@ -96,6 +96,18 @@ TEST_F(BatchSidebarTest, RowsAreNamedAfterTheirImages)
     EXPECT_EQ(identifiers, (QStringList{"batch-row-one.png", "batch-row-two.png", "batch-row-three.png"}));
 }
 
+TEST_F(BatchSidebarTest, EveryFindingTypeChipIsWhollyInsideTheColumn)
+{
+    auto *chips = find<QWidget>("batch-category-chips");
+    ASSERT_NE(chips, nullptr);
+    const QList<QAbstractButton *> all = chips->findChildren<QAbstractButton *>();
+    ASSERT_GE(all.size(), 2);
+    for (const QAbstractButton *chip : all) {
+        EXPECT_TRUE(chips->rect().contains(chip->geometry())) << chip->objectName().toStdString();
+        EXPECT_EQ(chip->size(), chip->sizeHint()) << chip->objectName().toStdString();
+    }
+}
+
 TEST_F(BatchSidebarTest, AClickChoosesTheCard)
 {
     const QRect second = queue->visualRect(queue->model()->index(1, 0));
