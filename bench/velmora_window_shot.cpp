@@ -93,7 +93,7 @@ int main(int argc, char **argv)
     settings.setValue(velmora::Setting::didCompleteOnboarding, true);
     QApplication::setPalette(shot_palettes::lightPalette());
     auto *content = new velmora::ContentView(settings, std::make_unique<velmora::ScanPipeline>());
-    velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}}, content);
+    velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}, {}}, content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window did not appear\n");
