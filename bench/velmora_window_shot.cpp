@@ -120,13 +120,13 @@ int main(int argc, char **argv)
         QApplication::setPalette(palette);
         window.resize(defaultSize);
         ok &= saveWindow(window, QStringLiteral("%1/main-window-%2%3.png").arg(outDir, name, suffix));
-        if (name == QLatin1String("light")) {
-            content->controller().showCompletionBanner(QStringLiteral("Exported cleaned image"),
-                                                       velmora::CompletionBannerAction::revealLastExport, std::nullopt);
-            ok &= saveWindow(window, QStringLiteral("%1/main-window-banner-%2%3.png").arg(outDir, name, suffix));
-        }
         window.resize(window.minimumSize());
         ok &= saveWindow(window, QStringLiteral("%1/main-window-minimum-%2%3.png").arg(outDir, name, suffix));
     }
+    QApplication::setPalette(shot_palettes::lightPalette());
+    window.resize(defaultSize);
+    content->controller().showCompletionBanner(QStringLiteral("Exported cleaned image"),
+                                               velmora::CompletionBannerAction::revealLastExport, std::nullopt);
+    ok &= saveWindow(window, QStringLiteral("%1/main-window-banner-light%2.png").arg(outDir, suffix));
     return ok ? 0 : 1;
 }
