@@ -13,6 +13,8 @@
 #include "support/temp_settings.h"
 
 #include <QApplication>
+
+#include <functional>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -74,5 +76,16 @@ protected:
 
 inline const TextObservation emailLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.97};
 inline const TextObservation doubtfulLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.4};
+
+// Opens a scanned image and draws one box on it, as the canvas reports a finished draw.
+inline void drawOnOpenedImage(ReviewController &review, const std::function<void()> &openScannedImage)
+{
+    openScannedImage();
+    const RedactionPlan before = review.state().redactionPlan;
+    RedactionPlan after = before;
+    ASSERT_TRUE(after.addManualRedaction(QStringLiteral("Manual"), QStringLiteral("Drawn"), {0.5, 0.5, 0.2, 0.2}));
+    review.applyCanvasPlan(after);
+    review.recordManualEdit(before, after);
+}
 
 } // namespace velmora::test

@@ -40,17 +40,6 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     EXPECT_FALSE(state().image.isNull());
 }
 
-// Opens a scanned image and draws one box on it, as the canvas reports a finished draw.
-void drawOnOpenedImage(ReviewController &review, const std::function<void()> &openScannedImage)
-{
-    openScannedImage();
-    const RedactionPlan before = review.state().redactionPlan;
-    RedactionPlan after = before;
-    ASSERT_TRUE(after.addManualRedaction(QStringLiteral("Manual"), QStringLiteral("Drawn"), {0.5, 0.5, 0.2, 0.2}));
-    review.applyCanvasPlan(after);
-    review.recordManualEdit(before, after);
-}
-
 TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
 {
     showActive();
