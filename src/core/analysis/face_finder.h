@@ -19,7 +19,9 @@ namespace velmora {
 class FaceFinder
 {
 public:
-    explicit FaceFinder(QString cascadePath);
+    /// Finds faces with the cascade at `cascadePath` and confirms them with the
+    /// alternative frontal cascade beside it.
+    explicit FaceFinder(const QString &cascadePath);
 
     /// Pixel boxes (origin top-left) of the faces in a Grayscale8 image, in the
     /// classifier's order. Throws VelmoraCoreException(visualDetectionFailed) when the
@@ -29,7 +31,8 @@ public:
 
 private:
     class Pool;
-    std::shared_ptr<Pool> m_pool;
+    std::shared_ptr<Pool> m_finders;
+    std::shared_ptr<Pool> m_confirmers;
 };
 
 } // namespace velmora
