@@ -102,6 +102,7 @@ void ReviewController::selectBatchItem(const QUuid &itemID)
     if (m_state.isChecking && m_state.detectionTask) {
         m_state.isChecking = false;
         m_state.reviewStatusNote = ReviewText::detectionCanceled;
+        markCurrentScanEnded();
     }
     syncCurrentItemToBatch();
     cancelCurrentDetection();
@@ -199,6 +200,7 @@ void ReviewController::applyBatchResult(const QUuid &itemID, const RedactionPlan
     item->errorText.reset();
     item->isChecking = false;
     item->didScan = true;
+    item->scanEnded = true;
     if (!isCurrentItem(itemID))
         return;
     // The image on screen takes the result as its live plan; a load's skipped-files
@@ -223,6 +225,7 @@ void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPla
     item->reviewStatusNote =
         manualPlan.entries().isEmpty() ? ReviewText::tryRescanOrDraw : ReviewText::reviewManualRedactions;
     item->isChecking = false;
+    item->scanEnded = true;
     if (!isCurrentItem(itemID))
         return;
     m_state.isChecking = m_state.detectionTask.has_value();

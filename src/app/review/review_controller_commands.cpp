@@ -81,14 +81,15 @@ void ReviewController::toggleOutputPreview()
 void ReviewController::runShareCommand(ShareAction action)
 {
     // The menu keys reach here while the buttons are disabled: nothing leaves the app
-    // from a scan that has not finished, whose plan may not hold its findings yet.
+    // from a scan that has not ended, whose plan may not hold its findings yet, nor from
+    // an image that no scan has reached.
     switch (action) {
     case ShareAction::copy:
-        if (!m_state.isChecking && confirmShareIfReviewNeeded(action))
+        if (canShareCurrentImage(m_state) && confirmShareIfReviewNeeded(action))
             copyCleanedPNG();
         break;
     case ShareAction::export_:
-        if (!m_state.isChecking && confirmShareIfReviewNeeded(action))
+        if (canShareCurrentImage(m_state) && confirmShareIfReviewNeeded(action))
             chooseExportDestination();
         break;
     case ShareAction::batchExport:
