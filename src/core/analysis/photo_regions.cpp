@@ -14,11 +14,13 @@ constexpr int kCell = 16;
 // across (a small avatar) holds a whole cell wherever it lies.
 constexpr int kStride = kCell / 2;
 // A cell is continuous tone when no band of five neighbouring grey levels holds half
-// of its pixels and more than 30 % of its horizontal steps are small (1 to 8 levels):
-// antialiased text and flat colour have a dominant background and large steps.
+// of its pixels and more than 30 % of its horizontal steps are small (1 to 16 levels):
+// antialiased text and flat colour have a dominant background and large steps. A
+// photograph scaled down to an avatar keeps its detail in fewer pixels, so its steps
+// reach up to 16 levels.
 constexpr int kModeBand = 2;
 constexpr int kModeSharePercent = 50;
-constexpr int kSmallStepMax = 8;
+constexpr int kSmallStepMax = 16;
 constexpr int kSmallStepSharePercent = 30;
 // The textured cells of a face need not reach its outline: every region grows by a
 // quarter of its size on each side, and by no less than the smallest face searched.

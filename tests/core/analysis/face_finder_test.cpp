@@ -78,6 +78,7 @@ TEST_P(FaceAtAvatarSize, OneBoxCoversTheWholeFace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FaceAtAvatarSize, ::testing::Values(
+    AvatarRow{"round24Dark", 24, true, QColor(0x1e1f22), QColor(0xe6e6e6)},
     AvatarRow{"round32Light", 32, true, Qt::white, QColor(0x1f2328)},
     AvatarRow{"square32Dark", 32, false, QColor(0x1e1f22), QColor(0xe6e6e6)},
     AvatarRow{"round48Dark", 48, true, QColor(0x1e1f22), QColor(0xe6e6e6)},
