@@ -12,10 +12,12 @@
 namespace velmora {
 
 // Finds frontal faces with OpenCV's Haar cascade, in the photographs of an image
-// (photoRegions): text and interface hold no faces and cost the cascade most. A
+// (photoRegions): text and interface hold no faces and cost the cascade most. Small
+// photographs (avatars) are searched again enlarged; every face is confirmed by a
+// second frontal cascade and dropped when it is drawn rather than photographed. A
 // classifier may not be shared between threads, so each concurrent search leases one
-// from a small pool that loads the cascade file on demand and keeps the classifiers
-// for reuse. Thread-safe; copies share the pool.
+// of each from small pools that load the cascade files on demand and keep the
+// classifiers for reuse. Thread-safe; copies share the pools.
 class FaceFinder
 {
 public:
