@@ -11,6 +11,7 @@
 #include <QtConcurrent>
 
 #include <cmath>
+#include <limits>
 #include <variant>
 
 namespace velmora {
@@ -38,6 +39,31 @@ NormRect normalized(const QRectF &box, const QSize &page)
     return NormRect(box.x() / w, 1.0 - (box.y() + box.height()) / h, box.width() / w, box.height() / h);
 }
 
+// How surely a range was read: from the doubts of its characters and of the character
+// on either side, since a character dropped or added at its edge changes it too.
+TextConfidenceResolver rangeConfidenceResolver(const QList<PixelCharacter> &characters)
+{
+    QList<QPair<TextRange, double>> doubts;
+    doubts.reserve(characters.size());
+    for (const PixelCharacter &character : characters)
+        doubts.append({character.range, character.doubt});
+    return [doubts = std::move(doubts)](const TextRange &range) {
+        qsizetype first = doubts.size(), last = -1;
+        for (qsizetype k = 0; k < doubts.size(); ++k) {
+            if (doubts[k].first.location < range.end() && range.location < doubts[k].first.end()) {
+                first = std::min(first, k);
+                last = k;
+            }
+        }
+        if (last < 0)
+            return std::numeric_limits<double>::quiet_NaN(); // the line's confidence stands
+        double doubt = 0;
+        for (qsizetype k = std::max<qsizetype>(0, first - 1); k <= std::min(doubts.size() - 1, last + 1); ++k)
+            doubt += doubts[k].second;
+        return std::exp(-doubt);
+    };
+}
+
 TextObservation observation(const RecognizedLine &line, const QSize &page)
 {
     QList<RecognizedCharacterBounds> characters;
@@ -45,7 +71,7 @@ TextObservation observation(const RecognizedLine &line, const QSize &page)
     for (const PixelCharacter &character : line.characters)
         characters.append({character.range, normalized(character.box, page)});
     return TextObservation(line.text, normalized(line.box, page), line.confidence,
-                           characterBoundsResolver(std::move(characters)));
+                           characterBoundsResolver(std::move(characters)), rangeConfidenceResolver(line.characters));
 }
 
 /// A region passed over because the recognition was cancelled.
