@@ -7,7 +7,7 @@ namespace {
 // The weight of Tesseract's certainty in a character's doubt, and the pixels' own:
 // more characters on a place of ink than it is wide enough for, and ink that no
 // character stands on (fitted on the tuning typefaces of the OCR benchmark).
-constexpr double doubtWeight = 0.4;
+constexpr double doubtWeight = 0.3;
 constexpr double overfullDoubt = 0.1;
 constexpr double unreadInkDoubt = 0.05;
 

@@ -66,7 +66,7 @@ constexpr double verticalAllowance = 2.0;
 const QString underscore = QStringLiteral("_");
 
 // A whole line is read right less often than the doubts of its characters say: its
-// confidence weighs Tesseract's certainty this much (against 0.4 for a character;
+// confidence weighs Tesseract's certainty this much (against 0.3 for a character;
 // fitted on the DejaVu screens of the OCR benchmark: 0.8 is reached at a summed
 // shortfall of about 0.41) and the ink's doubt at this share.
 constexpr double lineDoubtWeight = 0.54;
