@@ -27,8 +27,9 @@ ReviewController::ReviewController(ReviewEnvironment environment, QObject *paren
 
 ReviewController::~ReviewController()
 {
-    // Delayed work holds no reference to the controller once its handles are cancelled.
-    for (const auto *task : {&m_state.customSettingsRescanTask, &m_state.completionBannerTask}) {
+    // Delayed work holds no reference to the controller once its handles are cancelled,
+    // and a running capture ends its tool.
+    for (const auto *task : {&m_state.customSettingsRescanTask, &m_state.completionBannerTask, &m_state.captureTask}) {
         if (*task)
             (*task)->cancel();
     }

@@ -184,11 +184,17 @@ public:
     void queueWatchedScreenshot(const ReviewIntakeImage &image) override;
     void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
                       std::function<void(ScanOutcome)> done) override;
+    void scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration, const TaskHandle &task,
+                          QObject *context, std::function<void(ScanOutcome)> done) override;
     void showStatus(const QString &sentence) override;
     void showFailure(const QString &errorText, const QString &sentence) override;
     void showStatusWhenIdle(const QString &sentence) override;
     void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
                      const std::optional<QString> &outputPath) override;
+    // The capture's task (review_controller_capture.cpp).
+    bool startCaptureTask(const TaskHandle &task, const QString &statusHint) override;
+    bool finishCaptureTask(const TaskHandle &task) override;
+    void setLastExportLocation(const ExportLocation &location) override;
     ClipboardProtectionMonitorPlan &clipboardMonitorPlan() override { return m_clipboardGuard.monitorPlan(); }
     AutoCleanUndoCoordinator &autoCleanUndoCoordinator() override { return m_autoCleanUndo; }
 

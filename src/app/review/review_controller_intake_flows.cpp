@@ -55,8 +55,13 @@ void ReviewController::queueWatchedScreenshot(const ReviewIntakeImage &image)
 void ReviewController::scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
                                     std::function<void(ScanOutcome)> done)
 {
-    scanImage(m_environment.scanEngine, context,
-              ScanRequest{image, SensitiveTextDetector(customDetectionConfiguration()), {}, {}},
+    scanDetachedWith(image, customDetectionConfiguration(), task, context, std::move(done));
+}
+
+void ReviewController::scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration,
+                                        const TaskHandle &task, QObject *context, std::function<void(ScanOutcome)> done)
+{
+    scanImage(m_environment.scanEngine, context, ScanRequest{image, SensitiveTextDetector(configuration), {}, {}},
               [this] { return currentCategoryPreferences(); }, task, std::move(done));
 }
 

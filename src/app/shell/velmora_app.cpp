@@ -5,6 +5,7 @@
 #include "app/shell/build_trust_check.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
+#include "app/shell/window_activation.h"
 #include "core/analysis/scan_pipeline.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
@@ -70,12 +71,7 @@ void VelmoraApp::bringMainWindowToFront()
 {
     if (!m_mainWindow)
         m_mainWindow = createMainWindow();
-    if (m_mainWindow->isMinimized())
-        m_mainWindow->showNormal();
-    else
-        m_mainWindow->show();
-    m_mainWindow->raise();
-    m_mainWindow->activateWindow();
+    bringWindowToFront(*m_mainWindow);
 }
 
 } // namespace velmora

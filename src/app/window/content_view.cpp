@@ -20,7 +20,9 @@
 #include "app/shell/desktop_services.h"
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
+#include "app/shell/window_activation.h"
 #include "app/review/unsaved_manual_edits.h"
+#include "app/window/capture_services.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
@@ -53,6 +55,10 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
 {
     m_controller = std::make_unique<ReviewController>(
         ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
+    m_captureServices = new CaptureServices(
+        *m_controller, settings, *m_clipboard, *m_clock,
+        [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
+        CapturePlatform::forThisDesktop(), this);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
     m_helpSheets = new HelpSheetHost(
@@ -257,6 +263,7 @@ void ContentView::presentInstallReminder()
 void ContentView::startBackgroundServices()
 {
     m_backgroundServicesRunning = true;
+    m_captureServices->startHotKeys();
     startClipboardGuard();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
@@ -265,6 +272,7 @@ void ContentView::startBackgroundServices()
 void ContentView::stopBackgroundServices()
 {
     m_backgroundServicesRunning = false;
+    m_captureServices->stopHotKeys();
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
     m_controller->cancelRunningScans();

@@ -14,6 +14,7 @@ namespace velmora {
 
 class ApplicationInstallController;
 class BatchSidebar;
+class CaptureServices;
 class CompletionBanner;
 class DiscardQuestion;
 class DropTargetView;
@@ -92,6 +93,7 @@ private:
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
     std::unique_ptr<ScanEngine> m_scanEngine;
     std::unique_ptr<ReviewController> m_controller;
+    CaptureServices *m_captureServices = nullptr;
     ApplicationInstallController *m_installController = nullptr;
     HelpSheetHost *m_helpSheets = nullptr;
     UnsavedManualEdits *m_unsavedEdits = nullptr;

@@ -65,6 +65,21 @@ inline constexpr TextSetting screenShortcutID{QLatin1StringView("velmoraCaptureS
 inline constexpr TextSetting captureShortcutRegistrationStatus{
     QLatin1StringView("velmoraCaptureShortcutRegistrationStatus"), {}};
 
+// Capture output: what AutoClean does with a scanned capture, and where it saves.
+/// Raw value of a capture output mode.
+inline constexpr TextSetting captureOutputModeID{QLatin1StringView("velmoraCaptureOutputMode"),
+                                                 QLatin1StringView("reviewInVelmora")};
+/// Raw value of an AutoClean safety mode; absent, the older yes/no setting decides.
+inline constexpr TextSetting captureOutputSafetyModeID{QLatin1StringView("velmoraCaptureOutputSafetyMode"), {}};
+/// The older form of the safety mode: pause while findings need review.
+inline constexpr FlagSetting captureOutputRequiresNoReviewFindings{
+    QLatin1StringView("velmoraCaptureOutputRequiresNoReviewFindings"), true};
+/// The output folder's absolute path, which stands for the folder.
+inline constexpr TextSetting captureOutputFolderBookmark{QLatin1StringView("velmoraCaptureOutputFolderBookmark"), {}};
+/// The output folder's name and path, for display.
+inline constexpr TextSetting captureOutputFolderDisplayName{QLatin1StringView("velmoraCaptureOutputFolderDisplayName"), {}};
+inline constexpr TextSetting captureOutputFolderPath{QLatin1StringView("velmoraCaptureOutputFolderPath"), {}};
+
 // History and one-time flags.
 inline constexpr DataSetting safeShareHistoryStore{QLatin1StringView("safeShareHistoryStore")};
 inline constexpr FlagSetting didCompleteOnboarding{QLatin1StringView("velmoraDidCompleteOnboardingV1"), false};
@@ -90,6 +105,12 @@ inline const std::vector<SettingDeclaration> &allSettings()
         Setting::windowShortcutID,
         Setting::screenShortcutID,
         Setting::captureShortcutRegistrationStatus,
+        Setting::captureOutputModeID,
+        Setting::captureOutputSafetyModeID,
+        Setting::captureOutputRequiresNoReviewFindings,
+        Setting::captureOutputFolderBookmark,
+        Setting::captureOutputFolderDisplayName,
+        Setting::captureOutputFolderPath,
         Setting::safeShareHistoryStore,
         Setting::didCompleteOnboarding,
         Setting::didDismissGettingStarted,
