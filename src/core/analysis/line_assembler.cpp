@@ -354,13 +354,17 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         items.insert(at, count, Item{underscore, int(j), false, 1.0, {}, 0, 0});
     }
 
-    // Word breaks between consecutive characters.
+    // Word breaks between consecutive characters. An "@" stands between the parts of an
+    // address, so only a wide gap beside it is a word break, whatever Tesseract read.
+    const auto besideAtSign = [&items](qsizetype k) {
+        return items[k].text == QLatin1String("@") || items[k - 1].text == QLatin1String("@");
+    };
     QList<bool> breakBefore(items.size(), false);
     for (qsizetype k = 1; k < items.size(); ++k) {
         const int before = items[k - 1].place;
         const int here = items[k].place;
         breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
-            && gapIsSpace(places, before, here, items[k].spaceBefore);
+            && gapIsSpace(places, before, here, items[k].spaceBefore && !besideAtSign(k));
     }
 
     // Characters that no token holds where they stand, inside what reads as a token.

@@ -137,6 +137,15 @@ TEST(LineAssemblerTest, DoubledLettersTesseractIsSureOfStay)
     EXPECT_EQ(line.text, text);
 }
 
+TEST(LineAssemblerTest, NarrowGapBesideAnAtSignIsNoWordBreak)
+{
+    const QString text = QStringLiteral("mail me at li.doe91@globex.net");
+    const Scene scene = render(text, sans, 14);
+    // Tesseract began a word at the "@".
+    const QList<PageSymbol> symbols = symbolsFor(text, QStringLiteral("mail me at li.doe91 @globex.net"), sans, 14, scene.canvas.lines[0].box);
+    EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
+}
+
 TEST(LineAssemblerTest, BoxesCoverTheInkOfEveryCharacter)
 {
     const QString text = QStringLiteral("Token ghp_rTy7QwKx2mZ9");
