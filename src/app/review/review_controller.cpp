@@ -19,7 +19,9 @@ using namespace std::chrono_literals;
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
     : QObject(parent), m_environment(environment),
       m_clipboardGuard(environment.clipboard, environment.settings, environment.clock),
-      m_autoCleanUndo(environment.clipboard, environment.clock), m_clipboardScan(*this, environment.clipboard)
+      m_autoCleanUndo(environment.clipboard, environment.clock),
+      m_clipboardScan(*this, environment.clipboard, environment.notifications, environment.isApplicationActive),
+      m_watchedScreenshots(*this, environment.notifications, environment.isApplicationActive)
 {
     m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
     connect(&m_environment.settings, &StoredSettings::changed, this, &ReviewController::onStoredSettingChanged);

@@ -54,6 +54,14 @@ inline constexpr FlagSetting isClipboardProtectionEnabled{QLatin1StringView("cli
 inline constexpr TextSetting clipboardReplacementModeID{QLatin1StringView("clipboardProtectionReplacementMode"),
                                                         QLatin1StringView("pauseIfUnsure")};
 
+// Screenshot folder watch.
+inline constexpr FlagSetting isScreenshotWatchEnabled{QLatin1StringView("screenshotWatchEnabled"), false};
+/// Stored access to the watched folder: its absolute path.
+inline constexpr TextSetting screenshotWatchFolderBookmark{QLatin1StringView("screenshotWatchFolderBookmark"), {}};
+/// The watched folder's name and path, for the settings window.
+inline constexpr TextSetting screenshotWatchFolderDisplayName{QLatin1StringView("screenshotWatchFolderDisplayName"), {}};
+inline constexpr TextSetting screenshotWatchFolderPath{QLatin1StringView("screenshotWatchFolderPath"), {}};
+
 // Capture shortcuts: raw values of the key combination of each capture mode.
 inline constexpr TextSetting areaShortcutID{QLatin1StringView("velmoraCaptureShortcutArea"),
                                             QLatin1StringView("optionShift1")};
@@ -101,6 +109,10 @@ inline const std::vector<SettingDeclaration> &allSettings()
         Setting::detectorCategoryPreferencesData,
         Setting::isClipboardProtectionEnabled,
         Setting::clipboardReplacementModeID,
+        Setting::isScreenshotWatchEnabled,
+        Setting::screenshotWatchFolderBookmark,
+        Setting::screenshotWatchFolderDisplayName,
+        Setting::screenshotWatchFolderPath,
         Setting::areaShortcutID,
         Setting::windowShortcutID,
         Setting::screenShortcutID,
