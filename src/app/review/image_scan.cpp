@@ -18,7 +18,7 @@ struct ScanRun
     TaskHandle task;
     std::function<void(ScanOutcome)> done;
     QFuture<QList<Detection>> visual;
-    QList<Detection> textDetections;
+    SensitiveTextFindings text;
 };
 
 void finishWithVisual(const std::shared_ptr<ScanRun> &run, QObject *context)
@@ -34,8 +34,9 @@ void finishWithVisual(const std::shared_ptr<ScanRun> &run, QObject *context)
             return;
         }
         const ScanRequest &request = run->request;
-        run->done(ScanPipeline::buildPlan(run->textDetections, std::get<QList<Detection>>(outcome),
-                                          request.manualDetections, request.manualActiveStates));
+        run->done(ScannedPlan{ScanPipeline::buildPlan(run->text.detections, std::get<QList<Detection>>(outcome),
+                                                      request.manualDetections, request.manualActiveStates),
+                              run->text.customPatternsSkipped});
     });
 }
 
@@ -62,7 +63,7 @@ void scanImage(ScanEngine &engine, QObject *context, ScanRequest request,
             whenFinished(run->visual, context, [run, textError](const auto &) { run->done(textError); });
             return;
         }
-        run->textDetections =
+        run->text =
             ScanPipeline::detectSensitiveText(run->request.detector, std::get<QList<TextObservation>>(outcome));
         finishWithVisual(run, context);
     });

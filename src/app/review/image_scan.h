@@ -32,7 +32,14 @@ struct ScanCancelled
     friend bool operator==(const ScanCancelled &, const ScanCancelled &) = default;
 };
 
-using ScanOutcome = std::variant<RedactionPlan, VelmoraCoreError, ScanCancelled>;
+/// The plan a finished scan built, and whether the user's patterns had the time to run.
+struct ScannedPlan
+{
+    RedactionPlan plan;
+    bool customPatternsSkipped = false;
+};
+
+using ScanOutcome = std::variant<ScannedPlan, VelmoraCoreError, ScanCancelled>;
 
 /// A plan of the user's boxes alone, each in the on/off state it had.
 RedactionPlan manualBoxesPlan(const QList<Detection> &manualDetections, const QHash<QUuid, bool> &manualActiveStates);

@@ -195,17 +195,17 @@ private:
     struct BatchRun;
 
     void runDetectionTask(const QUuid &runID, const TaskHandle &task, ScanRequest request);
-    void applyDetectionResult(const QUuid &runID, const RedactionPlan &plan);
+    void applyDetectionResult(const QUuid &runID, const ScannedPlan &scanned);
     void handleDetectionFailure(const QUuid &runID, VelmoraCoreError error, const QList<Detection> &manualDetections,
                                 const QHash<QUuid, bool> &manualActiveStates);
     void postRescanCompleted();
 
     void scanNextBatchItem(const std::shared_ptr<BatchRun> &run, qsizetype index);
-    void applyBatchResult(const QUuid &itemID, const RedactionPlan &plan);
+    void applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned);
     void applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan);
 
     /// The scan's plan becomes the live plan, followed by the upkeep before write-back.
-    void adoptScannedPlan(const RedactionPlan &plan);
+    void adoptScannedPlan(const ScannedPlan &scanned);
     /// The plan of the manual boxes becomes the live plan, with the failure sentences.
     void adoptFailedScanPlan(const RedactionPlan &plan);
     void refreshOutputPreviewIfShown();
@@ -218,7 +218,7 @@ private:
                               const CustomDetectionConfiguration &configuration);
     /// Leaves the clipboard alone, opens the image for review or replaces the clipboard,
     /// as the replacement mode and the findings say.
-    void handleClipboardScanResult(const RedactionPlan &plan, const ImportedImage &image, qint64 changeCount,
+    void handleClipboardScanResult(const ScannedPlan &scanned, const ImportedImage &image, qint64 changeCount,
                                    ClipboardProtectionReplacementMode replacementMode);
     /// Opens the image for review; the clipboard is not touched.
     void pauseClipboardImageForReview(BatchReviewItem item, const VelmoraCaptureOutputFallbackReason &reason);

@@ -83,7 +83,7 @@ void ReviewController::runClipboardScanTask(const ClipboardImageCandidate &candi
                       return;
                   }
                   m_state.clipboardProtectionScanTasks.remove(changeCount);
-                  handleClipboardScanResult(std::get<RedactionPlan>(outcome), image, changeCount, mode);
+                  handleClipboardScanResult(std::get<ScannedPlan>(outcome), image, changeCount, mode);
               });
 }
 
@@ -96,14 +96,16 @@ void ReviewController::showClipboardImageFailure(qint64 changeCount)
         m_state.reviewStatusNote = ClipboardText::couldNotOpen;
 }
 
-void ReviewController::handleClipboardScanResult(const RedactionPlan &plan, const ImportedImage &image,
+void ReviewController::handleClipboardScanResult(const ScannedPlan &scanned, const ImportedImage &image,
                                                  qint64 changeCount, ClipboardProtectionReplacementMode replacementMode)
 {
     ChangeScope scope(*this);
+    const RedactionPlan &plan = scanned.plan;
     if (plan.entries().isEmpty()) {
         recordShare(SafeShareAction::scan, SafeShareSourceType::clipboardProtection, plan, std::nullopt);
         if (m_state.image.isNull())
-            m_state.reviewStatusNote = ClipboardText::scannedClean;
+            m_state.reviewStatusNote =
+                withSkippedPatternsNote(ClipboardText::scannedClean, scanned.customPatternsSkipped);
         return;
     }
 

@@ -42,10 +42,10 @@ QFuture<QList<Detection>> ScanPipeline::detectVisualContent(const ImportedImage 
     return m_visualDetector.detect(image.image, preferences);
 }
 
-QList<Detection> ScanPipeline::detectSensitiveText(const SensitiveTextDetector &detector,
+SensitiveTextFindings ScanPipeline::detectSensitiveText(const SensitiveTextDetector &detector,
                                                    const QList<TextObservation> &lines)
 {
-    return detector.detect(lines);
+    return detector.scan(lines);
 }
 
 RedactionPlan ScanPipeline::buildPlan(const QList<Detection> &textDetections, const QList<Detection> &visualDetections,
@@ -95,13 +95,13 @@ ScanPipelineResult ScanPipeline::scan(const ImportedImage &image, const Sensitiv
         return found;
     });
 
-    QList<Detection> textDetections;
+    SensitiveTextFindings text;
     try {
         const auto recognised = lines.result();
         result.lineCount = recognised.size();
         QElapsedTimer pass;
         pass.start();
-        textDetections = detectSensitiveText(detector, recognised);
+        text = detectSensitiveText(detector, recognised);
         result.timings.detectMs = millisecondsSince(pass);
     } catch (...) {
         // Visual detection does not observe cancellation: let it end before reporting.
@@ -116,7 +116,8 @@ ScanPipelineResult ScanPipeline::scan(const ImportedImage &image, const Sensitiv
 
     QElapsedTimer planning;
     planning.start();
-    result.plan = buildPlan(textDetections, visualDetections, manualDetections, manualActiveStates);
+    result.customPatternsSkipped = text.customPatternsSkipped;
+    result.plan = buildPlan(text.detections, visualDetections, manualDetections, manualActiveStates);
     result.timings.planMs = millisecondsSince(planning);
     result.timings.recognizeMs = double(recognizeNs->load()) / 1e6;
     result.timings.visualMs = double(visualNs->load()) / 1e6;

@@ -39,6 +39,8 @@ struct ScanPipelineResult
     RedactionPlan plan;
     QSize imageSize;
     qsizetype lineCount = 0; ///< Recognised lines.
+    /// The image's pattern time ran out before every user pattern had run.
+    bool customPatternsSkipped = false;
     ScanStageTimings timings;
 };
 
@@ -59,7 +61,7 @@ public:
     QFuture<QList<Detection>> detectVisualContent(const ImportedImage &image,
                                                   const DetectorCategoryPreferences &preferences) const;
     /// Runs on the caller's thread; never fails.
-    static QList<Detection> detectSensitiveText(const SensitiveTextDetector &detector,
+    static SensitiveTextFindings detectSensitiveText(const SensitiveTextDetector &detector,
                                                 const QList<TextObservation> &lines);
     /// The plan of the text findings, the visual findings and the user's boxes, in that
     /// order; each box then gets back the on/off state it had (an id no longer in the

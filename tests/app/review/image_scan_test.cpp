@@ -22,7 +22,7 @@ protected:
                   [this](ScanOutcome outcome) { outcomes.push_back(std::move(outcome)); });
     }
 
-    const RedactionPlan &plan() { return std::get<RedactionPlan>(outcomes.at(0)); }
+    const RedactionPlan &plan() { return std::get<ScannedPlan>(outcomes.at(0)).plan; }
 
     static Detection manualBox(double bottom)
     {
