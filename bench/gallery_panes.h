@@ -10,7 +10,7 @@
 #include "app/panes/image_review_view.h"
 #include "app/protection/system_clipboard.h"
 #include "app/review/review_controller.h"
-#include "app/review/scan_engine.h"
+#include "core/analysis/scan_engine.h"
 #include "app/shell/look.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
@@ -29,13 +29,14 @@ using namespace velmora;
 class PendingScanEngine : public ScanEngine
 {
 public:
-    QFuture<QList<TextObservation>> recognizeText(const QImage &) override
+    QFuture<QList<TextObservation>> recognizeText(const QImage &, const TaskHandle &) override
     {
         m_text.push_back(std::make_unique<QPromise<QList<TextObservation>>>());
         m_text.back()->start();
         return m_text.back()->future();
     }
-    QFuture<QList<Detection>> detectVisualContent(const QImage &, const DetectorCategoryPreferences &) override
+    QFuture<QList<Detection>> detectVisualContent(const QImage &, const DetectorCategoryPreferences &,
+                                                  const TaskHandle &) override
     {
         m_visual.push_back(std::make_unique<QPromise<QList<Detection>>>());
         m_visual.back()->start();

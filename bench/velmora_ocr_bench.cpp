@@ -7,10 +7,17 @@
 // line confidence separates right lines from wrong ones; then the cost of a dense
 // 1920x1080 screen.
 //
+// Then the same on screens in typefaces it was not tuned on, drawn by Qt, headless
+// Chromium and xterm (typeface_bench.h), the tuning half and the held-back half apart.
+//
 //   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only] [--verbose]
 //                     [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
+//                     [--typefaces-only | --no-typefaces] [--half tuning|held-back]
+//                     [--renderer qt|chromium|xterm]
 
 #include "ocr_bench_scene.h"
+#include "text_distance.h"
+#include "typeface_bench.h"
 
 #include "core/analysis/tesseract_engine.h"
 #include "core/analysis/text_recognizer.h"
@@ -41,49 +48,6 @@ double cpuSeconds()
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
-int editDistance(const QString &a, const QString &b)
-{
-    QList<int> previous(b.size() + 1), current(b.size() + 1);
-    for (qsizetype j = 0; j <= b.size(); ++j)
-        previous[j] = int(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        current[0] = int(i);
-        for (qsizetype j = 1; j <= b.size(); ++j)
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (a[i - 1] != b[j - 1])});
-        std::swap(previous, current);
-    }
-    return previous[b.size()];
-}
-
-// The part of `text` closest to `value` (approximate substring match): start, end,
-// distance. Among equally close parts the longest, which holds every character the
-// recogniser read for the value.
-struct Match { qsizetype start = 0; qsizetype end = 0; int distance = INT_MAX; };
-Match closestPart(const QString &text, const QString &value)
-{
-    if (const qsizetype at = text.indexOf(value); at >= 0)
-        return {at, at + value.size(), 0};
-    // Distance of the best part ending at each position (free start).
-    QList<int> previous(text.size() + 1, 0), current(text.size() + 1);
-    for (qsizetype i = 1; i <= value.size(); ++i) {
-        current[0] = int(i);
-        for (qsizetype j = 1; j <= text.size(); ++j)
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (value[i - 1] != text[j - 1])});
-        std::swap(previous, current);
-    }
-    const int best = *std::min_element(previous.begin(), previous.end());
-    Match match;
-    for (qsizetype end = 0; end <= text.size(); ++end) {
-        if (previous[end] != best)
-            continue;
-        for (qsizetype start = std::max<qsizetype>(0, end - 2 * value.size()); start <= end; ++start) {
-            if (end - start > match.end - match.start && editDistance(text.mid(start, end - start), value) == best)
-                match = {start, end, best};
-        }
-    }
-    return match;
 }
 
 QRectF pixelBox(const NormRect &box, const QSize &size)
@@ -375,7 +339,8 @@ int main(int argc, char **argv)
     if (arguments.contains(QStringLiteral("--speed-child")))
         return speedChild(recognizer);
 
-    if (!arguments.contains(QStringLiteral("--speed-only"))) {
+    const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only"));
+    if (!arguments.contains(QStringLiteral("--speed-only")) && !typefacesOnly) {
         std::printf("language correction: %s\n", recognizer.usesLanguageCorrection() ? "on" : "off");
         std::printf("%-16s %6s %6s %6s %6s %6s %6s\n", "theme size", "exact", "whole", "under", "cover", "right", "wrong");
         Scores atTwelveAndAbove, all;
@@ -410,6 +375,19 @@ int main(int argc, char **argv)
         printRow(QStringLiteral("all sizes"), all);
         std::printf("targets: exact >=95, whole >=95, under >=95, cover 100, right >=90, wrong >=80\n");
     }
-    measureSpeed(recognizer, dumpDir);
+    if (!arguments.contains(QStringLiteral("--speed-only")) && !arguments.contains(QStringLiteral("--no-typefaces"))) {
+        TypefaceBenchOptions options;
+        const QString half = arguments.value(arguments.indexOf(QStringLiteral("--half")) + 1);
+        options.tuning = !arguments.contains(QStringLiteral("--half")) || half == QStringLiteral("tuning");
+        options.heldBack = !arguments.contains(QStringLiteral("--half")) || half == QStringLiteral("held-back");
+        if (const qsizetype at = arguments.indexOf(QStringLiteral("--renderer")); at > 0)
+            options.renderers = QStringList{arguments.value(at + 1)};
+        options.quick = quick;
+        options.verbose = verbose;
+        options.dumpDir = dumpDir;
+        runTypefaceBench(recognizer, options);
+    }
+    if (!typefacesOnly)
+        measureSpeed(recognizer, dumpDir);
     return 0;
 }

@@ -1,6 +1,6 @@
-// Scans images end to end as the engine does for the review, with the default
-// configuration (no custom terms, no preset), and prints one JSON object per scanned
-// image and a last one with the spread of the totals:
+// Scans images end to end through the same scan the review runs (runScan), with the
+// default configuration (no custom terms, no preset), and prints one JSON object per
+// scanned image and a last one with the spread of the totals:
 //
 //   velmora_scan_bench [--repeat N] IMAGE...
 //
@@ -120,7 +120,7 @@ int main(int argc, char **argv)
 
     const CustomDetectionConfiguration &configuration = CustomDetectionConfiguration::defaultConfiguration();
     const SensitiveTextDetector detector(configuration);
-    const ScanPipeline pipeline;
+    ScanPipeline pipeline;
 
     QList<double> totals;
     QStringList scannedImages;

@@ -2,7 +2,7 @@
 // look by eye: `velmora_window_shot OUT.png [IMAGE]`. Without IMAGE it draws a
 // screenshot-like page of its own. Run under xvfb-run.
 
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "app/shell/symbol_icon.h"
 #include "app/window/content_view.h"
@@ -69,8 +69,8 @@ int main(int argc, char **argv)
 
     velmora::StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                                  QSettings::IniFormat));
-    settings.setValue(QStringLiteral("velmoraDidDismissGettingStartedV1"), true);
-    auto *content = new velmora::ContentView(settings, std::make_unique<velmora::PipelineScanEngine>());
+    settings.setValue(velmora::Setting::didDismissGettingStarted, true);
+    auto *content = new velmora::ContentView(settings, std::make_unique<velmora::ScanPipeline>());
     velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}}, content);
     window.resize(1440, 900);
     window.show();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/review/scan_engine.h"
+#include "core/analysis/scan_engine.h"
 #include "core/detection/core_error.h"
 
 #include <QPromise>
@@ -10,8 +10,8 @@
 
 namespace velmora::test {
 
-// A scan engine whose answers the test gives: every call is recorded with the image
-// and preferences it got, and its future stays open until the test finishes or fails
+// A scan engine whose answers the test gives: every call is recorded with the image,
+// preferences and task it got, and its future stays open until the test finishes or fails
 // it, in whatever order the case needs.
 class FakeScanEngine : public ScanEngine
 {
@@ -20,6 +20,7 @@ public:
     {
         QImage image;
         DetectorCategoryPreferences preferences;
+        TaskHandle task;
         QPromise<QList<TextObservation>> text;
         QPromise<QList<Detection>> visual;
 
@@ -50,18 +51,19 @@ public:
         }
     };
 
-    QFuture<QList<TextObservation>> recognizeText(const QImage &image) override
+    QFuture<QList<TextObservation>> recognizeText(const QImage &image, const TaskHandle &task) override
     {
         auto call = std::make_unique<Call>();
         call->image = image;
+        call->task = task;
         call->text.start();
         call->visual.start();
         m_calls.push_back(std::move(call));
         return m_calls.back()->text.future();
     }
 
-    QFuture<QList<Detection>> detectVisualContent(const QImage &image,
-                                                  const DetectorCategoryPreferences &preferences) override
+    QFuture<QList<Detection>> detectVisualContent(const QImage &image, const DetectorCategoryPreferences &preferences,
+                                                  const TaskHandle &) override
     {
         // The scan always asks for the text first, with the same image.
         Call &call = *m_calls.back();

@@ -1,5 +1,6 @@
 #include "image_bytes.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
 namespace velmora::test {
@@ -17,6 +18,15 @@ quint16 bigEndian16(const QByteArray &bytes, qsizetype offset)
 }
 
 } // namespace
+
+QByteArray encodedPng(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 QStringList pngChunkTypes(const QByteArray &png)
 {

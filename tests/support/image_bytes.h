@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 
 namespace velmora::test {
+
+/// The image encoded as a PNG file.
+QByteArray encodedPng(const QImage &image);
 
 /// The chunk types of a PNG file in file order ("IHDR", "IDAT", ...); empty when the
 /// signature is wrong or a chunk runs past the end.

@@ -47,11 +47,6 @@ QHBoxLayout *centredRow(const QList<QWidget *> &widgets)
 
 } // namespace
 
-QString DropTargetView::didDismissGettingStartedKey()
-{
-    return QStringLiteral("velmoraDidDismissGettingStartedV1");
-}
-
 DropTargetView::DropTargetView(StoredSettings &settings, QWidget *parent) : QWidget(parent), m_settings(settings)
 {
     auto *border = new RoundedSurface(12);
@@ -125,7 +120,7 @@ QWidget *DropTargetView::buildContent()
     }
     stack->addLayout(centredRow(chips));
 
-    if (!m_settings.boolean(didDismissGettingStartedKey(), false) && !m_hidesGettingStartedNow) {
+    if (!m_settings.value(Setting::didDismissGettingStarted) && !m_hidesGettingStartedNow) {
         m_checklist = new QWidget;
         m_checklist->setObjectName(QStringLiteral("empty-getting-started-checklist"));
         m_checklist->setMaximumWidth(kChecklistMaxWidth);
@@ -142,7 +137,7 @@ QWidget *DropTargetView::buildContent()
 void DropTargetView::dismissGettingStarted()
 {
     m_hidesGettingStartedNow = true;
-    m_settings.setValue(didDismissGettingStartedKey(), true);
+    m_settings.setValue(Setting::didDismissGettingStarted, true);
     if (m_checklist) {
         // Called from the checklist's own button: let the click finish before it goes.
         m_checklist->hide();

@@ -16,11 +16,9 @@ class DropTargetView : public QWidget
 {
     Q_OBJECT
 public:
-    /// The stored flag "velmoraDidDismissGettingStartedV1" in `settings` decides whether
+    /// The stored flag `Setting::didDismissGettingStarted` in `settings` decides whether
     /// the checklist shows.
     explicit DropTargetView(StoredSettings &settings, QWidget *parent = nullptr);
-
-    static QString didDismissGettingStartedKey();
 
     /// Hides the checklist now and for every later launch.
     void dismissGettingStarted();

@@ -34,7 +34,7 @@ void ClipboardProtectionController::start(CandidateCallback onImageCandidate)
     m_onImageCandidate = std::move(onImageCandidate);
     stop();
 
-    const bool enabled = m_settings.boolean(clipboardProtectionEnabledKey, false);
+    const bool enabled = m_settings.value(Setting::isClipboardProtectionEnabled);
     const ClipboardProtectionReplacementMode mode = currentReplacementMode();
     if (!enabled) {
         setRuntimeStatus(offStatus);
@@ -59,7 +59,7 @@ void ClipboardProtectionController::stop()
 
 ClipboardProtectionReplacementMode ClipboardProtectionController::currentReplacementMode() const
 {
-    return storedReplacementMode(m_settings.string(clipboardProtectionReplacementModeKey));
+    return storedReplacementMode(m_settings.value(Setting::clipboardReplacementModeID));
 }
 
 std::optional<QByteArray> ClipboardProtectionController::imageData(const ClipboardAccess &clipboard)

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "core/detection/core_error.h"
-
 #include <QFuture>
 #include <QFutureWatcher>
 #include <QLoggingCategory>
 #include <QObject>
-
-#include <variant>
 
 namespace velmora {
 
@@ -25,26 +21,6 @@ void whenFinished(const QFuture<T> &future, QObject *context, Handler handler)
         handler(watcher->future());
     });
     watcher->setFuture(future);
-}
-
-/// The value of a finished future, or the engine error it failed with. Any other
-/// failure (a foreign exception, a future cancelled without a value) reads as
-/// `fallback`, the error of the step that produced the future.
-template <typename T>
-std::variant<T, VelmoraCoreError> futureOutcome(QFuture<T> future, VelmoraCoreError fallback)
-{
-    try {
-        future.waitForFinished();
-        if (!future.isCanceled() && future.resultCount() > 0)
-            return future.result();
-    } catch (const VelmoraCoreException &exception) {
-        return exception.error();
-    } catch (const std::exception &exception) {
-        qCWarning(lcReviewScan) << "Scan step failed with an unexpected exception:" << exception.what();
-    } catch (...) {
-        qCWarning(lcReviewScan) << "Scan step failed with an unexpected exception";
-    }
-    return fallback;
 }
 
 } // namespace velmora

@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
     : QObject(parent), m_environment(environment),
       m_clipboardGuard(environment.clipboard, environment.settings, environment.clock),
-      m_autoCleanUndo(environment.clipboard, environment.clock)
+      m_autoCleanUndo(environment.clipboard, environment.clock), m_clipboardScan(*this, environment.clipboard)
 {
     m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
     connect(&m_environment.settings, &StoredSettings::changed, this, &ReviewController::onStoredSettingChanged);
@@ -116,9 +116,7 @@ void ReviewController::saveDetectionSettings()
 
 void ReviewController::onStoredSettingChanged(const QString &key)
 {
-    using namespace DetectionSettingsKey;
-    if (key != customTerms && key != customRegexes && key != allowlist && key != policyPreset
-        && key != detectorCategoryPreferences)
+    if (!isDetectionSettingKey(key))
         return;
     const DetectionSettingsValues before = m_state.detectionSettings;
     saveDetectionSettings();
@@ -132,7 +130,7 @@ void ReviewController::onStoredSettingChanged(const QString &key)
 
 QString ReviewController::policySourceLabel() const
 {
-    return velmora::policySourceLabel(m_environment.settings.string(DetectionSettingsKey::policySource),
+    return velmora::policySourceLabel(m_environment.settings.value(Setting::policySourceID),
                                       m_state.detectionSettings.policyPresetID);
 }
 

@@ -3,7 +3,9 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
+#include "app/review/clipboard_scan_flow.h"
 #include "app/review/image_scan.h"
+#include "app/review/review_intake.h"
 #include "app/review/review_state.h"
 #include "core/detection/core_error.h"
 #include "core/protection/capture_output_policy.h"
@@ -42,7 +44,7 @@ struct ReviewEnvironment
 // superseding and cancelling scans, keeping every batch item in step with the image
 // on screen, wording the status). The window's widgets draw `state()` and call these
 // operations; `changed` tells them to draw again. Main thread only.
-class ReviewController : public QObject
+class ReviewController : public QObject, public ReviewIntake
 {
     Q_OBJECT
 public:
@@ -111,7 +113,7 @@ public:
 
     // Settings, sharing and the banner.
     /// Built anew from the stored detection settings at every call.
-    CustomDetectionConfiguration customDetectionConfiguration() const;
+    CustomDetectionConfiguration customDetectionConfiguration() const override;
     /// Reloads the five stored detection settings.
     void saveDetectionSettings();
     QString policySourceLabel() const;
@@ -119,7 +121,7 @@ public:
     bool confirmShareIfReviewNeeded(ShareAction action);
     /// Shows the banner for 8 s with an action, 2.4 s without.
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
-                              std::optional<CompletionBannerAction> secondaryAction);
+                              std::optional<CompletionBannerAction> secondaryAction) override;
 
     // Commands: intake, closing, the preview, the share gate, box edits and changed
     // detection settings (review_controller_intake.cpp, review_controller_commands.cpp).
@@ -161,7 +163,7 @@ public:
     void exportBatchAction();
     void setIncludesCleanBatchExports(bool includes);
 
-    // The canvas and the window's banner actions (review_controller_window.cpp).
+    // The canvas (review_controller_window.cpp).
     /// The plan as the canvas edited it; the canvas then reports the change, which runs
     /// the upkeep through handleCanvasPlanChange.
     void applyCanvasPlan(const RedactionPlan &plan);
@@ -171,20 +173,31 @@ public:
     void handleCanvasPlanChange();
     /// One finished draw, move or resize on the canvas, for undo and redo.
     void recordManualEdit(const RedactionPlan &before, const RedactionPlan &after);
+
+    // What flows outside the review reach (review_controller_intake_flows.cpp).
+    bool isCheckingImage() const override;
+    bool hasReviewInProgress() const override;
+    void openForReview(const ReviewIntakeImage &image) override;
+    void setLastAutoCleanReviewItem(const ReviewIntakeImage &image) override;
+    void queueWatchedScreenshot(const ReviewIntakeImage &image) override;
+    void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
+                      std::function<void(ScanOutcome)> done) override;
+    void showStatus(const QString &sentence) override;
+    void showFailure(const QString &errorText, const QString &sentence) override;
+    void showStatusWhenIdle(const QString &sentence) override;
+    void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
+                     const std::optional<QString> &outputPath) override;
+    ClipboardProtectionMonitorPlan &clipboardMonitorPlan() override { return m_clipboardGuard.monitorPlan(); }
+    AutoCleanUndoCoordinator &autoCleanUndoCoordinator() override { return m_autoCleanUndo; }
+
+    /// The clipboard guard's scan, the first of the flows that reach the review through its intake.
+    ClipboardScanFlow &clipboardScan() { return m_clipboardScan; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
     void openLatestWatchedScreenshot();
-
-    // The clipboard guard's scan (review_controller_clipboard.cpp).
-    /// The guard's candidate callback: scans the image of one clipboard change, once.
-    void scanClipboardImage(const ClipboardImageCandidate &candidate);
-    /// Stops the scans of every clipboard change; none of them reports anything.
-    void cancelClipboardScanTasks();
-
     /// The clipboard guard of the window; the review marks its own clipboard writes in it.
     ClipboardProtectionController &clipboardGuard() { return m_clipboardGuard; }
-    AutoCleanUndoCoordinator &autoCleanUndoCoordinator() { return m_autoCleanUndo; }
 
 signals:
     /// The state changed; emitted once per operation, after it is complete.
@@ -213,23 +226,6 @@ private:
     /// The upkeep after the plan changed: selection, status, preview while shown, write-back.
     void refreshAfterPlanChange();
 
-    // The steps of the clipboard guard's scan (review_controller_clipboard.cpp).
-    void runClipboardScanTask(const ClipboardImageCandidate &candidate, const TaskHandle &task,
-                              const CustomDetectionConfiguration &configuration);
-    /// Leaves the clipboard alone, opens the image for review or replaces the clipboard,
-    /// as the replacement mode and the findings say.
-    void handleClipboardScanResult(const ScannedPlan &scanned, const ImportedImage &image, qint64 changeCount,
-                                   ClipboardProtectionReplacementMode replacementMode);
-    /// Opens the image for review; the clipboard is not touched.
-    void pauseClipboardImageForReview(BatchReviewItem item, const VelmoraCaptureOutputFallbackReason &reason);
-    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for a while.
-    void replaceClipboardWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
-                                        BatchReviewItem item);
-    void showClipboardImageFailure(qint64 changeCount);
-
-    /// Adds a share to the local history with the current policy's label.
-    void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
-                     const std::optional<QString> &outputPath);
     SafeShareSourceType currentSourceType() const;
     /// Writes a cleaned PNG of every item into a new folder inside `parentPath`: all of
     /// them, or none and no folder. The folder's path.
@@ -246,6 +242,7 @@ private:
     int m_changeDepth = 0;
     ClipboardProtectionController m_clipboardGuard;
     AutoCleanUndoCoordinator m_autoCleanUndo;
+    ClipboardScanFlow m_clipboardScan;
 };
 
 } // namespace velmora

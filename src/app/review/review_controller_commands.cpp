@@ -3,6 +3,7 @@
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
+#include "core/settings/settings_table.h"
 
 #include <QVariant>
 
@@ -173,13 +174,12 @@ void ReviewController::applyCustomDetectionSettings(const QVariantMap &userInfo)
         return;
     }
     ChangeScope scope(*this);
-    using namespace DetectionSettingsKey;
     DetectionSettingsValues &values = m_state.detectionSettings;
-    values.customTermsText = stringSetting(userInfo, customTerms);
-    values.customRegexesText = stringSetting(userInfo, customRegexes);
-    values.allowlistText = stringSetting(userInfo, allowlist);
-    values.policyPresetID = stringSetting(userInfo, policyPreset);
-    const QVariant preferences = userInfo.value(detectorCategoryPreferences);
+    values.customTermsText = stringSetting(userInfo, Setting::customTermsText.key);
+    values.customRegexesText = stringSetting(userInfo, Setting::customRegexesText.key);
+    values.allowlistText = stringSetting(userInfo, Setting::allowlistText.key);
+    values.policyPresetID = stringSetting(userInfo, Setting::policyPresetID.key);
+    const QVariant preferences = userInfo.value(Setting::detectorCategoryPreferencesData.key);
     values.detectorCategoryPreferencesData =
         preferences.typeId() == QMetaType::QByteArray ? preferences.toByteArray() : QByteArray();
 }

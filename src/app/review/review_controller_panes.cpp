@@ -113,21 +113,21 @@ void ReviewController::rememberFindingAsSafe(const RedactionPlanEntry &entry)
     // replaces the one above while an image is loaded.
     if (!known) {
         lines.append(text);
-        m_environment.settings.setValue(DetectionSettingsKey::allowlist, lines.join(QLatin1Char('\n')));
+        m_environment.settings.setValue(Setting::allowlistText, lines.join(QLatin1Char('\n')));
     }
 }
 
 void ReviewController::setDetectorDisposition(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry)
 {
     DetectorCategoryPreferences preferences =
-        decodeDetectorCategoryPreferences(m_environment.settings.data(DetectionSettingsKey::detectorCategoryPreferences));
+        decodeDetectorCategoryPreferences(m_environment.settings.value(Setting::detectorCategoryPreferencesData));
     preferences.setDetectorDisposition(disposition, entry.detection.label);
     const QByteArray data = QJsonDocument(preferences.toJson()).toJson(QJsonDocument::Compact);
 
     ChangeScope scope(*this);
     m_state.reviewStatusNote = entry.detection.label + QStringLiteral(" set to ") + title(disposition)
         + QStringLiteral(". Current image will re-scan.");
-    m_environment.settings.setValue(DetectionSettingsKey::detectorCategoryPreferences, data);
+    m_environment.settings.setValue(Setting::detectorCategoryPreferencesData, data);
     // Also when the stored value did not change: the user asked for a re-scan.
     rescanAfterCustomSettingsChange();
 }

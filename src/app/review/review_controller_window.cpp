@@ -28,20 +28,4 @@ void ReviewController::recordManualEdit(const RedactionPlan &before, const Redac
     syncCurrentItemToBatch();
 }
 
-void ReviewController::openLastAutoCleanReviewItem()
-{
-    if (!m_state.lastAutoCleanReviewItem)
-        return;
-    const BatchReviewItem item = *m_state.lastAutoCleanReviewItem;
-    loadBatch({item}, item.reviewStatusNote, 0, false);
-}
-
-void ReviewController::openLatestWatchedScreenshot()
-{
-    if (m_state.watchedScreenshotQueue.items.isEmpty())
-        return;
-    const BatchReviewItem item = m_state.watchedScreenshotQueue.items.takeFirst();
-    loadBatch({item}, item.reviewStatusNote, 0, false);
-}
-
 } // namespace velmora

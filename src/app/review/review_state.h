@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/review/batch_review_item.h"
+#include "app/review/review_intake.h"
 #include "app/review/review_model_enums.h"
 #include "app/review/review_status_text.h"
 #include "app/review/review_values.h"
@@ -68,10 +69,8 @@ struct ReviewState
     std::optional<QString> skippedFilesNotice;
 
     // Background intake and output.
-    WatchedAlertQueue<BatchReviewItem> watchedScreenshotQueue;
-    /// The running scan of each clipboard change the guard handed over, by change count.
-    QHash<qint64, TaskHandle> clipboardProtectionScanTasks;
-    std::optional<BatchReviewItem> lastAutoCleanReviewItem;
+    WatchedAlertQueue<ReviewIntakeImage> watchedScreenshotQueue;
+    std::optional<ReviewIntakeImage> lastAutoCleanReviewItem;
     std::optional<TaskHandle> captureTask;
     std::optional<ExportLocation> lastExportLocation;
 

@@ -45,7 +45,7 @@ bool ApplicationInstallController::evaluateInstallLocation(bool force)
     if (m_hasDecided && !force)
         return false;
     m_hasDecided = true;
-    if (m_settings.boolean(suppressKey.toString()) && !force)
+    if (m_settings.value(Setting::suppressInstallReminder) && !force)
         return false;
     const QString location = effectiveLocation();
     if (isInstalledLocation(location, QDir::homePath()))
@@ -58,7 +58,7 @@ bool ApplicationInstallController::evaluateInstallLocation(bool force)
 void ApplicationInstallController::resolve(Answer answer)
 {
     if (answer == Answer::dontRemind)
-        m_settings.setValue(suppressKey.toString(), true);
+        m_settings.setValue(Setting::suppressInstallReminder, true);
     emit promptResolved(answer);
 }
 

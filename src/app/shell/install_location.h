@@ -27,8 +27,6 @@ public:
     enum class Answer { showInstructions, notNow, dontRemind };
     void resolve(Answer answer);
 
-    static constexpr QLatin1StringView suppressKey{"velmoraSuppressInstallReminderV1"};
-
 signals:
     void reminderRaised();
     /// After any answer; the window runs its onboarding check.

@@ -2,7 +2,7 @@
 
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
@@ -36,7 +36,7 @@ bool VelmoraApp::keepsRunningInTray() const
 
 MainWindow *VelmoraApp::createMainWindow()
 {
-    auto *contentView = new ContentView(m_settings, std::make_unique<PipelineScanEngine>());
+    auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }};
     auto *window = new MainWindow(std::move(services), contentView);

@@ -8,7 +8,7 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/system_clipboard.h"
-#include "app/review/scan_engine.h"
+#include "core/analysis/scan_engine.h"
 #include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
@@ -249,7 +249,7 @@ void ContentView::stopBackgroundServices()
 {
     m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
-    m_controller->cancelClipboardScanTasks();
+    m_controller->clipboardScan().cancelScans();
     m_controller->cancelCurrentDetection();
     m_controller->cancelBatchScan();
 }
@@ -259,7 +259,7 @@ void ContentView::startClipboardGuard()
     ReviewController &review = *m_controller;
     // The guard reads its switch and mode itself, and reports when it is off.
     review.clipboardGuard().start([&review](const ClipboardImageCandidate &candidate) {
-        review.scanClipboardImage(candidate);
+        review.clipboardScan().scanClipboardImage(candidate);
     });
 }
 

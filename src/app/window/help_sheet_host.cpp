@@ -17,12 +17,12 @@ HelpSheetHost::HelpSheetHost(StoredSettings &settings, Clock &clock, Actions act
 
 bool HelpSheetHost::didCompleteOnboarding() const
 {
-    return m_settings.boolean(didCompleteOnboardingKey.toString(), false);
+    return m_settings.value(Setting::didCompleteOnboarding);
 }
 
 void HelpSheetHost::setDidCompleteOnboarding()
 {
-    m_settings.setValue(didCompleteOnboardingKey.toString(), true);
+    m_settings.setValue(Setting::didCompleteOnboarding, true);
 }
 
 void HelpSheetHost::setActive(std::optional<VelmoraHelpSheet> sheet)

@@ -26,8 +26,6 @@ public:
         std::function<void()> openSettingsWindow;
     };
 
-    static constexpr QLatin1StringView didCompleteOnboardingKey{"velmoraDidCompleteOnboardingV1"};
-
     HelpSheetHost(StoredSettings &settings, Clock &clock, Actions actions, QObject *parent = nullptr);
 
     std::optional<VelmoraHelpSheet> activeHelpSheet() const { return m_active; }

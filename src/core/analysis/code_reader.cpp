@@ -156,12 +156,12 @@ enum class Symbols { matrix, linear };
 // Reads until nothing new turns up, blanking out each symbol once read. Debian's
 // reader aborts the process when one read holds two equal linear codes, so linear
 // codes are read one per read; matrix codes compare safely and come many per read.
-void readExhaustively(QImage work, Symbols symbols, QList<Sighting> &sightings)
+void readExhaustively(QImage work, Symbols symbols, const TaskHandle &task, QList<Sighting> &sightings)
 {
     const bool linear = symbols == Symbols::linear;
     const auto formats = linear ? ZXing::BarcodeFormat::LinearCodes : ZXing::BarcodeFormat::MatrixCodes;
     const int limit = linear ? 1 : kMatrixReadLimit;
-    for (;;) {
+    while (!task.isCancelled()) {
         const auto results = read(work, formats, limit);
         bool changed = false;
         for (const auto &result : results) {
@@ -177,24 +177,26 @@ void readExhaustively(QImage work, Symbols symbols, QList<Sighting> &sightings)
     }
 }
 
-void readPolarity(const QImage &grey, QList<Sighting> &sightings)
+void readPolarity(const QImage &grey, const TaskHandle &task, QList<Sighting> &sightings)
 {
-    readExhaustively(grey, Symbols::matrix, sightings);
-    readExhaustively(grey, Symbols::linear, sightings);
+    readExhaustively(grey, Symbols::matrix, task, sightings);
+    readExhaustively(grey, Symbols::linear, task, sightings);
 }
 
 } // namespace
 
-QList<CodeSighting> readCodes(const QImage &grey)
+QList<CodeSighting> readCodes(const QImage &grey, const TaskHandle &task)
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
     QList<Sighting> sightings;
     try {
-        readPolarity(grey, sightings);
-        // The reader only sees dark modules on a light ground.
-        QImage inverse = grey.copy();
-        inverse.invertPixels();
-        readPolarity(inverse, sightings);
+        readPolarity(grey, task, sightings);
+        if (!task.isCancelled()) {
+            // The reader only sees dark modules on a light ground.
+            QImage inverse = grey.copy();
+            inverse.invertPixels();
+            readPolarity(inverse, task, sightings);
+        }
     } catch (const std::exception &error) {
         qCWarning(lcCodes) << "Code reading failed:" << error.what();
         throw VelmoraCoreException(VelmoraCoreError::visualDetectionFailed);

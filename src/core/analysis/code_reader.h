@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/support/task_handle.h"
+
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -19,7 +21,8 @@ struct CodeSighting
 /// Reads every QR code and barcode of every format in a Grayscale8 image, dark on
 /// light and light on dark, each symbol once. Stateless and thread-safe: every call
 /// uses readers of its own. Throws VelmoraCoreException(visualDetectionFailed) when
-/// the reader fails.
-QList<CodeSighting> readCodes(const QImage &grey);
+/// the reader fails. Once `task` is cancelled no further read starts and the codes
+/// read so far are returned.
+QList<CodeSighting> readCodes(const QImage &grey, const TaskHandle &task = {});
 
 } // namespace velmora

@@ -69,7 +69,7 @@ private:
 
 FaceFinder::FaceFinder(QString cascadePath) : m_pool(std::make_shared<Pool>(std::move(cascadePath))) {}
 
-QList<QRect> FaceFinder::findFaces(const QImage &grey) const
+QList<QRect> FaceFinder::findFaces(const QImage &grey, const TaskHandle &task) const
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
     // Returned to the pool only after a search that did not throw: a classifier that
@@ -83,6 +83,8 @@ QList<QRect> FaceFinder::findFaces(const QImage &grey) const
         const cv::Mat view(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
                            static_cast<size_t>(grey.bytesPerLine()));
         for (const QRect &region : photoRegions(grey)) {
+            if (task.isCancelled())
+                break;
             std::vector<cv::Rect> faces;
             classifier->detectMultiScale(view(cv::Rect(region.x(), region.y(), region.width(), region.height())),
                                          faces, kScaleFactor, kMinNeighbours, 0, cv::Size(kMinFaceSize, kMinFaceSize));

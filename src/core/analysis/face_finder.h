@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/support/task_handle.h"
+
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -21,8 +23,9 @@ public:
 
     /// Pixel boxes (origin top-left) of the faces in a Grayscale8 image, in the
     /// classifier's order. Throws VelmoraCoreException(visualDetectionFailed) when the
-    /// cascade cannot be loaded or OpenCV fails.
-    QList<QRect> findFaces(const QImage &grey) const;
+    /// cascade cannot be loaded or OpenCV fails. Once `task` is cancelled no further
+    /// photograph is searched and the faces found so far are returned.
+    QList<QRect> findFaces(const QImage &grey, const TaskHandle &task = {}) const;
 
 private:
     class Pool;

@@ -56,6 +56,26 @@ bool isCodePointBoundary(const QString &text, qsizetype offset)
     return offset == 0 || offset == text.size() || !(text[offset - 1].isHighSurrogate() && text[offset].isLowSurrogate());
 }
 
+// The characters an opaque token is written in.
+bool isTokenCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_'
+        || u == u'-' || u == u'+' || u == u'/' || u == u'=' || u == u'.';
+}
+
+// The range grown at both ends over the unbroken run of token characters it touches.
+TextRange wholeRunAround(const QString &text, const TextRange &range)
+{
+    qsizetype start = range.location;
+    qsizetype end = range.end();
+    while (start > 0 && isTokenCharacter(text[start - 1]))
+        --start;
+    while (end < text.size() && isTokenCharacter(text[end]))
+        ++end;
+    return TextRange{start, end - start};
+}
+
 bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> &b)
 {
     return a && b && a->location < b->end() && b->location < a->end();
@@ -235,7 +255,8 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
         const DetectionSuggestedAction action =
             observation.confidence() < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
         for (const Candidate &candidate : found) {
-            const TextPartBounds bounds = observation.boundsFor(candidate.range);
+            const TextPartBounds bounds = observation.boundsFor(
+                rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
             Detection finding;
             finding.id = QUuid::createUuid();

@@ -39,6 +39,11 @@ struct SensitiveTextRule
     /// A term or pattern of the user's: searched under the per-line limit and the
     /// image's shared pattern time budget rather than the built-in rules' own limit.
     bool isUserPattern = false;
+    /// True for rules whose value is one opaque token (keys, tokens, JWTs): the
+    /// finding's box then spans the whole unbroken run of token characters around the
+    /// match, so that a misread character that ends the match early leaves no part of
+    /// the token readable. The matched text and range stay the rule's match.
+    bool boxesWholeRun = false;
 };
 
 } // namespace velmora

@@ -64,6 +64,7 @@ struct RuleRow {
     const char *reason;
     QString pattern;
     MatchValueFinder valueFinder = nullptr;
+    bool boxesWholeRun = false;
 };
 
 QList<SensitiveTextRule> compileBuiltInRules()
@@ -71,21 +72,21 @@ QList<SensitiveTextRule> compileBuiltInRules()
     const QList<RuleRow> rows{
         {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "AWS access key IDs should not be shared in screenshots.",
-         QStringLiteral(R"(\b(A3T[A-Z0-9]|AKIA|ASIA)[A-Z0-9]{16}\b)")},
+         QStringLiteral(R"(\b(A3T[A-Z0-9]|AKIA|ASIA)[A-Z0-9]{16}\b)"), nullptr, true},
         {Kind::apiKey, "GitHub token", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "GitHub access tokens can grant repository or account access.",
-         QStringLiteral(R"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)")},
+         QStringLiteral(R"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)"), nullptr, true},
         {Kind::apiKey, "Stripe secret key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "Stripe secret keys can expose payment account access.",
-         QStringLiteral(R"(\bsk_(live|test)_[A-Za-z0-9]{16,}\b)")},
+         QStringLiteral(R"(\bsk_(live|test)_[A-Za-z0-9]{16,}\b)"), nullptr, true},
         {Kind::secret, "Bearer token", Pack::secrets, Category::secrets, 0.94, false, 0, nullptr, Action::redact,
          "Bearer tokens can authenticate API requests.",
-         QStringLiteral(R"(\bBearer\s+[A-Za-z0-9._~+/\-]+=*\b)")},
+         QStringLiteral(R"(\bBearer\s+[A-Za-z0-9._~+/\-]+=*\b)"), nullptr, true},
         // JWT, Google, OpenAI and Slack tokens may end in "-", after which a final \b
         // cannot hold: a look-ahead for the next token character ends them instead.
         {Kind::secret, "JWT", Pack::secrets, Category::secrets, 0.92, false, 0, nullptr, Action::redact,
          "JWTs can contain claims or credentials.",
-         QStringLiteral(R"(\beyJ[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+(?![A-Za-z0-9_-]))")},
+         QStringLiteral(R"(\beyJ[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::secret, "SSH public key", Pack::secrets, Category::secrets, 0.90, true, 0, nullptr, Action::review,
          "SSH authorized keys reveal account access configuration and should be reviewed before sharing.",
          QStringLiteral(R"(\bssh-(?:rsa|ed25519|ecdsa-sha2-nistp(?:256|384|521))\s+(?:[A-Za-z0-9+/=]\s*){40,}[^\s,;\]}]*(?:[^\S\r\n]+[^\s,;\]}]+)?)")},
@@ -101,13 +102,13 @@ QList<SensitiveTextRule> compileBuiltInRules()
          sensitiveQueryParameterValues},
         {Kind::apiKey, "Google API key", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Google API keys can expose project or service access.",
-         QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{35}(?![A-Za-z0-9]))")},
+         QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{35}(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::apiKey, "OpenAI API key", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "OpenAI API keys can expose account access and usage.",
-         QStringLiteral(R"(\bsk-(?:proj-)?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))")},
+         QStringLiteral(R"(\bsk-(?:proj-)?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::apiKey, "Slack token", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Slack tokens can expose workspace or app access.",
-         QStringLiteral(R"(\bxox[baprs]-[A-Za-z0-9-]{20,}(?![A-Za-z0-9-]))")},
+         QStringLiteral(R"(\bxox[baprs]-[A-Za-z0-9-]{20,}(?![A-Za-z0-9-]))"), nullptr, true},
         {Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact,
          "Email addresses can identify a person or account.",
          QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}\b)")},
@@ -154,6 +155,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
             .validator = row.validator,
             .suggestedAction = row.action,
             .valueFinder = row.valueFinder,
+            .boxesWholeRun = row.boxesWholeRun,
         });
     }
     return rules;

@@ -33,11 +33,19 @@ TesseractEnginePool::TesseractEnginePool(bool usesLanguageCorrection, int capaci
 {
 }
 
-std::optional<TesseractEngineLease> TesseractEnginePool::acquire()
+std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandle &task)
 {
     QMutexLocker locker(&m_mutex);
-    while (m_idle.empty() && m_started >= m_capacity)
+    while (m_idle.empty() && m_started >= m_capacity) {
+        ++m_waiting;
         m_engineReturned.wait(&m_mutex);
+        --m_waiting;
+        if (task.isCancelled()) {
+            // The wake-up was meant for someone who still wants the engine.
+            m_engineReturned.wakeOne();
+            return std::nullopt;
+        }
+    }
     if (!m_idle.empty()) {
         auto engine = std::move(m_idle.back());
         m_idle.pop_back();
@@ -60,6 +68,18 @@ int TesseractEnginePool::startedEngines() const
 {
     QMutexLocker locker(&m_mutex);
     return m_started;
+}
+
+int TesseractEnginePool::leasedEngines() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_started - int(m_idle.size());
+}
+
+int TesseractEnginePool::waitingBorrowers() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_waiting;
 }
 
 void TesseractEnginePool::release(std::unique_ptr<TesseractEngine> engine)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/tesseract_engine.h"
+#include "core/support/task_handle.h"
 
 #include <QMutex>
 #include <QThreadPool>
@@ -50,11 +51,17 @@ public:
     TesseractEnginePool &operator=(const TesseractEnginePool &) = delete;
 
     /// A free engine, started if none is idle and the capacity allows, else the next
-    /// one returned. Nothing when a new engine fails to start.
-    std::optional<TesseractEngineLease> acquire();
+    /// one returned. Nothing when a new engine fails to start, or when `task` is found
+    /// cancelled on waking (the returned engine then goes to the next borrower).
+    std::optional<TesseractEngineLease> acquire(const TaskHandle &task = {});
 
+    bool usesLanguageCorrection() const { return m_usesLanguageCorrection; }
     int capacity() const { return m_capacity; }
     int startedEngines() const;
+    /// Engines out on lease now, or being started for a borrower.
+    int leasedEngines() const;
+    /// Borrowers waiting for an engine to come back.
+    int waitingBorrowers() const;
 
 private:
     friend class TesseractEngineLease;
@@ -66,6 +73,7 @@ private:
     QWaitCondition m_engineReturned;
     std::vector<std::unique_ptr<TesseractEngine>> m_idle;
     int m_started = 0;
+    int m_waiting = 0;
 };
 
 } // namespace velmora

@@ -11,6 +11,7 @@
 #include <QtConcurrent>
 
 #include <cmath>
+#include <variant>
 
 namespace velmora {
 
@@ -47,16 +48,39 @@ TextObservation observation(const RecognizedLine &line, const QSize &page)
                            characterBoundsResolver(std::move(characters)));
 }
 
+/// A region passed over because the recognition was cancelled.
+struct RegionSkipped
+{
+};
+
+/// What became of one region: its lines, nothing when the engine failed, or skipped.
+using RegionReading = std::variant<std::optional<QList<RecognizedLine>>, RegionSkipped>;
+
 } // namespace
 
-QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &bitmap, ImageOrientation orientation) const
+OCRTextRecognizer::OCRTextRecognizer(bool usesLanguageCorrection)
+    : OCRTextRecognizer(TesseractEnginePool::shared(usesLanguageCorrection))
 {
-    const OCRTextRecognizer recognizer = *this;
-    return QtConcurrent::run(QThreadPool::globalInstance(),
-                             [recognizer, bitmap, orientation] { return recognizer.recognizeTextSync(bitmap, orientation); });
 }
 
-QList<TextObservation> OCRTextRecognizer::recognizeTextSync(const QImage &bitmap, ImageOrientation orientation) const
+OCRTextRecognizer::OCRTextRecognizer(TesseractEnginePool &engines) : m_engines(&engines) {}
+
+bool OCRTextRecognizer::usesLanguageCorrection() const
+{
+    return m_engines->usesLanguageCorrection();
+}
+
+QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &bitmap, ImageOrientation orientation,
+                                                                 const TaskHandle &task) const
+{
+    const OCRTextRecognizer recognizer = *this;
+    return QtConcurrent::run(QThreadPool::globalInstance(), [recognizer, bitmap, orientation, task] {
+        return recognizer.recognizeTextSync(bitmap, orientation, task);
+    });
+}
+
+QList<TextObservation> OCRTextRecognizer::recognizeTextSync(const QImage &bitmap, ImageOrientation orientation,
+                                                            const TaskHandle &task) const
 {
     const QImage upright = uprightImage(bitmap, orientation);
     if (upright.isNull())
@@ -68,21 +92,27 @@ QList<TextObservation> OCRTextRecognizer::recognizeTextSync(const QImage &bitmap
     const InkMap ink(page);
     const TextLayout layout(ink);
     const RegionReader reader(ink, layout);
-    TesseractEnginePool &engines = TesseractEnginePool::shared(m_usesLanguageCorrection);
 
-    // Regions are read in parallel, each by whichever engine is free.
-    const auto readRegion = [&](const TextRegion &region) -> std::optional<QList<RecognizedLine>> {
+    // Regions are read in parallel, each by whichever engine is free. Once the task is
+    // cancelled the regions still queued are passed over without an engine, so the
+    // engines are free for the next scan as soon as the regions being read are done.
+    const auto readRegion = [&](const TextRegion &region) -> RegionReading {
+        if (task.isCancelled())
+            return RegionSkipped{};
         confineOpenMpToCallingThread();
-        const auto lease = engines.acquire();
+        const auto lease = m_engines->acquire(task);
         if (!lease)
-            return std::nullopt;
+            return task.isCancelled() ? RegionReading(RegionSkipped{}) : RegionReading(std::nullopt);
         return reader.read(lease->engine(), region);
     };
-    const QList<std::optional<QList<RecognizedLine>>> regionLines =
+    const QList<RegionReading> regionLines =
         QtConcurrent::blockingMapped(&TesseractEnginePool::threads(), layout.regions(), readRegion);
 
     QList<TextObservation> observations;
-    for (const auto &lines : regionLines) {
+    for (const RegionReading &reading : regionLines) {
+        if (std::holds_alternative<RegionSkipped>(reading))
+            continue;
+        const auto &lines = std::get<std::optional<QList<RecognizedLine>>>(reading);
         if (!lines)
             throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
         for (const RecognizedLine &line : *lines)

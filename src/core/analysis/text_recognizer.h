@@ -3,12 +3,15 @@
 #include "core/analysis/image_orientation.h"
 #include "core/analysis/imported_image.h"
 #include "core/detection/text_observation.h"
+#include "core/support/task_handle.h"
 
 #include <QFuture>
 #include <QImage>
 #include <QList>
 
 namespace velmora {
+
+class TesseractEnginePool;
 
 // A text recogniser: turns a bitmap into its recognised lines, in reading order, each
 // with its box (normalised, origin bottom-left, in the coordinates of the bitmap as
@@ -20,43 +23,47 @@ public:
 
     /// Recognises on the shared background pool. The future fails only with
     /// VelmoraCoreException(textRecognitionFailed); an image without text gives an
-    /// empty list. The recogniser must outlive the future.
-    virtual QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap, ImageOrientation orientation) const = 0;
+    /// empty list. Once `task` is cancelled no further part of the image is read and
+    /// the future ends early with the lines read so far. The recogniser must outlive
+    /// the future.
+    virtual QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap, ImageOrientation orientation,
+                                                          const TaskHandle &task) const = 0;
 
     QFuture<QList<TextObservation>> recognizeText(const ImportedImage &image) const
     {
-        return recognizeText(image.image, image.orientation);
-    }
-    QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap) const
-    {
-        return recognizeText(bitmap, ImageOrientation::up);
+        return recognizeText(image.image, image.orientation, {});
     }
 };
 
 // The on-device recogniser: Tesseract's LSTM engine (English) over a bitmap prepared
 // for screen text, with the engine's readings repaired where the pixels prove them
-// wrong. Cheap to copy; engines are shared through TesseractEnginePool.
+// wrong. Cheap to copy; engines are shared through a TesseractEnginePool, the
+// process's own unless one is given.
 class OCRTextRecognizer final : public TextRecognizing
 {
 public:
-    explicit OCRTextRecognizer(bool usesLanguageCorrection = true) : m_usesLanguageCorrection(usesLanguageCorrection) {}
+    explicit OCRTextRecognizer(bool usesLanguageCorrection = true);
+    /// Reads with the engines of `engines`, which must outlive every recognition.
+    explicit OCRTextRecognizer(TesseractEnginePool &engines);
 
     /// Whether recognised words may be corrected by language (Tesseract's word dictionaries).
-    bool usesLanguageCorrection() const { return m_usesLanguageCorrection; }
+    bool usesLanguageCorrection() const;
 
     using TextRecognizing::recognizeText;
-    QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap, ImageOrientation orientation) const override;
+    QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap, ImageOrientation orientation,
+                                                  const TaskHandle &task) const override;
 
     /// The same recognition on the calling thread (it still spreads large images over
-    /// the shared pool). Throws VelmoraCoreException(textRecognitionFailed).
-    QList<TextObservation> recognizeTextSync(const QImage &bitmap, ImageOrientation orientation = ImageOrientation::up) const;
+    /// the engine threads). Throws VelmoraCoreException(textRecognitionFailed).
+    QList<TextObservation> recognizeTextSync(const QImage &bitmap, ImageOrientation orientation = ImageOrientation::up,
+                                             const TaskHandle &task = {}) const;
     QList<TextObservation> recognizeTextSync(const ImportedImage &image) const
     {
         return recognizeTextSync(image.image, image.orientation);
     }
 
 private:
-    bool m_usesLanguageCorrection;
+    TesseractEnginePool *m_engines;
 };
 
 } // namespace velmora

@@ -81,16 +81,19 @@ QString VisualSensitiveContentDetector::defaultCascadePath()
     return QStringLiteral(VELMORA_HAARCASCADE_DIR "/haarcascade_frontalface_default.xml");
 }
 
-QList<VisualContentObservation> VisualSensitiveContentDetector::detectVisualContent(const QImage &bitmap) const
+QList<VisualContentObservation> VisualSensitiveContentDetector::detectVisualContent(const QImage &bitmap,
+                                                                                   const TaskHandle &task) const
 {
     if (bitmap.isNull())
         throw VelmoraCoreException(VelmoraCoreError::visualDetectionFailed);
+    QList<VisualContentObservation> observations;
+    if (task.isCancelled())
+        return observations;
     const QImage grey = greyLevels(bitmap);
 
-    QList<VisualContentObservation> observations;
-    for (const QRect &face : m_faceFinder.findFaces(grey))
+    for (const QRect &face : m_faceFinder.findFaces(grey, task))
         observations.append({VisualContentObservation::Kind::face, normalized(face, grey.size()), kFaceConfidence, std::nullopt});
-    for (const CodeSighting &code : readCodes(grey)) {
+    for (const CodeSighting &code : readCodes(grey, task)) {
         const auto kind = code.symbology.contains(QLatin1String("qr"), Qt::CaseInsensitive)
             ? VisualContentObservation::Kind::qrCode
             : VisualContentObservation::Kind::barcode;
@@ -122,11 +125,12 @@ QList<Detection> VisualSensitiveContentDetector::detections(const QList<VisualCo
 }
 
 QFuture<QList<Detection>> VisualSensitiveContentDetector::detect(const QImage &bitmap,
-                                                                 const DetectorCategoryPreferences &preferences) const
+                                                                 const DetectorCategoryPreferences &preferences,
+                                                                 const TaskHandle &task) const
 {
     // The task holds copies: the detector may go away before the task runs.
-    return QtConcurrent::run([detector = *this, bitmap, preferences] {
-        return detections(detector.detectVisualContent(bitmap), preferences);
+    return QtConcurrent::run([detector = *this, bitmap, preferences, task] {
+        return detections(detector.detectVisualContent(bitmap, task), preferences);
     });
 }
 

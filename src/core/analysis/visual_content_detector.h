@@ -4,6 +4,7 @@
 #include "core/analysis/visual_content_observation.h"
 #include "core/detection/detection.h"
 #include "core/detection/detector_category_preferences.h"
+#include "core/support/task_handle.h"
 
 #include <QFuture>
 #include <QImage>
@@ -26,8 +27,10 @@ public:
     static QString defaultCascadePath();
 
     /// Faces in the classifier's order, then codes (dark on light before light on
-    /// dark). Synchronous. Throws VelmoraCoreException(visualDetectionFailed).
-    QList<VisualContentObservation> detectVisualContent(const QImage &bitmap) const;
+    /// dark). Synchronous. Throws VelmoraCoreException(visualDetectionFailed). Once
+    /// `task` is cancelled it stops at the next step (a photograph searched, a code
+    /// read) and returns what it found so far.
+    QList<VisualContentObservation> detectVisualContent(const QImage &bitmap, const TaskHandle &task = {}) const;
 
     /// One finding per observation, in order, leaving out those whose category (faces
     /// or visualCodes) is switched off or overridden with `ignore`. Other overrides,
@@ -40,7 +43,8 @@ public:
     /// future carries the findings or VelmoraCoreException(visualDetectionFailed).
     QFuture<QList<Detection>> detect(const QImage &bitmap,
                                      const DetectorCategoryPreferences &preferences
-                                     = DetectorCategoryPreferences::defaultPreferences()) const;
+                                     = DetectorCategoryPreferences::defaultPreferences(),
+                                     const TaskHandle &task = {}) const;
 
 private:
     FaceFinder m_faceFinder;

@@ -18,12 +18,12 @@ SafeShareHistoryStore SafeShareHistoryStore::fromRecords(QList<SafeShareHistoryR
 
 SafeShareHistoryStore SafeShareHistoryStore::load(const StoredSettings &settings)
 {
-    return decode(settings.data(safeShareHistoryStoreKey)).value_or(SafeShareHistoryStore{});
+    return decode(settings.value(Setting::safeShareHistoryStore)).value_or(SafeShareHistoryStore{});
 }
 
 void SafeShareHistoryStore::save(StoredSettings &settings, const SafeShareHistoryStore &store)
 {
-    settings.setValue(safeShareHistoryStoreKey, store.encoded());
+    settings.setValue(Setting::safeShareHistoryStore, store.encoded());
 }
 
 void SafeShareHistoryStore::insert(const SafeShareHistoryRecord &record, int limit)
@@ -69,6 +69,11 @@ void appendSafeShareHistoryRecord(StoredSettings &settings, const SafeShareHisto
     SafeShareHistoryStore store = SafeShareHistoryStore::load(settings);
     store.insert(record, safeShareHistoryLimit);
     SafeShareHistoryStore::save(settings, store);
+}
+
+void clearSafeShareHistory(StoredSettings &settings)
+{
+    settings.remove(Setting::safeShareHistoryStore);
 }
 
 } // namespace velmora

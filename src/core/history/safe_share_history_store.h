@@ -12,8 +12,6 @@ namespace velmora {
 
 class StoredSettings;
 
-/// The stored-settings key of the history.
-inline const QString safeShareHistoryStoreKey = QStringLiteral("safeShareHistoryStore");
 /// How many records every writer keeps.
 inline constexpr int safeShareHistoryLimit = 50;
 
@@ -44,6 +42,9 @@ public:
 };
 
 /// Loads the history, puts the record first within the limit of 50 and saves it.
+/// Loading first means a history cleared meanwhile stays cleared.
 void appendSafeShareHistoryRecord(StoredSettings &settings, const SafeShareHistoryRecord &record);
+/// Removes the stored history.
+void clearSafeShareHistory(StoredSettings &settings);
 
 } // namespace velmora

@@ -29,7 +29,8 @@ CaptureShortcutChoiceInfo captureShortcutChoiceInfo(VelmoraCaptureShortcutChoice
 
 VelmoraCaptureShortcutChoice defaultCaptureShortcutChoice(VelmoraCaptureMode mode)
 {
-    return VelmoraCaptureShortcutSettings::defaults().choice(mode);
+    return fromRawValue<VelmoraCaptureShortcutChoice>(QString(captureShortcutSetting(mode).defaultValue))
+        .value_or(VelmoraCaptureShortcutChoice::disabled);
 }
 
 VelmoraCaptureShortcutChoice parseCaptureShortcutChoice(const std::optional<QString> &text, VelmoraCaptureMode mode)
@@ -41,14 +42,21 @@ VelmoraCaptureShortcutChoice parseCaptureShortcutChoice(const std::optional<QStr
     return defaultCaptureShortcutChoice(mode);
 }
 
-QString captureShortcutStorageKey(VelmoraCaptureMode mode)
+const TextSetting &captureShortcutSetting(VelmoraCaptureMode mode)
 {
     switch (mode) {
-    case VelmoraCaptureMode::area: return QStringLiteral("velmoraCaptureShortcutArea");
-    case VelmoraCaptureMode::window: return QStringLiteral("velmoraCaptureShortcutWindow");
-    case VelmoraCaptureMode::screen: return QStringLiteral("velmoraCaptureShortcutScreen");
+    case VelmoraCaptureMode::area: return Setting::areaShortcutID;
+    case VelmoraCaptureMode::window: return Setting::windowShortcutID;
+    case VelmoraCaptureMode::screen: break;
     }
-    return {};
+    return Setting::screenShortcutID;
+}
+
+VelmoraCaptureShortcutSettings VelmoraCaptureShortcutSettings::defaults()
+{
+    return {defaultCaptureShortcutChoice(VelmoraCaptureMode::area),
+            defaultCaptureShortcutChoice(VelmoraCaptureMode::window),
+            defaultCaptureShortcutChoice(VelmoraCaptureMode::screen)};
 }
 
 VelmoraCaptureShortcutSettings VelmoraCaptureShortcutSettings::fromTexts(const std::optional<QString> &area,
@@ -62,12 +70,7 @@ VelmoraCaptureShortcutSettings VelmoraCaptureShortcutSettings::fromTexts(const s
 
 VelmoraCaptureShortcutSettings VelmoraCaptureShortcutSettings::current(const StoredSettings &settings)
 {
-    const auto read = [&](VelmoraCaptureMode mode) -> std::optional<QString> {
-        const QString key = captureShortcutStorageKey(mode);
-        if (!settings.contains(key))
-            return std::nullopt;
-        return settings.string(key);
-    };
+    const auto read = [&](VelmoraCaptureMode mode) { return settings.value(captureShortcutSetting(mode)); };
     return fromTexts(read(VelmoraCaptureMode::area), read(VelmoraCaptureMode::window), read(VelmoraCaptureMode::screen));
 }
 

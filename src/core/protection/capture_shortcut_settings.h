@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/protection/capture_mode.h"
+#include "core/settings/settings_table.h"
 
 #include <QByteArray>
 #include <QList>
@@ -35,18 +36,18 @@ VelmoraCaptureShortcutChoice defaultCaptureShortcutChoice(VelmoraCaptureMode mod
 /// An exact raw value gives its choice; anything else (absent, a title) the mode's default.
 VelmoraCaptureShortcutChoice parseCaptureShortcutChoice(const std::optional<QString> &text, VelmoraCaptureMode mode);
 
-/// The stored keys of the three shortcut slots and of the last registration status.
-QString captureShortcutStorageKey(VelmoraCaptureMode mode);
-inline constexpr QLatin1StringView captureShortcutRegistrationStatusKey{"velmoraCaptureShortcutRegistrationStatus"};
+/// The stored setting of the mode's shortcut slot.
+const TextSetting &captureShortcutSetting(VelmoraCaptureMode mode);
 
 // Which key combination starts each kind of capture.
 struct VelmoraCaptureShortcutSettings
 {
-    VelmoraCaptureShortcutChoice area = VelmoraCaptureShortcutChoice::optionShift1;
-    VelmoraCaptureShortcutChoice window = VelmoraCaptureShortcutChoice::optionShift2;
-    VelmoraCaptureShortcutChoice screen = VelmoraCaptureShortcutChoice::optionShift3;
+    VelmoraCaptureShortcutChoice area = VelmoraCaptureShortcutChoice::disabled;
+    VelmoraCaptureShortcutChoice window = VelmoraCaptureShortcutChoice::disabled;
+    VelmoraCaptureShortcutChoice screen = VelmoraCaptureShortcutChoice::disabled;
 
-    static VelmoraCaptureShortcutSettings defaults() { return {}; }
+    /// The stored settings' defaults.
+    static VelmoraCaptureShortcutSettings defaults();
     static VelmoraCaptureShortcutSettings fromTexts(const std::optional<QString> &area,
                                                     const std::optional<QString> &window,
                                                     const std::optional<QString> &screen);

@@ -12,11 +12,6 @@
 
 namespace velmora {
 
-/// Stored switch of the clipboard guard (absent: off).
-inline constexpr QLatin1StringView clipboardProtectionEnabledKey{"clipboardProtectionEnabled"};
-/// Stored replacement mode of the clipboard guard, as its raw value.
-inline constexpr QLatin1StringView clipboardProtectionReplacementModeKey{"clipboardProtectionReplacementMode"};
-
 /// What AutoClean does with a protected clipboard image.
 enum class ClipboardProtectionReplacementMode {
     reviewFirst,

@@ -17,6 +17,13 @@ bool isLineBreak(QChar c)
 
 } // namespace
 
+bool isDetectionSettingKey(QStringView key)
+{
+    return key == Setting::customTermsText.key || key == Setting::customRegexesText.key
+        || key == Setting::allowlistText.key || key == Setting::policyPresetID.key
+        || key == Setting::detectorCategoryPreferencesData.key;
+}
+
 QStringList settingsTextLines(const QString &text)
 {
     QStringList lines;
@@ -46,9 +53,9 @@ DetectorCategoryPreferences decodeDetectorCategoryPreferences(const QByteArray &
 
 DetectionSettingsValues DetectionSettingsValues::load(const StoredSettings &settings)
 {
-    return {settings.string(DetectionSettingsKey::customTerms), settings.string(DetectionSettingsKey::customRegexes),
-            settings.string(DetectionSettingsKey::allowlist), settings.string(DetectionSettingsKey::policyPreset),
-            settings.data(DetectionSettingsKey::detectorCategoryPreferences)};
+    return {settings.value(Setting::customTermsText), settings.value(Setting::customRegexesText),
+            settings.value(Setting::allowlistText), settings.value(Setting::policyPresetID),
+            settings.value(Setting::detectorCategoryPreferencesData)};
 }
 
 CustomDetectionConfiguration DetectionSettingsValues::customDetectionConfiguration() const
@@ -56,6 +63,16 @@ CustomDetectionConfiguration DetectionSettingsValues::customDetectionConfigurati
     return {settingsTextLines(customTermsText), settingsTextLines(customRegexesText), settingsTextLines(allowlistText),
             RedactionPolicyConfiguration::forPreset(policyPresetID),
             decodeDetectorCategoryPreferences(detectorCategoryPreferencesData), {}};
+}
+
+CustomDetectionConfiguration storedCustomConfiguration(const StoredSettings &settings)
+{
+    return DetectionSettingsValues::load(settings).customDetectionConfiguration();
+}
+
+PolicyLock storedPolicyLock(const StoredSettings &settings)
+{
+    return PolicyLock::fromStoredData(settings.value(Setting::policyLockData));
 }
 
 } // namespace velmora

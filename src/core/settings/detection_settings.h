@@ -2,6 +2,7 @@
 
 #include "core/detection/custom_detection_configuration.h"
 #include "core/detection/detector_category_preferences.h"
+#include "core/settings/policy_lock.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,15 +12,8 @@ namespace velmora {
 
 class StoredSettings;
 
-// The stored keys of the detection settings.
-namespace DetectionSettingsKey {
-inline const QString customTerms = QStringLiteral("customDetectionTerms");
-inline const QString customRegexes = QStringLiteral("customDetectionRegexes");
-inline const QString allowlist = QStringLiteral("customDetectionAllowlist");
-inline const QString policyPreset = QStringLiteral("redactionPolicyPreset");
-inline const QString detectorCategoryPreferences = QStringLiteral("velmoraDetectorCategoryPreferences");
-inline const QString policySource = QStringLiteral("velmoraPolicySource");
-} // namespace DetectionSettingsKey
+/// Whether `key` is the key of one of the five stored detection settings.
+bool isDetectionSettingKey(QStringView key);
 
 /// The lines of a settings text in order: split at every line break, each piece
 /// trimmed of white space and newlines, empty pieces dropped.
@@ -27,6 +21,11 @@ QStringList settingsTextLines(const QString &text);
 
 /// The stored category preferences; empty or undecodable data gives the defaults.
 DetectorCategoryPreferences decodeDetectorCategoryPreferences(const QByteArray &data);
+
+/// The configuration of the stored detection settings (see DetectionSettingsValues).
+CustomDetectionConfiguration storedCustomConfiguration(const StoredSettings &settings);
+/// The stored policy lock; empty or undecodable data locks nothing.
+PolicyLock storedPolicyLock(const StoredSettings &settings);
 
 // The five stored detection settings as the main window keeps its own copy of them:
 // three texts of lines, the preset identifier and the category preferences' JSON.

@@ -12,39 +12,44 @@ std::unique_ptr<StoredSettings> StoredSettings::atIniFile(const QString &path, Q
     return std::make_unique<StoredSettings>(std::make_unique<QSettings>(path, QSettings::IniFormat), parent);
 }
 
-bool StoredSettings::contains(const QString &key) const
+bool StoredSettings::contains(const SettingDeclaration &setting) const
 {
-    return m_settings->contains(key);
+    return m_settings->contains(settingKey(setting));
 }
 
-QVariant StoredSettings::value(const QString &key, const QVariant &defaultValue) const
+QString StoredSettings::value(const TextSetting &setting) const
 {
-    return m_settings->value(key, defaultValue);
+    return m_settings->value(setting.key, QString(setting.defaultValue)).toString();
 }
 
-QString StoredSettings::string(const QString &key, const QString &defaultValue) const
+bool StoredSettings::value(const FlagSetting &setting) const
 {
-    return m_settings->value(key, defaultValue).toString();
+    return m_settings->value(setting.key, setting.defaultValue).toBool();
 }
 
-bool StoredSettings::boolean(const QString &key, bool defaultValue) const
+QByteArray StoredSettings::value(const DataSetting &setting) const
 {
-    return m_settings->value(key, defaultValue).toBool();
+    return m_settings->value(setting.key).toByteArray();
 }
 
-QByteArray StoredSettings::data(const QString &key) const
+void StoredSettings::setValue(const TextSetting &setting, const QString &value)
 {
-    return m_settings->value(key).toByteArray();
+    write(setting.key, value);
 }
 
-void StoredSettings::setValue(const QString &key, const QVariant &value)
+void StoredSettings::setValue(const FlagSetting &setting, bool value)
 {
-    m_settings->setValue(key, value);
-    emit changed(key);
+    write(setting.key, value);
 }
 
-void StoredSettings::remove(const QString &key)
+void StoredSettings::setValue(const DataSetting &setting, const QByteArray &value)
 {
+    write(setting.key, value);
+}
+
+void StoredSettings::remove(const SettingDeclaration &setting)
+{
+    const QLatin1StringView key = settingKey(setting);
     m_settings->remove(key);
     emit changed(key);
 }
@@ -53,6 +58,12 @@ bool StoredSettings::sync()
 {
     m_settings->sync();
     return m_settings->status() == QSettings::NoError;
+}
+
+void StoredSettings::write(QLatin1StringView key, const QVariant &value)
+{
+    m_settings->setValue(key, value);
+    emit changed(key);
 }
 
 } // namespace velmora

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/settings/settings_table.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QSettings>
 #include <QString>
-#include <QVariant>
 
 #include <memory>
 
@@ -12,8 +13,10 @@ namespace velmora {
 
 // The one reader and writer of Velmora's stored settings. QSettings has no change
 // signal, so every write goes through here and announces the key it changed; open
-// windows and controllers listen to `changed` instead of polling. The application
-// gives it the user's QSettings; each test an INI file of its own.
+// windows and controllers listen to `changed` instead of polling. Only settings
+// declared in the settings table are read or written, each with its declared type
+// and default. The application gives it the user's QSettings; each test an INI file
+// of its own.
 class StoredSettings : public QObject
 {
     Q_OBJECT
@@ -22,14 +25,18 @@ public:
     /// Over an INI file at `path` (created on first write).
     static std::unique_ptr<StoredSettings> atIniFile(const QString &path, QObject *parent = nullptr);
 
-    bool contains(const QString &key) const;
-    QVariant value(const QString &key, const QVariant &defaultValue = {}) const;
-    QString string(const QString &key, const QString &defaultValue = {}) const;
-    bool boolean(const QString &key, bool defaultValue = false) const;
-    QByteArray data(const QString &key) const;
+    /// Whether the setting's key is present (absent, it reads as its default).
+    bool contains(const SettingDeclaration &setting) const;
 
-    void setValue(const QString &key, const QVariant &value);
-    void remove(const QString &key);
+    QString value(const TextSetting &setting) const;
+    bool value(const FlagSetting &setting) const;
+    QByteArray value(const DataSetting &setting) const;
+
+    void setValue(const TextSetting &setting, const QString &value);
+    void setValue(const FlagSetting &setting, bool value);
+    void setValue(const DataSetting &setting, const QByteArray &value);
+    /// Removes the key, so that the setting reads as its default again.
+    void remove(const SettingDeclaration &setting);
     /// Writes pending changes to storage; false when the store could not be written.
     bool sync();
 
@@ -37,6 +44,8 @@ signals:
     void changed(const QString &key);
 
 private:
+    void write(QLatin1StringView key, const QVariant &value);
+
     std::unique_ptr<QSettings> m_settings;
 };
 

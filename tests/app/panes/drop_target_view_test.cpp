@@ -51,7 +51,7 @@ TEST(DropTargetView, ChecklistShowsOnFreshSettingsAndIsGoneForGoodOnceHidden)
         QTest::mouseClick(view.findChild<QPushButton *>("getting-started-dismiss-button"), Qt::LeftButton);
         EXPECT_FALSE(view.checklist());
         EXPECT_FALSE(checklist->isVisible());
-        EXPECT_TRUE(harness.settings->boolean(QStringLiteral("velmoraDidDismissGettingStartedV1")));
+        EXPECT_TRUE(harness.settings->value(Setting::didDismissGettingStarted));
     }
     DropTargetView later(*harness.settings);
     EXPECT_FALSE(later.findChild<QWidget *>("empty-getting-started-checklist"));

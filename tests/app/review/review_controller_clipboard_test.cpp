@@ -70,7 +70,7 @@ protected:
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
     {
         const int callsBefore = engine.callCount();
-        controller.scanClipboardImage(candidate(mode));
+        controller.clipboardScan().scanClipboardImage(candidate(mode));
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().finish(findings);
         drainEvents();
@@ -78,9 +78,9 @@ protected:
 
     void startGuard(Mode mode)
     {
-        settings->setValue(QString(clipboardProtectionEnabledKey), true);
-        settings->setValue(QString(clipboardProtectionReplacementModeKey), rawValue(mode));
-        controller.clipboardGuard().start([this](const ClipboardImageCandidate &c) { controller.scanClipboardImage(c); });
+        settings->setValue(Setting::isClipboardProtectionEnabled, true);
+        settings->setValue(Setting::clipboardReplacementModeID, rawValue(mode));
+        controller.clipboardGuard().start([this](const ClipboardImageCandidate &c) { controller.clipboardScan().scanClipboardImage(c); });
     }
 
     /// Polls until a change is settled: the third poll that sees it.
@@ -119,15 +119,16 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
     scanCopiedImage(row.mode, findingsOf(row.confidences));
 
     EXPECT_EQ(state().reviewStatusNote, QString::fromUtf8(row.status));
-    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
-    const BatchReviewItem &item = *state().lastAutoCleanReviewItem;
-    EXPECT_EQ(item.sourceLabel, "Clipboard image");
+    const ReviewIntakeImage &item = *state().lastAutoCleanReviewItem;
+    EXPECT_EQ(item.displayLabel, "Clipboard image");
     EXPECT_EQ(item.sourceType, SafeShareSourceType::clipboardProtection);
-    EXPECT_EQ(item.redactionPlan.entries().size(), row.confidences.size());
-    EXPECT_EQ(item.selectedDetectionID, item.redactionPlan.entries().first().id());
-    EXPECT_TRUE(item.didScan);
-    EXPECT_FALSE(item.sourceURL.has_value());
+    ASSERT_TRUE(item.plan.has_value());
+    EXPECT_EQ(item.plan->entries().size(), row.confidences.size());
+    EXPECT_EQ(item.selectedDetectionID, item.plan->entries().first().id());
+    EXPECT_EQ(item.encodedBytes, copiedContents().first().second);
+    EXPECT_FALSE(item.filePath.has_value());
 
     QList<SafeShareAction> actions;
     for (const SafeShareHistoryRecord &record : history()) {
@@ -154,16 +155,16 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
         EXPECT_EQ(token->clipboardSnapshot, ClipboardUndoSnapshot{copiedContents()});
         EXPECT_EQ(token->clipboardOutputChangeCount, clipboard.changeCount());
         EXPECT_FALSE(token->generatedFileURL.has_value());
-        EXPECT_EQ(item.reviewStatusNote, replacedSentence);
+        EXPECT_EQ(item.statusSentence, replacedSentence);
     } else {
         EXPECT_EQ(actions, QList<SafeShareAction>{SafeShareAction::scan});
         EXPECT_EQ(clipboard.contents, copiedContents());
         EXPECT_EQ(clipboard.changeCount(), copiedCount);
         EXPECT_FALSE(state().image.isNull());
         ASSERT_EQ(state().batchItems.size(), 1);
-        EXPECT_EQ(state().batchItems.first().id, item.id);
+        EXPECT_EQ(state().batchItems.first().redactionPlan, *item.plan);
         EXPECT_EQ(state().selectedDetectionID, state().redactionPlan.entries().first().id());
-        EXPECT_EQ(item.reviewStatusNote, QString::fromUtf8(row.status));
+        EXPECT_EQ(item.statusSentence, QString::fromUtf8(row.status));
         EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
         EXPECT_FALSE(state().completionBannerText.has_value());
     }
@@ -301,11 +302,11 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     const int callsBefore = engine.callCount();
     if (row.undecodable) {
         clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
-        controller.scanClipboardImage(candidate(Mode::autoCleanEverything));
+        controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
         EXPECT_EQ(engine.callCount(), callsBefore);
     } else {
         copyImage();
-        controller.scanClipboardImage(candidate(Mode::autoCleanEverything));
+        controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().failText();
         engine.lastCall().finishVisual();
@@ -313,7 +314,7 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     }
 
     EXPECT_EQ(state().reviewStatusNote, row.imageIsOpen ? statusBefore : couldNotOpen);
-    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_TRUE(history().isEmpty());
     EXPECT_EQ(clipboard.types().first(), "image/png");
     EXPECT_EQ(clipboard.changeCount(), candidate(Mode::autoCleanEverything).changeCount);
@@ -329,24 +330,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanFailures, ::testing::Values(
 TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
 {
     copyImage();
-    controller.scanClipboardImage(candidate(Mode::pauseIfUnsure));
-    controller.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
     EXPECT_EQ(engine.callCount(), 1);
-    EXPECT_EQ(state().clipboardProtectionScanTasks.keys(), QList<qint64>{clipboard.changeCount()});
+    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
 
     // Two changes are scanned side by side, each under its own count.
     copyImage();
-    controller.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
     EXPECT_EQ(engine.callCount(), 2);
-    EXPECT_EQ(state().clipboardProtectionScanTasks.size(), 2);
+    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts().size(), 2);
 }
 
 TEST_F(ClipboardScanTest, ACancelledScanReportsNothing)
 {
     copyImage();
-    controller.scanClipboardImage(candidate(Mode::autoCleanEverything));
-    controller.cancelClipboardScanTasks();
-    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+    controller.clipboardScan().cancelScans();
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
 

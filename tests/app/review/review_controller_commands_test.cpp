@@ -242,7 +242,7 @@ TEST_F(ReviewCommandsTest, DetectionSettingsFromTheNoticeOrTheStore)
     EXPECT_EQ(state().detectionSettings.customRegexesText, "") << "missing";
     EXPECT_EQ(state().detectionSettings.detectorCategoryPreferencesData, "{}");
 
-    settings->setValue(DetectionSettingsKey::customTerms, QStringLiteral("Stored"));
+    settings->setValue(Setting::customTermsText, QStringLiteral("Stored"));
     controller.applyCustomDetectionSettings({});
     EXPECT_EQ(state().detectionSettings.customTermsText, "Stored");
 }

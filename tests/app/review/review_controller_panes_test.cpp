@@ -136,7 +136,7 @@ TEST_P(RememberBlank, ChangesNothing)
     harness.controller.rememberFindingAsSafe(harness.plan().entries().first());
     EXPECT_TRUE(harness.plan().entries().first().isActive);
     EXPECT_EQ(harness.state().reviewStatusNote, note);
-    EXPECT_FALSE(harness.settings->contains(DetectionSettingsKey::allowlist));
+    EXPECT_FALSE(harness.settings->contains(Setting::allowlistText));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RememberBlank, ::testing::Values(
@@ -146,14 +146,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, RememberBlank, ::testing::Values(
 TEST(RememberAsSafe, AppendsTrimmedTextToCleanedLinesAndRescans)
 {
     ReviewHarness harness;
-    harness.settings->setValue(DetectionSettingsKey::allowlist, QStringLiteral("  first \n\n second\n"));
+    harness.settings->setValue(Setting::allowlistText, QStringLiteral("  first \n\n second\n"));
     Detection finding = findingAt(0);
     finding.matchedText = QStringLiteral("  Dana@Example.com \n");
     harness.loadPlan({finding});
     const int scansBefore = harness.engine.callCount();
 
     harness.controller.rememberFindingAsSafe(harness.plan().entries().first());
-    EXPECT_EQ(harness.settings->string(DetectionSettingsKey::allowlist), QStringLiteral("first\nsecond\nDana@Example.com"));
+    EXPECT_EQ(harness.settings->value(Setting::allowlistText), QStringLiteral("first\nsecond\nDana@Example.com"));
     EXPECT_FALSE(harness.plan().entries().first().isActive);
     // The stored change starts the settings re-scan, whose note is the last word.
     EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::customSettingsChanged);
@@ -165,13 +165,13 @@ TEST(RememberAsSafe, TextKnownInAnotherCaseLeavesTheAllowlistButMarksVisible)
 {
     ReviewHarness harness;
     const QString stored = QStringLiteral(" DANA@example.com \nother");
-    harness.settings->setValue(DetectionSettingsKey::allowlist, stored);
+    harness.settings->setValue(Setting::allowlistText, stored);
     Detection finding = findingAt(0);
     finding.matchedText = QStringLiteral("dana@EXAMPLE.com");
     harness.loadPlan({finding});
 
     harness.controller.rememberFindingAsSafe(harness.plan().entries().first());
-    EXPECT_EQ(harness.settings->string(DetectionSettingsKey::allowlist), stored);
+    EXPECT_EQ(harness.settings->value(Setting::allowlistText), stored);
     EXPECT_FALSE(harness.plan().entries().first().isActive);
     EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::rememberedAsSafe);
 }
@@ -181,7 +181,7 @@ TEST_F(PanesOperations, DetectorDispositionIsStoredByLabelAndARescanFollows)
     const int scansBefore = harness.engine.callCount();
     harness.controller.setDetectorDisposition(RedactionPolicyDisposition::ignore, harness.plan().entries().at(1));
     const DetectorCategoryPreferences stored =
-        decodeDetectorCategoryPreferences(harness.settings->data(DetectionSettingsKey::detectorCategoryPreferences));
+        decodeDetectorCategoryPreferences(harness.settings->value(Setting::detectorCategoryPreferencesData));
     EXPECT_EQ(stored.detectorDisposition(u"API key"), RedactionPolicyDisposition::ignore);
     EXPECT_FALSE(stored.detectorDisposition(u"Email"));
     EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::customSettingsChanged);
@@ -204,7 +204,7 @@ TEST(DetectorDisposition, WithoutAnImageOnlyStoresAndSaysSo)
     harness.controller.setDetectorDisposition(RedactionPolicyDisposition::needsReview, entry);
     EXPECT_EQ(harness.state().reviewStatusNote, QStringLiteral("Phone set to Review. Current image will re-scan."));
     const DetectorCategoryPreferences stored =
-        decodeDetectorCategoryPreferences(harness.settings->data(DetectionSettingsKey::detectorCategoryPreferences));
+        decodeDetectorCategoryPreferences(harness.settings->value(Setting::detectorCategoryPreferencesData));
     EXPECT_EQ(stored.detectorDisposition(u"Phone"), RedactionPolicyDisposition::needsReview);
 }
 

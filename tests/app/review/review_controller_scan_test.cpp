@@ -50,7 +50,7 @@ TEST_F(ReviewScanRun, SaysWhenCustomPatternsWereSkipped)
     QStringList patterns;
     for (int i = 0; i < 20; ++i)
         patterns.append(QStringLiteral("(a+)+b%1|falcon").arg(i));
-    settings->setValue(DetectionSettingsKey::customRegexes, patterns.join(u'\n'));
+    settings->setValue(Setting::customRegexesText, patterns.join(u'\n'));
     loadAndScan({test::fileItem("one.png")});
     const QString bait = QString(40, u'a') + u'c';
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("falcon ") + bait, {0.1, 0.5, 0.6, 0.05}, 0.95),

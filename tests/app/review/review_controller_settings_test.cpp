@@ -99,23 +99,23 @@ TEST_F(SettingsRescan, SeveralImagesAreRescannedAsABatchWithOnePost)
 TEST_F(SettingsRescan, StoredAllowlistOrCategoryChangesRescan)
 {
     loadScanned({});
-    settings->setValue(DetectionSettingsKey::customTerms, QStringLiteral("Falcon"));
+    settings->setValue(Setting::customTermsText, QStringLiteral("Falcon"));
     EXPECT_FALSE(state().customSettingsRescanTask);
     EXPECT_EQ(state().detectionSettings.customTermsText, "Falcon");
-    settings->setValue(DetectionSettingsKey::allowlist, QStringLiteral("demo@example.com"));
+    settings->setValue(Setting::allowlistText, QStringLiteral("demo@example.com"));
     EXPECT_TRUE(state().customSettingsRescanTask);
     clock.advance(650ms);
     EXPECT_EQ(engine.callCount(), 2);
-    settings->setValue(DetectionSettingsKey::allowlist, QStringLiteral("demo@example.com"));
+    settings->setValue(Setting::allowlistText, QStringLiteral("demo@example.com"));
     EXPECT_FALSE(state().customSettingsRescanTask);
-    settings->setValue(DetectionSettingsKey::detectorCategoryPreferences, QByteArray(R"({"disabledCategories":["faces"]})"));
+    settings->setValue(Setting::detectorCategoryPreferencesData, QByteArray(R"({"disabledCategories":["faces"]})"));
     EXPECT_TRUE(state().customSettingsRescanTask);
 }
 
 TEST_F(SettingsRescan, TheScanUsesTheStoredSettings)
 {
-    settings->setValue(DetectionSettingsKey::customTerms, QStringLiteral("Falcon"));
-    settings->setValue(DetectionSettingsKey::detectorCategoryPreferences, QByteArray(R"({"disabledCategories":["faces"]})"));
+    settings->setValue(Setting::customTermsText, QStringLiteral("Falcon"));
+    settings->setValue(Setting::detectorCategoryPreferencesData, QByteArray(R"({"disabledCategories":["faces"]})"));
     loadAndScan({test::fileItem("a.png")});
     EXPECT_FALSE(engine.lastCall().preferences.isEnabled(DetectorCategory::faces));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
@@ -127,9 +127,9 @@ TEST_F(SettingsRescan, TheScanUsesTheStoredSettings)
 TEST_F(SettingsRescan, PolicySourceLabelReadsTheStoredSource)
 {
     EXPECT_EQ(controller.policySourceLabel(), "Current defaults");
-    settings->setValue(DetectionSettingsKey::policyPreset, QStringLiteral("developerDevOps"));
+    settings->setValue(Setting::policyPresetID, QStringLiteral("developerDevOps"));
     EXPECT_EQ(controller.policySourceLabel(), "Developer/DevOps");
-    settings->setValue(DetectionSettingsKey::policySource, QStringLiteral("imported"));
+    settings->setValue(Setting::policySourceID, QStringLiteral("imported"));
     EXPECT_EQ(controller.policySourceLabel(), "Imported policy");
 }
 

@@ -1,4 +1,4 @@
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "core/analysis/image_importer.h"
 
@@ -75,7 +75,7 @@ std::optional<RedactionPlanEntry> entryOfKind(const RedactionPlan &plan, Detecti
 TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
 {
     const GeneratedScreenshot screenshot = generateScreenshot();
-    PipelineScanEngine engine;
+    ScanPipeline engine;
     test::TempSettings settings;
     test::FakeClipboard clipboard;
     test::ManualClock clock;

@@ -64,7 +64,7 @@ TEST(MainMenusTest, CaptureShortcutsFollowTheStoredChoicesAndSkipSharedOnes)
     EXPECT_EQ(menus.action("capture-area-menu-item")->shortcut(), QKeySequence("Alt+Shift+1"));
     EXPECT_EQ(menus.action("capture-screen-menu-item")->shortcut(), QKeySequence("Alt+Shift+3"));
 
-    settings->setValue("velmoraCaptureShortcutScreen", "optionShift1");
+    settings->setValue(Setting::screenShortcutID, "optionShift1");
     menus.refreshCaptureShortcuts();
     EXPECT_TRUE(menus.action("capture-area-menu-item")->shortcut().isEmpty());
     EXPECT_TRUE(menus.action("capture-screen-menu-item")->shortcut().isEmpty());

@@ -19,7 +19,6 @@
 #include "support/temp_settings.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QMimeData>
 #include <QLabel>
@@ -27,6 +26,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include "support/image_bytes.h"
+
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -38,11 +39,7 @@ QByteArray pngBytes()
 {
     QImage image(640, 360, QImage::Format_RGB32);
     image.fill(Qt::white);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return test::encodedPng(image);
 }
 
 // A main window over a scan engine whose answers the test gives.
@@ -196,8 +193,8 @@ TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)
 TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSettings)
 {
     ClipboardProtectionController &guard = review().clipboardGuard();
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
-    m_settings->setValue(QString(clipboardProtectionReplacementModeKey), QStringLiteral("reviewFirst"));
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("reviewFirst"));
     m_window->show();
     EXPECT_TRUE(guard.isRunning());
     EXPECT_EQ(guard.runtimeStatus(), "Review first for clipboard images.");
@@ -207,21 +204,21 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     copied->setData(QStringLiteral("image/png"), pngBytes());
     QGuiApplication::clipboard()->setMimeData(copied);
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine->callCount() == 1; }, 10000));
-    EXPECT_EQ(state().clipboardProtectionScanTasks.size(), 1);
+    EXPECT_EQ(review().clipboardScan().scanningChangeCounts().size(), 1);
 
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), false);
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, false);
     CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
     EXPECT_FALSE(guard.isRunning());
     EXPECT_EQ(guard.runtimeStatus(), "Clipboard protection is off.");
 
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
     EXPECT_TRUE(guard.isRunning());
 
     // Closing stops the guard and its scans, and a closed window's guard stays stopped.
     m_window->close();
     EXPECT_FALSE(guard.isRunning());
-    EXPECT_TRUE(state().clipboardProtectionScanTasks.isEmpty());
+    EXPECT_TRUE(review().clipboardScan().scanningChangeCounts().isEmpty());
     CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
     EXPECT_FALSE(guard.isRunning());
 }

@@ -21,7 +21,7 @@ class FailingRecognizer final : public TextRecognizing
 {
 public:
     using TextRecognizing::recognizeText;
-    QFuture<QList<TextObservation>> recognizeText(const QImage &, ImageOrientation) const override
+    QFuture<QList<TextObservation>> recognizeText(const QImage &, ImageOrientation, const TaskHandle &) const override
     {
         return QtConcurrent::run([]() -> QList<TextObservation> {
             throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
@@ -29,7 +29,7 @@ public:
     }
 };
 
-VelmoraCoreError scanError(const ScanPipeline &pipeline, const ImportedImage &image)
+VelmoraCoreError scanError(ScanPipeline &pipeline, const ImportedImage &image)
 {
     try {
         pipeline.scan(image, SensitiveTextDetector(CustomDetectionConfiguration()),
@@ -62,7 +62,7 @@ TEST(ScanPipelineTest, ScansAFileIntoOnePlanOfTextAndVisualFindings)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("screenshot.png"));
     ASSERT_TRUE(screenshotWithCodeAndAddress().image.save(path));
-    const ScanPipeline pipeline;
+    ScanPipeline pipeline;
 
     const auto result = pipeline.scanFile(path, SensitiveTextDetector(CustomDetectionConfiguration()),
                                           DetectorCategoryPreferences::defaultPreferences());
@@ -85,7 +85,7 @@ TEST(ScanPipelineTest, ScansAFileIntoOnePlanOfTextAndVisualFindings)
 TEST(ScanPipelineTest, VisualFailureFailsTheScan)
 {
     QTemporaryDir folder;
-    const ScanPipeline pipeline(std::make_shared<const OCRTextRecognizer>(),
+    ScanPipeline pipeline(std::make_shared<const OCRTextRecognizer>(),
                                 VisualSensitiveContentDetector(folder.filePath(QStringLiteral("none.xml"))));
     EXPECT_EQ(scanError(pipeline, screenshotWithCodeAndAddress()), VelmoraCoreError::visualDetectionFailed);
 }
@@ -93,14 +93,14 @@ TEST(ScanPipelineTest, VisualFailureFailsTheScan)
 TEST(ScanPipelineTest, RecognitionFailureWinsOverVisualFailure)
 {
     QTemporaryDir folder;
-    const ScanPipeline pipeline(std::make_shared<const FailingRecognizer>(),
+    ScanPipeline pipeline(std::make_shared<const FailingRecognizer>(),
                                 VisualSensitiveContentDetector(folder.filePath(QStringLiteral("none.xml"))));
     EXPECT_EQ(scanError(pipeline, screenshotWithCodeAndAddress()), VelmoraCoreError::textRecognitionFailed);
 }
 
 TEST(ScanPipelineTest, RecognitionFailureFailsTheScan)
 {
-    const ScanPipeline pipeline(std::make_shared<const FailingRecognizer>(), VisualSensitiveContentDetector());
+    ScanPipeline pipeline(std::make_shared<const FailingRecognizer>(), VisualSensitiveContentDetector());
     EXPECT_EQ(scanError(pipeline, screenshotWithCodeAndAddress()), VelmoraCoreError::textRecognitionFailed);
 }
 
@@ -134,8 +134,8 @@ TEST(ScanPipelineTest, PlanKeepsTheStatesOfTheUsersBoxes)
     const Detection onBox = manualBox({0.6, 0.6, 0.2, 0.1});
     const QUuid deleted = QUuid::createUuid();
 
-    const auto plan = ScanPipeline::buildPlan({}, visual, {offBox, onBox},
-                                              {{offBox.id, false}, {onBox.id, true}, {deleted, false}});
+    const auto plan = buildScanPlan({}, visual, {offBox, onBox},
+                                   {{offBox.id, false}, {onBox.id, true}, {deleted, false}});
 
     ASSERT_EQ(plan.entries().size(), 3);
     EXPECT_EQ(plan.entries()[0].detection.id, onBox.id);

@@ -20,6 +20,9 @@ struct EvaluationRow {
     QString line;
     double confidence = 1.0;
     QStringList expected; ///< "label | action | matched text"
+    /// Per expected finding, the part of the line its box spans: the matched text
+    /// unless the row names a wider run.
+    QStringList boxed;
 };
 
 QString describe(const QString &label, const QString &action, const QString &text)
@@ -41,6 +44,7 @@ QList<EvaluationRow> loadRows()
             const QJsonObject f = finding.toObject();
             row.expected.append(describe(f.value(u"label").toString(), f.value(u"action").toString(),
                                          f.value(u"text").toString()));
+            row.boxed.append(f.value(u"boxed").toString(f.value(u"text").toString()));
         }
         rows.append(row);
     }
@@ -71,14 +75,20 @@ TEST_P(SensitiveTextEvaluation, LineGivesExactlyItsFindings)
     const NormRect box{0.05, 0.3, 0.9, 0.03};
     const auto findings = detector.detect({velmora::test::monospaceLine(row.line, box, row.confidence)});
     QStringList actual;
-    for (const Detection &finding : findings) {
+    for (qsizetype i = 0; i < findings.size(); ++i) {
+        const Detection &finding = findings[i];
         actual.append(describe(finding.label, rawValue(finding.suggestedAction), finding.matchedText.value_or(QString())));
         ASSERT_TRUE(finding.matchedRange);
         EXPECT_EQ(row.line.mid(finding.matchedRange->location, finding.matchedRange->length), finding.matchedText);
         EXPECT_EQ(finding.boundsPrecision, DetectionBoundsPrecision::tight);
+        if (i >= row.boxed.size())
+            continue;
+        const QString &boxed = row.boxed[i];
+        const qsizetype boxedStart = row.line.indexOf(boxed, std::max<qsizetype>(0, finding.matchedRange->end() - boxed.size()));
+        ASSERT_GE(boxedStart, 0) << boxed.toStdString();
         const double cell = box.width / double(row.line.size());
-        EXPECT_NEAR(finding.normalizedBounds.minX(), box.x + cell * double(finding.matchedRange->location), 1e-9);
-        EXPECT_NEAR(finding.normalizedBounds.width, cell * double(finding.matchedRange->length), 1e-9);
+        EXPECT_NEAR(finding.normalizedBounds.minX(), box.x + cell * double(boxedStart), 1e-9);
+        EXPECT_NEAR(finding.normalizedBounds.width, cell * double(boxed.size()), 1e-9);
     }
     EXPECT_EQ(actual, row.expected) << "line: " << row.line.toStdString();
 }

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QThread>
 #include <QtConcurrent>
 
 #include <gtest/gtest.h>
@@ -31,11 +32,37 @@ TEST(TesseractEnginePoolTest, WaitsForAFreeEngineAtCapacity)
     TesseractEnginePool pool(true, 1);
     auto held = pool.acquire();
     ASSERT_TRUE(held);
-    QFuture<bool> waiting = QtConcurrent::run([&pool] { return pool.acquire().has_value(); });
-    // While the only engine is out, the second borrower cannot have it.
-    EXPECT_FALSE(waiting.isFinished());
+    const TesseractEngine *only = &held->engine();
+    QFuture<const TesseractEngine *> waiting = QtConcurrent::run([&pool]() -> const TesseractEngine * {
+        const auto lease = pool.acquire();
+        return lease ? &lease->engine() : nullptr;
+    });
+    while (pool.waitingBorrowers() == 0)
+        QThread::yieldCurrentThread();
+    // While the only engine is out, the second borrower waits for it instead of
+    // starting another.
+    EXPECT_EQ(pool.leasedEngines(), 1);
     held.reset();
-    EXPECT_TRUE(waiting.result());
+    EXPECT_EQ(waiting.result(), only);
+    EXPECT_EQ(pool.startedEngines(), 1);
+    EXPECT_EQ(pool.leasedEngines(), 0);
+}
+
+TEST(TesseractEnginePoolTest, AWaitingBorrowerWhoseTaskWasCancelledGivesUp)
+{
+    TesseractEnginePool pool(false, 1);
+    auto held = pool.acquire();
+    ASSERT_TRUE(held);
+    const TaskHandle task;
+    QFuture<bool> waiting = QtConcurrent::run([&pool, task] { return pool.acquire(task).has_value(); });
+    while (pool.waitingBorrowers() == 0)
+        QThread::yieldCurrentThread();
+    task.cancel();
+    held.reset();
+    EXPECT_FALSE(waiting.result());
+    EXPECT_EQ(pool.leasedEngines(), 0);
+    // The engine it passed up is there for the next borrower.
+    EXPECT_TRUE(pool.acquire(TaskHandle()));
     EXPECT_EQ(pool.startedEngines(), 1);
 }
 

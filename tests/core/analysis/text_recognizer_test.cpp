@@ -142,7 +142,7 @@ TEST(TextRecognizerTest, NullImageFails)
     } catch (const VelmoraCoreException &exception) {
         EXPECT_EQ(exception.error(), VelmoraCoreError::textRecognitionFailed);
     }
-    const QFuture<QList<TextObservation>> future = OCRTextRecognizer().recognizeText(QImage());
+    const QFuture<QList<TextObservation>> future = OCRTextRecognizer().recognizeText(QImage(), ImageOrientation::up, {});
     EXPECT_THROW(future.result(), VelmoraCoreException);
 }
 

@@ -117,6 +117,23 @@ TEST(SafeShareHistoryStore, SavedHistoryLoadsBackNewestFirst)
     EXPECT_EQ(loaded.records[1].action, SafeShareAction::scan);
 }
 
+TEST(SafeShareHistoryStore, ARecordAppendedAfterAClearDoesNotBringTheOldOnesBack)
+{
+    test::TempSettings temporary;
+    appendSafeShareHistoryRecord(*temporary, recordAt(1));
+    appendSafeShareHistoryRecord(*temporary, recordAt(2));
+    const SafeShareHistoryStore heldInMemory = SafeShareHistoryStore::load(*temporary);
+    ASSERT_EQ(heldInMemory.records.size(), 2);
+
+    clearSafeShareHistory(*temporary);
+    EXPECT_TRUE(SafeShareHistoryStore::load(*temporary).records.isEmpty());
+    const SafeShareHistoryRecord latest = recordAt(3);
+    appendSafeShareHistoryRecord(*temporary, latest);
+    const SafeShareHistoryStore after = SafeShareHistoryStore::load(*temporary);
+    ASSERT_EQ(after.records.size(), 1);
+    EXPECT_EQ(after.records.first().id, latest.id);
+}
+
 TEST(SafeShareHistoryStore, AppendingKeepsFiftyRecords)
 {
     test::TempSettings temporary;
@@ -158,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SafeShareHistoryStoreDecoding, ::testing::Values(
 TEST(SafeShareHistoryStore, UnreadableStoredDataLoadsAsEmpty)
 {
     test::TempSettings temporary;
-    temporary->setValue(safeShareHistoryStoreKey, QByteArray("{\"records\":5}"));
+    temporary->setValue(Setting::safeShareHistoryStore, QByteArray("{\"records\":5}"));
     EXPECT_TRUE(SafeShareHistoryStore::load(*temporary).records.isEmpty());
 }
 

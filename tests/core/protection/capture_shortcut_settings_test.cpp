@@ -35,7 +35,7 @@ class StoredChoiceTest : public ::testing::TestWithParam<StoredChoiceRow> {};
 TEST_P(StoredChoiceTest, ReadsOnlyExactRawValues)
 {
     test::TempSettings settings;
-    settings->setValue(captureShortcutStorageKey(Mode::window), QString::fromLatin1(GetParam().stored));
+    settings->setValue(Setting::windowShortcutID, QString::fromLatin1(GetParam().stored));
     EXPECT_EQ(VelmoraCaptureShortcutSettings::current(*settings).window, GetParam().expected);
 }
 

@@ -67,11 +67,11 @@ TEST(DetectionSettingsValues, LoadReadsTheFiveStoredSettings)
 {
     test::TempSettings settings;
     EXPECT_EQ(DetectionSettingsValues::load(*settings), DetectionSettingsValues{});
-    settings->setValue(DetectionSettingsKey::customTerms, QStringLiteral("Project Falcon"));
-    settings->setValue(DetectionSettingsKey::customRegexes, QStringLiteral("ACME-\\d+"));
-    settings->setValue(DetectionSettingsKey::allowlist, QStringLiteral("demo@example.com"));
-    settings->setValue(DetectionSettingsKey::policyPreset, QStringLiteral("finance"));
-    settings->setValue(DetectionSettingsKey::detectorCategoryPreferences, QByteArray("{}"));
+    settings->setValue(Setting::customTermsText, QStringLiteral("Project Falcon"));
+    settings->setValue(Setting::customRegexesText, QStringLiteral("ACME-\\d+"));
+    settings->setValue(Setting::allowlistText, QStringLiteral("demo@example.com"));
+    settings->setValue(Setting::policyPresetID, QStringLiteral("finance"));
+    settings->setValue(Setting::detectorCategoryPreferencesData, QByteArray("{}"));
     const DetectionSettingsValues expected{"Project Falcon", "ACME-\\d+", "demo@example.com", "finance", "{}"};
     EXPECT_EQ(DetectionSettingsValues::load(*settings), expected);
 }

@@ -1,4 +1,4 @@
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 
 #include "support/fake_clipboard.h"
@@ -78,7 +78,7 @@ protected:
     QByteArray m_sourceBytes;
     QList<DrawnLine> m_lines;
 
-    PipelineScanEngine engine;
+    ScanPipeline engine;
     TempSettings settings;
     FakeClipboard clipboard;
     ManualClock clock;

@@ -1,5 +1,5 @@
 #include "app/panes/image_review_view.h"
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "app/shell/symbol_icon.h"
 #include "app/window/content_view.h"
@@ -44,7 +44,7 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     ASSERT_TRUE(screenshot.save(path));
 
     TempSettings settings;
-    auto *content = new ContentView(*settings, std::make_unique<PipelineScanEngine>());
+    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>());
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -231,7 +231,7 @@ TEST_F(ClipboardGuardTest, TurningTheSwitchOffAndStartingAgainReportsOff)
 
 TEST_F(ClipboardGuardTest, CandidateCallbackMayStopTheGuard)
 {
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     int handed = 0;
     m_guard.start([&](const ClipboardImageCandidate &) {
         ++handed;
@@ -247,7 +247,7 @@ TEST_F(ClipboardGuardTest, CandidateCallbackMayStopTheGuard)
 TEST_F(ClipboardGuardTest, PendingPollEndsWithTheGuard)
 {
     auto guard = std::make_unique<ClipboardProtectionController>(m_clipboard, *m_settings, m_clock);
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     guard->start({});
     EXPECT_EQ(m_clock.pendingCount(), 1);
     guard.reset();

@@ -1,4 +1,4 @@
-#include "app/review/pipeline_scan_engine.h"
+#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "core/history/safe_share_history_store.h"
 
@@ -61,23 +61,23 @@ CopiedScreenshot copiedScreenshot()
 class ClipboardGuardScanOnX11 : public ClipboardFixture
 {
 protected:
-    PipelineScanEngine m_engine;
+    ScanPipeline m_engine;
     ReviewController m_review{{m_engine, *m_settings, m_clipboard, m_clock}};
 };
 
 TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsCleanedPngUntilUndone)
 {
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), true);
-    m_settings->setValue(QString(clipboardProtectionReplacementModeKey), QStringLiteral("pauseIfUnsure"));
-    m_review.clipboardGuard().start([this](const ClipboardImageCandidate &c) { m_review.scanClipboardImage(c); });
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("pauseIfUnsure"));
+    m_review.clipboardGuard().start([this](const ClipboardImageCandidate &c) { m_review.clipboardScan().scanClipboardImage(c); });
 
     const CopiedScreenshot screenshot = copiedScreenshot();
     ASSERT_FALSE(pngMetadataChunks(screenshot.png).isEmpty());
     ASSERT_NO_FATAL_FAILURE(
         waitForForeignChange([&] { return xclipOffer(QStringLiteral("image/png"), screenshot.png); }));
     advancePolls(3);
-    ASSERT_EQ(m_review.state().clipboardProtectionScanTasks.size(), 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_review.state().clipboardProtectionScanTasks.isEmpty(); },
+    ASSERT_EQ(m_review.clipboardScan().scanningChangeCounts().size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_review.clipboardScan().scanningChangeCounts().isEmpty(); },
                                 kScanTimeoutMs));
 
     const ReviewState &state = m_review.state();
@@ -87,8 +87,8 @@ TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsClean
     EXPECT_EQ(state.completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
     EXPECT_EQ(state.completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
     ASSERT_TRUE(state.lastAutoCleanReviewItem.has_value());
-    ASSERT_EQ(state.lastAutoCleanReviewItem->redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state.lastAutoCleanReviewItem->redactionPlan.entries().first().detection.kind, DetectionKind::email);
+    ASSERT_EQ(state.lastAutoCleanReviewItem->plan->entries().size(), 1);
+    EXPECT_EQ(state.lastAutoCleanReviewItem->plan->entries().first().detection.kind, DetectionKind::email);
 
     // Another application pastes only a flattened PNG without metadata, the address covered.
     EXPECT_EQ(xclipTargets(), QStringList{"image/png"});
@@ -110,7 +110,7 @@ TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsClean
 
     // The guard never takes the replacement for a new image.
     advancePolls(4);
-    EXPECT_TRUE(m_review.state().clipboardProtectionScanTasks.isEmpty());
+    EXPECT_TRUE(m_review.clipboardScan().scanningChangeCounts().isEmpty());
 
     // Seven seconds after the replacement, still within its undo window.
     m_clock.advance(7s - 4 * ClipboardProtectionController::pollInterval);
@@ -118,7 +118,7 @@ TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsClean
     EXPECT_EQ(xclipTargets(), QStringList{"image/png"});
     EXPECT_EQ(xclipRead(QStringLiteral("image/png")), screenshot.png);
     advancePolls(4);
-    EXPECT_TRUE(m_review.state().clipboardProtectionScanTasks.isEmpty());
+    EXPECT_TRUE(m_review.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_EQ(SafeShareHistoryStore::load(*m_settings).records.size(), 2);
 }
 

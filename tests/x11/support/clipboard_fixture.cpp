@@ -9,9 +9,9 @@ ClipboardFixture::ClipboardFixture() = default;
 
 void ClipboardFixture::startGuard(bool enabled, const QString &replacementMode)
 {
-    m_settings->setValue(QString(clipboardProtectionEnabledKey), enabled);
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, enabled);
     if (!replacementMode.isEmpty())
-        m_settings->setValue(QString(clipboardProtectionReplacementModeKey), replacementMode);
+        m_settings->setValue(Setting::clipboardReplacementModeID, replacementMode);
     m_guard.start([this](const ClipboardImageCandidate &candidate) {
         m_candidates.append(candidate);
         m_candidateTimes.append(m_start.msecsTo(m_clock.now()));

@@ -1,0 +1,194 @@
+#pragma once
+
+// Scores one drawn screen of the typeface benchmark by what a user gets: the findings
+// of the default configuration over the recogniser's lines, against the values planted
+// and the ink they left.
+
+#include "screen_layout.h"
+#include "text_distance.h"
+
+#include "core/analysis/sensitive_text_detector.h"
+#include "core/detection/text_observation.h"
+
+#include <QRectF>
+
+#include <cstdio>
+
+namespace bench {
+
+struct Count
+{
+    int hits = 0;
+    int total = 0;
+    void add(bool hit) { hits += hit; ++total; }
+    void add(const Count &other) { hits += other.hits; total += other.total; }
+    QString percent() const { return total == 0 ? QStringLiteral("    -") : QString::number(100.0 * hits / total, 'f', 1).rightJustified(5); }
+};
+
+struct TypefaceScores
+{
+    Count covered;       ///< sensitive values with every ink pixel under their findings' boxes
+    double lowestCover = 100;
+    Count whole;         ///< tokens: one finding with the exact prefix whose box covers all their ink
+    Count underscores;   ///< values and names with underscores read with as many underscores
+    Count phantoms;      ///< lines read with characters where there is no ink (hits: such lines)
+    Count notCheck;      ///< values read exactly (rules that redact) whose finding is not Check
+    Count wrongLow;      ///< lines with two or more wrong characters scoring below 0.8
+    int falseFindings = 0;
+    Count labels;        ///< labels above fields read exactly
+    Count lookAlikes;    ///< AWS and Google keys and e-mail addresses read exactly
+    Count punctuation;   ///< URLs and dotted phone numbers read exactly
+    Count longTokens;    ///< JWTs, Slack and OpenAI keys fully covered
+
+    void add(const TypefaceScores &o)
+    {
+        covered.add(o.covered); whole.add(o.whole); underscores.add(o.underscores); phantoms.add(o.phantoms);
+        notCheck.add(o.notCheck); wrongLow.add(o.wrongLow); labels.add(o.labels); lookAlikes.add(o.lookAlikes);
+        punctuation.add(o.punctuation); longTokens.add(o.longTokens);
+        lowestCover = std::min(lowestCover, o.lowestCover);
+        falseFindings += o.falseFindings;
+    }
+};
+
+inline bool isSensitive(PlantKind kind) { return kind != PlantKind::probe; }
+
+/// Rules whose findings are redacted without asking unless the reading is doubtful.
+inline bool redactsByDefault(const Planted &plant)
+{
+    return plant.kind != PlantKind::ipv4 && plant.kind != PlantKind::probe && plant.prefix != QStringLiteral("acct_")
+        && plant.prefix != QStringLiteral("customer_");
+}
+
+inline bool hasPhantom(const QString &read, const QString &truth)
+{
+    const auto edge = [](const QString &text, bool first) {
+        const QString trimmed = text.trimmed();
+        return trimmed.isEmpty() ? QChar() : first ? trimmed.front() : trimmed.back();
+    };
+    static const QString strays = QStringLiteral("-_|");
+    for (const bool first : {true, false}) {
+        if (strays.contains(edge(read, first)) && edge(read, first) != edge(truth, first))
+            return true;
+    }
+    return read.count(u'_') > truth.count(u'_');
+}
+
+inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora::TextObservation> &observations,
+                                  const velmora::SensitiveTextDetector &detector, bool verbose)
+{
+    using namespace velmora;
+    TypefaceScores scores;
+    const QSize size = screen.image.size();
+    const auto pixelBox = [&size](const NormRect &box) {
+        return QRectF(box.x * size.width(), (1.0 - box.maxY()) * size.height(), box.width * size.width(), box.height * size.height());
+    };
+    // Each recognised line belongs to the drawn line it overlaps most.
+    QList<QList<qsizetype>> observationsOf(screen.lines.size());
+    for (qsizetype o = 0; o < observations.size(); ++o) {
+        const QRectF box = pixelBox(observations[o].normalizedBounds());
+        double best = 0;
+        qsizetype bestLine = -1;
+        for (qsizetype l = 0; l < screen.lines.size(); ++l) {
+            const QRectF overlap = box.intersected(QRectF(screen.lines[l].box));
+            if (overlap.width() * overlap.height() > best) {
+                best = overlap.width() * overlap.height();
+                bestLine = l;
+            }
+        }
+        if (bestLine >= 0)
+            observationsOf[bestLine].append(o);
+        else
+            scores.wrongLow.add(observations[o].confidence() < 0.8); // text where there is none
+    }
+    QStringList reads;
+    for (qsizetype l = 0; l < screen.lines.size(); ++l) {
+        const TruthLine &line = screen.lines[l];
+        QString read;
+        for (const qsizetype o : observationsOf[l]) {
+            const TextObservation &observation = observations[o];
+            read += (read.isEmpty() ? QString() : QStringLiteral(" ")) + observation.text();
+            const int wrong = observationsOf[l].size() == 1 ? editDistance(observation.text(), line.text)
+                                                            : closestPart(line.text, observation.text()).distance;
+            if (wrong >= 2)
+                scores.wrongLow.add(observation.confidence() < 0.8);
+        }
+        reads.append(read);
+        if (!read.isEmpty())
+            scores.phantoms.add(hasPhantom(read, line.text));
+        if (line.kind == RowKind::label)
+            scores.labels.add(read == line.text);
+        if (verbose && read != line.text)
+            std::printf("    read \"%s\"\n    want \"%s\"\n", qPrintable(read), qPrintable(line.text));
+    }
+
+    const QList<Detection> findings = detector.detect(observations);
+    QList<bool> findingUsed(findings.size(), false);
+    for (const Planted &plant : screen.plants) {
+        const QString &read = reads[plant.line];
+        const bool exact = read.contains(plant.text);
+        if (plant.text.contains(u'_')) {
+            const Match match = closestPart(read, plant.text);
+            scores.underscores.add(match.distance < INT_MAX && read.mid(match.start, match.end - match.start).count(u'_') == plant.text.count(u'_'));
+        }
+        if (plant.prefix == QStringLiteral("AKIA") || plant.prefix == QStringLiteral("AIza") || plant.kind == PlantKind::email)
+            scores.lookAlikes.add(exact);
+        if ((plant.kind == PlantKind::probe && plant.text.startsWith(QStringLiteral("http"))) || (plant.kind == PlantKind::phone && plant.text.contains(u'.')))
+            scores.punctuation.add(exact);
+        if (!isSensitive(plant.kind) || plant.ink.isEmpty())
+            continue;
+        QList<qsizetype> mine;
+        for (qsizetype f = 0; f < findings.size(); ++f) {
+            if (pixelBox(findings[f].normalizedBounds).intersects(QRectF(plant.box))) {
+                mine.append(f);
+                findingUsed[f] = true;
+            }
+        }
+        const auto inside = [&](qsizetype f, const QPoint &p) { return pixelBox(findings[f].normalizedBounds).contains(QPointF(p.x() + 0.5, p.y() + 0.5)); };
+        int coveredInk = 0;
+        for (const QPoint &p : plant.ink)
+            coveredInk += std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) { return inside(f, p); });
+        const double cover = 100.0 * coveredInk / plant.ink.size();
+        scores.covered.add(coveredInk == plant.ink.size());
+        scores.lowestCover = std::min(scores.lowestCover, cover);
+        if (plant.prefix == QStringLiteral("eyJ") || plant.prefix == QStringLiteral("xoxb-") || plant.prefix == QStringLiteral("sk-proj-"))
+            scores.longTokens.add(coveredInk == plant.ink.size());
+        if (plant.kind == PlantKind::token) {
+            scores.whole.add(std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
+                return findings[f].matchedText.value_or(QString()).startsWith(plant.prefix)
+                    && std::all_of(plant.ink.cbegin(), plant.ink.cend(), [&](const QPoint &p) { return inside(f, p); });
+            }));
+        }
+        if (exact && redactsByDefault(plant)) {
+            scores.notCheck.add(std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
+                return findings[f].suggestedAction != DetectionSuggestedAction::review;
+            }));
+        }
+        if (verbose && coveredInk < plant.ink.size())
+            std::printf("    %.0f%% covered: \"%s\" in \"%s\"\n", cover, qPrintable(plant.text), qPrintable(read));
+    }
+    for (qsizetype f = 0; f < findings.size(); ++f) {
+        if (!findingUsed[f]) {
+            ++scores.falseFindings;
+            if (verbose)
+                std::printf("    false finding %s: \"%s\"\n", qPrintable(findings[f].label), qPrintable(findings[f].matchedText.value_or(QString())));
+        }
+    }
+    return scores;
+}
+
+inline void printTypefaceHeader()
+{
+    std::printf("%-24s %6s %6s %6s %6s %7s %6s %6s %6s   %6s %6s %6s %6s\n", "half renderer", "cover", "lowest", "whole", "under",
+                "phantom", "sure", "wrong", "false", "labels", "looks", "punct", "long");
+}
+
+inline void printTypefaceRow(const QString &label, const TypefaceScores &s)
+{
+    std::printf("%-24s %6s %6.1f %6s %6s %7s %6s %6s %6d   %6s %6s %6s %6s   (%d values, %d lines)\n", qPrintable(label),
+                qPrintable(s.covered.percent()), s.lowestCover, qPrintable(s.whole.percent()), qPrintable(s.underscores.percent()),
+                qPrintable(s.phantoms.percent()), qPrintable(s.notCheck.percent()), qPrintable(s.wrongLow.percent()), s.falseFindings,
+                qPrintable(s.labels.percent()), qPrintable(s.lookAlikes.percent()), qPrintable(s.punctuation.percent()),
+                qPrintable(s.longTokens.percent()), s.covered.total, s.phantoms.total);
+}
+
+} // namespace bench

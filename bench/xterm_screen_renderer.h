@@ -1,0 +1,163 @@
+#pragma once
+
+// Draws the listing rows of a benchmark screen as terminal text: xterm on a private
+// Xvfb display, captured with maim, so that a terminal's own font rendering is
+// measured. Every character sits in a cell of the terminal's grid, which places the
+// lines and values.
+
+#include "screen_layout.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace bench {
+
+/// A private X server for the benchmark's terminals, stopped with the object.
+class PrivateDisplay
+{
+public:
+    PrivateDisplay()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+            return;
+        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                                QStringLiteral("0"), QStringLiteral("3000x1200x24"), QStringLiteral("-nolisten"),
+                                                QStringLiteral("tcp")});
+        if (m_server.waitForReadyRead(20000))
+            m_display = QStringLiteral(":") + QString::fromLatin1(m_server.readLine().trimmed());
+    }
+    ~PrivateDisplay()
+    {
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+    /// Empty when no server runs.
+    const QString &name() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
+
+class XtermScreenRenderer
+{
+public:
+    static bool available()
+    {
+        return !QStandardPaths::findExecutable(QStringLiteral("xterm")).isEmpty()
+            && !QStandardPaths::findExecutable(QStringLiteral("maim")).isEmpty();
+    }
+
+    XtermScreenRenderer(const PrivateDisplay &display, const QString &family, const Palette &palette, int pixelSize)
+        : m_display(display.name()), m_family(family), m_palette(palette), m_size(pixelSize)
+    {
+    }
+
+    /// The drawn screen, or an empty image when the terminal could not be captured.
+    DrawnScreen draw(const QList<Row> &rows) const
+    {
+        DrawnScreen screen;
+        QTemporaryDir dir;
+        QString listing;
+        int columns = 0;
+        for (const Row &row : rows) {
+            QString line;
+            for (const Piece &piece : row.pieces)
+                line += piece.text;
+            columns = std::max(columns, int(line.size()));
+            listing += line + u'\n';
+        }
+        const int rowCount = int(rows.size()) + 1;
+        columns += 2;
+        QFile file(dir.filePath(QStringLiteral("listing.txt")));
+        if (m_display.isEmpty() || !file.open(QIODevice::WriteOnly))
+            return screen;
+        file.write(listing.toUtf8());
+        file.close();
+        const QString mark = dir.filePath(QStringLiteral("window"));
+        // The shell prints the listing, hides the cursor, names its window and waits.
+        const QString script = QStringLiteral("cat '%1'; printf '\\033[?25l'; echo $WINDOWID > '%2.tmp'; mv '%2.tmp' '%2'; exec cat")
+                                   .arg(file.fileName(), mark);
+        QProcess xterm;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        xterm.setProcessEnvironment(environment);
+        xterm.start(QStringLiteral("xterm"),
+                    {QStringLiteral("-fa"), QStringLiteral("%1:pixelsize=%2").arg(m_family).arg(m_size), QStringLiteral("-bg"),
+                     m_palette.code.name(), QStringLiteral("-fg"), m_palette.codeText.name(), QStringLiteral("-b"), QString::number(kBorder),
+                     QStringLiteral("-geometry"), QStringLiteral("%1x%2+0+0").arg(columns).arg(rowCount), QStringLiteral("-e"),
+                     QStringLiteral("sh"), QStringLiteral("-c"), script});
+        const QString window = waitForWindow(mark);
+        if (!window.isEmpty())
+            screen.image = steadyCapture(window, environment);
+        xterm.kill();
+        xterm.waitForFinished(5000);
+        if (screen.image.isNull())
+            return {};
+        const double cellWidth = double(screen.image.width() - 2 * kBorder) / columns;
+        const double cellHeight = double(screen.image.height() - 2 * kBorder) / rowCount;
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            TruthLine line{QString(), QRect(), rows[r].kind};
+            int column = 0;
+            for (const Piece &piece : rows[r].pieces) {
+                const QRect box = QRectF(kBorder + column * cellWidth, kBorder + r * cellHeight, piece.text.size() * cellWidth, cellHeight).toAlignedRect();
+                if (piece.planted)
+                    screen.plants.append({piece.kind, piece.text, piece.prefix, box, int(r), inkIn(screen.image, box, m_palette.code, m_palette.codeText)});
+                line.text += piece.text;
+                column += int(piece.text.size());
+            }
+            line.box = QRectF(kBorder, kBorder + r * cellHeight, column * cellWidth, cellHeight).toAlignedRect();
+            screen.lines.append(line);
+        }
+        return screen;
+    }
+
+private:
+    /// The terminal's margin around its text, in pixels.
+    static constexpr int kBorder = 4;
+
+    /// The terminal's window id, once its shell has printed everything; empty after 20 s.
+    static QString waitForWindow(const QString &mark)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 20000) {
+            QFile file(mark);
+            if (file.open(QIODevice::ReadOnly))
+                return QString::fromLatin1(file.readAll().trimmed());
+            QThread::msleep(50);
+        }
+        return {};
+    }
+
+    /// The window's picture once two captures in a row agree (the terminal has drawn).
+    static QImage steadyCapture(const QString &window, const QProcessEnvironment &environment)
+    {
+        QImage previous;
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            QProcess maim;
+            maim.setProcessEnvironment(environment);
+            maim.start(QStringLiteral("maim"), {QStringLiteral("-u"), QStringLiteral("-f"), QStringLiteral("png"), QStringLiteral("-i"), window});
+            maim.waitForFinished(10000);
+            QImage image;
+            image.loadFromData(maim.readAllStandardOutput(), "PNG");
+            image = image.convertToFormat(QImage::Format_RGB32);
+            if (!image.isNull() && image == previous)
+                return image;
+            previous = image;
+            QThread::msleep(100);
+        }
+        return {};
+    }
+
+    QString m_display;
+    QString m_family;
+    Palette m_palette;
+    int m_size;
+};
+
+} // namespace bench

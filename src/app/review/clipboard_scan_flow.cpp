@@ -1,0 +1,170 @@
+#include "app/review/clipboard_scan_flow.h"
+
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_access.h"
+#include "app/review/autoclean_receipt.h"
+#include "app/review/cleaned_output_files.h"
+#include "app/review/future_watch.h"
+#include "app/review/review_status_text.h"
+#include "core/analysis/image_importer.h"
+#include "core/protection/clipboard_protection_monitor_plan.h"
+#include "core/redaction/needs_review.h"
+
+namespace velmora {
+
+namespace {
+
+namespace ClipboardText {
+const QString scannedForReview =
+    QStringLiteral("Clipboard image scanned. Review findings before pasting; clipboard contents were not changed.");
+const QString scannedClean = QStringLiteral("Clipboard image scanned. No obvious sensitive content found.");
+const QString couldNotOpen = QStringLiteral("A clipboard image could not be opened. Clipboard contents were not changed.");
+const QString openedBeforeChange =
+    QStringLiteral("Clipboard image opened for review before Velmora changes the clipboard.");
+const QString replaced = QStringLiteral(
+    "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations.");
+const QString replacementFailed = QStringLiteral("Clipboard replacement failed. Review the image and try Copy instead.");
+const QString notChanged = QStringLiteral("Clipboard contents were not changed.");
+} // namespace ClipboardText
+
+const QString pngType = QStringLiteral("image/png");
+
+QString pausedSentence(const VelmoraCaptureOutputFallbackReason &reason)
+{
+    if (reason.kind != VelmoraCaptureOutputFallbackReason::Case::reviewFindingsPresent)
+        return ClipboardText::openedBeforeChange;
+    return QStringLiteral("Clipboard image has %1 %2 needing Check, so AutoClean paused for review.")
+        .arg(reason.count)
+        .arg(findingNoun(reason.count));
+}
+
+} // namespace
+
+ClipboardScanFlow::ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, QObject *parent)
+    : QObject(parent), m_review(review), m_clipboard(clipboard)
+{
+}
+
+void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candidate)
+{
+    // The guard hands a change over once; this keeps a second hand-over from starting
+    // a second scan while the first still runs.
+    const qint64 changeCount = candidate.changeCount;
+    if (m_scanTasks.contains(changeCount))
+        return;
+    QImage image;
+    try {
+        image = ImageImporter::importImage(candidate.data).image;
+    } catch (const VelmoraCoreException &exception) {
+        qCInfo(lcReviewScan) << "Clipboard image" << changeCount << "could not be decoded:" << rawValue(exception.error());
+        showFailure(changeCount);
+        return;
+    }
+    const TaskHandle task;
+    m_scanTasks.insert(changeCount, task);
+    m_review.scanDetached(image, task, this,
+                          [this, task, image, data = candidate.data, changeCount,
+                           mode = candidate.replacementMode](const ScanOutcome &outcome) {
+                              // A stopped scan reports nothing, not even its failure.
+                              if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome)) {
+                                  m_scanTasks.remove(changeCount);
+                                  return;
+                              }
+                              if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
+                                  qCInfo(lcReviewScan) << "Clipboard image" << changeCount
+                                                       << "scan failed:" << rawValue(*error);
+                                  showFailure(changeCount);
+                                  return;
+                              }
+                              m_scanTasks.remove(changeCount);
+                              handleScanResult(std::get<ScannedPlan>(outcome), data, image, changeCount, mode);
+                          });
+}
+
+void ClipboardScanFlow::cancelScans()
+{
+    for (const TaskHandle &task : std::as_const(m_scanTasks))
+        task.cancel();
+    m_scanTasks.clear();
+}
+
+void ClipboardScanFlow::showFailure(qint64 changeCount)
+{
+    m_scanTasks.remove(changeCount);
+    m_review.showStatusWhenIdle(ClipboardText::couldNotOpen);
+}
+
+void ClipboardScanFlow::handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image,
+                                         qint64 changeCount, ClipboardProtectionReplacementMode replacementMode)
+{
+    const RedactionPlan &plan = scanned.plan;
+    m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::clipboardProtection, plan, std::nullopt);
+    if (plan.entries().isEmpty()) {
+        m_review.showStatusWhenIdle(withSkippedPatternsNote(ClipboardText::scannedClean, scanned.customPatternsSkipped));
+        return;
+    }
+
+    ReviewIntakeImage item{data,
+                           std::nullopt,
+                           ReviewText::clipboardImageLabel,
+                           SafeShareSourceType::clipboardProtection,
+                           plan,
+                           plan.entries().first().id(),
+                           ClipboardText::scannedForReview};
+    const VelmoraCaptureOutputPolicy policy{VelmoraCaptureOutputMode::copyCleanedPNG, safetyMode(replacementMode)};
+    const VelmoraCaptureOutputDecision decision = policy.decision(needsReviewEntries(plan));
+    if (decision.fallbackReason)
+        pauseForReview(item, *decision.fallbackReason);
+    else
+        replaceWithCleanedPNG(plan, image, changeCount, std::move(item));
+}
+
+void ClipboardScanFlow::pauseForReview(const ReviewIntakeImage &item, const VelmoraCaptureOutputFallbackReason &reason)
+{
+    ReviewIntakeImage paused = item;
+    paused.statusSentence = pausedSentence(reason);
+    m_review.openForReview(paused);
+    m_review.setLastAutoCleanReviewItem(paused);
+}
+
+void ClipboardScanFlow::replaceWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
+                                              ReviewIntakeImage item)
+{
+    const auto fail = [this] { m_review.showFailure(ClipboardText::replacementFailed, ClipboardText::notChanged); };
+    QByteArray png;
+    try {
+        png = cleanedImageData(image, plan, CleanedImageFormat::png);
+    } catch (const VelmoraCoreException &) {
+        fail();
+        return;
+    }
+
+    ClipboardProtectionMonitorPlan &monitorPlan = m_review.clipboardMonitorPlan();
+    const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(m_clipboard);
+    monitorPlan.markHandled(changeCount);
+    if (!m_clipboard.write({{pngType, png}})) {
+        // The clipboard may have been emptied on the way: put back what it held, so that
+        // "not changed" holds, and keep the guard from taking that back for a new image.
+        snapshot.restore(m_clipboard);
+        monitorPlan.markHandled(m_clipboard.changeCount());
+        fail();
+        return;
+    }
+    const qint64 outputChangeCount = m_clipboard.changeCount();
+    monitorPlan.markHandled(outputChangeCount);
+
+    m_review.showStatus(ClipboardText::replaced);
+    // Opened later from the receipt, the item must not claim the clipboard was left alone.
+    item.statusSentence = ClipboardText::replaced;
+    m_review.setLastAutoCleanReviewItem(item);
+    m_review.autoCleanUndoCoordinator().registerToken({snapshot, outputChangeCount, std::nullopt});
+
+    // There is no desktop notification service here: the receipt is the banner whether
+    // or not the window is in front, so that it is never lost.
+    const AutoCleanReceiptText receipt = autoCleanClipboardReceipt(activeEntryCount(plan));
+    m_review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
+    m_review.recordShare(SafeShareAction::clipboardReplace, SafeShareSourceType::clipboardProtection, plan,
+                         std::nullopt);
+}
+
+} // namespace velmora

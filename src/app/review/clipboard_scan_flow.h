@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/review/review_intake.h"
+#include "core/analysis/imported_image.h"
+#include "core/protection/capture_output_policy.h"
+#include "core/protection/clipboard_image_candidate.h"
+#include "core/redaction/redaction_plan.h"
+#include "core/support/task_handle.h"
+
+#include <QHash>
+#include <QObject>
+
+namespace velmora {
+
+class ClipboardAccess;
+
+// The clipboard guard's scan: scans the image of each clipboard change the guard hands
+// over, once, and then leaves the clipboard alone, opens the image for review or puts a
+// flattened cleaned PNG in its place, as the replacement mode and the findings say. It
+// reaches the review only through its intake. Owned by the review controller; main
+// thread only.
+class ClipboardScanFlow : public QObject
+{
+    Q_OBJECT
+public:
+    ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, QObject *parent = nullptr);
+
+    /// The guard's candidate callback: scans the image of one clipboard change, once.
+    void scanClipboardImage(const ClipboardImageCandidate &candidate);
+    /// Stops the scans of every clipboard change; none of them reports anything.
+    void cancelScans();
+    /// The change counts whose scans run.
+    QList<qint64> scanningChangeCounts() const { return m_scanTasks.keys(); }
+
+private:
+    void handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image, qint64 changeCount,
+                          ClipboardProtectionReplacementMode replacementMode);
+    /// Opens the image for review; the clipboard is not touched.
+    void pauseForReview(const ReviewIntakeImage &item, const VelmoraCaptureOutputFallbackReason &reason);
+    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for a while.
+    void replaceWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
+                               ReviewIntakeImage item);
+    void showFailure(qint64 changeCount);
+
+    ReviewIntake &m_review;
+    ClipboardAccess &m_clipboard;
+    /// The running scan of each clipboard change the guard handed over, by change count.
+    QHash<qint64, TaskHandle> m_scanTasks;
+};
+
+} // namespace velmora

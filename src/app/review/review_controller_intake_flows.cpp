@@ -1,0 +1,99 @@
+#include "app/review/review_controller.h"
+
+#include "app/review/review_controller_private.h"
+#include "app/review/review_queries.h"
+#include "core/analysis/image_importer.h"
+
+namespace velmora {
+
+bool ReviewController::isCheckingImage() const
+{
+    return m_state.isChecking;
+}
+
+bool ReviewController::hasReviewInProgress() const
+{
+    return hasActiveReview(m_state);
+}
+
+void ReviewController::openForReview(const ReviewIntakeImage &image)
+{
+    ChangeScope scope(*this);
+    ImportedImage decoded;
+    try {
+        decoded = image.filePath ? ImageImporter::importImage(*image.filePath)
+                                 : ImageImporter::importImage(image.encodedBytes);
+    } catch (const VelmoraCoreException &exception) {
+        showImportFailure(exception.error());
+        return;
+    }
+    const std::optional<QUrl> url = image.filePath ? std::optional(QUrl::fromLocalFile(*image.filePath)) : std::nullopt;
+    BatchReviewItem item =
+        BatchReviewItem::make(url, image.displayLabel, image.sourceType, std::move(decoded), image.statusSentence);
+    if (image.plan) {
+        // A plan of its own counts as scanned: its boxes can be shared as they are.
+        item.redactionPlan = *image.plan;
+        item.selectedDetectionID = image.selectedDetectionID;
+        item.didScan = true;
+    }
+    loadBatch({std::move(item)}, image.statusSentence, 0, !image.plan);
+}
+
+void ReviewController::setLastAutoCleanReviewItem(const ReviewIntakeImage &image)
+{
+    ChangeScope scope(*this);
+    m_state.lastAutoCleanReviewItem = image;
+}
+
+void ReviewController::queueWatchedScreenshot(const ReviewIntakeImage &image)
+{
+    ChangeScope scope(*this);
+    m_state.watchedScreenshotQueue.items.prepend(image);
+}
+
+void ReviewController::scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
+                                    std::function<void(ScanOutcome)> done)
+{
+    scanImage(m_environment.scanEngine, context,
+              ScanRequest{image, SensitiveTextDetector(customDetectionConfiguration()), {}, {}},
+              [this] { return currentCategoryPreferences(); }, task, std::move(done));
+}
+
+void ReviewController::showStatus(const QString &sentence)
+{
+    ChangeScope scope(*this);
+    m_state.reviewStatusNote = sentence;
+    syncCurrentItemToBatch();
+}
+
+void ReviewController::showFailure(const QString &errorText, const QString &sentence)
+{
+    ChangeScope scope(*this);
+    m_state.errorText = errorText;
+    m_state.reviewStatusNote = sentence;
+    syncCurrentItemToBatch();
+}
+
+void ReviewController::showStatusWhenIdle(const QString &sentence)
+{
+    if (!m_state.image.isNull())
+        return;
+    ChangeScope scope(*this);
+    m_state.reviewStatusNote = sentence;
+}
+
+void ReviewController::openLastAutoCleanReviewItem()
+{
+    if (m_state.lastAutoCleanReviewItem)
+        openForReview(*m_state.lastAutoCleanReviewItem);
+}
+
+void ReviewController::openLatestWatchedScreenshot()
+{
+    if (m_state.watchedScreenshotQueue.items.isEmpty())
+        return;
+    ChangeScope scope(*this);
+    openForReview(m_state.watchedScreenshotQueue.items.takeFirst());
+}
+
+} // namespace velmora

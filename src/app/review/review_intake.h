@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/review/image_scan.h"
+#include "app/review/review_model_enums.h"
+#include "core/detection/custom_detection_configuration.h"
+#include "core/history/safe_share_enums.h"
+#include "core/redaction/redaction_plan.h"
+#include "core/support/task_handle.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <functional>
+#include <optional>
+
+namespace velmora {
+
+class AutoCleanUndoCoordinator;
+class ClipboardProtectionMonitorPlan;
+
+/// An image a flow hands to the review: its encoded bytes or its file, how it is named
+/// and where it came from, and either a plan of its own or nothing (it is then scanned).
+struct ReviewIntakeImage
+{
+    QByteArray encodedBytes;               ///< The encoded image, for images without a file.
+    std::optional<QString> filePath;       ///< The file it is read from; wins over `encodedBytes`.
+    std::optional<QString> displayLabel;   ///< Shown in place of a file name.
+    SafeShareSourceType sourceType = SafeShareSourceType::unknown;
+    std::optional<RedactionPlan> plan;     ///< Opened with this plan, unscanned; without one it is scanned.
+    std::optional<QUuid> selectedDetectionID; ///< The finding selected when it opens.
+    QString statusSentence;                ///< The status line once it is on screen.
+
+    friend bool operator==(const ReviewIntakeImage &, const ReviewIntakeImage &) = default;
+};
+
+// What a flow outside the review (the clipboard guard's scan, capture and AutoClean,
+// watched screenshots, the Quick Start sample) may do with it. The review controller
+// implements it; a flow keeps a reference for as long as the controller lives and
+// never reaches further in. Main thread only.
+class ReviewIntake
+{
+public:
+    virtual ~ReviewIntake() = default;
+
+    /// A scan of the image under review (alone or as part of the batch) runs.
+    virtual bool isCheckingImage() const = 0;
+    /// An image is under review, or a batch is loaded.
+    virtual bool hasReviewInProgress() const = 0;
+
+    /// Ends the review in progress and opens the image as a batch of one; an image that
+    /// cannot be read shows the import failure and nothing else changes.
+    virtual void openForReview(const ReviewIntakeImage &image) = 0;
+    /// Keeps the image for the banner's "Review" action after an AutoClean.
+    virtual void setLastAutoCleanReviewItem(const ReviewIntakeImage &image) = 0;
+    /// Adds a watched screenshot to the front of the queue of those waiting for review.
+    virtual void queueWatchedScreenshot(const ReviewIntakeImage &image) = 0;
+
+    /// Scans an image that is not under review with the current detection settings:
+    /// `done` is called once from the event loop unless `context` is gone first.
+    virtual void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
+                              std::function<void(ScanOutcome)> done) = 0;
+    /// Built anew from the stored detection settings at every call.
+    virtual CustomDetectionConfiguration customDetectionConfiguration() const = 0;
+
+    /// Shows the banner for 8 s with an action, 2.4 s without.
+    virtual void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                                      std::optional<CompletionBannerAction> secondaryAction) = 0;
+    /// The status line of the window.
+    virtual void showStatus(const QString &sentence) = 0;
+    /// The error line and the status line of the window.
+    virtual void showFailure(const QString &errorText, const QString &sentence) = 0;
+    /// The status line, only while no image is under review: an image keeps its own.
+    virtual void showStatusWhenIdle(const QString &sentence) = 0;
+    /// Adds a share to the local history with the current policy's label.
+    virtual void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
+                             const std::optional<QString> &outputPath) = 0;
+
+    /// Where every writer of the clipboard marks its own change, so the guard leaves it alone.
+    virtual ClipboardProtectionMonitorPlan &clipboardMonitorPlan() = 0;
+    virtual AutoCleanUndoCoordinator &autoCleanUndoCoordinator() = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,121 @@
+#include "review_controller_fixture.h"
+
+#include "support/file_bytes.h"
+#include "support/image_bytes.h"
+
+#include <QTemporaryDir>
+
+namespace velmora::test {
+namespace {
+
+const QString pausedSentence = QStringLiteral("Paused for review.");
+
+// A flow hands images to the review through its intake.
+class ReviewIntakeTest : public ReviewControllerTest
+{
+protected:
+    ReviewIntake &intake() { return controller; }
+
+    static ReviewIntakeImage bytesImage(int grey, std::optional<RedactionPlan> plan = std::nullopt)
+    {
+        return {encodedPng(plainImage(grey)), std::nullopt, QStringLiteral("Capture"), SafeShareSourceType::capture,
+                std::move(plan), std::nullopt, pausedSentence};
+    }
+};
+
+TEST_F(ReviewIntakeTest, AnImageWithoutAPlanOpensAsABatchOfOneAndIsScanned)
+{
+    intake().openForReview(bytesImage(90));
+
+    ASSERT_EQ(state().batchItems.size(), 1);
+    EXPECT_EQ(state().image.pixel(0, 0), plainImage(90).pixel(0, 0));
+    EXPECT_EQ(state().sourceDisplayLabel, "Capture");
+    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::capture);
+    EXPECT_EQ(engine.callCount(), 1);
+    EXPECT_TRUE(intake().isCheckingImage());
+    EXPECT_TRUE(intake().hasReviewInProgress());
+
+    engine.lastCall().finish({findingOf(DetectionKind::email, "Email", 0.2)});
+    drainEvents();
+    EXPECT_FALSE(intake().isCheckingImage());
+    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+}
+
+TEST_F(ReviewIntakeTest, AnImageWithAPlanOfItsOwnOpensUnscannedWithItsSelection)
+{
+    const RedactionPlan plan = RedactionPlan({findingOf(DetectionKind::email, "Email", 0.2)}, {}, {});
+    ReviewIntakeImage image = bytesImage(90, plan);
+    image.selectedDetectionID = plan.entries().first().id();
+
+    intake().openForReview(image);
+
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_FALSE(intake().isCheckingImage());
+    EXPECT_EQ(state().redactionPlan, plan);
+    EXPECT_EQ(state().selectedDetectionID, plan.entries().first().id());
+    EXPECT_EQ(state().reviewStatusNote, pausedSentence);
+    ASSERT_EQ(state().batchItems.size(), 1);
+    EXPECT_TRUE(state().batchItems.first().didScan);
+}
+
+TEST_F(ReviewIntakeTest, AFileIsReadFromItsPath)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shot.png"));
+    ASSERT_TRUE(writeBytes(path, encodedPng(plainImage(60))));
+
+    intake().openForReview({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, std::nullopt, std::nullopt,
+                            pausedSentence});
+
+    EXPECT_EQ(state().image.pixel(0, 0), plainImage(60).pixel(0, 0));
+    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
+}
+
+TEST_F(ReviewIntakeTest, AnUnreadableImageShowsTheImportFailureAndKeepsTheReviewOnScreen)
+{
+    loadScanned({});
+    const QImage before = state().image;
+
+    intake().openForReview({"not an image", std::nullopt, std::nullopt, SafeShareSourceType::capture, std::nullopt,
+                            std::nullopt, pausedSentence});
+
+    EXPECT_EQ(state().image, before);
+    EXPECT_EQ(state().errorText, ReviewText::unreadableImage);
+    EXPECT_EQ(engine.callCount(), 1);
+}
+
+TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)
+{
+    intake().queueWatchedScreenshot(bytesImage(40, RedactionPlan::empty()));
+    intake().queueWatchedScreenshot(bytesImage(120, RedactionPlan::empty()));
+
+    controller.openLatestWatchedScreenshot();
+
+    EXPECT_EQ(state().image.pixel(0, 0), plainImage(120).pixel(0, 0));
+    ASSERT_EQ(state().watchedScreenshotQueue.items.size(), 1);
+    EXPECT_EQ(state().watchedScreenshotQueue.items.first().encodedBytes, encodedPng(plainImage(40)));
+}
+
+TEST_F(ReviewIntakeTest, AnIdleStatusNeverReplacesTheStatusOfAnImageInReview)
+{
+    intake().showStatusWhenIdle(QStringLiteral("Nothing in review."));
+    EXPECT_EQ(state().reviewStatusNote, "Nothing in review.");
+
+    loadScanned({});
+    const QString inReview = state().reviewStatusNote;
+    intake().showStatusWhenIdle(QStringLiteral("Nothing in review."));
+    EXPECT_EQ(state().reviewStatusNote, inReview);
+}
+
+TEST_F(ReviewIntakeTest, AFailureShowsBothLinesAndTheItemKeepsThem)
+{
+    loadScanned({});
+    intake().showFailure(QStringLiteral("It broke."), QStringLiteral("Nothing changed."));
+
+    EXPECT_EQ(state().errorText, "It broke.");
+    EXPECT_EQ(state().reviewStatusNote, "Nothing changed.");
+    EXPECT_EQ(state().batchItems.first().reviewStatusNote, "Nothing changed.");
+}
+
+} // namespace
+} // namespace velmora::test
