@@ -17,6 +17,7 @@
 #include "support/fake_scan_engine.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "support/window_activation.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -71,9 +72,7 @@ protected:
 
     void showActive()
     {
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        ASSERT_TRUE(test::showActive(*m_window));
     }
 
     // An installed location, so that the install reminder stays away unless a test asks for it.
