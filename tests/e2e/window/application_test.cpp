@@ -7,6 +7,7 @@
 
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "velmora_process.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -76,21 +77,9 @@ TEST(ApplicationTest, ExecutableStartsAndQuits)
 {
     QTemporaryDir home;
     QProcess velmora;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("VELMORA_UI_INSTALL_LOCATION_OVERRIDE"), QStringLiteral("/usr/bin/velmora"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    velmora.setProcessEnvironment(environment);
-    velmora.start(QStringLiteral(VELMORA_EXECUTABLE), {});
+    startVelmora(velmora, home.path());
     ASSERT_TRUE(velmora.waitForStarted(10000));
-    // The window is up once xdotool finds it by its title.
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        QProcess search;
-        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Velmora$")});
-        search.waitForFinished(5000);
-        return search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty();
-    }, 30000));
+    ASSERT_TRUE(waitForVelmoraWindow());
     velmora.terminate();
     ASSERT_TRUE(velmora.waitForFinished(15000));
     EXPECT_EQ(velmora.exitStatus(), QProcess::NormalExit);
