@@ -27,7 +27,7 @@ void connectReviewCommands(ReviewController &controller)
     };
     CommandBus &bus = CommandBus::instance();
     for (const auto &[name, run] : routes)
-        bus.observe(QString(name), c, [run](const QVariant &, const QVariantMap &) { run(); });
+        bus.observe(QString(name), c, [run = run](const QVariant &, const QVariantMap &) { run(); });
     bus.observe(QString(commands::velmoraCustomDetectionSettingsDidChange), c,
                 [c](const QVariant &, const QVariantMap &userInfo) {
                     c->applyCustomDetectionSettings(userInfo);
