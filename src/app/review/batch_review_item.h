@@ -34,6 +34,9 @@ struct BatchReviewItem
     std::optional<QString> errorText; ///< Set when the item's scan failed.
     bool isChecking = false;          ///< A scan of this item runs.
     bool didScan = false;             ///< A scan of this item has finished.
+    /// A scan ended on it (with a plan, a failure or a cancel), or it came with a plan of
+    /// its own: only then may it leave the application.
+    bool scanEnded = false;
     bool didReviewInBatch = false;    ///< Looked at in the batch after it was scanned.
 
     /// An item with a new id, the empty plan and a fresh history, neither scanned nor checking.
@@ -44,6 +47,8 @@ struct BatchReviewItem
     bool hasFindings() const { return !redactionPlan.entries().isEmpty(); }
     /// Scanned, without findings and without an error.
     bool isClean() const { return didScan && !hasFindings() && !errorText; }
+    /// Its scan has ended and no other runs: it may be copied or exported.
+    bool canShare() const { return scanEnded && !isChecking; }
 
     /// The label, else the file name (trimmed; "Image" when blank), else "Clipboard image".
     QString displayName() const;

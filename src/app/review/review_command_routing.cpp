@@ -3,19 +3,21 @@
 #include "app/review/review_controller.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
+#include "app/shell/detection_settings_notice.h"
 
 #include <functional>
 #include <utility>
 
 namespace velmora {
 
-void connectReviewCommands(ReviewController &controller)
+void connectReviewCommands(ReviewController &controller, AskBeforeDiscarding askBeforeDiscarding)
 {
     using Step = ReviewController::ManualEditStep;
     ReviewController *c = &controller;
+    const auto ask = std::move(askBeforeDiscarding);
     const std::pair<QLatin1StringView, std::function<void()>> routes[] = {
-        {commands::velmoraCloseCurrentReview, [c] { c->closeCurrentReview(); }},
-        {commands::velmoraImportClipboardImage, [c] { c->pasteImageFromClipboard(); }},
+        {commands::velmoraCloseCurrentReview, [c, ask] { ask([c] { c->closeCurrentReview(); }); }},
+        {commands::velmoraImportClipboardImage, [c, ask] { ask([c] { c->pasteImageFromClipboard(); }); }},
         {commands::velmoraToggleOutputPreview, [c] { c->toggleOutputPreview(); }},
         {commands::velmoraExportCleanedImage, [c] { c->runShareCommand(ShareAction::export_); }},
         {commands::velmoraCopyCleanedImage, [c] { c->runShareCommand(ShareAction::copy); }},
@@ -28,11 +30,10 @@ void connectReviewCommands(ReviewController &controller)
     CommandBus &bus = CommandBus::instance();
     for (const auto &[name, run] : routes)
         bus.observe(QString(name), c, [run = run](const QVariant &, const QVariantMap &) { run(); });
-    bus.observe(QString(commands::velmoraCustomDetectionSettingsDidChange), c,
-                [c](const QVariant &, const QVariantMap &userInfo) {
-                    c->applyCustomDetectionSettings(userInfo);
-                    c->rescanAfterCustomSettingsChange();
-                });
+    observeCustomDetectionSettingsChanges(c, [c](const std::optional<DetectionSettingsValues> &values) {
+        c->applyCustomDetectionSettings(values);
+        c->rescanAfterCustomSettingsChange();
+    });
 }
 
 } // namespace velmora

@@ -14,7 +14,6 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QVariantMap>
 
 #include <memory>
 #include <optional>
@@ -75,6 +74,9 @@ public:
     // The single-image scan.
     void startDetection();
     void cancelCurrentDetection();
+    /// The Cancel detection command: stops the scan that runs, the single-image one or
+    /// the batch scan (whose queued items stay queued), and says so on the image it hit.
+    void cancelRunningScans();
     /// Re-scans the image 0.65 s after the last of a burst of settings changes.
     void rescanAfterCustomSettingsChange();
     void rescanCurrentReview();
@@ -147,8 +149,8 @@ public:
     void cancelPendingShare();
     void deleteSelectedManualRedaction();
     void applyManualEditHistoryStep(ManualEditStep step);
-    /// Takes the detection settings a change notice carries (or reloads them) and re-scans.
-    void applyCustomDetectionSettings(const QVariantMap &userInfo);
+    /// Takes the detection settings a change notice carries, or reloads them when it carries none.
+    void applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values);
 
     // Manual tools (review_controller_commands.cpp).
     void setManualEditing(bool isOn);
@@ -202,8 +204,11 @@ public:
 signals:
     /// The state changed; emitted once per operation, after it is complete.
     void changed();
+    /// Cleaned copies of these batch items were copied or exported as they are now.
+    void cleanedOutputShared(const QList<QUuid> &itemIDs);
 
 private:
+    void emitSharedCurrentItem();
     class ChangeScope;
     struct BatchRun;
 
@@ -212,6 +217,8 @@ private:
     void handleDetectionFailure(const QUuid &runID, VelmoraCoreError error, const QList<Detection> &manualDetections,
                                 const QHash<QUuid, bool> &manualActiveStates);
     void postRescanCompleted();
+    /// The image under review has had its scan, whatever its end: it may be shared now.
+    void markCurrentScanEnded();
 
     void scanNextBatchItem(const std::shared_ptr<BatchRun> &run, qsizetype index);
     void applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned);

@@ -102,6 +102,7 @@ void ReviewController::selectBatchItem(const QUuid &itemID)
     if (m_state.isChecking && m_state.detectionTask) {
         m_state.isChecking = false;
         m_state.reviewStatusNote = ReviewText::detectionCanceled;
+        markCurrentScanEnded();
     }
     syncCurrentItemToBatch();
     cancelCurrentDetection();
@@ -200,6 +201,7 @@ void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &
     item->errorText.reset();
     item->isChecking = false;
     item->didScan = true;
+    item->scanEnded = true;
     if (!isCurrentItem(itemID))
         return;
     // The image on screen takes the result as its live plan; a load's skipped-files
@@ -224,6 +226,7 @@ void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPla
     item->reviewStatusNote =
         manualPlan.entries().isEmpty() ? ReviewText::tryRescanOrDraw : ReviewText::reviewManualRedactions;
     item->isChecking = false;
+    item->scanEnded = true;
     if (!isCurrentItem(itemID))
         return;
     m_state.isChecking = m_state.detectionTask.has_value();

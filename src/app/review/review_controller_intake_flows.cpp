@@ -35,6 +35,7 @@ void ReviewController::openForReview(const ReviewIntakeImage &image)
         item.redactionPlan = *image.plan;
         item.selectedDetectionID = image.selectedDetectionID;
         item.didScan = true;
+        item.scanEnded = true;
     }
     loadBatch({std::move(item)}, image.statusSentence, 0, !image.plan);
 }

@@ -36,6 +36,15 @@ QString cleanedImagesWord(int count)
     return count == 1 ? QStringLiteral("cleaned image") : QStringLiteral("cleaned images");
 }
 
+/// Nothing, or how many images no scan had reached and the export therefore left out.
+QString leftOutSentence(int count)
+{
+    if (count < 1)
+        return QString();
+    return count == 1 ? QStringLiteral(" 1 image not yet scanned was left out.")
+                      : QStringLiteral(" %1 images not yet scanned were left out.").arg(count);
+}
+
 } // namespace
 
 void ReviewController::copyCleanedPNG()
@@ -63,21 +72,29 @@ void ReviewController::copyCleanedPNG()
     m_state.reviewStatusNote = OutputText::copied;
     showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
     recordShare(SafeShareAction::copyCleanedPNG, currentSourceType(), m_state.redactionPlan, std::nullopt);
+    emitSharedCurrentItem();
 }
 
 void ReviewController::chooseExportDestination()
 {
     if (m_state.image.isNull())
         return;
+    const QString startFolder = panelStartFolder(m_state.sourceImageURL);
+    // A name nothing has yet, so that exporting again never offers the last file.
     const std::optional<QString> path = m_environment.fileDialogs.chooseCleanedImageDestination(
-        panelStartFolder(m_state.sourceImageURL), redactedFileName(m_state.sourceImageURL, sourceTitle(m_state)));
+        startFolder, freeFileName(startFolder, redactedFileName(m_state.sourceImageURL, sourceTitle(m_state))));
     if (!path || m_state.image.isNull())
         return;
     ChangeScope scope(*this);
     m_state.errorText.reset();
     bool written = false;
     try {
-        written = writeNewFile(*path, cleanedImageData(m_state.image, m_state.redactionPlan, cleanedImageFormat(*path)));
+        const QByteArray bytes = cleanedImageData(m_state.image, m_state.redactionPlan, cleanedImageFormat(*path));
+        const QFileInfo target(*path);
+        // The panel asked before it returned a file that exists.
+        written = target.exists() || target.isSymLink()
+            ? replaceFile(*path, bytes, m_state.sourceImageURL ? m_state.sourceImageURL->toLocalFile() : QString())
+            : writeNewFile(*path, bytes);
     } catch (const VelmoraCoreException &) {
         written = false;
     }
@@ -90,6 +107,13 @@ void ReviewController::chooseExportDestination()
     m_state.reviewStatusNote = OutputText::exported;
     showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
     recordShare(SafeShareAction::exportCleanedImage, currentSourceType(), m_state.redactionPlan, *path);
+    emitSharedCurrentItem();
+}
+
+void ReviewController::emitSharedCurrentItem()
+{
+    if (m_state.selectedBatchItemID)
+        emit cleanedOutputShared({*m_state.selectedBatchItemID});
 }
 
 void ReviewController::exportBatchAction()
@@ -124,7 +148,8 @@ void ReviewController::chooseBatchExportFolder()
     m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(*folder), true};
     m_state.reviewStatusNote = QStringLiteral("%1 %2 exported to %3.")
                                    .arg(written)
-                                   .arg(cleanedImagesWord(written), QFileInfo(*folder).fileName());
+                                   .arg(cleanedImagesWord(written), QFileInfo(*folder).fileName())
+        + leftOutSentence(unscannedBatchItems(m_state));
     showCompletionBanner(QStringLiteral("Exported %1 %2").arg(written).arg(cleanedImagesWord(written)),
                          CompletionBannerAction::revealLastExport, std::nullopt);
 
@@ -141,6 +166,10 @@ void ReviewController::chooseBatchExportFolder()
         record.offFindings += counts.offFindings;
     }
     appendSafeShareHistoryRecord(m_environment.settings, record);
+    QList<QUuid> exportedIDs;
+    for (const BatchReviewItem &item : items)
+        exportedIDs.append(item.id);
+    emit cleanedOutputShared(exportedIDs);
 }
 
 std::optional<QString> ReviewController::writeBatchExport(const QList<BatchReviewItem> &items,

@@ -3,6 +3,7 @@
 #include "app/review/finding_queries.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_controller_private.h"
+#include "app/review/review_queries.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "core/support/clock.h"
@@ -53,6 +54,7 @@ void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &ta
                       applyDetectionResult(runID, *plan);
                   } else if (m_state.detectionRunID == runID) {
                       ChangeScope scope(*this);
+                      markCurrentScanEnded();
                       m_state.isChecking = false;
                       m_state.detectionTask.reset();
                       syncCurrentItemToBatch();
@@ -85,6 +87,7 @@ void ReviewController::applyDetectionResult(const QUuid &runID, const ScannedPla
         return;
     ChangeScope scope(*this);
     adoptScannedPlan(scanned);
+    markCurrentScanEnded();
     m_state.isChecking = false;
     m_state.detectionTask.reset();
     syncCurrentItemToBatch();
@@ -100,6 +103,7 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
     qCInfo(lcReviewScan) << "Scan failed:" << rawValue(error);
     ChangeScope scope(*this);
     adoptFailedScanPlan(manualBoxesPlan(manualDetections, manualActiveStates));
+    markCurrentScanEnded();
     m_state.isChecking = false;
     m_state.detectionTask.reset();
     // A failed re-scan must not be announced by whichever run completes next.
@@ -116,6 +120,32 @@ void ReviewController::cancelCurrentDetection()
     m_state.detectionRunID = QUuid::createUuid();
     // Written back so that the row of the image on screen does not stay "Scanning".
     syncCurrentItemToBatch();
+}
+
+void ReviewController::cancelRunningScans()
+{
+    if (!isScanRunning(m_state))
+        return;
+    ChangeScope scope(*this);
+    // The item the batch scan was working on has had its scan; the queued ones stay queued.
+    if (BatchReviewItem *item = m_batchScanItemID ? findItem(*m_batchScanItemID) : nullptr) {
+        item->scanEnded = true;
+        item->reviewStatusNote = ReviewText::detectionCanceled;
+    }
+    const bool stopsCurrentImage = m_state.isChecking;
+    cancelCurrentDetection();
+    cancelBatchScan();
+    if (stopsCurrentImage) {
+        markCurrentScanEnded();
+        m_state.reviewStatusNote = ReviewText::detectionCanceled;
+        syncCurrentItemToBatch();
+    }
+}
+
+void ReviewController::markCurrentScanEnded()
+{
+    if (BatchReviewItem *item = m_state.selectedBatchItemID ? findItem(*m_state.selectedBatchItemID) : nullptr)
+        item->scanEnded = true;
 }
 
 void ReviewController::postRescanCompleted()

@@ -75,12 +75,32 @@ int batchNeedsReviewCount(const ReviewState &state)
 
 QList<BatchReviewItem> exportableBatchItems(const ReviewState &state)
 {
-    if (state.includesCleanBatchExports)
-        return state.batchItems;
     QList<BatchReviewItem> result;
     std::copy_if(state.batchItems.begin(), state.batchItems.end(), std::back_inserter(result),
-                 [](const BatchReviewItem &item) { return item.hasFindings(); });
+                 [&state](const BatchReviewItem &item) {
+                     return item.scanEnded && (state.includesCleanBatchExports || item.hasFindings());
+                 });
     return result;
+}
+
+int unscannedBatchItems(const ReviewState &state)
+{
+    return countItems(state, [](const BatchReviewItem &item) { return !item.scanEnded; });
+}
+
+bool isScanRunning(const ReviewState &state)
+{
+    return state.detectionTask.has_value() || state.batchScanTask.has_value();
+}
+
+bool canShareCurrentImage(const ReviewState &state)
+{
+    if (state.image.isNull() || state.isChecking)
+        return false;
+    const auto current = std::find_if(state.batchItems.begin(), state.batchItems.end(), [&state](const BatchReviewItem &item) {
+        return item.id == state.selectedBatchItemID;
+    });
+    return current != state.batchItems.end() && current->scanEnded;
 }
 
 QList<BatchReviewItem> visibleBatchItems(const ReviewState &state)

@@ -30,8 +30,15 @@ int reviewedBatchItemsWithFindings(const ReviewState &state);
 int processedBatchItems(const ReviewState &state);
 /// The findings that need review, over all batch items.
 int batchNeedsReviewCount(const ReviewState &state);
-/// Every item while clean images are included, else the items with findings.
+/// Of the items whose scan has ended, every one while clean images are included, else
+/// those with findings.
 QList<BatchReviewItem> exportableBatchItems(const ReviewState &state);
+/// The items no scan has reached yet: a batch export leaves them out.
+int unscannedBatchItems(const ReviewState &state);
+/// A scan of the image under review or of the batch runs.
+bool isScanRunning(const ReviewState &state);
+/// The image under review may be copied or exported: its scan has ended and none runs.
+bool canShareCurrentImage(const ReviewState &state);
 /// The items that pass the batch filter and the category filter, in batch order.
 QList<BatchReviewItem> visibleBatchItems(const ReviewState &state);
 /// The categories with findings anywhere in the batch, in category order.

@@ -1,5 +1,7 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/review/review_controller.h"
+#include "app/review/review_status_text.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -13,8 +15,12 @@ namespace velmora {
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_updater(Updater::forThisBuild(this))
 {
-    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
-                                                           [] { QApplication::quit(); }});
+    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); }, [this] {
+        if (m_mainWindow)
+            m_mainWindow->quitAfterAsking();
+        else
+            QApplication::quit();
+    }});
 }
 
 VelmoraApp::~VelmoraApp()
@@ -29,6 +35,19 @@ void VelmoraApp::start()
     bringMainWindowToFront();
 }
 
+void VelmoraApp::openPaths(const QStringList &paths)
+{
+    bringMainWindowToFront();
+    if (paths.isEmpty())
+        return;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    ContentView *content = m_mainWindow->contentView();
+    content->askBeforeDiscarding(
+        [content, urls] { content->controller().loadImageURLs(urls, ReviewText::imageLoaded, true); });
+}
+
 bool VelmoraApp::keepsRunningInTray() const
 {
     return m_tray && m_tray->isVisible();
@@ -39,9 +58,8 @@ MainWindow *VelmoraApp::createMainWindow()
     auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }};
-    auto *window = new MainWindow(std::move(services), contentView);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    return window;
+    // Closing only hides the window: the same window, with its review, comes back.
+    return new MainWindow(std::move(services), contentView);
 }
 
 void VelmoraApp::bringMainWindowToFront()

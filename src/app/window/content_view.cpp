@@ -1,5 +1,6 @@
 #include "app/window/content_view.h"
 
+#include "app/help/quick_start_sample.h"
 #include "app/panes/batch_sidebar.h"
 #include "app/panes/drop_target_view.h"
 #include "app/panes/findings_panel.h"
@@ -19,10 +20,13 @@
 #include "app/shell/desktop_services.h"
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
+#include "app/review/unsaved_manual_edits.h"
 #include "app/window/completion_banner.h"
+#include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
+#include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/qt_file_dialogs.h"
 #include "core/support/system_clock.h"
@@ -51,9 +55,12 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
         ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    // The onboarding and help-centre sheets have no content in this build; the host
-    // keeps the sheet state so that the window's show path and the Help menu work.
-    m_helpSheets = new HelpSheetHost(settings, *m_clock, {}, this);
+    // No settings window in this build: the help centre offers no Settings button.
+    m_helpSheets = new HelpSheetHost(
+        settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
+    new HelpSheetPresenter(*m_helpSheets, this);
+    m_unsavedEdits = new UnsavedManualEdits(*m_controller);
+    m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -133,13 +140,15 @@ void ContentView::connectCanvas()
 
 void ContentView::connectCommands()
 {
-    connectReviewCommands(*m_controller);
+    connectReviewCommands(*m_controller, [this](std::function<void()> proceed) { askBeforeDiscarding(std::move(proceed)); });
     ReviewController &review = *m_controller;
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
-    connect(m_header, &HeaderBar::pasteRequested, this, [&review] { review.pasteImageFromClipboard(); });
+    connect(m_header, &HeaderBar::pasteRequested, this,
+            [this, &review] { askBeforeDiscarding([&review] { review.pasteImageFromClipboard(); }); });
     connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
-    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelCurrentDetection(); });
-    connect(m_header, &HeaderBar::closeRequested, this, [&review] { review.closeCurrentReview(); });
+    connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelRunningScans(); });
+    connect(m_header, &HeaderBar::closeRequested, this,
+            [this, &review] { askBeforeDiscarding([&review] { review.closeCurrentReview(); }); });
     connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
     connect(m_header, &HeaderBar::makeAllVisibleRequested, this, [&review] { review.setAllFindingsIncluded(false); });
     connect(m_dropTarget, &DropTargetView::openImageRequested, this, &ContentView::openImagesFromPanel);
@@ -175,12 +184,17 @@ void ContentView::addWindowActions(QMainWindow &window)
 
 void ContentView::openImagesFromPanel()
 {
-    m_controller->openImagesFromPanel();
+    askBeforeDiscarding([this] { m_controller->openImagesFromPanel(); });
 }
 
 void ContentView::openFolderFromPanel()
 {
-    m_controller->openFolderFromPanel();
+    askBeforeDiscarding([this] { m_controller->openFolderFromPanel(); });
+}
+
+void ContentView::askBeforeDiscarding(std::function<void()> proceed)
+{
+    m_discardQuestion->askBeforeDiscarding(std::move(proceed));
 }
 
 void ContentView::refresh()
@@ -250,8 +264,7 @@ void ContentView::stopBackgroundServices()
     m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
-    m_controller->cancelCurrentDetection();
-    m_controller->cancelBatchScan();
+    m_controller->cancelRunningScans();
 }
 
 void ContentView::startClipboardGuard()

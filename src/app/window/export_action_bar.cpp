@@ -105,7 +105,7 @@ void ExportActionBar::refresh()
         m_includeSafe->setChecked(state.includesCleanBatchExports);
     }
     m_exportBatch->setEnabled(!exportableBatchItems(state).isEmpty() && !isBatchChecking(state));
-    const bool canShare = !state.image.isNull() && !state.isChecking;
+    const bool canShare = canShareCurrentImage(state);
     m_copy->setEnabled(canShare);
     m_export->setEnabled(canShare);
 }

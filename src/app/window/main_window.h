@@ -11,9 +11,10 @@ class MainMenus;
 class StoredSettings;
 class Updater;
 
-// The main window: title, menus and the review view inside. Closing it stops the
-// background protections and ends the review; the application then stays in the tray
-// when it has one, and quits when it has none.
+// The main window: title, menus and the review view inside. Closing it hides it and
+// stops the background protections (a running scan ends as cancelled) but keeps the
+// review; showing it again starts the protections again. The application stays in the
+// tray when it has one, and quits when it has none.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     MainWindow(Services services, ContentView *contentView, QWidget *parent = nullptr);
 
     ContentView *contentView() const { return m_contentView; }
+    /// Quit, after asking when hand-made boxes not yet copied or exported would be lost.
+    void quitAfterAsking();
     MainMenus *menus() const { return m_menus; }
 
 protected:
@@ -35,6 +38,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// The default and minimum sizes, each cut down to the screen's available area.
+    void fitToScreen();
+
     Services m_services;
     ContentView *m_contentView = nullptr;
     MainMenus *m_menus = nullptr;

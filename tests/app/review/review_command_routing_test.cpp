@@ -5,7 +5,10 @@
 #include "app/review/review_status_text.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
+#include "app/shell/detection_settings_notice.h"
 #include "core/redaction/needs_review.h"
+
+#include <QBuffer>
 
 namespace velmora::test {
 namespace {
@@ -15,7 +18,11 @@ class ReviewCommandRouting : public ReviewCommandsTest
 protected:
     ReviewCommandRouting()
     {
-        connectReviewCommands(controller);
+        connectReviewCommands(controller, [this](std::function<void()> proceed) {
+            ++m_questions;
+            if (m_discards)
+                proceed();
+        });
         // An item whose finding was moved by the user and is selected, so that every
         // command has something to act on.
         BatchReviewItem item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
@@ -28,12 +35,11 @@ protected:
         loadUnscanned({item});
     }
 
-    static void post(QLatin1StringView name, const QVariantMap &userInfo = {})
-    {
-        CommandBus::instance().post(QString(name), {}, userInfo);
-    }
+    static void post(QLatin1StringView name) { CommandBus::instance().post(QString(name)); }
 
     QUuid m_id;
+    int m_questions = 0;
+    bool m_discards = true; ///< The answer to every question.
 };
 
 TEST_F(ReviewCommandRouting, FindingCommandsReachTheirOperations)
@@ -66,9 +72,29 @@ TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
     EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
 }
 
+TEST_F(ReviewCommandRouting, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
+{
+    m_discards = false;
+    const QImage shown = state().image;
+    QImage pasted(10, 10, QImage::Format_RGB32);
+    pasted.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    pasted.save(&buffer, "PNG");
+    clipboard.contents = {{QStringLiteral("image/png"), png}};
+    post(commands::velmoraCloseCurrentReview);
+    post(commands::velmoraImportClipboardImage);
+    EXPECT_EQ(m_questions, 2);
+    EXPECT_EQ(state().image, shown);
+    EXPECT_TRUE(state().manualEditHistory.canUndo());
+    post(commands::velmoraCopyCleanedImage);
+    EXPECT_EQ(m_questions, 2) << "copying ends nothing";
+}
+
 TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
 {
-    post(commands::velmoraCustomDetectionSettingsDidChange, {{"customDetectionTerms", QStringLiteral("Orion")}});
+    postCustomDetectionSettingsChange(DetectionSettingsValues{QStringLiteral("Orion"), {}, {}, {}, {}});
     EXPECT_EQ(state().detectionSettings.customTermsText, "Orion");
     EXPECT_EQ(state().reviewStatusNote, ReviewText::customSettingsChanged);
     EXPECT_EQ(engine.callCount(), 0);
@@ -79,7 +105,7 @@ TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
 TEST_F(ReviewCommandRouting, CommandsStopWithTheController)
 {
     auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
-    connectReviewCommands(*other);
+    connectReviewCommands(*other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
     post(commands::velmoraCopyCleanedImage);
     EXPECT_EQ(clipboard.changes, 1) << "only the living controller copied";

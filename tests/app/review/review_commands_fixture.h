@@ -13,6 +13,7 @@ inline BatchReviewItem scannedItem(const QString &name, const QList<Detection> &
     BatchReviewItem item = fileItem(name, grey);
     item.redactionPlan = RedactionPlan({}, detections, {});
     item.didScan = true;
+    item.scanEnded = true;
     return item;
 }
 

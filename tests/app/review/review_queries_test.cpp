@@ -22,16 +22,20 @@ protected:
     {
         BatchReviewItem failed = test::fileItem("failed.png");
         failed.errorText = QStringLiteral("Detection failed. Automated detections were cleared.");
+        failed.scanEnded = true;
         BatchReviewItem clean = test::fileItem("clean.png");
         clean.didScan = true;
+        clean.scanEnded = true;
         BatchReviewItem reviewed = test::fileItem("reviewed.png");
         reviewed.redactionPlan = RedactionPlan({test::findingOf(K::email, "Email", 0.8),
                                                 test::findingOf(K::phoneNumber, "Account/customer ID", 0.5)}, {}, {});
         reviewed.didScan = true;
+        reviewed.scanEnded = true;
         reviewed.didReviewInBatch = true;
         BatchReviewItem card = test::fileItem("card.png");
         card.redactionPlan = RedactionPlan({test::findingOf(K::creditCard, "Card number", 0.6, 0.5)}, {}, {});
         card.didScan = true;
+        card.scanEnded = true;
         BatchReviewItem queued = test::fileItem("queued.png");
         state.batchItems = {failed, clean, reviewed, card, queued};
     }
@@ -96,9 +100,12 @@ TEST_F(ReviewQueries, CategoryCountsInCategoryOrder)
     EXPECT_EQ(batchCategoryCounts(state), expected);
 }
 
-TEST_F(ReviewQueries, ExportableItems)
+TEST_F(ReviewQueries, ExportableItemsLeaveOutTheUnscannedOne)
 {
-    EXPECT_EQ(exportableBatchItems(state).size(), 5);
+    EXPECT_EQ(names(exportableBatchItems(state)), (QStringList{"failed.png", "clean.png", "reviewed.png", "card.png"}));
+    EXPECT_EQ(unscannedBatchItems(state), 1);
+    state.batchItems[4].redactionPlan = RedactionPlan({}, {}, {test::manualBox(0.5)});
+    EXPECT_EQ(exportableBatchItems(state).size(), 4) << "boxes drawn on it do not make it scanned";
     state.includesCleanBatchExports = false;
     EXPECT_EQ(names(exportableBatchItems(state)), (QStringList{"reviewed.png", "card.png"}));
 }

@@ -65,6 +65,22 @@ TEST_F(ExportActionBarTest, CopyAndExportNeedAnImageThatIsNotBeingScanned)
     EXPECT_TRUE(enabled("export-redacted-button"));
 }
 
+TEST_F(ExportActionBarTest, AQueuedImageNoScanHasReachedCannotBeShared)
+{
+    controller.loadBatch({fileItem("a.png"), fileItem("b.png")}, QStringLiteral("2 images loaded."), 0, true);
+    controller.selectBatchItem(state().batchItems[1].id);
+    ASSERT_FALSE(state().isChecking);
+    EXPECT_FALSE(enabled("copy-redacted-button"));
+    EXPECT_FALSE(enabled("export-redacted-button"));
+
+    engine.lastCall().finish();
+    drainEvents();
+    engine.lastCall().finish();
+    drainEvents();
+    EXPECT_TRUE(enabled("copy-redacted-button"));
+    EXPECT_TRUE(enabled("export-redacted-button"));
+}
+
 TEST_F(ExportActionBarTest, OneImageShowsNoBatchControls)
 {
     loadUnscanned({scannedItem("a.png", {})});

@@ -72,18 +72,37 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     EXPECT_EQ(drawn.pixelColor(drawn.width() / 2, drawn.height() / 2 + 40).rgb(), QColor(0xf4, 0xf5, 0xf7).rgb());
 }
 
+// The real executable on the X server, in a home of its own, ended when the test ends.
 // The real executable starts on the X server and quits cleanly when asked to.
 TEST(ApplicationTest, ExecutableStartsAndQuits)
 {
-    QTemporaryDir home;
-    QProcess velmora;
-    startVelmora(velmora, home.path());
-    ASSERT_TRUE(velmora.waitForStarted(10000));
-    ASSERT_TRUE(waitForVelmoraWindow());
-    velmora.terminate();
-    ASSERT_TRUE(velmora.waitForFinished(15000));
-    EXPECT_EQ(velmora.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(velmora.exitCode(), 0);
+    RunningVelmora velmora;
+    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_FALSE(velmora.waitForMainWindow().isEmpty());
+    velmora.process.terminate();
+    ASSERT_TRUE(velmora.process.waitForFinished(15000));
+    EXPECT_EQ(velmora.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(velmora.process.exitCode(), 0);
+}
+
+// At scale 2 a 1920 x 1080 screen is 960 x 540 points: the window fits inside it.
+TEST(ApplicationTest, TheWindowFitsTheScreenAtScaleTwo)
+{
+    RunningVelmora velmora({{QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2")}});
+    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    const QString window = velmora.waitForMainWindow();
+    ASSERT_FALSE(window.isEmpty());
+    const QString screen = RunningVelmora::xdotool({QStringLiteral("getdisplaygeometry")});
+    const QString geometry =
+        RunningVelmora::xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    QMap<QString, int> values;
+    for (const QString &line : geometry.split(QLatin1Char('\n')))
+        values.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1).toInt());
+    const QStringList screenSize = screen.split(QLatin1Char(' '));
+    ASSERT_EQ(screenSize.size(), 2) << screen.toStdString();
+    EXPECT_GT(values.value(QStringLiteral("WIDTH")), 0);
+    EXPECT_LE(values.value(QStringLiteral("X")) + values.value(QStringLiteral("WIDTH")), screenSize[0].toInt());
+    EXPECT_LE(values.value(QStringLiteral("Y")) + values.value(QStringLiteral("HEIGHT")), screenSize[1].toInt());
 }
 
 } // namespace

@@ -131,15 +131,13 @@ TEST(NoNetworkTest, ScanAndApplicationAreTheSameWithoutANetwork)
     EXPECT_EQ(errorLines(isolatedRun.log), QStringList());
 
     // The application itself: it starts, shows its window and quits cleanly.
-    QTemporaryDir home;
-    QProcess velmora;
-    startVelmora(velmora, home.path(), isolated);
-    ASSERT_TRUE(velmora.waitForStarted(10000));
-    ASSERT_TRUE(waitForVelmoraWindow());
-    velmora.terminate();
-    ASSERT_TRUE(velmora.waitForFinished(15000));
-    EXPECT_EQ(velmora.exitCode(), 0);
-    EXPECT_EQ(errorLines(velmora.readAllStandardError()), QStringList());
+    RunningVelmora velmora({}, isolated);
+    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_FALSE(velmora.waitForMainWindow().isEmpty());
+    velmora.process.terminate();
+    ASSERT_TRUE(velmora.process.waitForFinished(15000));
+    EXPECT_EQ(velmora.process.exitCode(), 0);
+    EXPECT_EQ(errorLines(velmora.process.readAllStandardError()), QStringList());
 }
 
 } // namespace

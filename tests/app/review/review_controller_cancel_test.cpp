@@ -1,0 +1,163 @@
+#include "review_controller_fixture.h"
+
+#include "app/review/review_queries.h"
+#include "app/review/review_status_text.h"
+
+#include <QTemporaryDir>
+
+namespace velmora::test {
+namespace {
+
+// The Cancel detection command stops whichever scan runs and says so.
+class CancelCommand : public ReviewControllerTest
+{
+protected:
+    QStringList statuses() const
+    {
+        QStringList result;
+        for (const BatchReviewItem &item : state().batchItems)
+            result << item.statusText();
+        return result;
+    }
+
+    void loadThree()
+    {
+        loadAndScan({fileItem("a.png"), fileItem("b.png"), fileItem("c.png")});
+        engine.lastCall().finish();
+        drainEvents();
+    }
+};
+
+TEST_F(CancelCommand, StopsTheScanOfANewlyOpenedImage)
+{
+    loadAndScan({fileItem("one.png")});
+    ASSERT_TRUE(isScanRunning(state()));
+
+    controller.cancelRunningScans();
+
+    EXPECT_FALSE(isScanRunning(state()));
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_EQ(state().batchItems[0].reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_FALSE(state().batchItems[0].isChecking);
+    // The late answer of the stopped scan changes nothing.
+    engine.lastCall().finish({makeFace({0.1, 0.6, 0.2, 0.2})});
+    drainEvents();
+    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+}
+
+TEST_F(CancelCommand, InABatchStopsTheBatchScanAndLeavesQueuedItemsQueued)
+{
+    loadThree();
+    controller.selectBatchItem(state().batchItems[1].id);
+    ASSERT_TRUE(state().isChecking);
+
+    controller.cancelRunningScans();
+
+    EXPECT_FALSE(isBatchChecking(state()));
+    EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
+    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_EQ(state().batchItems[1].reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_EQ(state().batchItems[2].reviewStatusNote, ReviewText::queuedForScan);
+    EXPECT_EQ(unscannedBatchItems(state()), 1);
+
+    // The queued items can be scanned again.
+    const int calls = engine.callCount();
+    controller.rescanCurrentReview();
+    EXPECT_EQ(engine.callCount(), calls + 1);
+    EXPECT_TRUE(isBatchChecking(state()));
+}
+
+TEST_F(CancelCommand, AnImageTheBatchScanWasNotOnKeepsItsOwnStatus)
+{
+    loadThree();
+    const QString firstNote = state().reviewStatusNote;
+
+    controller.cancelRunningScans();
+
+    EXPECT_EQ(state().reviewStatusNote, firstNote);
+    EXPECT_EQ(state().batchItems[1].reviewStatusNote, ReviewText::detectionCanceled);
+}
+
+TEST_F(CancelCommand, StopsARescanAndKeepsThePlan)
+{
+    loadScanned({makeFace({0.1, 0.6, 0.2, 0.2})});
+    controller.startDetection();
+
+    controller.cancelRunningScans();
+
+    EXPECT_FALSE(state().isChecking);
+    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_TRUE(canShareCurrentImage(state()));
+}
+
+TEST_F(CancelCommand, WithNoScanRunningChangesNothing)
+{
+    loadScanned({});
+    const QString note = state().reviewStatusNote;
+    int changes = 0;
+    QObject::connect(&controller, &ReviewController::changed, [&] { ++changes; });
+
+    controller.cancelRunningScans();
+
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(state().reviewStatusNote, note);
+}
+
+// --- What may leave the application ------------------------------------------------------
+
+TEST_F(CancelCommand, AQueuedImageNoScanReachedCannotBeCopiedOrExported)
+{
+    loadThree();
+    controller.selectBatchItem(state().batchItems[2].id);
+    dialogs.destinationAnswer = QStringLiteral("/nonexistent/out.png");
+    ASSERT_FALSE(state().isChecking);
+    EXPECT_FALSE(canShareCurrentImage(state()));
+
+    controller.runShareCommand(ShareAction::copy);
+    controller.runShareCommand(ShareAction::export_);
+
+    EXPECT_EQ(clipboard.changes, 0);
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+}
+
+TEST_F(CancelCommand, AnImageWhoseScanWasCancelledCanBeShared)
+{
+    loadAndScan({fileItem("one.png")});
+    controller.cancelRunningScans();
+
+    EXPECT_TRUE(canShareCurrentImage(state()));
+    controller.runShareCommand(ShareAction::copy);
+    EXPECT_EQ(clipboard.changes, 1);
+}
+
+TEST_F(CancelCommand, BatchExportLeavesOutUnscannedItemsAndSaysHowMany)
+{
+    QTemporaryDir dir;
+    loadThree();
+    controller.cancelRunningScans();
+    dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
+
+    controller.exportBatchAction();
+
+    const QString folder = dir.filePath(QStringLiteral("Velmora Cleaned"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), QStringList({"a-redacted.png", "b-redacted.png"}));
+    EXPECT_EQ(state().reviewStatusNote,
+              "2 cleaned images exported to Velmora Cleaned. 1 image not yet scanned was left out.");
+}
+
+TEST_F(CancelCommand, ABatchWithNothingScannedCannotBeExported)
+{
+    loadAndScan({fileItem("a.png"), fileItem("b.png")});
+    controller.cancelBatchScan();
+    dialogs.folderAnswer = QUrl::fromLocalFile(QStringLiteral("/tmp"));
+
+    controller.exportBatchAction();
+
+    EXPECT_TRUE(dialogs.folderRequests.isEmpty());
+}
+
+} // namespace
+} // namespace velmora::test
