@@ -1,5 +1,6 @@
 #include "app/settings/protection_settings_tab.h"
 
+#include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_status_section.h"
 
 #include <QVBoxLayout>
@@ -15,12 +16,16 @@ ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, Services 
     m_status = new ProtectionStatusSection(settings, m_services.captureAllowed);
     connect(m_status, &ProtectionStatusSection::jumpRequested, this, &ProtectionSettingsTab::jumpRequested);
     layout->addWidget(m_status);
+    m_folderWatch = new FolderWatchSection(
+        settings, {m_services.folders, m_services.notifications, m_services.openNotificationSettings});
+    layout->addWidget(m_folderWatch);
     layout->addStretch(1);
 }
 
 void ProtectionSettingsTab::refreshOnAppear()
 {
     m_status->refresh();
+    m_folderWatch->refreshOnAppear();
 }
 
 } // namespace velmora

@@ -8,6 +8,9 @@
 
 namespace velmora {
 
+class FolderWatchSection;
+class NotificationCenter;
+class PolicyFileChooser;
 class ProtectionStatusSection;
 class StoredSettings;
 
@@ -19,11 +22,16 @@ class ProtectionSettingsTab : public QWidget
 public:
     struct Services {
         std::function<bool()> captureAllowed;
+        PolicyFileChooser &folders;
+        NotificationCenter &notifications;
+        std::function<void()> openNotificationSettings;
     };
 
     ProtectionSettingsTab(StoredSettings &settings, Services services, QWidget *parent = nullptr);
 
-    /// The window is shown: the rails are read again.
+    FolderWatchSection *folderWatch() const { return m_folderWatch; }
+    /// The window is shown: the rails are read again and, with the watch on a folder,
+    /// the notification permission is checked.
     void refreshOnAppear();
 
 signals:
@@ -33,6 +41,7 @@ private:
     StoredSettings &m_settings;
     Services m_services;
     ProtectionStatusSection *m_status = nullptr;
+    FolderWatchSection *m_folderWatch = nullptr;
 };
 
 } // namespace velmora

@@ -79,7 +79,9 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
     m_pages = new QStackedWidget;
     m_detection = new DetectionSettingsTab(settings);
     addPage(SettingsTab::detection, m_detection);
-    m_protection = new ProtectionSettingsTab(settings, {m_services.captureAllowed});
+    m_protection = new ProtectionSettingsTab(settings, {m_services.captureAllowed, m_services.policyFiles,
+                                                         m_services.notifications,
+                                                         m_services.openNotificationSettings});
     connect(m_protection, &ProtectionSettingsTab::jumpRequested, this, &SettingsWindow::jumpToSection);
     addPage(SettingsTab::protection, m_protection);
     m_privacy = new PrivacySettingsTab(settings, m_services.policyFiles, [this] { m_detection->saveDetectionSettings(); });

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/protection/notification_center.h"
 #include "app/settings/settings_tab.h"
+#include "app/shell/desktop_services.h"
 #include "core/protection/protection_status.h"
 
 #include <QPointer>
@@ -36,6 +38,8 @@ public:
         std::function<void(const QUrl &)> openLink;
         /// The screen capture preflight; X11 has no such permission, so it answers yes.
         std::function<bool()> captureAllowed = [] { return true; };
+        NotificationCenter &notifications = NotificationCenter::none();
+        std::function<void()> openNotificationSettings = desktop::openNotificationSettings;
     };
 
     SettingsWindow(StoredSettings &settings, Services services, QWidget *parent = nullptr);

@@ -50,16 +50,12 @@ TEST_F(ProtectionStatusRails, FollowTheStoredSettingsWithoutReopening)
     EXPECT_EQ(badgeWidget->foregroundColor(), look::orange(badgeWidget->palette()));
 }
 
-TEST(ProtectionStatusPreflight, ARefusedPreflightNeedsPermissionWhateverTheMode)
+TEST_F(SettingsWindowFixture, ARefusedCapturePreflightNeedsPermissionWhateverTheMode)
 {
-    SymbolIcon::setUpTheme();
-    TempSettings settings;
-    FakePolicyFileChooser chooser;
-    SettingsWindow window(*settings, {chooser, [](const QUrl &) {}, [] { return false; }});
-    auto *badge = window.findChild<CapsuleLabel *>(QStringLiteral("protection-status-badge-velmoraCapture"));
-    ASSERT_NE(badge, nullptr);
+    captureAllowed = false;
+    auto *badge = find<CapsuleLabel>(QStringLiteral("protection-status-badge-velmoraCapture"));
     EXPECT_EQ(badge->text(), QStringLiteral("Needs permission"));
-    settings->setValue(Setting::captureOutputModeID, QStringLiteral("reviewInVelmora"));
+    settings->setValue(Setting::captureOutputModeID, QStringLiteral("saveCleanedPNG"));
     EXPECT_EQ(badge->text(), QStringLiteral("Needs permission"));
 }
 
@@ -91,6 +87,7 @@ TEST_P(ProtectionStatusJump, ConfigureShowsTheSectionAtTheTop)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ProtectionStatusJump, ::testing::Values(
+    JumpRow{"watch", "protection-status-action-folderWatch", SettingsTab::protection, "settings-folder-watch"},
     JumpRow{"policy", "protection-status-action-policy", SettingsTab::detection, "settings-top"}), rowName);
 
 } // namespace

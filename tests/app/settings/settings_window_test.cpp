@@ -105,6 +105,7 @@ TEST_F(SettingsWindowFixture, EveryHelpButtonPostsShowHelpCenter)
                                         "settings-help-custom-redactions", "settings-help-help",
                                         "settings-help-policy-preset", "settings-help-portability",
                                         "settings-help-safe-share-history",
+                                        "settings-help-screenshot-folder-watch",
                                         "settings-help-screenshot-protection"}));
     EXPECT_EQ(posted.names, QStringList(identifiers.size(), QString(commands::velmoraShowHelpCenter)));
 }
