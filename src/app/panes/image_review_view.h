@@ -59,6 +59,8 @@ signals:
     void redactionPlanWritten(const velmora::RedactionPlan &plan);
     void selectedDetectionIdWritten(const std::optional<QUuid> &id);
     void manualEditingWritten(bool on);
+    /// The preview toggle of the canvas was turned on or off.
+    void outputPreviewWritten(bool on);
     /// After every change of plan or selection made here, and at the end of every move or resize.
     void planChanged();
     /// One finished edit: the plan before it and after it.

@@ -188,7 +188,8 @@ void XcbHotKeyGrabber::ungrabVariants(xcb_keycode_t keycode, const QList<uint16_
 {
     for (const uint16_t variant : variants)
         xcb_ungrab_key(m_connection, keycode, m_root, variant);
-    xcb_flush(m_connection);
+    // A round trip: once this returns, the server has let go and other programs can grab.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 } // namespace velmora

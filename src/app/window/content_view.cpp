@@ -25,6 +25,7 @@
 #include "app/window/ambient_mode_pills.h"
 #include "app/review/unsaved_manual_edits.h"
 #include "app/window/capture_services.h"
+#include "app/window/ambient_mode_pills.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
@@ -44,10 +45,17 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velmora {
+
+namespace {
+constexpr int kBannerInset = 20; ///< From the window's sides, as the header's content.
+constexpr int kBannerGap = 8;    ///< Below the header.
+} // namespace
 
 ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
                          NotificationCenter &notifications, QWidget *parent)
@@ -99,11 +107,9 @@ void ContentView::buildLayout()
 
     m_header = new HeaderBar(this);
     column->addWidget(m_header);
+    // The banner floats over the top of the review: coming and going, it moves nothing
+    // under the pointer.
     m_banner = new CompletionBanner(this);
-    auto *bannerRow = new QHBoxLayout;
-    bannerRow->setContentsMargins(20, 0, 20, 8);
-    bannerRow->addWidget(m_banner);
-    column->addLayout(bannerRow);
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
 
     auto *split = new QHBoxLayout;
@@ -132,12 +138,21 @@ void ContentView::buildLayout()
         openSettingsWindow();
         m_controller->openDetectionSettingsSoon();
     });
-    split->addWidget(m_findingsPanel);
+    // A window shorter than the column scrolls it, so that every control stays reachable.
+    auto *findingsColumn = new QScrollArea(this);
+    findingsColumn->setObjectName(QStringLiteral("findings-column-scroll"));
+    findingsColumn->setWidgetResizable(true);
+    findingsColumn->setFrameShape(QFrame::NoFrame);
+    findingsColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    findingsColumn->setWidget(m_findingsPanel);
+    findingsColumn->setFixedWidth(m_findingsPanel->minimumWidth()
+                                  + findingsColumn->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    split->addWidget(findingsColumn);
     column->addLayout(split, 1);
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
     m_actionBar = new ExportActionBar(*m_controller, this);
-    m_ambientModePills = new AmbientModePills(m_actionBar);
+    m_ambientModePills = new AmbientModePills(m_controller->clipboardGuard(), m_actionBar);
     m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
     m_actionBar->placeStatusWidgets(m_ambientModePills, m_watchedAlertsMenu);
     column->addWidget(m_actionBar);
@@ -152,6 +167,7 @@ void ContentView::connectCanvas()
             [&review](const std::optional<QUuid> &id) { review.setCanvasSelection(id); });
     connect(m_canvas, &ImageReviewView::manualEditingWritten, this,
             [&review](bool on) { review.setManualEditing(on); });
+    connect(m_canvas, &ImageReviewView::outputPreviewWritten, this, [&review](bool on) { review.setOutputPreview(on); });
     connect(m_canvas, &ImageReviewView::planChanged, this, [&review] { review.handleCanvasPlanChange(); });
     connect(m_canvas, &ImageReviewView::manualEditCommitted, this,
             [&review](const RedactionPlan &before, const RedactionPlan &after) { review.recordManualEdit(before, after); });
@@ -235,6 +251,7 @@ void ContentView::refresh()
     m_header->showState(state);
     m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
     m_banner->setBanner(state.completionBannerText, state.completionBannerAction, state.completionBannerSecondaryAction);
+    placeBanner();
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
@@ -249,6 +266,20 @@ void ContentView::refresh()
         m_canvas->setKeepsManualEditingAfterCommit(state.keepsManualEditingAfterCommit);
     }
     presentReviewWarningIfNeeded();
+}
+
+void ContentView::placeBanner()
+{
+    const int width = qMax(0, this->width() - 2 * kBannerInset);
+    const int height = m_banner->hasHeightForWidth() ? m_banner->heightForWidth(width) : m_banner->sizeHint().height();
+    m_banner->setGeometry(kBannerInset, m_header->geometry().bottom() + kBannerGap, width, height);
+    m_banner->raise();
+}
+
+void ContentView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeBanner();
 }
 
 void ContentView::presentReviewWarningIfNeeded()

@@ -1,7 +1,11 @@
 #include "app/window/watched_alerts_menu.h"
 
 #include "app/window/ambient_mode_pills.h"
+#include "app/protection/clipboard_protection_controller.h"
 #include "app/shell/capsule_label.h"
+#include "support/fake_clipboard.h"
+#include "support/manual_clock.h"
+#include "support/temp_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +45,11 @@ TEST(WatchedAlertsMenu, ListsEveryAlertNewestFirstAndOpensTheChosenOne)
 
 TEST(AmbientModePills, WatchPillShowsWhileTheWatchRuns)
 {
-    AmbientModePills pills;
+    test::TempSettings settings;
+    test::FakeClipboard clipboard;
+    test::ManualClock clock;
+    ClipboardProtectionController guard(clipboard, *settings, clock);
+    AmbientModePills pills(guard);
     auto *pill = pills.findChild<CapsuleLabel *>(QStringLiteral("screenshot-watch-pill"));
     ASSERT_NE(pill, nullptr);
     EXPECT_EQ(pill->text(), QStringLiteral("Folder watch on"));

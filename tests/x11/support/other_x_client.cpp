@@ -16,6 +16,9 @@ OtherXClient::OtherXClient()
 
 OtherXClient::~OtherXClient()
 {
+    for (const auto &[keysym, modifiers] : std::vector(m_grabs))
+        ungrabKey(keysym, modifiers);
+    sync();
     xcb_key_symbols_free(m_symbols);
     xcb_disconnect(m_connection);
 }
@@ -34,13 +37,22 @@ bool OtherXClient::grabKey(uint32_t keysym, uint16_t modifiers)
                                                           XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     xcb_generic_error_t *error = xcb_request_check(m_connection, cookie);
     std::free(error);
-    return error == nullptr;
+    if (error)
+        return false;
+    m_grabs.emplace_back(keysym, modifiers);
+    return true;
 }
 
 void OtherXClient::ungrabKey(uint32_t keysym, uint16_t modifiers)
 {
     xcb_ungrab_key(m_connection, keycodeOf(keysym), m_root, modifiers);
-    xcb_flush(m_connection);
+    std::erase(m_grabs, std::pair(keysym, modifiers));
+    sync();
+}
+
+void OtherXClient::sync()
+{
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 bool OtherXClient::pointerIsGrabbedElsewhere()

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 struct xcb_connection_t;
 struct _XCBKeySymbols;
@@ -11,7 +13,8 @@ namespace velmora::test {
 
 // A second X client with a connection of its own, standing for another program on
 // the desktop: it grabs key combinations on the root window, checks pointer and
-// keyboard grabs, and reads the lock state.
+// keyboard grabs, and reads the lock state. Whatever it grabbed is released, and the
+// server has seen that, before it goes.
 class OtherXClient
 {
 public:
@@ -35,10 +38,13 @@ public:
 
 private:
     uint8_t keycodeOf(uint32_t keysym) const;
+    /// Waits until the server has handled every request sent so far.
+    void sync();
 
     xcb_connection_t *m_connection = nullptr;
     uint32_t m_root = 0;
     _XCBKeySymbols *m_symbols = nullptr;
+    std::vector<std::pair<uint32_t, uint16_t>> m_grabs;
 };
 
 } // namespace velmora::test
