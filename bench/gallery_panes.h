@@ -169,7 +169,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         layout->addWidget(look::makeDivider(Qt::Vertical));
         auto *canvas = new ImageReviewView;
         canvas->setImage(image);
-        canvas->setRedactionPlan(review.controller.state().redactionPlan);
+        canvas->setRedactionPlan(review.controller.state().redactionPlan());
         canvas->setSelectedDetectionId(selected);
         layout->addWidget(canvas, 1);
         layout->addWidget(look::makeDivider(Qt::Vertical));

@@ -17,9 +17,9 @@ namespace velmora {
 /// The tint of a batch row's status; the widgets map it to a colour.
 enum class ReviewTint { orange, accent, green, secondary };
 
-// One image of the loaded batch with its own review state. A single opened image is
-// a batch of one. While it is the image on screen, the review's live fields are the
-// current ones and are written back into it after every change.
+// One image of the loaded batch with its own review state, the only home of that
+// state: while it is the image on screen, the review reads and edits it here. A single
+// opened image is a batch of one.
 struct BatchReviewItem
 {
     QUuid id;

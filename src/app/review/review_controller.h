@@ -87,7 +87,6 @@ public:
     void validateSelection();
     void refreshStatusSummary();
     void refreshOutputPreview();
-    void syncCurrentItemToBatch();
 
     // The findings panel and the batch sidebar (review_controller_panes.cpp). Inclusion
     // changes are never recorded in the manual edit history.
@@ -222,14 +221,21 @@ private:
     void applyBatchResult(const QUuid &itemID, const RedactionPlan &plan);
     void applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan);
 
-    /// The scan's plan becomes the live plan, followed by the upkeep before write-back.
-    void adoptScannedPlan(const RedactionPlan &plan);
-    /// The plan of the manual boxes becomes the live plan, with the failure sentences.
-    void adoptFailedScanPlan(const RedactionPlan &plan);
+    /// The scan's plan becomes the item's, with its status; on screen the preview follows.
+    void adoptScannedPlan(BatchReviewItem &item, const RedactionPlan &plan);
+    /// The plan of the manual boxes becomes the item's, with the failure sentences.
+    void adoptFailedScanPlan(BatchReviewItem &item, const RedactionPlan &plan);
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
-    /// The upkeep after the plan changed: selection, status, preview while shown, write-back.
+    /// The upkeep after the plan changed: selection, status, preview while shown.
     void refreshAfterPlanChange();
+    // The fields of the image under review, which live in its batch item; without an
+    // image, nothing changes.
+    void setRedactionPlan(const RedactionPlan &plan);
+    /// One box edit: the plan becomes `plan` and the edit history records the step.
+    void commitPlanEdit(const RedactionPlan &plan);
+    void setSelectedDetectionID(const std::optional<QUuid> &detectionID);
+    void setChecking(bool isChecking);
 
     SafeShareSourceType currentSourceType() const;
     /// Writes a cleaned PNG of every item into a new folder inside `parentPath`: all of

@@ -46,7 +46,7 @@ void ReviewController::loadItemProviders(const QList<QUrl> &fileURLs)
 
 void ReviewController::openImagesFromPanel()
 {
-    const QList<QUrl> urls = m_environment.fileDialogs.chooseImages(panelStartFolder(m_state.sourceImageURL));
+    const QList<QUrl> urls = m_environment.fileDialogs.chooseImages(panelStartFolder(m_state.sourceImageURL()));
     if (!urls.isEmpty())
         loadImageURLs(urls, ReviewText::imageLoaded, true);
 }
@@ -54,7 +54,7 @@ void ReviewController::openImagesFromPanel()
 void ReviewController::openFolderFromPanel()
 {
     if (const std::optional<QUrl> folder =
-            m_environment.fileDialogs.chooseFolder(openFolderPanel, panelStartFolder(m_state.sourceImageURL)))
+            m_environment.fileDialogs.chooseFolder(openFolderPanel, panelStartFolder(m_state.sourceImageURL())))
         loadImageURLs({*folder}, ReviewText::imageLoaded, true);
 }
 
@@ -102,14 +102,14 @@ void ReviewController::loadImageData(const QByteArray &data)
 
 void ReviewController::pasteImageFromClipboard()
 {
-    if (m_state.isChecking)
+    if (m_state.isChecking())
         return;
     ChangeScope scope(*this);
-    m_state.errorText.reset();
+    m_state.setErrorText(std::nullopt);
     const std::optional<QByteArray> data = ClipboardProtectionController::imageData(m_environment.clipboard);
     if (!data) {
-        m_state.errorText = clipboardHasNoImage;
-        m_state.reviewStatusNote = copyAnImageFirst;
+        m_state.setErrorText(clipboardHasNoImage);
+        m_state.setReviewStatusNote(copyAnImageFirst);
         return;
     }
     // The pasted image is in review now: the clipboard guard need not scan it again.

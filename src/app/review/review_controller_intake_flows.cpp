@@ -8,7 +8,7 @@ namespace velmora {
 
 bool ReviewController::isCheckingImage() const
 {
-    return m_state.isChecking;
+    return m_state.isChecking();
 }
 
 bool ReviewController::hasReviewInProgress() const
@@ -63,24 +63,22 @@ void ReviewController::scanDetached(const QImage &image, const TaskHandle &task,
 void ReviewController::showStatus(const QString &sentence)
 {
     ChangeScope scope(*this);
-    m_state.reviewStatusNote = sentence;
-    syncCurrentItemToBatch();
+    m_state.setReviewStatusNote(sentence);
 }
 
 void ReviewController::showFailure(const QString &errorText, const QString &sentence)
 {
     ChangeScope scope(*this);
-    m_state.errorText = errorText;
-    m_state.reviewStatusNote = sentence;
-    syncCurrentItemToBatch();
+    m_state.setErrorText(errorText);
+    m_state.setReviewStatusNote(sentence);
 }
 
 void ReviewController::showStatusWhenIdle(const QString &sentence)
 {
-    if (!m_state.image.isNull())
+    if (!m_state.image().isNull())
         return;
     ChangeScope scope(*this);
-    m_state.reviewStatusNote = sentence;
+    m_state.setReviewStatusNote(sentence);
 }
 
 void ReviewController::openLastAutoCleanReviewItem()

@@ -49,64 +49,62 @@ QString leftOutSentence(int count)
 
 void ReviewController::copyCleanedPNG()
 {
-    if (m_state.image.isNull())
+    if (m_state.image().isNull())
         return;
     ChangeScope scope(*this);
-    m_state.errorText.reset();
+    m_state.setErrorText(std::nullopt);
     QByteArray png;
     try {
-        png = cleanedImageData(m_state.image, m_state.redactionPlan, CleanedImageFormat::png);
+        png = cleanedImageData(m_state.image(), m_state.redactionPlan(), CleanedImageFormat::png);
     } catch (const VelmoraCoreException &) {
-        m_state.errorText = OutputText::copyFailed;
-        m_state.reviewStatusNote = OutputText::noImageCopied;
+        m_state.setErrorText(OutputText::copyFailed);
+        m_state.setReviewStatusNote(OutputText::noImageCopied);
         return;
     }
     const bool copied = m_environment.clipboard.write({{QStringLiteral("image/png"), png}});
     // Our own output must never come back to us as a clipboard image to scan.
     m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
     if (!copied) {
-        m_state.errorText = OutputText::copyFailed;
-        m_state.reviewStatusNote = OutputText::noImageCopied;
+        m_state.setErrorText(OutputText::copyFailed);
+        m_state.setReviewStatusNote(OutputText::noImageCopied);
         return;
     }
-    m_state.reviewStatusNote = OutputText::copied;
+    m_state.setReviewStatusNote(OutputText::copied);
     showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
-    recordShare(SafeShareAction::copyCleanedPNG, currentSourceType(), m_state.redactionPlan, std::nullopt);
+    recordShare(SafeShareAction::copyCleanedPNG, currentSourceType(), m_state.redactionPlan(), std::nullopt);
 }
 
 void ReviewController::chooseExportDestination()
 {
-    if (m_state.image.isNull())
+    if (m_state.image().isNull())
         return;
     const std::optional<QString> path = m_environment.fileDialogs.chooseCleanedImageDestination(
-        panelStartFolder(m_state.sourceImageURL), redactedFileName(m_state.sourceImageURL, sourceTitle(m_state)));
-    if (!path || m_state.image.isNull())
+        panelStartFolder(m_state.sourceImageURL()), redactedFileName(m_state.sourceImageURL(), sourceTitle(m_state)));
+    if (!path || m_state.image().isNull())
         return;
     ChangeScope scope(*this);
-    m_state.errorText.reset();
+    m_state.setErrorText(std::nullopt);
     bool written = false;
     try {
-        written = writeNewFile(*path, cleanedImageData(m_state.image, m_state.redactionPlan, cleanedImageFormat(*path)));
+        written = writeNewFile(*path, cleanedImageData(m_state.image(), m_state.redactionPlan(), cleanedImageFormat(*path)));
     } catch (const VelmoraCoreException &) {
         written = false;
     }
     if (!written) {
-        m_state.errorText = OutputText::exportFailed;
-        m_state.reviewStatusNote = OutputText::noFileWritten;
+        m_state.setErrorText(OutputText::exportFailed);
+        m_state.setReviewStatusNote(OutputText::noFileWritten);
         return;
     }
     m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(*path), false};
-    m_state.reviewStatusNote = OutputText::exported;
+    m_state.setReviewStatusNote(OutputText::exported);
     showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
-    recordShare(SafeShareAction::exportCleanedImage, currentSourceType(), m_state.redactionPlan, *path);
+    recordShare(SafeShareAction::exportCleanedImage, currentSourceType(), m_state.redactionPlan(), *path);
 }
 
 void ReviewController::exportBatchAction()
 {
     if (exportableBatchItems(m_state).isEmpty() || isBatchChecking(m_state))
         return;
-    // The latest edits of the image on screen are exported and counted.
-    syncCurrentItemToBatch();
     if (confirmShareIfReviewNeeded(ShareAction::batchExport))
         chooseBatchExportFolder();
 }
@@ -116,25 +114,25 @@ void ReviewController::chooseBatchExportFolder()
     if (exportableBatchItems(m_state).isEmpty())
         return;
     const std::optional<QUrl> parent =
-        m_environment.fileDialogs.chooseFolder(OutputText::batchPanel, panelStartFolder(m_state.sourceImageURL));
+        m_environment.fileDialogs.chooseFolder(OutputText::batchPanel, panelStartFolder(m_state.sourceImageURL()));
     if (!parent)
         return;
     ChangeScope scope(*this);
-    m_state.errorText.reset();
+    m_state.setErrorText(std::nullopt);
     const QList<BatchReviewItem> items = exportableBatchItems(m_state);
     const std::optional<QString> folder =
         items.isEmpty() || !parent->isLocalFile() ? std::nullopt : writeBatchExport(items, parent->toLocalFile());
     if (!folder) {
-        m_state.errorText = OutputText::batchExportFailed;
-        m_state.reviewStatusNote = OutputText::noBatchExport;
+        m_state.setErrorText(OutputText::batchExportFailed);
+        m_state.setReviewStatusNote(OutputText::noBatchExport);
         return;
     }
     const int written = int(items.size());
     m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(*folder), true};
-    m_state.reviewStatusNote = QStringLiteral("%1 %2 exported to %3.")
+    m_state.setReviewStatusNote(QStringLiteral("%1 %2 exported to %3.")
                                    .arg(written)
                                    .arg(cleanedImagesWord(written), QFileInfo(*folder).fileName())
-        + leftOutSentence(unscannedBatchItems(m_state));
+        + leftOutSentence(unscannedBatchItems(m_state)));
     showCompletionBanner(QStringLiteral("Exported %1 %2").arg(written).arg(cleanedImagesWord(written)),
                          CompletionBannerAction::revealLastExport, std::nullopt);
 

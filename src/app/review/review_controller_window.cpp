@@ -7,12 +7,12 @@ void ReviewController::applyCanvasPlan(const RedactionPlan &plan)
 {
     // A binding write: the canvas reports the change right after, and the upkeep that
     // follows tells the window to draw again.
-    m_state.redactionPlan = plan;
+    setRedactionPlan(plan);
 }
 
 void ReviewController::setCanvasSelection(const std::optional<QUuid> &detectionID)
 {
-    m_state.selectedDetectionID = detectionID;
+    setSelectedDetectionID(detectionID);
 }
 
 void ReviewController::handleCanvasPlanChange()
@@ -23,9 +23,11 @@ void ReviewController::handleCanvasPlanChange()
 
 void ReviewController::recordManualEdit(const RedactionPlan &before, const RedactionPlan &after)
 {
+    BatchReviewItem *item = m_state.currentItem();
+    if (!item)
+        return;
     ChangeScope scope(*this);
-    m_state.manualEditHistory.record(before, after);
-    syncCurrentItemToBatch();
+    item->manualEditHistory.record(before, after);
 }
 
 } // namespace velmora

@@ -191,12 +191,12 @@ void ContentView::refresh()
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
-    const bool hasImage = !state.image.isNull();
+    const bool hasImage = !state.image().isNull();
     m_canvasStack->setCurrentIndex(hasImage ? 1 : 0);
     if (hasImage) {
         m_canvas->setImage(displayedImage(state));
-        m_canvas->setRedactionPlan(state.redactionPlan);
-        m_canvas->setSelectedDetectionId(state.selectedDetectionID);
+        m_canvas->setRedactionPlan(state.redactionPlan());
+        m_canvas->setSelectedDetectionId(state.selectedDetectionID());
         m_canvas->setManualEditing(state.isManualEditing);
         m_canvas->setPreviewingRedactedOutput(state.isPreviewingRedactedOutput);
         m_canvas->setKeepsManualEditingAfterCommit(state.keepsManualEditingAfterCommit);

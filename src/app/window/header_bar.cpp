@@ -78,9 +78,9 @@ VelmoraButton *HeaderBar::addButton(const QString &text, const QString &symbol, 
 
 void HeaderBar::showState(const ReviewState &state)
 {
-    const bool hasImage = !state.image.isNull();
+    const bool hasImage = !state.image().isNull();
     m_title->setText(sourceTitle(state));
-    m_rescan->setEnabled(hasImage && !state.isChecking);
+    m_rescan->setEnabled(hasImage && !state.isChecking());
     m_cancel->setVisible(isScanRunning(state));
     m_close->setEnabled(hasImage || !state.batchItems.isEmpty());
     m_statusLine->showState(state);

@@ -52,7 +52,7 @@ TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
     EXPECT_EQ(itemNames(), QStringList({"a.png", "b.png"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::folderBatch);
     EXPECT_EQ(state().batchItems.last().reviewStatusNote, ReviewText::queuedForScan);
-    EXPECT_EQ(state().errorText, skippedFilesText(1));
+    EXPECT_EQ(state().errorText(), skippedFilesText(1));
     EXPECT_EQ(engine.callCount(), 1) << "the batch scan started with the first image";
 }
 
@@ -69,8 +69,8 @@ TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
     EXPECT_TRUE(controller.handleDrop(drop));
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::unknown);
-    EXPECT_EQ(state().image.size(), QSize(12, 9));
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_EQ(state().image().size(), QSize(12, 9));
+    EXPECT_TRUE(state().isChecking());
 }
 
 TEST_F(IntakeTest, ADropOfNothingUsableIsRefused)
@@ -90,13 +90,13 @@ TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
     controller.openFolderFromPanel();
     ASSERT_EQ(itemNames(), QStringList({"only.png"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::fileImport);
-    EXPECT_FALSE(state().errorText.has_value());
+    EXPECT_FALSE(state().errorText().has_value());
     ASSERT_EQ(dialogs.folderRequests.size(), 1);
     EXPECT_EQ(dialogs.folderRequests.first().text.acceptLabel, "Open");
 
     // The single-image sentence, as it stands before the scan starts.
     controller.loadImageURLs({*dialogs.folderAnswer}, ReviewText::imageLoaded, false);
-    EXPECT_EQ(state().reviewStatusNote, "Image loaded. Scanning on device...");
+    EXPECT_EQ(state().reviewStatusNote(), "Image loaded. Scanning on device...");
 }
 
 TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
@@ -104,10 +104,10 @@ TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
     dialogs.imagesAnswer = {writeImage("one.png"), writeFile("two.png", "not a png"), writeImage("three.png")};
     controller.openImagesFromPanel();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "three.png"}));
-    EXPECT_EQ(state().errorText, "1 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
 
     controller.loadImageURLs(dialogs.imagesAnswer, ReviewText::imageLoaded, false);
-    EXPECT_EQ(state().reviewStatusNote, "2 images loaded. Scanning batch on device...");
+    EXPECT_EQ(state().reviewStatusNote(), "2 images loaded. Scanning batch on device...");
 }
 
 TEST_F(IntakeTest, CancelledPanelsLoadNothing)
@@ -116,19 +116,19 @@ TEST_F(IntakeTest, CancelledPanelsLoadNothing)
     controller.openFolderFromPanel();
     EXPECT_EQ(dialogs.imageRequests.size(), 1);
     EXPECT_TRUE(state().batchItems.isEmpty());
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
 TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
 {
     writeFile("empty/readme.txt", "x");
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("empty"))}, ReviewText::imageLoaded, true);
-    EXPECT_EQ(state().errorText, "Use a PNG, JPEG, TIFF, or HEIC image.");
-    EXPECT_EQ(state().reviewStatusNote, "Try another image.");
+    EXPECT_EQ(state().errorText(), "Use a PNG, JPEG, TIFF, or HEIC image.");
+    EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
 
     controller.loadImageURLs({writeFile("broken.png", "nope"), writeFile("also.jpg", "nope")}, ReviewText::imageLoaded,
                              true);
-    EXPECT_EQ(state().errorText, "That image could not be opened.");
+    EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_TRUE(state().batchItems.isEmpty());
 }
 
@@ -151,8 +151,8 @@ TEST_F(IntakeTest, PasteWithoutAnImageSaysWhatToDo)
 {
     clipboard.write({{QStringLiteral("text/plain"), "hello"}});
     controller.pasteImageFromClipboard();
-    EXPECT_EQ(state().errorText, "Clipboard does not contain an image Velmora can open.");
-    EXPECT_EQ(state().reviewStatusNote, "Copy an image, then use Paste Image.");
+    EXPECT_EQ(state().errorText(), "Clipboard does not contain an image Velmora can open.");
+    EXPECT_EQ(state().reviewStatusNote(), "Copy an image, then use Paste Image.");
 }
 
 TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
@@ -167,15 +167,15 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     controller.pasteImageFromClipboard();
     ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::clipboardImport);
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(state().isChecking());
     EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 
     // While that scan runs, a second paste does nothing, not even clear the error line.
     controller.showImportFailure(VelmoraCoreError::invalidImageData);
-    const auto error = state().errorText;
+    const auto error = state().errorText();
     const auto id = state().batchItems.first().id;
     controller.pasteImageFromClipboard();
-    EXPECT_EQ(state().errorText, error);
+    EXPECT_EQ(state().errorText(), error);
     EXPECT_EQ(state().batchItems.first().id, id);
 }
 

@@ -109,7 +109,7 @@ TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
 {
     dialogs.destinationAnswer = m_dir.filePath("out.png");
     controller.loadBatch({fileItem("a.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
-    ASSERT_TRUE(state().isChecking);
+    ASSERT_TRUE(state().isChecking());
     controller.runShareCommand(ShareAction::copy);
     controller.runShareCommand(ShareAction::export_);
     EXPECT_EQ(clipboard.changes, 0);
@@ -137,7 +137,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     EXPECT_EQ(copied.pixel(5, 15), qRgb(0, 0, 0));
     EXPECT_EQ(copied.pixel(35, 15), qRgb(200, 200, 200));
     EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
-    EXPECT_EQ(state().reviewStatusNote,
+    EXPECT_EQ(state().reviewStatusNote(),
               "Cleaned PNG copied. Paste this shareable artifact; the source image was not changed.");
     EXPECT_EQ(state().completionBannerText, "Copied cleaned PNG");
     EXPECT_FALSE(state().completionBannerAction.has_value());
@@ -165,8 +165,8 @@ TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
 
     controller.copyCleanedPNG();
 
-    EXPECT_EQ(state().errorText, "Copy failed. Try exporting the redacted PNG instead.");
-    EXPECT_EQ(state().reviewStatusNote, "No image was copied.");
+    EXPECT_EQ(state().errorText(), "Copy failed. Try exporting the redacted PNG instead.");
+    EXPECT_EQ(state().reviewStatusNote(), "No image was copied.");
     EXPECT_FALSE(state().completionBannerText.has_value());
     EXPECT_TRUE(history().isEmpty());
 }
@@ -227,7 +227,7 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(path), false}));
     EXPECT_EQ(state().completionBannerText, "Exported cleaned image");
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
-    EXPECT_FALSE(state().errorText.has_value());
+    EXPECT_FALSE(state().errorText().has_value());
     ASSERT_EQ(history().size(), 1);
     EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
     EXPECT_EQ(history().first().outputPath, path);
@@ -266,8 +266,8 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
 
     controller.chooseExportDestination();
 
-    EXPECT_EQ(state().errorText, "Export failed. Choose another save location.");
-    EXPECT_EQ(state().reviewStatusNote, "No file was written.");
+    EXPECT_EQ(state().errorText(), "Export failed. Choose another save location.");
+    EXPECT_EQ(state().reviewStatusNote(), "No file was written.");
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"existing.png"}));
     EXPECT_EQ(fileBytes(existing), "keep me");
     EXPECT_TRUE(history().isEmpty());
@@ -298,7 +298,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(first), true}));
     EXPECT_EQ(state().completionBannerText, "Exported 3 cleaned images");
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
-    EXPECT_EQ(state().reviewStatusNote, "3 cleaned images exported to Velmora Cleaned.");
+    EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
 
     controller.exportBatchAction();
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
@@ -354,8 +354,8 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
     }
     dialogs.folderAnswer = QUrl::fromLocalFile(file);
     controller.exportBatchAction();
-    EXPECT_EQ(state().errorText, "Batch export failed. Choose another folder and try again.");
-    EXPECT_EQ(state().reviewStatusNote, "No batch export was completed.");
+    EXPECT_EQ(state().errorText(), "Batch export failed. Choose another folder and try again.");
+    EXPECT_EQ(state().reviewStatusNote(), "No batch export was completed.");
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"plain-file"}));
     EXPECT_TRUE(history().isEmpty());
 }
@@ -367,7 +367,7 @@ TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
     loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
-    EXPECT_EQ(state().errorText, "Batch export failed. Choose another folder and try again.");
+    EXPECT_EQ(state().errorText(), "Batch export failed. Choose another folder and try again.");
     EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty()) << "neither the first image nor the folder stays";
 }
 

@@ -66,7 +66,7 @@ protected:
         ASSERT_GE(m_engine->callCount(), 1);
         m_engine->lastCall().finish({}, lines);
         test::drainEvents();
-        ASSERT_FALSE(state().isChecking);
+        ASSERT_FALSE(state().isChecking());
     }
 
     void showActive()
@@ -113,12 +113,12 @@ TEST_F(MainWindowFixture, ShortcutKeysPostTheirCommandOnce)
 TEST_F(MainWindowFixture, PostedCommandsReachTheirOperations)
 {
     openScanned({emailLine});
-    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    ASSERT_EQ(state().redactionPlan().entries().size(), 1);
 
     CommandBus::instance().post(commands::velmoraMakeAllFindingsVisible);
-    EXPECT_FALSE(state().redactionPlan.entries().front().isActive);
+    EXPECT_FALSE(state().redactionPlan().entries().front().isActive);
     CommandBus::instance().post(commands::velmoraRedactAllFindings);
-    EXPECT_TRUE(state().redactionPlan.entries().front().isActive);
+    EXPECT_TRUE(state().redactionPlan().entries().front().isActive);
     CommandBus::instance().post(commands::velmoraToggleOutputPreview);
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
     CommandBus::instance().post(commands::velmoraShowHelpCenter);
@@ -126,7 +126,7 @@ TEST_F(MainWindowFixture, PostedCommandsReachTheirOperations)
     CommandBus::instance().post(commands::velmoraShowOnboarding);
     EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::onboarding);
     CommandBus::instance().post(commands::velmoraCloseCurrentReview);
-    EXPECT_TRUE(state().image.isNull());
+    EXPECT_TRUE(state().image().isNull());
 }
 
 TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
@@ -150,7 +150,7 @@ TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
 TEST_F(MainWindowFixture, ReviewWarningNamesThePendingShare)
 {
     openScanned({doubtfulLine});
-    ASSERT_GT(state().redactionPlan.entries().size(), 0);
+    ASSERT_GT(state().redactionPlan().entries().size(), 0);
     QStringList titles;
     QObject::connect(m_content, &ContentView::reviewWarningShown, m_content,
                      [&](const QString &title) { titles.append(title); });

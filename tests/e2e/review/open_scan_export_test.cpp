@@ -90,10 +90,10 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
 {
     dialogs.imagesAnswer = {QUrl::fromLocalFile(m_sourcePath)};
     controller.openImagesFromPanel();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking(); }, 60000));
 
     QStringList labels;
-    for (const RedactionPlanEntry &entry : controller.state().redactionPlan.entries())
+    for (const RedactionPlanEntry &entry : controller.state().redactionPlan().entries())
         labels << entry.detection.label;
     EXPECT_TRUE(labels.contains("Email")) << labels.join(", ").toStdString();
     EXPECT_TRUE(labels.contains("AWS key")) << labels.join(", ").toStdString();
@@ -108,7 +108,7 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     EXPECT_EQ(dialogs.saveRequests.first().startFolder, m_dir.path());
 
     const QByteArray png = fileBytes(exported);
-    ASSERT_FALSE(png.isEmpty()) << controller.state().errorText.value_or(QString()).toStdString();
+    ASSERT_FALSE(png.isEmpty()) << controller.state().errorText().value_or(QString()).toStdString();
     EXPECT_EQ(pngMetadataChunks(png).join(','), QString());
     const QImage cleaned = QImage::fromData(png, "PNG");
     ASSERT_EQ(cleaned.size(), QSize(kWidth, kHeight));

@@ -52,14 +52,14 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(content->controller().handleDrop(drop));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->controller().state().isChecking; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->controller().state().isChecking(); }, 60000));
 
     const ReviewState &state = content->controller().state();
     QStringList labels;
-    for (const RedactionPlanEntry &entry : state.redactionPlan.entries())
+    for (const RedactionPlanEntry &entry : state.redactionPlan().entries())
         labels << entry.detection.label;
     EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
-    EXPECT_EQ(state.image.size(), screenshot.size());
+    EXPECT_EQ(state.image().size(), screenshot.size());
 
     auto *stack = content->findChild<QStackedWidget *>();
     ASSERT_NE(stack, nullptr);
