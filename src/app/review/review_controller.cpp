@@ -81,12 +81,6 @@ void ReviewController::refreshOutputPreviewIfShown()
         refreshOutputPreview();
 }
 
-void ReviewController::setRedactionPlan(const RedactionPlan &plan)
-{
-    if (BatchReviewItem *item = m_state.currentItem())
-        item->redactionPlan = plan;
-}
-
 void ReviewController::commitPlanEdit(const RedactionPlan &plan)
 {
     if (BatchReviewItem *item = m_state.currentItem()) {

@@ -165,16 +165,15 @@ public:
     void exportBatchAction();
     void setIncludesCleanBatchExports(bool includes);
 
-    // The canvas (review_controller_window.cpp).
-    /// The plan as the canvas edited it; the canvas then reports the change, which runs
-    /// the upkeep through handleCanvasPlanChange.
-    void applyCanvasPlan(const RedactionPlan &plan);
-    /// The selection as the canvas set it (a click on a box, a newly drawn box).
-    void setCanvasSelection(const std::optional<QUuid> &detectionID);
-    /// The upkeep after the canvas changed the plan or the selection.
-    void handleCanvasPlanChange();
-    /// One finished draw, move or resize on the canvas, for undo and redo.
-    void recordManualEdit(const RedactionPlan &before, const RedactionPlan &after);
+    // The canvas's intents (review_controller_canvas.cpp); the review owns the plan.
+    /// A click on a box: selects it and ends draw mode.
+    void selectBoxOnCanvas(const QUuid &detectionID);
+    /// A box drawn in draw mode: added to the plan and selected, one undo step; draw mode
+    /// stays on when asked to.
+    void addManualBox(const NormRect &bounds);
+    /// One step of a move or resize drag; the whole drag is one undo step once it ends.
+    void moveBox(const QUuid &detectionID, const NormRect &bounds);
+    void finishBoxEdit();
 
     // What flows outside the review reach (review_controller_intake_flows.cpp).
     bool isCheckingImage() const override;
@@ -229,9 +228,8 @@ private:
     void onStoredSettingChanged(const QString &key);
     /// The upkeep after the plan changed: selection, status, preview while shown.
     void refreshAfterPlanChange();
-    // The fields of the image under review, which live in its batch item; without an
-    // image, nothing changes.
-    void setRedactionPlan(const RedactionPlan &plan);
+    // Fields of the image under review, which live in its batch item; without an image,
+    // nothing changes.
     /// One box edit: the plan becomes `plan` and the edit history records the step.
     void commitPlanEdit(const RedactionPlan &plan);
     void setSelectedDetectionID(const std::optional<QUuid> &detectionID);
@@ -251,6 +249,8 @@ private:
     /// The item the batch scan is working on now.
     std::optional<QUuid> m_batchScanItemID;
     int m_changeDepth = 0;
+    /// The plan when the running move or resize drag began.
+    std::optional<RedactionPlan> m_planBeforeBoxEdit;
     ClipboardProtectionController m_clipboardGuard;
     AutoCleanUndoCoordinator m_autoCleanUndo;
     ClipboardScanFlow m_clipboardScan;

@@ -66,7 +66,6 @@ protected:
 
 private:
     void buildLayout();
-    void connectCanvas();
     void connectCommands();
     void refresh();
     void presentReviewWarningIfNeeded();

@@ -193,15 +193,15 @@ TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
     controller.selectBatchItem(state().batchItems[1].id);
-    const Detection box = test::manualBox(0.3);
-    // What the canvas reports for a box drawn on the queued image.
-    controller.applyCanvasPlan(RedactionPlan({}, {}, {box}));
-    controller.handleCanvasPlanChange();
+    const NormRect box{0.6, 0.3, 0.2, 0.1};
+    controller.addManualBox(box);
     engine.lastCall().finish();
     drainEvents();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainEvents();
-    EXPECT_EQ(state().batchItems[1].redactionPlan.manualDetections(), QList<Detection>{box});
+    const QList<Detection> boxes = state().batchItems[1].redactionPlan.manualDetections();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(test::rectNear(boxes.first().normalizedBounds, box));
     EXPECT_EQ(state().redactionPlan().entries().size(), 2);
 }
 
