@@ -10,6 +10,7 @@
 
 #include "app/panes/image_review_view.h"
 #include "gallery_panes.h"
+#include "shot_palettes.h"
 #include "app/shell/symbol_icon.h"
 #include "core/redaction/redaction_geometry.h"
 #include "core/redaction/redaction_plan.h"
@@ -154,31 +155,6 @@ GalleryPlan makePlan(const Screenshot &shot)
     return gallery;
 }
 
-QPalette darkPalette()
-{
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(0x1e, 0x1e, 0x1e));
-    p.setColor(QPalette::WindowText, Qt::white);
-    p.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
-    p.setColor(QPalette::AlternateBase, QColor(0x32, 0x32, 0x32));
-    p.setColor(QPalette::Text, Qt::white);
-    p.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
-    p.setColor(QPalette::ButtonText, Qt::white);
-    p.setColor(QPalette::Highlight, QColor(0x0a, 0x84, 0xff));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, QColor(0x2a, 0x2a, 0x2a));
-    p.setColor(QPalette::ToolTipText, Qt::white);
-    p.setColor(QPalette::PlaceholderText, QColor(0xff, 0xff, 0xff, 0x80));
-    return p;
-}
-
-QPalette lightPalette()
-{
-    QPalette p = QApplication::style()->standardPalette();
-    p.setColor(QPalette::Highlight, QColor(0x00, 0x7a, 0xff));
-    return p;
-}
-
 // Lets animations and queued updates run out, so that a picture shows the settled state.
 void settle()
 {
@@ -287,15 +263,12 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "cannot create " << outDir << '\n';
         return 1;
     }
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(13);
-    QApplication::setFont(font);
+    shot_palettes::useShotStyle();
     SymbolIcon::setUpTheme();
 
     bool ok = true;
-    for (const auto &[name, palette] : {std::pair{QStringLiteral("light"), lightPalette()},
-                                        std::pair{QStringLiteral("dark"), darkPalette()}}) {
+    for (const auto &[name, palette] : {std::pair{QStringLiteral("light"), shot_palettes::lightPalette()},
+                                        std::pair{QStringLiteral("dark"), shot_palettes::darkPalette()}}) {
         QApplication::setPalette(palette);
         ok &= renderCanvas(outDir, name, palette);
         const Screenshot shot = makeScreenshot(name == QLatin1String("dark"));

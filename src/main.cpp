@@ -1,4 +1,6 @@
 #include "app/shell/app_version.h"
+#include "app/shell/command_line.h"
+#include "app/shell/single_instance.h"
 #include "app/shell/symbol_icon.h"
 #include "app/shell/termination_signals.h"
 #include "app/shell/velmora_app.h"
@@ -10,17 +12,33 @@
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationVersion(velmora::appVersionString());
+    {
+        // --help and --version answer without a display.
+        const QCoreApplication early(argc, argv);
+        velmora::CommandLine::answerHelpOrVersion(early);
+    }
+
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationVersion(velmora::appVersionString());
     QApplication::setDesktopFileName(QStringLiteral("velmora"));
     velmora::quitOnTerminationSignals();
     velmora::SymbolIcon::setUpTheme();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/symbols/velmora.svg")));
 
+    const velmora::CommandLine commandLine = velmora::CommandLine::parse(QApplication::arguments());
+    // A Velmora already running takes the files, and this launch ends.
+    if (velmora::SingleInstance::handOver(commandLine.paths))
+        return 0;
+    velmora::SingleInstance instance;
+    instance.listen();
+
     velmora::StoredSettings settings(std::make_unique<QSettings>());
     velmora::VelmoraApp app(settings);
+    QObject::connect(&instance, &velmora::SingleInstance::pathsReceived, &app, &velmora::VelmoraApp::openPaths);
     app.start();
+    if (!commandLine.paths.isEmpty())
+        app.openPaths(commandLine.paths);
     return QApplication::exec();
 }

@@ -2,12 +2,18 @@
 
 namespace velmora {
 
+namespace {
+
+VelmoraGuideItem item(const char *symbol, const char *title, const char *detail, const char *identifier)
+{
+    return VelmoraGuideItem{QUuid::createUuid(), QString::fromUtf8(symbol), QString::fromUtf8(title),
+                            QString::fromUtf8(detail), QString::fromUtf8(identifier)};
+}
+
+} // namespace
+
 QList<VelmoraGuideItem> gettingStartedChecklistItems()
 {
-    const auto item = [](const char *symbol, const char *title, const char *detail, const char *identifier) {
-        return VelmoraGuideItem{QUuid::createUuid(), QString::fromUtf8(symbol), QString::fromUtf8(title),
-                                QString::fromUtf8(detail), QString::fromUtf8(identifier)};
-    };
     return {
         item("photo.on.rectangle", "Open or paste an image",
              "Use Open Images, Paste Image, drag-and-drop, or Capture Area to start.",
@@ -27,6 +33,20 @@ QList<VelmoraGuideItem> gettingStartedChecklistItems()
              "Use Capture, Clipboard Guard, and Folder Watch when screenshots should pass through Velmora before AI "
              "chat, Slack, email, tickets, or docs.",
              "getting-started-protection-modes"),
+    };
+}
+
+QList<VelmoraGuideItem> onboardingSteps()
+{
+    return {
+        item("photo.on.rectangle", "Open or paste an image",
+             "Use Open, Paste, drag-and-drop, or Try Sample. Velmora scans supported images locally.",
+             "onboarding-step-start"),
+        item("checklist.checked", "Review possible leaks",
+             "Redact findings are hidden. Check findings are redacted too, but need a closer look before sharing.",
+             "onboarding-step-review"),
+        item("square.and.arrow.up", "Copy or export a clean image",
+             "Copy a flattened PNG or export a cleaned image. Source files are not changed.", "onboarding-step-export"),
     };
 }
 

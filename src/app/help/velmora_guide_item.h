@@ -21,5 +21,7 @@ struct VelmoraGuideItem
 
 /// The six getting-started steps, in order, built anew with new ids on every call.
 QList<VelmoraGuideItem> gettingStartedChecklistItems();
+/// The three steps of the onboarding sheet (start, review, export), built anew with new ids on every call.
+QList<VelmoraGuideItem> onboardingSteps();
 
 } // namespace velmora

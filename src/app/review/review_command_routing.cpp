@@ -3,6 +3,7 @@
 #include "app/review/review_controller.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
+#include "app/shell/detection_settings_notice.h"
 
 #include <functional>
 #include <utility>
@@ -28,11 +29,10 @@ void connectReviewCommands(ReviewController &controller)
     CommandBus &bus = CommandBus::instance();
     for (const auto &[name, run] : routes)
         bus.observe(QString(name), c, [run](const QVariant &, const QVariantMap &) { run(); });
-    bus.observe(QString(commands::velmoraCustomDetectionSettingsDidChange), c,
-                [c](const QVariant &, const QVariantMap &userInfo) {
-                    c->applyCustomDetectionSettings(userInfo);
-                    c->rescanAfterCustomSettingsChange();
-                });
+    observeCustomDetectionSettingsChanges(c, [c](const std::optional<DetectionSettingsValues> &values) {
+        c->applyCustomDetectionSettings(values);
+        c->rescanAfterCustomSettingsChange();
+    });
 }
 
 } // namespace velmora

@@ -14,7 +14,6 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QVariantMap>
 
 #include <memory>
 #include <optional>
@@ -75,8 +74,9 @@ public:
     // The single-image scan.
     void startDetection();
     void cancelCurrentDetection();
-    /// The Cancel detection command: stops the scan that runs, the single-image one or
-    /// the batch scan (whose queued items stay queued), and says so on the image it hit.
+    /// The Cancel detection command, also run when the window goes away: stops the scan
+    /// that runs, the single-image one or the batch scan (whose queued items stay
+    /// queued), and says so on the image it hit. The review stays.
     void cancelRunningScans();
     /// Re-scans the image 0.65 s after the last of a burst of settings changes.
     void rescanAfterCustomSettingsChange();
@@ -149,8 +149,8 @@ public:
     void cancelPendingShare();
     void deleteSelectedManualRedaction();
     void applyManualEditHistoryStep(ManualEditStep step);
-    /// Takes the detection settings a change notice carries (or reloads them) and re-scans.
-    void applyCustomDetectionSettings(const QVariantMap &userInfo);
+    /// Takes the detection settings a change notice carries, or reloads them when it carries none.
+    void applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values);
 
     // Manual tools (review_controller_commands.cpp).
     void setManualEditing(bool isOn);

@@ -3,9 +3,6 @@
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
-#include "core/settings/settings_table.h"
-
-#include <QVariant>
 
 namespace velmora {
 
@@ -13,12 +10,6 @@ namespace {
 
 const QString previewingOutput = QStringLiteral("Previewing the exact flattened output for copy and export.");
 const QString selectedBoxReset = QStringLiteral("Selected box reset to its original detected bounds.");
-
-QString stringSetting(const QVariantMap &userInfo, const QString &key)
-{
-    const QVariant value = userInfo.value(key);
-    return value.typeId() == QMetaType::QString ? value.toString() : QString();
-}
 
 } // namespace
 
@@ -159,21 +150,14 @@ void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
     refreshAfterPlanChange();
 }
 
-void ReviewController::applyCustomDetectionSettings(const QVariantMap &userInfo)
+void ReviewController::applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values)
 {
-    if (userInfo.isEmpty()) {
+    if (!values) {
         saveDetectionSettings();
         return;
     }
     ChangeScope scope(*this);
-    DetectionSettingsValues &values = m_state.detectionSettings;
-    values.customTermsText = stringSetting(userInfo, Setting::customTermsText.key);
-    values.customRegexesText = stringSetting(userInfo, Setting::customRegexesText.key);
-    values.allowlistText = stringSetting(userInfo, Setting::allowlistText.key);
-    values.policyPresetID = stringSetting(userInfo, Setting::policyPresetID.key);
-    const QVariant preferences = userInfo.value(Setting::detectorCategoryPreferencesData.key);
-    values.detectorCategoryPreferencesData =
-        preferences.typeId() == QMetaType::QByteArray ? preferences.toByteArray() : QByteArray();
+    m_state.detectionSettings = *values;
 }
 
 void ReviewController::setManualEditing(bool isOn)

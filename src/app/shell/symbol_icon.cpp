@@ -60,7 +60,6 @@ const QHash<QString, QString> &symbolTable()
             {"play.circle", "media-playback-start-symbolic"},
             {"plus.magnifyingglass", "zoom-in-symbolic"},
             {"plus.rectangle", "list-add-symbolic"},
-            {"questionmark.circle", "dialog-question-symbolic"},
             {"shield.lefthalf.filled", "security-medium-symbolic"},
             {"square.and.arrow.down", "folder-download-symbolic"},
             {"square.and.arrow.up", "send-to-symbolic"},
@@ -72,7 +71,7 @@ const QHash<QString, QString> &symbolTable()
         };
         for (const char *own : {"checklist.checked", "circle.fill", "doc.viewfinder", "exclamationmark.bubble",
                                 "hourglass", "line.3.horizontal.decrease.circle", "macwindow",
-                                "qrcode.viewfinder", "rectangle.dashed", "slider.horizontal.3", "sparkles",
+                                "qrcode.viewfinder", "questionmark.circle", "rectangle.dashed", "slider.horizontal.3", "sparkles",
                                 "square.and.arrow.up.on.square", "viewfinder"}) {
             const QString name = QString::fromLatin1(own);
             t.insert(name, QStringLiteral(":/symbols/") + QString(name).replace(QLatin1Char('.'), QLatin1Char('-'))

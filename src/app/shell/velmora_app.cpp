@@ -1,5 +1,7 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/review/review_controller.h"
+#include "app/review/review_status_text.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -29,6 +31,17 @@ void VelmoraApp::start()
     bringMainWindowToFront();
 }
 
+void VelmoraApp::openPaths(const QStringList &paths)
+{
+    bringMainWindowToFront();
+    if (paths.isEmpty())
+        return;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    m_mainWindow->contentView()->controller().loadImageURLs(urls, ReviewText::imageLoaded, true);
+}
+
 bool VelmoraApp::keepsRunningInTray() const
 {
     return m_tray && m_tray->isVisible();
@@ -39,9 +52,8 @@ MainWindow *VelmoraApp::createMainWindow()
     auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }};
-    auto *window = new MainWindow(std::move(services), contentView);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    return window;
+    // Closing only hides the window: the same window, with its review, comes back.
+    return new MainWindow(std::move(services), contentView);
 }
 
 void VelmoraApp::bringMainWindowToFront()

@@ -17,7 +17,7 @@ class Updater;
 // The running application: it reads what start-up needs, creates the updater, and
 // declares the scenes: the main window and the tray icon. Nothing else is made at
 // start. Closing the main window keeps Velmora in the tray when there is one;
-// "Open Velmora" then brings a fresh window.
+// "Open Velmora" then shows the same window again, with its review.
 class VelmoraApp : public QObject
 {
     Q_OBJECT
@@ -27,10 +27,15 @@ public:
 
     /// Shows the main window, creating it when there is none.
     void start();
-    /// Restores, raises and activates the main window (a new one when it was closed).
+    /// Shows, restores, raises and activates the main window (created on first use).
     void bringMainWindowToFront();
 
     bool keepsRunningInTray() const;
+    /// Brings the main window to the front and opens the files and folders as one batch,
+    /// as Open... does; no paths only bring the window.
+    void openPaths(const QStringList &paths);
+    MainWindow *mainWindow() const { return m_mainWindow; }
+    TrayIcon *tray() const { return m_tray.get(); }
 
 private:
     MainWindow *createMainWindow();

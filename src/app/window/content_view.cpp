@@ -1,5 +1,6 @@
 #include "app/window/content_view.h"
 
+#include "app/help/quick_start_sample.h"
 #include "app/panes/batch_sidebar.h"
 #include "app/panes/drop_target_view.h"
 #include "app/panes/findings_panel.h"
@@ -24,6 +25,7 @@
 #include "app/window/export_action_bar.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
+#include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/qt_file_dialogs.h"
 #include "core/support/system_clock.h"
@@ -52,9 +54,10 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
         ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    // The onboarding and help-centre sheets have no content in this build; the host
-    // keeps the sheet state so that the window's show path and the Help menu work.
-    m_helpSheets = new HelpSheetHost(settings, *m_clock, {}, this);
+    // No settings window in this build: the help centre offers no Settings button.
+    m_helpSheets = new HelpSheetHost(
+        settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
+    new HelpSheetPresenter(*m_helpSheets, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -229,8 +232,7 @@ void ContentView::stopBackgroundServices()
     m_backgroundServicesRunning = false;
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
-    m_controller->cancelCurrentDetection();
-    m_controller->cancelBatchScan();
+    m_controller->cancelRunningScans();
 }
 
 void ContentView::startClipboardGuard()

@@ -31,6 +31,8 @@ public:
     std::optional<VelmoraHelpSheet> activeHelpSheet() const { return m_active; }
     std::optional<VelmoraHelpSheet> lastPresentedHelpSheet() const { return m_lastPresented; }
     bool didCompleteOnboarding() const;
+    /// Whether the help centre can offer to open the settings window.
+    bool canOpenSettings() const { return bool(m_actions.openSettingsWindow); }
 
     void presentHelpSheet(VelmoraHelpSheet sheet);
     /// Replaces whatever sheet is up at once (the Help menu's commands).

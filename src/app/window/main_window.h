@@ -11,9 +11,10 @@ class MainMenus;
 class StoredSettings;
 class Updater;
 
-// The main window: title, menus and the review view inside. Closing it stops the
-// background protections and ends the review; the application then stays in the tray
-// when it has one, and quits when it has none.
+// The main window: title, menus and the review view inside. Closing it hides it and
+// stops the background protections (a running scan ends as cancelled) but keeps the
+// review; showing it again starts the protections again. The application stays in the
+// tray when it has one, and quits when it has none.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

@@ -69,11 +69,13 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
     return {grey, QPointF(crop.topLeft()), actualScale};
 }
 
-std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region) const
+std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region,
+                                                        const TaskHandle &task) const
 {
     const Prepared prepared = prepare(region);
     const auto lines = engine.recognize(prepared.grey, region.singleLine ? TesseractLayout::singleLine
-                                                                          : TesseractLayout::block);
+                                                                          : TesseractLayout::block,
+                                         task);
     if (!lines)
         return std::nullopt;
 

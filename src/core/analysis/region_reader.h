@@ -4,6 +4,7 @@
 #include "core/analysis/recognized_line.h"
 #include "core/analysis/tesseract_engine.h"
 #include "core/analysis/text_layout.h"
+#include "core/support/task_handle.h"
 
 #include <optional>
 
@@ -17,8 +18,9 @@ class RegionReader
 public:
     RegionReader(const InkMap &ink, const TextLayout &layout) : m_ink(ink), m_layout(layout) {}
 
-    /// The region's lines, or nothing when the engine fails.
-    std::optional<QList<RecognizedLine>> read(TesseractEngine &engine, const TextRegion &region) const;
+    /// The region's lines, or nothing when the engine fails or stops for the cancelled task.
+    std::optional<QList<RecognizedLine>> read(TesseractEngine &engine, const TextRegion &region,
+                                              const TaskHandle &task = {}) const;
 
     /// The region as the engine sees it, and where its pixels lie on the page:
     /// page = origin + image / scale.

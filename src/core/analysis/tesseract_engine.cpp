@@ -3,6 +3,7 @@
 #include <QLoggingCategory>
 
 #include <tesseract/baseapi.h>
+#include <tesseract/ocrclass.h>
 #include <tesseract/resultiterator.h>
 
 #include <omp.h>
@@ -73,14 +74,18 @@ TesseractEngine::~TesseractEngine()
     m_api->End();
 }
 
-std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &grey, TesseractLayout layout)
+std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &grey, TesseractLayout layout,
+                                                               const TaskHandle &task)
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
     m_api->SetPageSegMode(layout == TesseractLayout::singleLine ? tesseract::PSM_RAW_LINE
                                                                : tesseract::PSM_SINGLE_BLOCK);
     m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
     m_api->SetSourceResolution(300);
-    if (m_api->Recognize(nullptr) != 0) {
+    tesseract::ETEXT_DESC monitor;
+    monitor.cancel_this = const_cast<TaskHandle *>(&task);
+    monitor.cancel = [](void *handle, int) { return static_cast<const TaskHandle *>(handle)->isCancelled(); };
+    if (m_api->Recognize(&monitor) != 0) {
         m_api->Clear();
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/support/task_handle.h"
+
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -67,8 +69,10 @@ public:
     bool usesLanguageCorrection() const { return m_usesLanguageCorrection; }
 
     /// Recognises an 8-bit grey image of dark text on a light ground. Nothing when
-    /// Tesseract fails; an empty list when it finds no text.
-    std::optional<QList<TesseractLine>> recognize(const QImage &grey, TesseractLayout layout);
+    /// Tesseract fails or stops because `task` was cancelled (it asks between words);
+    /// an empty list when it finds no text.
+    std::optional<QList<TesseractLine>> recognize(const QImage &grey, TesseractLayout layout,
+                                                  const TaskHandle &task = {});
 
 private:
     TesseractEngine(std::unique_ptr<tesseract::TessBaseAPI> api, bool usesLanguageCorrection);

@@ -94,16 +94,17 @@ QList<TextObservation> OCRTextRecognizer::recognizeTextSync(const QImage &bitmap
     const RegionReader reader(ink, layout);
 
     // Regions are read in parallel, each by whichever engine is free. Once the task is
-    // cancelled the regions still queued are passed over without an engine, so the
-    // engines are free for the next scan as soon as the regions being read are done.
+    // cancelled the regions being read stop at their next word and those still queued
+    // are passed over without an engine, so the engines are free for the next scan.
     const auto readRegion = [&](const TextRegion &region) -> RegionReading {
         if (task.isCancelled())
             return RegionSkipped{};
         confineOpenMpToCallingThread();
         const auto lease = m_engines->acquire(task);
-        if (!lease)
-            return task.isCancelled() ? RegionReading(RegionSkipped{}) : RegionReading(std::nullopt);
-        return reader.read(lease->engine(), region);
+        auto lines = lease ? reader.read(lease->engine(), region, task) : std::nullopt;
+        if (!lines && task.isCancelled())
+            return RegionSkipped{};
+        return lines;
     };
     const QList<RegionReading> regionLines =
         QtConcurrent::blockingMapped(&TesseractEnginePool::threads(), layout.regions(), readRegion);

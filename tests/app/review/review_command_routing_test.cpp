@@ -5,6 +5,7 @@
 #include "app/review/review_status_text.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
+#include "app/shell/detection_settings_notice.h"
 #include "core/redaction/needs_review.h"
 
 namespace velmora::test {
@@ -28,10 +29,7 @@ protected:
         loadUnscanned({item});
     }
 
-    static void post(QLatin1StringView name, const QVariantMap &userInfo = {})
-    {
-        CommandBus::instance().post(QString(name), {}, userInfo);
-    }
+    static void post(QLatin1StringView name) { CommandBus::instance().post(QString(name)); }
 
     QUuid m_id;
 };
@@ -68,7 +66,7 @@ TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
 
 TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
 {
-    post(commands::velmoraCustomDetectionSettingsDidChange, {{"customDetectionTerms", QStringLiteral("Orion")}});
+    postCustomDetectionSettingsChange(DetectionSettingsValues{QStringLiteral("Orion"), {}, {}, {}, {}});
     EXPECT_EQ(state().detectionSettings.customTermsText, "Orion");
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::customSettingsChanged);
     EXPECT_EQ(engine.callCount(), 0);

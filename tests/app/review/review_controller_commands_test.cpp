@@ -234,17 +234,14 @@ TEST_F(ReviewCommandsTest, KeepDrawingChangesOnlyThroughItsToggleAndClosing)
 
 TEST_F(ReviewCommandsTest, DetectionSettingsFromTheNoticeOrTheStore)
 {
-    controller.applyCustomDetectionSettings({{"customDetectionTerms", QStringLiteral("Orion\nVega")},
-                                             {"customDetectionAllowlist", 42},
-                                             {"velmoraDetectorCategoryPreferences", QByteArray("{}")}});
-    EXPECT_EQ(state().detectionSettings.customTermsText, "Orion\nVega");
-    EXPECT_EQ(state().detectionSettings.allowlistText, "") << "not a string";
-    EXPECT_EQ(state().detectionSettings.customRegexesText, "") << "missing";
-    EXPECT_EQ(state().detectionSettings.detectorCategoryPreferencesData, "{}");
+    const DetectionSettingsValues noticed{QStringLiteral("Orion\nVega"), {}, QStringLiteral("ok"), {}, QByteArray("{}")};
+    controller.applyCustomDetectionSettings(noticed);
+    EXPECT_EQ(state().detectionSettings, noticed);
 
     settings->setValue(Setting::customTermsText, QStringLiteral("Stored"));
-    controller.applyCustomDetectionSettings({});
+    controller.applyCustomDetectionSettings(std::nullopt);
     EXPECT_EQ(state().detectionSettings.customTermsText, "Stored");
+    EXPECT_EQ(state().detectionSettings.allowlistText, "");
 }
 
 

@@ -66,9 +66,9 @@ TEST(TesseractEnginePoolTest, AWaitingBorrowerWhoseTaskWasCancelledGivesUp)
     EXPECT_EQ(pool.startedEngines(), 1);
 }
 
-TEST(TesseractEngineTest, ReadsALineOfDarkTextOnLight)
+/// As the recogniser prepares a line: 36 pixels tall with a margin around the text.
+QImage helloWorldLine()
 {
-    // As the recogniser prepares a line: 36 pixels tall with a margin around the text.
     QImage line(300, 36, QImage::Format_Grayscale8);
     line.fill(255);
     QPainter painter(&line);
@@ -78,6 +78,26 @@ TEST(TesseractEngineTest, ReadsALineOfDarkTextOnLight)
     painter.setPen(Qt::black);
     painter.drawText(QPointF(12, 24), QStringLiteral("hello world"));
     painter.end();
+    return line;
+}
+
+TEST(TesseractEngineTest, StopsForACancelledTask)
+{
+    confineOpenMpToCallingThread();
+    const auto engine = TesseractEngine::create(false);
+    ASSERT_TRUE(engine);
+    TaskHandle task;
+    task.cancel();
+    EXPECT_FALSE(engine->recognize(helloWorldLine(), TesseractLayout::singleLine, task));
+    // The engine reads the next line as before.
+    const auto lines = engine->recognize(helloWorldLine(), TesseractLayout::singleLine);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->size(), 1);
+}
+
+TEST(TesseractEngineTest, ReadsALineOfDarkTextOnLight)
+{
+    const QImage line = helloWorldLine();
     confineOpenMpToCallingThread();
     const auto engine = TesseractEngine::create(true);
     ASSERT_TRUE(engine);

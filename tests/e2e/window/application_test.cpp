@@ -80,6 +80,8 @@ TEST(ApplicationTest, ExecutableStartsAndQuits)
     environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
     environment.insert(QStringLiteral("VELMORA_UI_INSTALL_LOCATION_OVERRIDE"), QStringLiteral("/usr/bin/velmora"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    // A socket folder of its own: no other Velmora takes this launch over.
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     velmora.setProcessEnvironment(environment);
     velmora.start(QStringLiteral(VELMORA_EXECUTABLE), {});

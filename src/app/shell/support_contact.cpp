@@ -1,0 +1,15 @@
+#include "app/shell/support_contact.h"
+
+namespace velmora {
+
+QString supportAddress()
+{
+    return QStringLiteral("support@velmora.example");
+}
+
+QUrl supportContactURL()
+{
+    return QUrl(QStringLiteral("mailto:") + supportAddress() + QStringLiteral("?subject=Velmora%20feedback"));
+}
+
+} // namespace velmora

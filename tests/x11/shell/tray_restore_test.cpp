@@ -1,0 +1,84 @@
+#include "app/review/review_controller.h"
+#include "app/shell/tray_icon.h"
+#include "app/shell/velmora_app.h"
+#include "app/window/content_view.h"
+#include "core/settings/stored_settings.h"
+
+#include "support/detection_fixtures.h"
+#include "support/event_loop.h"
+#include "support/scoped_environment.h"
+#include "support/temp_settings.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QProcess>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+// Velmora with a real system tray on the X server: trayer owns the tray selection.
+class TrayOnX11 : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_trayer.start(QStringLiteral("trayer"), {QStringLiteral("--expand"), QStringLiteral("false")});
+        ASSERT_TRUE(m_trayer.waitForStarted()) << "trayer is not installed";
+        ASSERT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000));
+        m_settings->setValue(Setting::didCompleteOnboarding, true);
+    }
+
+    void TearDown() override
+    {
+        m_trayer.terminate();
+        m_trayer.waitForFinished();
+    }
+
+    ScopedEnvironmentVariable m_testMode{"VELMORA_UI_TEST_MODE", "1"};
+    ScopedEnvironmentVariable m_location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    TempSettings m_settings;
+    QProcess m_trayer;
+};
+
+TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
+{
+    VelmoraApp app(*m_settings);
+    app.start();
+    ASSERT_TRUE(app.keepsRunningInTray());
+    QPointer<MainWindow> window = app.mainWindow();
+    ASSERT_TRUE(window);
+    ReviewController &review = window->contentView()->controller();
+
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Ticket"), SafeShareSourceType::unknown,
+                                                 ImportedImage{image}, QStringLiteral("Loaded."));
+    item.redactionPlan = RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {});
+    review.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
+    review.addManualBox({0.5, 0.5, 0.2, 0.2});
+    const RedactionPlan plan = review.state().redactionPlan();
+    ASSERT_EQ(plan.manualDetections().size(), 1);
+
+    window->close();
+    drainEvents();
+    ASSERT_TRUE(window) << "closing keeps the window";
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(app.tray()->isVisible());
+
+    app.tray()->menu()->findChild<QAction *>(QStringLiteral("tray-open-item"))->trigger();
+    drainEvents();
+    EXPECT_EQ(app.mainWindow(), window.data());
+    EXPECT_TRUE(window->isVisible());
+    const ReviewState &state = window->contentView()->controller().state();
+    EXPECT_EQ(state.image(), image);
+    EXPECT_EQ(state.redactionPlan(), plan);
+    EXPECT_TRUE(state.manualEditHistory().canUndo());
+}
+
+} // namespace
+} // namespace velmora::test
