@@ -4,6 +4,7 @@
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/clipboard_scan_flow.h"
+#include "app/review/decoded_image_cache.h"
 #include "app/review/image_scan.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
@@ -17,6 +18,7 @@
 
 #include <memory>
 #include <optional>
+#include <variant>
 
 class QMimeData;
 
@@ -236,9 +238,12 @@ private:
     void setChecking(bool isChecking);
 
     SafeShareSourceType currentSourceType() const;
-    /// Writes a cleaned PNG of every item into a new folder inside `parentPath`: all of
-    /// them, or none and no folder. The folder's path.
-    static std::optional<QString> writeBatchExport(const QList<BatchReviewItem> &items, const QString &parentPath);
+    /// Why a batch export wrote nothing.
+    enum class BatchExportFailure { unwritable, unreadableImage };
+    /// Writes a cleaned PNG of every item into a new folder inside `parentPath`, each
+    /// decoded from its source in turn: all of them, or none and no folder. The folder's path.
+    static std::variant<QString, BatchExportFailure> writeBatchExport(const QList<BatchReviewItem> &items,
+                                                                      const QString &parentPath);
 
     BatchReviewItem *findItem(const QUuid &itemID);
     bool isCurrentItem(const QUuid &itemID) const;
@@ -254,6 +259,7 @@ private:
     ClipboardProtectionController m_clipboardGuard;
     AutoCleanUndoCoordinator m_autoCleanUndo;
     ClipboardScanFlow m_clipboardScan;
+    DecodedImageCache m_images;
 };
 
 } // namespace velmora

@@ -69,6 +69,12 @@ void ReviewController::showBatchItem(const BatchReviewItem &item)
 {
     ChangeScope scope(*this);
     m_state.selectedBatchItemID = item.id;
+    try {
+        m_state.currentImage = m_images.image(item.id, item.source);
+    } catch (const VelmoraCoreException &) {
+        // The file changed or went away since it was imported.
+        m_state.currentImage = QImage();
+    }
     // The window's error line (a load's skipped files, say) goes with the image it was shown over.
     m_state.windowErrorText.reset();
     // A preview left on screen would show the previous image's output.
@@ -148,7 +154,17 @@ void ReviewController::scanNextBatchItem(const std::shared_ptr<BatchRun> &run, q
     }
     // The item's boxes are taken when its turn comes, so boxes drawn on a queued item
     // while earlier items were scanned are kept.
-    const BatchScanInput input{item->id, item->importedImage.image, item->redactionPlan.manualDetections(),
+    QImage image;
+    try {
+        image = isCurrentItem(item->id) ? m_state.currentImage : item->source.decode().image;
+    } catch (const VelmoraCoreException &) {
+        // The file changed or went away since it was imported: only its boxes are left.
+        applyBatchFailure(item->id, manualBoxesPlan(item->redactionPlan.manualDetections(),
+                                                    manualDetectionStates(item->redactionPlan)));
+        scanNextBatchItem(run, index + 1);
+        return;
+    }
+    const BatchScanInput input{item->id, image, item->redactionPlan.manualDetections(),
                                manualDetectionStates(item->redactionPlan)};
     item->isChecking = true;
     item->reviewStatusNote = ReviewText::checking;

@@ -39,6 +39,8 @@ void ReviewController::closeCurrentReview()
     m_autoCleanUndo.clear();
 
     m_state.batchItems.clear();
+    m_state.currentImage = QImage();
+    m_images.clear();
     m_state.selectedBatchItemID.reset();
     m_state.batchFilter = BatchReviewFilter::all;
     m_state.includesCleanBatchExports = true;

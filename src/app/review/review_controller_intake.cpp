@@ -3,7 +3,6 @@
 #include "app/protection/clipboard_access.h"
 #include "app/review/folder_expansion.h"
 #include "app/review/review_controller_private.h"
-#include "core/analysis/image_importer.h"
 
 #include <QMimeData>
 
@@ -71,9 +70,13 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
     int skipped = 0;
     for (const QUrl &url : expanded) {
         try {
+            auto [source, image] = ReviewImageSource::importFile(url.toLocalFile());
             items.append(BatchReviewItem::make(
                 url, std::nullopt, isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport,
-                ImageImporter::importImage(url.toLocalFile()), isBatch ? ReviewText::queuedForScan : singleImageStatus));
+                std::move(source), isBatch ? ReviewText::queuedForScan : singleImageStatus));
+            // The first image goes on screen at once; the others are decoded again when needed.
+            if (items.size() == 1)
+                m_images.insert(items.first().id, image.image);
         } catch (const VelmoraCoreException &) {
             ++skipped;
         }
@@ -90,14 +93,8 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
 
 void ReviewController::loadImageData(const QByteArray &data)
 {
-    ChangeScope scope(*this);
-    try {
-        BatchReviewItem item = BatchReviewItem::make(std::nullopt, std::nullopt, SafeShareSourceType::unknown,
-                                                     ImageImporter::importImage(data), ReviewText::imageLoaded);
-        loadBatch({std::move(item)}, ReviewText::imageLoaded, 0, true);
-    } catch (const VelmoraCoreException &exception) {
-        showImportFailure(exception.error());
-    }
+    openForReview({data, std::nullopt, std::nullopt, SafeShareSourceType::unknown, std::nullopt, std::nullopt,
+                   ReviewText::imageLoaded});
 }
 
 void ReviewController::pasteImageFromClipboard()
@@ -114,14 +111,8 @@ void ReviewController::pasteImageFromClipboard()
     }
     // The pasted image is in review now: the clipboard guard need not scan it again.
     m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
-    try {
-        BatchReviewItem item = BatchReviewItem::make(std::nullopt, ReviewText::clipboardImageLabel,
-                                                     SafeShareSourceType::clipboardImport,
-                                                     ImageImporter::importImage(*data), clipboardImageLoaded);
-        loadBatch({std::move(item)}, clipboardImageLoaded, 0, true);
-    } catch (const VelmoraCoreException &exception) {
-        showImportFailure(exception.error());
-    }
+    openForReview({*data, std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
+                   std::nullopt, std::nullopt, clipboardImageLoaded});
 }
 
 } // namespace velmora

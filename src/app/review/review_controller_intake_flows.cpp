@@ -19,17 +19,19 @@ bool ReviewController::hasReviewInProgress() const
 void ReviewController::openForReview(const ReviewIntakeImage &image)
 {
     ChangeScope scope(*this);
-    ImportedImage decoded;
+    std::pair<ReviewImageSource, ImportedImage> imported;
     try {
-        decoded = image.filePath ? ImageImporter::importImage(*image.filePath)
-                                 : ImageImporter::importImage(image.encodedBytes);
+        imported = image.filePath
+            ? ReviewImageSource::importFile(*image.filePath)
+            : std::pair{ReviewImageSource::fromBytes(image.encodedBytes), ImageImporter::importImage(image.encodedBytes)};
     } catch (const VelmoraCoreException &exception) {
         showImportFailure(exception.error());
         return;
     }
     const std::optional<QUrl> url = image.filePath ? std::optional(QUrl::fromLocalFile(*image.filePath)) : std::nullopt;
-    BatchReviewItem item =
-        BatchReviewItem::make(url, image.displayLabel, image.sourceType, std::move(decoded), image.statusSentence);
+    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType,
+                                                 std::move(imported.first), image.statusSentence);
+    m_images.insert(item.id, imported.second.image);
     if (image.plan) {
         // A plan of its own counts as scanned: its boxes can be shared as they are.
         item.redactionPlan = *image.plan;

@@ -120,13 +120,21 @@ void ReviewController::chooseBatchExportFolder()
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
     const QList<BatchReviewItem> items = exportableBatchItems(m_state);
-    const std::optional<QString> folder =
-        items.isEmpty() || !parent->isLocalFile() ? std::nullopt : writeBatchExport(items, parent->toLocalFile());
-    if (!folder) {
-        m_state.setErrorText(OutputText::batchExportFailed);
-        m_state.setReviewStatusNote(OutputText::noBatchExport);
+    const std::variant<QString, BatchExportFailure> outcome = items.isEmpty() || !parent->isLocalFile()
+        ? BatchExportFailure::unwritable
+        : writeBatchExport(items, parent->toLocalFile());
+    if (const auto *failure = std::get_if<BatchExportFailure>(&outcome)) {
+        if (*failure == BatchExportFailure::unreadableImage) {
+            // An image whose file changed or went away since import is not exported from it.
+            m_state.setErrorText(ReviewText::unreadableImage);
+            m_state.setReviewStatusNote(ReviewText::tryAnotherImage);
+        } else {
+            m_state.setErrorText(OutputText::batchExportFailed);
+            m_state.setReviewStatusNote(OutputText::noBatchExport);
+        }
         return;
     }
+    const QString *folder = std::get_if<QString>(&outcome);
     const int written = int(items.size());
     m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(*folder), true};
     m_state.setReviewStatusNote(QStringLiteral("%1 %2 exported to %3.")
@@ -151,8 +159,8 @@ void ReviewController::chooseBatchExportFolder()
     appendSafeShareHistoryRecord(m_environment.settings, record);
 }
 
-std::optional<QString> ReviewController::writeBatchExport(const QList<BatchReviewItem> &items,
-                                                         const QString &parentPath)
+std::variant<QString, ReviewController::BatchExportFailure>
+ReviewController::writeBatchExport(const QList<BatchReviewItem> &items, const QString &parentPath)
 {
     QStringList names;
     for (const BatchReviewItem &item : items)
@@ -161,26 +169,31 @@ std::optional<QString> ReviewController::writeBatchExport(const QList<BatchRevie
 
     const std::optional<QString> folder = createBatchExportFolder(parentPath);
     if (!folder)
-        return std::nullopt;
+        return BatchExportFailure::unwritable;
     const QDir dir(*folder);
     for (qsizetype i = 0; i < items.size(); ++i) {
-        bool written = false;
+        std::optional<BatchExportFailure> failure;
         try {
-            written = writeNewFile(dir.filePath(names.at(i)),
-                                   cleanedImageData(items.at(i).importedImage.image, items.at(i).redactionPlan,
-                                                    CleanedImageFormat::png));
+            const QImage image = items.at(i).source.decode().image;
+            try {
+                if (!writeNewFile(dir.filePath(names.at(i)),
+                                  cleanedImageData(image, items.at(i).redactionPlan, CleanedImageFormat::png)))
+                    failure = BatchExportFailure::unwritable;
+            } catch (const VelmoraCoreException &) {
+                failure = BatchExportFailure::unwritable;
+            }
         } catch (const VelmoraCoreException &) {
-            written = false;
+            failure = BatchExportFailure::unreadableImage;
         }
-        if (!written) {
+        if (failure) {
             // A batch export is all or nothing: the folder was new, so all it holds is ours.
             for (qsizetype j = 0; j < i; ++j)
                 QFile::remove(dir.filePath(names.at(j)));
             QDir(parentPath).rmdir(QFileInfo(*folder).fileName());
-            return std::nullopt;
+            return *failure;
         }
     }
-    return folder;
+    return *folder;
 }
 
 void ReviewController::setIncludesCleanBatchExports(bool includes)

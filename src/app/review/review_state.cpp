@@ -26,8 +26,7 @@ BatchReviewItem *ReviewState::currentItem()
 
 QImage ReviewState::image() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item ? item->importedImage.image : QImage();
+    return currentItem() ? currentImage : QImage();
 }
 
 const RedactionPlan &ReviewState::redactionPlan() const

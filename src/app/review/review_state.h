@@ -31,7 +31,7 @@ struct ReviewState
     // The image under review, read from the selected batch item.
     const BatchReviewItem *currentItem() const;
     BatchReviewItem *currentItem();
-    /// A null image when nothing is under review.
+    /// The decoded pixels of the image under review; a null image when nothing is.
     QImage image() const;
     const RedactionPlan &redactionPlan() const;
     std::optional<QUuid> selectedDetectionID() const;
@@ -60,6 +60,9 @@ struct ReviewState
     FindingFilter findingFilter = FindingFilter::all;
     std::optional<ShareAction> pendingShareAction;
     bool isShowingReviewWarning = false;
+    /// The selected item's pixels, decoded from its source when it was shown: a cache,
+    /// not a fact of its own, read through image().
+    QImage currentImage;
     /// The status line while no image is under review.
     QString idleStatusNote = ReviewText::startPrompt;
 

@@ -47,7 +47,7 @@ protected:
         m_right = makeFinding({0.6, 0.2, 0.2, 0.2});  // canvas (600, 300) – (800, 400)
         m_right.label = QStringLiteral("Phone");
         BatchReviewItem item = test::fileItem(QStringLiteral("shot.png"));
-        item.importedImage.image = solidImage({1000, 500});
+        item.source = ReviewImageSource::encode(solidImage({1000, 500}));
         item.redactionPlan = RedactionPlan({m_left, m_right}, {}, {});
         m_harness.load({item});
         bindCanvasToReview(m_view, review());
@@ -325,7 +325,7 @@ TEST_F(ImageReviewViewTest, ADragWithNoAcceptedChangeRecordsNoHistoryStep)
 {
     Detection sliver = makeFinding({0.999, 0.4, 0.0008, 0.1});
     BatchReviewItem item = test::fileItem(QStringLiteral("sliver.png"));
-    item.importedImage.image = solidImage({1000, 500});
+    item.source = ReviewImageSource::encode(solidImage({1000, 500}));
     item.redactionPlan = RedactionPlan({sliver}, {}, {});
     m_harness.load({item});
     review().selectDetection(sliver.id);

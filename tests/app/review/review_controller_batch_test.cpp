@@ -25,7 +25,7 @@ TEST_F(BatchLoading, SkippedFilesSetTheErrorLine)
     EXPECT_EQ(state().errorText(), "3 image files could not be opened and were skipped.");
     EXPECT_EQ(state().reviewStatusNote(), "2 images loaded.");
     EXPECT_EQ(state().selectedBatchItemID, state().batchItems[0].id);
-    EXPECT_EQ(state().image(), state().batchItems[0].importedImage.image);
+    EXPECT_EQ(state().image(), state().batchItems[0].source.decode().image);
     EXPECT_FALSE(state().batchItems[0].errorText);
 }
 

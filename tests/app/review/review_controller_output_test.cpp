@@ -122,7 +122,9 @@ TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
 TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 {
     BatchReviewItem item = scannedItem("a.png", {});
-    item.importedImage.image.setText(QStringLiteral("Comment"), QStringLiteral("secret@example.com"));
+    QImage withText = plainImage();
+    withText.setText(QStringLiteral("Comment"), QStringLiteral("secret@example.com"));
+    item.source = ReviewImageSource::encode(withText);
     item.redactionPlan = RedactionPlan({}, {test::makeFinding({0, 0, 0.5, 1})}, {});
     item.sourceType = SafeShareSourceType::fileImport;
     loadUnscanned({item});
@@ -363,11 +365,12 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
 TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
 {
     BatchReviewItem broken = scannedItem("broken.png", {});
-    broken.importedImage.image = QImage(); // cannot be rendered
+    broken.source = ReviewImageSource::fromBytes("not an image"); // cannot be decoded
     loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
-    EXPECT_EQ(state().errorText(), "Batch export failed. Choose another folder and try again.");
+    EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
     EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty()) << "neither the first image nor the folder stays";
 }
 

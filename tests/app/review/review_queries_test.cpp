@@ -135,9 +135,10 @@ TEST_F(ReviewQueries, TitleAndDisplayedImage)
     ReviewState review;
     EXPECT_EQ(sourceTitle(review), "Velmora");
     BatchReviewItem item = BatchReviewItem::make(std::nullopt, std::nullopt, SafeShareSourceType::unknown,
-                                                 ImportedImage{test::plainImage(10)}, QString());
+                                                 ReviewImageSource::encode(test::plainImage(10)), QString());
     review.batchItems = {item};
     review.selectedBatchItemID = item.id;
+    review.currentImage = test::plainImage(10);
     EXPECT_EQ(sourceTitle(review), "Clipboard image");
     review.batchItems[0].sourceURL = QUrl::fromLocalFile("/shots/ticket.png");
     EXPECT_EQ(sourceTitle(review), "ticket.png");

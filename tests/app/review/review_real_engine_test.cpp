@@ -82,7 +82,7 @@ TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
     ReviewController controller({engine, *settings, clipboard, clock});
 
     BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Generated screenshot"),
-                                                 SafeShareSourceType::unknown, ImageImporter::importImage(screenshot.png),
+                                                 SafeShareSourceType::unknown, ReviewImageSource::fromBytes(screenshot.png),
                                                  QStringLiteral("Image loaded. Scanning on device..."));
     controller.loadBatch({item}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
     ASSERT_TRUE(controller.state().isChecking());

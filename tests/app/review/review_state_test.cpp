@@ -26,8 +26,9 @@ protected:
 
 TEST_F(ReviewStateTest, WithoutASelectedItemTheWindowKeepsItsOwnLines)
 {
+    state.currentImage = test::plainImage(90);
     EXPECT_EQ(state.currentItem(), nullptr);
-    EXPECT_TRUE(state.image().isNull());
+    EXPECT_TRUE(state.image().isNull()) << "a decoded image without an item is nothing under review";
     EXPECT_TRUE(state.redactionPlan().entries().isEmpty());
     EXPECT_FALSE(state.isChecking());
     EXPECT_EQ(state.reviewStatusNote(), ReviewText::startPrompt);
@@ -42,6 +43,7 @@ TEST_F(ReviewStateTest, WithoutASelectedItemTheWindowKeepsItsOwnLines)
 TEST_F(ReviewStateTest, EveryFieldOfTheImageUnderReviewReadsTheSelectedItem)
 {
     state.selectedBatchItemID = state.batchItems[1].id;
+    state.currentImage = test::plainImage(90);
 
     EXPECT_EQ(state.currentItem(), &state.batchItems[1]);
     EXPECT_EQ(state.image().pixel(0, 0), test::plainImage(90).pixel(0, 0));

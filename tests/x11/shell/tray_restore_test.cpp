@@ -57,7 +57,7 @@ TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(Qt::white);
     BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Ticket"), SafeShareSourceType::unknown,
-                                                 ImportedImage{image}, QStringLiteral("Loaded."));
+                                                 ReviewImageSource::encode(image), QStringLiteral("Loaded."));
     item.redactionPlan = RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {});
     review.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
     review.addManualBox({0.5, 0.5, 0.2, 0.2});
