@@ -1,5 +1,6 @@
 #include "app/shell/app_version.h"
 #include "app/shell/command_line.h"
+#include "app/shell/logging_rules.h"
 #include "app/shell/single_instance.h"
 #include "app/shell/symbol_icon.h"
 #include "app/shell/termination_signals.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
         velmora::CommandLine::answerHelpOrVersion(early);
     }
 
+    velmora::useWarningsOnlyLogging();
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("velmora"));
     velmora::quitOnTerminationSignals();

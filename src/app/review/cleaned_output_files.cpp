@@ -52,6 +52,26 @@ bool writeNewFile(const QString &path, const QByteArray &bytes)
     return false;
 }
 
+bool replaceFile(const QString &path, const QByteArray &bytes, const QString &protectedPath)
+{
+    const QFileInfo target(path);
+    if (target.isSymLink() || !target.isFile()) {
+        qCWarning(lcOutput) << "Will not replace" << path << ": not a regular file";
+        return false;
+    }
+    const QFileInfo source(protectedPath);
+    if (!protectedPath.isEmpty() && source.exists() && source.canonicalFilePath() == target.canonicalFilePath()) {
+        qCWarning(lcOutput) << "Will not replace the source image" << path;
+        return false;
+    }
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    qCWarning(lcOutput) << "Cannot replace" << path << ":" << file.errorString();
+    file.cancelWriting();
+    return false;
+}
+
 std::optional<QString> createBatchExportFolder(const QString &parentPath)
 {
     const QDir parent(parentPath);

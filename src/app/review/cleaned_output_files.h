@@ -22,6 +22,12 @@ QByteArray cleanedImageData(const QImage &image, const RedactionPlan &plan, Clea
 /// fails: the bytes reach the name only through an atomic rename once all are written.
 bool writeNewFile(const QString &path, const QByteArray &bytes);
 
+/// Replaces the regular file at `path` with `bytes`, atomically: the new bytes are
+/// written beside it and renamed over it, so the file is always either the old or the
+/// new one. Refuses, touching nothing, when `path` is a symbolic link, not a regular
+/// file, or the same file as `protectedPath` (the source image).
+bool replaceFile(const QString &path, const QByteArray &bytes, const QString &protectedPath);
+
 /// Creates the first free batch export folder ("Velmora Cleaned", "Velmora Cleaned 2",
 /// ...) inside `parentPath`; its path, or nothing when no folder could be created.
 std::optional<QString> createBatchExportFolder(const QString &parentPath);

@@ -31,7 +31,8 @@ public:
     /// One folder; nothing when cancelled.
     virtual std::optional<QUrl> chooseFolder(const FolderPanelText &text, const QString &startFolder) = 0;
     /// Where to save one cleaned image (PNG or JPEG), starting in `startFolder` with
-    /// `defaultName`; nothing when cancelled. The panel never asks to replace a file.
+    /// `defaultName`; nothing when cancelled. A file that exists is returned only after
+    /// the panel asked whether to replace it and the user agreed.
     virtual std::optional<QString> chooseCleanedImageDestination(const QString &startFolder,
                                                                   const QString &defaultName) = 0;
 

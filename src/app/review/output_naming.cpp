@@ -1,5 +1,6 @@
 #include "app/review/output_naming.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -17,6 +18,18 @@ std::pair<QString, QString> splitExtension(const QString &name)
         return {name, QString()};
     return {name.left(dot), name.mid(dot)};
 }
+
+/// "shot-redacted.png" numbered: "shot-redacted-2.png"; number 1 is the name itself.
+QString numberedFileName(const QString &name, int number)
+{
+    if (number <= 1)
+        return name;
+    const auto [stem, extension] = splitExtension(name);
+    return QStringLiteral("%1-%2%3").arg(stem).arg(number).arg(extension);
+}
+
+/// Enough numbered names for any real folder; past that something else is wrong.
+constexpr int freeNameAttemptLimit = 10000;
 
 } // namespace
 
@@ -45,13 +58,24 @@ QStringList uniqueFileNames(const QStringList &names)
     QSet<QString> taken;
     for (const QString &name : names) {
         QString candidate = name;
-        const auto [stem, extension] = splitExtension(name);
         for (int number = 2; taken.contains(candidate.toCaseFolded()); ++number)
-            candidate = QStringLiteral("%1-%2%3").arg(stem).arg(number).arg(extension);
+            candidate = numberedFileName(name, number);
         taken.insert(candidate.toCaseFolded());
         unique.append(candidate);
     }
     return unique;
+}
+
+QString freeFileName(const QString &folder, const QString &name)
+{
+    const QDir dir(folder);
+    for (int number = 1; number <= freeNameAttemptLimit; ++number) {
+        const QString candidate = numberedFileName(name, number);
+        const QFileInfo info(dir.filePath(candidate));
+        if (!info.exists() && !info.isSymLink())
+            return candidate;
+    }
+    return name;
 }
 
 QString batchExportFolderName(int attempt)

@@ -33,6 +33,10 @@ QString redactedFileName(const std::optional<QUrl> &sourceURL, const QString &so
 /// and so on go before its extension ("shot-redacted-2.png").
 QStringList uniqueFileNames(const QStringList &names);
 
+/// `name` when nothing in `folder` has it, else the first of "-2", "-3"... before its
+/// extension that is free there ("shot-redacted-2.png").
+QString freeFileName(const QString &folder, const QString &name);
+
 /// "Velmora Cleaned" for the first try, then "Velmora Cleaned 2", "Velmora Cleaned 3"...
 QString batchExportFolderName(int attempt);
 

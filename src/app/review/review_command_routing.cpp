@@ -10,13 +10,14 @@
 
 namespace velmora {
 
-void connectReviewCommands(ReviewController &controller)
+void connectReviewCommands(ReviewController &controller, AskBeforeDiscarding askBeforeDiscarding)
 {
     using Step = ReviewController::ManualEditStep;
     ReviewController *c = &controller;
+    const auto ask = std::move(askBeforeDiscarding);
     const std::pair<QLatin1StringView, std::function<void()>> routes[] = {
-        {commands::velmoraCloseCurrentReview, [c] { c->closeCurrentReview(); }},
-        {commands::velmoraImportClipboardImage, [c] { c->pasteImageFromClipboard(); }},
+        {commands::velmoraCloseCurrentReview, [c, ask] { ask([c] { c->closeCurrentReview(); }); }},
+        {commands::velmoraImportClipboardImage, [c, ask] { ask([c] { c->pasteImageFromClipboard(); }); }},
         {commands::velmoraToggleOutputPreview, [c] { c->toggleOutputPreview(); }},
         {commands::velmoraExportCleanedImage, [c] { c->runShareCommand(ShareAction::export_); }},
         {commands::velmoraCopyCleanedImage, [c] { c->runShareCommand(ShareAction::copy); }},

@@ -205,8 +205,11 @@ public:
 signals:
     /// The state changed; emitted once per operation, after it is complete.
     void changed();
+    /// Cleaned copies of these batch items were copied or exported as they are now.
+    void cleanedOutputShared(const QList<QUuid> &itemIDs);
 
 private:
+    void emitSharedCurrentItem();
     class ChangeScope;
     struct BatchRun;
 

@@ -72,21 +72,29 @@ void ReviewController::copyCleanedPNG()
     m_state.setReviewStatusNote(OutputText::copied);
     showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
     recordShare(SafeShareAction::copyCleanedPNG, currentSourceType(), m_state.redactionPlan(), std::nullopt);
+    emitSharedCurrentItem();
 }
 
 void ReviewController::chooseExportDestination()
 {
     if (m_state.image().isNull())
         return;
+    const QString startFolder = panelStartFolder(m_state.sourceImageURL());
+    // A name nothing has yet, so that exporting again never offers the last file.
     const std::optional<QString> path = m_environment.fileDialogs.chooseCleanedImageDestination(
-        panelStartFolder(m_state.sourceImageURL()), redactedFileName(m_state.sourceImageURL(), sourceTitle(m_state)));
+        startFolder, freeFileName(startFolder, redactedFileName(m_state.sourceImageURL(), sourceTitle(m_state))));
     if (!path || m_state.image().isNull())
         return;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
     bool written = false;
     try {
-        written = writeNewFile(*path, cleanedImageData(m_state.image(), m_state.redactionPlan(), cleanedImageFormat(*path)));
+        const QByteArray bytes = cleanedImageData(m_state.image(), m_state.redactionPlan(), cleanedImageFormat(*path));
+        const QFileInfo target(*path);
+        // The panel asked before it returned a file that exists.
+        written = target.exists() || target.isSymLink()
+            ? replaceFile(*path, bytes, m_state.sourceImageURL() ? m_state.sourceImageURL()->toLocalFile() : QString())
+            : writeNewFile(*path, bytes);
     } catch (const VelmoraCoreException &) {
         written = false;
     }
@@ -99,6 +107,13 @@ void ReviewController::chooseExportDestination()
     m_state.setReviewStatusNote(OutputText::exported);
     showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
     recordShare(SafeShareAction::exportCleanedImage, currentSourceType(), m_state.redactionPlan(), *path);
+    emitSharedCurrentItem();
+}
+
+void ReviewController::emitSharedCurrentItem()
+{
+    if (m_state.selectedBatchItemID)
+        emit cleanedOutputShared({*m_state.selectedBatchItemID});
 }
 
 void ReviewController::exportBatchAction()
@@ -157,6 +172,10 @@ void ReviewController::chooseBatchExportFolder()
         record.offFindings += counts.offFindings;
     }
     appendSafeShareHistoryRecord(m_environment.settings, record);
+    QList<QUuid> exportedIDs;
+    for (const BatchReviewItem &item : items)
+        exportedIDs.append(item.id);
+    emit cleanedOutputShared(exportedIDs);
 }
 
 std::variant<QString, ReviewController::BatchExportFailure>

@@ -15,8 +15,12 @@ namespace velmora {
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_updater(Updater::forThisBuild(this))
 {
-    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
-                                                           [] { QApplication::quit(); }});
+    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); }, [this] {
+        if (m_mainWindow)
+            m_mainWindow->quitAfterAsking();
+        else
+            QApplication::quit();
+    }});
 }
 
 VelmoraApp::~VelmoraApp()
@@ -39,7 +43,9 @@ void VelmoraApp::openPaths(const QStringList &paths)
     QList<QUrl> urls;
     for (const QString &path : paths)
         urls.append(QUrl::fromLocalFile(path));
-    m_mainWindow->contentView()->controller().loadImageURLs(urls, ReviewText::imageLoaded, true);
+    ContentView *content = m_mainWindow->contentView();
+    content->askBeforeDiscarding(
+        [content, urls] { content->controller().loadImageURLs(urls, ReviewText::imageLoaded, true); });
 }
 
 bool VelmoraApp::keepsRunningInTray() const

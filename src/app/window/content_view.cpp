@@ -21,7 +21,9 @@
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
 #include "app/window/canvas_binding.h"
+#include "app/review/unsaved_manual_edits.h"
 #include "app/window/completion_banner.h"
+#include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
@@ -58,6 +60,8 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     m_helpSheets = new HelpSheetHost(
         settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
     new HelpSheetPresenter(*m_helpSheets, this);
+    m_unsavedEdits = new UnsavedManualEdits(*m_controller);
+    m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -123,13 +127,15 @@ void ContentView::buildLayout()
 
 void ContentView::connectCommands()
 {
-    connectReviewCommands(*m_controller);
+    connectReviewCommands(*m_controller, [this](std::function<void()> proceed) { askBeforeDiscarding(std::move(proceed)); });
     ReviewController &review = *m_controller;
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
-    connect(m_header, &HeaderBar::pasteRequested, this, [&review] { review.pasteImageFromClipboard(); });
+    connect(m_header, &HeaderBar::pasteRequested, this,
+            [this, &review] { askBeforeDiscarding([&review] { review.pasteImageFromClipboard(); }); });
     connect(m_header, &HeaderBar::rescanRequested, this, [&review] { review.startDetection(); });
     connect(m_header, &HeaderBar::cancelDetectionRequested, this, [&review] { review.cancelRunningScans(); });
-    connect(m_header, &HeaderBar::closeRequested, this, [&review] { review.closeCurrentReview(); });
+    connect(m_header, &HeaderBar::closeRequested, this,
+            [this, &review] { askBeforeDiscarding([&review] { review.closeCurrentReview(); }); });
     connect(m_header, &HeaderBar::redactAllRequested, this, [&review] { review.setAllFindingsIncluded(true); });
     connect(m_header, &HeaderBar::makeAllVisibleRequested, this, [&review] { review.setAllFindingsIncluded(false); });
     connect(m_dropTarget, &DropTargetView::openImageRequested, this, &ContentView::openImagesFromPanel);
@@ -165,12 +171,17 @@ void ContentView::addWindowActions(QMainWindow &window)
 
 void ContentView::openImagesFromPanel()
 {
-    m_controller->openImagesFromPanel();
+    askBeforeDiscarding([this] { m_controller->openImagesFromPanel(); });
 }
 
 void ContentView::openFolderFromPanel()
 {
-    m_controller->openFolderFromPanel();
+    askBeforeDiscarding([this] { m_controller->openFolderFromPanel(); });
+}
+
+void ContentView::askBeforeDiscarding(std::function<void()> proceed)
+{
+    m_discardQuestion->askBeforeDiscarding(std::move(proceed));
 }
 
 void ContentView::refresh()

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QMainWindow;
@@ -14,6 +15,7 @@ namespace velmora {
 class ApplicationInstallController;
 class BatchSidebar;
 class CompletionBanner;
+class DiscardQuestion;
 class DropTargetView;
 class ExportActionBar;
 class FindingsPanel;
@@ -26,6 +28,7 @@ class ScanEngine;
 class StoredSettings;
 class SystemClipboard;
 class SystemClock;
+class UnsavedManualEdits;
 
 // The main window's view. It owns the review (a ReviewController and the services it
 // reaches) and the window's long-lived controllers for as long as the window lives,
@@ -43,8 +46,13 @@ public:
     HelpSheetHost &helpSheets() const { return *m_helpSheets; }
     ApplicationInstallController &installController() const { return *m_installController; }
 
+    /// Open... and Open Folder..., after asking about hand-made boxes that would be lost.
     void openImagesFromPanel();
     void openFolderFromPanel();
+    /// Runs an operation that ends the review, after asking when hand-made boxes not yet
+    /// copied or exported would be lost; Cancel runs nothing.
+    void askBeforeDiscarding(std::function<void()> proceed);
+    const UnsavedManualEdits &unsavedManualEdits() const { return *m_unsavedEdits; }
     /// Window-wide keys of the panes, registered once on the window.
     void addWindowActions(QMainWindow &window);
 
@@ -81,6 +89,8 @@ private:
     std::unique_ptr<ReviewController> m_controller;
     ApplicationInstallController *m_installController = nullptr;
     HelpSheetHost *m_helpSheets = nullptr;
+    UnsavedManualEdits *m_unsavedEdits = nullptr;
+    DiscardQuestion *m_discardQuestion = nullptr;
 
     HeaderBar *m_header = nullptr;
     CompletionBanner *m_banner = nullptr;

@@ -5,13 +5,20 @@
 #include "app/shell/main_menus.h"
 #include "app/shell/updater.h"
 #include "app/review/review_controller.h"
+#include "app/review/unsaved_manual_edits.h"
 #include "app/window/content_view.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QMessageBox>
 #include <QDesktopServices>
 
 namespace velmora {
+
+namespace {
+constexpr QSize kDefaultSize{1320, 860};
+constexpr QSize kMinimumSize{1040, 680};
+} // namespace
 
 MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *parent)
     : QMainWindow(parent), m_services(std::move(services)), m_contentView(contentView)
@@ -19,14 +26,13 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     setWindowTitle(QStringLiteral("Velmora"));
     setObjectName(QStringLiteral("main-window"));
     setCentralWidget(m_contentView);
-    setMinimumSize(1040, 680);
-    resize(1320, 860);
+    fitToScreen();
 
     MainMenus::Handlers handlers;
     handlers.openImages = [this] { m_contentView->openImagesFromPanel(); };
     handlers.openFolder = [this] { m_contentView->openFolderFromPanel(); };
     handlers.scanOrRescan = [this] { m_contentView->controller().startDetection(); };
-    handlers.quit = m_services.quit;
+    handlers.quit = [this] { quitAfterAsking(); };
     if (m_services.updater && m_services.updater->canCheckForUpdates()) {
         Updater *updater = m_services.updater;
         handlers.checkForUpdates = [updater] { updater->checkForUpdates(); };
@@ -43,6 +49,23 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     CommandBus::instance().observe(commands::velmoraCaptureShortcutSettingsDidChange, this,
                                    [this](const QVariant &, const QVariantMap &) { m_menus->refreshCaptureShortcuts(); });
     m_contentView->addWindowActions(*this);
+}
+
+void MainWindow::fitToScreen()
+{
+    // Never larger than the screen's free area (a high scale factor makes a small
+    // screen): every control stays reachable, the minimum size included.
+    const QSize available = screen() ? screen()->availableGeometry().size() : kDefaultSize;
+    setMinimumSize(kMinimumSize.boundedTo(available));
+    resize(kDefaultSize.boundedTo(available));
+}
+
+void MainWindow::quitAfterAsking()
+{
+    // The question needs the window on screen, also when Quit comes from the tray.
+    if (m_contentView->unsavedManualEdits().imageWithUnsavedEdits() && !isVisible())
+        show();
+    m_contentView->askBeforeDiscarding(m_services.quit);
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -29,6 +29,8 @@ public:
     MainWindow(Services services, ContentView *contentView, QWidget *parent = nullptr);
 
     ContentView *contentView() const { return m_contentView; }
+    /// Quit, after asking when hand-made boxes not yet copied or exported would be lost.
+    void quitAfterAsking();
     MainMenus *menus() const { return m_menus; }
 
 protected:
@@ -36,6 +38,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// The default and minimum sizes, each cut down to the screen's available area.
+    void fitToScreen();
+
     Services m_services;
     ContentView *m_contentView = nullptr;
     MainMenus *m_menus = nullptr;

@@ -56,7 +56,6 @@ std::optional<QString> QtFileDialogs::chooseCleanedImageDestination(const QStrin
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({pngFilter, jpegFilter});
     dialog.setDefaultSuffix(QStringLiteral("png"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();

@@ -8,6 +8,8 @@
 #include "app/shell/detection_settings_notice.h"
 #include "core/redaction/needs_review.h"
 
+#include <QBuffer>
+
 namespace velmora::test {
 namespace {
 
@@ -16,7 +18,11 @@ class ReviewCommandRouting : public ReviewCommandsTest
 protected:
     ReviewCommandRouting()
     {
-        connectReviewCommands(controller);
+        connectReviewCommands(controller, [this](std::function<void()> proceed) {
+            ++m_questions;
+            if (m_discards)
+                proceed();
+        });
         // An item whose finding was moved by the user and is selected, so that every
         // command has something to act on.
         BatchReviewItem item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
@@ -32,6 +38,8 @@ protected:
     static void post(QLatin1StringView name) { CommandBus::instance().post(QString(name)); }
 
     QUuid m_id;
+    int m_questions = 0;
+    bool m_discards = true; ///< The answer to every question.
 };
 
 TEST_F(ReviewCommandRouting, FindingCommandsReachTheirOperations)
@@ -64,6 +72,26 @@ TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
+TEST_F(ReviewCommandRouting, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
+{
+    m_discards = false;
+    const QImage shown = state().image();
+    QImage pasted(10, 10, QImage::Format_RGB32);
+    pasted.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    pasted.save(&buffer, "PNG");
+    clipboard.contents = {{QStringLiteral("image/png"), png}};
+    post(commands::velmoraCloseCurrentReview);
+    post(commands::velmoraImportClipboardImage);
+    EXPECT_EQ(m_questions, 2);
+    EXPECT_EQ(state().image(), shown);
+    EXPECT_TRUE(state().manualEditHistory().canUndo());
+    post(commands::velmoraCopyCleanedImage);
+    EXPECT_EQ(m_questions, 2) << "copying ends nothing";
+}
+
 TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
 {
     postCustomDetectionSettingsChange(DetectionSettingsValues{QStringLiteral("Orion"), {}, {}, {}, {}});
@@ -77,7 +105,7 @@ TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
 TEST_F(ReviewCommandRouting, CommandsStopWithTheController)
 {
     auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
-    connectReviewCommands(*other);
+    connectReviewCommands(*other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
     post(commands::velmoraCopyCleanedImage);
     EXPECT_EQ(clipboard.changes, 1) << "only the living controller copied";

@@ -245,10 +245,46 @@ TEST_F(OutputTest, ExportCancelledWritesNothing)
     EXPECT_FALSE(state().lastExportLocation.has_value());
 }
 
+TEST_F(OutputTest, ExportSuggestsANameNoFileHasYet)
+{
+    BatchReviewItem item = scannedItem("shot.png", {email(0.2)});
+    item.sourceURL = QUrl::fromLocalFile(m_dir.filePath("shot.png"));
+    loadUnscanned({item});
+    const QString first = m_dir.filePath("shot-redacted.png");
+    dialogs.destinationAnswer = first;
+    controller.chooseExportDestination();
+    ASSERT_TRUE(QFileInfo::exists(first));
+    controller.chooseExportDestination();
+    ASSERT_EQ(dialogs.saveRequests.size(), 2);
+    EXPECT_EQ(dialogs.saveRequests[0].defaultName, "shot-redacted.png");
+    EXPECT_EQ(dialogs.saveRequests[1].defaultName, "shot-redacted-2.png");
+}
+
+TEST_F(OutputTest, AConfirmedReplaceWritesTheCleanedImageInPlace)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)})});
+    const QString existing = m_dir.filePath("existing.png");
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old export");
+    }
+    dialogs.destinationAnswer = existing;
+
+    controller.chooseExportDestination();
+
+    EXPECT_FALSE(state().errorText().has_value());
+    EXPECT_TRUE(fileBytes(existing).startsWith("\x89PNG"));
+    EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"existing.png"})); // nothing left beside it
+    EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(existing), false}));
+    EXPECT_EQ(history().size(), 1);
+}
+
 struct ExportFailureRow
 {
     const char *name;
-    bool parentIsFile; ///< Else the target exists already.
+    const char *destination; ///< Inside the test folder, which holds "source.png" and "other.png".
+    const char *symlink;     ///< A link of that name to "other.png" is made first.
 };
 
 class ExportFailures : public OutputTest, public ::testing::WithParamInterface<ExportFailureRow>
@@ -257,28 +293,38 @@ class ExportFailures : public OutputTest, public ::testing::WithParamInterface<E
 
 TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
 {
-    loadUnscanned({scannedItem("a.png", {email(0.2)})});
-    const QString existing = m_dir.filePath("existing.png");
-    {
-        QFile file(existing);
+    for (const char *name : {"source.png", "other.png"}) {
+        QFile file(m_dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("keep me");
     }
-    dialogs.destinationAnswer = GetParam().parentIsFile ? existing + "/out.png" : existing;
+    QStringList expected{"other.png", "source.png"};
+    if (*GetParam().symlink) {
+        ASSERT_TRUE(QFile::link(m_dir.filePath("other.png"), m_dir.filePath(GetParam().symlink)));
+        expected.append(GetParam().symlink);
+        expected.sort();
+    }
+    BatchReviewItem item = scannedItem("source.png", {email(0.2)});
+    item.sourceURL = QUrl::fromLocalFile(m_dir.filePath("source.png"));
+    loadUnscanned({item});
+    dialogs.destinationAnswer = m_dir.filePath(GetParam().destination);
 
     controller.chooseExportDestination();
 
     EXPECT_EQ(state().errorText(), "Export failed. Choose another save location.");
     EXPECT_EQ(state().reviewStatusNote(), "No file was written.");
-    EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"existing.png"}));
-    EXPECT_EQ(fileBytes(existing), "keep me");
+    EXPECT_EQ(entriesOf(m_dir.path()), expected);
+    EXPECT_EQ(fileBytes(m_dir.filePath("source.png")), "keep me");
+    EXPECT_EQ(fileBytes(m_dir.filePath("other.png")), "keep me");
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().completionBannerText.has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportFailures, ::testing::Values(
-    ExportFailureRow{"ParentIsARegularFile", true},
-    ExportFailureRow{"TargetExists", false}),
+    ExportFailureRow{"ParentIsARegularFile", "other.png/out.png", ""},
+    ExportFailureRow{"TargetIsTheSource", "source.png", ""},
+    ExportFailureRow{"TargetIsASymbolicLink", "link.png", "link.png"},
+    ExportFailureRow{"TargetIsTheSourceByAnotherPath", "./source.png", ""}),
     test::rowName);
 
 // --- Batch export ------------------------------------------------------------------------

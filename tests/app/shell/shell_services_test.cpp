@@ -1,12 +1,14 @@
 #include "app/shell/app_version.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/install_location.h"
+#include "app/shell/logging_rules.h"
 #include "app/shell/updater.h"
 
 #include "support/row_name.h"
 #include "support/temp_settings.h"
 
 #include <QDir>
+#include <QLoggingCategory>
 
 #include <memory>
 #include <gtest/gtest.h>
@@ -105,3 +107,18 @@ TEST(UpdaterTest, ComparesTheFeedVersion)
     EXPECT_EQ(same.message, "Velmora 1.2.0 is up to date.");
     EXPECT_FALSE(Updater::evaluateFeed("not json", QVersionNumber(1, 2, 0)).succeeded);
 }
+
+namespace {
+
+TEST(LoggingRules, OwnCategoriesReportWarningsOnly)
+{
+    velmora::useWarningsOnlyLogging();
+    QLoggingCategory category("com.orlwick.kavri.ocr");
+    EXPECT_FALSE(category.isDebugEnabled());
+    EXPECT_FALSE(category.isInfoEnabled());
+    EXPECT_TRUE(category.isWarningEnabled());
+    EXPECT_TRUE(QLoggingCategory("other.library").isInfoEnabled());
+    QLoggingCategory::setFilterRules(QString());
+}
+
+} // namespace

@@ -60,7 +60,7 @@ protected:
         m_engine = engine.get();
         m_content = new ContentView(*m_settings, std::move(engine));
         m_window = std::make_unique<MainWindow>(
-            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [] {}}, m_content);
+            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }}, m_content);
     }
 
     ReviewController &review() { return m_content->controller(); }
@@ -88,6 +88,7 @@ protected:
     test::ScopedEnvironmentVariable m_location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
     test::TempSettings m_settings;
     bool m_firstStart = false;
+    int m_quits = 0;
     test::FakeScanEngine *m_engine = nullptr;
     ContentView *m_content = nullptr;
     std::unique_ptr<MainWindow> m_window;
@@ -251,6 +252,55 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     m_window->show();
     EXPECT_TRUE(review().clipboardGuard().isRunning());
     EXPECT_FALSE(state().image().isNull());
+}
+
+// Opens a scanned image and draws one box on it, as the canvas asks for a drawn box.
+void drawOnOpenedImage(ReviewController &review, const std::function<void()> &openScannedImage)
+{
+    openScannedImage();
+    review.addManualBox({0.5, 0.5, 0.2, 0.2});
+    ASSERT_EQ(review.state().redactionPlan().manualDetections().size(), 1);
+}
+
+TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+    openScanned({emailLine});
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(state().image().isNull()) << "nothing drawn: closed without a question";
+    EXPECT_EQ(question(), nullptr);
+
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    ASSERT_NE(question(), nullptr);
+    EXPECT_EQ(question()->text(), "Discard the manual boxes of Clipboard image?");
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_FALSE(state().image().isNull());
+    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
+
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(m_quits, 0);
+
+    CommandBus::instance().post(commands::velmoraCloseCurrentReview);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents();
+    EXPECT_TRUE(state().image().isNull());
+}
+
+TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
+{
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    EXPECT_EQ(m_quits, 1);
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    review().copyCleanedPNG();
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
 }
 
 // The help centre's shortcut table names the keys the window really binds: each row's

@@ -23,13 +23,13 @@ void whenPanelShows(std::function<void(QFileDialog &)> answer)
     });
 }
 
-TEST(QtFileDialogs, ExportPanelStartsAtTheSuggestedNameAndNeverAsksToReplace)
+TEST(QtFileDialogs, ExportPanelStartsAtTheSuggestedNameAndAsksBeforeReplacing)
 {
     QTemporaryDir dir;
     QtFileDialogs dialogs(nullptr);
     whenPanelShows([&](QFileDialog &dialog) {
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
         EXPECT_EQ(dialog.nameFilters(), QStringList({"PNG image (*.png)", "JPEG image (*.jpg *.jpeg)"}));
         EXPECT_EQ(dialog.selectedFiles().value(0), dir.filePath("shot-redacted.png"));
         dialog.selectFile(dir.filePath("typed"));

@@ -71,32 +71,88 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     EXPECT_EQ(drawn.pixelColor(drawn.width() / 2, drawn.height() / 2 + 40).rgb(), QColor(0xf4, 0xf5, 0xf7).rgb());
 }
 
+// The real executable on the X server, in a home of its own, ended when the test ends.
+class RunningVelmora
+{
+public:
+    explicit RunningVelmora(const QMap<QString, QString> &extraEnvironment = {})
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("VELMORA_UI_INSTALL_LOCATION_OVERRIDE"), QStringLiteral("/usr/bin/velmora"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());
+        // A socket folder of its own: no other Velmora takes this launch over.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
+            environment.insert(it.key(), it.value());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(VELMORA_EXECUTABLE), {});
+    }
+    ~RunningVelmora()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(15000);
+        }
+    }
+
+    /// The main window's X id once xdotool finds it by its title, else empty.
+    QString waitForMainWindow()
+    {
+        QString id;
+        QTest::qWaitFor([&] {
+            id = xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Velmora$")})
+                     .section(QLatin1Char('\n'), 0, 0);
+            return !id.isEmpty();
+        }, 30000);
+        return id;
+    }
+
+    static QString xdotool(const QStringList &arguments)
+    {
+        QProcess tool;
+        tool.start(QStringLiteral("xdotool"), arguments);
+        tool.waitForFinished(5000);
+        return tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput()).trimmed() : QString();
+    }
+
+    QProcess process;
+
+private:
+    QTemporaryDir m_home;
+};
+
 // The real executable starts on the X server and quits cleanly when asked to.
 TEST(ApplicationTest, ExecutableStartsAndQuits)
 {
-    QTemporaryDir home;
-    QProcess velmora;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("VELMORA_UI_INSTALL_LOCATION_OVERRIDE"), QStringLiteral("/usr/bin/velmora"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    // A socket folder of its own: no other Velmora takes this launch over.
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    velmora.setProcessEnvironment(environment);
-    velmora.start(QStringLiteral(VELMORA_EXECUTABLE), {});
-    ASSERT_TRUE(velmora.waitForStarted(10000));
-    // The window is up once xdotool finds it by its title.
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        QProcess search;
-        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Velmora$")});
-        search.waitForFinished(5000);
-        return search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty();
-    }, 30000));
-    velmora.terminate();
-    ASSERT_TRUE(velmora.waitForFinished(15000));
-    EXPECT_EQ(velmora.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(velmora.exitCode(), 0);
+    RunningVelmora velmora;
+    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_FALSE(velmora.waitForMainWindow().isEmpty());
+    velmora.process.terminate();
+    ASSERT_TRUE(velmora.process.waitForFinished(15000));
+    EXPECT_EQ(velmora.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(velmora.process.exitCode(), 0);
+}
+
+// At scale 2 a 1920 x 1080 screen is 960 x 540 points: the window fits inside it.
+TEST(ApplicationTest, TheWindowFitsTheScreenAtScaleTwo)
+{
+    RunningVelmora velmora({{QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2")}});
+    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    const QString window = velmora.waitForMainWindow();
+    ASSERT_FALSE(window.isEmpty());
+    const QString screen = RunningVelmora::xdotool({QStringLiteral("getdisplaygeometry")});
+    const QString geometry =
+        RunningVelmora::xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    QMap<QString, int> values;
+    for (const QString &line : geometry.split(QLatin1Char('\n')))
+        values.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1).toInt());
+    const QStringList screenSize = screen.split(QLatin1Char(' '));
+    ASSERT_EQ(screenSize.size(), 2) << screen.toStdString();
+    EXPECT_GT(values.value(QStringLiteral("WIDTH")), 0);
+    EXPECT_LE(values.value(QStringLiteral("X")) + values.value(QStringLiteral("WIDTH")), screenSize[0].toInt());
+    EXPECT_LE(values.value(QStringLiteral("Y")) + values.value(QStringLiteral("HEIGHT")), screenSize[1].toInt());
 }
 
 } // namespace
