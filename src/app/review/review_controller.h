@@ -5,6 +5,7 @@
 #include "app/review/file_dialogs.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
+#include "app/review/file_import.h"
 #include "app/review/image_scan.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
@@ -136,7 +137,8 @@ public:
     void loadItemProviders(const QList<QUrl> &fileURLs);
     void openImagesFromPanel();
     void openFolderFromPanel();
-    /// Takes files and folders in as one batch (a folder stands for its images).
+    /// Takes files and folders in as one batch (a folder stands for its images), read off
+    /// the main thread: the first item shows as soon as it is read.
     void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
     /// Takes dropped or pasted image bytes in as a one-item batch.
     void loadImageData(const QByteArray &data);
@@ -195,6 +197,8 @@ public:
 
     /// The clipboard guard's scan, the first of the flows that reach the review through its intake.
     ClipboardScanFlow &clipboardScan() { return m_clipboardScan; }
+    /// The reading of opened, dropped and folder files.
+    FileImport &fileImport() { return m_fileImport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -263,6 +267,9 @@ private:
     AutoCleanUndoCoordinator m_autoCleanUndo;
     ClipboardScanFlow m_clipboardScan;
     DecodedImageCache m_images;
+    FileImport m_fileImport;
+    /// The items the running file import has handed over so far.
+    int m_importedItemCount = 0;
 };
 
 } // namespace velmora

@@ -15,6 +15,8 @@ const QString selectedBoxReset = QStringLiteral("Selected box reset to its origi
 
 void ReviewController::closeCurrentReview()
 {
+    // Files still being read are not opened after all.
+    m_fileImport.cancel();
     if (!hasActiveReview(m_state))
         return;
     ChangeScope scope(*this);

@@ -59,36 +59,50 @@ void ReviewController::openFolderFromPanel()
 
 void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan)
 {
-    ChangeScope scope(*this);
     const QList<QUrl> expanded = expandFolders(urls);
     if (expanded.isEmpty()) {
         showImportFailure(VelmoraCoreError::unsupportedImageType);
         return;
     }
     const bool isBatch = expanded.size() > 1;
-    QList<BatchReviewItem> items;
-    int skipped = 0;
-    for (const QUrl &url : expanded) {
-        try {
-            auto [source, image] = ReviewImageSource::importFile(url.toLocalFile());
-            items.append(BatchReviewItem::make(
-                url, std::nullopt, isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport,
-                std::move(source), isBatch ? ReviewText::queuedForScan : singleImageStatus));
-            // The first image goes on screen at once; the others are decoded again when needed.
-            if (items.size() == 1)
-                m_images.insert(items.first().id, image.image);
-        } catch (const VelmoraCoreException &) {
-            ++skipped;
-        }
-    }
-    if (items.isEmpty()) {
-        showImportFailure(VelmoraCoreError::invalidImageData);
-        return;
-    }
-    const QString sentence = items.size() == 1
-        ? singleImageStatus
-        : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(items.size());
-    loadBatch(std::move(items), sentence, skipped, scan);
+    const SafeShareSourceType sourceType = isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport;
+    const QString itemNote = isBatch ? ReviewText::queuedForScan : singleImageStatus;
+    // Files are read off the main thread; each item appears as soon as it is read, the
+    // first one on screen, and the scan starts once all are in.
+    m_importedItemCount = 0;
+    m_fileImport.start(
+        expanded,
+        [this, sourceType, itemNote, singleImageStatus](const QUrl &url, const ReviewImageSource &source,
+                                                        const QImage &image) {
+            ChangeScope scope(*this);
+            BatchReviewItem item = BatchReviewItem::make(url, std::nullopt, sourceType, source, itemNote);
+            if (!image.isNull())
+                m_images.insert(item.id, image);
+            if (m_importedItemCount++ == 0) {
+                loadBatch({std::move(item)}, singleImageStatus, 0, false);
+                return;
+            }
+            m_state.batchItems.append(std::move(item));
+        },
+        [this, singleImageStatus, scan](int skipped) {
+            ChangeScope scope(*this);
+            const int imported = std::exchange(m_importedItemCount, 0);
+            if (imported == 0) {
+                showImportFailure(VelmoraCoreError::invalidImageData);
+                return;
+            }
+            m_state.setReviewStatusNote(imported == 1
+                                            ? singleImageStatus
+                                            : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(imported));
+            if (skipped >= 1)
+                m_state.windowErrorText = skippedFilesText(skipped);
+            if (scan) {
+                QList<QUuid> ids;
+                for (const BatchReviewItem &item : m_state.batchItems)
+                    ids.append(item.id);
+                scanBatchItems(ids);
+            }
+        });
 }
 
 void ReviewController::loadImageData(const QByteArray &data)

@@ -19,6 +19,7 @@ bool ReviewController::hasReviewInProgress() const
 void ReviewController::openForReview(const ReviewIntakeImage &image)
 {
     ChangeScope scope(*this);
+    m_fileImport.cancel();
     std::pair<ReviewImageSource, ImportedImage> imported;
     try {
         imported = image.filePath

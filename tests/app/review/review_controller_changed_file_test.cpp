@@ -20,6 +20,7 @@ protected:
         for (const char *name : {"a.png", "b.png"})
             ASSERT_TRUE(writeBytes(m_in.filePath(name), encodedPng(plainImage(60, 80, 60))));
         controller.loadImageURLs({QUrl::fromLocalFile(m_in.path())}, QStringLiteral("Loaded."), true);
+        finishImport();
         ASSERT_EQ(state().batchItems.size(), 2);
         for (int i = 0; i < 2; ++i) {
             engine.lastCall().finish();

@@ -2,6 +2,7 @@
 
 #include "app/review/folder_expansion.h"
 #include "app/review/review_status_text.h"
+#include "support/image_bytes.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -49,6 +50,7 @@ TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
     QMimeData drop;
     drop.setUrls({writeImage("a.png"), writeFile("notes.txt", "hello"), writeImage("b.png")});
     EXPECT_TRUE(controller.handleDrop(drop));
+    finishImport();
     EXPECT_EQ(itemNames(), QStringList({"a.png", "b.png"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::folderBatch);
     EXPECT_EQ(state().batchItems.last().reviewStatusNote, ReviewText::queuedForScan);
@@ -67,6 +69,7 @@ TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
     }
     drop.setData(QStringLiteral("image/png"), png);
     EXPECT_TRUE(controller.handleDrop(drop));
+    finishImport();
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::unknown);
     EXPECT_EQ(state().image().size(), QSize(12, 9));
@@ -88,6 +91,7 @@ TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
     writeFile("shots/readme.txt", "x");
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.filePath("shots"));
     controller.openFolderFromPanel();
+    finishImport();
     ASSERT_EQ(itemNames(), QStringList({"only.png"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::fileImport);
     EXPECT_FALSE(state().errorText().has_value());
@@ -96,6 +100,7 @@ TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
 
     // The single-image sentence, as it stands before the scan starts.
     controller.loadImageURLs({*dialogs.folderAnswer}, ReviewText::imageLoaded, false);
+    finishImport();
     EXPECT_EQ(state().reviewStatusNote(), "Image loaded. Scanning on device...");
 }
 
@@ -103,17 +108,21 @@ TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
 {
     dialogs.imagesAnswer = {writeImage("one.png"), writeFile("two.png", "not a png"), writeImage("three.png")};
     controller.openImagesFromPanel();
+    finishImport();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "three.png"}));
     EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
 
     controller.loadImageURLs(dialogs.imagesAnswer, ReviewText::imageLoaded, false);
+    finishImport();
     EXPECT_EQ(state().reviewStatusNote(), "2 images loaded. Scanning batch on device...");
 }
 
 TEST_F(IntakeTest, CancelledPanelsLoadNothing)
 {
     controller.openImagesFromPanel();
+    finishImport();
     controller.openFolderFromPanel();
+    finishImport();
     EXPECT_EQ(dialogs.imageRequests.size(), 1);
     EXPECT_TRUE(state().batchItems.isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
@@ -123,11 +132,13 @@ TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
 {
     writeFile("empty/readme.txt", "x");
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("empty"))}, ReviewText::imageLoaded, true);
+    finishImport();
     EXPECT_EQ(state().errorText(), "Use a PNG, JPEG, TIFF, or HEIC image.");
     EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
 
     controller.loadImageURLs({writeFile("broken.png", "nope"), writeFile("also.jpg", "nope")}, ReviewText::imageLoaded,
                              true);
+    finishImport();
     EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_TRUE(state().batchItems.isEmpty());
 }
@@ -177,6 +188,32 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     controller.pasteImageFromClipboard();
     EXPECT_EQ(state().errorText(), error);
     EXPECT_EQ(state().batchItems.first().id, id);
+}
+
+TEST_F(IntakeTest, AFolderShowsItsFirstImageAndScansOnceEveryFileIsIn)
+{
+    for (int i = 0; i < 6; ++i)
+        writeFile(QStringLiteral("shot %1.png").arg(i), encodedPng(plainImage(20 + i)));
+    controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, ReviewText::imageLoaded, true);
+    finishImport();
+
+    ASSERT_EQ(state().batchItems.size(), 6);
+    EXPECT_EQ(state().selectedBatchItemID, state().batchItems.first().id);
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(20).pixel(0, 0));
+    EXPECT_EQ(engine.callCount(), 1) << "one batch scan, started once all six were in";
+    EXPECT_EQ(state().reviewStatusNote(), "Checking text and visual content on device...");
+}
+
+TEST_F(IntakeTest, ClosingWhileFilesAreReadOpensNoneOfThem)
+{
+    for (int i = 0; i < 6; ++i)
+        writeFile(QStringLiteral("shot %1.png").arg(i), encodedPng(plainImage(20 + i)));
+    controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, ReviewText::imageLoaded, true);
+    controller.closeCurrentReview();
+    finishImport();
+
+    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_EQ(engine.callCount(), 0);
 }
 
 } // namespace

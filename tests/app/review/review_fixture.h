@@ -30,6 +30,13 @@ protected:
         drainEvents();
     }
 
+    /// Lets the running file import end and hands its items over.
+    void finishImport()
+    {
+        controller.fileImport().future().waitForFinished();
+        drainEvents();
+    }
+
     FakeScanEngine engine;
     TempSettings settings;
     FakeClipboard clipboard;

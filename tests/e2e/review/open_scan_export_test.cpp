@@ -1,6 +1,7 @@
 #include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 
+#include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
 #include "support/file_bytes.h"
@@ -90,6 +91,8 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
 {
     dialogs.imagesAnswer = {QUrl::fromLocalFile(m_sourcePath)};
     controller.openImagesFromPanel();
+    controller.fileImport().future().waitForFinished();
+    drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking(); }, 60000));
 
     QStringList labels;

@@ -5,6 +5,7 @@
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
+#include "support/event_loop.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 
@@ -52,6 +53,8 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(content->controller().handleDrop(drop));
+    content->controller().fileImport().future().waitForFinished();
+    velmora::test::drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !content->controller().state().isChecking(); }, 60000));
 
     const ReviewState &state = content->controller().state();
