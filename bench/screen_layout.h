@@ -111,7 +111,7 @@ public:
         form(QStringLiteral("Phone"), {phone(), PlantKind::phone, true});
         rows.append({RowKind::tableRow, {{QStringLiteral("Customer")}, {QStringLiteral("Account")}, {QStringLiteral("Status")}}});
         for (int i = 0; i < 2; ++i) {
-            rows.append({RowKind::tableRow, {token(QStringLiteral("customer_"), alnum(12)), token(QStringLiteral("acct_"), alnum(14)),
+            rows.append({RowKind::tableRow, {token(QStringLiteral("customer_"), identifier(12)), token(QStringLiteral("acct_"), identifier(14)),
                                              {i == 0 ? QStringLiteral("active") : QStringLiteral("past due")}}});
         }
         rows.append({RowKind::bubble, {{QStringLiteral("here is the staging key ")}, token(QStringLiteral("AKIA"), pick(kUpperDigits, 16))}});
@@ -136,7 +136,7 @@ public:
         rows.append({RowKind::code, {{QStringLiteral("STRIPE_KEY=")}, token(QStringLiteral("sk_test_"), alnum(24))}});
         rows.append({RowKind::code, {{QStringLiteral("OPENAI_API_KEY=")}, token(QStringLiteral("sk-proj-"), pick(kBase64, 40))}});
         rows.append({RowKind::code, {{QStringLiteral("{")}}});
-        rows.append({RowKind::code, {{QStringLiteral("  \"account\": \"")}, token(QStringLiteral("acct_"), alnum(16)), {QStringLiteral("\",")}}});
+        rows.append({RowKind::code, {{QStringLiteral("  \"account\": \"")}, token(QStringLiteral("acct_"), identifier(16)), {QStringLiteral("\",")}}});
         rows.append({RowKind::code, {{QStringLiteral("  \"owner\": \"")}, {email(), PlantKind::email, true}, {QStringLiteral("\",")}}});
         rows.append({RowKind::code, {{QStringLiteral("  \"jwt\": \"")}, jwt(), {QStringLiteral("\"")}}});
         rows.append({RowKind::code, {{QStringLiteral("}")}}});
@@ -160,6 +160,13 @@ private:
     }
     QString alnum(int n) { return pick(kAlnum, n); }
     QString digits(int n) { return pick(u"0123456789", n); }
+    /// Random letters and digits with at least one digit, as account identifiers have.
+    QString identifier(int n)
+    {
+        QString result = alnum(n);
+        result[m_random.bounded(n)] = digits(1).front();
+        return result;
+    }
     static Piece token(const QString &prefix, const QString &rest) { return {prefix + rest, PlantKind::token, true, prefix}; }
     Piece slackToken() { return token(QStringLiteral("xoxb-"), digits(11) + u'-' + digits(12) + u'-' + alnum(24)); }
     Piece jwt()

@@ -56,7 +56,13 @@ inline void runTypefaceBench(const velmora::OCRTextRecognizer &recognizer, const
         const Typeface &typeface = all[t];
         if ((typeface.heldBack && !options.heldBack) || (!typeface.heldBack && !options.tuning))
             continue;
-        if (!families.contains(typeface.sans) || !families.contains(typeface.mono)) {
+        // A family that several foundries ship is listed as "Family [Foundry]".
+        const auto installed = [&families](const QString &family) {
+            return std::any_of(families.cbegin(), families.cend(), [&family](const QString &f) {
+                return f == family || f.startsWith(family + QStringLiteral(" ["));
+            });
+        };
+        if (!installed(typeface.sans) || !installed(typeface.mono)) {
             std::printf("%s / %s not installed (scripts/install-deps bench)\n", qPrintable(typeface.sans), qPrintable(typeface.mono));
             continue;
         }
@@ -102,6 +108,7 @@ inline void runTypefaceBench(const velmora::OCRTextRecognizer &recognizer, const
         printTypefaceRow(QStringLiteral("tuning, all renderers"), tuning);
     if (options.heldBack)
         printTypefaceRow(QStringLiteral("held-back, all renderers"), heldBack);
+    printClassRows(tuning, heldBack);
     std::printf("targets (held-back): cover >=99.5, lowest >=90, whole >=99, under >=99, phantom <0.5, sure >=90, wrong >=80, false 0\n"
                 "failure classes: under (1 underscores), labels and phantom (2 descenders, borders), looks (3 look-alikes),\n"
                 "punct (4 punctuation), long (5 long tokens), sure and wrong (6 confidence)\n");

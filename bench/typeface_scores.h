@@ -191,4 +191,23 @@ inline void printTypefaceRow(const QString &label, const TypefaceScores &s)
                 qPrintable(s.longTokens.percent()), s.covered.total, s.phantoms.total);
 }
 
+/// One row per failure class, for the tuning and the held-back half side by side.
+inline void printClassRows(const TypefaceScores &tuning, const TypefaceScores &heldBack)
+{
+    std::printf("\n%-44s %9s %9s\n", "failure class", "tuning", "held-back");
+    const auto row = [](const char *name, const Count &a, const Count &b) {
+        std::printf("%-44s %9s %9s\n", name, qPrintable(a.percent()), qPrintable(b.percent()));
+    };
+    row("1 underscores kept", tuning.underscores, heldBack.underscores);
+    row("2 labels above fields read exactly", tuning.labels, heldBack.labels);
+    row("2 lines with phantom characters (lower)", tuning.phantoms, heldBack.phantoms);
+    row("3 look-alikes: AWS, Google keys, e-mails", tuning.lookAlikes, heldBack.lookAlikes);
+    row("4 punctuation: URLs, dotted phone numbers", tuning.punctuation, heldBack.punctuation);
+    row("5 long tokens fully covered", tuning.longTokens, heldBack.longTokens);
+    row("6 values read exactly not marked Check", tuning.notCheck, heldBack.notCheck);
+    row("6 lines 2+ wrong scoring below 0.8", tuning.wrongLow, heldBack.wrongLow);
+    row("all values fully covered", tuning.covered, heldBack.covered);
+    row("tokens whole", tuning.whole, heldBack.whole);
+}
+
 } // namespace bench

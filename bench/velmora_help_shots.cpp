@@ -46,7 +46,7 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
     StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                         QSettings::IniFormat));
     auto *content = new ContentView(settings, std::make_unique<ScanPipeline>());
-    MainWindow window({settings, nullptr, [] { return true; }, [] {}}, content);
+    MainWindow window({settings, nullptr, [] { return true; }, [] {}, {}}, content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return false;

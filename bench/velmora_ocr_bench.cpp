@@ -15,6 +15,7 @@
 //                     [--typefaces-only | --no-typefaces] [--half tuning|held-back]
 //                     [--renderer qt|chromium|xterm]
 
+#include "confined_cores.h"
 #include "ocr_bench_scene.h"
 #include "text_distance.h"
 #include "typeface_bench.h"
@@ -28,8 +29,6 @@
 #include <QProcess>
 
 #include <omp.h>
-
-#include <sched.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -317,13 +316,8 @@ int main(int argc, char **argv)
 {
     // A timing child runs on the first N cores only; every thread it starts inherits that.
     for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--speed-child") == 0) {
-            cpu_set_t cores;
-            CPU_ZERO(&cores);
-            for (int core = 0; core < std::atoi(argv[i + 1]); ++core)
-                CPU_SET(core, &cores);
-            sched_setaffinity(0, sizeof cores, &cores);
-        }
+        if (std::strcmp(argv[i], "--speed-child") == 0)
+            confineToCores(std::atoi(argv[i + 1]));
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -71,7 +71,7 @@ int main(int argc, char **argv)
                                                                  QSettings::IniFormat));
     settings.setValue(velmora::Setting::didDismissGettingStarted, true);
     auto *content = new velmora::ContentView(settings, std::make_unique<velmora::ScanPipeline>());
-    velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}}, content);
+    velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}, {}}, content);
     window.resize(1440, 900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {

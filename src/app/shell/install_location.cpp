@@ -18,12 +18,23 @@ bool isUnder(const QString &path, const QString &prefix)
 }
 } // namespace
 
-bool isInstalledLocation(const QString &executablePath, const QString &homePath)
+QString installPrefix(const QString &executablePath, const QString &homePath)
 {
     if (executablePath.isEmpty())
-        return false;
-    return isUnder(executablePath, QStringLiteral("/usr")) || isUnder(executablePath, QStringLiteral("/opt"))
-        || (!homePath.isEmpty() && isUnder(executablePath, homePath + QStringLiteral("/.local")));
+        return {};
+    QStringList prefixes{QStringLiteral("/usr"), QStringLiteral("/opt")};
+    if (!homePath.isEmpty())
+        prefixes.append(homePath + QStringLiteral("/.local"));
+    for (const QString &prefix : prefixes) {
+        if (isUnder(executablePath, prefix))
+            return QDir::cleanPath(prefix);
+    }
+    return {};
+}
+
+bool isInstalledLocation(const QString &executablePath, const QString &homePath)
+{
+    return !installPrefix(executablePath, homePath).isEmpty();
 }
 
 ApplicationInstallController::ApplicationInstallController(StoredSettings &settings, QString executablePath,

@@ -7,8 +7,10 @@ namespace velmora {
 
 class StoredSettings;
 
-/// True when `executablePath` lies under a prefix that an installed Velmora uses:
-/// /usr, /opt or the user's ~/.local.
+/// The prefix an installed Velmora uses that `executablePath` lies under: /usr, /opt or
+/// the user's ~/.local; empty when it lies under none.
+QString installPrefix(const QString &executablePath, const QString &homePath);
+/// True when `executablePath` lies under one of those prefixes.
 bool isInstalledLocation(const QString &executablePath, const QString &homePath);
 
 // Decides once per main window whether to remind the user to install Velmora, and

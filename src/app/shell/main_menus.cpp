@@ -57,6 +57,9 @@ QMenu *MainMenus::buildFileMenu()
     addItem(menu, tr("Close Current Review"), QStringLiteral("close-review-menu-item"), {QKeySequence(tr("Ctrl+W"))},
             poster(commands::velmoraCloseCurrentReview));
     menu->addSeparator();
+    if (m_handlers.openSettings)
+        addItem(menu, tr("Settings…"), QStringLiteral("settings-menu-item"), {QKeySequence(tr("Ctrl+,"))},
+                m_handlers.openSettings);
     if (m_handlers.checkForUpdates)
         addItem(menu, tr("Check for Updates..."), QStringLiteral("check-for-updates-menu-item"), {},
                 m_handlers.checkForUpdates);

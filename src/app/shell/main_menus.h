@@ -26,6 +26,7 @@ public:
         std::function<void()> scanOrRescan;
         std::function<void()> checkForUpdates; ///< Absent: no "Check for Updates..." item.
         std::function<void()> quit;
+        std::function<void()> openSettings; ///< Absent: no "Settings…" item.
     };
 
     MainMenus(QMainWindow &window, StoredSettings &settings, Handlers handlers);

@@ -21,6 +21,9 @@ TrayIcon::TrayIcon(Handlers handlers, QObject *parent)
     QAction *open = m_menu->addAction(tr("Open Velmora"));
     open->setObjectName(QStringLiteral("tray-open-item"));
     connect(open, &QAction::triggered, this, [this] { m_handlers.openMainWindow(); });
+    QAction *settings = m_menu->addAction(tr("Settings…"));
+    settings->setObjectName(QStringLiteral("tray-settings-item"));
+    connect(settings, &QAction::triggered, this, [this] { m_handlers.openSettings(); });
     QAction *quit = m_menu->addAction(tr("Quit Velmora"));
     quit->setObjectName(QStringLiteral("tray-quit-item"));
     connect(quit, &QAction::triggered, this, [this] { m_handlers.quit(); });

@@ -10,13 +10,14 @@ class QSystemTrayIcon;
 namespace velmora {
 
 // The tray icon, shown when the desktop has a system tray: capture commands, a way
-// back to the main window, and Quit. Capture items post the app-wide capture command.
+// back to the main window, the settings window, and Quit. Capture items post the app-wide capture command.
 class TrayIcon : public QObject
 {
     Q_OBJECT
 public:
     struct Handlers {
         std::function<void()> openMainWindow;
+        std::function<void()> openSettings;
         std::function<void()> quit;
     };
 

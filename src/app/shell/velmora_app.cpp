@@ -2,6 +2,7 @@
 
 #include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
+#include "app/shell/build_trust_check.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "core/analysis/scan_pipeline.h"
@@ -9,13 +10,15 @@
 #include "app/window/main_window.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace velmora {
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings), m_settingsWindow(settings), m_updater(Updater::forThisBuild(this))
 {
-    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); }, [this] {
+    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
+                                                           [this] { m_settingsWindow.open(); }, [this] {
         if (m_mainWindow)
             m_mainWindow->quitAfterAsking();
         else
@@ -30,6 +33,7 @@ VelmoraApp::~VelmoraApp()
 
 void VelmoraApp::start()
 {
+    logBuildTrust(assessBuild(QCoreApplication::applicationFilePath(), QDir::homePath(), isDebugBuild()));
     QApplication::setQuitOnLastWindowClosed(false);
     m_tray->show();
     bringMainWindowToFront();
@@ -57,7 +61,7 @@ MainWindow *VelmoraApp::createMainWindow()
 {
     auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
-                                  [] { QApplication::quit(); }};
+                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
     // Closing only hides the window: the same window, with its review, comes back.
     return new MainWindow(std::move(services), contentView);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings/settings_window_host.h"
 #include "app/window/main_window.h"
 
 #include <QObject>
@@ -15,9 +16,10 @@ class TrayIcon;
 class Updater;
 
 // The running application: it reads what start-up needs, creates the updater, and
-// declares the scenes: the main window and the tray icon. Nothing else is made at
-// start. Closing the main window keeps Velmora in the tray when there is one;
-// "Open Velmora" then shows the same window again, with its review.
+// declares the scenes: the main window, the tray icon and the settings window (made
+// when first asked for). Nothing else is made at start. Closing the main window keeps
+// Velmora in the tray when there is one; "Open Velmora" then shows the same window
+// again, with its review.
 class VelmoraApp : public QObject
 {
     Q_OBJECT
@@ -31,6 +33,7 @@ public:
     void bringMainWindowToFront();
 
     bool keepsRunningInTray() const;
+    SettingsWindowHost &settingsWindow() { return m_settingsWindow; }
     /// Brings the main window to the front and opens the files and folders as one batch,
     /// as Open... does; no paths only bring the window.
     void openPaths(const QStringList &paths);
@@ -41,6 +44,7 @@ private:
     MainWindow *createMainWindow();
 
     StoredSettings &m_settings;
+    SettingsWindowHost m_settingsWindow;
     Updater *m_updater = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
     QPointer<MainWindow> m_mainWindow;

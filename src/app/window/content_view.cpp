@@ -56,7 +56,6 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
         ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    // No settings window in this build: the help centre offers no Settings button.
     m_helpSheets = new HelpSheetHost(
         settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
     new HelpSheetPresenter(*m_helpSheets, this);
@@ -117,6 +116,10 @@ void ContentView::buildLayout()
 
     m_findingsPanel = new FindingsPanel(*m_controller, this);
     m_findingsPanel->setManualEditingTools(new ManualEditControls(*m_controller));
+    connect(m_findingsPanel, &FindingsPanel::openDetectionSettingsRequested, this, [this] {
+        openSettingsWindow();
+        m_controller->openDetectionSettingsSoon();
+    });
     split->addWidget(m_findingsPanel);
     column->addLayout(split, 1);
 
@@ -288,6 +291,18 @@ void ContentView::dropEvent(QDropEvent *event)
 {
     if (m_controller->handleDrop(*event->mimeData()))
         event->acceptProposedAction();
+}
+
+void ContentView::setSettingsWindowOpener(std::function<void()> openSettingsWindow)
+{
+    m_openSettingsWindow = openSettingsWindow;
+    m_helpSheets->setSettingsWindowOpener(std::move(openSettingsWindow));
+}
+
+void ContentView::openSettingsWindow()
+{
+    if (m_openSettingsWindow)
+        m_openSettingsWindow();
 }
 
 } // namespace velmora

@@ -63,6 +63,8 @@ public:
     void stopBackgroundServices();
 
     void performCompletionBannerAction(CompletionBannerAction action);
+    /// How the help centre and the findings panel open the settings window.
+    void setSettingsWindowOpener(std::function<void()> openSettingsWindow);
 
 signals:
     /// The review warning's question is up, its continue button titled `continueTitle`.
@@ -80,8 +82,10 @@ private:
     void presentInstallReminder();
     /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.
     void startClipboardGuard();
+    void openSettingsWindow();
 
     StoredSettings &m_settings;
+    std::function<void()> m_openSettingsWindow;
     std::unique_ptr<SystemClipboard> m_clipboard;
     std::unique_ptr<SystemClock> m_clock;
     std::unique_ptr<QtFileDialogs> m_fileDialogs;

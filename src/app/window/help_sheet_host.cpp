@@ -85,6 +85,11 @@ void HelpSheetHost::openHelpFromOnboarding()
     switchHelpSheet(VelmoraHelpSheet::helpCenter);
 }
 
+void HelpSheetHost::setSettingsWindowOpener(std::function<void()> openSettingsWindow)
+{
+    m_actions.openSettingsWindow = std::move(openSettingsWindow);
+}
+
 void HelpSheetHost::openSettingsFromHelp()
 {
     setActive(std::nullopt);

@@ -33,6 +33,8 @@ public:
     bool didCompleteOnboarding() const;
     /// Whether the help centre can offer to open the settings window.
     bool canOpenSettings() const { return bool(m_actions.openSettingsWindow); }
+    /// How the help centre's Settings button opens the settings window; none hides it.
+    void setSettingsWindowOpener(std::function<void()> openSettingsWindow);
 
     void presentHelpSheet(VelmoraHelpSheet sheet);
     /// Replaces whatever sheet is up at once (the Help menu's commands).

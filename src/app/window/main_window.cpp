@@ -33,6 +33,8 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     handlers.openFolder = [this] { m_contentView->openFolderFromPanel(); };
     handlers.scanOrRescan = [this] { m_contentView->controller().startDetection(); };
     handlers.quit = [this] { quitAfterAsking(); };
+    handlers.openSettings = m_services.openSettingsWindow;
+    m_contentView->setSettingsWindowOpener(m_services.openSettingsWindow);
     if (m_services.updater && m_services.updater->canCheckForUpdates()) {
         Updater *updater = m_services.updater;
         handlers.checkForUpdates = [updater] { updater->checkForUpdates(); };

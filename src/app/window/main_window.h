@@ -24,6 +24,7 @@ public:
         Updater *updater = nullptr; ///< Absent or unable to check: no update item.
         std::function<bool()> keepsRunningInTray;
         std::function<void()> quit;
+        std::function<void()> openSettingsWindow; ///< Absent: no "Settings…" item.
     };
 
     MainWindow(Services services, ContentView *contentView, QWidget *parent = nullptr);

@@ -1,5 +1,7 @@
 #include "core/analysis/line_assembler.h"
 
+#include "core/analysis/token_repair.h"
+
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -18,6 +20,14 @@ Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 // Tesseract's reading stands.
 constexpr double letterSpacingLimit = 0.22;
 constexpr double wordSpacingLimit = 0.38;
+// Typefaces set tighter than that keep their word spaces narrow: where Tesseract read
+// a word break, a gap this much wider than the line's usual gap between glyphs is one,
+// but never one narrower than the least word gap.
+constexpr double wordGapOverLetterGap = 0.1;
+constexpr double leastWordGap = 0.12;
+// Beside a glyph narrower than this (line heights), only the wider letter spacing limit
+// makes a word break.
+constexpr double narrowGlyphWidth = 0.3;
 // Costs of matching characters to ink, in line heights of distance: a character that
 // stands on no ink (a mark or a letter, that Tesseract is sure of), a character
 // that does not begin a word placed after a word gap, a place of ink that no
@@ -50,6 +60,8 @@ constexpr double degenerateBoxWidth = 0.15;
 constexpr double sharedInkReach = 0.3;
 // Tesseract is wrong about one in five characters it is less certain of than this.
 constexpr double doubtfulCharacter = 0.95;
+// Capitals and ascenders this many pixels apart in height tell I from l.
+constexpr double leastHeightDifference = 1.0;
 // Antialiased edges may reach this far (pixels) past the ink that was measured.
 constexpr double edgeAllowance = 1.0;
 constexpr double verticalAllowance = 2.0;
@@ -61,7 +73,17 @@ const QString underscore = QStringLiteral("_");
 // at a summed doubt of about 0.41).
 constexpr double certainCharacter = 0.99;
 constexpr double doubtExponent = 0.7;
-constexpr double doubtWeight = 0.54;
+constexpr double doubtWeight = 0.4;
+// The pixels add their own doubt: more characters on a place of ink than it is wide
+// enough for, and ink that no character stands on (fitted on the tuning typefaces of
+// the OCR benchmark with Tesseract's certainty).
+constexpr double overfullDoubt = 0.1;
+constexpr double unreadInkDoubt = 0.05;
+// A whole line is read right less often than the doubts of its characters say: its
+// confidence weighs Tesseract's certainties this much more (fitted on the DejaVu
+// screens of the OCR benchmark: 0.8 is reached at a summed doubt of about 0.41).
+constexpr double lineDoubtWeight = 0.54;
+constexpr double lineInkDoubtShare = 0.5;
 
 // Punctuation whose ink is a dot, a comma or a short stroke.
 bool isSmallMark(const QString &text)
@@ -81,6 +103,7 @@ struct LineAssembler::Place
     int firstCell = 0; // with a monospace grid
     int cells = 1;
     int capacity = 1; // how many glyphs the ink is wide enough for
+    ColumnSpan bar;   // a flat stroke at the bottom that the glyphs touch, if any
 };
 
 struct LineAssembler::Item
@@ -89,6 +112,7 @@ struct LineAssembler::Item
     int place = -1;
     bool spaceBefore = false; // Tesseract began a word here
     double confidence = 1.0;  // Tesseract's; an underscore read from its stroke is sure
+    QList<SymbolChoice> alternatives;
     double left = 0;
     double right = 0;
 };
@@ -100,6 +124,16 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
     for (const InkSegment &segment : m_ink.segments())
         centres.append(segment.strong.centre());
     m_grid = findMonospaceGrid(centres, m_height);
+    m_engineSpaceGap = letterSpacingLimit * m_height;
+    QList<int> gaps;
+    const QList<InkSegment> &segments = m_ink.segments();
+    for (qsizetype k = 1; k < segments.size(); ++k)
+        gaps.append(segments[k].strong.left - segments[k - 1].strong.right - 1);
+    if (!gaps.isEmpty()) {
+        std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+        const double usual = std::max(0, gaps[gaps.size() / 2]);
+        m_engineSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap, usual / m_height + wordGapOverLetterGap) * m_height);
+    }
 }
 
 // The height of the line's text, top of the tallest glyph to the bottom of the
@@ -135,7 +169,11 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
         inkWidth += segment.strong.width();
     const double glyphWidth = std::max(1.0, double(inkWidth) / double(std::max<qsizetype>(1, characterCount)));
     for (const InkSegment &segment : m_ink.segments()) {
-        Place place{segment.strong, segment.faint, false, segment.height()};
+        Place place{segment.strong, segment.faint, false, segment.height(), 0, 1, 1, {}};
+        for (const ColumnSpan &bar : m_ink.touchedBars()) {
+            if (bar.left <= segment.strong.right && segment.strong.left <= bar.right)
+                place.bar = place.bar.width() > 0 ? ColumnSpan{std::min(place.bar.left, bar.left), std::max(place.bar.right, bar.right)} : bar;
+        }
         if (m_grid) {
             // A glyph's ink stays inside its cell, give or take its antialiased edge.
             const double edge = 0.15 * m_grid->pitch;
@@ -145,10 +183,12 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
         } else {
             place.capacity = std::max(1, int(std::lround(segment.strong.width() / glyphWidth)));
         }
+        if (place.bar.width() > 0)
+            ++place.capacity; // the underscore among the touching glyphs
         result.append(place);
     }
     for (const ColumnSpan &stroke : m_ink.underscores())
-        result.append(Place{stroke, stroke, true, 1});
+        result.append(Place{stroke, stroke, true, 1, 0, 1, 1, {}});
     std::sort(result.begin(), result.end(), [](const Place &a, const Place &b) { return a.strong.left < b.strong.left; });
     return result;
 }
@@ -178,11 +218,14 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         const double offCentre = std::abs((left + right) / 2 - (place.strong.centre() + 0.5));
         const QString &text = symbols[i].text;
         const bool isUnderscore = text == underscore;
+        // An underscore may stand on a flat stroke that the glyphs beside it touch.
+        const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
+            && left - edgeAllowance <= place.bar.right + 1;
         // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
         const bool markOnGlyph = isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
-            + (isUnderscore && !place.isUnderscore ? underscoreOnGlyphCost : 0.0)
+            + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
             + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0)
             + (markOnGlyph || letterOnDot ? mismatchedShapeCost : 0.0);
     };
@@ -277,27 +320,91 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
         return emptyCells >= 1;
     }
     int gap = 0;
-    for (int k = left; k < right; ++k)
-        gap = std::max(gap, places[k + 1].strong.left - places[k].strong.right - 1);
-    return gap >= (enginePutSpace ? letterSpacingLimit : wordSpacingLimit) * m_height;
+    bool besideNarrowGlyph = false;
+    for (int k = left; k < right; ++k) {
+        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
+        if (here >= gap) {
+            gap = here;
+            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
+            besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
+        }
+    }
+    if (!enginePutSpace)
+        return gap >= wordSpacingLimit * m_height;
+    return gap >= (besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
 }
 
-// How likely the line is to be read right. Tesseract's certainty of a character
-// tells how likely that character is wrong: below 0.99 a sizeable share are. Each
-// character adds its shortfall from that mark, and the line's confidence falls
-// with the sum, so that a long token read with certainty keeps a high score and
-// two doubtful characters bring it below 0.8, where findings ask for a check.
-double LineAssembler::lineConfidence(const QList<PageSymbol> &symbols, const QList<int> &matched)
+// How likely each character is to be read wrong, as a doubt that adds up over a range
+// (its confidence is exp(-doubt)). Tesseract's certainty of a character tells how
+// likely that character is wrong: below 0.99 a sizeable share are; each character
+// adds its shortfall from that mark, so that a long token read with certainty keeps a
+// high score and a few doubtful characters bring it below 0.8, where findings ask for
+// a check. A place of ink holding more characters than it is wide enough for adds
+// doubt to its last character, and ink that no character stands on to the character
+// after it. Weights fitted on the tuning typefaces of the OCR benchmark.
+QList<double> LineAssembler::characterDoubts(const QList<Item> &items, const QList<Place> &places)
 {
-    double doubt = 0;
-    qsizetype kept = 0;
-    for (qsizetype i = 0; i < symbols.size(); ++i) {
-        if (matched[i] < 0)
-            continue;
-        doubt += std::pow(std::max(0.0, certainCharacter - symbols[i].confidence), doubtExponent);
-        ++kept;
+    QList<double> doubts;
+    for (const Item &item : items)
+        doubts.append(doubtWeight * std::pow(std::max(0.0, certainCharacter - item.confidence), doubtExponent));
+    if (items.isEmpty())
+        return doubts;
+    for (qsizetype j = 0; j < places.size(); ++j) {
+        qsizetype last = -1;
+        int count = 0;
+        for (qsizetype k = 0; k < items.size(); ++k) {
+            if (items[k].place == j) {
+                last = k;
+                ++count;
+            }
+        }
+        if (last >= 0) {
+            doubts[last] += overfullDoubt * std::max(0, count - places[j].capacity);
+        } else if (!places[j].isUnderscore) {
+            const auto next = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
+            doubts[next == items.end() ? items.size() - 1 : std::distance(items.begin(), next)] += unreadInkDoubt;
+        }
     }
-    return kept == 0 ? 0.0 : std::exp(-doubtWeight * doubt);
+    return doubts;
+}
+
+// Capital I and small l are one stroke each; where the typeface sets its capitals
+// lower than its ascenders, the stroke's height tells them apart. The line's capital
+// and ascender heights are measured on the glyphs Tesseract is sure of.
+void LineAssembler::tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places)
+{
+    static const QString flatCapitals = QStringLiteral("ABDEFHKLMNPRTUVWXYZ");
+    static const QString ascenderLetters = QStringLiteral("bdhk");
+    const auto alone = [&items](qsizetype k) {
+        return std::count_if(items.begin(), items.end(), [&](const Item &item) { return item.place == items[k].place; }) == 1;
+    };
+    QList<int> capitals, ascenders;
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        const Item &item = items[k];
+        if (item.text.size() != 1 || places[item.place].isUnderscore || item.confidence < doubtfulCharacter || !alone(k))
+            continue;
+        if (flatCapitals.contains(item.text.front()))
+            capitals.append(places[item.place].height);
+        else if (ascenderLetters.contains(item.text.front()))
+            ascenders.append(places[item.place].height);
+    }
+    if (capitals.isEmpty() || ascenders.isEmpty())
+        return;
+    const auto median = [](QList<int> values) {
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return double(values[values.size() / 2]);
+    };
+    const double capital = median(capitals);
+    const double ascender = median(ascenders);
+    if (ascender - capital < leastHeightDifference)
+        return;
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        Item &item = items[k];
+        if ((item.text != QLatin1String("I") && item.text != QLatin1String("l")) || places[item.place].isUnderscore || !alone(k))
+            continue;
+        const double height = places[item.place].height;
+        item.text = std::abs(height - capital) < std::abs(height - ascender) ? QStringLiteral("I") : QStringLiteral("l");
+    }
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
@@ -309,11 +416,17 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     if (lcLines().isDebugEnabled()) {
         QStringList placeTexts, symbolTexts;
         for (const Place &place : places)
-            placeTexts.append(QStringLiteral("%1-%2%3").arg(place.strong.left).arg(place.strong.right).arg(place.isUnderscore ? "_" : ""));
+            placeTexts.append(QStringLiteral("%1-%2%3%4").arg(place.strong.left).arg(place.strong.right).arg(place.isUnderscore ? "_" : "")
+                                  .arg(place.bar.width() > 0 ? QStringLiteral("(bar %1-%2)").arg(place.bar.left).arg(place.bar.right) : QString()));
         for (qsizetype i = 0; i < symbols.size(); ++i)
-            symbolTexts.append(QStringLiteral("%1%2[%3-%4 %5]>%6").arg(symbols[i].startsWord ? "|" : "", symbols[i].text)
+        {
+            QString others;
+            for (const SymbolChoice &choice : symbols[i].alternatives)
+                others += QStringLiteral(" %1%2").arg(choice.text).arg(choice.confidence, 0, 'f', 2);
+            symbolTexts.append(QStringLiteral("%1%2[%3-%4 %5%6]>%7").arg(symbols[i].startsWord ? "|" : "", symbols[i].text)
                                    .arg(symbols[i].box.left(), 0, 'f', 0).arg(symbols[i].box.right(), 0, 'f', 0)
-                                   .arg(symbols[i].confidence, 0, 'f', 2).arg(matched[i]));
+                                   .arg(symbols[i].confidence, 0, 'f', 2).arg(others).arg(matched[i]));
+        }
         qCDebug(lcLines).noquote() << "line" << m_ink.band() << (m_grid ? QStringLiteral("pitch %1").arg(m_grid->pitch) : QString())
                                    << "\n  ink" << placeTexts.join(QLatin1Char(' ')) << "\n  read" << symbolTexts.join(QLatin1Char(' '));
     }
@@ -326,7 +439,8 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         if (matched[i] < 0)
             continue;
         const bool onStroke = places[matched[i]].isUnderscore;
-        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].confidence});
+        items.append({onStroke ? underscore : symbols[i].text, matched[i], pendingSpace, symbols[i].confidence,
+                      onStroke ? QList<SymbolChoice>() : symbols[i].alternatives});
         pendingSpace = false;
     }
     // Underscore strokes that no character stands on.
@@ -336,7 +450,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
             continue;
         const int count = m_grid ? std::max(1, int(std::lround(places[j].strong.width() / m_grid->pitch))) : 1;
         const auto at = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
-        items.insert(at, count, Item{underscore, int(j)});
+        items.insert(at, count, Item{underscore, int(j), false, 1.0, {}, 0, 0});
     }
 
     // Word breaks between consecutive characters.
@@ -347,6 +461,18 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
             && gapIsSpace(places, before, here, items[k].spaceBefore);
     }
+
+    // Characters that no token holds where they stand, inside what reads as a token.
+    QList<ReadCharacter> read;
+    for (qsizetype k = 0; k < items.size(); ++k)
+        read.append({items[k].text, items[k].alternatives, breakBefore[k]});
+    if (repairTokenRuns(read) > 0) {
+        for (qsizetype k = 0; k < items.size(); ++k)
+            items[k].text = read[k].text;
+    }
+    const bool wantsAlternatives = holdsStrayTokenCharacter(read)
+        && std::none_of(items.begin(), items.end(), [](const Item &item) { return !item.alternatives.isEmpty(); });
+    tellCapitalIFromSmallL(items, places);
 
     // Each character's columns. Where touching glyphs share a place of ink, only a
     // monospace grid tells where one ends; otherwise each of them takes the whole
@@ -403,6 +529,8 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     const QRect &band = m_ink.band();
     const double top = band.top() - verticalAllowance - m_bleed;
     const double height = band.height() + 2 * (verticalAllowance + m_bleed);
+    const QList<double> doubts = characterDoubts(items, places);
+    double lineDoubt = 0;
     for (qsizetype k = 0; k < items.size(); ++k) {
         const Item &item = items[k];
         if (breakBefore[k])
@@ -410,10 +538,14 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         const TextRange range{line.text.size(), item.text.size()};
         line.text += item.text;
         const QRectF box(item.left, top, item.right - item.left, height);
-        line.characters.append({range, box});
+        line.characters.append({range, box, doubts[k]});
         line.box = line.box.isNull() ? box : line.box.united(box);
+        // The ink's own doubt counts for the line at half its weight for a character.
+        const double certaintyShortfall = std::pow(std::max(0.0, certainCharacter - item.confidence), doubtExponent);
+        lineDoubt += lineDoubtWeight * certaintyShortfall + lineInkDoubtShare * (doubts[k] - doubtWeight * certaintyShortfall);
     }
-    line.confidence = lineConfidence(symbols, matched);
+    line.confidence = items.isEmpty() ? 0.0 : std::exp(-lineDoubt);
+    line.wantsAlternatives = wantsAlternatives;
     return line;
 }
 

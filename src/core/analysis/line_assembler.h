@@ -21,9 +21,12 @@ namespace velmora {
 //   on, and the ink of a doubtful character, is covered by the boxes beside it too,
 //   so that a range's box never leaves part of a glyph out;
 // - a space is kept only where the ink leaves a word gap: in a monospace line an
-//   empty cell, elsewhere a gap wider than the line's letter spacing;
+//   empty cell, elsewhere a gap clearly wider than the line's usual letter spacing;
 // - a thin stroke at the bottom of a gap is an underscore;
-// - the confidence says how likely the whole line is to be right.
+// - a capital I and a small l are told apart by their height, where the typeface's
+//   capitals and ascenders differ;
+// - the confidence says how likely the whole line is to be right, and each character's
+//   doubt how likely any range of it is.
 class LineAssembler
 {
 public:
@@ -39,11 +42,14 @@ private:
     QList<Place> places(qsizetype characterCount) const;
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
     static double textHeight(const LineInk &ink);
-    static double lineConfidence(const QList<PageSymbol> &symbols, const QList<int> &matched);
+    static QList<double> characterDoubts(const QList<Item> &items, const QList<Place> &places);
+    static void tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places);
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 
     LineInk m_ink;
     double m_height;
+    /// The narrowest gap (pixels) that is a word break where Tesseract read one.
+    double m_engineSpaceGap;
     int m_bleed;
     std::optional<MonospaceGrid> m_grid;
 };

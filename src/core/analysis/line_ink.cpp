@@ -17,6 +17,15 @@ constexpr double strokeZoneShare = 0.14;
 constexpr double minimumUnderscoreWidth = 0.3;
 // A stroke that runs on under the glyphs beside it for this many line heights is an underline.
 constexpr double underlineOverhang = 0.5;
+// In a cluster of joined glyphs, ink weaker than this share of the line's strong
+// strokes does not join them.
+constexpr double connectingShare = 0.5;
+// A piece of ink wider than this (line heights) holds joined glyphs.
+constexpr double clusterWidth = 0.6;
+// A flat stroke is at most this thick (line heights, at least two rows) and its rows are
+// inked over at least this share of its width.
+constexpr double barThickness = 0.15;
+constexpr double barFill = 0.9;
 // The tip of a neighbouring line's glyph is lower than this share of the line.
 constexpr double neighbourTipShare = 0.35;
 // Antialiased edges reach at most this many columns past a glyph's strong ink.
@@ -99,46 +108,132 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
             underscore[cx - area.left()] = true;
     }
 
+    // Flat strokes that glyphs touch: a run of inked columns in the lowest rows of the
+    // line, as wide as an underscore, whose rows are inked across (a flat stroke, not
+    // the curve of a descender) and not thicker than a stroke.
+    // They lie below the baseline (the row most columns of ink end on), which in a line
+    // with descenders is higher than the lowest rows.
+    std::map<int, int> bottoms;
+    for (const Column &column : columns) {
+        if (column.strong)
+            ++bottoms[column.strongBottom];
+    }
+    const auto baseline = std::max_element(bottoms.begin(), bottoms.end(),
+                                           [](const auto &a, const auto &b) { return a.second < b.second; });
+    const int barTop = baseline == bottoms.end() ? strokeTop : std::min(strokeTop, baseline->first + 1);
+    const int lowest = std::min(band.bottom() + 1, area.bottom());
+    for (int y = lowest; y >= barTop; --y) {
+        int cx = area.left();
+        while (cx <= area.right()) {
+            if (!strongAt(cx, y)) {
+                ++cx;
+                continue;
+            }
+            ColumnSpan run{cx, cx};
+            while (run.right + 1 <= area.right() && strongAt(run.right + 1, y))
+                ++run.right;
+            cx = run.right + 1;
+            if (run.width() < std::max(3.0, minimumUnderscoreWidth * bandHeight))
+                continue;
+            const bool known = std::any_of(m_underscores.begin(), m_underscores.end(), [&run](const ColumnSpan &stroke) {
+                return stroke.left <= run.right && run.left <= stroke.right;
+            }) || std::any_of(m_touchedBars.begin(), m_touchedBars.end(), [&run](const ColumnSpan &bar) {
+                return bar.left <= run.right && run.left <= bar.right;
+            });
+            if (known)
+                continue;
+            const auto filled = [&](int row) {
+                int inked = 0;
+                for (int x2 = run.left; x2 <= run.right; ++x2)
+                    inked += strongAt(x2, row);
+                return inked >= barFill * run.width();
+            };
+            int top = y;
+            while (top - 1 >= barTop && filled(top - 1))
+                --top;
+            const int thickness = y - top + 1;
+            // Just above the stroke, a flat bar leaves most of its width empty.
+            int above = 0;
+            if (top - 1 >= area.top()) {
+                for (int x2 = run.left; x2 <= run.right; ++x2)
+                    above += strongAt(x2, top - 1);
+            }
+            // An underline runs on under whole words.
+            const bool underline = run.width() > 2 * bandHeight;
+            if (thickness <= std::max(2.0, barThickness * bandHeight) && 2 * above <= run.width() && !underline)
+                m_touchedBars.append(run);
+        }
+    }
+    std::sort(m_touchedBars.begin(), m_touchedBars.end(), [](const ColumnSpan &a, const ColumnSpan &b) { return a.left < b.left; });
+
     // Glyphs: connected strong ink (the underscore strokes aside), so that glyphs whose
     // columns meet without touching stay apart; pieces stacked over one another (the
     // dot of an i, the bars of an equals sign) are one glyph.
-    const auto glyphPixel = [&](int px, int py) {
-        return strongAt(px, py) && !(underscore[px - area.left()] && py >= strokeTop);
-    };
     const int width = area.width();
     const auto index = [&](int px, int py) { return std::int32_t((py - area.top()) * width + (px - area.left())); };
-    UnionFind pieces(std::size_t(width) * area.height());
-    for (int py = area.top(); py <= area.bottom(); ++py) {
-        for (int px = area.left(); px <= area.right(); ++px) {
-            if (!glyphPixel(px, py))
-                continue;
-            for (const auto &[dx, dy] : {std::pair{1, 0}, std::pair{-1, 1}, std::pair{0, 1}, std::pair{1, 1}}) {
-                const int nx = px + dx, ny = py + dy;
-                if (nx >= area.left() && nx <= area.right() && ny <= area.bottom() && glyphPixel(nx, ny))
-                    pieces.unite(index(px, py), index(nx, ny));
+    const auto componentsOf = [&](int threshold, int left, int right) {
+        const auto glyphPixel = [&](int px, int py) {
+            return ink.contrastAt(px, py) >= threshold && !(underscore[px - area.left()] && py >= strokeTop);
+        };
+        UnionFind pieces(std::size_t(width) * area.height());
+        for (int py = area.top(); py <= area.bottom(); ++py) {
+            for (int px = left; px <= right; ++px) {
+                if (!glyphPixel(px, py))
+                    continue;
+                for (const auto &[dx, dy] : {std::pair{1, 0}, std::pair{-1, 1}, std::pair{0, 1}, std::pair{1, 1}}) {
+                    const int nx = px + dx, ny = py + dy;
+                    if (nx >= left && nx <= right && ny <= area.bottom() && glyphPixel(nx, ny))
+                        pieces.unite(index(px, py), index(nx, ny));
+                }
             }
         }
-    }
-    std::map<std::int32_t, InkSegment> found;
+        std::map<std::int32_t, InkSegment> found;
+        for (int py = area.top(); py <= area.bottom(); ++py) {
+            for (int px = left; px <= right; ++px) {
+                if (!glyphPixel(px, py))
+                    continue;
+                const auto [it, fresh] = found.try_emplace(pieces.find(index(px, py)), InkSegment{{px, px}, {px, px}, py, py});
+                InkSegment &piece = it->second;
+                piece.strong.left = std::min(piece.strong.left, px);
+                piece.strong.right = std::max(piece.strong.right, px);
+                piece.bottom = std::max(piece.bottom, py);
+            }
+        }
+        QList<InkSegment> result;
+        for (const auto &[root, piece] : found)
+            result.append(piece);
+        return result;
+    };
+
+    // Antialiased pixels between glyphs set close together can reach the ink threshold
+    // and join them into clusters wider than a glyph: there, only ink of a
+    // good share of the line's usual stroke contrast connects glyphs.
+    std::vector<int> strokes;
     for (int py = area.top(); py <= area.bottom(); ++py) {
+        const uchar *line = ink.contrast().constScanLine(py);
         for (int px = area.left(); px <= area.right(); ++px) {
-            if (!glyphPixel(px, py))
-                continue;
-            const auto [it, fresh] = found.try_emplace(pieces.find(index(px, py)), InkSegment{{px, px}, {px, px}, py, py});
-            InkSegment &piece = it->second;
-            piece.strong.left = std::min(piece.strong.left, px);
-            piece.strong.right = std::max(piece.strong.right, px);
-            piece.bottom = std::max(piece.bottom, py);
+            if (line[px] >= InkMap::inkThreshold)
+                strokes.push_back(line[px]);
         }
     }
+    int connecting = InkMap::inkThreshold;
+    if (!strokes.empty()) {
+        const auto at = strokes.begin() + std::ptrdiff_t(strokes.size() * 9 / 10);
+        std::nth_element(strokes.begin(), at, strokes.end());
+        connecting = std::max(connecting, int(connectingShare * *at));
+    }
     QList<InkSegment> glyphs;
-    for (const auto &[root, piece] : found) {
-        // Where the line was parted from a touching one, the tips of that line's glyphs
-        // lie along the cut: short pieces touching the top or bottom edge.
-        const bool atEdge = piece.top <= band.top() || piece.bottom >= band.bottom();
-        if (partedFromNeighbours && atEdge && piece.height() < neighbourTipShare * bandHeight)
-            continue;
-        glyphs.append(piece);
+    for (const InkSegment &piece : componentsOf(InkMap::inkThreshold, area.left(), area.right())) {
+        const QList<InkSegment> parts = piece.strong.width() > clusterWidth * bandHeight && connecting > InkMap::inkThreshold
+            ? componentsOf(connecting, piece.strong.left, piece.strong.right) : QList<InkSegment>();
+        for (const InkSegment &part : parts.size() > 1 ? parts : QList<InkSegment>{piece}) {
+            // Where the line was parted from a touching one, the tips of that line's glyphs
+            // lie along the cut: short pieces touching the top or bottom edge.
+            const bool atEdge = part.top <= band.top() || part.bottom >= band.bottom();
+            if (partedFromNeighbours && atEdge && part.height() < neighbourTipShare * bandHeight)
+                continue;
+            glyphs.append(part);
+        }
     }
     std::sort(glyphs.begin(), glyphs.end(), [](const InkSegment &a, const InkSegment &b) { return a.strong.left < b.strong.left; });
     for (const InkSegment &piece : glyphs) {

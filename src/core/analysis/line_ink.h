@@ -48,11 +48,17 @@ public:
     const QList<InkSegment> &segments() const { return m_segments; }
     /// Underscore strokes from left to right.
     const QList<ColumnSpan> &underscores() const { return m_underscores; }
+    /// Flat strokes at the bottom of the line that glyphs touch, from left to right:
+    /// in a tightly set typeface an underscore joins the letters beside it, so its
+    /// stroke is part of their glyph. Only a character read as an underscore is
+    /// placed on one.
+    const QList<ColumnSpan> &touchedBars() const { return m_touchedBars; }
 
 private:
     QRect m_band;
     QList<InkSegment> m_segments;
     QList<ColumnSpan> m_underscores;
+    QList<ColumnSpan> m_touchedBars;
 };
 
 } // namespace velmora

@@ -8,6 +8,15 @@
 
 namespace velmora {
 
+/// Another character Tesseract considered for the same ink, and how likely it found it.
+struct SymbolChoice
+{
+    QString text;
+    double confidence = 0; ///< 0 to 1.
+
+    friend bool operator==(const SymbolChoice &, const SymbolChoice &) = default;
+};
+
 /// A character Tesseract read, placed in the pixels of the page.
 struct PageSymbol
 {
@@ -15,6 +24,8 @@ struct PageSymbol
     QRectF box;
     double confidence = 0; ///< 0 to 1.
     bool startsWord = false;
+    /// The other characters it considered, likeliest first.
+    QList<SymbolChoice> alternatives = {};
 
     friend bool operator==(const PageSymbol &, const PageSymbol &) = default;
 };
@@ -24,6 +35,8 @@ struct PixelCharacter
 {
     TextRange range;
     QRectF box;
+    /// How likely it is read wrong: a range's confidence is exp(-sum of its doubts).
+    double doubt = 0;
 
     friend bool operator==(const PixelCharacter &, const PixelCharacter &) = default;
 };
@@ -35,6 +48,9 @@ struct RecognizedLine
     QRectF box;
     double confidence = 0;
     QList<PixelCharacter> characters;
+    /// A run that reads as a token holds a character no token holds there, and
+    /// Tesseract's other choices for it were not at hand: a reading with them may mend it.
+    bool wantsAlternatives = false;
 
     friend bool operator==(const RecognizedLine &, const RecognizedLine &) = default;
 };

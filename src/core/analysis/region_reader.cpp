@@ -73,9 +73,21 @@ std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine,
                                                         const TaskHandle &task) const
 {
     const Prepared prepared = prepare(region);
+    auto lines = read(engine, region, prepared, TesseractChoices::best, task);
+    // A token holding a character that no token holds there is read again, with
+    // Tesseract's other choices for each character.
+    if (lines && std::any_of(lines->begin(), lines->end(), [](const RecognizedLine &line) { return line.wantsAlternatives; }))
+        lines = read(engine, region, prepared, TesseractChoices::withAlternatives, task);
+    return lines;
+}
+
+std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region,
+                                                        const Prepared &prepared, TesseractChoices choices,
+                                                        const TaskHandle &task) const
+{
     const auto lines = engine.recognize(prepared.grey, region.singleLine ? TesseractLayout::singleLine
                                                                           : TesseractLayout::block,
-                                         task);
+                                         task, choices);
     if (!lines)
         return std::nullopt;
 
@@ -87,7 +99,7 @@ std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine,
     for (const TesseractLine &line : *lines) {
         QList<PageSymbol> symbols;
         for (const TesseractSymbol &symbol : line.symbols)
-            symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord});
+            symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord, symbol.alternatives});
         // A line of a single-line region spans the region; in a block, its own box.
         const QRect band = region.singleLine ? region.box : toPage(line.box).toAlignedRect().intersected(region.box);
         RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed).assemble(symbols);

@@ -33,6 +33,9 @@ public:
     Prepared prepare(const TextRegion &region) const;
 
 private:
+    std::optional<QList<RecognizedLine>> read(TesseractEngine &engine, const TextRegion &region, const Prepared &prepared,
+                                              TesseractChoices choices, const TaskHandle &task) const;
+
     const InkMap &m_ink;
     const TextLayout &m_layout;
 };

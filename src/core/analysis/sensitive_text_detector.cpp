@@ -19,7 +19,7 @@ Q_LOGGING_CATEGORY(lcPatternTime, "com.orlwick.kavri.analysis")
 // Findings whose box had to fall back to the whole line are capped below the
 // needs-review threshold.
 constexpr double kLineFallbackConfidenceCap = 0.74;
-// Lines recognised less surely than this give findings that need review.
+// Values recognised less surely than this give findings that need review.
 constexpr double kReviewLineConfidence = 0.8;
 
 RedactionPolicyDisposition dispositionOf(DetectionSuggestedAction action)
@@ -81,20 +81,33 @@ bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> 
     return a && b && a->location < b->end() && b->location < a->end();
 }
 
-// The order in which overlapping findings of one line compete: surer first, redact
-// before review, longer before shorter (no range counts as longest), then by label.
-bool competesBefore(const Detection &a, const Detection &b)
+// A finding of one line with what it competes with against overlapping ones: how sure
+// its rule is and what it proposes, as the line's reading as a whole allows.
+struct Contender
 {
-    if (a.confidence != b.confidence)
-        return a.confidence > b.confidence;
-    if (a.suggestedAction != b.suggestedAction)
-        return a.suggestedAction < b.suggestedAction;
+    Detection finding;
+    double sureness = 0;
+    DetectionSuggestedAction action = DetectionSuggestedAction::redact;
+    double ruleConfidence = 0;
+};
+
+// The order in which overlapping findings of one line compete: surer first, redact
+// before review, longer before shorter (no range counts as longest), the surer rule
+// (where an unsure line makes its findings equally sure), then by label.
+bool competesBefore(const Contender &a, const Contender &b)
+{
+    if (a.sureness != b.sureness)
+        return a.sureness > b.sureness;
+    if (a.action != b.action)
+        return a.action < b.action;
     const auto length = [](const Detection &d) {
         return d.matchedRange ? d.matchedRange->length : std::numeric_limits<std::int64_t>::max();
     };
-    if (length(a) != length(b))
-        return length(a) > length(b);
-    return a.label < b.label;
+    if (length(a.finding) != length(b.finding))
+        return length(a.finding) > length(b.finding);
+    if (a.ruleConfidence != b.ruleConfidence)
+        return a.ruleConfidence > b.ruleConfidence;
+    return a.finding.label < b.finding.label;
 }
 
 // Reading order within a line: left to right (no range last), then by label.
@@ -241,7 +254,7 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(qsizet
 QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation, ImagePass &pass) const
 {
     pass.lineRanOutOfTime = false;
-    QList<Detection> findings;
+    QList<Contender> findings;
     for (qsizetype i = 0; i < m_rules.size(); ++i) {
         const Rule &rule = m_rules[i];
         const auto &ruleAction = m_effectiveActions[i];
@@ -250,15 +263,22 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
         const QList<Candidate> found = candidates(i, observation.text(), pass);
         if (found.isEmpty())
             continue;
-        const double baseConfidence = std::min(rule.confidence, observation.confidence());
-        const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
-        const DetectionSuggestedAction action =
+        const double lineSureness = std::min(rule.confidence, observation.confidence());
+        const DetectionSuggestedAction lineAction =
             observation.confidence() < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
         for (const Candidate &candidate : found) {
+            // How surely the value itself was read decides, not the rest of its line.
+            const double readingConfidence = observation.confidenceFor(candidate.range);
+            const double baseConfidence = std::min(rule.confidence, readingConfidence);
+            const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
+            const DetectionSuggestedAction action =
+                readingConfidence < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
             const TextPartBounds bounds = observation.boundsFor(
                 rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
-            Detection finding;
+            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), lineAction,
+                                rule.confidence};
+            Detection &finding = contender.finding;
             finding.id = QUuid::createUuid();
             finding.kind = rule.kind;
             finding.label = rule.label;
@@ -272,24 +292,24 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             finding.boundsPrecision = bounds.precision;
             if (rule.isUserPattern)
                 pass.userPatternFindings.insert(finding.id);
-            findings.append(std::move(finding));
+            findings.append(std::move(contender));
         }
     }
 
     // A pattern that ran out of time may have missed a value: the line needs a look.
     if (pass.lineRanOutOfTime) {
-        for (Detection &finding : findings)
-            finding.suggestedAction = DetectionSuggestedAction::review;
+        for (Contender &contender : findings)
+            contender.finding.suggestedAction = DetectionSuggestedAction::review;
     }
 
     std::stable_sort(findings.begin(), findings.end(), competesBefore);
     QList<Detection> kept;
-    for (Detection &finding : findings) {
+    for (Contender &contender : findings) {
         const bool covered = std::any_of(kept.cbegin(), kept.cend(), [&](const Detection &other) {
-            return overlaps(finding.matchedRange, other.matchedRange);
+            return overlaps(contender.finding.matchedRange, other.matchedRange);
         });
         if (!covered)
-            kept.append(std::move(finding));
+            kept.append(std::move(contender.finding));
     }
     std::stable_sort(kept.begin(), kept.end(), readsBefore);
     return kept;

@@ -75,13 +75,16 @@ TesseractEngine::~TesseractEngine()
 }
 
 std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &grey, TesseractLayout layout,
-                                                               const TaskHandle &task)
+                                                               const TaskHandle &task, TesseractChoices choices)
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
     m_api->SetPageSegMode(layout == TesseractLayout::singleLine ? tesseract::PSM_RAW_LINE
                                                                : tesseract::PSM_SINGLE_BLOCK);
     m_api->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
     m_api->SetSourceResolution(300);
+    // The network's other choices for each character, for the reader to weigh where
+    // the likeliest one cannot stand (a letter that no token holds, say).
+    m_api->SetVariable("lstm_choice_mode", choices == TesseractChoices::withAlternatives ? "2" : "0");
     tesseract::ETEXT_DESC monitor;
     monitor.cancel_this = const_cast<TaskHandle *>(&task);
     monitor.cancel = [](void *handle, int) { return static_cast<const TaskHandle *>(handle)->isCancelled(); };
@@ -90,13 +93,13 @@ std::optional<QList<TesseractLine>> TesseractEngine::recognize(const QImage &gre
         return std::nullopt;
     }
 
-    QList<TesseractLine> lines = readLines();
+    QList<TesseractLine> lines = readLines(choices);
     m_api->Clear();
     lines.removeIf([](const TesseractLine &line) { return line.symbols.isEmpty(); });
     return lines;
 }
 
-QList<TesseractLine> TesseractEngine::readLines() const
+QList<TesseractLine> TesseractEngine::readLines(TesseractChoices choices) const
 {
     QList<TesseractLine> lines;
     const std::unique_ptr<tesseract::ResultIterator> it(m_api->GetIterator());
@@ -110,8 +113,17 @@ QList<TesseractLine> TesseractEngine::readLines() const
                                    boxAt(*it, tesseract::RIL_SYMBOL),
                                    it->Confidence(tesseract::RIL_SYMBOL) / 100.0,
                                    it->IsAtBeginningOf(tesseract::RIL_WORD)};
-            if (!symbol.text.isEmpty())
-                lines.last().symbols.append(std::move(symbol));
+            if (symbol.text.isEmpty())
+                continue;
+            if (choices == TesseractChoices::withAlternatives) {
+                tesseract::ChoiceIterator choice(*it);
+                do {
+                    const QString text = QString::fromUtf8(choice.GetUTF8Text());
+                    if (!text.isEmpty() && text != symbol.text)
+                        symbol.alternatives.append({text, choice.Confidence()});
+                } while (choice.Next());
+            }
+            lines.last().symbols.append(std::move(symbol));
         } while (it->Next(tesseract::RIL_SYMBOL));
     }
     return lines;

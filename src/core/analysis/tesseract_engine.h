@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/recognized_line.h"
 #include "core/support/task_handle.h"
 
 #include <QImage>
@@ -23,6 +24,8 @@ struct TesseractSymbol
     QRect box;
     double confidence = 0; ///< 0 to 1.
     bool startsWord = false;
+    /// The other characters Tesseract considered, likeliest first.
+    QList<SymbolChoice> alternatives = {};
 
     friend bool operator==(const TesseractSymbol &, const TesseractSymbol &) = default;
 };
@@ -43,6 +46,10 @@ struct TesseractLine
 /// thread count, which overrides omp_set_num_threads; only a limit of zero active
 /// parallel levels makes those teams run on the calling thread alone.
 void confineOpenMpToCallingThread();
+
+/// Whether Tesseract reports its other choices for each character: they cost about a
+/// third more time, so a line is read with them only when it needs them.
+enum class TesseractChoices { best, withAlternatives };
 
 /// How Tesseract should read the image it is given.
 enum class TesseractLayout {
@@ -72,11 +79,12 @@ public:
     /// Tesseract fails or stops because `task` was cancelled (it asks between words);
     /// an empty list when it finds no text.
     std::optional<QList<TesseractLine>> recognize(const QImage &grey, TesseractLayout layout,
-                                                  const TaskHandle &task = {});
+                                                  const TaskHandle &task = {},
+                                                  TesseractChoices choices = TesseractChoices::best);
 
 private:
     TesseractEngine(std::unique_ptr<tesseract::TessBaseAPI> api, bool usesLanguageCorrection);
-    QList<TesseractLine> readLines() const;
+    QList<TesseractLine> readLines(TesseractChoices choices) const;
 
     std::unique_ptr<tesseract::TessBaseAPI> m_api;
     bool m_usesLanguageCorrection;

@@ -11,6 +11,7 @@
 #include <QtConcurrent>
 
 #include <cmath>
+#include <limits>
 #include <variant>
 
 namespace velmora {
@@ -38,6 +39,31 @@ NormRect normalized(const QRectF &box, const QSize &page)
     return NormRect(box.x() / w, 1.0 - (box.y() + box.height()) / h, box.width() / w, box.height() / h);
 }
 
+// How surely a range was read: from the doubts of its characters and of the character
+// on either side, since a character dropped or added at its edge changes it too.
+TextConfidenceResolver rangeConfidenceResolver(const QList<PixelCharacter> &characters)
+{
+    QList<QPair<TextRange, double>> doubts;
+    doubts.reserve(characters.size());
+    for (const PixelCharacter &character : characters)
+        doubts.append({character.range, character.doubt});
+    return [doubts = std::move(doubts)](const TextRange &range) {
+        qsizetype first = doubts.size(), last = -1;
+        for (qsizetype k = 0; k < doubts.size(); ++k) {
+            if (doubts[k].first.location < range.end() && range.location < doubts[k].first.end()) {
+                first = std::min(first, k);
+                last = k;
+            }
+        }
+        if (last < 0)
+            return std::numeric_limits<double>::quiet_NaN(); // the line's confidence stands
+        double doubt = 0;
+        for (qsizetype k = std::max<qsizetype>(0, first - 1); k <= std::min(doubts.size() - 1, last + 1); ++k)
+            doubt += doubts[k].second;
+        return std::exp(-doubt);
+    };
+}
+
 TextObservation observation(const RecognizedLine &line, const QSize &page)
 {
     QList<RecognizedCharacterBounds> characters;
@@ -45,7 +71,7 @@ TextObservation observation(const RecognizedLine &line, const QSize &page)
     for (const PixelCharacter &character : line.characters)
         characters.append({character.range, normalized(character.box, page)});
     return TextObservation(line.text, normalized(line.box, page), line.confidence,
-                           characterBoundsResolver(std::move(characters)));
+                           characterBoundsResolver(std::move(characters)), rangeConfidenceResolver(line.characters));
 }
 
 /// A region passed over because the recognition was cancelled.
@@ -55,6 +81,44 @@ struct RegionSkipped
 
 /// What became of one region: its lines, nothing when the engine failed, or skipped.
 using RegionReading = std::variant<std::optional<QList<RecognizedLine>>, RegionSkipped>;
+
+/// The page as recognition reads it (upright, capped in size), its ink and the text
+/// regions found in it; shared by the readings of its regions.
+struct PageLayout
+{
+    PageLayout(const QImage &bitmap, ImageOrientation orientation)
+        : page(workingImage(uprightImage(bitmap, orientation))), ink(checked(page)), layout(ink), reader(ink, layout)
+    {
+    }
+
+    static const QImage &checked(const QImage &page)
+    {
+        if (page.isNull())
+            throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
+        return page;
+    }
+
+    const QImage page;
+    const InkMap ink;
+    const TextLayout layout;
+    const RegionReader reader;
+};
+
+/// The lines of every region read, in reading order. Throws when an engine failed.
+QList<TextObservation> observations(const PageLayout &page, const QList<RegionReading> &readings)
+{
+    QList<TextObservation> found;
+    for (const RegionReading &reading : readings) {
+        if (std::holds_alternative<RegionSkipped>(reading))
+            continue;
+        const auto &lines = std::get<std::optional<QList<RecognizedLine>>>(reading);
+        if (!lines)
+            throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
+        for (const RecognizedLine &line : *lines)
+            found.append(observation(line, page.page.size()));
+    }
+    return found;
+}
 
 } // namespace
 
@@ -73,53 +137,37 @@ bool OCRTextRecognizer::usesLanguageCorrection() const
 QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &bitmap, ImageOrientation orientation,
                                                                  const TaskHandle &task) const
 {
-    const OCRTextRecognizer recognizer = *this;
-    return QtConcurrent::run(QThreadPool::globalInstance(), [recognizer, bitmap, orientation, task] {
-        return recognizer.recognizeTextSync(bitmap, orientation, task);
-    });
+    // No step waits for another: a thread of the global pool that waited for the
+    // regions could starve them, as Qt's own image operations in a region's reading
+    // ask the global pool for help.
+    TesseractEnginePool *engines = m_engines;
+    return QtConcurrent::run(QThreadPool::globalInstance(),
+                             [bitmap, orientation] { return std::make_shared<const PageLayout>(bitmap, orientation); })
+        .then([engines, task](const std::shared_ptr<const PageLayout> &page) {
+            // Regions are read in parallel, each by whichever engine is free. Once the
+            // task is cancelled the regions being read stop at their next word and those
+            // still queued are passed over without an engine, so the engines are free for
+            // the next scan.
+            const auto readRegion = [engines, task, page](const TextRegion &region) -> RegionReading {
+                if (task.isCancelled())
+                    return RegionSkipped{};
+                confineOpenMpToCallingThread();
+                const auto lease = engines->acquire(task);
+                auto lines = lease ? page->reader.read(lease->engine(), region, task) : std::nullopt;
+                if (!lines && task.isCancelled())
+                    return RegionSkipped{};
+                return lines;
+            };
+            return QtConcurrent::mapped(&TesseractEnginePool::threads(), page->layout.regions(), readRegion)
+                .then([page](const QFuture<RegionReading> &readings) { return observations(*page, readings.results()); });
+        })
+        .unwrap();
 }
 
 QList<TextObservation> OCRTextRecognizer::recognizeTextSync(const QImage &bitmap, ImageOrientation orientation,
                                                             const TaskHandle &task) const
 {
-    const QImage upright = uprightImage(bitmap, orientation);
-    if (upright.isNull())
-        throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
-    const QImage page = workingImage(upright);
-    if (page.isNull())
-        throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
-
-    const InkMap ink(page);
-    const TextLayout layout(ink);
-    const RegionReader reader(ink, layout);
-
-    // Regions are read in parallel, each by whichever engine is free. Once the task is
-    // cancelled the regions being read stop at their next word and those still queued
-    // are passed over without an engine, so the engines are free for the next scan.
-    const auto readRegion = [&](const TextRegion &region) -> RegionReading {
-        if (task.isCancelled())
-            return RegionSkipped{};
-        confineOpenMpToCallingThread();
-        const auto lease = m_engines->acquire(task);
-        auto lines = lease ? reader.read(lease->engine(), region, task) : std::nullopt;
-        if (!lines && task.isCancelled())
-            return RegionSkipped{};
-        return lines;
-    };
-    const QList<RegionReading> regionLines =
-        QtConcurrent::blockingMapped(&TesseractEnginePool::threads(), layout.regions(), readRegion);
-
-    QList<TextObservation> observations;
-    for (const RegionReading &reading : regionLines) {
-        if (std::holds_alternative<RegionSkipped>(reading))
-            continue;
-        const auto &lines = std::get<std::optional<QList<RecognizedLine>>>(reading);
-        if (!lines)
-            throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
-        for (const RecognizedLine &line : *lines)
-            observations.append(observation(line, page.size()));
-    }
-    return observations;
+    return recognizeText(bitmap, orientation, task).result();
 }
 
 } // namespace velmora

@@ -83,6 +83,23 @@ DetectorTaxonomyGroup taxonomyGroup(DetectorCategory category)
     return DetectorTaxonomyGroup::customPolicy;
 }
 
+RedactionPolicyDisposition defaultDisposition(DetectorCategory category)
+{
+    switch (category) {
+    case DetectorCategory::ipAddresses:
+    case DetectorCategory::highEntropy:
+    case DetectorCategory::customerAccount: return RedactionPolicyDisposition::needsReview;
+    case DetectorCategory::emails:
+    case DetectorCategory::phones:
+    case DetectorCategory::cards:
+    case DetectorCategory::secrets:
+    case DetectorCategory::visualCodes:
+    case DetectorCategory::faces:
+    case DetectorCategory::custom: break;
+    }
+    return RedactionPolicyDisposition::autoRedact;
+}
+
 DetectorCategory detectorCategory(const Detection &detection)
 {
     switch (detection.kind) {

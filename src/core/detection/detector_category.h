@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/policy/detector_taxonomy.h"
+#include "core/policy/redaction_policy_disposition.h"
 #include "core/support/raw_enum.h"
 
 #include <QString>
@@ -28,6 +29,9 @@ QString title(DetectorCategory category);
 /// One line on what the category finds.
 QString summary(DetectorCategory category);
 DetectorTaxonomyGroup taxonomyGroup(DetectorCategory category);
+/// The disposition the settings show for a category the user has not set: Review for
+/// IP addresses, high-entropy strings and customer/account data, Redact for the rest.
+RedactionPolicyDisposition defaultDisposition(DetectorCategory category);
 
 /// The category a finding belongs to, from its kind and (for secrets and unknown kinds)
 /// its exact, case-sensitive label.

@@ -7,12 +7,21 @@
 namespace velmora {
 
 TextObservation::TextObservation(QString text, const NormRect &normalizedBounds, double confidence,
-                                 TextBoundsResolver boundsResolver)
+                                 TextBoundsResolver boundsResolver, TextConfidenceResolver confidenceResolver)
     : m_text(std::move(text))
     , m_normalizedBounds(Detection::sanitizedNormalizedBounds(normalizedBounds).value_or(NormRect()))
     , m_confidence(std::isnan(confidence) ? 0.0 : std::clamp(confidence, 0.0, 1.0))
     , m_boundsResolver(std::move(boundsResolver))
+    , m_confidenceResolver(std::move(confidenceResolver))
 {
+}
+
+double TextObservation::confidenceFor(const TextRange &range) const
+{
+    if (!m_confidenceResolver)
+        return m_confidence;
+    const double confidence = m_confidenceResolver(range);
+    return std::isnan(confidence) ? m_confidence : std::clamp(confidence, 0.0, 1.0);
 }
 
 TextPartBounds TextObservation::boundsFor(qsizetype start, qsizetype end) const

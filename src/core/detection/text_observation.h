@@ -15,6 +15,10 @@ namespace velmora {
 /// callable from any thread any number of times.
 using TextBoundsResolver = std::function<std::optional<NormRect>(const TextRange &)>;
 
+/// How sure the recogniser is of the reading of a range of a line's text, from 0 to 1.
+/// Holds only immutable data; callable from any thread any number of times.
+using TextConfidenceResolver = std::function<double(const TextRange &)>;
+
 /// The box of a part of a line, and how exact it is.
 struct TextPartBounds
 {
@@ -33,7 +37,7 @@ public:
     /// Sanitises the box (the zero rectangle when rejected) and clamps the confidence
     /// into [0, 1]; a NaN confidence becomes 0.
     TextObservation(QString text, const NormRect &normalizedBounds, double confidence,
-                    TextBoundsResolver boundsResolver = {});
+                    TextBoundsResolver boundsResolver = {}, TextConfidenceResolver confidenceResolver = {});
 
     const QString &text() const { return m_text; }
     const NormRect &normalizedBounds() const { return m_normalizedBounds; }
@@ -44,6 +48,10 @@ public:
     /// it gives a usable one (tight), else the line box (lineFallback).
     TextPartBounds boundsFor(qsizetype start, qsizetype end) const;
     TextPartBounds boundsFor(const TextRange &range) const;
+    /// How sure the reading of a range is: the callback's answer (clamped into [0, 1])
+    /// when there is one and it is a number, else the line's confidence. A line read badly elsewhere may
+    /// still hold a range read surely.
+    double confidenceFor(const TextRange &range) const;
 
     /// Text, box and confidence; the callback is not compared.
     friend bool operator==(const TextObservation &a, const TextObservation &b)
@@ -57,6 +65,7 @@ private:
     NormRect m_normalizedBounds;
     double m_confidence = 0;
     TextBoundsResolver m_boundsResolver;
+    TextConfidenceResolver m_confidenceResolver;
 };
 
 } // namespace velmora

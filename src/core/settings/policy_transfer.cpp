@@ -4,6 +4,7 @@
 #include "core/settings/stored_settings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QSaveFile>
 
@@ -63,6 +64,9 @@ bool exportPolicySettingsFile(const StoredSettings &settings, const QString &pat
 
 bool importPolicySettingsFile(StoredSettings &settings, const QString &path)
 {
+    // Only a regular file: a pipe or a device would block the read or never end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -31,8 +31,8 @@ void storeImportedPolicySettings(StoredSettings &settings, const VelmoraPortable
 /// Writes the exported policy of the stored settings to the file at `path`, atomically;
 /// false when nothing was written.
 bool exportPolicySettingsFile(const StoredSettings &settings, const QString &path, const QString &appVersion);
-/// Stores the policy of the file at `path`; false, with no setting changed, when the
-/// file cannot be read, is larger than the maximum or does not decode.
+/// Stores the policy of the file at `path`; false, with no setting changed, when it is
+/// no regular file, cannot be read, is larger than the maximum or does not decode.
 bool importPolicySettingsFile(StoredSettings &settings, const QString &path);
 
 } // namespace velmora

@@ -24,7 +24,7 @@ TEST_P(MenuCommandTest, EachItemPostsItsCommand)
 {
     test::TempSettings settings;
     QMainWindow window;
-    MainMenus menus(window, *settings, {[] {}, [] {}, [] {}, {}, [] {}});
+    MainMenus menus(window, *settings, {[] {}, [] {}, [] {}, {}, [] {}, [] {}});
     QStringList posted;
     QObject context;
     QObject::connect(&CommandBus::instance(), &CommandBus::posted, &context,
@@ -60,7 +60,7 @@ TEST(MainMenusTest, CaptureShortcutsFollowTheStoredChoicesAndSkipSharedOnes)
 {
     test::TempSettings settings;
     QMainWindow window;
-    MainMenus menus(window, *settings, {[] {}, [] {}, [] {}, {}, [] {}});
+    MainMenus menus(window, *settings, {[] {}, [] {}, [] {}, {}, [] {}, [] {}});
     EXPECT_EQ(menus.action("capture-area-menu-item")->shortcut(), QKeySequence("Alt+Shift+1"));
     EXPECT_EQ(menus.action("capture-screen-menu-item")->shortcut(), QKeySequence("Alt+Shift+3"));
 
@@ -75,18 +75,35 @@ TEST(MainMenusTest, UpdatesItemOnlyWithAFeed)
 {
     test::TempSettings settings;
     QMainWindow without;
-    MainMenus plain(without, *settings, {[] {}, [] {}, [] {}, {}, [] {}});
+    MainMenus plain(without, *settings, {[] {}, [] {}, [] {}, {}, [] {}, {}});
     EXPECT_EQ(plain.action("check-for-updates-menu-item"), nullptr);
     QMainWindow with;
-    MainMenus updating(with, *settings, {[] {}, [] {}, [] {}, [] {}, [] {}});
+    MainMenus updating(with, *settings, {[] {}, [] {}, [] {}, [] {}, [] {}, {}});
     EXPECT_NE(updating.action("check-for-updates-menu-item"), nullptr);
+}
+
+TEST(MainMenusTest, SettingsItemOnlyWithAWayToTheWindowAndOnCtrlComma)
+{
+    test::TempSettings settings;
+    QMainWindow without;
+    MainMenus plain(without, *settings, {[] {}, [] {}, [] {}, {}, [] {}, {}});
+    EXPECT_EQ(plain.action("settings-menu-item"), nullptr);
+    QMainWindow with;
+    int opened = 0;
+    MainMenus menus(with, *settings, {[] {}, [] {}, [] {}, {}, [] {}, [&] { ++opened; }});
+    QAction *item = menus.action("settings-menu-item");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("Settings…"));
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    item->trigger();
+    EXPECT_EQ(opened, 1);
 }
 
 TEST(MainMenusTest, EachKeyIsRegisteredOnce)
 {
     test::TempSettings settings;
     QMainWindow window;
-    MainMenus menus(window, *settings, {[] {}, [] {}, [] {}, {}, [] {}});
+    MainMenus menus(window, *settings, {[] {}, [] {}, [] {}, {}, [] {}, [] {}});
     QHash<QKeySequence, int> uses;
     for (QAction *action : window.findChildren<QAction *>()) {
         for (const QKeySequence &key : action->shortcuts())

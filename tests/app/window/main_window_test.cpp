@@ -60,7 +60,7 @@ protected:
         m_engine = engine.get();
         m_content = new ContentView(*m_settings, std::move(engine));
         m_window = std::make_unique<MainWindow>(
-            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }}, m_content);
+            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }, {}}, m_content);
     }
 
     ReviewController &review() { return m_content->controller(); }

@@ -39,7 +39,7 @@ QList<EvaluationRow> loadRows()
     for (const QJsonValue &value : QJsonDocument::fromJson(file.readAll()).array()) {
         const QJsonObject object = value.toObject();
         EvaluationRow row{object.value(u"name").toString().toStdString(), object.value(u"line").toString(),
-                          object.value(u"confidence").toDouble(1.0), {}};
+                          object.value(u"confidence").toDouble(1.0), {}, {}};
         for (const QJsonValue &finding : object.value(u"expected").toArray()) {
             const QJsonObject f = finding.toObject();
             row.expected.append(describe(f.value(u"label").toString(), f.value(u"action").toString(),

@@ -67,6 +67,20 @@ TEST(TextObservationTest, PartBoundsFallBackToTheLine)
     EXPECT_EQ(outside.boundsFor(0, 2), (TextPartBounds{line, DetectionBoundsPrecision::lineFallback}));
 }
 
+TEST(TextObservationTest, RangeConfidenceFallsBackToTheLineAndIsClamped)
+{
+    const NormRect line{0.1, 0.1, 0.5, 0.1};
+    EXPECT_EQ(TextObservation("hello", line, 0.7).confidenceFor({0, 2}), 0.7);
+    const auto answering = [&line](double answer) {
+        return TextObservation("hello", line, 0.7, {}, [answer](const TextRange &range) { return range.location == 0 ? answer : 0.25; });
+    };
+    EXPECT_EQ(answering(0.95).confidenceFor({0, 2}), 0.95);
+    EXPECT_EQ(answering(0.95).confidenceFor({3, 2}), 0.25);
+    EXPECT_EQ(answering(1.4).confidenceFor({0, 2}), 1.0);
+    EXPECT_EQ(answering(-0.3).confidenceFor({0, 2}), 0.0);
+    EXPECT_EQ(answering(std::numeric_limits<double>::quiet_NaN()).confidenceFor({0, 2}), 0.7);
+}
+
 TEST(TextObservationTest, EqualityIgnoresTheCallback)
 {
     const TextObservation a("x", {0.1, 0.1, 0.2, 0.2}, 0.5);

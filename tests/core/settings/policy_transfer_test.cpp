@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 
 namespace {
@@ -249,6 +251,18 @@ TEST(PolicyTransferTest, AMissingFileIsAFailedImport)
 {
     test::TempSettings settings;
     EXPECT_FALSE(importPolicySettingsFile(*settings, QStringLiteral("/nonexistent/in.velmorapolicy")));
+    EXPECT_FALSE(settings->contains(Setting::policySourceID));
+}
+
+TEST(PolicyTransferTest, APipeIsRefusedWithoutReadingIt)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("pipe.velmorapolicy"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    test::TempSettings settings;
+    // Reading the pipe would wait for a writer for ever.
+    EXPECT_FALSE(importPolicySettingsFile(*settings, path));
+    EXPECT_FALSE(importPolicySettingsFile(*settings, folder.path()));
     EXPECT_FALSE(settings->contains(Setting::policySourceID));
 }
 

@@ -46,7 +46,7 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
 
     TempSettings settings;
     auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>());
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}}, content);
+    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 

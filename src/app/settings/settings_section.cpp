@@ -1,0 +1,56 @@
+#include "app/settings/settings_section.h"
+
+#include "app/settings/settings_section_help_button.h"
+#include "app/shell/look.h"
+#include "app/shell/palette_tint.h"
+#include "app/shell/rounded_surface.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+SettingsSection::SettingsSection(const QString &title, const QString &help, QWidget *parent) : QWidget(parent)
+{
+    auto *header = makeTextLabel(title, look::font(look::TextStyle::callout, QFont::DemiBold), look::secondary);
+    auto *group = new RoundedSurface(8);
+    group->setFill([](const QPalette &p) { return p.color(QPalette::Base); });
+    group->setBorder([](const QPalette &p) { return look::divider(p); }, 1);
+    m_rows = new QVBoxLayout(group);
+    m_rows->setContentsMargins(14, 10, 14, 12);
+    m_rows->setSpacing(10);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(header);
+    layout->addWidget(group);
+    setAccessibleName(title);
+
+    if (!help.isEmpty()) {
+        auto *row = new QHBoxLayout;
+        row->addStretch(1);
+        row->addWidget(new SettingsSectionHelpButton(title, help));
+        m_rows->addLayout(row);
+    }
+}
+
+void SettingsSection::addRow(QWidget *row)
+{
+    m_rows->addWidget(row);
+}
+
+void SettingsSection::addRow(QLayout *row)
+{
+    m_rows->addLayout(row);
+}
+
+QLabel *makeSettingsCaption(const QString &text, const QString &identifier, QWidget *parent)
+{
+    QLabel *label = makeTextLabel(text, look::font(look::TextStyle::caption), look::secondary, true, parent);
+    label->setObjectName(identifier);
+    return label;
+}
+
+} // namespace velmora

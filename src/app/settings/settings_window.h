@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/settings/settings_tab.h"
+
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+class QScrollArea;
+class QStackedWidget;
+class QWindow;
+
+namespace velmora {
+
+class DetectionSettingsTab;
+class PolicyFileChooser;
+class PrivacySettingsTab;
+class SegmentedPicker;
+class StoredSettings;
+
+// The settings window: a pinned tab picker over one scrolling form per tab. Every
+// control writes its stored setting at once (there is no Apply step); status texts
+// live as long as the window. It opens on Detection at the top; switching tabs,
+// another window becoming active, and velmoraOpenDetectionSettings (which also shows
+// Detection) drop editor focus and return the form to its top.
+class SettingsWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Services {
+        PolicyFileChooser &policyFiles;
+        std::function<void(const QUrl &)> openLink;
+    };
+
+    SettingsWindow(StoredSettings &settings, Services services, QWidget *parent = nullptr);
+
+    SettingsTab selectedTab() const { return m_selected; }
+    void selectTab(SettingsTab tab);
+    QScrollArea *scrollArea(SettingsTab tab) const;
+    DetectionSettingsTab *detectionTab() const { return m_detection; }
+    PrivacySettingsTab *privacyTab() const { return m_privacy; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void addPage(SettingsTab tab, QWidget *page);
+    void scrollToTop();
+    void clearEditorFocus();
+    void onFocusWindowChanged(QWindow *window);
+
+    StoredSettings &m_settings;
+    Services m_services;
+    SegmentedPicker *m_picker = nullptr;
+    QStackedWidget *m_pages = nullptr;
+    DetectionSettingsTab *m_detection = nullptr;
+    PrivacySettingsTab *m_privacy = nullptr;
+    SettingsTab m_selected = SettingsTab::detection;
+    QPointer<QWindow> m_focusWindow;
+};
+
+} // namespace velmora

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/settings/settings_window.h"
+
+#include <QPointer>
+
+#include <memory>
+
+namespace velmora {
+
+// Keeps the one settings window: made on demand, raised when already open, gone when
+// closed (so it opens again fresh, on Detection at the top). The application owns one
+// host; the menu item, the tray and the help centre open the window through it.
+class SettingsWindowHost
+{
+public:
+    /// Over Qt's file dialogs and the desktop's link opener.
+    explicit SettingsWindowHost(StoredSettings &settings);
+    SettingsWindowHost(StoredSettings &settings, std::unique_ptr<PolicyFileChooser> policyFiles,
+                       std::function<void(const QUrl &)> openLink);
+    ~SettingsWindowHost();
+
+    /// Shows, raises and activates the window, making it when there is none.
+    void open();
+    SettingsWindow *window() const { return m_window; }
+
+private:
+    StoredSettings &m_settings;
+    std::unique_ptr<PolicyFileChooser> m_policyFiles;
+    std::function<void(const QUrl &)> m_openLink;
+    QPointer<SettingsWindow> m_window;
+};
+
+} // namespace velmora

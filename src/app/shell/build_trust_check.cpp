@@ -1,0 +1,36 @@
+#include "app/shell/build_trust_check.h"
+
+#include "app/shell/install_location.h"
+
+#include <QLoggingCategory>
+
+namespace velmora {
+
+namespace {
+Q_LOGGING_CATEGORY(lcBuildTrust, "com.orlwick.kavri.install")
+} // namespace
+
+bool isDebugBuild()
+{
+#ifdef NDEBUG
+    return false;
+#else
+    return true;
+#endif
+}
+
+VelmoraBuildTrustAssessment assessBuild(const QString &executablePath, const QString &homePath, bool isDebugBuild)
+{
+    return VelmoraBuildTrustEvaluator::assess(buildTrustInput(isDebugBuild, installPrefix(executablePath, homePath)));
+}
+
+void logBuildTrust(const VelmoraBuildTrustAssessment &assessment)
+{
+    if (assessment.isTrustedForAmbientDistribution)
+        qCInfo(lcBuildTrust) << "Build trust:" << rawValue(assessment.kind);
+    else
+        qCWarning(lcBuildTrust) << "Build trust:" << rawValue(assessment.kind) << "-"
+                                << assessment.userFacingWarning.value_or(QString());
+}
+
+} // namespace velmora

@@ -1,0 +1,146 @@
+#include "core/analysis/token_repair.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// A run is a token when it is at least this long and this share of its other
+// characters are token characters.
+constexpr qsizetype shortestToken = 8;
+constexpr double tokenShare = 0.8;
+
+bool isAsciiLetterOrDigit(QChar c)
+{
+    return c.unicode() < 0x80 && c.isLetterOrNumber();
+}
+
+bool isTokenCharacter(const QString &text)
+{
+    static const QString marks = QStringLiteral("_-+/=.");
+    return text.size() == 1 && (isAsciiLetterOrDigit(text.front()) || marks.contains(text.front()));
+}
+
+// The bracket that opens the run's closing bracket `c`, or the one that closes `c`.
+QChar partner(QChar c)
+{
+    static const QString opening = QStringLiteral("([{");
+    static const QString closing = QStringLiteral(")]}");
+    if (const qsizetype at = opening.indexOf(c); at >= 0)
+        return closing[at];
+    if (const qsizetype at = closing.indexOf(c); at >= 0)
+        return opening[at];
+    return {};
+}
+
+// Whether the character at `k` of the run [first, last] cannot stand there.
+bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
+{
+    const QString &text = characters[k].text;
+    if (text.size() != 1)
+        return false;
+    const QChar c = text.front();
+    if (c.unicode() >= 0x80)
+        return true;
+    if (c == u'|' || c == u'!')
+        return true;
+    if (const QChar other = partner(c); !other.isNull()) {
+        return std::none_of(characters.begin() + first, characters.begin() + last + 1,
+                            [other](const ReadCharacter &character) { return character.text == QString(other); });
+    }
+    if (c == u'@') {
+        // An address has one "@", followed by a domain with a dot.
+        qsizetype laterAt = 0;
+        bool dotAfter = false;
+        for (qsizetype j = k + 1; j <= last; ++j) {
+            laterAt += characters[j].text == QStringLiteral("@");
+            dotAfter = dotAfter || characters[j].text == QStringLiteral(".");
+        }
+        return laterAt > 0 || !dotAfter;
+    }
+    return false;
+}
+
+// Words, names and compounds of any language are no tokens: a token holds a digit, or
+// capitals inside it, as random keys and identifiers do.
+bool looksRandom(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    int innerCapitals = 0;
+    for (qsizetype k = first; k <= last; ++k) {
+        const QString &text = characters[k].text;
+        if (text.size() != 1 || text.front().unicode() >= 0x80)
+            continue;
+        if (text.front().isDigit())
+            return true;
+        innerCapitals += k > first && text.front().isUpper();
+    }
+    return innerCapitals >= 2;
+}
+
+// The characters of the run [first, last] that cannot stand where they are, if the run
+// reads as a token.
+QList<qsizetype> strays(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    QList<qsizetype> result;
+    if (last - first + 1 < shortestToken || !looksRandom(characters, first, last))
+        return result;
+    const qsizetype tokenCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
+                                                    [](const ReadCharacter &character) { return isTokenCharacter(character.text); });
+    for (qsizetype k = first + 1; k <= last; ++k) {
+        // The last character may close the token (a quote, a bracket), unless it is a
+        // bar or a mark that no token ends with either.
+        if (k == last && characters[k].text != QLatin1String("|") && characters[k].text != QLatin1String("!"))
+            continue;
+        const qsizetype others = last - first;
+        const qsizetype tokenOthers = tokenCharacters - (isTokenCharacter(characters[k].text) ? 1 : 0);
+        if (double(tokenOthers) >= tokenShare * double(others) && cannotStand(characters, first, last, k))
+            result.append(k);
+    }
+    return result;
+}
+
+void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, int &replaced)
+{
+    for (const qsizetype k : strays(characters, first, last)) {
+        const auto choice = std::find_if(characters[k].alternatives.cbegin(), characters[k].alternatives.cend(),
+                                         [](const SymbolChoice &alternative) {
+                                             return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
+                                         });
+        if (choice == characters[k].alternatives.cend())
+            continue;
+        characters[k].text = choice->text;
+        ++replaced;
+    }
+}
+
+} // namespace
+
+// Calls `visit(first, last)` for each run of characters between word breaks.
+template<typename Visit>
+void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
+{
+    qsizetype first = 0;
+    for (qsizetype k = 1; k <= characters.size(); ++k) {
+        if (k == characters.size() || characters[k].breakBefore) {
+            visit(first, k - 1);
+            first = k;
+        }
+    }
+}
+
+int repairTokenRuns(QList<ReadCharacter> &characters)
+{
+    int replaced = 0;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) { repairRun(characters, first, last, replaced); });
+    return replaced;
+}
+
+bool holdsStrayTokenCharacter(const QList<ReadCharacter> &characters)
+{
+    bool found = false;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) { found = found || !strays(characters, first, last).isEmpty(); });
+    return found;
+}
+
+} // namespace velmora

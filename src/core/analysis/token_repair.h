@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/analysis/recognized_line.h"
+
+#include <QList>
+#include <QString>
+
+namespace velmora {
+
+/// A character of a recognised line as the token repair sees it.
+struct ReadCharacter
+{
+    QString text;
+    /// Tesseract's other choices for its ink, likeliest first.
+    QList<SymbolChoice> alternatives;
+    /// A word break comes before it.
+    bool breakBefore = false;
+};
+
+/// Inside a run of characters that reads as one token (keys, identifiers, JWTs: long,
+/// nearly all ASCII letters, digits and "_-+/=.", with a digit or inner capitals), puts
+/// Tesseract's likeliest letter or digit in place of a character that such a run
+/// cannot hold where it stands: a letter outside ASCII ("é" for a 6), a bar, an
+/// exclamation mark or a bracket that closes nothing ("|" or "!" for an l), or an "@"
+/// that cannot be an e-mail address's ("@" for a 0 with a dot inside). The first
+/// character of a run and a last one other than a bar or "!" (quotes, brackets around
+/// a token) stay as read. Returns how many characters it replaced.
+int repairTokenRuns(QList<ReadCharacter> &characters);
+
+/// Whether a run that reads as a token still holds a character that no token holds
+/// where it stands (its alternatives, if any, offered no letter or digit).
+bool holdsStrayTokenCharacter(const QList<ReadCharacter> &characters);
+
+} // namespace velmora

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "app/settings/policy_file_chooser.h"
+#include "app/settings/settings_window.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/symbol_icon.h"
+
+#include "support/temp_settings.h"
+
+#include <QAbstractButton>
+#include <QScrollArea>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace velmora::test {
+
+// File panels with canned answers: nothing (cancelled) until a test gives a path.
+class FakePolicyFileChooser : public PolicyFileChooser
+{
+public:
+    std::optional<QString> exportDestination;
+    std::optional<QString> importFile;
+    int panelsShown = 0;
+
+    std::optional<QString> chooseExportDestination() override
+    {
+        ++panelsShown;
+        return exportDestination;
+    }
+    std::optional<QString> chooseImportFile() override
+    {
+        ++panelsShown;
+        return importFile;
+    }
+};
+
+// Every command posted on the bus while it lives, with its user information.
+class PostedCommands
+{
+public:
+    PostedCommands()
+    {
+        QObject::connect(&CommandBus::instance(), &CommandBus::posted, &m_context,
+                         [this](const QString &name, const QVariant &, const QVariantMap &userInfo) {
+                             names.append(name);
+                             userInfos.append(userInfo);
+                         });
+    }
+    int count(QLatin1StringView name) const { return int(names.count(QString(name))); }
+
+    QStringList names;
+    QList<QVariantMap> userInfos;
+
+private:
+    QObject m_context;
+};
+
+// A settings window over settings of the test's own, with fake panels and a link
+// opener that only records.
+class SettingsWindowFixture : public ::testing::Test
+{
+protected:
+    SettingsWindowFixture() { SymbolIcon::setUpTheme(); }
+
+    SettingsWindow &window()
+    {
+        if (!m_window) {
+            m_window = std::make_unique<SettingsWindow>(*settings, SettingsWindow::Services{
+                                                                       chooser, [this](const QUrl &url) { openedLinks.append(url); }});
+            m_window->show();
+        }
+        return *m_window;
+    }
+
+    template <typename T = QWidget>
+    T *find(const QString &identifier)
+    {
+        T *widget = window().findChild<T *>(identifier);
+        EXPECT_NE(widget, nullptr) << identifier.toStdString();
+        return widget;
+    }
+
+    void click(const QString &identifier)
+    {
+        if (auto *button = find<QAbstractButton>(identifier))
+            button->click();
+    }
+
+    TempSettings settings;
+    FakePolicyFileChooser chooser;
+    QList<QUrl> openedLinks;
+
+private:
+    std::unique_ptr<SettingsWindow> m_window;
+};
+
+} // namespace velmora::test
