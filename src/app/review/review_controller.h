@@ -3,6 +3,7 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
+#include "app/review/batch_export.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
 #include "app/review/file_import.h"
@@ -79,7 +80,8 @@ public:
     void cancelCurrentDetection();
     /// The Cancel detection command, also run when the window goes away: stops the scan
     /// that runs, the single-image one or the batch scan (whose queued items stay
-    /// queued), and says so on the image it hit. The review stays.
+    /// queued), and says so on the image it hit; stops a batch export being written. The
+    /// review stays.
     void cancelRunningScans();
     /// Re-scans the image 0.65 s after the last of a burst of settings changes.
     void rescanAfterCustomSettingsChange();
@@ -161,11 +163,13 @@ public:
     void setKeepsManualEditingAfterCommit(bool keeps);
     void resetSelectedBounds();
 
-    // Output (review_controller_output.cpp).
+    // Output (review_controller_output.cpp, review_controller_batch_export.cpp).
     void copyCleanedPNG();
     void chooseExportDestination();
+    /// Writes the batch export off the main thread, its progress in the status line; the
+    /// Cancel detection command stops it and nothing stays written.
     void chooseBatchExportFolder();
-    /// Writes the image on screen back into its item first, then passes the gate.
+    /// The batch export button: passes the review gate, then asks for the folder.
     void exportBatchAction();
     void setIncludesCleanBatchExports(bool includes);
 
@@ -199,6 +203,8 @@ public:
     ClipboardScanFlow &clipboardScan() { return m_clipboardScan; }
     /// The reading of opened, dropped and folder files.
     FileImport &fileImport() { return m_fileImport; }
+    /// The writing of a batch export.
+    BatchExport &batchExport() { return m_batchExport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -245,12 +251,8 @@ private:
     void setChecking(bool isChecking);
 
     SafeShareSourceType currentSourceType() const;
-    /// Why a batch export wrote nothing.
-    enum class BatchExportFailure { unwritable, unreadableImage };
-    /// Writes a cleaned PNG of every item into a new folder inside `parentPath`, each
-    /// decoded from its source in turn: all of them, or none and no folder. The folder's path.
-    static std::variant<QString, BatchExportFailure> writeBatchExport(const QList<BatchReviewItem> &items,
-                                                                      const QString &parentPath);
+    /// The end of a batch export of `items`: its sentences, banner, history record.
+    void finishBatchExport(const QList<BatchReviewItem> &items, const BatchExportOutcome &outcome);
 
     BatchReviewItem *findItem(const QUuid &itemID);
     bool isCurrentItem(const QUuid &itemID) const;
@@ -268,6 +270,7 @@ private:
     ClipboardScanFlow m_clipboardScan;
     DecodedImageCache m_images;
     FileImport m_fileImport;
+    BatchExport m_batchExport;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
 };

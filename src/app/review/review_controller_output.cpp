@@ -23,27 +23,7 @@ const QString exported = QStringLiteral("Cleaned copy exported. Share this file;
 const QString exportedBanner = QStringLiteral("Exported cleaned image");
 const QString exportFailed = QStringLiteral("Export failed. Choose another save location.");
 const QString noFileWritten = QStringLiteral("No file was written.");
-const QString batchExportFailed = QStringLiteral("Batch export failed. Choose another folder and try again.");
-const QString noBatchExport = QStringLiteral("No batch export was completed.");
-const FolderPanelText batchPanel{
-    QStringLiteral("Choose Batch Export Folder"),
-    QStringLiteral("Velmora will create a Velmora Cleaned folder here and write flattened cleaned PNG copies."),
-    QStringLiteral("Export Batch")};
 } // namespace OutputText
-
-QString cleanedImagesWord(int count)
-{
-    return count == 1 ? QStringLiteral("cleaned image") : QStringLiteral("cleaned images");
-}
-
-/// Nothing, or how many images no scan had reached and the export therefore left out.
-QString leftOutSentence(int count)
-{
-    if (count < 1)
-        return QString();
-    return count == 1 ? QStringLiteral(" 1 image not yet scanned was left out.")
-                      : QStringLiteral(" %1 images not yet scanned were left out.").arg(count);
-}
 
 } // namespace
 
@@ -114,105 +94,6 @@ void ReviewController::emitSharedCurrentItem()
 {
     if (m_state.selectedBatchItemID)
         emit cleanedOutputShared({*m_state.selectedBatchItemID});
-}
-
-void ReviewController::exportBatchAction()
-{
-    if (exportableBatchItems(m_state).isEmpty() || isBatchChecking(m_state))
-        return;
-    if (confirmShareIfReviewNeeded(ShareAction::batchExport))
-        chooseBatchExportFolder();
-}
-
-void ReviewController::chooseBatchExportFolder()
-{
-    if (exportableBatchItems(m_state).isEmpty())
-        return;
-    const std::optional<QUrl> parent =
-        m_environment.fileDialogs.chooseFolder(OutputText::batchPanel, panelStartFolder(m_state.sourceImageURL()));
-    if (!parent)
-        return;
-    ChangeScope scope(*this);
-    m_state.setErrorText(std::nullopt);
-    const QList<BatchReviewItem> items = exportableBatchItems(m_state);
-    const std::variant<QString, BatchExportFailure> outcome = items.isEmpty() || !parent->isLocalFile()
-        ? BatchExportFailure::unwritable
-        : writeBatchExport(items, parent->toLocalFile());
-    if (const auto *failure = std::get_if<BatchExportFailure>(&outcome)) {
-        if (*failure == BatchExportFailure::unreadableImage) {
-            // An image whose file changed or went away since import is not exported from it.
-            m_state.setErrorText(ReviewText::unreadableImage);
-            m_state.setReviewStatusNote(ReviewText::tryAnotherImage);
-        } else {
-            m_state.setErrorText(OutputText::batchExportFailed);
-            m_state.setReviewStatusNote(OutputText::noBatchExport);
-        }
-        return;
-    }
-    const QString *folder = std::get_if<QString>(&outcome);
-    const int written = int(items.size());
-    m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(*folder), true};
-    m_state.setReviewStatusNote(QStringLiteral("%1 %2 exported to %3.")
-                                   .arg(written)
-                                   .arg(cleanedImagesWord(written), QFileInfo(*folder).fileName())
-        + leftOutSentence(unscannedBatchItems(m_state)));
-    showCompletionBanner(QStringLiteral("Exported %1 %2").arg(written).arg(cleanedImagesWord(written)),
-                         CompletionBannerAction::revealLastExport, std::nullopt);
-
-    // One record for the whole export: the findings of every written image together.
-    SafeShareHistoryRecord record = SafeShareHistoryRecord::make(
-        QUuid::createUuid(), m_environment.clock.now(), items.first().sourceType, SafeShareAction::batchExport,
-        RedactionPlan::empty(), policySourceLabel(), *folder, written);
-    for (const BatchReviewItem &item : items) {
-        const SafeShareHistoryRecord counts = SafeShareHistoryRecord::make(
-            {}, {}, item.sourceType, SafeShareAction::batchExport, item.redactionPlan, {}, {}, {});
-        record.totalFindings += counts.totalFindings;
-        record.includedFindings += counts.includedFindings;
-        record.reviewFindings += counts.reviewFindings;
-        record.offFindings += counts.offFindings;
-    }
-    appendSafeShareHistoryRecord(m_environment.settings, record);
-    QList<QUuid> exportedIDs;
-    for (const BatchReviewItem &item : items)
-        exportedIDs.append(item.id);
-    emit cleanedOutputShared(exportedIDs);
-}
-
-std::variant<QString, ReviewController::BatchExportFailure>
-ReviewController::writeBatchExport(const QList<BatchReviewItem> &items, const QString &parentPath)
-{
-    QStringList names;
-    for (const BatchReviewItem &item : items)
-        names.append(redactedFileName(item.sourceURL, item.displayName()));
-    names = uniqueFileNames(names);
-
-    const std::optional<QString> folder = createBatchExportFolder(parentPath);
-    if (!folder)
-        return BatchExportFailure::unwritable;
-    const QDir dir(*folder);
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        std::optional<BatchExportFailure> failure;
-        try {
-            const QImage image = items.at(i).source.decode().image;
-            try {
-                if (!writeNewFile(dir.filePath(names.at(i)),
-                                  cleanedImageData(image, items.at(i).redactionPlan, CleanedImageFormat::png)))
-                    failure = BatchExportFailure::unwritable;
-            } catch (const VelmoraCoreException &) {
-                failure = BatchExportFailure::unwritable;
-            }
-        } catch (const VelmoraCoreException &) {
-            failure = BatchExportFailure::unreadableImage;
-        }
-        if (failure) {
-            // A batch export is all or nothing: the folder was new, so all it holds is ours.
-            for (qsizetype j = 0; j < i; ++j)
-                QFile::remove(dir.filePath(names.at(j)));
-            QDir(parentPath).rmdir(QFileInfo(*folder).fileName());
-            return *failure;
-        }
-    }
-    return *folder;
 }
 
 void ReviewController::setIncludesCleanBatchExports(bool includes)

@@ -127,6 +127,8 @@ void ReviewController::cancelCurrentDetection()
 
 void ReviewController::cancelRunningScans()
 {
+    if (m_state.isExportingBatch)
+        m_batchExport.cancel();
     if (!isScanRunning(m_state))
         return;
     ChangeScope scope(*this);

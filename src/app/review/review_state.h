@@ -80,6 +80,8 @@ struct ReviewState
     std::optional<TaskHandle> batchScanTask;
     QUuid batchRunID = QUuid::createUuid();
     bool includesCleanBatchExports = true;
+    /// A batch export is being written.
+    bool isExportingBatch = false;
     /// The error line of the window rather than of an image (a load that skipped files,
     /// an import that failed, any error while no image is under review); it shows over
     /// the item's own until the error line is set again or another image is shown.

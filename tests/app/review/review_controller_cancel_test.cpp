@@ -141,6 +141,7 @@ TEST_F(CancelCommand, BatchExportLeavesOutUnscannedItemsAndSaysHowMany)
     dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
 
     controller.exportBatchAction();
+    waitForBatchExport();
 
     const QString folder = dir.filePath(QStringLiteral("Velmora Cleaned"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), QStringList({"a-redacted.png", "b-redacted.png"}));
@@ -155,9 +156,32 @@ TEST_F(CancelCommand, ABatchWithNothingScannedCannotBeExported)
     dialogs.folderAnswer = QUrl::fromLocalFile(QStringLiteral("/tmp"));
 
     controller.exportBatchAction();
+    waitForBatchExport();
 
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
 
+TEST_F(CancelCommand, ABatchExportShowsItsProgressAndEndsWithItsSentence)
+{
+    QTemporaryDir dir;
+    loadThree();
+    for (int i = 0; i < 2; ++i) {
+        engine.lastCall().finish();
+        drainEvents();
+    }
+    dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
+
+    controller.exportBatchAction();
+    EXPECT_TRUE(state().isExportingBatch);
+    EXPECT_TRUE(state().reviewStatusNote().startsWith("Exporting cleaned images: ")) << state().reviewStatusNote().toStdString();
+    controller.exportBatchAction();
+    EXPECT_EQ(dialogs.folderRequests.size(), 1) << "one export at a time";
+    waitForBatchExport();
+
+    EXPECT_FALSE(state().isExportingBatch);
+    EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
+}
+
 } // namespace
 } // namespace velmora::test
+

@@ -38,6 +38,7 @@ TEST_F(ChangedFileExport, AGoneFileFailsTheBatchExportWithTheImportSentencesAndW
     ASSERT_TRUE(QFile::remove(m_in.filePath("b.png")));
 
     controller.exportBatchAction();
+    waitForBatchExport();
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
@@ -49,6 +50,7 @@ TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
     ASSERT_TRUE(writeBytes(m_in.filePath("a.png"), encodedPng(plainImage(0, 90, 60))));
 
     controller.exportBatchAction();
+    waitForBatchExport();
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_TRUE(QDir(m_out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
@@ -57,6 +59,7 @@ TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
 TEST_F(ChangedFileExport, UnchangedFilesAreExportedFromTheirSources)
 {
     controller.exportBatchAction();
+    waitForBatchExport();
 
     const QDir written(m_out.filePath(QStringLiteral("Velmora Cleaned")));
     EXPECT_EQ(written.entryList(QDir::Files, QDir::Name), QStringList({"a-redacted.png", "b-redacted.png"}));

@@ -63,6 +63,7 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
     EXPECT_TRUE(dialogs.saveRequests.isEmpty() && dialogs.folderRequests.isEmpty());
 
     controller.continuePendingShare();
+    waitForBatchExport();
     EXPECT_FALSE(state().isShowingReviewWarning);
     EXPECT_FALSE(state().pendingShareAction.has_value());
     EXPECT_EQ(history().size(), 1);
@@ -101,6 +102,7 @@ TEST_F(OutputTest, BatchGateCountsEveryItemNotJustTheOneOnScreen)
     controller.runShareCommand(ShareAction::copy);
     EXPECT_FALSE(state().isShowingReviewWarning) << "the image on screen needs nothing";
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_TRUE(state().isShowingReviewWarning);
     EXPECT_EQ(reviewWarningMessage(state()).left(10), "1 finding ");
 }
@@ -335,6 +337,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
 
     controller.exportBatchAction();
+    waitForBatchExport();
     ASSERT_EQ(dialogs.folderRequests.size(), 1);
     EXPECT_EQ(dialogs.folderRequests.first().text,
               (FolderPanelText{"Choose Batch Export Folder",
@@ -349,6 +352,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
 
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned 2")).size(), 3);
 
@@ -366,6 +370,7 @@ TEST_F(OutputTest, BatchExportWritesTheEditsOfTheImageOnScreen)
     controller.setAllFindingsIncluded(false);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
+    waitForBatchExport();
     const QImage written = QImage::fromData(fileBytes(m_dir.filePath("Velmora Cleaned/a-redacted.png")), "PNG");
     ASSERT_FALSE(written.isNull());
     EXPECT_EQ(written.pixel(20, 15), qRgb(200, 200, 200)) << "the finding was switched off before the export";
@@ -379,6 +384,7 @@ TEST_F(OutputTest, IncludeSafeDecidesWhetherCleanImagesAreWritten)
     EXPECT_EQ(exportableBatchItems(state()).size(), 1);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned")), QStringList({"a-redacted.png"}));
     EXPECT_EQ(state().completionBannerText, "Exported 1 cleaned image");
 }
@@ -388,7 +394,9 @@ TEST_F(OutputTest, BatchExportWithNothingExportableAsksForNoFolder)
     loadUnscanned({scannedItem("a.png", {}), scannedItem("b.png", {})});
     controller.setIncludesCleanBatchExports(false);
     controller.exportBatchAction();
+    waitForBatchExport();
     controller.chooseBatchExportFolder();
+    waitForBatchExport();
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
 
@@ -402,6 +410,7 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
     }
     dialogs.folderAnswer = QUrl::fromLocalFile(file);
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_EQ(state().errorText(), "Batch export failed. Choose another folder and try again.");
     EXPECT_EQ(state().reviewStatusNote(), "No batch export was completed.");
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"plain-file"}));
@@ -415,6 +424,7 @@ TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
     loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
     EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty()) << "neither the first image nor the folder stays";

@@ -37,6 +37,13 @@ protected:
         drainEvents();
     }
 
+    /// Lets the running batch export end and report.
+    void waitForBatchExport()
+    {
+        controller.batchExport().future().waitForFinished();
+        drainEvents();
+    }
+
     FakeScanEngine engine;
     TempSettings settings;
     FakeClipboard clipboard;

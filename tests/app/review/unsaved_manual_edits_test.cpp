@@ -67,6 +67,7 @@ TEST_F(UnsavedManualEditsTest, AnotherImageOfTheBatchKeepsItsEditsUntilTheBatchE
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.chooseBatchExportFolder();
+    waitForBatchExport();
     ASSERT_TRUE(state().lastExportLocation.has_value());
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
 }
