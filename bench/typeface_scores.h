@@ -33,6 +33,7 @@ struct TypefaceScores
     Count underscores;   ///< values and names with underscores read with as many underscores
     Count phantoms;      ///< lines read with characters where there is no ink (hits: such lines)
     Count notCheck;      ///< values read exactly (rules that redact) whose finding is not Check
+    Count misreadCheck;  ///< values read wrongly (rules that redact) whose finding is marked Check
     Count wrongLow;      ///< lines with two or more wrong characters scoring below 0.8
     int falseFindings = 0;
     Count labels;        ///< labels above fields read exactly
@@ -43,7 +44,7 @@ struct TypefaceScores
     void add(const TypefaceScores &o)
     {
         covered.add(o.covered); whole.add(o.whole); underscores.add(o.underscores); phantoms.add(o.phantoms);
-        notCheck.add(o.notCheck); wrongLow.add(o.wrongLow); labels.add(o.labels); lookAlikes.add(o.lookAlikes);
+        notCheck.add(o.notCheck); misreadCheck.add(o.misreadCheck); wrongLow.add(o.wrongLow); labels.add(o.labels); lookAlikes.add(o.lookAlikes);
         punctuation.add(o.punctuation); longTokens.add(o.longTokens);
         lowestCover = std::min(lowestCover, o.lowestCover);
         falseFindings += o.falseFindings;
@@ -163,6 +164,11 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
                 return findings[f].suggestedAction != DetectionSuggestedAction::review;
             }));
         }
+        if (!exact && redactsByDefault(plant) && !mine.isEmpty()) {
+            scores.misreadCheck.add(std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
+                return findings[f].suggestedAction == DetectionSuggestedAction::review;
+            }));
+        }
         if (verbose && coveredInk < plant.ink.size())
             std::printf("    %.0f%% covered: \"%s\" in \"%s\"\n", cover, qPrintable(plant.text), qPrintable(read));
     }
@@ -206,6 +212,7 @@ inline void printClassRows(const TypefaceScores &tuning, const TypefaceScores &h
     row("5 long tokens fully covered", tuning.longTokens, heldBack.longTokens);
     row("6 values read exactly not marked Check", tuning.notCheck, heldBack.notCheck);
     row("6 lines 2+ wrong scoring below 0.8", tuning.wrongLow, heldBack.wrongLow);
+    row("6 values read wrongly marked Check", tuning.misreadCheck, heldBack.misreadCheck);
     row("all values fully covered", tuning.covered, heldBack.covered);
     row("tokens whole", tuning.whole, heldBack.whole);
 }

@@ -66,14 +66,17 @@ double bestCover(const QRectF &truth, const QList<QRectF> &boxes)
     return best;
 }
 
-/// Boxes that cover no face by half: over the background, or beside a face.
-int falseBoxes(const QList<QRectF> &boxes, const QList<PlacedFace> &faces)
+/// Boxes that cover no face by half (over the background, or beside a face), each printed.
+int falseBoxes(const QList<QRectF> &boxes, const QList<PlacedFace> &faces, const QString &screen)
 {
     int count = 0;
     for (const QRectF &box : boxes) {
         const bool onAFace = std::any_of(faces.begin(), faces.end(), [&](const PlacedFace &face) {
             return area(box & face.truth) >= kCoversHalf * std::min(area(box), area(face.truth));
         });
+        if (!onAFace)
+            std::printf("  false box at %.0f,%.0f %.0fx%.0f on %s\n", box.x(), box.y(), box.width(), box.height(),
+                        qPrintable(screen));
         count += !onAFace;
     }
     return count;
@@ -140,10 +143,7 @@ int main(int argc, char **argv)
                     halfBySize[size] += cover >= kCoversHalf;
                     wholeByFaceAndSize[{face.source, size}] += whole;
                 }
-                const int wrong = falseBoxes(boxes, screen.faces);
-                if (wrong > 0)
-                    std::printf("  %d false box(es) on %s\n", wrong, qPrintable(screen.name));
-                avatarFalseBoxes += wrong;
+                avatarFalseBoxes += falseBoxes(boxes, screen.faces, screen.name);
             }
         }
     }
@@ -171,15 +171,14 @@ int main(int argc, char **argv)
         {QStringLiteral("logos"), logos()},
         {QStringLiteral("emoji"), emoji()},
     };
-    std::printf("\nFalse boxes: %d on the avatar screens;", avatarFalseBoxes);
     int facelessBoxes = 0;
     for (const auto &[name, image] : faceless) {
         dump(dumpDir, name, image);
-        const int boxes = int(faceBoxes(detector, image).size());
-        std::printf(" %s %d,", qPrintable(name), boxes);
+        const int boxes = falseBoxes(faceBoxes(detector, image), {}, name);
         facelessBoxes += boxes;
     }
-    std::printf(" %d in all on the faceless screens\n", facelessBoxes);
+    std::printf("\nFalse boxes: %d on the avatar screens, %d on the faceless screens\n", avatarFalseBoxes,
+                facelessBoxes);
 
     std::printf("\nOn text screens, visual detection against recognition:\n");
     const OCRTextRecognizer recognizer;

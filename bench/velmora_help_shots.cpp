@@ -5,6 +5,7 @@
 #include "app/help/velmora_help_center_view.h"
 #include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
+#include "app/settings/settings_window_host.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "app/shell/symbol_icon.h"
@@ -46,7 +47,9 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
     StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                         QSettings::IniFormat));
     auto *content = new ContentView(settings, std::make_unique<ScanPipeline>());
-    MainWindow window({settings, nullptr, [] { return true; }, [] {}, {}}, content);
+    SettingsWindowHost settingsWindow(settings);
+    MainWindow window({settings, nullptr, [] { return true; }, [] {}, [&settingsWindow] { settingsWindow.open(); }},
+                      content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return false;

@@ -1,6 +1,11 @@
 // Renders the main window as a user sees it after a scan, for the README and for a
-// look by eye: `velmora_window_shot OUT.png [IMAGE]`. Without IMAGE it draws a
-// screenshot-like page of its own. Run under xvfb-run.
+// look by eye: `velmora_window_shot OUTDIR [IMAGE]`. Without IMAGE it draws a
+// screenshot-like page of its own. Run under xvfb-run. It saves the window at its
+// default size and at its minimum size, each in a light and a dark palette
+// (main-window-light.png, main-window-minimum-dark.png, ...), and first the empty
+// window with its getting-started checklist (main-window-empty-light.png) and the
+// window with a completion banner (main-window-banner-light.png); under QT_SCALE_FACTOR=2
+// the names end in "@2x" and the window keeps to the screen.
 
 #include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
@@ -8,8 +13,11 @@
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
+#include "shot_palettes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QMimeData>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -52,16 +60,29 @@ QImage demoScreenshot()
 
 } // namespace
 
+/// Saves the window as it is drawn now; false when the file could not be written.
+bool saveWindow(velmora::MainWindow &window, const QString &path)
+{
+    QTest::qWait(600); // let the canvas finish its zoom animation and relayout
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s (%dx%d)\n", saved ? "wrote" : "FAILED", qPrintable(path), window.width(), window.height());
+    return saved;
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: velmora_window_shot OUT.png [IMAGE]\n");
+        std::fprintf(stderr, "usage: velmora_window_shot OUTDIR [IMAGE]\n");
         return 2;
     }
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outDir);
     qputenv("VELMORA_UI_TEST_MODE", "1");
     qputenv("VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora");
+    shot_palettes::useShotStyle();
     velmora::SymbolIcon::setUpTheme();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/symbols/velmora.svg")));
     QTemporaryDir dir;
     QString imagePath = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.filePath(QStringLiteral("Ticket 4821.png"));
     if (argc <= 2)
@@ -69,15 +90,18 @@ int main(int argc, char **argv)
 
     velmora::StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                                  QSettings::IniFormat));
-    settings.setValue(velmora::Setting::didDismissGettingStarted, true);
+    settings.setValue(velmora::Setting::didCompleteOnboarding, true);
+    QApplication::setPalette(shot_palettes::lightPalette());
     auto *content = new velmora::ContentView(settings, std::make_unique<velmora::ScanPipeline>());
     velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}, {}}, content);
-    window.resize(1440, 900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window did not appear\n");
         return 1;
     }
+    const QSize defaultSize = window.size();
+    const QString suffix = window.devicePixelRatioF() > 1.5 ? QStringLiteral("@2x") : QString();
+    bool ok = saveWindow(window, QStringLiteral("%1/main-window-empty-light%2.png").arg(outDir, suffix));
 
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(imagePath)});
@@ -89,8 +113,20 @@ int main(int argc, char **argv)
     const auto &entries = content->controller().state().redactionPlan().entries();
     if (!entries.isEmpty())
         content->controller().selectDetection(entries.front().detection.id);
-    QTest::qWait(600); // let the canvas finish its zoom animation
-    const bool saved = window.grab().save(QString::fromLocal8Bit(argv[1]));
-    std::printf("%lld findings; %s\n", static_cast<long long>(entries.size()), saved ? "saved" : "not saved");
-    return saved ? 0 : 1;
+    std::printf("%lld findings\n", static_cast<long long>(entries.size()));
+
+    for (const auto &[name, palette] : {std::pair{QStringLiteral("light"), shot_palettes::lightPalette()},
+                                        std::pair{QStringLiteral("dark"), shot_palettes::darkPalette()}}) {
+        QApplication::setPalette(palette);
+        window.resize(defaultSize);
+        ok &= saveWindow(window, QStringLiteral("%1/main-window-%2%3.png").arg(outDir, name, suffix));
+        window.resize(window.minimumSize());
+        ok &= saveWindow(window, QStringLiteral("%1/main-window-minimum-%2%3.png").arg(outDir, name, suffix));
+    }
+    QApplication::setPalette(shot_palettes::lightPalette());
+    window.resize(defaultSize);
+    content->controller().showCompletionBanner(QStringLiteral("Exported cleaned image"),
+                                               velmora::CompletionBannerAction::revealLastExport, std::nullopt);
+    ok &= saveWindow(window, QStringLiteral("%1/main-window-banner-light%2.png").arg(outDir, suffix));
+    return ok ? 0 : 1;
 }

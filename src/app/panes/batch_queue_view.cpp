@@ -79,6 +79,8 @@ QVariant BatchQueueModel::data(const QModelIndex &index, int role) const
         return item->displayName();
     case Qt::AccessibleTextRole:
         return BatchCardLook::make(*item, false).accessibleLabel;
+    case IdentifierRole:
+        return QStringLiteral("batch-row-") + item->displayName();
     default:
         return {};
     }

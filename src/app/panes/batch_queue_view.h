@@ -21,6 +21,11 @@ class BatchQueueModel : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
+    enum Role {
+        /// "batch-row-" and the display name: how a row is found, as widgets are by object name.
+        IdentifierRole = Qt::UserRole + 1,
+    };
+
     void setItems(const QList<BatchReviewItem> &items);
     const QList<BatchReviewItem> &items() const { return m_items; }
 

@@ -4,6 +4,7 @@
 #include "app/panes/batch_queue_view.h"
 #include "app/panes/segmented_picker.h"
 #include "app/review/review_controller.h"
+#include "app/shell/flow_layout.h"
 #include "app/shell/look.h"
 #include "app/shell/palette_tint.h"
 #include "app/shell/velmora_button.h"
@@ -12,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -115,20 +115,12 @@ QWidget *BatchSidebar::buildCategoryFilter()
     layout->setSpacing(6);
     layout->addWidget(makeTextLabel(tr("Finding type"), look::font(look::TextStyle::caption2, QFont::DemiBold), look::secondary));
 
+    // The chips wrap onto further lines: none is ever cut off at the column's edge.
     auto *chips = new QWidget;
-    chips->setAutoFillBackground(false);
-    m_chipsLayout = new QHBoxLayout(chips);
-    m_chipsLayout->setContentsMargins(0, 0, 0, 0);
-    m_chipsLayout->setSpacing(6);
-    auto *scroller = m_chipsScroller = new QScrollArea;
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setWidgetResizable(true);
-    scroller->viewport()->setAutoFillBackground(false);
-    scroller->setToolTip(tr("Review a large folder by finding type, such as Secrets or Customer/account data."));
-    scroller->setWidget(chips);
-    layout->addWidget(scroller);
+    chips->setObjectName(QStringLiteral("batch-category-chips"));
+    chips->setToolTip(tr("Review a large folder by finding type, such as Secrets or Customer/account data."));
+    m_chipsLayout = new FlowLayout(6, chips);
+    layout->addWidget(chips);
 
     m_categorySummary = makeTextLabel(QString(), look::font(look::TextStyle::caption2), look::secondary, true);
     m_categorySummary->setObjectName(QStringLiteral("batch-category-filter-summary"));
@@ -162,9 +154,6 @@ void BatchSidebar::refreshCategoryChips(const QList<BatchCategoryCount> &counts)
     addChip(tr("All"), std::nullopt, std::nullopt);
     for (const BatchCategoryCount &count : counts)
         addChip(title(count.category), count.findingCount, count.category);
-    m_chipsLayout->addStretch(1);
-    // The row is as tall as a chip; the scroller shows no bar.
-    m_chipsScroller->setFixedHeight(m_chips.first()->sizeHint().height());
 }
 
 void BatchSidebar::refresh()

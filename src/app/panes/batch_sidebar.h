@@ -5,15 +5,14 @@
 #include <QList>
 #include <QWidget>
 
-class QHBoxLayout;
 class QLabel;
 class QProgressBar;
-class QScrollArea;
 
 namespace velmora {
 
 class BatchCategoryChip;
 class BatchQueueView;
+class FlowLayout;
 class ReviewController;
 class SegmentedPicker;
 class VelmoraButton;
@@ -49,8 +48,7 @@ private:
     QProgressBar *m_progress = nullptr;
     SegmentedPicker *m_filterPicker = nullptr;
     QWidget *m_categoryFilter = nullptr;
-    QScrollArea *m_chipsScroller = nullptr;
-    QHBoxLayout *m_chipsLayout = nullptr;
+    FlowLayout *m_chipsLayout = nullptr;
     QList<BatchCategoryChip *> m_chips; ///< "All" first, then one per category count.
     QList<BatchCategoryCount> m_chipCounts;
     QLabel *m_categorySummary = nullptr;

@@ -63,6 +63,14 @@ CanvasZoomBar::CanvasZoomBar(QWidget *parent)
     m_fit = addSymbolButton(QStringLiteral("arrow.down.right.and.arrow.up.left"), tr("Fit image"),
                             QStringLiteral("fit-image-button"));
 
+    m_preview = addSymbolButton(QStringLiteral("eye"), tr("Preview output"), QStringLiteral("output-preview-toggle"));
+    m_preview->setText(tr("Preview"));
+    m_preview->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_preview->setFont(look::font(look::TextStyle::caption, QFont::DemiBold));
+    m_preview->setCheckable(true);
+    m_preview->setToolTip(tr("Preview the exact flattened output for copy and export (Ctrl+P)"));
+
+    connect(m_preview, &QToolButton::toggled, this, &CanvasZoomBar::previewToggled);
     connect(m_zoomOut, &QToolButton::clicked, this, &CanvasZoomBar::zoomOutClicked);
     connect(m_zoomIn, &QToolButton::clicked, this, &CanvasZoomBar::zoomInClicked);
     connect(m_fit, &QToolButton::clicked, this, &CanvasZoomBar::fitClicked);
@@ -92,11 +100,17 @@ void CanvasZoomBar::showZoom(const CanvasZoom &zoom)
     setAccessibleValue(m_percent, zoom.zoomAccessibilityValue());
 }
 
+void CanvasZoomBar::showPreviewing(bool previewing)
+{
+    const QSignalBlocker blocker(m_preview);
+    m_preview->setChecked(previewing);
+}
+
 void CanvasZoomBar::applyPalette()
 {
     // A symbol takes the size of the text it stands beside.
     const int edge = QFontInfo(font()).pixelSize();
-    for (QToolButton *button : {m_zoomOut, m_zoomIn, m_fit}) {
+    for (QToolButton *button : {m_zoomOut, m_zoomIn, m_fit, m_preview}) {
         button->setIconSize(QSize(edge, edge));
         button->setIcon(tintedIcon(button->property(kSymbolProperty).toString(), edge, look::primary(palette()),
                                    devicePixelRatioF()));

@@ -10,8 +10,9 @@ namespace velmora {
 class CanvasZoom;
 
 // The zoom bar floating at the top of the review canvas: zoom out, the percentage,
-// zoom in and fit, on a translucent rounded plate. It shows a CanvasZoom and reports
-// the three buttons; the canvas does the zooming.
+// zoom in and fit, then the output preview toggle, on a translucent rounded plate. It
+// shows a CanvasZoom and the preview state and reports its buttons; the canvas does
+// the zooming and the review the preview.
 class CanvasZoomBar : public QWidget
 {
     Q_OBJECT
@@ -20,11 +21,15 @@ public:
 
     /// The percentage and which buttons apply: zoom out above 100%, zoom in below 400%.
     void showZoom(const CanvasZoom &zoom);
+    /// Checks the preview toggle without reporting it.
+    void showPreviewing(bool previewing);
 
 signals:
     void zoomOutClicked();
     void zoomInClicked();
     void fitClicked();
+    /// The user turned the output preview on or off.
+    void previewToggled(bool on);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -38,6 +43,7 @@ private:
     QLabel *m_percent = nullptr;
     QToolButton *m_zoomIn = nullptr;
     QToolButton *m_fit = nullptr;
+    QToolButton *m_preview = nullptr;
 };
 
 } // namespace velmora

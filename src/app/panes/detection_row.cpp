@@ -2,6 +2,7 @@
 
 #include "app/panes/finding_chips.h"
 #include "app/shell/accessible_value.h"
+#include "app/shell/check_box_style.h"
 #include "app/shell/clamped_label.h"
 #include "app/shell/look.h"
 #include "app/shell/palette_tint.h"
@@ -12,10 +13,12 @@
 #include "core/text/unicode_text.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -81,6 +84,7 @@ DetectionRow::DetectionRow(const FindingRowActions &actions, QWidget *parent)
     setCursor(Qt::PointingHandCursor);
 
     m_checkbox = new QCheckBox;
+    useVelmoraCheckBox(m_checkbox);
     setAccessibleValue(m_checkbox, tr("Will redact in export")); // before anything asks for its interface
     m_checkbox->setAccessibleDescription(tr("Toggles whether this finding is redacted in the cleaned copy."));
     m_checkbox->setCursor(Qt::ArrowCursor);
@@ -154,7 +158,11 @@ QWidget *DetectionRow::buildDetails()
     m_disclosure->setCursor(Qt::ArrowCursor);
     // A disclosure, not a button: no plate behind it, pressed or not.
     m_disclosure->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
-    connect(m_disclosure, &QToolButton::toggled, this, [this](bool on) { setShowsDetectorDetails(on); });
+    connect(m_disclosure, &QToolButton::toggled, this, [this](bool on) {
+        setShowsDetectorDetails(on);
+        if (on)
+            keepInView();
+    });
     layout->addWidget(m_disclosure, 0, Qt::AlignLeft);
 
     m_detectorDetails = new QWidget;
@@ -204,6 +212,18 @@ void DetectionRow::setShowsDetectorDetails(bool shows)
     m_showsDetectorDetails = shows;
     m_disclosure->setArrowType(shows ? Qt::DownArrow : Qt::RightArrow);
     m_detectorDetails->setVisible(shows);
+}
+
+void DetectionRow::keepInView()
+{
+    // The list lays the taller row out first, so that the scroll reaches its new end.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    for (QWidget *ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (auto *list = qobject_cast<QScrollArea *>(ancestor)) {
+            list->ensureWidgetVisible(this, 0, 8);
+            return;
+        }
+    }
 }
 
 void DetectionRow::setEntry(const RedactionPlanEntry &entry, bool isSelected)

@@ -61,6 +61,8 @@ protected:
 private:
     QWidget *buildDetails();
     void setShowsDetectorDetails(bool shows);
+    /// Scrolls the list it sits in so that the whole row, links included, is in view.
+    void keepInView();
 
     FindingRowActions m_actions;
     RedactionPlanEntry m_entry;

@@ -63,6 +63,7 @@ ImageReviewView::ImageReviewView(QWidget *parent)
             [this] { zoomStep(&CanvasGestureHandler::zoomOut, kZoomAnimationMs); });
     connect(m_zoomBar, &CanvasZoomBar::zoomInClicked, this,
             [this] { zoomStep(&CanvasGestureHandler::zoomIn, kZoomAnimationMs); });
+    connect(m_zoomBar, &CanvasZoomBar::previewToggled, this, &ImageReviewView::outputPreviewWritten);
     connect(m_zoomBar, &CanvasZoomBar::fitClicked, this,
             [this] { zoomStep(&CanvasGestureHandler::fitImage, kZoomAnimationMs); });
     placeZoomBar();
@@ -105,6 +106,7 @@ void ImageReviewView::setManualEditing(bool on)
 void ImageReviewView::setPreviewingRedactedOutput(bool on)
 {
     m_gestures.setPreviewingRedactedOutput(on);
+    m_zoomBar->showPreviewing(on);
     if (!m_gestures.boxesTakeHits())
         m_gestures.hoverAt(std::nullopt);
     refresh();

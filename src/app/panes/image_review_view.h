@@ -62,6 +62,8 @@ signals:
     void boxMoved(const QUuid &id, const velmora::NormRect &bounds);
     /// The end of a move or resize drag.
     void editFinished();
+    /// The preview toggle of the canvas was turned on or off.
+    void outputPreviewWritten(bool on);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,7 @@
 #include "app/panes/manual_edit_controls.h"
 
 #include "app/review/review_controller.h"
+#include "app/shell/check_box_style.h"
 #include "app/shell/look.h"
 #include "app/shell/symbol_icon.h"
 #include "app/shell/symbol_view.h"
@@ -87,7 +88,9 @@ QAbstractButton *ManualEditControls::makeControl(ManualTool tool)
     const ManualToolInfo info = manualToolInfo(tool);
     QAbstractButton *control = nullptr;
     if (info.isToggle) {
-        control = new QCheckBox(info.title, this);
+        auto *box = new QCheckBox(info.title, this);
+        useVelmoraCheckBox(box);
+        control = box;
         control->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     } else {
         auto *button = new VelmoraButton(info.title, toneOf(tool), kButtonMinimumWidth, this);

@@ -2,6 +2,7 @@
 
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_access.h"
+#include "app/protection/protection_notifications.h"
 #include "app/review/autoclean_receipt.h"
 #include "app/review/cleaned_output_files.h"
 #include "app/review/future_watch.h"
@@ -40,8 +41,10 @@ QString pausedSentence(const VelmoraCaptureOutputFallbackReason &reason)
 
 } // namespace
 
-ClipboardScanFlow::ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, QObject *parent)
-    : QObject(parent), m_review(review), m_clipboard(clipboard)
+ClipboardScanFlow::ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard,
+                                     NotificationCenter &notifications, ApplicationActive isActive, QObject *parent)
+    : QObject(parent), m_review(review), m_clipboard(clipboard), m_notifications(notifications),
+      m_isActive(std::move(isActive))
 {
 }
 
@@ -158,10 +161,11 @@ void ClipboardScanFlow::replaceWithCleanedPNG(const RedactionPlan &plan, const Q
     m_review.setLastAutoCleanReviewItem(item);
     m_review.autoCleanUndoCoordinator().registerToken({snapshot, outputChangeCount, std::nullopt});
 
-    // There is no desktop notification service here: the receipt is the banner whether
-    // or not the window is in front, so that it is never lost.
     const AutoCleanReceiptText receipt = autoCleanClipboardReceipt(activeEntryCount(plan));
-    m_review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
+    if (m_isActive())
+        m_review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
+    else
+        notifyAutoCleanReceipt(m_notifications, receipt.title, receipt.message);
     m_review.recordShare(SafeShareAction::clipboardReplace, SafeShareSourceType::clipboardProtection, plan,
                          std::nullopt);
 }

@@ -8,11 +8,14 @@
 #include "core/support/task_handle.h"
 
 #include <QHash>
+
+#include <functional>
 #include <QObject>
 
 namespace velmora {
 
 class ClipboardAccess;
+class NotificationCenter;
 
 // The clipboard guard's scan: scans the image of each clipboard change the guard hands
 // over, once, and then leaves the clipboard alone, opens the image for review or puts a
@@ -23,7 +26,12 @@ class ClipboardScanFlow : public QObject
 {
     Q_OBJECT
 public:
-    ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, QObject *parent = nullptr);
+    /// Whether Velmora is the application in front: the AutoClean receipt is the banner
+    /// then, else a desktop notification.
+    using ApplicationActive = std::function<bool()>;
+
+    ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, NotificationCenter &notifications,
+                      ApplicationActive isActive, QObject *parent = nullptr);
 
     /// The guard's candidate callback: scans the image of one clipboard change, once.
     void scanClipboardImage(const ClipboardImageCandidate &candidate);
@@ -44,6 +52,8 @@ private:
 
     ReviewIntake &m_review;
     ClipboardAccess &m_clipboard;
+    NotificationCenter &m_notifications;
+    ApplicationActive m_isActive;
     /// The running scan of each clipboard change the guard handed over, by change count.
     QHash<qint64, TaskHandle> m_scanTasks;
 };

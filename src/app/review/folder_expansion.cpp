@@ -1,31 +1,17 @@
 #include "app/review/folder_expansion.h"
 
 #include "core/analysis/image_importer.h"
+#include "core/support/natural_order.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 
 namespace velmora {
 
 namespace {
-
-QCollator naturalOrder()
-{
-    // The C locale's collation knows no numeric mode; the file manager's order is the
-    // one of a real language.
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English);
-    QCollator collator(locale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
-}
 
 /// The supported images in the folder and its subfolders, as paths relative to it.
 /// Hidden entries are not listed, and a hidden folder is not entered.

@@ -19,7 +19,9 @@ using namespace std::chrono_literals;
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
     : QObject(parent), m_environment(environment),
       m_clipboardGuard(environment.clipboard, environment.settings, environment.clock),
-      m_autoCleanUndo(environment.clipboard, environment.clock), m_clipboardScan(*this, environment.clipboard)
+      m_autoCleanUndo(environment.clipboard, environment.clock),
+      m_clipboardScan(*this, environment.clipboard, environment.notifications, environment.isApplicationActive),
+      m_watchedScreenshots(*this, environment.notifications, environment.isApplicationActive)
 {
     m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
     connect(&m_environment.settings, &StoredSettings::changed, this, &ReviewController::onStoredSettingChanged);
@@ -27,8 +29,9 @@ ReviewController::ReviewController(ReviewEnvironment environment, QObject *paren
 
 ReviewController::~ReviewController()
 {
-    // Delayed work holds no reference to the controller once its handles are cancelled.
-    for (const auto *task : {&m_state.customSettingsRescanTask, &m_state.completionBannerTask}) {
+    // Delayed work holds no reference to the controller once its handles are cancelled,
+    // and a running capture ends its tool.
+    for (const auto *task : {&m_state.customSettingsRescanTask, &m_state.completionBannerTask, &m_state.captureTask}) {
         if (*task)
             (*task)->cancel();
     }

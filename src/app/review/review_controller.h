@@ -4,12 +4,14 @@
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/batch_export.h"
+#include "app/protection/notification_center.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
+#include "app/review/watched_screenshot_flow.h"
 #include "core/detection/core_error.h"
 #include "core/protection/capture_output_policy.h"
 #include "core/detection/custom_detection_configuration.h"
@@ -40,6 +42,10 @@ struct ReviewEnvironment
     Clock &clock;
     /// The open and save panels; without them every panel reads as cancelled.
     FileDialogs &fileDialogs = FileDialogs::none();
+    /// Desktop notifications, for results that arrive while Velmora is not in front.
+    NotificationCenter &notifications = NotificationCenter::none();
+    /// Whether Velmora is the application in front; the window gives the application's state.
+    std::function<bool()> isApplicationActive = [] { return true; };
 };
 
 // The review workflow without widgets: it owns the review state of the main window
@@ -191,11 +197,17 @@ public:
     void queueWatchedScreenshot(const ReviewIntakeImage &image) override;
     void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
                       std::function<void(ScanOutcome)> done) override;
+    void scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration, const TaskHandle &task,
+                          QObject *context, std::function<void(ScanOutcome)> done) override;
     void showStatus(const QString &sentence) override;
     void showFailure(const QString &errorText, const QString &sentence) override;
     void showStatusWhenIdle(const QString &sentence) override;
     void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
                      const std::optional<QString> &outputPath) override;
+    // The capture's task (review_controller_capture.cpp).
+    bool startCaptureTask(const TaskHandle &task, const QString &statusHint) override;
+    bool finishCaptureTask(const TaskHandle &task) override;
+    void setLastExportLocation(const ExportLocation &location) override;
     ClipboardProtectionMonitorPlan &clipboardMonitorPlan() override { return m_clipboardGuard.monitorPlan(); }
     AutoCleanUndoCoordinator &autoCleanUndoCoordinator() override { return m_autoCleanUndo; }
 
@@ -209,6 +221,10 @@ public:
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
     void openLatestWatchedScreenshot();
+    /// Opens the watched screenshot of that file waiting for review, taking it off the queue.
+    void openWatchedScreenshot(const QString &filePath);
+    /// The scan of the files the screenshot watch hands over.
+    WatchedScreenshotFlow &watchedScreenshots() { return m_watchedScreenshots; }
     /// The clipboard guard of the window; the review marks its own clipboard writes in it.
     ClipboardProtectionController &clipboardGuard() { return m_clipboardGuard; }
 
@@ -273,6 +289,7 @@ private:
     BatchExport m_batchExport;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
+    WatchedScreenshotFlow m_watchedScreenshots;
 };
 
 } // namespace velmora

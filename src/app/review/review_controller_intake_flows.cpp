@@ -4,6 +4,8 @@
 #include "app/review/review_queries.h"
 #include "core/analysis/image_importer.h"
 
+#include <QDir>
+
 namespace velmora {
 
 bool ReviewController::isCheckingImage() const
@@ -52,14 +54,24 @@ void ReviewController::setLastAutoCleanReviewItem(const ReviewIntakeImage &image
 void ReviewController::queueWatchedScreenshot(const ReviewIntakeImage &image)
 {
     ChangeScope scope(*this);
-    m_state.watchedScreenshotQueue.items.prepend(image);
+    m_state.watchedScreenshotQueue.insertNewest(image, [](const ReviewIntakeImage &a, const ReviewIntakeImage &b) {
+        const auto standardised = [](const ReviewIntakeImage &alert) {
+            return alert.filePath ? std::optional(QDir::cleanPath(*alert.filePath)) : std::nullopt;
+        };
+        return standardised(a) == standardised(b);
+    });
 }
 
 void ReviewController::scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
                                     std::function<void(ScanOutcome)> done)
 {
-    scanImage(m_environment.scanEngine, context,
-              ScanRequest{image, SensitiveTextDetector(customDetectionConfiguration()), {}, {}},
+    scanDetachedWith(image, customDetectionConfiguration(), task, context, std::move(done));
+}
+
+void ReviewController::scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration,
+                                        const TaskHandle &task, QObject *context, std::function<void(ScanOutcome)> done)
+{
+    scanImage(m_environment.scanEngine, context, ScanRequest{image, SensitiveTextDetector(configuration), {}, {}},
               [this] { return currentCategoryPreferences(); }, task, std::move(done));
 }
 
@@ -96,6 +108,19 @@ void ReviewController::openLatestWatchedScreenshot()
         return;
     ChangeScope scope(*this);
     openForReview(m_state.watchedScreenshotQueue.items.takeFirst());
+}
+
+void ReviewController::openWatchedScreenshot(const QString &filePath)
+{
+    QList<ReviewIntakeImage> &queue = m_state.watchedScreenshotQueue.items;
+    const auto alert = std::find_if(queue.begin(), queue.end(),
+                                    [&](const ReviewIntakeImage &queued) { return queued.filePath == filePath; });
+    if (alert == queue.end())
+        return;
+    ChangeScope scope(*this);
+    const ReviewIntakeImage chosen = *alert;
+    queue.erase(alert);
+    openForReview(chosen);
 }
 
 } // namespace velmora

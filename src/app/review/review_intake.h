@@ -2,6 +2,7 @@
 
 #include "app/review/image_scan.h"
 #include "app/review/review_model_enums.h"
+#include "app/review/review_values.h"
 #include "core/detection/custom_detection_configuration.h"
 #include "core/history/safe_share_enums.h"
 #include "core/redaction/redaction_plan.h"
@@ -61,6 +62,9 @@ public:
     /// `done` is called once from the event loop unless `context` is gone first.
     virtual void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
                               std::function<void(ScanOutcome)> done) = 0;
+    /// The same with the detection settings as they were when the flow began.
+    virtual void scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration,
+                                  const TaskHandle &task, QObject *context, std::function<void(ScanOutcome)> done) = 0;
     /// Built anew from the stored detection settings at every call.
     virtual CustomDetectionConfiguration customDetectionConfiguration() const = 0;
 
@@ -76,6 +80,16 @@ public:
     /// Adds a share to the local history with the current policy's label.
     virtual void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
                              const std::optional<QString> &outputPath) = 0;
+
+    /// Makes `task` the review's capture (closing the review cancels it): the error line,
+    /// manual editing and the output preview end, and `statusHint` is the status. False,
+    /// and nothing changes, while a capture or a scan of the image runs.
+    virtual bool startCaptureTask(const TaskHandle &task, const QString &statusHint) = 0;
+    /// The capture with `task` has ended and is forgotten. False when a newer capture
+    /// runs: the ending of an older one then leaves that capture and its status alone.
+    virtual bool finishCaptureTask(const TaskHandle &task) = 0;
+    /// The file or folder the banner's "Show" action reveals.
+    virtual void setLastExportLocation(const ExportLocation &location) = 0;
 
     /// Where every writer of the clipboard marks its own change, so the guard leaves it alone.
     virtual ClipboardProtectionMonitorPlan &clipboardMonitorPlan() = 0;

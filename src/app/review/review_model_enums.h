@@ -34,11 +34,6 @@ enum class CompletionBannerAction { revealLastExport, reviewLatestWatchedScreens
 /// The share operation that waits behind the review warning.
 enum class ShareAction { copy, export_, batchExport };
 
-/// The failure of capture AutoClean output.
-enum class CaptureAutoOutputError {
-    missingSaveFolder, ///< The output mode asks to save, but no output folder is set.
-};
-
 QString title(FindingCategory category);
 QString title(FindingFilter filter);
 QString title(BatchReviewFilter filter);
@@ -75,6 +70,3 @@ VELMORA_RAW_ENUM(velmora::CompletionBannerAction,
 VELMORA_RAW_ENUM(velmora::ShareAction,
     {velmora::ShareAction::copy, "copy"}, {velmora::ShareAction::export_, "export"},
     {velmora::ShareAction::batchExport, "batchExport"});
-
-VELMORA_RAW_ENUM(velmora::CaptureAutoOutputError,
-    {velmora::CaptureAutoOutputError::missingSaveFolder, "missingSaveFolder"});

@@ -32,7 +32,21 @@ struct BatchScanInput
 template <typename T>
 struct WatchedAlertQueue
 {
+    /// The most alerts kept: a newer one pushes the oldest out.
+    static constexpr qsizetype limit = 20;
+
     QList<T> items;
+
+    /// Puts `item` first in place of every item `sameSource` pairs it with (a newer scan
+    /// of a file replaces its older alert), then keeps the newest `limit`.
+    template <typename SameSource>
+    void insertNewest(T item, SameSource sameSource)
+    {
+        items.removeIf([&](const T &queued) { return sameSource(queued, item); });
+        items.prepend(std::move(item));
+        if (items.size() > limit)
+            items.resize(limit);
+    }
 
     friend bool operator==(const WatchedAlertQueue &, const WatchedAlertQueue &) = default;
 };

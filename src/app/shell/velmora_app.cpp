@@ -1,10 +1,15 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/protection/dbus_notification_center.h"
+#include "app/protection/protection_notifications.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
 #include "app/shell/build_trust_check.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
+#include "app/shell/window_activation.h"
 #include "core/analysis/scan_pipeline.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
@@ -17,6 +22,11 @@ namespace velmora {
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_settingsWindow(settings), m_updater(Updater::forThisBuild(this))
 {
+    registerNotificationCategories(DBusNotificationCenter::shared());
+    // An answered risk notification opens the newest watched alert: the window comes
+    // forward for it, shown again when it was closed to the tray.
+    CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, this,
+                                   [this](const QVariant &, const QVariantMap &) { bringMainWindowToFront(); });
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [this] { m_settingsWindow.open(); }, [this] {
         if (m_mainWindow)
@@ -59,7 +69,8 @@ bool VelmoraApp::keepsRunningInTray() const
 
 MainWindow *VelmoraApp::createMainWindow()
 {
-    auto *contentView = new ContentView(m_settings, std::make_unique<ScanPipeline>());
+    auto *contentView =
+        new ContentView(m_settings, std::make_unique<ScanPipeline>(), DBusNotificationCenter::shared());
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
     // Closing only hides the window: the same window, with its review, comes back.
@@ -70,12 +81,7 @@ void VelmoraApp::bringMainWindowToFront()
 {
     if (!m_mainWindow)
         m_mainWindow = createMainWindow();
-    if (m_mainWindow->isMinimized())
-        m_mainWindow->showNormal();
-    else
-        m_mainWindow->show();
-    m_mainWindow->raise();
-    m_mainWindow->activateWindow();
+    bringWindowToFront(*m_mainWindow);
 }
 
 } // namespace velmora

@@ -31,6 +31,8 @@ void bindCanvasToReview(ImageReviewView &canvas, ReviewController &review)
     QObject::connect(&canvas, &ImageReviewView::boxMoved, &review,
                      [&review](const QUuid &id, const NormRect &bounds) { review.moveBox(id, bounds); });
     QObject::connect(&canvas, &ImageReviewView::editFinished, &review, [&review] { review.finishBoxEdit(); });
+    QObject::connect(&canvas, &ImageReviewView::outputPreviewWritten, &review,
+                     [&review](bool on) { review.setOutputPreview(on); });
     QObject::connect(&review, &ReviewController::changed, &canvas,
                      [&canvas, &review] { drawReview(canvas, review.state()); });
     drawReview(canvas, review.state());

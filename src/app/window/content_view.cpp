@@ -8,6 +8,7 @@
 #include "app/panes/manual_edit_controls.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
+#include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/system_clipboard.h"
 #include "core/analysis/scan_engine.h"
 #include "app/review/review_command_routing.h"
@@ -21,7 +22,10 @@
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
 #include "app/window/canvas_binding.h"
+#include "app/shell/window_activation.h"
+#include "app/window/ambient_mode_pills.h"
 #include "app/review/unsaved_manual_edits.h"
+#include "app/window/capture_services.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
@@ -30,21 +34,31 @@
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/qt_file_dialogs.h"
+#include "app/window/watched_alerts_menu.h"
 #include "core/support/system_clock.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velmora {
 
-ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent)
+namespace {
+constexpr int kBannerInset = 20; ///< From the window's sides, as the header's content.
+constexpr int kBannerGap = 8;    ///< Below the header.
+} // namespace
+
+ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
+                         NotificationCenter &notifications, QWidget *parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_clipboard(std::make_unique<SystemClipboard>())
@@ -53,7 +67,13 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     , m_scanEngine(std::move(scanEngine))
 {
     m_controller = std::make_unique<ReviewController>(
-        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs});
+        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications,
+                          [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }});
+    m_captureServices = new CaptureServices(
+        *m_controller, settings, *m_clipboard, *m_clock,
+        [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
+        CapturePlatform::forThisDesktop(), this);
+    m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, *m_clock);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
     m_helpSheets = new HelpSheetHost(
@@ -87,11 +107,9 @@ void ContentView::buildLayout()
 
     m_header = new HeaderBar(this);
     column->addWidget(m_header);
+    // The banner floats over the top of the review: coming and going, it moves nothing
+    // under the pointer.
     m_banner = new CompletionBanner(this);
-    auto *bannerRow = new QHBoxLayout;
-    bannerRow->setContentsMargins(20, 0, 20, 8);
-    bannerRow->addWidget(m_banner);
-    column->addLayout(bannerRow);
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
 
     auto *split = new QHBoxLayout;
@@ -120,11 +138,23 @@ void ContentView::buildLayout()
         openSettingsWindow();
         m_controller->openDetectionSettingsSoon();
     });
-    split->addWidget(m_findingsPanel);
+    // A window shorter than the column scrolls it, so that every control stays reachable.
+    auto *findingsColumn = new QScrollArea(this);
+    findingsColumn->setObjectName(QStringLiteral("findings-column-scroll"));
+    findingsColumn->setWidgetResizable(true);
+    findingsColumn->setFrameShape(QFrame::NoFrame);
+    findingsColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    findingsColumn->setWidget(m_findingsPanel);
+    findingsColumn->setFixedWidth(m_findingsPanel->minimumWidth()
+                                  + findingsColumn->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    split->addWidget(findingsColumn);
     column->addLayout(split, 1);
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
     m_actionBar = new ExportActionBar(*m_controller, this);
+    m_ambientModePills = new AmbientModePills(m_controller->clipboardGuard(), m_actionBar);
+    m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
+    m_actionBar->placeStatusWidgets(m_ambientModePills, m_watchedAlertsMenu);
     column->addWidget(m_actionBar);
 }
 
@@ -147,6 +177,12 @@ void ContentView::connectCommands()
     connect(m_dropTarget, &DropTargetView::captureAreaRequested, this,
             [] { postCaptureRequest(VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
+    connect(m_watchedAlertsMenu, &WatchedAlertsMenu::alertChosen, this,
+            [this, &review](const QString &filePath) {
+                askBeforeDiscarding([&review, filePath] { review.openWatchedScreenshot(filePath); });
+            });
+    connect(m_screenshotWatch.get(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
+            &AmbientModePills::setScreenshotWatchRunning);
 
     CommandBus &bus = CommandBus::instance();
     bus.observe(commands::velmoraShowHelpCenter, this,
@@ -158,13 +194,13 @@ void ContentView::connectCommands()
         if (m_backgroundServicesRunning)
             startClipboardGuard();
     });
-    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
-        m_controller->openLatestWatchedScreenshot();
-        if (QWidget *top = window()) {
-            top->raise();
-            top->activateWindow();
-        }
+    bus.observe(commands::velmoraScreenshotWatchSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
+        if (m_backgroundServicesRunning)
+            applyScreenshotWatchSettings();
     });
+    // The application brings the window to the front for the same notice.
+    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this,
+                [this](const QVariant &, const QVariantMap &) { openLatestWatchedScreenshot(); });
 }
 
 void ContentView::addWindowActions(QMainWindow &window)
@@ -182,6 +218,13 @@ void ContentView::openFolderFromPanel()
     askBeforeDiscarding([this] { m_controller->openFolderFromPanel(); });
 }
 
+void ContentView::openLatestWatchedScreenshot()
+{
+    if (m_controller->state().watchedScreenshotQueue.items.isEmpty())
+        return;
+    askBeforeDiscarding([this] { m_controller->openLatestWatchedScreenshot(); });
+}
+
 void ContentView::askBeforeDiscarding(std::function<void()> proceed)
 {
     m_discardQuestion->askBeforeDiscarding(std::move(proceed));
@@ -191,13 +234,29 @@ void ContentView::refresh()
 {
     const ReviewState &state = m_controller->state();
     m_header->showState(state);
+    m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
     m_banner->setBanner(state.completionBannerText, state.completionBannerAction, state.completionBannerSecondaryAction);
+    placeBanner();
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
     const bool hasImage = !state.image().isNull();
     m_canvasStack->setCurrentIndex(hasImage ? 1 : 0);
     presentReviewWarningIfNeeded();
+}
+
+void ContentView::placeBanner()
+{
+    const int width = qMax(0, this->width() - 2 * kBannerInset);
+    const int height = m_banner->hasHeightForWidth() ? m_banner->heightForWidth(width) : m_banner->sizeHint().height();
+    m_banner->setGeometry(kBannerInset, m_header->geometry().bottom() + kBannerGap, width, height);
+    m_banner->raise();
+}
+
+void ContentView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeBanner();
 }
 
 void ContentView::presentReviewWarningIfNeeded()
@@ -236,6 +295,8 @@ void ContentView::presentInstallReminder()
 void ContentView::startBackgroundServices()
 {
     m_backgroundServicesRunning = true;
+    m_captureServices->startHotKeys();
+    applyScreenshotWatchSettings();
     startClipboardGuard();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
@@ -244,6 +305,9 @@ void ContentView::startBackgroundServices()
 void ContentView::stopBackgroundServices()
 {
     m_backgroundServicesRunning = false;
+    m_captureServices->stopHotKeys();
+    m_screenshotWatch->stop();
+    m_controller->watchedScreenshots().cancelScans();
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
     m_controller->cancelRunningScans();
@@ -258,6 +322,13 @@ void ContentView::startClipboardGuard()
     });
 }
 
+void ContentView::applyScreenshotWatchSettings()
+{
+    WatchedScreenshotFlow &flow = m_controller->watchedScreenshots();
+    // The watch reads its switch and folder itself, and reports when it is off.
+    m_screenshotWatch->start([&flow](const QList<QUrl> &urls) { flow.scanWatchedScreenshots(urls); });
+}
+
 void ContentView::performCompletionBannerAction(CompletionBannerAction action)
 {
     switch (action) {
@@ -269,7 +340,7 @@ void ContentView::performCompletionBannerAction(CompletionBannerAction action)
         m_controller->openLastAutoCleanReviewItem();
         break;
     case CompletionBannerAction::reviewLatestWatchedScreenshot:
-        m_controller->openLatestWatchedScreenshot();
+        openLatestWatchedScreenshot();
         break;
     case CompletionBannerAction::openNotificationSettings:
         desktop::openNotificationSettings();

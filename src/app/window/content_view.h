@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/protection/notification_center.h"
 #include "app/review/review_model_enums.h"
 
 #include <QWidget>
@@ -12,8 +13,10 @@ class QStackedWidget;
 
 namespace velmora {
 
+class AmbientModePills;
 class ApplicationInstallController;
 class BatchSidebar;
+class CaptureServices;
 class CompletionBanner;
 class DiscardQuestion;
 class DropTargetView;
@@ -25,9 +28,11 @@ class ImageReviewView;
 class QtFileDialogs;
 class ReviewController;
 class ScanEngine;
+class ScreenshotWatchController;
 class StoredSettings;
 class SystemClipboard;
 class SystemClock;
+class WatchedAlertsMenu;
 class UnsavedManualEdits;
 
 // The main window's view. It owns the review (a ReviewController and the services it
@@ -38,17 +43,22 @@ class ContentView : public QWidget
 {
     Q_OBJECT
 public:
-    /// `scanEngine` recognises text and finds faces and codes for every scan of this window.
-    ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine, QWidget *parent = nullptr);
+    /// `scanEngine` recognises text and finds faces and codes for every scan of this window;
+    /// `notifications` tells the user of background results while Velmora is not in front.
+    ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
+                NotificationCenter &notifications = NotificationCenter::none(), QWidget *parent = nullptr);
     ~ContentView() override;
 
     ReviewController &controller() const { return *m_controller; }
     HelpSheetHost &helpSheets() const { return *m_helpSheets; }
     ApplicationInstallController &installController() const { return *m_installController; }
+    ScreenshotWatchController &screenshotWatch() const { return *m_screenshotWatch; }
 
     /// Open... and Open Folder..., after asking about hand-made boxes that would be lost.
     void openImagesFromPanel();
     void openFolderFromPanel();
+    /// Opens the newest watched alert, after asking about hand-made boxes that would be lost.
+    void openLatestWatchedScreenshot();
     /// Runs an operation that ends the review, after asking when hand-made boxes not yet
     /// copied or exported would be lost; Cancel runs nothing.
     void askBeforeDiscarding(std::function<void()> proceed);
@@ -73,15 +83,20 @@ signals:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildLayout();
     void connectCommands();
     void refresh();
+    /// Lays the banner over the top edge of the review, just below the header.
+    void placeBanner();
     void presentReviewWarningIfNeeded();
     void presentInstallReminder();
     /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.
     void startClipboardGuard();
+    /// (Re)starts the screenshot watch from its stored settings, handing new files to the review.
+    void applyScreenshotWatchSettings();
     void openSettingsWindow();
 
     StoredSettings &m_settings;
@@ -91,6 +106,8 @@ private:
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
     std::unique_ptr<ScanEngine> m_scanEngine;
     std::unique_ptr<ReviewController> m_controller;
+    CaptureServices *m_captureServices = nullptr;
+    std::unique_ptr<ScreenshotWatchController> m_screenshotWatch;
     ApplicationInstallController *m_installController = nullptr;
     HelpSheetHost *m_helpSheets = nullptr;
     UnsavedManualEdits *m_unsavedEdits = nullptr;
@@ -105,6 +122,8 @@ private:
     ImageReviewView *m_canvas = nullptr;
     FindingsPanel *m_findingsPanel = nullptr;
     ExportActionBar *m_actionBar = nullptr;
+    AmbientModePills *m_ambientModePills = nullptr;
+    WatchedAlertsMenu *m_watchedAlertsMenu = nullptr;
     bool m_isShowingReviewWarning = false;
     bool m_backgroundServicesRunning = false;
 };

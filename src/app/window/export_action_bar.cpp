@@ -2,6 +2,7 @@
 
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
+#include "app/shell/check_box_style.h"
 #include "app/shell/look.h"
 #include "app/shell/palette_tint.h"
 #include "app/shell/velmora_button.h"
@@ -55,6 +56,7 @@ ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
     m_layout->addStretch(1);
 
     m_includeSafe = new QCheckBox(QStringLiteral("Include safe"), this);
+    useVelmoraCheckBox(m_includeSafe);
     m_includeSafe->setObjectName(QStringLiteral("include-clean-batch-items-toggle"));
     m_includeSafe->setFont(look::font(look::TextStyle::footnote, QFont::Medium));
     m_includeSafe->setToolTip(QStringLiteral("Include images with no findings in the batch export."));

@@ -6,6 +6,7 @@
 #include "app/shell/updater.h"
 #include "app/review/review_controller.h"
 #include "app/review/unsaved_manual_edits.h"
+#include "app/window/batch_arrow_keys.h"
 #include "app/window/content_view.h"
 
 #include <QCloseEvent>
@@ -51,6 +52,7 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     CommandBus::instance().observe(commands::velmoraCaptureShortcutSettingsDidChange, this,
                                    [this](const QVariant &, const QVariantMap &) { m_menus->refreshCaptureShortcuts(); });
     m_contentView->addWindowActions(*this);
+    new BatchArrowKeys(*this, m_contentView->controller());
 }
 
 void MainWindow::fitToScreen()

@@ -5,10 +5,10 @@
 #include "app/shell/palette_tint.h"
 #include "core/redaction/needs_review.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QVBoxLayout>
 
 namespace velmora {
 
@@ -26,9 +26,11 @@ StatusTone statusTone(const ReviewState &state)
 StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("review-status-line"));
-    auto *layout = new QHBoxLayout(this);
+    // The error above the note, each as wide as the line: a bold error beside the note
+    // would be squeezed into a narrow column of wrapped words.
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 6, 12, 6);
-    layout->setSpacing(10);
+    layout->setSpacing(2);
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("review-status-note"));
     m_note->setFont(look::font(look::TextStyle::callout));
@@ -39,7 +41,7 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
     m_error->setWordWrap(true);
     look::tintText(m_error, look::red);
     layout->addWidget(m_error);
-    layout->addWidget(m_note, 1);
+    layout->addWidget(m_note);
     m_error->hide();
     tintNote();
 }

@@ -12,14 +12,18 @@
 namespace velmora {
 
 // Finds frontal faces with OpenCV's Haar cascade, in the photographs of an image
-// (photoRegions): text and interface hold no faces and cost the cascade most. A
+// (photoRegions): text and interface hold no faces and cost the cascade most. Small
+// photographs (avatars) are searched again enlarged; every face is confirmed by a
+// second frontal cascade and dropped when it is drawn rather than photographed. A
 // classifier may not be shared between threads, so each concurrent search leases one
-// from a small pool that loads the cascade file on demand and keeps the classifiers
-// for reuse. Thread-safe; copies share the pool.
+// of each from small pools that load the cascade files on demand and keep the
+// classifiers for reuse. Thread-safe; copies share the pools.
 class FaceFinder
 {
 public:
-    explicit FaceFinder(QString cascadePath);
+    /// Finds faces with the cascade at `cascadePath` and confirms them with the
+    /// alternative frontal cascade beside it.
+    explicit FaceFinder(const QString &cascadePath);
 
     /// Pixel boxes (origin top-left) of the faces in a Grayscale8 image, in the
     /// classifier's order. Throws VelmoraCoreException(visualDetectionFailed) when the
@@ -29,7 +33,8 @@ public:
 
 private:
     class Pool;
-    std::shared_ptr<Pool> m_pool;
+    std::shared_ptr<Pool> m_finders;
+    std::shared_ptr<Pool> m_confirmers;
 };
 
 } // namespace velmora

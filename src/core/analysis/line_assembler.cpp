@@ -1,5 +1,6 @@
 #include "core/analysis/line_assembler.h"
 
+#include "core/analysis/line_assembler_parts.h"
 #include "core/analysis/token_repair.h"
 
 #include <QLoggingCategory>
@@ -58,30 +59,16 @@ constexpr double degenerateBoxWidth = 0.15;
 // Where touching glyphs of a monospace line share one cluster of ink, each character's
 // box reaches this share of a cell into its neighbours.
 constexpr double sharedInkReach = 0.3;
-// Tesseract is wrong about one in five characters it is less certain of than this.
-constexpr double doubtfulCharacter = 0.95;
-// Capitals and ascenders this many pixels apart in height tell I from l.
-constexpr double leastHeightDifference = 1.0;
 // Antialiased edges may reach this far (pixels) past the ink that was measured.
 constexpr double edgeAllowance = 1.0;
 constexpr double verticalAllowance = 2.0;
 
 const QString underscore = QStringLiteral("_");
 
-// A character Tesseract is at least this certain of is nearly always right; below,
-// the shortfall measures doubt (fitted on the OCR benchmark's lines: 0.8 is reached
-// at a summed doubt of about 0.41).
-constexpr double certainCharacter = 0.99;
-constexpr double doubtExponent = 0.7;
-constexpr double doubtWeight = 0.4;
-// The pixels add their own doubt: more characters on a place of ink than it is wide
-// enough for, and ink that no character stands on (fitted on the tuning typefaces of
-// the OCR benchmark with Tesseract's certainty).
-constexpr double overfullDoubt = 0.1;
-constexpr double unreadInkDoubt = 0.05;
 // A whole line is read right less often than the doubts of its characters say: its
-// confidence weighs Tesseract's certainties this much more (fitted on the DejaVu
-// screens of the OCR benchmark: 0.8 is reached at a summed doubt of about 0.41).
+// confidence weighs Tesseract's certainty this much (against 0.3 for a character;
+// fitted on the DejaVu screens of the OCR benchmark: 0.8 is reached at a summed
+// shortfall of about 0.41) and the ink's doubt at this share.
 constexpr double lineDoubtWeight = 0.54;
 constexpr double lineInkDoubtShare = 0.5;
 
@@ -93,29 +80,6 @@ bool isSmallMark(const QString &text)
 }
 
 } // namespace
-
-struct LineAssembler::Place
-{
-    ColumnSpan strong;
-    ColumnSpan faint;
-    bool isUnderscore = false;
-    int height = 0;
-    int firstCell = 0; // with a monospace grid
-    int cells = 1;
-    int capacity = 1; // how many glyphs the ink is wide enough for
-    ColumnSpan bar;   // a flat stroke at the bottom that the glyphs touch, if any
-};
-
-struct LineAssembler::Item
-{
-    QString text;
-    int place = -1;
-    bool spaceBefore = false; // Tesseract began a word here
-    double confidence = 1.0;  // Tesseract's; an underscore read from its stroke is sure
-    QList<SymbolChoice> alternatives;
-    double left = 0;
-    double right = 0;
-};
 
 LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
     : m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
@@ -334,79 +298,6 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
     return gap >= (besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
 }
 
-// How likely each character is to be read wrong, as a doubt that adds up over a range
-// (its confidence is exp(-doubt)). Tesseract's certainty of a character tells how
-// likely that character is wrong: below 0.99 a sizeable share are; each character
-// adds its shortfall from that mark, so that a long token read with certainty keeps a
-// high score and a few doubtful characters bring it below 0.8, where findings ask for
-// a check. A place of ink holding more characters than it is wide enough for adds
-// doubt to its last character, and ink that no character stands on to the character
-// after it. Weights fitted on the tuning typefaces of the OCR benchmark.
-QList<double> LineAssembler::characterDoubts(const QList<Item> &items, const QList<Place> &places)
-{
-    QList<double> doubts;
-    for (const Item &item : items)
-        doubts.append(doubtWeight * std::pow(std::max(0.0, certainCharacter - item.confidence), doubtExponent));
-    if (items.isEmpty())
-        return doubts;
-    for (qsizetype j = 0; j < places.size(); ++j) {
-        qsizetype last = -1;
-        int count = 0;
-        for (qsizetype k = 0; k < items.size(); ++k) {
-            if (items[k].place == j) {
-                last = k;
-                ++count;
-            }
-        }
-        if (last >= 0) {
-            doubts[last] += overfullDoubt * std::max(0, count - places[j].capacity);
-        } else if (!places[j].isUnderscore) {
-            const auto next = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
-            doubts[next == items.end() ? items.size() - 1 : std::distance(items.begin(), next)] += unreadInkDoubt;
-        }
-    }
-    return doubts;
-}
-
-// Capital I and small l are one stroke each; where the typeface sets its capitals
-// lower than its ascenders, the stroke's height tells them apart. The line's capital
-// and ascender heights are measured on the glyphs Tesseract is sure of.
-void LineAssembler::tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places)
-{
-    static const QString flatCapitals = QStringLiteral("ABDEFHKLMNPRTUVWXYZ");
-    static const QString ascenderLetters = QStringLiteral("bdhk");
-    const auto alone = [&items](qsizetype k) {
-        return std::count_if(items.begin(), items.end(), [&](const Item &item) { return item.place == items[k].place; }) == 1;
-    };
-    QList<int> capitals, ascenders;
-    for (qsizetype k = 0; k < items.size(); ++k) {
-        const Item &item = items[k];
-        if (item.text.size() != 1 || places[item.place].isUnderscore || item.confidence < doubtfulCharacter || !alone(k))
-            continue;
-        if (flatCapitals.contains(item.text.front()))
-            capitals.append(places[item.place].height);
-        else if (ascenderLetters.contains(item.text.front()))
-            ascenders.append(places[item.place].height);
-    }
-    if (capitals.isEmpty() || ascenders.isEmpty())
-        return;
-    const auto median = [](QList<int> values) {
-        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-        return double(values[values.size() / 2]);
-    };
-    const double capital = median(capitals);
-    const double ascender = median(ascenders);
-    if (ascender - capital < leastHeightDifference)
-        return;
-    for (qsizetype k = 0; k < items.size(); ++k) {
-        Item &item = items[k];
-        if ((item.text != QLatin1String("I") && item.text != QLatin1String("l")) || places[item.place].isUnderscore || !alone(k))
-            continue;
-        const double height = places[item.place].height;
-        item.text = std::abs(height - capital) < std::abs(height - ascender) ? QStringLiteral("I") : QStringLiteral("l");
-    }
-}
-
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
 {
     const QList<Place> places = this->places(std::count_if(symbols.begin(), symbols.end(), [](const PageSymbol &symbol) {
@@ -443,6 +334,16 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
                       onStroke ? QList<SymbolChoice>() : symbols[i].alternatives});
         pendingSpace = false;
     }
+    // Tesseract sometimes reads the first letter of a word twice, the first time
+    // doubtfully: the same letter twice on ink wide enough for one is one letter.
+    for (qsizetype k = 0; k + 1 < items.size(); ++k) {
+        const Item &doubled = items[k];
+        if (doubled.place == items[k + 1].place && doubled.text == items[k + 1].text
+            && doubled.confidence < line_reading::doubtfulCharacter && places[doubled.place].capacity < 2) {
+            items[k + 1].spaceBefore = items[k + 1].spaceBefore || doubled.spaceBefore;
+            items.removeAt(k);
+        }
+    }
     // Underscore strokes that no character stands on.
     for (qsizetype j = 0; j < places.size(); ++j) {
         if (!places[j].isUnderscore
@@ -453,13 +354,17 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         items.insert(at, count, Item{underscore, int(j), false, 1.0, {}, 0, 0});
     }
 
-    // Word breaks between consecutive characters.
+    // Word breaks between consecutive characters. An "@" stands between the parts of an
+    // address, so only a wide gap beside it is a word break, whatever Tesseract read.
+    const auto besideAtSign = [&items](qsizetype k) {
+        return items[k].text == QLatin1String("@") || items[k - 1].text == QLatin1String("@");
+    };
     QList<bool> breakBefore(items.size(), false);
     for (qsizetype k = 1; k < items.size(); ++k) {
         const int before = items[k - 1].place;
         const int here = items[k].place;
         breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
-            && gapIsSpace(places, before, here, items[k].spaceBefore);
+            && gapIsSpace(places, before, here, items[k].spaceBefore && !besideAtSign(k));
     }
 
     // Characters that no token holds where they stand, inside what reads as a token.
@@ -517,7 +422,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     // of its neighbours reach over its ink.
     const QList<Item> placed = items;
     for (qsizetype k = 0; k < placed.size(); ++k) {
-        if (placed[k].confidence >= doubtfulCharacter)
+        if (placed[k].confidence >= line_reading::doubtfulCharacter)
             continue;
         if (k > 0 && !breakBefore[k])
             reachOver(items[k - 1], placed[k].left, placed[k].right);
@@ -529,7 +434,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     const QRect &band = m_ink.band();
     const double top = band.top() - verticalAllowance - m_bleed;
     const double height = band.height() + 2 * (verticalAllowance + m_bleed);
-    const QList<double> doubts = characterDoubts(items, places);
+    const QList<CharacterDoubt> doubts = characterDoubts(items, places);
     double lineDoubt = 0;
     for (qsizetype k = 0; k < items.size(); ++k) {
         const Item &item = items[k];
@@ -538,11 +443,10 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         const TextRange range{line.text.size(), item.text.size()};
         line.text += item.text;
         const QRectF box(item.left, top, item.right - item.left, height);
-        line.characters.append({range, box, doubts[k]});
+        line.characters.append({range, box, doubts[k].reading + doubts[k].ink});
         line.box = line.box.isNull() ? box : line.box.united(box);
         // The ink's own doubt counts for the line at half its weight for a character.
-        const double certaintyShortfall = std::pow(std::max(0.0, certainCharacter - item.confidence), doubtExponent);
-        lineDoubt += lineDoubtWeight * certaintyShortfall + lineInkDoubtShare * (doubts[k] - doubtWeight * certaintyShortfall);
+        lineDoubt += lineDoubtWeight * line_reading::certaintyShortfall(item.confidence) + lineInkDoubtShare * doubts[k].ink;
     }
     line.confidence = items.isEmpty() ? 0.0 : std::exp(-lineDoubt);
     line.wantsAlternatives = wantsAlternatives;

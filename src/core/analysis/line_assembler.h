@@ -39,10 +39,11 @@ public:
 private:
     struct Place;
     struct Item;
+    struct CharacterDoubt;
     QList<Place> places(qsizetype characterCount) const;
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
     static double textHeight(const LineInk &ink);
-    static QList<double> characterDoubts(const QList<Item> &items, const QList<Place> &places);
+    static QList<CharacterDoubt> characterDoubts(const QList<Item> &items, const QList<Place> &places);
     static void tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places);
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 

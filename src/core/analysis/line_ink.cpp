@@ -20,6 +20,10 @@ constexpr double underlineOverhang = 0.5;
 // In a cluster of joined glyphs, ink weaker than this share of the line's strong
 // strokes does not join them.
 constexpr double connectingShare = 0.5;
+// A piece at an end of the line no wider than this (line heights) whose ink is fainter
+// than this share of the line's strong strokes is the edge of a frame around the text.
+constexpr double edgeWidth = 0.35;
+constexpr double edgeContrastShare = 0.6;
 // A piece of ink wider than this (line heights) holds joined glyphs.
 constexpr double clusterWidth = 0.6;
 // A flat stroke is at most this thick (line heights, at least two rows) and its rows are
@@ -216,12 +220,13 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
                 strokes.push_back(line[px]);
         }
     }
-    int connecting = InkMap::inkThreshold;
+    int strongStroke = 255;
     if (!strokes.empty()) {
         const auto at = strokes.begin() + std::ptrdiff_t(strokes.size() * 9 / 10);
         std::nth_element(strokes.begin(), at, strokes.end());
-        connecting = std::max(connecting, int(connectingShare * *at));
+        strongStroke = *at;
     }
+    const int connecting = std::max(InkMap::inkThreshold, int(connectingShare * strongStroke));
     QList<InkSegment> glyphs;
     for (const InkSegment &piece : componentsOf(InkMap::inkThreshold, area.left(), area.right())) {
         const QList<InkSegment> parts = piece.strong.width() > clusterWidth * bandHeight && connecting > InkMap::inkThreshold
@@ -254,6 +259,28 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
     }
     std::sort(m_segments.begin(), m_segments.end(),
               [](const InkSegment &a, const InkSegment &b) { return a.strong.left < b.strong.left; });
+    // The rounded ends of a bubble or button around the text are ink too, but fainter
+    // than the text's strokes: such pieces at either end of the line are no glyphs.
+    const auto faintEdge = [&](const ColumnSpan &columns) {
+        if (columns.width() > edgeWidth * bandHeight)
+            return false;
+        int peak = 0;
+        for (int py = area.top(); py <= area.bottom(); ++py) {
+            for (int px = columns.left; px <= columns.right; ++px)
+                peak = std::max(peak, ink.contrastAt(px, py));
+        }
+        return peak < edgeContrastShare * strongStroke;
+    };
+    while (m_segments.size() > 1 && faintEdge(m_segments.front().strong))
+        m_segments.removeFirst();
+    while (m_segments.size() > 1 && faintEdge(m_segments.back().strong))
+        m_segments.removeLast();
+    m_underscores.removeIf([&](const ColumnSpan &stroke) {
+        const bool outside = m_segments.isEmpty() || stroke.right < m_segments.front().strong.left
+            || stroke.left > m_segments.back().strong.right;
+        return outside && faintEdge(stroke);
+    });
+
     // Antialiased edges just beside a glyph's strong ink belong to it.
     for (InkSegment &segment : m_segments) {
         segment.faint = segment.strong;

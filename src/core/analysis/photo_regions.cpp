@@ -10,12 +10,17 @@ namespace velmora {
 namespace {
 
 constexpr int kCell = 16;
+// Cells are looked at every half cell, so that a photograph only a cell and a half
+// across (a small avatar) holds a whole cell wherever it lies.
+constexpr int kStride = kCell / 2;
 // A cell is continuous tone when no band of five neighbouring grey levels holds half
-// of its pixels and more than 30 % of its horizontal steps are small (1 to 8 levels):
-// antialiased text and flat colour have a dominant background and large steps.
+// of its pixels and more than 30 % of its horizontal steps are small (1 to 16 levels):
+// antialiased text and flat colour have a dominant background and large steps. A
+// photograph scaled down to an avatar keeps its detail in fewer pixels, so its steps
+// reach up to 16 levels.
 constexpr int kModeBand = 2;
 constexpr int kModeSharePercent = 50;
-constexpr int kSmallStepMax = 8;
+constexpr int kSmallStepMax = 16;
 constexpr int kSmallStepSharePercent = 30;
 // The textured cells of a face need not reach its outline: every region grows by a
 // quarter of its size on each side, and by no less than the smallest face searched.
@@ -80,12 +85,15 @@ QList<QRect> merged(QList<QRect> regions)
 QList<QRect> photoRegions(const QImage &grey)
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
-    const int columns = (grey.width() + kCell - 1) / kCell;
-    const int rows = (grey.height() + kCell - 1) / kCell;
+    const int columns = (grey.width() + kStride - 1) / kStride;
+    const int rows = (grey.height() + kStride - 1) / kStride;
+    const auto cellAt = [&](int column, int row) {
+        return QRect(column * kStride, row * kStride, kCell, kCell) & grey.rect();
+    };
     std::vector<char> continuous(size_t(columns) * size_t(rows));
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            const QRect cell = QRect(column * kCell, row * kCell, kCell, kCell) & grey.rect();
+            const QRect cell = cellAt(column, row);
             continuous[size_t(row) * columns + column] = cell.width() > 1 && isContinuousTone(grey, cell);
         }
     }
@@ -99,13 +107,13 @@ QList<QRect> photoRegions(const QImage &grey)
             const size_t index = size_t(row) * columns + column;
             if (!continuous[index] || seen[index])
                 continue;
-            QRect cells(column, row, 1, 1);
+            QRect pixels = cellAt(column, row);
             seen[index] = true;
             stack.push_back({column, row});
             while (!stack.empty()) {
                 const auto [x, y] = stack.back();
                 stack.pop_back();
-                cells |= QRect(x, y, 1, 1);
+                pixels |= cellAt(x, y);
                 for (int ny = std::max(0, y - 1); ny <= std::min(rows - 1, y + 1); ++ny) {
                     for (int nx = std::max(0, x - 1); nx <= std::min(columns - 1, x + 1); ++nx) {
                         const size_t next = size_t(ny) * columns + nx;
@@ -116,8 +124,6 @@ QList<QRect> photoRegions(const QImage &grey)
                     }
                 }
             }
-            const QRect pixels = QRect(cells.x() * kCell, cells.y() * kCell, cells.width() * kCell,
-                                       cells.height() * kCell) & grey.rect();
             regions.append(withMargin(pixels, grey.rect()));
         }
     }

@@ -128,7 +128,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
         {Kind::secret, "High-entropy secret", Pack::secrets, Category::highEntropy, 0.76, false, 0,
          sensitive_text::isPlausibleHighEntropySecret, Action::review,
          "Random-looking tokens can expose application or account access.",
-         QStringLiteral(R"((?<![A-Za-z0-9])(?=[A-Za-z0-9_/\-+=]{28,})(?=[A-Za-z0-9_/\-+=]*[a-z])(?=[A-Za-z0-9_/\-+=]*[A-Z])(?=[A-Za-z0-9_/\-+=]*\d)[A-Za-z0-9_/\-+=]{28,}(?![A-Za-z0-9]))")},
+         QStringLiteral(R"((?<![A-Za-z0-9])(?=[A-Za-z0-9_/\-+=]{28,})(?=[A-Za-z0-9_/\-+=]*[a-z])(?=[A-Za-z0-9_/\-+=]*[A-Z])(?=[A-Za-z0-9_/\-+=]*\d)[A-Za-z0-9_/\-+=]{28,}(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::unknown, "Confidential label", Pack::companyConfidential, Category::custom, 0.88, true, 0, nullptr,
          Action::review, "Matched a visible confidentiality label. This is policy matching, not semantic classification.",
          QStringLiteral(R"(\b(?:CONFIDENTIAL|INTERNAL\s+ONLY|DO\s+NOT\s+SHARE|NDA|PROPRIETARY|RESTRICTED)\b)")},

@@ -53,8 +53,8 @@ public:
     QFuture<QList<TextObservation>> recognizeText(const QImage &bitmap, ImageOrientation orientation,
                                                   const TaskHandle &task) const override;
 
-    /// The same recognition on the calling thread (it still spreads large images over
-    /// the engine threads). Throws VelmoraCoreException(textRecognitionFailed).
+    /// The same recognition, waited for on the calling thread (which must not be a
+    /// thread of a pool the recognition uses). Throws VelmoraCoreException(textRecognitionFailed).
     QList<TextObservation> recognizeTextSync(const QImage &bitmap, ImageOrientation orientation = ImageOrientation::up,
                                              const TaskHandle &task = {}) const;
     QList<TextObservation> recognizeTextSync(const ImportedImage &image) const

@@ -54,6 +54,14 @@ inline constexpr FlagSetting isClipboardProtectionEnabled{QLatin1StringView("cli
 inline constexpr TextSetting clipboardReplacementModeID{QLatin1StringView("clipboardProtectionReplacementMode"),
                                                         QLatin1StringView("pauseIfUnsure")};
 
+// Screenshot folder watch.
+inline constexpr FlagSetting isScreenshotWatchEnabled{QLatin1StringView("screenshotWatchEnabled"), false};
+/// Stored access to the watched folder: its absolute path.
+inline constexpr TextSetting screenshotWatchFolderBookmark{QLatin1StringView("screenshotWatchFolderBookmark"), {}};
+/// The watched folder's name and path, for the settings window.
+inline constexpr TextSetting screenshotWatchFolderDisplayName{QLatin1StringView("screenshotWatchFolderDisplayName"), {}};
+inline constexpr TextSetting screenshotWatchFolderPath{QLatin1StringView("screenshotWatchFolderPath"), {}};
+
 // Capture shortcuts: raw values of the key combination of each capture mode.
 inline constexpr TextSetting areaShortcutID{QLatin1StringView("velmoraCaptureShortcutArea"),
                                             QLatin1StringView("optionShift1")};
@@ -64,6 +72,21 @@ inline constexpr TextSetting screenShortcutID{QLatin1StringView("velmoraCaptureS
 /// The message of the last hot-key registration.
 inline constexpr TextSetting captureShortcutRegistrationStatus{
     QLatin1StringView("velmoraCaptureShortcutRegistrationStatus"), {}};
+
+// Capture output: what AutoClean does with a scanned capture, and where it saves.
+/// Raw value of a capture output mode.
+inline constexpr TextSetting captureOutputModeID{QLatin1StringView("velmoraCaptureOutputMode"),
+                                                 QLatin1StringView("reviewInVelmora")};
+/// Raw value of an AutoClean safety mode; absent, the older yes/no setting decides.
+inline constexpr TextSetting captureOutputSafetyModeID{QLatin1StringView("velmoraCaptureOutputSafetyMode"), {}};
+/// The older form of the safety mode: pause while findings need review.
+inline constexpr FlagSetting captureOutputRequiresNoReviewFindings{
+    QLatin1StringView("velmoraCaptureOutputRequiresNoReviewFindings"), true};
+/// The output folder's absolute path, which stands for the folder.
+inline constexpr TextSetting captureOutputFolderBookmark{QLatin1StringView("velmoraCaptureOutputFolderBookmark"), {}};
+/// The output folder's name and path, for display.
+inline constexpr TextSetting captureOutputFolderDisplayName{QLatin1StringView("velmoraCaptureOutputFolderDisplayName"), {}};
+inline constexpr TextSetting captureOutputFolderPath{QLatin1StringView("velmoraCaptureOutputFolderPath"), {}};
 
 // History and one-time flags.
 inline constexpr DataSetting safeShareHistoryStore{QLatin1StringView("safeShareHistoryStore")};
@@ -86,10 +109,20 @@ inline const std::vector<SettingDeclaration> &allSettings()
         Setting::detectorCategoryPreferencesData,
         Setting::isClipboardProtectionEnabled,
         Setting::clipboardReplacementModeID,
+        Setting::isScreenshotWatchEnabled,
+        Setting::screenshotWatchFolderBookmark,
+        Setting::screenshotWatchFolderDisplayName,
+        Setting::screenshotWatchFolderPath,
         Setting::areaShortcutID,
         Setting::windowShortcutID,
         Setting::screenShortcutID,
         Setting::captureShortcutRegistrationStatus,
+        Setting::captureOutputModeID,
+        Setting::captureOutputSafetyModeID,
+        Setting::captureOutputRequiresNoReviewFindings,
+        Setting::captureOutputFolderBookmark,
+        Setting::captureOutputFolderDisplayName,
+        Setting::captureOutputFolderPath,
         Setting::safeShareHistoryStore,
         Setting::didCompleteOnboarding,
         Setting::didDismissGettingStarted,

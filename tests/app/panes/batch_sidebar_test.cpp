@@ -88,6 +88,26 @@ TEST_F(BatchSidebarTest, AnUpdateIsNotAChoiceAndTakesNoFocus)
     EXPECT_FALSE(queue->hasFocus());
 }
 
+TEST_F(BatchSidebarTest, RowsAreNamedAfterTheirImages)
+{
+    QStringList identifiers;
+    for (int row = 0; row < queue->model()->rowCount(); ++row)
+        identifiers.append(queue->model()->index(row, 0).data(BatchQueueModel::IdentifierRole).toString());
+    EXPECT_EQ(identifiers, (QStringList{"batch-row-one.png", "batch-row-two.png", "batch-row-three.png"}));
+}
+
+TEST_F(BatchSidebarTest, EveryFindingTypeChipIsWhollyInsideTheColumn)
+{
+    auto *chips = find<QWidget>("batch-category-chips");
+    ASSERT_NE(chips, nullptr);
+    const QList<QAbstractButton *> all = chips->findChildren<QAbstractButton *>();
+    ASSERT_GE(all.size(), 2);
+    for (const QAbstractButton *chip : all) {
+        EXPECT_TRUE(chips->rect().contains(chip->geometry())) << chip->objectName().toStdString();
+        EXPECT_EQ(chip->size(), chip->sizeHint()) << chip->objectName().toStdString();
+    }
+}
+
 TEST_F(BatchSidebarTest, AClickChoosesTheCard)
 {
     const QRect second = queue->visualRect(queue->model()->index(1, 0));

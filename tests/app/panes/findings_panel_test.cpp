@@ -8,11 +8,13 @@
 #include "app/shell/velmora_button.h"
 
 #include "app/panes/review_harness.h"
+#include "support/event_loop.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
@@ -270,4 +272,56 @@ TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRow)
         EXPECT_TRUE(row->rect().contains(inRow)) << name << " " << inRow.x() << "," << inRow.y() << " " << inRow.width()
                                                   << "x" << inRow.height() << " in " << row->width() << "x" << row->height();
     }
+}
+
+TEST_F(FindingsPanelTest, AChosenFindingShowsWholeWithItsExpandedDetails)
+{
+    QList<Detection> findings;
+    for (int i = 0; i < 20; ++i) {
+        Detection finding = findingAt(i);
+        finding.matchedText = QStringLiteral("person%1@example.com").arg(i);
+        findings.append(finding);
+    }
+    harness.loadPlan(findings);
+    panel->resize(376, 900);
+    drainEvents(); // the list takes its height
+    harness.controller.selectDetection(findings.at(14).id);
+    drainEvents();
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
+    ASSERT_NE(row, nullptr);
+    auto *links = row->findChild<QWidget *>("remember-safe-finding-button");
+    ASSERT_TRUE(links && links->isVisibleTo(&window));
+    auto *list = find<QScrollArea>("findings-list");
+    ASSERT_NE(list, nullptr);
+    const QRect shown = list->viewport()->rect();
+    ASSERT_GT(shown.height(), row->height()) << "the row fits the list";
+    const QPoint top = row->mapTo(list->viewport(), QPoint(0, 0));
+    const QPoint linkBottom = links->mapTo(list->viewport(), QPoint(0, links->height()));
+    EXPECT_GE(top.y(), shown.top());
+    EXPECT_LE(linkBottom.y(), shown.bottom() + 1) << "the row's last link is pushed out of view";
+}
+
+TEST_F(FindingsPanelTest, OpeningDetectorDetailsKeepsTheRowsLinksInView)
+{
+    QList<Detection> findings;
+    for (int i = 0; i < 20; ++i) {
+        Detection finding = findingAt(i);
+        finding.matchedText = QStringLiteral("person%1@example.com").arg(i);
+        findings.append(finding);
+    }
+    harness.loadPlan(findings);
+    panel->resize(376, 900);
+    drainEvents();
+    harness.controller.selectDetection(findings.at(14).id);
+    drainEvents();
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
+    ASSERT_NE(row, nullptr);
+    auto *list = find<QScrollArea>("findings-list");
+    row->findChild<QToolButton *>("detector-details-disclosure")->click();
+    drainEvents();
+    auto *lastLink = row->findChild<QWidget *>("remember-safe-finding-button");
+    ASSERT_TRUE(lastLink->isVisibleTo(&window));
+    const QPoint linkBottom = lastLink->mapTo(list->viewport(), QPoint(0, lastLink->height()));
+    EXPECT_LE(linkBottom.y(), list->viewport()->height()) << "the opened details pushed the links out of view";
+    EXPECT_GE(row->mapTo(list->viewport(), QPoint(0, 0)).y(), 0);
 }

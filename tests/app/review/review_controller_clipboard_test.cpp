@@ -2,6 +2,7 @@
 
 #include "core/history/safe_share_history_store.h"
 #include "support/metadata_chunks.h"
+#include "support/recording_notification_center.h"
 #include "support/row_name.h"
 
 #include <QBuffer>
@@ -251,6 +252,24 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().reviewStatusNote(), replacedSentence);
+}
+
+TEST_F(ClipboardScanTest, InTheBackgroundTheReceiptIsANotification)
+{
+    RecordingNotificationCenter notifications;
+    ClipboardScanFlow backgroundScan(controller, clipboard, notifications, [] { return false; });
+    copyImage();
+    backgroundScan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    engine.lastCall().finish({leftHalfFinding(0.95)});
+    drainEvents();
+
+    EXPECT_FALSE(state().completionBannerText.has_value());
+    ASSERT_EQ(notifications.added.size(), 1);
+    EXPECT_EQ(notifications.added.first().title, QStringLiteral("Clipboard protected · 1 item masked"));
+    EXPECT_EQ(notifications.added.first().body,
+              QStringLiteral("Velmora replaced the image clipboard with a cleaned PNG after masking 1 item. "
+                             "Open Velmora to review or undo recent AutoClean output."));
+    EXPECT_TRUE(notifications.added.first().categoryIdentifier.isEmpty());
 }
 
 // --- Images without findings, failures and stops ---------------------------------------------

@@ -86,14 +86,30 @@ TEST_F(ReviewIntakeTest, AnUnreadableImageShowsTheImportFailureAndKeepsTheReview
 
 TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)
 {
-    intake().queueWatchedScreenshot(bytesImage(40, RedactionPlan::empty()));
-    intake().queueWatchedScreenshot(bytesImage(120, RedactionPlan::empty()));
+    QTemporaryDir dir;
+    const auto watched = [&](const QString &name, int grey) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(writeBytes(path, encodedPng(plainImage(grey))));
+        return ReviewIntakeImage{{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, RedactionPlan::empty(),
+                                 std::nullopt, pausedSentence};
+    };
+    intake().queueWatchedScreenshot(watched(QStringLiteral("older.png"), 40));
+    intake().queueWatchedScreenshot(watched(QStringLiteral("newer.png"), 120));
 
     controller.openLatestWatchedScreenshot();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(120).pixel(0, 0));
     ASSERT_EQ(state().watchedScreenshotQueue.items.size(), 1);
-    EXPECT_EQ(state().watchedScreenshotQueue.items.first().encodedBytes, encodedPng(plainImage(40)));
+    EXPECT_EQ(state().watchedScreenshotQueue.items.first().filePath, dir.filePath(QStringLiteral("older.png")));
+}
+
+TEST_F(ReviewIntakeTest, AWatchedScreenshotOfTheSameSourceReplacesItsAlert)
+{
+    intake().queueWatchedScreenshot(bytesImage(40, RedactionPlan::empty()));
+    intake().queueWatchedScreenshot(bytesImage(120, RedactionPlan::empty()));
+
+    ASSERT_EQ(state().watchedScreenshotQueue.items.size(), 1);
+    EXPECT_EQ(state().watchedScreenshotQueue.items.first().encodedBytes, encodedPng(plainImage(120)));
 }
 
 TEST_F(ReviewIntakeTest, AnIdleStatusNeverReplacesTheStatusOfAnImageInReview)

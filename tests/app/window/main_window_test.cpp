@@ -1,101 +1,38 @@
+#include "app/protection/screenshot_watch_controller.h"
+#include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
-#include "app/shell/symbol_icon.h"
-#include "app/window/completion_banner.h"
-#include "app/window/content_view.h"
-#include "app/help/keyboard_shortcut_table_view.h"
-#include "app/help/velmora_help_center_view.h"
-#include "app/help/velmora_onboarding_view.h"
-#include "app/window/help_sheet_dialog.h"
-#include "app/window/help_sheet_host.h"
-#include "app/window/help_sheet_presenter.h"
-#include "app/window/main_window.h"
-#include "core/protection/clipboard_protection_configuration.h"
 #include "app/shell/install_location.h"
 #include "app/shell/main_menus.h"
+#include "app/window/completion_banner.h"
+#include "app/window/help_sheet_host.h"
+#include "core/protection/clipboard_protection_configuration.h"
+
+#include "main_window_fixture.h"
+
 #include <QAction>
-#include <QMenuBar>
-
-#include "support/event_loop.h"
-#include "support/fake_scan_engine.h"
-#include "support/scoped_environment.h"
-#include "support/temp_settings.h"
-
-#include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
 #include "support/image_bytes.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using namespace velmora::test;
 
 namespace {
-
-QByteArray pngBytes()
-{
-    QImage image(640, 360, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return test::encodedPng(image);
-}
-
-// A main window over a scan engine whose answers the test gives.
-class MainWindowFixture : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        SymbolIcon::setUpTheme();
-        // Onboarding done, so that its sheet stays away unless a test asks for it.
-        m_settings->setValue(Setting::didCompleteOnboarding, !m_firstStart);
-        auto engine = std::make_unique<test::FakeScanEngine>();
-        m_engine = engine.get();
-        m_content = new ContentView(*m_settings, std::move(engine));
-        m_window = std::make_unique<MainWindow>(
-            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }, {}}, m_content);
-    }
-
-    ReviewController &review() { return m_content->controller(); }
-    const ReviewState &state() { return review().state(); }
-
-    /// Opens a blank image and finishes its scan with the given recognised lines.
-    void openScanned(const QList<TextObservation> &lines)
-    {
-        review().loadImageData(pngBytes());
-        ASSERT_GE(m_engine->callCount(), 1);
-        m_engine->lastCall().finish({}, lines);
-        test::drainEvents();
-        ASSERT_FALSE(state().isChecking());
-    }
-
-    void showActive()
-    {
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    // An installed location, so that the install reminder stays away unless a test asks for it.
-    test::ScopedEnvironmentVariable m_testMode{"VELMORA_UI_TEST_MODE", "1"};
-    test::ScopedEnvironmentVariable m_location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
-    test::TempSettings m_settings;
-    bool m_firstStart = false;
-    int m_quits = 0;
-    test::FakeScanEngine *m_engine = nullptr;
-    ContentView *m_content = nullptr;
-    std::unique_ptr<MainWindow> m_window;
-};
-
-const TextObservation emailLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.97};
-const TextObservation doubtfulLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.4};
 
 TEST_F(MainWindowFixture, ShortcutKeysPostTheirCommandOnce)
 {
@@ -232,154 +169,102 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     EXPECT_FALSE(guard.isRunning());
 }
 
-TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
-{
-    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
-    m_window->show();
-    review().loadImageData(pngBytes());
-    ASSERT_TRUE(state().isChecking());
-    m_window->close();
-    EXPECT_FALSE(m_window->isVisible());
-    EXPECT_FALSE(review().clipboardGuard().isRunning());
-    EXPECT_FALSE(state().isChecking());
-    EXPECT_FALSE(state().image().isNull());
-    EXPECT_EQ(state().reviewStatusNote(), "Detection canceled. Review existing boxes or re-scan.");
-    // A late answer of the cancelled scan changes nothing.
-    m_engine->lastCall().finish({}, {emailLine});
-    test::drainEvents();
-    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
+} // namespace
 
-    m_window->show();
-    EXPECT_TRUE(review().clipboardGuard().isRunning());
-    EXPECT_FALSE(state().image().isNull());
-}
+namespace {
 
-// Opens a scanned image and draws one box on it, as the canvas asks for a drawn box.
-void drawOnOpenedImage(ReviewController &review, const std::function<void()> &openScannedImage)
-{
-    openScannedImage();
-    review.addManualBox({0.5, 0.5, 0.2, 0.2});
-    ASSERT_EQ(review.state().redactionPlan().manualDetections().size(), 1);
-}
-
-TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
-{
-    showActive();
-    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
-    openScanned({emailLine});
-    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
-    EXPECT_TRUE(state().image().isNull()) << "nothing drawn: closed without a question";
-    EXPECT_EQ(question(), nullptr);
-
-    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
-    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
-    ASSERT_NE(question(), nullptr);
-    EXPECT_EQ(question()->text(), "Discard the manual boxes of Clipboard image?");
-    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
-    test::drainEvents();
-    EXPECT_FALSE(state().image().isNull());
-    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
-
-    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
-    ASSERT_NE(question(), nullptr);
-    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
-    test::drainEvents();
-    EXPECT_EQ(m_quits, 0);
-
-    CommandBus::instance().post(commands::velmoraCloseCurrentReview);
-    ASSERT_NE(question(), nullptr);
-    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
-    test::drainEvents();
-    EXPECT_TRUE(state().image().isNull());
-}
-
-TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
-{
-    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
-    EXPECT_EQ(m_quits, 1);
-    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
-    review().copyCleanedPNG();
-    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
-    EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
-}
-
-// The help centre's shortcut table names the keys the window really binds: each row's
-// keys belong to the menu item or window-wide action of what the row says.
-TEST_F(MainWindowFixture, ShortcutTableMatchesTheBoundKeys)
-{
-    const QHash<QString, QString> menuItemOfRow{
-        {"open", "open-images-menu-item"},           {"close", "close-review-menu-item"},
-        {"paste", "paste-image-menu-item"},          {"scan", "rescan-menu-item"},
-        {"preview", "toggle-preview-menu-item"},     {"copy", "copy-cleaned-menu-item"},
-        {"export", "export-cleaned-menu-item"},      {"capture-area", "capture-area-menu-item"},
-        {"capture-window", "capture-window-menu-item"}, {"capture-screen", "capture-screen-menu-item"},
-    };
-    QList<QKeySequence> windowWide;
-    for (const QAction *action : m_window->actions())
-        windowWide.append(action->shortcuts());
-    ASSERT_EQ(keyboardShortcutRows().size(), 12);
-    for (const ShortcutRow &row : keyboardShortcutRows()) {
-        QList<QKeySequence> shown;
-        for (const QString &keys : row.keys.split(QStringLiteral(" / ")))
-            shown.append(QKeySequence::fromString(QString(keys).replace(QLatin1Char('-'), QLatin1Char('+'))));
-        if (menuItemOfRow.contains(row.id)) {
-            QAction *item = m_window->menus()->action(menuItemOfRow.value(row.id));
-            ASSERT_NE(item, nullptr) << row.id.toStdString();
-            EXPECT_EQ(item->shortcuts(), shown) << row.id.toStdString();
-        } else {
-            for (const QKeySequence &keys : shown)
-                EXPECT_TRUE(windowWide.contains(keys)) << row.id.toStdString() << " " << keys.toString().toStdString();
-        }
-    }
-}
-
-class FirstStartFixture : public MainWindowFixture
+// The window over a watched folder of the test's own.
+class WatchedWindowFixture : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        m_firstStart = true;
+        ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("Shots")));
+        ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
         MainWindowFixture::SetUp();
     }
 
-    HelpSheetDialog *sheet() const { return m_content->findChild<HelpSheetPresenter *>()->dialog(); }
+    bool pillShown() const
+    {
+        const auto *pill = m_window->findChild<QWidget *>(QStringLiteral("screenshot-watch-pill"));
+        return pill && pill->isVisibleTo(m_window.get()) && pill->parentWidget()->isVisibleTo(m_window.get());
+    }
+
+    QTemporaryDir m_folder;
 };
 
-TEST_F(FirstStartFixture, OnboardingFollowsTheWindowOnTheNextTurn)
-{
-    m_window->show();
-    EXPECT_EQ(sheet(), nullptr);
-    test::drainEvents();
-    ASSERT_NE(sheet(), nullptr);
-    EXPECT_NE(sheet()->findChild<VelmoraOnboardingView *>(), nullptr);
-    EXPECT_EQ(sheet()->parentWidget(), m_window.get());
-}
-
-TEST_F(FirstStartFixture, OnboardingWaitsForTheInstallReminderToBeAnswered)
-{
-    test::ScopedEnvironmentVariable downloads{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/tmp/Downloads/velmora"};
-    m_window->show();
-    test::drainEvents();
-    auto *reminder = m_content->findChild<QMessageBox *>(QStringLiteral("install-reminder"));
-    ASSERT_NE(reminder, nullptr);
-    EXPECT_EQ(sheet(), nullptr);
-    reminder->findChild<QPushButton *>(QStringLiteral("install-reminder-not-now-button"))->click();
-    test::drainEvents();
-    ASSERT_NE(sheet(), nullptr);
-    EXPECT_NE(sheet()->findChild<VelmoraOnboardingView *>(), nullptr);
-}
-
-TEST_F(FirstStartFixture, HelpMenuItemsPresentTheirSheets)
-{
-    const struct {
-        const char *menuItem;
-        bool showsHelpCenter;
-    } rows[] = {{"help-center-menu-item", true}, {"show-quick-start-menu-item", false}};
-    for (const auto &row : rows) {
-        m_window->menus()->action(QLatin1String(row.menuItem))->trigger();
-        ASSERT_NE(sheet(), nullptr) << row.menuItem;
-        EXPECT_EQ(sheet()->findChild<VelmoraHelpCenterView *>() != nullptr, row.showsHelpCenter) << row.menuItem;
-    }
-}
-
 } // namespace
+
+TEST_F(WatchedWindowFixture, TheWatchRunsWhileTheWindowIsShownAndFollowsItsSettings)
+{
+    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+    showActive();
+    EXPECT_TRUE(m_content->screenshotWatch().isRunning());
+    EXPECT_EQ(m_content->screenshotWatch().runtimeStatus(), QStringLiteral("Watching Shots for new screenshots."));
+    EXPECT_TRUE(pillShown());
+
+    clearScreenshotWatchFolder(*m_settings);
+    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+    EXPECT_EQ(m_content->screenshotWatch().runtimeStatus(), QStringLiteral("Screenshot watch is off."));
+    EXPECT_FALSE(pillShown());
+
+    m_window->close();
+    test::drainEvents();
+    ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
+    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+}
+
+TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreenshot)
+{
+    const QString path = m_folder.filePath(QStringLiteral("Shots/Shot 1.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(pngBytes()), pngBytes().size());
+    file.close();
+    const RedactionPlan plan({}, {}, {Detection{}});
+    review().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, plan, std::nullopt,
+                                     QStringLiteral("Watched screenshot scanned.")});
+    test::drainEvents();
+
+    auto *menu = m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->isHidden());
+    EXPECT_EQ(menu->text(), QStringLiteral("Watched alerts (1)"));
+    ASSERT_EQ(menu->menu()->actions().size(), 1);
+    EXPECT_TRUE(menu->menu()->actions().first()->text().startsWith(QStringLiteral("Shot 1.png — ")));
+
+    menu->menu()->actions().first()->trigger();
+    EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
+    EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
+    EXPECT_TRUE(menu->isHidden());
+}
+
+TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    const QString path = m_folder.filePath(QStringLiteral("Shots/Shot 1.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(pngBytes()), pngBytes().size());
+    file.close();
+    review().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
+                                     RedactionPlan::empty(), std::nullopt, QStringLiteral("Watched.")});
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+
+    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
+    EXPECT_EQ(state().watchedScreenshotQueue.items.size(), 1);
+
+    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
+    EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
+}

@@ -117,6 +117,35 @@ TEST(LineAssemblerTest, CharacterOnNoInkIsDropped)
     EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
 }
 
+TEST(LineAssemblerTest, FirstLetterReadTwiceIsOneLetter)
+{
+    const QString text = QStringLiteral("customer_6SotFDtZ1MrT");
+    const Scene scene = render(text, sans, 14);
+    QList<PageSymbol> symbols = symbolsFor(text, text, sans, 14, scene.canvas.lines[0].box);
+    // Tesseract read the first "c" a second time, doubtfully, at the left edge of its ink.
+    const QRectF first = symbols.first().box;
+    symbols.prepend({QStringLiteral("c"), QRectF(first.left() - 1, first.top(), 1, first.height()), 0.89, true});
+    symbols[1].startsWord = false;
+    EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
+}
+
+TEST(LineAssemblerTest, DoubledLettersTesseractIsSureOfStay)
+{
+    const QString text = QStringLiteral("Account acct_9fQ2xW7");
+    const Scene scene = render(text, sans, 14);
+    const RecognizedLine line = LineAssembler(scene.ink, scene.band).assemble(symbolsFor(text, text, sans, 14, scene.canvas.lines[0].box));
+    EXPECT_EQ(line.text, text);
+}
+
+TEST(LineAssemblerTest, NarrowGapBesideAnAtSignIsNoWordBreak)
+{
+    const QString text = QStringLiteral("mail me at li.doe91@globex.net");
+    const Scene scene = render(text, sans, 14);
+    // Tesseract began a word at the "@".
+    const QList<PageSymbol> symbols = symbolsFor(text, QStringLiteral("mail me at li.doe91 @globex.net"), sans, 14, scene.canvas.lines[0].box);
+    EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
+}
+
 TEST(LineAssemblerTest, BoxesCoverTheInkOfEveryCharacter)
 {
     const QString text = QStringLiteral("Token ghp_rTy7QwKx2mZ9");

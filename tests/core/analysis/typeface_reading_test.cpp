@@ -150,4 +150,28 @@ TEST(TypefaceReadingTest, LabelAboveAFieldKeepsItsDescendersAndAddsNoStrays)
     }
 }
 
+// The rounded ends of a chat bubble come back as no characters of their own.
+TEST(TypefaceReadingTest, BubbleEdgesAddNoStrays)
+{
+    QFont font(cantarell);
+    font.setPixelSize(14);
+    const QFontMetricsF metrics(font);
+    const QString text = QStringLiteral("here is the staging key AKIAM1DJ777WS7UNOYOX");
+    QImage image(700, 80, QImage::Format_RGB32);
+    image.fill(QColor(0x1e1e1e));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x2b5278));
+    painter.drawRoundedRect(QRectF(30, 40 - metrics.ascent() - 7, metrics.horizontalAdvance(text) + 24, metrics.height() + 14), 12, 12);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QPointF(42, 40), text);
+    painter.end();
+    const QList<TextObservation> lines = OCRTextRecognizer().recognizeTextSync(image);
+    ASSERT_EQ(lines.size(), 1) << allText(lines).toStdString();
+    EXPECT_TRUE(lines.front().text().startsWith(QStringLiteral("here is"))) << lines.front().text().toStdString();
+    EXPECT_TRUE(lines.front().text().back().isLetterOrNumber()) << lines.front().text().toStdString();
+}
+
 } // namespace

@@ -1,4 +1,6 @@
 #include "app/review/review_controller.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/velmora_app.h"
 #include "app/window/content_view.h"
@@ -14,6 +16,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -78,6 +81,34 @@ TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
     EXPECT_EQ(state.image(), image);
     EXPECT_EQ(state.redactionPlan(), plan);
     EXPECT_TRUE(state.manualEditHistory().canUndo());
+}
+
+TEST_F(TrayOnX11, AnsweringARiskNotificationBringsBackTheWindowWithTheAlert)
+{
+    VelmoraApp app(*m_settings);
+    app.start();
+    QPointer<MainWindow> window = app.mainWindow();
+    ASSERT_TRUE(window);
+    window->close();
+    drainEvents();
+    ASSERT_FALSE(window->isVisible());
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Shot.png"));
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::darkGray);
+    ASSERT_TRUE(image.save(path));
+    ReviewController &review = window->contentView()->controller();
+    review.queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
+                                   RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {}), std::nullopt,
+                                   QStringLiteral("Watched screenshot scanned.")});
+
+    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    drainEvents();
+
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(review.state().sourceImageURL(), QUrl::fromLocalFile(path));
+    EXPECT_TRUE(review.state().watchedScreenshotQueue.items.isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,101 @@
+#include "app/protection/protection_notifications.h"
+
+#include "app/protection/notification_center.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+
+#include <QCoreApplication>
+#include <QUuid>
+
+namespace velmora {
+
+namespace {
+
+QString freshIdentifier(const QString &prefix)
+{
+    return prefix + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+} // namespace
+
+QString screenshotRiskNotificationBody(const QString &fileName, int count)
+{
+    return QStringLiteral("%1 has %2 possible %3. Review in Velmora before sharing.")
+        .arg(fileName)
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("leak") : QStringLiteral("leaks"));
+}
+
+void registerNotificationCategories(NotificationCenter &center)
+{
+    using namespace ProtectionNotifications;
+    center.setCategories({{riskCategoryIdentifier, {{reviewActionIdentifier, reviewActionTitle}}}});
+    center.setResponseHandler([](const QString &category, const QString &action) {
+        if (category != riskCategoryIdentifier
+            || (action != NotificationCenter::defaultActionIdentifier && action != reviewActionIdentifier))
+            return;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [] { CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot); }, Qt::QueuedConnection);
+    });
+}
+
+void requestNotificationAuthorizationIfNeeded(NotificationPermission current, NotificationCenter &center,
+                                              std::function<void(NotificationPermission)> completion)
+{
+    if (current != NotificationPermission::notDetermined) {
+        if (completion)
+            completion(current);
+        return;
+    }
+    center.requestAuthorization([completion = std::move(completion)](bool granted) {
+        if (completion)
+            completion(granted ? NotificationPermission::authorized : NotificationPermission::denied);
+    });
+}
+
+void postScreenshotRiskNotificationIfAllowed(NotificationPermission current, const QString &fileName, int count,
+                                             NotificationCenter &center)
+{
+    if (allowsPosting(current)) {
+        postScreenshotRiskNotification(fileName, count, center);
+        return;
+    }
+    if (current != NotificationPermission::notDetermined)
+        return;
+    center.requestAuthorization([fileName, count, &center](bool granted) {
+        if (granted)
+            postScreenshotRiskNotification(fileName, count, center);
+    });
+}
+
+void postScreenshotRiskNotification(const QString &fileName, int count, NotificationCenter &center)
+{
+    using namespace ProtectionNotifications;
+    center.add({freshIdentifier(riskIdentifierPrefix), riskTitle, screenshotRiskNotificationBody(fileName, count),
+                riskCategoryIdentifier});
+}
+
+void postAutoCleanReceiptNotification(NotificationPermission current, const QString &title, const QString &body,
+                                      NotificationCenter &center)
+{
+    if (!allowsPosting(current))
+        return;
+    center.add({freshIdentifier(ProtectionNotifications::receiptIdentifierPrefix), title, body, QString()});
+}
+
+void notifyScreenshotRisk(NotificationCenter &center, const QString &fileName, int count)
+{
+    center.fetchPermission([&center, fileName, count](NotificationPermission permission) {
+        postScreenshotRiskNotificationIfAllowed(permission, fileName, count, center);
+    });
+}
+
+void notifyAutoCleanReceipt(NotificationCenter &center, const QString &title, const QString &body)
+{
+    center.fetchPermission([&center, title, body](NotificationPermission permission) {
+        postAutoCleanReceiptNotification(permission, title, body, center);
+    });
+}
+
+} // namespace velmora

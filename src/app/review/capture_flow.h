@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/protection/screen_capture_service.h"
+#include "app/review/capture_auto_output.h"
+#include "app/review/image_scan.h"
+#include "core/detection/custom_detection_configuration.h"
+#include "core/protection/capture_mode.h"
+#include "core/support/task_handle.h"
+
+#include <QObject>
+
+#include <functional>
+
+namespace velmora {
+
+class ClipboardAccess;
+class Clock;
+class ReviewIntake;
+class StoredSettings;
+
+/// What a capture reaches beyond the review.
+struct CaptureFlowEnvironment
+{
+    ScreenCaptureService captureService;
+    StoredSettings &settings;
+    ClipboardAccess &clipboard;
+    Clock &clock;
+    /// Brings the application and its main window to the front.
+    std::function<void()> bringAppForward;
+};
+
+// A capture from the request to its ending: the capture tool takes the screenshot, the
+// image is scanned, and by the stored output settings it opens for review or AutoClean
+// copies or saves its cleaned copy at once. One capture at a time; the review holds its
+// task, so closing the review cancels it (which ends the tool). Every ending says what
+// happened in the status line. Main thread only.
+class CaptureFlow : public QObject
+{
+    Q_OBJECT
+public:
+    CaptureFlow(ReviewIntake &review, CaptureFlowEnvironment environment, QObject *parent = nullptr);
+
+    /// Starts a capture of `mode`; ignored while a capture runs or an image is scanned.
+    void beginCapture(VelmoraCaptureMode mode);
+
+private:
+    void handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle &task,
+                             const CustomDetectionConfiguration &configuration, const CaptureOutcome &outcome);
+    void handleScanEnding(const QByteArray &bytes, const QImage &image, VelmoraCaptureMode mode, const TaskHandle &task,
+                          const ScanOutcome &outcome);
+    /// Opens the capture for review or hands it to AutoClean, as the output settings say.
+    void handleCaptureOutcome(const ScannedCapture &capture);
+    void openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence);
+    void showCanceled(const TaskHandle &task, const QString &sentence);
+    /// The failure endings: the explanation in the status line, `errorText` in the error line.
+    void showCaptureFailure(const TaskHandle &task, const QString &errorText);
+
+    ReviewIntake &m_review;
+    CaptureFlowEnvironment m_environment;
+    CaptureAutoOutput m_autoOutput;
+};
+
+} // namespace velmora

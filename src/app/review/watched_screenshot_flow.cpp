@@ -1,0 +1,114 @@
+#include "app/review/watched_screenshot_flow.h"
+
+#include "app/protection/protection_notifications.h"
+#include "app/review/future_watch.h"
+#include "core/analysis/image_importer.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace velmora {
+
+namespace {
+
+namespace WatchedText {
+const QString scanned =
+    QStringLiteral("Watched screenshot scanned. Review findings before sharing. The source file was not changed.");
+const QString queued = QStringLiteral("Watched screenshot queued");
+const QString couldNotOpen =
+    QStringLiteral("A watched screenshot could not be opened. Source files were not changed.");
+} // namespace WatchedText
+
+QString foundSentence(int count)
+{
+    return QStringLiteral("Watched screenshot found %1 possible %2. Open Watched alerts to review.")
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("leak") : QStringLiteral("leaks"));
+}
+
+} // namespace
+
+WatchedScreenshotFlow::WatchedScreenshotFlow(ReviewIntake &review, NotificationCenter &notifications,
+                                             ApplicationActive isActive, QObject *parent)
+    : QObject(parent), m_review(review), m_notifications(notifications), m_isActive(std::move(isActive))
+{
+}
+
+void WatchedScreenshotFlow::scanWatchedScreenshots(const QList<QUrl> &urls)
+{
+    for (const QUrl &url : urls)
+        scanWatchedScreenshot(url);
+}
+
+void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
+{
+    const QString key = QDir::cleanPath(url.toLocalFile());
+    if (m_scanTasks.contains(key))
+        return;
+    const TaskHandle task;
+    m_scanTasks.insert(key, task);
+    QImage image;
+    try {
+        image = ImageImporter::importImage(key).image;
+    } catch (const VelmoraCoreException &exception) {
+        qCInfo(lcReviewScan) << "Watched screenshot" << key << "could not be read:" << rawValue(exception.error());
+        handleWatchedScanFailure(key);
+        return;
+    }
+    // The detection settings are taken now: later edits do not reach this scan.
+    m_review.scanDetached(image, task, this, [this, task, key](const ScanOutcome &outcome) {
+        if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome)) {
+            m_scanTasks.remove(key);
+            return;
+        }
+        if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
+            qCInfo(lcReviewScan) << "Watched screenshot" << key << "scan failed:" << rawValue(*error);
+            handleWatchedScanFailure(key);
+            return;
+        }
+        m_scanTasks.remove(key);
+        handleWatchedScanResult(std::get<RedactionPlan>(outcome), key);
+    });
+}
+
+void WatchedScreenshotFlow::cancelScans()
+{
+    for (const TaskHandle &task : std::as_const(m_scanTasks))
+        task.cancel();
+    m_scanTasks.clear();
+}
+
+void WatchedScreenshotFlow::handleWatchedScanFailure(const QString &key)
+{
+    m_scanTasks.remove(key);
+    // The review on screen is not disturbed by a file the user never opened.
+    m_review.showStatusWhenIdle(WatchedText::couldNotOpen);
+}
+
+void WatchedScreenshotFlow::handleWatchedScanResult(const RedactionPlan &plan, const QString &path)
+{
+    if (plan.entries().isEmpty()) {
+        m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::screenshotWatch, plan, std::nullopt);
+        return;
+    }
+    const ReviewIntakeImage alert{{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, plan,
+                                  plan.entries().first().id(), WatchedText::scanned};
+    const int count = int(plan.entries().size());
+    m_review.queueWatchedScreenshot(alert);
+    announce(count);
+    m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::screenshotWatch, plan, std::nullopt);
+    if (!m_isActive())
+        notifyScreenshotRisk(m_notifications, QFileInfo(path).fileName(), count);
+}
+
+void WatchedScreenshotFlow::announce(int findingCount)
+{
+    // The image under review is never replaced: the banner offers the alert instead.
+    if (m_review.hasReviewInProgress())
+        m_review.showCompletionBanner(WatchedText::queued, CompletionBannerAction::reviewLatestWatchedScreenshot,
+                                      std::nullopt);
+    else
+        m_review.showStatus(foundSentence(findingCount));
+}
+
+} // namespace velmora

@@ -1,0 +1,52 @@
+#include "app/window/watched_alerts_menu.h"
+
+#include "app/review/batch_review_item.h"
+#include "app/shell/look.h"
+#include "app/shell/symbol_icon.h"
+
+#include <QMenu>
+
+namespace velmora {
+
+QList<WatchedAlertEntry> watchedAlertEntries(const WatchedAlertQueue<ReviewIntakeImage> &queue)
+{
+    QList<WatchedAlertEntry> entries;
+    for (const ReviewIntakeImage &alert : queue.items) {
+        const QString path = alert.filePath.value_or(QString());
+        BatchReviewItem item = BatchReviewItem::make(QUrl::fromLocalFile(path), alert.displayLabel, alert.sourceType,
+                                                     {}, alert.statusSentence);
+        item.redactionPlan = alert.plan.value_or(RedactionPlan::empty());
+        item.didScan = true;
+        entries.append({path, item.displayName() + QStringLiteral(" — ") + item.statusText()});
+    }
+    return entries;
+}
+
+WatchedAlertsMenu::WatchedAlertsMenu(QWidget *parent) : QToolButton(parent)
+{
+    setObjectName(QStringLiteral("watched-alerts-menu"));
+    setPopupMode(QToolButton::InstantPopup);
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    setFont(look::font(look::TextStyle::footnote, QFont::Medium));
+    setIcon(SymbolIcon::icon(QStringLiteral("exclamationmark.triangle")));
+    setMenu(new QMenu(this));
+    setToolTip(QStringLiteral("Screenshots from the watched folder with possible leaks, newest first."));
+    hide();
+}
+
+void WatchedAlertsMenu::setAlerts(const QList<WatchedAlertEntry> &alerts)
+{
+    if (alerts == m_alerts)
+        return;
+    m_alerts = alerts;
+    setText(QStringLiteral("Watched alerts (%1)").arg(alerts.size()));
+    setAccessibleName(text());
+    menu()->clear();
+    for (const WatchedAlertEntry &alert : alerts) {
+        QAction *action = menu()->addAction(alert.title);
+        connect(action, &QAction::triggered, this, [this, key = alert.key] { emit alertChosen(key); });
+    }
+    setVisible(!alerts.isEmpty());
+}
+
+} // namespace velmora

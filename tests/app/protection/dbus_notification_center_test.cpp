@@ -1,0 +1,203 @@
+#include "app/protection/dbus_notification_center.h"
+
+#include "app/protection/protection_notifications.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "support/private_bus.h"
+#include "support/row_name.h"
+#include "support/test_notification_server.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace velmora;
+
+namespace {
+
+constexpr int busTimeoutMs = 10000;
+
+class DBusNotificationCenterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_bus.isRunning());
+        ASSERT_TRUE(m_server.isServing());
+        registerNotificationCategories(m_center);
+        CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, &m_observer,
+                                       [this](const QVariant &, const QVariantMap &) { ++m_openLatestPosts; });
+    }
+
+    /// The id the service gave the newest notification, once it arrived.
+    uint waitForNotification(qsizetype count = 1)
+    {
+        if (!QTest::qWaitFor([&] { return m_server.received().size() >= count; }, busTimeoutMs))
+            return 0;
+        // The center learns the id from the reply, which follows the service's answer.
+        if (!QTest::qWaitFor([&] { return m_center.openNotificationCount() >= count; }, busTimeoutMs))
+            return 0;
+        return m_server.received().at(count - 1).id;
+    }
+
+    /// Everything the service sent before this call has been handled once it returns:
+    /// a call's reply comes after the signals sent before it, and a queued post after that.
+    void settle()
+    {
+        bool answered = false;
+        m_center.fetchPermission([&](NotificationPermission) { answered = true; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answered; }, busTimeoutMs));
+        QCoreApplication::sendPostedEvents();
+    }
+
+    test::PrivateBus m_bus;
+    test::TestNotificationServer m_server{m_bus.connect(), {QStringLiteral("body"), QStringLiteral("actions")}};
+    DBusNotificationCenter m_center{m_bus.connect()};
+    QObject m_observer;
+    int m_openLatestPosts = 0;
+};
+
+struct RiskBodyRow
+{
+    const char *name;
+    int count;
+    const char *body;
+};
+
+class RiskNotificationTest : public DBusNotificationCenterTest, public ::testing::WithParamInterface<RiskBodyRow>
+{
+};
+
+} // namespace
+
+TEST_P(RiskNotificationTest, ArrivesWithTitleBodyAndActions)
+{
+    notifyScreenshotRisk(m_center, QStringLiteral("Screenshot 1.png"), GetParam().count);
+    ASSERT_NE(waitForNotification(), 0u);
+
+    const test::TestNotificationServer::Received &received = m_server.received().first();
+    EXPECT_EQ(received.applicationName, QStringLiteral("Velmora"));
+    EXPECT_EQ(received.summary, QStringLiteral("Sensitive data found in screenshot"));
+    EXPECT_EQ(received.body, QString::fromUtf8(GetParam().body));
+    EXPECT_EQ(received.actions, (QStringList{QStringLiteral("default"), QStringLiteral("Review in Velmora"),
+                                             QStringLiteral("velmora-review-watched-screenshot"),
+                                             QStringLiteral("Review in Velmora")}));
+    EXPECT_EQ(received.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral("velmora"));
+    EXPECT_EQ(received.hints.value(QStringLiteral("urgency")).toInt(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RiskNotificationTest, ::testing::Values(
+    RiskBodyRow{"oneLeak", 1, "Screenshot 1.png has 1 possible leak. Review in Velmora before sharing."},
+    RiskBodyRow{"threeLeaks", 3, "Screenshot 1.png has 3 possible leaks. Review in Velmora before sharing."},
+    RiskBodyRow{"noLeaks", 0, "Screenshot 1.png has 0 possible leaks. Review in Velmora before sharing."}
+), test::rowName);
+
+namespace {
+
+struct ActionRow
+{
+    const char *name;
+    const char *actionKey;
+};
+
+class RiskActionTest : public DBusNotificationCenterTest, public ::testing::WithParamInterface<ActionRow>
+{
+};
+
+} // namespace
+
+TEST_P(RiskActionTest, PostsOpenLatestWatchedScreenshotOnce)
+{
+    notifyScreenshotRisk(m_center, QStringLiteral("a.png"), 2);
+    const uint id = waitForNotification();
+    ASSERT_NE(id, 0u);
+
+    m_server.invokeAction(id, QString::fromUtf8(GetParam().actionKey));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_openLatestPosts > 0; }, busTimeoutMs));
+    ASSERT_NO_FATAL_FAILURE(settle());
+    EXPECT_EQ(m_openLatestPosts, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RiskActionTest, ::testing::Values(
+    ActionRow{"clickOnTheNotification", "default"},
+    ActionRow{"reviewButton", "velmora-review-watched-screenshot"}
+), test::rowName);
+
+TEST_F(DBusNotificationCenterTest, ReceiptHasNoActionsAndItsClickPostsNothing)
+{
+    notifyAutoCleanReceipt(m_center, QStringLiteral("Clipboard protected · 1 item masked"), QStringLiteral("Body."));
+    const uint id = waitForNotification();
+    ASSERT_NE(id, 0u);
+    EXPECT_EQ(m_server.received().first().summary, QStringLiteral("Clipboard protected · 1 item masked"));
+    EXPECT_TRUE(m_server.received().first().actions.isEmpty());
+
+    m_server.invokeAction(id, QStringLiteral("default"));
+    ASSERT_NO_FATAL_FAILURE(settle());
+    EXPECT_EQ(m_openLatestPosts, 0);
+}
+
+TEST_F(DBusNotificationCenterTest, AnotherApplicationsNotificationPostsNothing)
+{
+    notifyScreenshotRisk(m_center, QStringLiteral("a.png"), 1);
+    const uint id = waitForNotification();
+    ASSERT_NE(id, 0u);
+
+    m_server.invokeAction(id + 100, QStringLiteral("default"));
+    ASSERT_NO_FATAL_FAILURE(settle());
+    EXPECT_EQ(m_openLatestPosts, 0);
+}
+
+TEST_F(DBusNotificationCenterTest, ClosedNotificationIsForgotten)
+{
+    notifyScreenshotRisk(m_center, QStringLiteral("a.png"), 1);
+    const uint id = waitForNotification();
+    ASSERT_NE(id, 0u);
+
+    m_server.closeNotification(id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_center.openNotificationCount() == 0; }, busTimeoutMs));
+    m_server.invokeAction(id, QStringLiteral("default"));
+    ASSERT_NO_FATAL_FAILURE(settle());
+    EXPECT_EQ(m_openLatestPosts, 0);
+}
+
+TEST_F(DBusNotificationCenterTest, TwoRiskNotificationsStandSideBySide)
+{
+    notifyScreenshotRisk(m_center, QStringLiteral("a.png"), 1);
+    notifyScreenshotRisk(m_center, QStringLiteral("b.png"), 1);
+    ASSERT_NE(waitForNotification(2), 0u);
+    EXPECT_NE(m_server.received().at(0).id, m_server.received().at(1).id);
+    EXPECT_EQ(m_center.openNotificationCount(), 2);
+}
+
+TEST_F(DBusNotificationCenterTest, PermissionIsAuthorizedWhileAServiceAnswers)
+{
+    std::optional<NotificationPermission> permission;
+    m_center.fetchPermission([&](NotificationPermission answer) { permission = answer; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return permission.has_value(); }, busTimeoutMs));
+    EXPECT_EQ(permission, NotificationPermission::authorized);
+}
+
+TEST(DBusNotificationCenterWithoutService, PermissionIsDenied)
+{
+    test::PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    DBusNotificationCenter center{bus.connect()};
+    std::optional<NotificationPermission> permission;
+    center.fetchPermission([&](NotificationPermission answer) { permission = answer; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return permission.has_value(); }, busTimeoutMs));
+    EXPECT_EQ(permission, NotificationPermission::denied);
+}
+
+TEST(DBusNotificationCenterMarkup, FileNameIsTextOnAServiceThatReadsMarkup)
+{
+    test::PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    test::TestNotificationServer server{bus.connect(), {QStringLiteral("body"), QStringLiteral("body-markup")}};
+    DBusNotificationCenter center{bus.connect()};
+
+    notifyScreenshotRisk(center, QStringLiteral("<b>&.png"), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.received().isEmpty(); }, busTimeoutMs));
+    EXPECT_EQ(server.received().first().body,
+              QStringLiteral("&lt;b&gt;&amp;.png has 1 possible leak. Review in Velmora before sharing."));
+}

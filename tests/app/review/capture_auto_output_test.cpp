@@ -1,0 +1,189 @@
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/review/capture_texts.h"
+#include "core/protection/autoclean_output_settings.h"
+#include "core/protection/clipboard_protection_monitor_plan.h"
+
+#include "capture_flow_fixture.h"
+
+#include <QDir>
+#include <QLocale>
+
+namespace velmora::test {
+namespace {
+
+const QString pngType = QStringLiteral("image/png");
+const QList<ClipboardItem> earlierClipboard{{QStringLiteral("text/plain"), QByteArray("earlier")}};
+
+class CaptureAutoOutputTest : public CaptureFlowTest
+{
+protected:
+    CaptureAutoOutputTest() { clipboard.contents = earlierClipboard; }
+
+    void useOutputFolder()
+    {
+        outputFolder = m_outputParent.filePath(QStringLiteral("Cleaned"));
+        QDir().mkpath(outputFolder);
+        AutoCleanOutputCoordinator::storeOutputFolder(*settings, outputFolder);
+    }
+    /// One capture of `mode` whose scan finds `findings`.
+    void capture(VelmoraCaptureMode mode, const QList<Detection> &findings)
+    {
+        if (!flow)
+            flowWith(writesScreenshot());
+        flow->beginCapture(mode);
+        finishScan(findings);
+    }
+    QStringList savedFiles() const { return QDir(outputFolder).entryList(QDir::Files, QDir::Name); }
+    QString stamp() const { return QLocale::c().toString(clock.now().toLocalTime(), QStringLiteral("yyyyMMdd-HHmmss")); }
+    /// The masked corner is black; the rest keeps the screenshot's grey.
+    void expectCleaned(const QByteArray &png)
+    {
+        const QImage image = QImage::fromData(png, "PNG");
+        ASSERT_EQ(image.size(), screenshot.size());
+        EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::black));
+        EXPECT_EQ(image.pixelColor(70, 50), screenshot.pixelColor(70, 50));
+    }
+    bool undo() { return controller.autoCleanUndoCoordinator().undo(controller.clipboardGuard()); }
+
+    QString outputFolder;
+
+private:
+    QTemporaryDir m_outputParent;
+};
+
+TEST_F(CaptureAutoOutputTest, CopyPutsOnlyTheCleanedPngOnTheClipboardInTheBackground)
+{
+    storeOutput("copyCleanedPNG", "pauseIfUnsure");
+    capture(VelmoraCaptureMode::area, {sureFinding()});
+
+    ASSERT_EQ(clipboard.types(), QStringList{pngType});
+    expectCleaned(clipboard.data(pngType));
+    EXPECT_TRUE(controller.clipboardMonitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_EQ(state().reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard."));
+    EXPECT_EQ(state().errorText(), std::nullopt);
+    EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
+    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
+    EXPECT_EQ(state().completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
+    EXPECT_TRUE(state().batchItems.isEmpty()) << "AutoClean opens no review";
+    EXPECT_EQ(broughtForward, 0);
+    ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
+    EXPECT_EQ(state().lastAutoCleanReviewItem->statusSentence, CaptureText::autoCleanReviewItemStatus);
+    ASSERT_EQ(history().size(), 1);
+    EXPECT_EQ(history().first().action, SafeShareAction::copyCleanedPNG);
+    EXPECT_EQ(history().first().sourceType, SafeShareSourceType::capture);
+    EXPECT_EQ(history().first().outputPath, std::nullopt);
+    EXPECT_TRUE(tool->leftovers().isEmpty());
+}
+
+TEST_F(CaptureAutoOutputTest, SaveNamesTheFileAndCountsUpWithinTheSameSecond)
+{
+    storeOutput("saveCleanedPNG", "autoCleanEverything");
+    useOutputFolder();
+    for (int i = 0; i < 3; ++i)
+        capture(VelmoraCaptureMode::screen, {unsureFinding()});
+
+    const QString stem = QStringLiteral("Velmora-screen-%1-cleaned").arg(stamp());
+    EXPECT_EQ(savedFiles(), (QStringList{stem + "-2.png", stem + "-3.png", stem + ".png"}));
+    EXPECT_EQ(state().reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG saved to %1-3.png.").arg(stem));
+    EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(QDir(outputFolder).filePath(stem + "-3.png")), false}));
+    EXPECT_EQ(clipboard.contents, earlierClipboard);
+    ASSERT_EQ(history().size(), 3);
+    EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
+    EXPECT_EQ(history().first().outputPath, QDir(outputFolder).filePath(stem + "-3.png"));
+}
+
+TEST_F(CaptureAutoOutputTest, SaveAndCopyIsUndoneWithinEightSeconds)
+{
+    storeOutput("saveAndCopyCleanedPNG", "pauseIfUnsure");
+    useOutputFolder();
+    capture(VelmoraCaptureMode::window, {sureFinding()});
+    ASSERT_EQ(savedFiles().size(), 1);
+    expectCleaned(fileBytes(QDir(outputFolder).filePath(savedFiles().first())));
+    expectCleaned(clipboard.data(pngType));
+    EXPECT_EQ(state().reviewStatusNote(),
+              QStringLiteral("Capture scanned locally. Cleaned PNG saved and copied to clipboard."));
+    EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot saved and copied \u00B7 1 item masked"));
+    EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
+
+    clock.advance(std::chrono::milliseconds(7000));
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(clipboard.contents, earlierClipboard);
+    EXPECT_TRUE(savedFiles().isEmpty());
+    EXPECT_TRUE(controller.clipboardMonitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+}
+
+TEST_F(CaptureAutoOutputTest, UndoLeavesWhatTheUserCopiedSinceOnTheClipboard)
+{
+    storeOutput("copyCleanedPNG", "pauseIfUnsure");
+    capture(VelmoraCaptureMode::area, {sureFinding()});
+    const QList<ClipboardItem> userCopy{{QStringLiteral("text/plain"), QByteArray("copied later")}};
+    clipboard.write(userCopy);
+
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(clipboard.contents, userCopy);
+}
+
+TEST_F(CaptureAutoOutputTest, AfterEightSecondsUndoDoesNothing)
+{
+    storeOutput("saveAndCopyCleanedPNG", "pauseIfUnsure");
+    useOutputFolder();
+    capture(VelmoraCaptureMode::window, {sureFinding()});
+    const QList<ClipboardItem> cleaned = clipboard.contents;
+
+    clock.advance(AutoCleanUndoCoordinator::expiry);
+    EXPECT_FALSE(undo());
+    EXPECT_EQ(clipboard.contents, cleaned);
+    EXPECT_EQ(savedFiles().size(), 1);
+}
+
+TEST_F(CaptureAutoOutputTest, NothingActiveStillGivesACleanedCopy)
+{
+    storeOutput("copyCleanedPNG", "autoCleanEverything");
+    capture(VelmoraCaptureMode::area, {});
+    const QImage image = QImage::fromData(clipboard.data(pngType), "PNG");
+    EXPECT_EQ(image.pixelColor(10, 10), screenshot.pixelColor(10, 10));
+    EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot copied \u00B7 0 items masked"));
+}
+
+// A refused clipboard write gets back what the clipboard held; the capture opens for
+// review, and no undo or receipt is left behind.
+TEST_F(CaptureAutoOutputTest, ARefusedClipboardOpensReviewAndRestoresTheClipboard)
+{
+    storeOutput("copyCleanedPNG", "pauseIfUnsure");
+    clipboard.writesToRefuse = 1;
+    capture(VelmoraCaptureMode::area, {sureFinding()});
+
+    EXPECT_EQ(clipboard.contents, earlierClipboard);
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoOutputFailedStatus);
+    EXPECT_EQ(state().errorText(), CaptureText::autoOutputFailedError);
+    EXPECT_EQ(state().batchItems.size(), 1);
+    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_EQ(state().completionBannerText, std::nullopt);
+    EXPECT_EQ(broughtForward, 1);
+}
+
+TEST_F(CaptureAutoOutputTest, AnOutputFolderRemovedSinceOpensReview)
+{
+    storeOutput("saveCleanedPNG", "pauseIfUnsure");
+    useOutputFolder();
+    QDir(outputFolder).removeRecursively();
+    capture(VelmoraCaptureMode::screen, {sureFinding()});
+
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoOutputFailedStatus);
+    EXPECT_EQ(state().errorText(), CaptureText::autoOutputFailedError);
+    EXPECT_FALSE(QFileInfo::exists(outputFolder));
+}
+
+TEST_F(CaptureAutoOutputTest, TheBannersReviewActionOpensTheCapture)
+{
+    storeOutput("copyCleanedPNG", "pauseIfUnsure");
+    capture(VelmoraCaptureMode::area, {sureFinding()});
+    controller.openLastAutoCleanReviewItem();
+    ASSERT_EQ(state().batchItems.size(), 1);
+    EXPECT_EQ(state().batchItems.first().sourceLabel, QStringLiteral("Area capture"));
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoCleanReviewItemStatus);
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
+}
+
+} // namespace
+} // namespace velmora::test

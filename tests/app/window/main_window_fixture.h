@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/review/review_controller.h"
+#include "app/shell/symbol_icon.h"
+#include "app/window/content_view.h"
+#include "app/window/main_window.h"
+#include "core/settings/stored_settings.h"
+
+#include "support/event_loop.h"
+#include "support/fake_scan_engine.h"
+#include "support/image_bytes.h"
+#include "support/scoped_environment.h"
+#include "support/temp_settings.h"
+
+#include <QApplication>
+
+#include <functional>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+
+inline QByteArray pngBytes()
+{
+    QImage image(640, 360, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return encodedPng(image);
+}
+
+// A main window over a scan engine whose answers the test gives.
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SymbolIcon::setUpTheme();
+        // Onboarding done, so that its sheet stays away unless a test asks for it.
+        m_settings->setValue(Setting::didCompleteOnboarding, !m_firstStart);
+        auto engine = std::make_unique<FakeScanEngine>();
+        m_engine = engine.get();
+        m_content = new ContentView(*m_settings, std::move(engine));
+        m_window = std::make_unique<MainWindow>(
+            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }, {}}, m_content);
+    }
+
+    ReviewController &review() { return m_content->controller(); }
+    const ReviewState &state() { return review().state(); }
+
+    /// Opens a blank image and finishes its scan with the given recognised lines.
+    void openScanned(const QList<TextObservation> &lines)
+    {
+        review().loadImageData(pngBytes());
+        ASSERT_GE(m_engine->callCount(), 1);
+        m_engine->lastCall().finish({}, lines);
+        drainEvents();
+        ASSERT_FALSE(state().isChecking());
+    }
+
+    void showActive()
+    {
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // An installed location, so that the install reminder stays away unless a test asks for it.
+    ScopedEnvironmentVariable m_testMode{"VELMORA_UI_TEST_MODE", "1"};
+    ScopedEnvironmentVariable m_location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    TempSettings m_settings;
+    bool m_firstStart = false;
+    int m_quits = 0;
+    FakeScanEngine *m_engine = nullptr;
+    ContentView *m_content = nullptr;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+inline const TextObservation emailLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.97};
+inline const TextObservation doubtfulLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.4};
+
+// Opens a scanned image and draws one box on it, as the canvas asks for a drawn box.
+inline void drawOnOpenedImage(ReviewController &review, const std::function<void()> &openScannedImage)
+{
+    openScannedImage();
+    review.addManualBox({0.5, 0.5, 0.2, 0.2});
+    ASSERT_EQ(review.state().redactionPlan().manualDetections().size(), 1);
+}
+
+} // namespace velmora::test

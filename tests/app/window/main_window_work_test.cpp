@@ -1,0 +1,173 @@
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "app/shell/main_menus.h"
+#include "app/window/completion_banner.h"
+#include "core/protection/clipboard_protection_configuration.h"
+
+#include "main_window_fixture.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace velmora;
+using namespace velmora::test;
+
+// The window keeps the user's work: closing to the tray, the question before hand-made
+// boxes are discarded, and controls that move nothing under the pointer.
+namespace {
+
+TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
+{
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    m_window->show();
+    review().loadImageData(pngBytes());
+    ASSERT_TRUE(state().isChecking());
+    m_window->close();
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(state().isChecking());
+    EXPECT_FALSE(state().image().isNull());
+    EXPECT_EQ(state().reviewStatusNote(), "Detection canceled. Review existing boxes or re-scan.");
+    // A late answer of the cancelled scan changes nothing.
+    m_engine->lastCall().finish({}, {emailLine});
+    test::drainEvents();
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
+
+    m_window->show();
+    EXPECT_TRUE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(state().image().isNull());
+}
+
+TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+    openScanned({emailLine});
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(state().image().isNull()) << "nothing drawn: closed without a question";
+    EXPECT_EQ(question(), nullptr);
+
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    ASSERT_NE(question(), nullptr);
+    EXPECT_EQ(question()->text(), "Discard the manual boxes of Clipboard image?");
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_FALSE(state().image().isNull());
+    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
+
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(m_quits, 0);
+
+    CommandBus::instance().post(commands::velmoraCloseCurrentReview);
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents();
+    EXPECT_TRUE(state().image().isNull());
+}
+
+TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
+{
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    EXPECT_EQ(m_quits, 1);
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    review().copyCleanedPNG();
+    m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
+    EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
+}
+
+TEST_F(MainWindowFixture, UpAndDownStepThroughTheBatchUnlessTheFocusUsesThem)
+{
+    showActive();
+    QList<BatchReviewItem> items;
+    for (const char *name : {"a.png", "b.png", "c.png"}) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
+                                           ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
+    }
+    review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
+    auto selectedName = [this] {
+        for (const BatchReviewItem &item : state().batchItems) {
+            if (item.id == state().selectedBatchItemID)
+                return item.displayName();
+        }
+        return QString();
+    };
+    ASSERT_EQ(selectedName(), "a.png");
+
+    // A button has no use for the arrows.
+    auto *open = m_window->findChild<QPushButton *>(QStringLiteral("open-image-button"));
+    ASSERT_NE(open, nullptr);
+    open->setFocus();
+    ASSERT_TRUE(open->hasFocus());
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(selectedName(), "b.png");
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Up);
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Up);
+    EXPECT_EQ(selectedName(), "c.png") << "wraps at the top";
+
+    // A text field keeps them.
+    auto *field = new QLineEdit(m_content);
+    field->show();
+    field->setFocus();
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(selectedName(), "c.png");
+}
+
+TEST_F(MainWindowFixture, TheClipboardPillShowsWhileTheGuardRuns)
+{
+    auto *pill = m_window->findChild<QWidget *>(QStringLiteral("clipboard-guard-pill"));
+    ASSERT_NE(pill, nullptr);
+    m_window->show();
+    EXPECT_FALSE(pill->isVisible()) << "the guard is off by default";
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    EXPECT_TRUE(pill->isVisible());
+    m_window->close();
+    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    m_window->show();
+    EXPECT_TRUE(pill->isVisible());
+}
+
+TEST_F(MainWindowFixture, TheCanvasPreviewToggleAndCtrlPShowTheSameState)
+{
+    showActive();
+    openScanned({emailLine});
+    auto *toggle = m_window->findChild<QToolButton *>(QStringLiteral("output-preview-toggle"));
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(toggle->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+    toggle->click();
+    EXPECT_TRUE(state().isPreviewingRedactedOutput);
+    EXPECT_EQ(state().reviewStatusNote(), "Previewing the exact flattened output for copy and export.");
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(state().isPreviewingRedactedOutput);
+    EXPECT_FALSE(toggle->isChecked());
+}
+
+TEST_F(MainWindowFixture, TheBannerComesAndGoesWithoutMovingTheReview)
+{
+    showActive();
+    openScanned({emailLine});
+    auto *findings = m_window->findChild<QWidget *>(QStringLiteral("findings-panel"));
+    auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
+    ASSERT_NE(findings, nullptr);
+    const QPoint before = findings->mapTo(m_window.get(), QPoint(0, 0));
+    review().showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
+    test::drainEvents();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(findings->mapTo(m_window.get(), QPoint(0, 0)), before);
+    // Whole, inside the window, with its text on one line at the window's width.
+    const QRect area = QRect(banner->mapTo(m_window.get(), QPoint(0, 0)), banner->size());
+    EXPECT_TRUE(m_window->rect().contains(area));
+    EXPECT_GT(area.width(), m_window->width() / 2);
+    EXPECT_GE(banner->height(), banner->minimumSizeHint().height());
+}
+
+} // namespace

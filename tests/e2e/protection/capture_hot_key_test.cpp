@@ -1,0 +1,103 @@
+#include "app/review/review_controller.h"
+#include "app/shell/symbol_icon.h"
+#include "app/window/content_view.h"
+#include "app/window/main_window.h"
+#include "core/analysis/scan_pipeline.h"
+#include "core/settings/stored_settings.h"
+
+#include "support/scoped_environment.h"
+#include "support/temp_settings.h"
+#include "support/xclip.h"
+#include "support/xdotool.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+const QColor paper(0xff, 0xff, 0xff);
+const QColor ink(0x1d, 0x4e, 0xd8);
+
+// A window of another kind on the screen, showing an e-mail address in large type.
+class SecretWindow : public QWidget
+{
+public:
+    SecretWindow()
+    {
+        setWindowTitle(QStringLiteral("Invoice"));
+        setGeometry(1300, 720, 600, 160);
+    }
+    /// Where the address is drawn, in this window's coordinates.
+    QRect secretRect() const { return QRect(24, 40, 552, 64); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), paper);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(34);
+        painter.setFont(font);
+        painter.setPen(ink);
+        painter.drawText(secretRect(), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("billing.team@example.org"));
+    }
+};
+
+int countPixels(const QImage &image, const QRect &area, const QColor &colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y).rgb() == colour.rgb() ? 1 : 0;
+    }
+    return count;
+}
+
+// The whole road on the X server: the screen hot key starts maim, the engine scans the
+// screenshot, and AutoClean copies the cleaned PNG, which another X client reads back
+// with the secret's pixels filled.
+TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipboard)
+{
+    ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
+    ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    SymbolIcon::setUpTheme();
+    TempSettings settings;
+    settings->setValue(Setting::captureOutputModeID, QStringLiteral("copyCleanedPNG"));
+    settings->setValue(Setting::captureOutputSafetyModeID, QStringLiteral("autoCleanEverything"));
+
+    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>());
+    MainWindow window({*settings, nullptr, [] { return true; }, [] {}}, content);
+    window.setGeometry(0, 0, 1200, 700);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_EQ(settings->value(Setting::captureShortcutRegistrationStatus), QStringLiteral("Capture shortcuts are active."));
+
+    SecretWindow secret;
+    secret.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&secret));
+    const QRect secretOnScreen(secret.mapToGlobal(secret.secretRect().topLeft()), secret.secretRect().size());
+    const QPoint paperOnScreen = secret.mapToGlobal(QPoint(8, 8));
+
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("alt+shift+3")}));
+    const ReviewState &state = content->controller().state();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return state.reviewStatusNote() == QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard.")
+               || state.errorText().has_value();
+    }, 120000)) << state.reviewStatusNote().toStdString();
+    ASSERT_EQ(state.errorText(), std::nullopt) << state.errorText()->toStdString();
+    EXPECT_TRUE(state.completionBannerText->startsWith(QStringLiteral("Cleaned screenshot copied")));
+
+    const QImage copied = QImage::fromData(xclipRead(QStringLiteral("image/png")), "PNG");
+    ASSERT_FALSE(copied.isNull());
+    ASSERT_TRUE(copied.rect().contains(secretOnScreen));
+    EXPECT_EQ(countPixels(copied, secretOnScreen, ink), 0) << "no ink of the address is left";
+    EXPECT_GT(countPixels(copied, secretOnScreen, Qt::black), secretOnScreen.width() * 8);
+    EXPECT_EQ(copied.pixelColor(paperOnScreen).rgb(), paper.rgb());
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,219 @@
+#include "app/protection/dbus_notification_center.h"
+#include "app/protection/protection_notifications.h"
+#include "app/protection/screenshot_watch_controller.h"
+#include "app/protection/screenshot_watch_folder_store.h"
+#include "app/review/review_controller.h"
+#include "app/shell/symbol_icon.h"
+#include "app/window/content_view.h"
+#include "app/window/main_window.h"
+#include "core/analysis/scan_pipeline.h"
+
+#include "support/private_bus.h"
+#include "support/scoped_environment.h"
+#include "support/temp_settings.h"
+
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+constexpr int scanTimeoutMs = 60000;
+constexpr int toolTimeoutMs = 10000;
+
+// The desktop's notification daemon, dunst, on the test's own bus and X server.
+class Dunst
+{
+public:
+    explicit Dunst(const PrivateBus &bus)
+    {
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+        m_daemon.setProcessEnvironment(m_environment);
+        m_daemon.start(QStringLiteral("dunst"), {QStringLiteral("-config"), QStringLiteral("/dev/null")});
+    }
+    ~Dunst()
+    {
+        m_daemon.terminate();
+        m_daemon.waitForFinished();
+    }
+
+    /// What `dunstctl` prints for the arguments, trimmed; nothing when it fails.
+    std::optional<QByteArray> control(const QStringList &arguments) const
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(m_environment);
+        tool.start(QStringLiteral("dunstctl"), arguments);
+        if (!tool.waitForFinished(toolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+            return std::nullopt;
+        return tool.readAllStandardOutput().trimmed();
+    }
+    int displayedCount() const
+    {
+        const auto count = control({QStringLiteral("count"), QStringLiteral("displayed")});
+        return count && !count->isEmpty() ? count->toInt() : -1;
+    }
+
+private:
+    QProcessEnvironment m_environment;
+    QProcess m_daemon;
+};
+
+/// Gives the X window the input focus, as a click would; false when it could not.
+bool focusWindow(const QString &windowID)
+{
+    QProcess focus;
+    focus.start(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), windowID});
+    return focus.waitForFinished(toolTimeoutMs) && focus.exitCode() == 0;
+}
+
+// Another X client that takes the keyboard focus from Velmora.
+class OtherXClient
+{
+public:
+    OtherXClient()
+    {
+        m_client.start(QStringLiteral("xmessage"), {QStringLiteral("-geometry"), QStringLiteral("+600+600"),
+                                                    QStringLiteral("Another application")});
+    }
+    ~OtherXClient()
+    {
+        m_client.terminate();
+        m_client.waitForFinished();
+    }
+
+    /// Gives the client's window the input focus; false when it could not.
+    bool takeFocus()
+    {
+        if (!m_client.waitForStarted(toolTimeoutMs))
+            return false;
+        QProcess search;
+        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--classname"),
+                                                 QStringLiteral("^xmessage$")});
+        if (!search.waitForFinished(toolTimeoutMs) || search.exitCode() != 0)
+            return false;
+        return focusWindow(QString::fromUtf8(search.readAllStandardOutput()).split(QLatin1Char('\n')).first());
+    }
+
+private:
+    QProcess m_client;
+};
+
+/// A screenshot with one e-mail address on it.
+QImage screenshotWithSecret()
+{
+    QImage screenshot(900, 200, QImage::Format_RGB32);
+    screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
+    QPainter painter(&screenshot);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(18);
+    painter.setFont(font);
+    painter.setPen(QColor(0x1d, 0x1f, 0x23));
+    painter.drawText(30, 100, QStringLiteral("Send the invoice to billing.team@example.org by Friday"));
+    return screenshot;
+}
+
+/// The summary and body of every notification in dunst's history.
+QList<QPair<QString, QString>> historyEntries(const QByteArray &json)
+{
+    QList<QPair<QString, QString>> entries;
+    for (const QJsonValue &group : QJsonDocument::fromJson(json).object().value(QStringLiteral("data")).toArray()) {
+        for (const QJsonValue &entry : group.toArray()) {
+            const QJsonObject fields = entry.toObject();
+            entries.append({fields.value(QStringLiteral("summary")).toObject().value(QStringLiteral("data")).toString(),
+                            fields.value(QStringLiteral("body")).toObject().value(QStringLiteral("data")).toString()});
+        }
+    }
+    return entries;
+}
+
+// Velmora's own objects over the real engine, a real notification daemon and a real
+// watched folder: a screenshot with a secret saved while another application is in
+// front raises a notification, and its default action opens that screenshot.
+TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpensFromTheNotification)
+{
+    ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
+    ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    SymbolIcon::setUpTheme();
+
+    PrivateBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    Dunst dunst(bus);
+    QDBusConnection connection = bus.connect();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return connection.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications")).value();
+    }, toolTimeoutMs));
+    DBusNotificationCenter notifications(connection);
+    registerNotificationCategories(notifications);
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Screenshots")));
+    const QString watched = folder.filePath(QStringLiteral("Screenshots"));
+    TempSettings settings;
+    ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
+
+    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>(), notifications);
+    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [] {}}, content);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(focusWindow(QString::number(window.winId())));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
+                                toolTimeoutMs));
+    ASSERT_TRUE(content->screenshotWatch().isRunning());
+    const ReviewState &state = content->controller().state();
+
+    // While Velmora is in front, the alert is queued and nothing is posted.
+    const QString saved = folder.filePath(QStringLiteral("secret.png"));
+    ASSERT_TRUE(screenshotWithSecret().save(saved));
+    ASSERT_TRUE(QFile::copy(saved, watched + QStringLiteral("/in-front.png")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state.watchedScreenshotQueue.items.size() == 1; }, scanTimeoutMs));
+    EXPECT_EQ(dunst.displayedCount(), 0);
+
+    OtherXClient other;
+    ASSERT_TRUE(other.takeFocus());
+    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; },
+                                toolTimeoutMs));
+
+    const QString delivered = watched + QStringLiteral("/secret.png");
+    ASSERT_TRUE(QFile::copy(saved, delivered));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dunst.displayedCount() == 1; }, scanTimeoutMs));
+    // The daemon's answer with the notification's id reaches Velmora before any click can.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.openNotificationCount() == 1; }, toolTimeoutMs));
+    ASSERT_EQ(state.watchedScreenshotQueue.items.size(), 2);
+    const ReviewIntakeImage &newest = state.watchedScreenshotQueue.items.first();
+    ASSERT_EQ(newest.filePath, delivered);
+    ASSERT_TRUE(newest.plan.has_value());
+    const int findings = int(newest.plan->entries().size());
+    EXPECT_TRUE(state.image().isNull());
+
+    ASSERT_TRUE(dunst.control({QStringLiteral("action"), QStringLiteral("0")}).has_value());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.image().isNull(); }, toolTimeoutMs));
+    EXPECT_EQ(state.sourceImageURL(), QUrl::fromLocalFile(delivered));
+    QStringList labels;
+    for (const RedactionPlanEntry &entry : state.redactionPlan().entries())
+        labels << entry.detection.label;
+    EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
+    EXPECT_EQ(state.watchedScreenshotQueue.items.size(), 1);
+
+    if (dunst.displayedCount() != 0)
+        dunst.control({QStringLiteral("close")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dunst.displayedCount() == 0; }, toolTimeoutMs));
+    const QList<QPair<QString, QString>> history = historyEntries(dunst.control({QStringLiteral("history")}).value_or(QByteArray()));
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history.first().first, QStringLiteral("Sensitive data found in screenshot"));
+    EXPECT_EQ(history.first().second, screenshotRiskNotificationBody(QStringLiteral("secret.png"), findings));
+}
+
+} // namespace
+} // namespace velmora::test

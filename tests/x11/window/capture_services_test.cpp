@@ -1,0 +1,107 @@
+#include "app/protection/xcb_hot_key_grabber.h"
+#include "app/review/review_controller.h"
+#include "app/shell/capture_request.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
+#include "app/window/capture_services.h"
+#include "core/protection/capture_shortcut_settings.h"
+
+#include "x11/support/other_x_client.h"
+#include "support/fake_capture_tool.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_file_dialogs.h"
+#include "support/fake_scan_engine.h"
+#include "support/manual_clock.h"
+#include "support/temp_settings.h"
+#include "support/xdotool.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+constexpr uint16_t shiftMask = 0x1;
+constexpr uint16_t controlMask = 0x4;
+constexpr uint16_t altMask = 0x8;
+constexpr uint32_t digitThree = '3';
+constexpr int timeoutMs = 5000;
+
+// A window's capture services on the X server: real key grabs, a capture tool that
+// only records how it was started, and the app-wide command bus.
+class CaptureServicesTest : public ::testing::Test
+{
+protected:
+    CaptureServicesTest()
+    {
+        CommandBus::instance().observe(commands::velmoraCaptureRequested, &m_observer,
+                                       [this](const QVariant &object, const QVariantMap &) { requested << object.toString(); });
+    }
+
+    CaptureServices &services()
+    {
+        if (!m_services) {
+            m_services = std::make_unique<CaptureServices>(controller, *settings, clipboard, clock, [] {},
+                                                           CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
+        }
+        return *m_services;
+    }
+    void changeScreenShortcut(VelmoraCaptureShortcutChoice choice)
+    {
+        settings->setValue(captureShortcutSetting(VelmoraCaptureMode::screen), rawValue(choice));
+        CommandBus::instance().post(commands::velmoraCaptureShortcutSettingsDidChange);
+    }
+
+    FakeScanEngine engine;
+    TempSettings settings;
+    FakeClipboard clipboard;
+    ManualClock clock;
+    FakeFileDialogs dialogs;
+    ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    FakeCaptureTool tool{"exec cat"};
+    OtherXClient other;
+    QStringList requested;
+
+private:
+    QObject m_observer;
+    std::unique_ptr<CaptureServices> m_services;
+};
+
+TEST_F(CaptureServicesTest, AShortcutChangeRegistersTheHotKeysAgain)
+{
+    services().startHotKeys();
+    EXPECT_FALSE(other.grabKey(digitThree, altMask | shiftMask));
+
+    changeScreenShortcut(VelmoraCaptureShortcutChoice::controlOption3);
+    EXPECT_TRUE(other.grabKey(digitThree, altMask | shiftMask));
+    EXPECT_FALSE(other.grabKey(digitThree, controlMask | altMask));
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+3")}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !requested.isEmpty(); }, timeoutMs));
+    EXPECT_EQ(requested.first(), QStringLiteral("screen"));
+    services().stopHotKeys();
+    controller.closeCurrentReview();
+}
+
+TEST_F(CaptureServicesTest, StoppedHotKeysStayReleasedThroughAShortcutChange)
+{
+    services().startHotKeys();
+    services().stopHotKeys();
+    EXPECT_EQ(GlobalCaptureShortcutController::active(), nullptr);
+    changeScreenShortcut(VelmoraCaptureShortcutChoice::controlOption3);
+    EXPECT_TRUE(other.grabKey(digitThree, controlMask | altMask));
+    EXPECT_TRUE(other.grabKey('1', altMask | shiftMask));
+}
+
+TEST_F(CaptureServicesTest, ACaptureRequestStartsTheCaptureTool)
+{
+    services();
+    postCaptureRequest(VelmoraCaptureMode::area);
+    EXPECT_TRUE(controller.state().captureTask.has_value());
+    EXPECT_EQ(controller.state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tool.arguments().contains(QStringLiteral("-s")); }, timeoutMs));
+    controller.closeCurrentReview();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().isEmpty() && !controller.state().captureTask; }, timeoutMs));
+}
+
+} // namespace
+} // namespace velmora::test
