@@ -136,8 +136,9 @@ TEST_F(IntakeTest, AFolderCountsANameThatIsNotUtf8AmongTheSkippedFiles)
         std::fclose(raw);
     }
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("shots"))}, ReviewText::imageLoaded, false);
+    finishImport();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "two.png"}));
-    EXPECT_EQ(state().errorText, skippedFilesText(1));
+    EXPECT_EQ(state().errorText(), skippedFilesText(1));
 }
 
 TEST_F(IntakeTest, CancelledPanelsLoadNothing)

@@ -56,11 +56,11 @@ TEST_F(ReviewScanRun, SaysWhenCustomPatternsWereSkipped)
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("falcon ") + bait, {0.1, 0.5, 0.6, 0.05}, 0.95),
                                   TextObservation(bait, {0.1, 0.3, 0.6, 0.05}, 0.95)});
     drainEvents();
-    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().redactionPlan.entries()[0].detection.suggestedAction, DetectionSuggestedAction::review);
-    EXPECT_TRUE(state().reviewStatusNote.endsWith(
+    ASSERT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan().entries()[0].detection.suggestedAction, DetectionSuggestedAction::review);
+    EXPECT_TRUE(state().reviewStatusNote().endsWith(
         QStringLiteral(" Some custom patterns were skipped because they took too long.")))
-        << state().reviewStatusNote.toStdString();
+        << state().reviewStatusNote().toStdString();
 }
 
 struct OrderRow
