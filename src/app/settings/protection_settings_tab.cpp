@@ -1,5 +1,7 @@
 #include "app/settings/protection_settings_tab.h"
 
+#include "app/settings/capture_output_section.h"
+#include "app/settings/clipboard_protection_section.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_status_section.h"
 
@@ -19,6 +21,10 @@ ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, Services 
     m_folderWatch = new FolderWatchSection(
         settings, {m_services.folders, m_services.notifications, m_services.openNotificationSettings});
     layout->addWidget(m_folderWatch);
+    m_clipboard = new ClipboardProtectionSection(settings);
+    layout->addWidget(m_clipboard);
+    m_captureOutput = new CaptureOutputSection(settings, {m_services.folders, m_services.showStatus});
+    layout->addWidget(m_captureOutput);
     layout->addStretch(1);
 }
 
