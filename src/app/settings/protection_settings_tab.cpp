@@ -1,6 +1,7 @@
 #include "app/settings/protection_settings_tab.h"
 
 #include "app/settings/capture_output_section.h"
+#include "app/settings/capture_shortcuts_section.h"
 #include "app/settings/clipboard_protection_section.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_status_section.h"
@@ -25,6 +26,7 @@ ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, Services 
     layout->addWidget(m_clipboard);
     m_captureOutput = new CaptureOutputSection(settings, {m_services.folders, m_services.showStatus});
     layout->addWidget(m_captureOutput);
+    layout->addWidget(new CaptureShortcutsSection(settings));
     layout->addStretch(1);
 }
 
