@@ -79,11 +79,6 @@ QString ClipboardProtectionSection::clipboardProtectionSummary() const
     return tr("Active: ") + title(mode) + QStringLiteral(". ") + description(mode);
 }
 
-QString ClipboardProtectionSection::statusText() const
-{
-    return m_status->text();
-}
-
 void ClipboardProtectionSection::postChange()
 {
     CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);

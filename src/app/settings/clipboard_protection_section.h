@@ -23,7 +23,6 @@ public:
     void setClipboardProtectionEnabled(bool on);
     /// "Off. …" or "Active: " with the effective mode's title and explanation.
     QString clipboardProtectionSummary() const;
-    QString statusText() const;
 
 private:
     void refresh();

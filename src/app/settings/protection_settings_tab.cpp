@@ -11,7 +11,7 @@
 namespace velmora {
 
 ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, Services services, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_services(std::move(services))
+    : QWidget(parent), m_services(std::move(services))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);

@@ -44,7 +44,6 @@ signals:
     void jumpRequested(ScreenshotProtectionRail rail);
 
 private:
-    StoredSettings &m_settings;
     Services m_services;
     ProtectionStatusSection *m_status = nullptr;
     FolderWatchSection *m_folderWatch = nullptr;
