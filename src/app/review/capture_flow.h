@@ -13,18 +13,13 @@
 
 namespace velmora {
 
-class ClipboardAccess;
-class Clock;
 class ReviewIntake;
-class StoredSettings;
 
 /// What a capture reaches beyond the review.
 struct CaptureFlowEnvironment
 {
     ScreenCaptureService captureService;
-    StoredSettings &settings;
-    ClipboardAccess &clipboard;
-    Clock &clock;
+    CaptureAutoOutputEnvironment output;
     /// Brings the application and its main window to the front.
     std::function<void()> bringAppForward;
 };

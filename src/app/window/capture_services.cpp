@@ -11,14 +11,12 @@ CapturePlatform CapturePlatform::forThisDesktop()
     return {ScreenCaptureTool::forThisDesktop(), HotKeyGrabber::forThisDesktop()};
 }
 
-CaptureServices::CaptureServices(ReviewIntake &review, StoredSettings &settings, ClipboardAccess &clipboard,
-                                 Clock &clock, std::function<void()> bringAppForward, CapturePlatform platform,
-                                 QObject *parent)
+CaptureServices::CaptureServices(ReviewIntake &review, CaptureAutoOutputEnvironment output,
+                                 std::function<void()> bringAppForward, CapturePlatform platform, QObject *parent)
     : QObject(parent)
-    , m_hotKeys(settings, std::move(platform.hotKeyGrabber))
-    , m_flow(review,
-             CaptureFlowEnvironment{ScreenCaptureService(std::move(platform.captureTool)), settings, clipboard, clock,
-                                    std::move(bringAppForward)})
+    , m_hotKeys(output.settings, std::move(platform.hotKeyGrabber))
+    , m_flow(review, CaptureFlowEnvironment{ScreenCaptureService(std::move(platform.captureTool)), std::move(output),
+                                            std::move(bringAppForward)})
 {
     CommandBus &bus = CommandBus::instance();
     observeCaptureRequests(this, [this](VelmoraCaptureMode mode) { beginCapture(mode); });

@@ -66,11 +66,11 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     , m_fileDialogs(std::make_unique<QtFileDialogs>(this))
     , m_scanEngine(std::move(scanEngine))
 {
-    m_controller = std::make_unique<ReviewController>(
-        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications,
-                          [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }});
+    const auto isApplicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
+    m_controller = std::make_unique<ReviewController>(ReviewEnvironment{
+        *m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications, isApplicationActive});
     m_captureServices = new CaptureServices(
-        *m_controller, settings, *m_clipboard, *m_clock,
+        *m_controller, {settings, *m_clipboard, *m_clock, notifications, isApplicationActive},
         [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
         CapturePlatform::forThisDesktop(), this);
     m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, *m_clock);

@@ -6,6 +6,7 @@
 #include "review_fixture.h"
 #include "support/fake_capture_tool.h"
 #include "support/image_bytes.h"
+#include "support/recording_notification_center.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,8 +37,9 @@ protected:
     {
         tool = std::make_unique<FakeCaptureTool>(toolBody);
         flow = std::make_unique<CaptureFlow>(
-            controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)), *settings, clipboard,
-                                               clock, [this] { ++broughtForward; }});
+            controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)),
+                                               {*settings, clipboard, clock, notifications, [this] { return isActive; }},
+                                               [this] { ++broughtForward; }});
         return *flow;
     }
 
@@ -82,6 +84,8 @@ protected:
     std::unique_ptr<FakeCaptureTool> tool;
     std::unique_ptr<CaptureFlow> flow;
     int broughtForward = 0;
+    RecordingNotificationCenter notifications;
+    bool isActive = true; ///< Whether Velmora is the application in front.
 
 private:
     QTemporaryDir m_dir;

@@ -12,6 +12,7 @@
 #include "support/fake_file_dialogs.h"
 #include "support/fake_scan_engine.h"
 #include "support/manual_clock.h"
+#include "support/recording_notification_center.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
 
@@ -41,8 +42,9 @@ protected:
     CaptureServices &services()
     {
         if (!m_services) {
-            m_services = std::make_unique<CaptureServices>(controller, *settings, clipboard, clock, [] {},
-                                                           CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
+            m_services = std::make_unique<CaptureServices>(
+                controller, CaptureAutoOutputEnvironment{*settings, clipboard, clock, notifications, [] { return true; }},
+                [] {}, CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
         }
         return *m_services;
     }
@@ -58,6 +60,7 @@ protected:
     ManualClock clock;
     FakeFileDialogs dialogs;
     ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    RecordingNotificationCenter notifications;
     FakeCaptureTool tool{"exec cat"};
     OtherXClient other;
     QStringList requested;
