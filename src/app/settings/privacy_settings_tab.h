@@ -30,11 +30,12 @@ public:
     /// Loads the stored history again and lists it.
     void reload();
     QString statusText() const;
+    /// The general status line: the portable file's and the capture folder's messages.
+    void setStatusText(const QString &text);
 
 private:
     QWidget *buildPortabilitySection();
     QWidget *buildHistorySection();
-    void setStatusText(const QString &text);
 
     StoredSettings &m_settings;
     PolicyFileChooser &m_chooser;

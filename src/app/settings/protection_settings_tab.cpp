@@ -1,5 +1,8 @@
 #include "app/settings/protection_settings_tab.h"
 
+#include "app/settings/capture_output_section.h"
+#include "app/settings/capture_shortcuts_section.h"
+#include "app/settings/clipboard_protection_section.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_status_section.h"
 
@@ -8,7 +11,7 @@
 namespace velmora {
 
 ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, Services services, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_services(std::move(services))
+    : QWidget(parent), m_services(std::move(services))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
@@ -19,6 +22,11 @@ ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, Services 
     m_folderWatch = new FolderWatchSection(
         settings, {m_services.folders, m_services.notifications, m_services.openNotificationSettings});
     layout->addWidget(m_folderWatch);
+    m_clipboard = new ClipboardProtectionSection(settings);
+    layout->addWidget(m_clipboard);
+    m_captureOutput = new CaptureOutputSection(settings, {m_services.folders, m_services.showStatus});
+    layout->addWidget(m_captureOutput);
+    layout->addWidget(new CaptureShortcutsSection(settings));
     layout->addStretch(1);
 }
 

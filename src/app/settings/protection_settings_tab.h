@@ -8,6 +8,8 @@
 
 namespace velmora {
 
+class CaptureOutputSection;
+class ClipboardProtectionSection;
 class FolderWatchSection;
 class NotificationCenter;
 class PolicyFileChooser;
@@ -25,11 +27,15 @@ public:
         PolicyFileChooser &folders;
         NotificationCenter &notifications;
         std::function<void()> openNotificationSettings;
+        /// Shows a message on the window's general status line.
+        std::function<void(const QString &)> showStatus;
     };
 
     ProtectionSettingsTab(StoredSettings &settings, Services services, QWidget *parent = nullptr);
 
     FolderWatchSection *folderWatch() const { return m_folderWatch; }
+    ClipboardProtectionSection *clipboardProtection() const { return m_clipboard; }
+    CaptureOutputSection *captureOutput() const { return m_captureOutput; }
     /// The window is shown: the rails are read again and, with the watch on a folder,
     /// the notification permission is checked.
     void refreshOnAppear();
@@ -38,10 +44,11 @@ signals:
     void jumpRequested(ScreenshotProtectionRail rail);
 
 private:
-    StoredSettings &m_settings;
     Services m_services;
     ProtectionStatusSection *m_status = nullptr;
     FolderWatchSection *m_folderWatch = nullptr;
+    ClipboardProtectionSection *m_clipboard = nullptr;
+    CaptureOutputSection *m_captureOutput = nullptr;
 };
 
 } // namespace velmora

@@ -1,3 +1,4 @@
+#include "app/protection/screenshot_watch_folder_store.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_settings_tab.h"
 #include "app/shell/command_names.h"
@@ -166,6 +167,19 @@ INSTANTIATE_TEST_SUITE_P(Rows, FolderWatchPermission, ::testing::Values(
     PermissionRow{"denied", NotificationPermission::denied, true,
                   "Screenshot watch enabled. Notifications are off, so check Watched alerts in Velmora or open your "
                   "desktop's notification settings.", true}), rowName);
+
+TEST_F(SettingsWindowFixture, OpeningWithTheWatchOnAFolderChecksThePermission)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(saveScreenshotWatchFolder(*settings, folder.path()));
+    notifications.permission = NotificationPermission::denied;
+    window();
+    drainEvents();
+    EXPECT_EQ(window().protectionTab()->folderWatch()->statusText(),
+              QStringLiteral("Screenshot watch enabled. Notifications are off, so check Watched alerts in Velmora or "
+                             "open your desktop's notification settings."));
+    EXPECT_TRUE(window().protectionTab()->folderWatch()->showsNotificationSettingsRecovery());
+}
 
 TEST_F(FolderWatchSettings, OpeningWithTheWatchOnButNoFolderAsksNothing)
 {

@@ -87,6 +87,9 @@ TEST_P(ProtectionStatusJump, ConfigureShowsTheSectionAtTheTop)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ProtectionStatusJump, ::testing::Values(
+    JumpRow{"capture", "protection-status-action-velmoraCapture", SettingsTab::protection, "settings-capture-output"},
+    JumpRow{"clipboard", "protection-status-action-clipboardGuard", SettingsTab::protection,
+            "settings-clipboard-protection"},
     JumpRow{"watch", "protection-status-action-folderWatch", SettingsTab::protection, "settings-folder-watch"},
     JumpRow{"policy", "protection-status-action-policy", SettingsTab::detection, "settings-top"}), rowName);
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/settings/policy_file_chooser.h"
 #include "app/settings/settings_window.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/symbol_icon.h"
 
+#include "support/fake_policy_file_chooser.h"
 #include "support/recording_notification_center.h"
 #include "support/temp_settings.h"
 
@@ -15,34 +15,6 @@
 #include <memory>
 
 namespace velmora::test {
-
-// File panels with canned answers: nothing (cancelled) until a test gives a path.
-class FakePolicyFileChooser : public PolicyFileChooser
-{
-public:
-    std::optional<QString> exportDestination;
-    std::optional<QString> importFile;
-    std::optional<QString> folder;
-    QList<FolderPanel> folderPanels;
-    int panelsShown = 0;
-
-    std::optional<QString> chooseExportDestination() override
-    {
-        ++panelsShown;
-        return exportDestination;
-    }
-    std::optional<QString> chooseImportFile() override
-    {
-        ++panelsShown;
-        return importFile;
-    }
-    std::optional<QString> chooseFolder(const FolderPanel &panel) override
-    {
-        ++panelsShown;
-        folderPanels.append(panel);
-        return folder;
-    }
-};
 
 // Every command posted on the bus while it lives, with its user information.
 class PostedCommands

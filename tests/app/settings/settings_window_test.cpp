@@ -102,6 +102,8 @@ TEST_F(SettingsWindowFixture, EveryHelpButtonPostsShowHelpCenter)
     }
     identifiers.sort();
     EXPECT_EQ(identifiers, (QStringList{"settings-help-allowlist", "settings-help-built-in-detectors",
+                                        "settings-help-capture-output", "settings-help-capture-shortcuts",
+                                        "settings-help-clipboard-protection",
                                         "settings-help-custom-redactions", "settings-help-help",
                                         "settings-help-policy-preset", "settings-help-portability",
                                         "settings-help-safe-share-history",

@@ -1,0 +1,88 @@
+#include "app/protection/screenshot_watch_controller.h"
+#include "app/review/review_controller.h"
+#include "app/settings/settings_window_host.h"
+#include "app/shell/symbol_icon.h"
+#include "app/window/content_view.h"
+#include "app/window/main_window.h"
+#include "core/analysis/scan_pipeline.h"
+#include "core/settings/stored_settings.h"
+
+#include "support/fake_policy_file_chooser.h"
+#include "support/recording_notification_center.h"
+#include "support/scoped_environment.h"
+#include "support/temp_settings.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFont>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+constexpr int scanTimeoutMs = 60000;
+
+// The application's own windows over the real engine and a real folder, on the X
+// server: a folder chosen in the settings' Folder Watch section starts the main
+// window's watch, and a screenshot with a secret saved there is scanned and queued.
+TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScanned)
+{
+    ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
+    ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    SymbolIcon::setUpTheme();
+    QTemporaryDir folder;
+    const QString watched = folder.filePath(QStringLiteral("Shots"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Shots")));
+
+    TempSettings settings;
+    settings->setValue(Setting::didCompleteOnboarding, true);
+    RecordingNotificationCenter notifications;
+    auto chooser = std::make_unique<FakePolicyFileChooser>();
+    chooser->folder = watched;
+    SettingsWindowHost host(*settings, std::move(chooser), [](const QUrl &) {}, notifications);
+    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>(), notifications);
+    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_FALSE(content->screenshotWatch().isRunning());
+
+    host.open();
+    ASSERT_NE(host.window(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window()));
+    host.window()->findChild<QAbstractButton *>(QStringLiteral("settings-tab-protection"))->click();
+    auto *choose = host.window()->findChild<QAbstractButton *>(QStringLiteral("screenshot-watch-choose-folder-button"));
+    ASSERT_NE(choose, nullptr);
+    choose->click();
+    EXPECT_TRUE(settings->value(Setting::isScreenshotWatchEnabled));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return content->screenshotWatch().isRunning(); }, scanTimeoutMs));
+
+    QImage screenshot(900, 200, QImage::Format_RGB32);
+    screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
+    {
+        QPainter painter(&screenshot);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(18);
+        painter.setFont(font);
+        painter.setPen(QColor(0x1d, 0x1f, 0x23));
+        painter.drawText(30, 100, QStringLiteral("Send the invoice to billing.team@example.org by Friday"));
+    }
+    const QString saved = folder.filePath(QStringLiteral("secret.png"));
+    ASSERT_TRUE(screenshot.save(saved));
+    ASSERT_TRUE(QFile::copy(saved, watched + QStringLiteral("/secret.png")));
+
+    const ReviewState &state = content->controller().state();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.watchedScreenshotQueue.items.isEmpty(); }, scanTimeoutMs));
+    const ReviewIntakeImage &queued = state.watchedScreenshotQueue.items.first();
+    EXPECT_EQ(queued.filePath, watched + QStringLiteral("/secret.png"));
+    ASSERT_TRUE(queued.plan.has_value());
+    QStringList labels;
+    for (const RedactionPlanEntry &entry : queued.plan->entries())
+        labels << entry.detection.label;
+    EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
+}
+
+} // namespace
+} // namespace velmora::test
