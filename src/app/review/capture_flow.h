@@ -18,6 +18,11 @@ class Clock;
 class ReviewIntake;
 class StoredSettings;
 
+/// Runs `open`, which replaces the review in progress, once nothing would be lost or the
+/// user agreed; runs `wait` instead while another application is in front and hand-made
+/// boxes would be lost.
+using ReplaceReview = std::function<void(std::function<void()> open, std::function<void()> wait)>;
+
 /// What a capture reaches beyond the review.
 struct CaptureFlowEnvironment
 {
@@ -27,6 +32,7 @@ struct CaptureFlowEnvironment
     Clock &clock;
     /// Brings the application and its main window to the front.
     std::function<void()> bringAppForward;
+    ReplaceReview replaceReview;
 };
 
 // A capture from the request to its ending: the capture tool takes the screenshot, the

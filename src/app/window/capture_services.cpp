@@ -12,13 +12,13 @@ CapturePlatform CapturePlatform::forThisDesktop()
 }
 
 CaptureServices::CaptureServices(ReviewIntake &review, StoredSettings &settings, ClipboardAccess &clipboard,
-                                 Clock &clock, std::function<void()> bringAppForward, CapturePlatform platform,
-                                 QObject *parent)
+                                 Clock &clock, std::function<void()> bringAppForward, ReplaceReview replaceReview,
+                                 CapturePlatform platform, QObject *parent)
     : QObject(parent)
     , m_hotKeys(settings, std::move(platform.hotKeyGrabber))
     , m_flow(review,
              CaptureFlowEnvironment{ScreenCaptureService(std::move(platform.captureTool)), settings, clipboard, clock,
-                                    std::move(bringAppForward)})
+                                    std::move(bringAppForward), std::move(replaceReview)})
 {
     CommandBus &bus = CommandBus::instance();
     observeCaptureRequests(this, [this](VelmoraCaptureMode mode) { beginCapture(mode); });

@@ -36,7 +36,8 @@ class CaptureServices : public QObject
     Q_OBJECT
 public:
     CaptureServices(ReviewIntake &review, StoredSettings &settings, ClipboardAccess &clipboard, Clock &clock,
-                    std::function<void()> bringAppForward, CapturePlatform platform, QObject *parent = nullptr);
+                    std::function<void()> bringAppForward, ReplaceReview replaceReview, CapturePlatform platform,
+                    QObject *parent = nullptr);
 
     /// Starts a capture unless one runs or an image is being checked.
     void beginCapture(VelmoraCaptureMode mode);

@@ -37,7 +37,11 @@ protected:
         tool = std::make_unique<FakeCaptureTool>(toolBody);
         flow = std::make_unique<CaptureFlow>(
             controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)), *settings, clipboard,
-                                               clock, [this] { ++broughtForward; }});
+                                               clock, [this] { ++broughtForward; },
+                                               [this](const std::function<void()> &open,
+                                                      const std::function<void()> &wait) {
+                                                   (reviewMayBeReplaced ? open : wait)();
+                                               }});
         return *flow;
     }
 
@@ -82,6 +86,8 @@ protected:
     std::unique_ptr<FakeCaptureTool> tool;
     std::unique_ptr<CaptureFlow> flow;
     int broughtForward = 0;
+    /// Whether the window lets a capture replace the review on screen, or makes it wait.
+    bool reviewMayBeReplaced = true;
 
 private:
     QTemporaryDir m_dir;

@@ -42,6 +42,7 @@ protected:
     {
         if (!m_services) {
             m_services = std::make_unique<CaptureServices>(controller, *settings, clipboard, clock, [] {},
+                                                           [](const auto &open, const auto &) { open(); },
                                                            CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
         }
         return *m_services;
