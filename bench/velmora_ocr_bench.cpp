@@ -297,7 +297,7 @@ void measureSpeed(const OCRTextRecognizer &recognizer, const QString &dumpDir)
     };
     for (const auto &[name, apply] : settings) {
         // A fresh thread starts with OpenMP's initial settings.
-        std::thread([&] {
+        std::thread([&, name = name, apply = apply] {
             apply();
             engine->recognize(block, TesseractLayout::block);
             const double cpu = cpuSeconds();

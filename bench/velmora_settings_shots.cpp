@@ -27,6 +27,7 @@ class NoPanels : public PolicyFileChooser
 public:
     std::optional<QString> chooseExportDestination() override { return std::nullopt; }
     std::optional<QString> chooseImportFile() override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const FolderPanel &) override { return std::nullopt; }
 };
 
 void fill(StoredSettings &settings)

@@ -13,11 +13,20 @@ public:
     qint64 changes = 0;
     /// The next this many writes fail after the contents were cleared.
     int writesToRefuse = 0;
+    /// How often each query was asked, for tests of what polling costs.
+    mutable int changeCountQueries = 0;
+    mutable int typeQueries = 0;
+    mutable int dataQueries = 0;
 
-    qint64 changeCount() const override { return changes; }
+    qint64 changeCount() const override
+    {
+        ++changeCountQueries;
+        return changes;
+    }
 
     QStringList types() const override
     {
+        ++typeQueries;
         QStringList result;
         for (const auto &item : contents)
             result.append(item.first);
@@ -26,6 +35,7 @@ public:
 
     QByteArray data(const QString &mimeType) const override
     {
+        ++dataQueries;
         for (const auto &[type, bytes] : contents) {
             if (type == mimeType)
                 return bytes;

@@ -2,6 +2,9 @@
 
 #include "app/protection/notification_center.h"
 
+#include <QList>
+
+#include <functional>
 #include <optional>
 
 namespace velmora::test {
@@ -14,6 +17,9 @@ class RecordingNotificationCenter : public NotificationCenter
 public:
     NotificationPermission permission = NotificationPermission::authorized;
     bool grantsAuthorization = true;
+    /// Keeps the permission answers in `heldAnswers` until the test gives them.
+    bool holdsPermissionAnswers = false;
+    QList<std::function<void(NotificationPermission)>> heldAnswers;
 
     QList<NotificationRequest> added;
     int authorizationRequests = 0;
@@ -22,7 +28,13 @@ public:
 
     void setCategories(const QList<NotificationCategory> &newCategories) override { categories = newCategories; }
     void setResponseHandler(ResponseHandler handler) override { responseHandler = std::move(handler); }
-    void fetchPermission(std::function<void(NotificationPermission)> completion) override { completion(permission); }
+    void fetchPermission(std::function<void(NotificationPermission)> completion) override
+    {
+        if (holdsPermissionAnswers)
+            heldAnswers.append(std::move(completion));
+        else
+            completion(permission);
+    }
     void requestAuthorization(std::function<void(bool)> completion) override
     {
         ++authorizationRequests;

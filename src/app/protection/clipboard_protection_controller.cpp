@@ -54,6 +54,7 @@ void ClipboardProtectionController::stop()
     cancelAndForget(m_monitorTask);
     m_nextPoll.cancel();
     m_monitorPlan = ClipboardProtectionMonitorPlan(settleInterval);
+    m_lastImageTest.reset();
     setRunning(false);
 }
 
@@ -80,8 +81,8 @@ void ClipboardProtectionController::sleepThenPoll(const TaskHandle &task)
 void ClipboardProtectionController::poll()
 {
     const qint64 changeCount = m_clipboard.changeCount();
-    const bool containsImage = clipboardContainsImage(m_clipboard);
-    const ClipboardProtectionScanDecision decision = m_monitorPlan.decide(changeCount, containsImage, m_clock.now());
+    const ClipboardProtectionScanDecision decision =
+        m_monitorPlan.decide(changeCount, containsImage(changeCount), m_clock.now());
     if (decision.kind != ClipboardProtectionScanDecision::Case::scan)
         return;
 
@@ -94,6 +95,13 @@ void ClipboardProtectionController::poll()
     }
     if (m_onImageCandidate)
         m_onImageCandidate({std::move(*data), changeCount, currentReplacementMode()});
+}
+
+bool ClipboardProtectionController::containsImage(qint64 changeCount)
+{
+    if (!m_lastImageTest || m_lastImageTest->changeCount != changeCount)
+        m_lastImageTest = ImageTest{changeCount, clipboardContainsImage(m_clipboard)};
+    return m_lastImageTest->containsImage;
 }
 
 void ClipboardProtectionController::setRunning(bool running)

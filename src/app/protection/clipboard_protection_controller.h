@@ -56,6 +56,9 @@ signals:
 private:
     void sleepThenPoll(const TaskHandle &task);
     void poll();
+    /// Whether the clipboard holds an image at this change. The test may read a file
+    /// list and open every file it names, so it runs once per change, not once per poll.
+    bool containsImage(qint64 changeCount);
     void setRunning(bool running);
     void setRuntimeStatus(const QString &status);
 
@@ -67,6 +70,12 @@ private:
     std::optional<TaskHandle> m_monitorTask; ///< The polling task, cancelled by stop.
     TaskHandle m_nextPoll;                   ///< Its current sleep.
     ClipboardProtectionMonitorPlan m_monitorPlan{settleInterval};
+    struct ImageTest
+    {
+        qint64 changeCount = 0;
+        bool containsImage = false;
+    };
+    std::optional<ImageTest> m_lastImageTest;
     CandidateCallback m_onImageCandidate;
 };
 

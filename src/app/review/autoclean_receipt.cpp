@@ -1,5 +1,8 @@
 #include "app/review/autoclean_receipt.h"
 
+#include "app/protection/protection_notifications.h"
+#include "app/review/review_intake.h"
+
 namespace velmora {
 
 namespace {
@@ -36,6 +39,15 @@ AutoCleanReceiptText autoCleanClipboardReceipt(int count)
                 .arg(count)
                 .arg(itemsWord(count)),
             CompletionBannerAction::reviewLastAutoClean, CompletionBannerAction::undoLastAutoClean};
+}
+
+void deliverAutoCleanReceipt(const AutoCleanReceiptText &receipt, bool isApplicationActive, ReviewIntake &review,
+                             NotificationCenter &notifications)
+{
+    if (isApplicationActive)
+        review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
+    else
+        notifyAutoCleanReceipt(notifications, receipt.title, receipt.message);
 }
 
 } // namespace velmora

@@ -8,6 +8,9 @@
 
 namespace velmora {
 
+class NotificationCenter;
+class ReviewIntake;
+
 // The texts of an AutoClean receipt, shown as an in-app banner or a notification.
 struct AutoCleanReceiptText
 {
@@ -25,5 +28,10 @@ QString maskedItemsPhrase(int count);
 AutoCleanReceiptText autoCleanCaptureReceipt(const QString &headline, int count);
 /// The receipt of a clipboard image that AutoClean replaced.
 AutoCleanReceiptText autoCleanClipboardReceipt(int count);
+
+/// Shows the receipt where the user will see it: the window's banner with its actions
+/// while Velmora is in front, else a desktop notification when notifications are allowed.
+void deliverAutoCleanReceipt(const AutoCleanReceiptText &receipt, bool isApplicationActive, ReviewIntake &review,
+                             NotificationCenter &notifications);
 
 } // namespace velmora

@@ -23,9 +23,8 @@ const QString pngType = QStringLiteral("image/png");
 
 } // namespace
 
-CaptureAutoOutput::CaptureAutoOutput(ReviewIntake &review, StoredSettings &settings, ClipboardAccess &clipboard,
-                                     Clock &clock)
-    : m_review(review), m_settings(settings), m_clipboard(clipboard), m_clock(clock)
+CaptureAutoOutput::CaptureAutoOutput(ReviewIntake &review, CaptureAutoOutputEnvironment environment)
+    : m_review(review), m_environment(std::move(environment))
 {
 }
 
@@ -42,7 +41,7 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::run(const ScannedCaptur
 
     std::optional<ClipboardUndoSnapshot> snapshot;
     if (copiesToClipboard(outputMode))
-        snapshot = ClipboardUndoSnapshot::capture(m_clipboard);
+        snapshot = ClipboardUndoSnapshot::capture(m_environment.clipboard);
 
     std::optional<QString> savedPath;
     if (savesToFolder(outputMode)) {
@@ -55,14 +54,14 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::run(const ScannedCaptur
     std::optional<qint64> outputChangeCount;
     if (snapshot) {
         ClipboardProtectionMonitorPlan &monitorPlan = m_review.clipboardMonitorPlan();
-        if (!m_clipboard.write({{pngType, png}})) {
+        if (!m_environment.clipboard.write({{pngType, png}})) {
             // The clipboard may have been emptied on the way: it gets back what it held.
-            snapshot->restore(m_clipboard);
-            monitorPlan.markHandled(m_clipboard.changeCount());
+            snapshot->restore(m_environment.clipboard);
+            monitorPlan.markHandled(m_environment.clipboard.changeCount());
             qCWarning(lcCaptureOutput) << "The clipboard did not take the cleaned capture";
             return CaptureAutoOutputError::outputFailed;
         }
-        outputChangeCount = m_clipboard.changeCount();
+        outputChangeCount = m_environment.clipboard.changeCount();
         monitorPlan.markHandled(*outputChangeCount);
     }
 
@@ -80,7 +79,8 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::run(const ScannedCaptur
     m_review.setLastAutoCleanReviewItem(item);
     m_review.autoCleanUndoCoordinator().registerToken(
         {snapshot, outputChangeCount, savedPath ? std::optional(QUrl::fromLocalFile(*savedPath)) : std::nullopt});
-    showReceipt(outputMode, capture.plan);
+    deliverAutoCleanReceipt(autoCleanCaptureReceipt(captureReceiptHeadline(outputMode), activeEntryCount(capture.plan)),
+                            m_environment.isApplicationActive(), m_review, m_environment.notifications);
     m_review.recordShare(savesToFolder(outputMode) ? SafeShareAction::exportCleanedImage : SafeShareAction::copyCleanedPNG,
                          SafeShareSourceType::capture, capture.plan, savedPath);
     return std::nullopt;
@@ -88,24 +88,16 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::run(const ScannedCaptur
 
 std::variant<QString, CaptureAutoOutputError> CaptureAutoOutput::save(const QByteArray &png, VelmoraCaptureMode mode)
 {
-    const auto folder = AutoCleanOutputCoordinator::resolveOutputFolder(m_settings);
+    const auto folder = AutoCleanOutputCoordinator::resolveOutputFolder(m_environment.settings);
     if (const auto *error = std::get_if<CaptureAutoOutputError>(&folder))
         return *error;
     const QString folderPath = std::get<ResolvedCaptureOutputFolder>(folder).path;
     if (!QDir().mkpath(folderPath))
         return CaptureAutoOutputError::outputFailed;
-    const QString path = captureOutputFileName(folderPath, mode, m_clock.now());
+    const QString path = captureOutputFileName(folderPath, mode, m_environment.clock.now());
     if (!writeNewFile(path, png))
         return CaptureAutoOutputError::outputFailed;
     return path;
-}
-
-// There is no desktop notification service here yet: the receipt is the banner
-// whether or not the window is in front, so that it is never lost.
-void CaptureAutoOutput::showReceipt(VelmoraCaptureOutputMode outputMode, const RedactionPlan &plan)
-{
-    const AutoCleanReceiptText receipt = autoCleanCaptureReceipt(captureReceiptHeadline(outputMode), activeEntryCount(plan));
-    m_review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
 }
 
 } // namespace velmora

@@ -35,7 +35,7 @@ CaptureFlow::CaptureFlow(ReviewIntake &review, CaptureFlowEnvironment environmen
     : QObject(parent)
     , m_review(review)
     , m_environment(std::move(environment))
-    , m_autoOutput(review, m_environment.settings, m_environment.clipboard, m_environment.clock)
+    , m_autoOutput(review, m_environment.output)
 {
 }
 
@@ -105,12 +105,12 @@ void CaptureFlow::handleScanEnding(const QByteArray &bytes, const QImage &image,
     }
     if (!m_review.finishCaptureTask(task))
         return;
-    handleCaptureOutcome({bytes, image, std::get<RedactionPlan>(outcome), mode});
+    handleCaptureOutcome({bytes, image, std::get<ScannedPlan>(outcome).plan, mode});
 }
 
 void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture)
 {
-    const VelmoraCaptureOutputPolicy policy = AutoCleanOutputCoordinator::currentPolicy(m_environment.settings);
+    const VelmoraCaptureOutputPolicy policy = AutoCleanOutputCoordinator::currentPolicy(m_environment.output.settings);
     const VelmoraCaptureOutputDecision decision = policy.decision(needsReviewEntries(capture.plan));
     if (decision.fallbackReason) {
         openCaptureForReview(capture, captureFallbackStatusText(decision.fallbackReason, capture.mode));

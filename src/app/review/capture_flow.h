@@ -13,10 +13,7 @@
 
 namespace velmora {
 
-class ClipboardAccess;
-class Clock;
 class ReviewIntake;
-class StoredSettings;
 
 /// Runs `open`, which replaces the review in progress, once nothing would be lost or the
 /// user agreed; runs `wait` instead while another application is in front and hand-made
@@ -27,9 +24,7 @@ using ReplaceReview = std::function<void(std::function<void()> open, std::functi
 struct CaptureFlowEnvironment
 {
     ScreenCaptureService captureService;
-    StoredSettings &settings;
-    ClipboardAccess &clipboard;
-    Clock &clock;
+    CaptureAutoOutputEnvironment output;
     /// Brings the application and its main window to the front.
     std::function<void()> bringAppForward;
     ReplaceReview replaceReview;

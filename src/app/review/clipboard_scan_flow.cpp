@@ -80,7 +80,7 @@ void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candid
                                   return;
                               }
                               m_scanTasks.remove(changeCount);
-                              handleScanResult(std::get<RedactionPlan>(outcome), data, image, changeCount, mode);
+                              handleScanResult(std::get<ScannedPlan>(outcome), data, image, changeCount, mode);
                           });
 }
 
@@ -97,12 +97,13 @@ void ClipboardScanFlow::showFailure(qint64 changeCount)
     m_review.showStatusWhenIdle(ClipboardText::couldNotOpen);
 }
 
-void ClipboardScanFlow::handleScanResult(const RedactionPlan &plan, const QByteArray &data, const QImage &image,
+void ClipboardScanFlow::handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image,
                                          qint64 changeCount, ClipboardProtectionReplacementMode replacementMode)
 {
+    const RedactionPlan &plan = scanned.plan;
     m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::clipboardProtection, plan, std::nullopt);
     if (plan.entries().isEmpty()) {
-        m_review.showStatusWhenIdle(ClipboardText::scannedClean);
+        m_review.showStatusWhenIdle(withSkippedPatternsNote(ClipboardText::scannedClean, scanned.customPatternsSkipped));
         return;
     }
 
@@ -161,11 +162,7 @@ void ClipboardScanFlow::replaceWithCleanedPNG(const RedactionPlan &plan, const Q
     m_review.setLastAutoCleanReviewItem(item);
     m_review.autoCleanUndoCoordinator().registerToken({snapshot, outputChangeCount, std::nullopt});
 
-    const AutoCleanReceiptText receipt = autoCleanClipboardReceipt(activeEntryCount(plan));
-    if (m_isActive())
-        m_review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
-    else
-        notifyAutoCleanReceipt(m_notifications, receipt.title, receipt.message);
+    deliverAutoCleanReceipt(autoCleanClipboardReceipt(activeEntryCount(plan)), m_isActive(), m_review, m_notifications);
     m_review.recordShare(SafeShareAction::clipboardReplace, SafeShareSourceType::clipboardProtection, plan,
                          std::nullopt);
 }

@@ -41,7 +41,7 @@ public:
     QList<qint64> scanningChangeCounts() const { return m_scanTasks.keys(); }
 
 private:
-    void handleScanResult(const RedactionPlan &plan, const QByteArray &data, const QImage &image, qint64 changeCount,
+    void handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image, qint64 changeCount,
                           ClipboardProtectionReplacementMode replacementMode);
     /// Opens the image for review; the clipboard is not touched.
     void pauseForReview(const ReviewIntakeImage &item, const VelmoraCaptureOutputFallbackReason &reason);

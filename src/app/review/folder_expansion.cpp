@@ -4,25 +4,38 @@
 #include "core/support/natural_order.h"
 
 #include <QDir>
-#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace velmora {
 
 namespace {
 
 /// The supported images in the folder and its subfolders, as paths relative to it.
-/// Hidden entries are not listed, and a hidden folder is not entered.
+/// Hidden entries are not listed, and a hidden folder is not entered. Qt's own listing
+/// leaves out names that are not valid UTF-8; this one keeps them (decoded with
+/// replacement characters, so they name nothing that exists), so that opening them
+/// fails and the user is told they were skipped.
 QStringList imagesInside(const QDir &folder)
 {
+    namespace fs = std::filesystem;
     QStringList paths;
-    QDirIterator it(folder.path(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        if (entry.isFile() && ImageImporter::isSupported(entry.fileName()))
-            paths.append(folder.relativeFilePath(entry.filePath()));
+    const fs::path root(QFile::encodeName(folder.path()).toStdString());
+    std::error_code error;
+    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, error);
+    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        const bool isHidden = it->path().filename().string().starts_with('.');
+        std::error_code typeError;
+        if (isHidden && it->is_directory(typeError))
+            it.disable_recursion_pending();
+        if (isHidden || !it->is_regular_file(typeError))
+            continue;
+        const QString path = QFile::decodeName(QByteArray::fromStdString(it->path().lexically_relative(root).string()));
+        if (ImageImporter::isSupported(path))
+            paths.append(path);
     }
     return paths;
 }

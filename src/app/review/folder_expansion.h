@@ -7,7 +7,8 @@ namespace velmora {
 
 /// The URLs in order with each folder replaced by the supported image files in it and
 /// in its subfolders, hidden files and folders left out, in the file manager's natural
-/// order of their paths inside the folder; every other URL stays where it is.
+/// order of their paths inside the folder; every other URL stays where it is. Files
+/// whose names are not UTF-8 are kept, to fail on opening and count as skipped.
 QList<QUrl> expandFolders(const QList<QUrl> &urls);
 
 } // namespace velmora

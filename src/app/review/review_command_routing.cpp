@@ -29,7 +29,7 @@ void connectReviewCommands(ReviewController &controller, AskBeforeDiscarding ask
     };
     CommandBus &bus = CommandBus::instance();
     for (const auto &[name, run] : routes)
-        bus.observe(QString(name), c, [run](const QVariant &, const QVariantMap &) { run(); });
+        bus.observe(QString(name), c, [run = run](const QVariant &, const QVariantMap &) { run(); });
     observeCustomDetectionSettingsChanges(c, [c](const std::optional<DetectionSettingsValues> &values) {
         c->applyCustomDetectionSettings(values);
         c->rescanAfterCustomSettingsChange();

@@ -229,7 +229,7 @@ private:
     struct BatchRun;
 
     void runDetectionTask(const QUuid &runID, const TaskHandle &task, ScanRequest request);
-    void applyDetectionResult(const QUuid &runID, const RedactionPlan &plan);
+    void applyDetectionResult(const QUuid &runID, const ScannedPlan &scanned);
     void handleDetectionFailure(const QUuid &runID, VelmoraCoreError error, const QList<Detection> &manualDetections,
                                 const QHash<QUuid, bool> &manualActiveStates);
     void postRescanCompleted();
@@ -237,11 +237,11 @@ private:
     void markCurrentScanEnded();
 
     void scanNextBatchItem(const std::shared_ptr<BatchRun> &run, qsizetype index);
-    void applyBatchResult(const QUuid &itemID, const RedactionPlan &plan);
+    void applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned);
     void applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan);
 
     /// The scan's plan becomes the live plan, followed by the upkeep before write-back.
-    void adoptScannedPlan(const RedactionPlan &plan);
+    void adoptScannedPlan(const ScannedPlan &scanned);
     /// The plan of the manual boxes becomes the live plan, with the failure sentences.
     void adoptFailedScanPlan(const RedactionPlan &plan);
     void refreshOutputPreviewIfShown();

@@ -180,7 +180,7 @@ void ReviewController::scanNextBatchItem(const std::shared_ptr<BatchRun> &run, q
                       return;
                   ChangeScope scope(*this);
                   m_batchScanItemID.reset();
-                  if (const auto *plan = std::get_if<RedactionPlan>(&outcome))
+                  if (const auto *plan = std::get_if<ScannedPlan>(&outcome))
                       applyBatchResult(input.id, *plan);
                   else if (std::holds_alternative<VelmoraCoreError>(outcome))
                       applyBatchFailure(input.id, manualBoxesPlan(input.manualDetections, input.manualActiveStates));
@@ -188,15 +188,16 @@ void ReviewController::scanNextBatchItem(const std::shared_ptr<BatchRun> &run, q
               });
 }
 
-void ReviewController::applyBatchResult(const QUuid &itemID, const RedactionPlan &plan)
+void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned)
 {
     BatchReviewItem *item = findItem(itemID);
     if (!item)
         return;
+    const RedactionPlan &plan = scanned.plan;
     item->redactionPlan = plan;
     if (!selectedEntry(plan, item->selectedDetectionID))
         item->selectedDetectionID.reset();
-    item->reviewStatusNote = reviewHint(plan);
+    item->reviewStatusNote = withSkippedPatternsNote(reviewHint(plan), scanned.customPatternsSkipped);
     item->errorText.reset();
     item->isChecking = false;
     item->didScan = true;
@@ -208,7 +209,7 @@ void ReviewController::applyBatchResult(const QUuid &itemID, const RedactionPlan
     if (m_state.errorText != m_state.skippedFilesNotice)
         m_state.errorText.reset();
     m_state.isChecking = m_state.detectionTask.has_value();
-    adoptScannedPlan(plan);
+    adoptScannedPlan(scanned);
     syncCurrentItemToBatch();
 }
 

@@ -47,7 +47,7 @@ void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &ta
     const QHash<QUuid, bool> manualActiveStates = request.manualActiveStates;
     scanImage(m_environment.scanEngine, this, std::move(request), [this] { return currentCategoryPreferences(); },
               task, [this, runID, task, manualDetections, manualActiveStates](const ScanOutcome &outcome) {
-                  const auto *plan = std::get_if<RedactionPlan>(&outcome);
+                  const auto *plan = std::get_if<ScannedPlan>(&outcome);
                   if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
                       handleDetectionFailure(runID, *error, manualDetections, manualActiveStates);
                   } else if (plan && !task.isCancelled()) {
@@ -62,11 +62,12 @@ void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &ta
               });
 }
 
-void ReviewController::adoptScannedPlan(const RedactionPlan &plan)
+void ReviewController::adoptScannedPlan(const ScannedPlan &scanned)
 {
-    m_state.redactionPlan = plan;
+    m_state.redactionPlan = scanned.plan;
     validateSelection();
     refreshStatusSummary();
+    m_state.reviewStatusNote = withSkippedPatternsNote(m_state.reviewStatusNote, scanned.customPatternsSkipped);
     refreshOutputPreviewIfShown();
 }
 
@@ -80,12 +81,12 @@ void ReviewController::adoptFailedScanPlan(const RedactionPlan &plan)
     refreshOutputPreviewIfShown();
 }
 
-void ReviewController::applyDetectionResult(const QUuid &runID, const RedactionPlan &plan)
+void ReviewController::applyDetectionResult(const QUuid &runID, const ScannedPlan &scanned)
 {
     if (m_state.detectionRunID != runID)
         return;
     ChangeScope scope(*this);
-    adoptScannedPlan(plan);
+    adoptScannedPlan(scanned);
     markCurrentScanEnded();
     m_state.isChecking = false;
     m_state.detectionTask.reset();

@@ -20,6 +20,11 @@ QString reviewHint(const RedactionPlan &plan)
     return QStringLiteral("Review the boxes, then export a cleaned image or copy a PNG.");
 }
 
+QString withSkippedPatternsNote(const QString &sentence, bool customPatternsSkipped)
+{
+    return customPatternsSkipped ? sentence + u' ' + ReviewText::customPatternsSkipped : sentence;
+}
+
 QString findingsSummaryText(const RedactionPlan &plan, bool hasImage)
 {
     if (plan.entries().isEmpty())

@@ -29,10 +29,15 @@ inline const QString unreadableImage = QStringLiteral("That image could not be o
 inline const QString tryAnotherImage = QStringLiteral("Try another image.");
 inline const QString previewFailed = QStringLiteral("Preview failed. Try copy or export again.");
 inline const QString previewUnavailable = QStringLiteral("Output preview could not be generated.");
+inline const QString customPatternsSkipped =
+    QStringLiteral("Some custom patterns were skipped because they took too long.");
 } // namespace ReviewText
 
 /// The status sentence of a finished review of the plan.
 QString reviewHint(const RedactionPlan &plan);
+/// A scan's status sentence, followed by the skipped-patterns sentence when the user's
+/// patterns ran out of time on the image.
+QString withSkippedPatternsNote(const QString &sentence, bool customPatternsSkipped);
 /// The findings panel's summary line: "3 will redact - 1 to check", "2 will redact - 1 visible".
 QString findingsSummaryText(const RedactionPlan &plan, bool hasImage);
 /// "finding" or "findings", as `count` asks.

@@ -47,4 +47,18 @@ std::optional<QString> QtPolicyFileChooser::chooseImportFile()
     return chosenPath(dialog);
 }
 
+std::optional<QString> QtPolicyFileChooser::chooseFolder(const FolderPanel &panel)
+{
+    QFileDialog dialog(QApplication::activeWindow(), panel.title, panel.startFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Without folder creation the panel offers no way to make or change entries.
+    dialog.setOption(QFileDialog::ReadOnly, !panel.canCreateFolders);
+    dialog.setLabelText(QFileDialog::Accept, panel.prompt);
+    dialog.setToolTip(panel.message);
+    dialog.setAccessibleDescription(panel.message);
+    return chosenPath(dialog);
+}
+
 } // namespace velmora

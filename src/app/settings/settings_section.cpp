@@ -1,6 +1,7 @@
 #include "app/settings/settings_section.h"
 
 #include "app/settings/settings_section_help_button.h"
+#include "app/shell/accessible_value.h"
 #include "app/shell/look.h"
 #include "app/shell/palette_tint.h"
 #include "app/shell/rounded_surface.h"
@@ -51,6 +52,20 @@ QLabel *makeSettingsCaption(const QString &text, const QString &identifier, QWid
     QLabel *label = makeTextLabel(text, look::font(look::TextStyle::caption), look::secondary, true, parent);
     label->setObjectName(identifier);
     return label;
+}
+
+QLabel *makeSettingsStatusLine(const QString &identifier, QWidget *parent)
+{
+    QLabel *line = makeSettingsCaption(QString(), identifier, parent);
+    setAccessibleValue(line, QString());
+    return line;
+}
+
+void setSettingsStatus(QLabel *line, const QString &text)
+{
+    line->setText(text);
+    line->setAccessibleName(text);
+    setAccessibleValue(line, text);
 }
 
 } // namespace velmora

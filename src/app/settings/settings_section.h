@@ -25,4 +25,9 @@ private:
 /// A caption line of secondary text that wraps, named `identifier`.
 QLabel *makeSettingsCaption(const QString &text, const QString &identifier, QWidget *parent = nullptr);
 
+/// A status line of secondary caption text, named `identifier`; see setSettingsStatus.
+QLabel *makeSettingsStatusLine(const QString &identifier, QWidget *parent = nullptr);
+/// Shows `text` on a status line, as its accessible name and value too.
+void setSettingsStatus(QLabel *line, const QString &text);
+
 } // namespace velmora

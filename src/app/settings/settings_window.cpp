@@ -4,6 +4,8 @@
 #include "app/settings/detection_settings_tab.h"
 #include "app/settings/help_settings_tab.h"
 #include "app/settings/privacy_settings_tab.h"
+#include "app/settings/protection_settings_tab.h"
+#include "app/settings/protection_status_section.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "app/shell/look.h"
@@ -36,6 +38,7 @@ QString title(SettingsTab tab)
 {
     switch (tab) {
     case SettingsTab::detection: return QObject::tr("Detection");
+    case SettingsTab::protection: return QObject::tr("Protection");
     case SettingsTab::privacy: return QObject::tr("Privacy");
     case SettingsTab::help: return QObject::tr("Help");
     }
@@ -76,6 +79,11 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
     m_pages = new QStackedWidget;
     m_detection = new DetectionSettingsTab(settings);
     addPage(SettingsTab::detection, m_detection);
+    m_protection = new ProtectionSettingsTab(settings, {m_services.captureAllowed, m_services.policyFiles,
+                                                         m_services.notifications,
+                                                         m_services.openNotificationSettings});
+    connect(m_protection, &ProtectionSettingsTab::jumpRequested, this, &SettingsWindow::jumpToSection);
+    addPage(SettingsTab::protection, m_protection);
     m_privacy = new PrivacySettingsTab(settings, m_services.policyFiles, [this] { m_detection->saveDetectionSettings(); });
     addPage(SettingsTab::privacy, m_privacy);
     addPage(SettingsTab::help, new HelpSettingsTab(m_services.openLink));
@@ -129,11 +137,28 @@ void SettingsWindow::selectTab(SettingsTab tab)
     scrollToTop();
 }
 
+void SettingsWindow::jumpToSection(ScreenshotProtectionRail rail)
+{
+    const ProtectionRailTarget target = protectionRailTarget(rail);
+    selectTab(target.tab);
+    // On the next turn, once the page is laid out for the tab.
+    QMetaObject::invokeMethod(
+        this, [this, target] { scrollToSection(target.tab, target.anchor); }, Qt::QueuedConnection);
+}
+
+void SettingsWindow::scrollToSection(SettingsTab tab, const QString &anchor)
+{
+    QScrollArea *scroll = scrollArea(tab);
+    if (const auto *section = scroll->widget()->findChild<QWidget *>(anchor))
+        scroll->verticalScrollBar()->setValue(section->mapTo(scroll->widget(), QPoint(0, 0)).y());
+}
+
 void SettingsWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     clearEditorFocus();
     m_privacy->reload();
+    m_protection->refreshOnAppear();
     scrollToTop();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/protection/notification_center.h"
 #include "app/settings/settings_tab.h"
+#include "app/shell/desktop_services.h"
+#include "core/protection/protection_status.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -17,6 +20,7 @@ namespace velmora {
 class DetectionSettingsTab;
 class PolicyFileChooser;
 class PrivacySettingsTab;
+class ProtectionSettingsTab;
 class SegmentedPicker;
 class StoredSettings;
 
@@ -32,6 +36,10 @@ public:
     struct Services {
         PolicyFileChooser &policyFiles;
         std::function<void(const QUrl &)> openLink;
+        /// The screen capture preflight; X11 has no such permission, so it answers yes.
+        std::function<bool()> captureAllowed = [] { return true; };
+        NotificationCenter &notifications = NotificationCenter::none();
+        std::function<void()> openNotificationSettings = desktop::openNotificationSettings;
     };
 
     SettingsWindow(StoredSettings &settings, Services services, QWidget *parent = nullptr);
@@ -41,6 +49,9 @@ public:
     QScrollArea *scrollArea(SettingsTab tab) const;
     DetectionSettingsTab *detectionTab() const { return m_detection; }
     PrivacySettingsTab *privacyTab() const { return m_privacy; }
+    ProtectionSettingsTab *protectionTab() const { return m_protection; }
+    /// Shows the rail's tab, then scrolls the section where it is set up to the top.
+    void jumpToSection(ScreenshotProtectionRail rail);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -48,6 +59,7 @@ protected:
 private:
     void addPage(SettingsTab tab, QWidget *page);
     void scrollToTop();
+    void scrollToSection(SettingsTab tab, const QString &anchor);
     void clearEditorFocus();
     void onFocusWindowChanged(QWindow *window);
 
@@ -57,6 +69,7 @@ private:
     QStackedWidget *m_pages = nullptr;
     DetectionSettingsTab *m_detection = nullptr;
     PrivacySettingsTab *m_privacy = nullptr;
+    ProtectionSettingsTab *m_protection = nullptr;
     SettingsTab m_selected = SettingsTab::detection;
     QPointer<QWindow> m_focusWindow;
 };

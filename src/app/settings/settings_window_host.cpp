@@ -1,5 +1,6 @@
 #include "app/settings/settings_window_host.h"
 
+#include "app/protection/dbus_notification_center.h"
 #include "app/settings/policy_file_chooser.h"
 
 #include <QDesktopServices>
@@ -8,13 +9,14 @@ namespace velmora {
 
 SettingsWindowHost::SettingsWindowHost(StoredSettings &settings)
     : SettingsWindowHost(settings, std::make_unique<QtPolicyFileChooser>(),
-                         [](const QUrl &url) { QDesktopServices::openUrl(url); })
+                         [](const QUrl &url) { QDesktopServices::openUrl(url); }, DBusNotificationCenter::shared())
 {
 }
 
 SettingsWindowHost::SettingsWindowHost(StoredSettings &settings, std::unique_ptr<PolicyFileChooser> policyFiles,
-                                       std::function<void(const QUrl &)> openLink)
-    : m_settings(settings), m_policyFiles(std::move(policyFiles)), m_openLink(std::move(openLink))
+                                       std::function<void(const QUrl &)> openLink, NotificationCenter &notifications)
+    : m_settings(settings), m_policyFiles(std::move(policyFiles)), m_openLink(std::move(openLink)),
+      m_notifications(notifications)
 {
 }
 
@@ -26,7 +28,7 @@ SettingsWindowHost::~SettingsWindowHost()
 void SettingsWindowHost::open()
 {
     if (!m_window)
-        m_window = new SettingsWindow(m_settings, {*m_policyFiles, m_openLink});
+        m_window = new SettingsWindow(m_settings, {*m_policyFiles, m_openLink, [] { return true; }, m_notifications});
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

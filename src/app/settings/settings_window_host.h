@@ -14,20 +14,23 @@ namespace velmora {
 class SettingsWindowHost
 {
 public:
-    /// Over Qt's file dialogs and the desktop's link opener.
+    /// Over Qt's file dialogs, the desktop's link opener and notification service.
     explicit SettingsWindowHost(StoredSettings &settings);
     SettingsWindowHost(StoredSettings &settings, std::unique_ptr<PolicyFileChooser> policyFiles,
-                       std::function<void(const QUrl &)> openLink);
+                       std::function<void(const QUrl &)> openLink,
+                       NotificationCenter &notifications = NotificationCenter::none());
     ~SettingsWindowHost();
 
     /// Shows, raises and activates the window, making it when there is none.
     void open();
     SettingsWindow *window() const { return m_window; }
+    PolicyFileChooser &policyFiles() const { return *m_policyFiles; }
 
 private:
     StoredSettings &m_settings;
     std::unique_ptr<PolicyFileChooser> m_policyFiles;
     std::function<void(const QUrl &)> m_openLink;
+    NotificationCenter &m_notifications;
     QPointer<SettingsWindow> m_window;
 };
 

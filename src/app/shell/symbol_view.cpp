@@ -12,6 +12,12 @@ SymbolView::SymbolView(const QString &symbolName, int edge, PaletteColor color, 
     setFixedSize(m_frame);
 }
 
+void SymbolView::setColor(PaletteColor color)
+{
+    m_color = std::move(color);
+    update();
+}
+
 void SymbolView::setSymbol(const QString &symbolName)
 {
     if (symbolName == m_symbol)

@@ -16,6 +16,7 @@ public:
 
     void setSymbol(const QString &symbolName);
     QString symbol() const { return m_symbol; }
+    void setColor(PaletteColor color);
     /// The frame the symbol is centred in; by default as large as the symbol.
     void setFrameSize(QSize size);
 

@@ -11,14 +11,13 @@ CapturePlatform CapturePlatform::forThisDesktop()
     return {ScreenCaptureTool::forThisDesktop(), HotKeyGrabber::forThisDesktop()};
 }
 
-CaptureServices::CaptureServices(ReviewIntake &review, StoredSettings &settings, ClipboardAccess &clipboard,
-                                 Clock &clock, std::function<void()> bringAppForward, ReplaceReview replaceReview,
+CaptureServices::CaptureServices(ReviewIntake &review, CaptureAutoOutputEnvironment output,
+                                 std::function<void()> bringAppForward, ReplaceReview replaceReview,
                                  CapturePlatform platform, QObject *parent)
     : QObject(parent)
-    , m_hotKeys(settings, std::move(platform.hotKeyGrabber))
-    , m_flow(review,
-             CaptureFlowEnvironment{ScreenCaptureService(std::move(platform.captureTool)), settings, clipboard, clock,
-                                    std::move(bringAppForward), std::move(replaceReview)})
+    , m_hotKeys(output.settings, std::move(platform.hotKeyGrabber))
+    , m_flow(review, CaptureFlowEnvironment{ScreenCaptureService(std::move(platform.captureTool)), std::move(output),
+                                            std::move(bringAppForward), std::move(replaceReview)})
 {
     CommandBus &bus = CommandBus::instance();
     observeCaptureRequests(this, [this](VelmoraCaptureMode mode) { beginCapture(mode); });

@@ -12,10 +12,7 @@
 
 namespace velmora {
 
-class ClipboardAccess;
-class Clock;
 class ReviewIntake;
-class StoredSettings;
 
 /// The desktop services a window's capture stands on.
 struct CapturePlatform
@@ -35,9 +32,9 @@ class CaptureServices : public QObject
 {
     Q_OBJECT
 public:
-    CaptureServices(ReviewIntake &review, StoredSettings &settings, ClipboardAccess &clipboard, Clock &clock,
-                    std::function<void()> bringAppForward, ReplaceReview replaceReview, CapturePlatform platform,
-                    QObject *parent = nullptr);
+    /// `output` is what AutoClean of a capture writes to and where its receipt goes.
+    CaptureServices(ReviewIntake &review, CaptureAutoOutputEnvironment output, std::function<void()> bringAppForward,
+                    ReplaceReview replaceReview, CapturePlatform platform, QObject *parent = nullptr);
 
     /// Starts a capture unless one runs or an image is being checked.
     void beginCapture(VelmoraCaptureMode mode);

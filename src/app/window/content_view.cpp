@@ -71,11 +71,10 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     , m_fileDialogs(std::make_unique<QtFileDialogs>(this))
     , m_scanEngine(std::move(scanEngine))
 {
-    m_controller = std::make_unique<ReviewController>(
-        ReviewEnvironment{*m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications,
-                          isApplicationActive});
+    m_controller = std::make_unique<ReviewController>(ReviewEnvironment{
+        *m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications, isApplicationActive});
     m_captureServices = new CaptureServices(
-        *m_controller, settings, *m_clipboard, *m_clock,
+        *m_controller, {settings, *m_clipboard, *m_clock, notifications, isApplicationActive},
         [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
         [this](std::function<void()> open, std::function<void()> wait) {
             m_discardQuestion->askOrWait(std::move(open), wait);

@@ -77,6 +77,8 @@ QImage decodeHeif(const QByteArray &data)
     if (!library.ok())
         return {};
     ContextPtr context(heif_context_alloc());
+    if (context)
+        heif_context_set_maximum_image_size_limit(context.get(), kMaximumHeifSide);
     if (!context
         || heif_context_read_from_memory_without_copy(context.get(), data.constData(), size_t(data.size()), nullptr).code
             != heif_error_Ok)
@@ -99,7 +101,7 @@ QImage decodeHeif(const QByteArray &data)
     const heif_error decoded = heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
         hasAlpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     if (decoded.code != heif_error_Ok) {
-        qCDebug(lcImport) << "HEIF decoding failed:" << decoded.message;
+        qCWarning(lcImport) << "HEIF decoding failed:" << decoded.message;
         return {};
     }
     const ImagePtr image(rawImage);

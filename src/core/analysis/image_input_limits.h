@@ -32,6 +32,12 @@ inline constexpr qint64 kMaximumImageFileBytes = 256LL * 1024 * 1024;
 /// form stays within 256 MB.
 inline constexpr qint64 kMaximumImagePixels = 64LL * 1024 * 1024;
 
+/// The longest side of a HEIC image. A HEIC grid image declares the size it is put
+/// together at apart from the size it states for itself, and libheif bounds the former
+/// only by a limit on each side: at 8192 the assembled image stays within the pixel
+/// limit. Phones and cameras, which write HEIC, stay below it (8064 × 6048 at 48 MP).
+inline constexpr int kMaximumHeifSide = 8192;
+
 /// tooManyPixels when a declared size holds more than kMaximumImagePixels; an invalid
 /// (unknown) size passes, for the decoder to judge.
 std::optional<ImageInputRefusal> declaredSizeRefusal(QSize declared);

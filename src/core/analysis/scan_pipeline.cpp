@@ -52,7 +52,8 @@ ScanPipelineResult ScanPipeline::scan(const ImportedImage &image, const Sensitiv
     if (const auto *error = std::get_if<VelmoraCoreError>(&report.outcome))
         throw VelmoraCoreException(*error);
     // Nobody else holds the task, so the scan cannot have been cancelled.
-    return {std::get<RedactionPlan>(report.outcome), image.image.size(), report.lineCount, report.timings};
+    const auto &scanned = std::get<ScannedPlan>(report.outcome);
+    return {scanned.plan, image.image.size(), report.lineCount, report.timings, scanned.customPatternsSkipped};
 }
 
 } // namespace velmora

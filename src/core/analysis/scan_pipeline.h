@@ -21,6 +21,8 @@ struct ScanPipelineResult
     QSize imageSize;
     qsizetype lineCount = 0; ///< Recognised lines.
     ScanStageTimings timings;
+    /// The image's pattern time ran out before every user pattern had run.
+    bool customPatternsSkipped = false;
 };
 
 // The engine's scan engine: the on-device recogniser and the visual detector, each on

@@ -66,20 +66,20 @@ public:
     {
         const qint64 recognized = m_clock.nsecsElapsed();
         std::optional<VelmoraCoreError> error;
-        QList<Detection> findings;
+        SensitiveTextFindings findings;
         qsizetype lineCount = 0;
         if (const auto *failure = std::get_if<VelmoraCoreError>(&outcome)) {
             error = *failure;
         } else if (!m_task.isCancelled()) {
             const auto &lines = std::get<QList<TextObservation>>(outcome);
             lineCount = lines.size();
-            findings = m_request.detector.detect(lines);
+            findings = m_request.detector.scan(lines);
         }
         const qint64 passed = m_clock.nsecsElapsed();
         {
             const std::lock_guard lock(m_mutex);
             m_textError = error;
-            m_textDetections = std::move(findings);
+            m_textFindings = std::move(findings);
             m_report.lineCount = lineCount;
             m_report.timings.recognizeMs = millisecondsOf(recognized);
             m_report.timings.detectMs = millisecondsOf(passed - recognized);
@@ -118,8 +118,9 @@ private:
         else if (m_task.isCancelled())
             m_report.outcome = ScanCancelled{};
         else
-            m_report.outcome = buildScanPlan(m_textDetections, m_visualDetections, m_request.manualDetections,
-                                             m_request.manualActiveStates);
+            m_report.outcome = ScannedPlan{buildScanPlan(m_textFindings.detections, m_visualDetections,
+                                                         m_request.manualDetections, m_request.manualActiveStates),
+                                           m_textFindings.customPatternsSkipped};
         const qint64 finished = m_clock.nsecsElapsed();
         m_report.timings.planMs = millisecondsOf(finished - planning);
         m_report.timings.totalMs = millisecondsOf(finished);
@@ -135,7 +136,7 @@ private:
     int m_pendingSteps = 2;
     std::optional<VelmoraCoreError> m_textError;
     std::optional<VelmoraCoreError> m_visualError;
-    QList<Detection> m_textDetections;
+    SensitiveTextFindings m_textFindings;
     QList<Detection> m_visualDetections;
     ScanReport m_report;
 };

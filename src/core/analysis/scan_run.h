@@ -31,7 +31,15 @@ struct ScanCancelled
     friend bool operator==(const ScanCancelled &, const ScanCancelled &) = default;
 };
 
-using ScanOutcome = std::variant<RedactionPlan, VelmoraCoreError, ScanCancelled>;
+/// The plan a finished scan built, and whether the user's patterns had the time to run.
+struct ScannedPlan
+{
+    RedactionPlan plan;
+    /// The image's pattern time ran out before every user pattern had run on every line.
+    bool customPatternsSkipped = false;
+};
+
+using ScanOutcome = std::variant<ScannedPlan, VelmoraCoreError, ScanCancelled>;
 
 /// Wall time of each stage of one scan, in milliseconds, from its start. Recognition
 /// and visual detection overlap, so the stages add up to more than the total.

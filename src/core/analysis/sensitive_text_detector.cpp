@@ -147,8 +147,8 @@ struct SensitiveTextDetector::ImagePass
         if (budget.isSpent())
             noteSkipped(name);
         else
-            qCWarning(lcPatternTime).noquote() << name << "ran out of time on line" << lineIndex + 1
-                                     << "; the line's findings need review";
+            qCWarning(lcPatternTime).noquote()
+                << QStringLiteral("%1 ran out of time on line %2; the line's findings need review").arg(name).arg(lineIndex + 1);
     }
     void noteSkipped(const QString &name)
     {

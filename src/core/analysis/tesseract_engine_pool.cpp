@@ -36,6 +36,9 @@ TesseractEnginePool::TesseractEnginePool(bool usesLanguageCorrection, int capaci
 std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandle &task)
 {
     QMutexLocker locker(&m_mutex);
+    // A task cancelled on its way here takes no engine, not even an idle one.
+    if (task.isCancelled())
+        return std::nullopt;
     while (m_idle.empty() && m_started >= m_capacity) {
         ++m_waiting;
         m_engineReturned.wait(&m_mutex);

@@ -52,7 +52,7 @@ public:
 
     /// A free engine, started if none is idle and the capacity allows, else the next
     /// one returned. Nothing when a new engine fails to start, or when `task` is found
-    /// cancelled on waking (the returned engine then goes to the next borrower).
+    /// cancelled on arrival or on waking (a returned engine then goes to the next borrower).
     std::optional<TesseractEngineLease> acquire(const TaskHandle &task = {});
 
     bool usesLanguageCorrection() const { return m_usesLanguageCorrection; }

@@ -9,6 +9,7 @@
 
 #include "app/panes/review_harness.h"
 #include "support/event_loop.h"
+#include "support/window_activation.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -214,8 +215,7 @@ TEST_F(FindingsPanelTest, WindowKeysWalkAndToggle)
     const Detection first = findingAt(0);
     const Detection second = findingAt(1);
     harness.loadPlan({first, second});
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(test::showActive(window));
     EXPECT_FALSE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
     QTest::keyClick(&window, Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(harness.state().selectedDetectionID, first.id);

@@ -63,6 +63,7 @@ TEST_F(CaptureAutoOutputTest, CopyPutsOnlyTheCleanedPngOnTheClipboardInTheBackgr
     EXPECT_EQ(state().errorText, std::nullopt);
     EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
+    EXPECT_TRUE(notifications.added.isEmpty());
     EXPECT_EQ(state().completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
     EXPECT_TRUE(state().batchItems.isEmpty()) << "AutoClean opens no review";
     EXPECT_EQ(broughtForward, 0);
@@ -73,6 +74,21 @@ TEST_F(CaptureAutoOutputTest, CopyPutsOnlyTheCleanedPngOnTheClipboardInTheBackgr
     EXPECT_EQ(history().first().sourceType, SafeShareSourceType::capture);
     EXPECT_EQ(history().first().outputPath, std::nullopt);
     EXPECT_TRUE(tool->leftovers().isEmpty());
+}
+
+TEST_F(CaptureAutoOutputTest, InTheBackgroundTheReceiptIsANotification)
+{
+    isActive = false;
+    storeOutput("copyCleanedPNG", "pauseIfUnsure");
+    capture(VelmoraCaptureMode::screen, {sureFinding()});
+
+    EXPECT_EQ(state().completionBannerText, std::nullopt);
+    ASSERT_EQ(notifications.added.size(), 1);
+    EXPECT_EQ(notifications.added.first().title, QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
+    EXPECT_EQ(notifications.added.first().body,
+              QStringLiteral("Velmora scanned locally and masked 1 item in a cleaned PNG. "
+                             "Open Velmora to review or undo recent AutoClean output."));
+    EXPECT_TRUE(controller.autoCleanUndoCoordinator().token().has_value());
 }
 
 TEST_F(CaptureAutoOutputTest, SaveNamesTheFileAndCountsUpWithinTheSameSecond)

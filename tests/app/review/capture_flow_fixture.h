@@ -6,6 +6,7 @@
 #include "review_fixture.h"
 #include "support/fake_capture_tool.h"
 #include "support/image_bytes.h"
+#include "support/recording_notification_center.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,8 +37,9 @@ protected:
     {
         tool = std::make_unique<FakeCaptureTool>(toolBody);
         flow = std::make_unique<CaptureFlow>(
-            controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)), *settings, clipboard,
-                                               clock, [this] { ++broughtForward; },
+            controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)),
+                                               {*settings, clipboard, clock, notifications, [this] { return isActive; }},
+                                               [this] { ++broughtForward; },
                                                [this](const std::function<void()> &open,
                                                       const std::function<void()> &wait) {
                                                    (reviewMayBeReplaced ? open : wait)();
@@ -88,6 +90,8 @@ protected:
     int broughtForward = 0;
     /// Whether the window lets a capture replace the review on screen, or makes it wait.
     bool reviewMayBeReplaced = true;
+    RecordingNotificationCenter notifications;
+    bool isActive = true; ///< Whether Velmora is the application in front.
 
 private:
     QTemporaryDir m_dir;

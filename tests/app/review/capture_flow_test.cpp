@@ -184,8 +184,10 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
     FakeFileDialogs dialogs;
     FakeCaptureTool tool("printf partial > \"$last\"\nexec cat");
     auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
+    RecordingNotificationCenter notifications;
     auto flow = std::make_unique<CaptureFlow>(
-        *controller, CaptureFlowEnvironment{ScreenCaptureService(tool.tool()), *settings, clipboard, clock, [] {},
+        *controller, CaptureFlowEnvironment{ScreenCaptureService(tool.tool()),
+                                            {*settings, clipboard, clock, notifications, [] { return true; }}, [] {},
                                             [](const auto &open, const auto &) { open(); }});
     flow->beginCapture(VelmoraCaptureMode::area);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().size() == 1; }, 10000));

@@ -46,7 +46,7 @@ TEST_F(ImageScan, ReportsThePlanFromTheEventLoop)
     EXPECT_TRUE(outcomes.empty());
     drainEvents();
     ASSERT_EQ(outcomes.size(), 1u);
-    EXPECT_EQ(std::get<RedactionPlan>(outcomes[0]).entries().size(), 1);
+    EXPECT_EQ(std::get<ScannedPlan>(outcomes[0]).plan.entries().size(), 1);
 }
 
 TEST_F(ImageScan, NothingIsReportedOnceTheContextIsGone)

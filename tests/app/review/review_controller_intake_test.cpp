@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 namespace velmora::test {
 namespace {
 
@@ -108,6 +110,27 @@ TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
 
     controller.loadImageURLs(dialogs.imagesAnswer, ReviewText::imageLoaded, false);
     EXPECT_EQ(state().reviewStatusNote, "2 images loaded. Scanning batch on device...");
+}
+
+// A name that is not UTF-8 cannot be opened: the folder scan counts it as skipped
+// rather than leaving it out without a word.
+TEST_F(IntakeTest, AFolderCountsANameThatIsNotUtf8AmongTheSkippedFiles)
+{
+    writeImage("shots/one.png");
+    writeImage("shots/two.png");
+    const QByteArray rawName = QFile::encodeName(m_dir.filePath("shots")) + "/caf\xe9.png";
+    {
+        QFile source(m_dir.filePath("shots/one.png"));
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        const QByteArray bytes = source.readAll();
+        FILE *raw = std::fopen(rawName.constData(), "wb");
+        ASSERT_NE(raw, nullptr);
+        ASSERT_EQ(std::fwrite(bytes.constData(), 1, size_t(bytes.size()), raw), size_t(bytes.size()));
+        std::fclose(raw);
+    }
+    controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("shots"))}, ReviewText::imageLoaded, false);
+    EXPECT_EQ(itemNames(), QStringList({"one.png", "two.png"}));
+    EXPECT_EQ(state().errorText, skippedFilesText(1));
 }
 
 TEST_F(IntakeTest, CancelledPanelsLoadNothing)

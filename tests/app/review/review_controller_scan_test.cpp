@@ -43,6 +43,26 @@ TEST_F(ReviewScanRun, ChecksWhileRunningAndAppliesThePlan)
     EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
 }
 
+// Slow custom patterns spend the image's pattern time on the first lines; the status says
+// that some were skipped, and their findings need review.
+TEST_F(ReviewScanRun, SaysWhenCustomPatternsWereSkipped)
+{
+    QStringList patterns;
+    for (int i = 0; i < 20; ++i)
+        patterns.append(QStringLiteral("(a+)+b%1|falcon").arg(i));
+    settings->setValue(Setting::customRegexesText, patterns.join(u'\n'));
+    loadAndScan({test::fileItem("one.png")});
+    const QString bait = QString(40, u'a') + u'c';
+    engine.lastCall().finish({}, {TextObservation(QStringLiteral("falcon ") + bait, {0.1, 0.5, 0.6, 0.05}, 0.95),
+                                  TextObservation(bait, {0.1, 0.3, 0.6, 0.05}, 0.95)});
+    drainEvents();
+    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan.entries()[0].detection.suggestedAction, DetectionSuggestedAction::review);
+    EXPECT_TRUE(state().reviewStatusNote.endsWith(
+        QStringLiteral(" Some custom patterns were skipped because they took too long.")))
+        << state().reviewStatusNote.toStdString();
+}
+
 struct OrderRow
 {
     const char *name;

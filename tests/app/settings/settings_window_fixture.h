@@ -5,6 +5,7 @@
 #include "app/shell/command_bus.h"
 #include "app/shell/symbol_icon.h"
 
+#include "support/recording_notification_center.h"
 #include "support/temp_settings.h"
 
 #include <QAbstractButton>
@@ -21,6 +22,8 @@ class FakePolicyFileChooser : public PolicyFileChooser
 public:
     std::optional<QString> exportDestination;
     std::optional<QString> importFile;
+    std::optional<QString> folder;
+    QList<FolderPanel> folderPanels;
     int panelsShown = 0;
 
     std::optional<QString> chooseExportDestination() override
@@ -32,6 +35,12 @@ public:
     {
         ++panelsShown;
         return importFile;
+    }
+    std::optional<QString> chooseFolder(const FolderPanel &panel) override
+    {
+        ++panelsShown;
+        folderPanels.append(panel);
+        return folder;
     }
 };
 
@@ -66,8 +75,10 @@ protected:
     SettingsWindow &window()
     {
         if (!m_window) {
-            m_window = std::make_unique<SettingsWindow>(*settings, SettingsWindow::Services{
-                                                                       chooser, [this](const QUrl &url) { openedLinks.append(url); }});
+            m_window = std::make_unique<SettingsWindow>(
+                *settings, SettingsWindow::Services{chooser, [this](const QUrl &url) { openedLinks.append(url); },
+                                                    [this] { return captureAllowed; }, notifications,
+                                                    [this] { ++notificationSettingsOpened; }});
             m_window->show();
         }
         return *m_window;
@@ -90,6 +101,9 @@ protected:
     TempSettings settings;
     FakePolicyFileChooser chooser;
     QList<QUrl> openedLinks;
+    bool captureAllowed = true;
+    RecordingNotificationCenter notifications;
+    int notificationSettingsOpened = 0;
 
 private:
     std::unique_ptr<SettingsWindow> m_window;

@@ -39,8 +39,8 @@ TEST_F(SettingsWindowFixture, ShowsItsTabsInOrderAndStartsOnDetection)
     QStringList titles;
     for (int i = 0; picker->segment(i); ++i)
         titles.append(picker->segment(i)->text());
-    EXPECT_EQ(titles, (QStringList{"Detection", "Privacy", "Help"}));
-    EXPECT_EQ(picker->segment(1)->objectName(), QStringLiteral("settings-tab-privacy"));
+    EXPECT_EQ(titles, (QStringList{"Detection", "Protection", "Privacy", "Help"}));
+    EXPECT_EQ(picker->segment(1)->objectName(), QStringLiteral("settings-tab-protection"));
     EXPECT_EQ(window().selectedTab(), SettingsTab::detection);
     EXPECT_EQ(window().width(), 600);
 }
@@ -104,7 +104,9 @@ TEST_F(SettingsWindowFixture, EveryHelpButtonPostsShowHelpCenter)
     EXPECT_EQ(identifiers, (QStringList{"settings-help-allowlist", "settings-help-built-in-detectors",
                                         "settings-help-custom-redactions", "settings-help-help",
                                         "settings-help-policy-preset", "settings-help-portability",
-                                        "settings-help-safe-share-history"}));
+                                        "settings-help-safe-share-history",
+                                        "settings-help-screenshot-folder-watch",
+                                        "settings-help-screenshot-protection"}));
     EXPECT_EQ(posted.names, QStringList(identifiers.size(), QString(commands::velmoraShowHelpCenter)));
 }
 

@@ -11,6 +11,7 @@
 #include "support/image_bytes.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "support/window_activation.h"
 
 #include <QApplication>
 
@@ -58,9 +59,7 @@ protected:
 
     void showActive()
     {
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        ASSERT_TRUE(test::showActive(*m_window));
     }
 
     // An installed location, so that the install reminder stays away unless a test asks for it.

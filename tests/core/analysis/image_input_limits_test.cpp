@@ -82,6 +82,15 @@ TEST(ImageInputLimitsTest, RefusesAChunkLongerThanTheData)
     EXPECT_EQ(importError(png), VelmoraCoreError::invalidImageData);
 }
 
+// Found by fuzzing: a grid image that states 16 × 12 for itself but is put together at
+// 15475 × 30311 made libheif take 2.8 GB before decoding a tile.
+TEST(ImageInputLimitsTest, RefusesAHeicGridThatDeclaresMoreThanItStates)
+{
+    const QByteArray grid = fileBytes(QStringLiteral(VELMORA_TEST_DATA_DIR "/hostile/grid-declaring-15475x30311.heic"));
+    ASSERT_EQ(grid.size(), 835);
+    EXPECT_EQ(importError(grid), VelmoraCoreError::invalidImageData);
+}
+
 TEST(ImageInputLimitsTest, PassesWholePngsAndOtherData)
 {
     EXPECT_EQ(pngChunkRefusal(pngDeclaring(4, 4, 4)), std::nullopt);

@@ -24,7 +24,7 @@ protected:
         EXPECT_TRUE(report.isFinished());
         return report.result().outcome;
     }
-    RedactionPlan plan() { return std::get<RedactionPlan>(outcome()); }
+    RedactionPlan plan() { return std::get<ScannedPlan>(outcome()).plan; }
 
     static Detection manualBox(double bottom)
     {

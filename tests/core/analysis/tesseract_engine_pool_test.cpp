@@ -66,6 +66,19 @@ TEST(TesseractEnginePoolTest, AWaitingBorrowerWhoseTaskWasCancelledGivesUp)
     EXPECT_EQ(pool.startedEngines(), 1);
 }
 
+// A region that reaches the pool after its scan was cancelled takes nothing, not even
+// an engine that lies idle.
+TEST(TesseractEnginePoolTest, ABorrowerCancelledOnArrivalTakesNoIdleEngine)
+{
+    TesseractEnginePool pool(false, 1);
+    pool.acquire().reset(); // One engine started, now idle.
+    TaskHandle task;
+    task.cancel();
+    EXPECT_FALSE(pool.acquire(task));
+    EXPECT_EQ(pool.leasedEngines(), 0);
+    EXPECT_EQ(pool.startedEngines(), 1);
+}
+
 /// As the recogniser prepares a line: 36 pixels tall with a margin around the text.
 QImage helloWorldLine()
 {

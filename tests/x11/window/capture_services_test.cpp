@@ -12,6 +12,7 @@
 #include "support/fake_file_dialogs.h"
 #include "support/fake_scan_engine.h"
 #include "support/manual_clock.h"
+#include "support/recording_notification_center.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
 
@@ -41,9 +42,10 @@ protected:
     CaptureServices &services()
     {
         if (!m_services) {
-            m_services = std::make_unique<CaptureServices>(controller, *settings, clipboard, clock, [] {},
-                                                           [](const auto &open, const auto &) { open(); },
-                                                           CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
+            m_services = std::make_unique<CaptureServices>(
+                controller, CaptureAutoOutputEnvironment{*settings, clipboard, clock, notifications, [] { return true; }},
+                [] {}, [](const auto &open, const auto &) { open(); },
+                CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
         }
         return *m_services;
     }
@@ -59,6 +61,7 @@ protected:
     ManualClock clock;
     FakeFileDialogs dialogs;
     ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    RecordingNotificationCenter notifications;
     FakeCaptureTool tool{"exec cat"};
     OtherXClient other;
     QStringList requested;

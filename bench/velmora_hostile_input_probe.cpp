@@ -1,0 +1,250 @@
+// Runs every hostile input the importer, the pattern budget and the clipboard guard
+// were hardened against, each in a process of its own, and prints its peak memory
+// (maximum resident set) and wall time. Usage: velmora_hostile_input_probe [CASE]
+// (one case in this process, as the parent runs it).
+
+#include "app/protection/clipboard_protection_controller.h"
+#include "core/analysis/image_importer.h"
+#include "core/analysis/sensitive_text_detector.h"
+#include "core/detection/core_error.h"
+#include "core/settings/settings_table.h"
+#include "core/settings/stored_settings.h"
+#include "support/crafted_png.h"
+#include "support/fake_clipboard.h"
+#include "support/manual_clock.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+extern char **environ;
+
+using namespace velmora;
+
+namespace {
+
+// The folder the parent prepares the file inputs in, passed to each child.
+QString g_folder;
+
+QString inputPath(const char *name)
+{
+    return g_folder + u'/' + QString::fromUtf8(name);
+}
+
+QString importOutcome(const std::function<ImportedImage()> &import)
+{
+    try {
+        const ImportedImage imported = import();
+        return QStringLiteral("imported %1x%2").arg(imported.image.width()).arg(imported.image.height());
+    } catch (const VelmoraCoreException &exception) {
+        return QStringLiteral("refused: ") + rawValue(exception.error());
+    }
+}
+
+QString importBytes(const QByteArray &bytes)
+{
+    return importOutcome([&] { return ImageImporter::importImage(bytes); });
+}
+
+QString importFile(const char *name)
+{
+    return importOutcome([&] { return ImageImporter::importImage(inputPath(name)); });
+}
+
+QList<TextObservation> lines(const QStringList &texts)
+{
+    QList<TextObservation> observations;
+    for (const QString &text : texts)
+        observations.append(TextObservation(text, {0.1, 0.5, 0.8, 0.02}, 0.95));
+    return observations;
+}
+
+QStringList catastrophicPatterns(int count)
+{
+    QStringList patterns;
+    for (int i = 0; i < count; ++i)
+        patterns.append(QStringLiteral("(a+)+b%1").arg(i));
+    return patterns;
+}
+
+QString scanOutcome(const SensitiveTextFindings &findings)
+{
+    return QStringLiteral("%1 findings, %2 pattern steps%3")
+        .arg(findings.detections.size())
+        .arg(findings.customPatternSteps)
+        .arg(findings.customPatternsSkipped ? QStringLiteral(", patterns skipped") : QString());
+}
+
+const QString kBait = QString(40, u'a') + u'c';
+
+QString clipboardIdlePolls()
+{
+    test::FakeClipboard clipboard;
+    test::ManualClock clock;
+    QTemporaryDir settingsFolder;
+    const auto settings = StoredSettings::atIniFile(settingsFolder.filePath(QStringLiteral("settings.ini")));
+    settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    ClipboardProtectionController guard(clipboard, *settings, clock);
+    int candidates = 0;
+    guard.start([&](const ClipboardImageCandidate &candidate) {
+        ++candidates;
+        guard.monitorPlan().markHandled(candidate.changeCount);
+    });
+    QByteArray uriList;
+    for (int i = 0; i < 500; ++i)
+        uriList += QUrl::fromLocalFile(inputPath("files/") + QString::number(i) + QStringLiteral(".png")).toEncoded() + "\r\n";
+    clipboard.write({{QStringLiteral("text/uri-list"), uriList}});
+    for (int i = 0; i < 3; ++i)
+        clock.advance(ClipboardProtectionController::pollInterval);
+    QElapsedTimer idle;
+    idle.start();
+    const int polls = 100;
+    for (int i = 0; i < polls; ++i)
+        clock.advance(ClipboardProtectionController::pollInterval);
+    return QStringLiteral("%1 scan, %2 ms per idle poll").arg(candidates).arg(double(idle.nsecsElapsed()) / 1e6 / polls, 0, 'f', 4);
+}
+
+const std::map<std::string, std::function<QString()>> &cases()
+{
+    static const std::map<std::string, std::function<QString()>> table{
+        {"01 nothing (process baseline)", [] { return QStringLiteral("-"); }},
+        {"02 PNG declaring 23170x23170", [] { return importBytes(test::pngDeclaring(23170, 23170)); }},
+        {"03 PNG declaring 60800x60800", [] { return importBytes(test::pngDeclaring(60800, 60800)); }},
+        {"04 44-byte PNG, chunk claims 2 GB", [] {
+             return importBytes(test::pngDeclaring(16, 16).left(33) + QByteArray("\x7f\xff\xff\x00tEXtxxx", 11));
+         }},
+        {"05 .png linked to /dev/zero", [] { return importFile("zero.png"); }},
+        {"06 .png linked to /dev/urandom", [] { return importFile("urandom.png"); }},
+        {"07 .png that is a FIFO", [] { return importFile("fifo.png"); }},
+        {"08 .png of 257 MB (sparse)", [] { return importFile("huge.png"); }},
+        {"09 admitted 1920x30000 page", [] { return importFile("page.png"); }},
+        {"10 admitted 11520x2160 (three 4K)", [] { return importFile("wide.png"); }},
+        {"11 50 slow patterns, 100 lines", [] {
+             return scanOutcome(SensitiveTextDetector(CustomDetectionConfiguration({}, catastrophicPatterns(50), {}, {}, {}, {}))
+                                    .scan(lines(QStringList(100, kBait))));
+         }},
+        {"12 100 slow patterns, 30 lines", [] {
+             return scanOutcome(SensitiveTextDetector(CustomDetectionConfiguration({}, catastrophicPatterns(100), {}, {}, {}, {}))
+                                    .scan(lines(QStringList(30, kBait))));
+         }},
+        {"13 20 slow learned rules, 100 e-mails", [] {
+             QList<LearnedSafeRule> learned;
+             for (const QString &pattern : catastrophicPatterns(20))
+                 learned.append(LearnedSafeRule(pattern, LearnedSafeRule::MatchKind::pattern, pattern, std::nullopt, {}));
+             QStringList texts;
+             for (int i = 0; i < 100; ++i)
+                 texts.append(QString(40, u'a') + QStringLiteral("%1@example.com").arg(i));
+             return scanOutcome(SensitiveTextDetector(CustomDetectionConfiguration({}, {}, {}, {}, {}, learned)).scan(lines(texts)));
+         }},
+        {"14 e-mail after 1450 dotted chars", [] {
+             QString text;
+             while (text.size() < 1450)
+                 text += QStringLiteral("a.");
+             return scanOutcome(SensitiveTextDetector(CustomDetectionConfiguration())
+                                    .scan(lines({text + QStringLiteral(" carol@example.com")})));
+         }},
+        {"15 clipboard: 500 files, idle polls", clipboardIdlePolls},
+    };
+    return table;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool prepareInputs()
+{
+    QFile::link(QStringLiteral("/dev/zero"), inputPath("zero.png"));
+    QFile::link(QStringLiteral("/dev/urandom"), inputPath("urandom.png"));
+    ::mkfifo(inputPath("fifo.png").toUtf8().constData(), 0600);
+    QFile huge(inputPath("huge.png"));
+    if (!huge.open(QIODevice::WriteOnly) || !huge.resize(257LL * 1024 * 1024))
+        return false;
+    huge.close();
+    if (!writeFile(inputPath("page.png"), test::pngDeclaring(1920, 30000, 30000))
+        || !writeFile(inputPath("wide.png"), test::pngDeclaring(11520, 2160, 2160)))
+        return false;
+    QDir(g_folder).mkdir(QStringLiteral("files"));
+    const QImage small(8, 8, QImage::Format_RGB32);
+    for (int i = 0; i < 500; ++i) {
+        if (!small.save(inputPath("files/") + QString::number(i) + QStringLiteral(".png"), "PNG"))
+            return false;
+    }
+    return true;
+}
+
+// The process's high-water mark of resident memory. Unlike getrusage's figure it
+// starts afresh at exec, so the parent's own memory does not count.
+double peakResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+int runCase(const std::string &name)
+{
+    const auto found = cases().find(name);
+    if (found == cases().end())
+        return 2;
+    QElapsedTimer clock;
+    clock.start();
+    const QString outcome = found->second();
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    std::printf("%-40s %9.1f %9.1f   %s\n", name.c_str(), peakResidentMegabytes(), ms, qPrintable(outcome));
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("com.orlwick.kavri.*=false"));
+    if (argc == 3) {
+        g_folder = QString::fromLocal8Bit(argv[2]);
+        return runCase(argv[1]);
+    }
+    QTemporaryDir folder;
+    g_folder = folder.path();
+    if (!prepareInputs()) {
+        std::fprintf(stderr, "Could not prepare the inputs in %s\n", qPrintable(g_folder));
+        return 1;
+    }
+    std::printf("%-40s %9s %9s   %s\n", "input", "peak MB", "ms", "outcome");
+    std::fflush(stdout);
+    const QByteArray folderArgument = g_folder.toLocal8Bit();
+    for (const auto &[name, run] : cases()) {
+        char *childArgv[] = {argv[0], const_cast<char *>(name.c_str()), const_cast<char *>(folderArgument.constData()),
+                             nullptr};
+        pid_t child = 0;
+        if (posix_spawn(&child, argv[0], nullptr, nullptr, childArgv, environ) != 0)
+            return 1;
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            std::printf("%-40s failed (status %d)\n", name.c_str(), status);
+    }
+    return 0;
+}

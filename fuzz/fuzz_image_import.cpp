@@ -1,0 +1,31 @@
+// Image import from bytes, as the clipboard and drops hand them over: every decoder
+// behind the importer (PNG, JPEG, TIFF, HEIC and whatever else Qt reads), its limits,
+// and the upright sRGB copy. Refusals are expected; crashes, leaks and undefined
+// behaviour are not.
+#include "core/analysis/image_importer.h"
+#include "core/detection/core_error.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    // Qt finds its image plugins through the application object.
+    static QCoreApplication application(*argc, *argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    try {
+        const velmora::ImportedImage imported = velmora::ImageImporter::importImage(bytes);
+        (void)imported.image.pixel(0, 0);
+    } catch (const velmora::VelmoraCoreException &) {
+    }
+    return 0;
+}
