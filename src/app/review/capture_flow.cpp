@@ -133,10 +133,19 @@ void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture)
 void CaptureFlow::openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence)
 {
     const RedactionPlan &plan = capture.plan;
-    m_review.openForReview({capture.encodedBytes, std::nullopt, captureModeInfo(capture.mode).sourceLabel,
-                            SafeShareSourceType::capture, plan,
-                            plan.entries().isEmpty() ? std::nullopt : std::optional(plan.entries().first().id()),
-                            statusSentence});
+    const ReviewIntakeImage image{capture.encodedBytes, std::nullopt, captureModeInfo(capture.mode).sourceLabel,
+                                  SafeShareSourceType::capture, plan,
+                                  plan.entries().isEmpty() ? std::nullopt : std::optional(plan.entries().first().id()),
+                                  statusSentence};
+    // Hand-made boxes under review are never lost to a capture: unless the user says
+    // so, the capture waits behind the banner's "Review".
+    m_environment.replaceReview([this, image] { m_review.openForReview(image); },
+                                [this, image] {
+                                    m_review.setLastAutoCleanReviewItem(image);
+                                    m_review.showCompletionBanner(CaptureText::waitingForReview,
+                                                                  CompletionBannerAction::reviewLastAutoClean,
+                                                                  std::nullopt);
+                                });
     m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::capture, plan, std::nullopt);
 }
 

@@ -15,6 +15,11 @@ namespace velmora {
 
 class ReviewIntake;
 
+/// Runs `open`, which replaces the review in progress, once nothing would be lost or the
+/// user agreed; runs `wait` instead while another application is in front and hand-made
+/// boxes would be lost.
+using ReplaceReview = std::function<void(std::function<void()> open, std::function<void()> wait)>;
+
 /// What a capture reaches beyond the review.
 struct CaptureFlowEnvironment
 {
@@ -22,6 +27,7 @@ struct CaptureFlowEnvironment
     CaptureAutoOutputEnvironment output;
     /// Brings the application and its main window to the front.
     std::function<void()> bringAppForward;
+    ReplaceReview replaceReview;
 };
 
 // A capture from the request to its ending: the capture tool takes the screenshot, the

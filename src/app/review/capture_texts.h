@@ -23,6 +23,7 @@ inline const QString autoOutputFailedStatus =
     QStringLiteral("Capture scanned locally. Auto-output failed, so Velmora opened review.");
 inline const QString autoOutputFailedError =
     QStringLiteral("Capture auto-output failed. Review and copy or export manually.");
+inline const QString waitingForReview = QStringLiteral("Capture ready for review");
 inline const QString autoCleanReviewItemStatus =
     QStringLiteral("AutoClean produced a cleaned PNG. Review the boxes before sharing sensitive screenshots.");
 } // namespace CaptureText

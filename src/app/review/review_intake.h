@@ -53,7 +53,8 @@ public:
     /// Ends the review in progress and opens the image as a batch of one; an image that
     /// cannot be read shows the import failure and nothing else changes.
     virtual void openForReview(const ReviewIntakeImage &image) = 0;
-    /// Keeps the image for the banner's "Review" action after an AutoClean.
+    /// Keeps the image for the banner's "Review" action: after an AutoClean, or a
+    /// capture waiting for the review on screen to end.
     virtual void setLastAutoCleanReviewItem(const ReviewIntakeImage &image) = 0;
     /// Adds a watched screenshot to the front of the queue of those waiting for review.
     virtual void queueWatchedScreenshot(const ReviewIntakeImage &image) = 0;

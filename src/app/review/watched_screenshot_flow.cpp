@@ -105,10 +105,15 @@ void WatchedScreenshotFlow::announce(int findingCount)
 {
     // The image under review is never replaced: the banner offers the alert instead.
     if (m_review.hasReviewInProgress())
-        m_review.showCompletionBanner(WatchedText::queued, CompletionBannerAction::reviewLatestWatchedScreenshot,
-                                      std::nullopt);
+        offerLatestAlert();
     else
         m_review.showStatus(foundSentence(findingCount));
+}
+
+void WatchedScreenshotFlow::offerLatestAlert()
+{
+    m_review.showCompletionBanner(WatchedText::queued, CompletionBannerAction::reviewLatestWatchedScreenshot,
+                                  std::nullopt);
 }
 
 } // namespace velmora

@@ -40,6 +40,8 @@ public:
     void cancelScans();
     /// The standardised paths of the files being scanned.
     QStringList scanningPaths() const { return m_scanTasks.keys(); }
+    /// Offers the newest alert from the banner, leaving the review on screen alone.
+    void offerLatestAlert();
 
 private:
     void handleWatchedScanResult(const RedactionPlan &plan, const QString &path);

@@ -12,11 +12,12 @@ CapturePlatform CapturePlatform::forThisDesktop()
 }
 
 CaptureServices::CaptureServices(ReviewIntake &review, CaptureAutoOutputEnvironment output,
-                                 std::function<void()> bringAppForward, CapturePlatform platform, QObject *parent)
+                                 std::function<void()> bringAppForward, ReplaceReview replaceReview,
+                                 CapturePlatform platform, QObject *parent)
     : QObject(parent)
     , m_hotKeys(output.settings, std::move(platform.hotKeyGrabber))
     , m_flow(review, CaptureFlowEnvironment{ScreenCaptureService(std::move(platform.captureTool)), std::move(output),
-                                            std::move(bringAppForward)})
+                                            std::move(bringAppForward), std::move(replaceReview)})
 {
     CommandBus &bus = CommandBus::instance();
     observeCaptureRequests(this, [this](VelmoraCaptureMode mode) { beginCapture(mode); });

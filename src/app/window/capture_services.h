@@ -34,7 +34,7 @@ class CaptureServices : public QObject
 public:
     /// `output` is what AutoClean of a capture writes to and where its receipt goes.
     CaptureServices(ReviewIntake &review, CaptureAutoOutputEnvironment output, std::function<void()> bringAppForward,
-                    CapturePlatform platform, QObject *parent = nullptr);
+                    ReplaceReview replaceReview, CapturePlatform platform, QObject *parent = nullptr);
 
     /// Starts a capture unless one runs or an image is being checked.
     void beginCapture(VelmoraCaptureMode mode);

@@ -55,6 +55,11 @@ namespace velmora {
 namespace {
 constexpr int kBannerInset = 20; ///< From the window's sides, as the header's content.
 constexpr int kBannerGap = 8;    ///< Below the header.
+
+bool isApplicationActive()
+{
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
 } // namespace
 
 ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
@@ -66,12 +71,14 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
     , m_fileDialogs(std::make_unique<QtFileDialogs>(this))
     , m_scanEngine(std::move(scanEngine))
 {
-    const auto isApplicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
     m_controller = std::make_unique<ReviewController>(ReviewEnvironment{
         *m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications, isApplicationActive});
     m_captureServices = new CaptureServices(
         *m_controller, {settings, *m_clipboard, *m_clock, notifications, isApplicationActive},
         [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
+        [this](std::function<void()> open, std::function<void()> wait) {
+            m_discardQuestion->askOrWait(std::move(open), wait);
+        },
         CapturePlatform::forThisDesktop(), this);
     m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, *m_clock);
     m_installController =
@@ -80,7 +87,7 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
         settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
     new HelpSheetPresenter(*m_helpSheets, this);
     m_unsavedEdits = new UnsavedManualEdits(*m_controller);
-    m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, this);
+    m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, isApplicationActive, this);
 
     setAcceptDrops(true);
     buildLayout();
@@ -198,9 +205,14 @@ void ContentView::connectCommands()
         if (m_backgroundServicesRunning)
             applyScreenshotWatchSettings();
     });
-    // The application brings the window to the front for the same notice.
-    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this,
-                [this](const QVariant &, const QVariantMap &) { openLatestWatchedScreenshot(); });
+    // The answer to a notification: the application brings the window to the front for
+    // it, but the alert may arrive while another application is still in front.
+    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
+        if (m_controller->state().watchedScreenshotQueue.items.isEmpty())
+            return;
+        m_discardQuestion->askOrWait([this] { m_controller->openLatestWatchedScreenshot(); },
+                                     [this] { m_controller->watchedScreenshots().offerLatestAlert(); });
+    });
 }
 
 void ContentView::addWindowActions(QMainWindow &window)
@@ -337,7 +349,7 @@ void ContentView::performCompletionBannerAction(CompletionBannerAction action)
             m_controller->showCompletionBanner(QStringLiteral("AutoClean undone"), std::nullopt, std::nullopt);
         break;
     case CompletionBannerAction::reviewLastAutoClean:
-        m_controller->openLastAutoCleanReviewItem();
+        askBeforeDiscarding([this] { m_controller->openLastAutoCleanReviewItem(); });
         break;
     case CompletionBannerAction::reviewLatestWatchedScreenshot:
         openLatestWatchedScreenshot();

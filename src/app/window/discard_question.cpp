@@ -7,9 +7,17 @@
 
 namespace velmora {
 
-DiscardQuestion::DiscardQuestion(const UnsavedManualEdits &edits, QWidget *window)
-    : QObject(window), m_edits(edits), m_window(window)
+DiscardQuestion::DiscardQuestion(const UnsavedManualEdits &edits, ApplicationActive isActive, QWidget *window)
+    : QObject(window), m_edits(edits), m_isActive(std::move(isActive)), m_window(window)
 {
+}
+
+void DiscardQuestion::askOrWait(std::function<void()> proceed, const std::function<void()> &wait)
+{
+    if (!m_isActive() && m_edits.imageWithUnsavedEdits())
+        wait();
+    else
+        askBeforeDiscarding(std::move(proceed));
 }
 
 void DiscardQuestion::askBeforeDiscarding(std::function<void()> proceed)

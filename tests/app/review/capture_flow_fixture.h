@@ -39,7 +39,11 @@ protected:
         flow = std::make_unique<CaptureFlow>(
             controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)),
                                                {*settings, clipboard, clock, notifications, [this] { return isActive; }},
-                                               [this] { ++broughtForward; }});
+                                               [this] { ++broughtForward; },
+                                               [this](const std::function<void()> &open,
+                                                      const std::function<void()> &wait) {
+                                                   (reviewMayBeReplaced ? open : wait)();
+                                               }});
         return *flow;
     }
 
@@ -84,6 +88,8 @@ protected:
     std::unique_ptr<FakeCaptureTool> tool;
     std::unique_ptr<CaptureFlow> flow;
     int broughtForward = 0;
+    /// Whether the window lets a capture replace the review on screen, or makes it wait.
+    bool reviewMayBeReplaced = true;
     RecordingNotificationCenter notifications;
     bool isActive = true; ///< Whether Velmora is the application in front.
 

@@ -104,6 +104,30 @@ INSTANTIATE_TEST_SUITE_P(Rows, CaptureEndingTest, ::testing::Values(
     rowName);
 
 // The tool waits on a pipe until the test has changed the stored custom terms.
+TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
+{
+    ReviewIntakeImage earlier;
+    earlier.encodedBytes = encodedPng(plainImage());
+    earlier.displayLabel = QStringLiteral("Earlier image");
+    earlier.plan = RedactionPlan();
+    controller.openForReview(earlier);
+    ASSERT_EQ(state().image.size(), QSize(40, 30));
+    reviewMayBeReplaced = false;
+
+    flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
+    finishScan({unsureFinding()});
+
+    EXPECT_EQ(state().image.size(), QSize(40, 30)) << "the review on screen stays";
+    EXPECT_EQ(state().completionBannerText, CaptureText::waitingForReview);
+    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
+    ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
+    EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, encodedPng(screenshot));
+
+    controller.openLastAutoCleanReviewItem();
+    EXPECT_EQ(state().image.size(), screenshot.size());
+    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+}
+
 TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
 {
     settings->setValue(Setting::customTermsText, QStringLiteral("Falcon"));
@@ -163,7 +187,8 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
     RecordingNotificationCenter notifications;
     auto flow = std::make_unique<CaptureFlow>(
         *controller, CaptureFlowEnvironment{ScreenCaptureService(tool.tool()),
-                                            {*settings, clipboard, clock, notifications, [] { return true; }}, [] {}});
+                                            {*settings, clipboard, clock, notifications, [] { return true; }}, [] {},
+                                            [](const auto &open, const auto &) { open(); }});
     flow->beginCapture(VelmoraCaptureMode::area);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().size() == 1; }, 10000));
     flow.reset();

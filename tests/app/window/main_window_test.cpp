@@ -261,7 +261,7 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
     EXPECT_EQ(state().watchedScreenshotQueue.items.size(), 1);
 
-    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"))->menu()->actions().first()->trigger();
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents();

@@ -44,7 +44,8 @@ protected:
         if (!m_services) {
             m_services = std::make_unique<CaptureServices>(
                 controller, CaptureAutoOutputEnvironment{*settings, clipboard, clock, notifications, [] { return true; }},
-                [] {}, CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
+                [] {}, [](const auto &open, const auto &) { open(); },
+                CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
         }
         return *m_services;
     }
