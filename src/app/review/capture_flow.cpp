@@ -105,7 +105,7 @@ void CaptureFlow::handleScanEnding(const QByteArray &bytes, const QImage &image,
     }
     if (!m_review.finishCaptureTask(task))
         return;
-    handleCaptureOutcome({bytes, image, std::get<RedactionPlan>(outcome), mode});
+    handleCaptureOutcome({bytes, image, std::get<ScannedPlan>(outcome).plan, mode});
 }
 
 void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture)

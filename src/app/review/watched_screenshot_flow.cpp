@@ -67,7 +67,7 @@ void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
             return;
         }
         m_scanTasks.remove(key);
-        handleWatchedScanResult(std::get<RedactionPlan>(outcome), key);
+        handleWatchedScanResult(std::get<ScannedPlan>(outcome).plan, key);
     });
 }
 
