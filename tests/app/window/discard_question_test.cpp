@@ -35,11 +35,8 @@ TEST_P(DiscardQuestionFrontTest, AsksOnlyInFrontAndOnlyWhenBoxesWouldBeLost)
     const FrontRow &row = GetParam();
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)})});
     if (row.drawn) {
-        const RedactionPlan before = state().redactionPlan;
-        RedactionPlan after = before;
-        ASSERT_TRUE(after.addManualRedaction(QStringLiteral("Manual"), QStringLiteral("Drawn"), {0.5, 0.5, 0.2, 0.2}));
-        controller.applyCanvasPlan(after);
-        controller.recordManualEdit(before, after);
+        controller.addManualBox({0.5, 0.5, 0.2, 0.2});
+        ASSERT_EQ(state().redactionPlan().manualDetections().size(), 1);
     }
     inFront = row.inFront;
     bool proceeded = false;
