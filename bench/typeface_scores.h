@@ -154,10 +154,16 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
         if (plant.prefix == QStringLiteral("eyJ") || plant.prefix == QStringLiteral("xoxb-") || plant.prefix == QStringLiteral("sk-proj-"))
             scores.longTokens.add(coveredInk == plant.ink.size());
         if (plant.kind == PlantKind::token) {
-            scores.whole.add(std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
+            const bool whole = std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
                 return findings[f].matchedText.value_or(QString()).startsWith(plant.prefix)
                     && std::all_of(plant.ink.cbegin(), plant.ink.cend(), [&](const QPoint &p) { return inside(f, p); });
-            }));
+            });
+            scores.whole.add(whole);
+            if (verbose && !whole) {
+                std::printf("    not whole: \"%s\" in \"%s\"\n", qPrintable(plant.text), qPrintable(read));
+                for (const qsizetype f : mine)
+                    std::printf("      finding %s: \"%s\"\n", qPrintable(findings[f].label), qPrintable(findings[f].matchedText.value_or(QString())));
+            }
         }
         if (exact && redactsByDefault(plant)) {
             scores.notCheck.add(std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {

@@ -1,5 +1,6 @@
 #include "core/analysis/line_assembler.h"
 
+#include "core/analysis/key_prefix_repair.h"
 #include "core/analysis/line_assembler_parts.h"
 #include "core/analysis/token_repair.h"
 
@@ -378,6 +379,13 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     const bool wantsAlternatives = holdsStrayTokenCharacter(read)
         && std::none_of(items.begin(), items.end(), [](const Item &item) { return !item.alternatives.isEmpty(); });
     tellCapitalIFromSmallL(items, places);
+    // The fixed beginning of a key read with a look-alike.
+    for (qsizetype k = 0; k < items.size(); ++k)
+        read[k].text = items[k].text;
+    if (repairKeyPrefixes(read) > 0) {
+        for (qsizetype k = 0; k < items.size(); ++k)
+            items[k].text = read[k].text;
+    }
 
     // Each character's columns. Where touching glyphs share a place of ink, only a
     // monospace grid tells where one ends; otherwise each of them takes the whole

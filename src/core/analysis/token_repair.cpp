@@ -116,19 +116,6 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
 
 } // namespace
 
-// Calls `visit(first, last)` for each run of characters between word breaks.
-template<typename Visit>
-void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
-{
-    qsizetype first = 0;
-    for (qsizetype k = 1; k <= characters.size(); ++k) {
-        if (k == characters.size() || characters[k].breakBefore) {
-            visit(first, k - 1);
-            first = k;
-        }
-    }
-}
-
 int repairTokenRuns(QList<ReadCharacter> &characters)
 {
     int replaced = 0;

@@ -17,6 +17,19 @@ struct ReadCharacter
     bool breakBefore = false;
 };
 
+/// Calls `visit(first, last)` for each run of characters between word breaks.
+template<typename Visit>
+void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
+{
+    qsizetype first = 0;
+    for (qsizetype k = 1; k <= characters.size(); ++k) {
+        if (k == characters.size() || characters[k].breakBefore) {
+            visit(first, k - 1);
+            first = k;
+        }
+    }
+}
+
 /// Inside a run of characters that reads as one token (keys, identifiers, JWTs: long,
 /// nearly all ASCII letters, digits and "_-+/=.", with a digit or inner capitals), puts
 /// Tesseract's likeliest letter or digit in place of a character that such a run
