@@ -65,7 +65,7 @@ const QSize kWindowMinimum(1100, 700);
 BatchReviewItem galleryItem(const QString &name, const QImage &image, const RedactionPlan &plan, bool scanned)
 {
     BatchReviewItem item = BatchReviewItem::make(QUrl::fromLocalFile(QStringLiteral("/shots/") + name), std::nullopt,
-                                                 SafeShareSourceType::folderBatch, ImportedImage{image},
+                                                 SafeShareSourceType::folderBatch, ReviewImageSource::encode(image),
                                                  QStringLiteral("Queued for on-device scan."));
     item.redactionPlan = plan;
     item.didScan = scanned;
@@ -169,7 +169,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         layout->addWidget(look::makeDivider(Qt::Vertical));
         auto *canvas = new ImageReviewView;
         canvas->setImage(image);
-        canvas->setRedactionPlan(review.controller.state().redactionPlan);
+        canvas->setRedactionPlan(review.controller.state().redactionPlan());
         canvas->setSelectedDetectionId(selected);
         layout->addWidget(canvas, 1);
         layout->addWidget(look::makeDivider(Qt::Vertical));

@@ -71,7 +71,7 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
 
     content->helpSheets().showHelpSheet(VelmoraHelpSheet::onboarding);
     content->helpSheets().trySampleFromOnboarding();
-    ok &= QTest::qWaitFor([&] { return !content->controller().state().image.isNull(); }, 2000);
+    ok &= QTest::qWaitFor([&] { return !content->controller().state().image().isNull(); }, 2000);
     ok &= save(&window, QStringLiteral("%1/quick-start-sample-%2.png").arg(outDir, name));
     return ok;
 }

@@ -2,7 +2,7 @@
 // function through the same scan the window runs (runScan over the engine's
 // ScanPipeline) and printed as one JSON object with its target:
 //
-//   velmora_review_bench [--rounds N] IMAGE...
+//   velmora_review_bench [--rounds N] [--folder-images N] IMAGE...
 //
 // scanAfterCancel   a scan started right after a cancelled one against a scan alone
 //                   (target: at most 1.10 times as long), and how long the cancelled
@@ -13,9 +13,12 @@
 //                   with the cores the all-core child kept busy (its CPU time over
 //                   its wall time), which a loaded machine disturbs less.
 //
-// Every image is scanned N times per figure (default 3); medians are reported.
+// Every image is scanned N times per figure (default 3); medians are reported. The
+// folder-open and batch-export figures (review_open_export.h) use a folder of the
+// images copied in turn, 300 files unless --folder-images says otherwise.
 
 #include "confined_cores.h"
+#include "review_open_export.h"
 
 #include "core/analysis/image_importer.h"
 #include "core/analysis/scan_pipeline.h"
@@ -39,6 +42,7 @@ using namespace velmora;
 namespace {
 
 const QString batchChild = QStringLiteral("--batch-child");
+const QString openExportChild = QStringLiteral("--open-export-child");
 
 double median(QList<double> values)
 {
@@ -169,8 +173,17 @@ void batchScanSpeedup(int rounds, const QStringList &files)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: velmora_review_bench [--rounds N] IMAGE...\n");
+    std::fprintf(stderr, "usage: velmora_review_bench [--rounds N] [--folder-images N] IMAGE...\n");
     return 2;
+}
+
+/// The folder-open and batch-export figures, from a child whose memory is theirs alone.
+void openAndExport(int count, const QStringList &files)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), QStringList{openExportChild, QString::number(count)} + files);
+    child.waitForFinished(-1);
 }
 
 } // namespace
@@ -182,6 +195,8 @@ int main(int argc, char **argv)
         confineToCores(std::atoi(argv[2]));
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.value(0) == openExportChild)
+        return bench::openAndExportFigures(arguments.mid(2), arguments.value(1).toInt());
     const bool child = arguments.value(0) == batchChild;
     if (child)
         arguments = arguments.mid(2);
@@ -190,6 +205,14 @@ int main(int argc, char **argv)
         bool ok = false;
         rounds = arguments.value(1).toInt(&ok);
         if (!ok || rounds < 1)
+            return usage();
+        arguments = arguments.mid(2);
+    }
+    int folderImages = 300;
+    if (arguments.value(0) == QLatin1String("--folder-images")) {
+        bool ok = false;
+        folderImages = arguments.value(1).toInt(&ok);
+        if (!ok || folderImages < 1)
             return usage();
         arguments = arguments.mid(2);
     }
@@ -210,6 +233,8 @@ int main(int argc, char **argv)
         std::printf("%.1f %.1f\n", spent.wallMs, spent.cpuMs);
         return 0;
     }
+    openAndExport(folderImages, arguments);
+    std::fflush(stdout);
     scanAfterCancel(images, rounds);
     std::fflush(stdout);
     batchScanSpeedup(rounds, arguments);

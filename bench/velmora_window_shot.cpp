@@ -106,11 +106,11 @@ int main(int argc, char **argv)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(imagePath)});
     content->controller().handleDrop(drop);
-    if (!QTest::qWaitFor([&] { return !content->controller().state().isChecking; }, 120000)) {
+    if (!QTest::qWaitFor([&] { return !content->controller().state().isChecking(); }, 120000)) {
         std::fprintf(stderr, "the scan did not finish\n");
         return 1;
     }
-    const auto &entries = content->controller().state().redactionPlan.entries();
+    const auto &entries = content->controller().state().redactionPlan().entries();
     if (!entries.isEmpty())
         content->controller().selectDetection(entries.front().detection.id);
     std::printf("%lld findings\n", static_cast<long long>(entries.size()));

@@ -13,9 +13,6 @@ namespace velmora {
 
 namespace {
 
-const QString kManualLabel = QStringLiteral("Manual redaction");
-const QString kManualReason = QStringLiteral("Added by the user.");
-
 // Handles are drawn in corner order, so the last one lies on top.
 constexpr std::array kCornersFrontToBack{ResizeCorner::bottomTrailing, ResizeCorner::bottomLeading,
                                          ResizeCorner::topTrailing, ResizeCorner::topLeading};
@@ -30,8 +27,8 @@ const RedactionPlanEntry *findEntry(const RedactionPlan &plan, const QUuid &id)
 
 } // namespace
 
-CanvasGestureHandler::CanvasGestureHandler(CanvasGestureCallbacks callbacks)
-    : m_callbacks(std::move(callbacks))
+CanvasGestureHandler::CanvasGestureHandler(CanvasGestureIntents intents)
+    : m_intents(std::move(intents))
 {
 }
 
@@ -176,9 +173,8 @@ void CanvasGestureHandler::hoverAt(std::optional<QPointF> point)
 
 void CanvasGestureHandler::selectBox(const QUuid &id)
 {
-    writeSelection(id);
-    writeManualEditing(false);
-    reportPlanChanged();
+    if (m_intents.boxSelected)
+        m_intents.boxSelected(id);
 }
 
 void CanvasGestureHandler::updateDraft(QPointF start, QPointF current)
@@ -193,19 +189,8 @@ void CanvasGestureHandler::updateDraft(QPointF start, QPointF current)
 void CanvasGestureHandler::commitDraft(QPointF start, QPointF end)
 {
     const QRectF displayed = displayedImageRect();
-    if (m_isManualEditing && CanvasCoordinates::startsOnImage(start, displayed)) {
-        const RedactionPlan before = m_plan;
-        // The plan clamps the box to the image and refuses one under its smallest size.
-        if (const auto id = m_plan.addManualRedaction(kManualLabel, kManualReason,
-                                                      BoxEditGeometry::draftBounds(start, end, displayed))) {
-            writePlan();
-            writeSelection(*id);
-            writeManualEditing(m_keepsManualEditingAfterCommit);
-            if (m_callbacks.manualEditCommitted)
-                m_callbacks.manualEditCommitted(before, m_plan);
-            reportPlanChanged();
-        }
-    }
+    if (m_isManualEditing && CanvasCoordinates::startsOnImage(start, displayed) && m_intents.boxAdded)
+        m_intents.boxAdded(BoxEditGeometry::draftBounds(start, end, displayed));
     m_draftBounds.reset();
 }
 
@@ -226,10 +211,8 @@ void CanvasGestureHandler::moveSelectedBox(const QUuid &id, QPointF translation)
     const auto current = editableBounds(id);
     if (!current)
         return;
-    if (!m_moveStartBounds) {
+    if (!m_moveStartBounds)
         m_moveStartBounds = current;
-        m_manualEditStartPlan = m_plan;
-    }
     applyBounds(id, BoxEditGeometry::movedBounds(*m_moveStartBounds, translation, displayedImageRect()));
 }
 
@@ -238,10 +221,8 @@ void CanvasGestureHandler::resizeSelectedBox(ResizeCorner corner, const QUuid &i
     const auto current = editableBounds(id);
     if (!current)
         return;
-    if (!m_resizeStartBounds) {
+    if (!m_resizeStartBounds)
         m_resizeStartBounds = current;
-        m_manualEditStartPlan = m_plan;
-    }
     applyBounds(id, BoxEditGeometry::resizedBounds(*m_resizeStartBounds, translation, corner, displayedImageRect()));
 }
 
@@ -250,47 +231,15 @@ void CanvasGestureHandler::applyBounds(const QUuid &id, const NormRect &bounds)
     // A refused box keeps its last accepted bounds; the drag goes on.
     if (!m_plan.updateBounds(id, bounds))
         return;
-    writePlan();
-    reportPlanChanged();
+    if (m_intents.boxMoved)
+        m_intents.boxMoved(id, findEntry(m_plan, id)->detection.normalizedBounds);
 }
 
 void CanvasGestureHandler::finishEdit(std::optional<NormRect> &startBounds)
 {
-    if (m_manualEditStartPlan && m_callbacks.manualEditCommitted)
-        m_callbacks.manualEditCommitted(*m_manualEditStartPlan, m_plan);
     startBounds.reset();
-    m_manualEditStartPlan.reset();
-    reportPlanChanged();
-}
-
-void CanvasGestureHandler::writePlan()
-{
-    if (m_callbacks.planWritten)
-        m_callbacks.planWritten(m_plan);
-}
-
-void CanvasGestureHandler::writeSelection(const std::optional<QUuid> &id)
-{
-    if (id == m_selectedDetectionId)
-        return;
-    m_selectedDetectionId = id;
-    if (m_callbacks.selectionWritten)
-        m_callbacks.selectionWritten(id);
-}
-
-void CanvasGestureHandler::writeManualEditing(bool on)
-{
-    if (on == m_isManualEditing)
-        return;
-    m_isManualEditing = on;
-    if (m_callbacks.manualEditingWritten)
-        m_callbacks.manualEditingWritten(on);
-}
-
-void CanvasGestureHandler::reportPlanChanged()
-{
-    if (m_callbacks.planChanged)
-        m_callbacks.planChanged();
+    if (m_intents.editFinished)
+        m_intents.editFinished();
 }
 
 } // namespace velmora

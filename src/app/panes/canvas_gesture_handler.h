@@ -22,19 +22,18 @@ struct CanvasHit
     friend bool operator==(const CanvasHit &, const CanvasHit &) = default;
 };
 
-/// How the canvas reports what its gestures did. Each may be left empty.
-struct CanvasGestureCallbacks
+/// What the canvas's gestures ask of the review, which owns the plan, the selection
+/// and the draw mode and sets them back on the canvas. Each may be left empty.
+struct CanvasGestureIntents
 {
-    // Changes of the three values the main window owns, reported as each happens.
-    std::function<void(const RedactionPlan &)> planWritten;
-    std::function<void(const std::optional<QUuid> &)> selectionWritten;
-    std::function<void(bool)> manualEditingWritten;
-    /// After every change of plan or selection made on the canvas, and at the end of
-    /// every move or resize drag, also one that changed nothing.
-    std::function<void()> planChanged;
-    /// Once per added box and per finished move or resize: the plan at the start of the
-    /// edit and the plan now, for one undo step.
-    std::function<void(const RedactionPlan &before, const RedactionPlan &after)> manualEditCommitted;
+    /// A click on a box.
+    std::function<void(const QUuid &id)> boxSelected;
+    /// A box drawn in draw mode, in normalised image coordinates.
+    std::function<void(const NormRect &bounds)> boxAdded;
+    /// One step of a move or resize drag: the bounds the box has now.
+    std::function<void(const QUuid &id, const NormRect &bounds)> boxMoved;
+    /// The end of a move or resize drag, also of one that changed nothing.
+    std::function<void()> editFinished;
 };
 
 // The review canvas without its widget: the plan, selection and draw mode it is bound
@@ -56,9 +55,10 @@ public:
     static constexpr double handleDiameter = 12;
     static constexpr double handleOutlineWidth = 2;
 
-    explicit CanvasGestureHandler(CanvasGestureCallbacks callbacks = {});
+    explicit CanvasGestureHandler(CanvasGestureIntents intents = {});
 
-    // The main window's values, set from outside without any report back.
+    // The review's values as the canvas shows them, set from outside. A drag moves its
+    // box here at once, so that it follows the pointer before the review answers.
     const RedactionPlan &redactionPlan() const { return m_plan; }
     void setRedactionPlan(const RedactionPlan &plan) { m_plan = plan; }
     const std::optional<QUuid> &selectedDetectionId() const { return m_selectedDetectionId; }
@@ -94,7 +94,7 @@ public:
     bool showsBadge(const QUuid &id) const { return m_selectedDetectionId == id || m_hoveredDetectionId == id; }
     const std::optional<QUuid> &hoveredDetectionId() const { return m_hoveredDetectionId; }
     const std::optional<NormRect> &draftBounds() const { return m_draftBounds; }
-    bool isEditingBounds() const { return m_manualEditStartPlan.has_value(); }
+    bool isEditingBounds() const { return m_moveStartBounds || m_resizeStartBounds; }
     bool isPanning() const { return m_zoom.panStartOffset().has_value(); }
 
     /// The front-most box or handle under a canvas point, whether or not boxes take hits.
@@ -106,7 +106,7 @@ public:
     void release(QPointF point);
     /// The pointer moved with no button held, or left the canvas (nothing).
     void hoverAt(std::optional<QPointF> point);
-    /// What a click on a box does: selects it, ends draw mode and reports the change.
+    /// What a click on a box does: asks the review to select it (which ends draw mode).
     void selectBox(const QUuid &id);
 
 private:
@@ -130,12 +130,7 @@ private:
     std::optional<NormRect> editableBounds(const QUuid &id) const;
     void applyBounds(const QUuid &id, const NormRect &bounds);
 
-    void writePlan();
-    void writeSelection(const std::optional<QUuid> &id);
-    void writeManualEditing(bool on);
-    void reportPlanChanged();
-
-    CanvasGestureCallbacks m_callbacks;
+    CanvasGestureIntents m_intents;
 
     RedactionPlan m_plan;
     std::optional<QUuid> m_selectedDetectionId;
@@ -149,7 +144,6 @@ private:
     std::optional<NormRect> m_draftBounds;
     std::optional<NormRect> m_moveStartBounds;
     std::optional<NormRect> m_resizeStartBounds;
-    std::optional<RedactionPlan> m_manualEditStartPlan;
     CanvasZoom m_zoom;
     std::optional<QUuid> m_hoveredDetectionId;
 

@@ -242,18 +242,18 @@ DetectionGroupSection *FindingsPanel::section(FindingCategory category) const
 void FindingsPanel::refresh()
 {
     const ReviewState &state = m_controller.state();
-    const RedactionPlan &plan = state.redactionPlan;
+    const RedactionPlan &plan = state.redactionPlan();
     const qsizetype count = plan.entries().size();
     const bool hasEntries = count > 0;
-    const bool hasImage = !state.image.isNull();
+    const bool hasImage = !state.image().isNull();
 
     m_title->setFullText(hasEntries ? tr("%1 possible leaks").arg(count) : tr("Findings"));
     m_countBadge->setVisible(hasEntries);
     m_countBadge->setText(QString::number(count));
     m_summary->setText(findingsSummaryText(plan, hasImage));
     m_previewBanner->setVisible(state.isPreviewingRedactedOutput);
-    m_errorLine->setVisible(state.errorText.has_value());
-    m_errorLine->setText(state.errorText.value_or(QString()));
+    m_errorLine->setVisible(state.errorText().has_value());
+    m_errorLine->setText(state.errorText().value_or(QString()));
 
     m_filterPicker->setVisible(hasEntries);
     const auto filters = allCases<FindingFilter>();
@@ -261,24 +261,24 @@ void FindingsPanel::refresh()
 
     const QList<FindingGroup> groups = hasEntries ? groupedFilteredEntries(plan, state.findingFilter) : QList<FindingGroup>();
     m_emptyDetection->setVisible(!hasEntries);
-    m_emptyDetection->setState(state.isChecking, hasImage);
+    m_emptyDetection->setState(state.isChecking(), hasImage);
     m_emptyFilter->setVisible(hasEntries && groups.isEmpty());
     m_emptyFilter->setFilter(state.findingFilter);
     m_scrollArea->setVisible(!groups.isEmpty());
     refreshFindings(groups);
 
     m_navigation->setVisible(hasEntries);
-    m_toggleButton->setEnabled(state.selectedDetectionID.has_value());
+    m_toggleButton->setEnabled(state.selectedDetectionID().has_value());
     m_previousAction->setEnabled(hasEntries);
     m_nextAction->setEnabled(hasEntries);
-    m_toggleAction->setEnabled(hasEntries && state.selectedDetectionID.has_value());
+    m_toggleAction->setEnabled(hasEntries && state.selectedDetectionID().has_value());
     m_toolsDivider->setVisible(hasImage && !hasEntries && m_toolsLayout->count() > 0);
     m_toolsHolder->setVisible(hasImage && m_toolsLayout->count() > 0);
 }
 
 void FindingsPanel::refreshFindings(const QList<FindingGroup> &groups)
 {
-    const std::optional<QUuid> selection = m_controller.state().selectedDetectionID;
+    const std::optional<QUuid> selection = m_controller.state().selectedDetectionID();
     QList<FindingCategory> shown;
     for (qsizetype i = 0; i < groups.size(); ++i) {
         const FindingGroup &group = groups.at(i);

@@ -37,13 +37,11 @@ QRectF interpolated(const QRectF &from, const QRectF &to, double progress)
 
 ImageReviewView::ImageReviewView(QWidget *parent)
     : QWidget(parent)
-    , m_gestures(CanvasGestureCallbacks{
-          .planWritten = [this](const RedactionPlan &plan) { emit redactionPlanWritten(plan); },
-          .selectionWritten = [this](const std::optional<QUuid> &id) { emit selectedDetectionIdWritten(id); },
-          .manualEditingWritten = [this](bool on) { emit manualEditingWritten(on); },
-          .planChanged = [this] { emit planChanged(); },
-          .manualEditCommitted = [this](const RedactionPlan &before,
-                                        const RedactionPlan &after) { emit manualEditCommitted(before, after); },
+    , m_gestures(CanvasGestureIntents{
+          .boxSelected = [this](const QUuid &id) { emit boxSelected(id); },
+          .boxAdded = [this](const NormRect &bounds) { emit boxAdded(bounds); },
+          .boxMoved = [this](const QUuid &id, const NormRect &bounds) { emit boxMoved(id, bounds); },
+          .editFinished = [this] { emit editFinished(); },
       })
     , m_zoomBar(new CanvasZoomBar(this))
     , m_zoomAnimation(new QVariantAnimation(this))
@@ -127,11 +125,8 @@ void ImageReviewView::selectBox(const QUuid &id)
 template <typename Step>
 void ImageReviewView::runGesture(Step step)
 {
-    // The canvas answers every change of the selection, whoever made it, by zooming onto the box.
-    const std::optional<QUuid> selection = m_gestures.selectedDetectionId();
+    // A selection the gesture asked for comes back through setSelectedDetectionId, which zooms onto it.
     step();
-    if (m_gestures.selectedDetectionId() != selection)
-        focusSelection();
     refresh();
 }
 

@@ -18,10 +18,9 @@ class CanvasZoomBar;
 
 // The review canvas: one image aspect-fitted into the widget, one box per entry of its
 // redaction plan, the box being drawn, and the zoom bar on top. It owns no review data:
-// the plan, the selection and the draw mode are the main window's, set here and reported
-// back through the *Written signals whenever the canvas changes them; planChanged and
-// manualEditCommitted are the two callbacks of an edit. Used alone it keeps the plan it
-// is given up to date by itself.
+// the plan, the selection and the draw mode are the review's, set here; the canvas
+// only asks for changes through its intent signals (a box selected, added or moved, an
+// edit finished), and the review answers by setting them anew.
 //
 // All logic lives in CanvasGestureHandler; this widget translates mouse events into it,
 // paints what it holds and animates zoom changes.
@@ -56,15 +55,15 @@ public:
     const CanvasGestureHandler &state() const { return m_gestures; }
 
 signals:
-    void redactionPlanWritten(const velmora::RedactionPlan &plan);
-    void selectedDetectionIdWritten(const std::optional<QUuid> &id);
-    void manualEditingWritten(bool on);
+    void boxSelected(const QUuid &id);
+    /// A box drawn in draw mode, in normalised image coordinates.
+    void boxAdded(const velmora::NormRect &bounds);
+    /// One step of a move or resize drag.
+    void boxMoved(const QUuid &id, const velmora::NormRect &bounds);
+    /// The end of a move or resize drag.
+    void editFinished();
     /// The preview toggle of the canvas was turned on or off.
     void outputPreviewWritten(bool on);
-    /// After every change of plan or selection made here, and at the end of every move or resize.
-    void planChanged();
-    /// One finished edit: the plan before it and after it.
-    void manualEditCommitted(const velmora::RedactionPlan &before, const velmora::RedactionPlan &after);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

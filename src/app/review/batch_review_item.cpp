@@ -6,7 +6,7 @@
 namespace velmora {
 
 BatchReviewItem BatchReviewItem::make(std::optional<QUrl> sourceURL, std::optional<QString> sourceLabel,
-                                      SafeShareSourceType sourceType, ImportedImage importedImage,
+                                      SafeShareSourceType sourceType, ReviewImageSource source,
                                       QString reviewStatusNote)
 {
     BatchReviewItem item;
@@ -14,7 +14,7 @@ BatchReviewItem BatchReviewItem::make(std::optional<QUrl> sourceURL, std::option
     item.sourceURL = std::move(sourceURL);
     item.sourceLabel = std::move(sourceLabel);
     item.sourceType = sourceType;
-    item.importedImage = std::move(importedImage);
+    item.source = std::move(source);
     item.reviewStatusNote = std::move(reviewStatusNote);
     return item;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/imported_image.h"
+#include "app/review/review_image_source.h"
 #include "core/history/safe_share_enums.h"
 #include "core/redaction/manual_redaction_edit_history.h"
 #include "core/redaction/redaction_plan.h"
@@ -17,16 +17,16 @@ namespace velmora {
 /// The tint of a batch row's status; the widgets map it to a colour.
 enum class ReviewTint { orange, accent, green, secondary };
 
-// One image of the loaded batch with its own review state. A single opened image is
-// a batch of one. While it is the image on screen, the review's live fields are the
-// current ones and are written back into it after every change.
+// One image of the loaded batch with its own review state, the only home of that
+// state: while it is the image on screen, the review reads and edits it here. A single
+// opened image is a batch of one.
 struct BatchReviewItem
 {
     QUuid id;
-    std::optional<QUrl> sourceURL;     ///< The file it was read from.
+    std::optional<QUrl> sourceURL;     ///< The file it was read from, which names it.
     std::optional<QString> sourceLabel; ///< Given by the intake path in place of a file name.
     SafeShareSourceType sourceType = SafeShareSourceType::unknown;
-    ImportedImage importedImage;
+    ReviewImageSource source;          ///< Its pixels, decoded on demand.
     RedactionPlan redactionPlan;
     std::optional<QUuid> selectedDetectionID;
     ManualRedactionEditHistory manualEditHistory;
@@ -41,7 +41,7 @@ struct BatchReviewItem
 
     /// An item with a new id, the empty plan and a fresh history, neither scanned nor checking.
     static BatchReviewItem make(std::optional<QUrl> sourceURL, std::optional<QString> sourceLabel,
-                                SafeShareSourceType sourceType, ImportedImage importedImage, QString reviewStatusNote);
+                                SafeShareSourceType sourceType, ReviewImageSource source, QString reviewStatusNote);
 
     int needsReviewCount() const;
     bool hasFindings() const { return !redactionPlan.entries().isEmpty(); }

@@ -81,12 +81,12 @@ ManualToolState manualToolState(ManualTool tool, const ManualToolInputs &in)
 
 ManualToolInputs manualToolInputs(const ReviewState &state)
 {
-    return {!state.image.isNull(),
-            state.isChecking,
-            state.manualEditHistory.canUndo(),
-            state.manualEditHistory.canRedo(),
-            selectedAdjustedDetectionID(state.redactionPlan, state.selectedDetectionID).has_value(),
-            selectedManualDetectionID(state.redactionPlan, state.selectedDetectionID).has_value()};
+    return {!state.image().isNull(),
+            state.isChecking(),
+            state.manualEditHistory().canUndo(),
+            state.manualEditHistory().canRedo(),
+            selectedAdjustedDetectionID(state.redactionPlan(), state.selectedDetectionID()).has_value(),
+            selectedManualDetectionID(state.redactionPlan(), state.selectedDetectionID()).has_value()};
 }
 
 } // namespace velmora

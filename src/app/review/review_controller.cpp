@@ -39,43 +39,42 @@ ReviewController::~ReviewController()
 
 void ReviewController::selectDetection(const QUuid &detectionID)
 {
-    if (!selectedEntry(m_state.redactionPlan, detectionID))
+    if (!selectedEntry(m_state.redactionPlan(), detectionID))
         return;
     ChangeScope scope(*this);
-    m_state.selectedDetectionID = detectionID;
+    setSelectedDetectionID(detectionID);
     m_state.isManualEditing = false;
     refreshStatusSummary();
 }
 
 void ReviewController::validateSelection()
 {
-    if (m_state.selectedDetectionID && !selectedEntry(m_state.redactionPlan, m_state.selectedDetectionID)) {
+    if (m_state.selectedDetectionID() && !selectedEntry(m_state.redactionPlan(), m_state.selectedDetectionID())) {
         ChangeScope scope(*this);
-        m_state.selectedDetectionID.reset();
+        setSelectedDetectionID(std::nullopt);
     }
 }
 
 void ReviewController::refreshStatusSummary()
 {
     ChangeScope scope(*this);
-    m_state.reviewStatusNote =
-        m_state.isManualEditing ? ReviewText::drawManualRedaction : reviewHint(m_state.redactionPlan);
+    m_state.setReviewStatusNote(m_state.isManualEditing ? ReviewText::drawManualRedaction : reviewHint(m_state.redactionPlan()));
 }
 
 void ReviewController::refreshOutputPreview()
 {
     ChangeScope scope(*this);
-    if (m_state.image.isNull()) {
+    if (m_state.image().isNull()) {
         m_state.redactedPreviewImage = QImage();
         return;
     }
     try {
         m_state.redactedPreviewImage =
-            RedactionRenderer::renderImage(m_state.redactionPlan.activeDetections(), m_state.image, QColor(Qt::black));
+            RedactionRenderer::renderImage(m_state.redactionPlan().activeDetections(), m_state.image(), QColor(Qt::black));
     } catch (const VelmoraCoreException &) {
         m_state.redactedPreviewImage = QImage();
-        m_state.errorText = ReviewText::previewFailed;
-        m_state.reviewStatusNote = ReviewText::previewUnavailable;
+        m_state.setErrorText(ReviewText::previewFailed);
+        m_state.setReviewStatusNote(ReviewText::previewUnavailable);
     }
 }
 
@@ -85,20 +84,24 @@ void ReviewController::refreshOutputPreviewIfShown()
         refreshOutputPreview();
 }
 
-void ReviewController::syncCurrentItemToBatch()
+void ReviewController::commitPlanEdit(const RedactionPlan &plan)
 {
-    if (!m_state.selectedBatchItemID)
-        return;
-    BatchReviewItem *item = findItem(*m_state.selectedBatchItemID);
-    if (!item)
-        return;
-    ChangeScope scope(*this);
-    item->redactionPlan = m_state.redactionPlan;
-    item->selectedDetectionID = m_state.selectedDetectionID;
-    item->manualEditHistory = m_state.manualEditHistory;
-    item->reviewStatusNote = m_state.reviewStatusNote;
-    item->errorText = m_state.errorText == m_state.skippedFilesNotice ? std::nullopt : m_state.errorText;
-    item->isChecking = m_state.isChecking;
+    if (BatchReviewItem *item = m_state.currentItem()) {
+        item->manualEditHistory.record(item->redactionPlan, plan);
+        item->redactionPlan = plan;
+    }
+}
+
+void ReviewController::setSelectedDetectionID(const std::optional<QUuid> &detectionID)
+{
+    if (BatchReviewItem *item = m_state.currentItem())
+        item->selectedDetectionID = detectionID;
+}
+
+void ReviewController::setChecking(bool isChecking)
+{
+    if (BatchReviewItem *item = m_state.currentItem())
+        item->isChecking = isChecking;
 }
 
 CustomDetectionConfiguration ReviewController::customDetectionConfiguration() const
@@ -140,7 +143,7 @@ QString ReviewController::policySourceLabel() const
 bool ReviewController::confirmShareIfReviewNeeded(ShareAction action)
 {
     const int count = action == ShareAction::batchExport ? batchNeedsReviewCount(m_state)
-                                                         : needsReviewEntries(m_state.redactionPlan);
+                                                         : needsReviewEntries(m_state.redactionPlan());
     if (count < 1)
         return true;
     ChangeScope scope(*this);

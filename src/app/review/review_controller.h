@@ -3,8 +3,11 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
+#include "app/review/batch_export.h"
 #include "app/protection/notification_center.h"
 #include "app/review/clipboard_scan_flow.h"
+#include "app/review/decoded_image_cache.h"
+#include "app/review/file_import.h"
 #include "app/review/image_scan.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
@@ -19,6 +22,7 @@
 
 #include <memory>
 #include <optional>
+#include <variant>
 
 class QMimeData;
 
@@ -80,8 +84,10 @@ public:
     // The single-image scan.
     void startDetection();
     void cancelCurrentDetection();
-    /// The Cancel detection command: stops the scan that runs, the single-image one or
-    /// the batch scan (whose queued items stay queued), and says so on the image it hit.
+    /// The Cancel detection command, also run when the window goes away: stops the scan
+    /// that runs, the single-image one or the batch scan (whose queued items stay
+    /// queued), and says so on the image it hit; stops a batch export being written. The
+    /// review stays.
     void cancelRunningScans();
     /// Re-scans the image 0.65 s after the last of a burst of settings changes.
     void rescanAfterCustomSettingsChange();
@@ -92,7 +98,6 @@ public:
     void validateSelection();
     void refreshStatusSummary();
     void refreshOutputPreview();
-    void syncCurrentItemToBatch();
 
     // The findings panel and the batch sidebar (review_controller_panes.cpp). Inclusion
     // changes are never recorded in the manual edit history.
@@ -140,7 +145,8 @@ public:
     void loadItemProviders(const QList<QUrl> &fileURLs);
     void openImagesFromPanel();
     void openFolderFromPanel();
-    /// Takes files and folders in as one batch (a folder stands for its images).
+    /// Takes files and folders in as one batch (a folder stands for its images), read off
+    /// the main thread: the first item shows as soon as it is read.
     void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
     /// Takes dropped or pasted image bytes in as a one-item batch.
     void loadImageData(const QByteArray &data);
@@ -163,24 +169,25 @@ public:
     void setKeepsManualEditingAfterCommit(bool keeps);
     void resetSelectedBounds();
 
-    // Output (review_controller_output.cpp).
+    // Output (review_controller_output.cpp, review_controller_batch_export.cpp).
     void copyCleanedPNG();
     void chooseExportDestination();
+    /// Writes the batch export off the main thread, its progress in the status line; the
+    /// Cancel detection command stops it and nothing stays written.
     void chooseBatchExportFolder();
-    /// Writes the image on screen back into its item first, then passes the gate.
+    /// The batch export button: passes the review gate, then asks for the folder.
     void exportBatchAction();
     void setIncludesCleanBatchExports(bool includes);
 
-    // The canvas (review_controller_window.cpp).
-    /// The plan as the canvas edited it; the canvas then reports the change, which runs
-    /// the upkeep through handleCanvasPlanChange.
-    void applyCanvasPlan(const RedactionPlan &plan);
-    /// The selection as the canvas set it (a click on a box, a newly drawn box).
-    void setCanvasSelection(const std::optional<QUuid> &detectionID);
-    /// The upkeep after the canvas changed the plan or the selection.
-    void handleCanvasPlanChange();
-    /// One finished draw, move or resize on the canvas, for undo and redo.
-    void recordManualEdit(const RedactionPlan &before, const RedactionPlan &after);
+    // The canvas's intents (review_controller_canvas.cpp); the review owns the plan.
+    /// A click on a box: selects it and ends draw mode.
+    void selectBoxOnCanvas(const QUuid &detectionID);
+    /// A box drawn in draw mode: added to the plan and selected, one undo step; draw mode
+    /// stays on when asked to.
+    void addManualBox(const NormRect &bounds);
+    /// One step of a move or resize drag; the whole drag is one undo step once it ends.
+    void moveBox(const QUuid &detectionID, const NormRect &bounds);
+    void finishBoxEdit();
 
     // What flows outside the review reach (review_controller_intake_flows.cpp).
     bool isCheckingImage() const override;
@@ -206,6 +213,10 @@ public:
 
     /// The clipboard guard's scan, the first of the flows that reach the review through its intake.
     ClipboardScanFlow &clipboardScan() { return m_clipboardScan; }
+    /// The reading of opened, dropped and folder files.
+    FileImport &fileImport() { return m_fileImport; }
+    /// The writing of a batch export.
+    BatchExport &batchExport() { return m_batchExport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -240,19 +251,24 @@ private:
     void applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned);
     void applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan);
 
-    /// The scan's plan becomes the live plan, followed by the upkeep before write-back.
-    void adoptScannedPlan(const ScannedPlan &scanned);
-    /// The plan of the manual boxes becomes the live plan, with the failure sentences.
-    void adoptFailedScanPlan(const RedactionPlan &plan);
+    /// The scan's plan becomes the item's, with its status; on screen the preview follows.
+    void adoptScannedPlan(BatchReviewItem &item, const ScannedPlan &scanned);
+    /// The plan of the manual boxes becomes the item's, with the failure sentences.
+    void adoptFailedScanPlan(BatchReviewItem &item, const RedactionPlan &plan);
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
-    /// The upkeep after the plan changed: selection, status, preview while shown, write-back.
+    /// The upkeep after the plan changed: selection, status, preview while shown.
     void refreshAfterPlanChange();
+    // Fields of the image under review, which live in its batch item; without an image,
+    // nothing changes.
+    /// One box edit: the plan becomes `plan` and the edit history records the step.
+    void commitPlanEdit(const RedactionPlan &plan);
+    void setSelectedDetectionID(const std::optional<QUuid> &detectionID);
+    void setChecking(bool isChecking);
 
     SafeShareSourceType currentSourceType() const;
-    /// Writes a cleaned PNG of every item into a new folder inside `parentPath`: all of
-    /// them, or none and no folder. The folder's path.
-    static std::optional<QString> writeBatchExport(const QList<BatchReviewItem> &items, const QString &parentPath);
+    /// The end of a batch export of `items`: its sentences, banner, history record.
+    void finishBatchExport(const QList<BatchReviewItem> &items, const BatchExportOutcome &outcome);
 
     BatchReviewItem *findItem(const QUuid &itemID);
     bool isCurrentItem(const QUuid &itemID) const;
@@ -263,9 +279,16 @@ private:
     /// The item the batch scan is working on now.
     std::optional<QUuid> m_batchScanItemID;
     int m_changeDepth = 0;
+    /// The plan when the running move or resize drag began.
+    std::optional<RedactionPlan> m_planBeforeBoxEdit;
     ClipboardProtectionController m_clipboardGuard;
     AutoCleanUndoCoordinator m_autoCleanUndo;
     ClipboardScanFlow m_clipboardScan;
+    DecodedImageCache m_images;
+    FileImport m_fileImport;
+    BatchExport m_batchExport;
+    /// The items the running file import has handed over so far.
+    int m_importedItemCount = 0;
     WatchedScreenshotFlow m_watchedScreenshots;
 };
 

@@ -33,17 +33,14 @@ void ReviewController::loadBatch(QList<BatchReviewItem> items, const QString &st
 
     m_state.includesCleanBatchExports = true;
     m_state.batchFilter = BatchReviewFilter::all;
-    m_state.skippedFilesNotice.reset();
+    m_state.windowErrorText.reset();
     m_state.batchItems = std::move(items);
     m_state.selectedBatchItemID.reset();
     if (!m_state.batchItems.isEmpty()) {
         showBatchItem(m_state.batchItems.first());
-        m_state.reviewStatusNote = statusSentence;
-        if (skippedCount >= 1) {
-            m_state.skippedFilesNotice = skippedFilesText(skippedCount);
-            m_state.errorText = m_state.skippedFilesNotice;
-        }
-        syncCurrentItemToBatch();
+        m_state.setReviewStatusNote(statusSentence);
+        if (skippedCount >= 1)
+            m_state.windowErrorText = skippedFilesText(skippedCount);
     }
     if (scan) {
         QList<QUuid> ids;
@@ -58,33 +55,28 @@ void ReviewController::showImportFailure(VelmoraCoreError error)
     ChangeScope scope(*this);
     // The image on screen stays in review with its plan and history: only the failed
     // import is reported.
-    if (m_state.image.isNull()) {
+    if (m_state.image().isNull()) {
         cancelCurrentDetection();
         cancelBatchScan();
-        m_state.redactionPlan = RedactionPlan::empty();
-        m_state.selectedDetectionID.reset();
-        m_state.manualEditHistory.clear();
     }
-    m_state.errorText =
+    // The failure is the window's: the image on screen did nothing wrong.
+    m_state.windowErrorText =
         error == VelmoraCoreError::unsupportedImageType ? ReviewText::unsupportedImage : ReviewText::unreadableImage;
-    m_state.reviewStatusNote = ReviewText::tryAnotherImage;
+    m_state.setReviewStatusNote(ReviewText::tryAnotherImage);
 }
 
 void ReviewController::showBatchItem(const BatchReviewItem &item)
 {
     ChangeScope scope(*this);
     m_state.selectedBatchItemID = item.id;
-    m_state.image = item.importedImage.image;
-    m_state.redactionPlan = item.redactionPlan;
-    m_state.selectedDetectionID = item.selectedDetectionID;
-    m_state.manualEditHistory = item.manualEditHistory;
-    m_state.reviewStatusNote = item.reviewStatusNote;
-    m_state.errorText = item.errorText;
-    m_state.sourceImageURL = item.sourceURL;
-    m_state.sourceDisplayLabel = item.sourceLabel;
-    // An item that a batch scan is working on reads as checking while it is on screen,
-    // so nothing can be shared from it before its result arrives.
-    m_state.isChecking = item.isChecking;
+    try {
+        m_state.currentImage = m_images.image(item.id, item.source);
+    } catch (const VelmoraCoreException &) {
+        // The file changed or went away since it was imported.
+        m_state.currentImage = QImage();
+    }
+    // The window's error line (a load's skipped files, say) goes with the image it was shown over.
+    m_state.windowErrorText.reset();
     // A preview left on screen would show the previous image's output.
     refreshOutputPreviewIfShown();
     markBatchItemReviewed(item.id);
@@ -99,12 +91,11 @@ void ReviewController::selectBatchItem(const QUuid &itemID)
     ChangeScope scope(*this);
     // Only a scan of this image alone is cancelled by leaving it; an item that the batch
     // scan is working on keeps its turn, so its note must not say it was cancelled.
-    if (m_state.isChecking && m_state.detectionTask) {
-        m_state.isChecking = false;
-        m_state.reviewStatusNote = ReviewText::detectionCanceled;
+    if (m_state.isChecking() && m_state.detectionTask) {
+        setChecking(false);
+        m_state.setReviewStatusNote(ReviewText::detectionCanceled);
         markCurrentScanEnded();
     }
-    syncCurrentItemToBatch();
     cancelCurrentDetection();
     if (const BatchReviewItem *item = findItem(itemID)) {
         showBatchItem(*item);
@@ -163,15 +154,21 @@ void ReviewController::scanNextBatchItem(const std::shared_ptr<BatchRun> &run, q
     }
     // The item's boxes are taken when its turn comes, so boxes drawn on a queued item
     // while earlier items were scanned are kept.
-    const BatchScanInput input{item->id, item->importedImage.image, item->redactionPlan.manualDetections(),
+    QImage image;
+    try {
+        image = isCurrentItem(item->id) ? m_state.currentImage : item->source.decode().image;
+    } catch (const VelmoraCoreException &) {
+        // The file changed or went away since it was imported: only its boxes are left.
+        applyBatchFailure(item->id, manualBoxesPlan(item->redactionPlan.manualDetections(),
+                                                    manualDetectionStates(item->redactionPlan)));
+        scanNextBatchItem(run, index + 1);
+        return;
+    }
+    const BatchScanInput input{item->id, image, item->redactionPlan.manualDetections(),
                                manualDetectionStates(item->redactionPlan)};
     item->isChecking = true;
     item->reviewStatusNote = ReviewText::checking;
     m_batchScanItemID = item->id;
-    if (isCurrentItem(item->id)) {
-        m_state.isChecking = true;
-        m_state.reviewStatusNote = ReviewText::checking;
-    }
     scanImage(m_environment.scanEngine, this,
               ScanRequest{input.cgImage, run->detector, input.manualDetections, input.manualActiveStates},
               [this] { return currentCategoryPreferences(); }, run->task,
@@ -193,24 +190,13 @@ void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &
     BatchReviewItem *item = findItem(itemID);
     if (!item)
         return;
-    const RedactionPlan &plan = scanned.plan;
-    item->redactionPlan = plan;
-    if (!selectedEntry(plan, item->selectedDetectionID))
-        item->selectedDetectionID.reset();
-    item->reviewStatusNote = withSkippedPatternsNote(reviewHint(plan), scanned.customPatternsSkipped);
+    // A load's skipped-files notice is the window's and stays.
     item->errorText.reset();
-    item->isChecking = false;
     item->didScan = true;
     item->scanEnded = true;
-    if (!isCurrentItem(itemID))
-        return;
-    // The image on screen takes the result as its live plan; a load's skipped-files
-    // notice stays in the window's error line.
-    if (m_state.errorText != m_state.skippedFilesNotice)
-        m_state.errorText.reset();
-    m_state.isChecking = m_state.detectionTask.has_value();
-    adoptScannedPlan(scanned);
-    syncCurrentItemToBatch();
+    // A single-image run on the image on screen goes on.
+    item->isChecking = isCurrentItem(itemID) && m_state.detectionTask.has_value();
+    adoptScannedPlan(*item, scanned);
 }
 
 void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan)
@@ -219,19 +205,9 @@ void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPla
     if (!item)
         return;
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
-    item->redactionPlan = manualPlan;
-    if (!selectedEntry(manualPlan, item->selectedDetectionID))
-        item->selectedDetectionID.reset();
-    item->errorText = ReviewText::detectionFailed;
-    item->reviewStatusNote =
-        manualPlan.entries().isEmpty() ? ReviewText::tryRescanOrDraw : ReviewText::reviewManualRedactions;
-    item->isChecking = false;
     item->scanEnded = true;
-    if (!isCurrentItem(itemID))
-        return;
-    m_state.isChecking = m_state.detectionTask.has_value();
-    adoptFailedScanPlan(manualPlan);
-    syncCurrentItemToBatch();
+    item->isChecking = isCurrentItem(itemID) && m_state.detectionTask.has_value();
+    adoptFailedScanPlan(*item, manualPlan);
 }
 
 void ReviewController::cancelBatchScan()
@@ -245,9 +221,6 @@ void ReviewController::cancelBatchScan()
         if (!(isCurrentItem(item.id) && m_state.detectionTask))
             item.isChecking = false;
     }
-    if (!m_state.detectionTask)
-        m_state.isChecking = false;
-    syncCurrentItemToBatch();
 }
 
 } // namespace velmora

@@ -6,16 +6,15 @@ namespace velmora {
 
 bool ReviewController::startCaptureTask(const TaskHandle &task, const QString &statusHint)
 {
-    if (m_state.captureTask || m_state.isChecking)
+    if (m_state.captureTask || m_state.isChecking())
         return false;
     ChangeScope scope(*this);
-    m_state.errorText.reset();
+    m_state.setErrorText(std::nullopt);
     m_state.isManualEditing = false;
     m_state.isPreviewingRedactedOutput = false;
     m_state.redactedPreviewImage = QImage();
     m_state.captureTask = task;
-    m_state.reviewStatusNote = statusHint;
-    syncCurrentItemToBatch();
+    m_state.setReviewStatusNote(statusHint);
     return true;
 }
 

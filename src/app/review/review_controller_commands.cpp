@@ -15,6 +15,8 @@ const QString selectedBoxReset = QStringLiteral("Selected box reset to its origi
 
 void ReviewController::closeCurrentReview()
 {
+    // Files still being read are not opened after all.
+    m_fileImport.cancel();
     if (!hasActiveReview(m_state))
         return;
     ChangeScope scope(*this);
@@ -27,9 +29,6 @@ void ReviewController::closeCurrentReview()
     m_state.completionBannerSecondaryAction.reset();
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
 
-    m_state.image = QImage();
-    m_state.redactionPlan = RedactionPlan::empty();
-    m_state.selectedDetectionID.reset();
     m_state.isManualEditing = false;
     m_state.keepsManualEditingAfterCommit = false;
     m_state.isPreviewingRedactedOutput = false;
@@ -40,24 +39,23 @@ void ReviewController::closeCurrentReview()
 
     m_state.lastAutoCleanReviewItem.reset();
     m_autoCleanUndo.clear();
-    m_state.manualEditHistory.clear();
 
-    m_state.sourceImageURL.reset();
-    m_state.sourceDisplayLabel.reset();
     m_state.batchItems.clear();
+    m_state.currentImage = QImage();
+    m_images.clear();
     m_state.selectedBatchItemID.reset();
     m_state.batchFilter = BatchReviewFilter::all;
     m_state.includesCleanBatchExports = true;
-    m_state.skippedFilesNotice.reset();
+    m_state.windowErrorText.reset();
 
-    m_state.errorText.reset();
-    m_state.reviewStatusNote = ReviewText::startPrompt;
+    m_state.setErrorText(std::nullopt);
+    m_state.setReviewStatusNote(ReviewText::startPrompt);
 }
 
 void ReviewController::setOutputPreview(bool on)
 {
     ChangeScope scope(*this);
-    if (m_state.image.isNull()) {
+    if (m_state.image().isNull()) {
         m_state.isPreviewingRedactedOutput = false;
         m_state.redactedPreviewImage = QImage();
         return;
@@ -67,7 +65,7 @@ void ReviewController::setOutputPreview(bool on)
     if (on) {
         refreshOutputPreview();
         // Also after a failed render, whose error line stays.
-        m_state.reviewStatusNote = previewingOutput;
+        m_state.setReviewStatusNote(previewingOutput);
     } else {
         refreshStatusSummary();
     }
@@ -130,29 +128,26 @@ void ReviewController::cancelPendingShare()
 
 void ReviewController::deleteSelectedManualRedaction()
 {
-    const std::optional<QUuid> id = selectedManualDetectionID(m_state.redactionPlan, m_state.selectedDetectionID);
-    if (!id || m_state.isChecking)
+    const std::optional<QUuid> id = selectedManualDetectionID(m_state.redactionPlan(), m_state.selectedDetectionID());
+    if (!id || m_state.isChecking())
         return;
-    RedactionPlan plan = m_state.redactionPlan;
+    RedactionPlan plan = m_state.redactionPlan();
     if (!plan.removeEntry(*id))
         return;
     ChangeScope scope(*this);
-    m_state.manualEditHistory.record(m_state.redactionPlan, plan);
-    m_state.redactionPlan = plan;
-    m_state.selectedDetectionID.reset();
+    commitPlanEdit(plan);
+    setSelectedDetectionID(std::nullopt);
     refreshAfterPlanChange();
 }
 
 void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
 {
-    if (m_state.isChecking)
+    BatchReviewItem *item = m_state.currentItem();
+    if (!item || item->isChecking)
         return;
-    RedactionPlan plan = m_state.redactionPlan;
-    ManualRedactionEditHistory history = m_state.manualEditHistory;
-    const bool changed = step == ManualEditStep::undo ? history.undo(plan) : history.redo(plan);
     ChangeScope scope(*this);
-    m_state.redactionPlan = plan;
-    m_state.manualEditHistory = history;
+    const bool changed = step == ManualEditStep::undo ? item->manualEditHistory.undo(item->redactionPlan)
+                                                      : item->manualEditHistory.redo(item->redactionPlan);
     if (!changed)
         return;
     m_state.isManualEditing = false;
@@ -172,7 +167,7 @@ void ReviewController::applyCustomDetectionSettings(const std::optional<Detectio
 void ReviewController::setManualEditing(bool isOn)
 {
     ChangeScope scope(*this);
-    if (m_state.image.isNull() || m_state.isChecking) {
+    if (m_state.image().isNull() || m_state.isChecking()) {
         m_state.isManualEditing = false;
         return;
     }
@@ -182,9 +177,9 @@ void ReviewController::setManualEditing(bool isOn)
         m_state.redactedPreviewImage = QImage();
     }
     m_state.isManualEditing = isOn;
-    m_state.errorText.reset();
+    m_state.setErrorText(std::nullopt);
     if (isOn)
-        m_state.reviewStatusNote = ReviewText::drawManualRedaction;
+        m_state.setReviewStatusNote(ReviewText::drawManualRedaction);
     else
         refreshStatusSummary();
 }
@@ -197,17 +192,16 @@ void ReviewController::setKeepsManualEditingAfterCommit(bool keeps)
 
 void ReviewController::resetSelectedBounds()
 {
-    const std::optional<QUuid> id = selectedAdjustedDetectionID(m_state.redactionPlan, m_state.selectedDetectionID);
-    if (!id || m_state.isChecking)
+    const std::optional<QUuid> id = selectedAdjustedDetectionID(m_state.redactionPlan(), m_state.selectedDetectionID());
+    if (!id || m_state.isChecking())
         return;
-    RedactionPlan plan = m_state.redactionPlan;
+    RedactionPlan plan = m_state.redactionPlan();
     if (!plan.resetBounds(*id))
         return;
     ChangeScope scope(*this);
-    m_state.manualEditHistory.record(m_state.redactionPlan, plan);
-    m_state.redactionPlan = plan;
+    commitPlanEdit(plan);
     refreshAfterPlanChange();
-    m_state.reviewStatusNote = selectedBoxReset;
+    m_state.setReviewStatusNote(selectedBoxReset);
 }
 
 } // namespace velmora

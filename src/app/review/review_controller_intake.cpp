@@ -3,7 +3,6 @@
 #include "app/protection/clipboard_access.h"
 #include "app/review/folder_expansion.h"
 #include "app/review/review_controller_private.h"
-#include "core/analysis/image_importer.h"
 
 #include <QMimeData>
 
@@ -46,7 +45,7 @@ void ReviewController::loadItemProviders(const QList<QUrl> &fileURLs)
 
 void ReviewController::openImagesFromPanel()
 {
-    const QList<QUrl> urls = m_environment.fileDialogs.chooseImages(panelStartFolder(m_state.sourceImageURL));
+    const QList<QUrl> urls = m_environment.fileDialogs.chooseImages(panelStartFolder(m_state.sourceImageURL()));
     if (!urls.isEmpty())
         loadImageURLs(urls, ReviewText::imageLoaded, true);
 }
@@ -54,74 +53,80 @@ void ReviewController::openImagesFromPanel()
 void ReviewController::openFolderFromPanel()
 {
     if (const std::optional<QUrl> folder =
-            m_environment.fileDialogs.chooseFolder(openFolderPanel, panelStartFolder(m_state.sourceImageURL)))
+            m_environment.fileDialogs.chooseFolder(openFolderPanel, panelStartFolder(m_state.sourceImageURL())))
         loadImageURLs({*folder}, ReviewText::imageLoaded, true);
 }
 
 void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan)
 {
-    ChangeScope scope(*this);
     const QList<QUrl> expanded = expandFolders(urls);
     if (expanded.isEmpty()) {
         showImportFailure(VelmoraCoreError::unsupportedImageType);
         return;
     }
     const bool isBatch = expanded.size() > 1;
-    QList<BatchReviewItem> items;
-    int skipped = 0;
-    for (const QUrl &url : expanded) {
-        try {
-            items.append(BatchReviewItem::make(
-                url, std::nullopt, isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport,
-                ImageImporter::importImage(url.toLocalFile()), isBatch ? ReviewText::queuedForScan : singleImageStatus));
-        } catch (const VelmoraCoreException &) {
-            ++skipped;
-        }
-    }
-    if (items.isEmpty()) {
-        showImportFailure(VelmoraCoreError::invalidImageData);
-        return;
-    }
-    const QString sentence = items.size() == 1
-        ? singleImageStatus
-        : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(items.size());
-    loadBatch(std::move(items), sentence, skipped, scan);
+    const SafeShareSourceType sourceType = isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport;
+    const QString itemNote = isBatch ? ReviewText::queuedForScan : singleImageStatus;
+    // Files are read off the main thread; each item appears as soon as it is read, the
+    // first one on screen, and the scan starts once all are in.
+    m_importedItemCount = 0;
+    m_fileImport.start(
+        expanded,
+        [this, sourceType, itemNote, singleImageStatus](const QUrl &url, const ReviewImageSource &source,
+                                                        const QImage &image) {
+            ChangeScope scope(*this);
+            BatchReviewItem item = BatchReviewItem::make(url, std::nullopt, sourceType, source, itemNote);
+            if (!image.isNull())
+                m_images.insert(item.id, image);
+            if (m_importedItemCount++ == 0) {
+                loadBatch({std::move(item)}, singleImageStatus, 0, false);
+                return;
+            }
+            m_state.batchItems.append(std::move(item));
+        },
+        [this, singleImageStatus, scan](int skipped) {
+            ChangeScope scope(*this);
+            const int imported = std::exchange(m_importedItemCount, 0);
+            if (imported == 0) {
+                showImportFailure(VelmoraCoreError::invalidImageData);
+                return;
+            }
+            m_state.setReviewStatusNote(imported == 1
+                                            ? singleImageStatus
+                                            : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(imported));
+            if (skipped >= 1)
+                m_state.windowErrorText = skippedFilesText(skipped);
+            if (scan) {
+                QList<QUuid> ids;
+                for (const BatchReviewItem &item : m_state.batchItems)
+                    ids.append(item.id);
+                scanBatchItems(ids);
+            }
+        });
 }
 
 void ReviewController::loadImageData(const QByteArray &data)
 {
-    ChangeScope scope(*this);
-    try {
-        BatchReviewItem item = BatchReviewItem::make(std::nullopt, std::nullopt, SafeShareSourceType::unknown,
-                                                     ImageImporter::importImage(data), ReviewText::imageLoaded);
-        loadBatch({std::move(item)}, ReviewText::imageLoaded, 0, true);
-    } catch (const VelmoraCoreException &exception) {
-        showImportFailure(exception.error());
-    }
+    openForReview({data, std::nullopt, std::nullopt, SafeShareSourceType::unknown, std::nullopt, std::nullopt,
+                   ReviewText::imageLoaded});
 }
 
 void ReviewController::pasteImageFromClipboard()
 {
-    if (m_state.isChecking)
+    if (m_state.isChecking())
         return;
     ChangeScope scope(*this);
-    m_state.errorText.reset();
+    m_state.setErrorText(std::nullopt);
     const std::optional<QByteArray> data = ClipboardProtectionController::imageData(m_environment.clipboard);
     if (!data) {
-        m_state.errorText = clipboardHasNoImage;
-        m_state.reviewStatusNote = copyAnImageFirst;
+        m_state.setErrorText(clipboardHasNoImage);
+        m_state.setReviewStatusNote(copyAnImageFirst);
         return;
     }
     // The pasted image is in review now: the clipboard guard need not scan it again.
     m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
-    try {
-        BatchReviewItem item = BatchReviewItem::make(std::nullopt, ReviewText::clipboardImageLabel,
-                                                     SafeShareSourceType::clipboardImport,
-                                                     ImageImporter::importImage(*data), clipboardImageLoaded);
-        loadBatch({std::move(item)}, clipboardImageLoaded, 0, true);
-    } catch (const VelmoraCoreException &exception) {
-        showImportFailure(exception.error());
-    }
+    openForReview({*data, std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
+                   std::nullopt, std::nullopt, clipboardImageLoaded});
 }
 
 } // namespace velmora

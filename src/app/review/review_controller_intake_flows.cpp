@@ -10,7 +10,7 @@ namespace velmora {
 
 bool ReviewController::isCheckingImage() const
 {
-    return m_state.isChecking;
+    return m_state.isChecking();
 }
 
 bool ReviewController::hasReviewInProgress() const
@@ -21,17 +21,20 @@ bool ReviewController::hasReviewInProgress() const
 void ReviewController::openForReview(const ReviewIntakeImage &image)
 {
     ChangeScope scope(*this);
-    ImportedImage decoded;
+    m_fileImport.cancel();
+    std::pair<ReviewImageSource, ImportedImage> imported;
     try {
-        decoded = image.filePath ? ImageImporter::importImage(*image.filePath)
-                                 : ImageImporter::importImage(image.encodedBytes);
+        imported = image.filePath
+            ? ReviewImageSource::importFile(*image.filePath)
+            : std::pair{ReviewImageSource::fromBytes(image.encodedBytes), ImageImporter::importImage(image.encodedBytes)};
     } catch (const VelmoraCoreException &exception) {
         showImportFailure(exception.error());
         return;
     }
     const std::optional<QUrl> url = image.filePath ? std::optional(QUrl::fromLocalFile(*image.filePath)) : std::nullopt;
-    BatchReviewItem item =
-        BatchReviewItem::make(url, image.displayLabel, image.sourceType, std::move(decoded), image.statusSentence);
+    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType,
+                                                 std::move(imported.first), image.statusSentence);
+    m_images.insert(item.id, imported.second.image);
     if (image.plan) {
         // A plan of its own counts as scanned: its boxes can be shared as they are.
         item.redactionPlan = *image.plan;
@@ -75,24 +78,22 @@ void ReviewController::scanDetachedWith(const QImage &image, const CustomDetecti
 void ReviewController::showStatus(const QString &sentence)
 {
     ChangeScope scope(*this);
-    m_state.reviewStatusNote = sentence;
-    syncCurrentItemToBatch();
+    m_state.setReviewStatusNote(sentence);
 }
 
 void ReviewController::showFailure(const QString &errorText, const QString &sentence)
 {
     ChangeScope scope(*this);
-    m_state.errorText = errorText;
-    m_state.reviewStatusNote = sentence;
-    syncCurrentItemToBatch();
+    m_state.setErrorText(errorText);
+    m_state.setReviewStatusNote(sentence);
 }
 
 void ReviewController::showStatusWhenIdle(const QString &sentence)
 {
-    if (!m_state.image.isNull())
+    if (!m_state.image().isNull())
         return;
     ChangeScope scope(*this);
-    m_state.reviewStatusNote = sentence;
+    m_state.setReviewStatusNote(sentence);
 }
 
 void ReviewController::openLastAutoCleanReviewItem()

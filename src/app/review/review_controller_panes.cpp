@@ -29,42 +29,42 @@ void ReviewController::refreshAfterPlanChange()
     validateSelection();
     refreshStatusSummary();
     refreshOutputPreviewIfShown();
-    syncCurrentItemToBatch();
 }
 
 void ReviewController::selectFindingFilter(FindingFilter filter)
 {
     ChangeScope scope(*this);
     m_state.findingFilter = filter;
-    if (m_state.selectedDetectionID) {
-        const QList<RedactionPlanEntry> visible = filteredEntries(m_state.redactionPlan, filter);
+    if (m_state.selectedDetectionID()) {
+        const QList<RedactionPlanEntry> visible = filteredEntries(m_state.redactionPlan(), filter);
         const bool stillShown = std::any_of(visible.begin(), visible.end(), [this](const RedactionPlanEntry &entry) {
-            return entry.id() == *m_state.selectedDetectionID;
+            return entry.id() == *m_state.selectedDetectionID();
         });
         if (!stillShown)
-            m_state.selectedDetectionID.reset();
+            setSelectedDetectionID(std::nullopt);
     }
     refreshStatusSummary();
 }
 
 void ReviewController::setFindingActive(const QUuid &detectionID, bool isActive)
 {
-    ChangeScope scope(*this);
-    m_state.redactionPlan.setActive(isActive, detectionID);
-    refreshAfterPlanChange();
+    setFindingsActive(isActive, {detectionID});
 }
 
 void ReviewController::setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs)
 {
+    BatchReviewItem *item = m_state.currentItem();
+    if (!item)
+        return;
     ChangeScope scope(*this);
     for (const QUuid &id : detectionIDs)
-        m_state.redactionPlan.setActive(isActive, id);
+        item->redactionPlan.setActive(isActive, id);
     refreshAfterPlanChange();
 }
 
 void ReviewController::toggleSelectedFindingActive()
 {
-    const std::optional<RedactionPlanEntry> entry = selectedEntry(m_state.redactionPlan, m_state.selectedDetectionID);
+    const std::optional<RedactionPlanEntry> entry = selectedEntry(m_state.redactionPlan(), m_state.selectedDetectionID());
     if (!entry)
         return;
     setFindingActive(entry->id(), !entry->isActive);
@@ -73,19 +73,19 @@ void ReviewController::toggleSelectedFindingActive()
 void ReviewController::setAllFindingsIncluded(bool isActive)
 {
     // Without an image the start sentence stays: there is nothing to redact or show.
-    if (m_state.image.isNull())
+    if (m_state.image().isNull())
         return;
-    ChangeScope scope(*this);
-    for (const RedactionPlanEntry &entry : QList<RedactionPlanEntry>(m_state.redactionPlan.entries()))
-        m_state.redactionPlan.setActive(isActive, entry.id());
-    refreshAfterPlanChange();
+    QList<QUuid> ids;
+    for (const RedactionPlanEntry &entry : m_state.redactionPlan().entries())
+        ids.append(entry.id());
+    setFindingsActive(isActive, ids);
 }
 
 void ReviewController::selectAdjacentFinding(int step)
 {
-    const QList<RedactionPlanEntry> &entries = m_state.redactionPlan.entries();
+    const QList<RedactionPlanEntry> &entries = m_state.redactionPlan().entries();
     const auto selected = std::find_if(entries.begin(), entries.end(), [this](const RedactionPlanEntry &entry) {
-        return entry.id() == m_state.selectedDetectionID;
+        return entry.id() == m_state.selectedDetectionID();
     });
     const std::optional<qsizetype> current =
         selected == entries.end() ? std::nullopt : std::optional<qsizetype>(selected - entries.begin());
@@ -106,9 +106,8 @@ void ReviewController::rememberFindingAsSafe(const RedactionPlanEntry &entry)
                                    [&](const QString &line) { return unicode::lowercased(line) == lowered; });
 
     ChangeScope scope(*this);
-    m_state.redactionPlan.setActive(false, entry.id());
-    refreshAfterPlanChange();
-    m_state.reviewStatusNote = ReviewText::rememberedAsSafe;
+    setFindingsActive(false, {entry.id()});
+    m_state.setReviewStatusNote(ReviewText::rememberedAsSafe);
     // Written last: the stored change starts the settings re-scan, whose own note
     // replaces the one above while an image is loaded.
     if (!known) {
@@ -125,8 +124,8 @@ void ReviewController::setDetectorDisposition(RedactionPolicyDisposition disposi
     const QByteArray data = QJsonDocument(preferences.toJson()).toJson(QJsonDocument::Compact);
 
     ChangeScope scope(*this);
-    m_state.reviewStatusNote = entry.detection.label + QStringLiteral(" set to ") + title(disposition)
-        + QStringLiteral(". Current image will re-scan.");
+    m_state.setReviewStatusNote(entry.detection.label + QStringLiteral(" set to ") + title(disposition)
+        + QStringLiteral(". Current image will re-scan."));
     m_environment.settings.setValue(Setting::detectorCategoryPreferencesData, data);
     // Also when the stored value did not change: the user asked for a re-scan.
     rescanAfterCustomSettingsChange();

@@ -18,24 +18,23 @@ constexpr auto settingsRescanDelay = 650ms;
 
 void ReviewController::startDetection()
 {
-    if (m_state.image.isNull())
+    if (m_state.image().isNull())
         return;
     ChangeScope scope(*this);
     cancelAndForget(m_state.customSettingsRescanTask);
     const QUuid runID = QUuid::createUuid();
-    ScanRequest request{m_state.image, SensitiveTextDetector(customDetectionConfiguration()),
-                        m_state.redactionPlan.manualDetections(), manualDetectionStates(m_state.redactionPlan)};
+    ScanRequest request{m_state.image(), SensitiveTextDetector(customDetectionConfiguration()),
+                        m_state.redactionPlan().manualDetections(), manualDetectionStates(m_state.redactionPlan())};
     // The new identifier is taken before the old task is cancelled, so nothing the old
     // run still delivers can pass as current.
     m_state.detectionRunID = runID;
     cancelAndForget(m_state.detectionTask);
-    m_state.isChecking = true;
+    setChecking(true);
     m_state.isManualEditing = false;
     m_state.isPreviewingRedactedOutput = false;
     m_state.redactedPreviewImage = QImage();
-    m_state.errorText.reset();
-    m_state.reviewStatusNote = ReviewText::checking;
-    syncCurrentItemToBatch();
+    m_state.setErrorText(std::nullopt);
+    m_state.setReviewStatusNote(ReviewText::checking);
     const TaskHandle task;
     m_state.detectionTask = task;
     runDetectionTask(runID, task, std::move(request));
@@ -55,42 +54,51 @@ void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &ta
                   } else if (m_state.detectionRunID == runID) {
                       ChangeScope scope(*this);
                       markCurrentScanEnded();
-                      m_state.isChecking = false;
+                      setChecking(false);
                       m_state.detectionTask.reset();
-                      syncCurrentItemToBatch();
                   }
               });
 }
 
-void ReviewController::adoptScannedPlan(const ScannedPlan &scanned)
+void ReviewController::adoptScannedPlan(BatchReviewItem &item, const ScannedPlan &scanned)
 {
-    m_state.redactionPlan = scanned.plan;
-    validateSelection();
-    refreshStatusSummary();
-    m_state.reviewStatusNote = withSkippedPatternsNote(m_state.reviewStatusNote, scanned.customPatternsSkipped);
-    refreshOutputPreviewIfShown();
+    const RedactionPlan &plan = scanned.plan;
+    item.redactionPlan = plan;
+    if (!selectedEntry(plan, item.selectedDetectionID))
+        item.selectedDetectionID.reset();
+    const bool isOnScreen = isCurrentItem(item.id);
+    item.reviewStatusNote = withSkippedPatternsNote(
+        isOnScreen && m_state.isManualEditing ? ReviewText::drawManualRedaction : reviewHint(plan),
+        scanned.customPatternsSkipped);
+    if (isOnScreen)
+        refreshOutputPreviewIfShown();
 }
 
-void ReviewController::adoptFailedScanPlan(const RedactionPlan &plan)
+void ReviewController::adoptFailedScanPlan(BatchReviewItem &item, const RedactionPlan &plan)
 {
-    m_state.redactionPlan = plan;
-    validateSelection();
-    m_state.errorText = ReviewText::detectionFailed;
-    m_state.reviewStatusNote =
-        plan.entries().isEmpty() ? ReviewText::tryRescanOrDraw : ReviewText::reviewManualRedactions;
+    item.redactionPlan = plan;
+    if (!selectedEntry(plan, item.selectedDetectionID))
+        item.selectedDetectionID.reset();
+    item.errorText = ReviewText::detectionFailed;
+    item.reviewStatusNote = plan.entries().isEmpty() ? ReviewText::tryRescanOrDraw : ReviewText::reviewManualRedactions;
+    if (!isCurrentItem(item.id))
+        return;
+    // The failure is the newest error of the window too.
+    m_state.windowErrorText.reset();
     refreshOutputPreviewIfShown();
 }
 
 void ReviewController::applyDetectionResult(const QUuid &runID, const ScannedPlan &scanned)
 {
-    if (m_state.detectionRunID != runID)
+    BatchReviewItem *item = m_state.currentItem();
+    if (m_state.detectionRunID != runID || !item)
         return;
     ChangeScope scope(*this);
-    adoptScannedPlan(scanned);
-    markCurrentScanEnded();
-    m_state.isChecking = false;
     m_state.detectionTask.reset();
-    syncCurrentItemToBatch();
+    item->isChecking = false;
+    item->didScan = true;
+    item->scanEnded = true;
+    adoptScannedPlan(*item, scanned);
     postRescanCompleted();
 }
 
@@ -98,17 +106,17 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
                                               const QList<Detection> &manualDetections,
                                               const QHash<QUuid, bool> &manualActiveStates)
 {
-    if (m_state.detectionRunID != runID)
+    BatchReviewItem *item = m_state.currentItem();
+    if (m_state.detectionRunID != runID || !item)
         return;
     qCInfo(lcReviewScan) << "Scan failed:" << rawValue(error);
     ChangeScope scope(*this);
-    adoptFailedScanPlan(manualBoxesPlan(manualDetections, manualActiveStates));
-    markCurrentScanEnded();
-    m_state.isChecking = false;
     m_state.detectionTask.reset();
+    item->isChecking = false;
+    item->scanEnded = true;
+    adoptFailedScanPlan(*item, manualBoxesPlan(manualDetections, manualActiveStates));
     // A failed re-scan must not be announced by whichever run completes next.
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
-    syncCurrentItemToBatch();
 }
 
 void ReviewController::cancelCurrentDetection()
@@ -116,14 +124,14 @@ void ReviewController::cancelCurrentDetection()
     ChangeScope scope(*this);
     cancelAndForget(m_state.detectionTask);
     // The image on screen still reads as checking while the batch scan works on it.
-    m_state.isChecking = m_batchScanItemID && isCurrentItem(*m_batchScanItemID);
+    setChecking(m_batchScanItemID && isCurrentItem(*m_batchScanItemID));
     m_state.detectionRunID = QUuid::createUuid();
-    // Written back so that the row of the image on screen does not stay "Scanning".
-    syncCurrentItemToBatch();
 }
 
 void ReviewController::cancelRunningScans()
 {
+    if (m_state.isExportingBatch)
+        m_batchExport.cancel();
     if (!isScanRunning(m_state))
         return;
     ChangeScope scope(*this);
@@ -132,19 +140,18 @@ void ReviewController::cancelRunningScans()
         item->scanEnded = true;
         item->reviewStatusNote = ReviewText::detectionCanceled;
     }
-    const bool stopsCurrentImage = m_state.isChecking;
+    const bool stopsCurrentImage = m_state.isChecking();
     cancelCurrentDetection();
     cancelBatchScan();
     if (stopsCurrentImage) {
         markCurrentScanEnded();
-        m_state.reviewStatusNote = ReviewText::detectionCanceled;
-        syncCurrentItemToBatch();
+        m_state.setReviewStatusNote(ReviewText::detectionCanceled);
     }
 }
 
 void ReviewController::markCurrentScanEnded()
 {
-    if (BatchReviewItem *item = m_state.selectedBatchItemID ? findItem(*m_state.selectedBatchItemID) : nullptr)
+    if (BatchReviewItem *item = m_state.currentItem())
         item->scanEnded = true;
 }
 
@@ -159,14 +166,14 @@ void ReviewController::postRescanCompleted()
 
 void ReviewController::rescanAfterCustomSettingsChange()
 {
-    if (m_state.image.isNull())
+    if (m_state.image().isNull())
         return;
     ChangeScope scope(*this);
     if (m_state.customSettingsRescanTask)
         m_state.customSettingsRescanTask->cancel();
     m_state.shouldNotifyCustomSettingsRescanCompletion = true;
-    m_state.errorText.reset();
-    m_state.reviewStatusNote = ReviewText::customSettingsChanged;
+    m_state.setErrorText(std::nullopt);
+    m_state.setReviewStatusNote(ReviewText::customSettingsChanged);
     // A later change cancels this one, so a burst gives one re-scan after its last change.
     m_state.customSettingsRescanTask =
         m_environment.clock.schedule(settingsRescanDelay, [this] { rescanCurrentReview(); });
@@ -174,7 +181,7 @@ void ReviewController::rescanAfterCustomSettingsChange()
 
 void ReviewController::rescanCurrentReview()
 {
-    if (m_state.image.isNull())
+    if (m_state.image().isNull())
         return;
     ChangeScope scope(*this);
     m_state.customSettingsRescanTask.reset();

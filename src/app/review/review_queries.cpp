@@ -43,7 +43,7 @@ bool isBatchChecking(const ReviewState &state)
 
 bool hasActiveReview(const ReviewState &state)
 {
-    return !state.image.isNull() || !state.batchItems.isEmpty() || state.isChecking || isBatchChecking(state)
+    return !state.image().isNull() || !state.batchItems.isEmpty() || state.isChecking() || isBatchChecking(state)
         || state.captureTask.has_value();
 }
 
@@ -95,7 +95,7 @@ bool isScanRunning(const ReviewState &state)
 
 bool canShareCurrentImage(const ReviewState &state)
 {
-    if (state.image.isNull() || state.isChecking)
+    if (state.image().isNull() || state.isChecking())
         return false;
     const auto current = std::find_if(state.batchItems.begin(), state.batchItems.end(), [&state](const BatchReviewItem &item) {
         return item.id == state.selectedBatchItemID;
@@ -137,20 +137,20 @@ QImage displayedImage(const ReviewState &state)
 {
     if (state.isPreviewingRedactedOutput && !state.redactedPreviewImage.isNull())
         return state.redactedPreviewImage;
-    return state.image;
+    return state.image();
 }
 
 QString sourceTitle(const ReviewState &state)
 {
-    if (state.image.isNull())
+    if (state.image().isNull())
         return QStringLiteral("Velmora");
-    return sourceDisplayName(state.sourceDisplayLabel, state.sourceImageURL);
+    return sourceDisplayName(state.sourceDisplayLabel(), state.sourceImageURL());
 }
 
 QString reviewWarningMessage(const ReviewState &state)
 {
     const bool batch = state.pendingShareAction == ShareAction::batchExport;
-    return reviewWarningMessage(batch ? batchNeedsReviewCount(state) : needsReviewEntries(state.redactionPlan));
+    return reviewWarningMessage(batch ? batchNeedsReviewCount(state) : needsReviewEntries(state.redactionPlan()));
 }
 
 } // namespace velmora

@@ -22,23 +22,37 @@
 namespace velmora {
 
 // Everything the main window shows of a review, as one plain value owned by the
-// ReviewController. The live fields of the image on screen (plan, selection, history,
-// status, error, checking flag) are the current ones; the batch item with
-// `selectedBatchItemID` receives them after every change. An absent image is a null
-// QImage.
+// ReviewController. The image under review is the selected batch item: its plan,
+// selection, edit history, status, error and checking flag live in that item alone,
+// and the accessors named after them read it. Without an image the window keeps a
+// status and an error line of its own.
 struct ReviewState
 {
-    // The image under review.
-    QImage image;
-    RedactionPlan redactionPlan;
-    bool isChecking = false;
-    QString reviewStatusNote = ReviewText::startPrompt;
-    std::optional<QString> errorText;
+    // The image under review, read from the selected batch item.
+    const BatchReviewItem *currentItem() const;
+    BatchReviewItem *currentItem();
+    /// The decoded pixels of the image under review; a null image when nothing is.
+    QImage image() const;
+    const RedactionPlan &redactionPlan() const;
+    std::optional<QUuid> selectedDetectionID() const;
+    const ManualRedactionEditHistory &manualEditHistory() const;
+    bool isChecking() const;
+    const QString &reviewStatusNote() const;
+    /// The window's error while it has one, else the item's own.
+    std::optional<QString> errorText() const;
+    std::optional<QUrl> sourceImageURL() const;
+    std::optional<QString> sourceDisplayLabel() const;
+
+    /// The status line: the current item's, or the window's without an image.
+    void setReviewStatusNote(const QString &note);
+    /// The error line: the current item's, or the window's without an image; the
+    /// window's own error goes either way.
+    void setErrorText(const std::optional<QString> &text);
+
     std::optional<TaskHandle> detectionTask;
     QUuid detectionRunID = QUuid::createUuid();
     std::optional<TaskHandle> customSettingsRescanTask;
     bool shouldNotifyCustomSettingsRescanCompletion = false;
-    std::optional<QUuid> selectedDetectionID;
     bool isManualEditing = false;
     bool keepsManualEditingAfterCommit = false;
     bool isPreviewingRedactedOutput = false;
@@ -46,9 +60,11 @@ struct ReviewState
     FindingFilter findingFilter = FindingFilter::all;
     std::optional<ShareAction> pendingShareAction;
     bool isShowingReviewWarning = false;
-    ManualRedactionEditHistory manualEditHistory;
-    std::optional<QUrl> sourceImageURL;
-    std::optional<QString> sourceDisplayLabel;
+    /// The selected item's pixels, decoded from its source when it was shown: a cache,
+    /// not a fact of its own, read through image().
+    QImage currentImage;
+    /// The status line while no image is under review.
+    QString idleStatusNote = ReviewText::startPrompt;
 
     // The completion banner.
     std::optional<QString> completionBannerText;
@@ -64,9 +80,12 @@ struct ReviewState
     std::optional<TaskHandle> batchScanTask;
     QUuid batchRunID = QUuid::createUuid();
     bool includesCleanBatchExports = true;
-    /// The error line of a load that skipped files: it belongs to the window, so the
-    /// write-back never makes it an item's error.
-    std::optional<QString> skippedFilesNotice;
+    /// A batch export is being written.
+    bool isExportingBatch = false;
+    /// The error line of the window rather than of an image (a load that skipped files,
+    /// an import that failed, any error while no image is under review); it shows over
+    /// the item's own until the error line is set again or another image is shown.
+    std::optional<QString> windowErrorText;
 
     // Background intake and output.
     WatchedAlertQueue<ReviewIntakeImage> watchedScreenshotQueue;

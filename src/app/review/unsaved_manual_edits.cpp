@@ -4,21 +4,6 @@
 
 namespace velmora {
 
-namespace {
-
-/// An item as it stands now: the image on screen carries its live plan and history.
-BatchReviewItem currentFormOf(const BatchReviewItem &item, const ReviewState &state)
-{
-    if (state.selectedBatchItemID != item.id)
-        return item;
-    BatchReviewItem live = item;
-    live.redactionPlan = state.redactionPlan;
-    live.manualEditHistory = state.manualEditHistory;
-    return live;
-}
-
-} // namespace
-
 UnsavedManualEdits::UnsavedManualEdits(ReviewController &review) : QObject(&review), m_review(review)
 {
     connect(&review, &ReviewController::cleanedOutputShared, this, &UnsavedManualEdits::rememberShared);
@@ -27,8 +12,7 @@ UnsavedManualEdits::UnsavedManualEdits(ReviewController &review) : QObject(&revi
 std::optional<QString> UnsavedManualEdits::imageWithUnsavedEdits() const
 {
     const ReviewState &state = m_review.state();
-    for (const BatchReviewItem &stored : state.batchItems) {
-        const BatchReviewItem item = currentFormOf(stored, state);
+    for (const BatchReviewItem &item : state.batchItems) {
         // With every edit undone there is nothing of the user's to lose.
         if (!item.manualEditHistory.canUndo())
             continue;
@@ -44,7 +28,7 @@ void UnsavedManualEdits::rememberShared(const QList<QUuid> &itemIDs)
     const ReviewState &state = m_review.state();
     for (const BatchReviewItem &stored : state.batchItems) {
         if (itemIDs.contains(stored.id))
-            m_sharedBoxes.insert(stored.id, currentFormOf(stored, state).redactionPlan.detections());
+            m_sharedBoxes.insert(stored.id, stored.redactionPlan.detections());
     }
 }
 

@@ -21,11 +21,11 @@
 #include "app/shell/desktop_services.h"
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
+#include "app/window/canvas_binding.h"
 #include "app/shell/window_activation.h"
 #include "app/window/ambient_mode_pills.h"
 #include "app/review/unsaved_manual_edits.h"
 #include "app/window/capture_services.h"
-#include "app/window/ambient_mode_pills.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
@@ -91,7 +91,7 @@ ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> s
 
     setAcceptDrops(true);
     buildLayout();
-    connectCanvas();
+    bindCanvasToReview(*m_canvas, *m_controller);
     connectCommands();
     connect(m_controller.get(), &ReviewController::changed, this, &ContentView::refresh);
     connect(m_installController, &ApplicationInstallController::reminderRaised, this,
@@ -163,21 +163,6 @@ void ContentView::buildLayout()
     m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
     m_actionBar->placeStatusWidgets(m_ambientModePills, m_watchedAlertsMenu);
     column->addWidget(m_actionBar);
-}
-
-void ContentView::connectCanvas()
-{
-    ReviewController &review = *m_controller;
-    connect(m_canvas, &ImageReviewView::redactionPlanWritten, this,
-            [&review](const RedactionPlan &plan) { review.applyCanvasPlan(plan); });
-    connect(m_canvas, &ImageReviewView::selectedDetectionIdWritten, this,
-            [&review](const std::optional<QUuid> &id) { review.setCanvasSelection(id); });
-    connect(m_canvas, &ImageReviewView::manualEditingWritten, this,
-            [&review](bool on) { review.setManualEditing(on); });
-    connect(m_canvas, &ImageReviewView::outputPreviewWritten, this, [&review](bool on) { review.setOutputPreview(on); });
-    connect(m_canvas, &ImageReviewView::planChanged, this, [&review] { review.handleCanvasPlanChange(); });
-    connect(m_canvas, &ImageReviewView::manualEditCommitted, this,
-            [&review](const RedactionPlan &before, const RedactionPlan &after) { review.recordManualEdit(before, after); });
 }
 
 void ContentView::connectCommands()
@@ -267,16 +252,8 @@ void ContentView::refresh()
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
-    const bool hasImage = !state.image.isNull();
+    const bool hasImage = !state.image().isNull();
     m_canvasStack->setCurrentIndex(hasImage ? 1 : 0);
-    if (hasImage) {
-        m_canvas->setImage(displayedImage(state));
-        m_canvas->setRedactionPlan(state.redactionPlan);
-        m_canvas->setSelectedDetectionId(state.selectedDetectionID);
-        m_canvas->setManualEditing(state.isManualEditing);
-        m_canvas->setPreviewingRedactedOutput(state.isPreviewingRedactedOutput);
-        m_canvas->setKeepsManualEditingAfterCommit(state.keepsManualEditingAfterCommit);
-    }
     presentReviewWarningIfNeeded();
 }
 

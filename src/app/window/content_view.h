@@ -87,7 +87,6 @@ protected:
 
 private:
     void buildLayout();
-    void connectCanvas();
     void connectCommands();
     void refresh();
     /// Lays the banner over the top edge of the review, just below the header.

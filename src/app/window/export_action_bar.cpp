@@ -106,7 +106,8 @@ void ExportActionBar::refresh()
         const QSignalBlocker blocker(m_includeSafe);
         m_includeSafe->setChecked(state.includesCleanBatchExports);
     }
-    m_exportBatch->setEnabled(!exportableBatchItems(state).isEmpty() && !isBatchChecking(state));
+    m_exportBatch->setEnabled(!exportableBatchItems(state).isEmpty() && !isBatchChecking(state)
+                              && !state.isExportingBatch);
     const bool canShare = canShareCurrentImage(state);
     m_copy->setEnabled(canShare);
     m_export->setEnabled(canShare);

@@ -78,10 +78,10 @@ VelmoraButton *HeaderBar::addButton(const QString &text, const QString &symbol, 
 
 void HeaderBar::showState(const ReviewState &state)
 {
-    const bool hasImage = !state.image.isNull();
+    const bool hasImage = !state.image().isNull();
     m_title->setText(sourceTitle(state));
-    m_rescan->setEnabled(hasImage && !state.isChecking);
-    m_cancel->setVisible(isScanRunning(state));
+    m_rescan->setEnabled(hasImage && !state.isChecking());
+    m_cancel->setVisible(isScanRunning(state) || state.isExportingBatch);
     m_close->setEnabled(hasImage || !state.batchItems.isEmpty());
     m_statusLine->showState(state);
 }

@@ -14,11 +14,11 @@ namespace velmora {
 
 StatusTone statusTone(const ReviewState &state)
 {
-    if (state.errorText)
+    if (state.errorText())
         return StatusTone::error;
-    if (state.isChecking)
+    if (state.isChecking())
         return StatusTone::checking;
-    if (needsReviewEntries(state.redactionPlan) > 0)
+    if (needsReviewEntries(state.redactionPlan()) > 0)
         return StatusTone::needsReview;
     return StatusTone::neutral;
 }
@@ -48,9 +48,9 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
 
 void StatusLine::showState(const ReviewState &state)
 {
-    m_note->setText(state.reviewStatusNote);
-    m_error->setText(state.errorText.value_or(QString()));
-    m_error->setVisible(state.errorText.has_value());
+    m_note->setText(state.reviewStatusNote());
+    m_error->setText(state.errorText().value_or(QString()));
+    m_error->setVisible(state.errorText().has_value());
     m_tone = statusTone(state);
     tintNote();
     update();

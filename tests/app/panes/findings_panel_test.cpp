@@ -137,7 +137,7 @@ TEST_F(FindingsPanelTest, GroupButtonsMaskOrUnmaskTheirGroup)
     EXPECT_EQ(secrets->text(), QStringLiteral("Redact"));
     QTest::mouseClick(secrets, Qt::LeftButton);
     EXPECT_TRUE(harness.plan().entries().at(2).isActive);
-    EXPECT_FALSE(harness.state().manualEditHistory.canUndo());
+    EXPECT_FALSE(harness.state().manualEditHistory().canUndo());
     EXPECT_EQ(panel->section(FindingCategory::secrets)->rows().size(), 2);
 }
 
@@ -162,7 +162,7 @@ TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelect
     EXPECT_FALSE(visible("remember-safe-finding-button"));
 
     QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(row->width() - 4, 4));
-    EXPECT_EQ(harness.state().selectedDetectionID, email.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
     EXPECT_TRUE(visible(QStringLiteral("policy-action-reason-") + id));
     EXPECT_TRUE(row->findChild<QWidget *>("remember-safe-finding-button")->isVisibleTo(&window));
     EXPECT_TRUE(row->findChild<QWidget *>("change-detector-setting-menu")->isVisibleTo(&window));
@@ -207,7 +207,7 @@ TEST_F(FindingsPanelTest, DetectorMenuItemsCarryTheirIdentifiers)
     EXPECT_EQ(off->text(), QStringLiteral("Off"));
     EXPECT_TRUE(window.findChild<QAction *>("detector-disposition-autoRedact-button"));
     off->trigger();
-    EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::customSettingsChanged);
+    EXPECT_EQ(harness.state().reviewStatusNote(), ReviewText::customSettingsChanged);
 }
 
 TEST_F(FindingsPanelTest, WindowKeysWalkAndToggle)
@@ -218,9 +218,9 @@ TEST_F(FindingsPanelTest, WindowKeysWalkAndToggle)
     ASSERT_TRUE(test::showActive(window));
     EXPECT_FALSE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
     QTest::keyClick(&window, Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(harness.state().selectedDetectionID, first.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), first.id);
     QTest::keyClick(&window, Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(harness.state().selectedDetectionID, second.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), second.id);
     EXPECT_TRUE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
     QTest::keyClick(&window, Qt::Key_Space);
     EXPECT_FALSE(harness.plan().entries().at(1).isActive);

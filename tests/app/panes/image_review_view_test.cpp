@@ -1,8 +1,8 @@
 #include "app/panes/image_review_view.h"
 #include "app/panes/redaction_box_painter.h"
 #include "app/panes/redaction_box_style.h"
-#include "app/shell/symbol_icon.h"
-#include "core/redaction/manual_redaction_edit_history.h"
+#include "app/window/canvas_binding.h"
+#include "review_harness.h"
 #include "support/detection_fixtures.h"
 #include "support/row_name.h"
 
@@ -34,8 +34,8 @@ QImage solidImage(QSize size)
     return image;
 }
 
-// A canvas of 1000 × 500 showing an image of the same size: canvas (x, y) is the
-// normalised point (x / 1000, 1 − y / 500). Every signal is logged in order.
+// A canvas of 1000 × 500 bound to a review of an image of the same size: canvas (x, y)
+// is the normalised point (x / 1000, 1 − y / 500).
 class ImageReviewViewTest : public ::testing::Test
 {
 protected:
@@ -46,29 +46,18 @@ protected:
         m_left = makeFinding({0.1, 0.2, 0.2, 0.2});   // canvas (100, 300) – (300, 400)
         m_right = makeFinding({0.6, 0.2, 0.2, 0.2});  // canvas (600, 300) – (800, 400)
         m_right.label = QStringLiteral("Phone");
-        m_view.setImage(solidImage({1000, 500}));
-        m_view.setRedactionPlan(RedactionPlan({m_left, m_right}, {}, {}));
+        BatchReviewItem item = test::fileItem(QStringLiteral("shot.png"));
+        item.source = ReviewImageSource::encode(solidImage({1000, 500}));
+        item.redactionPlan = RedactionPlan({m_left, m_right}, {}, {});
+        m_harness.load({item});
+        bindCanvasToReview(m_view, review());
         m_view.resize(1000, 500);
         m_view.show();
-
-        QObject::connect(&m_view, &ImageReviewView::redactionPlanWritten, [this](const RedactionPlan &) {
-            m_events.push_back("redactionPlanWritten");
-        });
-        QObject::connect(&m_view, &ImageReviewView::selectedDetectionIdWritten,
-                         [this](const std::optional<QUuid> &) { m_events.push_back("selectedDetectionIdWritten"); });
-        QObject::connect(&m_view, &ImageReviewView::manualEditingWritten,
-                         [this](bool on) { m_events.push_back(on ? "manualEditingOn" : "manualEditingOff"); });
-        QObject::connect(&m_view, &ImageReviewView::planChanged, [this] {
-            m_events.push_back("planChanged");
-            ++m_planChangedCount;
-        });
-        QObject::connect(&m_view, &ImageReviewView::manualEditCommitted,
-                         [this](const RedactionPlan &before, const RedactionPlan &after) {
-                             m_events.push_back("manualEditCommitted");
-                             m_commits.emplace_back(before, after);
-                             m_history.record(before, after);
-                         });
     }
+
+    ReviewController &review() { return m_harness.controller; }
+    const ReviewState &state() const { return m_harness.state(); }
+    bool canUndo() const { return state().manualEditHistory().canUndo(); }
 
     template <typename T>
     T *control(const char *identifier)
@@ -120,13 +109,10 @@ protected:
         throw std::runtime_error("no entry");
     }
 
+    test::ReviewHarness m_harness;
     ImageReviewView m_view;
     Detection m_left;
     Detection m_right;
-    std::vector<std::string> m_events;
-    std::vector<std::pair<RedactionPlan, RedactionPlan>> m_commits;
-    ManualRedactionEditHistory m_history;
-    int m_planChangedCount = 0;
 };
 
 TEST_F(ImageReviewViewTest, ZoomControlsCarryTheirIdentifiersAndTexts)
@@ -154,22 +140,21 @@ TEST_F(ImageReviewViewTest, ZoomControlsCarryTheirIdentifiersAndTexts)
 TEST_F(ImageReviewViewTest, AClickSelectsABoxLeavesDrawModeAndZoomsOntoIt)
 {
     click(boxOf(m_right).center().toPoint());
+    EXPECT_EQ(state().selectedDetectionID(), m_right.id);
     EXPECT_EQ(m_view.selectedDetectionId(), m_right.id);
-    EXPECT_FALSE(m_view.isManualEditing());
-    EXPECT_EQ(m_events, (std::vector<std::string>{"selectedDetectionIdWritten", "planChanged"}));
+    EXPECT_FALSE(state().isManualEditing);
     EXPECT_DOUBLE_EQ(zoomScale(), 1.6);
-    EXPECT_TRUE(m_commits.empty());
+    EXPECT_FALSE(canUndo());
 }
 
 TEST_F(ImageReviewViewTest, NoSelectionInDrawOrPreviewMode)
 {
-    m_view.setManualEditing(true);
+    review().setManualEditing(true);
     click(boxOf(m_right).center().toPoint());
-    m_view.setManualEditing(false);
-    m_view.setPreviewingRedactedOutput(true);
+    review().setManualEditing(false);
+    review().setOutputPreview(true);
     click(boxOf(m_right).center().toPoint());
-    EXPECT_EQ(m_view.selectedDetectionId(), std::nullopt);
-    EXPECT_TRUE(m_events.empty());
+    EXPECT_EQ(state().selectedDetectionID(), std::nullopt);
 }
 
 TEST_F(ImageReviewViewTest, HoverShowsTheBadgeOnEnterAndHidesItOnLeave)
@@ -280,7 +265,6 @@ TEST_F(ImageReviewViewTest, OnlyAnImageOfAnotherSizeResetsTheZoom)
 struct DrawRow {
     const char *name;
     bool keepsDrawing;
-    std::vector<std::string> events;
 };
 
 class ImageReviewViewDrawTest : public ImageReviewViewTest, public ::testing::WithParamInterface<DrawRow> {};
@@ -288,77 +272,70 @@ class ImageReviewViewDrawTest : public ImageReviewViewTest, public ::testing::Wi
 TEST_P(ImageReviewViewDrawTest, DrawingAddsASelectedManualBox)
 {
     const auto &row = GetParam();
-    m_view.setManualEditing(true);
-    m_view.setKeepsManualEditingAfterCommit(row.keepsDrawing);
-    const RedactionPlan before = m_view.redactionPlan();
+    review().setKeepsManualEditingAfterCommit(row.keepsDrawing);
+    review().setManualEditing(true);
+    const RedactionPlan before = state().redactionPlan();
     drag({400, 100}, {{450, 120}}, {500, 150});
 
-    ASSERT_EQ(m_view.redactionPlan().entries().size(), 3);
-    const RedactionPlanEntry &added = m_view.redactionPlan().entries().first();
+    ASSERT_EQ(state().redactionPlan().entries().size(), 3);
+    EXPECT_EQ(m_view.redactionPlan(), state().redactionPlan());
+    const RedactionPlanEntry &added = state().redactionPlan().entries().first();
     EXPECT_EQ(added.detection.label, QStringLiteral("Manual redaction"));
     EXPECT_EQ(added.detection.reason, QStringLiteral("Added by the user."));
     EXPECT_TRUE(added.isActive);
     EXPECT_TRUE(rectNear(added.detection.normalizedBounds, {0.4, 0.7, 0.1, 0.1}));
-    EXPECT_EQ(m_view.selectedDetectionId(), added.id());
+    EXPECT_EQ(state().selectedDetectionID(), added.id());
+    EXPECT_EQ(state().isManualEditing, row.keepsDrawing);
     EXPECT_EQ(m_view.isManualEditing(), row.keepsDrawing);
-    EXPECT_EQ(m_events, row.events);
-    ASSERT_EQ(m_commits.size(), 1u);
-    EXPECT_EQ(m_commits[0].first, before);
-    EXPECT_TRUE(m_history.canUndo());
     EXPECT_FALSE(m_view.state().draftBounds());
+    review().applyManualEditHistoryStep(ReviewController::ManualEditStep::undo);
+    EXPECT_EQ(state().redactionPlan(), before) << "the box is one undo step";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ImageReviewViewDrawTest, ::testing::Values(
-    DrawRow{"leavesDrawMode", false,
-            {"redactionPlanWritten", "selectedDetectionIdWritten", "manualEditingOff", "manualEditCommitted", "planChanged"}},
-    DrawRow{"keepsDrawMode", true,
-            {"redactionPlanWritten", "selectedDetectionIdWritten", "manualEditCommitted", "planChanged"}}),
+    DrawRow{"leavesDrawMode", false}, DrawRow{"keepsDrawMode", true}),
     test::rowName);
 
 TEST_F(ImageReviewViewTest, ADragFromOutsideTheImageAddsNothing)
 {
     m_view.resize(1200, 500); // margins of 100 left and right of the image
-    m_view.setManualEditing(true);
+    review().setManualEditing(true);
     drag({50, 250}, {{100, 250}}, {400, 300});
-    EXPECT_EQ(m_view.redactionPlan().entries().size(), 2);
-    EXPECT_TRUE(m_events.empty());
-    EXPECT_TRUE(m_view.isManualEditing());
+    EXPECT_EQ(state().redactionPlan().entries().size(), 2);
+    EXPECT_FALSE(canUndo());
+    EXPECT_TRUE(state().isManualEditing);
 }
 
-TEST_F(ImageReviewViewTest, AMoveReportsManyChangesAndOneEditFromThePlanAtPress)
+TEST_F(ImageReviewViewTest, AMoveChangesTheReviewsPlanAndIsOneUndoStep)
 {
     const QPoint onBox = boxOf(m_left).center().toPoint();
     click(onBox);
     clickButton("fit-image-button");
-    const RedactionPlan atPress = m_view.redactionPlan();
-    m_events.clear();
-    m_planChangedCount = 0;
+    const RedactionPlan atPress = state().redactionPlan();
 
     drag(onBox, {onBox + QPoint(5, 0), onBox + QPoint(20, 0), onBox + QPoint(60, 0)}, onBox + QPoint(100, 50));
     EXPECT_TRUE(rectNear(entryOf(m_left.id).detection.normalizedBounds, {0.2, 0.1, 0.2, 0.2}, 1e-9));
-    EXPECT_EQ(m_planChangedCount, 5);
-    ASSERT_EQ(m_commits.size(), 1u);
-    EXPECT_EQ(m_commits[0].first, atPress);
-    EXPECT_EQ(m_commits[0].second, m_view.redactionPlan());
-    EXPECT_EQ(std::count(m_events.begin(), m_events.end(), "manualEditCommitted"), 1);
-    EXPECT_EQ(m_events.back(), "planChanged");
-    EXPECT_TRUE(m_history.canUndo());
+    EXPECT_EQ(m_view.redactionPlan(), state().redactionPlan());
+    review().applyManualEditHistoryStep(ReviewController::ManualEditStep::undo);
+    EXPECT_EQ(state().redactionPlan(), atPress);
+    EXPECT_FALSE(canUndo());
 }
 
 TEST_F(ImageReviewViewTest, ADragWithNoAcceptedChangeRecordsNoHistoryStep)
 {
     Detection sliver = makeFinding({0.999, 0.4, 0.0008, 0.1});
-    m_view.setRedactionPlan(RedactionPlan({sliver}, {}, {}));
-    m_view.setSelectedDetectionId(sliver.id);
+    BatchReviewItem item = test::fileItem(QStringLiteral("sliver.png"));
+    item.source = ReviewImageSource::encode(solidImage({1000, 500}));
+    item.redactionPlan = RedactionPlan({sliver}, {}, {});
+    m_harness.load({item});
+    review().selectDetection(sliver.id);
     clickButton("fit-image-button");
-    const RedactionPlan before = m_view.redactionPlan();
+    const RedactionPlan before = state().redactionPlan();
     const QPoint corner = boxOf(sliver).bottomRight().toPoint();
     drag(corner, {corner + QPoint(-3, 0)}, corner + QPoint(-1, 0));
 
-    EXPECT_EQ(m_view.redactionPlan(), before);
-    EXPECT_EQ(m_planChangedCount, 1);
-    EXPECT_EQ(m_commits.size(), 1u);
-    EXPECT_FALSE(m_history.canUndo());
+    EXPECT_EQ(state().redactionPlan(), before);
+    EXPECT_FALSE(canUndo());
 }
 
 TEST_F(ImageReviewViewTest, EachShownBoxIsAnAccessibilityElement)
@@ -377,7 +354,7 @@ TEST_F(ImageReviewViewTest, EachShownBoxIsAnAccessibilityElement)
               right);
 
     right->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(m_view.selectedDetectionId(), m_right.id);
+    EXPECT_EQ(state().selectedDetectionID(), m_right.id);
     EXPECT_TRUE(right->state().selected);
 
     m_view.setPreviewingRedactedOutput(true);

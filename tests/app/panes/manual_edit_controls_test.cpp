@@ -91,7 +91,7 @@ TEST_F(ManualEditControlsTest, AMovedBoxEnablesUndoResetAndDelete)
     EXPECT_EQ(find("reset-selected-bounds-button")->toolTip(), "Restore the selected box to its original detected bounds.");
 
     find("reset-selected-bounds-button")->click();
-    EXPECT_EQ(state().reviewStatusNote, "Selected box reset to its original detected bounds.");
+    EXPECT_EQ(state().reviewStatusNote(), "Selected box reset to its original detected bounds.");
     EXPECT_FALSE(find("reset-selected-bounds-button")->isEnabled());
     EXPECT_FALSE(find("delete-selected-manual-redaction-button")->isEnabled());
 
@@ -99,7 +99,7 @@ TEST_F(ManualEditControlsTest, AMovedBoxEnablesUndoResetAndDelete)
     EXPECT_TRUE(find("redo-manual-edit-button")->isEnabled());
     EXPECT_TRUE(find("delete-selected-manual-redaction-button")->isEnabled());
     find("delete-selected-manual-redaction-button")->click();
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 }
 
 TEST_F(ManualEditControlsTest, AScanLocksEveryTool)

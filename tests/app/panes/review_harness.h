@@ -55,7 +55,7 @@ struct ReviewHarness
     }
 
     const ReviewState &state() const { return controller.state(); }
-    const RedactionPlan &plan() const { return controller.state().redactionPlan; }
+    const RedactionPlan &plan() const { return controller.state().redactionPlan(); }
 };
 
 /// Finding `index` of `count` from the top of the image, so that plan order is list order.

@@ -88,7 +88,7 @@ TEST_P(BatchItemDisplayName, LabelThenFileThenClipboard)
 {
     const NameRow &row = GetParam();
     const BatchReviewItem item =
-        BatchReviewItem::make(row.url, row.label, SafeShareSourceType::unknown, ImportedImage{test::plainImage()}, {});
+        BatchReviewItem::make(row.url, row.label, SafeShareSourceType::unknown, ReviewImageSource::encode(test::plainImage()), {});
     EXPECT_EQ(item.displayName(), QString::fromUtf8(row.displayName));
 }
 

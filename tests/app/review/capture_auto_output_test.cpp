@@ -59,8 +59,8 @@ TEST_F(CaptureAutoOutputTest, CopyPutsOnlyTheCleanedPngOnTheClipboardInTheBackgr
     ASSERT_EQ(clipboard.types(), QStringList{pngType});
     expectCleaned(clipboard.data(pngType));
     EXPECT_TRUE(controller.clipboardMonitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
-    EXPECT_EQ(state().reviewStatusNote, QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard."));
-    EXPECT_EQ(state().errorText, std::nullopt);
+    EXPECT_EQ(state().reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard."));
+    EXPECT_EQ(state().errorText(), std::nullopt);
     EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
     EXPECT_TRUE(notifications.added.isEmpty());
@@ -100,7 +100,7 @@ TEST_F(CaptureAutoOutputTest, SaveNamesTheFileAndCountsUpWithinTheSameSecond)
 
     const QString stem = QStringLiteral("Velmora-screen-%1-cleaned").arg(stamp());
     EXPECT_EQ(savedFiles(), (QStringList{stem + "-2.png", stem + "-3.png", stem + ".png"}));
-    EXPECT_EQ(state().reviewStatusNote, QStringLiteral("Capture scanned locally. Cleaned PNG saved to %1-3.png.").arg(stem));
+    EXPECT_EQ(state().reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG saved to %1-3.png.").arg(stem));
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(QDir(outputFolder).filePath(stem + "-3.png")), false}));
     EXPECT_EQ(clipboard.contents, earlierClipboard);
     ASSERT_EQ(history().size(), 3);
@@ -116,7 +116,7 @@ TEST_F(CaptureAutoOutputTest, SaveAndCopyIsUndoneWithinEightSeconds)
     ASSERT_EQ(savedFiles().size(), 1);
     expectCleaned(fileBytes(QDir(outputFolder).filePath(savedFiles().first())));
     expectCleaned(clipboard.data(pngType));
-    EXPECT_EQ(state().reviewStatusNote,
+    EXPECT_EQ(state().reviewStatusNote(),
               QStringLiteral("Capture scanned locally. Cleaned PNG saved and copied to clipboard."));
     EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot saved and copied \u00B7 1 item masked"));
     EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
@@ -170,8 +170,8 @@ TEST_F(CaptureAutoOutputTest, ARefusedClipboardOpensReviewAndRestoresTheClipboar
     capture(VelmoraCaptureMode::area, {sureFinding()});
 
     EXPECT_EQ(clipboard.contents, earlierClipboard);
-    EXPECT_EQ(state().reviewStatusNote, CaptureText::autoOutputFailedStatus);
-    EXPECT_EQ(state().errorText, CaptureText::autoOutputFailedError);
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoOutputFailedStatus);
+    EXPECT_EQ(state().errorText(), CaptureText::autoOutputFailedError);
     EXPECT_EQ(state().batchItems.size(), 1);
     EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
     EXPECT_EQ(state().completionBannerText, std::nullopt);
@@ -185,8 +185,8 @@ TEST_F(CaptureAutoOutputTest, AnOutputFolderRemovedSinceOpensReview)
     QDir(outputFolder).removeRecursively();
     capture(VelmoraCaptureMode::screen, {sureFinding()});
 
-    EXPECT_EQ(state().reviewStatusNote, CaptureText::autoOutputFailedStatus);
-    EXPECT_EQ(state().errorText, CaptureText::autoOutputFailedError);
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoOutputFailedStatus);
+    EXPECT_EQ(state().errorText(), CaptureText::autoOutputFailedError);
     EXPECT_FALSE(QFileInfo::exists(outputFolder));
 }
 
@@ -197,8 +197,8 @@ TEST_F(CaptureAutoOutputTest, TheBannersReviewActionOpensTheCapture)
     controller.openLastAutoCleanReviewItem();
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().batchItems.first().sourceLabel, QStringLiteral("Area capture"));
-    EXPECT_EQ(state().reviewStatusNote, CaptureText::autoCleanReviewItemStatus);
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoCleanReviewItemStatus);
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
 }
 
 } // namespace

@@ -33,20 +33,20 @@ TEST_P(CaptureReviewRouteTest, OpensAOneItemBatchWithItsSentence)
         findings << unsureFinding(i);
 
     flowWith(writesScreenshot()).beginCapture(row.mode);
-    EXPECT_EQ(state().reviewStatusNote, captureModeInfo(row.mode).statusHint);
+    EXPECT_EQ(state().reviewStatusNote(), captureModeInfo(row.mode).statusHint);
     finishScan(findings);
 
-    EXPECT_EQ(state().reviewStatusNote, QString::fromUtf8(row.status));
-    EXPECT_EQ(state().errorText, row.error);
+    EXPECT_EQ(state().reviewStatusNote(), QString::fromUtf8(row.status));
+    EXPECT_EQ(state().errorText(), row.error);
     ASSERT_EQ(state().batchItems.size(), 1);
     const BatchReviewItem &item = state().batchItems.first();
     EXPECT_EQ(item.sourceLabel, captureModeInfo(row.mode).sourceLabel);
     EXPECT_EQ(item.sourceType, SafeShareSourceType::capture);
     EXPECT_TRUE(item.didScan);
-    EXPECT_EQ(state().redactionPlan.entries().size(), findings.size());
-    EXPECT_EQ(state().image.size(), screenshot.size());
-    EXPECT_EQ(state().selectedDetectionID, findings.isEmpty() ? std::nullopt
-                                                              : std::optional(state().redactionPlan.entries().first().id()));
+    EXPECT_EQ(state().redactionPlan().entries().size(), findings.size());
+    EXPECT_EQ(state().image().size(), screenshot.size());
+    EXPECT_EQ(state().selectedDetectionID(), findings.isEmpty() ? std::nullopt
+                                                              : std::optional(state().redactionPlan().entries().first().id()));
     EXPECT_FALSE(state().captureTask.has_value());
     EXPECT_EQ(broughtForward, 1);
     EXPECT_TRUE(clipboard.contents.isEmpty()) << "the clipboard stays untouched";
@@ -87,8 +87,8 @@ TEST_P(CaptureEndingTest, EachEndingSaysWhatHappenedAndLeavesNoFile)
     flowWith(row.toolBody, row.accessGranted).beginCapture(VelmoraCaptureMode::window);
     ASSERT_TRUE(waitForEnding());
     drainEvents();
-    EXPECT_EQ(state().reviewStatusNote, row.status);
-    EXPECT_EQ(state().errorText, row.error);
+    EXPECT_EQ(state().reviewStatusNote(), row.status);
+    EXPECT_EQ(state().errorText(), row.error);
     EXPECT_EQ(broughtForward, row.broughtForward);
     EXPECT_EQ(engine.callCount(), 0);
     EXPECT_TRUE(state().batchItems.isEmpty());
@@ -144,8 +144,8 @@ TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
     drainEvents();
-    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().redactionPlan.entries().first().detection.label, QStringLiteral("Custom term"));
+    ASSERT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan().entries().first().detection.label, QStringLiteral("Custom term"));
 }
 
 TEST_F(CaptureFlowTest, AFailedScanIsACaptureFailure)
@@ -155,7 +155,7 @@ TEST_F(CaptureFlowTest, AFailedScanIsACaptureFailure)
     engine.lastCall().failText();
     engine.lastCall().finishVisual();
     drainEvents();
-    EXPECT_EQ(state().errorText, CaptureText::failedError);
+    EXPECT_EQ(state().errorText(), CaptureText::failedError);
     EXPECT_FALSE(state().captureTask.has_value());
     EXPECT_TRUE(state().batchItems.isEmpty());
 }
@@ -167,7 +167,7 @@ TEST_F(CaptureFlowTest, ClosingTheReviewCancelsTheCaptureAndEndsTheTool)
     flowWith("printf partial > \"$last\"\nexec cat").beginCapture(VelmoraCaptureMode::area);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool->leftovers().size() == 1; }, toolTimeoutMs));
     controller.closeCurrentReview();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().reviewStatusNote == CaptureText::canceledByTask; }, toolTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().reviewStatusNote() == CaptureText::canceledByTask; }, toolTimeoutMs));
     EXPECT_FALSE(state().captureTask.has_value());
     EXPECT_TRUE(tool->leftovers().isEmpty());
     EXPECT_EQ(broughtForward, 0);
@@ -211,9 +211,9 @@ TEST_F(CaptureFlowTest, AnOlderEndingLeavesANewerCaptureAlone)
     }, toolTimeoutMs));
     drainEvents();
     EXPECT_EQ(state().captureTask, newer);
-    EXPECT_EQ(state().reviewStatusNote, captureModeInfo(VelmoraCaptureMode::window).statusHint);
+    EXPECT_EQ(state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::window).statusHint);
     controller.closeCurrentReview();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return state().reviewStatusNote == CaptureText::canceledByTask; }, toolTimeoutMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return state().reviewStatusNote() == CaptureText::canceledByTask; }, toolTimeoutMs));
 }
 
 TEST_F(CaptureFlowTest, ARequestWhileACaptureRunsIsIgnored)
@@ -222,7 +222,7 @@ TEST_F(CaptureFlowTest, ARequestWhileACaptureRunsIsIgnored)
     const std::optional<TaskHandle> first = state().captureTask;
     flow->beginCapture(VelmoraCaptureMode::screen);
     EXPECT_EQ(state().captureTask, first);
-    EXPECT_EQ(state().reviewStatusNote, captureModeInfo(VelmoraCaptureMode::area).statusHint);
+    EXPECT_EQ(state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
     controller.closeCurrentReview();
     ASSERT_TRUE(waitForEnding());
 }
@@ -230,11 +230,11 @@ TEST_F(CaptureFlowTest, ARequestWhileACaptureRunsIsIgnored)
 TEST_F(CaptureFlowTest, ARequestWhileAnImageIsCheckedIsIgnoredWithoutAMessage)
 {
     controller.loadBatch({fileItem("one.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
-    ASSERT_TRUE(state().isChecking);
-    const QString status = state().reviewStatusNote;
+    ASSERT_TRUE(state().isChecking());
+    const QString status = state().reviewStatusNote();
     flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::screen);
     EXPECT_FALSE(state().captureTask.has_value());
-    EXPECT_EQ(state().reviewStatusNote, status);
+    EXPECT_EQ(state().reviewStatusNote(), status);
     EXPECT_TRUE(tool->arguments().isEmpty());
 }
 

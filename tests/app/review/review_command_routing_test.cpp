@@ -45,18 +45,18 @@ protected:
 TEST_F(ReviewCommandRouting, FindingCommandsReachTheirOperations)
 {
     post(commands::velmoraMakeAllFindingsVisible);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan), 0);
+    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 0);
     post(commands::velmoraRedactAllFindings);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan), 1);
+    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 1);
 
     post(commands::velmoraUndoManualEdit);
-    EXPECT_TRUE(state().manualEditHistory.canRedo());
+    EXPECT_TRUE(state().manualEditHistory().canRedo());
     post(commands::velmoraRedoManualEdit);
-    EXPECT_TRUE(state().manualEditHistory.canUndo());
-    EXPECT_FALSE(state().manualEditHistory.canRedo());
+    EXPECT_TRUE(state().manualEditHistory().canUndo());
+    EXPECT_FALSE(state().manualEditHistory().canRedo());
 
     post(commands::velmoraDeleteSelectedManualRedaction);
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 }
 
 TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
@@ -68,14 +68,14 @@ TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
     post(commands::velmoraExportCleanedImage);
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
     post(commands::velmoraCloseCurrentReview);
-    EXPECT_TRUE(state().image.isNull());
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
+    EXPECT_TRUE(state().image().isNull());
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
 TEST_F(ReviewCommandRouting, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
 {
     m_discards = false;
-    const QImage shown = state().image;
+    const QImage shown = state().image();
     QImage pasted(10, 10, QImage::Format_RGB32);
     pasted.fill(Qt::red);
     QByteArray png;
@@ -86,8 +86,8 @@ TEST_F(ReviewCommandRouting, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
     post(commands::velmoraCloseCurrentReview);
     post(commands::velmoraImportClipboardImage);
     EXPECT_EQ(m_questions, 2);
-    EXPECT_EQ(state().image, shown);
-    EXPECT_TRUE(state().manualEditHistory.canUndo());
+    EXPECT_EQ(state().image(), shown);
+    EXPECT_TRUE(state().manualEditHistory().canUndo());
     post(commands::velmoraCopyCleanedImage);
     EXPECT_EQ(m_questions, 2) << "copying ends nothing";
 }
@@ -96,7 +96,7 @@ TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
 {
     postCustomDetectionSettingsChange(DetectionSettingsValues{QStringLiteral("Orion"), {}, {}, {}, {}});
     EXPECT_EQ(state().detectionSettings.customTermsText, "Orion");
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::customSettingsChanged);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::customSettingsChanged);
     EXPECT_EQ(engine.callCount(), 0);
     clock.advance(std::chrono::milliseconds(650));
     EXPECT_EQ(engine.callCount(), 1);

@@ -27,7 +27,7 @@ protected:
         controller.loadBatch(std::move(items), QStringLiteral("Loaded."), 0, false);
     }
 
-    QList<QUuid> entryIDs() const { return test::entryIDs(state().redactionPlan); }
+    QList<QUuid> entryIDs() const { return test::entryIDs(state().redactionPlan()); }
 };
 
 } // namespace velmora::test

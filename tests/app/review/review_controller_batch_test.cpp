@@ -22,10 +22,10 @@ protected:
 TEST_F(BatchLoading, SkippedFilesSetTheErrorLine)
 {
     controller.loadBatch({test::fileItem("a.png"), test::fileItem("b.png")}, QStringLiteral("2 images loaded."), 3, false);
-    EXPECT_EQ(state().errorText, "3 image files could not be opened and were skipped.");
-    EXPECT_EQ(state().reviewStatusNote, "2 images loaded.");
+    EXPECT_EQ(state().errorText(), "3 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().reviewStatusNote(), "2 images loaded.");
     EXPECT_EQ(state().selectedBatchItemID, state().batchItems[0].id);
-    EXPECT_EQ(state().image, state().batchItems[0].importedImage.image);
+    EXPECT_EQ(state().image(), state().batchItems[0].source.decode().image);
     EXPECT_FALSE(state().batchItems[0].errorText);
 }
 
@@ -35,9 +35,9 @@ TEST_F(BatchLoading, WithoutSkippedFilesTheErrorLineIsTheFirstItems)
     failed.errorText = QStringLiteral("Detection failed. Automated detections were cleared.");
     controller.loadBatch({test::fileItem("old.png")}, {}, 2, false);
     controller.loadBatch({failed}, QStringLiteral("Loaded."), 0, false);
-    EXPECT_EQ(state().errorText, failed.errorText);
+    EXPECT_EQ(state().errorText(), failed.errorText);
     controller.loadBatch({test::fileItem("b.png")}, QStringLiteral("Loaded."), 0, false);
-    EXPECT_FALSE(state().errorText);
+    EXPECT_FALSE(state().errorText());
 }
 
 TEST_F(BatchLoading, LoadingDropsTheResultOfTheRunningScan)
@@ -46,11 +46,11 @@ TEST_F(BatchLoading, LoadingDropsTheResultOfTheRunningScan)
     loadAndScan({test::fileItem("new.png", 90)});
     engine.call(0).finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainEvents();
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
+    EXPECT_TRUE(state().isChecking());
     engine.call(1).finish();
     drainEvents();
-    EXPECT_FALSE(state().isChecking);
+    EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), QStringList{"No findings"});
 }
 
@@ -68,7 +68,7 @@ TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
 {
     loadAndScan({test::fileItem("a.png", 10), test::fileItem("b.png", 20), test::fileItem("c.png", 30)});
     EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(state().isChecking());
     ASSERT_EQ(engine.callCount(), 1);
     EXPECT_EQ(engine.lastCall().image, test::plainImage(10));
 
@@ -76,10 +76,10 @@ TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
     engine.lastCall().finish({face});
     drainEvents();
     EXPECT_EQ(statuses(), (QStringList{"1 to redact", "Scanning", "Queued"}));
-    EXPECT_FALSE(state().isChecking);
-    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().redactionPlan.entries()[0].id(), face.id);
-    EXPECT_EQ(state().reviewStatusNote, "Review the boxes, then export a cleaned image or copy a PNG.");
+    EXPECT_FALSE(state().isChecking());
+    ASSERT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan().entries()[0].id(), face.id);
+    EXPECT_EQ(state().reviewStatusNote(), "Review the boxes, then export a cleaned image or copy a PNG.");
 
     EXPECT_EQ(engine.lastCall().image, test::plainImage(20));
     engine.lastCall().failText();
@@ -94,8 +94,6 @@ TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
     EXPECT_FALSE(isBatchChecking(state()));
     EXPECT_FALSE(state().batchScanTask);
     EXPECT_EQ(processedBatchItems(state()), 3);
-    // A later write-back of the image on screen keeps its result.
-    controller.syncCurrentItemToBatch();
     EXPECT_EQ(state().batchItems[0].redactionPlan.entries().size(), 1);
 }
 
@@ -105,16 +103,14 @@ TEST_F(BatchLoading, TheImageOnScreenReadsAsCheckingWhileTheBatchScansIt)
     engine.lastCall().finish();
     drainEvents();
     controller.selectBatchItem(state().batchItems[1].id);
-    EXPECT_TRUE(state().isChecking);
-    controller.syncCurrentItemToBatch();
+    EXPECT_TRUE(state().isChecking());
     EXPECT_TRUE(state().batchItems[1].isChecking);
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     engine.lastCall().finish({face});
     drainEvents();
-    EXPECT_FALSE(state().isChecking);
-    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().redactionPlan.entries()[0].id(), face.id);
-    controller.syncCurrentItemToBatch();
+    EXPECT_FALSE(state().isChecking());
+    ASSERT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan().entries()[0].id(), face.id);
     EXPECT_EQ(state().batchItems[1].redactionPlan.entries().size(), 1);
 }
 
@@ -122,18 +118,18 @@ TEST_F(BatchLoading, LeavingTheImageTheBatchScansKeepsItScanning)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
     controller.selectBatchItem(state().batchItems[1].id);
-    EXPECT_FALSE(state().isChecking);
+    EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
     EXPECT_TRUE(isBatchChecking(state()));
     controller.selectBatchItem(state().batchItems[0].id);
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(state().isChecking());
     // Cancelling the single-image scan leaves the batch's work on this image alone.
     controller.cancelCurrentDetection();
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
     engine.lastCall().finish();
     drainEvents();
-    EXPECT_FALSE(state().isChecking);
+    EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Scanning", "Queued"}));
 }
 
@@ -145,16 +141,16 @@ TEST_F(BatchLoading, CancellingMidBatchLeavesNoItemChecking)
     controller.selectBatchItem(state().batchItems[1].id);
     controller.cancelBatchScan();
     EXPECT_FALSE(isBatchChecking(state()));
-    EXPECT_FALSE(state().isChecking);
+    EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainEvents();
     EXPECT_EQ(engine.callCount(), 2);
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
 }
 
-TEST_F(BatchLoading, CancellingTheSingleScanWritesTheStateBack)
+TEST_F(BatchLoading, CancellingTheSingleScanEndsTheItemsCheck)
 {
     loadScanned({});
     controller.startDetection();
@@ -166,12 +162,12 @@ TEST_F(BatchLoading, CancellingTheSingleScanWritesTheStateBack)
 TEST_F(BatchLoading, SuccessClearsTheItemErrorButKeepsTheSkippedNotice)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")}, 1);
-    EXPECT_EQ(state().errorText, "1 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainEvents();
     EXPECT_FALSE(state().batchItems[0].errorText);
     EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
-    EXPECT_EQ(state().errorText, "1 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
     engine.lastCall().finish();
     drainEvents();
     EXPECT_EQ(cleanBatchItems(state()), 1);
@@ -189,7 +185,7 @@ TEST_F(BatchLoading, ARescanSuccessClearsAnEarlierFailure)
     controller.scanBatchItems(itemIDs());
     engine.lastCall().finish();
     drainEvents();
-    EXPECT_FALSE(state().errorText);
+    EXPECT_FALSE(state().errorText());
     EXPECT_EQ(state().batchItems[0].statusText(), "No findings");
 }
 
@@ -197,16 +193,16 @@ TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
     controller.selectBatchItem(state().batchItems[1].id);
-    const Detection box = test::manualBox(0.3);
-    // What the canvas reports for a box drawn on the queued image.
-    controller.applyCanvasPlan(RedactionPlan({}, {}, {box}));
-    controller.handleCanvasPlanChange();
+    const NormRect box{0.6, 0.3, 0.2, 0.1};
+    controller.addManualBox(box);
     engine.lastCall().finish();
     drainEvents();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainEvents();
-    EXPECT_EQ(state().batchItems[1].redactionPlan.manualDetections(), QList<Detection>{box});
-    EXPECT_EQ(state().redactionPlan.entries().size(), 2);
+    const QList<Detection> boxes = state().batchItems[1].redactionPlan.manualDetections();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(test::rectNear(boxes.first().normalizedBounds, box));
+    EXPECT_EQ(state().redactionPlan().entries().size(), 2);
 }
 
 TEST_F(BatchLoading, ThePreviewFollowsTheImageOnScreen)
@@ -232,9 +228,9 @@ TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)
     EXPECT_EQ(state().batchItems[1].statusText(), "1 to redact");
     controller.selectBatchItem(state().batchItems[1].id);
     EXPECT_EQ(state().selectedBatchItemID, state().batchItems[1].id);
-    EXPECT_EQ(state().image, test::plainImage(40));
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile("/shots/b.png"));
+    EXPECT_EQ(state().image(), test::plainImage(40));
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile("/shots/b.png"));
     EXPECT_TRUE(state().batchItems[1].didReviewInBatch);
     EXPECT_EQ(state().batchItems[1].statusText(), "Reviewed");
     controller.selectBatchItem(state().batchItems[0].id);
@@ -256,20 +252,20 @@ TEST_F(ImportFailure, WithAnImageOnScreenOnlyTheSentencesChange)
     item.manualEditHistory.record(before, item.redactionPlan);
     controller.loadBatch({item}, {}, 0, false);
     controller.showImportFailure(VelmoraCoreError::invalidImageData);
-    EXPECT_EQ(state().errorText, "That image could not be opened.");
-    EXPECT_EQ(state().reviewStatusNote, "Try another image.");
-    EXPECT_EQ(state().redactionPlan.entries().size(), 2);
-    EXPECT_TRUE(state().manualEditHistory.canUndo());
+    EXPECT_EQ(state().errorText(), "That image could not be opened.");
+    EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
+    EXPECT_EQ(state().redactionPlan().entries().size(), 2);
+    EXPECT_TRUE(state().manualEditHistory().canUndo());
     EXPECT_FALSE(state().batchItems[0].errorText);
 }
 
 TEST_F(ImportFailure, WithNothingLoadedItStopsScansAndEmptiesThePlan)
 {
     controller.showImportFailure(VelmoraCoreError::unsupportedImageType);
-    EXPECT_EQ(state().errorText, "Use a PNG, JPEG, TIFF, or HEIC image.");
-    EXPECT_EQ(state().reviewStatusNote, "Try another image.");
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
-    EXPECT_FALSE(state().manualEditHistory.canUndo());
+    EXPECT_EQ(state().errorText(), "Use a PNG, JPEG, TIFF, or HEIC image.");
+    EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
+    EXPECT_FALSE(state().manualEditHistory().canUndo());
 }
 
 } // namespace

@@ -36,28 +36,28 @@ TEST_F(CancelCommand, StopsTheScanOfANewlyOpenedImage)
     controller.cancelRunningScans();
 
     EXPECT_FALSE(isScanRunning(state()));
-    EXPECT_FALSE(state().isChecking);
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_FALSE(state().isChecking());
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::detectionCanceled);
     EXPECT_EQ(state().batchItems[0].reviewStatusNote, ReviewText::detectionCanceled);
     EXPECT_FALSE(state().batchItems[0].isChecking);
     // The late answer of the stopped scan changes nothing.
     engine.lastCall().finish({makeFace({0.1, 0.6, 0.2, 0.2})});
     drainEvents();
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::detectionCanceled);
 }
 
 TEST_F(CancelCommand, InABatchStopsTheBatchScanAndLeavesQueuedItemsQueued)
 {
     loadThree();
     controller.selectBatchItem(state().batchItems[1].id);
-    ASSERT_TRUE(state().isChecking);
+    ASSERT_TRUE(state().isChecking());
 
     controller.cancelRunningScans();
 
     EXPECT_FALSE(isBatchChecking(state()));
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::detectionCanceled);
     EXPECT_EQ(state().batchItems[1].reviewStatusNote, ReviewText::detectionCanceled);
     EXPECT_EQ(state().batchItems[2].reviewStatusNote, ReviewText::queuedForScan);
     EXPECT_EQ(unscannedBatchItems(state()), 1);
@@ -72,11 +72,11 @@ TEST_F(CancelCommand, InABatchStopsTheBatchScanAndLeavesQueuedItemsQueued)
 TEST_F(CancelCommand, AnImageTheBatchScanWasNotOnKeepsItsOwnStatus)
 {
     loadThree();
-    const QString firstNote = state().reviewStatusNote;
+    const QString firstNote = state().reviewStatusNote();
 
     controller.cancelRunningScans();
 
-    EXPECT_EQ(state().reviewStatusNote, firstNote);
+    EXPECT_EQ(state().reviewStatusNote(), firstNote);
     EXPECT_EQ(state().batchItems[1].reviewStatusNote, ReviewText::detectionCanceled);
 }
 
@@ -87,23 +87,23 @@ TEST_F(CancelCommand, StopsARescanAndKeepsThePlan)
 
     controller.cancelRunningScans();
 
-    EXPECT_FALSE(state().isChecking);
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_FALSE(state().isChecking());
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::detectionCanceled);
     EXPECT_TRUE(canShareCurrentImage(state()));
 }
 
 TEST_F(CancelCommand, WithNoScanRunningChangesNothing)
 {
     loadScanned({});
-    const QString note = state().reviewStatusNote;
+    const QString note = state().reviewStatusNote();
     int changes = 0;
     QObject::connect(&controller, &ReviewController::changed, [&] { ++changes; });
 
     controller.cancelRunningScans();
 
     EXPECT_EQ(changes, 0);
-    EXPECT_EQ(state().reviewStatusNote, note);
+    EXPECT_EQ(state().reviewStatusNote(), note);
 }
 
 // --- What may leave the application ------------------------------------------------------
@@ -113,7 +113,7 @@ TEST_F(CancelCommand, AQueuedImageNoScanReachedCannotBeCopiedOrExported)
     loadThree();
     controller.selectBatchItem(state().batchItems[2].id);
     dialogs.destinationAnswer = QStringLiteral("/nonexistent/out.png");
-    ASSERT_FALSE(state().isChecking);
+    ASSERT_FALSE(state().isChecking());
     EXPECT_FALSE(canShareCurrentImage(state()));
 
     controller.runShareCommand(ShareAction::copy);
@@ -141,10 +141,11 @@ TEST_F(CancelCommand, BatchExportLeavesOutUnscannedItemsAndSaysHowMany)
     dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
 
     controller.exportBatchAction();
+    waitForBatchExport();
 
     const QString folder = dir.filePath(QStringLiteral("Velmora Cleaned"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), QStringList({"a-redacted.png", "b-redacted.png"}));
-    EXPECT_EQ(state().reviewStatusNote,
+    EXPECT_EQ(state().reviewStatusNote(),
               "2 cleaned images exported to Velmora Cleaned. 1 image not yet scanned was left out.");
 }
 
@@ -155,9 +156,32 @@ TEST_F(CancelCommand, ABatchWithNothingScannedCannotBeExported)
     dialogs.folderAnswer = QUrl::fromLocalFile(QStringLiteral("/tmp"));
 
     controller.exportBatchAction();
+    waitForBatchExport();
 
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
 
+TEST_F(CancelCommand, ABatchExportShowsItsProgressAndEndsWithItsSentence)
+{
+    QTemporaryDir dir;
+    loadThree();
+    for (int i = 0; i < 2; ++i) {
+        engine.lastCall().finish();
+        drainEvents();
+    }
+    dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
+
+    controller.exportBatchAction();
+    EXPECT_TRUE(state().isExportingBatch);
+    EXPECT_TRUE(state().reviewStatusNote().startsWith("Exporting cleaned images: ")) << state().reviewStatusNote().toStdString();
+    controller.exportBatchAction();
+    EXPECT_EQ(dialogs.folderRequests.size(), 1) << "one export at a time";
+    waitForBatchExport();
+
+    EXPECT_FALSE(state().isExportingBatch);
+    EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
+}
+
 } // namespace
 } // namespace velmora::test
+

@@ -119,7 +119,7 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
     const qint64 copiedCount = clipboard.changeCount();
     scanCopiedImage(row.mode, findingsOf(row.confidences));
 
-    EXPECT_EQ(state().reviewStatusNote, QString::fromUtf8(row.status));
+    EXPECT_EQ(state().reviewStatusNote(), QString::fromUtf8(row.status));
     EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
     const ReviewIntakeImage &item = *state().lastAutoCleanReviewItem;
@@ -142,7 +142,7 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
     if (row.replaces) {
         // Newest first: the scan, then the replacement.
         EXPECT_EQ(actions, (QList<SafeShareAction>{SafeShareAction::clipboardReplace, SafeShareAction::scan}));
-        EXPECT_TRUE(state().image.isNull());
+        EXPECT_TRUE(state().image().isNull());
         EXPECT_EQ(clipboard.types(), QStringList{"image/png"});
         EXPECT_TRUE(isHandled(copiedCount));
         EXPECT_TRUE(isHandled(clipboard.changeCount()));
@@ -161,10 +161,10 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
         EXPECT_EQ(actions, QList<SafeShareAction>{SafeShareAction::scan});
         EXPECT_EQ(clipboard.contents, copiedContents());
         EXPECT_EQ(clipboard.changeCount(), copiedCount);
-        EXPECT_FALSE(state().image.isNull());
+        EXPECT_FALSE(state().image().isNull());
         ASSERT_EQ(state().batchItems.size(), 1);
         EXPECT_EQ(state().batchItems.first().redactionPlan, *item.plan);
-        EXPECT_EQ(state().selectedDetectionID, state().redactionPlan.entries().first().id());
+        EXPECT_EQ(state().selectedDetectionID(), state().redactionPlan().entries().first().id());
         EXPECT_EQ(item.statusSentence, QString::fromUtf8(row.status));
         EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
         EXPECT_FALSE(state().completionBannerText.has_value());
@@ -234,8 +234,8 @@ TEST_F(ClipboardScanTest, AReplacementTheClipboardRefusesLeavesItAsItWas)
     EXPECT_EQ(clipboard.contents, copiedContents());
     // Putting the copy back is our own write: the guard must not take it for a new image.
     EXPECT_TRUE(isHandled(clipboard.changeCount()));
-    EXPECT_EQ(state().errorText, "Clipboard replacement failed. Review the image and try Copy instead.");
-    EXPECT_EQ(state().reviewStatusNote, "Clipboard contents were not changed.");
+    EXPECT_EQ(state().errorText(), "Clipboard replacement failed. Review the image and try Copy instead.");
+    EXPECT_EQ(state().reviewStatusNote(), "Clipboard contents were not changed.");
     EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
     EXPECT_FALSE(state().completionBannerText.has_value());
     ASSERT_EQ(history().size(), 1);
@@ -249,9 +249,9 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
 
     controller.openLastAutoCleanReviewItem();
 
-    EXPECT_FALSE(state().image.isNull());
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().reviewStatusNote, replacedSentence);
+    EXPECT_FALSE(state().image().isNull());
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().reviewStatusNote(), replacedSentence);
 }
 
 TEST_F(ClipboardScanTest, InTheBackgroundTheReceiptIsANotification)
@@ -279,7 +279,7 @@ TEST_F(ClipboardScanTest, AnImageWithoutFindingsIsOnlyRecorded)
     copyImage();
     scanCopiedImage(Mode::autoCleanEverything, {});
 
-    EXPECT_EQ(state().reviewStatusNote, "Clipboard image scanned. No obvious sensitive content found.");
+    EXPECT_EQ(state().reviewStatusNote(), "Clipboard image scanned. No obvious sensitive content found.");
     EXPECT_EQ(clipboard.contents, copiedContents());
     EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
     ASSERT_EQ(history().size(), 1);
@@ -295,9 +295,9 @@ TEST_F(ClipboardScanTest, AnImageWithoutFindingsLeavesTheOpenReviewAlone)
     copyImage();
     scanCopiedImage(Mode::pauseIfUnsure, {});
 
-    EXPECT_EQ(state().reviewStatusNote, before.reviewStatusNote);
+    EXPECT_EQ(state().reviewStatusNote(), before.reviewStatusNote());
     EXPECT_EQ(state().batchItems, before.batchItems);
-    EXPECT_EQ(state().redactionPlan, before.redactionPlan);
+    EXPECT_EQ(state().redactionPlan(), before.redactionPlan());
     EXPECT_EQ(history().size(), 1);
 }
 
@@ -317,7 +317,7 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     const FailureRow &row = GetParam();
     if (row.imageIsOpen)
         loadScanned({leftHalfFinding(0.95)});
-    const QString statusBefore = state().reviewStatusNote;
+    const QString statusBefore = state().reviewStatusNote();
     const int callsBefore = engine.callCount();
     if (row.undecodable) {
         clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
@@ -332,7 +332,7 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
         drainEvents();
     }
 
-    EXPECT_EQ(state().reviewStatusNote, row.imageIsOpen ? statusBefore : couldNotOpen);
+    EXPECT_EQ(state().reviewStatusNote(), row.imageIsOpen ? statusBefore : couldNotOpen);
     EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_TRUE(history().isEmpty());
     EXPECT_EQ(clipboard.types().first(), "image/png");
@@ -373,7 +373,7 @@ TEST_F(ClipboardScanTest, ACancelledScanReportsNothing)
     EXPECT_EQ(clipboard.contents, copiedContents());
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
-    EXPECT_NE(state().reviewStatusNote, replacedSentence);
+    EXPECT_NE(state().reviewStatusNote(), replacedSentence);
 }
 
 TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
@@ -401,8 +401,8 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
 
-    EXPECT_EQ(state().reviewStatusNote, openedBeforeChange);
-    EXPECT_EQ(state().image.size(), QSize(40, 30));
+    EXPECT_EQ(state().reviewStatusNote(), openedBeforeChange);
+    EXPECT_EQ(state().image().size(), QSize(40, 30));
 }
 
 } // namespace

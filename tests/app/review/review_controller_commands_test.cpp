@@ -15,10 +15,10 @@ Detection email(double bottom) { return findingOf(DetectionKind::email, QStringL
 TEST_F(ReviewCommandsTest, CloseWithNothingLoadedDoesNothing)
 {
     QSignalSpy changes(&controller, &ReviewController::changed);
-    const QString note = state().reviewStatusNote;
+    const QString note = state().reviewStatusNote();
     controller.closeCurrentReview();
     EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(state().reviewStatusNote, note);
+    EXPECT_EQ(state().reviewStatusNote(), note);
 }
 
 TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
@@ -36,8 +36,8 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     controller.closeCurrentReview();
 
     const ReviewState &s = state();
-    EXPECT_TRUE(s.image.isNull());
-    EXPECT_TRUE(s.redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(s.image().isNull());
+    EXPECT_TRUE(s.redactionPlan().entries().isEmpty());
     EXPECT_TRUE(s.batchItems.isEmpty());
     EXPECT_FALSE(s.selectedBatchItemID.has_value());
     EXPECT_FALSE(s.keepsManualEditingAfterCommit);
@@ -45,10 +45,10 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     EXPECT_TRUE(s.redactedPreviewImage.isNull());
     EXPECT_TRUE(s.includesCleanBatchExports);
     EXPECT_FALSE(s.completionBannerText.has_value());
-    EXPECT_FALSE(s.sourceImageURL.has_value());
-    EXPECT_FALSE(s.errorText.has_value());
+    EXPECT_FALSE(s.sourceImageURL().has_value());
+    EXPECT_FALSE(s.errorText().has_value());
     EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
-    EXPECT_EQ(s.reviewStatusNote, ReviewText::startPrompt);
+    EXPECT_EQ(s.reviewStatusNote(), ReviewText::startPrompt);
     EXPECT_FALSE(hasActiveReview(s));
     // The banner's timer was cancelled with it.
     EXPECT_EQ(clock.pendingCount(), 0);
@@ -57,13 +57,13 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
 TEST_F(ReviewCommandsTest, CloseCancelsTheRunningScan)
 {
     controller.loadBatch({fileItem("a.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
-    ASSERT_TRUE(state().isChecking);
+    ASSERT_TRUE(state().isChecking());
     controller.closeCurrentReview();
     engine.lastCall().finish({email(0.2)});
     drainEvents();
-    EXPECT_FALSE(state().isChecking);
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
+    EXPECT_FALSE(state().isChecking());
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
 TEST_F(ReviewCommandsTest, RedactAllAndMakeAllVisibleLeaveTheEditHistoryAlone)
@@ -75,23 +75,23 @@ TEST_F(ReviewCommandsTest, RedactAllAndMakeAllVisibleLeaveTheEditHistoryAlone)
     item.manualEditHistory.record(item.redactionPlan, drawn);
     item.redactionPlan = drawn;
     loadUnscanned({item});
-    const ManualRedactionEditHistory history = state().manualEditHistory;
+    const ManualRedactionEditHistory history = state().manualEditHistory();
 
     controller.setAllFindingsIncluded(false);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan), 0);
-    EXPECT_EQ(state().manualEditHistory, history);
-    EXPECT_EQ(state().reviewStatusNote, reviewHint(state().redactionPlan));
-    EXPECT_EQ(state().batchItems.first().redactionPlan, state().redactionPlan);
+    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 0);
+    EXPECT_EQ(state().manualEditHistory(), history);
+    EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
+    EXPECT_EQ(state().batchItems.first().redactionPlan, state().redactionPlan());
 
     controller.setAllFindingsIncluded(true);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan), 3);
-    EXPECT_EQ(state().manualEditHistory, history);
+    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 3);
+    EXPECT_EQ(state().manualEditHistory(), history);
 }
 
 TEST_F(ReviewCommandsTest, RedactAllWithoutAnImageKeepsTheStartSentence)
 {
     controller.setAllFindingsIncluded(true);
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
 TEST_F(ReviewCommandsTest, DrawEndsThePreviewAndOffRecomputesTheStatus)
@@ -99,17 +99,17 @@ TEST_F(ReviewCommandsTest, DrawEndsThePreviewAndOffRecomputesTheStatus)
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.setOutputPreview(true);
     ASSERT_FALSE(state().redactedPreviewImage.isNull());
-    EXPECT_EQ(state().reviewStatusNote, "Previewing the exact flattened output for copy and export.");
+    EXPECT_EQ(state().reviewStatusNote(), "Previewing the exact flattened output for copy and export.");
 
     controller.setManualEditing(true);
     EXPECT_TRUE(state().isManualEditing);
     EXPECT_FALSE(state().isPreviewingRedactedOutput);
     EXPECT_TRUE(state().redactedPreviewImage.isNull());
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::drawManualRedaction);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::drawManualRedaction);
 
     controller.setManualEditing(false);
     EXPECT_FALSE(state().isManualEditing);
-    EXPECT_EQ(state().reviewStatusNote, reviewHint(state().redactionPlan));
+    EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
 }
 
 TEST_F(ReviewCommandsTest, DrawStaysOffWithoutAnImageOrWhileScanning)
@@ -132,7 +132,7 @@ TEST_F(ReviewCommandsTest, PreviewTogglesAndStaysOffWithoutAnImage)
     EXPECT_FALSE(state().isManualEditing);
     controller.toggleOutputPreview();
     EXPECT_FALSE(state().isPreviewingRedactedOutput);
-    EXPECT_EQ(state().reviewStatusNote, reviewHint(state().redactionPlan));
+    EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
 }
 
 // An automatic finding that was moved: source `user`, original bounds kept.
@@ -157,8 +157,8 @@ TEST_F(ReviewCommandsTest, ResetAndDeleteFollowTheSelectedBox)
     EXPECT_FALSE(inputs.hasManualSelection) << "automatic";
     controller.resetSelectedBounds();
     controller.deleteSelectedManualRedaction();
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_FALSE(state().manualEditHistory.canUndo());
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_FALSE(state().manualEditHistory().canUndo());
 
     loadUnscanned({itemWithMovedFinding()});
     const QUuid id = entryIDs().first();
@@ -167,22 +167,22 @@ TEST_F(ReviewCommandsTest, ResetAndDeleteFollowTheSelectedBox)
     EXPECT_TRUE(inputs.hasManualSelection) << "a moved box is the user's";
 
     controller.resetSelectedBounds();
-    const Detection reset = state().redactionPlan.entries().first().detection;
+    const Detection reset = state().redactionPlan().entries().first().detection;
     EXPECT_EQ(reset.source, DetectionSource::deterministic);
     EXPECT_TRUE(rectNear(reset.normalizedBounds, {0.1, 0.2, 0.3, 0.04}));
-    EXPECT_EQ(state().selectedDetectionID, id) << "the reset box stays selected";
-    EXPECT_EQ(state().reviewStatusNote, "Selected box reset to its original detected bounds.");
+    EXPECT_EQ(state().selectedDetectionID(), id) << "the reset box stays selected";
+    EXPECT_EQ(state().reviewStatusNote(), "Selected box reset to its original detected bounds.");
     inputs = manualToolInputs(state());
     EXPECT_FALSE(inputs.hasAdjustedSelection);
     EXPECT_FALSE(inputs.hasManualSelection) << "automatic again";
 
     controller.applyManualEditHistoryStep(Step::undo);
-    EXPECT_TRUE(rectNear(state().redactionPlan.entries().first().detection.normalizedBounds, {0.4, 0.4, 0.2, 0.1}));
+    EXPECT_TRUE(rectNear(state().redactionPlan().entries().first().detection.normalizedBounds, {0.4, 0.4, 0.2, 0.1}));
     EXPECT_TRUE(manualToolInputs(state()).hasManualSelection);
 
     controller.deleteSelectedManualRedaction();
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
-    EXPECT_FALSE(state().selectedDetectionID.has_value());
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
+    EXPECT_FALSE(state().selectedDetectionID().has_value());
     EXPECT_TRUE(state().batchItems.first().redactionPlan.entries().isEmpty());
     controller.applyManualEditHistoryStep(Step::undo);
     EXPECT_EQ(entryIDs(), QList<QUuid>({id}));
@@ -199,23 +199,23 @@ TEST_F(ReviewCommandsTest, UndoTurnsDrawModeOffOnlyWhenItChangedSomething)
     controller.setManualEditing(true);
     controller.applyManualEditHistoryStep(Step::undo);
     EXPECT_FALSE(state().isManualEditing);
-    EXPECT_TRUE(state().manualEditHistory.canRedo());
+    EXPECT_TRUE(state().manualEditHistory().canRedo());
     controller.setManualEditing(true);
     controller.applyManualEditHistoryStep(Step::redo);
     EXPECT_FALSE(state().isManualEditing);
-    EXPECT_TRUE(rectNear(state().redactionPlan.entries().first().detection.normalizedBounds, {0.4, 0.4, 0.2, 0.1}));
+    EXPECT_TRUE(rectNear(state().redactionPlan().entries().first().detection.normalizedBounds, {0.4, 0.4, 0.2, 0.1}));
 }
 
 TEST_F(ReviewCommandsTest, EditsWaitWhileAScanRuns)
 {
     loadUnscanned({itemWithMovedFinding()});
     controller.startDetection();
-    ASSERT_TRUE(state().isChecking);
-    const RedactionPlan plan = state().redactionPlan;
+    ASSERT_TRUE(state().isChecking());
+    const RedactionPlan plan = state().redactionPlan();
     controller.applyManualEditHistoryStep(Step::undo);
     controller.resetSelectedBounds();
     controller.deleteSelectedManualRedaction();
-    EXPECT_EQ(state().redactionPlan, plan);
+    EXPECT_EQ(state().redactionPlan(), plan);
     const ManualToolState undo = manualToolState(ManualTool::undo, manualToolInputs(state()));
     EXPECT_FALSE(undo.isEnabled);
     EXPECT_EQ(undo.help, "Undo the last manual change.");

@@ -2,6 +2,7 @@
 
 #include "app/review/folder_expansion.h"
 #include "app/review/review_status_text.h"
+#include "support/image_bytes.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -51,10 +52,11 @@ TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
     QMimeData drop;
     drop.setUrls({writeImage("a.png"), writeFile("notes.txt", "hello"), writeImage("b.png")});
     EXPECT_TRUE(controller.handleDrop(drop));
+    finishImport();
     EXPECT_EQ(itemNames(), QStringList({"a.png", "b.png"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::folderBatch);
     EXPECT_EQ(state().batchItems.last().reviewStatusNote, ReviewText::queuedForScan);
-    EXPECT_EQ(state().errorText, skippedFilesText(1));
+    EXPECT_EQ(state().errorText(), skippedFilesText(1));
     EXPECT_EQ(engine.callCount(), 1) << "the batch scan started with the first image";
 }
 
@@ -69,10 +71,11 @@ TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
     }
     drop.setData(QStringLiteral("image/png"), png);
     EXPECT_TRUE(controller.handleDrop(drop));
+    finishImport();
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::unknown);
-    EXPECT_EQ(state().image.size(), QSize(12, 9));
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_EQ(state().image().size(), QSize(12, 9));
+    EXPECT_TRUE(state().isChecking());
 }
 
 TEST_F(IntakeTest, ADropOfNothingUsableIsRefused)
@@ -90,26 +93,30 @@ TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
     writeFile("shots/readme.txt", "x");
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.filePath("shots"));
     controller.openFolderFromPanel();
+    finishImport();
     ASSERT_EQ(itemNames(), QStringList({"only.png"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::fileImport);
-    EXPECT_FALSE(state().errorText.has_value());
+    EXPECT_FALSE(state().errorText().has_value());
     ASSERT_EQ(dialogs.folderRequests.size(), 1);
     EXPECT_EQ(dialogs.folderRequests.first().text.acceptLabel, "Open");
 
     // The single-image sentence, as it stands before the scan starts.
     controller.loadImageURLs({*dialogs.folderAnswer}, ReviewText::imageLoaded, false);
-    EXPECT_EQ(state().reviewStatusNote, "Image loaded. Scanning on device...");
+    finishImport();
+    EXPECT_EQ(state().reviewStatusNote(), "Image loaded. Scanning on device...");
 }
 
 TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
 {
     dialogs.imagesAnswer = {writeImage("one.png"), writeFile("two.png", "not a png"), writeImage("three.png")};
     controller.openImagesFromPanel();
+    finishImport();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "three.png"}));
-    EXPECT_EQ(state().errorText, "1 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
 
     controller.loadImageURLs(dialogs.imagesAnswer, ReviewText::imageLoaded, false);
-    EXPECT_EQ(state().reviewStatusNote, "2 images loaded. Scanning batch on device...");
+    finishImport();
+    EXPECT_EQ(state().reviewStatusNote(), "2 images loaded. Scanning batch on device...");
 }
 
 // A name that is not UTF-8 cannot be opened: the folder scan counts it as skipped
@@ -129,29 +136,34 @@ TEST_F(IntakeTest, AFolderCountsANameThatIsNotUtf8AmongTheSkippedFiles)
         std::fclose(raw);
     }
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("shots"))}, ReviewText::imageLoaded, false);
+    finishImport();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "two.png"}));
-    EXPECT_EQ(state().errorText, skippedFilesText(1));
+    EXPECT_EQ(state().errorText(), skippedFilesText(1));
 }
 
 TEST_F(IntakeTest, CancelledPanelsLoadNothing)
 {
     controller.openImagesFromPanel();
+    finishImport();
     controller.openFolderFromPanel();
+    finishImport();
     EXPECT_EQ(dialogs.imageRequests.size(), 1);
     EXPECT_TRUE(state().batchItems.isEmpty());
-    EXPECT_EQ(state().reviewStatusNote, ReviewText::startPrompt);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
 TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
 {
     writeFile("empty/readme.txt", "x");
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("empty"))}, ReviewText::imageLoaded, true);
-    EXPECT_EQ(state().errorText, "Use a PNG, JPEG, TIFF, or HEIC image.");
-    EXPECT_EQ(state().reviewStatusNote, "Try another image.");
+    finishImport();
+    EXPECT_EQ(state().errorText(), "Use a PNG, JPEG, TIFF, or HEIC image.");
+    EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
 
     controller.loadImageURLs({writeFile("broken.png", "nope"), writeFile("also.jpg", "nope")}, ReviewText::imageLoaded,
                              true);
-    EXPECT_EQ(state().errorText, "That image could not be opened.");
+    finishImport();
+    EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_TRUE(state().batchItems.isEmpty());
 }
 
@@ -174,8 +186,8 @@ TEST_F(IntakeTest, PasteWithoutAnImageSaysWhatToDo)
 {
     clipboard.write({{QStringLiteral("text/plain"), "hello"}});
     controller.pasteImageFromClipboard();
-    EXPECT_EQ(state().errorText, "Clipboard does not contain an image Velmora can open.");
-    EXPECT_EQ(state().reviewStatusNote, "Copy an image, then use Paste Image.");
+    EXPECT_EQ(state().errorText(), "Clipboard does not contain an image Velmora can open.");
+    EXPECT_EQ(state().reviewStatusNote(), "Copy an image, then use Paste Image.");
 }
 
 TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
@@ -190,16 +202,42 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     controller.pasteImageFromClipboard();
     ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::clipboardImport);
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(state().isChecking());
     EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 
     // While that scan runs, a second paste does nothing, not even clear the error line.
     controller.showImportFailure(VelmoraCoreError::invalidImageData);
-    const auto error = state().errorText;
+    const auto error = state().errorText();
     const auto id = state().batchItems.first().id;
     controller.pasteImageFromClipboard();
-    EXPECT_EQ(state().errorText, error);
+    EXPECT_EQ(state().errorText(), error);
     EXPECT_EQ(state().batchItems.first().id, id);
+}
+
+TEST_F(IntakeTest, AFolderShowsItsFirstImageAndScansOnceEveryFileIsIn)
+{
+    for (int i = 0; i < 6; ++i)
+        writeFile(QStringLiteral("shot %1.png").arg(i), encodedPng(plainImage(20 + i)));
+    controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, ReviewText::imageLoaded, true);
+    finishImport();
+
+    ASSERT_EQ(state().batchItems.size(), 6);
+    EXPECT_EQ(state().selectedBatchItemID, state().batchItems.first().id);
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(20).pixel(0, 0));
+    EXPECT_EQ(engine.callCount(), 1) << "one batch scan, started once all six were in";
+    EXPECT_EQ(state().reviewStatusNote(), "Checking text and visual content on device...");
+}
+
+TEST_F(IntakeTest, ClosingWhileFilesAreReadOpensNoneOfThem)
+{
+    for (int i = 0; i < 6; ++i)
+        writeFile(QStringLiteral("shot %1.png").arg(i), encodedPng(plainImage(20 + i)));
+    controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, ReviewText::imageLoaded, true);
+    controller.closeCurrentReview();
+    finishImport();
+
+    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_EQ(engine.callCount(), 0);
 }
 
 } // namespace

@@ -63,6 +63,7 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
     EXPECT_TRUE(dialogs.saveRequests.isEmpty() && dialogs.folderRequests.isEmpty());
 
     controller.continuePendingShare();
+    waitForBatchExport();
     EXPECT_FALSE(state().isShowingReviewWarning);
     EXPECT_FALSE(state().pendingShareAction.has_value());
     EXPECT_EQ(history().size(), 1);
@@ -101,6 +102,7 @@ TEST_F(OutputTest, BatchGateCountsEveryItemNotJustTheOneOnScreen)
     controller.runShareCommand(ShareAction::copy);
     EXPECT_FALSE(state().isShowingReviewWarning) << "the image on screen needs nothing";
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_TRUE(state().isShowingReviewWarning);
     EXPECT_EQ(reviewWarningMessage(state()).left(10), "1 finding ");
 }
@@ -109,7 +111,7 @@ TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
 {
     dialogs.destinationAnswer = m_dir.filePath("out.png");
     controller.loadBatch({fileItem("a.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
-    ASSERT_TRUE(state().isChecking);
+    ASSERT_TRUE(state().isChecking());
     controller.runShareCommand(ShareAction::copy);
     controller.runShareCommand(ShareAction::export_);
     EXPECT_EQ(clipboard.changes, 0);
@@ -122,7 +124,9 @@ TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
 TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 {
     BatchReviewItem item = scannedItem("a.png", {});
-    item.importedImage.image.setText(QStringLiteral("Comment"), QStringLiteral("secret@example.com"));
+    QImage withText = plainImage();
+    withText.setText(QStringLiteral("Comment"), QStringLiteral("secret@example.com"));
+    item.source = ReviewImageSource::encode(withText);
     item.redactionPlan = RedactionPlan({}, {test::makeFinding({0, 0, 0.5, 1})}, {});
     item.sourceType = SafeShareSourceType::fileImport;
     loadUnscanned({item});
@@ -137,7 +141,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     EXPECT_EQ(copied.pixel(5, 15), qRgb(0, 0, 0));
     EXPECT_EQ(copied.pixel(35, 15), qRgb(200, 200, 200));
     EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
-    EXPECT_EQ(state().reviewStatusNote,
+    EXPECT_EQ(state().reviewStatusNote(),
               "Cleaned PNG copied. Paste this shareable artifact; the source image was not changed.");
     EXPECT_EQ(state().completionBannerText, "Copied cleaned PNG");
     EXPECT_FALSE(state().completionBannerAction.has_value());
@@ -165,8 +169,8 @@ TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
 
     controller.copyCleanedPNG();
 
-    EXPECT_EQ(state().errorText, "Copy failed. Try exporting the redacted PNG instead.");
-    EXPECT_EQ(state().reviewStatusNote, "No image was copied.");
+    EXPECT_EQ(state().errorText(), "Copy failed. Try exporting the redacted PNG instead.");
+    EXPECT_EQ(state().reviewStatusNote(), "No image was copied.");
     EXPECT_FALSE(state().completionBannerText.has_value());
     EXPECT_TRUE(history().isEmpty());
 }
@@ -227,7 +231,7 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(path), false}));
     EXPECT_EQ(state().completionBannerText, "Exported cleaned image");
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
-    EXPECT_FALSE(state().errorText.has_value());
+    EXPECT_FALSE(state().errorText().has_value());
     ASSERT_EQ(history().size(), 1);
     EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
     EXPECT_EQ(history().first().outputPath, path);
@@ -271,7 +275,7 @@ TEST_F(OutputTest, AConfirmedReplaceWritesTheCleanedImageInPlace)
 
     controller.chooseExportDestination();
 
-    EXPECT_FALSE(state().errorText.has_value());
+    EXPECT_FALSE(state().errorText().has_value());
     EXPECT_TRUE(fileBytes(existing).startsWith("\x89PNG"));
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"existing.png"})); // nothing left beside it
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(existing), false}));
@@ -309,8 +313,8 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
 
     controller.chooseExportDestination();
 
-    EXPECT_EQ(state().errorText, "Export failed. Choose another save location.");
-    EXPECT_EQ(state().reviewStatusNote, "No file was written.");
+    EXPECT_EQ(state().errorText(), "Export failed. Choose another save location.");
+    EXPECT_EQ(state().reviewStatusNote(), "No file was written.");
     EXPECT_EQ(entriesOf(m_dir.path()), expected);
     EXPECT_EQ(fileBytes(m_dir.filePath("source.png")), "keep me");
     EXPECT_EQ(fileBytes(m_dir.filePath("other.png")), "keep me");
@@ -333,6 +337,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
 
     controller.exportBatchAction();
+    waitForBatchExport();
     ASSERT_EQ(dialogs.folderRequests.size(), 1);
     EXPECT_EQ(dialogs.folderRequests.first().text,
               (FolderPanelText{"Choose Batch Export Folder",
@@ -344,9 +349,10 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(first), true}));
     EXPECT_EQ(state().completionBannerText, "Exported 3 cleaned images");
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
-    EXPECT_EQ(state().reviewStatusNote, "3 cleaned images exported to Velmora Cleaned.");
+    EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
 
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned 2")).size(), 3);
 
@@ -364,6 +370,7 @@ TEST_F(OutputTest, BatchExportWritesTheEditsOfTheImageOnScreen)
     controller.setAllFindingsIncluded(false);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
+    waitForBatchExport();
     const QImage written = QImage::fromData(fileBytes(m_dir.filePath("Velmora Cleaned/a-redacted.png")), "PNG");
     ASSERT_FALSE(written.isNull());
     EXPECT_EQ(written.pixel(20, 15), qRgb(200, 200, 200)) << "the finding was switched off before the export";
@@ -377,6 +384,7 @@ TEST_F(OutputTest, IncludeSafeDecidesWhetherCleanImagesAreWritten)
     EXPECT_EQ(exportableBatchItems(state()).size(), 1);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
+    waitForBatchExport();
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned")), QStringList({"a-redacted.png"}));
     EXPECT_EQ(state().completionBannerText, "Exported 1 cleaned image");
 }
@@ -386,7 +394,9 @@ TEST_F(OutputTest, BatchExportWithNothingExportableAsksForNoFolder)
     loadUnscanned({scannedItem("a.png", {}), scannedItem("b.png", {})});
     controller.setIncludesCleanBatchExports(false);
     controller.exportBatchAction();
+    waitForBatchExport();
     controller.chooseBatchExportFolder();
+    waitForBatchExport();
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
 
@@ -400,8 +410,9 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
     }
     dialogs.folderAnswer = QUrl::fromLocalFile(file);
     controller.exportBatchAction();
-    EXPECT_EQ(state().errorText, "Batch export failed. Choose another folder and try again.");
-    EXPECT_EQ(state().reviewStatusNote, "No batch export was completed.");
+    waitForBatchExport();
+    EXPECT_EQ(state().errorText(), "Batch export failed. Choose another folder and try again.");
+    EXPECT_EQ(state().reviewStatusNote(), "No batch export was completed.");
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"plain-file"}));
     EXPECT_TRUE(history().isEmpty());
 }
@@ -409,11 +420,13 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
 TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
 {
     BatchReviewItem broken = scannedItem("broken.png", {});
-    broken.importedImage.image = QImage(); // cannot be rendered
+    broken.source = ReviewImageSource::fromBytes("not an image"); // cannot be decoded
     loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
-    EXPECT_EQ(state().errorText, "Batch export failed. Choose another folder and try again.");
+    waitForBatchExport();
+    EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
     EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty()) << "neither the first image nor the folder stays";
 }
 

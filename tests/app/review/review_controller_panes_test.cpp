@@ -65,10 +65,10 @@ TEST_F(PanesOperations, FilterChangeClearsOnlyAHiddenSelection)
 {
     harness.controller.selectDetection(lowConfidence.id);
     harness.controller.selectFindingFilter(FindingFilter::needsReview);
-    EXPECT_EQ(harness.state().selectedDetectionID, lowConfidence.id); // still listed under Check
+    EXPECT_EQ(harness.state().selectedDetectionID(), lowConfidence.id); // still listed under Check
 
     harness.controller.selectFindingFilter(FindingFilter::off);
-    EXPECT_FALSE(harness.state().selectedDetectionID); // every finding is active: hidden
+    EXPECT_FALSE(harness.state().selectedDetectionID()); // every finding is active: hidden
     EXPECT_EQ(harness.state().findingFilter, FindingFilter::off);
 }
 
@@ -76,20 +76,20 @@ TEST_F(PanesOperations, PreviousAndNextWalkEveryEntryAndWrap)
 {
     harness.controller.selectFindingFilter(FindingFilter::needsReview); // walking ignores the filter
     harness.controller.selectAdjacentFinding(1);
-    EXPECT_EQ(harness.state().selectedDetectionID, email.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
     harness.controller.selectAdjacentFinding(1);
     harness.controller.selectAdjacentFinding(1);
-    EXPECT_EQ(harness.state().selectedDetectionID, phone.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), phone.id);
     harness.controller.selectAdjacentFinding(1);
-    EXPECT_EQ(harness.state().selectedDetectionID, email.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
     harness.controller.selectAdjacentFinding(-1);
-    EXPECT_EQ(harness.state().selectedDetectionID, phone.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), phone.id);
 }
 
 TEST_F(PanesOperations, PreviousWithNothingSelectedTakesTheLast)
 {
     harness.controller.selectAdjacentFinding(-1);
-    EXPECT_EQ(harness.state().selectedDetectionID, phone.id);
+    EXPECT_EQ(harness.state().selectedDetectionID(), phone.id);
 }
 
 TEST_F(PanesOperations, InclusionChangesKeepOrderAndMakeNoEditHistoryStep)
@@ -106,10 +106,10 @@ TEST_F(PanesOperations, InclusionChangesKeepOrderAndMakeNoEditHistoryStep)
     harness.controller.setAllFindingsIncluded(false);
 
     EXPECT_EQ(entryIDs(harness.plan()), order);
-    EXPECT_FALSE(harness.state().manualEditHistory.canUndo());
+    EXPECT_FALSE(harness.state().manualEditHistory().canUndo());
     // The item on screen holds the change too.
     EXPECT_EQ(harness.state().batchItems.first().redactionPlan, harness.plan());
-    EXPECT_EQ(harness.state().reviewStatusNote, reviewHint(harness.plan()));
+    EXPECT_EQ(harness.state().reviewStatusNote(), reviewHint(harness.plan()));
 }
 
 TEST_F(PanesOperations, ToggleWithoutSelectionDoesNothing)
@@ -132,10 +132,10 @@ TEST_P(RememberBlank, ChangesNothing)
     Detection finding = findingAt(0);
     finding.matchedText = GetParam().matchedText;
     harness.loadPlan({finding});
-    const QString note = harness.state().reviewStatusNote;
+    const QString note = harness.state().reviewStatusNote();
     harness.controller.rememberFindingAsSafe(harness.plan().entries().first());
     EXPECT_TRUE(harness.plan().entries().first().isActive);
-    EXPECT_EQ(harness.state().reviewStatusNote, note);
+    EXPECT_EQ(harness.state().reviewStatusNote(), note);
     EXPECT_FALSE(harness.settings->contains(Setting::allowlistText));
 }
 
@@ -156,7 +156,7 @@ TEST(RememberAsSafe, AppendsTrimmedTextToCleanedLinesAndRescans)
     EXPECT_EQ(harness.settings->value(Setting::allowlistText), QStringLiteral("first\nsecond\nDana@Example.com"));
     EXPECT_FALSE(harness.plan().entries().first().isActive);
     // The stored change starts the settings re-scan, whose note is the last word.
-    EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::customSettingsChanged);
+    EXPECT_EQ(harness.state().reviewStatusNote(), ReviewText::customSettingsChanged);
     harness.clock.advance(650ms);
     EXPECT_EQ(harness.engine.callCount(), scansBefore + 1);
 }
@@ -173,7 +173,7 @@ TEST(RememberAsSafe, TextKnownInAnotherCaseLeavesTheAllowlistButMarksVisible)
     harness.controller.rememberFindingAsSafe(harness.plan().entries().first());
     EXPECT_EQ(harness.settings->value(Setting::allowlistText), stored);
     EXPECT_FALSE(harness.plan().entries().first().isActive);
-    EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::rememberedAsSafe);
+    EXPECT_EQ(harness.state().reviewStatusNote(), ReviewText::rememberedAsSafe);
 }
 
 TEST_F(PanesOperations, DetectorDispositionIsStoredByLabelAndARescanFollows)
@@ -184,7 +184,7 @@ TEST_F(PanesOperations, DetectorDispositionIsStoredByLabelAndARescanFollows)
         decodeDetectorCategoryPreferences(harness.settings->value(Setting::detectorCategoryPreferencesData));
     EXPECT_EQ(stored.detectorDisposition(u"API key"), RedactionPolicyDisposition::ignore);
     EXPECT_FALSE(stored.detectorDisposition(u"Email"));
-    EXPECT_EQ(harness.state().reviewStatusNote, ReviewText::customSettingsChanged);
+    EXPECT_EQ(harness.state().reviewStatusNote(), ReviewText::customSettingsChanged);
     harness.clock.advance(649ms);
     EXPECT_EQ(harness.engine.callCount(), scansBefore);
     harness.clock.advance(1ms);
@@ -202,7 +202,7 @@ TEST(DetectorDisposition, WithoutAnImageOnlyStoresAndSaysSo)
     ReviewHarness harness;
     RedactionPlanEntry entry{findingAt(0, DetectionKind::phoneNumber, QStringLiteral("Phone")), true};
     harness.controller.setDetectorDisposition(RedactionPolicyDisposition::needsReview, entry);
-    EXPECT_EQ(harness.state().reviewStatusNote, QStringLiteral("Phone set to Review. Current image will re-scan."));
+    EXPECT_EQ(harness.state().reviewStatusNote(), QStringLiteral("Phone set to Review. Current image will re-scan."));
     const DetectorCategoryPreferences stored =
         decodeDetectorCategoryPreferences(harness.settings->value(Setting::detectorCategoryPreferencesData));
     EXPECT_EQ(stored.detectorDisposition(u"Phone"), RedactionPolicyDisposition::needsReview);
@@ -293,9 +293,9 @@ TEST_F(BatchOperations, ChoosingTheCurrentItemOnlyMarksItReviewed)
 TEST_F(BatchOperations, LeavingAnImageWhileItsScanRunsCancelsIt)
 {
     harness.controller.startDetection();
-    ASSERT_TRUE(harness.state().isChecking);
+    ASSERT_TRUE(harness.state().isChecking());
     harness.controller.selectBatchItem(ids[2]);
-    EXPECT_FALSE(harness.state().isChecking);
+    EXPECT_FALSE(harness.state().isChecking());
     EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
     const BatchReviewItem &left = harness.state().batchItems.first();
     EXPECT_EQ(left.reviewStatusNote, ReviewText::detectionCanceled);

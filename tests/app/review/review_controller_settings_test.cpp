@@ -21,12 +21,12 @@ TEST_F(SettingsRescan, ABurstGivesOneRescanAfterTheLastChangeAndOnePost)
     controller.rescanAfterCustomSettingsChange();
     clock.advance(300ms);
     controller.rescanAfterCustomSettingsChange();
-    EXPECT_EQ(state().reviewStatusNote, "Custom settings changed. Re-scanning current image...");
+    EXPECT_EQ(state().reviewStatusNote(), "Custom settings changed. Re-scanning current image...");
     clock.advance(649ms);
     EXPECT_EQ(engine.callCount(), 1);
     clock.advance(1ms);
     ASSERT_EQ(engine.callCount(), 2);
-    EXPECT_TRUE(state().isChecking);
+    EXPECT_TRUE(state().isChecking());
     EXPECT_EQ(completionPosts, 0);
     engine.lastCall().finish();
     drainEvents();
@@ -41,11 +41,11 @@ TEST_F(SettingsRescan, ABurstGivesOneRescanAfterTheLastChangeAndOnePost)
 
 TEST_F(SettingsRescan, WithoutAnImageNothingHappens)
 {
-    const QString note = state().reviewStatusNote;
+    const QString note = state().reviewStatusNote();
     controller.rescanAfterCustomSettingsChange();
     EXPECT_FALSE(state().customSettingsRescanTask);
     EXPECT_FALSE(state().shouldNotifyCustomSettingsRescanCompletion);
-    EXPECT_EQ(state().reviewStatusNote, note);
+    EXPECT_EQ(state().reviewStatusNote(), note);
     EXPECT_EQ(clock.pendingCount(), 0);
 }
 
@@ -120,8 +120,8 @@ TEST_F(SettingsRescan, TheScanUsesTheStoredSettings)
     EXPECT_FALSE(engine.lastCall().preferences.isEnabled(DetectorCategory::faces));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
     drainEvents();
-    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().redactionPlan.entries()[0].detection.label, "Custom term");
+    ASSERT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan().entries()[0].detection.label, "Custom term");
 }
 
 TEST_F(SettingsRescan, PolicySourceLabelReadsTheStoredSource)

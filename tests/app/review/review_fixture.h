@@ -30,6 +30,20 @@ protected:
         drainEvents();
     }
 
+    /// Lets the running file import end and hands its items over.
+    void finishImport()
+    {
+        controller.fileImport().future().waitForFinished();
+        drainEvents();
+    }
+
+    /// Lets the running batch export end and report.
+    void waitForBatchExport()
+    {
+        controller.batchExport().future().waitForFinished();
+        drainEvents();
+    }
+
     FakeScanEngine engine;
     TempSettings settings;
     FakeClipboard clipboard;

@@ -28,8 +28,8 @@ TEST_F(ReviewIntakeTest, AnImageWithoutAPlanOpensAsABatchOfOneAndIsScanned)
     intake().openForReview(bytesImage(90));
 
     ASSERT_EQ(state().batchItems.size(), 1);
-    EXPECT_EQ(state().image.pixel(0, 0), plainImage(90).pixel(0, 0));
-    EXPECT_EQ(state().sourceDisplayLabel, "Capture");
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(90).pixel(0, 0));
+    EXPECT_EQ(state().sourceDisplayLabel(), "Capture");
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::capture);
     EXPECT_EQ(engine.callCount(), 1);
     EXPECT_TRUE(intake().isCheckingImage());
@@ -38,7 +38,7 @@ TEST_F(ReviewIntakeTest, AnImageWithoutAPlanOpensAsABatchOfOneAndIsScanned)
     engine.lastCall().finish({findingOf(DetectionKind::email, "Email", 0.2)});
     drainEvents();
     EXPECT_FALSE(intake().isCheckingImage());
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
 }
 
 TEST_F(ReviewIntakeTest, AnImageWithAPlanOfItsOwnOpensUnscannedWithItsSelection)
@@ -51,9 +51,9 @@ TEST_F(ReviewIntakeTest, AnImageWithAPlanOfItsOwnOpensUnscannedWithItsSelection)
 
     EXPECT_EQ(engine.callCount(), 0);
     EXPECT_FALSE(intake().isCheckingImage());
-    EXPECT_EQ(state().redactionPlan, plan);
-    EXPECT_EQ(state().selectedDetectionID, plan.entries().first().id());
-    EXPECT_EQ(state().reviewStatusNote, pausedSentence);
+    EXPECT_EQ(state().redactionPlan(), plan);
+    EXPECT_EQ(state().selectedDetectionID(), plan.entries().first().id());
+    EXPECT_EQ(state().reviewStatusNote(), pausedSentence);
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_TRUE(state().batchItems.first().didScan);
 }
@@ -67,20 +67,20 @@ TEST_F(ReviewIntakeTest, AFileIsReadFromItsPath)
     intake().openForReview({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, std::nullopt, std::nullopt,
                             pausedSentence});
 
-    EXPECT_EQ(state().image.pixel(0, 0), plainImage(60).pixel(0, 0));
-    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(60).pixel(0, 0));
+    EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
 }
 
 TEST_F(ReviewIntakeTest, AnUnreadableImageShowsTheImportFailureAndKeepsTheReviewOnScreen)
 {
     loadScanned({});
-    const QImage before = state().image;
+    const QImage before = state().image();
 
     intake().openForReview({"not an image", std::nullopt, std::nullopt, SafeShareSourceType::capture, std::nullopt,
                             std::nullopt, pausedSentence});
 
-    EXPECT_EQ(state().image, before);
-    EXPECT_EQ(state().errorText, ReviewText::unreadableImage);
+    EXPECT_EQ(state().image(), before);
+    EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(engine.callCount(), 1);
 }
 
@@ -98,7 +98,7 @@ TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)
 
     controller.openLatestWatchedScreenshot();
 
-    EXPECT_EQ(state().image.pixel(0, 0), plainImage(120).pixel(0, 0));
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(120).pixel(0, 0));
     ASSERT_EQ(state().watchedScreenshotQueue.items.size(), 1);
     EXPECT_EQ(state().watchedScreenshotQueue.items.first().filePath, dir.filePath(QStringLiteral("older.png")));
 }
@@ -115,12 +115,12 @@ TEST_F(ReviewIntakeTest, AWatchedScreenshotOfTheSameSourceReplacesItsAlert)
 TEST_F(ReviewIntakeTest, AnIdleStatusNeverReplacesTheStatusOfAnImageInReview)
 {
     intake().showStatusWhenIdle(QStringLiteral("Nothing in review."));
-    EXPECT_EQ(state().reviewStatusNote, "Nothing in review.");
+    EXPECT_EQ(state().reviewStatusNote(), "Nothing in review.");
 
     loadScanned({});
-    const QString inReview = state().reviewStatusNote;
+    const QString inReview = state().reviewStatusNote();
     intake().showStatusWhenIdle(QStringLiteral("Nothing in review."));
-    EXPECT_EQ(state().reviewStatusNote, inReview);
+    EXPECT_EQ(state().reviewStatusNote(), inReview);
 }
 
 TEST_F(ReviewIntakeTest, AFailureShowsBothLinesAndTheItemKeepsThem)
@@ -128,8 +128,8 @@ TEST_F(ReviewIntakeTest, AFailureShowsBothLinesAndTheItemKeepsThem)
     loadScanned({});
     intake().showFailure(QStringLiteral("It broke."), QStringLiteral("Nothing changed."));
 
-    EXPECT_EQ(state().errorText, "It broke.");
-    EXPECT_EQ(state().reviewStatusNote, "Nothing changed.");
+    EXPECT_EQ(state().errorText(), "It broke.");
+    EXPECT_EQ(state().reviewStatusNote(), "Nothing changed.");
     EXPECT_EQ(state().batchItems.first().reviewStatusNote, "Nothing changed.");
 }
 

@@ -134,16 +134,20 @@ TEST_F(ReviewQueries, TitleAndDisplayedImage)
 {
     ReviewState review;
     EXPECT_EQ(sourceTitle(review), "Velmora");
-    review.image = test::plainImage(10);
+    BatchReviewItem item = BatchReviewItem::make(std::nullopt, std::nullopt, SafeShareSourceType::unknown,
+                                                 ReviewImageSource::encode(test::plainImage(10)), QString());
+    review.batchItems = {item};
+    review.selectedBatchItemID = item.id;
+    review.currentImage = test::plainImage(10);
     EXPECT_EQ(sourceTitle(review), "Clipboard image");
-    review.sourceImageURL = QUrl::fromLocalFile("/shots/ticket.png");
+    review.batchItems[0].sourceURL = QUrl::fromLocalFile("/shots/ticket.png");
     EXPECT_EQ(sourceTitle(review), "ticket.png");
-    review.sourceDisplayLabel = QStringLiteral("Window capture");
+    review.batchItems[0].sourceLabel = QStringLiteral("Window capture");
     EXPECT_EQ(sourceTitle(review), "Window capture");
 
-    EXPECT_EQ(displayedImage(review), review.image);
+    EXPECT_EQ(displayedImage(review), test::plainImage(10));
     review.isPreviewingRedactedOutput = true;
-    EXPECT_EQ(displayedImage(review), review.image);
+    EXPECT_EQ(displayedImage(review), test::plainImage(10));
     review.redactedPreviewImage = test::plainImage(0);
     EXPECT_EQ(displayedImage(review), review.redactedPreviewImage);
 }

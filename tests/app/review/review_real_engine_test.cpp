@@ -82,25 +82,25 @@ TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
     ReviewController controller({engine, *settings, clipboard, clock});
 
     BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Generated screenshot"),
-                                                 SafeShareSourceType::unknown, ImageImporter::importImage(screenshot.png),
+                                                 SafeShareSourceType::unknown, ReviewImageSource::fromBytes(screenshot.png),
                                                  QStringLiteral("Image loaded. Scanning on device..."));
     controller.loadBatch({item}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
-    ASSERT_TRUE(controller.state().isChecking);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !controller.state().isChecking; }, 120000));
+    ASSERT_TRUE(controller.state().isChecking());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !controller.state().isChecking(); }, 120000));
 
     const ReviewState &state = controller.state();
-    EXPECT_FALSE(state.errorText);
-    const std::optional<RedactionPlanEntry> email = entryOfKind(state.redactionPlan, DetectionKind::email);
-    ASSERT_TRUE(email) << "no e-mail finding among " << state.redactionPlan.entries().size() << " entries";
+    EXPECT_FALSE(state.errorText());
+    const std::optional<RedactionPlanEntry> email = entryOfKind(state.redactionPlan(), DetectionKind::email);
+    ASSERT_TRUE(email) << "no e-mail finding among " << state.redactionPlan().entries().size() << " entries";
     EXPECT_TRUE(email->isActive);
     EXPECT_TRUE(email->detection.normalizedBounds.intersects(screenshot.emailBox));
-    const std::optional<RedactionPlanEntry> code = entryOfKind(state.redactionPlan, DetectionKind::barcode);
+    const std::optional<RedactionPlanEntry> code = entryOfKind(state.redactionPlan(), DetectionKind::barcode);
     ASSERT_TRUE(code);
     EXPECT_TRUE(code->detection.normalizedBounds.intersects(screenshot.codeBox));
     // The row and the status follow the result.
     EXPECT_TRUE(state.batchItems.at(0).didScan);
-    EXPECT_EQ(state.batchItems.at(0).redactionPlan, state.redactionPlan);
-    EXPECT_NE(state.reviewStatusNote, QStringLiteral("Checking text and visual content on device..."));
+    EXPECT_EQ(state.batchItems.at(0).redactionPlan, state.redactionPlan());
+    EXPECT_NE(state.reviewStatusNote(), QStringLiteral("Checking text and visual content on device..."));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ inline QImage plainImage(int grey = 200, int width = 40, int height = 30)
 inline BatchReviewItem fileItem(const QString &name, int grey = 200)
 {
     return BatchReviewItem::make(QUrl::fromLocalFile("/shots/" + name), std::nullopt, SafeShareSourceType::folderBatch,
-                                 ImportedImage{plainImage(grey)}, QStringLiteral("Queued for on-device scan."));
+                                 ReviewImageSource::encode(plainImage(grey)), QStringLiteral("Queued for on-device scan."));
 }
 
 /// A finding of `kind` with `label` whose bottom edge is at `bottom`.

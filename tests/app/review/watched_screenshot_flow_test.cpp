@@ -68,12 +68,12 @@ TEST_F(WatchedScreenshotFlowTest, TheSamePathTwiceIsScannedOnce)
 
 TEST_F(WatchedScreenshotFlowTest, AScreenshotWithoutFindingsLeavesOnlyAHistoryRecord)
 {
-    const QString statusBefore = state().reviewStatusNote;
+    const QString statusBefore = state().reviewStatusNote();
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("clean.png"))});
     finishScan(0);
 
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
-    EXPECT_EQ(state().reviewStatusNote, statusBefore);
+    EXPECT_EQ(state().reviewStatusNote(), statusBefore);
     EXPECT_FALSE(state().completionBannerText.has_value());
     EXPECT_TRUE(notifications.added.isEmpty());
     ASSERT_EQ(history().size(), 1);
@@ -97,8 +97,8 @@ TEST_P(WatchedSentenceTest, NothingOpenGetsTheStatusSentence)
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
     finishScan(GetParam().findings);
 
-    EXPECT_EQ(state().reviewStatusNote, QString::fromUtf8(GetParam().sentence));
-    EXPECT_TRUE(state().image.isNull());
+    EXPECT_EQ(state().reviewStatusNote(), QString::fromUtf8(GetParam().sentence));
+    EXPECT_TRUE(state().image().isNull());
     ASSERT_EQ(state().watchedScreenshotQueue.items.size(), 1);
     const ReviewIntakeImage &alert = state().watchedScreenshotQueue.items.first();
     EXPECT_EQ(alert.sourceType, SafeShareSourceType::screenshotWatch);
@@ -117,16 +117,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, WatchedSentenceTest, ::testing::Values(
 TEST_F(WatchedScreenshotFlowTest, AnImageUnderReviewIsNeverReplaced)
 {
     loadScanned({findingOf(DetectionKind::email, QStringLiteral("Email"), 0.5)});
-    const QImage image = state().image;
-    const RedactionPlan plan = state().redactionPlan;
-    const QString status = state().reviewStatusNote;
+    const QImage image = state().image();
+    const RedactionPlan plan = state().redactionPlan();
+    const QString status = state().reviewStatusNote();
 
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
     finishScan(2);
 
-    EXPECT_EQ(state().image, image);
-    EXPECT_EQ(state().redactionPlan, plan);
-    EXPECT_EQ(state().reviewStatusNote, status);
+    EXPECT_EQ(state().image(), image);
+    EXPECT_EQ(state().redactionPlan(), plan);
+    EXPECT_EQ(state().reviewStatusNote(), status);
     EXPECT_EQ(state().completionBannerText, QStringLiteral("Watched screenshot queued"));
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLatestWatchedScreenshot);
     EXPECT_EQ(state().completionBannerSecondaryAction, std::nullopt);
@@ -142,10 +142,10 @@ TEST_F(WatchedScreenshotFlowTest, TheBannerOffersTheAlertForReview)
     controller.openLatestWatchedScreenshot();
 
     EXPECT_EQ(engine.callCount(), scansBefore);
-    EXPECT_EQ(state().image.pixel(0, 0), plainImage(60).pixel(0, 0));
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
-    EXPECT_EQ(state().selectedDetectionID, state().redactionPlan.entries().first().id());
-    EXPECT_EQ(state().reviewStatusNote, scannedSentence);
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(60).pixel(0, 0));
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
+    EXPECT_EQ(state().selectedDetectionID(), state().redactionPlan().entries().first().id());
+    EXPECT_EQ(state().reviewStatusNote(), scannedSentence);
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }
 
@@ -159,7 +159,7 @@ TEST_F(WatchedScreenshotFlowTest, TheChosenAlertOpensAndLeavesTheQueue)
 
     controller.openWatchedScreenshot(older.toLocalFile());
 
-    EXPECT_EQ(state().image.pixel(0, 0), plainImage(30).pixel(0, 0));
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(30).pixel(0, 0));
     EXPECT_EQ(queuedFiles(), QStringList{QStringLiteral("newer.png")});
 }
 
@@ -193,14 +193,14 @@ TEST_F(WatchedScreenshotFlowTest, AnUnreadableFileSaysSoOnlyWhenNothingIsOpen)
     const QString path = m_folder.filePath(QStringLiteral("broken.png"));
     ASSERT_TRUE(writeBytes(path, "not a png"));
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(path)});
-    EXPECT_EQ(state().reviewStatusNote, couldNotOpen);
+    EXPECT_EQ(state().reviewStatusNote(), couldNotOpen);
     EXPECT_TRUE(flow.scanningPaths().isEmpty());
 
     loadScanned({});
-    const QString status = state().reviewStatusNote;
+    const QString status = state().reviewStatusNote();
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(path)});
-    EXPECT_EQ(state().reviewStatusNote, status);
-    EXPECT_FALSE(state().errorText.has_value());
+    EXPECT_EQ(state().reviewStatusNote(), status);
+    EXPECT_FALSE(state().errorText().has_value());
 }
 
 TEST_F(WatchedScreenshotFlowTest, AFailedScanSaysSoWhenNothingIsOpen)
@@ -210,7 +210,7 @@ TEST_F(WatchedScreenshotFlowTest, AFailedScanSaysSoWhenNothingIsOpen)
     engine.lastCall().finishVisual();
     drainEvents();
 
-    EXPECT_EQ(state().reviewStatusNote, couldNotOpen);
+    EXPECT_EQ(state().reviewStatusNote(), couldNotOpen);
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
     EXPECT_TRUE(flow.scanningPaths().isEmpty());
 }
@@ -259,7 +259,7 @@ TEST_F(WatchedScreenshotFlowTest, DeniedPermissionStillQueuesTheAlert)
 
 TEST_F(WatchedScreenshotFlowTest, CancelledScansLeaveNoAlertAndNoSentence)
 {
-    const QString status = state().reviewStatusNote;
+    const QString status = state().reviewStatusNote();
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
     flow.cancelScans();
     EXPECT_TRUE(flow.scanningPaths().isEmpty());
@@ -267,7 +267,7 @@ TEST_F(WatchedScreenshotFlowTest, CancelledScansLeaveNoAlertAndNoSentence)
     drainEvents();
 
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
-    EXPECT_EQ(state().reviewStatusNote, status);
+    EXPECT_EQ(state().reviewStatusNote(), status);
     EXPECT_TRUE(notifications.added.isEmpty());
     EXPECT_TRUE(history().isEmpty());
 }

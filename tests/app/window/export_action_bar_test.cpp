@@ -69,7 +69,7 @@ TEST_F(ExportActionBarTest, AQueuedImageNoScanHasReachedCannotBeShared)
 {
     controller.loadBatch({fileItem("a.png"), fileItem("b.png")}, QStringLiteral("2 images loaded."), 0, true);
     controller.selectBatchItem(state().batchItems[1].id);
-    ASSERT_FALSE(state().isChecking);
+    ASSERT_FALSE(state().isChecking());
     EXPECT_FALSE(enabled("copy-redacted-button"));
     EXPECT_FALSE(enabled("export-redacted-button"));
 

@@ -112,14 +112,14 @@ TEST_F(PresenterFixture, TrySampleLoadsTheSampleWithItsFindingAfterADelay)
     EXPECT_TRUE(host.didCompleteOnboarding());
     EXPECT_EQ(sheet(), nullptr);
     review.clock.advance(349ms);
-    EXPECT_TRUE(review.state().image.isNull());
+    EXPECT_TRUE(review.state().image().isNull());
     review.clock.advance(1ms);
-    ASSERT_FALSE(review.state().image.isNull());
-    EXPECT_EQ(review.state().image.size(), QSize(1120, 720));
+    ASSERT_FALSE(review.state().image().isNull());
+    EXPECT_EQ(review.state().image().size(), QSize(1120, 720));
     ASSERT_EQ(review.plan().entries().size(), 1);
     EXPECT_EQ(review.plan().entries().front().detection, quickStartSampleDetections().front());
-    EXPECT_EQ(review.state().reviewStatusNote, QuickStartSampleText::loaded);
-    EXPECT_FALSE(review.state().isChecking);
+    EXPECT_EQ(review.state().reviewStatusNote(), QuickStartSampleText::loaded);
+    EXPECT_FALSE(review.state().isChecking());
     EXPECT_EQ(review.engine.callCount(), 0); // the sample is not scanned
 }
 

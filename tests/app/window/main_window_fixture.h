@@ -54,7 +54,7 @@ protected:
         ASSERT_GE(m_engine->callCount(), 1);
         m_engine->lastCall().finish({}, lines);
         drainEvents();
-        ASSERT_FALSE(state().isChecking);
+        ASSERT_FALSE(state().isChecking());
     }
 
     void showActive()
@@ -76,15 +76,12 @@ protected:
 inline const TextObservation emailLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.97};
 inline const TextObservation doubtfulLine{QStringLiteral("Contact ada@example.com today"), {0.1, 0.6, 0.6, 0.06}, 0.4};
 
-// Opens a scanned image and draws one box on it, as the canvas reports a finished draw.
+// Opens a scanned image and draws one box on it, as the canvas asks for a drawn box.
 inline void drawOnOpenedImage(ReviewController &review, const std::function<void()> &openScannedImage)
 {
     openScannedImage();
-    const RedactionPlan before = review.state().redactionPlan;
-    RedactionPlan after = before;
-    ASSERT_TRUE(after.addManualRedaction(QStringLiteral("Manual"), QStringLiteral("Drawn"), {0.5, 0.5, 0.2, 0.2}));
-    review.applyCanvasPlan(after);
-    review.recordManualEdit(before, after);
+    review.addManualBox({0.5, 0.5, 0.2, 0.2});
+    ASSERT_EQ(review.state().redactionPlan().manualDetections().size(), 1);
 }
 
 } // namespace velmora::test

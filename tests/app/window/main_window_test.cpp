@@ -59,12 +59,12 @@ TEST_F(MainWindowFixture, ShortcutKeysPostTheirCommandOnce)
 TEST_F(MainWindowFixture, PostedCommandsReachTheirOperations)
 {
     openScanned({emailLine});
-    ASSERT_EQ(state().redactionPlan.entries().size(), 1);
+    ASSERT_EQ(state().redactionPlan().entries().size(), 1);
 
     CommandBus::instance().post(commands::velmoraMakeAllFindingsVisible);
-    EXPECT_FALSE(state().redactionPlan.entries().front().isActive);
+    EXPECT_FALSE(state().redactionPlan().entries().front().isActive);
     CommandBus::instance().post(commands::velmoraRedactAllFindings);
-    EXPECT_TRUE(state().redactionPlan.entries().front().isActive);
+    EXPECT_TRUE(state().redactionPlan().entries().front().isActive);
     CommandBus::instance().post(commands::velmoraToggleOutputPreview);
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
     CommandBus::instance().post(commands::velmoraShowHelpCenter);
@@ -72,7 +72,7 @@ TEST_F(MainWindowFixture, PostedCommandsReachTheirOperations)
     CommandBus::instance().post(commands::velmoraShowOnboarding);
     EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::onboarding);
     CommandBus::instance().post(commands::velmoraCloseCurrentReview);
-    EXPECT_TRUE(state().image.isNull());
+    EXPECT_TRUE(state().image().isNull());
 }
 
 TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
@@ -96,7 +96,7 @@ TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
 TEST_F(MainWindowFixture, ReviewWarningNamesThePendingShare)
 {
     openScanned({doubtfulLine});
-    ASSERT_GT(state().redactionPlan.entries().size(), 0);
+    ASSERT_GT(state().redactionPlan().entries().size(), 0);
     QStringList titles;
     QObject::connect(m_content, &ContentView::reviewWarningShown, m_content,
                      [&](const QString &title) { titles.append(title); });
@@ -236,7 +236,7 @@ TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreensh
     EXPECT_TRUE(menu->menu()->actions().first()->text().startsWith(QStringLiteral("Shot 1.png — ")));
 
     menu->menu()->actions().first()->trigger();
-    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
+    EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
     EXPECT_TRUE(menu->isHidden());
 }
@@ -258,13 +258,13 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
     test::drainEvents();
-    EXPECT_EQ(state().redactionPlan.manualDetections().size(), 1);
+    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
     EXPECT_EQ(state().watchedScreenshotQueue.items.size(), 1);
 
     m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"))->menu()->actions().first()->trigger();
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents();
-    EXPECT_EQ(state().sourceImageURL, QUrl::fromLocalFile(path));
+    EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }

@@ -26,21 +26,21 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     m_window->show();
     review().loadImageData(pngBytes());
-    ASSERT_TRUE(state().isChecking);
+    ASSERT_TRUE(state().isChecking());
     m_window->close();
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_FALSE(review().clipboardGuard().isRunning());
-    EXPECT_FALSE(state().isChecking);
-    EXPECT_FALSE(state().image.isNull());
-    EXPECT_EQ(state().reviewStatusNote, "Detection canceled. Review existing boxes or re-scan.");
+    EXPECT_FALSE(state().isChecking());
+    EXPECT_FALSE(state().image().isNull());
+    EXPECT_EQ(state().reviewStatusNote(), "Detection canceled. Review existing boxes or re-scan.");
     // A late answer of the cancelled scan changes nothing.
     m_engine->lastCall().finish({}, {emailLine});
     test::drainEvents();
-    EXPECT_TRUE(state().redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 
     m_window->show();
     EXPECT_TRUE(review().clipboardGuard().isRunning());
-    EXPECT_FALSE(state().image.isNull());
+    EXPECT_FALSE(state().image().isNull());
 }
 
 TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
@@ -49,7 +49,7 @@ TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
     auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
     openScanned({emailLine});
     QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
-    EXPECT_TRUE(state().image.isNull()) << "nothing drawn: closed without a question";
+    EXPECT_TRUE(state().image().isNull()) << "nothing drawn: closed without a question";
     EXPECT_EQ(question(), nullptr);
 
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
@@ -58,8 +58,8 @@ TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
     EXPECT_EQ(question()->text(), "Discard the manual boxes of Clipboard image?");
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
     test::drainEvents();
-    EXPECT_FALSE(state().image.isNull());
-    EXPECT_EQ(state().redactionPlan.manualDetections().size(), 1);
+    EXPECT_FALSE(state().image().isNull());
+    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
 
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
     ASSERT_NE(question(), nullptr);
@@ -71,7 +71,7 @@ TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents();
-    EXPECT_TRUE(state().image.isNull());
+    EXPECT_TRUE(state().image().isNull());
 }
 
 TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
@@ -92,7 +92,7 @@ TEST_F(MainWindowFixture, UpAndDownStepThroughTheBatchUnlessTheFocusUsesThem)
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(Qt::white);
         items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
-                                           ImportedImage{image}, QStringLiteral("Loaded.")));
+                                           ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
     }
     review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
     auto selectedName = [this] {
@@ -148,7 +148,7 @@ TEST_F(MainWindowFixture, TheCanvasPreviewToggleAndCtrlPShowTheSameState)
     EXPECT_FALSE(toggle->isChecked());
     toggle->click();
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
-    EXPECT_EQ(state().reviewStatusNote, "Previewing the exact flattened output for copy and export.");
+    EXPECT_EQ(state().reviewStatusNote(), "Previewing the exact flattened output for copy and export.");
     QTest::keyClick(m_window->windowHandle(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(state().isPreviewingRedactedOutput);
     EXPECT_FALSE(toggle->isChecked());

@@ -14,8 +14,8 @@ TEST(StatusLine, AnErrorTakesTheLinesWidthAboveTheNote)
 {
     test::ReviewHarness look;
     ReviewState state;
-    state.errorText = QStringLiteral("Export failed. Choose another save location.");
-    state.reviewStatusNote = QStringLiteral("No file was written.");
+    state.setErrorText(QStringLiteral("Export failed. Choose another save location."));
+    state.setReviewStatusNote(QStringLiteral("No file was written."));
     StatusLine line;
     line.showState(state);
     line.resize(900, line.sizeHint().height());

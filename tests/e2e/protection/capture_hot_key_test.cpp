@@ -85,10 +85,10 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("alt+shift+3")}));
     const ReviewState &state = content->controller().state();
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        return state.reviewStatusNote == QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard.")
-               || state.errorText.has_value();
-    }, 120000)) << state.reviewStatusNote.toStdString();
-    ASSERT_EQ(state.errorText, std::nullopt) << state.errorText->toStdString();
+        return state.reviewStatusNote() == QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard.")
+               || state.errorText().has_value();
+    }, 120000)) << state.reviewStatusNote().toStdString();
+    ASSERT_EQ(state.errorText(), std::nullopt) << state.errorText()->toStdString();
     EXPECT_TRUE(state.completionBannerText->startsWith(QStringLiteral("Cleaned screenshot copied")));
 
     const QImage copied = QImage::fromData(xclipRead(QStringLiteral("image/png")), "PNG");

@@ -1,6 +1,7 @@
 #include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 
+#include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
 #include "support/file_bytes.h"
@@ -90,10 +91,12 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
 {
     dialogs.imagesAnswer = {QUrl::fromLocalFile(m_sourcePath)};
     controller.openImagesFromPanel();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking; }, 60000));
+    controller.fileImport().future().waitForFinished();
+    drainEvents();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking(); }, 60000));
 
     QStringList labels;
-    for (const RedactionPlanEntry &entry : controller.state().redactionPlan.entries())
+    for (const RedactionPlanEntry &entry : controller.state().redactionPlan().entries())
         labels << entry.detection.label;
     EXPECT_TRUE(labels.contains("Email")) << labels.join(", ").toStdString();
     EXPECT_TRUE(labels.contains("AWS key")) << labels.join(", ").toStdString();
@@ -108,7 +111,7 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     EXPECT_EQ(dialogs.saveRequests.first().startFolder, m_dir.path());
 
     const QByteArray png = fileBytes(exported);
-    ASSERT_FALSE(png.isEmpty()) << controller.state().errorText.value_or(QString()).toStdString();
+    ASSERT_FALSE(png.isEmpty()) << controller.state().errorText().value_or(QString()).toStdString();
     EXPECT_EQ(pngMetadataChunks(png).join(','), QString());
     const QImage cleaned = QImage::fromData(png, "PNG");
     ASSERT_EQ(cleaned.size(), QSize(kWidth, kHeight));

@@ -6,6 +6,7 @@
 #include "core/analysis/scan_pipeline.h"
 #include "core/settings/stored_settings.h"
 
+#include "support/event_loop.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 
@@ -23,7 +24,7 @@ namespace {
 QStringList findingLabels(const ReviewController &review)
 {
     QStringList labels;
-    for (const RedactionPlanEntry &entry : review.state().redactionPlan.entries())
+    for (const RedactionPlanEntry &entry : review.state().redactionPlan().entries())
         labels << entry.detection.label;
     return labels;
 }
@@ -62,7 +63,9 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(review.handleDrop(drop));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !review.state().isChecking; }, 60000));
+    review.fileImport().future().waitForFinished();
+    drainEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !review.state().isChecking(); }, 60000));
     ASSERT_FALSE(findingLabels(review).contains(QStringLiteral("Custom term")));
 
     host.open();
@@ -79,7 +82,7 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     QTest::keyClick(terms, Qt::Key_Delete);
     EXPECT_TRUE(settings->value(Setting::customTermsText).isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return !review.state().isChecking && !findingLabels(review).contains(QStringLiteral("Custom term"));
+        return !review.state().isChecking() && !findingLabels(review).contains(QStringLiteral("Custom term"));
     }, 60000)) << findingLabels(review).join(", ").toStdString();
 }
 

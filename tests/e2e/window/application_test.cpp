@@ -5,6 +5,7 @@
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
+#include "support/event_loop.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 #include "velmora_process.h"
@@ -53,14 +54,16 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(content->controller().handleDrop(drop));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->controller().state().isChecking; }, 60000));
+    content->controller().fileImport().future().waitForFinished();
+    velmora::test::drainEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->controller().state().isChecking(); }, 60000));
 
     const ReviewState &state = content->controller().state();
     QStringList labels;
-    for (const RedactionPlanEntry &entry : state.redactionPlan.entries())
+    for (const RedactionPlanEntry &entry : state.redactionPlan().entries())
         labels << entry.detection.label;
     EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
-    EXPECT_EQ(state.image.size(), screenshot.size());
+    EXPECT_EQ(state.image().size(), screenshot.size());
 
     auto *stack = content->findChild<QStackedWidget *>();
     ASSERT_NE(stack, nullptr);

@@ -39,8 +39,12 @@ protected:
 
     QStringList batchNames(VelmoraApp &app) const
     {
+        ReviewController &review = app.mainWindow()->contentView()->controller();
+        // The files are read off the main thread first.
+        review.fileImport().future().waitForFinished();
+        drainEvents();
         QStringList names;
-        for (const BatchReviewItem &item : app.mainWindow()->contentView()->controller().state().batchItems)
+        for (const BatchReviewItem &item : review.state().batchItems)
             names.append(item.displayName());
         return names;
     }

@@ -195,13 +195,13 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     ASSERT_EQ(newest.filePath, delivered);
     ASSERT_TRUE(newest.plan.has_value());
     const int findings = int(newest.plan->entries().size());
-    EXPECT_TRUE(state.image.isNull());
+    EXPECT_TRUE(state.image().isNull());
 
     ASSERT_TRUE(dunst.control({QStringLiteral("action"), QStringLiteral("0")}).has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.image.isNull(); }, toolTimeoutMs));
-    EXPECT_EQ(state.sourceImageURL, QUrl::fromLocalFile(delivered));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.image().isNull(); }, toolTimeoutMs));
+    EXPECT_EQ(state.sourceImageURL(), QUrl::fromLocalFile(delivered));
     QStringList labels;
-    for (const RedactionPlanEntry &entry : state.redactionPlan.entries())
+    for (const RedactionPlanEntry &entry : state.redactionPlan().entries())
         labels << entry.detection.label;
     EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
     EXPECT_EQ(state.watchedScreenshotQueue.items.size(), 1);

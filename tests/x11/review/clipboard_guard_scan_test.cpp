@@ -81,7 +81,7 @@ TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsClean
                                 kScanTimeoutMs));
 
     const ReviewState &state = m_review.state();
-    EXPECT_EQ(state.reviewStatusNote,
+    EXPECT_EQ(state.reviewStatusNote(),
               "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations.");
     EXPECT_EQ(state.completionBannerText, QStringLiteral("Clipboard protected · 1 item masked"));
     EXPECT_EQ(state.completionBannerAction, CompletionBannerAction::reviewLastAutoClean);

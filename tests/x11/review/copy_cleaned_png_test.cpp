@@ -36,7 +36,7 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     // The left half is one finding.
     const Detection finding = makeFinding({0, 0, 0.5, 1});
     BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Clipboard image"),
-                                                 SafeShareSourceType::clipboardImport, ImportedImage{source},
+                                                 SafeShareSourceType::clipboardImport, ReviewImageSource::encode(source),
                                                  QStringLiteral("Loaded."));
     item.redactionPlan = RedactionPlan({}, {finding}, {});
     item.didScan = true;

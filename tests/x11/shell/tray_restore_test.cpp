@@ -60,15 +60,11 @@ TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(Qt::white);
     BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Ticket"), SafeShareSourceType::unknown,
-                                                 ImportedImage{image}, QStringLiteral("Loaded."));
+                                                 ReviewImageSource::encode(image), QStringLiteral("Loaded."));
     item.redactionPlan = RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {});
     review.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
-    const RedactionPlan before = review.state().redactionPlan;
-    RedactionPlan drawn = before;
-    ASSERT_TRUE(drawn.addManualRedaction(QStringLiteral("Manual"), QStringLiteral("Drawn"), {0.5, 0.5, 0.2, 0.2}));
-    review.applyCanvasPlan(drawn);
-    review.recordManualEdit(before, drawn);
-    const RedactionPlan plan = review.state().redactionPlan;
+    review.addManualBox({0.5, 0.5, 0.2, 0.2});
+    const RedactionPlan plan = review.state().redactionPlan();
     ASSERT_EQ(plan.manualDetections().size(), 1);
 
     window->close();
@@ -82,9 +78,9 @@ TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
     EXPECT_EQ(app.mainWindow(), window.data());
     EXPECT_TRUE(window->isVisible());
     const ReviewState &state = window->contentView()->controller().state();
-    EXPECT_EQ(state.image, image);
-    EXPECT_EQ(state.redactionPlan, plan);
-    EXPECT_TRUE(state.manualEditHistory.canUndo());
+    EXPECT_EQ(state.image(), image);
+    EXPECT_EQ(state.redactionPlan(), plan);
+    EXPECT_TRUE(state.manualEditHistory().canUndo());
 }
 
 TEST_F(TrayOnX11, AnsweringARiskNotificationBringsBackTheWindowWithTheAlert)
@@ -111,7 +107,7 @@ TEST_F(TrayOnX11, AnsweringARiskNotificationBringsBackTheWindowWithTheAlert)
     drainEvents();
 
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(review.state().sourceImageURL, QUrl::fromLocalFile(path));
+    EXPECT_EQ(review.state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(review.state().watchedScreenshotQueue.items.isEmpty());
 }
 

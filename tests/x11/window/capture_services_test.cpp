@@ -101,7 +101,7 @@ TEST_F(CaptureServicesTest, ACaptureRequestStartsTheCaptureTool)
     services();
     postCaptureRequest(VelmoraCaptureMode::area);
     EXPECT_TRUE(controller.state().captureTask.has_value());
-    EXPECT_EQ(controller.state().reviewStatusNote, captureModeInfo(VelmoraCaptureMode::area).statusHint);
+    EXPECT_EQ(controller.state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool.arguments().contains(QStringLiteral("-s")); }, timeoutMs));
     controller.closeCurrentReview();
     EXPECT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().isEmpty() && !controller.state().captureTask; }, timeoutMs));

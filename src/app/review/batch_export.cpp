@@ -1,0 +1,89 @@
+#include "app/review/batch_export.h"
+
+#include "app/review/cleaned_output_files.h"
+#include "core/detection/core_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPromise>
+#include <QtConcurrent>
+
+#include <optional>
+
+namespace velmora {
+
+BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QString &parentPath,
+                                    const std::function<void(int)> &progress,
+                                    const std::function<bool()> &isCancelled)
+{
+    const std::optional<QString> folder = createBatchExportFolder(parentPath);
+    if (!folder)
+        return BatchExportFailure::unwritable;
+    const QDir dir(*folder);
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+        std::optional<BatchExportFailure> failure;
+        if (isCancelled()) {
+            failure = BatchExportFailure::cancelled;
+        } else {
+            try {
+                const QImage image = jobs.at(i).source.decode().image;
+                try {
+                    if (!writeNewFile(dir.filePath(jobs.at(i).fileName),
+                                      cleanedImageData(image, jobs.at(i).plan, CleanedImageFormat::png)))
+                        failure = BatchExportFailure::unwritable;
+                } catch (const VelmoraCoreException &) {
+                    failure = BatchExportFailure::unwritable;
+                }
+            } catch (const VelmoraCoreException &) {
+                failure = BatchExportFailure::unreadableImage;
+            }
+        }
+        if (failure) {
+            // A batch export is all or nothing: the folder was new, so all it holds is ours.
+            for (qsizetype j = 0; j < i; ++j)
+                QFile::remove(dir.filePath(jobs.at(j).fileName));
+            QDir(parentPath).rmdir(QFileInfo(*folder).fileName());
+            return *failure;
+        }
+        progress(int(i + 1));
+    }
+    return *folder;
+}
+
+BatchExport::BatchExport(QObject *parent) : QObject(parent)
+{
+    connect(&m_watcher, &QFutureWatcherBase::progressValueChanged, this, [this](int written) {
+        if (m_progress)
+            m_progress(written);
+    });
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, [this] {
+        m_progress = nullptr;
+        const Done done = std::exchange(m_done, nullptr);
+        const QFuture<BatchExportOutcome> future = m_watcher.future();
+        if (done)
+            done(future.resultCount() > 0 ? future.result() : BatchExportOutcome(BatchExportFailure::cancelled));
+    });
+}
+
+BatchExport::~BatchExport()
+{
+    m_progress = nullptr;
+    m_done = nullptr;
+    m_watcher.cancel();
+    m_watcher.waitForFinished();
+}
+
+void BatchExport::start(const QList<BatchExportJob> &jobs, const QString &parentPath, Progress progress, Done done)
+{
+    m_progress = std::move(progress);
+    m_done = std::move(done);
+    m_watcher.setFuture(QtConcurrent::run([jobs, parentPath](QPromise<BatchExportOutcome> &promise) {
+        promise.setProgressRange(0, int(jobs.size()));
+        promise.addResult(writeBatchExport(
+            jobs, parentPath, [&promise](int written) { promise.setProgressValue(written); },
+            [&promise] { return promise.isCanceled(); }));
+    }));
+}
+
+} // namespace velmora

@@ -1,0 +1,72 @@
+#include "app/review/file_import.h"
+
+#include "core/detection/core_error.h"
+
+#include <QtConcurrent>
+
+namespace velmora {
+
+FileImport::FileImport(QObject *parent) : QObject(parent)
+{
+    connect(&m_watcher, &QFutureWatcherBase::resultReadyAt, this, &FileImport::takeResult);
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, &FileImport::finish);
+}
+
+FileImport::~FileImport()
+{
+    cancel();
+    m_watcher.waitForFinished();
+}
+
+void FileImport::start(const QList<QUrl> &files, ItemReady onItem, Finished onFinished)
+{
+    cancel();
+    m_files = files;
+    m_waiting.clear();
+    m_next = 0;
+    m_skipped = 0;
+    m_onItem = std::move(onItem);
+    m_onFinished = std::move(onFinished);
+    QList<int> indexes(files.size());
+    std::iota(indexes.begin(), indexes.end(), 0);
+    m_watcher.setFuture(QtConcurrent::mapped(indexes, [files](int index) {
+        try {
+            auto [source, image] = ReviewImageSource::importFile(files.at(index).toLocalFile());
+            // Only the first bitmap is kept: a large batch must not hold them all.
+            return Outcome{std::move(source), index == 0 ? image.image : QImage()};
+        } catch (const VelmoraCoreException &) {
+            return Outcome{};
+        }
+    }));
+}
+
+void FileImport::cancel()
+{
+    m_onItem = nullptr;
+    m_onFinished = nullptr;
+    m_watcher.cancel();
+}
+
+void FileImport::takeResult(int index)
+{
+    m_waiting.insert(index, m_watcher.resultAt(index));
+    while (m_waiting.contains(m_next)) {
+        const Outcome outcome = m_waiting.take(m_next);
+        const QUrl url = m_files.at(m_next++);
+        if (!outcome.source)
+            ++m_skipped;
+        else if (m_onItem)
+            m_onItem(url, *outcome.source, outcome.image);
+    }
+}
+
+void FileImport::finish()
+{
+    if (m_watcher.isCanceled() || !m_onFinished)
+        return;
+    const Finished onFinished = std::exchange(m_onFinished, nullptr);
+    m_onItem = nullptr;
+    onFinished(m_skipped);
+}
+
+} // namespace velmora

@@ -1,0 +1,95 @@
+#include "app/review/file_import.h"
+
+#include "review_test_items.h"
+#include "support/event_loop.h"
+#include "support/file_bytes.h"
+#include "support/image_bytes.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+// Real files read on the thread pool; the test waits for the work, never for time.
+class FileImportTest : public ::testing::Test
+{
+protected:
+    /// Writes `count` images, and one unreadable file in the place given, as URLs in order.
+    QList<QUrl> writeFiles(int count, int brokenAt = -1)
+    {
+        QList<QUrl> urls;
+        for (int i = 0; i < count; ++i) {
+            const QString path = m_dir.filePath(QStringLiteral("%1.png").arg(i));
+            EXPECT_TRUE(writeBytes(path, i == brokenAt ? QByteArray("nope") : encodedPng(plainImage(10 + i))));
+            urls.append(QUrl::fromLocalFile(path));
+        }
+        return urls;
+    }
+
+    void finish()
+    {
+        m_import.future().waitForFinished();
+        drainEvents();
+    }
+
+    QTemporaryDir m_dir;
+    FileImport m_import;
+    QList<QUrl> m_handed;
+    QList<bool> m_withImage;
+    std::optional<int> m_skipped;
+};
+
+TEST_F(FileImportTest, HandsEveryReadableFileOverInOrderAndCountsTheRest)
+{
+    const QList<QUrl> urls = writeFiles(24, 5);
+
+    m_import.start(
+        urls,
+        [this](const QUrl &url, const ReviewImageSource &source, const QImage &image) {
+            m_handed.append(url);
+            m_withImage.append(!image.isNull());
+            EXPECT_EQ(source.filePath(), url.toLocalFile());
+        },
+        [this](int skipped) { m_skipped = skipped; });
+    finish();
+
+    QList<QUrl> expected = urls;
+    expected.removeAt(5);
+    EXPECT_EQ(m_handed, expected);
+    EXPECT_EQ(m_skipped, 1);
+    ASSERT_FALSE(m_withImage.isEmpty());
+    EXPECT_TRUE(m_withImage.first()) << "the first image comes back decoded";
+    EXPECT_EQ(m_withImage.count(true), 1) << "no other bitmap travels back";
+}
+
+TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
+{
+    m_import.start(
+        writeFiles(12), [this](const QUrl &url, const ReviewImageSource &, const QImage &) { m_handed.append(url); },
+        [this](int skipped) { m_skipped = skipped; });
+    m_import.cancel();
+    finish();
+
+    EXPECT_TRUE(m_handed.isEmpty());
+    EXPECT_FALSE(m_skipped.has_value());
+}
+
+TEST_F(FileImportTest, ANewImportReplacesTheRunningOne)
+{
+    const QList<QUrl> first = writeFiles(8);
+    m_import.start(
+        first, [this](const QUrl &url, const ReviewImageSource &, const QImage &) { m_handed.append(url); }, {});
+    const QList<QUrl> second{first.last()};
+    m_import.start(
+        second, [this](const QUrl &url, const ReviewImageSource &, const QImage &) { m_handed.append(url); },
+        [this](int skipped) { m_skipped = skipped; });
+    finish();
+
+    EXPECT_EQ(m_handed, second);
+    EXPECT_EQ(m_skipped, 0);
+}
+
+} // namespace
+} // namespace velmora::test

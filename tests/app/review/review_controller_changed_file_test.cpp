@@ -1,0 +1,79 @@
+#include "review_controller_fixture.h"
+
+#include "support/file_bytes.h"
+#include "support/image_bytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace velmora::test {
+namespace {
+
+// A batch read from real files, scanned; one file is then changed or removed on disk.
+class ChangedFileExport : public ReviewControllerTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_out.isValid());
+        for (const char *name : {"a.png", "b.png"})
+            ASSERT_TRUE(writeBytes(m_in.filePath(name), encodedPng(plainImage(60, 80, 60))));
+        controller.loadImageURLs({QUrl::fromLocalFile(m_in.path())}, QStringLiteral("Loaded."), true);
+        finishImport();
+        ASSERT_EQ(state().batchItems.size(), 2);
+        for (int i = 0; i < 2; ++i) {
+            engine.lastCall().finish();
+            drainEvents();
+        }
+        dialogs.folderAnswer = QUrl::fromLocalFile(m_out.path());
+    }
+
+    QTemporaryDir m_in;
+    QTemporaryDir m_out;
+};
+
+TEST_F(ChangedFileExport, AGoneFileFailsTheBatchExportWithTheImportSentencesAndWritesNothing)
+{
+    ASSERT_TRUE(QFile::remove(m_in.filePath("b.png")));
+
+    controller.exportBatchAction();
+    waitForBatchExport();
+
+    EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
+    EXPECT_TRUE(QDir(m_out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
+{
+    ASSERT_TRUE(writeBytes(m_in.filePath("a.png"), encodedPng(plainImage(0, 90, 60))));
+
+    controller.exportBatchAction();
+    waitForBatchExport();
+
+    EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
+    EXPECT_TRUE(QDir(m_out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST_F(ChangedFileExport, UnchangedFilesAreExportedFromTheirSources)
+{
+    controller.exportBatchAction();
+    waitForBatchExport();
+
+    const QDir written(m_out.filePath(QStringLiteral("Velmora Cleaned")));
+    EXPECT_EQ(written.entryList(QDir::Files, QDir::Name), QStringList({"a-redacted.png", "b-redacted.png"}));
+    EXPECT_EQ(QImage(written.filePath("b-redacted.png")).pixel(5, 5), plainImage(60).pixel(5, 5));
+}
+
+TEST_F(ChangedFileExport, ABatchKeepsOnlyAFewDecodedImages)
+{
+    // Each item keeps its file's fingerprint, not its pixels.
+    for (const BatchReviewItem &item : state().batchItems) {
+        EXPECT_TRUE(item.source.encodedBytes().isEmpty());
+        EXPECT_TRUE(item.source.filePath().has_value());
+    }
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,107 @@
+#include "app/review/decoded_image_cache.h"
+#include "app/review/review_image_source.h"
+#include "core/detection/core_error.h"
+
+#include "review_test_items.h"
+#include "support/file_bytes.h"
+#include "support/image_bytes.h"
+#include "support/row_name.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace velmora::test {
+namespace {
+
+VelmoraCoreError decodeError(const ReviewImageSource &source)
+{
+    try {
+        source.decode();
+    } catch (const VelmoraCoreException &exception) {
+        return exception.error();
+    }
+    ADD_FAILURE() << "the source decoded";
+    return VelmoraCoreError::imageRenderFailed;
+}
+
+TEST(ReviewImageSource, BytesDecodeToTheirImage)
+{
+    const ReviewImageSource source = ReviewImageSource::encode(plainImage(70));
+    EXPECT_EQ(source.decode().image.pixel(3, 3), plainImage(70).pixel(3, 3));
+    EXPECT_FALSE(source.filePath().has_value());
+}
+
+TEST(ReviewImageSource, AFileKeepsNoBytesAndDecodesWhileUnchanged)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shot.png"));
+    ASSERT_TRUE(writeBytes(path, encodedPng(plainImage(40))));
+
+    const auto [source, image] = ReviewImageSource::importFile(path);
+
+    EXPECT_EQ(image.image.pixel(0, 0), plainImage(40).pixel(0, 0));
+    EXPECT_TRUE(source.encodedBytes().isEmpty());
+    EXPECT_EQ(source.filePath(), path);
+    EXPECT_EQ(source.decode().image.pixel(0, 0), plainImage(40).pixel(0, 0));
+}
+
+struct ChangeRow
+{
+    const char *name;
+    std::function<void(const QString &path)> change;
+};
+
+class AChangedFile : public ::testing::TestWithParam<ChangeRow>
+{
+};
+
+TEST_P(AChangedFile, IsNeverDecodedAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shot.png"));
+    ASSERT_TRUE(writeBytes(path, encodedPng(plainImage(40))));
+    const ReviewImageSource source = ReviewImageSource::importFile(path).first;
+
+    GetParam().change(path);
+
+    EXPECT_EQ(decodeError(source), VelmoraCoreError::invalidImageData);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AChangedFile, ::testing::Values(
+    ChangeRow{"Gone", [](const QString &path) { QFile::remove(path); }},
+    ChangeRow{"OtherImage", [](const QString &path) { writeBytes(path, encodedPng(plainImage(41, 80, 60))); }},
+    ChangeRow{"SameSizeAndTimeOtherBytes",
+              [](const QString &path) {
+                  QFile file(path);
+                  const QDateTime modified = QFileInfo(path).lastModified();
+                  QByteArray bytes = fileBytes(path);
+                  bytes[bytes.size() - 20] = char(bytes.at(bytes.size() - 20) ^ 0x55);
+                  writeBytes(path, bytes);
+                  file.open(QIODevice::ReadWrite);
+                  file.setFileTime(modified, QFileDevice::FileModificationTime);
+              }}),
+    rowName);
+
+TEST(DecodedImageCache, KeepsTheNewestFewAndDecodesTheRestAgain)
+{
+    DecodedImageCache cache;
+    QList<QUuid> ids;
+    for (int i = 0; i < 5; ++i) {
+        ids.append(QUuid::createUuid());
+        cache.insert(ids.last(), plainImage(10 * i));
+    }
+    EXPECT_EQ(cache.size(), DecodedImageCache::capacity);
+    // A kept image comes from the cache, whatever its source says now.
+    EXPECT_EQ(cache.image(ids.last(), ReviewImageSource::fromBytes("gone")).pixel(0, 0), plainImage(40).pixel(0, 0));
+    // An evicted one is decoded from its source.
+    EXPECT_EQ(cache.image(ids.first(), ReviewImageSource::encode(plainImage(90))).pixel(0, 0),
+              plainImage(90).pixel(0, 0));
+    EXPECT_EQ(cache.size(), DecodedImageCache::capacity);
+}
+
+} // namespace
+} // namespace velmora::test
