@@ -111,21 +111,21 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     earlier.displayLabel = QStringLiteral("Earlier image");
     earlier.plan = RedactionPlan();
     controller.openForReview(earlier);
-    ASSERT_EQ(state().image.size(), QSize(40, 30));
+    ASSERT_EQ(state().image().size(), QSize(40, 30));
     reviewMayBeReplaced = false;
 
     flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
     finishScan({unsureFinding()});
 
-    EXPECT_EQ(state().image.size(), QSize(40, 30)) << "the review on screen stays";
+    EXPECT_EQ(state().image().size(), QSize(40, 30)) << "the review on screen stays";
     EXPECT_EQ(state().completionBannerText, CaptureText::waitingForReview);
     EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
     EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, encodedPng(screenshot));
 
     controller.openLastAutoCleanReviewItem();
-    EXPECT_EQ(state().image.size(), screenshot.size());
-    EXPECT_EQ(state().redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().image().size(), screenshot.size());
+    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
 }
 
 TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)

@@ -34,13 +34,8 @@ TEST_P(DiscardQuestionFrontTest, AsksOnlyInFrontAndOnlyWhenBoxesWouldBeLost)
 {
     const FrontRow &row = GetParam();
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)})});
-    if (row.drawn) {
-        const RedactionPlan before = state().redactionPlan;
-        RedactionPlan after = before;
-        ASSERT_TRUE(after.addManualRedaction(QStringLiteral("Manual"), QStringLiteral("Drawn"), {0.5, 0.5, 0.2, 0.2}));
-        controller.applyCanvasPlan(after);
-        controller.recordManualEdit(before, after);
-    }
+    if (row.drawn)
+        controller.addManualBox({0.5, 0.5, 0.2, 0.2});
     inFront = row.inFront;
     bool proceeded = false;
     bool waited = false;
