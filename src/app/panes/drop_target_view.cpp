@@ -20,7 +20,9 @@ namespace {
 constexpr int kHeroEdge = 64;
 constexpr int kHeadlinePixels = 36;
 constexpr int kDescriptionMaxWidth = 560;
-constexpr int kChecklistMaxWidth = 620;
+constexpr int kHeroMaxWidth = 560;
+constexpr int kChecklistMaxWidth = 420;
+constexpr int kColumnGap = 28;
 
 // Centres `widget` in a row of its own while letting it grow up to its maximum width.
 QHBoxLayout *centred(QWidget *widget)
@@ -75,11 +77,22 @@ DropTargetView::DropTargetView(StoredSettings &settings, QWidget *parent) : QWid
 QWidget *DropTargetView::buildContent()
 {
     auto *content = new QWidget;
-    auto *stack = new QVBoxLayout(content);
-    stack->setContentsMargins(16, 32, 16, 32);
-    stack->setSpacing(18);
-    // Stretches above and below centre the content while it fits; past that it scrolls.
-    stack->addStretch(1);
+    auto *outer = new QVBoxLayout(content);
+    outer->setContentsMargins(16, 24, 16, 24);
+    // Stretches around centre the content while it fits; past that it scrolls.
+    outer->addStretch(1);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(kColumnGap);
+    row->addStretch(1);
+    outer->addLayout(row);
+    outer->addStretch(1);
+
+    auto *hero = new QWidget;
+    hero->setMaximumWidth(kHeroMaxWidth);
+    auto *stack = new QVBoxLayout(hero);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(16);
+    row->addWidget(hero, 1000, Qt::AlignVCenter);
 
     stack->addWidget(new SymbolView(QStringLiteral("doc.viewfinder"), kHeroEdge, look::accent), 0, Qt::AlignHCenter);
 
@@ -120,6 +133,7 @@ QWidget *DropTargetView::buildContent()
     }
     stack->addLayout(centredRow(chips));
 
+    // The checklist stands beside the hero, so the whole empty state fits the window.
     if (!m_settings.value(Setting::didDismissGettingStarted) && !m_hidesGettingStartedNow) {
         m_checklist = new QWidget;
         m_checklist->setObjectName(QStringLiteral("empty-getting-started-checklist"));
@@ -127,10 +141,9 @@ QWidget *DropTargetView::buildContent()
         auto *holder = new QVBoxLayout(m_checklist);
         holder->setContentsMargins(0, 0, 0, 0);
         holder->addWidget(new GettingStartedChecklistView(true, [this] { dismissGettingStarted(); }));
-        stack->addLayout(centred(m_checklist));
+        row->addWidget(m_checklist, 800, Qt::AlignVCenter);
     }
-
-    stack->addStretch(1);
+    row->addStretch(1);
     return content;
 }
 

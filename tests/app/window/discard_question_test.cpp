@@ -34,10 +34,8 @@ TEST_P(DiscardQuestionFrontTest, AsksOnlyInFrontAndOnlyWhenBoxesWouldBeLost)
 {
     const FrontRow &row = GetParam();
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)})});
-    if (row.drawn) {
+    if (row.drawn)
         controller.addManualBox({0.5, 0.5, 0.2, 0.2});
-        ASSERT_EQ(state().redactionPlan().manualDetections().size(), 1);
-    }
     inFront = row.inFront;
     bool proceeded = false;
     bool waited = false;

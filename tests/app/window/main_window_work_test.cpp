@@ -1,6 +1,7 @@
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "app/shell/main_menus.h"
+#include "app/panes/drop_target_view.h"
 #include "app/window/completion_banner.h"
 #include "core/protection/clipboard_protection_configuration.h"
 
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 using namespace velmora;
@@ -168,6 +171,26 @@ TEST_F(MainWindowFixture, TheBannerComesAndGoesWithoutMovingTheReview)
     EXPECT_TRUE(m_window->rect().contains(area));
     EXPECT_GT(area.width(), m_window->width() / 2);
     EXPECT_GE(banner->height(), banner->minimumSizeHint().height());
+}
+
+TEST_F(MainWindowFixture, TheEmptyStateFitsTheDefaultWindowWithoutScrolling)
+{
+    m_window->resize(1320, 860);
+    m_window->show();
+    test::drainEvents();
+    auto *empty = m_window->findChild<DropTargetView *>();
+    ASSERT_NE(empty, nullptr);
+    auto *scroll = empty->findChild<QScrollArea *>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0);
+    auto *checklist = empty->findChild<QWidget *>(QStringLiteral("empty-getting-started-checklist"));
+    ASSERT_NE(checklist, nullptr);
+    EXPECT_TRUE(checklist->isVisible());
+    for (QWidget *part : {checklist, static_cast<QWidget *>(empty->findChild<QPushButton *>(
+                                         QStringLiteral("empty-open-batch-button")))}) {
+        const QRect area(part->mapTo(scroll->viewport(), QPoint(0, 0)), part->size());
+        EXPECT_TRUE(scroll->viewport()->rect().contains(area)) << part->objectName().toStdString();
+    }
 }
 
 } // namespace
