@@ -23,6 +23,8 @@ constexpr int kDescriptionMaxWidth = 560;
 constexpr int kHeroMaxWidth = 560;
 constexpr int kChecklistMaxWidth = 420;
 constexpr int kColumnGap = 28;
+/// Below this width the checklist goes under the hero instead of beside it.
+constexpr int kSideBySideMinWidth = 780;
 
 // Centres `widget` in a row of its own while letting it grow up to its maximum width.
 QHBoxLayout *centred(QWidget *widget)
@@ -81,7 +83,8 @@ QWidget *DropTargetView::buildContent()
     outer->setContentsMargins(16, 24, 16, 24);
     // Stretches around centre the content while it fits; past that it scrolls.
     outer->addStretch(1);
-    auto *row = new QHBoxLayout;
+    auto *row = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_heroRow = row;
     row->setSpacing(kColumnGap);
     row->addStretch(1);
     outer->addLayout(row);
@@ -145,6 +148,12 @@ QWidget *DropTargetView::buildContent()
     }
     row->addStretch(1);
     return content;
+}
+
+void DropTargetView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_heroRow->setDirection(width() < kSideBySideMinWidth ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }
 
 void DropTargetView::dismissGettingStarted()

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 class QScrollArea;
+class QBoxLayout;
+class QResizeEvent;
 
 namespace velmora {
 
@@ -31,6 +33,9 @@ signals:
     void captureAreaRequested();
     void openBatchRequested();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QWidget *buildContent();
 
@@ -38,6 +43,7 @@ private:
     bool m_hidesGettingStartedNow = false;
     QScrollArea *m_scrollArea = nullptr;
     QWidget *m_checklist = nullptr;
+    QBoxLayout *m_heroRow = nullptr; ///< The hero and the checklist: side by side, or stacked when narrow.
 };
 
 } // namespace velmora
