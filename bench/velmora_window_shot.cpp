@@ -106,7 +106,12 @@ int main(int argc, char **argv)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(imagePath)});
     content->controller().handleDrop(drop);
-    if (!QTest::qWaitFor([&] { return !content->controller().state().isChecking(); }, 120000)) {
+    // The file is read off the GUI thread first, then scanned: wait for the scan's end.
+    const auto scanned = [&] {
+        const velmora::BatchReviewItem *item = content->controller().state().currentItem();
+        return item && item->scanEnded && !content->controller().state().isChecking();
+    };
+    if (!QTest::qWaitFor(scanned, 120000)) {
         std::fprintf(stderr, "the scan did not finish\n");
         return 1;
     }
