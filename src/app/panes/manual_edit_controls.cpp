@@ -15,12 +15,15 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
 
 constexpr int kSpacing = 8;
 constexpr int kButtonMinimumWidth = 84;
+constexpr qsizetype kToolsPerRow = 3;
 
 VelmoraControlTone toneOf(ManualTool tool)
 {
@@ -56,12 +59,13 @@ ManualEditControls::ManualEditControls(ReviewController &controller, QWidget *pa
     heading->addStretch();
     column->addLayout(heading);
 
+    // Three tools a row keeps the block short, so the findings list above it shows more rows.
     const QList<ManualTool> tools = allManualTools();
-    for (qsizetype row = 0; row + 1 < tools.size(); row += 2) {
+    for (qsizetype first = 0; first < tools.size(); first += kToolsPerRow) {
         auto *line = new QHBoxLayout;
         line->setSpacing(kSpacing);
-        line->addWidget(makeControl(tools.at(row)), 1, Qt::AlignVCenter);
-        line->addWidget(makeControl(tools.at(row + 1)), 1, Qt::AlignVCenter);
+        for (qsizetype i = first; i < std::min(first + kToolsPerRow, tools.size()); ++i)
+            line->addWidget(makeControl(tools.at(i)), 1, Qt::AlignVCenter);
         column->addLayout(line);
     }
 

@@ -115,3 +115,22 @@ TEST_F(ManualEditControlsTest, AScanLocksEveryTool)
 
 } // namespace
 } // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+TEST_F(ManualEditControlsTest, TheToolsStandInTwoRowsOfThree)
+{
+    section.resize(320, section.sizeHint().height());
+    section.show();
+    QList<int> tops;
+    for (ManualTool tool : allManualTools())
+        tops.append(section.control(tool)->geometry().center().y());
+    ASSERT_EQ(tops.size(), 6);
+    EXPECT_EQ(QList<int>({tops.at(0), tops.at(1), tops.at(2)}), QList<int>(3, tops.at(0)));
+    EXPECT_EQ(QList<int>({tops.at(3), tops.at(4), tops.at(5)}), QList<int>(3, tops.at(3)));
+    EXPECT_GT(tops.at(3), tops.at(0));
+}
+
+} // namespace
+} // namespace velmora::test

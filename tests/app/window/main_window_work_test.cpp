@@ -1,12 +1,14 @@
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "app/shell/main_menus.h"
+#include "app/panes/detection_row.h"
 #include "app/panes/drop_target_view.h"
 #include "app/window/completion_banner.h"
 #include "core/protection/clipboard_protection_configuration.h"
 
 #include "main_window_fixture.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -191,6 +193,62 @@ TEST_F(MainWindowFixture, TheEmptyStateFitsTheDefaultWindowWithoutScrolling)
         const QRect area(part->mapTo(scroll->viewport(), QPoint(0, 0)), part->size());
         EXPECT_TRUE(scroll->viewport()->rect().contains(area)) << part->objectName().toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+QList<TextObservation> emailLines(int count)
+{
+    QList<TextObservation> lines;
+    for (int i = 0; i < count; ++i)
+        lines.append({QStringLiteral("Mail user%1@example.com now").arg(i), {0.1, 0.05 + 0.1 * i, 0.6, 0.05}, 0.97});
+    return lines;
+}
+
+int rowsInside(const QScrollArea &list)
+{
+    int shown = 0;
+    for (const DetectionRow *row : list.findChildren<DetectionRow *>()) {
+        const QRect area(row->mapTo(list.viewport(), QPoint(0, 0)), row->size());
+        shown += row->isVisible() && list.viewport()->rect().contains(area) ? 1 : 0;
+    }
+    return shown;
+}
+
+TEST_F(MainWindowFixture, TheFindingsListShowsMoreThanFourRowsAtTheDefaultSize)
+{
+    m_window->resize(1320, 860);
+    showActive();
+    openScanned(emailLines(8));
+    test::drainEvents();
+    auto *list = m_window->findChild<QScrollArea *>(QStringLiteral("findings-list"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_GT(rowsInside(*list), 4);
+}
+
+TEST_F(MainWindowFixture, EveryFindingsControlIsReachableAtTheMinimumSize)
+{
+    showActive();
+    openScanned(emailLines(8));
+    m_window->resize(m_window->minimumSize());
+    test::drainEvents();
+    auto *column = m_window->findChild<QScrollArea *>(QStringLiteral("findings-column-scroll"));
+    ASSERT_NE(column, nullptr);
+    QWidget *content = column->widget();
+    const QList<QAbstractButton *> controls = content->findChildren<QAbstractButton *>();
+    ASSERT_FALSE(controls.isEmpty());
+    // The rows of the list scroll inside the list itself; the rest of the column scrolls with the column.
+    const QWidget *rows = content->findChild<QScrollArea *>(QStringLiteral("findings-list"))->widget();
+    for (const QAbstractButton *control : controls) {
+        if (!control->isVisibleTo(content) || control->objectName().isEmpty() || rows->isAncestorOf(control))
+            continue;
+        const QRect area(control->mapTo(content, QPoint(0, 0)), control->size());
+        EXPECT_TRUE(content->rect().contains(area)) << control->objectName().toStdString();
+        EXPECT_GE(control->height(), control->minimumSizeHint().height()) << control->objectName().toStdString();
+    }
+    EXPECT_LE(content->height() - column->viewport()->height(), column->verticalScrollBar()->maximum());
 }
 
 } // namespace
