@@ -79,6 +79,8 @@ public:
     void reselectAfterFilterChange();
     /// Scans the items one after another under a new batch run identifier.
     void scanBatchItems(const QList<QUuid> &itemIDs);
+    /// Scans every item of the batch, in queue order.
+    void scanWholeBatch();
     void cancelBatchScan();
 
     // The single-image scan.

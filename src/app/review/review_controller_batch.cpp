@@ -42,12 +42,8 @@ void ReviewController::loadBatch(QList<BatchReviewItem> items, const QString &st
         if (skippedCount >= 1)
             m_state.windowErrorText = skippedFilesText(skippedCount);
     }
-    if (scan) {
-        QList<QUuid> ids;
-        for (const BatchReviewItem &item : m_state.batchItems)
-            ids.append(item.id);
-        scanBatchItems(ids);
-    }
+    if (scan)
+        scanWholeBatch();
 }
 
 void ReviewController::showImportFailure(VelmoraCoreError error)
@@ -122,6 +118,14 @@ void ReviewController::reselectAfterFilterChange()
     });
     if (!selectedIsVisible)
         selectBatchItem(visible.first().id);
+}
+
+void ReviewController::scanWholeBatch()
+{
+    QList<QUuid> ids;
+    for (const BatchReviewItem &item : m_state.batchItems)
+        ids.append(item.id);
+    scanBatchItems(ids);
 }
 
 void ReviewController::scanBatchItems(const QList<QUuid> &itemIDs)

@@ -96,12 +96,8 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
                                             : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(imported));
             if (skipped >= 1)
                 m_state.windowErrorText = skippedFilesText(skipped);
-            if (scan) {
-                QList<QUuid> ids;
-                for (const BatchReviewItem &item : m_state.batchItems)
-                    ids.append(item.id);
-                scanBatchItems(ids);
-            }
+            if (scan)
+                scanWholeBatch();
         });
 }
 

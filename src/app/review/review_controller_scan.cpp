@@ -189,10 +189,7 @@ void ReviewController::rescanCurrentReview()
         startDetection();
         return;
     }
-    QList<QUuid> ids;
-    for (const BatchReviewItem &item : m_state.batchItems)
-        ids.append(item.id);
-    scanBatchItems(ids);
+    scanWholeBatch();
 }
 
 } // namespace velmora
