@@ -1,36 +1,15 @@
 #include "core/analysis/key_prefix_repair.h"
 
+#include "support/read_characters.h"
 #include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::charactersOf;
+using velmora::test::textOf;
 
 namespace {
-
-// One character per letter of `text`, a space marking the next word's break.
-QList<ReadCharacter> charactersOf(const QString &text)
-{
-    QList<ReadCharacter> characters;
-    bool breakBefore = false;
-    for (const QChar c : text) {
-        if (c == u' ') {
-            breakBefore = true;
-            continue;
-        }
-        characters.append({QString(c), {}, breakBefore});
-        breakBefore = false;
-    }
-    return characters;
-}
-
-QString textOf(const QList<ReadCharacter> &characters)
-{
-    QString text;
-    for (const ReadCharacter &character : characters)
-        text += (character.breakBefore ? QStringLiteral(" ") : QString()) + character.text;
-    return text;
-}
 
 struct PrefixRow {
     const char *name;

@@ -1,37 +1,15 @@
 #include "core/analysis/token_repair.h"
 
+#include "support/read_characters.h"
 #include "support/row_name.h"
 
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::charactersOf;
+using velmora::test::textOf;
 
 namespace {
-
-// One character per letter of `text`, a space marking the next word's break; the
-// character at `doubtful` offers `alternatives`.
-QList<ReadCharacter> charactersOf(const QString &text, qsizetype doubtful = -1, const QList<SymbolChoice> &alternatives = {})
-{
-    QList<ReadCharacter> characters;
-    bool breakBefore = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u' ') {
-            breakBefore = true;
-            continue;
-        }
-        characters.append({QString(text[i]), i == doubtful ? alternatives : QList<SymbolChoice>(), breakBefore});
-        breakBefore = false;
-    }
-    return characters;
-}
-
-QString textOf(const QList<ReadCharacter> &characters)
-{
-    QString text;
-    for (const ReadCharacter &character : characters)
-        text += (character.breakBefore ? QStringLiteral(" ") : QString()) + character.text;
-    return text;
-}
 
 struct RepairRow {
     const char *name;
