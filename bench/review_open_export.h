@@ -162,7 +162,7 @@ inline int openAndExportFigures(const QStringList &images, int count)
     for (const BatchReviewItem &item : review.state().batchItems)
         ids.append(item.id);
     review.scanBatchItems(ids);
-    runUntil([&] { return !review.state().batchScanTask.has_value(); });
+    runUntil([&] { return !review.batchScan().isRunning(); });
 
     MainThreadWatchdog watchdog;
     QElapsedTimer wall;

@@ -5,7 +5,9 @@
 
 #include <QPromise>
 
+#include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace velmora::test {
@@ -72,9 +74,22 @@ public:
         return call.visual.future();
     }
 
+    int concurrentScans() const override { return scansAtOnce; }
+
     int callCount() const { return int(m_calls.size()); }
     Call &call(int index) { return *m_calls.at(std::size_t(index)); }
     Call &lastCall() { return *m_calls.back(); }
+    /// The latest call that scans `image`; for scans that start in no fixed order.
+    Call &callWith(const QImage &image)
+    {
+        const auto found = std::find_if(m_calls.rbegin(), m_calls.rend(), [&](const auto &call) { return call->image == image; });
+        if (found == m_calls.rend())
+            throw std::logic_error("no scan of that image");
+        return **found;
+    }
+
+    /// What concurrentScans() answers: how many batch items a batch scan keeps in flight.
+    int scansAtOnce = 1;
 
 private:
     std::vector<std::unique_ptr<Call>> m_calls;

@@ -17,7 +17,7 @@ namespace velmora {
 using namespace std::chrono_literals;
 
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
-    : QObject(parent), m_environment(environment),
+    : QObject(parent), m_environment(environment), m_batchScan(environment.scanEngine, batchScanReview()),
       m_clipboardGuard(environment.clipboard, environment.settings, environment.clock),
       m_autoCleanUndo(environment.clipboard, environment.clock),
       m_clipboardScan(*this, environment.clipboard, environment.notifications, environment.isApplicationActive),

@@ -4,6 +4,7 @@
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/batch_export.h"
+#include "app/review/batch_scan_runner.h"
 #include "app/protection/notification_center.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
@@ -77,7 +78,7 @@ public:
     void markBatchItemReviewed(const QUuid &itemID);
     /// Keeps a visible item under review after the batch filters changed.
     void reselectAfterFilterChange();
-    /// Scans the items one after another under a new batch run identifier.
+    /// Scans the items in queue order under a new batch run, several at once.
     void scanBatchItems(const QList<QUuid> &itemIDs);
     /// Scans every item of the batch, in queue order.
     void scanWholeBatch();
@@ -219,6 +220,8 @@ public:
     FileImport &fileImport() { return m_fileImport; }
     /// The writing of a batch export.
     BatchExport &batchExport() { return m_batchExport; }
+    /// The batch scan.
+    const BatchScanRunner &batchScan() const { return m_batchScan; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -239,7 +242,6 @@ signals:
 private:
     void emitSharedCurrentItem();
     class ChangeScope;
-    struct BatchRun;
 
     void runDetectionTask(const QUuid &runID, const TaskHandle &task, ScanRequest request);
     void applyDetectionResult(const QUuid &runID, const ScannedPlan &scanned);
@@ -249,7 +251,8 @@ private:
     /// The image under review has had its scan, whatever its end: it may be shared now.
     void markCurrentScanEnded();
 
-    void scanNextBatchItem(const std::shared_ptr<BatchRun> &run, qsizetype index);
+    /// What the batch scan reaches of the review.
+    BatchScanReview batchScanReview();
     void applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned);
     void applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan);
 
@@ -267,6 +270,8 @@ private:
     void commitPlanEdit(const RedactionPlan &plan);
     void setSelectedDetectionID(const std::optional<QUuid> &detectionID);
     void setChecking(bool isChecking);
+    /// The batch scan is working on the image under review.
+    bool batchScansCurrentItem() const;
 
     SafeShareSourceType currentSourceType() const;
     /// The end of a batch export of `items`: its sentences, banner, history record.
@@ -278,8 +283,7 @@ private:
 
     ReviewEnvironment m_environment;
     ReviewState m_state;
-    /// The item the batch scan is working on now.
-    std::optional<QUuid> m_batchScanItemID;
+    BatchScanRunner m_batchScan;
     int m_changeDepth = 0;
     /// The plan when the running move or resize drag began.
     std::optional<RedactionPlan> m_planBeforeBoxEdit;

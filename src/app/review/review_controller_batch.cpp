@@ -6,16 +6,6 @@
 
 namespace velmora {
 
-// One batch scan: its identifier, its task, the detector built when it started and
-// the items it scans in order.
-struct ReviewController::BatchRun
-{
-    QUuid runID;
-    TaskHandle task;
-    SensitiveTextDetector detector;
-    QList<QUuid> itemIDs;
-};
-
 void ReviewController::loadBatch(QList<BatchReviewItem> items, const QString &statusSentence, int skippedCount,
                                  bool scan)
 {
@@ -133,60 +123,46 @@ void ReviewController::scanBatchItems(const QList<QUuid> &itemIDs)
     ChangeScope scope(*this);
     cancelCurrentDetection();
     cancelBatchScan();
-    m_state.batchRunID = QUuid::createUuid();
-    const TaskHandle task;
-    m_state.batchScanTask = task;
-    scanNextBatchItem(std::make_shared<BatchRun>(BatchRun{m_state.batchRunID, task,
-                                                          SensitiveTextDetector(customDetectionConfiguration()), itemIDs}),
-                      0);
+    m_batchScan.start(itemIDs, SensitiveTextDetector(customDetectionConfiguration()));
 }
 
-void ReviewController::scanNextBatchItem(const std::shared_ptr<BatchRun> &run, qsizetype index)
+BatchScanReview ReviewController::batchScanReview()
 {
-    if (m_state.batchRunID != run->runID)
-        return;
-    ChangeScope scope(*this);
-    if (index >= run->itemIDs.size()) {
-        m_state.batchScanTask.reset();
-        postRescanCompleted();
-        return;
-    }
-    BatchReviewItem *item = findItem(run->itemIDs.at(index));
-    if (!item) {
-        scanNextBatchItem(run, index + 1);
-        return;
-    }
-    // The item's boxes are taken when its turn comes, so boxes drawn on a queued item
-    // while earlier items were scanned are kept.
-    QImage image;
-    try {
-        image = isCurrentItem(item->id) ? m_state.currentImage : item->source.decode().image;
-    } catch (const VelmoraCoreException &) {
-        // The file changed or went away since it was imported: only its boxes are left.
-        applyBatchFailure(item->id, manualBoxesPlan(item->redactionPlan.manualDetections(),
-                                                    manualDetectionStates(item->redactionPlan)));
-        scanNextBatchItem(run, index + 1);
-        return;
-    }
-    const BatchScanInput input{item->id, image, item->redactionPlan.manualDetections(),
-                               manualDetectionStates(item->redactionPlan)};
-    item->isChecking = true;
-    item->reviewStatusNote = ReviewText::checking;
-    m_batchScanItemID = item->id;
-    scanImage(m_environment.scanEngine, this,
-              ScanRequest{input.cgImage, run->detector, input.manualDetections, input.manualActiveStates},
-              [this] { return currentCategoryPreferences(); }, run->task,
-              [this, run, index, input](const ScanOutcome &outcome) {
-                  if (m_state.batchRunID != run->runID)
-                      return;
-                  ChangeScope scope(*this);
-                  m_batchScanItemID.reset();
-                  if (const auto *plan = std::get_if<ScannedPlan>(&outcome))
-                      applyBatchResult(input.id, *plan);
-                  else if (std::holds_alternative<VelmoraCoreError>(outcome))
-                      applyBatchFailure(input.id, manualBoxesPlan(input.manualDetections, input.manualActiveStates));
-                  scanNextBatchItem(run, index + 1);
-              });
+    BatchScanReview review;
+    review.startItem = [this](const QUuid &itemID) -> std::optional<BatchScanPixels> {
+        BatchReviewItem *item = findItem(itemID);
+        if (!item)
+            return std::nullopt;
+        item->isChecking = true;
+        item->reviewStatusNote = ReviewText::checking;
+        if (isCurrentItem(itemID) && !m_state.currentImage.isNull())
+            return m_state.currentImage;
+        return item->source;
+    };
+    review.boxes = [this](const QUuid &itemID) -> std::optional<BatchScanBoxes> {
+        const BatchReviewItem *item = findItem(itemID);
+        if (!item)
+            return std::nullopt;
+        return BatchScanBoxes{item->redactionPlan.manualDetections(), manualDetectionStates(item->redactionPlan)};
+    };
+    review.finishItem = [this](const QUuid &itemID, const ScanOutcome &outcome, const BatchScanBoxes &boxes) {
+        if (const auto *plan = std::get_if<ScannedPlan>(&outcome))
+            applyBatchResult(itemID, *plan);
+        else if (std::holds_alternative<VelmoraCoreError>(outcome))
+            applyBatchFailure(itemID, manualBoxesPlan(boxes.detections, boxes.activeStates));
+    };
+    review.finished = [this] { postRescanCompleted(); };
+    review.preferences = [this] { return currentCategoryPreferences(); };
+    review.asOneChange = [this](const std::function<void()> &step) {
+        ChangeScope scope(*this);
+        step();
+    };
+    return review;
+}
+
+bool ReviewController::batchScansCurrentItem() const
+{
+    return m_state.selectedBatchItemID && m_batchScan.isScanning(*m_state.selectedBatchItemID);
 }
 
 void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned)
@@ -217,9 +193,7 @@ void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPla
 void ReviewController::cancelBatchScan()
 {
     ChangeScope scope(*this);
-    cancelAndForget(m_state.batchScanTask);
-    m_state.batchRunID = QUuid::createUuid();
-    m_batchScanItemID.reset();
+    m_batchScan.cancel();
     // No item stays "Scanning": only a single-image run on the image on screen goes on.
     for (BatchReviewItem &item : m_state.batchItems) {
         if (!(isCurrentItem(item.id) && m_state.detectionTask))

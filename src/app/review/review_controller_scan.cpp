@@ -54,7 +54,7 @@ void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &ta
                   } else if (m_state.detectionRunID == runID) {
                       ChangeScope scope(*this);
                       markCurrentScanEnded();
-                      setChecking(false);
+                      setChecking(batchScansCurrentItem());
                       m_state.detectionTask.reset();
                   }
               });
@@ -95,7 +95,8 @@ void ReviewController::applyDetectionResult(const QUuid &runID, const ScannedPla
         return;
     ChangeScope scope(*this);
     m_state.detectionTask.reset();
-    item->isChecking = false;
+    // The batch scan may still be working on it.
+    item->isChecking = m_batchScan.isScanning(item->id);
     item->didScan = true;
     item->scanEnded = true;
     adoptScannedPlan(*item, scanned);
@@ -112,7 +113,8 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
     qCInfo(lcReviewScan) << "Scan failed:" << rawValue(error);
     ChangeScope scope(*this);
     m_state.detectionTask.reset();
-    item->isChecking = false;
+    // The batch scan may still be working on it.
+    item->isChecking = m_batchScan.isScanning(item->id);
     item->scanEnded = true;
     adoptFailedScanPlan(*item, manualBoxesPlan(manualDetections, manualActiveStates));
     // A failed re-scan must not be announced by whichever run completes next.
@@ -124,7 +126,7 @@ void ReviewController::cancelCurrentDetection()
     ChangeScope scope(*this);
     cancelAndForget(m_state.detectionTask);
     // The image on screen still reads as checking while the batch scan works on it.
-    setChecking(m_batchScanItemID && isCurrentItem(*m_batchScanItemID));
+    setChecking(batchScansCurrentItem());
     m_state.detectionRunID = QUuid::createUuid();
 }
 
@@ -135,10 +137,12 @@ void ReviewController::cancelRunningScans()
     if (!isScanRunning(m_state))
         return;
     ChangeScope scope(*this);
-    // The item the batch scan was working on has had its scan; the queued ones stay queued.
-    if (BatchReviewItem *item = m_batchScanItemID ? findItem(*m_batchScanItemID) : nullptr) {
-        item->scanEnded = true;
-        item->reviewStatusNote = ReviewText::detectionCanceled;
+    // The items the batch scan was working on have had their scan; the queued ones stay queued.
+    for (const QUuid &itemID : m_batchScan.itemsInFlight()) {
+        if (BatchReviewItem *item = findItem(itemID)) {
+            item->scanEnded = true;
+            item->reviewStatusNote = ReviewText::detectionCanceled;
+        }
     }
     const bool stopsCurrentImage = m_state.isChecking();
     cancelCurrentDetection();

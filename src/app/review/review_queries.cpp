@@ -90,7 +90,7 @@ int unscannedBatchItems(const ReviewState &state)
 
 bool isScanRunning(const ReviewState &state)
 {
-    return state.detectionTask.has_value() || state.batchScanTask.has_value();
+    return state.detectionTask.has_value() || isBatchChecking(state);
 }
 
 bool canShareCurrentImage(const ReviewState &state)

@@ -77,8 +77,6 @@ struct ReviewState
     std::optional<QUuid> selectedBatchItemID;
     BatchReviewFilter batchFilter = BatchReviewFilter::all;
     std::optional<FindingCategory> batchCategoryFilter;
-    std::optional<TaskHandle> batchScanTask;
-    QUuid batchRunID = QUuid::createUuid();
     bool includesCleanBatchExports = true;
     /// A batch export is being written.
     bool isExportingBatch = false;

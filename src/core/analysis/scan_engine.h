@@ -28,6 +28,9 @@ public:
     virtual QFuture<QList<Detection>> detectVisualContent(const QImage &image,
                                                           const DetectorCategoryPreferences &preferences,
                                                           const TaskHandle &task) = 0;
+    /// How many scans keep the machine busy side by side without one slowing the others
+    /// down for nothing: a batch scan keeps that many images in flight.
+    virtual int concurrentScans() const { return 1; }
 };
 
 } // namespace velmora

@@ -157,7 +157,8 @@ TEST_F(BatchSidebarTest, AScanShowsTheProgressBar)
     auto *bar = find<QProgressBar>("batch-scan-progress-bar");
     EXPECT_TRUE(bar->isVisibleTo(&window));
     EXPECT_EQ(bar->maximum(), 3);
+    harness.drainScans();
     harness.engine.lastCall().finish();
-    drainEvents();
+    harness.drainScans();
     EXPECT_FALSE(bar->isVisibleTo(&window));
 }

@@ -2,6 +2,7 @@
 
 #include "app/review/review_controller.h"
 #include "app/review/review_test_items.h"
+#include "app/review/scan_steps.h"
 #include "app/shell/symbol_icon.h"
 
 #include "support/fake_clipboard.h"
@@ -53,6 +54,9 @@ struct ReviewHarness
         item.redactionPlan = RedactionPlan(detections, {}, {});
         load({item});
     }
+
+    /// Delivers what has finished and the batch scan's next scans.
+    void drainScans() { test::drainScans(controller); }
 
     const ReviewState &state() const { return controller.state(); }
     const RedactionPlan &plan() const { return controller.state().redactionPlan(); }

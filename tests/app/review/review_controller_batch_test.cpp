@@ -5,18 +5,9 @@
 namespace velmora {
 namespace {
 
-using test::drainEvents;
 
 class BatchLoading : public test::ReviewControllerTest
 {
-protected:
-    QStringList statuses() const
-    {
-        QStringList result;
-        for (const BatchReviewItem &item : state().batchItems)
-            result << item.statusText();
-        return result;
-    }
 };
 
 TEST_F(BatchLoading, SkippedFilesSetTheErrorLine)
@@ -45,22 +36,20 @@ TEST_F(BatchLoading, LoadingDropsTheResultOfTheRunningScan)
     loadAndScan({test::fileItem("old.png")});
     loadAndScan({test::fileItem("new.png", 90)});
     engine.call(0).finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
     EXPECT_TRUE(state().isChecking());
     engine.call(1).finish();
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), QStringList{"No findings"});
 }
 
 TEST_F(BatchLoading, AnEmptyListStillStartsABatchRunThatFindsNothing)
 {
-    const QUuid before = state().batchRunID;
     controller.loadBatch({}, {}, 0, true);
-    EXPECT_NE(state().batchRunID, before);
     EXPECT_EQ(engine.callCount(), 0);
-    EXPECT_FALSE(state().batchScanTask);
+    EXPECT_FALSE(controller.batchScan().isRunning());
     EXPECT_FALSE(isBatchChecking(state()));
 }
 
@@ -74,7 +63,7 @@ TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
 
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     engine.lastCall().finish({face});
-    drainEvents();
+    drainScans();
     EXPECT_EQ(statuses(), (QStringList{"1 to redact", "Scanning", "Queued"}));
     EXPECT_FALSE(state().isChecking());
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
@@ -84,15 +73,15 @@ TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
     EXPECT_EQ(engine.lastCall().image, test::plainImage(20));
     engine.lastCall().failText();
     engine.lastCall().finishVisual();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(engine.lastCall().image, test::plainImage(30));
     Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
     doubtful.confidence = 0.5;
     engine.lastCall().finish({doubtful});
-    drainEvents();
+    drainScans();
     EXPECT_EQ(statuses(), (QStringList{"1 to redact", "Needs attention", "1 to check"}));
     EXPECT_FALSE(isBatchChecking(state()));
-    EXPECT_FALSE(state().batchScanTask);
+    EXPECT_FALSE(controller.batchScan().isRunning());
     EXPECT_EQ(processedBatchItems(state()), 3);
     EXPECT_EQ(state().batchItems[0].redactionPlan.entries().size(), 1);
 }
@@ -101,13 +90,13 @@ TEST_F(BatchLoading, TheImageOnScreenReadsAsCheckingWhileTheBatchScansIt)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     controller.selectBatchItem(state().batchItems[1].id);
     EXPECT_TRUE(state().isChecking());
     EXPECT_TRUE(state().batchItems[1].isChecking);
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     engine.lastCall().finish({face});
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().isChecking());
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].id(), face.id);
@@ -128,7 +117,7 @@ TEST_F(BatchLoading, LeavingTheImageTheBatchScansKeepsItScanning)
     EXPECT_TRUE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Scanning", "Queued"}));
 }
@@ -137,14 +126,14 @@ TEST_F(BatchLoading, CancellingMidBatchLeavesNoItemChecking)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     controller.selectBatchItem(state().batchItems[1].id);
     controller.cancelBatchScan();
     EXPECT_FALSE(isBatchChecking(state()));
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     EXPECT_EQ(engine.callCount(), 2);
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
@@ -164,12 +153,12 @@ TEST_F(BatchLoading, SuccessClearsTheItemErrorButKeepsTheSkippedNotice)
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")}, 1);
     EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().batchItems[0].errorText);
     EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
     EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(cleanBatchItems(state()), 1);
 }
 
@@ -178,13 +167,13 @@ TEST_F(BatchLoading, ARescanSuccessClearsAnEarlierFailure)
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
     engine.lastCall().failVisual();
     engine.lastCall().finishText();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(state().batchItems[0].statusText(), "Needs attention");
     controller.scanBatchItems(itemIDs());
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().errorText());
     EXPECT_EQ(state().batchItems[0].statusText(), "No findings");
 }
@@ -196,9 +185,9 @@ TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
     const NormRect box{0.6, 0.3, 0.2, 0.1};
     controller.addManualBox(box);
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     const QList<Detection> boxes = state().batchItems[1].redactionPlan.manualDetections();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(test::rectNear(boxes.first().normalizedBounds, box));
@@ -209,9 +198,9 @@ TEST_F(BatchLoading, ThePreviewFollowsTheImageOnScreen)
 {
     loadAndScan({test::fileItem("a.png", 10), test::fileItem("b.png", 240)});
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     controller.setOutputPreview(true);
     EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(10, 10, 10));
     controller.selectBatchItem(state().batchItems[1].id);
@@ -222,9 +211,9 @@ TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png", 40)});
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     EXPECT_EQ(state().batchItems[1].statusText(), "1 to redact");
     controller.selectBatchItem(state().batchItems[1].id);
     EXPECT_EQ(state().selectedBatchItemID, state().batchItems[1].id);

@@ -12,19 +12,11 @@ namespace {
 class CancelCommand : public ReviewControllerTest
 {
 protected:
-    QStringList statuses() const
-    {
-        QStringList result;
-        for (const BatchReviewItem &item : state().batchItems)
-            result << item.statusText();
-        return result;
-    }
-
     void loadThree()
     {
         loadAndScan({fileItem("a.png"), fileItem("b.png"), fileItem("c.png")});
         engine.lastCall().finish();
-        drainEvents();
+        drainScans();
     }
 };
 
@@ -42,7 +34,7 @@ TEST_F(CancelCommand, StopsTheScanOfANewlyOpenedImage)
     EXPECT_FALSE(state().batchItems[0].isChecking);
     // The late answer of the stopped scan changes nothing.
     engine.lastCall().finish({makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::detectionCanceled);
 }
@@ -65,6 +57,7 @@ TEST_F(CancelCommand, InABatchStopsTheBatchScanAndLeavesQueuedItemsQueued)
     // The queued items can be scanned again.
     const int calls = engine.callCount();
     controller.rescanCurrentReview();
+    drainScans();
     EXPECT_EQ(engine.callCount(), calls + 1);
     EXPECT_TRUE(isBatchChecking(state()));
 }
@@ -167,7 +160,7 @@ TEST_F(CancelCommand, ABatchExportShowsItsProgressAndEndsWithItsSentence)
     loadThree();
     for (int i = 0; i < 2; ++i) {
         engine.lastCall().finish();
-        drainEvents();
+        drainScans();
     }
     dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
 

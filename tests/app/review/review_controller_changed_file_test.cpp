@@ -24,7 +24,7 @@ protected:
         ASSERT_EQ(state().batchItems.size(), 2);
         for (int i = 0; i < 2; ++i) {
             engine.lastCall().finish();
-            drainEvents();
+            drainScans();
         }
         dialogs.folderAnswer = QUrl::fromLocalFile(m_out.path());
     }

@@ -25,6 +25,15 @@ protected:
         controller.loadBatch(std::move(items), sentence, skipped, true);
     }
 
+    /// Every batch row's status, in order.
+    QStringList statuses() const
+    {
+        QStringList result;
+        for (const BatchReviewItem &item : state().batchItems)
+            result << item.statusText();
+        return result;
+    }
+
     QList<QUuid> itemIDs() const
     {
         QList<QUuid> ids;

@@ -9,7 +9,6 @@ using namespace std::chrono_literals;
 namespace velmora {
 namespace {
 
-using test::drainEvents;
 
 class ReviewScanRun : public test::ReviewControllerTest
 {
@@ -34,7 +33,7 @@ TEST_F(ReviewScanRun, ChecksWhileRunningAndAppliesThePlan)
     EXPECT_EQ(state().batchItems[0].statusText(), "Scanning");
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     engine.lastCall().finish({face});
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().isChecking());
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].detection, face);
@@ -55,7 +54,7 @@ TEST_F(ReviewScanRun, SaysWhenCustomPatternsWereSkipped)
     const QString bait = QString(40, u'a') + u'c';
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("falcon ") + bait, {0.1, 0.5, 0.6, 0.05}, 0.95),
                                   TextObservation(bait, {0.1, 0.3, 0.6, 0.05}, 0.95)});
-    drainEvents();
+    drainScans();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].detection.suggestedAction, DetectionSuggestedAction::review);
     EXPECT_TRUE(state().reviewStatusNote().endsWith(
@@ -83,16 +82,16 @@ TEST_P(TwoStartsInARow, OnlyTheSecondPlanIsApplied)
     const Detection second = test::makeFace({0.5, 0.1, 0.2, 0.2});
     if (GetParam().firstFinishesFirst) {
         engine.call(1).finish({first});
-        drainEvents();
+        drainScans();
         EXPECT_TRUE(state().isChecking());
         EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
         engine.call(2).finish({second});
     } else {
         engine.call(2).finish({second});
-        drainEvents();
+        drainScans();
         engine.call(1).finish({first});
     }
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().isChecking());
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].id(), second.id);
@@ -112,7 +111,7 @@ TEST_F(ReviewScanRun, CancellingKeepsTheOldPlanAndDropsTheLateResult)
     EXPECT_FALSE(state().detectionTask);
     EXPECT_FALSE(state().batchItems[0].isChecking);
     engine.lastCall().finish({test::makeFace({0.5, 0.1, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].id(), face.id);
     EXPECT_FALSE(state().isChecking());
@@ -123,11 +122,11 @@ TEST_F(ReviewScanRun, RecognitionFailureReportsOnlyAfterVisualDetectionEnds)
     loadScanned({});
     controller.startDetection();
     engine.lastCall().failText();
-    drainEvents();
+    drainScans();
     EXPECT_TRUE(state().isChecking());
     EXPECT_FALSE(state().errorText());
     engine.lastCall().finishVisual({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(state().errorText(), "Detection failed. Automated detections were cleared.");
 }
@@ -163,7 +162,7 @@ TEST_P(ScanFailure, KeepsTheManualBoxesInTheirStates)
     controller.startDetection();
     engine.lastCall().failVisual();
     engine.lastCall().finishText();
-    drainEvents();
+    drainScans();
     QList<std::pair<QUuid, bool>> entries;
     for (const RedactionPlanEntry &entry : state().redactionPlan().entries())
         entries.append({entry.id(), entry.isActive});
@@ -190,7 +189,7 @@ TEST_F(ReviewScanRun, ASwitchedOffBoxStaysOffAfterARescan)
     controller.loadBatch({item}, {}, 0, false);
     controller.startDetection();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    drainEvents();
+    drainScans();
     ASSERT_EQ(state().redactionPlan().entries().size(), 2);
     EXPECT_EQ(state().redactionPlan().entries()[1].id(), box.id);
     EXPECT_FALSE(state().redactionPlan().entries()[1].isActive);
@@ -202,15 +201,15 @@ TEST_F(ReviewScanRun, AResultOnScreenValidatesReportsAndPreviews)
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
     engine.lastCall().finish({face});
-    drainEvents();
+    drainScans();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     controller.selectDetection(face.id);
     controller.setOutputPreview(true);
     controller.scanBatchItems(itemIDs());
     const Detection other = test::makeFace({0.5, 0.1, 0.4, 0.4});
     engine.lastCall().finish({other});
-    drainEvents();
+    drainScans();
     // The selection was checked, the status refreshed and the preview rendered from the
     // new plan, all in the item on screen.
     const BatchReviewItem &written = state().batchItems[0];

@@ -7,7 +7,6 @@ using namespace std::chrono_literals;
 namespace velmora {
 namespace {
 
-using test::drainEvents;
 
 class SettingsRescan : public test::ReviewControllerTest
 {
@@ -29,13 +28,13 @@ TEST_F(SettingsRescan, ABurstGivesOneRescanAfterTheLastChangeAndOnePost)
     EXPECT_TRUE(state().isChecking());
     EXPECT_EQ(completionPosts, 0);
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(completionPosts, 1);
     clock.advance(5s);
     EXPECT_EQ(engine.callCount(), 2);
     controller.startDetection();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(completionPosts, 1);
 }
 
@@ -56,11 +55,11 @@ TEST_F(SettingsRescan, AFailedRescanIsNeverAnnounced)
     clock.advance(650ms);
     engine.lastCall().failText();
     engine.lastCall().finishVisual();
-    drainEvents();
+    drainScans();
     EXPECT_FALSE(state().shouldNotifyCustomSettingsRescanCompletion);
     controller.startDetection();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(completionPosts, 0);
 }
 
@@ -78,22 +77,22 @@ TEST_F(SettingsRescan, SeveralImagesAreRescannedAsABatchWithOnePost)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     ASSERT_EQ(engine.callCount(), 2);
     controller.rescanAfterCustomSettingsChange();
     clock.advance(650ms);
     ASSERT_EQ(engine.callCount(), 3);
-    EXPECT_TRUE(state().batchScanTask);
+    EXPECT_TRUE(controller.batchScan().isRunning());
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(completionPosts, 0);
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_EQ(engine.callCount(), 4);
     EXPECT_EQ(completionPosts, 1);
-    EXPECT_FALSE(state().batchScanTask);
+    EXPECT_FALSE(controller.batchScan().isRunning());
 }
 
 TEST_F(SettingsRescan, StoredAllowlistOrCategoryChangesRescan)
@@ -119,7 +118,7 @@ TEST_F(SettingsRescan, TheScanUsesTheStoredSettings)
     loadAndScan({test::fileItem("a.png")});
     EXPECT_FALSE(engine.lastCall().preferences.isEnabled(DetectorCategory::faces));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
-    drainEvents();
+    drainScans();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].detection.label, "Custom term");
 }
@@ -194,9 +193,9 @@ TEST_F(ShareGate, BatchExportCountsEveryItem)
     doubtful.confidence = 0.5;
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish({doubtful});
-    drainEvents();
+    drainScans();
     EXPECT_TRUE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
     EXPECT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::batchExport));
     EXPECT_EQ(state().pendingShareAction, ShareAction::batchExport);

@@ -3,6 +3,7 @@
 #include "app/review/review_controller.h"
 
 #include "review_test_items.h"
+#include "scan_steps.h"
 #include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
@@ -27,8 +28,11 @@ protected:
     {
         controller.loadBatch({std::move(item)}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
         engine.lastCall().finish(visual);
-        drainEvents();
+        drainScans();
     }
+
+    /// Delivers what has finished and the batch scan's next scans.
+    void drainScans() { test::drainScans(controller); }
 
     /// Lets the running file import end and hands its items over.
     void finishImport()

@@ -60,7 +60,7 @@ TEST_F(ExportActionBarTest, CopyAndExportNeedAnImageThatIsNotBeingScanned)
     EXPECT_FALSE(enabled("export-redacted-button"));
 
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_TRUE(enabled("copy-redacted-button"));
     EXPECT_TRUE(enabled("export-redacted-button"));
 }
@@ -74,9 +74,9 @@ TEST_F(ExportActionBarTest, AQueuedImageNoScanHasReachedCannotBeShared)
     EXPECT_FALSE(enabled("export-redacted-button"));
 
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_TRUE(enabled("copy-redacted-button"));
     EXPECT_TRUE(enabled("export-redacted-button"));
 }
@@ -110,9 +110,9 @@ TEST_F(ExportActionBarTest, BatchExportWaitsForTheBatchScan)
     controller.loadBatch({fileItem("a.png"), fileItem("b.png")}, QStringLiteral("2 images loaded."), 0, true);
     EXPECT_FALSE(enabled("export-batch-button"));
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     engine.lastCall().finish();
-    drainEvents();
+    drainScans();
     EXPECT_TRUE(enabled("export-batch-button"));
 }
 
