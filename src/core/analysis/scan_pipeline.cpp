@@ -3,6 +3,9 @@
 #include "core/analysis/image_importer.h"
 
 #include <QElapsedTimer>
+#include <QThread>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -29,6 +32,15 @@ QFuture<QList<Detection>> ScanPipeline::detectVisualContent(const QImage &image,
                                                             const TaskHandle &task)
 {
     return m_visualDetector.detect(image, preferences, task);
+}
+
+int ScanPipeline::concurrentScans() const
+{
+    // One scan keeps about two cores busy on average, but its page layout and its visual
+    // detection run on one thread each: with a scan per core, the one-thread stretches of
+    // some fill the gaps of the others. The engine pools and their threads are one per
+    // core too, so a region never waits long for an engine.
+    return std::max(1, QThread::idealThreadCount());
 }
 
 ScanPipelineResult ScanPipeline::scanFile(const QString &filePath, const SensitiveTextDetector &detector,

@@ -39,6 +39,8 @@ public:
     QFuture<QList<TextObservation>> recognizeText(const QImage &image, const TaskHandle &task) override;
     QFuture<QList<Detection>> detectVisualContent(const QImage &image, const DetectorCategoryPreferences &preferences,
                                                   const TaskHandle &task) override;
+    /// One per processor core, as many as the engine pool has engines.
+    int concurrentScans() const override;
 
     /// runScan over an imported image, waited for. Blocks the calling thread, so never
     /// call it on the main thread. Throws the failed step's VelmoraCoreException.

@@ -1,4 +1,5 @@
 #include "core/analysis/scan_pipeline.h"
+#include "core/analysis/tesseract_engine_pool.h"
 
 #include "core/detection/core_error.h"
 #include "core/redaction/detection_adjustments.h"
@@ -9,6 +10,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtConcurrent>
 
 using namespace velmora;
@@ -80,6 +82,12 @@ TEST(ScanPipelineTest, ScansAFileIntoOnePlanOfTextAndVisualFindings)
     EXPECT_GT(timings.recognizeMs, 0);
     EXPECT_GT(timings.visualMs, 0);
     EXPECT_GE(timings.totalMs, timings.importMs + std::max(timings.recognizeMs, timings.visualMs));
+}
+
+TEST(ScanPipelineTest, ABatchScansOneImagePerEngineAtOnce)
+{
+    EXPECT_EQ(ScanPipeline().concurrentScans(), TesseractEnginePool::shared(true).capacity());
+    EXPECT_EQ(ScanPipeline().concurrentScans(), QThread::idealThreadCount());
 }
 
 TEST(ScanPipelineTest, VisualFailureFailsTheScan)
