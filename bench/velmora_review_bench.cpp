@@ -7,15 +7,17 @@
 // scanAfterCancel   a scan started right after a cancelled one against a scan alone
 //                   (target: at most 1.10 times as long), and how long the cancelled
 //                   scan took to end once cancelled.
-// batchScanSpeedup  the images scanned one after another, as the review's batch scan
-//                   does, in a child confined to one core and in one with every core
-//                   (target: a speed-up of at least 0.6 times the number of cores),
-//                   with the cores the all-core child kept busy (its CPU time over
-//                   its wall time), which a loaded machine disturbs less.
+// batchScanSpeedup  the review's batch scan (the controller the window runs, over the
+//                   engine's ScanPipeline) of N copies of the images, in a child
+//                   confined to one core and in one with every core (target: a speed-up
+//                   of at least 0.6 times the number of cores), with the cores the
+//                   all-core child kept busy (its CPU time over its wall time), which a
+//                   loaded machine disturbs less, the images it kept in flight and its
+//                   peak resident memory.
 //
-// Every image is scanned N times per figure (default 3); medians are reported. The
-// folder-open and batch-export figures (review_open_export.h) use a folder of the
-// images copied in turn, 300 files unless --folder-images says otherwise.
+// Every image is scanned N times per figure (default 3); medians are reported for the
+// scans after a cancel. The folder-open and batch-export figures (review_open_export.h)
+// use a folder of the images copied in turn, 300 files unless --folder-images says otherwise.
 
 #include "confined_cores.h"
 #include "review_open_export.h"

@@ -4,7 +4,9 @@
 #include "app/review/image_scan.h"
 #include "core/analysis/scan_engine.h"
 #include "core/detection/core_error.h"
+#include "core/support/task_handle.h"
 
+#include <QFuture>
 #include <QtConcurrent>
 
 #include <algorithm>

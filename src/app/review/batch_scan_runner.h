@@ -4,9 +4,7 @@
 #include "core/analysis/scan_run.h"
 #include "core/analysis/sensitive_text_detector.h"
 #include "core/detection/detector_category_preferences.h"
-#include "core/support/task_handle.h"
 
-#include <QFuture>
 #include <QHash>
 #include <QImage>
 #include <QList>
