@@ -145,11 +145,11 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     EXPECT_TRUE(guard.isRunning());
     EXPECT_EQ(guard.runtimeStatus(), "Review first for clipboard images.");
 
-    // A copied image reaches the scan through the guard on the window's own clock.
-    auto *copied = new QMimeData;
-    copied->setData(QStringLiteral("image/png"), pngBytes());
-    QGuiApplication::clipboard()->setMimeData(copied);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine->callCount() == 1; }, 10000));
+    // A copied image reaches the scan through the guard, polling on the window's clock.
+    m_clipboard.write({{QStringLiteral("image/png"), pngBytes()}});
+    EXPECT_EQ(m_engine.callCount(), 0);
+    m_clock.advance(3 * ClipboardProtectionController::pollInterval);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine.callCount() == 1; }, 10000));
     EXPECT_EQ(review().clipboardScan().scanningChangeCounts().size(), 1);
 
     m_settings->setValue(Setting::isClipboardProtectionEnabled, false);

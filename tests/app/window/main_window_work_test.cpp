@@ -36,7 +36,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().reviewStatusNote(), "Detection canceled. Review existing boxes or re-scan.");
     // A late answer of the cancelled scan changes nothing.
-    m_engine->lastCall().finish({}, {emailLine});
+    m_engine.lastCall().finish({}, {emailLine});
     test::drainEvents();
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 
