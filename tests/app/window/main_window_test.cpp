@@ -93,6 +93,25 @@ TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
     EXPECT_TRUE(secondary->isHidden());
 }
 
+TEST_F(MainWindowFixture, BannerButtonsReachTheDesktopAndTheBannerGoesOnTheWindowsClock)
+{
+    auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
+    ASSERT_NE(banner, nullptr);
+    const QString exported = QStringLiteral("/exports/one-cleaned.png");
+    review().setLastExportLocation({QUrl::fromLocalFile(exported)});
+    review().showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
+                                  CompletionBannerAction::openNotificationSettings);
+    banner->findChild<QPushButton *>(QStringLiteral("completion-banner-primary-button"))->click();
+    EXPECT_EQ(m_desktop.revealedPaths, QStringList{exported});
+    banner->findChild<QPushButton *>(QStringLiteral("completion-banner-secondary-button"))->click();
+    EXPECT_EQ(m_desktop.notificationSettingsOpenings, 1);
+
+    m_clock.advance(ReviewBanner::shownWithAction - std::chrono::milliseconds(1));
+    EXPECT_FALSE(banner->isHidden());
+    m_clock.advance(std::chrono::milliseconds(1));
+    EXPECT_TRUE(banner->isHidden());
+}
+
 TEST_F(MainWindowFixture, ReviewWarningNamesThePendingShare)
 {
     openScanned({doubtfulLine});

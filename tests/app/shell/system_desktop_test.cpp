@@ -1,0 +1,89 @@
+#include "app/shell/system_desktop.h"
+
+#include "support/event_loop.h"
+#include "support/private_bus.h"
+#include "support/row_name.h"
+#include "support/test_file_manager.h"
+#include "support/url_sink.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+constexpr int kBusTimeoutMs = 5000;
+
+// A desktop on a bus of the test's own, with a folder holding one exported image.
+class SystemDesktopTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_bus.isRunning());
+        QFile file(exportedFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("png");
+    }
+
+    QString exportedFile() const { return m_folder.filePath(QStringLiteral("one-cleaned.png")); }
+
+    PrivateBus m_bus;
+    QTemporaryDir m_folder;
+    UrlSink m_openedFolders{QStringLiteral("file")};
+};
+
+TEST_F(SystemDesktopTest, RevealAsksTheFileManagerWithoutWaitingForItsAnswer)
+{
+    TestFileManager fileManager(m_bus.connect());
+    ASSERT_TRUE(fileManager.isServing());
+    SystemDesktop desktop(m_bus.connect());
+
+    desktop.revealInFileManager(exportedFile());
+    // The file manager lives on this thread: it can only answer once the call has returned.
+    EXPECT_TRUE(fileManager.shownItems.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fileManager.shownItems.isEmpty(); }, kBusTimeoutMs));
+    EXPECT_EQ(fileManager.shownItems, QStringList{QUrl::fromLocalFile(exportedFile()).toString()});
+    drainEvents();
+    EXPECT_TRUE(m_openedFolders.urls.isEmpty());
+}
+
+struct FallbackRow
+{
+    const char *name;
+    bool revealsTheFolderItself;
+};
+
+class SystemDesktopFallback : public SystemDesktopTest, public ::testing::WithParamInterface<FallbackRow>
+{
+};
+
+TEST_P(SystemDesktopFallback, WithoutAFileManagerTheFolderOpens)
+{
+    const QString path = GetParam().revealsTheFolderItself ? m_folder.path() : exportedFile();
+    SystemDesktop desktop(m_bus.connect());
+    desktop.revealInFileManager(path);
+    EXPECT_TRUE(m_openedFolders.urls.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_openedFolders.urls.isEmpty(); }, kBusTimeoutMs));
+    EXPECT_EQ(m_openedFolders.urls, QList<QUrl>{QUrl::fromLocalFile(QDir(m_folder.path()).absolutePath())});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SystemDesktopFallback,
+                         ::testing::Values(FallbackRow{"file", false}, FallbackRow{"folder", true}), rowName);
+
+TEST_F(SystemDesktopTest, APathThatIsGoneRevealsNothing)
+{
+    TestFileManager fileManager(m_bus.connect());
+    SystemDesktop desktop(m_bus.connect());
+    desktop.revealInFileManager(m_folder.filePath(QStringLiteral("deleted.png")));
+    desktop.revealInFileManager(QString());
+    drainEvents();
+    EXPECT_TRUE(fileManager.shownItems.isEmpty());
+    EXPECT_TRUE(m_openedFolders.urls.isEmpty());
+}
+
+} // namespace
+} // namespace velmora::test
