@@ -48,7 +48,7 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
                                                         QSettings::IniFormat));
     SystemPlatform platform;
     auto *content = new ContentView(settings, platform.services(NotificationCenter::none()));
-    SettingsWindowHost settingsWindow(settings);
+    SettingsWindowHost settingsWindow(settings, platform.desktop());
     MainWindow window({settings, nullptr, [] { return true; }, [] {}, [&settingsWindow] { settingsWindow.open(); }},
                       content);
     window.show();

@@ -2,7 +2,7 @@
 
 #include "app/protection/notification_center.h"
 #include "app/settings/settings_tab.h"
-#include "app/shell/system_desktop.h"
+#include "app/shell/desktop_services.h"
 #include "core/protection/protection_status.h"
 
 #include <QPointer>
@@ -39,7 +39,8 @@ public:
         /// The screen capture preflight; X11 has no such permission, so it answers yes.
         std::function<bool()> captureAllowed = [] { return true; };
         NotificationCenter &notifications = NotificationCenter::none();
-        std::function<void()> openNotificationSettings = [] { SystemDesktop().openNotificationSettings(); };
+        /// Where the notification settings open.
+        DesktopServices &desktop = DesktopServices::none();
     };
 
     SettingsWindow(StoredSettings &settings, Services services, QWidget *parent = nullptr);

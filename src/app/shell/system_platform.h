@@ -21,6 +21,7 @@ public:
 
     /// The services, telling the user through `notifications`.
     PlatformServices services(NotificationCenter &notifications);
+    DesktopServices &desktop() { return m_desktop; }
     /// The window the file dialogs open over.
     void setDialogWindow(QWidget *window) { m_fileDialogs.setWindow(window); }
 

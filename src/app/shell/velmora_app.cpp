@@ -19,7 +19,7 @@
 namespace velmora {
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_settingsWindow(settings), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop()), m_updater(Updater::forThisBuild(this))
 {
     registerNotificationCategories(DBusNotificationCenter::shared());
     // An answered risk notification opens the newest watched alert: the window comes

@@ -53,8 +53,8 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
 
     TempSettings settings;
     settings->setValue(Setting::didCompleteOnboarding, true);
-    SettingsWindowHost host(*settings);
     SystemPlatform platform;
+    SettingsWindowHost host(*settings, platform.desktop());
     auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
