@@ -4,6 +4,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -11,6 +12,8 @@
 namespace velmora {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcDesktop, "com.orlwick.kavri.desktop")
 
 constexpr int kFileManagerTimeoutMs = 2000;
 
@@ -45,8 +48,10 @@ void SystemDesktop::revealInFileManager(const QString &path)
     const QUrl folder = QUrl::fromLocalFile(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kFileManagerTimeoutMs));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, folder] {
-        if (watcher->isError())
+        if (watcher->isError()) {
+            qCInfo(lcDesktop) << "No file manager showed the item, opening its folder:" << watcher->error().name();
             QDesktopServices::openUrl(folder);
+        }
         watcher->deleteLater();
     });
 }
@@ -57,7 +62,8 @@ void SystemDesktop::openNotificationSettings()
     if (command.isEmpty())
         return;
     const QString program = command.takeFirst();
-    QProcess::startDetached(program, command);
+    if (!QProcess::startDetached(program, command))
+        qCWarning(lcDesktop) << "The notification settings did not start:" << program;
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include "support/event_loop.h"
 #include "support/private_bus.h"
 #include "support/row_name.h"
+#include "support/scoped_environment.h"
 #include "support/test_file_manager.h"
 #include "support/url_sink.h"
 
@@ -84,6 +85,40 @@ TEST_F(SystemDesktopTest, APathThatIsGoneRevealsNothing)
     EXPECT_TRUE(fileManager.shownItems.isEmpty());
     EXPECT_TRUE(m_openedFolders.urls.isEmpty());
 }
+
+struct SettingsToolRow
+{
+    const char *name;
+    QStringList installed;
+    QStringList command;
+};
+
+class NotificationSettingsTool : public ::testing::TestWithParam<SettingsToolRow>
+{
+};
+
+TEST_P(NotificationSettingsTool, TheFirstToolFoundOnThePathOpensThem)
+{
+    QTemporaryDir bin;
+    for (const QString &tool : GetParam().installed) {
+        QFile file(bin.filePath(tool));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n");
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    ScopedEnvironmentVariable path{"PATH", QFile::encodeName(bin.path())};
+    EXPECT_EQ(notificationSettingsCommand(), GetParam().command);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, NotificationSettingsTool,
+    ::testing::Values(SettingsToolRow{"none", {}, {}},
+                      SettingsToolRow{"xfce", {"xfce4-notifyd-config"}, {"xfce4-notifyd-config"}},
+                      SettingsToolRow{"kde", {"systemsettings", "xfce4-notifyd-config"},
+                                      {"systemsettings", "kcm_notifications"}},
+                      SettingsToolRow{"gnomeFirst", {"xfce4-notifyd-config", "systemsettings", "gnome-control-center"},
+                                      {"gnome-control-center", "notifications"}}),
+    rowName);
 
 } // namespace
 } // namespace velmora::test
