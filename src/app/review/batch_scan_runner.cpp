@@ -13,6 +13,11 @@
 
 namespace velmora {
 
+namespace {
+/// An item's pixels decoded from its source, or why they could not be.
+using Decoded = std::variant<QImage, VelmoraCoreError>;
+} // namespace
+
 // One batch scan: its task and detector, the items in queue order and those in flight.
 struct BatchScanRunner::Run
 {
@@ -28,7 +33,7 @@ struct BatchScanRunner::Run
     int maxInFlight;
     QList<QUuid> inFlight;
     /// The decodes whose results have not arrived yet.
-    QHash<QUuid, QFuture<std::variant<QImage, VelmoraCoreError>>> decodes;
+    QHash<QUuid, QFuture<Decoded>> decodes;
 };
 
 BatchScanRunner::BatchScanRunner(ScanEngine &engine, BatchScanReview review, QObject *parent)
@@ -102,9 +107,9 @@ void BatchScanRunner::launch(const std::shared_ptr<Run> &run, const QUuid &itemI
     // Decoding a screenshot takes tens of milliseconds: never on the main thread.
     const auto decode = QtConcurrent::run([source = std::get<ReviewImageSource>(*pixels)]() {
         try {
-            return std::variant<QImage, VelmoraCoreError>(source.decode().image);
+            return Decoded(source.decode().image);
         } catch (const VelmoraCoreException &exception) {
-            return std::variant<QImage, VelmoraCoreError>(exception.error());
+            return Decoded(exception.error());
         }
     });
     run->decodes.insert(itemID, decode);
