@@ -28,6 +28,13 @@ bool writeNewFile(const QString &path, const QByteArray &bytes);
 /// file, or the same file as `protectedPath` (the source image).
 bool replaceFile(const QString &path, const QByteArray &bytes, const QString &protectedPath);
 
+/// Writes the cleaned copy of `image` at `path` in the format its name asks for: as a
+/// new file, or in place of the regular file there (the save panel asked first) unless
+/// that is `protectedPath`, the source image. False, with nothing changed, when rendering
+/// or writing fails.
+bool writeCleanedImageFile(const QImage &image, const RedactionPlan &plan, const QString &path,
+                           const QString &protectedPath);
+
 /// Creates the first free batch export folder ("Velmora Cleaned", "Velmora Cleaned 2",
 /// ...) inside `parentPath`; its path, or nothing when no folder could be created.
 std::optional<QString> createBatchExportFolder(const QString &parentPath);

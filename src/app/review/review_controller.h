@@ -4,6 +4,7 @@
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/batch_export.h"
+#include "app/review/cleaned_image_output.h"
 #include "app/protection/notification_center.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
@@ -219,6 +220,8 @@ public:
     FileImport &fileImport() { return m_fileImport; }
     /// The writing of a batch export.
     BatchExport &batchExport() { return m_batchExport; }
+    /// The making of the cleaned copy for Copy and Export.
+    CleanedImageOutput &cleanedImageOutput() { return m_cleanedImageOutput; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -237,7 +240,8 @@ signals:
     void cleanedOutputShared(const QList<QUuid> &itemIDs);
 
 private:
-    void emitSharedCurrentItem();
+    /// The status and error of a copy or export, on the image it was made of.
+    void showOutputOutcome(const QUuid &itemID, const std::optional<QString> &errorText, const QString &statusNote);
     class ChangeScope;
     struct BatchRun;
 
@@ -289,6 +293,7 @@ private:
     DecodedImageCache m_images;
     FileImport m_fileImport;
     BatchExport m_batchExport;
+    CleanedImageOutput m_cleanedImageOutput;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
     WatchedScreenshotFlow m_watchedScreenshots;

@@ -95,7 +95,7 @@ bool isScanRunning(const ReviewState &state)
 
 bool canShareCurrentImage(const ReviewState &state)
 {
-    if (state.image().isNull() || state.isChecking())
+    if (state.image().isNull() || state.isChecking() || state.isWritingCleanedImage)
         return false;
     const auto current = std::find_if(state.batchItems.begin(), state.batchItems.end(), [&state](const BatchReviewItem &item) {
         return item.id == state.selectedBatchItemID;

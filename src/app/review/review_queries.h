@@ -37,7 +37,8 @@ QList<BatchReviewItem> exportableBatchItems(const ReviewState &state);
 int unscannedBatchItems(const ReviewState &state);
 /// A scan of the image under review or of the batch runs.
 bool isScanRunning(const ReviewState &state);
-/// The image under review may be copied or exported: its scan has ended and none runs.
+/// The image under review may be copied or exported: its scan has ended, none runs and
+/// no copy or export is being made.
 bool canShareCurrentImage(const ReviewState &state);
 /// The items that pass the batch filter and the category filter, in batch order.
 QList<BatchReviewItem> visibleBatchItems(const ReviewState &state);

@@ -82,6 +82,8 @@ struct ReviewState
     bool includesCleanBatchExports = true;
     /// A batch export is being written.
     bool isExportingBatch = false;
+    /// The cleaned copy of a Copy or an Export is being made.
+    bool isWritingCleanedImage = false;
     /// The error line of the window rather than of an image (a load that skipped files,
     /// an import that failed, any error while no image is under review); it shows over
     /// the item's own until the error line is set again or another image is shown.

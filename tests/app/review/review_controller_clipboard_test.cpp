@@ -383,6 +383,7 @@ TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
     const int callsBefore = engine.callCount();
 
     controller.copyCleanedPNG();
+    waitForCleanedImage();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     advanceThroughSettle();
     advanceThroughSettle();

@@ -64,6 +64,7 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
 
     controller.continuePendingShare();
     waitForBatchExport();
+    waitForCleanedImage();
     EXPECT_FALSE(state().isShowingReviewWarning);
     EXPECT_FALSE(state().pendingShareAction.has_value());
     EXPECT_EQ(history().size(), 1);
@@ -92,6 +93,7 @@ TEST_F(OutputTest, ASharePassesAtOnceWhenNothingNeedsReview)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.runShareCommand(ShareAction::copy);
+    waitForCleanedImage();
     EXPECT_FALSE(state().isShowingReviewWarning);
     EXPECT_EQ(clipboard.changes, 1);
 }
@@ -133,6 +135,8 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 
     controller.copyCleanedPNG();
 
+    waitForCleanedImage();
+
     ASSERT_EQ(clipboard.types(), QStringList({"image/png"}));
     const QByteArray png = clipboard.data(QStringLiteral("image/png"));
     EXPECT_EQ(pngMetadataChunks(png).join(','), QString());
@@ -158,6 +162,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 TEST_F(OutputTest, CopyWithoutAnImageDoesNothing)
 {
     controller.copyCleanedPNG();
+    waitForCleanedImage();
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(history().isEmpty());
 }
@@ -168,6 +173,8 @@ TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
     clipboard.writesToRefuse = 1;
 
     controller.copyCleanedPNG();
+
+    waitForCleanedImage();
 
     EXPECT_EQ(state().errorText(), "Copy failed. Try exporting the redacted PNG instead.");
     EXPECT_EQ(state().reviewStatusNote(), "No image was copied.");
@@ -194,6 +201,7 @@ TEST_P(ExportFormats, FollowTheChosenName)
     const QString path = m_dir.filePath(QString::fromUtf8(GetParam().fileName));
     dialogs.destinationAnswer = path;
     controller.chooseExportDestination();
+    waitForCleanedImage();
 
     const QByteArray bytes = fileBytes(path);
     ASSERT_FALSE(bytes.isEmpty());
@@ -224,6 +232,8 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
 
     controller.chooseExportDestination();
 
+    waitForCleanedImage();
+
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests.first().startFolder, "/shots");
     EXPECT_EQ(dialogs.saveRequests.first().defaultName, "shot.final-redacted.png");
@@ -242,6 +252,7 @@ TEST_F(OutputTest, ExportCancelledWritesNothing)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.chooseExportDestination();
+    waitForCleanedImage();
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().lastExportLocation.has_value());
@@ -255,8 +266,10 @@ TEST_F(OutputTest, ExportSuggestsANameNoFileHasYet)
     const QString first = m_dir.filePath("shot-redacted.png");
     dialogs.destinationAnswer = first;
     controller.chooseExportDestination();
+    waitForCleanedImage();
     ASSERT_TRUE(QFileInfo::exists(first));
     controller.chooseExportDestination();
+    waitForCleanedImage();
     ASSERT_EQ(dialogs.saveRequests.size(), 2);
     EXPECT_EQ(dialogs.saveRequests[0].defaultName, "shot-redacted.png");
     EXPECT_EQ(dialogs.saveRequests[1].defaultName, "shot-redacted-2.png");
@@ -274,6 +287,8 @@ TEST_F(OutputTest, AConfirmedReplaceWritesTheCleanedImageInPlace)
     dialogs.destinationAnswer = existing;
 
     controller.chooseExportDestination();
+
+    waitForCleanedImage();
 
     EXPECT_FALSE(state().errorText().has_value());
     EXPECT_TRUE(fileBytes(existing).startsWith("\x89PNG"));
@@ -313,6 +328,8 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
 
     controller.chooseExportDestination();
 
+    waitForCleanedImage();
+
     EXPECT_EQ(state().errorText(), "Export failed. Choose another save location.");
     EXPECT_EQ(state().reviewStatusNote(), "No file was written.");
     EXPECT_EQ(entriesOf(m_dir.path()), expected);
@@ -320,6 +337,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
     EXPECT_EQ(fileBytes(m_dir.filePath("other.png")), "keep me");
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_FALSE(state().lastExportLocation.has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportFailures, ::testing::Values(
@@ -327,6 +345,112 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExportFailures, ::testing::Values(
     ExportFailureRow{"TargetIsTheSource", "source.png", ""},
     ExportFailureRow{"TargetIsASymbolicLink", "link.png", "link.png"},
     ExportFailureRow{"TargetIsTheSourceByAnotherPath", "./source.png", ""}),
+    test::rowName);
+
+// --- While the cleaned copy is made ------------------------------------------------------
+
+struct ShareRow
+{
+    const char *name;
+    ShareAction action;
+};
+
+class OneOutputAtATime : public OutputTest, public ::testing::WithParamInterface<ShareRow>
+{
+};
+
+TEST_P(OneOutputAtATime, NoSecondCopyOrExportStartsUntilTheFirstHasEnded)
+{
+    loadUnscanned({scannedItem("a.png", {email(0.2)})});
+    dialogs.destinationAnswer = m_dir.filePath("a-redacted.png");
+    controller.runShareCommand(GetParam().action);
+    ASSERT_TRUE(state().isWritingCleanedImage);
+    EXPECT_FALSE(canShareCurrentImage(state())) << "Copy and Export are disabled";
+
+    controller.runShareCommand(ShareAction::copy);
+    controller.runShareCommand(ShareAction::export_);
+    controller.copyCleanedPNG();
+    controller.chooseExportDestination();
+    waitForCleanedImage();
+
+    EXPECT_FALSE(state().isWritingCleanedImage);
+    EXPECT_TRUE(canShareCurrentImage(state()));
+    EXPECT_EQ(history().size(), 1);
+    EXPECT_EQ(clipboard.changes, GetParam().action == ShareAction::copy ? 1 : 0);
+    EXPECT_EQ(dialogs.saveRequests.size(), GetParam().action == ShareAction::export_ ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OneOutputAtATime, ::testing::Values(
+    ShareRow{"Copy", ShareAction::copy},
+    ShareRow{"Export", ShareAction::export_}),
+    test::rowName);
+
+struct LeftImageRow
+{
+    const char *name;
+    ShareAction action;
+    bool closesReview; ///< Else the next image is shown.
+    bool fails;
+};
+
+class OutputOfAnImageNoLongerOnScreen : public OutputTest, public ::testing::WithParamInterface<LeftImageRow>
+{
+};
+
+TEST_P(OutputOfAnImageNoLongerOnScreen, IsRecordedForItAndShowsOnNoOtherImage)
+{
+    const LeftImageRow &row = GetParam();
+    BatchReviewItem first = scannedItem("a.png", {email(0.2), email(0.6)});
+    first.sourceType = SafeShareSourceType::folderBatch;
+    const QUuid firstID = first.id;
+    loadUnscanned({first, scannedItem("b.png", {})});
+    const QString path = m_dir.filePath(row.fails ? "missing/a-redacted.png" : "a-redacted.png");
+    dialogs.destinationAnswer = path;
+    clipboard.writesToRefuse = row.fails ? 1 : 0;
+    QSignalSpy shared(&controller, &ReviewController::cleanedOutputShared);
+
+    controller.runShareCommand(row.action);
+    if (row.closesReview)
+        controller.closeCurrentReview();
+    else
+        controller.selectBatchItem(state().batchItems[1].id);
+    const QString statusBefore = state().reviewStatusNote();
+    waitForCleanedImage();
+
+    EXPECT_EQ(state().reviewStatusNote(), statusBefore);
+    EXPECT_FALSE(state().errorText().has_value());
+    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_FALSE(state().isWritingCleanedImage);
+    const bool isCopy = row.action == ShareAction::copy;
+    EXPECT_EQ(clipboard.types(), !isCopy || row.fails ? QStringList() : QStringList({"image/png"}));
+    EXPECT_EQ(QFileInfo::exists(path), !isCopy && !row.fails);
+    if (!row.closesReview) {
+        const BatchReviewItem &left = state().batchItems[0];
+        EXPECT_EQ(left.errorText.has_value(), row.fails);
+        EXPECT_EQ(left.reviewStatusNote.endsWith("the source image was not changed."), !row.fails)
+            << left.reviewStatusNote.toStdString();
+    }
+    if (row.fails) {
+        EXPECT_TRUE(history().isEmpty());
+        EXPECT_TRUE(shared.isEmpty());
+        return;
+    }
+    ASSERT_EQ(history().size(), 1);
+    EXPECT_EQ(history().first().action,
+              isCopy ? SafeShareAction::copyCleanedPNG : SafeShareAction::exportCleanedImage);
+    EXPECT_EQ(history().first().sourceType, SafeShareSourceType::folderBatch);
+    EXPECT_EQ(history().first().totalFindings, 2);
+    ASSERT_EQ(shared.size(), 1);
+    EXPECT_EQ(shared.first().first().value<QList<QUuid>>(), QList<QUuid>({firstID}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OutputOfAnImageNoLongerOnScreen, ::testing::Values(
+    LeftImageRow{"CopyThenNextImage", ShareAction::copy, false, false},
+    LeftImageRow{"ExportThenNextImage", ShareAction::export_, false, false},
+    LeftImageRow{"CopyThenClose", ShareAction::copy, true, false},
+    LeftImageRow{"ExportThenClose", ShareAction::export_, true, false},
+    LeftImageRow{"FailedCopyThenNextImage", ShareAction::copy, false, true},
+    LeftImageRow{"FailedExportThenNextImage", ShareAction::export_, false, true}),
     test::rowName);
 
 // --- Batch export ------------------------------------------------------------------------

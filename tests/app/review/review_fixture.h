@@ -44,6 +44,13 @@ protected:
         drainEvents();
     }
 
+    /// Lets the running copy or export end and report.
+    void waitForCleanedImage()
+    {
+        controller.cleanedImageOutput().future().waitForFinished();
+        drainEvents();
+    }
+
     FakeScanEngine engine;
     TempSettings settings;
     FakeClipboard clipboard;

@@ -38,6 +38,7 @@ TEST_F(UnsavedManualEditsTest, ADrawnBoxIsUnsavedUntilCopiedOrExported)
     drawBox();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     controller.copyCleanedPNG();
+    waitForCleanedImage();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
     controller.setFindingActive(entryIDs().first(), false);
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt) << "no box changed since the copy";
@@ -46,6 +47,7 @@ TEST_F(UnsavedManualEditsTest, ADrawnBoxIsUnsavedUntilCopiedOrExported)
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.destinationAnswer = m_dir.filePath("out.png");
     controller.chooseExportDestination();
+    waitForCleanedImage();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
 }
 

@@ -135,11 +135,16 @@ TEST_F(ExportActionBarTest, ButtonsPassTheReviewGate)
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
 
-TEST_F(ExportActionBarTest, CopyRunsAtOnceWithNothingToCheck)
+TEST_F(ExportActionBarTest, CopyRunsWithNothingToCheckAndBothButtonsWaitForIt)
 {
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)})});
     find("copy-redacted-button")->click();
+    EXPECT_FALSE(enabled("copy-redacted-button"));
+    EXPECT_FALSE(enabled("export-redacted-button"));
+    waitForCleanedImage();
     EXPECT_EQ(clipboard.types(), QStringList({"image/png"}));
+    EXPECT_TRUE(enabled("copy-redacted-button"));
+    EXPECT_TRUE(enabled("export-redacted-button"));
 }
 
 TEST_F(ExportActionBarTest, StatusWidgetsFollowTheNote)

@@ -82,6 +82,8 @@ TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
     EXPECT_EQ(m_quits, 1);
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
     review().copyCleanedPNG();
+    review().cleanedImageOutput().future().waitForFinished();
+    test::drainEvents();
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
     EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
 }

@@ -106,6 +106,8 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     controller.runShareCommand(ShareAction::export_);
     if (controller.state().isShowingReviewWarning)
         controller.continuePendingShare();
+    controller.cleanedImageOutput().future().waitForFinished();
+    drainEvents();
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests.first().defaultName, "Build log-redacted.png");
     EXPECT_EQ(dialogs.saveRequests.first().startFolder, m_dir.path());
