@@ -11,6 +11,8 @@
 #include "core/protection/clipboard_protection_monitor_plan.h"
 #include "core/redaction/needs_review.h"
 
+#include <QtConcurrent>
+
 namespace velmora {
 
 namespace {
@@ -51,22 +53,41 @@ ClipboardScanFlow::ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clip
 void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candidate)
 {
     // The guard hands a change over once; this keeps a second hand-over from starting
-    // a second scan while the first still runs.
+    // a second scan while the first is still decoded or scanned.
     const qint64 changeCount = candidate.changeCount;
     if (m_scanTasks.contains(changeCount))
         return;
-    QImage image;
-    try {
-        image = ImageImporter::importImage(candidate.data).image;
-    } catch (const VelmoraCoreException &exception) {
-        qCInfo(lcReviewScan) << "Clipboard image" << changeCount << "could not be decoded:" << rawValue(exception.error());
-        showFailure(changeCount);
-        return;
-    }
     const TaskHandle task;
     m_scanTasks.insert(changeCount, task);
+    // The guard read the clipboard on the main thread; decoding a large screenshot takes
+    // long enough to belong on the thread pool.
+    const QFuture<std::optional<QImage>> decoding =
+        QtConcurrent::run([data = candidate.data, changeCount]() -> std::optional<QImage> {
+            try {
+                return ImageImporter::importImage(data).image;
+            } catch (const VelmoraCoreException &exception) {
+                qCInfo(lcReviewScan) << "Clipboard image" << changeCount
+                                     << "could not be decoded:" << rawValue(exception.error());
+                return std::nullopt;
+            }
+        });
+    m_decoding = QFuture<void>(decoding);
+    whenFinished(decoding, this, [this, task, candidate](const QFuture<std::optional<QImage>> &decoded) {
+        // Stopped while it was decoded: nothing is scanned or reported.
+        if (task.isCancelled())
+            return;
+        if (const std::optional<QImage> image = decoded.result())
+            scanDecodedImage(*image, task, candidate);
+        else
+            showFailure(candidate.changeCount);
+    });
+}
+
+void ClipboardScanFlow::scanDecodedImage(const QImage &image, const TaskHandle &task,
+                                         const ClipboardImageCandidate &candidate)
+{
     m_review.scanDetached(image, task, this,
-                          [this, task, image, data = candidate.data, changeCount,
+                          [this, task, image, data = candidate.data, changeCount = candidate.changeCount,
                            mode = candidate.replacementMode](const ScanOutcome &outcome) {
                               // A stopped scan reports nothing, not even its failure.
                               if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome)) {

@@ -7,6 +7,7 @@
 #include "core/redaction/redaction_plan.h"
 #include "core/support/task_handle.h"
 
+#include <QFuture>
 #include <QHash>
 
 #include <functional>
@@ -33,14 +34,18 @@ public:
     ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, NotificationCenter &notifications,
                       ApplicationActive isActive, QObject *parent = nullptr);
 
-    /// The guard's candidate callback: scans the image of one clipboard change, once.
+    /// The guard's candidate callback: decodes the image of one clipboard change on the
+    /// thread pool and scans it, once.
     void scanClipboardImage(const ClipboardImageCandidate &candidate);
     /// Stops the scans of every clipboard change; none of them reports anything.
     void cancelScans();
-    /// The change counts whose scans run.
+    /// The change counts whose images are decoded or scanned.
     QList<qint64> scanningChangeCounts() const { return m_scanTasks.keys(); }
+    /// The latest decoding of a clipboard image, for whoever must wait until it is done.
+    QFuture<void> decoding() const { return m_decoding; }
 
 private:
+    void scanDecodedImage(const QImage &image, const TaskHandle &task, const ClipboardImageCandidate &candidate);
     void handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image, qint64 changeCount,
                           ClipboardProtectionReplacementMode replacementMode);
     /// Opens the image for review; the clipboard is not touched.
@@ -54,8 +59,9 @@ private:
     ClipboardAccess &m_clipboard;
     NotificationCenter &m_notifications;
     ApplicationActive m_isActive;
-    /// The running scan of each clipboard change the guard handed over, by change count.
+    /// The decoding and scan of each clipboard change the guard handed over, by change count.
     QHash<qint64, TaskHandle> m_scanTasks;
+    QFuture<void> m_decoding;
 };
 
 } // namespace velmora

@@ -67,11 +67,20 @@ protected:
         return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
     }
 
+    /// Lets the latest clipboard image decoding end and its scan start.
+    void finishDecoding(const ClipboardScanFlow &scan)
+    {
+        scan.decoding().waitForFinished();
+        drainEvents();
+    }
+    void finishDecoding() { finishDecoding(controller.clipboardScan()); }
+
     /// The guard hands the current clipboard over and the scan finds `findings`.
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
     {
         const int callsBefore = engine.callCount();
         controller.clipboardScan().scanClipboardImage(candidate(mode));
+        finishDecoding();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().finish(findings);
         drainEvents();
@@ -209,12 +218,14 @@ TEST_F(ClipboardScanTest, UndoWithinEightSecondsRestoresTheCopyWhichIsNotScanned
     startGuard(Mode::pauseIfUnsure);
     copyImage();
     advanceThroughSettle();
+    finishDecoding();
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     // The replacement is ours: the guard leaves it alone.
     advanceThroughSettle();
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), 1);
 
     clock.advance(6s);
@@ -222,6 +233,7 @@ TEST_F(ClipboardScanTest, UndoWithinEightSecondsRestoresTheCopyWhichIsNotScanned
 
     EXPECT_EQ(clipboard.contents, copiedContents());
     advanceThroughSettle();
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), 1);
 }
 
@@ -260,6 +272,7 @@ TEST_F(ClipboardScanTest, InTheBackgroundTheReceiptIsANotification)
     ClipboardScanFlow backgroundScan(controller, clipboard, notifications, [] { return false; });
     copyImage();
     backgroundScan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    finishDecoding(backgroundScan);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
 
@@ -322,10 +335,12 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     if (row.undecodable) {
         clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
         controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+        finishDecoding();
         EXPECT_EQ(engine.callCount(), callsBefore);
     } else {
         copyImage();
         controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+        finishDecoding();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().failText();
         engine.lastCall().finishVisual();
@@ -350,6 +365,11 @@ TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
 {
     copyImage();
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()})
+        << "claimed while it is decoded";
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    finishDecoding();
+    EXPECT_EQ(engine.callCount(), 1);
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
     EXPECT_EQ(engine.callCount(), 1);
     EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
@@ -357,23 +377,57 @@ TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
     // Two changes are scanned side by side, each under its own count.
     copyImage();
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    finishDecoding();
     EXPECT_EQ(engine.callCount(), 2);
     EXPECT_EQ(controller.clipboardScan().scanningChangeCounts().size(), 2);
 }
 
-TEST_F(ClipboardScanTest, ACancelledScanReportsNothing)
+struct CancelRow
+{
+    const char *name;
+    bool whileScanning; ///< Else while the image is decoded.
+};
+
+class ClipboardScanCancel : public ClipboardScanTest, public ::testing::WithParamInterface<CancelRow>
+{
+};
+
+TEST_P(ClipboardScanCancel, ReportsNothing)
 {
     copyImage();
     controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+    if (GetParam().whileScanning)
+        finishDecoding();
     controller.clipboardScan().cancelScans();
     EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
-    engine.lastCall().finish({leftHalfFinding(0.95)});
-    drainEvents();
+    finishDecoding();
+    EXPECT_EQ(engine.callCount(), GetParam().whileScanning ? 1 : 0);
+    if (GetParam().whileScanning) {
+        engine.lastCall().finish({leftHalfFinding(0.95)});
+        drainEvents();
+    }
 
     EXPECT_EQ(clipboard.contents, copiedContents());
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
     EXPECT_NE(state().reviewStatusNote(), replacedSentence);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanCancel, ::testing::Values(
+    CancelRow{"WhileDecoding", false},
+    CancelRow{"WhileScanning", true}),
+    test::rowName);
+
+TEST_F(ClipboardScanTest, TheImageIsDecodedOffTheMainThreadBeforeItIsScanned)
+{
+    copyImage();
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::reviewFirst));
+    EXPECT_EQ(engine.callCount(), 0) << "the scan waits for the decoding, which runs on the thread pool";
+    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
+    finishDecoding();
+    ASSERT_EQ(engine.callCount(), 1);
+    EXPECT_EQ(engine.lastCall().image.size(), QSize(40, 30));
+    EXPECT_EQ(engine.lastCall().image.pixel(5, 5), qRgb(200, 200, 200));
 }
 
 TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
@@ -388,6 +442,7 @@ TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
     advanceThroughSettle();
     advanceThroughSettle();
 
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), callsBefore);
 }
 
@@ -396,8 +451,9 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     startGuard(Mode::reviewFirst);
     copyImage();
     clock.advance(2 * ClipboardProtectionController::pollInterval);
-    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     clock.advance(ClipboardProtectionController::pollInterval);
+    finishDecoding();
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
