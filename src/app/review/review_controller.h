@@ -12,6 +12,7 @@
 #include "app/review/image_scan.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
+#include "app/review/share_gate.h"
 #include "app/review/watched_screenshot_flow.h"
 #include "core/detection/core_error.h"
 #include "core/protection/capture_output_policy.h"
@@ -133,7 +134,7 @@ public:
     /// Reloads the five stored detection settings.
     void saveDetectionSettings();
     QString policySourceLabel() const;
-    /// True when nothing needs review; else raises the review warning for the action.
+    /// True when nothing needs review; else the share gate holds the action and raises the review warning.
     bool confirmShareIfReviewNeeded(ShareAction action);
     /// Shows the banner for 8 s with an action, 2.4 s without.
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
@@ -220,6 +221,8 @@ public:
     FileImport &fileImport() { return m_fileImport; }
     /// The writing of a batch export.
     BatchExport &batchExport() { return m_batchExport; }
+    /// The review gate in front of every share, with the share it holds.
+    const ShareGate &shareGate() const { return m_shareGate; }
     /// The making of the cleaned copy for Copy and Export.
     CleanedImageOutput &cleanedImageOutput() { return m_cleanedImageOutput; }
     /// Opens the item of the last AutoClean for review.
@@ -294,6 +297,7 @@ private:
     FileImport m_fileImport;
     BatchExport m_batchExport;
     CleanedImageOutput m_cleanedImageOutput;
+    ShareGate m_shareGate;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
     WatchedScreenshotFlow m_watchedScreenshots;

@@ -34,8 +34,7 @@ void ReviewController::closeCurrentReview()
     m_state.isPreviewingRedactedOutput = false;
     m_state.redactedPreviewImage = QImage();
     m_state.findingFilter = FindingFilter::all;
-    m_state.pendingShareAction.reset();
-    m_state.isShowingReviewWarning = false;
+    m_shareGate = ShareGate();
 
     m_state.lastAutoCleanReviewItem.reset();
     m_autoCleanUndo.clear();
@@ -98,11 +97,10 @@ void ReviewController::runShareCommand(ShareAction action)
 
 void ReviewController::continuePendingShare()
 {
-    const std::optional<ShareAction> action = m_state.pendingShareAction;
+    std::optional<ShareAction> action;
     {
         ChangeScope scope(*this);
-        m_state.pendingShareAction.reset();
-        m_state.isShowingReviewWarning = false;
+        action = m_shareGate.take();
     }
     if (!action)
         return;
@@ -122,8 +120,7 @@ void ReviewController::continuePendingShare()
 void ReviewController::cancelPendingShare()
 {
     ChangeScope scope(*this);
-    m_state.pendingShareAction.reset();
-    m_state.isShowingReviewWarning = false;
+    m_shareGate.take();
 }
 
 void ReviewController::deleteSelectedManualRedaction()

@@ -147,10 +147,14 @@ QString sourceTitle(const ReviewState &state)
     return sourceDisplayName(state.sourceDisplayLabel(), state.sourceImageURL());
 }
 
-QString reviewWarningMessage(const ReviewState &state)
+int shareNeedsReviewCount(const ReviewState &state, ShareAction action)
 {
-    const bool batch = state.pendingShareAction == ShareAction::batchExport;
-    return reviewWarningMessage(batch ? batchNeedsReviewCount(state) : needsReviewEntries(state.redactionPlan()));
+    return action == ShareAction::batchExport ? batchNeedsReviewCount(state) : needsReviewEntries(state.redactionPlan());
+}
+
+QString reviewWarningMessage(const ReviewState &state, ShareAction action)
+{
+    return reviewWarningMessage(shareNeedsReviewCount(state, action));
 }
 
 } // namespace velmora

@@ -49,7 +49,10 @@ QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state);
 QImage displayedImage(const ReviewState &state);
 /// The image's label or file name; "Velmora" with no image.
 QString sourceTitle(const ReviewState &state);
-/// The review warning: the batch's count for a pending batch export, else the plan's.
-QString reviewWarningMessage(const ReviewState &state);
+/// The findings that need review before the share: the batch's for a batch export, else
+/// those of the image under review.
+int shareNeedsReviewCount(const ReviewState &state, ShareAction action);
+/// The review warning held in front of the share.
+QString reviewWarningMessage(const ReviewState &state, ShareAction action);
 
 } // namespace velmora

@@ -58,8 +58,6 @@ struct ReviewState
     bool isPreviewingRedactedOutput = false;
     QImage redactedPreviewImage;
     FindingFilter findingFilter = FindingFilter::all;
-    std::optional<ShareAction> pendingShareAction;
-    bool isShowingReviewWarning = false;
     /// The selected item's pixels, decoded from its source when it was shown: a cache,
     /// not a fact of its own, read through image().
     QImage currentImage;

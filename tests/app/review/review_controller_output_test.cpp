@@ -55,8 +55,8 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
 
     controller.runShareCommand(row.action);
-    EXPECT_TRUE(state().isShowingReviewWarning);
-    EXPECT_EQ(state().pendingShareAction, row.action);
+    EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_EQ(controller.shareGate().pendingAction(), row.action);
     EXPECT_EQ(reviewWarningContinueTitle(row.action), QString::fromUtf8(row.continueTitle));
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty());
@@ -65,8 +65,8 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
     controller.continuePendingShare();
     waitForBatchExport();
     waitForCleanedImage();
-    EXPECT_FALSE(state().isShowingReviewWarning);
-    EXPECT_FALSE(state().pendingShareAction.has_value());
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_FALSE(controller.shareGate().pendingAction().has_value());
     EXPECT_EQ(history().size(), 1);
     EXPECT_EQ(clipboard.changes, row.action == ShareAction::copy ? 1 : 0);
     EXPECT_EQ(entriesOf(m_dir.path()).isEmpty(), row.action == ShareAction::copy);
@@ -77,8 +77,8 @@ TEST_P(ReviewGate, CancelDropsTheShare)
     loadUnscanned({scannedItem("a.png", {email(0.2, 0.5)}), scannedItem("b.png", {})});
     controller.runShareCommand(GetParam().action);
     controller.cancelPendingShare();
-    EXPECT_FALSE(state().isShowingReviewWarning);
-    EXPECT_FALSE(state().pendingShareAction.has_value());
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_FALSE(controller.shareGate().pendingAction().has_value());
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(history().isEmpty());
 }
@@ -94,7 +94,7 @@ TEST_F(OutputTest, ASharePassesAtOnceWhenNothingNeedsReview)
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.runShareCommand(ShareAction::copy);
     waitForCleanedImage();
-    EXPECT_FALSE(state().isShowingReviewWarning);
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
     EXPECT_EQ(clipboard.changes, 1);
 }
 
@@ -102,11 +102,11 @@ TEST_F(OutputTest, BatchGateCountsEveryItemNotJustTheOneOnScreen)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {email(0.3, 0.5)})});
     controller.runShareCommand(ShareAction::copy);
-    EXPECT_FALSE(state().isShowingReviewWarning) << "the image on screen needs nothing";
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning()) << "the image on screen needs nothing";
     controller.exportBatchAction();
     waitForBatchExport();
-    EXPECT_TRUE(state().isShowingReviewWarning);
-    EXPECT_EQ(reviewWarningMessage(state()).left(10), "1 finding ");
+    EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_EQ(reviewWarningMessage(state(), ShareAction::batchExport).left(10), "1 finding ");
 }
 
 TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
@@ -118,7 +118,7 @@ TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
     controller.runShareCommand(ShareAction::export_);
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
-    EXPECT_FALSE(state().isShowingReviewWarning);
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
 }
 
 // --- Copy --------------------------------------------------------------------------------

@@ -104,11 +104,11 @@ TEST_F(MainWindowFixture, ReviewWarningNamesThePendingShare)
         review().runShareCommand(action);
         auto *box = m_content->findChild<QMessageBox *>(QStringLiteral("review-warning"));
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), reviewWarningMessage(state()));
+        EXPECT_EQ(box->text(), reviewWarningMessage(state(), action));
         box->findChild<QPushButton *>(QStringLiteral("review-warning-cancel-button"))->click();
         test::drainEvents();
-        EXPECT_FALSE(state().isShowingReviewWarning);
-        EXPECT_EQ(state().pendingShareAction, std::nullopt);
+        EXPECT_FALSE(review().shareGate().isShowingReviewWarning());
+        EXPECT_EQ(review().shareGate().pendingAction(), std::nullopt);
     }
     EXPECT_EQ(titles, (QStringList{"Copy anyway", "Export anyway"}));
 }

@@ -104,7 +104,7 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     const QString exported = m_dir.filePath(QStringLiteral("Build log-redacted.png"));
     dialogs.destinationAnswer = exported;
     controller.runShareCommand(ShareAction::export_);
-    if (controller.state().isShowingReviewWarning)
+    if (controller.shareGate().isShowingReviewWarning())
         controller.continuePendingShare();
     controller.cleanedImageOutput().future().waitForFinished();
     drainEvents();
