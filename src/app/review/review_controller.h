@@ -243,6 +243,8 @@ signals:
     void cleanedOutputShared(const QList<QUuid> &itemIDs);
 
 private:
+    /// Emits cleanedOutputShared for the items whose plan is still the one their output was made of.
+    void announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared);
     /// The status and error of a copy or export, on the image it was made of.
     void showOutputOutcome(const QUuid &itemID, const std::optional<QString> &errorText, const QString &statusNote);
     class ChangeScope;

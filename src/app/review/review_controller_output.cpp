@@ -54,7 +54,7 @@ void ReviewController::copyCleanedPNG()
             if (isCurrentItem(itemID))
                 showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
             recordShare(SafeShareAction::copyCleanedPNG, sourceType, plan, std::nullopt);
-            emit cleanedOutputShared({itemID});
+            announceShared({{itemID, plan}});
         });
 }
 
@@ -87,7 +87,7 @@ void ReviewController::chooseExportDestination()
             if (isCurrentItem(itemID))
                 showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
             recordShare(SafeShareAction::exportCleanedImage, sourceType, plan, path);
-            emit cleanedOutputShared({itemID});
+            announceShared({{itemID, plan}});
         });
 }
 
@@ -102,6 +102,19 @@ void ReviewController::showOutputOutcome(const QUuid &itemID, const std::optiona
         item->errorText = errorText;
         item->reviewStatusNote = statusNote;
     }
+}
+
+void ReviewController::announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared)
+{
+    // Boxes edited while the output was made are not in it: they stay work to lose.
+    QList<QUuid> itemIDs;
+    for (const auto &[itemID, plan] : shared) {
+        const BatchReviewItem *item = findItem(itemID);
+        if (item && item->redactionPlan == plan)
+            itemIDs.append(itemID);
+    }
+    if (!itemIDs.isEmpty())
+        emit cleanedOutputShared(itemIDs);
 }
 
 void ReviewController::setIncludesCleanBatchExports(bool includes)

@@ -440,8 +440,11 @@ TEST_P(OutputOfAnImageNoLongerOnScreen, IsRecordedForItAndShowsOnNoOtherImage)
               isCopy ? SafeShareAction::copyCleanedPNG : SafeShareAction::exportCleanedImage);
     EXPECT_EQ(history().first().sourceType, SafeShareSourceType::folderBatch);
     EXPECT_EQ(history().first().totalFindings, 2);
-    ASSERT_EQ(shared.size(), 1);
-    EXPECT_EQ(shared.first().first().value<QList<QUuid>>(), QList<QUuid>({firstID}));
+    // Only an image still loaded can have work to lose.
+    ASSERT_EQ(shared.size(), row.closesReview ? 0 : 1);
+    if (!row.closesReview) {
+        EXPECT_EQ(shared.first().first().value<QList<QUuid>>(), QList<QUuid>({firstID}));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OutputOfAnImageNoLongerOnScreen, ::testing::Values(
