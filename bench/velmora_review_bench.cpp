@@ -14,8 +14,9 @@
 //                   its wall time), which a loaded machine disturbs less.
 //
 // Every image is scanned N times per figure (default 3); medians are reported. The
-// folder-open and batch-export figures (review_open_export.h) use a folder of the
-// images copied in turn, 300 files unless --folder-images says otherwise.
+// folder-open, batch-export, single copy and single export figures (review_open_export.h)
+// use a folder of the images copied in turn, 300 files unless --folder-images says
+// otherwise.
 
 #include "confined_cores.h"
 #include "review_open_export.h"
