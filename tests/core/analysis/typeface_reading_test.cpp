@@ -97,6 +97,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypefaceValueTest, ::testing::Values(
              QStringLiteral("eyJhbGciOiJIUzI1NiJ9.eyJzdWIiOiIxMjM0NTY3ODkwIiwibmFtZSI6IkpvaG4gRG9lIiwiaWF0IjoxNTE2MjM5MDIyfQ."
                             "SflKxwRJSMeKKF2QT4fwpMeJf36POk6yJV_adQssw5c"),
              QStringLiteral("JWT"), QStringLiteral("eyJ")},
+    // A short value of heavy digits, whose ink fills much of its box.
+    ValueRow{"denseDigitsAtSmallSize", cantarell, 12, solarizedInk, solarizedGround, QString(), QStringLiteral("938.541.3789"),
+             QStringLiteral("Phone number"), QStringLiteral("938")},
     // The token of a URL's query, behind "://" and "&".
     ValueRow{"urlQueryToken", cantarell, 13, darkInk, Qt::white,
              QStringLiteral("Export link: https://api.example.com/v1/export?user=739&token="), QStringLiteral("sU9PBn1yoWr5qUjZvZ0W"),
