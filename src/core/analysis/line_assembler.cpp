@@ -275,28 +275,45 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
     return result;
 }
 
+// The widest gap between the ink of two places, past any ink between them, in a line
+// without a monospace grid.
+LineAssembler::Gap LineAssembler::widestGap(const QList<Place> &places, int left, int right) const
+{
+    Gap widest;
+    for (int k = left; k < right; ++k) {
+        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
+        if (here >= widest.width) {
+            widest.width = here;
+            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
+            widest.besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
+        }
+    }
+    return widest;
+}
+
 bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const
 {
-    // The widest gap between the two characters' ink, past any ink between them.
     if (m_grid) {
         int emptyCells = 0;
         for (int k = left; k < right; ++k)
             emptyCells = std::max(emptyCells, places[k + 1].firstCell - (places[k].firstCell + places[k].cells));
         return emptyCells >= 1;
     }
-    int gap = 0;
-    bool besideNarrowGlyph = false;
-    for (int k = left; k < right; ++k) {
-        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
-        if (here >= gap) {
-            gap = here;
-            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
-            besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
-        }
-    }
+    const Gap gap = widestGap(places, left, right);
     if (!enginePutSpace)
-        return gap >= wordSpacingLimit * m_height;
-    return gap >= (besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
+        return gap.width >= wordSpacingLimit * m_height;
+    return gap.width >= (gap.besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
+}
+
+// A word break where the gap beside a narrow glyph or a small mark is narrower than a
+// clear word gap, in a line without a grid: such glyphs stand in wide side bearings.
+bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right) const
+{
+    if (m_grid)
+        return false;
+    const Gap gap = widestGap(places, left, right);
+    const bool besideMark = places[left].height < markHeight * m_height || places[right].height < markHeight * m_height;
+    return gap.width < wordSpacingLimit * m_height && (gap.besideNarrowGlyph || besideMark);
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
@@ -368,10 +385,16 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
             && gapIsSpace(places, before, here, items[k].spaceBefore && !besideAtSign(k));
     }
 
-    // Characters that no token holds where they stand, inside what reads as a token.
+    // Loose word breaks inside what reads as a token, and characters that no token
+    // holds where they stand.
     QList<ReadCharacter> read;
     for (qsizetype k = 0; k < items.size(); ++k)
-        read.append({items[k].text, items[k].alternatives, breakBefore[k]});
+        read.append({items[k].text, items[k].alternatives, breakBefore[k],
+                     breakBefore[k] && gapIsLoose(places, items[k - 1].place, items[k].place)});
+    if (joinSplitTokens(read) > 0) {
+        for (qsizetype k = 0; k < items.size(); ++k)
+            breakBefore[k] = read[k].breakBefore;
+    }
     if (repairTokenRuns(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             items[k].text = read[k].text;

@@ -45,7 +45,14 @@ private:
     static double textHeight(const LineInk &ink);
     static QList<CharacterDoubt> characterDoubts(const QList<Item> &items, const QList<Place> &places);
     static void tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places);
+    struct Gap
+    {
+        int width = 0;
+        bool besideNarrowGlyph = false;
+    };
+    Gap widestGap(const QList<Place> &places, int left, int right) const;
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
+    bool gapIsLoose(const QList<Place> &places, int left, int right) const;
 
     LineInk m_ink;
     double m_height;

@@ -114,7 +114,70 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
     }
 }
 
+// Marks that join the parts of tokens, addresses and URLs.
+bool isJoiningMark(const QString &text)
+{
+    static const QString marks = QStringLiteral("-_./=");
+    return text.size() == 1 && marks.contains(text.front());
+}
+
+bool isUrlCharacter(const QString &text)
+{
+    static const QString marks = QStringLiteral(":?&%#~");
+    return isTokenCharacter(text) || (text.size() == 1 && marks.contains(text.front()));
+}
+
+// Whether the run [first, last] reads as part of a token: a digit, inner capitals, or a
+// joining mark between its ends.
+bool isTokenPart(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    for (qsizetype k = first + 1; k < last; ++k) {
+        if (isJoiningMark(characters[k].text))
+            return true;
+    }
+    return looksRandom(characters, first, last);
+}
+
+// Whether the runs [first, middle - 1] and [middle, last] are the parts of one token.
+bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first, qsizetype middle, qsizetype last)
+{
+    if (last - first + 1 < shortestToken || !looksRandom(characters, first, last))
+        return false;
+    const qsizetype urlCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
+                                                  [](const ReadCharacter &character) { return isUrlCharacter(character.text); });
+    if (double(urlCharacters) < tokenShare * double(last - first + 1))
+        return false;
+    const bool leftPart = isTokenPart(characters, first, middle - 1);
+    const bool rightPart = isTokenPart(characters, middle, last);
+    const QString &leftEnd = characters[middle - 1].text;
+    const QString &rightStart = characters[middle].text;
+    if (!isUrlCharacter(leftEnd) || !isUrlCharacter(rightStart))
+        return false;
+    return (leftPart && rightPart) || (isJoiningMark(leftEnd) && rightPart) || (isJoiningMark(rightStart) && leftPart)
+        || (leftEnd == QLatin1String(":") && rightStart == QLatin1String("/"));
+}
+
 } // namespace
+
+int joinSplitTokens(QList<ReadCharacter> &characters)
+{
+    int joined = 0;
+    qsizetype first = 0;
+    for (qsizetype k = 1; k < characters.size(); ++k) {
+        if (!characters[k].breakBefore)
+            continue;
+        qsizetype last = k;
+        while (last + 1 < characters.size() && !characters[last + 1].breakBefore)
+            ++last;
+        if (characters[k].looseBreak && arePartsOfOneToken(characters, first, k, last)) {
+            characters[k].breakBefore = false;
+            ++joined;
+        } else {
+            first = k;
+        }
+    }
+    return joined;
+}
 
 int repairTokenRuns(QList<ReadCharacter> &characters)
 {
