@@ -73,17 +73,10 @@ const QString underscore = QStringLiteral("_");
 constexpr double lineDoubtWeight = 0.54;
 constexpr double lineInkDoubtShare = 0.5;
 
-// Punctuation whose ink is a dot, a comma or a short stroke.
-bool isSmallMark(const QString &text)
-{
-    static const QString marks = QStringLiteral(".,:;'`\"|\u2018\u2019\u201C\u201D");
-    return text.size() == 1 && marks.contains(text.front());
-}
-
 } // namespace
 
 LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
-    : m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
+    : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
 {
     QList<double> centres;
     for (const InkSegment &segment : m_ink.segments())
@@ -187,7 +180,7 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
             && left - edgeAllowance <= place.bar.right + 1;
         // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
-        const bool markOnGlyph = isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
+        const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
@@ -210,11 +203,11 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         QList<double> next(states, infinite);
         // Tesseract invents marks at the ends of lines, never sure of them; a letter or
         // digit it is sure of is the dearest to leave out.
-        const bool mark = isSmallMark(symbols[i].text);
+        const bool mark = line_reading::isSmallMark(symbols[i].text);
         const bool letterOrDigit = !symbols[i].text.isEmpty() && symbols[i].text.front().isLetterOrNumber();
         const double unmatched = (letterOrDigit ? unmatchedLetterCost : unmatchedCost)
             * std::clamp((symbols[i].confidence - 0.8) / 0.2, 0.2, 1.0);
-        const bool previousMark = i > 0 && isSmallMark(symbols[i - 1].text);
+        const bool previousMark = i > 0 && line_reading::isSmallMark(symbols[i - 1].text);
         for (int s = 0; s < states; ++s)
             next[s] = best[s] + unmatched;
         // Least of best[(k, any)] - skip × k over the places k before j, and where.
@@ -321,7 +314,8 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     const QList<Place> places = this->places(std::count_if(symbols.begin(), symbols.end(), [](const PageSymbol &symbol) {
         return symbol.text != underscore;
     }));
-    const QList<int> matched = matchSymbols(symbols, places);
+    QList<int> matched = matchSymbols(symbols, places);
+    keepMarksInClusters(symbols, places, matched);
     if (lcLines().isDebugEnabled()) {
         QStringList placeTexts, symbolTexts;
         for (const Place &place : places)

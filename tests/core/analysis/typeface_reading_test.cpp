@@ -103,6 +103,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypefaceValueTest, ::testing::Values(
     // A short value of heavy digits, whose ink fills much of its box.
     ValueRow{"denseDigitsAtSmallSize", cantarell, 12, solarizedInk, solarizedGround, QString(), QStringLiteral("938.541.3789"),
              QStringLiteral("Phone number"), QStringLiteral("938")},
+    // Dots and colons whose ink touches the glyph beside them.
+    ValueRow{"dotsTouchingDigits", cantarell, 12, solarizedInk, solarizedGround, QStringLiteral("Last login from "),
+             QStringLiteral("54.29.252.225"), QStringLiteral("IP address"), QStringLiteral("54.29.")},
+    ValueRow{"colonTouchingSlash", cantarell, 12, solarizedInk, solarizedGround,
+             QStringLiteral("Export link: https://api.example.com/v1/export?user=215&token="), QStringLiteral("4C0Ppx9zSyHHUQRghjuo"),
+             QStringLiteral("URL query token"), QString()},
     // The token of a URL's query, behind "://" and "&".
     ValueRow{"urlQueryToken", cantarell, 13, darkInk, Qt::white,
              QStringLiteral("Export link: https://api.example.com/v1/export?user=739&token="), QStringLiteral("sU9PBn1yoWr5qUjZvZ0W"),
