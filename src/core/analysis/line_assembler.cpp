@@ -83,6 +83,7 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
         centres.append(segment.strong.centre());
     m_grid = findMonospaceGrid(centres, m_height);
     m_engineSpaceGap = letterSpacingLimit * m_height;
+    m_looseSpaceGap = m_engineSpaceGap;
     QList<int> gaps;
     const QList<InkSegment> &segments = m_ink.segments();
     for (qsizetype k = 1; k < segments.size(); ++k)
@@ -91,6 +92,7 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
         std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
         const double usual = std::max(0, gaps[gaps.size() / 2]);
         m_engineSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap, usual / m_height + wordGapOverLetterGap) * m_height);
+        m_looseSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap * m_height, usual + 1));
     }
 }
 
@@ -295,18 +297,20 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
     const Gap gap = widestGap(places, left, right);
     if (!enginePutSpace)
         return gap.width >= wordSpacingLimit * m_height;
-    return gap.width >= (gap.besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
+    return gap.width >= (gap.besideNarrowGlyph ? letterSpacingLimit * m_height : m_looseSpaceGap);
 }
 
-// A word break where the gap beside a narrow glyph or a small mark is narrower than a
-// clear word gap, in a line without a grid: such glyphs stand in wide side bearings.
+// A word break, in a line without a grid, that the gap alone does not make sure of:
+// one that Tesseract read where the gap is only a pixel wider than the line's usual
+// gap between glyphs, or one beside a narrow glyph or a small mark (which stand in
+// wide side bearings) narrower than a clear word gap.
 bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right) const
 {
     if (m_grid)
         return false;
     const Gap gap = widestGap(places, left, right);
     const bool besideMark = places[left].height < markHeight * m_height || places[right].height < markHeight * m_height;
-    return gap.width < wordSpacingLimit * m_height && (gap.besideNarrowGlyph || besideMark);
+    return gap.width < m_engineSpaceGap || (gap.width < wordSpacingLimit * m_height && (gap.besideNarrowGlyph || besideMark));
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const

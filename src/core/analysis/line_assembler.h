@@ -61,6 +61,9 @@ private:
     double m_height;
     /// The narrowest gap (pixels) that is a word break where Tesseract read one.
     double m_engineSpaceGap;
+    /// The narrowest gap that may be a word break where Tesseract read one, unless it
+    /// splits a token.
+    double m_looseSpaceGap;
     int m_bleed;
     std::optional<MonospaceGrid> m_grid;
 };
