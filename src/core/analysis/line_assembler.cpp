@@ -360,6 +360,19 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
             items.removeAt(k);
         }
     }
+    // Tesseract invents marks at the ends of lines, never sure of them: one that shares
+    // the ink of the glyph beside it, wide enough for that glyph alone, has no ink of its own.
+    const auto inventedEnd = [&](qsizetype end, qsizetype beside) {
+        const Item &item = items[end];
+        return item.text.size() == 1 && !item.text.front().isLetterOrNumber() && item.place == items[beside].place
+            && places[item.place].capacity < 2 && item.confidence < line_reading::doubtfulCharacter;
+    };
+    if (items.size() > 1 && inventedEnd(items.size() - 1, items.size() - 2))
+        items.removeLast();
+    if (items.size() > 1 && inventedEnd(0, 1)) {
+        items[1].spaceBefore = items[1].spaceBefore || items[0].spaceBefore;
+        items.removeFirst();
+    }
     // Underscore strokes that no character stands on.
     for (qsizetype j = 0; j < places.size(); ++j) {
         if (!places[j].isUnderscore

@@ -2,6 +2,7 @@
 
 #include "core/analysis/text_layout.h"
 #include "support/image_fixtures.h"
+#include "support/row_name.h"
 
 #include <QFontMetricsF>
 
@@ -116,6 +117,39 @@ TEST(LineAssemblerTest, CharacterOnNoInkIsDropped)
     symbols.append({QStringLiteral("\u2019"), last.translated(3 * last.width(), 0), 0.86, false});
     EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
 }
+
+struct InventedEndRow {
+    const char *name;
+    QString mark;
+    bool atEnd;
+};
+
+class InventedEndTest : public ::testing::TestWithParam<InventedEndRow> {};
+
+// A doubtful mark Tesseract read at an end of the line, over the ink of the glyph
+// beside it, is dropped.
+TEST_P(InventedEndTest, MarkOverTheEndGlyphIsDropped)
+{
+    const InventedEndRow &row = GetParam();
+    const QString text = QStringLiteral("here is the key AKIAPOTNT81ZGK7U0Y6P");
+    const Scene scene = render(text, sans, 14);
+    QList<PageSymbol> symbols = symbolsFor(text, text, sans, 14, scene.canvas.lines[0].box);
+    const QRectF glyph = row.atEnd ? symbols.last().box : symbols.first().box;
+    const PageSymbol mark{row.mark, QRectF(glyph.center().x(), glyph.top(), glyph.width() / 2, glyph.height()), 0.94, !row.atEnd};
+    if (row.atEnd) {
+        symbols.append(mark);
+    } else {
+        symbols.first().startsWord = false;
+        symbols.prepend(mark);
+    }
+    EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, InventedEndTest, ::testing::Values(
+    InventedEndRow{"hyphenAtTheEnd", QStringLiteral("-"), true},
+    InventedEndRow{"hyphenAtTheStart", QStringLiteral("-"), false},
+    InventedEndRow{"tildeAtTheEnd", QStringLiteral("~"), true}),
+    test::rowName);
 
 TEST(LineAssemblerTest, FirstLetterReadTwiceIsOneLetter)
 {
