@@ -350,13 +350,15 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
                       onStroke ? QList<SymbolChoice>() : symbols[i].alternatives});
         pendingSpace = false;
     }
-    // Tesseract sometimes reads the first letter of a word twice, the first time
-    // doubtfully: the same letter twice on ink wide enough for one is one letter.
+    // Tesseract sometimes reads the first letter of a word twice, once doubtfully: the
+    // same letter twice on ink wide enough for one is one letter.
     for (qsizetype k = 0; k + 1 < items.size(); ++k) {
-        const Item &doubled = items[k];
-        if (doubled.place == items[k + 1].place && doubled.text == items[k + 1].text
-            && doubled.confidence < line_reading::doubtfulCharacter && places[doubled.place].capacity < 2) {
-            items[k + 1].spaceBefore = items[k + 1].spaceBefore || doubled.spaceBefore;
+        Item &doubled = items[k];
+        Item &next = items[k + 1];
+        if (doubled.place == next.place && doubled.text == next.text && places[doubled.place].capacity < 2
+            && std::min(doubled.confidence, next.confidence) < line_reading::doubtfulCharacter) {
+            next.spaceBefore = next.spaceBefore || doubled.spaceBefore;
+            next.confidence = std::max(next.confidence, doubled.confidence);
             items.removeAt(k);
         }
     }

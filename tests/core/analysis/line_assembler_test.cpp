@@ -151,17 +151,33 @@ INSTANTIATE_TEST_SUITE_P(Rows, InventedEndTest, ::testing::Values(
     InventedEndRow{"tildeAtTheEnd", QStringLiteral("~"), true}),
     test::rowName);
 
-TEST(LineAssemblerTest, FirstLetterReadTwiceIsOneLetter)
+struct ReadTwiceRow {
+    const char *name;
+    double firstConfidence;
+    double secondConfidence;
+};
+
+class FirstLetterReadTwiceTest : public ::testing::TestWithParam<ReadTwiceRow> {};
+
+// Tesseract read the first "c" a second time at the left edge of its ink, one of the
+// two times doubtfully.
+TEST_P(FirstLetterReadTwiceTest, IsOneLetter)
 {
+    const ReadTwiceRow &row = GetParam();
     const QString text = QStringLiteral("customer_6SotFDtZ1MrT");
     const Scene scene = render(text, sans, 14);
     QList<PageSymbol> symbols = symbolsFor(text, text, sans, 14, scene.canvas.lines[0].box);
-    // Tesseract read the first "c" a second time, doubtfully, at the left edge of its ink.
     const QRectF first = symbols.first().box;
-    symbols.prepend({QStringLiteral("c"), QRectF(first.left() - 1, first.top(), 1, first.height()), 0.89, true});
-    symbols[1].startsWord = false;
+    symbols.first().confidence = row.secondConfidence;
+    symbols.first().startsWord = false;
+    symbols.prepend({QStringLiteral("c"), QRectF(first.left() - 1, first.top(), 1, first.height()), row.firstConfidence, true});
     EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, FirstLetterReadTwiceTest, ::testing::Values(
+    ReadTwiceRow{"firstDoubtful", 0.89, 0.999},
+    ReadTwiceRow{"secondDoubtful", 0.96, 0.91}),
+    test::rowName);
 
 TEST(LineAssemblerTest, DoubledLettersTesseractIsSureOfStay)
 {
