@@ -22,6 +22,8 @@ Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 // Tesseract's reading stands.
 constexpr double letterSpacingLimit = 0.22;
 constexpr double wordSpacingLimit = 0.38;
+// A word break Tesseract did not read is sure only in a gap this wide.
+constexpr double wideGap = 0.6;
 // Typefaces set tighter than that keep their word spaces narrow: where Tesseract read
 // a word break, a gap this much wider than the line's usual gap between glyphs is one,
 // but never one narrower than the least word gap.
@@ -303,12 +305,16 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
 // A word break, in a line without a grid, that the gap alone does not make sure of:
 // one that Tesseract read where the gap is only a pixel wider than the line's usual
 // gap between glyphs, or one beside a narrow glyph or a small mark (which stand in
-// wide side bearings) narrower than a clear word gap.
-bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right) const
+// wide side bearings) narrower than a clear word gap; one that Tesseract did not read
+// where the gap is less than a wide one (monospace glyphs of thin typefaces stand
+// that far apart).
+bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right, bool enginePutSpace) const
 {
     if (m_grid)
         return false;
     const Gap gap = widestGap(places, left, right);
+    if (!enginePutSpace)
+        return gap.width < wideGap * m_height;
     const bool besideMark = places[left].height < markHeight * m_height || places[right].height < markHeight * m_height;
     return gap.width < m_engineSpaceGap || (gap.width < wordSpacingLimit * m_height && (gap.besideNarrowGlyph || besideMark));
 }
@@ -391,19 +397,21 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         return items[k].text == QLatin1String("@") || items[k - 1].text == QLatin1String("@");
     };
     QList<bool> breakBefore(items.size(), false);
+    QList<bool> looseBreak(items.size(), false);
     for (qsizetype k = 1; k < items.size(); ++k) {
         const int before = items[k - 1].place;
         const int here = items[k].place;
+        const bool enginePutSpace = items[k].spaceBefore && !besideAtSign(k);
         breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
-            && gapIsSpace(places, before, here, items[k].spaceBefore && !besideAtSign(k));
+            && gapIsSpace(places, before, here, enginePutSpace);
+        looseBreak[k] = breakBefore[k] && gapIsLoose(places, before, here, enginePutSpace);
     }
 
     // Loose word breaks inside what reads as a token, and characters that no token
     // holds where they stand.
     QList<ReadCharacter> read;
     for (qsizetype k = 0; k < items.size(); ++k)
-        read.append({items[k].text, items[k].alternatives, breakBefore[k],
-                     breakBefore[k] && gapIsLoose(places, items[k - 1].place, items[k].place)});
+        read.append({items[k].text, items[k].alternatives, breakBefore[k], looseBreak[k]});
     if (joinSplitTokens(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             breakBefore[k] = read[k].breakBefore;

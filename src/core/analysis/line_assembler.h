@@ -54,7 +54,7 @@ private:
     };
     Gap widestGap(const QList<Place> &places, int left, int right) const;
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
-    bool gapIsLoose(const QList<Place> &places, int left, int right) const;
+    bool gapIsLoose(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 
     const InkMap *m_inkMap;
     LineInk m_ink;
