@@ -22,6 +22,8 @@ Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 // Tesseract's reading stands.
 constexpr double letterSpacingLimit = 0.22;
 constexpr double wordSpacingLimit = 0.38;
+// A word break Tesseract did not read is sure only in a gap this wide.
+constexpr double wideGap = 0.6;
 // Typefaces set tighter than that keep their word spaces narrow: where Tesseract read
 // a word break, a gap this much wider than the line's usual gap between glyphs is one,
 // but never one narrower than the least word gap.
@@ -73,23 +75,17 @@ const QString underscore = QStringLiteral("_");
 constexpr double lineDoubtWeight = 0.54;
 constexpr double lineInkDoubtShare = 0.5;
 
-// Punctuation whose ink is a dot, a comma or a short stroke.
-bool isSmallMark(const QString &text)
-{
-    static const QString marks = QStringLiteral(".,:;'`\"|\u2018\u2019\u201C\u201D");
-    return text.size() == 1 && marks.contains(text.front());
-}
-
 } // namespace
 
 LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
-    : m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
+    : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
 {
     QList<double> centres;
     for (const InkSegment &segment : m_ink.segments())
         centres.append(segment.strong.centre());
     m_grid = findMonospaceGrid(centres, m_height);
     m_engineSpaceGap = letterSpacingLimit * m_height;
+    m_looseSpaceGap = m_engineSpaceGap;
     QList<int> gaps;
     const QList<InkSegment> &segments = m_ink.segments();
     for (qsizetype k = 1; k < segments.size(); ++k)
@@ -98,6 +94,7 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
         std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
         const double usual = std::max(0, gaps[gaps.size() / 2]);
         m_engineSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap, usual / m_height + wordGapOverLetterGap) * m_height);
+        m_looseSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap * m_height, usual + 1));
     }
 }
 
@@ -187,7 +184,7 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
             && left - edgeAllowance <= place.bar.right + 1;
         // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
-        const bool markOnGlyph = isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
+        const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
@@ -210,11 +207,11 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         QList<double> next(states, infinite);
         // Tesseract invents marks at the ends of lines, never sure of them; a letter or
         // digit it is sure of is the dearest to leave out.
-        const bool mark = isSmallMark(symbols[i].text);
+        const bool mark = line_reading::isSmallMark(symbols[i].text);
         const bool letterOrDigit = !symbols[i].text.isEmpty() && symbols[i].text.front().isLetterOrNumber();
         const double unmatched = (letterOrDigit ? unmatchedLetterCost : unmatchedCost)
             * std::clamp((symbols[i].confidence - 0.8) / 0.2, 0.2, 1.0);
-        const bool previousMark = i > 0 && isSmallMark(symbols[i - 1].text);
+        const bool previousMark = i > 0 && line_reading::isSmallMark(symbols[i - 1].text);
         for (int s = 0; s < states; ++s)
             next[s] = best[s] + unmatched;
         // Least of best[(k, any)] - skip × k over the places k before j, and where.
@@ -275,28 +272,51 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
     return result;
 }
 
+// The widest gap between the ink of two places, past any ink between them, in a line
+// without a monospace grid.
+LineAssembler::Gap LineAssembler::widestGap(const QList<Place> &places, int left, int right) const
+{
+    Gap widest;
+    for (int k = left; k < right; ++k) {
+        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
+        if (here >= widest.width) {
+            widest.width = here;
+            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
+            widest.besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
+        }
+    }
+    return widest;
+}
+
 bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const
 {
-    // The widest gap between the two characters' ink, past any ink between them.
     if (m_grid) {
         int emptyCells = 0;
         for (int k = left; k < right; ++k)
             emptyCells = std::max(emptyCells, places[k + 1].firstCell - (places[k].firstCell + places[k].cells));
         return emptyCells >= 1;
     }
-    int gap = 0;
-    bool besideNarrowGlyph = false;
-    for (int k = left; k < right; ++k) {
-        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
-        if (here >= gap) {
-            gap = here;
-            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
-            besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
-        }
-    }
+    const Gap gap = widestGap(places, left, right);
     if (!enginePutSpace)
-        return gap >= wordSpacingLimit * m_height;
-    return gap >= (besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
+        return gap.width >= wordSpacingLimit * m_height;
+    return gap.width >= (gap.besideNarrowGlyph ? letterSpacingLimit * m_height : m_looseSpaceGap);
+}
+
+// A word break, in a line without a grid, that the gap alone does not make sure of:
+// one that Tesseract read where the gap is only a pixel wider than the line's usual
+// gap between glyphs, or one beside a narrow glyph or a small mark (which stand in
+// wide side bearings) narrower than a clear word gap; one that Tesseract did not read
+// where the gap is less than a wide one (monospace glyphs of thin typefaces stand
+// that far apart).
+bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right, bool enginePutSpace) const
+{
+    if (m_grid)
+        return false;
+    const Gap gap = widestGap(places, left, right);
+    if (!enginePutSpace)
+        return gap.width < wideGap * m_height;
+    const bool besideMark = places[left].height < markHeight * m_height || places[right].height < markHeight * m_height;
+    return gap.width < m_engineSpaceGap || (gap.width < wordSpacingLimit * m_height && (gap.besideNarrowGlyph || besideMark));
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
@@ -304,7 +324,8 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     const QList<Place> places = this->places(std::count_if(symbols.begin(), symbols.end(), [](const PageSymbol &symbol) {
         return symbol.text != underscore;
     }));
-    const QList<int> matched = matchSymbols(symbols, places);
+    QList<int> matched = matchSymbols(symbols, places);
+    keepMarksInClusters(symbols, places, matched);
     if (lcLines().isDebugEnabled()) {
         QStringList placeTexts, symbolTexts;
         for (const Place &place : places)
@@ -335,15 +356,30 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
                       onStroke ? QList<SymbolChoice>() : symbols[i].alternatives});
         pendingSpace = false;
     }
-    // Tesseract sometimes reads the first letter of a word twice, the first time
-    // doubtfully: the same letter twice on ink wide enough for one is one letter.
+    // Tesseract sometimes reads the first letter of a word twice, once doubtfully: the
+    // same letter twice on ink wide enough for one is one letter.
     for (qsizetype k = 0; k + 1 < items.size(); ++k) {
-        const Item &doubled = items[k];
-        if (doubled.place == items[k + 1].place && doubled.text == items[k + 1].text
-            && doubled.confidence < line_reading::doubtfulCharacter && places[doubled.place].capacity < 2) {
-            items[k + 1].spaceBefore = items[k + 1].spaceBefore || doubled.spaceBefore;
+        Item &doubled = items[k];
+        Item &next = items[k + 1];
+        if (doubled.place == next.place && doubled.text == next.text && places[doubled.place].capacity < 2
+            && std::min(doubled.confidence, next.confidence) < line_reading::doubtfulCharacter) {
+            next.spaceBefore = next.spaceBefore || doubled.spaceBefore;
+            next.confidence = std::max(next.confidence, doubled.confidence);
             items.removeAt(k);
         }
+    }
+    // Tesseract invents marks at the ends of lines, never sure of them: one that shares
+    // the ink of the glyph beside it, wide enough for that glyph alone, has no ink of its own.
+    const auto inventedEnd = [&](qsizetype end, qsizetype beside) {
+        const Item &item = items[end];
+        return item.text.size() == 1 && !item.text.front().isLetterOrNumber() && item.place == items[beside].place
+            && places[item.place].capacity < 2 && item.confidence < line_reading::doubtfulCharacter;
+    };
+    if (items.size() > 1 && inventedEnd(items.size() - 1, items.size() - 2))
+        items.removeLast();
+    if (items.size() > 1 && inventedEnd(0, 1)) {
+        items[1].spaceBefore = items[1].spaceBefore || items[0].spaceBefore;
+        items.removeFirst();
     }
     // Underscore strokes that no character stands on.
     for (qsizetype j = 0; j < places.size(); ++j) {
@@ -361,17 +397,25 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         return items[k].text == QLatin1String("@") || items[k - 1].text == QLatin1String("@");
     };
     QList<bool> breakBefore(items.size(), false);
+    QList<bool> looseBreak(items.size(), false);
     for (qsizetype k = 1; k < items.size(); ++k) {
         const int before = items[k - 1].place;
         const int here = items[k].place;
+        const bool enginePutSpace = items[k].spaceBefore && !besideAtSign(k);
         breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
-            && gapIsSpace(places, before, here, items[k].spaceBefore && !besideAtSign(k));
+            && gapIsSpace(places, before, here, enginePutSpace);
+        looseBreak[k] = breakBefore[k] && gapIsLoose(places, before, here, enginePutSpace);
     }
 
-    // Characters that no token holds where they stand, inside what reads as a token.
+    // Loose word breaks inside what reads as a token, and characters that no token
+    // holds where they stand.
     QList<ReadCharacter> read;
     for (qsizetype k = 0; k < items.size(); ++k)
-        read.append({items[k].text, items[k].alternatives, breakBefore[k]});
+        read.append({items[k].text, items[k].alternatives, breakBefore[k], looseBreak[k]});
+    if (joinSplitTokens(read) > 0) {
+        for (qsizetype k = 0; k < items.size(); ++k)
+            breakBefore[k] = read[k].breakBefore;
+    }
     if (repairTokenRuns(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             items[k].text = read[k].text;

@@ -42,15 +42,28 @@ private:
     struct CharacterDoubt;
     QList<Place> places(qsizetype characterCount) const;
     QList<int> matchSymbols(const QList<PageSymbol> &symbols, const QList<Place> &places) const;
+    void keepMarksInClusters(const QList<PageSymbol> &symbols, const QList<Place> &places, QList<int> &matched) const;
+    bool holdsMarkInk(const Place &place, const QRectF &box) const;
     static double textHeight(const LineInk &ink);
     static QList<CharacterDoubt> characterDoubts(const QList<Item> &items, const QList<Place> &places);
     static void tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places);
+    struct Gap
+    {
+        int width = 0;
+        bool besideNarrowGlyph = false;
+    };
+    Gap widestGap(const QList<Place> &places, int left, int right) const;
     bool gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
+    bool gapIsLoose(const QList<Place> &places, int left, int right, bool enginePutSpace) const;
 
+    const InkMap *m_inkMap;
     LineInk m_ink;
     double m_height;
     /// The narrowest gap (pixels) that is a word break where Tesseract read one.
     double m_engineSpaceGap;
+    /// The narrowest gap that may be a word break where Tesseract read one, unless it
+    /// splits a token.
+    double m_looseSpaceGap;
     int m_bleed;
     std::optional<MonospaceGrid> m_grid;
 };

@@ -25,6 +25,13 @@ inline double certaintyShortfall(double certainty)
     return std::pow(std::max(0.0, 0.99 - certainty), 0.7);
 }
 
+// Punctuation whose ink is a dot, a comma or a short stroke.
+inline bool isSmallMark(const QString &text)
+{
+    static const QString marks = QStringLiteral(".,:;'`\"|\u2018\u2019\u201C\u201D");
+    return text.size() == 1 && marks.contains(text.front());
+}
+
 } // namespace line_reading
 
 /// A place of ink on the line: one glyph, glyphs that touch, or an underscore stroke.

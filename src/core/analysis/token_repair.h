@@ -15,6 +15,9 @@ struct ReadCharacter
     QList<SymbolChoice> alternatives;
     /// A word break comes before it.
     bool breakBefore = false;
+    /// The gap before it, beside a narrow glyph or a mark, is no wider than a glyph's
+    /// own side bearings may leave: the break Tesseract read there may be none.
+    bool looseBreak = false;
 };
 
 /// Calls `visit(first, last)` for each run of characters between word breaks.
@@ -39,6 +42,12 @@ void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
 /// character of a run and a last one other than a bar or "!" (quotes, brackets around
 /// a token) stay as read. Returns how many characters it replaced.
 int repairTokenRuns(QList<ReadCharacter> &characters);
+
+/// Takes back loose word breaks that split a token: where the runs on both sides read
+/// as parts of one (each holds a digit, inner capitals or a joining mark inside it, or
+/// one ends or begins with a joining mark "-_./=" and the other is such a part, or "https:"
+/// stands before "//") and together they read as a token. Returns how many it took back.
+int joinSplitTokens(QList<ReadCharacter> &characters);
 
 /// Whether a run that reads as a token still holds a character that no token holds
 /// where it stands (its alternatives, if any, offered no letter or digit).

@@ -3,6 +3,7 @@
 
 #include "capture_flow_fixture.h"
 #include "support/row_name.h"
+#include "support/thread_pool_gate.h"
 
 #include <sys/stat.h>
 
@@ -194,6 +195,38 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
     flow.reset();
     controller.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().isEmpty(); }, 10000));
+}
+
+// The screenshot is read on the thread pool; the tests hold the pool until they have
+// done what comes between the tool's ending and the read's result.
+TEST_F(CaptureFlowTest, ClosingTheReviewWhileTheScreenshotIsReadEndsAsCanceled)
+{
+    ThreadPoolGate gate;
+    flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flow->reading().isRunning(); }, toolTimeoutMs));
+    controller.closeCurrentReview();
+    gate.open();
+    drainEvents();
+
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::canceledByTask);
+    EXPECT_FALSE(state().captureTask.has_value());
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_TRUE(tool->leftovers().isEmpty());
+}
+
+TEST_F(CaptureFlowTest, AFlowGoneWhileItsScreenshotIsReadHearsNothingOfIt)
+{
+    ThreadPoolGate gate;
+    flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flow->reading().isRunning(); }, toolTimeoutMs));
+    flow.reset();
+    gate.open();
+    drainEvents();
+
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_EQ(state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
+    EXPECT_TRUE(tool->leftovers().isEmpty()) << "the screenshot is removed all the same";
 }
 
 TEST_F(CaptureFlowTest, AnOlderEndingLeavesANewerCaptureAlone)
