@@ -2,7 +2,6 @@
 
 #include "app/review/cleaned_output_files.h"
 #include "app/review/future_watch.h"
-#include "core/detection/core_error.h"
 
 #include <QtConcurrent>
 
@@ -19,13 +18,7 @@ CleanedImageOutput::~CleanedImageOutput()
 
 void CleanedImageOutput::renderPNG(const QImage &image, const RedactionPlan &plan, Rendered done)
 {
-    const QFuture<std::optional<QByteArray>> work = QtConcurrent::run([image, plan]() -> std::optional<QByteArray> {
-        try {
-            return cleanedImageData(image, plan, CleanedImageFormat::png);
-        } catch (const VelmoraCoreException &) {
-            return std::nullopt;
-        }
-    });
+    const QFuture<std::optional<QByteArray>> work = QtConcurrent::run(cleanedPNGIfRendered, image, plan);
     m_work = QFuture<void>(work);
     whenFinished(work, this, [done = std::move(done)](const QFuture<std::optional<QByteArray>> &finished) {
         done(finished.result());

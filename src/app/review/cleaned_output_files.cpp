@@ -33,6 +33,16 @@ QByteArray cleanedImageData(const QImage &image, const RedactionPlan &plan, Clea
     return RedactionRenderer::pngData(plan.activeDetections(), image, black);
 }
 
+std::optional<QByteArray> cleanedPNGIfRendered(const QImage &image, const RedactionPlan &plan)
+{
+    try {
+        return cleanedImageData(image, plan, CleanedImageFormat::png);
+    } catch (const VelmoraCoreException &exception) {
+        qCWarning(lcOutput) << "Cannot render the cleaned PNG:" << rawValue(exception.error());
+        return std::nullopt;
+    }
+}
+
 bool writeNewFile(const QString &path, const QByteArray &bytes)
 {
     // Claiming the name with an exclusive create is what keeps an existing file safe:

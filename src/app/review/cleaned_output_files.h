@@ -17,6 +17,9 @@ class RedactionPlan;
 /// VelmoraCoreException when rendering or encoding fails.
 QByteArray cleanedImageData(const QImage &image, const RedactionPlan &plan, CleanedImageFormat format);
 
+/// The flattened cleaned PNG of `image`, or nothing when it cannot be made.
+std::optional<QByteArray> cleanedPNGIfRendered(const QImage &image, const RedactionPlan &plan);
+
 /// Writes `bytes` as a new file at `path`. Never replaces anything that exists there
 /// (the name is claimed exclusively first) and leaves nothing behind when any step
 /// fails: the bytes reach the name only through an atomic rename once all are written.

@@ -41,17 +41,21 @@ public:
     void cancelScans();
     /// The change counts whose images are decoded or scanned.
     QList<qint64> scanningChangeCounts() const { return m_scanTasks.keys(); }
-    /// The latest decoding of a clipboard image, for whoever must wait until it is done.
-    QFuture<void> decoding() const { return m_decoding; }
+    /// The latest work started on the thread pool (decoding a clipboard image or rendering
+    /// its replacement), for whoever must wait until it is done.
+    QFuture<void> poolWork() const { return m_poolWork; }
 
 private:
     void scanDecodedImage(const QImage &image, const TaskHandle &task, const ClipboardImageCandidate &candidate);
-    void handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image, qint64 changeCount,
-                          ClipboardProtectionReplacementMode replacementMode);
+    /// Records the scan, then leaves the clipboard alone, opens the image for review or
+    /// renders its replacement on the thread pool.
+    void handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image,
+                          const TaskHandle &task, qint64 changeCount, ClipboardProtectionReplacementMode replacementMode);
     /// Opens the image for review; the clipboard is not touched.
     void pauseForReview(const ReviewIntakeImage &item, const VelmoraCaptureOutputFallbackReason &reason);
-    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for a while.
-    void replaceWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
+    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for
+    /// a while; without a PNG (it could not be rendered) says the clipboard was not changed.
+    void replaceWithCleanedPNG(const std::optional<QByteArray> &png, const RedactionPlan &plan, qint64 changeCount,
                                ReviewIntakeImage item);
     void showFailure(qint64 changeCount);
 
@@ -61,7 +65,7 @@ private:
     ApplicationActive m_isActive;
     /// The decoding and scan of each clipboard change the guard handed over, by change count.
     QHash<qint64, TaskHandle> m_scanTasks;
-    QFuture<void> m_decoding;
+    QFuture<void> m_poolWork;
 };
 
 } // namespace velmora

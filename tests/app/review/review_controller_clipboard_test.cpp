@@ -67,23 +67,25 @@ protected:
         return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
     }
 
-    /// Lets the latest clipboard image decoding end and its scan start.
-    void finishDecoding(const ClipboardScanFlow &scan)
+    /// Lets the flow's latest work on the thread pool end and report: a decoding starts
+    /// its scan, a rendering replaces the clipboard.
+    void finishPoolWork(const ClipboardScanFlow &scan)
     {
-        scan.decoding().waitForFinished();
+        scan.poolWork().waitForFinished();
         drainEvents();
     }
-    void finishDecoding() { finishDecoding(controller.clipboardScan()); }
+    void finishPoolWork() { finishPoolWork(controller.clipboardScan()); }
 
     /// The guard hands the current clipboard over and the scan finds `findings`.
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
     {
         const int callsBefore = engine.callCount();
         controller.clipboardScan().scanClipboardImage(candidate(mode));
-        finishDecoding();
+        finishPoolWork();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().finish(findings);
         drainEvents();
+        finishPoolWork();
     }
 
     void startGuard(Mode mode)
@@ -218,10 +220,11 @@ TEST_F(ClipboardScanTest, UndoWithinEightSecondsRestoresTheCopyWhichIsNotScanned
     startGuard(Mode::pauseIfUnsure);
     copyImage();
     advanceThroughSettle();
-    finishDecoding();
+    finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
+    finishPoolWork();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     // The replacement is ours: the guard leaves it alone.
     advanceThroughSettle();
@@ -272,9 +275,10 @@ TEST_F(ClipboardScanTest, InTheBackgroundTheReceiptIsANotification)
     ClipboardScanFlow backgroundScan(controller, clipboard, notifications, [] { return false; });
     copyImage();
     backgroundScan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
-    finishDecoding(backgroundScan);
+    finishPoolWork(backgroundScan);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
+    finishPoolWork(backgroundScan);
 
     EXPECT_FALSE(banner().text().has_value());
     ASSERT_EQ(notifications.added.size(), 1);
@@ -335,12 +339,12 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     if (row.undecodable) {
         clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
         controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
-        finishDecoding();
+        finishPoolWork();
         EXPECT_EQ(engine.callCount(), callsBefore);
     } else {
         copyImage();
         controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
-        finishDecoding();
+        finishPoolWork();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().failText();
         engine.lastCall().finishVisual();
@@ -368,7 +372,7 @@ TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
     EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()})
         << "claimed while it is decoded";
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
-    finishDecoding();
+    finishPoolWork();
     EXPECT_EQ(engine.callCount(), 1);
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
     EXPECT_EQ(engine.callCount(), 1);
@@ -377,15 +381,18 @@ TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
     // Two changes are scanned side by side, each under its own count.
     copyImage();
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
-    finishDecoding();
+    finishPoolWork();
     EXPECT_EQ(engine.callCount(), 2);
     EXPECT_EQ(controller.clipboardScan().scanningChangeCounts().size(), 2);
 }
 
+/// Where the clipboard image's way is when the scans are stopped.
+enum class Stage { decoding, scanning, rendering };
+
 struct CancelRow
 {
     const char *name;
-    bool whileScanning; ///< Else while the image is decoded.
+    Stage stage;
 };
 
 class ClipboardScanCancel : public ClipboardScanTest, public ::testing::WithParamInterface<CancelRow>
@@ -394,28 +401,53 @@ class ClipboardScanCancel : public ClipboardScanTest, public ::testing::WithPara
 
 TEST_P(ClipboardScanCancel, ReportsNothing)
 {
+    const Stage stage = GetParam().stage;
     copyImage();
+    const QList<ClipboardItem> copied = clipboard.contents;
     controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
-    if (GetParam().whileScanning)
-        finishDecoding();
-    controller.clipboardScan().cancelScans();
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
-    finishDecoding();
-    EXPECT_EQ(engine.callCount(), GetParam().whileScanning ? 1 : 0);
-    if (GetParam().whileScanning) {
+    if (stage != Stage::decoding)
+        finishPoolWork();
+    if (stage == Stage::rendering) {
+        // The scan is recorded right before its replacement is rendered: the scans stop there.
+        std::optional<QList<qint64>> claimed;
+        QObject::connect(&*settings, &StoredSettings::changed, &controller, [&] {
+            if (claimed)
+                return;
+            claimed = controller.clipboardScan().scanningChangeCounts();
+            controller.clipboardScan().cancelScans();
+        });
         engine.lastCall().finish({leftHalfFinding(0.95)});
         drainEvents();
+        ASSERT_TRUE(claimed.has_value());
+        EXPECT_EQ(*claimed, QList<qint64>{clipboard.changeCount()}) << "claimed until the clipboard is replaced";
+    } else {
+        controller.clipboardScan().cancelScans();
+    }
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    finishPoolWork();
+    EXPECT_EQ(engine.callCount(), stage == Stage::decoding ? 0 : 1);
+    if (stage == Stage::scanning) {
+        engine.lastCall().finish({leftHalfFinding(0.95)});
+        drainEvents();
+        finishPoolWork();
     }
 
-    EXPECT_EQ(clipboard.contents, copiedContents());
-    EXPECT_TRUE(history().isEmpty());
+    EXPECT_EQ(clipboard.contents, copied);
+    // Only a scan that ended is recorded, and no replacement.
+    const QList<SafeShareHistoryRecord> records = history();
+    ASSERT_EQ(records.size(), stage == Stage::rendering ? 1 : 0);
+    if (!records.isEmpty()) {
+        EXPECT_EQ(records.first().action, SafeShareAction::scan);
+    }
     EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
+    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
     EXPECT_NE(state().reviewStatusNote(), replacedSentence);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanCancel, ::testing::Values(
-    CancelRow{"WhileDecoding", false},
-    CancelRow{"WhileScanning", true}),
+    CancelRow{"WhileDecoding", Stage::decoding},
+    CancelRow{"WhileScanning", Stage::scanning},
+    CancelRow{"WhileRendering", Stage::rendering}),
     test::rowName);
 
 TEST_F(ClipboardScanTest, TheImageIsDecodedOffTheMainThreadBeforeItIsScanned)
@@ -424,7 +456,7 @@ TEST_F(ClipboardScanTest, TheImageIsDecodedOffTheMainThreadBeforeItIsScanned)
     controller.clipboardScan().scanClipboardImage(candidate(Mode::reviewFirst));
     EXPECT_EQ(engine.callCount(), 0) << "the scan waits for the decoding, which runs on the thread pool";
     EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
-    finishDecoding();
+    finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     EXPECT_EQ(engine.lastCall().image.size(), QSize(40, 30));
     EXPECT_EQ(engine.lastCall().image.pixel(5, 5), qRgb(200, 200, 200));
@@ -453,7 +485,7 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     clock.advance(2 * ClipboardProtectionController::pollInterval);
     EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     clock.advance(ClipboardProtectionController::pollInterval);
-    finishDecoding();
+    finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
