@@ -69,16 +69,21 @@ struct RuleRow {
 
 QList<SensitiveTextRule> compileBuiltInRules()
 {
+    // Keys of a fixed shape also match as the recogniser reads them at worst: an AWS key
+    // joined to the word before it or split by a blank or two, a Slack bot token split
+    // beside its dashes or inside its parts, a JWT or a Stripe, Google or OpenAI key
+    // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
+    // long dash), a Google key a character short or long, a URL whose colon was lost.
     const QList<RuleRow> rows{
-        {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
-         "AWS access key IDs should not be shared in screenshots.",
-         QStringLiteral(R"(\b(A3T[A-Z0-9]|AKIA|ASIA)[A-Z0-9]{16}\b)"), nullptr, true},
+        {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, sensitive_text::isPlausibleAccessKeyId,
+         Action::redact, "AWS access key IDs should not be shared in screenshots.",
+         QStringLiteral(R"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9] ?){15}[A-Z0-9]\b)"), nullptr, true},
         {Kind::apiKey, "GitHub token", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "GitHub access tokens can grant repository or account access.",
          QStringLiteral(R"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)"), nullptr, true},
         {Kind::apiKey, "Stripe secret key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "Stripe secret keys can expose payment account access.",
-         QStringLiteral(R"(\bsk_(live|test)_[A-Za-z0-9]{16,}\b)"), nullptr, true},
+         QStringLiteral(R"(\bsk_(?:[lI1]ive|test)_[A-Za-z0-9]{16,}\b)"), nullptr, true},
         {Kind::secret, "Bearer token", Pack::secrets, Category::secrets, 0.94, false, 0, nullptr, Action::redact,
          "Bearer tokens can authenticate API requests.",
          QStringLiteral(R"(\bBearer\s+[A-Za-z0-9._~+/\-]+=*\b)"), nullptr, true},
@@ -86,7 +91,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
         // cannot hold: a look-ahead for the next token character ends them instead.
         {Kind::secret, "JWT", Pack::secrets, Category::secrets, 0.92, false, 0, nullptr, Action::redact,
          "JWTs can contain claims or credentials.",
-         QStringLiteral(R"(\beyJ[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+(?![A-Za-z0-9_-]))"), nullptr, true},
+         QStringLiteral(R"(\beyJ[A-Za-z0-9_-]*(?:[@&][A-Za-z0-9_-]+)*\.[A-Za-z0-9_-]+(?:[@&][A-Za-z0-9_-]+)*\.[A-Za-z0-9_-]+(?:[@&][A-Za-z0-9_-]+)*(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::secret, "SSH public key", Pack::secrets, Category::secrets, 0.90, true, 0, nullptr, Action::review,
          "SSH authorized keys reveal account access configuration and should be reviewed before sharing.",
          QStringLiteral(R"(\bssh-(?:rsa|ed25519|ecdsa-sha2-nistp(?:256|384|521))\s+(?:[A-Za-z0-9+/=]\s*){40,}[^\s,;\]}]*(?:[^\S\r\n]+[^\s,;\]}]+)?)")},
@@ -97,18 +102,18 @@ QList<SensitiveTextRule> compileBuiltInRules()
         {Kind::url, "URL query token", Pack::secrets, Category::secrets, 0.93, true, 1,
          sensitive_text::isNotPlaceholder, Action::redact,
          "Private URL parameters can grant access or reveal account data.",
-         QStringLiteral(R"(\bhttps?://[^\s<>"'?]+\?(?:[^\s<>"'&]+&)*(?:)")
+         QStringLiteral(R"(\bhttps?:?//[^\s<>"'?]+\?(?:[^\s<>"'&]+&)*(?:)")
              + kSensitiveQueryParameterNames + QStringLiteral(R"()=([^&\s<>"']{6,})[^\s<>"']*)"),
          sensitiveQueryParameterValues},
         {Kind::apiKey, "Google API key", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Google API keys can expose project or service access.",
-         QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{35}(?![A-Za-z0-9]))"), nullptr, true},
+         QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{34,36}(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::apiKey, "OpenAI API key", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "OpenAI API keys can expose account access and usage.",
-         QStringLiteral(R"(\bsk-(?:proj-)?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"), nullptr, true},
+         QStringLiteral(R"(\bsk-(?:proj[-~\u2013\u2014])?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::apiKey, "Slack token", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Slack tokens can expose workspace or app access.",
-         QStringLiteral(R"(\bxox[baprs]-[A-Za-z0-9-]{20,}(?![A-Za-z0-9-]))"), nullptr, true},
+         QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,24}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
         {Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact,
          "Email addresses can identify a person or account.",
          QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}\b)")},
