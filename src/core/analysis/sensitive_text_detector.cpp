@@ -82,13 +82,12 @@ bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> 
 }
 
 // A finding of one line with what it competes with against overlapping ones: how sure
-// its rule is and what it proposes, as the line's reading as a whole allows, and how
-// much of the line its box covers.
+// its rule is, as the line's reading as a whole allows, and how much of the line its box
+// covers.
 struct Contender
 {
     Detection finding;
     double sureness = 0;
-    DetectionSuggestedAction action = DetectionSuggestedAction::redact;
     double ruleConfidence = 0;
     /// The length of the range the box covers: the matched range, or the whole run of
     /// token characters around it for rules that box the run.
@@ -99,7 +98,8 @@ struct Contender
 };
 
 // The order in which overlapping findings of one line compete: surer first, redact
-// before review, the one covering more before the one covering less (no range counts as
+// before review (as each finding proposes: a value read surely on an unsure line keeps
+// its rule's action), the one covering more before the one covering less (no range counts as
 // longest), the surer rule (where an unsure line makes its findings equally sure), then
 // by label. A key's rule and the random-looking-secret rule box the same run of token
 // characters, so on an unsure line the key's rule names it even where the other's match
@@ -108,8 +108,8 @@ bool competesBefore(const Contender &a, const Contender &b)
 {
     if (a.sureness != b.sureness)
         return a.sureness > b.sureness;
-    if (a.action != b.action)
-        return a.action < b.action;
+    if (a.finding.suggestedAction != b.finding.suggestedAction)
+        return a.finding.suggestedAction < b.finding.suggestedAction;
     const auto length = [](const Contender &c) {
         return c.finding.matchedRange ? c.coveredLength : std::numeric_limits<std::int64_t>::max();
     };
@@ -274,8 +274,6 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
         if (found.isEmpty())
             continue;
         const double lineSureness = std::min(rule.confidence, observation.confidence());
-        const DetectionSuggestedAction lineAction =
-            observation.confidence() < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
         for (const Candidate &candidate : found) {
             // How surely the value itself was read decides, not the rest of its line.
             const double readingConfidence = observation.confidenceFor(candidate.range);
@@ -286,8 +284,8 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             const TextRange covered = rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range;
             const TextPartBounds bounds = observation.boundsFor(covered);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
-            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), lineAction,
-                                rule.confidence, covered.length, !rule.boxesWholeRun};
+            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
+                                covered.length, !rule.boxesWholeRun};
             Detection &finding = contender.finding;
             finding.id = QUuid::createUuid();
             finding.kind = rule.kind;

@@ -328,6 +328,49 @@ INSTANTIATE_TEST_SUITE_P(Rows, UnsureLineTest, ::testing::Values(
                   QStringLiteral("High-entropy secret"), QStringLiteral("token=aB3dE5gH7jK9mN2pQ4aB3dE5gH7jK9mN")}),
     test::rowName);
 
+struct SurelyReadValueRow {
+    const char *name;
+    QString line;
+    /// Read with 0.9 certainty; the rest of the line with 0.7.
+    QString value;
+    QString label;
+    QString matched;
+    Action action;
+};
+
+class SurelyReadValueTest : public ::testing::TestWithParam<SurelyReadValueRow> {};
+
+// On an unsure line a value read surely keeps its rule's action, and a rule that
+// redacts wins the overlap with the random-looking-secret rule, which only asks for a
+// check; read unsurely, both ask for a check and the longer run wins.
+TEST_P(SurelyReadValueTest, KeepsItsRulesActionInAnOverlap)
+{
+    const auto &row = GetParam();
+    const TextObservation cells = monospaceLine(row.line, kLineBox);
+    const qsizetype start = row.line.indexOf(row.value);
+    const qsizetype end = start + row.value.size();
+    const TextObservation observation(row.line, cells.normalizedBounds(), 0.7, cells.boundsResolver(),
+                                      [start, end](const TextRange &range) {
+                                          return range.location >= start && range.end() <= end ? 0.9 : 0.7;
+                                      });
+    const auto findings = SensitiveTextDetector(configuration()).detect({observation});
+    ASSERT_EQ(labels(findings), QStringList{row.label});
+    EXPECT_EQ(findings.front().matchedText, row.matched);
+    EXPECT_EQ(findings.front().suggestedAction, row.action);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SurelyReadValueTest, ::testing::Values(
+    SurelyReadValueRow{"urlQueryToken", QStringLiteral("$ curl https://hooks.example.org/in?id=7&token=UcFX1dUdf39AA6ypGOCojyum"),
+                       QStringLiteral("UcFX1dUdf39AA6ypGOCojyum"), QStringLiteral("URL query token"),
+                       QStringLiteral("UcFX1dUdf39AA6ypGOCojyum"), Action::redact},
+    SurelyReadValueRow{"environmentSecret", QStringLiteral("refresh_token=Yk7Qw2Lp9Rt4Vn8Bk3Hm6Jc1Xd5Zf0Ga"),
+                       QStringLiteral("Yk7Qw2Lp9Rt4Vn8Bk3Hm6Jc1Xd5Zf0Ga"), QStringLiteral("Environment secret"),
+                       QStringLiteral("Yk7Qw2Lp9Rt4Vn8Bk3Hm6Jc1Xd5Zf0Ga"), Action::redact},
+    SurelyReadValueRow{"urlQueryTokenReadUnsurely", QStringLiteral("$ curl https://hooks.example.org/in?id=7&token=UcFX1dUdf39AA6ypGOCojyum"),
+                       QStringLiteral("hooks"), QStringLiteral("High-entropy secret"),
+                       QStringLiteral("token=UcFX1dUdf39AA6ypGOCojyum"), Action::review}),
+    test::rowName);
+
 TEST(SensitiveTextDetectorTest, FindingsComeLineByLineLeftToRight)
 {
     const auto findings = detect(configuration({QStringLiteral("zeta")}),
