@@ -73,7 +73,8 @@ QList<SensitiveTextRule> compileBuiltInRules()
     // joined to the word before it or split by a blank or two, a Slack bot token split
     // beside its dashes or inside its parts, a JWT or a Stripe, Google or OpenAI key
     // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
-    // long dash), a Google key a character short or long, a URL whose colon was lost.
+    // long dash), a Google key a character short or long, a URL whose colon was lost, an
+    // account identifier whose first letter was read twice.
     const QList<RuleRow> rows{
         {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, sensitive_text::isPlausibleAccessKeyId,
          Action::redact, "AWS access key IDs should not be shared in screenshots.",
@@ -129,7 +130,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
         {Kind::unknown, "Account/customer ID", Pack::customerAccount, Category::customerAccount, 0.72, true, 0,
          sensitive_text::isPlausibleAccountIdentifier, Action::review,
          "Customer and account identifiers can reveal private business context.",
-         QStringLiteral(R"((?<![A-Za-z0-9])(?:customer|account|acct|tenant|workspace)[_-][A-Za-z0-9][A-Za-z0-9_-]{6,}[A-Za-z0-9](?![A-Za-z0-9]))")},
+         QStringLiteral(R"((?:(?<![A-Za-z0-9])|(?<=(?:^|[^A-Za-z0-9])c)(?=c)|(?<=(?:^|[^A-Za-z0-9])a)(?=a)|(?<=(?:^|[^A-Za-z0-9])t)(?=t)|(?<=(?:^|[^A-Za-z0-9])w)(?=w))(?:customer|account|acct|tenant|workspace)[_-][A-Za-z0-9][A-Za-z0-9_-]{6,}[A-Za-z0-9](?![A-Za-z0-9]))")},
         {Kind::secret, "High-entropy secret", Pack::secrets, Category::highEntropy, 0.76, false, 0,
          sensitive_text::isPlausibleHighEntropySecret, Action::review,
          "Random-looking tokens can expose application or account access.",

@@ -80,7 +80,7 @@ const RuleRow kRows[] = {
      uR"(\b(?:\d{13,19}|\d{4}[ -]\d{4}[ -]\d{4}(?:[ -]\d{1,7})?|\d{4}[ -]\d{6}[ -]\d{5})\b)"},
     {"accountId", Kind::unknown, "Account/customer ID", Pack::customerAccount, Category::customerAccount, 0.72, true, 0, isPlausibleAccountIdentifier, Action::review, false,
      "Customer and account identifiers can reveal private business context.",
-     uR"((?<![A-Za-z0-9])(?:customer|account|acct|tenant|workspace)[_-][A-Za-z0-9][A-Za-z0-9_-]{6,}[A-Za-z0-9](?![A-Za-z0-9]))"},
+     uR"((?:(?<![A-Za-z0-9])|(?<=(?:^|[^A-Za-z0-9])c)(?=c)|(?<=(?:^|[^A-Za-z0-9])a)(?=a)|(?<=(?:^|[^A-Za-z0-9])t)(?=t)|(?<=(?:^|[^A-Za-z0-9])w)(?=w))(?:customer|account|acct|tenant|workspace)[_-][A-Za-z0-9][A-Za-z0-9_-]{6,}[A-Za-z0-9](?![A-Za-z0-9]))"},
     {"highEntropy", Kind::secret, "High-entropy secret", Pack::secrets, Category::highEntropy, 0.76, false, 0, isPlausibleHighEntropySecret, Action::review, false,
      "Random-looking tokens can expose application or account access.",
      uR"((?<![A-Za-z0-9])(?=[A-Za-z0-9_/\-+=]{28,})(?=[A-Za-z0-9_/\-+=]*[a-z])(?=[A-Za-z0-9_/\-+=]*[A-Z])(?=[A-Za-z0-9_/\-+=]*\d)[A-Za-z0-9_/\-+=]{28,}(?![A-Za-z0-9]))"},

@@ -152,6 +152,11 @@ INSTANTIATE_TEST_SUITE_P(ReadImperfectly, RuleMatchingTest, ::testing::Values(
                 {{"OpenAI API key", u"sk-proj~d4mLYML213dgoGVvun_yj4Qwa-Ro6LHShdWSkvQj"}}},
     MatchingRow{"openAiKeyWithLongDashAfterProject", u"OPENAI_API_KEY=sk-proj\u2014p-7aP-NV-hIUB76qrXXgF1JQMpHs1nVRLG5pGsTc",
                 {{"OpenAI API key", u"sk-proj\u2014p-7aP-NV-hIUB76qrXXgF1JQMpHs1nVRLG5pGsTc"}}},
+    MatchingRow{"customerIdWithItsFirstLetterTwice", u"ccustomer_8cVnPTwAeUBC acct_rlBD9md9mOBfdm active",
+                {{kAccount, u"customer_8cVnPTwAeUBC"}, {kAccount, u"acct_rlBD9md9mOBfdm"}}},
+    MatchingRow{"accountIdWithItsFirstLetterTwice", u"owner aacct_rlBD9md9mOBfdm", {{kAccount, u"acct_rlBD9md9mOBfdm"}}},
+    MatchingRow{"customerIdAfterAnotherLetter", u"owner xcustomer_8cVnPTwAeUBC", {}},
+    MatchingRow{"customerIdAfterTwoLetters", u"owner cccustomer_8cVnPTwAeUBC", {}},
     MatchingRow{"stripeLiveWithCapitalI", u"sk_Iive_9rdW9jmPXHtI6Cgsir90IPZI", {{"Stripe secret key", u"sk_Iive_9rdW9jmPXHtI6Cgsir90IPZI"}}}),
     test::rowName);
 
