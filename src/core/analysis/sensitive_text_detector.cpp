@@ -76,6 +76,32 @@ TextRange wholeRunAround(const QString &text, const TextRange &range)
     return TextRange{start, end - start};
 }
 
+// A mark the recogniser reads for the faint last stroke of a glyph: an underscore, a bar,
+// or a closing bracket that closes nothing before it on the line.
+bool isStrayMark(const QString &text, qsizetype at)
+{
+    const QChar c = text[at];
+    if (c == u'_' || c == u'|')
+        return true;
+    static const QString closing = QStringLiteral(")]}");
+    static const QString opening = QStringLiteral("([{");
+    const qsizetype kind = closing.indexOf(c);
+    return kind >= 0 && text.lastIndexOf(opening[kind], at) < 0;
+}
+
+// The range grown over a stray mark that touches either end with only a blank or the
+// line's edge beyond it: the mark most likely stands on the value's own ink.
+TextRange withStrayMarks(const QString &text, TextRange range)
+{
+    const qsizetype before = range.location - 1;
+    if (before >= 0 && isStrayMark(text, before) && (before == 0 || text[before - 1].isSpace()))
+        range = TextRange{before, range.length + 1};
+    const qsizetype after = range.end();
+    if (after < text.size() && isStrayMark(text, after) && (after + 1 == text.size() || text[after + 1].isSpace()))
+        ++range.length;
+    return range;
+}
+
 bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> &b)
 {
     return a && b && a->location < b->end() && b->location < a->end();
@@ -281,7 +307,8 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
             const DetectionSuggestedAction action =
                 readingConfidence < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
-            const TextRange covered = rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range;
+            const TextRange covered = withStrayMarks(
+                observation.text(), rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
             const TextPartBounds bounds = observation.boundsFor(covered);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
             Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,

@@ -74,7 +74,8 @@ QList<SensitiveTextRule> compileBuiltInRules()
     // beside its dashes or inside its parts, a JWT or a Stripe, Google or OpenAI key
     // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
     // long dash), a Google key a character short or long, a URL whose colon was lost, an
-    // account identifier whose first letter was read twice.
+    // account identifier whose first letter was read twice, an e-mail address with a
+    // stray underscore after it.
     const QList<RuleRow> rows{
         {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, sensitive_text::isPlausibleAccessKeyId,
          Action::redact, "AWS access key IDs should not be shared in screenshots.",
@@ -117,7 +118,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
          QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,24}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
         {Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact,
          "Email addresses can identify a person or account.",
-         QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}\b)")},
+         QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))")},
         {Kind::ipAddress, "IP address", Pack::customerAccount, Category::ipAddresses, 0.86, false, 0, nullptr,
          Action::review, "IP addresses can reveal infrastructure or location context.",
          QStringLiteral(R"(\b(?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\b)")},

@@ -68,7 +68,7 @@ const RuleRow kRows[] = {
      uR"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,24}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"},
     {"email", Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact, false,
      "Email addresses can identify a person or account.",
-     uR"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}\b)"},
+     uR"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))"},
     {"ipAddress", Kind::ipAddress, "IP address", Pack::customerAccount, Category::ipAddresses, 0.86, false, 0, nullptr, Action::review, false,
      "IP addresses can reveal infrastructure or location context.",
      uR"(\b(?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\b)"},

@@ -157,6 +157,8 @@ INSTANTIATE_TEST_SUITE_P(ReadImperfectly, RuleMatchingTest, ::testing::Values(
     MatchingRow{"accountIdWithItsFirstLetterTwice", u"owner aacct_rlBD9md9mOBfdm", {{kAccount, u"acct_rlBD9md9mOBfdm"}}},
     MatchingRow{"customerIdAfterAnotherLetter", u"owner xcustomer_8cVnPTwAeUBC", {}},
     MatchingRow{"customerIdAfterTwoLetters", u"owner cccustomer_8cVnPTwAeUBC", {}},
+    MatchingRow{"emailThenStrayUnderscore", u"support17@mail.example.org_", {{"Email", u"support17@mail.example.org"}}},
+    MatchingRow{"emailThenLetters", u"bob@example.comX1 ok", {}},
     MatchingRow{"stripeLiveWithCapitalI", u"sk_Iive_9rdW9jmPXHtI6Cgsir90IPZI", {{"Stripe secret key", u"sk_Iive_9rdW9jmPXHtI6Cgsir90IPZI"}}}),
     test::rowName);
 
