@@ -3,12 +3,12 @@
 // a dark palette, for a person to look at. Run under xvfb-run.
 
 #include "app/help/velmora_help_center_view.h"
-#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/help_sheet_dialog.h"
 #include "app/window/help_sheet_host.h"
@@ -46,8 +46,9 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
     QTemporaryDir dir;
     StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                         QSettings::IniFormat));
-    auto *content = new ContentView(settings, std::make_unique<ScanPipeline>());
-    SettingsWindowHost settingsWindow(settings);
+    SystemPlatform platform;
+    auto *content = new ContentView(settings, platform.services(NotificationCenter::none()));
+    SettingsWindowHost settingsWindow(settings, platform.desktop());
     MainWindow window({settings, nullptr, [] { return true; }, [] {}, [&settingsWindow] { settingsWindow.open(); }},
                       content);
     window.show();

@@ -7,9 +7,9 @@
 // window with a completion banner (main-window-banner-light.png); under QT_SCALE_FACTOR=2
 // the names end in "@2x" and the window keeps to the screen.
 
-#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
@@ -92,7 +92,8 @@ int main(int argc, char **argv)
                                                                  QSettings::IniFormat));
     settings.setValue(velmora::Setting::didCompleteOnboarding, true);
     QApplication::setPalette(shot_palettes::lightPalette());
-    auto *content = new velmora::ContentView(settings, std::make_unique<velmora::ScanPipeline>());
+    velmora::SystemPlatform platform;
+    auto *content = new velmora::ContentView(settings, platform.services(velmora::NotificationCenter::none()));
     velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}, {}}, content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {

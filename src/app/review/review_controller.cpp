@@ -14,10 +14,8 @@
 
 namespace velmora {
 
-using namespace std::chrono_literals;
-
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
-    : QObject(parent), m_environment(environment),
+    : QObject(parent), m_environment(environment), m_banner(environment.clock, [this] { ChangeScope scope(*this); }),
       m_clipboardGuard(environment.clipboard, environment.settings, environment.clock),
       m_autoCleanUndo(environment.clipboard, environment.clock),
       m_clipboardScan(*this, environment.clipboard, environment.notifications, environment.isApplicationActive),
@@ -31,7 +29,7 @@ ReviewController::~ReviewController()
 {
     // Delayed work holds no reference to the controller once its handles are cancelled,
     // and a running capture ends its tool.
-    for (const auto *task : {&m_state.customSettingsRescanTask, &m_state.completionBannerTask, &m_state.captureTask}) {
+    for (const auto *task : {&m_state.customSettingsRescanTask, &m_state.captureTask}) {
         if (*task)
             (*task)->cancel();
     }
@@ -150,27 +148,6 @@ bool ReviewController::confirmShareIfReviewNeeded(ShareAction action)
     m_state.pendingShareAction = action;
     m_state.isShowingReviewWarning = true;
     return false;
-}
-
-void ReviewController::showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
-                                            std::optional<CompletionBannerAction> secondaryAction)
-{
-    ChangeScope scope(*this);
-    if (m_state.completionBannerTask)
-        m_state.completionBannerTask->cancel();
-    m_state.completionBannerText = text;
-    m_state.completionBannerAction = primaryAction;
-    m_state.completionBannerSecondaryAction = secondaryAction;
-    const auto shownFor = primaryAction || secondaryAction ? std::chrono::milliseconds(8s) : 2400ms;
-    m_state.completionBannerTask = m_environment.clock.schedule(shownFor, [this, text] {
-        if (m_state.completionBannerText != text)
-            return;
-        ChangeScope scope(*this);
-        m_state.completionBannerText.reset();
-        m_state.completionBannerAction.reset();
-        m_state.completionBannerSecondaryAction.reset();
-        m_state.completionBannerTask.reset();
-    });
 }
 
 BatchReviewItem *ReviewController::findItem(const QUuid &itemID)

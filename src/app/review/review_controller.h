@@ -9,9 +9,11 @@
 #include "app/review/decoded_image_cache.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
+#include "app/review/review_banner.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
 #include "app/review/watched_screenshot_flow.h"
+#include "app/shell/desktop_services.h"
 #include "core/detection/core_error.h"
 #include "core/protection/capture_output_policy.h"
 #include "core/detection/custom_detection_configuration.h"
@@ -46,6 +48,8 @@ struct ReviewEnvironment
     NotificationCenter &notifications = NotificationCenter::none();
     /// Whether Velmora is the application in front; the window gives the application's state.
     std::function<bool()> isApplicationActive = [] { return true; };
+    /// The file manager and the notification settings, for the banner's actions.
+    DesktopServices &desktop = DesktopServices::none();
 };
 
 // The review workflow without widgets: it owns the review state of the main window
@@ -137,6 +141,15 @@ public:
     /// Shows the banner for 8 s with an action, 2.4 s without.
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
                               std::optional<CompletionBannerAction> secondaryAction) override;
+    /// The completion banner (review_controller_banner.cpp).
+    const ReviewBanner &banner() const { return m_banner; }
+    /// Whether the banner action would replace the review in progress; the window asks
+    /// about hand-made boxes that would be lost before it performs such an action.
+    bool bannerActionReplacesReview(CompletionBannerAction action) const;
+    /// A banner button: undoes the last AutoClean, opens its item or the newest watched
+    /// alert for review, opens the notification settings, or shows the last export in
+    /// the file manager.
+    void performBannerAction(CompletionBannerAction action);
 
     // Commands: intake, closing, the preview, the share gate, box edits and changed
     // detection settings (review_controller_intake.cpp, review_controller_commands.cpp).
@@ -278,6 +291,7 @@ private:
 
     ReviewEnvironment m_environment;
     ReviewState m_state;
+    ReviewBanner m_banner;
     /// The item the batch scan is working on now.
     std::optional<QUuid> m_batchScanItemID;
     int m_changeDepth = 0;

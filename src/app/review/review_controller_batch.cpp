@@ -26,10 +26,7 @@ void ReviewController::loadBatch(QList<BatchReviewItem> items, const QString &st
     // A re-scan that the new batch replaces is never announced.
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
 
-    cancelAndForget(m_state.completionBannerTask);
-    m_state.completionBannerText.reset();
-    m_state.completionBannerAction.reset();
-    m_state.completionBannerSecondaryAction.reset();
+    m_banner.clear();
 
     m_state.includesCleanBatchExports = true;
     m_state.batchFilter = BatchReviewFilter::all;

@@ -22,11 +22,9 @@ void ReviewController::closeCurrentReview()
     ChangeScope scope(*this);
     cancelCurrentDetection();
     cancelBatchScan();
-    for (auto *task : {&m_state.customSettingsRescanTask, &m_state.captureTask, &m_state.completionBannerTask})
+    for (auto *task : {&m_state.customSettingsRescanTask, &m_state.captureTask})
         cancelAndForget(*task);
-    m_state.completionBannerText.reset();
-    m_state.completionBannerAction.reset();
-    m_state.completionBannerSecondaryAction.reset();
+    m_banner.clear();
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
 
     m_state.isManualEditing = false;

@@ -66,12 +66,6 @@ struct ReviewState
     /// The status line while no image is under review.
     QString idleStatusNote = ReviewText::startPrompt;
 
-    // The completion banner.
-    std::optional<QString> completionBannerText;
-    std::optional<CompletionBannerAction> completionBannerAction;
-    std::optional<CompletionBannerAction> completionBannerSecondaryAction;
-    std::optional<TaskHandle> completionBannerTask;
-
     // The batch.
     QList<BatchReviewItem> batchItems;
     std::optional<QUuid> selectedBatchItemID;

@@ -81,7 +81,7 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
     addPage(SettingsTab::detection, m_detection);
     m_protection = new ProtectionSettingsTab(settings, {m_services.captureAllowed, m_services.policyFiles,
                                                          m_services.notifications,
-                                                         m_services.openNotificationSettings,
+                                                         [this] { m_services.desktop.openNotificationSettings(); },
                                                          [this](const QString &text) { m_privacy->setStatusText(text); }});
     connect(m_protection, &ProtectionSettingsTab::jumpRequested, this, &SettingsWindow::jumpToSection);
     addPage(SettingsTab::protection, m_protection);

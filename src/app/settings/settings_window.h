@@ -39,7 +39,8 @@ public:
         /// The screen capture preflight; X11 has no such permission, so it answers yes.
         std::function<bool()> captureAllowed = [] { return true; };
         NotificationCenter &notifications = NotificationCenter::none();
-        std::function<void()> openNotificationSettings = desktop::openNotificationSettings;
+        /// Where the notification settings open.
+        DesktopServices &desktop = DesktopServices::none();
     };
 
     SettingsWindow(StoredSettings &settings, Services services, QWidget *parent = nullptr);

@@ -7,16 +7,18 @@
 
 namespace velmora {
 
-SettingsWindowHost::SettingsWindowHost(StoredSettings &settings)
+SettingsWindowHost::SettingsWindowHost(StoredSettings &settings, DesktopServices &desktop)
     : SettingsWindowHost(settings, std::make_unique<QtPolicyFileChooser>(),
-                         [](const QUrl &url) { QDesktopServices::openUrl(url); }, DBusNotificationCenter::shared())
+                         [](const QUrl &url) { QDesktopServices::openUrl(url); }, DBusNotificationCenter::shared(),
+                         desktop)
 {
 }
 
 SettingsWindowHost::SettingsWindowHost(StoredSettings &settings, std::unique_ptr<PolicyFileChooser> policyFiles,
-                                       std::function<void(const QUrl &)> openLink, NotificationCenter &notifications)
+                                       std::function<void(const QUrl &)> openLink, NotificationCenter &notifications,
+                                       DesktopServices &desktop)
     : m_settings(settings), m_policyFiles(std::move(policyFiles)), m_openLink(std::move(openLink)),
-      m_notifications(notifications)
+      m_notifications(notifications), m_desktop(desktop)
 {
 }
 
@@ -28,7 +30,7 @@ SettingsWindowHost::~SettingsWindowHost()
 void SettingsWindowHost::open()
 {
     if (!m_window)
-        m_window = new SettingsWindow(m_settings, {*m_policyFiles, m_openLink, [] { return true; }, m_notifications});
+        m_window = new SettingsWindow(m_settings, {*m_policyFiles, m_openLink, [] { return true; }, m_notifications, m_desktop});
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -14,11 +14,12 @@ namespace velmora {
 class SettingsWindowHost
 {
 public:
-    /// Over Qt's file dialogs, the desktop's link opener and notification service.
-    explicit SettingsWindowHost(StoredSettings &settings);
+    /// Over Qt's file dialogs, the desktop's link opener and notification service, and `desktop`.
+    SettingsWindowHost(StoredSettings &settings, DesktopServices &desktop);
     SettingsWindowHost(StoredSettings &settings, std::unique_ptr<PolicyFileChooser> policyFiles,
                        std::function<void(const QUrl &)> openLink,
-                       NotificationCenter &notifications = NotificationCenter::none());
+                       NotificationCenter &notifications = NotificationCenter::none(),
+                       DesktopServices &desktop = DesktopServices::none());
     ~SettingsWindowHost();
 
     /// Shows, raises and activates the window, making it when there is none.
@@ -31,6 +32,7 @@ private:
     std::unique_ptr<PolicyFileChooser> m_policyFiles;
     std::function<void(const QUrl &)> m_openLink;
     NotificationCenter &m_notifications;
+    DesktopServices &m_desktop;
     QPointer<SettingsWindow> m_window;
 };
 

@@ -1,18 +1,24 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
-// What Velmora asks of the desktop beyond its own windows.
-namespace velmora::desktop {
+namespace velmora {
 
-/// Shows the file (or folder) selected in the file manager; falls back to opening the
-/// folder that holds it. Nothing happens when the path no longer exists.
-void revealInFileManager(const QString &path);
+// What Velmora asks of the desktop beyond its own windows. Neither call waits for the
+// desktop: each starts its work and returns at once.
+class DesktopServices
+{
+public:
+    virtual ~DesktopServices() = default;
 
-/// The first notification settings tool found on PATH, with its arguments; empty when none.
-QStringList notificationSettingsCommand();
-/// Opens the desktop's notification settings; nothing happens when no tool is found.
-void openNotificationSettings();
+    /// Shows the file (or folder) selected in the file manager, else opens the folder
+    /// that holds it. Nothing happens when the path no longer exists.
+    virtual void revealInFileManager(const QString &path) = 0;
+    /// Opens the desktop's notification settings; nothing happens when it has none.
+    virtual void openNotificationSettings() = 0;
 
-} // namespace velmora::desktop
+    /// A desktop that does nothing, for where none can be reached.
+    static DesktopServices &none();
+};
+
+} // namespace velmora

@@ -10,7 +10,6 @@
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "app/shell/window_activation.h"
-#include "core/analysis/scan_pipeline.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
@@ -20,7 +19,7 @@
 namespace velmora {
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_settingsWindow(settings), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop()), m_updater(Updater::forThisBuild(this))
 {
     registerNotificationCategories(DBusNotificationCenter::shared());
     // An answered risk notification opens the newest watched alert: the window comes
@@ -69,12 +68,13 @@ bool VelmoraApp::keepsRunningInTray() const
 
 MainWindow *VelmoraApp::createMainWindow()
 {
-    auto *contentView =
-        new ContentView(m_settings, std::make_unique<ScanPipeline>(), DBusNotificationCenter::shared());
+    auto *contentView = new ContentView(m_settings, m_platform.services(DBusNotificationCenter::shared()));
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
     // Closing only hides the window: the same window, with its review, comes back.
-    return new MainWindow(std::move(services), contentView);
+    auto *window = new MainWindow(std::move(services), contentView);
+    m_platform.setDialogWindow(window);
+    return window;
 }
 
 void VelmoraApp::bringMainWindowToFront()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings/settings_window_host.h"
+#include "app/shell/system_platform.h"
 #include "app/window/main_window.h"
 
 #include <QObject>
@@ -44,6 +45,8 @@ private:
     MainWindow *createMainWindow();
 
     StoredSettings &m_settings;
+    /// What the main window stands on; it outlives the window.
+    SystemPlatform m_platform;
     SettingsWindowHost m_settingsWindow;
     Updater *m_updater = nullptr;
     std::unique_ptr<TrayIcon> m_tray;

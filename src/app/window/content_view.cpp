@@ -9,8 +9,6 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/screenshot_watch_controller.h"
-#include "app/protection/system_clipboard.h"
-#include "core/analysis/scan_engine.h"
 #include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
@@ -18,7 +16,6 @@
 #include "app/shell/capture_request.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
-#include "app/shell/desktop_services.h"
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
 #include "app/window/canvas_binding.h"
@@ -33,9 +30,7 @@
 #include "app/window/help_sheet_host.h"
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
-#include "app/window/qt_file_dialogs.h"
 #include "app/window/watched_alerts_menu.h"
-#include "core/support/system_clock.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -62,29 +57,24 @@ bool isApplicationActive()
 }
 } // namespace
 
-ContentView::ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
-                         NotificationCenter &notifications, QWidget *parent)
-    : QWidget(parent)
-    , m_settings(settings)
-    , m_clipboard(std::make_unique<SystemClipboard>())
-    , m_clock(std::make_unique<SystemClock>())
-    , m_fileDialogs(std::make_unique<QtFileDialogs>(this))
-    , m_scanEngine(std::move(scanEngine))
+ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QWidget *parent)
+    : QWidget(parent), m_settings(settings)
 {
-    m_controller = std::make_unique<ReviewController>(ReviewEnvironment{
-        *m_scanEngine, settings, *m_clipboard, *m_clock, *m_fileDialogs, notifications, isApplicationActive});
+    m_controller = std::make_unique<ReviewController>(
+        ReviewEnvironment{platform.scanEngine, settings, platform.clipboard, platform.clock, platform.fileDialogs,
+                          platform.notifications, isApplicationActive, platform.desktop});
     m_captureServices = new CaptureServices(
-        *m_controller, {settings, *m_clipboard, *m_clock, notifications, isApplicationActive},
+        *m_controller, {settings, platform.clipboard, platform.clock, platform.notifications, isApplicationActive},
         [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
         [this](std::function<void()> open, std::function<void()> wait) {
             m_discardQuestion->askOrWait(std::move(open), wait);
         },
         CapturePlatform::forThisDesktop(), this);
-    m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, *m_clock);
+    m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, platform.clock);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
     m_helpSheets = new HelpSheetHost(
-        settings, *m_clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
+        settings, platform.clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
     new HelpSheetPresenter(*m_helpSheets, this);
     m_unsavedEdits = new UnsavedManualEdits(*m_controller);
     m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, isApplicationActive, this);
@@ -247,7 +237,8 @@ void ContentView::refresh()
     const ReviewState &state = m_controller->state();
     m_header->showState(state);
     m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
-    m_banner->setBanner(state.completionBannerText, state.completionBannerAction, state.completionBannerSecondaryAction);
+    const ReviewBanner &banner = m_controller->banner();
+    m_banner->setBanner(banner.text(), banner.primaryAction(), banner.secondaryAction());
     placeBanner();
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
@@ -343,25 +334,11 @@ void ContentView::applyScreenshotWatchSettings()
 
 void ContentView::performCompletionBannerAction(CompletionBannerAction action)
 {
-    switch (action) {
-    case CompletionBannerAction::undoLastAutoClean:
-        if (m_controller->autoCleanUndoCoordinator().undo(m_controller->clipboardGuard()))
-            m_controller->showCompletionBanner(QStringLiteral("AutoClean undone"), std::nullopt, std::nullopt);
-        break;
-    case CompletionBannerAction::reviewLastAutoClean:
-        askBeforeDiscarding([this] { m_controller->openLastAutoCleanReviewItem(); });
-        break;
-    case CompletionBannerAction::reviewLatestWatchedScreenshot:
-        openLatestWatchedScreenshot();
-        break;
-    case CompletionBannerAction::openNotificationSettings:
-        desktop::openNotificationSettings();
-        break;
-    case CompletionBannerAction::revealLastExport:
-        if (const auto location = m_controller->state().lastExportLocation)
-            desktop::revealInFileManager(location->url.toLocalFile());
-        break;
-    }
+    ReviewController &review = *m_controller;
+    if (review.bannerActionReplacesReview(action))
+        askBeforeDiscarding([&review, action] { review.performBannerAction(action); });
+    else
+        review.performBannerAction(action);
 }
 
 void ContentView::dragEnterEvent(QDragEnterEvent *event)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/protection/notification_center.h"
 #include "app/review/review_model_enums.h"
+#include "app/window/platform_services.h"
 
 #include <QWidget>
 
@@ -25,28 +25,23 @@ class FindingsPanel;
 class HeaderBar;
 class HelpSheetHost;
 class ImageReviewView;
-class QtFileDialogs;
 class ReviewController;
-class ScanEngine;
 class ScreenshotWatchController;
 class StoredSettings;
-class SystemClipboard;
-class SystemClock;
 class WatchedAlertsMenu;
 class UnsavedManualEdits;
 
-// The main window's view. It owns the review (a ReviewController and the services it
-// reaches) and the window's long-lived controllers for as long as the window lives,
+// The main window's view. It owns the review (a ReviewController over the platform
+// services it is given) and the window's long-lived controllers for as long as it lives,
 // lays out the header, the review panes and the action bar, draws the review state
 // and turns the user's gestures into review operations.
 class ContentView : public QWidget
 {
     Q_OBJECT
 public:
-    /// `scanEngine` recognises text and finds faces and codes for every scan of this window;
-    /// `notifications` tells the user of background results while Velmora is not in front.
-    ContentView(StoredSettings &settings, std::unique_ptr<ScanEngine> scanEngine,
-                NotificationCenter &notifications = NotificationCenter::none(), QWidget *parent = nullptr);
+    /// Every scan, delay, clipboard access, panel and desktop call of the window and its
+    /// review goes through `platform`.
+    ContentView(StoredSettings &settings, PlatformServices platform, QWidget *parent = nullptr);
     ~ContentView() override;
 
     ReviewController &controller() const { return *m_controller; }
@@ -72,6 +67,8 @@ public:
     /// When the window goes away: protections stopped, every running scan cancelled.
     void stopBackgroundServices();
 
+    /// A banner button: an action that would replace the review asks about hand-made
+    /// boxes first; the review performs it.
     void performCompletionBannerAction(CompletionBannerAction action);
     /// How the help centre and the findings panel open the settings window.
     void setSettingsWindowOpener(std::function<void()> openSettingsWindow);
@@ -101,10 +98,6 @@ private:
 
     StoredSettings &m_settings;
     std::function<void()> m_openSettingsWindow;
-    std::unique_ptr<SystemClipboard> m_clipboard;
-    std::unique_ptr<SystemClock> m_clock;
-    std::unique_ptr<QtFileDialogs> m_fileDialogs;
-    std::unique_ptr<ScanEngine> m_scanEngine;
     std::unique_ptr<ReviewController> m_controller;
     CaptureServices *m_captureServices = nullptr;
     std::unique_ptr<ScreenshotWatchController> m_screenshotWatch;

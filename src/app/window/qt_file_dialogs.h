@@ -12,7 +12,9 @@ namespace velmora {
 class QtFileDialogs : public FileDialogs
 {
 public:
-    explicit QtFileDialogs(QWidget *window);
+    explicit QtFileDialogs(QWidget *window = nullptr);
+    /// The window the panels open over from now on.
+    void setWindow(QWidget *window) { m_window = window; }
 
     QList<QUrl> chooseImages(const QString &startFolder) override;
     std::optional<QUrl> chooseFolder(const FolderPanelText &text, const QString &startFolder) override;

@@ -61,10 +61,10 @@ TEST_F(CaptureAutoOutputTest, CopyPutsOnlyTheCleanedPngOnTheClipboardInTheBackgr
     EXPECT_TRUE(controller.clipboardMonitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
     EXPECT_EQ(state().reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard."));
     EXPECT_EQ(state().errorText(), std::nullopt);
-    EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
-    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
+    EXPECT_EQ(banner().text(), QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
+    EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::reviewLastAutoClean);
     EXPECT_TRUE(notifications.added.isEmpty());
-    EXPECT_EQ(state().completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
+    EXPECT_EQ(banner().secondaryAction(), CompletionBannerAction::undoLastAutoClean);
     EXPECT_TRUE(state().batchItems.isEmpty()) << "AutoClean opens no review";
     EXPECT_EQ(broughtForward, 0);
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
@@ -82,7 +82,7 @@ TEST_F(CaptureAutoOutputTest, InTheBackgroundTheReceiptIsANotification)
     storeOutput("copyCleanedPNG", "pauseIfUnsure");
     capture(VelmoraCaptureMode::screen, {sureFinding()});
 
-    EXPECT_EQ(state().completionBannerText, std::nullopt);
+    EXPECT_EQ(banner().text(), std::nullopt);
     ASSERT_EQ(notifications.added.size(), 1);
     EXPECT_EQ(notifications.added.first().title, QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
     EXPECT_EQ(notifications.added.first().body,
@@ -118,7 +118,7 @@ TEST_F(CaptureAutoOutputTest, SaveAndCopyIsUndoneWithinEightSeconds)
     expectCleaned(clipboard.data(pngType));
     EXPECT_EQ(state().reviewStatusNote(),
               QStringLiteral("Capture scanned locally. Cleaned PNG saved and copied to clipboard."));
-    EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot saved and copied \u00B7 1 item masked"));
+    EXPECT_EQ(banner().text(), QStringLiteral("Cleaned screenshot saved and copied \u00B7 1 item masked"));
     EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
 
     clock.advance(std::chrono::milliseconds(7000));
@@ -158,7 +158,7 @@ TEST_F(CaptureAutoOutputTest, NothingActiveStillGivesACleanedCopy)
     capture(VelmoraCaptureMode::area, {});
     const QImage image = QImage::fromData(clipboard.data(pngType), "PNG");
     EXPECT_EQ(image.pixelColor(10, 10), screenshot.pixelColor(10, 10));
-    EXPECT_EQ(state().completionBannerText, QStringLiteral("Cleaned screenshot copied \u00B7 0 items masked"));
+    EXPECT_EQ(banner().text(), QStringLiteral("Cleaned screenshot copied \u00B7 0 items masked"));
 }
 
 // A refused clipboard write gets back what the clipboard held; the capture opens for
@@ -174,7 +174,7 @@ TEST_F(CaptureAutoOutputTest, ARefusedClipboardOpensReviewAndRestoresTheClipboar
     EXPECT_EQ(state().errorText(), CaptureText::autoOutputFailedError);
     EXPECT_EQ(state().batchItems.size(), 1);
     EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
-    EXPECT_EQ(state().completionBannerText, std::nullopt);
+    EXPECT_EQ(banner().text(), std::nullopt);
     EXPECT_EQ(broughtForward, 1);
 }
 

@@ -118,8 +118,8 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     finishScan({unsureFinding()});
 
     EXPECT_EQ(state().image().size(), QSize(40, 30)) << "the review on screen stays";
-    EXPECT_EQ(state().completionBannerText, CaptureText::waitingForReview);
-    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
+    EXPECT_EQ(banner().text(), CaptureText::waitingForReview);
+    EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::reviewLastAutoClean);
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
     EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, encodedPng(screenshot));
 

@@ -147,10 +147,10 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
         EXPECT_TRUE(isHandled(copiedCount));
         EXPECT_TRUE(isHandled(clipboard.changeCount()));
         const int n = int(row.confidences.size());
-        EXPECT_EQ(state().completionBannerText,
+        EXPECT_EQ(banner().text(),
                   QStringLiteral("Clipboard protected · %1 %2 masked").arg(n).arg(n == 1 ? "item" : "items"));
-        EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
-        EXPECT_EQ(state().completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
+        EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::reviewLastAutoClean);
+        EXPECT_EQ(banner().secondaryAction(), CompletionBannerAction::undoLastAutoClean);
         const auto &token = controller.autoCleanUndoCoordinator().token();
         ASSERT_TRUE(token.has_value());
         EXPECT_EQ(token->clipboardSnapshot, ClipboardUndoSnapshot{copiedContents()});
@@ -167,7 +167,7 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
         EXPECT_EQ(state().selectedDetectionID(), state().redactionPlan().entries().first().id());
         EXPECT_EQ(item.statusSentence, QString::fromUtf8(row.status));
         EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
-        EXPECT_FALSE(state().completionBannerText.has_value());
+        EXPECT_FALSE(banner().text().has_value());
     }
 }
 
@@ -237,7 +237,7 @@ TEST_F(ClipboardScanTest, AReplacementTheClipboardRefusesLeavesItAsItWas)
     EXPECT_EQ(state().errorText(), "Clipboard replacement failed. Review the image and try Copy instead.");
     EXPECT_EQ(state().reviewStatusNote(), "Clipboard contents were not changed.");
     EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
-    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_FALSE(banner().text().has_value());
     ASSERT_EQ(history().size(), 1);
     EXPECT_EQ(history().first().action, SafeShareAction::scan);
 }
@@ -263,7 +263,7 @@ TEST_F(ClipboardScanTest, InTheBackgroundTheReceiptIsANotification)
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
 
-    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_FALSE(banner().text().has_value());
     ASSERT_EQ(notifications.added.size(), 1);
     EXPECT_EQ(notifications.added.first().title, QStringLiteral("Clipboard protected · 1 item masked"));
     EXPECT_EQ(notifications.added.first().body,

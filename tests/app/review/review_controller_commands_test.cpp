@@ -29,7 +29,7 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     controller.setOutputPreview(true);
     controller.runShareCommand(ShareAction::copy);
     ASSERT_FALSE(state().redactedPreviewImage.isNull());
-    ASSERT_TRUE(state().completionBannerText.has_value());
+    ASSERT_TRUE(banner().text().has_value());
     controller.autoCleanUndoCoordinator().registerToken(AutoCleanUndoToken{});
     ASSERT_TRUE(controller.autoCleanUndoCoordinator().token().has_value());
 
@@ -44,7 +44,7 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     EXPECT_FALSE(s.isPreviewingRedactedOutput);
     EXPECT_TRUE(s.redactedPreviewImage.isNull());
     EXPECT_TRUE(s.includesCleanBatchExports);
-    EXPECT_FALSE(s.completionBannerText.has_value());
+    EXPECT_FALSE(banner().text().has_value());
     EXPECT_FALSE(s.sourceImageURL().has_value());
     EXPECT_FALSE(s.errorText().has_value());
     EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());

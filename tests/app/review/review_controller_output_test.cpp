@@ -143,8 +143,8 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
     EXPECT_EQ(state().reviewStatusNote(),
               "Cleaned PNG copied. Paste this shareable artifact; the source image was not changed.");
-    EXPECT_EQ(state().completionBannerText, "Copied cleaned PNG");
-    EXPECT_FALSE(state().completionBannerAction.has_value());
+    EXPECT_EQ(banner().text(), "Copied cleaned PNG");
+    EXPECT_FALSE(banner().primaryAction().has_value());
 
     ASSERT_EQ(history().size(), 1);
     const SafeShareHistoryRecord record = history().first();
@@ -171,7 +171,7 @@ TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
 
     EXPECT_EQ(state().errorText(), "Copy failed. Try exporting the redacted PNG instead.");
     EXPECT_EQ(state().reviewStatusNote(), "No image was copied.");
-    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_FALSE(banner().text().has_value());
     EXPECT_TRUE(history().isEmpty());
 }
 
@@ -229,8 +229,8 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
     EXPECT_EQ(dialogs.saveRequests.first().defaultName, "shot.final-redacted.png");
     EXPECT_TRUE(QFileInfo::exists(path));
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(path), false}));
-    EXPECT_EQ(state().completionBannerText, "Exported cleaned image");
-    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
+    EXPECT_EQ(banner().text(), "Exported cleaned image");
+    EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::revealLastExport);
     EXPECT_FALSE(state().errorText().has_value());
     ASSERT_EQ(history().size(), 1);
     EXPECT_EQ(history().first().action, SafeShareAction::exportCleanedImage);
@@ -319,7 +319,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
     EXPECT_EQ(fileBytes(m_dir.filePath("source.png")), "keep me");
     EXPECT_EQ(fileBytes(m_dir.filePath("other.png")), "keep me");
     EXPECT_TRUE(history().isEmpty());
-    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_FALSE(banner().text().has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportFailures, ::testing::Values(
@@ -347,8 +347,8 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     EXPECT_EQ(entriesOf(first), QStringList({"a-redacted-2.png", "a-redacted.png", "b-redacted.png"}));
     EXPECT_EQ(pngMetadataChunks(fileBytes(first + "/a-redacted.png")).join(','), QString());
     EXPECT_EQ(state().lastExportLocation, (ExportLocation{QUrl::fromLocalFile(first), true}));
-    EXPECT_EQ(state().completionBannerText, "Exported 3 cleaned images");
-    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
+    EXPECT_EQ(banner().text(), "Exported 3 cleaned images");
+    EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::revealLastExport);
     EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
 
     controller.exportBatchAction();
@@ -386,7 +386,7 @@ TEST_F(OutputTest, IncludeSafeDecidesWhetherCleanImagesAreWritten)
     controller.exportBatchAction();
     waitForBatchExport();
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned")), QStringList({"a-redacted.png"}));
-    EXPECT_EQ(state().completionBannerText, "Exported 1 cleaned image");
+    EXPECT_EQ(banner().text(), "Exported 1 cleaned image");
 }
 
 TEST_F(OutputTest, BatchExportWithNothingExportableAsksForNoFolder)

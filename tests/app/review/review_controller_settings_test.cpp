@@ -133,43 +133,6 @@ TEST_F(SettingsRescan, PolicySourceLabelReadsTheStoredSource)
     EXPECT_EQ(controller.policySourceLabel(), "Imported policy");
 }
 
-class CompletionBanner : public test::ReviewControllerTest
-{
-};
-
-TEST_F(CompletionBanner, WithoutActionClearsAfterTwoPointFourSeconds)
-{
-    controller.showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
-    clock.advance(2399ms);
-    EXPECT_EQ(state().completionBannerText, "Copied cleaned PNG");
-    clock.advance(1ms);
-    EXPECT_FALSE(state().completionBannerText);
-    EXPECT_FALSE(state().completionBannerTask);
-}
-
-TEST_F(CompletionBanner, WithAnActionStaysEightSeconds)
-{
-    controller.showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
-                                    std::nullopt);
-    clock.advance(7999ms);
-    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::revealLastExport);
-    clock.advance(1ms);
-    EXPECT_FALSE(state().completionBannerText);
-    EXPECT_FALSE(state().completionBannerAction);
-}
-
-TEST_F(CompletionBanner, ANewBannerRestartsTheTimer)
-{
-    controller.showCompletionBanner(QStringLiteral("First"), std::nullopt, std::nullopt);
-    clock.advance(2s);
-    controller.showCompletionBanner(QStringLiteral("Second"), std::nullopt, CompletionBannerAction::undoLastAutoClean);
-    clock.advance(7s);
-    EXPECT_EQ(state().completionBannerText, "Second");
-    EXPECT_EQ(state().completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
-    clock.advance(1s);
-    EXPECT_FALSE(state().completionBannerText);
-}
-
 class ShareGate : public test::ReviewControllerTest
 {
 };

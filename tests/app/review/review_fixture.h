@@ -8,6 +8,7 @@
 #include "support/fake_file_dialogs.h"
 #include "support/fake_scan_engine.h"
 #include "support/manual_clock.h"
+#include "support/recording_desktop.h"
 #include "support/temp_settings.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +16,13 @@
 namespace velmora::test {
 
 // A review controller over a fake engine, a manual clock, an in-memory clipboard,
-// panels with canned answers (cancelled unless a test gives one) and settings of the
-// test's own.
+// panels with canned answers (cancelled unless a test gives one), a desktop that only
+// records and settings of the test's own.
 class ReviewFixture : public ::testing::Test
 {
 protected:
     const ReviewState &state() const { return controller.state(); }
+    const ReviewBanner &banner() const { return controller.banner(); }
 
     /// Loads one image and completes its scan with the given visual findings.
     void loadScanned(const QList<Detection> &visual, BatchReviewItem item = fileItem("one.png"))
@@ -49,7 +51,13 @@ protected:
     FakeClipboard clipboard;
     ManualClock clock;
     FakeFileDialogs dialogs;
-    ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    RecordingDesktop desktop;
+    ReviewController controller{{.scanEngine = engine,
+                                 .settings = *settings,
+                                 .clipboard = clipboard,
+                                 .clock = clock,
+                                 .fileDialogs = dialogs,
+                                 .desktop = desktop}};
 };
 
 } // namespace velmora::test

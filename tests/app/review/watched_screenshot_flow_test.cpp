@@ -74,7 +74,7 @@ TEST_F(WatchedScreenshotFlowTest, AScreenshotWithoutFindingsLeavesOnlyAHistoryRe
 
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), statusBefore);
-    EXPECT_FALSE(state().completionBannerText.has_value());
+    EXPECT_FALSE(banner().text().has_value());
     EXPECT_TRUE(notifications.added.isEmpty());
     ASSERT_EQ(history().size(), 1);
     EXPECT_EQ(history().first().sourceType, SafeShareSourceType::screenshotWatch);
@@ -127,9 +127,9 @@ TEST_F(WatchedScreenshotFlowTest, AnImageUnderReviewIsNeverReplaced)
     EXPECT_EQ(state().image(), image);
     EXPECT_EQ(state().redactionPlan(), plan);
     EXPECT_EQ(state().reviewStatusNote(), status);
-    EXPECT_EQ(state().completionBannerText, QStringLiteral("Watched screenshot queued"));
-    EXPECT_EQ(state().completionBannerAction, CompletionBannerAction::reviewLatestWatchedScreenshot);
-    EXPECT_EQ(state().completionBannerSecondaryAction, std::nullopt);
+    EXPECT_EQ(banner().text(), QStringLiteral("Watched screenshot queued"));
+    EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::reviewLatestWatchedScreenshot);
+    EXPECT_EQ(banner().secondaryAction(), std::nullopt);
 }
 
 TEST_F(WatchedScreenshotFlowTest, TheBannerOffersTheAlertForReview)

@@ -112,7 +112,7 @@ TEST_F(FolderWatchSettings, StopForgetsTheFolderAndKeepsTheRecoveryButton)
     drainEvents();
     ASSERT_TRUE(section().showsNotificationSettingsRecovery());
     click(QStringLiteral("screenshot-watch-open-notification-settings-button"));
-    EXPECT_EQ(notificationSettingsOpened, 1);
+    EXPECT_EQ(desktop.notificationSettingsOpenings, 1);
     click(QStringLiteral("screenshot-watch-stop-button"));
     EXPECT_EQ(section().statusText(), QStringLiteral("Screenshot watch stopped."));
     EXPECT_TRUE(section().showsNotificationSettingsRecovery());

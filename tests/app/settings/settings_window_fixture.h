@@ -5,6 +5,7 @@
 #include "app/shell/symbol_icon.h"
 
 #include "support/fake_policy_file_chooser.h"
+#include "support/recording_desktop.h"
 #include "support/recording_notification_center.h"
 #include "support/temp_settings.h"
 
@@ -37,8 +38,8 @@ private:
     QObject m_context;
 };
 
-// A settings window over settings of the test's own, with fake panels and a link
-// opener that only records.
+// A settings window over settings of the test's own, with fake panels, a link
+// opener and a desktop that only record.
 class SettingsWindowFixture : public ::testing::Test
 {
 protected:
@@ -50,7 +51,7 @@ protected:
             m_window = std::make_unique<SettingsWindow>(
                 *settings, SettingsWindow::Services{chooser, [this](const QUrl &url) { openedLinks.append(url); },
                                                     [this] { return captureAllowed; }, notifications,
-                                                    [this] { ++notificationSettingsOpened; }});
+                                                    desktop});
             m_window->show();
         }
         return *m_window;
@@ -75,7 +76,7 @@ protected:
     QList<QUrl> openedLinks;
     bool captureAllowed = true;
     RecordingNotificationCenter notifications;
-    int notificationSettingsOpened = 0;
+    RecordingDesktop desktop;
 
 private:
     std::unique_ptr<SettingsWindow> m_window;

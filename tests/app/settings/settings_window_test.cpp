@@ -18,7 +18,11 @@
 #include "core/settings/stored_settings.h"
 
 #include "app/review/review_fixture.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_file_dialogs.h"
 #include "support/fake_scan_engine.h"
+#include "support/manual_clock.h"
+#include "support/recording_desktop.h"
 #include "support/scoped_environment.h"
 
 #include <QAction>
@@ -121,7 +125,11 @@ protected:
         SymbolIcon::setUpTheme();
         // Onboarding done, so that its sheet stays away.
         settings->setValue(Setting::didCompleteOnboarding, true);
-        m_content = new ContentView(*settings, std::make_unique<FakeScanEngine>());
+        m_content = new ContentView(*settings, {.scanEngine = engine,
+                                                .clipboard = clipboard,
+                                                .clock = clock,
+                                                .fileDialogs = dialogs,
+                                                .desktop = desktop});
         mainWindow = std::make_unique<MainWindow>(
             MainWindow::Services{*settings, nullptr, [] { return true; }, [] {}, [this] { host.open(); }}, m_content);
     }
@@ -130,6 +138,11 @@ protected:
     ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
     ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
     TempSettings settings;
+    FakeScanEngine engine;
+    FakeClipboard clipboard;
+    ManualClock clock;
+    FakeFileDialogs dialogs;
+    RecordingDesktop desktop;
     SettingsWindowHost host{*settings, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {}};
     std::unique_ptr<MainWindow> mainWindow;
 

@@ -7,8 +7,13 @@
 #include "core/settings/stored_settings.h"
 
 #include "support/event_loop.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_file_dialogs.h"
 #include "support/fake_scan_engine.h"
 #include "support/image_bytes.h"
+#include "support/manual_clock.h"
+#include "support/recording_desktop.h"
+#include "support/recording_notification_center.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 #include "support/window_activation.h"
@@ -28,7 +33,9 @@ inline QByteArray pngBytes()
     return encodedPng(image);
 }
 
-// A main window over a scan engine whose answers the test gives.
+// A main window over platform services of the test's own: a scan engine whose answers
+// the test gives, a manual clock, an in-memory clipboard, panels with canned answers, a
+// desktop and a notification service that only record.
 class MainWindowFixture : public ::testing::Test
 {
 protected:
@@ -37,9 +44,12 @@ protected:
         SymbolIcon::setUpTheme();
         // Onboarding done, so that its sheet stays away unless a test asks for it.
         m_settings->setValue(Setting::didCompleteOnboarding, !m_firstStart);
-        auto engine = std::make_unique<FakeScanEngine>();
-        m_engine = engine.get();
-        m_content = new ContentView(*m_settings, std::move(engine));
+        m_content = new ContentView(*m_settings, {.scanEngine = m_engine,
+                                                  .clipboard = m_clipboard,
+                                                  .clock = m_clock,
+                                                  .fileDialogs = m_dialogs,
+                                                  .desktop = m_desktop,
+                                                  .notifications = m_notifications});
         m_window = std::make_unique<MainWindow>(
             MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }, {}}, m_content);
     }
@@ -51,8 +61,8 @@ protected:
     void openScanned(const QList<TextObservation> &lines)
     {
         review().loadImageData(pngBytes());
-        ASSERT_GE(m_engine->callCount(), 1);
-        m_engine->lastCall().finish({}, lines);
+        ASSERT_GE(m_engine.callCount(), 1);
+        m_engine.lastCall().finish({}, lines);
         drainEvents();
         ASSERT_FALSE(state().isChecking());
     }
@@ -68,7 +78,12 @@ protected:
     TempSettings m_settings;
     bool m_firstStart = false;
     int m_quits = 0;
-    FakeScanEngine *m_engine = nullptr;
+    FakeScanEngine m_engine;
+    FakeClipboard m_clipboard;
+    ManualClock m_clock;
+    FakeFileDialogs m_dialogs;
+    RecordingDesktop m_desktop;
+    RecordingNotificationCenter m_notifications;
     ContentView *m_content = nullptr;
     std::unique_ptr<MainWindow> m_window;
 };

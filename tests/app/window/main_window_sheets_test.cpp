@@ -63,7 +63,7 @@ TEST_F(FirstStartFixture, OnboardingFollowsTheWindowOnTheNextTurn)
 {
     m_window->show();
     EXPECT_EQ(sheet(), nullptr);
-    test::drainEvents();
+    m_clock.advance(std::chrono::milliseconds(0));
     ASSERT_NE(sheet(), nullptr);
     EXPECT_NE(sheet()->findChild<VelmoraOnboardingView *>(), nullptr);
     EXPECT_EQ(sheet()->parentWidget(), m_window.get());
@@ -78,7 +78,7 @@ TEST_F(FirstStartFixture, OnboardingWaitsForTheInstallReminderToBeAnswered)
     ASSERT_NE(reminder, nullptr);
     EXPECT_EQ(sheet(), nullptr);
     reminder->findChild<QPushButton *>(QStringLiteral("install-reminder-not-now-button"))->click();
-    test::drainEvents();
+    m_clock.advance(std::chrono::milliseconds(0));
     ASSERT_NE(sheet(), nullptr);
     EXPECT_NE(sheet()->findChild<VelmoraOnboardingView *>(), nullptr);
 }

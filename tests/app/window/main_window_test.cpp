@@ -93,6 +93,25 @@ TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
     EXPECT_TRUE(secondary->isHidden());
 }
 
+TEST_F(MainWindowFixture, BannerButtonsReachTheDesktopAndTheBannerGoesOnTheWindowsClock)
+{
+    auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
+    ASSERT_NE(banner, nullptr);
+    const QString exported = QStringLiteral("/exports/one-cleaned.png");
+    review().setLastExportLocation({QUrl::fromLocalFile(exported)});
+    review().showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
+                                  CompletionBannerAction::openNotificationSettings);
+    banner->findChild<QPushButton *>(QStringLiteral("completion-banner-primary-button"))->click();
+    EXPECT_EQ(m_desktop.revealedPaths, QStringList{exported});
+    banner->findChild<QPushButton *>(QStringLiteral("completion-banner-secondary-button"))->click();
+    EXPECT_EQ(m_desktop.notificationSettingsOpenings, 1);
+
+    m_clock.advance(ReviewBanner::shownWithAction - std::chrono::milliseconds(1));
+    EXPECT_FALSE(banner->isHidden());
+    m_clock.advance(std::chrono::milliseconds(1));
+    EXPECT_TRUE(banner->isHidden());
+}
+
 TEST_F(MainWindowFixture, ReviewWarningNamesThePendingShare)
 {
     openScanned({doubtfulLine});
@@ -145,11 +164,11 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     EXPECT_TRUE(guard.isRunning());
     EXPECT_EQ(guard.runtimeStatus(), "Review first for clipboard images.");
 
-    // A copied image reaches the scan through the guard on the window's own clock.
-    auto *copied = new QMimeData;
-    copied->setData(QStringLiteral("image/png"), pngBytes());
-    QGuiApplication::clipboard()->setMimeData(copied);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine->callCount() == 1; }, 10000));
+    // A copied image reaches the scan through the guard, polling on the window's clock.
+    m_clipboard.write({{QStringLiteral("image/png"), pngBytes()}});
+    EXPECT_EQ(m_engine.callCount(), 0);
+    m_clock.advance(3 * ClipboardProtectionController::pollInterval);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine.callCount() == 1; }, 10000));
     EXPECT_EQ(review().clipboardScan().scanningChangeCounts().size(), 1);
 
     m_settings->setValue(Setting::isClipboardProtectionEnabled, false);

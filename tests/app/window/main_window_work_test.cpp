@@ -36,7 +36,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().reviewStatusNote(), "Detection canceled. Review existing boxes or re-scan.");
     // A late answer of the cancelled scan changes nothing.
-    m_engine->lastCall().finish({}, {emailLine});
+    m_engine.lastCall().finish({}, {emailLine});
     test::drainEvents();
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 
@@ -74,6 +74,27 @@ TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents();
     EXPECT_TRUE(state().image().isNull());
+}
+
+TEST_F(MainWindowFixture, TheBannersReviewActionAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+    review().setLastAutoCleanReviewItem({pngBytes(), std::nullopt, QStringLiteral("AutoClean copy"),
+                                         SafeShareSourceType::clipboardProtection, RedactionPlan(), std::nullopt,
+                                         QStringLiteral("Opened for review.")});
+    review().showCompletionBanner(QStringLiteral("Clipboard protected"), CompletionBannerAction::reviewLastAutoClean,
+                                  std::nullopt);
+    auto *review = m_window->findChild<QPushButton *>(QStringLiteral("completion-banner-primary-button"));
+    review->click();
+    ASSERT_NE(question(), nullptr);
+    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1) << "the review stays until the answer";
+
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents();
+    EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
+    EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
 
 TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)

@@ -1,8 +1,8 @@
 #include "app/review/review_controller.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
-#include "core/analysis/scan_pipeline.h"
 #include "core/settings/stored_settings.h"
 
 #include "support/scoped_environment.h"
@@ -69,7 +69,8 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     settings->setValue(Setting::captureOutputModeID, QStringLiteral("copyCleanedPNG"));
     settings->setValue(Setting::captureOutputSafetyModeID, QStringLiteral("autoCleanEverything"));
 
-    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>());
+    SystemPlatform platform;
+    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}}, content);
     window.setGeometry(0, 0, 1200, 700);
     window.show();
@@ -89,7 +90,7 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
                || state.errorText().has_value();
     }, 120000)) << state.reviewStatusNote().toStdString();
     ASSERT_EQ(state.errorText(), std::nullopt) << state.errorText()->toStdString();
-    EXPECT_TRUE(state.completionBannerText->startsWith(QStringLiteral("Cleaned screenshot copied")));
+    EXPECT_TRUE(content->controller().banner().text()->startsWith(QStringLiteral("Cleaned screenshot copied")));
 
     const QImage copied = QImage::fromData(xclipRead(QStringLiteral("image/png")), "PNG");
     ASSERT_FALSE(copied.isNull());

@@ -1,9 +1,9 @@
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
-#include "core/analysis/scan_pipeline.h"
 #include "core/settings/stored_settings.h"
 
 #include "support/event_loop.h"
@@ -53,8 +53,9 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
 
     TempSettings settings;
     settings->setValue(Setting::didCompleteOnboarding, true);
-    SettingsWindowHost host(*settings);
-    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>());
+    SystemPlatform platform;
+    SettingsWindowHost host(*settings, platform.desktop());
+    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

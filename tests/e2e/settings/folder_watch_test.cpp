@@ -2,9 +2,9 @@
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
-#include "core/analysis/scan_pipeline.h"
 #include "core/settings/stored_settings.h"
 
 #include "support/fake_policy_file_chooser.h"
@@ -43,7 +43,8 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
     auto chooser = std::make_unique<FakePolicyFileChooser>();
     chooser->folder = watched;
     SettingsWindowHost host(*settings, std::move(chooser), [](const QUrl &) {}, notifications);
-    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>(), notifications);
+    SystemPlatform platform;
+    auto *content = new ContentView(*settings, platform.services(notifications));
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

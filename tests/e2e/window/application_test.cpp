@@ -1,7 +1,7 @@
 #include "app/panes/image_review_view.h"
-#include "core/analysis/scan_pipeline.h"
 #include "app/review/review_controller.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
@@ -46,7 +46,8 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     ASSERT_TRUE(screenshot.save(path));
 
     TempSettings settings;
-    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>());
+    SystemPlatform platform;
+    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}, {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

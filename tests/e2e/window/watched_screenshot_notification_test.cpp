@@ -4,9 +4,9 @@
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/shell/symbol_icon.h"
+#include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
-#include "core/analysis/scan_pipeline.h"
 
 #include "support/private_bus.h"
 #include "support/scoped_environment.h"
@@ -163,7 +163,8 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     TempSettings settings;
     ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
 
-    auto *content = new ContentView(*settings, std::make_unique<ScanPipeline>(), notifications);
+    SystemPlatform platform;
+    auto *content = new ContentView(*settings, platform.services(notifications));
     MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [] {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

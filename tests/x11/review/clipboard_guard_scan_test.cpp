@@ -83,9 +83,9 @@ TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsClean
     const ReviewState &state = m_review.state();
     EXPECT_EQ(state.reviewStatusNote(),
               "Clipboard replaced with a flattened cleaned PNG. Review before pasting into sensitive destinations.");
-    EXPECT_EQ(state.completionBannerText, QStringLiteral("Clipboard protected · 1 item masked"));
-    EXPECT_EQ(state.completionBannerAction, CompletionBannerAction::reviewLastAutoClean);
-    EXPECT_EQ(state.completionBannerSecondaryAction, CompletionBannerAction::undoLastAutoClean);
+    EXPECT_EQ(m_review.banner().text(), QStringLiteral("Clipboard protected · 1 item masked"));
+    EXPECT_EQ(m_review.banner().primaryAction(), CompletionBannerAction::reviewLastAutoClean);
+    EXPECT_EQ(m_review.banner().secondaryAction(), CompletionBannerAction::undoLastAutoClean);
     ASSERT_TRUE(state.lastAutoCleanReviewItem.has_value());
     ASSERT_EQ(state.lastAutoCleanReviewItem->plan->entries().size(), 1);
     EXPECT_EQ(state.lastAutoCleanReviewItem->plan->entries().first().detection.kind, DetectionKind::email);

@@ -55,7 +55,7 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     EXPECT_TRUE(pasted.textKeys().isEmpty());
     // The clipboard guard knows this change as ours.
     EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
-    EXPECT_EQ(controller.state().completionBannerText, "Copied cleaned PNG");
+    EXPECT_EQ(controller.banner().text(), "Copied cleaned PNG");
 }
 
 } // namespace

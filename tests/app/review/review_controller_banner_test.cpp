@@ -1,0 +1,129 @@
+#include "review_controller_fixture.h"
+
+#include "support/image_bytes.h"
+#include "support/row_name.h"
+
+#include <QSignalSpy>
+
+namespace velmora::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+ReviewIntakeImage intakeImage(const QString &label)
+{
+    return {encodedPng(plainImage()), std::nullopt, label, SafeShareSourceType::clipboardProtection, RedactionPlan(),
+            std::nullopt, QStringLiteral("Opened for review.")};
+}
+
+class ReviewBannerActions : public ReviewControllerTest
+{
+};
+
+TEST_F(ReviewBannerActions, TheBannerGoingAwayIsAChange)
+{
+    QSignalSpy changes(&controller, &ReviewController::changed);
+    controller.showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(banner().text(), "Copied cleaned PNG");
+    clock.advance(ReviewBanner::shownWithoutAction);
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(banner().text(), std::nullopt);
+}
+
+TEST_F(ReviewBannerActions, LoadingABatchTakesTheBannerDown)
+{
+    controller.showCompletionBanner(QStringLiteral("Watched screenshot queued"),
+                                    CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
+    loadAndScan({fileItem("a.png")});
+    EXPECT_EQ(banner().text(), std::nullopt);
+    EXPECT_EQ(banner().primaryAction(), std::nullopt);
+    EXPECT_FALSE(banner().isTimed());
+}
+
+TEST_F(ReviewBannerActions, RevealShowsTheLastExportInTheFileManager)
+{
+    controller.setLastExportLocation({QUrl::fromLocalFile(QStringLiteral("/exports/one-cleaned.png"))});
+    controller.performBannerAction(CompletionBannerAction::revealLastExport);
+    EXPECT_EQ(desktop.revealedPaths, QStringList{QStringLiteral("/exports/one-cleaned.png")});
+}
+
+TEST_F(ReviewBannerActions, RevealWithoutAnExportShowsNothing)
+{
+    controller.performBannerAction(CompletionBannerAction::revealLastExport);
+    EXPECT_TRUE(desktop.revealedPaths.isEmpty());
+}
+
+TEST_F(ReviewBannerActions, NotificationSettingsOpenOnTheDesktop)
+{
+    controller.performBannerAction(CompletionBannerAction::openNotificationSettings);
+    EXPECT_EQ(desktop.notificationSettingsOpenings, 1);
+}
+
+TEST_F(ReviewBannerActions, UndoPutsTheClipboardBackAndSaysSo)
+{
+    const QList<ClipboardItem> before{{QStringLiteral("text/plain"), QByteArray("copied before")}};
+    clipboard.write({{QStringLiteral("image/png"), encodedPng(plainImage())}});
+    controller.autoCleanUndoCoordinator().registerToken({ClipboardUndoSnapshot{before}, clipboard.changes, std::nullopt});
+    controller.performBannerAction(CompletionBannerAction::undoLastAutoClean);
+    EXPECT_EQ(clipboard.contents, before);
+    EXPECT_EQ(banner().text(), "AutoClean undone");
+    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+}
+
+TEST_F(ReviewBannerActions, UndoWithNothingToUndoSaysNothing)
+{
+    controller.performBannerAction(CompletionBannerAction::undoLastAutoClean);
+    EXPECT_EQ(banner().text(), std::nullopt);
+}
+
+TEST_F(ReviewBannerActions, ReviewOpensTheLastAutoCleanItem)
+{
+    controller.setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
+    controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
+    ASSERT_EQ(state().batchItems.size(), 1);
+    EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
+}
+
+TEST_F(ReviewBannerActions, ReviewOpensTheNewestWatchedScreenshot)
+{
+    controller.queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
+    controller.performBannerAction(CompletionBannerAction::reviewLatestWatchedScreenshot);
+    ASSERT_EQ(state().batchItems.size(), 1);
+    EXPECT_EQ(state().sourceDisplayLabel(), "Watched one");
+    EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
+}
+
+struct ReplacesRow
+{
+    const char *name;
+    CompletionBannerAction action;
+    bool replacesWithNothingWaiting;
+    bool replacesWithItemsWaiting;
+};
+
+class BannerActionReplacesReview : public ReviewControllerTest, public ::testing::WithParamInterface<ReplacesRow>
+{
+};
+
+TEST_P(BannerActionReplacesReview, OnlyWhenItHasAnImageToOpen)
+{
+    const ReplacesRow &row = GetParam();
+    EXPECT_EQ(controller.bannerActionReplacesReview(row.action), row.replacesWithNothingWaiting);
+    controller.setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
+    controller.queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
+    EXPECT_EQ(controller.bannerActionReplacesReview(row.action), row.replacesWithItemsWaiting);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BannerActionReplacesReview,
+    ::testing::Values(
+        ReplacesRow{"reviewLastAutoClean", CompletionBannerAction::reviewLastAutoClean, false, true},
+        ReplacesRow{"reviewLatestWatchedScreenshot", CompletionBannerAction::reviewLatestWatchedScreenshot, false, true},
+        ReplacesRow{"revealLastExport", CompletionBannerAction::revealLastExport, false, false},
+        ReplacesRow{"undoLastAutoClean", CompletionBannerAction::undoLastAutoClean, false, false},
+        ReplacesRow{"openNotificationSettings", CompletionBannerAction::openNotificationSettings, false, false}),
+    rowName);
+
+} // namespace
+} // namespace velmora::test
