@@ -24,7 +24,9 @@ const QString kSensitiveQueryParameterNames = QStringLiteral(
 // this gives the value of every sensitive parameter in the matched URL's query, so that
 // "?token=...&sig=..." leaves neither readable. A parameter is a "&"-separated segment of
 // the query after the URL's first "?"; its value is the rest of the segment after
-// "name=", and counts from six characters on, as in the rule's pattern.
+// "name=", and counts from six characters on, as in the rule's pattern. A parameter the
+// pattern found after a "?" or "&" without its URL (read with a blank inside) gives its
+// own value.
 QList<IcuMatch::Range> sensitiveQueryParameterValues(const QString &line, const IcuMatch &match)
 {
     static const auto parameterName = IcuPattern::compile(
@@ -33,7 +35,7 @@ QList<IcuMatch::Range> sensitiveQueryParameterValues(const QString &line, const 
     const IcuMatch::Range url = match.whole();
     const qsizetype query = line.indexOf(u'?', url.start);
     if (!parameterName || query < 0 || query >= url.end())
-        return values;
+        return {match.group(1)};
     qsizetype segmentStart = query + 1;
     while (segmentStart <= url.end()) {
         qsizetype segmentEnd = line.indexOf(u'&', segmentStart);
@@ -75,7 +77,8 @@ QList<SensitiveTextRule> compileBuiltInRules()
     // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
     // long dash), a Google key a character short or long, a URL whose colon was lost, an
     // account identifier whose first letter was read twice, an e-mail address with a
-    // stray underscore after it.
+    // stray underscore after it or an "@" for a dotted zero in its name, a URL's query
+    // parameter after a blank read inside the URL.
     const QList<RuleRow> rows{
         {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, sensitive_text::isPlausibleAccessKeyId,
          Action::redact, "AWS access key IDs should not be shared in screenshots.",
@@ -104,7 +107,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
         {Kind::url, "URL query token", Pack::secrets, Category::secrets, 0.93, true, 1,
          sensitive_text::isNotPlaceholder, Action::redact,
          "Private URL parameters can grant access or reveal account data.",
-         QStringLiteral(R"(\bhttps?:?//[^\s<>"'?]+\?(?:[^\s<>"'&]+&)*(?:)")
+         QStringLiteral(R"((?:\bhttps?:?//[^\s<>"'?]+\?(?:[^\s<>"'&]+&)*|(?<=[?&]))(?:)")
              + kSensitiveQueryParameterNames + QStringLiteral(R"()=([^&\s<>"']{6,})[^\s<>"']*)"),
          sensitiveQueryParameterValues},
         {Kind::apiKey, "Google API key", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
@@ -118,7 +121,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
          QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,24}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
         {Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact,
          "Email addresses can identify a person or account.",
-         QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))")},
+         QStringLiteral(R"(\b[A-Z0-9._%+-]+(?:@(?=[A-Z0-9._%+-]+@)[A-Z0-9._%+-]+)?@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))")},
         {Kind::ipAddress, "IP address", Pack::customerAccount, Category::ipAddresses, 0.86, false, 0, nullptr,
          Action::review, "IP addresses can reveal infrastructure or location context.",
          QStringLiteral(R"(\b(?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\b)")},

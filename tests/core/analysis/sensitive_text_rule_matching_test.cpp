@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(ReadImperfectly, RuleMatchingTest, ::testing::Values(
                 {{"JWT", u"eyJhbGciOiJIUzI1NiJ9.eyJzdWIiOiIxIn0.Qw7x9"}}},
     MatchingRow{"urlWhoseColonWasLost", u"Export link https//api.example.com/v1/export?user=215&token=4C0Ppx9zSyHHUQRghjuo",
                 {{"URL query token", u"4C0Ppx9zSyHHUQRghjuo"}}},
-    MatchingRow{"urlWithOneSlash", u"see https/api.example.com/v1/export?token=4C0Ppx9zSy", {}},
+    MatchingRow{"queryTokenAfterAUrlWithOneSlash", u"see https/api.example.com/v1/export?token=4C0Ppx9zSy", {{"URL query token", u"4C0Ppx9zSy"}}},
     MatchingRow{"googleKeyOneShort", u"AIzaCepVNyabNEi5vCSIjUGMUK86dgsr-3_Bu6)", {{"Google API key", u"AIzaCepVNyabNEi5vCSIjUGMUK86dgsr-3_Bu6"}}},
     MatchingRow{"googleKeyOneLong", u"key AIzaSyD4kR9xQ2mN7pL5tV8wB3cF6hJ1gK0sEQex ok", {{"Google API key", u"AIzaSyD4kR9xQ2mN7pL5tV8wB3cF6hJ1gK0sEQex"}}},
     MatchingRow{"openAiKeyWithTildeAfterProject", u"OPENAI_API_KEY=sk-proj~d4mLYML213dgoGVvun_yj4Qwa-Ro6LHShdWSkvQj",
@@ -159,6 +159,13 @@ INSTANTIATE_TEST_SUITE_P(ReadImperfectly, RuleMatchingTest, ::testing::Values(
     MatchingRow{"customerIdAfterTwoLetters", u"owner cccustomer_8cVnPTwAeUBC", {}},
     MatchingRow{"emailThenStrayUnderscore", u"support17@mail.example.org_", {{"Email", u"support17@mail.example.org"}}},
     MatchingRow{"emailThenLetters", u"bob@example.comX1 ok", {}},
+    MatchingRow{"emailWithAtForDottedZero", u"\"owner\": \"1i.doe@5@mail.example.org\",", {{"Email", u"1i.doe@5@mail.example.org"}}},
+    MatchingRow{"emailAfterAnAddressAndAt", u"cc alice@example.com@bob", {{"Email", u"alice@example.com"}}},
+    MatchingRow{"queryTokenOfAUrlReadWithABlank", u"Export link: https://api.example.com/v1/export? user=53 1&token=9RINZPc3S65bcCdGFESP",
+                {{"URL query token", u"9RINZPc3S65bcCdGFESP"}}},
+    MatchingRow{"formBodySecret", u"curl -d grant_type=client&client_secret=Zx81kQp2Lm", {{"URL query token", u"Zx81kQp2Lm"}}},
+    MatchingRow{"assignmentWithoutQuery", u"token=Zx81kQp2Lm", {}},
+    MatchingRow{"ampersandInProse", u"R&D token=Zx81kQp2Lm", {}},
     MatchingRow{"stripeLiveWithCapitalI", u"sk_Iive_9rdW9jmPXHtI6Cgsir90IPZI", {{"Stripe secret key", u"sk_Iive_9rdW9jmPXHtI6Cgsir90IPZI"}}}),
     test::rowName);
 
