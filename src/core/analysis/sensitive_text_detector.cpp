@@ -118,18 +118,18 @@ struct Contender
     /// The length of the range the box covers: the matched range, or the whole run of
     /// token characters around it for rules that box the run.
     std::int64_t coveredLength = 0;
-    /// The box covers the matched value alone, which holds nothing but the value (the
-    /// run of a random-looking secret may also hold the name before "=").
+    /// The box covers the matched value (and a stray mark beside it) rather than a run
+    /// of token characters, which may also hold the name before "=".
     bool boxesValueAlone = false;
 };
 
 // The order in which overlapping findings of one line compete: surer first, redact
 // before review (as each finding proposes: a value read surely on an unsure line keeps
-// its rule's action), the one covering more before the one covering less (no range counts as
-// longest), the surer rule (where an unsure line makes its findings equally sure), then
-// by label. A key's rule and the random-looking-secret rule box the same run of token
-// characters, so on an unsure line the key's rule names it even where the other's match
-// takes in the name before "=".
+// its rule's action), the one covering more before the one covering less (no range
+// counts as longest), the surer rule (where an unsure line makes its findings equally
+// sure), then by label. A key's rule and the random-looking-secret rule box the same run
+// of token characters, so on an unsure line the key's rule names it even where the
+// other's match takes in the name before "=".
 bool competesBefore(const Contender &a, const Contender &b)
 {
     if (a.sureness != b.sureness)
