@@ -73,7 +73,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
 {
     // Keys of a fixed shape also match as the recogniser reads them at worst: an AWS key
     // joined to the word before it or split by a blank or two, a Slack bot token split
-    // beside its dashes or inside its parts, a JWT or a Stripe, Google or OpenAI key
+    // beside its dashes or inside its parts, a JWT, AWS, Stripe, Google or OpenAI key
     // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
     // long dash), a Google key a character short or long, a URL whose colon was lost, an
     // account identifier whose first letter was read twice, an e-mail address with a
@@ -82,7 +82,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
     const QList<RuleRow> rows{
         {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, sensitive_text::isPlausibleAccessKeyId,
          Action::redact, "AWS access key IDs should not be shared in screenshots.",
-         QStringLiteral(R"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9] ?){15}[A-Z0-9]\b)"), nullptr, true},
+         QStringLiteral(R"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9@&] ?){15}[A-Z0-9]\b)"), nullptr, true},
         {Kind::apiKey, "GitHub token", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "GitHub access tokens can grant repository or account access.",
          QStringLiteral(R"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)"), nullptr, true},

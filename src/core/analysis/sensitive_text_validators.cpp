@@ -95,6 +95,8 @@ bool isPlausiblePhoneNumber(const QString &value, const QString &line, const Tex
 bool isPlausibleAccessKeyId(const QString &value, const QString &, const TextRange &)
 {
     const qsizetype blanks = value.count(u' ');
+    if (value.count(u'@') + value.count(u'&') > 1)
+        return false;
     return blanks == 0 || (blanks <= 2 && TextCharacters(value).digitCount() > 0);
 }
 

@@ -35,7 +35,7 @@ struct RuleRow {
 const RuleRow kRows[] = {
     {"awsKey", Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, isPlausibleAccessKeyId, Action::redact, false,
      "AWS access key IDs should not be shared in screenshots.",
-     uR"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9] ?){15}[A-Z0-9]\b)"},
+     uR"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9@&] ?){15}[A-Z0-9]\b)"},
     {"githubToken", Kind::apiKey, "GitHub token", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact, false,
      "GitHub access tokens can grant repository or account access.",
      uR"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)"},

@@ -64,6 +64,8 @@ INSTANTIATE_TEST_SUITE_P(AccessKeyId, ValidatorTest, ::testing::Values(
     ValidatorRow{"splitOnceWithDigit", isPlausibleAccessKeyId, u"AKIAJ101V3PK9N931 1IPZ", u"AKIAJ101V3PK9N931 1IPZ", true},
     ValidatorRow{"splitTwiceWithDigit", isPlausibleAccessKeyId, u"AKIA4S 3SDV3CFU21 IXMO", u"AKIA4S 3SDV3CFU21 IXMO", true},
     ValidatorRow{"splitWithoutDigit", isPlausibleAccessKeyId, u"AKIAUKWDVX PTWYNIEHYQ", u"AKIAUKWDVX PTWYNIEHYQ", false},
+    ValidatorRow{"atForDottedZero", isPlausibleAccessKeyId, u"AKIAMUS7J1@8YLPSCSUK", u"AKIAMUS7J1@8YLPSCSUK", true},
+    ValidatorRow{"twoLookAlikeMarks", isPlausibleAccessKeyId, u"AKIAMUS7J1@8YLP&CSUK", u"AKIAMUS7J1@8YLP&CSUK", false},
     ValidatorRow{"splitThrice", isPlausibleAccessKeyId, u"AKIA4S 3SDV 3CFU21 IXMO", u"AKIA4S 3SDV 3CFU21 IXMO", false}),
     test::rowName);
 
