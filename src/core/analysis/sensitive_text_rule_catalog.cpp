@@ -78,17 +78,18 @@ QList<SensitiveTextRule> compileBuiltInRules()
     // long dash), a Google key a character short or long, a URL whose colon was lost, an
     // account identifier whose first letter was read twice, an e-mail address with a
     // stray underscore after it or an "@" for a dotted zero in its name, a URL's query
-    // parameter after a blank read inside the URL.
+    // parameter after a blank read inside the URL. A look-ahead for the next letter or
+    // digit ends AWS and Stripe keys, since a stray underscore after them holds off \b.
     const QList<RuleRow> rows{
         {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, sensitive_text::isPlausibleAccessKeyId,
          Action::redact, "AWS access key IDs should not be shared in screenshots.",
-         QStringLiteral(R"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9@&] ?){15}[A-Z0-9]\b)"), nullptr, true},
+         QStringLiteral(R"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9@&] ?){15}[A-Z0-9](?![A-Za-z0-9]))"), nullptr, true},
         {Kind::apiKey, "GitHub token", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "GitHub access tokens can grant repository or account access.",
          QStringLiteral(R"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)"), nullptr, true},
         {Kind::apiKey, "Stripe secret key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "Stripe secret keys can expose payment account access.",
-         QStringLiteral(R"(\bsk_(?:[lI1]ive|test)_[A-Za-z0-9]{16,}\b)"), nullptr, true},
+         QStringLiteral(R"(\bsk_(?:[lI1]ive|test)_[A-Za-z0-9]{16,}(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::secret, "Bearer token", Pack::secrets, Category::secrets, 0.94, false, 0, nullptr, Action::redact,
          "Bearer tokens can authenticate API requests.",
          QStringLiteral(R"(\bBearer\s+[A-Za-z0-9._~+/\-]+=*\b)"), nullptr, true},
