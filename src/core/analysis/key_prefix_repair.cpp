@@ -28,7 +28,7 @@ const QList<KeyPrefix> &keyPrefixes()
         {QStringLiteral("sk_live_"),
          {QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("_"), QStringLiteral("lI1|"), QStringLiteral("i"), QStringLiteral("v"),
           QStringLiteral("e"), QStringLiteral("_")},
-         31, 33, 0},
+         24, 0, 0},
     };
     return prefixes;
 }
