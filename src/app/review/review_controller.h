@@ -9,6 +9,7 @@
 #include "app/review/decoded_image_cache.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
+#include "app/review/intake_import.h"
 #include "app/review/review_banner.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
@@ -163,7 +164,7 @@ public:
     /// Takes files and folders in as one batch (a folder stands for its images), read off
     /// the main thread: the first item shows as soon as it is read.
     void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
-    /// Takes dropped or pasted image bytes in as a one-item batch.
+    /// Takes dropped or pasted image bytes in as a one-item batch, decoded off the main thread.
     void loadImageData(const QByteArray &data);
     void pasteImageFromClipboard();
     void closeCurrentReview();
@@ -208,6 +209,7 @@ public:
     bool isCheckingImage() const override;
     bool hasReviewInProgress() const override;
     void openForReview(const ReviewIntakeImage &image) override;
+    void openForReviewWithFailure(const ReviewIntakeImage &image, const QString &errorText) override;
     void setLastAutoCleanReviewItem(const ReviewIntakeImage &image) override;
     void queueWatchedScreenshot(const ReviewIntakeImage &image) override;
     void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
@@ -232,6 +234,8 @@ public:
     FileImport &fileImport() { return m_fileImport; }
     /// The writing of a batch export.
     BatchExport &batchExport() { return m_batchExport; }
+    /// The reading of a pasted or dropped image, or of one a flow opens for review.
+    IntakeImport &intakeImport() { return m_intakeImport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -251,6 +255,10 @@ signals:
 
 private:
     void emitSharedCurrentItem();
+    /// Reads an image handed over off the main thread, then opens it with the error line.
+    void startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText);
+    void openImported(const ReviewIntakeImage &image, const ReviewImageSource &source, const QImage &bitmap,
+                      const std::optional<QString> &errorText);
     class ChangeScope;
     struct BatchRun;
 
@@ -303,6 +311,7 @@ private:
     DecodedImageCache m_images;
     FileImport m_fileImport;
     BatchExport m_batchExport;
+    IntakeImport m_intakeImport;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
     WatchedScreenshotFlow m_watchedScreenshots;

@@ -67,7 +67,8 @@ protected:
         return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
     }
 
-    /// The guard hands the current clipboard over and the scan finds `findings`.
+    /// The guard hands the current clipboard over and the scan finds `findings`; an
+    /// image paused for review is on screen afterwards.
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
     {
         const int callsBefore = engine.callCount();
@@ -75,6 +76,7 @@ protected:
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().finish(findings);
         drainEvents();
+        finishImport();
     }
 
     void startGuard(Mode mode)
@@ -248,6 +250,7 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
     scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
 
     controller.openLastAutoCleanReviewItem();
+    finishImport();
 
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
@@ -400,6 +403,7 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
+    finishImport();
 
     EXPECT_EQ(state().reviewStatusNote(), openedBeforeChange);
     EXPECT_EQ(state().image().size(), QSize(40, 30));
