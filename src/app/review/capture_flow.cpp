@@ -135,17 +135,15 @@ void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture)
     const std::optional<CaptureAutoOutputError> error = m_autoOutput.run(capture, decision.mode);
     if (!error)
         return; // AutoClean happens in the background: the window stays where it is.
-    if (*error == CaptureAutoOutputError::missingSaveFolder) {
-        openCaptureForReview(capture, CaptureText::needsFolderStatus);
-        m_review.showFailure(CaptureText::needsFolderError, CaptureText::needsFolderStatus);
-    } else {
-        openCaptureForReview(capture, CaptureText::autoOutputFailedStatus);
-        m_review.showFailure(CaptureText::autoOutputFailedError, CaptureText::autoOutputFailedStatus);
-    }
+    if (*error == CaptureAutoOutputError::missingSaveFolder)
+        openCaptureForReview(capture, CaptureText::needsFolderStatus, CaptureText::needsFolderError);
+    else
+        openCaptureForReview(capture, CaptureText::autoOutputFailedStatus, CaptureText::autoOutputFailedError);
     m_environment.bringAppForward();
 }
 
-void CaptureFlow::openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence)
+void CaptureFlow::openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence,
+                                       const std::optional<QString> &errorText)
 {
     const RedactionPlan &plan = capture.plan;
     const ReviewIntakeImage image{capture.encodedBytes, std::nullopt, captureModeInfo(capture.mode).sourceLabel,
@@ -154,13 +152,20 @@ void CaptureFlow::openCaptureForReview(const ScannedCapture &capture, const QStr
                                   statusSentence};
     // Hand-made boxes under review are never lost to a capture: unless the user says
     // so, the capture waits behind the banner's "Review".
-    m_environment.replaceReview([this, image] { m_review.openForReview(image); },
-                                [this, image] {
-                                    m_review.setLastAutoCleanReviewItem(image);
-                                    m_review.showCompletionBanner(CaptureText::waitingForReview,
-                                                                  CompletionBannerAction::reviewLastAutoClean,
-                                                                  std::nullopt);
-                                });
+    m_environment.replaceReview(
+        [this, image, errorText] {
+            if (errorText)
+                m_review.openForReviewWithFailure(image, *errorText);
+            else
+                m_review.openForReview(image);
+        },
+        [this, image, statusSentence, errorText] {
+            m_review.setLastAutoCleanReviewItem(image);
+            m_review.showCompletionBanner(CaptureText::waitingForReview, CompletionBannerAction::reviewLastAutoClean,
+                                          std::nullopt);
+            if (errorText)
+                m_review.showFailure(*errorText, statusSentence);
+        });
     m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::capture, plan, std::nullopt);
 }
 

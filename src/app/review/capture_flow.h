@@ -64,7 +64,10 @@ private:
                           const ScanOutcome &outcome);
     /// Opens the capture for review or hands it to AutoClean, as the output settings say.
     void handleCaptureOutcome(const ScannedCapture &capture);
-    void openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence);
+    /// Opens the capture with the sentence and, when given, the error line; a capture
+    /// waiting behind the review on screen shows them there.
+    void openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence,
+                              const std::optional<QString> &errorText = std::nullopt);
     void showCanceled(const TaskHandle &task, const QString &sentence);
     /// The failure endings: the explanation in the status line, `errorText` in the error line.
     void showCaptureFailure(const TaskHandle &task, const QString &errorText);

@@ -10,6 +10,7 @@
 #include "app/review/decoded_image_cache.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
+#include "app/review/intake_import.h"
 #include "app/review/review_banner.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
@@ -165,7 +166,7 @@ public:
     /// Takes files and folders in as one batch (a folder stands for its images), read off
     /// the main thread: the first item shows as soon as it is read.
     void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
-    /// Takes dropped or pasted image bytes in as a one-item batch.
+    /// Takes dropped or pasted image bytes in as a one-item batch, decoded off the main thread.
     void loadImageData(const QByteArray &data);
     void pasteImageFromClipboard();
     void closeCurrentReview();
@@ -210,6 +211,7 @@ public:
     bool isCheckingImage() const override;
     bool hasReviewInProgress() const override;
     void openForReview(const ReviewIntakeImage &image) override;
+    void openForReviewWithFailure(const ReviewIntakeImage &image, const QString &errorText) override;
     void setLastAutoCleanReviewItem(const ReviewIntakeImage &image) override;
     void queueWatchedScreenshot(const ReviewIntakeImage &image) override;
     void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
@@ -238,6 +240,8 @@ public:
     const ShareGate &shareGate() const { return m_shareGate; }
     /// The making of the cleaned copy for Copy and Export.
     CleanedImageOutput &cleanedImageOutput() { return m_cleanedImageOutput; }
+    /// The reading of a pasted or dropped image, or of one a flow opens for review.
+    IntakeImport &intakeImport() { return m_intakeImport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -260,6 +264,10 @@ private:
     void announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared);
     /// The status and error of a copy or export, on the image it was made of.
     void showOutputOutcome(const QUuid &itemID, const std::optional<QString> &errorText, const QString &statusNote);
+    /// Reads an image handed over off the main thread, then opens it with the error line.
+    void startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText);
+    void openImported(const ReviewIntakeImage &image, const ReviewImageSource &source, const QImage &bitmap,
+                      const std::optional<QString> &errorText);
     class ChangeScope;
     struct BatchRun;
 
@@ -314,6 +322,7 @@ private:
     BatchExport m_batchExport;
     CleanedImageOutput m_cleanedImageOutput;
     ShareGate m_shareGate;
+    IntakeImport m_intakeImport;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
     WatchedScreenshotFlow m_watchedScreenshots;

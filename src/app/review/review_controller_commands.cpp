@@ -15,8 +15,9 @@ const QString selectedBoxReset = QStringLiteral("Selected box reset to its origi
 
 void ReviewController::closeCurrentReview()
 {
-    // Files still being read are not opened after all.
+    // Images still being read are not opened after all.
     m_fileImport.cancel();
+    m_intakeImport.cancel();
     if (!hasActiveReview(m_state))
         return;
     ChangeScope scope(*this);

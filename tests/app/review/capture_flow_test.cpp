@@ -112,6 +112,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     earlier.displayLabel = QStringLiteral("Earlier image");
     earlier.plan = RedactionPlan();
     controller.openForReview(earlier);
+    finishImport();
     ASSERT_EQ(state().image().size(), QSize(40, 30));
     reviewMayBeReplaced = false;
 
@@ -125,6 +126,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, encodedPng(screenshot));
 
     controller.openLastAutoCleanReviewItem();
+    finishImport();
     EXPECT_EQ(state().image().size(), screenshot.size());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
 }

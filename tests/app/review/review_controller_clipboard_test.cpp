@@ -76,7 +76,8 @@ protected:
     }
     void finishPoolWork() { finishPoolWork(controller.clipboardScan()); }
 
-    /// The guard hands the current clipboard over and the scan finds `findings`.
+    /// The guard hands the current clipboard over and the scan finds `findings`; an
+    /// image paused for review is on screen afterwards.
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
     {
         const int callsBefore = engine.callCount();
@@ -86,6 +87,7 @@ protected:
         engine.lastCall().finish(findings);
         drainEvents();
         finishPoolWork();
+        finishImport();
     }
 
     void startGuard(Mode mode)
@@ -263,6 +265,7 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
     scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
 
     controller.openLastAutoCleanReviewItem();
+    finishImport();
 
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
@@ -489,6 +492,7 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
+    finishImport();
 
     EXPECT_EQ(state().reviewStatusNote(), openedBeforeChange);
     EXPECT_EQ(state().image().size(), QSize(40, 30));

@@ -151,6 +151,7 @@ TEST_F(WatchedScreenshotFlowTest, TheBannerOffersTheAlertForReview)
     const int scansBefore = engine.callCount();
 
     controller.openLatestWatchedScreenshot();
+    finishImport();
 
     EXPECT_EQ(engine.callCount(), scansBefore);
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(60).pixel(0, 0));
@@ -169,6 +170,7 @@ TEST_F(WatchedScreenshotFlowTest, TheChosenAlertOpensAndLeavesTheQueue)
     finishScan(1);
 
     controller.openWatchedScreenshot(older.toLocalFile());
+    finishImport();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(30).pixel(0, 0));
     EXPECT_EQ(queuedFiles(), QStringList{QStringLiteral("newer.png")});
