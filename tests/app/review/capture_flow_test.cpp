@@ -147,6 +147,7 @@ TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
     drainEvents();
+    finishImport();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries().first().detection.label, QStringLiteral("Custom term"));
 }
