@@ -118,21 +118,38 @@ void CaptureFlow::handleScanEnding(const QByteArray &bytes, const QImage &image,
         showCaptureFailure(task, CaptureText::failedError);
         return;
     }
-    if (!m_review.finishCaptureTask(task))
-        return;
-    handleCaptureOutcome({bytes, image, std::get<ScannedPlan>(outcome).plan, mode});
+    handleCaptureOutcome({bytes, image, std::get<ScannedPlan>(outcome).plan, mode}, task);
 }
 
-void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture)
+void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture, const TaskHandle &task)
 {
     const VelmoraCaptureOutputPolicy policy = AutoCleanOutputCoordinator::currentPolicy(m_environment.output.settings);
     const VelmoraCaptureOutputDecision decision = policy.decision(needsReviewEntries(capture.plan));
     if (decision.fallbackReason) {
+        if (!m_review.finishCaptureTask(task))
+            return;
         openCaptureForReview(capture, captureFallbackStatusText(decision.fallbackReason, capture.mode));
         m_environment.bringAppForward();
         return;
     }
-    const std::optional<CaptureAutoOutputError> error = m_autoOutput.run(capture, decision.mode);
+    // The capture stays under way while its cleaned copy is made off the main thread, so
+    // closing the review meanwhile still cancels it.
+    m_autoOutput.prepare(capture, decision.mode, task,
+                         [this, capture, mode = decision.mode, task](const PreparedCaptureOutput &output) {
+                             handleAutoOutput(capture, mode, task, output);
+                         });
+}
+
+void CaptureFlow::handleAutoOutput(const ScannedCapture &capture, VelmoraCaptureOutputMode mode,
+                                   const TaskHandle &task, const PreparedCaptureOutput &output)
+{
+    // A capture that ended meanwhile changes nothing: its saved copy goes too.
+    if (task.isCancelled() || !m_review.finishCaptureTask(task)) {
+        CaptureAutoOutput::discard(output);
+        showCanceled(task, CaptureText::canceledByTask);
+        return;
+    }
+    const std::optional<CaptureAutoOutputError> error = m_autoOutput.deliver(capture, mode, output);
     if (!error)
         return; // AutoClean happens in the background: the window stays where it is.
     if (*error == CaptureAutoOutputError::missingSaveFolder)

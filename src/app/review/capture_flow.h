@@ -35,8 +35,8 @@ struct CaptureFlowEnvironment
 // image is scanned, and by the stored output settings it opens for review or AutoClean
 // copies or saves its cleaned copy at once. One capture at a time; the review holds its
 // task, so closing the review cancels it (which ends the tool). The screenshot's file is
-// read and decoded on the thread pool; a result that comes back after the flow is gone
-// is dropped. Every ending says what happened in the status line. Main thread only.
+// read and decoded on the thread pool, and AutoClean's cleaned copy is made there too; a
+// result that comes back after the flow is gone is dropped. Every ending says what happened in the status line. Main thread only.
 class CaptureFlow : public QObject
 {
     Q_OBJECT
@@ -47,6 +47,8 @@ public:
     void beginCapture(VelmoraCaptureMode mode);
     /// The reading of the last capture's screenshot, for whoever must wait until it is done.
     QFuture<void> reading() const { return m_reading; }
+    /// AutoClean's work on the last capture, for whoever must wait until it is done.
+    QFuture<void> autoOutput() const { return m_autoOutput.work(); }
 
 private:
     /// What reading the capture's file gave: its bytes and image, or none of them.
@@ -63,7 +65,10 @@ private:
     void handleScanEnding(const QByteArray &bytes, const QImage &image, VelmoraCaptureMode mode, const TaskHandle &task,
                           const ScanOutcome &outcome);
     /// Opens the capture for review or hands it to AutoClean, as the output settings say.
-    void handleCaptureOutcome(const ScannedCapture &capture);
+    void handleCaptureOutcome(const ScannedCapture &capture, const TaskHandle &task);
+    /// Delivers AutoClean's cleaned copy, or opens the capture for review when it failed.
+    void handleAutoOutput(const ScannedCapture &capture, VelmoraCaptureOutputMode mode, const TaskHandle &task,
+                          const PreparedCaptureOutput &output);
     /// Opens the capture with the sentence and, when given, the error line; a capture
     /// waiting behind the review on screen shows them there.
     void openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence,

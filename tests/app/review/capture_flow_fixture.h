@@ -55,7 +55,14 @@ protected:
         ++m_answeredScans;
         engine.lastCall().finish(visual);
         drainEvents();
+        finishAutoOutput();
         finishImport();
+    }
+    /// Waits for AutoClean's cleaned copy, made off the main thread, and delivers it.
+    void finishAutoOutput()
+    {
+        flow->autoOutput().waitForFinished();
+        drainEvents();
     }
     /// Waits until the capture has ended, whichever way.
     bool waitForEnding()
