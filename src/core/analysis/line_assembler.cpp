@@ -369,11 +369,16 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         }
     }
     // Tesseract invents marks at the ends of lines, never sure of them: one that shares
-    // the ink of the glyph beside it, wide enough for that glyph alone, has no ink of its own.
+    // the ink of the glyph beside it, wide enough for that glyph alone, has no ink of its
+    // own; nor has an underscore on a flat stroke inside that glyph (the foot of a "g").
     const auto inventedEnd = [&](qsizetype end, qsizetype beside) {
         const Item &item = items[end];
+        const Place &place = places[item.place];
+        const bool withBar = place.bar.width() > 0;
+        const bool barInside = withBar && place.bar.left > place.strong.left && place.bar.right < place.strong.right;
         return item.text.size() == 1 && !item.text.front().isLetterOrNumber() && item.place == items[beside].place
-            && places[item.place].capacity < 2 && item.confidence < line_reading::doubtfulCharacter;
+            && place.capacity - (withBar ? 1 : 0) < 2 && (item.text != underscore || barInside)
+            && item.confidence < line_reading::doubtfulCharacter;
     };
     if (items.size() > 1 && inventedEnd(items.size() - 1, items.size() - 2))
         items.removeLast();
