@@ -136,9 +136,12 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
                                          [](const SymbolChoice &alternative) {
                                              return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
                                          });
-        if (choice == characters[k].alternatives.cend())
+        // An "@" that no address holds is a zero with a dot inside, where Tesseract
+        // offers nothing else.
+        const bool dottedZero = characters[k].text == QLatin1String("@");
+        if (choice == characters[k].alternatives.cend() && !dottedZero)
             continue;
-        characters[k].text = choice->text;
+        characters[k].text = choice != characters[k].alternatives.cend() ? choice->text : QStringLiteral("0");
         ++replaced;
     }
 }
