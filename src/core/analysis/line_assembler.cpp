@@ -303,11 +303,10 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
 }
 
 // A word break, in a line without a grid, that the gap alone does not make sure of:
-// one that Tesseract read where the gap is only a pixel wider than the line's usual
-// gap between glyphs, or one beside a narrow glyph or a small mark (which stand in
-// wide side bearings) narrower than a clear word gap; one that Tesseract did not read
-// where the gap is less than a wide one (monospace glyphs of thin typefaces stand
-// that far apart).
+// one that Tesseract read in a gap narrower than a clear word gap, or beside a narrow
+// glyph or a small mark (which stand in wide side bearings) in a gap narrower than a
+// wide one; one that Tesseract did not read in a gap narrower than a wide one
+// (monospace glyphs of thin typefaces stand that far apart).
 bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right, bool enginePutSpace) const
 {
     if (m_grid)
@@ -316,7 +315,7 @@ bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right, 
     if (!enginePutSpace)
         return gap.width < wideGap * m_height;
     const bool besideMark = places[left].height < markHeight * m_height || places[right].height < markHeight * m_height;
-    return gap.width < m_engineSpaceGap || (gap.width < wordSpacingLimit * m_height && (gap.besideNarrowGlyph || besideMark));
+    return gap.width < wordSpacingLimit * m_height || (gap.width < wideGap * m_height && (gap.besideNarrowGlyph || besideMark));
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const

@@ -13,6 +13,8 @@ constexpr double tokenShare = 0.8;
 // Keys are at least this long; a run as long that ends with a bracket opened nowhere
 // before it on its line is a key whose last character was read as a bracket.
 constexpr qsizetype shortestKey = 16;
+// Card and phone numbers are set in groups of at most this many digits.
+constexpr qsizetype digitGroupLength = 4;
 
 bool isAsciiLetterOrDigit(QChar c)
 {
@@ -178,6 +180,13 @@ bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first,
     const qsizetype urlCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
                                                   [](const ReadCharacter &character) { return isUrlCharacter(character.text); });
     if (double(urlCharacters) < tokenShare * double(last - first + 1))
+        return false;
+    // Groups of a few digits are set apart on purpose (cards, phone numbers).
+    const auto digitGroup = [&characters](qsizetype from, qsizetype to) {
+        const auto isDigit = [](const ReadCharacter &character) { return character.text.size() == 1 && character.text.front().isDigit(); };
+        return to - from + 1 <= digitGroupLength && std::all_of(characters.begin() + from, characters.begin() + to + 1, isDigit);
+    };
+    if (digitGroup(first, middle - 1) || digitGroup(middle, last))
         return false;
     const bool leftPart = isTokenPart(characters, first, middle - 1);
     const bool rightPart = isTokenPart(characters, middle, last);

@@ -109,6 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, SplitTokenTest, ::testing::Values(
     JoinRow{"wordAfterAddressStays", QStringLiteral("from 54.29.252.225 on Tuesday"), QStringLiteral("from 54.29.252.225 on Tuesday")},
     JoinRow{"bracketedAreaCodeStays", QStringLiteral("+1 (612) 555-4599"), QStringLiteral("+1 (612) 555-4599")},
     JoinRow{"sentenceAfterAStopStays", QStringLiteral("it is well-known. Then 2 more"), QStringLiteral("it is well-known. Then 2 more")},
+    JoinRow{"cardNumberGroupsStay", QStringLiteral("Card 4111 1111 1111 1111 exp 0427"), QStringLiteral("Card 4111 1111 1111 1111 exp 0427")},
+    JoinRow{"phoneNumberGroupsStay", QStringLiteral("call +1 415 555 0100"), QStringLiteral("call +1 415 555 0100")},
     JoinRow{"shortNumbersStay", QStringLiteral("id 12 34"), QStringLiteral("id 12 34")}),
     test::rowName);
 
