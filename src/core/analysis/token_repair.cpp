@@ -69,12 +69,14 @@ bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizet
     }
     if (c == u'@') {
         // An address has one "@", followed by a domain with a dot: letters, digits,
-        // hyphens and dots, up to what closes the address.
+        // hyphens and dots, up to what closes the address or the host of a URL.
         qsizetype laterAt = 0;
         bool dotAfter = false;
         bool otherAfter = false;
         for (qsizetype j = k + 1; j <= last; ++j) {
             const QString &after = characters[j].text;
+            if (after == QLatin1String("/") || after == QLatin1String(":"))
+                break;
             laterAt += after == QStringLiteral("@");
             dotAfter = dotAfter || after == QStringLiteral(".");
             const bool domain = after.size() == 1

@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, TokenRepairTest, ::testing::Values(
               {{QStringLiteral("0"), 0.6}}, QStringLiteral("eyJhbGci0iJIUZI1NiJ9.eyJRnap3-0_ykWkhrj1h.4y83")},
     RepairRow{"addressInQuotesKeepsItsAtSign", QStringLiteral("\"m.kowalski02@umbrella-corp.com\","), QStringLiteral("@"),
               {{QStringLiteral("0"), 0.6}}, QStringLiteral("\"m.kowalski02@umbrella-corp.com\",")},
+    RepairRow{"hostBeforePathKeepsItsAtSign", QStringLiteral("git@github.com:team42/repo_name.git"), QStringLiteral("@"),
+              {{QStringLiteral("0"), 0.6}}, QStringLiteral("git@github.com:team42/repo_name.git")},
     RepairRow{"ampersandInJwt", QStringLiteral("eyJ8DDT4Bq.OOHPOSTswQiwrNm&knN7hvSfJ"), QStringLiteral("&"), {{QStringLiteral("8"), 0.6}},
               QStringLiteral("eyJ8DDT4Bq.OOHPOSTswQiwrNm8knN7hvSfJ")},
     RepairRow{"ampersandInQueryStays", QStringLiteral("https://hooks.example.org/in?id=7&token=ugd6Fm"), QStringLiteral("&"),
