@@ -47,13 +47,15 @@ protected:
         return *flow;
     }
 
-    /// Waits for the tool to end and the scan to start, then answers the scan.
+    /// Waits for the tool to end and the scan to start, then answers the scan; a capture
+    /// opened for review is on screen afterwards.
     void finishScan(const QList<Detection> &visual)
     {
         ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > m_answeredScans; }, toolTimeoutMs));
         ++m_answeredScans;
         engine.lastCall().finish(visual);
         drainEvents();
+        finishImport();
     }
     /// Waits until the capture has ended, whichever way.
     bool waitForEnding()

@@ -2,6 +2,7 @@
 
 #include "app/review/review_controller.h"
 
+#include "review_imports.h"
 #include "review_test_items.h"
 #include "support/event_loop.h"
 #include "support/fake_clipboard.h"
@@ -32,17 +33,21 @@ protected:
         drainEvents();
     }
 
-    /// Lets the running file import end and hands its items over.
-    void finishImport()
-    {
-        controller.fileImport().future().waitForFinished();
-        drainEvents();
-    }
+    /// Lets the running import (of files, or of one image handed over) end and hands its
+    /// items over.
+    void finishImport() { finishReviewImports(controller); }
 
     /// Lets the running batch export end and report.
     void waitForBatchExport()
     {
         controller.batchExport().future().waitForFinished();
+        drainEvents();
+    }
+
+    /// Lets the running copy or export end and report.
+    void waitForCleanedImage()
+    {
+        controller.cleanedImageOutput().future().waitForFinished();
         drainEvents();
     }
 
