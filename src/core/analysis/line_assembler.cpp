@@ -17,21 +17,11 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 
-// Gaps between ink, in line heights: narrower is letter spacing and never a word
-// break; wider is a word break even where Tesseract read none. Between the two,
-// Tesseract's reading stands.
-constexpr double letterSpacingLimit = 0.22;
-constexpr double wordSpacingLimit = 0.38;
-// A word break Tesseract did not read is sure only in a gap this wide.
-constexpr double wideGap = 0.6;
-// Typefaces set tighter than that keep their word spaces narrow: where Tesseract read
-// a word break, a gap this much wider than the line's usual gap between glyphs is one,
-// but never one narrower than the least word gap.
+// Typefaces set tighter than the letter spacing limit keep their word spaces narrow:
+// where Tesseract read a word break, a gap this much wider than the line's usual gap
+// between glyphs is one, but never one narrower than the least word gap.
 constexpr double wordGapOverLetterGap = 0.1;
 constexpr double leastWordGap = 0.12;
-// Beside a glyph narrower than this (line heights), only the wider letter spacing limit
-// makes a word break.
-constexpr double narrowGlyphWidth = 0.3;
 // Costs of matching characters to ink, in line heights of distance: a character that
 // stands on no ink (a mark or a letter, that Tesseract is sure of), a character
 // that does not begin a word placed after a word gap, a place of ink that no
@@ -49,9 +39,8 @@ constexpr double centreWeight = 0.1;
 // Extra cost of matching an underscore to a glyph, or another character to a stroke.
 constexpr double underscoreOnGlyphCost = 0.5;
 constexpr double glyphOnStrokeCost = 1.0;
-// A small mark is at most this tall (line heights), and a letter or digit at least
-// that tall; matching either to ink of the other shape costs this much.
-constexpr double markHeight = 0.6;
+// A dot is at most this tall (line heights); matching a mark to ink of a glyph's height,
+// or a letter or digit to a dot, costs this much.
 constexpr double dotHeight = 0.3;
 constexpr double mismatchedShapeCost = 0.6;
 // Glyphs are at least this share of the median glyph's height; lower ink is a dot,
@@ -84,7 +73,7 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
     for (const InkSegment &segment : m_ink.segments())
         centres.append(segment.strong.centre());
     m_grid = findMonospaceGrid(centres, m_height);
-    m_engineSpaceGap = letterSpacingLimit * m_height;
+    m_engineSpaceGap = line_reading::letterSpacingLimit * m_height;
     m_looseSpaceGap = m_engineSpaceGap;
     QList<int> gaps;
     const QList<InkSegment> &segments = m_ink.segments();
@@ -184,7 +173,7 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
             && left - edgeAllowance <= place.bar.right + 1;
         // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
-        const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
+        const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > line_reading::markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
@@ -221,7 +210,7 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
             const double here = cost(i, j);
             // A character Tesseract does not begin a word with rarely follows a word gap.
             const bool afterWordGap = j > 0 && !symbols[i].startsWord
-                && places[j].strong.left - places[j - 1].strong.right - 1 >= wordSpacingLimit * m_height;
+                && places[j].strong.left - places[j - 1].strong.right - 1 >= line_reading::wordSpacingLimit * m_height;
             const double fresh = earlier + skippedPlaceCost * (j - 1) + here + (afterWordGap ? unbrokenWordGapCost : 0.0);
             if (fresh < next[state(j, 0)]) {
                 next[state(j, 0)] = fresh;
@@ -270,53 +259,6 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         last = previous;
     }
     return result;
-}
-
-// The widest gap between the ink of two places, past any ink between them, in a line
-// without a monospace grid.
-LineAssembler::Gap LineAssembler::widestGap(const QList<Place> &places, int left, int right) const
-{
-    Gap widest;
-    for (int k = left; k < right; ++k) {
-        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
-        if (here >= widest.width) {
-            widest.width = here;
-            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
-            widest.besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
-        }
-    }
-    return widest;
-}
-
-bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const
-{
-    if (m_grid) {
-        int emptyCells = 0;
-        for (int k = left; k < right; ++k)
-            emptyCells = std::max(emptyCells, places[k + 1].firstCell - (places[k].firstCell + places[k].cells));
-        return emptyCells >= 1;
-    }
-    const Gap gap = widestGap(places, left, right);
-    if (!enginePutSpace)
-        return gap.width >= wordSpacingLimit * m_height;
-    return gap.width >= (gap.besideNarrowGlyph ? letterSpacingLimit * m_height : m_looseSpaceGap);
-}
-
-// A word break, in a line without a grid, that the gap alone does not make sure of:
-// one that Tesseract read where the gap is only a pixel wider than the line's usual
-// gap between glyphs, or one beside a narrow glyph or a small mark (which stand in
-// wide side bearings) narrower than a clear word gap; one that Tesseract did not read
-// where the gap is less than a wide one (monospace glyphs of thin typefaces stand
-// that far apart).
-bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right, bool enginePutSpace) const
-{
-    if (m_grid)
-        return false;
-    const Gap gap = widestGap(places, left, right);
-    if (!enginePutSpace)
-        return gap.width < wideGap * m_height;
-    const bool besideMark = places[left].height < markHeight * m_height || places[right].height < markHeight * m_height;
-    return gap.width < m_engineSpaceGap || (gap.width < wordSpacingLimit * m_height && (gap.besideNarrowGlyph || besideMark));
 }
 
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
@@ -369,11 +311,16 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         }
     }
     // Tesseract invents marks at the ends of lines, never sure of them: one that shares
-    // the ink of the glyph beside it, wide enough for that glyph alone, has no ink of its own.
+    // the ink of the glyph beside it, wide enough for that glyph alone, has no ink of its
+    // own; nor has an underscore on a flat stroke inside that glyph (the foot of a "g").
     const auto inventedEnd = [&](qsizetype end, qsizetype beside) {
         const Item &item = items[end];
+        const Place &place = places[item.place];
+        const bool withBar = place.bar.width() > 0;
+        const bool barInside = withBar && place.bar.left > place.strong.left && place.bar.right < place.strong.right;
         return item.text.size() == 1 && !item.text.front().isLetterOrNumber() && item.place == items[beside].place
-            && places[item.place].capacity < 2 && item.confidence < line_reading::doubtfulCharacter;
+            && place.capacity - (withBar ? 1 : 0) < 2 && (item.text != underscore || barInside)
+            && item.confidence < line_reading::doubtfulCharacter;
     };
     if (items.size() > 1 && inventedEnd(items.size() - 1, items.size() - 2))
         items.removeLast();

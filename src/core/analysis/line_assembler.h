@@ -15,13 +15,15 @@ namespace velmora {
 // of each character and the line's confidence, trusting the pixels over Tesseract
 // where they disagree:
 // - each character is matched to the ink it stands on, in order; a character with no
-//   ink under it is dropped;
+//   ink under it is dropped, unless it is a dot or a colon whose ink touches the glyph
+//   beside it; a doubtful mark at an end of the line over the glyph beside it is dropped;
 // - a character's box covers all the ink it stands on (the whole cluster where glyphs
 //   touch, unless a monospace grid tells the cells apart); ink no character stands
 //   on, and the ink of a doubtful character, is covered by the boxes beside it too,
 //   so that a range's box never leaves part of a glyph out;
 // - a space is kept only where the ink leaves a word gap: in a monospace line an
 //   empty cell, elsewhere a gap clearly wider than the line's usual letter spacing;
+//   a break the gap does not make sure of is taken back where it splits a token;
 // - a thin stroke at the bottom of a gap is an underscore;
 // - a capital I and a small l are told apart by their height, where the typeface's
 //   capitals and ascenders differ;

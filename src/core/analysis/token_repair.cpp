@@ -13,6 +13,8 @@ constexpr double tokenShare = 0.8;
 // Keys are at least this long; a run as long that ends with a bracket opened nowhere
 // before it on its line is a key whose last character was read as a bracket.
 constexpr qsizetype shortestKey = 16;
+// Card and phone numbers are set in groups of at most this many digits.
+constexpr qsizetype digitGroupLength = 4;
 
 bool isAsciiLetterOrDigit(QChar c)
 {
@@ -67,12 +69,14 @@ bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizet
     }
     if (c == u'@') {
         // An address has one "@", followed by a domain with a dot: letters, digits,
-        // hyphens and dots, up to what closes the address.
+        // hyphens and dots, up to what closes the address or the host of a URL.
         qsizetype laterAt = 0;
         bool dotAfter = false;
         bool otherAfter = false;
         for (qsizetype j = k + 1; j <= last; ++j) {
             const QString &after = characters[j].text;
+            if (after == QLatin1String("/") || after == QLatin1String(":"))
+                break;
             laterAt += after == QStringLiteral("@");
             dotAfter = dotAfter || after == QStringLiteral(".");
             const bool domain = after.size() == 1
@@ -136,9 +140,12 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
                                          [](const SymbolChoice &alternative) {
                                              return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
                                          });
-        if (choice == characters[k].alternatives.cend())
+        // An "@" that no address holds is a zero with a dot inside, where Tesseract
+        // offers nothing else.
+        const bool dottedZero = characters[k].text == QLatin1String("@");
+        if (choice == characters[k].alternatives.cend() && !dottedZero)
             continue;
-        characters[k].text = choice->text;
+        characters[k].text = choice != characters[k].alternatives.cend() ? choice->text : QStringLiteral("0");
         ++replaced;
     }
 }
@@ -175,6 +182,13 @@ bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first,
     const qsizetype urlCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
                                                   [](const ReadCharacter &character) { return isUrlCharacter(character.text); });
     if (double(urlCharacters) < tokenShare * double(last - first + 1))
+        return false;
+    // Groups of a few digits are set apart on purpose (cards, phone numbers).
+    const auto digitGroup = [&characters](qsizetype from, qsizetype to) {
+        const auto isDigit = [](const ReadCharacter &character) { return character.text.size() == 1 && character.text.front().isDigit(); };
+        return to - from + 1 <= digitGroupLength && std::all_of(characters.begin() + from, characters.begin() + to + 1, isDigit);
+    };
+    if (digitGroup(first, middle - 1) || digitGroup(middle, last))
         return false;
     const bool leftPart = isTokenPart(characters, first, middle - 1);
     const bool rightPart = isTokenPart(characters, middle, last);

@@ -38,7 +38,8 @@ void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
 /// Tesseract's likeliest letter or digit in place of a character that such a run
 /// cannot hold where it stands: a letter outside ASCII ("é" for a 6), a bar, an
 /// exclamation mark or a bracket that closes nothing ("|" or "!" for an l), or an "@"
-/// that cannot be an e-mail address's ("@" for a 0 with a dot inside). The first
+/// that cannot be an e-mail address's ("@" for a 0 with a dot inside; a zero where
+/// Tesseract offers no letter or digit for it). The first
 /// character of a run and a last one other than a bar or "!" (quotes, brackets around
 /// a token) stay as read. Returns how many characters it replaced.
 int repairTokenRuns(QList<ReadCharacter> &characters);

@@ -122,6 +122,9 @@ struct InventedEndRow {
     const char *name;
     QString mark;
     bool atEnd;
+    QString text;
+    QString family;
+    int pixelSize;
 };
 
 class InventedEndTest : public ::testing::TestWithParam<InventedEndRow> {};
@@ -131,9 +134,8 @@ class InventedEndTest : public ::testing::TestWithParam<InventedEndRow> {};
 TEST_P(InventedEndTest, MarkOverTheEndGlyphIsDropped)
 {
     const InventedEndRow &row = GetParam();
-    const QString text = QStringLiteral("here is the key AKIAPOTNT81ZGK7U0Y6P");
-    const Scene scene = render(text, sans, 14);
-    QList<PageSymbol> symbols = symbolsFor(text, text, sans, 14, scene.canvas.lines[0].box);
+    const Scene scene = render(row.text, row.family, row.pixelSize);
+    QList<PageSymbol> symbols = symbolsFor(row.text, row.text, row.family, row.pixelSize, scene.canvas.lines[0].box);
     const QRectF glyph = row.atEnd ? symbols.last().box : symbols.first().box;
     const PageSymbol mark{row.mark, QRectF(glyph.center().x(), glyph.top(), glyph.width() / 2, glyph.height()), 0.94, !row.atEnd};
     if (row.atEnd) {
@@ -142,13 +144,17 @@ TEST_P(InventedEndTest, MarkOverTheEndGlyphIsDropped)
         symbols.first().startsWord = false;
         symbols.prepend(mark);
     }
-    EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
+    EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, row.text);
 }
 
+const QString keyLine = QStringLiteral("here is the key AKIAPOTNT81ZGK7U0Y6P");
+
 INSTANTIATE_TEST_SUITE_P(Rows, InventedEndTest, ::testing::Values(
-    InventedEndRow{"hyphenAtTheEnd", QStringLiteral("-"), true},
-    InventedEndRow{"hyphenAtTheStart", QStringLiteral("-"), false},
-    InventedEndRow{"tildeAtTheEnd", QStringLiteral("~"), true}),
+    InventedEndRow{"hyphenAtTheEnd", QStringLiteral("-"), true, keyLine, sans, 14},
+    InventedEndRow{"hyphenAtTheStart", QStringLiteral("-"), false, keyLine, sans, 14},
+    InventedEndRow{"tildeAtTheEnd", QStringLiteral("~"), true, keyLine, sans, 14},
+    InventedEndRow{"underscoreOnTheFootOfAG", QStringLiteral("_"), true, QStringLiteral("support17@mail.example.org"),
+                   QStringLiteral("Oxygen-Sans"), 13}),
     test::rowName);
 
 struct ReadTwiceRow {

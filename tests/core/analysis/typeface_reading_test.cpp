@@ -118,6 +118,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypefaceValueTest, ::testing::Values(
     ValueRow{"colonTouchingSlash", cantarell, 12, solarizedInk, solarizedGround,
              QStringLiteral("Export link: https://api.example.com/v1/export?user=215&token="), QStringLiteral("4C0Ppx9zSyHHUQRghjuo"),
              QStringLiteral("URL query token"), QString()},
+    // A URL whose digit one stands in wide side bearings, before the query's token.
+    ValueRow{"urlWithWideGapBesideADigitOne", QStringLiteral("Oxygen-Sans"), 15, darkInk, Qt::white,
+             QStringLiteral("Export link: https://api.example.com/v1/export?user=531&token="), QStringLiteral("9RlNZPc3S65bcCdGFESP"),
+             QStringLiteral("URL query token"), QString()},
     // The token of a URL's query, behind "://" and "&".
     ValueRow{"urlQueryToken", cantarell, 13, darkInk, Qt::white,
              QStringLiteral("Export link: https://api.example.com/v1/export?user=739&token="), QStringLiteral("sU9PBn1yoWr5qUjZvZ0W"),
