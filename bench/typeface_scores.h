@@ -166,9 +166,16 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
             }
         }
         if (exact && redactsByDefault(plant)) {
-            scores.notCheck.add(std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
+            const bool sure = std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
                 return findings[f].suggestedAction != DetectionSuggestedAction::review;
-            }));
+            });
+            scores.notCheck.add(sure);
+            if (verbose && !sure) {
+                std::printf("    read exactly, marked Check: \"%s\"\n", qPrintable(plant.text));
+                for (const qsizetype f : mine)
+                    std::printf("      finding %s %.2f: \"%s\"\n", qPrintable(findings[f].label), findings[f].confidence,
+                                qPrintable(findings[f].matchedText.value_or(QString())));
+            }
         }
         if (!exact && redactsByDefault(plant) && !mine.isEmpty()) {
             scores.misreadCheck.add(std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {

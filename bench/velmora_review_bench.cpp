@@ -16,11 +16,14 @@
 //                   peak resident memory.
 //
 // Every image is scanned N times per figure (default 3); medians are reported for the
-// scans after a cancel. The folder-open and batch-export figures (review_open_export.h)
-// use a folder of the images copied in turn, 300 files unless --folder-images says otherwise.
+// scans after a cancel. The folder-open, batch-export, single copy and single export
+// figures (review_open_export.h) use a folder of the images copied in turn, 300 files
+// unless --folder-images says otherwise.
+// The paste figure (review_paste_open.h) pastes the first image N times.
 
 #include "confined_cores.h"
 #include "review_open_export.h"
+#include "review_paste_open.h"
 
 #include "core/analysis/image_importer.h"
 #include "core/analysis/scan_pipeline.h"
@@ -263,6 +266,8 @@ int main(int argc, char **argv)
         return 0;
     }
     openAndExport(folderImages, arguments);
+    std::fflush(stdout);
+    bench::pasteOpenFigure(arguments.first(), rounds);
     std::fflush(stdout);
     scanAfterCancel(images, rounds);
     std::fflush(stdout);

@@ -25,6 +25,15 @@ inline QList<ReadCharacter> charactersOf(const QString &text, qsizetype doubtful
     return characters;
 }
 
+/// As charactersOf, with every word break loose.
+inline QList<ReadCharacter> looselySpacedCharactersOf(const QString &text)
+{
+    QList<ReadCharacter> characters = charactersOf(text);
+    for (ReadCharacter &character : characters)
+        character.looseBreak = character.breakBefore;
+    return characters;
+}
+
 /// The characters as text again, a space before each word's break.
 inline QString textOf(const QList<ReadCharacter> &characters)
 {

@@ -1,6 +1,7 @@
 #include "app/review/capture_flow.h"
 
 #include "app/review/capture_texts.h"
+#include "app/review/future_watch.h"
 #include "app/review/review_intake.h"
 #include "core/analysis/image_importer.h"
 #include "core/protection/autoclean_output_settings.h"
@@ -8,6 +9,7 @@
 
 #include <QFile>
 #include <QLoggingCategory>
+#include <QtConcurrent>
 
 namespace velmora {
 
@@ -15,21 +17,32 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcCaptureFlow, "com.orlwick.kavri.capture")
 
-/// The whole file, which is then removed whether or not it could be read: no
-/// screenshot stays behind in the temporary folder.
-std::optional<QByteArray> takeFile(const QString &path)
+} // namespace
+
+struct CaptureFlow::CaptureRead
 {
+    std::optional<QByteArray> bytes; ///< Nothing: the file could not be read.
+    QImage image;                    ///< Null: the bytes are not an image, or the capture was cancelled.
+};
+
+CaptureFlow::CaptureRead CaptureFlow::readCapture(const QString &path, const TaskHandle &task)
+{
+    CaptureRead read;
     QFile file(path);
-    std::optional<QByteArray> bytes;
     if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
+        read.bytes = file.readAll();
     file.close();
     if (!QFile::remove(path))
         qCWarning(lcCaptureFlow) << "Could not remove the temporary capture" << path;
-    return bytes;
+    if (!read.bytes || task.isCancelled())
+        return read;
+    try {
+        read.image = ImageImporter::importImage(*read.bytes).image;
+    } catch (const VelmoraCoreException &exception) {
+        qCInfo(lcCaptureFlow) << "The captured image could not be read:" << rawValue(exception.error());
+    }
+    return read;
 }
-
-} // namespace
 
 CaptureFlow::CaptureFlow(ReviewIntake &review, CaptureFlowEnvironment environment, QObject *parent)
     : QObject(parent)
@@ -68,25 +81,27 @@ void CaptureFlow::handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle 
                                                                                      : CaptureText::failedError);
         return;
     }
-    const std::optional<QByteArray> bytes = takeFile(std::get<QString>(outcome));
+    // The file is read and decoded on the thread pool; the ending goes on here once it is.
+    const QFuture<CaptureRead> reading = QtConcurrent::run(&CaptureFlow::readCapture, std::get<QString>(outcome), task);
+    m_reading = QFuture<void>(reading);
+    whenFinished(reading, this, [this, mode, task, configuration](const QFuture<CaptureRead> &read) {
+        handleCaptureRead(read.result(), mode, task, configuration);
+    });
+}
+
+void CaptureFlow::handleCaptureRead(const CaptureRead &read, VelmoraCaptureMode mode, const TaskHandle &task,
+                                    const CustomDetectionConfiguration &configuration)
+{
     if (task.isCancelled()) {
         showCanceled(task, CaptureText::canceledByTask);
         return;
     }
-    if (!bytes) {
+    if (read.image.isNull()) {
         showCaptureFailure(task, CaptureText::failedError);
         return;
     }
-    QImage image;
-    try {
-        image = ImageImporter::importImage(*bytes).image;
-    } catch (const VelmoraCoreException &exception) {
-        qCInfo(lcCaptureFlow) << "The captured image could not be read:" << rawValue(exception.error());
-        showCaptureFailure(task, CaptureText::failedError);
-        return;
-    }
-    m_review.scanDetachedWith(image, configuration, task, this,
-                              [this, bytes = *bytes, image, mode, task](const ScanOutcome &scan) {
+    m_review.scanDetachedWith(read.image, configuration, task, this,
+                              [this, bytes = *read.bytes, image = read.image, mode, task](const ScanOutcome &scan) {
                                   handleScanEnding(bytes, image, mode, task, scan);
                               });
 }
@@ -103,34 +118,49 @@ void CaptureFlow::handleScanEnding(const QByteArray &bytes, const QImage &image,
         showCaptureFailure(task, CaptureText::failedError);
         return;
     }
-    if (!m_review.finishCaptureTask(task))
-        return;
-    handleCaptureOutcome({bytes, image, std::get<ScannedPlan>(outcome).plan, mode});
+    handleCaptureOutcome({bytes, image, std::get<ScannedPlan>(outcome).plan, mode}, task);
 }
 
-void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture)
+void CaptureFlow::handleCaptureOutcome(const ScannedCapture &capture, const TaskHandle &task)
 {
     const VelmoraCaptureOutputPolicy policy = AutoCleanOutputCoordinator::currentPolicy(m_environment.output.settings);
     const VelmoraCaptureOutputDecision decision = policy.decision(needsReviewEntries(capture.plan));
     if (decision.fallbackReason) {
+        if (!m_review.finishCaptureTask(task))
+            return;
         openCaptureForReview(capture, captureFallbackStatusText(decision.fallbackReason, capture.mode));
         m_environment.bringAppForward();
         return;
     }
-    const std::optional<CaptureAutoOutputError> error = m_autoOutput.run(capture, decision.mode);
+    // The capture stays under way while its cleaned copy is made off the main thread, so
+    // closing the review meanwhile still cancels it.
+    m_autoOutput.prepare(capture, decision.mode, task,
+                         [this, capture, mode = decision.mode, task](const PreparedCaptureOutput &output) {
+                             handleAutoOutput(capture, mode, task, output);
+                         });
+}
+
+void CaptureFlow::handleAutoOutput(const ScannedCapture &capture, VelmoraCaptureOutputMode mode,
+                                   const TaskHandle &task, const PreparedCaptureOutput &output)
+{
+    // A capture that ended meanwhile changes nothing: its saved copy goes too.
+    if (task.isCancelled() || !m_review.finishCaptureTask(task)) {
+        CaptureAutoOutput::discard(output);
+        showCanceled(task, CaptureText::canceledByTask);
+        return;
+    }
+    const std::optional<CaptureAutoOutputError> error = m_autoOutput.deliver(capture, mode, output);
     if (!error)
         return; // AutoClean happens in the background: the window stays where it is.
-    if (*error == CaptureAutoOutputError::missingSaveFolder) {
-        openCaptureForReview(capture, CaptureText::needsFolderStatus);
-        m_review.showFailure(CaptureText::needsFolderError, CaptureText::needsFolderStatus);
-    } else {
-        openCaptureForReview(capture, CaptureText::autoOutputFailedStatus);
-        m_review.showFailure(CaptureText::autoOutputFailedError, CaptureText::autoOutputFailedStatus);
-    }
+    if (*error == CaptureAutoOutputError::missingSaveFolder)
+        openCaptureForReview(capture, CaptureText::needsFolderStatus, CaptureText::needsFolderError);
+    else
+        openCaptureForReview(capture, CaptureText::autoOutputFailedStatus, CaptureText::autoOutputFailedError);
     m_environment.bringAppForward();
 }
 
-void CaptureFlow::openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence)
+void CaptureFlow::openCaptureForReview(const ScannedCapture &capture, const QString &statusSentence,
+                                       const std::optional<QString> &errorText)
 {
     const RedactionPlan &plan = capture.plan;
     const ReviewIntakeImage image{capture.encodedBytes, std::nullopt, captureModeInfo(capture.mode).sourceLabel,
@@ -139,13 +169,20 @@ void CaptureFlow::openCaptureForReview(const ScannedCapture &capture, const QStr
                                   statusSentence};
     // Hand-made boxes under review are never lost to a capture: unless the user says
     // so, the capture waits behind the banner's "Review".
-    m_environment.replaceReview([this, image] { m_review.openForReview(image); },
-                                [this, image] {
-                                    m_review.setLastAutoCleanReviewItem(image);
-                                    m_review.showCompletionBanner(CaptureText::waitingForReview,
-                                                                  CompletionBannerAction::reviewLastAutoClean,
-                                                                  std::nullopt);
-                                });
+    m_environment.replaceReview(
+        [this, image, errorText] {
+            if (errorText)
+                m_review.openForReviewWithFailure(image, *errorText);
+            else
+                m_review.openForReview(image);
+        },
+        [this, image, statusSentence, errorText] {
+            m_review.setLastAutoCleanReviewItem(image);
+            m_review.showCompletionBanner(CaptureText::waitingForReview, CompletionBannerAction::reviewLastAutoClean,
+                                          std::nullopt);
+            if (errorText)
+                m_review.showFailure(*errorText, statusSentence);
+        });
     m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::capture, plan, std::nullopt);
 }
 

@@ -1,5 +1,6 @@
 #include "app/review/cleaned_output_files.h"
 
+#include "core/detection/core_error.h"
 #include "core/redaction/redaction_plan.h"
 #include "core/redaction/redaction_renderer.h"
 
@@ -30,6 +31,16 @@ QByteArray cleanedImageData(const QImage &image, const RedactionPlan &plan, Clea
         break;
     }
     return RedactionRenderer::pngData(plan.activeDetections(), image, black);
+}
+
+std::optional<QByteArray> cleanedPNGIfRendered(const QImage &image, const RedactionPlan &plan)
+{
+    try {
+        return cleanedImageData(image, plan, CleanedImageFormat::png);
+    } catch (const VelmoraCoreException &exception) {
+        qCWarning(lcOutput) << "Cannot render the cleaned PNG:" << rawValue(exception.error());
+        return std::nullopt;
+    }
 }
 
 bool writeNewFile(const QString &path, const QByteArray &bytes)
@@ -70,6 +81,20 @@ bool replaceFile(const QString &path, const QByteArray &bytes, const QString &pr
     qCWarning(lcOutput) << "Cannot replace" << path << ":" << file.errorString();
     file.cancelWriting();
     return false;
+}
+
+bool writeCleanedImageFile(const QImage &image, const RedactionPlan &plan, const QString &path,
+                           const QString &protectedPath)
+{
+    QByteArray bytes;
+    try {
+        bytes = cleanedImageData(image, plan, cleanedImageFormat(path));
+    } catch (const VelmoraCoreException &exception) {
+        qCWarning(lcOutput) << "Cannot render the cleaned copy for" << path << ":" << rawValue(exception.error());
+        return false;
+    }
+    const QFileInfo target(path);
+    return target.exists() || target.isSymLink() ? replaceFile(path, bytes, protectedPath) : writeNewFile(path, bytes);
 }
 
 std::optional<QString> createBatchExportFolder(const QString &parentPath)

@@ -11,6 +11,8 @@
 #include "core/protection/clipboard_protection_monitor_plan.h"
 #include "core/redaction/needs_review.h"
 
+#include <QtConcurrent>
+
 namespace velmora {
 
 namespace {
@@ -51,22 +53,41 @@ ClipboardScanFlow::ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clip
 void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candidate)
 {
     // The guard hands a change over once; this keeps a second hand-over from starting
-    // a second scan while the first still runs.
+    // a second scan while the first is still decoded or scanned.
     const qint64 changeCount = candidate.changeCount;
     if (m_scanTasks.contains(changeCount))
         return;
-    QImage image;
-    try {
-        image = ImageImporter::importImage(candidate.data).image;
-    } catch (const VelmoraCoreException &exception) {
-        qCInfo(lcReviewScan) << "Clipboard image" << changeCount << "could not be decoded:" << rawValue(exception.error());
-        showFailure(changeCount);
-        return;
-    }
     const TaskHandle task;
     m_scanTasks.insert(changeCount, task);
+    // The guard read the clipboard on the main thread; decoding a large screenshot takes
+    // long enough to belong on the thread pool.
+    const QFuture<std::optional<QImage>> decoding =
+        QtConcurrent::run([data = candidate.data, changeCount]() -> std::optional<QImage> {
+            try {
+                return ImageImporter::importImage(data).image;
+            } catch (const VelmoraCoreException &exception) {
+                qCInfo(lcReviewScan) << "Clipboard image" << changeCount
+                                     << "could not be decoded:" << rawValue(exception.error());
+                return std::nullopt;
+            }
+        });
+    m_poolWork = QFuture<void>(decoding);
+    whenFinished(decoding, this, [this, task, candidate](const QFuture<std::optional<QImage>> &decoded) {
+        // Stopped while it was decoded: nothing is scanned or reported.
+        if (task.isCancelled())
+            return;
+        if (const std::optional<QImage> image = decoded.result())
+            scanDecodedImage(*image, task, candidate);
+        else
+            showFailure(candidate.changeCount);
+    });
+}
+
+void ClipboardScanFlow::scanDecodedImage(const QImage &image, const TaskHandle &task,
+                                         const ClipboardImageCandidate &candidate)
+{
     m_review.scanDetached(image, task, this,
-                          [this, task, image, data = candidate.data, changeCount,
+                          [this, task, image, data = candidate.data, changeCount = candidate.changeCount,
                            mode = candidate.replacementMode](const ScanOutcome &outcome) {
                               // A stopped scan reports nothing, not even its failure.
                               if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome)) {
@@ -79,8 +100,7 @@ void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candid
                                   showFailure(changeCount);
                                   return;
                               }
-                              m_scanTasks.remove(changeCount);
-                              handleScanResult(std::get<ScannedPlan>(outcome), data, image, changeCount, mode);
+                              handleScanResult(std::get<ScannedPlan>(outcome), data, image, task, changeCount, mode);
                           });
 }
 
@@ -98,11 +118,13 @@ void ClipboardScanFlow::showFailure(qint64 changeCount)
 }
 
 void ClipboardScanFlow::handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image,
-                                         qint64 changeCount, ClipboardProtectionReplacementMode replacementMode)
+                                         const TaskHandle &task, qint64 changeCount,
+                                         ClipboardProtectionReplacementMode replacementMode)
 {
     const RedactionPlan &plan = scanned.plan;
     m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::clipboardProtection, plan, std::nullopt);
     if (plan.entries().isEmpty()) {
+        m_scanTasks.remove(changeCount);
         m_review.showStatusWhenIdle(withSkippedPatternsNote(ClipboardText::scannedClean, scanned.customPatternsSkipped));
         return;
     }
@@ -116,10 +138,23 @@ void ClipboardScanFlow::handleScanResult(const ScannedPlan &scanned, const QByte
                            ClipboardText::scannedForReview};
     const VelmoraCaptureOutputPolicy policy{VelmoraCaptureOutputMode::copyCleanedPNG, safetyMode(replacementMode)};
     const VelmoraCaptureOutputDecision decision = policy.decision(needsReviewEntries(plan));
-    if (decision.fallbackReason)
+    if (decision.fallbackReason) {
+        m_scanTasks.remove(changeCount);
         pauseForReview(item, *decision.fallbackReason);
-    else
-        replaceWithCleanedPNG(plan, image, changeCount, std::move(item));
+        return;
+    }
+    // The change stays claimed until the clipboard is replaced; its PNG is rendered on
+    // the thread pool.
+    const QFuture<std::optional<QByteArray>> rendering = QtConcurrent::run(cleanedPNGIfRendered, image, plan);
+    m_poolWork = QFuture<void>(rendering);
+    whenFinished(rendering, this,
+                 [this, task, plan, changeCount, item](const QFuture<std::optional<QByteArray>> &rendered) {
+                     // Stopped while it was rendered: the clipboard stays as it is.
+                     if (task.isCancelled())
+                         return;
+                     m_scanTasks.remove(changeCount);
+                     replaceWithCleanedPNG(rendered.result(), plan, changeCount, item);
+                 });
 }
 
 void ClipboardScanFlow::pauseForReview(const ReviewIntakeImage &item, const VelmoraCaptureOutputFallbackReason &reason)
@@ -130,14 +165,11 @@ void ClipboardScanFlow::pauseForReview(const ReviewIntakeImage &item, const Velm
     m_review.setLastAutoCleanReviewItem(paused);
 }
 
-void ClipboardScanFlow::replaceWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
-                                              ReviewIntakeImage item)
+void ClipboardScanFlow::replaceWithCleanedPNG(const std::optional<QByteArray> &png, const RedactionPlan &plan,
+                                              qint64 changeCount, ReviewIntakeImage item)
 {
     const auto fail = [this] { m_review.showFailure(ClipboardText::replacementFailed, ClipboardText::notChanged); };
-    QByteArray png;
-    try {
-        png = cleanedImageData(image, plan, CleanedImageFormat::png);
-    } catch (const VelmoraCoreException &) {
+    if (!png) {
         fail();
         return;
     }
@@ -145,7 +177,7 @@ void ClipboardScanFlow::replaceWithCleanedPNG(const RedactionPlan &plan, const Q
     ClipboardProtectionMonitorPlan &monitorPlan = m_review.clipboardMonitorPlan();
     const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(m_clipboard);
     monitorPlan.markHandled(changeCount);
-    if (!m_clipboard.write({{pngType, png}})) {
+    if (!m_clipboard.write({{pngType, *png}})) {
         // The clipboard may have been emptied on the way: put back what it held, so that
         // "not changed" holds, and keep the guard from taking that back for a new image.
         snapshot.restore(m_clipboard);

@@ -7,6 +7,7 @@
 #include "core/redaction/redaction_plan.h"
 #include "core/support/task_handle.h"
 
+#include <QFuture>
 #include <QHash>
 
 #include <functional>
@@ -33,20 +34,28 @@ public:
     ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, NotificationCenter &notifications,
                       ApplicationActive isActive, QObject *parent = nullptr);
 
-    /// The guard's candidate callback: scans the image of one clipboard change, once.
+    /// The guard's candidate callback: decodes the image of one clipboard change on the
+    /// thread pool and scans it, once.
     void scanClipboardImage(const ClipboardImageCandidate &candidate);
     /// Stops the scans of every clipboard change; none of them reports anything.
     void cancelScans();
-    /// The change counts whose scans run.
+    /// The change counts whose images are decoded or scanned.
     QList<qint64> scanningChangeCounts() const { return m_scanTasks.keys(); }
+    /// The latest work started on the thread pool (decoding a clipboard image or rendering
+    /// its replacement), for whoever must wait until it is done.
+    QFuture<void> poolWork() const { return m_poolWork; }
 
 private:
-    void handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image, qint64 changeCount,
-                          ClipboardProtectionReplacementMode replacementMode);
+    void scanDecodedImage(const QImage &image, const TaskHandle &task, const ClipboardImageCandidate &candidate);
+    /// Records the scan, then leaves the clipboard alone, opens the image for review or
+    /// renders its replacement on the thread pool.
+    void handleScanResult(const ScannedPlan &scanned, const QByteArray &data, const QImage &image,
+                          const TaskHandle &task, qint64 changeCount, ClipboardProtectionReplacementMode replacementMode);
     /// Opens the image for review; the clipboard is not touched.
     void pauseForReview(const ReviewIntakeImage &item, const VelmoraCaptureOutputFallbackReason &reason);
-    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for a while.
-    void replaceWithCleanedPNG(const RedactionPlan &plan, const QImage &image, qint64 changeCount,
+    /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for
+    /// a while; without a PNG (it could not be rendered) says the clipboard was not changed.
+    void replaceWithCleanedPNG(const std::optional<QByteArray> &png, const RedactionPlan &plan, qint64 changeCount,
                                ReviewIntakeImage item);
     void showFailure(qint64 changeCount);
 
@@ -54,8 +63,9 @@ private:
     ClipboardAccess &m_clipboard;
     NotificationCenter &m_notifications;
     ApplicationActive m_isActive;
-    /// The running scan of each clipboard change the guard handed over, by change count.
+    /// The decoding and scan of each clipboard change the guard handed over, by change count.
     QHash<qint64, TaskHandle> m_scanTasks;
+    QFuture<void> m_poolWork;
 };
 
 } // namespace velmora

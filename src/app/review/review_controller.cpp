@@ -3,7 +3,6 @@
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
-#include "core/redaction/needs_review.h"
 #include "core/redaction/redaction_renderer.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/clock.h"
@@ -141,13 +140,9 @@ QString ReviewController::policySourceLabel() const
 
 bool ReviewController::confirmShareIfReviewNeeded(ShareAction action)
 {
-    const int count = action == ShareAction::batchExport ? batchNeedsReviewCount(m_state)
-                                                         : needsReviewEntries(m_state.redactionPlan());
-    if (count < 1)
+    if (m_shareGate.admit(action, shareNeedsReviewCount(m_state, action)))
         return true;
-    ChangeScope scope(*this);
-    m_state.pendingShareAction = action;
-    m_state.isShowingReviewWarning = true;
+    ChangeScope scope(*this); // announces the warning raised
     return false;
 }
 

@@ -5,14 +5,17 @@
 #include "app/review/file_dialogs.h"
 #include "app/review/batch_export.h"
 #include "app/review/batch_scan_runner.h"
+#include "app/review/cleaned_image_output.h"
 #include "app/protection/notification_center.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
+#include "app/review/intake_import.h"
 #include "app/review/review_banner.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
+#include "app/review/share_gate.h"
 #include "app/review/watched_screenshot_flow.h"
 #include "app/shell/desktop_services.h"
 #include "core/detection/core_error.h"
@@ -137,7 +140,7 @@ public:
     /// Reloads the five stored detection settings.
     void saveDetectionSettings();
     QString policySourceLabel() const;
-    /// True when nothing needs review; else raises the review warning for the action.
+    /// True when nothing needs review; else the share gate holds the action and raises the review warning.
     bool confirmShareIfReviewNeeded(ShareAction action);
     /// Shows the banner for 8 s with an action, 2.4 s without.
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
@@ -164,7 +167,7 @@ public:
     /// Takes files and folders in as one batch (a folder stands for its images), read off
     /// the main thread: the first item shows as soon as it is read.
     void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
-    /// Takes dropped or pasted image bytes in as a one-item batch.
+    /// Takes dropped or pasted image bytes in as a one-item batch, decoded off the main thread.
     void loadImageData(const QByteArray &data);
     void pasteImageFromClipboard();
     void closeCurrentReview();
@@ -209,6 +212,7 @@ public:
     bool isCheckingImage() const override;
     bool hasReviewInProgress() const override;
     void openForReview(const ReviewIntakeImage &image) override;
+    void openForReviewWithFailure(const ReviewIntakeImage &image, const QString &errorText) override;
     void setLastAutoCleanReviewItem(const ReviewIntakeImage &image) override;
     void queueWatchedScreenshot(const ReviewIntakeImage &image) override;
     void scanDetached(const QImage &image, const TaskHandle &task, QObject *context,
@@ -235,6 +239,12 @@ public:
     BatchExport &batchExport() { return m_batchExport; }
     /// The batch scan.
     const BatchScanRunner &batchScan() const { return m_batchScan; }
+    /// The review gate in front of every share, with the share it holds.
+    const ShareGate &shareGate() const { return m_shareGate; }
+    /// The making of the cleaned copy for Copy and Export.
+    CleanedImageOutput &cleanedImageOutput() { return m_cleanedImageOutput; }
+    /// The reading of a pasted or dropped image, or of one a flow opens for review.
+    IntakeImport &intakeImport() { return m_intakeImport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
@@ -253,7 +263,14 @@ signals:
     void cleanedOutputShared(const QList<QUuid> &itemIDs);
 
 private:
-    void emitSharedCurrentItem();
+    /// Emits cleanedOutputShared for the items whose plan is still the one their output was made of.
+    void announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared);
+    /// The status and error of a copy or export, on the image it was made of.
+    void showOutputOutcome(const QUuid &itemID, const std::optional<QString> &errorText, const QString &statusNote);
+    /// Reads an image handed over off the main thread, then opens it with the error line.
+    void startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText);
+    void openImported(const ReviewIntakeImage &image, const ReviewImageSource &source, const QImage &bitmap,
+                      const std::optional<QString> &errorText);
     class ChangeScope;
 
     void runDetectionTask(const QUuid &runID, const TaskHandle &task, ScanRequest request);
@@ -307,6 +324,9 @@ private:
     DecodedImageCache m_images;
     FileImport m_fileImport;
     BatchExport m_batchExport;
+    CleanedImageOutput m_cleanedImageOutput;
+    ShareGate m_shareGate;
+    IntakeImport m_intakeImport;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
     WatchedScreenshotFlow m_watchedScreenshots;

@@ -131,10 +131,10 @@ void ReviewController::finishBatchExport(const QList<BatchReviewItem> &items, co
         record.offFindings += counts.offFindings;
     }
     appendSafeShareHistoryRecord(m_environment.settings, record);
-    QList<QUuid> exportedIDs;
+    QList<std::pair<QUuid, RedactionPlan>> exported;
     for (const BatchReviewItem &item : items)
-        exportedIDs.append(item.id);
-    emit cleanedOutputShared(exportedIDs);
+        exported.append({item.id, item.redactionPlan});
+    announceShared(exported);
 }
 
 } // namespace velmora

@@ -15,8 +15,9 @@ const QString selectedBoxReset = QStringLiteral("Selected box reset to its origi
 
 void ReviewController::closeCurrentReview()
 {
-    // Files still being read are not opened after all.
+    // Images still being read are not opened after all.
     m_fileImport.cancel();
+    m_intakeImport.cancel();
     if (!hasActiveReview(m_state))
         return;
     ChangeScope scope(*this);
@@ -32,8 +33,7 @@ void ReviewController::closeCurrentReview()
     m_state.isPreviewingRedactedOutput = false;
     m_state.redactedPreviewImage = QImage();
     m_state.findingFilter = FindingFilter::all;
-    m_state.pendingShareAction.reset();
-    m_state.isShowingReviewWarning = false;
+    m_shareGate = ShareGate();
 
     m_state.lastAutoCleanReviewItem.reset();
     m_autoCleanUndo.clear();
@@ -96,11 +96,10 @@ void ReviewController::runShareCommand(ShareAction action)
 
 void ReviewController::continuePendingShare()
 {
-    const std::optional<ShareAction> action = m_state.pendingShareAction;
+    std::optional<ShareAction> action;
     {
         ChangeScope scope(*this);
-        m_state.pendingShareAction.reset();
-        m_state.isShowingReviewWarning = false;
+        action = m_shareGate.take();
     }
     if (!action)
         return;
@@ -120,8 +119,7 @@ void ReviewController::continuePendingShare()
 void ReviewController::cancelPendingShare()
 {
     ChangeScope scope(*this);
-    m_state.pendingShareAction.reset();
-    m_state.isShowingReviewWarning = false;
+    m_shareGate.take();
 }
 
 void ReviewController::deleteSelectedManualRedaction()

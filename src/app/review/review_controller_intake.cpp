@@ -70,6 +70,7 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
     // Files are read off the main thread; each item appears as soon as it is read, the
     // first one on screen, and the scan starts once all are in.
     m_importedItemCount = 0;
+    m_intakeImport.cancel();
     m_fileImport.start(
         expanded,
         [this, sourceType, itemNote, singleImageStatus](const QUrl &url, const ReviewImageSource &source,

@@ -2,7 +2,6 @@
 
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
-#include "core/analysis/image_importer.h"
 
 #include <QDir>
 
@@ -20,21 +19,37 @@ bool ReviewController::hasReviewInProgress() const
 
 void ReviewController::openForReview(const ReviewIntakeImage &image)
 {
-    ChangeScope scope(*this);
+    startIntakeImport(image, std::nullopt);
+}
+
+void ReviewController::openForReviewWithFailure(const ReviewIntakeImage &image, const QString &errorText)
+{
+    startIntakeImport(image, errorText);
+}
+
+void ReviewController::startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText)
+{
     m_fileImport.cancel();
-    std::pair<ReviewImageSource, ImportedImage> imported;
-    try {
-        imported = image.filePath
-            ? ReviewImageSource::importFile(*image.filePath)
-            : std::pair{ReviewImageSource::fromBytes(image.encodedBytes), ImageImporter::importImage(image.encodedBytes)};
-    } catch (const VelmoraCoreException &exception) {
-        showImportFailure(exception.error());
-        return;
-    }
+    // The review in progress stays until the image is in.
+    m_intakeImport.start(
+        image,
+        [this, image, errorText](const ReviewImageSource &source, const QImage &bitmap) {
+            openImported(image, source, bitmap, errorText);
+        },
+        [this](VelmoraCoreError error) {
+            ChangeScope scope(*this);
+            showImportFailure(error);
+        });
+}
+
+void ReviewController::openImported(const ReviewIntakeImage &image, const ReviewImageSource &source,
+                                    const QImage &bitmap, const std::optional<QString> &errorText)
+{
+    ChangeScope scope(*this);
     const std::optional<QUrl> url = image.filePath ? std::optional(QUrl::fromLocalFile(*image.filePath)) : std::nullopt;
-    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType,
-                                                 std::move(imported.first), image.statusSentence);
-    m_images.insert(item.id, imported.second.image);
+    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType, source,
+                                                 image.statusSentence);
+    m_images.insert(item.id, bitmap);
     if (image.plan) {
         // A plan of its own counts as scanned: its boxes can be shared as they are.
         item.redactionPlan = *image.plan;
@@ -43,6 +58,8 @@ void ReviewController::openForReview(const ReviewIntakeImage &image)
         item.scanEnded = true;
     }
     loadBatch({std::move(item)}, image.statusSentence, 0, !image.plan);
+    if (errorText)
+        m_state.setErrorText(errorText);
 }
 
 void ReviewController::setLastAutoCleanReviewItem(const ReviewIntakeImage &image)

@@ -1,14 +1,11 @@
 #include "app/review/review_controller.h"
 
 #include "app/protection/clipboard_access.h"
-#include "app/review/cleaned_output_files.h"
+#include "app/review/output_naming.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
 #include "core/history/safe_share_history_store.h"
 #include "core/support/clock.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace velmora {
 
@@ -29,71 +26,95 @@ const QString noFileWritten = QStringLiteral("No file was written.");
 
 void ReviewController::copyCleanedPNG()
 {
-    if (m_state.image().isNull())
+    const BatchReviewItem *item = m_state.currentItem();
+    if (m_state.image().isNull() || !item || m_state.isWritingCleanedImage)
         return;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
-    QByteArray png;
-    try {
-        png = cleanedImageData(m_state.image(), m_state.redactionPlan(), CleanedImageFormat::png);
-    } catch (const VelmoraCoreException &) {
-        m_state.setErrorText(OutputText::copyFailed);
-        m_state.setReviewStatusNote(OutputText::noImageCopied);
-        return;
-    }
-    const bool copied = m_environment.clipboard.write({{QStringLiteral("image/png"), png}});
-    // Our own output must never come back to us as a clipboard image to scan.
-    m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
-    if (!copied) {
-        m_state.setErrorText(OutputText::copyFailed);
-        m_state.setReviewStatusNote(OutputText::noImageCopied);
-        return;
-    }
-    m_state.setReviewStatusNote(OutputText::copied);
-    showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
-    recordShare(SafeShareAction::copyCleanedPNG, currentSourceType(), m_state.redactionPlan(), std::nullopt);
-    emitSharedCurrentItem();
+    m_state.isWritingCleanedImage = true;
+    // The copy is of the image as it is now, whichever image is on screen when it is done.
+    m_cleanedImageOutput.renderPNG(
+        m_state.image(), item->redactionPlan,
+        [this, itemID = item->id, sourceType = item->sourceType, plan = item->redactionPlan](
+            const std::optional<QByteArray> &png) {
+            ChangeScope scope(*this);
+            m_state.isWritingCleanedImage = false;
+            bool copied = false;
+            if (png) {
+                // The clipboard belongs to the main thread, so the write happens here.
+                copied = m_environment.clipboard.write({{QStringLiteral("image/png"), *png}});
+                // Our own output must never come back to us as a clipboard image to scan.
+                m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
+            }
+            if (!copied) {
+                showOutputOutcome(itemID, OutputText::copyFailed, OutputText::noImageCopied);
+                return;
+            }
+            showOutputOutcome(itemID, std::nullopt, OutputText::copied);
+            if (isCurrentItem(itemID))
+                showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
+            recordShare(SafeShareAction::copyCleanedPNG, sourceType, plan, std::nullopt);
+            announceShared({{itemID, plan}});
+        });
 }
 
 void ReviewController::chooseExportDestination()
 {
-    if (m_state.image().isNull())
+    if (m_state.image().isNull() || m_state.isWritingCleanedImage)
         return;
     const QString startFolder = panelStartFolder(m_state.sourceImageURL());
     // A name nothing has yet, so that exporting again never offers the last file.
     const std::optional<QString> path = m_environment.fileDialogs.chooseCleanedImageDestination(
         startFolder, freeFileName(startFolder, redactedFileName(m_state.sourceImageURL(), sourceTitle(m_state))));
-    if (!path || m_state.image().isNull())
+    const BatchReviewItem *item = m_state.currentItem();
+    if (!path || m_state.image().isNull() || !item || m_state.isWritingCleanedImage)
         return;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
-    bool written = false;
-    try {
-        const QByteArray bytes = cleanedImageData(m_state.image(), m_state.redactionPlan(), cleanedImageFormat(*path));
-        const QFileInfo target(*path);
-        // The panel asked before it returned a file that exists.
-        written = target.exists() || target.isSymLink()
-            ? replaceFile(*path, bytes, m_state.sourceImageURL() ? m_state.sourceImageURL()->toLocalFile() : QString())
-            : writeNewFile(*path, bytes);
-    } catch (const VelmoraCoreException &) {
-        written = false;
-    }
-    if (!written) {
-        m_state.setErrorText(OutputText::exportFailed);
-        m_state.setReviewStatusNote(OutputText::noFileWritten);
-        return;
-    }
-    m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(*path), false};
-    m_state.setReviewStatusNote(OutputText::exported);
-    showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
-    recordShare(SafeShareAction::exportCleanedImage, currentSourceType(), m_state.redactionPlan(), *path);
-    emitSharedCurrentItem();
+    m_state.isWritingCleanedImage = true;
+    m_cleanedImageOutput.writeFile(
+        m_state.image(), item->redactionPlan, *path, item->sourceURL ? item->sourceURL->toLocalFile() : QString(),
+        [this, itemID = item->id, sourceType = item->sourceType, plan = item->redactionPlan,
+         path = *path](bool written) {
+            ChangeScope scope(*this);
+            m_state.isWritingCleanedImage = false;
+            if (!written) {
+                showOutputOutcome(itemID, OutputText::exportFailed, OutputText::noFileWritten);
+                return;
+            }
+            m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(path), false};
+            showOutputOutcome(itemID, std::nullopt, OutputText::exported);
+            if (isCurrentItem(itemID))
+                showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
+            recordShare(SafeShareAction::exportCleanedImage, sourceType, plan, path);
+            announceShared({{itemID, plan}});
+        });
 }
 
-void ReviewController::emitSharedCurrentItem()
+void ReviewController::showOutputOutcome(const QUuid &itemID, const std::optional<QString> &errorText,
+                                         const QString &statusNote)
 {
-    if (m_state.selectedBatchItemID)
-        emit cleanedOutputShared({*m_state.selectedBatchItemID});
+    // The sentences belong to the image that was copied or exported, never to another.
+    if (isCurrentItem(itemID)) {
+        m_state.setErrorText(errorText);
+        m_state.setReviewStatusNote(statusNote);
+    } else if (BatchReviewItem *item = findItem(itemID)) {
+        item->errorText = errorText;
+        item->reviewStatusNote = statusNote;
+    }
+}
+
+void ReviewController::announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared)
+{
+    // Boxes edited while the output was made are not in it: they stay work to lose.
+    QList<QUuid> itemIDs;
+    for (const auto &[itemID, plan] : shared) {
+        const BatchReviewItem *item = findItem(itemID);
+        if (item && item->redactionPlan == plan)
+            itemIDs.append(itemID);
+    }
+    if (!itemIDs.isEmpty())
+        emit cleanedOutputShared(itemIDs);
 }
 
 void ReviewController::setIncludesCleanBatchExports(bool includes)

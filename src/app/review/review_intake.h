@@ -50,9 +50,14 @@ public:
     /// An image is under review, or a batch is loaded.
     virtual bool hasReviewInProgress() const = 0;
 
-    /// Ends the review in progress and opens the image as a batch of one; an image that
-    /// cannot be read shows the import failure and nothing else changes.
+    /// Reads the image off the main thread, then ends the review in progress and opens
+    /// the image as a batch of one; an image that cannot be read shows the import failure
+    /// and nothing else changes. A later image, an open of files or closing the review
+    /// before the read is done drops it.
     virtual void openForReview(const ReviewIntakeImage &image) = 0;
+    /// Opens the image as `openForReview` does; once it is on screen the error line
+    /// reads `errorText`.
+    virtual void openForReviewWithFailure(const ReviewIntakeImage &image, const QString &errorText) = 0;
     /// Keeps the image for the banner's "Review" action: after an AutoClean, or a
     /// capture waiting for the review on screen to end.
     virtual void setLastAutoCleanReviewItem(const ReviewIntakeImage &image) = 0;

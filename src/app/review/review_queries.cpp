@@ -95,7 +95,7 @@ bool isScanRunning(const ReviewState &state)
 
 bool canShareCurrentImage(const ReviewState &state)
 {
-    if (state.image().isNull() || state.isChecking())
+    if (state.image().isNull() || state.isChecking() || state.isWritingCleanedImage)
         return false;
     const auto current = std::find_if(state.batchItems.begin(), state.batchItems.end(), [&state](const BatchReviewItem &item) {
         return item.id == state.selectedBatchItemID;
@@ -147,10 +147,14 @@ QString sourceTitle(const ReviewState &state)
     return sourceDisplayName(state.sourceDisplayLabel(), state.sourceImageURL());
 }
 
-QString reviewWarningMessage(const ReviewState &state)
+int shareNeedsReviewCount(const ReviewState &state, ShareAction action)
 {
-    const bool batch = state.pendingShareAction == ShareAction::batchExport;
-    return reviewWarningMessage(batch ? batchNeedsReviewCount(state) : needsReviewEntries(state.redactionPlan()));
+    return action == ShareAction::batchExport ? batchNeedsReviewCount(state) : needsReviewEntries(state.redactionPlan());
+}
+
+QString reviewWarningMessage(const ReviewState &state, ShareAction action)
+{
+    return reviewWarningMessage(shareNeedsReviewCount(state, action));
 }
 
 } // namespace velmora

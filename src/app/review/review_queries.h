@@ -37,7 +37,8 @@ QList<BatchReviewItem> exportableBatchItems(const ReviewState &state);
 int unscannedBatchItems(const ReviewState &state);
 /// A scan of the image under review or of the batch runs.
 bool isScanRunning(const ReviewState &state);
-/// The image under review may be copied or exported: its scan has ended and none runs.
+/// The image under review may be copied or exported: its scan has ended, none runs and
+/// no copy or export is being made.
 bool canShareCurrentImage(const ReviewState &state);
 /// The items that pass the batch filter and the category filter, in batch order.
 QList<BatchReviewItem> visibleBatchItems(const ReviewState &state);
@@ -48,7 +49,10 @@ QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state);
 QImage displayedImage(const ReviewState &state);
 /// The image's label or file name; "Velmora" with no image.
 QString sourceTitle(const ReviewState &state);
-/// The review warning: the batch's count for a pending batch export, else the plan's.
-QString reviewWarningMessage(const ReviewState &state);
+/// The findings that need review before the share: the batch's for a batch export, else
+/// those of the image under review.
+int shareNeedsReviewCount(const ReviewState &state, ShareAction action);
+/// The review warning held in front of the share.
+QString reviewWarningMessage(const ReviewState &state, ShareAction action);
 
 } // namespace velmora

@@ -58,8 +58,6 @@ struct ReviewState
     bool isPreviewingRedactedOutput = false;
     QImage redactedPreviewImage;
     FindingFilter findingFilter = FindingFilter::all;
-    std::optional<ShareAction> pendingShareAction;
-    bool isShowingReviewWarning = false;
     /// The selected item's pixels, decoded from its source when it was shown: a cache,
     /// not a fact of its own, read through image().
     QImage currentImage;
@@ -74,6 +72,8 @@ struct ReviewState
     bool includesCleanBatchExports = true;
     /// A batch export is being written.
     bool isExportingBatch = false;
+    /// The cleaned copy of a Copy or an Export is being made.
+    bool isWritingCleanedImage = false;
     /// The error line of the window rather than of an image (a load that skipped files,
     /// an import that failed, any error while no image is under review); it shows over
     /// the item's own until the error line is set again or another image is shown.

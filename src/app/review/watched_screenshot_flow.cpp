@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QtConcurrent>
 
 namespace velmora {
 
@@ -24,6 +25,20 @@ QString foundSentence(int count)
     return QStringLiteral("Watched screenshot found %1 possible %2. Open Watched alerts to review.")
         .arg(count)
         .arg(count == 1 ? QStringLiteral("leak") : QStringLiteral("leaks"));
+}
+
+/// The file decoded, on the thread pool; nothing when it cannot be read or its scan was
+/// cancelled by then.
+std::optional<QImage> readScreenshot(const QString &path, const TaskHandle &task)
+{
+    if (task.isCancelled())
+        return std::nullopt;
+    try {
+        return ImageImporter::importImage(path).image;
+    } catch (const VelmoraCoreException &exception) {
+        qCInfo(lcReviewScan) << "Watched screenshot" << path << "could not be read:" << rawValue(exception.error());
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -47,18 +62,25 @@ void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
         return;
     const TaskHandle task;
     m_scanTasks.insert(key, task);
-    QImage image;
-    try {
-        image = ImageImporter::importImage(key).image;
-    } catch (const VelmoraCoreException &exception) {
-        qCInfo(lcReviewScan) << "Watched screenshot" << key << "could not be read:" << rawValue(exception.error());
-        handleWatchedScanFailure(key);
-        return;
-    }
+    whenFinished(QtConcurrent::run(readScreenshot, key, task), this,
+                 [this, key, task](const QFuture<std::optional<QImage>> &read) {
+                     if (task.isCancelled()) {
+                         forget(key, task);
+                         return;
+                     }
+                     if (const std::optional<QImage> image = read.result())
+                         scanDecoded(*image, key, task);
+                     else
+                         handleWatchedScanFailure(key);
+                 });
+}
+
+void WatchedScreenshotFlow::scanDecoded(const QImage &image, const QString &key, const TaskHandle &task)
+{
     // The detection settings are taken now: later edits do not reach this scan.
     m_review.scanDetached(image, task, this, [this, task, key](const ScanOutcome &outcome) {
         if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome)) {
-            m_scanTasks.remove(key);
+            forget(key, task);
             return;
         }
         if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
@@ -69,6 +91,13 @@ void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
         m_scanTasks.remove(key);
         handleWatchedScanResult(std::get<ScannedPlan>(outcome).plan, key);
     });
+}
+
+void WatchedScreenshotFlow::forget(const QString &key, const TaskHandle &task)
+{
+    // A file handed over again after its scan was cancelled has a newer task.
+    if (m_scanTasks.value(key) == task)
+        m_scanTasks.remove(key);
 }
 
 void WatchedScreenshotFlow::cancelScans()

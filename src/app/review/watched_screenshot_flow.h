@@ -20,7 +20,8 @@ class NotificationCenter;
 // A screenshot without findings leaves a history record only; one with findings is
 // queued as a watched alert without touching the review on screen, announced in the
 // status line or the banner and, while Velmora is not in front, by a desktop
-// notification whose answer opens the newest alert. Watched files are only read.
+// notification whose answer opens the newest alert. Watched files are only read, on the
+// thread pool.
 // Reaches the review through its intake; main thread only.
 class WatchedScreenshotFlow : public QObject
 {
@@ -44,6 +45,9 @@ public:
     void offerLatestAlert();
 
 private:
+    void scanDecoded(const QImage &image, const QString &key, const TaskHandle &task);
+    /// Drops the file's entry while it still belongs to `task`.
+    void forget(const QString &key, const TaskHandle &task);
     void handleWatchedScanResult(const RedactionPlan &plan, const QString &path);
     void handleWatchedScanFailure(const QString &key);
     /// Tells the user an alert was queued, without disturbing the review on screen.

@@ -264,16 +264,17 @@ void ContentView::resizeEvent(QResizeEvent *event)
 
 void ContentView::presentReviewWarningIfNeeded()
 {
-    const ReviewState &state = m_controller->state();
-    if (!state.isShowingReviewWarning || !state.pendingShareAction || m_isShowingReviewWarning)
+    const std::optional<ShareAction> action = m_controller->shareGate().pendingAction();
+    if (!action || m_isShowingReviewWarning)
         return;
     m_isShowingReviewWarning = true;
-    auto *box = new QMessageBox(QMessageBox::Warning, ReviewWarningText::title, reviewWarningMessage(state),
+    auto *box = new QMessageBox(QMessageBox::Warning, ReviewWarningText::title,
+                                reviewWarningMessage(m_controller->state(), *action),
                                 QMessageBox::NoButton, this);
     box->setObjectName(QStringLiteral("review-warning"));
     box->setWindowModality(Qt::WindowModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    const QString continueTitle = reviewWarningContinueTitle(*state.pendingShareAction);
+    const QString continueTitle = reviewWarningContinueTitle(*action);
     QPushButton *proceed = box->addButton(continueTitle, QMessageBox::AcceptRole);
     proceed->setObjectName(QStringLiteral("review-warning-continue-button"));
     QPushButton *cancel = box->addButton(ReviewWarningText::cancel, QMessageBox::RejectRole);

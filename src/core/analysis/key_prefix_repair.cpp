@@ -25,6 +25,10 @@ const QList<KeyPrefix> &keyPrefixes()
     static const QList<KeyPrefix> prefixes{
         {QStringLiteral("AIza"), {QStringLiteral("A"), QStringLiteral("Il1|!"), QStringLiteral("z"), QStringLiteral("a")}, 38, 40, 0},
         {QStringLiteral("eyJ"), {QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("JIl1|TS")}, 30, 0, 2},
+        {QStringLiteral("sk_live_"),
+         {QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("_"), QStringLiteral("lI1"), QStringLiteral("i"), QStringLiteral("v"),
+          QStringLiteral("e"), QStringLiteral("_")},
+         24, 0, 0},
     };
     return prefixes;
 }

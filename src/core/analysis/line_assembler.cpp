@@ -17,19 +17,11 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 
-// Gaps between ink, in line heights: narrower is letter spacing and never a word
-// break; wider is a word break even where Tesseract read none. Between the two,
-// Tesseract's reading stands.
-constexpr double letterSpacingLimit = 0.22;
-constexpr double wordSpacingLimit = 0.38;
-// Typefaces set tighter than that keep their word spaces narrow: where Tesseract read
-// a word break, a gap this much wider than the line's usual gap between glyphs is one,
-// but never one narrower than the least word gap.
+// Typefaces set tighter than the letter spacing limit keep their word spaces narrow:
+// where Tesseract read a word break, a gap this much wider than the line's usual gap
+// between glyphs is one, but never one narrower than the least word gap.
 constexpr double wordGapOverLetterGap = 0.1;
 constexpr double leastWordGap = 0.12;
-// Beside a glyph narrower than this (line heights), only the wider letter spacing limit
-// makes a word break.
-constexpr double narrowGlyphWidth = 0.3;
 // Costs of matching characters to ink, in line heights of distance: a character that
 // stands on no ink (a mark or a letter, that Tesseract is sure of), a character
 // that does not begin a word placed after a word gap, a place of ink that no
@@ -47,9 +39,8 @@ constexpr double centreWeight = 0.1;
 // Extra cost of matching an underscore to a glyph, or another character to a stroke.
 constexpr double underscoreOnGlyphCost = 0.5;
 constexpr double glyphOnStrokeCost = 1.0;
-// A small mark is at most this tall (line heights), and a letter or digit at least
-// that tall; matching either to ink of the other shape costs this much.
-constexpr double markHeight = 0.6;
+// A dot is at most this tall (line heights); matching a mark to ink of a glyph's height,
+// or a letter or digit to a dot, costs this much.
 constexpr double dotHeight = 0.3;
 constexpr double mismatchedShapeCost = 0.6;
 // Glyphs are at least this share of the median glyph's height; lower ink is a dot,
@@ -73,23 +64,17 @@ const QString underscore = QStringLiteral("_");
 constexpr double lineDoubtWeight = 0.54;
 constexpr double lineInkDoubtShare = 0.5;
 
-// Punctuation whose ink is a dot, a comma or a short stroke.
-bool isSmallMark(const QString &text)
-{
-    static const QString marks = QStringLiteral(".,:;'`\"|\u2018\u2019\u201C\u201D");
-    return text.size() == 1 && marks.contains(text.front());
-}
-
 } // namespace
 
 LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
-    : m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
+    : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
 {
     QList<double> centres;
     for (const InkSegment &segment : m_ink.segments())
         centres.append(segment.strong.centre());
     m_grid = findMonospaceGrid(centres, m_height);
-    m_engineSpaceGap = letterSpacingLimit * m_height;
+    m_engineSpaceGap = line_reading::letterSpacingLimit * m_height;
+    m_looseSpaceGap = m_engineSpaceGap;
     QList<int> gaps;
     const QList<InkSegment> &segments = m_ink.segments();
     for (qsizetype k = 1; k < segments.size(); ++k)
@@ -98,6 +83,7 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
         std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
         const double usual = std::max(0, gaps[gaps.size() / 2]);
         m_engineSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap, usual / m_height + wordGapOverLetterGap) * m_height);
+        m_looseSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap * m_height, usual + 1));
     }
 }
 
@@ -187,7 +173,7 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
             && left - edgeAllowance <= place.bar.right + 1;
         // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
-        const bool markOnGlyph = isSmallMark(text) && text != QLatin1String("|") && place.height > markHeight * m_height;
+        const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > line_reading::markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
@@ -210,11 +196,11 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         QList<double> next(states, infinite);
         // Tesseract invents marks at the ends of lines, never sure of them; a letter or
         // digit it is sure of is the dearest to leave out.
-        const bool mark = isSmallMark(symbols[i].text);
+        const bool mark = line_reading::isSmallMark(symbols[i].text);
         const bool letterOrDigit = !symbols[i].text.isEmpty() && symbols[i].text.front().isLetterOrNumber();
         const double unmatched = (letterOrDigit ? unmatchedLetterCost : unmatchedCost)
             * std::clamp((symbols[i].confidence - 0.8) / 0.2, 0.2, 1.0);
-        const bool previousMark = i > 0 && isSmallMark(symbols[i - 1].text);
+        const bool previousMark = i > 0 && line_reading::isSmallMark(symbols[i - 1].text);
         for (int s = 0; s < states; ++s)
             next[s] = best[s] + unmatched;
         // Least of best[(k, any)] - skip × k over the places k before j, and where.
@@ -224,7 +210,7 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
             const double here = cost(i, j);
             // A character Tesseract does not begin a word with rarely follows a word gap.
             const bool afterWordGap = j > 0 && !symbols[i].startsWord
-                && places[j].strong.left - places[j - 1].strong.right - 1 >= wordSpacingLimit * m_height;
+                && places[j].strong.left - places[j - 1].strong.right - 1 >= line_reading::wordSpacingLimit * m_height;
             const double fresh = earlier + skippedPlaceCost * (j - 1) + here + (afterWordGap ? unbrokenWordGapCost : 0.0);
             if (fresh < next[state(j, 0)]) {
                 next[state(j, 0)] = fresh;
@@ -275,36 +261,13 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
     return result;
 }
 
-bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const
-{
-    // The widest gap between the two characters' ink, past any ink between them.
-    if (m_grid) {
-        int emptyCells = 0;
-        for (int k = left; k < right; ++k)
-            emptyCells = std::max(emptyCells, places[k + 1].firstCell - (places[k].firstCell + places[k].cells));
-        return emptyCells >= 1;
-    }
-    int gap = 0;
-    bool besideNarrowGlyph = false;
-    for (int k = left; k < right; ++k) {
-        const int here = places[k + 1].strong.left - places[k].strong.right - 1;
-        if (here >= gap) {
-            gap = here;
-            // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
-            besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
-        }
-    }
-    if (!enginePutSpace)
-        return gap >= wordSpacingLimit * m_height;
-    return gap >= (besideNarrowGlyph ? letterSpacingLimit * m_height : m_engineSpaceGap);
-}
-
 RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
 {
     const QList<Place> places = this->places(std::count_if(symbols.begin(), symbols.end(), [](const PageSymbol &symbol) {
         return symbol.text != underscore;
     }));
-    const QList<int> matched = matchSymbols(symbols, places);
+    QList<int> matched = matchSymbols(symbols, places);
+    keepMarksInClusters(symbols, places, matched);
     if (lcLines().isDebugEnabled()) {
         QStringList placeTexts, symbolTexts;
         for (const Place &place : places)
@@ -335,15 +298,35 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
                       onStroke ? QList<SymbolChoice>() : symbols[i].alternatives});
         pendingSpace = false;
     }
-    // Tesseract sometimes reads the first letter of a word twice, the first time
-    // doubtfully: the same letter twice on ink wide enough for one is one letter.
+    // Tesseract sometimes reads the first letter of a word twice, once doubtfully: the
+    // same letter twice on ink wide enough for one is one letter.
     for (qsizetype k = 0; k + 1 < items.size(); ++k) {
-        const Item &doubled = items[k];
-        if (doubled.place == items[k + 1].place && doubled.text == items[k + 1].text
-            && doubled.confidence < line_reading::doubtfulCharacter && places[doubled.place].capacity < 2) {
-            items[k + 1].spaceBefore = items[k + 1].spaceBefore || doubled.spaceBefore;
+        Item &doubled = items[k];
+        Item &next = items[k + 1];
+        if (doubled.place == next.place && doubled.text == next.text && places[doubled.place].capacity < 2
+            && std::min(doubled.confidence, next.confidence) < line_reading::doubtfulCharacter) {
+            next.spaceBefore = next.spaceBefore || doubled.spaceBefore;
+            next.confidence = std::max(next.confidence, doubled.confidence);
             items.removeAt(k);
         }
+    }
+    // Tesseract invents marks at the ends of lines, never sure of them: one that shares
+    // the ink of the glyph beside it, wide enough for that glyph alone, has no ink of its
+    // own; nor has an underscore on a flat stroke inside that glyph (the foot of a "g").
+    const auto inventedEnd = [&](qsizetype end, qsizetype beside) {
+        const Item &item = items[end];
+        const Place &place = places[item.place];
+        const bool withBar = place.bar.width() > 0;
+        const bool barInside = withBar && place.bar.left > place.strong.left && place.bar.right < place.strong.right;
+        return item.text.size() == 1 && !item.text.front().isLetterOrNumber() && item.place == items[beside].place
+            && place.capacity - (withBar ? 1 : 0) < 2 && (item.text != underscore || barInside)
+            && item.confidence < line_reading::doubtfulCharacter;
+    };
+    if (items.size() > 1 && inventedEnd(items.size() - 1, items.size() - 2))
+        items.removeLast();
+    if (items.size() > 1 && inventedEnd(0, 1)) {
+        items[1].spaceBefore = items[1].spaceBefore || items[0].spaceBefore;
+        items.removeFirst();
     }
     // Underscore strokes that no character stands on.
     for (qsizetype j = 0; j < places.size(); ++j) {
@@ -361,17 +344,25 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         return items[k].text == QLatin1String("@") || items[k - 1].text == QLatin1String("@");
     };
     QList<bool> breakBefore(items.size(), false);
+    QList<bool> looseBreak(items.size(), false);
     for (qsizetype k = 1; k < items.size(); ++k) {
         const int before = items[k - 1].place;
         const int here = items[k].place;
+        const bool enginePutSpace = items[k].spaceBefore && !besideAtSign(k);
         breakBefore[k] = before != here && !places[before].isUnderscore && !places[here].isUnderscore
-            && gapIsSpace(places, before, here, items[k].spaceBefore && !besideAtSign(k));
+            && gapIsSpace(places, before, here, enginePutSpace);
+        looseBreak[k] = breakBefore[k] && gapIsLoose(places, before, here, enginePutSpace);
     }
 
-    // Characters that no token holds where they stand, inside what reads as a token.
+    // Loose word breaks inside what reads as a token, and characters that no token
+    // holds where they stand.
     QList<ReadCharacter> read;
     for (qsizetype k = 0; k < items.size(); ++k)
-        read.append({items[k].text, items[k].alternatives, breakBefore[k]});
+        read.append({items[k].text, items[k].alternatives, breakBefore[k], looseBreak[k]});
+    if (joinSplitTokens(read) > 0) {
+        for (qsizetype k = 0; k < items.size(); ++k)
+            breakBefore[k] = read[k].breakBefore;
+    }
     if (repairTokenRuns(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             items[k].text = read[k].text;

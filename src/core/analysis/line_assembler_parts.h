@@ -14,6 +14,15 @@ namespace velmora {
 
 namespace line_reading {
 
+// Gaps between ink, in line heights: narrower is letter spacing and never a word
+// break; wider is a word break even where Tesseract read none. Between the two,
+// Tesseract's reading stands.
+inline constexpr double letterSpacingLimit = 0.22;
+inline constexpr double wordSpacingLimit = 0.38;
+// A small mark is at most this tall (line heights), and a letter or digit at least
+// that tall.
+inline constexpr double markHeight = 0.6;
+
 // Tesseract is wrong about one in five characters it is less certain of than this.
 inline constexpr double doubtfulCharacter = 0.95;
 
@@ -23,6 +32,13 @@ inline constexpr double doubtfulCharacter = 0.95;
 inline double certaintyShortfall(double certainty)
 {
     return std::pow(std::max(0.0, 0.99 - certainty), 0.7);
+}
+
+// Punctuation whose ink is a dot, a comma or a short stroke.
+inline bool isSmallMark(const QString &text)
+{
+    static const QString marks = QStringLiteral(".,:;'`\"|\u2018\u2019\u201C\u201D");
+    return text.size() == 1 && marks.contains(text.front());
 }
 
 } // namespace line_reading

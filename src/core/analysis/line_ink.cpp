@@ -17,6 +17,9 @@ constexpr double strokeZoneShare = 0.14;
 constexpr double minimumUnderscoreWidth = 0.3;
 // A stroke that runs on under the glyphs beside it for this many line heights is an underline.
 constexpr double underlineOverhang = 0.5;
+// A stroke narrower than this (line heights) with glyph ink right beside it on both
+// sides is the thin bottom of one glyph (a "u" whose sides stand apart), not an underscore.
+constexpr double glyphBottomWidth = 0.4;
 // In a cluster of joined glyphs, ink weaker than this share of the line's strong
 // strokes does not join them.
 constexpr double connectingShare = 0.5;
@@ -105,7 +108,9 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
         int overhangRight = 0;
         for (int cx = run.right + 1; cx <= area.right() && continues(cx); ++cx)
             ++overhangRight;
-        if (strokeRows.empty() || std::max(overhang, overhangRight) >= underlineOverhang * bandHeight)
+        const bool glyphBottom = run.left > area.left() && run.right < area.right() && at(run.left - 1).strong
+            && at(run.right + 1).strong && run.width() < glyphBottomWidth * bandHeight;
+        if (strokeRows.empty() || std::max(overhang, overhangRight) >= underlineOverhang * bandHeight || glyphBottom)
             continue;
         m_underscores.append(run);
         for (int cx = run.left; cx <= run.right; ++cx)

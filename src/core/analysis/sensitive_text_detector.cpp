@@ -76,35 +76,71 @@ TextRange wholeRunAround(const QString &text, const TextRange &range)
     return TextRange{start, end - start};
 }
 
+// A mark the recogniser reads for the faint last stroke of a glyph: an underscore, a bar,
+// or a closing bracket that closes nothing before it on the line.
+bool isStrayMark(const QString &text, qsizetype at)
+{
+    const QChar c = text[at];
+    if (c == u'_' || c == u'|')
+        return true;
+    static const QString closing = QStringLiteral(")]}");
+    static const QString opening = QStringLiteral("([{");
+    const qsizetype kind = closing.indexOf(c);
+    return kind >= 0 && text.lastIndexOf(opening[kind], at) < 0;
+}
+
+// The range grown over a stray mark that touches either end with only a blank or the
+// line's edge beyond it: the mark most likely stands on the value's own ink.
+TextRange withStrayMarks(const QString &text, TextRange range)
+{
+    const qsizetype before = range.location - 1;
+    if (before >= 0 && isStrayMark(text, before) && (before == 0 || text[before - 1].isSpace()))
+        range = TextRange{before, range.length + 1};
+    const qsizetype after = range.end();
+    if (after < text.size() && isStrayMark(text, after) && (after + 1 == text.size() || text[after + 1].isSpace()))
+        ++range.length;
+    return range;
+}
+
 bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> &b)
 {
     return a && b && a->location < b->end() && b->location < a->end();
 }
 
 // A finding of one line with what it competes with against overlapping ones: how sure
-// its rule is and what it proposes, as the line's reading as a whole allows.
+// its rule is, as the line's reading as a whole allows, and how much of the line its box
+// covers.
 struct Contender
 {
     Detection finding;
     double sureness = 0;
-    DetectionSuggestedAction action = DetectionSuggestedAction::redact;
     double ruleConfidence = 0;
+    /// The length of the range the box covers: the matched range, or the whole run of
+    /// token characters around it for rules that box the run.
+    std::int64_t coveredLength = 0;
+    /// The box covers the matched value (and a stray mark beside it) rather than a run
+    /// of token characters, which may also hold the name before "=".
+    bool boxesValueAlone = false;
 };
 
 // The order in which overlapping findings of one line compete: surer first, redact
-// before review, longer before shorter (no range counts as longest), the surer rule
-// (where an unsure line makes its findings equally sure), then by label.
+// before review (as each finding proposes: a value read surely on an unsure line keeps
+// its rule's action), the one covering more before the one covering less (no range
+// counts as longest), the surer rule (where an unsure line makes its findings equally
+// sure), then by label. A key's rule and the random-looking-secret rule box the same run
+// of token characters, so on an unsure line the key's rule names it even where the
+// other's match takes in the name before "=".
 bool competesBefore(const Contender &a, const Contender &b)
 {
     if (a.sureness != b.sureness)
         return a.sureness > b.sureness;
-    if (a.action != b.action)
-        return a.action < b.action;
-    const auto length = [](const Detection &d) {
-        return d.matchedRange ? d.matchedRange->length : std::numeric_limits<std::int64_t>::max();
+    if (a.finding.suggestedAction != b.finding.suggestedAction)
+        return a.finding.suggestedAction < b.finding.suggestedAction;
+    const auto length = [](const Contender &c) {
+        return c.finding.matchedRange ? c.coveredLength : std::numeric_limits<std::int64_t>::max();
     };
-    if (length(a.finding) != length(b.finding))
-        return length(a.finding) > length(b.finding);
+    if (length(a) != length(b))
+        return length(a) > length(b);
     if (a.ruleConfidence != b.ruleConfidence)
         return a.ruleConfidence > b.ruleConfidence;
     return a.finding.label < b.finding.label;
@@ -264,8 +300,6 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
         if (found.isEmpty())
             continue;
         const double lineSureness = std::min(rule.confidence, observation.confidence());
-        const DetectionSuggestedAction lineAction =
-            observation.confidence() < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
         for (const Candidate &candidate : found) {
             // How surely the value itself was read decides, not the rest of its line.
             const double readingConfidence = observation.confidenceFor(candidate.range);
@@ -273,11 +307,12 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
             const DetectionSuggestedAction action =
                 readingConfidence < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
-            const TextPartBounds bounds = observation.boundsFor(
-                rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
+            const TextRange covered = withStrayMarks(
+                observation.text(), rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
+            const TextPartBounds bounds = observation.boundsFor(covered);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
-            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), lineAction,
-                                rule.confidence};
+            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
+                                covered.length, !rule.boxesWholeRun};
             Detection &finding = contender.finding;
             finding.id = QUuid::createUuid();
             finding.kind = rule.kind;
@@ -302,14 +337,20 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             contender.finding.suggestedAction = DetectionSuggestedAction::review;
     }
 
+    // A finding of a value alone that loses to an overlapping one leaves its box to the
+    // winner: the value stays covered, even where a misread character at the end of a
+    // token put part of its ink under the loser's match alone.
     std::stable_sort(findings.begin(), findings.end(), competesBefore);
     QList<Detection> kept;
     for (Contender &contender : findings) {
-        const bool covered = std::any_of(kept.cbegin(), kept.cend(), [&](const Detection &other) {
+        const auto winner = std::find_if(kept.begin(), kept.end(), [&](const Detection &other) {
             return overlaps(contender.finding.matchedRange, other.matchedRange);
         });
-        if (!covered)
+        if (winner == kept.end())
             kept.append(std::move(contender.finding));
+        else if (contender.boxesValueAlone && winner->boundsPrecision == DetectionBoundsPrecision::tight
+                 && contender.finding.boundsPrecision == DetectionBoundsPrecision::tight)
+            winner->normalizedBounds = winner->normalizedBounds.united(contender.finding.normalizedBounds);
     }
     std::stable_sort(kept.begin(), kept.end(), readsBefore);
     return kept;

@@ -24,7 +24,9 @@ const QString kSensitiveQueryParameterNames = QStringLiteral(
 // this gives the value of every sensitive parameter in the matched URL's query, so that
 // "?token=...&sig=..." leaves neither readable. A parameter is a "&"-separated segment of
 // the query after the URL's first "?"; its value is the rest of the segment after
-// "name=", and counts from six characters on, as in the rule's pattern.
+// "name=", and counts from six characters on, as in the rule's pattern. A parameter the
+// pattern found after a "?" or "&" without its URL (read with a blank inside) gives its
+// own value.
 QList<IcuMatch::Range> sensitiveQueryParameterValues(const QString &line, const IcuMatch &match)
 {
     static const auto parameterName = IcuPattern::compile(
@@ -33,7 +35,7 @@ QList<IcuMatch::Range> sensitiveQueryParameterValues(const QString &line, const 
     const IcuMatch::Range url = match.whole();
     const qsizetype query = line.indexOf(u'?', url.start);
     if (!parameterName || query < 0 || query >= url.end())
-        return values;
+        return {match.group(1)};
     qsizetype segmentStart = query + 1;
     while (segmentStart <= url.end()) {
         qsizetype segmentEnd = line.indexOf(u'&', segmentStart);
@@ -69,16 +71,25 @@ struct RuleRow {
 
 QList<SensitiveTextRule> compileBuiltInRules()
 {
+    // Keys of a fixed shape also match as the recogniser reads them at worst: an AWS key
+    // joined to the word before it or split by a blank or two, a Slack bot token split
+    // beside its dashes or inside its parts, a JWT, AWS, Stripe, Google or OpenAI key
+    // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
+    // long dash), a Google key a character short or long, a URL whose colon was lost, an
+    // account identifier whose first letter was read twice, an e-mail address with a
+    // stray underscore after it or an "@" for a dotted zero in its name, a URL's query
+    // parameter after a blank read inside the URL. A look-ahead for the next letter or
+    // digit ends AWS and Stripe keys, since a stray underscore after them holds off \b.
     const QList<RuleRow> rows{
-        {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
-         "AWS access key IDs should not be shared in screenshots.",
-         QStringLiteral(R"(\b(A3T[A-Z0-9]|AKIA|ASIA)[A-Z0-9]{16}\b)"), nullptr, true},
+        {Kind::apiKey, "AWS key", Pack::secrets, Category::secrets, 0.98, false, 0, sensitive_text::isPlausibleAccessKeyId,
+         Action::redact, "AWS access key IDs should not be shared in screenshots.",
+         QStringLiteral(R"((?<![A-Z0-9])(?:A3T[A-Z0-9]|AKIA|ASIA)(?:[A-Z0-9@&] ?){15}[A-Z0-9](?![A-Za-z0-9]))"), nullptr, true},
         {Kind::apiKey, "GitHub token", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "GitHub access tokens can grant repository or account access.",
          QStringLiteral(R"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)"), nullptr, true},
         {Kind::apiKey, "Stripe secret key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "Stripe secret keys can expose payment account access.",
-         QStringLiteral(R"(\bsk_(live|test)_[A-Za-z0-9]{16,}\b)"), nullptr, true},
+         QStringLiteral(R"(\bsk_(?:[lI1]ive|test)_[A-Za-z0-9]{16,}(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::secret, "Bearer token", Pack::secrets, Category::secrets, 0.94, false, 0, nullptr, Action::redact,
          "Bearer tokens can authenticate API requests.",
          QStringLiteral(R"(\bBearer\s+[A-Za-z0-9._~+/\-]+=*\b)"), nullptr, true},
@@ -86,7 +97,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
         // cannot hold: a look-ahead for the next token character ends them instead.
         {Kind::secret, "JWT", Pack::secrets, Category::secrets, 0.92, false, 0, nullptr, Action::redact,
          "JWTs can contain claims or credentials.",
-         QStringLiteral(R"(\beyJ[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+\.[A-Za-z0-9_-]+(?![A-Za-z0-9_-]))"), nullptr, true},
+         QStringLiteral(R"(\beyJ[A-Za-z0-9_-]*(?:[@&][A-Za-z0-9_-]+)*\.[A-Za-z0-9_-]+(?:[@&][A-Za-z0-9_-]+)*\.[A-Za-z0-9_-]+(?:[@&][A-Za-z0-9_-]+)*(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::secret, "SSH public key", Pack::secrets, Category::secrets, 0.90, true, 0, nullptr, Action::review,
          "SSH authorized keys reveal account access configuration and should be reviewed before sharing.",
          QStringLiteral(R"(\bssh-(?:rsa|ed25519|ecdsa-sha2-nistp(?:256|384|521))\s+(?:[A-Za-z0-9+/=]\s*){40,}[^\s,;\]}]*(?:[^\S\r\n]+[^\s,;\]}]+)?)")},
@@ -97,21 +108,21 @@ QList<SensitiveTextRule> compileBuiltInRules()
         {Kind::url, "URL query token", Pack::secrets, Category::secrets, 0.93, true, 1,
          sensitive_text::isNotPlaceholder, Action::redact,
          "Private URL parameters can grant access or reveal account data.",
-         QStringLiteral(R"(\bhttps?://[^\s<>"'?]+\?(?:[^\s<>"'&]+&)*(?:)")
+         QStringLiteral(R"((?:\bhttps?:?//[^\s<>"'?]+\?(?:[^\s<>"'&]+&)*|(?<=[?&]))(?:)")
              + kSensitiveQueryParameterNames + QStringLiteral(R"()=([^&\s<>"']{6,})[^\s<>"']*)"),
          sensitiveQueryParameterValues},
         {Kind::apiKey, "Google API key", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Google API keys can expose project or service access.",
-         QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{35}(?![A-Za-z0-9]))"), nullptr, true},
+         QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{34,36}(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::apiKey, "OpenAI API key", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "OpenAI API keys can expose account access and usage.",
-         QStringLiteral(R"(\bsk-(?:proj-)?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"), nullptr, true},
+         QStringLiteral(R"(\bsk-(?:proj[-~\u2013\u2014])?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::apiKey, "Slack token", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Slack tokens can expose workspace or app access.",
-         QStringLiteral(R"(\bxox[baprs]-[A-Za-z0-9-]{20,}(?![A-Za-z0-9-]))"), nullptr, true},
+         QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,24}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
         {Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact,
          "Email addresses can identify a person or account.",
-         QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,}\b)")},
+         QStringLiteral(R"(\b[A-Z0-9._%+-]+(?:@(?=[A-Z0-9._%+-]+@)[A-Z0-9._%+-]+)?@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))")},
         {Kind::ipAddress, "IP address", Pack::customerAccount, Category::ipAddresses, 0.86, false, 0, nullptr,
          Action::review, "IP addresses can reveal infrastructure or location context.",
          QStringLiteral(R"(\b(?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\b)")},
@@ -121,10 +132,10 @@ QList<SensitiveTextRule> compileBuiltInRules()
         {Kind::creditCard, "Card number", Pack::pii, Category::cards, 0.95, false, 0,
          sensitive_text::isPlausibleCardNumber, Action::redact, "Card numbers should be redacted before sharing.",
          QStringLiteral(R"(\b(?:\d{13,19}|\d{4}[ -]\d{4}[ -]\d{4}(?:[ -]\d{1,7})?|\d{4}[ -]\d{6}[ -]\d{5})\b)")},
-        {Kind::unknown, "Account/customer ID", Pack::customerAccount, Category::customerAccount, 0.72, true, 0,
+        {Kind::unknown, "Account/customer ID", Pack::customerAccount, Category::customerAccount, 0.72, true, 1,
          sensitive_text::isPlausibleAccountIdentifier, Action::review,
          "Customer and account identifiers can reveal private business context.",
-         QStringLiteral(R"((?<![A-Za-z0-9])(?:customer|account|acct|tenant|workspace)[_-][A-Za-z0-9][A-Za-z0-9_-]{6,}[A-Za-z0-9](?![A-Za-z0-9]))")},
+         QStringLiteral(R"((?<![A-Za-z0-9])(?:c(?=customer)|a(?=acc)|t(?=tenant)|w(?=workspace))?((?:customer|account|acct|tenant|workspace)[_-][A-Za-z0-9][A-Za-z0-9_-]{6,}[A-Za-z0-9])(?![A-Za-z0-9]))")},
         {Kind::secret, "High-entropy secret", Pack::secrets, Category::highEntropy, 0.76, false, 0,
          sensitive_text::isPlausibleHighEntropySecret, Action::review,
          "Random-looking tokens can expose application or account access.",

@@ -92,6 +92,14 @@ bool isPlausiblePhoneNumber(const QString &value, const QString &line, const Tex
     return QSet<int>(digits.begin(), digits.end()).size() >= 4;
 }
 
+bool isPlausibleAccessKeyId(const QString &value, const QString &, const TextRange &)
+{
+    const qsizetype blanks = value.count(u' ');
+    if (value.count(u'@') + value.count(u'&') > 1)
+        return false;
+    return blanks == 0 || (blanks <= 2 && TextCharacters(value).digitCount() > 0);
+}
+
 bool isPlausibleCardNumber(const QString &value, const QString &, const TextRange &)
 {
     const QList<int> digits = TextCharacters(value).digitValues();

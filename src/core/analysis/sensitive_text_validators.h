@@ -17,6 +17,11 @@ bool isNotPlaceholder(const QString &value, const QString &line, const TextRange
 /// nearby; a bare run of digits never passes.
 bool isPlausiblePhoneNumber(const QString &value, const QString &line, const TextRange &range);
 
+/// Keeps AWS access key IDs read whole, and those read split by one or two blanks
+/// that hold a digit (an all-capital phrase after "AKIA" is no key); one "@" or "&"
+/// read for a dotted zero or an eight may stand inside.
+bool isPlausibleAccessKeyId(const QString &value, const QString &line, const TextRange &range);
+
 /// Keeps 13 to 19 digits that pass the Luhn checksum; only the value counts.
 bool isPlausibleCardNumber(const QString &value, const QString &line, const TextRange &range);
 

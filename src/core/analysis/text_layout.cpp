@@ -19,8 +19,10 @@ constexpr double singleLineHeightFactor = 2.6;
 // Columns are cut at gaps of at least this many line heights: wider than any word
 // space, and wider than the runs of spaces that align code.
 constexpr double columnGapFactor = 2.5;
-// Text covers well under half of its line's box; a denser region is a picture.
-constexpr double maximumTextDensity = 0.5;
+// Text covers well under three quarters of its line's box (short words of heavy
+// glyphs at small sizes, with their antialiased edges, come near 0.6); a denser region
+// is a picture or a bar.
+constexpr double maximumTextDensity = 0.7;
 // A band of rows thinner than this share of a character, within this share of a
 // character of another band, is part of that band's line.
 constexpr double thinBandShare = 0.4;

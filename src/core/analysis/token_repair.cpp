@@ -10,6 +10,11 @@ namespace {
 // characters are token characters.
 constexpr qsizetype shortestToken = 8;
 constexpr double tokenShare = 0.8;
+// Keys are at least this long; a run as long that ends with a bracket opened nowhere
+// before it on its line is a key whose last character was read as a bracket.
+constexpr qsizetype shortestKey = 16;
+// Card and phone numbers are set in groups of at most this many digits.
+constexpr qsizetype digitGroupLength = 4;
 
 bool isAsciiLetterOrDigit(QChar c)
 {
@@ -34,6 +39,19 @@ QChar partner(QChar c)
     return {};
 }
 
+// Whether the character at `k` is a closing bracket that no character before it opens.
+bool closesNothing(const QList<ReadCharacter> &characters, qsizetype k)
+{
+    const QString &text = characters[k].text;
+    static const QString closing = QStringLiteral(")]}");
+    if (text.size() != 1 || !closing.contains(text.front()))
+        return false;
+    const QString opening(partner(text.front()));
+    return std::none_of(characters.begin(), characters.begin() + k, [&opening](const ReadCharacter &character) {
+        return character.text == opening;
+    });
+}
+
 // Whether the character at `k` of the run [first, last] cannot stand there.
 bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
 {
@@ -50,14 +68,28 @@ bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizet
                             [other](const ReadCharacter &character) { return character.text == QString(other); });
     }
     if (c == u'@') {
-        // An address has one "@", followed by a domain with a dot.
+        // An address has one "@", followed by a domain with a dot: letters, digits,
+        // hyphens and dots, up to what closes the address or the host of a URL.
         qsizetype laterAt = 0;
         bool dotAfter = false;
+        bool otherAfter = false;
         for (qsizetype j = k + 1; j <= last; ++j) {
-            laterAt += characters[j].text == QStringLiteral("@");
-            dotAfter = dotAfter || characters[j].text == QStringLiteral(".");
+            const QString &after = characters[j].text;
+            if (after == QLatin1String("/") || after == QLatin1String(":"))
+                break;
+            laterAt += after == QStringLiteral("@");
+            dotAfter = dotAfter || after == QStringLiteral(".");
+            const bool domain = after.size() == 1
+                && (isAsciiLetterOrDigit(after.front()) || after.front() == u'.' || after.front() == u'-');
+            otherAfter = otherAfter || (!domain && isTokenCharacter(after));
         }
-        return laterAt > 0 || !dotAfter;
+        return laterAt > 0 || !dotAfter || otherAfter;
+    }
+    if (c == u'&') {
+        // An "&" joins the parameters of a URL's query, after a "?" or an "=".
+        return std::none_of(characters.begin(), characters.begin() + k, [](const ReadCharacter &character) {
+            return character.text == QLatin1String("?") || character.text == QLatin1String("=");
+        });
     }
     return false;
 }
@@ -89,8 +121,9 @@ QList<qsizetype> strays(const QList<ReadCharacter> &characters, qsizetype first,
                                                     [](const ReadCharacter &character) { return isTokenCharacter(character.text); });
     for (qsizetype k = first + 1; k <= last; ++k) {
         // The last character may close the token (a quote, a bracket), unless it is a
-        // bar or a mark that no token ends with either.
-        if (k == last && characters[k].text != QLatin1String("|") && characters[k].text != QLatin1String("!"))
+        // bar or a mark that no token ends with either, or a bracket that ends a key.
+        if (k == last && characters[k].text != QLatin1String("|") && characters[k].text != QLatin1String("!")
+            && !(last - first + 1 >= shortestKey && closesNothing(characters, k)))
             continue;
         const qsizetype others = last - first;
         const qsizetype tokenOthers = tokenCharacters - (isTokenCharacter(characters[k].text) ? 1 : 0);
@@ -107,14 +140,87 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
                                          [](const SymbolChoice &alternative) {
                                              return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
                                          });
-        if (choice == characters[k].alternatives.cend())
+        // An "@" that no address holds is a zero with a dot inside, where Tesseract
+        // offers nothing else.
+        const bool dottedZero = characters[k].text == QLatin1String("@");
+        if (choice == characters[k].alternatives.cend() && !dottedZero)
             continue;
-        characters[k].text = choice->text;
+        characters[k].text = choice != characters[k].alternatives.cend() ? choice->text : QStringLiteral("0");
         ++replaced;
     }
 }
 
+// Marks that join the parts of tokens, addresses and URLs.
+bool isJoiningMark(const QString &text)
+{
+    static const QString marks = QStringLiteral("-_./=");
+    return text.size() == 1 && marks.contains(text.front());
+}
+
+bool isUrlCharacter(const QString &text)
+{
+    static const QString marks = QStringLiteral(":?&%#~");
+    return isTokenCharacter(text) || (text.size() == 1 && marks.contains(text.front()));
+}
+
+// Whether the run [first, last] reads as part of a token: a digit, inner capitals, or a
+// joining mark between its ends.
+bool isTokenPart(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    for (qsizetype k = first + 1; k < last; ++k) {
+        if (isJoiningMark(characters[k].text))
+            return true;
+    }
+    return looksRandom(characters, first, last);
+}
+
+// Whether the runs [first, middle - 1] and [middle, last] are the parts of one token.
+bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first, qsizetype middle, qsizetype last)
+{
+    if (last - first + 1 < shortestToken || !looksRandom(characters, first, last))
+        return false;
+    const qsizetype urlCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
+                                                  [](const ReadCharacter &character) { return isUrlCharacter(character.text); });
+    if (double(urlCharacters) < tokenShare * double(last - first + 1))
+        return false;
+    // Groups of a few digits are set apart on purpose (cards, phone numbers).
+    const auto digitGroup = [&characters](qsizetype from, qsizetype to) {
+        const auto isDigit = [](const ReadCharacter &character) { return character.text.size() == 1 && character.text.front().isDigit(); };
+        return to - from + 1 <= digitGroupLength && std::all_of(characters.begin() + from, characters.begin() + to + 1, isDigit);
+    };
+    if (digitGroup(first, middle - 1) || digitGroup(middle, last))
+        return false;
+    const bool leftPart = isTokenPart(characters, first, middle - 1);
+    const bool rightPart = isTokenPart(characters, middle, last);
+    const QString &leftEnd = characters[middle - 1].text;
+    const QString &rightStart = characters[middle].text;
+    if (!isUrlCharacter(leftEnd) || !isUrlCharacter(rightStart))
+        return false;
+    return (leftPart && rightPart) || (isJoiningMark(leftEnd) && rightPart) || (isJoiningMark(rightStart) && leftPart)
+        || (leftEnd == QLatin1String(":") && rightStart == QLatin1String("/"));
+}
+
 } // namespace
+
+int joinSplitTokens(QList<ReadCharacter> &characters)
+{
+    int joined = 0;
+    qsizetype first = 0;
+    for (qsizetype k = 1; k < characters.size(); ++k) {
+        if (!characters[k].breakBefore)
+            continue;
+        qsizetype last = k;
+        while (last + 1 < characters.size() && !characters[last + 1].breakBefore)
+            ++last;
+        if (characters[k].looseBreak && arePartsOfOneToken(characters, first, k, last)) {
+            characters[k].breakBefore = false;
+            ++joined;
+        } else {
+            first = k;
+        }
+    }
+    return joined;
+}
 
 int repairTokenRuns(QList<ReadCharacter> &characters)
 {

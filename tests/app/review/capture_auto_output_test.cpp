@@ -4,6 +4,7 @@
 #include "core/protection/clipboard_protection_monitor_plan.h"
 
 #include "capture_flow_fixture.h"
+#include "support/thread_pool_gate.h"
 
 #include <QDir>
 #include <QLocale>
@@ -195,10 +196,63 @@ TEST_F(CaptureAutoOutputTest, TheBannersReviewActionOpensTheCapture)
     storeOutput("copyCleanedPNG", "pauseIfUnsure");
     capture(VelmoraCaptureMode::area, {sureFinding()});
     controller.openLastAutoCleanReviewItem();
+    finishImport();
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().batchItems.first().sourceLabel, QStringLiteral("Area capture"));
     EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoCleanReviewItemStatus);
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
+}
+
+// The cleaned copy is made on the thread pool, held here by the gate until the capture
+// has ended; nothing of it reaches the clipboard, the folder, the undo or the history.
+class CaptureEndedWhileCleaned : public CaptureAutoOutputTest
+{
+protected:
+    /// Starts a save-and-copy AutoClean whose cleaned copy waits behind `gate`.
+    void holdCleanedCopy(std::optional<ThreadPoolGate> &gate)
+    {
+        storeOutput("saveAndCopyCleanedPNG", "pauseIfUnsure");
+        useOutputFolder();
+        flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() == 1; }, toolTimeoutMs));
+        gate.emplace();
+        engine.lastCall().finish({sureFinding()});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return flow->autoOutput().isRunning(); }, toolTimeoutMs));
+        EXPECT_TRUE(state().captureTask.has_value()) << "the capture is under way until its copy is out";
+        EXPECT_EQ(clipboard.contents, earlierClipboard);
+    }
+    void expectNothingLeft()
+    {
+        EXPECT_TRUE(savedFiles().isEmpty());
+        EXPECT_EQ(clipboard.contents, earlierClipboard);
+        EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+        EXPECT_EQ(banner().text(), std::nullopt);
+        EXPECT_TRUE(history().isEmpty());
+    }
+};
+
+TEST_F(CaptureEndedWhileCleaned, ClosingTheReviewEndsItAsCanceled)
+{
+    std::optional<ThreadPoolGate> gate;
+    holdCleanedCopy(gate);
+    controller.closeCurrentReview();
+    gate->open();
+    drainEvents();
+
+    expectNothingLeft();
+    EXPECT_FALSE(state().captureTask.has_value());
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::canceledByTask);
+}
+
+TEST_F(CaptureEndedWhileCleaned, AFlowGoneWaitsForTheCopyAndRemovesItsFile)
+{
+    std::optional<ThreadPoolGate> gate;
+    holdCleanedCopy(gate);
+    flow.reset();
+    gate->open();
+    drainEvents();
+
+    expectNothingLeft();
 }
 
 } // namespace

@@ -47,12 +47,21 @@ protected:
         return *flow;
     }
 
-    /// Waits for the tool to end and the scan to start, then answers the scan.
+    /// Waits for the tool to end and the scan to start, then answers the scan; a capture
+    /// opened for review is on screen afterwards.
     void finishScan(const QList<Detection> &visual)
     {
         ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > m_answeredScans; }, toolTimeoutMs));
         ++m_answeredScans;
         engine.lastCall().finish(visual);
+        drainEvents();
+        finishAutoOutput();
+        finishImport();
+    }
+    /// Waits for AutoClean's cleaned copy, made off the main thread, and delivers it.
+    void finishAutoOutput()
+    {
+        flow->autoOutput().waitForFinished();
         drainEvents();
     }
     /// Waits until the capture has ended, whichever way.

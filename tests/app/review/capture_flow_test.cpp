@@ -3,6 +3,7 @@
 
 #include "capture_flow_fixture.h"
 #include "support/row_name.h"
+#include "support/thread_pool_gate.h"
 
 #include <sys/stat.h>
 
@@ -111,6 +112,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     earlier.displayLabel = QStringLiteral("Earlier image");
     earlier.plan = RedactionPlan();
     controller.openForReview(earlier);
+    finishImport();
     ASSERT_EQ(state().image().size(), QSize(40, 30));
     reviewMayBeReplaced = false;
 
@@ -124,6 +126,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, encodedPng(screenshot));
 
     controller.openLastAutoCleanReviewItem();
+    finishImport();
     EXPECT_EQ(state().image().size(), screenshot.size());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
 }
@@ -144,6 +147,7 @@ TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
     drainEvents();
+    finishImport();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries().first().detection.label, QStringLiteral("Custom term"));
 }
@@ -194,6 +198,38 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
     flow.reset();
     controller.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().isEmpty(); }, 10000));
+}
+
+// The screenshot is read on the thread pool; the tests hold the pool until they have
+// done what comes between the tool's ending and the read's result.
+TEST_F(CaptureFlowTest, ClosingTheReviewWhileTheScreenshotIsReadEndsAsCanceled)
+{
+    ThreadPoolGate gate;
+    flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flow->reading().isRunning(); }, toolTimeoutMs));
+    controller.closeCurrentReview();
+    gate.open();
+    drainEvents();
+
+    EXPECT_EQ(state().reviewStatusNote(), CaptureText::canceledByTask);
+    EXPECT_FALSE(state().captureTask.has_value());
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_TRUE(tool->leftovers().isEmpty());
+}
+
+TEST_F(CaptureFlowTest, AFlowGoneWhileItsScreenshotIsReadHearsNothingOfIt)
+{
+    ThreadPoolGate gate;
+    flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flow->reading().isRunning(); }, toolTimeoutMs));
+    flow.reset();
+    gate.open();
+    drainEvents();
+
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_EQ(state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
+    EXPECT_TRUE(tool->leftovers().isEmpty()) << "the screenshot is removed all the same";
 }
 
 TEST_F(CaptureFlowTest, AnOlderEndingLeavesANewerCaptureAlone)

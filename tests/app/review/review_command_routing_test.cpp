@@ -64,6 +64,7 @@ TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
     post(commands::velmoraToggleOutputPreview);
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
     post(commands::velmoraCopyCleanedImage);
+    waitForCleanedImage();
     EXPECT_EQ(clipboard.changes, 1);
     post(commands::velmoraExportCleanedImage);
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
@@ -108,6 +109,7 @@ TEST_F(ReviewCommandRouting, CommandsStopWithTheController)
     connectReviewCommands(*other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
     post(commands::velmoraCopyCleanedImage);
+    waitForCleanedImage();
     EXPECT_EQ(clipboard.changes, 1) << "only the living controller copied";
 }
 

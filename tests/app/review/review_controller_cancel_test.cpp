@@ -123,6 +123,7 @@ TEST_F(CancelCommand, AnImageWhoseScanWasCancelledCanBeShared)
 
     EXPECT_TRUE(canShareCurrentImage(state()));
     controller.runShareCommand(ShareAction::copy);
+    waitForCleanedImage();
     EXPECT_EQ(clipboard.changes, 1);
 }
 

@@ -67,14 +67,27 @@ protected:
         return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
     }
 
-    /// The guard hands the current clipboard over and the scan finds `findings`.
+    /// Lets the flow's latest work on the thread pool end and report: a decoding starts
+    /// its scan, a rendering replaces the clipboard.
+    void finishPoolWork(const ClipboardScanFlow &scan)
+    {
+        scan.poolWork().waitForFinished();
+        drainEvents();
+    }
+    void finishPoolWork() { finishPoolWork(controller.clipboardScan()); }
+
+    /// The guard hands the current clipboard over and the scan finds `findings`; an
+    /// image paused for review is on screen afterwards.
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
     {
         const int callsBefore = engine.callCount();
         controller.clipboardScan().scanClipboardImage(candidate(mode));
+        finishPoolWork();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().finish(findings);
         drainEvents();
+        finishPoolWork();
+        finishImport();
     }
 
     void startGuard(Mode mode)
@@ -209,12 +222,15 @@ TEST_F(ClipboardScanTest, UndoWithinEightSecondsRestoresTheCopyWhichIsNotScanned
     startGuard(Mode::pauseIfUnsure);
     copyImage();
     advanceThroughSettle();
+    finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
+    finishPoolWork();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     // The replacement is ours: the guard leaves it alone.
     advanceThroughSettle();
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), 1);
 
     clock.advance(6s);
@@ -222,6 +238,7 @@ TEST_F(ClipboardScanTest, UndoWithinEightSecondsRestoresTheCopyWhichIsNotScanned
 
     EXPECT_EQ(clipboard.contents, copiedContents());
     advanceThroughSettle();
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), 1);
 }
 
@@ -248,6 +265,7 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
     scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
 
     controller.openLastAutoCleanReviewItem();
+    finishImport();
 
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
@@ -260,8 +278,10 @@ TEST_F(ClipboardScanTest, InTheBackgroundTheReceiptIsANotification)
     ClipboardScanFlow backgroundScan(controller, clipboard, notifications, [] { return false; });
     copyImage();
     backgroundScan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    finishPoolWork(backgroundScan);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
+    finishPoolWork(backgroundScan);
 
     EXPECT_FALSE(banner().text().has_value());
     ASSERT_EQ(notifications.added.size(), 1);
@@ -322,10 +342,12 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     if (row.undecodable) {
         clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
         controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+        finishPoolWork();
         EXPECT_EQ(engine.callCount(), callsBefore);
     } else {
         copyImage();
         controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+        finishPoolWork();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().failText();
         engine.lastCall().finishVisual();
@@ -350,6 +372,11 @@ TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
 {
     copyImage();
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()})
+        << "claimed while it is decoded";
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    finishPoolWork();
+    EXPECT_EQ(engine.callCount(), 1);
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
     EXPECT_EQ(engine.callCount(), 1);
     EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
@@ -357,23 +384,85 @@ TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
     // Two changes are scanned side by side, each under its own count.
     copyImage();
     controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    finishPoolWork();
     EXPECT_EQ(engine.callCount(), 2);
     EXPECT_EQ(controller.clipboardScan().scanningChangeCounts().size(), 2);
 }
 
-TEST_F(ClipboardScanTest, ACancelledScanReportsNothing)
+/// Where the clipboard image's way is when the scans are stopped.
+enum class Stage { decoding, scanning, rendering };
+
+struct CancelRow
+{
+    const char *name;
+    Stage stage;
+};
+
+class ClipboardScanCancel : public ClipboardScanTest, public ::testing::WithParamInterface<CancelRow>
+{
+};
+
+TEST_P(ClipboardScanCancel, ReportsNothing)
+{
+    const Stage stage = GetParam().stage;
+    copyImage();
+    const QList<ClipboardItem> copied = clipboard.contents;
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+    if (stage != Stage::decoding)
+        finishPoolWork();
+    if (stage == Stage::rendering) {
+        // The scan is recorded right before its replacement is rendered: the scans stop there.
+        std::optional<QList<qint64>> claimed;
+        QObject::connect(&*settings, &StoredSettings::changed, &controller, [&] {
+            if (claimed)
+                return;
+            claimed = controller.clipboardScan().scanningChangeCounts();
+            controller.clipboardScan().cancelScans();
+        });
+        engine.lastCall().finish({leftHalfFinding(0.95)});
+        drainEvents();
+        ASSERT_TRUE(claimed.has_value());
+        EXPECT_EQ(*claimed, QList<qint64>{clipboard.changeCount()}) << "claimed until the clipboard is replaced";
+    } else {
+        controller.clipboardScan().cancelScans();
+    }
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    finishPoolWork();
+    EXPECT_EQ(engine.callCount(), stage == Stage::decoding ? 0 : 1);
+    if (stage == Stage::scanning) {
+        engine.lastCall().finish({leftHalfFinding(0.95)});
+        drainEvents();
+        finishPoolWork();
+    }
+
+    EXPECT_EQ(clipboard.contents, copied);
+    // Only a scan that ended is recorded, and no replacement.
+    const QList<SafeShareHistoryRecord> records = history();
+    ASSERT_EQ(records.size(), stage == Stage::rendering ? 1 : 0);
+    if (!records.isEmpty()) {
+        EXPECT_EQ(records.first().action, SafeShareAction::scan);
+    }
+    EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
+    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_NE(state().reviewStatusNote(), replacedSentence);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanCancel, ::testing::Values(
+    CancelRow{"WhileDecoding", Stage::decoding},
+    CancelRow{"WhileScanning", Stage::scanning},
+    CancelRow{"WhileRendering", Stage::rendering}),
+    test::rowName);
+
+TEST_F(ClipboardScanTest, TheImageIsDecodedOffTheMainThreadBeforeItIsScanned)
 {
     copyImage();
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
-    controller.clipboardScan().cancelScans();
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
-    engine.lastCall().finish({leftHalfFinding(0.95)});
-    drainEvents();
-
-    EXPECT_EQ(clipboard.contents, copiedContents());
-    EXPECT_TRUE(history().isEmpty());
-    EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
-    EXPECT_NE(state().reviewStatusNote(), replacedSentence);
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::reviewFirst));
+    EXPECT_EQ(engine.callCount(), 0) << "the scan waits for the decoding, which runs on the thread pool";
+    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
+    finishPoolWork();
+    ASSERT_EQ(engine.callCount(), 1);
+    EXPECT_EQ(engine.lastCall().image.size(), QSize(40, 30));
+    EXPECT_EQ(engine.lastCall().image.pixel(5, 5), qRgb(200, 200, 200));
 }
 
 TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
@@ -383,10 +472,12 @@ TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
     const int callsBefore = engine.callCount();
 
     controller.copyCleanedPNG();
+    waitForCleanedImage();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     advanceThroughSettle();
     advanceThroughSettle();
 
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), callsBefore);
 }
 
@@ -395,11 +486,13 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     startGuard(Mode::reviewFirst);
     copyImage();
     clock.advance(2 * ClipboardProtectionController::pollInterval);
-    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
     clock.advance(ClipboardProtectionController::pollInterval);
+    finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
+    finishImport();
 
     EXPECT_EQ(state().reviewStatusNote(), openedBeforeChange);
     EXPECT_EQ(state().image().size(), QSize(40, 30));

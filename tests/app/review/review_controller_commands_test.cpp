@@ -28,6 +28,7 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     controller.setIncludesCleanBatchExports(false);
     controller.setOutputPreview(true);
     controller.runShareCommand(ShareAction::copy);
+    waitForCleanedImage();
     ASSERT_FALSE(state().redactedPreviewImage.isNull());
     ASSERT_TRUE(banner().text().has_value());
     controller.autoCleanUndoCoordinator().registerToken(AutoCleanUndoToken{});

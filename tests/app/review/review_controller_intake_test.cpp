@@ -200,6 +200,7 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     }
     clipboard.write({{QStringLiteral("image/png"), png}});
     controller.pasteImageFromClipboard();
+    finishImport();
     ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::clipboardImport);
     EXPECT_TRUE(state().isChecking());

@@ -1,37 +1,16 @@
-#include "review_commands_fixture.h"
+#include "review_output_fixture.h"
 
 #include "app/review/review_queries.h"
 #include "app/review/review_warning_text.h"
-#include "core/history/safe_share_history_store.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 #include "support/row_name.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace velmora::test {
 namespace {
-
-Detection email(double bottom, double confidence = 0.95)
-{
-    return findingOf(DetectionKind::email, QStringLiteral("Email"), bottom, confidence);
-}
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-class OutputTest : public ReviewCommandsTest
-{
-protected:
-    QList<SafeShareHistoryRecord> history() { return SafeShareHistoryStore::load(*settings).records; }
-
-    QTemporaryDir m_dir;
-};
 
 // --- The review gate ---------------------------------------------------------------------
 
@@ -55,8 +34,8 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
 
     controller.runShareCommand(row.action);
-    EXPECT_TRUE(state().isShowingReviewWarning);
-    EXPECT_EQ(state().pendingShareAction, row.action);
+    EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_EQ(controller.shareGate().pendingAction(), row.action);
     EXPECT_EQ(reviewWarningContinueTitle(row.action), QString::fromUtf8(row.continueTitle));
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty());
@@ -64,8 +43,9 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
 
     controller.continuePendingShare();
     waitForBatchExport();
-    EXPECT_FALSE(state().isShowingReviewWarning);
-    EXPECT_FALSE(state().pendingShareAction.has_value());
+    waitForCleanedImage();
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_FALSE(controller.shareGate().pendingAction().has_value());
     EXPECT_EQ(history().size(), 1);
     EXPECT_EQ(clipboard.changes, row.action == ShareAction::copy ? 1 : 0);
     EXPECT_EQ(entriesOf(m_dir.path()).isEmpty(), row.action == ShareAction::copy);
@@ -76,8 +56,8 @@ TEST_P(ReviewGate, CancelDropsTheShare)
     loadUnscanned({scannedItem("a.png", {email(0.2, 0.5)}), scannedItem("b.png", {})});
     controller.runShareCommand(GetParam().action);
     controller.cancelPendingShare();
-    EXPECT_FALSE(state().isShowingReviewWarning);
-    EXPECT_FALSE(state().pendingShareAction.has_value());
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_FALSE(controller.shareGate().pendingAction().has_value());
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(history().isEmpty());
 }
@@ -92,7 +72,8 @@ TEST_F(OutputTest, ASharePassesAtOnceWhenNothingNeedsReview)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.runShareCommand(ShareAction::copy);
-    EXPECT_FALSE(state().isShowingReviewWarning);
+    waitForCleanedImage();
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
     EXPECT_EQ(clipboard.changes, 1);
 }
 
@@ -100,11 +81,11 @@ TEST_F(OutputTest, BatchGateCountsEveryItemNotJustTheOneOnScreen)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {email(0.3, 0.5)})});
     controller.runShareCommand(ShareAction::copy);
-    EXPECT_FALSE(state().isShowingReviewWarning) << "the image on screen needs nothing";
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning()) << "the image on screen needs nothing";
     controller.exportBatchAction();
     waitForBatchExport();
-    EXPECT_TRUE(state().isShowingReviewWarning);
-    EXPECT_EQ(reviewWarningMessage(state()).left(10), "1 finding ");
+    EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_EQ(reviewWarningMessage(state(), ShareAction::batchExport).left(10), "1 finding ");
 }
 
 TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
@@ -116,7 +97,7 @@ TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
     controller.runShareCommand(ShareAction::export_);
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
-    EXPECT_FALSE(state().isShowingReviewWarning);
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
 }
 
 // --- Copy --------------------------------------------------------------------------------
@@ -132,6 +113,8 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     loadUnscanned({item});
 
     controller.copyCleanedPNG();
+
+    waitForCleanedImage();
 
     ASSERT_EQ(clipboard.types(), QStringList({"image/png"}));
     const QByteArray png = clipboard.data(QStringLiteral("image/png"));
@@ -158,6 +141,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 TEST_F(OutputTest, CopyWithoutAnImageDoesNothing)
 {
     controller.copyCleanedPNG();
+    waitForCleanedImage();
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(history().isEmpty());
 }
@@ -168,6 +152,8 @@ TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
     clipboard.writesToRefuse = 1;
 
     controller.copyCleanedPNG();
+
+    waitForCleanedImage();
 
     EXPECT_EQ(state().errorText(), "Copy failed. Try exporting the redacted PNG instead.");
     EXPECT_EQ(state().reviewStatusNote(), "No image was copied.");
@@ -194,6 +180,7 @@ TEST_P(ExportFormats, FollowTheChosenName)
     const QString path = m_dir.filePath(QString::fromUtf8(GetParam().fileName));
     dialogs.destinationAnswer = path;
     controller.chooseExportDestination();
+    waitForCleanedImage();
 
     const QByteArray bytes = fileBytes(path);
     ASSERT_FALSE(bytes.isEmpty());
@@ -224,6 +211,8 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
 
     controller.chooseExportDestination();
 
+    waitForCleanedImage();
+
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests.first().startFolder, "/shots");
     EXPECT_EQ(dialogs.saveRequests.first().defaultName, "shot.final-redacted.png");
@@ -242,6 +231,7 @@ TEST_F(OutputTest, ExportCancelledWritesNothing)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.chooseExportDestination();
+    waitForCleanedImage();
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().lastExportLocation.has_value());
@@ -255,8 +245,10 @@ TEST_F(OutputTest, ExportSuggestsANameNoFileHasYet)
     const QString first = m_dir.filePath("shot-redacted.png");
     dialogs.destinationAnswer = first;
     controller.chooseExportDestination();
+    waitForCleanedImage();
     ASSERT_TRUE(QFileInfo::exists(first));
     controller.chooseExportDestination();
+    waitForCleanedImage();
     ASSERT_EQ(dialogs.saveRequests.size(), 2);
     EXPECT_EQ(dialogs.saveRequests[0].defaultName, "shot-redacted.png");
     EXPECT_EQ(dialogs.saveRequests[1].defaultName, "shot-redacted-2.png");
@@ -274,6 +266,8 @@ TEST_F(OutputTest, AConfirmedReplaceWritesTheCleanedImageInPlace)
     dialogs.destinationAnswer = existing;
 
     controller.chooseExportDestination();
+
+    waitForCleanedImage();
 
     EXPECT_FALSE(state().errorText().has_value());
     EXPECT_TRUE(fileBytes(existing).startsWith("\x89PNG"));
@@ -313,6 +307,8 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
 
     controller.chooseExportDestination();
 
+    waitForCleanedImage();
+
     EXPECT_EQ(state().errorText(), "Export failed. Choose another save location.");
     EXPECT_EQ(state().reviewStatusNote(), "No file was written.");
     EXPECT_EQ(entriesOf(m_dir.path()), expected);
@@ -320,6 +316,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
     EXPECT_EQ(fileBytes(m_dir.filePath("other.png")), "keep me");
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(banner().text().has_value());
+    EXPECT_FALSE(state().lastExportLocation.has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportFailures, ::testing::Values(

@@ -140,14 +140,26 @@ TEST_F(ShareGate, PassesWithNothingToReviewAndHoldsOtherwise)
 {
     loadScanned({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     EXPECT_TRUE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
-    EXPECT_FALSE(state().isShowingReviewWarning);
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
 
     Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
     doubtful.confidence = 0.5;
     loadScanned({doubtful});
     EXPECT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::export_));
-    EXPECT_TRUE(state().isShowingReviewWarning);
-    EXPECT_EQ(state().pendingShareAction, ShareAction::export_);
+    EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::export_);
+}
+
+TEST_F(ShareGate, ClosingTheReviewDropsTheHeldShare)
+{
+    Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
+    doubtful.confidence = 0.5;
+    loadScanned({doubtful});
+    ASSERT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
+    controller.closeCurrentReview();
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
+    controller.continuePendingShare();
+    EXPECT_EQ(clipboard.changes, 0);
 }
 
 TEST_F(ShareGate, BatchExportCountsEveryItem)
@@ -161,7 +173,7 @@ TEST_F(ShareGate, BatchExportCountsEveryItem)
     drainScans();
     EXPECT_TRUE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
     EXPECT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::batchExport));
-    EXPECT_EQ(state().pendingShareAction, ShareAction::batchExport);
+    EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::batchExport);
 }
 
 } // namespace

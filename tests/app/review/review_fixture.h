@@ -2,6 +2,7 @@
 
 #include "app/review/review_controller.h"
 
+#include "review_imports.h"
 #include "review_test_items.h"
 #include "scan_steps.h"
 #include "support/event_loop.h"
@@ -36,17 +37,21 @@ protected:
     /// Delivers what has finished and the batch scan's next scans.
     void drainScans() { test::drainScans(controller); }
 
-    /// Lets the running file import end and hands its items over.
-    void finishImport()
-    {
-        controller.fileImport().future().waitForFinished();
-        drainEvents();
-    }
+    /// Lets the running import (of files, or of one image handed over) end and hands its
+    /// items over.
+    void finishImport() { finishReviewImports(controller); }
 
     /// Lets the running batch export end and report.
     void waitForBatchExport()
     {
         controller.batchExport().future().waitForFinished();
+        drainEvents();
+    }
+
+    /// Lets the running copy or export end and report.
+    void waitForCleanedImage()
+    {
+        controller.cleanedImageOutput().future().waitForFinished();
         drainEvents();
     }
 

@@ -2,6 +2,8 @@
 
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/row_name.h"
+#include "support/thread_pool_gate.h"
 
 #include <QTemporaryDir>
 
@@ -13,19 +15,21 @@ const QString pausedSentence = QStringLiteral("Paused for review.");
 // A flow hands images to the review through its intake.
 class ReviewIntakeTest : public ReviewControllerTest
 {
-protected:
-    ReviewIntake &intake() { return controller; }
-
+public:
     static ReviewIntakeImage bytesImage(int grey, std::optional<RedactionPlan> plan = std::nullopt)
     {
         return {encodedPng(plainImage(grey)), std::nullopt, QStringLiteral("Capture"), SafeShareSourceType::capture,
                 std::move(plan), std::nullopt, pausedSentence};
     }
+
+protected:
+    ReviewIntake &intake() { return controller; }
 };
 
 TEST_F(ReviewIntakeTest, AnImageWithoutAPlanOpensAsABatchOfOneAndIsScanned)
 {
     intake().openForReview(bytesImage(90));
+    finishImport();
 
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(90).pixel(0, 0));
@@ -48,6 +52,7 @@ TEST_F(ReviewIntakeTest, AnImageWithAPlanOfItsOwnOpensUnscannedWithItsSelection)
     image.selectedDetectionID = plan.entries().first().id();
 
     intake().openForReview(image);
+    finishImport();
 
     EXPECT_EQ(engine.callCount(), 0);
     EXPECT_FALSE(intake().isCheckingImage());
@@ -66,6 +71,7 @@ TEST_F(ReviewIntakeTest, AFileIsReadFromItsPath)
 
     intake().openForReview({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, std::nullopt, std::nullopt,
                             pausedSentence});
+    finishImport();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(60).pixel(0, 0));
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
@@ -78,10 +84,86 @@ TEST_F(ReviewIntakeTest, AnUnreadableImageShowsTheImportFailureAndKeepsTheReview
 
     intake().openForReview({"not an image", std::nullopt, std::nullopt, SafeShareSourceType::capture, std::nullopt,
                             std::nullopt, pausedSentence});
+    finishImport();
 
     EXPECT_EQ(state().image(), before);
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(engine.callCount(), 1);
+}
+
+// The image is read on the thread pool: these tests hold the pool until they have done
+// what comes between the hand-over and the read's result.
+TEST_F(ReviewIntakeTest, TheReviewOnScreenStaysUntilTheImageIsRead)
+{
+    loadScanned({});
+    const QImage before = state().image();
+    ThreadPoolGate gate;
+    intake().openForReview(bytesImage(90));
+    EXPECT_EQ(state().image(), before);
+    EXPECT_EQ(engine.callCount(), 1);
+
+    gate.open();
+    drainEvents();
+    EXPECT_EQ(state().image().pixel(0, 0), plainImage(90).pixel(0, 0));
+    EXPECT_EQ(engine.callCount(), 2);
+}
+
+struct SupersedeRow
+{
+    const char *name;
+    /// Done while the image handed over is still being read.
+    std::function<void(ReviewController &, const QUrl &file)> meanwhile;
+    /// The grey of the image on screen at the end; nothing for no image.
+    std::optional<int> shownGrey;
+};
+
+class IntakeSupersedeTest : public ReviewIntakeTest, public ::testing::WithParamInterface<SupersedeRow>
+{
+};
+
+TEST_P(IntakeSupersedeTest, AnImageStillBeingReadIsDropped)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("opened.png"));
+    ASSERT_TRUE(writeBytes(path, encodedPng(plainImage(30))));
+    ThreadPoolGate gate;
+    intake().openForReview(bytesImage(90));
+    GetParam().meanwhile(controller, QUrl::fromLocalFile(path));
+    gate.open();
+    drainEvents();
+
+    const std::optional<int> shown = GetParam().shownGrey;
+    ASSERT_EQ(state().batchItems.size(), shown ? 1 : 0);
+    EXPECT_EQ(engine.callCount(), shown ? 1 : 0);
+    if (shown) {
+        EXPECT_EQ(state().image().pixel(0, 0), plainImage(*shown).pixel(0, 0));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IntakeSupersedeTest, ::testing::Values(
+    SupersedeRow{"byALaterImage",
+                 [](ReviewController &review, const QUrl &) { review.openForReview(ReviewIntakeTest::bytesImage(120)); },
+                 120},
+    SupersedeRow{"byAnOpenOfFiles",
+                 [](ReviewController &review, const QUrl &file) { review.loadItemProviders({file}); }, 30},
+    SupersedeRow{"byClosingTheReview", [](ReviewController &review, const QUrl &) { review.closeCurrentReview(); },
+                 std::nullopt}
+), rowName);
+
+TEST(IntakeLifetimeTest, AReviewGoneWhileTheImageIsReadHearsNothingOfIt)
+{
+    FakeScanEngine engine;
+    TempSettings settings;
+    FakeClipboard clipboard;
+    ManualClock clock;
+    auto review = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock});
+    ThreadPoolGate gate;
+    review->openForReview(ReviewIntakeTest::bytesImage(90));
+    review.reset();
+    gate.open();
+    drainEvents();
+
+    EXPECT_EQ(engine.callCount(), 0) << "nothing opened the image";
 }
 
 TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)
@@ -97,6 +179,7 @@ TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)
     intake().queueWatchedScreenshot(watched(QStringLiteral("newer.png"), 120));
 
     controller.openLatestWatchedScreenshot();
+    finishImport();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(120).pixel(0, 0));
     ASSERT_EQ(state().watchedScreenshotQueue.items.size(), 1);

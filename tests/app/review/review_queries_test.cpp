@@ -122,12 +122,12 @@ TEST_F(ReviewQueries, ActiveReview)
 TEST_F(ReviewQueries, WarningCountsTheBatchOnlyForBatchExport)
 {
     state.batchItems[2].redactionPlan = RedactionPlan({test::findingOf(K::email, "Email", 0.8, 0.4)}, {}, {});
-    state.pendingShareAction = ShareAction::batchExport;
-    EXPECT_TRUE(reviewWarningMessage(state).startsWith("2 findings marked"));
+    EXPECT_EQ(shareNeedsReviewCount(state, ShareAction::batchExport), 2);
+    EXPECT_TRUE(reviewWarningMessage(state, ShareAction::batchExport).startsWith("2 findings marked"));
     state.batchItems[2].redactionPlan = RedactionPlan();
-    EXPECT_TRUE(reviewWarningMessage(state).startsWith("1 finding marked"));
-    state.pendingShareAction = ShareAction::copy;
-    EXPECT_TRUE(reviewWarningMessage(state).startsWith("0 findings marked"));
+    EXPECT_TRUE(reviewWarningMessage(state, ShareAction::batchExport).startsWith("1 finding marked"));
+    for (const ShareAction action : {ShareAction::copy, ShareAction::export_})
+        EXPECT_TRUE(reviewWarningMessage(state, action).startsWith("0 findings marked"));
 }
 
 TEST_F(ReviewQueries, TitleAndDisplayedImage)

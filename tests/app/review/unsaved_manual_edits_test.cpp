@@ -2,6 +2,8 @@
 
 #include "review_commands_fixture.h"
 
+#include "support/row_name.h"
+
 #include <QTemporaryDir>
 
 namespace velmora::test {
@@ -38,6 +40,7 @@ TEST_F(UnsavedManualEditsTest, ADrawnBoxIsUnsavedUntilCopiedOrExported)
     drawBox();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     controller.copyCleanedPNG();
+    waitForCleanedImage();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
     controller.setFindingActive(entryIDs().first(), false);
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt) << "no box changed since the copy";
@@ -46,8 +49,40 @@ TEST_F(UnsavedManualEditsTest, ADrawnBoxIsUnsavedUntilCopiedOrExported)
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.destinationAnswer = m_dir.filePath("out.png");
     controller.chooseExportDestination();
+    waitForCleanedImage();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
 }
+
+struct EditWhileSharingRow
+{
+    const char *name;
+    ShareAction action;
+};
+
+class BoxDrawnWhileSharing : public UnsavedManualEditsTest, public ::testing::WithParamInterface<EditWhileSharingRow>
+{
+};
+
+TEST_P(BoxDrawnWhileSharing, StaysUnsaved)
+{
+    loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)}),
+                   scannedItem("b.png", {})});
+    drawBox();
+    dialogs.destinationAnswer = m_dir.filePath("out.png");
+    dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
+    controller.runShareCommand(GetParam().action);
+    drawBox({0.1, 0.7, 0.1, 0.1});
+    waitForCleanedImage();
+    waitForBatchExport();
+    ASSERT_FALSE(state().errorText().has_value());
+    EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png") << "the second box is in no output";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, BoxDrawnWhileSharing, ::testing::Values(
+    EditWhileSharingRow{"Copy", ShareAction::copy},
+    EditWhileSharingRow{"Export", ShareAction::export_},
+    EditWhileSharingRow{"BatchExport", ShareAction::batchExport}),
+    test::rowName);
 
 TEST_F(UnsavedManualEditsTest, UndoingEveryEditLeavesNothingToLose)
 {

@@ -6,8 +6,10 @@
 #include "support/image_bytes.h"
 #include "support/recording_notification_center.h"
 #include "support/row_name.h"
+#include "support/thread_pool_gate.h"
 
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 namespace velmora::test {
 namespace {
@@ -28,9 +30,17 @@ protected:
         return QUrl::fromLocalFile(path);
     }
 
-    /// Completes the newest scan with `count` findings.
+    /// Lets every file handed over be read; their scans start.
+    static void finishReads()
+    {
+        QThreadPool::globalInstance()->waitForDone();
+        drainEvents();
+    }
+
+    /// Reads the files handed over and completes the newest scan with `count` findings.
     void finishScan(int count)
     {
+        finishReads();
         QList<Detection> findings;
         for (int i = 0; i < count; ++i)
             findings.append(findingOf(DetectionKind::face, QStringLiteral("Face"), 0.1 + 0.2 * i));
@@ -59,6 +69,7 @@ TEST_F(WatchedScreenshotFlowTest, TheSamePathTwiceIsScannedOnce)
     const QUrl shot = screenshot(QStringLiteral("a.png"));
     flow.scanWatchedScreenshots({shot});
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(m_folder.path() + QStringLiteral("/./a.png"))});
+    finishReads();
     EXPECT_EQ(engine.callCount(), 1);
 
     finishScan(1);
@@ -140,6 +151,7 @@ TEST_F(WatchedScreenshotFlowTest, TheBannerOffersTheAlertForReview)
     const int scansBefore = engine.callCount();
 
     controller.openLatestWatchedScreenshot();
+    finishImport();
 
     EXPECT_EQ(engine.callCount(), scansBefore);
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(60).pixel(0, 0));
@@ -158,6 +170,7 @@ TEST_F(WatchedScreenshotFlowTest, TheChosenAlertOpensAndLeavesTheQueue)
     finishScan(1);
 
     controller.openWatchedScreenshot(older.toLocalFile());
+    finishImport();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(30).pixel(0, 0));
     EXPECT_EQ(queuedFiles(), QStringList{QStringLiteral("newer.png")});
@@ -193,12 +206,14 @@ TEST_F(WatchedScreenshotFlowTest, AnUnreadableFileSaysSoOnlyWhenNothingIsOpen)
     const QString path = m_folder.filePath(QStringLiteral("broken.png"));
     ASSERT_TRUE(writeBytes(path, "not a png"));
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(path)});
+    finishReads();
     EXPECT_EQ(state().reviewStatusNote(), couldNotOpen);
     EXPECT_TRUE(flow.scanningPaths().isEmpty());
 
     loadScanned({});
     const QString status = state().reviewStatusNote();
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(path)});
+    finishReads();
     EXPECT_EQ(state().reviewStatusNote(), status);
     EXPECT_FALSE(state().errorText().has_value());
 }
@@ -206,6 +221,7 @@ TEST_F(WatchedScreenshotFlowTest, AnUnreadableFileSaysSoOnlyWhenNothingIsOpen)
 TEST_F(WatchedScreenshotFlowTest, AFailedScanSaysSoWhenNothingIsOpen)
 {
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
+    finishReads();
     engine.lastCall().failText();
     engine.lastCall().finishVisual();
     drainEvents();
@@ -261,6 +277,7 @@ TEST_F(WatchedScreenshotFlowTest, CancelledScansLeaveNoAlertAndNoSentence)
 {
     const QString status = state().reviewStatusNote();
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
+    finishReads();
     flow.cancelScans();
     EXPECT_TRUE(flow.scanningPaths().isEmpty());
     engine.lastCall().finish({findingOf(DetectionKind::face, QStringLiteral("Face"), 0.1)});
@@ -270,6 +287,39 @@ TEST_F(WatchedScreenshotFlowTest, CancelledScansLeaveNoAlertAndNoSentence)
     EXPECT_EQ(state().reviewStatusNote(), status);
     EXPECT_TRUE(notifications.added.isEmpty());
     EXPECT_TRUE(history().isEmpty());
+}
+
+// The files are read on the thread pool; these tests hold the pool until they have done
+// what comes between the hand-over and the read's result.
+TEST_F(WatchedScreenshotFlowTest, AScanCancelledWhileItsFileIsReadNeverStarts)
+{
+    const QString status = state().reviewStatusNote();
+    ThreadPoolGate gate;
+    flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
+    flow.cancelScans();
+    gate.open();
+    drainEvents();
+
+    EXPECT_EQ(engine.callCount(), 0);
+    EXPECT_TRUE(flow.scanningPaths().isEmpty());
+    EXPECT_EQ(state().reviewStatusNote(), status);
+}
+
+TEST_F(WatchedScreenshotFlowTest, AFileHandedOverAgainAfterACancelIsScannedOnce)
+{
+    const QUrl shot = screenshot(QStringLiteral("a.png"));
+    ThreadPoolGate gate;
+    flow.scanWatchedScreenshots({shot});
+    flow.cancelScans();
+    flow.scanWatchedScreenshots({shot});
+    gate.open();
+    drainEvents();
+
+    EXPECT_EQ(engine.callCount(), 1);
+    EXPECT_EQ(flow.scanningPaths(), QStringList{shot.toLocalFile()}) << "the cancelled read leaves the new scan alone";
+    finishScan(1);
+    EXPECT_EQ(queuedFiles(), QStringList{QStringLiteral("a.png")});
+    EXPECT_TRUE(flow.scanningPaths().isEmpty());
 }
 
 } // namespace

@@ -120,26 +120,31 @@ TEST_F(ExportActionBarTest, ButtonsPassTheReviewGate)
 {
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2, 0.5)}), scannedItem("b.png", {})});
     find("copy-redacted-button")->click();
-    EXPECT_TRUE(state().isShowingReviewWarning);
-    EXPECT_EQ(state().pendingShareAction, ShareAction::copy);
+    EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
+    EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::copy);
     EXPECT_EQ(clipboard.changes, 0);
     controller.cancelPendingShare();
 
     find("export-redacted-button")->click();
-    EXPECT_EQ(state().pendingShareAction, ShareAction::export_);
+    EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::export_);
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
     controller.cancelPendingShare();
 
     find("export-batch-button")->click();
-    EXPECT_EQ(state().pendingShareAction, ShareAction::batchExport);
+    EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::batchExport);
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
 
-TEST_F(ExportActionBarTest, CopyRunsAtOnceWithNothingToCheck)
+TEST_F(ExportActionBarTest, CopyRunsWithNothingToCheckAndBothButtonsWaitForIt)
 {
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)})});
     find("copy-redacted-button")->click();
+    EXPECT_FALSE(enabled("copy-redacted-button"));
+    EXPECT_FALSE(enabled("export-redacted-button"));
+    waitForCleanedImage();
     EXPECT_EQ(clipboard.types(), QStringList({"image/png"}));
+    EXPECT_TRUE(enabled("copy-redacted-button"));
+    EXPECT_TRUE(enabled("export-redacted-button"));
 }
 
 TEST_F(ExportActionBarTest, StatusWidgetsFollowTheNote)

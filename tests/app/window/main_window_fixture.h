@@ -6,6 +6,8 @@
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
 
+#include "app/review/review_imports.h"
+
 #include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
@@ -61,6 +63,7 @@ protected:
     void openScanned(const QList<TextObservation> &lines)
     {
         review().loadImageData(pngBytes());
+        finishReviewImports(review());
         ASSERT_GE(m_engine.callCount(), 1);
         m_engine.lastCall().finish({}, lines);
         drainEvents();

@@ -123,11 +123,11 @@ TEST_F(MainWindowFixture, ReviewWarningNamesThePendingShare)
         review().runShareCommand(action);
         auto *box = m_content->findChild<QMessageBox *>(QStringLiteral("review-warning"));
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), reviewWarningMessage(state()));
+        EXPECT_EQ(box->text(), reviewWarningMessage(state(), action));
         box->findChild<QPushButton *>(QStringLiteral("review-warning-cancel-button"))->click();
         test::drainEvents();
-        EXPECT_FALSE(state().isShowingReviewWarning);
-        EXPECT_EQ(state().pendingShareAction, std::nullopt);
+        EXPECT_FALSE(review().shareGate().isShowingReviewWarning());
+        EXPECT_EQ(review().shareGate().pendingAction(), std::nullopt);
     }
     EXPECT_EQ(titles, (QStringList{"Copy anyway", "Export anyway"}));
 }
@@ -255,6 +255,7 @@ TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreensh
     EXPECT_TRUE(menu->menu()->actions().first()->text().startsWith(QStringLiteral("Shot 1.png — ")));
 
     menu->menu()->actions().first()->trigger();
+    finishReviewImports(review());
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
     EXPECT_TRUE(menu->isHidden());
@@ -283,7 +284,7 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"))->menu()->actions().first()->trigger();
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
-    test::drainEvents();
+    finishReviewImports(review());
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }

@@ -28,6 +28,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     m_window->show();
     review().loadImageData(pngBytes());
+    finishReviewImports(review());
     ASSERT_TRUE(state().isChecking());
     m_window->close();
     EXPECT_FALSE(m_window->isVisible());
@@ -92,7 +93,7 @@ TEST_F(MainWindowFixture, TheBannersReviewActionAsksBeforeDiscardingDrawnBoxes)
     EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1) << "the review stays until the answer";
 
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
-    test::drainEvents();
+    finishReviewImports(m_content->controller());
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
     EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
@@ -103,6 +104,8 @@ TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
     EXPECT_EQ(m_quits, 1);
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
     review().copyCleanedPNG();
+    review().cleanedImageOutput().future().waitForFinished();
+    test::drainEvents();
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
     EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
 }

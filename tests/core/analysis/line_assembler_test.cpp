@@ -2,6 +2,7 @@
 
 #include "core/analysis/text_layout.h"
 #include "support/image_fixtures.h"
+#include "support/row_name.h"
 
 #include <QFontMetricsF>
 
@@ -117,17 +118,72 @@ TEST(LineAssemblerTest, CharacterOnNoInkIsDropped)
     EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
 }
 
-TEST(LineAssemblerTest, FirstLetterReadTwiceIsOneLetter)
+struct InventedEndRow {
+    const char *name;
+    QString mark;
+    bool atEnd;
+    QString text;
+    QString family;
+    int pixelSize;
+};
+
+class InventedEndTest : public ::testing::TestWithParam<InventedEndRow> {};
+
+// A doubtful mark Tesseract read at an end of the line, over the ink of the glyph
+// beside it, is dropped.
+TEST_P(InventedEndTest, MarkOverTheEndGlyphIsDropped)
 {
+    const InventedEndRow &row = GetParam();
+    const Scene scene = render(row.text, row.family, row.pixelSize);
+    QList<PageSymbol> symbols = symbolsFor(row.text, row.text, row.family, row.pixelSize, scene.canvas.lines[0].box);
+    const QRectF glyph = row.atEnd ? symbols.last().box : symbols.first().box;
+    const PageSymbol mark{row.mark, QRectF(glyph.center().x(), glyph.top(), glyph.width() / 2, glyph.height()), 0.94, !row.atEnd};
+    if (row.atEnd) {
+        symbols.append(mark);
+    } else {
+        symbols.first().startsWord = false;
+        symbols.prepend(mark);
+    }
+    EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, row.text);
+}
+
+const QString keyLine = QStringLiteral("here is the key AKIAPOTNT81ZGK7U0Y6P");
+
+INSTANTIATE_TEST_SUITE_P(Rows, InventedEndTest, ::testing::Values(
+    InventedEndRow{"hyphenAtTheEnd", QStringLiteral("-"), true, keyLine, sans, 14},
+    InventedEndRow{"hyphenAtTheStart", QStringLiteral("-"), false, keyLine, sans, 14},
+    InventedEndRow{"tildeAtTheEnd", QStringLiteral("~"), true, keyLine, sans, 14},
+    InventedEndRow{"underscoreOnTheFootOfAG", QStringLiteral("_"), true, QStringLiteral("support17@mail.example.org"),
+                   QStringLiteral("Oxygen-Sans"), 13}),
+    test::rowName);
+
+struct ReadTwiceRow {
+    const char *name;
+    double firstConfidence;
+    double secondConfidence;
+};
+
+class FirstLetterReadTwiceTest : public ::testing::TestWithParam<ReadTwiceRow> {};
+
+// Tesseract read the first "c" a second time at the left edge of its ink, one of the
+// two times doubtfully.
+TEST_P(FirstLetterReadTwiceTest, IsOneLetter)
+{
+    const ReadTwiceRow &row = GetParam();
     const QString text = QStringLiteral("customer_6SotFDtZ1MrT");
     const Scene scene = render(text, sans, 14);
     QList<PageSymbol> symbols = symbolsFor(text, text, sans, 14, scene.canvas.lines[0].box);
-    // Tesseract read the first "c" a second time, doubtfully, at the left edge of its ink.
     const QRectF first = symbols.first().box;
-    symbols.prepend({QStringLiteral("c"), QRectF(first.left() - 1, first.top(), 1, first.height()), 0.89, true});
-    symbols[1].startsWord = false;
+    symbols.first().confidence = row.secondConfidence;
+    symbols.first().startsWord = false;
+    symbols.prepend({QStringLiteral("c"), QRectF(first.left() - 1, first.top(), 1, first.height()), row.firstConfidence, true});
     EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, FirstLetterReadTwiceTest, ::testing::Values(
+    ReadTwiceRow{"firstDoubtful", 0.89, 0.999},
+    ReadTwiceRow{"secondDoubtful", 0.96, 0.91}),
+    test::rowName);
 
 TEST(LineAssemblerTest, DoubledLettersTesseractIsSureOfStay)
 {

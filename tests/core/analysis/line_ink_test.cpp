@@ -2,6 +2,7 @@
 
 #include "core/analysis/text_layout.h"
 #include "support/image_fixtures.h"
+#include "support/row_name.h"
 
 #include <QPainter>
 
@@ -38,6 +39,33 @@ TEST(LineInkTest, UnderscoresAreStrokesAtTheBottomOfGaps)
             EXPECT_FALSE(glyph.strong.left <= stroke.centre() && glyph.strong.right >= stroke.centre());
     }
 }
+
+struct GlyphBottomRow {
+    const char *name;
+    QString text;
+    QString family;
+    int pixelSize;
+    QColor ink;
+    QColor ground;
+};
+
+class GlyphBottomTest : public ::testing::TestWithParam<GlyphBottomRow> {};
+
+// The thin bottom of a "u" whose sides stand apart at small sizes is part of the
+// glyph, not an underscore.
+TEST_P(GlyphBottomTest, BottomOfAGlyphIsNoUnderscore)
+{
+    const GlyphBottomRow &row = GetParam();
+    const TextCanvas canvas = renderLines({{TextPiece{row.text}}}, row.family, row.pixelSize, row.ink, row.ground, QSize(400, 0));
+    const InkMap ink(canvas.image);
+    EXPECT_TRUE(inkOfLine(ink).underscores().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, GlyphBottomTest, ::testing::Values(
+    GlyphBottomRow{"regionOnDark", QStringLiteral("eu-west-2"), QStringLiteral("DejaVu Sans"), 13, QColor(0xd4d4d4), QColor(0x1e1e1e)},
+    GlyphBottomRow{"headingOnDark", QStringLiteral("Customer"), QStringLiteral("DejaVu Sans"), 13, QColor(0xd4d4d4), QColor(0x1e1e1e)},
+    GlyphBottomRow{"headingOnSolarized", QStringLiteral("Status"), QStringLiteral("DejaVu Sans"), 15, QColor(0x93a1a1), QColor(0x002b36)}),
+    test::rowName);
 
 TEST(LineInkTest, UnderlineIsNoUnderscore)
 {

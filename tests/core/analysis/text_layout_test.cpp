@@ -89,3 +89,25 @@ TEST(TextLayoutTest, FieldBordersAreSetAside)
 }
 
 } // namespace
+
+// Short words of heavy glyphs at small sizes cover much of their box with ink and
+// antialiased edges; they are still text.
+TEST(TextLayoutTest, ShortDenseWordsAtSmallSizesAreText)
+{
+    const TextCanvas canvas = renderLines({{TextPiece{QStringLiteral("938.541.3789"), false}}, {TextPiece{QStringLiteral("Phone"), false}}},
+                                          QStringLiteral("Cantarell"), 12, QColor(0x93a1a1), QColor(0x002b36), QSize(300, 0));
+    const TextLayout layout(InkMap{canvas.image});
+    ASSERT_EQ(layout.regions().size(), 2);
+    for (qsizetype k = 0; k < 2; ++k)
+        EXPECT_TRUE(layout.regions()[k].box.intersects(canvas.lines[k].box)) << k;
+}
+
+// A filled bar is no line of text.
+TEST(TextLayoutTest, FilledBarIsNoText)
+{
+    QImage image = blankPage(400, 60);
+    QPainter painter(&image);
+    painter.fillRect(QRect(20, 20, 200, 9), QColor(0x2b5278));
+    painter.end();
+    EXPECT_TRUE(TextLayout(InkMap{image}).regions().isEmpty());
+}

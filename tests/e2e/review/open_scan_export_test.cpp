@@ -104,8 +104,10 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     const QString exported = m_dir.filePath(QStringLiteral("Build log-redacted.png"));
     dialogs.destinationAnswer = exported;
     controller.runShareCommand(ShareAction::export_);
-    if (controller.state().isShowingReviewWarning)
+    if (controller.shareGate().isShowingReviewWarning())
         controller.continuePendingShare();
+    controller.cleanedImageOutput().future().waitForFinished();
+    drainEvents();
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests.first().defaultName, "Build log-redacted.png");
     EXPECT_EQ(dialogs.saveRequests.first().startFolder, m_dir.path());

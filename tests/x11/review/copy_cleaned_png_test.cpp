@@ -2,6 +2,7 @@
 #include "app/review/review_controller.h"
 
 #include "support/detection_fixtures.h"
+#include "support/event_loop.h"
 #include "support/fake_file_dialogs.h"
 #include "support/fake_scan_engine.h"
 #include "support/manual_clock.h"
@@ -43,6 +44,8 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     controller.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
 
     controller.copyCleanedPNG();
+    controller.cleanedImageOutput().future().waitForFinished();
+    drainEvents();
 
     EXPECT_TRUE(xclipTargets().contains(QStringLiteral("image/png")));
     const QByteArray png = xclipRead(QStringLiteral("image/png"));

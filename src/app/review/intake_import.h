@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/review/review_image_source.h"
+#include "core/detection/core_error.h"
+
+#include <QFuture>
+#include <QImage>
+#include <QObject>
+
+#include <functional>
+
+namespace velmora {
+
+struct ReviewIntakeImage;
+
+// Reads the one image a paste, a drop of image bytes or a flow outside the review hands
+// over (its encoded bytes, or its file) off the main thread, and hands the source and
+// the decoded image back on the main thread. One at a time: starting another one or
+// cancelling drops the result of the one before, and nothing is handed back once the
+// owner is gone. Owned by the review controller.
+class IntakeImport : public QObject
+{
+    Q_OBJECT
+public:
+    using Ready = std::function<void(const ReviewImageSource &source, const QImage &image)>;
+    using Failed = std::function<void(VelmoraCoreError error)>;
+
+    explicit IntakeImport(QObject *parent = nullptr);
+
+    /// Drops the running read, if any, and starts this one.
+    void start(const ReviewIntakeImage &image, Ready onReady, Failed onFailed);
+    /// Nothing more is handed over.
+    void cancel();
+    /// The running (or last) read, for whoever must wait until it is done.
+    QFuture<void> future() const { return m_future; }
+
+private:
+    QFuture<void> m_future;
+    /// Counts the reads started or cancelled: a result of an older one is dropped.
+    quint64 m_generation = 0;
+};
+
+} // namespace velmora
