@@ -2,6 +2,7 @@
 
 #include "core/detection/core_error.h"
 #include "support/image_fixtures.h"
+#include "support/recognized_lines.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -19,20 +20,6 @@ const QString mono = QStringLiteral("DejaVu Sans Mono");
 
 TextPiece plain(const QString &text) { return {text, false}; }
 TextPiece recorded(const QString &text) { return {text, true}; }
-
-QRectF pixelBox(const NormRect &box, const QSize &size)
-{
-    return QRectF(box.x * size.width(), (1.0 - box.maxY()) * size.height(), box.width * size.width(),
-                  box.height * size.height());
-}
-
-QString allText(const QList<TextObservation> &lines)
-{
-    QStringList texts;
-    for (const TextObservation &line : lines)
-        texts.append(line.text());
-    return texts.join(QLatin1Char('\n'));
-}
 
 // The recognised line whose text contains `part`, or nullptr.
 const TextObservation *lineWith(const QList<TextObservation> &lines, const QString &part)

@@ -2,6 +2,7 @@
 #include "core/analysis/text_recognizer.h"
 
 #include "support/image_fixtures.h"
+#include "support/recognized_lines.h"
 #include "support/row_name.h"
 
 #include <QFontMetricsF>
@@ -20,20 +21,6 @@ namespace {
 
 const QString cantarell = QStringLiteral("Cantarell");
 const QString hack = QStringLiteral("Hack");
-
-QRectF pixelBox(const NormRect &box, const QSize &size)
-{
-    return QRectF(box.x * size.width(), (1.0 - box.maxY()) * size.height(), box.width * size.width(),
-                  box.height * size.height());
-}
-
-QString allText(const QList<TextObservation> &lines)
-{
-    QStringList texts;
-    for (const TextObservation &line : lines)
-        texts.append(line.text());
-    return texts.join(QLatin1Char('\n'));
-}
 
 struct ValueRow {
     const char *name;
