@@ -1,6 +1,7 @@
 #include "core/analysis/face_finder.h"
 
 #include "core/analysis/photo_regions.h"
+#include "core/analysis/united_boxes.h"
 
 #include "core/detection/core_error.h"
 
@@ -56,20 +57,7 @@ double overlap(const Box &a, const Box &b)
 /// One box per face: boxes of the same face (from both scales) become their union.
 std::vector<Box> oneBoxPerFace(std::vector<Box> boxes)
 {
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (size_t i = 0; i < boxes.size() && !merged; ++i) {
-            for (size_t j = i + 1; j < boxes.size(); ++j) {
-                if (overlap(boxes[i], boxes[j]) >= 0.5) {
-                    boxes[i] |= boxes[j];
-                    boxes.erase(boxes.begin() + std::ptrdiff_t(j));
-                    merged = true;
-                    break;
-                }
-            }
-        }
-    }
-    return boxes;
+    return unitedBoxes(std::move(boxes), [](const Box &a, const Box &b) { return overlap(a, b) >= 0.5; });
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "core/analysis/photo_regions.h"
 
+#include "core/analysis/united_boxes.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -64,20 +66,7 @@ QRect withMargin(const QRect &region, const QRect &image)
 /// Unites overlapping rectangles until none overlap.
 QList<QRect> merged(QList<QRect> regions)
 {
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (qsizetype i = 0; i < regions.size() && !changed; ++i) {
-            for (qsizetype j = i + 1; j < regions.size(); ++j) {
-                if (regions[i].intersects(regions[j])) {
-                    regions[i] |= regions[j];
-                    regions.removeAt(j);
-                    changed = true;
-                    break;
-                }
-            }
-        }
-    }
-    return regions;
+    return unitedBoxes(std::move(regions), [](const QRect &a, const QRect &b) { return a.intersects(b); });
 }
 
 } // namespace
