@@ -1,4 +1,5 @@
 #include "core/analysis/line_assembler_parts.h"
+#include "core/analysis/upper_median.h"
 
 namespace velmora {
 
@@ -31,12 +32,8 @@ void LineAssembler::tellCapitalIFromSmallL(QList<Item> &items, const QList<Place
     }
     if (capitals.isEmpty() || ascenders.isEmpty())
         return;
-    const auto median = [](QList<int> values) {
-        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-        return double(values[values.size() / 2]);
-    };
-    const double capital = median(capitals);
-    const double ascender = median(ascenders);
+    const double capital = upperMedian(std::move(capitals));
+    const double ascender = upperMedian(std::move(ascenders));
     if (ascender - capital < leastHeightDifference)
         return;
     for (qsizetype k = 0; k < items.size(); ++k) {

@@ -3,6 +3,7 @@
 #include "core/analysis/key_prefix_repair.h"
 #include "core/analysis/line_assembler_parts.h"
 #include "core/analysis/token_repair.h"
+#include "core/analysis/upper_median.h"
 
 #include <QLoggingCategory>
 
@@ -80,8 +81,7 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
     for (qsizetype k = 1; k < segments.size(); ++k)
         gaps.append(segments[k].strong.left - segments[k - 1].strong.right - 1);
     if (!gaps.isEmpty()) {
-        std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
-        const double usual = std::max(0, gaps[gaps.size() / 2]);
+        const double usual = std::max(0, upperMedian(std::move(gaps)));
         m_engineSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap, usual / m_height + wordGapOverLetterGap) * m_height);
         m_looseSpaceGap = std::min(m_engineSpaceGap, std::max(leastWordGap * m_height, usual + 1));
     }

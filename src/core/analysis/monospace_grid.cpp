@@ -1,5 +1,7 @@
 #include "core/analysis/monospace_grid.h"
 
+#include "core/analysis/upper_median.h"
+
 #include <algorithm>
 #include <complex>
 #include <numbers>
@@ -48,8 +50,7 @@ std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres
     }
     if (steps.size() < minimumGlyphs / 2)
         return std::nullopt;
-    std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
-    const double estimate = steps[steps.size() / 2];
+    const double estimate = upperMedian(std::move(steps));
 
     // The pitch near that estimate that the centres agree on best, in steps fine
     // enough that the phase drifts by under a tenth of a cell across the line.

@@ -1,6 +1,7 @@
 #include "core/analysis/text_layout.h"
 
 #include "core/analysis/union_find.h"
+#include "core/analysis/upper_median.h"
 
 #include <algorithm>
 #include <climits>
@@ -142,8 +143,7 @@ void TextLayout::setAsideRulesAndFrames()
         m_typicalGlyphHeight = minimumTextHeight;
         return;
     }
-    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
-    m_typicalGlyphHeight = std::max(minimumTextHeight, heights[heights.size() / 2]);
+    m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
 
     const double glyph = m_typicalGlyphHeight;
     for (int y = 0; y < m_height; ++y) {
