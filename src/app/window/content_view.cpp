@@ -32,6 +32,8 @@
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/watched_alerts_menu.h"
 
+#include "core/support/clock.h"
+
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -39,6 +41,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -58,7 +61,7 @@ bool isApplicationActive()
 } // namespace
 
 ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QWidget *parent)
-    : QWidget(parent), m_settings(settings)
+    : QWidget(parent), m_settings(settings), m_clock(platform.clock)
 {
     m_controller = std::make_unique<ReviewController>(
         ReviewEnvironment{platform.scanEngine, settings, platform.clipboard, platform.clock, platform.fileDialogs,
@@ -293,7 +296,12 @@ void ContentView::presentReviewWarningIfNeeded()
 
 void ContentView::presentInstallReminder()
 {
-    presentInstallReminderDialog(this, *m_installController);
+    // On the next turn, once the window is raised and active: opened while the window is
+    // being shown, the reminder came up under the window it keeps waiting.
+    m_clock.schedule(std::chrono::milliseconds(0), [view = QPointer<ContentView>(this)] {
+        if (view)
+            presentInstallReminderDialog(view, *view->m_installController);
+    });
 }
 
 void ContentView::startBackgroundServices()

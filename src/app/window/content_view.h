@@ -97,6 +97,7 @@ private:
     void openSettingsWindow();
 
     StoredSettings &m_settings;
+    Clock &m_clock;
     std::function<void()> m_openSettingsWindow;
     std::unique_ptr<ReviewController> m_controller;
     CaptureServices *m_captureServices = nullptr;

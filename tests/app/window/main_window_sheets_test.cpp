@@ -73,7 +73,7 @@ TEST_F(FirstStartFixture, OnboardingWaitsForTheInstallReminderToBeAnswered)
 {
     test::ScopedEnvironmentVariable downloads{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/tmp/Downloads/velmora"};
     m_window->show();
-    test::drainEvents();
+    m_clock.advance(std::chrono::milliseconds(0));
     auto *reminder = m_content->findChild<QMessageBox *>(QStringLiteral("install-reminder"));
     ASSERT_NE(reminder, nullptr);
     EXPECT_EQ(sheet(), nullptr);

@@ -146,12 +146,15 @@ TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)
     test::ScopedEnvironmentVariable downloads{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/tmp/Downloads/velmora"};
     m_window->show();
     auto reminders = [this] { return m_content->findChildren<QMessageBox *>(QStringLiteral("install-reminder")); };
+    EXPECT_TRUE(reminders().isEmpty()) << "it waits until the window is up";
+    m_clock.advance(std::chrono::milliseconds(0));
     ASSERT_EQ(reminders().size(), 1);
     EXPECT_FALSE(m_content->installController().evaluateInstallLocation(false));
     reminders().front()->findChild<QPushButton *>(QStringLiteral("install-reminder-not-now-button"))->click();
     test::drainEvents();
     m_window->hide();
     m_window->show();
+    m_clock.advance(std::chrono::milliseconds(0));
     EXPECT_TRUE(reminders().isEmpty());
 }
 
