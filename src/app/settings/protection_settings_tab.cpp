@@ -10,21 +10,21 @@
 
 namespace velmora {
 
-ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, Services services, QWidget *parent)
-    : QWidget(parent), m_services(std::move(services))
+ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, const Services &services, QWidget *parent)
+    : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
     layout->setSpacing(18);
-    m_status = new ProtectionStatusSection(settings, m_services.captureAllowed);
+    m_status = new ProtectionStatusSection(settings, services.captureAllowed);
     connect(m_status, &ProtectionStatusSection::jumpRequested, this, &ProtectionSettingsTab::jumpRequested);
     layout->addWidget(m_status);
     m_folderWatch = new FolderWatchSection(
-        settings, {m_services.folders, m_services.notifications, m_services.openNotificationSettings});
+        settings, {services.folders, services.notifications, services.openNotificationSettings});
     layout->addWidget(m_folderWatch);
     m_clipboard = new ClipboardProtectionSection(settings);
     layout->addWidget(m_clipboard);
-    m_captureOutput = new CaptureOutputSection(settings, {m_services.folders, m_services.showStatus});
+    m_captureOutput = new CaptureOutputSection(settings, {services.folders, services.showStatus});
     layout->addWidget(m_captureOutput);
     layout->addWidget(new CaptureShortcutsSection(settings));
     layout->addStretch(1);

@@ -31,7 +31,7 @@ public:
         std::function<void(const QString &)> showStatus;
     };
 
-    ProtectionSettingsTab(StoredSettings &settings, Services services, QWidget *parent = nullptr);
+    ProtectionSettingsTab(StoredSettings &settings, const Services &services, QWidget *parent = nullptr);
 
     FolderWatchSection *folderWatch() const { return m_folderWatch; }
     ClipboardProtectionSection *clipboardProtection() const { return m_clipboard; }
@@ -44,7 +44,6 @@ signals:
     void jumpRequested(ScreenshotProtectionRail rail);
 
 private:
-    Services m_services;
     ProtectionStatusSection *m_status = nullptr;
     FolderWatchSection *m_folderWatch = nullptr;
     ClipboardProtectionSection *m_clipboard = nullptr;

@@ -54,6 +54,23 @@ protected:
         return widget && widget->isVisibleTo(&window);
     }
 
+    /// Twenty e-mail findings in the list and the fifteenth chosen; its row, or null.
+    DetectionRow *chooseFindingFarDownTheList()
+    {
+        QList<Detection> findings;
+        for (int i = 0; i < 20; ++i) {
+            Detection finding = findingAt(i);
+            finding.matchedText = QStringLiteral("person%1@example.com").arg(i);
+            findings.append(finding);
+        }
+        harness.loadPlan(findings);
+        panel->resize(376, 900);
+        drainEvents(); // the list takes its height
+        harness.controller.selectDetection(findings.at(14).id);
+        drainEvents();
+        return find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
+    }
+
     ReviewHarness harness;
     QWidget window;
     FindingsPanel *panel = nullptr;
@@ -276,18 +293,7 @@ TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRow)
 
 TEST_F(FindingsPanelTest, AChosenFindingShowsWholeWithItsExpandedDetails)
 {
-    QList<Detection> findings;
-    for (int i = 0; i < 20; ++i) {
-        Detection finding = findingAt(i);
-        finding.matchedText = QStringLiteral("person%1@example.com").arg(i);
-        findings.append(finding);
-    }
-    harness.loadPlan(findings);
-    panel->resize(376, 900);
-    drainEvents(); // the list takes its height
-    harness.controller.selectDetection(findings.at(14).id);
-    drainEvents();
-    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
+    auto *row = chooseFindingFarDownTheList();
     ASSERT_NE(row, nullptr);
     auto *links = row->findChild<QWidget *>("remember-safe-finding-button");
     ASSERT_TRUE(links && links->isVisibleTo(&window));
@@ -303,18 +309,7 @@ TEST_F(FindingsPanelTest, AChosenFindingShowsWholeWithItsExpandedDetails)
 
 TEST_F(FindingsPanelTest, OpeningDetectorDetailsKeepsTheRowsLinksInView)
 {
-    QList<Detection> findings;
-    for (int i = 0; i < 20; ++i) {
-        Detection finding = findingAt(i);
-        finding.matchedText = QStringLiteral("person%1@example.com").arg(i);
-        findings.append(finding);
-    }
-    harness.loadPlan(findings);
-    panel->resize(376, 900);
-    drainEvents();
-    harness.controller.selectDetection(findings.at(14).id);
-    drainEvents();
-    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
+    auto *row = chooseFindingFarDownTheList();
     ASSERT_NE(row, nullptr);
     auto *list = find<QScrollArea>("findings-list");
     row->findChild<QToolButton *>("detector-details-disclosure")->click();

@@ -46,6 +46,12 @@ protected:
     {
         ASSERT_TRUE(test::writeBytes(inFolder(name), bytes));
     }
+    /// Writes more of a file the test keeps open, and pushes it to disk.
+    static void appendFlushed(QFile &file, const QByteArray &bytes)
+    {
+        ASSERT_EQ(file.write(bytes), bytes.size());
+        ASSERT_TRUE(file.flush());
+    }
     /// Lets the watcher read the notices the kernel queued for what the test just did.
     static void deliverNotices() { test::drainEvents(); }
 
@@ -93,12 +99,10 @@ TEST_F(ScreenshotFolderWatcherTest, SlowlyWrittenFileIsDeliveredOnceComplete)
     ASSERT_EQ(m_watcher.start(folder()), std::nullopt);
     QFile file(inFolder(QStringLiteral("Slow.png")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(QByteArray(100, 'a')), 100);
-    ASSERT_TRUE(file.flush());
+    ASSERT_NO_FATAL_FAILURE(appendFlushed(file, QByteArray(100, 'a')));
     deliverNotices();
     m_clock.advance(500ms);
-    ASSERT_EQ(file.write(QByteArray(50, 'b')), 50);
-    ASSERT_TRUE(file.flush());
+    ASSERT_NO_FATAL_FAILURE(appendFlushed(file, QByteArray(50, 'b')));
     m_clock.advance(400ms);
     file.close();
     deliverNotices();
@@ -114,13 +118,11 @@ TEST_F(ScreenshotFolderWatcherTest, FileStillChangingAtTheCheckIsCheckedAgain)
     ASSERT_EQ(m_watcher.start(folder()), std::nullopt);
     QFile file(inFolder(QStringLiteral("Open.png")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(QByteArray(100, 'a')), 100);
-    ASSERT_TRUE(file.flush());
+    ASSERT_NO_FATAL_FAILURE(appendFlushed(file, QByteArray(100, 'a')));
     deliverNotices();
     m_clock.advance(500ms);
     // A write that does not close the file sends no notice of the kinds the watch reads.
-    ASSERT_EQ(file.write(QByteArray(50, 'b')), 50);
-    ASSERT_TRUE(file.flush());
+    ASSERT_NO_FATAL_FAILURE(appendFlushed(file, QByteArray(50, 'b')));
     deliverNotices();
     m_clock.advance(500ms);
     EXPECT_TRUE(m_deliveries.isEmpty());
