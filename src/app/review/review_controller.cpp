@@ -9,8 +9,6 @@
 
 #include <QColor>
 
-#include <algorithm>
-
 namespace velmora {
 
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
@@ -144,13 +142,6 @@ bool ReviewController::confirmShareIfReviewNeeded(ShareAction action)
         return true;
     ChangeScope scope(*this); // announces the warning raised
     return false;
-}
-
-BatchReviewItem *ReviewController::findItem(const QUuid &itemID)
-{
-    const auto found = std::find_if(m_state.batchItems.begin(), m_state.batchItems.end(),
-                                    [&](const BatchReviewItem &item) { return item.id == itemID; });
-    return found == m_state.batchItems.end() ? nullptr : &*found;
 }
 
 bool ReviewController::isCurrentItem(const QUuid &itemID) const

@@ -307,7 +307,6 @@ private:
     /// The end of a batch export of `items`: its sentences, banner, history record.
     void finishBatchExport(const QList<BatchReviewItem> &items, const BatchExportOutcome &outcome);
 
-    BatchReviewItem *findItem(const QUuid &itemID);
     bool isCurrentItem(const QUuid &itemID) const;
     DetectorCategoryPreferences currentCategoryPreferences() const;
 

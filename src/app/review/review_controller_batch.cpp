@@ -80,7 +80,7 @@ void ReviewController::selectBatchItem(const QUuid &itemID)
         markCurrentScanEnded();
     }
     cancelCurrentDetection();
-    if (const BatchReviewItem *item = findItem(itemID)) {
+    if (const BatchReviewItem *item = m_state.item(itemID)) {
         showBatchItem(*item);
         markBatchItemReviewed(itemID);
     }
@@ -88,7 +88,7 @@ void ReviewController::selectBatchItem(const QUuid &itemID)
 
 void ReviewController::markBatchItemReviewed(const QUuid &itemID)
 {
-    BatchReviewItem *item = findItem(itemID);
+    BatchReviewItem *item = m_state.item(itemID);
     if (!item || !item->didScan || !item->hasFindings())
         return;
     ChangeScope scope(*this);
@@ -127,7 +127,7 @@ BatchScanReview ReviewController::batchScanReview()
 {
     BatchScanReview review;
     review.startItem = [this](const QUuid &itemID) -> std::optional<BatchScanPixels> {
-        BatchReviewItem *item = findItem(itemID);
+        BatchReviewItem *item = m_state.item(itemID);
         if (!item)
             return std::nullopt;
         item->isChecking = true;
@@ -137,7 +137,7 @@ BatchScanReview ReviewController::batchScanReview()
         return item->source;
     };
     review.boxes = [this](const QUuid &itemID) -> std::optional<BatchScanBoxes> {
-        const BatchReviewItem *item = findItem(itemID);
+        const BatchReviewItem *item = m_state.item(itemID);
         if (!item)
             return std::nullopt;
         return BatchScanBoxes{item->redactionPlan.manualDetections(), manualDetectionStates(item->redactionPlan)};
@@ -164,7 +164,7 @@ bool ReviewController::batchScansCurrentItem() const
 
 void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned)
 {
-    BatchReviewItem *item = findItem(itemID);
+    BatchReviewItem *item = m_state.item(itemID);
     if (!item)
         return;
     // A load's skipped-files notice is the window's and stays.
@@ -178,7 +178,7 @@ void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &
 
 void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan)
 {
-    BatchReviewItem *item = findItem(itemID);
+    BatchReviewItem *item = m_state.item(itemID);
     if (!item)
         return;
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;

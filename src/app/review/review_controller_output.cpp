@@ -98,7 +98,7 @@ void ReviewController::showOutputOutcome(const QUuid &itemID, const std::optiona
     if (isCurrentItem(itemID)) {
         m_state.setErrorText(errorText);
         m_state.setReviewStatusNote(statusNote);
-    } else if (BatchReviewItem *item = findItem(itemID)) {
+    } else if (BatchReviewItem *item = m_state.item(itemID)) {
         item->errorText = errorText;
         item->reviewStatusNote = statusNote;
     }
@@ -109,7 +109,7 @@ void ReviewController::announceShared(const QList<std::pair<QUuid, RedactionPlan
     // Boxes edited while the output was made are not in it: they stay work to lose.
     QList<QUuid> itemIDs;
     for (const auto &[itemID, plan] : shared) {
-        const BatchReviewItem *item = findItem(itemID);
+        const BatchReviewItem *item = m_state.item(itemID);
         if (item && item->redactionPlan == plan)
             itemIDs.append(itemID);
     }

@@ -139,7 +139,7 @@ void ReviewController::cancelRunningScans()
     ChangeScope scope(*this);
     // The items the batch scan was working on have had their scan; the queued ones stay queued.
     for (const QUuid &itemID : m_batchScan.itemsInFlight()) {
-        if (BatchReviewItem *item = findItem(itemID)) {
+        if (BatchReviewItem *item = m_state.item(itemID)) {
             item->scanEnded = true;
             item->reviewStatusNote = ReviewText::detectionCanceled;
         }

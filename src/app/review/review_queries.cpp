@@ -97,10 +97,8 @@ bool canShareCurrentImage(const ReviewState &state)
 {
     if (state.image().isNull() || state.isChecking() || state.isWritingCleanedImage)
         return false;
-    const auto current = std::find_if(state.batchItems.begin(), state.batchItems.end(), [&state](const BatchReviewItem &item) {
-        return item.id == state.selectedBatchItemID;
-    });
-    return current != state.batchItems.end() && current->scanEnded;
+    const BatchReviewItem *current = state.currentItem();
+    return current && current->scanEnded;
 }
 
 QList<BatchReviewItem> visibleBatchItems(const ReviewState &state)

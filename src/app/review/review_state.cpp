@@ -10,13 +10,21 @@ const ManualRedactionEditHistory noHistory;
 
 } // namespace
 
+const BatchReviewItem *ReviewState::item(const QUuid &itemID) const
+{
+    const auto found = std::find_if(batchItems.begin(), batchItems.end(),
+                                    [&itemID](const BatchReviewItem &item) { return item.id == itemID; });
+    return found == batchItems.end() ? nullptr : &*found;
+}
+
+BatchReviewItem *ReviewState::item(const QUuid &itemID)
+{
+    return const_cast<BatchReviewItem *>(std::as_const(*this).item(itemID));
+}
+
 const BatchReviewItem *ReviewState::currentItem() const
 {
-    if (!selectedBatchItemID)
-        return nullptr;
-    const auto found = std::find_if(batchItems.begin(), batchItems.end(),
-                                    [this](const BatchReviewItem &item) { return item.id == *selectedBatchItemID; });
-    return found == batchItems.end() ? nullptr : &*found;
+    return selectedBatchItemID ? item(*selectedBatchItemID) : nullptr;
 }
 
 BatchReviewItem *ReviewState::currentItem()

@@ -28,6 +28,9 @@ namespace velmora {
 // status and an error line of its own.
 struct ReviewState
 {
+    /// The batch item with the id; null when there is none.
+    const BatchReviewItem *item(const QUuid &itemID) const;
+    BatchReviewItem *item(const QUuid &itemID);
     // The image under review, read from the selected batch item.
     const BatchReviewItem *currentItem() const;
     BatchReviewItem *currentItem();
