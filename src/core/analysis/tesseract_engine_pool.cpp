@@ -1,8 +1,13 @@
 #include "core/analysis/tesseract_engine_pool.h"
 
+#include <QLoggingCategory>
 #include <QThread>
 
 namespace velmora {
+
+namespace {
+Q_LOGGING_CATEGORY(lcEnginePool, "com.orlwick.kavri.ocr")
+} // namespace
 
 TesseractEngineLease::TesseractEngineLease(TesseractEnginePool *pool, std::unique_ptr<TesseractEngine> engine)
     : m_pool(pool), m_engine(std::move(engine))
@@ -22,6 +27,13 @@ TesseractEnginePool &TesseractEnginePool::shared(bool usesLanguageCorrection)
     return usesLanguageCorrection ? withDictionaries : withoutDictionaries;
 }
 
+void TesseractEnginePool::shutDownShared()
+{
+    shared(true).shutDown();
+    shared(false).shutDown();
+    threads().waitForDone();
+}
+
 QThreadPool &TesseractEnginePool::threads()
 {
     static QThreadPool pool;
@@ -33,16 +45,23 @@ TesseractEnginePool::TesseractEnginePool(bool usesLanguageCorrection, int capaci
 {
 }
 
+TesseractEnginePool::~TesseractEnginePool()
+{
+    shutDown();
+}
+
 std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandle &task)
 {
     QMutexLocker locker(&m_mutex);
     // A task cancelled on its way here takes no engine, not even an idle one.
-    if (task.isCancelled())
+    if (m_isShutDown || task.isCancelled())
         return std::nullopt;
     while (m_idle.empty() && m_started >= m_capacity) {
         ++m_waiting;
         m_engineReturned.wait(&m_mutex);
         --m_waiting;
+        if (m_isShutDown)
+            return std::nullopt;
         if (task.isCancelled()) {
             // The wake-up was meant for someone who still wants the engine.
             m_engineReturned.wakeOne();
@@ -54,17 +73,46 @@ std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandl
         m_idle.pop_back();
         return TesseractEngineLease(this, std::move(engine));
     }
-    ++m_started;
+    const int number = ++m_started;
     locker.unlock();
     // Starting an engine takes a while; others may borrow idle engines meanwhile.
     auto engine = TesseractEngine::create(m_usesLanguageCorrection);
-    if (!engine) {
-        locker.relock();
-        --m_started;
-        m_engineReturned.wakeOne();
-        return std::nullopt;
+    if (engine && !isShutDown()) {
+        qCInfo(lcEnginePool) << "Started OCR engine" << number << "of" << m_capacity;
+        return TesseractEngineLease(this, std::move(engine));
     }
-    return TesseractEngineLease(this, std::move(engine));
+    // Shut down while it started: it ends unused, as the shutdown waits for it.
+    engine.reset();
+    locker.relock();
+    --m_started;
+    m_engineReturned.wakeAll();
+    return std::nullopt;
+}
+
+void TesseractEnginePool::shutDown()
+{
+    std::vector<std::unique_ptr<TesseractEngine>> idle;
+    {
+        QMutexLocker locker(&m_mutex);
+        m_isShutDown = true;
+        // Waiting borrowers leave empty-handed.
+        m_engineReturned.wakeAll();
+        idle = std::exchange(m_idle, {});
+    }
+    // Ended outside the lock, so that no borrower waits on an engine's end.
+    const int ended = int(idle.size());
+    idle.clear();
+    QMutexLocker locker(&m_mutex);
+    m_started -= ended;
+    // The engines out on lease end as they come back.
+    while (m_started > 0)
+        m_engineReturned.wait(&m_mutex);
+}
+
+bool TesseractEnginePool::isShutDown() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_isShutDown;
 }
 
 int TesseractEnginePool::startedEngines() const
@@ -88,8 +136,17 @@ int TesseractEnginePool::waitingBorrowers() const
 void TesseractEnginePool::release(std::unique_ptr<TesseractEngine> engine)
 {
     QMutexLocker locker(&m_mutex);
-    m_idle.push_back(std::move(engine));
-    m_engineReturned.wakeOne();
+    if (!m_isShutDown) {
+        m_idle.push_back(std::move(engine));
+        m_engineReturned.wakeOne();
+        return;
+    }
+    // Back after the shutdown began: the engine ends before the shutdown may finish.
+    locker.unlock();
+    engine.reset();
+    locker.relock();
+    --m_started;
+    m_engineReturned.wakeAll();
 }
 
 } // namespace velmora

@@ -13,8 +13,10 @@ namespace velmora::test {
 class RunningVelmora
 {
 public:
-    /// Starts it through `prefix` (a command that runs the executable, such as unshare) when one is given.
-    explicit RunningVelmora(const QMap<QString, QString> &extraEnvironment = {}, const QStringList &prefix = {})
+    /// Starts it through `prefix` (a command that runs the executable, such as unshare) when one is given,
+    /// with `arguments` (files and folders to open).
+    explicit RunningVelmora(const QMap<QString, QString> &extraEnvironment = {}, const QStringList &prefix = {},
+                            const QStringList &arguments = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
@@ -26,7 +28,7 @@ public:
         for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
             environment.insert(it.key(), it.value());
         process.setProcessEnvironment(environment);
-        const QStringList command = prefix + QStringList{QStringLiteral(VELMORA_EXECUTABLE)};
+        const QStringList command = prefix + QStringList{QStringLiteral(VELMORA_EXECUTABLE)} + arguments;
         process.start(command.front(), command.mid(1));
     }
     ~RunningVelmora()
