@@ -21,10 +21,10 @@ class StoredSettings;
 
 // The clipboard guard. While the main window is open it polls the clipboard's change
 // count, lets the monitor plan decide when a new image has settled and was never seen,
-// and hands that image to the clipboard scan. A file a copied URI list names is read on
-// the thread pool: the main thread never opens it. It only reads the clipboard: every writer
-// of the application marks its own change handled in `monitorPlan()`, so that cleaned
-// output is never scanned again. Created once by the main window; main thread only.
+// and hands that image to the clipboard scan; a file a copied URI list names is read on
+// the thread pool, never opened on the main thread. It only reads the clipboard: every
+// writer of the application marks its own change handled in `monitorPlan()`, so that
+// cleaned output is never scanned again. Created once by the main window; main thread only.
 class ClipboardProtectionController : public QObject
 {
     Q_OBJECT

@@ -45,11 +45,6 @@ TesseractEnginePool::TesseractEnginePool(bool usesLanguageCorrection, int capaci
 {
 }
 
-TesseractEnginePool::~TesseractEnginePool()
-{
-    shutDown();
-}
-
 std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandle &task)
 {
     QMutexLocker locker(&m_mutex);
@@ -60,8 +55,11 @@ std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandl
         ++m_waiting;
         m_engineReturned.wait(&m_mutex);
         --m_waiting;
-        if (m_isShutDown)
+        if (m_isShutDown) {
+            // The shutdown waits for every borrower to leave.
+            m_engineReturned.wakeAll();
             return std::nullopt;
+        }
         if (task.isCancelled()) {
             // The wake-up was meant for someone who still wants the engine.
             m_engineReturned.wakeOne();
@@ -81,7 +79,7 @@ std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandl
         qCInfo(lcEnginePool) << "Started OCR engine" << number << "of" << m_capacity;
         return TesseractEngineLease(this, std::move(engine));
     }
-    // Shut down while it started: it ends unused, as the shutdown waits for it.
+    // It failed to start, or the pool was shut down meanwhile (and waits for it to end).
     engine.reset();
     locker.relock();
     --m_started;
@@ -104,8 +102,8 @@ void TesseractEnginePool::shutDown()
     idle.clear();
     QMutexLocker locker(&m_mutex);
     m_started -= ended;
-    // The engines out on lease end as they come back.
-    while (m_started > 0)
+    // The engines out on lease end as they come back; waiting borrowers leave.
+    while (m_started > 0 || m_waiting > 0)
         m_engineReturned.wait(&m_mutex);
 }
 

@@ -52,7 +52,6 @@ public:
     static QThreadPool &threads();
 
     TesseractEnginePool(bool usesLanguageCorrection, int capacity);
-    ~TesseractEnginePool();
     TesseractEnginePool(const TesseractEnginePool &) = delete;
     TesseractEnginePool &operator=(const TesseractEnginePool &) = delete;
 

@@ -11,7 +11,7 @@
 namespace velmora::test {
 namespace {
 
-constexpr int kQuits = 4;
+constexpr int kQuits = 3;
 constexpr int kScanStartTimeoutMs = 60000;
 constexpr int kQuitTimeoutMs = 30000;
 
