@@ -64,7 +64,7 @@ public:
                 const QRect box = rect(values[valueIndex++]);
                 const QColor ground = row.kind == RowKind::bubble ? m_palette.bubble : row.kind == RowKind::code ? m_palette.code : m_palette.page;
                 const QColor ink = row.kind == RowKind::bubble ? m_palette.bubbleText : row.kind == RowKind::code ? m_palette.codeText : m_palette.text;
-                screen.plants.append({piece.kind, piece.text, piece.prefix, box, int(r), inkIn(screen.image, box, ground, ink)});
+                screen.plants.append({piece.kind, piece.text, piece.prefix, {{piece.text, box, int(r)}}, inkIn(screen.image, box, ground, ink)});
             }
             screen.lines.append(line);
         }

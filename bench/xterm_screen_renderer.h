@@ -106,7 +106,8 @@ public:
             for (const Piece &piece : rows[r].pieces) {
                 const QRect box = QRectF(kBorder + column * cellWidth, kBorder + r * cellHeight, piece.text.size() * cellWidth, cellHeight).toAlignedRect();
                 if (piece.planted)
-                    screen.plants.append({piece.kind, piece.text, piece.prefix, box, int(r), inkIn(screen.image, box, m_palette.code, m_palette.codeText)});
+                    screen.plants.append({piece.kind, piece.text, piece.prefix, {{piece.text, box, int(r)}},
+                                          inkIn(screen.image, box, m_palette.code, m_palette.codeText)});
                 line.text += piece.text;
                 column += int(piece.text.size());
             }
