@@ -5,6 +5,7 @@
 // listings) in both halves of the typefaces, drawn by Qt and headless Chromium
 // (interface screens) and xterm (terminal screens), each layout scored on its own.
 
+#include "chromium_layout_renderer.h"
 #include "layout_screen.h"
 #include "qt_layout_renderer.h"
 #include "typeface_bench.h"
@@ -31,6 +32,11 @@ inline QList<LayoutKind> layoutKinds()
         {QStringLiteral("issue-tracker"), false, 1},
         {QStringLiteral("windows"), false, 1},
         {QStringLiteral("tall-page"), false, 1},
+        {QStringLiteral("tmux-splits"), true, 1},
+        {QStringLiteral("editor-shell"), true, 1},
+        {QStringLiteral("csv-export"), true, 1},
+        {QStringLiteral("git-log"), true, 1},
+        {QStringLiteral("app-logs"), true, 1},
     };
 }
 
@@ -67,6 +73,21 @@ inline LayoutScreen uiLayout(const QString &name, const ScreenSetting &setting, 
     return ui_layouts::tallPage(values, u);
 }
 
+/// The terminal screen of layout `name`.
+inline TerminalScreen terminalLayout(const QString &name, const ScreenSetting &setting)
+{
+    ValueSource values(setting.seed);
+    if (name == QStringLiteral("tmux-splits"))
+        return terminal_layouts::splits(values);
+    if (name == QStringLiteral("editor-shell"))
+        return terminal_layouts::editorAndShell(values);
+    if (name == QStringLiteral("csv-export"))
+        return terminal_layouts::csvExport(values);
+    if (name == QStringLiteral("git-log"))
+        return terminal_layouts::gitLog(values);
+    return terminal_layouts::appLogs(values);
+}
+
 inline void printLayoutHeader()
 {
     std::printf("%-16s %-10s %-9s %6s %6s %6s %6s %6s %5s  %6s %7s %6s %7s %7s\n", "layout", "half", "renderer", "cover", "lowest",
@@ -98,6 +119,8 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
     std::printf("\nLayouts (values covered by their findings' boxes):\n");
     const auto score = [&](const QString &layout, const QString &half, const QString &renderer, const QString &label, const DrawnScreen &screen) {
         if (const auto scores = recogniseAndScore(label, screen, recognizer, detector, options)) {
+            if (options.verbose)
+                printLayoutRow(layout, half, renderer, *scores);
             totals[layout][half][renderer].add(*scores);
             ++screens;
             if (!renderersSeen.contains(renderer))
@@ -105,6 +128,10 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
         }
     };
     const auto typefaceList = selectedTypefaces(options.tuning, options.heldBack);
+    const bool terminals = std::any_of(kinds.cbegin(), kinds.cend(), [&](const LayoutKind &k) { return k.terminal && (options.layout.isEmpty() || options.layout == k.name); });
+    const std::optional<PrivateDisplay> display = terminals && options.renderers.contains(QStringLiteral("xterm")) && XtermScreenRenderer::available()
+        ? std::make_optional<PrivateDisplay>()
+        : std::nullopt;
     for (qsizetype l = 0; l < kinds.size(); ++l) {
         const LayoutKind &kind = kinds[l];
         if (!options.layout.isEmpty() && options.layout != kind.name)
@@ -118,17 +145,30 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
                 const ScreenSetting setting = screenSetting(l, t, variant);
                 const QString label = QStringLiteral("%1 %2 %3 %4px %5x").arg(kind.name, typeface.sans + u'+' + typeface.mono,
                                                                             themes[setting.theme].name).arg(setting.size).arg(setting.scale);
-                if (kind.terminal)
+                if (kind.terminal) {
+                    if (display && !display->name().isEmpty()) {
+                        const Palette &palette = palettes()[(t + variant + l) % palettes().size()];
+                        const QString terminalLabel = QStringLiteral("xterm %1 %2 %3 %4px %5x").arg(kind.name, typeface.mono, palette.name)
+                                                          .arg(setting.size).arg(setting.scale);
+                        score(kind.name, half, QStringLiteral("xterm"), terminalLabel,
+                              XtermScreenRenderer(*display, typeface.mono, palette, setting.size * setting.scale).draw(terminalLayout(kind.name, setting)));
+                    }
                     continue;
+                }
                 const LayoutScreen layout = uiLayout(kind.name, setting, t, variant);
-                if (options.renderers.contains(QStringLiteral("qt"))) {
+                const auto drawWith = [&](const QString &renderer, auto &&drawer) {
+                    if (!options.renderers.contains(renderer))
+                        return;
                     int hidden = 0;
-                    const DrawnScreen screen = QtLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale).draw(layout, &hidden);
+                    const DrawnScreen screen = drawer.draw(layout, &hidden);
                     hiddenValues += hidden;
                     if (options.verbose && hidden > 0)
-                        std::printf("qt %s: %d planted values hidden under a window, left out\n", qPrintable(label), hidden);
-                    score(kind.name, half, QStringLiteral("qt"), QStringLiteral("qt ") + label, screen);
-                }
+                        std::printf("%s %s: %d planted values hidden under a window, left out\n", qPrintable(renderer), qPrintable(label), hidden);
+                    score(kind.name, half, renderer, renderer + u' ' + label, screen);
+                };
+                drawWith(QStringLiteral("qt"), QtLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale));
+                if (chromiumAvailable())
+                    drawWith(QStringLiteral("chromium"), ChromiumLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale));
             }
         }
     }

@@ -65,10 +65,7 @@ inline std::optional<TypefaceScores> recogniseAndScore(const QString &label, con
         screen.image.save(QDir(options.dumpDir).filePath(QString(label).replace(u' ', u'_') + QStringLiteral(".png")));
     if (options.verbose)
         std::printf("%s\n", qPrintable(label));
-    const TypefaceScores scores = scoreScreen(screen, recognizer.recognizeTextSync(screen.image), detector, options.verbose);
-    if (options.verbose)
-        printTypefaceRow(label, scores);
-    return scores;
+    return scoreScreen(screen, recognizer.recognizeTextSync(screen.image), detector, options.verbose);
 }
 
 inline void runTypefaceBench(const velmora::OCRTextRecognizer &recognizer, const TypefaceBenchOptions &options)
@@ -82,8 +79,11 @@ inline void runTypefaceBench(const velmora::OCRTextRecognizer &recognizer, const
         options.renderers.contains(QStringLiteral("xterm")) && XtermScreenRenderer::available() ? std::make_optional<PrivateDisplay>() : std::nullopt;
     quint32 seed = 100;
     const auto score = [&](const QString &label, const QString &total, const DrawnScreen &screen) {
-        if (const auto scores = recogniseAndScore(label, screen, recognizer, detector, options))
+        if (const auto scores = recogniseAndScore(label, screen, recognizer, detector, options)) {
+            if (options.verbose)
+                printTypefaceRow(label, *scores);
             totals[total].add(*scores);
+        }
     };
     for (const auto &[t, typeface] : selectedTypefaces(options.tuning, options.heldBack)) {
         const QString half = typeface.heldBack ? QStringLiteral("held-back") : QStringLiteral("tuning");

@@ -104,7 +104,9 @@ inline LayoutScreen issueTracker(ValueSource &v, int u)
     Pane list{QRect(at(14, u) - 1, 0, at(32, u), height), Surface::page, QString(), 0, true, {{TextRole::heading, {plain(QStringLiteral("Open issues"))}}}};
     static const QStringList titles{QStringLiteral("Refund fails for EU cards"), QStringLiteral("Export drops phone numbers"),
                                     QStringLiteral("Webhook retries never stop"), QStringLiteral("Invoice PDF shows old address"),
-                                    QStringLiteral("Login loops after password reset"), QStringLiteral("Card update form rejects Amex")};
+                                    QStringLiteral("Login loops after password reset"), QStringLiteral("Card update form rejects Amex"),
+                                    QStringLiteral("Search misses archived projects"), QStringLiteral("Slack alerts arrive twice"),
+                                    QStringLiteral("Audit log hides API key rotations"), QStringLiteral("Dark theme breaks the invoice table")};
     const int selected = v.below(int(titles.size()));
     for (qsizetype i = 0; i < titles.size(); ++i) {
         list.items.append({TextRole::text, {plain(QStringLiteral("#%1 %2").arg(4800 + v.below(200)).arg(titles[i]))}, i == selected});
@@ -113,7 +115,7 @@ inline LayoutScreen issueTracker(ValueSource &v, int u)
     }
 
     const Person reporter = v.person();
-    Pane detail{QRect(at(46, u) - 2, 0, width - at(46, u) + 2, at(38, u)), Surface::page, QString(), 0, true,
+    Pane detail{QRect(at(46, u) - 2, 0, width - at(46, u) + 2, at(40, u)), Surface::page, QString(), 0, true,
                 {{TextRole::heading, {plain(QStringLiteral("#4821 ") + titles[selected])}},
                  {TextRole::muted, {plain(QStringLiteral("Reported by ") + reporter.name + QStringLiteral(" <")), sensitive(reporter.email, PlantKind::email),
                                     plain(QStringLiteral("> on ")), decoy(v.date())}},
@@ -125,7 +127,16 @@ inline LayoutScreen issueTracker(ValueSource &v, int u)
                                    plain(QStringLiteral(", filter by the account, retry the refund and watch the log below. Seen on ")),
                                    decoy(v.version()), plain(QStringLiteral(" (")), decoy(v.buildId()), plain(QStringLiteral("), not on the previous release."))}},
                  {TextRole::text, {plain(QStringLiteral("Assignee: ")), sensitive(team[1].email, PlantKind::email), plain(QStringLiteral(", watchers: ")),
-                                   sensitive(team[2].email, PlantKind::email), plain(QStringLiteral(" and ")), sensitive(team[3].email, PlantKind::email)}}}};
+                                   sensitive(team[2].email, PlantKind::email), plain(QStringLiteral(" and ")), sensitive(team[3].email, PlantKind::email)}},
+                 {TextRole::heading, {plain(QStringLiteral("Comments"))}},
+                 {TextRole::muted, {plain(team[1].name + QStringLiteral(" commented on ")), decoy(v.date())}},
+                 {TextRole::text, {plain(QStringLiteral("Refunded by hand for now. The second charge came from the retry worker; the customer's backup card ")),
+                                   sensitive(v.card(), PlantKind::card), plain(QStringLiteral(" was not touched. Their office line is ")),
+                                   sensitive(v.northAmericanPhone(), PlantKind::phone), plain(QStringLiteral(" if they call again."))}},
+                 {TextRole::muted, {plain(team[2].name + QStringLiteral(" commented on ")), decoy(v.date())}},
+                 {TextRole::text, {plain(QStringLiteral("Same pattern on ")), token(v.customerId()), plain(QStringLiteral(", reported by ")),
+                                   sensitive(v.person().email, PlantKind::email), plain(QStringLiteral(". I pinned the worker to ")), decoy(v.version()),
+                                   plain(QStringLiteral(" until the fix ships."))}}}};
 
     Pane log{QRect(detail.frame.left(), detail.frame.bottom(), detail.frame.width(), height - detail.frame.bottom()), Surface::terminal,
              QStringLiteral("Activity log"), 0, true};
