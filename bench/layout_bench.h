@@ -69,7 +69,7 @@ inline LayoutScreen uiLayout(const QString &name, const ScreenSetting &setting, 
     if (name == QStringLiteral("issue-tracker"))
         return ui_layouts::issueTracker(values, u);
     if (name == QStringLiteral("windows"))
-        return ui_layouts::windows(values, u);
+        return ui_layouts::windows(values, u, typeface % 2 == 0);
     return ui_layouts::tallPage(values, u);
 }
 

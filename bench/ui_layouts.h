@@ -154,9 +154,9 @@ inline LayoutScreen issueTracker(ValueSource &v, int u)
     return {QSize(width, height), {sidebar, list, detail, log}};
 }
 
-/// Three windows drawn as one screen: a browser page whose prose runs under a mail
-/// window and a terminal; the terminal, in front, covers part of both.
-inline LayoutScreen windows(ValueSource &v, int u)
+/// Two or three windows drawn as one screen: a browser page whose prose runs under a
+/// terminal in front of it and, with `withMail`, under a mail window too.
+inline LayoutScreen windows(ValueSource &v, int u, bool withMail)
 {
     const Person sender = v.person();
     Pane browser{QRect(at(2, u), at(2, u), at(70, u), at(52, u)), Surface::page, QStringLiteral("Release notes - Web Browser"), 0, true,
@@ -205,6 +205,8 @@ inline LayoutScreen windows(ValueSource &v, int u)
     line({plain(QStringLiteral("$ ./deploy.sh --build ")), decoy(v.buildId())});
     line({plain(QStringLiteral("deploying ")), decoy(v.version()), plain(QStringLiteral(" to eu-west-1 ... done"))});
     line({plain(QStringLiteral("$"))});
+    if (!withMail)
+        return {QSize(at(96, u), at(64, u)), {browser, terminal}};
     return {QSize(at(96, u), at(64, u)), {browser, mail, terminal}};
 }
 
