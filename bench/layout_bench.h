@@ -105,14 +105,54 @@ inline void printLayoutRow(const QString &layout, const QString &half, const QSt
                 s.wrapped.total, s.phantoms.total);
 }
 
+/// Scores of the layouts: layout -> half -> renderer -> scores.
+using LayoutTotals = QMap<QString, QMap<QString, QMap<QString, TypefaceScores>>>;
+
+/// One row per layout and renderer, one for all renderers, and rows for all layouts;
+/// the tuning half first, the held-back half apart below it.
+inline void printLayoutTotals(const LayoutTotals &totals, const TypefaceBenchOptions &options)
+{
+    const QStringList renderers{QStringLiteral("qt"), QStringLiteral("chromium"), QStringLiteral("xterm")};
+    for (const QString &half : {QStringLiteral("tuning"), QStringLiteral("held-back")}) {
+        if ((half == QStringLiteral("tuning") && !options.tuning) || (half == QStringLiteral("held-back") && !options.heldBack))
+            continue;
+        std::printf(half == QStringLiteral("tuning") ? "\n" : "\nheld back, recorded only:\n");
+        printLayoutHeader();
+        QMap<QString, TypefaceScores> allLayouts;
+        TypefaceScores everything;
+        for (const LayoutKind &kind : layoutKinds()) {
+            const auto perRenderer = totals.value(kind.name).value(half);
+            if (perRenderer.isEmpty())
+                continue;
+            TypefaceScores layoutAll;
+            for (const QString &renderer : renderers) {
+                if (!perRenderer.contains(renderer))
+                    continue;
+                printLayoutRow(kind.name, half, renderer, perRenderer[renderer]);
+                layoutAll.add(perRenderer[renderer]);
+                allLayouts[renderer].add(perRenderer[renderer]);
+            }
+            printLayoutRow(kind.name, half, QStringLiteral("all"), layoutAll);
+            everything.add(layoutAll);
+        }
+        for (const QString &renderer : renderers) {
+            if (allLayouts.contains(renderer))
+                printLayoutRow(QStringLiteral("all layouts"), half, renderer, allLayouts[renderer]);
+        }
+        printLayoutRow(QStringLiteral("all layouts"), half, QStringLiteral("all"), everything);
+    }
+    std::printf("targets (held-back): line >=99.5 in every layout, wrapped >=95, tmail >=99.5, false 0, decoys 0, sure >=90, differ 0\n"
+                "line: values on one line fully covered; wrapped: values wrapped over rows, every part covered; tmail: e-mail\n"
+                "addresses on terminal lines covered; decoys: decoys 5 %% or more under findings; differ: groups of identical values\n"
+                "of one look with differing verdicts\n");
+}
+
 inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const TypefaceBenchOptions &options)
 {
     const velmora::SensitiveTextDetector detector{velmora::CustomDetectionConfiguration()};
     const QList<LayoutTheme> themes = layoutThemes();
     const QList<LayoutKind> kinds = layoutKinds();
-    // layout -> half -> renderer -> scores
-    QMap<QString, QMap<QString, QMap<QString, TypefaceScores>>> totals;
-    QStringList renderersSeen;
+    LayoutTotals totals;
     int screens = 0, hiddenValues = 0;
     QElapsedTimer clock;
     clock.start();
@@ -123,15 +163,13 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
                 printLayoutRow(layout, half, renderer, *scores);
             totals[layout][half][renderer].add(*scores);
             ++screens;
-            if (!renderersSeen.contains(renderer))
-                renderersSeen.append(renderer);
         }
     };
-    const auto typefaceList = selectedTypefaces(options.tuning, options.heldBack);
     const bool terminals = std::any_of(kinds.cbegin(), kinds.cend(), [&](const LayoutKind &k) { return k.terminal && (options.layout.isEmpty() || options.layout == k.name); });
     const std::optional<PrivateDisplay> display = terminals && options.renderers.contains(QStringLiteral("xterm")) && XtermScreenRenderer::available()
         ? std::make_optional<PrivateDisplay>()
         : std::nullopt;
+    const auto typefaceList = selectedTypefaces(options.tuning, options.heldBack);
     for (qsizetype l = 0; l < kinds.size(); ++l) {
         const LayoutKind &kind = kinds[l];
         if (!options.layout.isEmpty() && options.layout != kind.name)
@@ -143,22 +181,19 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
             const QString half = typeface.heldBack ? QStringLiteral("held-back") : QStringLiteral("tuning");
             for (int variant = 0; variant < kind.variants; ++variant) {
                 const ScreenSetting setting = screenSetting(l, t, variant);
-                const QString label = QStringLiteral("%1 %2 %3 %4px %5x").arg(kind.name, typeface.sans + u'+' + typeface.mono,
-                                                                            themes[setting.theme].name).arg(setting.size).arg(setting.scale);
                 if (kind.terminal) {
-                    if (display && !display->name().isEmpty()) {
-                        const Palette &palette = palettes()[(t + variant + l) % palettes().size()];
-                        const QString terminalLabel = QStringLiteral("xterm %1 %2 %3 %4px %5x").arg(kind.name, typeface.mono, palette.name)
-                                                          .arg(setting.size).arg(setting.scale);
-                        score(kind.name, half, QStringLiteral("xterm"), terminalLabel,
-                              XtermScreenRenderer(*display, typeface.mono, palette, setting.size * setting.scale).draw(terminalLayout(kind.name, setting)));
-                    }
+                    if (!display || display->name().isEmpty())
+                        continue;
+                    const Palette &palette = palettes()[(t + variant + l) % palettes().size()];
+                    const QString label = QStringLiteral("xterm %1 %2 %3 %4px %5x").arg(kind.name, typeface.mono, palette.name).arg(setting.size).arg(setting.scale);
+                    score(kind.name, half, QStringLiteral("xterm"), label,
+                          XtermScreenRenderer(*display, typeface.mono, palette, setting.size * setting.scale).draw(terminalLayout(kind.name, setting)));
                     continue;
                 }
                 const LayoutScreen layout = uiLayout(kind.name, setting, t, variant);
+                const QString label = QStringLiteral("%1 %2 %3 %4px %5x").arg(kind.name, typeface.sans + u'+' + typeface.mono, themes[setting.theme].name)
+                                          .arg(setting.size).arg(setting.scale);
                 const auto drawWith = [&](const QString &renderer, auto &&drawer) {
-                    if (!options.renderers.contains(renderer))
-                        return;
                     int hidden = 0;
                     const DrawnScreen screen = drawer.draw(layout, &hidden);
                     hiddenValues += hidden;
@@ -166,44 +201,14 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
                         std::printf("%s %s: %d planted values hidden under a window, left out\n", qPrintable(renderer), qPrintable(label), hidden);
                     score(kind.name, half, renderer, renderer + u' ' + label, screen);
                 };
-                drawWith(QStringLiteral("qt"), QtLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale));
-                if (chromiumAvailable())
+                if (options.renderers.contains(QStringLiteral("qt")))
+                    drawWith(QStringLiteral("qt"), QtLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale));
+                if (options.renderers.contains(QStringLiteral("chromium")) && chromiumAvailable())
                     drawWith(QStringLiteral("chromium"), ChromiumLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale));
             }
         }
     }
-    for (const QString &half : {QStringLiteral("tuning"), QStringLiteral("held-back")}) {
-        if ((half == QStringLiteral("tuning") && !options.tuning) || (half == QStringLiteral("held-back") && !options.heldBack))
-            continue;
-        std::printf(half == QStringLiteral("tuning") ? "\n" : "\nheld back, recorded only:\n");
-        printLayoutHeader();
-        QMap<QString, TypefaceScores> allLayouts;
-        TypefaceScores everything;
-        for (const LayoutKind &kind : kinds) {
-            if (!totals.contains(kind.name) || !totals[kind.name].contains(half))
-                continue;
-            TypefaceScores layoutAll;
-            for (const QString &renderer : renderersSeen) {
-                if (!totals[kind.name][half].contains(renderer))
-                    continue;
-                const TypefaceScores &scores = totals[kind.name][half][renderer];
-                printLayoutRow(kind.name, half, renderer, scores);
-                layoutAll.add(scores);
-                allLayouts[renderer].add(scores);
-            }
-            printLayoutRow(kind.name, half, QStringLiteral("all"), layoutAll);
-            everything.add(layoutAll);
-        }
-        for (const QString &renderer : renderersSeen) {
-            if (allLayouts.contains(renderer))
-                printLayoutRow(QStringLiteral("all layouts"), half, renderer, allLayouts[renderer]);
-        }
-        printLayoutRow(QStringLiteral("all layouts"), half, QStringLiteral("all"), everything);
-    }
-    std::printf("targets (held-back): line >=99.5 in every layout, wrapped >=95, tmail >=99.5, false 0, decoys 0, sure >=90, differ 0\n"
-                "line: values on one line fully covered; wrapped: values wrapped over lines, every part covered; tmail: e-mail\n"
-                "addresses on terminal lines covered; decoys: decoys 5 %% or more under findings; differ: groups of identical values\n"
-                "of one look with differing verdicts\n");
+    printLayoutTotals(totals, options);
     if (hiddenValues > 0)
         std::printf("%d planted values left out: a window hid part of them\n", hiddenValues);
     std::printf("layouts: %d screens in %.0f s\n", screens, clock.elapsed() / 1000.0);
