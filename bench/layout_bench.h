@@ -152,6 +152,13 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
     const velmora::SensitiveTextDetector detector{velmora::CustomDetectionConfiguration()};
     const QList<LayoutTheme> themes = layoutThemes();
     const QList<LayoutKind> kinds = layoutKinds();
+    if (!options.layout.isEmpty() && std::none_of(kinds.cbegin(), kinds.cend(), [&](const LayoutKind &k) { return k.name == options.layout; })) {
+        QStringList names;
+        for (const LayoutKind &kind : kinds)
+            names.append(kind.name);
+        std::printf("no layout \"%s\"; the layouts: %s\n", qPrintable(options.layout), qPrintable(names.join(QStringLiteral(", "))));
+        return;
+    }
     LayoutTotals totals;
     int screens = 0, hiddenValues = 0;
     QElapsedTimer clock;
