@@ -145,6 +145,7 @@ const std::map<std::string, std::function<QString()>> &cases()
         {"33 admitted 16-bit PNG 8192x4096", [] { return importFile("deep-4096.png"); }},
         {"34 admitted 16-bit TIFF 8192x4096", [] { return importFile("deep-4096.tif"); }},
         {"35 admitted JPEG 8192x8192, 30 costly scans", [] { return importFile("costly-30.jpg"); }},
+        {"36 TIFF 8192x8192, JPEG of 98 scans", [] { return importFile("jpeg-scans.tif"); }},
         {"01 nothing (process baseline)", [] { return QStringLiteral("-"); }},
         {"02 PNG declaring 23170x23170", [] { return importBytes(test::pngDeclaring(23170, 23170)); }},
         {"03 PNG declaring 60800x60800", [] { return importBytes(test::pngDeclaring(60800, 60800)); }},
@@ -209,6 +210,7 @@ bool prepareImageFormatInputs()
            && writeFile(inputPath("scans-5000.jpg"), jpegScans(5000, false))
            && writeFile(inputPath("scans-32000.jpg"), jpegScans(32000, false))
            && writeFile(inputPath("refining-99.jpg"), jpegScans(99, true))
+           && writeFile(inputPath("jpeg-scans.tif"), test::jpegTiff(8192, 8192, 8192, jpegScans(98, true)))
            && writeFile(inputPath("costly-30.jpg"),
                         test::progressiveJpeg({.width = 8192, .height = 8192, .acScans = 30, .refining = true,
                                                .lastCoefficient = 1}))

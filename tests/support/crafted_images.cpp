@@ -47,6 +47,44 @@ void appendEntry(QByteArray &out, quint16 tag, quint16 type, quint32 count, quin
     appendLittleEndian<quint32>(out, valueOrOffset);
 }
 
+// A TIFF whose strips of `rowsPerStrip` rows all hold the same compressed `strip`.
+QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int samples, quint16 compression,
+                       quint32 rowsPerStrip, const QByteArray &strip)
+{
+    const quint32 strips = (height + rowsPerStrip - 1) / rowsPerStrip;
+    const bool alpha = samples == 4;
+    const quint16 entries = alpha ? 11 : 10;
+    const quint32 directoryEnd = 8 + 2 + 12u * entries + 4;
+    const quint32 bitsOffset = directoryEnd;
+    const quint32 offsetsOffset = bitsOffset + 2 * quint32(samples);
+    const quint32 countsOffset = offsetsOffset + 4 * strips;
+    const quint32 stripOffset = countsOffset + 4 * strips;
+
+    QByteArray tiff("II\x2a\0", 4);
+    appendLittleEndian<quint32>(tiff, 8);
+    appendLittleEndian<quint16>(tiff, entries);
+    appendEntry(tiff, 256, 4, 1, width);
+    appendEntry(tiff, 257, 4, 1, height);
+    appendEntry(tiff, 258, 3, quint32(samples), samples <= 2 ? quint32(bitsPerSample) : bitsOffset);
+    appendEntry(tiff, 259, 3, 1, compression);
+    appendEntry(tiff, 262, 3, 1, samples >= 3 ? 2 : 1); // RGB or black is zero
+    appendEntry(tiff, 273, 4, strips, strips == 1 ? stripOffset : offsetsOffset);
+    appendEntry(tiff, 277, 3, 1, quint32(samples));
+    appendEntry(tiff, 278, 4, 1, rowsPerStrip);
+    appendEntry(tiff, 279, 4, strips, strips == 1 ? quint32(strip.size()) : countsOffset);
+    appendEntry(tiff, 284, 3, 1, 1); // samples interleaved
+    if (alpha)
+        appendEntry(tiff, 338, 3, 1, 2); // unassociated alpha
+    appendLittleEndian<quint32>(tiff, 0);
+    for (int sample = 0; sample < samples; ++sample)
+        appendLittleEndian<quint16>(tiff, quint16(bitsPerSample));
+    for (quint32 i = 0; i < strips; ++i)
+        appendLittleEndian<quint32>(tiff, stripOffset);
+    for (quint32 i = 0; i < strips; ++i)
+        appendLittleEndian<quint32>(tiff, quint32(strip.size()));
+    return tiff + strip;
+}
+
 } // namespace
 
 QByteArray svgShowingFile(const QString &path)
@@ -105,40 +143,13 @@ QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int s
 {
     const quint32 rowBytes = width * quint32(samples * bitsPerSample / 8);
     const quint32 rowsPerStrip = std::max<quint32>(1, (1u << 20) / std::max<quint32>(1, rowBytes));
-    const quint32 strips = (height + rowsPerStrip - 1) / rowsPerStrip;
     const QByteArray strip = compressed(QByteArray(qsizetype(rowsPerStrip) * rowBytes, '\0'), 15);
+    return stripedTiff(width, height, bitsPerSample, samples, 8, rowsPerStrip, strip); // deflate
+}
 
-    const bool alpha = samples == 4;
-    const quint16 entries = alpha ? 11 : 10;
-    const quint32 directoryEnd = 8 + 2 + 12u * entries + 4;
-    const quint32 bitsOffset = directoryEnd;
-    const quint32 offsetsOffset = bitsOffset + 2 * quint32(samples);
-    const quint32 countsOffset = offsetsOffset + 4 * strips;
-    const quint32 stripOffset = countsOffset + 4 * strips;
-
-    QByteArray tiff("II\x2a\0", 4);
-    appendLittleEndian<quint32>(tiff, 8);
-    appendLittleEndian<quint16>(tiff, entries);
-    appendEntry(tiff, 256, 4, 1, width);
-    appendEntry(tiff, 257, 4, 1, height);
-    appendEntry(tiff, 258, 3, quint32(samples), samples <= 2 ? quint32(bitsPerSample) : bitsOffset);
-    appendEntry(tiff, 259, 3, 1, 8);                  // deflate
-    appendEntry(tiff, 262, 3, 1, samples >= 3 ? 2 : 1); // RGB or black is zero
-    appendEntry(tiff, 273, 4, strips, strips == 1 ? stripOffset : offsetsOffset);
-    appendEntry(tiff, 277, 3, 1, quint32(samples));
-    appendEntry(tiff, 278, 4, 1, rowsPerStrip);
-    appendEntry(tiff, 279, 4, strips, strips == 1 ? quint32(strip.size()) : countsOffset);
-    appendEntry(tiff, 284, 3, 1, 1); // samples interleaved
-    if (alpha)
-        appendEntry(tiff, 338, 3, 1, 2); // unassociated alpha
-    appendLittleEndian<quint32>(tiff, 0);
-    for (int sample = 0; sample < samples; ++sample)
-        appendLittleEndian<quint16>(tiff, quint16(bitsPerSample));
-    for (quint32 i = 0; i < strips; ++i)
-        appendLittleEndian<quint32>(tiff, stripOffset);
-    for (quint32 i = 0; i < strips; ++i)
-        appendLittleEndian<quint32>(tiff, quint32(strip.size()));
-    return tiff + strip;
+QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip)
+{
+    return stripedTiff(width, height, 8, 1, 7, rowsPerStrip, jpegStrip);
 }
 
 } // namespace velmora::test

@@ -5,8 +5,8 @@
 
 namespace velmora::test {
 
-// Files of formats other than PNG, JPEG, TIFF and HEIC, and 16-bit images, made to
-// test that the importer reads only what it should and within its memory bounds.
+// Files of formats other than PNG, JPEG, TIFF and HEIC, TIFFs of 16-bit or JPEG-coded
+// pixels, made to test that the importer reads only what it should, within its bounds.
 
 /// An SVG that shows the file at `path` in an <image> element.
 QByteArray svgShowingFile(const QString &path);
@@ -31,5 +31,9 @@ QByteArray tinyGif();
 /// of `bitsPerSample` bits each (1 grey, 3 RGB, 4 RGBA). Every strip shares one
 /// compressed block, so that even the largest image takes a few kilobytes.
 QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int samples);
+
+/// A grey TIFF of `width` × `height` compressed as JPEG, in strips of `rowsPerStrip` rows
+/// that all hold `jpegStrip` (a grey JPEG of `width` × `rowsPerStrip`).
+QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip);
 
 } // namespace velmora::test

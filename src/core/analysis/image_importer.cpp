@@ -5,6 +5,7 @@
 #include "core/analysis/image_input_limits.h"
 #include "core/analysis/image_signature.h"
 #include "core/analysis/jpeg_scan_limits.h"
+#include "core/analysis/tiff_jpeg_limits.h"
 #include "core/detection/core_error.h"
 
 #include <QColorSpace>
@@ -65,6 +66,7 @@ std::optional<ImageInputRefusal> structureRefusal(const QByteArray &data, ImageC
     case ImageContentType::jpeg:
         return jpegScanRefusal(data);
     case ImageContentType::tiff:
+        return tiffJpegRefusal(data);
     case ImageContentType::heic:
         break;
     }

@@ -50,12 +50,12 @@ struct Frame
     }
 };
 
-quint8 byteAt(const QByteArray &data, qsizetype offset)
+quint8 byteAt(QByteArrayView data, qsizetype offset)
 {
     return quint8(data[offset]);
 }
 
-int bigEndian16(const QByteArray &data, qsizetype offset)
+int bigEndian16(QByteArrayView data, qsizetype offset)
 {
     return (byteAt(data, offset) << 8) | byteAt(data, offset + 1);
 }
@@ -71,7 +71,7 @@ bool isProgressive(quint8 startOfFrame)
     return startOfFrame == 0xC2 || startOfFrame == 0xC6 || startOfFrame == 0xCA || startOfFrame == 0xCE;
 }
 
-std::optional<Frame> frameOf(const QByteArray &data, qsizetype body, qsizetype end, quint8 marker)
+std::optional<Frame> frameOf(QByteArrayView data, qsizetype body, qsizetype end, quint8 marker)
 {
     if (end - body < 6)
         return std::nullopt;
@@ -91,7 +91,7 @@ std::optional<Frame> frameOf(const QByteArray &data, qsizetype body, qsizetype e
 }
 
 // The block visits one scan costs; the scan's header is `body` to `end`.
-qint64 scanWork(const Frame &frame, const QByteArray &data, qsizetype body, qsizetype end)
+qint64 scanWork(const Frame &frame, QByteArrayView data, qsizetype body, qsizetype end)
 {
     if (end - body < 1)
         return 0;
@@ -120,7 +120,7 @@ qint64 scanWork(const Frame &frame, const QByteArray &data, qsizetype body, qsiz
 
 // The offset of the marker that ends the entropy-coded data starting at `offset`: the
 // first 0xFF followed by neither a stuffed zero, a restart marker nor another 0xFF.
-qsizetype entropyCodedEnd(const QByteArray &data, qsizetype offset)
+qsizetype entropyCodedEnd(QByteArrayView data, qsizetype offset)
 {
     const char *begin = data.constData();
     const qsizetype size = data.size();
@@ -139,17 +139,17 @@ qsizetype entropyCodedEnd(const QByteArray &data, qsizetype offset)
 
 } // namespace
 
-std::optional<ImageInputRefusal> jpegScanRefusal(const QByteArray &data)
+JpegScanCost jpegScanCost(QByteArrayView data)
 {
+    JpegScanCost cost;
     if (data.size() < 4 || byteAt(data, 0) != kMarker || byteAt(data, 1) != 0xD8)
-        return std::nullopt;
+        return cost;
     std::optional<Frame> frame;
-    int scans = 0;
-    qint64 work = 0;
+    bool severalScans = false;
     qsizetype offset = 2;
-    while (offset + 4 <= data.size()) {
+    while (offset + 4 <= data.size() && cost.scans <= kMaximumJpegScans) {
         if (byteAt(data, offset) != kMarker)
-            return std::nullopt;
+            break;
         const quint8 marker = byteAt(data, offset + 1);
         if (marker == kMarker) { // fill byte before a marker
             ++offset;
@@ -164,26 +164,40 @@ std::optional<ImageInputRefusal> jpegScanRefusal(const QByteArray &data)
         const qsizetype body = offset + 4;
         const qsizetype end = offset + 2 + bigEndian16(data, offset + 2);
         if (end < body || end > data.size())
-            return std::nullopt;
-        if (isStartOfFrame(marker) && !frame) {
+            break;
+        if (isStartOfFrame(marker) && !frame)
             frame = frameOf(data, body, end, marker);
-            if (frame && frame->coefficientBytes() > kMaximumJpegCoefficientBytes)
-                return ImageInputRefusal::tooManyBytes;
-        }
         if (marker != kStartOfScan) {
             offset = end;
             continue;
         }
-        if (++scans > kMaximumJpegScans)
-            return ImageInputRefusal::tooManyScans;
+        ++cost.scans;
         if (frame) {
-            work += scanWork(*frame, data, body, end);
-            if (work > kMaximumJpegScanWork)
-                return ImageInputRefusal::tooManyScans;
+            cost.work += scanWork(*frame, data, body, end);
+            // The decoder keeps every coefficient until the last scan unless the first one
+            // codes them all.
+            severalScans = severalScans || frame->progressive || cost.scans > 1
+                           || (end > body && byteAt(data, body) < frame->components.size());
+            if (severalScans)
+                cost.coefficientBytes = frame->coefficientBytes();
         }
         offset = entropyCodedEnd(data, end);
     }
+    return cost;
+}
+
+std::optional<ImageInputRefusal> jpegScanRefusal(const JpegScanCost &cost)
+{
+    if (cost.scans > kMaximumJpegScans || cost.work > kMaximumJpegScanWork)
+        return ImageInputRefusal::tooManyScans;
+    if (cost.coefficientBytes > kMaximumJpegCoefficientBytes)
+        return ImageInputRefusal::tooManyBytes;
     return std::nullopt;
+}
+
+std::optional<ImageInputRefusal> jpegScanRefusal(QByteArrayView data)
+{
+    return jpegScanRefusal(jpegScanCost(data));
 }
 
 } // namespace velmora

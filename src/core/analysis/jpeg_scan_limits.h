@@ -2,7 +2,7 @@
 
 #include "core/analysis/image_input_limits.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
 
 #include <optional>
 
@@ -27,11 +27,24 @@ inline constexpr qint64 kMaximumJpegScanWork = 64 * (kMaximumImagePixels / 64);
 /// Four components at the pixel limit fit.
 inline constexpr qint64 kMaximumJpegCoefficientBytes = 4 * 2 * kMaximumImagePixels;
 
-/// Walks the marker segments of JPEG data, without decoding, and refuses it with
-/// tooManyScans when its scans are more or ask for more work than the limits above,
-/// or tooManyBytes when its coefficients would take more than
-/// kMaximumJpegCoefficientBytes. Data that is not JPEG, or whose structure breaks off,
-/// passes for the decoder to judge.
-std::optional<ImageInputRefusal> jpegScanRefusal(const QByteArray &data);
+/// What the scans of one JPEG datastream ask of its decoder, read from its marker
+/// segments without decoding anything.
+struct JpegScanCost
+{
+    int scans = 0; ///< Counted up to one past kMaximumJpegScans.
+    qint64 work = 0; ///< Block visits, as kMaximumJpegScanWork counts them.
+    qint64 coefficientBytes = 0; ///< Kept between scans; none for a stream of one scan.
+};
+
+/// The cost of the JPEG datastream `data` starts with; what comes after a break in its
+/// structure is not counted (the decoder stops there too). Nothing for data that is
+/// not JPEG.
+JpegScanCost jpegScanCost(QByteArrayView data);
+
+/// tooManyScans when the scans are more, or ask for more work, than the limits above;
+/// tooManyBytes when their coefficients would take more than kMaximumJpegCoefficientBytes.
+std::optional<ImageInputRefusal> jpegScanRefusal(const JpegScanCost &cost);
+/// The same for JPEG data, walked first. Data that is not JPEG passes.
+std::optional<ImageInputRefusal> jpegScanRefusal(QByteArrayView data);
 
 } // namespace velmora

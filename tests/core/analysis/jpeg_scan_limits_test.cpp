@@ -1,7 +1,9 @@
 #include "core/analysis/jpeg_scan_limits.h"
 
 #include "core/analysis/image_importer.h"
+#include "core/analysis/tiff_jpeg_limits.h"
 #include "core/detection/core_error.h"
+#include "support/crafted_images.h"
 #include "support/crafted_jpeg.h"
 #include "support/image_fixtures.h"
 #include "support/row_name.h"
@@ -89,7 +91,7 @@ TEST(JpegScanLimitsTest, LeavesOtherAndBrokenDataToTheDecoder)
     EXPECT_EQ(jpegScanRefusal(bomb.left(600)), std::nullopt);
     EXPECT_EQ(jpegScanRefusal(QByteArray("\x89PNG\r\n\x1a\n", 8)), std::nullopt);
     EXPECT_EQ(jpegScanRefusal(QByteArray("\xFF\xD8\x00\x00", 4)), std::nullopt);
-    EXPECT_EQ(jpegScanRefusal({}), std::nullopt);
+    EXPECT_EQ(jpegScanRefusal(QByteArray()), std::nullopt);
 }
 
 TEST(JpegScanLimitsTest, TheImporterRefusesAScanBomb)
@@ -100,6 +102,53 @@ TEST(JpegScanLimitsTest, TheImporterRefusesAScanBomb)
     } catch (const VelmoraCoreException &exception) {
         EXPECT_EQ(exception.error(), VelmoraCoreError::invalidImageData);
     }
+}
+
+struct JpegTiffRow
+{
+    const char *name;
+    quint32 rowsPerStrip;
+    ProgressiveJpegShape strip; ///< Of the image's width and rowsPerStrip rows.
+    std::optional<ImageInputRefusal> refusal;
+};
+
+class JpegTiffTest : public ::testing::TestWithParam<JpegTiffRow> {};
+
+// Each strip of a JPEG-compressed TIFF is a JPEG of its own, decoded by the same library:
+// a strip of the full image took 23 s with 98 refining scans.
+TEST_P(JpegTiffTest, IsBoundedAsAJpegIs)
+{
+    const JpegTiffRow &row = GetParam();
+    const QByteArray tiff = jpegTiff(quint32(row.strip.width), 8192, row.rowsPerStrip, progressiveJpeg(row.strip));
+    EXPECT_EQ(tiffJpegRefusal(tiff), row.refusal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, JpegTiffTest, ::testing::Values(
+    JpegTiffRow{"fewScansInOneStrip", 8192, {.width = 8192, .height = 8192, .acScans = 9}, std::nullopt},
+    JpegTiffRow{"refiningScansInOneStrip", 8192, {.width = 8192, .height = 8192, .acScans = 98, .refining = true},
+                ImageInputRefusal::tooManyScans},
+    // Each strip alone is well within the limit; their work together is not.
+    JpegTiffRow{"stripsWhoseWorkAddsUp", 1024, {.width = 8192, .height = 1024, .acScans = 12, .refining = true},
+                ImageInputRefusal::tooManyScans},
+    JpegTiffRow{"tooManyScansInOneSmallStrip", 1024, {.width = 64, .height = 1024, .acScans = 100},
+                ImageInputRefusal::tooManyScans}),
+    rowName);
+
+TEST(JpegTiffTest, TheImporterRefusesABombAndImportsWithinTheLimits)
+{
+    const QByteArray bomb = jpegTiff(8192, 8192, 8192,
+                                     progressiveJpeg({.width = 8192, .height = 8192, .acScans = 98, .refining = true}));
+    try {
+        ImageImporter::importImage(bomb);
+        ADD_FAILURE() << "the scan bomb was decoded";
+    } catch (const VelmoraCoreException &exception) {
+        EXPECT_EQ(exception.error(), VelmoraCoreError::invalidImageData);
+    }
+    const QByteArray tiff = jpegTiff(64, 64, 64, progressiveJpeg({.acScans = 9}));
+    EXPECT_EQ(ImageImporter::importImage(tiff).image.size(), QSize(64, 64));
+    EXPECT_EQ(tiffJpegRefusal(tiffDeclaring(8192, 8192, 8, 3)), std::nullopt);
+    EXPECT_EQ(tiffJpegRefusal(tiff.left(40)), std::nullopt);
+    EXPECT_EQ(tiffJpegRefusal(QByteArray("MM\0\x2a\xff\xff\xff\xff", 8)), std::nullopt);
 }
 
 } // namespace
