@@ -132,7 +132,7 @@ const std::map<std::string, std::function<QString()>> &cases()
         {"20 SVG named .png, <image> a FIFO", [] { return importFile("svg-fifo.png"); }},
         {"21 bytes: SVG, <image> a FIFO", [] { return importBytes(test::svgShowingFile(inputPath("target.fifo"))); }},
         {"22 SVG named .jpg, <image> a PNG", [] { return importFile("svg-png.jpg"); }},
-        {"23 SVGZ named .png (135 KB)", [] { return importFile("bomb.svgz.png"); }},
+        {"23 SVGZ named .png (228 KB)", [] { return importFile("bomb.svgz.png"); }},
         {"24 20 MB of SVG paths named .png", [] { return importFile("paths.svg.png"); }},
         {"25 ICO named .png, 11000x11000 PNG", [] { return importFile("large.ico.png"); }},
         {"26 ICNS named .png, 11000x11000 PNG", [] { return importFile("large.icns.png"); }},
