@@ -88,11 +88,17 @@ DecodedImage decodeWithQt(const QByteArray &data, ImageContentType type, const T
     reader.setAutoTransform(false);
     if (!reader.canRead())
         return refused(ImageInputRefusal::decoderDisagrees);
-    // Reads only the header: nothing is decoded for an image that is too large.
+    // Reads only the header: nothing is decoded for an image that is too large. The
+    // pixel format is asked for only once the header has been read: a decoder that
+    // failed to read it may answer with garbage.
     const QSize declared = reader.size();
+    if (const auto refusal = declaredSizeRefusal(declared)) {
+        qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal) << declared;
+        return {};
+    }
     if (const auto refusal = decodedBytesRefusal(declared, reader.imageFormat())) {
-        qCWarning(lcImport) << "Declared" << declared << reader.imageFormat();
-        return refused(*refusal);
+        qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal) << declared << reader.imageFormat();
+        return {};
     }
     QImage image = reader.read(); // A multi-page file gives its first page.
     if (image.isNull() || task.isCancelled())

@@ -41,7 +41,8 @@ public:
     /// pixels or scans) or imageRenderFailed (the upright copy could not be made).
     static ImportedImage importImage(const QString &filePath);
     /// The same, with the bytes the image was decoded from. Once `task` is cancelled,
-    /// the decoding stops at its next read and invalidImageData is thrown.
+    /// the decoding stops at its next read and invalidImageData is thrown (HEIC, which
+    /// libheif decodes from memory in one go, is decoded to the end first).
     static ImportedFile importFile(const QString &filePath, const TaskHandle &task = TaskHandle());
 
     /// Imports the first image of bytes (clipboard, capture, a source decoded again),

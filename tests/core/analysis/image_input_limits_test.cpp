@@ -167,6 +167,15 @@ TEST(ImageInputLimitsTest, RefusesAHeicGridThatDeclaresMoreThanItStates)
     EXPECT_EQ(importError(grid), VelmoraCoreError::invalidImageData);
 }
 
+// Found by fuzzing: the JPEG decoder fails to read this header, and asked for the pixel
+// format after that it answers with an uninitialised value.
+TEST(ImageInputLimitsTest, RefusesAJpegWhoseHeaderCannotBeRead)
+{
+    const QByteArray jpeg = fileBytes(QStringLiteral(VELMORA_TEST_DATA_DIR "/hostile/jpeg-header-with-bogus-marker-length.jpg"));
+    ASSERT_EQ(jpeg.size(), 264);
+    EXPECT_EQ(importError(jpeg), VelmoraCoreError::invalidImageData);
+}
+
 TEST(ImageInputLimitsTest, PassesWholePngsAndOtherData)
 {
     EXPECT_EQ(pngChunkRefusal(pngDeclaring(4, 4, 4)), std::nullopt);
