@@ -19,7 +19,7 @@
 namespace velmora {
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop()), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop(), &m_protectionRuntime), m_updater(Updater::forThisBuild(this))
 {
     registerNotificationCategories(DBusNotificationCenter::shared());
     // An answered risk notification opens the newest watched alert: the window comes
@@ -68,7 +68,9 @@ bool VelmoraApp::keepsRunningInTray() const
 
 MainWindow *VelmoraApp::createMainWindow()
 {
-    auto *contentView = new ContentView(m_settings, m_platform.services(DBusNotificationCenter::shared()));
+    PlatformServices platform = m_platform.services(DBusNotificationCenter::shared());
+    platform.protectionRuntime = &m_protectionRuntime;
+    auto *contentView = new ContentView(m_settings, platform);
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
                                   [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
     // Closing only hides the window: the same window, with its review, comes back.
