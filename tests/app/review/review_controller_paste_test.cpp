@@ -36,6 +36,7 @@ enum class Copied {
     fileThatIsNoImage, ///< A URI list naming a "fake.png" holding text.
     textFile,          ///< A URI list naming "notes.txt".
     svgBytes,          ///< An SVG offered as image/svg+xml.
+    svgBytesAsPng,     ///< The same SVG offered as image/png.
     bmpBytes,          ///< A BMP offered as image/bmp, a format Velmora does not read.
     jpegUnderAlias,    ///< A JPEG offered under the alias image/pjpeg.
 };
@@ -74,6 +75,8 @@ TEST_P(PasteFromClipboard, TakesOnlyWhatTheImportersChecksAdmit)
 {
     const PasteRow &row = GetParam();
     const QByteArray png = encodedPng(plainImage(90, 40, 20));
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                           "<rect width='40' height='20' fill='red'/></svg>";
     std::unique_ptr<WatchedFifo> fifo;
     switch (row.copied) {
     case Copied::pngFile:
@@ -101,9 +104,10 @@ TEST_P(PasteFromClipboard, TakesOnlyWhatTheImportersChecksAdmit)
         copyFile(file("notes.txt", "just some words"));
         break;
     case Copied::svgBytes:
-        clipboard.write({{QStringLiteral("image/svg+xml"),
-                          "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
-                          "<rect width='40' height='20' fill='red'/></svg>"}});
+        clipboard.write({{QStringLiteral("image/svg+xml"), svg}});
+        break;
+    case Copied::svgBytesAsPng:
+        clipboard.write({{QStringLiteral("image/png"), svg}});
         break;
     case Copied::bmpBytes:
         clipboard.write({{QStringLiteral("image/bmp"), encodedImage(plainImage(90, 40, 20), "BMP")}});
@@ -139,6 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PasteFromClipboard, ::testing::Values(
     PasteRow{"UriListNamingAFileThatIsNoImage", Copied::fileThatIsNoImage, notOpened},
     PasteRow{"UriListNamingATextFile", Copied::textFile, noImage},
     PasteRow{"OfferedSvg", Copied::svgBytes, noImage},
+    PasteRow{"OfferedSvgUnderThePngName", Copied::svgBytesAsPng, notOpened},
     PasteRow{"OfferedUnsupportedFormat", Copied::bmpBytes, noImage},
     PasteRow{"OfferedJpegUnderAnAlias", Copied::jpegUnderAlias, nullptr}),
     test::rowName);
