@@ -30,6 +30,7 @@
 #include "app/window/help_sheet_host.h"
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
+#include "app/window/message_box_answer.h"
 #include "app/window/watched_alerts_menu.h"
 
 #include "core/support/clock.h"
@@ -283,9 +284,9 @@ void ContentView::presentReviewWarningIfNeeded()
     QPushButton *cancel = box->addButton(ReviewWarningText::cancel, QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("review-warning-cancel-button"));
     box->setDefaultButton(cancel);
-    connect(box, &QMessageBox::finished, this, [this, box, proceed] {
+    whenAnswered(box, this, [this](QMessageBox::ButtonRole role) {
         m_isShowingReviewWarning = false;
-        if (box->clickedButton() == proceed)
+        if (role == QMessageBox::AcceptRole)
             m_controller->continuePendingShare();
         else
             m_controller->cancelPendingShare();

@@ -8,6 +8,7 @@
 #include "support/event_loop.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "support/xdotool.h"
 #include "velmora_process.h"
 
 #include <QCoreApplication>
@@ -92,13 +93,13 @@ TEST(ApplicationTest, ExecutableStartsAndQuits)
 // At scale 2 a 1920 x 1080 screen is 960 x 540 points: the window fits inside it.
 TEST(ApplicationTest, TheWindowFitsTheScreenAtScaleTwo)
 {
-    RunningVelmora velmora({{QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2")}});
+    RunningVelmora velmora({.environment = {{QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2")}}});
     ASSERT_TRUE(velmora.process.waitForStarted(10000));
     const QString window = velmora.waitForMainWindow();
     ASSERT_FALSE(window.isEmpty());
-    const QString screen = RunningVelmora::xdotool({QStringLiteral("getdisplaygeometry")});
+    const QString screen = xdotoolOutput({QStringLiteral("getdisplaygeometry")});
     const QString geometry =
-        RunningVelmora::xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+        xdotoolOutput({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
     QMap<QString, int> values;
     for (const QString &line : geometry.split(QLatin1Char('\n')))
         values.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1).toInt());
