@@ -77,8 +77,9 @@ ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QW
     m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, platform.clock);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    m_helpSheets = new HelpSheetHost(
-        settings, platform.clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
+    m_helpSheets = new HelpSheetHost(settings, platform.clock, {[this] {
+        askBeforeDiscarding([this] { loadQuickStartSample(*m_controller, palette()); });
+    }, {}}, this);
     new HelpSheetPresenter(*m_helpSheets, this);
     m_unsavedEdits = new UnsavedManualEdits(*m_controller);
     m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, isApplicationActive, this);

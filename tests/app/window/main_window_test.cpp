@@ -287,6 +287,7 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"))->menu()->actions().first()->trigger();
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents(); // the answer is acted on once the question has gone
     finishReviewImports(review());
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());

@@ -93,8 +93,39 @@ TEST_F(MainWindowFixture, TheBannersReviewActionAsksBeforeDiscardingDrawnBoxes)
     EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1) << "the review stays until the answer";
 
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents(); // the answer is acted on once the question has gone
     finishReviewImports(m_content->controller());
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
+    EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
+}
+
+TEST_F(MainWindowFixture, TrySampleAsksBeforeDiscardingDrawnBoxes)
+{
+    showActive();
+    auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
+    auto trySample = [this] {
+        m_window->menus()->action(QStringLiteral("show-quick-start-menu-item"))->trigger();
+        auto *button = m_window->findChild<QPushButton *>(QStringLiteral("onboarding-try-sample-button"));
+        ASSERT_NE(button, nullptr);
+        button->click();
+        m_clock.advance(std::chrono::seconds(1));
+    };
+    drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
+
+    trySample();
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
+    test::drainEvents();
+    finishReviewImports(review());
+    EXPECT_EQ(state().image().size(), QSize(640, 360)) << "the drawn-on image stays";
+    EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
+
+    trySample();
+    ASSERT_NE(question(), nullptr);
+    question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents(); // the answer is acted on once the question has gone
+    finishReviewImports(review());
+    EXPECT_EQ(state().sourceDisplayLabel(), "Quick Start sample");
     EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
 
