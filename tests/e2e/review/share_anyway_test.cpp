@@ -84,13 +84,17 @@ protected:
     /// Velmora on the screenshot, with the desktop's look as a GNOME session has it.
     VelmoraLaunch launch() const
     {
+        // Freed memory is overwritten, so that a use after free inside Qt's own code shows:
+        // by glibc's allocator, or by the sanitizer's in the sanitizer build.
+        QString sanitizer = qEnvironmentVariable("ASAN_OPTIONS");
+        sanitizer += QStringLiteral("%1max_free_fill_size=1048576:free_fill_byte=165").arg(sanitizer.isEmpty() ? "" : ":");
         // GTK keeps its recent files at home.
         return {.environment = {{QStringLiteral("QT_QPA_PLATFORMTHEME"), QStringLiteral("gtk3")},
                                 {QStringLiteral("XDG_DATA_HOME"), m_folder.filePath(QStringLiteral("data"))},
                                 {QStringLiteral("XDG_CACHE_HOME"), m_folder.filePath(QStringLiteral("cache"))},
                                 {QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1")},
-                                // Freed memory is overwritten, so that a use after free shows.
-                                {QStringLiteral("MALLOC_PERTURB_"), QStringLiteral("165")}},
+                                {QStringLiteral("MALLOC_PERTURB_"), QStringLiteral("165")},
+                                {QStringLiteral("ASAN_OPTIONS"), sanitizer}},
                 .arguments = {m_source},
                 .settings = {{QStringLiteral("velmoraDidCompleteOnboardingV1"), true}}};
     }
