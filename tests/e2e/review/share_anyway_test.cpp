@@ -1,3 +1,5 @@
+#include "core/settings/settings_table.h"
+
 #include "e2e/window/velmora_process.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"
@@ -96,7 +98,7 @@ protected:
                                 {QStringLiteral("MALLOC_PERTURB_"), QStringLiteral("165")},
                                 {QStringLiteral("ASAN_OPTIONS"), sanitizer}},
                 .arguments = {m_source},
-                .settings = {{QStringLiteral("velmoraDidCompleteOnboardingV1"), true}}};
+                .settings = {{Setting::didCompleteOnboarding.key, true}}};
     }
 
     /// Ends Velmora as the desktop would at logout: it must still run, and quit cleanly.
