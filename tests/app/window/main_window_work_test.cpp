@@ -234,6 +234,8 @@ TEST_F(MainWindowFixture, TheBannerComesAndGoesWithoutMovingTheReview)
 
 TEST_F(MainWindowFixture, TheEmptyStateFitsTheDefaultWindowWithoutScrolling)
 {
+    // The test's screen is smaller than the default size, where the window opens maximized.
+    m_window->setWindowState(Qt::WindowNoState);
     m_window->resize(1320, 860);
     m_window->show();
     test::drainEvents();
