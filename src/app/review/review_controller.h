@@ -148,6 +148,8 @@ public:
                               std::optional<CompletionBannerAction> secondaryAction) override;
     /// The completion banner (review_controller_banner.cpp).
     const ReviewBanner &banner() const { return m_banner; }
+    /// The banner's close button: the banner goes before its time.
+    void closeCompletionBanner();
     /// Whether the banner action would replace the review in progress; the window asks
     /// about hand-made boxes that would be lost before it performs such an action.
     bool bannerActionReplacesReview(CompletionBannerAction action) const;

@@ -4,8 +4,11 @@
 #include "app/protection/clipboard_image.h"
 #include "app/review/folder_expansion.h"
 #include "app/review/review_controller_private.h"
+#include "core/analysis/image_importer.h"
 
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -62,7 +65,11 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
 {
     const QList<QUrl> expanded = expandFolders(urls);
     if (expanded.isEmpty()) {
-        showImportFailure(VelmoraCoreError::unsupportedImageType);
+        // A folder bearing an image's name was meant as that image, which could not be opened.
+        const bool namedAsImage = std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) {
+            return ImageImporter::isSupported(url.toLocalFile());
+        });
+        showImportFailure(namedAsImage ? VelmoraCoreError::invalidImageData : VelmoraCoreError::unsupportedImageType);
         return;
     }
     const bool isBatch = expanded.size() > 1;

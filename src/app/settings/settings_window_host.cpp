@@ -2,6 +2,7 @@
 
 #include "app/protection/dbus_notification_center.h"
 #include "app/settings/policy_file_chooser.h"
+#include "app/shell/window_placement.h"
 
 #include <QDesktopServices>
 
@@ -28,11 +29,13 @@ SettingsWindowHost::~SettingsWindowHost()
     delete m_window;
 }
 
-void SettingsWindowHost::open()
+void SettingsWindowHost::open(const QWidget *over)
 {
-    if (!m_window)
+    if (!m_window) {
         m_window = new SettingsWindow(m_settings, {*m_policyFiles, m_openLink, [] { return true; }, m_notifications,
                                                    m_desktop, m_protectionRuntime});
+        centreOver(*m_window, over);
+    }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

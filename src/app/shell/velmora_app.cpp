@@ -27,7 +27,7 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, this,
                                    [this](const QVariant &, const QVariantMap &) { bringMainWindowToFront(); });
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
-                                                           [this] { m_settingsWindow.open(); }, [this] {
+                                                           [this] { m_settingsWindow.open(m_mainWindow); }, [this] {
         if (m_mainWindow)
             m_mainWindow->quitAfterAsking();
         else
@@ -72,7 +72,7 @@ MainWindow *VelmoraApp::createMainWindow()
     platform.protectionRuntime = &m_protectionRuntime;
     auto *contentView = new ContentView(m_settings, platform);
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
-                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
+                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(m_mainWindow); }};
     // Closing only hides the window: the same window, with its review, comes back.
     auto *window = new MainWindow(std::move(services), contentView);
     m_platform.setDialogWindow(window);

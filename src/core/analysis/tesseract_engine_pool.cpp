@@ -22,9 +22,12 @@ TesseractEngineLease::~TesseractEngineLease()
 
 TesseractEnginePool &TesseractEnginePool::shared(bool usesLanguageCorrection)
 {
-    static TesseractEnginePool withDictionaries(true, QThread::idealThreadCount());
-    static TesseractEnginePool withoutDictionaries(false, QThread::idealThreadCount());
-    return usesLanguageCorrection ? withDictionaries : withoutDictionaries;
+    // Never destroyed: Tesseract frees an engine's word lists through a cache of its own
+    // that is itself a static, made after these pools and so gone before them at exit.
+    // The application ends their engines before that (SharedEnginePoolsScope).
+    static auto *const withDictionaries = new TesseractEnginePool(true, QThread::idealThreadCount());
+    static auto *const withoutDictionaries = new TesseractEnginePool(false, QThread::idealThreadCount());
+    return usesLanguageCorrection ? *withDictionaries : *withoutDictionaries;
 }
 
 void TesseractEnginePool::shutDownShared()

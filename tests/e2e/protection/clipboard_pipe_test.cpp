@@ -1,8 +1,8 @@
+#include "core/settings/settings_table.h"
 #include "e2e/window/velmora_process.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,18 +31,13 @@ QString visibleWindow(const QString &title)
 // and goes on: its window still answers the keyboard, and a logout's SIGTERM ends it.
 TEST(ClipboardPipe, ACopiedPipeLeavesTheWindowResponsive)
 {
-    QTemporaryDir config;
-    ASSERT_TRUE(QDir(config.path()).mkdir(QStringLiteral("Velmora")));
-    QFile settings(config.filePath(QStringLiteral("Velmora/Velmora.conf")));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[General]\nclipboardProtectionEnabled=true\nvelmoraDidCompleteOnboardingV1=true\n");
-    settings.close();
     QTemporaryDir folder;
     const QString pipe = folder.filePath(QStringLiteral("shot.png"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
 
-    RunningVelmora velmora({{QStringLiteral("XDG_CONFIG_HOME"), config.path()},
-                            {QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("com.orlwick.kavri.clipboard.info=true")}});
+    RunningVelmora velmora(
+        {.environment = {{QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("com.orlwick.kavri.clipboard.info=true")}},
+         .settings = {{Setting::isClipboardProtectionEnabled.key, true}, {Setting::didCompleteOnboarding.key, true}}});
     ASSERT_TRUE(velmora.process.waitForStarted(10000));
     // Shown, the window has started the guard, which scans only what is copied later.
     QString window;

@@ -46,8 +46,9 @@ TEST(QuitDuringScan, SigtermWhileAFolderIsScannedEndsTheProcessCleanly)
     for (int quit = 0; quit < kQuits; ++quit) {
         SCOPED_TRACE(quit);
         // The pool says when it starts an engine: from then on a scan is under way.
-        RunningVelmora velmora({{QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("com.orlwick.kavri.ocr.info=true")}},
-                               {}, {folder.path()});
+        RunningVelmora velmora({.environment = {{QStringLiteral("QT_LOGGING_RULES"),
+                                                 QStringLiteral("com.orlwick.kavri.ocr.info=true")}},
+                                .arguments = {folder.path()}});
         ASSERT_TRUE(velmora.process.waitForStarted(10000));
         QByteArray log;
         ASSERT_TRUE(QTest::qWaitFor([&] {
