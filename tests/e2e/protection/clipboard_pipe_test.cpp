@@ -21,8 +21,8 @@ constexpr int kWindowTimeoutMs = 10000;
 /// The id of the visible window whose title is exactly `title`, else empty.
 QString visibleWindow(const QString &title)
 {
-    return RunningVelmora::xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                    QLatin1Char('^') + title + QLatin1Char('$')})
+    return xdotoolOutput({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                          QLatin1Char('^') + title + QLatin1Char('$')})
         .section(QLatin1Char('\n'), 0, 0);
 }
 
@@ -51,7 +51,7 @@ TEST(ClipboardPipe, ACopiedPipeLeavesTheWindowResponsive)
         return log.contains("offered no readable image");
     }, kGuardTimeoutMs)) << "the guard never finished looking at the copy:\n" << log.toStdString();
 
-    ASSERT_TRUE(xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+    ASSERT_TRUE(focusWindow(window));
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+comma")}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !visibleWindow(QStringLiteral("Velmora Settings")).isEmpty(); },
                                 kWindowTimeoutMs))
