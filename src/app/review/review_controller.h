@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_image.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/batch_export.h"
@@ -269,8 +270,10 @@ private:
     void announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared);
     /// The status and error of a copy or export, on the image it was made of.
     void showOutputOutcome(const QUuid &itemID, const std::optional<QString> &errorText, const QString &statusNote);
-    /// Reads an image handed over off the main thread, then opens it with the error line.
-    void startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText);
+    /// Reads an image handed over (or, given an offer, what the clipboard offers, named
+    /// and labelled as `image` says) off the main thread, then opens it with the error line.
+    void startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText,
+                           const std::optional<ClipboardImageOffer> &clipboardOffer = std::nullopt);
     void openImported(const ReviewIntakeImage &image, const ReviewImageSource &source, const QImage &bitmap,
                       const std::optional<QString> &errorText);
     class ChangeScope;

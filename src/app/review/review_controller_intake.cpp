@@ -1,6 +1,7 @@
 #include "app/review/review_controller.h"
 
 #include "app/protection/clipboard_access.h"
+#include "app/protection/clipboard_image.h"
 #include "app/review/folder_expansion.h"
 #include "app/review/review_controller_private.h"
 #include "core/analysis/image_importer.h"
@@ -121,16 +122,17 @@ void ReviewController::pasteImageFromClipboard()
         return;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
-    const std::optional<QByteArray> data = ClipboardProtectionController::imageData(m_environment.clipboard);
-    if (!data) {
+    const ClipboardImageOffer offer = clipboardImageOffer(m_environment.clipboard);
+    if (offer.isEmpty()) {
         m_state.setErrorText(clipboardHasNoImage);
         m_state.setReviewStatusNote(copyAnImageFirst);
         return;
     }
     // The pasted image is in review now: the clipboard guard need not scan it again.
     m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
-    openForReview({*data, std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
-                   std::nullopt, std::nullopt, clipboardImageLoaded});
+    startIntakeImport({QByteArray(), std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
+                       std::nullopt, std::nullopt, clipboardImageLoaded},
+                      std::nullopt, offer);
 }
 
 } // namespace velmora
