@@ -160,7 +160,7 @@ void BatchSidebar::refreshCategoryChips(const QList<BatchCategoryCount> &counts)
 void BatchSidebar::refresh()
 {
     const ReviewState &state = m_controller.state();
-    const int total = int(state.batchItems.size());
+    const int total = int(state.batch.items().size());
     const int processed = processedBatchItems(state);
     const int withFindings = batchItemsWithFindings(state);
     m_scanLine->setText(tr("%1 of %2 scanned - %3 with findings - %4 clean")
@@ -170,7 +170,7 @@ void BatchSidebar::refresh()
     m_progress->setRange(0, qMax(1, total));
     m_progress->setValue(processed);
 
-    m_filterPicker->setCurrentIndex(caseIndex(state.batchFilter));
+    m_filterPicker->setCurrentIndex(caseIndex(state.batch.filter()));
 
     const QList<BatchCategoryCount> counts = batchCategoryCounts(state);
     m_categoryFilter->setVisible(!counts.isEmpty());
@@ -178,10 +178,10 @@ void BatchSidebar::refresh()
     for (int i = 0; i < m_chips.size(); ++i) {
         const std::optional<FindingCategory> category =
             i == 0 ? std::nullopt : std::optional<FindingCategory>(m_chipCounts.at(i - 1).category);
-        m_chips[i]->setSelected(category == state.batchCategoryFilter);
+        m_chips[i]->setSelected(category == state.batch.categoryFilter());
     }
     const auto selectedCount = std::find_if(counts.begin(), counts.end(), [&](const BatchCategoryCount &count) {
-        return state.batchCategoryFilter == count.category;
+        return state.batch.categoryFilter() == count.category;
     });
     if (selectedCount != counts.end()) {
         m_categorySummary->setFont(look::font(look::TextStyle::caption2, QFont::Medium));
@@ -192,12 +192,12 @@ void BatchSidebar::refresh()
         m_categorySummary->setText(tr("Review by finding type across the folder."));
     }
 
-    const QList<BatchReviewItem> visible = visibleBatchItems(state);
+    const QList<ReviewDocument> visible = state.batch.visibleItems();
     m_previous->setEnabled(visible.size() >= 2);
     m_next->setEnabled(visible.size() >= 2);
     m_queue->setVisible(!visible.isEmpty());
     m_emptyQueue->setVisible(visible.isEmpty());
-    m_queue->setItems(visible, state.selectedBatchItemID);
+    m_queue->setItems(visible, state.batch.selectedID());
 }
 
 void BatchSidebar::keyPressEvent(QKeyEvent *event)

@@ -1,6 +1,6 @@
 #include "app/window/watched_alerts_menu.h"
 
-#include "app/review/batch_review_item.h"
+#include "app/review/review_document.h"
 #include "app/shell/look.h"
 #include "app/shell/symbol_icon.h"
 
@@ -13,10 +13,9 @@ QList<WatchedAlertEntry> watchedAlertEntries(const WatchedAlertQueue<ReviewIntak
     QList<WatchedAlertEntry> entries;
     for (const ReviewIntakeImage &alert : queue.items) {
         const QString path = alert.filePath.value_or(QString());
-        BatchReviewItem item = BatchReviewItem::make(QUrl::fromLocalFile(path), alert.displayLabel, alert.sourceType,
-                                                     {}, alert.statusSentence);
-        item.redactionPlan = alert.plan.value_or(RedactionPlan::empty());
-        item.didScan = true;
+        ReviewDocument item = ReviewDocument::make(QUrl::fromLocalFile(path), alert.displayLabel, alert.sourceType,
+                                                   {}, alert.statusSentence);
+        item.adoptOwnPlan(alert.plan.value_or(RedactionPlan::empty()), std::nullopt);
         entries.append({path, item.displayName() + QStringLiteral(" — ") + item.statusText()});
     }
     return entries;

@@ -22,13 +22,13 @@ class BatchSidebarTest : public ::testing::Test
 protected:
     BatchSidebarTest()
     {
-        BatchReviewItem first = fileItem(QStringLiteral("one.png"), 10);
-        first.redactionPlan = RedactionPlan({findingAt(0)}, {}, {});
-        BatchReviewItem second = fileItem(QStringLiteral("two.png"), 20);
-        BatchReviewItem third = fileItem(QStringLiteral("three.png"), 30);
-        third.redactionPlan = RedactionPlan({findingAt(0, DetectionKind::apiKey, QStringLiteral("API key"))}, {}, {});
+        ReviewDocument first = fileItem(QStringLiteral("one.png"), 10);
+        first.adoptOwnPlan(RedactionPlan({findingAt(0)}, {}, {}), {});
+        ReviewDocument second = fileItem(QStringLiteral("two.png"), 20);
+        ReviewDocument third = fileItem(QStringLiteral("three.png"), 30);
+        third.adoptOwnPlan(RedactionPlan({findingAt(0, DetectionKind::apiKey, QStringLiteral("API key"))}, {}, {}), {});
         harness.load({first, second, third});
-        ids = {first.id, second.id, third.id};
+        ids = {first.id(), second.id(), third.id()};
         sidebar = new BatchSidebar(harness.controller, &window);
         window.resize(260, 800);
         window.show();
@@ -52,27 +52,27 @@ protected:
 
 TEST_F(BatchSidebarTest, EachArrowPressSelectsOnceAndWraps)
 {
-    ASSERT_EQ(harness.state().selectedBatchItemID, ids[0]);
+    ASSERT_EQ(harness.state().batch.selectedID(), ids[0]);
     int selections = 0;
     QObject::connect(&harness.controller, &ReviewController::changed, [&] { ++selections; });
     QTest::keyClick(queue, Qt::Key_Down);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[1]);
     EXPECT_EQ(queue->currentRow(), 1);
     QTest::keyClick(queue, Qt::Key_Down);
     QTest::keyClick(queue, Qt::Key_Down);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[0]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[0]);
     QTest::keyClick(queue, Qt::Key_Up);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[2]);
     EXPECT_EQ(selections, 4); // one choice, one announcement per press
     QTest::keyClick(queue, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[1]);
 }
 
 TEST_F(BatchSidebarTest, ArrowsWithModifiersAreNotTheQueues)
 {
     for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier}) {
         QTest::keyClick(queue, Qt::Key_Down, modifier);
-        EXPECT_EQ(harness.state().selectedBatchItemID, ids[0]);
+        EXPECT_EQ(harness.state().batch.selectedID(), ids[0]);
     }
 }
 
@@ -83,7 +83,7 @@ TEST_F(BatchSidebarTest, AnUpdateIsNotAChoiceAndTakesNoFocus)
     other.setFocus();
     harness.controller.selectBatchItem(ids[2]);
     harness.controller.setAllFindingsIncluded(false);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[2]);
     EXPECT_EQ(queue->currentRow(), 2);
     EXPECT_FALSE(queue->hasFocus());
 }
@@ -112,7 +112,7 @@ TEST_F(BatchSidebarTest, AClickChoosesTheCard)
 {
     const QRect second = queue->visualRect(queue->model()->index(1, 0));
     QTest::mouseClick(queue->viewport(), Qt::LeftButton, {}, second.center());
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[1]);
 }
 
 TEST_F(BatchSidebarTest, ProgressAndFilters)
@@ -127,11 +127,11 @@ TEST_F(BatchSidebarTest, ProgressAndFilters)
     EXPECT_EQ(secrets->accessibleName(), QStringLiteral("Filter batch by Secrets"));
 
     QTest::mouseClick(find("batch-filter-clean"), Qt::LeftButton);
-    EXPECT_EQ(harness.state().batchFilter, BatchReviewFilter::clean);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
+    EXPECT_EQ(harness.state().batch.filter(), BatchReviewFilter::clean);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[1]);
     EXPECT_FALSE(find("previous-batch-image-button")->isEnabled());
     QTest::mouseClick(find("batch-category-filter-secrets"), Qt::LeftButton);
-    EXPECT_EQ(harness.state().batchFilter, BatchReviewFilter::findings);
+    EXPECT_EQ(harness.state().batch.filter(), BatchReviewFilter::findings);
     EXPECT_EQ(find<QLabel>("batch-category-filter-summary")->text(), QStringLiteral("1 image · 1 finding"));
 }
 

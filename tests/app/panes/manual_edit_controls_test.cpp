@@ -30,13 +30,9 @@ protected:
     /// An image whose only finding was moved by the user and is selected.
     void loadMovedFinding()
     {
-        BatchReviewItem item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
-        RedactionPlan moved = item.redactionPlan;
-        const QUuid id = moved.entries().first().id();
-        ASSERT_TRUE(moved.updateBounds(id, {0.4, 0.4, 0.2, 0.1}));
-        item.manualEditHistory.record(item.redactionPlan, moved);
-        item.redactionPlan = moved;
-        item.selectedDetectionID = id;
+        ReviewDocument item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
+        const QUuid id = item.redactionPlan().entries().first().id();
+        ASSERT_TRUE(item.moveBox(id, {0.4, 0.4, 0.2, 0.1}) && item.finishBoxEdit() && item.select(id));
         loadUnscanned({item});
     }
 

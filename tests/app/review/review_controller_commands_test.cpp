@@ -62,12 +62,12 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     const ReviewState &s = state();
     EXPECT_TRUE(s.image().isNull());
     EXPECT_TRUE(s.redactionPlan().entries().isEmpty());
-    EXPECT_TRUE(s.batchItems.isEmpty());
-    EXPECT_FALSE(s.selectedBatchItemID.has_value());
+    EXPECT_TRUE(s.batch.items().isEmpty());
+    EXPECT_FALSE(s.batch.selectedID().has_value());
     EXPECT_FALSE(s.keepsManualEditingAfterCommit);
     EXPECT_FALSE(s.isPreviewingRedactedOutput);
     EXPECT_TRUE(s.redactedPreviewImage.isNull());
-    EXPECT_TRUE(s.includesCleanBatchExports);
+    EXPECT_TRUE(s.batch.includesCleanExports());
     EXPECT_FALSE(banner().text().has_value());
     EXPECT_FALSE(s.sourceImageURL().has_value());
     EXPECT_FALSE(s.errorText().has_value());
@@ -92,12 +92,8 @@ TEST_F(ReviewCommandsTest, CloseCancelsTheRunningScan)
 
 TEST_F(ReviewCommandsTest, RedactAllAndMakeAllVisibleLeaveTheEditHistoryAlone)
 {
-    BatchReviewItem item = scannedItem("a.png", {email(0.2), email(0.5)});
-    RedactionPlan drawn = item.redactionPlan;
-    ASSERT_TRUE(drawn.addManualRedaction(QStringLiteral("Manual redaction"), QStringLiteral("Added by the user."),
-                                         {0.5, 0.5, 0.2, 0.2}));
-    item.manualEditHistory.record(item.redactionPlan, drawn);
-    item.redactionPlan = drawn;
+    ReviewDocument item = scannedItem("a.png", {email(0.2), email(0.5)});
+    ASSERT_TRUE(item.addManualBox({0.5, 0.5, 0.2, 0.2}));
     loadUnscanned({item});
     const ManualRedactionEditHistory history = state().manualEditHistory();
 
@@ -105,7 +101,7 @@ TEST_F(ReviewCommandsTest, RedactAllAndMakeAllVisibleLeaveTheEditHistoryAlone)
     EXPECT_EQ(activeEntryCount(state().redactionPlan()), 0);
     EXPECT_EQ(state().manualEditHistory(), history);
     EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
-    EXPECT_EQ(state().batchItems.first().redactionPlan, state().redactionPlan());
+    EXPECT_EQ(state().batch.items().first().redactionPlan(), state().redactionPlan());
 
     controller.setAllFindingsIncluded(true);
     EXPECT_EQ(activeEntryCount(state().redactionPlan()), 3);
@@ -160,15 +156,11 @@ TEST_F(ReviewCommandsTest, PreviewTogglesAndStaysOffWithoutAnImage)
 }
 
 // An automatic finding that was moved: source `user`, original bounds kept.
-BatchReviewItem itemWithMovedFinding()
+ReviewDocument itemWithMovedFinding()
 {
-    BatchReviewItem item = scannedItem("a.png", {email(0.2)});
-    RedactionPlan moved = item.redactionPlan;
-    const QUuid id = moved.entries().first().id();
-    EXPECT_TRUE(moved.updateBounds(id, {0.4, 0.4, 0.2, 0.1}));
-    item.manualEditHistory.record(item.redactionPlan, moved);
-    item.redactionPlan = moved;
-    item.selectedDetectionID = id;
+    ReviewDocument item = scannedItem("a.png", {email(0.2)});
+    const QUuid id = item.redactionPlan().entries().first().id();
+    EXPECT_TRUE(item.moveBox(id, {0.4, 0.4, 0.2, 0.1}) && item.finishBoxEdit() && item.select(id));
     return item;
 }
 
@@ -207,7 +199,7 @@ TEST_F(ReviewCommandsTest, ResetAndDeleteFollowTheSelectedBox)
     controller.deleteSelectedManualRedaction();
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
     EXPECT_FALSE(state().selectedDetectionID().has_value());
-    EXPECT_TRUE(state().batchItems.first().redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().batch.items().first().redactionPlan().entries().isEmpty());
     controller.applyManualEditHistoryStep(Step::undo);
     EXPECT_EQ(entryIDs(), QList<QUuid>({id}));
 }

@@ -124,11 +124,11 @@ TEST_F(MainWindowFixture, BannerButtonsReachTheDesktopAndTheBannerGoesOnTheWindo
 TEST_F(MainWindowFixture, TheBannerHidesNothingAndCanBeClosed)
 {
     showActive();
-    QList<BatchReviewItem> items;
+    QList<ReviewDocument> items;
     for (const char *name : {"a.png", "b.png"}) {
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(Qt::white);
-        items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
+        items.append(ReviewDocument::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
                                            ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
     }
     review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
