@@ -5,7 +5,6 @@
 namespace velmora {
 namespace {
 
-
 class BatchLoading : public test::ReviewControllerTest
 {
 };
@@ -162,22 +161,6 @@ TEST_F(BatchLoading, SuccessClearsTheItemErrorButKeepsTheSkippedNotice)
     EXPECT_EQ(cleanBatchItems(state()), 1);
 }
 
-TEST_F(BatchLoading, ARescanSuccessClearsAnEarlierFailure)
-{
-    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
-    engine.lastCall().failVisual();
-    engine.lastCall().finishText();
-    drainScans();
-    engine.lastCall().finish();
-    drainScans();
-    EXPECT_EQ(state().batch.items()[0].statusText(), "Needs attention");
-    controller.scanBatchItems(itemIDs());
-    engine.lastCall().finish();
-    drainScans();
-    EXPECT_FALSE(state().errorText());
-    EXPECT_EQ(state().batch.items()[0].statusText(), "No findings");
-}
-
 TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
@@ -222,8 +205,6 @@ TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile("/shots/b.png"));
     EXPECT_TRUE(state().batch.items()[1].didReviewInBatch());
     EXPECT_EQ(state().batch.items()[1].statusText(), "Reviewed");
-    controller.selectBatchItem(state().batch.items()[0].id());
-    EXPECT_FALSE(state().batch.items()[0].didReviewInBatch()); // no findings: nothing to review
 }
 
 class ImportFailure : public test::ReviewControllerTest
