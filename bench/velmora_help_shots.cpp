@@ -2,12 +2,12 @@
 // of its pages) and the main window with the Quick Start sample loaded, in a light and
 // a dark palette, for a person to look at. Run under xvfb-run.
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/help/velmora_help_center_view.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/help_sheet_dialog.h"

@@ -3,9 +3,9 @@
 // with a lock, an invalid regex, history records), for a person to look at. Run under
 // xvfb-run.
 
+#include "app/kit/symbol_icon.h"
 #include "app/settings/policy_file_chooser.h"
 #include "app/settings/settings_window.h"
-#include "app/shell/symbol_icon.h"
 #include "core/history/safe_share_history_store.h"
 #include "core/settings/stored_settings.h"
 #include "shot_palettes.h"

@@ -7,8 +7,8 @@
 // window with a completion banner (main-window-banner-light.png); under QT_SCALE_FACTOR=2
 // the names end in "@2x" and the window keeps to the screen.
 
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"

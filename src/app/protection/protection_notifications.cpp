@@ -1,8 +1,8 @@
 #include "app/protection/protection_notifications.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/protection/notification_center.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 
 #include <QCoreApplication>
 #include <QUuid>

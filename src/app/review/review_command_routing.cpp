@@ -1,9 +1,9 @@
 #include "app/review/review_command_routing.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "app/commands/detection_settings_notice.h"
 #include "app/review/review_controller.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/detection_settings_notice.h"
 
 #include <functional>
 #include <utility>

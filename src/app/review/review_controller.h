@@ -1,14 +1,15 @@
 #pragma once
 
+#include "app/kit/desktop_services.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
-#include "app/review/file_dialogs.h"
+#include "app/protection/notification_center.h"
 #include "app/review/batch_export.h"
 #include "app/review/batch_scan_runner.h"
 #include "app/review/cleaned_image_output.h"
-#include "app/protection/notification_center.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
+#include "app/review/file_dialogs.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
 #include "app/review/intake_import.h"
@@ -17,11 +18,10 @@
 #include "app/review/review_state.h"
 #include "app/review/share_gate.h"
 #include "app/review/watched_screenshot_flow.h"
-#include "app/shell/desktop_services.h"
 #include "core/detection/core_error.h"
-#include "core/protection/capture_output_policy.h"
 #include "core/detection/custom_detection_configuration.h"
 #include "core/policy/redaction_policy_disposition.h"
+#include "core/protection/capture_output_policy.h"
 
 #include <QByteArray>
 #include <QObject>

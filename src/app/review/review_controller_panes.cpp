@@ -1,11 +1,11 @@
 #include "app/review/review_controller.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_walk.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/clock.h"

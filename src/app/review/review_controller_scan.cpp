@@ -1,11 +1,11 @@
 #include "app/review/review_controller.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/review/finding_queries.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/support/clock.h"
 
 namespace velmora {

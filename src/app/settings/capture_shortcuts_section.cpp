@@ -1,10 +1,10 @@
 #include "app/settings/capture_shortcuts_section.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
 #include "app/settings/settings_choice_row.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
 #include "core/protection/capture_shortcut_settings.h"
 #include "core/settings/stored_settings.h"
 

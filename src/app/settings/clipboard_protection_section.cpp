@@ -1,8 +1,8 @@
 #include "app/settings/clipboard_protection_section.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/settings/settings_choice_row.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/protection/clipboard_protection_configuration.h"
 #include "core/settings/stored_settings.h"
 

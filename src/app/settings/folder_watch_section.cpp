@@ -1,14 +1,14 @@
 #include "app/settings/folder_watch_section.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "app/kit/look.h"
+#include "app/kit/velmora_button.h"
 #include "app/protection/notification_center.h"
 #include "app/protection/protection_notifications.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/settings/policy_file_chooser.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
-#include "app/shell/velmora_button.h"
 #include "core/settings/stored_settings.h"
 
 #include <QCheckBox>

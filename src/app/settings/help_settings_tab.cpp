@@ -1,10 +1,10 @@
 #include "app/settings/help_settings_tab.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "app/kit/support_contact.h"
+#include "app/kit/velmora_button.h"
 #include "app/settings/settings_section.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/support_contact.h"
-#include "app/shell/velmora_button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

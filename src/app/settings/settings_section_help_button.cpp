@@ -1,9 +1,9 @@
 #include "app/settings/settings_section_help_button.h"
 
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
-#include "app/shell/symbol_icon.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "app/kit/look.h"
+#include "app/kit/symbol_icon.h"
 
 #include <QFontInfo>
 #include <QPainter>

@@ -1,14 +1,14 @@
 #include "app/settings/settings_window.h"
 
-#include "app/panes/segmented_picker.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "app/kit/look.h"
+#include "app/kit/segmented_picker.h"
 #include "app/settings/detection_settings_tab.h"
 #include "app/settings/help_settings_tab.h"
 #include "app/settings/privacy_settings_tab.h"
 #include "app/settings/protection_settings_tab.h"
 #include "app/settings/protection_status_section.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
 
 #include <QGuiApplication>
 #include <QScrollArea>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/kit/desktop_services.h"
 #include "app/protection/notification_center.h"
 #include "app/settings/settings_tab.h"
-#include "app/shell/desktop_services.h"
 #include "core/protection/protection_status.h"
 
 #include <QPointer>

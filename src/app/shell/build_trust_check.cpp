@@ -1,6 +1,6 @@
 #include "app/shell/build_trust_check.h"
 
-#include "app/shell/install_location.h"
+#include "app/window/install_location.h"
 
 #include <QLoggingCategory>
 

@@ -1,6 +1,6 @@
 #include "app/shell/tray_icon.h"
 
-#include "app/shell/capture_request.h"
+#include "app/commands/capture_request.h"
 #include "core/protection/capture_mode.h"
 
 #include <QApplication>

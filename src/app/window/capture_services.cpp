@@ -1,8 +1,8 @@
 #include "app/window/capture_services.h"
 
-#include "app/shell/capture_request.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
+#include "app/commands/capture_request.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 
 namespace velmora {
 

@@ -9,7 +9,6 @@ namespace velmora {
 class ContentView;
 class MainMenus;
 class StoredSettings;
-class Updater;
 
 // The main window: title, menus and the review view inside. Closing it hides it and
 // stops the background protections (a running scan ends as cancelled) but keeps the
@@ -21,7 +20,7 @@ class MainWindow : public QMainWindow
 public:
     struct Services {
         StoredSettings &settings;
-        Updater *updater = nullptr; ///< Absent or unable to check: no update item.
+        std::function<void()> checkForUpdates; ///< Absent: no "Check for Updates..." item.
         std::function<bool()> keepsRunningInTray;
         std::function<void()> quit;
         std::function<void()> openSettingsWindow; ///< Absent: no "Settings…" item.

@@ -1,8 +1,8 @@
 #include "app/protection/dbus_notification_center.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/protection/protection_notifications.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "support/private_bus.h"
 #include "support/row_name.h"
 #include "support/test_notification_server.h"

@@ -2,10 +2,10 @@
 
 #include "review_commands_fixture.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "app/commands/detection_settings_notice.h"
 #include "app/review/review_status_text.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/detection_settings_notice.h"
 #include "core/redaction/needs_review.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 
 #include "review_fixture.h"
 

@@ -1,8 +1,8 @@
 #include "app/review/review_walk.h"
 
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/panes/review_harness.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 
 #include "support/plan_ids.h"

@@ -1,5 +1,5 @@
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
+#include "app/commands/command_names.h"
+#include "app/kit/look.h"
 
 #include "settings_window_fixture.h"
 

@@ -1,11 +1,11 @@
 #include "settings_window_fixture.h"
 
-#include "app/panes/segmented_picker.h"
+#include "app/commands/command_names.h"
+#include "app/kit/accessible_value.h"
+#include "app/kit/segmented_picker.h"
 #include "app/settings/detection_settings_tab.h"
 #include "app/settings/detector_category_disposition_control.h"
 #include "app/settings/settings_text_editor.h"
-#include "app/shell/accessible_value.h"
-#include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 #include "core/settings/stored_settings.h"
 

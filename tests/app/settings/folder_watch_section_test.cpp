@@ -1,7 +1,7 @@
 #include "app/protection/screenshot_watch_folder_store.h"
+#include "app/commands/command_names.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_settings_tab.h"
-#include "app/shell/command_names.h"
 
 #include "settings_window_fixture.h"
 #include "support/event_loop.h"

@@ -1,7 +1,7 @@
 #include "settings_window_fixture.h"
 
+#include "app/commands/command_names.h"
 #include "app/settings/help_settings_tab.h"
-#include "app/shell/command_names.h"
 
 #include "support/row_name.h"
 

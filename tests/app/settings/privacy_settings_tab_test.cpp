@@ -1,8 +1,8 @@
 #include "settings_window_fixture.h"
 
+#include "app/commands/command_names.h"
 #include "app/settings/privacy_settings_tab.h"
 #include "app/settings/safe_share_history_row.h"
-#include "app/shell/command_names.h"
 #include "core/history/safe_share_history_store.h"
 #include "core/settings/detection_settings.h"
 #include "core/settings/stored_settings.h"

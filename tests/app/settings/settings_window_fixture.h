@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/settings/settings_window.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/symbol_icon.h"
 
 #include "support/fake_policy_file_chooser.h"
 #include "support/recording_desktop.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
-#include "app/shell/symbol_icon.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"

@@ -1,9 +1,9 @@
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/main_menus.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/panes/detection_row.h"
 #include "app/panes/drop_target_view.h"
 #include "app/window/completion_banner.h"
+#include "app/window/main_menus.h"
 #include "core/protection/clipboard_protection_configuration.h"
 
 #include "main_window_fixture.h"

@@ -1,7 +1,7 @@
 #include "app/protection/screenshot_watch_controller.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"

@@ -1,14 +1,14 @@
 #include "app/protection/global_capture_shortcut_controller.h"
+#include "app/commands/capture_request.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/protection/xcb_hot_key_grabber.h"
-#include "app/shell/capture_request.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/protection/capture_shortcut_settings.h"
 
-#include "x11/support/other_x_client.h"
 #include "support/row_name.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
+#include "x11/support/other_x_client.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

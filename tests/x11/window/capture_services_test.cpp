@@ -1,12 +1,11 @@
 #include "app/protection/xcb_hot_key_grabber.h"
+#include "app/commands/capture_request.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
 #include "app/review/review_controller.h"
-#include "app/shell/capture_request.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "app/window/capture_services.h"
 #include "core/protection/capture_shortcut_settings.h"
 
-#include "x11/support/other_x_client.h"
 #include "support/fake_capture_tool.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
@@ -15,6 +14,7 @@
 #include "support/recording_notification_center.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
+#include "x11/support/other_x_client.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

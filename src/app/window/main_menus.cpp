@@ -1,0 +1,137 @@
+#include "app/window/main_menus.h"
+
+#include "app/commands/capture_request.h"
+#include "app/commands/command_bus.h"
+#include "app/commands/command_names.h"
+#include "core/protection/capture_shortcut_settings.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+
+namespace velmora {
+
+namespace {
+
+QAction *addItem(QMenu *menu, const QString &title, const QString &objectName, const QList<QKeySequence> &keys,
+                 std::function<void()> run)
+{
+    QAction *action = menu->addAction(title);
+    action->setObjectName(objectName);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, menu, [run = std::move(run)] { run(); });
+    return action;
+}
+
+std::function<void()> poster(QLatin1StringView name)
+{
+    return [name] { CommandBus::instance().post(name); };
+}
+
+QKeySequence captureKeys(VelmoraCaptureShortcutChoice choice)
+{
+    const CaptureShortcutChoiceInfo info = captureShortcutChoiceInfo(choice);
+    return info.symbolTitle ? QKeySequence(*info.symbolTitle) : QKeySequence();
+}
+
+} // namespace
+
+MainMenus::MainMenus(QMainWindow &window, StoredSettings &settings, Handlers handlers)
+    : QObject(&window), m_window(window), m_settings(settings), m_handlers(std::move(handlers))
+{
+    QMenuBar *bar = window.menuBar();
+    bar->addMenu(buildFileMenu());
+    bar->addMenu(buildReviewMenu());
+    bar->addMenu(buildCaptureMenu());
+    bar->addMenu(buildHelpMenu());
+    refreshCaptureShortcuts();
+}
+
+QMenu *MainMenus::buildFileMenu()
+{
+    auto *menu = new QMenu(tr("&File"), &m_window);
+    addItem(menu, tr("Open..."), QStringLiteral("open-images-menu-item"), {QKeySequence::Open}, m_handlers.openImages);
+    addItem(menu, tr("Open Folder..."), QStringLiteral("open-folder-menu-item"), {}, m_handlers.openFolder);
+    addItem(menu, tr("Paste Image"), QStringLiteral("paste-image-menu-item"), {QKeySequence(tr("Ctrl+Shift+V"))},
+            poster(commands::velmoraImportClipboardImage));
+    addItem(menu, tr("Close Current Review"), QStringLiteral("close-review-menu-item"), {QKeySequence(tr("Ctrl+W"))},
+            poster(commands::velmoraCloseCurrentReview));
+    menu->addSeparator();
+    if (m_handlers.openSettings)
+        addItem(menu, tr("Settings…"), QStringLiteral("settings-menu-item"), {QKeySequence(tr("Ctrl+,"))},
+                m_handlers.openSettings);
+    if (m_handlers.checkForUpdates)
+        addItem(menu, tr("Check for Updates..."), QStringLiteral("check-for-updates-menu-item"), {},
+                m_handlers.checkForUpdates);
+    addItem(menu, tr("Quit"), QStringLiteral("quit-menu-item"), {QKeySequence(tr("Ctrl+Q"))}, m_handlers.quit);
+    return menu;
+}
+
+QMenu *MainMenus::buildReviewMenu()
+{
+    auto *menu = new QMenu(tr("&Review"), &m_window);
+    addItem(menu, tr("Scan or Re-scan"), QStringLiteral("rescan-menu-item"), {QKeySequence(tr("Ctrl+D"))},
+            m_handlers.scanOrRescan);
+    addItem(menu, tr("Toggle Output Preview"), QStringLiteral("toggle-preview-menu-item"), {QKeySequence(tr("Ctrl+P"))},
+            poster(commands::velmoraToggleOutputPreview));
+    menu->addSeparator();
+    addItem(menu, tr("Copy Cleaned PNG"), QStringLiteral("copy-cleaned-menu-item"), {QKeySequence(tr("Ctrl+Shift+C"))},
+            poster(commands::velmoraCopyCleanedImage));
+    addItem(menu, tr("Export Cleaned Copy"), QStringLiteral("export-cleaned-menu-item"), {QKeySequence(tr("Ctrl+E"))},
+            poster(commands::velmoraExportCleanedImage));
+    menu->addSeparator();
+    addItem(menu, tr("Redact All Findings"), QStringLiteral("redact-all-menu-item"), {},
+            poster(commands::velmoraRedactAllFindings));
+    addItem(menu, tr("Make All Findings Visible"), QStringLiteral("make-all-visible-menu-item"), {},
+            poster(commands::velmoraMakeAllFindingsVisible));
+    addItem(menu, tr("Delete Selected Manual Redaction"), QStringLiteral("delete-manual-menu-item"),
+            {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
+            poster(commands::velmoraDeleteSelectedManualRedaction));
+    addItem(menu, tr("Undo Manual Edit"), QStringLiteral("undo-manual-menu-item"), {QKeySequence(tr("Ctrl+Z"))},
+            poster(commands::velmoraUndoManualEdit));
+    addItem(menu, tr("Redo Manual Edit"), QStringLiteral("redo-manual-menu-item"), {QKeySequence(tr("Ctrl+Shift+Z"))},
+            poster(commands::velmoraRedoManualEdit));
+    return menu;
+}
+
+QMenu *MainMenus::buildCaptureMenu()
+{
+    auto *menu = new QMenu(tr("&Capture"), &m_window);
+    for (const VelmoraCaptureMode mode : {VelmoraCaptureMode::screen, VelmoraCaptureMode::window, VelmoraCaptureMode::area}) {
+        QAction *action = addItem(menu, captureModeInfo(mode).menuTitle,
+                                  QStringLiteral("capture-%1-menu-item").arg(rawValue(mode)), {},
+                                  [mode] { postCaptureRequest(mode); });
+        action->setData(rawValue(mode));
+        m_captureActions.append(action);
+    }
+    return menu;
+}
+
+QMenu *MainMenus::buildHelpMenu()
+{
+    auto *menu = new QMenu(tr("&Help"), &m_window);
+    addItem(menu, tr("Velmora Help Center"), QStringLiteral("help-center-menu-item"), {},
+            poster(commands::velmoraShowHelpCenter));
+    addItem(menu, tr("Show Quick Start"), QStringLiteral("show-quick-start-menu-item"), {},
+            poster(commands::velmoraShowOnboarding));
+    return menu;
+}
+
+void MainMenus::refreshCaptureShortcuts()
+{
+    const auto settings = VelmoraCaptureShortcutSettings::current(m_settings);
+    const auto duplicates = settings.duplicateChoices();
+    for (QAction *action : std::as_const(m_captureActions)) {
+        const auto mode = fromRawValue<VelmoraCaptureMode>(action->data().toString());
+        const VelmoraCaptureShortcutChoice choice = settings.choice(*mode);
+        // A choice shared with another enabled mode would fire neither: give it to none.
+        action->setShortcut(duplicates.contains(choice) ? QKeySequence() : captureKeys(choice));
+    }
+}
+
+QAction *MainMenus::action(const QString &objectName) const
+{
+    return m_window.findChild<QAction *>(objectName);
+}
+
+} // namespace velmora
