@@ -280,6 +280,8 @@ private:
     void postRescanCompleted();
     /// The image under review has had its scan, whatever its end: it may be shared now.
     void markCurrentScanEnded();
+    /// The banner goes, and with it what an AutoClean offered: its review item and its undo.
+    void clearBannerAndAutoClean();
 
     /// What the batch scan reaches of the review.
     BatchScanReview batchScanReview();

@@ -2,6 +2,7 @@
 
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
+#include "app/review/review_status_text.h"
 
 #include <QDir>
 
@@ -47,17 +48,20 @@ void ReviewController::openImported(const ReviewIntakeImage &image, const Review
 {
     ChangeScope scope(*this);
     const std::optional<QUrl> url = image.filePath ? std::optional(QUrl::fromLocalFile(*image.filePath)) : std::nullopt;
-    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType, source,
-                                                 image.statusSentence);
+    // The boxes of a plan made for another content of the file would lie over pixels
+    // nobody scanned.
+    const bool keepsPlan = image.plan && (!image.scannedFile || *image.scannedFile == source);
+    const QString statusSentence = image.plan && !keepsPlan ? ReviewText::imageLoaded : image.statusSentence;
+    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType, source, statusSentence);
     m_images.insert(item.id, bitmap);
-    if (image.plan) {
+    if (keepsPlan) {
         // A plan of its own counts as scanned: its boxes can be shared as they are.
         item.redactionPlan = *image.plan;
         item.selectedDetectionID = image.selectedDetectionID;
         item.didScan = true;
         item.scanEnded = true;
     }
-    loadBatch({std::move(item)}, image.statusSentence, 0, !image.plan);
+    loadBatch({std::move(item)}, statusSentence, 0, !keepsPlan);
     if (errorText)
         m_state.setErrorText(errorText);
 }

@@ -45,17 +45,16 @@ ReviewImageSource ReviewImageSource::encode(const QImage &image)
 
 std::pair<ReviewImageSource, ImportedImage> ReviewImageSource::importFile(const QString &path)
 {
-    ImportedImage image = ImageImporter::importImage(path);
-    const std::optional<QByteArray> bytes = readAll(path);
-    if (!bytes)
-        throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
+    // One read: the fingerprint is of the bytes that were decoded, so a file written
+    // again meanwhile reads as changed.
+    ImportedFile file = ImageImporter::importFile(path);
     const QFileInfo info(path);
     ReviewImageSource source;
     source.m_filePath = path;
     source.m_fileSize = info.size();
     source.m_modified = info.lastModified();
-    source.m_hash = hashOf(*bytes);
-    return {std::move(source), std::move(image)};
+    source.m_hash = hashOf(file.bytes);
+    return {std::move(source), std::move(file.image)};
 }
 
 ImportedImage ReviewImageSource::decode() const

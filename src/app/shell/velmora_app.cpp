@@ -39,7 +39,7 @@ void presentUpdateCheckResult(QWidget *window, const UpdateCheckResult &result)
 } // namespace
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop()), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop(), &m_protectionRuntime), m_updater(Updater::forThisBuild(this))
 {
     registerNotificationCategories(DBusNotificationCenter::shared());
     // An answered risk notification opens the newest watched alert: the window comes
@@ -88,7 +88,9 @@ bool VelmoraApp::keepsRunningInTray() const
 
 MainWindow *VelmoraApp::createMainWindow()
 {
-    auto *contentView = new ContentView(m_settings, m_platform.services(DBusNotificationCenter::shared()));
+    PlatformServices platform = m_platform.services(DBusNotificationCenter::shared());
+    platform.protectionRuntime = &m_protectionRuntime;
+    auto *contentView = new ContentView(m_settings, platform);
     std::function<void()> checkForUpdates;
     if (m_updater->canCheckForUpdates())
         checkForUpdates = [updater = m_updater] { updater->checkForUpdates(); };

@@ -13,6 +13,7 @@
 #include "app/panes/manual_edit_controls.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
+#include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
@@ -61,7 +62,7 @@ bool isApplicationActive()
 } // namespace
 
 ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_clock(platform.clock)
+    : QWidget(parent), m_settings(settings), m_clock(platform.clock), m_protectionRuntime(platform.protectionRuntime)
 {
     m_controller = std::make_unique<ReviewController>(
         ReviewEnvironment{platform.scanEngine, settings, platform.clipboard, platform.clock, platform.fileDialogs,
@@ -183,6 +184,15 @@ void ContentView::connectCommands()
             });
     connect(m_screenshotWatch.get(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
             &AmbientModePills::setScreenshotWatchRunning);
+    // A watch whose folder went away says so where the user looks, not only in the settings.
+    connect(m_screenshotWatch.get(), &ScreenshotWatchController::interrupted, this,
+            [&review](const QString &runtimeStatus) { review.showStatus(runtimeStatus); });
+    ScreenshotWatchController *watch = m_screenshotWatch.get();
+    ClipboardProtectionController *guard = &review.clipboardGuard();
+    connect(watch, &ScreenshotWatchController::isRunningChanged, this, &ContentView::reportProtections);
+    connect(watch, &ScreenshotWatchController::runtimeStatusChanged, this, &ContentView::reportProtections);
+    connect(guard, &ClipboardProtectionController::isRunningChanged, this, &ContentView::reportProtections);
+    connect(guard, &ClipboardProtectionController::runtimeStatusChanged, this, &ContentView::reportProtections);
 
     CommandBus &bus = CommandBus::instance();
     bus.observe(commands::velmoraShowHelpCenter, this,
@@ -310,6 +320,7 @@ void ContentView::startBackgroundServices()
     m_captureServices->startHotKeys();
     applyScreenshotWatchSettings();
     startClipboardGuard();
+    reportProtections();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
 }
@@ -323,6 +334,17 @@ void ContentView::stopBackgroundServices()
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
     m_controller->cancelRunningScans();
+    reportProtections();
+}
+
+void ContentView::reportProtections()
+{
+    if (!m_protectionRuntime)
+        return;
+    if (m_backgroundServicesRunning)
+        m_protectionRuntime->reportRunning(*m_screenshotWatch, m_controller->clipboardGuard());
+    else
+        m_protectionRuntime->reportWindowClosed();
 }
 
 void ContentView::startClipboardGuard()

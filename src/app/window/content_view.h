@@ -25,6 +25,7 @@ class FindingsPanel;
 class HeaderBar;
 class HelpSheetHost;
 class ImageReviewView;
+class ProtectionRuntime;
 class ReviewController;
 class ScreenshotWatchController;
 class StoredSettings;
@@ -95,9 +96,12 @@ private:
     /// (Re)starts the screenshot watch from its stored settings, handing new files to the review.
     void applyScreenshotWatchSettings();
     void openSettingsWindow();
+    /// Tells the protection runtime how the watch and the guard run now.
+    void reportProtections();
 
     StoredSettings &m_settings;
     Clock &m_clock;
+    ProtectionRuntime *m_protectionRuntime = nullptr;
     std::function<void()> m_openSettingsWindow;
     std::unique_ptr<ReviewController> m_controller;
     CaptureServices *m_captureServices = nullptr;

@@ -75,14 +75,20 @@ QImage normalized(QImage image)
 
 ImportedImage ImageImporter::importImage(const QString &filePath)
 {
+    return importFile(filePath).image;
+}
+
+ImportedFile ImageImporter::importFile(const QString &filePath)
+{
     if (!isSupported(filePath))
         throw VelmoraCoreException(VelmoraCoreError::unsupportedImageType);
-    const ImageFileContent file = readImageFile(filePath);
+    ImageFileContent file = readImageFile(filePath);
     if (file.refusal) {
         qCWarning(lcImport) << "Image file refused:" << rawValue(*file.refusal);
         throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
     }
-    return importImage(file.bytes);
+    ImportedImage image = importImage(file.bytes);
+    return {std::move(file.bytes), std::move(image)};
 }
 
 ImportedImage ImageImporter::importImage(const QByteArray &data)

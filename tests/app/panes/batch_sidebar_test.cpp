@@ -1,5 +1,5 @@
-#include "app/panes/batch_category_chip.h"
 #include "app/kit/velmora_button.h"
+#include "app/panes/batch_category_chip.h"
 #include "app/panes/batch_queue_view.h"
 #include "app/panes/batch_sidebar.h"
 

@@ -1,5 +1,5 @@
-#include "app/panes/batch_card.h"
 #include "app/kit/look.h"
+#include "app/panes/batch_card.h"
 #include "app/panes/confidence_summary.h"
 #include "app/panes/finding_chips.h"
 

@@ -1,5 +1,5 @@
-#include "app/settings/capture_output_section.h"
 #include "app/commands/command_names.h"
+#include "app/settings/capture_output_section.h"
 #include "app/settings/clipboard_protection_section.h"
 #include "app/settings/privacy_settings_tab.h"
 #include "app/settings/protection_settings_tab.h"

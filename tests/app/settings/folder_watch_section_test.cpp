@@ -1,5 +1,5 @@
-#include "app/protection/screenshot_watch_folder_store.h"
 #include "app/commands/command_names.h"
+#include "app/protection/screenshot_watch_folder_store.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_settings_tab.h"
 

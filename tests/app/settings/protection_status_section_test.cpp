@@ -1,6 +1,6 @@
-#include "app/settings/protection_status_row.h"
 #include "app/kit/capsule_label.h"
 #include "app/kit/look.h"
+#include "app/settings/protection_status_row.h"
 
 #include "settings_window_fixture.h"
 #include "support/event_loop.h"

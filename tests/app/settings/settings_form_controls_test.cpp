@@ -1,6 +1,6 @@
-#include "app/settings/detector_category_disposition_control.h"
 #include "app/kit/accessible_value.h"
 #include "app/kit/symbol_icon.h"
+#include "app/settings/detector_category_disposition_control.h"
 #include "app/settings/settings_section_help_button.h"
 #include "app/settings/settings_text_editor.h"
 

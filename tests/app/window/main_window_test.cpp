@@ -1,9 +1,14 @@
-#include "app/protection/screenshot_watch_controller.h"
 #include "app/commands/command_bus.h"
 #include "app/commands/command_names.h"
+#include "app/kit/capsule_label.h"
+#include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
+#include "app/settings/clipboard_protection_section.h"
+#include "app/settings/folder_watch_section.h"
+#include "app/settings/protection_settings_tab.h"
+#include "app/settings/settings_window.h"
 #include "app/window/completion_banner.h"
 #include "app/window/help_sheet_host.h"
 #include "app/window/install_location.h"
@@ -20,6 +25,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
+#include "support/fake_policy_file_chooser.h"
 #include "support/image_bytes.h"
 
 #include <QDir>
@@ -290,4 +296,39 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     finishReviewImports(review());
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
+}
+
+// With the window closed to the tray its protections wait: the settings window, open on
+// its own, says so on the rails and in the sections instead of showing them on.
+TEST_F(WatchedWindowFixture, TheSettingsSayTheProtectionsWaitWhileTheWindowIsClosed)
+{
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    FakePolicyFileChooser chooser;
+    SettingsWindow settingsWindow(*m_settings, {chooser, [](const QUrl &) {}, [] { return true; },
+                                                NotificationCenter::none(), DesktopServices::none(),
+                                                &m_protectionRuntime});
+    const auto badge = [&](const char *rail) {
+        return settingsWindow.findChild<CapsuleLabel *>(QStringLiteral("protection-status-badge-") + rail)->text();
+    };
+    const auto detail = [&](const char *rail) {
+        return settingsWindow.findChild<QLabel *>(QStringLiteral("protection-status-detail-") + rail)->text();
+    };
+    m_window->show();
+    ASSERT_EQ(badge("clipboardGuard"), QStringLiteral("On"));
+    ASSERT_EQ(badge("folderWatch"), QStringLiteral("On"));
+
+    m_window->close();
+    const QString guardWaits = QStringLiteral("Clipboard protection is paused while the Velmora window is closed.");
+    EXPECT_EQ(badge("clipboardGuard"), QStringLiteral("Off"));
+    EXPECT_EQ(detail("clipboardGuard"), guardWaits);
+    EXPECT_EQ(settingsWindow.protectionTab()->clipboardProtection()->statusText(), guardWaits);
+    EXPECT_TRUE(settingsWindow.protectionTab()->clipboardProtection()->clipboardProtectionSummary().startsWith(
+        QStringLiteral("Stopped: ")));
+    EXPECT_EQ(badge("folderWatch"), QStringLiteral("Off"));
+    EXPECT_EQ(settingsWindow.protectionTab()->folderWatch()->statusText(),
+              QStringLiteral("Screenshot watch is paused while the Velmora window is closed."));
+
+    m_window->show();
+    EXPECT_EQ(badge("clipboardGuard"), QStringLiteral("On"));
+    EXPECT_EQ(settingsWindow.protectionTab()->clipboardProtection()->statusText(), QString());
 }

@@ -1,5 +1,5 @@
-#include "app/panes/image_review_view.h"
 #include "app/kit/symbol_icon.h"
+#include "app/panes/image_review_view.h"
 #include "app/review/review_controller.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"

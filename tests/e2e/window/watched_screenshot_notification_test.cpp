@@ -1,5 +1,5 @@
-#include "app/protection/dbus_notification_center.h"
 #include "app/kit/symbol_icon.h"
+#include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"

@@ -1,7 +1,7 @@
-#include "app/protection/global_capture_shortcut_controller.h"
 #include "app/commands/capture_request.h"
 #include "app/commands/command_bus.h"
 #include "app/commands/command_names.h"
+#include "app/protection/global_capture_shortcut_controller.h"
 #include "app/protection/xcb_hot_key_grabber.h"
 #include "core/protection/capture_shortcut_settings.h"
 

@@ -1,6 +1,6 @@
-#include "app/review/review_controller.h"
 #include "app/commands/command_bus.h"
 #include "app/commands/command_names.h"
+#include "app/review/review_controller.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/velmora_app.h"
 #include "app/window/content_view.h"
