@@ -1,25 +1,22 @@
 #include "app/commands/command_bus.h"
 
+#include <QLoggingCategory>
+
 namespace velmora {
 
-CommandBus &CommandBus::instance()
-{
-    static CommandBus bus;
-    return bus;
+namespace {
+Q_LOGGING_CATEGORY(lcCommands, "com.orlwick.kavri.commands")
 }
 
-void CommandBus::post(const QString &name, const QVariant &object, const QVariantMap &userInfo)
-{
-    emit posted(name, object, userInfo);
-}
-
-QMetaObject::Connection CommandBus::observe(const QString &name, QObject *context, Handler handler)
+QMetaObject::Connection CommandBus::observeMessages(QLatin1StringView name, QObject *context,
+                                                    std::function<bool(const CommandMessage &)> deliver)
 {
     return connect(this, &CommandBus::posted, context,
-                   [wanted = name, handler = std::move(handler)](
+                   [wanted = QString(name), deliver = std::move(deliver)](
                        const QString &posted, const QVariant &object, const QVariantMap &userInfo) {
-                       if (posted == wanted)
-                           handler(object, userInfo);
+                       if (posted == wanted && !deliver({object, userInfo}))
+                           qCWarning(lcCommands) << "Dropped" << posted << "whose payload cannot be read:" << object
+                                                 << userInfo;
                    },
                    Qt::DirectConnection);
 }

@@ -125,7 +125,7 @@ public:
     void rememberFindingAsSafe(const RedactionPlanEntry &entry);
     /// Stores the disposition for the finding's detector label; the image is scanned again.
     void setDetectorDisposition(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry);
-    /// Posts velmoraOpenDetectionSettings 0.2 s from now, once the settings window is up.
+    /// Asks for the detection settings 0.2 s from now, once the settings window is up.
     void openDetectionSettingsSoon();
     /// Choosing "Clean" clears the finding-type filter.
     void selectBatchFilter(BatchReviewFilter filter);
@@ -261,6 +261,10 @@ signals:
     void changed();
     /// Cleaned copies of these batch items were copied or exported as they are now.
     void cleanedOutputShared(const QList<QUuid> &itemIDs);
+    /// The settings window should show Detection (openDetectionSettingsSoon).
+    void detectionSettingsRequested();
+    /// The re-scan that a change of the detection settings asked for has finished.
+    void customSettingsRescanCompleted();
 
 private:
     /// Emits cleanedOutputShared for the items whose plan is still the one their output was made of.

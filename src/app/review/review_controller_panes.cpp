@@ -1,7 +1,5 @@
 #include "app/review/review_controller.h"
 
-#include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
@@ -12,6 +10,7 @@
 #include "core/text/unicode_text.h"
 
 #include <QJsonDocument>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -133,8 +132,9 @@ void ReviewController::setDetectorDisposition(RedactionPolicyDisposition disposi
 
 void ReviewController::openDetectionSettingsSoon()
 {
-    m_environment.clock.schedule(openDetectionSettingsDelay, [] {
-        CommandBus::instance().post(commands::velmoraOpenDetectionSettings);
+    m_environment.clock.schedule(openDetectionSettingsDelay, [review = QPointer<ReviewController>(this)] {
+        if (review)
+            emit review->detectionSettingsRequested();
     });
 }
 

@@ -1,7 +1,5 @@
 #include "app/review/review_controller.h"
 
-#include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
 #include "app/review/finding_queries.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_controller_private.h"
@@ -165,7 +163,7 @@ void ReviewController::postRescanCompleted()
         return;
     ChangeScope scope(*this);
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
-    CommandBus::instance().post(commands::velmoraCustomDetectionSettingsRescanCompleted);
+    emit customSettingsRescanCompleted();
 }
 
 void ReviewController::rescanAfterCustomSettingsChange()

@@ -1,7 +1,5 @@
 #include "app/settings/capture_shortcuts_section.h"
 
-#include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
 #include "app/kit/look.h"
 #include "app/kit/palette_tint.h"
 #include "app/settings/settings_choice_row.h"
@@ -67,7 +65,6 @@ void CaptureShortcutsSection::saveCaptureShortcuts()
     m_settings.setValue(Setting::captureShortcutRegistrationStatus,
                         duplicates ? tr("Resolve duplicate shortcuts before Velmora can register them globally.")
                                    : tr("Shortcut settings saved."));
-    CommandBus::instance().post(commands::velmoraCaptureShortcutSettingsDidChange);
 }
 
 QString CaptureShortcutsSection::duplicateShortcutMessage() const

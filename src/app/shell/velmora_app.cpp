@@ -1,7 +1,5 @@
 #include "app/shell/velmora_app.h"
 
-#include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
 #include "app/kit/window_activation.h"
 #include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
@@ -39,14 +37,15 @@ void presentUpdateCheckResult(QWidget *window, const UpdateCheckResult &result)
 } // namespace
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop(), &m_protectionRuntime), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings),
+      m_settingsWindow(settings, m_commands, m_platform.desktop(), &m_protectionRuntime),
+      m_updater(Updater::forThisBuild(this))
 {
-    registerNotificationCategories(DBusNotificationCenter::shared());
+    registerNotificationCategories(DBusNotificationCenter::shared(), m_commands);
     // An answered risk notification opens the newest watched alert: the window comes
     // forward for it, shown again when it was closed to the tray.
-    CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, this,
-                                   [this](const QVariant &, const QVariantMap &) { bringMainWindowToFront(); });
-    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
+    m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this] { bringMainWindowToFront(); });
+    m_tray = std::make_unique<TrayIcon>(m_commands, TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [this] { m_settingsWindow.open(); }, [this] {
         if (m_mainWindow)
             m_mainWindow->quitAfterAsking();
@@ -90,12 +89,13 @@ MainWindow *VelmoraApp::createMainWindow()
 {
     PlatformServices platform = m_platform.services(DBusNotificationCenter::shared());
     platform.protectionRuntime = &m_protectionRuntime;
-    auto *contentView = new ContentView(m_settings, platform);
+    auto *contentView = new ContentView(m_settings, m_commands, platform);
     std::function<void()> checkForUpdates;
     if (m_updater->canCheckForUpdates())
         checkForUpdates = [updater = m_updater] { updater->checkForUpdates(); };
-    MainWindow::Services services{m_settings, std::move(checkForUpdates), [this] { return keepsRunningInTray(); },
-                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
+    MainWindow::Services services{m_settings, m_commands, std::move(checkForUpdates),
+                                  [this] { return keepsRunningInTray(); }, [] { QApplication::quit(); },
+                                  [this] { m_settingsWindow.open(); }};
     // Closing only hides the window: the same window, with its review, comes back.
     auto *window = new MainWindow(std::move(services), contentView);
     connect(m_updater, &Updater::checkFinished, window,

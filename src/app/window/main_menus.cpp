@@ -1,9 +1,9 @@
 #include "app/window/main_menus.h"
 
-#include "app/commands/capture_request.h"
 #include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
+#include "app/window/review_actions.h"
 #include "core/protection/capture_shortcut_settings.h"
+#include "core/settings/settings_watch.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
@@ -23,11 +23,6 @@ QAction *addItem(QMenu *menu, const QString &title, const QString &objectName, c
     return action;
 }
 
-std::function<void()> poster(QLatin1StringView name)
-{
-    return [name] { CommandBus::instance().post(name); };
-}
-
 QKeySequence captureKeys(VelmoraCaptureShortcutChoice choice)
 {
     const CaptureShortcutChoiceInfo info = captureShortcutChoiceInfo(choice);
@@ -36,8 +31,10 @@ QKeySequence captureKeys(VelmoraCaptureShortcutChoice choice)
 
 } // namespace
 
-MainMenus::MainMenus(QMainWindow &window, StoredSettings &settings, Handlers handlers)
-    : QObject(&window), m_window(window), m_settings(settings), m_handlers(std::move(handlers))
+MainMenus::MainMenus(QMainWindow &window, StoredSettings &settings, CommandBus &commands,
+                     const ReviewActions &reviewActions, Handlers handlers)
+    : QObject(&window), m_window(window), m_settings(settings), m_commands(commands), m_reviewActions(reviewActions),
+      m_handlers(std::move(handlers))
 {
     QMenuBar *bar = window.menuBar();
     bar->addMenu(buildFileMenu());
@@ -45,6 +42,8 @@ MainMenus::MainMenus(QMainWindow &window, StoredSettings &settings, Handlers han
     bar->addMenu(buildCaptureMenu());
     bar->addMenu(buildHelpMenu());
     refreshCaptureShortcuts();
+    new SettingsWatch(settings, {Setting::areaShortcutID, Setting::windowShortcutID, Setting::screenShortcutID},
+                      [this] { refreshCaptureShortcuts(); }, this);
 }
 
 QMenu *MainMenus::buildFileMenu()
@@ -52,10 +51,8 @@ QMenu *MainMenus::buildFileMenu()
     auto *menu = new QMenu(tr("&File"), &m_window);
     addItem(menu, tr("Open..."), QStringLiteral("open-images-menu-item"), {QKeySequence::Open}, m_handlers.openImages);
     addItem(menu, tr("Open Folder..."), QStringLiteral("open-folder-menu-item"), {}, m_handlers.openFolder);
-    addItem(menu, tr("Paste Image"), QStringLiteral("paste-image-menu-item"), {QKeySequence(tr("Ctrl+Shift+V"))},
-            poster(commands::velmoraImportClipboardImage));
-    addItem(menu, tr("Close Current Review"), QStringLiteral("close-review-menu-item"), {QKeySequence(tr("Ctrl+W"))},
-            poster(commands::velmoraCloseCurrentReview));
+    menu->addAction(m_reviewActions.pasteImage);
+    menu->addAction(m_reviewActions.closeReview);
     menu->addSeparator();
     if (m_handlers.openSettings)
         addItem(menu, tr("Settings…"), QStringLiteral("settings-menu-item"), {QKeySequence(tr("Ctrl+,"))},
@@ -72,25 +69,12 @@ QMenu *MainMenus::buildReviewMenu()
     auto *menu = new QMenu(tr("&Review"), &m_window);
     addItem(menu, tr("Scan or Re-scan"), QStringLiteral("rescan-menu-item"), {QKeySequence(tr("Ctrl+D"))},
             m_handlers.scanOrRescan);
-    addItem(menu, tr("Toggle Output Preview"), QStringLiteral("toggle-preview-menu-item"), {QKeySequence(tr("Ctrl+P"))},
-            poster(commands::velmoraToggleOutputPreview));
+    menu->addAction(m_reviewActions.togglePreview);
     menu->addSeparator();
-    addItem(menu, tr("Copy Cleaned PNG"), QStringLiteral("copy-cleaned-menu-item"), {QKeySequence(tr("Ctrl+Shift+C"))},
-            poster(commands::velmoraCopyCleanedImage));
-    addItem(menu, tr("Export Cleaned Copy"), QStringLiteral("export-cleaned-menu-item"), {QKeySequence(tr("Ctrl+E"))},
-            poster(commands::velmoraExportCleanedImage));
+    menu->addActions({m_reviewActions.copyCleaned, m_reviewActions.exportCleaned});
     menu->addSeparator();
-    addItem(menu, tr("Redact All Findings"), QStringLiteral("redact-all-menu-item"), {},
-            poster(commands::velmoraRedactAllFindings));
-    addItem(menu, tr("Make All Findings Visible"), QStringLiteral("make-all-visible-menu-item"), {},
-            poster(commands::velmoraMakeAllFindingsVisible));
-    addItem(menu, tr("Delete Selected Manual Redaction"), QStringLiteral("delete-manual-menu-item"),
-            {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
-            poster(commands::velmoraDeleteSelectedManualRedaction));
-    addItem(menu, tr("Undo Manual Edit"), QStringLiteral("undo-manual-menu-item"), {QKeySequence(tr("Ctrl+Z"))},
-            poster(commands::velmoraUndoManualEdit));
-    addItem(menu, tr("Redo Manual Edit"), QStringLiteral("redo-manual-menu-item"), {QKeySequence(tr("Ctrl+Shift+Z"))},
-            poster(commands::velmoraRedoManualEdit));
+    menu->addActions({m_reviewActions.redactAll, m_reviewActions.makeAllVisible, m_reviewActions.deleteSelected,
+                      m_reviewActions.undo, m_reviewActions.redo});
     return menu;
 }
 
@@ -100,7 +84,7 @@ QMenu *MainMenus::buildCaptureMenu()
     for (const VelmoraCaptureMode mode : {VelmoraCaptureMode::screen, VelmoraCaptureMode::window, VelmoraCaptureMode::area}) {
         QAction *action = addItem(menu, captureModeInfo(mode).menuTitle,
                                   QStringLiteral("capture-%1-menu-item").arg(rawValue(mode)), {},
-                                  [mode] { postCaptureRequest(mode); });
+                                  [this, mode] { m_commands.post(commands::velmoraCaptureRequested, mode); });
         action->setData(rawValue(mode));
         m_captureActions.append(action);
     }
@@ -111,9 +95,9 @@ QMenu *MainMenus::buildHelpMenu()
 {
     auto *menu = new QMenu(tr("&Help"), &m_window);
     addItem(menu, tr("Velmora Help Center"), QStringLiteral("help-center-menu-item"), {},
-            poster(commands::velmoraShowHelpCenter));
+            [this] { m_commands.post(commands::velmoraShowHelpCenter); });
     addItem(menu, tr("Show Quick Start"), QStringLiteral("show-quick-start-menu-item"), {},
-            poster(commands::velmoraShowOnboarding));
+            [this] { m_commands.post(commands::velmoraShowOnboarding); });
     return menu;
 }
 

@@ -10,12 +10,15 @@ class QAction;
 
 namespace velmora {
 
+class CommandBus;
+class ReviewActions;
 class StoredSettings;
 
-// The main window's menu bar: File, Review, Capture and Help. Items that name an
-// app-wide command post it on the CommandBus; the rest call the window's handlers.
-// Items are never disabled: the window decides whether a command applies. Every key
-// is registered here once.
+// The main window's menu bar: File, Review, Capture and Help. The review's items are
+// the window's shared review actions; capture and help items post their app-wide
+// command on the bus; the rest call the window's handlers. Items are never disabled:
+// the window decides whether a command applies. Every key is registered here once; the
+// capture keys follow the stored shortcut choices.
 class MainMenus : public QObject
 {
     Q_OBJECT
@@ -29,10 +32,9 @@ public:
         std::function<void()> openSettings; ///< Absent: no "Settings…" item.
     };
 
-    MainMenus(QMainWindow &window, StoredSettings &settings, Handlers handlers);
+    MainMenus(QMainWindow &window, StoredSettings &settings, CommandBus &commands, const ReviewActions &reviewActions,
+              Handlers handlers);
 
-    /// Re-reads the capture shortcuts after a change of the stored choices.
-    void refreshCaptureShortcuts();
     QAction *action(const QString &objectName) const;
 
 private:
@@ -40,9 +42,12 @@ private:
     QMenu *buildReviewMenu();
     QMenu *buildCaptureMenu();
     QMenu *buildHelpMenu();
+    void refreshCaptureShortcuts();
 
     QMainWindow &m_window;
     StoredSettings &m_settings;
+    CommandBus &m_commands;
+    const ReviewActions &m_reviewActions;
     Handlers m_handlers;
     QList<QAction *> m_captureActions;
 };

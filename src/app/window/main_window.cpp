@@ -1,12 +1,11 @@
 #include "app/window/main_window.h"
 
-#include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
 #include "app/review/review_controller.h"
 #include "app/review/unsaved_manual_edits.h"
 #include "app/window/batch_arrow_keys.h"
 #include "app/window/content_view.h"
 #include "app/window/main_menus.h"
+#include "app/window/review_actions.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -34,9 +33,11 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     handlers.openSettings = m_services.openSettingsWindow;
     m_contentView->setSettingsWindowOpener(m_services.openSettingsWindow);
     handlers.checkForUpdates = m_services.checkForUpdates;
-    m_menus = new MainMenus(*this, m_services.settings, std::move(handlers));
-    CommandBus::instance().observe(commands::velmoraCaptureShortcutSettingsDidChange, this,
-                                   [this](const QVariant &, const QVariantMap &) { m_menus->refreshCaptureShortcuts(); });
+    m_reviewActions = new ReviewActions(this);
+    bindReviewActions(*m_reviewActions, m_contentView->controller(), [this](std::function<void()> proceed) {
+        m_contentView->askBeforeDiscarding(std::move(proceed));
+    });
+    m_menus = new MainMenus(*this, m_services.settings, m_services.commands, *m_reviewActions, std::move(handlers));
     m_contentView->addWindowActions(*this);
     new BatchArrowKeys(*this, m_contentView->controller());
 }

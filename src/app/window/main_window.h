@@ -6,8 +6,10 @@
 
 namespace velmora {
 
+class CommandBus;
 class ContentView;
 class MainMenus;
+class ReviewActions;
 class StoredSettings;
 
 // The main window: title, menus and the review view inside. Closing it hides it and
@@ -20,6 +22,7 @@ class MainWindow : public QMainWindow
 public:
     struct Services {
         StoredSettings &settings;
+        CommandBus &commands;
         std::function<void()> checkForUpdates; ///< Absent: no "Check for Updates..." item.
         std::function<bool()> keepsRunningInTray;
         std::function<void()> quit;
@@ -32,6 +35,7 @@ public:
     /// Quit, after asking when hand-made boxes not yet copied or exported would be lost.
     void quitAfterAsking();
     MainMenus *menus() const { return m_menus; }
+    ReviewActions *reviewActions() const { return m_reviewActions; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -43,6 +47,7 @@ private:
 
     Services m_services;
     ContentView *m_contentView = nullptr;
+    ReviewActions *m_reviewActions = nullptr;
     MainMenus *m_menus = nullptr;
     bool m_servicesStarted = false;
 };

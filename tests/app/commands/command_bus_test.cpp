@@ -1,43 +1,56 @@
-#include "app/commands/capture_request.h"
 #include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
-#include "app/commands/detection_settings_notice.h"
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
-TEST(CommandBusTest, DeliversOnlyTheObservedName)
+// What one side posts, the other receives as it was posted; a post whose payload
+// cannot be read is dropped.
+class CommandBusTest : public ::testing::Test
 {
+protected:
+    CommandBus bus;
     QObject context;
-    QVariant received;
+};
+
+TEST_F(CommandBusTest, DeliversOnlyTheObservedCommandUnderItsName)
+{
     int calls = 0;
-    CommandBus::instance().observe(QStringLiteral("velmoraUndoManualEdit"), &context,
-                                   [&](const QVariant &object, const QVariantMap &) {
-                                       received = object;
-                                       ++calls;
-                                   });
-    CommandBus::instance().post(QStringLiteral("velmoraRedoManualEdit"));
-    CommandBus::instance().post(QStringLiteral("velmoraUndoManualEdit"), 7);
+    bus.observe(commands::velmoraShowHelpCenter, &context, [&] { ++calls; });
+    QStringList names;
+    QObject::connect(&bus, &CommandBus::posted, &context, [&](const QString &name) { names << name; });
+    bus.post(commands::velmoraShowOnboarding);
+    bus.post(commands::velmoraShowHelpCenter);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(received.toInt(), 7);
+    EXPECT_EQ(names, (QStringList{"velmoraShowOnboarding", "velmoraShowHelpCenter"}));
 }
 
-// Commands that carry a payload travel through their typed post and observe pair:
-// what one side posts, the other receives as it was posted.
+TEST_F(CommandBusTest, TheObserverStopsWithItsContext)
+{
+    int received = 0;
+    {
+        QObject shortLived;
+        bus.observe(commands::velmoraCaptureRequested, &shortLived, [&](VelmoraCaptureMode) { ++received; });
+    }
+    bus.post(commands::velmoraCaptureRequested, VelmoraCaptureMode::area);
+    EXPECT_EQ(received, 0);
+}
 
-class CaptureRequestPayload : public ::testing::TestWithParam<VelmoraCaptureMode>
+class CaptureRequestPayload : public CommandBusTest, public ::testing::WithParamInterface<VelmoraCaptureMode>
 {
 };
 
-TEST_P(CaptureRequestPayload, TheObserverGetsThePostedMode)
+TEST_P(CaptureRequestPayload, TravelsAsTheModesRawValue)
 {
-    QObject context;
     QList<VelmoraCaptureMode> received;
-    observeCaptureRequests(&context, [&](VelmoraCaptureMode mode) { received << mode; });
-    postCaptureRequest(GetParam());
+    bus.observe(commands::velmoraCaptureRequested, &context, [&](VelmoraCaptureMode mode) { received << mode; });
+    QVariant object;
+    QObject::connect(&bus, &CommandBus::posted, &context,
+                     [&](const QString &, const QVariant &posted) { object = posted; });
+    bus.post(commands::velmoraCaptureRequested, GetParam());
     EXPECT_EQ(received, QList<VelmoraCaptureMode>{GetParam()});
+    EXPECT_EQ(object, QVariant(rawValue(GetParam())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CaptureRequestPayload,
@@ -45,66 +58,57 @@ INSTANTIATE_TEST_SUITE_P(Modes, CaptureRequestPayload,
                                            VelmoraCaptureMode::area),
                          [](const auto &info) { return rawValue(info.param).toStdString(); });
 
-TEST(CaptureRequestPayloadTest, ARequestWithoutAModeIsDropped)
+TEST_F(CommandBusTest, ACaptureRequestWithoutAModeIsDropped)
 {
-    QObject context;
     int received = 0;
-    observeCaptureRequests(&context, [&](VelmoraCaptureMode) { ++received; });
-    CommandBus::instance().post(commands::velmoraCaptureRequested, QStringLiteral("everything"));
-    CommandBus::instance().post(commands::velmoraCaptureRequested);
+    bus.observe(commands::velmoraCaptureRequested, &context, [&](VelmoraCaptureMode) { ++received; });
+    emit bus.posted(QStringLiteral("velmoraCaptureRequested"), QStringLiteral("everything"), {});
+    emit bus.posted(QStringLiteral("velmoraCaptureRequested"), {}, {});
     EXPECT_EQ(received, 0);
 }
 
-TEST(CaptureRequestPayloadTest, TheObserverStopsWithItsContext)
-{
-    int received = 0;
-    {
-        QObject context;
-        observeCaptureRequests(&context, [&](VelmoraCaptureMode) { ++received; });
-    }
-    postCaptureRequest(VelmoraCaptureMode::area);
-    EXPECT_EQ(received, 0);
-}
-
-class DetectionSettingsNotice : public ::testing::Test
+class DetectionSettingsNotice : public CommandBusTest
 {
 protected:
     DetectionSettingsNotice()
     {
-        observeCustomDetectionSettingsChanges(&m_context, [this](const std::optional<DetectionSettingsValues> &values) {
-            received.push_back(values);
-        });
+        bus.observe(commands::velmoraCustomDetectionSettingsDidChange, &context,
+                    [this](const std::optional<DetectionSettingsValues> &values) { received.push_back(values); });
+        QObject::connect(&bus, &CommandBus::posted, &context,
+                         [this](const QString &, const QVariant &, const QVariantMap &info) { userInfo = info; });
     }
 
     std::vector<std::optional<DetectionSettingsValues>> received;
-
-private:
-    QObject m_context;
+    QVariantMap userInfo;
 };
 
-TEST_F(DetectionSettingsNotice, CarriesTheFiveValues)
+TEST_F(DetectionSettingsNotice, CarriesTheFiveValuesUnderTheirSettingsKeys)
 {
     const DetectionSettingsValues values{QStringLiteral("Orion\nVega"), QStringLiteral("INV-\\d+"),
                                          QStringLiteral("ok@example.com"), QStringLiteral("strict"),
                                          QByteArray(R"({"faces":false})")};
-    postCustomDetectionSettingsChange(values);
+    bus.post(commands::velmoraCustomDetectionSettingsDidChange, std::optional(values));
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0], values);
+    EXPECT_EQ(userInfo.keys(), (QStringList{"customDetectionAllowlist", "customDetectionRegexes",
+                                            "customDetectionTerms",
+                                            "redactionPolicyPreset", "velmoraDetectorCategoryPreferences"}));
 }
 
 TEST_F(DetectionSettingsNotice, WithoutValuesMeansReadTheStore)
 {
-    postCustomDetectionSettingsChange(std::nullopt);
+    bus.post(commands::velmoraCustomDetectionSettingsDidChange, std::optional<DetectionSettingsValues>());
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0], std::nullopt);
+    EXPECT_TRUE(userInfo.isEmpty());
 }
 
 TEST_F(DetectionSettingsNotice, AValueOfTheWrongTypeReadsAsEmpty)
 {
-    CommandBus::instance().post(commands::velmoraCustomDetectionSettingsDidChange, {},
-                                {{"customDetectionTerms", QStringLiteral("Orion")},
-                                 {"customDetectionAllowlist", 42},
-                                 {"velmoraDetectorCategoryPreferences", QStringLiteral("{}")}});
+    emit bus.posted(QStringLiteral("velmoraCustomDetectionSettingsDidChange"), {},
+                    {{"customDetectionTerms", QStringLiteral("Orion")},
+                     {"customDetectionAllowlist", 42},
+                     {"velmoraDetectorCategoryPreferences", QStringLiteral("{}")}});
     ASSERT_EQ(received.size(), 1u);
     ASSERT_TRUE(received[0]);
     EXPECT_EQ(received[0]->customTermsText, "Orion");

@@ -1,3 +1,4 @@
+#include "app/commands/command_bus.h"
 #include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
 #include "app/shell/system_platform.h"
@@ -70,8 +71,9 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     settings->setValue(Setting::captureOutputSafetyModeID, QStringLiteral("autoCleanEverything"));
 
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}}, content);
+    CommandBus commands;
+    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     window.setGeometry(0, 0, 1200, 700);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -1,5 +1,4 @@
 #include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
 #include "app/kit/capsule_label.h"
 #include "app/kit/symbol_icon.h"
 #include "app/protection/protection_runtime.h"
@@ -12,6 +11,7 @@
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
 
+#include "support/event_loop.h"
 #include "support/fake_policy_file_chooser.h"
 #include "support/recording_notification_center.h"
 #include "support/scoped_environment.h"
@@ -48,10 +48,11 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
     RecordingNotificationCenter notifications;
     auto chooser = std::make_unique<FakePolicyFileChooser>();
     chooser->folder = watched;
-    SettingsWindowHost host(*settings, std::move(chooser), [](const QUrl &) {}, notifications);
+    CommandBus commands;
+    SettingsWindowHost host(*settings, commands, std::move(chooser), [](const QUrl &) {}, notifications);
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(notifications));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
+    auto *content = new ContentView(*settings, commands, platform.services(notifications));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_FALSE(content->screenshotWatch().isRunning());
@@ -108,13 +109,14 @@ TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
 
     ProtectionRuntime runtime;
     RecordingNotificationCenter notifications;
-    SettingsWindowHost host(*settings, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {}, notifications,
-                            DesktopServices::none(), &runtime);
+    CommandBus commands;
+    SettingsWindowHost host(*settings, commands, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {},
+                            notifications, DesktopServices::none(), &runtime);
     SystemPlatform platform;
     PlatformServices services = platform.services(notifications);
     services.protectionRuntime = &runtime;
-    auto *content = new ContentView(*settings, services);
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
+    auto *content = new ContentView(*settings, commands, services);
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(content->screenshotWatch().isRunning());
@@ -137,7 +139,9 @@ TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
     EXPECT_EQ(text("screenshot-watch-status"), moved);
     EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("review-status-note"))->text(), moved);
 
-    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    // Switched on again, the watch tries the folder and says it cannot.
+    settings->setValue(Setting::isScreenshotWatchEnabled, true);
+    drainEvents();
     const QString couldNotStart = QStringLiteral("Screenshot watch could not start. Choose the folder again.");
     EXPECT_EQ(text("protection-status-detail-folderWatch"), couldNotStart);
     EXPECT_EQ(text("screenshot-watch-status"), couldNotStart);

@@ -1,3 +1,4 @@
+#include "app/commands/command_bus.h"
 #include "app/kit/symbol_icon.h"
 #include "app/panes/image_review_view.h"
 #include "app/review/review_controller.h"
@@ -47,8 +48,9 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
 
     TempSettings settings;
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, {}}, content);
+    CommandBus commands;
+    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 

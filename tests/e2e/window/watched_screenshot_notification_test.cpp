@@ -1,3 +1,4 @@
+#include "app/commands/command_bus.h"
 #include "app/kit/symbol_icon.h"
 #include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
@@ -155,7 +156,8 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
         return connection.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications")).value();
     }, toolTimeoutMs));
     DBusNotificationCenter notifications(connection);
-    registerNotificationCategories(notifications);
+    CommandBus commands;
+    registerNotificationCategories(notifications, commands);
 
     QTemporaryDir folder;
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Screenshots")));
@@ -164,8 +166,8 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
 
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(notifications));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [] {}}, content);
+    auto *content = new ContentView(*settings, commands, platform.services(notifications));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [] {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(focusWindow(QString::number(window.winId())));

@@ -1,24 +1,21 @@
-#include "app/review/review_command_routing.h"
+#include "app/window/review_actions.h"
 
-#include "review_commands_fixture.h"
-
-#include "app/commands/command_bus.h"
-#include "app/commands/command_names.h"
-#include "app/commands/detection_settings_notice.h"
+#include "app/review/review_commands_fixture.h"
 #include "app/review/review_status_text.h"
 #include "core/redaction/needs_review.h"
 
+#include <QAction>
 #include <QBuffer>
 
 namespace velmora::test {
 namespace {
 
-class ReviewCommandRouting : public ReviewCommandsTest
+class ReviewActionsTest : public ReviewCommandsTest
 {
 protected:
-    ReviewCommandRouting()
+    ReviewActionsTest()
     {
-        connectReviewCommands(controller, [this](std::function<void()> proceed) {
+        bindReviewActions(actions, controller, [this](std::function<void()> proceed) {
             ++m_questions;
             if (m_discards)
                 proceed();
@@ -35,45 +32,44 @@ protected:
         loadUnscanned({item});
     }
 
-    static void post(QLatin1StringView name) { CommandBus::instance().post(QString(name)); }
-
+    ReviewActions actions;
     QUuid m_id;
     int m_questions = 0;
     bool m_discards = true; ///< The answer to every question.
 };
 
-TEST_F(ReviewCommandRouting, FindingCommandsReachTheirOperations)
+TEST_F(ReviewActionsTest, FindingCommandsReachTheirOperations)
 {
-    post(commands::velmoraMakeAllFindingsVisible);
+    actions.makeAllVisible->trigger();
     EXPECT_EQ(activeEntryCount(state().redactionPlan()), 0);
-    post(commands::velmoraRedactAllFindings);
+    actions.redactAll->trigger();
     EXPECT_EQ(activeEntryCount(state().redactionPlan()), 1);
 
-    post(commands::velmoraUndoManualEdit);
+    actions.undo->trigger();
     EXPECT_TRUE(state().manualEditHistory().canRedo());
-    post(commands::velmoraRedoManualEdit);
+    actions.redo->trigger();
     EXPECT_TRUE(state().manualEditHistory().canUndo());
     EXPECT_FALSE(state().manualEditHistory().canRedo());
 
-    post(commands::velmoraDeleteSelectedManualRedaction);
+    actions.deleteSelected->trigger();
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 }
 
-TEST_F(ReviewCommandRouting, PreviewCopyExportAndClose)
+TEST_F(ReviewActionsTest, PreviewCopyExportAndClose)
 {
-    post(commands::velmoraToggleOutputPreview);
+    actions.togglePreview->trigger();
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
-    post(commands::velmoraCopyCleanedImage);
+    actions.copyCleaned->trigger();
     waitForCleanedImage();
     EXPECT_EQ(clipboard.changes, 1);
-    post(commands::velmoraExportCleanedImage);
+    actions.exportCleaned->trigger();
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
-    post(commands::velmoraCloseCurrentReview);
+    actions.closeReview->trigger();
     EXPECT_TRUE(state().image().isNull());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
-TEST_F(ReviewCommandRouting, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
+TEST_F(ReviewActionsTest, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
 {
     m_discards = false;
     const QImage shown = state().image();
@@ -84,31 +80,21 @@ TEST_F(ReviewCommandRouting, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
     buffer.open(QIODevice::WriteOnly);
     pasted.save(&buffer, "PNG");
     clipboard.contents = {{QStringLiteral("image/png"), png}};
-    post(commands::velmoraCloseCurrentReview);
-    post(commands::velmoraImportClipboardImage);
+    actions.closeReview->trigger();
+    actions.pasteImage->trigger();
     EXPECT_EQ(m_questions, 2);
     EXPECT_EQ(state().image(), shown);
     EXPECT_TRUE(state().manualEditHistory().canUndo());
-    post(commands::velmoraCopyCleanedImage);
+    actions.copyCleaned->trigger();
     EXPECT_EQ(m_questions, 2) << "copying ends nothing";
 }
 
-TEST_F(ReviewCommandRouting, ADetectionSettingsChangeIsTakenAndRescheduled)
-{
-    postCustomDetectionSettingsChange(DetectionSettingsValues{QStringLiteral("Orion"), {}, {}, {}, {}});
-    EXPECT_EQ(state().detectionSettings.customTermsText, "Orion");
-    EXPECT_EQ(state().reviewStatusNote(), ReviewText::customSettingsChanged);
-    EXPECT_EQ(engine.callCount(), 0);
-    clock.advance(std::chrono::milliseconds(650));
-    EXPECT_EQ(engine.callCount(), 1);
-}
-
-TEST_F(ReviewCommandRouting, CommandsStopWithTheController)
+TEST_F(ReviewActionsTest, ActionsStopWithTheController)
 {
     auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
-    connectReviewCommands(*other, [](std::function<void()> proceed) { proceed(); });
+    bindReviewActions(actions, *other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
-    post(commands::velmoraCopyCleanedImage);
+    actions.copyCleaned->trigger();
     waitForCleanedImage();
     EXPECT_EQ(clipboard.changes, 1) << "only the living controller copied";
 }
