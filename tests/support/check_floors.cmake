@@ -7,7 +7,8 @@ cmake_minimum_required(VERSION 3.20)
 
 # Lowest first.
 set(floors
-  "kit commands"     # the widget kit, desktop services; the command bus
+  "kit"              # the widget kit, desktop services, the log categories
+  "commands"         # the command bus
   "protection"       # clipboard guard, capture, screenshot watch, notifications
   "review"           # the review and the flows that feed it
   "help"             # help centre and onboarding

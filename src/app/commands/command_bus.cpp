@@ -1,12 +1,8 @@
 #include "app/commands/command_bus.h"
 
-#include <QLoggingCategory>
+#include "app/kit/log_categories.h"
 
 namespace velmora {
-
-namespace {
-Q_LOGGING_CATEGORY(lcCommands, "com.orlwick.kavri.commands")
-}
 
 QMetaObject::Connection CommandBus::observeMessages(QLatin1StringView name, QObject *context,
                                                     std::function<bool(const CommandMessage &)> deliver)

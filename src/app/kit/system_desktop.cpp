@@ -1,10 +1,11 @@
 #include "app/kit/system_desktop.h"
 
+#include "app/kit/log_categories.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -12,8 +13,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcDesktop, "com.orlwick.kavri.desktop")
 
 constexpr int kFileManagerTimeoutMs = 2000;
 

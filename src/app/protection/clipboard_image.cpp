@@ -1,19 +1,17 @@
 #include "app/protection/clipboard_image.h"
 
+#include "app/kit/log_categories.h"
 #include "app/protection/clipboard_access.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QLoggingCategory>
 #include <QUrl>
 
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcClipboardImage, "com.orlwick.kavri.clipboard")
 
 const QString uriListType = QStringLiteral("text/uri-list");
 
@@ -88,7 +86,7 @@ std::optional<QByteArray> tiffRepresentation(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "tiff");
     if (!writer.write(image)) {
-        qCWarning(lcClipboardImage) << "Could not encode a clipboard image as TIFF:" << writer.errorString();
+        qCWarning(lcClipboard) << "Could not encode a clipboard image as TIFF:" << writer.errorString();
         return std::nullopt;
     }
     return bytes;

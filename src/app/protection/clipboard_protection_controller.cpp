@@ -1,17 +1,14 @@
 #include "app/protection/clipboard_protection_controller.h"
 
+#include "app/kit/log_categories.h"
 #include "app/protection/clipboard_access.h"
 #include "app/protection/clipboard_image.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/clock.h"
 
-#include <QLoggingCategory>
-
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcClipboardGuard, "com.orlwick.kavri.clipboard")
 
 const QString offStatus = QStringLiteral("Clipboard protection is off.");
 
@@ -89,7 +86,7 @@ void ClipboardProtectionController::poll()
     std::optional<QByteArray> data = imageData(m_clipboard);
     if (!data) {
         // An image that cannot be read now will not read later either: do not retry it.
-        qCInfo(lcClipboardGuard) << "Clipboard change" << changeCount << "offered no readable image";
+        qCInfo(lcClipboard) << "Clipboard change" << changeCount << "offered no readable image";
         m_monitorPlan.markHandled(changeCount);
         return;
     }

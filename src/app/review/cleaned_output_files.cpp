@@ -1,5 +1,6 @@
 #include "app/review/cleaned_output_files.h"
 
+#include "app/kit/log_categories.h"
 #include "core/detection/core_error.h"
 #include "core/redaction/redaction_plan.h"
 #include "core/redaction/redaction_renderer.h"
@@ -7,12 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QSaveFile>
 
 namespace velmora {
-
-Q_LOGGING_CATEGORY(lcOutput, "com.orlwick.kavri.output")
 
 namespace {
 

@@ -1,14 +1,13 @@
 #include "app/window/install_location.h"
 
+#include "app/kit/log_categories.h"
 #include "core/settings/stored_settings.h"
 
 #include <QDir>
-#include <QLoggingCategory>
 
 namespace velmora {
 
 namespace {
-Q_LOGGING_CATEGORY(lcInstall, "com.orlwick.kavri.install")
 
 bool isUnder(const QString &path, const QString &prefix)
 {
