@@ -3,6 +3,7 @@
 // prints its peak memory (maximum resident set) and wall time. Usage:
 // velmora_hostile_input_probe [CASE] (one case in this process, as the parent runs it).
 
+#include "app/protection/clipboard_image.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "core/analysis/image_importer.h"
 #include "core/analysis/sensitive_text_detector.h"
@@ -117,12 +118,62 @@ QString clipboardIdlePolls()
     clipboard.write({{QStringLiteral("text/uri-list"), uriList}});
     for (int i = 0; i < 3; ++i)
         clock.advance(ClipboardProtectionController::pollInterval);
+    // The named file is read on the thread pool and handed over on this thread.
+    while (!guard.fileRead().isFinished())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QElapsedTimer idle;
     idle.start();
     const int polls = 100;
     for (int i = 0; i < polls; ++i)
         clock.advance(ClipboardProtectionController::pollInterval);
     return QStringLiteral("%1 scan, %2 ms per idle poll").arg(candidates).arg(double(idle.nsecsElapsed()) / 1e6 / polls, 0, 'f', 4);
+}
+
+// --- The clipboard's own road -----------------------------------------------------------
+// Paste Image and the clipboard guard read what a copy offers on the main thread (bytes of
+// an image format Velmora reads, or the names in a file list); a named file is read, and
+// anything offered decoded, by the importer on the thread pool.
+
+/// What Paste Image does with these clipboard contents; the main thread's share apart.
+QString pasteFromClipboard(const QList<ClipboardItem> &contents)
+{
+    test::FakeClipboard clipboard;
+    clipboard.write(contents);
+    QElapsedTimer mainThread;
+    mainThread.start();
+    const ClipboardImageOffer offer = clipboardImageOffer(clipboard);
+    const double mainThreadMs = double(mainThread.nsecsElapsed()) / 1e6;
+    QString outcome = QStringLiteral("not offered as an image");
+    if (!offer.isEmpty()) {
+        const std::optional<QByteArray> bytes = clipboardImageBytes(offer);
+        outcome = bytes ? importBytes(*bytes) : QStringLiteral("refused: no named file is a readable image file");
+    }
+    return QStringLiteral("%1; main thread %2 ms").arg(outcome).arg(mainThreadMs, 0, 'f', 3);
+}
+
+QString pasteFileListNamingFifo()
+{
+    const QString fifo = inputPath("clipboard-shot.png");
+    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0)
+        return QStringLiteral("no FIFO");
+    return pasteFromClipboard({{QStringLiteral("text/uri-list"), QUrl::fromLocalFile(fifo).toEncoded() + "\r\n"}});
+}
+
+/// An SVG of 8192 x 8192 with 40,000 paths (about 3 MB): decoding it takes Qt some 20 s.
+QByteArray heavySvg()
+{
+    QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='8192' height='8192'>";
+    for (int i = 0; i < 40000; ++i)
+        svg += QStringLiteral("<path d='M%1 %2 C 9000 0, 0 9000, %2 %1' stroke='#123' fill='none'/>")
+                   .arg(i % 8192)
+                   .arg((i * 7) % 8192)
+                   .toUtf8();
+    return svg + "</svg>";
+}
+
+QString pasteOfferedSvg()
+{
+    return pasteFromClipboard({{QStringLiteral("image/svg+xml"), heavySvg()}});
 }
 
 const std::map<std::string, std::function<QString()>> &cases()
@@ -183,6 +234,9 @@ const std::map<std::string, std::function<QString()>> &cases()
                                     .scan(lines({text + QStringLiteral(" carol@example.com")})));
          }},
         {"15 clipboard: 500 files, idle polls", clipboardIdlePolls},
+        // The clipboard's own road.
+        {"16 paste: file list naming a FIFO", pasteFileListNamingFifo},
+        {"17 paste: 3 MB SVG as image/svg+xml", pasteOfferedSvg},
     };
     return table;
 }

@@ -28,19 +28,22 @@ void ReviewController::openForReviewWithFailure(const ReviewIntakeImage &image, 
     startIntakeImport(image, errorText);
 }
 
-void ReviewController::startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText)
+void ReviewController::startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText,
+                                         const std::optional<ClipboardImageOffer> &clipboardOffer)
 {
     m_fileImport.cancel();
     // The review in progress stays until the image is in.
-    m_intakeImport.start(
-        image,
-        [this, image, errorText](const ReviewImageSource &source, const QImage &bitmap) {
-            openImported(image, source, bitmap, errorText);
-        },
-        [this](VelmoraCoreError error) {
-            ChangeScope scope(*this);
-            showImportFailure(error);
-        });
+    auto opened = [this, image, errorText](const ReviewImageSource &source, const QImage &bitmap) {
+        openImported(image, source, bitmap, errorText);
+    };
+    auto failed = [this](VelmoraCoreError error) {
+        ChangeScope scope(*this);
+        showImportFailure(error);
+    };
+    if (clipboardOffer)
+        m_intakeImport.start(*clipboardOffer, std::move(opened), std::move(failed));
+    else
+        m_intakeImport.start(image, std::move(opened), std::move(failed));
 }
 
 void ReviewController::openImported(const ReviewIntakeImage &image, const ReviewImageSource &source,

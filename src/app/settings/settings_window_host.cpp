@@ -1,5 +1,6 @@
 #include "app/settings/settings_window_host.h"
 
+#include "app/kit/window_placement.h"
 #include "app/protection/dbus_notification_center.h"
 #include "app/settings/policy_file_chooser.h"
 
@@ -30,12 +31,14 @@ SettingsWindowHost::~SettingsWindowHost()
     delete m_window;
 }
 
-void SettingsWindowHost::open()
+void SettingsWindowHost::open(const QWidget *over)
 {
-    if (!m_window)
+    if (!m_window) {
         m_window = new SettingsWindow(m_settings, m_commands,
                                       {*m_policyFiles, m_openLink, [] { return true; }, m_notifications, m_desktop,
                                        m_protectionRuntime});
+        centreOver(*m_window, over);
+    }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -26,8 +26,9 @@ public:
                        const ProtectionRuntime *protectionRuntime = nullptr);
     ~SettingsWindowHost();
 
-    /// Shows, raises and activates the window, making it when there is none.
-    void open();
+    /// Shows, raises and activates the window, making it when there is none; a new one
+    /// stands centred over `over`'s window (the main window), else over the screen.
+    void open(const QWidget *over = nullptr);
     SettingsWindow *window() const { return m_window; }
     PolicyFileChooser &policyFiles() const { return *m_policyFiles; }
 

@@ -46,7 +46,7 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     // forward for it, shown again when it was closed to the tray.
     m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this] { bringMainWindowToFront(); });
     m_tray = std::make_unique<TrayIcon>(m_commands, TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
-                                                           [this] { m_settingsWindow.open(); }, [this] {
+                                                           [this] { m_settingsWindow.open(m_mainWindow); }, [this] {
         if (m_mainWindow)
             m_mainWindow->quitAfterAsking();
         else
@@ -95,7 +95,7 @@ MainWindow *VelmoraApp::createMainWindow()
         checkForUpdates = [updater = m_updater] { updater->checkForUpdates(); };
     MainWindow::Services services{m_settings, m_commands, std::move(checkForUpdates),
                                   [this] { return keepsRunningInTray(); }, [] { QApplication::quit(); },
-                                  [this] { m_settingsWindow.open(); }};
+                                  [this] { m_settingsWindow.open(m_mainWindow); }};
     // Closing only hides the window: the same window, with its review, comes back.
     auto *window = new MainWindow(std::move(services), contentView);
     connect(m_updater, &Updater::checkFinished, window,

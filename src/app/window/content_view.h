@@ -83,14 +83,11 @@ signals:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildLayout();
     void connectCommands();
     void refresh();
-    /// Lays the banner over the top edge of the review, just below the header.
-    void placeBanner();
     void presentReviewWarningIfNeeded();
     void presentInstallReminder();
     /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.

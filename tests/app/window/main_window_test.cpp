@@ -17,6 +17,7 @@
 
 #include "main_window_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
@@ -118,6 +119,39 @@ TEST_F(MainWindowFixture, BannerButtonsReachTheDesktopAndTheBannerGoesOnTheWindo
     m_clock.advance(ReviewBanner::shownWithAction - std::chrono::milliseconds(1));
     EXPECT_FALSE(banner->isHidden());
     m_clock.advance(std::chrono::milliseconds(1));
+    EXPECT_TRUE(banner->isHidden());
+}
+
+// A banner takes room of its own: it covers neither the batch list's header nor the
+// findings title, and its close button takes it down before its time.
+TEST_F(MainWindowFixture, TheBannerHidesNothingAndCanBeClosed)
+{
+    showActive();
+    QList<BatchReviewItem> items;
+    for (const char *name : {"a.png", "b.png"}) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
+                                           ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
+    }
+    review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
+    review().showCompletionBanner(QStringLiteral("Watched screenshot queued"),
+                                  CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
+    auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return banner->isVisible() && banner->height() > 0; }));
+    auto onWindow = [this](const QWidget *widget) {
+        return QRect(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size());
+    };
+    for (const char *covered : {"batch-queue-sidebar", "batch-scan-progress-label", "redaction-count-label"}) {
+        const auto *widget = m_window->findChild<QWidget *>(QLatin1String(covered));
+        ASSERT_NE(widget, nullptr) << covered;
+        ASSERT_TRUE(widget->isVisible()) << covered;
+        EXPECT_FALSE(onWindow(banner).intersects(onWindow(widget))) << covered;
+    }
+
+    banner->findChild<QAbstractButton *>(QStringLiteral("completion-banner-close-button"))->click();
+    EXPECT_EQ(review().banner().text(), std::nullopt);
+    EXPECT_FALSE(review().banner().isTimed());
     EXPECT_TRUE(banner->isHidden());
 }
 
@@ -297,6 +331,7 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"))->menu()->actions().first()->trigger();
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents(); // the answer is acted on once the question has gone
     finishReviewImports(review());
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
