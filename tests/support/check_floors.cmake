@@ -1,6 +1,8 @@
 # The floors of src/app. A folder may include its own headers and those of folders on
 # lower floors, never those of its own floor or above; the widget-free folders include
-# no Qt Widgets header, neither directly nor through a header of another folder.
+# no Qt Widgets header, neither directly nor through a header of another folder. The
+# command bus is made in the composition root alone and handed round from there: no
+# other file makes one, and none reaches one through a global accessor.
 #   cmake -DSOURCE_DIR=<repository> -DWIDGETS_HEADERS=<folder of the QtWidgets headers> -P check_floors.cmake
 # (ctest runs it as app_floors.)
 cmake_minimum_required(VERSION 3.20)
@@ -16,6 +18,8 @@ set(floors
   "window"           # the main window, its menus and actions
   "shell")           # start-up: the application, the tray, the platform chosen at start
 set(widget_free commands protection review)
+# The one place that makes the command bus (paths below src/).
+set(composition_root app/shell/velmora_app.h app/shell/velmora_app.cpp main.cpp)
 
 set(app_dir "${SOURCE_DIR}/src/app")
 file(GLOB widget_headers RELATIVE "${WIDGETS_HEADERS}" "${WIDGETS_HEADERS}/Q*")
@@ -106,6 +110,24 @@ foreach(source IN LISTS sources)
       endif()
     endforeach()
   endif()
+endforeach()
+
+# A bus made anywhere else, or reached through a global accessor, splits the app-wide
+# commands between two buses or hides who may post them.
+file(GLOB_RECURSE all_sources RELATIVE "${SOURCE_DIR}/src" "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
+foreach(source IN LISTS all_sources)
+  file(STRINGS "${SOURCE_DIR}/src/${source}" lines REGEX "CommandBus")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "//.*" "" code "${line}")
+    string(STRIP "${code}" code)
+    if(code MATCHES "CommandBus[ \t]*::[ \t]*instance|static[ \t]+CommandBus[ \t]*&?[ \t]*[A-Za-z_]")
+      list(APPEND violations "src/${source} reaches the command bus through a global: ${code}")
+    elseif(NOT source IN_LIST composition_root
+           AND (code MATCHES "(^|[^A-Za-z_:&*<])CommandBus[ \t]+[A-Za-z_]" AND NOT code MATCHES "^class[ \t]+CommandBus"
+                OR code MATCHES "new[ \t]+CommandBus|(make_unique|make_shared|unique_ptr|shared_ptr|optional)<CommandBus>"))
+      list(APPEND violations "src/${source} makes a command bus outside the composition root: ${code}")
+    endif()
+  endforeach()
 endforeach()
 
 if(violations)
