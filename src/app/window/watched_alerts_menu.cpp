@@ -1,8 +1,8 @@
 #include "app/window/watched_alerts_menu.h"
 
+#include "app/kit/look.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_document.h"
-#include "app/shell/look.h"
-#include "app/shell/symbol_icon.h"
 
 #include <QMenu>
 

@@ -3,7 +3,6 @@
 #include "app/review/manual_tool_states.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_status_text.h"
-#include "core/redaction/needs_review.h"
 
 #include "support/image_bytes.h"
 
@@ -88,24 +87,6 @@ TEST_F(ReviewCommandsTest, CloseCancelsTheRunningScan)
     EXPECT_FALSE(state().isChecking());
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
-}
-
-TEST_F(ReviewCommandsTest, RedactAllAndMakeAllVisibleLeaveTheEditHistoryAlone)
-{
-    ReviewDocument item = scannedItem("a.png", {email(0.2), email(0.5)});
-    ASSERT_TRUE(item.addManualBox({0.5, 0.5, 0.2, 0.2}));
-    loadUnscanned({item});
-    const ManualRedactionEditHistory history = state().manualEditHistory();
-
-    controller.setAllFindingsIncluded(false);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 0);
-    EXPECT_EQ(state().manualEditHistory(), history);
-    EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
-    EXPECT_EQ(state().batch.items().first().redactionPlan(), state().redactionPlan());
-
-    controller.setAllFindingsIncluded(true);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 3);
-    EXPECT_EQ(state().manualEditHistory(), history);
 }
 
 TEST_F(ReviewCommandsTest, RedactAllWithoutAnImageKeepsTheStartSentence)

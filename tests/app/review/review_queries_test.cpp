@@ -74,17 +74,12 @@ TEST_F(ReviewQueries, TitleAndDisplayedImage)
 {
     ReviewState review;
     EXPECT_EQ(sourceTitle(review), "Velmora");
-    const auto titleOf = [&review](std::optional<QUrl> url, std::optional<QString> label) {
-        const ReviewDocument item = ReviewDocument::make(url, label, {}, ReviewImageSource::encode(test::plainImage(10)), {});
-        review.batch.replace({item});
-        review.batch.select(item.id());
-        return sourceTitle(review);
-    };
+    const ReviewDocument item = ReviewDocument::make(QUrl::fromLocalFile("/shots/ticket.png"), QStringLiteral("Window capture"),
+                                                     {}, ReviewImageSource::encode(test::plainImage(10)), {});
+    review.batch.replace({item});
+    review.batch.select(item.id());
     review.currentImage = test::plainImage(10);
-    EXPECT_EQ(titleOf(std::nullopt, std::nullopt), "Clipboard image");
-    EXPECT_EQ(titleOf(QUrl::fromLocalFile("/shots/ticket.png"), std::nullopt), "ticket.png");
-    EXPECT_EQ(titleOf(QUrl::fromLocalFile("/shots/ticket.png"), QStringLiteral("Window capture")), "Window capture");
-
+    EXPECT_EQ(sourceTitle(review), "Window capture");
     EXPECT_EQ(displayedImage(review), test::plainImage(10));
     review.isPreviewingRedactedOutput = true;
     EXPECT_EQ(displayedImage(review), test::plainImage(10));
