@@ -78,8 +78,10 @@ public:
     /// The two failure sentences; with no image under review also stops the scans and
     /// empties the plan and the edit history.
     void showImportFailure(VelmoraCoreError error);
+    /// Makes the item the image under review and marks it reviewed.
+    void showBatchItem(const ReviewDocument &item);
     /// The image already under review is only marked reviewed; another one ends a running
-    /// scan of the current image, writes it back and shows the chosen item.
+    /// scan of the current image alone and shows the chosen item.
     void selectBatchItem(const QUuid &itemID);
     /// Scans the items in queue order under a new batch run, several at once.
     void scanBatchItems(const QList<QUuid> &itemIDs);
@@ -101,6 +103,7 @@ public:
 
     // Selection and the upkeep after every change.
     void selectDetection(const QUuid &detectionID);
+    void refreshStatusSummary();
     void refreshOutputPreview();
 
     // The findings panel and the batch sidebar (review_controller_panes.cpp). Inclusion
@@ -194,7 +197,7 @@ public:
     void exportBatchAction();
     void setIncludesCleanBatchExports(bool includes);
 
-    // The canvas's intents (review_controller_canvas.cpp); the review owns the plan.
+    // The canvas's intents (review_controller_canvas.cpp); the image's document owns the plan.
     /// A click on a box: selects it and ends draw mode.
     void selectBoxOnCanvas(const QUuid &detectionID);
     /// A box drawn in draw mode: added to the plan and selected, one undo step; draw mode
@@ -295,14 +298,11 @@ private:
     void adoptFailure(ReviewDocument &document, const RedactionPlan &manualBoxes, bool stillChecking);
     /// A single-image scan runs on the item, which is on screen.
     bool runsSingleScanOn(const QUuid &itemID) const;
-    /// Makes the item the image under review and marks it reviewed.
-    void showBatchItem(const ReviewDocument &item);
     /// Keeps a visible item under review after the batch filters changed.
     void reselectAfterFilterChange();
-    void refreshStatusSummary();
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
-    /// The upkeep after the plan changed: selection, status, preview while shown.
+    /// The upkeep after the plan changed: the status, and the preview while shown.
     void refreshAfterPlanChange();
     /// The batch scan is working on the image under review.
     bool batchScansCurrentItem() const;
