@@ -60,7 +60,8 @@ void ReviewController::showBatchItem(const ReviewDocument &item)
     m_state.windowErrorText.reset();
     // A preview left on screen would show the previous image's output.
     refreshOutputPreviewIfShown();
-    m_state.batch.current()->markReviewed();
+    if (ReviewDocument *shown = m_state.batch.document(id))
+        shown->markReviewed();
 }
 
 void ReviewController::selectBatchItem(const QUuid &itemID)
