@@ -10,6 +10,7 @@
 #include "app/panes/image_review_view.h"
 #include "app/protection/system_clipboard.h"
 #include "app/review/review_controller.h"
+#include "app/window/findings_binding.h"
 #include "core/analysis/scan_engine.h"
 #include "app/shell/look.h"
 #include "core/settings/stored_settings.h"
@@ -92,6 +93,14 @@ void loadBatch(ReviewController &controller, const QImage &image, const Redactio
     controller.scanBatchItems({scanning});
 }
 
+// The findings column as the window shows it: bound to the review.
+FindingsPanel *boundFindings(ReviewController &review)
+{
+    auto *panel = new FindingsPanel;
+    bindFindingsToReview(*panel, review);
+    return panel;
+}
+
 QWidget *framed(QWidget *frame, const QPalette &palette, QSize size)
 {
     frame->setPalette(palette);
@@ -121,7 +130,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         QWidget frame;
         auto *layout = new QHBoxLayout(&frame);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto *panel = new FindingsPanel(review.controller);
+        auto *panel = boundFindings(review.controller);
         layout->addWidget(panel);
         framed(&frame, palette, QSize(376, 980));
         expandDetails(panel, selected);
@@ -152,7 +161,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         columnLayout->addWidget(new DropTargetView(*review.settings));
         layout->addWidget(column, 1);
         layout->addWidget(look::makeDivider(Qt::Vertical));
-        layout->addWidget(new FindingsPanel(review.controller));
+        layout->addWidget(boundFindings(review.controller));
         framed(&frame, palette, kWindowMinimum);
         ok &= save(&frame, outDir + QStringLiteral("/window-%1-empty-minimum.png").arg(paletteName));
         framed(&frame, palette, QSize(1400, 1000));
@@ -173,7 +182,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         canvas->setSelectedDetectionId(selected);
         layout->addWidget(canvas, 1);
         layout->addWidget(look::makeDivider(Qt::Vertical));
-        auto *panel = new FindingsPanel(review.controller);
+        auto *panel = boundFindings(review.controller);
         layout->addWidget(panel);
         framed(&frame, palette, kWindowMinimum);
         ok &= save(&frame, outDir + QStringLiteral("/window-%1-review-minimum.png").arg(paletteName));

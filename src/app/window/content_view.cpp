@@ -27,10 +27,12 @@
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
+#include "app/window/findings_binding.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
+#include "app/window/manual_edit_binding.h"
 #include "app/window/message_box_answer.h"
 #include "app/window/watched_alerts_menu.h"
 
@@ -86,6 +88,7 @@ ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QW
     setAcceptDrops(true);
     buildLayout();
     bindCanvasToReview(*m_canvas, *m_controller);
+    bindFindingsToReview(*m_findingsPanel, *m_controller);
     connectCommands();
     connect(m_controller.get(), &ReviewController::changed, this, &ContentView::refresh);
     connect(m_installController, &ApplicationInstallController::reminderRaised, this,
@@ -130,8 +133,10 @@ void ContentView::buildLayout()
     split->addWidget(m_canvasStack, 1);
     split->addWidget(look::makeDivider(Qt::Vertical, this));
 
-    m_findingsPanel = new FindingsPanel(*m_controller, this);
-    m_findingsPanel->setManualEditingTools(new ManualEditControls(*m_controller));
+    m_findingsPanel = new FindingsPanel(this);
+    auto *manualEdits = new ManualEditControls;
+    bindManualEditsToReview(*manualEdits, *m_controller);
+    m_findingsPanel->setManualEditingTools(manualEdits);
     connect(m_findingsPanel, &FindingsPanel::openDetectionSettingsRequested, this, [this] {
         openSettingsWindow();
         m_controller->openDetectionSettingsSoon();

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -37,11 +38,24 @@ class FindingsPanelTest : public ::testing::Test
 protected:
     FindingsPanelTest()
     {
-        panel = new FindingsPanel(harness.controller, &window);
+        useTestLook();
+        panel = new FindingsPanel(&window);
         window.addActions(panel->windowActions());
         window.resize(376, 900);
         window.show();
     }
+
+    /// An image whose plan holds `detections` (text findings, in reading order), nothing else set.
+    void showPlan(const QList<Detection> &detections, std::optional<QUuid> selection = std::nullopt)
+    {
+        shown = {};
+        shown.plan = RedactionPlan(detections, {}, {});
+        shown.selection = selection;
+        shown.hasImage = true;
+        panel->showState(shown);
+    }
+    /// Shows `shown` again after a change to it.
+    void reshow() { panel->showState(shown); }
 
     template <typename T = QWidget>
     T *find(const QString &name) const
@@ -63,17 +77,18 @@ protected:
             finding.matchedText = QStringLiteral("person%1@example.com").arg(i);
             findings.append(finding);
         }
-        harness.loadPlan(findings);
+        showPlan(findings);
         panel->resize(376, 900);
         drainEvents(); // the list takes its height
-        harness.controller.selectDetection(findings.at(14).id);
+        shown.selection = findings.at(14).id;
+        reshow();
         drainEvents();
         return find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
     }
 
-    ReviewHarness harness;
     QWidget window;
     FindingsPanel *panel = nullptr;
+    FindingsPanelState shown;
 };
 
 } // namespace
@@ -84,15 +99,16 @@ TEST_F(FindingsPanelTest, TitleAndBadgeCountEveryEntryWhateverTheFilter)
     EXPECT_FALSE(visible("findings-count-badge"));
     EXPECT_FALSE(visible("findings-filter-picker"));
 
-    harness.loadPlan({findingAt(0), findingAt(1), findingAt(2)});
+    showPlan({findingAt(0), findingAt(1), findingAt(2)});
     EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("3 possible leaks"));
     EXPECT_TRUE(visible("findings-count-badge"));
-    harness.controller.selectFindingFilter(FindingFilter::off);
+    shown.filter = FindingFilter::off;
+    reshow();
     EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("3 possible leaks"));
     EXPECT_EQ(find<CapsuleLabel>("findings-count-badge")->text(), QStringLiteral("3"));
     EXPECT_EQ(find<QLabel>("findings-summary-label")->text(), QStringLiteral("3 will redact - 0 visible"));
 
-    harness.loadPlan({findingAt(0)});
+    showPlan({findingAt(0)});
     EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("1 possible leak"));
 }
 
@@ -104,36 +120,43 @@ TEST_F(FindingsPanelTest, ThreeEmptyStatesAndTheEmptyFilterState)
     EXPECT_EQ(empty->title(), QStringLiteral("Open, paste, or drop an image"));
     EXPECT_EQ(empty->symbol(), QStringLiteral("photo"));
 
-    harness.load({fileItem(QStringLiteral("plain.png"))});
+    showPlan({});
     EXPECT_EQ(empty->title(), QStringLiteral("No boxes yet"));
     EXPECT_EQ(empty->symbol(), QStringLiteral("viewfinder"));
-    harness.controller.startDetection();
+    shown.isChecking = true;
+    reshow();
     EXPECT_EQ(empty->title(), QStringLiteral("Checking"));
     EXPECT_EQ(empty->symbol(), QStringLiteral("hourglass"));
     EXPECT_FALSE(visible("empty-filter-state"));
 
-    harness.loadPlan({findingAt(0)});
+    showPlan({findingAt(0)});
     EXPECT_FALSE(empty->isVisibleTo(&window));
-    harness.controller.selectFindingFilter(FindingFilter::off);
+    shown.filter = FindingFilter::off;
+    reshow();
     auto *filtered = find<EmptyFilterState>("empty-filter-state");
     EXPECT_TRUE(filtered->isVisibleTo(&window));
     EXPECT_EQ(filtered->title(), QStringLiteral("No visible findings"));
     EXPECT_EQ(filtered->accessibleName(), QStringLiteral("No visible findings"));
     EXPECT_TRUE(visible("findings-filter-picker"));
     EXPECT_TRUE(visible("next-finding-button"));
-    harness.controller.setAllFindingsIncluded(false);
-    harness.controller.selectFindingFilter(FindingFilter::included);
+    shown.plan.setActive(false, shown.plan.entries().first().id());
+    shown.filter = FindingFilter::included;
+    reshow();
     EXPECT_EQ(filtered->title(), QStringLiteral("No redact findings"));
 }
 
-TEST_F(FindingsPanelTest, FilterSegmentsCarryTheirValueAndChooseTheFilter)
+TEST_F(FindingsPanelTest, FilterSegmentsCarryTheirValueAndOnlyReportTheChoice)
 {
-    harness.loadPlan({findingAt(0)});
+    showPlan({findingAt(0)});
+    QSignalSpy chosen(panel, &FindingsPanel::filterChosen);
     auto *check = find<PickerSegment>("findings-filter-needsReview");
     ASSERT_TRUE(check);
-    EXPECT_EQ(accessibleValue(check), QStringLiteral("Not selected"));
     QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_EQ(harness.state().findingFilter, FindingFilter::needsReview);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).value<FindingFilter>(), FindingFilter::needsReview);
+    EXPECT_EQ(accessibleValue(check), QStringLiteral("Not selected"));
+    shown.filter = FindingFilter::needsReview;
+    reshow();
     EXPECT_EQ(accessibleValue(check), QStringLiteral("Selected"));
     EXPECT_EQ(accessibleValue(find("findings-filter-all")), QStringLiteral("Not selected"));
 }
@@ -143,21 +166,21 @@ TEST_F(FindingsPanelTest, GroupButtonsMaskOrUnmaskTheirGroup)
     const Detection code = findingAt(0, DetectionKind::barcode, QStringLiteral("QR code"));
     const Detection key = findingAt(1, DetectionKind::apiKey, QStringLiteral("API key"));
     const Detection token = findingAt(2, DetectionKind::secret, QStringLiteral("Secret"));
-    harness.loadPlan({code, key, token});
+    showPlan({code, key, token});
+    QSignalSpy switched(panel, &FindingsPanel::findingsActiveSet);
     auto *codes = find<QPushButton>("toggle-visualCodes-findings-button");
     auto *secrets = find<QPushButton>("toggle-secrets-findings-button");
     ASSERT_TRUE(codes && secrets);
     EXPECT_EQ(secrets->text(), QStringLiteral("Make visible"));
     QTest::mouseClick(secrets, Qt::LeftButton);
-    EXPECT_FALSE(harness.plan().entries().at(1).isActive);
-    EXPECT_FALSE(harness.plan().entries().at(2).isActive);
-    EXPECT_TRUE(harness.plan().entries().at(0).isActive);
-    EXPECT_EQ(secrets->text(), QStringLiteral("Redact"));
-    harness.controller.setFindingActive(key.id, true); // one of two masked
+    shown.plan.setActive(false, token.id); // one of two masked
+    reshow();
     EXPECT_EQ(secrets->text(), QStringLiteral("Redact"));
     QTest::mouseClick(secrets, Qt::LeftButton);
-    EXPECT_TRUE(harness.plan().entries().at(2).isActive);
-    EXPECT_FALSE(harness.state().manualEditHistory().canUndo());
+    ASSERT_EQ(switched.size(), 2);
+    const QList<QUuid> group{key.id, token.id};
+    EXPECT_EQ(switched.at(0), QVariantList({false, QVariant::fromValue(group)}));
+    EXPECT_EQ(switched.at(1), QVariantList({true, QVariant::fromValue(group)}));
     EXPECT_EQ(panel->section(FindingCategory::secrets)->rows().size(), 2);
 }
 
@@ -170,7 +193,9 @@ TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelect
         d.kind = DetectionKind::face;
         return d;
     }();
-    harness.loadPlan({email, face});
+    showPlan({email, face});
+    QSignalSpy selected(panel, &FindingsPanel::findingSelected);
+    QSignalSpy switched(panel, &FindingsPanel::findingActiveSet);
     const QString id = upperId(email.id);
     auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + id);
     ASSERT_TRUE(row);
@@ -182,19 +207,24 @@ TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelect
     EXPECT_FALSE(visible("remember-safe-finding-button"));
 
     QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(row->width() - 4, 4));
-    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
+    EXPECT_EQ(selected, QList<QVariantList>({{email.id}}));
+    shown.selection = email.id;
+    reshow();
     EXPECT_TRUE(visible(QStringLiteral("policy-action-reason-") + id));
     EXPECT_TRUE(row->findChild<QWidget *>("remember-safe-finding-button")->isVisibleTo(&window));
     EXPECT_TRUE(row->findChild<QWidget *>("change-detector-setting-menu")->isVisibleTo(&window));
 
     // A face offers no remember button.
-    harness.controller.selectDetection(face.id);
+    shown.selection = face.id;
+    reshow();
     auto *faceRow = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(face.id));
     EXPECT_FALSE(faceRow->findChild<QWidget *>("remember-safe-finding-button")->isVisibleTo(&window));
     EXPECT_FALSE(row->findChild<QWidget *>(QStringLiteral("policy-action-reason-") + id)->isVisibleTo(&window));
 
     QTest::mouseClick(checkbox, Qt::LeftButton);
-    EXPECT_FALSE(harness.plan().entries().first().isActive);
+    EXPECT_EQ(switched, QList<QVariantList>({{email.id, false}}));
+    shown.plan.setActive(false, email.id);
+    reshow();
     EXPECT_EQ(accessibleValue(checkbox), QStringLiteral("Visible in export"));
     EXPECT_EQ(find<DetectionRow>(QStringLiteral("detection-row-") + id), row); // the same row, kept
 }
@@ -202,17 +232,21 @@ TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelect
 TEST_F(FindingsPanelTest, ARowKeepsItsDisclosureAcrossRefreshes)
 {
     const Detection email = findingAt(0);
-    harness.loadPlan({email, findingAt(1)});
-    harness.controller.selectDetection(email.id);
+    const Detection phone = findingAt(1);
+    showPlan({email, phone}, email.id);
     auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
     auto *disclosure = row->findChild<QToolButton *>("detector-details-disclosure");
     ASSERT_TRUE(disclosure);
     EXPECT_FALSE(row->showsDetectorDetails());
     QTest::mouseClick(disclosure, Qt::LeftButton);
     EXPECT_TRUE(row->showsDetectorDetails());
-    harness.controller.selectAdjacentFinding(1);
-    harness.controller.setAllFindingsIncluded(false);
-    harness.controller.selectDetection(email.id);
+    shown.selection = phone.id;
+    reshow();
+    shown.plan.setActive(false, email.id);
+    shown.plan.setActive(false, phone.id);
+    reshow();
+    shown.selection = email.id;
+    reshow();
     EXPECT_EQ(find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id)), row);
     EXPECT_TRUE(row->showsDetectorDetails());
 }
@@ -220,32 +254,36 @@ TEST_F(FindingsPanelTest, ARowKeepsItsDisclosureAcrossRefreshes)
 TEST_F(FindingsPanelTest, DetectorMenuItemsCarryTheirIdentifiers)
 {
     const Detection email = findingAt(0);
-    harness.loadPlan({email});
-    harness.controller.selectDetection(email.id);
+    showPlan({email}, email.id);
+    QSignalSpy chosen(panel, &FindingsPanel::detectorDispositionChosen);
     QAction *off = window.findChild<QAction *>("detector-disposition-ignore-button");
     ASSERT_TRUE(off);
     EXPECT_EQ(off->text(), QStringLiteral("Off"));
     EXPECT_TRUE(window.findChild<QAction *>("detector-disposition-autoRedact-button"));
     off->trigger();
-    EXPECT_EQ(harness.state().reviewStatusNote(), ReviewText::customSettingsChanged);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).value<RedactionPolicyDisposition>(), RedactionPolicyDisposition::ignore);
+    EXPECT_EQ(chosen.at(0).at(1).value<RedactionPlanEntry>().id(), email.id);
 }
 
 TEST_F(FindingsPanelTest, WindowKeysWalkAndToggle)
 {
     const Detection first = findingAt(0);
     const Detection second = findingAt(1);
-    harness.loadPlan({first, second});
+    showPlan({first, second});
+    QSignalSpy steps(panel, &FindingsPanel::adjacentFindingRequested);
+    QSignalSpy toggles(panel, &FindingsPanel::toggleSelectedFindingRequested);
     ASSERT_TRUE(test::showActive(window));
     EXPECT_FALSE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
     QTest::keyClick(&window, Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(harness.state().selectedDetectionID(), first.id);
     QTest::keyClick(&window, Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(harness.state().selectedDetectionID(), second.id);
+    QTest::keyClick(&window, Qt::Key_Space); // nothing selected: nothing to toggle
+    EXPECT_EQ(steps, QList<QVariantList>({{1}, {-1}}));
+    EXPECT_EQ(toggles.size(), 0);
+    showPlan({first, second}, second.id);
     EXPECT_TRUE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
     QTest::keyClick(&window, Qt::Key_Space);
-    EXPECT_FALSE(harness.plan().entries().at(1).isActive);
-    QTest::keyClick(&window, Qt::Key_Space);
-    EXPECT_TRUE(harness.plan().entries().at(1).isActive);
+    EXPECT_EQ(toggles.size(), 1);
 }
 
 TEST(DetectionRowDetails, NameCategoryTaxonomyActionAndBounds)
@@ -281,8 +319,7 @@ TEST(DetectionRowDetails, OnlyNonBlankTextRuleFindingsCanBeRemembered)
 TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRow)
 {
     const Detection email = findingAt(0);
-    harness.loadPlan({email});
-    harness.controller.selectDetection(email.id);
+    showPlan({email}, email.id);
     QTest::qWait(0);
     auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
     for (const char *name : {"change-detector-setting-menu", "open-detection-settings-from-finding-button"}) {
