@@ -10,6 +10,7 @@
 #include "app/panes/image_review_view.h"
 #include "app/protection/system_clipboard.h"
 #include "app/review/review_controller.h"
+#include "app/window/batch_sidebar_binding.h"
 #include "app/window/findings_binding.h"
 #include "core/analysis/scan_engine.h"
 #include "app/shell/look.h"
@@ -93,12 +94,19 @@ void loadBatch(ReviewController &controller, const QImage &image, const Redactio
     controller.scanBatchItems({scanning});
 }
 
-// The findings column as the window shows it: bound to the review.
+// The columns as the window shows them: bound to the review.
 FindingsPanel *boundFindings(ReviewController &review)
 {
     auto *panel = new FindingsPanel;
     bindFindingsToReview(*panel, review);
     return panel;
+}
+
+BatchSidebar *boundBatch(ReviewController &review)
+{
+    auto *sidebar = new BatchSidebar;
+    bindBatchSidebarToReview(*sidebar, review);
+    return sidebar;
 }
 
 QWidget *framed(QWidget *frame, const QPalette &palette, QSize size)
@@ -143,7 +151,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         QWidget sidebarFrame;
         auto *sidebarLayout = new QHBoxLayout(&sidebarFrame);
         sidebarLayout->setContentsMargins(0, 0, 0, 0);
-        sidebarLayout->addWidget(new BatchSidebar(review.controller));
+        sidebarLayout->addWidget(boundBatch(review.controller));
         framed(&sidebarFrame, palette, QSize(260, 760));
         review.controller.selectBatchCategory(FindingCategory::secrets);
         review.controller.selectBatchCategory(std::nullopt);
@@ -174,7 +182,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         auto *layout = new QHBoxLayout(&frame);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        layout->addWidget(new BatchSidebar(review.controller));
+        layout->addWidget(boundBatch(review.controller));
         layout->addWidget(look::makeDivider(Qt::Vertical));
         auto *canvas = new ImageReviewView;
         canvas->setImage(image);

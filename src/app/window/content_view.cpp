@@ -19,6 +19,7 @@
 #include "app/shell/command_names.h"
 #include "app/shell/install_location.h"
 #include "app/shell/look.h"
+#include "app/window/batch_sidebar_binding.h"
 #include "app/window/canvas_binding.h"
 #include "app/shell/window_activation.h"
 #include "app/window/ambient_mode_pills.h"
@@ -87,6 +88,7 @@ ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QW
 
     setAcceptDrops(true);
     buildLayout();
+    bindBatchSidebarToReview(*m_batchSidebar, *m_controller);
     bindCanvasToReview(*m_canvas, *m_controller);
     bindFindingsToReview(*m_findingsPanel, *m_controller);
     connectCommands();
@@ -116,7 +118,7 @@ void ContentView::buildLayout()
     auto *split = new QHBoxLayout;
     split->setContentsMargins(0, 0, 0, 0);
     split->setSpacing(0);
-    m_batchSidebar = new BatchSidebar(*m_controller, this);
+    m_batchSidebar = new BatchSidebar(this);
     m_batchDivider = look::makeDivider(Qt::Vertical, this);
     split->addWidget(m_batchSidebar);
     split->addWidget(m_batchDivider);
