@@ -132,11 +132,9 @@ TEST_F(BatchSidebarTest, ProgressAndFilters)
     QTest::mouseClick(find("batch-filter-clean"), Qt::LeftButton);
     QTest::mouseClick(find("batch-category-filter-secrets"), Qt::LeftButton);
     QTest::mouseClick(find("batch-category-filter-all"), Qt::LeftButton);
-    ASSERT_EQ(filters.size(), 1);
-    EXPECT_EQ(filters.at(0).at(0).value<BatchReviewFilter>(), BatchReviewFilter::clean);
-    ASSERT_EQ(categories.size(), 2);
-    EXPECT_EQ(categories.at(0).at(0).value<std::optional<FindingCategory>>(), FindingCategory::secrets);
-    EXPECT_EQ(categories.at(1).at(0).value<std::optional<FindingCategory>>(), std::nullopt);
+    EXPECT_EQ(filters, QList<QVariantList>({{QVariant::fromValue(BatchReviewFilter::clean)}}));
+    const auto category = [](std::optional<FindingCategory> category) { return QVariantList{QVariant::fromValue(category)}; };
+    EXPECT_EQ(categories, QList<QVariantList>({category(FindingCategory::secrets), category(std::nullopt)}));
 
     shown.category = FindingCategory::secrets;
     shown.visibleItems = {shown.visibleItems[2]};
