@@ -236,10 +236,19 @@ TEST_F(FindingsPanelTest, ARowKeepsItsDisclosureAcrossRefreshes)
     EXPECT_TRUE(row->showsDetectorDetails());
 }
 
-TEST_F(FindingsPanelTest, DetectorMenuItemsCarryTheirIdentifiers)
+TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRowAndTheMenuItemsCarryTheirIdentifiers)
 {
     const Detection email = findingAt(0);
     showPlan({email}, email.id);
+    QTest::qWait(0);
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
+    for (const char *name : {"change-detector-setting-menu", "open-detection-settings-from-finding-button"}) {
+        QWidget *button = row->findChild<QWidget *>(QLatin1String(name));
+        const QRect inRow(button->mapTo(row, QPoint(0, 0)), button->size());
+        EXPECT_GT(button->height(), 0) << name;
+        EXPECT_TRUE(row->rect().contains(inRow)) << name << " " << inRow.x() << "," << inRow.y() << " " << inRow.width()
+                                                  << "x" << inRow.height() << " in " << row->width() << "x" << row->height();
+    }
     QSignalSpy chosen(panel, &FindingsPanel::detectorDispositionChosen);
     QAction *off = window.findChild<QAction *>("detector-disposition-ignore-button");
     ASSERT_TRUE(off);
@@ -296,21 +305,6 @@ TEST(DetectionRowDetails, OnlyNonBlankTextRuleFindingsCanBeRemembered)
     text.source = DetectionSource::user;
     EXPECT_FALSE(DetectionRow::canRememberAsSafe(text));
     EXPECT_EQ(DetectionRow::kindLabel(DetectionKind::barcode), QStringLiteral("Visual code"));
-}
-
-TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRow)
-{
-    const Detection email = findingAt(0);
-    showPlan({email}, email.id);
-    QTest::qWait(0);
-    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
-    for (const char *name : {"change-detector-setting-menu", "open-detection-settings-from-finding-button"}) {
-        QWidget *button = row->findChild<QWidget *>(QLatin1String(name));
-        const QRect inRow(button->mapTo(row, QPoint(0, 0)), button->size());
-        EXPECT_GT(button->height(), 0) << name;
-        EXPECT_TRUE(row->rect().contains(inRow)) << name << " " << inRow.x() << "," << inRow.y() << " " << inRow.width()
-                                                  << "x" << inRow.height() << " in " << row->width() << "x" << row->height();
-    }
 }
 
 TEST_F(FindingsPanelTest, AChosenFindingShowsWholeWithItsExpandedDetails)

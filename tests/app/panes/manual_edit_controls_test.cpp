@@ -88,7 +88,7 @@ TEST_F(ManualEditControlsTest, ALoadedImageEnablesDrawingOnly)
     EXPECT_EQ(intents.size(), 2);
 }
 
-TEST_F(ManualEditControlsTest, AMovedBoxEnablesEveryToolAndEachReportsItsIntent)
+TEST_F(ManualEditControlsTest, AMovedBoxEnablesEveryToolEachReportsItsIntentAndAScanLocksThem)
 {
     section.showState({kMovedBox});
     EXPECT_EQ(enabledControls().size(), 6);
@@ -98,13 +98,8 @@ TEST_F(ManualEditControlsTest, AMovedBoxEnablesEveryToolAndEachReportsItsIntent)
                                    "delete-selected-manual-redaction-button"})
         find(identifier)->click();
     EXPECT_EQ(intents, QStringList({"reset", "undo", "redo", "delete"}));
-}
 
-TEST_F(ManualEditControlsTest, AScanLocksEveryTool)
-{
-    ManualToolInputs scanning = kMovedBox;
-    scanning.isChecking = true;
-    section.showState({scanning});
+    section.showState({{true, true, true, true, true, true}});
     EXPECT_TRUE(enabledControls().isEmpty());
     EXPECT_TRUE(find("undo-manual-edit-button")->toolTip().startsWith("Undo the last manual change."));
 }
