@@ -3,6 +3,7 @@
 // and the whole review at the window's minimum size. Included once, by the gallery.
 #pragma once
 
+#include "app/kit/look.h"
 #include "app/panes/batch_sidebar.h"
 #include "app/panes/detection_row.h"
 #include "app/panes/drop_target_view.h"
@@ -13,7 +14,6 @@
 #include "app/window/batch_sidebar_binding.h"
 #include "app/window/findings_binding.h"
 #include "core/analysis/scan_engine.h"
-#include "app/shell/look.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
 
