@@ -1,5 +1,6 @@
 #include "core/analysis/sensitive_text_detector.h"
 
+#include "core/analysis/covered_range.h"
 #include "core/analysis/sensitive_text_rule_catalog.h"
 #include "core/text/pattern_time_budget.h"
 #include "core/text/unicode_text.h"
@@ -54,52 +55,6 @@ bool isCodePointBoundary(const QString &text, qsizetype offset)
     if (offset < 0 || offset > text.size())
         return false;
     return offset == 0 || offset == text.size() || !(text[offset - 1].isHighSurrogate() && text[offset].isLowSurrogate());
-}
-
-// The characters an opaque token is written in.
-bool isTokenCharacter(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_'
-        || u == u'-' || u == u'+' || u == u'/' || u == u'=' || u == u'.';
-}
-
-// The range grown at both ends over the unbroken run of token characters it touches.
-TextRange wholeRunAround(const QString &text, const TextRange &range)
-{
-    qsizetype start = range.location;
-    qsizetype end = range.end();
-    while (start > 0 && isTokenCharacter(text[start - 1]))
-        --start;
-    while (end < text.size() && isTokenCharacter(text[end]))
-        ++end;
-    return TextRange{start, end - start};
-}
-
-// A mark the recogniser reads for the faint last stroke of a glyph: an underscore, a bar,
-// or a closing bracket that closes nothing before it on the line.
-bool isStrayMark(const QString &text, qsizetype at)
-{
-    const QChar c = text[at];
-    if (c == u'_' || c == u'|')
-        return true;
-    static const QString closing = QStringLiteral(")]}");
-    static const QString opening = QStringLiteral("([{");
-    const qsizetype kind = closing.indexOf(c);
-    return kind >= 0 && text.lastIndexOf(opening[kind], at) < 0;
-}
-
-// The range grown over a stray mark that touches either end with only a blank or the
-// line's edge beyond it: the mark most likely stands on the value's own ink.
-TextRange withStrayMarks(const QString &text, TextRange range)
-{
-    const qsizetype before = range.location - 1;
-    if (before >= 0 && isStrayMark(text, before) && (before == 0 || text[before - 1].isSpace()))
-        range = TextRange{before, range.length + 1};
-    const qsizetype after = range.end();
-    if (after < text.size() && isStrayMark(text, after) && (after + 1 == text.size() || text[after + 1].isSpace()))
-        ++range.length;
-    return range;
 }
 
 bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> &b)
@@ -307,8 +262,7 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
             const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
             const DetectionSuggestedAction action =
                 readingConfidence < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
-            const TextRange covered = withStrayMarks(
-                observation.text(), rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
+            const TextRange covered = coveredRange(observation.text(), candidate.range, rule.boxesWholeRun);
             const TextPartBounds bounds = observation.boundsFor(covered);
             const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
             Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
