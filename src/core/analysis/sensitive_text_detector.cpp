@@ -5,6 +5,7 @@
 #include "core/text/pattern_time_budget.h"
 #include "core/text/unicode_text.h"
 
+#include <QHash>
 #include <QLoggingCategory>
 #include <QUuid>
 
@@ -117,6 +118,9 @@ struct SensitiveTextDetector::Candidate
 {
     QString value;
     TextRange range;
+    qsizetype rule = 0;
+    /// How surely the value was read: the best reading of the same text in the image.
+    double reading = 0;
 };
 
 // What one image's pass keeps from line to line: the user patterns' time, and what ran
@@ -236,57 +240,63 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(qsizet
                 continue;
             if (isLearnedSafe(value, rule, pass))
                 continue;
-            result.append(Candidate{value, textRange});
+            result.append(Candidate{value, textRange, ruleIndex});
         }
     }
     return result;
 }
 
-QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation, ImagePass &pass) const
+QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidatesOfLine(const TextObservation &observation,
+                                                                                ImagePass &pass) const
 {
-    pass.lineRanOutOfTime = false;
-    QList<Contender> findings;
+    QList<Candidate> found;
     for (qsizetype i = 0; i < m_rules.size(); ++i) {
-        const Rule &rule = m_rules[i];
-        const auto &ruleAction = m_effectiveActions[i];
-        if (!ruleAction)
+        if (!m_effectiveActions[i])
             continue; // The rule is off: its pattern does not run.
-        const QList<Candidate> found = candidates(i, observation.text(), pass);
-        if (found.isEmpty())
-            continue;
-        const double lineSureness = std::min(rule.confidence, observation.confidence());
-        for (const Candidate &candidate : found) {
+        for (Candidate &candidate : candidates(i, observation.text(), pass)) {
             // How surely the value itself was read decides, not the rest of its line.
-            const double readingConfidence = observation.confidenceFor(candidate.range);
-            const double baseConfidence = std::min(rule.confidence, readingConfidence);
-            const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
-            const DetectionSuggestedAction action =
-                readingConfidence < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
-            const TextRange covered = coveredRange(observation.text(), candidate.range, rule.boxesWholeRun);
-            const TextPartBounds bounds = observation.boundsFor(covered);
-            const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
-            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
-                                covered.length, !rule.boxesWholeRun};
-            Detection &finding = contender.finding;
-            finding.id = QUuid::createUuid();
-            finding.kind = rule.kind;
-            finding.label = rule.label;
-            finding.confidence = tight ? baseConfidence : fallbackConfidence;
-            finding.normalizedBounds = bounds.bounds;
-            finding.source = DetectionSource::deterministic;
-            finding.reason = rule.reason;
-            finding.matchedText = candidate.value;
-            finding.matchedRange = candidate.range;
-            finding.suggestedAction = action;
-            finding.boundsPrecision = bounds.precision;
-            if (rule.isUserPattern)
-                pass.userPatternFindings.insert(finding.id);
-            findings.append(std::move(contender));
+            candidate.reading = observation.confidenceFor(candidate.range);
+            found.append(std::move(candidate));
         }
+    }
+    return found;
+}
+
+QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation, const QList<Candidate> &found,
+                                                       bool ranOutOfTime, ImagePass &pass) const
+{
+    QList<Contender> findings;
+    for (const Candidate &candidate : found) {
+        const Rule &rule = m_rules[candidate.rule];
+        const double lineSureness = std::min(rule.confidence, observation.confidence());
+        const double baseConfidence = std::min(rule.confidence, candidate.reading);
+        const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
+        const DetectionSuggestedAction action =
+            candidate.reading < kReviewLineConfidence ? DetectionSuggestedAction::review : *m_effectiveActions[candidate.rule];
+        const TextRange covered = coveredRange(observation.text(), candidate.range, rule.boxesWholeRun);
+        const TextPartBounds bounds = observation.boundsFor(covered);
+        const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
+        Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
+                            covered.length, !rule.boxesWholeRun};
+        Detection &finding = contender.finding;
+        finding.id = QUuid::createUuid();
+        finding.kind = rule.kind;
+        finding.label = rule.label;
+        finding.confidence = tight ? baseConfidence : fallbackConfidence;
+        finding.normalizedBounds = bounds.bounds;
+        finding.source = DetectionSource::deterministic;
+        finding.reason = rule.reason;
+        finding.matchedText = candidate.value;
+        finding.matchedRange = candidate.range;
+        finding.suggestedAction = action;
+        finding.boundsPrecision = bounds.precision;
+        if (rule.isUserPattern)
+            pass.userPatternFindings.insert(finding.id);
+        findings.append(std::move(contender));
     }
 
     // A pattern that ran out of time may have missed a value: the line needs a look.
-    if (pass.lineRanOutOfTime) {
+    if (ranOutOfTime) {
         for (Contender &contender : findings)
             contender.finding.suggestedAction = DetectionSuggestedAction::review;
     }
@@ -313,10 +323,27 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
 SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &observations) const
 {
     ImagePass pass;
-    SensitiveTextFindings result;
+    QList<QList<Candidate>> candidates;
+    QList<bool> ranOutOfTime;
     for (const TextObservation &observation : observations) {
-        result.detections.append(findingsOfLine(observation, pass));
+        pass.lineRanOutOfTime = false;
+        candidates.append(candidatesOfLine(observation, pass));
+        ranOutOfTime.append(pass.lineRanOutOfTime);
         ++pass.lineIndex;
+    }
+    // The same text read on several lines is one value: it is as surely read as its best
+    // reading, and all of its findings get one verdict (a tall page with one key on many
+    // lines read at slightly different sharpness must not mark most of them Check).
+    QHash<QString, double> bestReading;
+    for (const QList<Candidate> &line : std::as_const(candidates)) {
+        for (const Candidate &candidate : line)
+            bestReading[candidate.value] = std::max(bestReading.value(candidate.value, 0.0), candidate.reading);
+    }
+    SensitiveTextFindings result;
+    for (qsizetype l = 0; l < observations.size(); ++l) {
+        for (Candidate &candidate : candidates[l])
+            candidate.reading = bestReading.value(candidate.value);
+        result.detections.append(findingsOfLine(observations[l], candidates[l], ranOutOfTime[l], pass));
     }
     result.customPatternSteps = PatternTimeBudget::kStepsPerImage - pass.budget.remainingSteps();
     if (pass.skipped.isEmpty())
