@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace velmora {
 
 /// The part of a recognised line that a finding's box covers, for a match at `match`:
@@ -17,6 +19,15 @@ namespace velmora {
 ///  - inside the authority of a URL, the URL's whole user information (user, colon,
 ///    password and "@"), so that no part of a password stays readable beside the host
 ///    or the address a finding names.
-TextRange coveredRange(const QString &line, const TextRange &match, bool wholeRun);
+struct CoveredText
+{
+    TextRange range;
+    /// The "=" after a setting's name where a run was cut: the value's first glyph may
+    /// touch it, so that some of the glyph's ink lies in the "="'s box, and the finding's
+    /// box also covers the "="'s right half (which leaves the "=" and the name readable).
+    std::optional<TextRange> separator;
+};
+
+CoveredText coveredText(const QString &line, const TextRange &match, bool wholeRun);
 
 } // namespace velmora

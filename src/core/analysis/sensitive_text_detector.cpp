@@ -273,11 +273,16 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
         const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
         const DetectionSuggestedAction action =
             candidate.reading < kReviewLineConfidence ? DetectionSuggestedAction::review : *m_effectiveActions[candidate.rule];
-        const TextRange covered = coveredRange(observation.text(), candidate.range, rule.boxesWholeRun);
-        const TextPartBounds bounds = observation.boundsFor(covered);
+        const CoveredText covered = coveredText(observation.text(), candidate.range, rule.boxesWholeRun);
+        TextPartBounds bounds = observation.boundsFor(covered.range);
         const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
+        if (const TextPartBounds mark = covered.separator ? observation.boundsFor(*covered.separator) : TextPartBounds{};
+            tight && mark.precision == DetectionBoundsPrecision::tight) {
+            bounds.bounds = bounds.bounds.united(
+                NormRect::fromEdges(mark.bounds.midX(), mark.bounds.minY(), mark.bounds.maxX(), mark.bounds.maxY()));
+        }
         Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
-                            covered.length, !rule.boxesWholeRun};
+                            covered.range.length, !rule.boxesWholeRun};
         Detection &finding = contender.finding;
         finding.id = QUuid::createUuid();
         finding.kind = rule.kind;
