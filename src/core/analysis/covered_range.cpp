@@ -29,7 +29,7 @@ qsizetype nameLength(const QString &text, qsizetype from, qsizetype end)
 // The range grown at both ends over the unbroken run of token characters it touches,
 // without the "name=" a run may begin with: an "=" inside a token is no padding when a
 // name stands before it and more than padding after it.
-CoveredText wholeRunAround(const QString &text, const TextRange &range)
+TextRange wholeRunAround(const QString &text, const TextRange &range)
 {
     qsizetype start = range.location;
     qsizetype end = range.end();
@@ -37,19 +37,16 @@ CoveredText wholeRunAround(const QString &text, const TextRange &range)
         --start;
     while (end < text.size() && isTokenCharacter(text[end]))
         ++end;
-    std::optional<TextRange> separator;
     const qsizetype name = nameLength(text, start, end);
     const qsizetype equals = start + name;
     if (name > 0 && equals < end && text[equals] == u'=') {
         qsizetype value = equals + 1;
         while (value < end && text[value] == u'=')
             ++value;
-        if (value < end) {
+        if (value < end)
             start = value;
-            separator = TextRange{value - 1, 1};
-        }
     }
-    return {TextRange{start, end - start}, separator};
+    return TextRange{start, end - start};
 }
 
 // A mark the recogniser reads for the faint last stroke of a glyph: an underscore, a bar,
@@ -109,11 +106,14 @@ TextRange withUrlUserInformation(const QString &text, const TextRange &range, qs
 
 CoveredText coveredText(const QString &line, const TextRange &match, bool wholeRun)
 {
-    CoveredText covered = wholeRun ? wholeRunAround(line, match) : CoveredText{match, std::nullopt};
-    covered.range = withUrlUserInformation(line, withStrayMarks(line, covered.range), match.location);
-    if (covered.separator && covered.separator->end() != covered.range.location)
-        covered.separator.reset();
-    return covered;
+    const TextRange range =
+        withUrlUserInformation(line, withStrayMarks(line, wholeRun ? wholeRunAround(line, match) : match), match.location);
+    const auto markAt = [&line](qsizetype at) -> std::optional<TextRange> {
+        if (at < 0 || at >= line.size() || line[at].isSpace() || line[at].isLetterOrNumber() || line[at].isSurrogate())
+            return std::nullopt;
+        return TextRange{at, 1};
+    };
+    return {range, markAt(range.location - 1), markAt(range.end())};
 }
 
 } // namespace velmora

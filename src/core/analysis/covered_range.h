@@ -22,10 +22,13 @@ namespace velmora {
 struct CoveredText
 {
     TextRange range;
-    /// The "=" after a setting's name where a run was cut: the value's first glyph may
-    /// touch it, so that some of the glyph's ink lies in the "="'s box, and the finding's
-    /// box also covers the "="'s right half (which leaves the "=" and the name readable).
-    std::optional<TextRange> separator;
+    /// The marks joined to either end of the range ("=" or ":" before a setting's or a
+    /// parameter's value, "<" and ">" around an address, quotes, commas): the value's
+    /// first or last glyph may touch them, so that some of its ink lies in their boxes,
+    /// and the finding's box also covers the nearer half of each (which leaves the
+    /// marks, and the name before an "=", readable).
+    std::optional<TextRange> markBefore;
+    std::optional<TextRange> markAfter;
 };
 
 CoveredText coveredText(const QString &line, const TextRange &match, bool wholeRun);

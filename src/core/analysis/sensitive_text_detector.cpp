@@ -276,10 +276,15 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
         const CoveredText covered = coveredText(observation.text(), candidate.range, rule.boxesWholeRun);
         TextPartBounds bounds = observation.boundsFor(covered.range);
         const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
-        if (const TextPartBounds mark = covered.separator ? observation.boundsFor(*covered.separator) : TextPartBounds{};
+        if (const TextPartBounds mark = covered.markBefore ? observation.boundsFor(*covered.markBefore) : TextPartBounds{};
             tight && mark.precision == DetectionBoundsPrecision::tight) {
             bounds.bounds = bounds.bounds.united(
                 NormRect::fromEdges(mark.bounds.midX(), mark.bounds.minY(), mark.bounds.maxX(), mark.bounds.maxY()));
+        }
+        if (const TextPartBounds mark = covered.markAfter ? observation.boundsFor(*covered.markAfter) : TextPartBounds{};
+            tight && mark.precision == DetectionBoundsPrecision::tight) {
+            bounds.bounds = bounds.bounds.united(
+                NormRect::fromEdges(mark.bounds.minX(), mark.bounds.minY(), mark.bounds.midX(), mark.bounds.maxY()));
         }
         Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
                             covered.range.length, !rule.boxesWholeRun};
