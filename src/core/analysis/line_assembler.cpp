@@ -3,6 +3,7 @@
 #include "core/analysis/address_repair.h"
 #include "core/analysis/key_prefix_repair.h"
 #include "core/analysis/line_assembler_parts.h"
+#include "core/analysis/small_l_repair.h"
 #include "core/analysis/token_repair.h"
 #include "core/analysis/upper_median.h"
 
@@ -377,10 +378,11 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     const bool wantsAlternatives = (holdsStrayTokenCharacter(read) || holdsDoubtfulAddressCharacter(read))
         && std::none_of(items.begin(), items.end(), [](const Item &item) { return !item.alternatives.isEmpty(); });
     tellCapitalIFromSmallL(items, places);
-    // The fixed beginning of a key read with a look-alike.
+    // The fixed beginning of a key read with a look-alike, and small l read as capital I
+    // inside words, where heights measured a pixel apart by chance cannot tell them.
     for (qsizetype k = 0; k < items.size(); ++k)
         read[k].text = items[k].text;
-    if (repairKeyPrefixes(read) > 0) {
+    if (repairKeyPrefixes(read) + readSmallLInWords(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             items[k].text = read[k].text;
     }

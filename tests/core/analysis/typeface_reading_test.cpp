@@ -201,6 +201,22 @@ TEST(TypefaceReadingTest, IdenticalKeysOnATallPageGetOneVerdict)
     }
 }
 
+// An interface typeface whose capitals and ascenders are equally high: small l inside
+// words is read as l, not as capital I.
+TEST(TypefaceReadingTest, SmallLInsideWordsWhereCapitalsAndAscendersAreAlike)
+{
+    const QStringList texts{QStringLiteral("The rollout of billing tools is still pending"),
+                            QStringLiteral("maria.patel@umbrella-corp.com approved the rollout")};
+    QList<QList<TextPiece>> rows;
+    for (const QString &text : texts)
+        rows.append({TextPiece{text, false}});
+    const TextCanvas canvas = renderLines(rows, QStringLiteral("FreeSans"), 22, darkInk, Qt::white, QSize(900, 0));
+    const QList<TextObservation> lines = OCRTextRecognizer().recognizeTextSync(canvas.image);
+    ASSERT_EQ(lines.size(), texts.size()) << allText(lines).toStdString();
+    for (qsizetype l = 0; l < texts.size(); ++l)
+        EXPECT_EQ(lines[l].text().toStdString(), texts[l].toStdString());
+}
+
 // A label stands just above the border of its input field: its descenders are read with
 // it, and neither the border nor the descenders come back as characters of their own.
 TEST(TypefaceReadingTest, LabelAboveAFieldKeepsItsDescendersAndAddsNoStrays)
