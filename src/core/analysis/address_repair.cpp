@@ -174,6 +174,16 @@ bool beginsAddressDomain(const QList<ReadCharacter> &characters, qsizetype from,
     return !addressDomainAt(characters, from, last).isEmpty();
 }
 
+bool beginsDomainCutByLineEnd(const QList<ReadCharacter> &characters, qsizetype from)
+{
+    QString domain;
+    for (qsizetype j = from; j < characters.size(); ++j)
+        domain += characters[j].text;
+    const auto smallLetterOrDigit = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'); };
+    return domain.size() >= 3 && smallLetterOrDigit(domain[0]) && smallLetterOrDigit(domain[1]) && domain.contains(u'.')
+        && std::all_of(domain.begin(), domain.end(), [&](QChar c) { return smallLetterOrDigit(c) || c == u'.' || c == u'-'; });
+}
+
 int repairAddressRuns(QList<ReadCharacter> &characters)
 {
     int replaced = 0;

@@ -13,6 +13,12 @@ namespace velmora {
 /// a stray underscore at the end.
 bool beginsAddressDomain(const QList<ReadCharacter> &characters, qsizetype from, qsizetype last);
 
+/// Whether the characters from `from` to the line's last one are the beginning of a
+/// domain that the line's end cuts off (a terminal wraps "user@mail.example.o" before its
+/// "rg"): at least two small letters or digits, then labels of small letters, digits and
+/// hyphens joined by dots, at least one dot among them.
+bool beginsDomainCutByLineEnd(const QList<ReadCharacter> &characters, qsizetype from);
+
 /// Mends e-mail addresses in runs of characters between word breaks, from Tesseract's
 /// other choices: the "@" of a run that reads as an address without one (a local part,
 /// a doubtful character, a domain) read as a look-alike ("G", "f", "e", "#"), where

@@ -69,10 +69,11 @@ bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizet
         return std::none_of(characters.begin() + first, characters.begin() + last + 1,
                             [other](const ReadCharacter &character) { return character.text == QString(other); });
     }
-    // An address's "@" is followed by its domain, up to what ends the address, and the
-    // "@" of a URL's user information by its host.
+    // An address's "@" is followed by its domain, up to what ends the address or the
+    // line, and the "@" of a URL's user information by its host.
     if (c == u'@')
-        return !beginsAddressDomain(characters, k + 1, last) && !endsUserInformation(characters, first, k);
+        return !beginsAddressDomain(characters, k + 1, last) && !(last == characters.size() - 1 && beginsDomainCutByLineEnd(characters, k + 1))
+            && !endsUserInformation(characters, first, k);
     if (c == u'&') {
         // An "&" joins the parameters of a URL's query, after a "?" or an "=".
         return std::none_of(characters.begin(), characters.begin() + k, [](const ReadCharacter &character) {
