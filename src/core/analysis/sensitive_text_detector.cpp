@@ -1,6 +1,7 @@
 #include "core/analysis/sensitive_text_detector.h"
 
 #include "core/analysis/sensitive_text_rule_catalog.h"
+#include "core/analysis/wrapped_value_findings.h"
 #include "core/text/pattern_time_budget.h"
 #include "core/text/unicode_text.h"
 
@@ -360,10 +361,14 @@ SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &
 {
     ImagePass pass;
     SensitiveTextFindings result;
+    QList<QList<Detection>> lineFindings;
+    lineFindings.reserve(observations.size());
     for (const TextObservation &observation : observations) {
-        result.detections.append(findingsOfLine(observation, pass));
+        lineFindings.append(findingsOfLine(observation, pass));
         ++pass.lineIndex;
     }
+    result.detections = withWrappedValues(observations, std::move(lineFindings),
+                                          [&](const TextObservation &joined) { return findingsOfLine(joined, pass); });
     result.customPatternSteps = PatternTimeBudget::kStepsPerImage - pass.budget.remainingSteps();
     if (pass.skipped.isEmpty())
         return result;

@@ -1,0 +1,284 @@
+#include "core/analysis/wrapped_value_findings.h"
+
+#include <QUuid>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+namespace velmora {
+
+namespace {
+
+// A value is read across at most this many lines.
+constexpr qsizetype longestChain = 3;
+// Parts whose boxes fill less than this share of the box around them all lie apart:
+// one box over them would hide the text between.
+constexpr double compactShare = 0.5;
+
+/// One line's text within a joined reading.
+struct Segment
+{
+    qsizetype line = 0;
+    qsizetype offset = 0; ///< Where its text starts in the joined text.
+    qsizetype length = 0;
+};
+
+/// What the joined reading's bounds callback answered: the boxes of the parts of a range.
+struct Answer
+{
+    TextRange range;
+    QList<NormRect> parts;
+};
+
+/// Several lines read as one text, with their callbacks answering for it.
+struct JoinedReading
+{
+    TextObservation observation;
+    QList<Segment> segments;
+    qsizetype breaksInWords = 0; ///< Breaks joined without a space.
+    std::shared_ptr<QList<Answer>> answers;
+};
+
+std::optional<TextRange> overlap(const TextRange &range, const Segment &segment)
+{
+    const qint64 start = std::max<qint64>(range.location, segment.offset);
+    const qint64 end = std::min<qint64>(range.end(), segment.offset + segment.length);
+    if (end <= start)
+        return std::nullopt;
+    return TextRange{start - segment.offset, end - start};
+}
+
+bool within(const TextRange &inner, const TextRange &outer)
+{
+    return inner.location >= outer.location && inner.end() <= outer.end();
+}
+
+bool overlapping(const TextRange &a, const TextRange &b)
+{
+    return a.location < b.end() && b.location < a.end();
+}
+
+JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const QList<bool> &spaced)
+{
+    JoinedReading reading;
+    reading.answers = std::make_shared<QList<Answer>>();
+    QString text;
+    NormRect box = NormRect::null();
+    double confidence = 1;
+    QList<TextObservation> parts;
+    for (qsizetype k = 0; k < chain.size(); ++k) {
+        if (k > 0 && spaced[k - 1])
+            text += QLatin1Char(' ');
+        reading.breaksInWords += k > 0 && !spaced[k - 1];
+        const TextObservation &line = lines[chain[k]];
+        reading.segments.append({chain[k], text.size(), line.text().size()});
+        text += line.text();
+        box = box.united(line.normalizedBounds());
+        confidence = std::min(confidence, line.confidence());
+        parts.append(line);
+    }
+    const QList<Segment> segments = reading.segments;
+    auto bounds = [parts, segments, answers = reading.answers](const TextRange &range) -> std::optional<NormRect> {
+        Answer answer{range, {}};
+        NormRect all = NormRect::null();
+        for (qsizetype k = 0; k < segments.size(); ++k) {
+            const auto local = overlap(range, segments[k]);
+            if (!local)
+                continue;
+            const TextBoundsResolver &resolver = parts[k].boundsResolver();
+            const std::optional<NormRect> part = resolver ? resolver(*local) : std::nullopt;
+            if (!part)
+                return std::nullopt;
+            answer.parts.append(*part);
+            all = all.united(*part);
+        }
+        if (answer.parts.isEmpty())
+            return std::nullopt;
+        answers->append(answer);
+        return all;
+    };
+    auto sureness = [parts, segments](const TextRange &range) {
+        double least = std::numeric_limits<double>::quiet_NaN();
+        for (qsizetype k = 0; k < segments.size(); ++k) {
+            if (const auto local = overlap(range, segments[k]))
+                least = std::isnan(least) ? parts[k].confidenceFor(*local) : std::min(least, parts[k].confidenceFor(*local));
+        }
+        return least;
+    };
+    reading.observation = TextObservation(text, box, confidence, std::move(bounds), std::move(sureness));
+    return reading;
+}
+
+/// A finding across a break, with its part on each line.
+struct Crossing
+{
+    Detection finding;
+    QList<Segment> segments;
+    QList<TextRange> parts; ///< Per line of `segments` from the first it touches, in that line's text.
+    QList<NormRect> boxes;  ///< The box of each part.
+    qsizetype breaksInWords = 0;
+
+    qint64 length() const
+    {
+        qint64 sum = 0;
+        for (const TextRange &part : parts)
+            sum += part.length;
+        return sum;
+    }
+    bool overlaps(const Crossing &other) const
+    {
+        for (qsizetype a = 0; a < parts.size(); ++a) {
+            for (qsizetype b = 0; b < other.parts.size(); ++b) {
+                if (segments[a].line == other.segments[b].line && overlapping(parts[a], other.parts[b]))
+                    return true;
+            }
+        }
+        return false;
+    }
+};
+
+// The findings of a joined reading that run from its first line to its last and take
+// in every finding of a line alone that they overlap.
+QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReading &reading,
+                          const QList<QList<Detection>> &lineFindings, const TextFindings &findingsOf)
+{
+    QList<Crossing> result;
+    for (const Detection &finding : findingsOf(reading.observation)) {
+        if (!finding.matchedRange)
+            continue;
+        Crossing crossing{finding, {}, {}, {}, reading.breaksInWords};
+        for (const Segment &segment : reading.segments) {
+            if (const auto part = overlap(*finding.matchedRange, segment)) {
+                crossing.segments.append(segment);
+                crossing.parts.append(*part);
+            }
+        }
+        if (crossing.segments.size() != reading.segments.size())
+            continue;
+        bool takesIn = true;
+        for (qsizetype k = 0; k < crossing.parts.size() && takesIn; ++k) {
+            for (const Detection &alone : lineFindings[crossing.segments[k].line]) {
+                if (alone.matchedRange && overlapping(*alone.matchedRange, crossing.parts[k])
+                    && !within(*alone.matchedRange, crossing.parts[k]))
+                    takesIn = false;
+            }
+        }
+        if (!takesIn)
+            continue;
+        // The parts' boxes as the callback gave them for the finding's box.
+        const auto answer = std::find_if(reading.answers->cbegin(), reading.answers->cend(), [&](const Answer &a) {
+            NormRect all = NormRect::null();
+            for (const NormRect &part : a.parts)
+                all = all.united(part);
+            return all == finding.normalizedBounds && within(*finding.matchedRange, a.range);
+        });
+        if (answer != reading.answers->cend() && answer->parts.size() == crossing.parts.size()) {
+            crossing.boxes = answer->parts;
+        } else {
+            for (qsizetype k = 0; k < crossing.parts.size(); ++k)
+                crossing.boxes.append(lines[crossing.segments[k].line].boundsFor(crossing.parts[k]).bounds);
+        }
+        result.append(std::move(crossing));
+    }
+    return result;
+}
+
+// The lines that a line's text runs on to, one after the other, up to the longest chain.
+QList<qsizetype> chainFrom(const QList<TextObservation> &lines, qsizetype first)
+{
+    QList<qsizetype> chain{first};
+    while (chain.size() < longestChain) {
+        const auto &wrap = lines[chain.last()].wrap();
+        if (!wrap || wrap->line < 0 || wrap->line >= lines.size() || chain.contains(wrap->line))
+            break;
+        chain.append(wrap->line);
+    }
+    return chain;
+}
+
+// Whether the break after a line may fall inside a word: where the layout says so, or
+// after a hyphen that ends a word.
+bool mayBreakInWord(const TextObservation &line)
+{
+    const QString &text = line.text();
+    const bool afterHyphen = text.size() >= 2 && text.back() == u'-' && !text[text.size() - 2].isSpace();
+    return afterHyphen || (line.wrap() && line.wrap()->mayBreakWords);
+}
+
+QList<Detection> findingsOfCrossing(const Crossing &crossing)
+{
+    NormRect all = NormRect::null();
+    double partsArea = 0;
+    for (const NormRect &box : crossing.boxes) {
+        all = all.united(box);
+        partsArea += box.area();
+    }
+    if (partsArea >= compactShare * all.area())
+        return {crossing.finding};
+    QList<Detection> parts;
+    for (qsizetype k = 0; k < crossing.boxes.size(); ++k) {
+        Detection part = crossing.finding;
+        part.id = QUuid::createUuid();
+        part.normalizedBounds = crossing.boxes[k];
+        part.matchedRange = crossing.parts[k];
+        parts.append(part);
+    }
+    return parts;
+}
+
+} // namespace
+
+QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QList<Detection>> lineFindings,
+                                   const TextFindings &findingsOf)
+{
+    QList<Crossing> found;
+    for (qsizetype first = 0; first < lines.size(); ++first) {
+        const QList<qsizetype> whole = chainFrom(lines, first);
+        for (qsizetype length = 2; length <= whole.size(); ++length) {
+            const QList<qsizetype> chain = whole.first(length);
+            // Each break is joined at a space, and also without one where it may fall inside a word.
+            QList<QList<bool>> joins{{}};
+            for (qsizetype k = 0; k + 1 < chain.size(); ++k) {
+                QList<QList<bool>> next;
+                for (const QList<bool> &join : std::as_const(joins)) {
+                    next.append(join + QList<bool>{true});
+                    if (mayBreakInWord(lines[chain[k]]))
+                        next.append(join + QList<bool>{false});
+                }
+                joins = next;
+            }
+            for (const QList<bool> &join : std::as_const(joins))
+                found.append(crossings(lines, joined(lines, chain, join), lineFindings, findingsOf));
+        }
+    }
+
+    // The longest reading of a value wins, read with the fewest words joined.
+    std::stable_sort(found.begin(), found.end(), [](const Crossing &a, const Crossing &b) {
+        if (a.length() != b.length())
+            return a.length() > b.length();
+        return a.breaksInWords < b.breaksInWords;
+    });
+    QList<Crossing> kept;
+    for (const Crossing &crossing : std::as_const(found)) {
+        if (std::none_of(kept.cbegin(), kept.cend(), [&](const Crossing &other) { return crossing.overlaps(other); }))
+            kept.append(crossing);
+    }
+
+    QList<QList<Detection>> startingOn(lines.size());
+    for (const Crossing &crossing : std::as_const(kept)) {
+        for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
+            lineFindings[crossing.segments[k].line].removeIf([&](const Detection &alone) {
+                return alone.matchedRange && within(*alone.matchedRange, crossing.parts[k]);
+            });
+        }
+        startingOn[crossing.segments.first().line].append(findingsOfCrossing(crossing));
+    }
+    QList<Detection> result;
+    for (qsizetype line = 0; line < lines.size(); ++line)
+        result.append(lineFindings[line] + startingOn[line]);
+    return result;
+}
+
+} // namespace velmora
