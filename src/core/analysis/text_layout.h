@@ -62,6 +62,7 @@ private:
     /// The first columns of the parts a box is cut into, left to right.
     QList<int> columnCuts(const QRect &box, const std::vector<int> &columns, double lineHeight) const;
     bool ruleAt(const QRect &box, int x) const;
+    bool groundChangesNear(int x, int y) const;
     bool groundEdgeAt(const QRect &box, int x) const;
     bool groundEdgeParts(const QRect &box, int x, const std::vector<int> &columns) const;
     bool alleyAt(const QRect &box, int x) const;

@@ -19,6 +19,10 @@ constexpr double ruleShare = 0.8;
 // the rows of a line and of a margin of this share of a character above and below it.
 constexpr double groundEdgeShare = 0.9;
 constexpr double groundEdgeMargin = 0.25;
+// How far (pixels) the change may stray from the edge's column in a row, and the share
+// of rows in which it lies in the column itself.
+constexpr int edgeJitter = 3;
+constexpr double exactEdgeShare = 0.4;
 // With ink this close (characters) on both sides, a ground edge runs through a word (a
 // selection, a highlight): only the edge of a window or a pane, which runs on at least
 // this far (characters) above or below the line, parts it.
@@ -26,7 +30,7 @@ constexpr double wordReach = 0.5;
 constexpr double windowEdgeReach = 1.5;
 // Gaps at least this wide (characters: wider than a word space, even a monospace one)
 // that line up down at least this many rows part the columns of a table without rules.
-constexpr double alleyGapFactor = 1.2;
+constexpr double alleyGapFactor = 1.6;
 constexpr int alleyRows = 3;
 // Rows further apart than this (characters) belong to different tables.
 constexpr double alleyRowDistance = 4;
@@ -72,8 +76,10 @@ QList<int> TextLayout::columnCuts(const QRect &box, const std::vector<int> &colu
     for (int x = box.left() + 1; x <= box.right(); ++x) {
         const bool inCutGap = std::any_of(cutGaps.cbegin(), cutGaps.cend(),
                                           [x](const Gap &gap) { return x >= gap.start && x <= gap.end + 1; });
-        if (!inCutGap && groundEdgeParts(box, x, columns))
+        if (!inCutGap && groundEdgeParts(box, x, columns)) {
             cuts.append(x);
+            x += edgeJitter;
+        }
     }
     std::sort(cuts.begin(), cuts.end());
     return cuts;
@@ -89,18 +95,32 @@ bool TextLayout::ruleAt(const QRect &box, int x) const
 }
 
 // Whether the ground changes colour between columns x - 1 and x all down the box's
-// rows and a little above and below: the edge of a window, a pane or a cell.
+// rows and a little above and below: the edge of a window, a pane or a cell. Where
+// glyphs touch the edge, their pixels may take the ground of either side, so in some
+// rows the change lies a pixel or two away.
+bool TextLayout::groundChangesNear(int x, int y) const
+{
+    for (int at = std::max(1, x - edgeJitter); at <= std::min(m_width - 1, x + edgeJitter); ++at) {
+        if (m_groundEdges[index(at, y)])
+            return true;
+    }
+    return false;
+}
+
 bool TextLayout::groundEdgeAt(const QRect &box, int x) const
 {
-    if (!m_groundEdges[index(x, box.center().y())])
+    if (!groundChangesNear(x, box.center().y()))
         return false;
     const int margin = int(std::lround(groundEdgeMargin * m_typicalGlyphHeight));
     const int top = std::max(0, box.top() - margin);
     const int bottom = std::min(m_height - 1, box.bottom() + margin);
-    int count = 0;
-    for (int y = top; y <= bottom; ++y)
-        count += m_groundEdges[index(x, y)];
-    return count >= groundEdgeShare * (bottom - top + 1);
+    int nearby = 0, exact = 0;
+    for (int y = top; y <= bottom; ++y) {
+        nearby += groundChangesNear(x, y);
+        exact += m_groundEdges[index(x, y)];
+    }
+    const int rows = bottom - top + 1;
+    return nearby >= groundEdgeShare * rows && exact >= exactEdgeShare * rows;
 }
 
 // Whether a ground edge at x parts the box, with ink on both sides: even through ink,
@@ -128,9 +148,9 @@ bool TextLayout::groundEdgeParts(const QRect &box, int x, const std::vector<int>
     const int farEnough = int(std::ceil(windowEdgeReach * glyph));
     const int margin = int(std::lround(groundEdgeMargin * glyph));
     int above = 0, below = 0;
-    for (int y = box.top() - margin - 1; y >= 0 && above < farEnough && m_groundEdges[index(x, y)]; --y)
+    for (int y = box.top() - margin - 1; y >= 0 && above < farEnough && groundChangesNear(x, y); --y)
         ++above;
-    for (int y = box.bottom() + margin + 1; y < m_height && below < farEnough && m_groundEdges[index(x, y)]; ++y)
+    for (int y = box.bottom() + margin + 1; y < m_height && below < farEnough && groundChangesNear(x, y); ++y)
         ++below;
     return std::max(above, below) >= farEnough;
 }
@@ -143,13 +163,24 @@ bool TextLayout::alleyAt(const QRect &box, int x) const
     });
 }
 
-// The first place right of the box where its column ends: a rule, a ground edge, a gap
-// between the columns of a table, or ink of the text beside it.
+// The first place right of the box where its column ends: a rule or a ground edge,
+// else the far side of a gap between the columns of a table (where the next column
+// starts in every row), else the ink of the text beside it.
 int TextLayout::columnEnd(const QRect &box) const
 {
     for (int x = box.right() + 1; x < m_width; ++x) {
-        if (ruleAt(box, x) || groundEdgeAt(box, x) || alleyAt(box, x))
+        if (ruleAt(box, x) || groundEdgeAt(box, x))
             return x;
+        const auto alley = std::find_if(m_alleys.cbegin(), m_alleys.cend(), [&](const QRect &a) {
+            return a.top() <= box.top() && a.bottom() >= box.bottom() && a.left() <= x && a.right() >= x;
+        });
+        if (alley != m_alleys.cend()) {
+            for (int inside = x + 1; inside <= alley->right(); ++inside) {
+                if (ruleAt(box, inside) || groundEdgeAt(box, inside))
+                    return inside;
+            }
+            return alley->right() + 1;
+        }
         for (int y = box.top(); y <= box.bottom(); ++y) {
             if (m_ink[index(x, y)])
                 return x;

@@ -21,10 +21,10 @@ constexpr double lineInCharacters = 1.4;
 // A word space is at most this share of a character.
 constexpr double spaceShare = 0.5;
 // A line filled to within the width of a wide letter (in characters) of the widest
-// line of its column, and to within a cell's padding of the rule, edge or gap where
-// the column ends, may have broken a word.
+// line of its column, and to within the padding of two cells of where the column ends
+// (a rule, an edge or the next column's text), may have broken a word.
 constexpr double filledShare = 1.2;
-constexpr double paddingShare = 2.5;
+constexpr double paddingShare = 3.5;
 // A rule set aside across at least this share of two lines' common width parts them.
 constexpr double ruleWidthShare = 0.5;
 
