@@ -2,24 +2,21 @@
 
 // Draws a benchmark screen as a web page rendered by headless Chromium, so that a real
 // browser's hinting and anti-aliasing are measured. The page reports where its lines
-// and planted values landed through a second run that dumps its DOM.
+// and planted values landed in its DOM, which Chromium dumps.
 
+#include "chromium_shot.h"
 #include "screen_layout.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace bench {
 
 class ChromiumScreenRenderer
 {
 public:
-    static bool available() { return !QStandardPaths::findExecutable(QStringLiteral("chromium")).isEmpty(); }
+    static bool available() { return chromiumAvailable(); }
 
     ChromiumScreenRenderer(const Typeface &typeface, const Palette &palette, int pixelSize, int scale)
         : m_typeface(typeface), m_palette(palette), m_size(pixelSize), m_scale(scale)
@@ -30,22 +27,12 @@ public:
     DrawnScreen draw(const QList<Row> &rows) const
     {
         DrawnScreen screen;
-        QTemporaryDir dir;
-        const QString page = dir.filePath(QStringLiteral("page.html"));
-        QFile file(page);
-        if (!file.open(QIODevice::WriteOnly))
-            return screen;
-        file.write(html(rows).toUtf8());
-        file.close();
-        const QString shot = dir.filePath(QStringLiteral("shot.png"));
-        run(dir, {QStringLiteral("--screenshot=") + shot, QUrl::fromLocalFile(page).toString()});
-        const QByteArray dom = run(dir, {QStringLiteral("--dump-dom"), QUrl::fromLocalFile(page).toString()});
-        screen.image = QImage(shot).convertToFormat(QImage::Format_RGB32);
-        const qsizetype start = dom.indexOf("<pre id=\"boxes\">");
-        const qsizetype end = dom.indexOf("</pre>", start);
-        if (screen.image.isNull() || start < 0 || end < 0)
+        const ChromiumShot shot = chromiumShot(html(rows), QSize(1400, pageHeight()), m_scale);
+        screen.image = shot.image;
+        const QByteArray reported = shot.reported("boxes");
+        if (screen.image.isNull() || reported.isEmpty())
             return {};
-        const QJsonObject boxes = QJsonDocument::fromJson(dom.mid(start + 16, end - start - 16)).object();
+        const QJsonObject boxes = QJsonDocument::fromJson(reported).object();
         const auto rect = [this](const QJsonValue &v) {
             const QJsonArray a = v.toArray();
             return QRectF(a[0].toDouble() * m_scale, a[1].toDouble() * m_scale, a[2].toDouble() * m_scale, a[3].toDouble() * m_scale)
@@ -64,7 +51,7 @@ public:
                 const QRect box = rect(values[valueIndex++]);
                 const QColor ground = row.kind == RowKind::bubble ? m_palette.bubble : row.kind == RowKind::code ? m_palette.code : m_palette.page;
                 const QColor ink = row.kind == RowKind::bubble ? m_palette.bubbleText : row.kind == RowKind::code ? m_palette.codeText : m_palette.text;
-                screen.plants.append({piece.kind, piece.text, piece.prefix, box, int(r), inkIn(screen.image, box, ground, ink)});
+                screen.plants.append({piece.kind, piece.text, piece.prefix, {{piece.text, box, int(r)}}, inkIn(screen.image, box, ground, ink)});
             }
             screen.lines.append(line);
         }
@@ -72,21 +59,6 @@ public:
     }
 
 private:
-    QByteArray run(const QTemporaryDir &dir, QStringList arguments) const
-    {
-        QProcess chromium;
-        arguments = QStringList{QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
-                                QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
-                                QStringLiteral("--disable-sync"), QStringLiteral("--no-first-run"), QStringLiteral("--hide-scrollbars"),
-                                QStringLiteral("--user-data-dir=") + dir.filePath(QStringLiteral("profile")),
-                                QStringLiteral("--force-device-scale-factor=%1").arg(m_scale),
-                                QStringLiteral("--window-size=1400,%1").arg(pageHeight())}
-            + arguments;
-        chromium.start(QStringLiteral("chromium"), arguments);
-        chromium.waitForFinished(120000);
-        return chromium.readAllStandardOutput();
-    }
-
     int pageHeight() const { return 70 * m_size + 200; }
 
     static QString escaped(const QString &text) { return text.toHtmlEscaped(); }

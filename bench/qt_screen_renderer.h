@@ -152,7 +152,7 @@ private:
             const double advance = metrics.horizontalAdvance(piece.text);
             if (piece.planted) {
                 const QRect box = QRectF(cursor, baseline - metrics.ascent(), advance, metrics.height()).toAlignedRect();
-                m_pending.append({piece.kind, piece.text, piece.prefix, box, int(lineIndex), {}});
+                m_pending.append({piece.kind, piece.text, piece.prefix, {{piece.text, box, int(lineIndex)}}, {}});
                 m_pendingColours.append({ground, colour});
             }
             cursor += advance;
@@ -167,7 +167,7 @@ private:
         painter.end();
         for (qsizetype i = 0; i < m_pending.size(); ++i) {
             Planted plant = m_pending[i];
-            plant.ink = inkIn(m_screen.image, plant.box, m_pendingColours[i].first, m_pendingColours[i].second);
+            plant.ink = inkIn(m_screen.image, plant.box(), m_pendingColours[i].first, m_pendingColours[i].second);
             m_screen.plants.append(plant);
         }
         m_pending.clear();

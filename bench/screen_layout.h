@@ -6,7 +6,10 @@
 // sensitive values planted at random. The Qt painter, headless Chromium and xterm each
 // draw it (screen_renderers.h); the benchmark then knows every value's place and ink.
 
+#include "planted_values.h"
+
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QPoint>
 #include <QRandomGenerator>
@@ -24,6 +27,8 @@ enum class PlantKind {
     token,      ///< a key or identifier with an exact prefix ("AKIA", "sk_live_", "acct_")
     queryToken, ///< the value of a URL's token parameter: no prefix
     probe,      ///< text that is not sensitive but must be read exactly (labels, URLs, regions)
+    card,
+    decoy,      ///< looks like data but must stay readable: a version, commit hash, path, build id, date
 };
 
 struct Piece
@@ -92,11 +97,12 @@ inline QList<Typeface> typefaces()
 class ScreenContent
 {
 public:
-    explicit ScreenContent(quint32 seed) : m_random(seed) {}
+    explicit ScreenContent(quint32 seed) : m_values(seed) {}
 
     /// Forms, table, chat, listings and sentences: what a browser or a desktop shows.
     QList<Row> page()
     {
+        ValueSource &v = m_values;
         QList<Row> rows;
         rows.append({RowKind::heading, {{QStringLiteral("Payment settings")}}});
         rows.append({RowKind::text, {{QStringLiteral("Keys are shown once; copy them into your vault.")}}});
@@ -104,25 +110,25 @@ public:
             rows.append({RowKind::label, {{label, PlantKind::probe, true}}});
             rows.append({RowKind::field, {value}});
         };
-        form(QStringLiteral("Stripe secret key"), token(m_random.bounded(2) ? QStringLiteral("sk_live_") : QStringLiteral("sk_test_"), alnum(24)));
-        form(QStringLiteral("Google API key"), token(QStringLiteral("AIza"), pick(kBase64, 35)));
-        form(QStringLiteral("Support e-mail"), {email(), PlantKind::email, true});
-        form(QStringLiteral("Region"), {QStringLiteral("eu-west-%1").arg(1 + m_random.bounded(3)), PlantKind::probe, true});
-        form(QStringLiteral("Phone"), {phone(), PlantKind::phone, true});
+        form(QStringLiteral("Stripe secret key"), token(v.random().bounded(2) ? QStringLiteral("sk_live_") : QStringLiteral("sk_test_"), v.alnum(24)));
+        form(QStringLiteral("Google API key"), token(QStringLiteral("AIza"), v.pick(ValueSource::kBase64, 35)));
+        form(QStringLiteral("Support e-mail"), {v.email(), PlantKind::email, true});
+        form(QStringLiteral("Region"), {QStringLiteral("eu-west-%1").arg(1 + v.random().bounded(3)), PlantKind::probe, true});
+        form(QStringLiteral("Phone"), {v.phone(), PlantKind::phone, true});
         rows.append({RowKind::tableRow, {{QStringLiteral("Customer")}, {QStringLiteral("Account")}, {QStringLiteral("Status")}}});
         for (int i = 0; i < 2; ++i) {
-            rows.append({RowKind::tableRow, {token(QStringLiteral("customer_"), identifier(12)), token(QStringLiteral("acct_"), identifier(14)),
+            rows.append({RowKind::tableRow, {token(QStringLiteral("customer_"), v.identifier(12)), token(QStringLiteral("acct_"), v.identifier(14)),
                                              {i == 0 ? QStringLiteral("active") : QStringLiteral("past due")}}});
         }
-        rows.append({RowKind::bubble, {{QStringLiteral("here is the staging key ")}, token(QStringLiteral("AKIA"), pick(kUpperDigits, 16))}});
-        rows.append({RowKind::bubble, {{QStringLiteral("mail me at ")}, {email(), PlantKind::email, true}}});
+        rows.append({RowKind::bubble, {{QStringLiteral("here is the staging key ")}, token(QStringLiteral("AKIA"), v.pick(ValueSource::kUpperDigits, 16))}});
+        rows.append({RowKind::bubble, {{QStringLiteral("mail me at ")}, {v.email(), PlantKind::email, true}}});
         rows.append({RowKind::bubble, {{QStringLiteral("bot token: ")}, slackToken()}});
-        const QString query = alnum(20);
+        const QString query = v.alnum(20);
         rows.append({RowKind::text, {{QStringLiteral("Export link: ")},
-                                     {QStringLiteral("https://api.example.com/v1/export?user=%1&token=").arg(m_random.bounded(900) + 100), PlantKind::probe, true},
+                                     {QStringLiteral("https://api.example.com/v1/export?user=%1&token=").arg(v.random().bounded(900) + 100), PlantKind::probe, true},
                                      {query, PlantKind::queryToken, true}}});
         rows += listing();
-        rows.append({RowKind::text, {{QStringLiteral("Last login from ")}, {ipv4(), PlantKind::ipv4, true},
+        rows.append({RowKind::text, {{QStringLiteral("Last login from ")}, {v.ipv4(), PlantKind::ipv4, true},
                                      {QStringLiteral(" on Tuesday, 4 people online")}}});
         return rows;
     }
@@ -131,72 +137,28 @@ public:
     /// terminal shows them.
     QList<Row> listing()
     {
+        ValueSource &v = m_values;
         QList<Row> rows;
-        rows.append({RowKind::code, {{QStringLiteral("AWS_ACCESS_KEY_ID="), PlantKind::probe, true}, token(QStringLiteral("AKIA"), pick(kUpperDigits, 16))}});
-        rows.append({RowKind::code, {{QStringLiteral("STRIPE_KEY=")}, token(QStringLiteral("sk_test_"), alnum(24))}});
-        rows.append({RowKind::code, {{QStringLiteral("OPENAI_API_KEY=")}, token(QStringLiteral("sk-proj-"), pick(kBase64, 40))}});
+        rows.append({RowKind::code, {{QStringLiteral("AWS_ACCESS_KEY_ID="), PlantKind::probe, true}, token(QStringLiteral("AKIA"), v.pick(ValueSource::kUpperDigits, 16))}});
+        rows.append({RowKind::code, {{QStringLiteral("STRIPE_KEY=")}, token(QStringLiteral("sk_test_"), v.alnum(24))}});
+        rows.append({RowKind::code, {{QStringLiteral("OPENAI_API_KEY=")}, token(QStringLiteral("sk-proj-"), v.pick(ValueSource::kBase64, 40))}});
         rows.append({RowKind::code, {{QStringLiteral("{")}}});
-        rows.append({RowKind::code, {{QStringLiteral("  \"account\": \"")}, token(QStringLiteral("acct_"), identifier(16)), {QStringLiteral("\",")}}});
-        rows.append({RowKind::code, {{QStringLiteral("  \"owner\": \"")}, {email(), PlantKind::email, true}, {QStringLiteral("\",")}}});
+        rows.append({RowKind::code, {{QStringLiteral("  \"account\": \"")}, token(QStringLiteral("acct_"), v.identifier(16)), {QStringLiteral("\",")}}});
+        rows.append({RowKind::code, {{QStringLiteral("  \"owner\": \"")}, {v.email(), PlantKind::email, true}, {QStringLiteral("\",")}}});
         rows.append({RowKind::code, {{QStringLiteral("  \"jwt\": \"")}, jwt(), {QStringLiteral("\"")}}});
         rows.append({RowKind::code, {{QStringLiteral("}")}}});
         rows.append({RowKind::code, {{QStringLiteral("$ curl ")}, {QStringLiteral("https://hooks.example.org/in?id=7&token="), PlantKind::probe, true},
-                                     {alnum(24), PlantKind::queryToken, true}}});
+                                     {v.alnum(24), PlantKind::queryToken, true}}});
         return rows;
     }
 
 private:
-    static constexpr const char16_t *kAlnum = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static constexpr const char16_t *kUpperDigits = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    static constexpr const char16_t *kBase64 = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-
-    QString pick(const char16_t *alphabet, int count)
-    {
-        const QString letters = QString::fromUtf16(alphabet);
-        QString result;
-        for (int i = 0; i < count; ++i)
-            result += letters[m_random.bounded(int(letters.size()))];
-        return result;
-    }
-    QString alnum(int n) { return pick(kAlnum, n); }
-    QString digits(int n) { return pick(u"0123456789", n); }
-    /// Random letters and digits with at least one digit, as account identifiers have.
-    QString identifier(int n)
-    {
-        QString result = alnum(n);
-        result[m_random.bounded(n)] = digits(1).front();
-        return result;
-    }
     static Piece token(const QString &prefix, const QString &rest) { return {prefix + rest, PlantKind::token, true, prefix}; }
-    Piece slackToken() { return token(QStringLiteral("xoxb-"), digits(11) + u'-' + digits(12) + u'-' + alnum(24)); }
-    Piece jwt()
-    {
-        return token(QStringLiteral("eyJ"), QStringLiteral("hbGciOiJIUzI1NiJ9.eyJ") + pick(kBase64, 60) + u'.' + pick(kBase64, 43));
-    }
-    QString email()
-    {
-        static const QStringList names{QStringLiteral("yuki.patel"), QStringLiteral("li.doe"), QStringLiteral("m.kowalski"),
-                                       QStringLiteral("support"), QStringLiteral("ops_team")};
-        static const QStringList domains{QStringLiteral("umbrella-corp.com"), QStringLiteral("globex.net"),
-                                         QStringLiteral("mail.example.org")};
-        return names[m_random.bounded(int(names.size()))] + digits(2) + u'@' + domains[m_random.bounded(int(domains.size()))];
-    }
-    QString areaCode() { return QString::number(2 + m_random.bounded(8)) + digits(2); }
-    QString phone()
-    {
-        switch (m_random.bounded(3)) {
-        case 0: return QStringLiteral("%1.%2.%3").arg(areaCode(), areaCode(), digits(4));
-        case 1: return QStringLiteral("+1 (%1) 555-%2").arg(areaCode(), digits(4));
-        default: return QStringLiteral("%1-555-%2").arg(areaCode(), digits(4));
-        }
-    }
-    QString ipv4()
-    {
-        return QStringLiteral("%1.%2.%3.%4").arg(10 + m_random.bounded(200)).arg(m_random.bounded(256))
-            .arg(m_random.bounded(256)).arg(1 + m_random.bounded(254));
-    }
+    static Piece token(const QString &value, qsizetype prefixLength) { return token(value.left(prefixLength), value.mid(prefixLength)); }
+    Piece slackToken() { return token(m_values.slackToken(), 5); }
+    Piece jwt() { return token(m_values.jwt(), 3); }
 
-    QRandomGenerator m_random;
+    ValueSource m_values;
 };
 
 /// A drawn line: its text and box in pixels.
@@ -207,15 +169,30 @@ struct TruthLine
     RowKind kind;
 };
 
-/// A drawn planted piece: its text, its box in pixels and its ink.
+/// One line's share of a drawn planted piece: a value wrapped inside a table cell or a
+/// paragraph has one part on each line it is drawn on.
+struct PlantPart
+{
+    QString text;
+    QRect box;     ///< in pixels
+    int line = -1; ///< Index into DrawnScreen::lines.
+};
+
+/// A drawn planted piece: its text, its parts (box and line) and its ink.
 struct Planted
 {
     PlantKind kind;
     QString text;
     QString prefix;
-    QRect box;
-    int line = -1; ///< Index into DrawnScreen::lines.
-    QList<QPoint> ink;
+    QList<PlantPart> parts;
+    QList<QPoint> ink; ///< the ink of every part
+    /// How it is drawn (font, size, colours): identical values of one look stand on
+    /// equally clean lines. Empty where the screen has one look for its values.
+    QString look = {};
+
+    const QRect &box() const { return parts.front().box; }
+    int line() const { return parts.front().line; }
+    bool wrapped() const { return parts.size() > 1; }
 };
 
 struct DrawnScreen

@@ -24,13 +24,54 @@ struct TypefaceBenchOptions
     bool quick = false;
     bool verbose = false;
     QString dumpDir;
+    QString layout; ///< the one layout to run, or all of them when empty
 };
+
+/// The typefaces of the halves asked for that are installed, with their indexes in
+/// typefaces(); a pair not installed is named and left out.
+inline QList<QPair<qsizetype, Typeface>> selectedTypefaces(bool tuning, bool heldBack)
+{
+    const QStringList families = QFontDatabase::families();
+    // A family that several foundries ship is listed as "Family [Foundry]".
+    const auto installed = [&families](const QString &family) {
+        return std::any_of(families.cbegin(), families.cend(), [&family](const QString &f) {
+            return f == family || f.startsWith(family + QStringLiteral(" ["));
+        });
+    };
+    QList<QPair<qsizetype, Typeface>> selected;
+    const QList<Typeface> all = typefaces();
+    for (qsizetype t = 0; t < all.size(); ++t) {
+        const Typeface &typeface = all[t];
+        if ((typeface.heldBack && !heldBack) || (!typeface.heldBack && !tuning))
+            continue;
+        if (!installed(typeface.sans) || !installed(typeface.mono)) {
+            std::printf("%s / %s not installed (scripts/install-deps bench)\n", qPrintable(typeface.sans), qPrintable(typeface.mono));
+            continue;
+        }
+        selected.append({t, typeface});
+    }
+    return selected;
+}
+
+/// Recognises one drawn screen and scores it; nothing when it could not be drawn.
+inline std::optional<TypefaceScores> recogniseAndScore(const QString &label, const DrawnScreen &screen, const velmora::OCRTextRecognizer &recognizer,
+                                                       const velmora::SensitiveTextDetector &detector, const TypefaceBenchOptions &options)
+{
+    if (screen.image.isNull()) {
+        std::printf("%-24s not drawn\n", qPrintable(label));
+        return std::nullopt;
+    }
+    if (!options.dumpDir.isEmpty())
+        screen.image.save(QDir(options.dumpDir).filePath(QString(label).replace(u' ', u'_') + QStringLiteral(".png")));
+    if (options.verbose)
+        std::printf("%s\n", qPrintable(label));
+    return scoreScreen(screen, recognizer.recognizeTextSync(screen.image), detector, options.verbose);
+}
 
 inline void runTypefaceBench(const velmora::OCRTextRecognizer &recognizer, const TypefaceBenchOptions &options)
 {
     const velmora::SensitiveTextDetector detector{velmora::CustomDetectionConfiguration()};
     const QList<Palette> themes = palettes();
-    const QStringList families = QFontDatabase::families();
     std::printf("\nTypefaces the recogniser was not tuned on (values covered by their findings' boxes):\n");
     printTypefaceHeader();
     QMap<QString, TypefaceScores> totals;
@@ -38,34 +79,13 @@ inline void runTypefaceBench(const velmora::OCRTextRecognizer &recognizer, const
         options.renderers.contains(QStringLiteral("xterm")) && XtermScreenRenderer::available() ? std::make_optional<PrivateDisplay>() : std::nullopt;
     quint32 seed = 100;
     const auto score = [&](const QString &label, const QString &total, const DrawnScreen &screen) {
-        if (screen.image.isNull()) {
-            std::printf("%-24s not drawn\n", qPrintable(label));
-            return;
+        if (const auto scores = recogniseAndScore(label, screen, recognizer, detector, options)) {
+            if (options.verbose)
+                printTypefaceRow(label, *scores);
+            totals[total].add(*scores);
         }
-        if (!options.dumpDir.isEmpty())
-            screen.image.save(QDir(options.dumpDir).filePath(QString(label).replace(u' ', u'_') + QStringLiteral(".png")));
-        if (options.verbose)
-            std::printf("%s\n", qPrintable(label));
-        const TypefaceScores scores = scoreScreen(screen, recognizer.recognizeTextSync(screen.image), detector, options.verbose);
-        if (options.verbose)
-            printTypefaceRow(label, scores);
-        totals[total].add(scores);
     };
-    const QList<Typeface> all = typefaces();
-    for (qsizetype t = 0; t < all.size(); ++t) {
-        const Typeface &typeface = all[t];
-        if ((typeface.heldBack && !options.heldBack) || (!typeface.heldBack && !options.tuning))
-            continue;
-        // A family that several foundries ship is listed as "Family [Foundry]".
-        const auto installed = [&families](const QString &family) {
-            return std::any_of(families.cbegin(), families.cend(), [&family](const QString &f) {
-                return f == family || f.startsWith(family + QStringLiteral(" ["));
-            });
-        };
-        if (!installed(typeface.sans) || !installed(typeface.mono)) {
-            std::printf("%s / %s not installed (scripts/install-deps bench)\n", qPrintable(typeface.sans), qPrintable(typeface.mono));
-            continue;
-        }
+    for (const auto &[t, typeface] : selectedTypefaces(options.tuning, options.heldBack)) {
         const QString half = typeface.heldBack ? QStringLiteral("held-back") : QStringLiteral("tuning");
         const QString name = typeface.sans + u'+' + typeface.mono;
         if (options.renderers.contains(QStringLiteral("qt"))) {

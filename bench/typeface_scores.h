@@ -7,10 +7,13 @@
 #include "screen_layout.h"
 #include "text_distance.h"
 
+#include "app/panes/confidence_summary.h"
 #include "core/analysis/sensitive_text_detector.h"
 #include "core/detection/text_observation.h"
 
+#include <QMap>
 #include <QRectF>
+#include <QSet>
 
 #include <cstdio>
 
@@ -40,23 +43,29 @@ struct TypefaceScores
     Count lookAlikes;    ///< AWS and Google keys and e-mail addresses read exactly
     Count punctuation;   ///< URLs and dotted phone numbers read exactly
     Count longTokens;    ///< JWTs, Slack and OpenAI keys fully covered
+    Count oneLine;       ///< sensitive values drawn on one line fully covered
+    Count wrapped;       ///< sensitive values wrapped over lines with the ink of every part covered
+    Count terminalEmails;///< e-mail addresses on terminal and code lines fully covered
+    Count decoys;        ///< decoys (hits: those with 5 % or more of their ink under findings)
+    Count verdictGroups; ///< identical values of one look on a screen (hits: groups with differing verdicts)
 
     void add(const TypefaceScores &o)
     {
         covered.add(o.covered); whole.add(o.whole); underscores.add(o.underscores); phantoms.add(o.phantoms);
         notCheck.add(o.notCheck); misreadCheck.add(o.misreadCheck); wrongLow.add(o.wrongLow); labels.add(o.labels); lookAlikes.add(o.lookAlikes);
-        punctuation.add(o.punctuation); longTokens.add(o.longTokens);
+        punctuation.add(o.punctuation); longTokens.add(o.longTokens); oneLine.add(o.oneLine); wrapped.add(o.wrapped);
+        terminalEmails.add(o.terminalEmails); decoys.add(o.decoys); verdictGroups.add(o.verdictGroups);
         lowestCover = std::min(lowestCover, o.lowestCover);
         falseFindings += o.falseFindings;
     }
 };
 
-inline bool isSensitive(PlantKind kind) { return kind != PlantKind::probe; }
+inline bool isSensitive(PlantKind kind) { return kind != PlantKind::probe && kind != PlantKind::decoy; }
 
 /// Rules whose findings are redacted without asking unless the reading is doubtful.
 inline bool redactsByDefault(const Planted &plant)
 {
-    return plant.kind != PlantKind::ipv4 && plant.kind != PlantKind::probe && plant.prefix != QStringLiteral("acct_")
+    return plant.kind != PlantKind::ipv4 && isSensitive(plant.kind) && plant.prefix != QStringLiteral("acct_")
         && plant.prefix != QStringLiteral("customer_");
 }
 
@@ -74,6 +83,40 @@ inline bool hasPhantom(const QString &read, const QString &truth)
     return read.count(u'_') > truth.count(u'_');
 }
 
+/// What the recogniser read on each drawn line: every recognised line that lies mostly
+/// on it, or that covers half of it or more (a line read across cells or windows counts
+/// for each line it runs over).
+inline QStringList readsOfLines(const DrawnScreen &screen, const QList<velmora::TextObservation> &observations,
+                                const QList<QRectF> &boxes, const QList<qsizetype> &bestLine)
+{
+    QStringList reads(screen.lines.size());
+    for (qsizetype l = 0; l < screen.lines.size(); ++l) {
+        const QRectF line(screen.lines[l].box);
+        for (qsizetype o = 0; o < observations.size(); ++o) {
+            const QRectF overlap = boxes[o].intersected(line);
+            if (bestLine[o] == l || overlap.width() * overlap.height() >= 0.5 * line.width() * line.height())
+                reads[l] += (reads[l].isEmpty() ? QString() : QStringLiteral(" ")) + observations[o].text();
+        }
+    }
+    return reads;
+}
+
+/// Whether a planted value was read exactly: on one line, that line's reading holds it;
+/// wrapped, each part's line holds its part, or one of them the whole value.
+inline bool readExactly(const Planted &plant, const QStringList &reads)
+{
+    bool everyPart = true;
+    for (const PlantPart &part : plant.parts) {
+        if (reads[part.line].contains(plant.text))
+            return true;
+        everyPart = everyPart && reads[part.line].contains(part.text);
+    }
+    return everyPart;
+}
+
+/// What the user is shown for a finding: "High", "Medium", "Check" or "Check bounds".
+inline QString verdict(const velmora::Detection &finding) { return velmora::ConfidenceSummary::make(finding, true).label; }
+
 inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora::TextObservation> &observations,
                                   const velmora::SensitiveTextDetector &detector, bool verbose)
 {
@@ -84,36 +127,36 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
         return QRectF(box.x * size.width(), (1.0 - box.maxY()) * size.height(), box.width * size.width(), box.height * size.height());
     };
     // Each recognised line belongs to the drawn line it overlaps most.
+    QList<QRectF> boxes;
+    QList<qsizetype> bestLine;
     QList<QList<qsizetype>> observationsOf(screen.lines.size());
     for (qsizetype o = 0; o < observations.size(); ++o) {
-        const QRectF box = pixelBox(observations[o].normalizedBounds());
+        boxes.append(pixelBox(observations[o].normalizedBounds()));
         double best = 0;
-        qsizetype bestLine = -1;
+        bestLine.append(-1);
         for (qsizetype l = 0; l < screen.lines.size(); ++l) {
-            const QRectF overlap = box.intersected(QRectF(screen.lines[l].box));
+            const QRectF overlap = boxes[o].intersected(QRectF(screen.lines[l].box));
             if (overlap.width() * overlap.height() > best) {
                 best = overlap.width() * overlap.height();
-                bestLine = l;
+                bestLine[o] = l;
             }
         }
-        if (bestLine >= 0)
-            observationsOf[bestLine].append(o);
+        if (bestLine[o] >= 0)
+            observationsOf[bestLine[o]].append(o);
         else
             scores.wrongLow.add(observations[o].confidence() < 0.8); // text where there is none
     }
-    QStringList reads;
+    const QStringList reads = readsOfLines(screen, observations, boxes, bestLine);
     for (qsizetype l = 0; l < screen.lines.size(); ++l) {
         const TruthLine &line = screen.lines[l];
-        QString read;
         for (const qsizetype o : observationsOf[l]) {
             const TextObservation &observation = observations[o];
-            read += (read.isEmpty() ? QString() : QStringLiteral(" ")) + observation.text();
             const int wrong = observationsOf[l].size() == 1 ? editDistance(observation.text(), line.text)
                                                             : closestPart(line.text, observation.text()).distance;
             if (wrong >= 2)
                 scores.wrongLow.add(observation.confidence() < 0.8);
         }
-        reads.append(read);
+        const QString &read = reads[l];
         if (!read.isEmpty())
             scores.phantoms.add(hasPhantom(read, line.text));
         if (line.kind == RowKind::label)
@@ -124,9 +167,23 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
 
     const QList<Detection> findings = detector.detect(observations);
     QList<bool> findingUsed(findings.size(), false);
+    const auto inside = [&](qsizetype f, const QPoint &p) { return pixelBox(findings[f].normalizedBounds).contains(QPointF(p.x() + 0.5, p.y() + 0.5)); };
+    QMap<QString, QStringList> verdictsOf; // identical values of one look
     for (const Planted &plant : screen.plants) {
-        const QString &read = reads[plant.line];
-        const bool exact = read.contains(plant.text);
+        QStringList partReads;
+        for (const PlantPart &part : plant.parts)
+            partReads.append(reads[part.line]);
+        const QString read = partReads.join(QStringLiteral(" / "));
+        const bool exact = readExactly(plant, reads);
+        if (plant.kind == PlantKind::decoy) {
+            int coveredInk = 0;
+            for (const QPoint &p : plant.ink)
+                coveredInk += std::any_of(findings.cbegin(), findings.cend(), [&](const Detection &f) { return pixelBox(f.normalizedBounds).contains(QPointF(p.x() + 0.5, p.y() + 0.5)); });
+            scores.decoys.add(!plant.ink.isEmpty() && coveredInk * 20 >= plant.ink.size());
+            if (verbose && coveredInk > 0)
+                std::printf("    decoy %.0f%% covered: \"%s\" in \"%s\"\n", 100.0 * coveredInk / plant.ink.size(), qPrintable(plant.text), qPrintable(read));
+            continue;
+        }
         if (plant.text.contains(u'_')) {
             const Match match = closestPart(read, plant.text);
             scores.underscores.add(match.distance < INT_MAX && read.mid(match.start, match.end - match.start).count(u'_') == plant.text.count(u'_'));
@@ -139,24 +196,40 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
             continue;
         QList<qsizetype> mine;
         for (qsizetype f = 0; f < findings.size(); ++f) {
-            if (pixelBox(findings[f].normalizedBounds).intersects(QRectF(plant.box))) {
+            const QRectF box = pixelBox(findings[f].normalizedBounds);
+            if (std::any_of(plant.parts.cbegin(), plant.parts.cend(), [&box](const PlantPart &part) { return box.intersects(QRectF(part.box)); })) {
                 mine.append(f);
                 findingUsed[f] = true;
             }
         }
-        const auto inside = [&](qsizetype f, const QPoint &p) { return pixelBox(findings[f].normalizedBounds).contains(QPointF(p.x() + 0.5, p.y() + 0.5)); };
         int coveredInk = 0;
-        for (const QPoint &p : plant.ink)
-            coveredInk += std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) { return inside(f, p); });
+        QList<int> inkOf(mine.size(), 0);
+        for (const QPoint &p : plant.ink) {
+            bool under = false;
+            for (qsizetype m = 0; m < mine.size(); ++m) {
+                const bool in = inside(mine[m], p);
+                inkOf[m] += in;
+                under = under || in;
+            }
+            coveredInk += under;
+        }
+        const bool fully = coveredInk == plant.ink.size();
         const double cover = 100.0 * coveredInk / plant.ink.size();
-        scores.covered.add(coveredInk == plant.ink.size());
+        scores.covered.add(fully);
+        (plant.wrapped() ? scores.wrapped : scores.oneLine).add(fully);
+        if (plant.kind == PlantKind::email && screen.lines[plant.line()].kind == RowKind::code)
+            scores.terminalEmails.add(fully);
         scores.lowestCover = std::min(scores.lowestCover, cover);
+        const qsizetype most = std::max_element(inkOf.cbegin(), inkOf.cend()) - inkOf.cbegin();
+        verdictsOf[plant.text + u'\n' + plant.look].append(mine.isEmpty() ? QStringLiteral("none") : verdict(findings[mine[most]]));
         if (plant.prefix == QStringLiteral("eyJ") || plant.prefix == QStringLiteral("xoxb-") || plant.prefix == QStringLiteral("sk-proj-"))
-            scores.longTokens.add(coveredInk == plant.ink.size());
+            scores.longTokens.add(fully);
         if (plant.kind == PlantKind::token) {
+            // A value on one line is whole under one finding; a wrapped one under the
+            // findings over its parts, one of them with the prefix.
             const bool whole = std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
                 return findings[f].matchedText.value_or(QString()).startsWith(plant.prefix)
-                    && std::all_of(plant.ink.cbegin(), plant.ink.cend(), [&](const QPoint &p) { return inside(f, p); });
+                    && (plant.wrapped() ? fully : std::all_of(plant.ink.cbegin(), plant.ink.cend(), [&](const QPoint &p) { return inside(f, p); }));
             });
             scores.whole.add(whole);
             if (verbose && !whole) {
@@ -182,8 +255,20 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
                 return findings[f].suggestedAction == DetectionSuggestedAction::review;
             }));
         }
-        if (verbose && coveredInk < plant.ink.size())
-            std::printf("    %.0f%% covered: \"%s\" in \"%s\"\n", cover, qPrintable(plant.text), qPrintable(read));
+        if (verbose && !fully)
+            std::printf("    %.0f%% covered%s: \"%s\" in \"%s\"\n", cover, plant.wrapped() ? " (wrapped)" : "", qPrintable(plant.text), qPrintable(read));
+    }
+    for (auto it = verdictsOf.cbegin(); it != verdictsOf.cend(); ++it) {
+        if (it.value().size() < 2)
+            continue;
+        const QStringList distinct = QSet<QString>(it.value().cbegin(), it.value().cend()).values();
+        scores.verdictGroups.add(distinct.size() > 1);
+        if (verbose && distinct.size() > 1) {
+            QStringList tally;
+            for (const QString &one : distinct)
+                tally.append(QStringLiteral("%1 %2").arg(it.value().count(one)).arg(one));
+            std::printf("    differing verdicts for \"%s\": %s\n", qPrintable(it.key().section(u'\n', 0, 0)), qPrintable(tally.join(QStringLiteral(", "))));
+        }
     }
     for (qsizetype f = 0; f < findings.size(); ++f) {
         if (!findingUsed[f]) {

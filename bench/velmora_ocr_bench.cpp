@@ -8,14 +8,17 @@
 // 1920x1080 screen.
 //
 // Then the same on screens in typefaces it was not tuned on, drawn by Qt, headless
-// Chromium and xterm (typeface_bench.h), the tuning half and the held-back half apart.
+// Chromium and xterm (typeface_bench.h), the tuning half and the held-back half apart,
+// and on the layouts people capture (tables, panes, windows, terminal splits and
+// listings; layout_bench.h), each layout apart.
 //
 //   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only] [--verbose]
 //                     [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
-//                     [--typefaces-only | --no-typefaces] [--half tuning|held-back]
-//                     [--renderer qt|chromium|xterm]
+//                     [--typefaces-only | --no-typefaces] [--layouts-only | --no-layouts]
+//                     [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
 
 #include "confined_cores.h"
+#include "layout_bench.h"
 #include "ocr_bench_scene.h"
 #include "text_distance.h"
 #include "typeface_bench.h"
@@ -333,7 +336,9 @@ int main(int argc, char **argv)
     if (arguments.contains(QStringLiteral("--speed-child")))
         return speedChild(recognizer);
 
-    const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only"));
+    const qsizetype layoutAt = arguments.indexOf(QStringLiteral("--layout"));
+    const bool layoutsOnly = arguments.contains(QStringLiteral("--layouts-only")) || layoutAt > 0;
+    const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only")) || layoutsOnly;
     if (!arguments.contains(QStringLiteral("--speed-only")) && !typefacesOnly) {
         std::printf("language correction: %s\n", recognizer.usesLanguageCorrection() ? "on" : "off");
         std::printf("%-16s %6s %6s %6s %6s %6s %6s\n", "theme size", "exact", "whole", "under", "cover", "right", "wrong");
@@ -379,7 +384,11 @@ int main(int argc, char **argv)
         options.quick = quick;
         options.verbose = verbose;
         options.dumpDir = dumpDir;
-        runTypefaceBench(recognizer, options);
+        options.layout = layoutAt > 0 ? arguments.value(layoutAt + 1) : QString();
+        if (!layoutsOnly)
+            runTypefaceBench(recognizer, options);
+        if (!arguments.contains(QStringLiteral("--no-layouts")))
+            runLayoutBench(recognizer, options);
     }
     if (!typefacesOnly)
         measureSpeed(recognizer, dumpDir);

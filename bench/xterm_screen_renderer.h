@@ -6,6 +6,7 @@
 // lines and values.
 
 #include "screen_layout.h"
+#include "terminal_layouts.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,7 +26,7 @@ public:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
             return;
         m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                                QStringLiteral("0"), QStringLiteral("3000x1200x24"), QStringLiteral("-nolisten"),
+                                                QStringLiteral("0"), QStringLiteral("4000x2400x24"), QStringLiteral("-nolisten"),
                                                 QStringLiteral("tcp")});
         if (m_server.waitForReadyRead(20000))
             m_display = QStringLiteral(":") + QString::fromLatin1(m_server.readLine().trimmed());
@@ -61,7 +62,6 @@ public:
     DrawnScreen draw(const QList<Row> &rows) const
     {
         DrawnScreen screen;
-        QTemporaryDir dir;
         QString listing;
         int columns = 0;
         for (const Row &row : rows) {
@@ -73,29 +73,7 @@ public:
         }
         const int rowCount = int(rows.size()) + 1;
         columns += 2;
-        QFile file(dir.filePath(QStringLiteral("listing.txt")));
-        if (m_display.isEmpty() || !file.open(QIODevice::WriteOnly))
-            return screen;
-        file.write(listing.toUtf8());
-        file.close();
-        const QString mark = dir.filePath(QStringLiteral("window"));
-        // The shell prints the listing, hides the cursor, names its window and waits.
-        const QString script = QStringLiteral("cat '%1'; printf '\\033[?25l'; echo $WINDOWID > '%2.tmp'; mv '%2.tmp' '%2'; exec cat")
-                                   .arg(file.fileName(), mark);
-        QProcess xterm;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), m_display);
-        xterm.setProcessEnvironment(environment);
-        xterm.start(QStringLiteral("xterm"),
-                    {QStringLiteral("-fa"), QStringLiteral("%1:pixelsize=%2").arg(m_family).arg(m_size), QStringLiteral("-bg"),
-                     m_palette.code.name(), QStringLiteral("-fg"), m_palette.codeText.name(), QStringLiteral("-b"), QString::number(kBorder),
-                     QStringLiteral("-geometry"), QStringLiteral("%1x%2+0+0").arg(columns).arg(rowCount), QStringLiteral("-e"),
-                     QStringLiteral("sh"), QStringLiteral("-c"), script});
-        const QString window = waitForWindow(mark);
-        if (!window.isEmpty())
-            screen.image = steadyCapture(window, environment);
-        xterm.kill();
-        xterm.waitForFinished(5000);
+        screen.image = capture(listing, columns, rowCount);
         if (screen.image.isNull())
             return {};
         const double cellWidth = double(screen.image.width() - 2 * kBorder) / columns;
@@ -106,7 +84,8 @@ public:
             for (const Piece &piece : rows[r].pieces) {
                 const QRect box = QRectF(kBorder + column * cellWidth, kBorder + r * cellHeight, piece.text.size() * cellWidth, cellHeight).toAlignedRect();
                 if (piece.planted)
-                    screen.plants.append({piece.kind, piece.text, piece.prefix, box, int(r), inkIn(screen.image, box, m_palette.code, m_palette.codeText)});
+                    screen.plants.append({piece.kind, piece.text, piece.prefix, {{piece.text, box, int(r)}},
+                                          inkIn(screen.image, box, m_palette.code, m_palette.codeText)});
                 line.text += piece.text;
                 column += int(piece.text.size());
             }
@@ -116,9 +95,74 @@ public:
         return screen;
     }
 
+    /// A terminal screen of panes (terminal_layouts.h), its status line in reverse
+    /// colours; an empty image when it could not be captured.
+    DrawnScreen draw(const TerminalScreen &terminal) const
+    {
+        DrawnScreen screen;
+        TerminalGrid grid = composeTerminal(terminal);
+        QStringList rows = grid.rows;
+        if (grid.statusRow >= 0)
+            rows[grid.statusRow] = QStringLiteral("\033[7m") + rows[grid.statusRow] + QStringLiteral("\033[0m");
+        screen.image = capture(rows.join(u'\n'), terminal.columns, terminal.rows);
+        if (screen.image.isNull())
+            return {};
+        const double cellWidth = double(screen.image.width() - 2 * kBorder) / terminal.columns;
+        const double cellHeight = double(screen.image.height() - 2 * kBorder) / terminal.rows;
+        const auto inPixels = [&](const QRectF &cells) {
+            return cells.isEmpty() ? QRectF()
+                                   : QRectF(kBorder + cells.x() * cellWidth, kBorder + cells.y() * cellHeight, cells.width() * cellWidth,
+                                            cells.height() * cellHeight);
+        };
+        for (qsizetype t = 0; t < grid.texts.size(); ++t) {
+            PlacedText &placed = grid.texts[t];
+            for (QRectF &box : placed.boxes)
+                box = inPixels(box);
+            placed.clip = inPixels(placed.clip);
+            const bool status = placed.kind != RowKind::code; // the status line, in reverse colours
+            placed.ground = status ? m_palette.codeText : m_palette.code;
+            placed.ink = status ? m_palette.code : m_palette.codeText;
+            placed.look = QStringLiteral("%1 %2 %3").arg(m_family).arg(m_size).arg(m_palette.name);
+        }
+        addPlacedTexts(screen, grid.texts, {});
+        return screen;
+    }
+
 private:
     /// The terminal's margin around its text, in pixels.
     static constexpr int kBorder = 4;
+
+    /// The terminal's picture, `columns` by `rows` cells, once it has printed `text`;
+    /// a null image when it could not be captured.
+    QImage capture(const QString &text, int columns, int rows) const
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("listing.txt")));
+        if (m_display.isEmpty() || !file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(text.toUtf8());
+        file.close();
+        const QString mark = dir.filePath(QStringLiteral("window"));
+        // The shell prints the listing, hides the cursor, names its window and waits.
+        const QString script = QStringLiteral("cat '%1'; printf '\\033[?25l'; echo $WINDOWID > '%2.tmp'; mv '%2.tmp' '%2'; exec cat")
+                                   .arg(file.fileName(), mark);
+        QProcess xterm;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        xterm.setProcessEnvironment(environment);
+        xterm.start(QStringLiteral("xterm"),
+                    {QStringLiteral("-u8"), QStringLiteral("-fa"), QStringLiteral("%1:pixelsize=%2").arg(m_family).arg(m_size), QStringLiteral("-bg"),
+                     m_palette.code.name(), QStringLiteral("-fg"), m_palette.codeText.name(), QStringLiteral("-b"), QString::number(kBorder),
+                     QStringLiteral("-geometry"), QStringLiteral("%1x%2+0+0").arg(columns).arg(rows), QStringLiteral("-e"),
+                     QStringLiteral("sh"), QStringLiteral("-c"), script});
+        const QString window = waitForWindow(mark);
+        QImage image;
+        if (!window.isEmpty())
+            image = steadyCapture(window, environment);
+        xterm.kill();
+        xterm.waitForFinished(5000);
+        return image;
+    }
 
     /// The terminal's window id, once its shell has printed everything; empty after 20 s.
     static QString waitForWindow(const QString &mark)
