@@ -121,7 +121,8 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
                 firstWordRight = std::max(firstWordRight, character.box.right());
         }
     }
-    return {box, region.columnEnd, firstWordRight};
+    const double firstCharacterWidth = line.characters.isEmpty() ? 0.0 : line.characters.front().box.width();
+    return {box, region.columnEnd, firstWordRight, firstCharacterWidth};
 }
 
 /// The lines of every region read, in reading order, each knowing the line its text

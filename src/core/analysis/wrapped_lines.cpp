@@ -20,9 +20,10 @@ constexpr double largestPitch = 2.4;
 constexpr double lineInCharacters = 1.4;
 // A word space is at most this share of a character.
 constexpr double spaceShare = 0.5;
-// A line filled to within the width of a wide letter (in characters) of the widest
-// line of its column, and to within the padding of two cells of where the column ends
-// (a rule, an edge or the next column's text), may have broken a word.
+// A line may have broken a word where the first character of the next line would not
+// have fitted after it in its column, another line fills the column to within the width
+// of a wide letter (in characters), and the column ends within the padding of two cells
+// (a rule, an edge or the next column's text).
 constexpr double filledShare = 1.2;
 constexpr double paddingShare = 3.5;
 // A rule set aside across at least this share of two lines' common width parts them.
@@ -94,7 +95,7 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
         const double filled = filledShare * glyph;
         const auto filling = std::count_if(rights.cbegin(), rights.cend(), [&](double right) { return right >= columnRight - filled; });
         const bool reachesColumnEnd = line.columnEnd - line.box.right() <= paddingShare * glyph;
-        wraps[i] = TextWrap{*below, room <= filled && filling >= 2 && reachesColumnEnd};
+        wraps[i] = TextWrap{*below, room < next.firstCharacterWidth && filling >= 2 && reachesColumnEnd};
     }
     return wraps;
 }

@@ -16,7 +16,8 @@ struct PlacedLine
 {
     QRectF box;                ///< Its ink on the page.
     int columnEnd = 0;         ///< Where the column it stands in ends (TextRegion::columnEnd).
-    double firstWordRight = 0; ///< Where its first word ends on the page.
+    double firstWordRight = 0;      ///< Where its first word ends on the page.
+    double firstCharacterWidth = 0; ///< How wide the ink of its first character is.
 };
 
 // Finds the lines of a page whose text wraps onto the line below: the lines of one
@@ -24,9 +25,10 @@ struct PlacedLine
 // the next line of its column starts at the same left edge a line's pitch lower, with
 // no rule between them (a rule parts the rows of a table), and where it fills its
 // column: the first word of the line below would not have fitted after it. The break
-// may fall inside a word only where the line fills its column to within a character,
-// as another line of the column does, up to the rule, edge or gap where the column
-// ends: that is where a cell, a bubble or a terminal breaks long words.
+// may fall inside a word only where not even the first character of the line below
+// would have fitted, another line fills the column as far, and the column ends close
+// by at a rule, an edge or a gap: that is where a cell, a bubble or a terminal breaks
+// long words.
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout);
 
 } // namespace velmora

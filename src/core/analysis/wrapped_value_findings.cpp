@@ -13,9 +13,11 @@ namespace {
 
 // A value is read across at most this many lines.
 constexpr qsizetype longestChain = 3;
-// Parts whose boxes fill less than this share of the box around them all lie apart:
-// one box over them would hide the text between.
-constexpr double compactShare = 0.5;
+// Parts lie apart where one box around them all would hide more than this share of
+// their own area of the text between them.
+constexpr double overCoverShare = 0.5;
+// A finding of another rule that holds this share of a part fills it.
+constexpr double filledShare = 0.9;
 
 /// One line's text within a joined reading.
 struct Segment
@@ -127,6 +129,20 @@ struct Crossing
             sum += part.length;
         return sum;
     }
+    /// Whether the other crossing's part on each of its lines is nearly all of this one's.
+    bool fills(const Crossing &other) const
+    {
+        for (qsizetype b = 0; b < other.parts.size(); ++b) {
+            const auto mine = std::find_if(segments.cbegin(), segments.cend(),
+                                           [&](const Segment &s) { return s.line == other.segments[b].line; });
+            if (mine == segments.cend())
+                return false;
+            const TextRange &part = parts[mine - segments.cbegin()];
+            if (!overlapping(part, other.parts[b]) || other.parts[b].length < filledShare * part.length)
+                return false;
+        }
+        return true;
+    }
     bool overlaps(const Crossing &other) const
     {
         for (qsizetype a = 0; a < parts.size(); ++a) {
@@ -139,8 +155,30 @@ struct Crossing
     }
 };
 
+// Whether a finding across a break takes in every finding of a line alone that it
+// overlaps, and is more than a finding of another rule that fills its part on one
+// line with a word of the other line put in front ("Bearer" before a JWT that stands
+// whole on the next line).
+bool takesInWhatItMeets(const Crossing &crossing, const QList<QList<Detection>> &lineFindings)
+{
+    for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
+        qint64 filledByOthers = 0;
+        for (const Detection &alone : lineFindings[crossing.segments[k].line]) {
+            if (!alone.matchedRange || !overlapping(*alone.matchedRange, crossing.parts[k]))
+                continue;
+            if (!within(*alone.matchedRange, crossing.parts[k]))
+                return false;
+            if (alone.label != crossing.finding.label)
+                filledByOthers = std::max<qint64>(filledByOthers, alone.matchedRange->length);
+        }
+        if (filledByOthers >= filledShare * crossing.parts[k].length)
+            return false;
+    }
+    return true;
+}
+
 // The findings of a joined reading that run from its first line to its last and take
-// in every finding of a line alone that they overlap.
+// in what they meet.
 QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReading &reading,
                           const QList<QList<Detection>> &lineFindings, const TextFindings &findingsOf)
 {
@@ -157,15 +195,7 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
         }
         if (crossing.segments.size() != reading.segments.size())
             continue;
-        bool takesIn = true;
-        for (qsizetype k = 0; k < crossing.parts.size() && takesIn; ++k) {
-            for (const Detection &alone : lineFindings[crossing.segments[k].line]) {
-                if (alone.matchedRange && overlapping(*alone.matchedRange, crossing.parts[k])
-                    && !within(*alone.matchedRange, crossing.parts[k]))
-                    takesIn = false;
-            }
-        }
-        if (!takesIn)
+        if (!takesInWhatItMeets(crossing, lineFindings))
             continue;
         // The parts' boxes as the callback gave them for the finding's box.
         const auto answer = std::find_if(reading.answers->cbegin(), reading.answers->cend(), [&](const Answer &a) {
@@ -215,7 +245,7 @@ QList<Detection> findingsOfCrossing(const Crossing &crossing)
         all = all.united(box);
         partsArea += box.area();
     }
-    if (partsArea >= compactShare * all.area())
+    if (all.area() - partsArea <= overCoverShare * partsArea)
         return {crossing.finding};
     QList<Detection> parts;
     for (qsizetype k = 0; k < crossing.boxes.size(); ++k) {
@@ -252,6 +282,21 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
             for (const QList<bool> &join : std::as_const(joins))
                 found.append(crossings(lines, joined(lines, chain, join), lineFindings, findingsOf));
         }
+    }
+
+    // A crossing that holds one of another rule on the lines that one runs over, and
+    // reaches further only over words of other lines, names a word beside a value
+    // ("Bearer" before a JWT wrapped over the next two lines): the other one stands.
+    QList<bool> besideAValue(found.size(), false);
+    for (qsizetype a = 0; a < found.size(); ++a) {
+        besideAValue[a] = std::any_of(found.cbegin(), found.cend(), [&](const Crossing &other) {
+            return other.finding.label != found[a].finding.label && other.segments.size() < found[a].segments.size()
+                && found[a].fills(other);
+        });
+    }
+    for (qsizetype a = found.size() - 1; a >= 0; --a) {
+        if (besideAValue[a])
+            found.removeAt(a);
     }
 
     // The longest reading of a value wins, read with the fewest words joined.
