@@ -32,8 +32,9 @@ constexpr double windowEdgeReach = 1.5;
 // that line up down at least this many rows part the columns of a table without rules.
 constexpr double alleyGapFactor = 1.6;
 constexpr int alleyRows = 3;
-// Rows further apart than this (characters) belong to different tables.
-constexpr double alleyRowDistance = 4;
+// A gap carries an alley on where the two have this share of the narrowest alley's
+// width in common: less is the chance meeting of two different tables' gaps.
+constexpr double alleyOverlapShare = 0.5;
 
 /// Empty columns [start, end] of a profile with ink on both sides, in page x.
 struct Gap
@@ -203,7 +204,7 @@ void TextLayout::findAlleys(const QRect &box, const QList<Run> &bands)
         int rows = 0;
     };
     const int narrowest = std::max(3, int(std::lround(alleyGapFactor * m_typicalGlyphHeight)));
-    const double farthest = alleyRowDistance * m_typicalGlyphHeight;
+    const int overlapping = std::max(3, int(std::lround(alleyOverlapShare * narrowest)));
     QList<Open> open;
     const auto close = [this](const Open &alley) {
         if (alley.rows >= alleyRows)
@@ -230,10 +231,6 @@ void TextLayout::findAlleys(const QRect &box, const QList<Run> &bands)
         QList<bool> carriedWhole(gaps.size(), false);
         QList<Open> next;
         for (const Open &alley : std::as_const(open)) {
-            if (top - alley.bottom > farthest) {
-                close(alley);
-                continue;
-            }
             if (alley.common.end < inkLeft || alley.common.start > inkRight) {
                 next.append(alley);
                 continue;
@@ -242,7 +239,7 @@ void TextLayout::findAlleys(const QRect &box, const QList<Run> &bands)
             Gap common;
             for (qsizetype g = 0; g < gaps.size(); ++g) {
                 const Gap overlap{std::max(alley.common.start, gaps[g].start), std::min(alley.common.end, gaps[g].end)};
-                if (overlap.end > overlap.start && (best < 0 || overlap.width() > common.width())) {
+                if (overlap.width() >= overlapping && (best < 0 || overlap.width() > common.width())) {
                     best = g;
                     common = overlap;
                 }

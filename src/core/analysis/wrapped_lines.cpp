@@ -75,10 +75,8 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
             continue;
         const PlacedLine &next = lines[*below];
         const double unit = std::max(glyph, line.box.height() / lineInCharacters);
-        // The last line of a table's column may stand below the gaps that tell where the
-        // column ends: its column seems wider.
-        if (std::abs(next.box.left() - line.box.left()) > aligned || next.columnEnd < line.columnEnd - glyph
-            || next.box.top() - line.box.top() > largestPitch * unit || separatedByRule(line, next, layout))
+        if (std::abs(next.box.left() - line.box.left()) > aligned || next.box.top() - line.box.top() > largestPitch * unit
+            || separatedByRule(line, next, layout))
             continue;
         // Where the column's text ends: the widest of its lines.
         double columnRight = line.box.right();

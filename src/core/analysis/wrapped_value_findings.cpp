@@ -13,9 +13,9 @@ namespace {
 
 // A value is read across at most this many lines.
 constexpr qsizetype longestChain = 3;
-// Parts lie apart where one box around them all would hide more than this share of
-// their own area of the text between them.
-constexpr double overCoverShare = 0.5;
+// One box around all the parts of a value would hide the text beside them where it
+// takes in more than this share of that text's box.
+constexpr double hiddenShare = 0.1;
 // A finding of another rule that holds this share of a part fills it.
 constexpr double filledShare = 0.9;
 
@@ -237,15 +237,35 @@ bool mayBreakInWord(const TextObservation &line)
     return afterHyphen || (line.wrap() && line.wrap()->mayBreakWords);
 }
 
-QList<Detection> findingsOfCrossing(const Crossing &crossing)
+// Whether one box around all the parts would hide text of their lines that no part
+// covers: the rest of a wide line before the value or after it.
+bool hidesOtherText(const Crossing &crossing, const QList<TextObservation> &lines, const NormRect &all)
+{
+    for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
+        const TextObservation &line = lines[crossing.segments[k].line];
+        const TextRange &part = crossing.parts[k];
+        const QList<TextRange> others{{0, part.location}, {part.end(), line.text().size() - part.end()}};
+        for (const TextRange &other : others) {
+            const std::optional<NormRect> text =
+                other.length > 0 && line.boundsResolver() ? line.boundsResolver()(other) : std::nullopt;
+            if (!text)
+                continue;
+            const double hidden = text->intersected(all).area() - text->intersected(crossing.boxes[k]).area();
+            if (hidden > hiddenShare * text->area())
+                return true;
+        }
+    }
+    return false;
+}
+
+// One finding boxed around all its parts, or, where that box would hide other text,
+// one finding per part.
+QList<Detection> findingsOfCrossing(const Crossing &crossing, const QList<TextObservation> &lines)
 {
     NormRect all = NormRect::null();
-    double partsArea = 0;
-    for (const NormRect &box : crossing.boxes) {
+    for (const NormRect &box : crossing.boxes)
         all = all.united(box);
-        partsArea += box.area();
-    }
-    if (all.area() - partsArea <= overCoverShare * partsArea)
+    if (!hidesOtherText(crossing, lines, all))
         return {crossing.finding};
     QList<Detection> parts;
     for (qsizetype k = 0; k < crossing.boxes.size(); ++k) {
@@ -318,7 +338,7 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
                 return alone.matchedRange && within(*alone.matchedRange, crossing.parts[k]);
             });
         }
-        startingOn[crossing.segments.first().line].append(findingsOfCrossing(crossing));
+        startingOn[crossing.segments.first().line].append(findingsOfCrossing(crossing, lines));
     }
     QList<Detection> result;
     for (qsizetype line = 0; line < lines.size(); ++line)

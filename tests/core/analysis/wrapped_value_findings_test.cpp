@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WrappedValueFindingsTest, ::testing::Values(
     WrapRow{"noWordBrokenWhereWordsStayWhole", QStringLiteral("priya.khan@umb"), QStringLiteral("rella-corp.com"), false, 0.1,
             {}, 0},
     // After a hyphen a word goes on without a space.
-    WrapRow{"wordGoesOnAfterAHyphen", QStringLiteral("priya@umbrella-"), QStringLiteral("corp.com today"), false, 0.1,
+    WrapRow{"wordGoesOnAfterAHyphen", QStringLiteral("priya@umbrella-"), QStringLiteral("corp.com"), false, 0.1,
             {QStringLiteral("priya@umbrella-corp.com")}, 1},
     // Digits that join across the break into a value overlap a value the second line
     // holds of its own: each line's value stays as it was found.
