@@ -1,5 +1,7 @@
 #include "core/analysis/text_layout.h"
 
+#include "core/analysis/monospace_grid.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -28,9 +30,14 @@ constexpr double exactEdgeShare = 0.4;
 // this far (characters) above or below the line, parts it.
 constexpr double wordReach = 0.5;
 constexpr double windowEdgeReach = 1.5;
-// Gaps at least this wide (characters: wider than a word space, even a monospace one)
-// that line up down at least this many rows part the columns of a table without rules.
+// Gaps at least this wide (characters: wider than a word space) that line up down at
+// least this many rows part the columns of a table without rules. Beside monospace
+// text they must also be this many cells wide: a thin monospace typeface leaves a
+// single space nearly two cells wide between the ink of its glyphs.
 constexpr double alleyGapFactor = 1.6;
+constexpr double alleyCells = 1.85;
+// The glyphs on either side of a gap that tell whether the text there is monospace.
+constexpr qsizetype glyphsBesideGap = 16;
 constexpr int alleyRows = 3;
 // A gap carries an alley on where the two have this share of the narrowest alley's
 // width in common: less is the chance meeting of two different tables' gaps.
@@ -44,6 +51,10 @@ struct Gap
     int width() const { return end - start + 1; }
 };
 
+// The gaps of a band that may part two columns of a table: at least `narrowest` wide,
+// and wider than two cells where the text beside is monospace.
+QList<Gap> columnGaps(const std::vector<int> &columns, int left, int narrowest, int bandHeight);
+
 QList<Gap> interiorGaps(const std::vector<int> &columns, int left)
 {
     QList<Gap> gaps;
@@ -56,6 +67,38 @@ QList<Gap> interiorGaps(const std::vector<int> &columns, int left)
         lastInk = i;
     }
     return gaps;
+}
+
+QList<Gap> columnGaps(const std::vector<int> &columns, int left, int narrowest, int bandHeight)
+{
+    const QList<Gap> gaps = interiorGaps(columns, left);
+    // Runs of ink between the gaps: mostly one glyph each, as monospace glyphs rarely touch.
+    QList<double> centres;
+    int runStart = -1;
+    for (int i = 0; i <= int(columns.size()); ++i) {
+        const bool ink = i < int(columns.size()) && columns[i] > 0;
+        if (ink && runStart < 0)
+            runStart = i;
+        if (!ink && runStart >= 0) {
+            centres.append(left + (runStart + i - 1) / 2.0);
+            runStart = -1;
+        }
+    }
+    QList<Gap> wide;
+    for (qsizetype k = 0; k < gaps.size(); ++k) {
+        if (gaps[k].width() < narrowest)
+            continue;
+        // Gap k lies between runs k and k + 1.
+        const qsizetype before = std::max<qsizetype>(0, k + 1 - glyphsBesideGap);
+        const QList<QList<double>> sides{centres.mid(before, k + 1 - before), centres.mid(k + 1, glyphsBesideGap)};
+        const bool tooNarrow = std::any_of(sides.cbegin(), sides.cend(), [&](const QList<double> &side) {
+            const auto grid = findMonospaceGrid(side, bandHeight);
+            return grid && gaps[k].width() < alleyCells * grid->pitch;
+        });
+        if (!tooNarrow)
+            wide.append(gaps[k]);
+    }
+    return wide;
 }
 
 } // namespace
@@ -224,8 +267,7 @@ void TextLayout::findAlleys(const QRect &box, const QList<Run> &bands)
             continue;
         const int inkLeft = box.left() + int(first - columns.begin());
         const int inkRight = box.right() - int(last - columns.rbegin());
-        QList<Gap> gaps = interiorGaps(columns, box.left());
-        gaps.removeIf([narrowest](const Gap &gap) { return gap.width() < narrowest; });
+        const QList<Gap> gaps = columnGaps(columns, box.left(), narrowest, band.length);
         // A gap may carry on several alleys (a short cell leaves one wide gap), and also
         // starts one of its own where none carries on all of it.
         QList<bool> carriedWhole(gaps.size(), false);

@@ -2,6 +2,7 @@
 
 #include "core/analysis/character_bounds.h"
 #include "core/analysis/ink_map.h"
+#include "core/analysis/monospace_grid.h"
 #include "core/analysis/region_reader.h"
 #include "core/analysis/tesseract_engine_pool.h"
 #include "core/analysis/text_layout.h"
@@ -122,7 +123,11 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
         }
     }
     const double firstCharacterWidth = line.characters.isEmpty() ? 0.0 : line.characters.front().box.width();
-    return {box, region.columnEnd, firstWordRight, firstCharacterWidth};
+    QList<double> centres;
+    for (const PixelCharacter &character : line.characters)
+        centres.append(character.box.center().x());
+    const auto grid = findMonospaceGrid(centres, region.box.height());
+    return {box, region.columnEnd, firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0};
 }
 
 /// The lines of every region read, in reading order, each knowing the line its text

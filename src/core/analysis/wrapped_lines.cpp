@@ -12,12 +12,13 @@ namespace {
 // Lines of one column start within this share of a character of each other, and the
 // column they stand in ends within a character.
 constexpr double alignedShare = 0.6;
-// The next line of a flow stands at most this many characters lower (top to top): the
-// pitch of text set with generous leading, less than the rows of a table, which add
-// their padding.
+// The next line of a flow stands at most this many characters lower: the pitch of text
+// set with generous leading, less than the rows of a table, which add their padding.
+// A line without ascenders or descenders has its top or its bottom where another's is
+// not, so the pitch is the less of the distances between tops and between bottoms.
 constexpr double largestPitch = 2.4;
-// A line's ink is about this many characters tall, ascenders to descenders.
-constexpr double lineInCharacters = 1.4;
+// A line's ink is at most about this many characters tall, ascenders to descenders.
+constexpr double lineInCharacters = 1.3;
 // A word space is at most this share of a character.
 constexpr double spaceShare = 0.5;
 // A line may have broken a word where the first character of the next line would not
@@ -26,6 +27,9 @@ constexpr double spaceShare = 0.5;
 // (a rule, an edge or the next column's text).
 constexpr double filledShare = 1.2;
 constexpr double paddingShare = 3.5;
+// A letter's advance exceeds its ink by its side bearings: up to this share of a
+// character.
+constexpr double bearingShare = 0.2;
 // A rule set aside across at least this share of two lines' common width parts them.
 constexpr double ruleWidthShare = 0.5;
 
@@ -74,8 +78,9 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
         if (!below)
             continue;
         const PlacedLine &next = lines[*below];
-        const double unit = std::max(glyph, line.box.height() / lineInCharacters);
-        if (std::abs(next.box.left() - line.box.left()) > aligned || next.box.top() - line.box.top() > largestPitch * unit
+        const double unit = std::max({glyph, line.box.height() / lineInCharacters, next.box.height() / lineInCharacters});
+        const double pitch = std::min(next.box.top() - line.box.top(), next.box.bottom() - line.box.bottom());
+        if (std::abs(next.box.left() - line.box.left()) > aligned || pitch > largestPitch * unit
             || separatedByRule(line, next, layout))
             continue;
         // Where the column's text ends: the widest of its lines.
@@ -93,7 +98,10 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
         const double filled = filledShare * glyph;
         const auto filling = std::count_if(rights.cbegin(), rights.cend(), [&](double right) { return right >= columnRight - filled; });
         const bool reachesColumnEnd = line.columnEnd - line.box.right() <= paddingShare * glyph;
-        wraps[i] = TextWrap{*below, room < next.firstCharacterWidth && filling >= 2 && reachesColumnEnd};
+        // On a monospace line a letter that did not fit leaves less than half a cell.
+        const bool nextLetterNotFitting = line.cellPitch > 0 ? room < line.cellPitch / 2
+                                                             : room < next.firstCharacterWidth + bearingShare * glyph;
+        wraps[i] = TextWrap{*below, nextLetterNotFitting && filling >= 2 && reachesColumnEnd};
     }
     return wraps;
 }

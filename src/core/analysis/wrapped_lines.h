@@ -18,6 +18,7 @@ struct PlacedLine
     int columnEnd = 0;         ///< Where the column it stands in ends (TextRegion::columnEnd).
     double firstWordRight = 0;      ///< Where its first word ends on the page.
     double firstCharacterWidth = 0; ///< How wide the ink of its first character is.
+    double cellPitch = 0;           ///< The width of its cells, when it is set in a monospace font.
 };
 
 // Finds the lines of a page whose text wraps onto the line below: the lines of one

@@ -16,6 +16,8 @@ constexpr qsizetype longestChain = 3;
 // One box around all the parts of a value would hide the text beside them where it
 // takes in more than this share of that text's box.
 constexpr double hiddenShare = 0.1;
+// Digits read without the spaces between their groups come in runs at least this long.
+constexpr qsizetype minimumDigitGroup = 4;
 // A finding of another rule that holds this share of a part fills it.
 constexpr double filledShare = 0.9;
 
@@ -228,13 +230,26 @@ QList<qsizetype> chainFrom(const QList<TextObservation> &lines, qsizetype first)
     return chain;
 }
 
-// Whether the break after a line may fall inside a word: where the layout says so, or
-// after a hyphen that ends a word.
-bool mayBreakInWord(const TextObservation &line)
+// Whether a line's last word or first word is a group of at least four digits.
+bool digitGroupAt(const QString &text, bool atEnd)
+{
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return false;
+    const QString &word = atEnd ? words.last() : words.first();
+    return word.size() >= minimumDigitGroup && std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+// Whether the break between two lines may fall inside a word: where the layout says
+// so, after a hyphen that ends a word, or between groups of digits, whose spaces the
+// recogniser may not read (a card number wrapped in a narrow cell reads "53886178"
+// over "03251935").
+bool mayBreakInWord(const TextObservation &line, const TextObservation &next)
 {
     const QString &text = line.text();
     const bool afterHyphen = text.size() >= 2 && text.back() == u'-' && !text[text.size() - 2].isSpace();
-    return afterHyphen || (line.wrap() && line.wrap()->mayBreakWords);
+    const bool betweenDigitGroups = digitGroupAt(text, true) && digitGroupAt(next.text(), false);
+    return afterHyphen || betweenDigitGroups || (line.wrap() && line.wrap()->mayBreakWords);
 }
 
 // Whether one box around all the parts would hide text of their lines that no part
@@ -294,7 +309,7 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
                 QList<QList<bool>> next;
                 for (const QList<bool> &join : std::as_const(joins)) {
                     next.append(join + QList<bool>{true});
-                    if (mayBreakInWord(lines[chain[k]]))
+                    if (mayBreakInWord(lines[chain[k]], lines[chain[k + 1]]))
                         next.append(join + QList<bool>{false});
                 }
                 joins = next;
