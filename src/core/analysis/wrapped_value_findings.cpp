@@ -27,6 +27,9 @@ struct Segment
     qsizetype line = 0;
     qsizetype offset = 0; ///< Where its text starts in the joined text.
     qsizetype length = 0;
+    /// Where each of its characters stands in the line's text, where spaces were left
+    /// out (empty: the line's text as it is).
+    QList<qsizetype> source = {};
 };
 
 /// What the joined reading's bounds callback answered: the boxes of the parts of a range.
@@ -45,14 +48,33 @@ struct JoinedReading
     std::shared_ptr<QList<Answer>> answers;
 };
 
+// The part of a range of the joined text that lies on a segment, in its line's text.
 std::optional<TextRange> overlap(const TextRange &range, const Segment &segment)
 {
-    const qint64 start = std::max<qint64>(range.location, segment.offset);
-    const qint64 end = std::min<qint64>(range.end(), segment.offset + segment.length);
+    const qint64 start = std::max<qint64>(range.location, segment.offset) - segment.offset;
+    const qint64 end = std::min<qint64>(range.end(), segment.offset + segment.length) - segment.offset;
     if (end <= start)
         return std::nullopt;
-    return TextRange{start - segment.offset, end - start};
+    if (segment.source.isEmpty())
+        return TextRange{start, end - start};
+    const qint64 first = segment.source[start];
+    return TextRange{first, segment.source[end - 1] + 1 - first};
 }
+
+// Whether a line holds only groups of digits and the blanks between them.
+bool onlyDigitGroups(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })
+        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c == u' '; });
+}
+
+/// How the lines of a joined reading are put together: at each break with a space or
+/// without one, and whether lines of digit groups are read without their blanks.
+struct Joins
+{
+    QList<bool> spaced;
+    bool digitsTogether = false;
+};
 
 bool within(const TextRange &inner, const TextRange &outer)
 {
@@ -64,7 +86,7 @@ bool overlapping(const TextRange &a, const TextRange &b)
     return a.location < b.end() && b.location < a.end();
 }
 
-JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const QList<bool> &spaced)
+JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const Joins &joins)
 {
     JoinedReading reading;
     reading.answers = std::make_shared<QList<Answer>>();
@@ -73,12 +95,23 @@ JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype>
     double confidence = 1;
     QList<TextObservation> parts;
     for (qsizetype k = 0; k < chain.size(); ++k) {
-        if (k > 0 && spaced[k - 1])
+        if (k > 0 && joins.spaced[k - 1])
             text += QLatin1Char(' ');
-        reading.breaksInWords += k > 0 && !spaced[k - 1];
+        reading.breaksInWords += k > 0 && !joins.spaced[k - 1];
         const TextObservation &line = lines[chain[k]];
-        reading.segments.append({chain[k], text.size(), line.text().size()});
-        text += line.text();
+        Segment segment{chain[k], text.size(), line.text().size()};
+        if (joins.digitsTogether && onlyDigitGroups(line.text())) {
+            for (qsizetype c = 0; c < line.text().size(); ++c) {
+                if (line.text()[c] != u' ') {
+                    text += line.text()[c];
+                    segment.source.append(c);
+                }
+            }
+            segment.length = segment.source.size();
+        } else {
+            text += line.text();
+        }
+        reading.segments.append(segment);
         box = box.united(line.normalizedBounds());
         confidence = std::min(confidence, line.confidence());
         parts.append(line);
@@ -240,16 +273,21 @@ bool digitGroupAt(const QString &text, bool atEnd)
     return word.size() >= minimumDigitGroup && std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); });
 }
 
+// Whether the break between two lines parts two groups of digits, whose blanks the
+// recogniser may not have read (a card number wrapped in a narrow cell reads
+// "53886178" over "03251935", or "5165 9151" over "32523654").
+bool betweenDigitGroups(const TextObservation &line, const TextObservation &next)
+{
+    return digitGroupAt(line.text(), true) && digitGroupAt(next.text(), false);
+}
+
 // Whether the break between two lines may fall inside a word: where the layout says
-// so, after a hyphen that ends a word, or between groups of digits, whose spaces the
-// recogniser may not read (a card number wrapped in a narrow cell reads "53886178"
-// over "03251935").
+// so, after a hyphen that ends a word, or between groups of digits.
 bool mayBreakInWord(const TextObservation &line, const TextObservation &next)
 {
     const QString &text = line.text();
     const bool afterHyphen = text.size() >= 2 && text.back() == u'-' && !text[text.size() - 2].isSpace();
-    const bool betweenDigitGroups = digitGroupAt(text, true) && digitGroupAt(next.text(), false);
-    return afterHyphen || betweenDigitGroups || (line.wrap() && line.wrap()->mayBreakWords);
+    return afterHyphen || betweenDigitGroups(line, next) || (line.wrap() && line.wrap()->mayBreakWords);
 }
 
 // Whether one box around all the parts would hide text of their lines that no part
@@ -303,18 +341,23 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
         const QList<qsizetype> whole = chainFrom(lines, first);
         for (qsizetype length = 2; length <= whole.size(); ++length) {
             const QList<qsizetype> chain = whole.first(length);
-            // Each break is joined at a space, and also without one where it may fall inside a word.
-            QList<QList<bool>> joins{{}};
+            // Each break is joined at a space, and also without one where it may fall
+            // inside a word; groups of digits also all together.
+            QList<Joins> joins{{}};
+            Joins digits{{}, true};
             for (qsizetype k = 0; k + 1 < chain.size(); ++k) {
-                QList<QList<bool>> next;
-                for (const QList<bool> &join : std::as_const(joins)) {
-                    next.append(join + QList<bool>{true});
+                QList<Joins> next;
+                for (const Joins &join : std::as_const(joins)) {
+                    next.append({join.spaced + QList<bool>{true}, false});
                     if (mayBreakInWord(lines[chain[k]], lines[chain[k + 1]]))
-                        next.append(join + QList<bool>{false});
+                        next.append({join.spaced + QList<bool>{false}, false});
                 }
                 joins = next;
+                digits.spaced.append(!betweenDigitGroups(lines[chain[k]], lines[chain[k + 1]]));
             }
-            for (const QList<bool> &join : std::as_const(joins))
+            if (digits.spaced.contains(false))
+                joins.append(digits);
+            for (const Joins &join : std::as_const(joins))
                 found.append(crossings(lines, joined(lines, chain, join), lineFindings, findingsOf));
         }
     }

@@ -11,11 +11,11 @@ using namespace velmora;
 
 namespace {
 
-// A search with one rule: four groups of four digits, or an address with a dotted
-// domain, each boxed as the line's callback says.
+// A search with one rule: four groups of four digits (or sixteen digits), or an address
+// with a dotted domain, each boxed as the line's callback says.
 QList<Detection> digitGroupsAndAddresses(const TextObservation &line)
 {
-    static const QRegularExpression value(QStringLiteral(R"(\b\d{4} \d{4} \d{4} \d{4}\b|\b[a-z.]+@[a-z-]+\.[a-z]+\b|\b\d{4} \d{4}\b)"));
+    static const QRegularExpression value(QStringLiteral(R"(\b\d{4} \d{4} \d{4} \d{4}\b|\b\d{16}\b|\b[a-z.]+@[a-z-]+\.[a-z]+\b|\b\d{4} \d{4}\b)"));
     QList<Detection> found;
     for (auto match = value.globalMatch(line.text()); match.hasNext();) {
         const QRegularExpressionMatch m = match.next();
@@ -72,6 +72,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, WrappedValueFindingsTest, ::testing::Values(
     // takes the place of the part the first line gave alone.
     WrapRow{"valueWrappedAtASpace", QStringLiteral("4230 4185"), QStringLiteral("4660 6144"), false, 0.1,
             {QStringLiteral("4230 4185 4660 6144")}, 1},
+    // A value whose group spaces were read on one line and lost on the other.
+    WrapRow{"digitGroupsReadWithoutTheirSpaces", QStringLiteral("5165 9151"), QStringLiteral("32523654"), false, 0.1,
+            {QStringLiteral("5165915132523654")}, 1},
     // An address broken inside a word where the column breaks words.
     WrapRow{"addressBrokenInsideAWord", QStringLiteral("priya.khan@umb"), QStringLiteral("rella-corp.com"), true, 0.1,
             {QStringLiteral("priya.khan@umbrella-corp.com")}, 1},
