@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <mutex>
 
 namespace velmora {
 
@@ -39,13 +40,42 @@ struct Answer
     QList<NormRect> parts;
 };
 
+/// The answers of a joined reading's bounds callback, kept so that a finding's box can
+/// be told apart into its parts. The callback may be called from any thread.
+class Answers
+{
+public:
+    void add(Answer answer)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_answers.append(std::move(answer));
+    }
+    /// The parts of the answer whose box is `box`, for a range holding `matched`.
+    std::optional<QList<NormRect>> partsOf(const NormRect &box, const TextRange &matched) const
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const Answer &answer : m_answers) {
+            NormRect all = NormRect::null();
+            for (const NormRect &part : answer.parts)
+                all = all.united(part);
+            if (all == box && answer.range.location <= matched.location && answer.range.end() >= matched.end())
+                return answer.parts;
+        }
+        return std::nullopt;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    QList<Answer> m_answers;
+};
+
 /// Several lines read as one text, with their callbacks answering for it.
 struct JoinedReading
 {
     TextObservation observation;
     QList<Segment> segments;
     qsizetype breaksInWords = 0; ///< Breaks joined without a space.
-    std::shared_ptr<QList<Answer>> answers;
+    std::shared_ptr<Answers> answers;
 };
 
 // The part of a range of the joined text that lies on a segment, in its line's text.
@@ -89,7 +119,7 @@ bool overlapping(const TextRange &a, const TextRange &b)
 JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const Joins &joins)
 {
     JoinedReading reading;
-    reading.answers = std::make_shared<QList<Answer>>();
+    reading.answers = std::make_shared<Answers>();
     QString text;
     NormRect box = NormRect::null();
     double confidence = 1;
@@ -133,7 +163,7 @@ JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype>
         }
         if (answer.parts.isEmpty())
             return std::nullopt;
-        answers->append(answer);
+        answers->add(std::move(answer));
         return all;
     };
     auto sureness = [parts, segments](const TextRange &range) {
@@ -233,14 +263,9 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
         if (!takesInWhatItMeets(crossing, lineFindings))
             continue;
         // The parts' boxes as the callback gave them for the finding's box.
-        const auto answer = std::find_if(reading.answers->cbegin(), reading.answers->cend(), [&](const Answer &a) {
-            NormRect all = NormRect::null();
-            for (const NormRect &part : a.parts)
-                all = all.united(part);
-            return all == finding.normalizedBounds && within(*finding.matchedRange, a.range);
-        });
-        if (answer != reading.answers->cend() && answer->parts.size() == crossing.parts.size()) {
-            crossing.boxes = answer->parts;
+        const auto parts = reading.answers->partsOf(finding.normalizedBounds, *finding.matchedRange);
+        if (parts && parts->size() == crossing.parts.size()) {
+            crossing.boxes = *parts;
         } else {
             for (qsizetype k = 0; k < crossing.parts.size(); ++k)
                 crossing.boxes.append(lines[crossing.segments[k].line].boundsFor(crossing.parts[k]).bounds);
