@@ -35,10 +35,10 @@ constexpr double windowEdgeReach = 1.5;
 // text they must also be this many cells wide: a thin monospace typeface leaves a
 // single space nearly two cells wide between the ink of its glyphs.
 constexpr double alleyGapFactor = 1.6;
+constexpr int alleyRows = 3;
 constexpr double alleyCells = 1.85;
 // The glyphs on either side of a gap that tell whether the text there is monospace.
 constexpr qsizetype glyphsBesideGap = 16;
-constexpr int alleyRows = 3;
 // A gap carries an alley on where the two have this share of the narrowest alley's
 // width in common: less is the chance meeting of two different tables' gaps.
 constexpr double alleyOverlapShare = 0.5;
@@ -50,10 +50,6 @@ struct Gap
     int end = 0;
     int width() const { return end - start + 1; }
 };
-
-// The gaps of a band that may part two columns of a table: at least `narrowest` wide,
-// and wider than two cells where the text beside is monospace.
-QList<Gap> columnGaps(const std::vector<int> &columns, int left, int narrowest, int bandHeight);
 
 QList<Gap> interiorGaps(const std::vector<int> &columns, int left)
 {
@@ -69,6 +65,8 @@ QList<Gap> interiorGaps(const std::vector<int> &columns, int left)
     return gaps;
 }
 
+// The gaps of a band that may part two columns of a table: at least `narrowest` wide,
+// and wider than two cells where the text beside is monospace.
 QList<Gap> columnGaps(const std::vector<int> &columns, int left, int narrowest, int bandHeight)
 {
     const QList<Gap> gaps = interiorGaps(columns, left);
@@ -138,10 +136,7 @@ bool TextLayout::ruleAt(const QRect &box, int x) const
     return count >= ruleShare * box.height();
 }
 
-// Whether the ground changes colour between columns x - 1 and x all down the box's
-// rows and a little above and below: the edge of a window, a pane or a cell. Where
-// glyphs touch the edge, their pixels may take the ground of either side, so in some
-// rows the change lies a pixel or two away.
+// Whether the ground changes colour in row y within a few pixels of column x.
 bool TextLayout::groundChangesNear(int x, int y) const
 {
     for (int at = std::max(1, x - edgeJitter); at <= std::min(m_width - 1, x + edgeJitter); ++at) {
@@ -151,6 +146,10 @@ bool TextLayout::groundChangesNear(int x, int y) const
     return false;
 }
 
+// Whether the ground changes colour between columns x - 1 and x all down the box's
+// rows and a little above and below: the edge of a window, a pane or a cell. Where
+// glyphs touch the edge, their pixels may take the ground of either side, so in some
+// rows the change lies a pixel or two away.
 bool TextLayout::groundEdgeAt(const QRect &box, int x) const
 {
     if (!groundChangesNear(x, box.center().y()))

@@ -194,19 +194,22 @@ struct Crossing
             sum += part.length;
         return sum;
     }
-    /// Whether the other crossing's part on each of its lines is nearly all of this one's.
-    bool fills(const Crossing &other) const
+    /// The lines on which the other crossing's part is nearly all of this one's, or
+    /// nothing where they meet on a line without that.
+    std::optional<QList<qsizetype>> filledBy(const Crossing &other) const
     {
+        QList<qsizetype> filled;
         for (qsizetype b = 0; b < other.parts.size(); ++b) {
             const auto mine = std::find_if(segments.cbegin(), segments.cend(),
                                            [&](const Segment &s) { return s.line == other.segments[b].line; });
             if (mine == segments.cend())
-                return false;
+                continue;
             const TextRange &part = parts[mine - segments.cbegin()];
             if (!overlapping(part, other.parts[b]) || other.parts[b].length < filledShare * part.length)
-                return false;
+                return std::nullopt;
+            filled.append(mine->line);
         }
-        return true;
+        return filled;
     }
     bool overlaps(const Crossing &other) const
     {
@@ -220,26 +223,41 @@ struct Crossing
     }
 };
 
-// Whether a finding across a break takes in every finding of a line alone that it
-// overlaps, and is more than a finding of another rule that fills its part on one
-// line with a word of the other line put in front ("Bearer" before a JWT that stands
-// whole on the next line).
-bool takesInWhatItMeets(const Crossing &crossing, const QList<QList<Detection>> &lineFindings)
+// Whether the parts of a crossing on every line but those given are words of letters
+// alone ("Bearer", "token"): a word put before a value, not part of it.
+bool onlyWordsBeside(const Crossing &crossing, const QList<TextObservation> &lines, const QList<qsizetype> &valueLines)
 {
     for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
-        qint64 filledByOthers = 0;
+        if (valueLines.contains(crossing.segments[k].line))
+            continue;
+        const QString part = lines[crossing.segments[k].line].text().mid(crossing.parts[k].location, crossing.parts[k].length);
+        if (!std::all_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetter(); }))
+            return false;
+    }
+    return true;
+}
+
+// Whether a finding across a break takes in every finding of a line alone that it
+// overlaps, and is more than a word put before a finding of another rule that fills
+// its part on the other line ("Bearer" before a JWT that stands whole on the next line).
+bool takesInWhatItMeets(const Crossing &crossing, const QList<TextObservation> &lines,
+                        const QList<QList<Detection>> &lineFindings)
+{
+    QList<qsizetype> filledByOthers;
+    for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
+        qint64 longestOther = 0;
         for (const Detection &alone : lineFindings[crossing.segments[k].line]) {
             if (!alone.matchedRange || !overlapping(*alone.matchedRange, crossing.parts[k]))
                 continue;
             if (!within(*alone.matchedRange, crossing.parts[k]))
                 return false;
             if (alone.label != crossing.finding.label)
-                filledByOthers = std::max<qint64>(filledByOthers, alone.matchedRange->length);
+                longestOther = std::max<qint64>(longestOther, alone.matchedRange->length);
         }
-        if (filledByOthers >= filledShare * crossing.parts[k].length)
-            return false;
+        if (longestOther >= filledShare * crossing.parts[k].length)
+            filledByOthers.append(crossing.segments[k].line);
     }
-    return true;
+    return filledByOthers.isEmpty() || !onlyWordsBeside(crossing, lines, filledByOthers);
 }
 
 // The findings of a joined reading that run from its first line to its last and take
@@ -260,7 +278,7 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
         }
         if (crossing.segments.size() != reading.segments.size())
             continue;
-        if (!takesInWhatItMeets(crossing, lineFindings))
+        if (!takesInWhatItMeets(crossing, lines, lineFindings))
             continue;
         // The parts' boxes as the callback gave them for the finding's box.
         const auto parts = reading.answers->partsOf(finding.normalizedBounds, *finding.matchedRange);
@@ -387,14 +405,17 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
         }
     }
 
-    // A crossing that holds one of another rule on the lines that one runs over, and
-    // reaches further only over words of other lines, names a word beside a value
-    // ("Bearer" before a JWT wrapped over the next two lines): the other one stands.
+    // A crossing that one of another rule fills wherever they meet, and that reaches
+    // further only over words, names a word beside a value ("Bearer" before a JWT
+    // wrapped over the next two lines): the other one stands.
     QList<bool> besideAValue(found.size(), false);
     for (qsizetype a = 0; a < found.size(); ++a) {
         besideAValue[a] = std::any_of(found.cbegin(), found.cend(), [&](const Crossing &other) {
-            return other.finding.label != found[a].finding.label && other.segments.size() < found[a].segments.size()
-                && found[a].fills(other);
+            if (other.finding.label == found[a].finding.label)
+                return false;
+            const auto filled = found[a].filledBy(other);
+            return filled && !filled->isEmpty() && filled->size() < found[a].parts.size()
+                && onlyWordsBeside(found[a], lines, *filled);
         });
     }
     for (qsizetype a = found.size() - 1; a >= 0; --a) {

@@ -95,6 +95,39 @@ INSTANTIATE_TEST_SUITE_P(Rows, WrappedValueFindingsTest, ::testing::Values(
             {QStringLiteral("4230 4185 4660 6144"), QStringLiteral("4230 4185 4660 6144")}, 0}),
     test::rowName);
 
+// A word the other rule puts before a value ("Bearer" before a token wrapped over the
+// next two lines) is left out of the value's finding, and its line keeps its text.
+TEST(WrappedValueFindingsTest, AWordBeforeAValueOfAnotherRuleStaysReadable)
+{
+    static const QRegularExpression bearer(QStringLiteral(R"(Bearer \d{4}(?: \d{4})*)"));
+    const auto findings = [](const TextObservation &line) {
+        QList<Detection> found = digitGroupsAndAddresses(line);
+        for (auto match = bearer.globalMatch(line.text()); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            Detection finding;
+            finding.label = QStringLiteral("Bearer");
+            finding.matchedText = m.captured();
+            finding.matchedRange = TextRange{m.capturedStart(), m.capturedLength()};
+            finding.normalizedBounds = line.boundsFor(*finding.matchedRange).bounds;
+            found.append(finding);
+        }
+        return found;
+    };
+    QList<TextObservation> lines{
+        test::monospaceLine(QStringLiteral("header: Bearer"), NormRect(0.1, 0.5, 0.14, 0.04)),
+        test::monospaceLine(QStringLiteral("4230 4185 4660"), NormRect(0.1, 0.45, 0.14, 0.04)),
+        test::monospaceLine(QStringLiteral("6144"), NormRect(0.1, 0.40, 0.04, 0.04)),
+    };
+    lines[0].setWrap(TextWrap{1, false});
+    lines[1].setWrap(TextWrap{2, false});
+    const QList<Detection> found =
+        withWrappedValues(lines, {findings(lines[0]), findings(lines[1]), findings(lines[2])}, findings);
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found.front().label, QStringLiteral("Digits"));
+    EXPECT_EQ(found.front().matchedText, QStringLiteral("4230 4185 4660 6144"));
+    EXPECT_LT(found.front().normalizedBounds.maxY(), 0.5); // the first line stays readable
+}
+
 // A wrap that points past the list, or to the line itself, is read as no wrap.
 TEST(WrappedValueFindingsTest, IgnoresWrapsToNoOtherLine)
 {
