@@ -223,22 +223,31 @@ struct Crossing
     }
 };
 
-// Whether the parts of a crossing on every line but those given are words of letters
-// alone ("Bearer", "token"): a word put before a value, not part of it.
+// Whether a text is a name put before a value: letters, "_" and "-", and perhaps the
+// "=" or ":" after them ("Bearer", "token:", "customer=").
+bool isName(QStringView text)
+{
+    if (text.endsWith(u'=') || text.endsWith(u':'))
+        text.chop(1);
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c == u'_' || c == u'-'; });
+}
+
+// Whether the parts of a crossing on every line but those given are names put before
+// a value, not part of it.
 bool onlyWordsBeside(const Crossing &crossing, const QList<TextObservation> &lines, const QList<qsizetype> &valueLines)
 {
     for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
         if (valueLines.contains(crossing.segments[k].line))
             continue;
-        const QString part = lines[crossing.segments[k].line].text().mid(crossing.parts[k].location, crossing.parts[k].length);
-        if (!std::all_of(part.cbegin(), part.cend(), [](QChar c) { return c.isLetter(); }))
+        const TextRange &part = crossing.parts[k];
+        if (!isName(QStringView(lines[crossing.segments[k].line].text()).mid(part.location, part.length)))
             return false;
     }
     return true;
 }
 
 // Whether a finding across a break takes in every finding of a line alone that it
-// overlaps, and is more than a word put before a finding of another rule that fills
+// overlaps, and is more than a name put before a finding of another rule that fills
 // its part on the other line ("Bearer" before a JWT that stands whole on the next line).
 bool takesInWhatItMeets(const Crossing &crossing, const QList<TextObservation> &lines,
                         const QList<QList<Detection>> &lineFindings)
@@ -406,8 +415,8 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
     }
 
     // A crossing that one of another rule fills wherever they meet, and that reaches
-    // further only over words, names a word beside a value ("Bearer" before a JWT
-    // wrapped over the next two lines): the other one stands.
+    // further only over a name ("Bearer" before a JWT wrapped over the next two
+    // lines), is that name beside a value: the other one stands.
     QList<bool> besideAValue(found.size(), false);
     for (qsizetype a = 0; a < found.size(); ++a) {
         besideAValue[a] = std::any_of(found.cbegin(), found.cend(), [&](const Crossing &other) {
