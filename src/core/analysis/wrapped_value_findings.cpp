@@ -246,6 +246,16 @@ bool onlyWordsBeside(const Crossing &crossing, const QList<TextObservation> &lin
     return true;
 }
 
+// Whether the last part of a crossing is the name of a setting: "=" or ":" follows it on
+// its line ("...@example.com" over "customer=customer_..." is an address and a setting,
+// not one address).
+bool endsBeforeASetting(const Crossing &crossing, const QList<TextObservation> &lines)
+{
+    const QString &text = lines[crossing.segments.last().line].text();
+    const qsizetype after = crossing.parts.last().end();
+    return after < text.size() && (text[after] == u'=' || text[after] == u':');
+}
+
 // Whether a finding across a break takes in every finding of a line alone that it
 // overlaps, and is more than a name put before a finding of another rule that fills
 // its part on the other line ("Bearer" before a JWT that stands whole on the next line).
@@ -285,9 +295,8 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
                 crossing.parts.append(*part);
             }
         }
-        if (crossing.segments.size() != reading.segments.size())
-            continue;
-        if (!takesInWhatItMeets(crossing, lines, lineFindings))
+        if (crossing.segments.size() != reading.segments.size() || endsBeforeASetting(crossing, lines)
+            || !takesInWhatItMeets(crossing, lines, lineFindings))
             continue;
         // The parts' boxes as the callback gave them for the finding's box.
         const auto parts = reading.answers->partsOf(finding.normalizedBounds, *finding.matchedRange);

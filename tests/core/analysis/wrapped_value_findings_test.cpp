@@ -84,6 +84,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, WrappedValueFindingsTest, ::testing::Values(
     // After a hyphen a word goes on without a space.
     WrapRow{"wordGoesOnAfterAHyphen", QStringLiteral("priya@umbrella-"), QStringLiteral("corp.com"), false, 0.1,
             {QStringLiteral("priya@umbrella-corp.com")}, 1},
+    // A name of a setting at the start of the next line is no part of the value before it.
+    WrapRow{"settingAfterAValue", QStringLiteral("mail priya.khan@example.com"), QStringLiteral("net=corp"), true, 0.1,
+            {QStringLiteral("priya.khan@example.com")}, 0},
     // Digits that join across the break into a value overlap a value the second line
     // holds of its own: each line's value stays as it was found.
     WrapRow{"valuesOfTheirOwnStayApart", QStringLiteral("ref 1111 2222 3333 4444 9999"), QStringLiteral("8888 7777 6666 5555"),
