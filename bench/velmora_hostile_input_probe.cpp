@@ -1,14 +1,17 @@
 // Runs every hostile input the importer, the pattern budget and the clipboard guard
-// were hardened against, each in a process of its own, and prints its peak memory
-// (maximum resident set) and wall time. Usage: velmora_hostile_input_probe [CASE]
-// (one case in this process, as the parent runs it).
+// were hardened against, each in a process of its own that is killed after 30 s, and
+// prints its peak memory (maximum resident set) and wall time. Usage:
+// velmora_hostile_input_probe [CASE] (one case in this process, as the parent runs it).
 
+#include "app/protection/clipboard_image.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "core/analysis/image_importer.h"
 #include "core/analysis/sensitive_text_detector.h"
 #include "core/detection/core_error.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/stored_settings.h"
+#include "support/crafted_images.h"
+#include "support/crafted_jpeg.h"
 #include "support/crafted_png.h"
 #include "support/fake_clipboard.h"
 #include "support/manual_clock.h"
@@ -21,8 +24,11 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +41,9 @@ extern char **environ;
 using namespace velmora;
 
 namespace {
+
+// A child that runs longer has hung or is a bomb: its row fails.
+constexpr int kChildTimeLimitMilliseconds = 30'000;
 
 // The folder the parent prepares the file inputs in, passed to each child.
 QString g_folder;
@@ -109,6 +118,9 @@ QString clipboardIdlePolls()
     clipboard.write({{QStringLiteral("text/uri-list"), uriList}});
     for (int i = 0; i < 3; ++i)
         clock.advance(ClipboardProtectionController::pollInterval);
+    // The named file is read on the thread pool and handed over on this thread.
+    while (!guard.fileRead().isFinished())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QElapsedTimer idle;
     idle.start();
     const int polls = 100;
@@ -117,9 +129,74 @@ QString clipboardIdlePolls()
     return QStringLiteral("%1 scan, %2 ms per idle poll").arg(candidates).arg(double(idle.nsecsElapsed()) / 1e6 / polls, 0, 'f', 4);
 }
 
+// --- The clipboard's own road -----------------------------------------------------------
+// Paste Image and the clipboard guard read what a copy offers on the main thread (bytes of
+// an image format Velmora reads, or the names in a file list); a named file is read, and
+// anything offered decoded, by the importer on the thread pool.
+
+/// What Paste Image does with these clipboard contents; the main thread's share apart.
+QString pasteFromClipboard(const QList<ClipboardItem> &contents)
+{
+    test::FakeClipboard clipboard;
+    clipboard.write(contents);
+    QElapsedTimer mainThread;
+    mainThread.start();
+    const ClipboardImageOffer offer = clipboardImageOffer(clipboard);
+    const double mainThreadMs = double(mainThread.nsecsElapsed()) / 1e6;
+    QString outcome = QStringLiteral("not offered as an image");
+    if (!offer.isEmpty()) {
+        const std::optional<QByteArray> bytes = clipboardImageBytes(offer);
+        outcome = bytes ? importBytes(*bytes) : QStringLiteral("refused: no named file is a readable image file");
+    }
+    return QStringLiteral("%1; main thread %2 ms").arg(outcome).arg(mainThreadMs, 0, 'f', 3);
+}
+
+QString pasteFileListNamingFifo()
+{
+    const QString fifo = inputPath("clipboard-shot.png");
+    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0)
+        return QStringLiteral("no FIFO");
+    return pasteFromClipboard({{QStringLiteral("text/uri-list"), QUrl::fromLocalFile(fifo).toEncoded() + "\r\n"}});
+}
+
+/// An SVG of 8192 x 8192 with 40,000 paths (about 3 MB): decoding it takes Qt some 20 s.
+QByteArray heavySvg()
+{
+    QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='8192' height='8192'>";
+    for (int i = 0; i < 40000; ++i)
+        svg += QStringLiteral("<path d='M%1 %2 C 9000 0, 0 9000, %2 %1' stroke='#123' fill='none'/>")
+                   .arg(i % 8192)
+                   .arg((i * 7) % 8192)
+                   .toUtf8();
+    return svg + "</svg>";
+}
+
+QString pasteOfferedSvg()
+{
+    return pasteFromClipboard({{QStringLiteral("image/svg+xml"), heavySvg()}});
+}
+
 const std::map<std::string, std::function<QString()>> &cases()
 {
     static const std::map<std::string, std::function<QString()>> table{
+        // Formats other than PNG, JPEG, TIFF and HEIC, costly JPEG scans and 16-bit images.
+        {"20 SVG named .png, <image> a FIFO", [] { return importFile("svg-fifo.png"); }},
+        {"21 bytes: SVG, <image> a FIFO", [] { return importBytes(test::svgShowingFile(inputPath("target.fifo"))); }},
+        {"22 SVG named .jpg, <image> a PNG", [] { return importFile("svg-png.jpg"); }},
+        {"23 SVGZ named .png (228 KB)", [] { return importFile("bomb.svgz.png"); }},
+        {"24 20 MB of SVG paths named .png", [] { return importFile("paths.svg.png"); }},
+        {"25 ICO named .png, 11000x11000 PNG", [] { return importFile("large.ico.png"); }},
+        {"26 ICNS named .png, 11000x11000 PNG", [] { return importFile("large.icns.png"); }},
+        {"27 JPEG 8192x8192, 5000 empty scans", [] { return importFile("scans-5000.jpg"); }},
+        {"28 JPEG 8192x8192, 32000 empty scans", [] { return importFile("scans-32000.jpg"); }},
+        {"29 JPEG 8192x8192, 99 refining scans", [] { return importFile("refining-99.jpg"); }},
+        {"30 admitted JPEG 8192x8192 CMYK, 9 scans", [] { return importFile("cmyk-progressive.jpg"); }},
+        {"31 16-bit PNG 8192x8192", [] { return importFile("deep-8192.png"); }},
+        {"32 16-bit TIFF 8192x8192", [] { return importFile("deep-8192.tif"); }},
+        {"33 admitted 16-bit PNG 8192x4096", [] { return importFile("deep-4096.png"); }},
+        {"34 admitted 16-bit TIFF 8192x4096", [] { return importFile("deep-4096.tif"); }},
+        {"35 admitted JPEG 8192x8192, 30 costly scans", [] { return importFile("costly-30.jpg"); }},
+        {"36 TIFF 8192x8192, JPEG of 98 scans", [] { return importFile("jpeg-scans.tif"); }},
         {"01 nothing (process baseline)", [] { return QStringLiteral("-"); }},
         {"02 PNG declaring 23170x23170", [] { return importBytes(test::pngDeclaring(23170, 23170)); }},
         {"03 PNG declaring 60800x60800", [] { return importBytes(test::pngDeclaring(60800, 60800)); }},
@@ -157,6 +234,9 @@ const std::map<std::string, std::function<QString()>> &cases()
                                     .scan(lines({text + QStringLiteral(" carol@example.com")})));
          }},
         {"15 clipboard: 500 files, idle polls", clipboardIdlePolls},
+        // The clipboard's own road.
+        {"16 paste: file list naming a FIFO", pasteFileListNamingFifo},
+        {"17 paste: 3 MB SVG as image/svg+xml", pasteOfferedSvg},
     };
     return table;
 }
@@ -167,8 +247,39 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+bool prepareImageFormatInputs()
+{
+    ::mkfifo(inputPath("target.fifo").toUtf8().constData(), 0600);
+    const QByteArray largePng = test::pngDeclaring(11000, 11000, 11000);
+    const auto jpegScans = [](int scans, bool refining) {
+        return test::progressiveJpeg({.width = 8192, .height = 8192, .acScans = scans, .refining = refining});
+    };
+    return writeFile(inputPath("svg-fifo.png"), test::svgShowingFile(inputPath("target.fifo")))
+           && writeFile(inputPath("other.png"), test::pngDeclaring(640, 480, 480))
+           && writeFile(inputPath("svg-png.jpg"), test::svgShowingFile(inputPath("other.png")))
+           && writeFile(inputPath("bomb.svgz.png"), test::gzipped(test::svgOfPaths(64 * 1024 * 1024)))
+           && writeFile(inputPath("paths.svg.png"), test::svgOfPaths(20 * 1024 * 1024))
+           && writeFile(inputPath("large.ico.png"), test::icoHolding(largePng))
+           && writeFile(inputPath("large.icns.png"), test::icnsHolding(largePng))
+           && writeFile(inputPath("scans-5000.jpg"), jpegScans(5000, false))
+           && writeFile(inputPath("scans-32000.jpg"), jpegScans(32000, false))
+           && writeFile(inputPath("refining-99.jpg"), jpegScans(99, true))
+           && writeFile(inputPath("jpeg-scans.tif"), test::jpegTiff(8192, 8192, 8192, jpegScans(98, true)))
+           && writeFile(inputPath("costly-30.jpg"),
+                        test::progressiveJpeg({.width = 8192, .height = 8192, .acScans = 30, .refining = true,
+                                               .lastCoefficient = 1}))
+           && writeFile(inputPath("cmyk-progressive.jpg"),
+                        test::progressiveJpeg({.width = 8192, .height = 8192, .components = 4, .acScans = 8}))
+           && writeFile(inputPath("deep-8192.png"), test::pngDeclaring(8192, 8192, 8192, 16, 6))
+           && writeFile(inputPath("deep-8192.tif"), test::tiffDeclaring(8192, 8192, 16, 4))
+           && writeFile(inputPath("deep-4096.png"), test::pngDeclaring(8192, 4096, 4096, 16, 6))
+           && writeFile(inputPath("deep-4096.tif"), test::tiffDeclaring(8192, 4096, 16, 4));
+}
+
 bool prepareInputs()
 {
+    if (!prepareImageFormatInputs())
+        return false;
     QFile::link(QStringLiteral("/dev/zero"), inputPath("zero.png"));
     QFile::link(QStringLiteral("/dev/urandom"), inputPath("urandom.png"));
     ::mkfifo(inputPath("fifo.png").toUtf8().constData(), 0600);
@@ -200,6 +311,20 @@ double peakResidentMegabytes()
             return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
     }
     return -1;
+}
+
+// Waits for the child to end, or kills it once the time is up. False when it had to be killed.
+bool waitForChild(pid_t child, int &status, int timeoutMilliseconds)
+{
+    const int handle = int(::syscall(SYS_pidfd_open, child, 0));
+    pollfd ended{handle, POLLIN, 0};
+    const bool inTime = handle >= 0 && poll(&ended, 1, timeoutMilliseconds) == 1;
+    if (!inTime)
+        ::kill(child, SIGKILL);
+    if (handle >= 0)
+        ::close(handle);
+    waitpid(child, &status, 0);
+    return inTime;
 }
 
 int runCase(const std::string &name)
@@ -242,9 +367,11 @@ int main(int argc, char **argv)
         if (posix_spawn(&child, argv[0], nullptr, nullptr, childArgv, environ) != 0)
             return 1;
         int status = 0;
-        waitpid(child, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        if (!waitForChild(child, status, kChildTimeLimitMilliseconds))
+            std::printf("%-40s failed (killed after %d s)\n", name.c_str(), kChildTimeLimitMilliseconds / 1000);
+        else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
             std::printf("%-40s failed (status %d)\n", name.c_str(), status);
+        std::fflush(stdout);
     }
     return 0;
 }

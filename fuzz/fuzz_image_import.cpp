@@ -1,6 +1,6 @@
-// Image import from bytes, as the clipboard and drops hand them over: every decoder
-// behind the importer (PNG, JPEG, TIFF, HEIC and whatever else Qt reads), its limits,
-// and the upright sRGB copy. Refusals are expected; crashes, leaks and undefined
+// Image import from bytes, as the clipboard and drops hand them over: the signature
+// check, the four decoders behind it (PNG, JPEG, TIFF, HEIC), the limits checked before
+// them, and the upright sRGB copy. Refusals are expected; crashes, leaks and undefined
 // behaviour are not.
 #include "core/analysis/image_importer.h"
 #include "core/detection/core_error.h"

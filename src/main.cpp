@@ -5,6 +5,7 @@
 #include "app/shell/symbol_icon.h"
 #include "app/shell/termination_signals.h"
 #include "app/shell/velmora_app.h"
+#include "core/analysis/tesseract_engine_pool.h"
 #include "core/settings/stored_settings.h"
 
 #include <QApplication>
@@ -33,6 +34,8 @@ int main(int argc, char *argv[])
     // A Velmora already running takes the files, and this launch ends.
     if (velmora::SingleInstance::handOver(commandLine.paths))
         return 0;
+    // Ends, after the window and its scans, the recognition engines with their work.
+    const velmora::SharedEnginePoolsScope engines;
     velmora::SingleInstance instance;
     instance.listen();
 

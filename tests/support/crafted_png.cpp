@@ -15,14 +15,39 @@ QByteArray bigEndian(quint32 value)
     return bytes;
 }
 
-QByteArray deflated(const QByteArray &raw)
+// A zlib stream of `rows` copies of `row`, compressed a row at a time so that a large
+// image never exists uncompressed.
+QByteArray deflatedRows(const QByteArray &row, quint32 rows)
 {
-    uLongf size = compressBound(uLong(raw.size()));
-    QByteArray out(qsizetype(size), Qt::Uninitialized);
-    compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(raw.constData()),
-              uLong(raw.size()), Z_BEST_COMPRESSION);
-    out.truncate(qsizetype(size));
+    z_stream stream{};
+    deflateInit(&stream, Z_BEST_COMPRESSION);
+    QByteArray out;
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (quint32 y = 0; y <= rows; ++y) {
+        const bool last = y == rows;
+        stream.next_in = last ? nullptr : reinterpret_cast<Bytef *>(const_cast<char *>(row.constData()));
+        stream.avail_in = last ? 0 : uInt(row.size());
+        int status = Z_OK;
+        do {
+            stream.next_out = reinterpret_cast<Bytef *>(chunk.data());
+            stream.avail_out = uInt(chunk.size());
+            status = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
+            out.append(chunk.constData(), chunk.size() - qsizetype(stream.avail_out));
+        } while (stream.avail_out == 0 || (last && status != Z_STREAM_END));
+    }
+    deflateEnd(&stream);
     return out;
+}
+
+int channelsOf(int colourType)
+{
+    switch (colourType) {
+    case 0: return 1; // grey
+    case 2: return 3; // RGB
+    case 4: return 2; // grey and alpha
+    case 6: return 4; // RGBA
+    }
+    return 0;
 }
 
 } // namespace
@@ -34,13 +59,14 @@ QByteArray pngChunk(const char *type, const QByteArray &data)
     return bigEndian(quint32(data.size())) + body + bigEndian(quint32(crc));
 }
 
-QByteArray pngDeclaring(quint32 width, quint32 height, quint32 rows)
+QByteArray pngDeclaring(quint32 width, quint32 height, quint32 rows, int bitDepth, int colourType)
 {
-    // Bit depth 8, colour type 2 (RGB), deflate, adaptive filtering, no interlacing.
-    const QByteArray header = bigEndian(width) + bigEndian(height) + QByteArray("\x08\x02\x00\x00\x00", 5);
-    // Each row: filter byte 0, then three zero bytes a pixel.
-    const QByteArray pixels(qsizetype(rows) * (1 + 3 * qsizetype(width)), '\0');
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", deflated(pixels))
+    // Deflate, adaptive filtering, no interlacing.
+    QByteArray header = bigEndian(width) + bigEndian(height);
+    header += QByteArray(1, char(bitDepth)) + QByteArray(1, char(colourType)) + QByteArray(3, '\0');
+    // Each row: filter byte 0, then zero samples.
+    const QByteArray row(1 + (qsizetype(width) * channelsOf(colourType) * bitDepth + 7) / 8, '\0');
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", deflatedRows(row, rows))
            + pngChunk("IEND", {});
 }
 

@@ -1,3 +1,5 @@
+#include "core/analysis/tesseract_engine_pool.h"
+
 #include <gtest/gtest.h>
 #ifdef VELMORA_TESTS_NEED_WIDGETS
 #include <QApplication>
@@ -15,6 +17,7 @@ int main(int argc, char **argv)
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS(); // Listing needs no display.
     TestApplication app(argc, argv);
+    const velmora::SharedEnginePoolsScope engines;
     QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationName(QStringLiteral("VelmoraTests"));
     return RUN_ALL_TESTS();

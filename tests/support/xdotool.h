@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 namespace velmora::test {
@@ -7,5 +8,13 @@ namespace velmora::test {
 /// Runs xdotool with `arguments` to its end (keys, clicks and pointer moves reach the
 /// X server as real input); true when it succeeded.
 bool xdotool(const QStringList &arguments);
+/// What xdotool prints for `arguments`, trimmed; empty when it fails.
+QString xdotoolOutput(const QStringList &arguments);
+/// The X id of the first window whose title matches `titlePattern` (a regular
+/// expression), once there is one; empty when none appears within `timeoutMs`.
+QString waitForWindowTitled(const QString &titlePattern, int timeoutMs = 30000);
+/// Gives the window the input focus, with or without a window manager, and waits until
+/// the server has done so; true when it has.
+bool focusWindow(const QString &windowID);
 
 } // namespace velmora::test

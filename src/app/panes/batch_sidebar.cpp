@@ -4,6 +4,7 @@
 #include "app/panes/batch_queue_view.h"
 #include "app/panes/segmented_picker.h"
 #include "app/review/review_controller.h"
+#include "app/review/review_status_text.h"
 #include "app/shell/flow_layout.h"
 #include "app/shell/look.h"
 #include "app/shell/palette_tint.h"
@@ -184,7 +185,8 @@ void BatchSidebar::refresh()
     });
     if (selectedCount != counts.end()) {
         m_categorySummary->setFont(look::font(look::TextStyle::caption2, QFont::Medium));
-        m_categorySummary->setText(tr("%1 images · %2 findings").arg(selectedCount->imageCount).arg(selectedCount->findingCount));
+        m_categorySummary->setText(counted(selectedCount->imageCount, tr("image"), tr("images")) + QStringLiteral(" · ")
+                                   + counted(selectedCount->findingCount, tr("finding"), tr("findings")));
     } else {
         m_categorySummary->setFont(look::font(look::TextStyle::caption2, QFont::Normal));
         m_categorySummary->setText(tr("Review by finding type across the folder."));

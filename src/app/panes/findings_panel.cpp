@@ -6,6 +6,7 @@
 #include "app/panes/segmented_picker.h"
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller.h"
+#include "app/review/review_status_text.h"
 #include "app/shell/capsule_label.h"
 #include "app/shell/clamped_label.h"
 #include "app/shell/look.h"
@@ -247,7 +248,7 @@ void FindingsPanel::refresh()
     const bool hasEntries = count > 0;
     const bool hasImage = !state.image().isNull();
 
-    m_title->setFullText(hasEntries ? tr("%1 possible leaks").arg(count) : tr("Findings"));
+    m_title->setFullText(hasEntries ? counted(count, tr("possible leak"), tr("possible leaks")) : tr("Findings"));
     m_countBadge->setVisible(hasEntries);
     m_countBadge->setText(QString::number(count));
     m_summary->setText(findingsSummaryText(plan, hasImage));

@@ -1,12 +1,11 @@
 #include "app/protection/clipboard_image.h"
 
 #include "app/protection/clipboard_access.h"
+#include "core/analysis/image_importer.h"
+#include "core/analysis/image_input_limits.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QLoggingCategory>
+#include <QMimeDatabase>
 #include <QUrl>
 
 namespace velmora {
@@ -17,15 +16,28 @@ Q_LOGGING_CATEGORY(lcClipboardImage, "com.orlwick.kavri.clipboard")
 
 const QString uriListType = QStringLiteral("text/uri-list");
 
-// Image formats beyond the preferred ones that Qt can decode (BMP, GIF, ...).
-QStringList otherDecodableImageTypes(const QStringList &offered)
+/// Whether the offered MIME type is `type` or an alias of it (image/pjpeg of JPEG,
+/// image/heif of HEIC): the MIME database gives both one name.
+bool isImageType(const QString &offered, const QString &type)
 {
-    static const QList<QByteArray> decodable = QImageReader::supportedMimeTypes();
+    if (offered == type)
+        return true;
+    if (!offered.startsWith(QLatin1String("image/")))
+        return false;
+    const QMimeDatabase database;
+    const QMimeType offeredType = database.mimeTypeForName(offered);
+    return offeredType.isValid() && offeredType == database.mimeTypeForName(type);
+}
+
+/// The offered formats that are image types the importer reads, in order of preference.
+QStringList offeredImageTypes(const QStringList &offered)
+{
     QStringList types;
-    for (const QString &type : offered) {
-        if (type.startsWith(QLatin1String("image/")) && !clipboardImageTypes().contains(type)
-            && decodable.contains(type.toLatin1()))
-            types.append(type);
+    for (const QString &type : clipboardImageTypes()) {
+        for (const QString &candidate : offered) {
+            if (isImageType(candidate, type) && !types.contains(candidate))
+                types.append(candidate);
+        }
     }
     return types;
 }
@@ -44,54 +56,18 @@ QStringList localFilesOfUriList(const QByteArray &uriList)
     return paths;
 }
 
+/// The files of the URI list whose names give a supported type. Only the names are
+/// looked at: a path may name a pipe, which opening would block on.
 QStringList namedImageFiles(const ClipboardAccess &clipboard, const QStringList &offered)
 {
     if (!offered.contains(uriListType))
         return {};
     QStringList images;
     for (const QString &path : localFilesOfUriList(clipboard.data(uriListType))) {
-        if (QImageReader(path).canRead())
+        if (ImageImporter::isSupported(path))
             images.append(path);
     }
     return images;
-}
-
-QImage readUpright(QImageReader &reader)
-{
-    reader.setAutoTransform(true);
-    return reader.read();
-}
-
-// The first image the clipboard can be read as: an offered format Qt decodes, then the
-// files a URI list names.
-QImage firstReadableImage(const ClipboardAccess &clipboard, const QStringList &offered)
-{
-    for (const QString &type : otherDecodableImageTypes(offered)) {
-        QByteArray bytes = clipboard.data(type);
-        QBuffer buffer(&bytes);
-        QImageReader reader(&buffer);
-        if (QImage image = readUpright(reader); !image.isNull())
-            return image;
-    }
-    for (const QString &path : namedImageFiles(clipboard, offered)) {
-        QImageReader reader(path);
-        if (QImage image = readUpright(reader); !image.isNull())
-            return image;
-    }
-    return {};
-}
-
-std::optional<QByteArray> tiffRepresentation(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "tiff");
-    if (!writer.write(image)) {
-        qCWarning(lcClipboardImage) << "Could not encode a clipboard image as TIFF:" << writer.errorString();
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 } // namespace
@@ -106,26 +82,30 @@ const QStringList &clipboardImageTypes()
 bool clipboardContainsImage(const ClipboardAccess &clipboard)
 {
     const QStringList offered = clipboard.types();
-    for (const QString &type : clipboardImageTypes()) {
-        if (offered.contains(type))
-            return true;
-    }
-    return !otherDecodableImageTypes(offered).isEmpty() || !namedImageFiles(clipboard, offered).isEmpty();
+    return !offeredImageTypes(offered).isEmpty() || !namedImageFiles(clipboard, offered).isEmpty();
 }
 
-std::optional<QByteArray> clipboardImageData(const ClipboardAccess &clipboard)
+ClipboardImageOffer clipboardImageOffer(const ClipboardAccess &clipboard)
 {
     const QStringList offered = clipboard.types();
-    for (const QString &type : clipboardImageTypes()) {
-        if (!offered.contains(type))
-            continue;
+    for (const QString &type : offeredImageTypes(offered)) {
         if (QByteArray bytes = clipboard.data(type); !bytes.isEmpty())
-            return bytes;
+            return {std::move(bytes), {}};
     }
-    const QImage image = firstReadableImage(clipboard, offered);
-    if (image.isNull())
-        return std::nullopt;
-    return tiffRepresentation(image);
+    return {{}, namedImageFiles(clipboard, offered)};
+}
+
+std::optional<QByteArray> clipboardImageBytes(const ClipboardImageOffer &offer)
+{
+    if (!offer.imageBytes.isEmpty())
+        return offer.imageBytes;
+    for (const QString &path : offer.imageFiles) {
+        ImageFileContent file = readImageFile(path);
+        if (!file.refusal)
+            return std::move(file.bytes);
+        qCInfo(lcClipboardImage) << "A file the clipboard names was refused:" << rawValue(*file.refusal);
+    }
+    return std::nullopt;
 }
 
 } // namespace velmora

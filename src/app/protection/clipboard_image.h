@@ -12,12 +12,31 @@ class ClipboardAccess;
 /// The image formats taken from the clipboard as they are, in order of preference.
 const QStringList &clipboardImageTypes();
 
-/// Whether the clipboard offers one of the image types, or else something that reads
-/// as an image: another image format Qt decodes, or a URI list naming an image file.
+/// What the clipboard offers as an image, as read on the main thread, where the
+/// clipboard lives: nothing is decoded there and no file is opened.
+struct ClipboardImageOffer
+{
+    /// The bytes of the first image format offered that has any (PNG, TIFF, JPEG, HEIC,
+    /// under their MIME names or an alias of them).
+    QByteArray imageBytes;
+    /// Without those, the local files a URI list names whose names give a supported
+    /// image type, in order.
+    QStringList imageFiles;
+
+    bool isEmpty() const { return imageBytes.isEmpty() && imageFiles.isEmpty(); }
+};
+
+/// Whether the clipboard offers an image format, or a URI list naming a file of an
+/// image type. Judged by the formats and names alone: no file is opened.
 bool clipboardContainsImage(const ClipboardAccess &clipboard);
 
-/// The bytes of the first image type offered; else the first image the clipboard can
-/// be read as, encoded as TIFF; else nothing. The clipboard guard and Paste Image use it.
-std::optional<QByteArray> clipboardImageData(const ClipboardAccess &clipboard);
+/// Reads what the clipboard offers as an image; main thread.
+ClipboardImageOffer clipboardImageOffer(const ClipboardAccess &clipboard);
+
+/// The encoded image of an offer: its bytes, else those of the first file it names
+/// that passes the importer's checked read (a regular file within the size limit;
+/// nothing else is opened or read). Decoding is the importer's. Files may be large:
+/// call it off the main thread.
+std::optional<QByteArray> clipboardImageBytes(const ClipboardImageOffer &offer);
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 #include "core/support/clock.h"
 
 #include <QLoggingCategory>
+#include <QtConcurrent>
 
 namespace velmora {
 
@@ -63,11 +64,6 @@ ClipboardProtectionReplacementMode ClipboardProtectionController::currentReplace
     return storedReplacementMode(m_settings.value(Setting::clipboardReplacementModeID));
 }
 
-std::optional<QByteArray> ClipboardProtectionController::imageData(const ClipboardAccess &clipboard)
-{
-    return clipboardImageData(clipboard);
-}
-
 void ClipboardProtectionController::sleepThenPoll(const TaskHandle &task)
 {
     m_nextPoll = m_clock.schedule(pollInterval, [this, task] {
@@ -86,7 +82,22 @@ void ClipboardProtectionController::poll()
     if (decision.kind != ClipboardProtectionScanDecision::Case::scan)
         return;
 
-    std::optional<QByteArray> data = imageData(m_clipboard);
+    const ClipboardImageOffer offer = clipboardImageOffer(m_clipboard);
+    if (offer.imageFiles.isEmpty()) {
+        handOver(offer.isEmpty() ? std::nullopt : std::optional(offer.imageBytes), changeCount);
+        return;
+    }
+    const TaskHandle task = *m_monitorTask;
+    m_fileRead = QtConcurrent::run(clipboardImageBytes, offer)
+                     .then(this, [this, task, changeCount](const std::optional<QByteArray> &data) {
+                         // Stopped or restarted meanwhile: the change belongs to a plan that is gone.
+                         if (!task.isCancelled())
+                             handOver(data, changeCount);
+                     });
+}
+
+void ClipboardProtectionController::handOver(const std::optional<QByteArray> &data, qint64 changeCount)
+{
     if (!data) {
         // An image that cannot be read now will not read later either: do not retry it.
         qCInfo(lcClipboardGuard) << "Clipboard change" << changeCount << "offered no readable image";
@@ -94,7 +105,7 @@ void ClipboardProtectionController::poll()
         return;
     }
     if (m_onImageCandidate)
-        m_onImageCandidate({std::move(*data), changeCount, currentReplacementMode()});
+        m_onImageCandidate({*data, changeCount, currentReplacementMode()});
 }
 
 bool ClipboardProtectionController::containsImage(qint64 changeCount)

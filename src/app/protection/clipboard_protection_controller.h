@@ -5,6 +5,7 @@
 #include "core/protection/clipboard_protection_monitor_plan.h"
 #include "core/support/task_handle.h"
 
+#include <QFuture>
 #include <QObject>
 #include <QString>
 
@@ -20,9 +21,10 @@ class StoredSettings;
 
 // The clipboard guard. While the main window is open it polls the clipboard's change
 // count, lets the monitor plan decide when a new image has settled and was never seen,
-// and hands that image to the clipboard scan. It only reads the clipboard: every writer
-// of the application marks its own change handled in `monitorPlan()`, so that cleaned
-// output is never scanned again. Created once by the main window; main thread only.
+// and hands that image to the clipboard scan; a file a copied URI list names is read on
+// the thread pool, never opened on the main thread. It only reads the clipboard: every
+// writer of the application marks its own change handled in `monitorPlan()`, so that
+// cleaned output is never scanned again. Created once by the main window; main thread only.
 class ClipboardProtectionController : public QObject
 {
     Q_OBJECT
@@ -46,8 +48,9 @@ public:
 
     /// The stored mode; an older value reads as the mode it behaves like, anything unknown as `pauseIfUnsure`.
     ClipboardProtectionReplacementMode currentReplacementMode() const;
-    /// The image on the clipboard, as the guard hands it over.
-    static std::optional<QByteArray> imageData(const ClipboardAccess &clipboard);
+    /// The latest reading of a file a copied URI list names (on the thread pool) and its
+    /// hand-over (on the main thread), for whoever must wait until both are done.
+    QFuture<void> fileRead() const { return m_fileRead; }
 
 signals:
     void isRunningChanged(bool isRunning);
@@ -56,8 +59,10 @@ signals:
 private:
     void sleepThenPoll(const TaskHandle &task);
     void poll();
+    /// Hands the image over, or, without one, marks the change handled so that it is not retried.
+    void handOver(const std::optional<QByteArray> &data, qint64 changeCount);
     /// Whether the clipboard holds an image at this change. The test may read a file
-    /// list and open every file it names, so it runs once per change, not once per poll.
+    /// list, so it runs once per change, not once per poll.
     bool containsImage(qint64 changeCount);
     void setRunning(bool running);
     void setRuntimeStatus(const QString &status);
@@ -77,6 +82,7 @@ private:
     };
     std::optional<ImageTest> m_lastImageTest;
     CandidateCallback m_onImageCandidate;
+    QFuture<void> m_fileRead;
 };
 
 } // namespace velmora

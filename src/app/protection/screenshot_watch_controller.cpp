@@ -39,6 +39,7 @@ ScreenshotWatchController::ScreenshotWatchController(StoredSettings &settings, C
     m_watcher.setOnError([this](ScreenshotFolderWatcherError error) {
         setRunning(false);
         setRuntimeStatus(description(error));
+        emit interrupted(m_runtimeStatus);
     });
 }
 

@@ -47,6 +47,8 @@ public:
 signals:
     void isRunningChanged(bool isRunning);
     void runtimeStatusChanged(const QString &runtimeStatus);
+    /// The running watch stopped by itself (its folder moved or went away); the sentence says so.
+    void interrupted(const QString &runtimeStatus);
 
 private:
     void failToStart();

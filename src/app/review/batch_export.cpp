@@ -1,5 +1,6 @@
 #include "app/review/batch_export.h"
 
+#include "app/review/batch_export_folder.h"
 #include "app/review/cleaned_output_files.h"
 #include "core/detection/core_error.h"
 
@@ -17,10 +18,18 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
                                     const std::function<void(int)> &progress,
                                     const std::function<bool()> &isCancelled)
 {
-    const std::optional<QString> folder = createBatchExportFolder(parentPath);
+    // The images go into a hidden folder that takes its visible name only once all are
+    // in: an export stopped by a crash or a kill leaves no folder that looks finished.
+    const std::optional<QString> folder = createBatchExportWorkFolder(parentPath);
     if (!folder)
         return BatchExportFailure::unwritable;
     const QDir dir(*folder);
+    const auto removeWritten = [&](qsizetype written) {
+        // The folder was new, so all it holds is ours.
+        for (qsizetype j = 0; j < written; ++j)
+            QFile::remove(dir.filePath(jobs.at(j).fileName));
+        QDir(parentPath).rmdir(QFileInfo(*folder).fileName());
+    };
     for (qsizetype i = 0; i < jobs.size(); ++i) {
         std::optional<BatchExportFailure> failure;
         if (isCancelled()) {
@@ -40,15 +49,17 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
             }
         }
         if (failure) {
-            // A batch export is all or nothing: the folder was new, so all it holds is ours.
-            for (qsizetype j = 0; j < i; ++j)
-                QFile::remove(dir.filePath(jobs.at(j).fileName));
-            QDir(parentPath).rmdir(QFileInfo(*folder).fileName());
+            removeWritten(i);
             return *failure;
         }
         progress(int(i + 1));
     }
-    return *folder;
+    const std::optional<QString> published = publishBatchExportFolder(*folder);
+    if (!published) {
+        removeWritten(jobs.size());
+        return BatchExportFailure::unwritable;
+    }
+    return *published;
 }
 
 BatchExport::BatchExport(QObject *parent) : QObject(parent)

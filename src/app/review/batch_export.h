@@ -33,8 +33,10 @@ struct BatchExportJob
 };
 
 /// Writes a cleaned PNG of every job into a new folder inside `parentPath`, each decoded
-/// from its source in turn: all of them, or none and no folder. `progress` is called
-/// with the count written after each image; `isCancelled` is asked before each one.
+/// from its source in turn: all of them, or none and no folder. The folder shows under
+/// its name ("Velmora Cleaned", numbered when taken) only once every image is in it.
+/// `progress` is called with the count written after each image; `isCancelled` is asked
+/// before each one.
 BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QString &parentPath,
                                     const std::function<void(int)> &progress,
                                     const std::function<bool()> &isCancelled);

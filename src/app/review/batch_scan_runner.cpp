@@ -105,9 +105,10 @@ void BatchScanRunner::launch(const std::shared_ptr<Run> &run, const QUuid &itemI
         return;
     }
     // Decoding a screenshot takes tens of milliseconds: never on the main thread.
-    const auto decode = QtConcurrent::run([source = std::get<ReviewImageSource>(*pixels)]() {
+    // Cancelling the run stops the decode at its next read.
+    const auto decode = QtConcurrent::run([source = std::get<ReviewImageSource>(*pixels), task = run->task]() {
         try {
-            return Decoded(source.decode().image);
+            return Decoded(source.decode(task).image);
         } catch (const VelmoraCoreException &exception) {
             return Decoded(exception.error());
         }

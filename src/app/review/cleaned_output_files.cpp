@@ -4,7 +4,6 @@
 #include "core/redaction/redaction_plan.h"
 #include "core/redaction/redaction_renderer.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -13,13 +12,6 @@
 namespace velmora {
 
 Q_LOGGING_CATEGORY(lcOutput, "com.orlwick.kavri.output")
-
-namespace {
-
-/// Enough numbered names for any real folder; past that something else is wrong.
-constexpr int batchFolderAttemptLimit = 10000;
-
-} // namespace
 
 QByteArray cleanedImageData(const QImage &image, const RedactionPlan &plan, CleanedImageFormat format)
 {
@@ -95,28 +87,6 @@ bool writeCleanedImageFile(const QImage &image, const RedactionPlan &plan, const
     }
     const QFileInfo target(path);
     return target.exists() || target.isSymLink() ? replaceFile(path, bytes, protectedPath) : writeNewFile(path, bytes);
-}
-
-std::optional<QString> createBatchExportFolder(const QString &parentPath)
-{
-    const QDir parent(parentPath);
-    if (!QFileInfo(parentPath).isDir()) {
-        qCWarning(lcOutput) << "Batch export folder" << parentPath << "is not a folder";
-        return std::nullopt;
-    }
-    for (int attempt = 1; attempt <= batchFolderAttemptLimit; ++attempt) {
-        const QString path = parent.filePath(batchExportFolderName(attempt));
-        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-            continue;
-        if (parent.mkdir(batchExportFolderName(attempt)))
-            return path;
-        if (!QFileInfo::exists(path)) {
-            qCWarning(lcOutput) << "Cannot create the batch export folder" << path;
-            return std::nullopt;
-        }
-        // Someone else took the name between the check and the creation: try the next one.
-    }
-    return std::nullopt;
 }
 
 } // namespace velmora

@@ -38,8 +38,4 @@ bool replaceFile(const QString &path, const QByteArray &bytes, const QString &pr
 bool writeCleanedImageFile(const QImage &image, const RedactionPlan &plan, const QString &path,
                            const QString &protectedPath);
 
-/// Creates the first free batch export folder ("Velmora Cleaned", "Velmora Cleaned 2",
-/// ...) inside `parentPath`; its path, or nothing when no folder could be created.
-std::optional<QString> createBatchExportFolder(const QString &parentPath);
-
 } // namespace velmora

@@ -168,6 +168,13 @@ void ClipboardScanFlow::pauseForReview(const ReviewIntakeImage &item, const Velm
 void ClipboardScanFlow::replaceWithCleanedPNG(const std::optional<QByteArray> &png, const RedactionPlan &plan,
                                               qint64 changeCount, ReviewIntakeImage item)
 {
+    if (m_clipboard.changeCount() != changeCount) {
+        // The user copied something else while the image was scanned: what they copied
+        // last stays on the clipboard, and the image waits for review.
+        m_review.setLastAutoCleanReviewItem(item);
+        m_review.showStatusWhenIdle(ClipboardText::scannedForReview);
+        return;
+    }
     const auto fail = [this] { m_review.showFailure(ClipboardText::replacementFailed, ClipboardText::notChanged); };
     if (!png) {
         fail();

@@ -55,6 +55,7 @@ private:
     void pauseForReview(const ReviewIntakeImage &item, const VelmoraCaptureOutputFallbackReason &reason);
     /// Puts the flattened cleaned PNG on the clipboard in place of the image, undoable for
     /// a while; without a PNG (it could not be rendered) says the clipboard was not changed.
+    /// A clipboard that changed since `changeCount` is left alone: the image is kept for review.
     void replaceWithCleanedPNG(const std::optional<QByteArray> &png, const RedactionPlan &plan, qint64 changeCount,
                                ReviewIntakeImage item);
     void showFailure(qint64 changeCount);

@@ -27,11 +27,12 @@ void FileImport::start(const QList<QUrl> &files, ItemReady onItem, Finished onFi
     m_skipped = 0;
     m_onItem = std::move(onItem);
     m_onFinished = std::move(onFinished);
+    m_task = TaskHandle();
     QList<int> indexes(files.size());
     std::iota(indexes.begin(), indexes.end(), 0);
-    m_watcher.setFuture(QtConcurrent::mapped(indexes, [files](int index) {
+    m_watcher.setFuture(QtConcurrent::mapped(indexes, [files, task = m_task](int index) {
         try {
-            auto [source, image] = ReviewImageSource::importFile(files.at(index).toLocalFile());
+            auto [source, image] = ReviewImageSource::importFile(files.at(index).toLocalFile(), task);
             // Only the first bitmap is kept: a large batch must not hold them all.
             return Outcome{std::move(source), index == 0 ? image.image : QImage()};
         } catch (const VelmoraCoreException &) {
@@ -44,6 +45,7 @@ void FileImport::cancel()
 {
     m_onItem = nullptr;
     m_onFinished = nullptr;
+    m_task.cancel();
     m_watcher.cancel();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/review/review_image_source.h"
+#include "core/support/task_handle.h"
 
 #include <QFuture>
 #include <QFutureWatcher>
@@ -34,7 +35,7 @@ public:
 
     /// Cancels the running import, if any, and starts this one.
     void start(const QList<QUrl> &files, ItemReady onItem, Finished onFinished);
-    /// Nothing more is handed over.
+    /// Nothing more is handed over; the files being read stop decoding early.
     void cancel();
     bool isRunning() const { return m_watcher.isRunning(); }
     /// The running (or last) import's work, for whoever must wait until it is done.
@@ -51,6 +52,7 @@ private:
     void finish();
 
     QFutureWatcher<Outcome> m_watcher;
+    TaskHandle m_task; ///< The running import's: cancelling it ends the decodes under way.
     QList<QUrl> m_files;
     QHash<int, Outcome> m_waiting; ///< Read ahead of a file before them.
     int m_next = 0;

@@ -1,5 +1,6 @@
 #include "app/review/intake_import.h"
 
+#include "app/protection/clipboard_image.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_intake.h"
 #include "core/analysis/image_importer.h"
@@ -12,19 +13,35 @@ namespace velmora {
 
 namespace {
 
-using Imported = std::pair<ReviewImageSource, ImportedImage>;
-/// The source and its decoded image, or why the image could not be read.
-using Outcome = std::variant<Imported, VelmoraCoreError>;
+using Imported = IntakeImport::Imported;
+using Outcome = IntakeImport::Outcome;
 
-Outcome importIntake(const ReviewIntakeImage &image)
+Outcome importBytes(const QByteArray &bytes)
 {
     try {
-        if (image.filePath)
-            return ReviewImageSource::importFile(*image.filePath);
-        return Imported{ReviewImageSource::fromBytes(image.encodedBytes), ImageImporter::importImage(image.encodedBytes)};
+        return Imported{ReviewImageSource::fromBytes(bytes), ImageImporter::importImage(bytes)};
     } catch (const VelmoraCoreException &exception) {
         return exception.error();
     }
+}
+
+Outcome importIntake(const ReviewIntakeImage &image)
+{
+    if (!image.filePath)
+        return importBytes(image.encodedBytes);
+    try {
+        return ReviewImageSource::importFile(*image.filePath);
+    } catch (const VelmoraCoreException &exception) {
+        return exception.error();
+    }
+}
+
+Outcome importClipboardOffer(const ClipboardImageOffer &offer)
+{
+    const std::optional<QByteArray> bytes = clipboardImageBytes(offer);
+    if (!bytes)
+        return VelmoraCoreError::invalidImageData;
+    return importBytes(*bytes);
 }
 
 } // namespace
@@ -35,8 +52,17 @@ IntakeImport::IntakeImport(QObject *parent) : QObject(parent)
 
 void IntakeImport::start(const ReviewIntakeImage &image, Ready onReady, Failed onFailed)
 {
+    watch(QtConcurrent::run(importIntake, image), std::move(onReady), std::move(onFailed));
+}
+
+void IntakeImport::start(const ClipboardImageOffer &offer, Ready onReady, Failed onFailed)
+{
+    watch(QtConcurrent::run(importClipboardOffer, offer), std::move(onReady), std::move(onFailed));
+}
+
+void IntakeImport::watch(const QFuture<Outcome> &future, Ready onReady, Failed onFailed)
+{
     const quint64 generation = ++m_generation;
-    const QFuture<Outcome> future = QtConcurrent::run(importIntake, image);
     m_future = QFuture<void>(future);
     whenFinished(future, this,
                  [this, generation, onReady = std::move(onReady), onFailed = std::move(onFailed)](

@@ -8,14 +8,17 @@
 #include <QObject>
 
 #include <functional>
+#include <utility>
+#include <variant>
 
 namespace velmora {
 
+struct ClipboardImageOffer;
 struct ReviewIntakeImage;
 
 // Reads the one image a paste, a drop of image bytes or a flow outside the review hands
-// over (its encoded bytes, or its file) off the main thread, and hands the source and
-// the decoded image back on the main thread. One at a time: starting another one or
+// over (its encoded bytes, its file, or what the clipboard offers) off the main thread,
+// and hands the source and the decoded image back on the main thread. One at a time: starting another one or
 // cancelling drops the result of the one before, and nothing is handed back once the
 // owner is gone. Owned by the review controller.
 class IntakeImport : public QObject
@@ -29,12 +32,21 @@ public:
 
     /// Drops the running read, if any, and starts this one.
     void start(const ReviewIntakeImage &image, Ready onReady, Failed onFailed);
+    /// The same for the image a clipboard offers: its bytes, or a file it names, which
+    /// is read with the importer's checks (invalidImageData when none passes).
+    void start(const ClipboardImageOffer &offer, Ready onReady, Failed onFailed);
     /// Nothing more is handed over.
     void cancel();
     /// The running (or last) read, for whoever must wait until it is done.
     QFuture<void> future() const { return m_future; }
 
+    using Imported = std::pair<ReviewImageSource, ImportedImage>;
+    /// What a read gives: the source and its decoded image, or why the image could not be read.
+    using Outcome = std::variant<Imported, VelmoraCoreError>;
+
 private:
+    void watch(const QFuture<Outcome> &future, Ready onReady, Failed onFailed);
+
     QFuture<void> m_future;
     /// Counts the reads started or cancelled: a result of an older one is dropped.
     quint64 m_generation = 0;

@@ -17,6 +17,12 @@ void ReviewController::showCompletionBanner(const QString &text, std::optional<C
     m_banner.show(text, primaryAction, secondaryAction);
 }
 
+void ReviewController::closeCompletionBanner()
+{
+    ChangeScope scope(*this);
+    m_banner.clear();
+}
+
 bool ReviewController::bannerActionReplacesReview(CompletionBannerAction action) const
 {
     switch (action) {

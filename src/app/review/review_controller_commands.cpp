@@ -18,14 +18,20 @@ void ReviewController::closeCurrentReview()
     // Images still being read are not opened after all.
     m_fileImport.cancel();
     m_intakeImport.cancel();
-    if (!hasActiveReview(m_state))
+    if (!hasActiveReview(m_state)) {
+        // A background AutoClean leaves its banner, review item and undo with nothing
+        // open: they end with the close all the same.
+        if (m_banner.text() || m_state.lastAutoCleanReviewItem || m_autoCleanUndo.token()) {
+            ChangeScope scope(*this);
+            clearBannerAndAutoClean();
+        }
         return;
+    }
     ChangeScope scope(*this);
     cancelCurrentDetection();
     cancelBatchScan();
     for (auto *task : {&m_state.customSettingsRescanTask, &m_state.captureTask})
         cancelAndForget(*task);
-    m_banner.clear();
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
 
     m_state.isManualEditing = false;
@@ -35,8 +41,7 @@ void ReviewController::closeCurrentReview()
     m_state.findingFilter = FindingFilter::all;
     m_shareGate = ShareGate();
 
-    m_state.lastAutoCleanReviewItem.reset();
-    m_autoCleanUndo.clear();
+    clearBannerAndAutoClean();
 
     m_state.batchItems.clear();
     m_state.currentImage = QImage();
@@ -48,6 +53,13 @@ void ReviewController::closeCurrentReview()
 
     m_state.setErrorText(std::nullopt);
     m_state.setReviewStatusNote(ReviewText::startPrompt);
+}
+
+void ReviewController::clearBannerAndAutoClean()
+{
+    m_banner.clear();
+    m_state.lastAutoCleanReviewItem.reset();
+    m_autoCleanUndo.clear();
 }
 
 void ReviewController::setOutputPreview(bool on)

@@ -1,10 +1,14 @@
 #include "app/review/review_controller.h"
 
 #include "app/protection/clipboard_access.h"
+#include "app/protection/clipboard_image.h"
 #include "app/review/folder_expansion.h"
 #include "app/review/review_controller_private.h"
+#include "core/analysis/image_importer.h"
 
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -61,7 +65,11 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
 {
     const QList<QUrl> expanded = expandFolders(urls);
     if (expanded.isEmpty()) {
-        showImportFailure(VelmoraCoreError::unsupportedImageType);
+        // A folder bearing an image's name was meant as that image, which could not be opened.
+        const bool namedAsImage = std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) {
+            return ImageImporter::isSupported(url.toLocalFile());
+        });
+        showImportFailure(namedAsImage ? VelmoraCoreError::invalidImageData : VelmoraCoreError::unsupportedImageType);
         return;
     }
     const bool isBatch = expanded.size() > 1;
@@ -114,16 +122,17 @@ void ReviewController::pasteImageFromClipboard()
         return;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
-    const std::optional<QByteArray> data = ClipboardProtectionController::imageData(m_environment.clipboard);
-    if (!data) {
+    const ClipboardImageOffer offer = clipboardImageOffer(m_environment.clipboard);
+    if (offer.isEmpty()) {
         m_state.setErrorText(clipboardHasNoImage);
         m_state.setReviewStatusNote(copyAnImageFirst);
         return;
     }
     // The pasted image is in review now: the clipboard guard need not scan it again.
     m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
-    openForReview({*data, std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
-                   std::nullopt, std::nullopt, clipboardImageLoaded});
+    startIntakeImport({QByteArray(), std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
+                       std::nullopt, std::nullopt, clipboardImageLoaded},
+                      std::nullopt, offer);
 }
 
 } // namespace velmora

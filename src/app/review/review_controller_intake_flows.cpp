@@ -2,6 +2,7 @@
 
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
+#include "app/review/review_status_text.h"
 
 #include <QDir>
 
@@ -27,19 +28,22 @@ void ReviewController::openForReviewWithFailure(const ReviewIntakeImage &image, 
     startIntakeImport(image, errorText);
 }
 
-void ReviewController::startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText)
+void ReviewController::startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText,
+                                         const std::optional<ClipboardImageOffer> &clipboardOffer)
 {
     m_fileImport.cancel();
     // The review in progress stays until the image is in.
-    m_intakeImport.start(
-        image,
-        [this, image, errorText](const ReviewImageSource &source, const QImage &bitmap) {
-            openImported(image, source, bitmap, errorText);
-        },
-        [this](VelmoraCoreError error) {
-            ChangeScope scope(*this);
-            showImportFailure(error);
-        });
+    auto opened = [this, image, errorText](const ReviewImageSource &source, const QImage &bitmap) {
+        openImported(image, source, bitmap, errorText);
+    };
+    auto failed = [this](VelmoraCoreError error) {
+        ChangeScope scope(*this);
+        showImportFailure(error);
+    };
+    if (clipboardOffer)
+        m_intakeImport.start(*clipboardOffer, std::move(opened), std::move(failed));
+    else
+        m_intakeImport.start(image, std::move(opened), std::move(failed));
 }
 
 void ReviewController::openImported(const ReviewIntakeImage &image, const ReviewImageSource &source,
@@ -47,17 +51,20 @@ void ReviewController::openImported(const ReviewIntakeImage &image, const Review
 {
     ChangeScope scope(*this);
     const std::optional<QUrl> url = image.filePath ? std::optional(QUrl::fromLocalFile(*image.filePath)) : std::nullopt;
-    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType, source,
-                                                 image.statusSentence);
+    // The boxes of a plan made for another content of the file would lie over pixels
+    // nobody scanned.
+    const bool keepsPlan = image.plan && (!image.scannedFile || *image.scannedFile == source);
+    const QString statusSentence = image.plan && !keepsPlan ? ReviewText::imageLoaded : image.statusSentence;
+    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType, source, statusSentence);
     m_images.insert(item.id, bitmap);
-    if (image.plan) {
+    if (keepsPlan) {
         // A plan of its own counts as scanned: its boxes can be shared as they are.
         item.redactionPlan = *image.plan;
         item.selectedDetectionID = image.selectedDetectionID;
         item.didScan = true;
         item.scanEnded = true;
     }
-    loadBatch({std::move(item)}, image.statusSentence, 0, !image.plan);
+    loadBatch({std::move(item)}, statusSentence, 0, !keepsPlan);
     if (errorText)
         m_state.setErrorText(errorText);
 }

@@ -1,11 +1,11 @@
 #include "app/review/review_image_source.h"
 
 #include "core/analysis/image_importer.h"
+#include "core/analysis/image_input_limits.h"
 #include "core/detection/core_error.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 
 namespace velmora {
@@ -15,14 +15,6 @@ namespace {
 QByteArray hashOf(const QByteArray &bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-}
-
-std::optional<QByteArray> readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
 }
 
 } // namespace
@@ -43,33 +35,32 @@ ReviewImageSource ReviewImageSource::encode(const QImage &image)
     return fromBytes(std::move(bytes));
 }
 
-std::pair<ReviewImageSource, ImportedImage> ReviewImageSource::importFile(const QString &path)
+std::pair<ReviewImageSource, ImportedImage> ReviewImageSource::importFile(const QString &path, const TaskHandle &task)
 {
-    ImportedImage image = ImageImporter::importImage(path);
-    const std::optional<QByteArray> bytes = readAll(path);
-    if (!bytes)
-        throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
+    ImportedFile file = ImageImporter::importFile(path, task);
     const QFileInfo info(path);
     ReviewImageSource source;
     source.m_filePath = path;
     source.m_fileSize = info.size();
     source.m_modified = info.lastModified();
-    source.m_hash = hashOf(*bytes);
-    return {std::move(source), std::move(image)};
+    // The bytes decoded are the bytes remembered: the file is read once.
+    source.m_hash = hashOf(file.bytes);
+    return {std::move(source), std::move(file.image)};
 }
 
-ImportedImage ReviewImageSource::decode() const
+ImportedImage ReviewImageSource::decode(const TaskHandle &task) const
 {
     if (!m_filePath)
-        return ImageImporter::importImage(m_encodedBytes);
+        return ImageImporter::importImage(m_encodedBytes, task);
     const QFileInfo info(*m_filePath);
     if (!info.isFile() || info.size() != m_fileSize || info.lastModified() != m_modified)
         throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
-    const std::optional<QByteArray> bytes = readAll(*m_filePath);
-    // The bytes checked are the bytes decoded: a change after the check cannot slip in.
-    if (!bytes || hashOf(*bytes) != m_hash)
+    // Read as the importer reads a file, within its limits; the bytes checked are the
+    // bytes decoded, so a change after the check cannot slip in.
+    const ImageFileContent file = readImageFile(*m_filePath);
+    if (file.refusal || hashOf(file.bytes) != m_hash)
         throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
-    return ImageImporter::importImage(*bytes);
+    return ImageImporter::importImage(file.bytes, task);
 }
 
 } // namespace velmora

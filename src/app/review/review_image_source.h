@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/imported_image.h"
+#include "core/support/task_handle.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -25,12 +26,14 @@ public:
     /// The bytes of a lossless PNG of `image`, for an image that exists only decoded.
     static ReviewImageSource encode(const QImage &image);
     /// Imports the file, as the importer does (and throws as it does), and remembers
-    /// what it was: the source and the decoded image.
-    static std::pair<ReviewImageSource, ImportedImage> importFile(const QString &path);
+    /// what it was: the source and the decoded image. Cancelling `task` stops the
+    /// decoding early, with invalidImageData.
+    static std::pair<ReviewImageSource, ImportedImage> importFile(const QString &path, const TaskHandle &task = TaskHandle());
 
     /// The image again. Throws VelmoraCoreException as the importer does, and
-    /// invalidImageData for a file whose size, modification time or bytes changed.
-    ImportedImage decode() const;
+    /// invalidImageData for a file whose size, modification time or bytes changed, or
+    /// once `task` is cancelled.
+    ImportedImage decode(const TaskHandle &task = TaskHandle()) const;
 
     const std::optional<QString> &filePath() const { return m_filePath; }
     const QByteArray &encodedBytes() const { return m_encodedBytes; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/review/image_scan.h"
+#include "app/review/review_image_source.h"
 #include "app/review/review_model_enums.h"
 #include "app/review/review_values.h"
 #include "core/detection/custom_detection_configuration.h"
@@ -32,6 +33,9 @@ struct ReviewIntakeImage
     std::optional<RedactionPlan> plan;     ///< Opened with this plan, unscanned; without one it is scanned.
     std::optional<QUuid> selectedDetectionID; ///< The finding selected when it opens.
     QString statusSentence;                ///< The status line once it is on screen.
+    /// The file as `plan` was made for it. The plan is kept only while the file is still
+    /// the one scanned: a file written again since is opened without it and scanned anew.
+    std::optional<ReviewImageSource> scannedFile = std::nullopt;
 
     friend bool operator==(const ReviewIntakeImage &, const ReviewIntakeImage &) = default;
 };

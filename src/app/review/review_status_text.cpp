@@ -16,7 +16,8 @@ QString reviewHint(const RedactionPlan &plan)
     if (std::none_of(entries.begin(), entries.end(), [](const RedactionPlanEntry &entry) { return entry.isActive; }))
         return QStringLiteral("All findings are off. Copy or export still creates a flattened cleaned image.");
     if (const int count = needsReviewEntries(plan); count > 0)
-        return QStringLiteral("%1 detections need closer review before export.").arg(count);
+        return count == 1 ? QStringLiteral("1 detection needs closer review before export.")
+                          : QStringLiteral("%1 detections need closer review before export.").arg(count);
     return QStringLiteral("Review the boxes, then export a cleaned image or copy a PNG.");
 }
 
@@ -40,17 +41,23 @@ QString findingNoun(int count)
     return count == 1 ? QStringLiteral("finding") : QStringLiteral("findings");
 }
 
+QString counted(qsizetype count, const QString &singular, const QString &plural)
+{
+    return QString::number(count) + u' ' + (count == 1 ? singular : plural);
+}
+
 QString reviewWarningMessage(int count)
 {
-    return QStringLiteral("%1 %2 marked for redaction still need checking. "
+    return QStringLiteral("%1 marked for redaction still %2 checking. "
                           "Preview the cleaned output before sharing when possible.")
-        .arg(count)
-        .arg(findingNoun(count));
+        .arg(counted(count, QStringLiteral("finding"), QStringLiteral("findings")),
+             count == 1 ? QStringLiteral("needs") : QStringLiteral("need"));
 }
 
 QString skippedFilesText(int count)
 {
-    return QStringLiteral("%1 image files could not be opened and were skipped.").arg(count);
+    return count == 1 ? QStringLiteral("1 image file could not be opened and was skipped.")
+                      : QStringLiteral("%1 image files could not be opened and were skipped.").arg(count);
 }
 
 QString policySourceLabel(QStringView policySource, QStringView policyPresetID)

@@ -42,6 +42,8 @@ QString withSkippedPatternsNote(const QString &sentence, bool customPatternsSkip
 QString findingsSummaryText(const RedactionPlan &plan, bool hasImage);
 /// "finding" or "findings", as `count` asks.
 QString findingNoun(int count);
+/// The count followed by the noun that agrees with it: "1 image", "3 images".
+QString counted(qsizetype count, const QString &singular, const QString &plural);
 /// The review warning for `count` findings that still need checking.
 QString reviewWarningMessage(int count);
 /// The error line of a batch load that skipped `count` unreadable files.

@@ -2,7 +2,6 @@
 
 #include "app/protection/protection_notifications.h"
 #include "app/review/future_watch.h"
-#include "core/analysis/image_importer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,14 +26,15 @@ QString foundSentence(int count)
         .arg(count == 1 ? QStringLiteral("leak") : QStringLiteral("leaks"));
 }
 
-/// The file decoded, on the thread pool; nothing when it cannot be read or its scan was
-/// cancelled by then.
-std::optional<QImage> readScreenshot(const QString &path, const TaskHandle &task)
+/// The file decoded, with its fingerprint, on the thread pool; nothing when it cannot be
+/// read or its scan was cancelled by then.
+std::optional<WatchedScreenshot> readScreenshot(const QString &path, const TaskHandle &task)
 {
     if (task.isCancelled())
         return std::nullopt;
     try {
-        return ImageImporter::importImage(path).image;
+        auto [source, imported] = ReviewImageSource::importFile(path);
+        return WatchedScreenshot{std::move(source), std::move(imported.image)};
     } catch (const VelmoraCoreException &exception) {
         qCInfo(lcReviewScan) << "Watched screenshot" << path << "could not be read:" << rawValue(exception.error());
         return std::nullopt;
@@ -62,23 +62,26 @@ void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
         return;
     const TaskHandle task;
     m_scanTasks.insert(key, task);
+    // The detection settings are taken as the file arrives: later edits do not reach its scan.
+    const CustomDetectionConfiguration configuration = m_review.customDetectionConfiguration();
     whenFinished(QtConcurrent::run(readScreenshot, key, task), this,
-                 [this, key, task](const QFuture<std::optional<QImage>> &read) {
+                 [this, key, task, configuration](const QFuture<std::optional<WatchedScreenshot>> &read) {
                      if (task.isCancelled()) {
                          forget(key, task);
                          return;
                      }
-                     if (const std::optional<QImage> image = read.result())
-                         scanDecoded(*image, key, task);
+                     if (const std::optional<WatchedScreenshot> screenshot = read.result())
+                         scanDecoded(*screenshot, configuration, key, task);
                      else
                          handleWatchedScanFailure(key);
                  });
 }
 
-void WatchedScreenshotFlow::scanDecoded(const QImage &image, const QString &key, const TaskHandle &task)
+void WatchedScreenshotFlow::scanDecoded(const WatchedScreenshot &screenshot,
+                                        const CustomDetectionConfiguration &configuration, const QString &key,
+                                        const TaskHandle &task)
 {
-    // The detection settings are taken now: later edits do not reach this scan.
-    m_review.scanDetached(image, task, this, [this, task, key](const ScanOutcome &outcome) {
+    const auto done = [this, task, key, source = screenshot.source](const ScanOutcome &outcome) {
         if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome)) {
             forget(key, task);
             return;
@@ -89,8 +92,9 @@ void WatchedScreenshotFlow::scanDecoded(const QImage &image, const QString &key,
             return;
         }
         m_scanTasks.remove(key);
-        handleWatchedScanResult(std::get<ScannedPlan>(outcome).plan, key);
-    });
+        handleWatchedScanResult(std::get<ScannedPlan>(outcome).plan, key, source);
+    };
+    m_review.scanDetachedWith(screenshot.image, configuration, task, this, done);
 }
 
 void WatchedScreenshotFlow::forget(const QString &key, const TaskHandle &task)
@@ -114,14 +118,15 @@ void WatchedScreenshotFlow::handleWatchedScanFailure(const QString &key)
     m_review.showStatusWhenIdle(WatchedText::couldNotOpen);
 }
 
-void WatchedScreenshotFlow::handleWatchedScanResult(const RedactionPlan &plan, const QString &path)
+void WatchedScreenshotFlow::handleWatchedScanResult(const RedactionPlan &plan, const QString &path,
+                                                    const ReviewImageSource &scannedFile)
 {
     if (plan.entries().isEmpty()) {
         m_review.recordShare(SafeShareAction::scan, SafeShareSourceType::screenshotWatch, plan, std::nullopt);
         return;
     }
     const ReviewIntakeImage alert{{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, plan,
-                                  plan.entries().first().id(), WatchedText::scanned};
+                                  plan.entries().first().id(), WatchedText::scanned, scannedFile};
     const int count = int(plan.entries().size());
     m_review.queueWatchedScreenshot(alert);
     announce(count);

@@ -15,8 +15,15 @@ namespace velmora {
 
 class NotificationCenter;
 
+/// A watched file as it was read for its scan.
+struct WatchedScreenshot
+{
+    ReviewImageSource source; ///< Its fingerprint, which its alert keeps.
+    QImage image;
+};
+
 // The main window's half of the screenshot-folder watch: scans each settled new file
-// the watch hands over, once at a time, with the detection settings of that moment.
+// the watch hands over, once at a time, with the detection settings of its arrival.
 // A screenshot without findings leaves a history record only; one with findings is
 // queued as a watched alert without touching the review on screen, announced in the
 // status line or the banner and, while Velmora is not in front, by a desktop
@@ -45,10 +52,11 @@ public:
     void offerLatestAlert();
 
 private:
-    void scanDecoded(const QImage &image, const QString &key, const TaskHandle &task);
+    void scanDecoded(const WatchedScreenshot &screenshot, const CustomDetectionConfiguration &configuration,
+                     const QString &key, const TaskHandle &task);
     /// Drops the file's entry while it still belongs to `task`.
     void forget(const QString &key, const TaskHandle &task);
-    void handleWatchedScanResult(const RedactionPlan &plan, const QString &path);
+    void handleWatchedScanResult(const RedactionPlan &plan, const QString &path, const ReviewImageSource &scannedFile);
     void handleWatchedScanFailure(const QString &key);
     /// Tells the user an alert was queued, without disturbing the review on screen.
     void announce(int findingCount);

@@ -1,5 +1,6 @@
 #include "app/settings/clipboard_protection_section.h"
 
+#include "app/protection/protection_runtime.h"
 #include "app/settings/settings_choice_row.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
@@ -13,11 +14,12 @@
 
 namespace velmora {
 
-ClipboardProtectionSection::ClipboardProtectionSection(StoredSettings &settings, QWidget *parent)
+ClipboardProtectionSection::ClipboardProtectionSection(StoredSettings &settings, const ProtectionRuntime *runtime,
+                                                       QWidget *parent)
     : SettingsSection(tr("Clipboard Protection"), tr("Clipboard Protection scans image clipboard changes only and uses "
                                                      "the same AutoClean safety modes as Velmora Capture."),
                       parent),
-      m_settings(settings)
+      m_settings(settings), m_runtime(runtime)
 {
     setObjectName(QStringLiteral("settings-clipboard-protection"));
     m_toggle = new QCheckBox(tr("Monitor clipboard images"));
@@ -40,6 +42,8 @@ ClipboardProtectionSection::ClipboardProtectionSection(StoredSettings &settings,
     addRow(m_status);
 
     connect(&m_settings, &StoredSettings::changed, this, &ClipboardProtectionSection::refresh);
+    if (m_runtime)
+        connect(m_runtime, &ProtectionRuntime::changed, this, &ClipboardProtectionSection::refresh);
     refresh();
 }
 
@@ -52,12 +56,28 @@ void ClipboardProtectionSection::refresh()
     m_mode->setCurrentIndex(m_mode->findData(m_settings.value(Setting::clipboardReplacementModeID)));
     m_mode->setEnabled(on);
     m_summary->setText(clipboardProtectionSummary());
+    setSettingsStatus(m_status, haltSentence().value_or(m_message));
+}
+
+std::optional<QString> ClipboardProtectionSection::haltSentence() const
+{
+    if (!m_runtime || !m_settings.value(Setting::isClipboardProtectionEnabled))
+        return std::nullopt;
+    if (const std::optional<ProtectionHalt> &halt = m_runtime->clipboardGuardHalt())
+        return halt->detail;
+    return std::nullopt;
+}
+
+QString ClipboardProtectionSection::statusText() const
+{
+    return m_status->text();
 }
 
 void ClipboardProtectionSection::setClipboardProtectionEnabled(bool on)
 {
+    m_message = on ? tr("Clipboard image protection enabled.") : tr("Clipboard image protection stopped.");
     m_settings.setValue(Setting::isClipboardProtectionEnabled, on);
-    setSettingsStatus(m_status, on ? tr("Clipboard image protection enabled.") : tr("Clipboard image protection stopped."));
+    refresh();
     postChange();
 }
 
@@ -76,7 +96,7 @@ QString ClipboardProtectionSection::clipboardProtectionSummary() const
         return tr("Off. Clipboard images are not scanned unless you paste them into Velmora.");
     const ClipboardProtectionReplacementMode mode =
         selectableEquivalent(storedReplacementMode(m_settings.value(Setting::clipboardReplacementModeID)));
-    return tr("Active: ") + title(mode) + QStringLiteral(". ") + description(mode);
+    return (haltSentence() ? tr("Stopped: ") : tr("Active: ")) + title(mode) + QStringLiteral(". ") + description(mode);
 }
 
 void ClipboardProtectionSection::postChange()

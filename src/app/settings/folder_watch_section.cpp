@@ -2,6 +2,7 @@
 
 #include "app/protection/notification_center.h"
 #include "app/protection/protection_notifications.h"
+#include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/settings/policy_file_chooser.h"
@@ -107,6 +108,8 @@ FolderWatchSection::FolderWatchSection(StoredSettings &settings, Services servic
     addRow(recoveryRow);
 
     connect(&m_settings, &StoredSettings::changed, this, &FolderWatchSection::refresh);
+    if (m_services.runtime)
+        connect(m_services.runtime, &ProtectionRuntime::changed, this, &FolderWatchSection::refresh);
     refresh();
 }
 
@@ -122,6 +125,16 @@ void FolderWatchSection::refresh()
     m_toggle->setEnabled(folder);
     m_stop->setEnabled(folder);
     m_summary->setText(screenshotWatchFolderSummary());
+    showStatus();
+}
+
+std::optional<QString> FolderWatchSection::haltSentence() const
+{
+    if (!m_services.runtime || !m_settings.value(Setting::isScreenshotWatchEnabled) || !hasFolder())
+        return std::nullopt;
+    if (const std::optional<ProtectionHalt> &halt = m_services.runtime->folderWatchHalt())
+        return halt->detail;
+    return std::nullopt;
 }
 
 QString FolderWatchSection::screenshotWatchFolderSummary() const
@@ -132,8 +145,12 @@ QString FolderWatchSection::screenshotWatchFolderSummary() const
     QString name = m_settings.value(Setting::screenshotWatchFolderDisplayName);
     if (name.isEmpty())
         name = m_settings.value(Setting::screenshotWatchFolderPath);
-    return (m_settings.value(Setting::isScreenshotWatchEnabled) ? tr("Watching") : tr("Paused")) +
-           QStringLiteral(": ") + name;
+    QString state = tr("Watching");
+    if (!m_settings.value(Setting::isScreenshotWatchEnabled))
+        state = tr("Paused");
+    else if (haltSentence())
+        state = tr("Stopped");
+    return state + QStringLiteral(": ") + name;
 }
 
 void FolderWatchSection::setScreenshotWatchEnabled(bool on)
@@ -229,12 +246,22 @@ bool FolderWatchSection::showsNotificationSettingsRecovery() const
 
 void FolderWatchSection::setStatusText(const QString &text)
 {
-    setSettingsStatus(m_status, text);
+    m_message = text;
+    showStatus();
+}
+
+void FolderWatchSection::showStatus()
+{
+    const std::optional<QString> halt = haltSentence();
+    setSettingsStatus(m_status, halt.value_or(m_message));
+    // The button goes with the notification sentence it answers.
+    m_recovery->setVisible(m_offersRecovery && !halt);
 }
 
 void FolderWatchSection::setShowsRecovery(bool shows)
 {
-    m_recovery->setVisible(shows);
+    m_offersRecovery = shows;
+    showStatus();
 }
 
 } // namespace velmora

@@ -13,6 +13,7 @@ namespace velmora {
 
 class NotificationCenter;
 class PolicyFileChooser;
+class ProtectionRuntime;
 class StoredSettings;
 class VelmoraButton;
 
@@ -20,8 +21,9 @@ class VelmoraButton;
 // screenshots folder or any folder), switch the watch on or off, or stop it and forget
 // the folder. Whenever the watch becomes active the notification permission is checked
 // (asked for when never decided); the answer sets the status line and, when alerts
-// cannot be shown, offers the desktop's notification settings. Every change to the
-// watch posts velmoraScreenshotWatchSettingsDidChange.
+// cannot be shown, offers the desktop's notification settings. A watch switched on
+// that does not run says why instead. Every change to the watch posts
+// velmoraScreenshotWatchSettingsDidChange.
 class FolderWatchSection : public SettingsSection
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ public:
         PolicyFileChooser &folders;
         NotificationCenter &notifications;
         std::function<void()> openNotificationSettings;
+        /// How the main window's watch runs, when known.
+        const ProtectionRuntime *runtime = nullptr;
     };
 
     FolderWatchSection(StoredSettings &settings, Services services, QWidget *parent = nullptr);
@@ -43,16 +47,22 @@ public:
     void stopScreenshotWatch();
     /// The window is shown: with the watch on a folder, the permission is checked again.
     void refreshOnAppear();
-    /// "Watching: Desktop", "Paused: …", or how to choose a folder.
+    /// "Watching: Desktop", "Stopped: …" (switched on but not running), "Paused: …", or how
+    /// to choose a folder.
     QString screenshotWatchFolderSummary() const;
 
+    /// The last message of the section, or why the watch switched on does not run.
     QString statusText() const;
     bool showsNotificationSettingsRecovery() const;
 
 private:
     bool hasFolder() const;
+    /// Why the watch switched on with a folder does not run; nothing while it runs.
+    std::optional<QString> haltSentence() const;
     void refresh();
     void setStatusText(const QString &text);
+    /// The halt's sentence wins over the section's last message.
+    void showStatus();
     void setShowsRecovery(bool shows);
     void checkNotificationPermission();
     /// Applied on a later turn; dropped when the watch was stopped in the meantime.
@@ -66,6 +76,8 @@ private:
     VelmoraButton *m_stop = nullptr;
     QLabel *m_status = nullptr;
     VelmoraButton *m_recovery = nullptr;
+    QString m_message; ///< The last message of the section's own actions.
+    bool m_offersRecovery = false; ///< The message is about notifications that cannot be shown.
 };
 
 } // namespace velmora

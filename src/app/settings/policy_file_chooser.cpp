@@ -1,5 +1,6 @@
 #include "app/settings/policy_file_chooser.h"
 
+#include "app/shell/folder_panel_message.h"
 #include "core/settings/portable_settings.h"
 
 #include <QApplication>
@@ -56,8 +57,7 @@ std::optional<QString> QtPolicyFileChooser::chooseFolder(const FolderPanel &pane
     // Without folder creation the panel offers no way to make or change entries.
     dialog.setOption(QFileDialog::ReadOnly, !panel.canCreateFolders);
     dialog.setLabelText(QFileDialog::Accept, panel.prompt);
-    dialog.setToolTip(panel.message);
-    dialog.setAccessibleDescription(panel.message);
+    showFolderPanelMessage(dialog, panel.message);
     return chosenPath(dialog);
 }
 

@@ -16,13 +16,13 @@ ProtectionSettingsTab::ProtectionSettingsTab(StoredSettings &settings, const Ser
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
     layout->setSpacing(18);
-    m_status = new ProtectionStatusSection(settings, services.captureAllowed);
+    m_status = new ProtectionStatusSection(settings, services.captureAllowed, services.runtime);
     connect(m_status, &ProtectionStatusSection::jumpRequested, this, &ProtectionSettingsTab::jumpRequested);
     layout->addWidget(m_status);
     m_folderWatch = new FolderWatchSection(
-        settings, {services.folders, services.notifications, services.openNotificationSettings});
+        settings, {services.folders, services.notifications, services.openNotificationSettings, services.runtime});
     layout->addWidget(m_folderWatch);
-    m_clipboard = new ClipboardProtectionSection(settings);
+    m_clipboard = new ClipboardProtectionSection(settings, services.runtime);
     layout->addWidget(m_clipboard);
     m_captureOutput = new CaptureOutputSection(settings, {services.folders, services.showStatus});
     layout->addWidget(m_captureOutput);

@@ -13,6 +13,7 @@ class ClipboardProtectionSection;
 class FolderWatchSection;
 class NotificationCenter;
 class PolicyFileChooser;
+class ProtectionRuntime;
 class ProtectionStatusSection;
 class StoredSettings;
 
@@ -29,6 +30,8 @@ public:
         std::function<void()> openNotificationSettings;
         /// Shows a message on the window's general status line.
         std::function<void(const QString &)> showStatus;
+        /// How the main window's protections run, when known.
+        const ProtectionRuntime *runtime = nullptr;
     };
 
     ProtectionSettingsTab(StoredSettings &settings, const Services &services, QWidget *parent = nullptr);

@@ -1,5 +1,6 @@
 #include "app/settings/protection_status_section.h"
 
+#include "app/protection/protection_runtime.h"
 #include "app/settings/protection_status_row.h"
 #include "core/protection/protection_status_input.h"
 #include "core/settings/stored_settings.h"
@@ -24,11 +25,11 @@ ProtectionRailTarget protectionRailTarget(ScreenshotProtectionRail rail)
 }
 
 ProtectionStatusSection::ProtectionStatusSection(StoredSettings &settings, std::function<bool()> captureAllowed,
-                                                 QWidget *parent)
+                                                 const ProtectionRuntime *runtime, QWidget *parent)
     : SettingsSection(tr("Screenshot Protection"), tr("See the local protection pipeline for screenshots as they are "
                                                       "captured, saved, copied, or pasted."),
                       parent),
-      m_settings(settings), m_captureAllowed(std::move(captureAllowed))
+      m_settings(settings), m_captureAllowed(std::move(captureAllowed)), m_runtime(runtime)
 {
     setObjectName(QStringLiteral("settings-top"));
     addRow(makeSettingsCaption(tr("One local pipeline for screenshots: Capture, Folder Watch, Clipboard Guard, and "
@@ -48,13 +49,19 @@ ProtectionStatusSection::ProtectionStatusSection(StoredSettings &settings, std::
     }
     addRow(stack);
     connect(&m_settings, &StoredSettings::changed, this, &ProtectionStatusSection::refresh);
+    if (m_runtime)
+        connect(m_runtime, &ProtectionRuntime::changed, this, &ProtectionStatusSection::refresh);
     refresh();
 }
 
 void ProtectionStatusSection::refresh()
 {
-    const QList<ScreenshotProtectionStatusItem> items =
-        ScreenshotProtectionStatusBuilder::items(protectionStatusInput(m_settings, m_captureAllowed()));
+    ScreenshotProtectionStatusInput input = protectionStatusInput(m_settings, m_captureAllowed());
+    if (m_runtime) {
+        input.folderWatchHalt = m_runtime->folderWatchHalt();
+        input.clipboardGuardHalt = m_runtime->clipboardGuardHalt();
+    }
+    const QList<ScreenshotProtectionStatusItem> items = ScreenshotProtectionStatusBuilder::items(input);
     // The builder answers every rail, in rail order: the rows were made in that order.
     for (qsizetype i = 0; i < items.size() && i < m_rows.size(); ++i)
         m_rows[i]->setItem(items[i]);

@@ -8,6 +8,7 @@
 
 namespace velmora {
 
+class ProtectionRuntime;
 class ProtectionStatusRow;
 class StoredSettings;
 
@@ -19,17 +20,18 @@ struct ProtectionRailTarget
 };
 ProtectionRailTarget protectionRailTarget(ScreenshotProtectionRail rail);
 
-// "Screenshot Protection": one rail per protection, read from the stored settings and
-// the screen capture preflight again whenever a setting changes.
+// "Screenshot Protection": one rail per protection, read from the stored settings, the
+// screen capture preflight and the protections' runtime again whenever one changes.
 class ProtectionStatusSection : public SettingsSection
 {
     Q_OBJECT
 public:
-    /// `captureAllowed` is the screen capture preflight; it never prompts.
+    /// `captureAllowed` is the screen capture preflight; it never prompts. `runtime`, when
+    /// given, tells which protections switched on do not run.
     ProtectionStatusSection(StoredSettings &settings, std::function<bool()> captureAllowed,
-                            QWidget *parent = nullptr);
+                            const ProtectionRuntime *runtime = nullptr, QWidget *parent = nullptr);
 
-    /// Reads the settings again and shows the four rails.
+    /// Reads the settings and the runtime again and shows the four rails.
     void refresh();
 
 signals:
@@ -38,6 +40,7 @@ signals:
 private:
     StoredSettings &m_settings;
     std::function<bool()> m_captureAllowed;
+    const ProtectionRuntime *m_runtime = nullptr;
     QList<ProtectionStatusRow *> m_rows;
 };
 

@@ -82,7 +82,8 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
     m_protection = new ProtectionSettingsTab(settings, {m_services.captureAllowed, m_services.policyFiles,
                                                          m_services.notifications,
                                                          [this] { m_services.desktop.openNotificationSettings(); },
-                                                         [this](const QString &text) { m_privacy->setStatusText(text); }});
+                                                         [this](const QString &text) { m_privacy->setStatusText(text); },
+                                                         m_services.protectionRuntime});
     connect(m_protection, &ProtectionSettingsTab::jumpRequested, this, &SettingsWindow::jumpToSection);
     addPage(SettingsTab::protection, m_protection);
     m_privacy = new PrivacySettingsTab(settings, m_services.policyFiles, [this] { m_detection->saveDetectionSettings(); });

@@ -20,6 +20,7 @@ namespace velmora {
 class DetectionSettingsTab;
 class PolicyFileChooser;
 class PrivacySettingsTab;
+class ProtectionRuntime;
 class ProtectionSettingsTab;
 class SegmentedPicker;
 class StoredSettings;
@@ -41,6 +42,8 @@ public:
         NotificationCenter &notifications = NotificationCenter::none();
         /// Where the notification settings open.
         DesktopServices &desktop = DesktopServices::none();
+        /// How the main window's protections run; without it the rails read the settings only.
+        const ProtectionRuntime *protectionRuntime = nullptr;
     };
 
     SettingsWindow(StoredSettings &settings, Services services, QWidget *parent = nullptr);

@@ -14,16 +14,20 @@ namespace velmora {
 class SettingsWindowHost
 {
 public:
-    /// Over Qt's file dialogs, the desktop's link opener and notification service, and `desktop`.
-    SettingsWindowHost(StoredSettings &settings, DesktopServices &desktop);
+    /// Over Qt's file dialogs, the desktop's link opener and notification service,
+    /// `desktop`, and how the main window's protections run.
+    SettingsWindowHost(StoredSettings &settings, DesktopServices &desktop,
+                       const ProtectionRuntime *protectionRuntime = nullptr);
     SettingsWindowHost(StoredSettings &settings, std::unique_ptr<PolicyFileChooser> policyFiles,
                        std::function<void(const QUrl &)> openLink,
                        NotificationCenter &notifications = NotificationCenter::none(),
-                       DesktopServices &desktop = DesktopServices::none());
+                       DesktopServices &desktop = DesktopServices::none(),
+                       const ProtectionRuntime *protectionRuntime = nullptr);
     ~SettingsWindowHost();
 
-    /// Shows, raises and activates the window, making it when there is none.
-    void open();
+    /// Shows, raises and activates the window, making it when there is none; a new one
+    /// stands centred over `over`'s window (the main window), else over the screen.
+    void open(const QWidget *over = nullptr);
     SettingsWindow *window() const { return m_window; }
     PolicyFileChooser &policyFiles() const { return *m_policyFiles; }
 
@@ -33,6 +37,7 @@ private:
     std::function<void(const QUrl &)> m_openLink;
     NotificationCenter &m_notifications;
     DesktopServices &m_desktop;
+    const ProtectionRuntime *m_protectionRuntime;
     QPointer<SettingsWindow> m_window;
 };
 

@@ -19,7 +19,7 @@
 namespace velmora {
 
 VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop()), m_updater(Updater::forThisBuild(this))
+    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop(), &m_protectionRuntime), m_updater(Updater::forThisBuild(this))
 {
     registerNotificationCategories(DBusNotificationCenter::shared());
     // An answered risk notification opens the newest watched alert: the window comes
@@ -27,7 +27,7 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, this,
                                    [this](const QVariant &, const QVariantMap &) { bringMainWindowToFront(); });
     m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
-                                                           [this] { m_settingsWindow.open(); }, [this] {
+                                                           [this] { m_settingsWindow.open(m_mainWindow); }, [this] {
         if (m_mainWindow)
             m_mainWindow->quitAfterAsking();
         else
@@ -68,9 +68,11 @@ bool VelmoraApp::keepsRunningInTray() const
 
 MainWindow *VelmoraApp::createMainWindow()
 {
-    auto *contentView = new ContentView(m_settings, m_platform.services(DBusNotificationCenter::shared()));
+    PlatformServices platform = m_platform.services(DBusNotificationCenter::shared());
+    platform.protectionRuntime = &m_protectionRuntime;
+    auto *contentView = new ContentView(m_settings, platform);
     MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
-                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(); }};
+                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(m_mainWindow); }};
     // Closing only hides the window: the same window, with its review, comes back.
     auto *window = new MainWindow(std::move(services), contentView);
     m_platform.setDialogWindow(window);

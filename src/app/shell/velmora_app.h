@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/protection/protection_runtime.h"
 #include "app/settings/settings_window_host.h"
 #include "app/shell/system_platform.h"
 #include "app/window/main_window.h"
@@ -47,6 +48,8 @@ private:
     StoredSettings &m_settings;
     /// What the main window stands on; it outlives the window.
     SystemPlatform m_platform;
+    /// How the main window's protections run; it outlives both windows.
+    ProtectionRuntime m_protectionRuntime;
     SettingsWindowHost m_settingsWindow;
     Updater *m_updater = nullptr;
     std::unique_ptr<TrayIcon> m_tray;

@@ -1,6 +1,7 @@
 #include "app/window/completion_banner.h"
 
 #include "app/shell/look.h"
+#include "app/shell/plain_button.h"
 #include "app/shell/velmora_button.h"
 
 #include <QHBoxLayout>
@@ -40,6 +41,14 @@ CompletionBanner::CompletionBanner(QWidget *parent) : QFrame(parent)
     m_secondary->setObjectName(QStringLiteral("completion-banner-secondary-button"));
     layout->addWidget(m_secondary);
     layout->addWidget(m_primary);
+    auto *close = new PlainButton(QString(), look::font(look::TextStyle::title3), this);
+    close->setObjectName(QStringLiteral("completion-banner-close-button"));
+    close->setSymbol(QStringLiteral("xmark.circle"));
+    close->setColor(look::secondary);
+    close->setAccessibleName(tr("Close"));
+    close->setToolTip(tr("Close"));
+    layout->addWidget(close);
+    connect(close, &QPushButton::clicked, this, &CompletionBanner::closeRequested);
     connect(m_primary, &QPushButton::clicked, this, [this] {
         if (m_primaryAction)
             emit actionTriggered(*m_primaryAction);
@@ -67,6 +76,14 @@ void CompletionBanner::setBanner(const std::optional<QString> &text, std::option
     applyAction(m_primary, primary);
     applyAction(m_secondary, secondary);
     setVisible(text.has_value());
+}
+
+QSize CompletionBanner::sizeHint() const
+{
+    QSize hint = QFrame::sizeHint();
+    const int oneLine = m_text->fontMetrics().horizontalAdvance(m_text->text());
+    hint.setWidth(hint.width() - m_text->sizeHint().width() + oneLine);
+    return hint;
 }
 
 void CompletionBanner::paintEvent(QPaintEvent *)

@@ -15,8 +15,8 @@ class VelmoraButton;
 /// The title of a banner action's button.
 QString completionBannerActionTitle(CompletionBannerAction action);
 
-// The completion banner over the top of the review: one sentence and up to two
-// actions. Hidden while there is no banner text; the review decides when it goes.
+// The completion banner in the action bar: one sentence, up to two actions and a close
+// button. Hidden while there is no banner text; the review decides when it goes.
 class CompletionBanner : public QFrame
 {
     Q_OBJECT
@@ -25,9 +25,12 @@ public:
 
     void setBanner(const std::optional<QString> &text, std::optional<CompletionBannerAction> primary,
                    std::optional<CompletionBannerAction> secondary);
+    /// As wide as the sentence on one line; given less, the sentence wraps.
+    QSize sizeHint() const override;
 
 signals:
     void actionTriggered(CompletionBannerAction action);
+    void closeRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -8,6 +8,7 @@
 #include "app/panes/manual_edit_controls.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
+#include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
@@ -30,6 +31,7 @@
 #include "app/window/help_sheet_host.h"
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
+#include "app/window/message_box_answer.h"
 #include "app/window/watched_alerts_menu.h"
 
 #include "core/support/clock.h"
@@ -51,8 +53,6 @@
 namespace velmora {
 
 namespace {
-constexpr int kBannerInset = 20; ///< From the window's sides, as the header's content.
-constexpr int kBannerGap = 8;    ///< Below the header.
 
 bool isApplicationActive()
 {
@@ -61,7 +61,7 @@ bool isApplicationActive()
 } // namespace
 
 ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_clock(platform.clock)
+    : QWidget(parent), m_settings(settings), m_clock(platform.clock), m_protectionRuntime(platform.protectionRuntime)
 {
     m_controller = std::make_unique<ReviewController>(
         ReviewEnvironment{platform.scanEngine, settings, platform.clipboard, platform.clock, platform.fileDialogs,
@@ -76,8 +76,9 @@ ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QW
     m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, platform.clock);
     m_installController =
         new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    m_helpSheets = new HelpSheetHost(
-        settings, platform.clock, {[this] { loadQuickStartSample(*m_controller, palette()); }, {}}, this);
+    m_helpSheets = new HelpSheetHost(settings, platform.clock, {[this] {
+        askBeforeDiscarding([this] { loadQuickStartSample(*m_controller, palette()); });
+    }, {}}, this);
     new HelpSheetPresenter(*m_helpSheets, this);
     m_unsavedEdits = new UnsavedManualEdits(*m_controller);
     m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, isApplicationActive, this);
@@ -107,9 +108,6 @@ void ContentView::buildLayout()
 
     m_header = new HeaderBar(this);
     column->addWidget(m_header);
-    // The banner floats over the top of the review: coming and going, it moves nothing
-    // under the pointer.
-    m_banner = new CompletionBanner(this);
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
 
     auto *split = new QHBoxLayout;
@@ -154,7 +152,10 @@ void ContentView::buildLayout()
     m_actionBar = new ExportActionBar(*m_controller, this);
     m_ambientModePills = new AmbientModePills(m_controller->clipboardGuard(), m_actionBar);
     m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
-    m_actionBar->placeStatusWidgets(m_ambientModePills, m_watchedAlertsMenu);
+    // The banner sits in the bar's free middle, beside the outputs it reports on: it hides
+    // nothing of the review, and coming and going it moves nothing.
+    m_banner = new CompletionBanner(m_actionBar);
+    m_actionBar->placeStatusWidgets(m_ambientModePills, m_watchedAlertsMenu, m_banner);
     column->addWidget(m_actionBar);
 }
 
@@ -177,12 +178,22 @@ void ContentView::connectCommands()
     connect(m_dropTarget, &DropTargetView::captureAreaRequested, this,
             [] { postCaptureRequest(VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
+    connect(m_banner, &CompletionBanner::closeRequested, this, [&review] { review.closeCompletionBanner(); });
     connect(m_watchedAlertsMenu, &WatchedAlertsMenu::alertChosen, this,
             [this, &review](const QString &filePath) {
                 askBeforeDiscarding([&review, filePath] { review.openWatchedScreenshot(filePath); });
             });
     connect(m_screenshotWatch.get(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
             &AmbientModePills::setScreenshotWatchRunning);
+    // A watch whose folder went away says so where the user looks, not only in the settings.
+    connect(m_screenshotWatch.get(), &ScreenshotWatchController::interrupted, this,
+            [&review](const QString &runtimeStatus) { review.showStatus(runtimeStatus); });
+    ScreenshotWatchController *watch = m_screenshotWatch.get();
+    ClipboardProtectionController *guard = &review.clipboardGuard();
+    connect(watch, &ScreenshotWatchController::isRunningChanged, this, &ContentView::reportProtections);
+    connect(watch, &ScreenshotWatchController::runtimeStatusChanged, this, &ContentView::reportProtections);
+    connect(guard, &ClipboardProtectionController::isRunningChanged, this, &ContentView::reportProtections);
+    connect(guard, &ClipboardProtectionController::runtimeStatusChanged, this, &ContentView::reportProtections);
 
     CommandBus &bus = CommandBus::instance();
     bus.observe(commands::velmoraShowHelpCenter, this,
@@ -242,27 +253,12 @@ void ContentView::refresh()
     m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
     const ReviewBanner &banner = m_controller->banner();
     m_banner->setBanner(banner.text(), banner.primaryAction(), banner.secondaryAction());
-    placeBanner();
     const bool showsBatch = state.batchItems.size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
     const bool hasImage = !state.image().isNull();
     m_canvasStack->setCurrentIndex(hasImage ? 1 : 0);
     presentReviewWarningIfNeeded();
-}
-
-void ContentView::placeBanner()
-{
-    const int width = qMax(0, this->width() - 2 * kBannerInset);
-    const int height = m_banner->hasHeightForWidth() ? m_banner->heightForWidth(width) : m_banner->sizeHint().height();
-    m_banner->setGeometry(kBannerInset, m_header->geometry().bottom() + kBannerGap, width, height);
-    m_banner->raise();
-}
-
-void ContentView::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    placeBanner();
 }
 
 void ContentView::presentReviewWarningIfNeeded()
@@ -283,9 +279,9 @@ void ContentView::presentReviewWarningIfNeeded()
     QPushButton *cancel = box->addButton(ReviewWarningText::cancel, QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("review-warning-cancel-button"));
     box->setDefaultButton(cancel);
-    connect(box, &QMessageBox::finished, this, [this, box, proceed] {
+    whenAnswered(box, this, [this](QMessageBox::ButtonRole role) {
         m_isShowingReviewWarning = false;
-        if (box->clickedButton() == proceed)
+        if (role == QMessageBox::AcceptRole)
             m_controller->continuePendingShare();
         else
             m_controller->cancelPendingShare();
@@ -310,6 +306,7 @@ void ContentView::startBackgroundServices()
     m_captureServices->startHotKeys();
     applyScreenshotWatchSettings();
     startClipboardGuard();
+    reportProtections();
     if (!m_installController->evaluateInstallLocation(false))
         m_helpSheets->presentOnboardingIfNeeded();
 }
@@ -323,6 +320,17 @@ void ContentView::stopBackgroundServices()
     m_controller->clipboardGuard().stop();
     m_controller->clipboardScan().cancelScans();
     m_controller->cancelRunningScans();
+    reportProtections();
+}
+
+void ContentView::reportProtections()
+{
+    if (!m_protectionRuntime)
+        return;
+    if (m_backgroundServicesRunning)
+        m_protectionRuntime->reportRunning(*m_screenshotWatch, m_controller->clipboardGuard());
+    else
+        m_protectionRuntime->reportWindowClosed();
 }
 
 void ContentView::startClipboardGuard()

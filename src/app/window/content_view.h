@@ -25,6 +25,7 @@ class FindingsPanel;
 class HeaderBar;
 class HelpSheetHost;
 class ImageReviewView;
+class ProtectionRuntime;
 class ReviewController;
 class ScreenshotWatchController;
 class StoredSettings;
@@ -80,14 +81,11 @@ signals:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildLayout();
     void connectCommands();
     void refresh();
-    /// Lays the banner over the top edge of the review, just below the header.
-    void placeBanner();
     void presentReviewWarningIfNeeded();
     void presentInstallReminder();
     /// (Re)starts the clipboard guard from its stored settings, handing its images to the review.
@@ -95,9 +93,12 @@ private:
     /// (Re)starts the screenshot watch from its stored settings, handing new files to the review.
     void applyScreenshotWatchSettings();
     void openSettingsWindow();
+    /// Tells the protection runtime how the watch and the guard run now.
+    void reportProtections();
 
     StoredSettings &m_settings;
     Clock &m_clock;
+    ProtectionRuntime *m_protectionRuntime = nullptr;
     std::function<void()> m_openSettingsWindow;
     std::unique_ptr<ReviewController> m_controller;
     CaptureServices *m_captureServices = nullptr;

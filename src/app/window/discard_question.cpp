@@ -1,6 +1,7 @@
 #include "app/window/discard_question.h"
 
 #include "app/review/unsaved_manual_edits.h"
+#include "app/window/message_box_answer.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,32 +23,32 @@ void DiscardQuestion::askOrWait(std::function<void()> proceed, const std::functi
 
 void DiscardQuestion::askBeforeDiscarding(std::function<void()> proceed)
 {
-    if (m_box)
+    if (m_isAsking)
         return;
     const std::optional<QString> image = m_edits.imageWithUnsavedEdits();
     if (!image) {
         proceed();
         return;
     }
-    m_box = new QMessageBox(QMessageBox::Warning, tr("Discard Manual Boxes?"),
-                            tr("Discard the manual boxes of %1?").arg(*image), QMessageBox::NoButton,
-                            m_window->window());
-    m_box->setObjectName(QStringLiteral("discard-manual-boxes"));
-    m_box->setInformativeText(tr("They were drawn or adjusted since the last copy or export."));
-    m_box->setWindowModality(Qt::WindowModal);
-    m_box->setAttribute(Qt::WA_DeleteOnClose);
-    QPushButton *discard = m_box->addButton(tr("Discard"), QMessageBox::DestructiveRole);
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Discard Manual Boxes?"),
+                                tr("Discard the manual boxes of %1?").arg(*image), QMessageBox::NoButton,
+                                m_window->window());
+    box->setObjectName(QStringLiteral("discard-manual-boxes"));
+    box->setInformativeText(tr("They were drawn or adjusted since the last copy or export."));
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *discard = box->addButton(tr("Discard"), QMessageBox::DestructiveRole);
     discard->setObjectName(QStringLiteral("discard-manual-boxes-discard-button"));
-    QPushButton *cancel = m_box->addButton(QMessageBox::Cancel);
+    QPushButton *cancel = box->addButton(QMessageBox::Cancel);
     cancel->setObjectName(QStringLiteral("discard-manual-boxes-cancel-button"));
-    m_box->setDefaultButton(cancel);
-    QMessageBox *box = m_box;
-    connect(box, &QMessageBox::finished, this, [this, box, discard, proceed = std::move(proceed)] {
-        m_box.clear();
-        if (box->clickedButton() == discard)
+    box->setDefaultButton(cancel);
+    m_isAsking = true;
+    whenAnswered(box, this, [this, proceed = std::move(proceed)](QMessageBox::ButtonRole role) {
+        m_isAsking = false;
+        if (role == QMessageBox::DestructiveRole)
             proceed();
     });
-    m_box->open();
+    box->open();
 }
 
 } // namespace velmora

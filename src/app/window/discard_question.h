@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 
-class QMessageBox;
 class QWidget;
 
 namespace velmora {
@@ -31,13 +29,14 @@ public:
     /// The same while Velmora is in front or nothing would be lost; otherwise runs
     /// `wait`, which leaves the work for the user to take up from the banner.
     void askOrWait(std::function<void()> proceed, const std::function<void()> &wait);
-    bool isAsking() const { return !m_box.isNull(); }
+    /// From the question until its answer has been acted on.
+    bool isAsking() const { return m_isAsking; }
 
 private:
     const UnsavedManualEdits &m_edits;
     ApplicationActive m_isActive;
     QWidget *m_window;
-    QPointer<QMessageBox> m_box;
+    bool m_isAsking = false;
 };
 
 } // namespace velmora

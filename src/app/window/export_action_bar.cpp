@@ -50,9 +50,10 @@ ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
     m_localOnlyNote->setFont(look::font(look::TextStyle::footnote, QFont::Medium));
     m_localOnlyNote->setWordWrap(true);
     look::tintText(m_localOnlyNote, look::secondary);
-    // It may wrap, but always keeps the height its lines need.
-    m_localOnlyNote->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
-    m_layout->addWidget(m_localOnlyNote, 0, Qt::AlignVCenter);
+    // It may wrap, into as many lines as the bar's height holds when the bar is crowded.
+    m_localOnlyNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_localOnlyNote->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    m_layout->addWidget(m_localOnlyNote);
     m_layout->addStretch(1);
 
     m_includeSafe = new QCheckBox(QStringLiteral("Include safe"), this);
@@ -87,13 +88,15 @@ ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
     refresh();
 }
 
-void ExportActionBar::placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu)
+void ExportActionBar::placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu, QWidget *banner)
 {
     int index = m_layout->indexOf(m_localOnlyNote) + 1;
     for (QWidget *widget : {ambientModePills, watchedAlertsMenu}) {
         if (widget)
             m_layout->insertWidget(index++, widget, 0, Qt::AlignVCenter);
     }
+    if (banner)
+        m_layout->insertWidget(m_layout->indexOf(m_includeSafe), banner, 0, Qt::AlignVCenter);
 }
 
 void ExportActionBar::refresh()

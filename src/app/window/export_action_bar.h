@@ -12,8 +12,8 @@ class ReviewController;
 class VelmoraButton;
 
 // The output strip along the bottom of the main window: the on-device note, the
-// window's protection pills and watched-alerts menu, then (for a batch of two or more)
-// "Include safe" and "Export batch", and Copy and "Export cleaned copy". Every button
+// window's protection pills and watched-alerts menu, the window's banner, then (for a
+// batch of two or more) "Include safe" and "Export batch", and Copy and "Export cleaned copy". Every button
 // passes the review gate through the controller. The controls' object names are their
 // identifiers ("copy-redacted-button", ...). The window places it below a divider.
 class ExportActionBar : public QWidget
@@ -22,9 +22,10 @@ class ExportActionBar : public QWidget
 public:
     explicit ExportActionBar(ReviewController &controller, QWidget *parent = nullptr);
 
-    /// Puts the window's protection pills and its watched-alerts menu after the note;
-    /// each keeps its own visibility. Either may be null.
-    void placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu);
+    /// Puts the window's protection pills and its watched-alerts menu after the note, and
+    /// its banner in the free middle, before the output controls; each keeps its own
+    /// visibility. Any may be null.
+    void placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu, QWidget *banner = nullptr);
 
 private:
     void refresh();

@@ -3,6 +3,7 @@
 #include "app/help/velmora_help_center_view.h"
 #include "app/help/velmora_onboarding_view.h"
 #include "app/shell/support_contact.h"
+#include "app/shell/window_placement.h"
 #include "app/window/help_sheet_dialog.h"
 #include "app/window/help_sheet_host.h"
 
@@ -27,6 +28,7 @@ void HelpSheetPresenter::present(std::optional<VelmoraHelpSheet> sheet)
     if (!sheet)
         return;
     m_dialog = *sheet == VelmoraHelpSheet::onboarding ? makeOnboardingSheet() : makeHelpCenterSheet();
+    keepCentredOver(*m_dialog, m_anchor);
     m_dialog->open();
 }
 

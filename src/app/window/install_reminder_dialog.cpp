@@ -1,6 +1,7 @@
 #include "app/window/install_reminder_dialog.h"
 
 #include "app/shell/install_location.h"
+#include "app/window/message_box_answer.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,16 +24,16 @@ void presentInstallReminderDialog(QWidget *parent, ApplicationInstallController 
     later->setObjectName(QStringLiteral("install-reminder-not-now-button"));
     QPushButton *never = box->addButton(QObject::tr("Don't Remind Me"), QMessageBox::DestructiveRole);
     never->setObjectName(QStringLiteral("install-reminder-dont-remind-button"));
-    QObject::connect(box, &QMessageBox::finished, box, [box, instructions, never, &controller] {
+    whenAnswered(box, parent, [parent, &controller](QMessageBox::ButtonRole role) {
         using Answer = ApplicationInstallController::Answer;
-        if (box->clickedButton() == instructions) {
-            QMessageBox::information(box->parentWidget(), QObject::tr("Install Velmora"),
+        if (role == QMessageBox::AcceptRole) {
+            QMessageBox::information(parent, QObject::tr("Install Velmora"),
                                      QObject::tr("From the source folder, build a release and install it for "
                                                  "your user:\n\ncmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release"
                                                  "\ncmake --build build-release\ncmake --install build-release "
                                                  "--prefix ~/.local\n\nThen start Velmora from your applications."));
             controller.resolve(Answer::showInstructions);
-        } else if (box->clickedButton() == never) {
+        } else if (role == QMessageBox::DestructiveRole) {
             controller.resolve(Answer::dontRemind);
         } else {
             controller.resolve(Answer::notNow);

@@ -19,6 +19,7 @@ namespace velmora {
 namespace {
 constexpr QSize kDefaultSize{1320, 860};
 constexpr QSize kMinimumSize{1040, 680};
+constexpr QSize kFrameAllowance{16, 64}; ///< Room for a window manager's borders and title bar.
 } // namespace
 
 MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *parent)
@@ -60,8 +61,14 @@ void MainWindow::fitToScreen()
     // Never larger than the screen's free area (a high scale factor makes a small
     // screen): every control stays reachable, the minimum size included.
     const QSize available = screen() ? screen()->availableGeometry().size() : kDefaultSize;
-    setMinimumSize(kMinimumSize.boundedTo(available));
+    const bool smallScreen = kDefaultSize.width() > available.width() || kDefaultSize.height() > available.height();
+    // On a small screen the window opens maximized, so that a window manager's frame
+    // shares the free area with it instead of passing its edge; the window must then be
+    // able to shrink by the frame.
+    setMinimumSize(kMinimumSize.boundedTo(smallScreen ? available - kFrameAllowance : available));
     resize(kDefaultSize.boundedTo(available));
+    if (smallScreen)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::quitAfterAsking()

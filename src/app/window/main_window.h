@@ -39,7 +39,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    /// The default and minimum sizes, each cut down to the screen's available area.
+    /// The default and minimum sizes, each cut down to the screen's available area; on a
+    /// screen smaller than the default size the window opens maximized.
     void fitToScreen();
 
     Services m_services;

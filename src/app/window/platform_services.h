@@ -8,6 +8,7 @@ class ClipboardAccess;
 class Clock;
 class DesktopServices;
 class FileDialogs;
+class ProtectionRuntime;
 class ScanEngine;
 
 // The desktop services a main window stands on. The application gives the real ones
@@ -26,6 +27,9 @@ struct PlatformServices
     DesktopServices &desktop;
     /// Tells the user of background results while Velmora is not in front.
     NotificationCenter &notifications = NotificationCenter::none();
+    /// Where the window tells how its background protections run, for the settings
+    /// window; none where nobody asks.
+    ProtectionRuntime *protectionRuntime = nullptr;
 };
 
 } // namespace velmora

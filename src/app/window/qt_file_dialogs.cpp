@@ -1,9 +1,9 @@
 #include "app/window/qt_file_dialogs.h"
 
+#include "app/shell/folder_panel_message.h"
+
 #include <QDir>
 #include <QFileDialog>
-#include <QGridLayout>
-#include <QLabel>
 
 namespace velmora {
 
@@ -35,15 +35,7 @@ std::optional<QUrl> QtFileDialogs::chooseFolder(const FolderPanelText &text, con
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setLabelText(QFileDialog::Accept, text.acceptLabel);
-    if (!text.message.isEmpty()) {
-        // Qt's own dialog, so that the message can stand above its buttons.
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
-            auto *message = new QLabel(text.message, &dialog);
-            message->setWordWrap(true);
-            grid->addWidget(message, grid->rowCount(), 0, 1, grid->columnCount());
-        }
-    }
+    showFolderPanelMessage(dialog, text.message);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty())
         return std::nullopt;
     return dialog.selectedUrls().first();

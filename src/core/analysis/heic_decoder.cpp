@@ -65,10 +65,19 @@ QColorSpace colorSpaceOf(const heif_image_handle *handle)
 
 } // namespace
 
-bool looksLikeHeif(const QByteArray &data)
+bool looksLikeHeic(const QByteArray &data)
 {
     const auto *bytes = reinterpret_cast<const uint8_t *>(data.constData());
-    return heif_check_filetype(bytes, int(std::min<qsizetype>(data.size(), 64))) == heif_filetype_yes_supported;
+    // The file type box comes first and names its brands within a few dozen bytes.
+    const int length = int(std::min<qsizetype>(data.size(), 256));
+    if (heif_check_filetype(bytes, length) != heif_filetype_yes_supported)
+        return false;
+    const heif_brand2 main = heif_read_main_brand(bytes, length);
+    for (const char *brand : {"heic", "heix"}) {
+        if (main == heif_fourcc_to_brand(brand) || heif_has_compatible_brand(bytes, length, brand) == 1)
+            return true;
+    }
+    return false;
 }
 
 QImage decodeHeif(const QByteArray &data)

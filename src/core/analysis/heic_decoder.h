@@ -5,8 +5,9 @@
 
 namespace velmora {
 
-/// True when the bytes start like a HEIF/HEIC file.
-bool looksLikeHeif(const QByteArray &data);
+/// True when the bytes start like a HEIC file: a HEIF file that libheif reads, whose
+/// main or compatible brands name HEVC-coded images.
+bool looksLikeHeic(const QByteArray &data);
 
 /// Decodes the primary image of HEIF/HEIC bytes with libheif, upright (libheif applies
 /// the file's rotation and mirroring itself) and tagged with the file's colour space.

@@ -1,10 +1,13 @@
 #include "core/analysis/image_importer.h"
 
+#include "core/analysis/cancellable_read_device.h"
 #include "core/analysis/heic_decoder.h"
 #include "core/analysis/image_input_limits.h"
+#include "core/analysis/image_signature.h"
+#include "core/analysis/jpeg_scan_limits.h"
+#include "core/analysis/tiff_jpeg_limits.h"
 #include "core/detection/core_error.h"
 
-#include <QBuffer>
 #include <QColorSpace>
 #include <QImageReader>
 
@@ -14,9 +17,11 @@ namespace velmora {
 
 namespace {
 
-// Qt's own ceiling on one decoded image, for formats whose size cannot be read ahead:
-// the pixel limit at eight bytes a pixel (16-bit channels), above Qt's default of 256 MB.
-constexpr int decodingAllocationLimitMegabytes = int(kMaximumImagePixels * 8 / (1024 * 1024));
+// The most bytes Qt's JPEG decoder gets at a time: a few scans that code nothing.
+constexpr qint64 kJpegReadBytes = 256;
+
+// Qt's own ceiling on one decoded image backs up the byte limit checked ahead.
+constexpr int decodingAllocationLimitMegabytes = int(kMaximumDecodedImageBytes / (1024 * 1024));
 
 void raiseDecodingLimitOnce()
 {
@@ -30,41 +35,101 @@ struct DecodedImage
     ImageOrientation orientation = ImageOrientation::up;
 };
 
-DecodedImage decode(const QByteArray &data)
+DecodedImage refused(ImageInputRefusal refusal)
 {
-    if (looksLikeHeif(data))
-        return {decodeHeif(data), ImageOrientation::up};
-    // libpng takes a chunk's claimed length at its word.
-    if (const auto refusal = pngChunkRefusal(data)) {
-        qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal);
-        return {};
-    }
+    qCWarning(lcImport) << "Image refused before decoding:" << rawValue(refusal);
+    return {};
+}
 
+// The Qt decoder of each type; HEIC has none.
+QByteArray qtFormat(ImageContentType type)
+{
+    switch (type) {
+    case ImageContentType::png:
+        return QByteArrayLiteral("png");
+    case ImageContentType::jpeg:
+        return QByteArrayLiteral("jpeg");
+    case ImageContentType::tiff:
+        return QByteArrayLiteral("tiff");
+    case ImageContentType::heic:
+        break;
+    }
+    return {};
+}
+
+// Checks that would stop a decoder taking more than it should, before it runs.
+std::optional<ImageInputRefusal> structureRefusal(const QByteArray &data, ImageContentType type)
+{
+    switch (type) {
+    case ImageContentType::png:
+        return pngChunkRefusal(data); // libpng takes a chunk's claimed length at its word
+    case ImageContentType::jpeg:
+        return jpegScanRefusal(data);
+    case ImageContentType::tiff:
+        return tiffJpegRefusal(data);
+    case ImageContentType::heic:
+        break;
+    }
+    return std::nullopt;
+}
+
+DecodedImage decodeWithQt(const QByteArray &data, ImageContentType type, const TaskHandle &task)
+{
     raiseDecodingLimitOnce();
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    // A JPEG scan can take a tenth of a second over a few dozen bytes, and Qt's JPEG
+    // decoder asks for 4 KB at a time: shorter reads let a cancel land between scans.
+    // The TIFF decoder takes a short read for an error.
+    CancellableReadDevice device(data, task, type == ImageContentType::jpeg ? kJpegReadBytes : 0);
+    // Only the decoder the signature names reads the data: no other is tried, whatever
+    // the data looks like to it.
+    QImageReader reader(&device, qtFormat(type));
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
-    // Reads only the header: nothing is decoded for an image that is too large.
+    if (!reader.canRead())
+        return refused(ImageInputRefusal::decoderDisagrees);
+    // Reads only the header: nothing is decoded for an image that is too large. The
+    // pixel format is asked for only once the header has been read: a decoder that
+    // failed to read it may answer with garbage.
     const QSize declared = reader.size();
     if (const auto refusal = declaredSizeRefusal(declared)) {
         qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal) << declared;
         return {};
     }
-    QImage image = reader.read(); // A multi-page file gives its first page.
-    if (image.isNull())
+    if (const auto refusal = decodedBytesRefusal(declared, reader.imageFormat())) {
+        qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal) << declared << reader.imageFormat();
         return {};
+    }
+    QImage image = reader.read(); // A multi-page file gives its first page.
+    if (image.isNull() || task.isCancelled())
+        return {};
+    if (image.size() != declared) {
+        qCWarning(lcImport) << "Decoded" << image.size() << "instead of" << declared;
+        return {};
+    }
     return {std::move(image), imageOrientationFromTransformation(reader.transformation())};
 }
 
-// Every later step expects one pixel layout and sRGB colours at full pixel size.
+DecodedImage decode(const QByteArray &data, const TaskHandle &task)
+{
+    const std::optional<ImageContentType> type = imageContentTypeFromSignature(data);
+    if (!type)
+        return refused(ImageInputRefusal::unknownSignature);
+    if (const auto refusal = structureRefusal(data, *type))
+        return refused(*refusal);
+    if (*type == ImageContentType::heic)
+        return {decodeHeif(data), ImageOrientation::up};
+    return decodeWithQt(data, *type, task);
+}
+
+// Every later step expects one pixel layout, eight bits a channel, and sRGB colours at
+// full pixel size. A deeper image is let go of as soon as its 32-bit copy exists.
 QImage normalized(QImage image)
 {
     image.setDevicePixelRatio(1);
     const auto format = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     if (image.format() != format)
-        image.convertTo(format);
+        image = std::move(image).convertToFormat(format);
     const QColorSpace space = image.colorSpace();
     if (space.isValid() && space != QColorSpace(QColorSpace::SRgb))
         image.convertToColorSpace(QColorSpace::SRgb);
@@ -75,25 +140,32 @@ QImage normalized(QImage image)
 
 ImportedImage ImageImporter::importImage(const QString &filePath)
 {
+    return importFile(filePath).image;
+}
+
+ImportedFile ImageImporter::importFile(const QString &filePath, const TaskHandle &task)
+{
     if (!isSupported(filePath))
         throw VelmoraCoreException(VelmoraCoreError::unsupportedImageType);
-    const ImageFileContent file = readImageFile(filePath);
+    ImageFileContent file = readImageFile(filePath);
     if (file.refusal) {
         qCWarning(lcImport) << "Image file refused:" << rawValue(*file.refusal);
         throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
     }
-    return importImage(file.bytes);
+    ImportedImage image = importImage(file.bytes, task);
+    return {std::move(image), std::move(file.bytes)};
 }
 
-ImportedImage ImageImporter::importImage(const QByteArray &data)
+ImportedImage ImageImporter::importImage(const QByteArray &data, const TaskHandle &task)
 {
-    const DecodedImage decoded = decode(data);
+    DecodedImage decoded = decode(data, task);
     if (decoded.image.isNull())
         throw VelmoraCoreException(VelmoraCoreError::invalidImageData);
-    QImage upright = uprightImage(decoded.image, decoded.orientation);
-    if (upright.isNull())
+    // Made 32-bit before it is turned, so that a turn copies four bytes a pixel, not eight.
+    const QImage stored = normalized(std::exchange(decoded.image, QImage()));
+    if (stored.isNull())
         throw VelmoraCoreException(VelmoraCoreError::imageRenderFailed);
-    upright = normalized(std::move(upright));
+    QImage upright = uprightImage(stored, decoded.orientation);
     if (upright.isNull())
         throw VelmoraCoreException(VelmoraCoreError::imageRenderFailed);
     return {std::move(upright), ImageOrientation::up};

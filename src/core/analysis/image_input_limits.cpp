@@ -62,10 +62,23 @@ std::optional<QByteArray> readUpTo(int fd, qint64 expected, qint64 limit)
 
 std::optional<ImageInputRefusal> declaredSizeRefusal(QSize declared)
 {
-    if (!declared.isValid())
-        return std::nullopt;
+    if (!declared.isValid() || declared.isEmpty())
+        return ImageInputRefusal::undeclaredSize;
     if (qint64(declared.width()) * qint64(declared.height()) > kMaximumImagePixels)
         return ImageInputRefusal::tooManyPixels;
+    return std::nullopt;
+}
+
+std::optional<ImageInputRefusal> decodedBytesRefusal(QSize declared, QImage::Format format)
+{
+    const int bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
+    if (format == QImage::Format_Invalid || bitsPerPixel <= 0)
+        return ImageInputRefusal::undeclaredSize;
+    if (const auto refusal = declaredSizeRefusal(declared))
+        return refusal;
+    const qint64 bytes = qint64(declared.width()) * qint64(declared.height()) * bitsPerPixel / 8;
+    if (bytes > kMaximumDecodedImageBytes)
+        return ImageInputRefusal::tooManyBytes;
     return std::nullopt;
 }
 

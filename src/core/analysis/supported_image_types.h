@@ -20,10 +20,10 @@ QList<ImageContentType> supportedImageContentTypes();
 /// The file name extensions of a type, lower-case, without the dot.
 QStringList imageFileExtensions(ImageContentType type);
 
-/// The type a file's name extension implies (letter case ignored), or nothing. The
-/// extension is the only type information a Linux file carries, so the one table of
-/// extensions decides what counts as an image everywhere: import, folder listings,
-/// the folder watch and the open dialog.
+/// The type a file's name extension implies (letter case ignored), or nothing. The one
+/// table of extensions decides which files are offered and taken as images everywhere:
+/// folder listings, the folder watch, the open dialog and the files import accepts.
+/// Which decoder reads a file is the data's own affair (image_signature.h).
 std::optional<ImageContentType> imageContentType(const QString &filePath);
 
 } // namespace velmora

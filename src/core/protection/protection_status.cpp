@@ -54,8 +54,11 @@ ScreenshotProtectionStatusItem folderWatchItem(const ScreenshotProtectionStatusI
 {
     using Readiness = ScreenshotProtectionReadiness;
     constexpr auto rail = ScreenshotProtectionRail::folderWatch;
-    if (input.folderWatchEnabled && input.folderWatchFolderSelected)
+    if (input.folderWatchEnabled && input.folderWatchFolderSelected) {
+        if (const auto &halt = input.folderWatchHalt)
+            return {rail, halt->readiness, halt->detail};
         return {rail, Readiness::on, QStringLiteral("Scans new screenshots after they are saved in the watched folder.")};
+    }
     if (input.folderWatchEnabled)
         return {rail, Readiness::needsSetup,
                 QStringLiteral("Choose Desktop, Screenshots, or another folder before watch can run.")};
@@ -67,9 +70,12 @@ ScreenshotProtectionStatusItem folderWatchItem(const ScreenshotProtectionStatusI
 ScreenshotProtectionStatusItem clipboardGuardItem(const ScreenshotProtectionStatusInput &input)
 {
     constexpr auto rail = ScreenshotProtectionRail::clipboardGuard;
-    if (input.clipboardGuardEnabled)
+    if (input.clipboardGuardEnabled) {
+        if (const auto &halt = input.clipboardGuardHalt)
+            return {rail, halt->readiness, halt->detail};
         return {rail, ScreenshotProtectionReadiness::on,
                 QStringLiteral("Scans image clipboard changes locally before risky screenshots are pasted elsewhere.")};
+    }
     return {rail, ScreenshotProtectionReadiness::off,
             QStringLiteral("Paste images manually or turn on Clipboard Guard for AI chat, Slack, email, and tickets.")};
 }

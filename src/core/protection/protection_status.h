@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace velmora {
 
 /// The four protections the settings summarise, in the order they are listed.
@@ -16,6 +18,16 @@ enum class ScreenshotProtectionReadiness { on, off, needsSetup, needsPermission 
 
 QString title(ScreenshotProtectionRail rail);
 QString title(ScreenshotProtectionReadiness readiness);
+
+/// A protection that is switched on but does not run: how ready it reads, and the
+/// sentence of its controller (or of the window that stopped it) that says why.
+struct ProtectionHalt
+{
+    ScreenshotProtectionReadiness readiness = ScreenshotProtectionReadiness::needsSetup;
+    QString detail;
+
+    friend bool operator==(const ProtectionHalt &, const ProtectionHalt &) = default;
+};
 
 // A snapshot of what the protection summary depends on.
 struct ScreenshotProtectionStatusInput
@@ -29,6 +41,11 @@ struct ScreenshotProtectionStatusInput
     bool clipboardGuardEnabled = false;
     QString policyDisplayName; ///< The active preset's title; empty for none.
     bool isPolicyManaged = false;
+    /// Set while the watch does not run; it counts only while the watch is switched on
+    /// with a folder. Nothing is known before the main window first starts it.
+    std::optional<ProtectionHalt> folderWatchHalt;
+    /// Set while the guard does not run; it counts only while the guard is switched on.
+    std::optional<ProtectionHalt> clipboardGuardHalt;
 
     friend bool operator==(const ScreenshotProtectionStatusInput &, const ScreenshotProtectionStatusInput &) = default;
 };
@@ -52,7 +69,9 @@ QList<ScreenshotProtectionStatusItem> items(const ScreenshotProtectionStatusInpu
 
 /// A missing permission first, then a saving mode without a folder, else on.
 ScreenshotProtectionStatusItem captureItem(const ScreenshotProtectionStatusInput &input);
+/// Switched on with a folder: on, unless halted; else what is missing.
 ScreenshotProtectionStatusItem folderWatchItem(const ScreenshotProtectionStatusInput &input);
+/// Switched on: on, unless halted; else off.
 ScreenshotProtectionStatusItem clipboardGuardItem(const ScreenshotProtectionStatusInput &input);
 /// Always on: a managed policy first, then the preset's name, else the defaults.
 ScreenshotProtectionStatusItem policyItem(const ScreenshotProtectionStatusInput &input);

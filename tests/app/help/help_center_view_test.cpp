@@ -206,18 +206,20 @@ TEST_F(HelpCenterFixture, LegendShowsTheThreeSwatches)
         const QImage image = swatch->grab().toImage();
         const QColor centre = image.pixelColor(17, 12);
         const QColor leftEdge = image.pixelColor(1, 12);
-        if (row.centre == background)
+        if (row.centre == background) {
             EXPECT_EQ(centre.rgb(), background.rgb()) << row.identifier;
-        else if (row.centre == QColor(Qt::black))
+        } else if (row.centre == QColor(Qt::black)) {
             EXPECT_EQ(centre.rgb(), row.centre.rgb()) << row.identifier;
-        else // a faint tint of the colour
+        } else { // a faint tint of the colour
             EXPECT_NEAR(centre.hue(), row.centre.hue(), 12) << row.identifier;
+        }
         // Every swatch has a visible edge, unlike the background around it.
         EXPECT_GT(std::abs(leftEdge.lightness() - background.lightness()), 20) << row.identifier;
-        if (row.edge.isValid() && row.edge != QColor(Qt::black))
+        if (row.edge.isValid() && row.edge != QColor(Qt::black)) {
             EXPECT_NEAR(leftEdge.hue(), row.edge.hue(), 12) << row.identifier;
-        else if (!row.edge.isValid())
+        } else if (!row.edge.isValid()) {
             EXPECT_EQ(leftEdge.saturation(), 0) << row.identifier;
+        }
     }
 }
 

@@ -132,7 +132,7 @@ TEST_F(BatchSidebarTest, ProgressAndFilters)
     EXPECT_FALSE(find("previous-batch-image-button")->isEnabled());
     QTest::mouseClick(find("batch-category-filter-secrets"), Qt::LeftButton);
     EXPECT_EQ(harness.state().batchFilter, BatchReviewFilter::findings);
-    EXPECT_EQ(find<QLabel>("batch-category-filter-summary")->text(), QStringLiteral("1 images · 1 findings"));
+    EXPECT_EQ(find<QLabel>("batch-category-filter-summary")->text(), QStringLiteral("1 image · 1 finding"));
 }
 
 TEST_F(BatchSidebarTest, NoMatchingImageShowsTheNote)

@@ -91,6 +91,9 @@ TEST_F(FindingsPanelTest, TitleAndBadgeCountEveryEntryWhateverTheFilter)
     EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("3 possible leaks"));
     EXPECT_EQ(find<CapsuleLabel>("findings-count-badge")->text(), QStringLiteral("3"));
     EXPECT_EQ(find<QLabel>("findings-summary-label")->text(), QStringLiteral("3 will redact - 0 visible"));
+
+    harness.loadPlan({findingAt(0)});
+    EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("1 possible leak"));
 }
 
 TEST_F(FindingsPanelTest, ThreeEmptyStatesAndTheEmptyFilterState)

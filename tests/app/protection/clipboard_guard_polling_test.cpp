@@ -4,8 +4,10 @@
 #include "support/fake_clipboard.h"
 #include "support/manual_clock.h"
 #include "support/temp_settings.h"
+#include "support/watched_fifo.h"
 
 #include <QImage>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -73,6 +75,7 @@ TEST_F(ClipboardGuardPolling, IdlePollsAfterTheScanAskForTheCountAlone)
 {
     copyImageFiles(50);
     advancePolls(3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.fileRead().isFinished(); }));
     ASSERT_EQ(candidates, QList<qint64>{clipboard.changes});
     guard.monitorPlan().markHandled(clipboard.changes);
     resetQueryCounts();
@@ -92,6 +95,21 @@ TEST_F(ClipboardGuardPolling, ANewChangeIsTestedAgain)
     advancePolls(5);
     EXPECT_EQ(clipboard.typeQueries, 1);
     EXPECT_TRUE(candidates.isEmpty());
+}
+
+// A copied file list naming a pipe: the guard never opens it (nothing would write to it,
+// and the main thread would wait for ever); the change is left as holding no image.
+TEST_F(ClipboardGuardPolling, AFileListNamingAPipeIsNeverOpened)
+{
+    test::WatchedFifo fifo(folder.filePath(QStringLiteral("shot.png")));
+    ASSERT_TRUE(fifo.exists());
+    clipboard.write({{QStringLiteral("text/uri-list"), QUrl::fromLocalFile(fifo.path()).toEncoded() + "\r\n"}});
+    advancePolls(3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.fileRead().isFinished(); }));
+
+    EXPECT_FALSE(fifo.wasOpened());
+    EXPECT_TRUE(candidates.isEmpty());
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changes));
 }
 
 } // namespace

@@ -20,9 +20,10 @@ QList<BatchExportJob> threeJobs()
     return jobs;
 }
 
+/// Every entry of the folder, hidden ones included.
 QStringList entriesOf(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name);
+    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
 }
 
 TEST(BatchExportWriting, CountsEveryImageWrittenAndReturnsTheNewFolder)
@@ -35,6 +36,38 @@ TEST(BatchExportWriting, CountsEveryImageWrittenAndReturnsTheNewFolder)
     ASSERT_TRUE(std::holds_alternative<QString>(outcome));
     EXPECT_EQ(entriesOf(std::get<QString>(outcome)), QStringList({"0-redacted.png", "1-redacted.png", "2-redacted.png"}));
     EXPECT_EQ(progress, QList<int>({1, 2, 3}));
+}
+
+TEST(BatchExportWriting, TheFolderTakesItsNameOnlyOnceEveryImageIsIn)
+{
+    QTemporaryDir dir;
+    QList<QStringList> seenWhileWriting;
+    const BatchExportOutcome outcome = writeBatchExport(
+        threeJobs(), dir.path(), [&](int) { seenWhileWriting.append(entriesOf(dir.path())); }, [] { return false; });
+
+    ASSERT_EQ(seenWhileWriting.size(), 3);
+    for (const QStringList &entries : seenWhileWriting) {
+        // Killed at any of these moments, the export would leave only a hidden folder that says it is incomplete.
+        ASSERT_EQ(entries.size(), 1);
+        EXPECT_TRUE(entries.first().startsWith(QStringLiteral(".Velmora Cleaned (incomplete) ")))
+            << entries.first().toStdString();
+    }
+    ASSERT_TRUE(std::holds_alternative<QString>(outcome));
+    EXPECT_EQ(std::get<QString>(outcome), dir.filePath(QStringLiteral("Velmora Cleaned")));
+    EXPECT_EQ(entriesOf(dir.path()), QStringList({"Velmora Cleaned"}));
+}
+
+TEST(BatchExportWriting, AFolderThatTookTheNameMeanwhileIsNeverReplaced)
+{
+    QTemporaryDir dir;
+    const QString taken = dir.filePath(QStringLiteral("Velmora Cleaned"));
+    const BatchExportOutcome outcome = writeBatchExport(
+        threeJobs(), dir.path(), [&](int written) { if (written == 3) QDir().mkdir(taken); }, [] { return false; });
+
+    ASSERT_TRUE(std::holds_alternative<QString>(outcome));
+    EXPECT_EQ(std::get<QString>(outcome), dir.filePath(QStringLiteral("Velmora Cleaned 2")));
+    EXPECT_TRUE(entriesOf(taken).isEmpty());
+    EXPECT_EQ(entriesOf(std::get<QString>(outcome)).size(), 3);
 }
 
 TEST(BatchExportWriting, ACancelPartWayRemovesWhatWasWrittenAndTheFolder)

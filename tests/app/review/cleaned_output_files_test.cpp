@@ -95,26 +95,5 @@ TEST(WriteNewFile, FailsWithoutLeavingAnythingWhenTheParentIsAFile)
               QStringList({"not-a-folder"}));
 }
 
-TEST(CreateBatchExportFolder, NumbersTheFolderWhenTheNameIsTaken)
-{
-    QTemporaryDir dir;
-    EXPECT_EQ(createBatchExportFolder(dir.path()), dir.filePath(QStringLiteral("Velmora Cleaned")));
-    EXPECT_EQ(createBatchExportFolder(dir.path()), dir.filePath(QStringLiteral("Velmora Cleaned 2")));
-    // A file holding the next name is skipped, not replaced.
-    ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("Velmora Cleaned 3")), "keep"));
-    EXPECT_EQ(createBatchExportFolder(dir.path()), dir.filePath(QStringLiteral("Velmora Cleaned 4")));
-    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Velmora Cleaned 3"))), "keep");
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Velmora Cleaned 2"))).isDir());
-}
-
-TEST(CreateBatchExportFolder, FailsInsideARegularFileOrAMissingFolder)
-{
-    QTemporaryDir dir;
-    const QString blocker = dir.filePath(QStringLiteral("file"));
-    ASSERT_TRUE(writeBytes(blocker, "x"));
-    EXPECT_EQ(createBatchExportFolder(blocker), std::nullopt);
-    EXPECT_EQ(createBatchExportFolder(dir.filePath(QStringLiteral("missing"))), std::nullopt);
-}
-
 } // namespace
 } // namespace velmora

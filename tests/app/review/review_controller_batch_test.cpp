@@ -151,12 +151,12 @@ TEST_F(BatchLoading, CancellingTheSingleScanEndsTheItemsCheck)
 TEST_F(BatchLoading, SuccessClearsTheItemErrorButKeepsTheSkippedNotice)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")}, 1);
-    EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().errorText(), "1 image file could not be opened and was skipped.");
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainScans();
     EXPECT_FALSE(state().batchItems[0].errorText);
     EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
-    EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().errorText(), "1 image file could not be opened and was skipped.");
     engine.lastCall().finish();
     drainScans();
     EXPECT_EQ(cleanBatchItems(state()), 1);

@@ -453,6 +453,61 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanCancel, ::testing::Values(
     CancelRow{"WhileRendering", Stage::rendering}),
     test::rowName);
 
+struct NewerCopyRow
+{
+    const char *name;
+    Stage stage; ///< Where the image's way is when the user copies something else.
+};
+
+class ClipboardScanNewerCopy : public ClipboardScanTest, public ::testing::WithParamInterface<NewerCopyRow>
+{
+};
+
+TEST_P(ClipboardScanNewerCopy, IsNeverReplaced)
+{
+    const Stage stage = GetParam().stage;
+    const QList<ClipboardItem> newerCopy{{QStringLiteral("text/plain"), "copied next"}};
+    copyImage();
+    controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+    if (stage == Stage::decoding)
+        clipboard.write(newerCopy);
+    finishPoolWork();
+    ASSERT_EQ(engine.callCount(), 1);
+    if (stage == Stage::scanning)
+        clipboard.write(newerCopy);
+    if (stage == Stage::rendering) {
+        // The scan is recorded right before its replacement is rendered.
+        QObject::connect(&*settings, &StoredSettings::changed, &controller, [&] {
+            if (clipboard.contents != newerCopy)
+                clipboard.write(newerCopy);
+        });
+    }
+    engine.lastCall().finish({leftHalfFinding(0.95)});
+    drainEvents();
+    finishPoolWork();
+
+    EXPECT_EQ(clipboard.contents, newerCopy);
+    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    const QList<SafeShareHistoryRecord> records = history();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records.first().action, SafeShareAction::scan);
+    EXPECT_FALSE(banner().text().has_value());
+    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    // The image stays at hand for review, and nothing claims the clipboard was cleaned.
+    ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
+    EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, m_copiedPng);
+    ASSERT_TRUE(state().lastAutoCleanReviewItem->plan.has_value());
+    EXPECT_EQ(state().lastAutoCleanReviewItem->plan->entries().size(), 1);
+    EXPECT_EQ(state().reviewStatusNote(),
+              "Clipboard image scanned. Review findings before pasting; clipboard contents were not changed.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanNewerCopy, ::testing::Values(
+    NewerCopyRow{"WhileDecoding", Stage::decoding},
+    NewerCopyRow{"WhileScanning", Stage::scanning},
+    NewerCopyRow{"WhileRendering", Stage::rendering}),
+    test::rowName);
+
 TEST_F(ClipboardScanTest, TheImageIsDecodedOffTheMainThreadBeforeItIsScanned)
 {
     copyImage();

@@ -5,6 +5,8 @@
 #include "app/review/review_status_text.h"
 #include "core/redaction/needs_review.h"
 
+#include "support/image_bytes.h"
+
 namespace velmora::test {
 namespace {
 
@@ -19,6 +21,27 @@ TEST_F(ReviewCommandsTest, CloseWithNothingLoadedDoesNothing)
     controller.closeCurrentReview();
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(state().reviewStatusNote(), note);
+}
+
+// A clipboard AutoClean with nothing open leaves its receipt banner, its review item and
+// its undo, as the guard's scan hands them over: closing ends them as it does with an
+// image open.
+TEST_F(ReviewCommandsTest, CloseWithNothingOpenEndsABackgroundAutoClean)
+{
+    controller.setLastAutoCleanReviewItem({encodedPng(plainImage()), std::nullopt, QStringLiteral("Clipboard image"),
+                                           SafeShareSourceType::clipboardProtection, RedactionPlan(), std::nullopt,
+                                           QStringLiteral("Replaced.")});
+    controller.autoCleanUndoCoordinator().registerToken(AutoCleanUndoToken{});
+    controller.showCompletionBanner(QStringLiteral("Clipboard cleaned"), CompletionBannerAction::undoLastAutoClean,
+                                    CompletionBannerAction::reviewLastAutoClean);
+    ASSERT_FALSE(hasActiveReview(state()));
+
+    controller.closeCurrentReview();
+
+    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
+    EXPECT_FALSE(banner().text().has_value());
+    EXPECT_EQ(clock.pendingCount(), 0) << "the banner's and the undo's timers were cancelled";
 }
 
 TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)

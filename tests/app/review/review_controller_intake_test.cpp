@@ -112,7 +112,7 @@ TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
     controller.openImagesFromPanel();
     finishImport();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "three.png"}));
-    EXPECT_EQ(state().errorText(), "1 image files could not be opened and were skipped.");
+    EXPECT_EQ(state().errorText(), "1 image file could not be opened and was skipped.");
 
     controller.loadImageURLs(dialogs.imagesAnswer, ReviewText::imageLoaded, false);
     finishImport();
@@ -165,6 +165,13 @@ TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
     finishImport();
     EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_TRUE(state().batchItems.isEmpty());
+
+    // A folder named as an image is no image that could be opened.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("x.png")));
+    controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("x.png"))}, ReviewText::imageLoaded, true);
+    finishImport();
+    EXPECT_EQ(state().errorText(), "That image could not be opened.");
+    EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
 }
 
 TEST_F(IntakeTest, FoldersExpandInNaturalOrderWithSubfoldersWithoutHiddenFiles)

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <functional>
 
 namespace velmora::test {
@@ -47,6 +50,40 @@ TEST(ReviewImageSource, AFileKeepsNoBytesAndDecodesWhileUnchanged)
     EXPECT_TRUE(source.encodedBytes().isEmpty());
     EXPECT_EQ(source.filePath(), path);
     EXPECT_EQ(source.decode().image.pixel(0, 0), plainImage(40).pixel(0, 0));
+}
+
+// How many times the file was opened while `work` ran. The kernel queues an event for
+// each open as it happens, so all of them are waiting once `work` returns; closes are
+// watched too, since an event equal to the one before it in the queue is merged.
+int opensOf(const QString &path, const std::function<void()> &work)
+{
+    const int events = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(events, 0);
+    EXPECT_GE(inotify_add_watch(events, QFile::encodeName(path).constData(), IN_OPEN | IN_CLOSE), 0);
+    work();
+    int opens = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t got; (got = ::read(events, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            opens += (event->mask & IN_OPEN) ? 1 : 0;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+    }
+    ::close(events);
+    return opens;
+}
+
+// Its hash is of the bytes the importer's checked read returned: a second, unchecked
+// read could see other bytes (or a pipe put in the file's place) than those decoded.
+TEST(ReviewImageSource, AFileIsReadOnceForItsImageAndItsHash)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shot.png"));
+    ASSERT_TRUE(writeBytes(path, encodedPng(plainImage(40))));
+    std::optional<ReviewImageSource> source;
+    EXPECT_EQ(opensOf(path, [&] { source = ReviewImageSource::importFile(path).first; }), 1);
+    EXPECT_EQ(opensOf(path, [&] { source->decode(); }), 1);
 }
 
 struct ChangeRow

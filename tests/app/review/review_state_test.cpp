@@ -74,7 +74,7 @@ TEST_F(ReviewStateTest, WritesGoToTheSelectedItemOnly)
 TEST_F(ReviewStateTest, TheWindowsErrorShowsOverTheItemsUntilTheErrorLineIsSetAgain)
 {
     state.selectedBatchItemID = state.batchItems[1].id;
-    state.windowErrorText = QStringLiteral("1 image files could not be opened and were skipped.");
+    state.windowErrorText = QStringLiteral("1 image file could not be opened and was skipped.");
     EXPECT_EQ(state.errorText(), state.windowErrorText);
     EXPECT_EQ(state.batchItems[1].errorText, "b's error") << "the window's error is not the item's";
 

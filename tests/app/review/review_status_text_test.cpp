@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReviewStatusTexts, ::testing::Values(
             "No obvious sensitive content found. Review the image manually before sharing."},
     TextRow{"ImageWithoutFindings", {}, true, "No findings yet.",
             "No obvious sensitive content found. Review the image manually before sharing."},
-    TextRow{"OneToCheck", {2, 1, 0}, true, "3 will redact - 1 to check", "1 detections need closer review before export."},
+    TextRow{"OneToCheck", {2, 1, 0}, true, "3 will redact - 1 to check", "1 detection needs closer review before export."},
     TextRow{"DoubtfulSwitchedOff", {2, 0, 1}, true, "2 will redact - 1 visible",
             "Review the boxes, then export a cleaned image or copy a PNG."},
     TextRow{"AllOff", {0, 0, 2}, true, "0 will redact - 2 visible",
@@ -74,14 +74,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReviewStatusTexts, ::testing::Values(
 
 TEST(ReviewStatusTexts, WarningSingularAndPlural)
 {
-    const QString tail = QStringLiteral(" marked for redaction still need checking. Preview the cleaned output before sharing when possible.");
-    EXPECT_EQ(reviewWarningMessage(1), "1 finding" + tail);
-    EXPECT_EQ(reviewWarningMessage(2), "2 findings" + tail);
-    EXPECT_EQ(reviewWarningMessage(0), "0 findings" + tail);
+    const QString tail = QStringLiteral(" checking. Preview the cleaned output before sharing when possible.");
+    EXPECT_EQ(reviewWarningMessage(1), "1 finding marked for redaction still needs" + tail);
+    EXPECT_EQ(reviewWarningMessage(2), "2 findings marked for redaction still need" + tail);
+    EXPECT_EQ(reviewWarningMessage(0), "0 findings marked for redaction still need" + tail);
 }
 
-TEST(ReviewStatusTexts, SkippedFiles)
+TEST(ReviewStatusTexts, SkippedFilesSingularAndPlural)
 {
+    EXPECT_EQ(skippedFilesText(1), QStringLiteral("1 image file could not be opened and was skipped."));
     EXPECT_EQ(skippedFilesText(3), QStringLiteral("3 image files could not be opened and were skipped."));
 }
 

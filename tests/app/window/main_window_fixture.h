@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/protection/protection_runtime.h"
 #include "app/review/review_controller.h"
 #include "app/shell/symbol_icon.h"
 #include "app/window/content_view.h"
@@ -51,7 +52,8 @@ protected:
                                                   .clock = m_clock,
                                                   .fileDialogs = m_dialogs,
                                                   .desktop = m_desktop,
-                                                  .notifications = m_notifications});
+                                                  .notifications = m_notifications,
+                                                  .protectionRuntime = &m_protectionRuntime});
         m_window = std::make_unique<MainWindow>(
             MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }, {}}, m_content);
     }
@@ -87,6 +89,7 @@ protected:
     FakeFileDialogs m_dialogs;
     RecordingDesktop m_desktop;
     RecordingNotificationCenter m_notifications;
+    ProtectionRuntime m_protectionRuntime;
     ContentView *m_content = nullptr;
     std::unique_ptr<MainWindow> m_window;
 };

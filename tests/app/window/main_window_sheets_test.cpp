@@ -6,6 +6,7 @@
 #include "app/window/help_sheet_presenter.h"
 
 #include "main_window_fixture.h"
+#include "support/event_loop.h"
 
 #include <QAction>
 #include <QMessageBox>
@@ -78,6 +79,7 @@ TEST_F(FirstStartFixture, OnboardingWaitsForTheInstallReminderToBeAnswered)
     ASSERT_NE(reminder, nullptr);
     EXPECT_EQ(sheet(), nullptr);
     reminder->findChild<QPushButton *>(QStringLiteral("install-reminder-not-now-button"))->click();
+    test::drainEvents();
     m_clock.advance(std::chrono::milliseconds(0));
     ASSERT_NE(sheet(), nullptr);
     EXPECT_NE(sheet()->findChild<VelmoraOnboardingView *>(), nullptr);

@@ -2,6 +2,11 @@
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
+#include "app/settings/clipboard_protection_section.h"
+#include "app/settings/folder_watch_section.h"
+#include "app/settings/protection_settings_tab.h"
+#include "app/settings/settings_window.h"
+#include "app/shell/capsule_label.h"
 #include "app/shell/command_bus.h"
 #include "app/shell/command_names.h"
 #include "app/shell/install_location.h"
@@ -12,6 +17,7 @@
 
 #include "main_window_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
@@ -20,6 +26,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
+#include "support/fake_policy_file_chooser.h"
 #include "support/image_bytes.h"
 
 #include <QDir>
@@ -109,6 +116,39 @@ TEST_F(MainWindowFixture, BannerButtonsReachTheDesktopAndTheBannerGoesOnTheWindo
     m_clock.advance(ReviewBanner::shownWithAction - std::chrono::milliseconds(1));
     EXPECT_FALSE(banner->isHidden());
     m_clock.advance(std::chrono::milliseconds(1));
+    EXPECT_TRUE(banner->isHidden());
+}
+
+// A banner takes room of its own: it covers neither the batch list's header nor the
+// findings title, and its close button takes it down before its time.
+TEST_F(MainWindowFixture, TheBannerHidesNothingAndCanBeClosed)
+{
+    showActive();
+    QList<BatchReviewItem> items;
+    for (const char *name : {"a.png", "b.png"}) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
+                                           ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
+    }
+    review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
+    review().showCompletionBanner(QStringLiteral("Watched screenshot queued"),
+                                  CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
+    auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return banner->isVisible() && banner->height() > 0; }));
+    auto onWindow = [this](const QWidget *widget) {
+        return QRect(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size());
+    };
+    for (const char *covered : {"batch-queue-sidebar", "batch-scan-progress-label", "redaction-count-label"}) {
+        const auto *widget = m_window->findChild<QWidget *>(QLatin1String(covered));
+        ASSERT_NE(widget, nullptr) << covered;
+        ASSERT_TRUE(widget->isVisible()) << covered;
+        EXPECT_FALSE(onWindow(banner).intersects(onWindow(widget))) << covered;
+    }
+
+    banner->findChild<QAbstractButton *>(QStringLiteral("completion-banner-close-button"))->click();
+    EXPECT_EQ(review().banner().text(), std::nullopt);
+    EXPECT_FALSE(review().banner().isTimed());
     EXPECT_TRUE(banner->isHidden());
 }
 
@@ -287,7 +327,43 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"))->menu()->actions().first()->trigger();
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
+    test::drainEvents(); // the answer is acted on once the question has gone
     finishReviewImports(review());
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
+}
+
+// With the window closed to the tray its protections wait: the settings window, open on
+// its own, says so on the rails and in the sections instead of showing them on.
+TEST_F(WatchedWindowFixture, TheSettingsSayTheProtectionsWaitWhileTheWindowIsClosed)
+{
+    m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    FakePolicyFileChooser chooser;
+    SettingsWindow settingsWindow(*m_settings, {chooser, [](const QUrl &) {}, [] { return true; },
+                                                NotificationCenter::none(), DesktopServices::none(),
+                                                &m_protectionRuntime});
+    const auto badge = [&](const char *rail) {
+        return settingsWindow.findChild<CapsuleLabel *>(QStringLiteral("protection-status-badge-") + rail)->text();
+    };
+    const auto detail = [&](const char *rail) {
+        return settingsWindow.findChild<QLabel *>(QStringLiteral("protection-status-detail-") + rail)->text();
+    };
+    m_window->show();
+    ASSERT_EQ(badge("clipboardGuard"), QStringLiteral("On"));
+    ASSERT_EQ(badge("folderWatch"), QStringLiteral("On"));
+
+    m_window->close();
+    const QString guardWaits = QStringLiteral("Clipboard protection is paused while the Velmora window is closed.");
+    EXPECT_EQ(badge("clipboardGuard"), QStringLiteral("Off"));
+    EXPECT_EQ(detail("clipboardGuard"), guardWaits);
+    EXPECT_EQ(settingsWindow.protectionTab()->clipboardProtection()->statusText(), guardWaits);
+    EXPECT_TRUE(settingsWindow.protectionTab()->clipboardProtection()->clipboardProtectionSummary().startsWith(
+        QStringLiteral("Stopped: ")));
+    EXPECT_EQ(badge("folderWatch"), QStringLiteral("Off"));
+    EXPECT_EQ(settingsWindow.protectionTab()->folderWatch()->statusText(),
+              QStringLiteral("Screenshot watch is paused while the Velmora window is closed."));
+
+    m_window->show();
+    EXPECT_EQ(badge("clipboardGuard"), QStringLiteral("On"));
+    EXPECT_EQ(settingsWindow.protectionTab()->clipboardProtection()->statusText(), QString());
 }

@@ -137,7 +137,7 @@ TEST_F(ImageImporterTest, TextFileIsUnsupportedAndTextNamedPngIsInvalid)
     EXPECT_EQ(importError(path(QStringLiteral("missing.png"))), VelmoraCoreError::invalidImageData);
 }
 
-TEST_F(ImageImporterTest, BytesImportWithoutTypeTest)
+TEST_F(ImageImporterTest, BytesImportAsAFilesBytesDo)
 {
     const QImage source = quadrantImage(30, 30);
     const ImportedImage imported = ImageImporter::importImage(encoded(source, "png"));

@@ -1,5 +1,8 @@
 #include "core/analysis/tesseract_engine_pool.h"
 
+#include "core/analysis/text_recognizer.h"
+#include "core/detection/core_error.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QThread>
@@ -92,6 +95,58 @@ QImage helloWorldLine()
     painter.drawText(QPointF(12, 24), QStringLiteral("hello world"));
     painter.end();
     return line;
+}
+
+// What a quit does: the pool ends with its work, before the process's exit handlers
+// could end its engines after Tesseract's own state.
+TEST(TesseractEnginePoolTest, ShutDownWaitsForTheEngineInFlightThenLendsNoMore)
+{
+    TesseractEnginePool pool(false, 1);
+    auto inFlight = pool.acquire();
+    ASSERT_TRUE(inFlight);
+    QFuture<bool> waiting = QtConcurrent::run([&pool] { return pool.acquire().has_value(); });
+    while (pool.waitingBorrowers() == 0)
+        QThread::yieldCurrentThread();
+
+    QFuture<void> shutdown = QtConcurrent::run([&pool] { pool.shutDown(); });
+    EXPECT_FALSE(waiting.result()) << "a waiting borrower leaves empty-handed";
+    EXPECT_TRUE(pool.isShutDown());
+    // The recognition in flight runs to its end on an engine that is still whole.
+    confineOpenMpToCallingThread();
+    const auto lines = inFlight->engine().recognize(helloWorldLine(), TesseractLayout::singleLine);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->size(), 1);
+    EXPECT_FALSE(shutdown.isFinished()) << "the shutdown waits for the engine out on lease";
+    inFlight.reset();
+    shutdown.waitForFinished();
+
+    EXPECT_EQ(pool.startedEngines(), 0);
+    EXPECT_FALSE(pool.acquire());
+    EXPECT_EQ(pool.startedEngines(), 0);
+    pool.shutDown(); // A second shutdown finds nothing to do.
+}
+
+TEST(TesseractEnginePoolTest, ARecognitionAfterTheShutdownFailsWithoutAnEngine)
+{
+    TesseractEnginePool pool(false, 2);
+    pool.acquire().reset(); // One engine started, now idle.
+    pool.shutDown();
+    EXPECT_EQ(pool.startedEngines(), 0);
+
+    const OCRTextRecognizer recognizer(pool);
+    QImage page(400, 60, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 18));
+    painter.drawText(QPointF(10, 40), QStringLiteral("hello world"));
+    painter.end();
+    try {
+        recognizer.recognizeTextSync(page, ImageOrientation::up);
+        ADD_FAILURE() << "a recognition without an engine must fail";
+    } catch (const VelmoraCoreException &exception) {
+        EXPECT_EQ(exception.error(), VelmoraCoreError::textRecognitionFailed);
+    }
+    EXPECT_EQ(pool.startedEngines(), 0);
 }
 
 TEST(TesseractEngineTest, StopsForACancelledTask)

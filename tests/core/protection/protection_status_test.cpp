@@ -77,6 +77,46 @@ INSTANTIATE_TEST_SUITE_P(Rows, FolderWatchRail, ::testing::Values(
     WatchRow{"offWithoutFolder", false, false, Readiness::off, "No watched folder selected."}),
     test::rowName);
 
+// A protection that does not run reads as its halt says, but only while it is switched
+// on (the watch with a folder); otherwise the settings decide as before.
+struct HaltRow
+{
+    const char *name;
+    bool enabled, folderSelected;
+    Readiness watchReadiness;
+    const char *watchDetail;
+    Readiness guardReadiness;
+    const char *guardDetail;
+};
+
+class HaltedRails : public ::testing::TestWithParam<HaltRow> {};
+
+TEST_P(HaltedRails, AHaltCountsOnlyWhileSwitchedOn)
+{
+    ScreenshotProtectionStatusInput input;
+    input.folderWatchEnabled = GetParam().enabled;
+    input.folderWatchFolderSelected = GetParam().folderSelected;
+    input.clipboardGuardEnabled = GetParam().enabled;
+    input.folderWatchHalt = ProtectionHalt{Readiness::needsSetup, QStringLiteral("The folder went away.")};
+    input.clipboardGuardHalt = ProtectionHalt{Readiness::off, QStringLiteral("The guard waits.")};
+    const ScreenshotProtectionStatusItem watch = ScreenshotProtectionStatusBuilder::folderWatchItem(input);
+    const ScreenshotProtectionStatusItem guard = ScreenshotProtectionStatusBuilder::clipboardGuardItem(input);
+    EXPECT_EQ(watch.readiness, GetParam().watchReadiness);
+    EXPECT_EQ(watch.detail, QString::fromUtf8(GetParam().watchDetail));
+    EXPECT_EQ(guard.readiness, GetParam().guardReadiness);
+    EXPECT_EQ(guard.detail, QString::fromUtf8(GetParam().guardDetail));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HaltedRails, ::testing::Values(
+    HaltRow{"switchedOn", true, true, Readiness::needsSetup, "The folder went away.", Readiness::off,
+            "The guard waits."},
+    HaltRow{"watchWithoutFolder", true, false, Readiness::needsSetup,
+            "Choose Desktop, Screenshots, or another folder before watch can run.", Readiness::off,
+            "The guard waits."},
+    HaltRow{"switchedOff", false, true, Readiness::off, "Folder selected, but watch is paused.", Readiness::off,
+            "Paste images manually or turn on Clipboard Guard for AI chat, Slack, email, and tickets."}),
+    test::rowName);
+
 struct PolicyRow
 {
     const char *name;

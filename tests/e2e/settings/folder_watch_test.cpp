@@ -1,6 +1,11 @@
+#include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
+#include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
+#include "app/shell/capsule_label.h"
+#include "app/shell/command_bus.h"
+#include "app/shell/command_names.h"
 #include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
@@ -15,6 +20,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFont>
+#include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,6 +89,58 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
     for (const RedactionPlanEntry &entry : queued.plan->entries())
         labels << entry.detection.label;
     EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
+}
+
+// The watched folder is removed under the running watch (its real inotify watch ends):
+// the settings' rail and section and the main window's status line say why the watch
+// stopped, and a restart on the missing folder says it could not start.
+TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
+{
+    ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
+    ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
+    SymbolIcon::setUpTheme();
+    QTemporaryDir folder;
+    const QString watched = folder.filePath(QStringLiteral("Shots"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Shots")));
+    TempSettings settings;
+    settings->setValue(Setting::didCompleteOnboarding, true);
+    ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
+
+    ProtectionRuntime runtime;
+    RecordingNotificationCenter notifications;
+    SettingsWindowHost host(*settings, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {}, notifications,
+                            DesktopServices::none(), &runtime);
+    SystemPlatform platform;
+    PlatformServices services = platform.services(notifications);
+    services.protectionRuntime = &runtime;
+    auto *content = new ContentView(*settings, services);
+    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(content->screenshotWatch().isRunning());
+    host.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window()));
+    const auto text = [&host](const char *name) {
+        return host.window()->findChild<QLabel *>(QString::fromLatin1(name))->text();
+    };
+    const auto badge = [&host] {
+        return host.window()->findChild<CapsuleLabel *>(QStringLiteral("protection-status-badge-folderWatch"))->text();
+    };
+    ASSERT_EQ(badge(), QStringLiteral("On"));
+
+    ASSERT_TRUE(QDir(watched).removeRecursively());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->screenshotWatch().isRunning(); }, scanTimeoutMs));
+    const QString moved = QStringLiteral("Screenshot watch stopped because the selected folder moved or was deleted.");
+    EXPECT_EQ(badge(), QStringLiteral("Needs setup"));
+    EXPECT_EQ(text("protection-status-detail-folderWatch"), moved);
+    EXPECT_EQ(text("screenshot-watch-folder-summary"), QStringLiteral("Stopped: Shots"));
+    EXPECT_EQ(text("screenshot-watch-status"), moved);
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("review-status-note"))->text(), moved);
+
+    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    const QString couldNotStart = QStringLiteral("Screenshot watch could not start. Choose the folder again.");
+    EXPECT_EQ(text("protection-status-detail-folderWatch"), couldNotStart);
+    EXPECT_EQ(text("screenshot-watch-status"), couldNotStart);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "support/file_bytes.h"
 #include "velmora_process.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QPainter>
@@ -131,7 +132,7 @@ TEST(NoNetworkTest, ScanAndApplicationAreTheSameWithoutANetwork)
     EXPECT_EQ(errorLines(isolatedRun.log), QStringList());
 
     // The application itself: it starts, shows its window and quits cleanly.
-    RunningVelmora velmora({}, isolated);
+    RunningVelmora velmora({.prefix = isolated});
     ASSERT_TRUE(velmora.process.waitForStarted(10000));
     ASSERT_FALSE(velmora.waitForMainWindow().isEmpty());
     velmora.process.terminate();

@@ -1,20 +1,31 @@
 #pragma once
 
+#include "support/xdotool.h"
+
 #include <QMap>
 #include <QProcess>
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QVariant>
 
 namespace velmora::test {
+
+/// How the executable is started.
+struct VelmoraLaunch
+{
+    QMap<QString, QString> environment = {}; ///< Added to the test's own.
+    QStringList prefix = {}; ///< A command that runs the executable, such as unshare.
+    QStringList arguments = {}; ///< Files to open.
+    QMap<QString, QVariant> settings = {}; ///< Stored before it starts.
+};
 
 /// The real executable, started in UI test mode with a settings and socket folder of its
 /// own; killed on destruction if it still runs.
 class RunningVelmora
 {
 public:
-    /// Starts it through `prefix` (a command that runs the executable, such as unshare) when one is given.
-    explicit RunningVelmora(const QMap<QString, QString> &extraEnvironment = {}, const QStringList &prefix = {})
+    explicit RunningVelmora(const VelmoraLaunch &launch = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
@@ -23,10 +34,15 @@ public:
         // A socket folder of its own: no other Velmora takes this launch over.
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
+        for (auto it = launch.environment.cbegin(); it != launch.environment.cend(); ++it)
             environment.insert(it.key(), it.value());
+        if (!launch.settings.isEmpty()) {
+            QSettings stored(m_home.filePath(QStringLiteral("Velmora/Velmora.conf")), QSettings::IniFormat);
+            for (auto it = launch.settings.cbegin(); it != launch.settings.cend(); ++it)
+                stored.setValue(it.key(), it.value());
+        }
         process.setProcessEnvironment(environment);
-        const QStringList command = prefix + QStringList{QStringLiteral(VELMORA_EXECUTABLE)};
+        const QStringList command = launch.prefix + QStringList{QStringLiteral(VELMORA_EXECUTABLE)} + launch.arguments;
         process.start(command.front(), command.mid(1));
     }
     ~RunningVelmora()
@@ -37,25 +53,8 @@ public:
         }
     }
 
-    /// The main window's X id once xdotool finds it by its title, else empty.
-    QString waitForMainWindow()
-    {
-        QString id;
-        QTest::qWaitFor([&] {
-            id = xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Velmora$")})
-                     .section(QLatin1Char('\n'), 0, 0);
-            return !id.isEmpty();
-        }, 30000);
-        return id;
-    }
-
-    static QString xdotool(const QStringList &arguments)
-    {
-        QProcess tool;
-        tool.start(QStringLiteral("xdotool"), arguments);
-        tool.waitForFinished(5000);
-        return tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput()).trimmed() : QString();
-    }
+    /// The main window's X id once xdotool finds it by its title; empty when it never shows.
+    static QString waitForMainWindow() { return waitForWindowTitled(QStringLiteral("^Velmora$")); }
 
     QProcess process;
 

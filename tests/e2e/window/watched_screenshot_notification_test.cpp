@@ -11,6 +11,7 @@
 #include "support/private_bus.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "support/xdotool.h"
 
 #include <QDBusConnectionInterface>
 #include <QDir>
@@ -69,14 +70,6 @@ private:
     QProcessEnvironment m_environment;
     QProcess m_daemon;
 };
-
-/// Gives the X window the input focus, as a click would; false when it could not.
-bool focusWindow(const QString &windowID)
-{
-    QProcess focus;
-    focus.start(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), windowID});
-    return focus.waitForFinished(toolTimeoutMs) && focus.exitCode() == 0;
-}
 
 // Another X client that takes the keyboard focus from Velmora.
 class OtherXClient

@@ -5,8 +5,10 @@
 #include "x11/support/clipboard_fixture.h"
 #include "x11/support/foreign_clipboard_owner.h"
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -19,11 +21,6 @@ using namespace std::chrono_literals;
 namespace {
 
 class ClipboardGuardTest : public test::ClipboardFixture {};
-
-QImage decoded(const QByteArray &bytes)
-{
-    return QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
-}
 
 } // namespace
 
@@ -76,22 +73,25 @@ TEST_F(ClipboardGuardTest, PngIsChosenOverTiff)
     EXPECT_EQ(m_candidates[0].data, png);
 }
 
-TEST_F(ClipboardGuardTest, UriListNamingAnImageFileIsHandedOverAsThatImage)
+TEST_F(ClipboardGuardTest, UriListNamingAnImageFileIsHandedOverAsThatFile)
 {
     QTemporaryDir folder;
-    const QImage image = testImage(Qt::magenta, 40, 30);
     const QString path = folder.filePath(QStringLiteral("shot one.png"));
-    ASSERT_TRUE(image.save(path));
+    ASSERT_TRUE(testImage(Qt::magenta, 40, 30).save(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray png = file.readAll();
     startGuard();
     const QByteArray uriList = QUrl::fromLocalFile(path).toEncoded() + "\r\n";
     ASSERT_NO_FATAL_FAILURE(
         waitForForeignChange([&] { return test::xclipOffer(QStringLiteral("text/uri-list"), uriList); }));
 
     advancePolls(3);
+    // The file is read on the thread pool.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_guard.fileRead().isFinished(); }));
     ASSERT_EQ(m_candidates.size(), 1);
-    const QByteArray &data = m_candidates[0].data;
-    EXPECT_TRUE(data.startsWith("II*") || data.startsWith("MM")) << "not TIFF";
-    EXPECT_EQ(decoded(data), image);
+    EXPECT_EQ(m_candidates[0].data, png);
+    EXPECT_EQ(m_candidates[0].changeCount, m_clipboard.changeCount());
 }
 
 TEST_F(ClipboardGuardTest, UriListOfOtherFilesIsNotAnImage)
@@ -112,17 +112,41 @@ TEST_F(ClipboardGuardTest, UriListOfOtherFilesIsNotAnImage)
     EXPECT_TRUE(m_guard.monitorPlan().handledChangeCounts().contains(m_clipboard.changeCount()));
 }
 
-TEST_F(ClipboardGuardTest, OtherImageFormatIsHandedOverAsTiff)
+struct OfferedFormatRow
 {
-    const QImage image = testImage(Qt::yellow);
+    const char *name;
+    const char *target;
+    const char *format; ///< How the image is encoded; null: an SVG.
+    bool handedOver;
+};
+
+class ClipboardGuardFormatTest : public test::ClipboardFixture, public ::testing::WithParamInterface<OfferedFormatRow> {};
+
+// Only the image formats Velmora reads are taken, under their names or an alias; the
+// others are never read, let alone decoded.
+TEST_P(ClipboardGuardFormatTest, OnlyFormatsVelmoraReadsAreHandedOver)
+{
+    const OfferedFormatRow &row = GetParam();
+    const QByteArray bytes = row.format ? encoded(testImage(Qt::yellow), row.format)
+                                        : QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='48' height='32'/>");
     startGuard();
-    ASSERT_NO_FATAL_FAILURE(waitForForeignChange(
-        [&] { return test::xclipOffer(QStringLiteral("image/bmp"), encoded(image, "BMP")); }));
+    ASSERT_NO_FATAL_FAILURE(
+        waitForForeignChange([&] { return test::xclipOffer(QString::fromLatin1(row.target), bytes); }));
 
     advancePolls(3);
-    ASSERT_EQ(m_candidates.size(), 1);
-    EXPECT_EQ(decoded(m_candidates[0].data), image);
+    ASSERT_EQ(m_candidates.size(), row.handedOver ? 1 : 0);
+    if (row.handedOver) {
+        EXPECT_EQ(m_candidates[0].data, bytes);
+    } else {
+        EXPECT_TRUE(m_guard.monitorPlan().handledChangeCounts().contains(m_clipboard.changeCount()));
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardGuardFormatTest, ::testing::Values(
+    OfferedFormatRow{"JpegUnderAnAlias", "image/pjpeg", "JPEG", true},
+    OfferedFormatRow{"Bmp", "image/bmp", "BMP", false},
+    OfferedFormatRow{"Svg", "image/svg+xml", nullptr, false}),
+    test::rowName);
 
 TEST_F(ClipboardGuardTest, UnreadableImageIsMarkedHandledAndNotRetried)
 {

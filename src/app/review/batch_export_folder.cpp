@@ -1,0 +1,98 @@
+#include "app/review/batch_export_folder.h"
+
+#include "app/review/output_naming.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcBatchFolder, "com.orlwick.kavri.output")
+
+/// Enough numbered names for any real folder; past that something else is wrong.
+constexpr int batchFolderAttemptLimit = 10000;
+/// Tries at a fresh random work folder name before giving up.
+constexpr int workFolderAttemptLimit = 100;
+
+enum class Move { moved, nameTaken, failed };
+
+/// Moves `from` to the free name `to` in the same folder, atomically, never replacing
+/// what is there.
+Move moveToFreeName(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return Move::moved;
+    if (errno == EEXIST)
+        return Move::nameTaken;
+    if (errno != EINVAL && errno != ENOSYS)
+        return Move::failed;
+    // A file system that cannot refuse to replace: claim the name with a folder of our
+    // own first (creating one fails on any name already taken); a rename replaces an
+    // empty folder, and refuses one that someone filled meanwhile.
+    if (::mkdir(target.constData(), 0700) != 0)
+        return errno == EEXIST ? Move::nameTaken : Move::failed;
+    if (::rename(source.constData(), target.constData()) == 0)
+        return Move::moved;
+    const int error = errno;
+    // Filled meanwhile, the claimed folder is someone else's now.
+    if (error == ENOTEMPTY || error == EEXIST)
+        return Move::nameTaken;
+    ::rmdir(target.constData());
+    errno = error;
+    return Move::failed;
+}
+
+} // namespace
+
+std::optional<QString> createBatchExportWorkFolder(const QString &parentPath)
+{
+    if (!QFileInfo(parentPath).isDir()) {
+        qCWarning(lcBatchFolder) << "Batch export folder" << parentPath << "is not a folder";
+        return std::nullopt;
+    }
+    const QDir parent(parentPath);
+    for (int attempt = 0; attempt < workFolderAttemptLimit; ++attempt) {
+        const QString name = QStringLiteral(".%1 (incomplete) %2")
+                                 .arg(batchExportFolderBaseName)
+                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        if (parent.mkdir(name))
+            return parent.filePath(name);
+        if (!QFileInfo(parent.filePath(name)).isSymLink() && !QFileInfo::exists(parent.filePath(name)))
+            break;
+    }
+    qCWarning(lcBatchFolder) << "Cannot create a batch export folder in" << parentPath;
+    return std::nullopt;
+}
+
+std::optional<QString> publishBatchExportFolder(const QString &workFolder)
+{
+    const QDir parent = QFileInfo(workFolder).dir();
+    for (int attempt = 1; attempt <= batchFolderAttemptLimit; ++attempt) {
+        const QString path = parent.filePath(batchExportFolderName(attempt));
+        switch (moveToFreeName(workFolder, path)) {
+        case Move::moved:
+            return path;
+        case Move::nameTaken:
+            continue;
+        case Move::failed:
+            qCWarning(lcBatchFolder) << "Cannot name the batch export folder" << path << ":" << qt_error_string(errno);
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace velmora

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/analysis/image_input_limits.h"
+
+#include <QByteArrayView>
+
+#include <optional>
+
+namespace velmora {
+
+/// The most scans a JPEG may hold. Encoders write about ten (libjpeg's progressive
+/// script for four components, eighteen); each scan costs the decoder a pass over the
+/// blocks of its components whether or not it codes anything, so that a few bytes a
+/// scan buy seconds of work.
+inline constexpr int kMaximumJpegScans = 100;
+
+/// The most decoding work a JPEG's scans may ask for, in block visits: a scan visits
+/// every block of its components, a refining scan about twice, and one that touches a
+/// band of AC coefficients in each block another band / 16 visits a block (sixteen
+/// coefficients cost about as much as a visit). The limit is 64 visits of every block
+/// of the largest image: a progressive three-component image at the pixel limit asks
+/// for about 50, and the costliest scans within the limit take about a second.
+inline constexpr qint64 kMaximumJpegScanWork = 64 * (kMaximumImagePixels / 64);
+
+/// The most bytes of coefficients a JPEG with more than one scan may need: the
+/// decoder keeps every coefficient of the image until the last scan, two bytes each.
+/// Four components at the pixel limit fit.
+inline constexpr qint64 kMaximumJpegCoefficientBytes = 4 * 2 * kMaximumImagePixels;
+
+/// What the scans of one JPEG datastream ask of its decoder, read from its marker
+/// segments without decoding anything.
+struct JpegScanCost
+{
+    int scans = 0; ///< Counted up to one past kMaximumJpegScans.
+    qint64 work = 0; ///< Block visits, as kMaximumJpegScanWork counts them.
+    qint64 coefficientBytes = 0; ///< Kept between scans; none for a stream of one scan.
+};
+
+/// The cost of the JPEG datastream `data` starts with; what comes after a break in its
+/// structure is not counted (the decoder stops there too). Nothing for data that is
+/// not JPEG.
+JpegScanCost jpegScanCost(QByteArrayView data);
+
+/// tooManyScans when the scans are more, or ask for more work, than the limits above;
+/// tooManyBytes when their coefficients would take more than kMaximumJpegCoefficientBytes.
+std::optional<ImageInputRefusal> jpegScanRefusal(const JpegScanCost &cost);
+/// The same for JPEG data, walked first. Data that is not JPEG passes.
+std::optional<ImageInputRefusal> jpegScanRefusal(QByteArrayView data);
+
+} // namespace velmora

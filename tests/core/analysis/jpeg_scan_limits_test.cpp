@@ -1,0 +1,155 @@
+#include "core/analysis/jpeg_scan_limits.h"
+
+#include "core/analysis/image_importer.h"
+#include "core/analysis/tiff_jpeg_limits.h"
+#include "core/detection/core_error.h"
+#include "support/crafted_images.h"
+#include "support/crafted_jpeg.h"
+#include "support/image_fixtures.h"
+#include "support/row_name.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+QByteArray encoderProgressiveJpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    EXPECT_TRUE(writer.write(image));
+    return bytes;
+}
+
+// The encoder's JPEG with the frame's size rewritten: the scans stay as the encoder
+// wrote them, and the walk, which decodes nothing, counts them as at that size.
+QByteArray declaringSize(QByteArray jpeg, int width, int height)
+{
+    const qsizetype frame = jpeg.indexOf(QByteArrayView("\xFF\xC2", 2));
+    EXPECT_GT(frame, 0);
+    jpeg[frame + 5] = char(height >> 8);
+    jpeg[frame + 6] = char(height & 0xFF);
+    jpeg[frame + 7] = char(width >> 8);
+    jpeg[frame + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+struct ScanRow
+{
+    const char *name;
+    ProgressiveJpegShape shape;
+    std::optional<ImageInputRefusal> refusal;
+};
+
+class JpegScansTest : public ::testing::TestWithParam<ScanRow> {};
+
+TEST_P(JpegScansTest, AreBoundedBeforeDecoding)
+{
+    EXPECT_EQ(jpegScanRefusal(progressiveJpeg(GetParam().shape)), GetParam().refusal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, JpegScansTest, ::testing::Values(
+    ScanRow{"tenScans", {.acScans = 9}, std::nullopt},
+    ScanRow{"atTheScanLimit", {.acScans = 99}, std::nullopt},
+    ScanRow{"oneScanTooMany", {.acScans = 100}, ImageInputRefusal::tooManyScans},
+    // 18 s to decode before the limit; the scans of the same image at 2.1 MB, 161 s.
+    ScanRow{"thousandsOfEmptyScans", {.width = 8192, .height = 8192, .acScans = 5000}, ImageInputRefusal::tooManyScans},
+    // Below the scan limit, but each refining scan looks at every coefficient of every block.
+    ScanRow{"refiningScansAtThePixelLimit", {.width = 8192, .height = 8192, .acScans = 99, .refining = true},
+            ImageInputRefusal::tooManyScans},
+    ScanRow{"costliestScansAtTheWorkLimit",
+            {.width = 8192, .height = 8192, .acScans = 30, .refining = true, .lastCoefficient = 1}, std::nullopt},
+    ScanRow{"oneCostlyScanTooMany",
+            {.width = 8192, .height = 8192, .acScans = 31, .refining = true, .lastCoefficient = 1},
+            ImageInputRefusal::tooManyScans},
+    ScanRow{"fourComponentsAtThePixelLimit", {.width = 8192, .height = 8192, .components = 4, .acScans = 8},
+            std::nullopt},
+    ScanRow{"fiveComponentsAtThePixelLimit", {.width = 8192, .height = 8192, .components = 5, .acScans = 1},
+            ImageInputRefusal::tooManyBytes}),
+    rowName);
+
+TEST(JpegScanLimitsTest, PassesWhatTheEncoderWritesAtThePixelLimit)
+{
+    const QByteArray jpeg = encoderProgressiveJpeg(testing::quadrantImage(256, 256));
+    EXPECT_EQ(jpegScanRefusal(jpeg), std::nullopt);
+    EXPECT_EQ(jpegScanRefusal(declaringSize(jpeg, 8192, 8192)), std::nullopt);
+    const ImportedImage imported = ImageImporter::importImage(jpeg);
+    EXPECT_EQ(imported.image.size(), QSize(256, 256));
+    EXPECT_GT(testing::quadrantColour(imported.image, 1, 1).red(), 200);
+}
+
+TEST(JpegScanLimitsTest, LeavesOtherAndBrokenDataToTheDecoder)
+{
+    const QByteArray bomb = progressiveJpeg({.width = 8192, .height = 8192, .acScans = 5000});
+    EXPECT_EQ(jpegScanRefusal(bomb.left(bomb.size() / 2)), ImageInputRefusal::tooManyScans);
+    EXPECT_EQ(jpegScanRefusal(bomb.left(600)), std::nullopt);
+    EXPECT_EQ(jpegScanRefusal(QByteArray("\x89PNG\r\n\x1a\n", 8)), std::nullopt);
+    EXPECT_EQ(jpegScanRefusal(QByteArray("\xFF\xD8\x00\x00", 4)), std::nullopt);
+    EXPECT_EQ(jpegScanRefusal(QByteArray()), std::nullopt);
+}
+
+TEST(JpegScanLimitsTest, TheImporterRefusesAScanBomb)
+{
+    try {
+        ImageImporter::importImage(progressiveJpeg({.width = 8192, .height = 8192, .acScans = 5000}));
+        ADD_FAILURE() << "the scan bomb was decoded";
+    } catch (const VelmoraCoreException &exception) {
+        EXPECT_EQ(exception.error(), VelmoraCoreError::invalidImageData);
+    }
+}
+
+struct JpegTiffRow
+{
+    const char *name;
+    quint32 rowsPerStrip;
+    ProgressiveJpegShape strip; ///< Of the image's width and rowsPerStrip rows.
+    std::optional<ImageInputRefusal> refusal;
+};
+
+class JpegTiffTest : public ::testing::TestWithParam<JpegTiffRow> {};
+
+// Each strip of a JPEG-compressed TIFF is a JPEG of its own, decoded by the same library:
+// a strip of the full image took 23 s with 98 refining scans.
+TEST_P(JpegTiffTest, IsBoundedAsAJpegIs)
+{
+    const JpegTiffRow &row = GetParam();
+    const QByteArray tiff = jpegTiff(quint32(row.strip.width), 8192, row.rowsPerStrip, progressiveJpeg(row.strip));
+    EXPECT_EQ(tiffJpegRefusal(tiff), row.refusal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, JpegTiffTest, ::testing::Values(
+    JpegTiffRow{"fewScansInOneStrip", 8192, {.width = 8192, .height = 8192, .acScans = 9}, std::nullopt},
+    JpegTiffRow{"refiningScansInOneStrip", 8192, {.width = 8192, .height = 8192, .acScans = 98, .refining = true},
+                ImageInputRefusal::tooManyScans},
+    // Each strip alone is well within the limit; their work together is not.
+    JpegTiffRow{"stripsWhoseWorkAddsUp", 1024, {.width = 8192, .height = 1024, .acScans = 12, .refining = true},
+                ImageInputRefusal::tooManyScans},
+    JpegTiffRow{"tooManyScansInOneSmallStrip", 1024, {.width = 64, .height = 1024, .acScans = 100},
+                ImageInputRefusal::tooManyScans}),
+    rowName);
+
+TEST(JpegTiffTest, TheImporterRefusesABombAndImportsWithinTheLimits)
+{
+    const QByteArray bomb = jpegTiff(8192, 8192, 8192,
+                                     progressiveJpeg({.width = 8192, .height = 8192, .acScans = 98, .refining = true}));
+    try {
+        ImageImporter::importImage(bomb);
+        ADD_FAILURE() << "the scan bomb was decoded";
+    } catch (const VelmoraCoreException &exception) {
+        EXPECT_EQ(exception.error(), VelmoraCoreError::invalidImageData);
+    }
+    const QByteArray tiff = jpegTiff(64, 64, 64, progressiveJpeg({.acScans = 9}));
+    EXPECT_EQ(ImageImporter::importImage(tiff).image.size(), QSize(64, 64));
+    EXPECT_EQ(tiffJpegRefusal(tiffDeclaring(8192, 8192, 8, 3)), std::nullopt);
+    EXPECT_EQ(tiffJpegRefusal(tiff.left(40)), std::nullopt);
+    EXPECT_EQ(tiffJpegRefusal(QByteArray("MM\0\x2a\xff\xff\xff\xff", 8)), std::nullopt);
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace velmora::test {
+
+// Files of formats other than PNG, JPEG, TIFF and HEIC, TIFFs of 16-bit or JPEG-coded
+// pixels, made to test that the importer reads only what it should, within its bounds.
+
+/// An SVG that shows the file at `path` in an <image> element.
+QByteArray svgShowingFile(const QString &path);
+
+/// An SVG of about `bytes` bytes of path data.
+QByteArray svgOfPaths(qsizetype bytes);
+
+/// The bytes in a gzip wrapper, as an .svgz file holds its SVG.
+QByteArray gzipped(const QByteArray &bytes);
+
+/// A Windows icon whose one entry holds `png` (a PNG of any size: its directory entry
+/// says 256 × 256).
+QByteArray icoHolding(const QByteArray &png);
+
+/// An Apple icon file whose one entry (a 1024-pixel "ic10" icon) holds `png`.
+QByteArray icnsHolding(const QByteArray &png);
+
+/// A 1 × 1 GIF.
+QByteArray tinyGif();
+
+/// A deflate-compressed TIFF of `width` × `height` black pixels with `samples` samples
+/// of `bitsPerSample` bits each (1 grey, 3 RGB, 4 RGBA). Every strip shares one
+/// compressed block, so that even the largest image takes a few kilobytes.
+QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int samples);
+
+/// A grey TIFF of `width` × `height` compressed as JPEG, in strips of `rowsPerStrip` rows
+/// that all hold `jpegStrip` (a grey JPEG of `width` × `rowsPerStrip`).
+QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip);
+
+} // namespace velmora::test
