@@ -3,6 +3,7 @@
 // and the whole review at the window's minimum size. Included once, by the gallery.
 #pragma once
 
+#include "app/kit/look.h"
 #include "app/panes/batch_sidebar.h"
 #include "app/panes/detection_row.h"
 #include "app/panes/drop_target_view.h"
@@ -11,7 +12,6 @@
 #include "app/protection/system_clipboard.h"
 #include "app/review/review_controller.h"
 #include "core/analysis/scan_engine.h"
-#include "app/shell/look.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
 

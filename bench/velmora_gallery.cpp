@@ -8,13 +8,13 @@
 // sits below it); then with the visible finding selected, zoomed onto the e-mail,
 // drawing a new box, and previewing the output.
 
+#include "app/kit/symbol_icon.h"
 #include "app/panes/image_review_view.h"
-#include "gallery_panes.h"
-#include "shot_palettes.h"
-#include "app/shell/symbol_icon.h"
 #include "core/redaction/redaction_geometry.h"
 #include "core/redaction/redaction_plan.h"
 #include "core/redaction/redaction_renderer.h"
+#include "gallery_panes.h"
+#include "shot_palettes.h"
 
 #include <QApplication>
 #include <QDir>

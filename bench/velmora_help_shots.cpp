@@ -2,12 +2,11 @@
 // of its pages) and the main window with the Quick Start sample loaded, in a light and
 // a dark palette, for a person to look at. Run under xvfb-run.
 
+#include "app/commands/command_bus.h"
 #include "app/help/velmora_help_center_view.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/help_sheet_dialog.h"
@@ -47,10 +46,11 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
     StoredSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                                         QSettings::IniFormat));
     SystemPlatform platform;
-    auto *content = new ContentView(settings, platform.services(NotificationCenter::none()));
-    SettingsWindowHost settingsWindow(settings, platform.desktop());
-    MainWindow window({settings, nullptr, [] { return true; }, [] {}, [&settingsWindow] { settingsWindow.open(); }},
-                      content);
+    CommandBus commands;
+    auto *content = new ContentView(settings, commands, platform.services(NotificationCenter::none()));
+    SettingsWindowHost settingsWindow(settings, commands, platform.desktop());
+    MainWindow window(
+        {settings, commands, {}, [] { return true; }, [] {}, [&settingsWindow] { settingsWindow.open(); }}, content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return false;
@@ -59,7 +59,7 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
         return false;
     bool ok = save(currentSheet(*content), QStringLiteral("%1/onboarding-%2.png").arg(outDir, name));
 
-    CommandBus::instance().post(commands::velmoraShowHelpCenter);
+    commands.post(commands::velmoraShowHelpCenter);
     auto *center = currentSheet(*content)->findChild<VelmoraHelpCenterView *>();
     ok &= save(currentSheet(*content), QStringLiteral("%1/help-center-%2.png").arg(outDir, name));
     for (const HelpTopic topic : {HelpTopic::shortcuts, HelpTopic::findingStates, HelpTopic::protectionModes,

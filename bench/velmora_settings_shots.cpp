@@ -3,9 +3,10 @@
 // with a lock, an invalid regex, history records), for a person to look at. Run under
 // xvfb-run.
 
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/settings/policy_file_chooser.h"
 #include "app/settings/settings_window.h"
-#include "app/shell/symbol_icon.h"
 #include "core/history/safe_share_history_store.h"
 #include "core/settings/stored_settings.h"
 #include "shot_palettes.h"
@@ -73,7 +74,8 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
                                                         QSettings::IniFormat));
     fill(settings);
     NoPanels panels;
-    SettingsWindow window(settings, {panels, [](const QUrl &) {}});
+    CommandBus commands;
+    SettingsWindow window(settings, commands, {panels, [](const QUrl &) {}});
     window.resize(600, 1900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))

@@ -7,8 +7,9 @@
 // window with a completion banner (main-window-banner-light.png); under QT_SCALE_FACTOR=2
 // the names end in "@2x" and the window keeps to the screen.
 
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
@@ -93,8 +94,10 @@ int main(int argc, char **argv)
     settings.setValue(velmora::Setting::didCompleteOnboarding, true);
     QApplication::setPalette(shot_palettes::lightPalette());
     velmora::SystemPlatform platform;
-    auto *content = new velmora::ContentView(settings, platform.services(velmora::NotificationCenter::none()));
-    velmora::MainWindow window({settings, nullptr, [] { return true; }, [] {}, {}}, content);
+    velmora::CommandBus commands;
+    auto *content =
+        new velmora::ContentView(settings, commands, platform.services(velmora::NotificationCenter::none()));
+    velmora::MainWindow window({settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window did not appear\n");

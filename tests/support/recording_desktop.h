@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell/desktop_services.h"
+#include "app/kit/desktop_services.h"
 
 #include <QStringList>
 

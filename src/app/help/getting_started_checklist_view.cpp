@@ -1,8 +1,8 @@
 #include "app/help/getting_started_checklist_view.h"
 
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/plain_button.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/plain_button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/help/velmora_guide_row.h"
-#include "app/shell/rounded_surface.h"
+#include "app/kit/rounded_surface.h"
 
 #include <QList>
 

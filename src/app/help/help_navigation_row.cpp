@@ -1,6 +1,6 @@
 #include "app/help/help_navigation_row.h"
 
-#include "app/shell/look.h"
+#include "app/kit/look.h"
 
 #include <QPainter>
 

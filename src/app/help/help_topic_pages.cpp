@@ -5,9 +5,9 @@
 #include "app/help/help_topic_section.h"
 #include "app/help/keyboard_shortcut_table_view.h"
 #include "app/help/velmora_help_section.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/plain_button.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/plain_button.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "app/help/help_topic_section.h"
 
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell/rounded_surface.h"
+#include "app/kit/rounded_surface.h"
 
 #include <QList>
 #include <QString>

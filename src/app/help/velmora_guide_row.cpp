@@ -1,7 +1,7 @@
 #include "app/help/velmora_guide_row.h"
 
-#include "app/shell/look.h"
-#include "app/shell/symbol_view.h"
+#include "app/kit/look.h"
+#include "app/kit/symbol_view.h"
 
 #include <QFontInfo>
 #include <QHBoxLayout>

@@ -3,11 +3,11 @@
 #include "app/help/help_navigation_row.h"
 #include "app/help/help_topic_pages.h"
 #include "app/help/help_topic_section.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/plain_button.h"
-#include "app/shell/symbol_view.h"
-#include "app/shell/velmora_button.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/plain_button.h"
+#include "app/kit/symbol_view.h"
+#include "app/kit/velmora_button.h"
 
 #include <QAction>
 #include <QHBoxLayout>

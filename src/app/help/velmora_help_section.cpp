@@ -1,7 +1,7 @@
 #include "app/help/velmora_help_section.h"
 
-#include "app/shell/look.h"
-#include "app/shell/symbol_view.h"
+#include "app/kit/look.h"
+#include "app/kit/symbol_view.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "app/help/velmora_onboarding_view.h"
 
 #include "app/help/velmora_guide_row.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/plain_button.h"
-#include "app/shell/velmora_button.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/plain_button.h"
+#include "app/kit/velmora_button.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "app/help/velmora_sample_image.h"
 
-#include "app/shell/look.h"
+#include "app/kit/look.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

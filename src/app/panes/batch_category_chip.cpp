@@ -1,7 +1,7 @@
 #include "app/panes/batch_category_chip.h"
 
-#include "app/shell/accessible_value.h"
-#include "app/shell/look.h"
+#include "app/kit/accessible_value.h"
+#include "app/kit/look.h"
 
 #include <QPainter>
 #include <QPainterPath>

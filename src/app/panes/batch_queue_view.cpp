@@ -1,9 +1,9 @@
 #include "app/panes/batch_queue_view.h"
 
+#include "app/kit/look.h"
+#include "app/kit/symbol_icon.h"
 #include "app/panes/batch_card.h"
 #include "app/review/review_walk.h"
-#include "app/shell/look.h"
-#include "app/shell/symbol_icon.h"
 
 #include <QFontInfo>
 #include <QKeyEvent>

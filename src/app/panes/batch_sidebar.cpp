@@ -1,14 +1,14 @@
 #include "app/panes/batch_sidebar.h"
 
+#include "app/kit/flow_layout.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/segmented_picker.h"
+#include "app/kit/velmora_button.h"
 #include "app/panes/batch_category_chip.h"
 #include "app/panes/batch_queue_view.h"
-#include "app/panes/segmented_picker.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
-#include "app/shell/flow_layout.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/velmora_button.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 #include "app/panes/canvas_zoom_bar.h"
 
+#include "app/kit/accessible_value.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/symbol_icon.h"
 #include "app/panes/canvas_zoom.h"
-#include "app/shell/accessible_value.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/symbol_icon.h"
 
 #include <QEvent>
 #include <QFontInfo>

@@ -1,9 +1,9 @@
 #include "app/panes/detection_group_section.h"
 
+#include "app/kit/look.h"
+#include "app/kit/plain_button.h"
+#include "app/kit/symbol_view.h"
 #include "app/panes/keyed_widgets.h"
-#include "app/shell/look.h"
-#include "app/shell/plain_button.h"
-#include "app/shell/symbol_view.h"
 
 #include <QFontInfo>
 #include <QHBoxLayout>

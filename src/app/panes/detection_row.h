@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell/rounded_surface.h"
+#include "app/kit/rounded_surface.h"
 #include "core/policy/redaction_policy_disposition.h"
 #include "core/redaction/redaction_plan.h"
 

@@ -1,6 +1,6 @@
 #include "app/panes/finding_chips.h"
 
-#include "app/shell/look.h"
+#include "app/kit/look.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/kit/capsule_label.h"
 #include "app/panes/confidence_summary.h"
-#include "app/shell/capsule_label.h"
 
 namespace velmora {
 

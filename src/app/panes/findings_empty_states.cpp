@@ -1,7 +1,7 @@
 #include "app/panes/findings_empty_states.h"
 
-#include "app/shell/look.h"
-#include "app/shell/symbol_view.h"
+#include "app/kit/look.h"
+#include "app/kit/symbol_view.h"
 
 #include <QFontInfo>
 #include <QHBoxLayout>

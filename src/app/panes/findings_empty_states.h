@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/kit/rounded_surface.h"
 #include "app/review/review_model_enums.h"
-#include "app/shell/rounded_surface.h"
 
 class QLabel;
 

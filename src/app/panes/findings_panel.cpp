@@ -1,17 +1,17 @@
 #include "app/panes/findings_panel.h"
 
+#include "app/kit/capsule_label.h"
+#include "app/kit/clamped_label.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/segmented_picker.h"
+#include "app/kit/velmora_button.h"
 #include "app/panes/detection_group_section.h"
 #include "app/panes/findings_empty_states.h"
 #include "app/panes/keyed_widgets.h"
-#include "app/panes/segmented_picker.h"
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
-#include "app/shell/capsule_label.h"
-#include "app/shell/clamped_label.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/velmora_button.h"
 
 #include <QAction>
 #include <QHBoxLayout>

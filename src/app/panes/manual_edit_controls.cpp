@@ -1,11 +1,11 @@
 #include "app/panes/manual_edit_controls.h"
 
+#include "app/kit/check_box_style.h"
+#include "app/kit/look.h"
+#include "app/kit/symbol_icon.h"
+#include "app/kit/symbol_view.h"
+#include "app/kit/velmora_button.h"
 #include "app/review/review_controller.h"
-#include "app/shell/check_box_style.h"
-#include "app/shell/look.h"
-#include "app/shell/symbol_icon.h"
-#include "app/shell/symbol_view.h"
-#include "app/shell/velmora_button.h"
 
 #include <QCheckBox>
 #include <QEvent>

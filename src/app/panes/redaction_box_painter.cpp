@@ -1,8 +1,8 @@
 #include "app/panes/redaction_box_painter.h"
 
+#include "app/kit/look.h"
 #include "app/panes/box_edit_geometry.h"
 #include "app/panes/canvas_gesture_handler.h"
-#include "app/shell/look.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

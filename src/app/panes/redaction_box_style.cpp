@@ -1,6 +1,6 @@
 #include "app/panes/redaction_box_style.h"
 
-#include "app/shell/look.h"
+#include "app/kit/look.h"
 #include "core/redaction/needs_review.h"
 
 #include <QCoreApplication>

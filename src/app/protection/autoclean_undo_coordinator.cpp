@@ -1,20 +1,14 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 
+#include "app/kit/log_categories.h"
 #include "app/protection/clipboard_access.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "core/support/clock.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 namespace velmora {
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcAutoCleanUndo, "com.orlwick.kavri.autoclean")
-
-} // namespace
 
 AutoCleanUndoCoordinator::AutoCleanUndoCoordinator(ClipboardAccess &clipboard, Clock &clock, QObject *parent)
     : QObject(parent), m_clipboard(clipboard), m_clock(clock)
@@ -59,7 +53,7 @@ bool AutoCleanUndoCoordinator::undo(ClipboardProtectionController &guard)
             m_token->clipboardSnapshot->restore(m_clipboard);
             guard.monitorPlan().markHandled(m_clipboard.changeCount());
         } else {
-            qCInfo(lcAutoCleanUndo) << "The clipboard changed after AutoClean; it is left as it is";
+            qCInfo(lcAutoClean) << "The clipboard changed after AutoClean; it is left as it is";
         }
     }
 
@@ -75,7 +69,7 @@ void AutoCleanUndoCoordinator::removeGeneratedFile(const QUrl &url)
     if (QFile::moveToTrash(path))
         return;
     if (!QFile::remove(path))
-        qCWarning(lcAutoCleanUndo) << "Could neither trash nor delete the AutoClean output" << path;
+        qCWarning(lcAutoClean) << "Could neither trash nor delete the AutoClean output" << path;
 }
 
 } // namespace velmora

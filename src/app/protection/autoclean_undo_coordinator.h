@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/review/clipboard_undo_snapshot.h"
+#include "app/protection/clipboard_undo_snapshot.h"
 #include "core/support/task_handle.h"
 
 #include <QObject>

@@ -1,18 +1,16 @@
 #include "app/protection/clipboard_image.h"
 
+#include "app/kit/log_categories.h"
 #include "app/protection/clipboard_access.h"
 #include "core/analysis/image_importer.h"
 #include "core/analysis/image_input_limits.h"
 
-#include <QLoggingCategory>
 #include <QMimeDatabase>
 #include <QUrl>
 
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcClipboardImage, "com.orlwick.kavri.clipboard")
 
 const QString uriListType = QStringLiteral("text/uri-list");
 
@@ -103,7 +101,7 @@ std::optional<QByteArray> clipboardImageBytes(const ClipboardImageOffer &offer)
         ImageFileContent file = readImageFile(path);
         if (!file.refusal)
             return std::move(file.bytes);
-        qCInfo(lcClipboardImage) << "A file the clipboard names was refused:" << rawValue(*file.refusal);
+        qCInfo(lcClipboard) << "A file the clipboard names was refused:" << rawValue(*file.refusal);
     }
     return std::nullopt;
 }

@@ -1,18 +1,16 @@
 #include "app/protection/clipboard_protection_controller.h"
 
+#include "app/kit/log_categories.h"
 #include "app/protection/clipboard_access.h"
 #include "app/protection/clipboard_image.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/clock.h"
 
-#include <QLoggingCategory>
 #include <QtConcurrent>
 
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcClipboardGuard, "com.orlwick.kavri.clipboard")
 
 const QString offStatus = QStringLiteral("Clipboard protection is off.");
 
@@ -100,7 +98,7 @@ void ClipboardProtectionController::handOver(const std::optional<QByteArray> &da
 {
     if (!data) {
         // An image that cannot be read now will not read later either: do not retry it.
-        qCInfo(lcClipboardGuard) << "Clipboard change" << changeCount << "offered no readable image";
+        qCInfo(lcClipboard) << "Clipboard change" << changeCount << "offered no readable image";
         m_monitorPlan.markHandled(changeCount);
         return;
     }

@@ -1,16 +1,15 @@
 #include "app/protection/dbus_notification_center.h"
 
+#include "app/kit/log_categories.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QLoggingCategory>
 #include <QVariantMap>
 
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcNotifications, "com.orlwick.kavri.notifications")
 
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString servicePath = QStringLiteral("/org/freedesktop/Notifications");

@@ -1,10 +1,9 @@
 #include "app/protection/protection_notifications.h"
 
+#include "app/commands/command_bus.h"
 #include "app/protection/notification_center.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 
-#include <QCoreApplication>
+#include <QPointer>
 #include <QUuid>
 
 namespace velmora {
@@ -26,17 +25,16 @@ QString screenshotRiskNotificationBody(const QString &fileName, int count)
         .arg(count == 1 ? QStringLiteral("leak") : QStringLiteral("leaks"));
 }
 
-void registerNotificationCategories(NotificationCenter &center)
+void registerNotificationCategories(NotificationCenter &center, CommandBus &commands)
 {
     using namespace ProtectionNotifications;
     center.setCategories({{riskCategoryIdentifier, {{reviewActionIdentifier, reviewActionTitle}}}});
-    center.setResponseHandler([](const QString &category, const QString &action) {
-        if (category != riskCategoryIdentifier
+    center.setResponseHandler([bus = QPointer<CommandBus>(&commands)](const QString &category, const QString &action) {
+        if (!bus || category != riskCategoryIdentifier
             || (action != NotificationCenter::defaultActionIdentifier && action != reviewActionIdentifier))
             return;
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [] { CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot); }, Qt::QueuedConnection);
+            bus.data(), [bus] { bus->post(commands::velmoraOpenLatestWatchedScreenshot); }, Qt::QueuedConnection);
     });
 }
 

@@ -8,6 +8,7 @@
 
 namespace velmora {
 
+class CommandBus;
 class NotificationCenter;
 
 // What the background protections tell the user through desktop notifications: a
@@ -25,9 +26,9 @@ inline const QString receiptIdentifierPrefix = QStringLiteral("velmora-autoclean
 QString screenshotRiskNotificationBody(const QString &fileName, int count);
 
 /// Once at start-up: the risk category with its review action, and the answer to it:
-/// a risk notification clicked or reviewed posts velmoraOpenLatestWatchedScreenshot,
-/// on the main thread's next turn. Answers to receipts do nothing.
-void registerNotificationCategories(NotificationCenter &center);
+/// a risk notification clicked or reviewed posts velmoraOpenLatestWatchedScreenshot on
+/// `commands`, on the main thread's next turn. Answers to receipts do nothing.
+void registerNotificationCategories(NotificationCenter &center, CommandBus &commands);
 
 /// Asks for permission only when it was never decided; answers the resulting state.
 void requestNotificationAuthorizationIfNeeded(NotificationPermission current, NotificationCenter &center,

@@ -1,10 +1,11 @@
 #include "app/protection/screen_capture_service.h"
 
+#include "app/kit/log_categories.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,8 +14,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcCapture, "com.orlwick.kavri.capture")
 
 /// Calls `done` from the event loop, never inside the call that decided the outcome.
 void deliverLater(QObject *context, const std::function<void(CaptureOutcome)> &done, const CaptureOutcome &outcome)

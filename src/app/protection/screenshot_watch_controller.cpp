@@ -1,17 +1,15 @@
 #include "app/protection/screenshot_watch_controller.h"
 
+#include "app/kit/log_categories.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "core/settings/stored_settings.h"
 
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QStandardPaths>
 
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcScreenshotWatch, "com.orlwick.kavri.watch")
 
 namespace WatchStatus {
 const QString off = QStringLiteral("Screenshot watch is off.");
@@ -60,7 +58,7 @@ void ScreenshotWatchController::start(CandidateHandler candidateHandler)
     }
     const std::optional<ResolvedScreenshotWatchFolder> folder = resolveScreenshotWatchFolder(m_settings);
     if (!folder) {
-        qCInfo(lcScreenshotWatch) << "The stored watch folder is no longer a folder";
+        qCInfo(lcWatch) << "The stored watch folder is no longer a folder";
         failToStart();
         return;
     }
@@ -69,7 +67,7 @@ void ScreenshotWatchController::start(CandidateHandler candidateHandler)
         return;
     }
     if (const auto error = m_watcher.start(folder->path)) {
-        qCInfo(lcScreenshotWatch) << "Could not watch" << folder->path << rawValue(*error);
+        qCInfo(lcWatch) << "Could not watch" << folder->path << rawValue(*error);
         failToStart();
         return;
     }

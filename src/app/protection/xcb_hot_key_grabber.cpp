@@ -1,8 +1,9 @@
 #include "app/protection/xcb_hot_key_grabber.h"
 
+#include "app/kit/log_categories.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 
 #include <xcb/xcb_keysyms.h>
 
@@ -11,8 +12,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcHotKeys, "com.orlwick.kavri.hotkeys")
 
 constexpr xcb_keysym_t numLockKeysym = 0xff7f;
 /// The modifiers a combination is made of; the lock modifiers are not among them.

@@ -1,11 +1,11 @@
 #include "app/review/batch_export_folder.h"
 
+#include "app/kit/log_categories.h"
 #include "app/review/output_naming.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -17,8 +17,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcBatchFolder, "com.orlwick.kavri.output")
 
 /// Enough numbered names for any real folder; past that something else is wrong.
 constexpr int batchFolderAttemptLimit = 10000;
@@ -60,7 +58,7 @@ Move moveToFreeName(const QString &from, const QString &to)
 std::optional<QString> createBatchExportWorkFolder(const QString &parentPath)
 {
     if (!QFileInfo(parentPath).isDir()) {
-        qCWarning(lcBatchFolder) << "Batch export folder" << parentPath << "is not a folder";
+        qCWarning(lcOutput) << "Batch export folder" << parentPath << "is not a folder";
         return std::nullopt;
     }
     const QDir parent(parentPath);
@@ -73,7 +71,7 @@ std::optional<QString> createBatchExportWorkFolder(const QString &parentPath)
         if (!QFileInfo(parent.filePath(name)).isSymLink() && !QFileInfo::exists(parent.filePath(name)))
             break;
     }
-    qCWarning(lcBatchFolder) << "Cannot create a batch export folder in" << parentPath;
+    qCWarning(lcOutput) << "Cannot create a batch export folder in" << parentPath;
     return std::nullopt;
 }
 
@@ -88,7 +86,7 @@ std::optional<QString> publishBatchExportFolder(const QString &workFolder)
         case Move::nameTaken:
             continue;
         case Move::failed:
-            qCWarning(lcBatchFolder) << "Cannot name the batch export folder" << path << ":" << qt_error_string(errno);
+            qCWarning(lcOutput) << "Cannot name the batch export folder" << path << ":" << qt_error_string(errno);
             return std::nullopt;
         }
     }

@@ -1,5 +1,6 @@
 #include "app/review/capture_auto_output.h"
 
+#include "app/kit/log_categories.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_access.h"
 #include "app/review/autoclean_receipt.h"
@@ -13,14 +14,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLoggingCategory>
 #include <QtConcurrent>
 
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcCaptureOutput, "com.orlwick.kavri.autoclean")
 
 const QString pngType = QStringLiteral("image/png");
 
@@ -111,7 +109,7 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::deliver(const ScannedCa
             // The clipboard may have been emptied on the way: it gets back what it held.
             snapshot->restore(m_environment.clipboard);
             monitorPlan.markHandled(m_environment.clipboard.changeCount());
-            qCWarning(lcCaptureOutput) << "The clipboard did not take the cleaned capture";
+            qCWarning(lcAutoClean) << "The clipboard did not take the cleaned capture";
             return CaptureAutoOutputError::outputFailed;
         }
         outputChangeCount = m_environment.clipboard.changeCount();
@@ -145,7 +143,7 @@ void CaptureAutoOutput::discard(const PreparedCaptureOutput &output)
     if (!cleaned || !cleaned->savedPath)
         return;
     if (!QFile::remove(*cleaned->savedPath))
-        qCWarning(lcCaptureOutput) << "Could not remove the cleaned capture" << *cleaned->savedPath;
+        qCWarning(lcAutoClean) << "Could not remove the cleaned capture" << *cleaned->savedPath;
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "app/review/capture_flow.h"
 
+#include "app/kit/log_categories.h"
 #include "app/review/capture_texts.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_intake.h"
@@ -8,16 +9,9 @@
 #include "core/redaction/needs_review.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <QtConcurrent>
 
 namespace velmora {
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcCaptureFlow, "com.orlwick.kavri.capture")
-
-} // namespace
 
 struct CaptureFlow::CaptureRead
 {
@@ -33,13 +27,13 @@ CaptureFlow::CaptureRead CaptureFlow::readCapture(const QString &path, const Tas
         read.bytes = file.readAll();
     file.close();
     if (!QFile::remove(path))
-        qCWarning(lcCaptureFlow) << "Could not remove the temporary capture" << path;
+        qCWarning(lcCapture) << "Could not remove the temporary capture" << path;
     if (!read.bytes || task.isCancelled())
         return read;
     try {
         read.image = ImageImporter::importImage(*read.bytes).image;
     } catch (const VelmoraCoreException &exception) {
-        qCInfo(lcCaptureFlow) << "The captured image could not be read:" << rawValue(exception.error());
+        qCInfo(lcCapture) << "The captured image could not be read:" << rawValue(exception.error());
     }
     return read;
 }
@@ -73,7 +67,7 @@ void CaptureFlow::handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle 
         return;
     }
     if (const auto *error = std::get_if<VelmoraCaptureError>(&outcome)) {
-        qCInfo(lcCaptureFlow) << "Capture ended without an image:" << description(*error);
+        qCInfo(lcCapture) << "Capture ended without an image:" << description(*error);
         if (*error == VelmoraCaptureError::canceled)
             showCanceled(task, CaptureText::canceledByUser);
         else
@@ -114,7 +108,7 @@ void CaptureFlow::handleScanEnding(const QByteArray &bytes, const QImage &image,
         return;
     }
     if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
-        qCInfo(lcCaptureFlow) << "The capture's scan failed:" << rawValue(*error);
+        qCInfo(lcCapture) << "The capture's scan failed:" << rawValue(*error);
         showCaptureFailure(task, CaptureText::failedError);
         return;
     }

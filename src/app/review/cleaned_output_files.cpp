@@ -1,17 +1,15 @@
 #include "app/review/cleaned_output_files.h"
 
+#include "app/kit/log_categories.h"
 #include "core/detection/core_error.h"
 #include "core/redaction/redaction_plan.h"
 #include "core/redaction/redaction_renderer.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QSaveFile>
 
 namespace velmora {
-
-Q_LOGGING_CATEGORY(lcOutput, "com.orlwick.kavri.output")
 
 QByteArray cleanedImageData(const QImage &image, const RedactionPlan &plan, CleanedImageFormat format)
 {

@@ -10,6 +10,7 @@
 #include "core/analysis/image_importer.h"
 #include "core/protection/clipboard_protection_monitor_plan.h"
 #include "core/redaction/needs_review.h"
+#include "core/support/log_categories.h"
 
 #include <QtConcurrent>
 
@@ -66,7 +67,7 @@ void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candid
             try {
                 return ImageImporter::importImage(data).image;
             } catch (const VelmoraCoreException &exception) {
-                qCInfo(lcReviewScan) << "Clipboard image" << changeCount
+                qCInfo(lcScan) << "Clipboard image" << changeCount
                                      << "could not be decoded:" << rawValue(exception.error());
                 return std::nullopt;
             }
@@ -95,7 +96,7 @@ void ClipboardScanFlow::scanDecodedImage(const QImage &image, const TaskHandle &
                                   return;
                               }
                               if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
-                                  qCInfo(lcReviewScan) << "Clipboard image" << changeCount
+                                  qCInfo(lcScan) << "Clipboard image" << changeCount
                                                        << "scan failed:" << rawValue(*error);
                                   showFailure(changeCount);
                                   return;

@@ -2,12 +2,9 @@
 
 #include <QFuture>
 #include <QFutureWatcher>
-#include <QLoggingCategory>
 #include <QObject>
 
 namespace velmora {
-
-Q_DECLARE_LOGGING_CATEGORY(lcReviewScan)
 
 /// Calls `handler` with the finished future on `context`'s thread, always from the
 /// event loop (never inside this call, even for a future that has already finished),

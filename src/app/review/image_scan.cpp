@@ -4,8 +4,6 @@
 
 namespace velmora {
 
-Q_LOGGING_CATEGORY(lcReviewScan, "com.orlwick.kavri.scan")
-
 RedactionPlan manualBoxesPlan(const QList<Detection> &manualDetections, const QHash<QUuid, bool> &manualActiveStates)
 {
     return buildScanPlan({}, {}, manualDetections, manualActiveStates);

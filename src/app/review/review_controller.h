@@ -1,15 +1,16 @@
 #pragma once
 
+#include "app/kit/desktop_services.h"
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_image.h"
 #include "app/protection/clipboard_protection_controller.h"
-#include "app/review/file_dialogs.h"
+#include "app/protection/notification_center.h"
 #include "app/review/batch_export.h"
 #include "app/review/batch_scan_runner.h"
 #include "app/review/cleaned_image_output.h"
-#include "app/protection/notification_center.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
+#include "app/review/file_dialogs.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
 #include "app/review/intake_import.h"
@@ -18,11 +19,10 @@
 #include "app/review/review_state.h"
 #include "app/review/share_gate.h"
 #include "app/review/watched_screenshot_flow.h"
-#include "app/shell/desktop_services.h"
 #include "core/detection/core_error.h"
-#include "core/protection/capture_output_policy.h"
 #include "core/detection/custom_detection_configuration.h"
 #include "core/policy/redaction_policy_disposition.h"
+#include "core/protection/capture_output_policy.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -126,7 +126,7 @@ public:
     void rememberFindingAsSafe(const RedactionPlanEntry &entry);
     /// Stores the disposition for the finding's detector label; the image is scanned again.
     void setDetectorDisposition(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry);
-    /// Posts velmoraOpenDetectionSettings 0.2 s from now, once the settings window is up.
+    /// Asks for the detection settings 0.2 s from now, once the settings window is up.
     void openDetectionSettingsSoon();
     /// Choosing "Clean" clears the finding-type filter.
     void selectBatchFilter(BatchReviewFilter filter);
@@ -264,6 +264,10 @@ signals:
     void changed();
     /// Cleaned copies of these batch items were copied or exported as they are now.
     void cleanedOutputShared(const QList<QUuid> &itemIDs);
+    /// The settings window should show Detection (openDetectionSettingsSoon).
+    void detectionSettingsRequested();
+    /// The re-scan that a change of the detection settings asked for has finished.
+    void customSettingsRescanCompleted();
 
 private:
     /// Emits cleanedOutputShared for the items whose plan is still the one their output was made of.

@@ -4,14 +4,13 @@
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_walk.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/clock.h"
 #include "core/text/unicode_text.h"
 
 #include <QJsonDocument>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -133,8 +132,9 @@ void ReviewController::setDetectorDisposition(RedactionPolicyDisposition disposi
 
 void ReviewController::openDetectionSettingsSoon()
 {
-    m_environment.clock.schedule(openDetectionSettingsDelay, [] {
-        CommandBus::instance().post(commands::velmoraOpenDetectionSettings);
+    m_environment.clock.schedule(openDetectionSettingsDelay, [review = QPointer<ReviewController>(this)] {
+        if (review)
+            emit review->detectionSettingsRequested();
     });
 }
 

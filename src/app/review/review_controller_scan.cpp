@@ -4,9 +4,8 @@
 #include "app/review/future_watch.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/support/clock.h"
+#include "core/support/log_categories.h"
 
 namespace velmora {
 
@@ -110,7 +109,7 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
     BatchReviewItem *item = m_state.currentItem();
     if (m_state.detectionRunID != runID || !item)
         return;
-    qCInfo(lcReviewScan) << "Scan failed:" << rawValue(error);
+    qCInfo(lcScan) << "Scan failed:" << rawValue(error);
     ChangeScope scope(*this);
     m_state.detectionTask.reset();
     // The batch scan may still be working on it.
@@ -165,7 +164,7 @@ void ReviewController::postRescanCompleted()
         return;
     ChangeScope scope(*this);
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
-    CommandBus::instance().post(commands::velmoraCustomDetectionSettingsRescanCompleted);
+    emit customSettingsRescanCompleted();
 }
 
 void ReviewController::rescanAfterCustomSettingsChange()

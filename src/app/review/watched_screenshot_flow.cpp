@@ -2,6 +2,7 @@
 
 #include "app/protection/protection_notifications.h"
 #include "app/review/future_watch.h"
+#include "core/support/log_categories.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,7 +37,7 @@ std::optional<WatchedScreenshot> readScreenshot(const QString &path, const TaskH
         auto [source, imported] = ReviewImageSource::importFile(path);
         return WatchedScreenshot{std::move(source), std::move(imported.image)};
     } catch (const VelmoraCoreException &exception) {
-        qCInfo(lcReviewScan) << "Watched screenshot" << path << "could not be read:" << rawValue(exception.error());
+        qCInfo(lcScan) << "Watched screenshot" << path << "could not be read:" << rawValue(exception.error());
         return std::nullopt;
     }
 }
@@ -87,7 +88,7 @@ void WatchedScreenshotFlow::scanDecoded(const WatchedScreenshot &screenshot,
             return;
         }
         if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
-            qCInfo(lcReviewScan) << "Watched screenshot" << key << "scan failed:" << rawValue(*error);
+            qCInfo(lcScan) << "Watched screenshot" << key << "scan failed:" << rawValue(*error);
             handleWatchedScanFailure(key);
             return;
         }

@@ -1,8 +1,8 @@
 #include "app/settings/capture_output_section.h"
 
+#include "app/kit/velmora_button.h"
 #include "app/settings/policy_file_chooser.h"
 #include "app/settings/settings_choice_row.h"
-#include "app/shell/velmora_button.h"
 #include "core/protection/autoclean_output_settings.h"
 #include "core/settings/stored_settings.h"
 

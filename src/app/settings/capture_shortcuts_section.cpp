@@ -1,10 +1,8 @@
 #include "app/settings/capture_shortcuts_section.h"
 
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
 #include "app/settings/settings_choice_row.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
 #include "core/protection/capture_shortcut_settings.h"
 #include "core/settings/stored_settings.h"
 
@@ -67,7 +65,6 @@ void CaptureShortcutsSection::saveCaptureShortcuts()
     m_settings.setValue(Setting::captureShortcutRegistrationStatus,
                         duplicates ? tr("Resolve duplicate shortcuts before Velmora can register them globally.")
                                    : tr("Shortcut settings saved."));
-    CommandBus::instance().post(commands::velmoraCaptureShortcutSettingsDidChange);
 }
 
 QString CaptureShortcutsSection::duplicateShortcutMessage() const

@@ -13,9 +13,9 @@ namespace velmora {
 class StoredSettings;
 
 // "Capture Shortcuts": one global key choice (or none) for each capture mode. Shared
-// choices are stored but reported in orange; every change posts
-// velmoraCaptureShortcutSettingsDidChange, after which the hot-key controller writes
-// its own registration status, shown here as soon as it is stored.
+// choices are stored but reported in orange. The main window registers its hot keys
+// again after every stored change, and the hot-key controller then writes its own
+// registration status, shown here as soon as it is stored.
 class CaptureShortcutsSection : public SettingsSection
 {
     Q_OBJECT

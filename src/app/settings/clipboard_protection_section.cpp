@@ -2,8 +2,6 @@
 
 #include "app/protection/protection_runtime.h"
 #include "app/settings/settings_choice_row.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/protection/clipboard_protection_configuration.h"
 #include "core/settings/stored_settings.h"
 
@@ -78,7 +76,6 @@ void ClipboardProtectionSection::setClipboardProtectionEnabled(bool on)
     m_message = on ? tr("Clipboard image protection enabled.") : tr("Clipboard image protection stopped.");
     m_settings.setValue(Setting::isClipboardProtectionEnabled, on);
     refresh();
-    postChange();
 }
 
 void ClipboardProtectionSection::chooseMode(int index)
@@ -87,7 +84,6 @@ void ClipboardProtectionSection::chooseMode(int index)
     if (chosen == m_settings.value(Setting::clipboardReplacementModeID))
         return;
     m_settings.setValue(Setting::clipboardReplacementModeID, chosen);
-    postChange();
 }
 
 QString ClipboardProtectionSection::clipboardProtectionSummary() const
@@ -97,11 +93,6 @@ QString ClipboardProtectionSection::clipboardProtectionSummary() const
     const ClipboardProtectionReplacementMode mode =
         selectableEquivalent(storedReplacementMode(m_settings.value(Setting::clipboardReplacementModeID)));
     return (haltSentence() ? tr("Stopped: ") : tr("Active: ")) + title(mode) + QStringLiteral(". ") + description(mode);
-}
-
-void ClipboardProtectionSection::postChange()
-{
-    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
 }
 
 } // namespace velmora

@@ -14,8 +14,8 @@ class ProtectionRuntime;
 class StoredSettings;
 
 // "Clipboard Protection": switches the clipboard image guard and picks its AutoClean
-// mode. Each change posts velmoraClipboardProtectionSettingsDidChange once; showing
-// the stored values posts nothing. An older stored mode selects no row and is
+// mode; the main window restarts its guard after each stored change, and showing the
+// stored values changes nothing. An older stored mode selects no row and is
 // summarised as the mode it behaves like. A guard switched on that does not run says
 // why.
 class ClipboardProtectionSection : public SettingsSection
@@ -38,7 +38,6 @@ private:
     std::optional<QString> haltSentence() const;
     void refresh();
     void chooseMode(int index);
-    void postChange();
 
     StoredSettings &m_settings;
     QCheckBox *m_toggle = nullptr;

@@ -1,14 +1,12 @@
 #include "app/settings/detection_settings_tab.h"
 
+#include "app/commands/command_bus.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/symbol_icon.h"
 #include "app/settings/detector_category_disposition_control.h"
 #include "app/settings/settings_section.h"
 #include "app/settings/settings_text_editor.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/detection_settings_notice.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/symbol_icon.h"
 #include "core/policy/redaction_policy_catalog.h"
 #include "core/settings/stored_settings.h"
 
@@ -37,8 +35,8 @@ PaletteColor sourceColor(PolicySource source)
 
 } // namespace
 
-DetectionSettingsTab::DetectionSettingsTab(StoredSettings &settings, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_seen(DetectionSettingsValues::load(settings))
+DetectionSettingsTab::DetectionSettingsTab(StoredSettings &settings, CommandBus &commands, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_commands(commands), m_seen(DetectionSettingsValues::load(settings))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
@@ -51,8 +49,8 @@ DetectionSettingsTab::DetectionSettingsTab(StoredSettings &settings, QWidget *pa
 
     refresh();
     connect(&m_settings, &StoredSettings::changed, this, &DetectionSettingsTab::onStoredSettingChanged);
-    CommandBus::instance().observe(commands::velmoraCustomDetectionSettingsRescanCompleted, this,
-                                   [this](const QVariant &, const QVariantMap &) { setStatusText(rescannedText); });
+    m_commands.observe(commands::velmoraCustomDetectionSettingsRescanCompleted, this,
+                       [this] { setStatusText(rescannedText); });
 }
 
 QWidget *DetectionSettingsTab::buildPresetSection()
@@ -283,7 +281,7 @@ void DetectionSettingsTab::saveDetectionSettings(const std::optional<QByteArray>
     DetectionSettingsValues values = DetectionSettingsValues::load(m_settings);
     if (preferencesOverride)
         values.detectorCategoryPreferencesData = *preferencesOverride;
-    postCustomDetectionSettingsChange(values);
+    m_commands.post(commands::velmoraCustomDetectionSettingsDidChange, std::optional(values));
 }
 
 QString DetectionSettingsTab::statusText() const

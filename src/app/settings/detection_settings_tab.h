@@ -14,6 +14,7 @@ class QLabel;
 
 namespace velmora {
 
+class CommandBus;
 class DetectorCategoryDispositionControl;
 class SettingsTextEditor;
 class StoredSettings;
@@ -28,7 +29,7 @@ class DetectionSettingsTab : public QWidget
 {
     Q_OBJECT
 public:
-    DetectionSettingsTab(StoredSettings &settings, QWidget *parent = nullptr);
+    DetectionSettingsTab(StoredSettings &settings, CommandBus &commands, QWidget *parent = nullptr);
 
     /// Sets the status line and posts velmoraCustomDetectionSettingsDidChange with the
     /// stored values (the preference data replaced by `preferencesOverride` when given).
@@ -51,6 +52,7 @@ private:
     void setStatusText(const QString &text);
 
     StoredSettings &m_settings;
+    CommandBus &m_commands;
     DetectionSettingsValues m_seen;
     QComboBox *m_presetPicker = nullptr;
     QWidget *m_sourceLabel = nullptr;

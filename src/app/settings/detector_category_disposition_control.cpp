@@ -1,7 +1,7 @@
 #include "app/settings/detector_category_disposition_control.h"
 
-#include "app/panes/segmented_picker.h"
-#include "app/shell/accessible_value.h"
+#include "app/kit/accessible_value.h"
+#include "app/kit/segmented_picker.h"
 
 #include <QHBoxLayout>
 

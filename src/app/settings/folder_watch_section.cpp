@@ -1,15 +1,13 @@
 #include "app/settings/folder_watch_section.h"
 
+#include "app/kit/look.h"
+#include "app/kit/velmora_button.h"
 #include "app/protection/notification_center.h"
 #include "app/protection/protection_notifications.h"
 #include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/settings/policy_file_chooser.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
-#include "app/shell/velmora_button.h"
 #include "core/settings/stored_settings.h"
 
 #include <QCheckBox>
@@ -166,7 +164,6 @@ void FolderWatchSection::setScreenshotWatchEnabled(bool on)
     setShowsRecovery(false);
     if (on)
         checkNotificationPermission();
-    postChange();
 }
 
 void FolderWatchSection::chooseScreenshotWatchFolder(const QString &title, const QString &message,
@@ -182,14 +179,12 @@ void FolderWatchSection::chooseScreenshotWatchFolder(const QString &title, const
     }
     setStatusText(tr("Watching %1.").arg(QDir(*folder).dirName()));
     checkNotificationPermission();
-    postChange();
 }
 
 void FolderWatchSection::stopScreenshotWatch()
 {
     clearScreenshotWatchFolder(m_settings);
     setStatusText(tr("Screenshot watch stopped."));
-    postChange();
 }
 
 void FolderWatchSection::refreshOnAppear()
@@ -227,11 +222,6 @@ void FolderWatchSection::applyWatchNotificationStatus(NotificationPermission per
         return;
     setStatusText(permissionStatusText(permission));
     setShowsRecovery(!allowsPosting(permission));
-}
-
-void FolderWatchSection::postChange()
-{
-    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
 }
 
 QString FolderWatchSection::statusText() const

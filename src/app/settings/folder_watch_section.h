@@ -22,8 +22,8 @@ class VelmoraButton;
 // the folder. Whenever the watch becomes active the notification permission is checked
 // (asked for when never decided); the answer sets the status line and, when alerts
 // cannot be shown, offers the desktop's notification settings. A watch switched on
-// that does not run says why instead. Every change to the watch posts
-// velmoraScreenshotWatchSettingsDidChange.
+// that does not run says why instead. The main window restarts its watch after every
+// stored change to it.
 class FolderWatchSection : public SettingsSection
 {
     Q_OBJECT
@@ -67,7 +67,6 @@ private:
     void checkNotificationPermission();
     /// Applied on a later turn; dropped when the watch was stopped in the meantime.
     void applyWatchNotificationStatus(NotificationPermission permission);
-    void postChange();
 
     StoredSettings &m_settings;
     Services m_services;

@@ -1,10 +1,9 @@
 #include "app/settings/help_settings_tab.h"
 
+#include "app/commands/command_bus.h"
+#include "app/kit/support_contact.h"
+#include "app/kit/velmora_button.h"
 #include "app/settings/settings_section.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/support_contact.h"
-#include "app/shell/velmora_button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +17,8 @@ constexpr int contactButtonMinimumWidth = 128;
 
 } // namespace
 
-HelpSettingsTab::HelpSettingsTab(LinkOpener openLink, QWidget *parent) : QWidget(parent), m_openLink(std::move(openLink))
+HelpSettingsTab::HelpSettingsTab(CommandBus &commands, LinkOpener openLink, QWidget *parent)
+    : QWidget(parent), m_commands(commands), m_openLink(std::move(openLink))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
@@ -35,12 +35,10 @@ QWidget *HelpSettingsTab::buildHelpSection()
     auto *helpCenter = makeVelmoraButton(tr("Help Center"), QStringLiteral("questionmark.circle"),
                                          VelmoraControlTone::secondary, std::nullopt,
                                          QStringLiteral("open-help-center-button"));
-    connect(helpCenter, &QPushButton::clicked, this,
-            [] { CommandBus::instance().post(commands::velmoraShowHelpCenter); });
+    connect(helpCenter, &QPushButton::clicked, this, [this] { m_commands.post(commands::velmoraShowHelpCenter); });
     auto *quickStart = makeVelmoraButton(tr("Quick Start"), QStringLiteral("play.circle"), VelmoraControlTone::secondary,
                                          std::nullopt, QStringLiteral("quick-start-settings-button"));
-    connect(quickStart, &QPushButton::clicked, this,
-            [] { CommandBus::instance().post(commands::velmoraShowOnboarding); });
+    connect(quickStart, &QPushButton::clicked, this, [this] { m_commands.post(commands::velmoraShowOnboarding); });
     auto *row = new QHBoxLayout;
     row->setSpacing(10);
     row->addWidget(helpCenter);

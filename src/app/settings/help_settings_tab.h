@@ -7,6 +7,8 @@
 
 namespace velmora {
 
+class CommandBus;
+
 // The Help tab of the settings window: buttons that open the Help centre and the Quick
 // Start sheet (through their app-wide commands), and the e-mail link to support.
 class HelpSettingsTab : public QWidget
@@ -15,7 +17,7 @@ class HelpSettingsTab : public QWidget
 public:
     using LinkOpener = std::function<void(const QUrl &)>;
 
-    explicit HelpSettingsTab(LinkOpener openLink, QWidget *parent = nullptr);
+    HelpSettingsTab(CommandBus &commands, LinkOpener openLink, QWidget *parent = nullptr);
 
     /// Only mail and web links are ever opened.
     static bool isOpenableContactLink(const QUrl &url);
@@ -24,6 +26,7 @@ private:
     QWidget *buildHelpSection();
     QWidget *buildContactSection();
 
+    CommandBus &m_commands;
     LinkOpener m_openLink;
 };
 

@@ -1,6 +1,6 @@
 #include "app/settings/policy_file_chooser.h"
 
-#include "app/shell/folder_panel_message.h"
+#include "app/kit/folder_panel_message.h"
 #include "core/settings/portable_settings.h"
 
 #include <QApplication>

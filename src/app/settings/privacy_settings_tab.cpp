@@ -1,12 +1,12 @@
 #include "app/settings/privacy_settings_tab.h"
 
+#include "app/kit/app_version.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/velmora_button.h"
 #include "app/settings/policy_file_chooser.h"
 #include "app/settings/safe_share_history_row.h"
 #include "app/settings/settings_section.h"
-#include "app/shell/app_version.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/velmora_button.h"
 #include "core/history/safe_share_history_store.h"
 #include "core/settings/policy_transfer.h"
 

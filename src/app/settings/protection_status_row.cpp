@@ -1,10 +1,10 @@
 #include "app/settings/protection_status_row.h"
 
-#include "app/shell/capsule_label.h"
-#include "app/shell/look.h"
-#include "app/shell/rounded_surface.h"
-#include "app/shell/symbol_view.h"
-#include "app/shell/velmora_button.h"
+#include "app/kit/capsule_label.h"
+#include "app/kit/look.h"
+#include "app/kit/rounded_surface.h"
+#include "app/kit/symbol_view.h"
+#include "app/kit/velmora_button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

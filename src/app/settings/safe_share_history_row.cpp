@@ -1,8 +1,8 @@
 #include "app/settings/safe_share_history_row.h"
 
-#include "app/shell/clamped_label.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
+#include "app/kit/clamped_label.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "core/history/safe_share_history_record.h"
 
-#include "app/shell/rounded_surface.h"
+#include "app/kit/rounded_surface.h"
 
 namespace velmora {
 

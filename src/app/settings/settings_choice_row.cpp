@@ -1,7 +1,7 @@
 #include "app/settings/settings_choice_row.h"
 
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

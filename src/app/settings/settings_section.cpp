@@ -1,10 +1,10 @@
 #include "app/settings/settings_section.h"
 
+#include "app/kit/accessible_value.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/rounded_surface.h"
 #include "app/settings/settings_section_help_button.h"
-#include "app/shell/accessible_value.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/rounded_surface.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,9 +1,7 @@
 #include "app/settings/settings_section_help_button.h"
 
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
-#include "app/shell/symbol_icon.h"
+#include "app/kit/look.h"
+#include "app/kit/symbol_icon.h"
 
 #include <QFontInfo>
 #include <QPainter>
@@ -25,8 +23,6 @@ SettingsSectionHelpButton::SettingsSectionHelpButton(const QString &title, const
     setAccessibleDescription(help);
     setCursor(Qt::PointingHandCursor);
     setFixedSize(edge, edge);
-    connect(this, &QAbstractButton::clicked, this,
-            [] { CommandBus::instance().post(commands::velmoraShowHelpCenter); });
 }
 
 QString SettingsSectionHelpButton::identifier(const QString &title)

@@ -5,9 +5,9 @@
 namespace velmora {
 
 // The question-mark button that heads a settings section: its help text is the
-// tooltip and the accessible description; pressing it opens the Help centre by posting
-// velmoraShowHelpCenter. The section's title names it ("settings-help-" + the title in
-// lower case, spaces turned into hyphens).
+// tooltip and the accessible description; pressing it opens the Help centre (the
+// settings window posts velmoraShowHelpCenter for it). The section's title names it
+// ("settings-help-" + the title in lower case, spaces turned into hyphens).
 class SettingsSectionHelpButton : public QAbstractButton
 {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #include "app/settings/settings_text_editor.h"
 
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/rounded_surface.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/rounded_surface.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,14 +1,14 @@
 #include "app/settings/settings_window.h"
 
-#include "app/panes/segmented_picker.h"
+#include "app/commands/command_bus.h"
+#include "app/kit/look.h"
+#include "app/kit/segmented_picker.h"
 #include "app/settings/detection_settings_tab.h"
 #include "app/settings/help_settings_tab.h"
 #include "app/settings/privacy_settings_tab.h"
 #include "app/settings/protection_settings_tab.h"
 #include "app/settings/protection_status_section.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/look.h"
+#include "app/settings/settings_section_help_button.h"
 
 #include <QGuiApplication>
 #include <QScrollArea>
@@ -45,8 +45,8 @@ QString title(SettingsTab tab)
     return {};
 }
 
-SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_settings(settings), m_services(std::move(services))
+SettingsWindow::SettingsWindow(StoredSettings &settings, CommandBus &commands, Services services, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_settings(settings), m_commands(commands), m_services(std::move(services))
 {
     setObjectName(QStringLiteral("custom-settings-view"));
     setWindowTitle(tr("Velmora Settings"));
@@ -77,7 +77,7 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
     headerLayout->addWidget(look::makeDivider(Qt::Horizontal));
 
     m_pages = new QStackedWidget;
-    m_detection = new DetectionSettingsTab(settings);
+    m_detection = new DetectionSettingsTab(settings, commands);
     addPage(SettingsTab::detection, m_detection);
     m_protection = new ProtectionSettingsTab(settings, {m_services.captureAllowed, m_services.policyFiles,
                                                          m_services.notifications,
@@ -88,7 +88,7 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
     addPage(SettingsTab::protection, m_protection);
     m_privacy = new PrivacySettingsTab(settings, m_services.policyFiles, [this] { m_detection->saveDetectionSettings(); });
     addPage(SettingsTab::privacy, m_privacy);
-    addPage(SettingsTab::help, new HelpSettingsTab(m_services.openLink));
+    addPage(SettingsTab::help, new HelpSettingsTab(commands, m_services.openLink));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -97,11 +97,13 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, Services services, QWid
     layout->addWidget(m_pages, 1);
     m_picker->setCurrentIndex(0);
 
-    CommandBus::instance().observe(commands::velmoraOpenDetectionSettings, this,
-                                   [this](const QVariant &, const QVariantMap &) {
-                                       selectTab(SettingsTab::detection);
-                                       scrollToTop();
-                                   });
+    // Every section's help button opens the Help centre.
+    for (SettingsSectionHelpButton *help : findChildren<SettingsSectionHelpButton *>())
+        connect(help, &QAbstractButton::clicked, this, [this] { m_commands.post(commands::velmoraShowHelpCenter); });
+    m_commands.observe(commands::velmoraOpenDetectionSettings, this, [this] {
+        selectTab(SettingsTab::detection);
+        scrollToTop();
+    });
     m_focusWindow = QGuiApplication::focusWindow();
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &SettingsWindow::onFocusWindowChanged);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/kit/desktop_services.h"
 #include "app/protection/notification_center.h"
 #include "app/settings/settings_tab.h"
-#include "app/shell/desktop_services.h"
 #include "core/protection/protection_status.h"
 
 #include <QPointer>
@@ -17,6 +17,7 @@ class QWindow;
 
 namespace velmora {
 
+class CommandBus;
 class DetectionSettingsTab;
 class PolicyFileChooser;
 class PrivacySettingsTab;
@@ -46,7 +47,8 @@ public:
         const ProtectionRuntime *protectionRuntime = nullptr;
     };
 
-    SettingsWindow(StoredSettings &settings, Services services, QWidget *parent = nullptr);
+    /// The window posts and observes its app-wide commands on `commands`.
+    SettingsWindow(StoredSettings &settings, CommandBus &commands, Services services, QWidget *parent = nullptr);
 
     SettingsTab selectedTab() const { return m_selected; }
     void selectTab(SettingsTab tab);
@@ -68,6 +70,7 @@ private:
     void onFocusWindowChanged(QWindow *window);
 
     StoredSettings &m_settings;
+    CommandBus &m_commands;
     Services m_services;
     SegmentedPicker *m_picker = nullptr;
     QStackedWidget *m_pages = nullptr;

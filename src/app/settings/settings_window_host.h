@@ -15,10 +15,11 @@ class SettingsWindowHost
 {
 public:
     /// Over Qt's file dialogs, the desktop's link opener and notification service,
-    /// `desktop`, and how the main window's protections run.
-    SettingsWindowHost(StoredSettings &settings, DesktopServices &desktop,
+    /// `desktop`, and how the main window's protections run; the window's app-wide
+    /// commands travel on `commands`.
+    SettingsWindowHost(StoredSettings &settings, CommandBus &commands, DesktopServices &desktop,
                        const ProtectionRuntime *protectionRuntime = nullptr);
-    SettingsWindowHost(StoredSettings &settings, std::unique_ptr<PolicyFileChooser> policyFiles,
+    SettingsWindowHost(StoredSettings &settings, CommandBus &commands, std::unique_ptr<PolicyFileChooser> policyFiles,
                        std::function<void(const QUrl &)> openLink,
                        NotificationCenter &notifications = NotificationCenter::none(),
                        DesktopServices &desktop = DesktopServices::none(),
@@ -33,6 +34,7 @@ public:
 
 private:
     StoredSettings &m_settings;
+    CommandBus &m_commands;
     std::unique_ptr<PolicyFileChooser> m_policyFiles;
     std::function<void(const QUrl &)> m_openLink;
     NotificationCenter &m_notifications;

@@ -1,14 +1,9 @@
 #include "app/shell/build_trust_check.h"
 
-#include "app/shell/install_location.h"
-
-#include <QLoggingCategory>
+#include "app/kit/log_categories.h"
+#include "app/window/install_location.h"
 
 namespace velmora {
-
-namespace {
-Q_LOGGING_CATEGORY(lcBuildTrust, "com.orlwick.kavri.install")
-} // namespace
 
 bool isDebugBuild()
 {
@@ -27,9 +22,9 @@ VelmoraBuildTrustAssessment assessBuild(const QString &executablePath, const QSt
 void logBuildTrust(const VelmoraBuildTrustAssessment &assessment)
 {
     if (assessment.isTrustedForAmbientDistribution)
-        qCInfo(lcBuildTrust) << "Build trust:" << rawValue(assessment.kind);
+        qCInfo(lcInstall) << "Build trust:" << rawValue(assessment.kind);
     else
-        qCWarning(lcBuildTrust) << "Build trust:" << rawValue(assessment.kind) << "-"
+        qCWarning(lcInstall) << "Build trust:" << rawValue(assessment.kind) << "-"
                                 << assessment.userFacingWarning.value_or(QString());
 }
 

@@ -1,9 +1,10 @@
 #include "app/shell/single_instance.h"
 
+#include "app/kit/log_categories.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <memory>
@@ -13,8 +14,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcInstance, "com.orlwick.kavri.instance")
 
 constexpr int kHandOverTimeoutMs = 3000;
 // One path a line; a launch without files sends an empty message.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/kit/system_desktop.h"
 #include "app/protection/system_clipboard.h"
-#include "app/shell/system_desktop.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_file_dialogs.h"
 #include "core/analysis/scan_pipeline.h"

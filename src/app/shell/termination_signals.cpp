@@ -1,7 +1,8 @@
 #include "app/shell/termination_signals.h"
 
+#include "app/kit/log_categories.h"
+
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -11,7 +12,6 @@
 namespace velmora {
 
 namespace {
-Q_LOGGING_CATEGORY(lcShell, "com.orlwick.kavri.shell")
 
 int signalPipe[2] = {-1, -1};
 

@@ -1,6 +1,6 @@
 #include "app/shell/tray_icon.h"
 
-#include "app/shell/capture_request.h"
+#include "app/commands/command_bus.h"
 #include "core/protection/capture_mode.h"
 
 #include <QApplication>
@@ -9,13 +9,14 @@
 
 namespace velmora {
 
-TrayIcon::TrayIcon(Handlers handlers, QObject *parent)
+TrayIcon::TrayIcon(CommandBus &commands, Handlers handlers, QObject *parent)
     : QObject(parent), m_handlers(std::move(handlers)), m_menu(new QMenu)
 {
     for (const VelmoraCaptureMode mode : {VelmoraCaptureMode::screen, VelmoraCaptureMode::window, VelmoraCaptureMode::area}) {
         QAction *action = m_menu->addAction(captureModeInfo(mode).menuTitle);
         action->setObjectName(QStringLiteral("tray-capture-%1-item").arg(rawValue(mode)));
-        connect(action, &QAction::triggered, this, [mode] { postCaptureRequest(mode); });
+        connect(action, &QAction::triggered, this,
+                [&commands, mode] { commands.post(commands::velmoraCaptureRequested, mode); });
     }
     m_menu->addSeparator();
     QAction *open = m_menu->addAction(tr("Open Velmora"));

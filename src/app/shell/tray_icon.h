@@ -9,8 +9,11 @@ class QSystemTrayIcon;
 
 namespace velmora {
 
+class CommandBus;
+
 // The tray icon, shown when the desktop has a system tray: capture commands, a way
-// back to the main window, the settings window, and Quit. Capture items post the app-wide capture command.
+// back to the main window, the settings window, and Quit. Capture items post the app-wide capture command
+// on `commands`.
 class TrayIcon : public QObject
 {
     Q_OBJECT
@@ -21,7 +24,7 @@ public:
         std::function<void()> quit;
     };
 
-    explicit TrayIcon(Handlers handlers, QObject *parent = nullptr);
+    TrayIcon(CommandBus &commands, Handlers handlers, QObject *parent = nullptr);
     ~TrayIcon() override;
 
     /// Shows the icon when a tray is available; false when there is none.

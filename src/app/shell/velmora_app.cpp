@@ -1,32 +1,51 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/kit/window_activation.h"
 #include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
 #include "app/shell/build_trust_check.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
-#include "app/shell/window_activation.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QMessageBox>
 
 namespace velmora {
 
-VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
-    : QObject(parent), m_settings(settings), m_settingsWindow(settings, m_platform.desktop(), &m_protectionRuntime), m_updater(Updater::forThisBuild(this))
+namespace {
+
+/// The answer to Check for Updates, over the main window: a newer version offers its
+/// download page.
+void presentUpdateCheckResult(QWidget *window, const UpdateCheckResult &result)
 {
-    registerNotificationCategories(DBusNotificationCenter::shared());
+    if (!result.downloadURL.isValid()) {
+        QMessageBox::information(window, VelmoraApp::tr("Check for Updates"), result.message);
+        return;
+    }
+    if (QMessageBox::question(window, VelmoraApp::tr("Check for Updates"),
+                              result.message + QLatin1Char(' ') + VelmoraApp::tr("Open the download page?"))
+        == QMessageBox::Yes)
+        QDesktopServices::openUrl(result.downloadURL);
+}
+
+} // namespace
+
+VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
+    : QObject(parent), m_settings(settings),
+      m_settingsWindow(settings, m_commands, m_platform.desktop(), &m_protectionRuntime),
+      m_updater(Updater::forThisBuild(this))
+{
+    registerNotificationCategories(DBusNotificationCenter::shared(), m_commands);
     // An answered risk notification opens the newest watched alert: the window comes
     // forward for it, shown again when it was closed to the tray.
-    CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, this,
-                                   [this](const QVariant &, const QVariantMap &) { bringMainWindowToFront(); });
-    m_tray = std::make_unique<TrayIcon>(TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
+    m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this] { bringMainWindowToFront(); });
+    m_tray = std::make_unique<TrayIcon>(m_commands, TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [this] { m_settingsWindow.open(m_mainWindow); }, [this] {
         if (m_mainWindow)
             m_mainWindow->quitAfterAsking();
@@ -70,11 +89,17 @@ MainWindow *VelmoraApp::createMainWindow()
 {
     PlatformServices platform = m_platform.services(DBusNotificationCenter::shared());
     platform.protectionRuntime = &m_protectionRuntime;
-    auto *contentView = new ContentView(m_settings, platform);
-    MainWindow::Services services{m_settings, m_updater, [this] { return keepsRunningInTray(); },
-                                  [] { QApplication::quit(); }, [this] { m_settingsWindow.open(m_mainWindow); }};
+    auto *contentView = new ContentView(m_settings, m_commands, platform);
+    std::function<void()> checkForUpdates;
+    if (m_updater->canCheckForUpdates())
+        checkForUpdates = [updater = m_updater] { updater->checkForUpdates(); };
+    MainWindow::Services services{m_settings, m_commands, std::move(checkForUpdates),
+                                  [this] { return keepsRunningInTray(); }, [] { QApplication::quit(); },
+                                  [this] { m_settingsWindow.open(m_mainWindow); }};
     // Closing only hides the window: the same window, with its review, comes back.
     auto *window = new MainWindow(std::move(services), contentView);
+    connect(m_updater, &Updater::checkFinished, window,
+            [window](const UpdateCheckResult &result) { presentUpdateCheckResult(window, result); });
     m_platform.setDialogWindow(window);
     return window;
 }

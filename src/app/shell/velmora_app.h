@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commands/command_bus.h"
 #include "app/protection/protection_runtime.h"
 #include "app/settings/settings_window_host.h"
 #include "app/shell/system_platform.h"
@@ -17,11 +18,11 @@ class StoredSettings;
 class TrayIcon;
 class Updater;
 
-// The running application: it reads what start-up needs, creates the updater, and
-// declares the scenes: the main window, the tray icon and the settings window (made
-// when first asked for). Nothing else is made at start. Closing the main window keeps
-// Velmora in the tray when there is one; "Open Velmora" then shows the same window
-// again, with its review.
+// The running application: it reads what start-up needs, creates the updater and the
+// command bus it hands to every window, and declares the scenes: the main window, the
+// tray icon and the settings window (made when first asked for). Nothing else is made
+// at start. Closing the main window keeps Velmora in the tray when there is one; "Open
+// Velmora" then shows the same window again, with its review.
 class VelmoraApp : public QObject
 {
     Q_OBJECT
@@ -36,6 +37,7 @@ public:
 
     bool keepsRunningInTray() const;
     SettingsWindowHost &settingsWindow() { return m_settingsWindow; }
+    CommandBus &commands() { return m_commands; }
     /// Brings the main window to the front and opens the files and folders as one batch,
     /// as Open... does; no paths only bring the window.
     void openPaths(const QStringList &paths);
@@ -46,6 +48,8 @@ private:
     MainWindow *createMainWindow();
 
     StoredSettings &m_settings;
+    /// The app-wide commands; it outlives every window.
+    CommandBus m_commands;
     /// What the main window stands on; it outlives the window.
     SystemPlatform m_platform;
     /// How the main window's protections run; it outlives both windows.

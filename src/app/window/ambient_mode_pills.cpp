@@ -1,8 +1,8 @@
 #include "app/window/ambient_mode_pills.h"
 
+#include "app/kit/capsule_label.h"
+#include "app/kit/look.h"
 #include "app/protection/clipboard_protection_controller.h"
-#include "app/shell/capsule_label.h"
-#include "app/shell/look.h"
 
 #include <QHBoxLayout>
 

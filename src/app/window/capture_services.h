@@ -12,7 +12,9 @@
 
 namespace velmora {
 
+class CommandBus;
 class ReviewIntake;
+class StoredSettings;
 
 /// The desktop services a window's capture stands on.
 struct CapturePlatform
@@ -32,9 +34,11 @@ class CaptureServices : public QObject
 {
     Q_OBJECT
 public:
-    /// `output` is what AutoClean of a capture writes to and where its receipt goes.
-    CaptureServices(ReviewIntake &review, CaptureAutoOutputEnvironment output, std::function<void()> bringAppForward,
-                    ReplaceReview replaceReview, CapturePlatform platform, QObject *parent = nullptr);
+    /// `output` is what AutoClean of a capture writes to and where its receipt goes; the
+    /// capture requests travel on `commands`.
+    CaptureServices(ReviewIntake &review, CommandBus &commands, CaptureAutoOutputEnvironment output,
+                    std::function<void()> bringAppForward, ReplaceReview replaceReview, CapturePlatform platform,
+                    QObject *parent = nullptr);
 
     /// Starts a capture unless one runs or an image is being checked.
     void beginCapture(VelmoraCaptureMode mode);
@@ -44,6 +48,8 @@ public:
     void stopHotKeys();
 
 private:
+    CommandBus &m_commands;
+    StoredSettings &m_settings;
     GlobalCaptureShortcutController m_hotKeys;
     CaptureFlow m_flow;
     bool m_hotKeysRunning = false;

@@ -1,8 +1,8 @@
 #include "app/window/completion_banner.h"
 
-#include "app/shell/look.h"
-#include "app/shell/plain_button.h"
-#include "app/shell/velmora_button.h"
+#include "app/kit/look.h"
+#include "app/kit/plain_button.h"
+#include "app/kit/velmora_button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

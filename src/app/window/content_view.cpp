@@ -1,6 +1,9 @@
 #include "app/window/content_view.h"
 
+#include "app/commands/command_bus.h"
 #include "app/help/quick_start_sample.h"
+#include "app/kit/look.h"
+#include "app/kit/window_activation.h"
 #include "app/panes/batch_sidebar.h"
 #include "app/panes/drop_target_view.h"
 #include "app/panes/findings_panel.h"
@@ -10,19 +13,12 @@
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
-#include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_warning_text.h"
-#include "app/shell/capture_request.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/install_location.h"
-#include "app/shell/look.h"
-#include "app/window/canvas_binding.h"
-#include "app/shell/window_activation.h"
-#include "app/window/ambient_mode_pills.h"
 #include "app/review/unsaved_manual_edits.h"
+#include "app/window/ambient_mode_pills.h"
+#include "app/window/canvas_binding.h"
 #include "app/window/capture_services.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
@@ -30,10 +26,12 @@
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_host.h"
 #include "app/window/help_sheet_presenter.h"
+#include "app/window/install_location.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/message_box_answer.h"
 #include "app/window/watched_alerts_menu.h"
 
+#include "core/settings/settings_watch.h"
 #include "core/support/clock.h"
 
 #include <QApplication>
@@ -60,14 +58,16 @@ bool isApplicationActive()
 }
 } // namespace
 
-ContentView::ContentView(StoredSettings &settings, PlatformServices platform, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_clock(platform.clock), m_protectionRuntime(platform.protectionRuntime)
+ContentView::ContentView(StoredSettings &settings, CommandBus &commands, PlatformServices platform, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_commands(commands), m_clock(platform.clock),
+      m_protectionRuntime(platform.protectionRuntime)
 {
     m_controller = std::make_unique<ReviewController>(
         ReviewEnvironment{platform.scanEngine, settings, platform.clipboard, platform.clock, platform.fileDialogs,
                           platform.notifications, isApplicationActive, platform.desktop});
     m_captureServices = new CaptureServices(
-        *m_controller, {settings, platform.clipboard, platform.clock, platform.notifications, isApplicationActive},
+        *m_controller, commands,
+        {settings, platform.clipboard, platform.clock, platform.notifications, isApplicationActive},
         [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
         [this](std::function<void()> open, std::function<void()> wait) {
             m_discardQuestion->askOrWait(std::move(open), wait);
@@ -161,7 +161,6 @@ void ContentView::buildLayout()
 
 void ContentView::connectCommands()
 {
-    connectReviewCommands(*m_controller, [this](std::function<void()> proceed) { askBeforeDiscarding(std::move(proceed)); });
     ReviewController &review = *m_controller;
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
     connect(m_header, &HeaderBar::pasteRequested, this,
@@ -176,7 +175,7 @@ void ContentView::connectCommands()
     connect(m_dropTarget, &DropTargetView::openBatchRequested, this, &ContentView::openFolderFromPanel);
     connect(m_dropTarget, &DropTargetView::pasteImageRequested, this, [&review] { review.pasteImageFromClipboard(); });
     connect(m_dropTarget, &DropTargetView::captureAreaRequested, this,
-            [] { postCaptureRequest(VelmoraCaptureMode::area); });
+            [this] { m_commands.post(commands::velmoraCaptureRequested, VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
     connect(m_banner, &CompletionBanner::closeRequested, this, [&review] { review.closeCompletionBanner(); });
     connect(m_watchedAlertsMenu, &WatchedAlertsMenu::alertChosen, this,
@@ -195,23 +194,35 @@ void ContentView::connectCommands()
     connect(guard, &ClipboardProtectionController::isRunningChanged, this, &ContentView::reportProtections);
     connect(guard, &ClipboardProtectionController::runtimeStatusChanged, this, &ContentView::reportProtections);
 
-    CommandBus &bus = CommandBus::instance();
-    bus.observe(commands::velmoraShowHelpCenter, this,
-                [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::helpCenter); });
-    bus.observe(commands::velmoraShowOnboarding, this,
-                [this](const QVariant &, const QVariantMap &) { m_helpSheets->showHelpSheet(VelmoraHelpSheet::onboarding); });
+    m_commands.observe(commands::velmoraShowHelpCenter, this,
+                       [this] { m_helpSheets->showHelpSheet(VelmoraHelpSheet::helpCenter); });
+    m_commands.observe(commands::velmoraShowOnboarding, this,
+                       [this] { m_helpSheets->showHelpSheet(VelmoraHelpSheet::onboarding); });
+    m_commands.observe(commands::velmoraCustomDetectionSettingsDidChange, this,
+                       [&review](const std::optional<DetectionSettingsValues> &values) {
+                           review.applyCustomDetectionSettings(values);
+                           review.rescanAfterCustomSettingsChange();
+                       });
+    connect(&review, &ReviewController::customSettingsRescanCompleted, this,
+            [this] { m_commands.post(commands::velmoraCustomDetectionSettingsRescanCompleted); });
+    connect(&review, &ReviewController::detectionSettingsRequested, this,
+            [this] { m_commands.post(commands::velmoraOpenDetectionSettings); });
     // A closed window keeps its protections stopped until it is shown again.
-    bus.observe(commands::velmoraClipboardProtectionSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
-        if (m_backgroundServicesRunning)
-            startClipboardGuard();
-    });
-    bus.observe(commands::velmoraScreenshotWatchSettingsDidChange, this, [this](const QVariant &, const QVariantMap &) {
-        if (m_backgroundServicesRunning)
-            applyScreenshotWatchSettings();
-    });
+    new SettingsWatch(m_settings, {Setting::isClipboardProtectionEnabled, Setting::clipboardReplacementModeID},
+                      [this] {
+                          if (m_backgroundServicesRunning)
+                              startClipboardGuard();
+                      },
+                      this);
+    new SettingsWatch(m_settings, {Setting::isScreenshotWatchEnabled, Setting::screenshotWatchFolderBookmark},
+                      [this] {
+                          if (m_backgroundServicesRunning)
+                              applyScreenshotWatchSettings();
+                      },
+                      this);
     // The answer to a notification: the application brings the window to the front for
     // it, but the alert may arrive while another application is still in front.
-    bus.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this](const QVariant &, const QVariantMap &) {
+    m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this] {
         if (m_controller->state().watchedScreenshotQueue.items.isEmpty())
             return;
         m_discardQuestion->askOrWait([this] { m_controller->openLatestWatchedScreenshot(); },

@@ -17,6 +17,7 @@ class AmbientModePills;
 class ApplicationInstallController;
 class BatchSidebar;
 class CaptureServices;
+class CommandBus;
 class CompletionBanner;
 class DiscardQuestion;
 class DropTargetView;
@@ -41,8 +42,9 @@ class ContentView : public QWidget
     Q_OBJECT
 public:
     /// Every scan, delay, clipboard access, panel and desktop call of the window and its
-    /// review goes through `platform`.
-    ContentView(StoredSettings &settings, PlatformServices platform, QWidget *parent = nullptr);
+    /// review goes through `platform`; the app-wide commands it posts and observes travel
+    /// on `commands`.
+    ContentView(StoredSettings &settings, CommandBus &commands, PlatformServices platform, QWidget *parent = nullptr);
     ~ContentView() override;
 
     ReviewController &controller() const { return *m_controller; }
@@ -97,6 +99,7 @@ private:
     void reportProtections();
 
     StoredSettings &m_settings;
+    CommandBus &m_commands;
     Clock &m_clock;
     ProtectionRuntime *m_protectionRuntime = nullptr;
     std::function<void()> m_openSettingsWindow;

@@ -1,11 +1,11 @@
 #include "app/window/export_action_bar.h"
 
+#include "app/kit/check_box_style.h"
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
+#include "app/kit/velmora_button.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
-#include "app/shell/check_box_style.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
-#include "app/shell/velmora_button.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "app/window/header_bar.h"
 
+#include "app/kit/look.h"
+#include "app/kit/symbol_icon.h"
+#include "app/kit/velmora_button.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_state.h"
-#include "app/shell/look.h"
-#include "app/shell/symbol_icon.h"
-#include "app/shell/velmora_button.h"
 #include "app/window/status_line.h"
 
 #include <QHBoxLayout>

@@ -2,8 +2,8 @@
 
 #include "app/help/velmora_help_center_view.h"
 #include "app/help/velmora_onboarding_view.h"
-#include "app/shell/support_contact.h"
-#include "app/shell/window_placement.h"
+#include "app/kit/support_contact.h"
+#include "app/kit/window_placement.h"
 #include "app/window/help_sheet_dialog.h"
 #include "app/window/help_sheet_host.h"
 

@@ -1,6 +1,6 @@
 #include "app/window/install_reminder_dialog.h"
 
-#include "app/shell/install_location.h"
+#include "app/window/install_location.h"
 #include "app/window/message_box_answer.h"
 
 #include <QMessageBox>

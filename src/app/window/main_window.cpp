@@ -1,18 +1,14 @@
 #include "app/window/main_window.h"
 
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/main_menus.h"
-#include "app/shell/updater.h"
 #include "app/review/review_controller.h"
 #include "app/review/unsaved_manual_edits.h"
 #include "app/window/batch_arrow_keys.h"
 #include "app/window/content_view.h"
+#include "app/window/main_menus.h"
+#include "app/window/review_actions.h"
 
 #include <QCloseEvent>
 #include <QScreen>
-#include <QMessageBox>
-#include <QDesktopServices>
 
 namespace velmora {
 
@@ -37,21 +33,12 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     handlers.quit = [this] { quitAfterAsking(); };
     handlers.openSettings = m_services.openSettingsWindow;
     m_contentView->setSettingsWindowOpener(m_services.openSettingsWindow);
-    if (m_services.updater && m_services.updater->canCheckForUpdates()) {
-        Updater *updater = m_services.updater;
-        handlers.checkForUpdates = [updater] { updater->checkForUpdates(); };
-        connect(updater, &Updater::checkFinished, this, [this](const UpdateCheckResult &result) {
-            if (result.downloadURL.isValid()
-                && QMessageBox::question(this, tr("Check for Updates"), result.message + QLatin1Char(' ')
-                                             + tr("Open the download page?")) == QMessageBox::Yes)
-                QDesktopServices::openUrl(result.downloadURL);
-            else if (!result.downloadURL.isValid())
-                QMessageBox::information(this, tr("Check for Updates"), result.message);
-        });
-    }
-    m_menus = new MainMenus(*this, m_services.settings, std::move(handlers));
-    CommandBus::instance().observe(commands::velmoraCaptureShortcutSettingsDidChange, this,
-                                   [this](const QVariant &, const QVariantMap &) { m_menus->refreshCaptureShortcuts(); });
+    handlers.checkForUpdates = m_services.checkForUpdates;
+    m_reviewActions = new ReviewActions(this);
+    bindReviewActions(*m_reviewActions, m_contentView->controller(), [this](std::function<void()> proceed) {
+        m_contentView->askBeforeDiscarding(std::move(proceed));
+    });
+    m_menus = new MainMenus(*this, m_services.settings, m_services.commands, *m_reviewActions, std::move(handlers));
     m_contentView->addWindowActions(*this);
     new BatchArrowKeys(*this, m_contentView->controller());
 }

@@ -6,10 +6,11 @@
 
 namespace velmora {
 
+class CommandBus;
 class ContentView;
 class MainMenus;
+class ReviewActions;
 class StoredSettings;
-class Updater;
 
 // The main window: title, menus and the review view inside. Closing it hides it and
 // stops the background protections (a running scan ends as cancelled) but keeps the
@@ -21,7 +22,8 @@ class MainWindow : public QMainWindow
 public:
     struct Services {
         StoredSettings &settings;
-        Updater *updater = nullptr; ///< Absent or unable to check: no update item.
+        CommandBus &commands;
+        std::function<void()> checkForUpdates; ///< Absent: no "Check for Updates..." item.
         std::function<bool()> keepsRunningInTray;
         std::function<void()> quit;
         std::function<void()> openSettingsWindow; ///< Absent: no "Settings…" item.
@@ -33,6 +35,7 @@ public:
     /// Quit, after asking when hand-made boxes not yet copied or exported would be lost.
     void quitAfterAsking();
     MainMenus *menus() const { return m_menus; }
+    ReviewActions *reviewActions() const { return m_reviewActions; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -45,6 +48,7 @@ private:
 
     Services m_services;
     ContentView *m_contentView = nullptr;
+    ReviewActions *m_reviewActions = nullptr;
     MainMenus *m_menus = nullptr;
     bool m_servicesStarted = false;
 };

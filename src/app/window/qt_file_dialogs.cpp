@@ -1,6 +1,6 @@
 #include "app/window/qt_file_dialogs.h"
 
-#include "app/shell/folder_panel_message.h"
+#include "app/kit/folder_panel_message.h"
 
 #include <QDir>
 #include <QFileDialog>

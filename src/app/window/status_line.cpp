@@ -1,8 +1,8 @@
 #include "app/window/status_line.h"
 
+#include "app/kit/look.h"
+#include "app/kit/palette_tint.h"
 #include "app/review/review_state.h"
-#include "app/shell/look.h"
-#include "app/shell/palette_tint.h"
 #include "core/redaction/needs_review.h"
 
 #include <QLabel>

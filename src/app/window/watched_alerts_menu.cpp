@@ -1,8 +1,8 @@
 #include "app/window/watched_alerts_menu.h"
 
+#include "app/kit/look.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/batch_review_item.h"
-#include "app/shell/look.h"
-#include "app/shell/symbol_icon.h"
 
 #include <QMenu>
 

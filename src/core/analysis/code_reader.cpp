@@ -2,10 +2,9 @@
 #define ZX_USE_UTF8
 
 #include "core/analysis/code_reader.h"
+#include "core/support/log_categories.h"
 
 #include "core/detection/core_error.h"
-
-#include <QLoggingCategory>
 
 #include <ZXing/ReadBarcode.h>
 
@@ -17,8 +16,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcCodes, "com.orlwick.kavri.visual")
 
 // A neighbouring line of a linear code may differ from the decoded line in this share
 // of its pixels (anti-aliasing, scaling) and still belong to the symbol.
@@ -198,7 +195,7 @@ QList<CodeSighting> readCodes(const QImage &grey, const TaskHandle &task)
             readPolarity(inverse, task, sightings);
         }
     } catch (const std::exception &error) {
-        qCWarning(lcCodes) << "Code reading failed:" << error.what();
+        qCWarning(lcVisual) << "Code reading failed:" << error.what();
         throw VelmoraCoreException(VelmoraCoreError::visualDetectionFailed);
     }
 

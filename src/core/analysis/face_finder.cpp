@@ -2,12 +2,12 @@
 
 #include "core/analysis/photo_regions.h"
 #include "core/analysis/united_boxes.h"
+#include "core/support/log_categories.h"
 
 #include "core/detection/core_error.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <opencv2/imgproc.hpp>
 #include <opencv2/objdetect.hpp>
@@ -19,8 +19,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcFaces, "com.orlwick.kavri.visual")
 
 // The cascade has no calibrated score; these are the search settings it is tuned for.
 constexpr double kScaleFactor = 1.1;
@@ -83,10 +81,10 @@ public:
             // OpenCV logs its own error for a missing file; ours says it once.
             loaded = QFileInfo(m_cascadePath).isFile() && classifier->load(m_cascadePath.toStdString());
         } catch (const cv::Exception &error) {
-            qCWarning(lcFaces) << "Face cascade is unreadable:" << error.what();
+            qCWarning(lcVisual) << "Face cascade is unreadable:" << error.what();
         }
         if (!loaded) {
-            qCWarning(lcFaces) << "Face cascade could not be loaded from" << m_cascadePath;
+            qCWarning(lcVisual) << "Face cascade could not be loaded from" << m_cascadePath;
             throw VelmoraCoreException(VelmoraCoreError::visualDetectionFailed);
         }
         return classifier;
@@ -201,7 +199,7 @@ QList<QRect> FaceFinder::findFaces(const QImage &grey, const TaskHandle &task) c
             }
         }
     } catch (const cv::Exception &error) {
-        qCWarning(lcFaces) << "Face search failed:" << error.what();
+        qCWarning(lcVisual) << "Face search failed:" << error.what();
         throw VelmoraCoreException(VelmoraCoreError::visualDetectionFailed);
     }
     m_finders->giveBack(std::move(finder));

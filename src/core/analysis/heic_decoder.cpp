@@ -1,9 +1,9 @@
 #include "core/analysis/heic_decoder.h"
 
 #include "core/analysis/image_input_limits.h"
+#include "core/support/log_categories.h"
 
 #include <QColorSpace>
-#include <QLoggingCategory>
 
 #include <libheif/heif.h>
 

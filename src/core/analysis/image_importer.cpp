@@ -7,6 +7,7 @@
 #include "core/analysis/jpeg_scan_limits.h"
 #include "core/analysis/tiff_jpeg_limits.h"
 #include "core/detection/core_error.h"
+#include "core/support/log_categories.h"
 
 #include <QColorSpace>
 #include <QImageReader>

@@ -13,8 +13,6 @@
 
 namespace velmora {
 
-Q_LOGGING_CATEGORY(lcImport, "com.orlwick.kavri.import", QtInfoMsg)
-
 namespace {
 
 constexpr char kPngSignature[] = "\x89PNG\r\n\x1a\n";

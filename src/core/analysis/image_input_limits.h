@@ -4,15 +4,12 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QLoggingCategory>
 #include <QSize>
 #include <QString>
 
 #include <optional>
 
 namespace velmora {
-
-Q_DECLARE_LOGGING_CATEGORY(lcImport)
 
 /// Why the importer refused an input before decoding it. Raw values are what the log says.
 enum class ImageInputRefusal {

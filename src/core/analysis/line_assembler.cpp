@@ -4,8 +4,7 @@
 #include "core/analysis/line_assembler_parts.h"
 #include "core/analysis/token_repair.h"
 #include "core/analysis/upper_median.h"
-
-#include <QLoggingCategory>
+#include "core/support/log_categories.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,8 +14,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)
 
 // Typefaces set tighter than the letter spacing limit keep their word spaces narrow:
 // where Tesseract read a word break, a gap this much wider than the line's usual gap
@@ -268,7 +265,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     }));
     QList<int> matched = matchSymbols(symbols, places);
     keepMarksInClusters(symbols, places, matched);
-    if (lcLines().isDebugEnabled()) {
+    if (lcOcrLines().isDebugEnabled()) {
         QStringList placeTexts, symbolTexts;
         for (const Place &place : places)
             placeTexts.append(QStringLiteral("%1-%2%3%4").arg(place.strong.left).arg(place.strong.right).arg(place.isUnderscore ? "_" : "")
@@ -282,7 +279,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
                                    .arg(symbols[i].box.left(), 0, 'f', 0).arg(symbols[i].box.right(), 0, 'f', 0)
                                    .arg(symbols[i].confidence, 0, 'f', 2).arg(others).arg(matched[i]));
         }
-        qCDebug(lcLines).noquote() << "line" << m_ink.band() << (m_grid ? QStringLiteral("pitch %1").arg(m_grid->pitch) : QString())
+        qCDebug(lcOcrLines).noquote() << "line" << m_ink.band() << (m_grid ? QStringLiteral("pitch %1").arg(m_grid->pitch) : QString())
                                    << "\n  ink" << placeTexts.join(QLatin1Char(' ')) << "\n  read" << symbolTexts.join(QLatin1Char(' '));
     }
 

@@ -1,7 +1,8 @@
 #include "core/analysis/scan_run.h"
 
+#include "core/support/log_categories.h"
+
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QPromise>
 
 #include <memory>
@@ -11,8 +12,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcScan, "com.orlwick.kavri.scan")
 
 double millisecondsOf(qint64 nanoseconds)
 {

@@ -2,10 +2,10 @@
 
 #include "core/analysis/sensitive_text_rule_catalog.h"
 #include "core/analysis/wrapped_value_findings.h"
+#include "core/support/log_categories.h"
 #include "core/text/pattern_time_budget.h"
 #include "core/text/unicode_text.h"
 
-#include <QLoggingCategory>
 #include <QUuid>
 
 #include <algorithm>
@@ -14,8 +14,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcPatternTime, "com.orlwick.kavri.analysis")
 
 // Findings whose box had to fall back to the whole line are capped below the
 // needs-review threshold.
@@ -184,7 +182,7 @@ struct SensitiveTextDetector::ImagePass
         if (budget.isSpent())
             noteSkipped(name);
         else
-            qCWarning(lcPatternTime).noquote()
+            qCWarning(lcAnalysis).noquote()
                 << QStringLiteral("%1 ran out of time on line %2; the line's findings need review").arg(name).arg(lineIndex + 1);
     }
     void noteSkipped(const QString &name)
@@ -372,7 +370,7 @@ SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &
     result.customPatternSteps = PatternTimeBudget::kStepsPerImage - pass.budget.remainingSteps();
     if (pass.skipped.isEmpty())
         return result;
-    qCWarning(lcPatternTime).noquote() << "The image's pattern time ran out; skipped on later lines:"
+    qCWarning(lcAnalysis).noquote() << "The image's pattern time ran out; skipped on later lines:"
                                        << pass.skipped.join(QStringLiteral(", "));
     result.customPatternsSkipped = true;
     for (Detection &finding : result.detections) {

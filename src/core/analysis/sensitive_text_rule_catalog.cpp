@@ -1,12 +1,10 @@
 #include "core/analysis/sensitive_text_rule_catalog.h"
 
-#include <QLoggingCategory>
+#include "core/support/log_categories.h"
 
 namespace velmora::SensitiveTextRuleCatalog {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcSensitiveTextRules, "com.orlwick.kavri.analysis")
 
 using sensitive_text::Validator;
 using Action = DetectionSuggestedAction;
@@ -151,7 +149,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
         auto regex = IcuPattern::compile(row.pattern,
                                          row.caseInsensitive ? IcuPattern::CaseInsensitive : IcuPattern::NoFlags);
         if (!regex) {
-            qCWarning(lcSensitiveTextRules) << "Built-in rule does not compile and is left out:" << row.label;
+            qCWarning(lcAnalysis) << "Built-in rule does not compile and is left out:" << row.label;
             continue;
         }
         rules.append(SensitiveTextRule{

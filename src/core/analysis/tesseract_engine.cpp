@@ -1,6 +1,6 @@
 #include "core/analysis/tesseract_engine.h"
 
-#include <QLoggingCategory>
+#include "core/support/log_categories.h"
 
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
@@ -13,8 +13,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcTesseract, "com.orlwick.kavri.ocr")
 
 struct TextDeleter { void operator()(char *text) const { delete[] text; } };
 using TesseractText = std::unique_ptr<char, TextDeleter>;
@@ -55,7 +53,7 @@ std::unique_ptr<TesseractEngine> TesseractEngine::create(bool usesLanguageCorrec
     std::vector<std::string> values{usesLanguageCorrection ? "1" : "0"};
     const QByteArray path = dataPath().toLocal8Bit();
     if (api->Init(path.constData(), "eng", tesseract::OEM_LSTM_ONLY, nullptr, 0, &names, &values, false) != 0) {
-        qCWarning(lcTesseract) << "The English text recognition model could not be loaded from" << dataPath();
+        qCWarning(lcOcr) << "The English text recognition model could not be loaded from" << dataPath();
         return nullptr;
     }
     // The recogniser decides polarity itself, and Tesseract's diagnostics have no reader.

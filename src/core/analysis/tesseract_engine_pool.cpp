@@ -1,13 +1,10 @@
 #include "core/analysis/tesseract_engine_pool.h"
 
-#include <QLoggingCategory>
+#include "core/support/log_categories.h"
+
 #include <QThread>
 
 namespace velmora {
-
-namespace {
-Q_LOGGING_CATEGORY(lcEnginePool, "com.orlwick.kavri.ocr")
-} // namespace
 
 TesseractEngineLease::TesseractEngineLease(TesseractEnginePool *pool, std::unique_ptr<TesseractEngine> engine)
     : m_pool(pool), m_engine(std::move(engine))
@@ -79,7 +76,7 @@ std::optional<TesseractEngineLease> TesseractEnginePool::acquire(const TaskHandl
     // Starting an engine takes a while; others may borrow idle engines meanwhile.
     auto engine = TesseractEngine::create(m_usesLanguageCorrection);
     if (engine && !isShutDown()) {
-        qCInfo(lcEnginePool) << "Started OCR engine" << number << "of" << m_capacity;
+        qCInfo(lcOcr) << "Started OCR engine" << number << "of" << m_capacity;
         return TesseractEngineLease(this, std::move(engine));
     }
     // It failed to start, or the pool was shut down meanwhile (and waits for it to end).

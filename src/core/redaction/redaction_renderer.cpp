@@ -1,11 +1,11 @@
 #include "core/redaction/redaction_renderer.h"
 
 #include "core/detection/core_error.h"
+#include "core/support/log_categories.h"
 
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImageWriter>
-#include <QLoggingCategory>
 #include <QPainter>
 
 #include <algorithm>
@@ -15,8 +15,6 @@
 namespace velmora {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcRenderer, "com.orlwick.kavri.renderer")
 
 constexpr int kMaximumJpegQuality = 100;
 

@@ -4,8 +4,8 @@
 #include "app/help/keyboard_shortcut_table_view.h"
 #include "app/help/velmora_help_center_view.h"
 #include "app/help/velmora_help_section.h"
-#include "app/shell/look.h"
-#include "app/shell/support_contact.h"
+#include "app/kit/look.h"
+#include "app/kit/support_contact.h"
 
 #include "app/panes/review_harness.h"
 #include "support/row_name.h"

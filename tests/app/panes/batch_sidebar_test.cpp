@@ -1,7 +1,7 @@
+#include "app/kit/velmora_button.h"
 #include "app/panes/batch_category_chip.h"
 #include "app/panes/batch_queue_view.h"
 #include "app/panes/batch_sidebar.h"
-#include "app/shell/velmora_button.h"
 
 #include "app/panes/review_harness.h"
 #include "support/event_loop.h"

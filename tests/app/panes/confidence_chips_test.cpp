@@ -1,7 +1,7 @@
+#include "app/kit/look.h"
 #include "app/panes/batch_card.h"
 #include "app/panes/confidence_summary.h"
 #include "app/panes/finding_chips.h"
-#include "app/shell/look.h"
 
 #include "app/panes/review_harness.h"
 

@@ -1,5 +1,5 @@
+#include "app/kit/look.h"
 #include "app/panes/redaction_box_style.h"
-#include "app/shell/look.h"
 #include "support/detection_fixtures.h"
 #include "support/row_name.h"
 

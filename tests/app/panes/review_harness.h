@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_test_items.h"
 #include "app/review/scan_steps.h"
-#include "app/shell/symbol_icon.h"
 
 #include "support/fake_clipboard.h"
 #include "support/fake_scan_engine.h"

@@ -1,8 +1,7 @@
 #include "app/protection/dbus_notification_center.h"
 
+#include "app/commands/command_bus.h"
 #include "app/protection/protection_notifications.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "support/private_bus.h"
 #include "support/row_name.h"
 #include "support/test_notification_server.h"
@@ -25,9 +24,8 @@ protected:
     {
         ASSERT_TRUE(m_bus.isRunning());
         ASSERT_TRUE(m_server.isServing());
-        registerNotificationCategories(m_center);
-        CommandBus::instance().observe(commands::velmoraOpenLatestWatchedScreenshot, &m_observer,
-                                       [this](const QVariant &, const QVariantMap &) { ++m_openLatestPosts; });
+        registerNotificationCategories(m_center, m_commands);
+        m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, &m_commands, [this] { ++m_openLatestPosts; });
     }
 
     /// The id the service gave the newest notification, once it arrived.
@@ -54,7 +52,7 @@ protected:
     test::PrivateBus m_bus;
     test::TestNotificationServer m_server{m_bus.connect(), {QStringLiteral("body"), QStringLiteral("actions")}};
     DBusNotificationCenter m_center{m_bus.connect()};
-    QObject m_observer;
+    CommandBus m_commands;
     int m_openLatestPosts = 0;
 };
 

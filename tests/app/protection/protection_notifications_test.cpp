@@ -1,5 +1,6 @@
 #include "app/protection/protection_notifications.h"
 
+#include "app/commands/command_bus.h"
 #include "app/protection/notification_permission.h"
 #include "support/recording_notification_center.h"
 #include "support/row_name.h"
@@ -71,7 +72,8 @@ TEST(ProtectionNotifications, RiskAndReceiptRequestsCarryTheirIdentifiersAndCate
 TEST(ProtectionNotifications, RegistrationDeclaresTheReviewAction)
 {
     test::RecordingNotificationCenter center;
-    registerNotificationCategories(center);
+    CommandBus commands;
+    registerNotificationCategories(center, commands);
     EXPECT_EQ(center.categories,
               (QList<NotificationCategory>{{QStringLiteral("velmora-screenshot-watch-risk"),
                                             {{QStringLiteral("velmora-review-watched-screenshot"),

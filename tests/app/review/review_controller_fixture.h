@@ -1,20 +1,16 @@
 #pragma once
 
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-
 #include "review_fixture.h"
 
 namespace velmora::test {
 
-// The review fixture that also counts the "re-scan completed" posts.
+// The review fixture that also counts the "re-scan completed" announcements.
 class ReviewControllerTest : public ReviewFixture
 {
 protected:
     ReviewControllerTest()
     {
-        CommandBus::instance().observe(QString(commands::velmoraCustomDetectionSettingsRescanCompleted), &m_observer,
-                                       [this](const QVariant &, const QVariantMap &) { ++completionPosts; });
+        QObject::connect(&controller, &ReviewController::customSettingsRescanCompleted, [this] { ++completionPosts; });
     }
 
     /// Loads the items as a batch (first one on screen) with the scan flag set.
@@ -43,9 +39,6 @@ protected:
     }
 
     int completionPosts = 0;
-
-private:
-    QObject m_observer;
 };
 
 } // namespace velmora::test

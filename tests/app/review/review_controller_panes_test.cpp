@@ -1,8 +1,6 @@
 #include "app/review/review_walk.h"
 
 #include "app/panes/review_harness.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 
 #include "support/plan_ids.h"
@@ -208,13 +206,11 @@ TEST(DetectorDisposition, WithoutAnImageOnlyStoresAndSaysSo)
     EXPECT_EQ(stored.detectorDisposition(u"Phone"), RedactionPolicyDisposition::needsReview);
 }
 
-TEST(OpenDetectionSettings, PostsAfterTwoTenthsOfASecond)
+TEST(OpenDetectionSettings, AsksAfterTwoTenthsOfASecond)
 {
     ReviewHarness harness;
-    QObject context;
     int posts = 0;
-    CommandBus::instance().observe(commands::velmoraOpenDetectionSettings, &context,
-                                   [&](const QVariant &, const QVariantMap &) { ++posts; });
+    QObject::connect(&harness.controller, &ReviewController::detectionSettingsRequested, [&] { ++posts; });
     harness.controller.openDetectionSettingsSoon();
     harness.clock.advance(199ms);
     EXPECT_EQ(posts, 0);

@@ -1,7 +1,5 @@
 #include "app/review/autoclean_receipt.h"
-#include "app/review/clipboard_undo_snapshot.h"
 
-#include "support/fake_clipboard.h"
 #include "support/row_name.h"
 
 #include <gtest/gtest.h>
@@ -63,34 +61,6 @@ TEST(AutoCleanReceipts, CaptureReceiptStartsWithTheHeadline)
     EXPECT_EQ(receipt.message, QStringLiteral("Velmora scanned locally and masked 1 item in a cleaned PNG. "
                                               "Open Velmora to review or undo recent AutoClean output."));
     EXPECT_EQ(receipt.action, CompletionBannerAction::reviewLastAutoClean);
-}
-
-TEST(ClipboardUndoSnapshot, CapturesOfferedTypesWithBytesInOrder)
-{
-    test::FakeClipboard clipboard;
-    clipboard.contents = {{"image/png", "png-bytes"}, {"text/plain", ""}, {"image/tiff", "tiff-bytes"}};
-    const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(clipboard);
-    EXPECT_EQ(snapshot.items, (QList<ClipboardItem>{{"image/png", "png-bytes"}, {"image/tiff", "tiff-bytes"}}));
-}
-
-TEST(ClipboardUndoSnapshot, RestoreReplacesTheContents)
-{
-    test::FakeClipboard clipboard;
-    clipboard.contents = {{"image/png", "before"}};
-    const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(clipboard);
-    clipboard.write({{"image/png", "cleaned"}, {"text/plain", "x"}});
-    snapshot.restore(clipboard);
-    EXPECT_EQ(clipboard.contents, (QList<ClipboardItem>{{"image/png", "before"}}));
-}
-
-TEST(ClipboardUndoSnapshot, AnEmptyClipboardRestoresToEmpty)
-{
-    test::FakeClipboard clipboard;
-    const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(clipboard);
-    EXPECT_TRUE(snapshot.items.isEmpty());
-    clipboard.write({{"image/png", "cleaned"}});
-    snapshot.restore(clipboard);
-    EXPECT_TRUE(clipboard.contents.isEmpty());
 }
 
 } // namespace

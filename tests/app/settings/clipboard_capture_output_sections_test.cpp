@@ -2,7 +2,6 @@
 #include "app/settings/clipboard_protection_section.h"
 #include "app/settings/privacy_settings_tab.h"
 #include "app/settings/protection_settings_tab.h"
-#include "app/shell/command_names.h"
 
 #include "settings_window_fixture.h"
 #include "support/row_name.h"
@@ -10,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 namespace velmora::test {
@@ -30,7 +30,7 @@ protected:
         emit combo->activated(index);
     }
 
-    PostedCommands posted;
+    PostedCommands posted{commands};
 };
 
 TEST_F(ProtectionSections, ClipboardOffDisablesTheModeAndSaysSo)
@@ -40,28 +40,30 @@ TEST_F(ProtectionSections, ClipboardOffDisablesTheModeAndSaysSo)
               QStringLiteral("Off. Clipboard images are not scanned unless you paste them into Velmora."));
 }
 
-TEST_F(ProtectionSections, TheClipboardTogglePostsOnceAndSetsTheStatus)
+TEST_F(ProtectionSections, TheClipboardToggleStoresAndSetsTheStatus)
 {
     find<QCheckBox>(QStringLiteral("clipboard-protection-enable-toggle"))->click();
     EXPECT_TRUE(settings->value(Setting::isClipboardProtectionEnabled));
     EXPECT_EQ(text("clipboard-protection-status"), QStringLiteral("Clipboard image protection enabled."));
     EXPECT_TRUE(find<QComboBox>(QStringLiteral("clipboard-protection-mode-picker"))->isEnabled());
-    EXPECT_EQ(posted.names, QStringList{QString(commands::velmoraClipboardProtectionSettingsDidChange)});
     find<QCheckBox>(QStringLiteral("clipboard-protection-enable-toggle"))->click();
     EXPECT_EQ(text("clipboard-protection-status"), QStringLiteral("Clipboard image protection stopped."));
-    EXPECT_EQ(posted.count(commands::velmoraClipboardProtectionSettingsDidChange), 2);
+    EXPECT_FALSE(settings->value(Setting::isClipboardProtectionEnabled));
 }
 
-TEST_F(ProtectionSections, AModeChangePostsOnceAndFillingTheWidgetsPostsNothing)
+// Every stored change restarts the main window's guard: the section stores a mode once,
+// and writes nothing back while it shows the stored values.
+TEST_F(ProtectionSections, AModeChangeStoresOnceAndFillingTheWidgetsStoresNothing)
 {
+    QSignalSpy stored(&*settings, &StoredSettings::changed);
     settings->setValue(Setting::isClipboardProtectionEnabled, true);
     settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("reviewFirst"));
-    EXPECT_TRUE(posted.names.isEmpty());
+    EXPECT_EQ(stored.size(), 2);
     choose("clipboard-protection-mode-picker", "autoCleanEverything");
     EXPECT_EQ(settings->value(Setting::clipboardReplacementModeID), QStringLiteral("autoCleanEverything"));
-    EXPECT_EQ(posted.names, QStringList{QString(commands::velmoraClipboardProtectionSettingsDidChange)});
+    EXPECT_EQ(stored.size(), 3);
     choose("clipboard-protection-mode-picker", "autoCleanEverything");
-    EXPECT_EQ(posted.names.size(), 1);
+    EXPECT_EQ(stored.size(), 3);
 }
 
 struct LegacyRow

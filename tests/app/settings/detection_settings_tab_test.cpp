@@ -1,11 +1,11 @@
 #include "settings_window_fixture.h"
 
-#include "app/panes/segmented_picker.h"
+#include "app/commands/command_bus.h"
+#include "app/kit/accessible_value.h"
+#include "app/kit/segmented_picker.h"
 #include "app/settings/detection_settings_tab.h"
 #include "app/settings/detector_category_disposition_control.h"
 #include "app/settings/settings_text_editor.h"
-#include "app/shell/accessible_value.h"
-#include "app/shell/command_names.h"
 #include "core/settings/detection_settings.h"
 #include "core/settings/stored_settings.h"
 
@@ -43,11 +43,12 @@ TEST_F(DetectionTab, OneKeystrokePostsOneChangeWithTheFiveStoredValues)
     settings->setValue(Setting::allowlistText, QStringLiteral("demo@example.com"));
     settings->setValue(Setting::policyPresetID, QStringLiteral("finance"));
     window();
-    PostedCommands posted;
+    PostedCommands posted{commands};
     QTest::keyClick(input("custom-terms-editor"), Qt::Key_F);
 
     ASSERT_EQ(posted.count(commands::velmoraCustomDetectionSettingsDidChange), 1);
-    const QVariantMap userInfo = posted.userInfos.at(posted.names.indexOf(commands::velmoraCustomDetectionSettingsDidChange));
+    const QVariantMap userInfo =
+        posted.userInfos.at(posted.names.indexOf(commands::velmoraCustomDetectionSettingsDidChange.name));
     EXPECT_EQ(userInfo, (QVariantMap{{"customDetectionTerms", "f"},
                                      {"customDetectionRegexes", ""},
                                      {"customDetectionAllowlist", "demo@example.com"},
@@ -68,7 +69,7 @@ TEST_F(DetectionTab, TypingKeepsTheCursorWhereItWas)
 TEST_F(DetectionTab, AChangeMadeElsewhereShowsAtOnceAndFillingPostsNothingMore)
 {
     settings->setValue(Setting::customTermsText, QStringLiteral("Orion"));
-    PostedCommands posted;
+    PostedCommands posted{commands};
     window();
     settings->setValue(Setting::customTermsText, QStringLiteral("Orion"));
     EXPECT_TRUE(posted.names.isEmpty());
@@ -81,7 +82,7 @@ TEST_F(DetectionTab, AChangeMadeElsewhereShowsAtOnceAndFillingPostsNothingMore)
 TEST_F(DetectionTab, ChoosingAPresetStoresItAndPosts)
 {
     window();
-    PostedCommands posted;
+    PostedCommands posted{commands};
     const int finance = presetPicker()->findData(QStringLiteral("finance"));
     ASSERT_GT(finance, 0);
     emit presetPicker()->activated(finance);
@@ -179,7 +180,7 @@ TEST_F(DetectionTab, WithNoPreferencesTheControlsShowEachCategorysDefault)
 TEST_F(DetectionTab, SwitchingACategoryOffAndBackPostsTwoDifferentPreferences)
 {
     auto *control = find<DetectorCategoryDispositionControl>(QStringLiteral("detector-category-disposition-emails"));
-    PostedCommands posted;
+    PostedCommands posted{commands};
     control->picker()->segment(2)->click();
     EXPECT_EQ(control->disposition(), RedactionPolicyDisposition::ignore);
     EXPECT_EQ(control->toolTip(), QStringLiteral("Does not create new findings."));
@@ -201,7 +202,7 @@ TEST_F(DetectionTab, SwitchingACategoryOffAndBackPostsTwoDifferentPreferences)
 TEST_F(DetectionTab, TheRescanCompletionShowsInTheStatus)
 {
     window();
-    CommandBus::instance().post(commands::velmoraCustomDetectionSettingsRescanCompleted);
+    commands.post(commands::velmoraCustomDetectionSettingsRescanCompleted);
     EXPECT_EQ(window().detectionTab()->statusText(), QStringLiteral("Saved - current image re-scanned."));
 }
 

@@ -1,7 +1,6 @@
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_settings_tab.h"
-#include "app/shell/command_names.h"
 
 #include "settings_window_fixture.h"
 #include "support/event_loop.h"
@@ -29,7 +28,6 @@ protected:
     }
 
     QTemporaryDir folder;
-    PostedCommands posted;
 };
 
 TEST_F(FolderWatchSettings, WithoutAFolderTheToggleAndStopAreDisabled)
@@ -39,16 +37,15 @@ TEST_F(FolderWatchSettings, WithoutAFolderTheToggleAndStopAreDisabled)
     EXPECT_TRUE(summary().startsWith(QStringLiteral("Choose Desktop")));
 }
 
-TEST_F(FolderWatchSettings, ARefusedEnableShowsTheStoredValueAgainAndPostsNothing)
+TEST_F(FolderWatchSettings, ARefusedEnableShowsTheStoredValueAgain)
 {
     section().setScreenshotWatchEnabled(true);
     EXPECT_FALSE(toggle()->isChecked());
     EXPECT_FALSE(settings->value(Setting::isScreenshotWatchEnabled));
     EXPECT_EQ(section().statusText(), QStringLiteral("Choose a folder before enabling watch."));
-    EXPECT_EQ(posted.count(commands::velmoraScreenshotWatchSettingsDidChange), 0);
 }
 
-TEST_F(FolderWatchSettings, ChoosingAFolderTurnsTheWatchOnAndPostsOnce)
+TEST_F(FolderWatchSettings, ChoosingAFolderTurnsTheWatchOn)
 {
     chooseFolder();
     EXPECT_EQ(settings->value(Setting::screenshotWatchFolderPath), QDir(folder.path()).absolutePath());
@@ -57,7 +54,6 @@ TEST_F(FolderWatchSettings, ChoosingAFolderTurnsTheWatchOnAndPostsOnce)
     EXPECT_TRUE(toggle()->isEnabled());
     EXPECT_EQ(summary(), QStringLiteral("Watching: ") + QDir(folder.path()).dirName());
     EXPECT_EQ(section().statusText(), QStringLiteral("Watching %1.").arg(QDir(folder.path()).dirName()));
-    EXPECT_EQ(posted.count(commands::velmoraScreenshotWatchSettingsDidChange), 1);
     ASSERT_EQ(chooser.folderPanels.size(), 1);
     EXPECT_EQ(chooser.folderPanels[0].title, QStringLiteral("Choose Folder to Watch"));
     EXPECT_EQ(chooser.folderPanels[0].prompt, QStringLiteral("Watch Folder"));
@@ -74,16 +70,14 @@ TEST_F(FolderWatchSettings, ACancelledPanelChangesNothing)
     EXPECT_EQ(chooser.folderPanels[0].title, QStringLiteral("Watch Desktop"));
     EXPECT_TRUE(section().statusText().isEmpty());
     EXPECT_TRUE(settings->value(Setting::screenshotWatchFolderPath).isEmpty());
-    EXPECT_TRUE(posted.names.isEmpty());
 }
 
-TEST_F(FolderWatchSettings, AFolderThatCannotBeStoredSaysSoAndPostsNothing)
+TEST_F(FolderWatchSettings, AFolderThatCannotBeStoredSaysSo)
 {
     chooser.folder = folder.filePath(QStringLiteral("missing"));
     click(QStringLiteral("screenshot-watch-screenshots-button"));
     EXPECT_EQ(section().statusText(), QStringLiteral("Could not save folder access. Choose the folder again."));
     EXPECT_TRUE(settings->value(Setting::screenshotWatchFolderPath).isEmpty());
-    EXPECT_TRUE(posted.names.isEmpty());
 }
 
 TEST_F(FolderWatchSettings, PausingKeepsTheFolderAndChecksNothing)
@@ -96,7 +90,6 @@ TEST_F(FolderWatchSettings, PausingKeepsTheFolderAndChecksNothing)
     EXPECT_EQ(section().statusText(), QStringLiteral("Screenshot watch paused."));
     EXPECT_TRUE(summary().startsWith(QStringLiteral("Paused: ")));
     EXPECT_TRUE(notifications.heldAnswers.isEmpty());
-    EXPECT_EQ(posted.count(commands::velmoraScreenshotWatchSettingsDidChange), 2);
 }
 
 TEST_F(FolderWatchSettings, AnEmptyDisplayNameShowsThePath)
@@ -118,7 +111,6 @@ TEST_F(FolderWatchSettings, StopForgetsTheFolderAndKeepsTheRecoveryButton)
     EXPECT_TRUE(section().showsNotificationSettingsRecovery());
     EXPECT_TRUE(settings->value(Setting::screenshotWatchFolderPath).isEmpty());
     EXPECT_FALSE(toggle()->isEnabled());
-    EXPECT_EQ(posted.count(commands::velmoraScreenshotWatchSettingsDidChange), 2);
 }
 
 TEST_F(FolderWatchSettings, ALatePermissionAnswerAfterStopIsDropped)

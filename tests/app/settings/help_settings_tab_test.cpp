@@ -1,7 +1,7 @@
 #include "settings_window_fixture.h"
 
+#include "app/commands/command_bus.h"
 #include "app/settings/help_settings_tab.h"
-#include "app/shell/command_names.h"
 
 #include "support/row_name.h"
 
@@ -18,7 +18,7 @@ protected:
 
 TEST_F(HelpTab, ButtonsPostTheHelpCentreAndQuickStartCommands)
 {
-    PostedCommands posted;
+    PostedCommands posted{commands};
     click(QStringLiteral("open-help-center-button"));
     click(QStringLiteral("quick-start-settings-button"));
     EXPECT_EQ(posted.names, (QStringList{"velmoraShowHelpCenter", "velmoraShowOnboarding"}));

@@ -1,8 +1,8 @@
 #include "settings_window_fixture.h"
 
+#include "app/commands/command_bus.h"
 #include "app/settings/privacy_settings_tab.h"
 #include "app/settings/safe_share_history_row.h"
-#include "app/shell/command_names.h"
 #include "core/history/safe_share_history_store.h"
 #include "core/settings/detection_settings.h"
 #include "core/settings/stored_settings.h"
@@ -60,7 +60,7 @@ TEST_F(PrivacyTab, ImportStoresThePolicyAndAnnouncesTheDetectionSettings)
     ASSERT_TRUE(writeBytes(file, R"({"customConfiguration": {"terms": ["Orion"]}, "source": "managed",
                                      "lock": {"lockedFields": ["customTerms"]}})"));
     chooser.importFile = file;
-    PostedCommands posted;
+    PostedCommands posted{commands};
     click(QStringLiteral("import-custom-settings-button"));
 
     EXPECT_EQ(status(), QStringLiteral("Imported."));
@@ -80,7 +80,7 @@ TEST_F(PrivacyTab, AFailedImportSaysSoAndChangesNothing)
     settings->setValue(Setting::customTermsText, QStringLiteral("Kept"));
 
     ASSERT_TRUE(writeBytes(*chooser.importFile, R"({"customConfiguration": {}, "lock": {}})"));
-    PostedCommands posted;
+    PostedCommands posted{commands};
     click(QStringLiteral("import-custom-settings-button"));
     EXPECT_EQ(status(), QStringLiteral("Import failed. Settings were not changed."));
     EXPECT_EQ(settings->value(Setting::customTermsText), QStringLiteral("Kept"));
@@ -90,7 +90,7 @@ TEST_F(PrivacyTab, AFailedImportSaysSoAndChangesNothing)
 TEST_F(PrivacyTab, ACancelledChooserChangesNothing)
 {
     settings->setValue(Setting::customTermsText, QStringLiteral("Kept"));
-    PostedCommands posted;
+    PostedCommands posted{commands};
     click(QStringLiteral("export-custom-settings-button"));
     click(QStringLiteral("import-custom-settings-button"));
     EXPECT_EQ(chooser.panelsShown, 2);

@@ -1,6 +1,6 @@
+#include "app/kit/capsule_label.h"
+#include "app/kit/look.h"
 #include "app/settings/protection_status_row.h"
-#include "app/shell/capsule_label.h"
-#include "app/shell/look.h"
 
 #include "settings_window_fixture.h"
 #include "support/event_loop.h"

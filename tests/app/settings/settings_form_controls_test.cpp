@@ -1,8 +1,8 @@
+#include "app/kit/accessible_value.h"
+#include "app/kit/symbol_icon.h"
 #include "app/settings/detector_category_disposition_control.h"
 #include "app/settings/settings_section_help_button.h"
 #include "app/settings/settings_text_editor.h"
-#include "app/shell/accessible_value.h"
-#include "app/shell/symbol_icon.h"
 
 #include "support/row_name.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/settings/settings_window.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/symbol_icon.h"
 
 #include "support/fake_policy_file_chooser.h"
 #include "support/recording_desktop.h"
@@ -21,15 +21,19 @@ namespace velmora::test {
 class PostedCommands
 {
 public:
-    PostedCommands()
+    explicit PostedCommands(CommandBus &bus)
     {
-        QObject::connect(&CommandBus::instance(), &CommandBus::posted, &m_context,
+        QObject::connect(&bus, &CommandBus::posted, &m_context,
                          [this](const QString &name, const QVariant &, const QVariantMap &userInfo) {
                              names.append(name);
                              userInfos.append(userInfo);
                          });
     }
-    int count(QLatin1StringView name) const { return int(names.count(QString(name))); }
+    template <typename Payload>
+    int count(const Command<Payload> &command) const
+    {
+        return int(names.count(QString(command.name)));
+    }
 
     QStringList names;
     QList<QVariantMap> userInfos;
@@ -49,9 +53,9 @@ protected:
     {
         if (!m_window) {
             m_window = std::make_unique<SettingsWindow>(
-                *settings, SettingsWindow::Services{chooser, [this](const QUrl &url) { openedLinks.append(url); },
-                                                    [this] { return captureAllowed; }, notifications,
-                                                    desktop});
+                *settings, commands,
+                SettingsWindow::Services{chooser, [this](const QUrl &url) { openedLinks.append(url); },
+                                         [this] { return captureAllowed; }, notifications, desktop});
             m_window->show();
         }
         return *m_window;
@@ -72,6 +76,7 @@ protected:
     }
 
     TempSettings settings;
+    CommandBus commands;
     FakePolicyFileChooser chooser;
     QList<QUrl> openedLinks;
     bool captureAllowed = true;

@@ -1,19 +1,18 @@
 #include "settings_window_fixture.h"
 
-#include "app/panes/segmented_picker.h"
+#include "app/commands/command_bus.h"
+#include "app/help/velmora_help_center_view.h"
+#include "app/kit/segmented_picker.h"
 #include "app/panes/findings_panel.h"
-#include "app/review/review_command_routing.h"
 #include "app/review/review_controller.h"
 #include "app/settings/detection_settings_tab.h"
 #include "app/settings/settings_section_help_button.h"
 #include "app/settings/settings_window_host.h"
-#include "app/shell/command_names.h"
-#include "app/shell/main_menus.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/velmora_app.h"
 #include "app/window/content_view.h"
-#include "app/help/velmora_help_center_view.h"
 #include "app/window/help_sheet_host.h"
+#include "app/window/main_menus.h"
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
 
@@ -59,7 +58,7 @@ TEST_F(SettingsWindowFixture, OpeningDetectionSettingsFromPrivacyLandsOnDetectio
     ASSERT_EQ(window().selectedTab(), SettingsTab::privacy);
     detectionScroll->setValue(detectionScroll->maximum());
 
-    CommandBus::instance().post(commands::velmoraOpenDetectionSettings);
+    commands.post(commands::velmoraOpenDetectionSettings);
     EXPECT_EQ(window().selectedTab(), SettingsTab::detection);
     EXPECT_EQ(detectionScroll->value(), 0);
 }
@@ -99,7 +98,7 @@ TEST_F(SettingsWindowFixture, EveryHelpButtonPostsShowHelpCenter)
 {
     const QList<SettingsSectionHelpButton *> buttons = window().findChildren<SettingsSectionHelpButton *>();
     QStringList identifiers;
-    PostedCommands posted;
+    PostedCommands posted{commands};
     for (SettingsSectionHelpButton *button : buttons) {
         identifiers.append(button->objectName());
         button->click();
@@ -113,7 +112,7 @@ TEST_F(SettingsWindowFixture, EveryHelpButtonPostsShowHelpCenter)
                                         "settings-help-safe-share-history",
                                         "settings-help-screenshot-folder-watch",
                                         "settings-help-screenshot-protection"}));
-    EXPECT_EQ(posted.names, QStringList(identifiers.size(), QString(commands::velmoraShowHelpCenter)));
+    EXPECT_EQ(posted.names, QStringList(identifiers.size(), QString(commands::velmoraShowHelpCenter.name)));
 }
 
 // The main window's menu item opens the one settings window through the host.
@@ -125,13 +124,14 @@ protected:
         SymbolIcon::setUpTheme();
         // Onboarding done, so that its sheet stays away.
         settings->setValue(Setting::didCompleteOnboarding, true);
-        m_content = new ContentView(*settings, {.scanEngine = engine,
+        m_content = new ContentView(*settings, commands, {.scanEngine = engine,
                                                 .clipboard = clipboard,
                                                 .clock = clock,
                                                 .fileDialogs = dialogs,
                                                 .desktop = desktop});
         mainWindow = std::make_unique<MainWindow>(
-            MainWindow::Services{*settings, nullptr, [] { return true; }, [] {}, [this] { host.open(); }}, m_content);
+            MainWindow::Services{*settings, commands, {}, [] { return true; }, [] {}, [this] { host.open(); }},
+            m_content);
     }
 
     // An installed location, so that the install reminder stays away.
@@ -143,7 +143,8 @@ protected:
     ManualClock clock;
     FakeFileDialogs dialogs;
     RecordingDesktop desktop;
-    SettingsWindowHost host{*settings, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {}};
+    CommandBus commands;
+    SettingsWindowHost host{*settings, commands, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {}};
     std::unique_ptr<MainWindow> mainWindow;
 
 private:
@@ -213,32 +214,25 @@ TEST_F(SettingsMenuItem, TheApplicationsTrayAndMenuOpenTheSameWindow)
     EXPECT_EQ(app.settingsWindow().window(), opened);
 }
 
-// The settings window and a review over a fake engine, on one store and one bus.
-class SettingsWindowRescan : public ReviewFixture
+// The settings window and the main window over a fake engine, on one store and one bus.
+TEST_F(SettingsMenuItem, AKeystrokeInTheTermsEditorRescansTheOpenImageAfterTheDelay)
 {
-protected:
-    SettingsWindowRescan() { connectReviewCommands(controller, [](std::function<void()> proceed) { proceed(); }); }
-
-    FakePolicyFileChooser chooser;
-};
-
-TEST_F(SettingsWindowRescan, AKeystrokeInTheTermsEditorRescansTheOpenImageAfterTheDelay)
-{
-    SymbolIcon::setUpTheme();
-    loadScanned({});
+    ReviewController &review = mainWindow->contentView()->controller();
+    review.loadBatch({fileItem("one.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+    engine.lastCall().finish();
+    drainScans(review);
     ASSERT_EQ(engine.callCount(), 1);
-    SettingsWindow window(*settings, {chooser, [](const QUrl &) {}});
-    window.show();
+    host.open();
 
-    QTest::keyClick(window.findChild<QPlainTextEdit *>(QStringLiteral("custom-terms-editor-input")), Qt::Key_F);
-    EXPECT_EQ(state().detectionSettings.customTermsText, QStringLiteral("f"));
+    QTest::keyClick(host.window()->findChild<QPlainTextEdit *>(QStringLiteral("custom-terms-editor-input")), Qt::Key_F);
+    EXPECT_EQ(review.state().detectionSettings.customTermsText, QStringLiteral("f"));
     clock.advance(649ms);
     EXPECT_EQ(engine.callCount(), 1);
     clock.advance(1ms);
     EXPECT_EQ(engine.callCount(), 2);
     engine.lastCall().finish();
     drainEvents();
-    EXPECT_EQ(window.detectionTab()->statusText(), QStringLiteral("Saved - current image re-scanned."));
+    EXPECT_EQ(host.window()->detectionTab()->statusText(), QStringLiteral("Saved - current image re-scanned."));
 }
 
 } // namespace

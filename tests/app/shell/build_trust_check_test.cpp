@@ -1,5 +1,5 @@
 #include "app/shell/build_trust_check.h"
-#include "app/shell/install_location.h"
+#include "app/window/install_location.h"
 
 #include "support/row_name.h"
 

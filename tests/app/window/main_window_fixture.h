@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/protection/protection_runtime.h"
 #include "app/review/review_controller.h"
-#include "app/shell/symbol_icon.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
@@ -47,7 +48,7 @@ protected:
         SymbolIcon::setUpTheme();
         // Onboarding done, so that its sheet stays away unless a test asks for it.
         m_settings->setValue(Setting::didCompleteOnboarding, !m_firstStart);
-        m_content = new ContentView(*m_settings, {.scanEngine = m_engine,
+        m_content = new ContentView(*m_settings, m_commands, {.scanEngine = m_engine,
                                                   .clipboard = m_clipboard,
                                                   .clock = m_clock,
                                                   .fileDialogs = m_dialogs,
@@ -55,7 +56,8 @@ protected:
                                                   .notifications = m_notifications,
                                                   .protectionRuntime = &m_protectionRuntime});
         m_window = std::make_unique<MainWindow>(
-            MainWindow::Services{*m_settings, nullptr, [] { return true; }, [this] { ++m_quits; }, {}}, m_content);
+            MainWindow::Services{*m_settings, m_commands, {}, [] { return true; }, [this] { ++m_quits; }, {}},
+            m_content);
     }
 
     ReviewController &review() { return m_content->controller(); }
@@ -90,6 +92,7 @@ protected:
     RecordingDesktop m_desktop;
     RecordingNotificationCenter m_notifications;
     ProtectionRuntime m_protectionRuntime;
+    CommandBus m_commands;
     ContentView *m_content = nullptr;
     std::unique_ptr<MainWindow> m_window;
 };

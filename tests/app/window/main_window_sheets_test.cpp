@@ -1,9 +1,9 @@
 #include "app/help/keyboard_shortcut_table_view.h"
 #include "app/help/velmora_help_center_view.h"
 #include "app/help/velmora_onboarding_view.h"
-#include "app/shell/main_menus.h"
 #include "app/window/help_sheet_dialog.h"
 #include "app/window/help_sheet_presenter.h"
+#include "app/window/main_menus.h"
 
 #include "main_window_fixture.h"
 #include "support/event_loop.h"

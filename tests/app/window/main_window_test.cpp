@@ -1,3 +1,5 @@
+#include "app/commands/command_bus.h"
+#include "app/kit/capsule_label.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
@@ -6,13 +8,11 @@
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_settings_tab.h"
 #include "app/settings/settings_window.h"
-#include "app/shell/capsule_label.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/install_location.h"
-#include "app/shell/main_menus.h"
 #include "app/window/completion_banner.h"
 #include "app/window/help_sheet_host.h"
+#include "app/window/install_location.h"
+#include "app/window/main_menus.h"
+#include "app/window/review_actions.h"
 #include "core/protection/clipboard_protection_configuration.h"
 
 #include "main_window_fixture.h"
@@ -41,44 +41,47 @@ using namespace velmora::test;
 
 namespace {
 
-TEST_F(MainWindowFixture, ShortcutKeysPostTheirCommandOnce)
+TEST_F(MainWindowFixture, ShortcutKeysTriggerTheirActionOnce)
 {
     showActive();
-    struct KeyRow { Qt::Key key; Qt::KeyboardModifiers modifiers; QLatin1StringView command; };
+    const ReviewActions &actions = *m_window->reviewActions();
+    struct KeyRow { Qt::Key key; Qt::KeyboardModifiers modifiers; QAction *action; };
     const KeyRow rows[] = {
-        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, commands::velmoraCopyCleanedImage},
-        {Qt::Key_E, Qt::ControlModifier, commands::velmoraExportCleanedImage},
-        {Qt::Key_Z, Qt::ControlModifier, commands::velmoraUndoManualEdit},
-        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, commands::velmoraRedoManualEdit},
-        {Qt::Key_Delete, Qt::NoModifier, commands::velmoraDeleteSelectedManualRedaction},
-        {Qt::Key_Backspace, Qt::NoModifier, commands::velmoraDeleteSelectedManualRedaction},
+        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, actions.copyCleaned},
+        {Qt::Key_E, Qt::ControlModifier, actions.exportCleaned},
+        {Qt::Key_Z, Qt::ControlModifier, actions.undo},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, actions.redo},
+        {Qt::Key_Delete, Qt::NoModifier, actions.deleteSelected},
+        {Qt::Key_Backspace, Qt::NoModifier, actions.deleteSelected},
     };
     for (const KeyRow &row : rows) {
-        QStringList posted;
+        QStringList triggered;
         QObject context;
-        QObject::connect(&CommandBus::instance(), &CommandBus::posted, &context,
-                         [&](const QString &name) { posted.append(name); });
+        for (QAction *action : m_window->findChildren<QAction *>())
+            QObject::connect(action, &QAction::triggered, &context,
+                             [&triggered, action] { triggered.append(action->objectName()); });
         QTest::keyClick(m_window->windowHandle(), row.key, row.modifiers);
-        EXPECT_EQ(posted, QStringList{QString(row.command)}) << QString(row.command).toStdString();
+        EXPECT_EQ(triggered, QStringList{row.action->objectName()}) << row.action->objectName().toStdString();
     }
 }
 
-TEST_F(MainWindowFixture, PostedCommandsReachTheirOperations)
+TEST_F(MainWindowFixture, ActionsAndPostedCommandsReachTheirOperations)
 {
     openScanned({emailLine});
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
+    const ReviewActions &actions = *m_window->reviewActions();
 
-    CommandBus::instance().post(commands::velmoraMakeAllFindingsVisible);
+    actions.makeAllVisible->trigger();
     EXPECT_FALSE(state().redactionPlan().entries().front().isActive);
-    CommandBus::instance().post(commands::velmoraRedactAllFindings);
+    actions.redactAll->trigger();
     EXPECT_TRUE(state().redactionPlan().entries().front().isActive);
-    CommandBus::instance().post(commands::velmoraToggleOutputPreview);
+    actions.togglePreview->trigger();
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
-    CommandBus::instance().post(commands::velmoraShowHelpCenter);
+    m_commands.post(commands::velmoraShowHelpCenter);
     EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::helpCenter);
-    CommandBus::instance().post(commands::velmoraShowOnboarding);
+    m_commands.post(commands::velmoraShowOnboarding);
     EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::onboarding);
-    CommandBus::instance().post(commands::velmoraCloseCurrentReview);
+    actions.closeReview->trigger();
     EXPECT_TRUE(state().image().isNull());
 }
 
@@ -215,19 +218,20 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     EXPECT_EQ(review().clipboardScan().scanningChangeCounts().size(), 1);
 
     m_settings->setValue(Setting::isClipboardProtectionEnabled, false);
-    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    drainEvents();
     EXPECT_FALSE(guard.isRunning());
     EXPECT_EQ(guard.runtimeStatus(), "Clipboard protection is off.");
 
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
-    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    drainEvents();
     EXPECT_TRUE(guard.isRunning());
 
     // Closing stops the guard and its scans, and a closed window's guard stays stopped.
     m_window->close();
     EXPECT_FALSE(guard.isRunning());
     EXPECT_TRUE(review().clipboardScan().scanningChangeCounts().isEmpty());
-    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("pauseIfUnsure"));
+    drainEvents();
     EXPECT_FALSE(guard.isRunning());
 }
 
@@ -266,7 +270,7 @@ TEST_F(WatchedWindowFixture, TheWatchRunsWhileTheWindowIsShownAndFollowsItsSetti
     EXPECT_TRUE(pillShown());
 
     clearScreenshotWatchFolder(*m_settings);
-    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    test::drainEvents();
     EXPECT_FALSE(m_content->screenshotWatch().isRunning());
     EXPECT_EQ(m_content->screenshotWatch().runtimeStatus(), QStringLiteral("Screenshot watch is off."));
     EXPECT_FALSE(pillShown());
@@ -274,7 +278,7 @@ TEST_F(WatchedWindowFixture, TheWatchRunsWhileTheWindowIsShownAndFollowsItsSetti
     m_window->close();
     test::drainEvents();
     ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
-    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    test::drainEvents();
     EXPECT_FALSE(m_content->screenshotWatch().isRunning());
 }
 
@@ -317,7 +321,7 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
     auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
 
-    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    m_commands.post(commands::velmoraOpenLatestWatchedScreenshot);
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
     test::drainEvents();
@@ -339,9 +343,9 @@ TEST_F(WatchedWindowFixture, TheSettingsSayTheProtectionsWaitWhileTheWindowIsClo
 {
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     FakePolicyFileChooser chooser;
-    SettingsWindow settingsWindow(*m_settings, {chooser, [](const QUrl &) {}, [] { return true; },
-                                                NotificationCenter::none(), DesktopServices::none(),
-                                                &m_protectionRuntime});
+    SettingsWindow settingsWindow(*m_settings, m_commands,
+                                  {chooser, [](const QUrl &) {}, [] { return true; }, NotificationCenter::none(),
+                                   DesktopServices::none(), &m_protectionRuntime});
     const auto badge = [&](const char *rail) {
         return settingsWindow.findChild<CapsuleLabel *>(QStringLiteral("protection-status-badge-") + rail)->text();
     };

@@ -1,9 +1,8 @@
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/main_menus.h"
 #include "app/panes/detection_row.h"
 #include "app/panes/drop_target_view.h"
 #include "app/window/completion_banner.h"
+#include "app/window/main_menus.h"
+#include "app/window/review_actions.h"
 #include "core/protection/clipboard_protection_configuration.h"
 
 #include "main_window_fixture.h"
@@ -71,7 +70,7 @@ TEST_F(MainWindowFixture, CloseReviewAsksBeforeDiscardingDrawnBoxes)
     test::drainEvents();
     EXPECT_EQ(m_quits, 0);
 
-    CommandBus::instance().post(commands::velmoraCloseCurrentReview);
+    m_window->reviewActions()->closeReview->trigger();
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents();
@@ -188,7 +187,7 @@ TEST_F(MainWindowFixture, TheClipboardPillShowsWhileTheGuardRuns)
     m_window->show();
     EXPECT_FALSE(pill->isVisible()) << "the guard is off by default";
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
-    CommandBus::instance().post(commands::velmoraClipboardProtectionSettingsDidChange);
+    drainEvents();
     EXPECT_TRUE(pill->isVisible());
     m_window->close();
     EXPECT_FALSE(review().clipboardGuard().isRunning());

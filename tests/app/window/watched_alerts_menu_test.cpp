@@ -1,8 +1,8 @@
 #include "app/window/watched_alerts_menu.h"
 
-#include "app/window/ambient_mode_pills.h"
+#include "app/kit/capsule_label.h"
 #include "app/protection/clipboard_protection_controller.h"
-#include "app/shell/capsule_label.h"
+#include "app/window/ambient_mode_pills.h"
 #include "support/fake_clipboard.h"
 #include "support/manual_clock.h"
 #include "support/temp_settings.h"

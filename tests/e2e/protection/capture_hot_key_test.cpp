@@ -1,5 +1,6 @@
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
@@ -79,8 +80,9 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     settings->setValue(Setting::didCompleteOnboarding, true);
 
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, {}}, content);
+    CommandBus commands;
+    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     // Velmora in front: its receipt is the banner, not a notification.
     ASSERT_TRUE(showActive(window));
     ASSERT_EQ(settings->value(Setting::captureShortcutRegistrationStatus), QStringLiteral("Capture shortcuts are active."));

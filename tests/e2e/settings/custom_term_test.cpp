@@ -1,6 +1,7 @@
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
@@ -54,9 +55,10 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     TempSettings settings;
     settings->setValue(Setting::didCompleteOnboarding, true);
     SystemPlatform platform;
-    SettingsWindowHost host(*settings, platform.desktop());
-    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
+    CommandBus commands;
+    SettingsWindowHost host(*settings, commands, platform.desktop());
+    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ReviewController &review = content->controller();

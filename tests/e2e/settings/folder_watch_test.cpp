@@ -1,17 +1,17 @@
+#include "app/commands/command_bus.h"
+#include "app/kit/capsule_label.h"
+#include "app/kit/symbol_icon.h"
 #include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/settings/settings_window_host.h"
-#include "app/shell/capsule_label.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 #include "core/settings/stored_settings.h"
 
+#include "support/event_loop.h"
 #include "support/fake_policy_file_chooser.h"
 #include "support/recording_notification_center.h"
 #include "support/scoped_environment.h"
@@ -48,10 +48,11 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
     RecordingNotificationCenter notifications;
     auto chooser = std::make_unique<FakePolicyFileChooser>();
     chooser->folder = watched;
-    SettingsWindowHost host(*settings, std::move(chooser), [](const QUrl &) {}, notifications);
+    CommandBus commands;
+    SettingsWindowHost host(*settings, commands, std::move(chooser), [](const QUrl &) {}, notifications);
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(notifications));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
+    auto *content = new ContentView(*settings, commands, platform.services(notifications));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_FALSE(content->screenshotWatch().isRunning());
@@ -108,13 +109,14 @@ TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
 
     ProtectionRuntime runtime;
     RecordingNotificationCenter notifications;
-    SettingsWindowHost host(*settings, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {}, notifications,
-                            DesktopServices::none(), &runtime);
+    CommandBus commands;
+    SettingsWindowHost host(*settings, commands, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {},
+                            notifications, DesktopServices::none(), &runtime);
     SystemPlatform platform;
     PlatformServices services = platform.services(notifications);
     services.protectionRuntime = &runtime;
-    auto *content = new ContentView(*settings, services);
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
+    auto *content = new ContentView(*settings, commands, services);
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(content->screenshotWatch().isRunning());
@@ -137,7 +139,9 @@ TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
     EXPECT_EQ(text("screenshot-watch-status"), moved);
     EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("review-status-note"))->text(), moved);
 
-    CommandBus::instance().post(commands::velmoraScreenshotWatchSettingsDidChange);
+    // Switched on again, the watch tries the folder and says it cannot.
+    settings->setValue(Setting::isScreenshotWatchEnabled, true);
+    drainEvents();
     const QString couldNotStart = QStringLiteral("Screenshot watch could not start. Choose the folder again.");
     EXPECT_EQ(text("protection-status-detail-folderWatch"), couldNotStart);
     EXPECT_EQ(text("screenshot-watch-status"), couldNotStart);

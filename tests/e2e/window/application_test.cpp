@@ -1,6 +1,7 @@
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/panes/image_review_view.h"
 #include "app/review/review_controller.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
@@ -48,8 +49,9 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
 
     TempSettings settings;
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(NotificationCenter::none()));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, {}}, content);
+    CommandBus commands;
+    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 

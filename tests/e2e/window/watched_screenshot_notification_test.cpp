@@ -1,9 +1,10 @@
+#include "app/commands/command_bus.h"
+#include "app/kit/symbol_icon.h"
 #include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
-#include "app/shell/symbol_icon.h"
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
@@ -148,7 +149,8 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
         return connection.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications")).value();
     }, toolTimeoutMs));
     DBusNotificationCenter notifications(connection);
-    registerNotificationCategories(notifications);
+    CommandBus commands;
+    registerNotificationCategories(notifications, commands);
 
     QTemporaryDir folder;
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Screenshots")));
@@ -157,8 +159,8 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
 
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, platform.services(notifications));
-    MainWindow window({*settings, nullptr, [] { return true; }, [] {}, [] {}}, content);
+    auto *content = new ContentView(*settings, commands, platform.services(notifications));
+    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [] {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(focusWindow(QString::number(window.winId())));

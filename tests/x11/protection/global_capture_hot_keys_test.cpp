@@ -1,14 +1,11 @@
 #include "app/protection/global_capture_shortcut_controller.h"
 #include "app/protection/xcb_hot_key_grabber.h"
-#include "app/shell/capture_request.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "core/protection/capture_shortcut_settings.h"
 
-#include "x11/support/other_x_client.h"
 #include "support/row_name.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
+#include "x11/support/other_x_client.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -118,20 +115,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, GlobalCaptureHotKeyLockTest, ::testing::Values(
     LockRow{"numLock", "Num_Lock", numLockMask},
     LockRow{"capsLock", "Caps_Lock", lockMask}),
     rowName);
-
-// The application's own wiring: a press posts the app-wide capture request.
-TEST_F(GlobalCaptureHotKeysTest, APressPostsTheCaptureRequest)
-{
-    m_controller->setOnShortcut(postCaptureRequest);
-    QStringList requested;
-    QObject observer;
-    CommandBus::instance().observe(commands::velmoraCaptureRequested, &observer,
-                                   [&](const QVariant &object, const QVariantMap &) { requested << object.toString(); });
-    m_controller->registerShortcuts();
-    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("alt+shift+3")}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !requested.isEmpty(); }, pressTimeoutMs));
-    EXPECT_EQ(requested, QStringList{QStringLiteral("screen")});
-}
 
 TEST_F(GlobalCaptureHotKeysTest, AKeyAnotherClientHoldsIsNamedAndTheOthersStillFire)
 {

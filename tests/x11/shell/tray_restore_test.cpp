@@ -1,6 +1,4 @@
 #include "app/review/review_controller.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "app/shell/tray_icon.h"
 #include "app/shell/velmora_app.h"
 #include "app/window/content_view.h"
@@ -103,7 +101,7 @@ TEST_F(TrayOnX11, AnsweringARiskNotificationBringsBackTheWindowWithTheAlert)
                                    RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {}), std::nullopt,
                                    QStringLiteral("Watched screenshot scanned.")});
 
-    CommandBus::instance().post(commands::velmoraOpenLatestWatchedScreenshot);
+    app.commands().post(commands::velmoraOpenLatestWatchedScreenshot);
     drainEvents();
 
     EXPECT_TRUE(window->isVisible());

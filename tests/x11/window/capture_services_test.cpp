@@ -1,12 +1,10 @@
+#include "app/commands/command_bus.h"
 #include "app/protection/xcb_hot_key_grabber.h"
 #include "app/review/review_controller.h"
-#include "app/shell/capture_request.h"
-#include "app/shell/command_bus.h"
-#include "app/shell/command_names.h"
 #include "app/window/capture_services.h"
 #include "core/protection/capture_shortcut_settings.h"
 
-#include "x11/support/other_x_client.h"
+#include "support/event_loop.h"
 #include "support/fake_capture_tool.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
@@ -15,6 +13,7 @@
 #include "support/recording_notification_center.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
+#include "x11/support/other_x_client.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -35,15 +34,16 @@ class CaptureServicesTest : public ::testing::Test
 protected:
     CaptureServicesTest()
     {
-        CommandBus::instance().observe(commands::velmoraCaptureRequested, &m_observer,
-                                       [this](const QVariant &object, const QVariantMap &) { requested << object.toString(); });
+        commands.observe(commands::velmoraCaptureRequested, &commands,
+                         [this](VelmoraCaptureMode mode) { requested << rawValue(mode); });
     }
 
     CaptureServices &services()
     {
         if (!m_services) {
             m_services = std::make_unique<CaptureServices>(
-                controller, CaptureAutoOutputEnvironment{*settings, clipboard, clock, notifications, [] { return true; }},
+                controller, commands,
+                CaptureAutoOutputEnvironment{*settings, clipboard, clock, notifications, [] { return true; }},
                 [] {}, [](const auto &open, const auto &) { open(); },
                 CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
         }
@@ -52,7 +52,7 @@ protected:
     void changeScreenShortcut(VelmoraCaptureShortcutChoice choice)
     {
         settings->setValue(captureShortcutSetting(VelmoraCaptureMode::screen), rawValue(choice));
-        CommandBus::instance().post(commands::velmoraCaptureShortcutSettingsDidChange);
+        drainEvents();
     }
 
     FakeScanEngine engine;
@@ -61,13 +61,13 @@ protected:
     ManualClock clock;
     FakeFileDialogs dialogs;
     ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    CommandBus commands;
     RecordingNotificationCenter notifications;
     FakeCaptureTool tool{"exec cat"};
     OtherXClient other;
     QStringList requested;
 
 private:
-    QObject m_observer;
     std::unique_ptr<CaptureServices> m_services;
 };
 
@@ -99,7 +99,7 @@ TEST_F(CaptureServicesTest, StoppedHotKeysStayReleasedThroughAShortcutChange)
 TEST_F(CaptureServicesTest, ACaptureRequestStartsTheCaptureTool)
 {
     services();
-    postCaptureRequest(VelmoraCaptureMode::area);
+    commands.post(commands::velmoraCaptureRequested, VelmoraCaptureMode::area);
     EXPECT_TRUE(controller.state().captureTask.has_value());
     EXPECT_EQ(controller.state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool.arguments().contains(QStringLiteral("-s")); }, timeoutMs));

@@ -1,5 +1,5 @@
 #include "app/settings/settings_window_host.h"
-#include "app/shell/main_menus.h"
+#include "app/window/main_menus.h"
 #include "app/shell/velmora_app.h"
 #include "app/window/help_sheet_dialog.h"
 #include "core/settings/stored_settings.h"
