@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace velmora {
 
@@ -98,6 +99,17 @@ bool onlyDigitGroups(const QString &text)
         && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c == u' '; });
 }
 
+// Whether a line starts with a bracket that nothing on it closes. At the start of a
+// line a value goes on, that is the edge of the glyph after it read twice ("(@" for "@").
+bool unclosedOpening(const QString &text)
+{
+    static constexpr std::pair<char16_t, char16_t> brackets[]{{u'(', u')'}, {u'[', u']'}, {u'{', u'}'}};
+    return text.size() > 1
+        && std::any_of(std::begin(brackets), std::end(brackets), [&text](const auto &pair) {
+               return text.front() == pair.first && !text.contains(pair.second);
+           });
+}
+
 /// How the lines of a joined reading are put together: at each break with a space or
 /// without one, and whether lines of digit groups are read without their blanks.
 struct Joins
@@ -130,9 +142,11 @@ JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype>
         reading.breaksInWords += k > 0 && !joins.spaced[k - 1];
         const TextObservation &line = lines[chain[k]];
         Segment segment{chain[k], text.size(), line.text().size()};
-        if (joins.digitsTogether && onlyDigitGroups(line.text())) {
-            for (qsizetype c = 0; c < line.text().size(); ++c) {
-                if (line.text()[c] != u' ') {
+        const qsizetype from = k > 0 && unclosedOpening(line.text()) ? 1 : 0;
+        const bool blanksOut = joins.digitsTogether && onlyDigitGroups(line.text().mid(from));
+        if (from > 0 || blanksOut) {
+            for (qsizetype c = from; c < line.text().size(); ++c) {
+                if (!blanksOut || line.text()[c] != u' ') {
                     text += line.text()[c];
                     segment.source.append(c);
                 }

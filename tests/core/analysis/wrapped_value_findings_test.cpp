@@ -81,6 +81,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, WrappedValueFindingsTest, ::testing::Values(
     // The same break where words stay whole: the halves are no value.
     WrapRow{"noWordBrokenWhereWordsStayWhole", QStringLiteral("priya.khan@umb"), QStringLiteral("rella-corp.com"), false, 0.1,
             {}, 0},
+    // A bracket read before the next line's first glyph, which nothing closes, is the
+    // edge of that glyph read twice: the value goes on after it (each part boxed apart,
+    // since one box would reach over the bracket's place).
+    WrapRow{"bracketThatClosesNothingBeforeTheRest", QStringLiteral("priya.khan"), QStringLiteral("(@example.com"), true, 0.1,
+            {QStringLiteral("priya.khan@example.com"), QStringLiteral("priya.khan@example.com")}, 0},
     // After a hyphen a word goes on without a space.
     WrapRow{"wordGoesOnAfterAHyphen", QStringLiteral("priya@umbrella-"), QStringLiteral("corp.com"), false, 0.1,
             {QStringLiteral("priya@umbrella-corp.com")}, 1},
