@@ -207,6 +207,25 @@ QImage storedForOrientation(const QImage &upright, int orientation)
     return stored;
 }
 
+QList<QPoint> textInk(QSize size, const QFont &font, QPointF baseline, const QString &text)
+{
+    QImage layer(size, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    QPainter painter(&layer);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(baseline, text);
+    painter.end();
+    QList<QPoint> ink;
+    for (int y = 0; y < layer.height(); ++y) {
+        for (int x = 0; x < layer.width(); ++x) {
+            if (qAlpha(layer.pixel(x, y)) >= 51)
+                ink.append(QPoint(x, y));
+        }
+    }
+    return ink;
+}
+
 TextCanvas renderLines(const QList<QList<TextPiece>> &lines, const QString &family, int pixelSize, QColor ink,
                        QColor ground, QSize size)
 {
@@ -228,23 +247,8 @@ TextCanvas renderLines(const QList<QList<TextPiece>> &lines, const QString &fami
         RenderedLine rendered;
         for (const TextPiece &piece : lines[l]) {
             painter.drawText(QPointF(x, baseline), piece.text);
-            if (piece.recordInk) {
-                QImage layer(canvas.image.size(), QImage::Format_ARGB32_Premultiplied);
-                layer.fill(Qt::transparent);
-                QPainter inkPainter(&layer);
-                inkPainter.setFont(font);
-                inkPainter.setPen(Qt::white);
-                inkPainter.drawText(QPointF(x, baseline), piece.text);
-                inkPainter.end();
-                QList<QPoint> ink;
-                for (int y = 0; y < layer.height(); ++y) {
-                    for (int px = 0; px < layer.width(); ++px) {
-                        if (qAlpha(layer.pixel(px, y)) >= 51)
-                            ink.append(QPoint(px, y));
-                    }
-                }
-                rendered.pieceInk.append(ink);
-            }
+            if (piece.recordInk)
+                rendered.pieceInk.append(textInk(canvas.image.size(), font, QPointF(x, baseline), piece.text));
             rendered.text += piece.text;
             x += metrics.horizontalAdvance(piece.text);
         }

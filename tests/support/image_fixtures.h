@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -31,6 +32,10 @@ QByteArray heicWithOrientation(const QImage &image, int orientation);
 /// The image as the EXIF orientation says it is stored when it is meant to be seen
 /// as `upright` (the inverse of turning it upright), by the tag's definition.
 QImage storedForOrientation(const QImage &upright, int orientation);
+
+/// The pixels that text drawn with Qt at a baseline covers by at least 20 %, on an
+/// image of `size`.
+QList<QPoint> textInk(QSize size, const QFont &font, QPointF baseline, const QString &text);
 
 /// One piece of a rendered line: its text, and whether its ink is recorded.
 struct TextPiece

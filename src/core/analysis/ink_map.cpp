@@ -23,6 +23,9 @@ constexpr int backgroundMinimumExtent = 24;
 constexpr int backgroundMinimumThickness = 4;
 // How far (city-block pixels) a pixel may lie from its background.
 constexpr int backgroundReach = 64;
+// Grounds side by side that differ by at least this much in a channel are different
+// areas: twice what one flat area may drift by from pixel to pixel.
+constexpr int groundEdgeContrast = 2 * flatTolerance;
 
 int channelDistance(QRgb a, QRgb b)
 {
@@ -177,11 +180,15 @@ InkMap::InkMap(const QImage &image)
     }
     propagateNearest(width, height, reach, &background);
 
+    m_groundEdges.assign(count, 0);
     for (int y = 0; y < height; ++y) {
         uchar *out = m_contrast.scanLine(y);
         for (int x = 0; x < width; ++x) {
             const std::size_t i = std::size_t(y) * width + x;
-            out[x] = reach[i] <= backgroundReach ? uchar(channelDistance(pixel(x, y), background[i])) : 0;
+            const bool grounded = reach[i] <= backgroundReach;
+            out[x] = grounded ? uchar(channelDistance(pixel(x, y), background[i])) : 0;
+            if (grounded && x > 0 && reach[i - 1] <= backgroundReach)
+                m_groundEdges[i] = channelDistance(background[i], background[i - 1]) >= groundEdgeContrast;
         }
     }
 }

@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QRect>
 
+#include <cstdint>
+#include <vector>
+
 namespace velmora {
 
 // How far each pixel of a screen image stands out from the background around it, in
@@ -32,8 +35,14 @@ public:
     const QImage &contrast() const { return m_contrast; }
     int contrastAt(int x, int y) const { return m_contrast.constScanLine(y)[x]; }
 
+    /// True where the ground this pixel is measured against differs in colour from the
+    /// ground of the pixel to its left: the edge of a window, a pane, a cell or a button.
+    /// Always false in the first column.
+    bool groundChangesAt(int x, int y) const { return m_groundEdges[std::size_t(y) * width() + x] != 0; }
+
 private:
     QImage m_contrast;
+    std::vector<std::uint8_t> m_groundEdges;
 };
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "core/analysis/covered_range.h"
 #include "core/analysis/sensitive_text_rule_catalog.h"
+#include "core/analysis/wrapped_value_findings.h"
 #include "core/support/log_categories.h"
 #include "core/text/pattern_time_budget.h"
 #include "core/text/unicode_text.h"
@@ -347,12 +348,23 @@ SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &
         for (const Candidate &candidate : line)
             bestReading[candidate.value] = std::max(bestReading.value(candidate.value, 0.0), candidate.reading);
     }
-    SensitiveTextFindings result;
+    QList<QList<Detection>> lineFindings;
+    lineFindings.reserve(observations.size());
     for (qsizetype l = 0; l < observations.size(); ++l) {
         for (Candidate &candidate : candidates[l])
             candidate.reading = bestReading.value(candidate.value);
-        result.detections.append(findingsOfLine(observations[l], candidates[l], ranOutOfTime[l], pass));
+        lineFindings.append(findingsOfLine(observations[l], candidates[l], ranOutOfTime[l], pass));
     }
+    // A value wrapped onto the next line of its cell is read from the lines joined.
+    const auto joinedFindings = [&](const TextObservation &joined) {
+        pass.lineRanOutOfTime = false;
+        QList<Candidate> found = candidatesOfLine(joined, pass);
+        for (Candidate &candidate : found)
+            candidate.reading = std::max(candidate.reading, bestReading.value(candidate.value, 0.0));
+        return findingsOfLine(joined, found, pass.lineRanOutOfTime, pass);
+    };
+    SensitiveTextFindings result;
+    result.detections = withWrappedValues(observations, std::move(lineFindings), joinedFindings);
     result.customPatternSteps = PatternTimeBudget::kStepsPerImage - pass.budget.remainingSteps();
     if (pass.skipped.isEmpty())
         return result;

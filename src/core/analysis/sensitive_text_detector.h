@@ -50,7 +50,8 @@ public:
     static constexpr int kBuiltInRuleStepLimit = 20000;
 
     /// The findings of every line, line by line in input order and left to right within
-    /// a line. Never fails; lines without matches give nothing.
+    /// a line, with the values that run across a line's wrap (withWrappedValues). Never
+    /// fails; lines without matches give nothing.
     SensitiveTextFindings scan(const QList<TextObservation> &observations) const;
     /// The detections of scan.
     QList<Detection> detect(const QList<TextObservation> &observations) const { return scan(observations).detections; }

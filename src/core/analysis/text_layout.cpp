@@ -17,9 +17,6 @@ constexpr int minimumTextHeight = 6;
 // A line of text with ascenders and descenders is about twice as tall as a typical
 // character; a region much taller holds lines that touch.
 constexpr double singleLineHeightFactor = 2.6;
-// Columns are cut at gaps of at least this many line heights: wider than any word
-// space, and wider than the runs of spaces that align code.
-constexpr double columnGapFactor = 2.5;
 // Text covers well under three quarters of its line's box (short words of heavy
 // glyphs at small sizes, with their antialiased edges, come near 0.6); a denser region
 // is a picture or a bar.
@@ -93,13 +90,18 @@ TextLayout::TextLayout(const InkMap &ink)
     const std::size_t count = std::size_t(m_width) * m_height;
     m_ink.assign(count, 0);
     m_setAside.assign(count, 0);
+    m_groundEdges.assign(count, 0);
     for (int y = 0; y < m_height; ++y) {
         const uchar *line = ink.contrast().constScanLine(y);
-        for (int x = 0; x < m_width; ++x)
+        for (int x = 0; x < m_width; ++x) {
             m_ink[index(x, y)] = line[x] >= InkMap::inkThreshold;
+            m_groundEdges[index(x, y)] = ink.groundChangesAt(x, y);
+        }
     }
     setAsideRulesAndFrames();
     cut(QRect(0, 0, m_width, m_height), 0);
+    for (TextRegion &region : m_regions)
+        region.columnEnd = columnEnd(region.box);
 }
 
 void TextLayout::setAsideRulesAndFrames()
@@ -200,6 +202,7 @@ void TextLayout::cut(const QRect &area, int bleed)
 
     const QList<Run> bands = joinThinBands(runs(rows, 1));
     if (bands.size() > 1) {
+        findAlleys(box, bands);
         for (const Run &band : bands)
             cut(QRect(box.left(), box.top() + band.start, box.width(), band.length), bleed);
         return;
@@ -207,10 +210,14 @@ void TextLayout::cut(const QRect &area, int bleed)
 
     const bool singleLine = box.height() <= singleLineHeightFactor * m_typicalGlyphHeight;
     const double lineHeight = singleLine ? box.height() : 2.0 * m_typicalGlyphHeight;
-    const QList<Run> parts = runs(columns, std::max(6, int(std::lround(columnGapFactor * lineHeight))));
-    if (parts.size() > 1) {
-        for (const Run &part : parts)
-            cut(QRect(box.left() + part.start, box.top(), part.length, box.height()), bleed);
+    const QList<int> cuts = columnCuts(box, columns, lineHeight);
+    if (!cuts.isEmpty()) {
+        int left = box.left();
+        for (const int at : cuts) {
+            cut(QRect(left, box.top(), at - left, box.height()), bleed);
+            left = at;
+        }
+        cut(QRect(left, box.top(), box.right() + 1 - left, box.height()), bleed);
         return;
     }
     // Lines that touch: cut through the row with the least ink between them. A single

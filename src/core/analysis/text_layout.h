@@ -16,6 +16,10 @@ struct TextRegion
     QRect box;
     bool singleLine = true; ///< One line of text, else a block of lines that touch.
     int bleed = 0;          ///< Rows past the box that its glyphs may reach, where it was cut from a touching line.
+    /// Where the column the region stands in ends on the right: the first rule, edge of
+    /// the ground, gap between table columns or ink beside it, else the page's edge.
+    /// Regions of one column of a table share it.
+    int columnEnd = 0;
 
     friend bool operator==(const TextRegion &, const TextRegion &) = default;
 };
@@ -24,8 +28,11 @@ struct TextRegion
 // borders are set aside first, since a border beside a token reads as "|" or "l".
 // The page is then cut recursively through rows and columns without ink into regions
 // that hold one line each, so that no line or token is ever cut in two. Columns are
-// cut only at gaps wider than any word space of the text beside them; lines that
-// touch are parted at the row with the least ink, and their glyphs may reach across.
+// cut where the screen says they end: at gaps wider than any word space of the text
+// beside them, at vertical rules and borders, where the ground changes colour (a
+// window's, pane's or cell's edge) and along gaps that line up down many rows (a table
+// without rules). Lines that touch are parted at the row with the least ink, and
+// their glyphs may reach across.
 class TextLayout
 {
 public:
@@ -51,12 +58,25 @@ private:
     void cut(const QRect &area, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;
+    // Columns (text_layout_columns.cpp).
+    /// The first columns of the parts a box is cut into, left to right.
+    QList<int> columnCuts(const QRect &box, const std::vector<int> &columns, double lineHeight) const;
+    bool ruleAt(const QRect &box, int x) const;
+    bool groundChangesNear(int x, int y) const;
+    bool groundEdgeAt(const QRect &box, int x) const;
+    bool groundEdgeParts(const QRect &box, int x, const std::vector<int> &columns) const;
+    bool alleyAt(const QRect &box, int x) const;
+    void findAlleys(const QRect &box, const QList<Run> &bands);
+    int columnEnd(const QRect &box) const;
 
     int m_width = 0;
     int m_height = 0;
     std::vector<std::uint8_t> m_ink;
     std::vector<std::uint8_t> m_setAside;
+    std::vector<std::uint8_t> m_groundEdges;
     int m_typicalGlyphHeight = 0;
+    /// Gaps that line up down several rows: the x range common to them all, over the rows.
+    QList<QRect> m_alleys;
     QList<TextRegion> m_regions;
 };
 

@@ -2,14 +2,17 @@
 
 #include "core/analysis/character_bounds.h"
 #include "core/analysis/ink_map.h"
+#include "core/analysis/monospace_grid.h"
 #include "core/analysis/region_reader.h"
 #include "core/analysis/tesseract_engine_pool.h"
 #include "core/analysis/text_layout.h"
+#include "core/analysis/wrapped_lines.h"
 #include "core/detection/core_error.h"
 
 #include <QThreadPool>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <variant>
@@ -104,18 +107,52 @@ struct PageLayout
     const RegionReader reader;
 };
 
-/// The lines of every region read, in reading order. Throws when an engine failed.
+// A line as the search for wrapped lines sees it: a line of a single-line region is
+// as tall as the region's ink.
+PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
+{
+    const QRectF box = region.singleLine ? QRectF(line.box.left(), region.box.top(), line.box.width(), region.box.height())
+                                         : line.box;
+    const qsizetype space = line.text.indexOf(QLatin1Char(' '));
+    double firstWordRight = line.box.right();
+    if (space > 0) {
+        firstWordRight = line.box.left();
+        for (const PixelCharacter &character : line.characters) {
+            if (character.range.end() <= space)
+                firstWordRight = std::max(firstWordRight, character.box.right());
+        }
+    }
+    const double firstCharacterWidth = line.characters.isEmpty() ? 0.0 : line.characters.front().box.width();
+    QList<double> centres;
+    for (const PixelCharacter &character : line.characters)
+        centres.append(character.box.center().x());
+    const auto grid = findMonospaceGrid(centres, region.box.height());
+    return {box, region.columnEnd, firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0};
+}
+
+/// The lines of every region read, in reading order, each knowing the line its text
+/// wraps onto. Throws when an engine failed.
 QList<TextObservation> observations(const PageLayout &page, const QList<RegionReading> &readings)
 {
-    QList<TextObservation> found;
-    for (const RegionReading &reading : readings) {
-        if (std::holds_alternative<RegionSkipped>(reading))
+    QList<RecognizedLine> read;
+    QList<PlacedLine> places;
+    for (qsizetype r = 0; r < readings.size(); ++r) {
+        if (std::holds_alternative<RegionSkipped>(readings[r]))
             continue;
-        const auto &lines = std::get<std::optional<QList<RecognizedLine>>>(reading);
+        const auto &lines = std::get<std::optional<QList<RecognizedLine>>>(readings[r]);
         if (!lines)
             throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
-        for (const RecognizedLine &line : *lines)
-            found.append(observation(line, page.page.size()));
+        for (const RecognizedLine &line : *lines) {
+            read.append(line);
+            places.append(placed(line, page.layout.regions()[r]));
+        }
+    }
+    const QList<std::optional<TextWrap>> wraps = findWraps(places, page.layout);
+    QList<TextObservation> found;
+    found.reserve(read.size());
+    for (qsizetype k = 0; k < read.size(); ++k) {
+        found.append(observation(read[k], page.page.size()));
+        found.last().setWrap(wraps[k]);
     }
     return found;
 }

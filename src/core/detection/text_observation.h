@@ -19,6 +19,17 @@ using TextBoundsResolver = std::function<std::optional<NormRect>(const TextRange
 /// Holds only immutable data; callable from any thread any number of times.
 using TextConfidenceResolver = std::function<double(const TextRange &)>;
 
+/// Where a line's text runs on to a later line of the same list: the next line of a
+/// table cell or of a paragraph, where the line fills its column so that the break is
+/// the text's own wrapping. A value broken there is one value.
+struct TextWrap
+{
+    qsizetype line = 0;         ///< The index, in the list of the image's lines, of the line it runs on to.
+    bool mayBreakWords = false; ///< The break may also fall inside a word, not only at a space.
+
+    friend bool operator==(const TextWrap &, const TextWrap &) = default;
+};
+
 /// The box of a part of a line, and how exact it is.
 struct TextPartBounds
 {
@@ -53,7 +64,11 @@ public:
     /// still hold a range read surely.
     double confidenceFor(const TextRange &range) const;
 
-    /// Text, box and confidence; the callback is not compared.
+    /// Where the line's text runs on, when it wraps; nothing for a line that ends its text.
+    const std::optional<TextWrap> &wrap() const { return m_wrap; }
+    void setWrap(std::optional<TextWrap> wrap) { m_wrap = wrap; }
+
+    /// Text, box and confidence; the callback and the wrap are not compared.
     friend bool operator==(const TextObservation &a, const TextObservation &b)
     {
         return a.m_text == b.m_text && a.m_normalizedBounds == b.m_normalizedBounds
@@ -66,6 +81,7 @@ private:
     double m_confidence = 0;
     TextBoundsResolver m_boundsResolver;
     TextConfidenceResolver m_confidenceResolver;
+    std::optional<TextWrap> m_wrap;
 };
 
 } // namespace velmora

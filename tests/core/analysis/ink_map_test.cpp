@@ -47,6 +47,21 @@ TEST(InkMapTest, TextStandsOutInBothPolarities)
     EXPECT_EQ(strongest(ink, QRect(200, 80, 150, 40)), 0);  // the panel
 }
 
+// The ground changes where the dark panel meets the page, down its sides, and nowhere
+// inside either.
+TEST(InkMapTest, GroundChangesAtAPanelsSides)
+{
+    const InkMap ink(pageWithPanel());
+    for (int y = 75; y < 125; ++y) {
+        EXPECT_TRUE(ink.groundChangesAt(10, y)) << y;
+        EXPECT_TRUE(ink.groundChangesAt(390, y)) << y;
+        for (int x = 11; x < 390; ++x)
+            ASSERT_FALSE(ink.groundChangesAt(x, y)) << x << "," << y;
+    }
+    for (int x = 1; x < 400; ++x)
+        ASSERT_FALSE(ink.groundChangesAt(x, 40)) << x; // the page, across its text
+}
+
 TEST(InkMapTest, TransparentGroundBecomesTheOppositeOfTheText)
 {
     QImage image(200, 60, QImage::Format_ARGB32);

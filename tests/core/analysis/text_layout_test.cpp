@@ -1,8 +1,12 @@
 #include "core/analysis/text_layout.h"
 
 #include "support/image_fixtures.h"
+#include "support/row_name.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -111,3 +115,109 @@ TEST(TextLayoutTest, FilledBarIsNoText)
     painter.end();
     EXPECT_TRUE(TextLayout(InkMap{image}).regions().isEmpty());
 }
+
+namespace {
+
+struct ColumnRow
+{
+    const char *name;
+    std::function<QImage()> draw;
+    qsizetype regions;
+    int boundary; ///< No region may reach across this column (-1: none).
+};
+
+class ColumnCutTest : public ::testing::TestWithParam<ColumnRow> {};
+
+// Lines are parted where the screen says a column ends, and only there.
+TEST_P(ColumnCutTest, PartsLinesWhereColumnsEnd)
+{
+    const ColumnRow &row = GetParam();
+    const TextLayout layout(InkMap{row.draw()});
+    EXPECT_EQ(layout.regions().size(), row.regions);
+    for (const TextRegion &region : layout.regions()) {
+        EXPECT_FALSE(region.box.left() < row.boundary && region.box.right() >= row.boundary)
+            << region.box.left() << ".." << region.box.right();
+    }
+}
+
+QFont cantarell13()
+{
+    QFont font(QStringLiteral("Cantarell"));
+    font.setPixelSize(13);
+    return font;
+}
+
+// Rows of two cells, the second starting at x = 132, on a white page: a gap of
+// about two and a half characters.
+QImage cellRows(int rows, bool rule)
+{
+    QImage image = blankPage(400, 30 + 30 * rows);
+    QPainter painter(&image);
+    painter.setFont(cantarell13());
+    painter.setPen(QColor(0x1f2328));
+    for (int r = 0; r < rows; ++r) {
+        painter.drawText(QPointF(20, 30 + 30 * r), QStringLiteral("(923) 465-9125"));
+        painter.drawText(QPointF(132, 30 + 30 * r), QStringLiteral("4994 3531 2474"));
+    }
+    if (rule) {
+        painter.setPen(QColor(0xd0d7de));
+        painter.drawLine(124, 10, 124, 30 + 30 * rows);
+    }
+    return image;
+}
+
+// A dark window whose left edge stands at x = 300 over lines of a white page.
+QImage windowOverPage()
+{
+    QImage image = blankPage(640, 160);
+    QPainter painter(&image);
+    painter.setFont(cantarell13());
+    painter.setPen(QColor(0x1f2328));
+    for (int r = 0; r < 3; ++r)
+        painter.drawText(QPointF(20, 40 + 40 * r), QStringLiteral("Teams can now share saved searches with every member of the workspace"));
+    painter.fillRect(QRect(300, 10, 330, 150), QColor(0x1e1e1e));
+    painter.setPen(QColor(0xd4d4d4));
+    for (int r = 0; r < 3; ++r)
+        painter.drawText(QPointF(306, 40 + 40 * r), QStringLiteral("STRIPE_SECRET_KEY=sk_live_51Hq"));
+    return image;
+}
+
+// A key part of which is highlighted, as a search or a selection marks it.
+QImage highlightInsideAWord()
+{
+    QImage image = blankPage(400, 60);
+    QPainter painter(&image);
+    painter.setFont(cantarell13());
+    const QFontMetricsF metrics(painter.font());
+    const QString key = QStringLiteral("sk_live_51Hq2xKLm9PvR4tZ8");
+    const double from = 20 + metrics.horizontalAdvance(key.left(8));
+    painter.fillRect(QRectF(from, 30 - metrics.ascent() - 1, metrics.horizontalAdvance(key.mid(8, 6)), metrics.height() + 2),
+                     QColor(0xfff3a0));
+    painter.setPen(QColor(0x1f2328));
+    painter.drawText(QPointF(20, 30), key);
+    return image;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ColumnCutTest, ::testing::Values(
+    // A rule between the cells of a row parts them, however narrow the gap.
+    ColumnRow{"ruleBetweenCells", [] { return cellRows(1, true); }, 2, 124},
+    // The text behind a window runs up to its edge; the window's own text starts beside it.
+    ColumnRow{"groundEdgeOfAWindow", windowOverPage, 6, 300},
+    // Gaps that line up down the rows of a table without rules part its columns.
+    ColumnRow{"gapsLiningUpDownRows", [] { return cellRows(4, false); }, 8, 120},
+    // The same gap on a single row is a gap between words.
+    ColumnRow{"gapOnASingleRow", [] { return cellRows(1, false); }, 1, -1},
+    // A highlight inside a word changes the ground for one line only: the word stays whole.
+    ColumnRow{"highlightInsideAWord", highlightInsideAWord, 1, -1}),
+    test::rowName);
+
+// The lines of one column of a table know where it ends: at the rule beside them.
+TEST(TextLayoutTest, LinesOfAColumnShareWhereItEnds)
+{
+    const TextLayout layout(InkMap{cellRows(3, true)});
+    ASSERT_EQ(layout.regions().size(), 6);
+    for (qsizetype k = 0; k < 6; k += 2)
+        EXPECT_EQ(layout.regions()[k].columnEnd, 124) << k;
+}
+
+} // namespace

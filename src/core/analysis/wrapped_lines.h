@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/detection/text_observation.h"
+
+#include <QList>
+#include <QRectF>
+
+#include <optional>
+
+namespace velmora {
+
+class TextLayout;
+
+/// A line read on the page, as the search for wrapped lines sees it.
+struct PlacedLine
+{
+    QRectF box;                ///< Its ink on the page.
+    int columnEnd = 0;         ///< Where the column it stands in ends (TextRegion::columnEnd).
+    double firstWordRight = 0;      ///< Where its first word ends on the page.
+    double firstCharacterWidth = 0; ///< How wide the ink of its first character is.
+    double cellPitch = 0;           ///< The width of its cells, when it is set in a monospace font.
+};
+
+// Finds the lines of a page whose text wraps onto the line below: the lines of one
+// table cell or of one paragraph, which a value may run across. A line wraps where
+// the next line of its column starts at the same left edge a line's pitch lower, with
+// no rule between them (a rule parts the rows of a table), and where it fills its
+// column: the first word of the line below would not have fitted after it. The break
+// may fall inside a word only where not even the first character of the line below
+// would have fitted, another line fills the column as far, and the column ends close
+// by at a rule, an edge or a gap: that is where a cell, a bubble or a terminal breaks
+// long words.
+QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout);
+
+} // namespace velmora
