@@ -64,13 +64,13 @@ struct GalleryReview
 // The window's smallest size: the batch column, a canvas column and the findings column.
 const QSize kWindowMinimum(1100, 700);
 
-BatchReviewItem galleryItem(const QString &name, const QImage &image, const RedactionPlan &plan, bool scanned)
+ReviewDocument galleryItem(const QString &name, const QImage &image, const RedactionPlan &plan, bool scanned)
 {
-    BatchReviewItem item = BatchReviewItem::make(QUrl::fromLocalFile(QStringLiteral("/shots/") + name), std::nullopt,
-                                                 SafeShareSourceType::folderBatch, ReviewImageSource::encode(image),
-                                                 QStringLiteral("Queued for on-device scan."));
-    item.redactionPlan = plan;
-    item.didScan = scanned;
+    ReviewDocument item = ReviewDocument::make(QUrl::fromLocalFile(QStringLiteral("/shots/") + name), std::nullopt,
+                                               SafeShareSourceType::folderBatch, ReviewImageSource::encode(image),
+                                               QStringLiteral("Queued for on-device scan."));
+    if (scanned)
+        item.adoptOwnPlan(plan, std::nullopt);
     return item;
 }
 
@@ -79,15 +79,15 @@ BatchReviewItem galleryItem(const QString &name, const QImage &image, const Reda
 void loadBatch(ReviewController &controller, const QImage &image, const RedactionPlan &plan, const QUuid &selected)
 {
     RedactionPlan small({plan.entries().at(1).detection}, {}, {});
-    QList<BatchReviewItem> items{
+    QList<ReviewDocument> items{
         galleryItem(QStringLiteral("team-chat-deploys.png"), image, plan, true),
         galleryItem(QStringLiteral("billing-dashboard-with-a-very-long-file-name-export.png"), image, small, true),
         galleryItem(QStringLiteral("settings.png"), image, {}, true),
         galleryItem(QStringLiteral("scan-in-progress.png"), image, {}, false),
         galleryItem(QStringLiteral("broken.heic"), image, {}, false),
     };
-    items[4].errorText = QStringLiteral("That image could not be opened.");
-    const QUuid scanning = items[3].id;
+    items[4].setErrorText(QStringLiteral("That image could not be opened."));
+    const QUuid scanning = items[3].id();
     controller.loadBatch(items, QStringLiteral("Loaded."), 0, false);
     controller.selectDetection(selected);
     // Mark one as being scanned, as a running batch scan does.

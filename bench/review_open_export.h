@@ -181,7 +181,7 @@ inline int openAndExportFigures(const QStringList &images, int count)
                 firstOnScreenMs = double(wall.nsecsElapsed()) / 1e6;
         });
         review.loadImageURLs({QUrl::fromLocalFile(shots)}, QStringLiteral("Image loaded."), false);
-        runUntil([&] { return !review.fileImport().isRunning() && review.state().batchItems.size() == count; });
+        runUntil([&] { return !review.fileImport().isRunning() && review.state().batch.items().size() == count; });
         const double allInMs = double(wall.nsecsElapsed()) / 1e6;
         const double block = watchdog.longestBlockMs();
         const double peak = peakResidentMB();
@@ -194,8 +194,8 @@ inline int openAndExportFigures(const QStringList &images, int count)
     }
 
     QList<QUuid> ids;
-    for (const BatchReviewItem &item : review.state().batchItems)
-        ids.append(item.id);
+    for (const ReviewDocument &item : review.state().batch.items())
+        ids.append(item.id());
     review.scanBatchItems(ids);
     runUntil([&] { return !review.batchScan().isRunning(); });
 

@@ -116,11 +116,11 @@ Spent scanBatch(const QStringList &files, int rounds)
     SystemClock clock;
     ReviewController review({pipeline, *settings, clipboard, clock});
     const auto scanItems = [&](int copies) {
-        QList<BatchReviewItem> items;
+        QList<ReviewDocument> items;
         for (int copy = 0; copy < copies; ++copy) {
             for (const QString &file : files)
-                items.append(BatchReviewItem::make(QUrl::fromLocalFile(file), std::nullopt, SafeShareSourceType::folderBatch,
-                                                   ReviewImageSource::importFile(file).first, QString()));
+                items.append(ReviewDocument::make(QUrl::fromLocalFile(file), std::nullopt, SafeShareSourceType::folderBatch,
+                                                  ReviewImageSource::importFile(file).first, QString()));
         }
         review.loadBatch(items, QString(), 0, false);
         const double cpu = cpuMilliseconds();

@@ -112,8 +112,8 @@ int main(int argc, char **argv)
     content->controller().handleDrop(drop);
     // The file is read off the GUI thread first, then scanned: wait for the scan's end.
     const auto scanned = [&] {
-        const velmora::BatchReviewItem *item = content->controller().state().currentItem();
-        return item && item->scanEnded && !content->controller().state().isChecking();
+        const velmora::ReviewDocument *item = content->controller().state().batch.current();
+        return item && item->scanEnded() && !content->controller().state().isChecking();
     };
     if (!QTest::qWaitFor(scanned, 120000)) {
         std::fprintf(stderr, "the scan did not finish\n");

@@ -15,16 +15,16 @@ QColor tintColor(ReviewTint tint, const QPalette &palette)
     return look::secondary(palette);
 }
 
-BatchCardLook BatchCardLook::make(const BatchReviewItem &item, bool isSelected)
+BatchCardLook BatchCardLook::make(const ReviewDocument &item, bool isSelected)
 {
     BatchCardLook look;
     look.isSelected = isSelected;
-    look.showsProgress = item.isChecking;
+    look.showsProgress = item.isChecking();
     look.statusSymbol = item.statusSymbol();
     look.statusTint = item.statusColor();
     look.title = item.displayName();
     look.statusText = item.statusText();
-    look.hasNewFinding = item.didScan && item.hasFindings() && !item.didReviewInBatch;
+    look.hasNewFinding = item.didScan() && item.hasFindings() && !item.didReviewInBatch();
     look.borderWidth = isSelected ? 2 : 1;
     look.accessibleLabel = look.title + QStringLiteral(", ") + look.statusText
         + (look.hasNewFinding ? QStringLiteral(", new finding image") : QString());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/review/batch_review_item.h"
+#include "app/review/review_document.h"
 
 #include <QColor>
 #include <QPalette>
@@ -27,7 +27,7 @@ struct BatchCardLook
     qreal borderWidth = 1;
     QString accessibleLabel;
 
-    static BatchCardLook make(const BatchReviewItem &item, bool isSelected);
+    static BatchCardLook make(const ReviewDocument &item, bool isSelected);
     /// Accent when selected, else orange at 0.7 for a new finding, else secondary at 0.18.
     QColor borderColor(const QPalette &palette) const;
 

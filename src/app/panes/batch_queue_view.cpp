@@ -24,7 +24,7 @@ constexpr int kStatusFrame = 18;
 constexpr int kSpinnerSteps = 12;
 constexpr int kSpinnerIntervalMs = 80;
 
-const BatchReviewItem *itemAt(const QModelIndex &index)
+const ReviewDocument *itemAt(const QModelIndex &index)
 {
     const auto *model = static_cast<const BatchQueueModel *>(index.model());
     return index.isValid() && index.row() < model->items().size() ? &model->items().at(index.row()) : nullptr;
@@ -48,11 +48,11 @@ void drawSpinner(QPainter *painter, const QRectF &frame, const QColor &color, in
 
 } // namespace
 
-void BatchQueueModel::setItems(const QList<BatchReviewItem> &items)
+void BatchQueueModel::setItems(const QList<ReviewDocument> &items)
 {
     const bool sameRows = items.size() == m_items.size()
         && std::equal(items.begin(), items.end(), m_items.begin(),
-                      [](const BatchReviewItem &a, const BatchReviewItem &b) { return a.id == b.id; });
+                      [](const ReviewDocument &a, const ReviewDocument &b) { return a.id() == b.id(); });
     if (!sameRows) {
         beginResetModel();
         m_items = items;
@@ -71,7 +71,7 @@ int BatchQueueModel::rowCount(const QModelIndex &parent) const
 
 QVariant BatchQueueModel::data(const QModelIndex &index, int role) const
 {
-    const BatchReviewItem *item = index.isValid() && index.row() < m_items.size() ? &m_items.at(index.row()) : nullptr;
+    const ReviewDocument *item = index.isValid() && index.row() < m_items.size() ? &m_items.at(index.row()) : nullptr;
     if (!item)
         return {};
     switch (role) {
@@ -98,10 +98,10 @@ QSize BatchQueueDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
 
 void BatchQueueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    const BatchReviewItem *item = itemAt(index);
+    const ReviewDocument *item = itemAt(index);
     if (!item)
         return;
-    const BatchCardLook card = BatchCardLook::make(*item, m_selectedID() == item->id);
+    const BatchCardLook card = BatchCardLook::make(*item, m_selectedID() == item->id());
     const QPalette &palette = option.palette;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -197,13 +197,13 @@ BatchQueueView::BatchQueueView(QWidget *parent) : QListView(parent)
     });
 }
 
-void BatchQueueView::setItems(const QList<BatchReviewItem> &items, const std::optional<QUuid> &selectedID)
+void BatchQueueView::setItems(const QList<ReviewDocument> &items, const std::optional<QUuid> &selectedID)
 {
     m_selectedID = selectedID;
     m_model->setItems(items);
     if (m_currentRow >= items.size())
         m_currentRow = -1;
-    const bool scanning = std::any_of(items.begin(), items.end(), [](const BatchReviewItem &item) { return item.isChecking; });
+    const bool scanning = std::any_of(items.begin(), items.end(), [](const ReviewDocument &item) { return item.isChecking(); });
     if (scanning && !m_spinnerTimer->isActive())
         m_spinnerTimer->start();
     else if (!scanning)
@@ -216,9 +216,9 @@ void BatchQueueView::applySelection()
 {
     if (!m_selectedID)
         return;
-    const QList<BatchReviewItem> &items = m_model->items();
+    const QList<ReviewDocument> &items = m_model->items();
     const auto found = std::find_if(items.begin(), items.end(),
-                                    [this](const BatchReviewItem &item) { return item.id == *m_selectedID; });
+                                    [this](const ReviewDocument &item) { return item.id() == *m_selectedID; });
     // An id that is not listed leaves the current card as it is.
     if (found == items.end())
         return;
@@ -231,20 +231,20 @@ void BatchQueueView::applySelection()
 
 void BatchQueueView::moveSelection(int step)
 {
-    const QList<BatchReviewItem> &items = m_model->items();
+    const QList<ReviewDocument> &items = m_model->items();
     std::optional<qsizetype> current;
     if (m_currentRow >= 0 && m_currentRow < items.size()) {
         current = m_currentRow;
     } else if (m_selectedID) {
         const auto found = std::find_if(items.begin(), items.end(),
-                                        [this](const BatchReviewItem &item) { return item.id == *m_selectedID; });
+                                        [this](const ReviewDocument &item) { return item.id() == *m_selectedID; });
         if (found != items.end())
             current = found - items.begin();
     }
     const std::optional<qsizetype> next = adjacentPosition(items.size(), current, step);
     if (!next)
         return;
-    m_selectedID = items.at(*next).id;
+    m_selectedID = items.at(*next).id();
     if (m_onSelect)
         m_onSelect(*m_selectedID);
     applySelection();
@@ -272,7 +272,7 @@ void BatchQueueView::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_currentRow = index.row();
     if (m_onSelect)
-        m_onSelect(m_model->items().at(index.row()).id);
+        m_onSelect(m_model->items().at(index.row()).id());
 }
 
 } // namespace velmora

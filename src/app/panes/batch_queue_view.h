@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/review/batch_review_item.h"
+#include "app/review/review_document.h"
 
 #include <QAbstractListModel>
 #include <QListView>
@@ -26,14 +26,14 @@ public:
         IdentifierRole = Qt::UserRole + 1,
     };
 
-    void setItems(const QList<BatchReviewItem> &items);
-    const QList<BatchReviewItem> &items() const { return m_items; }
+    void setItems(const QList<ReviewDocument> &items);
+    const QList<ReviewDocument> &items() const { return m_items; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    QList<BatchReviewItem> m_items;
+    QList<ReviewDocument> m_items;
 };
 
 // Paints one queue card from its BatchCardLook.
@@ -64,7 +64,7 @@ class BatchQueueView : public QListView
 public:
     explicit BatchQueueView(QWidget *parent = nullptr);
 
-    void setItems(const QList<BatchReviewItem> &items, const std::optional<QUuid> &selectedID);
+    void setItems(const QList<ReviewDocument> &items, const std::optional<QUuid> &selectedID);
     void setOnSelect(std::function<void(const QUuid &)> onSelect) { m_onSelect = std::move(onSelect); }
 
     /// One step (−1 or +1) from the current card, wrapping around.

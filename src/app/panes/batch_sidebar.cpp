@@ -187,7 +187,7 @@ void BatchSidebar::showState(const BatchSidebarState &state)
         m_categorySummary->setText(tr("Review by finding type across the folder."));
     }
 
-    const QList<BatchReviewItem> &visible = state.visibleItems;
+    const QList<ReviewDocument> &visible = state.visibleItems;
     m_previous->setEnabled(visible.size() >= 2);
     m_next->setEnabled(visible.size() >= 2);
     m_queue->setVisible(!visible.isEmpty());

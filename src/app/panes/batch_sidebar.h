@@ -28,7 +28,7 @@ struct BatchSidebarState
     BatchReviewFilter filter = BatchReviewFilter::all;
     QList<BatchCategoryCount> categories;
     std::optional<FindingCategory> category;
-    QList<BatchReviewItem> visibleItems;
+    QList<ReviewDocument> visibleItems;
     std::optional<QUuid> selectedItem;
 };
 

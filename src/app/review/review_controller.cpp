@@ -35,20 +35,12 @@ ReviewController::~ReviewController()
 
 void ReviewController::selectDetection(const QUuid &detectionID)
 {
-    if (!selectedEntry(m_state.redactionPlan(), detectionID))
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->select(detectionID))
         return;
     ChangeScope scope(*this);
-    setSelectedDetectionID(detectionID);
     m_state.isManualEditing = false;
     refreshStatusSummary();
-}
-
-void ReviewController::validateSelection()
-{
-    if (m_state.selectedDetectionID() && !selectedEntry(m_state.redactionPlan(), m_state.selectedDetectionID())) {
-        ChangeScope scope(*this);
-        setSelectedDetectionID(std::nullopt);
-    }
 }
 
 void ReviewController::refreshStatusSummary()
@@ -78,26 +70,6 @@ void ReviewController::refreshOutputPreviewIfShown()
 {
     if (m_state.isPreviewingRedactedOutput)
         refreshOutputPreview();
-}
-
-void ReviewController::commitPlanEdit(const RedactionPlan &plan)
-{
-    if (BatchReviewItem *item = m_state.currentItem()) {
-        item->manualEditHistory.record(item->redactionPlan, plan);
-        item->redactionPlan = plan;
-    }
-}
-
-void ReviewController::setSelectedDetectionID(const std::optional<QUuid> &detectionID)
-{
-    if (BatchReviewItem *item = m_state.currentItem())
-        item->selectedDetectionID = detectionID;
-}
-
-void ReviewController::setChecking(bool isChecking)
-{
-    if (BatchReviewItem *item = m_state.currentItem())
-        item->isChecking = isChecking;
 }
 
 CustomDetectionConfiguration ReviewController::customDetectionConfiguration() const
@@ -142,11 +114,6 @@ bool ReviewController::confirmShareIfReviewNeeded(ShareAction action)
         return true;
     ChangeScope scope(*this); // announces the warning raised
     return false;
-}
-
-bool ReviewController::isCurrentItem(const QUuid &itemID) const
-{
-    return m_state.selectedBatchItemID == itemID;
 }
 
 } // namespace velmora

@@ -74,18 +74,15 @@ public:
     // Intake and batches.
     /// Ends the review in progress, makes the items the batch, shows the first and,
     /// when asked, scans them all.
-    void loadBatch(QList<BatchReviewItem> items, const QString &statusSentence, int skippedCount, bool scan);
+    void loadBatch(QList<ReviewDocument> items, const QString &statusSentence, int skippedCount, bool scan);
     /// The two failure sentences; with no image under review also stops the scans and
     /// empties the plan and the edit history.
     void showImportFailure(VelmoraCoreError error);
     /// Makes the item the image under review and marks it reviewed.
-    void showBatchItem(const BatchReviewItem &item);
+    void showBatchItem(const ReviewDocument &item);
     /// The image already under review is only marked reviewed; another one ends a running
-    /// scan of the current image, writes it back and shows the chosen item.
+    /// scan of the current image alone and shows the chosen item.
     void selectBatchItem(const QUuid &itemID);
-    void markBatchItemReviewed(const QUuid &itemID);
-    /// Keeps a visible item under review after the batch filters changed.
-    void reselectAfterFilterChange();
     /// Scans the items in queue order under a new batch run, several at once.
     void scanBatchItems(const QList<QUuid> &itemIDs);
     /// Scans every item of the batch, in queue order.
@@ -106,7 +103,6 @@ public:
 
     // Selection and the upkeep after every change.
     void selectDetection(const QUuid &detectionID);
-    void validateSelection();
     void refreshStatusSummary();
     void refreshOutputPreview();
 
@@ -160,7 +156,7 @@ public:
 
     // Commands: intake, closing, the preview, the share gate, box edits and changed
     // detection settings (review_controller_intake.cpp, review_controller_commands.cpp).
-    enum class ManualEditStep { undo, redo };
+    using ManualEditStep = velmora::ManualEditStep;
     /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
     bool handleDrop(const QMimeData &data);
     /// Takes dropped files in like opened ones.
@@ -201,7 +197,7 @@ public:
     void exportBatchAction();
     void setIncludesCleanBatchExports(bool includes);
 
-    // The canvas's intents (review_controller_canvas.cpp); the review owns the plan.
+    // The canvas's intents (review_controller_canvas.cpp); the image's document owns the plan.
     /// A click on a box: selects it and ends draw mode.
     void selectBoxOnCanvas(const QUuid &detectionID);
     /// A box drawn in draw mode: added to the plan and selected, one undo step; draw mode
@@ -287,8 +283,6 @@ private:
     void handleDetectionFailure(const QUuid &runID, VelmoraCoreError error, const QList<Detection> &manualDetections,
                                 const QHash<QUuid, bool> &manualActiveStates);
     void postRescanCompleted();
-    /// The image under review has had its scan, whatever its end: it may be shared now.
-    void markCurrentScanEnded();
     /// The banner goes, and with it what an AutoClean offered: its review item and its undo.
     void clearBannerAndAutoClean();
 
@@ -297,28 +291,25 @@ private:
     void applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned);
     void applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan);
 
-    /// The scan's plan becomes the item's, with its status; on screen the preview follows.
-    void adoptScannedPlan(BatchReviewItem &item, const ScannedPlan &scanned);
-    /// The plan of the manual boxes becomes the item's, with the failure sentences.
-    void adoptFailedScanPlan(BatchReviewItem &item, const RedactionPlan &plan);
+    /// The document takes the scan's plan; on screen the preview follows.
+    void adoptScan(ReviewDocument &document, const ScannedPlan &scanned, bool stillChecking);
+    /// The document keeps its manual boxes with the failure sentences; on screen the
+    /// failure is the window's newest error.
+    void adoptFailure(ReviewDocument &document, const RedactionPlan &manualBoxes, bool stillChecking);
+    /// A single-image scan runs on the item, which is on screen.
+    bool runsSingleScanOn(const QUuid &itemID) const;
+    /// Keeps a visible item under review after the batch filters changed.
+    void reselectAfterFilterChange();
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
-    /// The upkeep after the plan changed: selection, status, preview while shown.
+    /// The upkeep after the plan changed: the status, and the preview while shown.
     void refreshAfterPlanChange();
-    // Fields of the image under review, which live in its batch item; without an image,
-    // nothing changes.
-    /// One box edit: the plan becomes `plan` and the edit history records the step.
-    void commitPlanEdit(const RedactionPlan &plan);
-    void setSelectedDetectionID(const std::optional<QUuid> &detectionID);
-    void setChecking(bool isChecking);
     /// The batch scan is working on the image under review.
     bool batchScansCurrentItem() const;
 
-    SafeShareSourceType currentSourceType() const;
     /// The end of a batch export of `items`: its sentences, banner, history record.
-    void finishBatchExport(const QList<BatchReviewItem> &items, const BatchExportOutcome &outcome);
+    void finishBatchExport(const QList<ReviewDocument> &items, const BatchExportOutcome &outcome);
 
-    bool isCurrentItem(const QUuid &itemID) const;
     DetectorCategoryPreferences currentCategoryPreferences() const;
 
     ReviewEnvironment m_environment;
@@ -326,8 +317,6 @@ private:
     ReviewBanner m_banner;
     BatchScanRunner m_batchScan;
     int m_changeDepth = 0;
-    /// The plan when the running move or resize drag began.
-    std::optional<RedactionPlan> m_planBeforeBoxEdit;
     ClipboardProtectionController m_clipboardGuard;
     AutoCleanUndoCoordinator m_autoCleanUndo;
     ClipboardScanFlow m_clipboardScan;

@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-void ReviewController::loadBatch(QList<BatchReviewItem> items, const QString &statusSentence, int skippedCount,
+void ReviewController::loadBatch(QList<ReviewDocument> items, const QString &statusSentence, int skippedCount,
                                  bool scan)
 {
     ChangeScope scope(*this);
@@ -18,13 +18,10 @@ void ReviewController::loadBatch(QList<BatchReviewItem> items, const QString &st
 
     m_banner.clear();
 
-    m_state.includesCleanBatchExports = true;
-    m_state.batchFilter = BatchReviewFilter::all;
     m_state.windowErrorText.reset();
-    m_state.batchItems = std::move(items);
-    m_state.selectedBatchItemID.reset();
-    if (!m_state.batchItems.isEmpty()) {
-        showBatchItem(m_state.batchItems.first());
+    m_state.batch.replace(std::move(items));
+    if (!m_state.batch.items().isEmpty()) {
+        showBatchItem(m_state.batch.items().first());
         m_state.setReviewStatusNote(statusSentence);
         if (skippedCount >= 1)
             m_state.windowErrorText = skippedFilesText(skippedCount);
@@ -48,12 +45,13 @@ void ReviewController::showImportFailure(VelmoraCoreError error)
     m_state.setReviewStatusNote(ReviewText::tryAnotherImage);
 }
 
-void ReviewController::showBatchItem(const BatchReviewItem &item)
+void ReviewController::showBatchItem(const ReviewDocument &item)
 {
     ChangeScope scope(*this);
-    m_state.selectedBatchItemID = item.id;
+    const QUuid id = item.id();
+    m_state.batch.select(id);
     try {
-        m_state.currentImage = m_images.image(item.id, item.source);
+        m_state.currentImage = m_images.image(id, item.source());
     } catch (const VelmoraCoreException &) {
         // The file changed or went away since it was imported.
         m_state.currentImage = QImage();
@@ -62,56 +60,38 @@ void ReviewController::showBatchItem(const BatchReviewItem &item)
     m_state.windowErrorText.reset();
     // A preview left on screen would show the previous image's output.
     refreshOutputPreviewIfShown();
-    markBatchItemReviewed(item.id);
+    if (ReviewDocument *shown = m_state.batch.document(id))
+        shown->markReviewed();
 }
 
 void ReviewController::selectBatchItem(const QUuid &itemID)
 {
-    if (isCurrentItem(itemID)) {
-        markBatchItemReviewed(itemID);
+    if (m_state.batch.isCurrent(itemID)) {
+        if (m_state.batch.current()->markReviewed())
+            ChangeScope scope(*this);
         return;
     }
     ChangeScope scope(*this);
     // Only a scan of this image alone is cancelled by leaving it; an item that the batch
     // scan is working on keeps its turn, so its note must not say it was cancelled.
-    if (m_state.isChecking() && m_state.detectionTask) {
-        setChecking(false);
-        m_state.setReviewStatusNote(ReviewText::detectionCanceled);
-        markCurrentScanEnded();
-    }
+    if (m_state.isChecking() && m_state.detectionTask)
+        m_state.batch.current()->cancelScan();
     cancelCurrentDetection();
-    if (const BatchReviewItem *item = m_state.item(itemID)) {
+    if (const ReviewDocument *item = m_state.batch.document(itemID))
         showBatchItem(*item);
-        markBatchItemReviewed(itemID);
-    }
-}
-
-void ReviewController::markBatchItemReviewed(const QUuid &itemID)
-{
-    BatchReviewItem *item = m_state.item(itemID);
-    if (!item || !item->didScan || !item->hasFindings())
-        return;
-    ChangeScope scope(*this);
-    item->didReviewInBatch = true;
 }
 
 void ReviewController::reselectAfterFilterChange()
 {
-    const QList<BatchReviewItem> visible = visibleBatchItems(m_state);
-    if (visible.isEmpty())
-        return;
-    const bool selectedIsVisible = std::any_of(visible.begin(), visible.end(), [this](const BatchReviewItem &item) {
-        return isCurrentItem(item.id);
-    });
-    if (!selectedIsVisible)
-        selectBatchItem(visible.first().id);
+    if (const std::optional<QUuid> shown = m_state.batch.firstVisibleIfSelectionHidden())
+        selectBatchItem(*shown);
 }
 
 void ReviewController::scanWholeBatch()
 {
     QList<QUuid> ids;
-    for (const BatchReviewItem &item : m_state.batchItems)
-        ids.append(item.id);
+    for (const ReviewDocument &item : m_state.batch.items())
+        ids.append(item.id());
     scanBatchItems(ids);
 }
 
@@ -127,20 +107,20 @@ BatchScanReview ReviewController::batchScanReview()
 {
     BatchScanReview review;
     review.startItem = [this](const QUuid &itemID) -> std::optional<BatchScanPixels> {
-        BatchReviewItem *item = m_state.item(itemID);
+        ReviewDocument *item = m_state.batch.document(itemID);
         if (!item)
             return std::nullopt;
-        item->isChecking = true;
-        item->reviewStatusNote = ReviewText::checking;
-        if (isCurrentItem(itemID) && !m_state.currentImage.isNull())
+        item->beginScan();
+        if (m_state.batch.isCurrent(itemID) && !m_state.currentImage.isNull())
             return m_state.currentImage;
-        return item->source;
+        return item->source();
     };
     review.boxes = [this](const QUuid &itemID) -> std::optional<BatchScanBoxes> {
-        const BatchReviewItem *item = m_state.item(itemID);
+        const ReviewDocument *item = m_state.batch.document(itemID);
         if (!item)
             return std::nullopt;
-        return BatchScanBoxes{item->redactionPlan.manualDetections(), manualDetectionStates(item->redactionPlan)};
+        const RedactionPlan &plan = item->redactionPlan();
+        return BatchScanBoxes{plan.manualDetections(), manualDetectionStates(plan)};
     };
     review.finishItem = [this](const QUuid &itemID, const ScanOutcome &outcome, const BatchScanBoxes &boxes) {
         if (const auto *plan = std::get_if<ScannedPlan>(&outcome))
@@ -159,32 +139,28 @@ BatchScanReview ReviewController::batchScanReview()
 
 bool ReviewController::batchScansCurrentItem() const
 {
-    return m_state.selectedBatchItemID && m_batchScan.isScanning(*m_state.selectedBatchItemID);
+    return m_state.batch.selectedID() && m_batchScan.isScanning(*m_state.batch.selectedID());
+}
+
+bool ReviewController::runsSingleScanOn(const QUuid &itemID) const
+{
+    return m_state.batch.isCurrent(itemID) && m_state.detectionTask.has_value();
 }
 
 void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned)
 {
-    BatchReviewItem *item = m_state.item(itemID);
-    if (!item)
-        return;
     // A load's skipped-files notice is the window's and stays.
-    item->errorText.reset();
-    item->didScan = true;
-    item->scanEnded = true;
-    // A single-image run on the image on screen goes on.
-    item->isChecking = isCurrentItem(itemID) && m_state.detectionTask.has_value();
-    adoptScannedPlan(*item, scanned);
+    if (ReviewDocument *item = m_state.batch.document(itemID))
+        adoptScan(*item, scanned, runsSingleScanOn(itemID));
 }
 
 void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan)
 {
-    BatchReviewItem *item = m_state.item(itemID);
+    ReviewDocument *item = m_state.batch.document(itemID);
     if (!item)
         return;
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
-    item->scanEnded = true;
-    item->isChecking = isCurrentItem(itemID) && m_state.detectionTask.has_value();
-    adoptFailedScanPlan(*item, manualPlan);
+    adoptFailure(*item, manualPlan, runsSingleScanOn(itemID));
 }
 
 void ReviewController::cancelBatchScan()
@@ -192,10 +168,10 @@ void ReviewController::cancelBatchScan()
     ChangeScope scope(*this);
     m_batchScan.cancel();
     // No item stays "Scanning": only a single-image run on the image on screen goes on.
-    for (BatchReviewItem &item : m_state.batchItems) {
-        if (!(isCurrentItem(item.id) && m_state.detectionTask))
-            item.isChecking = false;
-    }
+    m_state.batch.forEach([this](ReviewDocument &item) {
+        if (!runsSingleScanOn(item.id()))
+            item.setChecking(false);
+    });
 }
 
 } // namespace velmora

@@ -61,18 +61,18 @@ void ReviewController::chooseBatchExportFolder()
         return;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
-    const QList<BatchReviewItem> items = exportableBatchItems(m_state);
+    const QList<ReviewDocument> items = exportableBatchItems(m_state);
     if (items.isEmpty() || !parent->isLocalFile()) {
         finishBatchExport(items, BatchExportFailure::unwritable);
         return;
     }
     QStringList names;
-    for (const BatchReviewItem &item : items)
-        names.append(redactedFileName(item.sourceURL, item.displayName()));
+    for (const ReviewDocument &item : items)
+        names.append(redactedFileName(item.sourceURL(), item.displayName()));
     names = uniqueFileNames(names);
     QList<BatchExportJob> jobs;
     for (qsizetype i = 0; i < items.size(); ++i)
-        jobs.append({names.at(i), items.at(i).source, items.at(i).redactionPlan});
+        jobs.append({names.at(i), items.at(i).source(), items.at(i).redactionPlan()});
 
     // Rendering and writing run off the main thread; the status line counts the images.
     const int total = int(items.size());
@@ -87,7 +87,7 @@ void ReviewController::chooseBatchExportFolder()
         [this, items](const BatchExportOutcome &outcome) { finishBatchExport(items, outcome); });
 }
 
-void ReviewController::finishBatchExport(const QList<BatchReviewItem> &items, const BatchExportOutcome &outcome)
+void ReviewController::finishBatchExport(const QList<ReviewDocument> &items, const BatchExportOutcome &outcome)
 {
     ChangeScope scope(*this);
     m_state.isExportingBatch = false;
@@ -120,11 +120,11 @@ void ReviewController::finishBatchExport(const QList<BatchReviewItem> &items, co
 
     // One record for the whole export: the findings of every written image together.
     SafeShareHistoryRecord record = SafeShareHistoryRecord::make(
-        QUuid::createUuid(), m_environment.clock.now(), items.first().sourceType, SafeShareAction::batchExport,
+        QUuid::createUuid(), m_environment.clock.now(), items.first().sourceType(), SafeShareAction::batchExport,
         RedactionPlan::empty(), policySourceLabel(), folder, written);
-    for (const BatchReviewItem &item : items) {
+    for (const ReviewDocument &item : items) {
         const SafeShareHistoryRecord counts = SafeShareHistoryRecord::make(
-            {}, {}, item.sourceType, SafeShareAction::batchExport, item.redactionPlan, {}, {}, {});
+            {}, {}, item.sourceType(), SafeShareAction::batchExport, item.redactionPlan(), {}, {}, {});
         record.totalFindings += counts.totalFindings;
         record.includedFindings += counts.includedFindings;
         record.reviewFindings += counts.reviewFindings;
@@ -132,8 +132,8 @@ void ReviewController::finishBatchExport(const QList<BatchReviewItem> &items, co
     }
     appendSafeShareHistoryRecord(m_environment.settings, record);
     QList<std::pair<QUuid, RedactionPlan>> exported;
-    for (const BatchReviewItem &item : items)
-        exported.append({item.id, item.redactionPlan});
+    for (const ReviewDocument &item : items)
+        exported.append({item.id(), item.redactionPlan()});
     announceShared(exported);
 }
 

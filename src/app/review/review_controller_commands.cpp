@@ -43,12 +43,9 @@ void ReviewController::closeCurrentReview()
 
     clearBannerAndAutoClean();
 
-    m_state.batchItems.clear();
+    m_state.batch.replace({});
     m_state.currentImage = QImage();
     m_images.clear();
-    m_state.selectedBatchItemID.reset();
-    m_state.batchFilter = BatchReviewFilter::all;
-    m_state.includesCleanBatchExports = true;
     m_state.windowErrorText.reset();
 
     m_state.setErrorText(std::nullopt);
@@ -136,28 +133,19 @@ void ReviewController::cancelPendingShare()
 
 void ReviewController::deleteSelectedManualRedaction()
 {
-    const std::optional<QUuid> id = selectedManualDetectionID(m_state.redactionPlan(), m_state.selectedDetectionID());
-    if (!id || m_state.isChecking())
-        return;
-    RedactionPlan plan = m_state.redactionPlan();
-    if (!plan.removeEntry(*id))
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->deleteSelectedManualBox())
         return;
     ChangeScope scope(*this);
-    commitPlanEdit(plan);
-    setSelectedDetectionID(std::nullopt);
     refreshAfterPlanChange();
 }
 
 void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
 {
-    BatchReviewItem *item = m_state.currentItem();
-    if (!item || item->isChecking)
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->applyEditStep(step))
         return;
     ChangeScope scope(*this);
-    const bool changed = step == ManualEditStep::undo ? item->manualEditHistory.undo(item->redactionPlan)
-                                                      : item->manualEditHistory.redo(item->redactionPlan);
-    if (!changed)
-        return;
     m_state.isManualEditing = false;
     refreshAfterPlanChange();
 }
@@ -200,14 +188,10 @@ void ReviewController::setKeepsManualEditingAfterCommit(bool keeps)
 
 void ReviewController::resetSelectedBounds()
 {
-    const std::optional<QUuid> id = selectedAdjustedDetectionID(m_state.redactionPlan(), m_state.selectedDetectionID());
-    if (!id || m_state.isChecking())
-        return;
-    RedactionPlan plan = m_state.redactionPlan();
-    if (!plan.resetBounds(*id))
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->resetSelectedBounds())
         return;
     ChangeScope scope(*this);
-    commitPlanEdit(plan);
     refreshAfterPlanChange();
     m_state.setReviewStatusNote(selectedBoxReset);
 }

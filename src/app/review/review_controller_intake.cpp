@@ -84,14 +84,14 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
         [this, sourceType, itemNote, singleImageStatus](const QUrl &url, const ReviewImageSource &source,
                                                         const QImage &image) {
             ChangeScope scope(*this);
-            BatchReviewItem item = BatchReviewItem::make(url, std::nullopt, sourceType, source, itemNote);
+            ReviewDocument item = ReviewDocument::make(url, std::nullopt, sourceType, source, itemNote);
             if (!image.isNull())
-                m_images.insert(item.id, image);
+                m_images.insert(item.id(), image);
             if (m_importedItemCount++ == 0) {
                 loadBatch({std::move(item)}, singleImageStatus, 0, false);
                 return;
             }
-            m_state.batchItems.append(std::move(item));
+            m_state.batch.append(std::move(item));
         },
         [this, singleImageStatus, scan](int skipped) {
             ChangeScope scope(*this);

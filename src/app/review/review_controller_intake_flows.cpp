@@ -55,15 +55,10 @@ void ReviewController::openImported(const ReviewIntakeImage &image, const Review
     // nobody scanned.
     const bool keepsPlan = image.plan && (!image.scannedFile || *image.scannedFile == source);
     const QString statusSentence = image.plan && !keepsPlan ? ReviewText::imageLoaded : image.statusSentence;
-    BatchReviewItem item = BatchReviewItem::make(url, image.displayLabel, image.sourceType, source, statusSentence);
-    m_images.insert(item.id, bitmap);
-    if (keepsPlan) {
-        // A plan of its own counts as scanned: its boxes can be shared as they are.
-        item.redactionPlan = *image.plan;
-        item.selectedDetectionID = image.selectedDetectionID;
-        item.didScan = true;
-        item.scanEnded = true;
-    }
+    ReviewDocument item = ReviewDocument::make(url, image.displayLabel, image.sourceType, source, statusSentence);
+    m_images.insert(item.id(), bitmap);
+    if (keepsPlan)
+        item.adoptOwnPlan(*image.plan, image.selectedDetectionID);
     loadBatch({std::move(item)}, statusSentence, 0, !keepsPlan);
     if (errorText)
         m_state.setErrorText(errorText);

@@ -26,7 +26,7 @@ const QString noFileWritten = QStringLiteral("No file was written.");
 
 void ReviewController::copyCleanedPNG()
 {
-    const BatchReviewItem *item = m_state.currentItem();
+    const ReviewDocument *item = m_state.batch.current();
     if (m_state.image().isNull() || !item || m_state.isWritingCleanedImage)
         return;
     ChangeScope scope(*this);
@@ -34,8 +34,8 @@ void ReviewController::copyCleanedPNG()
     m_state.isWritingCleanedImage = true;
     // The copy is of the image as it is now, whichever image is on screen when it is done.
     m_cleanedImageOutput.renderPNG(
-        m_state.image(), item->redactionPlan,
-        [this, itemID = item->id, sourceType = item->sourceType, plan = item->redactionPlan](
+        m_state.image(), item->redactionPlan(),
+        [this, itemID = item->id(), sourceType = item->sourceType(), plan = item->redactionPlan()](
             const std::optional<QByteArray> &png) {
             ChangeScope scope(*this);
             m_state.isWritingCleanedImage = false;
@@ -51,7 +51,7 @@ void ReviewController::copyCleanedPNG()
                 return;
             }
             showOutputOutcome(itemID, std::nullopt, OutputText::copied);
-            if (isCurrentItem(itemID))
+            if (m_state.batch.isCurrent(itemID))
                 showCompletionBanner(OutputText::copiedBanner, std::nullopt, std::nullopt);
             recordShare(SafeShareAction::copyCleanedPNG, sourceType, plan, std::nullopt);
             announceShared({{itemID, plan}});
@@ -66,15 +66,15 @@ void ReviewController::chooseExportDestination()
     // A name nothing has yet, so that exporting again never offers the last file.
     const std::optional<QString> path = m_environment.fileDialogs.chooseCleanedImageDestination(
         startFolder, freeFileName(startFolder, redactedFileName(m_state.sourceImageURL(), sourceTitle(m_state))));
-    const BatchReviewItem *item = m_state.currentItem();
+    const ReviewDocument *item = m_state.batch.current();
     if (!path || m_state.image().isNull() || !item || m_state.isWritingCleanedImage)
         return;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
     m_state.isWritingCleanedImage = true;
     m_cleanedImageOutput.writeFile(
-        m_state.image(), item->redactionPlan, *path, item->sourceURL ? item->sourceURL->toLocalFile() : QString(),
-        [this, itemID = item->id, sourceType = item->sourceType, plan = item->redactionPlan,
+        m_state.image(), item->redactionPlan(), *path, item->sourceURL() ? item->sourceURL()->toLocalFile() : QString(),
+        [this, itemID = item->id(), sourceType = item->sourceType(), plan = item->redactionPlan(),
          path = *path](bool written) {
             ChangeScope scope(*this);
             m_state.isWritingCleanedImage = false;
@@ -84,7 +84,7 @@ void ReviewController::chooseExportDestination()
             }
             m_state.lastExportLocation = ExportLocation{QUrl::fromLocalFile(path), false};
             showOutputOutcome(itemID, std::nullopt, OutputText::exported);
-            if (isCurrentItem(itemID))
+            if (m_state.batch.isCurrent(itemID))
                 showCompletionBanner(OutputText::exportedBanner, CompletionBannerAction::revealLastExport, std::nullopt);
             recordShare(SafeShareAction::exportCleanedImage, sourceType, plan, path);
             announceShared({{itemID, plan}});
@@ -95,12 +95,12 @@ void ReviewController::showOutputOutcome(const QUuid &itemID, const std::optiona
                                          const QString &statusNote)
 {
     // The sentences belong to the image that was copied or exported, never to another.
-    if (isCurrentItem(itemID)) {
+    if (m_state.batch.isCurrent(itemID)) {
         m_state.setErrorText(errorText);
         m_state.setReviewStatusNote(statusNote);
-    } else if (BatchReviewItem *item = m_state.item(itemID)) {
-        item->errorText = errorText;
-        item->reviewStatusNote = statusNote;
+    } else if (ReviewDocument *item = m_state.batch.document(itemID)) {
+        item->setErrorText(errorText);
+        item->setReviewStatusNote(statusNote);
     }
 }
 
@@ -109,8 +109,8 @@ void ReviewController::announceShared(const QList<std::pair<QUuid, RedactionPlan
     // Boxes edited while the output was made are not in it: they stay work to lose.
     QList<QUuid> itemIDs;
     for (const auto &[itemID, plan] : shared) {
-        const BatchReviewItem *item = m_state.item(itemID);
-        if (item && item->redactionPlan == plan)
+        const ReviewDocument *item = m_state.batch.document(itemID);
+        if (item && item->redactionPlan() == plan)
             itemIDs.append(itemID);
     }
     if (!itemIDs.isEmpty())
@@ -120,7 +120,7 @@ void ReviewController::announceShared(const QList<std::pair<QUuid, RedactionPlan
 void ReviewController::setIncludesCleanBatchExports(bool includes)
 {
     ChangeScope scope(*this);
-    m_state.includesCleanBatchExports = includes;
+    m_state.batch.setIncludesCleanExports(includes);
 }
 
 void ReviewController::recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
@@ -130,15 +130,6 @@ void ReviewController::recordShare(SafeShareAction action, SafeShareSourceType s
                                  SafeShareHistoryRecord::make(QUuid::createUuid(), m_environment.clock.now(),
                                                               sourceType, action, plan, policySourceLabel(),
                                                               outputPath, std::nullopt));
-}
-
-SafeShareSourceType ReviewController::currentSourceType() const
-{
-    for (const BatchReviewItem &item : m_state.batchItems) {
-        if (isCurrentItem(item.id))
-            return item.sourceType;
-    }
-    return SafeShareSourceType::unknown;
 }
 
 } // namespace velmora

@@ -25,7 +25,6 @@ constexpr auto openDetectionSettingsDelay = 200ms;
 void ReviewController::refreshAfterPlanChange()
 {
     ChangeScope scope(*this);
-    validateSelection();
     refreshStatusSummary();
     refreshOutputPreviewIfShown();
 }
@@ -34,13 +33,13 @@ void ReviewController::selectFindingFilter(FindingFilter filter)
 {
     ChangeScope scope(*this);
     m_state.findingFilter = filter;
-    if (m_state.selectedDetectionID()) {
-        const QList<RedactionPlanEntry> visible = filteredEntries(m_state.redactionPlan(), filter);
-        const bool stillShown = std::any_of(visible.begin(), visible.end(), [this](const RedactionPlanEntry &entry) {
-            return entry.id() == *m_state.selectedDetectionID();
+    if (ReviewDocument *document = m_state.batch.current(); document && document->selectedDetectionID()) {
+        const QList<RedactionPlanEntry> visible = filteredEntries(document->redactionPlan(), filter);
+        const bool stillShown = std::any_of(visible.begin(), visible.end(), [document](const RedactionPlanEntry &entry) {
+            return entry.id() == *document->selectedDetectionID();
         });
         if (!stillShown)
-            setSelectedDetectionID(std::nullopt);
+            document->clearSelection();
     }
     refreshStatusSummary();
 }
@@ -52,12 +51,11 @@ void ReviewController::setFindingActive(const QUuid &detectionID, bool isActive)
 
 void ReviewController::setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs)
 {
-    BatchReviewItem *item = m_state.currentItem();
-    if (!item)
+    ReviewDocument *document = m_state.batch.current();
+    if (!document)
         return;
     ChangeScope scope(*this);
-    for (const QUuid &id : detectionIDs)
-        item->redactionPlan.setActive(isActive, id);
+    document->setFindingsActive(isActive, detectionIDs);
     refreshAfterPlanChange();
 }
 
@@ -141,33 +139,21 @@ void ReviewController::openDetectionSettingsSoon()
 void ReviewController::selectBatchFilter(BatchReviewFilter filter)
 {
     ChangeScope scope(*this);
-    m_state.batchFilter = filter;
-    if (filter == BatchReviewFilter::clean)
-        m_state.batchCategoryFilter.reset();
+    m_state.batch.setFilter(filter);
     reselectAfterFilterChange();
 }
 
 void ReviewController::selectBatchCategory(std::optional<FindingCategory> category)
 {
     ChangeScope scope(*this);
-    m_state.batchCategoryFilter = category;
-    if (category && m_state.batchFilter == BatchReviewFilter::clean)
-        m_state.batchFilter = BatchReviewFilter::findings;
+    m_state.batch.setCategoryFilter(category);
     reselectAfterFilterChange();
 }
 
 void ReviewController::selectAdjacentBatchItem(int step)
 {
-    const QList<BatchReviewItem> visible = visibleBatchItems(m_state);
-    if (visible.size() < 2)
-        return;
-    const auto selected = std::find_if(visible.begin(), visible.end(), [this](const BatchReviewItem &item) {
-        return isCurrentItem(item.id);
-    });
-    const std::optional<qsizetype> current =
-        selected == visible.end() ? std::nullopt : std::optional<qsizetype>(selected - visible.begin());
-    if (const std::optional<qsizetype> next = adjacentPosition(visible.size(), current, step))
-        selectBatchItem(visible.at(*next).id);
+    if (const std::optional<QUuid> next = m_state.batch.adjacentVisibleItem(step))
+        selectBatchItem(*next);
 }
 
 } // namespace velmora

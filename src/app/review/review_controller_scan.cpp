@@ -28,12 +28,11 @@ void ReviewController::startDetection()
     // run still delivers can pass as current.
     m_state.detectionRunID = runID;
     cancelAndForget(m_state.detectionTask);
-    setChecking(true);
+    m_state.batch.current()->beginScan();
     m_state.isManualEditing = false;
     m_state.isPreviewingRedactedOutput = false;
     m_state.redactedPreviewImage = QImage();
     m_state.setErrorText(std::nullopt);
-    m_state.setReviewStatusNote(ReviewText::checking);
     const TaskHandle task;
     m_state.detectionTask = task;
     runDetectionTask(runID, task, std::move(request));
@@ -52,35 +51,25 @@ void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &ta
                       applyDetectionResult(runID, *plan);
                   } else if (m_state.detectionRunID == runID) {
                       ChangeScope scope(*this);
-                      markCurrentScanEnded();
-                      setChecking(batchScansCurrentItem());
+                      if (ReviewDocument *document = m_state.batch.current())
+                          document->endScan(batchScansCurrentItem());
                       m_state.detectionTask.reset();
                   }
               });
 }
 
-void ReviewController::adoptScannedPlan(BatchReviewItem &item, const ScannedPlan &scanned)
+void ReviewController::adoptScan(ReviewDocument &document, const ScannedPlan &scanned, bool stillChecking)
 {
-    const RedactionPlan &plan = scanned.plan;
-    item.redactionPlan = plan;
-    if (!selectedEntry(plan, item.selectedDetectionID))
-        item.selectedDetectionID.reset();
-    const bool isOnScreen = isCurrentItem(item.id);
-    item.reviewStatusNote = withSkippedPatternsNote(
-        isOnScreen && m_state.isManualEditing ? ReviewText::drawManualRedaction : reviewHint(plan),
-        scanned.customPatternsSkipped);
+    const bool isOnScreen = m_state.batch.isCurrent(document.id());
+    document.adoptScan(scanned, stillChecking, isOnScreen && m_state.isManualEditing);
     if (isOnScreen)
         refreshOutputPreviewIfShown();
 }
 
-void ReviewController::adoptFailedScanPlan(BatchReviewItem &item, const RedactionPlan &plan)
+void ReviewController::adoptFailure(ReviewDocument &document, const RedactionPlan &manualBoxes, bool stillChecking)
 {
-    item.redactionPlan = plan;
-    if (!selectedEntry(plan, item.selectedDetectionID))
-        item.selectedDetectionID.reset();
-    item.errorText = ReviewText::detectionFailed;
-    item.reviewStatusNote = plan.entries().isEmpty() ? ReviewText::tryRescanOrDraw : ReviewText::reviewManualRedactions;
-    if (!isCurrentItem(item.id))
+    document.adoptFailure(manualBoxes, stillChecking);
+    if (!m_state.batch.isCurrent(document.id()))
         return;
     // The failure is the newest error of the window too.
     m_state.windowErrorText.reset();
@@ -89,16 +78,13 @@ void ReviewController::adoptFailedScanPlan(BatchReviewItem &item, const Redactio
 
 void ReviewController::applyDetectionResult(const QUuid &runID, const ScannedPlan &scanned)
 {
-    BatchReviewItem *item = m_state.currentItem();
-    if (m_state.detectionRunID != runID || !item)
+    ReviewDocument *document = m_state.batch.current();
+    if (m_state.detectionRunID != runID || !document)
         return;
     ChangeScope scope(*this);
     m_state.detectionTask.reset();
     // The batch scan may still be working on it.
-    item->isChecking = m_batchScan.isScanning(item->id);
-    item->didScan = true;
-    item->scanEnded = true;
-    adoptScannedPlan(*item, scanned);
+    adoptScan(*document, scanned, m_batchScan.isScanning(document->id()));
     postRescanCompleted();
 }
 
@@ -106,16 +92,15 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
                                               const QList<Detection> &manualDetections,
                                               const QHash<QUuid, bool> &manualActiveStates)
 {
-    BatchReviewItem *item = m_state.currentItem();
-    if (m_state.detectionRunID != runID || !item)
+    ReviewDocument *document = m_state.batch.current();
+    if (m_state.detectionRunID != runID || !document)
         return;
     qCInfo(lcScan) << "Scan failed:" << rawValue(error);
     ChangeScope scope(*this);
     m_state.detectionTask.reset();
     // The batch scan may still be working on it.
-    item->isChecking = m_batchScan.isScanning(item->id);
-    item->scanEnded = true;
-    adoptFailedScanPlan(*item, manualBoxesPlan(manualDetections, manualActiveStates));
+    adoptFailure(*document, manualBoxesPlan(manualDetections, manualActiveStates),
+                 m_batchScan.isScanning(document->id()));
     // A failed re-scan must not be announced by whichever run completes next.
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
 }
@@ -125,7 +110,8 @@ void ReviewController::cancelCurrentDetection()
     ChangeScope scope(*this);
     cancelAndForget(m_state.detectionTask);
     // The image on screen still reads as checking while the batch scan works on it.
-    setChecking(batchScansCurrentItem());
+    if (ReviewDocument *document = m_state.batch.current())
+        document->setChecking(batchScansCurrentItem());
     m_state.detectionRunID = QUuid::createUuid();
 }
 
@@ -137,25 +123,15 @@ void ReviewController::cancelRunningScans()
         return;
     ChangeScope scope(*this);
     // The items the batch scan was working on have had their scan; the queued ones stay queued.
-    for (const QUuid &itemID : m_batchScan.itemsInFlight()) {
-        if (BatchReviewItem *item = m_state.item(itemID)) {
-            item->scanEnded = true;
-            item->reviewStatusNote = ReviewText::detectionCanceled;
-        }
-    }
     const bool stopsCurrentImage = m_state.isChecking();
+    for (const QUuid &itemID : m_batchScan.itemsInFlight()) {
+        if (ReviewDocument *document = m_state.batch.document(itemID))
+            document->cancelScan();
+    }
     cancelCurrentDetection();
     cancelBatchScan();
-    if (stopsCurrentImage) {
-        markCurrentScanEnded();
-        m_state.setReviewStatusNote(ReviewText::detectionCanceled);
-    }
-}
-
-void ReviewController::markCurrentScanEnded()
-{
-    if (BatchReviewItem *item = m_state.currentItem())
-        item->scanEnded = true;
+    if (stopsCurrentImage)
+        m_state.batch.current()->cancelScan();
 }
 
 void ReviewController::postRescanCompleted()
@@ -188,7 +164,7 @@ void ReviewController::rescanCurrentReview()
         return;
     ChangeScope scope(*this);
     m_state.customSettingsRescanTask.reset();
-    if (m_state.batchItems.size() < 2) {
+    if (m_state.batch.items().size() < 2) {
         startDetection();
         return;
     }

@@ -13,79 +13,61 @@ namespace {
 template <typename Predicate>
 int countItems(const ReviewState &state, Predicate predicate)
 {
-    return int(std::count_if(state.batchItems.begin(), state.batchItems.end(), predicate));
-}
-
-bool holdsCategory(const BatchReviewItem &item, FindingCategory category)
-{
-    const auto &entries = item.redactionPlan.entries();
-    return std::any_of(entries.begin(), entries.end(), [category](const RedactionPlanEntry &entry) {
-        return findingCategoryContains(category, entry.detection);
-    });
-}
-
-bool passesBatchFilter(const BatchReviewItem &item, BatchReviewFilter filter)
-{
-    switch (filter) {
-    case BatchReviewFilter::all: return true;
-    case BatchReviewFilter::findings: return item.hasFindings();
-    case BatchReviewFilter::clean: return item.isClean();
-    }
-    return false;
+    return int(std::count_if(state.batch.items().begin(), state.batch.items().end(), predicate));
 }
 
 } // namespace
 
 bool isBatchChecking(const ReviewState &state)
 {
-    return countItems(state, [](const BatchReviewItem &item) { return item.isChecking; }) > 0;
+    return countItems(state, [](const ReviewDocument &item) { return item.isChecking(); }) > 0;
 }
 
 bool hasActiveReview(const ReviewState &state)
 {
-    return !state.image().isNull() || !state.batchItems.isEmpty() || state.isChecking() || isBatchChecking(state)
+    return !state.image().isNull() || !state.batch.items().isEmpty() || state.isChecking() || isBatchChecking(state)
         || state.captureTask.has_value();
 }
 
 int batchItemsWithFindings(const ReviewState &state)
 {
-    return countItems(state, [](const BatchReviewItem &item) { return item.hasFindings(); });
+    return countItems(state, [](const ReviewDocument &item) { return item.hasFindings(); });
 }
 
 int cleanBatchItems(const ReviewState &state)
 {
-    return countItems(state, [](const BatchReviewItem &item) { return item.isClean(); });
+    return countItems(state, [](const ReviewDocument &item) { return item.isClean(); });
 }
 
 int reviewedBatchItemsWithFindings(const ReviewState &state)
 {
-    return countItems(state, [](const BatchReviewItem &item) { return item.didReviewInBatch && item.hasFindings(); });
+    return countItems(state, [](const ReviewDocument &item) { return item.didReviewInBatch() && item.hasFindings(); });
 }
 
 int processedBatchItems(const ReviewState &state)
 {
-    return countItems(state, [](const BatchReviewItem &item) { return item.didScan || item.errorText; });
+    return countItems(state, [](const ReviewDocument &item) { return item.didScan() || item.errorText(); });
 }
 
 int batchNeedsReviewCount(const ReviewState &state)
 {
-    return std::accumulate(state.batchItems.begin(), state.batchItems.end(), 0,
-                           [](int sum, const BatchReviewItem &item) { return sum + item.needsReviewCount(); });
+    return std::accumulate(state.batch.items().begin(), state.batch.items().end(), 0,
+                           [](int sum, const ReviewDocument &item) { return sum + item.needsReviewCount(); });
 }
 
-QList<BatchReviewItem> exportableBatchItems(const ReviewState &state)
+QList<ReviewDocument> exportableBatchItems(const ReviewState &state)
 {
-    QList<BatchReviewItem> result;
-    std::copy_if(state.batchItems.begin(), state.batchItems.end(), std::back_inserter(result),
-                 [&state](const BatchReviewItem &item) {
-                     return item.scanEnded && (state.includesCleanBatchExports || item.hasFindings());
+    QList<ReviewDocument> result;
+    std::copy_if(state.batch.items().begin(), state.batch.items().end(), std::back_inserter(result),
+                 [&state](const ReviewDocument &item) {
+                     return item.scanEnded() && (state.batch.includesCleanExports() || item.hasFindings());
                  });
     return result;
 }
 
 int unscannedBatchItems(const ReviewState &state)
 {
-    return countItems(state, [](const BatchReviewItem &item) { return !item.scanEnded; });
+    return countItems(state, [](const ReviewDocument &item) { return !item.scanEnded(); });
 }
 
 bool isScanRunning(const ReviewState &state)
@@ -97,19 +79,8 @@ bool canShareCurrentImage(const ReviewState &state)
 {
     if (state.image().isNull() || state.isChecking() || state.isWritingCleanedImage)
         return false;
-    const BatchReviewItem *current = state.currentItem();
-    return current && current->scanEnded;
-}
-
-QList<BatchReviewItem> visibleBatchItems(const ReviewState &state)
-{
-    QList<BatchReviewItem> result;
-    std::copy_if(state.batchItems.begin(), state.batchItems.end(), std::back_inserter(result),
-                 [&state](const BatchReviewItem &item) {
-                     return passesBatchFilter(item, state.batchFilter)
-                         && (!state.batchCategoryFilter || holdsCategory(item, *state.batchCategoryFilter));
-                 });
-    return result;
+    const ReviewDocument *current = state.batch.current();
+    return current && current->scanEnded();
 }
 
 QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state)
@@ -117,8 +88,8 @@ QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state)
     QList<BatchCategoryCount> counts;
     for (FindingCategory category : allCases<FindingCategory>()) {
         BatchCategoryCount count{category, 0, 0};
-        for (const BatchReviewItem &item : state.batchItems) {
-            const auto &entries = item.redactionPlan.entries();
+        for (const ReviewDocument &item : state.batch.items()) {
+            const auto &entries = item.redactionPlan().entries();
             const int found = int(std::count_if(entries.begin(), entries.end(), [category](const RedactionPlanEntry &entry) {
                 return findingCategoryContains(category, entry.detection);
             }));

@@ -32,7 +32,7 @@ int processedBatchItems(const ReviewState &state);
 int batchNeedsReviewCount(const ReviewState &state);
 /// Of the items whose scan has ended, every one while clean images are included, else
 /// those with findings.
-QList<BatchReviewItem> exportableBatchItems(const ReviewState &state);
+QList<ReviewDocument> exportableBatchItems(const ReviewState &state);
 /// The items no scan has reached yet: a batch export leaves them out.
 int unscannedBatchItems(const ReviewState &state);
 /// A scan of the image under review or of the batch runs.
@@ -40,8 +40,6 @@ bool isScanRunning(const ReviewState &state);
 /// The image under review may be copied or exported: its scan has ended, none runs and
 /// no copy or export is being made.
 bool canShareCurrentImage(const ReviewState &state);
-/// The items that pass the batch filter and the category filter, in batch order.
-QList<BatchReviewItem> visibleBatchItems(const ReviewState &state);
 /// The categories with findings anywhere in the batch, in category order.
 QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state);
 

@@ -1,7 +1,5 @@
 #include "app/review/review_state.h"
 
-#include <algorithm>
-
 namespace velmora {
 
 namespace {
@@ -10,97 +8,75 @@ const ManualRedactionEditHistory noHistory;
 
 } // namespace
 
-const BatchReviewItem *ReviewState::item(const QUuid &itemID) const
-{
-    const auto found = std::find_if(batchItems.begin(), batchItems.end(),
-                                    [&itemID](const BatchReviewItem &item) { return item.id == itemID; });
-    return found == batchItems.end() ? nullptr : &*found;
-}
-
-BatchReviewItem *ReviewState::item(const QUuid &itemID)
-{
-    return const_cast<BatchReviewItem *>(std::as_const(*this).item(itemID));
-}
-
-const BatchReviewItem *ReviewState::currentItem() const
-{
-    return selectedBatchItemID ? item(*selectedBatchItemID) : nullptr;
-}
-
-BatchReviewItem *ReviewState::currentItem()
-{
-    return const_cast<BatchReviewItem *>(std::as_const(*this).currentItem());
-}
-
 QImage ReviewState::image() const
 {
-    return currentItem() ? currentImage : QImage();
+    return batch.current() ? currentImage : QImage();
 }
 
 const RedactionPlan &ReviewState::redactionPlan() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item ? item->redactionPlan : RedactionPlan::empty();
+    const ReviewDocument *document = batch.current();
+    return document ? document->redactionPlan() : RedactionPlan::empty();
 }
 
 std::optional<QUuid> ReviewState::selectedDetectionID() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item ? item->selectedDetectionID : std::nullopt;
+    const ReviewDocument *document = batch.current();
+    return document ? document->selectedDetectionID() : std::nullopt;
 }
 
 const ManualRedactionEditHistory &ReviewState::manualEditHistory() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item ? item->manualEditHistory : noHistory;
+    const ReviewDocument *document = batch.current();
+    return document ? document->manualEditHistory() : noHistory;
 }
 
 bool ReviewState::isChecking() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item && item->isChecking;
+    const ReviewDocument *document = batch.current();
+    return document && document->isChecking();
 }
 
 const QString &ReviewState::reviewStatusNote() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item ? item->reviewStatusNote : idleStatusNote;
+    const ReviewDocument *document = batch.current();
+    return document ? document->reviewStatusNote() : idleStatusNote;
 }
 
 std::optional<QString> ReviewState::errorText() const
 {
-    const BatchReviewItem *item = currentItem();
-    if (windowErrorText || !item)
+    const ReviewDocument *document = batch.current();
+    if (windowErrorText || !document)
         return windowErrorText;
-    return item->errorText;
+    return document->errorText();
 }
 
 std::optional<QUrl> ReviewState::sourceImageURL() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item ? item->sourceURL : std::nullopt;
+    const ReviewDocument *document = batch.current();
+    return document ? document->sourceURL() : std::nullopt;
 }
 
 std::optional<QString> ReviewState::sourceDisplayLabel() const
 {
-    const BatchReviewItem *item = currentItem();
-    return item ? item->sourceLabel : std::nullopt;
+    const ReviewDocument *document = batch.current();
+    return document ? document->sourceLabel() : std::nullopt;
 }
 
 void ReviewState::setReviewStatusNote(const QString &note)
 {
-    if (BatchReviewItem *item = currentItem())
-        item->reviewStatusNote = note;
+    if (ReviewDocument *document = batch.current())
+        document->setReviewStatusNote(note);
     else
         idleStatusNote = note;
 }
 
 void ReviewState::setErrorText(const std::optional<QString> &text)
 {
-    BatchReviewItem *item = currentItem();
-    windowErrorText = item ? std::nullopt : text;
-    if (item)
-        item->errorText = text;
+    ReviewDocument *document = batch.current();
+    windowErrorText = document ? std::nullopt : text;
+    if (document)
+        document->setErrorText(text);
 }
 
 } // namespace velmora

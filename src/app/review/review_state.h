@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/review/batch_review_item.h"
+#include "app/review/review_batch.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_model_enums.h"
 #include "app/review/review_status_text.h"
@@ -22,18 +22,12 @@
 namespace velmora {
 
 // Everything the main window shows of a review, as one plain value owned by the
-// ReviewController. The image under review is the selected batch item: its plan,
-// selection, edit history, status, error and checking flag live in that item alone,
-// and the accessors named after them read it. Without an image the window keeps a
-// status and an error line of its own.
+// ReviewController. The image under review is the selected document of the batch: its
+// plan, selection, edit history, status, error and checking flag live in that document
+// alone, and the accessors named after them read it. Without an image the window keeps
+// a status and an error line of its own.
 struct ReviewState
 {
-    /// The batch item with the id; null when there is none.
-    const BatchReviewItem *item(const QUuid &itemID) const;
-    BatchReviewItem *item(const QUuid &itemID);
-    // The image under review, read from the selected batch item.
-    const BatchReviewItem *currentItem() const;
-    BatchReviewItem *currentItem();
     /// The decoded pixels of the image under review; a null image when nothing is.
     QImage image() const;
     const RedactionPlan &redactionPlan() const;
@@ -41,14 +35,14 @@ struct ReviewState
     const ManualRedactionEditHistory &manualEditHistory() const;
     bool isChecking() const;
     const QString &reviewStatusNote() const;
-    /// The window's error while it has one, else the item's own.
+    /// The window's error while it has one, else the document's own.
     std::optional<QString> errorText() const;
     std::optional<QUrl> sourceImageURL() const;
     std::optional<QString> sourceDisplayLabel() const;
 
-    /// The status line: the current item's, or the window's without an image.
+    /// The status line: the current document's, or the window's without an image.
     void setReviewStatusNote(const QString &note);
-    /// The error line: the current item's, or the window's without an image; the
+    /// The error line: the current document's, or the window's without an image; the
     /// window's own error goes either way.
     void setErrorText(const std::optional<QString> &text);
 
@@ -61,25 +55,20 @@ struct ReviewState
     bool isPreviewingRedactedOutput = false;
     QImage redactedPreviewImage;
     FindingFilter findingFilter = FindingFilter::all;
-    /// The selected item's pixels, decoded from its source when it was shown: a cache,
+    /// The selected document's pixels, decoded from its source when it was shown: a cache,
     /// not a fact of its own, read through image().
     QImage currentImage;
     /// The status line while no image is under review.
     QString idleStatusNote = ReviewText::startPrompt;
 
-    // The batch.
-    QList<BatchReviewItem> batchItems;
-    std::optional<QUuid> selectedBatchItemID;
-    BatchReviewFilter batchFilter = BatchReviewFilter::all;
-    std::optional<FindingCategory> batchCategoryFilter;
-    bool includesCleanBatchExports = true;
+    ReviewBatch batch;
     /// A batch export is being written.
     bool isExportingBatch = false;
     /// The cleaned copy of a Copy or an Export is being made.
     bool isWritingCleanedImage = false;
     /// The error line of the window rather than of an image (a load that skipped files,
     /// an import that failed, any error while no image is under review); it shows over
-    /// the item's own until the error line is set again or another image is shown.
+    /// the document's own until the error line is set again or another image is shown.
     std::optional<QString> windowErrorText;
 
     // Background intake and output.

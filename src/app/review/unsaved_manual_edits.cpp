@@ -12,12 +12,12 @@ UnsavedManualEdits::UnsavedManualEdits(ReviewController &review) : QObject(&revi
 std::optional<QString> UnsavedManualEdits::imageWithUnsavedEdits() const
 {
     const ReviewState &state = m_review.state();
-    for (const BatchReviewItem &item : state.batchItems) {
+    for (const ReviewDocument &item : state.batch.items()) {
         // With every edit undone there is nothing of the user's to lose.
-        if (!item.manualEditHistory.canUndo())
+        if (!item.manualEditHistory().canUndo())
             continue;
-        const auto shared = m_sharedBoxes.constFind(item.id);
-        if (shared == m_sharedBoxes.constEnd() || *shared != item.redactionPlan.detections())
+        const auto shared = m_sharedBoxes.constFind(item.id());
+        if (shared == m_sharedBoxes.constEnd() || *shared != item.redactionPlan().detections())
             return item.displayName();
     }
     return std::nullopt;
@@ -26,9 +26,9 @@ std::optional<QString> UnsavedManualEdits::imageWithUnsavedEdits() const
 void UnsavedManualEdits::rememberShared(const QList<QUuid> &itemIDs)
 {
     const ReviewState &state = m_review.state();
-    for (const BatchReviewItem &stored : state.batchItems) {
-        if (itemIDs.contains(stored.id))
-            m_sharedBoxes.insert(stored.id, stored.redactionPlan.detections());
+    for (const ReviewDocument &stored : state.batch.items()) {
+        if (itemIDs.contains(stored.id()))
+            m_sharedBoxes.insert(stored.id(), stored.redactionPlan().detections());
     }
 }
 

@@ -43,7 +43,7 @@ bool BatchArrowKeys::eventFilter(QObject *watched, QEvent *event)
     // A key the focused control ignored travels on to its parents: judge by the control.
     QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : qobject_cast<QWidget *>(watched);
     if (!plainArrow || !target || target->window() != &m_window || usesArrowKeys(target)
-        || m_review.state().batchItems.size() < 2)
+        || m_review.state().batch.items().size() < 2)
         return false;
     m_review.selectAdjacentBatchItem(key->key() == Qt::Key_Up ? -1 : 1);
     return true;

@@ -11,17 +11,17 @@ namespace {
 void drawBatch(BatchSidebar &sidebar, const ReviewState &state)
 {
     sidebar.showState({
-        .imageCount = int(state.batchItems.size()),
+        .imageCount = int(state.batch.items().size()),
         .processedCount = processedBatchItems(state),
         .withFindingsCount = batchItemsWithFindings(state),
         .cleanCount = cleanBatchItems(state),
         .reviewedWithFindingsCount = reviewedBatchItemsWithFindings(state),
         .isChecking = isBatchChecking(state),
-        .filter = state.batchFilter,
+        .filter = state.batch.filter(),
         .categories = batchCategoryCounts(state),
-        .category = state.batchCategoryFilter,
-        .visibleItems = visibleBatchItems(state),
-        .selectedItem = state.selectedBatchItemID,
+        .category = state.batch.categoryFilter(),
+        .visibleItems = state.batch.visibleItems(),
+        .selectedItem = state.batch.selectedID(),
     });
 }
 

@@ -271,7 +271,7 @@ void ContentView::refresh()
     m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
     const ReviewBanner &banner = m_controller->banner();
     m_banner->setBanner(banner.text(), banner.primaryAction(), banner.secondaryAction());
-    const bool showsBatch = state.batchItems.size() >= 2;
+    const bool showsBatch = state.batch.items().size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
     const bool hasImage = !state.image().isNull();

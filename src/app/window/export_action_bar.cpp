@@ -102,12 +102,12 @@ void ExportActionBar::placeStatusWidgets(QWidget *ambientModePills, QWidget *wat
 void ExportActionBar::refresh()
 {
     const ReviewState &state = m_controller.state();
-    const bool isBatch = state.batchItems.size() >= 2;
+    const bool isBatch = state.batch.items().size() >= 2;
     m_includeSafe->setVisible(isBatch);
     m_exportBatch->setVisible(isBatch);
     {
         const QSignalBlocker blocker(m_includeSafe);
-        m_includeSafe->setChecked(state.includesCleanBatchExports);
+        m_includeSafe->setChecked(state.batch.includesCleanExports());
     }
     m_exportBatch->setEnabled(!exportableBatchItems(state).isEmpty() && !isBatchChecking(state)
                               && !state.isExportingBatch);

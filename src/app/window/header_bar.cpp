@@ -82,7 +82,7 @@ void HeaderBar::showState(const ReviewState &state)
     m_title->setText(sourceTitle(state));
     m_rescan->setEnabled(hasImage && !state.isChecking());
     m_cancel->setVisible(isScanRunning(state) || state.isExportingBatch);
-    m_close->setEnabled(hasImage || !state.batchItems.isEmpty());
+    m_close->setEnabled(hasImage || !state.batch.items().isEmpty());
     m_statusLine->showState(state);
 }
 

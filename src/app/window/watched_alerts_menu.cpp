@@ -2,7 +2,7 @@
 
 #include "app/kit/look.h"
 #include "app/kit/symbol_icon.h"
-#include "app/review/batch_review_item.h"
+#include "app/review/review_document.h"
 
 #include <QMenu>
 
@@ -13,10 +13,9 @@ QList<WatchedAlertEntry> watchedAlertEntries(const WatchedAlertQueue<ReviewIntak
     QList<WatchedAlertEntry> entries;
     for (const ReviewIntakeImage &alert : queue.items) {
         const QString path = alert.filePath.value_or(QString());
-        BatchReviewItem item = BatchReviewItem::make(QUrl::fromLocalFile(path), alert.displayLabel, alert.sourceType,
-                                                     {}, alert.statusSentence);
-        item.redactionPlan = alert.plan.value_or(RedactionPlan::empty());
-        item.didScan = true;
+        ReviewDocument item = ReviewDocument::make(QUrl::fromLocalFile(path), alert.displayLabel, alert.sourceType,
+                                                   {}, alert.statusSentence);
+        item.adoptOwnPlan(alert.plan.value_or(RedactionPlan::empty()), std::nullopt);
         entries.append({path, item.displayName() + QStringLiteral(" — ") + item.statusText()});
     }
     return entries;

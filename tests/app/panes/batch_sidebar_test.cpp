@@ -25,10 +25,10 @@ protected:
     BatchSidebarTest()
     {
         useTestLook();
-        QList<BatchReviewItem> items;
+        QList<ReviewDocument> items;
         for (const char *name : {"one.png", "two.png", "three.png"})
             items.append(fileItem(QString::fromLatin1(name)));
-        ids = {items[0].id, items[1].id, items[2].id};
+        ids = {items[0].id(), items[1].id(), items[2].id()};
         shown = {3, 3, 2, 1, 1, false, BatchReviewFilter::all,
                  {{FindingCategory::secrets, 1, 1}, {FindingCategory::emails, 1, 1}}, std::nullopt, items, ids[0]};
         sidebar = new BatchSidebar(&window);

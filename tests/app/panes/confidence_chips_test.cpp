@@ -80,8 +80,8 @@ TEST(ConfidenceChipColours, FollowTheToneAndPalette)
 
 TEST(BatchCard, AScannedItemShowsItsProgress)
 {
-    BatchReviewItem item = fileItem(QStringLiteral("scan.png"));
-    item.isChecking = true;
+    ReviewDocument item = fileItem(QStringLiteral("scan.png"));
+    item.beginScan();
     const BatchCardLook card = BatchCardLook::make(item, false);
     EXPECT_TRUE(card.showsProgress);
     EXPECT_EQ(card.statusText, QStringLiteral("Scanning"));
@@ -90,9 +90,8 @@ TEST(BatchCard, AScannedItemShowsItsProgress)
 
 TEST(BatchCard, AnUnreviewedItemWithFindingsReadsNew)
 {
-    BatchReviewItem item = fileItem(QStringLiteral("new.png"));
-    item.didScan = true;
-    item.redactionPlan = RedactionPlan({findingAt(0)}, {}, {});
+    ReviewDocument item = fileItem(QStringLiteral("new.png"));
+    item.adoptOwnPlan(RedactionPlan({findingAt(0)}, {}, {}), std::nullopt);
     QPalette palette;
     const BatchCardLook card = BatchCardLook::make(item, false);
     EXPECT_TRUE(card.hasNewFinding);
@@ -105,7 +104,7 @@ TEST(BatchCard, AnUnreviewedItemWithFindingsReadsNew)
     EXPECT_EQ(selected.borderColor(palette), look::accent(palette));
     EXPECT_EQ(selected.borderWidth, 2);
 
-    item.didReviewInBatch = true;
+    item.markReviewed();
     const BatchCardLook reviewed = BatchCardLook::make(item, false);
     EXPECT_FALSE(reviewed.hasNewFinding);
     EXPECT_EQ(reviewed.statusText, QStringLiteral("Reviewed"));

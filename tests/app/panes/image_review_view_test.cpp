@@ -46,9 +46,8 @@ protected:
         m_left = makeFinding({0.1, 0.2, 0.2, 0.2});   // canvas (100, 300) – (300, 400)
         m_right = makeFinding({0.6, 0.2, 0.2, 0.2});  // canvas (600, 300) – (800, 400)
         m_right.label = QStringLiteral("Phone");
-        BatchReviewItem item = test::fileItem(QStringLiteral("shot.png"));
-        item.source = ReviewImageSource::encode(solidImage({1000, 500}));
-        item.redactionPlan = RedactionPlan({m_left, m_right}, {}, {});
+        ReviewDocument item = test::fileItem(QStringLiteral("shot.png"), solidImage({1000, 500}));
+        item.adoptOwnPlan(RedactionPlan({m_left, m_right}, {}, {}), std::nullopt);
         m_harness.load({item});
         bindCanvasToReview(m_view, review());
         m_view.resize(1000, 500);
@@ -324,9 +323,8 @@ TEST_F(ImageReviewViewTest, AMoveChangesTheReviewsPlanAndIsOneUndoStep)
 TEST_F(ImageReviewViewTest, ADragWithNoAcceptedChangeRecordsNoHistoryStep)
 {
     Detection sliver = makeFinding({0.999, 0.4, 0.0008, 0.1});
-    BatchReviewItem item = test::fileItem(QStringLiteral("sliver.png"));
-    item.source = ReviewImageSource::encode(solidImage({1000, 500}));
-    item.redactionPlan = RedactionPlan({sliver}, {}, {});
+    ReviewDocument item = test::fileItem(QStringLiteral("sliver.png"), solidImage({1000, 500}));
+    item.adoptOwnPlan(RedactionPlan({sliver}, {}, {}), std::nullopt);
     m_harness.load({item});
     review().selectDetection(sliver.id);
     clickButton("fit-image-button");

@@ -43,18 +43,18 @@ struct ReviewHarness
     ReviewHarness() { useTestLook(); }
 
     /// Items already scanned, the first one under review.
-    void load(QList<BatchReviewItem> items)
+    void load(QList<ReviewDocument> items)
     {
-        for (BatchReviewItem &item : items)
-            item.didScan = true;
+        for (ReviewDocument &item : items)
+            item.adoptOwnPlan(item.redactionPlan(), item.selectedDetectionID());
         controller.loadBatch(items, QStringLiteral("Loaded."), 0, false);
     }
 
     /// One scanned image whose plan holds `detections` (text findings, in reading order).
     void loadPlan(const QList<Detection> &detections)
     {
-        BatchReviewItem item = fileItem(QStringLiteral("shot.png"));
-        item.redactionPlan = RedactionPlan(detections, {}, {});
+        ReviewDocument item = fileItem(QStringLiteral("shot.png"));
+        item.adoptOwnPlan(RedactionPlan(detections, {}, {}), std::nullopt);
         load({item});
     }
 

@@ -47,7 +47,7 @@ TEST_F(ConcurrentBatchScan, AnItemThatEndsFirstFreesItsPlaceForTheNextQueuedOne)
     EXPECT_EQ(statuses(), (QStringList{"Scanning", "Scanning", "1 to redact", "Scanning"}));
     EXPECT_EQ(engine.callCount(), 4);
     EXPECT_EQ(engine.lastCall().image, plainImage(40));
-    EXPECT_EQ(state().batchItems[2].redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().batch.items()[2].redactionPlan().entries().size(), 1);
 }
 
 TEST_F(ConcurrentBatchScan, TheBatchEndsWhenItsLastItemEndsWhateverTheOrder)
@@ -73,10 +73,10 @@ TEST_F(ConcurrentBatchScan, TheBatchEndsWhenItsLastItemEndsWhateverTheOrder)
 TEST_F(ConcurrentBatchScan, TheImageOnScreenReadsAsCheckingWhileItIsInFlight)
 {
     loadFour();
-    controller.selectBatchItem(state().batchItems[2].id);
+    controller.selectBatchItem(state().batch.items()[2].id());
     EXPECT_TRUE(state().isChecking());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::checking);
-    controller.selectBatchItem(state().batchItems[3].id);
+    controller.selectBatchItem(state().batch.items()[3].id());
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::queuedForScan);
 }
@@ -88,15 +88,15 @@ TEST_F(ConcurrentBatchScan, CancelStopsEveryItemInFlightAndLeavesTheQueuedOneQue
     for (int grey : {10, 20, 30})
         EXPECT_TRUE(scanOf(grey).task.isCancelled()) << grey;
     EXPECT_FALSE(isScanRunning(state()));
-    EXPECT_EQ(state().batchItems[1].reviewStatusNote, ReviewText::detectionCanceled);
-    EXPECT_EQ(state().batchItems[2].reviewStatusNote, ReviewText::detectionCanceled);
-    EXPECT_EQ(state().batchItems[3].reviewStatusNote, ReviewText::queuedForScan);
+    EXPECT_EQ(state().batch.items()[1].reviewStatusNote(), ReviewText::detectionCanceled);
+    EXPECT_EQ(state().batch.items()[2].reviewStatusNote(), ReviewText::detectionCanceled);
+    EXPECT_EQ(state().batch.items()[3].reviewStatusNote(), ReviewText::queuedForScan);
     EXPECT_EQ(unscannedBatchItems(state()), 1);
     // Late answers change nothing and start nothing.
     scanOf(20).finish({face});
     drainScans();
     EXPECT_EQ(engine.callCount(), 3);
-    EXPECT_TRUE(state().batchItems[1].redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().batch.items()[1].redactionPlan().entries().isEmpty());
 }
 
 TEST_F(ConcurrentBatchScan, AQueuedItemIsDecodedOffTheMainThreadBeforeItsScanStarts)
@@ -117,20 +117,19 @@ TEST_F(ConcurrentBatchScan, AFileGoneBeforeItsTurnFailsWithItsBoxesKept)
     QTemporaryDir folder;
     const QString gone = folder.filePath("gone.png");
     ASSERT_TRUE(writeBytes(gone, encodedPng(plainImage(20))));
-    BatchReviewItem item = BatchReviewItem::make(QUrl::fromLocalFile(gone), std::nullopt, SafeShareSourceType::folderBatch,
+    ReviewDocument item = ReviewDocument::make(QUrl::fromLocalFile(gone), std::nullopt, SafeShareSourceType::folderBatch,
                                                  ReviewImageSource::importFile(gone).first, ReviewText::queuedForScan);
-    const Detection box = manualBox(0.2);
-    item.redactionPlan = RedactionPlan({}, {}, {box});
+    ASSERT_TRUE(item.addManualBox({0.6, 0.2, 0.2, 0.1}));
     ASSERT_TRUE(QFile::remove(gone));
 
     loadAndScan({fileItem("a.png", 10), item});
     drainScans();
     EXPECT_EQ(engine.callCount(), 1);
-    EXPECT_EQ(state().batchItems[1].statusText(), "Needs attention");
-    EXPECT_EQ(state().batchItems[1].errorText, ReviewText::detectionFailed);
-    EXPECT_EQ(state().batchItems[1].redactionPlan.manualDetections().size(), 1);
-    EXPECT_TRUE(state().batchItems[1].scanEnded);
-    EXPECT_FALSE(state().batchItems[1].isChecking);
+    EXPECT_EQ(state().batch.items()[1].statusText(), "Needs attention");
+    EXPECT_EQ(state().batch.items()[1].errorText(), ReviewText::detectionFailed);
+    EXPECT_EQ(state().batch.items()[1].redactionPlan().manualDetections().size(), 1);
+    EXPECT_TRUE(state().batch.items()[1].scanEnded());
+    EXPECT_FALSE(state().batch.items()[1].isChecking());
 }
 
 } // namespace

@@ -66,7 +66,7 @@ TEST_F(CaptureAutoOutputTest, CopyPutsOnlyTheCleanedPngOnTheClipboardInTheBackgr
     EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::reviewLastAutoClean);
     EXPECT_TRUE(notifications.added.isEmpty());
     EXPECT_EQ(banner().secondaryAction(), CompletionBannerAction::undoLastAutoClean);
-    EXPECT_TRUE(state().batchItems.isEmpty()) << "AutoClean opens no review";
+    EXPECT_TRUE(state().batch.items().isEmpty()) << "AutoClean opens no review";
     EXPECT_EQ(broughtForward, 0);
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
     EXPECT_EQ(state().lastAutoCleanReviewItem->statusSentence, CaptureText::autoCleanReviewItemStatus);
@@ -173,7 +173,7 @@ TEST_F(CaptureAutoOutputTest, ARefusedClipboardOpensReviewAndRestoresTheClipboar
     EXPECT_EQ(clipboard.contents, earlierClipboard);
     EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoOutputFailedStatus);
     EXPECT_EQ(state().errorText(), CaptureText::autoOutputFailedError);
-    EXPECT_EQ(state().batchItems.size(), 1);
+    EXPECT_EQ(state().batch.items().size(), 1);
     EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
     EXPECT_EQ(banner().text(), std::nullopt);
     EXPECT_EQ(broughtForward, 1);
@@ -197,8 +197,8 @@ TEST_F(CaptureAutoOutputTest, TheBannersReviewActionOpensTheCapture)
     capture(VelmoraCaptureMode::area, {sureFinding()});
     controller.openLastAutoCleanReviewItem();
     finishImport();
-    ASSERT_EQ(state().batchItems.size(), 1);
-    EXPECT_EQ(state().batchItems.first().sourceLabel, QStringLiteral("Area capture"));
+    ASSERT_EQ(state().batch.items().size(), 1);
+    EXPECT_EQ(state().batch.items().first().sourceLabel(), QStringLiteral("Area capture"));
     EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoCleanReviewItemStatus);
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
 }

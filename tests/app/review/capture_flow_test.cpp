@@ -39,11 +39,11 @@ TEST_P(CaptureReviewRouteTest, OpensAOneItemBatchWithItsSentence)
 
     EXPECT_EQ(state().reviewStatusNote(), QString::fromUtf8(row.status));
     EXPECT_EQ(state().errorText(), row.error);
-    ASSERT_EQ(state().batchItems.size(), 1);
-    const BatchReviewItem &item = state().batchItems.first();
-    EXPECT_EQ(item.sourceLabel, captureModeInfo(row.mode).sourceLabel);
-    EXPECT_EQ(item.sourceType, SafeShareSourceType::capture);
-    EXPECT_TRUE(item.didScan);
+    ASSERT_EQ(state().batch.items().size(), 1);
+    const ReviewDocument &item = state().batch.items().first();
+    EXPECT_EQ(item.sourceLabel(), captureModeInfo(row.mode).sourceLabel);
+    EXPECT_EQ(item.sourceType(), SafeShareSourceType::capture);
+    EXPECT_TRUE(item.didScan());
     EXPECT_EQ(state().redactionPlan().entries().size(), findings.size());
     EXPECT_EQ(state().image().size(), screenshot.size());
     EXPECT_EQ(state().selectedDetectionID(), findings.isEmpty() ? std::nullopt
@@ -92,7 +92,7 @@ TEST_P(CaptureEndingTest, EachEndingSaysWhatHappenedAndLeavesNoFile)
     EXPECT_EQ(state().errorText(), row.error);
     EXPECT_EQ(broughtForward, row.broughtForward);
     EXPECT_EQ(engine.callCount(), 0);
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
     EXPECT_TRUE(tool->leftovers().isEmpty()) << tool->leftovers().join(' ').toStdString();
 }
 
@@ -161,7 +161,7 @@ TEST_F(CaptureFlowTest, AFailedScanIsACaptureFailure)
     drainEvents();
     EXPECT_EQ(state().errorText(), CaptureText::failedError);
     EXPECT_FALSE(state().captureTask.has_value());
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
 }
 
 // Closing the review while the tool waits for a selection ends the tool; the image in
@@ -227,7 +227,7 @@ TEST_F(CaptureFlowTest, AFlowGoneWhileItsScreenshotIsReadHearsNothingOfIt)
     drainEvents();
 
     EXPECT_EQ(engine.callCount(), 0);
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
     EXPECT_TRUE(tool->leftovers().isEmpty()) << "the screenshot is removed all the same";
 }

@@ -8,12 +8,10 @@
 namespace velmora::test {
 
 /// A scanned item read from "/shots/<name>" whose plan holds `detections`.
-inline BatchReviewItem scannedItem(const QString &name, const QList<Detection> &detections, int grey = 200)
+inline ReviewDocument scannedItem(const QString &name, const QList<Detection> &detections, int grey = 200)
 {
-    BatchReviewItem item = fileItem(name, grey);
-    item.redactionPlan = RedactionPlan({}, detections, {});
-    item.didScan = true;
-    item.scanEnded = true;
+    ReviewDocument item = fileItem(name, grey);
+    item.adoptOwnPlan(RedactionPlan({}, detections, {}), std::nullopt);
     return item;
 }
 
@@ -22,7 +20,7 @@ class ReviewCommandsTest : public ReviewFixture
 {
 protected:
     /// Loads the items as a batch without scanning them; the first is on screen.
-    void loadUnscanned(QList<BatchReviewItem> items)
+    void loadUnscanned(QList<ReviewDocument> items)
     {
         controller.loadBatch(std::move(items), QStringLiteral("Loaded."), 0, false);
     }

@@ -82,7 +82,7 @@ TEST_F(ReviewBannerActions, ReviewOpensTheLastAutoCleanItem)
     controller.setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
     controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
     finishImport();
-    ASSERT_EQ(state().batchItems.size(), 1);
+    ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
 }
 
@@ -91,7 +91,7 @@ TEST_F(ReviewBannerActions, ReviewOpensTheNewestWatchedScreenshot)
     controller.queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
     controller.performBannerAction(CompletionBannerAction::reviewLatestWatchedScreenshot);
     finishImport();
-    ASSERT_EQ(state().batchItems.size(), 1);
+    ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().sourceDisplayLabel(), "Watched one");
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }

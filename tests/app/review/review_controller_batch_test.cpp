@@ -5,7 +5,6 @@
 namespace velmora {
 namespace {
 
-
 class BatchLoading : public test::ReviewControllerTest
 {
 };
@@ -15,18 +14,18 @@ TEST_F(BatchLoading, SkippedFilesSetTheErrorLine)
     controller.loadBatch({test::fileItem("a.png"), test::fileItem("b.png")}, QStringLiteral("2 images loaded."), 3, false);
     EXPECT_EQ(state().errorText(), "3 image files could not be opened and were skipped.");
     EXPECT_EQ(state().reviewStatusNote(), "2 images loaded.");
-    EXPECT_EQ(state().selectedBatchItemID, state().batchItems[0].id);
-    EXPECT_EQ(state().image(), state().batchItems[0].source.decode().image);
-    EXPECT_FALSE(state().batchItems[0].errorText);
+    EXPECT_EQ(state().batch.selectedID(), state().batch.items()[0].id());
+    EXPECT_EQ(state().image(), state().batch.items()[0].source().decode().image);
+    EXPECT_FALSE(state().batch.items()[0].errorText());
 }
 
 TEST_F(BatchLoading, WithoutSkippedFilesTheErrorLineIsTheFirstItems)
 {
-    BatchReviewItem failed = test::fileItem("a.png");
-    failed.errorText = QStringLiteral("Detection failed. Automated detections were cleared.");
+    ReviewDocument failed = test::fileItem("a.png");
+    failed.setErrorText(QStringLiteral("Detection failed. Automated detections were cleared."));
     controller.loadBatch({test::fileItem("old.png")}, {}, 2, false);
     controller.loadBatch({failed}, QStringLiteral("Loaded."), 0, false);
-    EXPECT_EQ(state().errorText(), failed.errorText);
+    EXPECT_EQ(state().errorText(), failed.errorText());
     controller.loadBatch({test::fileItem("b.png")}, QStringLiteral("Loaded."), 0, false);
     EXPECT_FALSE(state().errorText());
 }
@@ -83,7 +82,7 @@ TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
     EXPECT_FALSE(isBatchChecking(state()));
     EXPECT_FALSE(controller.batchScan().isRunning());
     EXPECT_EQ(processedBatchItems(state()), 3);
-    EXPECT_EQ(state().batchItems[0].redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().batch.items()[0].redactionPlan().entries().size(), 1);
 }
 
 TEST_F(BatchLoading, TheImageOnScreenReadsAsCheckingWhileTheBatchScansIt)
@@ -91,26 +90,26 @@ TEST_F(BatchLoading, TheImageOnScreenReadsAsCheckingWhileTheBatchScansIt)
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
     engine.lastCall().finish();
     drainScans();
-    controller.selectBatchItem(state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
     EXPECT_TRUE(state().isChecking());
-    EXPECT_TRUE(state().batchItems[1].isChecking);
+    EXPECT_TRUE(state().batch.items()[1].isChecking());
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     engine.lastCall().finish({face});
     drainScans();
     EXPECT_FALSE(state().isChecking());
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].id(), face.id);
-    EXPECT_EQ(state().batchItems[1].redactionPlan.entries().size(), 1);
+    EXPECT_EQ(state().batch.items()[1].redactionPlan().entries().size(), 1);
 }
 
 TEST_F(BatchLoading, LeavingTheImageTheBatchScansKeepsItScanning)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
-    controller.selectBatchItem(state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
     EXPECT_TRUE(isBatchChecking(state()));
-    controller.selectBatchItem(state().batchItems[0].id);
+    controller.selectBatchItem(state().batch.items()[0].id());
     EXPECT_TRUE(state().isChecking());
     // Cancelling the single-image scan leaves the batch's work on this image alone.
     controller.cancelCurrentDetection();
@@ -127,7 +126,7 @@ TEST_F(BatchLoading, CancellingMidBatchLeavesNoItemChecking)
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png"), test::fileItem("c.png")});
     engine.lastCall().finish();
     drainScans();
-    controller.selectBatchItem(state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
     controller.cancelBatchScan();
     EXPECT_FALSE(isBatchChecking(state()));
     EXPECT_FALSE(state().isChecking());
@@ -143,9 +142,9 @@ TEST_F(BatchLoading, CancellingTheSingleScanEndsTheItemsCheck)
 {
     loadScanned({});
     controller.startDetection();
-    EXPECT_TRUE(state().batchItems[0].isChecking);
+    EXPECT_TRUE(state().batch.items()[0].isChecking());
     controller.cancelCurrentDetection();
-    EXPECT_FALSE(state().batchItems[0].isChecking);
+    EXPECT_FALSE(state().batch.items()[0].isChecking());
 }
 
 TEST_F(BatchLoading, SuccessClearsTheItemErrorButKeepsTheSkippedNotice)
@@ -154,41 +153,24 @@ TEST_F(BatchLoading, SuccessClearsTheItemErrorButKeepsTheSkippedNotice)
     EXPECT_EQ(state().errorText(), "1 image file could not be opened and was skipped.");
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainScans();
-    EXPECT_FALSE(state().batchItems[0].errorText);
-    EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
+    EXPECT_FALSE(state().batch.items()[0].errorText());
     EXPECT_EQ(state().errorText(), "1 image file could not be opened and was skipped.");
     engine.lastCall().finish();
     drainScans();
     EXPECT_EQ(cleanBatchItems(state()), 1);
 }
 
-TEST_F(BatchLoading, ARescanSuccessClearsAnEarlierFailure)
-{
-    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
-    engine.lastCall().failVisual();
-    engine.lastCall().finishText();
-    drainScans();
-    engine.lastCall().finish();
-    drainScans();
-    EXPECT_EQ(state().batchItems[0].statusText(), "Needs attention");
-    controller.scanBatchItems(itemIDs());
-    engine.lastCall().finish();
-    drainScans();
-    EXPECT_FALSE(state().errorText());
-    EXPECT_EQ(state().batchItems[0].statusText(), "No findings");
-}
-
 TEST_F(BatchLoading, BoxesDrawnOnAQueuedItemAreScannedWithIt)
 {
     loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
-    controller.selectBatchItem(state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
     const NormRect box{0.6, 0.3, 0.2, 0.1};
     controller.addManualBox(box);
     engine.lastCall().finish();
     drainScans();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainScans();
-    const QList<Detection> boxes = state().batchItems[1].redactionPlan.manualDetections();
+    const QList<Detection> boxes = state().batch.items()[1].redactionPlan().manualDetections();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(test::rectNear(boxes.first().normalizedBounds, box));
     EXPECT_EQ(state().redactionPlan().entries().size(), 2);
@@ -203,7 +185,7 @@ TEST_F(BatchLoading, ThePreviewFollowsTheImageOnScreen)
     drainScans();
     controller.setOutputPreview(true);
     EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(10, 10, 10));
-    controller.selectBatchItem(state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
     EXPECT_EQ(state().redactedPreviewImage.pixelColor(5, 5), QColor(240, 240, 240));
 }
 
@@ -214,16 +196,12 @@ TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)
     drainScans();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainScans();
-    EXPECT_EQ(state().batchItems[1].statusText(), "1 to redact");
-    controller.selectBatchItem(state().batchItems[1].id);
-    EXPECT_EQ(state().selectedBatchItemID, state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
+    EXPECT_EQ(state().batch.selectedID(), state().batch.items()[1].id());
     EXPECT_EQ(state().image(), test::plainImage(40));
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile("/shots/b.png"));
-    EXPECT_TRUE(state().batchItems[1].didReviewInBatch);
-    EXPECT_EQ(state().batchItems[1].statusText(), "Reviewed");
-    controller.selectBatchItem(state().batchItems[0].id);
-    EXPECT_FALSE(state().batchItems[0].didReviewInBatch); // no findings: nothing to review
+    EXPECT_TRUE(state().batch.items()[1].didReviewInBatch());
 }
 
 class ImportFailure : public test::ReviewControllerTest
@@ -234,18 +212,15 @@ TEST_F(ImportFailure, WithAnImageOnScreenOnlyTheSentencesChange)
 {
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     loadScanned({face});
-    BatchReviewItem item = state().batchItems[0];
-    const Detection box = test::manualBox(0.2);
-    RedactionPlan before = item.redactionPlan;
-    item.redactionPlan = RedactionPlan({}, {face}, {box});
-    item.manualEditHistory.record(before, item.redactionPlan);
+    ReviewDocument item = state().batch.items()[0];
+    ASSERT_TRUE(item.addManualBox({0.6, 0.2, 0.2, 0.1}));
     controller.loadBatch({item}, {}, 0, false);
     controller.showImportFailure(VelmoraCoreError::invalidImageData);
     EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
     EXPECT_EQ(state().redactionPlan().entries().size(), 2);
     EXPECT_TRUE(state().manualEditHistory().canUndo());
-    EXPECT_FALSE(state().batchItems[0].errorText);
+    EXPECT_FALSE(state().batch.items()[0].errorText());
 }
 
 TEST_F(ImportFailure, WithNothingLoadedItStopsScansAndEmptiesThePlan)

@@ -30,8 +30,8 @@ TEST_F(CancelCommand, StopsTheScanOfANewlyOpenedImage)
     EXPECT_FALSE(isScanRunning(state()));
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::detectionCanceled);
-    EXPECT_EQ(state().batchItems[0].reviewStatusNote, ReviewText::detectionCanceled);
-    EXPECT_FALSE(state().batchItems[0].isChecking);
+    EXPECT_EQ(state().batch.items()[0].reviewStatusNote(), ReviewText::detectionCanceled);
+    EXPECT_FALSE(state().batch.items()[0].isChecking());
     // The late answer of the stopped scan changes nothing.
     engine.lastCall().finish({makeFace({0.1, 0.6, 0.2, 0.2})});
     drainScans();
@@ -42,7 +42,7 @@ TEST_F(CancelCommand, StopsTheScanOfANewlyOpenedImage)
 TEST_F(CancelCommand, InABatchStopsTheBatchScanAndLeavesQueuedItemsQueued)
 {
     loadThree();
-    controller.selectBatchItem(state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
     ASSERT_TRUE(state().isChecking());
 
     controller.cancelRunningScans();
@@ -50,8 +50,8 @@ TEST_F(CancelCommand, InABatchStopsTheBatchScanAndLeavesQueuedItemsQueued)
     EXPECT_FALSE(isBatchChecking(state()));
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::detectionCanceled);
-    EXPECT_EQ(state().batchItems[1].reviewStatusNote, ReviewText::detectionCanceled);
-    EXPECT_EQ(state().batchItems[2].reviewStatusNote, ReviewText::queuedForScan);
+    EXPECT_EQ(state().batch.items()[1].reviewStatusNote(), ReviewText::detectionCanceled);
+    EXPECT_EQ(state().batch.items()[2].reviewStatusNote(), ReviewText::queuedForScan);
     EXPECT_EQ(unscannedBatchItems(state()), 1);
 
     // The queued items can be scanned again.
@@ -70,7 +70,7 @@ TEST_F(CancelCommand, AnImageTheBatchScanWasNotOnKeepsItsOwnStatus)
     controller.cancelRunningScans();
 
     EXPECT_EQ(state().reviewStatusNote(), firstNote);
-    EXPECT_EQ(state().batchItems[1].reviewStatusNote, ReviewText::detectionCanceled);
+    EXPECT_EQ(state().batch.items()[1].reviewStatusNote(), ReviewText::detectionCanceled);
 }
 
 TEST_F(CancelCommand, StopsARescanAndKeepsThePlan)
@@ -104,7 +104,7 @@ TEST_F(CancelCommand, WithNoScanRunningChangesNothing)
 TEST_F(CancelCommand, AQueuedImageNoScanReachedCannotBeCopiedOrExported)
 {
     loadThree();
-    controller.selectBatchItem(state().batchItems[2].id);
+    controller.selectBatchItem(state().batch.items()[2].id());
     dialogs.destinationAnswer = QStringLiteral("/nonexistent/out.png");
     ASSERT_FALSE(state().isChecking());
     EXPECT_FALSE(canShareCurrentImage(state()));

@@ -21,7 +21,7 @@ protected:
             ASSERT_TRUE(writeBytes(m_in.filePath(name), encodedPng(plainImage(60, 80, 60))));
         controller.loadImageURLs({QUrl::fromLocalFile(m_in.path())}, QStringLiteral("Loaded."), true);
         finishImport();
-        ASSERT_EQ(state().batchItems.size(), 2);
+        ASSERT_EQ(state().batch.items().size(), 2);
         for (int i = 0; i < 2; ++i) {
             engine.lastCall().finish();
             drainScans();
@@ -69,9 +69,9 @@ TEST_F(ChangedFileExport, UnchangedFilesAreExportedFromTheirSources)
 TEST_F(ChangedFileExport, ABatchKeepsOnlyAFewDecodedImages)
 {
     // Each item keeps its file's fingerprint, not its pixels.
-    for (const BatchReviewItem &item : state().batchItems) {
-        EXPECT_TRUE(item.source.encodedBytes().isEmpty());
-        EXPECT_TRUE(item.source.filePath().has_value());
+    for (const ReviewDocument &item : state().batch.items()) {
+        EXPECT_TRUE(item.source().encodedBytes().isEmpty());
+        EXPECT_TRUE(item.source().filePath().has_value());
     }
 }
 

@@ -175,8 +175,8 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
         EXPECT_EQ(clipboard.contents, copiedContents());
         EXPECT_EQ(clipboard.changeCount(), copiedCount);
         EXPECT_FALSE(state().image().isNull());
-        ASSERT_EQ(state().batchItems.size(), 1);
-        EXPECT_EQ(state().batchItems.first().redactionPlan, *item.plan);
+        ASSERT_EQ(state().batch.items().size(), 1);
+        EXPECT_EQ(state().batch.items().first().redactionPlan(), *item.plan);
         EXPECT_EQ(state().selectedDetectionID(), state().redactionPlan().entries().first().id());
         EXPECT_EQ(item.statusSentence, QString::fromUtf8(row.status));
         EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
@@ -316,7 +316,7 @@ TEST_F(ClipboardScanTest, AnImageWithoutFindingsLeavesTheOpenReviewAlone)
     scanCopiedImage(Mode::pauseIfUnsure, {});
 
     EXPECT_EQ(state().reviewStatusNote(), before.reviewStatusNote());
-    EXPECT_EQ(state().batchItems, before.batchItems);
+    EXPECT_EQ(state().batch.items(), before.batch.items());
     EXPECT_EQ(state().redactionPlan(), before.redactionPlan());
     EXPECT_EQ(history().size(), 1);
 }

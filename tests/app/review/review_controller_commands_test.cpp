@@ -3,7 +3,6 @@
 #include "app/review/manual_tool_states.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_status_text.h"
-#include "core/redaction/needs_review.h"
 
 #include "support/image_bytes.h"
 
@@ -62,12 +61,12 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     const ReviewState &s = state();
     EXPECT_TRUE(s.image().isNull());
     EXPECT_TRUE(s.redactionPlan().entries().isEmpty());
-    EXPECT_TRUE(s.batchItems.isEmpty());
-    EXPECT_FALSE(s.selectedBatchItemID.has_value());
+    EXPECT_TRUE(s.batch.items().isEmpty());
+    EXPECT_FALSE(s.batch.selectedID().has_value());
     EXPECT_FALSE(s.keepsManualEditingAfterCommit);
     EXPECT_FALSE(s.isPreviewingRedactedOutput);
     EXPECT_TRUE(s.redactedPreviewImage.isNull());
-    EXPECT_TRUE(s.includesCleanBatchExports);
+    EXPECT_TRUE(s.batch.includesCleanExports());
     EXPECT_FALSE(banner().text().has_value());
     EXPECT_FALSE(s.sourceImageURL().has_value());
     EXPECT_FALSE(s.errorText().has_value());
@@ -88,28 +87,6 @@ TEST_F(ReviewCommandsTest, CloseCancelsTheRunningScan)
     EXPECT_FALSE(state().isChecking());
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
-}
-
-TEST_F(ReviewCommandsTest, RedactAllAndMakeAllVisibleLeaveTheEditHistoryAlone)
-{
-    BatchReviewItem item = scannedItem("a.png", {email(0.2), email(0.5)});
-    RedactionPlan drawn = item.redactionPlan;
-    ASSERT_TRUE(drawn.addManualRedaction(QStringLiteral("Manual redaction"), QStringLiteral("Added by the user."),
-                                         {0.5, 0.5, 0.2, 0.2}));
-    item.manualEditHistory.record(item.redactionPlan, drawn);
-    item.redactionPlan = drawn;
-    loadUnscanned({item});
-    const ManualRedactionEditHistory history = state().manualEditHistory();
-
-    controller.setAllFindingsIncluded(false);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 0);
-    EXPECT_EQ(state().manualEditHistory(), history);
-    EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
-    EXPECT_EQ(state().batchItems.first().redactionPlan, state().redactionPlan());
-
-    controller.setAllFindingsIncluded(true);
-    EXPECT_EQ(activeEntryCount(state().redactionPlan()), 3);
-    EXPECT_EQ(state().manualEditHistory(), history);
 }
 
 TEST_F(ReviewCommandsTest, RedactAllWithoutAnImageKeepsTheStartSentence)
@@ -160,54 +137,25 @@ TEST_F(ReviewCommandsTest, PreviewTogglesAndStaysOffWithoutAnImage)
 }
 
 // An automatic finding that was moved: source `user`, original bounds kept.
-BatchReviewItem itemWithMovedFinding()
+ReviewDocument itemWithMovedFinding()
 {
-    BatchReviewItem item = scannedItem("a.png", {email(0.2)});
-    RedactionPlan moved = item.redactionPlan;
-    const QUuid id = moved.entries().first().id();
-    EXPECT_TRUE(moved.updateBounds(id, {0.4, 0.4, 0.2, 0.1}));
-    item.manualEditHistory.record(item.redactionPlan, moved);
-    item.redactionPlan = moved;
-    item.selectedDetectionID = id;
+    ReviewDocument item = scannedItem("a.png", {email(0.2)});
+    const QUuid id = item.redactionPlan().entries().first().id();
+    EXPECT_TRUE(item.moveBox(id, {0.4, 0.4, 0.2, 0.1}) && item.finishBoxEdit() && item.select(id));
     return item;
 }
 
-TEST_F(ReviewCommandsTest, ResetAndDeleteFollowTheSelectedBox)
+TEST_F(ReviewCommandsTest, ResetAndDeleteActOnTheSelectedBoxOfTheImage)
 {
-    loadUnscanned({scannedItem("a.png", {email(0.2)})});
-    controller.selectDetection(entryIDs().first());
-    ManualToolInputs inputs = manualToolInputs(state());
-    EXPECT_FALSE(inputs.hasAdjustedSelection) << "never moved";
-    EXPECT_FALSE(inputs.hasManualSelection) << "automatic";
-    controller.resetSelectedBounds();
-    controller.deleteSelectedManualRedaction();
-    EXPECT_EQ(state().redactionPlan().entries().size(), 1);
-    EXPECT_FALSE(state().manualEditHistory().canUndo());
-
     loadUnscanned({itemWithMovedFinding()});
     const QUuid id = entryIDs().first();
-    inputs = manualToolInputs(state());
-    EXPECT_TRUE(inputs.hasAdjustedSelection);
-    EXPECT_TRUE(inputs.hasManualSelection) << "a moved box is the user's";
-
+    EXPECT_TRUE(manualToolInputs(state()).hasAdjustedSelection);
     controller.resetSelectedBounds();
-    const Detection reset = state().redactionPlan().entries().first().detection;
-    EXPECT_EQ(reset.source, DetectionSource::deterministic);
-    EXPECT_TRUE(rectNear(reset.normalizedBounds, {0.1, 0.2, 0.3, 0.04}));
-    EXPECT_EQ(state().selectedDetectionID(), id) << "the reset box stays selected";
     EXPECT_EQ(state().reviewStatusNote(), "Selected box reset to its original detected bounds.");
-    inputs = manualToolInputs(state());
-    EXPECT_FALSE(inputs.hasAdjustedSelection);
-    EXPECT_FALSE(inputs.hasManualSelection) << "automatic again";
-
+    EXPECT_FALSE(manualToolInputs(state()).hasManualSelection) << "automatic again";
     controller.applyManualEditHistoryStep(Step::undo);
-    EXPECT_TRUE(rectNear(state().redactionPlan().entries().first().detection.normalizedBounds, {0.4, 0.4, 0.2, 0.1}));
-    EXPECT_TRUE(manualToolInputs(state()).hasManualSelection);
-
     controller.deleteSelectedManualRedaction();
-    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
-    EXPECT_FALSE(state().selectedDetectionID().has_value());
-    EXPECT_TRUE(state().batchItems.first().redactionPlan.entries().isEmpty());
+    EXPECT_TRUE(state().batch.items().first().redactionPlan().entries().isEmpty());
     controller.applyManualEditHistoryStep(Step::undo);
     EXPECT_EQ(entryIDs(), QList<QUuid>({id}));
 }
@@ -228,21 +176,6 @@ TEST_F(ReviewCommandsTest, UndoTurnsDrawModeOffOnlyWhenItChangedSomething)
     controller.applyManualEditHistoryStep(Step::redo);
     EXPECT_FALSE(state().isManualEditing);
     EXPECT_TRUE(rectNear(state().redactionPlan().entries().first().detection.normalizedBounds, {0.4, 0.4, 0.2, 0.1}));
-}
-
-TEST_F(ReviewCommandsTest, EditsWaitWhileAScanRuns)
-{
-    loadUnscanned({itemWithMovedFinding()});
-    controller.startDetection();
-    ASSERT_TRUE(state().isChecking());
-    const RedactionPlan plan = state().redactionPlan();
-    controller.applyManualEditHistoryStep(Step::undo);
-    controller.resetSelectedBounds();
-    controller.deleteSelectedManualRedaction();
-    EXPECT_EQ(state().redactionPlan(), plan);
-    const ManualToolState undo = manualToolState(ManualTool::undo, manualToolInputs(state()));
-    EXPECT_FALSE(undo.isEnabled);
-    EXPECT_EQ(undo.help, "Undo the last manual change.");
 }
 
 TEST_F(ReviewCommandsTest, KeepDrawingChangesOnlyThroughItsToggleAndClosing)

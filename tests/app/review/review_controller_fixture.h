@@ -14,7 +14,7 @@ protected:
     }
 
     /// Loads the items as a batch (first one on screen) with the scan flag set.
-    void loadAndScan(QList<BatchReviewItem> items, int skipped = 0)
+    void loadAndScan(QList<ReviewDocument> items, int skipped = 0)
     {
         const QString sentence = items.size() == 1 ? QStringLiteral("Image loaded. Scanning on device...")
                                                    : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(items.size());
@@ -25,7 +25,7 @@ protected:
     QStringList statuses() const
     {
         QStringList result;
-        for (const BatchReviewItem &item : state().batchItems)
+        for (const ReviewDocument &item : state().batch.items())
             result << item.statusText();
         return result;
     }
@@ -33,8 +33,8 @@ protected:
     QList<QUuid> itemIDs() const
     {
         QList<QUuid> ids;
-        for (const BatchReviewItem &item : state().batchItems)
-            ids.append(item.id);
+        for (const ReviewDocument &item : state().batch.items())
+            ids.append(item.id());
         return ids;
     }
 

@@ -39,7 +39,7 @@ protected:
     QStringList itemNames() const
     {
         QStringList names;
-        for (const BatchReviewItem &item : state().batchItems)
+        for (const ReviewDocument &item : state().batch.items())
             names << item.displayName();
         return names;
     }
@@ -54,8 +54,8 @@ TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
     EXPECT_TRUE(controller.handleDrop(drop));
     finishImport();
     EXPECT_EQ(itemNames(), QStringList({"a.png", "b.png"}));
-    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::folderBatch);
-    EXPECT_EQ(state().batchItems.last().reviewStatusNote, ReviewText::queuedForScan);
+    EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::folderBatch);
+    EXPECT_EQ(state().batch.items().last().reviewStatusNote(), ReviewText::queuedForScan);
     EXPECT_EQ(state().errorText(), skippedFilesText(1));
     EXPECT_EQ(engine.callCount(), 1) << "the batch scan started with the first image";
 }
@@ -72,8 +72,8 @@ TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
     drop.setData(QStringLiteral("image/png"), png);
     EXPECT_TRUE(controller.handleDrop(drop));
     finishImport();
-    ASSERT_EQ(state().batchItems.size(), 1);
-    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::unknown);
+    ASSERT_EQ(state().batch.items().size(), 1);
+    EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::unknown);
     EXPECT_EQ(state().image().size(), QSize(12, 9));
     EXPECT_TRUE(state().isChecking());
 }
@@ -84,7 +84,7 @@ TEST_F(IntakeTest, ADropOfNothingUsableIsRefused)
     text.setText(QStringLiteral("not an image"));
     EXPECT_FALSE(controller.handleDrop(text));
     EXPECT_FALSE(controller.handleDrop(QMimeData()));
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
 }
 
 TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
@@ -95,7 +95,7 @@ TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
     controller.openFolderFromPanel();
     finishImport();
     ASSERT_EQ(itemNames(), QStringList({"only.png"}));
-    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::fileImport);
+    EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::fileImport);
     EXPECT_FALSE(state().errorText().has_value());
     ASSERT_EQ(dialogs.folderRequests.size(), 1);
     EXPECT_EQ(dialogs.folderRequests.first().text.acceptLabel, "Open");
@@ -148,7 +148,7 @@ TEST_F(IntakeTest, CancelledPanelsLoadNothing)
     controller.openFolderFromPanel();
     finishImport();
     EXPECT_EQ(dialogs.imageRequests.size(), 1);
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
 }
 
@@ -164,7 +164,7 @@ TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
                              true);
     finishImport();
     EXPECT_EQ(state().errorText(), "That image could not be opened.");
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
 
     // A folder named as an image is no image that could be opened.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("x.png")));
@@ -209,17 +209,17 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     controller.pasteImageFromClipboard();
     finishImport();
     ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));
-    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::clipboardImport);
+    EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::clipboardImport);
     EXPECT_TRUE(state().isChecking());
     EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 
     // While that scan runs, a second paste does nothing, not even clear the error line.
     controller.showImportFailure(VelmoraCoreError::invalidImageData);
     const auto error = state().errorText();
-    const auto id = state().batchItems.first().id;
+    const auto id = state().batch.items().first().id();
     controller.pasteImageFromClipboard();
     EXPECT_EQ(state().errorText(), error);
-    EXPECT_EQ(state().batchItems.first().id, id);
+    EXPECT_EQ(state().batch.items().first().id(), id);
 }
 
 TEST_F(IntakeTest, AFolderShowsItsFirstImageAndScansOnceEveryFileIsIn)
@@ -229,8 +229,8 @@ TEST_F(IntakeTest, AFolderShowsItsFirstImageAndScansOnceEveryFileIsIn)
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, ReviewText::imageLoaded, true);
     finishImport();
 
-    ASSERT_EQ(state().batchItems.size(), 6);
-    EXPECT_EQ(state().selectedBatchItemID, state().batchItems.first().id);
+    ASSERT_EQ(state().batch.items().size(), 6);
+    EXPECT_EQ(state().batch.selectedID(), state().batch.items().first().id());
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(20).pixel(0, 0));
     EXPECT_EQ(engine.callCount(), 1) << "one batch scan, started once all six were in";
     EXPECT_EQ(state().reviewStatusNote(), "Checking text and visual content on device...");
@@ -244,7 +244,7 @@ TEST_F(IntakeTest, ClosingWhileFilesAreReadOpensNoneOfThem)
     controller.closeCurrentReview();
     finishImport();
 
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
     EXPECT_EQ(engine.callCount(), 0);
 }
 

@@ -61,9 +61,8 @@ class OutputOfAnImageNoLongerOnScreen : public OutputTest, public ::testing::Wit
 TEST_P(OutputOfAnImageNoLongerOnScreen, IsRecordedForItAndShowsOnNoOtherImage)
 {
     const LeftImageRow &row = GetParam();
-    BatchReviewItem first = scannedItem("a.png", {email(0.2), email(0.6)});
-    first.sourceType = SafeShareSourceType::folderBatch;
-    const QUuid firstID = first.id;
+    ReviewDocument first = scannedItem("a.png", {email(0.2), email(0.6)});
+    const QUuid firstID = first.id();
     loadUnscanned({first, scannedItem("b.png", {})});
     const QString path = m_dir.filePath(row.fails ? "missing/a-redacted.png" : "a-redacted.png");
     dialogs.destinationAnswer = path;
@@ -74,7 +73,7 @@ TEST_P(OutputOfAnImageNoLongerOnScreen, IsRecordedForItAndShowsOnNoOtherImage)
     if (row.closesReview)
         controller.closeCurrentReview();
     else
-        controller.selectBatchItem(state().batchItems[1].id);
+        controller.selectBatchItem(state().batch.items()[1].id());
     const QString statusBefore = state().reviewStatusNote();
     waitForCleanedImage();
 
@@ -86,10 +85,10 @@ TEST_P(OutputOfAnImageNoLongerOnScreen, IsRecordedForItAndShowsOnNoOtherImage)
     EXPECT_EQ(clipboard.types(), !isCopy || row.fails ? QStringList() : QStringList({"image/png"}));
     EXPECT_EQ(QFileInfo::exists(path), !isCopy && !row.fails);
     if (!row.closesReview) {
-        const BatchReviewItem &left = state().batchItems[0];
-        EXPECT_EQ(left.errorText.has_value(), row.fails);
-        EXPECT_EQ(left.reviewStatusNote.endsWith("the source image was not changed."), !row.fails)
-            << left.reviewStatusNote.toStdString();
+        const ReviewDocument &left = state().batch.items()[0];
+        EXPECT_EQ(left.errorText().has_value(), row.fails);
+        EXPECT_EQ(left.reviewStatusNote().endsWith("the source image was not changed."), !row.fails)
+            << left.reviewStatusNote().toStdString();
     }
     if (row.fails) {
         EXPECT_TRUE(history().isEmpty());

@@ -104,12 +104,11 @@ TEST_F(OutputTest, NothingLeavesWhileTheImageIsBeingScanned)
 
 TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 {
-    BatchReviewItem item = scannedItem("a.png", {});
     QImage withText = plainImage();
     withText.setText(QStringLiteral("Comment"), QStringLiteral("secret@example.com"));
-    item.source = ReviewImageSource::encode(withText);
-    item.redactionPlan = RedactionPlan({}, {test::makeFinding({0, 0, 0.5, 1})}, {});
-    item.sourceType = SafeShareSourceType::fileImport;
+    ReviewDocument item = ReviewDocument::make(QUrl::fromLocalFile("/shots/a.png"), std::nullopt,
+                                               SafeShareSourceType::fileImport, ReviewImageSource::encode(withText), {});
+    item.adoptOwnPlan(RedactionPlan({}, {test::makeFinding({0, 0, 0.5, 1})}, {}), std::nullopt);
     loadUnscanned({item});
 
     controller.copyCleanedPNG();
@@ -203,9 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExportFormats, ::testing::Values(
 
 TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
 {
-    BatchReviewItem item = scannedItem("shot.final.tiff", {email(0.2)});
-    item.sourceType = SafeShareSourceType::folderBatch;
-    loadUnscanned({item});
+    loadUnscanned({scannedItem("shot.final.tiff", {email(0.2)})});
     const QString path = m_dir.filePath("cleaned.png");
     dialogs.destinationAnswer = path;
 
@@ -239,9 +236,7 @@ TEST_F(OutputTest, ExportCancelledWritesNothing)
 
 TEST_F(OutputTest, ExportSuggestsANameNoFileHasYet)
 {
-    BatchReviewItem item = scannedItem("shot.png", {email(0.2)});
-    item.sourceURL = QUrl::fromLocalFile(m_dir.filePath("shot.png"));
-    loadUnscanned({item});
+    loadUnscanned({scannedItem(m_dir.filePath("shot.png"), {email(0.2)})});
     const QString first = m_dir.filePath("shot-redacted.png");
     dialogs.destinationAnswer = first;
     controller.chooseExportDestination();
@@ -300,9 +295,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
         expected.append(GetParam().symlink);
         expected.sort();
     }
-    BatchReviewItem item = scannedItem("source.png", {email(0.2)});
-    item.sourceURL = QUrl::fromLocalFile(m_dir.filePath("source.png"));
-    loadUnscanned({item});
+    loadUnscanned({scannedItem(m_dir.filePath("source.png"), {email(0.2)})});
     dialogs.destinationAnswer = m_dir.filePath(GetParam().destination);
 
     controller.chooseExportDestination();
@@ -416,8 +409,9 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
 
 TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
 {
-    BatchReviewItem broken = scannedItem("broken.png", {});
-    broken.source = ReviewImageSource::fromBytes("not an image"); // cannot be decoded
+    ReviewDocument broken = ReviewDocument::make(QUrl::fromLocalFile("/shots/broken.png"), std::nullopt, {},
+                                                 ReviewImageSource::fromBytes("not an image"), {}); // cannot be decoded
+    broken.adoptOwnPlan(RedactionPlan(), std::nullopt);
     loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();

@@ -106,7 +106,7 @@ TEST_F(PanesOperations, InclusionChangesKeepOrderAndMakeNoEditHistoryStep)
     EXPECT_EQ(entryIDs(harness.plan()), order);
     EXPECT_FALSE(harness.state().manualEditHistory().canUndo());
     // The item on screen holds the change too.
-    EXPECT_EQ(harness.state().batchItems.first().redactionPlan, harness.plan());
+    EXPECT_EQ(harness.state().batch.items().first().redactionPlan(), harness.plan());
     EXPECT_EQ(harness.state().reviewStatusNote(), reviewHint(harness.plan()));
 }
 
@@ -225,13 +225,13 @@ class BatchOperations : public ::testing::Test
 protected:
     void SetUp() override
     {
-        BatchReviewItem withSecret = fileItem(QStringLiteral("a.png"), 10);
-        withSecret.redactionPlan = RedactionPlan({findingAt(0, DetectionKind::apiKey, QStringLiteral("API key"))}, {}, {});
-        BatchReviewItem clean = fileItem(QStringLiteral("b.png"), 20);
-        BatchReviewItem withEmail = fileItem(QStringLiteral("c.png"), 30);
-        withEmail.redactionPlan = RedactionPlan({findingAt(0)}, {}, {});
+        ReviewDocument withSecret = fileItem(QStringLiteral("a.png"), 10);
+        withSecret.adoptOwnPlan(RedactionPlan({findingAt(0, DetectionKind::apiKey, QStringLiteral("API key"))}, {}, {}), {});
+        ReviewDocument clean = fileItem(QStringLiteral("b.png"), 20);
+        ReviewDocument withEmail = fileItem(QStringLiteral("c.png"), 30);
+        withEmail.adoptOwnPlan(RedactionPlan({findingAt(0)}, {}, {}), {});
         harness.load({withSecret, clean, withEmail});
-        ids = {withSecret.id, clean.id, withEmail.id};
+        ids = {withSecret.id(), clean.id(), withEmail.id()};
     }
 
     ReviewHarness harness;
@@ -240,42 +240,16 @@ protected:
 
 } // namespace
 
-TEST_F(BatchOperations, ChoosingCleanClearsTheTypeFilter)
+TEST_F(BatchOperations, FiltersAndStepsShowAVisibleImage)
 {
     harness.controller.selectBatchCategory(FindingCategory::emails);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]); // the only visible item is chosen
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[2]); // the only visible item is chosen
     harness.controller.selectBatchFilter(BatchReviewFilter::clean);
-    EXPECT_FALSE(harness.state().batchCategoryFilter);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
-}
-
-TEST_F(BatchOperations, ChoosingATypeWhileCleanSwitchesToFindings)
-{
-    harness.controller.selectBatchFilter(BatchReviewFilter::clean);
-    harness.controller.selectBatchCategory(FindingCategory::secrets);
-    EXPECT_EQ(harness.state().batchFilter, BatchReviewFilter::findings);
-    EXPECT_EQ(harness.state().batchCategoryFilter, FindingCategory::secrets);
-    harness.controller.selectBatchCategory(std::nullopt);
-    EXPECT_EQ(harness.state().batchFilter, BatchReviewFilter::findings);
-    EXPECT_FALSE(harness.state().batchCategoryFilter);
-}
-
-TEST_F(BatchOperations, StepsWrapOverTheVisibleItems)
-{
-    harness.controller.selectAdjacentBatchItem(-1);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[1]);
+    EXPECT_EQ(harness.state().image(), plainImage(20));
+    harness.controller.selectBatchFilter(BatchReviewFilter::all);
     harness.controller.selectAdjacentBatchItem(1);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[0]);
-    harness.controller.selectBatchFilter(BatchReviewFilter::findings);
-    harness.controller.selectAdjacentBatchItem(1);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]); // the clean one is skipped
-}
-
-TEST_F(BatchOperations, ASingleVisibleItemDoesNotMove)
-{
-    harness.controller.selectBatchCategory(FindingCategory::emails);
-    harness.controller.selectAdjacentBatchItem(1);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[2]);
 }
 
 TEST_F(BatchOperations, ChoosingTheCurrentItemOnlyMarksItReviewed)
@@ -283,7 +257,7 @@ TEST_F(BatchOperations, ChoosingTheCurrentItemOnlyMarksItReviewed)
     harness.controller.setAllFindingsIncluded(false); // a live change that a reload would lose
     harness.controller.selectBatchItem(ids[0]);
     EXPECT_FALSE(harness.plan().entries().first().isActive);
-    EXPECT_TRUE(harness.state().batchItems.first().didReviewInBatch);
+    EXPECT_TRUE(harness.state().batch.items().first().didReviewInBatch());
 }
 
 TEST_F(BatchOperations, LeavingAnImageWhileItsScanRunsCancelsIt)
@@ -292,11 +266,11 @@ TEST_F(BatchOperations, LeavingAnImageWhileItsScanRunsCancelsIt)
     ASSERT_TRUE(harness.state().isChecking());
     harness.controller.selectBatchItem(ids[2]);
     EXPECT_FALSE(harness.state().isChecking());
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
-    const BatchReviewItem &left = harness.state().batchItems.first();
-    EXPECT_EQ(left.reviewStatusNote, ReviewText::detectionCanceled);
-    EXPECT_FALSE(left.isChecking);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[2]);
+    const ReviewDocument &left = harness.state().batch.items().first();
+    EXPECT_EQ(left.reviewStatusNote(), ReviewText::detectionCanceled);
+    EXPECT_FALSE(left.isChecking());
     // The late result of the cancelled scan is dropped.
     harness.engine.lastCall().finish();
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
+    EXPECT_EQ(harness.state().batch.selectedID(), ids[2]);
 }

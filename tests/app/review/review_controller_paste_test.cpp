@@ -125,13 +125,13 @@ TEST_P(PasteFromClipboard, TakesOnlyWhatTheImportersChecksAdmit)
     }
     if (!row.error) {
         EXPECT_EQ(state().errorText(), std::nullopt);
-        ASSERT_EQ(state().batchItems.size(), 1);
-        EXPECT_EQ(state().batchItems.first().displayName(), "Clipboard image");
+        ASSERT_EQ(state().batch.items().size(), 1);
+        EXPECT_EQ(state().batch.items().first().displayName(), "Clipboard image");
         EXPECT_EQ(state().image().size(), QSize(40, 20));
         return;
     }
     EXPECT_EQ(state().errorText(), QString::fromUtf8(row.error));
-    EXPECT_TRUE(state().batchItems.isEmpty());
+    EXPECT_TRUE(state().batch.items().isEmpty());
     EXPECT_TRUE(state().image().isNull());
 }
 

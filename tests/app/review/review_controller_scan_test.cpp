@@ -30,7 +30,7 @@ TEST_F(ReviewScanRun, ChecksWhileRunningAndAppliesThePlan)
 {
     loadAndScan({test::fileItem("one.png")});
     EXPECT_TRUE(state().isChecking());
-    EXPECT_EQ(state().batchItems[0].statusText(), "Scanning");
+    EXPECT_EQ(state().batch.items()[0].statusText(), "Scanning");
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     engine.lastCall().finish({face});
     drainScans();
@@ -38,8 +38,8 @@ TEST_F(ReviewScanRun, ChecksWhileRunningAndAppliesThePlan)
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].detection, face);
     EXPECT_EQ(state().reviewStatusNote(), "Review the boxes, then export a cleaned image or copy a PNG.");
-    EXPECT_EQ(state().batchItems[0].redactionPlan, state().redactionPlan());
-    EXPECT_EQ(state().batchItems[0].statusText(), "1 to redact");
+    EXPECT_EQ(state().batch.items()[0].redactionPlan(), state().redactionPlan());
+    EXPECT_EQ(state().batch.items()[0].statusText(), "1 to redact");
 }
 
 // Slow custom patterns spend the image's pattern time on the first lines; the status says
@@ -109,7 +109,7 @@ TEST_F(ReviewScanRun, CancellingKeepsTheOldPlanAndDropsTheLateResult)
     controller.cancelCurrentDetection();
     EXPECT_FALSE(state().isChecking());
     EXPECT_FALSE(state().detectionTask);
-    EXPECT_FALSE(state().batchItems[0].isChecking);
+    EXPECT_FALSE(state().batch.items()[0].isChecking());
     engine.lastCall().finish({test::makeFace({0.5, 0.1, 0.2, 0.2})});
     drainScans();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
@@ -155,9 +155,8 @@ TEST_P(ScanFailure, KeepsTheManualBoxesInTheirStates)
     }
     // A re-scan takes the boxes and their states from the current plan.
     controller.loadBatch({}, {}, 0, false);
-    BatchReviewItem item = test::fileItem("boxes.png");
-    item.redactionPlan = plan;
-    item.didScan = true;
+    ReviewDocument item = test::fileItem("boxes.png");
+    item.adoptOwnPlan(plan, std::nullopt);
     controller.loadBatch({item}, QStringLiteral("Image loaded."), 0, false);
     controller.startDetection();
     engine.lastCall().failVisual();
@@ -172,7 +171,7 @@ TEST_P(ScanFailure, KeepsTheManualBoxesInTheirStates)
         EXPECT_TRUE(entries.isEmpty());
     EXPECT_EQ(state().errorText(), "Detection failed. Automated detections were cleared.");
     EXPECT_EQ(state().reviewStatusNote(), QString::fromUtf8(GetParam().note));
-    EXPECT_EQ(state().batchItems[0].statusText(), "Needs attention");
+    EXPECT_EQ(state().batch.items()[0].statusText(), "Needs attention");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ScanFailure, ::testing::Values(
@@ -184,8 +183,8 @@ TEST_F(ReviewScanRun, ASwitchedOffBoxStaysOffAfterARescan)
 {
     const Detection box = test::manualBox(0.2);
     loadScanned({box});
-    BatchReviewItem item = state().batchItems[0];
-    item.redactionPlan.setActive(false, box.id);
+    ReviewDocument item = state().batch.items()[0];
+    item.setFindingsActive(false, {box.id});
     controller.loadBatch({item}, {}, 0, false);
     controller.startDetection();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
@@ -212,12 +211,12 @@ TEST_F(ReviewScanRun, AResultOnScreenValidatesReportsAndPreviews)
     drainScans();
     // The selection was checked, the status refreshed and the preview rendered from the
     // new plan, all in the item on screen.
-    const BatchReviewItem &written = state().batchItems[0];
+    const ReviewDocument &written = state().batch.items()[0];
     EXPECT_FALSE(state().selectedDetectionID());
-    EXPECT_FALSE(written.selectedDetectionID);
-    EXPECT_EQ(written.reviewStatusNote, "Review the boxes, then export a cleaned image or copy a PNG.");
-    EXPECT_EQ(written.redactionPlan.entries()[0].id(), other.id);
-    EXPECT_FALSE(written.isChecking);
+    EXPECT_FALSE(written.selectedDetectionID());
+    EXPECT_EQ(written.reviewStatusNote(), "Review the boxes, then export a cleaned image or copy a PNG.");
+    EXPECT_EQ(written.redactionPlan().entries()[0].id(), other.id);
+    EXPECT_FALSE(written.isChecking());
     const QImage &preview = state().redactedPreviewImage;
     EXPECT_EQ(preview.pixelColor(int(0.7 * preview.width()), int(0.7 * preview.height())), QColor(Qt::black));
     EXPECT_NE(preview.pixelColor(int(0.2 * preview.width()), int(0.3 * preview.height())), QColor(Qt::black));

@@ -27,7 +27,7 @@ protected:
     const ReviewBanner &banner() const { return controller.banner(); }
 
     /// Loads one image and completes its scan with the given visual findings.
-    void loadScanned(const QList<Detection> &visual, BatchReviewItem item = fileItem("one.png"))
+    void loadScanned(const QList<Detection> &visual, ReviewDocument item = fileItem("one.png"))
     {
         controller.loadBatch({std::move(item)}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
         engine.lastCall().finish(visual);

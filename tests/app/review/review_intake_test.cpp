@@ -31,10 +31,10 @@ TEST_F(ReviewIntakeTest, AnImageWithoutAPlanOpensAsABatchOfOneAndIsScanned)
     intake().openForReview(bytesImage(90));
     finishImport();
 
-    ASSERT_EQ(state().batchItems.size(), 1);
+    ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(90).pixel(0, 0));
     EXPECT_EQ(state().sourceDisplayLabel(), "Capture");
-    EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::capture);
+    EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::capture);
     EXPECT_EQ(engine.callCount(), 1);
     EXPECT_TRUE(intake().isCheckingImage());
     EXPECT_TRUE(intake().hasReviewInProgress());
@@ -59,8 +59,8 @@ TEST_F(ReviewIntakeTest, AnImageWithAPlanOfItsOwnOpensUnscannedWithItsSelection)
     EXPECT_EQ(state().redactionPlan(), plan);
     EXPECT_EQ(state().selectedDetectionID(), plan.entries().first().id());
     EXPECT_EQ(state().reviewStatusNote(), pausedSentence);
-    ASSERT_EQ(state().batchItems.size(), 1);
-    EXPECT_TRUE(state().batchItems.first().didScan);
+    ASSERT_EQ(state().batch.items().size(), 1);
+    EXPECT_TRUE(state().batch.items().first().didScan());
 }
 
 TEST_F(ReviewIntakeTest, AFileIsReadFromItsPath)
@@ -133,7 +133,7 @@ TEST_P(IntakeSupersedeTest, AnImageStillBeingReadIsDropped)
     drainEvents();
 
     const std::optional<int> shown = GetParam().shownGrey;
-    ASSERT_EQ(state().batchItems.size(), shown ? 1 : 0);
+    ASSERT_EQ(state().batch.items().size(), shown ? 1 : 0);
     EXPECT_EQ(engine.callCount(), shown ? 1 : 0);
     if (shown) {
         EXPECT_EQ(state().image().pixel(0, 0), plainImage(*shown).pixel(0, 0));
@@ -213,7 +213,7 @@ TEST_F(ReviewIntakeTest, AFailureShowsBothLinesAndTheItemKeepsThem)
 
     EXPECT_EQ(state().errorText(), "It broke.");
     EXPECT_EQ(state().reviewStatusNote(), "Nothing changed.");
-    EXPECT_EQ(state().batchItems.first().reviewStatusNote, "Nothing changed.");
+    EXPECT_EQ(state().batch.items().first().reviewStatusNote(), "Nothing changed.");
 }
 
 } // namespace

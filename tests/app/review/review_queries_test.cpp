@@ -2,8 +2,6 @@
 
 #include "review_test_items.h"
 
-#include "support/row_name.h"
-
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -12,41 +10,12 @@ namespace {
 using K = DetectionKind;
 using C = FindingCategory;
 
-// A batch of five: a failed item with no findings, a clean one, one with an email
-// and an account-labelled phone (reviewed), one with a card needing review, and one
-// not scanned yet.
 class ReviewQueries : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        BatchReviewItem failed = test::fileItem("failed.png");
-        failed.errorText = QStringLiteral("Detection failed. Automated detections were cleared.");
-        failed.scanEnded = true;
-        BatchReviewItem clean = test::fileItem("clean.png");
-        clean.didScan = true;
-        clean.scanEnded = true;
-        BatchReviewItem reviewed = test::fileItem("reviewed.png");
-        reviewed.redactionPlan = RedactionPlan({test::findingOf(K::email, "Email", 0.8),
-                                                test::findingOf(K::phoneNumber, "Account/customer ID", 0.5)}, {}, {});
-        reviewed.didScan = true;
-        reviewed.scanEnded = true;
-        reviewed.didReviewInBatch = true;
-        BatchReviewItem card = test::fileItem("card.png");
-        card.redactionPlan = RedactionPlan({test::findingOf(K::creditCard, "Card number", 0.6, 0.5)}, {}, {});
-        card.didScan = true;
-        card.scanEnded = true;
-        BatchReviewItem queued = test::fileItem("queued.png");
-        state.batchItems = {failed, clean, reviewed, card, queued};
-    }
+    void SetUp() override { state.batch.replace(test::fiveDocuments()); }
 
-    QStringList names(const QList<BatchReviewItem> &items)
-    {
-        QStringList result;
-        for (const BatchReviewItem &item : items)
-            result << item.displayName();
-        return result;
-    }
+    ReviewDocument &document(int index) { return *state.batch.document(state.batch.items().at(index).id()); }
 
     ReviewState state;
 };
@@ -59,42 +28,13 @@ TEST_F(ReviewQueries, BatchCounts)
     EXPECT_EQ(reviewedBatchItemsWithFindings(state), 1);
     EXPECT_EQ(batchNeedsReviewCount(state), 1);
     EXPECT_FALSE(isBatchChecking(state));
-    state.batchItems[4].isChecking = true;
+    document(4).beginScan();
     EXPECT_TRUE(isBatchChecking(state));
 }
 
-struct VisibleRow
-{
-    const char *name;
-    BatchReviewFilter filter;
-    std::optional<FindingCategory> category;
-    QStringList visible;
-};
-
-class VisibleBatchItems : public ReviewQueries, public ::testing::WithParamInterface<VisibleRow>
-{
-};
-
-TEST_P(VisibleBatchItems, PassBothFilters)
-{
-    state.batchFilter = GetParam().filter;
-    state.batchCategoryFilter = GetParam().category;
-    EXPECT_EQ(names(visibleBatchItems(state)), GetParam().visible);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, VisibleBatchItems, ::testing::Values(
-    VisibleRow{"All", BatchReviewFilter::all, std::nullopt,
-               {"failed.png", "clean.png", "reviewed.png", "card.png", "queued.png"}},
-    VisibleRow{"Findings", BatchReviewFilter::findings, std::nullopt, {"reviewed.png", "card.png"}},
-    VisibleRow{"CleanHidesTheFailedItem", BatchReviewFilter::clean, std::nullopt, {"clean.png"}},
-    VisibleRow{"AccountCategoryShowsTheLabelledPhone", BatchReviewFilter::all, C::customerAccount, {"reviewed.png"}},
-    VisibleRow{"PaymentsWithinFindings", BatchReviewFilter::findings, C::payments, {"card.png"}},
-    VisibleRow{"CleanAndPeopleIsEmpty", BatchReviewFilter::clean, C::people, {}}),
-    test::rowName);
-
 TEST_F(ReviewQueries, CategoryCountsInCategoryOrder)
 {
-    state.batchItems[3].redactionPlan.setActive(false, state.batchItems[3].redactionPlan.entries()[0].id());
+    document(3).setFindingsActive(false, {document(3).redactionPlan().entries()[0].id()});
     const QList<BatchCategoryCount> expected{
         {C::emails, 1, 1}, {C::customerAccount, 1, 1}, {C::payments, 1, 1}, {C::phones, 1, 1}};
     EXPECT_EQ(batchCategoryCounts(state), expected);
@@ -102,12 +42,12 @@ TEST_F(ReviewQueries, CategoryCountsInCategoryOrder)
 
 TEST_F(ReviewQueries, ExportableItemsLeaveOutTheUnscannedOne)
 {
-    EXPECT_EQ(names(exportableBatchItems(state)), (QStringList{"failed.png", "clean.png", "reviewed.png", "card.png"}));
+    EXPECT_EQ(test::namesOf(exportableBatchItems(state)), (QStringList{"failed.png", "clean.png", "reviewed.png", "card.png"}));
     EXPECT_EQ(unscannedBatchItems(state), 1);
-    state.batchItems[4].redactionPlan = RedactionPlan({}, {}, {test::manualBox(0.5)});
+    document(4).addManualBox({0.6, 0.5, 0.2, 0.1});
     EXPECT_EQ(exportableBatchItems(state).size(), 4) << "boxes drawn on it do not make it scanned";
-    state.includesCleanBatchExports = false;
-    EXPECT_EQ(names(exportableBatchItems(state)), (QStringList{"reviewed.png", "card.png"}));
+    state.batch.setIncludesCleanExports(false);
+    EXPECT_EQ(test::namesOf(exportableBatchItems(state)), (QStringList{"reviewed.png", "card.png"}));
 }
 
 TEST_F(ReviewQueries, ActiveReview)
@@ -121,10 +61,10 @@ TEST_F(ReviewQueries, ActiveReview)
 
 TEST_F(ReviewQueries, WarningCountsTheBatchOnlyForBatchExport)
 {
-    state.batchItems[2].redactionPlan = RedactionPlan({test::findingOf(K::email, "Email", 0.8, 0.4)}, {}, {});
+    document(2).adoptOwnPlan(RedactionPlan({test::findingOf(K::email, "Email", 0.8, 0.4)}, {}, {}), {});
     EXPECT_EQ(shareNeedsReviewCount(state, ShareAction::batchExport), 2);
     EXPECT_TRUE(reviewWarningMessage(state, ShareAction::batchExport).startsWith("2 findings marked"));
-    state.batchItems[2].redactionPlan = RedactionPlan();
+    document(2).adoptOwnPlan(RedactionPlan(), {});
     EXPECT_TRUE(reviewWarningMessage(state, ShareAction::batchExport).startsWith("1 finding marked"));
     for (const ShareAction action : {ShareAction::copy, ShareAction::export_})
         EXPECT_TRUE(reviewWarningMessage(state, action).startsWith("0 findings marked"));
@@ -134,17 +74,12 @@ TEST_F(ReviewQueries, TitleAndDisplayedImage)
 {
     ReviewState review;
     EXPECT_EQ(sourceTitle(review), "Velmora");
-    BatchReviewItem item = BatchReviewItem::make(std::nullopt, std::nullopt, SafeShareSourceType::unknown,
-                                                 ReviewImageSource::encode(test::plainImage(10)), QString());
-    review.batchItems = {item};
-    review.selectedBatchItemID = item.id;
+    const ReviewDocument item = ReviewDocument::make(QUrl::fromLocalFile("/shots/ticket.png"), QStringLiteral("Window capture"),
+                                                     {}, ReviewImageSource::encode(test::plainImage(10)), {});
+    review.batch.replace({item});
+    review.batch.select(item.id());
     review.currentImage = test::plainImage(10);
-    EXPECT_EQ(sourceTitle(review), "Clipboard image");
-    review.batchItems[0].sourceURL = QUrl::fromLocalFile("/shots/ticket.png");
-    EXPECT_EQ(sourceTitle(review), "ticket.png");
-    review.batchItems[0].sourceLabel = QStringLiteral("Window capture");
     EXPECT_EQ(sourceTitle(review), "Window capture");
-
     EXPECT_EQ(displayedImage(review), test::plainImage(10));
     review.isPreviewingRedactedOutput = true;
     EXPECT_EQ(displayedImage(review), test::plainImage(10));

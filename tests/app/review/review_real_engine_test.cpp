@@ -81,7 +81,7 @@ TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
     test::ManualClock clock;
     ReviewController controller({engine, *settings, clipboard, clock});
 
-    BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Generated screenshot"),
+    ReviewDocument item = ReviewDocument::make(std::nullopt, QStringLiteral("Generated screenshot"),
                                                  SafeShareSourceType::unknown, ReviewImageSource::fromBytes(screenshot.png),
                                                  QStringLiteral("Image loaded. Scanning on device..."));
     controller.loadBatch({item}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
@@ -98,8 +98,8 @@ TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
     ASSERT_TRUE(code);
     EXPECT_TRUE(code->detection.normalizedBounds.intersects(screenshot.codeBox));
     // The row and the status follow the result.
-    EXPECT_TRUE(state.batchItems.at(0).didScan);
-    EXPECT_EQ(state.batchItems.at(0).redactionPlan, state.redactionPlan());
+    EXPECT_TRUE(state.batch.items().at(0).didScan());
+    EXPECT_EQ(state.batch.items().at(0).redactionPlan(), state.redactionPlan());
     EXPECT_NE(state.reviewStatusNote(), QStringLiteral("Checking text and visual content on device..."));
 }
 

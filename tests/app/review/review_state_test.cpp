@@ -7,27 +7,30 @@
 namespace velmora {
 namespace {
 
-// The image under review is the selected batch item: every per-image field reads it.
+// The image under review is the selected document: every per-image field reads it.
 class ReviewStateTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        state.batchItems = {test::fileItem("a.png", 10), test::fileItem("b.png", 90)};
-        state.batchItems[1].redactionPlan = RedactionPlan({}, {test::makeFace({0.1, 0.6, 0.2, 0.2})}, {});
-        state.batchItems[1].selectedDetectionID = state.batchItems[1].redactionPlan.entries().first().id();
-        state.batchItems[1].isChecking = true;
-        state.batchItems[1].reviewStatusNote = QStringLiteral("b's note");
-        state.batchItems[1].errorText = QStringLiteral("b's error");
+        ReviewDocument b = test::fileItem("b.png", 90);
+        b.adoptOwnPlan(RedactionPlan({}, {face}, {}), face.id);
+        b.beginScan();
+        b.setReviewStatusNote(QStringLiteral("b's note"));
+        b.setErrorText(QStringLiteral("b's error"));
+        state.batch.replace({test::fileItem("a.png", 10), b});
     }
 
+    const ReviewDocument &item(int index) const { return state.batch.items().at(index); }
+
+    const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     ReviewState state;
 };
 
 TEST_F(ReviewStateTest, WithoutASelectedItemTheWindowKeepsItsOwnLines)
 {
     state.currentImage = test::plainImage(90);
-    EXPECT_EQ(state.currentItem(), nullptr);
+    EXPECT_EQ(state.batch.current(), nullptr);
     EXPECT_TRUE(state.image().isNull()) << "a decoded image without an item is nothing under review";
     EXPECT_TRUE(state.redactionPlan().entries().isEmpty());
     EXPECT_FALSE(state.isChecking());
@@ -37,46 +40,46 @@ TEST_F(ReviewStateTest, WithoutASelectedItemTheWindowKeepsItsOwnLines)
     state.setErrorText(QStringLiteral("Could not open."));
     EXPECT_EQ(state.reviewStatusNote(), "Nothing open.");
     EXPECT_EQ(state.errorText(), "Could not open.");
-    EXPECT_EQ(state.batchItems[0].reviewStatusNote, "Queued for on-device scan.");
+    EXPECT_EQ(item(0).reviewStatusNote(), "Queued for on-device scan.");
 }
 
 TEST_F(ReviewStateTest, EveryFieldOfTheImageUnderReviewReadsTheSelectedItem)
 {
-    state.selectedBatchItemID = state.batchItems[1].id;
+    state.batch.select(item(1).id());
     state.currentImage = test::plainImage(90);
 
-    EXPECT_EQ(state.currentItem(), &state.batchItems[1]);
+    EXPECT_EQ(state.batch.current(), &item(1));
     EXPECT_EQ(state.image().pixel(0, 0), test::plainImage(90).pixel(0, 0));
-    EXPECT_EQ(state.redactionPlan(), state.batchItems[1].redactionPlan);
-    EXPECT_EQ(state.selectedDetectionID(), state.batchItems[1].selectedDetectionID);
+    EXPECT_EQ(state.redactionPlan(), item(1).redactionPlan());
+    EXPECT_EQ(state.selectedDetectionID(), face.id);
     EXPECT_TRUE(state.isChecking());
     EXPECT_EQ(state.reviewStatusNote(), "b's note");
     EXPECT_EQ(state.errorText(), "b's error");
     EXPECT_EQ(state.sourceImageURL(), QUrl::fromLocalFile("/shots/b.png"));
 
-    state.selectedBatchItemID = state.batchItems[0].id;
+    state.batch.select(item(0).id());
     EXPECT_FALSE(state.isChecking());
     EXPECT_TRUE(state.redactionPlan().entries().isEmpty());
 }
 
 TEST_F(ReviewStateTest, WritesGoToTheSelectedItemOnly)
 {
-    state.selectedBatchItemID = state.batchItems[0].id;
+    state.batch.select(item(0).id());
     state.setReviewStatusNote(QStringLiteral("a's new note"));
     state.setErrorText(QStringLiteral("a's error"));
 
-    EXPECT_EQ(state.batchItems[0].reviewStatusNote, "a's new note");
-    EXPECT_EQ(state.batchItems[0].errorText, "a's error");
-    EXPECT_EQ(state.batchItems[1].reviewStatusNote, "b's note");
+    EXPECT_EQ(item(0).reviewStatusNote(), "a's new note");
+    EXPECT_EQ(item(0).errorText(), "a's error");
+    EXPECT_EQ(item(1).reviewStatusNote(), "b's note");
     EXPECT_EQ(state.idleStatusNote, ReviewText::startPrompt);
 }
 
 TEST_F(ReviewStateTest, TheWindowsErrorShowsOverTheItemsUntilTheErrorLineIsSetAgain)
 {
-    state.selectedBatchItemID = state.batchItems[1].id;
+    state.batch.select(item(1).id());
     state.windowErrorText = QStringLiteral("1 image file could not be opened and was skipped.");
     EXPECT_EQ(state.errorText(), state.windowErrorText);
-    EXPECT_EQ(state.batchItems[1].errorText, "b's error") << "the window's error is not the item's";
+    EXPECT_EQ(item(1).errorText(), "b's error") << "the window's error is not the item's";
 
     state.setErrorText(QStringLiteral("Copy failed."));
     EXPECT_EQ(state.errorText(), "Copy failed.");

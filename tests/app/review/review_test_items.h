@@ -1,8 +1,10 @@
 #pragma once
 
-#include "app/review/batch_review_item.h"
+#include "app/review/review_document.h"
 
 #include "support/detection_fixtures.h"
+
+#include <QDir>
 
 namespace velmora::test {
 
@@ -14,11 +16,17 @@ inline QImage plainImage(int grey = 200, int width = 40, int height = 30)
     return image;
 }
 
-/// A batch item read from "/shots/<name>" with a plain image of its own.
-inline BatchReviewItem fileItem(const QString &name, int grey = 200)
+/// A batch item read from "/shots/<name>" (or from `name` when it is absolute) holding `image`.
+inline ReviewDocument fileItem(const QString &name, const QImage &image)
 {
-    return BatchReviewItem::make(QUrl::fromLocalFile("/shots/" + name), std::nullopt, SafeShareSourceType::folderBatch,
-                                 ReviewImageSource::encode(plainImage(grey)), QStringLiteral("Queued for on-device scan."));
+    return ReviewDocument::make(QUrl::fromLocalFile(QDir(QStringLiteral("/shots")).filePath(name)), std::nullopt, SafeShareSourceType::folderBatch,
+                                ReviewImageSource::encode(image), QStringLiteral("Queued for on-device scan."));
+}
+
+/// A batch item read from "/shots/<name>" with a plain image of its own.
+inline ReviewDocument fileItem(const QString &name, int grey = 200)
+{
+    return fileItem(name, plainImage(grey));
 }
 
 /// A finding of `kind` with `label` whose bottom edge is at `bottom`.
@@ -41,6 +49,33 @@ inline Detection manualBox(double bottom)
     box.boundsPrecision = DetectionBoundsPrecision::manual;
     box.confidence = 1.0;
     return box;
+}
+
+/// Five documents: a failed one with no findings, a clean one, one with an email and an
+/// account-labelled phone (reviewed), one with a card needing review, one not scanned yet.
+inline QList<ReviewDocument> fiveDocuments()
+{
+    using K = DetectionKind;
+    ReviewDocument failed = fileItem("failed.png");
+    failed.adoptFailure(RedactionPlan(), false);
+    ReviewDocument clean = fileItem("clean.png");
+    clean.adoptOwnPlan(RedactionPlan(), std::nullopt);
+    ReviewDocument reviewed = fileItem("reviewed.png");
+    reviewed.adoptOwnPlan(RedactionPlan({findingOf(K::email, "Email", 0.8),
+                                         findingOf(K::phoneNumber, "Account/customer ID", 0.5)}, {}, {}), std::nullopt);
+    reviewed.markReviewed();
+    ReviewDocument card = fileItem("card.png");
+    card.adoptOwnPlan(RedactionPlan({findingOf(K::creditCard, "Card number", 0.6, 0.5)}, {}, {}), std::nullopt);
+    return {failed, clean, reviewed, card, fileItem("queued.png")};
+}
+
+/// The display names of the documents, in order.
+inline QStringList namesOf(const QList<ReviewDocument> &documents)
+{
+    QStringList result;
+    for (const ReviewDocument &document : documents)
+        result << document.displayName();
+    return result;
 }
 
 } // namespace velmora::test

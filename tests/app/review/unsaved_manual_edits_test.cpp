@@ -98,7 +98,7 @@ TEST_F(UnsavedManualEditsTest, AnotherImageOfTheBatchKeepsItsEditsUntilTheBatchE
 {
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)}), scannedItem("b.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.5)})});
     drawBox();
-    controller.selectBatchItem(state().batchItems.at(1).id);
+    controller.selectBatchItem(state().batch.items().at(1).id());
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.chooseBatchExportFolder();

@@ -68,7 +68,7 @@ TEST_F(ExportActionBarTest, CopyAndExportNeedAnImageThatIsNotBeingScanned)
 TEST_F(ExportActionBarTest, AQueuedImageNoScanHasReachedCannotBeShared)
 {
     controller.loadBatch({fileItem("a.png"), fileItem("b.png")}, QStringLiteral("2 images loaded."), 0, true);
-    controller.selectBatchItem(state().batchItems[1].id);
+    controller.selectBatchItem(state().batch.items()[1].id());
     ASSERT_FALSE(state().isChecking());
     EXPECT_FALSE(enabled("copy-redacted-button"));
     EXPECT_FALSE(enabled("export-redacted-button"));
@@ -99,7 +99,7 @@ TEST_F(ExportActionBarTest, CleanBatchExportsOnlyWhileIncludeSafeIsOn)
     EXPECT_TRUE(enabled("export-batch-button"));
 
     includeSafe->click();
-    EXPECT_FALSE(state().includesCleanBatchExports);
+    EXPECT_FALSE(state().batch.includesCleanExports());
     EXPECT_FALSE(enabled("export-batch-button"));
     includeSafe->click();
     EXPECT_TRUE(enabled("export-batch-button"));

@@ -128,11 +128,11 @@ TEST_F(MainWindowFixture, BannerButtonsReachTheDesktopAndTheBannerGoesOnTheWindo
 TEST_F(MainWindowFixture, TheBannerHidesNothingAndCanBeClosed)
 {
     showActive();
-    QList<BatchReviewItem> items;
+    QList<ReviewDocument> items;
     for (const char *name : {"a.png", "b.png"}) {
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(Qt::white);
-        items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
+        items.append(ReviewDocument::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
                                            ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
     }
     review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
@@ -187,10 +187,10 @@ TEST_F(MainWindowFixture, CanvasShowsTheImageOnceOpened)
 
 TEST_F(MainWindowFixture, ThePanesShowTheReviewAndTheirControlsReachIt)
 {
-    BatchReviewItem first = fileItem(QStringLiteral("a.png"));
-    first.redactionPlan = RedactionPlan({findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)}, {}, {});
-    BatchReviewItem second = fileItem(QStringLiteral("b.png"));
-    first.didScan = first.scanEnded = second.didScan = second.scanEnded = true;
+    ReviewDocument first = fileItem(QStringLiteral("a.png"));
+    first.adoptOwnPlan(RedactionPlan({findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)}, {}, {}), {});
+    ReviewDocument second = fileItem(QStringLiteral("b.png"));
+    second.adoptOwnPlan(RedactionPlan(), std::nullopt);
     review().loadBatch({first, second}, QStringLiteral("Loaded."), 0, false);
     const auto text = [this](const char *name) { return m_window->findChild<QLabel *>(QLatin1String(name))->text(); };
     const auto click = [this](const char *name) { m_window->findChild<QAbstractButton *>(QLatin1String(name))->click(); };
@@ -202,7 +202,7 @@ TEST_F(MainWindowFixture, ThePanesShowTheReviewAndTheirControlsReachIt)
     click("manual-draw-toggle");
     EXPECT_TRUE(state().isManualEditing);
     click("next-batch-image-button");
-    EXPECT_EQ(state().selectedBatchItemID, second.id);
+    EXPECT_EQ(state().batch.selectedID(), second.id());
     EXPECT_EQ(text("redaction-count-label"), "Findings");
 }
 

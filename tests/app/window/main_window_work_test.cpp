@@ -144,17 +144,17 @@ TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
 TEST_F(MainWindowFixture, UpAndDownStepThroughTheBatchUnlessTheFocusUsesThem)
 {
     showActive();
-    QList<BatchReviewItem> items;
+    QList<ReviewDocument> items;
     for (const char *name : {"a.png", "b.png", "c.png"}) {
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(Qt::white);
-        items.append(BatchReviewItem::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
+        items.append(ReviewDocument::make(std::nullopt, QString::fromLatin1(name), SafeShareSourceType::unknown,
                                            ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
     }
     review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
     auto selectedName = [this] {
-        for (const BatchReviewItem &item : state().batchItems) {
-            if (item.id == state().selectedBatchItemID)
+        for (const ReviewDocument &item : state().batch.items()) {
+            if (item.id() == state().batch.selectedID())
                 return item.displayName();
         }
         return QString();

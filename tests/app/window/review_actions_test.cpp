@@ -22,13 +22,11 @@ protected:
         });
         // An item whose finding was moved by the user and is selected, so that every
         // command has something to act on.
-        BatchReviewItem item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
-        RedactionPlan moved = item.redactionPlan;
-        m_id = moved.entries().first().id();
-        moved.updateBounds(m_id, {0.4, 0.4, 0.2, 0.1});
-        item.manualEditHistory.record(item.redactionPlan, moved);
-        item.redactionPlan = moved;
-        item.selectedDetectionID = m_id;
+        ReviewDocument item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
+        m_id = item.redactionPlan().entries().first().id();
+        item.moveBox(m_id, {0.4, 0.4, 0.2, 0.1});
+        item.finishBoxEdit();
+        item.select(m_id);
         loadUnscanned({item});
     }
 

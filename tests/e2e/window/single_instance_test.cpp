@@ -44,7 +44,7 @@ protected:
         review.fileImport().future().waitForFinished();
         drainEvents();
         QStringList names;
-        for (const BatchReviewItem &item : review.state().batchItems)
+        for (const ReviewDocument &item : review.state().batch.items())
             names.append(item.displayName());
         return names;
     }

@@ -36,11 +36,10 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     source.setText(QStringLiteral("Description"), QStringLiteral("token sk-live-123"));
     // The left half is one finding.
     const Detection finding = makeFinding({0, 0, 0.5, 1});
-    BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Clipboard image"),
+    ReviewDocument item = ReviewDocument::make(std::nullopt, QStringLiteral("Clipboard image"),
                                                  SafeShareSourceType::clipboardImport, ReviewImageSource::encode(source),
                                                  QStringLiteral("Loaded."));
-    item.redactionPlan = RedactionPlan({}, {finding}, {});
-    item.didScan = true;
+    item.adoptOwnPlan(RedactionPlan({}, {finding}, {}), std::nullopt);
     controller.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
 
     controller.copyCleanedPNG();

@@ -57,9 +57,9 @@ TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
 
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(Qt::white);
-    BatchReviewItem item = BatchReviewItem::make(std::nullopt, QStringLiteral("Ticket"), SafeShareSourceType::unknown,
+    ReviewDocument item = ReviewDocument::make(std::nullopt, QStringLiteral("Ticket"), SafeShareSourceType::unknown,
                                                  ReviewImageSource::encode(image), QStringLiteral("Loaded."));
-    item.redactionPlan = RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {});
+    item.adoptOwnPlan(RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {}), std::nullopt);
     review.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
     review.addManualBox({0.5, 0.5, 0.2, 0.2});
     const RedactionPlan plan = review.state().redactionPlan();
