@@ -169,7 +169,9 @@ inline int openAndExportFigures(const QStringList &images, int count)
     QuietClipboard clipboard;
     SystemClock clock;
     FolderAnswer dialogs(out);
-    ReviewController review({engine, settings, clipboard, clock, dialogs});
+    ClipboardProtectionController guard(clipboard, settings, clock);
+    AutoCleanUndoCoordinator autoCleanUndo(clipboard, clock);
+    ReviewController review({engine, settings, clipboard, clock, guard, autoCleanUndo, dialogs});
 
     {
         MainThreadWatchdog watchdog;

@@ -24,7 +24,9 @@ struct ReviewHarness
     FakeScanEngine engine;
     FakeClipboard clipboard;
     ManualClock clock;
-    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock}};
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo}};
 
     ReviewHarness()
     {

@@ -187,11 +187,13 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
     ManualClock clock;
     FakeFileDialogs dialogs;
     FakeCaptureTool tool("printf partial > \"$last\"\nexec cat");
-    auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator undo{clipboard, clock};
+    auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, undo, dialogs});
     RecordingNotificationCenter notifications;
     auto flow = std::make_unique<CaptureFlow>(
         *controller, CaptureFlowEnvironment{ScreenCaptureService(tool.tool()),
-                                            {*settings, clipboard, clock, notifications, [] { return true; }}, [] {},
+                                            {*settings, clipboard, clock, guard.monitorPlan(), undo, notifications, [] { return true; }}, [] {},
                                             [](const auto &open, const auto &) { open(); }});
     flow->beginCapture(VelmoraCaptureMode::area);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().size() == 1; }, 10000));

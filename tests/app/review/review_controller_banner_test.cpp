@@ -64,11 +64,11 @@ TEST_F(ReviewBannerActions, UndoPutsTheClipboardBackAndSaysSo)
 {
     const QList<ClipboardItem> before{{QStringLiteral("text/plain"), QByteArray("copied before")}};
     clipboard.write({{QStringLiteral("image/png"), encodedPng(plainImage())}});
-    controller.autoCleanUndoCoordinator().registerToken({ClipboardUndoSnapshot{before}, clipboard.changes, std::nullopt});
+    autoCleanUndo.registerToken({ClipboardUndoSnapshot{before}, clipboard.changes, std::nullopt});
     controller.performBannerAction(CompletionBannerAction::undoLastAutoClean);
     EXPECT_EQ(clipboard.contents, before);
     EXPECT_EQ(banner().text(), "AutoClean undone");
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
 }
 
 TEST_F(ReviewBannerActions, UndoWithNothingToUndoSaysNothing)

@@ -211,7 +211,7 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));
     EXPECT_EQ(state().batchItems.first().sourceType, SafeShareSourceType::clipboardImport);
     EXPECT_TRUE(state().isChecking());
-    EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 
     // While that scan runs, a second paste does nothing, not even clear the error line.
     controller.showImportFailure(VelmoraCoreError::invalidImageData);

@@ -123,7 +123,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     ASSERT_EQ(copied.size(), QSize(40, 30));
     EXPECT_EQ(copied.pixel(5, 15), qRgb(0, 0, 0));
     EXPECT_EQ(copied.pixel(35, 15), qRgb(200, 200, 200));
-    EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
     EXPECT_EQ(state().reviewStatusNote(),
               "Cleaned PNG copied. Paste this shareable artifact; the source image was not changed.");
     EXPECT_EQ(banner().text(), "Copied cleaned PNG");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_protection_controller.h"
 #include "app/review/review_controller.h"
 
 #include "review_imports.h"
@@ -17,7 +19,7 @@
 
 namespace velmora::test {
 
-// A review controller over a fake engine, a manual clock, an in-memory clipboard,
+// A review controller over a fake engine, a manual clock, an in-memory clipboard and its guard,
 // panels with canned answers (cancelled unless a test gives one), a desktop that only
 // records and settings of the test's own.
 class ReviewFixture : public ::testing::Test
@@ -61,10 +63,14 @@ protected:
     ManualClock clock;
     FakeFileDialogs dialogs;
     RecordingDesktop desktop;
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
     ReviewController controller{{.scanEngine = engine,
                                  .settings = *settings,
                                  .clipboard = clipboard,
                                  .clock = clock,
+                                 .clipboardGuard = guard,
+                                 .autoCleanUndo = autoCleanUndo,
                                  .fileDialogs = dialogs,
                                  .desktop = desktop}};
 };

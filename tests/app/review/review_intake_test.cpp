@@ -156,7 +156,9 @@ TEST(IntakeLifetimeTest, AReviewGoneWhileTheImageIsReadHearsNothingOfIt)
     TempSettings settings;
     FakeClipboard clipboard;
     ManualClock clock;
-    auto review = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock});
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    auto review = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo});
     ThreadPoolGate gate;
     review->openForReview(ReviewIntakeTest::bytesImage(90));
     review.reset();

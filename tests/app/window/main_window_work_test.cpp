@@ -32,7 +32,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     ASSERT_TRUE(state().isChecking());
     m_window->close();
     EXPECT_FALSE(m_window->isVisible());
-    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(m_session->clipboardGuard().isRunning());
     EXPECT_FALSE(state().isChecking());
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().reviewStatusNote(), "Detection canceled. Review existing boxes or re-scan.");
@@ -42,7 +42,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 
     m_window->show();
-    EXPECT_TRUE(review().clipboardGuard().isRunning());
+    EXPECT_TRUE(m_session->clipboardGuard().isRunning());
     EXPECT_FALSE(state().image().isNull());
 }
 
@@ -94,7 +94,7 @@ TEST_F(MainWindowFixture, TheBannersReviewActionAsksBeforeDiscardingDrawnBoxes)
 
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents(); // the answer is acted on once the question has gone
-    finishReviewImports(m_content->controller());
+    finishReviewImports(m_session->review());
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
     EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
@@ -190,7 +190,7 @@ TEST_F(MainWindowFixture, TheClipboardPillShowsWhileTheGuardRuns)
     drainEvents();
     EXPECT_TRUE(pill->isVisible());
     m_window->close();
-    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(m_session->clipboardGuard().isRunning());
     m_window->show();
     EXPECT_TRUE(pill->isVisible());
 }

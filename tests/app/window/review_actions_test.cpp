@@ -91,7 +91,7 @@ TEST_F(ReviewActionsTest, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
 
 TEST_F(ReviewActionsTest, ActionsStopWithTheController)
 {
-    auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
+    auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs});
     bindReviewActions(actions, *other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
     actions.copyCleaned->trigger();

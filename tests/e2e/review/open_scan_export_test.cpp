@@ -84,7 +84,9 @@ protected:
     FakeClipboard clipboard;
     ManualClock clock;
     FakeFileDialogs dialogs;
-    ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller{{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs}};
 };
 
 TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched)
