@@ -18,6 +18,7 @@
 #include "app/protection/clipboard_access.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/review_controller.h"
+#include "app/review/review_queries.h"
 #include "core/analysis/scan_engine.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
@@ -183,7 +184,7 @@ inline int openAndExportFigures(const QStringList &images, int count)
                 firstOnScreenMs = double(wall.nsecsElapsed()) / 1e6;
         });
         review.loadImageURLs({QUrl::fromLocalFile(shots)}, QStringLiteral("Image loaded."), false);
-        runUntil([&] { return !review.fileImport().isRunning() && review.state().batchItems.size() == count; });
+        runUntil([&] { return review.state().batchItems.size() == count; });
         const double allInMs = double(wall.nsecsElapsed()) / 1e6;
         const double block = watchdog.longestBlockMs();
         const double peak = peakResidentMB();
@@ -199,7 +200,7 @@ inline int openAndExportFigures(const QStringList &images, int count)
     for (const BatchReviewItem &item : review.state().batchItems)
         ids.append(item.id);
     review.scanBatchItems(ids);
-    runUntil([&] { return !review.batchScan().isRunning(); });
+    runUntil([&] { return !isScanRunning(review.state()); });
 
     MainThreadWatchdog watchdog;
     QElapsedTimer wall;

@@ -129,7 +129,7 @@ Spent scanBatch(const QStringList &files, int rounds)
         QElapsedTimer wall;
         wall.start();
         review.scanWholeBatch();
-        bench::runUntil([&] { return !review.batchScan().isRunning(); });
+        bench::runUntil([&] { return !isScanRunning(review.state()); });
         return Spent{millisecondsSince(wall), cpuMilliseconds() - cpu};
     };
     scanItems(1);

@@ -74,7 +74,6 @@ void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candid
                 return std::nullopt;
             }
         });
-    m_poolWork = QFuture<void>(decoding);
     whenFinished(decoding, this, [this, task, candidate](const QFuture<std::optional<QImage>> &decoded) {
         // Stopped while it was decoded: nothing is scanned or reported.
         if (task.isCancelled())
@@ -149,7 +148,6 @@ void ClipboardScanFlow::handleScanResult(const ScannedPlan &scanned, const QByte
     // The change stays claimed until the clipboard is replaced; its PNG is rendered on
     // the thread pool.
     const QFuture<std::optional<QByteArray>> rendering = QtConcurrent::run(cleanedPNGIfRendered, image, plan);
-    m_poolWork = QFuture<void>(rendering);
     whenFinished(rendering, this,
                  [this, task, plan, changeCount, item](const QFuture<std::optional<QByteArray>> &rendered) {
                      // Stopped while it was rendered: the clipboard stays as it is.

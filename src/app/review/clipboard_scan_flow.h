@@ -46,9 +46,6 @@ public:
     void cancelScans();
     /// The change counts whose images are decoded or scanned.
     QList<qint64> scanningChangeCounts() const { return m_scanTasks.keys(); }
-    /// The latest work started on the thread pool (decoding a clipboard image or rendering
-    /// its replacement), for whoever must wait until it is done.
-    QFuture<void> poolWork() const { return m_poolWork; }
 
 private:
     void scanDecodedImage(const QImage &image, const TaskHandle &task, const ClipboardImageCandidate &candidate);
@@ -73,7 +70,6 @@ private:
     ApplicationActive m_isActive;
     /// The decoding and scan of each clipboard change the guard handed over, by change count.
     QHash<qint64, TaskHandle> m_scanTasks;
-    QFuture<void> m_poolWork;
 };
 
 } // namespace velmora

@@ -234,18 +234,8 @@ public:
     bool finishCaptureTask(const TaskHandle &task) override;
     void setLastExportLocation(const ExportLocation &location) override;
 
-    /// The reading of opened, dropped and folder files.
-    FileImport &fileImport() { return m_fileImport; }
-    /// The writing of a batch export.
-    BatchExport &batchExport() { return m_batchExport; }
-    /// The batch scan.
-    const BatchScanRunner &batchScan() const { return m_batchScan; }
     /// The review gate in front of every share, with the share it holds.
     const ShareGate &shareGate() const { return m_shareGate; }
-    /// The making of the cleaned copy for Copy and Export.
-    CleanedImageOutput &cleanedImageOutput() { return m_cleanedImageOutput; }
-    /// The reading of a pasted or dropped image, or of one a flow opens for review.
-    IntakeImport &intakeImport() { return m_intakeImport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.

@@ -196,7 +196,7 @@ TEST_F(CaptureAutoOutputTest, TheBannersReviewActionOpensTheCapture)
     storeOutput("copyCleanedPNG", "pauseIfUnsure");
     capture(VelmoraCaptureMode::area, {sureFinding()});
     controller.openLastAutoCleanReviewItem();
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().batchItems.first().sourceLabel, QStringLiteral("Area capture"));
     EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoCleanReviewItemStatus);

@@ -57,7 +57,7 @@ protected:
         engine.lastCall().finish(visual);
         drainEvents();
         finishAutoOutput();
-        finishImport();
+        drainScans();
     }
     /// Waits for AutoClean's cleaned copy, made off the main thread, and delivers it.
     void finishAutoOutput()

@@ -69,13 +69,6 @@ protected:
         return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
     }
 
-    /// Lets the flow's latest work on the thread pool end and report: a decoding starts
-    /// its scan, a rendering replaces the clipboard.
-    void finishPoolWork()
-    {
-        scan.poolWork().waitForFinished();
-        drainEvents();
-    }
 
     /// The guard hands the current clipboard over and the scan finds `findings`; an
     /// image paused for review is on screen afterwards.
@@ -88,7 +81,6 @@ protected:
         engine.lastCall().finish(findings);
         drainEvents();
         finishPoolWork();
-        finishImport();
     }
 
     void startGuard(Mode mode)
@@ -270,7 +262,7 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
     scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
 
     controller.openLastAutoCleanReviewItem();
-    finishImport();
+    finishPoolWork();
 
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
@@ -531,7 +523,7 @@ TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
     const int callsBefore = engine.callCount();
 
     controller.copyCleanedPNG();
-    waitForCleanedImage();
+    finishPoolWork();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     advanceThroughSettle();
     advanceThroughSettle();
@@ -551,7 +543,7 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
-    finishImport();
+    finishPoolWork();
 
     EXPECT_EQ(state().reviewStatusNote(), openedBeforeChange);
     EXPECT_EQ(state().image().size(), QSize(40, 30));

@@ -81,7 +81,7 @@ TEST_F(ReviewBannerActions, ReviewOpensTheLastAutoCleanItem)
 {
     controller.setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
     controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
 }
@@ -90,7 +90,7 @@ TEST_F(ReviewBannerActions, ReviewOpensTheNewestWatchedScreenshot)
 {
     controller.queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
     controller.performBannerAction(CompletionBannerAction::reviewLatestWatchedScreenshot);
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().batchItems.size(), 1);
     EXPECT_EQ(state().sourceDisplayLabel(), "Watched one");
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());

@@ -51,7 +51,7 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     controller.setIncludesCleanBatchExports(false);
     controller.setOutputPreview(true);
     controller.runShareCommand(ShareAction::copy);
-    waitForCleanedImage();
+    drainScans();
     ASSERT_FALSE(state().redactedPreviewImage.isNull());
     ASSERT_TRUE(banner().text().has_value());
     autoCleanUndo.registerToken(AutoCleanUndoToken{});

@@ -219,7 +219,7 @@ TEST_F(SettingsMenuItem, AKeystrokeInTheTermsEditorRescansTheOpenImageAfterTheDe
     ReviewController &review = mainWindow->contentView()->session().review();
     review.loadBatch({fileItem("one.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
     engine.lastCall().finish();
-    drainScans(review);
+    finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     host.open();
 

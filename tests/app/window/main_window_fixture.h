@@ -9,8 +9,6 @@
 #include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 
-#include "app/review/review_imports.h"
-
 #include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
@@ -70,7 +68,7 @@ protected:
     void openScanned(const QList<TextObservation> &lines)
     {
         review().loadImageData(pngBytes());
-        finishReviewImports(review());
+        finishPoolWork();
         ASSERT_GE(m_engine.callCount(), 1);
         m_engine.lastCall().finish({}, lines);
         drainEvents();

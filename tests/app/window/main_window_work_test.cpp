@@ -28,7 +28,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     m_window->show();
     review().loadImageData(pngBytes());
-    finishReviewImports(review());
+    finishPoolWork();
     ASSERT_TRUE(state().isChecking());
     m_window->close();
     EXPECT_FALSE(m_window->isVisible());
@@ -94,7 +94,7 @@ TEST_F(MainWindowFixture, TheBannersReviewActionAsksBeforeDiscardingDrawnBoxes)
 
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents(); // the answer is acted on once the question has gone
-    finishReviewImports(m_session->review());
+    finishPoolWork();
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
     EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
@@ -116,7 +116,7 @@ TEST_F(MainWindowFixture, TrySampleAsksBeforeDiscardingDrawnBoxes)
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
     test::drainEvents();
-    finishReviewImports(review());
+    finishPoolWork();
     EXPECT_EQ(state().image().size(), QSize(640, 360)) << "the drawn-on image stays";
     EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
 
@@ -124,7 +124,7 @@ TEST_F(MainWindowFixture, TrySampleAsksBeforeDiscardingDrawnBoxes)
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents(); // the answer is acted on once the question has gone
-    finishReviewImports(review());
+    finishPoolWork();
     EXPECT_EQ(state().sourceDisplayLabel(), "Quick Start sample");
     EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
@@ -135,7 +135,7 @@ TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
     EXPECT_EQ(m_quits, 1);
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
     review().copyCleanedPNG();
-    review().cleanedImageOutput().future().waitForFinished();
+    finishPoolWork();
     test::drainEvents();
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
     EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";

@@ -60,7 +60,7 @@ TEST_F(ReviewActionsTest, PreviewCopyExportAndClose)
     actions.togglePreview->trigger();
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
     actions.copyCleaned->trigger();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(clipboard.changes, 1);
     actions.exportCleaned->trigger();
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
@@ -95,7 +95,7 @@ TEST_F(ReviewActionsTest, ActionsStopWithTheController)
     bindReviewActions(actions, *other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
     actions.copyCleaned->trigger();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(clipboard.changes, 1) << "only the living controller copied";
 }
 

@@ -93,7 +93,7 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
 {
     dialogs.imagesAnswer = {QUrl::fromLocalFile(m_sourcePath)};
     controller.openImagesFromPanel();
-    controller.fileImport().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking(); }, 60000));
 
@@ -108,7 +108,7 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     controller.runShareCommand(ShareAction::export_);
     if (controller.shareGate().isShowingReviewWarning())
         controller.continuePendingShare();
-    controller.cleanedImageOutput().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests.first().defaultName, "Build log-redacted.png");

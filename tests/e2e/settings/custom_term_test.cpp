@@ -68,7 +68,7 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(review.handleDrop(drop));
-    review.fileImport().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !review.state().isChecking(); }, 60000));
     ASSERT_FALSE(findingLabels(review).contains(QStringLiteral("Custom term")));

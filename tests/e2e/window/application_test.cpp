@@ -60,7 +60,7 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(content->session().review().handleDrop(drop));
-    content->session().review().fileImport().future().waitForFinished();
+    finishPoolWork();
     velmora::test::drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !content->session().review().state().isChecking(); }, 60000));
 

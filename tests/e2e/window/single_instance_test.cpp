@@ -41,7 +41,7 @@ protected:
     {
         ReviewController &review = app.mainWindow()->contentView()->session().review();
         // The files are read off the main thread first.
-        review.fileImport().future().waitForFinished();
+    finishPoolWork();
         drainEvents();
         QStringList names;
         for (const BatchReviewItem &item : review.state().batchItems)

@@ -46,7 +46,7 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     controller.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
 
     controller.copyCleanedPNG();
-    controller.cleanedImageOutput().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
 
     EXPECT_TRUE(xclipTargets().contains(QStringLiteral("image/png")));
