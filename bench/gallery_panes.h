@@ -11,6 +11,8 @@
 #include "app/panes/image_review_view.h"
 #include "app/protection/system_clipboard.h"
 #include "app/review/review_controller.h"
+#include "app/window/batch_sidebar_binding.h"
+#include "app/window/findings_binding.h"
 #include "core/analysis/scan_engine.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
@@ -94,6 +96,21 @@ void loadBatch(ReviewController &controller, const QImage &image, const Redactio
     controller.scanBatchItems({scanning});
 }
 
+// The columns as the window shows them: bound to the review.
+FindingsPanel *boundFindings(ReviewController &review)
+{
+    auto *panel = new FindingsPanel;
+    bindFindingsToReview(*panel, review);
+    return panel;
+}
+
+BatchSidebar *boundBatch(ReviewController &review)
+{
+    auto *sidebar = new BatchSidebar;
+    bindBatchSidebarToReview(*sidebar, review);
+    return sidebar;
+}
+
 QWidget *framed(QWidget *frame, const QPalette &palette, QSize size)
 {
     frame->setPalette(palette);
@@ -123,7 +140,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         QWidget frame;
         auto *layout = new QHBoxLayout(&frame);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto *panel = new FindingsPanel(review.controller);
+        auto *panel = boundFindings(review.controller);
         layout->addWidget(panel);
         framed(&frame, palette, QSize(376, 980));
         expandDetails(panel, selected);
@@ -136,7 +153,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         QWidget sidebarFrame;
         auto *sidebarLayout = new QHBoxLayout(&sidebarFrame);
         sidebarLayout->setContentsMargins(0, 0, 0, 0);
-        sidebarLayout->addWidget(new BatchSidebar(review.controller));
+        sidebarLayout->addWidget(boundBatch(review.controller));
         framed(&sidebarFrame, palette, QSize(260, 760));
         review.controller.selectBatchCategory(FindingCategory::secrets);
         review.controller.selectBatchCategory(std::nullopt);
@@ -154,7 +171,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         columnLayout->addWidget(new DropTargetView(*review.settings));
         layout->addWidget(column, 1);
         layout->addWidget(look::makeDivider(Qt::Vertical));
-        layout->addWidget(new FindingsPanel(review.controller));
+        layout->addWidget(boundFindings(review.controller));
         framed(&frame, palette, kWindowMinimum);
         ok &= save(&frame, outDir + QStringLiteral("/window-%1-empty-minimum.png").arg(paletteName));
         framed(&frame, palette, QSize(1400, 1000));
@@ -167,7 +184,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         auto *layout = new QHBoxLayout(&frame);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        layout->addWidget(new BatchSidebar(review.controller));
+        layout->addWidget(boundBatch(review.controller));
         layout->addWidget(look::makeDivider(Qt::Vertical));
         auto *canvas = new ImageReviewView;
         canvas->setImage(image);
@@ -175,7 +192,7 @@ bool renderPanes(const QString &outDir, const QString &paletteName, const QPalet
         canvas->setSelectedDetectionId(selected);
         layout->addWidget(canvas, 1);
         layout->addWidget(look::makeDivider(Qt::Vertical));
-        auto *panel = new FindingsPanel(review.controller);
+        auto *panel = boundFindings(review.controller);
         layout->addWidget(panel);
         framed(&frame, palette, kWindowMinimum);
         ok &= save(&frame, outDir + QStringLiteral("/window-%1-review-minimum.png").arg(paletteName));

@@ -7,7 +7,6 @@
 #include "app/kit/velmora_button.h"
 #include "app/panes/batch_category_chip.h"
 #include "app/panes/batch_queue_view.h"
-#include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
 
 #include <QHBoxLayout>
@@ -34,7 +33,7 @@ int caseIndex(E value)
 
 } // namespace
 
-BatchSidebar::BatchSidebar(ReviewController &controller, QWidget *parent) : QWidget(parent), m_controller(controller)
+BatchSidebar::BatchSidebar(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("batch-queue-sidebar"));
     setFixedWidth(kSidebarWidth);
@@ -48,7 +47,7 @@ BatchSidebar::BatchSidebar(ReviewController &controller, QWidget *parent) : QWid
     m_filterPicker = new SegmentedPicker(segments);
     m_filterPicker->setObjectName(QStringLiteral("batch-filter-picker"));
     connect(m_filterPicker, &SegmentedPicker::segmentChosen, this,
-            [this](int index) { m_controller.selectBatchFilter(allCases<BatchReviewFilter>()[index]); });
+            [this](int index) { emit filterChosen(allCases<BatchReviewFilter>()[index]); });
 
     m_previous = makeVelmoraButton(tr("Prev"), QStringLiteral("chevron.up"), VelmoraControlTone::secondary, std::nullopt,
                                    QStringLiteral("previous-batch-image-button"));
@@ -56,8 +55,8 @@ BatchSidebar::BatchSidebar(ReviewController &controller, QWidget *parent) : QWid
     m_next = makeVelmoraButton(tr("Next"), QStringLiteral("chevron.down"), VelmoraControlTone::secondary, std::nullopt,
                                QStringLiteral("next-batch-image-button"));
     m_next->setToolTip(tr("Select the next image in the visible batch list. (Down Arrow)"));
-    connect(m_previous, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentBatchItem(-1); });
-    connect(m_next, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentBatchItem(1); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { emit adjacentItemRequested(-1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { emit adjacentItemRequested(1); });
     auto *navigation = new QHBoxLayout;
     navigation->setSpacing(8);
     navigation->addWidget(m_previous);
@@ -65,7 +64,7 @@ BatchSidebar::BatchSidebar(ReviewController &controller, QWidget *parent) : QWid
     navigation->addStretch(1);
 
     m_queue = new BatchQueueView;
-    m_queue->setOnSelect([this](const QUuid &id) { m_controller.selectBatchItem(id); });
+    m_queue->setOnSelect([this](const QUuid &id) { emit itemChosen(id); });
     m_emptyQueue = makeTextLabel(tr("No images match this filter."), look::font(look::TextStyle::caption), look::secondary, true);
     m_emptyQueue->setObjectName(QStringLiteral("batch-empty-filter-state"));
     m_emptyQueue->setContentsMargins(0, 6, 0, 6);
@@ -81,8 +80,7 @@ BatchSidebar::BatchSidebar(ReviewController &controller, QWidget *parent) : QWid
     layout->addWidget(m_emptyQueue);
     layout->addStretch(0);
 
-    connect(&m_controller, &ReviewController::changed, this, &BatchSidebar::refresh);
-    refresh();
+    showState({});
 }
 
 QWidget *BatchSidebar::buildProgressHeader()
@@ -148,7 +146,7 @@ void BatchSidebar::refreshCategoryChips(const QList<BatchCategoryCount> &counts)
             chip->setObjectName(QStringLiteral("batch-category-filter-all"));
             chip->setAccessibleName(tr("Show all finding types"));
         }
-        connect(chip, &QAbstractButton::clicked, this, [this, category] { m_controller.selectBatchCategory(category); });
+        connect(chip, &QAbstractButton::clicked, this, [this, category] { emit categoryChosen(category); });
         m_chips.append(chip);
         m_chipsLayout->addWidget(chip);
     };
@@ -157,31 +155,28 @@ void BatchSidebar::refreshCategoryChips(const QList<BatchCategoryCount> &counts)
         addChip(title(count.category), count.findingCount, count.category);
 }
 
-void BatchSidebar::refresh()
+void BatchSidebar::showState(const BatchSidebarState &state)
 {
-    const ReviewState &state = m_controller.state();
-    const int total = int(state.batchItems.size());
-    const int processed = processedBatchItems(state);
-    const int withFindings = batchItemsWithFindings(state);
     m_scanLine->setText(tr("%1 of %2 scanned - %3 with findings - %4 clean")
-                            .arg(processed).arg(total).arg(withFindings).arg(cleanBatchItems(state)));
-    m_reviewLine->setText(tr("Reviewed %1 of %2 with findings").arg(reviewedBatchItemsWithFindings(state)).arg(withFindings));
-    m_progress->setVisible(isBatchChecking(state));
-    m_progress->setRange(0, qMax(1, total));
-    m_progress->setValue(processed);
+                            .arg(state.processedCount).arg(state.imageCount).arg(state.withFindingsCount).arg(state.cleanCount));
+    m_reviewLine->setText(
+        tr("Reviewed %1 of %2 with findings").arg(state.reviewedWithFindingsCount).arg(state.withFindingsCount));
+    m_progress->setVisible(state.isChecking);
+    m_progress->setRange(0, qMax(1, state.imageCount));
+    m_progress->setValue(state.processedCount);
 
-    m_filterPicker->setCurrentIndex(caseIndex(state.batchFilter));
+    m_filterPicker->setCurrentIndex(caseIndex(state.filter));
 
-    const QList<BatchCategoryCount> counts = batchCategoryCounts(state);
+    const QList<BatchCategoryCount> &counts = state.categories;
     m_categoryFilter->setVisible(!counts.isEmpty());
     refreshCategoryChips(counts);
     for (int i = 0; i < m_chips.size(); ++i) {
         const std::optional<FindingCategory> category =
             i == 0 ? std::nullopt : std::optional<FindingCategory>(m_chipCounts.at(i - 1).category);
-        m_chips[i]->setSelected(category == state.batchCategoryFilter);
+        m_chips[i]->setSelected(category == state.category);
     }
     const auto selectedCount = std::find_if(counts.begin(), counts.end(), [&](const BatchCategoryCount &count) {
-        return state.batchCategoryFilter == count.category;
+        return state.category == count.category;
     });
     if (selectedCount != counts.end()) {
         m_categorySummary->setFont(look::font(look::TextStyle::caption2, QFont::Medium));
@@ -192,19 +187,19 @@ void BatchSidebar::refresh()
         m_categorySummary->setText(tr("Review by finding type across the folder."));
     }
 
-    const QList<BatchReviewItem> visible = visibleBatchItems(state);
+    const QList<BatchReviewItem> &visible = state.visibleItems;
     m_previous->setEnabled(visible.size() >= 2);
     m_next->setEnabled(visible.size() >= 2);
     m_queue->setVisible(!visible.isEmpty());
     m_emptyQueue->setVisible(visible.isEmpty());
-    m_queue->setItems(visible, state.selectedBatchItemID);
+    m_queue->setItems(visible, state.selectedItem);
 }
 
 void BatchSidebar::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers blocking = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (!(event->modifiers() & blocking) && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-        m_controller.selectAdjacentBatchItem(event->key() == Qt::Key_Up ? -1 : 1);
+        emit adjacentItemRequested(event->key() == Qt::Key_Up ? -1 : 1);
         event->accept();
         return;
     }

@@ -10,7 +10,6 @@
 #include "app/panes/findings_empty_states.h"
 #include "app/panes/keyed_widgets.h"
 #include "app/review/finding_queries.h"
-#include "app/review/review_controller.h"
 #include "app/review/review_status_text.h"
 
 #include <QAction>
@@ -51,14 +50,14 @@ QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons)
 
 } // namespace
 
-FindingsPanel::FindingsPanel(ReviewController &controller, QWidget *parent) : QWidget(parent), m_controller(controller)
+FindingsPanel::FindingsPanel(QWidget *parent) : QWidget(parent)
 {
-    m_rowActions.select = [this](const QUuid &id) { m_controller.selectDetection(id); };
-    m_rowActions.setActive = [this](const QUuid &id, bool on) { m_controller.setFindingActive(id, on); };
-    m_rowActions.setGroupActive = [this](bool on, const QList<QUuid> &ids) { m_controller.setFindingsActive(on, ids); };
-    m_rowActions.rememberSafe = [this](const RedactionPlanEntry &entry) { m_controller.rememberFindingAsSafe(entry); };
+    m_rowActions.select = [this](const QUuid &id) { emit findingSelected(id); };
+    m_rowActions.setActive = [this](const QUuid &id, bool on) { emit findingActiveSet(id, on); };
+    m_rowActions.setGroupActive = [this](bool on, const QList<QUuid> &ids) { emit findingsActiveSet(on, ids); };
+    m_rowActions.rememberSafe = [this](const RedactionPlanEntry &entry) { emit rememberSafeRequested(entry); };
     m_rowActions.setDetectorDisposition = [this](RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry) {
-        m_controller.setDetectorDisposition(disposition, entry);
+        emit detectorDispositionChosen(disposition, entry);
     };
     m_rowActions.openDetectionSettings = [this] { emit openDetectionSettingsRequested(); };
 
@@ -68,11 +67,11 @@ FindingsPanel::FindingsPanel(ReviewController &controller, QWidget *parent) : QW
     setAutoFillBackground(true);
 
     m_previousAction = makeWindowAction(tr("Previous Finding"), QKeySequence(Qt::CTRL | Qt::Key_Up),
-                                        [this] { m_controller.selectAdjacentFinding(-1); });
+                                        [this] { emit adjacentFindingRequested(-1); });
     m_nextAction = makeWindowAction(tr("Next Finding"), QKeySequence(Qt::CTRL | Qt::Key_Down),
-                                    [this] { m_controller.selectAdjacentFinding(1); });
+                                    [this] { emit adjacentFindingRequested(1); });
     m_toggleAction = makeWindowAction(tr("Toggle Finding"), QKeySequence(Qt::Key_Space),
-                                      [this] { m_controller.toggleSelectedFindingActive(); });
+                                      [this] { emit toggleSelectedFindingRequested(); });
 
     m_filterPicker = new SegmentedPicker({
         {title(FindingFilter::all), QStringLiteral("findings-filter-all")},
@@ -83,7 +82,7 @@ FindingsPanel::FindingsPanel(ReviewController &controller, QWidget *parent) : QW
     m_filterPicker->setObjectName(QStringLiteral("findings-filter-picker"));
     m_filterPicker->setToolTip(tr("Check needs inspection. Redact will be hidden. Visible stays in the cleaned output."));
     connect(m_filterPicker, &SegmentedPicker::segmentChosen, this,
-            [this](int index) { m_controller.selectFindingFilter(allCases<FindingFilter>()[index]); });
+            [this](int index) { emit filterChosen(allCases<FindingFilter>()[index]); });
 
     m_emptyDetection = new EmptyDetectionState;
     m_emptyFilter = new EmptyFilterState;
@@ -114,7 +113,6 @@ FindingsPanel::FindingsPanel(ReviewController &controller, QWidget *parent) : QW
     layout->addStretch(0);
     layout->addWidget(buildFooter());
 
-    connect(&m_controller, &ReviewController::changed, this, &FindingsPanel::refresh);
     refresh();
 }
 
@@ -195,11 +193,11 @@ QWidget *FindingsPanel::buildFooter()
     auto *visibleAll = footerButton(tr("Visible"), QStringLiteral("eye"), VelmoraControlTone::quiet, 110,
                                     QStringLiteral("exclude-all-findings-button"), QString());
     // The buttons register no keys of their own: the window-wide actions carry them.
-    connect(previous, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentFinding(-1); });
-    connect(next, &QPushButton::clicked, this, [this] { m_controller.selectAdjacentFinding(1); });
-    connect(m_toggleButton, &QPushButton::clicked, this, [this] { m_controller.toggleSelectedFindingActive(); });
-    connect(redactAll, &QPushButton::clicked, this, [this] { m_controller.setAllFindingsIncluded(true); });
-    connect(visibleAll, &QPushButton::clicked, this, [this] { m_controller.setAllFindingsIncluded(false); });
+    connect(previous, &QPushButton::clicked, this, [this] { emit adjacentFindingRequested(-1); });
+    connect(next, &QPushButton::clicked, this, [this] { emit adjacentFindingRequested(1); });
+    connect(m_toggleButton, &QPushButton::clicked, this, &FindingsPanel::toggleSelectedFindingRequested);
+    connect(redactAll, &QPushButton::clicked, this, [this] { emit allFindingsIncludedSet(true); });
+    connect(visibleAll, &QPushButton::clicked, this, [this] { emit allFindingsIncludedSet(false); });
 
     m_navigation = new QWidget;
     auto *navigation = new QVBoxLayout(m_navigation);
@@ -240,46 +238,52 @@ DetectionGroupSection *FindingsPanel::section(FindingCategory category) const
     return m_sections.value(category);
 }
 
+void FindingsPanel::showState(const FindingsPanelState &state)
+{
+    m_state = state;
+    refresh();
+}
+
 void FindingsPanel::refresh()
 {
-    const ReviewState &state = m_controller.state();
-    const RedactionPlan &plan = state.redactionPlan();
+    const FindingsPanelState &state = m_state;
+    const RedactionPlan &plan = state.plan;
     const qsizetype count = plan.entries().size();
     const bool hasEntries = count > 0;
-    const bool hasImage = !state.image().isNull();
+    const bool hasImage = state.hasImage;
 
     m_title->setFullText(hasEntries ? counted(count, tr("possible leak"), tr("possible leaks")) : tr("Findings"));
     m_countBadge->setVisible(hasEntries);
     m_countBadge->setText(QString::number(count));
     m_summary->setText(findingsSummaryText(plan, hasImage));
-    m_previewBanner->setVisible(state.isPreviewingRedactedOutput);
-    m_errorLine->setVisible(state.errorText().has_value());
-    m_errorLine->setText(state.errorText().value_or(QString()));
+    m_previewBanner->setVisible(state.isPreviewingOutput);
+    m_errorLine->setVisible(state.errorText.has_value());
+    m_errorLine->setText(state.errorText.value_or(QString()));
 
     m_filterPicker->setVisible(hasEntries);
     const auto filters = allCases<FindingFilter>();
-    m_filterPicker->setCurrentIndex(int(std::find(filters.begin(), filters.end(), state.findingFilter) - filters.begin()));
+    m_filterPicker->setCurrentIndex(int(std::find(filters.begin(), filters.end(), state.filter) - filters.begin()));
 
-    const QList<FindingGroup> groups = hasEntries ? groupedFilteredEntries(plan, state.findingFilter) : QList<FindingGroup>();
+    const QList<FindingGroup> groups = hasEntries ? groupedFilteredEntries(plan, state.filter) : QList<FindingGroup>();
     m_emptyDetection->setVisible(!hasEntries);
-    m_emptyDetection->setState(state.isChecking(), hasImage);
+    m_emptyDetection->setState(state.isChecking, hasImage);
     m_emptyFilter->setVisible(hasEntries && groups.isEmpty());
-    m_emptyFilter->setFilter(state.findingFilter);
+    m_emptyFilter->setFilter(state.filter);
     m_scrollArea->setVisible(!groups.isEmpty());
     refreshFindings(groups);
 
     m_navigation->setVisible(hasEntries);
-    m_toggleButton->setEnabled(state.selectedDetectionID().has_value());
+    m_toggleButton->setEnabled(state.selection.has_value());
     m_previousAction->setEnabled(hasEntries);
     m_nextAction->setEnabled(hasEntries);
-    m_toggleAction->setEnabled(hasEntries && state.selectedDetectionID().has_value());
+    m_toggleAction->setEnabled(hasEntries && state.selection.has_value());
     m_toolsDivider->setVisible(hasImage && !hasEntries && m_toolsLayout->count() > 0);
     m_toolsHolder->setVisible(hasImage && m_toolsLayout->count() > 0);
 }
 
 void FindingsPanel::refreshFindings(const QList<FindingGroup> &groups)
 {
-    const std::optional<QUuid> selection = m_controller.state().selectedDetectionID();
+    const std::optional<QUuid> selection = m_state.selection;
     QList<FindingCategory> shown;
     for (qsizetype i = 0; i < groups.size(); ++i) {
         const FindingGroup &group = groups.at(i);

@@ -18,16 +18,27 @@ class ClampedLabel;
 class DetectionGroupSection;
 class EmptyDetectionState;
 class EmptyFilterState;
-class ReviewController;
 class SegmentedPicker;
 class VelmoraButton;
+
+/// What the findings column shows of the image under review.
+struct FindingsPanelState
+{
+    RedactionPlan plan;
+    std::optional<QUuid> selection;
+    FindingFilter filter = FindingFilter::all;
+    bool hasImage = false;
+    bool isChecking = false;
+    bool isPreviewingOutput = false;
+    std::optional<QString> errorText;
+};
 
 // The right-hand column while an image or batch is under review: how many possible
 // leaks there are and what the cleaned output will hold, the findings filter, the
 // findings grouped by category (or a placeholder), and the footer with finding
 // navigation, the toggle of the selected finding, redact-all and visible-all, and the
-// manual tools. It draws the controller's state on every change and calls its
-// operations; it owns no review data.
+// manual tools. It draws the state it is shown and reports the user's intents; it
+// changes no review data.
 //
 // Its padding (28), spacing (14), window-coloured background and width (376) are its
 // own, so the main window only places it. The three keys (Ctrl+Up, Ctrl+Down, Space)
@@ -36,7 +47,9 @@ class FindingsPanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit FindingsPanel(ReviewController &controller, QWidget *parent = nullptr);
+    explicit FindingsPanel(QWidget *parent = nullptr);
+
+    void showState(const FindingsPanelState &state);
 
     /// Previous finding (Ctrl+Up), next finding (Ctrl+Down) and toggle the selected
     /// finding (Space), enabled only while their buttons are.
@@ -48,9 +61,21 @@ public:
     DetectionGroupSection *section(FindingCategory category) const;
 
 signals:
+    void findingSelected(const QUuid &id);
+    void findingActiveSet(const QUuid &id, bool on);
+    /// A group's button: every finding of `ids` on or off.
+    void findingsActiveSet(bool on, const QList<QUuid> &ids);
+    void rememberSafeRequested(const RedactionPlanEntry &entry);
+    void detectorDispositionChosen(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry);
     /// "Open Detection settings" of a finding: the main window opens the settings window
     /// (the controller then shows its detection tab, see openDetectionSettingsSoon).
     void openDetectionSettingsRequested();
+    /// Previous (−1) or next (+1) finding.
+    void adjacentFindingRequested(int step);
+    void toggleSelectedFindingRequested();
+    void filterChosen(FindingFilter filter);
+    /// Redact (true) or Visible (false) for every finding.
+    void allFindingsIncludedSet(bool included);
 
 private:
     QWidget *buildStatusBlock();
@@ -59,7 +84,7 @@ private:
     void refresh();
     void refreshFindings(const QList<FindingGroup> &groups);
 
-    ReviewController &m_controller;
+    FindingsPanelState m_state;
     FindingRowActions m_rowActions;
 
     ClampedLabel *m_title = nullptr;

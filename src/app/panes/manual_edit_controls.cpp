@@ -5,7 +5,6 @@
 #include "app/kit/symbol_icon.h"
 #include "app/kit/symbol_view.h"
 #include "app/kit/velmora_button.h"
-#include "app/review/review_controller.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -40,8 +39,7 @@ QString toolTipOf(const ManualToolInfo &info, const ManualToolState &state)
 
 } // namespace
 
-ManualEditControls::ManualEditControls(ReviewController &controller, QWidget *parent)
-    : QWidget(parent), m_controller(controller)
+ManualEditControls::ManualEditControls(QWidget *parent) : QWidget(parent)
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -69,22 +67,15 @@ ManualEditControls::ManualEditControls(ReviewController &controller, QWidget *pa
         column->addLayout(line);
     }
 
-    connect(m_controls.value(ManualTool::draw), &QAbstractButton::toggled, this,
-            [this](bool on) { m_controller.setManualEditing(on); });
-    connect(m_controls.value(ManualTool::keep), &QAbstractButton::toggled, this,
-            [this](bool on) { m_controller.setKeepsManualEditingAfterCommit(on); });
-    connect(m_controls.value(ManualTool::undo), &QAbstractButton::clicked, this,
-            [this] { m_controller.applyManualEditHistoryStep(ReviewController::ManualEditStep::undo); });
-    connect(m_controls.value(ManualTool::redo), &QAbstractButton::clicked, this,
-            [this] { m_controller.applyManualEditHistoryStep(ReviewController::ManualEditStep::redo); });
-    connect(m_controls.value(ManualTool::reset), &QAbstractButton::clicked, this,
-            [this] { m_controller.resetSelectedBounds(); });
-    connect(m_controls.value(ManualTool::delete_), &QAbstractButton::clicked, this,
-            [this] { m_controller.deleteSelectedManualRedaction(); });
-    connect(&m_controller, &ReviewController::changed, this, &ManualEditControls::refresh);
+    connect(m_controls.value(ManualTool::draw), &QAbstractButton::toggled, this, &ManualEditControls::drawingToggled);
+    connect(m_controls.value(ManualTool::keep), &QAbstractButton::toggled, this, &ManualEditControls::keepDrawingToggled);
+    connect(m_controls.value(ManualTool::undo), &QAbstractButton::clicked, this, &ManualEditControls::undoRequested);
+    connect(m_controls.value(ManualTool::redo), &QAbstractButton::clicked, this, &ManualEditControls::redoRequested);
+    connect(m_controls.value(ManualTool::reset), &QAbstractButton::clicked, this, &ManualEditControls::resetRequested);
+    connect(m_controls.value(ManualTool::delete_), &QAbstractButton::clicked, this, &ManualEditControls::deleteRequested);
 
     refreshLook();
-    refresh();
+    showState({});
 }
 
 QAbstractButton *ManualEditControls::makeControl(ManualTool tool)
@@ -109,20 +100,18 @@ QAbstractButton *ManualEditControls::makeControl(ManualTool tool)
     return control;
 }
 
-void ManualEditControls::refresh()
+void ManualEditControls::showState(const ManualEditState &state)
 {
-    const ReviewState &state = m_controller.state();
-    const ManualToolInputs inputs = manualToolInputs(state);
     for (ManualTool tool : allManualTools()) {
         QAbstractButton *control = m_controls.value(tool);
-        const ManualToolState toolState = manualToolState(tool, inputs);
+        const ManualToolState toolState = manualToolState(tool, state.tools);
         control->setEnabled(toolState.isEnabled);
         control->setToolTip(toolTipOf(manualToolInfo(tool), toolState));
     }
     const QSignalBlocker drawBlocker(m_controls.value(ManualTool::draw));
     const QSignalBlocker keepBlocker(m_controls.value(ManualTool::keep));
-    m_controls.value(ManualTool::draw)->setChecked(state.isManualEditing);
-    m_controls.value(ManualTool::keep)->setChecked(state.keepsManualEditingAfterCommit);
+    m_controls.value(ManualTool::draw)->setChecked(state.isDrawing);
+    m_controls.value(ManualTool::keep)->setChecked(state.keepsDrawing);
 }
 
 void ManualEditControls::refreshLook()

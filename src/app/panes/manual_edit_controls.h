@@ -9,30 +9,44 @@ class QAbstractButton;
 
 namespace velmora {
 
-class ReviewController;
+/// What the Manual section shows: what decides its tools, and whether Draw and Keep are on.
+struct ManualEditState
+{
+    ManualToolInputs tools;
+    bool isDrawing = false;
+    bool keepsDrawing = false;
+};
 
 // The Manual section of the findings column: Draw and Keep toggles, Undo and Redo,
 // Reset and Delete. Enabling and help texts come from the manual tools' table for the
-// controller's state; each control calls one controller operation. Each control's
-// object name is its identifier ("manual-draw-toggle", ...). The findings column shows
-// the section below a divider while an image is loaded.
+// state it is shown; each control only reports its intent. Each control's object name
+// is its identifier ("manual-draw-toggle", ...). The findings column shows the section
+// below a divider while an image is loaded.
 class ManualEditControls : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ManualEditControls(ReviewController &controller, QWidget *parent = nullptr);
+    explicit ManualEditControls(QWidget *parent = nullptr);
 
+    /// Sets the toggles without reporting them as the user's.
+    void showState(const ManualEditState &state);
     QAbstractButton *control(ManualTool tool) const { return m_controls.value(tool); }
+
+signals:
+    void drawingToggled(bool on);
+    void keepDrawingToggled(bool on);
+    void undoRequested();
+    void redoRequested();
+    void resetRequested();
+    void deleteRequested();
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     QAbstractButton *makeControl(ManualTool tool);
-    void refresh();
     void refreshLook();
 
-    ReviewController &m_controller;
     QHash<ManualTool, QAbstractButton *> m_controls;
 };
 

@@ -14,16 +14,19 @@
 #include "app/review/review_queries.h"
 #include "app/review/review_warning_text.h"
 #include "app/window/ambient_mode_pills.h"
+#include "app/window/batch_sidebar_binding.h"
 #include "app/window/canvas_binding.h"
-#include "app/window/window_session.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
+#include "app/window/findings_binding.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/install_reminder_dialog.h"
+#include "app/window/manual_edit_binding.h"
 #include "app/window/message_box_answer.h"
 #include "app/window/watched_alerts_menu.h"
+#include "app/window/window_session.h"
 
 #include "core/support/clock.h"
 
@@ -59,7 +62,9 @@ ContentView::ContentView(WindowSession &session, QWidget *parent)
 
     setAcceptDrops(true);
     buildLayout();
+    bindBatchSidebarToReview(*m_batchSidebar, m_controller);
     bindCanvasToReview(*m_canvas, m_controller);
+    bindFindingsToReview(*m_findingsPanel, m_controller);
     connectCommands();
     connect(&m_controller, &ReviewController::changed, this, &ContentView::refresh);
     connect(&m_session.installController(), &ApplicationInstallController::reminderRaised, this,
@@ -86,7 +91,7 @@ void ContentView::buildLayout()
     auto *split = new QHBoxLayout;
     split->setContentsMargins(0, 0, 0, 0);
     split->setSpacing(0);
-    m_batchSidebar = new BatchSidebar(m_controller, this);
+    m_batchSidebar = new BatchSidebar(this);
     m_batchDivider = look::makeDivider(Qt::Vertical, this);
     split->addWidget(m_batchSidebar);
     split->addWidget(m_batchDivider);
@@ -103,8 +108,10 @@ void ContentView::buildLayout()
     split->addWidget(m_canvasStack, 1);
     split->addWidget(look::makeDivider(Qt::Vertical, this));
 
-    m_findingsPanel = new FindingsPanel(m_controller, this);
-    m_findingsPanel->setManualEditingTools(new ManualEditControls(m_controller));
+    m_findingsPanel = new FindingsPanel(this);
+    auto *manualEdits = new ManualEditControls;
+    bindManualEditsToReview(*manualEdits, m_controller);
+    m_findingsPanel->setManualEditingTools(manualEdits);
     connect(m_findingsPanel, &FindingsPanel::openDetectionSettingsRequested, this, [this] {
         openSettingsWindow();
         m_controller.openDetectionSettingsSoon();

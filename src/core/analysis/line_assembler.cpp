@@ -1,7 +1,9 @@
 #include "core/analysis/line_assembler.h"
 
+#include "core/analysis/address_repair.h"
 #include "core/analysis/key_prefix_repair.h"
 #include "core/analysis/line_assembler_parts.h"
+#include "core/analysis/small_l_repair.h"
 #include "core/analysis/token_repair.h"
 #include "core/analysis/upper_median.h"
 #include "core/support/log_categories.h"
@@ -10,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace velmora {
 
@@ -181,9 +184,14 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
     // State (j, m): the last matched character is the m-th (from 0, at most the last
     // of `fill`) on place j; j = -1 before any match. best holds the least cost of the
     // characters so far ending in each state, from the state it came from (-1: the
-    // character before stood on nothing and the state is unchanged).
-    constexpr int fill = 4;
-    const auto state = [](int j, int m) { return (j + 1) * fill + m; };
+    // character before stood on nothing and the state is unchanged). A place holds one
+    // character more than the widest is wide enough for, at least four: touching glyphs
+    // of a monospace line ("rg@ma") may run over five cells and more.
+    const int widest = std::accumulate(places.begin(), places.end(), 0, [](int most, const Place &place) {
+        return std::max(most, place.capacity);
+    });
+    const int fill = std::max(4, widest + 1);
+    const auto state = [fill](int j, int m) { return (j + 1) * fill + m; };
     const int states = (placeCount + 1) * fill;
     constexpr double infinite = std::numeric_limits<double>::infinity();
     QList<double> best(states, infinite);
@@ -355,22 +363,23 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     // holds where they stand.
     QList<ReadCharacter> read;
     for (qsizetype k = 0; k < items.size(); ++k)
-        read.append({items[k].text, items[k].alternatives, breakBefore[k], looseBreak[k]});
+        read.append({items[k].text, items[k].alternatives, breakBefore[k], looseBreak[k], items[k].confidence});
     if (joinSplitTokens(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             breakBefore[k] = read[k].breakBefore;
     }
-    if (repairTokenRuns(read) > 0) {
+    if (repairTokenRuns(read) + repairAddressRuns(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             items[k].text = read[k].text;
     }
-    const bool wantsAlternatives = holdsStrayTokenCharacter(read)
+    const bool wantsAlternatives = (holdsStrayTokenCharacter(read) || holdsDoubtfulAddressCharacter(read))
         && std::none_of(items.begin(), items.end(), [](const Item &item) { return !item.alternatives.isEmpty(); });
     tellCapitalIFromSmallL(items, places);
-    // The fixed beginning of a key read with a look-alike.
+    // The fixed beginning of a key read with a look-alike, and small l read as capital I
+    // inside words, where heights measured a pixel apart by chance cannot tell them.
     for (qsizetype k = 0; k < items.size(); ++k)
         read[k].text = items[k].text;
-    if (repairKeyPrefixes(read) > 0) {
+    if (repairKeyPrefixes(read) + readSmallLInWords(read) > 0) {
         for (qsizetype k = 0; k < items.size(); ++k)
             items[k].text = read[k].text;
     }

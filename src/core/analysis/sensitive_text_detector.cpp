@@ -1,10 +1,12 @@
 #include "core/analysis/sensitive_text_detector.h"
 
+#include "core/analysis/covered_range.h"
 #include "core/analysis/sensitive_text_rule_catalog.h"
 #include "core/support/log_categories.h"
 #include "core/text/pattern_time_budget.h"
 #include "core/text/unicode_text.h"
 
+#include <QHash>
 #include <QUuid>
 
 #include <algorithm>
@@ -52,52 +54,6 @@ bool isCodePointBoundary(const QString &text, qsizetype offset)
     if (offset < 0 || offset > text.size())
         return false;
     return offset == 0 || offset == text.size() || !(text[offset - 1].isHighSurrogate() && text[offset].isLowSurrogate());
-}
-
-// The characters an opaque token is written in.
-bool isTokenCharacter(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_'
-        || u == u'-' || u == u'+' || u == u'/' || u == u'=' || u == u'.';
-}
-
-// The range grown at both ends over the unbroken run of token characters it touches.
-TextRange wholeRunAround(const QString &text, const TextRange &range)
-{
-    qsizetype start = range.location;
-    qsizetype end = range.end();
-    while (start > 0 && isTokenCharacter(text[start - 1]))
-        --start;
-    while (end < text.size() && isTokenCharacter(text[end]))
-        ++end;
-    return TextRange{start, end - start};
-}
-
-// A mark the recogniser reads for the faint last stroke of a glyph: an underscore, a bar,
-// or a closing bracket that closes nothing before it on the line.
-bool isStrayMark(const QString &text, qsizetype at)
-{
-    const QChar c = text[at];
-    if (c == u'_' || c == u'|')
-        return true;
-    static const QString closing = QStringLiteral(")]}");
-    static const QString opening = QStringLiteral("([{");
-    const qsizetype kind = closing.indexOf(c);
-    return kind >= 0 && text.lastIndexOf(opening[kind], at) < 0;
-}
-
-// The range grown over a stray mark that touches either end with only a blank or the
-// line's edge beyond it: the mark most likely stands on the value's own ink.
-TextRange withStrayMarks(const QString &text, TextRange range)
-{
-    const qsizetype before = range.location - 1;
-    if (before >= 0 && isStrayMark(text, before) && (before == 0 || text[before - 1].isSpace()))
-        range = TextRange{before, range.length + 1};
-    const qsizetype after = range.end();
-    if (after < text.size() && isStrayMark(text, after) && (after + 1 == text.size() || text[after + 1].isSpace()))
-        ++range.length;
-    return range;
 }
 
 bool overlaps(const std::optional<TextRange> &a, const std::optional<TextRange> &b)
@@ -160,6 +116,9 @@ struct SensitiveTextDetector::Candidate
 {
     QString value;
     TextRange range;
+    qsizetype rule = 0;
+    /// How surely the value was read: the best reading of the same text in the image.
+    double reading = 0;
 };
 
 // What one image's pass keeps from line to line: the user patterns' time, and what ran
@@ -279,58 +238,73 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidates(qsizet
                 continue;
             if (isLearnedSafe(value, rule, pass))
                 continue;
-            result.append(Candidate{value, textRange});
+            result.append(Candidate{value, textRange, ruleIndex});
         }
     }
     return result;
 }
 
-QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation, ImagePass &pass) const
+QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidatesOfLine(const TextObservation &observation,
+                                                                                ImagePass &pass) const
 {
-    pass.lineRanOutOfTime = false;
-    QList<Contender> findings;
+    QList<Candidate> found;
     for (qsizetype i = 0; i < m_rules.size(); ++i) {
-        const Rule &rule = m_rules[i];
-        const auto &ruleAction = m_effectiveActions[i];
-        if (!ruleAction)
+        if (!m_effectiveActions[i])
             continue; // The rule is off: its pattern does not run.
-        const QList<Candidate> found = candidates(i, observation.text(), pass);
-        if (found.isEmpty())
-            continue;
-        const double lineSureness = std::min(rule.confidence, observation.confidence());
-        for (const Candidate &candidate : found) {
+        for (Candidate &candidate : candidates(i, observation.text(), pass)) {
             // How surely the value itself was read decides, not the rest of its line.
-            const double readingConfidence = observation.confidenceFor(candidate.range);
-            const double baseConfidence = std::min(rule.confidence, readingConfidence);
-            const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
-            const DetectionSuggestedAction action =
-                readingConfidence < kReviewLineConfidence ? DetectionSuggestedAction::review : *ruleAction;
-            const TextRange covered = withStrayMarks(
-                observation.text(), rule.boxesWholeRun ? wholeRunAround(observation.text(), candidate.range) : candidate.range);
-            const TextPartBounds bounds = observation.boundsFor(covered);
-            const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
-            Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
-                                covered.length, !rule.boxesWholeRun};
-            Detection &finding = contender.finding;
-            finding.id = QUuid::createUuid();
-            finding.kind = rule.kind;
-            finding.label = rule.label;
-            finding.confidence = tight ? baseConfidence : fallbackConfidence;
-            finding.normalizedBounds = bounds.bounds;
-            finding.source = DetectionSource::deterministic;
-            finding.reason = rule.reason;
-            finding.matchedText = candidate.value;
-            finding.matchedRange = candidate.range;
-            finding.suggestedAction = action;
-            finding.boundsPrecision = bounds.precision;
-            if (rule.isUserPattern)
-                pass.userPatternFindings.insert(finding.id);
-            findings.append(std::move(contender));
+            candidate.reading = observation.confidenceFor(candidate.range);
+            found.append(std::move(candidate));
         }
+    }
+    return found;
+}
+
+QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &observation, const QList<Candidate> &found,
+                                                       bool ranOutOfTime, ImagePass &pass) const
+{
+    QList<Contender> findings;
+    for (const Candidate &candidate : found) {
+        const Rule &rule = m_rules[candidate.rule];
+        const double lineSureness = std::min(rule.confidence, observation.confidence());
+        const double baseConfidence = std::min(rule.confidence, candidate.reading);
+        const double fallbackConfidence = std::min(baseConfidence, kLineFallbackConfidenceCap);
+        const DetectionSuggestedAction action =
+            candidate.reading < kReviewLineConfidence ? DetectionSuggestedAction::review : *m_effectiveActions[candidate.rule];
+        const CoveredText covered = coveredText(observation.text(), candidate.range, rule.boxesWholeRun);
+        TextPartBounds bounds = observation.boundsFor(covered.range);
+        const bool tight = bounds.precision == DetectionBoundsPrecision::tight;
+        if (const TextPartBounds mark = covered.markBefore ? observation.boundsFor(*covered.markBefore) : TextPartBounds{};
+            tight && mark.precision == DetectionBoundsPrecision::tight) {
+            bounds.bounds = bounds.bounds.united(
+                NormRect::fromEdges(mark.bounds.midX(), mark.bounds.minY(), mark.bounds.maxX(), mark.bounds.maxY()));
+        }
+        if (const TextPartBounds mark = covered.markAfter ? observation.boundsFor(*covered.markAfter) : TextPartBounds{};
+            tight && mark.precision == DetectionBoundsPrecision::tight) {
+            bounds.bounds = bounds.bounds.united(
+                NormRect::fromEdges(mark.bounds.minX(), mark.bounds.minY(), mark.bounds.midX(), mark.bounds.maxY()));
+        }
+        Contender contender{{}, tight ? lineSureness : std::min(lineSureness, kLineFallbackConfidenceCap), rule.confidence,
+                            covered.range.length, !rule.boxesWholeRun};
+        Detection &finding = contender.finding;
+        finding.id = QUuid::createUuid();
+        finding.kind = rule.kind;
+        finding.label = rule.label;
+        finding.confidence = tight ? baseConfidence : fallbackConfidence;
+        finding.normalizedBounds = bounds.bounds;
+        finding.source = DetectionSource::deterministic;
+        finding.reason = rule.reason;
+        finding.matchedText = candidate.value;
+        finding.matchedRange = candidate.range;
+        finding.suggestedAction = action;
+        finding.boundsPrecision = bounds.precision;
+        if (rule.isUserPattern)
+            pass.userPatternFindings.insert(finding.id);
+        findings.append(std::move(contender));
     }
 
     // A pattern that ran out of time may have missed a value: the line needs a look.
-    if (pass.lineRanOutOfTime) {
+    if (ranOutOfTime) {
         for (Contender &contender : findings)
             contender.finding.suggestedAction = DetectionSuggestedAction::review;
     }
@@ -357,10 +331,27 @@ QList<Detection> SensitiveTextDetector::findingsOfLine(const TextObservation &ob
 SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &observations) const
 {
     ImagePass pass;
-    SensitiveTextFindings result;
+    QList<QList<Candidate>> candidates;
+    QList<bool> ranOutOfTime;
     for (const TextObservation &observation : observations) {
-        result.detections.append(findingsOfLine(observation, pass));
+        pass.lineRanOutOfTime = false;
+        candidates.append(candidatesOfLine(observation, pass));
+        ranOutOfTime.append(pass.lineRanOutOfTime);
         ++pass.lineIndex;
+    }
+    // The same text read on several lines is one value: it is as surely read as its best
+    // reading, and all of its findings get one verdict (a tall page with one key on many
+    // lines read at slightly different sharpness must not mark most of them Check).
+    QHash<QString, double> bestReading;
+    for (const QList<Candidate> &line : std::as_const(candidates)) {
+        for (const Candidate &candidate : line)
+            bestReading[candidate.value] = std::max(bestReading.value(candidate.value, 0.0), candidate.reading);
+    }
+    SensitiveTextFindings result;
+    for (qsizetype l = 0; l < observations.size(); ++l) {
+        for (Candidate &candidate : candidates[l])
+            candidate.reading = bestReading.value(candidate.value);
+        result.detections.append(findingsOfLine(observations[l], candidates[l], ranOutOfTime[l], pass));
     }
     result.customPatternSteps = PatternTimeBudget::kStepsPerImage - pass.budget.remainingSteps();
     if (pass.skipped.isEmpty())

@@ -35,7 +35,9 @@ struct SensitiveTextFindings
 // dropped afterwards; immutable, so any thread may run it. The built-in rules run under
 // a step limit that no recognised line reaches; the user's patterns and learned rules
 // under the per-line limit and a budget shared over the image (PatternTimeBudget). A line
-// on which any pattern ran out of time has its findings marked for review.
+// on which any pattern ran out of time has its findings marked for review. A value is as
+// surely read as the best reading of the same text anywhere in the image, so that its
+// findings get one verdict.
 class SensitiveTextDetector
 {
 public:
@@ -73,7 +75,10 @@ private:
     IcuSearch search(qsizetype ruleIndex, const QString &line, ImagePass &pass) const;
     QList<Candidate> candidates(qsizetype ruleIndex, const QString &line, ImagePass &pass) const;
     bool isLearnedSafe(const QString &value, const Rule &rule, ImagePass &pass) const;
-    QList<Detection> findingsOfLine(const TextObservation &observation, ImagePass &pass) const;
+    /// Every rule's candidates on the line, each with how surely its value was read.
+    QList<Candidate> candidatesOfLine(const TextObservation &observation, ImagePass &pass) const;
+    QList<Detection> findingsOfLine(const TextObservation &observation, const QList<Candidate> &found, bool ranOutOfTime,
+                                    ImagePass &pass) const;
 
     QList<Rule> m_rules;
     /// Per rule, in rule order: the configuration is fixed, so this is decided once.

@@ -42,7 +42,8 @@ struct SensitiveTextRule
     /// True for rules whose value is one opaque token (keys, tokens, JWTs): the
     /// finding's box then spans the whole unbroken run of token characters around the
     /// match, so that a misread character that ends the match early leaves no part of
-    /// the token readable. The matched text and range stay the rule's match.
+    /// the token readable, but not the name of a setting before "=" (see
+    /// coveredRange). The matched text and range stay the rule's match.
     bool boxesWholeRun = false;
 };
 

@@ -117,8 +117,9 @@ QList<TesseractLine> TesseractEngine::readLines(TesseractChoices choices) const
                 tesseract::ChoiceIterator choice(*it);
                 do {
                     const QString text = QString::fromUtf8(choice.GetUTF8Text());
+                    // Tesseract gives the choices' certainties in percent, as its symbols'.
                     if (!text.isEmpty() && text != symbol.text)
-                        symbol.alternatives.append({text, choice.Confidence()});
+                        symbol.alternatives.append({text, choice.Confidence() / 100.0});
                 } while (choice.Next());
             }
             lines.last().symbols.append(std::move(symbol));

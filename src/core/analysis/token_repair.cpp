@@ -1,5 +1,7 @@
 #include "core/analysis/token_repair.h"
 
+#include "core/analysis/address_repair.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -15,17 +17,6 @@ constexpr double tokenShare = 0.8;
 constexpr qsizetype shortestKey = 16;
 // Card and phone numbers are set in groups of at most this many digits.
 constexpr qsizetype digitGroupLength = 4;
-
-bool isAsciiLetterOrDigit(QChar c)
-{
-    return c.unicode() < 0x80 && c.isLetterOrNumber();
-}
-
-bool isTokenCharacter(const QString &text)
-{
-    static const QString marks = QStringLiteral("_-+/=.");
-    return text.size() == 1 && (isAsciiLetterOrDigit(text.front()) || marks.contains(text.front()));
-}
 
 // The bracket that opens the run's closing bracket `c`, or the one that closes `c`.
 QChar partner(QChar c)
@@ -52,6 +43,17 @@ bool closesNothing(const QList<ReadCharacter> &characters, qsizetype k)
     });
 }
 
+// Whether the "@" at `at` ends the user information of a URL ("scheme://user:password@"),
+// whose host needs no dot ("redis://:secret@cache").
+bool endsUserInformation(const QList<ReadCharacter> &characters, qsizetype first, qsizetype at)
+{
+    for (qsizetype j = at - 1; j >= first + 2; --j) {
+        if (characters[j].text == QLatin1String("/"))
+            return characters[j - 1].text == QLatin1String("/") && characters[j - 2].text == QLatin1String(":");
+    }
+    return false;
+}
+
 // Whether the character at `k` of the run [first, last] cannot stand there.
 bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
 {
@@ -67,24 +69,11 @@ bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizet
         return std::none_of(characters.begin() + first, characters.begin() + last + 1,
                             [other](const ReadCharacter &character) { return character.text == QString(other); });
     }
-    if (c == u'@') {
-        // An address has one "@", followed by a domain with a dot: letters, digits,
-        // hyphens and dots, up to what closes the address or the host of a URL.
-        qsizetype laterAt = 0;
-        bool dotAfter = false;
-        bool otherAfter = false;
-        for (qsizetype j = k + 1; j <= last; ++j) {
-            const QString &after = characters[j].text;
-            if (after == QLatin1String("/") || after == QLatin1String(":"))
-                break;
-            laterAt += after == QStringLiteral("@");
-            dotAfter = dotAfter || after == QStringLiteral(".");
-            const bool domain = after.size() == 1
-                && (isAsciiLetterOrDigit(after.front()) || after.front() == u'.' || after.front() == u'-');
-            otherAfter = otherAfter || (!domain && isTokenCharacter(after));
-        }
-        return laterAt > 0 || !dotAfter || otherAfter;
-    }
+    // An address's "@" is followed by its domain, up to what ends the address or the
+    // line, and the "@" of a URL's user information by its host.
+    if (c == u'@')
+        return !beginsAddressDomain(characters, k + 1, last) && !(last == characters.size() - 1 && beginsDomainCutByLineEnd(characters, k + 1))
+            && !endsUserInformation(characters, first, k);
     if (c == u'&') {
         // An "&" joins the parameters of a URL's query, after a "?" or an "=".
         return std::none_of(characters.begin(), characters.begin() + k, [](const ReadCharacter &character) {
@@ -201,6 +190,17 @@ bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first,
 }
 
 } // namespace
+
+bool isAsciiLetterOrDigit(QChar c)
+{
+    return c.unicode() < 0x80 && c.isLetterOrNumber();
+}
+
+bool isTokenCharacter(const QString &text)
+{
+    static const QString marks = QStringLiteral("_-+/=.");
+    return text.size() == 1 && (isAsciiLetterOrDigit(text.front()) || marks.contains(text.front()));
+}
 
 int joinSplitTokens(QList<ReadCharacter> &characters)
 {

@@ -18,7 +18,15 @@ struct ReadCharacter
     /// The gap before it, beside a narrow glyph or a mark, is no wider than a glyph's
     /// own side bearings may leave: the break Tesseract read there may be none.
     bool looseBreak = false;
+    /// How certain Tesseract is of it.
+    double confidence = 1.0;
 };
+
+/// An ASCII letter or digit.
+bool isAsciiLetterOrDigit(QChar c);
+
+/// One of the characters tokens are written in: ASCII letters, digits and "_-+/=.".
+bool isTokenCharacter(const QString &text);
 
 /// Calls `visit(first, last)` for each run of characters between word breaks.
 template<typename Visit>

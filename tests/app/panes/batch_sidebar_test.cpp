@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -17,19 +18,21 @@ using namespace velmora::test;
 
 namespace {
 
+// Three scanned images, the first reviewed: an e-mail, nothing, an API key.
 class BatchSidebarTest : public ::testing::Test
 {
 protected:
     BatchSidebarTest()
     {
-        BatchReviewItem first = fileItem(QStringLiteral("one.png"), 10);
-        first.redactionPlan = RedactionPlan({findingAt(0)}, {}, {});
-        BatchReviewItem second = fileItem(QStringLiteral("two.png"), 20);
-        BatchReviewItem third = fileItem(QStringLiteral("three.png"), 30);
-        third.redactionPlan = RedactionPlan({findingAt(0, DetectionKind::apiKey, QStringLiteral("API key"))}, {}, {});
-        harness.load({first, second, third});
-        ids = {first.id, second.id, third.id};
-        sidebar = new BatchSidebar(harness.controller, &window);
+        useTestLook();
+        QList<BatchReviewItem> items;
+        for (const char *name : {"one.png", "two.png", "three.png"})
+            items.append(fileItem(QString::fromLatin1(name)));
+        ids = {items[0].id, items[1].id, items[2].id};
+        shown = {3, 3, 2, 1, 1, false, BatchReviewFilter::all,
+                 {{FindingCategory::secrets, 1, 1}, {FindingCategory::emails, 1, 1}}, std::nullopt, items, ids[0]};
+        sidebar = new BatchSidebar(&window);
+        sidebar->showState(shown);
         window.resize(260, 800);
         window.show();
         queue = sidebar->queue();
@@ -41,7 +44,7 @@ protected:
         return window.findChild<T *>(name);
     }
 
-    ReviewHarness harness;
+    BatchSidebarState shown;
     QList<QUuid> ids;
     QWidget window;
     BatchSidebar *sidebar = nullptr;
@@ -50,42 +53,40 @@ protected:
 
 } // namespace
 
-TEST_F(BatchSidebarTest, EachArrowPressSelectsOnceAndWraps)
+TEST_F(BatchSidebarTest, EachArrowPressOrClickChoosesOnceAndArrowsWrap)
 {
-    ASSERT_EQ(harness.state().selectedBatchItemID, ids[0]);
-    int selections = 0;
-    QObject::connect(&harness.controller, &ReviewController::changed, [&] { ++selections; });
+    QSignalSpy chosen(sidebar, &BatchSidebar::itemChosen);
     QTest::keyClick(queue, Qt::Key_Down);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
     EXPECT_EQ(queue->currentRow(), 1);
     QTest::keyClick(queue, Qt::Key_Down);
     QTest::keyClick(queue, Qt::Key_Down);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[0]);
     QTest::keyClick(queue, Qt::Key_Up);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
-    EXPECT_EQ(selections, 4); // one choice, one announcement per press
     QTest::keyClick(queue, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
+    QTest::mouseClick(queue->viewport(), Qt::LeftButton, {}, queue->visualRect(queue->model()->index(0, 0)).center());
+    EXPECT_EQ(chosen, QList<QVariantList>({{ids[1]}, {ids[2]}, {ids[0]}, {ids[2]}, {ids[1]}, {ids[0]}}));
 }
 
 TEST_F(BatchSidebarTest, ArrowsWithModifiersAreNotTheQueues)
 {
-    for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier}) {
+    QSignalSpy chosen(sidebar, &BatchSidebar::itemChosen);
+    for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier})
         QTest::keyClick(queue, Qt::Key_Down, modifier);
-        EXPECT_EQ(harness.state().selectedBatchItemID, ids[0]);
-    }
+    EXPECT_EQ(chosen.size(), 0);
+    EXPECT_EQ(queue->currentRow(), 0);
 }
 
 TEST_F(BatchSidebarTest, AnUpdateIsNotAChoiceAndTakesNoFocus)
 {
+    QSignalSpy chosen(sidebar, &BatchSidebar::itemChosen);
     QWidget other(&window);
     other.setFocusPolicy(Qt::StrongFocus);
     other.setFocus();
-    harness.controller.selectBatchItem(ids[2]);
-    harness.controller.setAllFindingsIncluded(false);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[2]);
+    shown.selectedItem = ids[2];
+    sidebar->showState(shown);
+    sidebar->showState(shown);
     EXPECT_EQ(queue->currentRow(), 2);
     EXPECT_FALSE(queue->hasFocus());
+    EXPECT_EQ(chosen.size(), 0);
 }
 
 TEST_F(BatchSidebarTest, RowsAreNamedAfterTheirImages)
@@ -108,13 +109,6 @@ TEST_F(BatchSidebarTest, EveryFindingTypeChipIsWhollyInsideTheColumn)
     }
 }
 
-TEST_F(BatchSidebarTest, AClickChoosesTheCard)
-{
-    const QRect second = queue->visualRect(queue->model()->index(1, 0));
-    QTest::mouseClick(queue->viewport(), Qt::LeftButton, {}, second.center());
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
-}
-
 TEST_F(BatchSidebarTest, ProgressAndFilters)
 {
     EXPECT_EQ(find<QLabel>("batch-scan-progress-label")->text(), QStringLiteral("3 of 3 scanned - 2 with findings - 1 clean"));
@@ -126,24 +120,28 @@ TEST_F(BatchSidebarTest, ProgressAndFilters)
     EXPECT_EQ(secrets->count(), 1);
     EXPECT_EQ(secrets->accessibleName(), QStringLiteral("Filter batch by Secrets"));
 
+    QSignalSpy filters(sidebar, &BatchSidebar::filterChosen);
+    QSignalSpy categories(sidebar, &BatchSidebar::categoryChosen);
     QTest::mouseClick(find("batch-filter-clean"), Qt::LeftButton);
-    EXPECT_EQ(harness.state().batchFilter, BatchReviewFilter::clean);
-    EXPECT_EQ(harness.state().selectedBatchItemID, ids[1]);
-    EXPECT_FALSE(find("previous-batch-image-button")->isEnabled());
     QTest::mouseClick(find("batch-category-filter-secrets"), Qt::LeftButton);
-    EXPECT_EQ(harness.state().batchFilter, BatchReviewFilter::findings);
+    QTest::mouseClick(find("batch-category-filter-all"), Qt::LeftButton);
+    EXPECT_EQ(filters, QList<QVariantList>({{QVariant::fromValue(BatchReviewFilter::clean)}}));
+    const auto category = [](std::optional<FindingCategory> category) { return QVariantList{QVariant::fromValue(category)}; };
+    EXPECT_EQ(categories, QList<QVariantList>({category(FindingCategory::secrets), category(std::nullopt)}));
+
+    shown.category = FindingCategory::secrets;
+    shown.visibleItems = {shown.visibleItems[2]};
+    sidebar->showState(shown);
+    EXPECT_TRUE(find<BatchCategoryChip>("batch-category-filter-secrets")->isSelected());
+    EXPECT_FALSE(find("previous-batch-image-button")->isEnabled());
     EXPECT_EQ(find<QLabel>("batch-category-filter-summary")->text(), QStringLiteral("1 image · 1 finding"));
 }
 
 TEST_F(BatchSidebarTest, NoMatchingImageShowsTheNote)
 {
-    harness.controller.selectBatchFilter(BatchReviewFilter::clean);
-    harness.controller.setAllFindingsIncluded(false);
-    // Scan the clean one again and let it find something: no clean image is left.
-    harness.controller.startDetection();
-    Detection found = findingAt(0);
-    harness.engine.lastCall().finish({found});
-    drainEvents();
+    shown.filter = BatchReviewFilter::clean;
+    shown.visibleItems.clear();
+    sidebar->showState(shown);
     auto *note = find<QLabel>("batch-empty-filter-state");
     EXPECT_TRUE(note->isVisibleTo(&window));
     EXPECT_EQ(note->text(), QStringLiteral("No images match this filter."));
@@ -153,12 +151,11 @@ TEST_F(BatchSidebarTest, NoMatchingImageShowsTheNote)
 
 TEST_F(BatchSidebarTest, AScanShowsTheProgressBar)
 {
-    harness.controller.scanBatchItems({ids[1]});
+    shown.isChecking = true;
+    shown.processedCount = 2;
+    sidebar->showState(shown);
     auto *bar = find<QProgressBar>("batch-scan-progress-bar");
     EXPECT_TRUE(bar->isVisibleTo(&window));
     EXPECT_EQ(bar->maximum(), 3);
-    harness.drainScans();
-    harness.engine.lastCall().finish();
-    harness.drainScans();
-    EXPECT_FALSE(bar->isVisibleTo(&window));
+    EXPECT_EQ(bar->value(), 2);
 }

@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ConfidenceSummaryTable, ::testing::Values(
 
 TEST(ConfidenceChipColours, FollowTheToneAndPalette)
 {
-    ReviewHarness harness; // the look of the tests
+    useTestLook();
     QPalette palette;
     const ConfidenceSummary high{QStringLiteral("High"), QStringLiteral("checkmark.seal"), ConfidenceTone::high};
     EXPECT_EQ(high.foregroundColor(palette), look::green(palette));

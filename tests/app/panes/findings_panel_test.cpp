@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -37,11 +38,24 @@ class FindingsPanelTest : public ::testing::Test
 protected:
     FindingsPanelTest()
     {
-        panel = new FindingsPanel(harness.controller, &window);
+        useTestLook();
+        panel = new FindingsPanel(&window);
         window.addActions(panel->windowActions());
         window.resize(376, 900);
         window.show();
     }
+
+    /// An image whose plan holds `detections` (text findings, in reading order), nothing else set.
+    void showPlan(const QList<Detection> &detections, std::optional<QUuid> selection = std::nullopt)
+    {
+        shown = {RedactionPlan(detections, {}, {}), selection, FindingFilter::all, true, false, false, std::nullopt};
+        panel->showState(shown);
+    }
+    /// Shows `shown` again after a change to it: another filter, a finding chosen, findings switched off.
+    void reshow() { panel->showState(shown); }
+    void showFilter(FindingFilter filter) { shown.filter = filter; reshow(); }
+    void showSelection(const QUuid &id) { shown.selection = id; reshow(); }
+    void showOff(const QUuid &id) { shown.plan.setActive(false, id); reshow(); }
 
     template <typename T = QWidget>
     T *find(const QString &name) const
@@ -63,17 +77,17 @@ protected:
             finding.matchedText = QStringLiteral("person%1@example.com").arg(i);
             findings.append(finding);
         }
-        harness.loadPlan(findings);
+        showPlan(findings);
         panel->resize(376, 900);
         drainEvents(); // the list takes its height
-        harness.controller.selectDetection(findings.at(14).id);
+        showSelection(findings.at(14).id);
         drainEvents();
         return find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
     }
 
-    ReviewHarness harness;
     QWidget window;
     FindingsPanel *panel = nullptr;
+    FindingsPanelState shown;
 };
 
 } // namespace
@@ -84,15 +98,15 @@ TEST_F(FindingsPanelTest, TitleAndBadgeCountEveryEntryWhateverTheFilter)
     EXPECT_FALSE(visible("findings-count-badge"));
     EXPECT_FALSE(visible("findings-filter-picker"));
 
-    harness.loadPlan({findingAt(0), findingAt(1), findingAt(2)});
+    showPlan({findingAt(0), findingAt(1), findingAt(2)});
     EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("3 possible leaks"));
     EXPECT_TRUE(visible("findings-count-badge"));
-    harness.controller.selectFindingFilter(FindingFilter::off);
+    showFilter(FindingFilter::off);
     EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("3 possible leaks"));
     EXPECT_EQ(find<CapsuleLabel>("findings-count-badge")->text(), QStringLiteral("3"));
     EXPECT_EQ(find<QLabel>("findings-summary-label")->text(), QStringLiteral("3 will redact - 0 visible"));
 
-    harness.loadPlan({findingAt(0)});
+    showPlan({findingAt(0)});
     EXPECT_EQ(find<QLabel>("redaction-count-label")->text(), QStringLiteral("1 possible leak"));
 }
 
@@ -104,36 +118,39 @@ TEST_F(FindingsPanelTest, ThreeEmptyStatesAndTheEmptyFilterState)
     EXPECT_EQ(empty->title(), QStringLiteral("Open, paste, or drop an image"));
     EXPECT_EQ(empty->symbol(), QStringLiteral("photo"));
 
-    harness.load({fileItem(QStringLiteral("plain.png"))});
+    showPlan({});
     EXPECT_EQ(empty->title(), QStringLiteral("No boxes yet"));
     EXPECT_EQ(empty->symbol(), QStringLiteral("viewfinder"));
-    harness.controller.startDetection();
+    shown.isChecking = true;
+    reshow();
     EXPECT_EQ(empty->title(), QStringLiteral("Checking"));
     EXPECT_EQ(empty->symbol(), QStringLiteral("hourglass"));
     EXPECT_FALSE(visible("empty-filter-state"));
 
-    harness.loadPlan({findingAt(0)});
+    showPlan({findingAt(0)});
     EXPECT_FALSE(empty->isVisibleTo(&window));
-    harness.controller.selectFindingFilter(FindingFilter::off);
+    showFilter(FindingFilter::off);
     auto *filtered = find<EmptyFilterState>("empty-filter-state");
     EXPECT_TRUE(filtered->isVisibleTo(&window));
     EXPECT_EQ(filtered->title(), QStringLiteral("No visible findings"));
     EXPECT_EQ(filtered->accessibleName(), QStringLiteral("No visible findings"));
     EXPECT_TRUE(visible("findings-filter-picker"));
     EXPECT_TRUE(visible("next-finding-button"));
-    harness.controller.setAllFindingsIncluded(false);
-    harness.controller.selectFindingFilter(FindingFilter::included);
+    shown.plan.setActive(false, shown.plan.entries().first().id());
+    showFilter(FindingFilter::included);
     EXPECT_EQ(filtered->title(), QStringLiteral("No redact findings"));
 }
 
-TEST_F(FindingsPanelTest, FilterSegmentsCarryTheirValueAndChooseTheFilter)
+TEST_F(FindingsPanelTest, FilterSegmentsCarryTheirValueAndOnlyReportTheChoice)
 {
-    harness.loadPlan({findingAt(0)});
+    showPlan({findingAt(0)});
+    QSignalSpy chosen(panel, &FindingsPanel::filterChosen);
     auto *check = find<PickerSegment>("findings-filter-needsReview");
     ASSERT_TRUE(check);
-    EXPECT_EQ(accessibleValue(check), QStringLiteral("Not selected"));
     QTest::mouseClick(check, Qt::LeftButton);
-    EXPECT_EQ(harness.state().findingFilter, FindingFilter::needsReview);
+    EXPECT_EQ(chosen, QList<QVariantList>({{QVariant::fromValue(FindingFilter::needsReview)}}));
+    EXPECT_EQ(accessibleValue(check), QStringLiteral("Not selected"));
+    showFilter(FindingFilter::needsReview);
     EXPECT_EQ(accessibleValue(check), QStringLiteral("Selected"));
     EXPECT_EQ(accessibleValue(find("findings-filter-all")), QStringLiteral("Not selected"));
 }
@@ -143,21 +160,18 @@ TEST_F(FindingsPanelTest, GroupButtonsMaskOrUnmaskTheirGroup)
     const Detection code = findingAt(0, DetectionKind::barcode, QStringLiteral("QR code"));
     const Detection key = findingAt(1, DetectionKind::apiKey, QStringLiteral("API key"));
     const Detection token = findingAt(2, DetectionKind::secret, QStringLiteral("Secret"));
-    harness.loadPlan({code, key, token});
+    showPlan({code, key, token});
+    QSignalSpy switched(panel, &FindingsPanel::findingsActiveSet);
     auto *codes = find<QPushButton>("toggle-visualCodes-findings-button");
     auto *secrets = find<QPushButton>("toggle-secrets-findings-button");
     ASSERT_TRUE(codes && secrets);
     EXPECT_EQ(secrets->text(), QStringLiteral("Make visible"));
     QTest::mouseClick(secrets, Qt::LeftButton);
-    EXPECT_FALSE(harness.plan().entries().at(1).isActive);
-    EXPECT_FALSE(harness.plan().entries().at(2).isActive);
-    EXPECT_TRUE(harness.plan().entries().at(0).isActive);
-    EXPECT_EQ(secrets->text(), QStringLiteral("Redact"));
-    harness.controller.setFindingActive(key.id, true); // one of two masked
+    showOff(token.id); // one of two masked
     EXPECT_EQ(secrets->text(), QStringLiteral("Redact"));
     QTest::mouseClick(secrets, Qt::LeftButton);
-    EXPECT_TRUE(harness.plan().entries().at(2).isActive);
-    EXPECT_FALSE(harness.state().manualEditHistory().canUndo());
+    const QVariant group = QVariant::fromValue(QList<QUuid>{key.id, token.id});
+    EXPECT_EQ(switched, QList<QVariantList>({{false, group}, {true, group}}));
     EXPECT_EQ(panel->section(FindingCategory::secrets)->rows().size(), 2);
 }
 
@@ -170,7 +184,9 @@ TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelect
         d.kind = DetectionKind::face;
         return d;
     }();
-    harness.loadPlan({email, face});
+    showPlan({email, face});
+    QSignalSpy selected(panel, &FindingsPanel::findingSelected);
+    QSignalSpy switched(panel, &FindingsPanel::findingActiveSet);
     const QString id = upperId(email.id);
     auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + id);
     ASSERT_TRUE(row);
@@ -182,19 +198,21 @@ TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelect
     EXPECT_FALSE(visible("remember-safe-finding-button"));
 
     QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(row->width() - 4, 4));
-    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
+    EXPECT_EQ(selected, QList<QVariantList>({{email.id}}));
+    showSelection(email.id);
     EXPECT_TRUE(visible(QStringLiteral("policy-action-reason-") + id));
     EXPECT_TRUE(row->findChild<QWidget *>("remember-safe-finding-button")->isVisibleTo(&window));
     EXPECT_TRUE(row->findChild<QWidget *>("change-detector-setting-menu")->isVisibleTo(&window));
 
     // A face offers no remember button.
-    harness.controller.selectDetection(face.id);
+    showSelection(face.id);
     auto *faceRow = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(face.id));
     EXPECT_FALSE(faceRow->findChild<QWidget *>("remember-safe-finding-button")->isVisibleTo(&window));
     EXPECT_FALSE(row->findChild<QWidget *>(QStringLiteral("policy-action-reason-") + id)->isVisibleTo(&window));
 
     QTest::mouseClick(checkbox, Qt::LeftButton);
-    EXPECT_FALSE(harness.plan().entries().first().isActive);
+    EXPECT_EQ(switched, QList<QVariantList>({{email.id, false}}));
+    showOff(email.id);
     EXPECT_EQ(accessibleValue(checkbox), QStringLiteral("Visible in export"));
     EXPECT_EQ(find<DetectionRow>(QStringLiteral("detection-row-") + id), row); // the same row, kept
 }
@@ -202,50 +220,61 @@ TEST_F(FindingsPanelTest, RowsAreFoundByUpperCaseIdsAndDetailsShowOnlyWhenSelect
 TEST_F(FindingsPanelTest, ARowKeepsItsDisclosureAcrossRefreshes)
 {
     const Detection email = findingAt(0);
-    harness.loadPlan({email, findingAt(1)});
-    harness.controller.selectDetection(email.id);
+    const Detection phone = findingAt(1);
+    showPlan({email, phone}, email.id);
     auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
     auto *disclosure = row->findChild<QToolButton *>("detector-details-disclosure");
     ASSERT_TRUE(disclosure);
     EXPECT_FALSE(row->showsDetectorDetails());
     QTest::mouseClick(disclosure, Qt::LeftButton);
     EXPECT_TRUE(row->showsDetectorDetails());
-    harness.controller.selectAdjacentFinding(1);
-    harness.controller.setAllFindingsIncluded(false);
-    harness.controller.selectDetection(email.id);
+    showSelection(phone.id);
+    showOff(email.id);
+    showOff(phone.id);
+    showSelection(email.id);
     EXPECT_EQ(find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id)), row);
     EXPECT_TRUE(row->showsDetectorDetails());
 }
 
-TEST_F(FindingsPanelTest, DetectorMenuItemsCarryTheirIdentifiers)
+TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRowAndTheMenuItemsCarryTheirIdentifiers)
 {
     const Detection email = findingAt(0);
-    harness.loadPlan({email});
-    harness.controller.selectDetection(email.id);
+    showPlan({email}, email.id);
+    QTest::qWait(0);
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
+    for (const char *name : {"change-detector-setting-menu", "open-detection-settings-from-finding-button"}) {
+        QWidget *button = row->findChild<QWidget *>(QLatin1String(name));
+        const QRect inRow(button->mapTo(row, QPoint(0, 0)), button->size());
+        EXPECT_GT(button->height(), 0) << name;
+        EXPECT_TRUE(row->rect().contains(inRow)) << name << " " << inRow.x() << "," << inRow.y() << " " << inRow.width()
+                                                  << "x" << inRow.height() << " in " << row->width() << "x" << row->height();
+    }
+    QSignalSpy chosen(panel, &FindingsPanel::detectorDispositionChosen);
     QAction *off = window.findChild<QAction *>("detector-disposition-ignore-button");
     ASSERT_TRUE(off);
     EXPECT_EQ(off->text(), QStringLiteral("Off"));
     EXPECT_TRUE(window.findChild<QAction *>("detector-disposition-autoRedact-button"));
     off->trigger();
-    EXPECT_EQ(harness.state().reviewStatusNote(), ReviewText::customSettingsChanged);
+    const QVariantList ignored{QVariant::fromValue(RedactionPolicyDisposition::ignore), QVariant::fromValue(shown.plan.entries()[0])};
+    EXPECT_EQ(chosen, QList<QVariantList>({ignored}));
 }
 
 TEST_F(FindingsPanelTest, WindowKeysWalkAndToggle)
 {
     const Detection first = findingAt(0);
     const Detection second = findingAt(1);
-    harness.loadPlan({first, second});
+    showPlan({first, second});
+    QSignalSpy steps(panel, &FindingsPanel::adjacentFindingRequested);
+    QSignalSpy toggles(panel, &FindingsPanel::toggleSelectedFindingRequested);
     ASSERT_TRUE(test::showActive(window));
     EXPECT_FALSE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
     QTest::keyClick(&window, Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(harness.state().selectedDetectionID(), first.id);
     QTest::keyClick(&window, Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(harness.state().selectedDetectionID(), second.id);
+    EXPECT_EQ(steps, QList<QVariantList>({{1}, {-1}}));
+    showPlan({first, second}, second.id);
     EXPECT_TRUE(find<VelmoraButton>("toggle-selected-finding-button")->isEnabled());
     QTest::keyClick(&window, Qt::Key_Space);
-    EXPECT_FALSE(harness.plan().entries().at(1).isActive);
-    QTest::keyClick(&window, Qt::Key_Space);
-    EXPECT_TRUE(harness.plan().entries().at(1).isActive);
+    EXPECT_EQ(toggles.size(), 1);
 }
 
 TEST(DetectionRowDetails, NameCategoryTaxonomyActionAndBounds)
@@ -276,22 +305,6 @@ TEST(DetectionRowDetails, OnlyNonBlankTextRuleFindingsCanBeRemembered)
     text.source = DetectionSource::user;
     EXPECT_FALSE(DetectionRow::canRememberAsSafe(text));
     EXPECT_EQ(DetectionRow::kindLabel(DetectionKind::barcode), QStringLiteral("Visual code"));
-}
-
-TEST_F(FindingsPanelTest, DetectorActionsStayInsideANarrowRow)
-{
-    const Detection email = findingAt(0);
-    harness.loadPlan({email});
-    harness.controller.selectDetection(email.id);
-    QTest::qWait(0);
-    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(email.id));
-    for (const char *name : {"change-detector-setting-menu", "open-detection-settings-from-finding-button"}) {
-        QWidget *button = row->findChild<QWidget *>(QLatin1String(name));
-        const QRect inRow(button->mapTo(row, QPoint(0, 0)), button->size());
-        EXPECT_GT(button->height(), 0) << name;
-        EXPECT_TRUE(row->rect().contains(inRow)) << name << " " << inRow.x() << "," << inRow.y() << " " << inRow.width()
-                                                  << "x" << inRow.height() << " in " << row->width() << "x" << row->height();
-    }
 }
 
 TEST_F(FindingsPanelTest, AChosenFindingShowsWholeWithItsExpandedDetails)

@@ -1,15 +1,32 @@
 #include "app/panes/manual_edit_controls.h"
 
-#include "app/review/review_commands_fixture.h"
-
 #include <QAbstractButton>
+
+#include <gtest/gtest.h>
 
 namespace velmora::test {
 namespace {
 
-class ManualEditControlsTest : public ReviewCommandsTest
+// Inputs: hasImage, isChecking, canUndo, canRedo, hasAdjustedSelection, hasManualSelection.
+constexpr ManualToolInputs kImage{true};
+constexpr ManualToolInputs kMovedBox{true, false, true, true, true, true};
+
+// The section on its own, every intent it reports written down in order.
+class ManualEditControlsTest : public ::testing::Test
 {
 protected:
+    ManualEditControlsTest()
+    {
+        const auto note = [this](const char *intent) { return [this, intent] { intents << intent; }; };
+        const auto noteOn = [this](const char *intent) { return [this, intent](bool on) { intents << (on ? intent : "-"); }; };
+        QObject::connect(&section, &ManualEditControls::drawingToggled, noteOn("draw"));
+        QObject::connect(&section, &ManualEditControls::keepDrawingToggled, noteOn("keep"));
+        QObject::connect(&section, &ManualEditControls::undoRequested, note("undo"));
+        QObject::connect(&section, &ManualEditControls::redoRequested, note("redo"));
+        QObject::connect(&section, &ManualEditControls::resetRequested, note("reset"));
+        QObject::connect(&section, &ManualEditControls::deleteRequested, note("delete"));
+    }
+
     QAbstractButton *find(const char *identifier) const
     {
         auto *control = section.findChild<QAbstractButton *>(QString::fromLatin1(identifier));
@@ -27,20 +44,8 @@ protected:
         return names;
     }
 
-    /// An image whose only finding was moved by the user and is selected.
-    void loadMovedFinding()
-    {
-        BatchReviewItem item = scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)});
-        RedactionPlan moved = item.redactionPlan;
-        const QUuid id = moved.entries().first().id();
-        ASSERT_TRUE(moved.updateBounds(id, {0.4, 0.4, 0.2, 0.1}));
-        item.manualEditHistory.record(item.redactionPlan, moved);
-        item.redactionPlan = moved;
-        item.selectedDetectionID = id;
-        loadUnscanned({item});
-    }
-
-    ManualEditControls section{controller};
+    ManualEditControls section;
+    QStringList intents;
 };
 
 TEST_F(ManualEditControlsTest, EveryControlCarriesItsIdentifierLabelAndHint)
@@ -69,55 +74,35 @@ TEST_F(ManualEditControlsTest, NothingLoadedDisablesEveryToolWithItsReason)
 
 TEST_F(ManualEditControlsTest, ALoadedImageEnablesDrawingOnly)
 {
-    loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, "Email", 0.2)})});
+    section.showState({kImage});
     EXPECT_EQ(enabledControls(), QStringList({"manual-draw-toggle", "manual-sticky-draw-toggle"}));
 
     find("manual-draw-toggle")->click();
-    EXPECT_TRUE(state().isManualEditing);
-    EXPECT_TRUE(find("manual-draw-toggle")->isChecked());
     find("manual-sticky-draw-toggle")->click();
-    EXPECT_TRUE(state().keepsManualEditingAfterCommit);
+    EXPECT_EQ(intents, QStringList({"draw", "keep"}));
 
-    controller.setOutputPreview(true); // ends draw mode; the toggle follows
+    section.showState({kImage, true, true});
+    section.showState({kImage, false, true}); // draw mode ended elsewhere; the toggle follows and reports nothing
     EXPECT_FALSE(find("manual-draw-toggle")->isChecked());
+    EXPECT_TRUE(find("manual-sticky-draw-toggle")->isChecked());
+    EXPECT_EQ(intents.size(), 2);
 }
 
-TEST_F(ManualEditControlsTest, AMovedBoxEnablesUndoResetAndDelete)
+TEST_F(ManualEditControlsTest, AMovedBoxEnablesEveryToolEachReportsItsIntentAndAScanLocksThem)
 {
-    loadMovedFinding();
-    EXPECT_EQ(enabledControls(), QStringList({"manual-draw-toggle", "manual-sticky-draw-toggle",
-                                              "undo-manual-edit-button", "reset-selected-bounds-button",
-                                              "delete-selected-manual-redaction-button"}));
+    section.showState({kMovedBox});
+    EXPECT_EQ(enabledControls().size(), 6);
     EXPECT_EQ(find("reset-selected-bounds-button")->toolTip(), "Restore the selected box to its original detected bounds.");
 
-    find("reset-selected-bounds-button")->click();
-    EXPECT_EQ(state().reviewStatusNote(), "Selected box reset to its original detected bounds.");
-    EXPECT_FALSE(find("reset-selected-bounds-button")->isEnabled());
-    EXPECT_FALSE(find("delete-selected-manual-redaction-button")->isEnabled());
+    for (const char *identifier : {"reset-selected-bounds-button", "undo-manual-edit-button", "redo-manual-edit-button",
+                                   "delete-selected-manual-redaction-button"})
+        find(identifier)->click();
+    EXPECT_EQ(intents, QStringList({"reset", "undo", "redo", "delete"}));
 
-    find("undo-manual-edit-button")->click();
-    EXPECT_TRUE(find("redo-manual-edit-button")->isEnabled());
-    EXPECT_TRUE(find("delete-selected-manual-redaction-button")->isEnabled());
-    find("delete-selected-manual-redaction-button")->click();
-    EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
-}
-
-TEST_F(ManualEditControlsTest, AScanLocksEveryTool)
-{
-    loadMovedFinding();
-    controller.startDetection();
+    section.showState({{true, true, true, true, true, true}});
     EXPECT_TRUE(enabledControls().isEmpty());
     EXPECT_TRUE(find("undo-manual-edit-button")->toolTip().startsWith("Undo the last manual change."));
-    engine.lastCall().finish();
-    drainEvents();
-    EXPECT_TRUE(find("manual-draw-toggle")->isEnabled());
 }
-
-} // namespace
-} // namespace velmora::test
-
-namespace velmora::test {
-namespace {
 
 TEST_F(ManualEditControlsTest, TheToolsStandInTwoRowsOfThree)
 {

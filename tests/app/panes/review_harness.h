@@ -16,6 +16,20 @@
 
 namespace velmora::test {
 
+/// The style, font and symbols the panes are measured in, set once.
+inline void useTestLook()
+{
+    static const bool lookSet = [] {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(13);
+        QApplication::setFont(font);
+        SymbolIcon::setUpTheme();
+        return true;
+    }();
+    Q_UNUSED(lookSet);
+}
+
 // A review controller over a fake engine, a manual clock and settings of its own, for
 // the panes and their operations. `load` puts scanned items in review without scanning.
 struct ReviewHarness
@@ -28,18 +42,7 @@ struct ReviewHarness
     AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
     ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo}};
 
-    ReviewHarness()
-    {
-        static const bool lookSet = [] {
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            QFont font(QStringLiteral("DejaVu Sans"));
-            font.setPixelSize(13);
-            QApplication::setFont(font);
-            SymbolIcon::setUpTheme();
-            return true;
-        }();
-        Q_UNUSED(lookSet);
-    }
+    ReviewHarness() { useTestLook(); }
 
     /// Items already scanned, the first one under review.
     void load(QList<BatchReviewItem> items)

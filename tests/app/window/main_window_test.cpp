@@ -4,6 +4,7 @@
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
+#include "app/review/review_test_items.h"
 #include "app/settings/clipboard_protection_section.h"
 #include "app/settings/folder_watch_section.h"
 #include "app/settings/protection_settings_tab.h"
@@ -182,6 +183,27 @@ TEST_F(MainWindowFixture, CanvasShowsTheImageOnceOpened)
     EXPECT_EQ(stack->currentIndex(), 0);
     openScanned({emailLine});
     EXPECT_EQ(stack->currentIndex(), 1);
+}
+
+TEST_F(MainWindowFixture, ThePanesShowTheReviewAndTheirControlsReachIt)
+{
+    BatchReviewItem first = fileItem(QStringLiteral("a.png"));
+    first.redactionPlan = RedactionPlan({findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)}, {}, {});
+    BatchReviewItem second = fileItem(QStringLiteral("b.png"));
+    first.didScan = first.scanEnded = second.didScan = second.scanEnded = true;
+    review().loadBatch({first, second}, QStringLiteral("Loaded."), 0, false);
+    const auto text = [this](const char *name) { return m_window->findChild<QLabel *>(QLatin1String(name))->text(); };
+    const auto click = [this](const char *name) { m_window->findChild<QAbstractButton *>(QLatin1String(name))->click(); };
+    EXPECT_EQ(text("batch-scan-progress-label"), "2 of 2 scanned - 1 with findings - 1 clean");
+    EXPECT_EQ(text("redaction-count-label"), "1 possible leak");
+    click("next-finding-button");
+    click("toggle-selected-finding-button"); // enabled once the chosen finding came back
+    EXPECT_FALSE(state().redactionPlan().entries().first().isActive);
+    click("manual-draw-toggle");
+    EXPECT_TRUE(state().isManualEditing);
+    click("next-batch-image-button");
+    EXPECT_EQ(state().selectedBatchItemID, second.id);
+    EXPECT_EQ(text("redaction-count-label"), "Findings");
 }
 
 TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)

@@ -12,7 +12,7 @@ namespace {
 
 TEST(StatusLine, AnErrorTakesTheLinesWidthAboveTheNote)
 {
-    test::ReviewHarness look;
+    test::useTestLook();
     ReviewState state;
     state.setErrorText(QStringLiteral("Export failed. Choose another save location."));
     state.setReviewStatusNote(QStringLiteral("No file was written."));

@@ -21,8 +21,11 @@ struct EvaluationRow {
     double confidence = 1.0;
     QStringList expected; ///< "label | action | matched text"
     /// Per expected finding, the part of the line its box spans: the matched text
-    /// unless the row names a wider run.
+    /// unless the row names a wider run, and whether it also spans the nearer half of the
+    /// mark joined to that part before and after it.
     QStringList boxed;
+    QList<bool> halfBefore;
+    QList<bool> halfAfter;
 };
 
 QString describe(const QString &label, const QString &action, const QString &text)
@@ -39,12 +42,14 @@ QList<EvaluationRow> loadRows()
     for (const QJsonValue &value : QJsonDocument::fromJson(file.readAll()).array()) {
         const QJsonObject object = value.toObject();
         EvaluationRow row{object.value(u"name").toString().toStdString(), object.value(u"line").toString(),
-                          object.value(u"confidence").toDouble(1.0), {}, {}};
+                          object.value(u"confidence").toDouble(1.0), {}, {}, {}, {}};
         for (const QJsonValue &finding : object.value(u"expected").toArray()) {
             const QJsonObject f = finding.toObject();
             row.expected.append(describe(f.value(u"label").toString(), f.value(u"action").toString(),
                                          f.value(u"text").toString()));
             row.boxed.append(f.value(u"boxed").toString(f.value(u"text").toString()));
+            row.halfBefore.append(f.value(u"halfBefore").toBool(false));
+            row.halfAfter.append(f.value(u"halfAfter").toBool(false));
         }
         rows.append(row);
     }
@@ -87,8 +92,10 @@ TEST_P(SensitiveTextEvaluation, LineGivesExactlyItsFindings)
         const qsizetype boxedStart = row.line.indexOf(boxed, std::max<qsizetype>(0, finding.matchedRange->end() - boxed.size()));
         ASSERT_GE(boxedStart, 0) << boxed.toStdString();
         const double cell = box.width / double(row.line.size());
-        EXPECT_NEAR(finding.normalizedBounds.minX(), box.x + cell * double(boxedStart), 1e-9);
-        EXPECT_NEAR(finding.normalizedBounds.width, cell * double(boxed.size()), 1e-9);
+        const double before = row.halfBefore[i] ? 0.5 : 0.0;
+        const double after = row.halfAfter[i] ? 0.5 : 0.0;
+        EXPECT_NEAR(finding.normalizedBounds.minX(), box.x + cell * (double(boxedStart) - before), 1e-9);
+        EXPECT_NEAR(finding.normalizedBounds.width, cell * (double(boxed.size()) + before + after), 1e-9);
     }
     EXPECT_EQ(actual, row.expected) << "line: " << row.line.toStdString();
 }

@@ -1,0 +1,42 @@
+#include "app/window/findings_binding.h"
+
+#include "app/panes/findings_panel.h"
+#include "app/review/review_controller.h"
+
+namespace velmora {
+
+namespace {
+
+void drawFindings(FindingsPanel &panel, const ReviewState &state)
+{
+    panel.showState({
+        .plan = state.redactionPlan(),
+        .selection = state.selectedDetectionID(),
+        .filter = state.findingFilter,
+        .hasImage = !state.image().isNull(),
+        .isChecking = state.isChecking(),
+        .isPreviewingOutput = state.isPreviewingRedactedOutput,
+        .errorText = state.errorText(),
+    });
+}
+
+} // namespace
+
+void bindFindingsToReview(FindingsPanel &panel, ReviewController &review)
+{
+    using Panel = FindingsPanel;
+    using Review = ReviewController;
+    QObject::connect(&panel, &Panel::findingSelected, &review, &Review::selectDetection);
+    QObject::connect(&panel, &Panel::findingActiveSet, &review, &Review::setFindingActive);
+    QObject::connect(&panel, &Panel::findingsActiveSet, &review, &Review::setFindingsActive);
+    QObject::connect(&panel, &Panel::rememberSafeRequested, &review, &Review::rememberFindingAsSafe);
+    QObject::connect(&panel, &Panel::detectorDispositionChosen, &review, &Review::setDetectorDisposition);
+    QObject::connect(&panel, &Panel::adjacentFindingRequested, &review, &Review::selectAdjacentFinding);
+    QObject::connect(&panel, &Panel::toggleSelectedFindingRequested, &review, &Review::toggleSelectedFindingActive);
+    QObject::connect(&panel, &Panel::filterChosen, &review, &Review::selectFindingFilter);
+    QObject::connect(&panel, &Panel::allFindingsIncludedSet, &review, &Review::setAllFindingsIncluded);
+    QObject::connect(&review, &ReviewController::changed, &panel, [&panel, &review] { drawFindings(panel, review.state()); });
+    drawFindings(panel, review.state());
+}
+
+} // namespace velmora
