@@ -58,7 +58,9 @@ struct GalleryReview
     PendingScanEngine engine;
     SystemClipboard clipboard;
     SystemClock clock;
-    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock}};
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo}};
 };
 
 // The window's smallest size: the batch column, a canvas column and the findings column.

@@ -18,6 +18,7 @@
 #include "app/protection/clipboard_access.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/review_controller.h"
+#include "app/review/review_queries.h"
 #include "core/analysis/scan_engine.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
@@ -169,7 +170,9 @@ inline int openAndExportFigures(const QStringList &images, int count)
     QuietClipboard clipboard;
     SystemClock clock;
     FolderAnswer dialogs(out);
-    ReviewController review({engine, settings, clipboard, clock, dialogs});
+    ClipboardProtectionController guard(clipboard, settings, clock);
+    AutoCleanUndoCoordinator autoCleanUndo(clipboard, clock);
+    ReviewController review({engine, settings, clipboard, clock, guard, autoCleanUndo, dialogs});
 
     {
         MainThreadWatchdog watchdog;
@@ -181,7 +184,7 @@ inline int openAndExportFigures(const QStringList &images, int count)
                 firstOnScreenMs = double(wall.nsecsElapsed()) / 1e6;
         });
         review.loadImageURLs({QUrl::fromLocalFile(shots)}, QStringLiteral("Image loaded."), false);
-        runUntil([&] { return !review.fileImport().isRunning() && review.state().batch.items().size() == count; });
+        runUntil([&] { return review.state().batch.items().size() == count; });
         const double allInMs = double(wall.nsecsElapsed()) / 1e6;
         const double block = watchdog.longestBlockMs();
         const double peak = peakResidentMB();
@@ -197,7 +200,7 @@ inline int openAndExportFigures(const QStringList &images, int count)
     for (const ReviewDocument &item : review.state().batch.items())
         ids.append(item.id());
     review.scanBatchItems(ids);
-    runUntil([&] { return !review.batchScan().isRunning(); });
+    runUntil([&] { return !isScanRunning(review.state()); });
 
     MainThreadWatchdog watchdog;
     QElapsedTimer wall;

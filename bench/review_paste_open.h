@@ -47,7 +47,9 @@ inline void pasteOpenFigure(const QString &imageFile, int rounds)
     EmptyScanEngine engine;
     PngClipboard clipboard(png);
     SystemClock clock;
-    ReviewController review({engine, *settings, clipboard, clock});
+    ClipboardProtectionController guard(clipboard, *settings, clock);
+    AutoCleanUndoCoordinator autoCleanUndo(clipboard, clock);
+    ReviewController review({engine, *settings, clipboard, clock, guard, autoCleanUndo});
 
     QList<double> blocks;
     QList<double> decodes;

@@ -13,6 +13,7 @@
 #include "app/window/help_sheet_host.h"
 #include "app/window/help_sheet_presenter.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 #include "shot_palettes.h"
 
@@ -47,7 +48,8 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
                                                         QSettings::IniFormat));
     SystemPlatform platform;
     CommandBus commands;
-    auto *content = new ContentView(settings, commands, platform.services(NotificationCenter::none()));
+    WindowSession session(settings, commands, platform.services(NotificationCenter::none()));
+    auto *content = new ContentView(session);
     SettingsWindowHost settingsWindow(settings, commands, platform.desktop());
     MainWindow window(
         {settings, commands, {}, [] { return true; }, [] {}, [&settingsWindow] { settingsWindow.open(); }}, content);
@@ -68,11 +70,11 @@ bool renderIn(const QString &outDir, const QString &name, const QPalette &palett
         ok &= save(currentSheet(*content),
                    QStringLiteral("%1/help-center-%2-%3.png").arg(outDir, rawValue(topic), name));
     }
-    content->helpSheets().closeHelpSheet();
+    session.helpSheets().closeHelpSheet();
 
-    content->helpSheets().showHelpSheet(VelmoraHelpSheet::onboarding);
-    content->helpSheets().trySampleFromOnboarding();
-    ok &= QTest::qWaitFor([&] { return !content->controller().state().image().isNull(); }, 2000);
+    session.helpSheets().showHelpSheet(VelmoraHelpSheet::onboarding);
+    session.helpSheets().trySampleFromOnboarding();
+    ok &= QTest::qWaitFor([&] { return !session.review().state().image().isNull(); }, 2000);
     ok &= save(&window, QStringLiteral("%1/quick-start-sample-%2.png").arg(outDir, name));
     return ok;
 }

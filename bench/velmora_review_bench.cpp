@@ -114,7 +114,9 @@ Spent scanBatch(const QStringList &files, int rounds)
     ScanPipeline pipeline;
     bench::QuietClipboard clipboard;
     SystemClock clock;
-    ReviewController review({pipeline, *settings, clipboard, clock});
+    ClipboardProtectionController guard(clipboard, *settings, clock);
+    AutoCleanUndoCoordinator autoCleanUndo(clipboard, clock);
+    ReviewController review({pipeline, *settings, clipboard, clock, guard, autoCleanUndo});
     const auto scanItems = [&](int copies) {
         QList<ReviewDocument> items;
         for (int copy = 0; copy < copies; ++copy) {
@@ -127,7 +129,7 @@ Spent scanBatch(const QStringList &files, int rounds)
         QElapsedTimer wall;
         wall.start();
         review.scanWholeBatch();
-        bench::runUntil([&] { return !review.batchScan().isRunning(); });
+        bench::runUntil([&] { return !isScanRunning(review.state()); });
         return Spent{millisecondsSince(wall), cpuMilliseconds() - cpu};
     };
     scanItems(1);

@@ -13,6 +13,7 @@
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 #include "shot_palettes.h"
 
@@ -95,8 +96,8 @@ int main(int argc, char **argv)
     QApplication::setPalette(shot_palettes::lightPalette());
     velmora::SystemPlatform platform;
     velmora::CommandBus commands;
-    auto *content =
-        new velmora::ContentView(settings, commands, platform.services(velmora::NotificationCenter::none()));
+    velmora::WindowSession session(settings, commands, platform.services(velmora::NotificationCenter::none()));
+    auto *content = new velmora::ContentView(session);
     velmora::MainWindow window({settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
@@ -109,19 +110,19 @@ int main(int argc, char **argv)
 
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(imagePath)});
-    content->controller().handleDrop(drop);
+    session.review().handleDrop(drop);
     // The file is read off the GUI thread first, then scanned: wait for the scan's end.
     const auto scanned = [&] {
-        const velmora::ReviewDocument *item = content->controller().state().batch.current();
-        return item && item->scanEnded() && !content->controller().state().isChecking();
+        const velmora::ReviewDocument *item = session.review().state().batch.current();
+        return item && item->scanEnded() && !session.review().state().isChecking();
     };
     if (!QTest::qWaitFor(scanned, 120000)) {
         std::fprintf(stderr, "the scan did not finish\n");
         return 1;
     }
-    const auto &entries = content->controller().state().redactionPlan().entries();
+    const auto &entries = session.review().state().redactionPlan().entries();
     if (!entries.isEmpty())
-        content->controller().selectDetection(entries.front().detection.id);
+        session.review().selectDetection(entries.front().detection.id);
     std::printf("%lld findings\n", static_cast<long long>(entries.size()));
 
     for (const auto &[name, palette] : {std::pair{QStringLiteral("light"), shot_palettes::lightPalette()},
@@ -134,7 +135,7 @@ int main(int argc, char **argv)
     }
     QApplication::setPalette(shot_palettes::lightPalette());
     window.resize(defaultSize);
-    content->controller().showCompletionBanner(QStringLiteral("Exported cleaned image"),
+    session.review().showCompletionBanner(QStringLiteral("Exported cleaned image"),
                                                velmora::CompletionBannerAction::revealLastExport, std::nullopt);
     ok &= saveWindow(window, QStringLiteral("%1/main-window-banner-light%2.png").arg(outDir, suffix));
     return ok ? 0 : 1;

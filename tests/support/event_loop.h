@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QThreadPool>
 
 namespace velmora::test {
 
@@ -11,6 +12,16 @@ inline void drainEvents(int rounds = 8)
     for (int i = 0; i < rounds; ++i) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
+    }
+}
+
+/// Lets the work on the global thread pool end and delivers what it posts, and so on for
+/// the work that this starts in turn (a file read, then its decode), a few steps deep.
+inline void finishPoolWork(int steps = 4)
+{
+    for (int i = 0; i < steps; ++i) {
+        QThreadPool::globalInstance()->waitForDone();
+        drainEvents();
     }
 }
 

@@ -104,7 +104,7 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::deliver(const ScannedCa
     std::optional<qint64> outputChangeCount;
     if (copiesToClipboard(outputMode)) {
         snapshot = ClipboardUndoSnapshot::capture(m_environment.clipboard);
-        ClipboardProtectionMonitorPlan &monitorPlan = m_review.clipboardMonitorPlan();
+        ClipboardProtectionMonitorPlan &monitorPlan = m_environment.monitorPlan;
         if (!m_environment.clipboard.write({{pngType, cleaned.png}})) {
             // The clipboard may have been emptied on the way: it gets back what it held.
             snapshot->restore(m_environment.clipboard);
@@ -128,7 +128,7 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::deliver(const ScannedCa
                                                                   : std::optional(capture.plan.entries().first().id()),
                                  CaptureText::autoCleanReviewItemStatus};
     m_review.setLastAutoCleanReviewItem(item);
-    m_review.autoCleanUndoCoordinator().registerToken(
+    m_environment.autoCleanUndo.registerToken(
         {snapshot, outputChangeCount, savedPath ? std::optional(QUrl::fromLocalFile(*savedPath)) : std::nullopt});
     deliverAutoCleanReceipt(autoCleanCaptureReceipt(captureReceiptHeadline(outputMode), activeEntryCount(capture.plan)),
                             m_environment.isApplicationActive(), m_review, m_environment.notifications);

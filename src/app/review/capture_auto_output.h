@@ -17,7 +17,9 @@
 
 namespace velmora {
 
+class AutoCleanUndoCoordinator;
 class ClipboardAccess;
+class ClipboardProtectionMonitorPlan;
 class Clock;
 class NotificationCenter;
 class ReviewIntake;
@@ -29,6 +31,9 @@ struct CaptureAutoOutputEnvironment
     StoredSettings &settings;
     ClipboardAccess &clipboard;
     Clock &clock;
+    /// Where the cleaned copy on the clipboard is marked, so that the clipboard guard leaves it alone.
+    ClipboardProtectionMonitorPlan &monitorPlan;
+    AutoCleanUndoCoordinator &autoCleanUndo;
     /// Where the receipt goes while Velmora is not in front.
     NotificationCenter &notifications;
     std::function<bool()> isApplicationActive;

@@ -45,9 +45,11 @@ QString pausedSentence(const VelmoraCaptureOutputFallbackReason &reason)
 } // namespace
 
 ClipboardScanFlow::ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard,
-                                     NotificationCenter &notifications, ApplicationActive isActive, QObject *parent)
-    : QObject(parent), m_review(review), m_clipboard(clipboard), m_notifications(notifications),
-      m_isActive(std::move(isActive))
+                                     ClipboardProtectionMonitorPlan &monitorPlan,
+                                     AutoCleanUndoCoordinator &autoCleanUndo, NotificationCenter &notifications,
+                                     ApplicationActive isActive, QObject *parent)
+    : QObject(parent), m_review(review), m_clipboard(clipboard), m_monitorPlan(monitorPlan),
+      m_autoCleanUndo(autoCleanUndo), m_notifications(notifications), m_isActive(std::move(isActive))
 {
 }
 
@@ -72,7 +74,6 @@ void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candid
                 return std::nullopt;
             }
         });
-    m_poolWork = QFuture<void>(decoding);
     whenFinished(decoding, this, [this, task, candidate](const QFuture<std::optional<QImage>> &decoded) {
         // Stopped while it was decoded: nothing is scanned or reported.
         if (task.isCancelled())
@@ -147,7 +148,6 @@ void ClipboardScanFlow::handleScanResult(const ScannedPlan &scanned, const QByte
     // The change stays claimed until the clipboard is replaced; its PNG is rendered on
     // the thread pool.
     const QFuture<std::optional<QByteArray>> rendering = QtConcurrent::run(cleanedPNGIfRendered, image, plan);
-    m_poolWork = QFuture<void>(rendering);
     whenFinished(rendering, this,
                  [this, task, plan, changeCount, item](const QFuture<std::optional<QByteArray>> &rendered) {
                      // Stopped while it was rendered: the clipboard stays as it is.
@@ -182,25 +182,24 @@ void ClipboardScanFlow::replaceWithCleanedPNG(const std::optional<QByteArray> &p
         return;
     }
 
-    ClipboardProtectionMonitorPlan &monitorPlan = m_review.clipboardMonitorPlan();
     const ClipboardUndoSnapshot snapshot = ClipboardUndoSnapshot::capture(m_clipboard);
-    monitorPlan.markHandled(changeCount);
+    m_monitorPlan.markHandled(changeCount);
     if (!m_clipboard.write({{pngType, *png}})) {
         // The clipboard may have been emptied on the way: put back what it held, so that
         // "not changed" holds, and keep the guard from taking that back for a new image.
         snapshot.restore(m_clipboard);
-        monitorPlan.markHandled(m_clipboard.changeCount());
+        m_monitorPlan.markHandled(m_clipboard.changeCount());
         fail();
         return;
     }
     const qint64 outputChangeCount = m_clipboard.changeCount();
-    monitorPlan.markHandled(outputChangeCount);
+    m_monitorPlan.markHandled(outputChangeCount);
 
     m_review.showStatus(ClipboardText::replaced);
     // Opened later from the receipt, the item must not claim the clipboard was left alone.
     item.statusSentence = ClipboardText::replaced;
     m_review.setLastAutoCleanReviewItem(item);
-    m_review.autoCleanUndoCoordinator().registerToken({snapshot, outputChangeCount, std::nullopt});
+    m_autoCleanUndo.registerToken({snapshot, outputChangeCount, std::nullopt});
 
     deliverAutoCleanReceipt(autoCleanClipboardReceipt(activeEntryCount(plan)), m_isActive(), m_review, m_notifications);
     m_review.recordShare(SafeShareAction::clipboardReplace, SafeShareSourceType::clipboardProtection, plan,

@@ -15,13 +15,15 @@
 
 namespace velmora {
 
+class AutoCleanUndoCoordinator;
 class ClipboardAccess;
+class ClipboardProtectionMonitorPlan;
 class NotificationCenter;
 
 // The clipboard guard's scan: scans the image of each clipboard change the guard hands
 // over, once, and then leaves the clipboard alone, opens the image for review or puts a
 // flattened cleaned PNG in its place, as the replacement mode and the findings say. It
-// reaches the review only through its intake. Owned by the review controller; main
+// reaches the review only through its intake. Owned by the window session; main
 // thread only.
 class ClipboardScanFlow : public QObject
 {
@@ -31,7 +33,10 @@ public:
     /// then, else a desktop notification.
     using ApplicationActive = std::function<bool()>;
 
-    ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, NotificationCenter &notifications,
+    /// Its replacements are marked in `monitorPlan`, so that the guard leaves them alone,
+    /// and stay undoable through `autoCleanUndo`.
+    ClipboardScanFlow(ReviewIntake &review, ClipboardAccess &clipboard, ClipboardProtectionMonitorPlan &monitorPlan,
+                      AutoCleanUndoCoordinator &autoCleanUndo, NotificationCenter &notifications,
                       ApplicationActive isActive, QObject *parent = nullptr);
 
     /// The guard's candidate callback: decodes the image of one clipboard change on the
@@ -41,9 +46,6 @@ public:
     void cancelScans();
     /// The change counts whose images are decoded or scanned.
     QList<qint64> scanningChangeCounts() const { return m_scanTasks.keys(); }
-    /// The latest work started on the thread pool (decoding a clipboard image or rendering
-    /// its replacement), for whoever must wait until it is done.
-    QFuture<void> poolWork() const { return m_poolWork; }
 
 private:
     void scanDecodedImage(const QImage &image, const TaskHandle &task, const ClipboardImageCandidate &candidate);
@@ -62,11 +64,12 @@ private:
 
     ReviewIntake &m_review;
     ClipboardAccess &m_clipboard;
+    ClipboardProtectionMonitorPlan &m_monitorPlan;
+    AutoCleanUndoCoordinator &m_autoCleanUndo;
     NotificationCenter &m_notifications;
     ApplicationActive m_isActive;
     /// The decoding and scan of each clipboard change the guard handed over, by change count.
     QHash<qint64, TaskHandle> m_scanTasks;
-    QFuture<void> m_poolWork;
 };
 
 } // namespace velmora

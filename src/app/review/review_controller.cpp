@@ -13,11 +13,7 @@ namespace velmora {
 
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
     : QObject(parent), m_environment(environment), m_banner(environment.clock, [this] { ChangeScope scope(*this); }),
-      m_batchScan(environment.scanEngine, batchScanReview()),
-      m_clipboardGuard(environment.clipboard, environment.settings, environment.clock),
-      m_autoCleanUndo(environment.clipboard, environment.clock),
-      m_clipboardScan(*this, environment.clipboard, environment.notifications, environment.isApplicationActive),
-      m_watchedScreenshots(*this, environment.notifications, environment.isApplicationActive)
+      m_batchScan(environment.scanEngine, batchScanReview())
 {
     m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
     connect(&m_environment.settings, &StoredSettings::changed, this, &ReviewController::onStoredSettingChanged);

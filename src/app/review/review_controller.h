@@ -8,7 +8,6 @@
 #include "app/review/batch_export.h"
 #include "app/review/batch_scan_runner.h"
 #include "app/review/cleaned_image_output.h"
-#include "app/review/clipboard_scan_flow.h"
 #include "app/review/decoded_image_cache.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/file_import.h"
@@ -18,7 +17,6 @@
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
 #include "app/review/share_gate.h"
-#include "app/review/watched_screenshot_flow.h"
 #include "core/detection/core_error.h"
 #include "core/detection/custom_detection_configuration.h"
 #include "core/policy/redaction_policy_disposition.h"
@@ -47,6 +45,10 @@ struct ReviewEnvironment
     StoredSettings &settings;
     ClipboardAccess &clipboard;
     Clock &clock;
+    /// The clipboard guard of the window: the review marks its own clipboard writes in it.
+    ClipboardProtectionController &clipboardGuard;
+    /// The undo of the last AutoClean, which the banner offers.
+    AutoCleanUndoCoordinator &autoCleanUndo;
     /// The open and save panels; without them every panel reads as cancelled.
     FileDialogs &fileDialogs = FileDialogs::none();
     /// Desktop notifications, for results that arrive while Velmora is not in front.
@@ -227,33 +229,15 @@ public:
     bool startCaptureTask(const TaskHandle &task, const QString &statusHint) override;
     bool finishCaptureTask(const TaskHandle &task) override;
     void setLastExportLocation(const ExportLocation &location) override;
-    ClipboardProtectionMonitorPlan &clipboardMonitorPlan() override { return m_clipboardGuard.monitorPlan(); }
-    AutoCleanUndoCoordinator &autoCleanUndoCoordinator() override { return m_autoCleanUndo; }
 
-    /// The clipboard guard's scan, the first of the flows that reach the review through its intake.
-    ClipboardScanFlow &clipboardScan() { return m_clipboardScan; }
-    /// The reading of opened, dropped and folder files.
-    FileImport &fileImport() { return m_fileImport; }
-    /// The writing of a batch export.
-    BatchExport &batchExport() { return m_batchExport; }
-    /// The batch scan.
-    const BatchScanRunner &batchScan() const { return m_batchScan; }
     /// The review gate in front of every share, with the share it holds.
     const ShareGate &shareGate() const { return m_shareGate; }
-    /// The making of the cleaned copy for Copy and Export.
-    CleanedImageOutput &cleanedImageOutput() { return m_cleanedImageOutput; }
-    /// The reading of a pasted or dropped image, or of one a flow opens for review.
-    IntakeImport &intakeImport() { return m_intakeImport; }
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
     /// Opens the newest watched screenshot waiting for review, taking it off the queue.
     void openLatestWatchedScreenshot();
     /// Opens the watched screenshot of that file waiting for review, taking it off the queue.
     void openWatchedScreenshot(const QString &filePath);
-    /// The scan of the files the screenshot watch hands over.
-    WatchedScreenshotFlow &watchedScreenshots() { return m_watchedScreenshots; }
-    /// The clipboard guard of the window; the review marks its own clipboard writes in it.
-    ClipboardProtectionController &clipboardGuard() { return m_clipboardGuard; }
 
 signals:
     /// The state changed; emitted once per operation, after it is complete.
@@ -317,9 +301,6 @@ private:
     ReviewBanner m_banner;
     BatchScanRunner m_batchScan;
     int m_changeDepth = 0;
-    ClipboardProtectionController m_clipboardGuard;
-    AutoCleanUndoCoordinator m_autoCleanUndo;
-    ClipboardScanFlow m_clipboardScan;
     DecodedImageCache m_images;
     FileImport m_fileImport;
     BatchExport m_batchExport;
@@ -328,7 +309,6 @@ private:
     IntakeImport m_intakeImport;
     /// The items the running file import has handed over so far.
     int m_importedItemCount = 0;
-    WatchedScreenshotFlow m_watchedScreenshots;
 };
 
 } // namespace velmora

@@ -42,7 +42,7 @@ void ReviewController::performBannerAction(CompletionBannerAction action)
 {
     switch (action) {
     case CompletionBannerAction::undoLastAutoClean:
-        if (m_autoCleanUndo.undo(m_clipboardGuard))
+        if (m_environment.autoCleanUndo.undo(m_environment.clipboardGuard))
             showCompletionBanner(autoCleanUndone, std::nullopt, std::nullopt);
         break;
     case CompletionBannerAction::reviewLastAutoClean:

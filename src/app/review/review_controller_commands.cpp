@@ -21,7 +21,7 @@ void ReviewController::closeCurrentReview()
     if (!hasActiveReview(m_state)) {
         // A background AutoClean leaves its banner, review item and undo with nothing
         // open: they end with the close all the same.
-        if (m_banner.text() || m_state.lastAutoCleanReviewItem || m_autoCleanUndo.token()) {
+        if (m_banner.text() || m_state.lastAutoCleanReviewItem || m_environment.autoCleanUndo.token()) {
             ChangeScope scope(*this);
             clearBannerAndAutoClean();
         }
@@ -56,7 +56,7 @@ void ReviewController::clearBannerAndAutoClean()
 {
     m_banner.clear();
     m_state.lastAutoCleanReviewItem.reset();
-    m_autoCleanUndo.clear();
+    m_environment.autoCleanUndo.clear();
 }
 
 void ReviewController::setOutputPreview(bool on)

@@ -129,7 +129,7 @@ void ReviewController::pasteImageFromClipboard()
         return;
     }
     // The pasted image is in review now: the clipboard guard need not scan it again.
-    m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
+    m_environment.clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
     startIntakeImport({QByteArray(), std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
                        std::nullopt, std::nullopt, clipboardImageLoaded},
                       std::nullopt, offer);

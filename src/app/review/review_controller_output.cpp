@@ -44,7 +44,7 @@ void ReviewController::copyCleanedPNG()
                 // The clipboard belongs to the main thread, so the write happens here.
                 copied = m_environment.clipboard.write({{QStringLiteral("image/png"), *png}});
                 // Our own output must never come back to us as a clipboard image to scan.
-                m_clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
+                m_environment.clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
             }
             if (!copied) {
                 showOutputOutcome(itemID, OutputText::copyFailed, OutputText::noImageCopied);

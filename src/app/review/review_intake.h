@@ -19,9 +19,6 @@
 
 namespace velmora {
 
-class AutoCleanUndoCoordinator;
-class ClipboardProtectionMonitorPlan;
-
 /// An image a flow hands to the review: its encoded bytes or its file, how it is named
 /// and where it came from, and either a plan of its own or nothing (it is then scanned).
 struct ReviewIntakeImage
@@ -100,10 +97,6 @@ public:
     virtual bool finishCaptureTask(const TaskHandle &task) = 0;
     /// The file or folder the banner's "Show" action reveals.
     virtual void setLastExportLocation(const ExportLocation &location) = 0;
-
-    /// Where every writer of the clipboard marks its own change, so the guard leaves it alone.
-    virtual ClipboardProtectionMonitorPlan &clipboardMonitorPlan() = 0;
-    virtual AutoCleanUndoCoordinator &autoCleanUndoCoordinator() = 0;
 };
 
 } // namespace velmora

@@ -77,7 +77,7 @@ void VelmoraApp::openPaths(const QStringList &paths)
         urls.append(QUrl::fromLocalFile(path));
     ContentView *content = m_mainWindow->contentView();
     content->askBeforeDiscarding(
-        [content, urls] { content->controller().loadImageURLs(urls, ReviewText::imageLoaded, true); });
+        [content, urls] { content->session().review().loadImageURLs(urls, ReviewText::imageLoaded, true); });
 }
 
 bool VelmoraApp::keepsRunningInTray() const
@@ -89,7 +89,8 @@ MainWindow *VelmoraApp::createMainWindow()
 {
     PlatformServices platform = m_platform.services(DBusNotificationCenter::shared());
     platform.protectionRuntime = &m_protectionRuntime;
-    auto *contentView = new ContentView(m_settings, m_commands, platform);
+    m_session = std::make_unique<WindowSession>(m_settings, m_commands, platform);
+    auto *contentView = new ContentView(*m_session);
     std::function<void()> checkForUpdates;
     if (m_updater->canCheckForUpdates())
         checkForUpdates = [updater = m_updater] { updater->checkForUpdates(); };

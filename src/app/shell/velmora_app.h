@@ -5,6 +5,7 @@
 #include "app/settings/settings_window_host.h"
 #include "app/shell/system_platform.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 
 #include <QObject>
 #include <QPointer>
@@ -57,6 +58,8 @@ private:
     SettingsWindowHost m_settingsWindow;
     Updater *m_updater = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
+    /// The review and the long-lived controllers of the main window; it outlives the window.
+    std::unique_ptr<WindowSession> m_session;
     QPointer<MainWindow> m_mainWindow;
 };
 

@@ -9,32 +9,25 @@
 #include "app/panes/findings_panel.h"
 #include "app/panes/image_review_view.h"
 #include "app/panes/manual_edit_controls.h"
-#include "app/protection/autoclean_undo_coordinator.h"
-#include "app/protection/clipboard_protection_controller.h"
-#include "app/protection/protection_runtime.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_warning_text.h"
-#include "app/review/unsaved_manual_edits.h"
 #include "app/window/ambient_mode_pills.h"
 #include "app/window/batch_sidebar_binding.h"
 #include "app/window/canvas_binding.h"
-#include "app/window/capture_services.h"
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
 #include "app/window/findings_binding.h"
 #include "app/window/header_bar.h"
-#include "app/window/help_sheet_host.h"
 #include "app/window/help_sheet_presenter.h"
-#include "app/window/install_location.h"
 #include "app/window/install_reminder_dialog.h"
 #include "app/window/manual_edit_binding.h"
 #include "app/window/message_box_answer.h"
 #include "app/window/watched_alerts_menu.h"
+#include "app/window/window_session.h"
 
-#include "core/settings/settings_watch.h"
 #include "core/support/clock.h"
 
 #include <QApplication>
@@ -53,56 +46,36 @@
 
 namespace velmora {
 
-namespace {
-
-bool isApplicationActive()
+ContentView::ContentView(WindowSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session), m_controller(session.review())
 {
-    return QGuiApplication::applicationState() == Qt::ApplicationActive;
-}
-} // namespace
-
-ContentView::ContentView(StoredSettings &settings, CommandBus &commands, PlatformServices platform, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_commands(commands), m_clock(platform.clock),
-      m_protectionRuntime(platform.protectionRuntime)
-{
-    m_controller = std::make_unique<ReviewController>(
-        ReviewEnvironment{platform.scanEngine, settings, platform.clipboard, platform.clock, platform.fileDialogs,
-                          platform.notifications, isApplicationActive, platform.desktop});
-    m_captureServices = new CaptureServices(
-        *m_controller, commands,
-        {settings, platform.clipboard, platform.clock, platform.notifications, isApplicationActive},
-        [this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
-        [this](std::function<void()> open, std::function<void()> wait) {
-            m_discardQuestion->askOrWait(std::move(open), wait);
-        },
-        CapturePlatform::forThisDesktop(), this);
-    m_screenshotWatch = std::make_unique<ScreenshotWatchController>(settings, platform.clock);
-    m_installController =
-        new ApplicationInstallController(settings, QCoreApplication::applicationFilePath(), this);
-    m_helpSheets = new HelpSheetHost(settings, platform.clock, {[this] {
-        askBeforeDiscarding([this] { loadQuickStartSample(*m_controller, palette()); });
-    }, {}}, this);
-    new HelpSheetPresenter(*m_helpSheets, this);
-    m_unsavedEdits = new UnsavedManualEdits(*m_controller);
-    m_discardQuestion = new DiscardQuestion(*m_unsavedEdits, isApplicationActive, this);
+    new HelpSheetPresenter(m_session.helpSheets(), this);
+    m_discardQuestion = new DiscardQuestion(
+        m_session.unsavedManualEdits(),
+        [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }, this);
+    m_session.attachWindow(
+        {[this] { activateAppAndPerformOnMain([this] { bringWindowToFront(*window()); }); },
+         [this](std::function<void()> open, std::function<void()> wait) {
+             m_discardQuestion->askOrWait(std::move(open), wait);
+         },
+         [this] { askBeforeDiscarding([this] { loadQuickStartSample(m_controller, palette()); }); }});
 
     setAcceptDrops(true);
     buildLayout();
-    bindBatchSidebarToReview(*m_batchSidebar, *m_controller);
-    bindCanvasToReview(*m_canvas, *m_controller);
-    bindFindingsToReview(*m_findingsPanel, *m_controller);
+    bindBatchSidebarToReview(*m_batchSidebar, m_controller);
+    bindCanvasToReview(*m_canvas, m_controller);
+    bindFindingsToReview(*m_findingsPanel, m_controller);
     connectCommands();
-    connect(m_controller.get(), &ReviewController::changed, this, &ContentView::refresh);
-    connect(m_installController, &ApplicationInstallController::reminderRaised, this,
+    connect(&m_controller, &ReviewController::changed, this, &ContentView::refresh);
+    connect(&m_session.installController(), &ApplicationInstallController::reminderRaised, this,
             &ContentView::presentInstallReminder);
-    connect(m_installController, &ApplicationInstallController::promptResolved, this,
-            [this] { m_helpSheets->presentOnboardingIfNeeded(); });
     refresh();
 }
 
 ContentView::~ContentView()
 {
-    stopBackgroundServices();
+    m_session.stopBackgroundServices();
+    m_session.attachWindow({});
 }
 
 void ContentView::buildLayout()
@@ -127,7 +100,7 @@ void ContentView::buildLayout()
     auto *emptyPage = new QWidget(m_canvasStack);
     auto *emptyLayout = new QVBoxLayout(emptyPage);
     emptyLayout->setContentsMargins(48, 48, 48, 48);
-    m_dropTarget = new DropTargetView(m_settings, emptyPage);
+    m_dropTarget = new DropTargetView(m_session.settings(), emptyPage);
     emptyLayout->addWidget(m_dropTarget);
     m_canvas = new ImageReviewView(m_canvasStack);
     m_canvasStack->addWidget(emptyPage);
@@ -137,11 +110,11 @@ void ContentView::buildLayout()
 
     m_findingsPanel = new FindingsPanel(this);
     auto *manualEdits = new ManualEditControls;
-    bindManualEditsToReview(*manualEdits, *m_controller);
+    bindManualEditsToReview(*manualEdits, m_controller);
     m_findingsPanel->setManualEditingTools(manualEdits);
     connect(m_findingsPanel, &FindingsPanel::openDetectionSettingsRequested, this, [this] {
         openSettingsWindow();
-        m_controller->openDetectionSettingsSoon();
+        m_controller.openDetectionSettingsSoon();
     });
     // A window shorter than the column scrolls it, so that every control stays reachable.
     auto *findingsColumn = new QScrollArea(this);
@@ -156,8 +129,8 @@ void ContentView::buildLayout()
     column->addLayout(split, 1);
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
-    m_actionBar = new ExportActionBar(*m_controller, this);
-    m_ambientModePills = new AmbientModePills(m_controller->clipboardGuard(), m_actionBar);
+    m_actionBar = new ExportActionBar(m_controller, this);
+    m_ambientModePills = new AmbientModePills(m_session.clipboardGuard(), m_actionBar);
     m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
     // The banner sits in the bar's free middle, beside the outputs it reports on: it hides
     // nothing of the review, and coming and going it moves nothing.
@@ -168,7 +141,7 @@ void ContentView::buildLayout()
 
 void ContentView::connectCommands()
 {
-    ReviewController &review = *m_controller;
+    ReviewController &review = m_controller;
     connect(m_header, &HeaderBar::openRequested, this, &ContentView::openImagesFromPanel);
     connect(m_header, &HeaderBar::pasteRequested, this,
             [this, &review] { askBeforeDiscarding([&review] { review.pasteImageFromClipboard(); }); });
@@ -182,59 +155,15 @@ void ContentView::connectCommands()
     connect(m_dropTarget, &DropTargetView::openBatchRequested, this, &ContentView::openFolderFromPanel);
     connect(m_dropTarget, &DropTargetView::pasteImageRequested, this, [&review] { review.pasteImageFromClipboard(); });
     connect(m_dropTarget, &DropTargetView::captureAreaRequested, this,
-            [this] { m_commands.post(commands::velmoraCaptureRequested, VelmoraCaptureMode::area); });
+            [this] { m_session.commands().post(commands::velmoraCaptureRequested, VelmoraCaptureMode::area); });
     connect(m_banner, &CompletionBanner::actionTriggered, this, &ContentView::performCompletionBannerAction);
     connect(m_banner, &CompletionBanner::closeRequested, this, [&review] { review.closeCompletionBanner(); });
     connect(m_watchedAlertsMenu, &WatchedAlertsMenu::alertChosen, this,
             [this, &review](const QString &filePath) {
                 askBeforeDiscarding([&review, filePath] { review.openWatchedScreenshot(filePath); });
             });
-    connect(m_screenshotWatch.get(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
+    connect(&m_session.screenshotWatch(), &ScreenshotWatchController::isRunningChanged, m_ambientModePills,
             &AmbientModePills::setScreenshotWatchRunning);
-    // A watch whose folder went away says so where the user looks, not only in the settings.
-    connect(m_screenshotWatch.get(), &ScreenshotWatchController::interrupted, this,
-            [&review](const QString &runtimeStatus) { review.showStatus(runtimeStatus); });
-    ScreenshotWatchController *watch = m_screenshotWatch.get();
-    ClipboardProtectionController *guard = &review.clipboardGuard();
-    connect(watch, &ScreenshotWatchController::isRunningChanged, this, &ContentView::reportProtections);
-    connect(watch, &ScreenshotWatchController::runtimeStatusChanged, this, &ContentView::reportProtections);
-    connect(guard, &ClipboardProtectionController::isRunningChanged, this, &ContentView::reportProtections);
-    connect(guard, &ClipboardProtectionController::runtimeStatusChanged, this, &ContentView::reportProtections);
-
-    m_commands.observe(commands::velmoraShowHelpCenter, this,
-                       [this] { m_helpSheets->showHelpSheet(VelmoraHelpSheet::helpCenter); });
-    m_commands.observe(commands::velmoraShowOnboarding, this,
-                       [this] { m_helpSheets->showHelpSheet(VelmoraHelpSheet::onboarding); });
-    m_commands.observe(commands::velmoraCustomDetectionSettingsDidChange, this,
-                       [&review](const std::optional<DetectionSettingsValues> &values) {
-                           review.applyCustomDetectionSettings(values);
-                           review.rescanAfterCustomSettingsChange();
-                       });
-    connect(&review, &ReviewController::customSettingsRescanCompleted, this,
-            [this] { m_commands.post(commands::velmoraCustomDetectionSettingsRescanCompleted); });
-    connect(&review, &ReviewController::detectionSettingsRequested, this,
-            [this] { m_commands.post(commands::velmoraOpenDetectionSettings); });
-    // A closed window keeps its protections stopped until it is shown again.
-    new SettingsWatch(m_settings, {Setting::isClipboardProtectionEnabled, Setting::clipboardReplacementModeID},
-                      [this] {
-                          if (m_backgroundServicesRunning)
-                              startClipboardGuard();
-                      },
-                      this);
-    new SettingsWatch(m_settings, {Setting::isScreenshotWatchEnabled, Setting::screenshotWatchFolderBookmark},
-                      [this] {
-                          if (m_backgroundServicesRunning)
-                              applyScreenshotWatchSettings();
-                      },
-                      this);
-    // The answer to a notification: the application brings the window to the front for
-    // it, but the alert may arrive while another application is still in front.
-    m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this] {
-        if (m_controller->state().watchedScreenshotQueue.items.isEmpty())
-            return;
-        m_discardQuestion->askOrWait([this] { m_controller->openLatestWatchedScreenshot(); },
-                                     [this] { m_controller->watchedScreenshots().offerLatestAlert(); });
-    });
 }
 
 void ContentView::addWindowActions(QMainWindow &window)
@@ -244,19 +173,19 @@ void ContentView::addWindowActions(QMainWindow &window)
 
 void ContentView::openImagesFromPanel()
 {
-    askBeforeDiscarding([this] { m_controller->openImagesFromPanel(); });
+    askBeforeDiscarding([this] { m_controller.openImagesFromPanel(); });
 }
 
 void ContentView::openFolderFromPanel()
 {
-    askBeforeDiscarding([this] { m_controller->openFolderFromPanel(); });
+    askBeforeDiscarding([this] { m_controller.openFolderFromPanel(); });
 }
 
 void ContentView::openLatestWatchedScreenshot()
 {
-    if (m_controller->state().watchedScreenshotQueue.items.isEmpty())
+    if (m_controller.state().watchedScreenshotQueue.items.isEmpty())
         return;
-    askBeforeDiscarding([this] { m_controller->openLatestWatchedScreenshot(); });
+    askBeforeDiscarding([this] { m_controller.openLatestWatchedScreenshot(); });
 }
 
 void ContentView::askBeforeDiscarding(std::function<void()> proceed)
@@ -266,10 +195,10 @@ void ContentView::askBeforeDiscarding(std::function<void()> proceed)
 
 void ContentView::refresh()
 {
-    const ReviewState &state = m_controller->state();
+    const ReviewState &state = m_controller.state();
     m_header->showState(state);
     m_watchedAlertsMenu->setAlerts(watchedAlertEntries(state.watchedScreenshotQueue));
-    const ReviewBanner &banner = m_controller->banner();
+    const ReviewBanner &banner = m_controller.banner();
     m_banner->setBanner(banner.text(), banner.primaryAction(), banner.secondaryAction());
     const bool showsBatch = state.batch.items().size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
@@ -281,12 +210,12 @@ void ContentView::refresh()
 
 void ContentView::presentReviewWarningIfNeeded()
 {
-    const std::optional<ShareAction> action = m_controller->shareGate().pendingAction();
+    const std::optional<ShareAction> action = m_controller.shareGate().pendingAction();
     if (!action || m_isShowingReviewWarning)
         return;
     m_isShowingReviewWarning = true;
     auto *box = new QMessageBox(QMessageBox::Warning, ReviewWarningText::title,
-                                reviewWarningMessage(m_controller->state(), *action),
+                                reviewWarningMessage(m_controller.state(), *action),
                                 QMessageBox::NoButton, this);
     box->setObjectName(QStringLiteral("review-warning"));
     box->setWindowModality(Qt::WindowModal);
@@ -300,9 +229,9 @@ void ContentView::presentReviewWarningIfNeeded()
     whenAnswered(box, this, [this](QMessageBox::ButtonRole role) {
         m_isShowingReviewWarning = false;
         if (role == QMessageBox::AcceptRole)
-            m_controller->continuePendingShare();
+            m_controller.continuePendingShare();
         else
-            m_controller->cancelPendingShare();
+            m_controller.cancelPendingShare();
     });
     box->open();
     emit reviewWarningShown(continueTitle);
@@ -312,64 +241,15 @@ void ContentView::presentInstallReminder()
 {
     // On the next turn, once the window is raised and active: opened while the window is
     // being shown, the reminder came up under the window it keeps waiting.
-    m_clock.schedule(std::chrono::milliseconds(0), [view = QPointer<ContentView>(this)] {
+    m_session.clock().schedule(std::chrono::milliseconds(0), [view = QPointer<ContentView>(this)] {
         if (view)
-            presentInstallReminderDialog(view, *view->m_installController);
+            presentInstallReminderDialog(view, view->m_session.installController());
     });
-}
-
-void ContentView::startBackgroundServices()
-{
-    m_backgroundServicesRunning = true;
-    m_captureServices->startHotKeys();
-    applyScreenshotWatchSettings();
-    startClipboardGuard();
-    reportProtections();
-    if (!m_installController->evaluateInstallLocation(false))
-        m_helpSheets->presentOnboardingIfNeeded();
-}
-
-void ContentView::stopBackgroundServices()
-{
-    m_backgroundServicesRunning = false;
-    m_captureServices->stopHotKeys();
-    m_screenshotWatch->stop();
-    m_controller->watchedScreenshots().cancelScans();
-    m_controller->clipboardGuard().stop();
-    m_controller->clipboardScan().cancelScans();
-    m_controller->cancelRunningScans();
-    reportProtections();
-}
-
-void ContentView::reportProtections()
-{
-    if (!m_protectionRuntime)
-        return;
-    if (m_backgroundServicesRunning)
-        m_protectionRuntime->reportRunning(*m_screenshotWatch, m_controller->clipboardGuard());
-    else
-        m_protectionRuntime->reportWindowClosed();
-}
-
-void ContentView::startClipboardGuard()
-{
-    ReviewController &review = *m_controller;
-    // The guard reads its switch and mode itself, and reports when it is off.
-    review.clipboardGuard().start([&review](const ClipboardImageCandidate &candidate) {
-        review.clipboardScan().scanClipboardImage(candidate);
-    });
-}
-
-void ContentView::applyScreenshotWatchSettings()
-{
-    WatchedScreenshotFlow &flow = m_controller->watchedScreenshots();
-    // The watch reads its switch and folder itself, and reports when it is off.
-    m_screenshotWatch->start([&flow](const QList<QUrl> &urls) { flow.scanWatchedScreenshots(urls); });
 }
 
 void ContentView::performCompletionBannerAction(CompletionBannerAction action)
 {
-    ReviewController &review = *m_controller;
+    ReviewController &review = m_controller;
     if (review.bannerActionReplacesReview(action))
         askBeforeDiscarding([&review, action] { review.performBannerAction(action); });
     else
@@ -384,14 +264,14 @@ void ContentView::dragEnterEvent(QDragEnterEvent *event)
 
 void ContentView::dropEvent(QDropEvent *event)
 {
-    if (m_controller->handleDrop(*event->mimeData()))
+    if (m_controller.handleDrop(*event->mimeData()))
         event->acceptProposedAction();
 }
 
 void ContentView::setSettingsWindowOpener(std::function<void()> openSettingsWindow)
 {
     m_openSettingsWindow = openSettingsWindow;
-    m_helpSheets->setSettingsWindowOpener(std::move(openSettingsWindow));
+    m_session.helpSheets().setSettingsWindowOpener(std::move(openSettingsWindow));
 }
 
 void ContentView::openSettingsWindow()

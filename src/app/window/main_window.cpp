@@ -6,6 +6,7 @@
 #include "app/window/content_view.h"
 #include "app/window/main_menus.h"
 #include "app/window/review_actions.h"
+#include "app/window/window_session.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -29,18 +30,18 @@ MainWindow::MainWindow(Services services, ContentView *contentView, QWidget *par
     MainMenus::Handlers handlers;
     handlers.openImages = [this] { m_contentView->openImagesFromPanel(); };
     handlers.openFolder = [this] { m_contentView->openFolderFromPanel(); };
-    handlers.scanOrRescan = [this] { m_contentView->controller().startDetection(); };
+    handlers.scanOrRescan = [this] { m_contentView->session().review().startDetection(); };
     handlers.quit = [this] { quitAfterAsking(); };
     handlers.openSettings = m_services.openSettingsWindow;
     m_contentView->setSettingsWindowOpener(m_services.openSettingsWindow);
     handlers.checkForUpdates = m_services.checkForUpdates;
     m_reviewActions = new ReviewActions(this);
-    bindReviewActions(*m_reviewActions, m_contentView->controller(), [this](std::function<void()> proceed) {
+    bindReviewActions(*m_reviewActions, m_contentView->session().review(), [this](std::function<void()> proceed) {
         m_contentView->askBeforeDiscarding(std::move(proceed));
     });
     m_menus = new MainMenus(*this, m_services.settings, m_services.commands, *m_reviewActions, std::move(handlers));
     m_contentView->addWindowActions(*this);
-    new BatchArrowKeys(*this, m_contentView->controller());
+    new BatchArrowKeys(*this, m_contentView->session().review());
 }
 
 void MainWindow::fitToScreen()
@@ -61,7 +62,7 @@ void MainWindow::fitToScreen()
 void MainWindow::quitAfterAsking()
 {
     // The question needs the window on screen, also when Quit comes from the tray.
-    if (m_contentView->unsavedManualEdits().imageWithUnsavedEdits() && !isVisible())
+    if (m_contentView->session().unsavedManualEdits().imageWithUnsavedEdits() && !isVisible())
         show();
     m_contentView->askBeforeDiscarding(m_services.quit);
 }
@@ -71,13 +72,13 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_servicesStarted) {
         m_servicesStarted = true;
-        m_contentView->startBackgroundServices();
+        m_contentView->session().startBackgroundServices();
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_contentView->stopBackgroundServices();
+    m_contentView->session().stopBackgroundServices();
     m_servicesStarted = false;
     event->accept();
     if (!m_services.keepsRunningInTray())

@@ -3,8 +3,8 @@
 #include "app/kit/symbol_icon.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_test_items.h"
-#include "app/review/scan_steps.h"
 
+#include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_scan_engine.h"
 #include "support/manual_clock.h"
@@ -38,7 +38,9 @@ struct ReviewHarness
     FakeScanEngine engine;
     FakeClipboard clipboard;
     ManualClock clock;
-    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock}};
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo}};
 
     ReviewHarness() { useTestLook(); }
 
@@ -58,8 +60,8 @@ struct ReviewHarness
         load({item});
     }
 
-    /// Delivers what has finished and the batch scan's next scans.
-    void drainScans() { test::drainScans(controller); }
+    /// Lets the work on the thread pool end and report; the batch scan's next scans start.
+    void drainScans() { finishPoolWork(); }
 
     const ReviewState &state() const { return controller.state(); }
     const RedactionPlan &plan() const { return controller.state().redactionPlan(); }

@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::black));
         EXPECT_EQ(image.pixelColor(70, 50), screenshot.pixelColor(70, 50));
     }
-    bool undo() { return controller.autoCleanUndoCoordinator().undo(controller.clipboardGuard()); }
+    bool undo() { return autoCleanUndo.undo(guard); }
 
     QString outputFolder;
 
@@ -59,7 +59,7 @@ TEST_F(CaptureAutoOutputTest, CopyPutsOnlyTheCleanedPngOnTheClipboardInTheBackgr
 
     ASSERT_EQ(clipboard.types(), QStringList{pngType});
     expectCleaned(clipboard.data(pngType));
-    EXPECT_TRUE(controller.clipboardMonitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
     EXPECT_EQ(state().reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard."));
     EXPECT_EQ(state().errorText(), std::nullopt);
     EXPECT_EQ(banner().text(), QStringLiteral("Cleaned screenshot copied \u00B7 1 item masked"));
@@ -89,7 +89,7 @@ TEST_F(CaptureAutoOutputTest, InTheBackgroundTheReceiptIsANotification)
     EXPECT_EQ(notifications.added.first().body,
               QStringLiteral("Velmora scanned locally and masked 1 item in a cleaned PNG. "
                              "Open Velmora to review or undo recent AutoClean output."));
-    EXPECT_TRUE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_TRUE(autoCleanUndo.token().has_value());
 }
 
 TEST_F(CaptureAutoOutputTest, SaveNamesTheFileAndCountsUpWithinTheSameSecond)
@@ -126,7 +126,7 @@ TEST_F(CaptureAutoOutputTest, SaveAndCopyIsUndoneWithinEightSeconds)
     EXPECT_TRUE(undo());
     EXPECT_EQ(clipboard.contents, earlierClipboard);
     EXPECT_TRUE(savedFiles().isEmpty());
-    EXPECT_TRUE(controller.clipboardMonitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 }
 
 TEST_F(CaptureAutoOutputTest, UndoLeavesWhatTheUserCopiedSinceOnTheClipboard)
@@ -174,7 +174,7 @@ TEST_F(CaptureAutoOutputTest, ARefusedClipboardOpensReviewAndRestoresTheClipboar
     EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoOutputFailedStatus);
     EXPECT_EQ(state().errorText(), CaptureText::autoOutputFailedError);
     EXPECT_EQ(state().batch.items().size(), 1);
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
     EXPECT_EQ(banner().text(), std::nullopt);
     EXPECT_EQ(broughtForward, 1);
 }
@@ -196,7 +196,7 @@ TEST_F(CaptureAutoOutputTest, TheBannersReviewActionOpensTheCapture)
     storeOutput("copyCleanedPNG", "pauseIfUnsure");
     capture(VelmoraCaptureMode::area, {sureFinding()});
     controller.openLastAutoCleanReviewItem();
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().batch.items().first().sourceLabel(), QStringLiteral("Area capture"));
     EXPECT_EQ(state().reviewStatusNote(), CaptureText::autoCleanReviewItemStatus);
@@ -225,7 +225,7 @@ protected:
     {
         EXPECT_TRUE(savedFiles().isEmpty());
         EXPECT_EQ(clipboard.contents, earlierClipboard);
-        EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+        EXPECT_FALSE(autoCleanUndo.token().has_value());
         EXPECT_EQ(banner().text(), std::nullopt);
         EXPECT_TRUE(history().isEmpty());
     }

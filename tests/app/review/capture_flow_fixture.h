@@ -38,7 +38,8 @@ protected:
         tool = std::make_unique<FakeCaptureTool>(toolBody);
         flow = std::make_unique<CaptureFlow>(
             controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)),
-                                               {*settings, clipboard, clock, notifications, [this] { return isActive; }},
+                                               {*settings, clipboard, clock, guard.monitorPlan(), autoCleanUndo, notifications,
+                                                [this] { return isActive; }},
                                                [this] { ++broughtForward; },
                                                [this](const std::function<void()> &open,
                                                       const std::function<void()> &wait) {
@@ -56,7 +57,7 @@ protected:
         engine.lastCall().finish(visual);
         drainEvents();
         finishAutoOutput();
-        finishImport();
+        drainScans();
     }
     /// Waits for AutoClean's cleaned copy, made off the main thread, and delivers it.
     void finishAutoOutput()

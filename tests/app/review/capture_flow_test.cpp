@@ -112,7 +112,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     earlier.displayLabel = QStringLiteral("Earlier image");
     earlier.plan = RedactionPlan();
     controller.openForReview(earlier);
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().image().size(), QSize(40, 30));
     reviewMayBeReplaced = false;
 
@@ -126,7 +126,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, encodedPng(screenshot));
 
     controller.openLastAutoCleanReviewItem();
-    finishImport();
+    drainScans();
     EXPECT_EQ(state().image().size(), screenshot.size());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
 }
@@ -147,7 +147,7 @@ TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
     drainEvents();
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries().first().detection.label, QStringLiteral("Custom term"));
 }
@@ -187,11 +187,13 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
     ManualClock clock;
     FakeFileDialogs dialogs;
     FakeCaptureTool tool("printf partial > \"$last\"\nexec cat");
-    auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator undo{clipboard, clock};
+    auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, undo, dialogs});
     RecordingNotificationCenter notifications;
     auto flow = std::make_unique<CaptureFlow>(
         *controller, CaptureFlowEnvironment{ScreenCaptureService(tool.tool()),
-                                            {*settings, clipboard, clock, notifications, [] { return true; }}, [] {},
+                                            {*settings, clipboard, clock, guard.monitorPlan(), undo, notifications, [] { return true; }}, [] {},
                                             [](const auto &open, const auto &) { open(); }});
     flow->beginCapture(VelmoraCaptureMode::area);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().size() == 1; }, 10000));

@@ -64,11 +64,11 @@ TEST_F(ReviewBannerActions, UndoPutsTheClipboardBackAndSaysSo)
 {
     const QList<ClipboardItem> before{{QStringLiteral("text/plain"), QByteArray("copied before")}};
     clipboard.write({{QStringLiteral("image/png"), encodedPng(plainImage())}});
-    controller.autoCleanUndoCoordinator().registerToken({ClipboardUndoSnapshot{before}, clipboard.changes, std::nullopt});
+    autoCleanUndo.registerToken({ClipboardUndoSnapshot{before}, clipboard.changes, std::nullopt});
     controller.performBannerAction(CompletionBannerAction::undoLastAutoClean);
     EXPECT_EQ(clipboard.contents, before);
     EXPECT_EQ(banner().text(), "AutoClean undone");
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
 }
 
 TEST_F(ReviewBannerActions, UndoWithNothingToUndoSaysNothing)
@@ -81,7 +81,7 @@ TEST_F(ReviewBannerActions, ReviewOpensTheLastAutoCleanItem)
 {
     controller.setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
     controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
 }
@@ -90,7 +90,7 @@ TEST_F(ReviewBannerActions, ReviewOpensTheNewestWatchedScreenshot)
 {
     controller.queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
     controller.performBannerAction(CompletionBannerAction::reviewLatestWatchedScreenshot);
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().sourceDisplayLabel(), "Watched one");
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());

@@ -48,8 +48,7 @@ TEST_F(BatchLoading, AnEmptyListStillStartsABatchRunThatFindsNothing)
 {
     controller.loadBatch({}, {}, 0, true);
     EXPECT_EQ(engine.callCount(), 0);
-    EXPECT_FALSE(controller.batchScan().isRunning());
-    EXPECT_FALSE(isBatchChecking(state()));
+    EXPECT_FALSE(isScanRunning(state()));
 }
 
 TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
@@ -80,7 +79,7 @@ TEST_F(BatchLoading, ThreeImagesUpdateEveryRowAndTheImageOnScreen)
     drainScans();
     EXPECT_EQ(statuses(), (QStringList{"1 to redact", "Needs attention", "1 to check"}));
     EXPECT_FALSE(isBatchChecking(state()));
-    EXPECT_FALSE(controller.batchScan().isRunning());
+    EXPECT_FALSE(isScanRunning(state()));
     EXPECT_EQ(processedBatchItems(state()), 3);
     EXPECT_EQ(state().batch.items()[0].redactionPlan().entries().size(), 1);
 }

@@ -123,7 +123,7 @@ TEST_F(CancelCommand, AnImageWhoseScanWasCancelledCanBeShared)
 
     EXPECT_TRUE(canShareCurrentImage(state()));
     controller.runShareCommand(ShareAction::copy);
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(clipboard.changes, 1);
 }
 
@@ -135,7 +135,7 @@ TEST_F(CancelCommand, BatchExportLeavesOutUnscannedItemsAndSaysHowMany)
     dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
 
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
 
     const QString folder = dir.filePath(QStringLiteral("Velmora Cleaned"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), QStringList({"a-redacted.png", "b-redacted.png"}));
@@ -150,7 +150,7 @@ TEST_F(CancelCommand, ABatchWithNothingScannedCannotBeExported)
     dialogs.folderAnswer = QUrl::fromLocalFile(QStringLiteral("/tmp"));
 
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
 
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
@@ -170,7 +170,7 @@ TEST_F(CancelCommand, ABatchExportShowsItsProgressAndEndsWithItsSentence)
     EXPECT_TRUE(state().reviewStatusNote().startsWith("Exporting cleaned images: ")) << state().reviewStatusNote().toStdString();
     controller.exportBatchAction();
     EXPECT_EQ(dialogs.folderRequests.size(), 1) << "one export at a time";
-    waitForBatchExport();
+    drainScans();
 
     EXPECT_FALSE(state().isExportingBatch);
     EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");

@@ -20,7 +20,7 @@ protected:
         for (const char *name : {"a.png", "b.png"})
             ASSERT_TRUE(writeBytes(m_in.filePath(name), encodedPng(plainImage(60, 80, 60))));
         controller.loadImageURLs({QUrl::fromLocalFile(m_in.path())}, QStringLiteral("Loaded."), true);
-        finishImport();
+        drainScans();
         ASSERT_EQ(state().batch.items().size(), 2);
         for (int i = 0; i < 2; ++i) {
             engine.lastCall().finish();
@@ -38,7 +38,7 @@ TEST_F(ChangedFileExport, AGoneFileFailsTheBatchExportWithTheImportSentencesAndW
     ASSERT_TRUE(QFile::remove(m_in.filePath("b.png")));
 
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
@@ -50,7 +50,7 @@ TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
     ASSERT_TRUE(writeBytes(m_in.filePath("a.png"), encodedPng(plainImage(0, 90, 60))));
 
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_TRUE(QDir(m_out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
@@ -59,7 +59,7 @@ TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
 TEST_F(ChangedFileExport, UnchangedFilesAreExportedFromTheirSources)
 {
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
 
     const QDir written(m_out.filePath(QStringLiteral("Velmora Cleaned")));
     EXPECT_EQ(written.entryList(QDir::Files, QDir::Name), QStringList({"a-redacted.png", "b-redacted.png"}));

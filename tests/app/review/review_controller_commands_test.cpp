@@ -30,14 +30,14 @@ TEST_F(ReviewCommandsTest, CloseWithNothingOpenEndsABackgroundAutoClean)
     controller.setLastAutoCleanReviewItem({encodedPng(plainImage()), std::nullopt, QStringLiteral("Clipboard image"),
                                            SafeShareSourceType::clipboardProtection, RedactionPlan(), std::nullopt,
                                            QStringLiteral("Replaced.")});
-    controller.autoCleanUndoCoordinator().registerToken(AutoCleanUndoToken{});
+    autoCleanUndo.registerToken(AutoCleanUndoToken{});
     controller.showCompletionBanner(QStringLiteral("Clipboard cleaned"), CompletionBannerAction::undoLastAutoClean,
                                     CompletionBannerAction::reviewLastAutoClean);
     ASSERT_FALSE(hasActiveReview(state()));
 
     controller.closeCurrentReview();
 
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
     EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
     EXPECT_FALSE(banner().text().has_value());
     EXPECT_EQ(clock.pendingCount(), 0) << "the banner's and the undo's timers were cancelled";
@@ -50,11 +50,11 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     controller.setIncludesCleanBatchExports(false);
     controller.setOutputPreview(true);
     controller.runShareCommand(ShareAction::copy);
-    waitForCleanedImage();
+    drainScans();
     ASSERT_FALSE(state().redactedPreviewImage.isNull());
     ASSERT_TRUE(banner().text().has_value());
-    controller.autoCleanUndoCoordinator().registerToken(AutoCleanUndoToken{});
-    ASSERT_TRUE(controller.autoCleanUndoCoordinator().token().has_value());
+    autoCleanUndo.registerToken(AutoCleanUndoToken{});
+    ASSERT_TRUE(autoCleanUndo.token().has_value());
 
     controller.closeCurrentReview();
 
@@ -70,7 +70,7 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     EXPECT_FALSE(banner().text().has_value());
     EXPECT_FALSE(s.sourceImageURL().has_value());
     EXPECT_FALSE(s.errorText().has_value());
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
     EXPECT_EQ(s.reviewStatusNote(), ReviewText::startPrompt);
     EXPECT_FALSE(hasActiveReview(s));
     // The banner's timer was cancelled with it.

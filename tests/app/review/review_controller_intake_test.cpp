@@ -52,7 +52,7 @@ TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
     QMimeData drop;
     drop.setUrls({writeImage("a.png"), writeFile("notes.txt", "hello"), writeImage("b.png")});
     EXPECT_TRUE(controller.handleDrop(drop));
-    finishImport();
+    drainScans();
     EXPECT_EQ(itemNames(), QStringList({"a.png", "b.png"}));
     EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::folderBatch);
     EXPECT_EQ(state().batch.items().last().reviewStatusNote(), ReviewText::queuedForScan);
@@ -71,7 +71,7 @@ TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
     }
     drop.setData(QStringLiteral("image/png"), png);
     EXPECT_TRUE(controller.handleDrop(drop));
-    finishImport();
+    drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::unknown);
     EXPECT_EQ(state().image().size(), QSize(12, 9));
@@ -93,7 +93,7 @@ TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
     writeFile("shots/readme.txt", "x");
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.filePath("shots"));
     controller.openFolderFromPanel();
-    finishImport();
+    drainScans();
     ASSERT_EQ(itemNames(), QStringList({"only.png"}));
     EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::fileImport);
     EXPECT_FALSE(state().errorText().has_value());
@@ -102,7 +102,7 @@ TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)
 
     // The single-image sentence, as it stands before the scan starts.
     controller.loadImageURLs({*dialogs.folderAnswer}, ReviewText::imageLoaded, false);
-    finishImport();
+    drainScans();
     EXPECT_EQ(state().reviewStatusNote(), "Image loaded. Scanning on device...");
 }
 
@@ -110,12 +110,12 @@ TEST_F(IntakeTest, ThreeFilesWithOneCorruptLoadTwo)
 {
     dialogs.imagesAnswer = {writeImage("one.png"), writeFile("two.png", "not a png"), writeImage("three.png")};
     controller.openImagesFromPanel();
-    finishImport();
+    drainScans();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "three.png"}));
     EXPECT_EQ(state().errorText(), "1 image file could not be opened and was skipped.");
 
     controller.loadImageURLs(dialogs.imagesAnswer, ReviewText::imageLoaded, false);
-    finishImport();
+    drainScans();
     EXPECT_EQ(state().reviewStatusNote(), "2 images loaded. Scanning batch on device...");
 }
 
@@ -136,7 +136,7 @@ TEST_F(IntakeTest, AFolderCountsANameThatIsNotUtf8AmongTheSkippedFiles)
         std::fclose(raw);
     }
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("shots"))}, ReviewText::imageLoaded, false);
-    finishImport();
+    drainScans();
     EXPECT_EQ(itemNames(), QStringList({"one.png", "two.png"}));
     EXPECT_EQ(state().errorText(), skippedFilesText(1));
 }
@@ -144,9 +144,9 @@ TEST_F(IntakeTest, AFolderCountsANameThatIsNotUtf8AmongTheSkippedFiles)
 TEST_F(IntakeTest, CancelledPanelsLoadNothing)
 {
     controller.openImagesFromPanel();
-    finishImport();
+    drainScans();
     controller.openFolderFromPanel();
-    finishImport();
+    drainScans();
     EXPECT_EQ(dialogs.imageRequests.size(), 1);
     EXPECT_TRUE(state().batch.items().isEmpty());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::startPrompt);
@@ -156,20 +156,20 @@ TEST_F(IntakeTest, NothingSupportedOrNothingReadableSaysSo)
 {
     writeFile("empty/readme.txt", "x");
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("empty"))}, ReviewText::imageLoaded, true);
-    finishImport();
+    drainScans();
     EXPECT_EQ(state().errorText(), "Use a PNG, JPEG, TIFF, or HEIC image.");
     EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
 
     controller.loadImageURLs({writeFile("broken.png", "nope"), writeFile("also.jpg", "nope")}, ReviewText::imageLoaded,
                              true);
-    finishImport();
+    drainScans();
     EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_TRUE(state().batch.items().isEmpty());
 
     // A folder named as an image is no image that could be opened.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("x.png")));
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.filePath("x.png"))}, ReviewText::imageLoaded, true);
-    finishImport();
+    drainScans();
     EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
 }
@@ -207,11 +207,11 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     }
     clipboard.write({{QStringLiteral("image/png"), png}});
     controller.pasteImageFromClipboard();
-    finishImport();
+    drainScans();
     ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));
     EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::clipboardImport);
     EXPECT_TRUE(state().isChecking());
-    EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 
     // While that scan runs, a second paste does nothing, not even clear the error line.
     controller.showImportFailure(VelmoraCoreError::invalidImageData);
@@ -227,7 +227,7 @@ TEST_F(IntakeTest, AFolderShowsItsFirstImageAndScansOnceEveryFileIsIn)
     for (int i = 0; i < 6; ++i)
         writeFile(QStringLiteral("shot %1.png").arg(i), encodedPng(plainImage(20 + i)));
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, ReviewText::imageLoaded, true);
-    finishImport();
+    drainScans();
 
     ASSERT_EQ(state().batch.items().size(), 6);
     EXPECT_EQ(state().batch.selectedID(), state().batch.items().first().id());
@@ -242,7 +242,7 @@ TEST_F(IntakeTest, ClosingWhileFilesAreReadOpensNoneOfThem)
         writeFile(QStringLiteral("shot %1.png").arg(i), encodedPng(plainImage(20 + i)));
     controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, ReviewText::imageLoaded, true);
     controller.closeCurrentReview();
-    finishImport();
+    drainScans();
 
     EXPECT_TRUE(state().batch.items().isEmpty());
     EXPECT_EQ(engine.callCount(), 0);

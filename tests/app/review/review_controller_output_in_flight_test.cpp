@@ -32,7 +32,7 @@ TEST_P(OneOutputAtATime, NoSecondCopyOrExportStartsUntilTheFirstHasEnded)
     controller.runShareCommand(ShareAction::export_);
     controller.copyCleanedPNG();
     controller.chooseExportDestination();
-    waitForCleanedImage();
+    drainScans();
 
     EXPECT_FALSE(state().isWritingCleanedImage);
     EXPECT_TRUE(canShareCurrentImage(state()));
@@ -75,7 +75,7 @@ TEST_P(OutputOfAnImageNoLongerOnScreen, IsRecordedForItAndShowsOnNoOtherImage)
     else
         controller.selectBatchItem(state().batch.items()[1].id());
     const QString statusBefore = state().reviewStatusNote();
-    waitForCleanedImage();
+    drainScans();
 
     EXPECT_EQ(state().reviewStatusNote(), statusBefore);
     EXPECT_FALSE(state().errorText().has_value());

@@ -42,8 +42,8 @@ TEST_P(ReviewGate, HoldsTheShareWhileAFindingNeedsReviewAndContinuesOnRequest)
     EXPECT_TRUE(dialogs.saveRequests.isEmpty() && dialogs.folderRequests.isEmpty());
 
     controller.continuePendingShare();
-    waitForBatchExport();
-    waitForCleanedImage();
+    drainScans();
+    drainScans();
     EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
     EXPECT_FALSE(controller.shareGate().pendingAction().has_value());
     EXPECT_EQ(history().size(), 1);
@@ -72,7 +72,7 @@ TEST_F(OutputTest, ASharePassesAtOnceWhenNothingNeedsReview)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.runShareCommand(ShareAction::copy);
-    waitForCleanedImage();
+    drainScans();
     EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
     EXPECT_EQ(clipboard.changes, 1);
 }
@@ -83,7 +83,7 @@ TEST_F(OutputTest, BatchGateCountsEveryItemNotJustTheOneOnScreen)
     controller.runShareCommand(ShareAction::copy);
     EXPECT_FALSE(controller.shareGate().isShowingReviewWarning()) << "the image on screen needs nothing";
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
     EXPECT_EQ(reviewWarningMessage(state(), ShareAction::batchExport).left(10), "1 finding ");
 }
@@ -113,7 +113,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 
     controller.copyCleanedPNG();
 
-    waitForCleanedImage();
+    drainScans();
 
     ASSERT_EQ(clipboard.types(), QStringList({"image/png"}));
     const QByteArray png = clipboard.data(QStringLiteral("image/png"));
@@ -122,7 +122,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     ASSERT_EQ(copied.size(), QSize(40, 30));
     EXPECT_EQ(copied.pixel(5, 15), qRgb(0, 0, 0));
     EXPECT_EQ(copied.pixel(35, 15), qRgb(200, 200, 200));
-    EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
     EXPECT_EQ(state().reviewStatusNote(),
               "Cleaned PNG copied. Paste this shareable artifact; the source image was not changed.");
     EXPECT_EQ(banner().text(), "Copied cleaned PNG");
@@ -140,7 +140,7 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
 TEST_F(OutputTest, CopyWithoutAnImageDoesNothing)
 {
     controller.copyCleanedPNG();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(history().isEmpty());
 }
@@ -152,7 +152,7 @@ TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
 
     controller.copyCleanedPNG();
 
-    waitForCleanedImage();
+    drainScans();
 
     EXPECT_EQ(state().errorText(), "Copy failed. Try exporting the redacted PNG instead.");
     EXPECT_EQ(state().reviewStatusNote(), "No image was copied.");
@@ -179,7 +179,7 @@ TEST_P(ExportFormats, FollowTheChosenName)
     const QString path = m_dir.filePath(QString::fromUtf8(GetParam().fileName));
     dialogs.destinationAnswer = path;
     controller.chooseExportDestination();
-    waitForCleanedImage();
+    drainScans();
 
     const QByteArray bytes = fileBytes(path);
     ASSERT_FALSE(bytes.isEmpty());
@@ -208,7 +208,7 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
 
     controller.chooseExportDestination();
 
-    waitForCleanedImage();
+    drainScans();
 
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests.first().startFolder, "/shots");
@@ -228,7 +228,7 @@ TEST_F(OutputTest, ExportCancelledWritesNothing)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.chooseExportDestination();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_TRUE(history().isEmpty());
     EXPECT_FALSE(state().lastExportLocation.has_value());
@@ -240,10 +240,10 @@ TEST_F(OutputTest, ExportSuggestsANameNoFileHasYet)
     const QString first = m_dir.filePath("shot-redacted.png");
     dialogs.destinationAnswer = first;
     controller.chooseExportDestination();
-    waitForCleanedImage();
+    drainScans();
     ASSERT_TRUE(QFileInfo::exists(first));
     controller.chooseExportDestination();
-    waitForCleanedImage();
+    drainScans();
     ASSERT_EQ(dialogs.saveRequests.size(), 2);
     EXPECT_EQ(dialogs.saveRequests[0].defaultName, "shot-redacted.png");
     EXPECT_EQ(dialogs.saveRequests[1].defaultName, "shot-redacted-2.png");
@@ -262,7 +262,7 @@ TEST_F(OutputTest, AConfirmedReplaceWritesTheCleanedImageInPlace)
 
     controller.chooseExportDestination();
 
-    waitForCleanedImage();
+    drainScans();
 
     EXPECT_FALSE(state().errorText().has_value());
     EXPECT_TRUE(fileBytes(existing).startsWith("\x89PNG"));
@@ -300,7 +300,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
 
     controller.chooseExportDestination();
 
-    waitForCleanedImage();
+    drainScans();
 
     EXPECT_EQ(state().errorText(), "Export failed. Choose another save location.");
     EXPECT_EQ(state().reviewStatusNote(), "No file was written.");
@@ -327,7 +327,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
 
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     ASSERT_EQ(dialogs.folderRequests.size(), 1);
     EXPECT_EQ(dialogs.folderRequests.first().text,
               (FolderPanelText{"Choose Batch Export Folder",
@@ -342,7 +342,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
 
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned 2")).size(), 3);
 
@@ -360,7 +360,7 @@ TEST_F(OutputTest, BatchExportWritesTheEditsOfTheImageOnScreen)
     controller.setAllFindingsIncluded(false);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     const QImage written = QImage::fromData(fileBytes(m_dir.filePath("Velmora Cleaned/a-redacted.png")), "PNG");
     ASSERT_FALSE(written.isNull());
     EXPECT_EQ(written.pixel(20, 15), qRgb(200, 200, 200)) << "the finding was switched off before the export";
@@ -374,7 +374,7 @@ TEST_F(OutputTest, IncludeSafeDecidesWhetherCleanImagesAreWritten)
     EXPECT_EQ(exportableBatchItems(state()).size(), 1);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned")), QStringList({"a-redacted.png"}));
     EXPECT_EQ(banner().text(), "Exported 1 cleaned image");
 }
@@ -384,9 +384,9 @@ TEST_F(OutputTest, BatchExportWithNothingExportableAsksForNoFolder)
     loadUnscanned({scannedItem("a.png", {}), scannedItem("b.png", {})});
     controller.setIncludesCleanBatchExports(false);
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     controller.chooseBatchExportFolder();
-    waitForBatchExport();
+    drainScans();
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
 
@@ -400,7 +400,7 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
     }
     dialogs.folderAnswer = QUrl::fromLocalFile(file);
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     EXPECT_EQ(state().errorText(), "Batch export failed. Choose another folder and try again.");
     EXPECT_EQ(state().reviewStatusNote(), "No batch export was completed.");
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"plain-file"}));
@@ -415,7 +415,7 @@ TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
     loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.exportBatchAction();
-    waitForBatchExport();
+    drainScans();
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
     EXPECT_TRUE(entriesOf(m_dir.path()).isEmpty()) << "neither the first image nor the folder stays";

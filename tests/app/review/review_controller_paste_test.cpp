@@ -118,7 +118,7 @@ TEST_P(PasteFromClipboard, TakesOnlyWhatTheImportersChecksAdmit)
     }
 
     controller.pasteImageFromClipboard();
-    finishImport();
+    drainScans();
 
     if (fifo) {
         EXPECT_FALSE(fifo->wasOpened()) << "a pipe must never be opened";

@@ -1,5 +1,7 @@
 #include "review_controller_fixture.h"
 
+#include "app/review/review_queries.h"
+
 #include "core/settings/detection_settings.h"
 
 using namespace std::chrono_literals;
@@ -84,7 +86,7 @@ TEST_F(SettingsRescan, SeveralImagesAreRescannedAsABatchWithOnePost)
     controller.rescanAfterCustomSettingsChange();
     clock.advance(650ms);
     ASSERT_EQ(engine.callCount(), 3);
-    EXPECT_TRUE(controller.batchScan().isRunning());
+    EXPECT_TRUE(isScanRunning(state()));
     engine.lastCall().finish();
     drainScans();
     EXPECT_EQ(completionPosts, 0);
@@ -92,7 +94,7 @@ TEST_F(SettingsRescan, SeveralImagesAreRescannedAsABatchWithOnePost)
     drainScans();
     EXPECT_EQ(engine.callCount(), 4);
     EXPECT_EQ(completionPosts, 1);
-    EXPECT_FALSE(controller.batchScan().isRunning());
+    EXPECT_FALSE(isScanRunning(state()));
 }
 
 TEST_F(SettingsRescan, StoredAllowlistOrCategoryChangesRescan)

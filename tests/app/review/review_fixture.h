@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_protection_controller.h"
 #include "app/review/review_controller.h"
 
-#include "review_imports.h"
 #include "review_test_items.h"
-#include "scan_steps.h"
 #include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_file_dialogs.h"
@@ -17,7 +17,7 @@
 
 namespace velmora::test {
 
-// A review controller over a fake engine, a manual clock, an in-memory clipboard,
+// A review controller over a fake engine, a manual clock, an in-memory clipboard and its guard,
 // panels with canned answers (cancelled unless a test gives one), a desktop that only
 // records and settings of the test's own.
 class ReviewFixture : public ::testing::Test
@@ -34,26 +34,9 @@ protected:
         drainScans();
     }
 
-    /// Delivers what has finished and the batch scan's next scans.
-    void drainScans() { test::drainScans(controller); }
-
-    /// Lets the running import (of files, or of one image handed over) end and hands its
-    /// items over.
-    void finishImport() { finishReviewImports(controller); }
-
-    /// Lets the running batch export end and report.
-    void waitForBatchExport()
-    {
-        controller.batchExport().future().waitForFinished();
-        drainEvents();
-    }
-
-    /// Lets the running copy or export end and report.
-    void waitForCleanedImage()
-    {
-        controller.cleanedImageOutput().future().waitForFinished();
-        drainEvents();
-    }
+    /// Lets the work on the thread pool (imports, decodes, copies and exports) end and
+    /// report; the batch scan's next scans start.
+    void drainScans() { finishPoolWork(); }
 
     FakeScanEngine engine;
     TempSettings settings;
@@ -61,10 +44,14 @@ protected:
     ManualClock clock;
     FakeFileDialogs dialogs;
     RecordingDesktop desktop;
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
     ReviewController controller{{.scanEngine = engine,
                                  .settings = *settings,
                                  .clipboard = clipboard,
                                  .clock = clock,
+                                 .clipboardGuard = guard,
+                                 .autoCleanUndo = autoCleanUndo,
                                  .fileDialogs = dialogs,
                                  .desktop = desktop}};
 };

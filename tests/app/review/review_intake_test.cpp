@@ -29,7 +29,7 @@ protected:
 TEST_F(ReviewIntakeTest, AnImageWithoutAPlanOpensAsABatchOfOneAndIsScanned)
 {
     intake().openForReview(bytesImage(90));
-    finishImport();
+    drainScans();
 
     ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(90).pixel(0, 0));
@@ -52,7 +52,7 @@ TEST_F(ReviewIntakeTest, AnImageWithAPlanOfItsOwnOpensUnscannedWithItsSelection)
     image.selectedDetectionID = plan.entries().first().id();
 
     intake().openForReview(image);
-    finishImport();
+    drainScans();
 
     EXPECT_EQ(engine.callCount(), 0);
     EXPECT_FALSE(intake().isCheckingImage());
@@ -71,7 +71,7 @@ TEST_F(ReviewIntakeTest, AFileIsReadFromItsPath)
 
     intake().openForReview({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, std::nullopt, std::nullopt,
                             pausedSentence});
-    finishImport();
+    drainScans();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(60).pixel(0, 0));
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
@@ -84,7 +84,7 @@ TEST_F(ReviewIntakeTest, AnUnreadableImageShowsTheImportFailureAndKeepsTheReview
 
     intake().openForReview({"not an image", std::nullopt, std::nullopt, SafeShareSourceType::capture, std::nullopt,
                             std::nullopt, pausedSentence});
-    finishImport();
+    drainScans();
 
     EXPECT_EQ(state().image(), before);
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
@@ -156,7 +156,9 @@ TEST(IntakeLifetimeTest, AReviewGoneWhileTheImageIsReadHearsNothingOfIt)
     TempSettings settings;
     FakeClipboard clipboard;
     ManualClock clock;
-    auto review = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock});
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    auto review = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo});
     ThreadPoolGate gate;
     review->openForReview(ReviewIntakeTest::bytesImage(90));
     review.reset();
@@ -179,7 +181,7 @@ TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)
     intake().queueWatchedScreenshot(watched(QStringLiteral("newer.png"), 120));
 
     controller.openLatestWatchedScreenshot();
-    finishImport();
+    drainScans();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(120).pixel(0, 0));
     ASSERT_EQ(state().watchedScreenshotQueue.items.size(), 1);

@@ -79,7 +79,9 @@ TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
     test::TempSettings settings;
     test::FakeClipboard clipboard;
     test::ManualClock clock;
-    ReviewController controller({engine, *settings, clipboard, clock});
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller({engine, *settings, clipboard, clock, guard, autoCleanUndo});
 
     ReviewDocument item = ReviewDocument::make(std::nullopt, QStringLiteral("Generated screenshot"),
                                                  SafeShareSourceType::unknown, ReviewImageSource::fromBytes(screenshot.png),

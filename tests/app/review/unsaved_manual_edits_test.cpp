@@ -40,7 +40,7 @@ TEST_F(UnsavedManualEditsTest, ADrawnBoxIsUnsavedUntilCopiedOrExported)
     drawBox();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     controller.copyCleanedPNG();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
     controller.setFindingActive(entryIDs().first(), false);
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt) << "no box changed since the copy";
@@ -49,7 +49,7 @@ TEST_F(UnsavedManualEditsTest, ADrawnBoxIsUnsavedUntilCopiedOrExported)
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.destinationAnswer = m_dir.filePath("out.png");
     controller.chooseExportDestination();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
 }
 
@@ -72,8 +72,8 @@ TEST_P(BoxDrawnWhileSharing, StaysUnsaved)
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.runShareCommand(GetParam().action);
     drawBox({0.1, 0.7, 0.1, 0.1});
-    waitForCleanedImage();
-    waitForBatchExport();
+    drainScans();
+    drainScans();
     ASSERT_FALSE(state().errorText().has_value());
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png") << "the second box is in no output";
 }
@@ -102,7 +102,7 @@ TEST_F(UnsavedManualEditsTest, AnotherImageOfTheBatchKeepsItsEditsUntilTheBatchE
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
     controller.chooseBatchExportFolder();
-    waitForBatchExport();
+    drainScans();
     ASSERT_TRUE(state().lastExportLocation.has_value());
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
 }

@@ -14,6 +14,7 @@
 #include "app/window/help_sheet_host.h"
 #include "app/window/main_menus.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 
 #include "app/review/review_fixture.h"
@@ -124,11 +125,7 @@ protected:
         SymbolIcon::setUpTheme();
         // Onboarding done, so that its sheet stays away.
         settings->setValue(Setting::didCompleteOnboarding, true);
-        m_content = new ContentView(*settings, commands, {.scanEngine = engine,
-                                                .clipboard = clipboard,
-                                                .clock = clock,
-                                                .fileDialogs = dialogs,
-                                                .desktop = desktop});
+        m_content = new ContentView(session);
         mainWindow = std::make_unique<MainWindow>(
             MainWindow::Services{*settings, commands, {}, [] { return true; }, [] {}, [this] { host.open(); }},
             m_content);
@@ -145,6 +142,8 @@ protected:
     RecordingDesktop desktop;
     CommandBus commands;
     SettingsWindowHost host{*settings, commands, std::make_unique<FakePolicyFileChooser>(), [](const QUrl &) {}};
+    WindowSession session{*settings, commands,
+                          {.scanEngine = engine, .clipboard = clipboard, .clock = clock, .fileDialogs = dialogs, .desktop = desktop}};
     std::unique_ptr<MainWindow> mainWindow;
 
 private:
@@ -195,7 +194,7 @@ TEST_F(SettingsMenuItem, ASectionHelpButtonShowsTheHelpCentreWhichCanOpenSetting
 {
     host.open();
     host.window()->findChild<SettingsSectionHelpButton *>(QStringLiteral("settings-help-allowlist"))->click();
-    const HelpSheetHost &sheets = mainWindow->contentView()->helpSheets();
+    const HelpSheetHost &sheets = mainWindow->contentView()->session().helpSheets();
     EXPECT_EQ(sheets.activeHelpSheet(), VelmoraHelpSheet::helpCenter);
     auto *centre = findTopLevelChild<VelmoraHelpCenterView>();
     ASSERT_NE(centre, nullptr);
@@ -217,10 +216,10 @@ TEST_F(SettingsMenuItem, TheApplicationsTrayAndMenuOpenTheSameWindow)
 // The settings window and the main window over a fake engine, on one store and one bus.
 TEST_F(SettingsMenuItem, AKeystrokeInTheTermsEditorRescansTheOpenImageAfterTheDelay)
 {
-    ReviewController &review = mainWindow->contentView()->controller();
+    ReviewController &review = mainWindow->contentView()->session().review();
     review.loadBatch({fileItem("one.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
     engine.lastCall().finish();
-    drainScans(review);
+    finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     host.open();
 

@@ -141,7 +141,7 @@ TEST_F(ExportActionBarTest, CopyRunsWithNothingToCheckAndBothButtonsWaitForIt)
     find("copy-redacted-button")->click();
     EXPECT_FALSE(enabled("copy-redacted-button"));
     EXPECT_FALSE(enabled("export-redacted-button"));
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(clipboard.types(), QStringList({"image/png"}));
     EXPECT_TRUE(enabled("copy-redacted-button"));
     EXPECT_TRUE(enabled("export-redacted-button"));

@@ -6,7 +6,6 @@
 #include "app/window/help_sheet_presenter.h"
 
 #include "app/panes/review_harness.h"
-#include "app/review/review_imports.h"
 #include "support/event_loop.h"
 #include "support/row_name.h"
 
@@ -115,7 +114,7 @@ TEST_F(PresenterFixture, TrySampleLoadsTheSampleWithItsFindingAfterADelay)
     review.clock.advance(349ms);
     EXPECT_TRUE(review.state().image().isNull());
     review.clock.advance(1ms);
-    test::finishReviewImports(review.controller);
+    test::finishPoolWork();
     ASSERT_FALSE(review.state().image().isNull());
     EXPECT_EQ(review.state().image().size(), QSize(1120, 720));
     ASSERT_EQ(review.plan().entries().size(), 1);

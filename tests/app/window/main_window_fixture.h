@@ -6,9 +6,8 @@
 #include "app/review/review_controller.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
-
-#include "app/review/review_imports.h"
 
 #include "support/event_loop.h"
 #include "support/fake_clipboard.h"
@@ -48,26 +47,28 @@ protected:
         SymbolIcon::setUpTheme();
         // Onboarding done, so that its sheet stays away unless a test asks for it.
         m_settings->setValue(Setting::didCompleteOnboarding, !m_firstStart);
-        m_content = new ContentView(*m_settings, m_commands, {.scanEngine = m_engine,
-                                                  .clipboard = m_clipboard,
-                                                  .clock = m_clock,
-                                                  .fileDialogs = m_dialogs,
-                                                  .desktop = m_desktop,
-                                                  .notifications = m_notifications,
-                                                  .protectionRuntime = &m_protectionRuntime});
+        m_session = std::make_unique<WindowSession>(*m_settings, m_commands,
+                                                    PlatformServices{.scanEngine = m_engine,
+                                                                     .clipboard = m_clipboard,
+                                                                     .clock = m_clock,
+                                                                     .fileDialogs = m_dialogs,
+                                                                     .desktop = m_desktop,
+                                                                     .notifications = m_notifications,
+                                                                     .protectionRuntime = &m_protectionRuntime});
+        m_content = new ContentView(*m_session);
         m_window = std::make_unique<MainWindow>(
             MainWindow::Services{*m_settings, m_commands, {}, [] { return true; }, [this] { ++m_quits; }, {}},
             m_content);
     }
 
-    ReviewController &review() { return m_content->controller(); }
+    ReviewController &review() { return m_session->review(); }
     const ReviewState &state() { return review().state(); }
 
     /// Opens a blank image and finishes its scan with the given recognised lines.
     void openScanned(const QList<TextObservation> &lines)
     {
         review().loadImageData(pngBytes());
-        finishReviewImports(review());
+        finishPoolWork();
         ASSERT_GE(m_engine.callCount(), 1);
         m_engine.lastCall().finish({}, lines);
         drainEvents();
@@ -93,6 +94,7 @@ protected:
     RecordingNotificationCenter m_notifications;
     ProtectionRuntime m_protectionRuntime;
     CommandBus m_commands;
+    std::unique_ptr<WindowSession> m_session;
     ContentView *m_content = nullptr;
     std::unique_ptr<MainWindow> m_window;
 };

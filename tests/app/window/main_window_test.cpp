@@ -79,9 +79,9 @@ TEST_F(MainWindowFixture, ActionsAndPostedCommandsReachTheirOperations)
     actions.togglePreview->trigger();
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
     m_commands.post(commands::velmoraShowHelpCenter);
-    EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::helpCenter);
+    EXPECT_EQ(m_session->helpSheets().activeHelpSheet(), VelmoraHelpSheet::helpCenter);
     m_commands.post(commands::velmoraShowOnboarding);
-    EXPECT_EQ(m_content->helpSheets().activeHelpSheet(), VelmoraHelpSheet::onboarding);
+    EXPECT_EQ(m_session->helpSheets().activeHelpSheet(), VelmoraHelpSheet::onboarding);
     actions.closeReview->trigger();
     EXPECT_TRUE(state().image().isNull());
 }
@@ -214,7 +214,7 @@ TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)
     EXPECT_TRUE(reminders().isEmpty()) << "it waits until the window is up";
     m_clock.advance(std::chrono::milliseconds(0));
     ASSERT_EQ(reminders().size(), 1);
-    EXPECT_FALSE(m_content->installController().evaluateInstallLocation(false));
+    EXPECT_FALSE(m_session->installController().evaluateInstallLocation(false));
     reminders().front()->findChild<QPushButton *>(QStringLiteral("install-reminder-not-now-button"))->click();
     test::drainEvents();
     m_window->hide();
@@ -225,7 +225,7 @@ TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)
 
 TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSettings)
 {
-    ClipboardProtectionController &guard = review().clipboardGuard();
+    ClipboardProtectionController &guard = m_session->clipboardGuard();
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("reviewFirst"));
     m_window->show();
@@ -237,7 +237,7 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     EXPECT_EQ(m_engine.callCount(), 0);
     m_clock.advance(3 * ClipboardProtectionController::pollInterval);
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine.callCount() == 1; }, 10000));
-    EXPECT_EQ(review().clipboardScan().scanningChangeCounts().size(), 1);
+    EXPECT_EQ(m_session->clipboardScan().scanningChangeCounts().size(), 1);
 
     m_settings->setValue(Setting::isClipboardProtectionEnabled, false);
     drainEvents();
@@ -251,7 +251,7 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     // Closing stops the guard and its scans, and a closed window's guard stays stopped.
     m_window->close();
     EXPECT_FALSE(guard.isRunning());
-    EXPECT_TRUE(review().clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(m_session->clipboardScan().scanningChangeCounts().isEmpty());
     m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("pauseIfUnsure"));
     drainEvents();
     EXPECT_FALSE(guard.isRunning());
@@ -285,23 +285,23 @@ protected:
 
 TEST_F(WatchedWindowFixture, TheWatchRunsWhileTheWindowIsShownAndFollowsItsSettings)
 {
-    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+    EXPECT_FALSE(m_session->screenshotWatch().isRunning());
     showActive();
-    EXPECT_TRUE(m_content->screenshotWatch().isRunning());
-    EXPECT_EQ(m_content->screenshotWatch().runtimeStatus(), QStringLiteral("Watching Shots for new screenshots."));
+    EXPECT_TRUE(m_session->screenshotWatch().isRunning());
+    EXPECT_EQ(m_session->screenshotWatch().runtimeStatus(), QStringLiteral("Watching Shots for new screenshots."));
     EXPECT_TRUE(pillShown());
 
     clearScreenshotWatchFolder(*m_settings);
     test::drainEvents();
-    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
-    EXPECT_EQ(m_content->screenshotWatch().runtimeStatus(), QStringLiteral("Screenshot watch is off."));
+    EXPECT_FALSE(m_session->screenshotWatch().isRunning());
+    EXPECT_EQ(m_session->screenshotWatch().runtimeStatus(), QStringLiteral("Screenshot watch is off."));
     EXPECT_FALSE(pillShown());
 
     m_window->close();
     test::drainEvents();
     ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
     test::drainEvents();
-    EXPECT_FALSE(m_content->screenshotWatch().isRunning());
+    EXPECT_FALSE(m_session->screenshotWatch().isRunning());
 }
 
 TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreenshot)
@@ -324,7 +324,7 @@ TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreensh
     EXPECT_TRUE(menu->menu()->actions().first()->text().startsWith(QStringLiteral("Shot 1.png — ")));
 
     menu->menu()->actions().first()->trigger();
-    finishReviewImports(review());
+    finishPoolWork();
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
     EXPECT_TRUE(menu->isHidden());
@@ -354,7 +354,7 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents(); // the answer is acted on once the question has gone
-    finishReviewImports(review());
+    finishPoolWork();
     EXPECT_EQ(state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }

@@ -28,11 +28,11 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     m_window->show();
     review().loadImageData(pngBytes());
-    finishReviewImports(review());
+    finishPoolWork();
     ASSERT_TRUE(state().isChecking());
     m_window->close();
     EXPECT_FALSE(m_window->isVisible());
-    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(m_session->clipboardGuard().isRunning());
     EXPECT_FALSE(state().isChecking());
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().reviewStatusNote(), "Detection canceled. Review existing boxes or re-scan.");
@@ -42,7 +42,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());
 
     m_window->show();
-    EXPECT_TRUE(review().clipboardGuard().isRunning());
+    EXPECT_TRUE(m_session->clipboardGuard().isRunning());
     EXPECT_FALSE(state().image().isNull());
 }
 
@@ -94,7 +94,7 @@ TEST_F(MainWindowFixture, TheBannersReviewActionAsksBeforeDiscardingDrawnBoxes)
 
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents(); // the answer is acted on once the question has gone
-    finishReviewImports(m_content->controller());
+    finishPoolWork();
     EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
     EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
@@ -116,7 +116,7 @@ TEST_F(MainWindowFixture, TrySampleAsksBeforeDiscardingDrawnBoxes)
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-cancel-button"))->click();
     test::drainEvents();
-    finishReviewImports(review());
+    finishPoolWork();
     EXPECT_EQ(state().image().size(), QSize(640, 360)) << "the drawn-on image stays";
     EXPECT_EQ(state().redactionPlan().manualDetections().size(), 1);
 
@@ -124,7 +124,7 @@ TEST_F(MainWindowFixture, TrySampleAsksBeforeDiscardingDrawnBoxes)
     ASSERT_NE(question(), nullptr);
     question()->findChild<QPushButton *>(QStringLiteral("discard-manual-boxes-discard-button"))->click();
     test::drainEvents(); // the answer is acted on once the question has gone
-    finishReviewImports(review());
+    finishPoolWork();
     EXPECT_EQ(state().sourceDisplayLabel(), "Quick Start sample");
     EXPECT_TRUE(state().redactionPlan().manualDetections().isEmpty());
 }
@@ -135,7 +135,7 @@ TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
     EXPECT_EQ(m_quits, 1);
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
     review().copyCleanedPNG();
-    review().cleanedImageOutput().future().waitForFinished();
+    finishPoolWork();
     test::drainEvents();
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
     EXPECT_EQ(m_quits, 2) << "copied since the box was drawn";
@@ -190,7 +190,7 @@ TEST_F(MainWindowFixture, TheClipboardPillShowsWhileTheGuardRuns)
     drainEvents();
     EXPECT_TRUE(pill->isVisible());
     m_window->close();
-    EXPECT_FALSE(review().clipboardGuard().isRunning());
+    EXPECT_FALSE(m_session->clipboardGuard().isRunning());
     m_window->show();
     EXPECT_TRUE(pill->isVisible());
 }

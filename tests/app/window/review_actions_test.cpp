@@ -58,7 +58,7 @@ TEST_F(ReviewActionsTest, PreviewCopyExportAndClose)
     actions.togglePreview->trigger();
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
     actions.copyCleaned->trigger();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(clipboard.changes, 1);
     actions.exportCleaned->trigger();
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
@@ -89,11 +89,11 @@ TEST_F(ReviewActionsTest, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
 
 TEST_F(ReviewActionsTest, ActionsStopWithTheController)
 {
-    auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, dialogs});
+    auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs});
     bindReviewActions(actions, *other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
     actions.copyCleaned->trigger();
-    waitForCleanedImage();
+    drainScans();
     EXPECT_EQ(clipboard.changes, 1) << "only the living controller copied";
 }
 

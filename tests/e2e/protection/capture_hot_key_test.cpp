@@ -4,6 +4,7 @@
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 
 #include "support/scoped_environment.h"
@@ -81,7 +82,8 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
 
     SystemPlatform platform;
     CommandBus commands;
-    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    WindowSession session(*settings, commands, platform.services(NotificationCenter::none()));
+    auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     // Velmora in front: its receipt is the banner, not a notification.
     ASSERT_TRUE(showActive(window));
@@ -95,7 +97,7 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     const QPoint paperOnScreen = secret.mapToGlobal(QPoint(8, 8));
 
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("alt+shift+3")}));
-    const ReviewState &state = content->controller().state();
+    const ReviewState &state = content->session().review().state();
     // The display may be shared: whatever the clipboard held before, wait until it holds
     // the PNG that Velmora put there.
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -105,7 +107,7 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     }, 120000)) << state.reviewStatusNote().toStdString();
     ASSERT_EQ(state.errorText(), std::nullopt) << state.errorText()->toStdString();
     EXPECT_EQ(state.reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard."));
-    EXPECT_TRUE(content->controller().banner().text().value_or(QString()).startsWith(QStringLiteral("Cleaned screenshot copied")));
+    EXPECT_TRUE(content->session().review().banner().text().value_or(QString()).startsWith(QStringLiteral("Cleaned screenshot copied")));
 
     // What another application pastes.
     const QImage copied = QImage::fromData(xclipRead(QStringLiteral("image/png")), "PNG");

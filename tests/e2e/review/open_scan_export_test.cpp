@@ -84,14 +84,16 @@ protected:
     FakeClipboard clipboard;
     ManualClock clock;
     FakeFileDialogs dialogs;
-    ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller{{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs}};
 };
 
 TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched)
 {
     dialogs.imagesAnswer = {QUrl::fromLocalFile(m_sourcePath)};
     controller.openImagesFromPanel();
-    controller.fileImport().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking(); }, 60000));
 
@@ -106,7 +108,7 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     controller.runShareCommand(ShareAction::export_);
     if (controller.shareGate().isShowingReviewWarning())
         controller.continuePendingShare();
-    controller.cleanedImageOutput().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests.first().defaultName, "Build log-redacted.png");

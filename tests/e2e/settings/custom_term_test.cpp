@@ -5,6 +5,7 @@
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 
 #include "support/event_loop.h"
@@ -57,16 +58,17 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     SystemPlatform platform;
     CommandBus commands;
     SettingsWindowHost host(*settings, commands, platform.desktop());
-    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    WindowSession session(*settings, commands, platform.services(NotificationCenter::none()));
+    auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ReviewController &review = content->controller();
+    ReviewController &review = content->session().review();
 
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(review.handleDrop(drop));
-    review.fileImport().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !review.state().isChecking(); }, 60000));
     ASSERT_FALSE(findingLabels(review).contains(QStringLiteral("Custom term")));

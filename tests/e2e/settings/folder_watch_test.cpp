@@ -9,6 +9,7 @@
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 
 #include "support/event_loop.h"
@@ -51,11 +52,12 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
     CommandBus commands;
     SettingsWindowHost host(*settings, commands, std::move(chooser), [](const QUrl &) {}, notifications);
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, commands, platform.services(notifications));
+    WindowSession session(*settings, commands, platform.services(notifications));
+    auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_FALSE(content->screenshotWatch().isRunning());
+    ASSERT_FALSE(content->session().screenshotWatch().isRunning());
 
     host.open();
     ASSERT_NE(host.window(), nullptr);
@@ -65,7 +67,7 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
     ASSERT_NE(choose, nullptr);
     choose->click();
     EXPECT_TRUE(settings->value(Setting::isScreenshotWatchEnabled));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return content->screenshotWatch().isRunning(); }, scanTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return content->session().screenshotWatch().isRunning(); }, scanTimeoutMs));
 
     QImage screenshot(900, 200, QImage::Format_RGB32);
     screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
@@ -81,7 +83,7 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
     ASSERT_TRUE(screenshot.save(saved));
     ASSERT_TRUE(QFile::copy(saved, watched + QStringLiteral("/secret.png")));
 
-    const ReviewState &state = content->controller().state();
+    const ReviewState &state = content->session().review().state();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !state.watchedScreenshotQueue.items.isEmpty(); }, scanTimeoutMs));
     const ReviewIntakeImage &queued = state.watchedScreenshotQueue.items.first();
     EXPECT_EQ(queued.filePath, watched + QStringLiteral("/secret.png"));
@@ -115,11 +117,12 @@ TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
     SystemPlatform platform;
     PlatformServices services = platform.services(notifications);
     services.protectionRuntime = &runtime;
-    auto *content = new ContentView(*settings, commands, services);
+    WindowSession session(*settings, commands, services);
+    auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(content->screenshotWatch().isRunning());
+    ASSERT_TRUE(content->session().screenshotWatch().isRunning());
     host.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window()));
     const auto text = [&host](const char *name) {
@@ -131,7 +134,7 @@ TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
     ASSERT_EQ(badge(), QStringLiteral("On"));
 
     ASSERT_TRUE(QDir(watched).removeRecursively());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->screenshotWatch().isRunning(); }, scanTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->session().screenshotWatch().isRunning(); }, scanTimeoutMs));
     const QString moved = QStringLiteral("Screenshot watch stopped because the selected folder moved or was deleted.");
     EXPECT_EQ(badge(), QStringLiteral("Needs setup"));
     EXPECT_EQ(text("protection-status-detail-folderWatch"), moved);

@@ -5,6 +5,7 @@
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 
 #include "support/event_loop.h"
 #include "support/scoped_environment.h"
@@ -50,19 +51,20 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     TempSettings settings;
     SystemPlatform platform;
     CommandBus commands;
-    auto *content = new ContentView(*settings, commands, platform.services(NotificationCenter::none()));
+    WindowSession session(*settings, commands, platform.services(NotificationCenter::none()));
+    auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
-    ASSERT_TRUE(content->controller().handleDrop(drop));
-    content->controller().fileImport().future().waitForFinished();
+    ASSERT_TRUE(content->session().review().handleDrop(drop));
+    finishPoolWork();
     velmora::test::drainEvents();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->controller().state().isChecking(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->session().review().state().isChecking(); }, 60000));
 
-    const ReviewState &state = content->controller().state();
+    const ReviewState &state = content->session().review().state();
     QStringList labels;
     for (const RedactionPlanEntry &entry : state.redactionPlan().entries())
         labels << entry.detection.label;

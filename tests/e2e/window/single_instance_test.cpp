@@ -39,9 +39,9 @@ protected:
 
     QStringList batchNames(VelmoraApp &app) const
     {
-        ReviewController &review = app.mainWindow()->contentView()->controller();
+        ReviewController &review = app.mainWindow()->contentView()->session().review();
         // The files are read off the main thread first.
-        review.fileImport().future().waitForFinished();
+    finishPoolWork();
         drainEvents();
         QStringList names;
         for (const ReviewDocument &item : review.state().batch.items())

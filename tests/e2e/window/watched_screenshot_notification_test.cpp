@@ -8,6 +8,7 @@
 #include "app/shell/system_platform.h"
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
+#include "app/window/window_session.h"
 
 #include "support/private_bus.h"
 #include "support/scoped_environment.h"
@@ -159,15 +160,16 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
 
     SystemPlatform platform;
-    auto *content = new ContentView(*settings, commands, platform.services(notifications));
+    WindowSession session(*settings, commands, platform.services(notifications));
+    auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [] {}}, content);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(focusWindow(QString::number(window.winId())));
     ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
                                 toolTimeoutMs));
-    ASSERT_TRUE(content->screenshotWatch().isRunning());
-    const ReviewState &state = content->controller().state();
+    ASSERT_TRUE(content->session().screenshotWatch().isRunning());
+    const ReviewState &state = content->session().review().state();
 
     // While Velmora is in front, the alert is queued and nothing is posted.
     const QString saved = folder.filePath(QStringLiteral("secret.png"));

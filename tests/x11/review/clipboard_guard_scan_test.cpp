@@ -1,4 +1,5 @@
 #include "core/analysis/scan_pipeline.h"
+#include "app/review/clipboard_scan_flow.h"
 #include "app/review/review_controller.h"
 #include "core/history/safe_share_history_store.h"
 
@@ -62,22 +63,26 @@ class ClipboardGuardScanOnX11 : public ClipboardFixture
 {
 protected:
     ScanPipeline m_engine;
-    ReviewController m_review{{m_engine, *m_settings, m_clipboard, m_clock}};
+    ClipboardProtectionController m_guard{m_clipboard, *m_settings, m_clock};
+    AutoCleanUndoCoordinator m_autoCleanUndo{m_clipboard, m_clock};
+    ReviewController m_review{{m_engine, *m_settings, m_clipboard, m_clock, m_guard, m_autoCleanUndo}};
+    ClipboardScanFlow m_scan{m_review, m_clipboard, m_guard.monitorPlan(), m_autoCleanUndo, NotificationCenter::none(),
+                             [] { return true; }};
 };
 
 TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsCleanedPngUntilUndone)
 {
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     m_settings->setValue(Setting::clipboardReplacementModeID, QStringLiteral("pauseIfUnsure"));
-    m_review.clipboardGuard().start([this](const ClipboardImageCandidate &c) { m_review.clipboardScan().scanClipboardImage(c); });
+    m_guard.start([this](const ClipboardImageCandidate &c) { m_scan.scanClipboardImage(c); });
 
     const CopiedScreenshot screenshot = copiedScreenshot();
     ASSERT_FALSE(pngMetadataChunks(screenshot.png).isEmpty());
     ASSERT_NO_FATAL_FAILURE(
         waitForForeignChange([&] { return xclipOffer(QStringLiteral("image/png"), screenshot.png); }));
     advancePolls(3);
-    ASSERT_EQ(m_review.clipboardScan().scanningChangeCounts().size(), 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_review.clipboardScan().scanningChangeCounts().isEmpty(); },
+    ASSERT_EQ(m_scan.scanningChangeCounts().size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_scan.scanningChangeCounts().isEmpty(); },
                                 kScanTimeoutMs));
 
     const ReviewState &state = m_review.state();
@@ -110,15 +115,15 @@ TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsClean
 
     // The guard never takes the replacement for a new image.
     advancePolls(4);
-    EXPECT_TRUE(m_review.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(m_scan.scanningChangeCounts().isEmpty());
 
     // Seven seconds after the replacement, still within its undo window.
     m_clock.advance(7s - 4 * ClipboardProtectionController::pollInterval);
-    ASSERT_TRUE(m_review.autoCleanUndoCoordinator().undo(m_review.clipboardGuard()));
+    ASSERT_TRUE(m_autoCleanUndo.undo(m_guard));
     EXPECT_EQ(xclipTargets(), QStringList{"image/png"});
     EXPECT_EQ(xclipRead(QStringLiteral("image/png")), screenshot.png);
     advancePolls(4);
-    EXPECT_TRUE(m_review.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(m_scan.scanningChangeCounts().isEmpty());
     EXPECT_EQ(SafeShareHistoryStore::load(*m_settings).records.size(), 2);
 }
 

@@ -26,7 +26,9 @@ protected:
     SystemClipboard clipboard;
     ManualClock clock;
     FakeFileDialogs dialogs;
-    ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller{{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs}};
 };
 
 TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
@@ -43,7 +45,7 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     controller.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
 
     controller.copyCleanedPNG();
-    controller.cleanedImageOutput().future().waitForFinished();
+    finishPoolWork();
     drainEvents();
 
     EXPECT_TRUE(xclipTargets().contains(QStringLiteral("image/png")));
@@ -56,7 +58,7 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     EXPECT_EQ(pasted.pixel(50, 20), qRgb(255, 255, 255));
     EXPECT_TRUE(pasted.textKeys().isEmpty());
     // The clipboard guard knows this change as ours.
-    EXPECT_TRUE(controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+    EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
     EXPECT_EQ(controller.banner().text(), "Copied cleaned PNG");
 }
 

@@ -53,7 +53,7 @@ TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
     ASSERT_TRUE(app.keepsRunningInTray());
     QPointer<MainWindow> window = app.mainWindow();
     ASSERT_TRUE(window);
-    ReviewController &review = window->contentView()->controller();
+    ReviewController &review = window->contentView()->session().review();
 
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -75,7 +75,7 @@ TEST_F(TrayOnX11, OpenVelmoraBringsBackTheSameWindowWithItsReview)
     drainEvents();
     EXPECT_EQ(app.mainWindow(), window.data());
     EXPECT_TRUE(window->isVisible());
-    const ReviewState &state = window->contentView()->controller().state();
+    const ReviewState &state = window->contentView()->session().review().state();
     EXPECT_EQ(state.image(), image);
     EXPECT_EQ(state.redactionPlan(), plan);
     EXPECT_TRUE(state.manualEditHistory().canUndo());
@@ -96,7 +96,7 @@ TEST_F(TrayOnX11, AnsweringARiskNotificationBringsBackTheWindowWithTheAlert)
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(Qt::darkGray);
     ASSERT_TRUE(image.save(path));
-    ReviewController &review = window->contentView()->controller();
+    ReviewController &review = window->contentView()->session().review();
     review.queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
                                    RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {}), std::nullopt,
                                    QStringLiteral("Watched screenshot scanned.")});

@@ -43,7 +43,8 @@ protected:
         if (!m_services) {
             m_services = std::make_unique<CaptureServices>(
                 controller, commands,
-                CaptureAutoOutputEnvironment{*settings, clipboard, clock, notifications, [] { return true; }},
+                CaptureAutoOutputEnvironment{*settings, clipboard, clock, guard.monitorPlan(), autoCleanUndo,
+                                             notifications, [] { return true; }},
                 [] {}, [](const auto &open, const auto &) { open(); },
                 CapturePlatform{tool.tool(), XcbHotKeyGrabber::create()});
         }
@@ -60,7 +61,9 @@ protected:
     FakeClipboard clipboard;
     ManualClock clock;
     FakeFileDialogs dialogs;
-    ReviewController controller{{engine, *settings, clipboard, clock, dialogs}};
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+    ReviewController controller{{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs}};
     CommandBus commands;
     RecordingNotificationCenter notifications;
     FakeCaptureTool tool{"exec cat"};

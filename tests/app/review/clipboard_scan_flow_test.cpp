@@ -1,3 +1,5 @@
+#include "app/review/clipboard_scan_flow.h"
+
 #include "review_controller_fixture.h"
 
 #include "core/history/safe_share_history_store.h"
@@ -67,34 +69,25 @@ protected:
         return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
     }
 
-    /// Lets the flow's latest work on the thread pool end and report: a decoding starts
-    /// its scan, a rendering replaces the clipboard.
-    void finishPoolWork(const ClipboardScanFlow &scan)
-    {
-        scan.poolWork().waitForFinished();
-        drainEvents();
-    }
-    void finishPoolWork() { finishPoolWork(controller.clipboardScan()); }
 
     /// The guard hands the current clipboard over and the scan finds `findings`; an
     /// image paused for review is on screen afterwards.
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
     {
         const int callsBefore = engine.callCount();
-        controller.clipboardScan().scanClipboardImage(candidate(mode));
+        scan.scanClipboardImage(candidate(mode));
         finishPoolWork();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().finish(findings);
         drainEvents();
         finishPoolWork();
-        finishImport();
     }
 
     void startGuard(Mode mode)
     {
         settings->setValue(Setting::isClipboardProtectionEnabled, true);
         settings->setValue(Setting::clipboardReplacementModeID, rawValue(mode));
-        controller.clipboardGuard().start([this](const ClipboardImageCandidate &c) { controller.clipboardScan().scanClipboardImage(c); });
+        guard.start([this](const ClipboardImageCandidate &c) { scan.scanClipboardImage(c); });
     }
 
     /// Polls until a change is settled: the third poll that sees it.
@@ -104,10 +97,14 @@ protected:
 
     bool isHandled(qint64 changeCount)
     {
-        return controller.clipboardGuard().monitorPlan().handledChangeCounts().contains(changeCount);
+        return guard.monitorPlan().handledChangeCounts().contains(changeCount);
     }
 
     QByteArray m_copiedPng;
+    RecordingNotificationCenter notifications;
+    bool isActive = true; ///< Whether Velmora is the application in front.
+    ClipboardScanFlow scan{controller, clipboard, guard.monitorPlan(), autoCleanUndo, notifications,
+                           [this] { return isActive; }};
 };
 
 // --- What the replacement mode does with the findings --------------------------------------
@@ -133,7 +130,7 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
     scanCopiedImage(row.mode, findingsOf(row.confidences));
 
     EXPECT_EQ(state().reviewStatusNote(), QString::fromUtf8(row.status));
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
     const ReviewIntakeImage &item = *state().lastAutoCleanReviewItem;
     EXPECT_EQ(item.displayLabel, "Clipboard image");
@@ -164,7 +161,7 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
                   QStringLiteral("Clipboard protected · %1 %2 masked").arg(n).arg(n == 1 ? "item" : "items"));
         EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::reviewLastAutoClean);
         EXPECT_EQ(banner().secondaryAction(), CompletionBannerAction::undoLastAutoClean);
-        const auto &token = controller.autoCleanUndoCoordinator().token();
+        const auto &token = autoCleanUndo.token();
         ASSERT_TRUE(token.has_value());
         EXPECT_EQ(token->clipboardSnapshot, ClipboardUndoSnapshot{copiedContents()});
         EXPECT_EQ(token->clipboardOutputChangeCount, clipboard.changeCount());
@@ -179,7 +176,7 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
         EXPECT_EQ(state().batch.items().first().redactionPlan(), *item.plan);
         EXPECT_EQ(state().selectedDetectionID(), state().redactionPlan().entries().first().id());
         EXPECT_EQ(item.statusSentence, QString::fromUtf8(row.status));
-        EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+        EXPECT_FALSE(autoCleanUndo.token().has_value());
         EXPECT_FALSE(banner().text().has_value());
     }
 }
@@ -230,15 +227,15 @@ TEST_F(ClipboardScanTest, UndoWithinEightSecondsRestoresTheCopyWhichIsNotScanned
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     // The replacement is ours: the guard leaves it alone.
     advanceThroughSettle();
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), 1);
 
     clock.advance(6s);
-    ASSERT_TRUE(controller.autoCleanUndoCoordinator().undo(controller.clipboardGuard()));
+    ASSERT_TRUE(autoCleanUndo.undo(guard));
 
     EXPECT_EQ(clipboard.contents, copiedContents());
     advanceThroughSettle();
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), 1);
 }
 
@@ -253,7 +250,7 @@ TEST_F(ClipboardScanTest, AReplacementTheClipboardRefusesLeavesItAsItWas)
     EXPECT_TRUE(isHandled(clipboard.changeCount()));
     EXPECT_EQ(state().errorText(), "Clipboard replacement failed. Review the image and try Copy instead.");
     EXPECT_EQ(state().reviewStatusNote(), "Clipboard contents were not changed.");
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
     EXPECT_FALSE(banner().text().has_value());
     ASSERT_EQ(history().size(), 1);
     EXPECT_EQ(history().first().action, SafeShareAction::scan);
@@ -265,7 +262,7 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
     scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
 
     controller.openLastAutoCleanReviewItem();
-    finishImport();
+    finishPoolWork();
 
     EXPECT_FALSE(state().image().isNull());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
@@ -274,14 +271,13 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
 
 TEST_F(ClipboardScanTest, InTheBackgroundTheReceiptIsANotification)
 {
-    RecordingNotificationCenter notifications;
-    ClipboardScanFlow backgroundScan(controller, clipboard, notifications, [] { return false; });
+    isActive = false;
     copyImage();
-    backgroundScan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
-    finishPoolWork(backgroundScan);
+    scan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    finishPoolWork();
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
-    finishPoolWork(backgroundScan);
+    finishPoolWork();
 
     EXPECT_FALSE(banner().text().has_value());
     ASSERT_EQ(notifications.added.size(), 1);
@@ -341,12 +337,12 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     const int callsBefore = engine.callCount();
     if (row.undecodable) {
         clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
-        controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+        scan.scanClipboardImage(candidate(Mode::autoCleanEverything));
         finishPoolWork();
         EXPECT_EQ(engine.callCount(), callsBefore);
     } else {
         copyImage();
-        controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+        scan.scanClipboardImage(candidate(Mode::autoCleanEverything));
         finishPoolWork();
         ASSERT_EQ(engine.callCount(), callsBefore + 1);
         engine.lastCall().failText();
@@ -355,7 +351,7 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
     }
 
     EXPECT_EQ(state().reviewStatusNote(), row.imageIsOpen ? statusBefore : couldNotOpen);
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     EXPECT_TRUE(history().isEmpty());
     EXPECT_EQ(clipboard.types().first(), "image/png");
     EXPECT_EQ(clipboard.changeCount(), candidate(Mode::autoCleanEverything).changeCount);
@@ -371,22 +367,22 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanFailures, ::testing::Values(
 TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)
 {
     copyImage();
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
-    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()})
+    scan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    EXPECT_EQ(scan.scanningChangeCounts(), QList<qint64>{clipboard.changeCount()})
         << "claimed while it is decoded";
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    scan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
     finishPoolWork();
     EXPECT_EQ(engine.callCount(), 1);
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    scan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
     EXPECT_EQ(engine.callCount(), 1);
-    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
+    EXPECT_EQ(scan.scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
 
     // Two changes are scanned side by side, each under its own count.
     copyImage();
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::pauseIfUnsure));
+    scan.scanClipboardImage(candidate(Mode::pauseIfUnsure));
     finishPoolWork();
     EXPECT_EQ(engine.callCount(), 2);
-    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts().size(), 2);
+    EXPECT_EQ(scan.scanningChangeCounts().size(), 2);
 }
 
 /// Where the clipboard image's way is when the scans are stopped.
@@ -407,7 +403,7 @@ TEST_P(ClipboardScanCancel, ReportsNothing)
     const Stage stage = GetParam().stage;
     copyImage();
     const QList<ClipboardItem> copied = clipboard.contents;
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+    scan.scanClipboardImage(candidate(Mode::autoCleanEverything));
     if (stage != Stage::decoding)
         finishPoolWork();
     if (stage == Stage::rendering) {
@@ -416,17 +412,17 @@ TEST_P(ClipboardScanCancel, ReportsNothing)
         QObject::connect(&*settings, &StoredSettings::changed, &controller, [&] {
             if (claimed)
                 return;
-            claimed = controller.clipboardScan().scanningChangeCounts();
-            controller.clipboardScan().cancelScans();
+            claimed = scan.scanningChangeCounts();
+            scan.cancelScans();
         });
         engine.lastCall().finish({leftHalfFinding(0.95)});
         drainEvents();
         ASSERT_TRUE(claimed.has_value());
         EXPECT_EQ(*claimed, QList<qint64>{clipboard.changeCount()}) << "claimed until the clipboard is replaced";
     } else {
-        controller.clipboardScan().cancelScans();
+        scan.cancelScans();
     }
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     finishPoolWork();
     EXPECT_EQ(engine.callCount(), stage == Stage::decoding ? 0 : 1);
     if (stage == Stage::scanning) {
@@ -443,7 +439,7 @@ TEST_P(ClipboardScanCancel, ReportsNothing)
         EXPECT_EQ(records.first().action, SafeShareAction::scan);
     }
     EXPECT_FALSE(state().lastAutoCleanReviewItem.has_value());
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
     EXPECT_NE(state().reviewStatusNote(), replacedSentence);
 }
 
@@ -468,7 +464,7 @@ TEST_P(ClipboardScanNewerCopy, IsNeverReplaced)
     const Stage stage = GetParam().stage;
     const QList<ClipboardItem> newerCopy{{QStringLiteral("text/plain"), "copied next"}};
     copyImage();
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::autoCleanEverything));
+    scan.scanClipboardImage(candidate(Mode::autoCleanEverything));
     if (stage == Stage::decoding)
         clipboard.write(newerCopy);
     finishPoolWork();
@@ -487,12 +483,12 @@ TEST_P(ClipboardScanNewerCopy, IsNeverReplaced)
     finishPoolWork();
 
     EXPECT_EQ(clipboard.contents, newerCopy);
-    EXPECT_FALSE(controller.autoCleanUndoCoordinator().token().has_value());
+    EXPECT_FALSE(autoCleanUndo.token().has_value());
     const QList<SafeShareHistoryRecord> records = history();
     ASSERT_EQ(records.size(), 1);
     EXPECT_EQ(records.first().action, SafeShareAction::scan);
     EXPECT_FALSE(banner().text().has_value());
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     // The image stays at hand for review, and nothing claims the clipboard was cleaned.
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
     EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, m_copiedPng);
@@ -511,9 +507,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanNewerCopy, ::testing::Values(
 TEST_F(ClipboardScanTest, TheImageIsDecodedOffTheMainThreadBeforeItIsScanned)
 {
     copyImage();
-    controller.clipboardScan().scanClipboardImage(candidate(Mode::reviewFirst));
+    scan.scanClipboardImage(candidate(Mode::reviewFirst));
     EXPECT_EQ(engine.callCount(), 0) << "the scan waits for the decoding, which runs on the thread pool";
-    EXPECT_EQ(controller.clipboardScan().scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
+    EXPECT_EQ(scan.scanningChangeCounts(), QList<qint64>{clipboard.changeCount()});
     finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     EXPECT_EQ(engine.lastCall().image.size(), QSize(40, 30));
@@ -527,12 +523,12 @@ TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
     const int callsBefore = engine.callCount();
 
     controller.copyCleanedPNG();
-    waitForCleanedImage();
+    finishPoolWork();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     advanceThroughSettle();
     advanceThroughSettle();
 
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     EXPECT_EQ(engine.callCount(), callsBefore);
 }
 
@@ -541,13 +537,13 @@ TEST_F(ClipboardScanTest, TheGuardHandsACopiedImageToTheScanOnceSettled)
     startGuard(Mode::reviewFirst);
     copyImage();
     clock.advance(2 * ClipboardProtectionController::pollInterval);
-    EXPECT_TRUE(controller.clipboardScan().scanningChangeCounts().isEmpty());
+    EXPECT_TRUE(scan.scanningChangeCounts().isEmpty());
     clock.advance(ClipboardProtectionController::pollInterval);
     finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);
     engine.lastCall().finish({leftHalfFinding(0.95)});
     drainEvents();
-    finishImport();
+    finishPoolWork();
 
     EXPECT_EQ(state().reviewStatusNote(), openedBeforeChange);
     EXPECT_EQ(state().image().size(), QSize(40, 30));
