@@ -80,8 +80,6 @@ public:
     /// The two failure sentences; with no image under review also stops the scans and
     /// empties the plan and the edit history.
     void showImportFailure(VelmoraCoreError error);
-    /// Makes the item the image under review and marks it reviewed.
-    void showBatchItem(const ReviewDocument &item);
     /// The image already under review is only marked reviewed; another one ends a running
     /// scan of the current image alone and shows the chosen item.
     void selectBatchItem(const QUuid &itemID);
@@ -105,8 +103,6 @@ public:
 
     // Selection and the upkeep after every change.
     void selectDetection(const QUuid &detectionID);
-    void refreshStatusSummary();
-    void refreshOutputPreview();
 
     // The findings panel and the batch sidebar (review_controller_panes.cpp). Inclusion
     // changes are never recorded in the manual edit history.
@@ -250,6 +246,10 @@ signals:
     void customSettingsRescanCompleted();
 
 private:
+    /// Makes the item the image under review and marks it reviewed.
+    void showBatchItem(const ReviewDocument &item);
+    void refreshStatusSummary();
+    void refreshOutputPreview();
     /// Emits cleanedOutputShared for the items whose plan is still the one their output was made of.
     void announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared);
     /// The status and error of a copy or export, on the image it was made of.
