@@ -45,7 +45,7 @@ void SystemDesktop::revealInFileManager(const QString &path)
                                                        QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(info.absoluteFilePath()).toString()} << QString();
     const QUrl folder = QUrl::fromLocalFile(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kFileManagerTimeoutMs));
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kFileManagerTimeoutMs), &m_pendingReveals);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, folder] {
         if (watcher->isError()) {
             qCInfo(lcDesktop) << "No file manager showed the item, opening its folder:" << watcher->error().name();

@@ -3,6 +3,7 @@
 #include "app/kit/desktop_services.h"
 
 #include <QDBusConnection>
+#include <QObject>
 #include <QStringList>
 
 namespace velmora {
@@ -24,6 +25,8 @@ public:
 
 private:
     QDBusConnection m_bus;
+    /// Parent of the reveals still waiting for an answer: they end with the desktop.
+    QObject m_pendingReveals;
 };
 
 } // namespace velmora
