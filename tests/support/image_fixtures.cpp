@@ -258,10 +258,4 @@ TextCanvas renderLines(const QList<QList<TextPiece>> &lines, const QString &fami
     return canvas;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace velmora::testing

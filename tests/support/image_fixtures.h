@@ -62,7 +62,4 @@ struct TextCanvas
 TextCanvas renderLines(const QList<QList<TextPiece>> &lines, const QString &family, int pixelSize, QColor ink,
                        QColor ground, QSize size = QSize(900, 0));
 
-/// Writes bytes to a file; false when that fails.
-bool writeFile(const QString &path, const QByteArray &bytes);
-
 } // namespace velmora::testing

@@ -2,6 +2,8 @@
 
 #include "core/detection/core_error.h"
 #include "support/image_fixtures.h"
+#include "support/import_error.h"
+#include "support/temp_folder_test.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using namespace velmora::test;
 using namespace velmora::testing;
 
 namespace {
@@ -24,16 +27,6 @@ QByteArray encoded(const QImage &image, const char *format)
     writer.setCompression(1);
     EXPECT_TRUE(writer.write(image));
     return bytes;
-}
-
-std::optional<VelmoraCoreError> importError(const auto &source)
-{
-    try {
-        ImageImporter::importImage(source);
-    } catch (const VelmoraCoreException &exception) {
-        return exception.error();
-    }
-    return std::nullopt;
 }
 
 // Colours survive lossy coding within this distance.
@@ -52,18 +45,8 @@ void expectUprightQuadrants(const QImage &image)
     expectColour(quadrantColour(image, 1, 1), QColor(255, 255, 0), "bottom right");
 }
 
-class ImageImporterTest : public ::testing::Test
+class ImageImporterTest : public velmora::test::TempFolderTest
 {
-protected:
-    QString path(const QString &name) const { return m_folder.filePath(name); }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        EXPECT_TRUE(writeFile(path(name), bytes));
-        return path(name);
-    }
-
-private:
-    QTemporaryDir m_folder;
 };
 
 TEST(SupportedImageTypesTest, OffersPngJpegTiffHeicInOrder)

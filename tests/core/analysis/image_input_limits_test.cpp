@@ -6,6 +6,7 @@
 #include "support/crafted_png.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/import_error.h"
 #include "support/row_name.h"
 
 #include <QFile>
@@ -21,16 +22,6 @@ using namespace velmora;
 using namespace velmora::test;
 
 namespace {
-
-std::optional<VelmoraCoreError> importError(const auto &source)
-{
-    try {
-        ImageImporter::importImage(source);
-    } catch (const VelmoraCoreException &exception) {
-        return exception.error();
-    }
-    return std::nullopt;
-}
 
 struct DeclaredSizeRow
 {

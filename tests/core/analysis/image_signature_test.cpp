@@ -7,6 +7,8 @@
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/image_fixtures.h"
+#include "support/import_error.h"
+#include "support/temp_folder_test.h"
 #include "support/row_name.h"
 
 #include <QBuffer>
@@ -26,16 +28,6 @@
 namespace velmora::test {
 namespace {
 
-std::optional<VelmoraCoreError> importError(const auto &source)
-{
-    try {
-        ImageImporter::importImage(source);
-    } catch (const VelmoraCoreException &exception) {
-        return exception.error();
-    }
-    return std::nullopt;
-}
-
 QByteArray written(const char *format)
 {
     QByteArray bytes;
@@ -45,18 +37,8 @@ QByteArray written(const char *format)
     return bytes;
 }
 
-class ImageFolderTest : public ::testing::Test
+class ImageFolderTest : public velmora::test::TempFolderTest
 {
-protected:
-    QString path(const QString &name) const { return m_folder.filePath(name); }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        EXPECT_TRUE(writeBytes(path(name), bytes));
-        return path(name);
-    }
-
-private:
-    QTemporaryDir m_folder;
 };
 
 struct ForeignFormatRow

@@ -33,19 +33,28 @@ namespace {
 constexpr int scanTimeoutMs = 60000;
 
 // The application's own windows over the real engine and a real folder, on the X
-// server: a folder chosen in the settings' Folder Watch section starts the main
-// window's watch, and a screenshot with a secret saved there is scanned and queued.
-TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScanned)
+// server, with a "Shots" folder to watch and settings past onboarding.
+class FolderWatchSettingsTest : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        SymbolIcon::setUpTheme();
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Shots")));
+        settings->setValue(Setting::didCompleteOnboarding, true);
+    }
+
     ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
     ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
-    SymbolIcon::setUpTheme();
     QTemporaryDir folder;
     const QString watched = folder.filePath(QStringLiteral("Shots"));
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Shots")));
-
     TempSettings settings;
-    settings->setValue(Setting::didCompleteOnboarding, true);
+};
+
+// A folder chosen in the settings' Folder Watch section starts the main window's watch,
+// and a screenshot with a secret saved there is scanned and queued.
+TEST_F(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScanned)
+{
     RecordingNotificationCenter notifications;
     auto chooser = std::make_unique<FakePolicyFileChooser>();
     chooser->folder = watched;
@@ -97,16 +106,8 @@ TEST(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsScann
 // The watched folder is removed under the running watch (its real inotify watch ends):
 // the settings' rail and section and the main window's status line say why the watch
 // stopped, and a restart on the missing folder says it could not start.
-TEST(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
+TEST_F(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
 {
-    ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
-    ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
-    SymbolIcon::setUpTheme();
-    QTemporaryDir folder;
-    const QString watched = folder.filePath(QStringLiteral("Shots"));
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Shots")));
-    TempSettings settings;
-    settings->setValue(Setting::didCompleteOnboarding, true);
     ASSERT_TRUE(saveScreenshotWatchFolder(*settings, watched));
 
     ProtectionRuntime runtime;
