@@ -89,11 +89,10 @@ void loadBatch(ReviewController &controller, const QImage &image, const Redactio
         galleryItem(QStringLiteral("broken.heic"), image, {}, false),
     };
     items[4].setErrorText(QStringLiteral("That image could not be opened."));
-    const QUuid scanning = items[3].id();
+    // One reads as being scanned, as under a running batch scan.
+    items[3].beginScan();
     controller.loadBatch(items, QStringLiteral("Loaded."), 0, false);
     controller.selectDetection(selected);
-    // Mark one as being scanned, as a running batch scan does.
-    controller.scanBatchItems({scanning});
 }
 
 // The columns as the window shows them: bound to the review.

@@ -136,9 +136,9 @@ inline void singleOutputFigures(ReviewController &review)
         QTimer::singleShot(10, [&] {
             wall.start();
             if (isCopy)
-                review.copyCleanedPNG();
+                review.runShareCommand(ShareAction::copy);
             else
-                review.chooseExportDestination();
+                review.runShareCommand(ShareAction::export_);
             started = true;
         });
         runUntil([&] { return started && !review.state().isWritingCleanedImage; });
@@ -183,7 +183,7 @@ inline int openAndExportFigures(const QStringList &images, int count)
             if (firstOnScreenMs < 0 && !review.state().image().isNull())
                 firstOnScreenMs = double(wall.nsecsElapsed()) / 1e6;
         });
-        review.loadImageURLs({QUrl::fromLocalFile(shots)}, QStringLiteral("Image loaded."), false);
+        review.loadImageURLs({QUrl::fromLocalFile(shots)}, QStringLiteral("Image loaded."), true);
         runUntil([&] { return review.state().batch.items().size() == count; });
         const double allInMs = double(wall.nsecsElapsed()) / 1e6;
         const double block = watchdog.longestBlockMs();
@@ -196,17 +196,14 @@ inline int openAndExportFigures(const QStringList &images, int count)
         std::fflush(stdout);
     }
 
-    QList<QUuid> ids;
-    for (const ReviewDocument &item : review.state().batch.items())
-        ids.append(item.id());
-    review.scanBatchItems(ids);
-    runUntil([&] { return !isScanRunning(review.state()); });
+    // The batch scan starts once every image is in.
+    runUntil([&] { return unscannedBatchItems(review.state()) == 0 && !isScanRunning(review.state()); });
 
     MainThreadWatchdog watchdog;
     QElapsedTimer wall;
     wall.start();
     // The watchdog's first tick must come from the loop before the export starts.
-    QTimer::singleShot(10, [&] { review.exportBatchAction(); });
+    QTimer::singleShot(10, [&] { review.runShareCommand(ShareAction::batchExport); });
     runUntil([&] { return review.state().lastExportLocation.has_value() || review.state().errorText().has_value(); });
     QCoreApplication::processEvents();
     std::printf("{\"figure\":\"batchExport\",\"images\":%d,\"durationMs\":%.0f,\"longestMainThreadBlockMs\":%.1f,"

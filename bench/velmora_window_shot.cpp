@@ -135,8 +135,8 @@ int main(int argc, char **argv)
     }
     QApplication::setPalette(shot_palettes::lightPalette());
     window.resize(defaultSize);
-    session.review().showCompletionBanner(QStringLiteral("Exported cleaned image"),
-                                               velmora::CompletionBannerAction::revealLastExport, std::nullopt);
+    session.review().intake().showCompletionBanner(QStringLiteral("Exported cleaned image"),
+                                                        velmora::CompletionBannerAction::revealLastExport, std::nullopt);
     ok &= saveWindow(window, QStringLiteral("%1/main-window-banner-light%2.png").arg(outDir, suffix));
     return ok ? 0 : 1;
 }

@@ -68,7 +68,7 @@ signals:
     void rememberSafeRequested(const RedactionPlanEntry &entry);
     void detectorDispositionChosen(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry);
     /// "Open Detection settings" of a finding: the main window opens the settings window
-    /// (the controller then shows its detection tab, see openDetectionSettingsSoon).
+    /// (the window session then shows its detection tab, see openDetectionSettingsSoon).
     void openDetectionSettingsRequested();
     /// Previous (−1) or next (+1) finding.
     void adjacentFindingRequested(int step);

@@ -10,7 +10,6 @@
 #include <QColor>
 
 namespace velmora {
-
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
     : QObject(parent), m_environment(environment), m_banner(environment.clock, [this] { ChangeScope scope(*this); }),
       m_batchScan(environment.scanEngine, batchScanReview())
@@ -29,20 +28,63 @@ ReviewController::~ReviewController()
     }
 }
 
-void ReviewController::selectDetection(const QUuid &detectionID)
+void ReviewController::onStoredSettingChanged(const QString &key)
 {
-    ReviewDocument *document = m_state.batch.current();
-    if (!document || !document->select(detectionID))
+    if (!isDetectionSettingKey(key))
         return;
+    const DetectionSettingsValues before = m_state.detectionSettings;
+    reloadDetectionSettings();
+    // The allowlist and the category choices are edited from the findings panel too;
+    // a real change of either re-scans what is on screen.
+    const DetectionSettingsValues &after = m_state.detectionSettings;
+    if (before.allowlistText != after.allowlistText
+        || before.detectorCategoryPreferencesData != after.detectorCategoryPreferencesData)
+        rescanAfterCustomSettingsChange();
+}
+
+void ReviewController::applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values)
+{
     ChangeScope scope(*this);
-    m_state.isManualEditing = false;
-    refreshStatusSummary();
+    if (values)
+        m_state.detectionSettings = *values;
+    else
+        reloadDetectionSettings();
+    rescanAfterCustomSettingsChange();
+}
+
+void ReviewController::reloadDetectionSettings()
+{
+    ChangeScope scope(*this);
+    m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
+}
+
+CustomDetectionConfiguration ReviewController::customDetectionConfiguration() const
+{
+    return m_state.detectionSettings.customDetectionConfiguration();
+}
+
+DetectorCategoryPreferences ReviewController::currentCategoryPreferences() const
+{
+    return decodeDetectorCategoryPreferences(m_state.detectionSettings.detectorCategoryPreferencesData);
+}
+
+QString ReviewController::policySourceLabel() const
+{
+    return velmora::policySourceLabel(m_environment.settings.value(Setting::policySourceID),
+                                      m_state.detectionSettings.policyPresetID);
 }
 
 void ReviewController::refreshStatusSummary()
 {
     ChangeScope scope(*this);
     m_state.setReviewStatusNote(m_state.isManualEditing ? ReviewText::drawManualRedaction : reviewHint(m_state.redactionPlan()));
+}
+
+void ReviewController::refreshAfterPlanChange()
+{
+    ChangeScope scope(*this);
+    refreshStatusSummary();
+    refreshOutputPreviewIfShown();
 }
 
 void ReviewController::refreshOutputPreview()
@@ -68,48 +110,66 @@ void ReviewController::refreshOutputPreviewIfShown()
         refreshOutputPreview();
 }
 
-CustomDetectionConfiguration ReviewController::customDetectionConfiguration() const
-{
-    return m_state.detectionSettings.customDetectionConfiguration();
-}
-
-DetectorCategoryPreferences ReviewController::currentCategoryPreferences() const
-{
-    return decodeDetectorCategoryPreferences(m_state.detectionSettings.detectorCategoryPreferencesData);
-}
-
-void ReviewController::saveDetectionSettings()
+void ReviewController::showBatchItem(const ReviewDocument &item)
 {
     ChangeScope scope(*this);
-    m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
+    const QUuid id = item.id();
+    m_state.batch.select(id);
+    try {
+        m_state.currentImage = m_images.image(id, item.source());
+    } catch (const VelmoraCoreException &) {
+        // The file changed or went away since it was imported.
+        m_state.currentImage = QImage();
+    }
+    // The window's error line (a load's skipped files, say) goes with the image it was shown over.
+    m_state.windowErrorText.reset();
+    // A preview left on screen would show the previous image's output.
+    refreshOutputPreviewIfShown();
+    if (ReviewDocument *shown = m_state.batch.document(id))
+        shown->markReviewed();
 }
 
-void ReviewController::onStoredSettingChanged(const QString &key)
+void ReviewController::selectBatchItem(const QUuid &itemID)
 {
-    if (!isDetectionSettingKey(key))
+    if (m_state.batch.isCurrent(itemID)) {
+        if (m_state.batch.current()->markReviewed())
+            ChangeScope scope(*this);
         return;
-    const DetectionSettingsValues before = m_state.detectionSettings;
-    saveDetectionSettings();
-    // The allowlist and the category choices are edited from the findings panel too;
-    // a real change of either re-scans what is on screen.
-    const DetectionSettingsValues &after = m_state.detectionSettings;
-    if (before.allowlistText != after.allowlistText
-        || before.detectorCategoryPreferencesData != after.detectorCategoryPreferencesData)
-        rescanAfterCustomSettingsChange();
+    }
+    ChangeScope scope(*this);
+    // Only a scan of this image alone is cancelled by leaving it; an item that the batch
+    // scan is working on keeps its turn, so its note must not say it was cancelled.
+    if (m_state.isChecking() && m_state.detectionTask)
+        m_state.batch.current()->cancelScan();
+    cancelCurrentDetection();
+    if (const ReviewDocument *item = m_state.batch.document(itemID))
+        showBatchItem(*item);
 }
 
-QString ReviewController::policySourceLabel() const
+void ReviewController::selectBatchFilter(BatchReviewFilter filter)
 {
-    return velmora::policySourceLabel(m_environment.settings.value(Setting::policySourceID),
-                                      m_state.detectionSettings.policyPresetID);
+    ChangeScope scope(*this);
+    m_state.batch.setFilter(filter);
+    reselectAfterFilterChange();
 }
 
-bool ReviewController::confirmShareIfReviewNeeded(ShareAction action)
+void ReviewController::selectBatchCategory(std::optional<FindingCategory> category)
 {
-    if (m_shareGate.admit(action, shareNeedsReviewCount(m_state, action)))
-        return true;
-    ChangeScope scope(*this); // announces the warning raised
-    return false;
+    ChangeScope scope(*this);
+    m_state.batch.setCategoryFilter(category);
+    reselectAfterFilterChange();
+}
+
+void ReviewController::reselectAfterFilterChange()
+{
+    if (const std::optional<QUuid> shown = m_state.batch.firstVisibleIfSelectionHidden())
+        selectBatchItem(*shown);
+}
+
+void ReviewController::selectAdjacentBatchItem(int step)
+{
+    if (const std::optional<QUuid> next = m_state.batch.adjacentVisibleItem(step))
+        selectBatchItem(*next);
 }
 
 } // namespace velmora

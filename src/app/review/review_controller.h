@@ -60,11 +60,18 @@ struct ReviewEnvironment
 };
 
 // The review workflow without widgets: it owns the review state of the main window
-// and implements the review operations on it (taking images in as a batch, running,
+// and implements the review's commands on it (taking images in as a batch, running,
 // superseding and cancelling scans, keeping every batch item in step with the image
-// on screen, wording the status). The window's widgets draw `state()` and call these
-// operations; `changed` tells them to draw again. Main thread only.
-class ReviewController : public QObject, public ReviewIntake
+// on screen, wording the status). The window's panes draw `state()` and their bindings
+// call these commands; `changed` tells them to draw again. The flows outside the
+// review (capture, the clipboard guard, the screenshot watch) reach it through
+// `intake()` alone. Main thread only.
+//
+// The commands live by what they touch: review_controller.cpp (settings, upkeep, batch
+// navigation), review_controller_edits.cpp (findings and boxes), review_controller_scan.cpp,
+// review_controller_intake.cpp (images in, the flows' side) and review_controller_output.cpp
+// (copy, export, the review gate and the banner).
+class ReviewController : public QObject, private ReviewIntake
 {
     Q_OBJECT
 public:
@@ -72,45 +79,47 @@ public:
     ~ReviewController() override;
 
     const ReviewState &state() const { return m_state; }
+    /// The review gate in front of every share, with the share it holds.
+    const ShareGate &shareGate() const { return m_shareGate; }
+    /// The completion banner.
+    const ReviewBanner &banner() const { return m_banner; }
+    /// What the flows outside the review reach of it.
+    ReviewIntake &intake() { return *this; }
 
-    // Intake and batches.
+    // Images in.
     /// Ends the review in progress, makes the items the batch, shows the first and,
     /// when asked, scans them all.
     void loadBatch(QList<ReviewDocument> items, const QString &statusSentence, int skippedCount, bool scan);
-    /// The two failure sentences; with no image under review also stops the scans and
-    /// empties the plan and the edit history.
-    void showImportFailure(VelmoraCoreError error);
-    /// The image already under review is only marked reviewed; another one ends a running
-    /// scan of the current image alone and shows the chosen item.
-    void selectBatchItem(const QUuid &itemID);
-    /// Scans the items in queue order under a new batch run, several at once.
-    void scanBatchItems(const QList<QUuid> &itemIDs);
-    /// Scans every item of the batch, in queue order.
-    void scanWholeBatch();
-    void cancelBatchScan();
+    /// Takes files and folders in as one batch (a folder stands for its images), read off
+    /// the main thread: the first item shows as soon as it is read.
+    void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
+    /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
+    bool handleDrop(const QMimeData &data);
+    void openImagesFromPanel();
+    void openFolderFromPanel();
+    void pasteImageFromClipboard();
+    /// Opens the watched screenshot of that file waiting for review, or without a file the
+    /// newest one, taking it off the queue.
+    void openWatchedScreenshot(const QString &filePath = QString());
+    void closeCurrentReview();
 
-    // The single-image scan.
+    // Scans.
     void startDetection();
-    void cancelCurrentDetection();
     /// The Cancel detection command, also run when the window goes away: stops the scan
     /// that runs, the single-image one or the batch scan (whose queued items stay
     /// queued), and says so on the image it hit; stops a batch export being written. The
     /// review stays.
     void cancelRunningScans();
-    /// Re-scans the image 0.65 s after the last of a burst of settings changes.
-    void rescanAfterCustomSettingsChange();
-    void rescanCurrentReview();
+    /// Takes the detection settings a change notice carries (or reloads the stored ones
+    /// when it carries none), then re-scans the image 0.65 s after the last change of a burst.
+    void applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values);
 
-    // Selection and the upkeep after every change.
+    // The findings panel. Inclusion changes are never recorded in the manual edit history.
+    /// A finding chosen in the list or a box clicked on the canvas; ends draw mode.
     void selectDetection(const QUuid &detectionID);
-
-    // The findings panel and the batch sidebar (review_controller_panes.cpp). Inclusion
-    // changes are never recorded in the manual edit history.
     /// Clears the selection only when the new filter hides it.
     void selectFindingFilter(FindingFilter filter);
-    /// The write side of a row's checkbox.
-    void setFindingActive(const QUuid &detectionID, bool isActive);
-    /// A group's button: every listed finding in list order, then the upkeep once.
+    /// A row's checkbox or a group's button: every listed finding in list order, then the upkeep once.
     void setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs);
     void toggleSelectedFindingActive();
     void setAllFindingsIncluded(bool isActive);
@@ -120,8 +129,11 @@ public:
     void rememberFindingAsSafe(const RedactionPlanEntry &entry);
     /// Stores the disposition for the finding's detector label; the image is scanned again.
     void setDetectorDisposition(RedactionPolicyDisposition disposition, const RedactionPlanEntry &entry);
-    /// Asks for the detection settings 0.2 s from now, once the settings window is up.
-    void openDetectionSettingsSoon();
+
+    // The batch sidebar.
+    /// The image already under review is only marked reviewed; another one ends a running
+    /// scan of the current image alone and shows the chosen item.
+    void selectBatchItem(const QUuid &itemID);
     /// Choosing "Clean" clears the finding-type filter.
     void selectBatchFilter(BatchReviewFilter filter);
     /// Choosing a type while "Clean" is chosen switches to "Findings"; nothing means all types.
@@ -129,19 +141,30 @@ public:
     /// Walks the visible batch items, wrapping at both ends; nothing with fewer than two.
     void selectAdjacentBatchItem(int step);
 
-    // Settings, sharing and the banner.
-    /// Built anew from the stored detection settings at every call.
-    CustomDetectionConfiguration customDetectionConfiguration() const override;
-    /// Reloads the five stored detection settings.
-    void saveDetectionSettings();
-    QString policySourceLabel() const;
-    /// True when nothing needs review; else the share gate holds the action and raises the review warning.
-    bool confirmShareIfReviewNeeded(ShareAction action);
-    /// Shows the banner for 8 s with an action, 2.4 s without.
-    void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
-                              std::optional<CompletionBannerAction> secondaryAction) override;
-    /// The completion banner (review_controller_banner.cpp).
-    const ReviewBanner &banner() const { return m_banner; }
+    // Boxes drawn and edited by hand; the image's document owns the plan.
+    void setManualEditing(bool isOn);
+    void setKeepsManualEditingAfterCommit(bool keeps);
+    /// A box drawn in draw mode: added to the plan and selected, one undo step; draw mode
+    /// stays on when asked to.
+    void addManualBox(const NormRect &bounds);
+    /// One step of a move or resize drag; the whole drag is one undo step once it ends.
+    void moveBox(const QUuid &detectionID, const NormRect &bounds);
+    void finishBoxEdit();
+    void resetSelectedBounds();
+    void deleteSelectedManualRedaction();
+    using ManualEditStep = velmora::ManualEditStep;
+    void applyManualEditHistoryStep(ManualEditStep step);
+
+    // Output.
+    void setOutputPreview(bool on);
+    /// Copy, export or batch export once the review gate lets it through.
+    void runShareCommand(ShareAction action);
+    /// The review warning's answers: go on with the pending share, or drop it.
+    void continuePendingShare();
+    void cancelPendingShare();
+    void setIncludesCleanBatchExports(bool includes);
+
+    // The banner.
     /// The banner's close button: the banner goes before its time.
     void closeCompletionBanner();
     /// Whether the banner action would replace the review in progress; the window asks
@@ -152,60 +175,16 @@ public:
     /// the file manager.
     void performBannerAction(CompletionBannerAction action);
 
-    // Commands: intake, closing, the preview, the share gate, box edits and changed
-    // detection settings (review_controller_intake.cpp, review_controller_commands.cpp).
-    using ManualEditStep = velmora::ManualEditStep;
-    /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
-    bool handleDrop(const QMimeData &data);
-    /// Takes dropped files in like opened ones.
-    void loadItemProviders(const QList<QUrl> &fileURLs);
-    void openImagesFromPanel();
-    void openFolderFromPanel();
-    /// Takes files and folders in as one batch (a folder stands for its images), read off
-    /// the main thread: the first item shows as soon as it is read.
-    void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
-    /// Takes dropped or pasted image bytes in as a one-item batch, decoded off the main thread.
-    void loadImageData(const QByteArray &data);
-    void pasteImageFromClipboard();
-    void closeCurrentReview();
-    void setOutputPreview(bool on);
-    void toggleOutputPreview();
-    /// Copy or export (or batch export) once the review gate lets it through.
-    void runShareCommand(ShareAction action);
-    /// The review warning's answers: go on with the pending share, or drop it.
-    void continuePendingShare();
-    void cancelPendingShare();
-    void deleteSelectedManualRedaction();
-    void applyManualEditHistoryStep(ManualEditStep step);
-    /// Takes the detection settings a change notice carries, or reloads them when it carries none.
-    void applyCustomDetectionSettings(const std::optional<DetectionSettingsValues> &values);
+signals:
+    /// The state changed; emitted once per operation, after it is complete.
+    void changed();
+    /// Cleaned copies of these batch items were copied or exported as they are now.
+    void cleanedOutputShared(const QList<QUuid> &itemIDs);
+    /// The re-scan that a change of the detection settings asked for has finished.
+    void customSettingsRescanCompleted();
 
-    // Manual tools (review_controller_commands.cpp).
-    void setManualEditing(bool isOn);
-    void setKeepsManualEditingAfterCommit(bool keeps);
-    void resetSelectedBounds();
-
-    // Output (review_controller_output.cpp, review_controller_batch_export.cpp).
-    void copyCleanedPNG();
-    void chooseExportDestination();
-    /// Writes the batch export off the main thread, its progress in the status line; the
-    /// Cancel detection command stops it and nothing stays written.
-    void chooseBatchExportFolder();
-    /// The batch export button: passes the review gate, then asks for the folder.
-    void exportBatchAction();
-    void setIncludesCleanBatchExports(bool includes);
-
-    // The canvas's intents (review_controller_canvas.cpp); the image's document owns the plan.
-    /// A click on a box: selects it and ends draw mode.
-    void selectBoxOnCanvas(const QUuid &detectionID);
-    /// A box drawn in draw mode: added to the plan and selected, one undo step; draw mode
-    /// stays on when asked to.
-    void addManualBox(const NormRect &bounds);
-    /// One step of a move or resize drag; the whole drag is one undo step once it ends.
-    void moveBox(const QUuid &detectionID, const NormRect &bounds);
-    void finishBoxEdit();
-
-    // What flows outside the review reach (review_controller_intake_flows.cpp).
+private:
+    // What the flows outside the review reach through intake().
     bool isCheckingImage() const override;
     bool hasReviewInProgress() const override;
     void openForReview(const ReviewIntakeImage &image) override;
@@ -216,36 +195,51 @@ public:
                       std::function<void(ScanOutcome)> done) override;
     void scanDetachedWith(const QImage &image, const CustomDetectionConfiguration &configuration, const TaskHandle &task,
                           QObject *context, std::function<void(ScanOutcome)> done) override;
+    /// Built anew from the detection settings at every call.
+    CustomDetectionConfiguration customDetectionConfiguration() const override;
+    /// Shows the banner for 8 s with an action, 2.4 s without.
+    void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                              std::optional<CompletionBannerAction> secondaryAction) override;
     void showStatus(const QString &sentence) override;
     void showFailure(const QString &errorText, const QString &sentence) override;
     void showStatusWhenIdle(const QString &sentence) override;
     void recordShare(SafeShareAction action, SafeShareSourceType sourceType, const RedactionPlan &plan,
                      const std::optional<QString> &outputPath) override;
-    // The capture's task (review_controller_capture.cpp).
     bool startCaptureTask(const TaskHandle &task, const QString &statusHint) override;
     bool finishCaptureTask(const TaskHandle &task) override;
     void setLastExportLocation(const ExportLocation &location) override;
 
-    /// The review gate in front of every share, with the share it holds.
-    const ShareGate &shareGate() const { return m_shareGate; }
+    /// Takes dropped or pasted image bytes in as a one-item batch, decoded off the main thread.
+    void loadImageData(const QByteArray &data);
+    /// The two failure sentences; with no image under review also stops the scans and
+    /// empties the plan and the edit history.
+    void showImportFailure(VelmoraCoreError error);
     /// Opens the item of the last AutoClean for review.
     void openLastAutoCleanReviewItem();
-    /// Opens the newest watched screenshot waiting for review, taking it off the queue.
-    void openLatestWatchedScreenshot();
-    /// Opens the watched screenshot of that file waiting for review, taking it off the queue.
-    void openWatchedScreenshot(const QString &filePath);
 
-signals:
-    /// The state changed; emitted once per operation, after it is complete.
-    void changed();
-    /// Cleaned copies of these batch items were copied or exported as they are now.
-    void cleanedOutputShared(const QList<QUuid> &itemIDs);
-    /// The settings window should show Detection (openDetectionSettingsSoon).
-    void detectionSettingsRequested();
-    /// The re-scan that a change of the detection settings asked for has finished.
-    void customSettingsRescanCompleted();
+    void cancelCurrentDetection();
+    /// Scans the items in queue order under a new batch run, several at once.
+    void scanBatchItems(const QList<QUuid> &itemIDs);
+    /// Scans every item of the batch, in queue order.
+    void scanWholeBatch();
+    void cancelBatchScan();
+    /// Re-scans the image 0.65 s after the last of a burst of settings changes.
+    void rescanAfterCustomSettingsChange();
+    void rescanCurrentReview();
+    /// Reloads the stored detection settings.
+    void reloadDetectionSettings();
+    QString policySourceLabel() const;
 
-private:
+    /// True when nothing needs review; else the share gate holds the action and raises the review warning.
+    bool confirmShareIfReviewNeeded(ShareAction action);
+    void copyCleanedPNG();
+    void chooseExportDestination();
+    /// Writes the batch export off the main thread, its progress in the status line; the
+    /// Cancel detection command stops it and nothing stays written.
+    void chooseBatchExportFolder();
+    /// The batch export button: passes the review gate, then asks for the folder.
+    void exportBatchAction();
+
     /// Makes the item the image under review and marks it reviewed.
     void showBatchItem(const ReviewDocument &item);
     void refreshStatusSummary();

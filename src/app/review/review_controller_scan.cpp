@@ -8,7 +8,6 @@
 #include "core/support/log_categories.h"
 
 namespace velmora {
-
 using namespace std::chrono_literals;
 
 namespace {
@@ -58,24 +57,6 @@ void ReviewController::runDetectionTask(const QUuid &runID, const TaskHandle &ta
               });
 }
 
-void ReviewController::adoptScan(ReviewDocument &document, const ScannedPlan &scanned, bool stillChecking)
-{
-    const bool isOnScreen = m_state.batch.isCurrent(document.id());
-    document.adoptScan(scanned, stillChecking, isOnScreen && m_state.isManualEditing);
-    if (isOnScreen)
-        refreshOutputPreviewIfShown();
-}
-
-void ReviewController::adoptFailure(ReviewDocument &document, const RedactionPlan &manualBoxes, bool stillChecking)
-{
-    document.adoptFailure(manualBoxes, stillChecking);
-    if (!m_state.batch.isCurrent(document.id()))
-        return;
-    // The failure is the newest error of the window too.
-    m_state.windowErrorText.reset();
-    refreshOutputPreviewIfShown();
-}
-
 void ReviewController::applyDetectionResult(const QUuid &runID, const ScannedPlan &scanned)
 {
     ReviewDocument *document = m_state.batch.current();
@@ -103,6 +84,24 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
                  m_batchScan.isScanning(document->id()));
     // A failed re-scan must not be announced by whichever run completes next.
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
+}
+
+void ReviewController::adoptScan(ReviewDocument &document, const ScannedPlan &scanned, bool stillChecking)
+{
+    const bool isOnScreen = m_state.batch.isCurrent(document.id());
+    document.adoptScan(scanned, stillChecking, isOnScreen && m_state.isManualEditing);
+    if (isOnScreen)
+        refreshOutputPreviewIfShown();
+}
+
+void ReviewController::adoptFailure(ReviewDocument &document, const RedactionPlan &manualBoxes, bool stillChecking)
+{
+    document.adoptFailure(manualBoxes, stillChecking);
+    if (!m_state.batch.isCurrent(document.id()))
+        return;
+    // The failure is the newest error of the window too.
+    m_state.windowErrorText.reset();
+    refreshOutputPreviewIfShown();
 }
 
 void ReviewController::cancelCurrentDetection()
@@ -169,6 +168,93 @@ void ReviewController::rescanCurrentReview()
         return;
     }
     scanWholeBatch();
+}
+
+void ReviewController::scanWholeBatch()
+{
+    QList<QUuid> ids;
+    for (const ReviewDocument &item : m_state.batch.items())
+        ids.append(item.id());
+    scanBatchItems(ids);
+}
+
+void ReviewController::scanBatchItems(const QList<QUuid> &itemIDs)
+{
+    ChangeScope scope(*this);
+    cancelCurrentDetection();
+    cancelBatchScan();
+    m_batchScan.start(itemIDs, SensitiveTextDetector(customDetectionConfiguration()));
+}
+
+BatchScanReview ReviewController::batchScanReview()
+{
+    BatchScanReview review;
+    review.startItem = [this](const QUuid &itemID) -> std::optional<BatchScanPixels> {
+        ReviewDocument *item = m_state.batch.document(itemID);
+        if (!item)
+            return std::nullopt;
+        item->beginScan();
+        if (m_state.batch.isCurrent(itemID) && !m_state.currentImage.isNull())
+            return m_state.currentImage;
+        return item->source();
+    };
+    review.boxes = [this](const QUuid &itemID) -> std::optional<BatchScanBoxes> {
+        const ReviewDocument *item = m_state.batch.document(itemID);
+        if (!item)
+            return std::nullopt;
+        const RedactionPlan &plan = item->redactionPlan();
+        return BatchScanBoxes{plan.manualDetections(), manualDetectionStates(plan)};
+    };
+    review.finishItem = [this](const QUuid &itemID, const ScanOutcome &outcome, const BatchScanBoxes &boxes) {
+        if (const auto *plan = std::get_if<ScannedPlan>(&outcome))
+            applyBatchResult(itemID, *plan);
+        else if (std::holds_alternative<VelmoraCoreError>(outcome))
+            applyBatchFailure(itemID, manualBoxesPlan(boxes.detections, boxes.activeStates));
+    };
+    review.finished = [this] { postRescanCompleted(); };
+    review.preferences = [this] { return currentCategoryPreferences(); };
+    review.asOneChange = [this](const std::function<void()> &step) {
+        ChangeScope scope(*this);
+        step();
+    };
+    return review;
+}
+
+bool ReviewController::batchScansCurrentItem() const
+{
+    return m_state.batch.selectedID() && m_batchScan.isScanning(*m_state.batch.selectedID());
+}
+
+bool ReviewController::runsSingleScanOn(const QUuid &itemID) const
+{
+    return m_state.batch.isCurrent(itemID) && m_state.detectionTask.has_value();
+}
+
+void ReviewController::applyBatchResult(const QUuid &itemID, const ScannedPlan &scanned)
+{
+    // A load's skipped-files notice is the window's and stays.
+    if (ReviewDocument *item = m_state.batch.document(itemID))
+        adoptScan(*item, scanned, runsSingleScanOn(itemID));
+}
+
+void ReviewController::applyBatchFailure(const QUuid &itemID, const RedactionPlan &manualPlan)
+{
+    ReviewDocument *item = m_state.batch.document(itemID);
+    if (!item)
+        return;
+    m_state.shouldNotifyCustomSettingsRescanCompletion = false;
+    adoptFailure(*item, manualPlan, runsSingleScanOn(itemID));
+}
+
+void ReviewController::cancelBatchScan()
+{
+    ChangeScope scope(*this);
+    m_batchScan.cancel();
+    // No item stays "Scanning": only a single-image run on the image on screen goes on.
+    m_state.batch.forEach([this](ReviewDocument &item) {
+        if (!runsSingleScanOn(item.id()))
+            item.setChecking(false);
+    });
 }
 
 } // namespace velmora

@@ -25,7 +25,7 @@ void drawReview(ImageReviewView &canvas, const ReviewState &state)
 void bindCanvasToReview(ImageReviewView &canvas, ReviewController &review)
 {
     QObject::connect(&canvas, &ImageReviewView::boxSelected, &review,
-                     [&review](const QUuid &id) { review.selectBoxOnCanvas(id); });
+                     [&review](const QUuid &id) { review.selectDetection(id); });
     QObject::connect(&canvas, &ImageReviewView::boxAdded, &review,
                      [&review](const NormRect &bounds) { review.addManualBox(bounds); });
     QObject::connect(&canvas, &ImageReviewView::boxMoved, &review,

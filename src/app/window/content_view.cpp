@@ -58,7 +58,7 @@ ContentView::ContentView(WindowSession &session, QWidget *parent)
          [this](std::function<void()> open, std::function<void()> wait) {
              m_discardQuestion->askOrWait(std::move(open), wait);
          },
-         [this] { askBeforeDiscarding([this] { loadQuickStartSample(m_controller, palette()); }); }});
+         [this] { askBeforeDiscarding([this] { loadQuickStartSample(m_controller.intake(), palette()); }); }});
 
     setAcceptDrops(true);
     buildLayout();
@@ -114,7 +114,7 @@ void ContentView::buildLayout()
     m_findingsPanel->setManualEditingTools(manualEdits);
     connect(m_findingsPanel, &FindingsPanel::openDetectionSettingsRequested, this, [this] {
         openSettingsWindow();
-        m_controller.openDetectionSettingsSoon();
+        m_session.openDetectionSettingsSoon();
     });
     // A window shorter than the column scrolls it, so that every control stays reachable.
     auto *findingsColumn = new QScrollArea(this);
@@ -185,7 +185,7 @@ void ContentView::openLatestWatchedScreenshot()
 {
     if (m_controller.state().watchedScreenshotQueue.items.isEmpty())
         return;
-    askBeforeDiscarding([this] { m_controller.openLatestWatchedScreenshot(); });
+    askBeforeDiscarding([this] { m_controller.openWatchedScreenshot(); });
 }
 
 void ContentView::askBeforeDiscarding(std::function<void()> proceed)

@@ -80,7 +80,7 @@ ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
 
     connect(m_includeSafe, &QCheckBox::toggled, this,
             [this](bool on) { m_controller.setIncludesCleanBatchExports(on); });
-    connect(m_exportBatch, &QPushButton::clicked, this, [this] { m_controller.exportBatchAction(); });
+    connect(m_exportBatch, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::batchExport); });
     connect(m_copy, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::copy); });
     connect(m_export, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::export_); });
     connect(&m_controller, &ReviewController::changed, this, &ExportActionBar::refresh);

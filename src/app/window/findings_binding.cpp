@@ -27,7 +27,8 @@ void bindFindingsToReview(FindingsPanel &panel, ReviewController &review)
     using Panel = FindingsPanel;
     using Review = ReviewController;
     QObject::connect(&panel, &Panel::findingSelected, &review, &Review::selectDetection);
-    QObject::connect(&panel, &Panel::findingActiveSet, &review, &Review::setFindingActive);
+    QObject::connect(&panel, &Panel::findingActiveSet, &review,
+                     [&review](const QUuid &id, bool on) { review.setFindingsActive(on, {id}); });
     QObject::connect(&panel, &Panel::findingsActiveSet, &review, &Review::setFindingsActive);
     QObject::connect(&panel, &Panel::rememberSafeRequested, &review, &Review::rememberFindingAsSafe);
     QObject::connect(&panel, &Panel::detectorDispositionChosen, &review, &Review::setDetectorDisposition);

@@ -2,14 +2,20 @@
 
 #include "app/commands/command_bus.h"
 #include "app/protection/protection_runtime.h"
+#include "core/support/clock.h"
 #include "core/settings/settings_watch.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 
 namespace velmora {
 
+using namespace std::chrono_literals;
+
 namespace {
+
+constexpr auto openDetectionSettingsDelay = 200ms;
 
 bool isApplicationActive()
 {
@@ -27,11 +33,11 @@ WindowSession::WindowSession(StoredSettings &settings, CommandBus &commands, Pla
       m_review(ReviewEnvironment{platform.scanEngine, settings, platform.clipboard, platform.clock, m_clipboardGuard,
                                  m_autoCleanUndo, platform.fileDialogs, platform.notifications, isApplicationActive,
                                  platform.desktop}),
-      m_clipboardScan(m_review, platform.clipboard, m_clipboardGuard.monitorPlan(), m_autoCleanUndo,
+      m_clipboardScan(m_review.intake(), platform.clipboard, m_clipboardGuard.monitorPlan(), m_autoCleanUndo,
                       platform.notifications, isApplicationActive),
-      m_watchedScreenshots(m_review, platform.notifications, isApplicationActive),
+      m_watchedScreenshots(m_review.intake(), platform.notifications, isApplicationActive),
       m_screenshotWatch(settings, platform.clock),
-      m_capture(m_review, commands,
+      m_capture(m_review.intake(), commands,
                 {settings, platform.clipboard, platform.clock, m_clipboardGuard.monitorPlan(), m_autoCleanUndo,
                  platform.notifications, isApplicationActive},
                 [this] { m_hooks.bringWindowForward(); },
@@ -63,7 +69,7 @@ void WindowSession::observeCommands()
     ReviewController &review = m_review;
     // A watch whose folder went away says so where the user looks, not only in the settings.
     connect(&m_screenshotWatch, &ScreenshotWatchController::interrupted, this,
-            [&review](const QString &runtimeStatus) { review.showStatus(runtimeStatus); });
+            [&review](const QString &runtimeStatus) { review.intake().showStatus(runtimeStatus); });
     connect(&m_screenshotWatch, &ScreenshotWatchController::isRunningChanged, this, &WindowSession::reportProtections);
     connect(&m_screenshotWatch, &ScreenshotWatchController::runtimeStatusChanged, this,
             &WindowSession::reportProtections);
@@ -79,12 +85,9 @@ void WindowSession::observeCommands()
     m_commands.observe(commands::velmoraCustomDetectionSettingsDidChange, this,
                        [&review](const std::optional<DetectionSettingsValues> &values) {
                            review.applyCustomDetectionSettings(values);
-                           review.rescanAfterCustomSettingsChange();
                        });
     connect(&review, &ReviewController::customSettingsRescanCompleted, this,
             [this] { m_commands.post(commands::velmoraCustomDetectionSettingsRescanCompleted); });
-    connect(&review, &ReviewController::detectionSettingsRequested, this,
-            [this] { m_commands.post(commands::velmoraOpenDetectionSettings); });
     // A closed window keeps its protections stopped until it is shown again.
     new SettingsWatch(m_settings, {Setting::isClipboardProtectionEnabled, Setting::clipboardReplacementModeID},
                       [this] {
@@ -103,8 +106,16 @@ void WindowSession::observeCommands()
     m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this] {
         if (m_review.state().watchedScreenshotQueue.items.isEmpty())
             return;
-        m_hooks.replaceReview([this] { m_review.openLatestWatchedScreenshot(); },
+        m_hooks.replaceReview([this] { m_review.openWatchedScreenshot(); },
                               [this] { m_watchedScreenshots.offerLatestAlert(); });
+    });
+}
+
+void WindowSession::openDetectionSettingsSoon()
+{
+    m_clock.schedule(openDetectionSettingsDelay, [session = QPointer<WindowSession>(this)] {
+        if (session)
+            session->m_commands.post(commands::velmoraOpenDetectionSettings);
     });
 }
 

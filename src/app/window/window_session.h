@@ -77,6 +77,9 @@ public:
     /// When the window goes away: protections stopped, every running scan cancelled.
     void stopBackgroundServices();
     bool backgroundServicesRunning() const { return m_backgroundServicesRunning; }
+    /// Asks for the settings window's Detection tab 0.2 s from now, once the window that
+    /// was just asked for is up.
+    void openDetectionSettingsSoon();
 
 private:
     void observeCommands();

@@ -52,7 +52,7 @@ TEST_F(ConcurrentBatchScan, AnItemThatEndsFirstFreesItsPlaceForTheNextQueuedOne)
 TEST_F(ConcurrentBatchScan, TheBatchEndsWhenItsLastItemEndsWhateverTheOrder)
 {
     loadFour();
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     clock.advance(std::chrono::milliseconds(650));
     drainScans();
     for (int grey : {20, 10, 40}) {

@@ -195,7 +195,7 @@ TEST_F(CaptureAutoOutputTest, TheBannersReviewActionOpensTheCapture)
 {
     storeOutput("copyCleanedPNG", "pauseIfUnsure");
     capture(VelmoraCaptureMode::area, {sureFinding()});
-    controller.openLastAutoCleanReviewItem();
+    controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
     drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().batch.items().first().sourceLabel(), QStringLiteral("Area capture"));

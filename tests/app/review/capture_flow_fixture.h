@@ -37,7 +37,7 @@ protected:
     {
         tool = std::make_unique<FakeCaptureTool>(toolBody);
         flow = std::make_unique<CaptureFlow>(
-            controller, CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)),
+            controller.intake(), CaptureFlowEnvironment{ScreenCaptureService(tool->tool(accessGranted)),
                                                {*settings, clipboard, clock, guard.monitorPlan(), autoCleanUndo, notifications,
                                                 [this] { return isActive; }},
                                                [this] { ++broughtForward; },

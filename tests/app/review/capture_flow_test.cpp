@@ -111,7 +111,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     earlier.encodedBytes = encodedPng(plainImage());
     earlier.displayLabel = QStringLiteral("Earlier image");
     earlier.plan = RedactionPlan();
-    controller.openForReview(earlier);
+    controller.intake().openForReview(earlier);
     drainScans();
     ASSERT_EQ(state().image().size(), QSize(40, 30));
     reviewMayBeReplaced = false;
@@ -125,7 +125,7 @@ TEST_F(CaptureFlowTest, ACaptureKeptFromTheReviewOnScreenWaitsBehindTheBanner)
     ASSERT_TRUE(state().lastAutoCleanReviewItem.has_value());
     EXPECT_EQ(state().lastAutoCleanReviewItem->encodedBytes, encodedPng(screenshot));
 
-    controller.openLastAutoCleanReviewItem();
+    controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
     drainScans();
     EXPECT_EQ(state().image().size(), screenshot.size());
     EXPECT_EQ(state().redactionPlan().entries().size(), 1);
@@ -192,7 +192,7 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
     auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, undo, dialogs});
     RecordingNotificationCenter notifications;
     auto flow = std::make_unique<CaptureFlow>(
-        *controller, CaptureFlowEnvironment{ScreenCaptureService(tool.tool()),
+        controller->intake(), CaptureFlowEnvironment{ScreenCaptureService(tool.tool()),
                                             {*settings, clipboard, clock, guard.monitorPlan(), undo, notifications, [] { return true; }}, [] {},
                                             [](const auto &open, const auto &) { open(); }});
     flow->beginCapture(VelmoraCaptureMode::area);

@@ -103,7 +103,7 @@ protected:
     QByteArray m_copiedPng;
     RecordingNotificationCenter notifications;
     bool isActive = true; ///< Whether Velmora is the application in front.
-    ClipboardScanFlow scan{controller, clipboard, guard.monitorPlan(), autoCleanUndo, notifications,
+    ClipboardScanFlow scan{controller.intake(), clipboard, guard.monitorPlan(), autoCleanUndo, notifications,
                            [this] { return isActive; }};
 };
 
@@ -145,7 +145,7 @@ TEST_P(ClipboardScanModes, ReplaceThePasteboardOrPauseForReview)
     for (const SafeShareHistoryRecord &record : history()) {
         actions.append(record.action);
         EXPECT_EQ(record.sourceType, SafeShareSourceType::clipboardProtection);
-        EXPECT_EQ(record.policySummary, controller.policySourceLabel());
+        EXPECT_EQ(record.policySummary, "Current defaults");
         EXPECT_FALSE(record.outputPath.has_value());
     }
 
@@ -261,7 +261,7 @@ TEST_F(ClipboardScanTest, TheReceiptOpensTheReplacedImageForReview)
     copyImage();
     scanCopiedImage(Mode::pauseIfUnsure, {leftHalfFinding(0.95)});
 
-    controller.openLastAutoCleanReviewItem();
+    controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
     finishPoolWork();
 
     EXPECT_FALSE(state().image().isNull());
@@ -522,7 +522,7 @@ TEST_F(ClipboardScanTest, TheAppsOwnCopyIsNeverScanned)
     startGuard(Mode::autoCleanEverything);
     const int callsBefore = engine.callCount();
 
-    controller.copyCleanedPNG();
+    controller.runShareCommand(ShareAction::copy);
     finishPoolWork();
     ASSERT_EQ(clipboard.types(), QStringList{"image/png"});
     advanceThroughSettle();

@@ -23,7 +23,7 @@ class ReviewBannerActions : public ReviewControllerTest
 TEST_F(ReviewBannerActions, TheBannerGoingAwayIsAChange)
 {
     QSignalSpy changes(&controller, &ReviewController::changed);
-    controller.showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
+    controller.intake().showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
     ASSERT_EQ(changes.count(), 1);
     EXPECT_EQ(banner().text(), "Copied cleaned PNG");
     clock.advance(ReviewBanner::shownWithoutAction);
@@ -33,8 +33,8 @@ TEST_F(ReviewBannerActions, TheBannerGoingAwayIsAChange)
 
 TEST_F(ReviewBannerActions, LoadingABatchTakesTheBannerDown)
 {
-    controller.showCompletionBanner(QStringLiteral("Watched screenshot queued"),
-                                    CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
+    controller.intake().showCompletionBanner(QStringLiteral("Watched screenshot queued"),
+                                             CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
     loadAndScan({fileItem("a.png")});
     EXPECT_EQ(banner().text(), std::nullopt);
     EXPECT_EQ(banner().primaryAction(), std::nullopt);
@@ -43,7 +43,7 @@ TEST_F(ReviewBannerActions, LoadingABatchTakesTheBannerDown)
 
 TEST_F(ReviewBannerActions, RevealShowsTheLastExportInTheFileManager)
 {
-    controller.setLastExportLocation({QUrl::fromLocalFile(QStringLiteral("/exports/one-cleaned.png"))});
+    controller.intake().setLastExportLocation({QUrl::fromLocalFile(QStringLiteral("/exports/one-cleaned.png"))});
     controller.performBannerAction(CompletionBannerAction::revealLastExport);
     EXPECT_EQ(desktop.revealedPaths, QStringList{QStringLiteral("/exports/one-cleaned.png")});
 }
@@ -79,7 +79,7 @@ TEST_F(ReviewBannerActions, UndoWithNothingToUndoSaysNothing)
 
 TEST_F(ReviewBannerActions, ReviewOpensTheLastAutoCleanItem)
 {
-    controller.setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
+    controller.intake().setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
     controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
     drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
@@ -88,7 +88,7 @@ TEST_F(ReviewBannerActions, ReviewOpensTheLastAutoCleanItem)
 
 TEST_F(ReviewBannerActions, ReviewOpensTheNewestWatchedScreenshot)
 {
-    controller.queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
+    controller.intake().queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
     controller.performBannerAction(CompletionBannerAction::reviewLatestWatchedScreenshot);
     drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
@@ -112,8 +112,8 @@ TEST_P(BannerActionReplacesReview, OnlyWhenItHasAnImageToOpen)
 {
     const ReplacesRow &row = GetParam();
     EXPECT_EQ(controller.bannerActionReplacesReview(row.action), row.replacesWithNothingWaiting);
-    controller.setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
-    controller.queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
+    controller.intake().setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
+    controller.intake().queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
     EXPECT_EQ(controller.bannerActionReplacesReview(row.action), row.replacesWithItemsWaiting);
 }
 

@@ -2,6 +2,9 @@
 
 #include "app/review/review_queries.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 namespace velmora {
 namespace {
 
@@ -110,10 +113,6 @@ TEST_F(BatchLoading, LeavingTheImageTheBatchScansKeepsItScanning)
     EXPECT_TRUE(isBatchChecking(state()));
     controller.selectBatchItem(state().batch.items()[0].id());
     EXPECT_TRUE(state().isChecking());
-    // Cancelling the single-image scan leaves the batch's work on this image alone.
-    controller.cancelCurrentDetection();
-    EXPECT_TRUE(state().isChecking());
-    EXPECT_EQ(statuses(), (QStringList{"Scanning", "Queued", "Queued"}));
     engine.lastCall().finish();
     drainScans();
     EXPECT_FALSE(state().isChecking());
@@ -126,7 +125,7 @@ TEST_F(BatchLoading, CancellingMidBatchLeavesNoItemChecking)
     engine.lastCall().finish();
     drainScans();
     controller.selectBatchItem(state().batch.items()[1].id());
-    controller.cancelBatchScan();
+    controller.cancelRunningScans();
     EXPECT_FALSE(isBatchChecking(state()));
     EXPECT_FALSE(state().isChecking());
     EXPECT_EQ(statuses(), (QStringList{"No findings", "Queued", "Queued"}));
@@ -142,7 +141,7 @@ TEST_F(BatchLoading, CancellingTheSingleScanEndsTheItemsCheck)
     loadScanned({});
     controller.startDetection();
     EXPECT_TRUE(state().batch.items()[0].isChecking());
-    controller.cancelCurrentDetection();
+    controller.cancelRunningScans();
     EXPECT_FALSE(state().batch.items()[0].isChecking());
 }
 
@@ -205,6 +204,16 @@ TEST_F(BatchLoading, ShowingAnItemSelectsItAndMarksItReviewed)
 
 class ImportFailure : public test::ReviewControllerTest
 {
+protected:
+    /// Opens an empty folder: under an image's name it reads as an image that could not be
+    /// opened, under another as no image Velmora can open.
+    void openEmptyFolder(const QString &name)
+    {
+        QDir(m_folder.path()).mkdir(name);
+        controller.loadImageURLs({QUrl::fromLocalFile(m_folder.filePath(name))}, {}, true);
+    }
+
+    QTemporaryDir m_folder;
 };
 
 TEST_F(ImportFailure, WithAnImageOnScreenOnlyTheSentencesChange)
@@ -214,7 +223,7 @@ TEST_F(ImportFailure, WithAnImageOnScreenOnlyTheSentencesChange)
     ReviewDocument item = state().batch.items()[0];
     ASSERT_TRUE(item.addManualBox({0.6, 0.2, 0.2, 0.1}));
     controller.loadBatch({item}, {}, 0, false);
-    controller.showImportFailure(VelmoraCoreError::invalidImageData);
+    openEmptyFolder(QStringLiteral("x.png"));
     EXPECT_EQ(state().errorText(), "That image could not be opened.");
     EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
     EXPECT_EQ(state().redactionPlan().entries().size(), 2);
@@ -224,7 +233,7 @@ TEST_F(ImportFailure, WithAnImageOnScreenOnlyTheSentencesChange)
 
 TEST_F(ImportFailure, WithNothingLoadedItStopsScansAndEmptiesThePlan)
 {
-    controller.showImportFailure(VelmoraCoreError::unsupportedImageType);
+    openEmptyFolder(QStringLiteral("shots"));
     EXPECT_EQ(state().errorText(), "Use a PNG, JPEG, TIFF, or HEIC image.");
     EXPECT_EQ(state().reviewStatusNote(), "Try another image.");
     EXPECT_TRUE(state().redactionPlan().entries().isEmpty());

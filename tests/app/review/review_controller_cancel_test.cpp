@@ -56,7 +56,8 @@ TEST_F(CancelCommand, InABatchStopsTheBatchScanAndLeavesQueuedItemsQueued)
 
     // The queued items can be scanned again.
     const int calls = engine.callCount();
-    controller.rescanCurrentReview();
+    controller.applyCustomDetectionSettings(std::nullopt);
+    clock.advance(std::chrono::milliseconds(650));
     drainScans();
     EXPECT_EQ(engine.callCount(), calls + 1);
     EXPECT_TRUE(isBatchChecking(state()));
@@ -134,7 +135,7 @@ TEST_F(CancelCommand, BatchExportLeavesOutUnscannedItemsAndSaysHowMany)
     controller.cancelRunningScans();
     dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
 
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
 
     const QString folder = dir.filePath(QStringLiteral("Velmora Cleaned"));
@@ -145,11 +146,10 @@ TEST_F(CancelCommand, BatchExportLeavesOutUnscannedItemsAndSaysHowMany)
 
 TEST_F(CancelCommand, ABatchWithNothingScannedCannotBeExported)
 {
-    loadAndScan({fileItem("a.png"), fileItem("b.png")});
-    controller.cancelBatchScan();
+    controller.loadBatch({fileItem("a.png"), fileItem("b.png")}, {}, 0, false);
     dialogs.folderAnswer = QUrl::fromLocalFile(QStringLiteral("/tmp"));
 
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
 
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
@@ -165,10 +165,10 @@ TEST_F(CancelCommand, ABatchExportShowsItsProgressAndEndsWithItsSentence)
     }
     dialogs.folderAnswer = QUrl::fromLocalFile(dir.path());
 
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     EXPECT_TRUE(state().isExportingBatch);
     EXPECT_TRUE(state().reviewStatusNote().startsWith("Exporting cleaned images: ")) << state().reviewStatusNote().toStdString();
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     EXPECT_EQ(dialogs.folderRequests.size(), 1) << "one export at a time";
     drainScans();
 

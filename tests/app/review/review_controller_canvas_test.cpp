@@ -40,7 +40,7 @@ TEST_F(CanvasIntents, AClickSelectsTheBoxAndEndsDrawMode)
 {
     const QUuid id = state().redactionPlan().entries().first().id();
     controller.setManualEditing(true);
-    controller.selectBoxOnCanvas(id);
+    controller.selectDetection(id);
     EXPECT_EQ(state().selectedDetectionID(), id);
     EXPECT_FALSE(state().isManualEditing);
 }

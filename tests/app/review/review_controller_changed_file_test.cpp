@@ -37,7 +37,7 @@ TEST_F(ChangedFileExport, AGoneFileFailsTheBatchExportWithTheImportSentencesAndW
 {
     ASSERT_TRUE(QFile::remove(m_in.filePath("b.png")));
 
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
@@ -49,7 +49,7 @@ TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
 {
     ASSERT_TRUE(writeBytes(m_in.filePath("a.png"), encodedPng(plainImage(0, 90, 60))));
 
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
@@ -58,7 +58,7 @@ TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
 
 TEST_F(ChangedFileExport, UnchangedFilesAreExportedFromTheirSources)
 {
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
 
     const QDir written(m_out.filePath(QStringLiteral("Velmora Cleaned")));

@@ -27,12 +27,12 @@ TEST_F(ReviewCommandsTest, CloseWithNothingLoadedDoesNothing)
 // image open.
 TEST_F(ReviewCommandsTest, CloseWithNothingOpenEndsABackgroundAutoClean)
 {
-    controller.setLastAutoCleanReviewItem({encodedPng(plainImage()), std::nullopt, QStringLiteral("Clipboard image"),
-                                           SafeShareSourceType::clipboardProtection, RedactionPlan(), std::nullopt,
-                                           QStringLiteral("Replaced.")});
+    controller.intake().setLastAutoCleanReviewItem({encodedPng(plainImage()), std::nullopt, QStringLiteral("Clipboard image"),
+                                                    SafeShareSourceType::clipboardProtection, RedactionPlan(), std::nullopt,
+                                                    QStringLiteral("Replaced.")});
     autoCleanUndo.registerToken(AutoCleanUndoToken{});
-    controller.showCompletionBanner(QStringLiteral("Clipboard cleaned"), CompletionBannerAction::undoLastAutoClean,
-                                    CompletionBannerAction::reviewLastAutoClean);
+    controller.intake().showCompletionBanner(QStringLiteral("Clipboard cleaned"), CompletionBannerAction::undoLastAutoClean,
+                                             CompletionBannerAction::reviewLastAutoClean);
     ASSERT_FALSE(hasActiveReview(state()));
 
     controller.closeCurrentReview();
@@ -122,16 +122,16 @@ TEST_F(ReviewCommandsTest, DrawStaysOffWithoutAnImageOrWhileScanning)
     EXPECT_FALSE(state().isManualEditing);
 }
 
-TEST_F(ReviewCommandsTest, PreviewTogglesAndStaysOffWithoutAnImage)
+TEST_F(ReviewCommandsTest, PreviewTurnsOnAndOffAndStaysOffWithoutAnImage)
 {
-    controller.toggleOutputPreview();
+    controller.setOutputPreview(true);
     EXPECT_FALSE(state().isPreviewingRedactedOutput);
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.setManualEditing(true);
-    controller.toggleOutputPreview();
+    controller.setOutputPreview(true);
     EXPECT_TRUE(state().isPreviewingRedactedOutput);
     EXPECT_FALSE(state().isManualEditing);
-    controller.toggleOutputPreview();
+    controller.setOutputPreview(false);
     EXPECT_FALSE(state().isPreviewingRedactedOutput);
     EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
 }

@@ -214,7 +214,8 @@ TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
     EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
 
     // While that scan runs, a second paste does nothing, not even clear the error line.
-    controller.showImportFailure(VelmoraCoreError::invalidImageData);
+    const QTemporaryDir emptyFolder;
+    controller.loadImageURLs({QUrl::fromLocalFile(emptyFolder.path())}, {}, true);
     const auto error = state().errorText();
     const auto id = state().batch.items().first().id();
     controller.pasteImageFromClipboard();

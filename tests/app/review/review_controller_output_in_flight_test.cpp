@@ -30,8 +30,8 @@ TEST_P(OneOutputAtATime, NoSecondCopyOrExportStartsUntilTheFirstHasEnded)
 
     controller.runShareCommand(ShareAction::copy);
     controller.runShareCommand(ShareAction::export_);
-    controller.copyCleanedPNG();
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::copy);
+    controller.runShareCommand(ShareAction::export_);
     drainScans();
 
     EXPECT_FALSE(state().isWritingCleanedImage);

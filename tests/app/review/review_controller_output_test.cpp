@@ -82,7 +82,7 @@ TEST_F(OutputTest, BatchGateCountsEveryItemNotJustTheOneOnScreen)
     loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {email(0.3, 0.5)})});
     controller.runShareCommand(ShareAction::copy);
     EXPECT_FALSE(controller.shareGate().isShowingReviewWarning()) << "the image on screen needs nothing";
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
     EXPECT_EQ(reviewWarningMessage(state(), ShareAction::batchExport).left(10), "1 finding ");
@@ -110,8 +110,9 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
                                                SafeShareSourceType::fileImport, ReviewImageSource::encode(withText), {});
     item.adoptOwnPlan(RedactionPlan({}, {test::makeFinding({0, 0, 0.5, 1})}, {}), std::nullopt);
     loadUnscanned({item});
+    settings->setValue(Setting::policySourceID, QStringLiteral("imported"));
 
-    controller.copyCleanedPNG();
+    controller.runShareCommand(ShareAction::copy);
 
     drainScans();
 
@@ -133,13 +134,13 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     EXPECT_EQ(record.action, SafeShareAction::copyCleanedPNG);
     EXPECT_EQ(record.sourceType, SafeShareSourceType::fileImport);
     EXPECT_EQ(record.totalFindings, 1);
-    EXPECT_EQ(record.policySummary, controller.policySourceLabel());
+    EXPECT_EQ(record.policySummary, "Imported policy");
     EXPECT_FALSE(record.outputPath.has_value());
 }
 
 TEST_F(OutputTest, CopyWithoutAnImageDoesNothing)
 {
-    controller.copyCleanedPNG();
+    controller.runShareCommand(ShareAction::copy);
     drainScans();
     EXPECT_EQ(clipboard.changes, 0);
     EXPECT_TRUE(history().isEmpty());
@@ -150,7 +151,7 @@ TEST_F(OutputTest, ACopyTheClipboardRefusesIsReportedAsFailed)
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     clipboard.writesToRefuse = 1;
 
-    controller.copyCleanedPNG();
+    controller.runShareCommand(ShareAction::copy);
 
     drainScans();
 
@@ -178,7 +179,7 @@ TEST_P(ExportFormats, FollowTheChosenName)
     loadUnscanned({scannedItem("shot.png", {email(0.2)})});
     const QString path = m_dir.filePath(QString::fromUtf8(GetParam().fileName));
     dialogs.destinationAnswer = path;
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
     drainScans();
 
     const QByteArray bytes = fileBytes(path);
@@ -206,7 +207,7 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
     const QString path = m_dir.filePath("cleaned.png");
     dialogs.destinationAnswer = path;
 
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
 
     drainScans();
 
@@ -227,7 +228,7 @@ TEST_F(OutputTest, ExportOffersTheSourceFolderAndStemThenRecordsTheFile)
 TEST_F(OutputTest, ExportCancelledWritesNothing)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
     drainScans();
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_TRUE(history().isEmpty());
@@ -239,10 +240,10 @@ TEST_F(OutputTest, ExportSuggestsANameNoFileHasYet)
     loadUnscanned({scannedItem(m_dir.filePath("shot.png"), {email(0.2)})});
     const QString first = m_dir.filePath("shot-redacted.png");
     dialogs.destinationAnswer = first;
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
     drainScans();
     ASSERT_TRUE(QFileInfo::exists(first));
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
     drainScans();
     ASSERT_EQ(dialogs.saveRequests.size(), 2);
     EXPECT_EQ(dialogs.saveRequests[0].defaultName, "shot-redacted.png");
@@ -260,7 +261,7 @@ TEST_F(OutputTest, AConfirmedReplaceWritesTheCleanedImageInPlace)
     }
     dialogs.destinationAnswer = existing;
 
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
 
     drainScans();
 
@@ -298,7 +299,7 @@ TEST_P(ExportFailures, SayNoFileWasWrittenAndTouchNothing)
     loadUnscanned({scannedItem(m_dir.filePath("source.png"), {email(0.2)})});
     dialogs.destinationAnswer = m_dir.filePath(GetParam().destination);
 
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
 
     drainScans();
 
@@ -326,7 +327,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     loadUnscanned({scannedItem("a.png", {email(0.2)}), scannedItem("b.png", {}), scannedItem("a.jpg", {email(0.5)})});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
 
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     ASSERT_EQ(dialogs.folderRequests.size(), 1);
     EXPECT_EQ(dialogs.folderRequests.first().text,
@@ -341,7 +342,7 @@ TEST_F(OutputTest, BatchExportCreatesANewNumberedFolderEachRun)
     EXPECT_EQ(banner().primaryAction(), CompletionBannerAction::revealLastExport);
     EXPECT_EQ(state().reviewStatusNote(), "3 cleaned images exported to Velmora Cleaned.");
 
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned 2")).size(), 3);
@@ -359,7 +360,7 @@ TEST_F(OutputTest, BatchExportWritesTheEditsOfTheImageOnScreen)
     loadUnscanned({scannedItem("a.png", {test::makeFinding({0, 0, 1, 1})}), scannedItem("b.png", {})});
     controller.setAllFindingsIncluded(false);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     const QImage written = QImage::fromData(fileBytes(m_dir.filePath("Velmora Cleaned/a-redacted.png")), "PNG");
     ASSERT_FALSE(written.isNull());
@@ -373,7 +374,7 @@ TEST_F(OutputTest, IncludeSafeDecidesWhetherCleanImagesAreWritten)
     controller.setIncludesCleanBatchExports(false);
     EXPECT_EQ(exportableBatchItems(state()).size(), 1);
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     EXPECT_EQ(entriesOf(m_dir.filePath("Velmora Cleaned")), QStringList({"a-redacted.png"}));
     EXPECT_EQ(banner().text(), "Exported 1 cleaned image");
@@ -383,9 +384,7 @@ TEST_F(OutputTest, BatchExportWithNothingExportableAsksForNoFolder)
 {
     loadUnscanned({scannedItem("a.png", {}), scannedItem("b.png", {})});
     controller.setIncludesCleanBatchExports(false);
-    controller.exportBatchAction();
-    drainScans();
-    controller.chooseBatchExportFolder();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     EXPECT_TRUE(dialogs.folderRequests.isEmpty());
 }
@@ -399,7 +398,7 @@ TEST_F(OutputTest, BatchExportIntoARegularFileFailsWithItsSentences)
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     }
     dialogs.folderAnswer = QUrl::fromLocalFile(file);
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     EXPECT_EQ(state().errorText(), "Batch export failed. Choose another folder and try again.");
     EXPECT_EQ(state().reviewStatusNote(), "No batch export was completed.");
@@ -414,7 +413,7 @@ TEST_F(OutputTest, AFailedImageUndoesTheWholeBatchExport)
     broken.adoptOwnPlan(RedactionPlan(), std::nullopt);
     loadUnscanned({scannedItem("a.png", {email(0.2)}), broken});
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
-    controller.exportBatchAction();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);

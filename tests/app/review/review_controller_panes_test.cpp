@@ -97,7 +97,7 @@ TEST_F(PanesOperations, InclusionChangesKeepOrderAndMakeNoEditHistoryStep)
     EXPECT_FALSE(harness.plan().entries().at(0).isActive);
     EXPECT_TRUE(harness.plan().entries().at(1).isActive);
     EXPECT_FALSE(harness.plan().entries().at(2).isActive);
-    harness.controller.setFindingActive(lowConfidence.id, false);
+    harness.controller.setFindingsActive(false, {lowConfidence.id});
     harness.controller.selectDetection(email.id);
     harness.controller.toggleSelectedFindingActive();
     EXPECT_TRUE(harness.plan().entries().at(0).isActive);
@@ -204,18 +204,6 @@ TEST(DetectorDisposition, WithoutAnImageOnlyStoresAndSaysSo)
     const DetectorCategoryPreferences stored =
         decodeDetectorCategoryPreferences(harness.settings->value(Setting::detectorCategoryPreferencesData));
     EXPECT_EQ(stored.detectorDisposition(u"Phone"), RedactionPolicyDisposition::needsReview);
-}
-
-TEST(OpenDetectionSettings, AsksAfterTwoTenthsOfASecond)
-{
-    ReviewHarness harness;
-    int posts = 0;
-    QObject::connect(&harness.controller, &ReviewController::detectionSettingsRequested, [&] { ++posts; });
-    harness.controller.openDetectionSettingsSoon();
-    harness.clock.advance(199ms);
-    EXPECT_EQ(posts, 0);
-    harness.clock.advance(1ms);
-    EXPECT_EQ(posts, 1);
 }
 
 namespace {

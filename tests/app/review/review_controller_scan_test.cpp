@@ -106,7 +106,7 @@ TEST_F(ReviewScanRun, CancellingKeepsTheOldPlanAndDropsTheLateResult)
     const Detection face = test::makeFace({0.1, 0.6, 0.2, 0.2});
     loadScanned({face});
     controller.startDetection();
-    controller.cancelCurrentDetection();
+    controller.cancelRunningScans();
     EXPECT_FALSE(state().isChecking());
     EXPECT_FALSE(state().detectionTask);
     EXPECT_FALSE(state().batch.items()[0].isChecking());
@@ -205,7 +205,8 @@ TEST_F(ReviewScanRun, AResultOnScreenValidatesReportsAndPreviews)
     drainScans();
     controller.selectDetection(face.id);
     controller.setOutputPreview(true);
-    controller.scanBatchItems(itemIDs());
+    controller.applyCustomDetectionSettings(std::nullopt);
+    clock.advance(std::chrono::milliseconds(650));
     const Detection other = test::makeFace({0.5, 0.1, 0.4, 0.4});
     engine.lastCall().finish({other});
     drainScans();

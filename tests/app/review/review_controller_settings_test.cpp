@@ -17,11 +17,11 @@ class SettingsRescan : public test::ReviewControllerTest
 TEST_F(SettingsRescan, ABurstGivesOneRescanAfterTheLastChangeAndOnePost)
 {
     loadScanned({});
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     clock.advance(200ms);
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     clock.advance(300ms);
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     EXPECT_EQ(state().reviewStatusNote(), "Custom settings changed. Re-scanning current image...");
     clock.advance(649ms);
     EXPECT_EQ(engine.callCount(), 1);
@@ -43,7 +43,7 @@ TEST_F(SettingsRescan, ABurstGivesOneRescanAfterTheLastChangeAndOnePost)
 TEST_F(SettingsRescan, WithoutAnImageNothingHappens)
 {
     const QString note = state().reviewStatusNote();
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     EXPECT_FALSE(state().customSettingsRescanTask);
     EXPECT_FALSE(state().shouldNotifyCustomSettingsRescanCompletion);
     EXPECT_EQ(state().reviewStatusNote(), note);
@@ -53,7 +53,7 @@ TEST_F(SettingsRescan, WithoutAnImageNothingHappens)
 TEST_F(SettingsRescan, AFailedRescanIsNeverAnnounced)
 {
     loadScanned({});
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     clock.advance(650ms);
     engine.lastCall().failText();
     engine.lastCall().finishVisual();
@@ -68,7 +68,7 @@ TEST_F(SettingsRescan, AFailedRescanIsNeverAnnounced)
 TEST_F(SettingsRescan, ANewBatchDropsThePendingAnnouncement)
 {
     loadScanned({});
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     loadScanned({});
     EXPECT_FALSE(state().customSettingsRescanTask);
     clock.advance(1s);
@@ -83,7 +83,7 @@ TEST_F(SettingsRescan, SeveralImagesAreRescannedAsABatchWithOnePost)
     engine.lastCall().finish();
     drainScans();
     ASSERT_EQ(engine.callCount(), 2);
-    controller.rescanAfterCustomSettingsChange();
+    controller.applyCustomDetectionSettings(std::nullopt);
     clock.advance(650ms);
     ASSERT_EQ(engine.callCount(), 3);
     EXPECT_TRUE(isScanRunning(state()));
@@ -125,15 +125,6 @@ TEST_F(SettingsRescan, TheScanUsesTheStoredSettings)
     EXPECT_EQ(state().redactionPlan().entries()[0].detection.label, "Custom term");
 }
 
-TEST_F(SettingsRescan, PolicySourceLabelReadsTheStoredSource)
-{
-    EXPECT_EQ(controller.policySourceLabel(), "Current defaults");
-    settings->setValue(Setting::policyPresetID, QStringLiteral("developerDevOps"));
-    EXPECT_EQ(controller.policySourceLabel(), "Developer/DevOps");
-    settings->setValue(Setting::policySourceID, QStringLiteral("imported"));
-    EXPECT_EQ(controller.policySourceLabel(), "Imported policy");
-}
-
 class ShareGate : public test::ReviewControllerTest
 {
 };
@@ -141,13 +132,16 @@ class ShareGate : public test::ReviewControllerTest
 TEST_F(ShareGate, PassesWithNothingToReviewAndHoldsOtherwise)
 {
     loadScanned({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    EXPECT_TRUE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
+    controller.runShareCommand(ShareAction::copy);
+    drainScans();
+    EXPECT_EQ(clipboard.changes, 1);
     EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
 
     Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
     doubtful.confidence = 0.5;
     loadScanned({doubtful});
-    EXPECT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::export_));
+    controller.runShareCommand(ShareAction::export_);
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
     EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
     EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::export_);
 }
@@ -157,7 +151,8 @@ TEST_F(ShareGate, ClosingTheReviewDropsTheHeldShare)
     Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
     doubtful.confidence = 0.5;
     loadScanned({doubtful});
-    ASSERT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
+    controller.runShareCommand(ShareAction::copy);
+    ASSERT_TRUE(controller.shareGate().isShowingReviewWarning());
     controller.closeCurrentReview();
     EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
     controller.continuePendingShare();
@@ -173,8 +168,10 @@ TEST_F(ShareGate, BatchExportCountsEveryItem)
     drainScans();
     engine.lastCall().finish({doubtful});
     drainScans();
-    EXPECT_TRUE(controller.confirmShareIfReviewNeeded(ShareAction::copy));
-    EXPECT_FALSE(controller.confirmShareIfReviewNeeded(ShareAction::batchExport));
+    controller.runShareCommand(ShareAction::copy);
+    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
+    drainScans();
+    controller.runShareCommand(ShareAction::batchExport);
     EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::batchExport);
 }
 

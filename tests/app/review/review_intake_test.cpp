@@ -23,7 +23,7 @@ public:
     }
 
 protected:
-    ReviewIntake &intake() { return controller; }
+    ReviewIntake &intake() { return controller.intake(); }
 };
 
 TEST_F(ReviewIntakeTest, AnImageWithoutAPlanOpensAsABatchOfOneAndIsScanned)
@@ -142,10 +142,15 @@ TEST_P(IntakeSupersedeTest, AnImageStillBeingReadIsDropped)
 
 INSTANTIATE_TEST_SUITE_P(Rows, IntakeSupersedeTest, ::testing::Values(
     SupersedeRow{"byALaterImage",
-                 [](ReviewController &review, const QUrl &) { review.openForReview(ReviewIntakeTest::bytesImage(120)); },
+                 [](ReviewController &review, const QUrl &) {
+                     review.intake().openForReview(ReviewIntakeTest::bytesImage(120));
+                 },
                  120},
     SupersedeRow{"byAnOpenOfFiles",
-                 [](ReviewController &review, const QUrl &file) { review.loadItemProviders({file}); }, 30},
+                 [](ReviewController &review, const QUrl &file) {
+                     review.loadImageURLs({file}, ReviewText::imageLoaded, true);
+                 },
+                 30},
     SupersedeRow{"byClosingTheReview", [](ReviewController &review, const QUrl &) { review.closeCurrentReview(); },
                  std::nullopt}
 ), rowName);
@@ -160,7 +165,7 @@ TEST(IntakeLifetimeTest, AReviewGoneWhileTheImageIsReadHearsNothingOfIt)
     AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
     auto review = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo});
     ThreadPoolGate gate;
-    review->openForReview(ReviewIntakeTest::bytesImage(90));
+    review->intake().openForReview(ReviewIntakeTest::bytesImage(90));
     review.reset();
     gate.open();
     drainEvents();
@@ -180,7 +185,7 @@ TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)
     intake().queueWatchedScreenshot(watched(QStringLiteral("older.png"), 40));
     intake().queueWatchedScreenshot(watched(QStringLiteral("newer.png"), 120));
 
-    controller.openLatestWatchedScreenshot();
+    controller.openWatchedScreenshot();
     drainScans();
 
     EXPECT_EQ(state().image().pixel(0, 0), plainImage(120).pixel(0, 0));

@@ -30,7 +30,7 @@ TEST_F(UnsavedManualEditsTest, FindingsTurnedOnOrOffAreNothingToLose)
 {
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)})});
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
-    controller.setFindingActive(entryIDs().first(), false);
+    controller.setFindingsActive(false, {entryIDs().first()});
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
 }
 
@@ -39,16 +39,16 @@ TEST_F(UnsavedManualEditsTest, ADrawnBoxIsUnsavedUntilCopiedOrExported)
     loadUnscanned({scannedItem("a.png", {findingOf(DetectionKind::email, QStringLiteral("Email"), 0.2)})});
     drawBox();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
-    controller.copyCleanedPNG();
+    controller.runShareCommand(ShareAction::copy);
     drainScans();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
-    controller.setFindingActive(entryIDs().first(), false);
+    controller.setFindingsActive(false, {entryIDs().first()});
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt) << "no box changed since the copy";
 
     drawBox({0.1, 0.7, 0.1, 0.1});
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.destinationAnswer = m_dir.filePath("out.png");
-    controller.chooseExportDestination();
+    controller.runShareCommand(ShareAction::export_);
     drainScans();
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);
 }
@@ -101,7 +101,7 @@ TEST_F(UnsavedManualEditsTest, AnotherImageOfTheBatchKeepsItsEditsUntilTheBatchE
     controller.selectBatchItem(state().batch.items().at(1).id());
     EXPECT_EQ(edits.imageWithUnsavedEdits(), "a.png");
     dialogs.folderAnswer = QUrl::fromLocalFile(m_dir.path());
-    controller.chooseBatchExportFolder();
+    controller.runShareCommand(ShareAction::batchExport);
     drainScans();
     ASSERT_TRUE(state().lastExportLocation.has_value());
     EXPECT_EQ(edits.imageWithUnsavedEdits(), std::nullopt);

@@ -63,7 +63,7 @@ protected:
     QTemporaryDir m_folder;
     RecordingNotificationCenter notifications;
     bool appIsActive = false;
-    WatchedScreenshotFlow flow{controller, notifications, [this] { return appIsActive; }};
+    WatchedScreenshotFlow flow{controller.intake(), notifications, [this] { return appIsActive; }};
 };
 
 TEST_F(WatchedScreenshotFlowTest, TheSamePathTwiceIsScannedOnce)
@@ -152,7 +152,7 @@ TEST_F(WatchedScreenshotFlowTest, TheBannerOffersTheAlertForReview)
     finishScan(1);
     const int scansBefore = engine.callCount();
 
-    controller.openLatestWatchedScreenshot();
+    controller.openWatchedScreenshot();
     drainScans();
 
     EXPECT_EQ(engine.callCount(), scansBefore);
@@ -195,7 +195,7 @@ TEST_F(WatchedScreenshotFlowTest, AFileReplacedBeforeItsAlertOpensIsScannedAgain
     QPainter(&replaced).fillRect(keyPixels, Qt::red);
     ASSERT_TRUE(writeBytes(shot.toLocalFile(), encodedPng(replaced)));
 
-    controller.openLatestWatchedScreenshot();
+    controller.openWatchedScreenshot();
     drainScans();
     ASSERT_EQ(engine.callCount(), scansBefore + 1) << "the alert's plan was laid over the new pixels";
     EXPECT_EQ(engine.lastCall().image.pixel(keyPixels.center()), qRgb(255, 0, 0));

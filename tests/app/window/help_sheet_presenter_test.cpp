@@ -33,7 +33,7 @@ struct PresenterFixture : ::testing::Test {
     int settingsOpened = 0;
     QWidget window;
     HelpSheetHost host{*review.settings, review.clock,
-                       {[this] { loadQuickStartSample(review.controller, window.palette()); },
+                       {[this] { loadQuickStartSample(review.controller.intake(), window.palette()); },
                         [this] { ++settingsOpened; }}};
     HelpSheetPresenter presenter{host, &window};
 

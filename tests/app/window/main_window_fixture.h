@@ -22,6 +22,7 @@
 #include "support/window_activation.h"
 
 #include <QApplication>
+#include <QMimeData>
 
 #include <functional>
 #include <QTest>
@@ -62,12 +63,19 @@ protected:
     }
 
     ReviewController &review() { return m_session->review(); }
+    /// An image dragged out of another application and dropped on the window.
+    void dropImageBytes(const QByteArray &png)
+    {
+        QMimeData dropped;
+        dropped.setData(QStringLiteral("image/png"), png);
+        review().handleDrop(dropped);
+    }
     const ReviewState &state() { return review().state(); }
 
     /// Opens a blank image and finishes its scan with the given recognised lines.
     void openScanned(const QList<TextObservation> &lines)
     {
-        review().loadImageData(pngBytes());
+        dropImageBytes(pngBytes());
         finishPoolWork();
         ASSERT_GE(m_engine.callCount(), 1);
         m_engine.lastCall().finish({}, lines);

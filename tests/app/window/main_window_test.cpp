@@ -86,20 +86,31 @@ TEST_F(MainWindowFixture, ActionsAndPostedCommandsReachTheirOperations)
     EXPECT_TRUE(state().image().isNull());
 }
 
+TEST_F(MainWindowFixture, DetectionSettingsAreAskedForTwoTenthsOfASecondLater)
+{
+    int posts = 0;
+    m_commands.observe(commands::velmoraOpenDetectionSettings, m_window.get(), [&] { ++posts; });
+    m_session->openDetectionSettingsSoon();
+    m_clock.advance(std::chrono::milliseconds(199));
+    EXPECT_EQ(posts, 0);
+    m_clock.advance(std::chrono::milliseconds(1));
+    EXPECT_EQ(posts, 1);
+}
+
 TEST_F(MainWindowFixture, BannerShowsItsTextAndActions)
 {
     auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
     ASSERT_NE(banner, nullptr);
     EXPECT_TRUE(banner->isHidden());
-    review().showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
-                                  CompletionBannerAction::undoLastAutoClean);
+    review().intake().showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
+                                           CompletionBannerAction::undoLastAutoClean);
     EXPECT_FALSE(banner->isHidden());
     EXPECT_EQ(banner->findChild<QLabel *>(QStringLiteral("completion-banner-text"))->text(), "Exported cleaned image");
     auto *primary = banner->findChild<QPushButton *>(QStringLiteral("completion-banner-primary-button"));
     auto *secondary = banner->findChild<QPushButton *>(QStringLiteral("completion-banner-secondary-button"));
     EXPECT_EQ(primary->text(), "Show in Folder");
     EXPECT_EQ(secondary->text(), "Undo");
-    review().showCompletionBanner(QStringLiteral("Copied"), std::nullopt, std::nullopt);
+    review().intake().showCompletionBanner(QStringLiteral("Copied"), std::nullopt, std::nullopt);
     EXPECT_TRUE(primary->isHidden());
     EXPECT_TRUE(secondary->isHidden());
 }
@@ -109,9 +120,9 @@ TEST_F(MainWindowFixture, BannerButtonsReachTheDesktopAndTheBannerGoesOnTheWindo
     auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
     ASSERT_NE(banner, nullptr);
     const QString exported = QStringLiteral("/exports/one-cleaned.png");
-    review().setLastExportLocation({QUrl::fromLocalFile(exported)});
-    review().showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
-                                  CompletionBannerAction::openNotificationSettings);
+    review().intake().setLastExportLocation({QUrl::fromLocalFile(exported)});
+    review().intake().showCompletionBanner(QStringLiteral("Exported cleaned image"), CompletionBannerAction::revealLastExport,
+                                           CompletionBannerAction::openNotificationSettings);
     banner->findChild<QPushButton *>(QStringLiteral("completion-banner-primary-button"))->click();
     EXPECT_EQ(m_desktop.revealedPaths, QStringList{exported});
     banner->findChild<QPushButton *>(QStringLiteral("completion-banner-secondary-button"))->click();
@@ -136,8 +147,8 @@ TEST_F(MainWindowFixture, TheBannerHidesNothingAndCanBeClosed)
                                            ReviewImageSource::encode(image), QStringLiteral("Loaded.")));
     }
     review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
-    review().showCompletionBanner(QStringLiteral("Watched screenshot queued"),
-                                  CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
+    review().intake().showCompletionBanner(QStringLiteral("Watched screenshot queued"),
+                                           CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
     auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return banner->isVisible() && banner->height() > 0; }));
     auto onWindow = [this](const QWidget *widget) {
@@ -312,8 +323,8 @@ TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreensh
     ASSERT_EQ(file.write(pngBytes()), pngBytes().size());
     file.close();
     const RedactionPlan plan({}, {}, {Detection{}});
-    review().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, plan, std::nullopt,
-                                     QStringLiteral("Watched screenshot scanned.")});
+    review().intake().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch, plan, std::nullopt,
+                                              QStringLiteral("Watched screenshot scanned.")});
     test::drainEvents();
 
     auto *menu = m_window->findChild<QToolButton *>(QStringLiteral("watched-alerts-menu"));
@@ -338,8 +349,8 @@ TEST_F(WatchedWindowFixture, OpeningAWatchedAlertAsksBeforeDiscardingDrawnBoxes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(pngBytes()), pngBytes().size());
     file.close();
-    review().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
-                                     RedactionPlan::empty(), std::nullopt, QStringLiteral("Watched.")});
+    review().intake().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
+                                              RedactionPlan::empty(), std::nullopt, QStringLiteral("Watched.")});
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
     auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
 

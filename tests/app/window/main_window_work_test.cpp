@@ -27,7 +27,7 @@ TEST_F(MainWindowFixture, ClosingKeepsTheReviewAndEndsARunningScanAsCancelled)
 {
     m_settings->setValue(Setting::isClipboardProtectionEnabled, true);
     m_window->show();
-    review().loadImageData(pngBytes());
+    dropImageBytes(pngBytes());
     finishPoolWork();
     ASSERT_TRUE(state().isChecking());
     m_window->close();
@@ -82,11 +82,11 @@ TEST_F(MainWindowFixture, TheBannersReviewActionAsksBeforeDiscardingDrawnBoxes)
     showActive();
     auto question = [this] { return m_window->findChild<QMessageBox *>(QStringLiteral("discard-manual-boxes")); };
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
-    review().setLastAutoCleanReviewItem({pngBytes(), std::nullopt, QStringLiteral("AutoClean copy"),
-                                         SafeShareSourceType::clipboardProtection, RedactionPlan(), std::nullopt,
-                                         QStringLiteral("Opened for review.")});
-    review().showCompletionBanner(QStringLiteral("Clipboard protected"), CompletionBannerAction::reviewLastAutoClean,
-                                  std::nullopt);
+    review().intake().setLastAutoCleanReviewItem({pngBytes(), std::nullopt, QStringLiteral("AutoClean copy"),
+                                                  SafeShareSourceType::clipboardProtection, RedactionPlan(), std::nullopt,
+                                                  QStringLiteral("Opened for review.")});
+    review().intake().showCompletionBanner(QStringLiteral("Clipboard protected"), CompletionBannerAction::reviewLastAutoClean,
+                                           std::nullopt);
     auto *review = m_window->findChild<QPushButton *>(QStringLiteral("completion-banner-primary-button"));
     review->click();
     ASSERT_NE(question(), nullptr);
@@ -134,7 +134,8 @@ TEST_F(MainWindowFixture, QuitAsksOnlyWhenDrawnBoxesWouldBeLost)
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
     EXPECT_EQ(m_quits, 1);
     drawOnOpenedImage(review(), [this] { openScanned({emailLine}); });
-    review().copyCleanedPNG();
+    review().runShareCommand(ShareAction::copy);
+    review().continuePendingShare(); // past the review warning, if raised
     finishPoolWork();
     test::drainEvents();
     m_window->menus()->action(QStringLiteral("quit-menu-item"))->trigger();
@@ -219,7 +220,7 @@ TEST_F(MainWindowFixture, TheBannerComesAndGoesWithoutMovingTheReview)
     auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
     ASSERT_NE(findings, nullptr);
     const QPoint before = findings->mapTo(m_window.get(), QPoint(0, 0));
-    review().showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
+    review().intake().showCompletionBanner(QStringLiteral("Copied cleaned PNG"), std::nullopt, std::nullopt);
     test::drainEvents();
     EXPECT_TRUE(banner->isVisible());
     EXPECT_EQ(findings->mapTo(m_window.get(), QPoint(0, 0)), before);

@@ -44,7 +44,7 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
     item.adoptOwnPlan(RedactionPlan({}, {finding}, {}), std::nullopt);
     controller.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
 
-    controller.copyCleanedPNG();
+    controller.runShareCommand(ShareAction::copy);
     finishPoolWork();
     drainEvents();
 

@@ -97,9 +97,9 @@ TEST_F(TrayOnX11, AnsweringARiskNotificationBringsBackTheWindowWithTheAlert)
     image.fill(Qt::darkGray);
     ASSERT_TRUE(image.save(path));
     ReviewController &review = window->contentView()->session().review();
-    review.queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
-                                   RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {}), std::nullopt,
-                                   QStringLiteral("Watched screenshot scanned.")});
+    review.intake().queueWatchedScreenshot({{}, path, std::nullopt, SafeShareSourceType::screenshotWatch,
+                                            RedactionPlan({makeFinding({0.1, 0.1, 0.3, 0.1})}, {}, {}), std::nullopt,
+                                            QStringLiteral("Watched screenshot scanned.")});
 
     app.commands().post(commands::velmoraOpenLatestWatchedScreenshot);
     drainEvents();

@@ -42,7 +42,7 @@ protected:
     {
         if (!m_services) {
             m_services = std::make_unique<CaptureServices>(
-                controller, commands,
+                controller.intake(), commands,
                 CaptureAutoOutputEnvironment{*settings, clipboard, clock, guard.monitorPlan(), autoCleanUndo,
                                              notifications, [] { return true; }},
                 [] {}, [](const auto &open, const auto &) { open(); },

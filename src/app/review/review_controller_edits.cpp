@@ -11,22 +11,24 @@
 
 #include <QJsonDocument>
 #include <QPointer>
-
 #include <algorithm>
 
 namespace velmora {
-
-using namespace std::chrono_literals;
-
 namespace {
-constexpr auto openDetectionSettingsDelay = 200ms;
+
+const QString previewingOutput = QStringLiteral("Previewing the exact flattened output for copy and export.");
+const QString selectedBoxReset = QStringLiteral("Selected box reset to its original detected bounds.");
+
 } // namespace
 
-void ReviewController::refreshAfterPlanChange()
+void ReviewController::selectDetection(const QUuid &detectionID)
 {
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->select(detectionID))
+        return;
     ChangeScope scope(*this);
+    m_state.isManualEditing = false;
     refreshStatusSummary();
-    refreshOutputPreviewIfShown();
 }
 
 void ReviewController::selectFindingFilter(FindingFilter filter)
@@ -44,11 +46,6 @@ void ReviewController::selectFindingFilter(FindingFilter filter)
     refreshStatusSummary();
 }
 
-void ReviewController::setFindingActive(const QUuid &detectionID, bool isActive)
-{
-    setFindingsActive(isActive, {detectionID});
-}
-
 void ReviewController::setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs)
 {
     ReviewDocument *document = m_state.batch.current();
@@ -64,7 +61,7 @@ void ReviewController::toggleSelectedFindingActive()
     const std::optional<RedactionPlanEntry> entry = selectedEntry(m_state.redactionPlan(), m_state.selectedDetectionID());
     if (!entry)
         return;
-    setFindingActive(entry->id(), !entry->isActive);
+    setFindingsActive(!entry->isActive, {entry->id()});
 }
 
 void ReviewController::setAllFindingsIncluded(bool isActive)
@@ -128,32 +125,106 @@ void ReviewController::setDetectorDisposition(RedactionPolicyDisposition disposi
     rescanAfterCustomSettingsChange();
 }
 
-void ReviewController::openDetectionSettingsSoon()
-{
-    m_environment.clock.schedule(openDetectionSettingsDelay, [review = QPointer<ReviewController>(this)] {
-        if (review)
-            emit review->detectionSettingsRequested();
-    });
-}
-
-void ReviewController::selectBatchFilter(BatchReviewFilter filter)
+void ReviewController::setManualEditing(bool isOn)
 {
     ChangeScope scope(*this);
-    m_state.batch.setFilter(filter);
-    reselectAfterFilterChange();
+    if (m_state.image().isNull() || m_state.isChecking()) {
+        m_state.isManualEditing = false;
+        return;
+    }
+    if (isOn) {
+        // Drawing always works on the image itself, never on the output preview.
+        m_state.isPreviewingRedactedOutput = false;
+        m_state.redactedPreviewImage = QImage();
+    }
+    m_state.isManualEditing = isOn;
+    m_state.setErrorText(std::nullopt);
+    if (isOn)
+        m_state.setReviewStatusNote(ReviewText::drawManualRedaction);
+    else
+        refreshStatusSummary();
 }
 
-void ReviewController::selectBatchCategory(std::optional<FindingCategory> category)
+void ReviewController::setKeepsManualEditingAfterCommit(bool keeps)
 {
     ChangeScope scope(*this);
-    m_state.batch.setCategoryFilter(category);
-    reselectAfterFilterChange();
+    m_state.keepsManualEditingAfterCommit = keeps;
 }
 
-void ReviewController::selectAdjacentBatchItem(int step)
+void ReviewController::addManualBox(const NormRect &bounds)
 {
-    if (const std::optional<QUuid> next = m_state.batch.adjacentVisibleItem(step))
-        selectBatchItem(*next);
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->addManualBox(bounds))
+        return;
+    ChangeScope scope(*this);
+    setManualEditing(m_state.keepsManualEditingAfterCommit);
+    refreshAfterPlanChange();
+}
+
+void ReviewController::moveBox(const QUuid &detectionID, const NormRect &bounds)
+{
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->moveBox(detectionID, bounds))
+        return;
+    ChangeScope scope(*this);
+    refreshAfterPlanChange();
+}
+
+void ReviewController::finishBoxEdit()
+{
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->finishBoxEdit())
+        return;
+    ChangeScope scope(*this);
+    refreshAfterPlanChange();
+}
+
+void ReviewController::resetSelectedBounds()
+{
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->resetSelectedBounds())
+        return;
+    ChangeScope scope(*this);
+    refreshAfterPlanChange();
+    m_state.setReviewStatusNote(selectedBoxReset);
+}
+
+void ReviewController::deleteSelectedManualRedaction()
+{
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->deleteSelectedManualBox())
+        return;
+    ChangeScope scope(*this);
+    refreshAfterPlanChange();
+}
+
+void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
+{
+    ReviewDocument *document = m_state.batch.current();
+    if (!document || !document->applyEditStep(step))
+        return;
+    ChangeScope scope(*this);
+    m_state.isManualEditing = false;
+    refreshAfterPlanChange();
+}
+
+void ReviewController::setOutputPreview(bool on)
+{
+    ChangeScope scope(*this);
+    if (m_state.image().isNull()) {
+        m_state.isPreviewingRedactedOutput = false;
+        m_state.redactedPreviewImage = QImage();
+        return;
+    }
+    m_state.isPreviewingRedactedOutput = on;
+    m_state.isManualEditing = false;
+    if (on) {
+        refreshOutputPreview();
+        // Also after a failed render, whose error line stays.
+        m_state.setReviewStatusNote(previewingOutput);
+    } else {
+        refreshStatusSummary();
+    }
 }
 
 } // namespace velmora
