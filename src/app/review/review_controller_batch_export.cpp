@@ -45,7 +45,7 @@ QString progressSentence(int written, int total)
 
 void ReviewController::exportBatchAction()
 {
-    if (exportableBatchItems(m_state).isEmpty() || isBatchChecking(m_state) || m_state.isExportingBatch)
+    if (!canExportBatch(m_state))
         return;
     if (confirmShareIfReviewNeeded(ShareAction::batchExport))
         chooseBatchExportFolder();
