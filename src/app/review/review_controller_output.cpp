@@ -234,7 +234,7 @@ void ReviewController::setIncludesCleanBatchExports(bool includes)
 
 void ReviewController::exportBatchAction()
 {
-    if (exportableBatchItems(m_state).isEmpty() || isBatchChecking(m_state) || m_state.isExportingBatch)
+    if (!canExportBatch(m_state))
         return;
     if (confirmShareIfReviewNeeded(ShareAction::batchExport))
         chooseBatchExportFolder();

@@ -83,6 +83,11 @@ bool canShareCurrentImage(const ReviewState &state)
     return current && current->scanEnded();
 }
 
+bool canExportBatch(const ReviewState &state)
+{
+    return !exportableBatchItems(state).isEmpty() && !isBatchChecking(state) && !state.isExportingBatch;
+}
+
 QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state)
 {
     QList<BatchCategoryCount> counts;

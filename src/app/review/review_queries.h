@@ -40,6 +40,9 @@ bool isScanRunning(const ReviewState &state);
 /// The image under review may be copied or exported: its scan has ended, none runs and
 /// no copy or export is being made.
 bool canShareCurrentImage(const ReviewState &state);
+/// The batch may be exported: it holds items to write, no scan of it runs and no batch
+/// export is being made.
+bool canExportBatch(const ReviewState &state);
 /// The categories with findings anywhere in the batch, in category order.
 QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state);
 

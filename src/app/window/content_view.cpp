@@ -19,6 +19,7 @@
 #include "app/window/completion_banner.h"
 #include "app/window/discard_question.h"
 #include "app/window/export_action_bar.h"
+#include "app/window/export_action_bar_binding.h"
 #include "app/window/findings_binding.h"
 #include "app/window/header_bar.h"
 #include "app/window/help_sheet_presenter.h"
@@ -65,6 +66,7 @@ ContentView::ContentView(WindowSession &session, QWidget *parent)
     bindBatchSidebarToReview(*m_batchSidebar, m_controller);
     bindCanvasToReview(*m_canvas, m_controller);
     bindFindingsToReview(*m_findingsPanel, m_controller);
+    bindExportActionBarToReview(*m_actionBar, m_controller);
     connectCommands();
     connect(&m_controller, &ReviewController::changed, this, &ContentView::refresh);
     connect(&m_session.installController(), &ApplicationInstallController::reminderRaised, this,
@@ -129,7 +131,7 @@ void ContentView::buildLayout()
     column->addLayout(split, 1);
 
     column->addWidget(look::makeDivider(Qt::Horizontal, this));
-    m_actionBar = new ExportActionBar(m_controller, this);
+    m_actionBar = new ExportActionBar(this);
     m_ambientModePills = new AmbientModePills(m_session.clipboardGuard(), m_actionBar);
     m_watchedAlertsMenu = new WatchedAlertsMenu(m_actionBar);
     // The banner sits in the bar's free middle, beside the outputs it reports on: it hides

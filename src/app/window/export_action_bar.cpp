@@ -4,8 +4,6 @@
 #include "app/kit/look.h"
 #include "app/kit/palette_tint.h"
 #include "app/kit/velmora_button.h"
-#include "app/review/review_controller.h"
-#include "app/review/review_queries.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -36,8 +34,8 @@ VelmoraButton *makeButton(QWidget *parent, const QString &title, const QString &
 
 } // namespace
 
-ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
-    : QWidget(parent), m_controller(controller)
+ExportActionBar::ExportActionBar(QWidget *parent)
+    : QWidget(parent)
 {
     setMinimumHeight(kMinimumHeight);
     m_layout = new QHBoxLayout(this);
@@ -78,14 +76,12 @@ ExportActionBar::ExportActionBar(ReviewController &controller, QWidget *parent)
                              static_cast<QWidget *>(m_copy), static_cast<QWidget *>(m_export)})
         m_layout->addWidget(control, 0, Qt::AlignVCenter);
 
-    connect(m_includeSafe, &QCheckBox::toggled, this,
-            [this](bool on) { m_controller.setIncludesCleanBatchExports(on); });
-    connect(m_exportBatch, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::batchExport); });
-    connect(m_copy, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::copy); });
-    connect(m_export, &QPushButton::clicked, this, [this] { m_controller.runShareCommand(ShareAction::export_); });
-    connect(&m_controller, &ReviewController::changed, this, &ExportActionBar::refresh);
+    connect(m_includeSafe, &QCheckBox::toggled, this, &ExportActionBar::includeSafeToggled);
+    connect(m_exportBatch, &QPushButton::clicked, this, &ExportActionBar::batchExportRequested);
+    connect(m_copy, &QPushButton::clicked, this, &ExportActionBar::copyRequested);
+    connect(m_export, &QPushButton::clicked, this, &ExportActionBar::exportRequested);
 
-    refresh();
+    showState({});
 }
 
 void ExportActionBar::placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu, QWidget *banner)
@@ -99,21 +95,17 @@ void ExportActionBar::placeStatusWidgets(QWidget *ambientModePills, QWidget *wat
         m_layout->insertWidget(m_layout->indexOf(m_includeSafe), banner, 0, Qt::AlignVCenter);
 }
 
-void ExportActionBar::refresh()
+void ExportActionBar::showState(const ExportActionBarState &state)
 {
-    const ReviewState &state = m_controller.state();
-    const bool isBatch = state.batch.items().size() >= 2;
-    m_includeSafe->setVisible(isBatch);
-    m_exportBatch->setVisible(isBatch);
+    m_includeSafe->setVisible(state.showsBatch);
+    m_exportBatch->setVisible(state.showsBatch);
     {
         const QSignalBlocker blocker(m_includeSafe);
-        m_includeSafe->setChecked(state.batch.includesCleanExports());
+        m_includeSafe->setChecked(state.includesSafe);
     }
-    m_exportBatch->setEnabled(!exportableBatchItems(state).isEmpty() && !isBatchChecking(state)
-                              && !state.isExportingBatch);
-    const bool canShare = canShareCurrentImage(state);
-    m_copy->setEnabled(canShare);
-    m_export->setEnabled(canShare);
+    m_exportBatch->setEnabled(state.canExportBatch);
+    m_copy->setEnabled(state.canShareImage);
+    m_export->setEnabled(state.canShareImage);
 }
 
 } // namespace velmora

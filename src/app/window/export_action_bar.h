@@ -8,29 +8,45 @@ class QLabel;
 
 namespace velmora {
 
-class ReviewController;
 class VelmoraButton;
+
+/// What the output strip shows: whether the image and the batch may be shared now, and
+/// the batch's controls.
+struct ExportActionBarState
+{
+    bool canShareImage = false; ///< Copy and "Export cleaned copy".
+    bool showsBatch = false;    ///< A batch of two or more images is loaded.
+    bool canExportBatch = false;
+    bool includesSafe = false;
+};
 
 // The output strip along the bottom of the main window: the on-device note, the
 // window's protection pills and watched-alerts menu, the window's banner, then (for a
-// batch of two or more) "Include safe" and "Export batch", and Copy and "Export cleaned copy". Every button
-// passes the review gate through the controller. The controls' object names are their
-// identifiers ("copy-redacted-button", ...). The window places it below a divider.
+// batch of two or more) "Include safe" and "Export batch", and Copy and "Export cleaned
+// copy". It draws the state it is shown and reports the user's intents. The controls'
+// object names are their identifiers ("copy-redacted-button", ...). The window places
+// it below a divider.
 class ExportActionBar : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ExportActionBar(ReviewController &controller, QWidget *parent = nullptr);
+    explicit ExportActionBar(QWidget *parent = nullptr);
+
+    /// Sets "Include safe" without reporting it as the user's.
+    void showState(const ExportActionBarState &state);
 
     /// Puts the window's protection pills and its watched-alerts menu after the note, and
     /// its banner in the free middle, before the output controls; each keeps its own
     /// visibility. Any may be null.
     void placeStatusWidgets(QWidget *ambientModePills, QWidget *watchedAlertsMenu, QWidget *banner = nullptr);
 
-private:
-    void refresh();
+signals:
+    void copyRequested();
+    void exportRequested();
+    void batchExportRequested();
+    void includeSafeToggled(bool on);
 
-    ReviewController &m_controller;
+private:
     QHBoxLayout *m_layout = nullptr;
     QLabel *m_localOnlyNote = nullptr;
     QCheckBox *m_includeSafe = nullptr;

@@ -1,4 +1,5 @@
 #include "app/window/export_action_bar.h"
+#include "app/window/export_action_bar_binding.h"
 
 #include "app/review/review_commands_fixture.h"
 
@@ -9,9 +10,12 @@
 namespace velmora::test {
 namespace {
 
+// The bar bound to a review, as the window binds it.
 class ExportActionBarTest : public ReviewCommandsTest
 {
 protected:
+    ExportActionBarTest() { bindExportActionBarToReview(bar, controller); }
+
     template <typename T = QAbstractButton>
     T *find(const char *identifier) const
     {
@@ -23,7 +27,7 @@ protected:
     bool shown(const char *identifier) const { return find<QWidget>(identifier)->isVisibleTo(&bar); }
     bool enabled(const char *identifier) const { return find<QWidget>(identifier)->isEnabled(); }
 
-    ExportActionBar bar{controller};
+    ExportActionBar bar;
 };
 
 TEST_F(ExportActionBarTest, EveryControlCarriesItsIdentifierAndTexts)
