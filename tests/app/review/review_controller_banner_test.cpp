@@ -41,23 +41,12 @@ TEST_F(ReviewBannerActions, LoadingABatchTakesTheBannerDown)
     EXPECT_FALSE(banner().isTimed());
 }
 
-TEST_F(ReviewBannerActions, RevealShowsTheLastExportInTheFileManager)
-{
-    controller.intake().setLastExportLocation({QUrl::fromLocalFile(QStringLiteral("/exports/one-cleaned.png"))});
-    controller.performBannerAction(CompletionBannerAction::revealLastExport);
-    EXPECT_EQ(desktop.revealedPaths, QStringList{QStringLiteral("/exports/one-cleaned.png")});
-}
-
-TEST_F(ReviewBannerActions, RevealWithoutAnExportShowsNothing)
+TEST_F(ReviewBannerActions, RevealAndUndoWithNothingToActOnDoNothing)
 {
     controller.performBannerAction(CompletionBannerAction::revealLastExport);
+    controller.performBannerAction(CompletionBannerAction::undoLastAutoClean);
     EXPECT_TRUE(desktop.revealedPaths.isEmpty());
-}
-
-TEST_F(ReviewBannerActions, NotificationSettingsOpenOnTheDesktop)
-{
-    controller.performBannerAction(CompletionBannerAction::openNotificationSettings);
-    EXPECT_EQ(desktop.notificationSettingsOpenings, 1);
+    EXPECT_EQ(banner().text(), std::nullopt);
 }
 
 TEST_F(ReviewBannerActions, UndoPutsTheClipboardBackAndSaysSo)
@@ -69,31 +58,6 @@ TEST_F(ReviewBannerActions, UndoPutsTheClipboardBackAndSaysSo)
     EXPECT_EQ(clipboard.contents, before);
     EXPECT_EQ(banner().text(), "AutoClean undone");
     EXPECT_FALSE(autoCleanUndo.token().has_value());
-}
-
-TEST_F(ReviewBannerActions, UndoWithNothingToUndoSaysNothing)
-{
-    controller.performBannerAction(CompletionBannerAction::undoLastAutoClean);
-    EXPECT_EQ(banner().text(), std::nullopt);
-}
-
-TEST_F(ReviewBannerActions, ReviewOpensTheLastAutoCleanItem)
-{
-    controller.intake().setLastAutoCleanReviewItem(intakeImage(QStringLiteral("AutoClean copy")));
-    controller.performBannerAction(CompletionBannerAction::reviewLastAutoClean);
-    drainScans();
-    ASSERT_EQ(state().batch.items().size(), 1);
-    EXPECT_EQ(state().sourceDisplayLabel(), "AutoClean copy");
-}
-
-TEST_F(ReviewBannerActions, ReviewOpensTheNewestWatchedScreenshot)
-{
-    controller.intake().queueWatchedScreenshot(intakeImage(QStringLiteral("Watched one")));
-    controller.performBannerAction(CompletionBannerAction::reviewLatestWatchedScreenshot);
-    drainScans();
-    ASSERT_EQ(state().batch.items().size(), 1);
-    EXPECT_EQ(state().sourceDisplayLabel(), "Watched one");
-    EXPECT_TRUE(state().watchedScreenshotQueue.items.isEmpty());
 }
 
 struct ReplacesRow

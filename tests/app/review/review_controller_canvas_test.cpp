@@ -12,13 +12,18 @@ protected:
     void SetUp() override { loadUnscanned({scannedItem("a.png", {makeFinding({0.1, 0.1, 0.2, 0.2})})}); }
 };
 
-TEST_F(CanvasIntents, BoxesAddedOrMovedOnScreenAreEditsOfTheImageUnderReview)
+TEST_F(CanvasIntents, BoxesAddedClickedOrMovedOnScreenActOnTheImageUnderReviewAndEndDrawMode)
 {
     const RedactionPlan before = state().redactionPlan();
     controller.setManualEditing(true);
     controller.addManualBox({0.5, 0.5, 0.2, 0.1});
     EXPECT_FALSE(state().isManualEditing);
     EXPECT_EQ(state().selectedDetectionID(), state().redactionPlan().manualDetections().first().id);
+    // A click selects a box and ends draw mode too.
+    controller.setManualEditing(true);
+    controller.selectDetection(before.entries().first().id());
+    EXPECT_EQ(state().selectedDetectionID(), before.entries().first().id());
+    EXPECT_FALSE(state().isManualEditing);
     controller.moveBox(before.entries().first().id(), {0.3, 0.3, 0.2, 0.2});
     controller.finishBoxEdit();
     EXPECT_EQ(state().batch.items().first().redactionPlan(), state().redactionPlan());
@@ -27,22 +32,15 @@ TEST_F(CanvasIntents, BoxesAddedOrMovedOnScreenAreEditsOfTheImageUnderReview)
     EXPECT_EQ(state().redactionPlan(), before);
 }
 
-TEST_F(CanvasIntents, DrawModeStaysOnAfterABoxWhenAskedTo)
+TEST_F(CanvasIntents, DrawModeStaysOnAfterABoxWhenAskedToUntilItIsTurnedOff)
 {
     controller.setKeepsManualEditingAfterCommit(true);
     controller.setManualEditing(true);
     controller.addManualBox({0.5, 0.5, 0.2, 0.1});
     EXPECT_TRUE(state().isManualEditing);
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::drawManualRedaction);
-}
-
-TEST_F(CanvasIntents, AClickSelectsTheBoxAndEndsDrawMode)
-{
-    const QUuid id = state().redactionPlan().entries().first().id();
-    controller.setManualEditing(true);
-    controller.selectDetection(id);
-    EXPECT_EQ(state().selectedDetectionID(), id);
-    EXPECT_FALSE(state().isManualEditing);
+    controller.setManualEditing(false);
+    EXPECT_TRUE(state().keepsManualEditingAfterCommit) << "only its own toggle and closing end it";
 }
 
 } // namespace

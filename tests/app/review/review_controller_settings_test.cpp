@@ -9,7 +9,6 @@ using namespace std::chrono_literals;
 namespace velmora {
 namespace {
 
-
 class SettingsRescan : public test::ReviewControllerTest
 {
 };
@@ -123,56 +122,6 @@ TEST_F(SettingsRescan, TheScanUsesTheStoredSettings)
     drainScans();
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     EXPECT_EQ(state().redactionPlan().entries()[0].detection.label, "Custom term");
-}
-
-class ShareGate : public test::ReviewControllerTest
-{
-};
-
-TEST_F(ShareGate, PassesWithNothingToReviewAndHoldsOtherwise)
-{
-    loadScanned({test::makeFace({0.1, 0.6, 0.2, 0.2})});
-    controller.runShareCommand(ShareAction::copy);
-    drainScans();
-    EXPECT_EQ(clipboard.changes, 1);
-    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
-
-    Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
-    doubtful.confidence = 0.5;
-    loadScanned({doubtful});
-    controller.runShareCommand(ShareAction::export_);
-    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
-    EXPECT_TRUE(controller.shareGate().isShowingReviewWarning());
-    EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::export_);
-}
-
-TEST_F(ShareGate, ClosingTheReviewDropsTheHeldShare)
-{
-    Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
-    doubtful.confidence = 0.5;
-    loadScanned({doubtful});
-    controller.runShareCommand(ShareAction::copy);
-    ASSERT_TRUE(controller.shareGate().isShowingReviewWarning());
-    controller.closeCurrentReview();
-    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
-    controller.continuePendingShare();
-    EXPECT_EQ(clipboard.changes, 0);
-}
-
-TEST_F(ShareGate, BatchExportCountsEveryItem)
-{
-    Detection doubtful = test::makeFace({0.5, 0.1, 0.2, 0.2});
-    doubtful.confidence = 0.5;
-    loadAndScan({test::fileItem("a.png"), test::fileItem("b.png")});
-    engine.lastCall().finish();
-    drainScans();
-    engine.lastCall().finish({doubtful});
-    drainScans();
-    controller.runShareCommand(ShareAction::copy);
-    EXPECT_FALSE(controller.shareGate().isShowingReviewWarning());
-    drainScans();
-    controller.runShareCommand(ShareAction::batchExport);
-    EXPECT_EQ(controller.shareGate().pendingAction(), ShareAction::batchExport);
 }
 
 } // namespace

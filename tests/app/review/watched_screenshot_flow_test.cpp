@@ -152,7 +152,7 @@ TEST_F(WatchedScreenshotFlowTest, TheBannerOffersTheAlertForReview)
     finishScan(1);
     const int scansBefore = engine.callCount();
 
-    controller.openWatchedScreenshot();
+    controller.performBannerAction(CompletionBannerAction::reviewLatestWatchedScreenshot);
     drainScans();
 
     EXPECT_EQ(engine.callCount(), scansBefore);
