@@ -282,6 +282,8 @@ private:
     void onStoredSettingChanged(const QString &key);
     /// The upkeep after the plan changed: the status, and the preview while shown.
     void refreshAfterPlanChange();
+    /// Runs `edit` on the image under review; when it changed the plan, the upkeep follows.
+    bool editCurrentPlan(const std::function<bool(ReviewDocument &)> &edit);
     /// The batch scan is working on the image under review.
     bool batchScansCurrentItem() const;
 

@@ -48,12 +48,10 @@ void ReviewController::selectFindingFilter(FindingFilter filter)
 
 void ReviewController::setFindingsActive(bool isActive, const QList<QUuid> &detectionIDs)
 {
-    ReviewDocument *document = m_state.batch.current();
-    if (!document)
-        return;
-    ChangeScope scope(*this);
-    document->setFindingsActive(isActive, detectionIDs);
-    refreshAfterPlanChange();
+    editCurrentPlan([&](ReviewDocument &document) {
+        document.setFindingsActive(isActive, detectionIDs);
+        return true;
+    });
 }
 
 void ReviewController::toggleSelectedFindingActive()
@@ -151,61 +149,53 @@ void ReviewController::setKeepsManualEditingAfterCommit(bool keeps)
     m_state.keepsManualEditingAfterCommit = keeps;
 }
 
-void ReviewController::addManualBox(const NormRect &bounds)
+bool ReviewController::editCurrentPlan(const std::function<bool(ReviewDocument &)> &edit)
 {
     ReviewDocument *document = m_state.batch.current();
-    if (!document || !document->addManualBox(bounds))
-        return;
+    if (!document || !edit(*document))
+        return false;
     ChangeScope scope(*this);
-    setManualEditing(m_state.keepsManualEditingAfterCommit);
     refreshAfterPlanChange();
+    return true;
+}
+
+void ReviewController::addManualBox(const NormRect &bounds)
+{
+    ChangeScope scope(*this);
+    if (editCurrentPlan([&](ReviewDocument &document) { return document.addManualBox(bounds).has_value(); }))
+        setManualEditing(m_state.keepsManualEditingAfterCommit);
 }
 
 void ReviewController::moveBox(const QUuid &detectionID, const NormRect &bounds)
 {
-    ReviewDocument *document = m_state.batch.current();
-    if (!document || !document->moveBox(detectionID, bounds))
-        return;
-    ChangeScope scope(*this);
-    refreshAfterPlanChange();
+    editCurrentPlan([&](ReviewDocument &document) { return document.moveBox(detectionID, bounds); });
 }
 
 void ReviewController::finishBoxEdit()
 {
-    ReviewDocument *document = m_state.batch.current();
-    if (!document || !document->finishBoxEdit())
-        return;
-    ChangeScope scope(*this);
-    refreshAfterPlanChange();
+    editCurrentPlan([](ReviewDocument &document) { return document.finishBoxEdit(); });
 }
 
 void ReviewController::resetSelectedBounds()
 {
-    ReviewDocument *document = m_state.batch.current();
-    if (!document || !document->resetSelectedBounds())
-        return;
     ChangeScope scope(*this);
-    refreshAfterPlanChange();
-    m_state.setReviewStatusNote(selectedBoxReset);
+    if (editCurrentPlan([](ReviewDocument &document) { return document.resetSelectedBounds(); }))
+        m_state.setReviewStatusNote(selectedBoxReset);
 }
 
 void ReviewController::deleteSelectedManualRedaction()
 {
-    ReviewDocument *document = m_state.batch.current();
-    if (!document || !document->deleteSelectedManualBox())
-        return;
-    ChangeScope scope(*this);
-    refreshAfterPlanChange();
+    editCurrentPlan([](ReviewDocument &document) { return document.deleteSelectedManualBox(); });
 }
 
 void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
 {
-    ReviewDocument *document = m_state.batch.current();
-    if (!document || !document->applyEditStep(step))
-        return;
-    ChangeScope scope(*this);
-    m_state.isManualEditing = false;
-    refreshAfterPlanChange();
+    editCurrentPlan([&](ReviewDocument &document) {
+        if (!document.applyEditStep(step))
+            return false;
+        m_state.isManualEditing = false;
+        return true;
+    });
 }
 
 void ReviewController::setOutputPreview(bool on)

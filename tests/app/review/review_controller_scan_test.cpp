@@ -9,7 +9,6 @@ using namespace std::chrono_literals;
 namespace velmora {
 namespace {
 
-
 class ReviewScanRun : public test::ReviewControllerTest
 {
 };
