@@ -19,13 +19,17 @@ quint16 bigEndian16(const QByteArray &bytes, qsizetype offset)
 
 } // namespace
 
-QByteArray encodedPng(const QImage &image)
+QByteArray encodedImage(const QImage &image, const char *format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return image.save(&buffer, format) ? bytes : QByteArray();
+}
+
+QByteArray encodedPng(const QImage &image)
+{
+    return encodedImage(image, "PNG");
 }
 
 QStringList pngChunkTypes(const QByteArray &png)

@@ -7,6 +7,8 @@
 
 namespace velmora::test {
 
+/// The image encoded as a file of `format` ("PNG", "JPEG", "BMP", ...); empty when it cannot be.
+QByteArray encodedImage(const QImage &image, const char *format);
 /// The image encoded as a PNG file.
 QByteArray encodedPng(const QImage &image);
 

@@ -5,9 +5,9 @@
 #include "core/detection/custom_detection_configuration.h"
 
 #include "app/panes/review_harness.h"
+#include "support/image_bytes.h"
 
 #include <QApplication>
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -101,10 +101,8 @@ TEST(VelmoraSampleImage, TheFindingCoversTheKeyLineInkAndNothingElse)
 TEST(VelmoraSampleImage, TheRealEngineFindsTheKeyTheAddressAndTheAccount)
 {
     test::ReviewHarness look;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(VelmoraSampleImage::render(lightPalette()).save(&buffer, "PNG"));
+    const QByteArray png = test::encodedPng(VelmoraSampleImage::render(lightPalette()));
+    ASSERT_FALSE(png.isEmpty());
     ScanPipeline pipeline;
     const SensitiveTextDetector detector(CustomDetectionConfiguration{});
     const ScanPipelineResult result =

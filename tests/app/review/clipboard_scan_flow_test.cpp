@@ -3,11 +3,11 @@
 #include "review_controller_fixture.h"
 
 #include "core/history/safe_share_history_store.h"
+#include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 #include "support/recording_notification_center.h"
 #include "support/row_name.h"
 
-#include <QBuffer>
 
 namespace velmora::test {
 namespace {
@@ -51,9 +51,7 @@ protected:
     {
         QImage image = plainImage(200, 40, 30);
         image.setText(QStringLiteral("Comment"), QStringLiteral("ada@example.com"));
-        QBuffer buffer(&m_copiedPng);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        m_copiedPng = encodedPng(image);
     }
 
     QList<ClipboardItem> copiedContents() const

@@ -2,9 +2,9 @@
 
 #include "app/review/folder_expansion.h"
 #include "app/review/review_status_text.h"
+#include "support/file_bytes.h"
 #include "support/image_bytes.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -18,31 +18,18 @@ namespace {
 class IntakeTest : public ReviewCommandsTest
 {
 protected:
-    /// A PNG of `width` × 20 pixels at `name` inside the test's folder.
-    QUrl writeImage(const QString &name, int width = 30)
+    /// Writes `bytes` as the file `name` inside the test's folder, making its folders.
+    QUrl writeFile(const QString &name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
-        EXPECT_TRUE(plainImage(120, width, 20).save(path, "PNG"));
+        EXPECT_TRUE(writeBytes(path, bytes));
         return QUrl::fromLocalFile(path);
     }
+    /// A plain 30 × 20 PNG at `name` inside the test's folder.
+    QUrl writeImage(const QString &name) { return writeFile(name, encodedPng(plainImage(120, 30, 20))); }
 
-    QUrl writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(m_dir.filePath(name)).absolutePath());
-        QFile file(m_dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return QUrl::fromLocalFile(file.fileName());
-    }
-
-    QStringList itemNames() const
-    {
-        QStringList names;
-        for (const ReviewDocument &item : state().batch.items())
-            names << item.displayName();
-        return names;
-    }
+    QStringList itemNames() const { return namesOf(state().batch.items()); }
 
     QTemporaryDir m_dir;
 };
@@ -63,13 +50,7 @@ TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
 TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
 {
     QMimeData drop;
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        plainImage(50, 12, 9).save(&buffer, "PNG");
-    }
-    drop.setData(QStringLiteral("image/png"), png);
+    drop.setData(QStringLiteral("image/png"), encodedPng(plainImage(50, 12, 9)));
     EXPECT_TRUE(controller.handleDrop(drop));
     drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
@@ -127,9 +108,7 @@ TEST_F(IntakeTest, AFolderCountsANameThatIsNotUtf8AmongTheSkippedFiles)
     writeImage("shots/two.png");
     const QByteArray rawName = QFile::encodeName(m_dir.filePath("shots")) + "/caf\xe9.png";
     {
-        QFile source(m_dir.filePath("shots/one.png"));
-        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-        const QByteArray bytes = source.readAll();
+        const QByteArray bytes = fileBytes(m_dir.filePath("shots/one.png"));
         FILE *raw = std::fopen(rawName.constData(), "wb");
         ASSERT_NE(raw, nullptr);
         ASSERT_EQ(std::fwrite(bytes.constData(), 1, size_t(bytes.size()), raw), size_t(bytes.size()));
@@ -199,13 +178,7 @@ TEST_F(IntakeTest, PasteWithoutAnImageSaysWhatToDo)
 
 TEST_F(IntakeTest, PasteLoadsTheClipboardImageAndMarksItHandled)
 {
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        plainImage(80, 16, 8).save(&buffer, "PNG");
-    }
-    clipboard.write({{QStringLiteral("image/png"), png}});
+    clipboard.write({{QStringLiteral("image/png"), encodedPng(plainImage(80, 16, 8))}});
     controller.pasteImageFromClipboard();
     drainScans();
     ASSERT_EQ(itemNames(), QStringList({"Clipboard image"}));

@@ -1,10 +1,10 @@
 #include "review_commands_fixture.h"
 
+#include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/row_name.h"
 #include "support/watched_fifo.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,15 +14,6 @@
 
 namespace velmora::test {
 namespace {
-
-QByteArray encodedImage(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 const char *const noImage = "Clipboard does not contain an image Velmora can open.";
 const char *const notOpened = "That image could not be opened.";
@@ -59,9 +50,7 @@ protected:
     QString file(const char *name, const QByteArray &bytes)
     {
         const QString path = m_folder.filePath(QString::fromLatin1(name));
-        QFile out(path);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
+        EXPECT_TRUE(writeBytes(path, bytes));
         return path;
     }
 

@@ -4,10 +4,10 @@
 
 #include "support/code_images.h"
 #include "support/fake_clipboard.h"
+#include "support/image_bytes.h"
 #include "support/manual_clock.h"
 #include "support/temp_settings.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QTest>
 
@@ -55,9 +55,7 @@ GeneratedScreenshot generateScreenshot()
                           metrics.horizontalAdvance(email), metrics.height());
 
     GeneratedScreenshot screenshot;
-    QBuffer buffer(&screenshot.png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    screenshot.png = test::encodedPng(image);
     screenshot.emailBox = normalized(emailRect);
     screenshot.codeBox = normalized(codeRect);
     return screenshot;

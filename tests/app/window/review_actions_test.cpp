@@ -3,9 +3,9 @@
 #include "app/review/review_commands_fixture.h"
 #include "app/review/review_status_text.h"
 #include "core/redaction/needs_review.h"
+#include "support/image_bytes.h"
 
 #include <QAction>
-#include <QBuffer>
 
 namespace velmora::test {
 namespace {
@@ -71,13 +71,7 @@ TEST_F(ReviewActionsTest, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
 {
     m_discards = false;
     const QImage shown = state().image();
-    QImage pasted(10, 10, QImage::Format_RGB32);
-    pasted.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    pasted.save(&buffer, "PNG");
-    clipboard.contents = {{QStringLiteral("image/png"), png}};
+    clipboard.contents = {{QStringLiteral("image/png"), encodedPng(plainImage(30, 10, 10))}};
     actions.closeReview->trigger();
     actions.pasteImage->trigger();
     EXPECT_EQ(m_questions, 2);

@@ -11,8 +11,6 @@
 #include "support/temp_folder_test.h"
 #include "support/row_name.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtConcurrent>
 
@@ -30,10 +28,8 @@ namespace {
 
 QByteArray written(const char *format)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(QImageWriter(&buffer, format).write(testing::quadrantImage(32, 24))) << format;
+    const QByteArray bytes = encodedImage(testing::quadrantImage(32, 24), format);
+    EXPECT_FALSE(bytes.isEmpty()) << format;
     return bytes;
 }
 

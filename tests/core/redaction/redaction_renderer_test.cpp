@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using velmora::test::encodedImage;
+using velmora::test::encodedPng;
 using velmora::test::jpegMarkers;
 using velmora::test::makeFinding;
 using velmora::test::pngChunkTypes;
@@ -281,20 +283,12 @@ TEST(RedactionRendererTest, ParsersSeeTheSourceMetadata)
     QImage image = patterned(16, 16);
     image.setText(QStringLiteral("Comment"), QStringLiteral("secret"));
     image.setColorSpace(QColorSpace(QColorSpace::DisplayP3));
-    QByteArray png;
-    QBuffer pngBuffer(&png);
-    pngBuffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QImageWriter(&pngBuffer, "png").write(image));
-    const QStringList chunks = pngChunkTypes(png);
+    const QStringList chunks = pngChunkTypes(encodedPng(image));
     EXPECT_TRUE(chunks.contains(QStringLiteral("iCCP")));
     EXPECT_TRUE(chunks.contains(QStringLiteral("tEXt")) || chunks.contains(QStringLiteral("iTXt"))
                 || chunks.contains(QStringLiteral("zTXt")));
 
-    QByteArray jpeg;
-    QBuffer jpegBuffer(&jpeg);
-    jpegBuffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QImageWriter(&jpegBuffer, "jpeg").write(image));
-    const QList<int> markers = jpegMarkers(jpeg);
+    const QList<int> markers = jpegMarkers(encodedImage(image, "JPEG"));
     EXPECT_TRUE(markers.contains(0xE2));
     EXPECT_TRUE(markers.contains(0xFE));
 }

@@ -3,11 +3,11 @@
 #include "app/review/review_controller.h"
 #include "core/history/safe_share_history_store.h"
 
+#include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 #include "support/xclip.h"
 #include "x11/support/clipboard_fixture.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -48,9 +48,7 @@ CopiedScreenshot copiedScreenshot()
     painter.end();
 
     CopiedScreenshot screenshot;
-    QBuffer buffer(&screenshot.png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    screenshot.png = encodedPng(image);
     screenshot.emailPixels = QRect(40 + metrics.horizontalAdvance(prefix), 100 - metrics.ascent(),
                                    metrics.horizontalAdvance(email), metrics.ascent());
     screenshot.size = image.size();
