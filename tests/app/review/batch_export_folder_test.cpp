@@ -12,11 +12,6 @@
 namespace velmora::test {
 namespace {
 
-QStringList everyEntryOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 TEST(BatchExportWorkFolder, IsHiddenNamedIncompleteAndNeedsAFolder)
 {
     QTemporaryDir dir;
@@ -45,9 +40,9 @@ TEST(BatchExportPublishing, TakesTheFirstFreeNameAndReplacesNothing)
 
     EXPECT_EQ(publishBatchExportFolder(*work), dir.filePath(QStringLiteral("Velmora Cleaned 4")));
 
-    EXPECT_EQ(everyEntryOf(dir.path()),
+    EXPECT_EQ(entriesOf(dir.path()),
               QStringList({"Velmora Cleaned", "Velmora Cleaned 2", "Velmora Cleaned 3", "Velmora Cleaned 4"}));
-    EXPECT_TRUE(everyEntryOf(dir.filePath(QStringLiteral("Velmora Cleaned"))).isEmpty());
+    EXPECT_TRUE(entriesOf(dir.filePath(QStringLiteral("Velmora Cleaned"))).isEmpty());
     EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Velmora Cleaned 2"))), "keep");
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Velmora Cleaned 3"))).isSymLink());
     EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("Velmora Cleaned 4/new-redacted.png"))), "new");

@@ -2,6 +2,7 @@
 
 #include "review_test_items.h"
 #include "support/event_loop.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,12 +19,6 @@ QList<BatchExportJob> threeJobs()
         jobs.append({QStringLiteral("%1-redacted.png").arg(i), ReviewImageSource::encode(plainImage(50 + i)),
                      RedactionPlan()});
     return jobs;
-}
-
-/// Every entry of the folder, hidden ones included.
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
 }
 
 TEST(BatchExportWriting, CountsEveryImageWrittenAndReturnsTheNewFolder)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/review/capture_flow.h"
-#include "core/history/safe_share_history_store.h"
 
 #include "review_fixture.h"
 #include "support/fake_capture_tool.h"
@@ -76,7 +75,6 @@ protected:
         settings->setValue(Setting::captureOutputModeID, QString::fromLatin1(mode));
         settings->setValue(Setting::captureOutputSafetyModeID, QString::fromLatin1(safety));
     }
-    QList<SafeShareHistoryRecord> history() { return SafeShareHistoryStore::load(*settings).records; }
 
     /// A finding AutoClean may mask without asking, over the left half of the top half.
     static Detection sureFinding()

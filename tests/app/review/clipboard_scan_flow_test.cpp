@@ -2,12 +2,10 @@
 
 #include "review_controller_fixture.h"
 
-#include "core/history/safe_share_history_store.h"
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 #include "support/recording_notification_center.h"
 #include "support/row_name.h"
-
 
 namespace velmora::test {
 namespace {
@@ -67,7 +65,6 @@ protected:
         return {clipboard.data(QStringLiteral("image/png")), clipboard.changeCount(), mode};
     }
 
-
     /// The guard hands the current clipboard over and the scan finds `findings`; an
     /// image paused for review is on screen afterwards.
     void scanCopiedImage(Mode mode, const QList<Detection> &findings)
@@ -90,8 +87,6 @@ protected:
 
     /// Polls until a change is settled: the third poll that sees it.
     void advanceThroughSettle() { clock.advance(3 * ClipboardProtectionController::pollInterval); }
-
-    QList<SafeShareHistoryRecord> history() { return SafeShareHistoryStore::load(*settings).records; }
 
     bool isHandled(qint64 changeCount)
     {

@@ -42,7 +42,7 @@ TEST_F(ChangedFileExport, AGoneFileFailsTheBatchExportWithTheImportSentencesAndW
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::tryAnotherImage);
-    EXPECT_TRUE(QDir(m_out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_TRUE(entriesOf(m_out.path()).isEmpty());
 }
 
 TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
@@ -53,7 +53,7 @@ TEST_F(ChangedFileExport, AFileChangedAfterImportIsNotExportedFromIt)
     drainScans();
 
     EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
-    EXPECT_TRUE(QDir(m_out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_TRUE(entriesOf(m_out.path()).isEmpty());
 }
 
 TEST_F(ChangedFileExport, UnchangedFilesAreExportedFromTheirSources)

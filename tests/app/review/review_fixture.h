@@ -3,6 +3,7 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/review/review_controller.h"
+#include "core/history/safe_share_history_store.h"
 
 #include "review_test_items.h"
 #include "support/event_loop.h"
@@ -25,6 +26,7 @@ class ReviewFixture : public ::testing::Test
 protected:
     const ReviewState &state() const { return controller.state(); }
     const ReviewBanner &banner() const { return controller.banner(); }
+    QList<SafeShareHistoryRecord> history() { return SafeShareHistoryStore::load(*settings).records; }
 
     /// Loads one image and completes its scan with the given visual findings.
     void loadScanned(const QList<Detection> &visual, ReviewDocument item = fileItem("one.png"))

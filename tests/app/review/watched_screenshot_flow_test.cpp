@@ -1,6 +1,5 @@
 #include "app/review/watched_screenshot_flow.h"
 
-#include "core/history/safe_share_history_store.h"
 #include "review_controller_fixture.h"
 #include "support/file_bytes.h"
 #include "support/recognized_lines.h"
@@ -11,7 +10,6 @@
 
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QThreadPool>
 
 namespace velmora::test {
 namespace {
@@ -32,17 +30,10 @@ protected:
         return QUrl::fromLocalFile(path);
     }
 
-    /// Lets every file handed over be read; their scans start.
-    static void finishReads()
-    {
-        QThreadPool::globalInstance()->waitForDone();
-        drainEvents();
-    }
-
     /// Reads the files handed over and completes the newest scan with `count` findings.
     void finishScan(int count)
     {
-        finishReads();
+        finishPoolWork();
         QList<Detection> findings;
         for (int i = 0; i < count; ++i)
             findings.append(findingOf(DetectionKind::face, QStringLiteral("Face"), 0.1 + 0.2 * i));
@@ -58,8 +49,6 @@ protected:
         return names;
     }
 
-    QList<SafeShareHistoryRecord> history() { return SafeShareHistoryStore::load(*settings).records; }
-
     QTemporaryDir m_folder;
     RecordingNotificationCenter notifications;
     bool appIsActive = false;
@@ -71,7 +60,7 @@ TEST_F(WatchedScreenshotFlowTest, TheSamePathTwiceIsScannedOnce)
     const QUrl shot = screenshot(QStringLiteral("a.png"));
     flow.scanWatchedScreenshots({shot});
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(m_folder.path() + QStringLiteral("/./a.png"))});
-    finishReads();
+    finishPoolWork();
     EXPECT_EQ(engine.callCount(), 1);
 
     finishScan(1);
@@ -241,14 +230,14 @@ TEST_F(WatchedScreenshotFlowTest, AnUnreadableFileSaysSoOnlyWhenNothingIsOpen)
     const QString path = m_folder.filePath(QStringLiteral("broken.png"));
     ASSERT_TRUE(writeBytes(path, "not a png"));
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(path)});
-    finishReads();
+    finishPoolWork();
     EXPECT_EQ(state().reviewStatusNote(), couldNotOpen);
     EXPECT_TRUE(flow.scanningPaths().isEmpty());
 
     loadScanned({});
     const QString status = state().reviewStatusNote();
     flow.scanWatchedScreenshots({QUrl::fromLocalFile(path)});
-    finishReads();
+    finishPoolWork();
     EXPECT_EQ(state().reviewStatusNote(), status);
     EXPECT_FALSE(state().errorText().has_value());
 }
@@ -256,7 +245,7 @@ TEST_F(WatchedScreenshotFlowTest, AnUnreadableFileSaysSoOnlyWhenNothingIsOpen)
 TEST_F(WatchedScreenshotFlowTest, AFailedScanSaysSoWhenNothingIsOpen)
 {
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
-    finishReads();
+    finishPoolWork();
     engine.lastCall().failText();
     engine.lastCall().finishVisual();
     drainEvents();
@@ -312,7 +301,7 @@ TEST_F(WatchedScreenshotFlowTest, CancelledScansLeaveNoAlertAndNoSentence)
 {
     const QString status = state().reviewStatusNote();
     flow.scanWatchedScreenshots({screenshot(QStringLiteral("a.png"))});
-    finishReads();
+    finishPoolWork();
     flow.cancelScans();
     EXPECT_TRUE(flow.scanningPaths().isEmpty());
     engine.lastCall().finish({findingOf(DetectionKind::face, QStringLiteral("Face"), 0.1)});
