@@ -1,6 +1,7 @@
 #include "app/kit/system_desktop.h"
 
 #include "support/event_loop.h"
+#include "support/file_bytes.h"
 #include "support/private_bus.h"
 #include "support/row_name.h"
 #include "support/scoped_environment.h"
@@ -25,9 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_bus.isRunning());
-        QFile file(exportedFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("png");
+        ASSERT_TRUE(writeBytes(exportedFile(), "png"));
     }
 
     QString exportedFile() const { return m_folder.filePath(QStringLiteral("one-cleaned.png")); }

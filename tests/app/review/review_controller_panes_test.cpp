@@ -73,19 +73,13 @@ TEST_F(PanesOperations, FilterChangeClearsOnlyAHiddenSelection)
 TEST_F(PanesOperations, PreviousAndNextWalkEveryEntryAndWrap)
 {
     harness.controller.selectFindingFilter(FindingFilter::needsReview); // walking ignores the filter
-    harness.controller.selectAdjacentFinding(1);
-    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
-    harness.controller.selectAdjacentFinding(1);
-    harness.controller.selectAdjacentFinding(1);
-    EXPECT_EQ(harness.state().selectedDetectionID(), phone.id);
-    harness.controller.selectAdjacentFinding(1);
-    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
     harness.controller.selectAdjacentFinding(-1);
-    EXPECT_EQ(harness.state().selectedDetectionID(), phone.id);
-}
-
-TEST_F(PanesOperations, PreviousWithNothingSelectedTakesTheLast)
-{
+    EXPECT_EQ(harness.state().selectedDetectionID(), phone.id) << "from nothing, previous is the last";
+    harness.controller.selectAdjacentFinding(1);
+    EXPECT_EQ(harness.state().selectedDetectionID(), email.id);
+    harness.controller.selectAdjacentFinding(1);
+    EXPECT_EQ(harness.state().selectedDetectionID(), lowConfidence.id);
+    harness.controller.selectAdjacentFinding(-1);
     harness.controller.selectAdjacentFinding(-1);
     EXPECT_EQ(harness.state().selectedDetectionID(), phone.id);
 }

@@ -4,6 +4,7 @@
 #include "core/detection/core_error.h"
 #include "core/redaction/detection_adjustments.h"
 #include "support/code_images.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -116,10 +117,7 @@ TEST(ScanPipelineTest, UnreadableFileFailsTheImport)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("broken.png"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not an image");
-    file.close();
+    ASSERT_TRUE(test::writeBytes(path, "not an image"));
     try {
         ScanPipeline().scanFile(path, SensitiveTextDetector(CustomDetectionConfiguration()),
                                 DetectorCategoryPreferences::defaultPreferences());

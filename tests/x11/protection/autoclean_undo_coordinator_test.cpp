@@ -1,5 +1,6 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 
+#include "support/file_bytes.h"
 #include "support/scoped_environment.h"
 #include "support/xclip.h"
 #include "x11/support/clipboard_fixture.h"
@@ -43,9 +44,7 @@ protected:
     QString writeGeneratedFile(const QString &name)
     {
         const QString path = outputPath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(encoded(testImage(Qt::black), "PNG"));
+        EXPECT_TRUE(test::writeBytes(path, test::encodedPng(testImage(Qt::black))));
         return path;
     }
 
@@ -68,8 +67,8 @@ protected:
     test::ScopedEnvironmentVariable m_home;
     test::ScopedEnvironmentVariable m_dataHome;
     AutoCleanUndoCoordinator m_undo{m_clipboard, m_clock};
-    const QByteArray m_originalPng = encoded(testImage(Qt::red), "PNG");
-    const QByteArray m_cleanedPng = encoded(testImage(Qt::white), "PNG");
+    const QByteArray m_originalPng = test::encodedPng(testImage(Qt::red));
+    const QByteArray m_cleanedPng = test::encodedPng(testImage(Qt::white));
 };
 
 } // namespace
@@ -132,7 +131,7 @@ TEST_F(AutoCleanUndoTest, ANewOutputRestartsTheWindowAndReplacesTheFirst)
     startGuard();
     const AutoCleanUndoToken first = autoCleanCopy(m_cleanedPng);
     m_clock.advance(5s);
-    const QByteArray secondPng = encoded(testImage(Qt::darkGreen), "PNG");
+    const QByteArray secondPng = test::encodedPng(testImage(Qt::darkGreen));
     const AutoCleanUndoToken second = autoCleanCopy(secondPng);
     ASSERT_NE(first, second);
 
@@ -149,7 +148,7 @@ TEST_F(AutoCleanUndoTest, SecondOutputUndoesToWhatItReplaced)
     startGuard();
     autoCleanCopy(m_cleanedPng);
     m_clock.advance(5s);
-    autoCleanCopy(encoded(testImage(Qt::darkGreen), "PNG"));
+    autoCleanCopy(test::encodedPng(testImage(Qt::darkGreen)));
     m_clock.advance(7s);
     ASSERT_TRUE(m_undo.undo(m_guard));
     // Only the latest output can be taken back: the clipboard holds the first one's output.

@@ -1,11 +1,11 @@
 #include "app/protection/clipboard_protection_controller.h"
 
+#include "support/file_bytes.h"
 #include "support/row_name.h"
 #include "support/xclip.h"
 #include "x11/support/clipboard_fixture.h"
 #include "x11/support/foreign_clipboard_owner.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,7 +27,7 @@ class ClipboardGuardTest : public test::ClipboardFixture {};
 TEST_F(ClipboardGuardTest, ImageOnTheClipboardAtStartIsNeverScanned)
 {
     ASSERT_NO_FATAL_FAILURE(waitForForeignChange(
-        [] { return test::xclipOffer(QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")); }));
+        [] { return test::xclipOffer(QStringLiteral("image/png"), test::encodedPng(testImage(Qt::red))); }));
     startGuard();
     advancePolls(10);
     EXPECT_TRUE(m_candidates.isEmpty());
@@ -37,7 +37,7 @@ TEST_F(ClipboardGuardTest, CopiedImageIsHandedOverOnceAtTheThirdPoll)
 {
     startGuard(true, QStringLiteral("autoCleanEverything"));
     m_clock.advance(100ms); // Copied between two polls.
-    const QByteArray png = encoded(testImage(Qt::green), "PNG");
+    const QByteArray png = test::encodedPng(testImage(Qt::green));
     ASSERT_NO_FATAL_FAILURE(waitForForeignChange([&] { return test::xclipOffer(QStringLiteral("image/png"), png); }));
 
     advancePolls(2); // Seen first by the poll at 450 ms, again at 900 ms.
@@ -58,11 +58,11 @@ TEST_F(ClipboardGuardTest, PngIsChosenOverTiff)
 {
     startGuard();
     const QImage image = testImage(Qt::blue);
-    const QByteArray png = encoded(image, "PNG");
+    const QByteArray png = test::encodedPng(image);
     std::unique_ptr<test::ForeignClipboardOwner> owner;
     ASSERT_NO_FATAL_FAILURE(waitForForeignChange([&] {
         owner = std::make_unique<test::ForeignClipboardOwner>(
-            QList<test::ForeignClipboardOwner::Target>{{QStringLiteral("image/tiff"), encoded(image, "TIFF")},
+            QList<test::ForeignClipboardOwner::Target>{{QStringLiteral("image/tiff"), test::encodedImage(image, "TIFF")},
                                                        {QStringLiteral("image/png"), png}});
         return owner->ownsClipboard();
     }));
@@ -78,9 +78,7 @@ TEST_F(ClipboardGuardTest, UriListNamingAnImageFileIsHandedOverAsThatFile)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("shot one.png"));
     ASSERT_TRUE(testImage(Qt::magenta, 40, 30).save(path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray png = file.readAll();
+    const QByteArray png = test::fileBytes(path);
     startGuard();
     const QByteArray uriList = QUrl::fromLocalFile(path).toEncoded() + "\r\n";
     ASSERT_NO_FATAL_FAILURE(
@@ -98,10 +96,7 @@ TEST_F(ClipboardGuardTest, UriListOfOtherFilesIsNotAnImage)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("notes.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not an image");
-    file.close();
+    ASSERT_TRUE(test::writeBytes(path, "not an image"));
     startGuard();
     ASSERT_NO_FATAL_FAILURE(waitForForeignChange([&] {
         return test::xclipOffer(QStringLiteral("text/uri-list"), QUrl::fromLocalFile(path).toEncoded());
@@ -127,7 +122,7 @@ class ClipboardGuardFormatTest : public test::ClipboardFixture, public ::testing
 TEST_P(ClipboardGuardFormatTest, OnlyFormatsVelmoraReadsAreHandedOver)
 {
     const OfferedFormatRow &row = GetParam();
-    const QByteArray bytes = row.format ? encoded(testImage(Qt::yellow), row.format)
+    const QByteArray bytes = row.format ? test::encodedImage(testImage(Qt::yellow), row.format)
                                         : QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='48' height='32'/>");
     startGuard();
     ASSERT_NO_FATAL_FAILURE(
@@ -164,13 +159,13 @@ TEST_F(ClipboardGuardTest, UnreadableImageIsMarkedHandledAndNotRetried)
 TEST_F(ClipboardGuardTest, OwnWriteMarkedHandledIsNeverACandidate)
 {
     startGuard();
-    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::cyan), "PNG")}});
+    m_clipboard.write({{QStringLiteral("image/png"), test::encodedPng(testImage(Qt::cyan))}});
     m_guard.monitorPlan().markHandled(m_clipboard.changeCount());
     advancePolls(10);
     EXPECT_TRUE(m_candidates.isEmpty());
 
     // The marking is what keeps it out: an unmarked write of the same kind is scanned.
-    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::darkCyan), "PNG")}});
+    m_clipboard.write({{QStringLiteral("image/png"), test::encodedPng(testImage(Qt::darkCyan))}});
     advancePolls(3);
     EXPECT_EQ(m_candidates.size(), 1);
 }
@@ -186,7 +181,7 @@ TEST_F(ClipboardGuardTest, StopEndsPollingAndRestartForgetsThePlan)
     EXPECT_EQ(m_clock.pendingCount(), 0);
     EXPECT_TRUE(m_guard.monitorPlan().handledChangeCounts().empty());
 
-    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::gray), "PNG")}});
+    m_clipboard.write({{QStringLiteral("image/png"), test::encodedPng(testImage(Qt::gray))}});
     advancePolls(5);
     EXPECT_TRUE(m_candidates.isEmpty());
     startGuard();
@@ -216,7 +211,7 @@ TEST_P(ClipboardGuardStatusTest, StartReadsTheStoredSwitchAndMode)
     EXPECT_EQ(m_clock.pendingCount(), row.running ? 1 : 0);
     EXPECT_EQ(m_guard.currentReplacementMode(), row.candidateMode);
 
-    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")}});
+    m_clipboard.write({{QStringLiteral("image/png"), test::encodedPng(testImage(Qt::red))}});
     advancePolls(3);
     ASSERT_EQ(m_candidates.size(), row.running ? 1 : 0);
     if (row.running) {
@@ -261,7 +256,7 @@ TEST_F(ClipboardGuardTest, CandidateCallbackMayStopTheGuard)
         ++handed;
         m_guard.stop();
     });
-    m_clipboard.write({{QStringLiteral("image/png"), encoded(testImage(Qt::red), "PNG")}});
+    m_clipboard.write({{QStringLiteral("image/png"), test::encodedPng(testImage(Qt::red))}});
     advancePolls(3);
     EXPECT_EQ(handed, 1);
     EXPECT_FALSE(m_guard.isRunning());

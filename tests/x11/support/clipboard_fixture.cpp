@@ -1,6 +1,5 @@
 #include "clipboard_fixture.h"
 
-#include <QBuffer>
 #include <QTest>
 
 namespace velmora::test {
@@ -39,15 +38,6 @@ QImage ClipboardFixture::testImage(const QColor &colour, int width, int height)
     for (int x = 0; x < width; x += 4)
         image.setPixelColor(x, height / 2, Qt::black);
     return image;
-}
-
-QByteArray ClipboardFixture::encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 } // namespace velmora::test

@@ -2,6 +2,7 @@
 
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/system_clipboard.h"
+#include "support/image_bytes.h"
 #include "support/manual_clock.h"
 #include "support/temp_settings.h"
 
@@ -30,7 +31,6 @@ protected:
     void waitForForeignChange(const std::function<bool()> &offer);
 
     static QImage testImage(const QColor &colour, int width = 48, int height = 32);
-    static QByteArray encoded(const QImage &image, const char *format);
 
     SystemClipboard m_clipboard;
     TempSettings m_settings;
