@@ -1,14 +1,7 @@
 #pragma once
 
 #include "app/kit/symbol_icon.h"
-#include "app/review/review_controller.h"
-#include "app/review/review_test_items.h"
-
-#include "support/event_loop.h"
-#include "support/fake_clipboard.h"
-#include "support/fake_scan_engine.h"
-#include "support/manual_clock.h"
-#include "support/temp_settings.h"
+#include "app/review/review_fixture.h"
 
 #include <QApplication>
 #include <QFont>
@@ -30,17 +23,11 @@ inline void useTestLook()
     Q_UNUSED(lookSet);
 }
 
-// A review controller over a fake engine, a manual clock and settings of its own, for
-// the panes and their operations. `load` puts scanned items in review without scanning.
-struct ReviewHarness
+// A review controller over the test services, for the panes and their operations.
+// `load` puts scanned items in review without scanning.
+struct ReviewHarness : ReviewServices
 {
-    TempSettings settings;
-    FakeScanEngine engine;
-    FakeClipboard clipboard;
-    ManualClock clock;
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
-    ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo}};
+    ReviewController controller{environment()};
 
     ReviewHarness() { useTestLook(); }
 

@@ -181,19 +181,14 @@ TEST_F(CaptureFlowTest, ClosingTheReviewCancelsTheCaptureAndEndsTheTool)
 // for a selection; what the tool wrote is removed once it has ended.
 TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
 {
-    FakeScanEngine engine;
-    TempSettings settings;
-    FakeClipboard clipboard;
-    ManualClock clock;
-    FakeFileDialogs dialogs;
+    ReviewServices services;
     FakeCaptureTool tool("printf partial > \"$last\"\nexec cat");
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator undo{clipboard, clock};
-    auto controller = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, undo, dialogs});
+    auto controller = std::make_unique<ReviewController>(services.environment());
     RecordingNotificationCenter notifications;
     auto flow = std::make_unique<CaptureFlow>(
         controller->intake(), CaptureFlowEnvironment{ScreenCaptureService(tool.tool()),
-                                            {*settings, clipboard, clock, guard.monitorPlan(), undo, notifications, [] { return true; }}, [] {},
+                                            {*services.settings, services.clipboard, services.clock, services.guard.monitorPlan(),
+                                             services.autoCleanUndo, notifications, [] { return true; }}, [] {},
                                             [](const auto &open, const auto &) { open(); }});
     flow->beginCapture(VelmoraCaptureMode::area);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().size() == 1; }, 10000));

@@ -18,10 +18,30 @@
 
 namespace velmora::test {
 
-// A review controller over a fake engine, a manual clock, an in-memory clipboard and its guard,
-// panels with canned answers (cancelled unless a test gives one), a desktop that only
-// records and settings of the test's own.
-class ReviewFixture : public ::testing::Test
+// What a review runs over in the tests: a fake engine whose answers the test gives, a
+// manual clock, an in-memory clipboard and its guard, panels with canned answers
+// (cancelled unless a test gives one), a desktop that only records and settings of the
+// test's own.
+struct ReviewServices
+{
+    ReviewEnvironment environment()
+    {
+        return {.scanEngine = engine, .settings = *settings, .clipboard = clipboard, .clock = clock,
+                .clipboardGuard = guard, .autoCleanUndo = autoCleanUndo, .fileDialogs = dialogs, .desktop = desktop};
+    }
+
+    FakeScanEngine engine;
+    TempSettings settings;
+    FakeClipboard clipboard;
+    ManualClock clock;
+    FakeFileDialogs dialogs;
+    RecordingDesktop desktop;
+    ClipboardProtectionController guard{clipboard, *settings, clock};
+    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
+};
+
+// A review controller over those services.
+class ReviewFixture : public ::testing::Test, protected ReviewServices
 {
 protected:
     const ReviewState &state() const { return controller.state(); }
@@ -40,22 +60,7 @@ protected:
     /// report; the batch scan's next scans start.
     void drainScans() { finishPoolWork(); }
 
-    FakeScanEngine engine;
-    TempSettings settings;
-    FakeClipboard clipboard;
-    ManualClock clock;
-    FakeFileDialogs dialogs;
-    RecordingDesktop desktop;
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
-    ReviewController controller{{.scanEngine = engine,
-                                 .settings = *settings,
-                                 .clipboard = clipboard,
-                                 .clock = clock,
-                                 .clipboardGuard = guard,
-                                 .autoCleanUndo = autoCleanUndo,
-                                 .fileDialogs = dialogs,
-                                 .desktop = desktop}};
+    ReviewController controller{environment()};
 };
 
 } // namespace velmora::test

@@ -157,20 +157,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, IntakeSupersedeTest, ::testing::Values(
 
 TEST(IntakeLifetimeTest, AReviewGoneWhileTheImageIsReadHearsNothingOfIt)
 {
-    FakeScanEngine engine;
-    TempSettings settings;
-    FakeClipboard clipboard;
-    ManualClock clock;
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
-    auto review = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo});
+    ReviewServices services;
+    auto review = std::make_unique<ReviewController>(services.environment());
     ThreadPoolGate gate;
     review->intake().openForReview(ReviewIntakeTest::bytesImage(90));
     review.reset();
     gate.open();
     drainEvents();
 
-    EXPECT_EQ(engine.callCount(), 0) << "nothing opened the image";
+    EXPECT_EQ(services.engine.callCount(), 0) << "nothing opened the image";
 }
 
 TEST_F(ReviewIntakeTest, WatchedScreenshotsOpenNewestFirstAndLeaveTheQueue)

@@ -83,7 +83,7 @@ TEST_F(ReviewActionsTest, CloseAndPasteAskFirstAndAnswerNoKeepsTheReview)
 
 TEST_F(ReviewActionsTest, ActionsStopWithTheController)
 {
-    auto other = std::make_unique<ReviewController>(ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs});
+    auto other = std::make_unique<ReviewController>(environment());
     bindReviewActions(actions, *other, [](std::function<void()> proceed) { proceed(); });
     other.reset();
     actions.copyCleaned->trigger();

@@ -1,17 +1,11 @@
 #include "app/commands/command_bus.h"
 #include "app/protection/xcb_hot_key_grabber.h"
-#include "app/review/review_controller.h"
+#include "app/review/review_fixture.h"
 #include "app/window/capture_services.h"
 #include "core/protection/capture_shortcut_settings.h"
 
-#include "support/event_loop.h"
 #include "support/fake_capture_tool.h"
-#include "support/fake_clipboard.h"
-#include "support/fake_file_dialogs.h"
-#include "support/fake_scan_engine.h"
-#include "support/manual_clock.h"
 #include "support/recording_notification_center.h"
-#include "support/temp_settings.h"
 #include "support/xdotool.h"
 #include "x11/support/other_x_client.h"
 
@@ -29,7 +23,7 @@ constexpr int timeoutMs = 5000;
 
 // A window's capture services on the X server: real key grabs, a capture tool that
 // only records how it was started, and the app-wide command bus.
-class CaptureServicesTest : public ::testing::Test
+class CaptureServicesTest : public ::testing::Test, protected ReviewServices
 {
 protected:
     CaptureServicesTest()
@@ -56,14 +50,7 @@ protected:
         drainEvents();
     }
 
-    FakeScanEngine engine;
-    TempSettings settings;
-    FakeClipboard clipboard;
-    ManualClock clock;
-    FakeFileDialogs dialogs;
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
-    ReviewController controller{{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs}};
+    ReviewController controller{environment()};
     CommandBus commands;
     RecordingNotificationCenter notifications;
     FakeCaptureTool tool{"exec cat"};
