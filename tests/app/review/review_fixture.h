@@ -18,11 +18,11 @@
 
 namespace velmora::test {
 
-// What a review runs over in the tests: a fake engine whose answers the test gives, a
-// manual clock, an in-memory clipboard and its guard, panels with canned answers
-// (cancelled unless a test gives one), a desktop that only records and settings of the
-// test's own.
-struct ReviewServices
+// What a review runs over in the tests: the engine and clipboard of the test's choice, a
+// manual clock, the clipboard's guard, panels with canned answers (cancelled unless a
+// test gives one), a desktop that only records and settings of the test's own.
+template <typename Engine, typename Clipboard>
+struct ReviewServicesOver
 {
     ReviewEnvironment environment()
     {
@@ -30,15 +30,18 @@ struct ReviewServices
                 .clipboardGuard = guard, .autoCleanUndo = autoCleanUndo, .fileDialogs = dialogs, .desktop = desktop};
     }
 
-    FakeScanEngine engine;
+    Engine engine;
     TempSettings settings;
-    FakeClipboard clipboard;
+    Clipboard clipboard;
     ManualClock clock;
     FakeFileDialogs dialogs;
     RecordingDesktop desktop;
     ClipboardProtectionController guard{clipboard, *settings, clock};
     AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
 };
+
+// The usual services: a fake engine whose answers the test gives and an in-memory clipboard.
+using ReviewServices = ReviewServicesOver<FakeScanEngine, FakeClipboard>;
 
 // A review controller over those services.
 class ReviewFixture : public ::testing::Test, protected ReviewServices

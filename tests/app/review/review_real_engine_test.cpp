@@ -2,11 +2,9 @@
 #include "app/review/review_controller.h"
 #include "core/analysis/image_importer.h"
 
+#include "review_fixture.h"
 #include "support/code_images.h"
-#include "support/fake_clipboard.h"
 #include "support/image_bytes.h"
-#include "support/manual_clock.h"
-#include "support/temp_settings.h"
 
 #include <QPainter>
 #include <QTest>
@@ -73,13 +71,8 @@ std::optional<RedactionPlanEntry> entryOfKind(const RedactionPlan &plan, Detecti
 TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
 {
     const GeneratedScreenshot screenshot = generateScreenshot();
-    ScanPipeline engine;
-    test::TempSettings settings;
-    test::FakeClipboard clipboard;
-    test::ManualClock clock;
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
-    ReviewController controller({engine, *settings, clipboard, clock, guard, autoCleanUndo});
+    test::ReviewServicesOver<ScanPipeline, test::FakeClipboard> services;
+    ReviewController controller(services.environment());
 
     ReviewDocument item = ReviewDocument::make(std::nullopt, QStringLiteral("Generated screenshot"),
                                                  SafeShareSourceType::unknown, ReviewImageSource::fromBytes(screenshot.png),

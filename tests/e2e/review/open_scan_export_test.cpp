@@ -1,13 +1,8 @@
 #include "core/analysis/scan_pipeline.h"
-#include "app/review/review_controller.h"
+#include "app/review/review_fixture.h"
 
-#include "support/event_loop.h"
-#include "support/fake_clipboard.h"
-#include "support/fake_file_dialogs.h"
 #include "support/file_bytes.h"
-#include "support/manual_clock.h"
 #include "support/metadata_chunks.h"
-#include "support/temp_settings.h"
 
 #include <QCryptographicHash>
 #include <QFontMetrics>
@@ -36,7 +31,7 @@ struct DrawnLine
 // From opening a screenshot file to a cleaned file on disk, with the real engine: the
 // open panel, the scan (text recognition, visual detection, the sensitive-text pass and
 // the plan), the review gate, the export.
-class OpenScanExport : public ::testing::Test
+class OpenScanExport : public ::testing::Test, protected ReviewServicesOver<ScanPipeline, FakeClipboard>
 {
 protected:
     OpenScanExport()
@@ -79,14 +74,7 @@ protected:
     QByteArray m_sourceBytes;
     QList<DrawnLine> m_lines;
 
-    ScanPipeline engine;
-    TempSettings settings;
-    FakeClipboard clipboard;
-    ManualClock clock;
-    FakeFileDialogs dialogs;
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
-    ReviewController controller{{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs}};
+    ReviewController controller{environment()};
 };
 
 TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched)

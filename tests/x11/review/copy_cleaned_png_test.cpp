@@ -1,13 +1,8 @@
 #include "app/protection/system_clipboard.h"
-#include "app/review/review_controller.h"
+#include "app/review/review_fixture.h"
 
 #include "support/detection_fixtures.h"
-#include "support/event_loop.h"
-#include "support/fake_file_dialogs.h"
-#include "support/fake_scan_engine.h"
-#include "support/manual_clock.h"
 #include "support/metadata_chunks.h"
-#include "support/temp_settings.h"
 #include "support/xclip.h"
 
 #include <QImage>
@@ -18,17 +13,10 @@ namespace velmora::test {
 namespace {
 
 // Copy on the X server's real clipboard, read back by another client (xclip).
-class CopyCleanedPngOnX11 : public ::testing::Test
+class CopyCleanedPngOnX11 : public ::testing::Test, protected ReviewServicesOver<FakeScanEngine, SystemClipboard>
 {
 protected:
-    FakeScanEngine engine;
-    TempSettings settings;
-    SystemClipboard clipboard;
-    ManualClock clock;
-    FakeFileDialogs dialogs;
-    ClipboardProtectionController guard{clipboard, *settings, clock};
-    AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
-    ReviewController controller{{engine, *settings, clipboard, clock, guard, autoCleanUndo, dialogs}};
+    ReviewController controller{environment()};
 };
 
 TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
