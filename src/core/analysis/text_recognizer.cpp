@@ -127,7 +127,7 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
     for (const PixelCharacter &character : line.characters)
         centres.append(character.box.center().x());
     const auto grid = findMonospaceGrid(centres, region.box.height());
-    return {box, region.columnEnd, firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0};
+    return {box, region.columnEnd, firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0, line.text};
 }
 
 /// The lines of every region read, in reading order, each knowing the line its text

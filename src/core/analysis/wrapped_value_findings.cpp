@@ -1,5 +1,7 @@
 #include "core/analysis/wrapped_value_findings.h"
 
+#include "core/analysis/wrap_chains.h"
+
 #include <QUuid>
 
 #include <algorithm>
@@ -13,13 +15,9 @@ namespace velmora {
 
 namespace {
 
-// A value is read across at most this many lines.
-constexpr qsizetype longestChain = 3;
 // One box around all the parts of a value would hide the text beside them where it
 // takes in more than this share of that text's box.
 constexpr double hiddenShare = 0.1;
-// Digits read without the spaces between their groups come in runs at least this long.
-constexpr qsizetype minimumDigitGroup = 4;
 // A finding of another rule that holds this share of a part fills it.
 constexpr double filledShare = 0.9;
 
@@ -92,13 +90,6 @@ std::optional<TextRange> overlap(const TextRange &range, const Segment &segment)
     return TextRange{first, segment.source[end - 1] + 1 - first};
 }
 
-// Whether a line holds only groups of digits and the blanks between them.
-bool onlyDigitGroups(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })
-        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c == u' '; });
-}
-
 // Whether a line starts with a bracket that nothing on it closes. At the start of a
 // line a value goes on, that is the edge of the glyph after it read twice ("(@" for "@").
 bool unclosedOpening(const QString &text)
@@ -110,14 +101,6 @@ bool unclosedOpening(const QString &text)
            });
 }
 
-/// How the lines of a joined reading are put together: at each break with a space or
-/// without one, and whether lines of digit groups are read without their blanks.
-struct Joins
-{
-    QList<bool> spaced;
-    bool digitsTogether = false;
-};
-
 bool within(const TextRange &inner, const TextRange &outer)
 {
     return inner.location >= outer.location && inner.end() <= outer.end();
@@ -128,7 +111,7 @@ bool overlapping(const TextRange &a, const TextRange &b)
     return a.location < b.end() && b.location < a.end();
 }
 
-JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const Joins &joins)
+JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const WrapJoins &joins)
 {
     JoinedReading reading;
     reading.answers = std::make_shared<Answers>();
@@ -243,6 +226,8 @@ bool isName(QStringView text)
 {
     if (text.endsWith(u'=') || text.endsWith(u':'))
         text.chop(1);
+    else if (text.endsWith(u'-') || text.endsWith(u'_'))
+        return false;
     return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c == u'_' || c == u'-'; });
 }
 
@@ -325,46 +310,6 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
     return result;
 }
 
-// The lines that a line's text runs on to, one after the other, up to the longest chain.
-QList<qsizetype> chainFrom(const QList<TextObservation> &lines, qsizetype first)
-{
-    QList<qsizetype> chain{first};
-    while (chain.size() < longestChain) {
-        const auto &wrap = lines[chain.last()].wrap();
-        if (!wrap || wrap->line < 0 || wrap->line >= lines.size() || chain.contains(wrap->line))
-            break;
-        chain.append(wrap->line);
-    }
-    return chain;
-}
-
-// Whether a line's last word or first word is a group of at least four digits.
-bool digitGroupAt(const QString &text, bool atEnd)
-{
-    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (words.isEmpty())
-        return false;
-    const QString &word = atEnd ? words.last() : words.first();
-    return word.size() >= minimumDigitGroup && std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); });
-}
-
-// Whether the break between two lines parts two groups of digits, whose blanks the
-// recogniser may not have read (a card number wrapped in a narrow cell reads
-// "53886178" over "03251935", or "5165 9151" over "32523654").
-bool betweenDigitGroups(const TextObservation &line, const TextObservation &next)
-{
-    return digitGroupAt(line.text(), true) && digitGroupAt(next.text(), false);
-}
-
-// Whether the break between two lines may fall inside a word: where the layout says
-// so, after a hyphen that ends a word, or between groups of digits.
-bool mayBreakInWord(const TextObservation &line, const TextObservation &next)
-{
-    const QString &text = line.text();
-    const bool afterHyphen = text.size() >= 2 && text.back() == u'-' && !text[text.size() - 2].isSpace();
-    return afterHyphen || betweenDigitGroups(line, next) || (line.wrap() && line.wrap()->mayBreakWords);
-}
-
 // Whether one box around all the parts would hide text of their lines that no part
 // covers: the rest of a wide line before the value or after it.
 bool hidesOtherText(const Crossing &crossing, const QList<TextObservation> &lines, const NormRect &all)
@@ -412,29 +357,9 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
                                    const TextFindings &findingsOf)
 {
     QList<Crossing> found;
-    for (qsizetype first = 0; first < lines.size(); ++first) {
-        const QList<qsizetype> whole = chainFrom(lines, first);
-        for (qsizetype length = 2; length <= whole.size(); ++length) {
-            const QList<qsizetype> chain = whole.first(length);
-            // Each break is joined at a space, and also without one where it may fall
-            // inside a word; groups of digits also all together.
-            QList<Joins> joins{{}};
-            Joins digits{{}, true};
-            for (qsizetype k = 0; k + 1 < chain.size(); ++k) {
-                QList<Joins> next;
-                for (const Joins &join : std::as_const(joins)) {
-                    next.append({join.spaced + QList<bool>{true}, false});
-                    if (mayBreakInWord(lines[chain[k]], lines[chain[k + 1]]))
-                        next.append({join.spaced + QList<bool>{false}, false});
-                }
-                joins = next;
-                digits.spaced.append(!betweenDigitGroups(lines[chain[k]], lines[chain[k + 1]]));
-            }
-            if (digits.spaced.contains(false))
-                joins.append(digits);
-            for (const Joins &join : std::as_const(joins))
-                found.append(crossings(lines, joined(lines, chain, join), lineFindings, findingsOf));
-        }
+    for (const WrapChain &chain : wrapChains(lines)) {
+        for (const WrapJoins &join : chain.joins)
+            found.append(crossings(lines, joined(lines, chain.lines, join), lineFindings, findingsOf));
     }
 
     // A crossing that one of another rule fills wherever they meet, and that reaches
