@@ -1,0 +1,148 @@
+#include "core/analysis/text_layout.h"
+
+#include "core/analysis/union_find.h"
+#include "core/analysis/upper_median.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <unordered_map>
+
+// What the layout sets aside as no text: rules, frames and field borders.
+
+namespace velmora {
+
+namespace {
+
+// A rule is at most this many pixels thick, and at least this many characters long:
+// across the rows of a line of text and a little more, or along a few characters.
+constexpr int ruleThickness = 3;
+constexpr double verticalRuleLength = 2.5;
+constexpr double horizontalRuleLength = 4;
+// A run of faint ink is a rule where it is mostly fainter than ink and, at this share
+// of its length, stands alone: the pixels two away on either side hold no faint ink.
+constexpr double faintRuleShare = 0.8;
+constexpr double standingAloneShare = 0.5;
+
+} // namespace
+
+void TextLayout::setAsideRulesAndFrames()
+{
+    UnionFind pieces(m_ink.size());
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            const std::size_t i = index(x, y);
+            if (!m_ink[i])
+                continue;
+            const auto join = [&](int nx, int ny) {
+                if (nx >= 0 && nx < m_width && ny < m_height && m_ink[index(nx, ny)])
+                    pieces.unite(std::int32_t(i), std::int32_t(index(nx, ny)));
+            };
+            join(x + 1, y);
+            join(x - 1, y + 1);
+            join(x, y + 1);
+            join(x + 1, y + 1);
+        }
+    }
+    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; };
+    std::unordered_map<std::int32_t, Piece> stats;
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            if (!m_ink[index(x, y)])
+                continue;
+            Piece &p = stats[pieces.find(std::int32_t(index(x, y)))];
+            p.minX = std::min(p.minX, x);
+            p.maxX = std::max(p.maxX, x);
+            p.minY = std::min(p.minY, y);
+            p.maxY = std::max(p.maxY, y);
+            ++p.pixels;
+        }
+    }
+    std::vector<int> heights;
+    for (const auto &[root, p] : stats) {
+        if (p.maxY - p.minY + 1 >= 3)
+            heights.push_back(p.maxY - p.minY + 1);
+    }
+    if (heights.empty()) {
+        m_typicalGlyphHeight = minimumTextHeight;
+        return;
+    }
+    m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
+
+    const double glyph = m_typicalGlyphHeight;
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            const std::size_t i = index(x, y);
+            if (!m_ink[i])
+                continue;
+            const Piece &p = stats.at(pieces.find(std::int32_t(i)));
+            const int w = p.maxX - p.minX + 1;
+            const int h = p.maxY - p.minY + 1;
+            const bool rule = (h <= ruleThickness && w >= horizontalRuleLength * glyph)
+                || (w <= ruleThickness && h >= verticalRuleLength * glyph);
+            const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
+                && p.pixels < 0.12 * double(w) * h;
+            if (rule || frame) {
+                m_ink[i] = 0;
+                m_setAside[i] = 1;
+            }
+        }
+    }
+}
+
+// Rules too faint to count as ink (the light grid of a spreadsheet, hairlines between
+// the rows of a table) still part cells: straight runs of faint ink, a pixel or two
+// thick, as long as rules of ink are. Their faint pixels are set aside; a glyph's ink
+// that touches them stays.
+void TextLayout::setAsideFaintRules(const InkMap &ink)
+{
+    const auto faint = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < m_width && y < m_height && ink.contrastAt(x, y) >= InkMap::faintInkThreshold;
+    };
+    const auto setAside = [&](int x, int y) {
+        if (faint(x, y) && ink.contrastAt(x, y) < InkMap::inkThreshold)
+            m_setAside[index(x, y)] = 1;
+    };
+    // A run along `length` steps from `start` by `step`, with `across` the step to the side.
+    const auto inspect = [&](QPoint start, QPoint step, QPoint across, int length) {
+        int light = 0, alone = 0;
+        for (int k = 0; k < length; ++k) {
+            const QPoint p = start + k * step;
+            light += ink.contrastAt(p.x(), p.y()) < InkMap::inkThreshold;
+            const QPoint before = p - 2 * across, after = p + 2 * across;
+            alone += !faint(before.x(), before.y()) && !faint(after.x(), after.y());
+        }
+        if (light < faintRuleShare * length || alone < standingAloneShare * length)
+            return;
+        for (int k = 0; k < length; ++k) {
+            for (int side = -1; side <= 1; ++side) {
+                const QPoint p = start + k * step + side * across;
+                setAside(p.x(), p.y());
+            }
+        }
+    };
+    const int tallest = int(std::ceil(verticalRuleLength * m_typicalGlyphHeight));
+    const int longest = int(std::ceil(horizontalRuleLength * m_typicalGlyphHeight));
+    for (int x = 0; x < m_width; ++x) {
+        for (int y = 0; y < m_height;) {
+            const int start = y;
+            while (y < m_height && faint(x, y))
+                ++y;
+            if (y - start >= tallest)
+                inspect(QPoint(x, start), QPoint(0, 1), QPoint(1, 0), y - start);
+            y = std::max(y, start + 1);
+        }
+    }
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width;) {
+            const int start = x;
+            while (x < m_width && faint(x, y))
+                ++x;
+            if (x - start >= longest)
+                inspect(QPoint(start, y), QPoint(1, 0), QPoint(0, 1), x - start);
+            x = std::max(x, start + 1);
+        }
+    }
+}
+
+} // namespace velmora
