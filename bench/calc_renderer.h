@@ -47,7 +47,7 @@ public:
         const ProgramRun office(QStringLiteral("soffice"),
                                 {QStringLiteral("--norestore"), QStringLiteral("--nologo"), QStringLiteral("--nolockcheck"), QStringLiteral("--nodefault"),
                                  QStringLiteral("-env:UserInstallation=file://") + home.path(QStringLiteral("office")), QStringLiteral("--calc"), file},
-                                home);
+                                home.environment());
         const QString window = waitForWindowNamed(QFileInfo(file).fileName(), home.environment(), 120000);
         if (window.isEmpty())
             return std::nullopt;

@@ -36,11 +36,12 @@ namespace calc_sheets {
 /// Height of a row of one line of text in the cell font, in inches.
 inline double lineHeight(const QFontMetricsF &font) { return font.lineSpacing() * 1.15 / 96.0 + 0.03; }
 
-/// Height of a row holding `cell` wrapped in a column `inches` wide, with a line to spare.
+/// Height of a row holding `text` wrapped in a column `inches` wide, with two lines to
+/// spare (the program breaks after dashes, before the row is full).
 inline double wrappedHeight(const QString &text, double inches, const QFontMetricsF &font)
 {
     const double room = inches * 96.0 - 8;
-    const int lines = int(std::ceil(font.horizontalAdvance(text) / std::max(room, 1.0))) + 1;
+    const int lines = int(std::ceil(font.horizontalAdvance(text) / std::max(room, 1.0))) + 2;
     return lines * font.lineSpacing() * 1.1 / 96.0 + 0.06;
 }
 

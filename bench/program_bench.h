@@ -8,6 +8,7 @@
 #include "calc_renderer.h"
 #include "scene_cache.h"
 #include "screen_crops.h"
+#include "terminal_program_renderer.h"
 #include "typeface_bench.h"
 
 #include <QElapsedTimer>
@@ -43,6 +44,21 @@ inline QList<SceneJob> programScenes(const PrivateDisplay &display, qsizetype t,
             const auto renderer = std::make_shared<CalcRenderer>(display, typeface, dark, zoom);
             jobs.append({QStringLiteral("calc"), QStringLiteral("calc %1 %2 %3 %4%").arg(sheet.name.toLower(), pair, dark ? QStringLiteral("dark") : QStringLiteral("light")).arg(zoom),
                          renderer->description(sheet), [renderer, sheet] { return renderer->draw(sheet); }});
+        }
+    }
+    if ((program.isEmpty() || program == QStringLiteral("terminal") || program == QStringLiteral("crops")) && TerminalProgramRenderer::available()) {
+        for (int variant = 0; variant < 2; ++variant) {
+            ValueSource values(quint32(40009 + 97 * t + variant));
+            const int kind = int((t + variant) % 3);
+            const TerminalProgramScene scene = variant == 0 ? terminal_programs::vimConfig(values, kind)
+                : kind == 0                                 ? terminal_programs::gitLog(values)
+                : kind == 1                                 ? terminal_programs::jqAnswer(values)
+                                                            : terminal_programs::colouredLog(values);
+            const Palette &palette = palettes()[(t + variant) % palettes().size()];
+            const int size = 12 + int((t + 2 * variant) % 4);
+            const auto renderer = std::make_shared<TerminalProgramRenderer>(display, typeface, palette, size);
+            jobs.append({QStringLiteral("terminal"), QStringLiteral("terminal %1 %2 %3 %4px").arg(scene.name, typeface.mono, palette.name).arg(size),
+                         renderer->description(scene), [renderer, scene] { return renderer->draw(scene); }});
         }
     }
     return jobs;

@@ -79,9 +79,9 @@ private:
 class ProgramRun
 {
 public:
-    ProgramRun(const QString &program, const QStringList &arguments, const ProgramHome &home, const QString &workingDir = {})
+    ProgramRun(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment, const QString &workingDir = {})
     {
-        m_process.setProcessEnvironment(home.environment());
+        m_process.setProcessEnvironment(environment);
         if (!workingDir.isEmpty())
             m_process.setWorkingDirectory(workingDir);
         m_process.setChildProcessModifier([] { ::setsid(); });
