@@ -6,6 +6,7 @@
 // syntax colours, vim and less in a terminal, and area captures cut through them.
 
 #include "calc_renderer.h"
+#include "editor_renderer.h"
 #include "scene_cache.h"
 #include "screen_crops.h"
 #include "terminal_program_renderer.h"
@@ -44,6 +45,17 @@ inline QList<SceneJob> programScenes(const PrivateDisplay &display, qsizetype t,
             const auto renderer = std::make_shared<CalcRenderer>(display, typeface, dark, zoom);
             jobs.append({QStringLiteral("calc"), QStringLiteral("calc %1 %2 %3 %4%").arg(sheet.name.toLower(), pair, dark ? QStringLiteral("dark") : QStringLiteral("light")).arg(zoom),
                          renderer->description(sheet), [renderer, sheet] { return renderer->draw(sheet); }});
+        }
+    }
+    if ((program.isEmpty() || program == QStringLiteral("editor") || program == QStringLiteral("crops")) && EditorRenderer::available()) {
+        for (int variant = 0; variant < 2; ++variant) {
+            ValueSource values(quint32(50021 + 97 * t + variant));
+            const TerminalProgramScene file = terminal_programs::vimConfig(values, int((t + 2 * variant) % 4));
+            const bool dark = (t + variant) % 2 == 0;
+            const int points = 10 + int((t + variant) % 3);
+            const auto renderer = std::make_shared<EditorRenderer>(display, typeface, dark, points);
+            jobs.append({QStringLiteral("editor"), QStringLiteral("editor %1 %2 %3 %4pt").arg(file.fileName, typeface.mono, dark ? QStringLiteral("dark") : QStringLiteral("light")).arg(points),
+                         renderer->description(file), [renderer, file] { return renderer->draw(file); }});
         }
     }
     if ((program.isEmpty() || program == QStringLiteral("terminal") || program == QStringLiteral("crops")) && TerminalProgramRenderer::available()) {

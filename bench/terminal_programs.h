@@ -58,7 +58,7 @@ inline QList<Piece> piecesOf(const QString &line, const QList<Piece> &planted)
 
 namespace terminal_programs {
 
-/// vim on a configuration file: YAML, Python or .env, by `kind`.
+/// vim on a configuration file: YAML, Python, .env or JSON, by `kind`.
 inline TerminalProgramScene vimConfig(ValueSource &v, int kind)
 {
     const Person owner = v.person();
@@ -87,6 +87,16 @@ inline TerminalProgramScene vimConfig(ValueSource &v, int kind)
                  {plain(QStringLiteral("ALLOWED_HOSTS = [\"")), sensitive(v.ipv4(), PlantKind::ipv4), plain(QStringLiteral("\", \"api.example.com\"]"))},
                  {plain(QStringLiteral("STATIC_ROOT = \"")), decoy(v.path()), plain(QStringLiteral("\""))},
                  {plain(QStringLiteral("BUILD = \"")), decoy(v.buildId()), plain(QStringLiteral("\""))}};
+    } else if (kind == 3) {
+        file = QStringLiteral("appsettings.json");
+        lines = {{plain(QStringLiteral("{"))}, {plain(QStringLiteral("  \"release\": \"")), decoy(v.version()), plain(QStringLiteral("\","))},
+                 {plain(QStringLiteral("  \"")), settingName(QStringLiteral("stripeSecretKey")), plain(QStringLiteral("\": \"")), token(v.stripeKey()), plain(QStringLiteral("\","))},
+                 {plain(QStringLiteral("  \"")), settingName(QStringLiteral("accountId")), plain(QStringLiteral("\": \"")), token(v.accountId()), plain(QStringLiteral("\","))},
+                 {plain(QStringLiteral("  \"owner\": \"")), sensitive(owner.email, PlantKind::email), plain(QStringLiteral("\","))},
+                 {plain(QStringLiteral("  \"phone\": \"")), sensitive(v.northAmericanPhone(), PlantKind::phone), plain(QStringLiteral("\","))},
+                 {plain(QStringLiteral("  \"")), settingName(QStringLiteral("sessionToken")), plain(QStringLiteral("\": \"")), token(v.jwt()), plain(QStringLiteral("\","))},
+                 {plain(QStringLiteral("  \"commit\": \"")), decoy(v.commitHash()), plain(QStringLiteral("\","))},
+                 {plain(QStringLiteral("  \"updated\": \"")), decoy(v.date()), plain(QStringLiteral("\""))}, {plain(QStringLiteral("}"))}};
     } else {
         file = QStringLiteral(".env");
         lines = {{plain(QStringLiteral("APP_ENV=production"))}, {settingName(QStringLiteral("STRIPE_SECRET_KEY")), plain(QStringLiteral("=")), token(v.stripeKey())},
