@@ -42,10 +42,10 @@ public:
                 const QJsonArray part = p.toArray();
                 value.parts.append({part[0].toString(), QRect(part[1].toInt(), part[2].toInt(), part[3].toInt(), part[4].toInt()), -1});
             }
-            const QJsonArray runs = o[QStringLiteral("ink")].toArray();
-            for (qsizetype r = 0; r + 2 < runs.size(); r += 3) {
-                for (int x = runs[r + 1].toInt(); x <= runs[r + 2].toInt(); ++x)
-                    value.ink.append(QPoint(x, runs[r].toInt()));
+            for (const QJsonValue &r : o[QStringLiteral("ink")].toArray()) {
+                const QJsonArray run = r.toArray();
+                for (int x = run[1].toInt(); x <= run[2].toInt(); ++x)
+                    value.ink.append(QPoint(x, run[0].toInt()));
             }
             scene.values.append(value);
         }
@@ -61,14 +61,14 @@ public:
             QJsonArray parts, runs;
             for (const PlantPart &part : value.parts)
                 parts.append(QJsonArray{part.text, part.box.x(), part.box.y(), part.box.width(), part.box.height()});
-            // The ink as runs of a pixel row: y, first x, last x.
+            // The ink as runs of a pixel row: [y, first x, last x].
             QList<QPoint> ink = value.ink;
             std::sort(ink.begin(), ink.end(), [](const QPoint &a, const QPoint &b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
             for (qsizetype i = 0; i < ink.size();) {
                 qsizetype j = i + 1;
                 while (j < ink.size() && ink[j].y() == ink[i].y() && ink[j].x() == ink[j - 1].x() + 1)
                     ++j;
-                runs += QJsonArray{ink[i].y(), ink[i].x(), ink[j - 1].x()};
+                runs.append(QJsonArray{ink[i].y(), ink[i].x(), ink[j - 1].x()});
                 i = j;
             }
             values.append(QJsonObject{{QStringLiteral("text"), value.piece.text}, {QStringLiteral("kind"), int(value.piece.kind)},
