@@ -67,6 +67,7 @@ private:
     // What is set aside (text_layout_rules.cpp).
     void setAsideRulesAndFrames();
     void setAsideFaintRules(const InkMap &ink);
+    std::vector<std::uint8_t> onLongLines(int length) const;
     void cut(const QRect &area, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;

@@ -23,6 +23,10 @@ constexpr double horizontalRuleLength = 4;
 // of its length, stands alone: the pixels two away on either side hold no faint ink.
 constexpr double faintRuleShare = 0.8;
 constexpr double standingAloneShare = 0.5;
+// A frame's lines run on for at least this many characters; ink that touches it and
+// stands at least this share of a character tall is a glyph.
+constexpr double frameLineLength = 2;
+constexpr double touchingGlyphShare = 0.5;
 
 } // namespace
 
@@ -70,6 +74,10 @@ void TextLayout::setAsideRulesAndFrames()
     m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
 
     const double glyph = m_typicalGlyphHeight;
+    // A frame's own pixels lie on its long straight lines; a glyph that touches it (a
+    // cell's text cut off at a gridline) keeps its ink.
+    const std::vector<std::uint8_t> onLine = onLongLines(int(std::lround(frameLineLength * glyph)));
+    std::vector<std::uint8_t> touching(m_ink.size(), 0);
     for (int y = 0; y < m_height; ++y) {
         for (int x = 0; x < m_width; ++x) {
             const std::size_t i = index(x, y);
@@ -82,12 +90,77 @@ void TextLayout::setAsideRulesAndFrames()
                 || (w <= ruleThickness && h >= verticalRuleLength * glyph);
             const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
                 && p.pixels < 0.12 * double(w) * h;
-            if (rule || frame) {
+            if (frame && !onLine[i])
+                touching[i] = 1;
+            else if (rule || frame) {
                 m_ink[i] = 0;
                 m_setAside[i] = 1;
             }
         }
     }
+    // What touches a frame is a glyph where it stands as tall as one; the rounded corners
+    // of a border and specks go with the frame.
+    UnionFind parts(m_ink.size());
+    std::unordered_map<std::int32_t, std::pair<int, int>> rows; // first and last row of each part
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            const std::size_t i = index(x, y);
+            if (!touching[i])
+                continue;
+            for (const QPoint &next : {QPoint(x + 1, y), QPoint(x - 1, y + 1), QPoint(x, y + 1), QPoint(x + 1, y + 1)}) {
+                if (next.x() >= 0 && next.x() < m_width && next.y() < m_height && touching[index(next.x(), next.y())])
+                    parts.unite(std::int32_t(i), std::int32_t(index(next.x(), next.y())));
+            }
+        }
+    }
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            if (touching[index(x, y)]) {
+                auto [at, fresh] = rows.try_emplace(parts.find(std::int32_t(index(x, y))), y, y);
+                at->second.second = y;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < touching.size(); ++i) {
+        if (!touching[i])
+            continue;
+        const auto [top, bottom] = rows.at(parts.find(std::int32_t(i)));
+        if (bottom - top + 1 < touchingGlyphShare * glyph) {
+            m_ink[i] = 0;
+            m_setAside[i] = 1;
+        }
+    }
+}
+
+// Which ink pixels lie on a straight run of ink, across or down, at least `length` long.
+std::vector<std::uint8_t> TextLayout::onLongLines(int length) const
+{
+    std::vector<std::uint8_t> result(m_ink.size(), 0);
+    const auto mark = [&](QPoint start, QPoint step, int count) {
+        for (int k = 0; k < count; ++k)
+            result[index(start.x() + k * step.x(), start.y() + k * step.y())] = 1;
+    };
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width;) {
+            const int start = x;
+            while (x < m_width && m_ink[index(x, y)])
+                ++x;
+            if (x - start >= length)
+                mark(QPoint(start, y), QPoint(1, 0), x - start);
+            x = std::max(x, start + 1);
+        }
+    }
+    for (int x = 0; x < m_width; ++x) {
+        for (int y = 0; y < m_height;) {
+            const int start = y;
+            while (y < m_height && m_ink[index(x, y)])
+                ++y;
+            if (y - start >= length)
+                mark(QPoint(x, start), QPoint(0, 1), y - start);
+            y = std::max(y, start + 1);
+        }
+    }
+    return result;
 }
 
 // Rules too faint to count as ink (the light grid of a spreadsheet, hairlines between

@@ -103,6 +103,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, SheetReadingTest, ::testing::Values(
               {right("$88.10"), {"192.168.20.4"}, {"(212) 555-0187"}, {"acct_463KB5exNkVe"}},
               {right("$7.25"), {"172.16.254.1"}, {"415-555-0176"}, {"acct_2mLp7RvZ9QxT"}}},
              {{1, 1, ip}, {2, 1, ip}, {3, 1, ip}, {4, 1, ip}, {1, 2, phone}, {3, 2, phone}, {1, 3, account}, {2, 3, account}}},
+    // Values cut off by the next column, whose last glyphs touch the gridline there.
+    SheetRow{"valuesCutOffAtAGridline", {QStringLiteral("Cantarell"), 12, Qt::black, Qt::white, QColor(0xc0c0c0), 18, 2},
+             {70, 96, 80},
+             {{{"Host"}, {"Account"}, {"Plan"}},
+              {{"58.50.176.87"}, {"acct_9QxT2mLp7RvZ"}, {"starter"}},
+              {{"192.168.20.4"}, {"acct_Hk28VwPq0sLt"}, {"team"}},
+              {{"172.16.254.1"}, {"acct_463KB5exNkVe"}, {"pro"}},
+              {{"203.0.113.9"}, {"acct_2mLp7RvZ9QxT"}, {"starter"}}},
+             {{1, 0, ip}, {2, 0, ip}, {3, 0, ip}, {4, 0, ip}, {1, 1, account}, {2, 1, account}, {3, 1, account}, {4, 1, account}}},
     // A table without rules whose cells stand a few pixels apart, less than a word space.
     SheetRow{"phonesBesideEachOtherWithoutRules", {dejaVu, 14, QColor(0x111111), Qt::white, QColor(), 24, 2},
              {92, 118, 118, 110},
