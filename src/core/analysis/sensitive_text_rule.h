@@ -45,6 +45,9 @@ struct SensitiveTextRule
     /// the token readable, but not the name of a setting before "=" (see
     /// coveredRange). The matched text and range stay the rule's match.
     bool boxesWholeRun = false;
+    /// True for rules that find the beginning of a value cut off at the end of its line
+    /// (TextObservation::isCutOff): they search only such lines, and only at their end.
+    bool onlyWhereCutOff = false;
 };
 
 } // namespace velmora

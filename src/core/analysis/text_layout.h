@@ -52,8 +52,6 @@ public:
 
     /// The regions in reading order: top to bottom, columns left to right.
     const QList<TextRegion> &regions() const { return m_regions; }
-    /// The page's width.
-    int width() const { return m_width; }
     /// The typical height of a character of the page's text.
     int typicalGlyphHeight() const { return m_typicalGlyphHeight; }
     /// True for ink that belongs to a rule or a frame, not to text.

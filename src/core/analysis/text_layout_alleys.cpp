@@ -231,46 +231,58 @@ bool sameInEveryRow(const QList<Side> &sides)
 // right-aligned numbers before one of ragged starts), or the alignment changes at the
 // gap: the far edges of both sides line up while the near ones are ragged (left-aligned
 // text before right-aligned numbers), or the other way round (right-aligned numbers
-// before left-aligned text). The gap parts the rows whose edges keep to that alignment:
-// not a row whose text runs on through it, over an empty cell. A side that is the same
+// before left-aligned text). The gap parts the rows whose edges keep to that alignment,
+// when among those rows the others are ragged: not a heading that keeps to another, nor
+// a row whose text runs on through the gap, over an empty cell. A side that is the same
 // text in every row is a label or a prefix, not a cell.
 QList<const BandInk *> rowsParted(const QList<Sides> &rows, double glyph)
 {
     if (rows.size() < narrowAlleyRows)
         return {};
     QList<Side> lefts, rights;
-    // Per row: where the left text starts and ends, where the right text starts and ends.
+    // Per edge, in each row: where the left text starts and ends, where the right one
+    // starts and ends.
+    enum Edge { farLeft, nearLeft, nearRight, farRight };
     std::array<QList<int>, 4> at;
     for (const Sides &row : rows) {
         lefts.append(row.left);
         rights.append(row.right);
-        for (const auto &[k, x] : {std::pair{0, row.left.start}, {1, row.left.end}, {2, row.right.start}, {3, row.right.end}})
-            at[k].append(x);
+        at[farLeft].append(row.left.start);
+        at[nearLeft].append(row.left.end);
+        at[nearRight].append(row.right.start);
+        at[farRight].append(row.right.end);
     }
     if (sameInEveryRow(lefts) || sameInEveryRow(rights))
         return {};
     std::array<Edges, 4> edge;
     for (int k = 0; k < 4; ++k)
         edge[k] = edges(at[k], glyph);
-    const auto &[farLeft, nearLeft, nearRight, farRight] = edge;
-    // The edges that line up, to which each row it parts keeps.
-    QList<int> kept;
-    if (nearLeft.ragged && nearRight.aligned)
-        kept = {2};
-    else if (nearLeft.aligned && nearRight.ragged)
-        kept = {1};
-    else if (farLeft.aligned && farRight.aligned && nearLeft.ragged && nearRight.ragged)
-        kept = {0, 3};
-    else if (nearLeft.aligned && nearRight.aligned && farLeft.ragged && farRight.ragged)
-        kept = {1, 2};
-    else
-        return {};
-    QList<const BandInk *> parted;
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        if (std::all_of(kept.cbegin(), kept.cend(), [&](int k) { return edge[k].holds(at[k][r]); }))
-            parted.append(rows[r].band);
+    // The rows that keep to the edges that line up, when among them the other edges
+    // given are ragged.
+    const auto parted = [&](const QList<Edge> &aligned, const QList<Edge> &ragged) -> QList<const BandInk *> {
+        if (std::any_of(aligned.cbegin(), aligned.cend(), [&](Edge k) { return !edge[k].aligned; }))
+            return {};
+        QList<const BandInk *> bands;
+        std::array<QList<int>, 4> kept;
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            if (std::all_of(aligned.cbegin(), aligned.cend(), [&](Edge k) { return edge[k].holds(at[k][r]); })) {
+                bands.append(rows[r].band);
+                for (int k = 0; k < 4; ++k)
+                    kept[k].append(at[k][r]);
+            }
+        }
+        const bool apart = bands.size() >= narrowAlleyRows
+            && std::all_of(ragged.cbegin(), ragged.cend(), [&](Edge k) { return edges(kept[k], glyph).ragged; });
+        return apart ? bands : QList<const BandInk *>{};
+    };
+    const std::pair<QList<Edge>, QList<Edge>> layouts[]{
+        {{nearRight}, {nearLeft}}, {{nearLeft}, {nearRight}}, {{farLeft, farRight}, {nearLeft, nearRight}},
+        {{nearLeft, nearRight}, {farLeft, farRight}}};
+    for (const auto &[aligned, ragged] : layouts) {
+        if (const QList<const BandInk *> bands = parted(aligned, ragged); !bands.isEmpty())
+            return bands;
     }
-    return parted;
+    return {};
 }
 
 } // namespace

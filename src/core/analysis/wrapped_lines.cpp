@@ -32,9 +32,9 @@ constexpr double paddingShare = 3.5;
 constexpr double bearingShare = 0.2;
 // A rule set aside across at least this share of two lines' common width parts them.
 constexpr double ruleWidthShare = 0.5;
-// A line whose box (which reaches a pixel past its ink) ends this close to the page's
-// right edge is cut off by it: a terminal or a window keeps a margin of a few pixels.
-constexpr double clippedMargin = 1.5;
+// A line whose box (which reaches a pixel past its ink) ends this close to its column's
+// end is cut off there: a terminal, a window or a cell keeps a margin of a few pixels.
+constexpr double cutOffMargin = 1.5;
 
 bool separatedByRule(const PlacedLine &above, const PlacedLine &below, const TextLayout &layout)
 {
@@ -93,6 +93,11 @@ std::optional<qsizetype> lineBelow(const QList<PlacedLine> &lines, qsizetype abo
 
 } // namespace
 
+bool isCutOff(const PlacedLine &line)
+{
+    return line.box.right() >= line.columnEnd - cutOffMargin;
+}
+
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout)
 {
     QList<std::optional<TextWrap>> wraps(lines.size());
@@ -109,7 +114,7 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
         if (std::abs(next.box.left() - line.box.left()) > aligned || pitch > largestPitch * unit
             || separatedByRule(line, next, layout))
             continue;
-        if (line.box.right() >= layout.width() - clippedMargin && beginsWithAName(next.text))
+        if (isCutOff(line) && beginsWithAName(next.text))
             continue;
         // Where the column's text ends: the widest of its lines.
         double columnRight = line.box.right();

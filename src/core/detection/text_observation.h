@@ -68,7 +68,12 @@ public:
     const std::optional<TextWrap> &wrap() const { return m_wrap; }
     void setWrap(std::optional<TextWrap> wrap) { m_wrap = wrap; }
 
-    /// Text, box and confidence; the callback and the wrap are not compared.
+    /// Whether the line's text runs on out of sight: cut off at its end by the edge of
+    /// its column (a cell's text by the next cell) or of the image.
+    bool isCutOff() const { return m_cutOff; }
+    void setCutOff(bool cutOff) { m_cutOff = cutOff; }
+
+    /// Text, box and confidence; the callback, the wrap and the cut are not compared.
     friend bool operator==(const TextObservation &a, const TextObservation &b)
     {
         return a.m_text == b.m_text && a.m_normalizedBounds == b.m_normalizedBounds
@@ -82,6 +87,7 @@ private:
     TextBoundsResolver m_boundsResolver;
     TextConfidenceResolver m_confidenceResolver;
     std::optional<TextWrap> m_wrap;
+    bool m_cutOff = false;
 };
 
 } // namespace velmora
