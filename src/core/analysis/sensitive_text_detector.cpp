@@ -253,7 +253,9 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidatesOfLine(
     for (qsizetype i = 0; i < m_rules.size(); ++i) {
         if (!m_effectiveActions[i])
             continue; // The rule is off: its pattern does not run.
-        if (m_rules[i].onlyWhereCutOff && !observation.isCutOff())
+        const SensitiveTextRule::Cut cut = m_rules[i].onlyWhereCut;
+        if ((cut == SensitiveTextRule::Cut::atStart && !observation.cut().atStart)
+            || (cut == SensitiveTextRule::Cut::atEnd && !observation.cut().atEnd))
             continue;
         for (Candidate &candidate : candidates(i, observation.text(), pass)) {
             // How surely the value itself was read decides, not the rest of its line.

@@ -179,14 +179,18 @@ QList<SensitiveTextRule> compiled(const QList<RuleRow> &rows)
     return rules;
 }
 
-// The beginnings of values cut off at the end of their line (a cell's text by the next
-// cell, a crop's lines by its edge): a key's fixed beginning and a few of its
-// characters, an address up to its "@", a phone number to its exchange, an IPv4 address
-// to its fourth group, an account identifier's name and a few characters. What the cut
-// leaves of the glyph after them may be read as any character or two. Each is named
+// What shows of values cut off by the edge of their line. At its end (a cell's text cut
+// off by the next cell, a crop's lines by its edge): a key's fixed beginning and a few
+// of its characters, an address up to its "@", a phone number to its exchange, a card
+// number to its second group, an IPv4 address to its fourth group, an account
+// identifier's name and a few characters. At its start (a crop's lines by its left
+// edge): the end of a random-looking token, with digits and with letters of both cases
+// beyond the hexadecimal ones (a hash misread with a capital is no token). What the cut
+// leaves of the glyph beyond them may be read as any character or two. Each is named
 // and filed as the built-in rule of the whole value.
 QList<SensitiveTextRule> compileCutOffRules()
 {
+    using Cut = SensitiveTextRule::Cut;
     struct CutOffRow {
         const char *label;
         double confidence;
@@ -194,6 +198,7 @@ QList<SensitiveTextRule> compileCutOffRules()
         bool caseInsensitive;
         QString pattern;
         bool boxesWholeRun;
+        Cut where = Cut::atEnd;
     };
     const QList<CutOffRow> rows{
         {"AWS key", 0.9, Action::redact, false, QStringLiteral(R"((?<![A-Z0-9])(?:AKIA|ASIA)[A-Z0-9]{2,}(?=.{0,3}$))"), true},
@@ -206,10 +211,14 @@ QList<SensitiveTextRule> compileCutOffRules()
         {"Email", 0.85, Action::redact, true, QStringLiteral(R"((?<![A-Z0-9._%+-])[A-Z0-9._%+-]+@[A-Z0-9.-]*(?=.{0,3}$))"), false},
         {"Phone number", 0.75, Action::review, false,
          QStringLiteral(R"((?<![\w$,.])(?:\+?1[\s.-]?)?(?:\([2-9]\d{2}\)\s?|[2-9]\d{2}[\s.-])[2-9]\d{2}(?:[\s.-]\d{0,3})?(?=.{0,3}$))"), false},
+        {"Card number", 0.8, Action::review, false, QStringLiteral(R"((?<![\w-])\d{4}[ -]\d{4}(?:[ -]\d{0,4}){0,2}(?=.{0,3}$))"), false},
         {"IP address", 0.7, Action::review, false,
          QStringLiteral(R"((?<![\w.])(?:(?:25[0-5]|2[0-4]\d|1\d\d|[1-9]?\d)\.){3}\d{0,3}(?=.{0,3}$))"), false},
         {"Account/customer ID", 0.72, Action::review, true,
          QStringLiteral(R"((?<![A-Z0-9])(?:customer|account|acct|tenant|workspace)[_-][A-Z0-9_-]{2,}(?=.{0,3}$))"), false},
+        {"High-entropy secret", 0.76, Action::review, false,
+         QStringLiteral(R"(^.{0,2}?(?=[A-Za-z0-9_-]{12,})(?=[A-Za-z0-9_-]*[g-z])(?=[A-Za-z0-9_-]*[G-Z])(?=[A-Za-z0-9_-]*\d)[A-Za-z0-9_-]{12,})"),
+         true, Cut::atStart},
     };
     QList<SensitiveTextRule> rules;
     for (const CutOffRow &row : rows) {
@@ -229,7 +238,7 @@ QList<SensitiveTextRule> compileCutOffRules()
         rule.suggestedAction = row.action;
         rule.valueFinder = nullptr;
         rule.boxesWholeRun = row.boxesWholeRun;
-        rule.onlyWhereCutOff = true;
+        rule.onlyWhereCut = row.where;
         rules.append(std::move(rule));
     }
     return rules;

@@ -11,9 +11,9 @@ namespace velmora::SensitiveTextRuleCatalog {
 /// (safe when several threads get there at once) and shared read-only afterwards.
 const QList<SensitiveTextRule> &builtInRules();
 
-/// The rules that find the beginnings of values cut off at the end of their line, each
-/// named as the rule of the whole value; they search only lines cut off at their end
-/// (SensitiveTextRule::onlyWhereCutOff). Shared read-only as the built-in rules are.
+/// The rules that find what shows of values cut off at the start or the end of their
+/// line, each named as the rule of the whole value; they search only lines cut off there
+/// (SensitiveTextRule::onlyWhereCut). Shared read-only as the built-in rules are.
 const QList<SensitiveTextRule> &cutOffRules();
 
 /// One rule per term, matching the term literally without letter case, also inside

@@ -151,16 +151,21 @@ QList<TextObservation> observations(const PageLayout &page, const QList<RegionRe
     QList<TextObservation> found;
     found.reserve(read.size());
     for (qsizetype k = 0; k < read.size(); ++k) {
-        // The last character of a line cut off runs on up to the cut, where what shows
-        // of the glyph after it may be too little to read.
-        const bool cutOff = isCutOff(places[k]);
-        if (cutOff && !read[k].characters.isEmpty()) {
-            read[k].characters.last().box.setRight(std::max<double>(read[k].characters.last().box.right(), places[k].columnEnd));
+        // The first and last characters of a line cut off run on up to the cut, where
+        // what shows of the glyph beyond them may be too little to read.
+        const TextCut cut = cutOf(places[k]);
+        QList<PixelCharacter> &characters = read[k].characters;
+        if (cut.atStart && !characters.isEmpty()) {
+            characters.first().box.setLeft(0);
+            read[k].box.setLeft(0);
+        }
+        if (cut.atEnd && !characters.isEmpty()) {
+            characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd));
             read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd));
         }
         found.append(observation(read[k], page.page.size()));
         found.last().setWrap(wraps[k]);
-        found.last().setCutOff(cutOff);
+        found.last().setCut(cut);
     }
     return found;
 }

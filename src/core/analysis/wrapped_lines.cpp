@@ -93,9 +93,9 @@ std::optional<qsizetype> lineBelow(const QList<PlacedLine> &lines, qsizetype abo
 
 } // namespace
 
-bool isCutOff(const PlacedLine &line)
+TextCut cutOf(const PlacedLine &line)
 {
-    return line.box.right() >= line.columnEnd - cutOffMargin;
+    return {line.box.left() <= cutOffMargin, line.box.right() >= line.columnEnd - cutOffMargin};
 }
 
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout)
@@ -114,7 +114,7 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
         if (std::abs(next.box.left() - line.box.left()) > aligned || pitch > largestPitch * unit
             || separatedByRule(line, next, layout))
             continue;
-        if (isCutOff(line) && beginsWithAName(next.text))
+        if (cutOf(line).atEnd && beginsWithAName(next.text))
             continue;
         // Where the column's text ends: the widest of its lines.
         double columnRight = line.box.right();

@@ -31,15 +31,16 @@ struct PlacedLine
 // may fall inside a word only where not even the first character of the line below
 // would have fitted, another line fills the column as far, and the column ends close
 // by at a rule, an edge or a gap: that is where a cell, a bubble or a terminal breaks
-// long words. A line cut off by its column's end (isCutOff: a crop through a window
-// cuts lines at the page's edge) runs on only onto a line that goes on with it, as a
+// long words. A line cut off at its column's end (cutOf: a crop through a window cuts
+// lines at the page's edge) runs on only onto a line that goes on with it, as a
 // terminal's own wrap goes on, not onto one that begins with a name of its own (a
 // setting's `KEY=` or `key:`).
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout);
 
-/// Whether a line runs on past the end of its column, cut off there: its ink reaches the
-/// column's end (the page's edge, a rule, the edge of a cell's ground or the next
-/// column) with no room left, where a window or a cell keeps a margin.
-bool isCutOff(const PlacedLine &line);
+/// Where a line is cut off: at its end where its ink reaches its column's end (the page's
+/// edge, a rule, the edge of a cell's ground or the next column) with no room left, where
+/// a window or a cell keeps a margin; at its start where its ink reaches the page's left
+/// edge.
+TextCut cutOf(const PlacedLine &line);
 
 } // namespace velmora

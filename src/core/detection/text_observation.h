@@ -30,6 +30,17 @@ struct TextWrap
     friend bool operator==(const TextWrap &, const TextWrap &) = default;
 };
 
+/// Where a line's text is cut off, running on out of sight: at its start by the image's
+/// left edge, at its end by the edge of its column (a cell's text by the next cell) or of
+/// the image.
+struct TextCut
+{
+    bool atStart = false;
+    bool atEnd = false;
+
+    friend bool operator==(const TextCut &, const TextCut &) = default;
+};
+
 /// The box of a part of a line, and how exact it is.
 struct TextPartBounds
 {
@@ -68,10 +79,9 @@ public:
     const std::optional<TextWrap> &wrap() const { return m_wrap; }
     void setWrap(std::optional<TextWrap> wrap) { m_wrap = wrap; }
 
-    /// Whether the line's text runs on out of sight: cut off at its end by the edge of
-    /// its column (a cell's text by the next cell) or of the image.
-    bool isCutOff() const { return m_cutOff; }
-    void setCutOff(bool cutOff) { m_cutOff = cutOff; }
+    /// Where the line's text is cut off.
+    const TextCut &cut() const { return m_cut; }
+    void setCut(TextCut cut) { m_cut = cut; }
 
     /// Text, box and confidence; the callback, the wrap and the cut are not compared.
     friend bool operator==(const TextObservation &a, const TextObservation &b)
@@ -87,7 +97,7 @@ private:
     TextBoundsResolver m_boundsResolver;
     TextConfidenceResolver m_confidenceResolver;
     std::optional<TextWrap> m_wrap;
-    bool m_cutOff = false;
+    TextCut m_cut;
 };
 
 } // namespace velmora

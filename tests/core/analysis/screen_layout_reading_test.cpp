@@ -278,6 +278,7 @@ struct CropRow
     int width;                  ///< Where the image's right edge cuts the listing.
     QList<qsizetype> covered;   ///< The settings whose visible secret must be covered.
     bool terminalWraps = false; ///< The terminal wraps the lines at the edge itself.
+    double left = 8;            ///< Where the lines start: left of the image, the left edge cuts them.
 };
 
 class CropReadingTest : public ::testing::TestWithParam<CropRow> {};
@@ -304,7 +305,7 @@ TEST_P(CropReadingTest, ClippedLinesStayApart)
     QFont mono(QStringLiteral("Hack"));
     mono.setPixelSize(13);
     const QFontMetricsF metrics(mono);
-    const double x = 8, pitch = 18, cell = metrics.horizontalAdvance(u'0');
+    const double x = row.left, pitch = 18, cell = metrics.horizontalAdvance(u'0');
     const int columns = row.terminalWraps ? int((row.width - x) / cell) : INT_MAX;
     QImage image(row.width, 220, QImage::Format_RGB32);
     image.fill(QColor(0x1e1e1e));
@@ -364,7 +365,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, CropReadingTest, ::testing::Values(
     // The terminal itself wraps its long lines at the image's edge: each value goes on
     // at the start of the next line, and its findings cover every part.
     CropRow{"terminalWrapsBeforeTheEdge", 420, {0, 1, 2, 3, 4, 5, 6}, true},
-    CropRow{"terminalWrapsRightAtTheEdge", 408, {0, 1, 2, 3, 4, 6}, true}),
+    CropRow{"terminalWrapsRightAtTheEdge", 408, {0, 1, 2, 3, 4, 6}, true},
+    // Cut by the left edge too, through the names: the ends of the tokens are found.
+    CropRow{"croppedThroughTheNamesOnTheLeft", 300, {2, 3, 4, 5, 6}, false, -220}),
     test::rowName);
 
 } // namespace
