@@ -191,7 +191,10 @@ void XcbSelectionReader::takeAnswer(quint32 property)
         // A large answer comes in pieces, each sent once the one before is deleted; the
         // announcement gives a lower bound of the whole.
         const QByteArray bound = propertyValue(connection, m_window, property, 4, false);
-        if (bound.size() == 4 && *reinterpret_cast<const quint32 *>(bound.constData()) > maximum) {
+        quint32 lowerBound = 0;
+        if (bound.size() == 4)
+            std::memcpy(&lowerBound, bound.constData(), 4);
+        if (lowerBound > maximum) {
             finish(Outcome::tooLarge);
             return;
         }
