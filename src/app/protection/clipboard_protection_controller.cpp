@@ -109,6 +109,12 @@ void ClipboardProtectionController::decide(qint64 changeCount, bool containsImag
         if (task.isCancelled())
             return;
         m_offerRead = false;
+        if (offer.tooLarge) {
+            // Not read, let alone scanned: the scan says it could not open it.
+            if (m_onImageCandidate)
+                m_onImageCandidate({{}, changeCount, currentReplacementMode(), true});
+            return;
+        }
         if (offer.imageFiles.isEmpty()) {
             handOver(offer.imageBytes.isEmpty() ? std::nullopt : std::optional(offer.imageBytes), changeCount);
             return;
