@@ -78,7 +78,7 @@ void ClipboardProtectionController::poll()
 {
     const qint64 changeCount = m_clipboard.changeCount();
     if (m_lastImageTest && m_lastImageTest->changeCount == changeCount) {
-        decide(changeCount, m_lastImageTest->containsImage, m_clock.now());
+        scanIfSettled(changeCount, m_lastImageTest->containsImage, m_clock.now());
         return;
     }
     // Asked once per change, of an application that may take its time to answer: the
@@ -94,11 +94,11 @@ void ClipboardProtectionController::poll()
             return;
         m_imageTestUnderWay.reset();
         m_lastImageTest = ImageTest{changeCount, containsImage};
-        decide(changeCount, containsImage, polledAt);
+        scanIfSettled(changeCount, containsImage, polledAt);
     });
 }
 
-void ClipboardProtectionController::decide(qint64 changeCount, bool containsImage, const QDateTime &now)
+void ClipboardProtectionController::scanIfSettled(qint64 changeCount, bool containsImage, const QDateTime &now)
 {
     const ClipboardProtectionScanDecision decision = m_monitorPlan.decide(changeCount, containsImage, now);
     if (decision.kind != ClipboardProtectionScanDecision::Case::scan)

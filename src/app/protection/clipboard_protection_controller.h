@@ -64,8 +64,8 @@ private:
     /// Whether the clipboard holds an image at this change is asked once per change, not
     /// once per poll (the test may read a file list); the monitor plan decides on the answer.
     void poll();
-    /// Reads the image of a change the monitor plan chose to scan, and hands it over.
-    void decide(qint64 changeCount, bool containsImage, const QDateTime &now);
+    /// Lets the monitor plan decide on the change; one it chose to scan is read and handed over.
+    void scanIfSettled(qint64 changeCount, bool containsImage, const QDateTime &now);
     /// Hands the image over, or, without one, marks the change handled so that it is not retried.
     void handOver(const std::optional<QByteArray> &data, qint64 changeCount);
     void setRunning(bool running);
