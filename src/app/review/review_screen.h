@@ -25,8 +25,6 @@ enum class CanvasMode {
 class ReviewScreen
 {
 public:
-    /// The item whose bitmap is shown or on its way; nothing without an image under review.
-    const std::optional<QUuid> &itemID() const { return m_itemID; }
     /// Null while it is on its way or when it could not be read.
     const QImage &bitmap() const { return m_bitmap; }
     bool isLoading() const { return m_isLoading; }
@@ -61,6 +59,7 @@ public:
 private:
     void dropPreview();
 
+    /// The item whose bitmap is shown or on its way.
     std::optional<QUuid> m_itemID;
     QImage m_bitmap;
     bool m_isLoading = false;
