@@ -10,16 +10,19 @@
 // Then the same on screens in typefaces it was not tuned on, drawn by Qt, headless
 // Chromium and xterm (typeface_bench.h), the tuning half and the held-back half apart,
 // and on the layouts people capture (tables, panes, windows, terminal splits and
-// listings; layout_bench.h), each layout apart.
+// listings; layout_bench.h), each layout apart. Last, with the timings, the engine's CPU
+// per screen against plain Tesseract's command line, and with --stages where it goes
+// (scan_costs.h).
 //
-//   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only] [--verbose]
-//                     [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
+//   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only | --costs-only] [--stages]
+//                     [--verbose] [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
 //                     [--typefaces-only | --no-typefaces] [--layouts-only | --no-layouts]
 //                     [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
 
 #include "confined_cores.h"
 #include "layout_bench.h"
 #include "ocr_bench_scene.h"
+#include "scan_costs.h"
 #include "text_distance.h"
 #include "typeface_bench.h"
 
@@ -30,13 +33,13 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <omp.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <functional>
 #include <thread>
 
@@ -44,13 +47,6 @@ using namespace velmora;
 using namespace bench;
 
 namespace {
-
-double cpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
 
 QRectF pixelBox(const NormRect &box, const QSize &size)
 {
@@ -263,11 +259,11 @@ int speedChild(const OCRTextRecognizer &recognizer)
 {
     const QImage screen = denseScreen();
     recognizer.recognizeTextSync(screen); // starts the engines
-    const double cpu = cpuSeconds();
+    const double cpu = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
     const qsizetype lines = recognizer.recognizeTextSync(screen).size();
-    std::printf("wall %.2f s, CPU %.2f s, %lld lines\n", wall.elapsed() / 1000.0, cpuSeconds() - cpu, qlonglong(lines));
+    std::printf("wall %.2f s, CPU %.2f s, %lld lines\n", wall.elapsed() / 1000.0, processCpuSeconds() - cpu, qlonglong(lines));
     return 0;
 }
 
@@ -303,12 +299,12 @@ void measureSpeed(const OCRTextRecognizer &recognizer, const QString &dumpDir)
         std::thread([&, name = name, apply = apply] {
             apply();
             engine->recognize(block, TesseractLayout::block);
-            const double cpu = cpuSeconds();
+            const double cpu = processCpuSeconds();
             QElapsedTimer wall;
             wall.start();
             engine->recognize(block, TesseractLayout::block);
             std::printf("  one 1000x400 block, %s: wall %.2f s, CPU %.2f s\n", name, wall.elapsed() / 1000.0,
-                        cpuSeconds() - cpu);
+                        processCpuSeconds() - cpu);
         }).join();
     }
 }
@@ -339,7 +335,9 @@ int main(int argc, char **argv)
     const qsizetype layoutAt = arguments.indexOf(QStringLiteral("--layout"));
     const bool layoutsOnly = arguments.contains(QStringLiteral("--layouts-only")) || layoutAt > 0;
     const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only")) || layoutsOnly;
-    if (!arguments.contains(QStringLiteral("--speed-only")) && !typefacesOnly) {
+    const bool costsOnly = arguments.contains(QStringLiteral("--costs-only"));
+    const bool timingsOnly = arguments.contains(QStringLiteral("--speed-only")) || costsOnly;
+    if (!timingsOnly && !typefacesOnly) {
         std::printf("language correction: %s\n", recognizer.usesLanguageCorrection() ? "on" : "off");
         std::printf("%-16s %6s %6s %6s %6s %6s %6s\n", "theme size", "exact", "whole", "under", "cover", "right", "wrong");
         Scores atTwelveAndAbove, all;
@@ -374,7 +372,7 @@ int main(int argc, char **argv)
         printRow(QStringLiteral("all sizes"), all);
         std::printf("targets: exact >=95, whole >=95, under >=95, cover 100, right >=90, wrong >=80\n");
     }
-    if (!arguments.contains(QStringLiteral("--speed-only")) && !arguments.contains(QStringLiteral("--no-typefaces"))) {
+    if (!timingsOnly && !arguments.contains(QStringLiteral("--no-typefaces"))) {
         TypefaceBenchOptions options;
         const QString half = arguments.value(arguments.indexOf(QStringLiteral("--half")) + 1);
         options.tuning = !arguments.contains(QStringLiteral("--half")) || half == QStringLiteral("tuning");
@@ -390,7 +388,14 @@ int main(int argc, char **argv)
         if (!arguments.contains(QStringLiteral("--no-layouts")))
             runLayoutBench(recognizer, options);
     }
-    if (!typefacesOnly)
+    if (!typefacesOnly && !costsOnly)
         measureSpeed(recognizer, dumpDir);
+    if (!typefacesOnly) {
+        const QTemporaryDir folder;
+        const QList<CostScreen> screens = writeCostScreens(QDir(folder.path()), quick);
+        runCpuAgainstTesseract(screens, verbose);
+        if (arguments.contains(QStringLiteral("--stages")))
+            runStageCosts(screens, verbose);
+    }
     return 0;
 }
