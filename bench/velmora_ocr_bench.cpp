@@ -9,19 +9,23 @@
 //
 // Then the same on screens in typefaces it was not tuned on, drawn by Qt, headless
 // Chromium and xterm (typeface_bench.h), the tuning half and the held-back half apart,
-// and on the layouts people capture (tables, panes, windows, terminal splits and
-// listings; layout_bench.h), each layout apart. Last, with the timings, the engine's CPU
-// per screen against plain Tesseract's command line, and with --stages where it goes
+// on the layouts people capture (tables, panes, windows, terminal splits and
+// listings; layout_bench.h), each layout apart, and on real programs' windows (a
+// spreadsheet, a text editor, vim and less in a terminal, and crops through them;
+// program_bench.h), each program apart. Last, with the timings, the engine's CPU per
+// screen against plain Tesseract's command line, and with --stages where it goes
 // (scan_costs.h).
 //
 //   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only | --costs-only] [--stages]
 //                     [--verbose] [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
 //                     [--typefaces-only | --no-typefaces] [--layouts-only | --no-layouts]
-//                     [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
+//                     [--programs-only | --no-programs] [--program calc|editor|terminal|crops]
+//                     [--redraw] [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
 
 #include "confined_cores.h"
 #include "layout_bench.h"
 #include "ocr_bench_scene.h"
+#include "program_bench.h"
 #include "scan_costs.h"
 #include "text_distance.h"
 #include "typeface_bench.h"
@@ -334,7 +338,9 @@ int main(int argc, char **argv)
 
     const qsizetype layoutAt = arguments.indexOf(QStringLiteral("--layout"));
     const bool layoutsOnly = arguments.contains(QStringLiteral("--layouts-only")) || layoutAt > 0;
-    const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only")) || layoutsOnly;
+    const qsizetype programAt = arguments.indexOf(QStringLiteral("--program"));
+    const bool programsOnly = arguments.contains(QStringLiteral("--programs-only")) || programAt > 0;
+    const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only")) || layoutsOnly || programsOnly;
     const bool costsOnly = arguments.contains(QStringLiteral("--costs-only"));
     const bool timingsOnly = arguments.contains(QStringLiteral("--speed-only")) || costsOnly;
     if (!timingsOnly && !typefacesOnly) {
@@ -383,10 +389,14 @@ int main(int argc, char **argv)
         options.verbose = verbose;
         options.dumpDir = dumpDir;
         options.layout = layoutAt > 0 ? arguments.value(layoutAt + 1) : QString();
-        if (!layoutsOnly)
+        options.program = programAt > 0 ? arguments.value(programAt + 1) : QString();
+        options.redraw = arguments.contains(QStringLiteral("--redraw"));
+        if (!layoutsOnly && !programsOnly)
             runTypefaceBench(recognizer, options);
-        if (!arguments.contains(QStringLiteral("--no-layouts")))
+        if (!arguments.contains(QStringLiteral("--no-layouts")) && !programsOnly)
             runLayoutBench(recognizer, options);
+        if (!arguments.contains(QStringLiteral("--no-programs")) && !layoutsOnly)
+            runProgramBench(recognizer, options);
     }
     if (!typefacesOnly && !costsOnly)
         measureSpeed(recognizer, dumpDir);
