@@ -3,7 +3,8 @@
 // The fixed screens the cost of a scan is measured on: the tuning half's page screens
 // (each pair's six, as the typeface part draws them) and its interface layouts (as the
 // layout part draws them), all drawn by Qt and written as PNG files, so that plain
-// Tesseract's command line reads the very pixels the engine opens.
+// Tesseract's command line reads the very pixels the engine opens; and the three
+// screenshots velmora_scan_bench times.
 
 #include "layout_bench.h"
 
@@ -13,7 +14,7 @@ namespace bench {
 
 struct CostScreen
 {
-    QString set;   ///< "pages" or "layouts"
+    QString set;   ///< "pages", "layouts" or "screenshots"
     QString label;
     QString path;
 };
@@ -56,6 +57,8 @@ inline QList<CostScreen> writeCostScreens(const QDir &folder, bool quick)
             }
         }
     }
+    for (const QFileInfo &shot : QDir(QStringLiteral(VELMORA_BENCH_DIR "/screenshots")).entryInfoList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
+        screens.append({QStringLiteral("screenshots"), shot.completeBaseName(), shot.filePath()});
     return screens;
 }
 
