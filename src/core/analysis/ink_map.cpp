@@ -74,16 +74,25 @@ const QRgb *pixelRow(const QImage &rgb, int y)
 }
 
 /// For each x, whether a[x] and b[x] lie within the flat tolerance of each other.
-void closeness(const QRgb *a, const QRgb *b, int count, std::uint8_t *out)
+void closeness(const QRgb *__restrict a, const QRgb *__restrict b, int count, std::uint8_t *__restrict out)
 {
-    // Without branches, so that several pixels are compared at once.
+    // Without branches and in blocks of a fixed length, so that the compiler compares
+    // several pixels at once.
     const auto within = [](QRgb p, QRgb q, int shift) {
         const int difference = int((p >> shift) & 0xff) - int((q >> shift) & 0xff);
-        return unsigned(difference + flatTolerance) <= unsigned(2 * flatTolerance);
+        return int(unsigned(difference + flatTolerance) <= unsigned(2 * flatTolerance));
     };
-#pragma omp simd
-    for (int x = 0; x < count; ++x)
-        out[x] = within(a[x], b[x], 16) & within(a[x], b[x], 8) & within(a[x], b[x], 0);
+    const auto compare = [&](int x) {
+        out[x] = std::uint8_t(within(a[x], b[x], 16) & within(a[x], b[x], 8) & within(a[x], b[x], 0));
+    };
+    constexpr int block = 16;
+    int x = 0;
+    for (; x + block <= count; x += block) {
+        for (int k = 0; k < block; ++k)
+            compare(x + k);
+    }
+    for (; x < count; ++x)
+        compare(x);
 }
 
 /// Pixels every neighbour of which lies within the tolerance: the inside of flat areas.
