@@ -3,6 +3,7 @@
 #include "app/review/batch_export_folder.h"
 #include "app/review/cleaned_output_files.h"
 #include "core/detection/core_error.h"
+#include "core/support/pending_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,8 +39,9 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
             try {
                 const QImage image = jobs.at(i).source.decode().image;
                 try {
-                    if (!writeNewFile(dir.filePath(jobs.at(i).fileName),
-                                      cleanedImageData(image, jobs.at(i).plan, CleanedImageFormat::png)))
+                    if (!writeWholeFile(dir.filePath(jobs.at(i).fileName),
+                                        cleanedImageData(image, jobs.at(i).plan, CleanedImageFormat::png),
+                                        ExistingEntry::keep))
                         failure = BatchExportFailure::unwritable;
                 } catch (const VelmoraCoreException &) {
                     failure = BatchExportFailure::unwritable;

@@ -1,6 +1,10 @@
 #include "core/settings/stored_settings.h"
+#include "support/event_loop.h"
+#include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 #include "support/temp_settings.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,6 +47,35 @@ TEST(StoredSettingsTest, SyncReportsAStoreThatCannotBeWritten)
     const auto settings = StoredSettings::atIniFile(folder.path());
     settings->setValue(Setting::isClipboardProtectionEnabled, true);
     EXPECT_FALSE(settings->sync());
+}
+
+// A full disk: the file stays as it was, and the change waits for the save after the
+// next change, which writes both once there is room again.
+TEST(StoredSettingsTest, ASaveTheDiskCannotHoldKeepsTheOldFileAndTheChange)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("settings.ini"));
+    auto settings = StoredSettings::atIniFile(path);
+    settings->setValue(Setting::policyPresetID, QStringLiteral("finance"));
+    ASSERT_TRUE(settings->sync());
+    const QByteArray saved = test::fileBytes(path);
+    const QString terms = QStringLiteral("Project Falcon ").repeated(100);
+    {
+        const test::FileSizeLimit fullDisk(1024);
+        settings->setValue(Setting::customTermsText, terms);
+        test::drainEvents();
+    }
+    EXPECT_EQ(test::fileBytes(path), saved) << saved.size();
+    EXPECT_EQ(test::entriesOf(folder.path()), QStringList({"settings.ini"}));
+    EXPECT_EQ(settings->value(Setting::customTermsText), terms);
+
+    settings->setValue(Setting::isClipboardProtectionEnabled, true);
+    test::drainEvents();
+    // Read from another name: one of the same would share what the store holds in memory.
+    ASSERT_TRUE(QFile::copy(path, path + QStringLiteral(".copy")));
+    const auto onDisk = StoredSettings::atIniFile(path + QStringLiteral(".copy"));
+    EXPECT_EQ(onDisk->value(Setting::customTermsText), terms);
+    EXPECT_TRUE(onDisk->value(Setting::isClipboardProtectionEnabled));
 }
 
 } // namespace
