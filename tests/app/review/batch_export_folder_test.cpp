@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace velmora::test {
@@ -15,16 +18,48 @@ namespace {
 TEST(BatchExportWorkFolder, IsHiddenNamedIncompleteAndNeedsAFolder)
 {
     QTemporaryDir dir;
-    const std::optional<QString> work = createBatchExportWorkFolder(dir.path());
+    const std::optional<BatchExportWorkFolder> work = BatchExportWorkFolder::create(dir.path());
     ASSERT_TRUE(work.has_value());
-    EXPECT_TRUE(QFileInfo(*work).isDir());
-    EXPECT_TRUE(QFileInfo(*work).fileName().startsWith(QStringLiteral(".Velmora Cleaned (incomplete) ")));
-    EXPECT_NE(createBatchExportWorkFolder(dir.path()), work) << "each export has a folder of its own";
+    EXPECT_TRUE(QFileInfo(work->path()).isDir());
+    EXPECT_TRUE(QFileInfo(work->path()).fileName().startsWith(QStringLiteral(".Velmora Cleaned (incomplete) ")));
+    const std::optional<BatchExportWorkFolder> second = BatchExportWorkFolder::create(dir.path());
+    ASSERT_TRUE(second.has_value());
+    EXPECT_NE(second->path(), work->path()) << "each export has a folder of its own";
 
     const QString blocker = dir.filePath(QStringLiteral("file"));
     ASSERT_TRUE(writeBytes(blocker, "x"));
-    EXPECT_EQ(createBatchExportWorkFolder(blocker), std::nullopt);
-    EXPECT_EQ(createBatchExportWorkFolder(dir.filePath(QStringLiteral("missing"))), std::nullopt);
+    EXPECT_FALSE(BatchExportWorkFolder::create(blocker).has_value());
+    EXPECT_FALSE(BatchExportWorkFolder::create(dir.filePath(QStringLiteral("missing"))).has_value());
+}
+
+// An export killed on the way leaves its hidden folder; the next export into the same
+// folder removes it, but never one that is newer than itself or that an export still
+// running holds.
+TEST(BatchExportWorkFolder, RemovesTheFoldersOfOlderExportsKilledOnTheWay)
+{
+    QTemporaryDir dir;
+    const auto age = [](const QString &path, std::chrono::hours by) {
+        std::filesystem::last_write_time(path.toStdString(), std::filesystem::file_time_type::clock::now() + by);
+    };
+    const QString killed = dir.filePath(QStringLiteral(".Velmora Cleaned (incomplete) 0000dead"));
+    ASSERT_TRUE(QDir().mkdir(killed));
+    ASSERT_TRUE(writeBytes(killed + QStringLiteral("/shot-redacted.png"), "partial"));
+    age(killed, std::chrono::hours(-1));
+    const QString newer = dir.filePath(QStringLiteral(".Velmora Cleaned (incomplete) 0000beef"));
+    ASSERT_TRUE(QDir().mkdir(newer));
+    age(newer, std::chrono::hours(1));
+    const std::optional<BatchExportWorkFolder> running = BatchExportWorkFolder::create(dir.path());
+    ASSERT_TRUE(running.has_value());
+    age(running->path(), std::chrono::hours(-1));
+
+    const std::optional<BatchExportWorkFolder> work = BatchExportWorkFolder::create(dir.path());
+    ASSERT_TRUE(work.has_value());
+
+    EXPECT_EQ(entriesOf(dir.path()).size(), 3);
+    EXPECT_FALSE(QFileInfo::exists(killed));
+    EXPECT_TRUE(QFileInfo(newer).isDir());
+    EXPECT_TRUE(QFileInfo(running->path()).isDir());
+    EXPECT_TRUE(QFileInfo(work->path()).isDir());
 }
 
 // Whatever holds a name, even an empty folder a rename would silently replace, keeps it.
@@ -34,11 +69,11 @@ TEST(BatchExportPublishing, TakesTheFirstFreeNameAndReplacesNothing)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Velmora Cleaned")));
     ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("Velmora Cleaned 2")), "keep"));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(QStringLiteral("Velmora Cleaned 3"))));
-    const std::optional<QString> work = createBatchExportWorkFolder(dir.path());
+    const std::optional<BatchExportWorkFolder> work = BatchExportWorkFolder::create(dir.path());
     ASSERT_TRUE(work.has_value());
-    ASSERT_TRUE(writeBytes(*work + QStringLiteral("/new-redacted.png"), "new"));
+    ASSERT_TRUE(writeBytes(work->path() + QStringLiteral("/new-redacted.png"), "new"));
 
-    EXPECT_EQ(publishBatchExportFolder(*work), dir.filePath(QStringLiteral("Velmora Cleaned 4")));
+    EXPECT_EQ(publishBatchExportFolder(work->path()), dir.filePath(QStringLiteral("Velmora Cleaned 4")));
 
     EXPECT_EQ(entriesOf(dir.path()),
               QStringList({"Velmora Cleaned", "Velmora Cleaned 2", "Velmora Cleaned 3", "Velmora Cleaned 4"}));
