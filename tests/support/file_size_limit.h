@@ -5,18 +5,15 @@
 
 namespace velmora::test {
 
-// While it lives, the kernel refuses to let this process make any file larger than
-// `bytes` (it fails the write with EFBIG, as a full disk fails it with ENOSPC), on every
-// thread; the limit and the signal it would raise are put back when it goes.
+// While it lives, the kernel lets no thread of this process make a file larger than
+// `bytes`: the write fails part-way (EFBIG), as on a disk that fills up.
 class FileSizeLimit
 {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit FileSizeLimit(rlim_t bytes) : m_signal(std::signal(SIGXFSZ, SIG_IGN))
     {
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &m_limit);
-        rlimit limited = m_limit;
-        limited.rlim_cur = bytes;
+        const rlimit limited{bytes, m_limit.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit()
@@ -28,8 +25,8 @@ public:
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
 private:
+    void (*m_signal)(int);
     rlimit m_limit{};
-    void (*m_signal)(int) = nullptr;
 };
 
 } // namespace velmora::test
