@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <numeric>
 
 namespace velmora {
 
@@ -97,6 +98,19 @@ TextLayout::TextLayout(const InkMap &ink)
     cut(QRect(0, 0, m_width, m_height), 0);
     for (TextRegion &region : m_regions)
         region.columnEnd = columnEnd(region.box);
+}
+
+QList<qsizetype> TextLayout::regionsLongestFirst() const
+{
+    QList<double> lengths;
+    for (const TextRegion &region : m_regions) {
+        const double lineHeight = region.singleLine ? region.box.height() : 2.0 * m_typicalGlyphHeight;
+        lengths.append(double(region.box.width()) * region.box.height() / (lineHeight * lineHeight));
+    }
+    QList<qsizetype> order(m_regions.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&lengths](qsizetype a, qsizetype b) { return lengths[a] > lengths[b]; });
+    return order;
 }
 
 QRect TextLayout::inkBounds(const QRect &area) const

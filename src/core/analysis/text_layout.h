@@ -52,6 +52,10 @@ public:
 
     /// The regions in reading order: top to bottom, columns left to right.
     const QList<TextRegion> &regions() const { return m_regions; }
+    /// The indexes of the regions, those that hold the most text first (how many line
+    /// heights long their lines are, all together): read in this order, no long line
+    /// is left to one engine while the others have ended.
+    QList<qsizetype> regionsLongestFirst() const;
     /// The typical height of a character of the page's text.
     int typicalGlyphHeight() const { return m_typicalGlyphHeight; }
     /// True for ink that belongs to a rule or a frame, not to text.
@@ -64,6 +68,7 @@ private:
     std::size_t index(int x, int y) const { return std::size_t(y) * m_width + x; }
     // What is set aside (text_layout_rules.cpp).
     void setAsideRulesAndFrames();
+    void setAsideSpecksOfFrames(const std::vector<std::uint8_t> &touching);
     void setAsideFaintRules(const InkMap &ink);
     std::vector<std::uint8_t> onLongLines(int length) const;
     void cut(const QRect &area, int bleed);

@@ -1,12 +1,11 @@
 #include "core/analysis/text_layout.h"
 
-#include "core/analysis/union_find.h"
+#include "core/analysis/connected_runs.h"
 #include "core/analysis/upper_median.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <unordered_map>
 
 // What the layout sets aside as no text: rules, frames and field borders.
 
@@ -32,38 +31,19 @@ constexpr double touchingGlyphShare = 0.5;
 
 void TextLayout::setAsideRulesAndFrames()
 {
-    UnionFind pieces(m_ink.size());
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            const std::size_t i = index(x, y);
-            if (!m_ink[i])
-                continue;
-            const auto join = [&](int nx, int ny) {
-                if (nx >= 0 && nx < m_width && ny < m_height && m_ink[index(nx, ny)])
-                    pieces.unite(std::int32_t(i), std::int32_t(index(nx, ny)));
-            };
-            join(x + 1, y);
-            join(x - 1, y + 1);
-            join(x, y + 1);
-            join(x + 1, y + 1);
-        }
-    }
-    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; };
-    std::unordered_map<std::int32_t, Piece> stats;
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            if (!m_ink[index(x, y)])
-                continue;
-            Piece &p = stats[pieces.find(std::int32_t(index(x, y)))];
-            p.minX = std::min(p.minX, x);
-            p.maxX = std::max(p.maxX, x);
-            p.minY = std::min(p.minY, y);
-            p.maxY = std::max(p.maxY, y);
-            ++p.pixels;
-        }
+    const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
+    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; bool rule = false, frame = false; };
+    std::vector<Piece> stats(std::size_t(pieces.pieceCount));
+    for (const PixelRun &run : pieces.runs) {
+        Piece &p = stats[std::size_t(run.piece)];
+        p.minX = std::min(p.minX, run.left);
+        p.maxX = std::max(p.maxX, run.right);
+        p.minY = std::min(p.minY, run.y);
+        p.maxY = std::max(p.maxY, run.y);
+        p.pixels += run.right - run.left + 1;
     }
     std::vector<int> heights;
-    for (const auto &[root, p] : stats) {
+    for (const Piece &p : stats) {
         if (p.maxY - p.minY + 1 >= 3)
             heights.push_back(p.maxY - p.minY + 1);
     }
@@ -74,61 +54,55 @@ void TextLayout::setAsideRulesAndFrames()
     m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
 
     const double glyph = m_typicalGlyphHeight;
+    bool anyFrame = false;
+    for (Piece &p : stats) {
+        const int w = p.maxX - p.minX + 1;
+        const int h = p.maxY - p.minY + 1;
+        p.rule = (h <= ruleThickness && w >= horizontalRuleLength * glyph) || (w <= ruleThickness && h >= verticalRuleLength * glyph);
+        p.frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph) && p.pixels < 0.12 * double(w) * h;
+        anyFrame = anyFrame || p.frame;
+    }
     // A frame's own pixels lie on its long straight lines; a glyph that touches it (a
     // cell's text cut off at a gridline) keeps its ink.
-    const std::vector<std::uint8_t> onLine = onLongLines(int(std::lround(frameLineLength * glyph)));
-    std::vector<std::uint8_t> touching(m_ink.size(), 0);
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            const std::size_t i = index(x, y);
-            if (!m_ink[i])
-                continue;
-            const Piece &p = stats.at(pieces.find(std::int32_t(i)));
-            const int w = p.maxX - p.minX + 1;
-            const int h = p.maxY - p.minY + 1;
-            const bool rule = (h <= ruleThickness && w >= horizontalRuleLength * glyph)
-                || (w <= ruleThickness && h >= verticalRuleLength * glyph);
-            const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
-                && p.pixels < 0.12 * double(w) * h;
-            if (frame && !onLine[i])
+    const std::vector<std::uint8_t> onLine = anyFrame ? onLongLines(int(std::lround(frameLineLength * glyph))) : std::vector<std::uint8_t>();
+    std::vector<std::uint8_t> touching;
+    for (const PixelRun &run : pieces.runs) {
+        const Piece &p = stats[std::size_t(run.piece)];
+        if (!p.rule && !p.frame)
+            continue;
+        for (std::size_t i = index(run.left, run.y); i <= index(run.right, run.y); ++i) {
+            if (p.frame && !onLine[i]) {
+                touching.resize(m_ink.size(), 0);
                 touching[i] = 1;
-            else if (rule || frame) {
+            } else {
                 m_ink[i] = 0;
                 m_setAside[i] = 1;
             }
         }
     }
-    // What touches a frame is a glyph where it stands as tall as one; the rounded corners
-    // of a border and specks go with the frame.
-    UnionFind parts(m_ink.size());
-    std::unordered_map<std::int32_t, std::pair<int, int>> rows; // first and last row of each part
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            const std::size_t i = index(x, y);
-            if (!touching[i])
-                continue;
-            for (const QPoint &next : {QPoint(x + 1, y), QPoint(x - 1, y + 1), QPoint(x, y + 1), QPoint(x + 1, y + 1)}) {
-                if (next.x() >= 0 && next.x() < m_width && next.y() < m_height && touching[index(next.x(), next.y())])
-                    parts.unite(std::int32_t(i), std::int32_t(index(next.x(), next.y())));
-            }
-        }
+    if (!touching.empty())
+        setAsideSpecksOfFrames(touching);
+}
+
+// What touches a frame is a glyph where it stands as tall as one; the rounded corners
+// of a border and specks go with the frame.
+void TextLayout::setAsideSpecksOfFrames(const std::vector<std::uint8_t> &touching)
+{
+    const ConnectedRuns parts(touching, m_width, m_height, PixelConnectivity::sidesAndCorners);
+    std::vector<std::pair<int, int>> rows(std::size_t(parts.pieceCount), {INT_MAX, -1}); // first and last row of each part
+    for (const PixelRun &run : parts.runs) {
+        auto &[top, bottom] = rows[std::size_t(run.piece)];
+        top = std::min(top, run.y);
+        bottom = std::max(bottom, run.y);
     }
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            if (touching[index(x, y)]) {
-                auto [at, fresh] = rows.try_emplace(parts.find(std::int32_t(index(x, y))), y, y);
-                at->second.second = y;
-            }
-        }
-    }
-    for (std::size_t i = 0; i < touching.size(); ++i) {
-        if (!touching[i])
+    for (const PixelRun &run : parts.runs) {
+        const auto [top, bottom] = rows[std::size_t(run.piece)];
+        if (bottom - top + 1 >= touchingGlyphShare * m_typicalGlyphHeight)
             continue;
-        const auto [top, bottom] = rows.at(parts.find(std::int32_t(i)));
-        if (bottom - top + 1 < touchingGlyphShare * glyph) {
-            m_ink[i] = 0;
-            m_setAside[i] = 1;
-        }
+        const auto first = std::ptrdiff_t(index(run.left, run.y));
+        const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
+        std::fill(m_ink.begin() + first, m_ink.begin() + end, 0);
+        std::fill(m_setAside.begin() + first, m_setAside.begin() + end, 1);
     }
 }
 
