@@ -9,6 +9,7 @@
 #include "app/review/batch_scan_runner.h"
 #include "app/review/cleaned_image_output.h"
 #include "app/review/decoded_image_cache.h"
+#include "app/review/dropped_images.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
@@ -28,8 +29,6 @@
 #include <memory>
 #include <optional>
 #include <variant>
-
-class QMimeData;
 
 namespace velmora {
 
@@ -93,8 +92,9 @@ public:
     /// Takes files and folders in as one batch (a folder stands for its images), read off
     /// the main thread: the first item shows as soon as it is read.
     void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
-    /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
-    bool handleDrop(const QMimeData &data);
+    /// Takes what a drop brought in: its files and folders as one batch, or without files
+    /// its image.
+    void openDroppedImages(const DroppedImages &dropped);
     void openImagesFromPanel();
     void openFolderFromPanel();
     void pasteImageFromClipboard();

@@ -24,7 +24,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
 #include "support/fake_policy_file_chooser.h"

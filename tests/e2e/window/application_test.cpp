@@ -15,7 +15,6 @@
 
 #include <QCoreApplication>
 #include <QFont>
-#include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QStackedWidget>
@@ -57,9 +56,7 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    QMimeData drop;
-    drop.setUrls({QUrl::fromLocalFile(path)});
-    ASSERT_TRUE(content->session().review().handleDrop(drop));
+    content->session().review().openDroppedImages({{QUrl::fromLocalFile(path)}, {}});
     finishPoolWork();
     velmora::test::drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !content->session().review().state().isChecking(); }, 60000));
