@@ -174,6 +174,9 @@ public:
     /// alert for review, opens the notification settings, or shows the last export in
     /// the file manager.
     void performBannerAction(CompletionBannerAction action);
+    /// Velmora came to the front: an AutoClean receipt that could not be shown while it
+    /// was not shows now, while its undo lasts.
+    void applicationBecameActive();
 
 signals:
     /// The state changed; emitted once per operation, after it is complete.
@@ -200,6 +203,8 @@ private:
     /// Shows the banner for 8 s with an action, 2.4 s without.
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
                               std::optional<CompletionBannerAction> secondaryAction) override;
+    void showAutoCleanBannerOnReturn(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                                     std::optional<CompletionBannerAction> secondaryAction) override;
     void showStatus(const QString &sentence) override;
     void showFailure(const QString &errorText, const QString &sentence) override;
     void showStatusWhenIdle(const QString &sentence) override;
@@ -263,6 +268,9 @@ private:
     void postRescanCompleted();
     /// The banner goes, and with it what an AutoClean offered: its review item and its undo.
     void clearBannerAndAutoClean();
+    /// The AutoClean undo was taken, ended or replaced: a receipt held for the window's
+    /// return is forgotten, and a banner offering an undo that is gone goes too.
+    void followAutoCleanUndo();
 
     /// What the batch scan reaches of the review.
     BatchScanReview batchScanReview();

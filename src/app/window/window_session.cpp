@@ -53,6 +53,10 @@ WindowSession::WindowSession(StoredSettings &settings, CommandBus &commands, Pla
     observeCommands();
     connect(&m_installController, &ApplicationInstallController::promptResolved, this,
             [this] { m_helpSheets.presentOnboardingIfNeeded(); });
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            m_review.applicationBecameActive();
+    });
 }
 
 WindowSession::~WindowSession()
