@@ -33,8 +33,8 @@ protected:
     ScopedEnvironmentVariable m_location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
     TempSettings m_settings;
     ScanPipeline m_engine;
-    SystemClipboard m_clipboard;
     ManualClock m_clock;
+    SystemClipboard m_clipboard{m_clock};
     RecordingNotificationCenter m_notifications;
     CommandBus m_commands;
     WindowSession m_session{*m_settings, m_commands,
