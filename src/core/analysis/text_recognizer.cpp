@@ -181,22 +181,28 @@ QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &b
     return QtConcurrent::run(QThreadPool::globalInstance(),
                              [bitmap, orientation] { return std::make_shared<const PageLayout>(bitmap, orientation); })
         .then([engines, task](const std::shared_ptr<const PageLayout> &page) {
-            // Regions are read in parallel, each by whichever engine is free. Once the
-            // task is cancelled the regions being read stop at their next word and those
-            // still queued are passed over without an engine, so the engines are free for
-            // the next scan.
-            const auto readRegion = [engines, task, page](const TextRegion &region) -> RegionReading {
+            // Regions are read in parallel, each by whichever engine is free, the longest
+            // first. Once the task is cancelled the regions being read stop at their next
+            // word and those still queued are passed over without an engine, so the
+            // engines are free for the next scan.
+            const auto readRegion = [engines, task, page](qsizetype r) -> RegionReading {
                 if (task.isCancelled())
                     return RegionSkipped{};
                 confineOpenMpToCallingThread();
                 const auto lease = engines->acquire(task);
-                auto lines = lease ? page->reader.read(lease->engine(), region, task) : std::nullopt;
+                auto lines = lease ? page->reader.read(lease->engine(), page->layout.regions()[r], task) : std::nullopt;
                 if (!lines && task.isCancelled())
                     return RegionSkipped{};
                 return lines;
             };
-            return QtConcurrent::mapped(&TesseractEnginePool::threads(), page->layout.regions(), readRegion)
-                .then([page](const QFuture<RegionReading> &readings) { return observations(*page, readings.results()); });
+            const QList<qsizetype> order = page->layout.regionsLongestFirst();
+            return QtConcurrent::mapped(&TesseractEnginePool::threads(), order, readRegion)
+                .then([page, order](const QFuture<RegionReading> &readings) {
+                    QList<RegionReading> inReadingOrder(order.size());
+                    for (qsizetype k = 0; k < order.size(); ++k)
+                        inReadingOrder[order[k]] = readings.resultAt(int(k));
+                    return observations(*page, inReadingOrder);
+                });
         })
         .unwrap();
 }
