@@ -231,15 +231,30 @@ bool isName(QStringView text)
     return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c == u'_' || c == u'-'; });
 }
 
+// Whether the part of a crossing on its k-th line is joined to the parts beside it at a
+// space, as a word of its own.
+bool joinedAtSpaces(const Crossing &crossing, qsizetype k)
+{
+    const auto spacedAfter = [&crossing](qsizetype at) {
+        return crossing.segments[at + 1].offset > crossing.segments[at].offset + crossing.segments[at].length;
+    };
+    return (k == 0 || spacedAfter(k - 1)) && (k + 1 == crossing.parts.size() || spacedAfter(k));
+}
+
 // Whether the parts of a crossing on every line but those given are names put before
-// a value, not part of it.
+// a value, not part of it. A name is a setting's, before its "=" or ":", or a word of
+// its own: letters joined to the value without a space are the value's beginning (a
+// token's first line, "ghp_wca", over the rest that a rule for random-looking text
+// finds alone).
 bool onlyWordsBeside(const Crossing &crossing, const QList<TextObservation> &lines, const QList<qsizetype> &valueLines)
 {
     for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
         if (valueLines.contains(crossing.segments[k].line))
             continue;
         const TextRange &part = crossing.parts[k];
-        if (!isName(QStringView(lines[crossing.segments[k].line].text()).mid(part.location, part.length)))
+        const QStringView text = QStringView(lines[crossing.segments[k].line].text()).mid(part.location, part.length);
+        const bool setting = text.endsWith(u'=') || text.endsWith(u':');
+        if (!isName(text) || !(setting || joinedAtSpaces(crossing, k)))
             return false;
     }
     return true;
