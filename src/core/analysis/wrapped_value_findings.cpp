@@ -49,18 +49,22 @@ public:
         const std::lock_guard lock(m_mutex);
         m_answers.append(std::move(answer));
     }
-    /// The parts of the answer whose box is `box`, for a range holding `matched`.
-    std::optional<QList<NormRect>> partsOf(const NormRect &box, const TextRange &matched) const
+    /// The narrowest answer whose box is `box`, for a range holding `matched`: the range
+    /// a finding's box covers (a token's whole run, where its rule boxes that) and its
+    /// parts.
+    std::optional<Answer> answerFor(const NormRect &box, const TextRange &matched) const
     {
         const std::lock_guard lock(m_mutex);
+        std::optional<Answer> narrowest;
         for (const Answer &answer : m_answers) {
             NormRect all = NormRect::null();
             for (const NormRect &part : answer.parts)
                 all = all.united(part);
-            if (all == box && answer.range.location <= matched.location && answer.range.end() >= matched.end())
-                return answer.parts;
+            if (all == box && answer.range.location <= matched.location && answer.range.end() >= matched.end()
+                && (!narrowest || answer.range.length < narrowest->range.length))
+                narrowest = answer;
         }
-        return std::nullopt;
+        return narrowest;
     }
 
 private:
@@ -180,7 +184,7 @@ struct Crossing
 {
     Detection finding;
     QList<Segment> segments;
-    QList<TextRange> parts; ///< Per line of `segments` from the first it touches, in that line's text.
+    QList<TextRange> parts; ///< What its box covers on each line of `segments`, in that line's text.
     QList<NormRect> boxes;  ///< The box of each part.
     qsizetype breaksInWords = 0;
 
@@ -293,6 +297,37 @@ bool takesInWhatItMeets(const Crossing &crossing, const QList<TextObservation> &
     return filledByOthers.isEmpty() || !onlyWordsBeside(crossing, lines, filledByOthers);
 }
 
+// Whether a line begins with the name of a setting and its "=" or ":".
+bool beginsWithASetting(const QString &text)
+{
+    qsizetype k = 0;
+    while (k < text.size() && (text[k].isLetterOrNumber() || text[k] == u'_' || text[k] == u'.' || text[k] == u'-'))
+        ++k;
+    return k > 0 && k < text.size() && (text[k] == u'=' || text[k] == u':');
+}
+
+// What a finding's box covers of a joined reading: beyond its match, the rest of a
+// token's run (the end of a token that its rule stops short of at a misread character,
+// wrapped onto the next lines), but only on from the line its match begins on, and
+// onto no line with a setting's name of its own.
+TextRange coveredLines(const JoinedReading &reading, const QList<TextObservation> &lines, const TextRange &matched,
+                       const TextRange &covered)
+{
+    const auto segmentAt = [&reading](qsizetype at) {
+        return std::find_if(reading.segments.cbegin(), reading.segments.cend(),
+                            [at](const Segment &s) { return at >= s.offset && at < s.offset + s.length; });
+    };
+    const auto matchedFirst = segmentAt(matched.location);
+    const auto matchedLast = segmentAt(matched.end() - 1);
+    if (segmentAt(covered.location) != matchedFirst || matchedLast == reading.segments.cend())
+        return matched;
+    for (auto segment = matchedLast + 1; segment != reading.segments.cend() && segment->offset < covered.end(); ++segment) {
+        if (beginsWithASetting(lines[segment->line].text()))
+            return matched;
+    }
+    return covered;
+}
+
 // The findings of a joined reading that run from its first line to its last and take
 // in what they meet.
 QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReading &reading,
@@ -302,9 +337,11 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
     for (const Detection &finding : findingsOf(reading.observation)) {
         if (!finding.matchedRange)
             continue;
+        const std::optional<Answer> answer = reading.answers->answerFor(finding.normalizedBounds, *finding.matchedRange);
+        const TextRange covered = answer ? coveredLines(reading, lines, *finding.matchedRange, answer->range) : *finding.matchedRange;
         Crossing crossing{finding, {}, {}, {}, reading.breaksInWords};
         for (const Segment &segment : reading.segments) {
-            if (const auto part = overlap(*finding.matchedRange, segment)) {
+            if (const auto part = overlap(covered, segment)) {
                 crossing.segments.append(segment);
                 crossing.parts.append(*part);
             }
@@ -313,9 +350,8 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
             || !takesInWhatItMeets(crossing, lines, lineFindings))
             continue;
         // The parts' boxes as the callback gave them for the finding's box.
-        const auto parts = reading.answers->partsOf(finding.normalizedBounds, *finding.matchedRange);
-        if (parts && parts->size() == crossing.parts.size()) {
-            crossing.boxes = *parts;
+        if (answer && answer->parts.size() == crossing.parts.size()) {
+            crossing.boxes = answer->parts;
         } else {
             for (qsizetype k = 0; k < crossing.parts.size(); ++k)
                 crossing.boxes.append(lines[crossing.segments[k].line].boundsFor(crossing.parts[k]).bounds);
