@@ -172,12 +172,14 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         // An underscore may stand on a flat stroke that the glyphs beside it touch.
         const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
             && left - edgeAllowance <= place.bar.right + 1;
-        // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
+        // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot;
+        // Tesseract reads the stroke of an underscore as either.
+        const bool lowMark = text == QLatin1String(".") || text == QLatin1String(",");
         const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > line_reading::markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
-            + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0)
+            + (!isUnderscore && !lowMark && place.isUnderscore ? glyphOnStrokeCost : 0.0)
             + (markOnGlyph || letterOnDot ? mismatchedShapeCost : 0.0);
     };
 
