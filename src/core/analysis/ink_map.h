@@ -40,6 +40,20 @@ public:
     /// Always false in the first column.
     bool groundChangesAt(int x, int y) const { return m_groundEdges[std::size_t(y) * width() + x] != 0; }
 
+    /// Takes the ink of the pixels where `isNotText(x, y)` for background: the rules and
+    /// frames a layout set aside, which the reading of a line must not take for glyphs.
+    template <typename Predicate>
+    void forgetInk(Predicate isNotText)
+    {
+        for (int y = 0; y < height(); ++y) {
+            uchar *line = m_contrast.scanLine(y);
+            for (int x = 0; x < width(); ++x) {
+                if (isNotText(x, y))
+                    line[x] = 0;
+            }
+        }
+    }
+
 private:
     QImage m_contrast;
     std::vector<std::uint8_t> m_groundEdges;

@@ -285,9 +285,9 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
         return peak < edgeContrastShare * strongStroke;
     };
     while (m_segments.size() > 1 && faintEdge(m_segments.front().strong))
-        m_segments.removeFirst();
+        m_faintEnds.prepend(m_segments.takeFirst().strong);
     while (m_segments.size() > 1 && faintEdge(m_segments.back().strong))
-        m_segments.removeLast();
+        m_faintEnds.append(m_segments.takeLast().strong);
     m_underscores.removeIf([&](const ColumnSpan &stroke) {
         const bool outside = m_segments.isEmpty() || stroke.right < m_segments.front().strong.left
             || stroke.left > m_segments.back().strong.right;

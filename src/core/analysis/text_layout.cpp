@@ -98,13 +98,13 @@ TextLayout::TextLayout(const InkMap &ink)
             m_groundEdges[index(x, y)] = ink.groundChangesAt(x, y);
         }
     }
-    setAsideRulesAndFrames();
+    setAsideRulesAndFrames(ink);
     cut(QRect(0, 0, m_width, m_height), 0);
     for (TextRegion &region : m_regions)
         region.columnEnd = columnEnd(region.box);
 }
 
-void TextLayout::setAsideRulesAndFrames()
+void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
 {
     UnionFind pieces(m_ink.size());
     for (int y = 0; y < m_height; ++y) {
@@ -122,7 +122,7 @@ void TextLayout::setAsideRulesAndFrames()
             join(x + 1, y + 1);
         }
     }
-    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; };
+    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; int linePixels = 0; };
     std::unordered_map<std::int32_t, Piece> stats;
     for (int y = 0; y < m_height; ++y) {
         for (int x = 0; x < m_width; ++x) {
@@ -146,6 +146,11 @@ void TextLayout::setAsideRulesAndFrames()
         return;
     }
     m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
+    std::vector<std::uint8_t> lines = straightLines();
+    for (std::size_t i = 0; i < m_ink.size(); ++i) {
+        if (m_ink[i] && onThinLine(lines[i]))
+            ++stats[pieces.find(std::int32_t(i))].linePixels;
+    }
 
     const double glyph = m_typicalGlyphHeight;
     for (int y = 0; y < m_height; ++y) {
@@ -157,14 +162,17 @@ void TextLayout::setAsideRulesAndFrames()
             const int w = p.maxX - p.minX + 1;
             const int h = p.maxY - p.minY + 1;
             const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
+            // A frame is an outline: little of its ink lies off its lines, which glyphs
+            // drawn against it may touch.
             const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
-                && p.pixels < 0.12 * double(w) * h;
+                && p.pixels - p.linePixels < 0.12 * double(w) * h;
             if (rule || frame) {
                 m_ink[i] = 0;
                 m_setAside[i] = 1;
             }
         }
     }
+    returnGlyphsTouchingRules(ink, lines);
 }
 
 QRect TextLayout::inkBounds(const QRect &area) const

@@ -86,12 +86,14 @@ struct RegionSkipped
 using RegionReading = std::variant<std::optional<QList<RecognizedLine>>, RegionSkipped>;
 
 /// The page as recognition reads it (upright, capped in size), its ink and the text
-/// regions found in it; shared by the readings of its regions.
+/// regions found in it; shared by the readings of its regions. Once the regions are
+/// found, the ink of the rules and frames set aside is no glyph's.
 struct PageLayout
 {
     PageLayout(const QImage &bitmap, ImageOrientation orientation)
         : page(workingImage(uprightImage(bitmap, orientation))), ink(checked(page)), layout(ink), reader(ink, layout)
     {
+        ink.forgetInk([this](int x, int y) { return layout.isSetAside(x, y); });
     }
 
     static const QImage &checked(const QImage &page)
@@ -102,7 +104,7 @@ struct PageLayout
     }
 
     const QImage page;
-    const InkMap ink;
+    InkMap ink;
     const TextLayout layout;
     const RegionReader reader;
 };
