@@ -23,9 +23,9 @@ public:
     static constexpr int faintInkThreshold = 16;
 
     InkMap() = default;
-    /// Builds the map of an image of any format; transparent pixels are composited
-    /// over white, or over black when the opaque content is light.
-    explicit InkMap(const QImage &image);
+    /// Builds the map of an image of any format; transparent and partly transparent
+    /// pixels are seen over `ground`.
+    explicit InkMap(const QImage &image, QRgb ground = qRgb(255, 255, 255));
 
     int width() const { return m_contrast.width(); }
     int height() const { return m_contrast.height(); }
