@@ -27,7 +27,7 @@ inline Piece token(const QString &text)
 {
     static const QStringList prefixes{QStringLiteral("sk_live_"), QStringLiteral("sk_test_"), QStringLiteral("customer_"),
                                       QStringLiteral("acct_"), QStringLiteral("AKIA"), QStringLiteral("ghp_"),
-                                      QStringLiteral("xoxb-"), QStringLiteral("eyJ")};
+                                      QStringLiteral("xoxb-"), QStringLiteral("eyJ"), QStringLiteral("sk-proj-")};
     for (const QString &prefix : prefixes) {
         if (text.startsWith(prefix))
             return {text, PlantKind::token, true, prefix};

@@ -25,6 +25,8 @@ struct TypefaceBenchOptions
     bool verbose = false;
     QString dumpDir;
     QString layout; ///< the one layout to run, or all of them when empty
+    QString program; ///< the one program's scenes (or the crops) to run, or all when empty
+    bool redraw = false; ///< draw the programs' scenes again instead of taking them from the cache
 };
 
 /// The typefaces of the halves asked for that are installed, with their indexes in

@@ -9,17 +9,21 @@
 //
 // Then the same on screens in typefaces it was not tuned on, drawn by Qt, headless
 // Chromium and xterm (typeface_bench.h), the tuning half and the held-back half apart,
-// and on the layouts people capture (tables, panes, windows, terminal splits and
-// listings; layout_bench.h), each layout apart.
+// on the layouts people capture (tables, panes, windows, terminal splits and
+// listings; layout_bench.h), each layout apart, and on real programs' windows (a
+// spreadsheet, a text editor, vim and less in a terminal, and crops through them;
+// program_bench.h), each program apart.
 //
 //   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only] [--verbose]
 //                     [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
 //                     [--typefaces-only | --no-typefaces] [--layouts-only | --no-layouts]
-//                     [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
+//                     [--programs-only | --no-programs] [--program calc|editor|terminal|crops]
+//                     [--redraw] [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
 
 #include "confined_cores.h"
 #include "layout_bench.h"
 #include "ocr_bench_scene.h"
+#include "program_bench.h"
 #include "text_distance.h"
 #include "typeface_bench.h"
 
@@ -338,7 +342,9 @@ int main(int argc, char **argv)
 
     const qsizetype layoutAt = arguments.indexOf(QStringLiteral("--layout"));
     const bool layoutsOnly = arguments.contains(QStringLiteral("--layouts-only")) || layoutAt > 0;
-    const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only")) || layoutsOnly;
+    const qsizetype programAt = arguments.indexOf(QStringLiteral("--program"));
+    const bool programsOnly = arguments.contains(QStringLiteral("--programs-only")) || programAt > 0;
+    const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only")) || layoutsOnly || programsOnly;
     if (!arguments.contains(QStringLiteral("--speed-only")) && !typefacesOnly) {
         std::printf("language correction: %s\n", recognizer.usesLanguageCorrection() ? "on" : "off");
         std::printf("%-16s %6s %6s %6s %6s %6s %6s\n", "theme size", "exact", "whole", "under", "cover", "right", "wrong");
@@ -385,10 +391,14 @@ int main(int argc, char **argv)
         options.verbose = verbose;
         options.dumpDir = dumpDir;
         options.layout = layoutAt > 0 ? arguments.value(layoutAt + 1) : QString();
-        if (!layoutsOnly)
+        options.program = programAt > 0 ? arguments.value(programAt + 1) : QString();
+        options.redraw = arguments.contains(QStringLiteral("--redraw"));
+        if (!layoutsOnly && !programsOnly)
             runTypefaceBench(recognizer, options);
-        if (!arguments.contains(QStringLiteral("--no-layouts")))
+        if (!arguments.contains(QStringLiteral("--no-layouts")) && !programsOnly)
             runLayoutBench(recognizer, options);
+        if (!arguments.contains(QStringLiteral("--no-programs")) && !layoutsOnly)
+            runProgramBench(recognizer, options);
     }
     if (!typefacesOnly)
         measureSpeed(recognizer, dumpDir);

@@ -5,44 +5,14 @@
 // measured. Every character sits in a cell of the terminal's grid, which places the
 // lines and values.
 
+#include "private_display.h"
 #include "screen_layout.h"
 #include "terminal_layouts.h"
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 
 namespace bench {
-
-/// A private X server for the benchmark's terminals, stopped with the object.
-class PrivateDisplay
-{
-public:
-    PrivateDisplay()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-            return;
-        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                                QStringLiteral("0"), QStringLiteral("4000x2400x24"), QStringLiteral("-nolisten"),
-                                                QStringLiteral("tcp")});
-        if (m_server.waitForReadyRead(20000))
-            m_display = QStringLiteral(":") + QString::fromLatin1(m_server.readLine().trimmed());
-    }
-    ~PrivateDisplay()
-    {
-        m_server.terminate();
-        m_server.waitForFinished(5000);
-    }
-    /// Empty when no server runs.
-    const QString &name() const { return m_display; }
-
-private:
-    QProcess m_server;
-    QString m_display;
-};
 
 class XtermScreenRenderer
 {
@@ -155,47 +125,13 @@ private:
                      m_palette.code.name(), QStringLiteral("-fg"), m_palette.codeText.name(), QStringLiteral("-b"), QString::number(kBorder),
                      QStringLiteral("-geometry"), QStringLiteral("%1x%2+0+0").arg(columns).arg(rows), QStringLiteral("-e"),
                      QStringLiteral("sh"), QStringLiteral("-c"), script});
-        const QString window = waitForWindow(mark);
+        const QString window = waitForFile(mark);
         QImage image;
         if (!window.isEmpty())
             image = steadyCapture(window, environment);
         xterm.kill();
         xterm.waitForFinished(5000);
         return image;
-    }
-
-    /// The terminal's window id, once its shell has printed everything; empty after 20 s.
-    static QString waitForWindow(const QString &mark)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 20000) {
-            QFile file(mark);
-            if (file.open(QIODevice::ReadOnly))
-                return QString::fromLatin1(file.readAll().trimmed());
-            QThread::msleep(50);
-        }
-        return {};
-    }
-
-    /// The window's picture once two captures in a row agree (the terminal has drawn).
-    static QImage steadyCapture(const QString &window, const QProcessEnvironment &environment)
-    {
-        QImage previous;
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            QProcess maim;
-            maim.setProcessEnvironment(environment);
-            maim.start(QStringLiteral("maim"), {QStringLiteral("-u"), QStringLiteral("-f"), QStringLiteral("png"), QStringLiteral("-i"), window});
-            maim.waitForFinished(10000);
-            QImage image;
-            image.loadFromData(maim.readAllStandardOutput(), "PNG");
-            image = image.convertToFormat(QImage::Format_RGB32);
-            if (!image.isNull() && image == previous)
-                return image;
-            previous = image;
-            QThread::msleep(100);
-        }
-        return {};
     }
 
     QString m_display;
