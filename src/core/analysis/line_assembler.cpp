@@ -439,13 +439,15 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         if (next != items.begin())
             reachOver(*std::prev(next), left, right);
     }
-    // Faint ink at the line's ends (a glyph cut off at a rule) is covered with the line,
-    // and a glyph at a cut by the character beside it in the same word.
+    // Faint ink at an end where the line is cut off is the sliver of a glyph, covered
+    // with the line (elsewhere it is the end of a frame around the text); a glyph at a
+    // cut is covered by the character beside it in the same word.
     for (const ColumnSpan &end : m_ink.faintEnds()) {
         if (items.isEmpty())
             break;
-        Item &beside = end.right < places[items.front().place].strong.left ? items.front() : items.back();
-        reachOver(beside, end.left - edgeAllowance, end.right + 1 + edgeAllowance);
+        const bool atLeft = end.right < places[items.front().place].strong.left;
+        if (atLeft ? m_cutOff.left : m_cutOff.right)
+            reachOver(atLeft ? items.front() : items.back(), end.left - edgeAllowance, end.right + 1 + edgeAllowance);
     }
     const qsizetype last = items.size() - 1;
     if (last > 0 && atCut(items[last], true) && !breakBefore[last])

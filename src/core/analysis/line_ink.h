@@ -54,8 +54,7 @@ public:
     /// placed on one.
     const QList<ColumnSpan> &touchedBars() const { return m_touchedBars; }
     /// Faint ink at either end of the line that is no glyph, from left to right: the
-    /// rounded end of a frame around the text, or the sliver of a glyph cut off at a
-    /// rule. A box that covers the line's end covers it too.
+    /// rounded end of a frame around the text, or the sliver of a glyph cut off at a rule.
     const QList<ColumnSpan> &faintEnds() const { return m_faintEnds; }
 
 private:
