@@ -32,28 +32,17 @@ struct DrawnTable
     QList<QList<QList<QPoint>>> ink;      ///< [row][column]: the pixels of the cell's text.
 };
 
-/// How a sheet is drawn: as a spreadsheet draws its cells.
-struct SheetStyle
-{
-    QString family;
-    int pixelSize = 13;
-    QColor ink;
-    QColor ground;
-    QColor gridline;
-    int padding = 2;   ///< From a cell's left gridline to its text.
-    int rowHeight = 0; ///< From gridline to gridline; 0: the font's height and two pixels.
-};
-
 /// Wraps text to a width as a browser wraps a narrow cell: after a space or a hyphen
 /// where the next word fits, else inside the word.
 QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, double width);
 
-/// Draws the rows of a sheet (cells left to right) at `origin` on an image of `size`:
-/// one-pixel gridlines around every cell, each cell's text on one line at its bottom
-/// (its descenders down to the gridline), cut off at the cell's right gridline as a
-/// sheet cuts text whose neighbour is not empty. Each cell's ink is what stays visible.
-DrawnTable drawSheet(const SheetStyle &style, const QList<int> &columnWidths, const QList<QStringList> &rows,
-                     QSize size, QPoint origin = QPoint(20, 20));
+/// Draws the rows of a sheet as a spreadsheet draws them, at `origin` on an image of
+/// `size`: gridlines in the style's rule colour, `rowHeight` apart (0: the font's height
+/// and two pixels), each cell's text on one line, `padding` from its left gridline, at
+/// its bottom (the descenders down to the gridline) and cut off at its right gridline,
+/// as a sheet cuts text whose neighbour is not empty. A cell's ink is what stays visible.
+DrawnTable drawSheet(const TableStyle &style, int rowHeight, const QList<int> &columnWidths,
+                     const QList<QStringList> &rows, QSize size, QPoint origin = QPoint(20, 20));
 
 /// Draws the rows (cells left to right) at `origin` on an image of `size`.
 DrawnTable drawTable(const TableStyle &style, const QList<int> &columnWidths, const QList<QStringList> &rows,

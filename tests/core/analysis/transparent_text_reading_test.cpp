@@ -53,12 +53,7 @@ TEST_P(TransparentTextReadingTest, FindingsCoverTheWholeKey)
     const QList<Detection> findings = SensitiveTextDetector(CustomDetectionConfiguration()).detect(lines);
 
     const QList<QPoint> &ink = canvas.lines.front().pieceInk.front();
-    const auto uncovered = std::count_if(ink.cbegin(), ink.cend(), [&](const QPoint &p) {
-        return std::none_of(findings.cbegin(), findings.cend(), [&](const Detection &finding) {
-            return pixelBox(finding.normalizedBounds, image.size()).contains(QPointF(p) + QPointF(0.5, 0.5));
-        });
-    });
-    EXPECT_EQ(uncovered, 0) << "of " << ink.size() << " pixels\n" << allText(lines).toStdString();
+    EXPECT_EQ(inkOutsideFindings(ink, findings, image.size()), 0) << "of " << ink.size() << " pixels\n" << allText(lines).toStdString();
 }
 
 const QColor darkInk(0x1f2328);
