@@ -56,8 +56,8 @@ struct GalleryReview
     QTemporaryDir folder;
     std::unique_ptr<StoredSettings> settings = StoredSettings::atIniFile(folder.filePath(QStringLiteral("gallery.ini")));
     PendingScanEngine engine;
-    SystemClipboard clipboard;
     SystemClock clock;
+    SystemClipboard clipboard{clock};
     ClipboardProtectionController guard{clipboard, *settings, clock};
     AutoCleanUndoCoordinator autoCleanUndo{clipboard, clock};
     ReviewController controller{ReviewEnvironment{engine, *settings, clipboard, clock, guard, autoCleanUndo}};

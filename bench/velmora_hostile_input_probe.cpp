@@ -3,6 +3,8 @@
 // prints its peak memory (maximum resident set) and wall time. Usage:
 // velmora_hostile_input_probe [CASE] (one case in this process, as the parent runs it).
 
+#include "arithmetic_jpeg.h"
+
 #include "app/protection/clipboard_image.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "core/analysis/image_importer.h"
@@ -14,6 +16,7 @@
 #include "support/crafted_jpeg.h"
 #include "support/crafted_png.h"
 #include "support/fake_clipboard.h"
+#include "support/image_bytes.h"
 #include "support/manual_clock.h"
 
 #include <QCoreApplication>
@@ -141,7 +144,8 @@ QString pasteFromClipboard(const QList<ClipboardItem> &contents)
     clipboard.write(contents);
     QElapsedTimer mainThread;
     mainThread.start();
-    const ClipboardImageOffer offer = clipboardImageOffer(clipboard);
+    ClipboardImageOffer offer;
+    readClipboardImageOffer(clipboard, nullptr, [&](const ClipboardImageOffer &read) { offer = read; });
     const double mainThreadMs = double(mainThread.nsecsElapsed()) / 1e6;
     QString outcome = QStringLiteral("not offered as an image");
     if (!offer.isEmpty()) {
@@ -197,6 +201,13 @@ const std::map<std::string, std::function<QString()>> &cases()
         {"34 admitted 16-bit TIFF 8192x4096", [] { return importFile("deep-4096.tif"); }},
         {"35 admitted JPEG 8192x8192, 30 costly scans", [] { return importFile("costly-30.jpg"); }},
         {"36 TIFF 8192x8192, JPEG of 98 scans", [] { return importFile("jpeg-scans.tif"); }},
+        // A byte the decoder skips between two segments, and JPEGs cut short.
+        {"37 JPEG 5000 scans, stray byte, 1st scan", [] { return importFile("stray-first-scan.jpg"); }},
+        {"38 JPEG 5000 scans, stray byte, table", [] { return importFile("stray-table.jpg"); }},
+        {"39 JPEG 5000 scans, stray byte, 2nd scan", [] { return importFile("stray-second-scan.jpg"); }},
+        {"40 TIFF 8192x8192, JPEG strips, stray", [] { return importFile("stray-strips.tif"); }},
+        {"41 JPEG 8192x8192 cut half-way", [] { return importFile("cut-short.jpg"); }},
+        {"42 admitted JPEG 8192x8192 CMYK, arith.", [] { return importFile("arithmetic-cmyk.jpg"); }},
         {"01 nothing (process baseline)", [] { return QStringLiteral("-"); }},
         {"02 PNG declaring 23170x23170", [] { return importBytes(test::pngDeclaring(23170, 23170)); }},
         {"03 PNG declaring 60800x60800", [] { return importBytes(test::pngDeclaring(60800, 60800)); }},
@@ -247,6 +258,37 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The JPEG with `bytes` put in before the `nth` (from 0) marker `marker`.
+QByteArray insertedBefore(QByteArray jpeg, char marker, int nth, const QByteArray &bytes)
+{
+    qsizetype at = -1;
+    for (int i = 0; i <= nth; ++i)
+        at = jpeg.indexOf(QByteArray("\xFF", 1) + marker, at + 1);
+    return jpeg.insert(at, bytes);
+}
+
+bool prepareJpegStructureInputs()
+{
+    const QByteArray stray(1, '\0');
+    const QByteArray bomb = test::progressiveJpeg({.width = 8192, .height = 8192, .acScans = 5000});
+    const QByteArray strips = test::progressiveJpeg({.width = 8192, .height = 1024, .acScans = 12, .refining = true});
+    QImage photo(8192, 8192, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            row[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+    }
+    const QByteArray whole = test::encodedImage(photo, "JPEG");
+    return writeFile(inputPath("stray-first-scan.jpg"), insertedBefore(bomb, '\xDA', 0, stray))
+           && writeFile(inputPath("stray-table.jpg"), insertedBefore(bomb, '\xC4', 0, stray))
+           // An empty comment after the first scan, then the stray byte.
+           && writeFile(inputPath("stray-second-scan.jpg"),
+                        insertedBefore(bomb, '\xDA', 1, QByteArray("\xFF\xFE\x00\x02\x00", 5)))
+           && writeFile(inputPath("stray-strips.tif"), test::jpegTiff(8192, 8192, 1024, insertedBefore(strips, '\xDA', 0, stray)))
+           && writeFile(inputPath("cut-short.jpg"), whole.left(whole.size() / 2))
+           && writeFile(inputPath("arithmetic-cmyk.jpg"), bench::arithmeticCodedCmykJpeg(8192, 8192));
+}
+
 bool prepareImageFormatInputs()
 {
     ::mkfifo(inputPath("target.fifo").toUtf8().constData(), 0600);
@@ -278,7 +320,7 @@ bool prepareImageFormatInputs()
 
 bool prepareInputs()
 {
-    if (!prepareImageFormatInputs())
+    if (!prepareImageFormatInputs() || !prepareJpegStructureInputs())
         return false;
     QFile::link(QStringLiteral("/dev/zero"), inputPath("zero.png"));
     QFile::link(QStringLiteral("/dev/urandom"), inputPath("urandom.png"));

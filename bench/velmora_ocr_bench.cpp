@@ -12,10 +12,12 @@
 // on the layouts people capture (tables, panes, windows, terminal splits and
 // listings; layout_bench.h), each layout apart, and on real programs' windows (a
 // spreadsheet, a text editor, vim and less in a terminal, and crops through them;
-// program_bench.h), each program apart.
+// program_bench.h), each program apart. Last, with the timings, the engine's CPU per
+// screen against plain Tesseract's command line, and with --stages where it goes
+// (scan_costs.h).
 //
-//   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only] [--verbose]
-//                     [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
+//   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only | --costs-only] [--stages]
+//                     [--verbose] [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
 //                     [--typefaces-only | --no-typefaces] [--layouts-only | --no-layouts]
 //                     [--programs-only | --no-programs] [--program calc|editor|terminal|crops]
 //                     [--redraw] [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
@@ -24,6 +26,7 @@
 #include "layout_bench.h"
 #include "ocr_bench_scene.h"
 #include "program_bench.h"
+#include "scan_costs.h"
 #include "text_distance.h"
 #include "typeface_bench.h"
 
@@ -34,13 +37,13 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <omp.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <functional>
 #include <thread>
 
@@ -48,13 +51,6 @@ using namespace velmora;
 using namespace bench;
 
 namespace {
-
-double cpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
 
 QRectF pixelBox(const NormRect &box, const QSize &size)
 {
@@ -267,11 +263,11 @@ int speedChild(const OCRTextRecognizer &recognizer)
 {
     const QImage screen = denseScreen();
     recognizer.recognizeTextSync(screen); // starts the engines
-    const double cpu = cpuSeconds();
+    const double cpu = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
     const qsizetype lines = recognizer.recognizeTextSync(screen).size();
-    std::printf("wall %.2f s, CPU %.2f s, %lld lines\n", wall.elapsed() / 1000.0, cpuSeconds() - cpu, qlonglong(lines));
+    std::printf("wall %.2f s, CPU %.2f s, %lld lines\n", wall.elapsed() / 1000.0, processCpuSeconds() - cpu, qlonglong(lines));
     return 0;
 }
 
@@ -307,12 +303,12 @@ void measureSpeed(const OCRTextRecognizer &recognizer, const QString &dumpDir)
         std::thread([&, name = name, apply = apply] {
             apply();
             engine->recognize(block, TesseractLayout::block);
-            const double cpu = cpuSeconds();
+            const double cpu = processCpuSeconds();
             QElapsedTimer wall;
             wall.start();
             engine->recognize(block, TesseractLayout::block);
             std::printf("  one 1000x400 block, %s: wall %.2f s, CPU %.2f s\n", name, wall.elapsed() / 1000.0,
-                        cpuSeconds() - cpu);
+                        processCpuSeconds() - cpu);
         }).join();
     }
 }
@@ -345,7 +341,9 @@ int main(int argc, char **argv)
     const qsizetype programAt = arguments.indexOf(QStringLiteral("--program"));
     const bool programsOnly = arguments.contains(QStringLiteral("--programs-only")) || programAt > 0;
     const bool typefacesOnly = arguments.contains(QStringLiteral("--typefaces-only")) || layoutsOnly || programsOnly;
-    if (!arguments.contains(QStringLiteral("--speed-only")) && !typefacesOnly) {
+    const bool costsOnly = arguments.contains(QStringLiteral("--costs-only"));
+    const bool timingsOnly = arguments.contains(QStringLiteral("--speed-only")) || costsOnly;
+    if (!timingsOnly && !typefacesOnly) {
         std::printf("language correction: %s\n", recognizer.usesLanguageCorrection() ? "on" : "off");
         std::printf("%-16s %6s %6s %6s %6s %6s %6s\n", "theme size", "exact", "whole", "under", "cover", "right", "wrong");
         Scores atTwelveAndAbove, all;
@@ -380,7 +378,7 @@ int main(int argc, char **argv)
         printRow(QStringLiteral("all sizes"), all);
         std::printf("targets: exact >=95, whole >=95, under >=95, cover 100, right >=90, wrong >=80\n");
     }
-    if (!arguments.contains(QStringLiteral("--speed-only")) && !arguments.contains(QStringLiteral("--no-typefaces"))) {
+    if (!timingsOnly && !arguments.contains(QStringLiteral("--no-typefaces"))) {
         TypefaceBenchOptions options;
         const QString half = arguments.value(arguments.indexOf(QStringLiteral("--half")) + 1);
         options.tuning = !arguments.contains(QStringLiteral("--half")) || half == QStringLiteral("tuning");
@@ -400,7 +398,14 @@ int main(int argc, char **argv)
         if (!arguments.contains(QStringLiteral("--no-programs")) && !layoutsOnly)
             runProgramBench(recognizer, options);
     }
-    if (!typefacesOnly)
+    if (!typefacesOnly && !costsOnly)
         measureSpeed(recognizer, dumpDir);
+    if (!typefacesOnly) {
+        const QTemporaryDir folder;
+        const QList<CostScreen> screens = writeCostScreens(QDir(folder.path()), quick);
+        runCpuAgainstTesseract(screens, verbose);
+        if (arguments.contains(QStringLiteral("--stages")))
+            runStageCosts(screens, verbose);
+    }
     return 0;
 }

@@ -54,18 +54,48 @@ QStringList localFilesOfUriList(const QByteArray &uriList)
     return paths;
 }
 
-/// The files of the URI list whose names give a supported type. Only the names are
-/// looked at: a path may name a pipe, which opening would block on.
-QStringList namedImageFiles(const ClipboardAccess &clipboard, const QStringList &offered)
+// A URI list is read up to this many bytes: tens of thousands of names.
+constexpr qint64 kMaximumUriListBytes = 16 * 1024 * 1024;
+
+/// Reads the files of a URI list, if one is offered, whose names give a supported type.
+/// Only the names are looked at: a path may name a pipe, which opening would block on.
+void readNamedImageFiles(ClipboardAccess &clipboard, const QStringList &offered, QObject *context,
+                         std::function<void(const QStringList &files)> done)
 {
-    if (!offered.contains(uriListType))
-        return {};
-    QStringList images;
-    for (const QString &path : localFilesOfUriList(clipboard.data(uriListType))) {
-        if (ImageImporter::isSupported(path))
-            images.append(path);
+    if (!offered.contains(uriListType)) {
+        done({});
+        return;
     }
-    return images;
+    clipboard.readData(uriListType, kMaximumUriListBytes, context, [done = std::move(done)](const ClipboardData &data) {
+        QStringList images;
+        for (const QString &path : localFilesOfUriList(data.bytes)) {
+            if (ImageImporter::isSupported(path))
+                images.append(path);
+        }
+        done(images);
+    });
+}
+
+/// Reads the offered image types from `index` on until one has bytes; without any, the
+/// image files a URI list names.
+void readImageOfferFrom(ClipboardAccess &clipboard, const QStringList &offered, qsizetype index, QObject *context,
+                        std::function<void(const ClipboardImageOffer &offer)> done)
+{
+    const QStringList imageTypes = offeredImageTypes(offered);
+    if (index >= imageTypes.size()) {
+        readNamedImageFiles(clipboard, offered, context,
+                            [done = std::move(done)](const QStringList &files) { done({{}, files, false}); });
+        return;
+    }
+    clipboard.readData(imageTypes[index], kMaximumImageFileBytes, context,
+                       [&clipboard, offered, index, context, done = std::move(done)](const ClipboardData &data) {
+                           if (data.tooLarge)
+                               qCInfo(lcClipboard) << "The clipboard offers an image past the size limit";
+                           if (data.tooLarge || !data.bytes.isEmpty())
+                               done({data.bytes, {}, data.tooLarge});
+                           else
+                               readImageOfferFrom(clipboard, offered, index + 1, context, done);
+                       });
 }
 
 } // namespace
@@ -77,20 +107,23 @@ const QStringList &clipboardImageTypes()
     return types;
 }
 
-bool clipboardContainsImage(const ClipboardAccess &clipboard)
+void readWhetherClipboardContainsImage(ClipboardAccess &clipboard, QObject *context, std::function<void(bool)> done)
 {
-    const QStringList offered = clipboard.types();
-    return !offeredImageTypes(offered).isEmpty() || !namedImageFiles(clipboard, offered).isEmpty();
+    clipboard.readTypes(context, [&clipboard, context, done = std::move(done)](const QStringList &offered) {
+        if (!offeredImageTypes(offered).isEmpty()) {
+            done(true);
+            return;
+        }
+        readNamedImageFiles(clipboard, offered, context, [done](const QStringList &files) { done(!files.isEmpty()); });
+    });
 }
 
-ClipboardImageOffer clipboardImageOffer(const ClipboardAccess &clipboard)
+void readClipboardImageOffer(ClipboardAccess &clipboard, QObject *context,
+                             std::function<void(const ClipboardImageOffer &offer)> done)
 {
-    const QStringList offered = clipboard.types();
-    for (const QString &type : offeredImageTypes(offered)) {
-        if (QByteArray bytes = clipboard.data(type); !bytes.isEmpty())
-            return {std::move(bytes), {}};
-    }
-    return {{}, namedImageFiles(clipboard, offered)};
+    clipboard.readTypes(context, [&clipboard, context, done = std::move(done)](const QStringList &offered) {
+        readImageOfferFrom(clipboard, offered, 0, context, done);
+    });
 }
 
 std::optional<QByteArray> clipboardImageBytes(const ClipboardImageOffer &offer)

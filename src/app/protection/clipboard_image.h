@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+
+class QObject;
 
 namespace velmora {
 
@@ -22,16 +25,23 @@ struct ClipboardImageOffer
     /// Without those, the local files a URI list names whose names give a supported
     /// image type, in order.
     QStringList imageFiles;
+    /// An image format was offered with more bytes than an image file may hold: it was
+    /// refused unread, as such a file is.
+    bool tooLarge = false;
 
-    bool isEmpty() const { return imageBytes.isEmpty() && imageFiles.isEmpty(); }
+    bool isEmpty() const { return imageBytes.isEmpty() && imageFiles.isEmpty() && !tooLarge; }
 };
 
-/// Whether the clipboard offers an image format, or a URI list naming a file of an
-/// image type. Judged by the formats and names alone: no file is opened.
-bool clipboardContainsImage(const ClipboardAccess &clipboard);
+/// Reads whether the clipboard offers an image format, or a URI list naming a file of an
+/// image type, judged by the formats and names alone: no file is opened. Waits for no
+/// other application: `done` runs on this thread, at once or once the clipboard's owner
+/// answered, unless `context` is gone by then.
+void readWhetherClipboardContainsImage(ClipboardAccess &clipboard, QObject *context, std::function<void(bool)> done);
 
-/// Reads what the clipboard offers as an image; main thread.
-ClipboardImageOffer clipboardImageOffer(const ClipboardAccess &clipboard);
+/// Reads what the clipboard offers as an image, waiting for no other application, as
+/// readWhetherClipboardContainsImage does.
+void readClipboardImageOffer(ClipboardAccess &clipboard, QObject *context,
+                             std::function<void(const ClipboardImageOffer &offer)> done);
 
 /// The encoded image of an offer: its bytes, else those of the first file it names
 /// that passes the importer's checked read (a regular file within the size limit;

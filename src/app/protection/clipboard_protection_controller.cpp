@@ -54,6 +54,8 @@ void ClipboardProtectionController::stop()
     m_nextPoll.cancel();
     m_monitorPlan = ClipboardProtectionMonitorPlan(settleInterval);
     m_lastImageTest.reset();
+    m_imageTestUnderWay.reset();
+    m_offerRead = false;
     setRunning(false);
 }
 
@@ -75,23 +77,54 @@ void ClipboardProtectionController::sleepThenPoll(const TaskHandle &task)
 void ClipboardProtectionController::poll()
 {
     const qint64 changeCount = m_clipboard.changeCount();
-    const ClipboardProtectionScanDecision decision =
-        m_monitorPlan.decide(changeCount, containsImage(changeCount), m_clock.now());
-    if (decision.kind != ClipboardProtectionScanDecision::Case::scan)
-        return;
-
-    const ClipboardImageOffer offer = clipboardImageOffer(m_clipboard);
-    if (offer.imageFiles.isEmpty()) {
-        handOver(offer.isEmpty() ? std::nullopt : std::optional(offer.imageBytes), changeCount);
+    if (m_lastImageTest && m_lastImageTest->changeCount == changeCount) {
+        scanIfSettled(changeCount, m_lastImageTest->containsImage, m_clock.now());
         return;
     }
+    // Asked once per change, of an application that may take its time to answer: the
+    // answer counts as of this poll.
+    if (m_imageTestUnderWay == changeCount)
+        return;
+    m_imageTestUnderWay = changeCount;
     const TaskHandle task = *m_monitorTask;
-    m_fileRead = QtConcurrent::run(clipboardImageBytes, offer)
-                     .then(this, [this, task, changeCount](const std::optional<QByteArray> &data) {
-                         // Stopped or restarted meanwhile: the change belongs to a plan that is gone.
-                         if (!task.isCancelled())
-                             handOver(data, changeCount);
-                     });
+    const QDateTime polledAt = m_clock.now();
+    readWhetherClipboardContainsImage(m_clipboard, this, [this, task, changeCount, polledAt](bool containsImage) {
+        // Stopped or restarted meanwhile: the change belongs to a plan that is gone.
+        if (task.isCancelled())
+            return;
+        m_imageTestUnderWay.reset();
+        m_lastImageTest = ImageTest{changeCount, containsImage};
+        scanIfSettled(changeCount, containsImage, polledAt);
+    });
+}
+
+void ClipboardProtectionController::scanIfSettled(qint64 changeCount, bool containsImage, const QDateTime &now)
+{
+    const ClipboardProtectionScanDecision decision = m_monitorPlan.decide(changeCount, containsImage, now);
+    if (decision.kind != ClipboardProtectionScanDecision::Case::scan)
+        return;
+    const TaskHandle task = *m_monitorTask;
+    m_offerRead = true;
+    readClipboardImageOffer(m_clipboard, this, [this, task, changeCount](const ClipboardImageOffer &offer) {
+        if (task.isCancelled())
+            return;
+        m_offerRead = false;
+        if (offer.tooLarge) {
+            // Not read, let alone scanned: the scan says it could not open it.
+            if (m_onImageCandidate)
+                m_onImageCandidate({{}, changeCount, currentReplacementMode(), true});
+            return;
+        }
+        if (offer.imageFiles.isEmpty()) {
+            handOver(offer.imageBytes.isEmpty() ? std::nullopt : std::optional(offer.imageBytes), changeCount);
+            return;
+        }
+        m_fileRead = QtConcurrent::run(clipboardImageBytes, offer)
+                         .then(this, [this, task, changeCount](const std::optional<QByteArray> &data) {
+                             if (!task.isCancelled())
+                                 handOver(data, changeCount);
+                         });
+    });
 }
 
 void ClipboardProtectionController::handOver(const std::optional<QByteArray> &data, qint64 changeCount)
@@ -104,13 +137,6 @@ void ClipboardProtectionController::handOver(const std::optional<QByteArray> &da
     }
     if (m_onImageCandidate)
         m_onImageCandidate({*data, changeCount, currentReplacementMode()});
-}
-
-bool ClipboardProtectionController::containsImage(qint64 changeCount)
-{
-    if (!m_lastImageTest || m_lastImageTest->changeCount != changeCount)
-        m_lastImageTest = ImageTest{changeCount, clipboardContainsImage(m_clipboard)};
-    return m_lastImageTest->containsImage;
 }
 
 void ClipboardProtectionController::setRunning(bool running)

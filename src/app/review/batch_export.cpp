@@ -3,6 +3,7 @@
 #include "app/review/batch_export_folder.h"
 #include "app/review/cleaned_output_files.h"
 #include "core/detection/core_error.h"
+#include "core/support/pending_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,16 +20,17 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
                                     const std::function<bool()> &isCancelled)
 {
     // The images go into a hidden folder that takes its visible name only once all are
-    // in: an export stopped by a crash or a kill leaves no folder that looks finished.
-    const std::optional<QString> folder = createBatchExportWorkFolder(parentPath);
+    // in: an export stopped by a crash or a kill leaves no folder that looks finished,
+    // and the next export into the same folder removes what it left.
+    const std::optional<BatchExportWorkFolder> folder = BatchExportWorkFolder::create(parentPath);
     if (!folder)
         return BatchExportFailure::unwritable;
-    const QDir dir(*folder);
+    const QDir dir(folder->path());
     const auto removeWritten = [&](qsizetype written) {
         // The folder was new, so all it holds is ours.
         for (qsizetype j = 0; j < written; ++j)
             QFile::remove(dir.filePath(jobs.at(j).fileName));
-        QDir(parentPath).rmdir(QFileInfo(*folder).fileName());
+        QDir(parentPath).rmdir(QFileInfo(folder->path()).fileName());
     };
     for (qsizetype i = 0; i < jobs.size(); ++i) {
         std::optional<BatchExportFailure> failure;
@@ -38,8 +40,9 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
             try {
                 const QImage image = jobs.at(i).source.decode().image;
                 try {
-                    if (!writeNewFile(dir.filePath(jobs.at(i).fileName),
-                                      cleanedImageData(image, jobs.at(i).plan, CleanedImageFormat::png)))
+                    if (!writeWholeFile(dir.filePath(jobs.at(i).fileName),
+                                        cleanedImageData(image, jobs.at(i).plan, CleanedImageFormat::png),
+                                        ExistingEntry::keep))
                         failure = BatchExportFailure::unwritable;
                 } catch (const VelmoraCoreException &) {
                     failure = BatchExportFailure::unwritable;
@@ -54,7 +57,7 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
         }
         progress(int(i + 1));
     }
-    const std::optional<QString> published = publishBatchExportFolder(*folder);
+    const std::optional<QString> published = publishBatchExportFolder(folder->path());
     if (!published) {
         removeWritten(jobs.size());
         return BatchExportFailure::unwritable;

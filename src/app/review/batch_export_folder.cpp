@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,9 +54,55 @@ Move moveToFreeName(const QString &from, const QString &to)
     return Move::failed;
 }
 
+QString workFolderPrefix()
+{
+    return QStringLiteral(".%1 (incomplete) ").arg(batchExportFolderBaseName);
+}
+
+/// The folder at `path`, open and locked for one export; not open when it cannot be
+/// opened as a folder or another export holds it.
+FileDescriptor holdFolder(const QString &path)
+{
+    FileDescriptor folder(::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (folder.isOpen() && ::flock(folder.fd(), LOCK_EX | LOCK_NB) != 0)
+        return {};
+    return folder;
+}
+
+bool modifiedBefore(const struct stat &a, const struct stat &b)
+{
+    if (a.st_mtim.tv_sec != b.st_mtim.tv_sec)
+        return a.st_mtim.tv_sec < b.st_mtim.tv_sec;
+    return a.st_mtim.tv_nsec < b.st_mtim.tv_nsec;
+}
+
+/// Removes the work folders in `parent` that exports killed on the way left behind:
+/// those last changed before `current` was made and held by no export still running.
+/// Only files go, and the folder once they are gone; a folder holding more stays.
+void removeAbandonedWorkFolders(const QDir &parent, const FileDescriptor &current)
+{
+    struct stat started {};
+    if (::fstat(current.fd(), &started) != 0)
+        return;
+    const QString prefix = workFolderPrefix();
+    for (const QString &name : parent.entryList(QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot)) {
+        if (!name.startsWith(prefix))
+            continue;
+        const QString path = parent.filePath(name);
+        const FileDescriptor folder = holdFolder(path);
+        struct stat left {};
+        if (!folder.isOpen() || ::fstat(folder.fd(), &left) != 0 || !modifiedBefore(left, started))
+            continue;
+        for (const QString &file : QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System))
+            ::unlinkat(folder.fd(), QFile::encodeName(file).constData(), 0);
+        if (parent.rmdir(name))
+            qCInfo(lcOutput) << "Removed the unfinished batch export" << path;
+    }
+}
+
 } // namespace
 
-std::optional<QString> createBatchExportWorkFolder(const QString &parentPath)
+std::optional<BatchExportWorkFolder> BatchExportWorkFolder::create(const QString &parentPath)
 {
     if (!QFileInfo(parentPath).isDir()) {
         qCWarning(lcOutput) << "Batch export folder" << parentPath << "is not a folder";
@@ -63,16 +110,27 @@ std::optional<QString> createBatchExportWorkFolder(const QString &parentPath)
     }
     const QDir parent(parentPath);
     for (int attempt = 0; attempt < workFolderAttemptLimit; ++attempt) {
-        const QString name = QStringLiteral(".%1 (incomplete) %2")
-                                 .arg(batchExportFolderBaseName)
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        if (parent.mkdir(name))
-            return parent.filePath(name);
+        const QString name = workFolderPrefix() + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                                           QLatin1Char('0'));
+        if (parent.mkdir(name)) {
+            FileDescriptor held = holdFolder(parent.filePath(name));
+            if (!held.isOpen()) {
+                parent.rmdir(name);
+                break;
+            }
+            removeAbandonedWorkFolders(parent, held);
+            return BatchExportWorkFolder(parent.filePath(name), std::move(held));
+        }
         if (!QFileInfo(parent.filePath(name)).isSymLink() && !QFileInfo::exists(parent.filePath(name)))
             break;
     }
     qCWarning(lcOutput) << "Cannot create a batch export folder in" << parentPath;
     return std::nullopt;
+}
+
+BatchExportWorkFolder::BatchExportWorkFolder(QString path, FileDescriptor held)
+    : m_path(std::move(path)), m_held(std::move(held))
+{
 }
 
 std::optional<QString> publishBatchExportFolder(const QString &workFolder)

@@ -11,6 +11,7 @@
 #include "core/protection/clipboard_protection_monitor_plan.h"
 #include "core/redaction/needs_review.h"
 #include "core/support/clock.h"
+#include "core/support/pending_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,7 +40,7 @@ std::variant<QString, CaptureAutoOutputError> save(const QByteArray &png, const 
     if (!QDir().mkpath(folderPath))
         return CaptureAutoOutputError::outputFailed;
     const QString path = captureOutputFileName(folderPath, request.mode, request.date);
-    if (!writeNewFile(path, png))
+    if (!writeWholeFile(path, png, ExistingEntry::keep))
         return CaptureAutoOutputError::outputFailed;
     return path;
 }

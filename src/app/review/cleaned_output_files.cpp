@@ -4,10 +4,9 @@
 #include "core/detection/core_error.h"
 #include "core/redaction/redaction_plan.h"
 #include "core/redaction/redaction_renderer.h"
+#include "core/support/pending_file.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace velmora {
 
@@ -33,46 +32,6 @@ std::optional<QByteArray> cleanedPNGIfRendered(const QImage &image, const Redact
     }
 }
 
-bool writeNewFile(const QString &path, const QByteArray &bytes)
-{
-    // Claiming the name with an exclusive create is what keeps an existing file safe:
-    // the save file's rename would replace whatever it finds.
-    QFile claim(path);
-    if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        qCWarning(lcOutput) << "Cannot create" << path << ":" << claim.errorString();
-        return false;
-    }
-    claim.close();
-
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    qCWarning(lcOutput) << "Cannot write" << path << ":" << file.errorString();
-    file.cancelWriting();
-    QFile::remove(path);
-    return false;
-}
-
-bool replaceFile(const QString &path, const QByteArray &bytes, const QString &protectedPath)
-{
-    const QFileInfo target(path);
-    if (target.isSymLink() || !target.isFile()) {
-        qCWarning(lcOutput) << "Will not replace" << path << ": not a regular file";
-        return false;
-    }
-    const QFileInfo source(protectedPath);
-    if (!protectedPath.isEmpty() && source.exists() && source.canonicalFilePath() == target.canonicalFilePath()) {
-        qCWarning(lcOutput) << "Will not replace the source image" << path;
-        return false;
-    }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    qCWarning(lcOutput) << "Cannot replace" << path << ":" << file.errorString();
-    file.cancelWriting();
-    return false;
-}
-
 bool writeCleanedImageFile(const QImage &image, const RedactionPlan &plan, const QString &path,
                            const QString &protectedPath)
 {
@@ -83,8 +42,12 @@ bool writeCleanedImageFile(const QImage &image, const RedactionPlan &plan, const
         qCWarning(lcOutput) << "Cannot render the cleaned copy for" << path << ":" << rawValue(exception.error());
         return false;
     }
-    const QFileInfo target(path);
-    return target.exists() || target.isSymLink() ? replaceFile(path, bytes, protectedPath) : writeNewFile(path, bytes);
+    const QFileInfo source(protectedPath);
+    if (!protectedPath.isEmpty() && source.exists() && source.canonicalFilePath() == QFileInfo(path).canonicalFilePath()) {
+        qCWarning(lcOutput) << "Will not replace the source image" << path;
+        return false;
+    }
+    return writeWholeFile(path, bytes, ExistingEntry::replace);
 }
 
 } // namespace velmora

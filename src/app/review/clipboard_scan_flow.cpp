@@ -60,6 +60,11 @@ void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candid
     const qint64 changeCount = candidate.changeCount;
     if (m_scanTasks.contains(changeCount))
         return;
+    if (candidate.tooLarge) {
+        qCInfo(lcScan) << "Clipboard image" << changeCount << "is past the size limit";
+        showFailure(changeCount);
+        return;
+    }
     const TaskHandle task;
     m_scanTasks.insert(changeCount, task);
     // The guard read the clipboard on the main thread; decoding a large screenshot takes

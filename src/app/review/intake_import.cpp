@@ -55,6 +55,20 @@ void IntakeImport::start(const ReviewIntakeImage &image, Ready onReady, Failed o
     watch(QtConcurrent::run(importIntake, image), std::move(onReady), std::move(onFailed));
 }
 
+void IntakeImport::readClipboard(ClipboardAccess &clipboard,
+                                 std::function<void(const ClipboardImageOffer &offer)> onOffer)
+{
+    const quint64 generation = ++m_generation;
+    m_clipboardRead = generation;
+    readClipboardImageOffer(clipboard, this,
+                            [this, generation, onOffer = std::move(onOffer)](const ClipboardImageOffer &offer) {
+                                if (generation != m_generation)
+                                    return;
+                                m_clipboardRead.reset();
+                                onOffer(offer);
+                            });
+}
+
 void IntakeImport::start(const ClipboardImageOffer &offer, Ready onReady, Failed onFailed)
 {
     watch(QtConcurrent::run(importClipboardOffer, offer), std::move(onReady), std::move(onFailed));
@@ -63,6 +77,7 @@ void IntakeImport::start(const ClipboardImageOffer &offer, Ready onReady, Failed
 void IntakeImport::watch(const QFuture<Outcome> &future, Ready onReady, Failed onFailed)
 {
     const quint64 generation = ++m_generation;
+    m_clipboardRead.reset();
     m_future = QFuture<void>(future);
     whenFinished(future, this,
                  [this, generation, onReady = std::move(onReady), onFailed = std::move(onFailed)](
@@ -80,6 +95,7 @@ void IntakeImport::watch(const QFuture<Outcome> &future, Ready onReady, Failed o
 void IntakeImport::cancel()
 {
     ++m_generation;
+    m_clipboardRead.reset();
 }
 
 } // namespace velmora

@@ -8,16 +8,19 @@
 #include <QObject>
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <variant>
 
 namespace velmora {
 
+class ClipboardAccess;
 struct ClipboardImageOffer;
 struct ReviewIntakeImage;
 
 // Reads the one image a paste, a drop of image bytes or a flow outside the review hands
-// over (its encoded bytes, its file, or what the clipboard offers) off the main thread,
+// over (its encoded bytes, its file, or what the clipboard offers) off the main thread
+// (the clipboard's owner is asked on it, and answers when it will),
 // and hands the source and the decoded image back on the main thread. One at a time: starting another one or
 // cancelling drops the result of the one before, and nothing is handed back once the
 // owner is gone. Owned by the review controller.
@@ -32,8 +35,13 @@ public:
 
     /// Drops the running read, if any, and starts this one.
     void start(const ReviewIntakeImage &image, Ready onReady, Failed onFailed);
-    /// The same for the image a clipboard offers: its bytes, or a file it names, which
-    /// is read with the importer's checks (invalidImageData when none passes).
+    /// Drops the running read, if any, and reads what the clipboard offers as an image,
+    /// without waiting for the application that owns it: `onOffer` runs once it answered.
+    void readClipboard(ClipboardAccess &clipboard, std::function<void(const ClipboardImageOffer &offer)> onOffer);
+    /// Whether the clipboard's owner is being asked for what it offers.
+    bool isReadingClipboard() const { return m_clipboardRead.has_value(); }
+    /// The same as start for the image a clipboard offers: its bytes, or a file it names,
+    /// which is read with the importer's checks (invalidImageData when none passes).
     void start(const ClipboardImageOffer &offer, Ready onReady, Failed onFailed);
     /// Nothing more is handed over.
     void cancel();
@@ -50,6 +58,8 @@ private:
     QFuture<void> m_future;
     /// Counts the reads started or cancelled: a result of an older one is dropped.
     quint64 m_generation = 0;
+    /// The generation of the clipboard read under way.
+    std::optional<quint64> m_clipboardRead;
 };
 
 } // namespace velmora

@@ -62,19 +62,26 @@ void ReviewController::pasteImageFromClipboard()
 {
     if (m_state.isChecking())
         return;
-    ChangeScope scope(*this);
-    m_state.setErrorText(std::nullopt);
-    const ClipboardImageOffer offer = clipboardImageOffer(m_environment.clipboard);
-    if (offer.isEmpty()) {
-        m_state.setErrorText(clipboardHasNoImage);
-        m_state.setReviewStatusNote(copyAnImageFirst);
-        return;
-    }
-    // The pasted image is in review now: the clipboard guard need not scan it again.
-    m_environment.clipboardGuard.monitorPlan().markHandled(m_environment.clipboard.changeCount());
-    startIntakeImport({QByteArray(), std::nullopt, ReviewText::clipboardImageLabel, SafeShareSourceType::clipboardImport,
-                       std::nullopt, std::nullopt, clipboardImageLoaded},
-                      std::nullopt, offer);
+    const qint64 changeCount = m_environment.clipboard.changeCount();
+    m_intakeImport.readClipboard(m_environment.clipboard, [this, changeCount](const ClipboardImageOffer &offer) {
+        ChangeScope scope(*this);
+        m_state.setErrorText(std::nullopt);
+        if (offer.tooLarge) {
+            // Refused as a file of that size is.
+            showImportFailure(VelmoraCoreError::invalidImageData);
+            return;
+        }
+        if (offer.isEmpty()) {
+            m_state.setErrorText(clipboardHasNoImage);
+            m_state.setReviewStatusNote(copyAnImageFirst);
+            return;
+        }
+        // The pasted image is in review now: the clipboard guard need not scan it again.
+        m_environment.clipboardGuard.monitorPlan().markHandled(changeCount);
+        startIntakeImport({QByteArray(), std::nullopt, ReviewText::clipboardImageLabel,
+                           SafeShareSourceType::clipboardImport, std::nullopt, std::nullopt, clipboardImageLoaded},
+                          std::nullopt, offer);
+    });
 }
 
 void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan)

@@ -26,8 +26,8 @@ public:
     void setDialogWindow(QWidget *window) { m_fileDialogs.setWindow(window); }
 
 private:
-    SystemClipboard m_clipboard;
     SystemClock m_clock;
+    SystemClipboard m_clipboard{m_clock};
     ScanPipeline m_scanEngine;
     QtFileDialogs m_fileDialogs;
     SystemDesktop m_desktop;

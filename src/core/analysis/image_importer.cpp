@@ -113,6 +113,9 @@ DecodedImage decodeWithQt(const QByteArray &data, ImageContentType type, const T
 
 DecodedImage decode(const QByteArray &data, const TaskHandle &task)
 {
+    // Bytes from memory (a clipboard, a drop) are held to a file's limit.
+    if (data.size() > kMaximumImageFileBytes)
+        return refused(ImageInputRefusal::fileTooLarge);
     const std::optional<ImageContentType> type = imageContentTypeFromSignature(data);
     if (!type)
         return refused(ImageInputRefusal::unknownSignature);

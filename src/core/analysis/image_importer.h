@@ -38,7 +38,8 @@ public:
     /// unsupportedImageType (name of no supported type), invalidImageData (unreadable,
     /// of no supported format, undecodable, or refused by the limits of
     /// image_input_limits.h and jpeg_scan_limits.h: not a regular file, too many bytes,
-    /// pixels or scans) or imageRenderFailed (the upright copy could not be made).
+    /// pixels or scans, a JPEG cut short) or imageRenderFailed (the upright copy could
+    /// not be made).
     static ImportedImage importImage(const QString &filePath);
     /// The same, with the bytes the image was decoded from. Once `task` is cancelled,
     /// the decoding stops at its next read and invalidImageData is thrown (HEIC, which
@@ -46,8 +47,8 @@ public:
     static ImportedFile importFile(const QString &filePath, const TaskHandle &task = TaskHandle());
 
     /// Imports the first image of bytes (clipboard, capture, a source decoded again),
-    /// as a file's bytes are. Throws invalidImageData or imageRenderFailed; a cancelled
-    /// `task` stops the decoding as importFile does.
+    /// as a file's bytes are, within the same byte limit. Throws invalidImageData or
+    /// imageRenderFailed; a cancelled `task` stops the decoding as importFile does.
     static ImportedImage importImage(const QByteArray &data, const TaskHandle &task = TaskHandle());
 };
 

@@ -1,5 +1,7 @@
 #include "core/analysis/image_input_limits.h"
 
+#include "core/support/file_descriptor.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -21,19 +23,6 @@ constexpr qsizetype kPngSignatureLength = 8;
 constexpr qint64 kPngChunkFrame = 12;
 // PNG limits a chunk's length to 2^31 - 1.
 constexpr quint32 kPngLargestChunk = 0x7fffffff;
-
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() { if (m_fd >= 0) ::close(m_fd); }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Reads at most `limit` + 1 bytes, so that a file that grew past the limit is noticed.
 std::optional<QByteArray> readUpTo(int fd, qint64 expected, qint64 limit)

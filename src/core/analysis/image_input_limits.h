@@ -23,6 +23,7 @@ enum class ImageInputRefusal {
     tooManyPixels,    ///< The declared size exceeds kMaximumImagePixels.
     tooManyBytes,     ///< The decoded image or the decoder's buffers would exceed their byte limits.
     tooManyScans,     ///< A JPEG's scans exceed kMaximumJpegScans or kMaximumJpegScanWork.
+    cutShort,         ///< A JPEG (or a TIFF's JPEG strip) ends before its end-of-image marker.
 };
 
 /// The largest image file read: far above any screenshot's compressed size, far below
@@ -82,4 +83,5 @@ VELMORA_RAW_ENUM(velmora::ImageInputRefusal,
     {velmora::ImageInputRefusal::chunkPastEnd, "PNG chunk runs past the end of the data"},
     {velmora::ImageInputRefusal::tooManyPixels, "declared size above the pixel limit"},
     {velmora::ImageInputRefusal::tooManyBytes, "decoded size above the byte limit"},
-    {velmora::ImageInputRefusal::tooManyScans, "JPEG scans above the work limit"});
+    {velmora::ImageInputRefusal::tooManyScans, "JPEG scans above the work limit"},
+    {velmora::ImageInputRefusal::cutShort, "JPEG data ends before its end-of-image marker"});

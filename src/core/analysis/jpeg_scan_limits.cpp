@@ -137,34 +137,73 @@ qsizetype entropyCodedEnd(QByteArrayView data, qsizetype offset)
     return size;
 }
 
+// The offset of the 0xFF before the next marker code from `offset` on, found as the
+// decoder's marker reader finds it: any other byte between segments is skipped with no
+// more than a warning ("extraneous bytes before marker"), so are fill bytes (0xFF) and a
+// stuffed zero (0xFF 0x00). Nothing when the data ends first.
+std::optional<qsizetype> nextMarker(QByteArrayView data, qsizetype offset)
+{
+    const char *begin = data.constData();
+    const qsizetype size = data.size();
+    while (offset < size) {
+        const void *found = std::memchr(begin + offset, kMarker, size_t(size - offset));
+        if (!found)
+            return std::nullopt;
+        offset = static_cast<const char *>(found) - begin;
+        while (offset + 1 < size && byteAt(data, offset + 1) == kMarker)
+            ++offset;
+        if (offset + 1 >= size)
+            return std::nullopt;
+        if (byteAt(data, offset + 1) != 0x00)
+            return offset;
+        offset += 2;
+    }
+    return std::nullopt;
+}
+
+// Segments whose reader takes a length below two as no length at all and reads on right
+// after it; every other segment's reader fails on one.
+bool toleratesShortLength(quint8 marker)
+{
+    const bool application = marker >= 0xE0 && marker <= 0xEF;
+    return application || marker == 0xFE || marker == 0xDC; // APPn, COM, DNL
+}
+
 } // namespace
 
 JpegScanCost jpegScanCost(QByteArrayView data)
 {
     JpegScanCost cost;
-    if (data.size() < 4 || byteAt(data, 0) != kMarker || byteAt(data, 1) != 0xD8)
+    if (data.size() < 2 || byteAt(data, 0) != kMarker || byteAt(data, 1) != 0xD8)
         return cost;
+    // Until the end-of-image marker is found, the data may end before the image does.
+    cost.cutShort = true;
     std::optional<Frame> frame;
     bool severalScans = false;
     qsizetype offset = 2;
-    while (offset + 4 <= data.size() && cost.scans <= kMaximumJpegScans) {
-        if (byteAt(data, offset) != kMarker)
+    while (cost.scans <= kMaximumJpegScans) {
+        const std::optional<qsizetype> at = nextMarker(data, offset);
+        if (!at)
             break;
-        const quint8 marker = byteAt(data, offset + 1);
-        if (marker == kMarker) { // fill byte before a marker
-            ++offset;
-            continue;
+        const quint8 marker = byteAt(data, *at + 1);
+        if (marker == kEndOfImage) {
+            cost.cutShort = false;
+            break;
         }
-        if (marker == kEndOfImage)
-            break;
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) { // markers without a segment
-            offset += 2;
+            offset = *at + 2;
             continue;
         }
-        const qsizetype body = offset + 4;
-        const qsizetype end = offset + 2 + bigEndian16(data, offset + 2);
-        if (end < body || end > data.size())
+        if (*at + 4 > data.size())
             break;
+        const qsizetype body = *at + 4;
+        const qsizetype end = *at + 2 + bigEndian16(data, *at + 2);
+        if (end < body && toleratesShortLength(marker)) {
+            offset = body;
+            continue;
+        }
+        if (end < body || end > data.size())
+            break; // the decoder fails here
         if (isStartOfFrame(marker) && !frame)
             frame = frameOf(data, body, end, marker);
         if (marker != kStartOfScan) {
@@ -192,6 +231,8 @@ std::optional<ImageInputRefusal> jpegScanRefusal(const JpegScanCost &cost)
         return ImageInputRefusal::tooManyScans;
     if (cost.coefficientBytes > kMaximumJpegCoefficientBytes)
         return ImageInputRefusal::tooManyBytes;
+    if (cost.cutShort)
+        return ImageInputRefusal::cutShort;
     return std::nullopt;
 }
 

@@ -34,15 +34,20 @@ struct JpegScanCost
     int scans = 0; ///< Counted up to one past kMaximumJpegScans.
     qint64 work = 0; ///< Block visits, as kMaximumJpegScanWork counts them.
     qint64 coefficientBytes = 0; ///< Kept between scans; none for a stream of one scan.
+    /// The data ends, or its structure breaks off, before the end-of-image marker: the
+    /// decoder would fill what is missing with grey and call it an image.
+    bool cutShort = false;
 };
 
-/// The cost of the JPEG datastream `data` starts with; what comes after a break in its
-/// structure is not counted (the decoder stops there too). Nothing for data that is
-/// not JPEG.
+/// The cost of the JPEG datastream `data` starts with, walked as the decoder reads it:
+/// bytes between segments that are no marker are skipped, as the decoder skips them.
+/// The walk stops at the end-of-image marker, at a break in the structure the decoder
+/// fails on too, or at the end of the data. Nothing for data that is not JPEG.
 JpegScanCost jpegScanCost(QByteArrayView data);
 
 /// tooManyScans when the scans are more, or ask for more work, than the limits above;
-/// tooManyBytes when their coefficients would take more than kMaximumJpegCoefficientBytes.
+/// tooManyBytes when their coefficients would take more than kMaximumJpegCoefficientBytes;
+/// cutShort when the datastream does not reach its end-of-image marker.
 std::optional<ImageInputRefusal> jpegScanRefusal(const JpegScanCost &cost);
 /// The same for JPEG data, walked first. Data that is not JPEG passes.
 std::optional<ImageInputRefusal> jpegScanRefusal(QByteArrayView data);

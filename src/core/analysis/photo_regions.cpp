@@ -28,19 +28,29 @@ constexpr int kSmallStepSharePercent = 30;
 // quarter of its size on each side, and by no less than the smallest face searched.
 constexpr int kMinMargin = 24;
 
-bool isContinuousTone(const QImage &grey, const QRect &cell)
+/// How many small steps (1 to kSmallStepMax levels) lie between each pixel and the one
+/// to its left, summed down the rows [top, top + kStride) of each column.
+std::vector<int> smallStepsByColumn(const QImage &grey, int top)
+{
+    std::vector<int> counts(std::size_t(grey.width()), 0);
+    for (int y = top; y < std::min(grey.height(), top + kStride); ++y) {
+        const uchar *row = grey.constScanLine(y);
+        for (int x = 1; x < grey.width(); ++x) {
+            const int step = std::abs(int(row[x]) - int(row[x - 1]));
+            counts[std::size_t(x)] += step >= 1 && step <= kSmallStepMax;
+        }
+    }
+    return counts;
+}
+
+/// Whether no band of five neighbouring grey levels holds half of the cell's pixels.
+bool lacksDominantLevel(const QImage &grey, const QRect &cell)
 {
     std::array<int, 256> histogram{};
-    int smallSteps = 0;
     for (int y = cell.top(); y <= cell.bottom(); ++y) {
         const uchar *row = grey.constScanLine(y);
-        for (int x = cell.left(); x <= cell.right(); ++x) {
+        for (int x = cell.left(); x <= cell.right(); ++x)
             ++histogram[row[x]];
-            if (x > cell.left()) {
-                const int step = std::abs(int(row[x]) - int(row[x - 1]));
-                smallSteps += step >= 1 && step <= kSmallStepMax;
-            }
-        }
     }
     int band = 0;
     for (int level = 0; level < 2 * kModeBand + 1; ++level)
@@ -50,10 +60,7 @@ bool isContinuousTone(const QImage &grey, const QRect &cell)
         band += histogram[level] - histogram[level - 2 * kModeBand - 1];
         widestBand = std::max(widestBand, band);
     }
-    const int pixels = cell.width() * cell.height();
-    const int steps = (cell.width() - 1) * cell.height();
-    return widestBand * 100 < pixels * kModeSharePercent && steps > 0
-        && smallSteps * 100 > steps * kSmallStepSharePercent;
+    return widestBand * 100 < cell.width() * cell.height() * kModeSharePercent;
 }
 
 QRect withMargin(const QRect &region, const QRect &image)
@@ -79,12 +86,25 @@ QList<QRect> photoRegions(const QImage &grey)
     const auto cellAt = [&](int column, int row) {
         return QRect(column * kStride, row * kStride, kCell, kCell) & grey.rect();
     };
+    // A cell spans two bands of kStride rows. Its small steps are counted first, from
+    // running sums along the bands: they rule out the flat cells, most of a screen,
+    // without a histogram.
     std::vector<char> continuous(size_t(columns) * size_t(rows));
+    std::vector<int> band = smallStepsByColumn(grey, 0);
+    std::vector<int> runningSteps(std::size_t(grey.width()));
     for (int row = 0; row < rows; ++row) {
+        const std::vector<int> nextBand = smallStepsByColumn(grey, (row + 1) * kStride);
+        int sum = 0;
+        for (std::size_t x = 0; x < runningSteps.size(); ++x)
+            runningSteps[x] = sum += band[x] + nextBand[x];
         for (int column = 0; column < columns; ++column) {
             const QRect cell = cellAt(column, row);
-            continuous[size_t(row) * columns + column] = cell.width() > 1 && isContinuousTone(grey, cell);
+            const int steps = (cell.width() - 1) * cell.height();
+            const int smallSteps = runningSteps[std::size_t(cell.right())] - runningSteps[std::size_t(cell.left())];
+            continuous[size_t(row) * columns + column] = steps > 0 && smallSteps * 100 > steps * kSmallStepSharePercent
+                && lacksDominantLevel(grey, cell);
         }
+        band = nextBand;
     }
 
     // Each group of touching cells (diagonals included) becomes one region.

@@ -67,34 +67,36 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
     return {grey, QPointF(crop.topLeft()), actualScale};
 }
 
+TesseractLayout RegionReader::engineLayout(const TextRegion &region)
+{
+    return region.singleLine ? TesseractLayout::singleLine : TesseractLayout::block;
+}
+
 std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region,
                                                         const TaskHandle &task) const
 {
     const Prepared prepared = prepare(region);
-    auto lines = read(engine, region, prepared, TesseractChoices::best, task);
-    // A token holding a character that no token holds there is read again, with
-    // Tesseract's other choices for each character.
-    if (lines && std::any_of(lines->begin(), lines->end(), [](const RecognizedLine &line) { return line.wantsAlternatives; }))
-        lines = read(engine, region, prepared, TesseractChoices::withAlternatives, task);
-    return lines;
+    auto read = engine.recognize(prepared.grey, engineLayout(region), task, TesseractChoices::best);
+    if (!read)
+        return std::nullopt;
+    QList<RecognizedLine> lines = assemble(region, prepared, *read);
+    if (std::none_of(lines.begin(), lines.end(), [](const RecognizedLine &line) { return line.wantsAlternatives; }))
+        return lines;
+    read = engine.recognize(prepared.grey, engineLayout(region), task, TesseractChoices::withAlternatives);
+    if (!read)
+        return std::nullopt;
+    return assemble(region, prepared, *read);
 }
 
-std::optional<QList<RecognizedLine>> RegionReader::read(TesseractEngine &engine, const TextRegion &region,
-                                                        const Prepared &prepared, TesseractChoices choices,
-                                                        const TaskHandle &task) const
+QList<RecognizedLine> RegionReader::assemble(const TextRegion &region, const Prepared &prepared,
+                                             const QList<TesseractLine> &read) const
 {
-    const auto lines = engine.recognize(prepared.grey, region.singleLine ? TesseractLayout::singleLine
-                                                                          : TesseractLayout::block,
-                                         task, choices);
-    if (!lines)
-        return std::nullopt;
-
     const auto toPage = [&prepared](const QRect &box) {
         return QRectF(prepared.origin.x() + box.x() / prepared.scale, prepared.origin.y() + box.y() / prepared.scale,
                       box.width() / prepared.scale, box.height() / prepared.scale);
     };
     QList<RecognizedLine> result;
-    for (const TesseractLine &line : *lines) {
+    for (const TesseractLine &line : read) {
         QList<PageSymbol> symbols;
         for (const TesseractSymbol &symbol : line.symbols)
             symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord, symbol.alternatives});

@@ -20,6 +20,8 @@ public:
     RegionReader(const InkMap &ink, const TextLayout &layout) : m_ink(ink), m_layout(layout) {}
 
     /// The region's lines, or nothing when the engine fails or stops for the cancelled task.
+    /// A token holding a character that no token holds there is read again, with
+    /// Tesseract's other choices for each character.
     std::optional<QList<RecognizedLine>> read(TesseractEngine &engine, const TextRegion &region,
                                               const TaskHandle &task = {}) const;
 
@@ -32,11 +34,13 @@ public:
         double scale = 1;
     };
     Prepared prepare(const TextRegion &region) const;
+    /// How the engine reads the prepared region.
+    static TesseractLayout engineLayout(const TextRegion &region);
+    /// What the engine read of the prepared region, placed on the page and mended from its ink.
+    QList<RecognizedLine> assemble(const TextRegion &region, const Prepared &prepared,
+                                   const QList<TesseractLine> &read) const;
 
 private:
-    std::optional<QList<RecognizedLine>> read(TesseractEngine &engine, const TextRegion &region, const Prepared &prepared,
-                                              TesseractChoices choices, const TaskHandle &task) const;
-
     const InkMap &m_ink;
     const TextLayout &m_layout;
 };

@@ -1,12 +1,12 @@
 #include "core/analysis/text_layout.h"
 
-#include "core/analysis/union_find.h"
+#include "core/analysis/connected_runs.h"
 #include "core/analysis/upper_median.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <unordered_map>
+#include <numeric>
 
 namespace velmora {
 
@@ -106,38 +106,19 @@ TextLayout::TextLayout(const InkMap &ink)
 
 void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
 {
-    UnionFind pieces(m_ink.size());
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            const std::size_t i = index(x, y);
-            if (!m_ink[i])
-                continue;
-            const auto join = [&](int nx, int ny) {
-                if (nx >= 0 && nx < m_width && ny < m_height && m_ink[index(nx, ny)])
-                    pieces.unite(std::int32_t(i), std::int32_t(index(nx, ny)));
-            };
-            join(x + 1, y);
-            join(x - 1, y + 1);
-            join(x, y + 1);
-            join(x + 1, y + 1);
-        }
-    }
+    const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
     struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; int linePixels = 0; };
-    std::unordered_map<std::int32_t, Piece> stats;
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            if (!m_ink[index(x, y)])
-                continue;
-            Piece &p = stats[pieces.find(std::int32_t(index(x, y)))];
-            p.minX = std::min(p.minX, x);
-            p.maxX = std::max(p.maxX, x);
-            p.minY = std::min(p.minY, y);
-            p.maxY = std::max(p.maxY, y);
-            ++p.pixels;
-        }
+    std::vector<Piece> stats(std::size_t(pieces.pieceCount));
+    for (const PixelRun &run : pieces.runs) {
+        Piece &p = stats[std::size_t(run.piece)];
+        p.minX = std::min(p.minX, run.left);
+        p.maxX = std::max(p.maxX, run.right);
+        p.minY = std::min(p.minY, run.y);
+        p.maxY = std::max(p.maxY, run.y);
+        p.pixels += run.right - run.left + 1;
     }
     std::vector<int> heights;
-    for (const auto &[root, p] : stats) {
+    for (const Piece &p : stats) {
         if (p.maxY - p.minY + 1 >= 3)
             heights.push_back(p.maxY - p.minY + 1);
     }
@@ -147,32 +128,42 @@ void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
     }
     m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
     std::vector<std::uint8_t> lines = straightLines();
-    for (std::size_t i = 0; i < m_ink.size(); ++i) {
-        if (m_ink[i] && onThinLine(lines[i]))
-            ++stats[pieces.find(std::int32_t(i))].linePixels;
+    for (const PixelRun &run : pieces.runs) {
+        for (int x = run.left; x <= run.right; ++x)
+            stats[std::size_t(run.piece)].linePixels += onThinLine(lines[index(x, run.y)]);
     }
 
     const double glyph = m_typicalGlyphHeight;
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            const std::size_t i = index(x, y);
-            if (!m_ink[i])
-                continue;
-            const Piece &p = stats.at(pieces.find(std::int32_t(i)));
-            const int w = p.maxX - p.minX + 1;
-            const int h = p.maxY - p.minY + 1;
-            const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
-            // A frame is an outline: little of its ink lies off its lines, which glyphs
-            // drawn against it may touch.
-            const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
-                && p.pixels - p.linePixels < 0.12 * double(w) * h;
-            if (rule || frame) {
-                m_ink[i] = 0;
-                m_setAside[i] = 1;
-            }
+    for (const PixelRun &run : pieces.runs) {
+        const Piece &p = stats[std::size_t(run.piece)];
+        const int w = p.maxX - p.minX + 1;
+        const int h = p.maxY - p.minY + 1;
+        const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
+        // A frame is an outline: little of its ink lies off its lines, which glyphs drawn
+        // against it may touch.
+        const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
+            && p.pixels - p.linePixels < 0.12 * double(w) * h;
+        if (rule || frame) {
+            const auto first = std::ptrdiff_t(index(run.left, run.y));
+            const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
+            std::fill(m_ink.begin() + first, m_ink.begin() + end, 0);
+            std::fill(m_setAside.begin() + first, m_setAside.begin() + end, 1);
         }
     }
     returnGlyphsTouchingRules(ink, lines);
+}
+
+QList<qsizetype> TextLayout::regionsLongestFirst() const
+{
+    QList<double> lengths;
+    for (const TextRegion &region : m_regions) {
+        const double lineHeight = region.singleLine ? region.box.height() : 2.0 * m_typicalGlyphHeight;
+        lengths.append(double(region.box.width()) * region.box.height() / (lineHeight * lineHeight));
+    }
+    QList<qsizetype> order(m_regions.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&lengths](qsizetype a, qsizetype b) { return lengths[a] > lengths[b]; });
+    return order;
 }
 
 QRect TextLayout::inkBounds(const QRect &area) const

@@ -48,6 +48,10 @@ public:
 
     /// The regions in reading order: top to bottom, columns left to right.
     const QList<TextRegion> &regions() const { return m_regions; }
+    /// The indexes of the regions, those that hold the most text first (how many line
+    /// heights long their lines are, all together): read in this order, no long line
+    /// is left to one engine while the others have ended.
+    QList<qsizetype> regionsLongestFirst() const;
     /// The typical height of a character of the page's text.
     int typicalGlyphHeight() const { return m_typicalGlyphHeight; }
     /// True for ink that belongs to a rule or a frame, not to text.

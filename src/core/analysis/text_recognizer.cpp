@@ -188,28 +188,25 @@ Pages pagesOf(const QImage &bitmap, ImageOrientation orientation)
     return pages;
 }
 
-/// A region of one of the pages.
+/// A region of one of the pages, by their indices.
 struct PageRegion
 {
-    std::shared_ptr<const PageLayout> page;
-    TextRegion region;
+    qsizetype page = 0;
+    qsizetype region = 0;
 };
 
 /// The lines of every page, one page after the other, each knowing the line its text
-/// wraps onto.
-QList<TextObservation> observations(const Pages &pages, const QList<RegionReading> &readings)
+/// wraps onto; `readings` holds each page's in reading order.
+QList<TextObservation> observations(const Pages &pages, const QList<QList<RegionReading>> &readings)
 {
     QList<TextObservation> found;
-    qsizetype first = 0;
-    for (const auto &page : pages) {
-        const qsizetype count = page->layout.regions().size();
+    for (qsizetype p = 0; p < pages.size(); ++p) {
         const qsizetype offset = found.size();
-        for (TextObservation line : observations(*page, readings.mid(first, count))) {
+        for (TextObservation line : observations(*pages[p], readings[p])) {
             if (line.wrap())
                 line.setWrap(TextWrap{line.wrap()->line + offset, line.wrap()->mayBreakWords});
             found.append(std::move(line));
         }
-        first += count;
     }
     return found;
 }
@@ -237,27 +234,35 @@ QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &b
     TesseractEnginePool *engines = m_engines;
     return QtConcurrent::run(QThreadPool::globalInstance(), [bitmap, orientation] { return pagesOf(bitmap, orientation); })
         .then([engines, task](const Pages &pages) {
-            // Regions are read in parallel, each by whichever engine is free. Once the
-            // task is cancelled the regions being read stop at their next word and those
-            // still queued are passed over without an engine, so the engines are free for
-            // the next scan.
-            const auto readRegion = [engines, task](const PageRegion &part) -> RegionReading {
+            // Regions are read in parallel, each by whichever engine is free, the longest
+            // of each page first. Once the task is cancelled the regions being read stop at
+            // their next word and those still queued are passed over without an engine, so
+            // the engines are free for the next scan.
+            const auto readRegion = [engines, task, pages](const PageRegion &part) -> RegionReading {
                 if (task.isCancelled())
                     return RegionSkipped{};
                 confineOpenMpToCallingThread();
                 const auto lease = engines->acquire(task);
-                auto lines = lease ? part.page->reader.read(lease->engine(), part.region, task) : std::nullopt;
+                const PageLayout &page = *pages[part.page];
+                auto lines = lease ? page.reader.read(lease->engine(), page.layout.regions()[part.region], task) : std::nullopt;
                 if (!lines && task.isCancelled())
                     return RegionSkipped{};
                 return lines;
             };
             QList<PageRegion> parts;
-            for (const auto &page : pages) {
-                for (const TextRegion &region : page->layout.regions())
-                    parts.append({page, region});
+            for (qsizetype p = 0; p < pages.size(); ++p) {
+                for (const qsizetype r : pages[p]->layout.regionsLongestFirst())
+                    parts.append({p, r});
             }
             return QtConcurrent::mapped(&TesseractEnginePool::threads(), parts, readRegion)
-                .then([pages](const QFuture<RegionReading> &readings) { return observations(pages, readings.results()); });
+                .then([pages, parts](const QFuture<RegionReading> &readings) {
+                    QList<QList<RegionReading>> inReadingOrder;
+                    for (const auto &page : pages)
+                        inReadingOrder.append(QList<RegionReading>(page->layout.regions().size()));
+                    for (qsizetype k = 0; k < parts.size(); ++k)
+                        inReadingOrder[parts[k].page][parts[k].region] = readings.resultAt(int(k));
+                    return observations(pages, inReadingOrder);
+                });
         })
         .unwrap();
 }

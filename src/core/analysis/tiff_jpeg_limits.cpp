@@ -116,7 +116,7 @@ std::optional<ImageInputRefusal> tiffJpegRefusal(const QByteArray &data)
     JpegScanCost image;
     for (qsizetype i = 0; i < std::min(offsets.size(), counts.size()); ++i) {
         if (offsets[i] > quint64(data.size()) || counts[i] > quint64(data.size()) - offsets[i])
-            continue; // the decoder fails on this one
+            return ImageInputRefusal::cutShort;
         const JpegScanCost piece = jpegScanCost(QByteArrayView(data).sliced(qsizetype(offsets[i]), qsizetype(counts[i])));
         if (const auto refusal = jpegScanRefusal(piece))
             return refusal;

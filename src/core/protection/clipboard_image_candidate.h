@@ -13,6 +13,8 @@ struct ClipboardImageCandidate
     QByteArray data;         ///< The image bytes as read (PNG, TIFF, JPEG or HEIC).
     qint64 changeCount = 0;  ///< The clipboard's change count when it was read.
     ClipboardProtectionReplacementMode replacementMode = ClipboardProtectionReplacementMode::pauseIfUnsure;
+    /// Offered with more bytes than an image file may hold: refused unread, `data` is empty.
+    bool tooLarge = false;
 
     friend bool operator==(const ClipboardImageCandidate &, const ClipboardImageCandidate &) = default;
 };

@@ -2,11 +2,11 @@
 
 #include "core/settings/detection_settings.h"
 #include "core/settings/stored_settings.h"
+#include "core/support/pending_file.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 namespace velmora {
 
@@ -51,15 +51,8 @@ void storeImportedPolicySettings(StoredSettings &settings, const VelmoraPortable
 
 bool exportPolicySettingsFile(const StoredSettings &settings, const QString &path, const QString &appVersion)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = exportedPolicySettings(settings, appVersion).encoded();
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // The save panel asked before a file there is replaced.
+    return writeWholeFile(path, exportedPolicySettings(settings, appVersion).encoded(), ExistingEntry::replace);
 }
 
 bool importPolicySettingsFile(StoredSettings &settings, const QString &path)

@@ -28,8 +28,8 @@ VelmoraPortableSettings exportedPolicySettings(const StoredSettings &settings, c
 /// and learned safe rules are not stored.
 void storeImportedPolicySettings(StoredSettings &settings, const VelmoraPortableSettings &imported);
 
-/// Writes the exported policy of the stored settings to the file at `path`, atomically;
-/// false when nothing was written.
+/// Writes the exported policy of the stored settings to the file at `path`, whole or
+/// not at all, in place of a regular file there; false when nothing was written.
 bool exportPolicySettingsFile(const StoredSettings &settings, const QString &path, const QString &appVersion);
 /// Stores the policy of the file at `path`; false, with no setting changed, when it is
 /// no regular file, cannot be read, is larger than the maximum or does not decode.

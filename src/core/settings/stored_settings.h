@@ -22,6 +22,8 @@ class StoredSettings : public QObject
     Q_OBJECT
 public:
     explicit StoredSettings(std::unique_ptr<QSettings> settings, QObject *parent = nullptr);
+    /// Saves what is not yet saved, or gives it up when it cannot be written.
+    ~StoredSettings() override;
     /// Over an INI file at `path` (created on first write).
     static std::unique_ptr<StoredSettings> atIniFile(const QString &path, QObject *parent = nullptr);
 
@@ -37,16 +39,23 @@ public:
     void setValue(const DataSetting &setting, const QByteArray &value);
     /// Removes the key, so that the setting reads as its default again.
     void remove(const SettingDeclaration &setting);
-    /// Writes pending changes to storage; false when the store could not be written.
+    /// Writes pending changes to storage, whole or not at all (see saveSettingsFile);
+    /// false when the store could not be written, and the changes stay pending.
+    /// QSettings' own save a moment after a change comes here too.
     bool sync();
 
 signals:
     void changed(const QString &key);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void write(QLatin1StringView key, const QVariant &value);
+    void saveAgainAfterAFailure();
 
     std::unique_ptr<QSettings> m_settings;
+    bool m_isSaveFailing = false; ///< The last save could not be written.
 };
 
 } // namespace velmora

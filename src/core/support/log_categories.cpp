@@ -3,6 +3,7 @@
 namespace velmora {
 
 Q_LOGGING_CATEGORY(lcAnalysis, "com.orlwick.kavri.analysis")
+Q_LOGGING_CATEGORY(lcFiles, "com.orlwick.kavri.files")
 Q_LOGGING_CATEGORY(lcImport, "com.orlwick.kavri.import", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcOcr, "com.orlwick.kavri.ocr")
 Q_LOGGING_CATEGORY(lcOcrLines, "com.orlwick.kavri.ocr.lines", QtWarningMsg)

@@ -2,22 +2,15 @@
 
 #include "core/redaction/redaction_plan.h"
 #include "support/detection_fixtures.h"
-#include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
-
-using test::fileBytes;
-using test::writeBytes;
 
 QImage whiteImage(int width, int height)
 {
@@ -53,46 +46,6 @@ TEST(CleanedImageData, JpegHasNoMetadataSegments)
         EXPECT_FALSE(marker >= 0xE1 && marker <= 0xEF) << "APPn segment " << std::hex << marker;
         EXPECT_NE(marker, 0xFE) << "comment segment";
     }
-}
-
-TEST(WriteNewFile, WritesTheBytesUnderANewName)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("out.png"));
-    EXPECT_TRUE(writeNewFile(path, "cleaned"));
-    EXPECT_EQ(fileBytes(path), "cleaned");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"out.png"}));
-}
-
-TEST(WriteNewFile, NeverReplacesAnExistingFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("source.png"));
-    ASSERT_TRUE(writeBytes(path, "original"));
-    EXPECT_FALSE(writeNewFile(path, "cleaned"));
-    EXPECT_EQ(fileBytes(path), "original");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"source.png"}));
-}
-
-TEST(WriteNewFile, NeverWritesThroughASymbolicLink)
-{
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("target.png"));
-    const QString link = dir.filePath(QStringLiteral("link.png"));
-    ASSERT_TRUE(writeBytes(target, "original"));
-    ASSERT_TRUE(QFile::link(target, link));
-    EXPECT_FALSE(writeNewFile(link, "cleaned"));
-    EXPECT_EQ(fileBytes(target), "original");
-}
-
-TEST(WriteNewFile, FailsWithoutLeavingAnythingWhenTheParentIsAFile)
-{
-    QTemporaryDir dir;
-    const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
-    ASSERT_TRUE(writeBytes(blocker, "x"));
-    EXPECT_FALSE(writeNewFile(blocker + QStringLiteral("/out.png"), "cleaned"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({"not-a-folder"}));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "review_controller_fixture.h"
 
+#include "core/analysis/image_input_limits.h"
+
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"
 #include "support/recording_notification_center.h"
@@ -310,10 +312,17 @@ TEST_F(ClipboardScanTest, AnImageWithoutFindingsLeavesTheOpenReviewAlone)
     EXPECT_EQ(history().size(), 1);
 }
 
+/// Why the clipboard's image is not scanned to the end.
+enum class Failure {
+    undecodable,      ///< The bytes are no image.
+    pastTheSizeLimit, ///< A PNG with more bytes after it than an image file may hold, which the guard hands over.
+    scanFails,
+};
+
 struct FailureRow
 {
     const char *name;
-    bool undecodable;  ///< Else the scan fails.
+    Failure failure;
     bool imageIsOpen;
 };
 
@@ -328,9 +337,16 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
         loadScanned({leftHalfFinding(0.95)});
     const QString statusBefore = state().reviewStatusNote();
     const int callsBefore = engine.callCount();
-    if (row.undecodable) {
+    if (row.failure == Failure::undecodable) {
         clipboard.write({{QStringLiteral("image/png"), "not a picture"}});
         scan.scanClipboardImage(candidate(Mode::autoCleanEverything));
+        finishPoolWork();
+        EXPECT_EQ(engine.callCount(), callsBefore);
+    } else if (row.failure == Failure::pastTheSizeLimit) {
+        startGuard(Mode::autoCleanEverything);
+        // What follows the PNG's end is no part of its image: it would decode as a small one.
+        clipboard.write({{QStringLiteral("image/png"), m_copiedPng + QByteArray(kMaximumImageFileBytes, '\0')}});
+        advanceThroughSettle();
         finishPoolWork();
         EXPECT_EQ(engine.callCount(), callsBefore);
     } else {
@@ -351,10 +367,12 @@ TEST_P(ClipboardScanFailures, SayTheClipboardWasNotChangedUnlessAnImageIsOpen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClipboardScanFailures, ::testing::Values(
-    FailureRow{"UndecodableWithNothingOpen", true, false},
-    FailureRow{"UndecodableWithAnImageOpen", true, true},
-    FailureRow{"ScanFailsWithNothingOpen", false, false},
-    FailureRow{"ScanFailsWithAnImageOpen", false, true}),
+    FailureRow{"UndecodableWithNothingOpen", Failure::undecodable, false},
+    FailureRow{"UndecodableWithAnImageOpen", Failure::undecodable, true},
+    // Refused as a file of that size is.
+    FailureRow{"PastTheSizeLimitWithNothingOpen", Failure::pastTheSizeLimit, false},
+    FailureRow{"ScanFailsWithNothingOpen", Failure::scanFails, false},
+    FailureRow{"ScanFailsWithAnImageOpen", Failure::scanFails, true}),
     test::rowName);
 
 TEST_F(ClipboardScanTest, ASecondHandOverOfTheSameChangeStartsNoSecondScan)

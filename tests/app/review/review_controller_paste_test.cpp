@@ -1,5 +1,6 @@
 #include "review_commands_fixture.h"
 
+#include "core/analysis/image_input_limits.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/row_name.h"
@@ -30,6 +31,7 @@ enum class Copied {
     svgBytesAsPng,     ///< The same SVG offered as image/png.
     bmpBytes,          ///< A BMP offered as image/bmp, a format Velmora does not read.
     jpegUnderAlias,    ///< A JPEG offered under the alias image/pjpeg.
+    oversizedBytes,    ///< A PNG offered as image/png with more bytes after it than a file may hold.
 };
 
 struct PasteRow
@@ -104,6 +106,10 @@ TEST_P(PasteFromClipboard, TakesOnlyWhatTheImportersChecksAdmit)
     case Copied::jpegUnderAlias:
         clipboard.write({{QStringLiteral("image/pjpeg"), encodedImage(plainImage(90, 40, 20), "JPEG")}});
         break;
+    case Copied::oversizedBytes:
+        // What follows the PNG's end is no part of its image: it would decode as a small one.
+        clipboard.write({{QStringLiteral("image/png"), png + QByteArray(kMaximumImageFileBytes, '\0')}});
+        break;
     }
 
     controller.pasteImageFromClipboard();
@@ -134,7 +140,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, PasteFromClipboard, ::testing::Values(
     PasteRow{"OfferedSvg", Copied::svgBytes, noImage},
     PasteRow{"OfferedSvgUnderThePngName", Copied::svgBytesAsPng, notOpened},
     PasteRow{"OfferedUnsupportedFormat", Copied::bmpBytes, noImage},
-    PasteRow{"OfferedJpegUnderAnAlias", Copied::jpegUnderAlias, nullptr}),
+    PasteRow{"OfferedJpegUnderAnAlias", Copied::jpegUnderAlias, nullptr},
+    // Refused as a file of that size is.
+    PasteRow{"OfferedPastTheFileSizeLimit", Copied::oversizedBytes, notOpened}),
     test::rowName);
 
 } // namespace

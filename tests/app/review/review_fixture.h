@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace velmora::test {
 
 // What a review runs over in the tests: the engine and clipboard of the test's choice, a
@@ -32,8 +34,14 @@ struct ReviewServicesOver
 
     Engine engine;
     TempSettings settings;
-    Clipboard clipboard;
     ManualClock clock;
+    /// The desktop's clipboard times its owner's answers on the clock.
+    Clipboard clipboard = [this] {
+        if constexpr (std::is_constructible_v<Clipboard, Clock &>)
+            return Clipboard(clock);
+        else
+            return Clipboard();
+    }();
     FakeFileDialogs dialogs;
     RecordingDesktop desktop;
     ClipboardProtectionController guard{clipboard, *settings, clock};

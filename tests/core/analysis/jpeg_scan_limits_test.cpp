@@ -5,13 +5,17 @@
 #include "core/detection/core_error.h"
 #include "support/crafted_images.h"
 #include "support/crafted_jpeg.h"
+#include "support/image_bytes.h"
 #include "support/image_fixtures.h"
+#include "support/import_error.h"
 #include "support/row_name.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace velmora::test {
 namespace {
@@ -84,15 +88,87 @@ TEST(JpegScanLimitsTest, PassesWhatTheEncoderWritesAtThePixelLimit)
     EXPECT_GT(testing::quadrantColour(imported.image, 1, 1).red(), 200);
 }
 
-TEST(JpegScanLimitsTest, LeavesOtherAndBrokenDataToTheDecoder)
+TEST(JpegScanLimitsTest, CountsScansUpToACutAndLeavesOtherDataToItsDecoder)
 {
     const QByteArray bomb = progressiveJpeg({.width = 8192, .height = 8192, .acScans = 5000});
     EXPECT_EQ(jpegScanRefusal(bomb.left(bomb.size() / 2)), ImageInputRefusal::tooManyScans);
-    EXPECT_EQ(jpegScanRefusal(bomb.left(600)), std::nullopt);
     EXPECT_EQ(jpegScanRefusal(QByteArray("\x89PNG\r\n\x1a\n", 8)), std::nullopt);
-    EXPECT_EQ(jpegScanRefusal(QByteArray("\xFF\xD8\x00\x00", 4)), std::nullopt);
     EXPECT_EQ(jpegScanRefusal(QByteArray()), std::nullopt);
 }
+
+// The whole of `jpeg` with `bytes` put in before the `nth` (from 0) marker `marker`.
+QByteArray insertedBefore(QByteArray jpeg, quint8 marker, int nth, const QByteArray &bytes)
+{
+    qsizetype at = -1;
+    for (int i = 0; i <= nth; ++i)
+        at = jpeg.indexOf(QByteArrayView(QByteArray("\xFF", 1) + char(marker)), at + 1);
+    EXPECT_GT(at, 0);
+    return jpeg.insert(at, bytes);
+}
+
+// The JPEG cut half-way through the data of its first scan.
+QByteArray cutInItsFirstScan(const QByteArray &jpeg)
+{
+    const qsizetype scan = jpeg.indexOf(QByteArrayView("\xFF\xDA", 2));
+    EXPECT_GT(scan, 0);
+    return jpeg.left(scan + (jpeg.size() - scan) / 2);
+}
+
+// One scan more than a JPEG may hold, in a small image that decodes at once.
+QByteArray oneScanTooMany()
+{
+    return progressiveJpeg({.acScans = kMaximumJpegScans});
+}
+
+QByteArray greyJpeg()
+{
+    return encodedImage(testing::quadrantImage(64, 64).convertToFormat(QImage::Format_Grayscale8), "JPEG");
+}
+
+const QByteArray kStrayByte(1, '\0');
+
+struct HostileJpegRow
+{
+    const char *name;
+    std::function<QByteArray()> bytes;
+};
+
+class HostileJpegTest : public ::testing::TestWithParam<HostileJpegRow> {};
+
+// A JPEG cut short used to be decoded with grey where its data ended, and scanned as a
+// clean image; a byte the decoder skips between two segments used to end the count of
+// its scans, which the decoder then decoded to the last.
+TEST_P(HostileJpegTest, IsRefusedBeforeDecoding)
+{
+    const QByteArray bytes = GetParam().bytes();
+    ASSERT_TRUE(bytes.startsWith("\xFF\xD8") || bytes.startsWith("II*"));
+    EXPECT_EQ(importError(bytes), VelmoraCoreError::invalidImageData);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HostileJpegTest, ::testing::Values(
+    HostileJpegRow{"jpegCutHalfWay", [] { return cutInItsFirstScan(encodedImage(testing::quadrantImage(256, 256), "JPEG")); }},
+    HostileJpegRow{"progressiveJpegCutBeforeItsLastScan",
+                   [] {
+                       const QByteArray jpeg = progressiveJpeg({.width = 256, .height = 256, .acScans = 9});
+                       return jpeg.left(jpeg.lastIndexOf(QByteArrayView("\xFF\xDA", 2)));
+                   }},
+    HostileJpegRow{"tiffWhoseJpegStripIsCutShort", [] { return jpegTiff(64, 64, 64, cutInItsFirstScan(greyJpeg())); }},
+    HostileJpegRow{"strayByteBeforeTheFirstScan", [] { return insertedBefore(oneScanTooMany(), 0xDA, 0, kStrayByte); }},
+    HostileJpegRow{"strayByteBeforeATable", [] { return insertedBefore(oneScanTooMany(), 0xC4, 0, kStrayByte); }},
+    // An empty comment between two scans, then the stray byte.
+    HostileJpegRow{"strayByteBetweenScans",
+                   [] { return insertedBefore(oneScanTooMany(), 0xDA, 1, QByteArray("\xFF\xFE\x00\x02\x00", 5)); }},
+    // The decoder reads on right after a segment length below two.
+    HostileJpegRow{"applicationSegmentOfNoLength",
+                   [] { return insertedBefore(oneScanTooMany(), 0xDA, 0, QByteArray("\xFF\xE5\x00\x00", 4)); }},
+    // Strips whose work adds up past the limit (the decoder of TIFF strips counts their
+    // scans itself).
+    HostileJpegRow{"tiffWhoseJpegStripsHaveAStrayByte", [] {
+                       const QByteArray strip =
+                           progressiveJpeg({.width = 8192, .height = 1024, .acScans = 12, .refining = true});
+                       return jpegTiff(8192, 8192, 1024, insertedBefore(strip, 0xDA, 0, kStrayByte));
+                   }}),
+    rowName);
 
 TEST(JpegScanLimitsTest, TheImporterRefusesAScanBomb)
 {

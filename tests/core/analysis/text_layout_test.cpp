@@ -47,6 +47,19 @@ TEST(TextLayoutTest, CutsColumnsOnlyAtWideGaps)
         EXPECT_TRUE(region.singleLine);
 }
 
+// The engines take the regions holding the most text first, so that no long line is
+// left to one of them at the end.
+TEST(TextLayoutTest, RegionsHoldingTheMostTextComeFirst)
+{
+    QImage image = blankPage(900, 160);
+    write(image, QStringLiteral("Short"), QPointF(20, 30));
+    write(image, QStringLiteral("A much longer line of text than the others"), QPointF(20, 80));
+    write(image, QStringLiteral("A middle line"), QPointF(20, 130));
+    const TextLayout layout(InkMap{image});
+    ASSERT_EQ(layout.regions().size(), 3);
+    EXPECT_EQ(layout.regionsLongestFirst(), (QList<qsizetype>{1, 2, 0}));
+}
+
 TEST(TextLayoutTest, UnderscoreBelowALineWithoutDescendersStaysWithIt)
 {
     QImage image = blankPage(400, 60);

@@ -61,7 +61,6 @@ class ClipboardGuardScanOnX11 : public ClipboardFixture
 {
 protected:
     ScanPipeline m_engine;
-    ClipboardProtectionController m_guard{m_clipboard, *m_settings, m_clock};
     AutoCleanUndoCoordinator m_autoCleanUndo{m_clipboard, m_clock};
     ReviewController m_review{{m_engine, *m_settings, m_clipboard, m_clock, m_guard, m_autoCleanUndo}};
     ClipboardScanFlow m_scan{m_review.intake(), m_clipboard, m_guard.monitorPlan(), m_autoCleanUndo, NotificationCenter::none(),

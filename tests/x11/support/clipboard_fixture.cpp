@@ -19,8 +19,11 @@ void ClipboardFixture::startGuard(bool enabled, const QString &replacementMode)
 
 void ClipboardFixture::advancePolls(int polls)
 {
-    for (int i = 0; i < polls; ++i)
+    for (int i = 0; i < polls; ++i) {
         m_clock.advance(ClipboardProtectionController::pollInterval);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !m_guard.isReadingClipboard(); }, 10000))
+            << "the clipboard's owner did not answer";
+    }
 }
 
 void ClipboardFixture::waitForForeignChange(const std::function<bool()> &offer)

@@ -25,16 +25,17 @@ protected:
 
     /// Stores the guard's switch and (unless empty) its replacement mode, then starts it.
     void startGuard(bool enabled = true, const QString &replacementMode = QStringLiteral("pauseIfUnsure"));
-    /// Advances the clock by `polls` poll intervals.
+    /// Advances the clock by `polls` poll intervals, each once the clipboard's owner
+    /// answered what the poll before asked.
     void advancePolls(int polls);
     /// Runs `offer` (which makes another client own the clipboard) and waits until Qt has seen the change.
     void waitForForeignChange(const std::function<bool()> &offer);
 
     static QImage testImage(const QColor &colour, int width = 48, int height = 32);
 
-    SystemClipboard m_clipboard;
-    TempSettings m_settings;
     ManualClock m_clock;
+    SystemClipboard m_clipboard{m_clock};
+    TempSettings m_settings;
     ClipboardProtectionController m_guard{m_clipboard, *m_settings, m_clock};
     QList<ClipboardImageCandidate> m_candidates;
     const QDateTime m_start = m_clock.now();

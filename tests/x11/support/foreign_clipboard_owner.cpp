@@ -89,6 +89,10 @@ void ForeignClipboardOwner::answer(const xcb_selection_request_event_t &request)
         for (const auto &[target, bytes] : m_targets) {
             if (target != request.target)
                 continue;
+            if (bytes.isNull()) {
+                ++m_heldRequests;
+                return;
+            }
             property = request.property != XCB_NONE ? request.property : request.target;
             xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, target, 8,
                                 static_cast<uint32_t>(bytes.size()), bytes.constData());

@@ -6,6 +6,7 @@
 
 #include <xcb/xcb.h>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -14,7 +15,8 @@ namespace velmora::test {
 
 // Another X client that owns the clipboard and offers several targets at once, as an
 // image editor does (xclip offers only one). It answers selection requests on a thread
-// of its own, so that this process's Qt can read from it synchronously.
+// of its own, so that this process's Qt can read from it synchronously. A target whose
+// bytes are null is offered and never sent, as by an application that hangs.
 class ForeignClipboardOwner
 {
 public:
@@ -27,6 +29,8 @@ public:
 
     /// Whether it took the clipboard.
     bool ownsClipboard() const { return m_ownsClipboard; }
+    /// How many requests for a target it never sends have reached it.
+    int heldRequests() const { return m_heldRequests; }
 
 private:
     struct ConnectionDeleter {
@@ -43,6 +47,7 @@ private:
     xcb_atom_t m_targetsAtom = XCB_NONE;
     QList<std::pair<xcb_atom_t, QByteArray>> m_targets;
     bool m_ownsClipboard = false;
+    std::atomic<int> m_heldRequests = 0;
     int m_wakePipe[2] = {-1, -1};
     std::thread m_thread;
 };

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/support/file_descriptor.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace velmora {
+
+/// What writing a file may do to whatever already holds its name.
+enum class ExistingEntry {
+    keep,    ///< Nothing there is ever replaced: the write fails when the name is taken.
+    replace, ///< A regular file there is replaced (whoever asked for it was asked first);
+             ///< a link, a folder or anything else fails the write.
+};
+
+// A file on its way to its name, written whole or not at all. Its bytes go into a
+// hidden temporary file of its own in the destination folder, unbuffered, each write
+// and the sync checked; only then does it take its name, in one rename that replaces
+// the entry there itself and never follows a link found there. Whatever fails, the
+// temporary file goes with the value and the name is left as it was.
+class PendingFile
+{
+public:
+    /// Opens the temporary file beside `path`; nothing when the folder cannot take one,
+    /// or when what holds the name already rules the write out.
+    static std::optional<PendingFile> create(const QString &path, ExistingEntry existing);
+
+    PendingFile(PendingFile &&other) noexcept = default;
+    PendingFile &operator=(PendingFile &&other) = delete;
+    ~PendingFile();
+
+    /// Writes `bytes` and gives the file its name; false, with nothing left behind, when
+    /// any step fails (a full disk, a name taken meanwhile). Once only.
+    bool publish(const QByteArray &bytes);
+
+private:
+    PendingFile(QString path, FileDescriptor folder, QByteArray name, QByteArray temporaryName, FileDescriptor file,
+                ExistingEntry existing);
+    bool writeAll(const QByteArray &bytes);
+    bool moveToName();
+
+    QString m_path;
+    FileDescriptor m_folder; ///< Held open, so that a folder renamed meanwhile cannot redirect the file.
+    QByteArray m_name;
+    QByteArray m_temporaryName; ///< Empty once the file has its name.
+    FileDescriptor m_file;
+    ExistingEntry m_existing;
+};
+
+/// Writes `bytes` as the file at `path`, whole or not at all (see PendingFile).
+bool writeWholeFile(const QString &path, const QByteArray &bytes, ExistingEntry existing);
+
+} // namespace velmora

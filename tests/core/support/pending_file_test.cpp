@@ -1,0 +1,68 @@
+#include "core/support/pending_file.h"
+
+#include "support/row_name.h"
+#include "support/temp_folder_test.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace velmora::test {
+namespace {
+
+using PendingFileTest = TempFolderTest;
+
+TEST_F(PendingFileTest, WritesANewFileAndNothingElseNeverOverWhatHoldsTheName)
+{
+    EXPECT_TRUE(writeWholeFile(path("out.png"), "cleaned", ExistingEntry::keep));
+    EXPECT_EQ(fileBytes(path("out.png")), "cleaned");
+    ASSERT_TRUE(QFile::link(path("out.png"), path("link.png")));
+    write("not-a-folder", "x");
+
+    EXPECT_FALSE(writeWholeFile(path("out.png"), "again", ExistingEntry::keep));
+    EXPECT_FALSE(writeWholeFile(path("link.png"), "again", ExistingEntry::keep));
+    EXPECT_FALSE(writeWholeFile(path("link.png"), "again", ExistingEntry::replace));
+    EXPECT_FALSE(writeWholeFile(path("not-a-folder/out.png"), "again", ExistingEntry::keep));
+    EXPECT_EQ(fileBytes(path("out.png")), "cleaned");
+    EXPECT_EQ(entriesOf(path(".")), QStringList({"link.png", "not-a-folder", "out.png"}));
+}
+
+struct SwappedLinkRow
+{
+    const char *name;
+    ExistingEntry existing;
+    const char *before; ///< What the name held when the write began; null: nothing.
+};
+
+class SwappedLink : public TempFolderTest, public ::testing::WithParamInterface<SwappedLinkRow> {};
+
+// Someone who can write to the folder renames a link over the file's name after the
+// write began: what the link names is never written, and the bytes land in the file's
+// own entry or nowhere.
+TEST_P(SwappedLink, NeverRedirectsTheWrite)
+{
+    write("victim.txt", "keep me");
+    if (GetParam().before)
+        write("out.png", GetParam().before);
+    std::optional<PendingFile> file = PendingFile::create(path("out.png"), GetParam().existing);
+    ASSERT_TRUE(file.has_value());
+
+    ASSERT_TRUE(QFile::link(path("victim.txt"), path("swapped")));
+    ASSERT_EQ(std::rename(QFile::encodeName(path("swapped")).constData(), QFile::encodeName(path("out.png")).constData()), 0);
+    const bool published = file->publish("cleaned");
+    file.reset();
+
+    EXPECT_EQ(fileBytes(path("victim.txt")), "keep me");
+    EXPECT_EQ(entriesOf(path(".")), QStringList({"out.png", "victim.txt"}));
+    EXPECT_EQ(QFileInfo(path("out.png")).isSymLink(), !published);
+    if (published)
+        EXPECT_EQ(fileBytes(path("out.png")), "cleaned");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SwappedLink, ::testing::Values(
+    SwappedLinkRow{"NewFile", ExistingEntry::keep, nullptr},
+    SwappedLinkRow{"ConfirmedReplace", ExistingEntry::replace, "old"}), rowName);
+
+} // namespace
+} // namespace velmora::test
