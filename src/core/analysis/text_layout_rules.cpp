@@ -42,29 +42,38 @@ std::vector<std::uint8_t> TextLayout::straightLines() const
 {
     const int lineLength = std::max(8, int(std::lround(lineLengthFactor * m_typicalGlyphHeight)));
     std::vector<std::uint8_t> marks(m_ink.size(), 0);
-    const auto markRun = [&](int length, std::size_t first, std::size_t step, std::uint8_t isLong, std::uint8_t isThin) {
-        const std::uint8_t mark = length >= lineLength ? isLong : length <= lineThickness ? isThin : 0;
-        for (int k = 0; k < length && mark; ++k)
-            marks[first + k * step] |= mark;
+    const auto markOf = [lineLength](int length, std::uint8_t isLong, std::uint8_t isThin) -> std::uint8_t {
+        return length >= lineLength ? isLong : length <= lineThickness ? isThin : 0;
+    };
+    // Runs down are followed a row at a time, each column's run so far counted, so that
+    // the page is read in the order it is stored.
+    std::vector<int> down(std::size_t(m_width), 0);
+    const auto endRunDown = [&](int x, int y) { // the run of column x that ended above row y
+        if (const std::uint8_t mark = markOf(down[x], longDown, thinDown)) {
+            for (int k = y - down[x]; k < y; ++k)
+                marks[index(x, k)] |= mark;
+        }
+        down[x] = 0;
     };
     for (int y = 0; y < m_height; ++y) {
         for (int x = 0; x < m_width;) {
+            if (!m_ink[index(x, y)]) {
+                endRunDown(x, y);
+                ++x;
+                continue;
+            }
             int end = x;
-            while (end < m_width && m_ink[index(end, y)])
-                ++end;
-            markRun(end - x, index(x, y), 1, longAcross, thinAcross);
-            x = std::max(end, x + 1);
+            for (; end < m_width && m_ink[index(end, y)]; ++end)
+                ++down[end];
+            if (const std::uint8_t mark = markOf(end - x, longAcross, thinAcross)) {
+                for (int k = x; k < end; ++k)
+                    marks[index(k, y)] |= mark;
+            }
+            x = end;
         }
     }
-    for (int x = 0; x < m_width; ++x) {
-        for (int y = 0; y < m_height;) {
-            int end = y;
-            while (end < m_height && m_ink[index(x, end)])
-                ++end;
-            markRun(end - y, index(x, y), m_width, longDown, thinDown);
-            y = std::max(end, y + 1);
-        }
-    }
+    for (int x = 0; x < m_width; ++x)
+        endRunDown(x, m_height);
     return marks;
 }
 
