@@ -71,6 +71,10 @@ ImageReviewView::ImageReviewView(QWidget *parent)
 
 void ImageReviewView::setImage(const QImage &image)
 {
+    // The review draws the canvas after every change, a box dragged by a step too:
+    // converting a large picture again each time would stall the drag.
+    if (image.cacheKey() == m_image.cacheKey())
+        return;
     const bool hadImage = !m_image.isNull();
     m_image = image;
     m_pixmap = QPixmap::fromImage(image);
@@ -78,6 +82,15 @@ void ImageReviewView::setImage(const QImage &image)
     if (m_gestures.setImageSize(image.deviceIndependentSize()) && hadImage)
         animateZoom(kZoomAnimationMs);
     refresh();
+}
+
+void ImageReviewView::setWaiting(bool waiting)
+{
+    if (waiting == m_isWaiting)
+        return;
+    m_isWaiting = waiting;
+    m_gestures.hoverAt(std::nullopt);
+    update();
 }
 
 void ImageReviewView::setRedactionPlan(const RedactionPlan &plan)
@@ -183,13 +196,15 @@ void ImageReviewView::resizeEvent(QResizeEvent *event)
 
 void ImageReviewView::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || m_isWaiting)
         return QWidget::mousePressEvent(event);
     runGesture([&] { m_gestures.grab(event->position()); });
 }
 
 void ImageReviewView::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_isWaiting)
+        return;
     if (event->buttons() & Qt::LeftButton) {
         runGesture([&] {
             m_gestures.move(event->position());
@@ -228,6 +243,13 @@ void ImageReviewView::paintEvent(QPaintEvent *)
     const QRectF displayed = paintedImageRect();
     if (!m_pixmap.isNull() && !displayed.isEmpty())
         painter.drawPixmap(displayed, m_pixmap, QRectF(m_pixmap.rect()));
+    if (m_isWaiting) {
+        // The boxes belong to the image on its way, not to the one still shown.
+        QColor veil = palette().color(QPalette::Window);
+        veil.setAlphaF(0.6);
+        painter.fillRect(rect(), veil);
+        return;
+    }
 
     const QSizeF imageSize = m_gestures.imageSize();
     if (m_gestures.boxesShown()) {

@@ -35,6 +35,12 @@ public:
     /// size (the output preview of this image) keeps them.
     void setImage(const QImage &image);
     const QImage &image() const { return m_image; }
+    /// The picture as it is painted, made again only when the picture changes.
+    const QPixmap &pixmap() const { return m_pixmap; }
+    /// While the next picture is on its way, the one shown stays, dimmed, with no boxes,
+    /// and takes no gestures.
+    void setWaiting(bool waiting);
+    bool isWaiting() const { return m_isWaiting; }
 
     void setRedactionPlan(const RedactionPlan &plan);
     const RedactionPlan &redactionPlan() const { return m_gestures.redactionPlan(); }
@@ -86,6 +92,7 @@ private:
     CanvasGestureHandler m_gestures;
     QImage m_image;
     QPixmap m_pixmap;
+    bool m_isWaiting = false;
     CanvasZoomBar *m_zoomBar = nullptr;
     QVariantAnimation *m_zoomAnimation = nullptr;
     QRectF m_animationStart; ///< The image's painted rectangle when the running zoom animation began.

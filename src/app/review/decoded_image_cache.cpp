@@ -2,7 +2,7 @@
 
 namespace velmora {
 
-QImage DecodedImageCache::image(const QUuid &itemID, const ReviewImageSource &source)
+QImage DecodedImageCache::find(const QUuid &itemID)
 {
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries.at(i).first == itemID) {
@@ -10,9 +10,7 @@ QImage DecodedImageCache::image(const QUuid &itemID, const ReviewImageSource &so
             return m_entries.first().second;
         }
     }
-    const QImage decoded = source.decode().image;
-    insert(itemID, decoded);
-    return decoded;
+    return QImage();
 }
 
 void DecodedImageCache::insert(const QUuid &itemID, const QImage &image)

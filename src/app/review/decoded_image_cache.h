@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/review/review_image_source.h"
-
 #include <QImage>
 #include <QList>
 #include <QUuid>
@@ -12,15 +10,15 @@ namespace velmora {
 
 // The decoded bitmaps of the few batch items shown last, so that stepping back and
 // forth through a batch does not decode every time while a large batch holds only
-// this many bitmaps. Owned by the review controller; main thread only.
+// this many bitmaps. Owned by ScreenImages; main thread only.
 class DecodedImageCache
 {
 public:
     static constexpr qsizetype capacity = 3;
 
-    /// The item's image, decoded now unless it is kept; throws as the source does.
-    QImage image(const QUuid &itemID, const ReviewImageSource &source);
-    /// Keeps an image decoded elsewhere (at import), as the newest.
+    /// The item's bitmap, now the newest, when it is kept; else a null image.
+    QImage find(const QUuid &itemID);
+    /// Keeps a bitmap, as the newest.
     void insert(const QUuid &itemID, const QImage &image);
     void clear() { m_entries.clear(); }
     qsizetype size() const { return m_entries.size(); }

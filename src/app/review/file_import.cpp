@@ -1,5 +1,7 @@
 #include "app/review/file_import.h"
 
+#include "app/review/folder_expansion.h"
+#include "app/review/future_watch.h"
 #include "core/detection/core_error.h"
 
 #include <QtConcurrent>
@@ -18,18 +20,35 @@ FileImport::~FileImport()
     m_watcher.waitForFinished();
 }
 
-void FileImport::start(const QList<QUrl> &files, ItemReady onItem, Finished onFinished)
+void FileImport::start(const QList<QUrl> &urls, ItemReady onItem, Finished onFinished)
 {
     cancel();
-    m_files = files;
+    m_files.clear();
     m_waiting.clear();
     m_next = 0;
     m_skipped = 0;
     m_onItem = std::move(onItem);
     m_onFinished = std::move(onFinished);
     m_task = TaskHandle();
+    // A folder can hold thousands of files in many subfolders: walking it is disk work.
+    whenFinished(QtConcurrent::run([urls, task = m_task] { return expandFolders(urls, task); }), this,
+                 [this, task = m_task](const QFuture<QList<QUrl>> &walked) {
+                     if (!task.isCancelled())
+                         read(walked.result());
+                 });
+}
+
+void FileImport::read(const QList<QUrl> &files)
+{
+    m_files = files;
+    if (files.isEmpty()) {
+        if (const Finished onFinished = std::exchange(m_onFinished, nullptr))
+            onFinished(0);
+        return;
+    }
     QList<int> indexes(files.size());
     std::iota(indexes.begin(), indexes.end(), 0);
+    m_watchedTask = m_task;
     m_watcher.setFuture(QtConcurrent::mapped(indexes, [files, task = m_task](int index) {
         try {
             auto [source, image] = ReviewImageSource::importFile(files.at(index).toLocalFile(), task);
@@ -51,6 +70,8 @@ void FileImport::cancel()
 
 void FileImport::takeResult(int index)
 {
+    if (!watchesRunningImport())
+        return;
     m_waiting.insert(index, m_watcher.resultAt(index));
     while (m_waiting.contains(m_next)) {
         const Outcome outcome = m_waiting.take(m_next);
@@ -64,7 +85,7 @@ void FileImport::takeResult(int index)
 
 void FileImport::finish()
 {
-    if (m_watcher.isCanceled() || !m_onFinished)
+    if (!watchesRunningImport() || !m_onFinished)
         return;
     const Finished onFinished = std::exchange(m_onFinished, nullptr);
     m_onItem = nullptr;

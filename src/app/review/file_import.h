@@ -16,30 +16,31 @@
 
 namespace velmora {
 
-// Reads the files of an open, a drop or a folder off the main thread, several at once,
-// and hands each one over on the main thread in the order given, as soon as it and
-// every file before it have been read. Only the first file's bitmap travels back (for
-// showing it at once); the others come back as their sources. Owned by the review
-// controller; one import at a time.
+// Reads the files of an open, a drop or a folder off the main thread: first walks the
+// folders for the images inside them, then reads the files, several at once, and hands
+// each one over on the main thread in the order given, as soon as it and every file
+// before it have been read. Only the first file's bitmap travels back (for showing it at
+// once); the others come back as their sources. Owned by the review controller; one
+// import at a time.
 class FileImport : public QObject
 {
     Q_OBJECT
 public:
     /// One file read: its source, and its decoded image for the first file only.
     using ItemReady = std::function<void(const QUrl &url, const ReviewImageSource &source, const QImage &image)>;
-    /// Every file read; how many could not be.
+    /// Every file read (none when the walk found none); how many could not be.
     using Finished = std::function<void(int skipped)>;
 
     explicit FileImport(QObject *parent = nullptr);
     ~FileImport() override;
 
-    /// Cancels the running import, if any, and starts this one.
-    void start(const QList<QUrl> &files, ItemReady onItem, Finished onFinished);
-    /// Nothing more is handed over; the files being read stop decoding early.
+    /// Cancels the running import, if any, and starts this one over the files and the
+    /// images inside the folders (see expandFolders).
+    void start(const QList<QUrl> &urls, ItemReady onItem, Finished onFinished);
+    /// Nothing more is handed over; the walk and the files being read stop early.
     void cancel();
-    bool isRunning() const { return m_watcher.isRunning(); }
-    /// The running (or last) import's work, for whoever must wait until it is done.
-    QFuture<void> future() const { return QFuture<void>(m_watcher.future()); }
+    /// The files the running import reads, once its folders have been walked.
+    qsizetype fileCount() const { return m_files.size(); }
 
 private:
     struct Outcome
@@ -48,11 +49,16 @@ private:
         QImage image;
     };
 
+    void read(const QList<QUrl> &files);
     void takeResult(int index);
     void finish();
+    /// The watcher follows the reads of the running import, not those of one cancelled
+    /// before it while this one's folders are still being walked.
+    bool watchesRunningImport() const { return m_watchedTask == m_task && !m_task.isCancelled(); }
 
     QFutureWatcher<Outcome> m_watcher;
-    TaskHandle m_task; ///< The running import's: cancelling it ends the decodes under way.
+    TaskHandle m_task; ///< The running import's: cancelling it ends the walk and the decodes under way.
+    TaskHandle m_watchedTask; ///< The import whose reads the watcher follows.
     QList<QUrl> m_files;
     QHash<int, Outcome> m_waiting; ///< Read ahead of a file before them.
     int m_next = 0;

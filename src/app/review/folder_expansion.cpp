@@ -19,14 +19,14 @@ namespace {
 /// leaves out names that are not valid UTF-8; this one keeps them (decoded with
 /// replacement characters, so they name nothing that exists), so that opening them
 /// fails and the user is told they were skipped.
-QStringList imagesInside(const QDir &folder)
+QStringList imagesInside(const QDir &folder, const TaskHandle &task)
 {
     namespace fs = std::filesystem;
     QStringList paths;
     const fs::path root(QFile::encodeName(folder.path()).toStdString());
     std::error_code error;
     fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, error);
-    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+    for (; !error && !task.isCancelled() && it != fs::recursive_directory_iterator(); it.increment(error)) {
         const bool isHidden = it->path().filename().string().starts_with('.');
         std::error_code typeError;
         if (isHidden && it->is_directory(typeError))
@@ -42,7 +42,7 @@ QStringList imagesInside(const QDir &folder)
 
 } // namespace
 
-QList<QUrl> expandFolders(const QList<QUrl> &urls)
+QList<QUrl> expandFolders(const QList<QUrl> &urls, const TaskHandle &task)
 {
     const QCollator order = naturalOrder();
     QList<QUrl> expanded;
@@ -53,7 +53,7 @@ QList<QUrl> expandFolders(const QList<QUrl> &urls)
             continue;
         }
         const QDir folder(info.filePath());
-        QStringList paths = imagesInside(folder);
+        QStringList paths = imagesInside(folder, task);
         std::sort(paths.begin(), paths.end(), [&](const QString &a, const QString &b) { return order.compare(a, b) < 0; });
         for (const QString &path : paths)
             expanded.append(QUrl::fromLocalFile(folder.filePath(path)));

@@ -3,11 +3,8 @@
 #include "app/review/finding_queries.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
-#include "core/redaction/redaction_renderer.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/clock.h"
-
-#include <QColor>
 
 namespace velmora {
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
@@ -77,7 +74,8 @@ QString ReviewController::policySourceLabel() const
 void ReviewController::refreshStatusSummary()
 {
     ChangeScope scope(*this);
-    m_state.setReviewStatusNote(m_state.isManualEditing ? ReviewText::drawManualRedaction : reviewHint(m_state.redactionPlan()));
+    const bool isDrawing = m_state.screen.mode() == CanvasMode::drawing;
+    m_state.setReviewStatusNote(isDrawing ? ReviewText::drawManualRedaction : reviewHint(m_state.redactionPlan()));
 }
 
 void ReviewController::refreshAfterPlanChange()
@@ -85,48 +83,6 @@ void ReviewController::refreshAfterPlanChange()
     ChangeScope scope(*this);
     refreshStatusSummary();
     refreshOutputPreviewIfShown();
-}
-
-void ReviewController::refreshOutputPreview()
-{
-    ChangeScope scope(*this);
-    if (m_state.image().isNull()) {
-        m_state.redactedPreviewImage = QImage();
-        return;
-    }
-    try {
-        m_state.redactedPreviewImage =
-            RedactionRenderer::renderImage(m_state.redactionPlan().activeDetections(), m_state.image(), QColor(Qt::black));
-    } catch (const VelmoraCoreException &) {
-        m_state.redactedPreviewImage = QImage();
-        m_state.setErrorText(ReviewText::previewFailed);
-        m_state.setReviewStatusNote(ReviewText::previewUnavailable);
-    }
-}
-
-void ReviewController::refreshOutputPreviewIfShown()
-{
-    if (m_state.isPreviewingRedactedOutput)
-        refreshOutputPreview();
-}
-
-void ReviewController::showBatchItem(const ReviewDocument &item)
-{
-    ChangeScope scope(*this);
-    const QUuid id = item.id();
-    m_state.batch.select(id);
-    try {
-        m_state.currentImage = m_images.image(id, item.source());
-    } catch (const VelmoraCoreException &) {
-        // The file changed or went away since it was imported.
-        m_state.currentImage = QImage();
-    }
-    // The window's error line (a load's skipped files, say) goes with the image it was shown over.
-    m_state.windowErrorText.reset();
-    // A preview left on screen would show the previous image's output.
-    refreshOutputPreviewIfShown();
-    if (ReviewDocument *shown = m_state.batch.document(id))
-        shown->markReviewed();
 }
 
 void ReviewController::selectBatchItem(const QUuid &itemID)

@@ -8,7 +8,6 @@
 #include "app/review/batch_export.h"
 #include "app/review/batch_scan_runner.h"
 #include "app/review/cleaned_image_output.h"
-#include "app/review/decoded_image_cache.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
@@ -16,6 +15,7 @@
 #include "app/review/review_banner.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_state.h"
+#include "app/review/screen_images.h"
 #include "app/review/share_gate.h"
 #include "core/detection/core_error.h"
 #include "core/detection/custom_detection_configuration.h"
@@ -68,7 +68,8 @@ struct ReviewEnvironment
 // `intake()` alone. Main thread only.
 //
 // The commands live by what they touch: review_controller.cpp (settings, upkeep, batch
-// navigation), review_controller_edits.cpp (findings and boxes), review_controller_scan.cpp,
+// navigation), review_controller_screen.cpp (the bitmap on screen, the preview, the canvas
+// mode), review_controller_edits.cpp (findings and boxes), review_controller_scan.cpp,
 // review_controller_intake.cpp (images in, the flows' side) and review_controller_output.cpp
 // (copy, export, the review gate and the banner).
 class ReviewController : public QObject, private ReviewIntake
@@ -240,10 +241,15 @@ private:
     /// The batch export button: passes the review gate, then asks for the folder.
     void exportBatchAction();
 
-    /// Makes the item the image under review and marks it reviewed.
+    /// Makes the item the image under review and marks it reviewed; its bitmap shows at
+    /// once when it is kept, else once it is decoded off the main thread.
     void showBatchItem(const ReviewDocument &item);
+    /// The item's bitmap is in (null: it could not be read); dropped when the item is no
+    /// longer the one awaited.
+    void takeBitmap(const QUuid &itemID, const QImage &bitmap);
+    /// A preview is in (null: it could not be made); dropped unless it is the one awaited.
+    void takePreview(const QUuid &itemID, const QList<Detection> &boxes, const QImage &preview);
     void refreshStatusSummary();
-    void refreshOutputPreview();
     /// Emits cleanedOutputShared for the items whose plan is still the one their output was made of.
     void announceShared(const QList<std::pair<QUuid, RedactionPlan>> &shared);
     /// The status and error of a copy or export, on the image it was made of.
@@ -278,6 +284,7 @@ private:
     bool runsSingleScanOn(const QUuid &itemID) const;
     /// Keeps a visible item under review after the batch filters changed.
     void reselectAfterFilterChange();
+    /// While previewing, asks for the preview of the plan now unless it is shown or on its way.
     void refreshOutputPreviewIfShown();
     void onStoredSettingChanged(const QString &key);
     /// The upkeep after the plan changed: the status, and the preview while shown.
@@ -297,7 +304,7 @@ private:
     ReviewBanner m_banner;
     BatchScanRunner m_batchScan;
     int m_changeDepth = 0;
-    DecodedImageCache m_images;
+    ScreenImages m_screenImages;
     FileImport m_fileImport;
     BatchExport m_batchExport;
     CleanedImageOutput m_cleanedImageOutput;

@@ -16,7 +16,6 @@
 namespace velmora {
 namespace {
 
-const QString previewingOutput = QStringLiteral("Previewing the exact flattened output for copy and export.");
 const QString selectedBoxReset = QStringLiteral("Selected box reset to its original detected bounds.");
 
 } // namespace
@@ -27,7 +26,7 @@ void ReviewController::selectDetection(const QUuid &detectionID)
     if (!document || !document->select(detectionID))
         return;
     ChangeScope scope(*this);
-    m_state.isManualEditing = false;
+    m_state.screen.endDrawing();
     refreshStatusSummary();
 }
 
@@ -65,7 +64,7 @@ void ReviewController::toggleSelectedFindingActive()
 void ReviewController::setAllFindingsIncluded(bool isActive)
 {
     // Without an image the start sentence stays: there is nothing to redact or show.
-    if (m_state.image().isNull())
+    if (!m_state.hasImageOnScreen())
         return;
     QList<QUuid> ids;
     for (const RedactionPlanEntry &entry : m_state.redactionPlan().entries())
@@ -123,26 +122,6 @@ void ReviewController::setDetectorDisposition(RedactionPolicyDisposition disposi
     rescanAfterCustomSettingsChange();
 }
 
-void ReviewController::setManualEditing(bool isOn)
-{
-    ChangeScope scope(*this);
-    if (m_state.image().isNull() || m_state.isChecking()) {
-        m_state.isManualEditing = false;
-        return;
-    }
-    if (isOn) {
-        // Drawing always works on the image itself, never on the output preview.
-        m_state.isPreviewingRedactedOutput = false;
-        m_state.redactedPreviewImage = QImage();
-    }
-    m_state.isManualEditing = isOn;
-    m_state.setErrorText(std::nullopt);
-    if (isOn)
-        m_state.setReviewStatusNote(ReviewText::drawManualRedaction);
-    else
-        refreshStatusSummary();
-}
-
 void ReviewController::setKeepsManualEditingAfterCommit(bool keeps)
 {
     ChangeScope scope(*this);
@@ -193,28 +172,9 @@ void ReviewController::applyManualEditHistoryStep(ManualEditStep step)
     editCurrentPlan([&](ReviewDocument &document) {
         if (!document.applyEditStep(step))
             return false;
-        m_state.isManualEditing = false;
+        m_state.screen.endDrawing();
         return true;
     });
-}
-
-void ReviewController::setOutputPreview(bool on)
-{
-    ChangeScope scope(*this);
-    if (m_state.image().isNull()) {
-        m_state.isPreviewingRedactedOutput = false;
-        m_state.redactedPreviewImage = QImage();
-        return;
-    }
-    m_state.isPreviewingRedactedOutput = on;
-    m_state.isManualEditing = false;
-    if (on) {
-        refreshOutputPreview();
-        // Also after a failed render, whose error line stays.
-        m_state.setReviewStatusNote(previewingOutput);
-    } else {
-        refreshStatusSummary();
-    }
 }
 
 } // namespace velmora

@@ -3,7 +3,6 @@
 #include "app/protection/clipboard_access.h"
 #include "app/protection/clipboard_image.h"
 #include "app/review/finding_queries.h"
-#include "app/review/folder_expansion.h"
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_status_text.h"
@@ -86,39 +85,38 @@ void ReviewController::pasteImageFromClipboard()
 
 void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan)
 {
-    const QList<QUrl> expanded = expandFolders(urls);
-    if (expanded.isEmpty()) {
-        // A folder bearing an image's name was meant as that image, which could not be opened.
-        const bool namedAsImage = std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) {
-            return ImageImporter::isSupported(url.toLocalFile());
-        });
-        showImportFailure(namedAsImage ? VelmoraCoreError::invalidImageData : VelmoraCoreError::unsupportedImageType);
-        return;
-    }
-    const bool isBatch = expanded.size() > 1;
-    const SafeShareSourceType sourceType = isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport;
-    const QString itemNote = isBatch ? ReviewText::queuedForScan : singleImageStatus;
-    // Files are read off the main thread; each item appears as soon as it is read, the
-    // first one on screen, and the scan starts once all are in.
+    // The folders are walked and the files read off the main thread; each item appears as
+    // soon as it is read, the first one on screen, and the scan starts once all are in.
     m_importedItemCount = 0;
     m_intakeImport.cancel();
     m_fileImport.start(
-        expanded,
-        [this, sourceType, itemNote, singleImageStatus](const QUrl &url, const ReviewImageSource &source,
-                                                        const QImage &image) {
+        urls,
+        [this, singleImageStatus](const QUrl &url, const ReviewImageSource &source, const QImage &image) {
             ChangeScope scope(*this);
-            ReviewDocument item = ReviewDocument::make(url, std::nullopt, sourceType, source, itemNote);
+            const bool isBatch = m_fileImport.fileCount() > 1;
+            ReviewDocument item = ReviewDocument::make(
+                url, std::nullopt, isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport, source,
+                isBatch ? ReviewText::queuedForScan : singleImageStatus);
             if (!image.isNull())
-                m_images.insert(item.id(), image);
+                m_screenImages.keep(item.id(), image);
             if (m_importedItemCount++ == 0) {
                 loadBatch({std::move(item)}, singleImageStatus, 0, false);
                 return;
             }
             m_state.batch.append(std::move(item));
         },
-        [this, singleImageStatus, scan](int skipped) {
+        [this, urls, singleImageStatus, scan](int skipped) {
             ChangeScope scope(*this);
             const int imported = std::exchange(m_importedItemCount, 0);
+            if (m_fileImport.fileCount() == 0) {
+                // A folder bearing an image's name was meant as that image, which could not be opened.
+                const bool namedAsImage = std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) {
+                    return ImageImporter::isSupported(url.toLocalFile());
+                });
+                showImportFailure(namedAsImage ? VelmoraCoreError::invalidImageData
+                                               : VelmoraCoreError::unsupportedImageType);
+                return;
+            }
             if (imported == 0) {
                 showImportFailure(VelmoraCoreError::invalidImageData);
                 return;
@@ -168,7 +166,7 @@ void ReviewController::showImportFailure(VelmoraCoreError error)
     ChangeScope scope(*this);
     // The image on screen stays in review with its plan and history: only the failed
     // import is reported.
-    if (m_state.image().isNull()) {
+    if (!m_state.hasImageOnScreen()) {
         cancelCurrentDetection();
         cancelBatchScan();
     }
@@ -199,18 +197,15 @@ void ReviewController::closeCurrentReview()
         cancelAndForget(*task);
     m_state.shouldNotifyCustomSettingsRescanCompletion = false;
 
-    m_state.isManualEditing = false;
     m_state.keepsManualEditingAfterCommit = false;
-    m_state.isPreviewingRedactedOutput = false;
-    m_state.redactedPreviewImage = QImage();
     m_state.findingFilter = FindingFilter::all;
     m_shareGate = ShareGate();
 
     clearBannerAndAutoClean();
 
     m_state.batch.replace({});
-    m_state.currentImage = QImage();
-    m_images.clear();
+    m_state.screen.clear();
+    m_screenImages.clear();
     m_state.windowErrorText.reset();
 
     m_state.setErrorText(std::nullopt);
@@ -272,7 +267,7 @@ void ReviewController::openImported(const ReviewIntakeImage &image, const Review
     const bool keepsPlan = image.plan && (!image.scannedFile || *image.scannedFile == source);
     const QString statusSentence = image.plan && !keepsPlan ? ReviewText::imageLoaded : image.statusSentence;
     ReviewDocument item = ReviewDocument::make(url, image.displayLabel, image.sourceType, source, statusSentence);
-    m_images.insert(item.id(), bitmap);
+    m_screenImages.keep(item.id(), bitmap);
     if (keepsPlan)
         item.adoptOwnPlan(*image.plan, image.selectedDetectionID);
     loadBatch({std::move(item)}, statusSentence, 0, !keepsPlan);
@@ -346,7 +341,7 @@ void ReviewController::showFailure(const QString &errorText, const QString &sent
 
 void ReviewController::showStatusWhenIdle(const QString &sentence)
 {
-    if (!m_state.image().isNull())
+    if (m_state.hasImageOnScreen())
         return;
     ChangeScope scope(*this);
     m_state.setReviewStatusNote(sentence);
@@ -358,9 +353,7 @@ bool ReviewController::startCaptureTask(const TaskHandle &task, const QString &s
         return false;
     ChangeScope scope(*this);
     m_state.setErrorText(std::nullopt);
-    m_state.isManualEditing = false;
-    m_state.isPreviewingRedactedOutput = false;
-    m_state.redactedPreviewImage = QImage();
+    m_state.screen.setMode(CanvasMode::reviewing);
     m_state.captureTask = task;
     m_state.setReviewStatusNote(statusHint);
     return true;

@@ -28,9 +28,7 @@ void ReviewController::startDetection()
     m_state.detectionRunID = runID;
     cancelAndForget(m_state.detectionTask);
     m_state.batch.current()->beginScan();
-    m_state.isManualEditing = false;
-    m_state.isPreviewingRedactedOutput = false;
-    m_state.redactedPreviewImage = QImage();
+    m_state.screen.setMode(CanvasMode::reviewing);
     m_state.setErrorText(std::nullopt);
     const TaskHandle task;
     m_state.detectionTask = task;
@@ -89,7 +87,7 @@ void ReviewController::handleDetectionFailure(const QUuid &runID, VelmoraCoreErr
 void ReviewController::adoptScan(ReviewDocument &document, const ScannedPlan &scanned, bool stillChecking)
 {
     const bool isOnScreen = m_state.batch.isCurrent(document.id());
-    document.adoptScan(scanned, stillChecking, isOnScreen && m_state.isManualEditing);
+    document.adoptScan(scanned, stillChecking, isOnScreen && m_state.screen.mode() == CanvasMode::drawing);
     if (isOnScreen)
         refreshOutputPreviewIfShown();
 }
@@ -144,7 +142,7 @@ void ReviewController::postRescanCompleted()
 
 void ReviewController::rescanAfterCustomSettingsChange()
 {
-    if (m_state.image().isNull())
+    if (!m_state.hasImageOnScreen())
         return;
     ChangeScope scope(*this);
     if (m_state.customSettingsRescanTask)
@@ -159,7 +157,7 @@ void ReviewController::rescanAfterCustomSettingsChange()
 
 void ReviewController::rescanCurrentReview()
 {
-    if (m_state.image().isNull())
+    if (!m_state.hasImageOnScreen())
         return;
     ChangeScope scope(*this);
     m_state.customSettingsRescanTask.reset();
@@ -194,8 +192,9 @@ BatchScanReview ReviewController::batchScanReview()
         if (!item)
             return std::nullopt;
         item->beginScan();
-        if (m_state.batch.isCurrent(itemID) && !m_state.currentImage.isNull())
-            return m_state.currentImage;
+        // The bitmap on screen, unless it is still on its way.
+        if (m_state.batch.isCurrent(itemID) && !m_state.image().isNull())
+            return m_state.image();
         return item->source();
     };
     review.boxes = [this](const QUuid &itemID) -> std::optional<BatchScanBoxes> {

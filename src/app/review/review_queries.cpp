@@ -109,14 +109,14 @@ QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state)
 
 QImage displayedImage(const ReviewState &state)
 {
-    if (state.isPreviewingRedactedOutput && !state.redactedPreviewImage.isNull())
-        return state.redactedPreviewImage;
+    if (state.screen.mode() == CanvasMode::previewing && !state.screen.preview().isNull())
+        return state.screen.preview();
     return state.image();
 }
 
 QString sourceTitle(const ReviewState &state)
 {
-    if (state.image().isNull())
+    if (!state.hasImageOnScreen())
         return QStringLiteral("Velmora");
     return sourceDisplayName(state.sourceDisplayLabel(), state.sourceImageURL());
 }

@@ -10,7 +10,12 @@ const ManualRedactionEditHistory noHistory;
 
 QImage ReviewState::image() const
 {
-    return batch.current() ? currentImage : QImage();
+    return batch.current() ? screen.bitmap() : QImage();
+}
+
+bool ReviewState::hasImageOnScreen() const
+{
+    return batch.current() && (screen.isLoading() || !screen.bitmap().isNull());
 }
 
 const RedactionPlan &ReviewState::redactionPlan() const

@@ -3,6 +3,7 @@
 #include "app/review/review_batch.h"
 #include "app/review/review_intake.h"
 #include "app/review/review_model_enums.h"
+#include "app/review/review_screen.h"
 #include "app/review/review_status_text.h"
 #include "app/review/review_values.h"
 #include "core/redaction/manual_redaction_edit_history.h"
@@ -28,8 +29,11 @@ namespace velmora {
 // a status and an error line of its own.
 struct ReviewState
 {
-    /// The decoded pixels of the image under review; a null image when nothing is.
+    /// The decoded pixels of the image under review; a null image when nothing is, while
+    /// they are on their way and when they could not be read.
     QImage image() const;
+    /// An image is under review whose bitmap is on screen or on its way.
+    bool hasImageOnScreen() const;
     const RedactionPlan &redactionPlan() const;
     std::optional<QUuid> selectedDetectionID() const;
     const ManualRedactionEditHistory &manualEditHistory() const;
@@ -50,14 +54,11 @@ struct ReviewState
     QUuid detectionRunID = QUuid::createUuid();
     std::optional<TaskHandle> customSettingsRescanTask;
     bool shouldNotifyCustomSettingsRescanCompletion = false;
-    bool isManualEditing = false;
+    /// Draw mode stays on after a box is added.
     bool keepsManualEditingAfterCommit = false;
-    bool isPreviewingRedactedOutput = false;
-    QImage redactedPreviewImage;
     FindingFilter findingFilter = FindingFilter::all;
-    /// The selected document's pixels, decoded from its source when it was shown: a cache,
-    /// not a fact of its own, read through image().
-    QImage currentImage;
+    /// The selected document's bitmap, the preview and the canvas mode.
+    ReviewScreen screen;
     /// The status line while no image is under review.
     QString idleStatusNote = ReviewText::startPrompt;
 

@@ -10,13 +10,15 @@ namespace {
 
 void drawReview(ImageReviewView &canvas, const ReviewState &state)
 {
+    // Until the bitmap of the image stepped to is in, the one before stays, dimmed.
+    canvas.setWaiting(state.screen.isLoading());
     if (state.image().isNull())
         return;
     canvas.setImage(displayedImage(state));
     canvas.setRedactionPlan(state.redactionPlan());
     canvas.setSelectedDetectionId(state.selectedDetectionID());
-    canvas.setManualEditing(state.isManualEditing);
-    canvas.setPreviewingRedactedOutput(state.isPreviewingRedactedOutput);
+    canvas.setManualEditing(state.screen.mode() == CanvasMode::drawing);
+    canvas.setPreviewingRedactedOutput(state.screen.mode() == CanvasMode::previewing);
     canvas.setKeepsManualEditingAfterCommit(state.keepsManualEditingAfterCommit);
 }
 

@@ -205,8 +205,7 @@ void ContentView::refresh()
     const bool showsBatch = state.batch.items().size() >= 2;
     m_batchSidebar->setVisible(showsBatch);
     m_batchDivider->setVisible(showsBatch);
-    const bool hasImage = !state.image().isNull();
-    m_canvasStack->setCurrentIndex(hasImage ? 1 : 0);
+    m_canvasStack->setCurrentIndex(state.hasImageOnScreen() ? 1 : 0);
     presentReviewWarningIfNeeded();
 }
 

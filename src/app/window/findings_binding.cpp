@@ -13,9 +13,9 @@ void drawFindings(FindingsPanel &panel, const ReviewState &state)
         .plan = state.redactionPlan(),
         .selection = state.selectedDetectionID(),
         .filter = state.findingFilter,
-        .hasImage = !state.image().isNull(),
+        .hasImage = state.hasImageOnScreen(),
         .isChecking = state.isChecking(),
-        .isPreviewingOutput = state.isPreviewingRedactedOutput,
+        .isPreviewingOutput = state.screen.mode() == CanvasMode::previewing,
         .errorText = state.errorText(),
     });
 }

@@ -78,11 +78,11 @@ VelmoraButton *HeaderBar::addButton(const QString &text, const QString &symbol, 
 
 void HeaderBar::showState(const ReviewState &state)
 {
-    const bool hasImage = !state.image().isNull();
     m_title->setText(sourceTitle(state));
-    m_rescan->setEnabled(hasImage && !state.isChecking());
+    // A scan reads the bitmap, which may still be on its way.
+    m_rescan->setEnabled(!state.image().isNull() && !state.isChecking());
     m_cancel->setVisible(isScanRunning(state) || state.isExportingBatch);
-    m_close->setEnabled(hasImage || !state.batch.items().isEmpty());
+    m_close->setEnabled(!state.batch.items().isEmpty());
     m_statusLine->showState(state);
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 void drawManualEdits(ManualEditControls &controls, const ReviewState &state)
 {
-    controls.showState({manualToolInputs(state), state.isManualEditing, state.keepsManualEditingAfterCommit});
+    controls.showState({manualToolInputs(state), state.screen.mode() == CanvasMode::drawing, state.keepsManualEditingAfterCommit});
 }
 
 } // namespace

@@ -51,7 +51,7 @@ void bindReviewActions(const ReviewActions &actions, ReviewController &review, A
     const std::pair<QAction *, std::function<void()>> routes[] = {
         {actions.closeReview, [c, ask] { ask([c] { c->closeCurrentReview(); }); }},
         {actions.pasteImage, [c, ask] { ask([c] { c->pasteImageFromClipboard(); }); }},
-        {actions.togglePreview, [c] { c->setOutputPreview(!c->state().isPreviewingRedactedOutput); }},
+        {actions.togglePreview, [c] { c->setOutputPreview(c->state().screen.mode() != CanvasMode::previewing); }},
         {actions.exportCleaned, [c] { c->runShareCommand(ShareAction::export_); }},
         {actions.copyCleaned, [c] { c->runShareCommand(ShareAction::copy); }},
         {actions.redactAll, [c] { c->setAllFindingsIncluded(true); }},

@@ -141,7 +141,7 @@ TEST_F(ImageReviewViewTest, AClickSelectsABoxLeavesDrawModeAndZoomsOntoIt)
     click(boxOf(m_right).center().toPoint());
     EXPECT_EQ(state().selectedDetectionID(), m_right.id);
     EXPECT_EQ(m_view.selectedDetectionId(), m_right.id);
-    EXPECT_FALSE(state().isManualEditing);
+    EXPECT_NE(state().screen.mode(), CanvasMode::drawing);
     EXPECT_DOUBLE_EQ(zoomScale(), 1.6);
     EXPECT_FALSE(canUndo());
 }
@@ -284,7 +284,7 @@ TEST_P(ImageReviewViewDrawTest, DrawingAddsASelectedManualBox)
     EXPECT_TRUE(added.isActive);
     EXPECT_TRUE(rectNear(added.detection.normalizedBounds, {0.4, 0.7, 0.1, 0.1}));
     EXPECT_EQ(state().selectedDetectionID(), added.id());
-    EXPECT_EQ(state().isManualEditing, row.keepsDrawing);
+    EXPECT_EQ(state().screen.mode() == CanvasMode::drawing, row.keepsDrawing);
     EXPECT_EQ(m_view.isManualEditing(), row.keepsDrawing);
     EXPECT_FALSE(m_view.state().draftBounds());
     review().applyManualEditHistoryStep(ReviewController::ManualEditStep::undo);
@@ -302,7 +302,7 @@ TEST_F(ImageReviewViewTest, ADragFromOutsideTheImageAddsNothing)
     drag({50, 250}, {{100, 250}}, {400, 300});
     EXPECT_EQ(state().redactionPlan().entries().size(), 2);
     EXPECT_FALSE(canUndo());
-    EXPECT_TRUE(state().isManualEditing);
+    EXPECT_EQ(state().screen.mode(), CanvasMode::drawing);
 }
 
 TEST_F(ImageReviewViewTest, AMoveChangesTheReviewsPlanAndIsOneUndoStep)
@@ -318,6 +318,17 @@ TEST_F(ImageReviewViewTest, AMoveChangesTheReviewsPlanAndIsOneUndoStep)
     review().applyManualEditHistoryStep(ReviewController::ManualEditStep::undo);
     EXPECT_EQ(state().redactionPlan(), atPress);
     EXPECT_FALSE(canUndo());
+}
+
+TEST_F(ImageReviewViewTest, ADragMakesThePictureOnlyOnce)
+{
+    const QPoint onBox = boxOf(m_right).center().toPoint();
+    click(onBox);
+    clickButton("fit-image-button");
+    const qint64 picture = m_view.pixmap().cacheKey();
+    drag(onBox, {onBox + QPoint(5, 0), onBox + QPoint(20, 0)}, onBox + QPoint(40, 10));
+    EXPECT_TRUE(canUndo()) << "the box moved";
+    EXPECT_EQ(m_view.pixmap().cacheKey(), picture);
 }
 
 TEST_F(ImageReviewViewTest, ADragWithNoAcceptedChangeRecordsNoHistoryStep)

@@ -37,6 +37,7 @@ struct ReviewHarness : ReviewServices
         for (ReviewDocument &item : items)
             item.adoptOwnPlan(item.redactionPlan(), item.selectedDetectionID());
         controller.loadBatch(items, QStringLiteral("Loaded."), 0, false);
+        drainScans();
     }
 
     /// One scanned image whose plan holds `detections` (text findings, in reading order).

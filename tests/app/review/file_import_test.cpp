@@ -28,11 +28,7 @@ protected:
         return urls;
     }
 
-    void finish()
-    {
-        m_import.future().waitForFinished();
-        drainEvents();
-    }
+    void finish() { finishPoolWork(); }
 
     QTemporaryDir m_dir;
     FileImport m_import;

@@ -19,10 +19,11 @@ inline ReviewDocument scannedItem(const QString &name, const QList<Detection> &d
 class ReviewCommandsTest : public ReviewFixture
 {
 protected:
-    /// Loads the items as a batch without scanning them; the first is on screen.
+    /// Loads the items as a batch without scanning them; the first is on screen with its bitmap.
     void loadUnscanned(QList<ReviewDocument> items)
     {
         controller.loadBatch(std::move(items), QStringLiteral("Loaded."), 0, false);
+        drainScans();
     }
 
     QList<QUuid> entryIDs() const { return test::entryIDs(state().redactionPlan()); }

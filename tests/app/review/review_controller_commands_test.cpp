@@ -51,7 +51,7 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     controller.setOutputPreview(true);
     controller.runShareCommand(ShareAction::copy);
     drainScans();
-    ASSERT_FALSE(state().redactedPreviewImage.isNull());
+    ASSERT_FALSE(state().screen.preview().isNull());
     ASSERT_TRUE(banner().text().has_value());
     autoCleanUndo.registerToken(AutoCleanUndoToken{});
     ASSERT_TRUE(autoCleanUndo.token().has_value());
@@ -64,8 +64,8 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
     EXPECT_TRUE(s.batch.items().isEmpty());
     EXPECT_FALSE(s.batch.selectedID().has_value());
     EXPECT_FALSE(s.keepsManualEditingAfterCommit);
-    EXPECT_FALSE(s.isPreviewingRedactedOutput);
-    EXPECT_TRUE(s.redactedPreviewImage.isNull());
+    EXPECT_NE(s.screen.mode(), CanvasMode::previewing);
+    EXPECT_TRUE(s.screen.preview().isNull());
     EXPECT_TRUE(s.batch.includesCleanExports());
     EXPECT_FALSE(banner().text().has_value());
     EXPECT_FALSE(s.sourceImageURL().has_value());
@@ -80,6 +80,7 @@ TEST_F(ReviewCommandsTest, CloseReturnsToTheStartState)
 TEST_F(ReviewCommandsTest, CloseCancelsTheRunningScan)
 {
     controller.loadBatch({fileItem("a.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+    drainScans();
     ASSERT_TRUE(state().isChecking());
     controller.closeCurrentReview();
     engine.lastCall().finish({email(0.2)});
@@ -99,35 +100,37 @@ TEST_F(ReviewCommandsTest, DrawAndPreviewStayOffWithoutAnImageAndDrawWhileScanni
 {
     controller.setManualEditing(true);
     controller.setOutputPreview(true);
-    EXPECT_FALSE(state().isManualEditing || state().isPreviewingRedactedOutput);
+    EXPECT_EQ(state().screen.mode(), CanvasMode::reviewing);
     controller.loadBatch({fileItem("a.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+    drainScans();
     controller.setManualEditing(true);
-    EXPECT_FALSE(state().isManualEditing);
+    EXPECT_NE(state().screen.mode(), CanvasMode::drawing);
 }
 
 TEST_F(ReviewCommandsTest, DrawAndPreviewEndEachOtherAndEndingEitherRecomputesTheStatus)
 {
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.setOutputPreview(true);
-    ASSERT_FALSE(state().redactedPreviewImage.isNull());
+    drainScans();
+    ASSERT_FALSE(state().screen.preview().isNull());
     EXPECT_EQ(state().reviewStatusNote(), "Previewing the exact flattened output for copy and export.");
 
     controller.setManualEditing(true);
-    EXPECT_TRUE(state().isManualEditing);
-    EXPECT_FALSE(state().isPreviewingRedactedOutput);
-    EXPECT_TRUE(state().redactedPreviewImage.isNull());
+    EXPECT_EQ(state().screen.mode(), CanvasMode::drawing);
+    EXPECT_NE(state().screen.mode(), CanvasMode::previewing);
+    EXPECT_TRUE(state().screen.preview().isNull());
     EXPECT_EQ(state().reviewStatusNote(), ReviewText::drawManualRedaction);
 
     controller.setOutputPreview(true);
-    EXPECT_TRUE(state().isPreviewingRedactedOutput);
-    EXPECT_FALSE(state().isManualEditing);
+    EXPECT_EQ(state().screen.mode(), CanvasMode::previewing);
+    EXPECT_NE(state().screen.mode(), CanvasMode::drawing);
     controller.setOutputPreview(false);
-    EXPECT_FALSE(state().isPreviewingRedactedOutput);
+    EXPECT_NE(state().screen.mode(), CanvasMode::previewing);
     EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
 
     controller.setManualEditing(true);
     controller.setManualEditing(false);
-    EXPECT_FALSE(state().isManualEditing);
+    EXPECT_NE(state().screen.mode(), CanvasMode::drawing);
     EXPECT_EQ(state().reviewStatusNote(), reviewHint(state().redactionPlan()));
 }
 
@@ -154,16 +157,16 @@ TEST_F(ReviewCommandsTest, UndoTurnsDrawModeOffOnlyWhenItChangedSomething)
     loadUnscanned({scannedItem("a.png", {email(0.2)})});
     controller.setManualEditing(true);
     controller.applyManualEditHistoryStep(Step::undo);
-    EXPECT_TRUE(state().isManualEditing) << "nothing to undo";
+    EXPECT_EQ(state().screen.mode(), CanvasMode::drawing) << "nothing to undo";
 
     loadUnscanned({itemWithMovedFinding()});
     controller.setManualEditing(true);
     controller.applyManualEditHistoryStep(Step::undo);
-    EXPECT_FALSE(state().isManualEditing);
+    EXPECT_NE(state().screen.mode(), CanvasMode::drawing);
     EXPECT_TRUE(state().manualEditHistory().canRedo());
     controller.setManualEditing(true);
     controller.applyManualEditHistoryStep(Step::redo);
-    EXPECT_FALSE(state().isManualEditing);
+    EXPECT_NE(state().screen.mode(), CanvasMode::drawing);
     EXPECT_TRUE(rectNear(state().redactionPlan().entries().first().detection.normalizedBounds, {0.4, 0.4, 0.2, 0.1}));
 }
 

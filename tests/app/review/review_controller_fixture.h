@@ -13,12 +13,14 @@ protected:
         QObject::connect(&controller, &ReviewController::customSettingsRescanCompleted, [this] { ++completionPosts; });
     }
 
-    /// Loads the items as a batch (first one on screen) with the scan flag set.
+    /// Loads the items as a batch (first one on screen) with the scan flag set; the first
+    /// item's bitmap is in and its scan started.
     void loadAndScan(QList<ReviewDocument> items, int skipped = 0)
     {
         const QString sentence = items.size() == 1 ? QStringLiteral("Image loaded. Scanning on device...")
                                                    : QStringLiteral("%1 images loaded. Scanning batch on device...").arg(items.size());
         controller.loadBatch(std::move(items), sentence, skipped, true);
+        drainScans();
     }
 
     /// Every batch row's status, in order.

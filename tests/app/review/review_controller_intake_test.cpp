@@ -4,6 +4,7 @@
 #include "app/review/review_status_text.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/thread_pool_gate.h"
 
 #include <QDir>
 #include <QFile>
@@ -166,6 +167,19 @@ TEST_F(IntakeTest, FoldersExpandInNaturalOrderWithSubfoldersWithoutHiddenFiles)
     for (const QUrl &url : expanded)
         names << (url == loose ? url.fileName() : QDir(shots).relativeFilePath(url.toLocalFile()));
     EXPECT_EQ(names, QStringList({"loose.png", "day 2/a.png", "day 10/b.tiff", "img2.png", "IMG3.jpg", "img10.png"}));
+}
+
+TEST_F(IntakeTest, AFolderIsWalkedOffTheMainThread)
+{
+    writeFile("shots/deep/notes.txt", "x");
+    const QUrl folder = QUrl::fromLocalFile(m_dir.filePath("shots"));
+    {
+        ThreadPoolGate gate;
+        controller.loadImageURLs({folder}, ReviewText::imageLoaded, true);
+        EXPECT_FALSE(state().errorText().has_value()) << "walked on the main thread";
+    }
+    finishPoolWork();
+    EXPECT_EQ(state().errorText(), ReviewText::unsupportedImage);
 }
 
 TEST_F(IntakeTest, PasteWithoutAnImageSaysWhatToDo)

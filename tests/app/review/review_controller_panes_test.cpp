@@ -227,6 +227,7 @@ TEST_F(BatchOperations, FiltersAndStepsShowAVisibleImage)
     harness.controller.selectBatchCategory(FindingCategory::emails);
     EXPECT_EQ(harness.state().batch.selectedID(), ids[2]); // the only visible item is chosen
     harness.controller.selectBatchFilter(BatchReviewFilter::clean);
+    harness.drainScans();
     EXPECT_EQ(harness.state().batch.selectedID(), ids[1]);
     EXPECT_EQ(harness.state().image(), plainImage(20));
     harness.controller.selectBatchFilter(BatchReviewFilter::all);

@@ -157,6 +157,7 @@ TEST_P(ScanFailure, KeepsTheManualBoxesInTheirStates)
     ReviewDocument item = test::fileItem("boxes.png");
     item.adoptOwnPlan(plan, std::nullopt);
     controller.loadBatch({item}, QStringLiteral("Image loaded."), 0, false);
+    drainScans();
     controller.startDetection();
     engine.lastCall().failVisual();
     engine.lastCall().finishText();
@@ -185,6 +186,7 @@ TEST_F(ReviewScanRun, ASwitchedOffBoxStaysOffAfterARescan)
     ReviewDocument item = state().batch.items()[0];
     item.setFindingsActive(false, {box.id});
     controller.loadBatch({item}, {}, 0, false);
+    drainScans();
     controller.startDetection();
     engine.lastCall().finish({test::makeFace({0.1, 0.6, 0.2, 0.2})});
     drainScans();
@@ -217,7 +219,7 @@ TEST_F(ReviewScanRun, AResultOnScreenValidatesReportsAndPreviews)
     EXPECT_EQ(written.reviewStatusNote(), "Review the boxes, then export a cleaned image or copy a PNG.");
     EXPECT_EQ(written.redactionPlan().entries()[0].id(), other.id);
     EXPECT_FALSE(written.isChecking());
-    const QImage &preview = state().redactedPreviewImage;
+    const QImage &preview = state().screen.preview();
     EXPECT_EQ(preview.pixelColor(int(0.7 * preview.width()), int(0.7 * preview.height())), QColor(Qt::black));
     EXPECT_NE(preview.pixelColor(int(0.2 * preview.width()), int(0.3 * preview.height())), QColor(Qt::black));
 }

@@ -63,6 +63,7 @@ protected:
     void loadScanned(const QList<Detection> &visual, ReviewDocument item = fileItem("one.png"))
     {
         controller.loadBatch({std::move(item)}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+        drainScans();
         engine.lastCall().finish(visual);
         drainScans();
     }

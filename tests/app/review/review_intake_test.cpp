@@ -130,7 +130,7 @@ TEST_P(IntakeSupersedeTest, AnImageStillBeingReadIsDropped)
     intake().openForReview(bytesImage(90));
     GetParam().meanwhile(controller, QUrl::fromLocalFile(path));
     gate.open();
-    drainEvents();
+    finishPoolWork();
 
     const std::optional<int> shown = GetParam().shownGrey;
     ASSERT_EQ(state().batch.items().size(), shown ? 1 : 0);

@@ -78,13 +78,13 @@ TEST_F(ReviewQueries, TitleAndDisplayedImage)
                                                      {}, ReviewImageSource::encode(test::plainImage(10)), {});
     review.batch.replace({item});
     review.batch.select(item.id());
-    review.currentImage = test::plainImage(10);
+    review.screen.show(item.id(), test::plainImage(10));
     EXPECT_EQ(sourceTitle(review), "Window capture");
     EXPECT_EQ(displayedImage(review), test::plainImage(10));
-    review.isPreviewingRedactedOutput = true;
-    EXPECT_EQ(displayedImage(review), test::plainImage(10));
-    review.redactedPreviewImage = test::plainImage(0);
-    EXPECT_EQ(displayedImage(review), review.redactedPreviewImage);
+    review.screen.setMode(CanvasMode::previewing);
+    review.screen.awaitPreview({});
+    review.screen.arrivePreview(item.id(), {}, test::plainImage(0));
+    EXPECT_EQ(displayedImage(review), test::plainImage(0));
 }
 
 } // namespace

@@ -218,6 +218,7 @@ TEST_F(SettingsMenuItem, AKeystrokeInTheTermsEditorRescansTheOpenImageAfterTheDe
 {
     ReviewController &review = mainWindow->contentView()->session().review();
     review.loadBatch({fileItem("one.png")}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
+    finishPoolWork();
     engine.lastCall().finish();
     finishPoolWork();
     ASSERT_EQ(engine.callCount(), 1);

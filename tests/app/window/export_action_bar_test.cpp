@@ -60,6 +60,7 @@ TEST_F(ExportActionBarTest, SharingWaitsForAScannedImageAndBatchExportForTheBatc
     EXPECT_FALSE(enabled("export-redacted-button"));
 
     controller.loadBatch({fileItem("a.png"), fileItem("b.png")}, QStringLiteral("2 images loaded."), 0, true);
+    finishPoolWork();
     // The image being scanned, then one no scan has reached yet.
     for (const ReviewDocument &item : QList<ReviewDocument>(state().batch.items())) {
         controller.selectBatchItem(item.id());

@@ -1,5 +1,6 @@
 #include "app/commands/command_bus.h"
 #include "app/kit/capsule_label.h"
+#include "app/panes/image_review_view.h"
 #include "app/protection/screenshot_watch_controller.h"
 #include "app/protection/screenshot_watch_folder_store.h"
 #include "app/review/review_controller.h"
@@ -17,6 +18,7 @@
 #include "core/protection/clipboard_protection_configuration.h"
 
 #include "main_window_fixture.h"
+#include "support/thread_pool_gate.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -72,7 +74,7 @@ TEST_F(MainWindowFixture, ActionsAndPostedCommandsReachTheirOperations)
     ASSERT_EQ(state().redactionPlan().entries().size(), 1);
     const ReviewActions &actions = *m_window->reviewActions();
     actions.togglePreview->trigger();
-    EXPECT_TRUE(state().isPreviewingRedactedOutput);
+    EXPECT_EQ(state().screen.mode(), CanvasMode::previewing);
     m_commands.post(commands::velmoraShowHelpCenter);
     EXPECT_EQ(m_session->helpSheets().activeHelpSheet(), VelmoraHelpSheet::helpCenter);
     m_commands.post(commands::velmoraShowOnboarding);
@@ -198,6 +200,7 @@ TEST_F(MainWindowFixture, ThePanesShowTheReviewAndTheirControlsReachIt)
     ReviewDocument second = fileItem(QStringLiteral("b.png"));
     second.adoptOwnPlan(RedactionPlan(), std::nullopt);
     review().loadBatch({first, second}, QStringLiteral("Loaded."), 0, false);
+    finishPoolWork();
     const auto text = [this](const char *name) { return m_window->findChild<QLabel *>(QLatin1String(name))->text(); };
     const auto click = [this](const char *name) { m_window->findChild<QAbstractButton *>(QLatin1String(name))->click(); };
     EXPECT_EQ(text("batch-scan-progress-label"), "2 of 2 scanned - 1 with findings - 1 clean");
@@ -206,10 +209,36 @@ TEST_F(MainWindowFixture, ThePanesShowTheReviewAndTheirControlsReachIt)
     click("toggle-selected-finding-button"); // enabled once the chosen finding came back
     EXPECT_FALSE(state().redactionPlan().entries().first().isActive);
     click("manual-draw-toggle");
-    EXPECT_TRUE(state().isManualEditing);
+    EXPECT_EQ(state().screen.mode(), CanvasMode::drawing);
     click("next-batch-image-button");
     EXPECT_EQ(state().batch.selectedID(), second.id());
     EXPECT_EQ(text("redaction-count-label"), "Findings");
+}
+
+// While the image stepped to is being read, the canvas keeps the one before, dimmed and
+// without boxes, and nothing that needs the new pixels can be used.
+TEST_F(MainWindowFixture, WhileTheNextImageIsReadTheCanvasWaitsAndItsToolsRest)
+{
+    QList<ReviewDocument> items{fileItem(QStringLiteral("a.png"), 10), fileItem(QStringLiteral("b.png"), 90)};
+    for (ReviewDocument &item : items)
+        item.adoptOwnPlan(RedactionPlan(), std::nullopt);
+    review().loadBatch(items, QStringLiteral("Loaded."), 0, false);
+    finishPoolWork();
+    auto *canvas = m_window->findChild<ImageReviewView *>();
+    const auto enabled = [this](const char *name) { return m_window->findChild<QWidget *>(QLatin1String(name))->isEnabled(); };
+    ASSERT_TRUE(enabled("copy-redacted-button"));
+    {
+        ThreadPoolGate gate;
+        m_window->findChild<QAbstractButton *>(QStringLiteral("next-batch-image-button"))->click();
+        EXPECT_TRUE(canvas->isWaiting());
+        EXPECT_EQ(canvas->image(), plainImage(10));
+        for (const char *tool : {"copy-redacted-button", "export-redacted-button", "manual-draw-toggle"})
+            EXPECT_FALSE(enabled(tool)) << tool;
+    }
+    finishPoolWork();
+    EXPECT_FALSE(canvas->isWaiting());
+    EXPECT_EQ(canvas->image(), plainImage(90));
+    EXPECT_TRUE(enabled("copy-redacted-button"));
 }
 
 TEST_F(MainWindowFixture, InstallReminderComesUpOnceOutsideTheInstalledPrefixes)

@@ -205,10 +205,10 @@ TEST_F(MainWindowFixture, TheCanvasPreviewToggleAndCtrlPShowTheSameState)
     EXPECT_TRUE(toggle->isVisible());
     EXPECT_FALSE(toggle->isChecked());
     toggle->click();
-    EXPECT_TRUE(state().isPreviewingRedactedOutput);
+    EXPECT_EQ(state().screen.mode(), CanvasMode::previewing);
     EXPECT_EQ(state().reviewStatusNote(), "Previewing the exact flattened output for copy and export.");
     QTest::keyClick(m_window->windowHandle(), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_FALSE(state().isPreviewingRedactedOutput);
+    EXPECT_NE(state().screen.mode(), CanvasMode::previewing);
     EXPECT_FALSE(toggle->isChecked());
 }
 

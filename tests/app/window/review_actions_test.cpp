@@ -56,7 +56,7 @@ TEST_F(ReviewActionsTest, FindingCommandsReachTheirOperations)
 TEST_F(ReviewActionsTest, PreviewCopyExportAndClose)
 {
     actions.togglePreview->trigger();
-    EXPECT_TRUE(state().isPreviewingRedactedOutput);
+    EXPECT_EQ(state().screen.mode(), CanvasMode::previewing);
     actions.copyCleaned->trigger();
     drainScans();
     EXPECT_EQ(clipboard.changes, 1);

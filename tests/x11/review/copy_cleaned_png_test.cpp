@@ -31,6 +31,7 @@ TEST_F(CopyCleanedPngOnX11, AnotherClientReadsAFlattenedPngWithoutMetadata)
                                                  QStringLiteral("Loaded."));
     item.adoptOwnPlan(RedactionPlan({}, {finding}, {}), std::nullopt);
     controller.loadBatch({item}, QStringLiteral("Loaded."), 0, false);
+    finishPoolWork();
 
     controller.runShareCommand(ShareAction::copy);
     finishPoolWork();
