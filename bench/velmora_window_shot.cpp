@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QMimeData>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -108,9 +107,7 @@ int main(int argc, char **argv)
     const QString suffix = window.devicePixelRatioF() > 1.5 ? QStringLiteral("@2x") : QString();
     bool ok = saveWindow(window, QStringLiteral("%1/main-window-empty-light%2.png").arg(outDir, suffix));
 
-    QMimeData drop;
-    drop.setUrls({QUrl::fromLocalFile(imagePath)});
-    session.review().handleDrop(drop);
+    session.review().openDroppedImages({{QUrl::fromLocalFile(imagePath)}, {}});
     // The file is read off the GUI thread first, then scanned: wait for the scan's end.
     const auto scanned = [&] {
         const velmora::ReviewDocument *item = session.review().state().batch.current();

@@ -1,6 +1,7 @@
 # The floors of src/app. A folder may include its own headers and those of folders on
 # lower floors, never those of its own floor or above; the widget-free folders include
-# no Qt Widgets header, neither directly nor through a header of another folder. The
+# no Qt Widgets header, neither directly nor through a header of another folder, and
+# the widget-free files elsewhere none through anything they include. The
 # command bus is made in the composition root alone and handed round from there: no
 # other file makes one, and none reaches one through a global accessor.
 #   cmake -DSOURCE_DIR=<repository> -DWIDGETS_HEADERS=<folder of the QtWidgets headers> -P check_floors.cmake
@@ -18,6 +19,9 @@ set(floors
   "window"           # the main window, its menus and actions
   "shell")           # start-up: the application, the tray, the platform chosen at start
 set(widget_free commands protection review)
+# Files held to no Qt Widgets, with all they include, in a folder that may use them
+# (paths below src/app): the window session outlives every widget of its window.
+set(widget_free_files window/window_session.h)
 # The one place that makes the command bus (paths below src/).
 set(composition_root app/shell/velmora_app.h app/shell/velmora_app.cpp main.cpp)
 
@@ -109,6 +113,13 @@ foreach(source IN LISTS sources)
         list(APPEND violations "src/app/${source} includes app/${included}, which reaches ${reached}")
       endif()
     endforeach()
+  endif()
+endforeach()
+
+foreach(file IN LISTS widget_free_files)
+  widgets_reached("${file}" reached)
+  if(reached)
+    list(APPEND violations "src/app/${file} is widget-free, but reaches ${reached}")
   endif()
 endforeach()
 

@@ -44,10 +44,13 @@ AutoCleanReceiptText autoCleanClipboardReceipt(int count)
 void deliverAutoCleanReceipt(const AutoCleanReceiptText &receipt, bool isApplicationActive, ReviewIntake &review,
                              NotificationCenter &notifications)
 {
-    if (isApplicationActive)
+    if (isApplicationActive) {
         review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
-    else
-        notifyAutoCleanReceipt(notifications, receipt.title, receipt.message);
+        return;
+    }
+    notifyAutoCleanReceipt(notifications, receipt.title, receipt.message);
+    // The notification promises an undo in the window: the banner waits there for the user.
+    review.showAutoCleanBannerOnReturn(receipt.title, receipt.action, receipt.secondaryAction);
 }
 
 } // namespace velmora

@@ -30,7 +30,9 @@ AutoCleanReceiptText autoCleanCaptureReceipt(const QString &headline, int count)
 AutoCleanReceiptText autoCleanClipboardReceipt(int count);
 
 /// Shows the receipt where the user will see it: the window's banner with its actions
-/// while Velmora is in front, else a desktop notification when notifications are allowed.
+/// while Velmora is in front, else a desktop notification when notifications are allowed
+/// and the banner once Velmora comes to the front while the AutoClean can be undone.
+/// Delivered right after the AutoClean's undo was registered.
 void deliverAutoCleanReceipt(const AutoCleanReceiptText &receipt, bool isApplicationActive, ReviewIntake &review,
                              NotificationCenter &notifications);
 

@@ -2,6 +2,8 @@
 
 #include "core/support/clock.h"
 
+#include <utility>
+
 namespace velmora {
 
 ReviewBanner::ReviewBanner(Clock &clock, std::function<void()> expired)
@@ -29,6 +31,18 @@ void ReviewBanner::show(const QString &text, std::optional<CompletionBannerActio
         clear();
         m_expired();
     });
+}
+
+void ReviewBanner::hold(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                        std::optional<CompletionBannerAction> secondaryAction)
+{
+    m_held = Content{text, primaryAction, secondaryAction};
+}
+
+void ReviewBanner::showHeld()
+{
+    if (const std::optional<Content> held = std::exchange(m_held, std::nullopt))
+        show(held->text, held->primaryAction, held->secondaryAction);
 }
 
 void ReviewBanner::clear()

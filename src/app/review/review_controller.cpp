@@ -13,6 +13,8 @@ ReviewController::ReviewController(ReviewEnvironment environment, QObject *paren
 {
     m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
     connect(&m_environment.settings, &StoredSettings::changed, this, &ReviewController::onStoredSettingChanged);
+    connect(&m_environment.autoCleanUndo, &AutoCleanUndoCoordinator::tokenChanged, this,
+            &ReviewController::followAutoCleanUndo);
 }
 
 ReviewController::~ReviewController()

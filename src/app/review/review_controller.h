@@ -8,6 +8,7 @@
 #include "app/review/batch_export.h"
 #include "app/review/batch_scan_runner.h"
 #include "app/review/cleaned_image_output.h"
+#include "app/review/dropped_images.h"
 #include "app/review/file_dialogs.h"
 #include "app/review/file_import.h"
 #include "app/review/image_scan.h"
@@ -28,8 +29,6 @@
 #include <memory>
 #include <optional>
 #include <variant>
-
-class QMimeData;
 
 namespace velmora {
 
@@ -94,8 +93,9 @@ public:
     /// Takes files and folders in as one batch (a folder stands for its images), read off
     /// the main thread: the first item shows as soon as it is read.
     void loadImageURLs(const QList<QUrl> &urls, const QString &singleImageStatus, bool scan);
-    /// A drop of files (or, without files, of one image); false when nothing in it can be taken.
-    bool handleDrop(const QMimeData &data);
+    /// Takes what a drop brought in: its files and folders as one batch, or without files
+    /// its image.
+    void openDroppedImages(const DroppedImages &dropped);
     void openImagesFromPanel();
     void openFolderFromPanel();
     void pasteImageFromClipboard();
@@ -175,6 +175,9 @@ public:
     /// alert for review, opens the notification settings, or shows the last export in
     /// the file manager.
     void performBannerAction(CompletionBannerAction action);
+    /// Velmora came to the front: an AutoClean receipt that could not be shown while it
+    /// was not shows now, while its undo lasts.
+    void applicationBecameActive();
 
 signals:
     /// The state changed; emitted once per operation, after it is complete.
@@ -201,6 +204,8 @@ private:
     /// Shows the banner for 8 s with an action, 2.4 s without.
     void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
                               std::optional<CompletionBannerAction> secondaryAction) override;
+    void showAutoCleanBannerOnReturn(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                                     std::optional<CompletionBannerAction> secondaryAction) override;
     void showStatus(const QString &sentence) override;
     void showFailure(const QString &errorText, const QString &sentence) override;
     void showStatusWhenIdle(const QString &sentence) override;
@@ -269,6 +274,9 @@ private:
     void postRescanCompleted();
     /// The banner goes, and with it what an AutoClean offered: its review item and its undo.
     void clearBannerAndAutoClean();
+    /// The AutoClean undo was taken, ended or replaced: a receipt held for the window's
+    /// return is forgotten, and a banner offering an undo that is gone goes too.
+    void followAutoCleanUndo();
 
     /// What the batch scan reaches of the review.
     BatchScanReview batchScanReview();

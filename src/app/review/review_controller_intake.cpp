@@ -9,7 +9,6 @@
 #include "core/analysis/image_importer.h"
 
 #include <QDir>
-#include <QMimeData>
 #include <algorithm>
 
 namespace velmora {
@@ -22,25 +21,12 @@ const FolderPanelText openFolderPanel{QStringLiteral("Open Folder"), QString(), 
 
 } // namespace
 
-bool ReviewController::handleDrop(const QMimeData &data)
+void ReviewController::openDroppedImages(const DroppedImages &dropped)
 {
-    QList<QUrl> files;
-    for (const QUrl &url : data.urls()) {
-        if (url.isLocalFile())
-            files.append(url);
-    }
-    if (!files.isEmpty()) {
-        loadImageURLs(files, ReviewText::imageLoaded, true);
-        return true;
-    }
-    // An image dragged out of another application: its own bytes, in its first image format.
-    for (const QString &format : data.formats()) {
-        if (format.startsWith(QLatin1String("image/"))) {
-            loadImageData(data.data(format));
-            return true;
-        }
-    }
-    return false;
+    if (!dropped.files.isEmpty())
+        loadImageURLs(dropped.files, ReviewText::imageLoaded, true);
+    else
+        loadImageData(dropped.imageBytes);
 }
 
 void ReviewController::openImagesFromPanel()

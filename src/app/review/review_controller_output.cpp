@@ -333,6 +333,34 @@ void ReviewController::showCompletionBanner(const QString &text, std::optional<C
     m_banner.show(text, primaryAction, secondaryAction);
 }
 
+void ReviewController::showAutoCleanBannerOnReturn(const QString &text,
+                                                   std::optional<CompletionBannerAction> primaryAction,
+                                                   std::optional<CompletionBannerAction> secondaryAction)
+{
+    m_banner.hold(text, primaryAction, secondaryAction);
+}
+
+void ReviewController::applicationBecameActive()
+{
+    if (!m_banner.hasHeld())
+        return;
+    ChangeScope scope(*this);
+    m_banner.showHeld();
+}
+
+void ReviewController::followAutoCleanUndo()
+{
+    m_banner.dropHeld();
+    const auto offersUndo = [this] {
+        return m_banner.primaryAction() == CompletionBannerAction::undoLastAutoClean
+            || m_banner.secondaryAction() == CompletionBannerAction::undoLastAutoClean;
+    };
+    if (m_environment.autoCleanUndo.token() || !offersUndo())
+        return;
+    ChangeScope scope(*this);
+    m_banner.clear();
+}
+
 void ReviewController::closeCompletionBanner()
 {
     ChangeScope scope(*this);

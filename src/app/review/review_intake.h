@@ -78,6 +78,11 @@ public:
     /// Shows the banner for 8 s with an action, 2.4 s without.
     virtual void showCompletionBanner(const QString &text, std::optional<CompletionBannerAction> primaryAction,
                                       std::optional<CompletionBannerAction> secondaryAction) = 0;
+    /// The banner of an AutoClean receipt that went out while Velmora was not in front:
+    /// it shows once Velmora comes to the front, if the AutoClean can still be undone by
+    /// then, and goes when the undo does.
+    virtual void showAutoCleanBannerOnReturn(const QString &text, std::optional<CompletionBannerAction> primaryAction,
+                                             std::optional<CompletionBannerAction> secondaryAction) = 0;
     /// The status line of the window.
     virtual void showStatus(const QString &sentence) = 0;
     /// The error line and the status line of the window.

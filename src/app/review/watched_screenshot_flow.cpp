@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QtConcurrent>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -45,8 +47,9 @@ std::optional<WatchedScreenshot> readScreenshot(const QString &path, const TaskH
 } // namespace
 
 WatchedScreenshotFlow::WatchedScreenshotFlow(ReviewIntake &review, NotificationCenter &notifications,
-                                             ApplicationActive isActive, QObject *parent)
-    : QObject(parent), m_review(review), m_notifications(notifications), m_isActive(std::move(isActive))
+                                             ApplicationActive isActive, int scansAtOnce, QObject *parent)
+    : QObject(parent), m_review(review), m_notifications(notifications), m_isActive(std::move(isActive)),
+      m_scansAtOnce(std::max(1, scansAtOnce))
 {
 }
 
@@ -64,17 +67,33 @@ void WatchedScreenshotFlow::scanWatchedScreenshot(const QUrl &url)
     const TaskHandle task;
     m_scanTasks.insert(key, task);
     // The detection settings are taken as the file arrives: later edits do not reach its scan.
-    const CustomDetectionConfiguration configuration = m_review.customDetectionConfiguration();
-    whenFinished(QtConcurrent::run(readScreenshot, key, task), this,
-                 [this, key, task, configuration](const QFuture<std::optional<WatchedScreenshot>> &read) {
+    m_waiting.append({key, task, m_review.customDetectionConfiguration()});
+    startWaitingScans();
+}
+
+void WatchedScreenshotFlow::startWaitingScans()
+{
+    while (m_inFlight < m_scansAtOnce && !m_waiting.isEmpty()) {
+        ++m_inFlight;
+        readAndScan(m_waiting.takeFirst());
+    }
+}
+
+void WatchedScreenshotFlow::readAndScan(const WaitingScreenshot &waiting)
+{
+    whenFinished(QtConcurrent::run(readScreenshot, waiting.key, waiting.task), this,
+                 [this, waiting](const QFuture<std::optional<WatchedScreenshot>> &read) {
+                     const auto &[key, task, configuration] = waiting;
                      if (task.isCancelled()) {
-                         forget(key, task);
+                         endScan(key, task);
                          return;
                      }
-                     if (const std::optional<WatchedScreenshot> screenshot = read.result())
+                     if (const std::optional<WatchedScreenshot> screenshot = read.result()) {
                          scanDecoded(*screenshot, configuration, key, task);
-                     else
-                         handleWatchedScanFailure(key);
+                         return;
+                     }
+                     endScan(key, task);
+                     handleWatchedScanFailure();
                  });
 }
 
@@ -83,26 +102,26 @@ void WatchedScreenshotFlow::scanDecoded(const WatchedScreenshot &screenshot,
                                         const TaskHandle &task)
 {
     const auto done = [this, task, key, source = screenshot.source](const ScanOutcome &outcome) {
-        if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome)) {
-            forget(key, task);
+        endScan(key, task);
+        if (task.isCancelled() || std::holds_alternative<ScanCancelled>(outcome))
             return;
-        }
         if (const auto *error = std::get_if<VelmoraCoreError>(&outcome)) {
             qCInfo(lcScan) << "Watched screenshot" << key << "scan failed:" << rawValue(*error);
-            handleWatchedScanFailure(key);
+            handleWatchedScanFailure();
             return;
         }
-        m_scanTasks.remove(key);
         handleWatchedScanResult(std::get<ScannedPlan>(outcome).plan, key, source);
     };
     m_review.scanDetachedWith(screenshot.image, configuration, task, this, done);
 }
 
-void WatchedScreenshotFlow::forget(const QString &key, const TaskHandle &task)
+void WatchedScreenshotFlow::endScan(const QString &key, const TaskHandle &task)
 {
     // A file handed over again after its scan was cancelled has a newer task.
     if (m_scanTasks.value(key) == task)
         m_scanTasks.remove(key);
+    --m_inFlight;
+    startWaitingScans();
 }
 
 void WatchedScreenshotFlow::cancelScans()
@@ -110,11 +129,12 @@ void WatchedScreenshotFlow::cancelScans()
     for (const TaskHandle &task : std::as_const(m_scanTasks))
         task.cancel();
     m_scanTasks.clear();
+    // The cancelled reads and scans keep their slots until they have ended.
+    m_waiting.clear();
 }
 
-void WatchedScreenshotFlow::handleWatchedScanFailure(const QString &key)
+void WatchedScreenshotFlow::handleWatchedScanFailure()
 {
-    m_scanTasks.remove(key);
     // The review on screen is not disturbed by a file the user never opened.
     m_review.showStatusWhenIdle(WatchedText::couldNotOpen);
 }

@@ -1,6 +1,7 @@
 #include "app/shell/tray_icon.h"
 
 #include "app/commands/command_bus.h"
+#include "app/kit/after_menu_closed.h"
 #include "core/protection/capture_mode.h"
 
 #include <QApplication>
@@ -15,8 +16,10 @@ TrayIcon::TrayIcon(CommandBus &commands, Handlers handlers, QObject *parent)
     for (const VelmoraCaptureMode mode : {VelmoraCaptureMode::screen, VelmoraCaptureMode::window, VelmoraCaptureMode::area}) {
         QAction *action = m_menu->addAction(captureModeInfo(mode).menuTitle);
         action->setObjectName(QStringLiteral("tray-capture-%1-item").arg(rawValue(mode)));
-        connect(action, &QAction::triggered, this,
-                [&commands, mode] { commands.post(commands::velmoraCaptureRequested, mode); });
+        // The screenshot must not show the menu it was asked for from.
+        connect(action, &QAction::triggered, this, [this, &commands, mode] {
+            runAfterMenuClosed(this, [&commands, mode] { commands.post(commands::velmoraCaptureRequested, mode); });
+        });
     }
     m_menu->addSeparator();
     QAction *open = m_menu->addAction(tr("Open Velmora"));

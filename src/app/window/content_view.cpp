@@ -10,6 +10,7 @@
 #include "app/panes/image_review_view.h"
 #include "app/panes/manual_edit_controls.h"
 #include "app/protection/screenshot_watch_controller.h"
+#include "app/review/dropped_images.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_warning_text.h"
@@ -265,8 +266,11 @@ void ContentView::dragEnterEvent(QDragEnterEvent *event)
 
 void ContentView::dropEvent(QDropEvent *event)
 {
-    if (m_controller.handleDrop(*event->mimeData()))
-        event->acceptProposedAction();
+    const std::optional<DroppedImages> dropped = DroppedImages::from(*event->mimeData());
+    if (!dropped)
+        return;
+    event->acceptProposedAction();
+    askBeforeDiscarding([this, images = *dropped] { m_controller.openDroppedImages(images); });
 }
 
 void ContentView::setSettingsWindowOpener(std::function<void()> openSettingsWindow)

@@ -1,6 +1,7 @@
 #include "app/window/main_menus.h"
 
 #include "app/commands/command_bus.h"
+#include "app/kit/after_menu_closed.h"
 #include "app/window/review_actions.h"
 #include "core/protection/capture_shortcut_settings.h"
 #include "core/settings/settings_watch.h"
@@ -82,9 +83,13 @@ QMenu *MainMenus::buildCaptureMenu()
 {
     auto *menu = new QMenu(tr("&Capture"), &m_window);
     for (const VelmoraCaptureMode mode : {VelmoraCaptureMode::screen, VelmoraCaptureMode::window, VelmoraCaptureMode::area}) {
+        // The screenshot must not show the menu it was asked for from.
         QAction *action = addItem(menu, captureModeInfo(mode).menuTitle,
-                                  QStringLiteral("capture-%1-menu-item").arg(rawValue(mode)), {},
-                                  [this, mode] { m_commands.post(commands::velmoraCaptureRequested, mode); });
+                                  QStringLiteral("capture-%1-menu-item").arg(rawValue(mode)), {}, [this, mode] {
+                                      runAfterMenuClosed(this, [this, mode] {
+                                          m_commands.post(commands::velmoraCaptureRequested, mode);
+                                      });
+                                  });
         action->setData(rawValue(mode));
         m_captureActions.append(action);
     }

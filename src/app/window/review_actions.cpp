@@ -21,24 +21,25 @@ QAction *makeAction(QObject *parent, const QString &title, const QString &object
 
 ReviewActions::ReviewActions(QObject *parent)
     : QObject(parent)
-    , pasteImage(makeAction(this, tr("Paste Image"), QStringLiteral("paste-image-menu-item"),
+    , pasteImage(makeAction(this, tr("Paste Image"), QStringLiteral("velmoraImportClipboardImage"),
                             {QKeySequence(tr("Ctrl+Shift+V"))}))
-    , closeReview(makeAction(this, tr("Close Current Review"), QStringLiteral("close-review-menu-item"),
+    , closeReview(makeAction(this, tr("Close Current Review"), QStringLiteral("velmoraCloseCurrentReview"),
                              {QKeySequence(tr("Ctrl+W"))}))
-    , togglePreview(makeAction(this, tr("Toggle Output Preview"), QStringLiteral("toggle-preview-menu-item"),
+    , togglePreview(makeAction(this, tr("Toggle Output Preview"), QStringLiteral("velmoraToggleOutputPreview"),
                                {QKeySequence(tr("Ctrl+P"))}))
-    , copyCleaned(makeAction(this, tr("Copy Cleaned PNG"), QStringLiteral("copy-cleaned-menu-item"),
+    , copyCleaned(makeAction(this, tr("Copy Cleaned PNG"), QStringLiteral("velmoraCopyCleanedImage"),
                              {QKeySequence(tr("Ctrl+Shift+C"))}))
-    , exportCleaned(makeAction(this, tr("Export Cleaned Copy"), QStringLiteral("export-cleaned-menu-item"),
+    , exportCleaned(makeAction(this, tr("Export Cleaned Copy"), QStringLiteral("velmoraExportCleanedImage"),
                                {QKeySequence(tr("Ctrl+E"))}))
-    , redactAll(makeAction(this, tr("Redact All Findings"), QStringLiteral("redact-all-menu-item"), {}))
+    , redactAll(makeAction(this, tr("Redact All Findings"), QStringLiteral("velmoraRedactAllFindings"), {}))
     , makeAllVisible(
-          makeAction(this, tr("Make All Findings Visible"), QStringLiteral("make-all-visible-menu-item"), {}))
-    , deleteSelected(makeAction(this, tr("Delete Selected Manual Redaction"), QStringLiteral("delete-manual-menu-item"),
+          makeAction(this, tr("Make All Findings Visible"), QStringLiteral("velmoraMakeAllFindingsVisible"), {}))
+    , deleteSelected(makeAction(this, tr("Delete Selected Manual Redaction"),
+                                QStringLiteral("velmoraDeleteSelectedManualRedaction"),
                                 {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)}))
-    , undo(makeAction(this, tr("Undo Manual Edit"), QStringLiteral("undo-manual-menu-item"),
+    , undo(makeAction(this, tr("Undo Manual Edit"), QStringLiteral("velmoraUndoManualEdit"),
                       {QKeySequence(tr("Ctrl+Z"))}))
-    , redo(makeAction(this, tr("Redo Manual Edit"), QStringLiteral("redo-manual-menu-item"),
+    , redo(makeAction(this, tr("Redo Manual Edit"), QStringLiteral("velmoraRedoManualEdit"),
                       {QKeySequence(tr("Ctrl+Shift+Z"))}))
 {
 }

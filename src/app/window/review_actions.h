@@ -14,8 +14,8 @@ class ReviewController;
 /// boxes may be discarded when there are any; without an answer of yes it does nothing.
 using AskBeforeDiscarding = std::function<void(std::function<void()> proceed)>;
 
-// The review's commands as actions, each with its title, keys and name, made once and
-// shared: the menu bar shows them (which registers each key once, for the window) and
+// The review's commands as actions, each with its title, keys and the command's name as
+// its object name (by which it is found), made once and shared: the menu bar shows them (which registers each key once, for the window) and
 // the window binds them to its review.
 class ReviewActions : public QObject
 {

@@ -35,7 +35,8 @@ WindowSession::WindowSession(StoredSettings &settings, CommandBus &commands, Pla
                                  platform.desktop}),
       m_clipboardScan(m_review.intake(), platform.clipboard, m_clipboardGuard.monitorPlan(), m_autoCleanUndo,
                       platform.notifications, isApplicationActive),
-      m_watchedScreenshots(m_review.intake(), platform.notifications, isApplicationActive),
+      m_watchedScreenshots(m_review.intake(), platform.notifications, isApplicationActive,
+                           platform.scanEngine.concurrentScans()),
       m_screenshotWatch(settings, platform.clock),
       m_capture(m_review.intake(), commands,
                 {settings, platform.clipboard, platform.clock, m_clipboardGuard.monitorPlan(), m_autoCleanUndo,
@@ -52,6 +53,10 @@ WindowSession::WindowSession(StoredSettings &settings, CommandBus &commands, Pla
     observeCommands();
     connect(&m_installController, &ApplicationInstallController::promptResolved, this,
             [this] { m_helpSheets.presentOnboardingIfNeeded(); });
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            m_review.applicationBecameActive();
+    });
 }
 
 WindowSession::~WindowSession()

@@ -54,8 +54,9 @@ TEST_P(FullDisk, AFailedWriteIsReportedAndLeavesNothing)
     }
     EXPECT_FALSE(succeeded);
     EXPECT_EQ(entriesOf(path(QStringLiteral("."))), before);
-    if (GetParam().existing)
+    if (GetParam().existing) {
         EXPECT_EQ(fileBytes(path(GetParam().existing)), oldContent);
+    }
 }
 
 bool writeCleanedCopy(const QString &folder)

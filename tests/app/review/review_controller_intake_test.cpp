@@ -39,7 +39,8 @@ TEST_F(IntakeTest, ADropOfTwoImagesAndATextFileLoadsTheImagesAndCountsTheSkip)
 {
     QMimeData drop;
     drop.setUrls({writeImage("a.png"), writeFile("notes.txt", "hello"), writeImage("b.png")});
-    EXPECT_TRUE(controller.handleDrop(drop));
+    ASSERT_TRUE(DroppedImages::from(drop).has_value());
+    controller.openDroppedImages(*DroppedImages::from(drop));
     drainScans();
     EXPECT_EQ(itemNames(), QStringList({"a.png", "b.png"}));
     EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::folderBatch);
@@ -52,7 +53,8 @@ TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
 {
     QMimeData drop;
     drop.setData(QStringLiteral("image/png"), encodedPng(plainImage(50, 12, 9)));
-    EXPECT_TRUE(controller.handleDrop(drop));
+    ASSERT_TRUE(DroppedImages::from(drop).has_value());
+    controller.openDroppedImages(*DroppedImages::from(drop));
     drainScans();
     ASSERT_EQ(state().batch.items().size(), 1);
     EXPECT_EQ(state().batch.items().first().sourceType(), SafeShareSourceType::unknown);
@@ -60,13 +62,12 @@ TEST_F(IntakeTest, ADropWithoutFilesLoadsTheImageBytes)
     EXPECT_TRUE(state().isChecking());
 }
 
-TEST_F(IntakeTest, ADropOfNothingUsableIsRefused)
+TEST(DroppedImages, ADropOfNothingUsableIsRefused)
 {
     QMimeData text;
     text.setText(QStringLiteral("not an image"));
-    EXPECT_FALSE(controller.handleDrop(text));
-    EXPECT_FALSE(controller.handleDrop(QMimeData()));
-    EXPECT_TRUE(state().batch.items().isEmpty());
+    EXPECT_EQ(DroppedImages::from(text), std::nullopt);
+    EXPECT_EQ(DroppedImages::from(QMimeData()), std::nullopt);
 }
 
 TEST_F(IntakeTest, AFolderWithOneImageCountsAsAFileImport)

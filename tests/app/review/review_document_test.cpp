@@ -49,8 +49,9 @@ TEST_P(DocumentStatus, TextSymbolAndTint)
         document.adoptScan({RedactionPlan(detections, {}, {}), false}, false, false);
         for (qsizetype i = row.confident + row.doubtful; i < detections.size(); ++i)
             document.setFindingsActive(false, {detections.at(i).id});
-        if (row.reached == Reached::reviewed) // only a scanned image with findings is marked
+        if (row.reached == Reached::reviewed) { // only a scanned image with findings is marked
             EXPECT_EQ(document.markReviewed(), !detections.isEmpty());
+        }
         break;
     case Reached::drawnOnQueued:
         ASSERT_TRUE(document.addManualBox({0.5, 0.5, 0.2, 0.1}));

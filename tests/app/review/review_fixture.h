@@ -32,16 +32,19 @@ struct ReviewServicesOver
                 .clipboardGuard = guard, .autoCleanUndo = autoCleanUndo, .fileDialogs = dialogs, .desktop = desktop};
     }
 
-    Engine engine;
-    TempSettings settings;
-    ManualClock clock;
-    /// The desktop's clipboard times its owner's answers on the clock.
-    Clipboard clipboard = [this] {
+    static Clipboard makeClipboard(ManualClock &clock)
+    {
         if constexpr (std::is_constructible_v<Clipboard, Clock &>)
             return Clipboard(clock);
         else
             return Clipboard();
-    }();
+    }
+
+    Engine engine;
+    TempSettings settings;
+    ManualClock clock;
+    /// The desktop's clipboard times its owner's answers on the clock.
+    Clipboard clipboard = makeClipboard(clock);
     FakeFileDialogs dialogs;
     RecordingDesktop desktop;
     ClipboardProtectionController guard{clipboard, *settings, clock};

@@ -52,7 +52,7 @@ protected:
     QTemporaryDir m_folder;
     RecordingNotificationCenter notifications;
     bool appIsActive = false;
-    WatchedScreenshotFlow flow{controller.intake(), notifications, [this] { return appIsActive; }};
+    WatchedScreenshotFlow flow{controller.intake(), notifications, [this] { return appIsActive; }, engine.scansAtOnce};
 };
 
 TEST_F(WatchedScreenshotFlowTest, TheSamePathTwiceIsScannedOnce)
@@ -354,7 +354,7 @@ TEST_F(WatchedScreenshotFlowTest, AFileHandedOverAgainAfterACancelIsScannedOnce)
     flow.cancelScans();
     flow.scanWatchedScreenshots({shot});
     gate.open();
-    drainEvents();
+    finishPoolWork(); // the new read waits for the cancelled one's slot
 
     EXPECT_EQ(engine.callCount(), 1);
     EXPECT_EQ(flow.scanningPaths(), QStringList{shot.toLocalFile()}) << "the cancelled read leaves the new scan alone";

@@ -3,6 +3,7 @@
 #include "app/window/review_actions.h"
 
 #include "support/event_loop.h"
+#include "support/row_name.h"
 #include "support/temp_settings.h"
 
 #include <QAction>
@@ -46,6 +47,7 @@ TEST_P(MenuCommandTest, EachItemPostsItsCommand)
     QStringList posted;
     QObject::connect(&commands, &CommandBus::posted, window.get(), [&](const QString &name) { posted.append(name); });
     action->trigger();
+    test::drainEvents(); // a capture is asked for once the menu is off the screen
     EXPECT_EQ(posted, QStringList{QString::fromLatin1(GetParam().command)});
 }
 
@@ -59,16 +61,37 @@ INSTANTIATE_TEST_SUITE_P(Rows, MenuCommandTest, ::testing::Values(
         return name;
     });
 
-TEST_F(MainMenusTest, TheReviewItemsAreTheSharedReviewActions)
+struct ReviewCommandRow
+{
+    const char *name; ///< The command's name, which is the action's object name.
+    QAction *const ReviewActions::*action;
+    const char *title;
+};
+
+class ReviewCommandTest : public MainMenusTest, public ::testing::WithParamInterface<ReviewCommandRow> {};
+
+TEST_P(ReviewCommandTest, EachCommandIsFoundByItsNameAsTheSharedActionInAMenu)
 {
     MainMenus &bar = menus();
-    for (QAction *shared : {actions->pasteImage, actions->closeReview, actions->togglePreview, actions->copyCleaned,
-                            actions->exportCleaned, actions->redactAll, actions->makeAllVisible,
-                            actions->deleteSelected, actions->undo, actions->redo}) {
-        EXPECT_EQ(bar.action(shared->objectName()), shared) << shared->objectName().toStdString();
-        EXPECT_FALSE(shared->associatedObjects().isEmpty()) << "shown in a menu";
-    }
+    QAction *shared = actions->*GetParam().action;
+    EXPECT_EQ(bar.action(QString::fromLatin1(GetParam().name)), shared);
+    EXPECT_EQ(shared->text(), QString::fromUtf8(GetParam().title));
+    EXPECT_FALSE(shared->associatedObjects().isEmpty()) << "shown in a menu";
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReviewCommandTest, ::testing::Values(
+    ReviewCommandRow{"velmoraCloseCurrentReview", &ReviewActions::closeReview, "Close Current Review"},
+    ReviewCommandRow{"velmoraImportClipboardImage", &ReviewActions::pasteImage, "Paste Image"},
+    ReviewCommandRow{"velmoraToggleOutputPreview", &ReviewActions::togglePreview, "Toggle Output Preview"},
+    ReviewCommandRow{"velmoraExportCleanedImage", &ReviewActions::exportCleaned, "Export Cleaned Copy"},
+    ReviewCommandRow{"velmoraCopyCleanedImage", &ReviewActions::copyCleaned, "Copy Cleaned PNG"},
+    ReviewCommandRow{"velmoraRedactAllFindings", &ReviewActions::redactAll, "Redact All Findings"},
+    ReviewCommandRow{"velmoraMakeAllFindingsVisible", &ReviewActions::makeAllVisible, "Make All Findings Visible"},
+    ReviewCommandRow{"velmoraDeleteSelectedManualRedaction", &ReviewActions::deleteSelected,
+                     "Delete Selected Manual Redaction"},
+    ReviewCommandRow{"velmoraUndoManualEdit", &ReviewActions::undo, "Undo Manual Edit"},
+    ReviewCommandRow{"velmoraRedoManualEdit", &ReviewActions::redo, "Redo Manual Edit"}),
+    test::rowName);
 
 TEST_F(MainMenusTest, CaptureShortcutsFollowTheStoredChoicesAndSkipSharedOnes)
 {
@@ -111,7 +134,7 @@ TEST_F(MainMenusTest, EachKeyIsRegisteredOnce)
     }
     for (auto it = uses.cbegin(); it != uses.cend(); ++it)
         EXPECT_EQ(it.value(), 1) << it.key().toString().toStdString();
-    EXPECT_EQ(bar.action("delete-manual-menu-item")->shortcuts(),
+    EXPECT_EQ(bar.action("velmoraDeleteSelectedManualRedaction")->shortcuts(),
               (QList<QKeySequence>{QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)}));
 }
 

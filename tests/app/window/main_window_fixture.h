@@ -22,7 +22,6 @@
 #include "support/window_activation.h"
 
 #include <QApplication>
-#include <QMimeData>
 
 #include <functional>
 #include <QTest>
@@ -66,9 +65,7 @@ protected:
     /// An image dragged out of another application and dropped on the window.
     void dropImageBytes(const QByteArray &png)
     {
-        QMimeData dropped;
-        dropped.setData(QStringLiteral("image/png"), png);
-        review().handleDrop(dropped);
+        review().openDroppedImages({{}, png});
     }
     const ReviewState &state() { return review().state(); }
 

@@ -23,10 +23,10 @@ namespace {
 TEST_F(MainWindowFixture, ShortcutTableMatchesTheBoundKeys)
 {
     const QHash<QString, QString> menuItemOfRow{
-        {"open", "open-images-menu-item"},           {"close", "close-review-menu-item"},
-        {"paste", "paste-image-menu-item"},          {"scan", "rescan-menu-item"},
-        {"preview", "toggle-preview-menu-item"},     {"copy", "copy-cleaned-menu-item"},
-        {"export", "export-cleaned-menu-item"},      {"capture-area", "capture-area-menu-item"},
+        {"open", "open-images-menu-item"},           {"close", "velmoraCloseCurrentReview"},
+        {"paste", "velmoraImportClipboardImage"},          {"scan", "rescan-menu-item"},
+        {"preview", "velmoraToggleOutputPreview"},     {"copy", "velmoraCopyCleanedImage"},
+        {"export", "velmoraExportCleanedImage"},      {"capture-area", "capture-area-menu-item"},
         {"capture-window", "capture-window-menu-item"}, {"capture-screen", "capture-screen-menu-item"},
     };
     QList<QKeySequence> windowWide;

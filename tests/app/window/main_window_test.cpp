@@ -26,12 +26,12 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
 #include "support/fake_policy_file_chooser.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/thread_pool_gate.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -304,6 +304,7 @@ protected:
     {
         ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("Shots")));
         ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
+        m_engine.scansAtOnce = 2;
         MainWindowFixture::SetUp();
     }
 
@@ -337,6 +338,34 @@ TEST_F(WatchedWindowFixture, TheWatchRunsWhileTheWindowIsShownAndFollowsItsSetti
     ASSERT_TRUE(saveScreenshotWatchFolder(*m_settings, m_folder.filePath(QStringLiteral("Shots"))));
     test::drainEvents();
     EXPECT_FALSE(m_session->screenshotWatch().isRunning());
+}
+
+// Screenshots copied into the watched folder together are read and decoded only as scan
+// slots free up (two at once here), never all of them at once; every one is scanned.
+TEST_F(WatchedWindowFixture, ScreenshotsArrivingTogetherAreReadOnlyAsScanSlotsFree)
+{
+    showActive();
+    constexpr int arriving = 7;
+    ThreadPoolGate gate;
+    for (int i = 0; i < arriving; ++i) {
+        const QString path = m_folder.filePath(QStringLiteral("Shots/Shot %1.png").arg(i));
+        ASSERT_TRUE(writeBytes(path, encodedPng(plainImage(20 + 30 * i))));
+    }
+    drainEvents();
+    m_clock.advance(std::chrono::seconds(1));
+    ASSERT_EQ(m_session->watchedScreenshots().scanningPaths().size(), arriving);
+    gate.open();
+
+    for (int finished = 0; finished < arriving; ++finished) {
+        finishPoolWork();
+        ASSERT_EQ(m_engine.callCount() - finished, std::min(2, arriving - finished)) << "images in memory at once";
+        m_engine.call(finished).finish({findingOf(DetectionKind::face, QStringLiteral("Face"), 0.4)});
+        drainEvents();
+    }
+    finishPoolWork();
+    EXPECT_EQ(m_engine.callCount(), arriving);
+    EXPECT_EQ(state().watchedScreenshotQueue.items.size(), arriving);
+    EXPECT_TRUE(m_session->watchedScreenshots().scanningPaths().isEmpty());
 }
 
 TEST_F(WatchedWindowFixture, TheAlertsMenuListsTheQueueAndOpensTheChosenScreenshot)

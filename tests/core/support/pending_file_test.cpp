@@ -56,8 +56,9 @@ TEST_P(SwappedLink, NeverRedirectsTheWrite)
     EXPECT_EQ(fileBytes(path("victim.txt")), "keep me");
     EXPECT_EQ(entriesOf(path(".")), QStringList({"out.png", "victim.txt"}));
     EXPECT_EQ(QFileInfo(path("out.png")).isSymLink(), !published);
-    if (published)
+    if (published) {
         EXPECT_EQ(fileBytes(path("out.png")), "cleaned");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SwappedLink, ::testing::Values(

@@ -13,7 +13,6 @@
 #include "support/temp_settings.h"
 
 #include <QFont>
-#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -65,9 +64,7 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ReviewController &review = content->session().review();
 
-    QMimeData drop;
-    drop.setUrls({QUrl::fromLocalFile(path)});
-    ASSERT_TRUE(review.handleDrop(drop));
+    review.openDroppedImages({{QUrl::fromLocalFile(path)}, {}});
     finishPoolWork();
     drainEvents();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !review.state().isChecking(); }, 60000));

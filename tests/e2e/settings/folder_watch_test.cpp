@@ -16,13 +16,12 @@
 #include "support/fake_policy_file_chooser.h"
 #include "support/recording_notification_center.h"
 #include "support/scoped_environment.h"
+#include "support/secret_screenshot.h"
 #include "support/temp_settings.h"
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QFont>
 #include <QLabel>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -78,18 +77,8 @@ TEST_F(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsSca
     EXPECT_TRUE(settings->value(Setting::isScreenshotWatchEnabled));
     ASSERT_TRUE(QTest::qWaitFor([&] { return content->session().screenshotWatch().isRunning(); }, scanTimeoutMs));
 
-    QImage screenshot(900, 200, QImage::Format_RGB32);
-    screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
-    {
-        QPainter painter(&screenshot);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(18);
-        painter.setFont(font);
-        painter.setPen(QColor(0x1d, 0x1f, 0x23));
-        painter.drawText(30, 100, QStringLiteral("Send the invoice to billing.team@example.org by Friday"));
-    }
     const QString saved = folder.filePath(QStringLiteral("secret.png"));
-    ASSERT_TRUE(screenshot.save(saved));
+    ASSERT_TRUE(screenshotWithSecret().save(saved));
     ASSERT_TRUE(QFile::copy(saved, watched + QStringLiteral("/secret.png")));
 
     const ReviewState &state = content->session().review().state();

@@ -1,38 +1,25 @@
-#include "app/commands/command_bus.h"
-#include "app/kit/symbol_icon.h"
 #include "app/panes/image_review_view.h"
-#include "app/review/review_controller.h"
-#include "app/shell/system_platform.h"
-#include "app/window/content_view.h"
-#include "app/window/main_window.h"
-#include "app/window/window_session.h"
+#include "e2e/window/window_on_x.h"
 
-#include "support/event_loop.h"
-#include "support/scoped_environment.h"
-#include "support/temp_settings.h"
 #include "support/xdotool.h"
 #include "velmora_process.h"
 
-#include <QCoreApplication>
 #include <QFont>
-#include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace velmora::test {
 namespace {
 
 // The application's own objects over the real engine, on the X server: an image goes
 // in through the window's intake, the engine scans it, and the window shows the result.
-TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
+using ApplicationWindowTest = WindowOnX;
+
+TEST_F(ApplicationWindowTest, OpenedScreenshotIsScannedAndShown)
 {
-    ScopedEnvironmentVariable testMode{"VELMORA_UI_TEST_MODE", "1"};
-    ScopedEnvironmentVariable location{"VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora"};
-    SymbolIcon::setUpTheme();
     QTemporaryDir dir;
     QImage screenshot(1000, 300, QImage::Format_RGB32);
     screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
@@ -47,31 +34,19 @@ TEST(ApplicationTest, OpenedScreenshotIsScannedAndShown)
     }
     const QString path = dir.filePath(QStringLiteral("invoice.png"));
     ASSERT_TRUE(screenshot.save(path));
+    m_window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
 
-    TempSettings settings;
-    SystemPlatform platform;
-    CommandBus commands;
-    WindowSession session(*settings, commands, platform.services(NotificationCenter::none()));
-    auto *content = new ContentView(session);
-    MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, {}}, content);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    m_session.review().openDroppedImages({{QUrl::fromLocalFile(path)}, {}});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().image().size() == screenshot.size() && !state().isChecking(); },
+                                60000));
 
-    QMimeData drop;
-    drop.setUrls({QUrl::fromLocalFile(path)});
-    ASSERT_TRUE(content->session().review().handleDrop(drop));
-    finishPoolWork();
-    velmora::test::drainEvents();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->session().review().state().isChecking(); }, 60000));
-
-    const ReviewState &state = content->session().review().state();
     QStringList labels;
-    for (const RedactionPlanEntry &entry : state.redactionPlan().entries())
+    for (const RedactionPlanEntry &entry : state().redactionPlan().entries())
         labels << entry.detection.label;
     EXPECT_TRUE(labels.contains(QStringLiteral("Email"))) << labels.join(", ").toStdString();
-    EXPECT_EQ(state.image().size(), screenshot.size());
 
-    auto *stack = content->findChild<QStackedWidget *>();
+    auto *stack = m_content->findChild<QStackedWidget *>();
     ASSERT_NE(stack, nullptr);
     auto *canvas = qobject_cast<ImageReviewView *>(stack->currentWidget());
     ASSERT_NE(canvas, nullptr);

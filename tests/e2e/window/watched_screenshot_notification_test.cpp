@@ -10,20 +10,20 @@
 #include "app/window/main_window.h"
 #include "app/window/window_session.h"
 
+#include "support/other_application.h"
 #include "support/private_bus.h"
 #include "support/scoped_environment.h"
+#include "support/secret_screenshot.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
 
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QFile>
-#include <QFont>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,52 +72,6 @@ private:
     QProcessEnvironment m_environment;
     QProcess m_daemon;
 };
-
-// Another X client that takes the keyboard focus from Velmora.
-class OtherXClient
-{
-public:
-    OtherXClient()
-    {
-        m_client.start(QStringLiteral("xmessage"), {QStringLiteral("-geometry"), QStringLiteral("+600+600"),
-                                                    QStringLiteral("Another application")});
-    }
-    ~OtherXClient()
-    {
-        m_client.terminate();
-        m_client.waitForFinished();
-    }
-
-    /// Gives the client's window the input focus; false when it could not.
-    bool takeFocus()
-    {
-        if (!m_client.waitForStarted(toolTimeoutMs))
-            return false;
-        QProcess search;
-        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--classname"),
-                                                 QStringLiteral("^xmessage$")});
-        if (!search.waitForFinished(toolTimeoutMs) || search.exitCode() != 0)
-            return false;
-        return focusWindow(QString::fromUtf8(search.readAllStandardOutput()).split(QLatin1Char('\n')).first());
-    }
-
-private:
-    QProcess m_client;
-};
-
-/// A screenshot with one e-mail address on it.
-QImage screenshotWithSecret()
-{
-    QImage screenshot(900, 200, QImage::Format_RGB32);
-    screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
-    QPainter painter(&screenshot);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(18);
-    painter.setFont(font);
-    painter.setPen(QColor(0x1d, 0x1f, 0x23));
-    painter.drawText(30, 100, QStringLiteral("Send the invoice to billing.team@example.org by Friday"));
-    return screenshot;
-}
 
 /// The summary and body of every notification in dunst's history.
 QList<QPair<QString, QString>> historyEntries(const QByteArray &json)
@@ -178,7 +132,7 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     ASSERT_TRUE(QTest::qWaitFor([&] { return state.watchedScreenshotQueue.items.size() == 1; }, scanTimeoutMs));
     EXPECT_EQ(dunst.displayedCount(), 0);
 
-    OtherXClient other;
+    OtherApplication other;
     ASSERT_TRUE(other.takeFocus());
     ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; },
                                 toolTimeoutMs));

@@ -111,4 +111,20 @@ uint16_t OtherXClient::modifierState()
     return state;
 }
 
+QImage OtherXClient::screenArea(const QRect &area)
+{
+    xcb_get_image_reply_t *reply = xcb_get_image_reply(
+        m_connection,
+        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, int16_t(area.x()), int16_t(area.y()),
+                      uint16_t(area.width()), uint16_t(area.height()), ~0u),
+        nullptr);
+    if (!reply)
+        return {};
+    // A 24-bit screen sends 32 bits a pixel, blue first: Qt's RGB32 in memory.
+    const QImage image =
+        QImage(xcb_get_image_data(reply), area.width(), area.height(), QImage::Format_RGB32).copy();
+    std::free(reply);
+    return image;
+}
+
 } // namespace velmora::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -13,8 +15,8 @@ namespace velmora::test {
 
 // A second X client with a connection of its own, standing for another program on
 // the desktop: it grabs key combinations on the root window, checks pointer and
-// keyboard grabs, and reads the lock state. Whatever it grabbed is released, and the
-// server has seen that, before it goes.
+// keyboard grabs, reads the lock state and what the screen shows. Whatever it grabbed
+// is released, and the server has seen that, before it goes.
 class OtherXClient
 {
 public:
@@ -35,6 +37,8 @@ public:
     int viewableOverrideRedirectWindows();
     /// The modifier and lock state of the keyboard, as an X modifier mask.
     uint16_t modifierState();
+    /// What the screen shows in `area` (root coordinates), as the server has it now.
+    QImage screenArea(const QRect &area);
 
 private:
     uint8_t keycodeOf(uint32_t keysym) const;

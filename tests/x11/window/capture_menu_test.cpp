@@ -1,0 +1,68 @@
+#include "app/commands/command_bus.h"
+#include "app/window/main_menus.h"
+#include "app/window/review_actions.h"
+
+#include "support/temp_settings.h"
+#include "support/window_activation.h"
+#include "x11/support/other_x_client.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+/// How many pixels of `image` are not `colour`.
+int pixelsOtherThan(const QImage &image, QRgb colour)
+{
+    int other = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            other += image.pixel(x, y) != colour;
+    }
+    return other;
+}
+
+// The main window's menus on the X server, over a window painted one colour: Capture
+// Entire Screen chosen from the Capture menu asks for the capture (whose tool starts at
+// once) only when the menu is off the screen and the window painted again in its place.
+TEST(CaptureMenu, TheCaptureStartsOnceTheMenuIsOffTheScreen)
+{
+    TempSettings settings;
+    CommandBus commands;
+    QMainWindow window;
+    auto *painted = new QWidget;
+    painted->setStyleSheet(QStringLiteral("background: #20c060"));
+    window.setCentralWidget(painted);
+    new MainMenus(window, *settings, commands, *new ReviewActions(&window), {[] {}, [] {}, [] {}, {}, [] {}, {}});
+    window.resize(900, 700);
+    ASSERT_TRUE(showActive(window));
+
+    OtherXClient other;
+    const int menusBefore = other.viewableOverrideRedirectWindows(); // a window manager has its own
+    QRect menuArea;
+    int menusAtCapture = -1;
+    QImage screenAtCapture;
+    commands.observe(commands::velmoraCaptureRequested, &window, [&](VelmoraCaptureMode) {
+        menusAtCapture = other.viewableOverrideRedirectWindows();
+        screenAtCapture = other.screenArea(menuArea);
+    });
+    QAction *screen = window.findChild<QAction *>(QStringLiteral("capture-screen-menu-item"));
+    auto *menu = qobject_cast<QMenu *>(screen->parent());
+    window.menuBar()->setActiveAction(menu->menuAction());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    menuArea = menu->geometry().intersected(QRect(painted->mapToGlobal(QPoint(0, 0)), painted->size()));
+    ASSERT_GT(pixelsOtherThan(other.screenArea(menuArea), qRgb(0x20, 0xc0, 0x60)), 0) << "no menu on the screen";
+
+    menu->setActiveAction(screen);
+    QTest::keyClick(menu, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menusAtCapture >= 0; }, 5000));
+    EXPECT_EQ(menusAtCapture, menusBefore) << "the menu was still mapped";
+    EXPECT_EQ(pixelsOtherThan(screenAtCapture, qRgb(0x20, 0xc0, 0x60)), 0) << "the screen still showed the menu";
+}
+
+} // namespace
+} // namespace velmora::test
