@@ -98,16 +98,16 @@ TextLayout::TextLayout(const InkMap &ink)
             m_groundEdges[index(x, y)] = ink.groundChangesAt(x, y);
         }
     }
-    setAsideRulesAndFrames();
+    setAsideRulesAndFrames(ink);
     cut(QRect(0, 0, m_width, m_height), 0);
     for (TextRegion &region : m_regions)
         region.columnEnd = columnEnd(region.box);
 }
 
-void TextLayout::setAsideRulesAndFrames()
+void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
 {
     const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
-    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; };
+    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; int linePixels = 0; };
     std::vector<Piece> stats(std::size_t(pieces.pieceCount));
     for (const PixelRun &run : pieces.runs) {
         Piece &p = stats[std::size_t(run.piece)];
@@ -127,6 +127,11 @@ void TextLayout::setAsideRulesAndFrames()
         return;
     }
     m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
+    std::vector<std::uint8_t> lines = straightLines();
+    for (const PixelRun &run : pieces.runs) {
+        for (int x = run.left; x <= run.right; ++x)
+            stats[std::size_t(run.piece)].linePixels += onThinLine(lines[index(x, run.y)]);
+    }
 
     const double glyph = m_typicalGlyphHeight;
     for (const PixelRun &run : pieces.runs) {
@@ -134,8 +139,10 @@ void TextLayout::setAsideRulesAndFrames()
         const int w = p.maxX - p.minX + 1;
         const int h = p.maxY - p.minY + 1;
         const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
+        // A frame is an outline: little of its ink lies off its lines, which glyphs drawn
+        // against it may touch.
         const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
-            && p.pixels < 0.12 * double(w) * h;
+            && p.pixels - p.linePixels < 0.12 * double(w) * h;
         if (rule || frame) {
             const auto first = std::ptrdiff_t(index(run.left, run.y));
             const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
@@ -143,6 +150,7 @@ void TextLayout::setAsideRulesAndFrames()
             std::fill(m_setAside.begin() + first, m_setAside.begin() + end, 1);
         }
     }
+    returnGlyphsTouchingRules(ink, lines);
 }
 
 QList<qsizetype> TextLayout::regionsLongestFirst() const

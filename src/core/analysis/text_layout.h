@@ -25,7 +25,8 @@ struct TextRegion
 };
 
 // Finds the text regions of a screen image from its ink map. Rules, frames and field
-// borders are set aside first, since a border beside a token reads as "|" or "l".
+// borders are set aside first, since a border beside a token reads as "|" or "l"; the
+// glyphs drawn against their lines (a descender on a gridline) are kept as text.
 // The page is then cut recursively through rows and columns without ink into regions
 // that hold one line each, so that no line or token is ever cut in two. Columns are
 // cut where the screen says they end: at gaps wider than any word space of the text
@@ -58,7 +59,11 @@ public:
 
 private:
     std::size_t index(int x, int y) const { return std::size_t(y) * m_width + x; }
-    void setAsideRulesAndFrames();
+    void setAsideRulesAndFrames(const InkMap &ink);
+    // Rules (text_layout_rules.cpp).
+    std::vector<std::uint8_t> straightLines() const;
+    static bool onThinLine(std::uint8_t marks);
+    void returnGlyphsTouchingRules(const InkMap &ink, std::vector<std::uint8_t> &lines);
     void cut(const QRect &area, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;
