@@ -1,14 +1,18 @@
 #pragma once
 
+#include "core/detection/detection.h"
 #include "core/detection/norm_rect.h"
 #include "core/detection/text_observation.h"
 
 #include <QLatin1Char>
 #include <QList>
+#include <QPoint>
 #include <QRectF>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace velmora::testing {
 
@@ -26,6 +30,19 @@ inline QString allText(const QList<TextObservation> &lines)
     for (const TextObservation &line : lines)
         texts.append(line.text());
     return texts.join(QLatin1Char('\n'));
+}
+
+/// How many pixels of `ink` no box of the findings covers (of the findings of `label`
+/// alone, when one is given), on an image of `size`.
+inline qsizetype inkOutsideFindings(const QList<QPoint> &ink, const QList<Detection> &findings, const QSize &size,
+                            const QString &label = {})
+{
+    return std::count_if(ink.cbegin(), ink.cend(), [&](const QPoint &p) {
+        return std::none_of(findings.cbegin(), findings.cend(), [&](const Detection &finding) {
+            return (label.isEmpty() || finding.label == label)
+                && pixelBox(finding.normalizedBounds, size).contains(QPointF(p) + QPointF(0.5, 0.5));
+        });
+    });
 }
 
 } // namespace velmora::testing

@@ -36,33 +36,19 @@ inline int channelDistance(QRgb a, QRgb b)
     return std::max(red, std::max(green, blue));
 }
 
-QImage opaque(const QImage &image)
+QImage opaque(const QImage &image, QRgb ground)
 {
     if (!image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_RGB32);
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    // Text on a transparent ground must stay visible: the ground becomes the opposite
-    // of what the opaque content mostly is.
-    qint64 luminanceSum = 0;
-    qint64 opaqueCount = 0;
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            if (qAlpha(line[x]) >= 128) {
-                luminanceSum += qGray(line[x]);
-                ++opaqueCount;
-            }
-        }
-    }
-    const int ground = opaqueCount > 0 && luminanceSum / opaqueCount > 150 ? 0 : 255;
     QImage result(argb.size(), QImage::Format_RGB32);
     for (int y = 0; y < argb.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
         auto *out = reinterpret_cast<QRgb *>(result.scanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
             const int a = qAlpha(in[x]);
-            const auto blend = [a, ground](int c) { return (c * a + ground * (255 - a) + 127) / 255; };
-            out[x] = qRgb(blend(qRed(in[x])), blend(qGreen(in[x])), blend(qBlue(in[x])));
+            const auto blend = [a](int c, int g) { return (c * a + g * (255 - a) + 127) / 255; };
+            out[x] = qRgb(blend(qRed(in[x]), qRed(ground)), blend(qGreen(in[x]), qGreen(ground)), blend(qBlue(in[x]), qBlue(ground)));
         }
     }
     return result;
@@ -177,9 +163,9 @@ void propagateNearest(int width, int height, std::vector<std::uint8_t> &distance
 
 } // namespace
 
-InkMap::InkMap(const QImage &image)
+InkMap::InkMap(const QImage &image, QRgb ground)
 {
-    const QImage rgb = opaque(image);
+    const QImage rgb = opaque(image, ground);
     const int width = rgb.width();
     const int height = rgb.height();
     const std::size_t count = std::size_t(width) * height;

@@ -23,9 +23,9 @@ public:
     static constexpr int faintInkThreshold = 16;
 
     InkMap() = default;
-    /// Builds the map of an image of any format; transparent pixels are composited
-    /// over white, or over black when the opaque content is light.
-    explicit InkMap(const QImage &image);
+    /// Builds the map of an image of any format; transparent and partly transparent
+    /// pixels are seen over `ground`.
+    explicit InkMap(const QImage &image, QRgb ground = qRgb(255, 255, 255));
 
     int width() const { return m_contrast.width(); }
     int height() const { return m_contrast.height(); }
@@ -39,6 +39,20 @@ public:
     /// ground of the pixel to its left: the edge of a window, a pane, a cell or a button.
     /// Always false in the first column.
     bool groundChangesAt(int x, int y) const { return m_groundEdges[std::size_t(y) * width() + x] != 0; }
+
+    /// Takes the ink of the pixels where `isNotText(x, y)` for background: the rules and
+    /// frames a layout set aside, which the reading of a line must not take for glyphs.
+    template <typename Predicate>
+    void forgetInk(Predicate isNotText)
+    {
+        for (int y = 0; y < height(); ++y) {
+            uchar *line = m_contrast.scanLine(y);
+            for (int x = 0; x < width(); ++x) {
+                if (isNotText(x, y))
+                    line[x] = 0;
+            }
+        }
+    }
 
 private:
     QImage m_contrast;

@@ -67,8 +67,8 @@ constexpr double lineInkDoubtShare = 0.5;
 
 } // namespace
 
-LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed)
-    : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed)
+LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed, CutOffEnds cutOff)
+    : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_height(textHeight(m_ink)), m_bleed(bleed), m_cutOff(cutOff)
 {
     QList<double> centres;
     for (const InkSegment &segment : m_ink.segments())
@@ -172,12 +172,14 @@ QList<int> LineAssembler::matchSymbols(const QList<PageSymbol> &symbols, const Q
         // An underscore may stand on a flat stroke that the glyphs beside it touch.
         const bool onBar = isUnderscore && place.bar.width() > 0 && place.bar.left <= right + edgeAllowance
             && left - edgeAllowance <= place.bar.right + 1;
-        // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot.
+        // A dot or a comma does not stand on a full-height glyph, nor a letter on a dot;
+        // Tesseract reads the stroke of an underscore as either.
+        const bool lowMark = text == QLatin1String(".") || text == QLatin1String(",");
         const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > line_reading::markHeight * m_height;
         const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < dotHeight * m_height;
         return apart / m_height + centreWeight * std::min(offCentre / m_height, 2.0)
             + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
-            + (!isUnderscore && place.isUnderscore ? glyphOnStrokeCost : 0.0)
+            + (!isUnderscore && !lowMark && place.isUnderscore ? glyphOnStrokeCost : 0.0)
             + (markOnGlyph || letterOnDot ? mismatchedShapeCost : 0.0);
     };
 
@@ -333,6 +335,21 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         items[1].spaceBefore = items[1].spaceBefore || items[0].spaceBefore;
         items.removeFirst();
     }
+    // Where the line is cut off, its glyph at the cut may be a sliver, read as a mark
+    // that is not there or as a letter it is not. A mark there is dropped, its ink going
+    // to the character beside it; a letter's ink is covered by that character too (below),
+    // so that a value running on past the cut is covered up to it.
+    const auto atCut = [&](const Item &item, bool atRight) {
+        const ColumnSpan &ink = places[item.place].strong;
+        return atRight ? m_cutOff.right && ink.right >= m_ink.band().right() - 1
+                       : m_cutOff.left && ink.left <= m_ink.band().left() + 1;
+    };
+    if (items.size() > 1 && atCut(items.last(), true) && line_reading::isSmallMark(items.last().text))
+        items.removeLast();
+    if (items.size() > 1 && atCut(items.first(), false) && line_reading::isSmallMark(items.first().text)) {
+        items[1].spaceBefore = items[1].spaceBefore || items[0].spaceBefore;
+        items.removeFirst();
+    }
     // Underscore strokes that no character stands on.
     for (qsizetype j = 0; j < places.size(); ++j) {
         if (!places[j].isUnderscore
@@ -422,6 +439,21 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
         if (next != items.begin())
             reachOver(*std::prev(next), left, right);
     }
+    // Faint ink at an end where the line is cut off is the sliver of a glyph, covered
+    // with the line (elsewhere it is the end of a frame around the text); a glyph at a
+    // cut is covered by the character beside it in the same word.
+    for (const ColumnSpan &end : m_ink.faintEnds()) {
+        if (items.isEmpty())
+            break;
+        const bool atLeft = end.right < places[items.front().place].strong.left;
+        if (atLeft ? m_cutOff.left : m_cutOff.right)
+            reachOver(atLeft ? items.front() : items.back(), end.left - edgeAllowance, end.right + 1 + edgeAllowance);
+    }
+    const qsizetype last = items.size() - 1;
+    if (last > 0 && atCut(items[last], true) && !breakBefore[last])
+        reachOver(items[last - 1], items[last].left, items[last].right);
+    if (last > 0 && atCut(items[0], false) && !breakBefore[1])
+        reachOver(items[1], items[0].left, items[0].right);
     // A doubtful character may stand on ink that belongs to the character beside it in
     // the same word, when Tesseract read one character too many or too few: the boxes
     // of its neighbours reach over its ink.

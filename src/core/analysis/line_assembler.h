@@ -11,12 +11,21 @@
 
 namespace velmora {
 
+/// The ends where a line's ink runs up to the end of its column or of the page, cut
+/// off there: its glyph at that end may be a sliver.
+struct CutOffEnds
+{
+    bool left = false;
+    bool right = false;
+};
+
 // Turns the characters Tesseract read on one line into the line's text, the pixels
 // of each character and the line's confidence, trusting the pixels over Tesseract
 // where they disagree:
 // - each character is matched to the ink it stands on, in order; a character with no
 //   ink under it is dropped, unless it is a dot or a colon whose ink touches the glyph
-//   beside it; a doubtful mark at an end of the line over the glyph beside it is dropped;
+//   beside it; a doubtful mark at an end of the line over the glyph beside it is dropped,
+//   and so is a mark read on the sliver of a glyph where the line is cut off;
 // - a character's box covers all the ink it stands on (the whole cluster where glyphs
 //   touch, unless a monospace grid tells the cells apart); ink no character stands
 //   on, and the ink of a doubtful character, is covered by the boxes beside it too,
@@ -34,7 +43,7 @@ class LineAssembler
 public:
     /// `band` is the part of the page that holds the line's ink; its glyphs may reach
     /// `bleed` rows beyond it where the line was parted from a touching one.
-    LineAssembler(const InkMap &ink, const QRect &band, int bleed = 0);
+    LineAssembler(const InkMap &ink, const QRect &band, int bleed = 0, CutOffEnds cutOff = {});
 
     RecognizedLine assemble(const QList<PageSymbol> &symbols) const;
 
@@ -67,6 +76,7 @@ private:
     /// splits a token.
     double m_looseSpaceGap;
     int m_bleed;
+    CutOffEnds m_cutOff;
     std::optional<MonospaceGrid> m_grid;
 };
 

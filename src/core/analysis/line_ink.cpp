@@ -76,7 +76,22 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
     const auto at = [&](int x) -> const Column & { return columns[x - area.left()]; };
     const auto strongAt = [&](int x, int y) { return ink.contrastAt(x, y) >= InkMap::inkThreshold; };
 
-    // Underscores: runs of columns whose only strong ink is a stroke at the bottom.
+    // The baseline: the row most columns of glyph ink end on. Columns whose only ink is
+    // in the stroke zone do not count, so that a line with many underscores ("__init__")
+    // keeps the baseline of its letters. A line with descenders has it above its lowest
+    // rows; a line without glyphs above its band.
+    std::map<int, int> bottoms;
+    for (const Column &column : columns) {
+        if (column.strong && column.strongTop < strokeTop)
+            ++bottoms[column.strongBottom];
+    }
+    const auto mostBottoms = std::max_element(bottoms.begin(), bottoms.end(),
+                                              [](const auto &a, const auto &b) { return a.second < b.second; });
+    const int baseline = mostBottoms == bottoms.end() ? band.top() - 1 : mostBottoms->first;
+
+    // Underscores: runs of columns whose only strong ink is a stroke at the bottom, below
+    // the baseline. A stroke that stands on the baseline is the foot of a glyph (the serif
+    // of a "1") or a dot, however wide its ink.
     std::vector<bool> underscore(area.width(), false);
     int x = area.left();
     while (x <= area.right()) {
@@ -110,7 +125,8 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
             ++overhangRight;
         const bool glyphBottom = run.left > area.left() && run.right < area.right() && at(run.left - 1).strong
             && at(run.right + 1).strong && run.width() < glyphBottomWidth * bandHeight;
-        if (strokeRows.empty() || std::max(overhang, overhangRight) >= underlineOverhang * bandHeight || glyphBottom)
+        const bool onBaseline = !strokeRows.empty() && strokeRows.back() <= baseline;
+        if (strokeRows.empty() || std::max(overhang, overhangRight) >= underlineOverhang * bandHeight || glyphBottom || onBaseline)
             continue;
         m_underscores.append(run);
         for (int cx = run.left; cx <= run.right; ++cx)
@@ -120,16 +136,8 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
     // Flat strokes that glyphs touch: a run of inked columns in the lowest rows of the
     // line, as wide as an underscore, whose rows are inked across (a flat stroke, not
     // the curve of a descender) and not thicker than a stroke.
-    // They lie below the baseline (the row most columns of ink end on), which in a line
-    // with descenders is higher than the lowest rows.
-    std::map<int, int> bottoms;
-    for (const Column &column : columns) {
-        if (column.strong)
-            ++bottoms[column.strongBottom];
-    }
-    const auto baseline = std::max_element(bottoms.begin(), bottoms.end(),
-                                           [](const auto &a, const auto &b) { return a.second < b.second; });
-    const int barTop = baseline == bottoms.end() ? strokeTop : std::min(strokeTop, baseline->first + 1);
+    // They lie below the baseline.
+    const int barTop = std::min(strokeTop, baseline + 1);
     const int lowest = std::min(band.bottom() + 1, area.bottom());
     for (int y = lowest; y >= barTop; --y) {
         int cx = area.left();
@@ -277,9 +285,9 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
         return peak < edgeContrastShare * strongStroke;
     };
     while (m_segments.size() > 1 && faintEdge(m_segments.front().strong))
-        m_segments.removeFirst();
+        m_faintEnds.prepend(m_segments.takeFirst().strong);
     while (m_segments.size() > 1 && faintEdge(m_segments.back().strong))
-        m_segments.removeLast();
+        m_faintEnds.append(m_segments.takeLast().strong);
     m_underscores.removeIf([&](const ColumnSpan &stroke) {
         const bool outside = m_segments.isEmpty() || stroke.right < m_segments.front().strong.left
             || stroke.left > m_segments.back().strong.right;

@@ -53,12 +53,16 @@ public:
     /// stroke is part of their glyph. Only a character read as an underscore is
     /// placed on one.
     const QList<ColumnSpan> &touchedBars() const { return m_touchedBars; }
+    /// Faint ink at either end of the line that is no glyph, from left to right: the
+    /// rounded end of a frame around the text, or the sliver of a glyph cut off at a rule.
+    const QList<ColumnSpan> &faintEnds() const { return m_faintEnds; }
 
 private:
     QRect m_band;
     QList<InkSegment> m_segments;
     QList<ColumnSpan> m_underscores;
     QList<ColumnSpan> m_touchedBars;
+    QList<ColumnSpan> m_faintEnds;
 };
 
 } // namespace velmora

@@ -35,7 +35,7 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
     for (int y = box.top(); y <= box.bottom(); ++y) {
         for (int x = box.left(); x <= box.right(); ++x) {
             const int c = m_ink.contrastAt(x, y);
-            if (c >= InkMap::inkThreshold && !m_layout.isSetAside(x, y))
+            if (c >= InkMap::inkThreshold)
                 strong.push_back(c);
         }
     }
@@ -51,8 +51,6 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
     for (int y = kept.top(); y <= kept.bottom(); ++y) {
         uchar *out = grey.scanLine(y - crop.top());
         for (int x = kept.left(); x <= kept.right(); ++x) {
-            if (m_layout.isSetAside(x, y))
-                continue;
             const int c = std::min(255, m_ink.contrastAt(x, y) * 255 / full);
             out[x - crop.left()] = uchar(255 - c);
         }
@@ -104,7 +102,10 @@ QList<RecognizedLine> RegionReader::assemble(const TextRegion &region, const Pre
             symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord, symbol.alternatives});
         // A line of a single-line region spans the region; in a block, its own box.
         const QRect band = region.singleLine ? region.box : toPage(line.box).toAlignedRect().intersected(region.box);
-        RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed).assemble(symbols);
+        // A line whose ink runs up to the end of its column (a rule, another column's
+        // ink) or to the page's edges is cut off there.
+        const CutOffEnds cutOff{band.left() == 0, band.right() + 1 >= region.columnEnd};
+        RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed, cutOff).assemble(symbols);
         if (!recognized.text.trimmed().isEmpty())
             result.append(std::move(recognized));
     }

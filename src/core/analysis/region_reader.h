@@ -16,6 +16,7 @@ namespace velmora {
 class RegionReader
 {
 public:
+    /// `ink` holds only the text's ink: the rules and frames the layout set aside are forgotten.
     RegionReader(const InkMap &ink, const TextLayout &layout) : m_ink(ink), m_layout(layout) {}
 
     /// The region's lines, or nothing when the engine fails or stops for the cancelled task.

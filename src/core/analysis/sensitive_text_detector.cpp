@@ -111,6 +111,33 @@ bool readsBefore(const Detection &a, const Detection &b)
     return a.label < b.label;
 }
 
+// An image read over two grounds (one that sees through) gives each value twice, once
+// perhaps cut short where its ground turns transparent: findings whose boxes mostly
+// overlap and whose values hold one another are one value, found by the fuller reading
+// and boxed over both.
+QList<Detection> joinedReadings(QList<Detection> findings)
+{
+    const auto sameValue = [](const Detection &a, const Detection &b) {
+        if (!a.matchedText || !b.matchedText || !(a.matchedText->contains(*b.matchedText) || b.matchedText->contains(*a.matchedText)))
+            return false;
+        const double smaller = std::min(a.normalizedBounds.area(), b.normalizedBounds.area());
+        return smaller > 0 && a.normalizedBounds.intersected(b.normalizedBounds).area() >= 0.5 * smaller;
+    };
+    QList<Detection> kept;
+    for (Detection &finding : findings) {
+        const auto same = std::find_if(kept.begin(), kept.end(), [&](const Detection &other) { return sameValue(finding, other); });
+        if (same == kept.end()) {
+            kept.append(std::move(finding));
+            continue;
+        }
+        const NormRect both = same->normalizedBounds.united(finding.normalizedBounds);
+        if (finding.matchedText->size() > same->matchedText->size())
+            *same = std::move(finding);
+        same->normalizedBounds = both;
+    }
+    return kept;
+}
+
 } // namespace
 
 struct SensitiveTextDetector::Candidate
@@ -369,7 +396,7 @@ SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &
         return findingsOfLine(joined, found, pass.lineRanOutOfTime, pass);
     };
     SensitiveTextFindings result;
-    result.detections = withWrappedValues(observations, std::move(lineFindings), joinedFindings);
+    result.detections = joinedReadings(withWrappedValues(observations, std::move(lineFindings), joinedFindings));
     result.customPatternSteps = PatternTimeBudget::kStepsPerImage - pass.budget.remainingSteps();
     if (pass.skipped.isEmpty())
         return result;

@@ -37,7 +37,8 @@ struct SensitiveTextFindings
 // under the per-line limit and a budget shared over the image (PatternTimeBudget). A line
 // on which any pattern ran out of time has its findings marked for review. A value is as
 // surely read as the best reading of the same text anywhere in the image, so that its
-// findings get one verdict.
+// findings get one verdict, and a value read twice in lines that overlap (an image that
+// sees through is read over two grounds) one finding.
 class SensitiveTextDetector
 {
 public:

@@ -1,5 +1,8 @@
 #include "core/analysis/text_layout.h"
 
+#include "core/analysis/connected_runs.h"
+#include "core/analysis/upper_median.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -9,6 +12,8 @@ namespace velmora {
 
 namespace {
 
+// A region cannot hold legible text when it is lower than this (pixels).
+constexpr int minimumTextHeight = 6;
 // A line of text with ascenders and descenders is about twice as tall as a typical
 // character; a region much taller holds lines that touch.
 constexpr double singleLineHeightFactor = 2.6;
@@ -93,11 +98,60 @@ TextLayout::TextLayout(const InkMap &ink)
             m_groundEdges[index(x, y)] = ink.groundChangesAt(x, y);
         }
     }
-    setAsideRulesAndFrames();
+    setAsideRulesAndFrames(ink);
     setAsideFaintRules(ink);
     cut(QRect(0, 0, m_width, m_height), 0);
     for (TextRegion &region : m_regions)
         region.columnEnd = columnEnd(region.box);
+}
+
+void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
+{
+    const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
+    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; int linePixels = 0; };
+    std::vector<Piece> stats(std::size_t(pieces.pieceCount));
+    for (const PixelRun &run : pieces.runs) {
+        Piece &p = stats[std::size_t(run.piece)];
+        p.minX = std::min(p.minX, run.left);
+        p.maxX = std::max(p.maxX, run.right);
+        p.minY = std::min(p.minY, run.y);
+        p.maxY = std::max(p.maxY, run.y);
+        p.pixels += run.right - run.left + 1;
+    }
+    std::vector<int> heights;
+    for (const Piece &p : stats) {
+        if (p.maxY - p.minY + 1 >= 3)
+            heights.push_back(p.maxY - p.minY + 1);
+    }
+    if (heights.empty()) {
+        m_typicalGlyphHeight = minimumTextHeight;
+        return;
+    }
+    m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
+    std::vector<std::uint8_t> lines = straightLines();
+    for (const PixelRun &run : pieces.runs) {
+        for (int x = run.left; x <= run.right; ++x)
+            stats[std::size_t(run.piece)].linePixels += onThinLine(lines[index(x, run.y)]);
+    }
+
+    const double glyph = m_typicalGlyphHeight;
+    for (const PixelRun &run : pieces.runs) {
+        const Piece &p = stats[std::size_t(run.piece)];
+        const int w = p.maxX - p.minX + 1;
+        const int h = p.maxY - p.minY + 1;
+        const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
+        // A frame is an outline: little of its ink lies off its lines, which glyphs drawn
+        // against it may touch.
+        const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
+            && p.pixels - p.linePixels < 0.12 * double(w) * h;
+        if (rule || frame) {
+            const auto first = std::ptrdiff_t(index(run.left, run.y));
+            const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
+            std::fill(m_ink.begin() + first, m_ink.begin() + end, 0);
+            std::fill(m_setAside.begin() + first, m_setAside.begin() + end, 1);
+        }
+    }
+    returnGlyphsTouchingRules(ink, lines);
 }
 
 QList<qsizetype> TextLayout::regionsLongestFirst() const

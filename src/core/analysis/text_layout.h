@@ -27,7 +27,8 @@ struct TextRegion
 // Finds the text regions of a screen image from its ink map. Rules, frames and field
 // borders are set aside first, since a border beside a token reads as "|" or "l", and
 // so are rules too faint to count as ink (a spreadsheet's light grid), which still part
-// cells and rows.
+// cells and rows; the glyphs drawn against their lines (a descender on a gridline, a
+// glyph cut off at the next column) are kept as text.
 // The page is then cut recursively through rows and columns without ink into regions
 // that hold one line each, so that no line or token is ever cut in two. Columns are
 // cut where the screen says they end: at gaps wider than any word space of the text
@@ -62,15 +63,13 @@ public:
     bool isSetAside(int x, int y) const { return m_setAside[index(x, y)]; }
 
 private:
-    /// A region cannot hold legible text when it is lower than this (pixels).
-    static constexpr int minimumTextHeight = 6;
-
     std::size_t index(int x, int y) const { return std::size_t(y) * m_width + x; }
-    // What is set aside (text_layout_rules.cpp).
-    void setAsideRulesAndFrames();
-    void setAsideSpecksOfFrames(const std::vector<std::uint8_t> &touching);
+    void setAsideRulesAndFrames(const InkMap &ink);
+    // Rules (text_layout_rules.cpp).
+    std::vector<std::uint8_t> straightLines() const;
+    static bool onThinLine(std::uint8_t marks);
+    void returnGlyphsTouchingRules(const InkMap &ink, std::vector<std::uint8_t> &lines);
     void setAsideFaintRules(const InkMap &ink);
-    std::vector<std::uint8_t> onLongLines(int length) const;
     void cut(const QRect &area, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;

@@ -85,13 +85,15 @@ struct RegionSkipped
 /// What became of one region: its lines, nothing when the engine failed, or skipped.
 using RegionReading = std::variant<std::optional<QList<RecognizedLine>>, RegionSkipped>;
 
-/// The page as recognition reads it (upright, capped in size), its ink and the text
-/// regions found in it; shared by the readings of its regions.
+/// The page as recognition reads it (upright, capped in size) seen over one ground, its
+/// ink and the text regions found in it; shared by the readings of its regions. Once the
+/// regions are found, the ink of the rules and frames set aside is no glyph's.
 struct PageLayout
 {
-    PageLayout(const QImage &bitmap, ImageOrientation orientation)
-        : page(workingImage(uprightImage(bitmap, orientation))), ink(checked(page)), layout(ink), reader(ink, layout)
+    PageLayout(const QImage &upright, QRgb ground)
+        : page(upright), ink(checked(page), ground), layout(ink), reader(ink, layout)
     {
+        ink.forgetInk([this](int x, int y) { return layout.isSetAside(x, y); });
     }
 
     static const QImage &checked(const QImage &page)
@@ -102,7 +104,7 @@ struct PageLayout
     }
 
     const QImage page;
-    const InkMap ink;
+    InkMap ink;
     const TextLayout layout;
     const RegionReader reader;
 };
@@ -170,6 +172,58 @@ QList<TextObservation> observations(const PageLayout &page, const QList<RegionRe
     return found;
 }
 
+/// Whether any pixel of the image is partly or wholly transparent.
+bool seesThrough(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return false;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        if (std::any_of(line, line + argb.width(), [](QRgb pixel) { return qAlpha(pixel) < 255; }))
+            return true;
+    }
+    return false;
+}
+
+using Pages = QList<std::shared_ptr<const PageLayout>>;
+
+/// The image as it is read: over white, as a viewer shows it, and where it sees through
+/// over black too. Text that is light on a transparent ground, or whose ground turns
+/// partly transparent part way along a line (the two grounds then differ in one of the
+/// pages), is whole on one of them.
+Pages pagesOf(const QImage &bitmap, ImageOrientation orientation)
+{
+    const QImage upright = workingImage(uprightImage(bitmap, orientation));
+    Pages pages{std::make_shared<const PageLayout>(upright, qRgb(255, 255, 255))};
+    if (seesThrough(upright))
+        pages.append(std::make_shared<const PageLayout>(upright, qRgb(0, 0, 0)));
+    return pages;
+}
+
+/// A region of one of the pages, by their indices.
+struct PageRegion
+{
+    qsizetype page = 0;
+    qsizetype region = 0;
+};
+
+/// The lines of every page, one page after the other, each knowing the line its text
+/// wraps onto; `readings` holds each page's in reading order.
+QList<TextObservation> observations(const Pages &pages, const QList<QList<RegionReading>> &readings)
+{
+    QList<TextObservation> found;
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        const qsizetype offset = found.size();
+        for (TextObservation line : observations(*pages[p], readings[p])) {
+            if (line.wrap())
+                line.setWrap(TextWrap{line.wrap()->line + offset, line.wrap()->mayBreakWords});
+            found.append(std::move(line));
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 OCRTextRecognizer::OCRTextRecognizer(bool usesLanguageCorrection)
@@ -191,30 +245,36 @@ QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &b
     // regions could starve them, as Qt's own image operations in a region's reading
     // ask the global pool for help.
     TesseractEnginePool *engines = m_engines;
-    return QtConcurrent::run(QThreadPool::globalInstance(),
-                             [bitmap, orientation] { return std::make_shared<const PageLayout>(bitmap, orientation); })
-        .then([engines, task](const std::shared_ptr<const PageLayout> &page) {
+    return QtConcurrent::run(QThreadPool::globalInstance(), [bitmap, orientation] { return pagesOf(bitmap, orientation); })
+        .then([engines, task](const Pages &pages) {
             // Regions are read in parallel, each by whichever engine is free, the longest
-            // first. Once the task is cancelled the regions being read stop at their next
-            // word and those still queued are passed over without an engine, so the
-            // engines are free for the next scan.
-            const auto readRegion = [engines, task, page](qsizetype r) -> RegionReading {
+            // of each page first. Once the task is cancelled the regions being read stop at
+            // their next word and those still queued are passed over without an engine, so
+            // the engines are free for the next scan.
+            const auto readRegion = [engines, task, pages](const PageRegion &part) -> RegionReading {
                 if (task.isCancelled())
                     return RegionSkipped{};
                 confineOpenMpToCallingThread();
                 const auto lease = engines->acquire(task);
-                auto lines = lease ? page->reader.read(lease->engine(), page->layout.regions()[r], task) : std::nullopt;
+                const PageLayout &page = *pages[part.page];
+                auto lines = lease ? page.reader.read(lease->engine(), page.layout.regions()[part.region], task) : std::nullopt;
                 if (!lines && task.isCancelled())
                     return RegionSkipped{};
                 return lines;
             };
-            const QList<qsizetype> order = page->layout.regionsLongestFirst();
-            return QtConcurrent::mapped(&TesseractEnginePool::threads(), order, readRegion)
-                .then([page, order](const QFuture<RegionReading> &readings) {
-                    QList<RegionReading> inReadingOrder(order.size());
-                    for (qsizetype k = 0; k < order.size(); ++k)
-                        inReadingOrder[order[k]] = readings.resultAt(int(k));
-                    return observations(*page, inReadingOrder);
+            QList<PageRegion> parts;
+            for (qsizetype p = 0; p < pages.size(); ++p) {
+                for (const qsizetype r : pages[p]->layout.regionsLongestFirst())
+                    parts.append({p, r});
+            }
+            return QtConcurrent::mapped(&TesseractEnginePool::threads(), parts, readRegion)
+                .then([pages, parts](const QFuture<RegionReading> &readings) {
+                    QList<QList<RegionReading>> inReadingOrder;
+                    for (const auto &page : pages)
+                        inReadingOrder.append(QList<RegionReading>(page->layout.regions().size()));
+                    for (qsizetype k = 0; k < parts.size(); ++k)
+                        inReadingOrder[parts[k].page][parts[k].region] = readings.resultAt(int(k));
+                    return observations(pages, inReadingOrder);
                 });
         })
         .unwrap();

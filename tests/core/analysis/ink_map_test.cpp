@@ -62,21 +62,6 @@ TEST(InkMapTest, GroundChangesAtAPanelsSides)
         ASSERT_FALSE(ink.groundChangesAt(x, 40)) << x; // the page, across its text
 }
 
-TEST(InkMapTest, TransparentGroundBecomesTheOppositeOfTheText)
-{
-    QImage image(200, 60, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(18);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QPointF(10, 40), QStringLiteral("White label"));
-    painter.end();
-    const InkMap ink(image);
-    EXPECT_GT(strongest(ink, QRect(10, 20, 120, 25)), 200);
-}
-
 TEST(RegionReaderTest, PreparesEveryRegionAsDarkInkOnLight)
 {
     const InkMap ink(pageWithPanel());
