@@ -183,6 +183,7 @@ SensitiveTextDetector::SensitiveTextDetector(const CustomDetectionConfiguration 
     , m_policyConfiguration(configuration.policyConfiguration)
     , m_detectorCategoryPreferences(configuration.detectorCategoryPreferences)
 {
+    m_rules.append(SensitiveTextRuleCatalog::cutOffRules());
     m_rules.append(SensitiveTextRuleCatalog::customRules(configuration.terms, configuration.regexes));
     m_learnedSafeMatchers.reserve(configuration.learnedSafeRules.size());
     for (const LearnedSafeRule &rule : configuration.learnedSafeRules)
@@ -279,6 +280,10 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidatesOfLine(
     for (qsizetype i = 0; i < m_rules.size(); ++i) {
         if (!m_effectiveActions[i])
             continue; // The rule is off: its pattern does not run.
+        const SensitiveTextRule::Cut cut = m_rules[i].onlyWhereCut;
+        if ((cut == SensitiveTextRule::Cut::atStart && !observation.cut().atStart)
+            || (cut == SensitiveTextRule::Cut::atEnd && !observation.cut().atEnd))
+            continue;
         for (Candidate &candidate : candidates(i, observation.text(), pass)) {
             // How surely the value itself was read decides, not the rest of its line.
             candidate.reading = observation.confidenceFor(candidate.range);

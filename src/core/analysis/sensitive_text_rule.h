@@ -45,6 +45,10 @@ struct SensitiveTextRule
     /// the token readable, but not the name of a setting before "=" (see
     /// coveredRange). The matched text and range stay the rule's match.
     bool boxesWholeRun = false;
+    /// For rules that find what shows of a value cut off at the start or the end of its
+    /// line (TextObservation::cut): they search only lines cut off there, and only there.
+    enum class Cut { none, atStart, atEnd };
+    Cut onlyWhereCut = Cut::none;
 };
 
 } // namespace velmora

@@ -2,6 +2,8 @@
 
 #include "core/support/log_categories.h"
 
+#include <algorithm>
+
 namespace velmora::SensitiveTextRuleCatalog {
 
 namespace {
@@ -66,6 +68,9 @@ struct RuleRow {
     MatchValueFinder valueFinder = nullptr;
     bool boxesWholeRun = false;
 };
+
+/// The rules of the rows whose patterns compile.
+QList<SensitiveTextRule> compiled(const QList<RuleRow> &rows);
 
 QList<SensitiveTextRule> compileBuiltInRules()
 {
@@ -142,7 +147,11 @@ QList<SensitiveTextRule> compileBuiltInRules()
          Action::review, "Matched a visible confidentiality label. This is policy matching, not semantic classification.",
          QStringLiteral(R"(\b(?:CONFIDENTIAL|INTERNAL\s+ONLY|DO\s+NOT\s+SHARE|NDA|PROPRIETARY|RESTRICTED)\b)")},
     };
+    return compiled(rows);
+}
 
+QList<SensitiveTextRule> compiled(const QList<RuleRow> &rows)
+{
     QList<SensitiveTextRule> rules;
     rules.reserve(rows.size());
     for (const RuleRow &row : rows) {
@@ -170,6 +179,71 @@ QList<SensitiveTextRule> compileBuiltInRules()
     return rules;
 }
 
+// What shows of values cut off by the edge of their line. At its end (a cell's text cut
+// off by the next cell, a crop's lines by its edge): a key's fixed beginning and a few
+// of its characters, an address up to its "@", a phone number to its exchange, a card
+// number to its second group, an IPv4 address to its fourth group, an account
+// identifier's name and a few characters. At its start (a crop's lines by its left
+// edge): the end of a random-looking token, with digits and with letters of both cases
+// beyond the hexadecimal ones (a hash misread with a capital is no token). What the cut
+// leaves of the glyph beyond them may be read as any character or two. Each is named
+// and filed as the built-in rule of the whole value.
+QList<SensitiveTextRule> compileCutOffRules()
+{
+    using Cut = SensitiveTextRule::Cut;
+    struct CutOffRow {
+        const char *label;
+        double confidence;
+        Action action;
+        bool caseInsensitive;
+        QString pattern;
+        bool boxesWholeRun;
+        Cut where = Cut::atEnd;
+    };
+    const QList<CutOffRow> rows{
+        {"AWS key", 0.9, Action::redact, false, QStringLiteral(R"((?<![A-Z0-9])(?:AKIA|ASIA)[A-Z0-9]{2,}(?=.{0,3}$))"), true},
+        {"GitHub token", 0.9, Action::redact, false, QStringLiteral(R"(\b(?:ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{2,}(?=.{0,3}$))"), true},
+        {"Stripe secret key", 0.9, Action::redact, false, QStringLiteral(R"(\bsk_(?:[lI1]ive|test)_[A-Za-z0-9]{2,}(?=.{0,3}$))"), true},
+        {"JWT", 0.85, Action::redact, false, QStringLiteral(R"(\beyJ[A-Za-z0-9_.-]{4,}(?=.{0,3}$))"), true},
+        {"Google API key", 0.9, Action::redact, false, QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{2,}(?=.{0,3}$))"), true},
+        {"OpenAI API key", 0.9, Action::redact, false, QStringLiteral(R"(\bsk-(?:proj-)?[A-Za-z0-9_-]{4,}(?=.{0,3}$))"), true},
+        {"Slack token", 0.9, Action::redact, false, QStringLiteral(R"(\bxox[baprs]-[A-Za-z0-9-]{2,}(?=.{0,3}$))"), true},
+        {"Email", 0.85, Action::redact, true, QStringLiteral(R"((?<![A-Z0-9._%+-])[A-Z0-9._%+-]+@[A-Z0-9.-]*(?=.{0,3}$))"), false},
+        {"Phone number", 0.75, Action::review, false,
+         QStringLiteral(R"((?<![\w$,.])(?:\+?1[\s.-]?)?(?:\([2-9]\d{2}\)\s?|[2-9]\d{2}[\s.-])[2-9]\d{2}(?:[\s.-]\d{0,3})?(?=.{0,3}$))"), false},
+        {"Card number", 0.8, Action::review, false, QStringLiteral(R"((?<![\w-])\d{4}[ -]\d{4}(?:[ -]\d{0,4}){0,2}(?=.{0,3}$))"), false},
+        {"IP address", 0.7, Action::review, false,
+         QStringLiteral(R"((?<![\w.])(?:(?:25[0-5]|2[0-4]\d|1\d\d|[1-9]?\d)\.){3}\d{0,3}(?=.{0,3}$))"), false},
+        {"Account/customer ID", 0.72, Action::review, true,
+         QStringLiteral(R"((?<![A-Z0-9])(?:customer|account|acct|tenant|workspace)[_-][A-Z0-9_-]{2,}(?=.{0,3}$))"), false},
+        {"High-entropy secret", 0.76, Action::review, false,
+         QStringLiteral(R"(^.{0,2}?(?=[A-Za-z0-9_-]{12,})(?=[A-Za-z0-9_-]*[g-z])(?=[A-Za-z0-9_-]*[G-Z])(?=[A-Za-z0-9_-]*\d)[A-Za-z0-9_-]{12,})"),
+         true, Cut::atStart},
+    };
+    QList<SensitiveTextRule> rules;
+    for (const CutOffRow &row : rows) {
+        const QString label = QString::fromUtf8(row.label);
+        const auto whole = std::find_if(builtInRules().cbegin(), builtInRules().cend(),
+                                        [&label](const SensitiveTextRule &rule) { return rule.label == label; });
+        auto regex = IcuPattern::compile(row.pattern, row.caseInsensitive ? IcuPattern::CaseInsensitive : IcuPattern::NoFlags);
+        if (whole == builtInRules().cend() || !regex) {
+            qCWarning(lcAnalysis) << "Rule for cut-off values is left out:" << label;
+            continue;
+        }
+        SensitiveTextRule rule = *whole;
+        rule.confidence = row.confidence;
+        rule.regex = std::move(*regex);
+        rule.matchGroup = 0;
+        rule.validator = nullptr;
+        rule.suggestedAction = row.action;
+        rule.valueFinder = nullptr;
+        rule.boxesWholeRun = row.boxesWholeRun;
+        rule.onlyWhereCut = row.where;
+        rules.append(std::move(rule));
+    }
+    return rules;
+}
+
 SensitiveTextRule customRule(const char *label, const char *reason, double confidence, IcuPattern regex)
 {
     return SensitiveTextRule{
@@ -193,6 +267,12 @@ const QList<SensitiveTextRule> &builtInRules()
 {
     // A function-local static: its one-time construction is safe under concurrent first use.
     static const QList<SensitiveTextRule> rules = compileBuiltInRules();
+    return rules;
+}
+
+const QList<SensitiveTextRule> &cutOffRules()
+{
+    static const QList<SensitiveTextRule> rules = compileCutOffRules();
     return rules;
 }
 

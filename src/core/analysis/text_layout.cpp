@@ -99,6 +99,7 @@ TextLayout::TextLayout(const InkMap &ink)
         }
     }
     setAsideRulesAndFrames(ink);
+    setAsideFaintRules(ink);
     cut(QRect(0, 0, m_width, m_height), 0);
     for (TextRegion &region : m_regions)
         region.columnEnd = columnEnd(region.box);

@@ -25,15 +25,20 @@ struct TextRegion
 };
 
 // Finds the text regions of a screen image from its ink map. Rules, frames and field
-// borders are set aside first, since a border beside a token reads as "|" or "l"; the
-// glyphs drawn against their lines (a descender on a gridline) are kept as text.
+// borders are set aside first, since a border beside a token reads as "|" or "l", and
+// so are rules too faint to count as ink (a spreadsheet's light grid), which still part
+// cells and rows; the glyphs drawn against their lines (a descender on a gridline, a
+// glyph cut off at the next column) are kept as text.
 // The page is then cut recursively through rows and columns without ink into regions
 // that hold one line each, so that no line or token is ever cut in two. Columns are
 // cut where the screen says they end: at gaps wider than any word space of the text
 // beside them, at vertical rules and borders, where the ground changes colour (a
 // window's, pane's or cell's edge) and along gaps that line up down many rows (a table
-// without rules). Lines that touch are parted at the row with the least ink, and
-// their glyphs may reach across.
+// without rules), even gaps narrower than a word space where the text on their two
+// sides is laid out apart (a column's text lines up where its neighbour's is ragged,
+// or the alignment changes). A value that spills over an empty cell stays whole, as
+// no gap lines up through it. Lines that touch are parted at the row with the least
+// ink, and their glyphs may reach across.
 class TextLayout
 {
 public:
@@ -64,6 +69,7 @@ private:
     std::vector<std::uint8_t> straightLines() const;
     static bool onThinLine(std::uint8_t marks);
     void returnGlyphsTouchingRules(const InkMap &ink, std::vector<std::uint8_t> &lines);
+    void setAsideFaintRules(const InkMap &ink);
     void cut(const QRect &area, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;
@@ -75,8 +81,9 @@ private:
     bool groundEdgeAt(const QRect &box, int x) const;
     bool groundEdgeParts(const QRect &box, int x, const std::vector<int> &columns) const;
     bool alleyAt(const QRect &box, int x) const;
-    void findAlleys(const QRect &box, const QList<Run> &bands);
     int columnEnd(const QRect &box) const;
+    // Alleys (text_layout_alleys.cpp).
+    void findAlleys(const QRect &box, const QList<Run> &bands);
 
     int m_width = 0;
     int m_height = 0;

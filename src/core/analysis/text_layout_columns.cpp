@@ -1,6 +1,6 @@
 #include "core/analysis/text_layout.h"
 
-#include "core/analysis/monospace_grid.h"
+#include "core/analysis/column_gaps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,74 +30,6 @@ constexpr double exactEdgeShare = 0.4;
 // this far (characters) above or below the line, parts it.
 constexpr double wordReach = 0.5;
 constexpr double windowEdgeReach = 1.5;
-// Gaps at least this wide (characters: wider than a word space) that line up down at
-// least this many rows part the columns of a table without rules. Beside monospace
-// text they must also be this many cells wide: a thin monospace typeface leaves a
-// single space nearly two cells wide between the ink of its glyphs.
-constexpr double alleyGapFactor = 1.6;
-constexpr int alleyRows = 3;
-constexpr double alleyCells = 1.85;
-// The glyphs on either side of a gap that tell whether the text there is monospace.
-constexpr qsizetype glyphsBesideGap = 16;
-// A gap carries an alley on where the two have this share of the narrowest alley's
-// width in common: less is the chance meeting of two different tables' gaps.
-constexpr double alleyOverlapShare = 0.5;
-
-/// Empty columns [start, end] of a profile with ink on both sides, in page x.
-struct Gap
-{
-    int start = 0;
-    int end = 0;
-    int width() const { return end - start + 1; }
-};
-
-QList<Gap> interiorGaps(const std::vector<int> &columns, int left)
-{
-    QList<Gap> gaps;
-    int lastInk = -1;
-    for (int i = 0; i < int(columns.size()); ++i) {
-        if (columns[i] == 0)
-            continue;
-        if (lastInk >= 0 && i > lastInk + 1)
-            gaps.append({left + lastInk + 1, left + i - 1});
-        lastInk = i;
-    }
-    return gaps;
-}
-
-// The gaps of a band that may part two columns of a table: at least `narrowest` wide,
-// and wider than two cells where the text beside is monospace.
-QList<Gap> columnGaps(const std::vector<int> &columns, int left, int narrowest, int bandHeight)
-{
-    const QList<Gap> gaps = interiorGaps(columns, left);
-    // Runs of ink between the gaps: mostly one glyph each, as monospace glyphs rarely touch.
-    QList<double> centres;
-    int runStart = -1;
-    for (int i = 0; i <= int(columns.size()); ++i) {
-        const bool ink = i < int(columns.size()) && columns[i] > 0;
-        if (ink && runStart < 0)
-            runStart = i;
-        if (!ink && runStart >= 0) {
-            centres.append(left + (runStart + i - 1) / 2.0);
-            runStart = -1;
-        }
-    }
-    QList<Gap> wide;
-    for (qsizetype k = 0; k < gaps.size(); ++k) {
-        if (gaps[k].width() < narrowest)
-            continue;
-        // Gap k lies between runs k and k + 1.
-        const qsizetype before = std::max<qsizetype>(0, k + 1 - glyphsBesideGap);
-        const QList<QList<double>> sides{centres.mid(before, k + 1 - before), centres.mid(k + 1, glyphsBesideGap)};
-        const bool tooNarrow = std::any_of(sides.cbegin(), sides.cend(), [&](const QList<double> &side) {
-            const auto grid = findMonospaceGrid(side, bandHeight);
-            return grid && gaps[k].width() < alleyCells * grid->pitch;
-        });
-        if (!tooNarrow)
-            wide.append(gaps[k]);
-    }
-    return wide;
-}
 
 } // namespace
 
@@ -105,8 +37,8 @@ QList<int> TextLayout::columnCuts(const QRect &box, const std::vector<int> &colu
 {
     const int wideGap = std::max(6, int(std::lround(columnGapFactor * lineHeight)));
     QList<int> cuts;
-    QList<Gap> cutGaps;
-    for (const Gap &gap : interiorGaps(columns, box.left())) {
+    QList<ColumnGap> cutGaps;
+    for (const ColumnGap &gap : interiorGaps(columns, box.left())) {
         bool parts = gap.width() >= wideGap;
         for (int x = gap.start; x <= gap.end && !parts; ++x)
             parts = ruleAt(box, x) || alleyAt(box, x);
@@ -117,7 +49,7 @@ QList<int> TextLayout::columnCuts(const QRect &box, const std::vector<int> &colu
     }
     for (int x = box.left() + 1; x <= box.right(); ++x) {
         const bool inCutGap = std::any_of(cutGaps.cbegin(), cutGaps.cend(),
-                                          [x](const Gap &gap) { return x >= gap.start && x <= gap.end + 1; });
+                                          [x](const ColumnGap &gap) { return x >= gap.start && x <= gap.end + 1; });
         if (!inCutGap && groundEdgeParts(box, x, columns)) {
             cuts.append(x);
             x += edgeJitter;
@@ -230,76 +162,6 @@ int TextLayout::columnEnd(const QRect &box) const
         }
     }
     return m_width;
-}
-
-// Gaps wider than a word space that line up down several of the bands of a box are
-// the space between two columns of a table without rules: each band is cut there,
-// however narrow the gap. A band whose ink does not reach a gap's place neither
-// continues nor ends it.
-void TextLayout::findAlleys(const QRect &box, const QList<Run> &bands)
-{
-    struct Open
-    {
-        Gap common;
-        int top = 0;
-        int bottom = 0;
-        int rows = 0;
-    };
-    const int narrowest = std::max(3, int(std::lround(alleyGapFactor * m_typicalGlyphHeight)));
-    const int overlapping = std::max(3, int(std::lround(alleyOverlapShare * narrowest)));
-    QList<Open> open;
-    const auto close = [this](const Open &alley) {
-        if (alley.rows >= alleyRows)
-            m_alleys.append(QRect(QPoint(alley.common.start, alley.top), QPoint(alley.common.end, alley.bottom)));
-    };
-    for (const Run &band : bands) {
-        const int top = box.top() + band.start;
-        const int bottom = top + band.length - 1;
-        std::vector<int> columns(box.width(), 0);
-        for (int y = top; y <= bottom; ++y) {
-            for (int x = box.left(); x <= box.right(); ++x)
-                columns[x - box.left()] += m_ink[index(x, y)];
-        }
-        const auto first = std::find_if(columns.begin(), columns.end(), [](int c) { return c > 0; });
-        const auto last = std::find_if(columns.rbegin(), columns.rend(), [](int c) { return c > 0; });
-        if (first == columns.end())
-            continue;
-        const int inkLeft = box.left() + int(first - columns.begin());
-        const int inkRight = box.right() - int(last - columns.rbegin());
-        const QList<Gap> gaps = columnGaps(columns, box.left(), narrowest, band.length);
-        // A gap may carry on several alleys (a short cell leaves one wide gap), and also
-        // starts one of its own where none carries on all of it.
-        QList<bool> carriedWhole(gaps.size(), false);
-        QList<Open> next;
-        for (const Open &alley : std::as_const(open)) {
-            if (alley.common.end < inkLeft || alley.common.start > inkRight) {
-                next.append(alley);
-                continue;
-            }
-            qsizetype best = -1;
-            Gap common;
-            for (qsizetype g = 0; g < gaps.size(); ++g) {
-                const Gap overlap{std::max(alley.common.start, gaps[g].start), std::min(alley.common.end, gaps[g].end)};
-                if (overlap.width() >= overlapping && (best < 0 || overlap.width() > common.width())) {
-                    best = g;
-                    common = overlap;
-                }
-            }
-            if (best < 0) {
-                close(alley);
-                continue;
-            }
-            carriedWhole[best] = carriedWhole[best] || common.width() == gaps[best].width();
-            next.append({common, alley.top, bottom, alley.rows + 1});
-        }
-        for (qsizetype g = 0; g < gaps.size(); ++g) {
-            if (!carriedWhole[g])
-                next.append({gaps[g], top, bottom, 1});
-        }
-        open = std::move(next);
-    }
-    for (const Open &alley : std::as_const(open))
-        close(alley);
 }
 
 } // namespace velmora

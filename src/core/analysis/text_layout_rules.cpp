@@ -4,7 +4,8 @@
 #include <climits>
 #include <cmath>
 
-// The lines of rules and frames, and the glyphs that touch them.
+// The lines of rules and frames, the glyphs that touch them, and rules too faint to
+// count as ink.
 
 namespace velmora {
 
@@ -26,6 +27,15 @@ constexpr int barWidth = 3;
 // that crosses it, carries it; a rounded corner, or the short side of a frame, meets
 // its lines where they end.
 constexpr int lineReach = 2;
+
+// A rule too faint to count as ink is as long as a rule of ink: across the rows of a
+// line of text and a little more, or along a few characters. A run of faint ink is such
+// a rule where it is mostly fainter than ink and, at this share of its length, stands
+// alone: the pixels two away on either side hold no faint ink.
+constexpr double verticalRuleLength = 2.5;
+constexpr double horizontalRuleLength = 4;
+constexpr double faintRuleShare = 0.8;
+constexpr double standingAloneShare = 0.5;
 
 // Marks of straightLines(), and of the pieces walked through in returnGlyphsTouchingRules().
 constexpr std::uint8_t longAcross = 1;
@@ -180,6 +190,61 @@ void TextLayout::returnGlyphsTouchingRules(const InkMap &ink, std::vector<std::u
                 m_setAside[index(p.x(), p.y())] = 0;
                 m_ink[index(p.x(), p.y())] = 1;
             }
+        }
+    }
+}
+
+// Rules too faint to count as ink (the light grid of a spreadsheet, hairlines between
+// the rows of a table) still part cells: straight runs of faint ink, a pixel or two
+// thick, as long as rules of ink are. Their faint pixels are set aside; a glyph's ink
+// that touches them stays.
+void TextLayout::setAsideFaintRules(const InkMap &ink)
+{
+    const auto faint = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < m_width && y < m_height && ink.contrastAt(x, y) >= InkMap::faintInkThreshold;
+    };
+    const auto setAside = [&](int x, int y) {
+        if (faint(x, y) && ink.contrastAt(x, y) < InkMap::inkThreshold)
+            m_setAside[index(x, y)] = 1;
+    };
+    // A run along `length` steps from `start` by `step`, with `across` the step to the side.
+    const auto inspect = [&](QPoint start, QPoint step, QPoint across, int length) {
+        int light = 0, alone = 0;
+        for (int k = 0; k < length; ++k) {
+            const QPoint p = start + k * step;
+            light += ink.contrastAt(p.x(), p.y()) < InkMap::inkThreshold;
+            const QPoint before = p - 2 * across, after = p + 2 * across;
+            alone += !faint(before.x(), before.y()) && !faint(after.x(), after.y());
+        }
+        if (light < faintRuleShare * length || alone < standingAloneShare * length)
+            return;
+        for (int k = 0; k < length; ++k) {
+            for (int side = -1; side <= 1; ++side) {
+                const QPoint p = start + k * step + side * across;
+                setAside(p.x(), p.y());
+            }
+        }
+    };
+    const int tallest = int(std::ceil(verticalRuleLength * m_typicalGlyphHeight));
+    const int longest = int(std::ceil(horizontalRuleLength * m_typicalGlyphHeight));
+    for (int x = 0; x < m_width; ++x) {
+        for (int y = 0; y < m_height;) {
+            const int start = y;
+            while (y < m_height && faint(x, y))
+                ++y;
+            if (y - start >= tallest)
+                inspect(QPoint(x, start), QPoint(0, 1), QPoint(1, 0), y - start);
+            y = std::max(y, start + 1);
+        }
+    }
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width;) {
+            const int start = x;
+            while (x < m_width && faint(x, y))
+                ++x;
+            if (x - start >= longest)
+                inspect(QPoint(start, y), QPoint(1, 0), QPoint(0, 1), x - start);
+            x = std::max(x, start + 1);
         }
     }
 }

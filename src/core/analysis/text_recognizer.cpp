@@ -129,7 +129,7 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
     for (const PixelCharacter &character : line.characters)
         centres.append(character.box.center().x());
     const auto grid = findMonospaceGrid(centres, region.box.height());
-    return {box, region.columnEnd, firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0};
+    return {box, region.columnEnd, firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0, line.text};
 }
 
 /// The lines of every region read, in reading order, each knowing the line its text
@@ -153,8 +153,21 @@ QList<TextObservation> observations(const PageLayout &page, const QList<RegionRe
     QList<TextObservation> found;
     found.reserve(read.size());
     for (qsizetype k = 0; k < read.size(); ++k) {
+        // The first and last characters of a line cut off run on up to the cut, where
+        // what shows of the glyph beyond them may be too little to read.
+        const TextCut cut = cutOf(places[k]);
+        QList<PixelCharacter> &characters = read[k].characters;
+        if (cut.atStart && !characters.isEmpty()) {
+            characters.first().box.setLeft(0);
+            read[k].box.setLeft(0);
+        }
+        if (cut.atEnd && !characters.isEmpty()) {
+            characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd));
+            read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd));
+        }
         found.append(observation(read[k], page.page.size()));
         found.last().setWrap(wraps[k]);
+        found.last().setCut(cut);
     }
     return found;
 }

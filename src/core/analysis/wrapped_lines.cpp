@@ -32,6 +32,9 @@ constexpr double paddingShare = 3.5;
 constexpr double bearingShare = 0.2;
 // A rule set aside across at least this share of two lines' common width parts them.
 constexpr double ruleWidthShare = 0.5;
+// A line whose box (which reaches a pixel past its ink) ends this close to its column's
+// end is cut off there: a terminal, a window or a cell keeps a margin of a few pixels.
+constexpr double cutOffMargin = 1.5;
 
 bool separatedByRule(const PlacedLine &above, const PlacedLine &below, const TextLayout &layout)
 {
@@ -48,6 +51,29 @@ bool separatedByRule(const PlacedLine &above, const PlacedLine &below, const Tex
             return true;
     }
     return false;
+}
+
+// The text past the characters of `skipped` that it begins with.
+QStringView skipping(QStringView text, QStringView skipped)
+{
+    while (!text.isEmpty() && skipped.contains(text.front()))
+        text = text.mid(1);
+    return text;
+}
+
+// Whether a text begins with the name of a setting: `KEY=`, `key: `, `"key":`. A colon
+// with more of a word after it is no name's (`host:5432`, `user:password`).
+bool beginsWithAName(QStringView text)
+{
+    text = skipping(text, u" \"'");
+    if (text.isEmpty() || !(text.front().isLetter() || text.front() == u'_'))
+        return false;
+    while (!text.isEmpty() && (text.front().isLetterOrNumber() || QStringView(u"_.-").contains(text.front())))
+        text = text.mid(1);
+    text = skipping(text, u"\"' ");
+    if (text.startsWith(u':'))
+        return text.size() == 1 || QStringView(u" \"'").contains(text[1]);
+    return text.startsWith(u'=');
 }
 
 // The line just below `above` that overlaps it sideways, if any.
@@ -67,6 +93,11 @@ std::optional<qsizetype> lineBelow(const QList<PlacedLine> &lines, qsizetype abo
 
 } // namespace
 
+TextCut cutOf(const PlacedLine &line)
+{
+    return {line.box.left() <= cutOffMargin, line.box.right() >= line.columnEnd - cutOffMargin};
+}
+
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout)
 {
     QList<std::optional<TextWrap>> wraps(lines.size());
@@ -82,6 +113,8 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
         const double pitch = std::min(next.box.top() - line.box.top(), next.box.bottom() - line.box.bottom());
         if (std::abs(next.box.left() - line.box.left()) > aligned || pitch > largestPitch * unit
             || separatedByRule(line, next, layout))
+            continue;
+        if (cutOf(line).atEnd && beginsWithAName(next.text))
             continue;
         // Where the column's text ends: the widest of its lines.
         double columnRight = line.box.right();

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QRectF>
+#include <QString>
 
 #include <optional>
 
@@ -19,6 +20,7 @@ struct PlacedLine
     double firstWordRight = 0;      ///< Where its first word ends on the page.
     double firstCharacterWidth = 0; ///< How wide the ink of its first character is.
     double cellPitch = 0;           ///< The width of its cells, when it is set in a monospace font.
+    QString text;                   ///< What was read on it.
 };
 
 // Finds the lines of a page whose text wraps onto the line below: the lines of one
@@ -29,7 +31,16 @@ struct PlacedLine
 // may fall inside a word only where not even the first character of the line below
 // would have fitted, another line fills the column as far, and the column ends close
 // by at a rule, an edge or a gap: that is where a cell, a bubble or a terminal breaks
-// long words.
+// long words. A line cut off at its column's end (cutOf: a crop through a window cuts
+// lines at the page's edge) runs on only onto a line that goes on with it, as a
+// terminal's own wrap goes on, not onto one that begins with a name of its own (a
+// setting's `KEY=` or `key:`).
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout);
+
+/// Where a line is cut off: at its end where its ink reaches its column's end (the page's
+/// edge, a rule, the edge of a cell's ground or the next column) with no room left, where
+/// a window or a cell keeps a margin; at its start where its ink reaches the page's left
+/// edge.
+TextCut cutOf(const PlacedLine &line);
 
 } // namespace velmora

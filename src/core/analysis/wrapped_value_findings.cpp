@@ -1,5 +1,7 @@
 #include "core/analysis/wrapped_value_findings.h"
 
+#include "core/analysis/wrap_chains.h"
+
 #include <QUuid>
 
 #include <algorithm>
@@ -13,13 +15,9 @@ namespace velmora {
 
 namespace {
 
-// A value is read across at most this many lines.
-constexpr qsizetype longestChain = 3;
 // One box around all the parts of a value would hide the text beside them where it
 // takes in more than this share of that text's box.
 constexpr double hiddenShare = 0.1;
-// Digits read without the spaces between their groups come in runs at least this long.
-constexpr qsizetype minimumDigitGroup = 4;
 // A finding of another rule that holds this share of a part fills it.
 constexpr double filledShare = 0.9;
 
@@ -51,18 +49,22 @@ public:
         const std::lock_guard lock(m_mutex);
         m_answers.append(std::move(answer));
     }
-    /// The parts of the answer whose box is `box`, for a range holding `matched`.
-    std::optional<QList<NormRect>> partsOf(const NormRect &box, const TextRange &matched) const
+    /// The narrowest answer whose box is `box`, for a range holding `matched`: the range
+    /// a finding's box covers (a token's whole run, where its rule boxes that) and its
+    /// parts.
+    std::optional<Answer> answerFor(const NormRect &box, const TextRange &matched) const
     {
         const std::lock_guard lock(m_mutex);
+        std::optional<Answer> narrowest;
         for (const Answer &answer : m_answers) {
             NormRect all = NormRect::null();
             for (const NormRect &part : answer.parts)
                 all = all.united(part);
-            if (all == box && answer.range.location <= matched.location && answer.range.end() >= matched.end())
-                return answer.parts;
+            if (all == box && answer.range.location <= matched.location && answer.range.end() >= matched.end()
+                && (!narrowest || answer.range.length < narrowest->range.length))
+                narrowest = answer;
         }
-        return std::nullopt;
+        return narrowest;
     }
 
 private:
@@ -92,13 +94,6 @@ std::optional<TextRange> overlap(const TextRange &range, const Segment &segment)
     return TextRange{first, segment.source[end - 1] + 1 - first};
 }
 
-// Whether a line holds only groups of digits and the blanks between them.
-bool onlyDigitGroups(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })
-        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c == u' '; });
-}
-
 // Whether a line starts with a bracket that nothing on it closes. At the start of a
 // line a value goes on, that is the edge of the glyph after it read twice ("(@" for "@").
 bool unclosedOpening(const QString &text)
@@ -110,14 +105,6 @@ bool unclosedOpening(const QString &text)
            });
 }
 
-/// How the lines of a joined reading are put together: at each break with a space or
-/// without one, and whether lines of digit groups are read without their blanks.
-struct Joins
-{
-    QList<bool> spaced;
-    bool digitsTogether = false;
-};
-
 bool within(const TextRange &inner, const TextRange &outer)
 {
     return inner.location >= outer.location && inner.end() <= outer.end();
@@ -128,7 +115,7 @@ bool overlapping(const TextRange &a, const TextRange &b)
     return a.location < b.end() && b.location < a.end();
 }
 
-JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const Joins &joins)
+JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype> &chain, const WrapJoins &joins)
 {
     JoinedReading reading;
     reading.answers = std::make_shared<Answers>();
@@ -197,7 +184,7 @@ struct Crossing
 {
     Detection finding;
     QList<Segment> segments;
-    QList<TextRange> parts; ///< Per line of `segments` from the first it touches, in that line's text.
+    QList<TextRange> parts; ///< What its box covers on each line of `segments`, in that line's text.
     QList<NormRect> boxes;  ///< The box of each part.
     qsizetype breaksInWords = 0;
 
@@ -243,18 +230,35 @@ bool isName(QStringView text)
 {
     if (text.endsWith(u'=') || text.endsWith(u':'))
         text.chop(1);
+    else if (text.endsWith(u'-') || text.endsWith(u'_'))
+        return false;
     return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c == u'_' || c == u'-'; });
 }
 
+// Whether the part of a crossing on its k-th line is joined to the parts beside it at a
+// space, as a word of its own.
+bool joinedAtSpaces(const Crossing &crossing, qsizetype k)
+{
+    const auto spacedAfter = [&crossing](qsizetype at) {
+        return crossing.segments[at + 1].offset > crossing.segments[at].offset + crossing.segments[at].length;
+    };
+    return (k == 0 || spacedAfter(k - 1)) && (k + 1 == crossing.parts.size() || spacedAfter(k));
+}
+
 // Whether the parts of a crossing on every line but those given are names put before
-// a value, not part of it.
+// a value, not part of it. A name is a setting's, before its "=" or ":", or a word of
+// its own: letters joined to the value without a space are the value's beginning (a
+// token's first line, "ghp_wca", over the rest that a rule for random-looking text
+// finds alone).
 bool onlyWordsBeside(const Crossing &crossing, const QList<TextObservation> &lines, const QList<qsizetype> &valueLines)
 {
     for (qsizetype k = 0; k < crossing.parts.size(); ++k) {
         if (valueLines.contains(crossing.segments[k].line))
             continue;
         const TextRange &part = crossing.parts[k];
-        if (!isName(QStringView(lines[crossing.segments[k].line].text()).mid(part.location, part.length)))
+        const QStringView text = QStringView(lines[crossing.segments[k].line].text()).mid(part.location, part.length);
+        const bool setting = text.endsWith(u'=') || text.endsWith(u':');
+        if (!isName(text) || !(setting || joinedAtSpaces(crossing, k)))
             return false;
     }
     return true;
@@ -293,6 +297,37 @@ bool takesInWhatItMeets(const Crossing &crossing, const QList<TextObservation> &
     return filledByOthers.isEmpty() || !onlyWordsBeside(crossing, lines, filledByOthers);
 }
 
+// Whether a line begins with the name of a setting and its "=" or ":".
+bool beginsWithASetting(const QString &text)
+{
+    qsizetype k = 0;
+    while (k < text.size() && (text[k].isLetterOrNumber() || text[k] == u'_' || text[k] == u'.' || text[k] == u'-'))
+        ++k;
+    return k > 0 && k < text.size() && (text[k] == u'=' || text[k] == u':');
+}
+
+// What a finding's box covers of a joined reading: beyond its match, the rest of a
+// token's run (the end of a token that its rule stops short of at a misread character,
+// wrapped onto the next lines), but only on from the line its match begins on, and
+// onto no line with a setting's name of its own.
+TextRange coveredLines(const JoinedReading &reading, const QList<TextObservation> &lines, const TextRange &matched,
+                       const TextRange &covered)
+{
+    const auto segmentAt = [&reading](qsizetype at) {
+        return std::find_if(reading.segments.cbegin(), reading.segments.cend(),
+                            [at](const Segment &s) { return at >= s.offset && at < s.offset + s.length; });
+    };
+    const auto matchedFirst = segmentAt(matched.location);
+    const auto matchedLast = segmentAt(matched.end() - 1);
+    if (segmentAt(covered.location) != matchedFirst || matchedLast == reading.segments.cend())
+        return matched;
+    for (auto segment = matchedLast + 1; segment != reading.segments.cend() && segment->offset < covered.end(); ++segment) {
+        if (beginsWithASetting(lines[segment->line].text()))
+            return matched;
+    }
+    return covered;
+}
+
 // The findings of a joined reading that run from its first line to its last and take
 // in what they meet.
 QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReading &reading,
@@ -302,9 +337,11 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
     for (const Detection &finding : findingsOf(reading.observation)) {
         if (!finding.matchedRange)
             continue;
+        const std::optional<Answer> answer = reading.answers->answerFor(finding.normalizedBounds, *finding.matchedRange);
+        const TextRange covered = answer ? coveredLines(reading, lines, *finding.matchedRange, answer->range) : *finding.matchedRange;
         Crossing crossing{finding, {}, {}, {}, reading.breaksInWords};
         for (const Segment &segment : reading.segments) {
-            if (const auto part = overlap(*finding.matchedRange, segment)) {
+            if (const auto part = overlap(covered, segment)) {
                 crossing.segments.append(segment);
                 crossing.parts.append(*part);
             }
@@ -313,9 +350,8 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
             || !takesInWhatItMeets(crossing, lines, lineFindings))
             continue;
         // The parts' boxes as the callback gave them for the finding's box.
-        const auto parts = reading.answers->partsOf(finding.normalizedBounds, *finding.matchedRange);
-        if (parts && parts->size() == crossing.parts.size()) {
-            crossing.boxes = *parts;
+        if (answer && answer->parts.size() == crossing.parts.size()) {
+            crossing.boxes = answer->parts;
         } else {
             for (qsizetype k = 0; k < crossing.parts.size(); ++k)
                 crossing.boxes.append(lines[crossing.segments[k].line].boundsFor(crossing.parts[k]).bounds);
@@ -323,46 +359,6 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
         result.append(std::move(crossing));
     }
     return result;
-}
-
-// The lines that a line's text runs on to, one after the other, up to the longest chain.
-QList<qsizetype> chainFrom(const QList<TextObservation> &lines, qsizetype first)
-{
-    QList<qsizetype> chain{first};
-    while (chain.size() < longestChain) {
-        const auto &wrap = lines[chain.last()].wrap();
-        if (!wrap || wrap->line < 0 || wrap->line >= lines.size() || chain.contains(wrap->line))
-            break;
-        chain.append(wrap->line);
-    }
-    return chain;
-}
-
-// Whether a line's last word or first word is a group of at least four digits.
-bool digitGroupAt(const QString &text, bool atEnd)
-{
-    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (words.isEmpty())
-        return false;
-    const QString &word = atEnd ? words.last() : words.first();
-    return word.size() >= minimumDigitGroup && std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); });
-}
-
-// Whether the break between two lines parts two groups of digits, whose blanks the
-// recogniser may not have read (a card number wrapped in a narrow cell reads
-// "53886178" over "03251935", or "5165 9151" over "32523654").
-bool betweenDigitGroups(const TextObservation &line, const TextObservation &next)
-{
-    return digitGroupAt(line.text(), true) && digitGroupAt(next.text(), false);
-}
-
-// Whether the break between two lines may fall inside a word: where the layout says
-// so, after a hyphen that ends a word, or between groups of digits.
-bool mayBreakInWord(const TextObservation &line, const TextObservation &next)
-{
-    const QString &text = line.text();
-    const bool afterHyphen = text.size() >= 2 && text.back() == u'-' && !text[text.size() - 2].isSpace();
-    return afterHyphen || betweenDigitGroups(line, next) || (line.wrap() && line.wrap()->mayBreakWords);
 }
 
 // Whether one box around all the parts would hide text of their lines that no part
@@ -412,29 +408,9 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
                                    const TextFindings &findingsOf)
 {
     QList<Crossing> found;
-    for (qsizetype first = 0; first < lines.size(); ++first) {
-        const QList<qsizetype> whole = chainFrom(lines, first);
-        for (qsizetype length = 2; length <= whole.size(); ++length) {
-            const QList<qsizetype> chain = whole.first(length);
-            // Each break is joined at a space, and also without one where it may fall
-            // inside a word; groups of digits also all together.
-            QList<Joins> joins{{}};
-            Joins digits{{}, true};
-            for (qsizetype k = 0; k + 1 < chain.size(); ++k) {
-                QList<Joins> next;
-                for (const Joins &join : std::as_const(joins)) {
-                    next.append({join.spaced + QList<bool>{true}, false});
-                    if (mayBreakInWord(lines[chain[k]], lines[chain[k + 1]]))
-                        next.append({join.spaced + QList<bool>{false}, false});
-                }
-                joins = next;
-                digits.spaced.append(!betweenDigitGroups(lines[chain[k]], lines[chain[k + 1]]));
-            }
-            if (digits.spaced.contains(false))
-                joins.append(digits);
-            for (const Joins &join : std::as_const(joins))
-                found.append(crossings(lines, joined(lines, chain, join), lineFindings, findingsOf));
-        }
+    for (const WrapChain &chain : wrapChains(lines)) {
+        for (const WrapJoins &join : chain.joins)
+            found.append(crossings(lines, joined(lines, chain.lines, join), lineFindings, findingsOf));
     }
 
     // A crossing that one of another rule fills wherever they meet, and that reaches

@@ -12,11 +12,10 @@ namespace velmora {
 /// Searches one text with every rule, as a line of the image: its findings.
 using TextFindings = std::function<QList<Detection>(const TextObservation &)>;
 
-// Findings of values that a wrap breaks over two or three lines (an e-mail address,
-// an account identifier or a phone number wrapped inside a narrow table cell). The
-// lines a text wraps onto (TextObservation::wrap) are read together, joined at a
-// space, or also without one where the break may fall inside a word or follows a
-// hyphen, and searched again. A finding there that runs across the break is kept when
+// Findings of values that a wrap breaks over two or more lines (an e-mail address,
+// an account identifier, a token or a phone number wrapped inside a narrow table
+// cell). The lines a text wraps onto (TextObservation::wrap) are read together, joined
+// as wrapChains says, and searched again. A finding there that runs across the break is kept when
 // it takes in every finding of the lines alone that it overlaps, so that two values
 // that merely stand on consecutive lines never become one; it replaces those findings
 // and its box covers every part. Where the parts lie far apart (the end of one wide

@@ -30,6 +30,17 @@ struct TextWrap
     friend bool operator==(const TextWrap &, const TextWrap &) = default;
 };
 
+/// Where a line's text is cut off, running on out of sight: at its start by the image's
+/// left edge, at its end by the edge of its column (a cell's text by the next cell) or of
+/// the image.
+struct TextCut
+{
+    bool atStart = false;
+    bool atEnd = false;
+
+    friend bool operator==(const TextCut &, const TextCut &) = default;
+};
+
 /// The box of a part of a line, and how exact it is.
 struct TextPartBounds
 {
@@ -68,7 +79,11 @@ public:
     const std::optional<TextWrap> &wrap() const { return m_wrap; }
     void setWrap(std::optional<TextWrap> wrap) { m_wrap = wrap; }
 
-    /// Text, box and confidence; the callback and the wrap are not compared.
+    /// Where the line's text is cut off.
+    const TextCut &cut() const { return m_cut; }
+    void setCut(TextCut cut) { m_cut = cut; }
+
+    /// Text, box and confidence; the callback, the wrap and the cut are not compared.
     friend bool operator==(const TextObservation &a, const TextObservation &b)
     {
         return a.m_text == b.m_text && a.m_normalizedBounds == b.m_normalizedBounds
@@ -82,6 +97,7 @@ private:
     TextBoundsResolver m_boundsResolver;
     TextConfidenceResolver m_confidenceResolver;
     std::optional<TextWrap> m_wrap;
+    TextCut m_cut;
 };
 
 } // namespace velmora

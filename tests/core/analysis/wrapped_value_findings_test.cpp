@@ -1,9 +1,13 @@
 #include "core/analysis/wrapped_value_findings.h"
 
+#include "core/analysis/sensitive_text_detector.h"
+
 #include "support/row_name.h"
 #include "support/synthetic_text_line.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -134,6 +138,29 @@ TEST(WrappedValueFindingsTest, AWordBeforeAValueOfAnotherRuleStaysReadable)
     EXPECT_EQ(found.front().label, QStringLiteral("Digits"));
     EXPECT_EQ(found.front().matchedText, QStringLiteral("4230 4185 4660 6144"));
     EXPECT_LT(found.front().normalizedBounds.maxY(), 0.5); // the first line stays readable
+}
+
+// A token wrapped in a narrow cell whose rule stops short at a misread character ("_"
+// read inside its last part): the finding of its rule covers the rest of the run on
+// the next lines too, rather than a random-looking run from the second line on leaving
+// the first readable.
+TEST(WrappedValueFindingsTest, ATokenItsRuleStopsShortOfIsCoveredToTheEndOfItsRun)
+{
+    const QStringList texts{QStringLiteral("xoxb-"), QStringLiteral("13471982343-"), QStringLiteral("816546570374-"),
+                            QStringLiteral("x3FD8imTlvL_dv9w"), QStringLiteral("eTm3boyNE")};
+    QList<TextObservation> lines;
+    for (qsizetype k = 0; k < texts.size(); ++k) {
+        lines.append(test::monospaceLine(texts[k], NormRect(0.1, 0.5 - 0.05 * double(k), 0.01 * texts[k].size(), 0.04)));
+        if (k + 1 < texts.size())
+            lines.last().setWrap(TextWrap{int(k) + 1, true});
+    }
+    const QList<Detection> found = SensitiveTextDetector(CustomDetectionConfiguration()).detect(lines);
+    for (const TextObservation &line : lines) {
+        const NormRect box = line.normalizedBounds();
+        EXPECT_TRUE(std::any_of(found.cbegin(), found.cend(), [&box](const Detection &finding) {
+            return finding.label == QStringLiteral("Slack token") && finding.normalizedBounds.intersected(box).area() >= 0.99 * box.area();
+        })) << line.text().toStdString();
+    }
 }
 
 // A wrap that points past the list, or to the line itself, is read as no wrap.
