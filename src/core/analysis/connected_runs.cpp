@@ -2,6 +2,8 @@
 
 #include "core/analysis/union_find.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 ConnectedRuns::ConnectedRuns(const std::vector<std::uint8_t> &mask, int width, int height, PixelConnectivity connectivity)
@@ -47,6 +49,20 @@ ConnectedRuns::ConnectedRuns(const std::vector<std::uint8_t> &mask, int width, i
             numbers[root] = pieceCount++;
         runs[r].piece = numbers[root];
     }
+}
+
+std::vector<PieceExtent> ConnectedRuns::extents() const
+{
+    std::vector<PieceExtent> pieces(static_cast<std::size_t>(pieceCount));
+    for (const PixelRun &run : runs) {
+        PieceExtent &e = pieces[std::size_t(run.piece)];
+        e.minX = std::min(e.minX, run.left);
+        e.maxX = std::max(e.maxX, run.right);
+        e.minY = std::min(e.minY, run.y);
+        e.maxY = std::max(e.maxY, run.y);
+        e.pixels += run.right - run.left + 1;
+    }
+    return pieces;
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,19 @@ struct PixelRun
     std::int32_t piece = 0;
 };
 
+/// The bounding box of a connected piece, inclusive, and how many pixels it marks.
+struct PieceExtent
+{
+    int minX = INT_MAX;
+    int minY = INT_MAX;
+    int maxX = -1;
+    int maxY = -1;
+    int pixels = 0;
+
+    int width() const { return maxX - minX + 1; }
+    int height() const { return maxY - minY + 1; }
+};
+
 /// Whether pixels touching only at a corner belong to one piece.
 enum class PixelConnectivity { sides, sidesAndCorners };
 
@@ -24,6 +38,9 @@ enum class PixelConnectivity { sides, sidesAndCorners };
 struct ConnectedRuns
 {
     ConnectedRuns(const std::vector<std::uint8_t> &mask, int width, int height, PixelConnectivity connectivity);
+
+    /// Each piece's extent, by piece number.
+    std::vector<PieceExtent> extents() const;
 
     std::vector<PixelRun> runs;
     int pieceCount = 0;

@@ -5,7 +5,6 @@
 #include <QtGlobal>
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -183,25 +182,21 @@ InkMap::InkMap(const QImage &image, QRgb ground)
     }
     propagateNearest<std::uint8_t>(width, height, depth, nullptr);
 
-    struct Extent { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1, thickness = 0; };
-    std::vector<Extent> extents(std::size_t(areas.pieceCount));
+    const std::vector<PieceExtent> extents = areas.extents();
+    std::vector<int> thickness(extents.size(), 0);
     for (const PixelRun &run : areas.runs) {
-        Extent &e = extents[std::size_t(run.piece)];
-        e.minX = std::min(e.minX, run.left);
-        e.maxX = std::max(e.maxX, run.right);
-        e.minY = std::min(e.minY, run.y);
-        e.maxY = std::max(e.maxY, run.y);
         const std::uint8_t *runDepth = depth.data() + std::size_t(run.y) * width;
-        e.thickness = std::max(e.thickness, int(*std::max_element(runDepth + run.left, runDepth + run.right + 1)));
+        int &t = thickness[std::size_t(run.piece)];
+        t = std::max(t, int(*std::max_element(runDepth + run.left, runDepth + run.right + 1)));
     }
 
     // Every pixel takes the colour of its nearest background pixel.
     std::vector<std::uint8_t> reach(count, 255);
     std::vector<QRgb> background(count, 0);
     for (const PixelRun &run : areas.runs) {
-        const Extent &e = extents[std::size_t(run.piece)];
-        const bool wide = e.maxX - e.minX + 1 >= backgroundMinimumExtent || e.maxY - e.minY + 1 >= backgroundMinimumExtent;
-        if (!wide || e.thickness < backgroundMinimumThickness)
+        const PieceExtent &e = extents[std::size_t(run.piece)];
+        const bool wide = e.width() >= backgroundMinimumExtent || e.height() >= backgroundMinimumExtent;
+        if (!wide || thickness[std::size_t(run.piece)] < backgroundMinimumThickness)
             continue;
         const std::size_t row = std::size_t(run.y) * width;
         std::fill(reach.begin() + std::ptrdiff_t(row + run.left), reach.begin() + std::ptrdiff_t(row + run.right + 1), 0);

@@ -108,20 +108,11 @@ TextLayout::TextLayout(const InkMap &ink)
 void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
 {
     const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
-    struct Piece { int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1; int pixels = 0; int linePixels = 0; };
-    std::vector<Piece> stats(std::size_t(pieces.pieceCount));
-    for (const PixelRun &run : pieces.runs) {
-        Piece &p = stats[std::size_t(run.piece)];
-        p.minX = std::min(p.minX, run.left);
-        p.maxX = std::max(p.maxX, run.right);
-        p.minY = std::min(p.minY, run.y);
-        p.maxY = std::max(p.maxY, run.y);
-        p.pixels += run.right - run.left + 1;
-    }
+    const std::vector<PieceExtent> extents = pieces.extents();
     std::vector<int> heights;
-    for (const Piece &p : stats) {
-        if (p.maxY - p.minY + 1 >= 3)
-            heights.push_back(p.maxY - p.minY + 1);
+    for (const PieceExtent &p : extents) {
+        if (p.height() >= 3)
+            heights.push_back(p.height());
     }
     if (heights.empty()) {
         m_typicalGlyphHeight = minimumTextHeight;
@@ -129,21 +120,22 @@ void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
     }
     m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
     std::vector<std::uint8_t> lines = straightLines();
+    std::vector<int> linePixels(extents.size(), 0);
     for (const PixelRun &run : pieces.runs) {
         for (int x = run.left; x <= run.right; ++x)
-            stats[std::size_t(run.piece)].linePixels += onThinLine(lines[index(x, run.y)]);
+            linePixels[std::size_t(run.piece)] += onThinLine(lines[index(x, run.y)]);
     }
 
     const double glyph = m_typicalGlyphHeight;
     for (const PixelRun &run : pieces.runs) {
-        const Piece &p = stats[std::size_t(run.piece)];
-        const int w = p.maxX - p.minX + 1;
-        const int h = p.maxY - p.minY + 1;
+        const PieceExtent &p = extents[std::size_t(run.piece)];
+        const int w = p.width();
+        const int h = p.height();
         const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
         // A frame is an outline: little of its ink lies off its lines, which glyphs drawn
         // against it may touch.
         const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
-            && p.pixels - p.linePixels < 0.12 * double(w) * h;
+            && p.pixels - linePixels[std::size_t(run.piece)] < 0.12 * double(w) * h;
         if (rule || frame) {
             const auto first = std::ptrdiff_t(index(run.left, run.y));
             const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
