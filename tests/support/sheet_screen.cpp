@@ -53,8 +53,9 @@ DrawnSheet drawSheet(const SheetStyle &style, const QList<int> &columnWidths, co
         for (qsizetype c = 0; c < rows[r].size(); ++c) {
             const SheetCell &cell = rows[r][c];
             const double width = metrics.horizontalAdvance(cell.text);
-            const QPointF baseline(cell.right ? cells[c].right() + 1 - style.padding - width : cells[c].left() + style.padding,
-                                   top + (style.rowHeight + metrics.ascent() - metrics.descent()) / 2);
+            const double baselineY = style.textOnTheBottomLine ? top + style.rowHeight - metrics.descent()
+                                                               : top + (style.rowHeight + metrics.ascent() - metrics.descent()) / 2;
+            const QPointF baseline(cell.right ? cells[c].right() + 1 - style.padding - width : cells[c].left() + style.padding, baselineY);
             painter.setClipRect(shown[c]);
             painter.drawText(baseline, cell.text);
             QList<QPoint> pixels;

@@ -19,6 +19,9 @@ struct SheetStyle
     QColor grid; ///< Invalid: a sheet without gridlines.
     int rowHeight = 18;
     int padding = 2; ///< Between a cell's edge and its text.
+    /// Text set as low as its row allows, its descenders on the gridline below, as in
+    /// rows sized tighter than the font; else in the middle of its row.
+    bool textOnTheBottomLine = false;
 };
 
 /// A cell of a sheet: its text, and whether it is right-aligned, as a sheet sets numbers.

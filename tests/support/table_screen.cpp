@@ -120,46 +120,4 @@ DrawnTable drawTable(const TableStyle &style, const QList<int> &columnWidths, co
     return table;
 }
 
-DrawnTable drawSheet(const TableStyle &style, int rowHeight, const QList<int> &columnWidths,
-                     const QList<QStringList> &rows, QSize size, QPoint origin)
-{
-    QFont font(style.family);
-    font.setPixelSize(style.pixelSize);
-    const QFontMetricsF metrics(font);
-    const int pitch = rowHeight > 0 ? rowHeight : int(std::ceil(metrics.height())) + 2;
-    DrawnTable sheet;
-    sheet.image = QImage(size, QImage::Format_RGB32);
-    sheet.image.fill(style.ground);
-    QPainter painter(&sheet.image);
-    painter.setFont(font);
-    painter.setPen(style.ink);
-    QList<int> rules{origin.x()};
-    for (const int width : columnWidths)
-        rules.append(rules.last() + width);
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        sheet.lines.emplace_back();
-        sheet.cells.emplace_back();
-        sheet.ink.emplace_back();
-        for (qsizetype c = 0; c < rows[r].size(); ++c) {
-            const QRect cell(rules[c] + 1, origin.y() + int(r) * pitch + 1, columnWidths[c] - 1, pitch - 1);
-            const QPointF baseline(cell.left() + style.padding, cell.bottom() + 1 - metrics.descent());
-            painter.setClipRect(cell);
-            painter.drawText(baseline, rows[r][c]);
-            QList<QPoint> shown = textInk(size, font, baseline, rows[r][c]);
-            shown.removeIf([&cell](const QPoint &p) { return !cell.contains(p); });
-            sheet.lines.last().append(QStringList{rows[r][c]});
-            sheet.cells.last().append(cell);
-            sheet.ink.last().append(shown);
-        }
-    }
-    painter.setClipping(false);
-    painter.setPen(QPen(style.rule, 1));
-    const int bottom = origin.y() + int(rows.size()) * pitch;
-    for (int y = origin.y(); y <= bottom; y += pitch)
-        painter.drawLine(origin.x(), y, rules.last(), y);
-    for (const int x : rules)
-        painter.drawLine(x, origin.y(), x, bottom);
-    return sheet;
-}
-
 } // namespace velmora::testing

@@ -36,14 +36,6 @@ struct DrawnTable
 /// where the next word fits, else inside the word.
 QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, double width);
 
-/// Draws the rows of a sheet as a spreadsheet draws them, at `origin` on an image of
-/// `size`: gridlines in the style's rule colour, `rowHeight` apart (0: the font's height
-/// and two pixels), each cell's text on one line, `padding` from its left gridline, at
-/// its bottom (the descenders down to the gridline) and cut off at its right gridline,
-/// as a sheet cuts text whose neighbour is not empty. A cell's ink is what stays visible.
-DrawnTable drawSheet(const TableStyle &style, int rowHeight, const QList<int> &columnWidths,
-                     const QList<QStringList> &rows, QSize size, QPoint origin = QPoint(20, 20));
-
 /// Draws the rows (cells left to right) at `origin` on an image of `size`.
 DrawnTable drawTable(const TableStyle &style, const QList<int> &columnWidths, const QList<QStringList> &rows,
                      QSize size, QPoint origin = QPoint(20, 20));
