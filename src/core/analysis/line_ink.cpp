@@ -246,9 +246,12 @@ LineInk::LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours
             ? componentsOf(connecting, piece.strong.left, piece.strong.right) : QList<InkSegment>();
         for (const InkSegment &part : parts.size() > 1 ? parts : QList<InkSegment>{piece}) {
             // Where the line was parted from a touching one, the tips of that line's glyphs
-            // lie along the cut: short pieces touching the top or bottom edge.
+            // lie along the cut: short pieces touching the top or bottom edge. A dot on
+            // the baseline at the bottom edge whose ink stops there is this line's own:
+            // only one of a band's edges need be the cut, the other may be a blank gap.
             const bool atEdge = part.top <= band.top() || part.bottom >= band.bottom();
-            if (partedFromNeighbours && atEdge && part.height() < neighbourTipShare * bandHeight)
+            const bool dotOnBaseline = part.bottom == baseline && part.bottom <= band.bottom() && part.top > band.top();
+            if (partedFromNeighbours && atEdge && !dotOnBaseline && part.height() < neighbourTipShare * bandHeight)
                 continue;
             glyphs.append(part);
         }

@@ -5,6 +5,8 @@
 #include "support/row_name.h"
 #include "support/sheet_screen.h"
 
+#include <QPainter>
+
 #include <algorithm>
 
 #include <gtest/gtest.h>
@@ -35,6 +37,8 @@ struct SheetCellsRow
     QList<int> widths;
     QList<QList<SheetCell>> rows;
     QList<ExpectedValue> values;
+    /// The window cuts the last column off under a scroll bar that runs down all the rows.
+    bool scrollBar = false;
 };
 
 class SheetCellsTest : public ::testing::TestWithParam<SheetCellsRow> {};
@@ -42,7 +46,14 @@ class SheetCellsTest : public ::testing::TestWithParam<SheetCellsRow> {};
 TEST_P(SheetCellsTest, KeepsToCellsAndFindsEveryValueWhole)
 {
     const SheetCellsRow &row = GetParam();
-    const DrawnSheet sheet = drawSheet(row.style, row.widths, row.rows, QSize(640, 40 + row.style.rowHeight * int(row.rows.size())));
+    DrawnSheet sheet = drawSheet(row.style, row.widths, row.rows, QSize(640, 40 + row.style.rowHeight * int(row.rows.size())));
+    if (row.scrollBar) {
+        const QRect last = sheet.cells.front().back();
+        const QRect rows(last.right() - 3, last.top() - 1, 4, row.style.rowHeight * int(row.rows.size()) + 1);
+        QPainter painter(&sheet.image);
+        painter.fillRect(rows.adjusted(0, 0, 12, 0), row.style.ground);
+        painter.fillRect(rows.translated(rows.width() + 1, 0).adjusted(0, 0, 4, 0), QColor(0x5a5a5a));
+    }
     const QList<TextObservation> lines = OCRTextRecognizer().recognizeTextSync(sheet.image);
     const QList<Detection> findings = SensitiveTextDetector(CustomDetectionConfiguration()).detect(lines);
     const QString read = allText(lines);
@@ -143,6 +154,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, SheetCellsTest, ::testing::Values(
               {{"172.16.254.1"}, right("98"), {"Jane Roe"}},
               {{"203.0.113.9"}, right("1,250"), {"Lucas Doe"}}},
              {{1, 0, ip}, {2, 0, ip}, {3, 0, ip}, {4, 0, ip}, {5, 0, ip}}},
+    // A scroll bar joins the rows and the notes at the top run up to it, so the sheet
+    // is parted as lines that touch; below its addresses and phones lie blank rows, and
+    // the dots on their baseline are theirs.
+    SheetCellsRow{"dotsOfRowsJoinedByAScrollBar", {dejaVu, 16, QColor(0xeeeeee), QColor(0x1c1c1c), QColor(0x454545), 25, 2},
+             {90, 130, 130, 130},
+             {{{"Hosts and phones of the customers, as billed in the last quarter"}, {""}, {""}, {""}},
+              {{"Exported from the billing system, checked by the support team"}, {""}, {""}, {""}},
+              {right("$919.92"), {"123.14.247.7"}, {"303.555.0144"}, {"pro"}},
+              {right("$1,204.00"), {"18.96.126.85"}, {"650.555.0199"}, {"pro"}},
+              {right("$88.10"), {"35.161.240.4"}, {"202.555.0347"}, {"team"}},
+              {right("$7.25"), {"199.249.249.25"}, {"617.555.0123"}, {"team"}},
+              {right("$12.50"), {"10.4.0.12"}, {"415.555.0176"}, {"pro"}}},
+             {{2, 1, ip}, {3, 1, ip}, {4, 1, ip}, {5, 1, ip}, {6, 1, ip}, {2, 2, phone}, {3, 2, phone}, {4, 2, phone}, {5, 2, phone}, {6, 2, phone}},
+             true},
     // Must stay as read: an address that spills over the empty cell beside it, whose
     // column holds values in the other rows.
     SheetCellsRow{"addressSpillingOverAnEmptyCell", {dejaVu, 11, Qt::black, Qt::white, QColor(0xd0d0d0), 18, 2},
