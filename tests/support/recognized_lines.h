@@ -16,6 +16,14 @@
 
 namespace velmora::testing {
 
+/// A cell of a drawn table or sheet that must give a finding of a rule.
+struct ExpectedValue
+{
+    int row = 0;
+    int column = 0;
+    QString label;
+};
+
 /// A recognised box in the pixels of an image of `size` (boxes are normalised, origin bottom left).
 inline QRectF pixelBox(const NormRect &box, const QSize &size)
 {

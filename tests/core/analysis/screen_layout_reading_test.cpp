@@ -27,14 +27,6 @@ namespace {
 
 const QString cantarell = QStringLiteral("Cantarell");
 
-/// A cell that must give a finding of a rule.
-struct ExpectedValue
-{
-    int row = 0;
-    int column = 0;
-    QString label;
-};
-
 struct TableRow
 {
     const char *name;

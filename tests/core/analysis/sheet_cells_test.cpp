@@ -22,14 +22,6 @@ namespace {
 // comes out as a finding that covers all its ink; a value that spills over an empty
 // cell stays whole, and values with spaces of their own stay whole.
 
-/// A cell that must give a finding of a rule.
-struct ExpectedValue
-{
-    int row = 0;
-    int column = 0;
-    QString label;
-};
-
 struct SheetCellsRow
 {
     const char *name;
@@ -72,13 +64,7 @@ TEST_P(SheetCellsTest, KeepsToCellsAndFindsEveryValueWhole)
     }
     for (const ExpectedValue &value : row.values) {
         const QList<QPoint> &ink = sheet.ink[value.row][value.column];
-        const auto outside = std::count_if(ink.cbegin(), ink.cend(), [&](const QPoint &p) {
-            return std::none_of(findings.cbegin(), findings.cend(), [&](const Detection &finding) {
-                return finding.label == value.label
-                    && pixelBox(finding.normalizedBounds, sheet.image.size()).contains(QPointF(p) + QPointF(0.5, 0.5));
-            });
-        });
-        EXPECT_EQ(outside, 0) << row.rows[value.row][value.column].text.toStdString() << " of " << ink.size() << " pixels\n"
+        EXPECT_EQ(inkOutsideFindings(ink, findings, sheet.image.size(), value.label), 0) << row.rows[value.row][value.column].text.toStdString() << " of " << ink.size() << " pixels\n"
                               << read.toStdString();
     }
 }
