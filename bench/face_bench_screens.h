@@ -3,7 +3,7 @@
 // Included once, by the benchmark.
 #pragma once
 
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 
 #include <QFont>
 #include <QPainter>

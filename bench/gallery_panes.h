@@ -13,7 +13,7 @@
 #include "app/review/review_controller.h"
 #include "app/window/batch_sidebar_binding.h"
 #include "app/window/findings_binding.h"
-#include "core/analysis/scan_engine.h"
+#include "core/analysis/scan/scan_engine.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
 

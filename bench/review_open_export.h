@@ -19,7 +19,7 @@
 #include "app/review/file_dialogs.h"
 #include "app/review/review_controller.h"
 #include "app/review/review_queries.h"
-#include "core/analysis/scan_engine.h"
+#include "core/analysis/scan/scan_engine.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/system_clock.h"
 

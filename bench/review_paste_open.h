@@ -12,7 +12,7 @@
 #include "review_open_export.h"
 
 #include "app/review/review_queries.h"
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 
 #include <QFile>
 

@@ -7,13 +7,13 @@
 
 #include "cost_screens.h"
 
-#include "core/analysis/code_reader.h"
-#include "core/analysis/face_finder.h"
-#include "core/analysis/image_importer.h"
-#include "core/analysis/photo_regions.h"
-#include "core/analysis/region_reader.h"
-#include "core/analysis/scan_pipeline.h"
-#include "core/analysis/visual_content_detector.h"
+#include "core/analysis/visual/code_reader.h"
+#include "core/analysis/visual/face_finder.h"
+#include "core/analysis/import/image_importer.h"
+#include "core/analysis/visual/photo_regions.h"
+#include "core/analysis/recognition/region_reader.h"
+#include "core/analysis/scan/scan_pipeline.h"
+#include "core/analysis/visual/visual_content_detector.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

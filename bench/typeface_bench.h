@@ -8,7 +8,7 @@
 #include "typeface_scores.h"
 #include "xterm_screen_renderer.h"
 
-#include "core/analysis/text_recognizer.h"
+#include "core/analysis/recognition/text_recognizer.h"
 #include "core/detection/custom_detection_configuration.h"
 
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "text_distance.h"
 
 #include "app/panes/confidence_summary.h"
-#include "core/analysis/sensitive_text_detector.h"
+#include "core/analysis/rules/sensitive_text_detector.h"
 #include "core/detection/text_observation.h"
 
 #include <QMap>

@@ -15,8 +15,8 @@
 
 #include "face_bench_screens.h"
 
-#include "core/analysis/text_recognizer.h"
-#include "core/analysis/visual_content_detector.h"
+#include "core/analysis/recognition/text_recognizer.h"
+#include "core/analysis/visual/visual_content_detector.h"
 #include "core/detection/core_error.h"
 
 #include <QDir>

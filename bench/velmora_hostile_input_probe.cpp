@@ -7,8 +7,8 @@
 
 #include "app/protection/clipboard_image.h"
 #include "app/protection/clipboard_protection_controller.h"
-#include "core/analysis/image_importer.h"
-#include "core/analysis/sensitive_text_detector.h"
+#include "core/analysis/import/image_importer.h"
+#include "core/analysis/rules/sensitive_text_detector.h"
 #include "core/detection/core_error.h"
 #include "core/settings/settings_table.h"
 #include "core/settings/stored_settings.h"

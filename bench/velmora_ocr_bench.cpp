@@ -30,8 +30,8 @@
 #include "text_distance.h"
 #include "typeface_bench.h"
 
-#include "core/analysis/tesseract_engine.h"
-#include "core/analysis/text_recognizer.h"
+#include "core/analysis/recognition/tesseract_engine.h"
+#include "core/analysis/recognition/text_recognizer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 //
 //   velmora_ocr_probe FILE [--no-language-correction]
 
-#include "core/analysis/image_importer.h"
-#include "core/analysis/text_recognizer.h"
+#include "core/analysis/import/image_importer.h"
+#include "core/analysis/recognition/text_recognizer.h"
 #include "core/detection/core_error.h"
 
 #include <QGuiApplication>

@@ -25,9 +25,9 @@
 #include "review_open_export.h"
 #include "review_paste_open.h"
 
-#include "core/analysis/image_importer.h"
-#include "core/analysis/scan_pipeline.h"
-#include "core/analysis/tesseract_engine_pool.h"
+#include "core/analysis/import/image_importer.h"
+#include "core/analysis/scan/scan_pipeline.h"
+#include "core/analysis/recognition/tesseract_engine_pool.h"
 #include "core/detection/core_error.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // 20 custom patterns, on one thread. Also prints what the pattern time limit comes to
 // in wall time for a runaway user pattern.
 
-#include "core/analysis/sensitive_text_detector.h"
+#include "core/analysis/rules/sensitive_text_detector.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

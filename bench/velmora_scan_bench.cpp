@@ -9,7 +9,7 @@
 // (nearest rank) over every scan's total. A file that cannot be imported or scanned
 // is reported on standard error and the program ends with status 1 after the others.
 
-#include "core/analysis/scan_pipeline.h"
+#include "core/analysis/scan/scan_pipeline.h"
 #include "core/detection/core_error.h"
 #include "core/redaction/needs_review.h"
 

@@ -2,7 +2,7 @@
 // check, the four decoders behind it (PNG, JPEG, TIFF, HEIC), the limits checked before
 // them, and the upright sRGB copy. Refusals are expected; crashes, leaks and undefined
 // behaviour are not.
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 #include "core/detection/core_error.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "app/shell/single_instance.h"
 #include "app/shell/termination_signals.h"
 #include "app/shell/velmora_app.h"
-#include "core/analysis/tesseract_engine_pool.h"
+#include "core/analysis/recognition/tesseract_engine_pool.h"
 #include "core/settings/stored_settings.h"
 
 #include <QApplication>

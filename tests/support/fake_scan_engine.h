@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/scan_engine.h"
+#include "core/analysis/scan/scan_engine.h"
 #include "core/detection/core_error.h"
 
 #include <QPromise>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 #include "core/detection/core_error.h"
 
 #include <optional>

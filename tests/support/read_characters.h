@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/token_repair.h"
+#include "core/analysis/repairs/token_repair.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "core/analysis/tesseract_engine_pool.h"
+#include "core/analysis/recognition/tesseract_engine_pool.h"
 
 #include <gtest/gtest.h>
 #ifdef VELMORA_TESTS_NEED_WIDGETS

@@ -2,8 +2,8 @@
 
 #include "app/kit/log_categories.h"
 #include "app/protection/clipboard_access.h"
-#include "core/analysis/image_importer.h"
-#include "core/analysis/image_input_limits.h"
+#include "core/analysis/import/image_importer.h"
+#include "core/analysis/import/image_input_limits.h"
 
 #include <QMimeDatabase>
 #include <QUrl>

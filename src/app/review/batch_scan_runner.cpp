@@ -2,7 +2,7 @@
 
 #include "app/review/future_watch.h"
 #include "app/review/image_scan.h"
-#include "core/analysis/scan_engine.h"
+#include "core/analysis/scan/scan_engine.h"
 #include "core/detection/core_error.h"
 #include "core/support/task_handle.h"
 

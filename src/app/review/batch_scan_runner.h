@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/review/review_image_source.h"
-#include "core/analysis/scan_run.h"
-#include "core/analysis/sensitive_text_detector.h"
+#include "core/analysis/scan/scan_run.h"
+#include "core/analysis/rules/sensitive_text_detector.h"
 #include "core/detection/detector_category_preferences.h"
 
 #include <QHash>

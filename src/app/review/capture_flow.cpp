@@ -4,7 +4,7 @@
 #include "app/review/capture_texts.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_intake.h"
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 #include "core/protection/autoclean_output_settings.h"
 #include "core/redaction/needs_review.h"
 

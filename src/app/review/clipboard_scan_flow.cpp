@@ -7,7 +7,7 @@
 #include "app/review/cleaned_output_files.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_status_text.h"
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 #include "core/protection/clipboard_protection_monitor_plan.h"
 #include "core/redaction/needs_review.h"
 #include "core/support/log_categories.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/review/review_intake.h"
-#include "core/analysis/imported_image.h"
+#include "core/analysis/import/imported_image.h"
 #include "core/protection/capture_output_policy.h"
 #include "core/protection/clipboard_image_candidate.h"
 #include "core/redaction/redaction_plan.h"

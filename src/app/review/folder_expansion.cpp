@@ -1,6 +1,6 @@
 #include "app/review/folder_expansion.h"
 
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 #include "core/support/natural_order.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/analysis/scan_engine.h"
-#include "core/analysis/scan_run.h"
+#include "core/analysis/scan/scan_engine.h"
+#include "core/analysis/scan/scan_run.h"
 #include "core/support/task_handle.h"
 
 #include <QHash>

@@ -3,7 +3,7 @@
 #include "app/protection/clipboard_image.h"
 #include "app/review/future_watch.h"
 #include "app/review/review_intake.h"
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 
 #include <QtConcurrent>
 

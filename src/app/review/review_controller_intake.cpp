@@ -6,7 +6,7 @@
 #include "app/review/review_controller_private.h"
 #include "app/review/review_queries.h"
 #include "app/review/review_status_text.h"
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 
 #include <QDir>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/review/review_image_source.h"
-#include "core/analysis/scan_run.h"
+#include "core/analysis/scan/scan_run.h"
 #include "core/history/safe_share_enums.h"
 #include "core/redaction/manual_redaction_edit_history.h"
 #include "core/redaction/redaction_plan.h"

@@ -1,7 +1,7 @@
 #include "app/review/review_image_source.h"
 
-#include "core/analysis/image_importer.h"
-#include "core/analysis/image_input_limits.h"
+#include "core/analysis/import/image_importer.h"
+#include "core/analysis/import/image_input_limits.h"
 #include "core/detection/core_error.h"
 
 #include <QBuffer>

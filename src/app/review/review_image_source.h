@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/imported_image.h"
+#include "core/analysis/import/imported_image.h"
 #include "core/support/task_handle.h"
 
 #include <QByteArray>

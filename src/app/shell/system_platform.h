@@ -4,7 +4,7 @@
 #include "app/protection/system_clipboard.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_file_dialogs.h"
-#include "core/analysis/scan_pipeline.h"
+#include "core/analysis/scan/scan_pipeline.h"
 #include "core/support/system_clock.h"
 
 namespace velmora {

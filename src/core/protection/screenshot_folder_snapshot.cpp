@@ -1,6 +1,6 @@
 #include "core/protection/screenshot_folder_snapshot.h"
 
-#include "core/analysis/supported_image_types.h"
+#include "core/analysis/import/supported_image_types.h"
 #include "core/support/natural_order.h"
 
 #include <QDir>

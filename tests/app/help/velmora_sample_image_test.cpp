@@ -1,7 +1,7 @@
 #include "app/help/quick_start_sample.h"
 #include "app/help/velmora_sample_image.h"
-#include "core/analysis/image_importer.h"
-#include "core/analysis/scan_pipeline.h"
+#include "core/analysis/import/image_importer.h"
+#include "core/analysis/scan/scan_pipeline.h"
 #include "core/detection/custom_detection_configuration.h"
 
 #include "app/panes/review_harness.h"

@@ -2,7 +2,7 @@
 
 #include "review_controller_fixture.h"
 
-#include "core/analysis/image_input_limits.h"
+#include "core/analysis/import/image_input_limits.h"
 
 #include "support/image_bytes.h"
 #include "support/metadata_chunks.h"

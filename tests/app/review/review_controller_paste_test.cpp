@@ -1,6 +1,6 @@
 #include "review_commands_fixture.h"
 
-#include "core/analysis/image_input_limits.h"
+#include "core/analysis/import/image_input_limits.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/row_name.h"

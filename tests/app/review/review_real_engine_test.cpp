@@ -1,6 +1,6 @@
-#include "core/analysis/scan_pipeline.h"
+#include "core/analysis/scan/scan_pipeline.h"
 #include "app/review/review_controller.h"
-#include "core/analysis/image_importer.h"
+#include "core/analysis/import/image_importer.h"
 
 #include "review_fixture.h"
 #include "support/code_images.h"

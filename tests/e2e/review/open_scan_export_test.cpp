@@ -1,4 +1,4 @@
-#include "core/analysis/scan_pipeline.h"
+#include "core/analysis/scan/scan_pipeline.h"
 #include "app/review/review_fixture.h"
 
 #include "support/file_bytes.h"

@@ -8,7 +8,7 @@
 #include "app/window/content_view.h"
 #include "app/window/main_window.h"
 #include "app/window/window_session.h"
-#include "core/analysis/scan_pipeline.h"
+#include "core/analysis/scan/scan_pipeline.h"
 
 #include "support/manual_clock.h"
 #include "support/recording_notification_center.h"

@@ -1,4 +1,4 @@
-#include "core/analysis/scan_pipeline.h"
+#include "core/analysis/scan/scan_pipeline.h"
 #include "app/review/clipboard_scan_flow.h"
 #include "app/review/review_controller.h"
 #include "core/history/safe_share_history_store.h"

@@ -1,0 +1,130 @@
+#include "core/analysis/import/tiff_jpeg_limits.h"
+
+#include "core/analysis/import/jpeg_scan_limits.h"
+
+#include <QList>
+#include <QtEndian>
+
+namespace velmora {
+
+namespace {
+
+constexpr quint16 kCompression = 259;
+constexpr quint16 kStripOffsets = 273;
+constexpr quint16 kStripByteCounts = 279;
+constexpr quint16 kTileOffsets = 324;
+constexpr quint16 kTileByteCounts = 325;
+constexpr quint64 kJpegCompression = 7;
+
+// The first image file directory of a classic or Big TIFF, read with bounds checks:
+// a value that lies outside the data reads as missing.
+class TiffDirectory
+{
+public:
+    explicit TiffDirectory(const QByteArray &data) : m_data(data)
+    {
+        if (data.startsWith(QByteArrayView("II", 2)))
+            m_bigEndian = false;
+        else if (data.startsWith(QByteArrayView("MM", 2)))
+            m_bigEndian = true;
+        else
+            return;
+        const auto version = unsignedAt(2, 2);
+        m_big = version == 43;
+        if (version != 42 && !m_big)
+            return;
+        m_entries = m_big ? unsignedAt(8, 8) : unsignedAt(4, 4);
+        if (m_entries && *m_entries > quint64(data.size()))
+            m_entries.reset();
+    }
+
+    /// The values of a tag of type SHORT, LONG or LONG8; empty when it is missing.
+    QList<quint64> values(quint16 tag) const
+    {
+        if (!m_entries)
+            return {};
+        const qint64 entrySize = m_big ? 20 : 12;
+        const auto count = unsignedAt(*m_entries, m_big ? 8 : 2);
+        // A count past the end of the data stops at the end.
+        const quint64 room = quint64(m_data.size()) / quint64(entrySize);
+        for (quint64 i = 0; count && i < std::min(*count, room); ++i) {
+            const qint64 entry = qint64(*m_entries) + (m_big ? 8 : 2) + qint64(i) * entrySize;
+            if (entry > m_data.size() - entrySize)
+                break;
+            if (unsignedAt(entry, 2) == tag)
+                return entryValues(entry);
+        }
+        return {};
+    }
+
+private:
+    std::optional<quint64> unsignedAt(qint64 offset, int size) const
+    {
+        if (offset < 0 || offset > m_data.size() - size)
+            return std::nullopt;
+        const char *at = m_data.constData() + offset;
+        switch (size) {
+        case 2:
+            return m_bigEndian ? qFromBigEndian<quint16>(at) : qFromLittleEndian<quint16>(at);
+        case 4:
+            return m_bigEndian ? qFromBigEndian<quint32>(at) : qFromLittleEndian<quint32>(at);
+        case 8:
+            return m_bigEndian ? qFromBigEndian<quint64>(at) : qFromLittleEndian<quint64>(at);
+        }
+        return std::nullopt;
+    }
+
+    QList<quint64> entryValues(qint64 entry) const
+    {
+        const auto type = unsignedAt(entry + 2, 2);
+        const auto count = unsignedAt(entry + 4, m_big ? 8 : 4);
+        const int size = type == 3 ? 2 : type == 4 ? 4 : type == 16 ? 8 : 0;
+        if (!count || size == 0 || *count > quint64(m_data.size()) / quint64(size))
+            return {};
+        // Values that fit in the entry are in it; the others are where it points.
+        const qint64 inline_ = entry + (m_big ? 12 : 8);
+        const bool fits = *count * quint64(size) <= quint64(m_big ? 8 : 4);
+        const auto first = fits ? std::optional<quint64>(inline_) : unsignedAt(inline_, m_big ? 8 : 4);
+        if (!first || *first > quint64(m_data.size()))
+            return {};
+        QList<quint64> values;
+        for (quint64 i = 0; i < *count; ++i) {
+            const auto value = unsignedAt(qint64(*first + i * quint64(size)), size);
+            if (!value)
+                return {};
+            values.append(*value);
+        }
+        return values;
+    }
+
+    const QByteArray &m_data;
+    bool m_bigEndian = false;
+    bool m_big = false;
+    std::optional<quint64> m_entries;
+};
+
+} // namespace
+
+std::optional<ImageInputRefusal> tiffJpegRefusal(const QByteArray &data)
+{
+    const TiffDirectory directory(data);
+    if (directory.values(kCompression) != QList<quint64>{kJpegCompression})
+        return std::nullopt;
+    const bool tiled = !directory.values(kTileOffsets).isEmpty();
+    const QList<quint64> offsets = directory.values(tiled ? kTileOffsets : kStripOffsets);
+    const QList<quint64> counts = directory.values(tiled ? kTileByteCounts : kStripByteCounts);
+    JpegScanCost image;
+    for (qsizetype i = 0; i < std::min(offsets.size(), counts.size()); ++i) {
+        if (offsets[i] > quint64(data.size()) || counts[i] > quint64(data.size()) - offsets[i])
+            return ImageInputRefusal::cutShort;
+        const JpegScanCost piece = jpegScanCost(QByteArrayView(data).sliced(qsizetype(offsets[i]), qsizetype(counts[i])));
+        if (const auto refusal = jpegScanRefusal(piece))
+            return refusal;
+        image.work += piece.work;
+        if (const auto refusal = jpegScanRefusal(image))
+            return refusal;
+    }
+    return std::nullopt;
+}
+
+} // namespace velmora

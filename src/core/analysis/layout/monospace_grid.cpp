@@ -1,0 +1,84 @@
+#include "core/analysis/layout/monospace_grid.h"
+
+#include "core/support/upper_median.h"
+
+#include <algorithm>
+#include <complex>
+#include <numbers>
+
+namespace velmora {
+
+namespace {
+
+// Monospace pitches lie between these shares of the line's height (ascenders to
+// descenders, or less for a line without them).
+constexpr double smallestPitchShare = 0.4;
+constexpr double largestPitchShare = 0.95;
+// Fewer glyphs cannot tell a grid from chance.
+constexpr int minimumGlyphs = 8;
+// How far from the median step between neighbours the pitch is looked for.
+constexpr double searchShare = 0.08;
+// How strongly the centres must agree on one phase (1 = all exactly on the grid).
+constexpr double minimumAgreement = 0.72;
+// Share of centres that must lie within a fifth of a cell of the grid.
+constexpr double minimumOnGrid = 0.75;
+
+// How well the centres agree on a grid of this pitch, and the grid's phase.
+std::complex<double> phaseSum(const QList<double> &centres, double pitch)
+{
+    std::complex<double> sum;
+    for (const double c : centres)
+        sum += std::polar(1.0, 2 * std::numbers::pi * c / pitch);
+    return sum / double(centres.size());
+}
+
+} // namespace
+
+std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres, double lineHeight)
+{
+    if (glyphCentres.size() < minimumGlyphs || lineHeight <= 0)
+        return std::nullopt;
+    // Neighbouring glyphs of a monospace line mostly lie one pitch apart: the median
+    // step between neighbours is close to it.
+    const double smallest = smallestPitchShare * lineHeight;
+    const double largest = largestPitchShare * lineHeight;
+    QList<double> steps;
+    for (qsizetype i = 1; i < glyphCentres.size(); ++i) {
+        const double step = glyphCentres[i] - glyphCentres[i - 1];
+        if (step >= smallest && step <= largest)
+            steps.append(step);
+    }
+    if (steps.size() < minimumGlyphs / 2)
+        return std::nullopt;
+    const double estimate = upperMedian(std::move(steps));
+
+    // The pitch near that estimate that the centres agree on best, in steps fine
+    // enough that the phase drifts by under a tenth of a cell across the line.
+    const auto [first, last] = std::minmax_element(glyphCentres.begin(), glyphCentres.end());
+    const double extent = std::max(1.0, *last - *first);
+    const double increment = std::max(0.001, 0.1 * estimate * estimate / extent);
+    std::optional<double> best;
+    double bestAgreement = minimumAgreement;
+    for (double pitch = (1 - searchShare) * estimate; pitch <= (1 + searchShare) * estimate; pitch += increment) {
+        const double agreement = std::abs(phaseSum(glyphCentres, pitch));
+        if (agreement >= bestAgreement) {
+            best = pitch;
+            bestAgreement = agreement;
+        }
+    }
+    if (!best)
+        return std::nullopt;
+
+    const double phase = std::arg(phaseSum(glyphCentres, *best));
+    MonospaceGrid grid{*best, phase / (2 * std::numbers::pi) * *best};
+    int onGrid = 0;
+    for (const double c : glyphCentres) {
+        const double offset = c - (grid.origin + grid.cellAt(c) * grid.pitch);
+        onGrid += std::abs(offset) <= 0.2 * grid.pitch;
+    }
+    if (onGrid < minimumOnGrid * glyphCentres.size())
+        return std::nullopt;
+    return grid;
+}
+
+} // namespace velmora

@@ -1,0 +1,246 @@
+#include "core/analysis/layout/text_layout.h"
+
+#include "core/analysis/ink/connected_runs.h"
+#include "core/support/upper_median.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <numeric>
+
+namespace velmora {
+
+namespace {
+
+// A region cannot hold legible text when it is lower than this (pixels).
+constexpr int minimumTextHeight = 6;
+// A line of text with ascenders and descenders is about twice as tall as a typical
+// character; a region much taller holds lines that touch.
+constexpr double singleLineHeightFactor = 2.6;
+// Text covers well under three quarters of its line's box (short words of heavy
+// glyphs at small sizes, with their antialiased edges, come near 0.6); a denser region
+// is a picture or a bar.
+constexpr double maximumTextDensity = 0.7;
+// A band of rows thinner than this share of a character, within this share of a
+// character of another band, is part of that band's line.
+constexpr double thinBandShare = 0.4;
+constexpr double nearBandShare = 0.5;
+// Lines that touch make a band at least this many characters tall; between them, in
+// the middle share of the band, lies a row with at most this share of the fullest
+// row's ink. The glyphs cut there reach this share of a character into the other line.
+constexpr double touchingLinesHeightFactor = 1.8;
+constexpr double middleShare = 0.4;
+constexpr double touchingRowShare = 0.25;
+constexpr double cutGlyphReach = 0.5;
+
+using Run = TextLayout::Run;
+
+// Runs of non-zero counts separated by at least minimumGap zeros.
+QList<Run> runs(const std::vector<int> &counts, int minimumGap)
+{
+    QList<Run> result;
+    int gap = minimumGap;
+    for (int i = 0; i < int(counts.size()); ++i) {
+        if (counts[i] == 0) {
+            ++gap;
+            continue;
+        }
+        if (gap >= minimumGap || result.isEmpty())
+            result.append({i, 1});
+        else
+            result.last().length = i - result.last().start + 1;
+        gap = 0;
+    }
+    return result;
+}
+
+} // namespace
+
+// A band of rows much thinner than a character, close to another band, belongs to
+// that band's line: an underscore or an underline below the letters, the dots and
+// accents above them.
+QList<TextLayout::Run> TextLayout::joinThinBands(QList<Run> bands) const
+{
+    const int thin = std::max(2, int(std::lround(thinBandShare * m_typicalGlyphHeight)));
+    const int near = std::max(2, int(std::lround(nearBandShare * m_typicalGlyphHeight)));
+    for (qsizetype i = 0; i < bands.size();) {
+        if (bands.size() < 2 || bands[i].length >= thin) {
+            ++i;
+            continue;
+        }
+        const int above = i > 0 ? bands[i].start - (bands[i - 1].start + bands[i - 1].length) : INT_MAX;
+        const int below = i + 1 < bands.size() ? bands[i + 1].start - (bands[i].start + bands[i].length) : INT_MAX;
+        if (std::min(above, below) > near) {
+            ++i;
+            continue;
+        }
+        const qsizetype into = above <= below ? i - 1 : i + 1;
+        const int start = std::min(bands[into].start, bands[i].start);
+        const int end = std::max(bands[into].start + bands[into].length, bands[i].start + bands[i].length);
+        bands[into] = {start, end - start};
+        bands.removeAt(i);
+        i = std::max<qsizetype>(0, i - 1);
+    }
+    return bands;
+}
+
+TextLayout::TextLayout(const InkMap &ink)
+    : m_width(ink.width()), m_height(ink.height())
+{
+    const std::size_t count = std::size_t(m_width) * m_height;
+    m_ink.assign(count, 0);
+    m_setAside.assign(count, 0);
+    m_groundEdges.assign(count, 0);
+    for (int y = 0; y < m_height; ++y) {
+        const uchar *line = ink.contrast().constScanLine(y);
+        for (int x = 0; x < m_width; ++x) {
+            m_ink[index(x, y)] = line[x] >= InkMap::inkThreshold;
+            m_groundEdges[index(x, y)] = ink.groundChangesAt(x, y);
+        }
+    }
+    setAsideRulesAndFrames(ink);
+    setAsideFaintRules(ink);
+    cut(QRect(0, 0, m_width, m_height), 0);
+    for (TextRegion &region : m_regions)
+        region.columnEnd = columnEnd(region.box);
+}
+
+void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
+{
+    const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
+    const std::vector<PieceExtent> extents = pieces.extents();
+    std::vector<int> heights;
+    for (const PieceExtent &p : extents) {
+        if (p.height() >= 3)
+            heights.push_back(p.height());
+    }
+    if (heights.empty()) {
+        m_typicalGlyphHeight = minimumTextHeight;
+        return;
+    }
+    m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
+    std::vector<std::uint8_t> lines = straightLines();
+    std::vector<int> linePixels(extents.size(), 0);
+    for (const PixelRun &run : pieces.runs) {
+        for (int x = run.left; x <= run.right; ++x)
+            linePixels[std::size_t(run.piece)] += onThinLine(lines[index(x, run.y)]);
+    }
+
+    const double glyph = m_typicalGlyphHeight;
+    for (const PixelRun &run : pieces.runs) {
+        const PieceExtent &p = extents[std::size_t(run.piece)];
+        const int w = p.width();
+        const int h = p.height();
+        const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
+        // A frame is an outline: little of its ink lies off its lines, which glyphs drawn
+        // against it may touch.
+        const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
+            && p.pixels - linePixels[std::size_t(run.piece)] < 0.12 * double(w) * h;
+        if (rule || frame) {
+            const auto first = std::ptrdiff_t(index(run.left, run.y));
+            const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
+            std::fill(m_ink.begin() + first, m_ink.begin() + end, 0);
+            std::fill(m_setAside.begin() + first, m_setAside.begin() + end, 1);
+        }
+    }
+    returnGlyphsTouchingRules(ink, lines);
+}
+
+QList<qsizetype> TextLayout::regionsLongestFirst() const
+{
+    QList<double> lengths;
+    for (const TextRegion &region : m_regions) {
+        const double lineHeight = region.singleLine ? region.box.height() : 2.0 * m_typicalGlyphHeight;
+        lengths.append(double(region.box.width()) * region.box.height() / (lineHeight * lineHeight));
+    }
+    QList<qsizetype> order(m_regions.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&lengths](qsizetype a, qsizetype b) { return lengths[a] > lengths[b]; });
+    return order;
+}
+
+QRect TextLayout::inkBounds(const QRect &area) const
+{
+    int minX = INT_MAX, minY = INT_MAX, maxX = -1, maxY = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (m_ink[index(x, y)]) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+        }
+    }
+    return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+}
+
+void TextLayout::cut(const QRect &area, int bleed)
+{
+    const QRect box = inkBounds(area);
+    if (box.isEmpty())
+        return;
+
+    std::vector<int> rows(box.height(), 0);
+    std::vector<int> columns(box.width(), 0);
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (m_ink[index(x, y)]) {
+                ++rows[y - box.top()];
+                ++columns[x - box.left()];
+            }
+        }
+    }
+
+    const QList<Run> bands = joinThinBands(runs(rows, 1));
+    if (bands.size() > 1) {
+        findAlleys(box, bands);
+        for (const Run &band : bands)
+            cut(QRect(box.left(), box.top() + band.start, box.width(), band.length), bleed);
+        return;
+    }
+
+    const bool singleLine = box.height() <= singleLineHeightFactor * m_typicalGlyphHeight;
+    const double lineHeight = singleLine ? box.height() : 2.0 * m_typicalGlyphHeight;
+    const QList<int> cuts = columnCuts(box, columns, lineHeight);
+    if (!cuts.isEmpty()) {
+        int left = box.left();
+        for (const int at : cuts) {
+            cut(QRect(left, box.top(), at - left, box.height()), bleed);
+            left = at;
+        }
+        cut(QRect(left, box.top(), box.right() + 1 - left, box.height()), bleed);
+        return;
+    }
+    // Lines that touch: cut through the row with the least ink between them. A single
+    // line is densest in its middle, so only a thin row there parts two lines. Glyphs
+    // cut there reach across into the neighbouring line.
+    if (box.height() >= touchingLinesHeightFactor * m_typicalGlyphHeight) {
+        const int first = int(box.height() * (1 - middleShare) / 2);
+        const int last = box.height() - 1 - first;
+        int thinnest = first;
+        for (int y = first; y <= last; ++y) {
+            if (rows[y] < rows[thinnest])
+                thinnest = y;
+        }
+        const int widest = *std::max_element(rows.begin(), rows.end());
+        if (rows[thinnest] <= touchingRowShare * widest) {
+            const int reach = std::max(bleed, int(std::lround(cutGlyphReach * m_typicalGlyphHeight)));
+            cut(QRect(box.left(), box.top(), box.width(), thinnest + 1), reach);
+            cut(QRect(box.left(), box.top() + thinnest + 1, box.width(), box.height() - thinnest - 1), reach);
+            return;
+        }
+    }
+
+    if (box.height() < minimumTextHeight || box.width() < 3)
+        return;
+    qint64 inkPixels = 0;
+    for (const int c : columns)
+        inkPixels += c;
+    // A wide region that is mostly ink is a picture or a bar, not a line of text.
+    if (box.width() > box.height() && double(inkPixels) > maximumTextDensity * double(box.width()) * box.height())
+        return;
+    m_regions.append({box, singleLine, bleed});
+}
+
+} // namespace velmora

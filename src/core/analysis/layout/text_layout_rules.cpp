@@ -1,0 +1,252 @@
+#include "core/analysis/layout/text_layout.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+// The lines of rules and frames, the glyphs that touch them, and rules too faint to
+// count as ink.
+
+namespace velmora {
+
+namespace {
+
+// A straight run of ink at least this many characters long and at most this many
+// pixels thick is a line of a rule or a frame: longer than any stroke of a glyph, and
+// thinner than the stems of a heading that are as long.
+constexpr double lineLengthFactor = 2.0;
+constexpr int lineThickness = 3;
+// A glyph that touches a rule is at least this share of a character tall. A lower piece
+// is text (an underscore, the sliver of a glyph cut off at the rule) when its ink is as
+// strong as the line's, else the line's antialiased fringe.
+constexpr double glyphHeightShare = 0.3;
+// A piece this narrow (pixels) that joins two parallel lines is a short stretch of a
+// rule between them (a cell's side in a table of one row), not a glyph.
+constexpr int barWidth = 3;
+// A line that runs on past a glyph by this many pixels on both sides, or into a line
+// that crosses it, carries it; a rounded corner, or the short side of a frame, meets
+// its lines where they end.
+constexpr int lineReach = 2;
+
+// A rule too faint to count as ink is as long as a rule of ink: across the rows of a
+// line of text and a little more, or along a few characters. A run of faint ink is such
+// a rule where it is mostly fainter than ink and, at this share of its length, stands
+// alone: the pixels two away on either side hold no faint ink.
+constexpr double verticalRuleLength = 2.5;
+constexpr double horizontalRuleLength = 4;
+constexpr double faintRuleShare = 0.8;
+constexpr double standingAloneShare = 0.5;
+
+// Marks of straightLines(), and of the pieces walked through in returnGlyphsTouchingRules().
+constexpr std::uint8_t longAcross = 1;
+constexpr std::uint8_t longDown = 2;
+constexpr std::uint8_t thinAcross = 4;
+constexpr std::uint8_t thinDown = 8;
+constexpr std::uint8_t visited = 16;
+
+} // namespace
+
+// Marks each pixel of ink by the straight runs through it, across and down: long enough
+// for a line, or thin enough for one.
+std::vector<std::uint8_t> TextLayout::straightLines() const
+{
+    const int lineLength = std::max(8, int(std::lround(lineLengthFactor * m_typicalGlyphHeight)));
+    std::vector<std::uint8_t> marks(m_ink.size(), 0);
+    const auto markOf = [lineLength](int length, std::uint8_t isLong, std::uint8_t isThin) -> std::uint8_t {
+        return length >= lineLength ? isLong : length <= lineThickness ? isThin : 0;
+    };
+    // Runs down are followed a row at a time, each column's run so far counted, so that
+    // the page is read in the order it is stored.
+    std::vector<int> down(std::size_t(m_width), 0);
+    const auto endRunDown = [&](int x, int y) { // the run of column x that ended above row y
+        if (const std::uint8_t mark = markOf(down[x], longDown, thinDown)) {
+            for (int k = y - down[x]; k < y; ++k)
+                marks[index(x, k)] |= mark;
+        }
+        down[x] = 0;
+    };
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width;) {
+            if (!m_ink[index(x, y)]) {
+                endRunDown(x, y);
+                ++x;
+                continue;
+            }
+            int end = x;
+            for (; end < m_width && m_ink[index(end, y)]; ++end)
+                ++down[end];
+            if (const std::uint8_t mark = markOf(end - x, longAcross, thinAcross)) {
+                for (int k = x; k < end; ++k)
+                    marks[index(k, y)] |= mark;
+            }
+            x = end;
+        }
+    }
+    for (int x = 0; x < m_width; ++x)
+        endRunDown(x, m_height);
+    return marks;
+}
+
+// A pixel lies on a thin line across when its run across is long and its run down is
+// thin, and the same way down: the lines of a rule or a frame, not a filled area. Where
+// two lines cross, or a glyph drawn against a line thickens it, it is neither.
+bool TextLayout::onThinLine(std::uint8_t marks)
+{
+    return ((marks & longAcross) && (marks & thinDown)) || ((marks & longDown) && (marks & thinAcross));
+}
+
+// A glyph drawn against a rule (a descender on a cell's gridline, the first letter of a
+// cell against its left rule, a glyph cut off at the next column) is one piece of ink
+// with the rule, and was set aside with it: the line's characters would go unread and
+// the boxes of the value leave its ink out. What hangs on a line of the rule somewhere
+// along it, with the line running on past it on both sides, and is as tall as a glyph
+// or as strong as the line, is given back to the text. The corners of a frame, its
+// sides too short for a line, stretches of a rule between two lines, and the line's
+// antialiased fringe, stay set aside.
+void TextLayout::returnGlyphsTouchingRules(const InkMap &ink, std::vector<std::uint8_t> &lines)
+{
+    const int glyphHeight = std::max(3, int(std::lround(glyphHeightShare * m_typicalGlyphHeight)));
+    const QRect page(0, 0, m_width, m_height);
+    const auto setAside = [&](int x, int y) { return page.contains(x, y) && m_setAside[index(x, y)] != 0; };
+    // Within what was set aside, the lines are its long straight runs, however thick a
+    // glyph drawn against them makes them.
+    const auto lineAt = [&](int x, int y, std::uint8_t direction) { return setAside(x, y) && (lines[index(x, y)] & direction); };
+    const auto across = [&](int x, int y) { return lineAt(x, y, longAcross); };
+    const auto down = [&](int x, int y) { return lineAt(x, y, longDown); };
+    const auto loose = [&](int x, int y) {
+        return setAside(x, y) && !(lines[index(x, y)] & (longAcross | longDown | visited));
+    };
+    // Whether the line through (x, y) runs on from there in steps of (dx, dy).
+    const auto runsOn = [&](int x, int y, int dx, int dy) {
+        const std::uint8_t along = dx != 0 ? longAcross : longDown;
+        const std::uint8_t crossing = dx != 0 ? longDown : longAcross;
+        for (int k = 1; k <= lineReach; ++k) {
+            if (lineAt(x + k * dx, y + k * dy, crossing))
+                return true;
+            if (!lineAt(x + k * dx, y + k * dy, along))
+                return false;
+        }
+        return true;
+    };
+
+    std::vector<QPoint> piece;
+    std::vector<QPoint> queue;
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            if (!loose(x, y))
+                continue;
+            // The piece off the lines, and where it meets them.
+            piece.clear();
+            queue.assign(1, QPoint(x, y));
+            lines[index(x, y)] |= visited;
+            QRect bounds(x, y, 1, 1);
+            while (!queue.empty()) {
+                const QPoint p = queue.back();
+                queue.pop_back();
+                piece.push_back(p);
+                bounds = bounds.united(QRect(p, QSize(1, 1)));
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        if (loose(p.x() + dx, p.y() + dy)) {
+                            lines[index(p.x() + dx, p.y() + dy)] |= visited;
+                            queue.push_back(QPoint(p.x() + dx, p.y() + dy));
+                        }
+                    }
+                }
+            }
+            int strongest = 0;
+            int strongestLine = 0;
+            bool touches = false;
+            bool carried = true;
+            bool lineAbove = false, lineBelow = false, lineLeft = false, lineRight = false;
+            for (const QPoint &p : piece) {
+                strongest = std::max(strongest, ink.contrastAt(p.x(), p.y()));
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = p.x() + dx, ny = p.y() + dy;
+                        if (across(nx, ny)) {
+                            touches = true;
+                            carried = carried && runsOn(bounds.left(), ny, -1, 0) && runsOn(bounds.right(), ny, 1, 0);
+                            lineAbove = lineAbove || ny < bounds.top();
+                            lineBelow = lineBelow || ny > bounds.bottom();
+                        }
+                        if (down(nx, ny)) {
+                            touches = true;
+                            carried = carried && runsOn(nx, bounds.top(), 0, -1) && runsOn(nx, bounds.bottom(), 0, 1);
+                            lineLeft = lineLeft || nx < bounds.left();
+                            lineRight = lineRight || nx > bounds.right();
+                        }
+                        if (across(nx, ny) || down(nx, ny))
+                            strongestLine = std::max(strongestLine, ink.contrastAt(nx, ny));
+                    }
+                }
+            }
+            const bool bar = (bounds.width() <= barWidth && lineAbove && lineBelow)
+                || (bounds.height() <= barWidth && lineLeft && lineRight);
+            const bool text = bounds.height() >= glyphHeight || strongest >= strongestLine;
+            if (!touches || !carried || bar || !text)
+                continue;
+            for (const QPoint &p : piece) {
+                m_setAside[index(p.x(), p.y())] = 0;
+                m_ink[index(p.x(), p.y())] = 1;
+            }
+        }
+    }
+}
+
+// Rules too faint to count as ink (the light grid of a spreadsheet, hairlines between
+// the rows of a table) still part cells: straight runs of faint ink, a pixel or two
+// thick, as long as rules of ink are. Their faint pixels are set aside; a glyph's ink
+// that touches them stays.
+void TextLayout::setAsideFaintRules(const InkMap &ink)
+{
+    const auto faint = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < m_width && y < m_height && ink.contrastAt(x, y) >= InkMap::faintInkThreshold;
+    };
+    const auto setAside = [&](int x, int y) {
+        if (faint(x, y) && ink.contrastAt(x, y) < InkMap::inkThreshold)
+            m_setAside[index(x, y)] = 1;
+    };
+    // A run along `length` steps from `start` by `step`, with `across` the step to the side.
+    const auto inspect = [&](QPoint start, QPoint step, QPoint across, int length) {
+        int light = 0, alone = 0;
+        for (int k = 0; k < length; ++k) {
+            const QPoint p = start + k * step;
+            light += ink.contrastAt(p.x(), p.y()) < InkMap::inkThreshold;
+            const QPoint before = p - 2 * across, after = p + 2 * across;
+            alone += !faint(before.x(), before.y()) && !faint(after.x(), after.y());
+        }
+        if (light < faintRuleShare * length || alone < standingAloneShare * length)
+            return;
+        for (int k = 0; k < length; ++k) {
+            for (int side = -1; side <= 1; ++side) {
+                const QPoint p = start + k * step + side * across;
+                setAside(p.x(), p.y());
+            }
+        }
+    };
+    const int tallest = int(std::ceil(verticalRuleLength * m_typicalGlyphHeight));
+    const int longest = int(std::ceil(horizontalRuleLength * m_typicalGlyphHeight));
+    for (int x = 0; x < m_width; ++x) {
+        for (int y = 0; y < m_height;) {
+            const int start = y;
+            while (y < m_height && faint(x, y))
+                ++y;
+            if (y - start >= tallest)
+                inspect(QPoint(x, start), QPoint(0, 1), QPoint(1, 0), y - start);
+            y = std::max(y, start + 1);
+        }
+    }
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width;) {
+            const int start = x;
+            while (x < m_width && faint(x, y))
+                ++x;
+            if (x - start >= longest)
+                inspect(QPoint(start, y), QPoint(1, 0), QPoint(0, 1), x - start);
+            x = std::max(x, start + 1);
+        }
+    }
+}
+
+} // namespace velmora

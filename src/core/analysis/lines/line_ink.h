@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/analysis/ink/ink_map.h"
+
+#include <QList>
+#include <QRect>
+
+namespace velmora {
+
+/// A run of page columns, both ends included.
+struct ColumnSpan
+{
+    int left = 0;
+    int right = -1;
+
+    int width() const { return right - left + 1; }
+    double centre() const { return (left + right) / 2.0; }
+    friend bool operator==(const ColumnSpan &, const ColumnSpan &) = default;
+};
+
+/// A glyph, or glyphs whose ink touches: its strong ink, and the faint edges around it.
+struct InkSegment
+{
+    ColumnSpan strong;
+    ColumnSpan faint;
+    int top = 0;    ///< Highest row of strong ink.
+    int bottom = 0; ///< Lowest row of strong ink.
+
+    int height() const { return bottom - top + 1; }
+
+    friend bool operator==(const InkSegment &, const InkSegment &) = default;
+};
+
+// The ink of one line of text: its glyphs (connected ink; glyphs that touch stay one),
+// and the underscores, which are told apart by having ink only in a thin stroke at
+// the bottom of the line with nothing above it. A stroke that runs on under the
+// letters beside it is an underline, not an underscore.
+class LineInk
+{
+public:
+    /// `partedFromNeighbours`: the band was cut from lines that touch it, whose glyph
+    /// tips along the cut are not this line's.
+    LineInk(const InkMap &ink, const QRect &band, bool partedFromNeighbours = false);
+
+    const QRect &band() const { return m_band; }
+    /// Glyphs from left to right (their columns may overlap a little); underscores are
+    /// not among them.
+    const QList<InkSegment> &segments() const { return m_segments; }
+    /// Underscore strokes from left to right.
+    const QList<ColumnSpan> &underscores() const { return m_underscores; }
+    /// Flat strokes at the bottom of the line that glyphs touch, from left to right:
+    /// in a tightly set typeface an underscore joins the letters beside it, so its
+    /// stroke is part of their glyph. Only a character read as an underscore is
+    /// placed on one.
+    const QList<ColumnSpan> &touchedBars() const { return m_touchedBars; }
+    /// Faint ink at either end of the line that is no glyph, from left to right: the
+    /// rounded end of a frame around the text, or the sliver of a glyph cut off at a rule.
+    const QList<ColumnSpan> &faintEnds() const { return m_faintEnds; }
+
+private:
+    QRect m_band;
+    QList<InkSegment> m_segments;
+    QList<ColumnSpan> m_underscores;
+    QList<ColumnSpan> m_touchedBars;
+    QList<ColumnSpan> m_faintEnds;
+};
+
+} // namespace velmora

@@ -1,0 +1,86 @@
+#include "core/analysis/repairs/key_prefix_repair.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// A kind of key by its fixed beginning and the shape of the rest.
+struct KeyPrefix
+{
+    QString prefix;
+    /// What each character of the prefix may have been read as, itself included.
+    QList<QString> readings;
+    /// The range of the key's length as read (a character lost or gained); no longest
+    /// when 0.
+    qsizetype shortest = 0;
+    qsizetype longest = 0;
+    /// How many dots the key holds.
+    int dots = 0;
+};
+
+const QList<KeyPrefix> &keyPrefixes()
+{
+    static const QList<KeyPrefix> prefixes{
+        {QStringLiteral("AIza"), {QStringLiteral("A"), QStringLiteral("Il1|!"), QStringLiteral("z"), QStringLiteral("a")}, 38, 40, 0},
+        {QStringLiteral("eyJ"), {QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("JIl1|TS")}, 30, 0, 2},
+        {QStringLiteral("sk_live_"),
+         {QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("_"), QStringLiteral("lI1"), QStringLiteral("i"), QStringLiteral("v"),
+          QStringLiteral("e"), QStringLiteral("_")},
+         24, 0, 0},
+    };
+    return prefixes;
+}
+
+bool isKeyCharacter(const QString &text)
+{
+    return text.size() == 1 && text.front().unicode() < 0x80
+        && (text.front().isLetterOrNumber() || text.front() == u'_' || text.front() == u'-' || text.front() == u'.');
+}
+
+// Rewrites the key of the run [first, last] beginning at its first letter or digit.
+int repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    qsizetype start = first;
+    while (start <= last && !(characters[start].text.size() == 1 && characters[start].text.front().isLetterOrNumber()))
+        ++start;
+    qsizetype end = start;
+    while (end <= last && isKeyCharacter(characters[end].text))
+        ++end;
+    const qsizetype length = end - start;
+    const int dots = int(std::count_if(characters.begin() + start, characters.begin() + end,
+                                       [](const ReadCharacter &character) { return character.text == QLatin1String("."); }));
+    for (const KeyPrefix &key : keyPrefixes()) {
+        if (length < key.prefix.size() || length < key.shortest || (key.longest > 0 && length > key.longest) || dots != key.dots)
+            continue;
+        bool readAlike = true;
+        for (qsizetype k = 0; k < key.readings.size() && readAlike; ++k) {
+            const QString &text = characters[start + k].text;
+            readAlike = text.size() == 1 && key.readings[k].contains(text.front());
+        }
+        if (!readAlike)
+            continue;
+        int replaced = 0;
+        for (qsizetype k = 0; k < key.prefix.size(); ++k) {
+            QString &text = characters[start + k].text;
+            if (text != key.prefix[k]) {
+                text = key.prefix[k];
+                ++replaced;
+            }
+        }
+        return replaced;
+    }
+    return 0;
+}
+
+} // namespace
+
+int repairKeyPrefixes(QList<ReadCharacter> &characters)
+{
+    int replaced = 0;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) { replaced += repairRun(characters, first, last); });
+    return replaced;
+}
+
+} // namespace velmora

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/analysis/repairs/token_repair.h"
+
+#include <QList>
+
+namespace velmora {
+
+/// Puts back the fixed beginning of a kind of key that was read with a look-alike in
+/// it, where the rest of the run leaves no doubt about the kind: a Google API key
+/// ("AIza" and 35 more characters, give or take one misread) read "Alza" or "A1za", a
+/// JWT (at least 30 characters in three dot-separated parts, the first beginning "eyJ")
+/// read "eyI", "eyl", "eyT" or "eyS", a Stripe live key ("sk_live_" and 16 or more
+/// characters) read "sk_Iive_" or "sk_1ive_". Quotes or brackets before the key stay as
+/// read.
+/// Returns how many characters it replaced.
+int repairKeyPrefixes(QList<ReadCharacter> &characters);
+
+} // namespace velmora

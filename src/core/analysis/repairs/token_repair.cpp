@@ -1,0 +1,239 @@
+#include "core/analysis/repairs/token_repair.h"
+
+#include "core/analysis/repairs/address_repair.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// A run is a token when it is at least this long and this share of its other
+// characters are token characters.
+constexpr qsizetype shortestToken = 8;
+constexpr double tokenShare = 0.8;
+// Keys are at least this long; a run as long that ends with a bracket opened nowhere
+// before it on its line is a key whose last character was read as a bracket.
+constexpr qsizetype shortestKey = 16;
+// Card and phone numbers are set in groups of at most this many digits.
+constexpr qsizetype digitGroupLength = 4;
+
+// The bracket that opens the run's closing bracket `c`, or the one that closes `c`.
+QChar partner(QChar c)
+{
+    static const QString opening = QStringLiteral("([{");
+    static const QString closing = QStringLiteral(")]}");
+    if (const qsizetype at = opening.indexOf(c); at >= 0)
+        return closing[at];
+    if (const qsizetype at = closing.indexOf(c); at >= 0)
+        return opening[at];
+    return {};
+}
+
+// Whether the character at `k` is a closing bracket that no character before it opens.
+bool closesNothing(const QList<ReadCharacter> &characters, qsizetype k)
+{
+    const QString &text = characters[k].text;
+    static const QString closing = QStringLiteral(")]}");
+    if (text.size() != 1 || !closing.contains(text.front()))
+        return false;
+    const QString opening(partner(text.front()));
+    return std::none_of(characters.begin(), characters.begin() + k, [&opening](const ReadCharacter &character) {
+        return character.text == opening;
+    });
+}
+
+// Whether the "@" at `at` ends the user information of a URL ("scheme://user:password@"),
+// whose host needs no dot ("redis://:secret@cache").
+bool endsUserInformation(const QList<ReadCharacter> &characters, qsizetype first, qsizetype at)
+{
+    for (qsizetype j = at - 1; j >= first + 2; --j) {
+        if (characters[j].text == QLatin1String("/"))
+            return characters[j - 1].text == QLatin1String("/") && characters[j - 2].text == QLatin1String(":");
+    }
+    return false;
+}
+
+// Whether the character at `k` of the run [first, last] cannot stand there.
+bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
+{
+    const QString &text = characters[k].text;
+    if (text.size() != 1)
+        return false;
+    const QChar c = text.front();
+    if (c.unicode() >= 0x80)
+        return true;
+    if (c == u'|' || c == u'!')
+        return true;
+    if (const QChar other = partner(c); !other.isNull()) {
+        return std::none_of(characters.begin() + first, characters.begin() + last + 1,
+                            [other](const ReadCharacter &character) { return character.text == QString(other); });
+    }
+    // An address's "@" is followed by its domain, up to what ends the address or the
+    // line, and the "@" of a URL's user information by its host.
+    if (c == u'@')
+        return !beginsAddressDomain(characters, k + 1, last) && !(last == characters.size() - 1 && beginsDomainCutByLineEnd(characters, k + 1))
+            && !endsUserInformation(characters, first, k);
+    if (c == u'&') {
+        // An "&" joins the parameters of a URL's query, after a "?" or an "=".
+        return std::none_of(characters.begin(), characters.begin() + k, [](const ReadCharacter &character) {
+            return character.text == QLatin1String("?") || character.text == QLatin1String("=");
+        });
+    }
+    return false;
+}
+
+// Words, names and compounds of any language are no tokens: a token holds a digit, or
+// capitals inside it, as random keys and identifiers do.
+bool looksRandom(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    int innerCapitals = 0;
+    for (qsizetype k = first; k <= last; ++k) {
+        const QString &text = characters[k].text;
+        if (text.size() != 1 || text.front().unicode() >= 0x80)
+            continue;
+        if (text.front().isDigit())
+            return true;
+        innerCapitals += k > first && text.front().isUpper();
+    }
+    return innerCapitals >= 2;
+}
+
+// The characters of the run [first, last] that cannot stand where they are, if the run
+// reads as a token.
+QList<qsizetype> strays(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    QList<qsizetype> result;
+    if (last - first + 1 < shortestToken || !looksRandom(characters, first, last))
+        return result;
+    const qsizetype tokenCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
+                                                    [](const ReadCharacter &character) { return isTokenCharacter(character.text); });
+    for (qsizetype k = first + 1; k <= last; ++k) {
+        // The last character may close the token (a quote, a bracket), unless it is a
+        // bar or a mark that no token ends with either, or a bracket that ends a key.
+        if (k == last && characters[k].text != QLatin1String("|") && characters[k].text != QLatin1String("!")
+            && !(last - first + 1 >= shortestKey && closesNothing(characters, k)))
+            continue;
+        const qsizetype others = last - first;
+        const qsizetype tokenOthers = tokenCharacters - (isTokenCharacter(characters[k].text) ? 1 : 0);
+        if (double(tokenOthers) >= tokenShare * double(others) && cannotStand(characters, first, last, k))
+            result.append(k);
+    }
+    return result;
+}
+
+void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, int &replaced)
+{
+    for (const qsizetype k : strays(characters, first, last)) {
+        const auto choice = std::find_if(characters[k].alternatives.cbegin(), characters[k].alternatives.cend(),
+                                         [](const SymbolChoice &alternative) {
+                                             return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
+                                         });
+        // An "@" that no address holds is a zero with a dot inside, where Tesseract
+        // offers nothing else.
+        const bool dottedZero = characters[k].text == QLatin1String("@");
+        if (choice == characters[k].alternatives.cend() && !dottedZero)
+            continue;
+        characters[k].text = choice != characters[k].alternatives.cend() ? choice->text : QStringLiteral("0");
+        ++replaced;
+    }
+}
+
+// Marks that join the parts of tokens, addresses and URLs.
+bool isJoiningMark(const QString &text)
+{
+    static const QString marks = QStringLiteral("-_./=");
+    return text.size() == 1 && marks.contains(text.front());
+}
+
+bool isUrlCharacter(const QString &text)
+{
+    static const QString marks = QStringLiteral(":?&%#~");
+    return isTokenCharacter(text) || (text.size() == 1 && marks.contains(text.front()));
+}
+
+// Whether the run [first, last] reads as part of a token: a digit, inner capitals, or a
+// joining mark between its ends.
+bool isTokenPart(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    for (qsizetype k = first + 1; k < last; ++k) {
+        if (isJoiningMark(characters[k].text))
+            return true;
+    }
+    return looksRandom(characters, first, last);
+}
+
+// Whether the runs [first, middle - 1] and [middle, last] are the parts of one token.
+bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first, qsizetype middle, qsizetype last)
+{
+    if (last - first + 1 < shortestToken || !looksRandom(characters, first, last))
+        return false;
+    const qsizetype urlCharacters = std::count_if(characters.begin() + first, characters.begin() + last + 1,
+                                                  [](const ReadCharacter &character) { return isUrlCharacter(character.text); });
+    if (double(urlCharacters) < tokenShare * double(last - first + 1))
+        return false;
+    // Groups of a few digits are set apart on purpose (cards, phone numbers).
+    const auto digitGroup = [&characters](qsizetype from, qsizetype to) {
+        const auto isDigit = [](const ReadCharacter &character) { return character.text.size() == 1 && character.text.front().isDigit(); };
+        return to - from + 1 <= digitGroupLength && std::all_of(characters.begin() + from, characters.begin() + to + 1, isDigit);
+    };
+    if (digitGroup(first, middle - 1) || digitGroup(middle, last))
+        return false;
+    const bool leftPart = isTokenPart(characters, first, middle - 1);
+    const bool rightPart = isTokenPart(characters, middle, last);
+    const QString &leftEnd = characters[middle - 1].text;
+    const QString &rightStart = characters[middle].text;
+    if (!isUrlCharacter(leftEnd) || !isUrlCharacter(rightStart))
+        return false;
+    return (leftPart && rightPart) || (isJoiningMark(leftEnd) && rightPart) || (isJoiningMark(rightStart) && leftPart)
+        || (leftEnd == QLatin1String(":") && rightStart == QLatin1String("/"));
+}
+
+} // namespace
+
+bool isAsciiLetterOrDigit(QChar c)
+{
+    return c.unicode() < 0x80 && c.isLetterOrNumber();
+}
+
+bool isTokenCharacter(const QString &text)
+{
+    static const QString marks = QStringLiteral("_-+/=.");
+    return text.size() == 1 && (isAsciiLetterOrDigit(text.front()) || marks.contains(text.front()));
+}
+
+int joinSplitTokens(QList<ReadCharacter> &characters)
+{
+    int joined = 0;
+    qsizetype first = 0;
+    for (qsizetype k = 1; k < characters.size(); ++k) {
+        if (!characters[k].breakBefore)
+            continue;
+        qsizetype last = k;
+        while (last + 1 < characters.size() && !characters[last + 1].breakBefore)
+            ++last;
+        if (characters[k].looseBreak && arePartsOfOneToken(characters, first, k, last)) {
+            characters[k].breakBefore = false;
+            ++joined;
+        } else {
+            first = k;
+        }
+    }
+    return joined;
+}
+
+int repairTokenRuns(QList<ReadCharacter> &characters)
+{
+    int replaced = 0;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) { repairRun(characters, first, last, replaced); });
+    return replaced;
+}
+
+bool holdsStrayTokenCharacter(const QList<ReadCharacter> &characters)
+{
+    bool found = false;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) { found = found || !strays(characters, first, last).isEmpty(); });
+    return found;
+}
+
+} // namespace velmora

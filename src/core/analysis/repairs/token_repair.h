@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/analysis/recognition/recognized_line.h"
+
+#include <QList>
+#include <QString>
+
+namespace velmora {
+
+/// A character of a recognised line as the token repair sees it.
+struct ReadCharacter
+{
+    QString text;
+    /// Tesseract's other choices for its ink, likeliest first.
+    QList<SymbolChoice> alternatives;
+    /// A word break comes before it.
+    bool breakBefore = false;
+    /// The gap before it, beside a narrow glyph or a mark, is no wider than a glyph's
+    /// own side bearings may leave: the break Tesseract read there may be none.
+    bool looseBreak = false;
+    /// How certain Tesseract is of it.
+    double confidence = 1.0;
+};
+
+/// An ASCII letter or digit.
+bool isAsciiLetterOrDigit(QChar c);
+
+/// One of the characters tokens are written in: ASCII letters, digits and "_-+/=.".
+bool isTokenCharacter(const QString &text);
+
+/// Calls `visit(first, last)` for each run of characters between word breaks.
+template<typename Visit>
+void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
+{
+    qsizetype first = 0;
+    for (qsizetype k = 1; k <= characters.size(); ++k) {
+        if (k == characters.size() || characters[k].breakBefore) {
+            visit(first, k - 1);
+            first = k;
+        }
+    }
+}
+
+/// Inside a run of characters that reads as one token (keys, identifiers, JWTs: long,
+/// nearly all ASCII letters, digits and "_-+/=.", with a digit or inner capitals), puts
+/// Tesseract's likeliest letter or digit in place of a character that such a run
+/// cannot hold where it stands: a letter outside ASCII ("é" for a 6), a bar, an
+/// exclamation mark or a bracket that closes nothing ("|" or "!" for an l), or an "@"
+/// that cannot be an e-mail address's ("@" for a 0 with a dot inside; a zero where
+/// Tesseract offers no letter or digit for it). The first
+/// character of a run and a last one other than a bar or "!" (quotes, brackets around
+/// a token) stay as read. Returns how many characters it replaced.
+int repairTokenRuns(QList<ReadCharacter> &characters);
+
+/// Takes back loose word breaks that split a token: where the runs on both sides read
+/// as parts of one (each holds a digit, inner capitals or a joining mark inside it, or
+/// one ends or begins with a joining mark "-_./=" and the other is such a part, or "https:"
+/// stands before "//") and together they read as a token. Returns how many it took back.
+int joinSplitTokens(QList<ReadCharacter> &characters);
+
+/// Whether a run that reads as a token still holds a character that no token holds
+/// where it stands (its alternatives, if any, offered no letter or digit).
+bool holdsStrayTokenCharacter(const QList<ReadCharacter> &characters);
+
+} // namespace velmora

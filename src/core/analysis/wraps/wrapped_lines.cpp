@@ -1,0 +1,142 @@
+#include "core/analysis/wraps/wrapped_lines.h"
+
+#include "core/analysis/layout/text_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+// Lines of one column start within this share of a character of each other, and the
+// column they stand in ends within a character.
+constexpr double alignedShare = 0.6;
+// The next line of a flow stands at most this many characters lower: the pitch of text
+// set with generous leading, less than the rows of a table, which add their padding.
+// A line without ascenders or descenders has its top or its bottom where another's is
+// not, so the pitch is the less of the distances between tops and between bottoms.
+constexpr double largestPitch = 2.4;
+// A line's ink is at most about this many characters tall, ascenders to descenders.
+constexpr double lineInCharacters = 1.3;
+// A word space is at most this share of a character.
+constexpr double spaceShare = 0.5;
+// A line may have broken a word where the first character of the next line would not
+// have fitted after it in its column, another line fills the column to within the width
+// of a wide letter (in characters), and the column ends within the padding of two cells
+// (a rule, an edge or the next column's text).
+constexpr double filledShare = 1.2;
+constexpr double paddingShare = 3.5;
+// A letter's advance exceeds its ink by its side bearings: up to this share of a
+// character.
+constexpr double bearingShare = 0.2;
+// A rule set aside across at least this share of two lines' common width parts them.
+constexpr double ruleWidthShare = 0.5;
+// A line whose box (which reaches a pixel past its ink) ends this close to its column's
+// end is cut off there: a terminal, a window or a cell keeps a margin of a few pixels.
+constexpr double cutOffMargin = 1.5;
+
+bool separatedByRule(const PlacedLine &above, const PlacedLine &below, const TextLayout &layout)
+{
+    const int left = int(std::ceil(std::max(above.box.left(), below.box.left())));
+    const int right = int(std::floor(std::min(above.box.right(), below.box.right())));
+    if (right <= left)
+        return false;
+    const int needed = int(std::ceil(ruleWidthShare * (right - left)));
+    for (int y = int(std::ceil(above.box.bottom())); y < int(below.box.top()); ++y) {
+        int count = 0;
+        for (int x = left; x < right; ++x)
+            count += layout.isSetAside(x, y);
+        if (count >= needed)
+            return true;
+    }
+    return false;
+}
+
+// The text past the characters of `skipped` that it begins with.
+QStringView skipping(QStringView text, QStringView skipped)
+{
+    while (!text.isEmpty() && skipped.contains(text.front()))
+        text = text.mid(1);
+    return text;
+}
+
+// Whether a text begins with the name of a setting: `KEY=`, `key: `, `"key":`. A colon
+// with more of a word after it is no name's (`host:5432`, `user:password`).
+bool beginsWithAName(QStringView text)
+{
+    text = skipping(text, u" \"'");
+    if (text.isEmpty() || !(text.front().isLetter() || text.front() == u'_'))
+        return false;
+    while (!text.isEmpty() && (text.front().isLetterOrNumber() || QStringView(u"_.-").contains(text.front())))
+        text = text.mid(1);
+    text = skipping(text, u"\"' ");
+    if (text.startsWith(u':'))
+        return text.size() == 1 || QStringView(u" \"'").contains(text[1]);
+    return text.startsWith(u'=');
+}
+
+// The line just below `above` that overlaps it sideways, if any.
+std::optional<qsizetype> lineBelow(const QList<PlacedLine> &lines, qsizetype above)
+{
+    const QRectF &a = lines[above].box;
+    std::optional<qsizetype> best;
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        const QRectF &b = lines[k].box;
+        if (k == above || b.top() <= a.top() + a.height() / 2 || b.left() >= a.right() || b.right() <= a.left())
+            continue;
+        if (!best || b.top() < lines[*best].box.top())
+            best = k;
+    }
+    return best;
+}
+
+} // namespace
+
+TextCut cutOf(const PlacedLine &line)
+{
+    return {line.box.left() <= cutOffMargin, line.box.right() >= line.columnEnd - cutOffMargin};
+}
+
+QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout)
+{
+    QList<std::optional<TextWrap>> wraps(lines.size());
+    const double glyph = layout.typicalGlyphHeight();
+    const double aligned = alignedShare * glyph;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const PlacedLine &line = lines[i];
+        const std::optional<qsizetype> below = lineBelow(lines, i);
+        if (!below)
+            continue;
+        const PlacedLine &next = lines[*below];
+        const double unit = std::max({glyph, line.box.height() / lineInCharacters, next.box.height() / lineInCharacters});
+        const double pitch = std::min(next.box.top() - line.box.top(), next.box.bottom() - line.box.bottom());
+        if (std::abs(next.box.left() - line.box.left()) > aligned || pitch > largestPitch * unit
+            || separatedByRule(line, next, layout))
+            continue;
+        if (cutOf(line).atEnd && beginsWithAName(next.text))
+            continue;
+        // Where the column's text ends: the widest of its lines.
+        double columnRight = line.box.right();
+        QList<double> rights;
+        for (const PlacedLine &other : lines) {
+            if (std::abs(other.box.left() - line.box.left()) <= aligned && std::abs(other.columnEnd - line.columnEnd) <= glyph) {
+                rights.append(other.box.right());
+                columnRight = std::max(columnRight, other.box.right());
+            }
+        }
+        const double room = columnRight - line.box.right();
+        if (room >= next.firstWordRight - next.box.left() + spaceShare * glyph)
+            continue;
+        const double filled = filledShare * glyph;
+        const auto filling = std::count_if(rights.cbegin(), rights.cend(), [&](double right) { return right >= columnRight - filled; });
+        const bool reachesColumnEnd = line.columnEnd - line.box.right() <= paddingShare * glyph;
+        // On a monospace line a letter that did not fit leaves less than half a cell.
+        const bool nextLetterNotFitting = line.cellPitch > 0 ? room < line.cellPitch / 2
+                                                             : room < next.firstCharacterWidth + bearingShare * glyph;
+        wraps[i] = TextWrap{*below, nextLetterNotFitting && filling >= 2 && reachesColumnEnd};
+    }
+    return wraps;
+}
+
+} // namespace velmora
