@@ -47,13 +47,14 @@ void appendEntry(QByteArray &out, quint16 tag, quint16 type, quint32 count, quin
     appendLittleEndian<quint32>(out, valueOrOffset);
 }
 
-// A TIFF whose strips of `rowsPerStrip` rows all hold the same compressed `strip`.
+// A TIFF whose strips of `rowsPerStrip` rows all hold the same compressed `strip`; with
+// `byteCounts` false it says nowhere how long they are.
 QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int samples, quint16 compression,
-                       quint32 rowsPerStrip, const QByteArray &strip)
+                       quint32 rowsPerStrip, const QByteArray &strip, bool byteCounts = true)
 {
     const quint32 strips = (height + rowsPerStrip - 1) / rowsPerStrip;
     const bool alpha = samples == 4;
-    const quint16 entries = alpha ? 11 : 10;
+    const quint16 entries = quint16((alpha ? 11 : 10) - (byteCounts ? 0 : 1));
     const quint32 directoryEnd = 8 + 2 + 12u * entries + 4;
     const quint32 bitsOffset = directoryEnd;
     const quint32 offsetsOffset = bitsOffset + 2 * quint32(samples);
@@ -71,7 +72,8 @@ QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int sam
     appendEntry(tiff, 273, 4, strips, strips == 1 ? stripOffset : offsetsOffset);
     appendEntry(tiff, 277, 3, 1, quint32(samples));
     appendEntry(tiff, 278, 4, 1, rowsPerStrip);
-    appendEntry(tiff, 279, 4, strips, strips == 1 ? quint32(strip.size()) : countsOffset);
+    if (byteCounts)
+        appendEntry(tiff, 279, 4, strips, strips == 1 ? quint32(strip.size()) : countsOffset);
     appendEntry(tiff, 284, 3, 1, 1); // samples interleaved
     if (alpha)
         appendEntry(tiff, 338, 3, 1, 2); // unassociated alpha
@@ -150,6 +152,11 @@ QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int s
 QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip)
 {
     return stripedTiff(width, height, 8, 1, 7, rowsPerStrip, jpegStrip);
+}
+
+QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip)
+{
+    return stripedTiff(width, height, 8, 1, 7, height, jpegStrip, false);
 }
 
 } // namespace velmora::test

@@ -36,4 +36,7 @@ QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int s
 /// that all hold `jpegStrip` (a grey JPEG of `width` × `rowsPerStrip`).
 QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip);
 
+/// The same in one strip whose length no StripByteCounts tag gives.
+QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip);
+
 } // namespace velmora::test

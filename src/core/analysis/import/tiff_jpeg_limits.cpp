@@ -114,10 +114,16 @@ std::optional<ImageInputRefusal> tiffJpegRefusal(const QByteArray &data)
     const QList<quint64> offsets = directory.values(tiled ? kTileOffsets : kStripOffsets);
     const QList<quint64> counts = directory.values(tiled ? kTileByteCounts : kStripByteCounts);
     JpegScanCost image;
-    for (qsizetype i = 0; i < std::min(offsets.size(), counts.size()); ++i) {
-        if (offsets[i] > quint64(data.size()) || counts[i] > quint64(data.size()) - offsets[i])
+    for (qsizetype i = 0; i < offsets.size(); ++i) {
+        if (offsets[i] > quint64(data.size()))
             return ImageInputRefusal::cutShort;
-        const JpegScanCost piece = jpegScanCost(QByteArrayView(data).sliced(qsizetype(offsets[i]), qsizetype(counts[i])));
+        const quint64 rest = quint64(data.size()) - offsets[i];
+        // A byte count that is missing or zero the decoder makes up, at most to the end of
+        // the data: the piece is checked as far as the decoder may read it.
+        const quint64 count = i < counts.size() && counts[i] != 0 ? counts[i] : rest;
+        if (count > rest)
+            return ImageInputRefusal::cutShort;
+        const JpegScanCost piece = jpegScanCost(QByteArrayView(data).sliced(qsizetype(offsets[i]), qsizetype(count)));
         if (const auto refusal = jpegScanRefusal(piece))
             return refusal;
         image.work += piece.work;
