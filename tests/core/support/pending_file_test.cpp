@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -33,13 +34,24 @@ struct SwappedLinkRow
     const char *name;
     ExistingEntry existing;
     const char *before; ///< What the name held when the write began; null: nothing.
+    bool overTheTemporaryFile = false; ///< The link takes the temporary file's name, not the file's.
 };
+
+/// The one hidden temporary file in `folder`.
+QString temporaryFileIn(const QString &folder)
+{
+    const QRegularExpression temporaryName(QStringLiteral("^\\.velmora-.*\\.part$"));
+    const QStringList temporary = entriesOf(folder).filter(temporaryName);
+    EXPECT_EQ(temporary.size(), 1);
+    return temporary.value(0);
+}
 
 class SwappedLink : public TempFolderTest, public ::testing::WithParamInterface<SwappedLinkRow> {};
 
-// Someone who can write to the folder renames a link over the file's name after the
-// write began: what the link names is never written, and the bytes land in the file's
-// own entry or nowhere.
+// Someone who can write to the folder renames a link over the file's name, or over its
+// temporary file, after the write began: what the link names is never written, the
+// bytes land in the file's own entry or nowhere, and a write whose name then holds the
+// link is not reported done.
 TEST_P(SwappedLink, NeverRedirectsTheWrite)
 {
     write("victim.txt", "keep me");
@@ -49,7 +61,8 @@ TEST_P(SwappedLink, NeverRedirectsTheWrite)
     ASSERT_TRUE(file.has_value());
 
     ASSERT_TRUE(QFile::link(path("victim.txt"), path("swapped")));
-    ASSERT_EQ(std::rename(QFile::encodeName(path("swapped")).constData(), QFile::encodeName(path("out.png")).constData()), 0);
+    const QString over = GetParam().overTheTemporaryFile ? path(temporaryFileIn(path("."))) : path("out.png");
+    ASSERT_EQ(std::rename(QFile::encodeName(path("swapped")).constData(), QFile::encodeName(over).constData()), 0);
     const bool published = file->publish("cleaned");
     file.reset();
 
@@ -63,7 +76,9 @@ TEST_P(SwappedLink, NeverRedirectsTheWrite)
 
 INSTANTIATE_TEST_SUITE_P(Rows, SwappedLink, ::testing::Values(
     SwappedLinkRow{"NewFile", ExistingEntry::keep, nullptr},
-    SwappedLinkRow{"ConfirmedReplace", ExistingEntry::replace, "old"}), rowName);
+    SwappedLinkRow{"ConfirmedReplace", ExistingEntry::replace, "old"},
+    SwappedLinkRow{"NewFileFromItsTemporaryFile", ExistingEntry::keep, nullptr, true},
+    SwappedLinkRow{"ConfirmedReplaceFromItsTemporaryFile", ExistingEntry::replace, "old", true}), rowName);
 
 } // namespace
 } // namespace velmora::test
