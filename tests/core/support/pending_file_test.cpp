@@ -3,9 +3,9 @@
 #include "support/row_name.h"
 #include "support/temp_folder_test.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -37,15 +37,6 @@ struct SwappedLinkRow
     bool overTheTemporaryFile = false; ///< The link takes the temporary file's name, not the file's.
 };
 
-/// The one hidden temporary file in `folder`.
-QString temporaryFileIn(const QString &folder)
-{
-    const QRegularExpression temporaryName(QStringLiteral("^\\.velmora-.*\\.part$"));
-    const QStringList temporary = entriesOf(folder).filter(temporaryName);
-    EXPECT_EQ(temporary.size(), 1);
-    return temporary.value(0);
-}
-
 class SwappedLink : public TempFolderTest, public ::testing::WithParamInterface<SwappedLinkRow> {};
 
 // Someone who can write to the folder renames a link over the file's name, or over its
@@ -61,7 +52,8 @@ TEST_P(SwappedLink, NeverRedirectsTheWrite)
     ASSERT_TRUE(file.has_value());
 
     ASSERT_TRUE(QFile::link(path("victim.txt"), path("swapped")));
-    const QString over = GetParam().overTheTemporaryFile ? path(temporaryFileIn(path("."))) : path("out.png");
+    const QStringList temporary = QDir(path(".")).entryList({".velmora-*.part"}, QDir::Files | QDir::Hidden);
+    const QString over = path(GetParam().overTheTemporaryFile ? temporary.value(0) : "out.png");
     ASSERT_EQ(std::rename(QFile::encodeName(path("swapped")).constData(), QFile::encodeName(over).constData()), 0);
     const bool published = file->publish("cleaned");
     file.reset();
