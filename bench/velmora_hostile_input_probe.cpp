@@ -211,6 +211,7 @@ const std::map<std::string, std::function<QString()>> &cases()
         // TIFFs that give no byte counts for their JPEG strip.
         {"43 TIFF 8192x8192, 97 scans, no counts", [] { return importFile("no-counts-scans.tif"); }},
         {"44 TIFF 8192x8192, cut at 60%, no counts", [] { return importFile("no-counts-cut.tif"); }},
+        {"45 TIFF, 80000 overlapping JPEG strips", [] { return importFile("overlapping-strips.tif"); }},
         {"01 nothing (process baseline)", [] { return QStringLiteral("-"); }},
         {"02 PNG declaring 23170x23170", [] { return importBytes(test::pngDeclaring(23170, 23170)); }},
         {"03 PNG declaring 60800x60800", [] { return importBytes(test::pngDeclaring(60800, 60800)); }},
@@ -291,6 +292,7 @@ bool prepareJpegStructureInputs()
            && writeFile(inputPath("stray-strips.tif"), test::jpegTiff(8192, 8192, 1024, insertedBefore(strips, '\xDA', 0, stray)))
            && writeFile(inputPath("cut-short.jpg"), whole.left(whole.size() / 2))
            && writeFile(inputPath("no-counts-cut.tif"), test::jpegTiffWithoutByteCounts(8192, 8192, grey.left(grey.size() * 3 / 5)))
+           && writeFile(inputPath("overlapping-strips.tif"), test::jpegTiffOfOverlappingStrips(80000))
            && writeFile(inputPath("arithmetic-cmyk.jpg"), bench::arithmeticCodedCmykJpeg(8192, 8192));
 }
 

@@ -12,7 +12,9 @@ namespace velmora {
 /// strip or tile is a JPEG datastream of its own, and their scans' work adds up to one
 /// image's (jpeg_scan_limits.h). A strip that runs past the end of the data, or whose
 /// JPEG ends before its end-of-image marker, is cutShort; one whose byte count is
-/// missing (or zero) runs to the end of the data, as far as the decoder may read it. Reads the first image file
+/// missing (or zero) runs to the end of the data, as far as the decoder may read it.
+/// Strips whose bytes overlap (other than strips that share the same bytes), so that
+/// together they hold more than the data, are tooManyScans. Reads the first image file
 /// directory (classic TIFF or BigTIFF) and the JPEG markers of its strips, decoding
 /// nothing. Data that is not a TIFF, or a TIFF compressed otherwise, passes.
 std::optional<ImageInputRefusal> tiffJpegRefusal(const QByteArray &data);

@@ -236,6 +236,8 @@ TEST(JpegTiffTest, TheImporterRefusesABombAndImportsWithinTheLimits)
     EXPECT_EQ(ImageImporter::importImage(jpegTiffWithoutByteCounts(64, 64, progressiveJpeg({.acScans = 9}))).image.size(),
               QSize(64, 64));
     EXPECT_EQ(tiffJpegRefusal(tiffDeclaring(8192, 8192, 8, 3)), std::nullopt);
+    // 2.4 s of walking for 240 KB, growing with the square of the size.
+    EXPECT_EQ(tiffJpegRefusal(jpegTiffOfOverlappingStrips(20000)), ImageInputRefusal::tooManyScans);
     EXPECT_EQ(tiffJpegRefusal(tiff.left(40)), std::nullopt);
     EXPECT_EQ(tiffJpegRefusal(QByteArray("MM\0\x2a\xff\xff\xff\xff", 8)), std::nullopt);
 }
