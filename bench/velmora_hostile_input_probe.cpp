@@ -208,6 +208,10 @@ const std::map<std::string, std::function<QString()>> &cases()
         {"40 TIFF 8192x8192, JPEG strips, stray", [] { return importFile("stray-strips.tif"); }},
         {"41 JPEG 8192x8192 cut half-way", [] { return importFile("cut-short.jpg"); }},
         {"42 admitted JPEG 8192x8192 CMYK, arith.", [] { return importFile("arithmetic-cmyk.jpg"); }},
+        // TIFFs that give no byte counts for their JPEG strip.
+        {"43 TIFF 8192x8192, 97 scans, no counts", [] { return importFile("no-counts-scans.tif"); }},
+        {"44 TIFF 8192x8192, cut at 60%, no counts", [] { return importFile("no-counts-cut.tif"); }},
+        {"45 TIFF, 80000 overlapping JPEG strips", [] { return importFile("overlapping-strips.tif"); }},
         {"01 nothing (process baseline)", [] { return QStringLiteral("-"); }},
         {"02 PNG declaring 23170x23170", [] { return importBytes(test::pngDeclaring(23170, 23170)); }},
         {"03 PNG declaring 60800x60800", [] { return importBytes(test::pngDeclaring(60800, 60800)); }},
@@ -279,6 +283,7 @@ bool prepareJpegStructureInputs()
             row[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
     }
     const QByteArray whole = test::encodedImage(photo, "JPEG");
+    const QByteArray grey = test::encodedImage(photo.convertToFormat(QImage::Format_Grayscale8), "JPEG");
     return writeFile(inputPath("stray-first-scan.jpg"), insertedBefore(bomb, '\xDA', 0, stray))
            && writeFile(inputPath("stray-table.jpg"), insertedBefore(bomb, '\xC4', 0, stray))
            // An empty comment after the first scan, then the stray byte.
@@ -286,6 +291,8 @@ bool prepareJpegStructureInputs()
                         insertedBefore(bomb, '\xDA', 1, QByteArray("\xFF\xFE\x00\x02\x00", 5)))
            && writeFile(inputPath("stray-strips.tif"), test::jpegTiff(8192, 8192, 1024, insertedBefore(strips, '\xDA', 0, stray)))
            && writeFile(inputPath("cut-short.jpg"), whole.left(whole.size() / 2))
+           && writeFile(inputPath("no-counts-cut.tif"), test::jpegTiffWithoutByteCounts(8192, 8192, grey.left(grey.size() * 3 / 5)))
+           && writeFile(inputPath("overlapping-strips.tif"), test::jpegTiffOfOverlappingStrips(80000))
            && writeFile(inputPath("arithmetic-cmyk.jpg"), bench::arithmeticCodedCmykJpeg(8192, 8192));
 }
 
@@ -307,6 +314,7 @@ bool prepareImageFormatInputs()
            && writeFile(inputPath("scans-32000.jpg"), jpegScans(32000, false))
            && writeFile(inputPath("refining-99.jpg"), jpegScans(99, true))
            && writeFile(inputPath("jpeg-scans.tif"), test::jpegTiff(8192, 8192, 8192, jpegScans(98, true)))
+           && writeFile(inputPath("no-counts-scans.tif"), test::jpegTiffWithoutByteCounts(8192, 8192, jpegScans(97, true)))
            && writeFile(inputPath("costly-30.jpg"),
                         test::progressiveJpeg({.width = 8192, .height = 8192, .acScans = 30, .refining = true,
                                                .lastCoefficient = 1}))

@@ -47,13 +47,15 @@ void appendEntry(QByteArray &out, quint16 tag, quint16 type, quint32 count, quin
     appendLittleEndian<quint32>(out, valueOrOffset);
 }
 
-// A TIFF whose strips of `rowsPerStrip` rows all hold the same compressed `strip`.
+// A TIFF whose strips of `rowsPerStrip` rows all hold the same compressed `strip`; with
+// `byteCounts` false it says nowhere how long they are. With a `step`, each strip starts
+// that many bytes after the one before and runs to the end of `strip`.
 QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int samples, quint16 compression,
-                       quint32 rowsPerStrip, const QByteArray &strip)
+                       quint32 rowsPerStrip, const QByteArray &strip, bool byteCounts = true, quint32 step = 0)
 {
     const quint32 strips = (height + rowsPerStrip - 1) / rowsPerStrip;
     const bool alpha = samples == 4;
-    const quint16 entries = alpha ? 11 : 10;
+    const quint16 entries = quint16((alpha ? 11 : 10) - (byteCounts ? 0 : 1));
     const quint32 directoryEnd = 8 + 2 + 12u * entries + 4;
     const quint32 bitsOffset = directoryEnd;
     const quint32 offsetsOffset = bitsOffset + 2 * quint32(samples);
@@ -71,7 +73,8 @@ QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int sam
     appendEntry(tiff, 273, 4, strips, strips == 1 ? stripOffset : offsetsOffset);
     appendEntry(tiff, 277, 3, 1, quint32(samples));
     appendEntry(tiff, 278, 4, 1, rowsPerStrip);
-    appendEntry(tiff, 279, 4, strips, strips == 1 ? quint32(strip.size()) : countsOffset);
+    if (byteCounts)
+        appendEntry(tiff, 279, 4, strips, strips == 1 ? quint32(strip.size()) : countsOffset);
     appendEntry(tiff, 284, 3, 1, 1); // samples interleaved
     if (alpha)
         appendEntry(tiff, 338, 3, 1, 2); // unassociated alpha
@@ -79,9 +82,9 @@ QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int sam
     for (int sample = 0; sample < samples; ++sample)
         appendLittleEndian<quint16>(tiff, quint16(bitsPerSample));
     for (quint32 i = 0; i < strips; ++i)
-        appendLittleEndian<quint32>(tiff, stripOffset);
+        appendLittleEndian<quint32>(tiff, stripOffset + i * step);
     for (quint32 i = 0; i < strips; ++i)
-        appendLittleEndian<quint32>(tiff, quint32(strip.size()));
+        appendLittleEndian<quint32>(tiff, quint32(strip.size()) - i * step);
     return tiff + strip;
 }
 
@@ -150,6 +153,20 @@ QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int s
 QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip)
 {
     return stripedTiff(width, height, 8, 1, 7, rowsPerStrip, jpegStrip);
+}
+
+QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip)
+{
+    return stripedTiff(width, height, 8, 1, 7, height, jpegStrip, false);
+}
+
+QByteArray jpegTiffOfOverlappingStrips(quint32 strips)
+{
+    // From each start of image on, segments of no content up to the one end of image.
+    QByteArray chain;
+    for (quint32 i = 0; i < strips; ++i)
+        chain += QByteArray("\xFF\xD8\x00\x02", 4);
+    return stripedTiff(64, strips, 8, 1, 7, 1, chain + "\xFF\xD9", true, 4);
 }
 
 } // namespace velmora::test

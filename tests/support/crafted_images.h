@@ -36,4 +36,11 @@ QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int s
 /// that all hold `jpegStrip` (a grey JPEG of `width` × `rowsPerStrip`).
 QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip);
 
+/// The same in one strip whose length no StripByteCounts tag gives.
+QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip);
+
+/// A JPEG-compressed TIFF of `strips` one-row strips, each starting four bytes after the
+/// one before and running to the end: its strips' bytes add up to about strips² × 2.
+QByteArray jpegTiffOfOverlappingStrips(quint32 strips);
+
 } // namespace velmora::test

@@ -26,8 +26,32 @@ constexpr int workFolderAttemptLimit = 100;
 
 enum class Move { moved, nameTaken, failed };
 
-/// Moves `from` to the free name `to` in the same folder, atomically, never replacing
-/// what is there.
+/// Moves the files of the folder `from` into `to`, a new empty folder made for them,
+/// where a plain rename replaces nothing, then removes `from`. All or none: when one
+/// fails, the files moved go, and so does `to`.
+bool moveFilesInto(const QString &from, const QString &to)
+{
+    const QDir source(from);
+    QDir target(to);
+    const QDir::Filters files = QDir::Files | QDir::Hidden | QDir::System;
+    for (const QString &name : source.entryList(files)) {
+        if (::rename(QFile::encodeName(source.filePath(name)).constData(),
+                     QFile::encodeName(target.filePath(name)).constData()) != 0) {
+            const int error = errno;
+            for (const QString &moved : target.entryList(files))
+                target.remove(moved);
+            QDir().rmdir(to);
+            errno = error;
+            return false;
+        }
+    }
+    QDir().rmdir(from);
+    return true;
+}
+
+/// Moves `from` to the free name `to` in the same folder, never replacing what is
+/// there: in one step where the file system can refuse to replace in a rename or
+/// rename a folder over an empty one.
 Move moveToFreeName(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from);
@@ -41,11 +65,16 @@ Move moveToFreeName(const QString &from, const QString &to)
     // A file system that cannot refuse to replace: claim the name with a folder of our
     // own first (creating one fails on any name already taken); a rename replaces an
     // empty folder, and refuses one that someone filled meanwhile.
-    if (::mkdir(target.constData(), 0700) != 0)
+    if (::mkdir(target.constData(), 0777) != 0)
         return errno == EEXIST ? Move::nameTaken : Move::failed;
     if (::rename(source.constData(), target.constData()) == 0)
         return Move::moved;
     const int error = errno;
+    // One that will not rename a folder over another (FAT through FUSE, whose driver
+    // also loses what a folder holds when it renames it): the files move one by one
+    // into the claimed folder, which is ours.
+    if (error == EPERM)
+        return moveFilesInto(from, to) ? Move::moved : Move::failed;
     // Filled meanwhile, the claimed folder is someone else's now.
     if (error == ENOTEMPTY || error == EEXIST)
         return Move::nameTaken;

@@ -29,8 +29,10 @@ private:
 
 /// Gives the finished work folder the first free batch export name in its parent
 /// ("Velmora Cleaned", "Velmora Cleaned 2", ...) in one step, so the folder appears
-/// whole or not at all. Never replaces anything there, not even an empty folder that
-/// took the name meanwhile. The new path, or nothing when the folder could not be moved.
+/// whole or not at all (on a file system that will not rename a folder over an empty
+/// one, FAT through FUSE, its files move one by one into a new folder of that name).
+/// Never replaces anything there, not even an empty folder that took the name
+/// meanwhile. The new path, or nothing when the folder could not be moved.
 std::optional<QString> publishBatchExportFolder(const QString &workFolder);
 
 } // namespace velmora

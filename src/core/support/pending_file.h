@@ -20,7 +20,9 @@ enum class ExistingEntry {
 // hidden temporary file of its own in the destination folder, unbuffered, each write
 // and the sync checked; only then does it take its name, in one rename that replaces
 // the entry there itself and never follows a link found there. Whatever fails, the
-// temporary file goes with the value and the name is left as it was.
+// temporary file goes with the value and the name is left as it was. The temporary
+// file is locked while the value lives: the next file written into the folder removes
+// those a writer killed on the way left, and no other.
 class PendingFile
 {
 public:
@@ -33,12 +35,14 @@ public:
     ~PendingFile();
 
     /// Writes `bytes` and gives the file its name; false, with nothing left behind, when
-    /// any step fails (a full disk, a name taken meanwhile). Once only.
+    /// any step fails (a full disk, a name taken meanwhile), and false too when the name
+    /// then holds something else than the file written (put in its place by someone who
+    /// can write to the folder). Once only.
     bool publish(const QByteArray &bytes);
 
 private:
     PendingFile(QString path, FileDescriptor folder, QByteArray name, QByteArray temporaryName, FileDescriptor file,
-                ExistingEntry existing);
+                FileDescriptor held, ExistingEntry existing);
     bool writeAll(const QByteArray &bytes);
     bool moveToName();
 
@@ -47,6 +51,7 @@ private:
     QByteArray m_name;
     QByteArray m_temporaryName; ///< Empty once the file has its name.
     FileDescriptor m_file;
+    FileDescriptor m_held; ///< The same open file, holding its lock after m_file is closed.
     ExistingEntry m_existing;
 };
 

@@ -3,6 +3,7 @@
 #include "support/row_name.h"
 #include "support/temp_folder_test.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,13 +34,15 @@ struct SwappedLinkRow
     const char *name;
     ExistingEntry existing;
     const char *before; ///< What the name held when the write began; null: nothing.
+    bool overTheTemporaryFile = false; ///< The link takes the temporary file's name, not the file's.
 };
 
 class SwappedLink : public TempFolderTest, public ::testing::WithParamInterface<SwappedLinkRow> {};
 
-// Someone who can write to the folder renames a link over the file's name after the
-// write began: what the link names is never written, and the bytes land in the file's
-// own entry or nowhere.
+// Someone who can write to the folder renames a link over the file's name, or over its
+// temporary file, after the write began: what the link names is never written, the
+// bytes land in the file's own entry or nowhere, and a write whose name then holds the
+// link is not reported done.
 TEST_P(SwappedLink, NeverRedirectsTheWrite)
 {
     write("victim.txt", "keep me");
@@ -49,7 +52,9 @@ TEST_P(SwappedLink, NeverRedirectsTheWrite)
     ASSERT_TRUE(file.has_value());
 
     ASSERT_TRUE(QFile::link(path("victim.txt"), path("swapped")));
-    ASSERT_EQ(std::rename(QFile::encodeName(path("swapped")).constData(), QFile::encodeName(path("out.png")).constData()), 0);
+    const QStringList temporary = QDir(path(".")).entryList({".velmora-*.part"}, QDir::Files | QDir::Hidden);
+    const QString over = path(GetParam().overTheTemporaryFile ? temporary.value(0) : "out.png");
+    ASSERT_EQ(std::rename(QFile::encodeName(path("swapped")).constData(), QFile::encodeName(over).constData()), 0);
     const bool published = file->publish("cleaned");
     file.reset();
 
@@ -63,7 +68,9 @@ TEST_P(SwappedLink, NeverRedirectsTheWrite)
 
 INSTANTIATE_TEST_SUITE_P(Rows, SwappedLink, ::testing::Values(
     SwappedLinkRow{"NewFile", ExistingEntry::keep, nullptr},
-    SwappedLinkRow{"ConfirmedReplace", ExistingEntry::replace, "old"}), rowName);
+    SwappedLinkRow{"ConfirmedReplace", ExistingEntry::replace, "old"},
+    SwappedLinkRow{"NewFileFromItsTemporaryFile", ExistingEntry::keep, nullptr, true},
+    SwappedLinkRow{"ConfirmedReplaceFromItsTemporaryFile", ExistingEntry::replace, "old", true}), rowName);
 
 } // namespace
 } // namespace velmora::test

@@ -2,6 +2,7 @@
 
 #include "core/analysis/import/jpeg_scan_limits.h"
 
+#include <QHash>
 #include <QList>
 #include <QtEndian>
 
@@ -114,10 +115,29 @@ std::optional<ImageInputRefusal> tiffJpegRefusal(const QByteArray &data)
     const QList<quint64> offsets = directory.values(tiled ? kTileOffsets : kStripOffsets);
     const QList<quint64> counts = directory.values(tiled ? kTileByteCounts : kStripByteCounts);
     JpegScanCost image;
-    for (qsizetype i = 0; i < std::min(offsets.size(), counts.size()); ++i) {
-        if (offsets[i] > quint64(data.size()) || counts[i] > quint64(data.size()) - offsets[i])
+    // Pieces that several strips share are walked once. Other pieces of a sound file do
+    // not overlap: ones that add up to more bytes than the data holds would cost the
+    // walk, and the decoder, time that grows with the square of the data.
+    QHash<std::pair<quint64, quint64>, JpegScanCost> walked;
+    quint64 walkedBytes = 0;
+    for (qsizetype i = 0; i < offsets.size(); ++i) {
+        if (offsets[i] > quint64(data.size()))
             return ImageInputRefusal::cutShort;
-        const JpegScanCost piece = jpegScanCost(QByteArrayView(data).sliced(qsizetype(offsets[i]), qsizetype(counts[i])));
+        const quint64 rest = quint64(data.size()) - offsets[i];
+        // A byte count that is missing or zero the decoder makes up, at most to the end of
+        // the data: the piece is checked as far as the decoder may read it.
+        const quint64 count = i < counts.size() && counts[i] != 0 ? counts[i] : rest;
+        if (count > rest)
+            return ImageInputRefusal::cutShort;
+        auto known = walked.constFind({offsets[i], count});
+        if (known == walked.cend()) {
+            walkedBytes += count;
+            if (walkedBytes > quint64(data.size()))
+                return ImageInputRefusal::tooManyScans;
+            known = walked.insert({offsets[i], count},
+                                  jpegScanCost(QByteArrayView(data).sliced(qsizetype(offsets[i]), qsizetype(count))));
+        }
+        const JpegScanCost &piece = *known;
         if (const auto refusal = jpegScanRefusal(piece))
             return refusal;
         image.work += piece.work;

@@ -153,6 +153,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, HostileJpegTest, ::testing::Values(
                        return jpeg.left(jpeg.lastIndexOf(QByteArrayView("\xFF\xDA", 2)));
                    }},
     HostileJpegRow{"tiffWhoseJpegStripIsCutShort", [] { return jpegTiff(64, 64, 64, cutInItsFirstScan(greyJpeg())); }},
+    // The decoder reads a strip of no stated length to the end of the data.
+    HostileJpegRow{"tiffWithoutByteCountsWhoseJpegStripIsCutShort",
+                   [] { return jpegTiffWithoutByteCounts(64, 64, cutInItsFirstScan(greyJpeg())); }},
     HostileJpegRow{"strayByteBeforeTheFirstScan", [] { return insertedBefore(oneScanTooMany(), 0xDA, 0, kStrayByte); }},
     HostileJpegRow{"strayByteBeforeATable", [] { return insertedBefore(oneScanTooMany(), 0xC4, 0, kStrayByte); }},
     // An empty comment between two scans, then the stray byte.
@@ -186,6 +189,7 @@ struct JpegTiffRow
     quint32 rowsPerStrip;
     ProgressiveJpegShape strip; ///< Of the image's width and rowsPerStrip rows.
     std::optional<ImageInputRefusal> refusal;
+    bool byteCounts = true; ///< False: one strip, whose length the TIFF does not give.
 };
 
 class JpegTiffTest : public ::testing::TestWithParam<JpegTiffRow> {};
@@ -195,7 +199,10 @@ class JpegTiffTest : public ::testing::TestWithParam<JpegTiffRow> {};
 TEST_P(JpegTiffTest, IsBoundedAsAJpegIs)
 {
     const JpegTiffRow &row = GetParam();
-    const QByteArray tiff = jpegTiff(quint32(row.strip.width), 8192, row.rowsPerStrip, progressiveJpeg(row.strip));
+    const quint32 width = quint32(row.strip.width);
+    const QByteArray strip = progressiveJpeg(row.strip);
+    const QByteArray tiff =
+        row.byteCounts ? jpegTiff(width, 8192, row.rowsPerStrip, strip) : jpegTiffWithoutByteCounts(width, 8192, strip);
     EXPECT_EQ(tiffJpegRefusal(tiff), row.refusal);
 }
 
@@ -203,6 +210,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, JpegTiffTest, ::testing::Values(
     JpegTiffRow{"fewScansInOneStrip", 8192, {.width = 8192, .height = 8192, .acScans = 9}, std::nullopt},
     JpegTiffRow{"refiningScansInOneStrip", 8192, {.width = 8192, .height = 8192, .acScans = 98, .refining = true},
                 ImageInputRefusal::tooManyScans},
+    JpegTiffRow{"refiningScansInAStripWithoutByteCounts", 8192,
+                {.width = 8192, .height = 8192, .acScans = 97, .refining = true}, ImageInputRefusal::tooManyScans, false},
+    JpegTiffRow{"fewScansInAStripWithoutByteCounts", 8192, {.width = 8192, .height = 8192, .acScans = 9}, std::nullopt,
+                false},
     // Each strip alone is well within the limit; their work together is not.
     JpegTiffRow{"stripsWhoseWorkAddsUp", 1024, {.width = 8192, .height = 1024, .acScans = 12, .refining = true},
                 ImageInputRefusal::tooManyScans},
@@ -222,7 +233,11 @@ TEST(JpegTiffTest, TheImporterRefusesABombAndImportsWithinTheLimits)
     }
     const QByteArray tiff = jpegTiff(64, 64, 64, progressiveJpeg({.acScans = 9}));
     EXPECT_EQ(ImageImporter::importImage(tiff).image.size(), QSize(64, 64));
+    EXPECT_EQ(ImageImporter::importImage(jpegTiffWithoutByteCounts(64, 64, progressiveJpeg({.acScans = 9}))).image.size(),
+              QSize(64, 64));
     EXPECT_EQ(tiffJpegRefusal(tiffDeclaring(8192, 8192, 8, 3)), std::nullopt);
+    // 2.4 s of walking for 240 KB, growing with the square of the size.
+    EXPECT_EQ(tiffJpegRefusal(jpegTiffOfOverlappingStrips(20000)), ImageInputRefusal::tooManyScans);
     EXPECT_EQ(tiffJpegRefusal(tiff.left(40)), std::nullopt);
     EXPECT_EQ(tiffJpegRefusal(QByteArray("MM\0\x2a\xff\xff\xff\xff", 8)), std::nullopt);
 }

@@ -1,0 +1,72 @@
+#include "app/review/batch_export.h"
+#include "core/support/pending_file.h"
+
+#include "review_test_items.h"
+#include "support/file_bytes.h"
+#include "support/row_name.h"
+#include "support/test_file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+struct FileSystemRow
+{
+    const char *name;
+    TestFileSystem fileSystem;
+};
+
+class ExportFileSystems : public ::testing::TestWithParam<FileSystemRow>
+{
+protected:
+    void SetUp() override
+    {
+        if (m_folder.path().isEmpty())
+            GTEST_SKIP() << "This machine cannot mount the file system.";
+    }
+    QString path(const QString &name = {}) const { return m_folder.path() + u'/' + name; }
+
+private:
+    TestFileSystemFolder m_folder{GetParam().fileSystem};
+};
+
+// A new file and a confirmed replace land whole on a stick as on the disk; the write also
+// removes the temporary file an export killed on the way left, but never one that an
+// export still running holds, nor another file.
+TEST_P(ExportFileSystems, FilesLandWholeAndOnlyTheLeftoversOfKilledExportsGo)
+{
+    ASSERT_TRUE(writeBytes(path(".velmora-0123abcdef.part"), "killed on the way"));
+    ASSERT_TRUE(writeBytes(path(".velmora-notes.part"), "someone's notes"));
+    ASSERT_TRUE(writeBytes(path("old-redacted.png"), "old"));
+    std::optional<PendingFile> running = PendingFile::create(path("new-redacted.png"), ExistingEntry::keep);
+    ASSERT_TRUE(running.has_value());
+
+    EXPECT_TRUE(writeWholeFile(path("old-redacted.png"), "replaced", ExistingEntry::replace));
+    EXPECT_TRUE(running->publish("new"));
+    EXPECT_EQ(fileBytes(path("new-redacted.png")), "new");
+    EXPECT_EQ(fileBytes(path("old-redacted.png")), "replaced");
+    EXPECT_EQ(entriesOf(path()), QStringList({".velmora-notes.part", "new-redacted.png", "old-redacted.png"}));
+}
+
+// Each batch export takes the next free folder name, with its images whole inside.
+TEST_P(ExportFileSystems, BatchExportsEachWriteANewFolder)
+{
+    const QList<BatchExportJob> jobs{{QStringLiteral("a-redacted.png"), ReviewImageSource::encode(plainImage(40)), {}},
+                                     {QStringLiteral("b-redacted.png"), ReviewImageSource::encode(plainImage(60)), {}}};
+    for (const QString &folder : {QStringLiteral("Velmora Cleaned"), QStringLiteral("Velmora Cleaned 2")}) {
+        const BatchExportOutcome outcome = writeBatchExport(jobs, path(), [](int) {}, [] { return false; });
+        ASSERT_TRUE(std::holds_alternative<QString>(outcome));
+        EXPECT_EQ(std::get<QString>(outcome), path(folder));
+        EXPECT_EQ(entriesOf(path(folder)), QStringList({"a-redacted.png", "b-redacted.png"}));
+    }
+    EXPECT_EQ(entriesOf(path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ExportFileSystems, ::testing::Values(
+    FileSystemRow{"LocalDisk", TestFileSystem::local},
+    FileSystemRow{"FatThroughFuse", TestFileSystem::fatThroughFuse},
+    FileSystemRow{"ExfatThroughFuse", TestFileSystem::exfatThroughFuse}), rowName);
+
+} // namespace
+} // namespace velmora::test
