@@ -465,8 +465,6 @@ TEST_F(MainWindowFixture, SettingsThatCannotBeSavedAreShownUntilASaveLands)
     m_window->show();
     settingsWindow.show();
     ASSERT_TRUE(m_settings->sync());
-    EXPECT_EQ(shown(*m_window), QStringLiteral("<none>"));
-    EXPECT_EQ(shown(settingsWindow), QStringLiteral("<none>"));
 
     // A folder where the settings file is: no save lands, whoever runs the test.
     const QString file = m_settings.folder() + QStringLiteral("/settings.ini");

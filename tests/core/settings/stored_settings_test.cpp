@@ -67,19 +67,11 @@ QString storedValue(const QString &file, const QString &key)
 {
     const QTemporaryDir copies;
     const QString copy = copies.filePath(QStringLiteral("copy.ini"));
-    if (!QFile::copy(file, copy))
-        return QStringLiteral("<unreadable>");
-    return QSettings(copy, QSettings::IniFormat).value(key).toString();
+    return QFile::copy(file, copy) ? QSettings(copy, QSettings::IniFormat).value(key).toString() : QString();
 }
 
 /// Custom terms far larger than the room left on a full disk.
-QString manyTerms()
-{
-    QStringList terms;
-    for (int i = 0; i < 300; ++i)
-        terms.append(QStringLiteral("Project %1").arg(i));
-    return terms.join(QLatin1Char('\n'));
-}
+const QString terms = QStringLiteral("Project Falcon\n").repeated(300);
 
 // The thread that changes a setting goes on before the file is written: saves run on the
 // settings' own thread, in the order of the changes.
@@ -99,13 +91,13 @@ TEST(StoredSettingsTest, SavesRunOnTheirOwnThreadInOrder)
     EXPECT_EQ(storedValue(path, QStringLiteral("redactionPolicyPreset")), QStringLiteral("legal"));
 }
 
-// While it lives, no file can be added to `folder` nor replaced in it, whoever runs the
-// test: its permissions say so, and for root, whom they do not stop, its immutable flag.
+// While it lives, nobody can add a file to the folder or replace one: its permissions
+// say so, and for root, whom they do not stop, its immutable flag.
 class ReadOnlyFolder
 {
 public:
     explicit ReadOnlyFolder(const QString &folder)
-        : m_folder(folder), m_fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+        : m_fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
     {
         ::fchmod(m_fd, 0555);
         setImmutable(::geteuid() == 0);
@@ -116,20 +108,16 @@ public:
         ::fchmod(m_fd, 0755);
         ::close(m_fd);
     }
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
 
 private:
     void setImmutable(bool immutable)
     {
         int flags = 0;
-        if (::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) != 0)
-            return;
+        ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags);
         flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
         ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
     }
 
-    QString m_folder;
     int m_fd;
 };
 
@@ -143,37 +131,32 @@ struct SettingsPathRow
     std::optional<SettingsSaveFailure> failure;
 };
 
-/// What the settings file holds beforehand.
 const QByteArray oldSettings = "[General]\nvelmoraPolicySource=imported\n";
-/// Room for QSettings' lock file, not for the settings with their terms.
-constexpr rlim_t bytesLeftOnDisk = 1024;
 /// What saves killed part-way leave beside a settings file, older versions' included.
 const QStringList leftovers{".Velmora.conf.kept-1f2e", ".Velmora.conf.check-3d4c", ".Velmora.conf.saving-5b6a",
                             ".Velmora.conf.saving-5b6a.lock", ".Velmora.conf.saving-5b6a.Xy12Zq"};
 
-// A settings folder with the user's dotfiles folder beside it; the settings path is a
-// file, or a link to one in the dotfiles. Both folders hold what killed saves left.
+// A settings folder beside the user's dotfiles folder; the settings path is a file, or a
+// link to one in the dotfiles. The folder of each holds what killed saves left.
 class SettingsPaths : public ::testing::TestWithParam<SettingsPathRow>
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(QDir(m_root.path()).mkpath(QStringLiteral("config")));
-        ASSERT_TRUE(QDir(m_root.path()).mkpath(QStringLiteral("dotfiles")));
-        ASSERT_TRUE(test::writeBytes(file(), oldSettings));
-        ASSERT_TRUE(test::writeBytes(config() + QStringLiteral("/.Velmora.conf.bak"), "the user's own"));
-        if (GetParam().isLinked)
+        ASSERT_TRUE(QDir(m_root.path()).mkpath(QStringLiteral("config")) && QDir(dotfiles()).mkpath(QStringLiteral(".")));
+        ASSERT_TRUE(test::writeBytes(file(), oldSettings) && test::writeBytes(config() + "/.Velmora.conf.bak", "own"));
+        if (GetParam().isLinked) {
             ASSERT_EQ(::symlink("../dotfiles/Velmora.conf", QFile::encodeName(path()).constData()), 0);
-        for (const QString &folder : {config(), QFileInfo(file()).path()}) {
-            for (const QString &name : leftovers)
-                ASSERT_TRUE(test::writeBytes(folder + QLatin1Char('/') + name, oldSettings));
         }
+        for (const QString &name : leftovers)
+            ASSERT_TRUE(test::writeBytes(config() + '/' + name, "") && test::writeBytes(folder() + '/' + name, ""));
     }
 
     QString config() const { return m_root.filePath(QStringLiteral("config")); }
     QString dotfiles() const { return m_root.filePath(QStringLiteral("dotfiles")); }
+    QString folder() const { return GetParam().isLinked ? dotfiles() : config(); }
     QString path() const { return config() + QStringLiteral("/Velmora.conf"); }
-    QString file() const { return (GetParam().isLinked ? dotfiles() : config()) + QStringLiteral("/Velmora.conf"); }
+    QString file() const { return folder() + QStringLiteral("/Velmora.conf"); }
 
 private:
     QTemporaryDir m_root;
@@ -188,18 +171,16 @@ TEST_P(SettingsPaths, AChangeIsSavedWholeOrHeldAndTheFailureTold)
     const auto settings = StoredSettings::atIniFile(path());
     int told = 0;
     QObject::connect(settings.get(), &StoredSettings::saveFailureChanged, [&told] { ++told; });
-    const QString terms = manyTerms();
     {
         std::optional<ReadOnlyFolder> readOnly;
         std::optional<test::FileSizeLimit> fullDisk;
         if (row.disk == Disk::readOnly)
-            readOnly.emplace(QFileInfo(file()).path());
+            readOnly.emplace(folder());
         if (row.disk == Disk::full)
-            fullDisk.emplace(bytesLeftOnDisk);
+            fullDisk.emplace(1024); // Room for QSettings' lock file, not for the terms.
         settings->setValue(Setting::customTermsText, terms);
         test::drainEvents();
-        // The save the change asked for, then one more.
-        EXPECT_EQ(settings->sync(), !row.failure);
+        EXPECT_EQ(settings->sync(), !row.failure); // The save the change asked for, then one more.
     }
     EXPECT_EQ(settings->saveFailure(), row.failure);
     EXPECT_EQ(told, row.failure ? 1 : 0);
@@ -207,11 +188,8 @@ TEST_P(SettingsPaths, AChangeIsSavedWholeOrHeldAndTheFailureTold)
     EXPECT_EQ(QFileInfo(path()).isSymLink(), row.isLinked);
     EXPECT_EQ(test::entriesOf(config()), (QStringList{".Velmora.conf.bak", "Velmora.conf"}));
     EXPECT_EQ(test::entriesOf(dotfiles()), row.isLinked ? QStringList{"Velmora.conf"} : QStringList());
-    if (row.failure) {
-        EXPECT_EQ(test::fileBytes(file()), oldSettings);
-    } else {
-        EXPECT_EQ(storedValue(file(), QStringLiteral("customDetectionTerms")), terms);
-    }
+    EXPECT_EQ(storedValue(file(), QStringLiteral("customDetectionTerms")), row.failure ? QString() : terms);
+    EXPECT_EQ(test::fileBytes(file()) == oldSettings, row.failure.has_value());
 
     // Once the disk takes them, the next change saves both, and the failure is gone.
     settings->setValue(Setting::isClipboardProtectionEnabled, true);
@@ -231,39 +209,31 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsPaths, ::testing::Values(
     SettingsPathRow{"FullDisk", false, Disk::full, SettingsSaveFailure::diskFull},
     SettingsPathRow{"LinkedOnAFullDisk", true, Disk::full, SettingsSaveFailure::diskFull}), test::rowName);
 
-// A save killed by SIGKILL part-way: the file is whole, and what the save left beside it
-// is gone once the settings are read again.
+// Saves killed by SIGKILL part-way: the file is whole, and what they left beside it is
+// gone once the settings are read again.
 TEST(StoredSettingsTest, ASaveKilledPartWayLeavesTheFileWholeAndNoCopies)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Velmora.conf"));
-    const SettingsSnapshot snapshot{path, QSettings::IniFormat, {{QStringLiteral("customDetectionTerms"), manyTerms()}}};
     int saved[2];
     ASSERT_EQ(::pipe(saved), 0);
     const pid_t saver = ::fork();
-    if (saver == 0) {
-        // Saves over and over, telling the test after each one, until it is killed.
-        for (;;) {
-            saveSettingsFile(snapshot);
-            if (::write(saved[1], "s", 1) != 1)
-                ::_exit(1);
-        }
+    while (saver == 0) { // Saves over and over, telling the test after each one.
+        saveSettingsFile({path, QSettings::IniFormat, {{QStringLiteral("customDetectionTerms"), terms}}});
+        if (::write(saved[1], "s", 1) != 1)
+            ::_exit(1);
     }
-    ::close(saved[1]);
-    char told[3];
-    for (qsizetype read = 0; read < qsizetype(sizeof told);) {
-        const ssize_t count = ::read(saved[0], told + read, sizeof told - size_t(read));
-        if (count <= 0)
-            break;
-        read += count;
+    char byte = 0;
+    for (int save = 0; save < 3 && ::read(saved[0], &byte, 1) == 1; ++save) {
     }
     ::kill(saver, SIGKILL);
     ::waitpid(saver, nullptr, 0);
     ::close(saved[0]);
+    ::close(saved[1]);
 
     const auto settings = StoredSettings::atIniFile(path);
     EXPECT_EQ(test::entriesOf(folder.path()), QStringList{"Velmora.conf"});
-    EXPECT_EQ(settings->value(Setting::customTermsText), manyTerms());
+    EXPECT_EQ(settings->value(Setting::customTermsText), terms);
 }
 
 } // namespace
