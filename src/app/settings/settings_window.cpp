@@ -8,9 +8,12 @@
 #include "app/settings/privacy_settings_tab.h"
 #include "app/settings/protection_settings_tab.h"
 #include "app/settings/protection_status_section.h"
+#include "app/settings/settings_section.h"
 #include "app/settings/settings_section_help_button.h"
+#include "core/settings/stored_settings.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -73,6 +76,9 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, CommandBus &commands, S
     auto *pickerLayout = new QVBoxLayout;
     pickerLayout->setContentsMargins(24, 18, 24, 14);
     pickerLayout->addWidget(m_picker);
+    m_saveFailure = makeSettingsStatusLine(QStringLiteral("settings-save-failure"));
+    look::tintText(m_saveFailure, look::red);
+    pickerLayout->addWidget(m_saveFailure);
     headerLayout->addLayout(pickerLayout);
     headerLayout->addWidget(look::makeDivider(Qt::Horizontal));
 
@@ -104,8 +110,17 @@ SettingsWindow::SettingsWindow(StoredSettings &settings, CommandBus &commands, S
         selectTab(SettingsTab::detection);
         scrollToTop();
     });
+    connect(&m_settings, &StoredSettings::saveFailureChanged, this, &SettingsWindow::showSaveFailure);
+    showSaveFailure();
     m_focusWindow = QGuiApplication::focusWindow();
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &SettingsWindow::onFocusWindowChanged);
+}
+
+void SettingsWindow::showSaveFailure()
+{
+    const QString sentence = settingsSaveFailureText(m_settings.saveFailure());
+    setSettingsStatus(m_saveFailure, sentence);
+    m_saveFailure->setVisible(!sentence.isEmpty());
 }
 
 void SettingsWindow::addPage(SettingsTab tab, QWidget *page)

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QLabel;
 class QScrollArea;
 class QStackedWidget;
 class QWindow;
@@ -63,6 +64,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    /// Above the tabs, while the settings cannot be saved: why.
+    void showSaveFailure();
     void addPage(SettingsTab tab, QWidget *page);
     void scrollToTop();
     void scrollToSection(SettingsTab tab, const QString &anchor);
@@ -73,6 +76,7 @@ private:
     CommandBus &m_commands;
     Services m_services;
     SegmentedPicker *m_picker = nullptr;
+    QLabel *m_saveFailure = nullptr;
     QStackedWidget *m_pages = nullptr;
     DetectionSettingsTab *m_detection = nullptr;
     PrivacySettingsTab *m_privacy = nullptr;

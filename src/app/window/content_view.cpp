@@ -30,6 +30,7 @@
 #include "app/window/watched_alerts_menu.h"
 #include "app/window/window_session.h"
 
+#include "core/settings/stored_settings.h"
 #include "core/support/clock.h"
 
 #include <QApplication>
@@ -70,6 +71,8 @@ ContentView::ContentView(WindowSession &session, QWidget *parent)
     bindExportActionBarToReview(*m_actionBar, m_controller);
     connectCommands();
     connect(&m_controller, &ReviewController::changed, this, &ContentView::refresh);
+    connect(&m_session.settings(), &StoredSettings::saveFailureChanged, this, &ContentView::showSettingsSaveFailure);
+    showSettingsSaveFailure();
     connect(&m_session.installController(), &ApplicationInstallController::reminderRaised, this,
             &ContentView::presentInstallReminder);
     refresh();
@@ -208,6 +211,11 @@ void ContentView::refresh()
     m_batchDivider->setVisible(showsBatch);
     m_canvasStack->setCurrentIndex(state.hasImageOnScreen() ? 1 : 0);
     presentReviewWarningIfNeeded();
+}
+
+void ContentView::showSettingsSaveFailure()
+{
+    m_header->showSettingsSaveFailure(settingsSaveFailureText(m_session.settings().saveFailure()));
 }
 
 void ContentView::presentReviewWarningIfNeeded()

@@ -65,6 +65,7 @@ private:
     void buildLayout();
     void connectCommands();
     void refresh();
+    void showSettingsSaveFailure();
     void presentReviewWarningIfNeeded();
     void presentInstallReminder();
     void openSettingsWindow();

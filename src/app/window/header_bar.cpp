@@ -86,4 +86,9 @@ void HeaderBar::showState(const ReviewState &state)
     m_statusLine->showState(state);
 }
 
+void HeaderBar::showSettingsSaveFailure(const QString &sentence)
+{
+    m_statusLine->showSettingsSaveFailure(sentence);
+}
+
 } // namespace velmora

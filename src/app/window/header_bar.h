@@ -20,6 +20,8 @@ public:
     explicit HeaderBar(QWidget *parent = nullptr);
 
     void showState(const ReviewState &state);
+    /// See StatusLine::showSettingsSaveFailure.
+    void showSettingsSaveFailure(const QString &sentence);
 
 signals:
     void openRequested();

@@ -23,6 +23,21 @@ StatusTone statusTone(const ReviewState &state)
     return StatusTone::neutral;
 }
 
+namespace {
+
+QLabel *makeErrorLabel(const QString &objectName, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setFont(look::font(look::TextStyle::callout, QFont::DemiBold));
+    label->setWordWrap(true);
+    look::tintText(label, look::red);
+    label->hide();
+    return label;
+}
+
+} // namespace
+
 StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("review-status-line"));
@@ -35,14 +50,11 @@ StatusLine::StatusLine(QWidget *parent) : QWidget(parent)
     m_note->setObjectName(QStringLiteral("review-status-note"));
     m_note->setFont(look::font(look::TextStyle::callout));
     m_note->setWordWrap(true);
-    m_error = new QLabel(this);
-    m_error->setObjectName(QStringLiteral("review-error-text"));
-    m_error->setFont(look::font(look::TextStyle::callout, QFont::DemiBold));
-    m_error->setWordWrap(true);
-    look::tintText(m_error, look::red);
+    m_error = makeErrorLabel(QStringLiteral("review-error-text"), this);
+    m_settingsError = makeErrorLabel(QStringLiteral("settings-save-failure"), this);
+    layout->addWidget(m_settingsError);
     layout->addWidget(m_error);
     layout->addWidget(m_note);
-    m_error->hide();
     tintNote();
 }
 
@@ -56,9 +68,22 @@ void StatusLine::showState(const ReviewState &state)
     update();
 }
 
+void StatusLine::showSettingsSaveFailure(const QString &sentence)
+{
+    m_settingsError->setText(sentence);
+    m_settingsError->setVisible(!sentence.isEmpty());
+    tintNote();
+    update();
+}
+
+StatusTone StatusLine::tone() const
+{
+    return m_settingsError->text().isEmpty() ? m_tone : StatusTone::error;
+}
+
 QColor StatusLine::toneColor() const
 {
-    switch (m_tone) {
+    switch (tone()) {
     case StatusTone::error: return look::red(palette());
     case StatusTone::needsReview: return look::orange(palette());
     case StatusTone::checking: return look::accent(palette());
@@ -69,7 +94,7 @@ QColor StatusLine::toneColor() const
 
 void StatusLine::tintNote()
 {
-    look::tintText(m_note, m_tone == StatusTone::neutral ? PaletteColor(look::secondary) : PaletteColor(look::primary));
+    look::tintText(m_note, tone() == StatusTone::neutral ? PaletteColor(look::secondary) : PaletteColor(look::primary));
 }
 
 void StatusLine::paintEvent(QPaintEvent *)

@@ -1,15 +1,16 @@
 #include "core/settings/settings_file_save.h"
 
+#include "core/support/file_descriptor.h"
 #include "core/support/log_categories.h"
 
+#include <QDir>
 #include <QFile>
-#include <QMap>
+#include <QFileInfo>
 #include <QRandomGenerator>
-#include <QScopeGuard>
-#include <QSettings>
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,43 +18,120 @@ namespace velmora {
 
 namespace {
 
-using SettingsValues = QMap<QString, QVariant>;
+/// As many links in a row as the kernel follows before it gives up.
+constexpr int maximumLinkHops = 40;
+/// Tries at a fresh hidden name before giving up.
+constexpr int hiddenNameAttempts = 100;
+/// Roles of the hidden files beside the settings file: a save's file on its way and its
+/// check copy, and the backup older versions kept during a save.
+constexpr const char *hiddenRoles[] = {"saving", "check", "kept"};
 
-/// A hidden name beside the file at `path`, for a second link to it.
-QByteArray siblingName(const QByteArray &path, const char *role)
+SettingsSaveFailure failureOf(int error)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    return path.left(slash + 1) + '.' + path.mid(slash + 1) + '.' + role + '-'
-           + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return SettingsSaveFailure::diskFull;
+    case EROFS:
+    case EACCES:
+    case EPERM: return SettingsSaveFailure::folderReadOnly;
+    default: return SettingsSaveFailure::other;
+    }
 }
 
-/// What `settings` hold for their own file, without the system-wide ones.
-SettingsValues ownValues(QSettings &settings)
+/// The file `path` names: links are followed to their end, so that a save replaces the
+/// file and a link stays a link. A link to nowhere names the file a save makes.
+QString linkedFile(const QString &path)
 {
-    const bool fallbacks = settings.fallbacksEnabled();
-    settings.setFallbacksEnabled(false);
-    SettingsValues values;
-    for (const QString &key : settings.allKeys())
-        values.insert(key, settings.value(key));
-    settings.setFallbacksEnabled(fallbacks);
-    return values;
+    QString file = QFileInfo(path).absoluteFilePath();
+    for (int hop = 0; hop < maximumLinkHops; ++hop) {
+        const QFileInfo entry(file);
+        if (!entry.isSymLink())
+            break;
+        file = entry.symLinkTarget();
+    }
+    return file;
 }
 
-/// Whether the file at `path` reads back as exactly `values`. A file system that has no
-/// second names for a file cannot tell: there a regular file is taken as written.
-bool readsBack(const SettingsValues &values, const QByteArray &path, QSettings::Format format)
+/// How a hidden file of `role` beside `file` starts.
+QString hiddenPrefix(const QString &file, const char *role)
 {
-    struct stat entry {};
-    if (::lstat(path.constData(), &entry) != 0)
-        return errno == ENOENT && values.isEmpty();
-    if (!S_ISREG(entry.st_mode))
+    return QLatin1Char('.') + QFileInfo(file).fileName() + QLatin1Char('.') + QLatin1StringView(role)
+           + QLatin1Char('-');
+}
+
+// A hidden file beside the settings file, on its way to replacing it: removed when it
+// goes, unless it took the settings file's name.
+class HiddenSibling
+{
+public:
+    explicit HiddenSibling(QString file) : m_file(std::move(file)) {}
+    ~HiddenSibling()
+    {
+        if (!m_name.isEmpty())
+            ::unlink(QFile::encodeName(m_name).constData());
+    }
+    HiddenSibling(const HiddenSibling &) = delete;
+    HiddenSibling &operator=(const HiddenSibling &) = delete;
+
+    QString name() const { return m_name; }
+
+    /// Makes it empty: with the permissions of the file it will replace, if there is one,
+    /// else with the usual ones.
+    bool create(const char *role, std::optional<mode_t> replacedPermissions)
+    {
+        for (int attempt = 0; attempt < hiddenNameAttempts; ++attempt) {
+            const QString name = freshName(role);
+            const FileDescriptor made(::open(QFile::encodeName(name).constData(),
+                                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+            if (made.isOpen()) {
+                m_name = name;
+                return !replacedPermissions || ::fchmod(made.fd(), *replacedPermissions) == 0;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
         return false;
-    // QSettings keeps one parsed copy per file name: only another name reads the disk.
-    const QByteArray readName = siblingName(path, "check");
-    if (::link(path.constData(), readName.constData()) != 0)
-        return errno != ENOSPC && errno != EDQUOT;
-    const auto removeReadName = qScopeGuard([&] { ::unlink(readName.constData()); });
-    const QSettings written(QFile::decodeName(readName), format);
+    }
+    /// Gives it a fresh hidden name of `role`.
+    bool rename(const char *role) { return moveTo(freshName(role)); }
+    /// Writes what the disk holds of it through to the disk.
+    bool sync() const
+    {
+        const FileDescriptor file(::open(QFile::encodeName(m_name).constData(), O_RDONLY | O_CLOEXEC));
+        return file.isOpen() && ::fsync(file.fd()) == 0;
+    }
+    /// Replaces the settings file with it.
+    bool replaceFile()
+    {
+        if (!moveTo(m_file))
+            return false;
+        m_name.clear();
+        return true;
+    }
+
+private:
+    QString freshName(const char *role) const
+    {
+        return QFileInfo(m_file).path() + QLatin1Char('/') + hiddenPrefix(m_file, role)
+               + QString::number(QRandomGenerator::global()->generate64(), 16);
+    }
+    bool moveTo(const QString &name)
+    {
+        if (::rename(QFile::encodeName(m_name).constData(), QFile::encodeName(name).constData()) != 0)
+            return false;
+        m_name = name;
+        return true;
+    }
+
+    QString m_file;
+    QString m_name;
+};
+
+/// Whether the file `name` reads back as exactly `values`.
+bool readsBack(const SettingsValues &values, const QString &name, QSettings::Format format)
+{
+    const QSettings written(name, format);
     if (written.status() != QSettings::NoError || written.allKeys().size() != values.size())
         return false;
     for (auto value = values.cbegin(); value != values.cend(); ++value) {
@@ -64,51 +142,80 @@ bool readsBack(const SettingsValues &values, const QByteArray &path, QSettings::
     return true;
 }
 
-/// Makes `settings`, which take `values` for saved, read the file that was put back and
-/// hold `values` over it as changes not yet saved.
-void holdAsUnsaved(QSettings &settings, const SettingsValues &values)
+/// Writes `values` to the new hidden file `saving`; whether QSettings saw no failure.
+bool writeValues(const SettingsValues &values, const QString &saving, QSettings::Format format)
 {
-    settings.sync();
-    for (const QString &key : ownValues(settings).keys()) {
-        if (!values.contains(key))
-            settings.remove(key);
-    }
+    QSettings written(saving, format);
     for (auto value = values.cbegin(); value != values.cend(); ++value)
-        settings.setValue(value.key(), *value);
+        written.setValue(value.key(), *value);
+    written.sync();
+    return written.status() == QSettings::NoError;
+}
+
+std::optional<SettingsSaveFailure> saveThrough(const SettingsSnapshot &snapshot, const QString &file)
+{
+    const QByteArray fileName = QFile::encodeName(file);
+    struct stat existing {};
+    std::optional<mode_t> replacedPermissions;
+    if (::stat(fileName.constData(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode))
+            return SettingsSaveFailure::other;
+        replacedPermissions = existing.st_mode & 07777;
+    }
+    QDir().mkpath(QFileInfo(file).path());
+    HiddenSibling saving(file);
+    if (!saving.create("saving", replacedPermissions))
+        return failureOf(errno);
+    // The folder took a new file: a write that fails now found no room for its bytes.
+    if (!writeValues(snapshot.values, saving.name(), snapshot.format))
+        return SettingsSaveFailure::diskFull;
+    // QSettings keeps one parsed copy per file name: only another name reads the disk.
+    if (!saving.rename("check") || !saving.sync())
+        return failureOf(errno);
+    if (!readsBack(snapshot.values, saving.name(), snapshot.format))
+        return SettingsSaveFailure::diskFull;
+    if (!saving.replaceFile())
+        return failureOf(errno);
+    return std::nullopt;
 }
 
 } // namespace
 
-bool saveSettingsFile(QSettings &settings, UnsavedChanges unsaved)
+SettingsValues ownSettingsValues(QSettings &settings)
 {
-    const QByteArray path = QFile::encodeName(settings.fileName());
-    struct stat before {};
-    const bool existed = ::lstat(path.constData(), &before) == 0;
-    const QByteArray kept = siblingName(path, "kept");
-    const bool keptOld = existed && ::link(path.constData(), kept.constData()) == 0;
-    const auto removeKept = qScopeGuard([&] {
-        if (keptOld)
-            ::unlink(kept.constData());
-    });
+    const bool fallbacks = settings.fallbacksEnabled();
+    settings.setFallbacksEnabled(false);
+    SettingsValues values;
+    for (const QString &key : settings.allKeys())
+        values.insert(key, settings.value(key));
+    settings.setFallbacksEnabled(fallbacks);
+    return values;
+}
 
-    // status() cannot tell: once an error is met it says so after every later save.
-    settings.sync();
-    const SettingsValues values = ownValues(settings);
-    if (readsBack(values, path, settings.format()))
-        return true;
-    qCWarning(lcFiles) << "Cannot save the settings to" << settings.fileName();
-    // A save QSettings saw fail left the file alone and its changes pending; one it did
-    // not see put a new file in place and took the changes for saved.
-    struct stat after {};
-    if (::lstat(path.constData(), &after) != 0 || (existed && after.st_ino == before.st_ino && after.st_dev == before.st_dev))
-        return false;
-    if (keptOld)
-        ::rename(kept.constData(), path.constData());
-    else if (!existed)
-        ::unlink(path.constData());
-    if (unsaved == UnsavedChanges::keep)
-        holdAsUnsaved(settings, values);
-    return false;
+std::optional<SettingsSaveFailure> saveSettingsFile(const SettingsSnapshot &snapshot)
+{
+    const QString file = linkedFile(snapshot.path);
+    const std::optional<SettingsSaveFailure> failure = saveThrough(snapshot, file);
+    if (failure)
+        qCWarning(lcFiles) << "Cannot save the settings to" << file << ":" << settingsSaveFailureText(failure);
+    return failure;
+}
+
+void removeSettingsLeftovers(const QString &path)
+{
+    // Older versions made theirs beside the settings path, a link included.
+    QStringList files{QFileInfo(path).absoluteFilePath()};
+    if (const QString file = linkedFile(path); file != files.front())
+        files.append(file);
+    for (const QString &file : files) {
+        const QDir folder = QFileInfo(file).dir();
+        for (const QString &name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
+            for (const char *role : hiddenRoles) {
+                if (name.startsWith(hiddenPrefix(file, role)))
+                    ::unlink(QFile::encodeName(folder.filePath(name)).constData());
+            }
+        }
+    }
 }
 
 } // namespace velmora

@@ -1,23 +1,27 @@
 #include "core/settings/stored_settings.h"
 
-#include "core/settings/settings_file_save.h"
-
-#include <QCoreApplication>
-#include <QEvent>
 
 #include <utility>
 
 namespace velmora {
 
 StoredSettings::StoredSettings(std::unique_ptr<QSettings> settings, QObject *parent)
-    : QObject(parent), m_settings(std::move(settings))
+    : QObject(parent)
+    , m_path(settings->fileName())
+    , m_format(settings->format())
+    , m_values(ownSettingsValues(*settings))
+    , m_writer([this](quint64 change, SettingsWriter::Result result) { takeSaveResult(change, result); })
 {
-    m_settings->installEventFilter(this);
+    for (const QString &key : settings->allKeys()) {
+        if (!m_values.contains(key))
+            m_systemValues.insert(key, settings->value(key));
+    }
+    removeSettingsLeftovers(m_path);
 }
 
 StoredSettings::~StoredSettings()
 {
-    saveSettingsFile(*m_settings, UnsavedChanges::drop);
+    sync();
 }
 
 std::unique_ptr<StoredSettings> StoredSettings::atIniFile(const QString &path, QObject *parent)
@@ -27,22 +31,23 @@ std::unique_ptr<StoredSettings> StoredSettings::atIniFile(const QString &path, Q
 
 bool StoredSettings::contains(const SettingDeclaration &setting) const
 {
-    return m_settings->contains(settingKey(setting));
+    const QString key = settingKey(setting);
+    return m_values.contains(key) || m_systemValues.contains(key);
 }
 
 QString StoredSettings::value(const TextSetting &setting) const
 {
-    return m_settings->value(setting.key, QString(setting.defaultValue)).toString();
+    return stored(setting.key, QString(setting.defaultValue)).toString();
 }
 
 bool StoredSettings::value(const FlagSetting &setting) const
 {
-    return m_settings->value(setting.key, setting.defaultValue).toBool();
+    return stored(setting.key, setting.defaultValue).toBool();
 }
 
 QByteArray StoredSettings::value(const DataSetting &setting) const
 {
-    return m_settings->value(setting.key).toByteArray();
+    return stored(setting.key, {}).toByteArray();
 }
 
 void StoredSettings::setValue(const TextSetting &setting, const QString &value)
@@ -62,44 +67,66 @@ void StoredSettings::setValue(const DataSetting &setting, const QByteArray &valu
 
 void StoredSettings::remove(const SettingDeclaration &setting)
 {
-    const QLatin1StringView key = settingKey(setting);
-    m_settings->remove(key);
-    saveAgainAfterAFailure();
-    emit changed(key);
+    write(settingKey(setting), std::nullopt);
 }
 
 bool StoredSettings::sync()
 {
-    m_isSaveFailing = !saveSettingsFile(*m_settings, UnsavedChanges::keep);
-    return !m_isSaveFailing;
-}
-
-bool StoredSettings::eventFilter(QObject *watched, QEvent *event)
-{
-    // QSettings saves itself on the event loop after a change, unchecked: that save is
-    // made here, checked, instead. After a failed one the next waits for a new change,
-    // rather than trying again on every turn of the loop while the disk is full.
-    if (watched == m_settings.get() && event->type() == QEvent::UpdateRequest) {
-        if (!m_isSaveFailing)
-            sync();
-        return true;
+    m_writer.finish();
+    if (m_savedChanges != m_changes) {
+        save();
+        m_writer.finish();
     }
-    return QObject::eventFilter(watched, event);
+    return m_savedChanges == m_changes;
 }
 
-void StoredSettings::saveAgainAfterAFailure()
+QVariant StoredSettings::stored(QLatin1StringView key, const QVariant &defaultValue) const
 {
-    // QSettings asks for its save once, until a save is made: the one it asked for after
-    // the failed save was let go, so a new change asks again.
-    if (std::exchange(m_isSaveFailing, false))
-        QCoreApplication::postEvent(m_settings.get(), new QEvent(QEvent::UpdateRequest));
+    const QString name = key;
+    return m_values.value(name, m_systemValues.value(name, defaultValue));
 }
 
-void StoredSettings::write(QLatin1StringView key, const QVariant &value)
+void StoredSettings::write(QLatin1StringView key, std::optional<QVariant> value)
 {
-    m_settings->setValue(key, value);
-    saveAgainAfterAFailure();
+    if (value)
+        m_values.insert(key, *value);
+    else
+        m_values.remove(key);
+    ++m_changes;
+    saveSoon();
     emit changed(key);
+}
+
+void StoredSettings::saveSoon()
+{
+    // One save after the writes made in a row: a writer that stores several settings at
+    // once (a policy's fields) causes one save, of all of them.
+    if (std::exchange(m_isSaveScheduled, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_isSaveScheduled = false;
+            if (m_queuedChanges != m_changes)
+                save();
+        },
+        Qt::QueuedConnection);
+}
+
+void StoredSettings::save()
+{
+    m_queuedChanges = m_changes;
+    m_writer.save({m_path, m_format, m_values}, m_changes);
+}
+
+void StoredSettings::takeSaveResult(quint64 change, SettingsWriter::Result result)
+{
+    if (!result)
+        m_savedChanges = change;
+    if (m_saveFailure != result) {
+        m_saveFailure = result;
+        emit saveFailureChanged();
+    }
 }
 
 } // namespace velmora

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/settings/settings_file_save.h"
 #include "core/settings/settings_table.h"
+#include "core/settings/settings_writer.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -8,6 +10,9 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
+
+class QThreadPool;
 
 namespace velmora {
 
@@ -17,12 +22,21 @@ namespace velmora {
 // declared in the settings table are read or written, each with its declared type
 // and default. The application gives it the user's QSettings; each test an INI file
 // of its own.
+//
+// The file is read once, when the store is made; from then on the store holds the
+// values, and the file is only written: on the settings' own writer thread, a moment
+// after a change, so that the thread that changes a setting never waits for the disk.
+// A save that fails leaves the file as it was and the change held here; the next change
+// saves it again, and so does the store's end.
 class StoredSettings : public QObject
 {
     Q_OBJECT
 public:
+    /// Takes over `settings` only for what its file holds (and what system-wide files
+    /// add); removes what saves killed part-way left beside the file.
     explicit StoredSettings(std::unique_ptr<QSettings> settings, QObject *parent = nullptr);
-    /// Saves what is not yet saved, or gives it up when it cannot be written.
+    /// Saves what is not yet saved and waits for it: nothing is lost at quit that the
+    /// disk can take.
     ~StoredSettings() override;
     /// Over an INI file at `path` (created on first write).
     static std::unique_ptr<StoredSettings> atIniFile(const QString &path, QObject *parent = nullptr);
@@ -39,23 +53,37 @@ public:
     void setValue(const DataSetting &setting, const QByteArray &value);
     /// Removes the key, so that the setting reads as its default again.
     void remove(const SettingDeclaration &setting);
-    /// Writes pending changes to storage, whole or not at all (see saveSettingsFile);
-    /// false when the store could not be written, and the changes stay pending.
-    /// QSettings' own save a moment after a change comes here too.
+    /// Saves what is not yet saved, and waits until it is written, whole or not at all
+    /// (see saveSettingsFile); false when it could not be, and the changes stay held.
     bool sync();
+
+    /// Why the last save failed, while saves fail; nothing once one has landed.
+    std::optional<SettingsSaveFailure> saveFailure() const { return m_saveFailure; }
+    /// The thread the file is written on.
+    QThreadPool &saveThread() { return m_writer.thread(); }
 
 signals:
     void changed(const QString &key);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Saves began to fail, failed for another reason, or landed again.
+    void saveFailureChanged();
 
 private:
-    void write(QLatin1StringView key, const QVariant &value);
-    void saveAgainAfterAFailure();
+    QVariant stored(QLatin1StringView key, const QVariant &defaultValue) const;
+    void write(QLatin1StringView key, std::optional<QVariant> value);
+    void saveSoon();
+    void save();
+    void takeSaveResult(quint64 change, SettingsWriter::Result result);
 
-    std::unique_ptr<QSettings> m_settings;
-    bool m_isSaveFailing = false; ///< The last save could not be written.
+    QString m_path;
+    QSettings::Format m_format;
+    SettingsValues m_values; ///< What the file holds, with the changes not yet saved.
+    SettingsValues m_systemValues; ///< What system-wide files add under keys the file lacks.
+    quint64 m_changes = 0; ///< Changes made so far.
+    quint64 m_queuedChanges = 0; ///< Changes the last save asked for holds.
+    quint64 m_savedChanges = 0; ///< Changes the file holds.
+    bool m_isSaveScheduled = false;
+    std::optional<SettingsSaveFailure> m_saveFailure;
+    SettingsWriter m_writer;
 };
 
 } // namespace velmora

@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FullDisk, ::testing::Values(
             appendSafeShareHistoryRecord(*settings, SafeShareHistoryRecord::make(
                 QUuid::createUuid(), QDateTime::fromSecsSinceEpoch(i), SafeShareSourceType::capture,
                 SafeShareAction::copyCleanedPNG, {}, {}, {}, {}));
-        drainEvents(); // QSettings' own save after a change, then the one asked for.
+        drainEvents(); // The save a moment after the changes, then the one asked for.
         return settings->sync();
     }}), rowName);
 

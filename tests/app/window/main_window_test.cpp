@@ -451,3 +451,33 @@ TEST_F(WatchedWindowFixture, TheSettingsSayTheProtectionsWaitWhileTheWindowIsClo
     EXPECT_EQ(badge("clipboardGuard"), QStringLiteral("On"));
     EXPECT_EQ(settingsWindow.protectionTab()->clipboardProtection()->statusText(), QString());
 }
+
+// Settings that cannot be saved: the window's status line and the settings window say
+// so while saves fail, and no longer once one lands.
+TEST_F(MainWindowFixture, SettingsThatCannotBeSavedAreShownUntilASaveLands)
+{
+    FakePolicyFileChooser chooser;
+    SettingsWindow settingsWindow(*m_settings, m_commands, {chooser, [](const QUrl &) {}});
+    const auto shown = [](const QWidget &window) {
+        const auto *line = window.findChild<QLabel *>(QStringLiteral("settings-save-failure"));
+        return line && line->isVisibleTo(&window) ? line->text() : QStringLiteral("<none>");
+    };
+    m_window->show();
+    settingsWindow.show();
+    ASSERT_TRUE(m_settings->sync());
+
+    // A folder where the settings file is: no save lands, whoever runs the test.
+    const QString file = m_settings.folder() + QStringLiteral("/settings.ini");
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkdir(file));
+    m_settings->setValue(Setting::customTermsText, QStringLiteral("Project Falcon"));
+    EXPECT_FALSE(m_settings->sync());
+    const QString sentence = QStringLiteral("Settings could not be saved. Check the settings folder to keep your changes.");
+    EXPECT_EQ(shown(*m_window), sentence);
+    EXPECT_EQ(shown(settingsWindow), sentence);
+
+    ASSERT_TRUE(QDir().rmdir(file));
+    m_settings->setValue(Setting::customRegexesText, QStringLiteral("FAL-[0-9]+"));
+    EXPECT_TRUE(m_settings->sync());
+    EXPECT_EQ(shown(*m_window), QStringLiteral("<none>"));
+    EXPECT_EQ(shown(settingsWindow), QStringLiteral("<none>"));
+}

@@ -2,11 +2,22 @@
 #include "support/event_loop.h"
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
+#include "support/row_name.h"
 #include "support/temp_settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velmora;
 
@@ -47,33 +58,182 @@ TEST(StoredSettingsTest, SyncReportsAStoreThatCannotBeWritten)
     const auto settings = StoredSettings::atIniFile(folder.path());
     settings->setValue(Setting::isClipboardProtectionEnabled, true);
     EXPECT_FALSE(settings->sync());
+    EXPECT_EQ(settings->saveFailure(), SettingsSaveFailure::other);
 }
 
-// A full disk: the file stays as it was, and the change waits for the save after the
-// next change, which writes both once there is room again.
-TEST(StoredSettingsTest, ASaveTheDiskCannotHoldKeepsTheOldFileAndTheChange)
+/// What the settings file `file` holds under `key`, read under another name: the same
+/// one would share what a store holds in memory.
+QString storedValue(const QString &file, const QString &key)
+{
+    const QTemporaryDir copies;
+    const QString copy = copies.filePath(QStringLiteral("copy.ini"));
+    return QFile::copy(file, copy) ? QSettings(copy, QSettings::IniFormat).value(key).toString() : QString();
+}
+
+/// Custom terms far larger than the room left on a full disk.
+const QString terms = QStringLiteral("Project Falcon\n").repeated(300);
+
+// The thread that changes a setting goes on before the file is written: saves run on the
+// settings' own thread, in the order of the changes.
+TEST(StoredSettingsTest, SavesRunOnTheirOwnThreadInOrder)
 {
     test::TempSettings settings;
     const QString path = settings.folder() + QStringLiteral("/settings.ini");
-    settings->setValue(Setting::policyPresetID, QStringLiteral("finance"));
-    ASSERT_TRUE(settings->sync());
-    const QByteArray saved = test::fileBytes(path);
-    const QString terms = QStringLiteral("Project Falcon ").repeated(100);
-    {
-        const test::FileSizeLimit fullDisk(1024);
-        settings->setValue(Setting::customTermsText, terms);
+    QSemaphore gate;
+    settings->saveThread().start([&gate] { gate.acquire(); });
+    for (const char *preset : {"finance", "medical", "legal"}) {
+        settings->setValue(Setting::policyPresetID, QString::fromLatin1(preset));
         test::drainEvents();
     }
-    EXPECT_EQ(test::fileBytes(path), saved);
-    EXPECT_EQ(settings->value(Setting::customTermsText), terms);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    gate.release();
+    EXPECT_TRUE(settings->sync());
+    EXPECT_EQ(storedValue(path, QStringLiteral("redactionPolicyPreset")), QStringLiteral("legal"));
+}
 
+// While it lives, nobody can add a file to the folder or replace one: its permissions
+// say so, and for root, whom they do not stop, its immutable flag.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString &folder)
+        : m_fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        ::fchmod(m_fd, 0555);
+        setImmutable(::geteuid() == 0);
+    }
+    ~ReadOnlyFolder()
+    {
+        setImmutable(false);
+        ::fchmod(m_fd, 0755);
+        ::close(m_fd);
+    }
+
+private:
+    void setImmutable(bool immutable)
+    {
+        int flags = 0;
+        ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags);
+        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
+    }
+
+    int m_fd;
+};
+
+enum class Disk { writable, readOnly, full };
+
+struct SettingsPathRow
+{
+    const char *name;
+    bool isLinked; ///< The settings path is a link into a dotfiles folder.
+    Disk disk;     ///< Of the folder the settings file is in, while the change is saved.
+    std::optional<SettingsSaveFailure> failure;
+};
+
+const QByteArray oldSettings = "[General]\nvelmoraPolicySource=imported\n";
+/// What saves killed part-way leave beside a settings file, older versions' included.
+const QStringList leftovers{".Velmora.conf.kept-1f2e", ".Velmora.conf.check-3d4c", ".Velmora.conf.saving-5b6a",
+                            ".Velmora.conf.saving-5b6a.lock", ".Velmora.conf.saving-5b6a.Xy12Zq"};
+
+// A settings folder beside the user's dotfiles folder; the settings path is a file, or a
+// link to one in the dotfiles. The folder of each holds what killed saves left.
+class SettingsPaths : public ::testing::TestWithParam<SettingsPathRow>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(m_root.path()).mkpath(QStringLiteral("config")) && QDir(dotfiles()).mkpath(QStringLiteral(".")));
+        ASSERT_TRUE(test::writeBytes(file(), oldSettings) && test::writeBytes(config() + "/.Velmora.conf.bak", "own"));
+        if (GetParam().isLinked) {
+            ASSERT_EQ(::symlink("../dotfiles/Velmora.conf", QFile::encodeName(path()).constData()), 0);
+        }
+        for (const QString &name : leftovers)
+            ASSERT_TRUE(test::writeBytes(config() + '/' + name, "") && test::writeBytes(folder() + '/' + name, ""));
+    }
+
+    QString config() const { return m_root.filePath(QStringLiteral("config")); }
+    QString dotfiles() const { return m_root.filePath(QStringLiteral("dotfiles")); }
+    QString folder() const { return GetParam().isLinked ? dotfiles() : config(); }
+    QString path() const { return config() + QStringLiteral("/Velmora.conf"); }
+    QString file() const { return folder() + QStringLiteral("/Velmora.conf"); }
+
+private:
+    QTemporaryDir m_root;
+};
+
+// A change is saved whole through the settings path, or the old file stays and the
+// store says why, once, holding the change for the next save; the link stays a link,
+// and nothing is left beside the file.
+TEST_P(SettingsPaths, AChangeIsSavedWholeOrHeldAndTheFailureTold)
+{
+    const SettingsPathRow &row = GetParam();
+    const auto settings = StoredSettings::atIniFile(path());
+    int told = 0;
+    QObject::connect(settings.get(), &StoredSettings::saveFailureChanged, [&told] { ++told; });
+    {
+        std::optional<ReadOnlyFolder> readOnly;
+        std::optional<test::FileSizeLimit> fullDisk;
+        if (row.disk == Disk::readOnly)
+            readOnly.emplace(folder());
+        if (row.disk == Disk::full)
+            fullDisk.emplace(1024); // Room for QSettings' lock file, not for the terms.
+        settings->setValue(Setting::customTermsText, terms);
+        test::drainEvents();
+        EXPECT_EQ(settings->sync(), !row.failure); // The save the change asked for, then one more.
+    }
+    EXPECT_EQ(settings->saveFailure(), row.failure);
+    EXPECT_EQ(told, row.failure ? 1 : 0);
+    EXPECT_EQ(settings->value(Setting::customTermsText), terms);
+    EXPECT_EQ(QFileInfo(path()).isSymLink(), row.isLinked);
+    EXPECT_EQ(test::entriesOf(config()), (QStringList{".Velmora.conf.bak", "Velmora.conf"}));
+    EXPECT_EQ(test::entriesOf(dotfiles()), row.isLinked ? QStringList{"Velmora.conf"} : QStringList());
+    EXPECT_EQ(storedValue(file(), QStringLiteral("customDetectionTerms")), row.failure ? QString() : terms);
+    EXPECT_EQ(test::fileBytes(file()) == oldSettings, row.failure.has_value());
+
+    // Once the disk takes them, the next change saves both, and the failure is gone.
     settings->setValue(Setting::isClipboardProtectionEnabled, true);
-    test::drainEvents();
-    // Read under another name: the same one would share what the store holds in memory.
-    ASSERT_TRUE(QFile::copy(path, path + QStringLiteral(".copy")));
-    const auto onDisk = StoredSettings::atIniFile(path + QStringLiteral(".copy"));
-    EXPECT_EQ(onDisk->value(Setting::customTermsText), terms);
-    EXPECT_TRUE(onDisk->value(Setting::isClipboardProtectionEnabled));
+    EXPECT_TRUE(settings->sync());
+    EXPECT_EQ(settings->saveFailure(), std::nullopt);
+    EXPECT_EQ(told, row.failure ? 2 : 0);
+    EXPECT_EQ(storedValue(file(), QStringLiteral("customDetectionTerms")), terms);
+    EXPECT_EQ(storedValue(file(), QStringLiteral("clipboardProtectionEnabled")), QStringLiteral("true"));
+    EXPECT_EQ(QFileInfo(path()).isSymLink(), row.isLinked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsPaths, ::testing::Values(
+    SettingsPathRow{"Plain", false, Disk::writable, std::nullopt},
+    SettingsPathRow{"Linked", true, Disk::writable, std::nullopt},
+    SettingsPathRow{"ReadOnly", false, Disk::readOnly, SettingsSaveFailure::folderReadOnly},
+    SettingsPathRow{"LinkedIntoAReadOnlyFolder", true, Disk::readOnly, SettingsSaveFailure::folderReadOnly},
+    SettingsPathRow{"FullDisk", false, Disk::full, SettingsSaveFailure::diskFull},
+    SettingsPathRow{"LinkedOnAFullDisk", true, Disk::full, SettingsSaveFailure::diskFull}), test::rowName);
+
+// Saves killed by SIGKILL part-way: the file is whole, and what they left beside it is
+// gone once the settings are read again.
+TEST(StoredSettingsTest, ASaveKilledPartWayLeavesTheFileWholeAndNoCopies)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Velmora.conf"));
+    int saved[2];
+    ASSERT_EQ(::pipe(saved), 0);
+    const pid_t saver = ::fork();
+    while (saver == 0) { // Saves over and over, telling the test after each one.
+        saveSettingsFile({path, QSettings::IniFormat, {{QStringLiteral("customDetectionTerms"), terms}}});
+        if (::write(saved[1], "s", 1) != 1)
+            ::_exit(1);
+    }
+    char byte = 0;
+    for (int save = 0; save < 3 && ::read(saved[0], &byte, 1) == 1; ++save) {
+    }
+    ::kill(saver, SIGKILL);
+    ::waitpid(saver, nullptr, 0);
+    ::close(saved[0]);
+    ::close(saved[1]);
+
+    const auto settings = StoredSettings::atIniFile(path);
+    EXPECT_EQ(test::entriesOf(folder.path()), QStringList{"Velmora.conf"});
+    EXPECT_EQ(settings->value(Setting::customTermsText), terms);
 }
 
 } // namespace
