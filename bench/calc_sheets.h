@@ -106,7 +106,7 @@ inline Sheet secrets(ValueSource &v, const QFontMetricsF &font)
 /// dates as decoys.
 inline Sheet orders(ValueSource &v, const QFontMetricsF &font, int firstRow)
 {
-    Sheet sheet{QStringLiteral("Orders"), {0.5, 0.65, 1.15, 0.5, 0.8, 1.0, 1.0, 1.0, 1.45, 0.9}, {}, {}, firstRow};
+    Sheet sheet{QStringLiteral("Orders"), {0.5, 0.65, 1.15, 0.5, 0.8, 1.05, 1.35, 1.35, 2.0, 0.9}, {}, {}, firstRow};
     sheet.rows.append({text(QStringLiteral("#")), text(QStringLiteral("Time")), text(QStringLiteral("Customer")), text(QStringLiteral("Qty")),
                        text(QStringLiteral("Amount")), text(QStringLiteral("Last IP")), text(QStringLiteral("Phone")), text(QStringLiteral("Mobile")),
                        text(QStringLiteral("E-mail")), text(QStringLiteral("Shipped"))});
