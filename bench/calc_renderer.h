@@ -145,6 +145,9 @@ private:
             tables += QStringLiteral("<table:table table:name=\"%1\">\n").arg(variant == 0 ? sheet.name : QStringLiteral("Sheet%1").arg(variant + 1));
             for (qsizetype c = 0; c < sheet.columns.size(); ++c)
                 tables += QStringLiteral("<table:table-column table:style-name=\"co%1\"/>").arg(c);
+            if (sheet.firstRow > 1)
+                tables += QStringLiteral("\n<table:table-row table:number-rows-repeated=\"%1\" table:visibility=\"collapse\"><table:table-cell/></table:table-row>")
+                              .arg(sheet.firstRow - 1);
             for (qsizetype r = 0; r < sheet.rows.size(); ++r) {
                 tables += QStringLiteral("\n<table:table-row table:style-name=\"ro%1\">").arg(r);
                 for (qsizetype c = 0; c < sheet.columns.size(); ++c) {
@@ -158,6 +161,11 @@ private:
                         continue;
                     }
                     const QString escaped = cell.piece.text.toHtmlEscaped();
+                    if (cell.count) {
+                        tables += QStringLiteral("<table:table-cell table:style-name=\"%1\" office:value-type=\"float\" office:value=\"%2\"><text:p>%2</text:p></table:table-cell>")
+                                      .arg(style, escaped);
+                        continue;
+                    }
                     tables += cell.money
                         ? QStringLiteral("<table:table-cell table:style-name=\"%1\" office:value-type=\"currency\" office:currency=\"USD\" office:value=\"%2\"><text:p>$%2</text:p></table:table-cell>")
                               .arg(style, escaped)

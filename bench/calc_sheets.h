@@ -20,6 +20,7 @@ struct SheetCell
     Piece piece = {};
     bool wrap = false;  ///< the cell's text wraps inside it, set from the top
     bool money = false; ///< a currency amount: a number, set to the right
+    bool count = false; ///< a plain number (an index, a quantity), set to the right
     bool empty() const { return piece.text.isEmpty(); }
 };
 
@@ -29,6 +30,7 @@ struct Sheet
     QList<double> columns;     ///< widths, in inches
     QList<QList<SheetCell>> rows = {};
     QList<double> rowHeights = {}; ///< in inches, one per row
+    int firstRow = 1;              ///< the row number of its first row: the rows above are hidden, as if scrolled
 };
 
 namespace calc_sheets {
@@ -96,6 +98,31 @@ inline Sheet secrets(ValueSource &v, const QFontMetricsF &font)
                            {decoy(v.path())}, {decoy(v.date())}});
         sheet.rowHeights.append(wrappedHeight(value, tokenColumn, font));
     }
+    return sheet;
+}
+
+/// An order book scrolled to row `firstRow`: an index and a quantity set to the right,
+/// times, money beside IPv4 addresses, phone numbers beside phone numbers, addresses;
+/// dates as decoys.
+inline Sheet orders(ValueSource &v, const QFontMetricsF &font, int firstRow)
+{
+    Sheet sheet{QStringLiteral("Orders"), {0.5, 0.65, 1.15, 0.5, 0.8, 1.05, 1.35, 1.35, 2.0, 0.9}, {}, {}, firstRow};
+    sheet.rows.append({text(QStringLiteral("#")), text(QStringLiteral("Time")), text(QStringLiteral("Customer")), text(QStringLiteral("Qty")),
+                       text(QStringLiteral("Amount")), text(QStringLiteral("Last IP")), text(QStringLiteral("Phone")), text(QStringLiteral("Mobile")),
+                       text(QStringLiteral("E-mail")), text(QStringLiteral("Shipped"))});
+    const int first = 1000 + v.below(8000);
+    for (int r = 0; r < 30; ++r) {
+        const Person person = v.person();
+        const QString amount = QStringLiteral("%1.%2").arg(5 + v.below(1990)).arg(v.below(100), 2, 10, QLatin1Char('0'));
+        const QString when = QStringLiteral("%1:%2").arg(7 + v.below(12), 2, 10, QLatin1Char('0')).arg(v.below(60), 2, 10, QLatin1Char('0'));
+        SheetCell index{plain(QString::number(first + r))}, quantity{plain(QString::number(1 + v.below(r % 3 ? 12 : 400)))};
+        index.count = quantity.count = true;
+        sheet.rows.append({index, text(when), text(person.name), quantity, {plain(amount), false, true}, {sensitive(v.ipv4(), PlantKind::ipv4)},
+                           {sensitive(v.northAmericanPhone(), PlantKind::phone)}, {sensitive(v.northAmericanPhone(), PlantKind::phone)},
+                           {sensitive(person.email, PlantKind::email)}, {decoy(v.date())}});
+    }
+    for (qsizetype r = 0; r < sheet.rows.size(); ++r)
+        sheet.rowHeights.append(lineHeight(font));
     return sheet;
 }
 

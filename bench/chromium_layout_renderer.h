@@ -116,13 +116,18 @@ private:
             const int px = int(std::round(column.width * m_size));
             width += px;
             columns += QStringLiteral("<col style=\"width:%1px\">").arg(px);
-            header += QStringLiteral("<th>%1</th>").arg(block({{column.header}}, TextRole::text, true, m_theme.header, m_theme.text, RowKind::tableRow, clip, layer));
+            header += QStringLiteral("<th style=\"padding-left:%1px;padding-right:%1px\">%2</th>").arg(table.paddingX).arg(block({{column.header}}, TextRole::text, true, m_theme.header, m_theme.text, RowKind::tableRow, clip, layer));
         }
         QString rows;
         for (const auto &row : table.rows) {
             rows += QStringLiteral("<tr>");
-            for (const auto &cell : row)
-                rows += QStringLiteral("<td>%1</td>").arg(block(cell, TextRole::text, false, m_theme.page, m_theme.text, RowKind::tableRow, clip, layer));
+            for (qsizetype c = 0; c < row.size(); ++c) {
+                const bool right = c < table.columns.size() && table.columns[c].right;
+                rows += QStringLiteral("<td style=\"padding-left:%1px;padding-right:%1px%2\">%3</td>")
+                            .arg(table.paddingX)
+                            .arg(right ? QStringLiteral(";text-align:right") : QString(),
+                                 block(row[c], TextRole::text, false, m_theme.page, m_theme.text, RowKind::tableRow, clip, layer));
+            }
             rows += QStringLiteral("</tr>");
         }
         return QStringLiteral("<table class=\"%1\" style=\"width:%2px\"><colgroup>%3</colgroup><tr class=\"header\">%4</tr>%5</table>")

@@ -29,6 +29,8 @@ public:
     QString description(const TerminalProgramScene &file) const
     {
         QString text = QStringLiteral("editor %1+%2 %3 %4pt %5\n").arg(m_typeface.sans, m_typeface.mono, scheme()).arg(m_points).arg(file.fileName);
+        if (file.openAt > 0)
+            text += QStringLiteral("at line %1\n").arg(file.openAt);
         for (const QList<Piece> &line : file.lines) {
             for (const Piece &piece : line)
                 text += piece.text + (piece.planted ? QStringLiteral("\x01%1").arg(int(piece.kind)) : QString());
@@ -59,9 +61,9 @@ public:
             }
             return result;
         };
-        const QImage shown = capture(home, file.fileName, text([](qsizetype) { return true; }));
-        const QImage blank = capture(home, file.fileName, text([](qsizetype) { return false; }));
-        const QImage even = capture(home, file.fileName, text([](qsizetype i) { return i % 2 == 0; }));
+        const QImage shown = capture(home, file, text([](qsizetype) { return true; }));
+        const QImage blank = capture(home, file, text([](qsizetype) { return false; }));
+        const QImage even = capture(home, file, text([](qsizetype i) { return i % 2 == 0; }));
         if (shown.isNull() || blank.isNull() || even.isNull() || shown == blank)
             return std::nullopt;
         return truth(file, shown, blank, even);
@@ -77,11 +79,14 @@ private:
         return (m_dark ? dark : light)[m_points % 3];
     }
 
-    QImage capture(const ProgramHome &home, const QString &fileName, const QString &text) const
+    QImage capture(const ProgramHome &home, const TerminalProgramScene &file, const QString &text) const
     {
+        const QString &fileName = file.fileName;
         home.write(QStringLiteral("work/") + fileName, text);
-        const ProgramRun editor(QStringLiteral("gedit"), {QStringLiteral("--standalone"), QStringLiteral("-s"), fileName}, home.environment(),
-                                home.path(QStringLiteral("work")));
+        QStringList arguments{QStringLiteral("--standalone"), QStringLiteral("-s"), fileName};
+        if (file.openAt > 0)
+            arguments.append(QStringLiteral("+%1").arg(file.openAt));
+        const ProgramRun editor(QStringLiteral("gedit"), arguments, home.environment(), home.path(QStringLiteral("work")));
         const QString window = waitForWindowNamed(fileName, home.environment());
         if (window.isEmpty())
             return {};

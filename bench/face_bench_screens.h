@@ -5,6 +5,7 @@
 
 #include "core/analysis/import/image_importer.h"
 
+#include <QDir>
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -266,6 +267,42 @@ QImage emoji()
         painter.setFont(font);
         painter.drawText(QRect(20, top, 1240, size * 2 + 10), Qt::TextWordWrap, glyphs);
         top += size * 2 + 10;
+    }
+    return image;
+}
+
+/// The desktop theme's full-colour icons (Adwaita's legacy icons that are not symbolic,
+/// and the installed programs' own), as a toolbar or a title bar shows them.
+QList<QImage> desktopIcons()
+{
+    QList<QImage> icons;
+    for (const QString &folder : {QStringLiteral("/usr/share/icons/Adwaita/48x48/legacy"), QStringLiteral("/usr/share/icons/hicolor/48x48/apps")}) {
+        for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+            if (!file.fileName().contains(QLatin1String("symbolic")))
+                icons.append(QImage(file.filePath()));
+        }
+    }
+    return icons;
+}
+
+/// Toolbars of `icons` at `size` pixels, a third of their size apart, each bar with a
+/// label beside it, as editors, file managers and their title bars show them.
+QImage iconToolbars(const QList<QImage> &icons, int size, const Theme &theme)
+{
+    const int step = size + size / 3, perBar = 1200 / step, barHeight = size + 16;
+    const int bars = int((icons.size() + perBar - 1) / perBar);
+    QImage image(1280, 20 + bars * (barHeight + 8), QImage::Format_RGB32);
+    image.fill(theme.ground);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setFont(uiFont(13));
+    for (int bar = 0; bar < bars; ++bar) {
+        const int top = 10 + bar * (barHeight + 8);
+        painter.fillRect(QRect(0, top, image.width(), barHeight), theme.panel);
+        painter.setPen(theme.quiet);
+        painter.drawText(QRect(8, top, 60, barHeight), Qt::AlignVCenter, QStringLiteral("Tools"));
+        for (int i = 0; i < perBar && bar * perBar + i < icons.size(); ++i)
+            painter.drawImage(QRectF(72 + i * step, top + 8, size, size), icons[bar * perBar + i]);
     }
     return image;
 }

@@ -7,6 +7,7 @@
 
 #include "chromium_layout_renderer.h"
 #include "layout_screen.h"
+#include "number_layouts.h"
 #include "qt_layout_renderer.h"
 #include "typeface_bench.h"
 #include "ui_layouts.h"
@@ -37,6 +38,10 @@ inline QList<LayoutKind> layoutKinds()
         {QStringLiteral("csv-export"), true, 1},
         {QStringLiteral("git-log"), true, 1},
         {QStringLiteral("app-logs"), true, 1},
+        {QStringLiteral("code-gutter"), false, 2},
+        {QStringLiteral("numbered-lists"), false, 1},
+        {QStringLiteral("side-by-side"), false, 1},
+        {QStringLiteral("numbered-splits"), true, 1},
     };
 }
 
@@ -70,6 +75,12 @@ inline LayoutScreen uiLayout(const QString &name, const ScreenSetting &setting, 
         return ui_layouts::issueTracker(values, u);
     if (name == QStringLiteral("windows"))
         return ui_layouts::windows(values, u, typeface % 2 == 0);
+    if (name == QStringLiteral("code-gutter"))
+        return number_layouts::codeGutter(values, u, variant);
+    if (name == QStringLiteral("numbered-lists"))
+        return number_layouts::numberedLists(values, u);
+    if (name == QStringLiteral("side-by-side"))
+        return number_layouts::sideBySide(values, u);
     return ui_layouts::tallPage(values, u);
 }
 
@@ -85,6 +96,8 @@ inline TerminalScreen terminalLayout(const QString &name, const ScreenSetting &s
         return terminal_layouts::csvExport(values);
     if (name == QStringLiteral("git-log"))
         return terminal_layouts::gitLog(values);
+    if (name == QStringLiteral("numbered-splits"))
+        return terminal_layouts::numberedSplits(values);
     return terminal_layouts::appLogs(values);
 }
 
@@ -107,6 +120,33 @@ inline void printLayoutRow(const QString &layout, const QString &half, const QSt
 
 /// Scores of the layouts: layout -> half -> renderer -> scores.
 using LayoutTotals = QMap<QString, QMap<QString, QMap<QString, TypefaceScores>>>;
+
+/// The false findings (findings over no planted value: a card over a gutter, an address
+/// over a title) of each layout and renderer, both halves side by side.
+inline void printFalseFindings(const LayoutTotals &totals, const TypefaceBenchOptions &options)
+{
+    std::printf("\nfalse findings (over no planted value), by what they were called:\n%-16s %-9s %-30s %s\n", "layout", "renderer", "tuning",
+                options.heldBack ? "held-back" : "");
+    QMap<QString, TypefaceScores> all; // half -> scores
+    for (const LayoutKind &kind : layoutKinds()) {
+        QSet<QString> renderers;
+        for (const auto &perRenderer : totals.value(kind.name))
+            for (auto it = perRenderer.cbegin(); it != perRenderer.cend(); ++it)
+                renderers.insert(it.key());
+        for (const QString &renderer : {QStringLiteral("qt"), QStringLiteral("chromium"), QStringLiteral("xterm")}) {
+            if (!renderers.contains(renderer))
+                continue;
+            const TypefaceScores tuning = totals.value(kind.name).value(QStringLiteral("tuning")).value(renderer);
+            const TypefaceScores heldBack = totals.value(kind.name).value(QStringLiteral("held-back")).value(renderer);
+            std::printf("%-16s %-9s %-30s %s\n", qPrintable(kind.name), qPrintable(renderer), qPrintable(tuning.falseSummary()),
+                        options.heldBack ? qPrintable(heldBack.falseSummary()) : "");
+            all[QStringLiteral("tuning")].add(tuning);
+            all[QStringLiteral("held-back")].add(heldBack);
+        }
+    }
+    std::printf("%-16s %-9s %-30s %s\n", "all layouts", "all", qPrintable(all[QStringLiteral("tuning")].falseSummary()),
+                options.heldBack ? qPrintable(all[QStringLiteral("held-back")].falseSummary()) : "");
+}
 
 /// One row per layout and renderer, one for all renderers, and rows for all layouts;
 /// the tuning half first, the held-back half apart below it.
@@ -141,6 +181,7 @@ inline void printLayoutTotals(const LayoutTotals &totals, const TypefaceBenchOpt
         }
         printLayoutRow(QStringLiteral("all layouts"), half, QStringLiteral("all"), everything);
     }
+    printFalseFindings(totals, options);
     std::printf("targets (held-back): line >=99.5 in every layout, wrapped >=95, tmail >=99.5, false 0, decoys 0, sure >=90, differ 0\n"
                 "line: values on one line fully covered; wrapped: values wrapped over rows, every part covered; tmail: e-mail\n"
                 "addresses on terminal lines covered; decoys: decoys 5 %% or more under findings; differ: groups of identical values\n"

@@ -67,10 +67,15 @@ struct Item
     bool wraps = true;        ///< false: one line, cut at the pane's edge (a terminal line)
 };
 
+namespace layout_metrics {
+constexpr int kCellPaddingX = 8; ///< a table's, by default
+} // namespace layout_metrics
+
 struct Column
 {
     QString header;
     double width; ///< in multiples of the font's pixel size, padding included
+    bool right = false; ///< its text set to the right (amounts, counts), as sheets set numbers
 };
 
 /// A table with a header row; its cells wrap at spaces and, where a word is wider than
@@ -80,6 +85,7 @@ struct Table
     QList<Column> columns;
     QList<QList<QList<Piece>>> rows = {}; ///< rows of cells of pieces
     bool rules = true;               ///< borders around every cell, or none
+    int paddingX = layout_metrics::kCellPaddingX; ///< left and right of a cell's text; a sheet's 2 leaves a space between cells
 };
 
 /// A rectangle of the screen: a window (with a title bar) or a pane of one.
@@ -106,7 +112,6 @@ constexpr int kTitleBar = 28;
 constexpr int kPadding = 12;
 constexpr int kItemGap = 6;     ///< below a paragraph; twice that below a heading
 constexpr int kMonoItemGap = 1; ///< below a terminal or code line
-constexpr int kCellPaddingX = 8;
 constexpr int kCellPaddingY = 5;
 constexpr double kLineHeight = 1.4; ///< of the font's pixel size
 constexpr int kHeadingLarger = 5;

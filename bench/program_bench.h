@@ -37,9 +37,12 @@ inline QList<SceneJob> programScenes(const PrivateDisplay &display, qsizetype t,
         cellFont.setPixelSize(13);
         const QFontMetricsF metrics(cellFont);
         static const QList<int> zooms{90, 100, 110, 125};
-        for (int variant = 0; variant < 2; ++variant) {
+        static const QList<int> firstRows{12, 88, 95, 140};
+        for (int variant = 0; variant < 3; ++variant) {
             ValueSource values(quint32(30011 + 97 * t + variant));
-            const Sheet sheet = variant == 0 ? calc_sheets::ledger(values, metrics) : calc_sheets::secrets(values, metrics);
+            const Sheet sheet = variant == 0 ? calc_sheets::ledger(values, metrics)
+                : variant == 1               ? calc_sheets::secrets(values, metrics)
+                                             : calc_sheets::orders(values, metrics, firstRows[t % firstRows.size()]);
             const bool dark = (t + variant) % 2 == 1;
             const int zoom = zooms[(t + 3 * variant) % zooms.size()];
             const auto renderer = std::make_shared<CalcRenderer>(display, typeface, dark, zoom);
@@ -48,9 +51,10 @@ inline QList<SceneJob> programScenes(const PrivateDisplay &display, qsizetype t,
         }
     }
     if ((program.isEmpty() || program == QStringLiteral("editor") || program == QStringLiteral("crops")) && EditorRenderer::available()) {
-        for (int variant = 0; variant < 2; ++variant) {
+        for (int variant = 0; variant < 3; ++variant) {
             ValueSource values(quint32(50021 + 97 * t + variant));
-            const TerminalProgramScene file = terminal_programs::vimConfig(values, int((t + 2 * variant) % 4));
+            const TerminalProgramScene file = variant < 2 ? terminal_programs::vimConfig(values, int((t + 2 * variant) % 4))
+                                                          : terminal_programs::longFile(values, 64 + 33 * int(t % 3));
             const bool dark = (t + variant) % 2 == 0;
             const int points = 10 + int((t + variant) % 3);
             const auto renderer = std::make_shared<EditorRenderer>(display, typeface, dark, points);
@@ -59,10 +63,11 @@ inline QList<SceneJob> programScenes(const PrivateDisplay &display, qsizetype t,
         }
     }
     if ((program.isEmpty() || program == QStringLiteral("terminal") || program == QStringLiteral("crops")) && TerminalProgramRenderer::available()) {
-        for (int variant = 0; variant < 2; ++variant) {
+        for (int variant = 0; variant < 3; ++variant) {
             ValueSource values(quint32(40009 + 97 * t + variant));
             const int kind = int((t + variant) % 3);
             const TerminalProgramScene scene = variant == 0 ? terminal_programs::vimConfig(values, kind)
+                : variant == 2                              ? terminal_programs::numberedFile(values, t % 2 == 1, 12 + 41 * int(t % 4))
                 : kind == 0                                 ? terminal_programs::gitLog(values)
                 : kind == 1                                 ? terminal_programs::jqAnswer(values)
                                                             : terminal_programs::colouredLog(values);
@@ -174,6 +179,15 @@ inline void runProgramBench(const velmora::OCRTextRecognizer &recognizer, const 
         }
         printProgramRow(QStringLiteral("programs"), half, all, {});
     }
+    std::printf("\nfalse findings (over no planted value), by what they were called:\n%-10s %-30s %s\n", "program", "tuning", "held-back");
+    TypefaceScores allFalse[2];
+    for (const QString &program : programs) {
+        const TypefaceScores tuning = totals.value(program).value(QStringLiteral("tuning")), heldBack = totals.value(program).value(QStringLiteral("held-back"));
+        std::printf("%-10s %-30s %s\n", qPrintable(program), qPrintable(tuning.falseSummary()), qPrintable(heldBack.falseSummary()));
+        allFalse[0].add(tuning);
+        allFalse[1].add(heldBack);
+    }
+    std::printf("%-10s %-30s %s\n", "all", qPrintable(allFalse[0].falseSummary()), qPrintable(allFalse[1].falseSummary()));
     std::printf("targets (held-back): line >=99.5 in every program and the crops, wrapped >=95, false 0, decoys 0;\n"
                 "crops: no 8-character piece of a secret readable (no8 100) and setting names kept (names 100)\n"
                 "line: values on one line fully covered; wrapped: values wrapped in a cell, every part covered; no8: secrets with\n"

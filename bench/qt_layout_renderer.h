@@ -158,7 +158,7 @@ private:
     void drawTable(QPainter &painter, const Table &table, int left, int top, const QRect &clip, int layer)
     {
         const int s = m_scale;
-        const int padX = layout_metrics::kCellPaddingX * s, padY = layout_metrics::kCellPaddingY * s;
+        const int padX = table.paddingX * s, padY = layout_metrics::kCellPaddingY * s;
         const int step = lineHeight(TextRole::text);
         QList<int> widths;
         for (const Column &column : table.columns)
@@ -195,7 +195,10 @@ private:
                 cell.boxes.resize(cell.text.size());
                 for (qsizetype row = 0; row < cellRows[c].size(); ++row) {
                     const double baseline = y + padY + row * step + (step - metrics.height()) / 2 + metrics.ascent();
-                    drawRowInto(cell, painter, cellRows[c][row], cellFont, m_theme.text, x + padX, baseline);
+                    const auto [from, to] = cellRows[c][row];
+                    const double indent = table.columns[c].right && !header
+                        ? widths[c] - 2 * padX - metrics.horizontalAdvance(cell.text.mid(from, to - from)) : 0;
+                    drawRowInto(cell, painter, cellRows[c][row], cellFont, m_theme.text, x + padX + indent, baseline);
                 }
                 finish(cell, cellFont, ground, m_theme.text, RowKind::tableRow, clip, layer);
                 x += widths[c];

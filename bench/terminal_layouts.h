@@ -7,6 +7,7 @@
 // terminal wraps it.
 
 #include "layout_screen.h"
+#include "numbered_sources.h"
 #include "placed_text.h"
 
 namespace bench {
@@ -276,6 +277,16 @@ inline TerminalScreen appLogs(ValueSource &v)
         log.lines.append(line);
     }
     return {150, 34, {log}};
+}
+
+/// Two files from their middle, split side by side, no line of them wrapping: vim's `:set number` on the left
+/// (lines of two digits into three) and `less -N` on the right (three digits).
+inline TerminalScreen numberedSplits(ValueSource &v)
+{
+    const int rows = 40, first = 85 + v.below(10);
+    TerminalPane vim{QRect(0, 0, 82, rows - 1), numbered_sources::numbered(numbered_sources::longFile(v, rows - 1, 0, rows - 1), first, 3)};
+    TerminalPane pager{QRect(83, 0, 87, rows - 1), numbered_sources::numbered(numbered_sources::longFile(v, rows - 1, 0, rows - 1), 120 + v.below(300), 7)};
+    return {170, rows, {vim, pager}, QStringLiteral("worker.py  %1,5  ").arg(first) + QString(138, u' ') + QStringLiteral("48%")};
 }
 
 } // namespace terminal_layouts

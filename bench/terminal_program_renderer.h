@@ -84,7 +84,7 @@ private:
         const QImage difference = differenceOf(shown, blank);
         const int width = kColumns - scene.textColumn;
         int row = 0;
-        for (const QList<Piece> &line : scene.lines) {
+        for (const QList<Piece> &line : scene.lines.mid(std::max(0, scene.openAt - 1))) {
             qsizetype at = 0; // characters of the line so far, escapes left out
             for (const Piece &piece : line) {
                 const qsizetype length = withoutEscapes(piece.text).size();

@@ -6,6 +6,7 @@
 // The tools' own output is taken as they print it; the planted values are found in it.
 
 #include "layout_screen.h"
+#include "numbered_sources.h"
 #include "planted_values.h"
 #include "program_scene.h"
 
@@ -24,6 +25,9 @@ struct TerminalProgramScene
     QString command;  ///< a shell command run in the terminal; FILE is the file
     int textColumn = 0; ///< where the file's text starts (after vim's line numbers)
     QList<QList<Piece>> lines = {};
+    /// The line (from 1) the program opens the file at: on its first row for vim and
+    /// less, somewhere on screen for the editor; 0 for the file's start.
+    int openAt = 0;
 };
 
 /// `text` without its colour escapes.
@@ -108,6 +112,26 @@ inline TerminalProgramScene vimConfig(ValueSource &v, int kind)
                  {plain(QStringLiteral("SENTRY_RELEASE=")), decoy(v.version())}, {plain(QStringLiteral("LOG_PATH=")), decoy(v.path())}};
     }
     return {QStringLiteral("vim ") + file, file, QStringLiteral("vim -u NONE -i NONE -N --cmd 'filetype on' --cmd 'syntax on' -c 'set number' FILE"), 4, lines};
+}
+
+/// A long Python file shown from its middle with line numbers of two and three digits:
+/// vim's `:set number` scrolled to line `openAt` (`less -N` there with `pager`), its
+/// values on screen only.
+inline TerminalProgramScene numberedFile(ValueSource &v, bool pager, int openAt)
+{
+    const int shown = 30;
+    QList<QList<Piece>> lines = numbered_sources::longFile(v, openAt - 1 + shown + 10, openAt - 1, openAt - 1 + shown);
+    if (pager)
+        return {QStringLiteral("less -N worker.py"), QStringLiteral("worker.py"), QStringLiteral("less -N +%1 FILE").arg(openAt), 8, lines, openAt};
+    return {QStringLiteral("vim worker.py"), QStringLiteral("worker.py"),
+            QStringLiteral("vim -u NONE -i NONE -N --cmd 'filetype on' --cmd 'syntax on' -c 'set number' -c 'normal! %1Gzt' FILE").arg(openAt), 4, lines, openAt};
+}
+
+/// A long Python file of `count` lines opened in the editor at its last line, its
+/// values in its last ten lines only (those the editor shows wherever it scrolls them).
+inline TerminalProgramScene longFile(ValueSource &v, int count)
+{
+    return {QStringLiteral("worker.py"), QStringLiteral("worker.py"), QString(), 0, numbered_sources::longFile(v, count, count - 10, count), count};
 }
 
 /// Runs `git` in `dir` with a fixed author and clock; returns what it printed.

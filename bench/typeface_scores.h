@@ -39,6 +39,7 @@ struct TypefaceScores
     Count misreadCheck;  ///< values read wrongly (rules that redact) whose finding is marked Check
     Count wrongLow;      ///< lines with two or more wrong characters scoring below 0.8
     int falseFindings = 0;
+    QMap<QString, int> falseByLabel; ///< false findings by what they were called ("Card number", "Email")
     Count labels;        ///< labels above fields read exactly
     Count lookAlikes;    ///< AWS and Google keys and e-mail addresses read exactly
     Count punctuation;   ///< URLs and dotted phone numbers read exactly
@@ -57,6 +58,17 @@ struct TypefaceScores
         terminalEmails.add(o.terminalEmails); decoys.add(o.decoys); verdictGroups.add(o.verdictGroups);
         lowestCover = std::min(lowestCover, o.lowestCover);
         falseFindings += o.falseFindings;
+        for (auto it = o.falseByLabel.cbegin(); it != o.falseByLabel.cend(); ++it)
+            falseByLabel[it.key()] += it.value();
+    }
+
+    /// The false findings and what they were called: "26 (Card number 24, Email 2)".
+    QString falseSummary() const
+    {
+        QStringList kinds;
+        for (auto it = falseByLabel.cbegin(); it != falseByLabel.cend(); ++it)
+            kinds.append(QStringLiteral("%1 %2").arg(it.key()).arg(it.value()));
+        return kinds.isEmpty() ? QString::number(falseFindings) : QStringLiteral("%1 (%2)").arg(falseFindings).arg(kinds.join(QStringLiteral(", ")));
     }
 };
 
@@ -273,6 +285,7 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
     for (qsizetype f = 0; f < findings.size(); ++f) {
         if (!findingUsed[f]) {
             ++scores.falseFindings;
+            ++scores.falseByLabel[findings[f].label];
             if (verbose)
                 std::printf("    false finding %s: \"%s\"\n", qPrintable(findings[f].label), qPrintable(findings[f].matchedText.value_or(QString())));
         }

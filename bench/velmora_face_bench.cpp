@@ -8,7 +8,9 @@
 //     (the face box of the full-size photograph, scaled with the crop), and the share
 //     found at all (a box over half the face);
 //   - per face, how many of its avatars were found at each size;
-//   - false boxes: face boxes over no face, on the avatar screens and the faceless ones;
+//   - false boxes: face boxes over no face, on the avatar screens and the faceless ones,
+//     on toolbars of the desktop theme's icons (24 to 54 px) and on the real programs'
+//     windows the OCR benchmark drew (its cache, when it has run);
 //   - on the two text screens, visual detection's time against recognition's.
 //
 //   velmora_face_bench [--dump DIR]   (DIR receives every screen drawn)
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cstdio>
@@ -179,6 +182,32 @@ int main(int argc, char **argv)
     }
     std::printf("\nFalse boxes: %d on the avatar screens, %d on the faceless screens\n", avatarFalseBoxes,
                 facelessBoxes);
+
+    // Icons at the sizes toolbars and title bars show them, and the real programs'
+    // windows the OCR benchmark drew (its cache), none of them holding a face.
+    const QList<QImage> icons = desktopIcons();
+    QStringList iconBoxes;
+    for (const int size : {24, 27, 32, 40, 48, 54}) {
+        int boxes = 0;
+        for (const Theme &theme : {kLight, kDark}) {
+            const QString name = QStringLiteral("icons %1 %2px").arg(theme.name).arg(size);
+            const QImage image = iconToolbars(icons, size, theme);
+            dump(dumpDir, name, image);
+            boxes += falseBoxes(faceBoxes(detector, image), {}, name);
+        }
+        iconBoxes.append(QStringLiteral("%1 px: %2").arg(size).arg(boxes));
+    }
+    std::printf("\nFalse boxes on toolbars of %lld desktop icons, light and dark: %s", static_cast<long long>(icons.size()),
+                qPrintable(iconBoxes.join(QStringLiteral(", "))));
+    const QDir programs(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/velmora-bench/programs"));
+    int windowBoxes = 0, windows = 0, windowsWithBoxes = 0;
+    for (const QFileInfo &file : programs.entryInfoList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+        const int boxes = falseBoxes(faceBoxes(detector, QImage(file.filePath())), {}, file.fileName());
+        windowBoxes += boxes;
+        windowsWithBoxes += boxes > 0;
+        ++windows;
+    }
+    std::printf("\nFalse boxes on %d program windows of the OCR benchmark's cache: %d, on %d windows\n", windows, windowBoxes, windowsWithBoxes);
 
     std::printf("\nOn text screens, visual detection against recognition:\n");
     const OCRTextRecognizer recognizer;

@@ -1,6 +1,7 @@
 #include "core/analysis/rules/sensitive_text_detector.h"
 
 #include "core/analysis/rules/covered_range.h"
+#include "core/analysis/rules/cut_edges.h"
 #include "core/analysis/rules/sensitive_text_rule_catalog.h"
 #include "core/analysis/wraps/wrapped_value_findings.h"
 #include "core/support/log_categories.h"
@@ -157,6 +158,7 @@ struct SensitiveTextDetector::ImagePass
     PatternTimeBudget budget;
     qsizetype lineIndex = 0;
     bool lineRanOutOfTime = false;
+    bool lineEndsAtACuttingEdge = true;
     QStringList skipped;
     QSet<QUuid> userPatternFindings;
 
@@ -282,7 +284,8 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidatesOfLine(
             continue; // The rule is off: its pattern does not run.
         const SensitiveTextRule::Cut cut = m_rules[i].onlyWhereCut;
         if ((cut == SensitiveTextRule::Cut::atStart && !observation.cut().atStart)
-            || (cut == SensitiveTextRule::Cut::atEnd && !observation.cut().atEnd))
+            || (cut == SensitiveTextRule::Cut::atEnd && !observation.cut().atEnd)
+            || (m_rules[i].onlyAtACuttingEdge && !pass.lineEndsAtACuttingEdge))
             continue;
         for (Candidate &candidate : candidates(i, observation.text(), pass)) {
             // How surely the value itself was read decides, not the rest of its line.
@@ -366,12 +369,16 @@ SensitiveTextFindings SensitiveTextDetector::scan(const QList<TextObservation> &
     ImagePass pass;
     QList<QList<Candidate>> candidates;
     QList<bool> ranOutOfTime;
+    const QList<bool> cuttingEdges = endsAtACuttingEdge(observations);
     for (const TextObservation &observation : observations) {
         pass.lineRanOutOfTime = false;
+        pass.lineEndsAtACuttingEdge = cuttingEdges[pass.lineIndex];
         candidates.append(candidatesOfLine(observation, pass));
         ranOutOfTime.append(pass.lineRanOutOfTime);
         ++pass.lineIndex;
     }
+    // Lines joined across a wrap run on inside one cell: their end is taken to cut.
+    pass.lineEndsAtACuttingEdge = true;
     // The same text read on several lines is one value: it is as surely read as its best
     // reading, and all of its findings get one verdict (a tall page with one key on many
     // lines read at slightly different sharpness must not mark most of them Check).

@@ -49,6 +49,10 @@ struct SensitiveTextRule
     /// line (TextObservation::cut): they search only lines cut off there, and only there.
     enum class Cut { none, atStart, atEnd };
     Cut onlyWhereCut = Cut::none;
+    /// For such a rule whose match shows none of the value's own marks (an address's
+    /// domain without a dot): only where the line ends at an edge that cuts text off
+    /// (endsAtACuttingEdge), not where a window's title is clipped or text merely ends.
+    bool onlyAtACuttingEdge = false;
 };
 
 } // namespace velmora

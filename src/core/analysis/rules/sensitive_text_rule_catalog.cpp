@@ -199,6 +199,7 @@ QList<SensitiveTextRule> compileCutOffRules()
         QString pattern;
         bool boxesWholeRun;
         Cut where = Cut::atEnd;
+        bool onlyAtACuttingEdge = false;
     };
     const QList<CutOffRow> rows{
         {"AWS key", 0.9, Action::redact, false, QStringLiteral(R"((?<![A-Z0-9])(?:AKIA|ASIA)[A-Z0-9]{2,}(?=.{0,3}$))"), true},
@@ -208,7 +209,11 @@ QList<SensitiveTextRule> compileCutOffRules()
         {"Google API key", 0.9, Action::redact, false, QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{2,}(?=.{0,3}$))"), true},
         {"OpenAI API key", 0.9, Action::redact, false, QStringLiteral(R"(\bsk-(?:proj-)?[A-Za-z0-9_-]{4,}(?=.{0,3}$))"), true},
         {"Slack token", 0.9, Action::redact, false, QStringLiteral(R"(\bxox[baprs]-[A-Za-z0-9-]{2,}(?=.{0,3}$))"), true},
-        {"Email", 0.85, Action::redact, true, QStringLiteral(R"((?<![A-Z0-9._%+-])[A-Z0-9._%+-]+@[A-Z0-9.-]*(?=.{0,3}$))"), false},
+        // An address shows it is one by a dot in its domain (not an ellipsis); up to its
+        // "@" or with a domain without a dot, and never before a prompt's or title's ":",
+        // only where its line ends at an edge that cuts text off.
+        {"Email", 0.85, Action::redact, true, QStringLiteral(R"((?<![A-Z0-9._%+-])[A-Z0-9._%+-]+@[A-Z0-9-]+\.(?!\.)[A-Z0-9.-]*(?=.{0,3}$))"), false},
+        {"Email", 0.85, Action::redact, true, QStringLiteral(R"((?<![A-Z0-9._%+-])[A-Z0-9._%+-]+@[A-Z0-9-]*(?=[^.:]{0,3}$))"), false, Cut::atEnd, true},
         {"Phone number", 0.75, Action::review, false,
          QStringLiteral(R"((?<![\w$,.])(?:\+?1[\s.-]?)?(?:\([2-9]\d{2}\)\s?|[2-9]\d{2}[\s.-])[2-9]\d{2}(?:[\s.-]\d{0,3})?(?=.{0,3}$))"), false},
         {"Card number", 0.8, Action::review, false, QStringLiteral(R"((?<![\w-])\d{4}[ -]\d{4}(?:[ -]\d{0,4}){0,2}(?=.{0,3}$))"), false},
@@ -239,6 +244,7 @@ QList<SensitiveTextRule> compileCutOffRules()
         rule.valueFinder = nullptr;
         rule.boxesWholeRun = row.boxesWholeRun;
         rule.onlyWhereCut = row.where;
+        rule.onlyAtACuttingEdge = row.onlyAtACuttingEdge;
         rules.append(std::move(rule));
     }
     return rules;

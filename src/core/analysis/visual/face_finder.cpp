@@ -13,6 +13,7 @@
 #include <opencv2/objdetect.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -34,6 +35,19 @@ constexpr int kMinNeighboursEnlarged = 3;
 // A face whose neighbouring pixels are more often equal than not is drawn (an emoji,
 // an illustration), not photographed: a camera's noise leaves few pixels equal.
 constexpr int kDrawnEqualPercent = 50;
+// A face of an icon's size shaded in smooth gradients (a smiley on a toolbar) is drawn
+// too: inside it (a sixth in from its box's edges) many pixels lie on a straight ramp
+// between their neighbours, their second differences within this step both ways. A
+// photograph keeps its texture when scaled down to an avatar, and more of it the
+// smaller it is scaled: the share it may have grows with the face's side (from 0.06 at
+// 25 px to 0.30 from 57 px on, measured on avatars of 24 to 64 px and the desktop theme's
+// icons). A larger face shaded smoothly is a photograph enlarged; icons are not that large.
+constexpr int kSmoothStep = 2;
+constexpr double kLargestIconFace = 96;
+double smoothShareOfADrawnFace(double side)
+{
+    return std::clamp(0.11 + 0.0075 * (side - 32), 0.06, 0.30);
+}
 // Every face the first cascade finds must be found again by a second one, trained
 // apart, in the face's own neighbourhood; drawn faces (emoji) and texture rarely
 // convince both.
@@ -124,6 +138,25 @@ std::vector<Box> candidates(cv::CascadeClassifier &finder, const cv::Mat &photo)
     return found;
 }
 
+/// The share of the pixels inside `face` that lie on a straight ramp between their
+/// neighbours, across and down.
+double smoothShare(const cv::Mat &image, const Box &face)
+{
+    const cv::Rect whole = cv::Rect(face) & cv::Rect(0, 0, image.cols, image.rows);
+    const int inset = whole.width / 6;
+    const cv::Rect box = cv::Rect(whole.x + inset, whole.y + inset, whole.width - 2 * inset, whole.height - 2 * inset)
+        & cv::Rect(1, 1, image.cols - 2, image.rows - 2);
+    int smooth = 0;
+    for (int y = box.y; y < box.y + box.height; ++y) {
+        const uchar *above = image.ptr<uchar>(y - 1), *row = image.ptr<uchar>(y), *below = image.ptr<uchar>(y + 1);
+        for (int x = box.x; x < box.x + box.width; ++x) {
+            smooth += std::abs(row[x - 1] + row[x + 1] - 2 * row[x]) <= kSmoothStep
+                && std::abs(above[x] + below[x] - 2 * row[x]) <= kSmoothStep;
+        }
+    }
+    return box.area() > 0 ? double(smooth) / box.area() : 0;
+}
+
 bool isDrawn(const cv::Mat &image, const Box &face)
 {
     const cv::Rect box = cv::Rect(face) & cv::Rect(0, 0, image.cols, image.rows);
@@ -136,7 +169,8 @@ bool isDrawn(const cv::Mat &image, const Box &face)
             ++pairs;
         }
     }
-    return pairs > 0 && equal * 100 > pairs * kDrawnEqualPercent;
+    return (pairs > 0 && equal * 100 > pairs * kDrawnEqualPercent)
+        || (face.width <= kLargestIconFace && smoothShare(image, face) >= smoothShareOfADrawnFace(face.width));
 }
 
 /// Whether the confirming cascade finds a face of about the same size in the face's neighbourhood.

@@ -1,6 +1,7 @@
 #include "core/analysis/visual/face_finder.h"
 #include "core/analysis/visual/visual_content_detector.h"
 
+#include <QDir>
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -83,6 +84,53 @@ INSTANTIATE_TEST_SUITE_P(Rows, FaceAtAvatarSize, ::testing::Values(
     AvatarRow{"square32Dark", 32, false, QColor(0x1e1f22), QColor(0xe6e6e6)},
     AvatarRow{"round48Dark", 48, true, QColor(0x1e1f22), QColor(0xe6e6e6)},
     AvatarRow{"square64Light", 64, false, Qt::white, QColor(0x1f2328)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The desktop theme's emote icons on a toolbar, at the sizes toolbars and title bars
+// show icons: drawn faces shaded in smooth gradients, no one's face, while a face at the
+// same sizes in an avatar (above) is found.
+struct IconRow
+{
+    const char *name;
+    int size;
+    QColor bar;
+};
+
+class IconOnAToolbar : public ::testing::TestWithParam<IconRow>
+{
+};
+
+TEST_P(IconOnAToolbar, IsNoFace)
+{
+    const QDir legacy(QStringLiteral("/usr/share/icons/Adwaita/48x48/legacy"));
+    const QStringList emotes = legacy.entryList({QStringLiteral("face-*.png")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(emotes.isEmpty()) << "adwaita-icon-theme is not installed";
+    const IconRow &row = GetParam();
+    const int step = row.size + row.size / 3;
+    QImage toolbar(24 + step * int(emotes.size()), row.size + 16, QImage::Format_RGB32);
+    toolbar.fill(row.bar);
+    QPainter painter(&toolbar);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (qsizetype i = 0; i < emotes.size(); ++i)
+        painter.drawImage(QRectF(12 + double(i) * step, 8, row.size, row.size), QImage(legacy.filePath(emotes[i])));
+    painter.end();
+
+    const QList<QRect> boxes = FaceFinder(VisualSensitiveContentDetector::defaultCascadePath())
+                                   .findFaces(toolbar.convertToFormat(QImage::Format_Grayscale8));
+
+    for (const QRect &box : boxes)
+        ADD_FAILURE() << "a face over the icon at " << (box.center().x() - 12) / step << " of " << emotes.size();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IconOnAToolbar, ::testing::Values(
+    IconRow{"size27OnALightBar", 27, QColor(0xf0f2f5)},
+    IconRow{"size30OnADarkBar", 30, QColor(0x2b2d31)},
+    IconRow{"size32OnADarkBar", 32, QColor(0x2b2d31)},
+    IconRow{"size36OnADarkBar", 36, QColor(0x2b2d31)},
+    IconRow{"size40OnADarkBar", 40, QColor(0x2b2d31)},
+    IconRow{"size44OnADarkBar", 44, QColor(0x2b2d31)},
+    IconRow{"size48OnADarkBar", 48, QColor(0x2b2d31)},
+    IconRow{"size54OnALightBar", 54, QColor(0xf0f2f5)}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // The same face in flat tones (16 grey levels, as a drawing or a flat illustration
