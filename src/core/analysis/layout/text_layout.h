@@ -68,7 +68,7 @@ private:
     // Rules (text_layout_rules.cpp).
     std::vector<std::uint8_t> straightLines() const;
     static bool onThinLine(std::uint8_t marks);
-    void returnGlyphsTouchingRules(const InkMap &ink, std::vector<std::uint8_t> &lines);
+    void returnGlyphsTouchingRules(const InkMap &ink, const std::vector<std::uint8_t> &lines);
     void setAsideFaintRules(const InkMap &ink);
     void cut(const QRect &area, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;

@@ -1,5 +1,7 @@
 #include "core/analysis/layout/text_layout.h"
 
+#include "core/analysis/ink/connected_runs.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -37,12 +39,11 @@ constexpr double horizontalRuleLength = 4;
 constexpr double faintRuleShare = 0.8;
 constexpr double standingAloneShare = 0.5;
 
-// Marks of straightLines(), and of the pieces walked through in returnGlyphsTouchingRules().
+// Marks of straightLines().
 constexpr std::uint8_t longAcross = 1;
 constexpr std::uint8_t longDown = 2;
 constexpr std::uint8_t thinAcross = 4;
 constexpr std::uint8_t thinDown = 8;
-constexpr std::uint8_t visited = 16;
 
 } // namespace
 
@@ -95,6 +96,80 @@ bool TextLayout::onThinLine(std::uint8_t marks)
     return ((marks & longAcross) && (marks & thinDown)) || ((marks & longDown) && (marks & thinAcross));
 }
 
+namespace {
+
+/// The lines of what was set aside as rules and frames: its long straight runs, however
+/// thick a glyph drawn against them makes them.
+struct RuleLines
+{
+    const std::vector<std::uint8_t> &marks; ///< of straightLines()
+    const std::vector<std::uint8_t> &setAside;
+    int width = 0;
+    int height = 0;
+
+    bool at(int x, int y, std::uint8_t direction) const
+    {
+        const std::size_t i = std::size_t(y) * width + x;
+        return x >= 0 && y >= 0 && x < width && y < height && setAside[i] != 0 && (marks[i] & direction);
+    }
+    bool across(int x, int y) const { return at(x, y, longAcross); }
+    bool down(int x, int y) const { return at(x, y, longDown); }
+    /// Whether the line through (x, y) runs on from there in steps of (dx, dy).
+    bool runsOn(int x, int y, int dx, int dy) const
+    {
+        const std::uint8_t along = dx != 0 ? longAcross : longDown;
+        const std::uint8_t crossing = dx != 0 ? longDown : longAcross;
+        for (int k = 1; k <= lineReach; ++k) {
+            if (at(x + k * dx, y + k * dy, crossing))
+                return true;
+            if (!at(x + k * dx, y + k * dy, along))
+                return false;
+        }
+        return true;
+    }
+};
+
+/// Whether a piece set aside with a rule, off its lines, is a glyph drawn against it:
+/// it touches a line that runs on past it on both sides (or into a line that crosses
+/// it), is no stretch of a rule between two lines, and is as tall as a glyph or as
+/// strong as the line. `pixels` are its runs.
+bool hangsOnRule(const InkMap &ink, const RuleLines &lines, const QRect &bounds, const std::vector<const PixelRun *> &pixels, int glyphHeight)
+{
+    int strongest = 0;
+    int strongestLine = 0;
+    bool touches = false;
+    bool carried = true;
+    bool lineAbove = false, lineBelow = false, lineLeft = false, lineRight = false;
+    for (const PixelRun *run : pixels) {
+        for (int x = run->left; x <= run->right; ++x) {
+            strongest = std::max(strongest, ink.contrastAt(x, run->y));
+            for (int ny = run->y - 1; ny <= run->y + 1; ++ny) {
+                for (int nx = x - 1; nx <= x + 1; ++nx) {
+                    if (lines.across(nx, ny)) {
+                        touches = true;
+                        carried = carried && lines.runsOn(bounds.left(), ny, -1, 0) && lines.runsOn(bounds.right(), ny, 1, 0);
+                        lineAbove = lineAbove || ny < bounds.top();
+                        lineBelow = lineBelow || ny > bounds.bottom();
+                    }
+                    if (lines.down(nx, ny)) {
+                        touches = true;
+                        carried = carried && lines.runsOn(nx, bounds.top(), 0, -1) && lines.runsOn(nx, bounds.bottom(), 0, 1);
+                        lineLeft = lineLeft || nx < bounds.left();
+                        lineRight = lineRight || nx > bounds.right();
+                    }
+                    if (lines.across(nx, ny) || lines.down(nx, ny))
+                        strongestLine = std::max(strongestLine, ink.contrastAt(nx, ny));
+                }
+            }
+        }
+    }
+    const bool bar = (bounds.width() <= barWidth && lineAbove && lineBelow) || (bounds.height() <= barWidth && lineLeft && lineRight);
+    const bool text = bounds.height() >= glyphHeight || strongest >= strongestLine;
+    return touches && carried && !bar && text;
+}
+
+} // namespace
+
 // A glyph drawn against a rule (a descender on a cell's gridline, the first letter of a
 // cell against its left rule, a glyph cut off at the next column) is one piece of ink
 // with the rule, and was set aside with it: the line's characters would go unread and
@@ -103,93 +178,29 @@ bool TextLayout::onThinLine(std::uint8_t marks)
 // or as strong as the line, is given back to the text. The corners of a frame, its
 // sides too short for a line, stretches of a rule between two lines, and the line's
 // antialiased fringe, stay set aside.
-void TextLayout::returnGlyphsTouchingRules(const InkMap &ink, std::vector<std::uint8_t> &lines)
+void TextLayout::returnGlyphsTouchingRules(const InkMap &ink, const std::vector<std::uint8_t> &lines)
 {
     const int glyphHeight = std::max(3, int(std::lround(glyphHeightShare * m_typicalGlyphHeight)));
-    const QRect page(0, 0, m_width, m_height);
-    const auto setAside = [&](int x, int y) { return page.contains(x, y) && m_setAside[index(x, y)] != 0; };
-    // Within what was set aside, the lines are its long straight runs, however thick a
-    // glyph drawn against them makes them.
-    const auto lineAt = [&](int x, int y, std::uint8_t direction) { return setAside(x, y) && (lines[index(x, y)] & direction); };
-    const auto across = [&](int x, int y) { return lineAt(x, y, longAcross); };
-    const auto down = [&](int x, int y) { return lineAt(x, y, longDown); };
-    const auto loose = [&](int x, int y) {
-        return setAside(x, y) && !(lines[index(x, y)] & (longAcross | longDown | visited));
-    };
-    // Whether the line through (x, y) runs on from there in steps of (dx, dy).
-    const auto runsOn = [&](int x, int y, int dx, int dy) {
-        const std::uint8_t along = dx != 0 ? longAcross : longDown;
-        const std::uint8_t crossing = dx != 0 ? longDown : longAcross;
-        for (int k = 1; k <= lineReach; ++k) {
-            if (lineAt(x + k * dx, y + k * dy, crossing))
-                return true;
-            if (!lineAt(x + k * dx, y + k * dy, along))
-                return false;
-        }
-        return true;
-    };
-
-    std::vector<QPoint> piece;
-    std::vector<QPoint> queue;
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            if (!loose(x, y))
-                continue;
-            // The piece off the lines, and where it meets them.
-            piece.clear();
-            queue.assign(1, QPoint(x, y));
-            lines[index(x, y)] |= visited;
-            QRect bounds(x, y, 1, 1);
-            while (!queue.empty()) {
-                const QPoint p = queue.back();
-                queue.pop_back();
-                piece.push_back(p);
-                bounds = bounds.united(QRect(p, QSize(1, 1)));
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        if (loose(p.x() + dx, p.y() + dy)) {
-                            lines[index(p.x() + dx, p.y() + dy)] |= visited;
-                            queue.push_back(QPoint(p.x() + dx, p.y() + dy));
-                        }
-                    }
-                }
-            }
-            int strongest = 0;
-            int strongestLine = 0;
-            bool touches = false;
-            bool carried = true;
-            bool lineAbove = false, lineBelow = false, lineLeft = false, lineRight = false;
-            for (const QPoint &p : piece) {
-                strongest = std::max(strongest, ink.contrastAt(p.x(), p.y()));
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int nx = p.x() + dx, ny = p.y() + dy;
-                        if (across(nx, ny)) {
-                            touches = true;
-                            carried = carried && runsOn(bounds.left(), ny, -1, 0) && runsOn(bounds.right(), ny, 1, 0);
-                            lineAbove = lineAbove || ny < bounds.top();
-                            lineBelow = lineBelow || ny > bounds.bottom();
-                        }
-                        if (down(nx, ny)) {
-                            touches = true;
-                            carried = carried && runsOn(nx, bounds.top(), 0, -1) && runsOn(nx, bounds.bottom(), 0, 1);
-                            lineLeft = lineLeft || nx < bounds.left();
-                            lineRight = lineRight || nx > bounds.right();
-                        }
-                        if (across(nx, ny) || down(nx, ny))
-                            strongestLine = std::max(strongestLine, ink.contrastAt(nx, ny));
-                    }
-                }
-            }
-            const bool bar = (bounds.width() <= barWidth && lineAbove && lineBelow)
-                || (bounds.height() <= barWidth && lineLeft && lineRight);
-            const bool text = bounds.height() >= glyphHeight || strongest >= strongestLine;
-            if (!touches || !carried || bar || !text)
-                continue;
-            for (const QPoint &p : piece) {
-                m_setAside[index(p.x(), p.y())] = 0;
-                m_ink[index(p.x(), p.y())] = 1;
-            }
+    // The pieces of what was set aside off the lines, and where they meet them.
+    std::vector<std::uint8_t> loose(m_setAside.size(), 0);
+    for (std::size_t i = 0; i < loose.size(); ++i)
+        loose[i] = m_setAside[i] != 0 && !(lines[i] & (longAcross | longDown));
+    const ConnectedRuns pieces(loose, m_width, m_height, PixelConnectivity::sidesAndCorners);
+    const std::vector<PieceExtent> extents = pieces.extents();
+    std::vector<std::vector<const PixelRun *>> runsOf(extents.size());
+    for (const PixelRun &run : pieces.runs)
+        runsOf[std::size_t(run.piece)].push_back(&run);
+    const RuleLines ruleLines{lines, m_setAside, m_width, m_height};
+    std::vector<const std::vector<const PixelRun *> *> returned;
+    for (std::size_t p = 0; p < extents.size(); ++p) {
+        const PieceExtent &e = extents[p];
+        if (hangsOnRule(ink, ruleLines, QRect(QPoint(e.minX, e.minY), QPoint(e.maxX, e.maxY)), runsOf[p], glyphHeight))
+            returned.push_back(&runsOf[p]);
+    }
+    for (const auto *runs : returned) {
+        for (const PixelRun *run : *runs) {
+            std::fill(m_setAside.begin() + std::ptrdiff_t(index(run->left, run->y)), m_setAside.begin() + std::ptrdiff_t(index(run->right, run->y)) + 1, 0);
+            std::fill(m_ink.begin() + std::ptrdiff_t(index(run->left, run->y)), m_ink.begin() + std::ptrdiff_t(index(run->right, run->y)) + 1, 1);
         }
     }
 }
