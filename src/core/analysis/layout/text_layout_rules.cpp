@@ -15,27 +15,33 @@ namespace {
 
 // A straight run of ink at least this many characters long and at most this many
 // pixels thick is a line of a rule or a frame: longer than any stroke of a glyph, and
-// thinner than the stems of a heading that are as long.
-constexpr double lineLengthFactor = 2.0;
+// thinner than the stems of a heading that are as long. A piece as thin that joins two
+// parallel lines is a short stretch of a rule between them (a cell's side in a table of
+// one row), not a glyph.
+constexpr double lineLength = 2.0;
 constexpr int lineThickness = 3;
-// A glyph that touches a rule is at least this share of a character tall. A lower piece
-// is text (an underscore, the sliver of a glyph cut off at the rule) when its ink is as
+// A rule runs across at least this many characters, or down the rows of a line of text
+// and a little more; a piece of ink that thin and that long is one.
+constexpr double horizontalRuleLength = 4;
+constexpr double verticalRuleLength = 2.5;
+// A frame is an outline at least this many characters wide and tall, and this many
+// along its longer side; at most this share of its box is ink off its lines, which
+// glyphs drawn against it may touch.
+constexpr double frameSide = 2;
+constexpr double frameLongSide = 3;
+constexpr double frameOffLineShare = 0.12;
+// A glyph that touches a rule is at least this many characters tall. A lower piece is
+// text (an underscore, the sliver of a glyph cut off at the rule) when its ink is as
 // strong as the line's, else the line's antialiased fringe.
-constexpr double glyphHeightShare = 0.3;
-// A piece this narrow (pixels) that joins two parallel lines is a short stretch of a
-// rule between them (a cell's side in a table of one row), not a glyph.
-constexpr int barWidth = 3;
+constexpr double touchingGlyphHeight = 0.3;
 // A line that runs on past a glyph by this many pixels on both sides, or into a line
 // that crosses it, carries it; a rounded corner, or the short side of a frame, meets
 // its lines where they end.
 constexpr int lineReach = 2;
 
-// A rule too faint to count as ink is as long as a rule of ink: across the rows of a
-// line of text and a little more, or along a few characters. A run of faint ink is such
-// a rule where it is mostly fainter than ink and, at this share of its length, stands
-// alone: the pixels two away on either side hold no faint ink.
-constexpr double verticalRuleLength = 2.5;
-constexpr double horizontalRuleLength = 4;
+// A rule too faint to count as ink is as long as a rule of ink. A run of faint ink is
+// such a rule where it is mostly fainter than ink and, at this share of its length,
+// stands alone: the pixels two away on either side hold no faint ink.
 constexpr double faintRuleShare = 0.8;
 constexpr double standingAloneShare = 0.5;
 
@@ -47,14 +53,44 @@ constexpr std::uint8_t thinDown = 8;
 
 } // namespace
 
+// Rules and frames are set aside, since a border beside a token reads as "|" or "l":
+// pieces of ink as thin as a line and as long as a rule, and outlines (frames) with
+// little ink off their lines. The glyphs drawn against them are then given back.
+void TextLayout::setAsideRulesAndFrames(const InkMap &ink, const ConnectedRuns &pieces, const std::vector<PieceExtent> &extents)
+{
+    const std::vector<std::uint8_t> lines = straightLines();
+    std::vector<int> linePixels(extents.size(), 0);
+    for (const PixelRun &run : pieces.runs) {
+        for (int x = run.left; x <= run.right; ++x)
+            linePixels[std::size_t(run.piece)] += onThinLine(lines[index(x, run.y)]);
+    }
+    for (const PixelRun &run : pieces.runs) {
+        const PieceExtent &p = extents[std::size_t(run.piece)];
+        const int w = p.width();
+        const int h = p.height();
+        const bool rule = (h <= lineThickness && w >= m_typography.characters(horizontalRuleLength))
+            || (w <= lineThickness && h >= m_typography.characters(verticalRuleLength));
+        const bool frame = w >= m_typography.characters(frameSide) && h >= m_typography.characters(frameSide)
+            && (w >= m_typography.characters(frameLongSide) || h >= m_typography.characters(frameLongSide))
+            && p.pixels - linePixels[std::size_t(run.piece)] < frameOffLineShare * double(w) * h;
+        if (rule || frame) {
+            const auto first = std::ptrdiff_t(index(run.left, run.y));
+            const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
+            std::fill(m_ink.begin() + first, m_ink.begin() + end, 0);
+            std::fill(m_setAside.begin() + first, m_setAside.begin() + end, 1);
+        }
+    }
+    returnGlyphsTouchingRules(ink, lines);
+}
+
 // Marks each pixel of ink by the straight runs through it, across and down: long enough
 // for a line, or thin enough for one.
 std::vector<std::uint8_t> TextLayout::straightLines() const
 {
-    const int lineLength = std::max(8, int(std::lround(lineLengthFactor * m_typicalGlyphHeight)));
+    const int longest = std::max(8, int(std::lround(m_typography.characters(lineLength))));
     std::vector<std::uint8_t> marks(m_ink.size(), 0);
-    const auto markOf = [lineLength](int length, std::uint8_t isLong, std::uint8_t isThin) -> std::uint8_t {
-        return length >= lineLength ? isLong : length <= lineThickness ? isThin : 0;
+    const auto markOf = [longest](int length, std::uint8_t isLong, std::uint8_t isThin) -> std::uint8_t {
+        return length >= longest ? isLong : length <= lineThickness ? isThin : 0;
     };
     // Runs down are followed a row at a time, each column's run so far counted, so that
     // the page is read in the order it is stored.
@@ -163,7 +199,7 @@ bool hangsOnRule(const InkMap &ink, const RuleLines &lines, const QRect &bounds,
             }
         }
     }
-    const bool bar = (bounds.width() <= barWidth && lineAbove && lineBelow) || (bounds.height() <= barWidth && lineLeft && lineRight);
+    const bool bar = (bounds.width() <= lineThickness && lineAbove && lineBelow) || (bounds.height() <= lineThickness && lineLeft && lineRight);
     const bool text = bounds.height() >= glyphHeight || strongest >= strongestLine;
     return touches && carried && !bar && text;
 }
@@ -180,7 +216,7 @@ bool hangsOnRule(const InkMap &ink, const RuleLines &lines, const QRect &bounds,
 // antialiased fringe, stay set aside.
 void TextLayout::returnGlyphsTouchingRules(const InkMap &ink, const std::vector<std::uint8_t> &lines)
 {
-    const int glyphHeight = std::max(3, int(std::lround(glyphHeightShare * m_typicalGlyphHeight)));
+    const int glyphHeight = std::max(3, int(std::lround(m_typography.characters(touchingGlyphHeight))));
     // The pieces of what was set aside off the lines, and where they meet them.
     std::vector<std::uint8_t> loose(m_setAside.size(), 0);
     for (std::size_t i = 0; i < loose.size(); ++i)
@@ -236,8 +272,8 @@ void TextLayout::setAsideFaintRules(const InkMap &ink)
             }
         }
     };
-    const int tallest = int(std::ceil(verticalRuleLength * m_typicalGlyphHeight));
-    const int longest = int(std::ceil(horizontalRuleLength * m_typicalGlyphHeight));
+    const int tallest = int(std::ceil(m_typography.characters(verticalRuleLength)));
+    const int longest = int(std::ceil(m_typography.characters(horizontalRuleLength)));
     for (int x = 0; x < m_width; ++x) {
         for (int y = 0; y < m_height;) {
             const int start = y;

@@ -9,9 +9,9 @@ namespace velmora {
 
 namespace {
 
-// Lines of one column start within this share of a character of each other, and the
-// column they stand in ends within a character.
-constexpr double alignedShare = 0.6;
+// Lines of one column start within this many characters of each other, and the column
+// they stand in ends within a character.
+constexpr double sameLeftEdge = 0.6;
 // The next line of a flow stands at most this many characters lower: the pitch of text
 // set with generous leading, less than the rows of a table, which add their padding.
 // A line without ascenders or descenders has its top or its bottom where another's is
@@ -19,17 +19,13 @@ constexpr double alignedShare = 0.6;
 constexpr double largestPitch = 2.4;
 // A line's ink is at most about this many characters tall, ascenders to descenders.
 constexpr double lineInCharacters = 1.3;
-// A word space is at most this share of a character.
-constexpr double spaceShare = 0.5;
 // A line may have broken a word where the first character of the next line would not
-// have fitted after it in its column, another line fills the column to within the width
-// of a wide letter (in characters), and the column ends within the padding of two cells
-// (a rule, an edge or the next column's text).
-constexpr double filledShare = 1.2;
-constexpr double paddingShare = 3.5;
-// A letter's advance exceeds its ink by its side bearings: up to this share of a
-// character.
-constexpr double bearingShare = 0.2;
+// have fitted after it in its column (its ink and side bearings), another line fills the
+// column to within the width of a wide letter (in characters), and the column ends
+// within the padding of two cells (in characters: a rule, an edge or the next column's
+// text).
+constexpr double wideLetter = 1.2;
+constexpr double twoCellsPadding = 3.5;
 // A rule set aside across at least this share of two lines' common width parts them.
 constexpr double ruleWidthShare = 0.5;
 // A line whose box (which reaches a pixel past its ink) ends this close to its column's
@@ -101,8 +97,9 @@ TextCut cutOf(const PlacedLine &line)
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout)
 {
     QList<std::optional<TextWrap>> wraps(lines.size());
-    const double glyph = layout.typicalGlyphHeight();
-    const double aligned = alignedShare * glyph;
+    const PageTypography &typography = layout.typography();
+    const double glyph = typography.glyphHeight();
+    const double aligned = typography.characters(sameLeftEdge);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const PlacedLine &line = lines[i];
         const std::optional<qsizetype> below = lineBelow(lines, i);
@@ -120,20 +117,20 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
         double columnRight = line.box.right();
         QList<double> rights;
         for (const PlacedLine &other : lines) {
-            if (std::abs(other.box.left() - line.box.left()) <= aligned && std::abs(other.columnEnd - line.columnEnd) <= glyph) {
+            if (std::abs(other.box.left() - line.box.left()) <= aligned && std::abs(other.columnEnd - line.columnEnd) <= typography.characters(1)) {
                 rights.append(other.box.right());
                 columnRight = std::max(columnRight, other.box.right());
             }
         }
         const double room = columnRight - line.box.right();
-        if (room >= next.firstWordRight - next.box.left() + spaceShare * glyph)
+        if (room >= next.firstWordRight - next.box.left() + typography.wordSpace())
             continue;
-        const double filled = filledShare * glyph;
+        const double filled = typography.characters(wideLetter);
         const auto filling = std::count_if(rights.cbegin(), rights.cend(), [&](double right) { return right >= columnRight - filled; });
-        const bool reachesColumnEnd = line.columnEnd - line.box.right() <= paddingShare * glyph;
+        const bool reachesColumnEnd = line.columnEnd - line.box.right() <= typography.characters(twoCellsPadding);
         // On a monospace line a letter that did not fit leaves less than half a cell.
         const bool nextLetterNotFitting = line.cellPitch > 0 ? room < line.cellPitch / 2
-                                                             : room < next.firstCharacterWidth + bearingShare * glyph;
+                                                             : room < next.firstCharacterWidth + typography.sideBearings();
         wraps[i] = TextWrap{*below, nextLetterNotFitting && filling >= 2 && reachesColumnEnd};
     }
     return wraps;
