@@ -159,6 +159,29 @@ QRect TextLayout::inkBounds(const QRect &area) const
     return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
 }
 
+// Lines that touch: cut through the row with the least ink between them. A single line
+// is densest in its middle, so only a thin row there parts two lines. Glyphs cut there
+// reach across into the neighbouring line. Whether the box was parted.
+bool TextLayout::partTouchingLines(const QRect &box, const std::vector<int> &rows, int bleed)
+{
+    if (box.height() < m_typography.characters(touchingLinesHeight))
+        return false;
+    const int first = int(box.height() * (1 - middleShare) / 2);
+    const int last = box.height() - 1 - first;
+    int thinnest = first;
+    for (int y = first; y <= last; ++y) {
+        if (rows[y] < rows[thinnest])
+            thinnest = y;
+    }
+    const int widest = *std::max_element(rows.begin(), rows.end());
+    if (rows[thinnest] > touchingRowShare * widest)
+        return false;
+    const int reach = std::max(bleed, int(std::lround(m_typography.characters(cutGlyphReach))));
+    cut(QRect(box.left(), box.top(), box.width(), thinnest + 1), reach);
+    cut(QRect(box.left(), box.top() + thinnest + 1, box.width(), box.height() - thinnest - 1), reach);
+    return true;
+}
+
 void TextLayout::cut(const QRect &area, int bleed)
 {
     const QRect box = inkBounds(area);
@@ -196,26 +219,8 @@ void TextLayout::cut(const QRect &area, int bleed)
         cut(QRect(left, box.top(), box.right() + 1 - left, box.height()), bleed);
         return;
     }
-    // Lines that touch: cut through the row with the least ink between them. A single
-    // line is densest in its middle, so only a thin row there parts two lines. Glyphs
-    // cut there reach across into the neighbouring line.
-    if (box.height() >= m_typography.characters(touchingLinesHeight)) {
-        const int first = int(box.height() * (1 - middleShare) / 2);
-        const int last = box.height() - 1 - first;
-        int thinnest = first;
-        for (int y = first; y <= last; ++y) {
-            if (rows[y] < rows[thinnest])
-                thinnest = y;
-        }
-        const int widest = *std::max_element(rows.begin(), rows.end());
-        if (rows[thinnest] <= touchingRowShare * widest) {
-            const int reach = std::max(bleed, int(std::lround(m_typography.characters(cutGlyphReach))));
-            cut(QRect(box.left(), box.top(), box.width(), thinnest + 1), reach);
-            cut(QRect(box.left(), box.top() + thinnest + 1, box.width(), box.height() - thinnest - 1), reach);
-            return;
-        }
-    }
-
+    if (partTouchingLines(box, rows, bleed))
+        return;
     if (box.height() < minimumTextHeight || box.width() < 3)
         return;
     qint64 inkPixels = 0;

@@ -87,6 +87,7 @@ private:
     void returnGlyphsTouchingRules(const InkMap &ink, const std::vector<std::uint8_t> &lines);
     void setAsideFaintRules(const InkMap &ink);
     void cut(const QRect &area, int bleed);
+    bool partTouchingLines(const QRect &box, const std::vector<int> &rows, int bleed);
     QList<Run> joinThinBands(QList<Run> bands) const;
     QRect inkBounds(const QRect &area) const;
     // Columns (text_layout_columns.cpp).
