@@ -37,7 +37,8 @@ struct InkSegment
 // letters beside it is an underline, not an underscore.
 //
 // It is found in steps over a profile of the line (line_ink.cpp), each reading what the
-// steps before it measured, in this order:
+// steps before it measured, in this order (lengths count in the height of the band, all
+// that is known of the line before its glyphs are):
 // 1. profile: the ink of each column, and the contrast of the line's strong strokes;
 // 2. baseline: the row most columns of glyph ink end on;
 // 3. underscores: strokes below the baseline with nothing above them;
