@@ -6,7 +6,8 @@
 
 namespace velmora {
 
-/// Disjoint sets over the indices 0..size-1, for labelling connected pixels. The
+/// Disjoint sets over the indices 0..size-1, for labelling connected runs of pixels
+/// (ConnectedRuns, the one finder of connected pieces of ink). The
 /// representative of a set is its smallest index.
 class UnionFind
 {

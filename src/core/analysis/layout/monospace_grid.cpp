@@ -10,10 +10,10 @@ namespace velmora {
 
 namespace {
 
-// Monospace pitches lie between these shares of the line's height (ascenders to
-// descenders, or less for a line without them).
-constexpr double smallestPitchShare = 0.4;
-constexpr double largestPitchShare = 0.95;
+// Monospace pitches lie between these many line heights (ascenders to descenders, or
+// less for a line without them).
+constexpr double smallestPitch = 0.4;
+constexpr double largestPitch = 0.95;
 // Fewer glyphs cannot tell a grid from chance.
 constexpr int minimumGlyphs = 8;
 // How far from the median step between neighbours the pitch is looked for.
@@ -40,8 +40,8 @@ std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres
         return std::nullopt;
     // Neighbouring glyphs of a monospace line mostly lie one pitch apart: the median
     // step between neighbours is close to it.
-    const double smallest = smallestPitchShare * lineHeight;
-    const double largest = largestPitchShare * lineHeight;
+    const double smallest = smallestPitch * lineHeight;
+    const double largest = largestPitch * lineHeight;
     QList<double> steps;
     for (qsizetype i = 1; i < glyphCentres.size(); ++i) {
         const double step = glyphCentres[i] - glyphCentres[i - 1];

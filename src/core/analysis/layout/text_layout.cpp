@@ -7,28 +7,30 @@
 #include <climits>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace velmora {
 
 namespace {
 
-// A region cannot hold legible text when it is lower than this (pixels).
+// A region cannot hold legible text when it is lower than this (pixels), nor is a
+// character of a page with text.
 constexpr int minimumTextHeight = 6;
-// A line of text with ascenders and descenders is about twice as tall as a typical
-// character; a region much taller holds lines that touch.
-constexpr double singleLineHeightFactor = 2.6;
+// A region taller than this many characters holds lines that touch (a line of text with
+// ascenders and descenders is about twice as tall as a typical character).
+constexpr double singleLineHeight = 2.6;
 // Text covers well under three quarters of its line's box (short words of heavy
 // glyphs at small sizes, with their antialiased edges, come near 0.6); a denser region
 // is a picture or a bar.
 constexpr double maximumTextDensity = 0.7;
-// A band of rows thinner than this share of a character, within this share of a
-// character of another band, is part of that band's line.
-constexpr double thinBandShare = 0.4;
-constexpr double nearBandShare = 0.5;
+// A band of rows thinner than this many characters, within this many characters of
+// another band, is part of that band's line.
+constexpr double thinBand = 0.4;
+constexpr double nearBand = 0.5;
 // Lines that touch make a band at least this many characters tall; between them, in
-// the middle share of the band, lies a row with at most this share of the fullest
-// row's ink. The glyphs cut there reach this share of a character into the other line.
-constexpr double touchingLinesHeightFactor = 1.8;
+// the middle share of the band's rows, lies a row with at most this share of the fullest
+// row's ink. The glyphs cut there reach this many characters into the other line.
+constexpr double touchingLinesHeight = 1.8;
 constexpr double middleShare = 0.4;
 constexpr double touchingRowShare = 0.25;
 constexpr double cutGlyphReach = 0.5;
@@ -54,6 +56,20 @@ QList<Run> runs(const std::vector<int> &counts, int minimumGap)
     return result;
 }
 
+// The typography of a page: the typical height of its pieces of ink at least three rows
+// tall (lower ones are dots, rules and specks); nothing on a page without them.
+std::optional<PageTypography> typographyOf(const std::vector<PieceExtent> &pieces)
+{
+    std::vector<int> heights;
+    for (const PieceExtent &p : pieces) {
+        if (p.height() >= 3)
+            heights.push_back(p.height());
+    }
+    if (heights.empty())
+        return std::nullopt;
+    return PageTypography(std::max(minimumTextHeight, upperMedian(std::move(heights))));
+}
+
 } // namespace
 
 // A band of rows much thinner than a character, close to another band, belongs to
@@ -61,8 +77,8 @@ QList<Run> runs(const std::vector<int> &counts, int minimumGap)
 // accents above them.
 QList<TextLayout::Run> TextLayout::joinThinBands(QList<Run> bands) const
 {
-    const int thin = std::max(2, int(std::lround(thinBandShare * m_typicalGlyphHeight)));
-    const int near = std::max(2, int(std::lround(nearBandShare * m_typicalGlyphHeight)));
+    const int thin = std::max(2, int(std::lround(m_typography.characters(thinBand))));
+    const int near = std::max(2, int(std::lround(m_typography.characters(nearBand))));
     for (qsizetype i = 0; i < bands.size();) {
         if (bands.size() < 2 || bands[i].length >= thin) {
             ++i;
@@ -84,6 +100,10 @@ QList<TextLayout::Run> TextLayout::joinThinBands(QList<Run> bands) const
     return bands;
 }
 
+// The stages of the layout, in order: the page's typography, measured on its pieces of
+// ink; rules and frames set aside (and the glyphs drawn against them given back); faint
+// rules set aside; the page cut into regions (rows, then columns, alleys found on the
+// way); where each region's column ends.
 TextLayout::TextLayout(const InkMap &ink)
     : m_width(ink.width()), m_height(ink.height())
 {
@@ -98,59 +118,23 @@ TextLayout::TextLayout(const InkMap &ink)
             m_groundEdges[index(x, y)] = ink.groundChangesAt(x, y);
         }
     }
-    setAsideRulesAndFrames(ink);
+    const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
+    const std::vector<PieceExtent> extents = pieces.extents();
+    const std::optional<PageTypography> measured = typographyOf(extents);
+    m_typography = measured.value_or(PageTypography(minimumTextHeight));
+    if (measured)
+        setAsideRulesAndFrames(ink, pieces, extents);
     setAsideFaintRules(ink);
     cut(QRect(0, 0, m_width, m_height), 0);
     for (TextRegion &region : m_regions)
         region.columnEnd = columnEnd(region.box);
 }
 
-void TextLayout::setAsideRulesAndFrames(const InkMap &ink)
-{
-    const ConnectedRuns pieces(m_ink, m_width, m_height, PixelConnectivity::sidesAndCorners);
-    const std::vector<PieceExtent> extents = pieces.extents();
-    std::vector<int> heights;
-    for (const PieceExtent &p : extents) {
-        if (p.height() >= 3)
-            heights.push_back(p.height());
-    }
-    if (heights.empty()) {
-        m_typicalGlyphHeight = minimumTextHeight;
-        return;
-    }
-    m_typicalGlyphHeight = std::max(minimumTextHeight, upperMedian(std::move(heights)));
-    std::vector<std::uint8_t> lines = straightLines();
-    std::vector<int> linePixels(extents.size(), 0);
-    for (const PixelRun &run : pieces.runs) {
-        for (int x = run.left; x <= run.right; ++x)
-            linePixels[std::size_t(run.piece)] += onThinLine(lines[index(x, run.y)]);
-    }
-
-    const double glyph = m_typicalGlyphHeight;
-    for (const PixelRun &run : pieces.runs) {
-        const PieceExtent &p = extents[std::size_t(run.piece)];
-        const int w = p.width();
-        const int h = p.height();
-        const bool rule = (h <= 3 && w >= 4 * glyph) || (w <= 3 && h >= 2.5 * glyph);
-        // A frame is an outline: little of its ink lies off its lines, which glyphs drawn
-        // against it may touch.
-        const bool frame = w >= 2 * glyph && h >= 2 * glyph && (w >= 3 * glyph || h >= 3 * glyph)
-            && p.pixels - linePixels[std::size_t(run.piece)] < 0.12 * double(w) * h;
-        if (rule || frame) {
-            const auto first = std::ptrdiff_t(index(run.left, run.y));
-            const auto end = std::ptrdiff_t(index(run.right, run.y)) + 1;
-            std::fill(m_ink.begin() + first, m_ink.begin() + end, 0);
-            std::fill(m_setAside.begin() + first, m_setAside.begin() + end, 1);
-        }
-    }
-    returnGlyphsTouchingRules(ink, lines);
-}
-
 QList<qsizetype> TextLayout::regionsLongestFirst() const
 {
     QList<double> lengths;
     for (const TextRegion &region : m_regions) {
-        const double lineHeight = region.singleLine ? region.box.height() : 2.0 * m_typicalGlyphHeight;
+        const double lineHeight = region.singleLine ? region.box.height() : m_typography.lineHeight();
         lengths.append(double(region.box.width()) * region.box.height() / (lineHeight * lineHeight));
     }
     QList<qsizetype> order(m_regions.size());
@@ -173,6 +157,29 @@ QRect TextLayout::inkBounds(const QRect &area) const
         }
     }
     return maxX < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+}
+
+// Lines that touch: cut through the row with the least ink between them. A single line
+// is densest in its middle, so only a thin row there parts two lines. Glyphs cut there
+// reach across into the neighbouring line. Whether the box was parted.
+bool TextLayout::partTouchingLines(const QRect &box, const std::vector<int> &rows, int bleed)
+{
+    if (box.height() < m_typography.characters(touchingLinesHeight))
+        return false;
+    const int first = int(box.height() * (1 - middleShare) / 2);
+    const int last = box.height() - 1 - first;
+    int thinnest = first;
+    for (int y = first; y <= last; ++y) {
+        if (rows[y] < rows[thinnest])
+            thinnest = y;
+    }
+    const int widest = *std::max_element(rows.begin(), rows.end());
+    if (rows[thinnest] > touchingRowShare * widest)
+        return false;
+    const int reach = std::max(bleed, int(std::lround(m_typography.characters(cutGlyphReach))));
+    cut(QRect(box.left(), box.top(), box.width(), thinnest + 1), reach);
+    cut(QRect(box.left(), box.top() + thinnest + 1, box.width(), box.height() - thinnest - 1), reach);
+    return true;
 }
 
 void TextLayout::cut(const QRect &area, int bleed)
@@ -200,8 +207,8 @@ void TextLayout::cut(const QRect &area, int bleed)
         return;
     }
 
-    const bool singleLine = box.height() <= singleLineHeightFactor * m_typicalGlyphHeight;
-    const double lineHeight = singleLine ? box.height() : 2.0 * m_typicalGlyphHeight;
+    const bool singleLine = box.height() <= m_typography.characters(singleLineHeight);
+    const double lineHeight = singleLine ? box.height() : m_typography.lineHeight();
     const QList<int> cuts = columnCuts(box, columns, lineHeight);
     if (!cuts.isEmpty()) {
         int left = box.left();
@@ -212,26 +219,8 @@ void TextLayout::cut(const QRect &area, int bleed)
         cut(QRect(left, box.top(), box.right() + 1 - left, box.height()), bleed);
         return;
     }
-    // Lines that touch: cut through the row with the least ink between them. A single
-    // line is densest in its middle, so only a thin row there parts two lines. Glyphs
-    // cut there reach across into the neighbouring line.
-    if (box.height() >= touchingLinesHeightFactor * m_typicalGlyphHeight) {
-        const int first = int(box.height() * (1 - middleShare) / 2);
-        const int last = box.height() - 1 - first;
-        int thinnest = first;
-        for (int y = first; y <= last; ++y) {
-            if (rows[y] < rows[thinnest])
-                thinnest = y;
-        }
-        const int widest = *std::max_element(rows.begin(), rows.end());
-        if (rows[thinnest] <= touchingRowShare * widest) {
-            const int reach = std::max(bleed, int(std::lround(cutGlyphReach * m_typicalGlyphHeight)));
-            cut(QRect(box.left(), box.top(), box.width(), thinnest + 1), reach);
-            cut(QRect(box.left(), box.top() + thinnest + 1, box.width(), box.height() - thinnest - 1), reach);
-            return;
-        }
-    }
-
+    if (partTouchingLines(box, rows, bleed))
+        return;
     if (box.height() < minimumTextHeight || box.width() < 3)
         return;
     qint64 inkPixels = 0;

@@ -13,9 +13,9 @@ namespace velmora {
 
 namespace {
 
-// Gaps at least this wide (characters: wider than a word space) that line up down at
+// Gaps at least this many characters wide (wider than a word space) that line up down at
 // least this many rows part the columns of a table.
-constexpr double alleyGapFactor = 1.6;
+constexpr double alleyGap = 1.6;
 constexpr int alleyRows = 3;
 // A gap carries an alley on where the two have this share of the narrowest alley's
 // width in common: less is the chance meeting of two different tables' gaps.
@@ -25,20 +25,19 @@ constexpr double alleyOverlapShare = 0.5;
 // text on their two sides is laid out apart, as cells are.
 constexpr int narrowAlleyRows = 4;
 constexpr int narrowestAlley = 2;
-constexpr double narrowAlleyShare = 0.3;
+constexpr double narrowAlley = 0.3;
 // Edges of text line up where this share of the rows (and at least alleyRows) put them
-// within this share of a character of each other: the side bearings of the glyphs that
-// begin or end them. They are ragged where they fall into at least alleyRows groups
-// that far apart, spread over at least this share of a character: texts of different
-// lengths (a column may line up in most rows and still be ragged where a heading or a
-// wrapped cell ends elsewhere; one row apart from the rest is not).
-constexpr double alignedShare = 0.8;
-constexpr double bearingShare = 0.12;
-constexpr double raggedShare = 0.5;
+// within the spread of the side bearings of the glyphs that begin or end them
+// (PageTypography::edgeSpread()). They are ragged where they fall into at least
+// alleyRows groups that far apart, spread over at least this many characters: texts of
+// different lengths (a column may line up in most rows and still be ragged where a
+// heading or a wrapped cell ends elsewhere; one row apart from the rest is not).
+constexpr double alignedRowShare = 0.8;
+constexpr double raggedSpread = 0.5;
 // Texts whose ink per column differs by at most this share are the same text.
 constexpr double sameTextShare = 0.15;
-// Ink narrower than this share of a character beside a gap, or in a band lower than
-// this share of one, is no cell's text (the side of a field's border, a lone mark, the
+// Ink narrower than this many characters beside a gap, or in a band lower than this
+// many, is no cell's text (the side of a field's border, a lone mark, the
 // rounded corner of a bubble).
 constexpr double narrowestText = 0.5;
 constexpr double lowestText = 0.6;
@@ -152,7 +151,8 @@ Side sideBetween(const QRect &box, const BandInk &band, int after, int before)
 // The text on either side of an alley in each band it runs down, where there is text on
 // both sides; each side reaches to the next of the other alleys that runs down all of
 // the alley's rows, so that it is alike in every row.
-QList<Sides> sidesOf(const QRect &box, const QList<BandInk> &bands, const QRect &alley, const QList<QRect> &alleys, double glyph)
+QList<Sides> sidesOf(const QRect &box, const QList<BandInk> &bands, const QRect &alley, const QList<QRect> &alleys,
+                     const PageTypography &typography)
 {
     int before = box.left() - 1, after = box.right() + 1;
     for (const QRect &other : alleys) {
@@ -168,8 +168,10 @@ QList<Sides> sidesOf(const QRect &box, const QList<BandInk> &bands, const QRect 
         if (band.top < alley.top() || band.bottom > alley.bottom())
             continue;
         Sides sides{&band, sideBetween(box, band, before, alley.left()), sideBetween(box, band, alley.right(), after)};
-        const auto isText = [glyph](const Side &side) { return side.start >= 0 && side.end - side.start + 1 >= narrowestText * glyph; };
-        if (band.bottom - band.top + 1 >= lowestText * glyph && isText(sides.left) && isText(sides.right))
+        const auto isText = [&typography](const Side &side) {
+            return side.start >= 0 && side.end - side.start + 1 >= typography.characters(narrowestText);
+        };
+        if (band.bottom - band.top + 1 >= typography.characters(lowestText) && isText(sides.left) && isText(sides.right))
             result.append(std::move(sides));
     }
     return result;
@@ -186,10 +188,10 @@ struct Edges
     bool holds(int x) const { return std::abs(x - at) <= bearing; }
 };
 
-Edges edges(QList<int> xs, double glyph)
+Edges edges(QList<int> xs, const PageTypography &typography)
 {
     Edges result;
-    result.bearing = std::max(1.0, bearingShare * glyph);
+    result.bearing = std::max(1.0, typography.edgeSpread());
     std::sort(xs.begin(), xs.end());
     qsizetype together = 0, groups = 0;
     for (qsizetype k = 0; k < xs.size(); ++k) {
@@ -200,8 +202,8 @@ Edges edges(QList<int> xs, double glyph)
         }
         groups += k == 0 || xs[k] - xs[k - 1] > result.bearing;
     }
-    result.aligned = together >= std::max<qsizetype>(alleyRows, qsizetype(std::ceil(alignedShare * double(xs.size()))));
-    result.ragged = groups >= alleyRows && xs.back() - xs.front() >= raggedShare * glyph;
+    result.aligned = together >= std::max<qsizetype>(alleyRows, qsizetype(std::ceil(alignedRowShare * double(xs.size()))));
+    result.ragged = groups >= alleyRows && xs.back() - xs.front() >= typography.characters(raggedSpread);
     return result;
 }
 
@@ -235,7 +237,7 @@ bool sameInEveryRow(const QList<Side> &sides)
 // when among those rows the others are ragged: not a heading that keeps to another, nor
 // a row whose text runs on through the gap, over an empty cell. A side that is the same
 // text in every row is a label or a prefix, not a cell.
-QList<const BandInk *> rowsParted(const QList<Sides> &rows, double glyph)
+QList<const BandInk *> rowsParted(const QList<Sides> &rows, const PageTypography &typography)
 {
     if (rows.size() < narrowAlleyRows)
         return {};
@@ -256,7 +258,7 @@ QList<const BandInk *> rowsParted(const QList<Sides> &rows, double glyph)
         return {};
     std::array<Edges, 4> edge;
     for (int k = 0; k < 4; ++k)
-        edge[k] = edges(at[k], glyph);
+        edge[k] = edges(at[k], typography);
     // The rows that keep to the edges that line up, when among them the other edges
     // given are ragged.
     const auto parted = [&](const QList<Edge> &aligned, const QList<Edge> &ragged) -> QList<const BandInk *> {
@@ -272,7 +274,7 @@ QList<const BandInk *> rowsParted(const QList<Sides> &rows, double glyph)
             }
         }
         const bool apart = bands.size() >= narrowAlleyRows
-            && std::all_of(ragged.cbegin(), ragged.cend(), [&](Edge k) { return edges(kept[k], glyph).ragged; });
+            && std::all_of(ragged.cbegin(), ragged.cend(), [&](Edge k) { return edges(kept[k], typography).ragged; });
         return apart ? bands : QList<const BandInk *>{};
     };
     const std::pair<QList<Edge>, QList<Edge>> layouts[]{
@@ -302,14 +304,14 @@ void TextLayout::findAlleys(const QRect &box, const QList<Run> &bands)
         }
         inks.append(std::move(ink));
     }
-    const int wide = std::max(3, int(std::lround(alleyGapFactor * m_typicalGlyphHeight)));
+    const int wide = std::max(3, int(std::lround(m_typography.characters(alleyGap))));
     const QList<QRect> wideAlleys = lineUp(box, inks, columnGaps, wide, std::max(3, int(std::lround(alleyOverlapShare * wide))), alleyRows);
-    const int narrow = std::max(narrowestAlley, int(std::lround(narrowAlleyShare * m_typicalGlyphHeight)));
+    const int narrow = std::max(narrowestAlley, int(std::lround(m_typography.characters(narrowAlley))));
     const QList<QRect> narrowAlleys = lineUp(box, inks, cellGaps, narrow, 1, narrowAlleyRows);
     const QList<QRect> all = wideAlleys + narrowAlleys;
     m_alleys.append(wideAlleys);
     for (const QRect &alley : narrowAlleys) {
-        for (const BandInk *band : rowsParted(sidesOf(box, inks, alley, all, m_typicalGlyphHeight), m_typicalGlyphHeight))
+        for (const BandInk *band : rowsParted(sidesOf(box, inks, alley, all, m_typography), m_typography))
             m_alleys.append(QRect(alley.left(), band->top, alley.width(), band->bottom - band->top + 1));
     }
 }

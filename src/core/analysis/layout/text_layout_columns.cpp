@@ -14,11 +14,11 @@ namespace {
 
 // Columns are cut at gaps of at least this many line heights: wider than any word
 // space, and wider than the runs of spaces that align code.
-constexpr double columnGapFactor = 2.5;
+constexpr double columnGap = 2.5;
 // A vertical rule or border parts columns where it runs through this share of the rows.
 constexpr double ruleShare = 0.8;
 // The ground changes at the edge of a window, a pane or a cell through this share of
-// the rows of a line and of a margin of this share of a character above and below it.
+// the rows of a line and of a margin of this many characters above and below it.
 constexpr double groundEdgeShare = 0.9;
 constexpr double groundEdgeMargin = 0.25;
 // How far (pixels) the change may stray from the edge's column in a row, and the share
@@ -35,7 +35,7 @@ constexpr double windowEdgeReach = 1.5;
 
 QList<int> TextLayout::columnCuts(const QRect &box, const std::vector<int> &columns, double lineHeight) const
 {
-    const int wideGap = std::max(6, int(std::lround(columnGapFactor * lineHeight)));
+    const int wideGap = std::max(6, int(std::lround(columnGap * lineHeight)));
     QList<int> cuts;
     QList<ColumnGap> cutGaps;
     for (const ColumnGap &gap : interiorGaps(columns, box.left())) {
@@ -86,7 +86,7 @@ bool TextLayout::groundEdgeAt(const QRect &box, int x) const
 {
     if (!groundChangesNear(x, box.center().y()))
         return false;
-    const int margin = int(std::lround(groundEdgeMargin * m_typicalGlyphHeight));
+    const int margin = int(std::lround(m_typography.characters(groundEdgeMargin)));
     const int top = std::max(0, box.top() - margin);
     const int bottom = std::min(m_height - 1, box.bottom() + margin);
     int nearby = 0, exact = 0;
@@ -117,11 +117,10 @@ bool TextLayout::groundEdgeParts(const QRect &box, int x, const std::vector<int>
     }
     if (inkLeft < 0 || inkRight < 0)
         return false;
-    const double glyph = m_typicalGlyphHeight;
-    if (inkLeft > wordReach * glyph || inkRight > wordReach * glyph)
+    if (inkLeft > m_typography.characters(wordReach) || inkRight > m_typography.characters(wordReach))
         return true;
-    const int farEnough = int(std::ceil(windowEdgeReach * glyph));
-    const int margin = int(std::lround(groundEdgeMargin * glyph));
+    const int farEnough = int(std::ceil(m_typography.characters(windowEdgeReach)));
+    const int margin = int(std::lround(m_typography.characters(groundEdgeMargin)));
     int above = 0, below = 0;
     for (int y = box.top() - margin - 1; y >= 0 && above < farEnough && groundChangesNear(x, y); --y)
         ++above;

@@ -13,22 +13,25 @@ constexpr double leastHeightDifference = 1.0;
 // Capital I and small l are one stroke each; where the typeface sets its capitals
 // lower than its ascenders, the stroke's height tells them apart. The line's capital
 // and ascender heights are measured on the glyphs Tesseract is sure of.
-void LineAssembler::tellCapitalIFromSmallL(QList<Item> &items, const QList<Place> &places)
+void LineAssembler::tellCapitalIFromSmallL(Reading &reading)
 {
     static const QString flatCapitals = QStringLiteral("ABDEFHKLMNPRTUVWXYZ");
     static const QString ascenderLetters = QStringLiteral("bdhk");
-    const auto alone = [&items](qsizetype k) {
-        return std::count_if(items.begin(), items.end(), [&](const Item &item) { return item.place == items[k].place; }) == 1;
+    QList<ReadCharacter> &characters = reading.characters;
+    const QList<Place> &places = reading.places;
+    const auto alone = [&characters](qsizetype k) {
+        return std::count_if(characters.begin(), characters.end(), [&](const ReadCharacter &c) { return c.place == characters[k].place; }) == 1;
     };
     QList<int> capitals, ascenders;
-    for (qsizetype k = 0; k < items.size(); ++k) {
-        const Item &item = items[k];
-        if (item.text.size() != 1 || places[item.place].isUnderscore || item.confidence < line_reading::doubtfulCharacter || !alone(k))
+    for (qsizetype k = 0; k < characters.size(); ++k) {
+        const ReadCharacter &character = characters[k];
+        if (character.text.size() != 1 || places[character.place].isUnderscore || character.confidence < line_reading::doubtfulCharacter
+            || !alone(k))
             continue;
-        if (flatCapitals.contains(item.text.front()))
-            capitals.append(places[item.place].height);
-        else if (ascenderLetters.contains(item.text.front()))
-            ascenders.append(places[item.place].height);
+        if (flatCapitals.contains(character.text.front()))
+            capitals.append(places[character.place].height);
+        else if (ascenderLetters.contains(character.text.front()))
+            ascenders.append(places[character.place].height);
     }
     if (capitals.isEmpty() || ascenders.isEmpty())
         return;
@@ -36,12 +39,12 @@ void LineAssembler::tellCapitalIFromSmallL(QList<Item> &items, const QList<Place
     const double ascender = upperMedian(std::move(ascenders));
     if (ascender - capital < leastHeightDifference)
         return;
-    for (qsizetype k = 0; k < items.size(); ++k) {
-        Item &item = items[k];
-        if ((item.text != QLatin1String("I") && item.text != QLatin1String("l")) || places[item.place].isUnderscore || !alone(k))
+    for (qsizetype k = 0; k < characters.size(); ++k) {
+        ReadCharacter &character = characters[k];
+        if ((character.text != QLatin1String("I") && character.text != QLatin1String("l")) || places[character.place].isUnderscore || !alone(k))
             continue;
-        const double height = places[item.place].height;
-        item.text = std::abs(height - capital) < std::abs(height - ascender) ? QStringLiteral("I") : QStringLiteral("l");
+        const double height = places[character.place].height;
+        character.text = std::abs(height - capital) < std::abs(height - ascender) ? QStringLiteral("I") : QStringLiteral("l");
     }
 }
 

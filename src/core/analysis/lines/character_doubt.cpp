@@ -21,27 +21,28 @@ constexpr double unreadInkDoubt = 0.05;
 // a check. A place of ink holding more characters than it is wide enough for adds
 // doubt to its last character, and ink that no character stands on to the character
 // after it. Weights fitted on the tuning typefaces of the OCR benchmark.
-QList<LineAssembler::CharacterDoubt> LineAssembler::characterDoubts(const QList<Item> &items, const QList<Place> &places)
+QList<LineAssembler::CharacterDoubt> LineAssembler::characterDoubts(const Reading &reading)
 {
+    const QList<ReadCharacter> &characters = reading.characters;
     QList<CharacterDoubt> doubts;
-    for (const Item &item : items)
-        doubts.append({doubtWeight * line_reading::certaintyShortfall(item.confidence), 0});
-    if (items.isEmpty())
+    for (const ReadCharacter &character : characters)
+        doubts.append({doubtWeight * line_reading::certaintyShortfall(character.confidence), 0});
+    if (characters.isEmpty())
         return doubts;
-    for (qsizetype j = 0; j < places.size(); ++j) {
+    for (qsizetype j = 0; j < reading.places.size(); ++j) {
         qsizetype last = -1;
         int count = 0;
-        for (qsizetype k = 0; k < items.size(); ++k) {
-            if (items[k].place == j) {
+        for (qsizetype k = 0; k < characters.size(); ++k) {
+            if (characters[k].place == j) {
                 last = k;
                 ++count;
             }
         }
         if (last >= 0) {
-            doubts[last].ink += overfullDoubt * std::max(0, count - places[j].capacity);
-        } else if (!places[j].isUnderscore) {
-            const auto next = std::find_if(items.begin(), items.end(), [j](const Item &item) { return item.place > j; });
-            doubts[next == items.end() ? items.size() - 1 : std::distance(items.begin(), next)].ink += unreadInkDoubt;
+            doubts[last].ink += overfullDoubt * std::max(0, count - reading.places[j].capacity);
+        } else if (!reading.places[j].isUnderscore) {
+            const auto next = std::find_if(characters.begin(), characters.end(), [j](const ReadCharacter &c) { return c.place > j; });
+            doubts[next == characters.end() ? characters.size() - 1 : std::distance(characters.begin(), next)].ink += unreadInkDoubt;
         }
     }
     return doubts;

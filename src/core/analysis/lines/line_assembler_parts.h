@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/lines/line_assembler.h"
+#include "core/analysis/lines/read_character.h"
 
 #include <QList>
 #include <QString>
@@ -8,23 +9,23 @@
 #include <algorithm>
 #include <cmath>
 
-// The pieces a LineAssembler works with, shared by the files that implement it.
+// The pieces a LineAssembler works with, shared by the files of its passes.
 
 namespace velmora {
 
 namespace line_reading {
 
-// Gaps between ink, in line heights: narrower is letter spacing and never a word
-// break; wider is a word break even where Tesseract read none. Between the two,
-// Tesseract's reading stands.
-inline constexpr double letterSpacingLimit = 0.22;
-inline constexpr double wordSpacingLimit = 0.38;
 // A small mark is at most this tall (line heights), and a letter or digit at least
 // that tall.
 inline constexpr double markHeight = 0.6;
 
 // Tesseract is wrong about one in five characters it is less certain of than this.
 inline constexpr double doubtfulCharacter = 0.95;
+
+// Antialiased edges may reach this far (pixels) past the ink that was measured.
+inline constexpr double edgeAllowance = 1.0;
+
+inline const QString underscore = QStringLiteral("_");
 
 /// How far Tesseract's certainty of a character falls short of the mark above which it
 /// is nearly always right (0.99), shaped so that a few doubtful characters weigh more
@@ -56,16 +57,28 @@ struct LineAssembler::Place
     ColumnSpan bar;   // a flat stroke at the bottom that the glyphs touch, if any
 };
 
-/// A character of the line and the place of ink it stands on.
-struct LineAssembler::Item
+/// A line's reading, as the passes hand it on: the places of ink on the line, and the
+/// characters read on it in order, each with the place it stands on (-1 until the
+/// characters on no ink are dropped), the word break before it and the columns it
+/// covers.
+struct LineAssembler::Reading
 {
-    QString text;
-    int place = -1;
-    bool spaceBefore = false; // Tesseract began a word here
-    double confidence = 1.0;  // Tesseract's; an underscore read from its stroke is sure
-    QList<SymbolChoice> alternatives;
-    double left = 0;
-    double right = 0;
+    QList<Place> places;
+    QList<ReadCharacter> characters;
+    /// A run that reads as a token holds a character no token holds there, and
+    /// Tesseract's other choices for it are not at hand.
+    bool wantsAlternatives = false;
+
+    /// Whether any character stands on place j.
+    bool standsOn(qsizetype j) const
+    {
+        return std::any_of(characters.begin(), characters.end(), [j](const ReadCharacter &c) { return c.place == j; });
+    }
+    /// The first character standing on a place after j (the end when none does).
+    QList<ReadCharacter>::iterator after(qsizetype j)
+    {
+        return std::find_if(characters.begin(), characters.end(), [j](const ReadCharacter &c) { return c.place > j; });
+    }
 };
 
 /// How likely a character is read wrong: by Tesseract's certainty, and by the ink

@@ -22,10 +22,29 @@ LineAssembler::Gap LineAssembler::widestGap(const QList<Place> &places, int left
         if (here >= widest.width) {
             widest.width = here;
             // Narrow glyphs (i, l, 1, I) stand in wide side bearings of their own.
-            widest.besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < narrowGlyphWidth * m_height;
+            widest.besideNarrowGlyph = std::min(places[k].strong.width(), places[k + 1].strong.width()) < m_typography.heights(narrowGlyphWidth);
         }
     }
     return widest;
+}
+
+// Word breaks: between consecutive characters on different places of ink (neither an
+// underscore's stroke) where the gap is a word gap (gapIsSpace), loose where the gap
+// alone does not make sure of it (gapIsLoose). An "@" stands between the parts of an
+// address, so only a wide gap beside it is a word break, whatever Tesseract read.
+void LineAssembler::findWordBreaks(Reading &reading) const
+{
+    QList<ReadCharacter> &characters = reading.characters;
+    const QList<Place> &places = reading.places;
+    for (qsizetype k = 1; k < characters.size(); ++k) {
+        const int before = characters[k - 1].place;
+        const int here = characters[k].place;
+        const bool besideAtSign = characters[k].text == QLatin1String("@") || characters[k - 1].text == QLatin1String("@");
+        const bool enginePutSpace = characters[k].startsWord && !besideAtSign;
+        characters[k].breakBefore = before != here && !places[before].isUnderscore && !places[here].isUnderscore
+            && gapIsSpace(places, before, here, enginePutSpace);
+        characters[k].looseBreak = characters[k].breakBefore && gapIsLoose(places, before, here, enginePutSpace);
+    }
 }
 
 bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, bool enginePutSpace) const
@@ -38,8 +57,8 @@ bool LineAssembler::gapIsSpace(const QList<Place> &places, int left, int right, 
     }
     const Gap gap = widestGap(places, left, right);
     if (!enginePutSpace)
-        return gap.width >= line_reading::wordSpacingLimit * m_height;
-    return gap.width >= (gap.besideNarrowGlyph ? line_reading::letterSpacingLimit * m_height : m_looseSpaceGap);
+        return gap.width >= m_typography.heights(line_reading::wordSpacingLimit);
+    return gap.width >= (gap.besideNarrowGlyph ? m_typography.heights(line_reading::letterSpacingLimit) : m_typography.engineWordGap);
 }
 
 // A word break, in a line without a grid, that the gap alone does not make sure of:
@@ -53,9 +72,9 @@ bool LineAssembler::gapIsLoose(const QList<Place> &places, int left, int right, 
         return false;
     const Gap gap = widestGap(places, left, right);
     if (!enginePutSpace)
-        return gap.width < wideGap * m_height;
-    const bool besideMark = places[left].height < line_reading::markHeight * m_height || places[right].height < line_reading::markHeight * m_height;
-    return gap.width < line_reading::wordSpacingLimit * m_height || (gap.width < wideGap * m_height && (gap.besideNarrowGlyph || besideMark));
+        return gap.width < m_typography.heights(wideGap);
+    const bool besideMark = places[left].height < m_typography.heights(line_reading::markHeight) || places[right].height < m_typography.heights(line_reading::markHeight);
+    return gap.width < m_typography.heights(line_reading::wordSpacingLimit) || (gap.width < m_typography.heights(wideGap) && (gap.besideNarrowGlyph || besideMark));
 }
 
 } // namespace velmora

@@ -1,10 +1,10 @@
 #include "core/analysis/recognition/region_reader.h"
 
+#include "core/analysis/ink/typography.h"
 #include "core/analysis/lines/line_assembler.h"
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace velmora {
 
@@ -24,27 +24,14 @@ constexpr double marginInLineHeights = 0.35;
 RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
 {
     const QRect &box = region.box;
-    const int lineHeight = region.singleLine ? box.height() : 2 * m_layout.typicalGlyphHeight();
+    const int lineHeight = region.singleLine ? box.height() : m_layout.typography().lineHeight();
     const int margin = std::max(2, int(std::lround(marginInLineHeights * lineHeight)));
     const QRect crop = box.adjusted(-margin, -margin, margin, margin);
     // Faint edges of the characters may lie just outside the box of their strong ink.
     const QRect kept = box.adjusted(-1, -1, 1, 1).intersected(m_ink.rect());
 
-    // The contrast that most of the region's ink reaches becomes full black.
-    std::vector<int> strong;
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-            const int c = m_ink.contrastAt(x, y);
-            if (c >= InkMap::inkThreshold)
-                strong.push_back(c);
-        }
-    }
-    int full = 255;
-    if (!strong.empty()) {
-        const auto at = strong.begin() + std::ptrdiff_t(strong.size() * 9 / 10);
-        std::nth_element(strong.begin(), at, strong.end());
-        full = std::max(InkMap::inkThreshold, *at);
-    }
+    // The contrast that the strong strokes of the region reach becomes full black.
+    const int full = strongStrokeContrast(m_ink, box);
 
     QImage grey(crop.size(), QImage::Format_Grayscale8);
     grey.fill(255);

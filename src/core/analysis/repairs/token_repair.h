@@ -1,26 +1,11 @@
 #pragma once
 
-#include "core/analysis/recognition/recognized_line.h"
+#include "core/analysis/lines/read_character.h"
 
 #include <QList>
 #include <QString>
 
 namespace velmora {
-
-/// A character of a recognised line as the token repair sees it.
-struct ReadCharacter
-{
-    QString text;
-    /// Tesseract's other choices for its ink, likeliest first.
-    QList<SymbolChoice> alternatives;
-    /// A word break comes before it.
-    bool breakBefore = false;
-    /// The gap before it, beside a narrow glyph or a mark, is no wider than a glyph's
-    /// own side bearings may leave: the break Tesseract read there may be none.
-    bool looseBreak = false;
-    /// How certain Tesseract is of it.
-    double confidence = 1.0;
-};
 
 /// An ASCII letter or digit.
 bool isAsciiLetterOrDigit(QChar c);

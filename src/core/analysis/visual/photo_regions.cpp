@@ -1,5 +1,6 @@
 #include "core/analysis/visual/photo_regions.h"
 
+#include "core/analysis/ink/connected_runs.h"
 #include "core/analysis/visual/united_boxes.h"
 
 #include <algorithm>
@@ -89,7 +90,7 @@ QList<QRect> photoRegions(const QImage &grey)
     // A cell spans two bands of kStride rows. Its small steps are counted first, from
     // running sums along the bands: they rule out the flat cells, most of a screen,
     // without a histogram.
-    std::vector<char> continuous(size_t(columns) * size_t(rows));
+    std::vector<std::uint8_t> continuous(size_t(columns) * size_t(rows));
     std::vector<int> band = smallStepsByColumn(grey, 0);
     std::vector<int> runningSteps(std::size_t(grey.width()));
     for (int row = 0; row < rows; ++row) {
@@ -109,33 +110,8 @@ QList<QRect> photoRegions(const QImage &grey)
 
     // Each group of touching cells (diagonals included) becomes one region.
     QList<QRect> regions;
-    std::vector<char> seen(continuous.size());
-    std::vector<std::pair<int, int>> stack;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            const size_t index = size_t(row) * columns + column;
-            if (!continuous[index] || seen[index])
-                continue;
-            QRect pixels = cellAt(column, row);
-            seen[index] = true;
-            stack.push_back({column, row});
-            while (!stack.empty()) {
-                const auto [x, y] = stack.back();
-                stack.pop_back();
-                pixels |= cellAt(x, y);
-                for (int ny = std::max(0, y - 1); ny <= std::min(rows - 1, y + 1); ++ny) {
-                    for (int nx = std::max(0, x - 1); nx <= std::min(columns - 1, x + 1); ++nx) {
-                        const size_t next = size_t(ny) * columns + nx;
-                        if (continuous[next] && !seen[next]) {
-                            seen[next] = true;
-                            stack.push_back({nx, ny});
-                        }
-                    }
-                }
-            }
-            regions.append(withMargin(pixels, grey.rect()));
-        }
-    }
+    for (const PieceExtent &cells : ConnectedRuns(continuous, columns, rows, PixelConnectivity::sidesAndCorners).extents())
+        regions.append(withMargin(cellAt(cells.minX, cells.minY) | cellAt(cells.maxX, cells.maxY), grey.rect()));
     return merged(regions);
 }
 

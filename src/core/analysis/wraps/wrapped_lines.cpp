@@ -9,9 +9,9 @@ namespace velmora {
 
 namespace {
 
-// Lines of one column start within this share of a character of each other, and the
-// column they stand in ends within a character.
-constexpr double alignedShare = 0.6;
+// Lines of one column start within this many characters of each other, and the column
+// they stand in ends within a character.
+constexpr double sameLeftEdge = 0.6;
 // The next line of a flow stands at most this many characters lower: the pitch of text
 // set with generous leading, less than the rows of a table, which add their padding.
 // A line without ascenders or descenders has its top or its bottom where another's is
@@ -19,17 +19,13 @@ constexpr double alignedShare = 0.6;
 constexpr double largestPitch = 2.4;
 // A line's ink is at most about this many characters tall, ascenders to descenders.
 constexpr double lineInCharacters = 1.3;
-// A word space is at most this share of a character.
-constexpr double spaceShare = 0.5;
 // A line may have broken a word where the first character of the next line would not
-// have fitted after it in its column, another line fills the column to within the width
-// of a wide letter (in characters), and the column ends within the padding of two cells
-// (a rule, an edge or the next column's text).
-constexpr double filledShare = 1.2;
-constexpr double paddingShare = 3.5;
-// A letter's advance exceeds its ink by its side bearings: up to this share of a
-// character.
-constexpr double bearingShare = 0.2;
+// have fitted after it in its column (its ink and side bearings), another line fills the
+// column to within the width of a wide letter (in characters), and the column ends
+// within the padding of two cells (in characters: a rule, an edge or the next column's
+// text).
+constexpr double wideLetter = 1.2;
+constexpr double twoCellsPadding = 3.5;
 // A rule set aside across at least this share of two lines' common width parts them.
 constexpr double ruleWidthShare = 0.5;
 // A line whose box (which reaches a pixel past its ink) ends this close to its column's
@@ -91,6 +87,66 @@ std::optional<qsizetype> lineBelow(const QList<PlacedLine> &lines, qsizetype abo
     return best;
 }
 
+/// The column a line stands in, as far as its lines show it: the lines with the same
+/// left edge and the same column end, and where the widest of them ends.
+struct Column
+{
+    double right = 0;
+    QList<double> rights; ///< Where each of its lines ends.
+};
+
+Column columnOf(const QList<PlacedLine> &lines, const PlacedLine &line, const PageTypography &typography)
+{
+    Column column{line.box.right(), {}};
+    for (const PlacedLine &other : lines) {
+        if (std::abs(other.box.left() - line.box.left()) <= typography.characters(sameLeftEdge)
+            && std::abs(other.columnEnd - line.columnEnd) <= typography.characters(1)) {
+            column.rights.append(other.box.right());
+            column.right = std::max(column.right, other.box.right());
+        }
+    }
+    return column;
+}
+
+// Step 1, one flow: the line below starts at the same left edge, a line's pitch lower,
+// with no rule between them.
+bool inOneFlow(const PlacedLine &line, const PlacedLine &next, const TextLayout &layout)
+{
+    const PageTypography &typography = layout.typography();
+    const double unit = std::max({double(typography.glyphHeight()), line.box.height() / lineInCharacters, next.box.height() / lineInCharacters});
+    const double pitch = std::min(next.box.top() - line.box.top(), next.box.bottom() - line.box.bottom());
+    return std::abs(next.box.left() - line.box.left()) <= typography.characters(sameLeftEdge) && pitch <= largestPitch * unit
+        && !separatedByRule(line, next, layout);
+}
+
+// Step 2, one text: a line cut off at its column's end runs on only onto a line that
+// goes on with it, not onto one that begins with a name of its own.
+bool runsOnto(const PlacedLine &line, const PlacedLine &next)
+{
+    return !(cutOf(line).atEnd && beginsWithAName(next.text));
+}
+
+// Step 3, a filled column: the first word of the line below would not have fitted in
+// the room the line leaves before the widest line of its column.
+bool fillsColumn(const PlacedLine &line, const PlacedLine &next, const Column &column, const PageTypography &typography)
+{
+    const double room = column.right - line.box.right();
+    return room < next.firstWordRight - next.box.left() + typography.wordSpace();
+}
+
+// Step 4, a word broken: not even the first character of the line below would have
+// fitted (on a monospace line, a letter that did not fit leaves less than half a cell),
+// another line fills the column as far, and the column ends close by.
+bool mayBreakWords(const PlacedLine &line, const PlacedLine &next, const Column &column, const PageTypography &typography)
+{
+    const double room = column.right - line.box.right();
+    const double filled = typography.characters(wideLetter);
+    const auto filling = std::count_if(column.rights.cbegin(), column.rights.cend(), [&](double right) { return right >= column.right - filled; });
+    const bool reachesColumnEnd = line.columnEnd - line.box.right() <= typography.characters(twoCellsPadding);
+    const bool nextLetterNotFitting = line.cellPitch > 0 ? room < line.cellPitch / 2 : room < next.firstCharacterWidth + typography.sideBearings();
+    return nextLetterNotFitting && filling >= 2 && reachesColumnEnd;
+}
+
 } // namespace
 
 TextCut cutOf(const PlacedLine &line)
@@ -98,43 +154,19 @@ TextCut cutOf(const PlacedLine &line)
     return {line.box.left() <= cutOffMargin, line.box.right() >= line.columnEnd - cutOffMargin};
 }
 
+// The steps above, in order, for each line and the line just below it.
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout)
 {
     QList<std::optional<TextWrap>> wraps(lines.size());
-    const double glyph = layout.typicalGlyphHeight();
-    const double aligned = alignedShare * glyph;
+    const PageTypography &typography = layout.typography();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const PlacedLine &line = lines[i];
         const std::optional<qsizetype> below = lineBelow(lines, i);
-        if (!below)
+        if (!below || !inOneFlow(line, lines[*below], layout) || !runsOnto(line, lines[*below]))
             continue;
-        const PlacedLine &next = lines[*below];
-        const double unit = std::max({glyph, line.box.height() / lineInCharacters, next.box.height() / lineInCharacters});
-        const double pitch = std::min(next.box.top() - line.box.top(), next.box.bottom() - line.box.bottom());
-        if (std::abs(next.box.left() - line.box.left()) > aligned || pitch > largestPitch * unit
-            || separatedByRule(line, next, layout))
-            continue;
-        if (cutOf(line).atEnd && beginsWithAName(next.text))
-            continue;
-        // Where the column's text ends: the widest of its lines.
-        double columnRight = line.box.right();
-        QList<double> rights;
-        for (const PlacedLine &other : lines) {
-            if (std::abs(other.box.left() - line.box.left()) <= aligned && std::abs(other.columnEnd - line.columnEnd) <= glyph) {
-                rights.append(other.box.right());
-                columnRight = std::max(columnRight, other.box.right());
-            }
-        }
-        const double room = columnRight - line.box.right();
-        if (room >= next.firstWordRight - next.box.left() + spaceShare * glyph)
-            continue;
-        const double filled = filledShare * glyph;
-        const auto filling = std::count_if(rights.cbegin(), rights.cend(), [&](double right) { return right >= columnRight - filled; });
-        const bool reachesColumnEnd = line.columnEnd - line.box.right() <= paddingShare * glyph;
-        // On a monospace line a letter that did not fit leaves less than half a cell.
-        const bool nextLetterNotFitting = line.cellPitch > 0 ? room < line.cellPitch / 2
-                                                             : room < next.firstCharacterWidth + bearingShare * glyph;
-        wraps[i] = TextWrap{*below, nextLetterNotFitting && filling >= 2 && reachesColumnEnd};
+        const Column column = columnOf(lines, line, typography);
+        if (fillsColumn(line, lines[*below], column, typography))
+            wraps[i] = TextWrap{*below, mayBreakWords(line, lines[*below], column, typography)};
     }
     return wraps;
 }

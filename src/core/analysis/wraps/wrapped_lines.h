@@ -24,17 +24,22 @@ struct PlacedLine
 };
 
 // Finds the lines of a page whose text wraps onto the line below: the lines of one
-// table cell or of one paragraph, which a value may run across. A line wraps where
-// the next line of its column starts at the same left edge a line's pitch lower, with
-// no rule between them (a rule parts the rows of a table), and where it fills its
-// column: the first word of the line below would not have fitted after it. The break
-// may fall inside a word only where not even the first character of the line below
-// would have fitted, another line fills the column as far, and the column ends close
-// by at a rule, an edge or a gap: that is where a cell, a bubble or a terminal breaks
-// long words. A line cut off at its column's end (cutOf: a crop through a window cuts
-// lines at the page's edge) runs on only onto a line that goes on with it, as a
-// terminal's own wrap goes on, not onto one that begins with a name of its own (a
-// setting's `KEY=` or `key:`).
+// table cell or of one paragraph, which a value may run across. Each line and the line
+// just below it are asked, in this order (wrapped_lines.cpp; lengths in the page's
+// characters):
+// 1. one flow: the line below starts at the same left edge a line's pitch lower, with
+//    no rule between them (a rule parts the rows of a table);
+// 2. one text: a line cut off at its column's end (cutOf: a crop through a window cuts
+//    lines at the page's edge) runs on only onto a line that goes on with it, as a
+//    terminal's own wrap goes on, not onto one that begins with a name of its own (a
+//    setting's `KEY=` or `key:`);
+// 3. a filled column: the first word of the line below would not have fitted after it;
+// 4. a word broken: the break may fall inside a word only where not even the first
+//    character of the line below would have fitted, another line fills the column as
+//    far, and the column ends close by at a rule, an edge or a gap: that is where a
+//    cell, a bubble or a terminal breaks long words.
+// A new rule about which lines wrap goes into the step whose question it answers, or
+// into a new step; what a wrapped value is read as, into wrapped_value_findings.
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout);
 
 /// Where a line is cut off: at its end where its ink reaches its column's end (the page's

@@ -107,6 +107,7 @@ TEST(LineAssemblerTest, StrokeInAGapIsAnUnderscore)
     EXPECT_EQ(LineAssembler(scene.ink, scene.band).assemble(symbols).text, text);
 }
 
+// The doubled letters Tesseract is sure of ("cc") stay.
 TEST(LineAssemblerTest, CharacterOnNoInkIsDropped)
 {
     const QString text = QStringLiteral("Account acct_9fQ2xW7");
@@ -184,14 +185,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, FirstLetterReadTwiceTest, ::testing::Values(
     ReadTwiceRow{"firstDoubtful", 0.89, 0.999},
     ReadTwiceRow{"secondDoubtful", 0.96, 0.91}),
     test::rowName);
-
-TEST(LineAssemblerTest, DoubledLettersTesseractIsSureOfStay)
-{
-    const QString text = QStringLiteral("Account acct_9fQ2xW7");
-    const Scene scene = render(text, sans, 14);
-    const RecognizedLine line = LineAssembler(scene.ink, scene.band).assemble(symbolsFor(text, text, sans, 14, scene.canvas.lines[0].box));
-    EXPECT_EQ(line.text, text);
-}
 
 TEST(LineAssemblerTest, NarrowGapBesideAnAtSignIsNoWordBreak)
 {

@@ -1,0 +1,107 @@
+#include "core/analysis/lines/line_assembler_parts.h"
+
+// Pass 3 of LineAssembler: which characters stand on ink. Tesseract reads characters
+// where there is no ink, reads some twice and invents marks at the ends of lines; a
+// stroke it does not read at all is an underscore.
+
+namespace velmora {
+
+using line_reading::underscore;
+
+// The characters that stand on ink, with a word start carried over dropped ones; one on
+// an underscore's stroke is an underscore, whatever Tesseract read.
+void LineAssembler::dropCharactersOnNoInk(Reading &reading)
+{
+    QList<ReadCharacter> kept;
+    bool startsWord = false;
+    for (ReadCharacter &character : reading.characters) {
+        startsWord = startsWord || character.startsWord;
+        if (character.place < 0)
+            continue;
+        if (reading.places[character.place].isUnderscore) {
+            character.text = underscore;
+            character.alternatives.clear();
+        }
+        character.startsWord = startsWord;
+        kept.append(std::move(character));
+        startsWord = false;
+    }
+    reading.characters = std::move(kept);
+}
+
+// Tesseract sometimes reads the first letter of a word twice, once doubtfully: the same
+// letter twice on ink wide enough for one is one letter.
+void LineAssembler::dropDoubledFirstLetters(Reading &reading)
+{
+    QList<ReadCharacter> &characters = reading.characters;
+    for (qsizetype k = 0; k + 1 < characters.size(); ++k) {
+        ReadCharacter &doubled = characters[k];
+        ReadCharacter &next = characters[k + 1];
+        if (doubled.place == next.place && doubled.text == next.text && reading.places[doubled.place].capacity < 2
+            && std::min(doubled.confidence, next.confidence) < line_reading::doubtfulCharacter) {
+            next.startsWord = next.startsWord || doubled.startsWord;
+            next.confidence = std::max(next.confidence, doubled.confidence);
+            characters.removeAt(k);
+        }
+    }
+}
+
+// Tesseract invents marks at the ends of lines, never sure of them: one that shares the
+// ink of the glyph beside it, wide enough for that glyph alone, has no ink of its own;
+// nor has an underscore on a flat stroke inside that glyph (the foot of a "g").
+void LineAssembler::dropInventedEndMarks(Reading &reading)
+{
+    QList<ReadCharacter> &characters = reading.characters;
+    const auto invented = [&](qsizetype end, qsizetype beside) {
+        const ReadCharacter &character = characters[end];
+        const Place &place = reading.places[character.place];
+        const bool withBar = place.bar.width() > 0;
+        const bool barInside = withBar && place.bar.left > place.strong.left && place.bar.right < place.strong.right;
+        return character.text.size() == 1 && !character.text.front().isLetterOrNumber() && character.place == characters[beside].place
+            && place.capacity - (withBar ? 1 : 0) < 2 && (character.text != underscore || barInside)
+            && character.confidence < line_reading::doubtfulCharacter;
+    };
+    if (characters.size() > 1 && invented(characters.size() - 1, characters.size() - 2))
+        characters.removeLast();
+    if (characters.size() > 1 && invented(0, 1)) {
+        characters[1].startsWord = characters[1].startsWord || characters[0].startsWord;
+        characters.removeFirst();
+    }
+}
+
+// Whether a character's ink reaches the end of the line where it is cut off.
+bool LineAssembler::atCut(const Reading &reading, const ReadCharacter &character, bool atRight) const
+{
+    const ColumnSpan &ink = reading.places[character.place].strong;
+    return atRight ? m_cutOff.right && ink.right >= m_ink.band().right() - 1 : m_cutOff.left && ink.left <= m_ink.band().left() + 1;
+}
+
+// Where the line is cut off, its glyph at the cut may be a sliver, read as a mark that
+// is not there or as a letter it is not. A mark there is dropped, its ink going to the
+// character beside it; a letter's ink is covered by that character too (coverInkAtCuts),
+// so that a value running on past the cut is covered up to it.
+void LineAssembler::dropMarksAtCuts(Reading &reading) const
+{
+    QList<ReadCharacter> &characters = reading.characters;
+    if (characters.size() > 1 && atCut(reading, characters.last(), true) && line_reading::isSmallMark(characters.last().text))
+        characters.removeLast();
+    if (characters.size() > 1 && atCut(reading, characters.first(), false) && line_reading::isSmallMark(characters.first().text)) {
+        characters[1].startsWord = characters[1].startsWord || characters[0].startsWord;
+        characters.removeFirst();
+    }
+}
+
+// Underscore strokes that no character stands on are underscores: one, or in a
+// monospace line one for each cell the stroke spans.
+void LineAssembler::readStrokesAsUnderscores(Reading &reading) const
+{
+    for (qsizetype j = 0; j < reading.places.size(); ++j) {
+        const Place &place = reading.places[j];
+        if (!place.isUnderscore || reading.standsOn(j))
+            continue;
+        const int count = m_grid ? std::max(1, int(std::lround(place.strong.width() / m_grid->pitch))) : 1;
+        reading.characters.insert(reading.after(j), count, ReadCharacter{underscore, {}, false, false, 1.0, false, int(j), 0, 0});
+    }
+}
+
+} // namespace velmora
