@@ -2,8 +2,8 @@
 
 // A screenshot made 4K (3840x2160, each pixel drawn as four, as a 200 % screen shows it)
 // and the same shot as window captures and overlays see through: one transparent pixel,
-// a 20-pixel shadow around a window, rounded transparent corners, and its right half
-// at half opacity. What each costs to scan against the opaque shot tells how much of
+// a 20-pixel shadow around it (a capture of the window with its shadow, 40 pixels wider
+// and taller), rounded transparent corners, and its right half at half opacity. What each costs to scan against the opaque shot tells how much of
 // the image is read over a second ground.
 
 #include <QImage>
@@ -29,16 +29,16 @@ inline void limitAlpha(QImage &argb, int x, int y, int alpha)
         *pixel = qRgba(qRed(*pixel), qGreen(*pixel), qBlue(*pixel), alpha);
 }
 
-/// A window's drop shadow, `width` pixels wide, in place of the shot's border: black
-/// fading from a third opaque at the window's edge to transparent at the image's.
-inline QImage withShadowBorder(QImage argb, int width)
+/// The shot as a window capture with its drop shadow: the window framed by `width`
+/// pixels of black fading from a third opaque at its edge to transparent at the image's.
+inline QImage withShadowBorder(const QImage &window, int width)
 {
+    QImage argb(window.width() + 2 * width, window.height() + 2 * width, QImage::Format_ARGB32);
     for (int y = 0; y < argb.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(argb.scanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
             const int distance = std::min({x, y, argb.width() - 1 - x, argb.height() - 1 - y});
-            if (distance < width)
-                line[x] = qRgba(0, 0, 0, 85 * (distance + 1) / (width + 1));
+            line[x] = distance < width ? qRgba(0, 0, 0, 85 * (distance + 1) / (width + 1)) : window.pixel(x - width, y - width);
         }
     }
     return argb;

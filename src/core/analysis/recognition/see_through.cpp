@@ -37,28 +37,18 @@ SeeThrough::SeeThrough(const QImage &image)
 {
     if (!image.hasAlphaChannel())
         return;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    m_alpha = QImage(argb.size(), QImage::Format_Grayscale8);
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        uchar *out = m_alpha.scanLine(y);
-        for (int x = 0; x < argb.width(); ++x) {
-            out[x] = uchar(qAlpha(in[x]));
-            m_anywhere = m_anywhere || out[x] < 255;
-        }
-    }
+    m_argb = image.convertToFormat(QImage::Format_ARGB32);
+    m_anywhere = within(m_argb.rect());
     if (!m_anywhere)
-        m_alpha = QImage();
+        m_argb = QImage();
 }
 
 bool SeeThrough::within(const QRect &box) const
 {
-    if (!m_anywhere)
-        return false;
-    const QRect inside = box.intersected(m_alpha.rect());
+    const QRect inside = box.intersected(m_argb.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        const uchar *line = m_alpha.constScanLine(y);
-        if (std::any_of(line + inside.left(), line + inside.right() + 1, [](uchar alpha) { return alpha < 255; }))
+        const QRgb *line = pixels(y);
+        if (std::any_of(line + inside.left(), line + inside.right() + 1, [](QRgb pixel) { return qAlpha(pixel) < 255; }))
             return true;
     }
     return false;
@@ -67,9 +57,9 @@ bool SeeThrough::within(const QRect &box) const
 SeeThrough SeeThrough::part(const QRect &box) const
 {
     SeeThrough part;
-    part.m_anywhere = within(box);
+    part.m_anywhere = m_anywhere && within(box);
     if (part.m_anywhere)
-        part.m_alpha = m_alpha.copy(box);
+        part.m_argb = m_argb.copy(box);
     return part;
 }
 
@@ -77,16 +67,20 @@ QList<QRect> SeeThrough::parts() const
 {
     if (!m_anywhere)
         return {};
-    const int width = m_alpha.width();
-    const int height = m_alpha.height();
+    const int width = m_argb.width();
+    const int height = m_argb.height();
     QList<QRect> open, done;
     std::vector<bool> tiles(std::size_t((width + tileSize - 1) / tileSize));
     for (int top = 0; top < height; top += tileSize) {
         std::fill(tiles.begin(), tiles.end(), false);
         for (int y = top; y < std::min(height, top + tileSize); ++y) {
-            const uchar *line = m_alpha.constScanLine(y);
-            for (int x = 0; x < width; ++x)
-                tiles[std::size_t(x / tileSize)] = tiles[std::size_t(x / tileSize)] || line[x] < 255;
+            const QRgb *line = pixels(y);
+            for (std::size_t t = 0; t < tiles.size(); ++t) {
+                const int left = int(t) * tileSize;
+                tiles[t] = tiles[t] || std::any_of(line + left, line + std::min(width, left + tileSize), [](QRgb pixel) {
+                    return qAlpha(pixel) < 255;
+                });
+            }
         }
         QList<QRect> runs;
         for (std::size_t t = 0; t < tiles.size(); ++t) {
@@ -102,7 +96,7 @@ QList<QRect> SeeThrough::parts() const
     }
     done.append(open);
     for (QRect &part : done)
-        part = part.intersected(m_alpha.rect());
+        part = part.intersected(m_argb.rect());
     return done;
 }
 

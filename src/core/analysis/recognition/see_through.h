@@ -19,7 +19,7 @@ public:
     /// Whether any pixel of `box` is not wholly opaque.
     bool within(const QRect &box) const;
     /// 0 (transparent) to 255 (opaque).
-    int alphaAt(int x, int y) const { return m_anywhere ? m_alpha.constScanLine(y)[x] : 255; }
+    int alphaAt(int x, int y) const { return m_anywhere ? qAlpha(pixels(y)[x]) : 255; }
     /// The alpha of the pixels of `box`, which lies in the image.
     SeeThrough part(const QRect &box) const;
 
@@ -31,8 +31,9 @@ public:
 
 private:
     SeeThrough() = default;
+    const QRgb *pixels(int y) const { return reinterpret_cast<const QRgb *>(m_argb.constScanLine(y)); }
 
-    QImage m_alpha; ///< Grayscale8 of the alpha; null when opaque.
+    QImage m_argb; ///< The image as ARGB32; null when opaque.
     bool m_anywhere = false;
 };
 
