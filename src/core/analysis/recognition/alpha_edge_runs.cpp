@@ -4,13 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velmora {
 
 namespace {
 
 // Neighbouring columns whose grounds differ by this much alpha lie on either side of an
-// edge; a shadow's or an antialiased corner's gradual fade is none.
+// edge; a shadow's gradual fade is none.
 constexpr int alphaEdgeStep = 32;
 
 /// The columns of a line's band on its page.
@@ -81,20 +82,22 @@ void coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const See
     const auto isGlyph = [&line](const PixelCharacter &character) {
         return !line.text.mid(character.range.location, character.range.length).trimmed().isEmpty();
     };
-    QList<PixelCharacter> &characters = line.characters;
+    const QList<PixelCharacter> &characters = std::as_const(line.characters);
     for (qsizetype i = 0; i < characters.size(); ++i) {
         if (!isGlyph(characters[i]))
             continue;
-        QRectF &box = characters[i].box;
-        const auto next = std::find_if(characters.begin() + i + 1, characters.end(), isGlyph);
+        qsizetype next = i + 1;
+        while (next < characters.size() && !isGlyph(characters[next]))
+            ++next;
         // The edge lies before the next character read begins, and within the word.
-        const int nextLeft = next == characters.end() ? lineEnd : int(next->box.left());
+        const QRectF box = characters[i].box;
+        const int nextLeft = next < characters.size() ? int(characters[next].box.left()) : lineEnd;
         if (!columns.edgeIn(int(box.left()), nextLeft))
             continue;
         const int end = columns.runEnd(int(std::ceil(box.right())), letterGap);
         if (end > box.right() && columns.edgeIn(int(box.left()), std::min(end, nextLeft))) {
             // A pixel beyond the ink, as every character's box has.
-            box.setRight(end + 1);
+            line.characters[i].box.setRight(end + 1);
             line.box.setRight(std::max<double>(line.box.right(), end + 1));
         }
     }
