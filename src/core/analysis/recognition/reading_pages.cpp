@@ -41,7 +41,7 @@ QList<QRect> secondGroundParts(const SeeThrough &alpha, const TextLayout &white,
     for (const QRect &seeThrough : alpha.parts()) {
         QRect part = grown(seeThrough);
         for (const TextRegion &region : white.regions()) {
-            if (region.box.intersects(seeThrough) && alpha.within(nextTo(region.box)))
+            if (nextTo(region.box).intersects(seeThrough) && alpha.within(nextTo(region.box)))
                 part |= grown(region.box);
         }
         parts.append(part.intersected(page));
