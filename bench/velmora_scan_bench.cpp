@@ -2,12 +2,18 @@
 // default configuration (no custom terms, no preset), and prints one JSON object per
 // scanned image and a last one with the spread of the totals:
 //
-//   velmora_scan_bench [--repeat N] IMAGE...
+//   velmora_scan_bench [--repeat N] [--see-through] IMAGE...
 //
 // Every image is scanned N times (default 1), each scan printing its own line; the
 // last line counts the images scanned and takes the median and 90th percentile
 // (nearest rank) over every scan's total. A file that cannot be imported or scanned
 // is reported on standard error and the program ends with status 1 after the others.
+// With --see-through, each image is made 4K and scanned opaque and as it sees through
+// (see_through_shots.h), the shots in turns, each line naming its shot and the scan's
+// CPU; the last lines give each shot's median wall time and CPU.
+
+#include "scan_costs.h"
+#include "see_through_shots.h"
 
 #include "core/analysis/scan/scan_pipeline.h"
 #include "core/detection/core_error.h"
@@ -15,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
@@ -97,8 +104,46 @@ double percentile(const QList<double> &sorted, double share)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: velmora_scan_bench [--repeat N] IMAGE...\n");
+    std::fprintf(stderr, "usage: velmora_scan_bench [--repeat N] [--see-through] IMAGE...\n");
     return 2;
+}
+
+/// Each image's see-through shots, written as PNG files into `folder`, scanned in turns
+/// `repeat` times; prints each scan, then each shot's medians over every image.
+bool scanSeeThroughShots(const QStringList &images, int repeat, const QDir &folder, const SensitiveTextDetector &detector,
+                         ScanPipeline &pipeline)
+{
+    QList<std::pair<QString, QString>> shots; // name, file
+    for (const QString &image : images) {
+        for (const bench::SeeThroughShot &shot : bench::seeThroughShots(QImage(image))) {
+            const QString file = folder.filePath(QStringLiteral("%1.png").arg(shots.size()));
+            if (shot.image.isNull() || !shot.image.save(file)) {
+                std::fprintf(stderr, "%s: could not make the shot \"%s\"\n", qPrintable(image), qPrintable(shot.name));
+                return false;
+            }
+            shots.append({shot.name, file});
+        }
+    }
+    const auto &preferences = CustomDetectionConfiguration::defaultConfiguration().detectorCategoryPreferences;
+    QMap<QString, QList<double>> walls, cpus;
+    QStringList order;
+    for (int run = 0; run < repeat; ++run) {
+        for (const auto &[name, file] : std::as_const(shots)) {
+            const double cpu = bench::processCpuSeconds();
+            const auto result = pipeline.scanFile(file, detector, preferences);
+            const double cpuMs = 1000 * (bench::processCpuSeconds() - cpu);
+            std::printf("{\"shot\":%s,\"cpuMs\":%s,\"scan\":%s}\n", qPrintable(jsonString(name)), qPrintable(milliseconds(cpuMs)),
+                        qPrintable(imageJson(file, result)));
+            std::fflush(stdout);
+            walls[name].append(result.timings.totalMs);
+            cpus[name].append(cpuMs);
+            if (!order.contains(name))
+                order.append(name);
+        }
+    }
+    for (const QString &name : std::as_const(order))
+        std::printf("%-24s median wall %7.0f ms, CPU %7.0f ms\n", qPrintable(name), bench::medianOf(walls[name]), bench::medianOf(cpus[name]));
+    return true;
 }
 
 } // namespace
@@ -115,12 +160,20 @@ int main(int argc, char **argv)
             return usage();
         arguments = arguments.mid(2);
     }
+    const bool seeThrough = !arguments.isEmpty() && arguments.first() == QLatin1String("--see-through");
+    if (seeThrough)
+        arguments.removeFirst();
     if (arguments.isEmpty())
         return usage();
 
     const CustomDetectionConfiguration &configuration = CustomDetectionConfiguration::defaultConfiguration();
     const SensitiveTextDetector detector(configuration);
     ScanPipeline pipeline;
+    if (seeThrough) {
+        const QTemporaryDir folder;
+        pipeline.scanFile(arguments.first(), detector, configuration.detectorCategoryPreferences); // starts the engines
+        return scanSeeThroughShots(arguments, repeat, QDir(folder.path()), detector, pipeline) ? 0 : 1;
+    }
 
     QList<double> totals;
     QStringList scannedImages;

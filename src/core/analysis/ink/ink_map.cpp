@@ -19,8 +19,6 @@ constexpr int flatTolerance = 8;
 // stroke of screen text, so that the inside of a bold glyph is never taken for it.
 constexpr int backgroundMinimumExtent = 24;
 constexpr int backgroundMinimumThickness = 4;
-// How far (city-block pixels) a pixel may lie from its background.
-constexpr int backgroundReach = 64;
 // Grounds side by side that differ by at least this much in a channel are different
 // areas: twice what one flat area may drift by from pixel to pixel.
 constexpr int groundEdgeContrast = 2 * flatTolerance;

@@ -21,6 +21,8 @@ public:
     static constexpr int inkThreshold = 40;
     /// Pixels whose contrast reaches this belong to a character's visible extent.
     static constexpr int faintInkThreshold = 16;
+    /// How far (city-block pixels) a pixel may lie from the background it is measured against.
+    static constexpr int backgroundReach = 64;
 
     InkMap() = default;
     /// Builds the map of an image of any format; transparent and partly transparent

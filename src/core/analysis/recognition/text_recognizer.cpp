@@ -1,11 +1,10 @@
 #include "core/analysis/recognition/text_recognizer.h"
 
+#include "core/analysis/recognition/alpha_edge_runs.h"
 #include "core/analysis/recognition/character_bounds.h"
-#include "core/analysis/ink/ink_map.h"
 #include "core/analysis/layout/monospace_grid.h"
-#include "core/analysis/recognition/region_reader.h"
+#include "core/analysis/recognition/reading_pages.h"
 #include "core/analysis/recognition/tesseract_engine_pool.h"
-#include "core/analysis/layout/text_layout.h"
 #include "core/analysis/wraps/wrapped_lines.h"
 #include "core/detection/core_error.h"
 
@@ -77,37 +76,22 @@ TextObservation observation(const RecognizedLine &line, const QSize &page)
                            characterBoundsResolver(std::move(characters)), rangeConfidenceResolver(line.characters));
 }
 
-/// A region passed over because the recognition was cancelled.
+/// A line read on a part of the page, placed on the page.
+RecognizedLine onPage(RecognizedLine line, const QPoint &origin)
+{
+    line.box.translate(origin);
+    for (PixelCharacter &character : line.characters)
+        character.box.translate(origin);
+    return line;
+}
+
+/// A region passed over because the recognition was cancelled, or not read.
 struct RegionSkipped
 {
 };
 
 /// What became of one region: its lines, nothing when the engine failed, or skipped.
 using RegionReading = std::variant<std::optional<QList<RecognizedLine>>, RegionSkipped>;
-
-/// The page as recognition reads it (upright, capped in size) seen over one ground, its
-/// ink and the text regions found in it; shared by the readings of its regions. Once the
-/// regions are found, the ink of the rules and frames set aside is no glyph's.
-struct PageLayout
-{
-    PageLayout(const QImage &upright, QRgb ground)
-        : page(upright), ink(checked(page), ground), layout(ink), reader(ink, layout)
-    {
-        ink.forgetInk([this](int x, int y) { return layout.isSetAside(x, y); });
-    }
-
-    static const QImage &checked(const QImage &page)
-    {
-        if (page.isNull())
-            throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
-        return page;
-    }
-
-    const QImage page;
-    InkMap ink;
-    const TextLayout layout;
-    const RegionReader reader;
-};
 
 // A line as the search for wrapped lines sees it: a line of a single-line region is
 // as tall as the region's ink.
@@ -134,7 +118,7 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
 
 /// The lines of every region read, in reading order, each knowing the line its text
 /// wraps onto. Throws when an engine failed.
-QList<TextObservation> observations(const PageLayout &page, const QList<RegionReading> &readings)
+QList<TextObservation> observations(const ReadingPage &page, const QList<RegionReading> &readings)
 {
     QList<RecognizedLine> read;
     QList<PlacedLine> places;
@@ -165,40 +149,20 @@ QList<TextObservation> observations(const PageLayout &page, const QList<RegionRe
             characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd));
             read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd));
         }
-        found.append(observation(read[k], page.page.size()));
+        coverWordsPastAlphaEdges(read[k], page.ink, page.alpha);
+        found.append(observation(onPage(read[k], page.origin), page.pageSize));
         found.last().setWrap(wraps[k]);
         found.last().setCut(cut);
     }
     return found;
 }
 
-/// Whether any pixel of the image is partly or wholly transparent.
-bool seesThrough(const QImage &image)
-{
-    if (!image.hasAlphaChannel())
-        return false;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        if (std::any_of(line, line + argb.width(), [](QRgb pixel) { return qAlpha(pixel) < 255; }))
-            return true;
-    }
-    return false;
-}
+using Pages = ReadingPages;
 
-using Pages = QList<std::shared_ptr<const PageLayout>>;
-
-/// The image as it is read: over white, as a viewer shows it, and where it sees through
-/// over black too. Text that is light on a transparent ground, or whose ground turns
-/// partly transparent part way along a line (the two grounds then differ in one of the
-/// pages), is whole on one of them.
+/// The image as it is read: upright, capped in size, over each ground where it is read.
 Pages pagesOf(const QImage &bitmap, ImageOrientation orientation)
 {
-    const QImage upright = workingImage(uprightImage(bitmap, orientation));
-    Pages pages{std::make_shared<const PageLayout>(upright, qRgb(255, 255, 255))};
-    if (seesThrough(upright))
-        pages.append(std::make_shared<const PageLayout>(upright, qRgb(0, 0, 0)));
-    return pages;
+    return readingPages(workingImage(uprightImage(bitmap, orientation)));
 }
 
 /// A region of one of the pages, by their indices.
@@ -256,7 +220,7 @@ QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &b
                     return RegionSkipped{};
                 confineOpenMpToCallingThread();
                 const auto lease = engines->acquire(task);
-                const PageLayout &page = *pages[part.page];
+                const ReadingPage &page = *pages[part.page];
                 auto lines = lease ? page.reader.read(lease->engine(), page.layout.regions()[part.region], task) : std::nullopt;
                 if (!lines && task.isCancelled())
                     return RegionSkipped{};
@@ -264,14 +228,14 @@ QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &b
             };
             QList<PageRegion> parts;
             for (qsizetype p = 0; p < pages.size(); ++p) {
-                for (const qsizetype r : pages[p]->layout.regionsLongestFirst())
+                for (const qsizetype r : pages[p]->regionsRead)
                     parts.append({p, r});
             }
             return QtConcurrent::mapped(&TesseractEnginePool::threads(), parts, readRegion)
                 .then([pages, parts](const QFuture<RegionReading> &readings) {
                     QList<QList<RegionReading>> inReadingOrder;
                     for (const auto &page : pages)
-                        inReadingOrder.append(QList<RegionReading>(page->layout.regions().size()));
+                        inReadingOrder.append(QList<RegionReading>(page->layout.regions().size(), RegionSkipped{}));
                     for (qsizetype k = 0; k < parts.size(); ++k)
                         inReadingOrder[parts[k].page][parts[k].region] = readings.resultAt(int(k));
                     return observations(pages, inReadingOrder);

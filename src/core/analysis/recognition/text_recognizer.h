@@ -37,9 +37,10 @@ public:
 
 // The on-device recogniser: Tesseract's LSTM engine (English) over a bitmap prepared
 // for screen text, with the engine's readings repaired where the pixels prove them
-// wrong. A bitmap that sees through is read over white, as a viewer shows it, and over
-// black, and gives the lines of both readings. Cheap to copy; engines are shared through a TesseractEnginePool, the
-// process's own unless one is given.
+// wrong. A bitmap that sees through is read over white, as a viewer shows it, and
+// where it sees through over black too, and gives the lines of both readings. Cheap to
+// copy; engines are shared through a TesseractEnginePool, the process's own unless one
+// is given.
 class OCRTextRecognizer final : public TextRecognizing
 {
 public:

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QRect>
+
+namespace velmora {
+
+// Where an image is not wholly opaque: the alpha of each of its pixels. A viewer shows
+// such pixels over its own ground, so what they hold may read differently on each.
+class SeeThrough
+{
+public:
+    /// The alpha of an image of any format; an image without an alpha channel is opaque.
+    explicit SeeThrough(const QImage &image);
+
+    /// Whether any pixel is not wholly opaque.
+    bool anywhere() const { return m_anywhere; }
+    /// Whether any pixel of `box` is not wholly opaque.
+    bool within(const QRect &box) const;
+    /// 0 (transparent) to 255 (opaque).
+    int alphaAt(int x, int y) const { return m_anywhere ? qAlpha(pixels(y)[x]) : 255; }
+    /// The alpha of the pixels of `box`, which lies in the image.
+    SeeThrough part(const QRect &box) const;
+
+    /// Rectangles that together hold every pixel that is not wholly opaque, made of
+    /// square tiles: along each band of rows a tile tall, each run of tiles that hold
+    /// such a pixel, joined with the run of the same tiles in the band above. A hole of
+    /// one pixel, rounded corners or a window's shadow give a few small rectangles.
+    QList<QRect> parts() const;
+
+private:
+    SeeThrough() = default;
+    const QRgb *pixels(int y) const { return reinterpret_cast<const QRgb *>(m_argb.constScanLine(y)); }
+
+    QImage m_argb; ///< The image as ARGB32; null when opaque.
+    bool m_anywhere = false;
+};
+
+} // namespace velmora
