@@ -37,6 +37,9 @@ struct TextCut
 {
     bool atStart = false;
     bool atEnd = false;
+    /// The end is cut where the image turns see-through: the text runs on past that edge
+    /// too faint to read.
+    bool atEndBySeeThrough = false;
 
     friend bool operator==(const TextCut &, const TextCut &) = default;
 };

@@ -69,20 +69,21 @@ private:
 
 } // namespace
 
-void coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha)
+bool coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha)
 {
     const QRect band = line.box.toAlignedRect().intersected(ink.rect());
     if (!alpha.anywhere() || band.isEmpty())
-        return;
+        return false;
     const BandColumns columns(ink, alpha, band);
     const double letterGap = line_reading::letterSpacingLimit * band.height();
     const int lineEnd = columns.runEnd(band.right() + 1, letterGap);
     if (!alpha.within(QRect(band.topLeft(), QPoint(lineEnd - 1, band.bottom()))))
-        return;
+        return false;
     const auto isGlyph = [&line](const PixelCharacter &character) {
         return !line.text.mid(character.range.location, character.range.length).trimmed().isEmpty();
     };
     const QList<PixelCharacter> &characters = std::as_const(line.characters);
+    bool endCut = false;
     for (qsizetype i = 0; i < characters.size(); ++i) {
         if (!isGlyph(characters[i]))
             continue;
@@ -99,8 +100,10 @@ void coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const See
             // A pixel beyond the ink, as every character's box has.
             line.characters[i].box.setRight(end + 1);
             line.box.setRight(std::max<double>(line.box.right(), end + 1));
+            endCut = next == characters.size();
         }
     }
+    return endCut;
 }
 
 } // namespace velmora

@@ -11,7 +11,8 @@ namespace velmora {
 /// wider than letter spacing. Text that runs on into a part too faint to read over
 /// either ground, or that the edge's change of ground parts from its line, is read
 /// only up to the edge: a finding that reaches it thus covers its whole value. `ink`
-/// and `alpha` are of the page the line was read on.
-void coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha);
+/// and `alpha` are of the page the line was read on. True when the line's last word
+/// runs on past such an edge: what shows of the line is cut off there.
+bool coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha);
 
 } // namespace velmora

@@ -139,7 +139,7 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
     for (qsizetype k = 0; k < read.size(); ++k) {
         // The first and last characters of a line cut off run on up to the cut, where
         // what shows of the glyph beyond them may be too little to read.
-        const TextCut cut = cutOf(places[k]);
+        TextCut cut = cutOf(places[k]);
         QList<PixelCharacter> &characters = read[k].characters;
         if (cut.atStart && !characters.isEmpty()) {
             characters.first().box.setLeft(0);
@@ -149,7 +149,10 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
             characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd));
             read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd));
         }
-        coverWordsPastAlphaEdges(read[k], page.ink, page.alpha);
+        if (coverWordsPastAlphaEdges(read[k], page.ink, page.alpha)) {
+            cut.atEnd = true;
+            cut.atEndBySeeThrough = true;
+        }
         found.append(observation(onPage(read[k], page.origin), page.pageSize));
         found.last().setWrap(wraps[k]);
         found.last().setCut(cut);

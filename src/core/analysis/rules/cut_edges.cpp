@@ -29,7 +29,7 @@ QList<bool> endsAtACuttingEdge(const QList<TextObservation> &lines)
     for (const TextObservation &line : lines) {
         const NormRect box = line.normalizedBounds().standardized();
         const double characterWidth = box.standardWidth() / std::max<qsizetype>(1, line.text().size());
-        edges.append(box.maxX() >= kImageEdge || std::any_of(lines.cbegin(), lines.cend(), [&](const TextObservation &other) {
+        edges.append(box.maxX() >= kImageEdge || line.cut().atEndBySeeThrough || std::any_of(lines.cbegin(), lines.cend(), [&](const TextObservation &other) {
                          return &other != &line && besideOnItsRow(box, other.normalizedBounds().standardized(), characterWidth);
                      }));
     }
