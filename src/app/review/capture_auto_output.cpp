@@ -132,7 +132,8 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::deliver(const ScannedCa
     m_environment.autoCleanUndo.registerToken(
         {snapshot, outputChangeCount, savedPath ? std::optional(QUrl::fromLocalFile(*savedPath)) : std::nullopt});
     deliverAutoCleanReceipt(autoCleanCaptureReceipt(captureReceiptHeadline(outputMode), activeEntryCount(capture.plan)),
-                            m_environment.isApplicationActive(), m_review, m_environment.notifications);
+                            m_environment.isApplicationActive(), m_review, m_environment.notifications,
+                            m_environment.autoCleanUndo);
     m_review.recordShare(savesToFolder(outputMode) ? SafeShareAction::exportCleanedImage : SafeShareAction::copyCleanedPNG,
                          SafeShareSourceType::capture, capture.plan, savedPath);
     return std::nullopt;

@@ -206,7 +206,8 @@ void ClipboardScanFlow::replaceWithCleanedPNG(const std::optional<QByteArray> &p
     m_review.setLastAutoCleanReviewItem(item);
     m_autoCleanUndo.registerToken({snapshot, outputChangeCount, std::nullopt});
 
-    deliverAutoCleanReceipt(autoCleanClipboardReceipt(activeEntryCount(plan)), m_isActive(), m_review, m_notifications);
+    deliverAutoCleanReceipt(autoCleanClipboardReceipt(activeEntryCount(plan)), m_isActive(), m_review, m_notifications,
+                            m_autoCleanUndo);
     m_review.recordShare(SafeShareAction::clipboardReplace, SafeShareSourceType::clipboardProtection, plan,
                          std::nullopt);
 }
