@@ -1,6 +1,9 @@
+#include "app/panes/image_review_view.h"
 #include "app/review/review_queries.h"
+#include "core/redaction/redaction_renderer.h"
 
 #include "review_commands_fixture.h"
+#include "support/row_name.h"
 #include "support/thread_pool_gate.h"
 
 namespace velmora::test {
@@ -57,6 +60,50 @@ TEST_F(ScreenWork, ThePreviewIsRenderedOnThePoolForTheImageAndBoxesItShows)
     EXPECT_EQ(preview.pixel(5, 15), qRgb(0, 0, 0));
     EXPECT_EQ(preview.pixel(35, 15), plainImage(30).pixel(0, 0));
 }
+
+struct PictureRow
+{
+    const char *name;
+    QImage image;
+    bool previewing;
+};
+
+// The canvas is handed the bitmap, or the cleaned preview, in a format the screen takes
+// as it is: its pixmap is made of the picture's own pixels, converted nowhere on the main
+// thread (tens of milliseconds for a large screenshot), and shows what the image or the
+// cleaned output holds.
+class ScreenPictures : public ReviewCommandsTest, public ::testing::WithParamInterface<PictureRow>
+{
+};
+
+TEST_P(ScreenPictures, TheCanvasDrawsThePictureWithoutConvertingIt)
+{
+    const PictureRow &row = GetParam();
+    ReviewDocument item = fileItem("a.png", row.image);
+    item.adoptOwnPlan(RedactionPlan({}, {leftHalf}, {}), std::nullopt);
+    loadUnscanned({item});
+    controller.setOutputPreview(row.previewing);
+    finishPoolWork();
+    const QImage picture = displayedImage(state());
+    ASSERT_FALSE(picture.isNull());
+
+    ImageReviewView canvas;
+    canvas.setImage(picture);
+    EXPECT_EQ(canvas.pixmap().toImage().constBits(), picture.constBits()) << "converted on the main thread";
+    const QImage shown = row.previewing ? QImage::fromData(RedactionRenderer::pngData(
+                                              state().redactionPlan().activeDetections(), row.image, Qt::black))
+                                        : row.image;
+    EXPECT_EQ(picture.convertToFormat(QImage::Format_ARGB32), shown.convertToFormat(QImage::Format_ARGB32));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScreenPictures, ::testing::Values(
+    PictureRow{"opaqueBitmap", patternedImage(QImage::Format_RGB32, false), false},
+    PictureRow{"opaquePreview", patternedImage(QImage::Format_RGB32, false), true},
+    PictureRow{"transparentBitmap", patternedImage(QImage::Format_ARGB32, true), false},
+    PictureRow{"transparentPreview", patternedImage(QImage::Format_ARGB32, true), true},
+    PictureRow{"opaqueBitmapWithAnAlphaChannel", patternedImage(QImage::Format_ARGB32, false), false},
+    PictureRow{"opaquePreviewWithAnAlphaChannel", patternedImage(QImage::Format_ARGB32, false), true}
+), rowName);
 
 } // namespace
 } // namespace velmora::test
