@@ -6,7 +6,6 @@
 #include "support/metadata_chunks.h"
 #include "support/row_name.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 namespace velmora::test {
@@ -138,39 +137,6 @@ TEST_F(OutputTest, CopyPutsAFlattenedPngWithoutMetadataOnTheClipboard)
     EXPECT_EQ(record.policySummary, "Imported policy");
     EXPECT_FALSE(record.outputPath.has_value());
 }
-
-struct CopiedBytesRow
-{
-    const char *name;
-    QImage image;
-    const char *sha256;
-};
-
-class CopiedBytes : public OutputTest, public ::testing::WithParamInterface<CopiedBytesRow>
-{
-};
-
-// The screen holds its bitmap with a picture for the canvas beside it; the cleaned PNG is
-// still made of the bitmap as decoded, to the byte as before.
-TEST_P(CopiedBytes, StayTheBytesTheCleanedPngAlwaysHad)
-{
-    ReviewDocument item = fileItem("a.png", GetParam().image);
-    item.adoptOwnPlan(RedactionPlan({}, {test::makeFinding({0.5, 0.2, 0.3, 0.5})}, {}), std::nullopt);
-    loadUnscanned({item});
-    controller.runShareCommand(ShareAction::copy);
-    drainScans();
-    const QByteArray png = clipboard.data(QStringLiteral("image/png"));
-    EXPECT_EQ(QCryptographicHash::hash(png, QCryptographicHash::Sha256).toHex(), GetParam().sha256);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, CopiedBytes, ::testing::Values(
-    CopiedBytesRow{"opaque", patternedImage(QImage::Format_RGB32, false),
-                   "f18cba479c44816a1ff554e43a14fb1dbff13a633d300b7c58fd361e0b2e47bb"},
-    CopiedBytesRow{"transparent", patternedImage(QImage::Format_ARGB32, true),
-                   "1fb1c98d5db62de37c0a3ca7ead374e6382dc97e1dcda50eb384c614d84efbba"},
-    CopiedBytesRow{"opaqueWithAnAlphaChannel", patternedImage(QImage::Format_ARGB32, false),
-                   "f18cba479c44816a1ff554e43a14fb1dbff13a633d300b7c58fd361e0b2e47bb"}
-), rowName);
 
 TEST_F(OutputTest, CopyWithoutAnImageDoesNothing)
 {

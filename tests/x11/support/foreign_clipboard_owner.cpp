@@ -79,7 +79,10 @@ void ForeignClipboardOwner::serve()
     pollfd fds[2] = {{xcb_get_file_descriptor(connection), POLLIN, 0}, {m_wakePipe[0], POLLIN, 0}};
     for (;;) {
         while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
-            handle(*event);
+            if ((event->response_type & ~0x80) == XCB_SELECTION_REQUEST)
+                answer(*reinterpret_cast<xcb_selection_request_event_t *>(event));
+            else if ((event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY)
+                takePieceDeletion(*reinterpret_cast<xcb_property_notify_event_t *>(event));
             std::free(event);
         }
         if (poll(fds, 2, -1) < 0 || xcb_connection_has_error(connection))
@@ -93,52 +96,31 @@ void ForeignClipboardOwner::serve()
     }
 }
 
-void ForeignClipboardOwner::handle(const xcb_generic_event_t &event)
+void ForeignClipboardOwner::takePieceDeletion(const xcb_property_notify_event_t &notify)
 {
-    switch (event.response_type & ~0x80) {
-    case XCB_SELECTION_REQUEST:
-        answer(reinterpret_cast<const xcb_selection_request_event_t &>(event));
-        return;
-    case XCB_PROPERTY_NOTIFY: {
-        // The reader deleted the announcement or a piece: it wants the next one.
-        const auto &notify = reinterpret_cast<const xcb_property_notify_event_t &>(event);
-        if (m_transfer.ended || notify.window != m_transfer.requestor || notify.atom != m_transfer.property
-            || notify.state != XCB_PROPERTY_DELETE)
-            return;
-        if (m_transfer.sent > 0)
+    // The reader deleted the announcement or a piece: it wants the next one.
+    if (m_transfer && notify.window == m_transfer->request.requestor && notify.atom == m_transfer->property
+        && notify.state == XCB_PROPERTY_DELETE) {
+        if (m_piecesSent > m_piecesTaken)
             ++m_piecesTaken;
-        m_transfer.pieceWanted = true;
+        m_transfer->pieceWanted = true;
         sendAllowedPiece();
-        return;
     }
-    }
-}
-
-void ForeignClipboardOwner::beginTransfer(const xcb_selection_request_event_t &request, xcb_atom_t property,
-                                          const QByteArray &bytes)
-{
-    xcb_connection_t *connection = m_connection.get();
-    const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(connection, request.requestor, XCB_CW_EVENT_MASK, &events);
-    const auto size = static_cast<uint32_t>(bytes.size());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, m_incrAtom, 32, 1, &size);
-    m_transfer = Transfer{request.requestor, property, request.target, bytes};
-    ++m_heldRequests;
 }
 
 void ForeignClipboardOwner::sendAllowedPiece()
 {
-    if (m_transfer.ended || !m_transfer.pieceWanted || m_piecesSent >= m_piecesAllowed)
+    if (!m_transfer || !m_transfer->pieceWanted || m_piecesSent >= m_piecesAllowed)
         return;
     // The last piece is empty: it ends the answer.
-    const QByteArray piece = m_transfer.bytes.mid(m_transfer.sent, pieceBytes);
-    xcb_change_property(m_connection.get(), XCB_PROP_MODE_REPLACE, m_transfer.requestor, m_transfer.property,
-                        m_transfer.type, 8, static_cast<uint32_t>(piece.size()), piece.constData());
+    const QByteArray piece = m_transfer->bytes.mid(qsizetype(m_piecesSent) * 64, 64);
+    xcb_change_property(m_connection.get(), XCB_PROP_MODE_REPLACE, m_transfer->request.requestor,
+                        m_transfer->property, m_transfer->request.target, 8, uint32_t(piece.size()), piece.constData());
     xcb_flush(m_connection.get());
-    m_transfer.sent += piece.size();
-    m_transfer.pieceWanted = false;
-    m_transfer.ended = piece.isEmpty();
+    m_transfer->pieceWanted = false;
     ++m_piecesSent;
+    if (piece.isEmpty())
+        m_transfer.reset();
 }
 
 void ForeignClipboardOwner::answer(const xcb_selection_request_event_t &request)
@@ -161,11 +143,17 @@ void ForeignClipboardOwner::answer(const xcb_selection_request_event_t &request)
                 return;
             }
             property = request.property != XCB_NONE ? request.property : request.target;
-            if (m_sending == Sending::piecesOnCue)
-                beginTransfer(request, property, bytes);
-            else
+            if (m_sending == Sending::atOnce) {
                 xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, target, 8,
                                     static_cast<uint32_t>(bytes.size()), bytes.constData());
+                break;
+            }
+            const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+            const auto size = static_cast<uint32_t>(bytes.size());
+            xcb_change_window_attributes(connection, request.requestor, XCB_CW_EVENT_MASK, &events);
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, m_incrAtom, 32, 1, &size);
+            m_transfer = Transfer{request, property, bytes};
+            ++m_heldRequests;
             break;
         }
     }

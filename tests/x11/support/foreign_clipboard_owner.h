@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -23,13 +24,10 @@ class ForeignClipboardOwner
 public:
     using Target = std::pair<QString, QByteArray>;
 
-    /// How the bytes of a target (other than the list of targets) go out.
-    enum class Sending {
-        atOnce,        ///< In one answer.
-        piecesOnCue,   ///< Announced as an incremental answer (INCR), then `pieceBytes` at a time,
-                       ///< each once the reader took the one before and `sendPiece` allows one more.
-    };
-    static constexpr qsizetype pieceBytes = 64;
+    /// How the bytes of a target go out: at once, or announced as an incremental answer
+    /// (INCR, one request at a time), then 64 bytes at a time, each once the one before
+    /// was taken and `sendPiece` allows one more.
+    enum class Sending { atOnce, piecesOnCue };
 
     explicit ForeignClipboardOwner(QList<Target> targets, Sending sending = Sending::atOnce);
     ~ForeignClipboardOwner();
@@ -54,20 +52,16 @@ private:
     /// An incremental answer under way: the reader deletes each piece to ask for the next.
     struct Transfer
     {
-        xcb_window_t requestor = XCB_NONE;
+        xcb_selection_request_event_t request{};
         xcb_atom_t property = XCB_NONE;
-        xcb_atom_t type = XCB_NONE;
         QByteArray bytes;
-        qsizetype sent = 0;
         bool pieceWanted = false; ///< The reader took the announcement or the last piece.
-        bool ended = false;
     };
 
     xcb_atom_t atom(const QString &name) const;
     void serve();
-    void handle(const xcb_generic_event_t &event);
     void answer(const xcb_selection_request_event_t &request);
-    void beginTransfer(const xcb_selection_request_event_t &request, xcb_atom_t property, const QByteArray &bytes);
+    void takePieceDeletion(const xcb_property_notify_event_t &notify);
     void sendAllowedPiece();
 
     std::unique_ptr<xcb_connection_t, ConnectionDeleter> m_connection;
@@ -76,8 +70,8 @@ private:
     xcb_atom_t m_targetsAtom = XCB_NONE;
     xcb_atom_t m_incrAtom = XCB_NONE;
     Sending m_sending = Sending::atOnce;
-    Transfer m_transfer; ///< The owner's thread only.
-    int m_piecesSent = 0; ///< The owner's thread only.
+    std::optional<Transfer> m_transfer; ///< The owner's thread only, as the next one.
+    int m_piecesSent = 0;
     std::atomic<int> m_piecesAllowed = 0;
     std::atomic<int> m_piecesTaken = 0;
     QList<std::pair<xcb_atom_t, QByteArray>> m_targets;
