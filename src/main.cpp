@@ -7,6 +7,7 @@
 #include "app/shell/velmora_app.h"
 #include "core/analysis/recognition/tesseract_engine_pool.h"
 #include "core/settings/stored_settings.h"
+#include "core/support/work_pools.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -25,6 +26,8 @@ int main(int argc, char *argv[])
 
     velmora::useWarningsOnlyLogging();
     QApplication application(argc, argv);
+    // Ends, after everything below and before the application object, the work on the pools.
+    const velmora::WorkPoolsScope workPools;
     QApplication::setDesktopFileName(QStringLiteral("velmora"));
     velmora::quitOnTerminationSignals();
     velmora::SymbolIcon::setUpTheme();

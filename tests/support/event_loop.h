@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/analysis/recognition/tesseract_engine_pool.h"
+#include "core/support/work_pools.h"
+
 #include <QCoreApplication>
 #include <QThreadPool>
 
@@ -15,13 +18,24 @@ inline void drainEvents(int rounds = 8)
     }
 }
 
-/// Lets the work on the global thread pool end and delivers what it posts, and so on for
-/// the work that this starts in turn (a file read, then its decode), a few steps deep.
+/// Lets the application's work on its pools (WorkPools, and the recognition's threads)
+/// end and delivers what it posts, and so on for the work that this starts in turn (a
+/// file read, then its decode), a few steps deep. Qt's global pool is not waited for.
+inline void finishApplicationWork(int steps = 4)
+{
+    for (int i = 0; i < steps; ++i) {
+        WorkPools::waitForDone();
+        TesseractEnginePool::threads().waitForDone();
+        drainEvents();
+    }
+}
+
+/// The same, with the work of Qt's global pool (a test's own) as well.
 inline void finishPoolWork(int steps = 4)
 {
     for (int i = 0; i < steps; ++i) {
         QThreadPool::globalInstance()->waitForDone();
-        drainEvents();
+        finishApplicationWork(1);
     }
 }
 

@@ -22,6 +22,7 @@ public:
     QList<std::function<void(NotificationPermission)>> heldAnswers;
 
     QList<NotificationRequest> added;
+    QStringList removed;
     int authorizationRequests = 0;
     QList<NotificationCategory> categories;
     ResponseHandler responseHandler;
@@ -41,6 +42,7 @@ public:
         completion(grantsAuthorization);
     }
     void add(const NotificationRequest &request) override { added.append(request); }
+    void remove(const QString &identifier) override { removed.append(identifier); }
 };
 
 } // namespace velmora::test

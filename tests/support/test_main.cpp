@@ -1,4 +1,5 @@
 #include "core/analysis/recognition/tesseract_engine_pool.h"
+#include "core/support/work_pools.h"
 
 #include <gtest/gtest.h>
 #ifdef VELMORA_TESTS_NEED_WIDGETS
@@ -17,6 +18,7 @@ int main(int argc, char **argv)
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS(); // Listing needs no display.
     TestApplication app(argc, argv);
+    const velmora::WorkPoolsScope workPools;
     const velmora::SharedEnginePoolsScope engines;
     QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationName(QStringLiteral("VelmoraTests"));

@@ -35,15 +35,19 @@ QStringList TestNotificationServer::GetCapabilities()
 }
 
 uint TestNotificationServer::Notify(const QString &appName, uint, const QString &, const QString &summary,
-                                    const QString &body, const QStringList &actions, const QVariantMap &hints, int)
+                                    const QString &body, const QStringList &actions, const QVariantMap &hints,
+                                    int expireTimeout)
 {
     const uint id = m_nextID++;
-    m_received.append({id, appName, summary, body, actions, hints});
+    m_received.append({id, appName, summary, body, actions, hints, expireTimeout});
+    if (whenNotified)
+        whenNotified();
     return id;
 }
 
 void TestNotificationServer::CloseNotification(uint id)
 {
+    m_closeRequests.append(id);
     closeNotification(id);
 }
 

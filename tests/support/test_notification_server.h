@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
+
 namespace velmora::test {
 
 // A small desktop notification service for tests: it takes the service name on the
@@ -24,6 +26,7 @@ public:
         QString body;
         QStringList actions;
         QVariantMap hints;
+        int expireTimeout = 0; ///< In ms; -1: the service's default.
     };
 
     explicit TestNotificationServer(QDBusConnection connection, QStringList capabilities = {QStringLiteral("body"),
@@ -32,6 +35,10 @@ public:
     bool isServing() const { return m_serving; }
 
     const QList<Received> &received() const { return m_received; }
+    /// The ids clients asked it to close, in order.
+    const QList<uint> &closeRequests() const { return m_closeRequests; }
+    /// Runs as each notification arrives, before the client has its id.
+    std::function<void()> whenNotified;
     /// The user clicked the notification (key "default") or one of its buttons.
     void invokeAction(uint id, const QString &actionKey);
     void closeNotification(uint id);
@@ -48,6 +55,7 @@ private:
     QDBusConnection m_connection;
     QStringList m_capabilities;
     QList<Received> m_received;
+    QList<uint> m_closeRequests;
     uint m_nextID = 1;
     bool m_serving = false;
 };

@@ -1,27 +1,33 @@
 #pragma once
 
+#include "core/support/work_pools.h"
+
+#include <QList>
 #include <QSemaphore>
 #include <QThreadPool>
 
 namespace velmora::test {
 
-// Holds the global thread pool's only thread until opened, so that work queued on the
-// pool waits: the test decides when off-thread work runs. The pool gets its thread
-// count back when the gate goes.
+// Holds the only thread of each pool given (the application's pools unless told) until
+// opened, so that work queued on them waits: the test decides when off-thread work
+// runs. The pools get their thread counts back when the gate goes.
 class ThreadPoolGate
 {
 public:
-    ThreadPoolGate() : m_maxThreadCount(QThreadPool::globalInstance()->maxThreadCount())
+    explicit ThreadPoolGate(QList<QThreadPool *> pools = WorkPools::all()) : m_pools(std::move(pools))
     {
-        QThreadPool *pool = QThreadPool::globalInstance();
-        pool->waitForDone();
-        pool->setMaxThreadCount(1);
-        pool->start([this] { m_gate.acquire(); });
+        for (QThreadPool *pool : std::as_const(m_pools)) {
+            m_maxThreadCounts.append(pool->maxThreadCount());
+            pool->waitForDone();
+            pool->setMaxThreadCount(1);
+            pool->start([this] { m_gate.acquire(); });
+        }
     }
     ~ThreadPoolGate()
     {
         open();
-        QThreadPool::globalInstance()->setMaxThreadCount(m_maxThreadCount);
+        for (qsizetype i = 0; i < m_pools.size(); ++i)
+            m_pools[i]->setMaxThreadCount(m_maxThreadCounts[i]);
     }
     ThreadPoolGate(const ThreadPoolGate &) = delete;
     ThreadPoolGate &operator=(const ThreadPoolGate &) = delete;
@@ -31,13 +37,15 @@ public:
     {
         if (!m_opened) {
             m_opened = true;
-            m_gate.release();
+            m_gate.release(int(m_pools.size()));
         }
-        QThreadPool::globalInstance()->waitForDone();
+        for (QThreadPool *pool : std::as_const(m_pools))
+            pool->waitForDone();
     }
 
 private:
-    int m_maxThreadCount;
+    QList<QThreadPool *> m_pools;
+    QList<int> m_maxThreadCounts;
     QSemaphore m_gate;
     bool m_opened = false;
 };

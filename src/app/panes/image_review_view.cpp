@@ -77,7 +77,9 @@ void ImageReviewView::setImage(const QImage &image)
         return;
     const bool hadImage = !m_image.isNull();
     m_image = image;
-    m_pixmap = QPixmap::fromImage(image);
+    // The review's pictures come in those formats, made off the main thread: nothing
+    // is converted, nor scanned for transparent pixels, here.
+    m_pixmap = QPixmap::fromImage(image, Qt::NoOpaqueDetection);
     m_pixmap.setDevicePixelRatio(1);
     if (m_gestures.setImageSize(image.deviceIndependentSize()) && hadImage)
         animateZoom(kZoomAnimationMs);

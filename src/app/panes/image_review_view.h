@@ -32,7 +32,8 @@ public:
 
     /// The picture shown: the loaded image, or the cleaned output while previewing. A
     /// picture of another size than the one shown resets zoom and pan; one of the same
-    /// size (the output preview of this image) keeps them.
+    /// size (the output preview of this image) keeps them. A picture in RGB32 or
+    /// premultiplied ARGB32 becomes the pixmap as it is; any other is converted here.
     void setImage(const QImage &image);
     const QImage &image() const { return m_image; }
     /// The picture as it is painted, made again only when the picture changes.

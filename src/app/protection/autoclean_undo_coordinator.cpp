@@ -27,8 +27,16 @@ void AutoCleanUndoCoordinator::registerToken(AutoCleanUndoToken token)
     if (m_expiryTask)
         m_expiryTask->cancel();
     m_token = std::move(token);
+    m_expiresAt = m_clock.now().addMSecs(expiry.count());
     emit tokenChanged();
     m_expiryTask = m_clock.schedule(expiry, [this] { clear(); });
+}
+
+std::chrono::milliseconds AutoCleanUndoCoordinator::timeLeft() const
+{
+    if (!m_token)
+        return {};
+    return std::chrono::milliseconds(std::max<qint64>(0, m_clock.now().msecsTo(m_expiresAt)));
 }
 
 void AutoCleanUndoCoordinator::clear()

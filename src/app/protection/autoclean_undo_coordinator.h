@@ -3,6 +3,7 @@
 #include "app/protection/clipboard_undo_snapshot.h"
 #include "core/support/task_handle.h"
 
+#include <QDateTime>
 #include <QObject>
 
 #include <chrono>
@@ -28,6 +29,8 @@ public:
     ~AutoCleanUndoCoordinator() override;
 
     const std::optional<AutoCleanUndoToken> &token() const { return m_token; }
+    /// How long the token can still be undone; zero when there is none.
+    std::chrono::milliseconds timeLeft() const;
 
     /// Publishes the token and (re)starts its undo window.
     void registerToken(AutoCleanUndoToken token);
@@ -38,6 +41,7 @@ public:
     bool undo(ClipboardProtectionController &guard);
 
 signals:
+    /// A token was registered, or the one before ended (undone, replaced or expired).
     void tokenChanged();
 
 private:
@@ -47,6 +51,7 @@ private:
     Clock &m_clock;
     std::optional<AutoCleanUndoToken> m_token;
     std::optional<TaskHandle> m_expiryTask;
+    QDateTime m_expiresAt;
 };
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "app/protection/clipboard_image.h"
 #include "core/settings/stored_settings.h"
 #include "core/support/clock.h"
+#include "core/support/work_pools.h"
 
 #include <QtConcurrent>
 
@@ -119,7 +120,7 @@ void ClipboardProtectionController::scanIfSettled(qint64 changeCount, bool conta
             handOver(offer.imageBytes.isEmpty() ? std::nullopt : std::optional(offer.imageBytes), changeCount);
             return;
         }
-        m_fileRead = QtConcurrent::run(clipboardImageBytes, offer)
+        m_fileRead = QtConcurrent::run(&WorkPools::decoding(), clipboardImageBytes, offer)
                          .then(this, [this, task, changeCount](const std::optional<QByteArray> &data) {
                              if (!task.isCancelled())
                                  handOver(data, changeCount);

@@ -7,6 +7,9 @@
 #include <QDBusPendingReply>
 #include <QVariantMap>
 
+#include <algorithm>
+#include <limits>
+
 namespace velmora {
 
 namespace {
@@ -16,6 +19,14 @@ const QString servicePath = QStringLiteral("/org/freedesktop/Notifications");
 const QString serviceInterface = QStringLiteral("org.freedesktop.Notifications");
 constexpr uchar normalUrgency = 1;
 constexpr int serverDefaultTimeout = -1;
+
+/// The expiry the service is sent, in ms: -1 leaves it to the service, and 0 would mean never.
+int expireTimeout(const std::optional<std::chrono::milliseconds> &expiresIn)
+{
+    if (!expiresIn)
+        return serverDefaultTimeout;
+    return int(std::clamp<std::chrono::milliseconds::rep>(expiresIn->count(), 1, std::numeric_limits<int>::max()));
+}
 
 /// Runs `handler` with the reply once it arrives; the watcher goes with the center.
 template <typename Reply, typename Handler>
@@ -104,15 +115,31 @@ void DBusNotificationCenter::add(const NotificationRequest &request)
     const QString body = m_serverTakesMarkup ? request.body.toHtmlEscaped() : request.body;
     const QDBusPendingCall call = callService(
         QStringLiteral("Notify"), {applicationName, 0u, desktopEntry, request.title, body, actions, hints,
-                                   serverDefaultTimeout});
-    whenAnswered<QDBusPendingReply<uint>>(this, call, [this, category = request.categoryIdentifier](
-                                                          const QDBusPendingReply<uint> &reply) {
+                                   expireTimeout(request.expiresIn)});
+    whenAnswered<QDBusPendingReply<uint>>(this, call, [this, request](const QDBusPendingReply<uint> &reply) {
+        const bool removed = m_removedBeforeShown.remove(request.identifier);
         if (reply.isError()) {
             qCInfo(lcNotifications) << "Notification not shown:" << reply.error().message();
             return;
         }
-        m_categoryByID.insert(reply.value(), category);
+        if (removed) {
+            callService(QStringLiteral("CloseNotification"), {reply.value()});
+            return;
+        }
+        m_categoryByID.insert(reply.value(), request.categoryIdentifier);
+        m_idByIdentifier.insert(request.identifier, reply.value());
     });
+}
+
+void DBusNotificationCenter::remove(const QString &identifier)
+{
+    const auto shown = m_idByIdentifier.constFind(identifier);
+    if (shown == m_idByIdentifier.cend()) {
+        m_removedBeforeShown.insert(identifier);
+        return;
+    }
+    // Forgotten once the service reports it closed.
+    callService(QStringLiteral("CloseNotification"), {*shown});
 }
 
 QDBusPendingCall DBusNotificationCenter::callService(const QString &method, const QVariantList &arguments) const
@@ -124,7 +151,8 @@ QDBusPendingCall DBusNotificationCenter::callService(const QString &method, cons
 
 void DBusNotificationCenter::handleNotificationClosed(uint id, uint)
 {
-    m_categoryByID.remove(id);
+    if (m_categoryByID.remove(id) > 0)
+        m_idByIdentifier.removeIf([id](const auto &shown) { return shown.value() == id; });
 }
 
 void DBusNotificationCenter::handleActionInvoked(uint id, const QString &actionKey)

@@ -6,13 +6,15 @@
 #include <QDBusPendingCall>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 
 namespace velmora {
 
 // Notifications through the desktop's notification service on a D-Bus connection,
-// with asynchronous calls only. It remembers the category of every notification the
-// service accepted until the service reports it closed, so that it answers only for
-// its own notifications (the service's signals reach every client on the bus).
+// with asynchronous calls only. It remembers the category and the identifier of every
+// notification the service accepted until the service reports it closed, so that it
+// answers only for its own notifications (the service's signals reach every client on
+// the bus) and can close one by its identifier.
 class DBusNotificationCenter : public QObject, public NotificationCenter
 {
     Q_OBJECT
@@ -32,6 +34,7 @@ public:
     void fetchPermission(std::function<void(NotificationPermission)> completion) override;
     void requestAuthorization(std::function<void(bool granted)> completion) override;
     void add(const NotificationRequest &request) override;
+    void remove(const QString &identifier) override;
 
     /// Notifications shown and not yet closed.
     qsizetype openNotificationCount() const { return m_categoryByID.size(); }
@@ -49,6 +52,9 @@ private:
     QList<NotificationCategory> m_categories;
     ResponseHandler m_responseHandler;
     QHash<uint, QString> m_categoryByID;
+    QHash<QString, uint> m_idByIdentifier;
+    /// Removed while the service had not yet answered their Notify: closed once it does.
+    QSet<QString> m_removedBeforeShown;
     bool m_serverTakesMarkup = false; ///< As the service said at its last answer.
 };
 

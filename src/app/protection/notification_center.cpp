@@ -15,6 +15,7 @@ public:
     }
     void requestAuthorization(std::function<void(bool)> completion) override { completion(false); }
     void add(const NotificationRequest &) override {}
+    void remove(const QString &) override {}
 };
 
 } // namespace

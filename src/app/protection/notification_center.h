@@ -5,7 +5,9 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
 #include <functional>
+#include <optional>
 
 namespace velmora {
 
@@ -34,6 +36,8 @@ struct NotificationRequest
     QString title;
     QString body;
     QString categoryIdentifier; ///< Empty: a plain notification without actions.
+    /// How long it may stay on screen; none: as long as the notification service likes.
+    std::optional<std::chrono::milliseconds> expiresIn;
 
     friend bool operator==(const NotificationRequest &, const NotificationRequest &) = default;
 };
@@ -64,6 +68,9 @@ public:
     virtual void requestAuthorization(std::function<void(bool granted)> completion) = 0;
     /// Shows the notification; a failure is dropped.
     virtual void add(const NotificationRequest &request) = 0;
+    /// Takes the notification with this identifier off the screen, if it is still there
+    /// or on its way.
+    virtual void remove(const QString &identifier) = 0;
 };
 
 } // namespace velmora

@@ -1,10 +1,13 @@
 #include "app/protection/protection_notifications.h"
 
 #include "app/commands/command_bus.h"
+#include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/notification_center.h"
 
 #include <QPointer>
 #include <QUuid>
+
+#include <memory>
 
 namespace velmora {
 
@@ -71,15 +74,18 @@ void postScreenshotRiskNotification(const QString &fileName, int count, Notifica
 {
     using namespace ProtectionNotifications;
     center.add({freshIdentifier(riskIdentifierPrefix), riskTitle, screenshotRiskNotificationBody(fileName, count),
-                riskCategoryIdentifier});
+                riskCategoryIdentifier, std::nullopt});
 }
 
-void postAutoCleanReceiptNotification(NotificationPermission current, const QString &title, const QString &body,
-                                      NotificationCenter &center)
+std::optional<QString> postAutoCleanReceiptNotification(NotificationPermission current, const QString &title,
+                                                        const QString &body, NotificationCenter &center,
+                                                        std::chrono::milliseconds expiresIn)
 {
     if (!allowsPosting(current))
-        return;
-    center.add({freshIdentifier(ProtectionNotifications::receiptIdentifierPrefix), title, body, QString()});
+        return std::nullopt;
+    const QString identifier = freshIdentifier(ProtectionNotifications::receiptIdentifierPrefix);
+    center.add({identifier, title, body, QString(), expiresIn});
+    return identifier;
 }
 
 void notifyScreenshotRisk(NotificationCenter &center, const QString &fileName, int count)
@@ -89,10 +95,28 @@ void notifyScreenshotRisk(NotificationCenter &center, const QString &fileName, i
     });
 }
 
-void notifyAutoCleanReceipt(NotificationCenter &center, const QString &title, const QString &body)
+void notifyAutoCleanReceipt(NotificationCenter &center, const QString &title, const QString &body,
+                            AutoCleanUndoCoordinator &undo)
 {
-    center.fetchPermission([&center, title, body](NotificationPermission permission) {
-        postAutoCleanReceiptNotification(permission, title, body, center);
+    // The receipt offers the undo registered just before it: the next change of the token
+    // ends that undo, and the receipt with it.
+    struct Receipt
+    {
+        std::optional<QString> identifier; ///< Once posted.
+        bool undoEnded = false;
+        QMetaObject::Connection ending;
+    };
+    const auto receipt = std::make_shared<Receipt>();
+    receipt->ending = QObject::connect(&undo, &AutoCleanUndoCoordinator::tokenChanged, &undo, [&center, receipt] {
+        QObject::disconnect(receipt->ending);
+        receipt->undoEnded = true;
+        if (receipt->identifier)
+            center.remove(*receipt->identifier);
+    });
+    center.fetchPermission([&center, undo = QPointer(&undo), title, body, receipt](NotificationPermission permission) {
+        if (!undo || receipt->undoEnded)
+            return;
+        receipt->identifier = postAutoCleanReceiptNotification(permission, title, body, center, undo->timeLeft());
     });
 }
 

@@ -4,10 +4,13 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
+#include <optional>
 
 namespace velmora {
 
+class AutoCleanUndoCoordinator;
 class CommandBus;
 class NotificationCenter;
 
@@ -38,13 +41,19 @@ void postScreenshotRiskNotificationIfAllowed(NotificationPermission current, con
                                              NotificationCenter &center);
 /// Posts the risk notification, each time a new one.
 void postScreenshotRiskNotification(const QString &fileName, int count, NotificationCenter &center);
-/// Posts a receipt without actions when the state allows it; never asks.
-void postAutoCleanReceiptNotification(NotificationPermission current, const QString &title, const QString &body,
-                                      NotificationCenter &center);
+/// Posts a receipt without actions, to stay on screen for `expiresIn` at most, when the
+/// state allows it; never asks. Answers its identifier when it was posted.
+std::optional<QString> postAutoCleanReceiptNotification(NotificationPermission current, const QString &title,
+                                                        const QString &body, NotificationCenter &center,
+                                                        std::chrono::milliseconds expiresIn);
 
 /// The risk notification for a watched screenshot, by the center's current permission.
 void notifyScreenshotRisk(NotificationCenter &center, const QString &fileName, int count);
-/// The AutoClean receipt as a notification, by the center's current permission.
-void notifyAutoCleanReceipt(NotificationCenter &center, const QString &title, const QString &body);
+/// The AutoClean receipt as a notification, by the center's current permission. It offers
+/// the undo `undo` holds now, and never outlives it: it is sent to expire when the undo
+/// does, and taken off the screen once the undo ends (undone, replaced or expired), for
+/// the notification services that keep it longer than asked.
+void notifyAutoCleanReceipt(NotificationCenter &center, const QString &title, const QString &body,
+                            AutoCleanUndoCoordinator &undo);
 
 } // namespace velmora

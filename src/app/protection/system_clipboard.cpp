@@ -34,6 +34,9 @@ SystemClipboard::SystemClipboard(Clock &clock, QObject *parent) : QObject(parent
             Qt::DirectConnection);
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         m_reader = XcbSelectionReader::connect(clock);
+    if (m_reader)
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, m_reader.get(),
+                &XcbSelectionReader::clipboardChanged);
 }
 
 SystemClipboard::~SystemClipboard() = default;

@@ -86,6 +86,7 @@ XcbSelectionReader::XcbSelectionReader(xcb_connection_t *connection, Clock &cloc
 XcbSelectionReader::~XcbSelectionReader()
 {
     m_deadline.cancel();
+    m_readDeadline.cancel();
     if (m_window != XCB_NONE) {
         xcb_destroy_window(m_connection.get(), m_window);
         xcb_flush(m_connection.get());
@@ -122,15 +123,43 @@ QStringList XcbSelectionReader::atomNames(const QByteArray &bytes) const
     return names;
 }
 
+quint32 XcbSelectionReader::clipboardOwner() const
+{
+    xcb_connection_t *connection = m_connection.get();
+    const auto reply = owned(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, m_clipboardAtom), nullptr));
+    return reply ? reply->owner : XCB_NONE;
+}
+
+void XcbSelectionReader::clipboardChanged()
+{
+    dropReadOfFormerOwner();
+}
+
+void XcbSelectionReader::dropReadOfFormerOwner()
+{
+    if (m_window == XCB_NONE || clipboardOwner() == m_owner)
+        return;
+    qCInfo(lcClipboard) << "The clipboard changed owner while" << m_queue.first().target
+                        << "was read from the former one";
+    finish(Outcome::unanswered);
+}
+
 void XcbSelectionReader::startNext()
 {
-    if (m_window != XCB_NONE || m_queue.isEmpty())
+    if (m_queue.isEmpty())
         return;
+    if (m_window != XCB_NONE) {
+        // A newer read waits: the running one goes on only while its owner still owns the clipboard.
+        dropReadOfFormerOwner();
+        return;
+    }
     xcb_connection_t *connection = m_connection.get();
     if (xcb_connection_has_error(connection)) {
         finish(Outcome::unanswered);
         return;
     }
+    m_owner = clipboardOwner();
     m_window = xcb_generate_id(connection);
     const quint32 events = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, m_window, m_root, 0, 0, 1, 1, 0,
@@ -138,6 +167,10 @@ void XcbSelectionReader::startNext()
     xcb_convert_selection(connection, m_window, m_clipboardAtom, atom(m_queue.first().target.toUtf8()),
                           m_propertyAtom, XCB_CURRENT_TIME);
     xcb_flush(connection);
+    m_readDeadline = m_clock.schedule(readTime, [this] {
+        qCInfo(lcClipboard) << "The clipboard's owner took too long to send" << m_queue.first().target;
+        finish(Outcome::unanswered);
+    });
     awaitAnswer();
     // Waiting for the atom's reply may have queued events the notifier will not announce.
     processEvents();
@@ -243,6 +276,7 @@ void XcbSelectionReader::awaitAnswer()
 void XcbSelectionReader::finish(Outcome outcome)
 {
     m_deadline.cancel();
+    m_readDeadline.cancel();
     if (m_window != XCB_NONE) {
         xcb_destroy_window(m_connection.get(), m_window);
         xcb_flush(m_connection.get());

@@ -42,13 +42,13 @@ AutoCleanReceiptText autoCleanClipboardReceipt(int count)
 }
 
 void deliverAutoCleanReceipt(const AutoCleanReceiptText &receipt, bool isApplicationActive, ReviewIntake &review,
-                             NotificationCenter &notifications)
+                             NotificationCenter &notifications, AutoCleanUndoCoordinator &undo)
 {
     if (isApplicationActive) {
         review.showCompletionBanner(receipt.title, receipt.action, receipt.secondaryAction);
         return;
     }
-    notifyAutoCleanReceipt(notifications, receipt.title, receipt.message);
+    notifyAutoCleanReceipt(notifications, receipt.title, receipt.message, undo);
     // The notification promises an undo in the window: the banner waits there for the user.
     review.showAutoCleanBannerOnReturn(receipt.title, receipt.action, receipt.secondaryAction);
 }

@@ -8,6 +8,7 @@
 
 namespace velmora {
 
+class AutoCleanUndoCoordinator;
 class NotificationCenter;
 class ReviewIntake;
 
@@ -32,8 +33,9 @@ AutoCleanReceiptText autoCleanClipboardReceipt(int count);
 /// Shows the receipt where the user will see it: the window's banner with its actions
 /// while Velmora is in front, else a desktop notification when notifications are allowed
 /// and the banner once Velmora comes to the front while the AutoClean can be undone.
-/// Delivered right after the AutoClean's undo was registered.
+/// Delivered right after the AutoClean's undo was registered in `undo`: the notification
+/// lasts no longer than that undo.
 void deliverAutoCleanReceipt(const AutoCleanReceiptText &receipt, bool isApplicationActive, ReviewIntake &review,
-                             NotificationCenter &notifications);
+                             NotificationCenter &notifications, AutoCleanUndoCoordinator &undo);
 
 } // namespace velmora

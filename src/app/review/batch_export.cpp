@@ -4,6 +4,7 @@
 #include "app/review/cleaned_output_files.h"
 #include "core/detection/core_error.h"
 #include "core/support/pending_file.h"
+#include "core/support/work_pools.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,7 +93,7 @@ void BatchExport::start(const QList<BatchExportJob> &jobs, const QString &parent
 {
     m_progress = std::move(progress);
     m_done = std::move(done);
-    m_watcher.setFuture(QtConcurrent::run([jobs, parentPath](QPromise<BatchExportOutcome> &promise) {
+    m_watcher.setFuture(QtConcurrent::run(&WorkPools::output(), [jobs, parentPath](QPromise<BatchExportOutcome> &promise) {
         promise.setProgressRange(0, int(jobs.size()));
         promise.addResult(writeBatchExport(
             jobs, parentPath, [&promise](int written) { promise.setProgressValue(written); },

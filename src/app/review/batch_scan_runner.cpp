@@ -5,6 +5,7 @@
 #include "core/analysis/scan/scan_engine.h"
 #include "core/detection/core_error.h"
 #include "core/support/task_handle.h"
+#include "core/support/work_pools.h"
 
 #include <QFuture>
 #include <QtConcurrent>
@@ -106,7 +107,8 @@ void BatchScanRunner::launch(const std::shared_ptr<Run> &run, const QUuid &itemI
     }
     // Decoding a screenshot takes tens of milliseconds: never on the main thread.
     // Cancelling the run stops the decode at its next read.
-    const auto decode = QtConcurrent::run([source = std::get<ReviewImageSource>(*pixels), task = run->task]() {
+    const auto decode = QtConcurrent::run(&WorkPools::decoding(), [source = std::get<ReviewImageSource>(*pixels),
+                                                                   task = run->task]() {
         try {
             return Decoded(source.decode(task).image);
         } catch (const VelmoraCoreException &exception) {

@@ -12,6 +12,7 @@
 #include "core/redaction/needs_review.h"
 #include "core/support/clock.h"
 #include "core/support/pending_file.h"
+#include "core/support/work_pools.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,7 +85,7 @@ void CaptureAutoOutput::prepare(const ScannedCapture &capture, VelmoraCaptureOut
     if (savesToFolder(outputMode))
         request = SaveRequest{AutoCleanOutputCoordinator::resolveOutputFolder(m_environment.settings), capture.mode,
                               m_environment.clock.now()};
-    m_work = QtConcurrent::run(cleanCapture, capture.image, capture.plan, request, task);
+    m_work = QtConcurrent::run(&WorkPools::output(), cleanCapture, capture.image, capture.plan, request, task);
     m_undelivered = true;
     whenFinished(m_work, this, [this, done = std::move(done)](const QFuture<PreparedCaptureOutput> &finished) {
         m_undelivered = false;
@@ -132,7 +133,8 @@ std::optional<CaptureAutoOutputError> CaptureAutoOutput::deliver(const ScannedCa
     m_environment.autoCleanUndo.registerToken(
         {snapshot, outputChangeCount, savedPath ? std::optional(QUrl::fromLocalFile(*savedPath)) : std::nullopt});
     deliverAutoCleanReceipt(autoCleanCaptureReceipt(captureReceiptHeadline(outputMode), activeEntryCount(capture.plan)),
-                            m_environment.isApplicationActive(), m_review, m_environment.notifications);
+                            m_environment.isApplicationActive(), m_review, m_environment.notifications,
+                            m_environment.autoCleanUndo);
     m_review.recordShare(savesToFolder(outputMode) ? SafeShareAction::exportCleanedImage : SafeShareAction::copyCleanedPNG,
                          SafeShareSourceType::capture, capture.plan, savedPath);
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include "core/analysis/import/image_importer.h"
 #include "core/protection/autoclean_output_settings.h"
 #include "core/redaction/needs_review.h"
+#include "core/support/work_pools.h"
 
 #include <QFile>
 #include <QtConcurrent>
@@ -76,7 +77,8 @@ void CaptureFlow::handleCaptureEnding(VelmoraCaptureMode mode, const TaskHandle 
         return;
     }
     // The file is read and decoded on the thread pool; the ending goes on here once it is.
-    const QFuture<CaptureRead> reading = QtConcurrent::run(&CaptureFlow::readCapture, std::get<QString>(outcome), task);
+    const QFuture<CaptureRead> reading =
+        QtConcurrent::run(&WorkPools::decoding(), &CaptureFlow::readCapture, std::get<QString>(outcome), task);
     m_reading = QFuture<void>(reading);
     whenFinished(reading, this, [this, mode, task, configuration](const QFuture<CaptureRead> &read) {
         handleCaptureRead(read.result(), mode, task, configuration);

@@ -2,6 +2,7 @@
 
 #include "app/review/cleaned_output_files.h"
 #include "app/review/future_watch.h"
+#include "core/support/work_pools.h"
 
 #include <QtConcurrent>
 
@@ -18,7 +19,8 @@ CleanedImageOutput::~CleanedImageOutput()
 
 void CleanedImageOutput::renderPNG(const QImage &image, const RedactionPlan &plan, Rendered done)
 {
-    const QFuture<std::optional<QByteArray>> work = QtConcurrent::run(cleanedPNGIfRendered, image, plan);
+    const QFuture<std::optional<QByteArray>> work =
+        QtConcurrent::run(&WorkPools::output(), cleanedPNGIfRendered, image, plan);
     m_work = QFuture<void>(work);
     whenFinished(work, this, [done = std::move(done)](const QFuture<std::optional<QByteArray>> &finished) {
         done(finished.result());
@@ -28,8 +30,9 @@ void CleanedImageOutput::renderPNG(const QImage &image, const RedactionPlan &pla
 void CleanedImageOutput::writeFile(const QImage &image, const RedactionPlan &plan, const QString &path,
                                    const QString &protectedPath, Written done)
 {
-    const QFuture<bool> work = QtConcurrent::run(
-        [image, plan, path, protectedPath] { return writeCleanedImageFile(image, plan, path, protectedPath); });
+    const QFuture<bool> work = QtConcurrent::run(&WorkPools::output(), [image, plan, path, protectedPath] {
+        return writeCleanedImageFile(image, plan, path, protectedPath);
+    });
     m_work = QFuture<void>(work);
     whenFinished(work, this, [done = std::move(done)](const QFuture<bool> &finished) { done(finished.result()); });
 }

@@ -11,6 +11,7 @@
 #include "core/protection/clipboard_protection_monitor_plan.h"
 #include "core/redaction/needs_review.h"
 #include "core/support/log_categories.h"
+#include "core/support/work_pools.h"
 
 #include <QtConcurrent>
 
@@ -70,7 +71,7 @@ void ClipboardScanFlow::scanClipboardImage(const ClipboardImageCandidate &candid
     // The guard read the clipboard on the main thread; decoding a large screenshot takes
     // long enough to belong on the thread pool.
     const QFuture<std::optional<QImage>> decoding =
-        QtConcurrent::run([data = candidate.data, changeCount]() -> std::optional<QImage> {
+        QtConcurrent::run(&WorkPools::decoding(), [data = candidate.data, changeCount]() -> std::optional<QImage> {
             try {
                 return ImageImporter::importImage(data).image;
             } catch (const VelmoraCoreException &exception) {
@@ -152,7 +153,8 @@ void ClipboardScanFlow::handleScanResult(const ScannedPlan &scanned, const QByte
     }
     // The change stays claimed until the clipboard is replaced; its PNG is rendered on
     // the thread pool.
-    const QFuture<std::optional<QByteArray>> rendering = QtConcurrent::run(cleanedPNGIfRendered, image, plan);
+    const QFuture<std::optional<QByteArray>> rendering =
+        QtConcurrent::run(&WorkPools::output(), cleanedPNGIfRendered, image, plan);
     whenFinished(rendering, this,
                  [this, task, plan, changeCount, item](const QFuture<std::optional<QByteArray>> &rendered) {
                      // Stopped while it was rendered: the clipboard stays as it is.
@@ -206,7 +208,8 @@ void ClipboardScanFlow::replaceWithCleanedPNG(const std::optional<QByteArray> &p
     m_review.setLastAutoCleanReviewItem(item);
     m_autoCleanUndo.registerToken({snapshot, outputChangeCount, std::nullopt});
 
-    deliverAutoCleanReceipt(autoCleanClipboardReceipt(activeEntryCount(plan)), m_isActive(), m_review, m_notifications);
+    deliverAutoCleanReceipt(autoCleanClipboardReceipt(activeEntryCount(plan)), m_isActive(), m_review, m_notifications,
+                            m_autoCleanUndo);
     m_review.recordShare(SafeShareAction::clipboardReplace, SafeShareSourceType::clipboardProtection, plan,
                          std::nullopt);
 }

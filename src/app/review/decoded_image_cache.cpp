@@ -2,7 +2,7 @@
 
 namespace velmora {
 
-QImage DecodedImageCache::find(const QUuid &itemID)
+ScreenBitmap DecodedImageCache::find(const QUuid &itemID)
 {
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries.at(i).first == itemID) {
@@ -10,13 +10,13 @@ QImage DecodedImageCache::find(const QUuid &itemID)
             return m_entries.first().second;
         }
     }
-    return QImage();
+    return ScreenBitmap();
 }
 
-void DecodedImageCache::insert(const QUuid &itemID, const QImage &image)
+void DecodedImageCache::insert(const QUuid &itemID, const ScreenBitmap &bitmap)
 {
-    m_entries.removeIf([&itemID](const std::pair<QUuid, QImage> &entry) { return entry.first == itemID; });
-    m_entries.prepend({itemID, image});
+    m_entries.removeIf([&itemID](const std::pair<QUuid, ScreenBitmap> &entry) { return entry.first == itemID; });
+    m_entries.prepend({itemID, bitmap});
     while (m_entries.size() > capacity)
         m_entries.removeLast();
 }

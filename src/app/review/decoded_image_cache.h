@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "app/review/screen_bitmap.h"
+
 #include <QList>
 #include <QUuid>
 
@@ -16,16 +17,16 @@ class DecodedImageCache
 public:
     static constexpr qsizetype capacity = 3;
 
-    /// The item's bitmap, now the newest, when it is kept; else a null image.
-    QImage find(const QUuid &itemID);
+    /// The item's bitmap, now the newest, when it is kept; else a null one.
+    ScreenBitmap find(const QUuid &itemID);
     /// Keeps a bitmap, as the newest.
-    void insert(const QUuid &itemID, const QImage &image);
+    void insert(const QUuid &itemID, const ScreenBitmap &bitmap);
     void clear() { m_entries.clear(); }
     qsizetype size() const { return m_entries.size(); }
 
 private:
     /// Newest first.
-    QList<std::pair<QUuid, QImage>> m_entries;
+    QList<std::pair<QUuid, ScreenBitmap>> m_entries;
 };
 
 } // namespace velmora

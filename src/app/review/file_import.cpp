@@ -3,12 +3,35 @@
 #include "app/review/folder_expansion.h"
 #include "app/review/future_watch.h"
 #include "core/detection/core_error.h"
+#include "core/support/work_pools.h"
 
+#include <QPromise>
 #include <QtConcurrent>
+
+#include <atomic>
 
 namespace velmora {
 
-FileImport::FileImport(QObject *parent) : QObject(parent)
+/// The reads of one import: its files in lanes, file k in lane k modulo the lanes, each
+/// lane reading one file at a time; the results go to one future, by index.
+struct FileImport::Reads
+{
+    QList<QUrl> files;
+    TaskHandle task;
+    qsizetype lanes = 1;
+    QPromise<Outcome> promise;
+    std::atomic<qsizetype> unread = 0;
+
+    /// The file at `index` and those after it in its lane are done with.
+    void passOver(qsizetype index)
+    {
+        const qsizetype inLane = (files.size() - 1 - index) / lanes + 1;
+        if (unread.fetch_sub(inLane) == inLane)
+            promise.finish();
+    }
+};
+
+FileImport::FileImport(int readsAtOnce, QObject *parent) : QObject(parent), m_readsAtOnce(std::max(1, readsAtOnce))
 {
     connect(&m_watcher, &QFutureWatcherBase::resultReadyAt, this, &FileImport::takeResult);
     connect(&m_watcher, &QFutureWatcherBase::finished, this, &FileImport::finish);
@@ -31,7 +54,7 @@ void FileImport::start(const QList<QUrl> &urls, ItemReady onItem, Finished onFin
     m_onFinished = std::move(onFinished);
     m_task = TaskHandle();
     // A folder can hold thousands of files in many subfolders: walking it is disk work.
-    whenFinished(QtConcurrent::run([urls, task = m_task] { return expandFolders(urls, task); }), this,
+    whenFinished(QtConcurrent::run(&WorkPools::decoding(), [urls, task = m_task] { return expandFolders(urls, task); }), this,
                  [this, task = m_task](const QFuture<QList<QUrl>> &walked) {
                      if (!task.isCancelled())
                          read(walked.result());
@@ -46,18 +69,38 @@ void FileImport::read(const QList<QUrl> &files)
             onFinished(0);
         return;
     }
-    QList<int> indexes(files.size());
-    std::iota(indexes.begin(), indexes.end(), 0);
+    auto reads = std::make_shared<Reads>();
+    reads->files = files;
+    reads->task = m_task;
+    reads->lanes = std::min<qsizetype>(m_readsAtOnce, files.size());
+    reads->unread = files.size();
+    reads->promise.start();
     m_watchedTask = m_task;
-    m_watcher.setFuture(QtConcurrent::mapped(indexes, [files, task = m_task](int index) {
-        try {
-            auto [source, image] = ReviewImageSource::importFile(files.at(index).toLocalFile(), task);
-            // Only the first bitmap is kept: a large batch must not hold them all.
-            return Outcome{std::move(source), index == 0 ? image.image : QImage()};
-        } catch (const VelmoraCoreException &) {
-            return Outcome{};
+    m_watcher.setFuture(reads->promise.future());
+    for (qsizetype lane = 0; lane < reads->lanes; ++lane)
+        readInLane(reads, lane);
+}
+
+void FileImport::readInLane(const std::shared_ptr<Reads> &reads, qsizetype index)
+{
+    WorkPools::decoding().start([reads, index] {
+        if (reads->promise.isCanceled() || reads->task.isCancelled()) {
+            reads->passOver(index);
+            return;
         }
-    }));
+        try {
+            auto [source, image] = ReviewImageSource::importFile(reads->files.at(index).toLocalFile(), reads->task);
+            // Only the first bitmap is kept: a large batch must not hold them all.
+            reads->promise.addResult(
+                Outcome{std::move(source), index == 0 ? ScreenBitmap::of(image.image) : ScreenBitmap()}, int(index));
+        } catch (const VelmoraCoreException &) {
+            reads->promise.addResult(Outcome{}, int(index));
+        }
+        if (index + reads->lanes < reads->files.size())
+            readInLane(reads, index + reads->lanes);
+        if (--reads->unread == 0)
+            reads->promise.finish();
+    });
 }
 
 void FileImport::cancel()
@@ -79,7 +122,7 @@ void FileImport::takeResult(int index)
         if (!outcome.source)
             ++m_skipped;
         else if (m_onItem)
-            m_onItem(url, *outcome.source, outcome.image);
+            m_onItem(url, *outcome.source, outcome.bitmap);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/review/future_watch.h"
 #include "app/review/review_intake.h"
 #include "core/analysis/import/image_importer.h"
+#include "core/support/work_pools.h"
 
 #include <QtConcurrent>
 
@@ -19,7 +20,7 @@ using Outcome = IntakeImport::Outcome;
 Outcome importBytes(const QByteArray &bytes)
 {
     try {
-        return Imported{ReviewImageSource::fromBytes(bytes), ImageImporter::importImage(bytes)};
+        return Imported{ReviewImageSource::fromBytes(bytes), ScreenBitmap::of(ImageImporter::importImage(bytes).image)};
     } catch (const VelmoraCoreException &exception) {
         return exception.error();
     }
@@ -30,7 +31,8 @@ Outcome importIntake(const ReviewIntakeImage &image)
     if (!image.filePath)
         return importBytes(image.encodedBytes);
     try {
-        return ReviewImageSource::importFile(*image.filePath);
+        auto [source, imported] = ReviewImageSource::importFile(*image.filePath);
+        return Imported{std::move(source), ScreenBitmap::of(imported.image)};
     } catch (const VelmoraCoreException &exception) {
         return exception.error();
     }
@@ -52,7 +54,7 @@ IntakeImport::IntakeImport(QObject *parent) : QObject(parent)
 
 void IntakeImport::start(const ReviewIntakeImage &image, Ready onReady, Failed onFailed)
 {
-    watch(QtConcurrent::run(importIntake, image), std::move(onReady), std::move(onFailed));
+    watch(QtConcurrent::run(&WorkPools::decoding(), importIntake, image), std::move(onReady), std::move(onFailed));
 }
 
 void IntakeImport::readClipboard(ClipboardAccess &clipboard,
@@ -71,7 +73,8 @@ void IntakeImport::readClipboard(ClipboardAccess &clipboard,
 
 void IntakeImport::start(const ClipboardImageOffer &offer, Ready onReady, Failed onFailed)
 {
-    watch(QtConcurrent::run(importClipboardOffer, offer), std::move(onReady), std::move(onFailed));
+    watch(QtConcurrent::run(&WorkPools::decoding(), importClipboardOffer, offer), std::move(onReady),
+          std::move(onFailed));
 }
 
 void IntakeImport::watch(const QFuture<Outcome> &future, Ready onReady, Failed onFailed)
@@ -86,7 +89,7 @@ void IntakeImport::watch(const QFuture<Outcome> &future, Ready onReady, Failed o
                          return;
                      const Outcome outcome = finished.result();
                      if (const auto *imported = std::get_if<Imported>(&outcome))
-                         onReady(imported->first, imported->second.image);
+                         onReady(imported->first, imported->second);
                      else
                          onFailed(std::get<VelmoraCoreError>(outcome));
                  });

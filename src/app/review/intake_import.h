@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/review/review_image_source.h"
+#include "app/review/screen_bitmap.h"
 #include "core/detection/core_error.h"
 
 #include <QFuture>
@@ -28,7 +29,7 @@ class IntakeImport : public QObject
 {
     Q_OBJECT
 public:
-    using Ready = std::function<void(const ReviewImageSource &source, const QImage &image)>;
+    using Ready = std::function<void(const ReviewImageSource &source, const ScreenBitmap &bitmap)>;
     using Failed = std::function<void(VelmoraCoreError error)>;
 
     explicit IntakeImport(QObject *parent = nullptr);
@@ -48,8 +49,8 @@ public:
     /// The running (or last) read, for whoever must wait until it is done.
     QFuture<void> future() const { return m_future; }
 
-    using Imported = std::pair<ReviewImageSource, ImportedImage>;
-    /// What a read gives: the source and its decoded image, or why the image could not be read.
+    using Imported = std::pair<ReviewImageSource, ScreenBitmap>;
+    /// What a read gives: the source and its decoded bitmap, or why the image could not be read.
     using Outcome = std::variant<Imported, VelmoraCoreError>;
 
 private:

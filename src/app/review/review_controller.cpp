@@ -9,7 +9,8 @@
 namespace velmora {
 ReviewController::ReviewController(ReviewEnvironment environment, QObject *parent)
     : QObject(parent), m_environment(environment), m_banner(environment.clock, [this] { ChangeScope scope(*this); }),
-      m_batchScan(environment.scanEngine, batchScanReview())
+      m_batchScan(environment.scanEngine, batchScanReview()),
+      m_fileImport(environment.scanEngine.concurrentScans())
 {
     m_state.detectionSettings = DetectionSettingsValues::load(m_environment.settings);
     connect(&m_environment.settings, &StoredSettings::changed, this, &ReviewController::onStoredSettingChanged);

@@ -251,7 +251,7 @@ private:
     void showBatchItem(const ReviewDocument &item);
     /// The item's bitmap is in (null: it could not be read); dropped when the item is no
     /// longer the one awaited.
-    void takeBitmap(const QUuid &itemID, const QImage &bitmap);
+    void takeBitmap(const QUuid &itemID, const ScreenBitmap &bitmap);
     /// A preview is in (null: it could not be made); dropped unless it is the one awaited.
     void takePreview(const QUuid &itemID, const QList<Detection> &boxes, const QImage &preview);
     void refreshStatusSummary();
@@ -263,7 +263,7 @@ private:
     /// and labelled as `image` says) off the main thread, then opens it with the error line.
     void startIntakeImport(const ReviewIntakeImage &image, const std::optional<QString> &errorText,
                            const std::optional<ClipboardImageOffer> &clipboardOffer = std::nullopt);
-    void openImported(const ReviewIntakeImage &image, const ReviewImageSource &source, const QImage &bitmap,
+    void openImported(const ReviewIntakeImage &image, const ReviewImageSource &source, const ScreenBitmap &bitmap,
                       const std::optional<QString> &errorText);
     class ChangeScope;
 

@@ -77,14 +77,14 @@ void ReviewController::loadImageURLs(const QList<QUrl> &urls, const QString &sin
     m_intakeImport.cancel();
     m_fileImport.start(
         urls,
-        [this, singleImageStatus](const QUrl &url, const ReviewImageSource &source, const QImage &image) {
+        [this, singleImageStatus](const QUrl &url, const ReviewImageSource &source, const ScreenBitmap &bitmap) {
             ChangeScope scope(*this);
             const bool isBatch = m_fileImport.fileCount() > 1;
             ReviewDocument item = ReviewDocument::make(
                 url, std::nullopt, isBatch ? SafeShareSourceType::folderBatch : SafeShareSourceType::fileImport, source,
                 isBatch ? ReviewText::queuedForScan : singleImageStatus);
-            if (!image.isNull())
-                m_screenImages.keep(item.id(), image);
+            if (!bitmap.isNull())
+                m_screenImages.keep(item.id(), bitmap);
             if (m_importedItemCount++ == 0) {
                 loadBatch({std::move(item)}, singleImageStatus, 0, false);
                 return;
@@ -230,7 +230,7 @@ void ReviewController::startIntakeImport(const ReviewIntakeImage &image, const s
 {
     m_fileImport.cancel();
     // The review in progress stays until the image is in.
-    auto opened = [this, image, errorText](const ReviewImageSource &source, const QImage &bitmap) {
+    auto opened = [this, image, errorText](const ReviewImageSource &source, const ScreenBitmap &bitmap) {
         openImported(image, source, bitmap, errorText);
     };
     auto failed = [this](VelmoraCoreError error) {
@@ -244,7 +244,7 @@ void ReviewController::startIntakeImport(const ReviewIntakeImage &image, const s
 }
 
 void ReviewController::openImported(const ReviewIntakeImage &image, const ReviewImageSource &source,
-                                    const QImage &bitmap, const std::optional<QString> &errorText)
+                                    const ScreenBitmap &bitmap, const std::optional<QString> &errorText)
 {
     ChangeScope scope(*this);
     const std::optional<QUrl> url = image.filePath ? std::optional(QUrl::fromLocalFile(*image.filePath)) : std::nullopt;

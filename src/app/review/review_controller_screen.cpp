@@ -15,7 +15,7 @@ void ReviewController::showBatchItem(const ReviewDocument &item)
     ChangeScope scope(*this);
     const QUuid id = item.id();
     m_state.batch.select(id);
-    const QImage kept = m_screenImages.bitmap(id, item.source(), [this](const QUuid &itemID, const QImage &bitmap) {
+    const ScreenBitmap kept = m_screenImages.bitmap(id, item.source(), [this](const QUuid &itemID, const ScreenBitmap &bitmap) {
         takeBitmap(itemID, bitmap);
     });
     if (kept.isNull())
@@ -30,7 +30,7 @@ void ReviewController::showBatchItem(const ReviewDocument &item)
         shown->markReviewed();
 }
 
-void ReviewController::takeBitmap(const QUuid &itemID, const QImage &bitmap)
+void ReviewController::takeBitmap(const QUuid &itemID, const ScreenBitmap &bitmap)
 {
     // An item the user has stepped past is no longer awaited.
     if (!m_state.screen.arrive(itemID, bitmap))
@@ -46,7 +46,7 @@ void ReviewController::refreshOutputPreviewIfShown()
         return;
     ChangeScope scope(*this);
     m_state.screen.awaitPreview(boxes);
-    m_screenImages.renderPreview(m_state.image(), boxes,
+    m_screenImages.renderPreview(m_state.screen.screenBitmap(), boxes,
                                  [this, itemID = *m_state.batch.selectedID(), boxes](const QImage &preview) {
                                      takePreview(itemID, boxes, preview);
                                  });

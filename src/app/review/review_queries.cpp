@@ -111,7 +111,7 @@ QImage displayedImage(const ReviewState &state)
 {
     if (state.screen.mode() == CanvasMode::previewing && !state.screen.preview().isNull())
         return state.screen.preview();
-    return state.image();
+    return state.batch.current() ? state.screen.picture() : QImage();
 }
 
 QString sourceTitle(const ReviewState &state)

@@ -46,7 +46,8 @@ bool canExportBatch(const ReviewState &state);
 /// The categories with findings anywhere in the batch, in category order.
 QList<BatchCategoryCount> batchCategoryCounts(const ReviewState &state);
 
-/// The output preview while it is shown and exists, else the image.
+/// The output preview while it is shown and exists, else the image: the pictures the
+/// canvas draws, in a format the screen takes as it is.
 QImage displayedImage(const ReviewState &state);
 /// The image's label or file name; "Velmora" with no image.
 QString sourceTitle(const ReviewState &state);

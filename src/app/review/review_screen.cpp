@@ -2,7 +2,7 @@
 
 namespace velmora {
 
-void ReviewScreen::show(const QUuid &itemID, const QImage &bitmap)
+void ReviewScreen::show(const QUuid &itemID, const ScreenBitmap &bitmap)
 {
     if (m_itemID != itemID)
         dropPreview();
@@ -13,11 +13,11 @@ void ReviewScreen::show(const QUuid &itemID, const QImage &bitmap)
 
 void ReviewScreen::await(const QUuid &itemID)
 {
-    show(itemID, QImage());
+    show(itemID, ScreenBitmap());
     m_isLoading = true;
 }
 
-bool ReviewScreen::arrive(const QUuid &itemID, const QImage &bitmap)
+bool ReviewScreen::arrive(const QUuid &itemID, const ScreenBitmap &bitmap)
 {
     if (!m_isLoading || m_itemID != itemID)
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/review/screen_bitmap.h"
 #include "core/detection/detection.h"
 
 #include <QImage>
@@ -26,16 +27,20 @@ class ReviewScreen
 {
 public:
     /// Null while it is on its way or when it could not be read.
-    const QImage &bitmap() const { return m_bitmap; }
+    const QImage &bitmap() const { return m_bitmap.bitmap; }
+    /// The bitmap as the canvas draws it.
+    const QImage &picture() const { return m_bitmap.picture; }
+    /// Both, for whoever makes a picture of the bitmap (the preview).
+    const ScreenBitmap &screenBitmap() const { return m_bitmap; }
     bool isLoading() const { return m_isLoading; }
 
     /// Shows the item with its bitmap. The preview of another item goes.
-    void show(const QUuid &itemID, const QImage &bitmap);
+    void show(const QUuid &itemID, const ScreenBitmap &bitmap);
     /// Shows the item whose bitmap is still on its way: none shows until it arrives.
     void await(const QUuid &itemID);
     /// The awaited bitmap arrives; a null one could not be read. False, with nothing
     /// changed, when the item is no longer awaited.
-    bool arrive(const QUuid &itemID, const QImage &bitmap);
+    bool arrive(const QUuid &itemID, const ScreenBitmap &bitmap);
     /// No image is under review; the mode goes back to reviewing.
     void clear();
 
@@ -45,8 +50,8 @@ public:
     /// Draw mode ends; the preview stays.
     void endDrawing();
 
-    /// The cleaned preview last rendered: null until one arrives. While the preview of new
-    /// boxes is being made, the one before stays.
+    /// The cleaned preview last rendered, in the picture's format: null until one arrives.
+    /// While the preview of new boxes is being made, the one before stays.
     const QImage &preview() const { return m_preview; }
     /// Previewing a bitmap whose preview with these boxes is neither shown nor on its way.
     bool needsPreview(const QList<Detection> &boxes) const;
@@ -61,7 +66,7 @@ private:
 
     /// The item whose bitmap is shown or on its way.
     std::optional<QUuid> m_itemID;
-    QImage m_bitmap;
+    ScreenBitmap m_bitmap;
     bool m_isLoading = false;
     CanvasMode m_mode = CanvasMode::reviewing;
     QImage m_preview;

@@ -3,6 +3,7 @@
 #include "app/review/future_watch.h"
 #include "core/detection/core_error.h"
 #include "core/redaction/redaction_renderer.h"
+#include "core/support/work_pools.h"
 
 #include <QColor>
 #include <QtConcurrent>
@@ -18,43 +19,44 @@ ScreenImages::~ScreenImages()
     m_load.cancel();
 }
 
-QImage ScreenImages::bitmap(const QUuid &itemID, const ReviewImageSource &source, Loaded loaded)
+ScreenBitmap ScreenImages::bitmap(const QUuid &itemID, const ReviewImageSource &source, Loaded loaded)
 {
     m_load.cancel();
     m_load = TaskHandle();
-    if (const QImage kept = m_kept.find(itemID); !kept.isNull())
+    if (const ScreenBitmap kept = m_kept.find(itemID); !kept.isNull())
         return kept;
     // Reading, checking and decoding a screenshot takes tens of milliseconds: never on
     // the main thread, where every step through a batch would stall.
-    const auto decode = QtConcurrent::run([source, task = m_load] {
+    const auto decode = QtConcurrent::run(&WorkPools::decoding(), [source, task = m_load] {
         try {
-            return source.decode(task).image;
+            return ScreenBitmap::of(source.decode(task).image);
         } catch (const VelmoraCoreException &) {
             // The file changed or went away since it was imported, or the step went on.
-            return QImage();
+            return ScreenBitmap();
         }
     });
-    whenFinished(decode, this, [this, itemID, task = m_load, loaded = std::move(loaded)](const QFuture<QImage> &done) {
-        if (task.isCancelled())
-            return;
-        const QImage bitmap = done.result();
-        if (!bitmap.isNull())
-            m_kept.insert(itemID, bitmap);
-        loaded(itemID, bitmap);
-    });
-    return QImage();
+    whenFinished(decode, this,
+                 [this, itemID, task = m_load, loaded = std::move(loaded)](const QFuture<ScreenBitmap> &done) {
+                     if (task.isCancelled())
+                         return;
+                     const ScreenBitmap bitmap = done.result();
+                     if (!bitmap.isNull())
+                         m_kept.insert(itemID, bitmap);
+                     loaded(itemID, bitmap);
+                 });
+    return ScreenBitmap();
 }
 
-void ScreenImages::keep(const QUuid &itemID, const QImage &bitmap)
+void ScreenImages::keep(const QUuid &itemID, const ScreenBitmap &bitmap)
 {
     m_kept.insert(itemID, bitmap);
 }
 
-void ScreenImages::renderPreview(const QImage &bitmap, const QList<Detection> &boxes, Rendered rendered)
+void ScreenImages::renderPreview(const ScreenBitmap &bitmap, const QList<Detection> &boxes, Rendered rendered)
 {
-    const auto render = QtConcurrent::run([bitmap, boxes] {
+    const auto render = QtConcurrent::run(&WorkPools::output(), [bitmap, boxes] {
         try {
-            return RedactionRenderer::renderImage(boxes, bitmap, QColor(Qt::black));
+            return RedactionRenderer::renderImage(boxes, bitmap.bitmap, QColor(Qt::black), bitmap.picture.format());
         } catch (const VelmoraCoreException &) {
             return QImage();
         }

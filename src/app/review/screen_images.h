@@ -16,15 +16,16 @@ namespace velmora {
 
 // Makes the pictures the canvas shows, off the main thread: the bitmap of the item shown,
 // decoded from its source unless it is among the few shown last, and the cleaned preview
-// of a bitmap with its boxes filled. Each result comes back on the main thread from the
-// event loop, never once the owner is gone; whether the screen still wants it is the
-// screen's question. Owned by the review controller.
+// of a bitmap with its boxes filled, each in the format the screen takes as it is (see
+// ScreenBitmap). Each result comes back on the main thread from the event loop, never
+// once the owner is gone; whether the screen still wants it is the screen's question.
+// Owned by the review controller.
 class ScreenImages : public QObject
 {
     Q_OBJECT
 public:
     /// The bitmap of the item asked for; a null one could not be read.
-    using Loaded = std::function<void(const QUuid &itemID, const QImage &bitmap)>;
+    using Loaded = std::function<void(const QUuid &itemID, const ScreenBitmap &bitmap)>;
     /// The preview; a null one could not be made.
     using Rendered = std::function<void(const QImage &preview)>;
 
@@ -34,11 +35,12 @@ public:
     /// The item's bitmap at once when it is kept; else a null image, and the bitmap is
     /// decoded off the main thread, kept and handed to `loaded`. Either way the bitmap
     /// asked for before is handed over no more, and its decode stops at its next read.
-    QImage bitmap(const QUuid &itemID, const ReviewImageSource &source, Loaded loaded);
+    ScreenBitmap bitmap(const QUuid &itemID, const ReviewImageSource &source, Loaded loaded);
     /// Keeps a bitmap decoded elsewhere (at import), as the newest.
-    void keep(const QUuid &itemID, const QImage &bitmap);
-    /// Renders the bitmap with the boxes filled black, as Copy and Export do.
-    void renderPreview(const QImage &bitmap, const QList<Detection> &boxes, Rendered rendered);
+    void keep(const QUuid &itemID, const ScreenBitmap &bitmap);
+    /// Renders the bitmap with the boxes filled black, as Copy and Export do, in the
+    /// format of its picture.
+    void renderPreview(const ScreenBitmap &bitmap, const QList<Detection> &boxes, Rendered rendered);
     /// Forgets the kept bitmaps and drops the bitmap on its way.
     void clear();
 

@@ -3,6 +3,7 @@
 #include "app/protection/protection_notifications.h"
 #include "app/review/future_watch.h"
 #include "core/support/log_categories.h"
+#include "core/support/work_pools.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -81,7 +82,7 @@ void WatchedScreenshotFlow::startWaitingScans()
 
 void WatchedScreenshotFlow::readAndScan(const WaitingScreenshot &waiting)
 {
-    whenFinished(QtConcurrent::run(readScreenshot, waiting.key, waiting.task), this,
+    whenFinished(QtConcurrent::run(&WorkPools::decoding(), readScreenshot, waiting.key, waiting.task), this,
                  [this, waiting](const QFuture<std::optional<WatchedScreenshot>> &read) {
                      const auto &[key, task, configuration] = waiting;
                      if (task.isCancelled()) {

@@ -63,13 +63,13 @@ QByteArray encode(const QImage &image, const char *format, std::optional<int> qu
 } // namespace
 
 QImage RedactionRenderer::renderImage(const QList<Detection> &detections, const QImage &image,
-                                      const QColor &fillColor)
+                                      const QColor &fillColor, QImage::Format format)
 {
     const int width = image.width();
     const int height = image.height();
     if (width <= 0 || height <= 0)
         throw VelmoraCoreException(VelmoraCoreError::imageRenderFailed);
-    QImage output(width, height, QImage::Format_RGBA8888_Premultiplied);
+    QImage output(width, height, format);
     if (output.isNull())
         throw VelmoraCoreException(VelmoraCoreError::imageRenderFailed);
     output.fill(Qt::transparent);

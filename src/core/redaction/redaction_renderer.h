@@ -21,9 +21,12 @@ class RedactionRenderer
 {
 public:
     /// The image (W × H pixels, whatever its device pixel ratio) redrawn into a fresh
-    /// premultiplied RGBA bitmap in sRGB, with each detection's box widened outwards to
-    /// whole pixels and filled with `fillColor`, later boxes over earlier ones.
-    static QImage renderImage(const QList<Detection> &detections, const QImage &image, const QColor &fillColor);
+    /// bitmap in sRGB, with each detection's box widened outwards to whole pixels and
+    /// filled with `fillColor`, later boxes over earlier ones. The bitmap is premultiplied
+    /// RGBA, what the encoders are given, unless `format` asks for another one that a
+    /// QPainter draws on (the screen's, for a preview).
+    static QImage renderImage(const QList<Detection> &detections, const QImage &image, const QColor &fillColor,
+                              QImage::Format format = QImage::Format_RGBA8888_Premultiplied);
     /// renderImage, encoded as PNG.
     static QByteArray pngData(const QList<Detection> &detections, const QImage &image, const QColor &fillColor);
     /// renderImage, encoded as JPEG at `quality` (0 to 1).

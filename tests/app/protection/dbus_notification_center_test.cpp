@@ -1,9 +1,14 @@
 #include "app/protection/dbus_notification_center.h"
 
 #include "app/commands/command_bus.h"
+#include "app/protection/autoclean_undo_coordinator.h"
+#include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/protection_notifications.h"
+#include "support/fake_clipboard.h"
+#include "support/manual_clock.h"
 #include "support/private_bus.h"
 #include "support/row_name.h"
+#include "support/temp_settings.h"
 #include "support/test_notification_server.h"
 
 #include <gtest/gtest.h>
@@ -49,11 +54,24 @@ protected:
         QCoreApplication::sendPostedEvents();
     }
 
+    /// An AutoClean's output that can be undone from now on, and its receipt.
+    void autoCleanWithReceipt()
+    {
+        m_undo.registerToken({});
+        notifyAutoCleanReceipt(m_center, QStringLiteral("Clipboard protected · 1 item masked"), QStringLiteral("Body."),
+                               m_undo);
+    }
+
     test::PrivateBus m_bus;
     test::TestNotificationServer m_server{m_bus.connect(), {QStringLiteral("body"), QStringLiteral("actions")}};
     DBusNotificationCenter m_center{m_bus.connect()};
     CommandBus m_commands;
     int m_openLatestPosts = 0;
+    test::ManualClock m_clock;
+    test::FakeClipboard m_clipboard;
+    test::TempSettings m_settings;
+    ClipboardProtectionController m_guard{m_clipboard, *m_settings, m_clock};
+    AutoCleanUndoCoordinator m_undo{m_clipboard, m_clock};
 };
 
 struct RiskBodyRow
@@ -83,6 +101,7 @@ TEST_P(RiskNotificationTest, ArrivesWithTitleBodyAndActions)
                                              QStringLiteral("Review in Velmora")}));
     EXPECT_EQ(received.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral("velmora"));
     EXPECT_EQ(received.hints.value(QStringLiteral("urgency")).toInt(), 1);
+    EXPECT_EQ(received.expireTimeout, -1) << "a risk stays as long as the service keeps notifications";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RiskNotificationTest, ::testing::Values(
@@ -124,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RiskActionTest, ::testing::Values(
 
 TEST_F(DBusNotificationCenterTest, ReceiptHasNoActionsAndItsClickPostsNothing)
 {
-    notifyAutoCleanReceipt(m_center, QStringLiteral("Clipboard protected · 1 item masked"), QStringLiteral("Body."));
+    autoCleanWithReceipt();
     const uint id = waitForNotification();
     ASSERT_NE(id, 0u);
     EXPECT_EQ(m_server.received().first().summary, QStringLiteral("Clipboard protected · 1 item masked"));
@@ -134,6 +153,49 @@ TEST_F(DBusNotificationCenterTest, ReceiptHasNoActionsAndItsClickPostsNothing)
     ASSERT_NO_FATAL_FAILURE(settle());
     EXPECT_EQ(m_openLatestPosts, 0);
 }
+
+namespace {
+
+struct UndoEndRow
+{
+    const char *name;
+    std::function<void(AutoCleanUndoCoordinator &, test::ManualClock &, ClipboardProtectionController &)> end;
+    bool beforeItsIdIsKnown = false; ///< Ends as the service takes the receipt, before it answers.
+};
+
+class ReceiptLifeTest : public DBusNotificationCenterTest, public ::testing::WithParamInterface<UndoEndRow>
+{
+};
+
+} // namespace
+
+// The receipt says the output can be undone in Velmora: it must leave the screen when
+// the window no longer offers that, whatever the notification service does with expiries.
+TEST_P(ReceiptLifeTest, ExpiresWithTheUndoAndIsClosedWhenTheUndoEnds)
+{
+    const auto end = [this] { GetParam().end(m_undo, m_clock, m_guard); };
+    if (GetParam().beforeItsIdIsKnown)
+        m_server.whenNotified = end;
+    autoCleanWithReceipt();
+    // The service is asked once it has answered whether notifications may be shown.
+    m_clock.advance(std::chrono::seconds(3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_server.received().isEmpty(); }, busTimeoutMs));
+    EXPECT_EQ(m_server.received().first().expireTimeout, 5000) << "the time left of the undo";
+    if (!GetParam().beforeItsIdIsKnown) {
+        ASSERT_NE(waitForNotification(), 0u);
+        EXPECT_TRUE(m_server.closeRequests().isEmpty());
+        end();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_server.closeRequests().isEmpty(); }, busTimeoutMs));
+    EXPECT_EQ(m_server.closeRequests(), QList<uint>{m_server.received().first().id});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReceiptLifeTest, ::testing::Values(
+    UndoEndRow{"undoExpires", [](auto &, auto &clock, auto &) { clock.advance(std::chrono::seconds(5)); }},
+    UndoEndRow{"outputIsUndone", [](auto &undo, auto &, auto &guard) { undo.undo(guard); }},
+    UndoEndRow{"newerOutputReplacesIt", [](auto &undo, auto &, auto &) { undo.registerToken({}); }},
+    UndoEndRow{"undoneBeforeTheServiceAnswers", [](auto &undo, auto &, auto &guard) { undo.undo(guard); }, true}
+), test::rowName);
 
 TEST_F(DBusNotificationCenterTest, AnotherApplicationsNotificationPostsNothing)
 {

@@ -39,7 +39,8 @@ TEST_P(PostingRulesTest, RiskAsksWhenUndecidedAndReceiptNever)
 
     test::RecordingNotificationCenter receipts;
     receipts.grantsAuthorization = row.grants;
-    postAutoCleanReceiptNotification(row.permission, QStringLiteral("Title"), QStringLiteral("Body"), receipts);
+    postAutoCleanReceiptNotification(row.permission, QStringLiteral("Title"), QStringLiteral("Body"), receipts,
+                                     std::chrono::seconds(8));
     EXPECT_EQ(receipts.added.size(), row.expectedReceipts);
     EXPECT_EQ(receipts.authorizationRequests, 0);
 }
@@ -57,7 +58,8 @@ TEST(ProtectionNotifications, RiskAndReceiptRequestsCarryTheirIdentifiersAndCate
     test::RecordingNotificationCenter center;
     postScreenshotRiskNotification(QStringLiteral("a.png"), 1, center);
     postScreenshotRiskNotification(QStringLiteral("a.png"), 1, center);
-    postAutoCleanReceiptNotification(NotificationPermission::authorized, QStringLiteral("T"), QStringLiteral("B"), center);
+    postAutoCleanReceiptNotification(NotificationPermission::authorized, QStringLiteral("T"), QStringLiteral("B"), center,
+                                     std::chrono::seconds(8));
     ASSERT_EQ(center.added.size(), 3);
 
     const QRegularExpression riskID(QStringLiteral("^velmora-screenshot-watch-[0-9A-F-]{36}$"));

@@ -1,11 +1,14 @@
 #include "app/review/file_import.h"
+#include "app/review/future_watch.h"
 
 #include "review_test_items.h"
 #include "support/event_loop.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/thread_pool_gate.h"
 
 #include <QTemporaryDir>
+#include <QtConcurrent>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +34,7 @@ protected:
     void finish() { finishPoolWork(); }
 
     QTemporaryDir m_dir;
-    FileImport m_import;
+    FileImport m_import{3};
     QList<QUrl> m_handed;
     QList<bool> m_withImage;
     std::optional<int> m_skipped;
@@ -43,9 +46,9 @@ TEST_F(FileImportTest, HandsEveryReadableFileOverInOrderAndCountsTheRest)
 
     m_import.start(
         urls,
-        [this](const QUrl &url, const ReviewImageSource &source, const QImage &image) {
+        [this](const QUrl &url, const ReviewImageSource &source, const ScreenBitmap &bitmap) {
             m_handed.append(url);
-            m_withImage.append(!image.isNull());
+            m_withImage.append(!bitmap.isNull());
             EXPECT_EQ(source.filePath(), url.toLocalFile());
         },
         [this](int skipped) { m_skipped = skipped; });
@@ -63,7 +66,7 @@ TEST_F(FileImportTest, HandsEveryReadableFileOverInOrderAndCountsTheRest)
 TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
 {
     m_import.start(
-        writeFiles(12), [this](const QUrl &url, const ReviewImageSource &, const QImage &) { m_handed.append(url); },
+        writeFiles(12), [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
         [this](int skipped) { m_skipped = skipped; });
     m_import.cancel();
     finish();
@@ -76,15 +79,38 @@ TEST_F(FileImportTest, ANewImportReplacesTheRunningOne)
 {
     const QList<QUrl> first = writeFiles(8);
     m_import.start(
-        first, [this](const QUrl &url, const ReviewImageSource &, const QImage &) { m_handed.append(url); }, {});
+        first, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); }, {});
     const QList<QUrl> second{first.last()};
     m_import.start(
-        second, [this](const QUrl &url, const ReviewImageSource &, const QImage &) { m_handed.append(url); },
+        second, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
         [this](int skipped) { m_skipped = skipped; });
     finish();
 
     EXPECT_EQ(m_handed, second);
     EXPECT_EQ(m_skipped, 0);
+}
+
+// However many files a folder holds, an import reads a few at a time, so that it keeps
+// only that many bitmaps, and the other decodes (the bitmap the user steps to) take their
+// turn in between rather than after the whole folder.
+TEST_F(FileImportTest, ReadsAFewFilesAtATimeAndLetsOtherDecodesIn)
+{
+    const QList<QUrl> urls = writeFiles(10);
+    m_import.start(
+        urls, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); }, {});
+    WorkPools::decoding().waitForDone(); // the walk, which hands the files over
+    std::optional<qsizetype> readBeforeTheDecode;
+    {
+        ThreadPoolGate gate({&WorkPools::decoding()});
+        drainEvents();
+        QObject context;
+        whenFinished(QtConcurrent::run(&WorkPools::decoding(), [] {}), &context,
+                     [&](const QFuture<void> &) { readBeforeTheDecode = m_handed.size(); });
+        gate.open();
+        drainEvents();
+    }
+    EXPECT_EQ(readBeforeTheDecode, 3) << "the reads under way when the decode was asked for";
+    EXPECT_EQ(m_handed, urls);
 }
 
 } // namespace

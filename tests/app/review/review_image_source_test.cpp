@@ -129,14 +129,14 @@ TEST(DecodedImageCache, KeepsTheNewestFew)
     QList<QUuid> ids;
     for (int i = 0; i < 5; ++i) {
         ids.append(QUuid::createUuid());
-        cache.insert(ids.last(), plainImage(10 * i));
+        cache.insert(ids.last(), ScreenBitmap::of(plainImage(10 * i)));
     }
     EXPECT_EQ(cache.size(), DecodedImageCache::capacity);
-    EXPECT_EQ(cache.find(ids.last()).pixel(0, 0), plainImage(40).pixel(0, 0));
+    EXPECT_EQ(cache.find(ids.last()).bitmap.pixel(0, 0), plainImage(40).pixel(0, 0));
     EXPECT_TRUE(cache.find(ids.first()).isNull()) << "evicted";
     // Found, an image is the newest again.
     cache.find(ids.at(2));
-    cache.insert(QUuid::createUuid(), plainImage());
+    cache.insert(QUuid::createUuid(), ScreenBitmap::of(plainImage()));
     EXPECT_FALSE(cache.find(ids.at(2)).isNull());
 }
 

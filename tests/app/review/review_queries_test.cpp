@@ -78,7 +78,7 @@ TEST_F(ReviewQueries, TitleAndDisplayedImage)
                                                      {}, ReviewImageSource::encode(test::plainImage(10)), {});
     review.batch.replace({item});
     review.batch.select(item.id());
-    review.screen.show(item.id(), test::plainImage(10));
+    review.screen.show(item.id(), ScreenBitmap::of(test::plainImage(10)));
     EXPECT_EQ(sourceTitle(review), "Window capture");
     EXPECT_EQ(displayedImage(review), test::plainImage(10));
     review.screen.setMode(CanvasMode::previewing);

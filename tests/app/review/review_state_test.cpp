@@ -29,7 +29,7 @@ protected:
 
 TEST_F(ReviewStateTest, WithoutASelectedItemTheWindowKeepsItsOwnLines)
 {
-    state.screen.show(item(0).id(), test::plainImage(90));
+    state.screen.show(item(0).id(), ScreenBitmap::of(test::plainImage(90)));
     EXPECT_EQ(state.batch.current(), nullptr);
     EXPECT_TRUE(state.image().isNull()) << "a decoded image without an item is nothing under review";
     EXPECT_TRUE(state.redactionPlan().entries().isEmpty());
@@ -46,7 +46,7 @@ TEST_F(ReviewStateTest, WithoutASelectedItemTheWindowKeepsItsOwnLines)
 TEST_F(ReviewStateTest, EveryFieldOfTheImageUnderReviewReadsTheSelectedItem)
 {
     state.batch.select(item(1).id());
-    state.screen.show(item(1).id(), test::plainImage(90));
+    state.screen.show(item(1).id(), ScreenBitmap::of(test::plainImage(90)));
 
     EXPECT_EQ(state.batch.current(), &item(1));
     EXPECT_EQ(state.image().pixel(0, 0), test::plainImage(90).pixel(0, 0));

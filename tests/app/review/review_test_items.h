@@ -16,6 +16,18 @@ inline QImage plainImage(int grey = 200, int width = 40, int height = 30)
     return image;
 }
 
+/// An image of 40 × 30 in `format` with a pattern, the left quarter transparent when
+/// `transparent`; no pixel is partly transparent.
+inline QImage patternedImage(QImage::Format format, bool transparent)
+{
+    QImage image(40, 30, format);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, transparent && x < 10 ? qRgba(0, 0, 0, 0) : qRgb(6 * x, 8 * y, 100));
+    }
+    return image;
+}
+
 /// A batch item read from "/shots/<name>" (or from `name` when it is absolute) holding `image`.
 inline ReviewDocument fileItem(const QString &name, const QImage &image)
 {

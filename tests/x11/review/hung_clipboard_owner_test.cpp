@@ -2,6 +2,8 @@
 #include "app/protection/xcb_selection_reader.h"
 #include "app/review/review_fixture.h"
 #include "core/settings/settings_table.h"
+#include "support/image_bytes.h"
+#include "support/xclip.h"
 #include "x11/support/foreign_clipboard_owner.h"
 
 #include <QTest>
@@ -21,12 +23,22 @@ namespace {
 class HungClipboardOwner : public ::testing::Test, protected ReviewServicesOver<FakeScanEngine, SystemClipboard>
 {
 protected:
-    void announceImageNeverSent()
+    /// Another application takes the clipboard with an image it never sends, unless it
+    /// is given the bytes, to send as `sending` says.
+    void announceImage(const QByteArray &bytes = {}, ForeignClipboardOwner::Sending sending = {})
+    {
+        ASSERT_NO_FATAL_FAILURE(waitForChange([&] {
+            m_owner = std::make_unique<ForeignClipboardOwner>(
+                QList<ForeignClipboardOwner::Target>{{QStringLiteral("image/png"), bytes}}, sending);
+            return m_owner->ownsClipboard();
+        }));
+    }
+
+    /// Runs `take`, which makes another client own the clipboard, until Qt has seen it.
+    void waitForChange(const std::function<bool()> &take)
     {
         const qint64 before = clipboard.changeCount();
-        m_owner = std::make_unique<ForeignClipboardOwner>(
-            QList<ForeignClipboardOwner::Target>{{QStringLiteral("image/png"), QByteArray()}});
-        ASSERT_TRUE(m_owner->ownsClipboard());
+        ASSERT_TRUE(take());
         ASSERT_TRUE(QTest::qWaitFor([&] { return clipboard.changeCount() > before; }, 10000));
     }
 
@@ -34,6 +46,23 @@ protected:
     void waitUntilTheImageIsAskedFor()
     {
         ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->heldRequests() > 0; }, 10000));
+    }
+
+    void startGuard()
+    {
+        settings->setValue(Setting::isClipboardProtectionEnabled, true);
+        guard.start([this](const ClipboardImageCandidate &candidate) { candidates.append(candidate); });
+    }
+
+    /// Lets the guard ask for the image announced: the first poll sees an image, the third
+    /// finds it settled.
+    void pollUntilTheImageIsAskedFor()
+    {
+        for (int poll = 0; poll < 3; ++poll) {
+            clock.advance(ClipboardProtectionController::pollInterval);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !guard.isReadingClipboard() || m_owner->heldRequests() > 0; }));
+        }
+        ASSERT_NO_FATAL_FAILURE(waitUntilTheImageIsAskedFor());
     }
 
     /// Whether the event loop goes on: a timer due at once fires.
@@ -47,11 +76,12 @@ protected:
 
     ReviewController controller{environment()};
     std::unique_ptr<ForeignClipboardOwner> m_owner;
+    QList<ClipboardImageCandidate> candidates;
 };
 
 TEST_F(HungClipboardOwner, PasteImageKeepsTheWindowRunningThenFindsNoImage)
 {
-    ASSERT_NO_FATAL_FAILURE(announceImageNeverSent());
+    ASSERT_NO_FATAL_FAILURE(announceImage());
     controller.pasteImageFromClipboard();
     ASSERT_NO_FATAL_FAILURE(waitUntilTheImageIsAskedFor());
     EXPECT_TRUE(eventLoopRuns());
@@ -65,16 +95,9 @@ TEST_F(HungClipboardOwner, PasteImageKeepsTheWindowRunningThenFindsNoImage)
 
 TEST_F(HungClipboardOwner, TheClipboardGuardKeepsTheWindowRunningThenLetsTheChangeGo)
 {
-    settings->setValue(Setting::isClipboardProtectionEnabled, true);
-    QList<ClipboardImageCandidate> candidates;
-    guard.start([&candidates](const ClipboardImageCandidate &candidate) { candidates.append(candidate); });
-    ASSERT_NO_FATAL_FAILURE(announceImageNeverSent());
-    // Seen as an image by the first poll, settled by the third, which asks for it.
-    for (int poll = 0; poll < 3; ++poll) {
-        clock.advance(ClipboardProtectionController::pollInterval);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !guard.isReadingClipboard() || m_owner->heldRequests() > 0; }));
-    }
-    ASSERT_NO_FATAL_FAILURE(waitUntilTheImageIsAskedFor());
+    startGuard();
+    ASSERT_NO_FATAL_FAILURE(announceImage());
+    ASSERT_NO_FATAL_FAILURE(pollUntilTheImageIsAskedFor());
     EXPECT_TRUE(eventLoopRuns());
     EXPECT_TRUE(guard.isReadingClipboard());
 
@@ -83,6 +106,75 @@ TEST_F(HungClipboardOwner, TheClipboardGuardKeepsTheWindowRunningThenLetsTheChan
     EXPECT_FALSE(guard.isReadingClipboard());
     EXPECT_TRUE(candidates.isEmpty());
     EXPECT_TRUE(guard.monitorPlan().handledChangeCounts().contains(clipboard.changeCount()));
+}
+
+// Another application answers a request for its image incrementally, then sends a piece
+// every 2.5 s, each within the time an owner has for one. It held up every later read of
+// the clipboard for as long as it went on, after it had lost the clipboard too: a
+// screenshot copied meanwhile stayed unguarded.
+class SlowClipboardOwner : public HungClipboardOwner
+{
+protected:
+    void announceImageInPieces()
+    {
+        announceImage(encodedPng(QImage(400, 300, QImage::Format_RGB32)), ForeignClipboardOwner::Sending::piecesOnCue);
+    }
+
+    /// The owner sends its next piece 2.5 s after the last one, and it is taken.
+    void nextPiece()
+    {
+        clock.advance(std::chrono::milliseconds(2500));
+        const int taken = m_owner->piecesTaken();
+        m_owner->sendPiece();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->piecesTaken() > taken || !guard.isReadingClipboard(); }));
+    }
+
+    void copyAScreenshot()
+    {
+        waitForChange([this] { return xclipOffer(QStringLiteral("image/png"), screenshot); });
+    }
+
+    const QByteArray screenshot = encodedPng(QImage(64, 48, QImage::Format_RGB32));
+};
+
+TEST_F(SlowClipboardOwner, ItsImageIsGivenUpOnceTheWholeReadTakesTooLong)
+{
+    startGuard();
+    ASSERT_NO_FATAL_FAILURE(announceImageInPieces());
+    ASSERT_NO_FATAL_FAILURE(pollUntilTheImageIsAskedFor());
+    for (int piece = 1; piece < XcbSelectionReader::readTime / std::chrono::milliseconds(2500); ++piece)
+        ASSERT_NO_FATAL_FAILURE(nextPiece());
+    EXPECT_TRUE(guard.isReadingClipboard()) << "given up before its time";
+    ASSERT_NO_FATAL_FAILURE(nextPiece());
+    drainEvents();
+    EXPECT_FALSE(guard.isReadingClipboard());
+    EXPECT_TRUE(candidates.isEmpty());
+}
+
+TEST_F(SlowClipboardOwner, AScreenshotCopiedMeanwhileIsGuardedAtOnce)
+{
+    startGuard();
+    ASSERT_NO_FATAL_FAILURE(announceImageInPieces());
+    ASSERT_NO_FATAL_FAILURE(pollUntilTheImageIsAskedFor());
+    ASSERT_NO_FATAL_FAILURE(nextPiece());
+    ASSERT_NO_FATAL_FAILURE(copyAScreenshot());
+    for (int poll = 0; poll < 3 && candidates.isEmpty(); ++poll) {
+        clock.advance(ClipboardProtectionController::pollInterval);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !guard.isReadingClipboard(); }, 10000))
+            << "the read from the former owner holds up the new one";
+    }
+    ASSERT_EQ(candidates.size(), 1);
+    EXPECT_EQ(candidates[0].data, screenshot);
+}
+
+TEST_F(SlowClipboardOwner, APasteFromItEndsOnceTheClipboardChangesOwner)
+{
+    ASSERT_NO_FATAL_FAILURE(announceImageInPieces());
+    controller.pasteImageFromClipboard();
+    ASSERT_NO_FATAL_FAILURE(waitUntilTheImageIsAskedFor());
+    ASSERT_NO_FATAL_FAILURE(copyAScreenshot());
+    drainEvents();
+    EXPECT_EQ(controller.state().errorText(), "Clipboard does not contain an image Velmora can open.");
 }
 
 } // namespace

@@ -8,7 +8,15 @@
 
 namespace velmora::test {
 
-ForeignClipboardOwner::ForeignClipboardOwner(QList<Target> targets) : m_connection(xcb_connect(nullptr, nullptr))
+namespace {
+
+constexpr char quitCue = 'q';
+constexpr char pieceCue = 'p';
+
+} // namespace
+
+ForeignClipboardOwner::ForeignClipboardOwner(QList<Target> targets, Sending sending)
+    : m_connection(xcb_connect(nullptr, nullptr)), m_sending(sending)
 {
     if (xcb_connection_has_error(m_connection.get()))
         return;
@@ -19,6 +27,7 @@ ForeignClipboardOwner::ForeignClipboardOwner(QList<Target> targets) : m_connecti
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
     m_clipboardAtom = atom(QStringLiteral("CLIPBOARD"));
     m_targetsAtom = atom(QStringLiteral("TARGETS"));
+    m_incrAtom = atom(QStringLiteral("INCR"));
     for (auto &[name, bytes] : targets)
         m_targets.append({atom(name), std::move(bytes)});
 
@@ -35,8 +44,7 @@ ForeignClipboardOwner::ForeignClipboardOwner(QList<Target> targets) : m_connecti
 ForeignClipboardOwner::~ForeignClipboardOwner()
 {
     if (m_thread.joinable()) {
-        const char wake = 0;
-        [[maybe_unused]] const auto written = write(m_wakePipe[1], &wake, 1);
+        [[maybe_unused]] const auto written = write(m_wakePipe[1], &quitCue, 1);
         m_thread.join();
     }
     for (int fd : m_wakePipe) {
@@ -59,6 +67,12 @@ xcb_atom_t ForeignClipboardOwner::atom(const QString &name) const
     return result;
 }
 
+void ForeignClipboardOwner::sendPiece()
+{
+    ++m_piecesAllowed;
+    [[maybe_unused]] const auto written = write(m_wakePipe[1], &pieceCue, 1);
+}
+
 void ForeignClipboardOwner::serve()
 {
     xcb_connection_t *connection = m_connection.get();
@@ -67,11 +81,46 @@ void ForeignClipboardOwner::serve()
         while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
             if ((event->response_type & ~0x80) == XCB_SELECTION_REQUEST)
                 answer(*reinterpret_cast<xcb_selection_request_event_t *>(event));
+            else if ((event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY)
+                takePieceDeletion(*reinterpret_cast<xcb_property_notify_event_t *>(event));
             std::free(event);
         }
-        if (poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN) || xcb_connection_has_error(connection))
+        if (poll(fds, 2, -1) < 0 || xcb_connection_has_error(connection))
             return;
+        if (fds[1].revents & POLLIN) {
+            char cue = quitCue;
+            if (read(m_wakePipe[0], &cue, 1) != 1 || cue == quitCue)
+                return;
+            sendAllowedPiece();
+        }
     }
+}
+
+void ForeignClipboardOwner::takePieceDeletion(const xcb_property_notify_event_t &notify)
+{
+    // The reader deleted the announcement or a piece: it wants the next one.
+    if (m_transfer && notify.window == m_transfer->request.requestor && notify.atom == m_transfer->property
+        && notify.state == XCB_PROPERTY_DELETE) {
+        if (m_piecesSent > m_piecesTaken)
+            ++m_piecesTaken;
+        m_transfer->pieceWanted = true;
+        sendAllowedPiece();
+    }
+}
+
+void ForeignClipboardOwner::sendAllowedPiece()
+{
+    if (!m_transfer || !m_transfer->pieceWanted || m_piecesSent >= m_piecesAllowed)
+        return;
+    // The last piece is empty: it ends the answer.
+    const QByteArray piece = m_transfer->bytes.mid(qsizetype(m_piecesSent) * 64, 64);
+    xcb_change_property(m_connection.get(), XCB_PROP_MODE_REPLACE, m_transfer->request.requestor,
+                        m_transfer->property, m_transfer->request.target, 8, uint32_t(piece.size()), piece.constData());
+    xcb_flush(m_connection.get());
+    m_transfer->pieceWanted = false;
+    ++m_piecesSent;
+    if (piece.isEmpty())
+        m_transfer.reset();
 }
 
 void ForeignClipboardOwner::answer(const xcb_selection_request_event_t &request)
@@ -94,8 +143,17 @@ void ForeignClipboardOwner::answer(const xcb_selection_request_event_t &request)
                 return;
             }
             property = request.property != XCB_NONE ? request.property : request.target;
-            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, target, 8,
-                                static_cast<uint32_t>(bytes.size()), bytes.constData());
+            if (m_sending == Sending::atOnce) {
+                xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, target, 8,
+                                    static_cast<uint32_t>(bytes.size()), bytes.constData());
+                break;
+            }
+            const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+            const auto size = static_cast<uint32_t>(bytes.size());
+            xcb_change_window_attributes(connection, request.requestor, XCB_CW_EVENT_MASK, &events);
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, m_incrAtom, 32, 1, &size);
+            m_transfer = Transfer{request, property, bytes};
+            ++m_heldRequests;
             break;
         }
     }

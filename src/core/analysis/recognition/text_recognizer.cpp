@@ -7,6 +7,7 @@
 #include "core/analysis/recognition/tesseract_engine_pool.h"
 #include "core/analysis/wraps/wrapped_lines.h"
 #include "core/detection/core_error.h"
+#include "core/support/work_pools.h"
 
 #include <QThreadPool>
 #include <QtConcurrent>
@@ -208,11 +209,10 @@ bool OCRTextRecognizer::usesLanguageCorrection() const
 QFuture<QList<TextObservation>> OCRTextRecognizer::recognizeText(const QImage &bitmap, ImageOrientation orientation,
                                                                  const TaskHandle &task) const
 {
-    // No step waits for another: a thread of the global pool that waited for the
-    // regions could starve them, as Qt's own image operations in a region's reading
-    // ask the global pool for help.
+    // No step waits for another: a pool's thread that waited for the regions would be
+    // lost to every other scan meanwhile.
     TesseractEnginePool *engines = m_engines;
-    return QtConcurrent::run(QThreadPool::globalInstance(), [bitmap, orientation] { return pagesOf(bitmap, orientation); })
+    return QtConcurrent::run(&WorkPools::scanning(), [bitmap, orientation] { return pagesOf(bitmap, orientation); })
         .then([engines, task](const Pages &pages) {
             // Regions are read in parallel, each by whichever engine is free, the longest
             // of each page first. Once the task is cancelled the regions being read stop at

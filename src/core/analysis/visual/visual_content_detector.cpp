@@ -2,6 +2,7 @@
 
 #include "core/analysis/visual/code_reader.h"
 #include "core/detection/core_error.h"
+#include "core/support/work_pools.h"
 
 #include <QPainter>
 #include <QUuid>
@@ -129,7 +130,7 @@ QFuture<QList<Detection>> VisualSensitiveContentDetector::detect(const QImage &b
                                                                  const TaskHandle &task) const
 {
     // The task holds copies: the detector may go away before the task runs.
-    return QtConcurrent::run([detector = *this, bitmap, preferences, task] {
+    return QtConcurrent::run(&WorkPools::scanning(), [detector = *this, bitmap, preferences, task] {
         return detections(detector.detectVisualContent(bitmap, task), preferences);
     });
 }
