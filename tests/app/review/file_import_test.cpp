@@ -32,6 +32,12 @@ protected:
     }
 
     void finish() { finishPoolWork(); }
+    /// Notes each file handed over; `counted` notes the count of skipped files too.
+    void startImport(const QList<QUrl> &urls, bool counted = true)
+    {
+        m_import.start(urls, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
+                       counted ? FileImport::Finished([this](int skipped) { m_skipped = skipped; }) : FileImport::Finished());
+    }
 
     QTemporaryDir m_dir;
     FileImport m_import{3};
@@ -65,9 +71,7 @@ TEST_F(FileImportTest, HandsEveryReadableFileOverInOrderAndCountsTheRest)
 
 TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
 {
-    m_import.start(
-        writeFiles(12), [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
-        [this](int skipped) { m_skipped = skipped; });
+    startImport(writeFiles(12));
     m_import.cancel();
     finish();
 
@@ -78,12 +82,9 @@ TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
 TEST_F(FileImportTest, ANewImportReplacesTheRunningOne)
 {
     const QList<QUrl> first = writeFiles(8);
-    m_import.start(
-        first, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); }, {});
+    startImport(first, false);
     const QList<QUrl> second{first.last()};
-    m_import.start(
-        second, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
-        [this](int skipped) { m_skipped = skipped; });
+    startImport(second);
     finish();
 
     EXPECT_EQ(m_handed, second);
@@ -96,8 +97,7 @@ TEST_F(FileImportTest, ANewImportReplacesTheRunningOne)
 TEST_F(FileImportTest, ReadsAFewFilesAtATimeAndLetsOtherDecodesIn)
 {
     const QList<QUrl> urls = writeFiles(10);
-    m_import.start(
-        urls, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); }, {});
+    startImport(urls);
     WorkPools::decoding().waitForDone(); // the walk, which hands the files over
     std::optional<qsizetype> readBeforeTheDecode;
     {

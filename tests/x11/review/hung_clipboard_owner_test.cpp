@@ -74,9 +74,29 @@ protected:
         return fired;
     }
 
+    void announceImageInPieces()
+    {
+        announceImage(encodedPng(QImage(400, 300, QImage::Format_RGB32)), ForeignClipboardOwner::Sending::piecesOnCue);
+    }
+
+    /// The owner sends its next piece 2.5 s after the last one, and it is taken.
+    void nextPiece()
+    {
+        clock.advance(std::chrono::milliseconds(2500));
+        const int taken = m_owner->piecesTaken();
+        m_owner->sendPiece();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->piecesTaken() > taken || !guard.isReadingClipboard(); }));
+    }
+
+    void copyAScreenshot()
+    {
+        waitForChange([this] { return xclipOffer(QStringLiteral("image/png"), screenshot); });
+    }
+
     ReviewController controller{environment()};
     std::unique_ptr<ForeignClipboardOwner> m_owner;
     QList<ClipboardImageCandidate> candidates;
+    const QByteArray screenshot = encodedPng(QImage(64, 48, QImage::Format_RGB32));
 };
 
 TEST_F(HungClipboardOwner, PasteImageKeepsTheWindowRunningThenFindsNoImage)
@@ -112,30 +132,7 @@ TEST_F(HungClipboardOwner, TheClipboardGuardKeepsTheWindowRunningThenLetsTheChan
 // every 2.5 s, each within the time an owner has for one. It held up every later read of
 // the clipboard for as long as it went on, after it had lost the clipboard too: a
 // screenshot copied meanwhile stayed unguarded.
-class SlowClipboardOwner : public HungClipboardOwner
-{
-protected:
-    void announceImageInPieces()
-    {
-        announceImage(encodedPng(QImage(400, 300, QImage::Format_RGB32)), ForeignClipboardOwner::Sending::piecesOnCue);
-    }
-
-    /// The owner sends its next piece 2.5 s after the last one, and it is taken.
-    void nextPiece()
-    {
-        clock.advance(std::chrono::milliseconds(2500));
-        const int taken = m_owner->piecesTaken();
-        m_owner->sendPiece();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->piecesTaken() > taken || !guard.isReadingClipboard(); }));
-    }
-
-    void copyAScreenshot()
-    {
-        waitForChange([this] { return xclipOffer(QStringLiteral("image/png"), screenshot); });
-    }
-
-    const QByteArray screenshot = encodedPng(QImage(64, 48, QImage::Format_RGB32));
-};
+using SlowClipboardOwner = HungClipboardOwner;
 
 TEST_F(SlowClipboardOwner, ItsImageIsGivenUpOnceTheWholeReadTakesTooLong)
 {

@@ -96,9 +96,7 @@ struct IconRow
     QColor bar;
 };
 
-class IconOnAToolbar : public ::testing::TestWithParam<IconRow>
-{
-};
+class IconOnAToolbar : public ::testing::TestWithParam<IconRow> {};
 
 TEST_P(IconOnAToolbar, IsNoFace)
 {
