@@ -31,12 +31,17 @@ protected:
         return urls;
     }
 
-    void finish() { finishPoolWork(); }
-    /// Notes each file handed over; `counted` notes the count of skipped files too.
-    void startImport(const QList<QUrl> &urls, bool counted = true)
+    /// Notes each file handed over, whether its bitmap came with it, and the count of the rest.
+    void startImport(const QList<QUrl> &urls)
     {
-        m_import.start(urls, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
-                       counted ? FileImport::Finished([this](int skipped) { m_skipped = skipped; }) : FileImport::Finished());
+        m_import.start(
+            urls,
+            [this](const QUrl &url, const ReviewImageSource &source, const ScreenBitmap &bitmap) {
+                m_handed.append(url);
+                m_withImage.append(!bitmap.isNull());
+                EXPECT_EQ(source.filePath(), url.toLocalFile());
+            },
+            [this](int skipped) { m_skipped = skipped; });
     }
 
     QTemporaryDir m_dir;
@@ -50,15 +55,8 @@ TEST_F(FileImportTest, HandsEveryReadableFileOverInOrderAndCountsTheRest)
 {
     const QList<QUrl> urls = writeFiles(24, 5);
 
-    m_import.start(
-        urls,
-        [this](const QUrl &url, const ReviewImageSource &source, const ScreenBitmap &bitmap) {
-            m_handed.append(url);
-            m_withImage.append(!bitmap.isNull());
-            EXPECT_EQ(source.filePath(), url.toLocalFile());
-        },
-        [this](int skipped) { m_skipped = skipped; });
-    finish();
+    startImport(urls);
+    finishPoolWork();
 
     QList<QUrl> expected = urls;
     expected.removeAt(5);
@@ -73,7 +71,7 @@ TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
 {
     startImport(writeFiles(12));
     m_import.cancel();
-    finish();
+    finishPoolWork();
 
     EXPECT_TRUE(m_handed.isEmpty());
     EXPECT_FALSE(m_skipped.has_value());
@@ -82,10 +80,10 @@ TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
 TEST_F(FileImportTest, ANewImportReplacesTheRunningOne)
 {
     const QList<QUrl> first = writeFiles(8);
-    startImport(first, false);
+    startImport(first);
     const QList<QUrl> second{first.last()};
     startImport(second);
-    finish();
+    finishPoolWork();
 
     EXPECT_EQ(m_handed, second);
     EXPECT_EQ(m_skipped, 0);
