@@ -21,23 +21,21 @@ class TestFileSystemFolder
 public:
     explicit TestFileSystemFolder(TestFileSystem fileSystem)
     {
-        const bool fat = fileSystem == TestFileSystem::fatThroughFuse;
         const QString image = m_scratch.filePath(QStringLiteral("stick.img"));
         const QString mounted = m_scratch.filePath(QStringLiteral("mounted"));
         QFile imageFile(image);
         if (fileSystem == TestFileSystem::local)
             m_path = m_scratch.path();
         else if (imageFile.open(QIODevice::WriteOnly) && imageFile.resize(32 << 20) && QDir().mkdir(mounted)
-                 && run(fat ? "mkfs.vfat" : "mkfs.exfat", {image})
-                 && (fat ? run("fusefat", {QStringLiteral("-o"), QStringLiteral("rw+"), image, mounted})
-                         : run("mount", {QStringLiteral("-t"), QStringLiteral("exfat-fuse"), QStringLiteral("-o"),
-                                         QStringLiteral("loop"), image, mounted})))
+                 && (fileSystem == TestFileSystem::fatThroughFuse
+                         ? run({"mkfs.vfat", image}) && run({"fusefat", "-o", "rw+", image, mounted})
+                         : run({"mkfs.exfat", image}) && run({"mount", "-t", "exfat-fuse", "-o", "loop", image, mounted})))
             m_path = mounted;
     }
     ~TestFileSystemFolder()
     {
         if (!m_path.isEmpty() && m_path != m_scratch.path())
-            run("umount", {m_path});
+            run({"umount", m_path});
     }
     TestFileSystemFolder(const TestFileSystemFolder &) = delete;
     TestFileSystemFolder &operator=(const TestFileSystemFolder &) = delete;
@@ -45,16 +43,15 @@ public:
     const QString &path() const { return m_path; }
 
 private:
-    static bool run(const char *tool, const QStringList &arguments)
+    /// Runs the tool `command` begins with, found also where only root's path looks, quietly.
+    static bool run(QStringList command)
     {
-        const QString program = QStandardPaths::findExecutable(
-            QString::fromLatin1(tool), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin")});
-        if (program.isEmpty())
-            return false;
         QProcess process;
+        process.setProgram(QStandardPaths::findExecutable(command.takeFirst(), {"/usr/sbin", "/usr/bin", "/sbin"}));
+        process.setArguments(command);
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(program, arguments);
+        process.start();
         return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 

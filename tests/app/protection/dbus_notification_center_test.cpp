@@ -163,9 +163,7 @@ struct UndoEndRow
     bool beforeItsIdIsKnown = false; ///< Ends as the service takes the receipt, before it answers.
 };
 
-class ReceiptLifeTest : public DBusNotificationCenterTest, public ::testing::WithParamInterface<UndoEndRow>
-{
-};
+class ReceiptLifeTest : public DBusNotificationCenterTest, public ::testing::WithParamInterface<UndoEndRow> {};
 
 } // namespace
 

@@ -3,11 +3,10 @@
 #include "review_fixture.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/image_fixtures.h"
 #include "support/row_name.h"
 #include "support/thread_pool_gate.h"
 
-#include <QDir>
-#include <QPainter>
 #include <QTemporaryDir>
 
 namespace velmora::test {
@@ -31,14 +30,11 @@ class ApplicationWork : public ::testing::TestWithParam<WorkRow>, protected Revi
 protected:
     void SetUp() override
     {
-        QImage image(240, 64, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 16));
-        painter.drawText(12, 40, QStringLiteral("Ticket 4821"));
-        painter.end();
+        const QByteArray png = encodedPng(testing::renderLines({{testing::TextPiece{QStringLiteral("Ticket 4821")}}},
+                                                               QStringLiteral("DejaVu Sans"), 16, Qt::black, Qt::white, QSize(240, 64))
+                                              .image);
         for (int i = 0; i < 3; ++i)
-            ASSERT_TRUE(writeBytes(m_dir.filePath(QStringLiteral("%1.png").arg(i)), encodedPng(image)));
+            ASSERT_TRUE(writeBytes(m_dir.filePath(QStringLiteral("%1.png").arg(i)), png));
         controller.loadImageURLs({QUrl::fromLocalFile(m_dir.path())}, QStringLiteral("Loaded."), true);
         finishPoolWork(12);
         ASSERT_EQ(controller.state().batch.items().size(), 3);

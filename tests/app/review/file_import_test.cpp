@@ -31,7 +31,18 @@ protected:
         return urls;
     }
 
-    void finish() { finishPoolWork(); }
+    /// Notes each file handed over, whether its bitmap came with it, and the count of the rest.
+    void startImport(const QList<QUrl> &urls)
+    {
+        m_import.start(
+            urls,
+            [this](const QUrl &url, const ReviewImageSource &source, const ScreenBitmap &bitmap) {
+                m_handed.append(url);
+                m_withImage.append(!bitmap.isNull());
+                EXPECT_EQ(source.filePath(), url.toLocalFile());
+            },
+            [this](int skipped) { m_skipped = skipped; });
+    }
 
     QTemporaryDir m_dir;
     FileImport m_import{3};
@@ -44,15 +55,8 @@ TEST_F(FileImportTest, HandsEveryReadableFileOverInOrderAndCountsTheRest)
 {
     const QList<QUrl> urls = writeFiles(24, 5);
 
-    m_import.start(
-        urls,
-        [this](const QUrl &url, const ReviewImageSource &source, const ScreenBitmap &bitmap) {
-            m_handed.append(url);
-            m_withImage.append(!bitmap.isNull());
-            EXPECT_EQ(source.filePath(), url.toLocalFile());
-        },
-        [this](int skipped) { m_skipped = skipped; });
-    finish();
+    startImport(urls);
+    finishPoolWork();
 
     QList<QUrl> expected = urls;
     expected.removeAt(5);
@@ -65,11 +69,9 @@ TEST_F(FileImportTest, HandsEveryReadableFileOverInOrderAndCountsTheRest)
 
 TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
 {
-    m_import.start(
-        writeFiles(12), [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
-        [this](int skipped) { m_skipped = skipped; });
+    startImport(writeFiles(12));
     m_import.cancel();
-    finish();
+    finishPoolWork();
 
     EXPECT_TRUE(m_handed.isEmpty());
     EXPECT_FALSE(m_skipped.has_value());
@@ -78,13 +80,10 @@ TEST_F(FileImportTest, ACancelledImportHandsNothingMoreOver)
 TEST_F(FileImportTest, ANewImportReplacesTheRunningOne)
 {
     const QList<QUrl> first = writeFiles(8);
-    m_import.start(
-        first, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); }, {});
+    startImport(first);
     const QList<QUrl> second{first.last()};
-    m_import.start(
-        second, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); },
-        [this](int skipped) { m_skipped = skipped; });
-    finish();
+    startImport(second);
+    finishPoolWork();
 
     EXPECT_EQ(m_handed, second);
     EXPECT_EQ(m_skipped, 0);
@@ -96,8 +95,7 @@ TEST_F(FileImportTest, ANewImportReplacesTheRunningOne)
 TEST_F(FileImportTest, ReadsAFewFilesAtATimeAndLetsOtherDecodesIn)
 {
     const QList<QUrl> urls = writeFiles(10);
-    m_import.start(
-        urls, [this](const QUrl &url, const ReviewImageSource &, const ScreenBitmap &) { m_handed.append(url); }, {});
+    startImport(urls);
     WorkPools::decoding().waitForDone(); // the walk, which hands the files over
     std::optional<qsizetype> readBeforeTheDecode;
     {

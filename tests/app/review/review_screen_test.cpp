@@ -77,9 +77,7 @@ struct PictureRow
 // as it is: its pixmap is made of the picture's own pixels, converted nowhere on the main
 // thread (tens of milliseconds for a large screenshot). The picture shows what the image
 // or the cleaned output holds, and the cleaned PNG keeps its bytes.
-class ScreenPictures : public ReviewCommandsTest, public ::testing::WithParamInterface<PictureRow>
-{
-};
+class ScreenPictures : public ReviewCommandsTest, public ::testing::WithParamInterface<PictureRow> {};
 
 TEST_P(ScreenPictures, TheCanvasDrawsThePictureWithoutConvertingIt)
 {

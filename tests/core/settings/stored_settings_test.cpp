@@ -4,11 +4,11 @@
 #include "support/file_size_limit.h"
 #include "support/row_name.h"
 #include "support/temp_settings.h"
+#include "support/thread_pool_gate.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSemaphore>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -79,46 +79,41 @@ TEST(StoredSettingsTest, SavesRunOnTheirOwnThreadInOrder)
 {
     test::TempSettings settings;
     const QString path = settings.folder() + QStringLiteral("/settings.ini");
-    QSemaphore gate;
-    settings->saveThread().start([&gate] { gate.acquire(); });
+    test::ThreadPoolGate gate({&settings->saveThread()});
     for (const char *preset : {"finance", "medical", "legal"}) {
         settings->setValue(Setting::policyPresetID, QString::fromLatin1(preset));
         test::drainEvents();
     }
     EXPECT_FALSE(QFileInfo::exists(path));
-    gate.release();
+    gate.open();
     EXPECT_TRUE(settings->sync());
     EXPECT_EQ(storedValue(path, QStringLiteral("redactionPolicyPreset")), QStringLiteral("legal"));
 }
 
 // While it lives, nobody can add a file to the folder or replace one: its permissions
 // say so, and for root, whom they do not stop, its immutable flag.
-class ReadOnlyFolder
+struct ReadOnlyFolder
 {
-public:
     explicit ReadOnlyFolder(const QString &folder)
-        : m_fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+        : fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
     {
-        ::fchmod(m_fd, 0555);
+        ::fchmod(fd, 0555);
         setImmutable(::geteuid() == 0);
     }
     ~ReadOnlyFolder()
     {
         setImmutable(false);
-        ::fchmod(m_fd, 0755);
-        ::close(m_fd);
+        ::fchmod(fd, 0755);
+        ::close(fd);
     }
-
-private:
-    void setImmutable(bool immutable)
+    void setImmutable(bool immutable) const
     {
         int flags = 0;
-        ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags);
+        ::ioctl(fd, FS_IOC_GETFLAGS, &flags);
         flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
-
-    int m_fd;
+    const int fd;
 };
 
 enum class Disk { writable, readOnly, full };

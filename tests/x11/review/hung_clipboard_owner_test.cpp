@@ -23,13 +23,15 @@ namespace {
 class HungClipboardOwner : public ::testing::Test, protected ReviewServicesOver<FakeScanEngine, SystemClipboard>
 {
 protected:
-    /// Another application takes the clipboard with an image it never sends, unless it
-    /// is given the bytes, to send as `sending` says.
-    void announceImage(const QByteArray &bytes = {}, ForeignClipboardOwner::Sending sending = {})
+    /// Another application takes the clipboard with an image it never sends, or with
+    /// `inPieces`, one it sends in pieces on cue.
+    void announceImage(bool inPieces = false)
     {
+        const QByteArray bytes = inPieces ? encodedPng(QImage(400, 300, QImage::Format_RGB32)) : QByteArray();
         ASSERT_NO_FATAL_FAILURE(waitForChange([&] {
             m_owner = std::make_unique<ForeignClipboardOwner>(
-                QList<ForeignClipboardOwner::Target>{{QStringLiteral("image/png"), bytes}}, sending);
+                QList<ForeignClipboardOwner::Target>{{QStringLiteral("image/png"), bytes}},
+                inPieces ? ForeignClipboardOwner::Sending::piecesOnCue : ForeignClipboardOwner::Sending::atOnce);
             return m_owner->ownsClipboard();
         }));
     }
@@ -48,16 +50,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->heldRequests() > 0; }, 10000));
     }
 
-    void startGuard()
+    /// The guard runs, another application announces an image, and the guard asks for it:
+    /// its first poll sees an image, its third finds it settled.
+    void guardAsksForAnImage(bool inPieces = false)
     {
         settings->setValue(Setting::isClipboardProtectionEnabled, true);
         guard.start([this](const ClipboardImageCandidate &candidate) { candidates.append(candidate); });
-    }
-
-    /// Lets the guard ask for the image announced: the first poll sees an image, the third
-    /// finds it settled.
-    void pollUntilTheImageIsAskedFor()
-    {
+        ASSERT_NO_FATAL_FAILURE(announceImage(inPieces));
         for (int poll = 0; poll < 3; ++poll) {
             clock.advance(ClipboardProtectionController::pollInterval);
             ASSERT_TRUE(QTest::qWaitFor([&] { return !guard.isReadingClipboard() || m_owner->heldRequests() > 0; }));
@@ -74,9 +73,24 @@ protected:
         return fired;
     }
 
+    /// The owner sends its next piece 2.5 s after the last one, and it is taken.
+    void nextPiece()
+    {
+        clock.advance(std::chrono::milliseconds(2500));
+        const int taken = m_owner->piecesTaken();
+        m_owner->sendPiece();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->piecesTaken() > taken || !guard.isReadingClipboard(); }));
+    }
+
+    void copyAScreenshot()
+    {
+        waitForChange([this] { return xclipOffer(QStringLiteral("image/png"), screenshot); });
+    }
+
     ReviewController controller{environment()};
     std::unique_ptr<ForeignClipboardOwner> m_owner;
     QList<ClipboardImageCandidate> candidates;
+    const QByteArray screenshot = encodedPng(QImage(64, 48, QImage::Format_RGB32));
 };
 
 TEST_F(HungClipboardOwner, PasteImageKeepsTheWindowRunningThenFindsNoImage)
@@ -95,9 +109,7 @@ TEST_F(HungClipboardOwner, PasteImageKeepsTheWindowRunningThenFindsNoImage)
 
 TEST_F(HungClipboardOwner, TheClipboardGuardKeepsTheWindowRunningThenLetsTheChangeGo)
 {
-    startGuard();
-    ASSERT_NO_FATAL_FAILURE(announceImage());
-    ASSERT_NO_FATAL_FAILURE(pollUntilTheImageIsAskedFor());
+    ASSERT_NO_FATAL_FAILURE(guardAsksForAnImage());
     EXPECT_TRUE(eventLoopRuns());
     EXPECT_TRUE(guard.isReadingClipboard());
 
@@ -112,36 +124,11 @@ TEST_F(HungClipboardOwner, TheClipboardGuardKeepsTheWindowRunningThenLetsTheChan
 // every 2.5 s, each within the time an owner has for one. It held up every later read of
 // the clipboard for as long as it went on, after it had lost the clipboard too: a
 // screenshot copied meanwhile stayed unguarded.
-class SlowClipboardOwner : public HungClipboardOwner
-{
-protected:
-    void announceImageInPieces()
-    {
-        announceImage(encodedPng(QImage(400, 300, QImage::Format_RGB32)), ForeignClipboardOwner::Sending::piecesOnCue);
-    }
-
-    /// The owner sends its next piece 2.5 s after the last one, and it is taken.
-    void nextPiece()
-    {
-        clock.advance(std::chrono::milliseconds(2500));
-        const int taken = m_owner->piecesTaken();
-        m_owner->sendPiece();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->piecesTaken() > taken || !guard.isReadingClipboard(); }));
-    }
-
-    void copyAScreenshot()
-    {
-        waitForChange([this] { return xclipOffer(QStringLiteral("image/png"), screenshot); });
-    }
-
-    const QByteArray screenshot = encodedPng(QImage(64, 48, QImage::Format_RGB32));
-};
+using SlowClipboardOwner = HungClipboardOwner;
 
 TEST_F(SlowClipboardOwner, ItsImageIsGivenUpOnceTheWholeReadTakesTooLong)
 {
-    startGuard();
-    ASSERT_NO_FATAL_FAILURE(announceImageInPieces());
-    ASSERT_NO_FATAL_FAILURE(pollUntilTheImageIsAskedFor());
+    ASSERT_NO_FATAL_FAILURE(guardAsksForAnImage(true));
     for (int piece = 1; piece < XcbSelectionReader::readTime / std::chrono::milliseconds(2500); ++piece)
         ASSERT_NO_FATAL_FAILURE(nextPiece());
     EXPECT_TRUE(guard.isReadingClipboard()) << "given up before its time";
@@ -153,9 +140,7 @@ TEST_F(SlowClipboardOwner, ItsImageIsGivenUpOnceTheWholeReadTakesTooLong)
 
 TEST_F(SlowClipboardOwner, AScreenshotCopiedMeanwhileIsGuardedAtOnce)
 {
-    startGuard();
-    ASSERT_NO_FATAL_FAILURE(announceImageInPieces());
-    ASSERT_NO_FATAL_FAILURE(pollUntilTheImageIsAskedFor());
+    ASSERT_NO_FATAL_FAILURE(guardAsksForAnImage(true));
     ASSERT_NO_FATAL_FAILURE(nextPiece());
     ASSERT_NO_FATAL_FAILURE(copyAScreenshot());
     for (int poll = 0; poll < 3 && candidates.isEmpty(); ++poll) {
@@ -169,7 +154,7 @@ TEST_F(SlowClipboardOwner, AScreenshotCopiedMeanwhileIsGuardedAtOnce)
 
 TEST_F(SlowClipboardOwner, APasteFromItEndsOnceTheClipboardChangesOwner)
 {
-    ASSERT_NO_FATAL_FAILURE(announceImageInPieces());
+    ASSERT_NO_FATAL_FAILURE(announceImage(true));
     controller.pasteImageFromClipboard();
     ASSERT_NO_FATAL_FAILURE(waitUntilTheImageIsAskedFor());
     ASSERT_NO_FATAL_FAILURE(copyAScreenshot());

@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -82,7 +83,7 @@ void ForeignClipboardOwner::serve()
             if ((event->response_type & ~0x80) == XCB_SELECTION_REQUEST)
                 answer(*reinterpret_cast<xcb_selection_request_event_t *>(event));
             else if ((event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY)
-                takePieceDeletion(*reinterpret_cast<xcb_property_notify_event_t *>(event));
+                takeDeletion(*reinterpret_cast<xcb_property_notify_event_t *>(event));
             std::free(event);
         }
         if (poll(fds, 2, -1) < 0 || xcb_connection_has_error(connection))
@@ -96,29 +97,24 @@ void ForeignClipboardOwner::serve()
     }
 }
 
-void ForeignClipboardOwner::takePieceDeletion(const xcb_property_notify_event_t &notify)
+void ForeignClipboardOwner::takeDeletion(const xcb_property_notify_event_t &notify)
 {
-    // The reader deleted the announcement or a piece: it wants the next one.
     if (m_transfer && notify.window == m_transfer->request.requestor && notify.atom == m_transfer->property
         && notify.state == XCB_PROPERTY_DELETE) {
-        if (m_piecesSent > m_piecesTaken)
-            ++m_piecesTaken;
-        m_transfer->pieceWanted = true;
+        m_piecesTaken = m_transfer->deletions++; // The first is the announcement's.
         sendAllowedPiece();
     }
 }
 
 void ForeignClipboardOwner::sendAllowedPiece()
 {
-    if (!m_transfer || !m_transfer->pieceWanted || m_piecesSent >= m_piecesAllowed)
+    // A piece goes once the reader took all sent before it; the last is empty and ends the answer.
+    if (!m_transfer || m_transfer->deletions <= m_piecesSent || m_piecesSent >= m_piecesAllowed)
         return;
-    // The last piece is empty: it ends the answer.
-    const QByteArray piece = m_transfer->bytes.mid(qsizetype(m_piecesSent) * 64, 64);
+    const QByteArray piece = m_transfer->bytes.mid(qsizetype(m_piecesSent++) * 64, 64);
     xcb_change_property(m_connection.get(), XCB_PROP_MODE_REPLACE, m_transfer->request.requestor,
                         m_transfer->property, m_transfer->request.target, 8, uint32_t(piece.size()), piece.constData());
     xcb_flush(m_connection.get());
-    m_transfer->pieceWanted = false;
-    ++m_piecesSent;
     if (piece.isEmpty())
         m_transfer.reset();
 }
@@ -127,35 +123,29 @@ void ForeignClipboardOwner::answer(const xcb_selection_request_event_t &request)
 {
     xcb_connection_t *connection = m_connection.get();
     xcb_atom_t property = request.property != XCB_NONE ? request.property : request.target;
+    const auto offered = std::find_if(m_targets.cbegin(), m_targets.cend(),
+                                      [&request](const auto &target) { return target.first == request.target; });
     if (request.target == m_targetsAtom) {
         std::vector<xcb_atom_t> atoms{m_targetsAtom};
         for (const auto &[target, bytes] : m_targets)
             atoms.push_back(target);
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, XCB_ATOM_ATOM, 32,
                             static_cast<uint32_t>(atoms.size()), atoms.data());
-    } else {
+    } else if (offered == m_targets.cend()) {
         property = XCB_NONE;
-        for (const auto &[target, bytes] : m_targets) {
-            if (target != request.target)
-                continue;
-            if (bytes.isNull()) {
-                ++m_heldRequests;
-                return;
-            }
-            property = request.property != XCB_NONE ? request.property : request.target;
-            if (m_sending == Sending::atOnce) {
-                xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, target, 8,
-                                    static_cast<uint32_t>(bytes.size()), bytes.constData());
-                break;
-            }
-            const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
-            const auto size = static_cast<uint32_t>(bytes.size());
-            xcb_change_window_attributes(connection, request.requestor, XCB_CW_EVENT_MASK, &events);
-            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, m_incrAtom, 32, 1, &size);
-            m_transfer = Transfer{request, property, bytes};
-            ++m_heldRequests;
-            break;
-        }
+    } else if (const QByteArray &bytes = offered->second; bytes.isNull()) {
+        ++m_heldRequests;
+        return;
+    } else if (m_sending == Sending::atOnce) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, request.target, 8,
+                            static_cast<uint32_t>(bytes.size()), bytes.constData());
+    } else {
+        const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        const auto size = static_cast<uint32_t>(bytes.size());
+        xcb_change_window_attributes(connection, request.requestor, XCB_CW_EVENT_MASK, &events);
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, request.requestor, property, m_incrAtom, 32, 1, &size);
+        m_transfer = Transfer{request, property, bytes};
+        ++m_heldRequests;
     }
     xcb_selection_notify_event_t notify{};
     notify.response_type = XCB_SELECTION_NOTIFY;

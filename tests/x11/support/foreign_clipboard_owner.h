@@ -49,19 +49,20 @@ private:
         void operator()(xcb_connection_t *connection) const { xcb_disconnect(connection); }
     };
 
-    /// An incremental answer under way: the reader deletes each piece to ask for the next.
+    /// An incremental answer under way: the reader deletes the announcement, then each
+    /// piece, to ask for the next.
     struct Transfer
     {
         xcb_selection_request_event_t request{};
         xcb_atom_t property = XCB_NONE;
         QByteArray bytes;
-        bool pieceWanted = false; ///< The reader took the announcement or the last piece.
+        int deletions = 0;
     };
 
     xcb_atom_t atom(const QString &name) const;
     void serve();
     void answer(const xcb_selection_request_event_t &request);
-    void takePieceDeletion(const xcb_property_notify_event_t &notify);
+    void takeDeletion(const xcb_property_notify_event_t &notify);
     void sendAllowedPiece();
 
     std::unique_ptr<xcb_connection_t, ConnectionDeleter> m_connection;

@@ -28,10 +28,9 @@ class PageTypographyTest : public ::testing::TestWithParam<TypographyRow> {};
 // every length of the layout and the wraps counts in it.
 TEST_P(PageTypographyTest, ACharacterIsAsTallAsASmallLetter)
 {
-    const TypographyRow &row = GetParam();
-    QFont font(row.family);
-    font.setPixelSize(row.pixelSize);
-    const TextCanvas canvas = renderLines({{TextPiece{pangram}}}, row.family, row.pixelSize, Qt::black, Qt::white);
+    QFont font(GetParam().family);
+    font.setPixelSize(GetParam().pixelSize);
+    const TextCanvas canvas = renderLines({{TextPiece{pangram}}}, font.family(), font.pixelSize(), Qt::black, Qt::white);
     const PageTypography typography = TextLayout(InkMap(canvas.image)).typography();
     EXPECT_NEAR(typography.glyphHeight(), QFontMetrics(font).xHeight(), 1);
     EXPECT_EQ(typography.lineHeight(), 2 * typography.glyphHeight());

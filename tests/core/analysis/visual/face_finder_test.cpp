@@ -30,9 +30,7 @@ struct AvatarRow
     QColor text;
 };
 
-class FaceAtAvatarSize : public ::testing::TestWithParam<AvatarRow>
-{
-};
+class FaceAtAvatarSize : public ::testing::TestWithParam<AvatarRow> {};
 
 /// A message row with the avatar at (24, 24); the face's true box there.
 QImage messageWithAvatar(const AvatarRow &row, QRectF *face)
@@ -96,9 +94,7 @@ struct IconRow
     QColor bar;
 };
 
-class IconOnAToolbar : public ::testing::TestWithParam<IconRow>
-{
-};
+class IconOnAToolbar : public ::testing::TestWithParam<IconRow> {};
 
 TEST_P(IconOnAToolbar, IsNoFace)
 {
