@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <opencv2/core/ocl.hpp>
 #include <opencv2/imgproc.hpp>
 #include <opencv2/objdetect.hpp>
 
@@ -210,6 +211,11 @@ FaceFinder::FaceFinder(const QString &cascadePath)
 QList<QRect> FaceFinder::findFaces(const QImage &grey, const TaskHandle &task) const
 {
     Q_ASSERT(grey.format() == QImage::Format_Grayscale8);
+    // The search runs on the CPU over small photographs. OpenCV otherwise loads the
+    // OpenCL runtime (and whatever drivers it names) into the process on the first
+    // search of each thread, to ask whether a device could take it. The setting is the
+    // calling thread's.
+    cv::ocl::setUseOpenCL(false);
     // Returned to their pools only after a search that did not throw: a classifier that
     // failed half-way is not trusted again.
     auto finder = m_finders->take();
