@@ -314,14 +314,18 @@ bool beginsWithASetting(const QString &text)
 
 // The end of a token's run on the lines below the first line of its finding, past where
 // the finding's box ends (`end`): where the run stops there at a character no token
-// holds, which the recogniser made of one of its glyphs ("¢" for a "c"), it runs on to
-// the end of its word, and on into the next line where the break falls inside the
-// word, but not into a line with a setting's name of its own.
+// holds, which the recogniser made of one of its glyphs ("¢" for a "c") since a token's
+// character follows it, it runs on to the end of its word, and on into the next line
+// where the break falls inside the word, but not into a line with a setting's name of
+// its own. Punctuation after a value (a quote and a comma) ends it.
 qsizetype runOnBelow(const JoinedReading &reading, const QList<TextObservation> &lines, QList<Segment>::const_iterator first,
                      qsizetype end)
 {
     const QString &text = reading.observation.text();
-    if (end >= text.size() || text[end].isSpace() || isTokenCharacter(text[end]))
+    const auto goesOn = [&text](qsizetype k) {
+        return !text[k].isSpace() && (isTokenCharacter(text[k]) || (k + 1 < text.size() && isTokenCharacter(text[k + 1])));
+    };
+    if (end >= text.size() || isTokenCharacter(text[end]) || !goesOn(end))
         return end;
     for (auto segment = first; segment != reading.segments.cend(); ++segment) {
         const qsizetype segmentEnd = segment->offset + segment->length;
@@ -329,7 +333,7 @@ qsizetype runOnBelow(const JoinedReading &reading, const QList<TextObservation> 
             continue;
         if (end == segment->offset && beginsWithASetting(lines[segment->line].text()))
             break;
-        while (end < segmentEnd && !text[end].isSpace())
+        while (end < segmentEnd && goesOn(end))
             ++end;
         if (end < segmentEnd)
             break;
