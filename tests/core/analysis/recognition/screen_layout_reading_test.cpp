@@ -134,6 +134,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableReadingTest, ::testing::Values(
               {2, 1, QStringLiteral("GitHub token")}, {2, 2, QStringLiteral("Email")}, {2, 3, QStringLiteral("GitHub token")},
               {3, 1, QStringLiteral("Stripe secret key")}, {3, 2, QStringLiteral("JWT")}},
              4},
+    // Two phone numbers in neighbouring cells of one row, two pixels apart (a table's
+    // default spacing), under a header whose cells are read apart.
+    TableRow{"phonesInNeighbouringCellsOfOneRow", {QStringLiteral("DejaVu Sans"), 14, QColor(0x1f2328), Qt::white, QColor(), 1},
+             {99, 100, 30},
+             {{QStringLiteral("Office"), QStringLiteral("Mobile"), QStringLiteral("Ext")},
+              {QStringLiteral("303.555.0144"), QStringLiteral("617-555-0123"), QStringLiteral("42")}},
+             {{1, 0, QStringLiteral("Phone number")}, {1, 1, QStringLiteral("Phone number")}}},
     // A token wrapped over nine lines whose last line begins with a misread character
     // ("c" read as "¢"): the rest of its run is covered all the same.
     TableRow{"tokenWhoseLastLineBeginsMisread", {QStringLiteral("DejaVu Sans"), 12, QColor(0x1f2328), Qt::white, QColor(0xd0d7de), 8},
