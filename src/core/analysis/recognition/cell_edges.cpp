@@ -79,13 +79,20 @@ QStringView runStartingAt(const QString &text, qsizetype start)
     return QStringView(text).mid(start, end - start);
 }
 
-// A number as a value is written: digits with the marks of amounts, addresses, phone
-// numbers, dates and times.
+// The marks between the digits of amounts, addresses, phone numbers, dates and times.
+bool isNumberMark(QChar c)
+{
+    static const QString marks = QStringLiteral(".,-:/%");
+    return marks.contains(c);
+}
+
+// A number as a value is written: digits with those marks, a currency sign, brackets
+// and a plus.
 bool isNumber(QStringView run)
 {
-    static const QString marks = QStringLiteral("$€£.,-:/()+%");
+    static const QString signs = QStringLiteral("$€£()+");
     return std::any_of(run.begin(), run.end(), [](QChar c) { return c.isDigit(); })
-        && std::all_of(run.begin(), run.end(), [](QChar c) { return c.isDigit() || marks.contains(c); });
+        && std::all_of(run.begin(), run.end(), [](QChar c) { return c.isDigit() || isNumberMark(c) || signs.contains(c); });
 }
 
 bool holdsDigitOrAt(QStringView run)
@@ -94,9 +101,10 @@ bool holdsDigitOrAt(QStringView run)
 }
 
 // Whether the texts either side of the gap before character `k` are values of two
-// cells: read as one word, only two numbers (an amount and an address, two phone
-// numbers) are, since the glyphs of any word stand a gap apart somewhere under the
-// start of a cell above; read apart, both hold a digit or an "@" (an amount, a token,
+// cells: read as one word, only two whole numbers (an amount and an address, two phone
+// numbers: the first ends in a digit, the second starts with no mark that goes between
+// digits) are, since the glyphs of any word stand a gap apart somewhere under the start
+// of a cell above; read apart, both hold a digit or an "@" (an amount, a token,
 // an address), since a gap between words of prose falls there by chance too.
 bool valuesMeet(const RecognizedLine &line, qsizetype k)
 {
@@ -105,7 +113,7 @@ bool valuesMeet(const RecognizedLine &line, qsizetype k)
     const QStringView before = runEndingAt(line.text, end);
     const QStringView after = runStartingAt(line.text, start);
     if (start == end)
-        return isNumber(before) && isNumber(after);
+        return isNumber(before) && isNumber(after) && before.back().isDigit() && !isNumberMark(after.front());
     return holdsDigitOrAt(before) && holdsDigitOrAt(after);
 }
 
