@@ -185,9 +185,9 @@ TEST_P(NumberColumnTest, ReadsNumbersOneToALineAsAColumn)
     EXPECT_EQ(inkOutside(screen.valueInk, boxesOf(findings, row.label, image.size())), 0) << read.toStdString();
 }
 
-// An editor showing a file from line `first` on: line numbers right-aligned in a gutter
-// that ends at x = 44, code after it.
-NumberScreen editor(int first, QColor ground, QColor numbers, QColor text)
+// Lines of code, each after its number in `numbers` right-aligned in a gutter that ends
+// at x = 44.
+NumberScreen editor(const QStringList &numbers, QColor ground, QColor numberInk, QColor text)
 {
     const QStringList code{QStringLiteral("import os"), QStringLiteral("from datetime import timedelta"), {},
                            QStringLiteral("RETRY_LIMIT = 3"), QStringLiteral("BATCH_SIZE = 250"), {},
@@ -203,8 +203,8 @@ NumberScreen editor(int first, QColor ground, QColor numbers, QColor text)
     const QFontMetricsF metrics(mono);
     for (qsizetype k = 0; k < code.size(); ++k) {
         const double y = 24 + 28 * double(k);
-        const QString number = QString::number(first + k);
-        painter.setPen(numbers);
+        const QString number = numbers.value(k);
+        painter.setPen(numberInk);
         painter.drawText(QPointF(40 - metrics.horizontalAdvance(number), y), number);
         painter.setPen(text);
         painter.drawText(QPointF(64, y), code[k]);
@@ -213,6 +213,15 @@ NumberScreen editor(int first, QColor ground, QColor numbers, QColor text)
 }
 
 // A card number wrapped one group of four digits to a line in a narrow cell.
+// A file's line numbers from `first` on.
+QStringList linesFrom(int first)
+{
+    QStringList numbers;
+    for (int k = 0; k < 14; ++k)
+        numbers.append(QString::number(first + k));
+    return numbers;
+}
+
 NumberScreen cardInGroups()
 {
     const TableStyle style{QStringLiteral("DejaVu Sans"), 13, QColor(0x1f2328), Qt::white, QColor(0xd0d7de), 8};
@@ -224,9 +233,18 @@ NumberScreen cardInGroups()
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, NumberColumnTest, ::testing::Values(
-    NumberColumnRow{"darkEditorFromLine12", [] { return editor(12, QColor(0x1e1e1e), QColor(0x858585), QColor(0xd4d4d4)); },
+    NumberColumnRow{"darkEditorFromLine12", [] { return editor(linesFrom(12), QColor(0x1e1e1e), QColor(0x858585), QColor(0xd4d4d4)); },
                     QRect(0, 0, 46, 420), {}},
-    NumberColumnRow{"lightEditorFromLine1012", [] { return editor(1012, Qt::white, QColor(0x6e7781), QColor(0x1f2328)); },
+    NumberColumnRow{"lightEditorFromLine1012", [] { return editor(linesFrom(1012), Qt::white, QColor(0x6e7781), QColor(0x1f2328)); },
+                    QRect(0, 0, 46, 420), {}},
+    // Short numbers that count nothing (quantities, or a gutter's numbers with digits
+    // misread), which joined would pass a card number's check digit.
+    NumberColumnRow{"threeDigitNumbersThatDoNotCount",
+                    [] {
+                        return editor({QStringLiteral("557"), QStringLiteral("410"), QStringLiteral("245"), QStringLiteral("192"),
+                                       QStringLiteral("651")},
+                                      Qt::white, QColor(0x6e7781), QColor(0x1f2328));
+                    },
                     QRect(0, 0, 46, 420), {}},
     // Must stay as read: each line holds four digits that end where the cell ends.
     NumberColumnRow{"cardWrappedOneGroupToALine", cardInGroups, {}, QStringLiteral("Card number")}),
