@@ -212,7 +212,6 @@ NumberScreen editor(const QStringList &numbers, QColor ground, QColor numberInk,
     return {image, {}};
 }
 
-// A card number wrapped one group of four digits to a line in a narrow cell.
 // A file's line numbers from `first` on.
 QStringList linesFrom(int first)
 {
@@ -222,6 +221,7 @@ QStringList linesFrom(int first)
     return numbers;
 }
 
+// A card number wrapped one group of four digits to a line in a narrow cell.
 NumberScreen cardInGroups()
 {
     const TableStyle style{QStringLiteral("DejaVu Sans"), 13, QColor(0x1f2328), Qt::white, QColor(0xd0d7de), 8};
