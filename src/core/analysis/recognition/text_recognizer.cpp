@@ -1,6 +1,7 @@
 #include "core/analysis/recognition/text_recognizer.h"
 
 #include "core/analysis/recognition/alpha_edge_runs.h"
+#include "core/analysis/recognition/cell_edges.h"
 #include "core/analysis/recognition/character_bounds.h"
 #include "core/analysis/layout/monospace_grid.h"
 #include "core/analysis/recognition/reading_pages.h"
@@ -121,8 +122,8 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
 /// wraps onto. Throws when an engine failed.
 QList<TextObservation> observations(const ReadingPage &page, const QList<RegionReading> &readings)
 {
-    QList<RecognizedLine> read;
-    QList<PlacedLine> places;
+    QList<RecognizedLine> asRead;
+    QList<qsizetype> regionOf;
     for (qsizetype r = 0; r < readings.size(); ++r) {
         if (std::holds_alternative<RegionSkipped>(readings[r]))
             continue;
@@ -130,9 +131,19 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
         if (!lines)
             throw VelmoraCoreException(VelmoraCoreError::textRecognitionFailed);
         for (const RecognizedLine &line : *lines) {
-            read.append(line);
-            places.append(placed(line, page.layout.regions()[r]));
+            asRead.append(line);
+            regionOf.append(r);
         }
+    }
+    // A line that runs across the edge of a cell is two lines, each of which may wrap
+    // in its own cell.
+    QList<RecognizedLine> read;
+    QList<PlacedLine> places;
+    for (const CellLine &part : partedAtCellEdges(asRead)) {
+        read.append(part.line);
+        places.append(placed(part.line, page.layout.regions()[regionOf[part.source]]));
+        if (part.cellEnd)
+            places.last().columnEnd = std::min(places.last().columnEnd, *part.cellEnd);
     }
     const QList<std::optional<TextWrap>> wraps = findWraps(places, page.layout);
     QList<TextObservation> found;

@@ -196,10 +196,15 @@ bool isAsciiLetterOrDigit(QChar c)
     return c.unicode() < 0x80 && c.isLetterOrNumber();
 }
 
-bool isTokenCharacter(const QString &text)
+bool isTokenCharacter(QChar c)
 {
     static const QString marks = QStringLiteral("_-+/=.");
-    return text.size() == 1 && (isAsciiLetterOrDigit(text.front()) || marks.contains(text.front()));
+    return isAsciiLetterOrDigit(c) || marks.contains(c);
+}
+
+bool isTokenCharacter(const QString &text)
+{
+    return text.size() == 1 && isTokenCharacter(text.front());
 }
 
 int joinSplitTokens(QList<ReadCharacter> &characters)

@@ -11,6 +11,7 @@ namespace velmora {
 bool isAsciiLetterOrDigit(QChar c);
 
 /// One of the characters tokens are written in: ASCII letters, digits and "_-+/=.".
+bool isTokenCharacter(QChar c);
 bool isTokenCharacter(const QString &text);
 
 /// Calls `visit(first, last)` for each run of characters between word breaks.

@@ -1,18 +1,12 @@
 #include "core/analysis/rules/covered_range.h"
 
+#include "core/analysis/repairs/token_repair.h"
+
 #include <algorithm>
 
 namespace velmora {
 
 namespace {
-
-// The characters an opaque token is written in.
-bool isTokenCharacter(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_'
-        || u == u'-' || u == u'+' || u == u'/' || u == u'=' || u == u'.';
-}
 
 // The characters of a setting's name: letters, digits and "_.-", beginning with a
 // letter or "_".

@@ -31,6 +31,10 @@ constexpr double ruleWidthShare = 0.5;
 // A line whose box (which reaches a pixel past its ink) ends this close to its column's
 // end is cut off there: a terminal, a window or a cell keeps a margin of a few pixels.
 constexpr double cutOffMargin = 1.5;
+// A number of fewer digits than this, alone on its line, is shorter than any group a
+// value's digits are written in (a card's four, a phone number's last four): a line
+// number, a row's, a quantity, never a value broken inside its word.
+constexpr qsizetype shortestDigitGroup = 4;
 
 bool separatedByRule(const PlacedLine &above, const PlacedLine &below, const TextLayout &layout)
 {
@@ -119,14 +123,55 @@ bool inOneFlow(const PlacedLine &line, const PlacedLine &next, const TextLayout 
         && !separatedByRule(line, next, layout);
 }
 
-// Step 2, one text: a line cut off at its column's end runs on only onto a line that
+// The number a line holds and nothing else (a line number, a row's, a list's "12."),
+// and how many digits it has.
+struct NumberAlone
+{
+    qint64 value = 0;
+    qsizetype digits = 0;
+};
+
+std::optional<NumberAlone> numberAlone(const QString &text)
+{
+    QStringView digits = QStringView(text).trimmed();
+    if (digits.endsWith(u'.'))
+        digits.chop(1);
+    bool isNumber = !digits.isEmpty() && digits.size() <= 18;
+    for (const QChar c : digits)
+        isNumber = isNumber && c.isDigit() && c.unicode() < 0x80;
+    if (!isNumber)
+        return std::nullopt;
+    return NumberAlone{digits.toLongLong(), digits.size()};
+}
+
+// Step 2, a count: numbers one to a line that count up by one are the numbers of lines,
+// rows or items beside them, a column and not a value wrapped, however many digits they
+// have (a file's lines from 1012 on are no card).
+bool counts(const PlacedLine &line, const PlacedLine &next)
+{
+    const std::optional<NumberAlone> number = numberAlone(line.text);
+    const std::optional<NumberAlone> following = numberAlone(next.text);
+    return number && following && following->value == number->value + 1;
+}
+
+// Step 3, one text: a line cut off at its column's end runs on only onto a line that
 // goes on with it, not onto one that begins with a name of its own.
 bool runsOnto(const PlacedLine &line, const PlacedLine &next)
 {
     return !(cutOf(line).atEnd && beginsWithAName(next.text));
 }
 
-// Step 3, a filled column: the first word of the line below would not have fitted in
+// A short number alone on its line that ends inside its column: a column of numbers
+// (a quantity, a time's hour, a row), whose line breaks where the next number starts a
+// line of its own, never inside a word: a number breaks inside its word only where it
+// is cut off at its cell's end.
+bool shortNumberInsideItsColumn(const PlacedLine &line)
+{
+    const std::optional<NumberAlone> number = numberAlone(line.text);
+    return number && number->digits < shortestDigitGroup && !cutOf(line).atEnd;
+}
+
+// Step 4, a filled column: the first word of the line below would not have fitted in
 // the room the line leaves before the widest line of its column.
 bool fillsColumn(const PlacedLine &line, const PlacedLine &next, const Column &column, const PageTypography &typography)
 {
@@ -134,11 +179,14 @@ bool fillsColumn(const PlacedLine &line, const PlacedLine &next, const Column &c
     return room < next.firstWordRight - next.box.left() + typography.wordSpace();
 }
 
-// Step 4, a word broken: not even the first character of the line below would have
+// Step 5, a word broken: not even the first character of the line below would have
 // fitted (on a monospace line, a letter that did not fit leaves less than half a cell),
-// another line fills the column as far, and the column ends close by.
+// another line fills the column as far, and the column ends close by; a short number
+// ending inside its column breaks no word.
 bool mayBreakWords(const PlacedLine &line, const PlacedLine &next, const Column &column, const PageTypography &typography)
 {
+    if (shortNumberInsideItsColumn(line))
+        return false;
     const double room = column.right - line.box.right();
     const double filled = typography.characters(wideLetter);
     const auto filling = std::count_if(column.rights.cbegin(), column.rights.cend(), [&](double right) { return right >= column.right - filled; });
@@ -162,7 +210,7 @@ QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const T
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const PlacedLine &line = lines[i];
         const std::optional<qsizetype> below = lineBelow(lines, i);
-        if (!below || !inOneFlow(line, lines[*below], layout) || !runsOnto(line, lines[*below]))
+        if (!below || !inOneFlow(line, lines[*below], layout) || counts(line, lines[*below]) || !runsOnto(line, lines[*below]))
             continue;
         const Column column = columnOf(lines, line, typography);
         if (fillsColumn(line, lines[*below], column, typography))

@@ -29,15 +29,20 @@ struct PlacedLine
 // characters):
 // 1. one flow: the line below starts at the same left edge a line's pitch lower, with
 //    no rule between them (a rule parts the rows of a table);
-// 2. one text: a line cut off at its column's end (cutOf: a crop through a window cuts
+// 2. a count: numbers alone on their lines that count up by one (line numbers in a
+//    gutter, a sheet's rows, an index) are a column, not a value wrapped;
+// 3. one text: a line cut off at its column's end (cutOf: a crop through a window cuts
 //    lines at the page's edge) runs on only onto a line that goes on with it, as a
 //    terminal's own wrap goes on, not onto one that begins with a name of its own (a
 //    setting's `KEY=` or `key:`);
-// 3. a filled column: the first word of the line below would not have fitted after it;
-// 4. a word broken: the break may fall inside a word only where not even the first
+// 4. a filled column: the first word of the line below would not have fitted after it;
+// 5. a word broken: the break may fall inside a word only where not even the first
 //    character of the line below would have fitted, another line fills the column as
 //    far, and the column ends close by at a rule, an edge or a gap: that is where a
-//    cell, a bubble or a terminal breaks long words.
+//    cell, a bubble or a terminal breaks long words. A number shorter than a value's
+//    groups of digits, alone on a line that ends inside its column (a quantity beside
+//    the next), breaks no word: its column's lines are all as wide as it because they
+//    are all numbers, not because it filled the column.
 // A new rule about which lines wrap goes into the step whose question it answers, or
 // into a new step; what a wrapped value is read as, into wrapped_value_findings.
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout);

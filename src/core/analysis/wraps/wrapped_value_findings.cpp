@@ -1,5 +1,6 @@
 #include "core/analysis/wraps/wrapped_value_findings.h"
 
+#include "core/analysis/repairs/token_repair.h"
 #include "core/analysis/wraps/wrap_chains.h"
 
 #include <QUuid>
@@ -20,6 +21,14 @@ namespace {
 constexpr double hiddenShare = 0.1;
 // A finding of another rule that holds this share of a part fills it.
 constexpr double filledShare = 0.9;
+
+NormRect unitedBoxes(const QList<NormRect> &boxes)
+{
+    NormRect all = NormRect::null();
+    for (const NormRect &box : boxes)
+        all = all.united(box);
+    return all;
+}
 
 /// One line's text within a joined reading.
 struct Segment
@@ -57,10 +66,7 @@ public:
         const std::lock_guard lock(m_mutex);
         std::optional<Answer> narrowest;
         for (const Answer &answer : m_answers) {
-            NormRect all = NormRect::null();
-            for (const NormRect &part : answer.parts)
-                all = all.united(part);
-            if (all == box && answer.range.location <= matched.location && answer.range.end() >= matched.end()
+            if (unitedBoxes(answer.parts) == box && answer.range.location <= matched.location && answer.range.end() >= matched.end()
                 && (!narrowest || answer.range.length < narrowest->range.length))
                 narrowest = answer;
         }
@@ -306,10 +312,40 @@ bool beginsWithASetting(const QString &text)
     return k > 0 && k < text.size() && (text[k] == u'=' || text[k] == u':');
 }
 
+// The end of a token's run on the lines below the first line of its finding, past where
+// the finding's box ends (`end`): where the run stops there at a character no token
+// holds, which the recogniser made of one of its glyphs ("¢" for a "c") since a token's
+// character follows it, it runs on to the end of its word, and on into the next line
+// where the break falls inside the word, but not into a line with a setting's name of
+// its own. Punctuation after a value (a quote and a comma) ends it.
+qsizetype runOnBelow(const JoinedReading &reading, const QList<TextObservation> &lines, QList<Segment>::const_iterator first,
+                     qsizetype end)
+{
+    const QString &text = reading.observation.text();
+    const auto goesOn = [&text](qsizetype k) {
+        return !text[k].isSpace() && (isTokenCharacter(text[k]) || (k + 1 < text.size() && isTokenCharacter(text[k + 1])));
+    };
+    if (end >= text.size() || isTokenCharacter(text[end]) || !goesOn(end))
+        return end;
+    for (auto segment = first; segment != reading.segments.cend(); ++segment) {
+        const qsizetype segmentEnd = segment->offset + segment->length;
+        if (end < segment->offset || end >= segmentEnd || segment == first)
+            continue;
+        if (end == segment->offset && beginsWithASetting(lines[segment->line].text()))
+            break;
+        while (end < segmentEnd && goesOn(end))
+            ++end;
+        if (end < segmentEnd)
+            break;
+    }
+    return end;
+}
+
 // What a finding's box covers of a joined reading: beyond its match, the rest of a
 // token's run (the end of a token that its rule stops short of at a misread character,
-// wrapped onto the next lines), but only on from the line its match begins on, and
-// onto no line with a setting's name of its own.
+// wrapped onto the next lines: its rule's run, then the rest of its word on the lines
+// below), but only on from the line its match begins on, and onto no line with a
+// setting's name of its own.
 TextRange coveredLines(const JoinedReading &reading, const QList<TextObservation> &lines, const TextRange &matched,
                        const TextRange &covered)
 {
@@ -325,7 +361,22 @@ TextRange coveredLines(const JoinedReading &reading, const QList<TextObservation
         if (beginsWithASetting(lines[segment->line].text()))
             return matched;
     }
-    return covered;
+    return TextRange{covered.location, runOnBelow(reading, lines, matchedFirst, covered.end()) - covered.location};
+}
+
+// The box of each part of a crossing: as the callback gave them for the finding's box,
+// or, where its token runs on past that box on a line below (or no answer was kept),
+// the boxes of its parts, which then make the finding's box.
+void boxParts(Crossing &crossing, const std::optional<Answer> &answer, bool runsOnPastItsBox, const QList<TextObservation> &lines)
+{
+    if (answer && answer->parts.size() == crossing.parts.size() && !runsOnPastItsBox) {
+        crossing.boxes = answer->parts;
+        return;
+    }
+    for (qsizetype k = 0; k < crossing.parts.size(); ++k)
+        crossing.boxes.append(lines[crossing.segments[k].line].boundsFor(crossing.parts[k]).bounds);
+    if (runsOnPastItsBox)
+        crossing.finding.normalizedBounds = unitedBoxes(crossing.boxes);
 }
 
 // The findings of a joined reading that run from its first line to its last and take
@@ -337,8 +388,11 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
     for (const Detection &finding : findingsOf(reading.observation)) {
         if (!finding.matchedRange)
             continue;
+        // What its box covers: the range the callback answered for it (a token's whole
+        // run, where its rule boxes that), else its match.
         const std::optional<Answer> answer = reading.answers->answerFor(finding.normalizedBounds, *finding.matchedRange);
-        const TextRange covered = answer ? coveredLines(reading, lines, *finding.matchedRange, answer->range) : *finding.matchedRange;
+        const TextRange boxed = answer ? answer->range : *finding.matchedRange;
+        const TextRange covered = coveredLines(reading, lines, *finding.matchedRange, boxed);
         Crossing crossing{finding, {}, {}, {}, reading.breaksInWords};
         for (const Segment &segment : reading.segments) {
             if (const auto part = overlap(covered, segment)) {
@@ -349,13 +403,7 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
         if (crossing.segments.size() != reading.segments.size() || endsBeforeASetting(crossing, lines)
             || !takesInWhatItMeets(crossing, lines, lineFindings))
             continue;
-        // The parts' boxes as the callback gave them for the finding's box.
-        if (answer && answer->parts.size() == crossing.parts.size()) {
-            crossing.boxes = answer->parts;
-        } else {
-            for (qsizetype k = 0; k < crossing.parts.size(); ++k)
-                crossing.boxes.append(lines[crossing.segments[k].line].boundsFor(crossing.parts[k]).bounds);
-        }
+        boxParts(crossing, answer, covered.end() > boxed.end(), lines);
         result.append(std::move(crossing));
     }
     return result;
@@ -386,9 +434,7 @@ bool hidesOtherText(const Crossing &crossing, const QList<TextObservation> &line
 // one finding per part.
 QList<Detection> findingsOfCrossing(const Crossing &crossing, const QList<TextObservation> &lines)
 {
-    NormRect all = NormRect::null();
-    for (const NormRect &box : crossing.boxes)
-        all = all.united(box);
+    const NormRect all = unitedBoxes(crossing.boxes);
     if (!hidesOtherText(crossing, lines, all))
         return {crossing.finding};
     QList<Detection> parts;

@@ -154,6 +154,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, SheetCellsTest, ::testing::Values(
               {right("$12.50"), {"10.4.0.12"}, {"415.555.0176"}, {"pro"}}},
              {{2, 1, ip}, {3, 1, ip}, {4, 1, ip}, {5, 1, ip}, {6, 1, ip}, {2, 2, phone}, {3, 2, phone}, {4, 2, phone}, {5, 2, phone}, {6, 2, phone}},
              true},
+    // A single row under its header: an amount set to the right a space from an
+    // address set to the left, as a sheet sets them.
+    SheetCellsRow{"amountBesideAddressInOneRow", {QStringLiteral("Cantarell"), 12, QColor(0x1f2328), Qt::white, QColor(), 24, 1},
+             {76, 84, 80},
+             {{{"Amount"}, {"Last IP"}, {"Date"}}, {right("$948.03"), {"26.90.83.242"}, {"2025-11-18"}}},
+             {{1, 1, ip}}},
     // Must stay as read: an address that spills over the empty cell beside it, whose
     // column holds values in the other rows.
     SheetCellsRow{"addressSpillingOverAnEmptyCell", {dejaVu, 11, Qt::black, Qt::white, QColor(0xd0d0d0), 18, 2},
