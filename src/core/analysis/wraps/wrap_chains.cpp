@@ -8,8 +8,6 @@ namespace velmora {
 
 namespace {
 
-// Digits read without the spaces between their groups come in runs at least this long.
-constexpr qsizetype minimumDigitGroup = 4;
 // Every reading of this many breaks is tried; past them, each break is read one way.
 constexpr qsizetype breaksReadBothWays = 2;
 // Chains of up to this many lines are all read from each line; past it only the longest.
@@ -22,7 +20,7 @@ bool digitGroupAt(const QString &text, bool atEnd)
     if (words.isEmpty())
         return false;
     const QString &word = atEnd ? words.last() : words.first();
-    return word.size() >= minimumDigitGroup && std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); });
+    return word.size() >= shortestDigitGroup && std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); });
 }
 
 // Whether the break between two lines parts two groups of digits, whose blanks the

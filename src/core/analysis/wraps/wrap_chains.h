@@ -7,6 +7,11 @@
 
 namespace velmora {
 
+/// The shortest group a value's digits are written in (a card's four, a phone number's
+/// last four): digits read without the blanks between their groups come in runs at least
+/// this long, and a shorter number alone on its line is no piece of a value.
+constexpr qsizetype shortestDigitGroup = 4;
+
 /// How the lines of a chain are put together: at each break with a space or without
 /// one, and whether lines of digit groups are read without their blanks.
 struct WrapJoins

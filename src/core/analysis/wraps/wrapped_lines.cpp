@@ -1,6 +1,7 @@
 #include "core/analysis/wraps/wrapped_lines.h"
 
 #include "core/analysis/layout/text_layout.h"
+#include "core/analysis/wraps/wrap_chains.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,10 +32,6 @@ constexpr double ruleWidthShare = 0.5;
 // A line whose box (which reaches a pixel past its ink) ends this close to its column's
 // end is cut off there: a terminal, a window or a cell keeps a margin of a few pixels.
 constexpr double cutOffMargin = 1.5;
-// A number of fewer digits than this, alone on its line, is shorter than any group a
-// value's digits are written in (a card's four, a phone number's last four): a line
-// number, a row's, a quantity, never a value broken inside its word.
-constexpr qsizetype shortestDigitGroup = 4;
 
 bool separatedByRule(const PlacedLine &above, const PlacedLine &below, const TextLayout &layout)
 {
