@@ -22,7 +22,8 @@ enum class ExistingEntry {
 // the entry there itself and never follows a link found there. Whatever fails, the
 // temporary file goes with the value and the name is left as it was. The temporary
 // file is locked while the value lives: the next file written into the folder removes
-// those a writer killed on the way left, and no other.
+// those a writer killed on the way left (with the empty file that claimed a name for one
+// where a rename cannot refuse to replace), and no other.
 class PendingFile
 {
 public:

@@ -3,6 +3,7 @@
 
 #include "review_test_items.h"
 #include "support/file_bytes.h"
+#include "support/killed_writer.h"
 #include "support/row_name.h"
 #include "support/test_file_system.h"
 
@@ -17,7 +18,9 @@ struct FileSystemRow
     TestFileSystem fileSystem;
 };
 
-class ExportFileSystems : public ::testing::TestWithParam<FileSystemRow>
+// A test in an empty folder on the row's file system.
+template <typename Row>
+class OnFileSystem : public ::testing::TestWithParam<Row>
 {
 protected:
     void SetUp() override
@@ -26,17 +29,20 @@ protected:
             GTEST_SKIP() << "This machine cannot mount the file system.";
     }
     QString path(const QString &name = {}) const { return m_folder.path() + u'/' + name; }
+    bool takesNamesInOneStep() const { return this->GetParam().fileSystem == TestFileSystem::local; }
 
 private:
-    TestFileSystemFolder m_folder{GetParam().fileSystem};
+    TestFileSystemFolder m_folder{this->GetParam().fileSystem};
 };
+
+using ExportFileSystems = OnFileSystem<FileSystemRow>;
 
 // A new file and a confirmed replace land whole on a stick as on the disk; the write also
 // removes the temporary file an export killed on the way left, but never one that an
 // export still running holds, nor another file.
 TEST_P(ExportFileSystems, FilesLandWholeAndOnlyTheLeftoversOfKilledExportsGo)
 {
-    ASSERT_TRUE(writeBytes(path(".velmora-0123abcdef.part"), "killed on the way"));
+    ASSERT_TRUE(writeBytes(path(".velmora-0123456789abcdef.part"), "killed on the way"));
     ASSERT_TRUE(writeBytes(path(".velmora-notes.part"), "someone's notes"));
     ASSERT_TRUE(writeBytes(path("old-redacted.png"), "old"));
     std::optional<PendingFile> running = PendingFile::create(path("new-redacted.png"), ExistingEntry::keep);
@@ -61,6 +67,26 @@ TEST_P(ExportFileSystems, BatchExportsEachWriteANewFolder)
         EXPECT_EQ(entriesOf(path(folder)), QStringList({"a-redacted.png", "b-redacted.png"}));
     }
     EXPECT_EQ(entriesOf(path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
+}
+
+// A file saved onto a stick (an AutoClean capture, say) and killed once an empty file of
+// its own holds its name leaves that empty file and its bytes hidden beside it: the next
+// write into the folder removes both. Where the name is taken in one rename there is no
+// claim to be killed at, and the file lands whole.
+TEST_P(ExportFileSystems, AWriteKilledAtItsClaimLeavesNothingOnceTheNextWriteRuns)
+{
+    const QString capture = QStringLiteral("Velmora-area-20261208-101500-cleaned.png");
+    const bool killed = writeKilledAtStep(WriteStep::nameClaimed, 1, [&] {
+        writeWholeFile(path(capture), "cleaned capture", ExistingEntry::keep);
+    });
+    EXPECT_EQ(killed, !takesNamesInOneStep());
+    if (killed) {
+        EXPECT_EQ(entriesOf(path()).size(), 2) << "the empty claim and the hidden bytes";
+        EXPECT_TRUE(QFileInfo(path(capture)).isFile() && fileBytes(path(capture)).isEmpty());
+    }
+
+    ASSERT_TRUE(writeWholeFile(path("next-redacted.png"), "next", ExistingEntry::keep));
+    EXPECT_EQ(entriesOf(path()), killed ? QStringList({"next-redacted.png"}) : QStringList({capture, "next-redacted.png"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportFileSystems, ::testing::Values(
