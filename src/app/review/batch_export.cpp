@@ -22,7 +22,7 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
 {
     // The images go into a hidden folder that takes its visible name only once all are
     // in: an export stopped by a crash or a kill leaves no folder that looks finished,
-    // and the next export into the same folder removes what it left.
+    // and the next export into the same folder removes or finishes what it left.
     const std::optional<BatchExportWorkFolder> folder = BatchExportWorkFolder::create(parentPath);
     if (!folder)
         return BatchExportFailure::unwritable;
@@ -60,7 +60,9 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
     }
     const std::optional<QString> published = publishBatchExportFolder(folder->path());
     if (!published) {
-        removeWritten(jobs.size());
+        // Stopped part-way into its claimed folder, it waits for the next export to finish it.
+        if (!isBeingPublished(folder->path()))
+            removeWritten(jobs.size());
         return BatchExportFailure::unwritable;
     }
     return *published;

@@ -1,4 +1,5 @@
 #include "app/review/batch_export.h"
+#include "app/review/batch_export_folder.h"
 #include "core/support/pending_file.h"
 
 #include "review_test_items.h"
@@ -36,6 +37,29 @@ private:
 };
 
 using ExportFileSystems = OnFileSystem<FileSystemRow>;
+
+/// Batch jobs of plain images, each of its own grey, named "NN-redacted.png".
+QList<BatchExportJob> plainJobs(int count)
+{
+    QList<BatchExportJob> jobs;
+    for (int i = 0; i < count; ++i)
+        jobs.append({QStringLiteral("%1-redacted.png").arg(i, 2, 10, QLatin1Char('0')),
+                     ReviewImageSource::encode(plainImage(10 * i + 20)), {}});
+    return jobs;
+}
+
+QStringList fileNames(const QList<BatchExportJob> &jobs)
+{
+    QStringList names;
+    for (const BatchExportJob &job : jobs)
+        names.append(job.fileName);
+    return names;
+}
+
+BatchExportOutcome exportBatch(const QList<BatchExportJob> &jobs, const QString &parent)
+{
+    return writeBatchExport(jobs, parent, [](int) {}, [] { return false; });
+}
 
 // A new file and a confirmed replace land whole on a stick as on the disk; the write also
 // removes the temporary file an export killed on the way left, but never one that an
@@ -93,6 +117,48 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExportFileSystems, ::testing::Values(
     FileSystemRow{"LocalDisk", TestFileSystem::local},
     FileSystemRow{"FatThroughFuse", TestFileSystem::fatThroughFuse},
     FileSystemRow{"ExfatThroughFuse", TestFileSystem::exfatThroughFuse}), rowName);
+
+struct KilledPublishRow
+{
+    const char *name;
+    TestFileSystem fileSystem;
+    WriteStep step; ///< Where the export is killed while it publishes its folder.
+    int nth;        ///< The how-manieth time it reaches that step.
+};
+
+using KilledBatchPublish = OnFileSystem<KilledPublishRow>;
+
+// A batch export killed while its folder takes its name (or the stick pulled out then)
+// leaves the folder empty or saying that it is unfinished, never looking finished; the
+// next export into the same folder finishes it, losing no image, and writes its own.
+TEST_P(KilledBatchPublish, LeavesTheFolderUnfinishedForTheNextExportToFinish)
+{
+    const QList<BatchExportJob> jobs = plainJobs(12);
+    const KilledPublishRow &row = GetParam();
+    const bool killed = writeKilledAtStep(row.step, row.nth, [&] { exportBatch(jobs, path()); });
+    EXPECT_EQ(killed, !takesNamesInOneStep());
+    const QStringList left = entriesOf(path("Velmora Cleaned"));
+    if (killed) {
+        EXPECT_TRUE(left.isEmpty() || left.contains(unfinishedBatchExportMark)) << left.join(", ").toStdString();
+    }
+
+    const BatchExportOutcome next = exportBatch(jobs.mid(0, 2), path());
+    ASSERT_TRUE(std::holds_alternative<QString>(next));
+    EXPECT_EQ(std::get<QString>(next), path("Velmora Cleaned 2"));
+    EXPECT_EQ(entriesOf(path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
+    EXPECT_EQ(entriesOf(path("Velmora Cleaned")), fileNames(jobs));
+    for (int i = 0; i < jobs.size(); ++i) {
+        const QImage image = QImage::fromData(fileBytes(path("Velmora Cleaned/") + jobs.at(i).fileName));
+        EXPECT_EQ(image.isNull() ? -1 : qGray(image.pixel(0, 0)), 10 * i + 20) << jobs.at(i).fileName.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, KilledBatchPublish, ::testing::Values(
+    KilledPublishRow{"LocalDisk", TestFileSystem::local, WriteStep::batchFolderClaimed, 1},
+    KilledPublishRow{"FatThroughFuseAtTheClaim", TestFileSystem::fatThroughFuse, WriteStep::batchFolderClaimed, 1},
+    KilledPublishRow{"FatThroughFuseHalfWay", TestFileSystem::fatThroughFuse, WriteStep::batchFileMoved, 6},
+    KilledPublishRow{"ExfatThroughFuseAtTheClaim", TestFileSystem::exfatThroughFuse, WriteStep::batchFolderClaimed, 1}),
+    rowName);
 
 } // namespace
 } // namespace velmora::test
