@@ -51,6 +51,14 @@ std::optional<QByteArray> claimedTag(const QByteArray &temporaryName)
     return temporaryName.sliced(mark + claimMark.size()).chopped(temporaryEnding.size());
 }
 
+/// Whether `error`, from the step that gives a written file its name, says that the file
+/// system cannot hold that name (its characters or its length): what Linux's own drivers
+/// say, and what FAT (EPERM) and exFAT (ENOENT) through FUSE say.
+bool refusesName(int error)
+{
+    return error == EINVAL || error == ENAMETOOLONG || error == EILSEQ || error == EPERM || error == ENOENT;
+}
+
 /// Whether `name` in `folder` is the file open as `file` itself, not a link to it nor
 /// anything put in its place.
 bool holdsFile(int folder, const char *name, int file)
@@ -203,9 +211,11 @@ PendingFile::~PendingFile()
 bool PendingFile::publish(const QByteArray &bytes)
 {
     // A full disk may show only at the sync or the close, never to be left unread.
-    if (m_temporaryName.isEmpty() || !writeAll(bytes) || ::fsync(m_file.fd()) != 0 || !m_file.close()
-        || !moveToName()) {
-        qCWarning(lcFiles) << "Cannot write" << m_path << ":" << qt_error_string(errno);
+    const bool written = !m_temporaryName.isEmpty() && writeAll(bytes) && ::fsync(m_file.fd()) == 0 && m_file.close();
+    if (!written || !moveToName()) {
+        const int error = errno;
+        m_nameRefused = written && refusesName(error);
+        qCWarning(lcFiles) << "Cannot write" << m_path << ":" << qt_error_string(error);
         return false;
     }
     m_temporaryName.clear();

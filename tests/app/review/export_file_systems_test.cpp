@@ -1,5 +1,6 @@
 #include "app/review/batch_export.h"
 #include "app/review/batch_export_folder.h"
+#include "app/review/output_naming.h"
 #include "core/support/pending_file.h"
 
 #include "review_test_items.h"
@@ -110,7 +111,27 @@ TEST_P(ExportFileSystems, AWriteKilledAtItsClaimLeavesNothingOnceTheNextWriteRun
     }
 
     ASSERT_TRUE(writeWholeFile(path("next-redacted.png"), "next", ExistingEntry::keep));
-    EXPECT_EQ(entriesOf(path()), killed ? QStringList({"next-redacted.png"}) : QStringList({capture, "next-redacted.png"}));
+    const QStringList left = killed ? QStringList({"next-redacted.png"}) : QStringList({capture, "next-redacted.png"});
+    EXPECT_EQ(entriesOf(path()), left);
+}
+
+// Names with characters FAT and exFAT refuse are written under names they hold, and a
+// name FAT through FUSE takes only in ASCII is written so.
+TEST_P(ExportFileSystems, EveryImageOfABatchIsWrittenWhateverItsName)
+{
+    QList<BatchExportJob> jobs;
+    for (const char *source : {"plain.png", "meeting 10:30.png", "Capture d’écran 1.png", "zz.png"}) {
+        const QUrl url = QUrl::fromLocalFile(QStringLiteral("/shots/") + QString::fromUtf8(source));
+        jobs.append({redactedFileName(url, {}), ReviewImageSource::encode(plainImage(60)), {}});
+    }
+    const BatchExportOutcome outcome = exportBatch(jobs, path());
+
+    ASSERT_TRUE(std::holds_alternative<QString>(outcome));
+    const QString capture = GetParam().fileSystem == TestFileSystem::fatThroughFuse
+                                ? QStringLiteral("Capture d'ecran 1-redacted.png")
+                                : QStringLiteral("Capture d’écran 1-redacted.png");
+    EXPECT_EQ(entriesOf(std::get<QString>(outcome)),
+              QStringList({capture, "meeting 10-30-redacted.png", "plain-redacted.png", "zz-redacted.png"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportFileSystems, ::testing::Values(
