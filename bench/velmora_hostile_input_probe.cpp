@@ -212,6 +212,10 @@ const std::map<std::string, std::function<QString()>> &cases()
         {"43 TIFF 8192x8192, 97 scans, no counts", [] { return importFile("no-counts-scans.tif"); }},
         {"44 TIFF 8192x8192, cut at 60%, no counts", [] { return importFile("no-counts-cut.tif"); }},
         {"45 TIFF, 80000 overlapping JPEG strips", [] { return importFile("overlapping-strips.tif"); }},
+        // TIFFs whose tags are of other integer types than encoders write, and old-style JPEG.
+        {"46 TIFF 8192x8192, cut 60%, BYTE compr.", [] { return importFile("byte-compression-cut.tif"); }},
+        {"47 TIFF 8192x8192, 97 scans, SLONG offs.", [] { return importFile("slong-offsets-scans.tif"); }},
+        {"48 old-style JPEG TIFF 8192x8192, cut 60%", [] { return importFile("old-style-cut.tif"); }},
         {"01 nothing (process baseline)", [] { return QStringLiteral("-"); }},
         {"02 PNG declaring 23170x23170", [] { return importBytes(test::pngDeclaring(23170, 23170)); }},
         {"03 PNG declaring 60800x60800", [] { return importBytes(test::pngDeclaring(60800, 60800)); }},
@@ -292,6 +296,10 @@ bool prepareJpegStructureInputs()
            && writeFile(inputPath("stray-strips.tif"), test::jpegTiff(8192, 8192, 1024, insertedBefore(strips, '\xDA', 0, stray)))
            && writeFile(inputPath("cut-short.jpg"), whole.left(whole.size() / 2))
            && writeFile(inputPath("no-counts-cut.tif"), test::jpegTiffWithoutByteCounts(8192, 8192, grey.left(grey.size() * 3 / 5)))
+           && writeFile(inputPath("byte-compression-cut.tif"),
+                        test::jpegTiff(8192, 8192, 8192, grey.left(grey.size() * 3 / 5), {.compressionType = 1}))
+           && writeFile(inputPath("old-style-cut.tif"),
+                        test::jpegTiff(8192, 8192, 8192, whole.left(whole.size() * 3 / 5), {.compression = 6, .yCbCr = true}))
            && writeFile(inputPath("overlapping-strips.tif"), test::jpegTiffOfOverlappingStrips(80000))
            && writeFile(inputPath("arithmetic-cmyk.jpg"), bench::arithmeticCodedCmykJpeg(8192, 8192));
 }
@@ -315,6 +323,8 @@ bool prepareImageFormatInputs()
            && writeFile(inputPath("refining-99.jpg"), jpegScans(99, true))
            && writeFile(inputPath("jpeg-scans.tif"), test::jpegTiff(8192, 8192, 8192, jpegScans(98, true)))
            && writeFile(inputPath("no-counts-scans.tif"), test::jpegTiffWithoutByteCounts(8192, 8192, jpegScans(97, true)))
+           && writeFile(inputPath("slong-offsets-scans.tif"),
+                        test::jpegTiff(8192, 8192, 8192, jpegScans(97, true), {.stripOffsetsType = 9}))
            && writeFile(inputPath("costly-30.jpg"),
                         test::progressiveJpeg({.width = 8192, .height = 8192, .acScans = 30, .refining = true,
                                                .lastCoefficient = 1}))

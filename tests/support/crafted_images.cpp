@@ -37,7 +37,7 @@ QByteArray compressed(const QByteArray &bytes, int windowBits)
     return out;
 }
 
-// A TIFF directory entry: tag, type (3 SHORT, 4 LONG), count, and the value or the
+// A TIFF directory entry: tag, type (3 SHORT, 4 LONG, ...), count, and the value or the
 // offset of the values.
 void appendEntry(QByteArray &out, quint16 tag, quint16 type, quint32 count, quint32 valueOrOffset)
 {
@@ -50,12 +50,12 @@ void appendEntry(QByteArray &out, quint16 tag, quint16 type, quint32 count, quin
 // A TIFF whose strips of `rowsPerStrip` rows all hold the same compressed `strip`; with
 // `byteCounts` false it says nowhere how long they are. With a `step`, each strip starts
 // that many bytes after the one before and runs to the end of `strip`.
-QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int samples, quint16 compression,
+QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int samples, const TiffTags &tags,
                        quint32 rowsPerStrip, const QByteArray &strip, bool byteCounts = true, quint32 step = 0)
 {
     const quint32 strips = (height + rowsPerStrip - 1) / rowsPerStrip;
     const bool alpha = samples == 4;
-    const quint16 entries = quint16((alpha ? 11 : 10) - (byteCounts ? 0 : 1));
+    const quint16 entries = quint16((alpha ? 11 : 10) - (byteCounts ? 0 : 1) + (tags.yCbCr ? 1 : 0));
     const quint32 directoryEnd = 8 + 2 + 12u * entries + 4;
     const quint32 bitsOffset = directoryEnd;
     const quint32 offsetsOffset = bitsOffset + 2 * quint32(samples);
@@ -68,9 +68,9 @@ QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int sam
     appendEntry(tiff, 256, 4, 1, width);
     appendEntry(tiff, 257, 4, 1, height);
     appendEntry(tiff, 258, 3, quint32(samples), samples <= 2 ? quint32(bitsPerSample) : bitsOffset);
-    appendEntry(tiff, 259, 3, 1, compression);
-    appendEntry(tiff, 262, 3, 1, samples >= 3 ? 2 : 1); // RGB or black is zero
-    appendEntry(tiff, 273, 4, strips, strips == 1 ? stripOffset : offsetsOffset);
+    appendEntry(tiff, 259, tags.compressionType, tags.compressionCount, tags.compression);
+    appendEntry(tiff, 262, 3, 1, tags.yCbCr ? 6 : samples >= 3 ? 2 : 1); // YCbCr, RGB or black is zero
+    appendEntry(tiff, 273, tags.stripOffsetsType, strips, strips == 1 ? stripOffset : offsetsOffset);
     appendEntry(tiff, 277, 3, 1, quint32(samples));
     appendEntry(tiff, 278, 4, 1, rowsPerStrip);
     if (byteCounts)
@@ -78,6 +78,8 @@ QByteArray stripedTiff(quint32 width, quint32 height, int bitsPerSample, int sam
     appendEntry(tiff, 284, 3, 1, 1); // samples interleaved
     if (alpha)
         appendEntry(tiff, 338, 3, 1, 2); // unassociated alpha
+    if (tags.yCbCr)
+        appendEntry(tiff, 530, 3, 2, 2 | (2 << 16)); // chroma halved both ways
     appendLittleEndian<quint32>(tiff, 0);
     for (int sample = 0; sample < samples; ++sample)
         appendLittleEndian<quint16>(tiff, quint16(bitsPerSample));
@@ -147,17 +149,18 @@ QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int s
     const quint32 rowBytes = width * quint32(samples * bitsPerSample / 8);
     const quint32 rowsPerStrip = std::max<quint32>(1, (1u << 20) / std::max<quint32>(1, rowBytes));
     const QByteArray strip = compressed(QByteArray(qsizetype(rowsPerStrip) * rowBytes, '\0'), 15);
-    return stripedTiff(width, height, bitsPerSample, samples, 8, rowsPerStrip, strip); // deflate
+    return stripedTiff(width, height, bitsPerSample, samples, {.compression = 8}, rowsPerStrip, strip); // deflate
 }
 
-QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip)
+QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip,
+                    const TiffTags &tags)
 {
-    return stripedTiff(width, height, 8, 1, 7, rowsPerStrip, jpegStrip);
+    return stripedTiff(width, height, 8, tags.yCbCr ? 3 : 1, tags, rowsPerStrip, jpegStrip);
 }
 
-QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip)
+QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip, const TiffTags &tags)
 {
-    return stripedTiff(width, height, 8, 1, 7, height, jpegStrip, false);
+    return stripedTiff(width, height, 8, tags.yCbCr ? 3 : 1, tags, height, jpegStrip, false);
 }
 
 QByteArray jpegTiffOfOverlappingStrips(quint32 strips)
@@ -166,7 +169,7 @@ QByteArray jpegTiffOfOverlappingStrips(quint32 strips)
     QByteArray chain;
     for (quint32 i = 0; i < strips; ++i)
         chain += QByteArray("\xFF\xD8\x00\x02", 4);
-    return stripedTiff(64, strips, 8, 1, 7, 1, chain + "\xFF\xD9", true, 4);
+    return stripedTiff(64, strips, 8, 1, {}, 1, chain + "\xFF\xD9", true, 4);
 }
 
 } // namespace velmora::test

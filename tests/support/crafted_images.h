@@ -32,12 +32,27 @@ QByteArray tinyGif();
 /// compressed block, so that even the largest image takes a few kilobytes.
 QByteArray tiffDeclaring(quint32 width, quint32 height, int bitsPerSample, int samples);
 
+/// How a crafted TIFF states its compression and where its strips are: as encoders write
+/// them (Compression a SHORT, StripOffsets LONGs), or in another field type libtiff reads
+/// for them too, or as old-style JPEG (Compression 6).
+struct TiffTags
+{
+    quint16 compression = 7;      ///< New-style JPEG.
+    quint16 compressionType = 3;  ///< SHORT; 1 is BYTE, 8 SSHORT.
+    quint32 compressionCount = 1; ///< More: one value for each sample, as older files give it.
+    quint16 stripOffsetsType = 4; ///< LONG; 9 is SLONG.
+    bool yCbCr = false;           ///< Colour strips in YCbCr, halved both ways, as old-style JPEG is decoded.
+};
+
 /// A grey TIFF of `width` × `height` compressed as JPEG, in strips of `rowsPerStrip` rows
-/// that all hold `jpegStrip` (a grey JPEG of `width` × `rowsPerStrip`).
-QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip);
+/// that all hold `jpegStrip` (a grey JPEG of `width` × `rowsPerStrip`, or a colour one
+/// with `tags.yCbCr`).
+QByteArray jpegTiff(quint32 width, quint32 height, quint32 rowsPerStrip, const QByteArray &jpegStrip,
+                    const TiffTags &tags = {});
 
 /// The same in one strip whose length no StripByteCounts tag gives.
-QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip);
+QByteArray jpegTiffWithoutByteCounts(quint32 width, quint32 height, const QByteArray &jpegStrip,
+                                     const TiffTags &tags = {});
 
 /// A JPEG-compressed TIFF of `strips` one-row strips, each starting four bytes after the
 /// one before and running to the end: its strips' bytes add up to about strips² × 2.

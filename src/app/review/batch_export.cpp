@@ -2,6 +2,7 @@
 
 #include "app/review/batch_export_folder.h"
 #include "app/review/cleaned_output_files.h"
+#include "app/review/output_naming.h"
 #include "core/detection/core_error.h"
 #include "core/support/pending_file.h"
 #include "core/support/work_pools.h"
@@ -16,35 +17,70 @@
 
 namespace velmora {
 
+namespace {
+
+/// How writing one image of the batch ended.
+enum class ImageWrite { written, failed, nameRefused };
+
+/// Writes `bytes` as a new file `name` in `folder`; where the folder's file system refuses
+/// that name (FAT through FUSE takes only ASCII), under its ASCII form, numbered if another
+/// image took that already.
+ImageWrite writeImage(const QDir &folder, const QString &name, const QByteArray &bytes)
+{
+    const QString ascii = asciiFileName(name);
+    for (const QString &candidate : {name, ascii}) {
+        std::optional<PendingFile> file =
+            PendingFile::create(folder.filePath(freeFileName(folder.path(), candidate)), ExistingEntry::keep);
+        if (!file)
+            return ImageWrite::failed;
+        if (file->publish(bytes))
+            return ImageWrite::written;
+        if (!file->nameRefused())
+            return ImageWrite::failed;
+        if (ascii == name)
+            break;
+    }
+    return ImageWrite::nameRefused;
+}
+
+} // namespace
+
 BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QString &parentPath,
                                     const std::function<void(int)> &progress,
                                     const std::function<bool()> &isCancelled)
 {
     // The images go into a hidden folder that takes its visible name only once all are
     // in: an export stopped by a crash or a kill leaves no folder that looks finished,
-    // and the next export into the same folder removes what it left.
+    // and the next export into the same folder removes or finishes what it left.
     const std::optional<BatchExportWorkFolder> folder = BatchExportWorkFolder::create(parentPath);
     if (!folder)
         return BatchExportFailure::unwritable;
     const QDir dir(folder->path());
-    const auto removeWritten = [&](qsizetype written) {
+    const auto removeWritten = [&] {
         // The folder was new, so all it holds is ours.
-        for (qsizetype j = 0; j < written; ++j)
-            QFile::remove(dir.filePath(jobs.at(j).fileName));
-        QDir(parentPath).rmdir(QFileInfo(folder->path()).fileName());
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            QFile::remove(dir.filePath(name));
+        QDir(parentPath).rmdir(dir.dirName());
     };
     for (qsizetype i = 0; i < jobs.size(); ++i) {
-        std::optional<BatchExportFailure> failure;
+        std::optional<BatchExportOutcome> failure;
         if (isCancelled()) {
             failure = BatchExportFailure::cancelled;
         } else {
             try {
                 const QImage image = jobs.at(i).source.decode().image;
                 try {
-                    if (!writeWholeFile(dir.filePath(jobs.at(i).fileName),
-                                        cleanedImageData(image, jobs.at(i).plan, CleanedImageFormat::png),
-                                        ExistingEntry::keep))
+                    switch (writeImage(dir, jobs.at(i).fileName,
+                                       cleanedImageData(image, jobs.at(i).plan, CleanedImageFormat::png))) {
+                    case ImageWrite::written:
+                        break;
+                    case ImageWrite::failed:
                         failure = BatchExportFailure::unwritable;
+                        break;
+                    case ImageWrite::nameRefused:
+                        failure = RefusedBatchFileName{jobs.at(i).fileName};
+                        break;
+                    }
                 } catch (const VelmoraCoreException &) {
                     failure = BatchExportFailure::unwritable;
                 }
@@ -53,14 +89,16 @@ BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QSt
             }
         }
         if (failure) {
-            removeWritten(i);
+            removeWritten();
             return *failure;
         }
         progress(int(i + 1));
     }
     const std::optional<QString> published = publishBatchExportFolder(folder->path());
     if (!published) {
-        removeWritten(jobs.size());
+        // Stopped part-way into its claimed folder, it waits for the next export to finish it.
+        if (!isBeingPublished(folder->path()))
+            removeWritten();
         return BatchExportFailure::unwritable;
     }
     return *published;

@@ -21,8 +21,15 @@ enum class BatchExportFailure {
     cancelled,       ///< Stopped on request.
 };
 
+/// An image's file name that the chosen folder's file system would not hold, not even in
+/// plain ASCII: the export wrote nothing.
+struct RefusedBatchFileName
+{
+    QString fileName;
+};
+
 /// The new folder the export wrote, or why it wrote nothing.
-using BatchExportOutcome = std::variant<QString, BatchExportFailure>;
+using BatchExportOutcome = std::variant<QString, BatchExportFailure, RefusedBatchFileName>;
 
 /// One image of a batch export: its file name in the new folder, its pixels and its plan.
 struct BatchExportJob
@@ -34,7 +41,9 @@ struct BatchExportJob
 
 /// Writes a cleaned PNG of every job into a new folder inside `parentPath`, each decoded
 /// from its source in turn: all of them, or none and no folder. The folder shows under
-/// its name ("Velmora Cleaned", numbered when taken) only once every image is in it.
+/// its name ("Velmora Cleaned", numbered when taken) only once every image is in it
+/// (see publishBatchExportFolder). A file name the folder's file system refuses is
+/// written in plain ASCII instead.
 /// `progress` is called with the count written after each image; `isCancelled` is asked
 /// before each one.
 BatchExportOutcome writeBatchExport(const QList<BatchExportJob> &jobs, const QString &parentPath,

@@ -31,6 +31,40 @@ QString numberedFileName(const QString &name, int number)
 /// Enough numbered names for any real folder; past that something else is wrong.
 constexpr int freeNameAttemptLimit = 10000;
 
+/// The longest name given to a cleaned copy, in bytes of UTF-8: the 255 that Linux's file
+/// systems hold (within the 255 UTF-16 units of FAT and exFAT), less room for a number
+/// added to keep it unique.
+constexpr qsizetype longestOutputNameBytes = 240;
+
+/// What stands for a character a file name cannot hold.
+constexpr char16_t nameReplacement = u'-';
+
+/// Whether FAT or exFAT refuses `c` in a file name (and Linux '/').
+bool isRefusedInNames(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"\"*/:<>?\\|").contains(c);
+}
+
+/// `name` with the characters FAT or exFAT refuse replaced.
+QString portableFileName(QString name)
+{
+    for (QChar &c : name) {
+        if (isRefusedInNames(c))
+            c = nameReplacement;
+    }
+    return name;
+}
+
+/// `stem` cut so that, followed by `ending`, it fits longestOutputNameBytes.
+QString fittedStem(QString stem, const QString &ending)
+{
+    const qsizetype room = longestOutputNameBytes - ending.toUtf8().size();
+    while (stem.toUtf8().size() > room) {
+        stem.chop(stem.size() > 1 && stem.back().isLowSurrogate() ? 2 : 1);
+    }
+    return stem;
+}
+
 } // namespace
 
 CleanedImageFormat cleanedImageFormat(const QString &fileName)
@@ -44,12 +78,26 @@ CleanedImageFormat cleanedImageFormat(const QString &fileName)
 
 QString redactedFileName(const std::optional<QUrl> &sourceURL, const QString &sourceTitle)
 {
-    QString stem;
-    if (sourceURL && sourceURL->isLocalFile())
-        stem = splitExtension(QFileInfo(sourceURL->toLocalFile()).fileName()).first;
-    else
-        stem = QString(sourceTitle).replace(QLatin1Char('/'), QLatin1Char('-'));
-    return stem + redactedSuffix + QStringLiteral(".png");
+    const QString stem = sourceURL && sourceURL->isLocalFile()
+                             ? splitExtension(QFileInfo(sourceURL->toLocalFile()).fileName()).first
+                             : sourceTitle;
+    // Each name ends in its extension, so none ends in a dot or a space (which Windows drops).
+    const QString ending = redactedSuffix + QStringLiteral(".png");
+    return fittedStem(portableFileName(stem), ending) + ending;
+}
+
+QString asciiFileName(const QString &name)
+{
+    QString ascii;
+    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
+        if (c.unicode() < 0x80)
+            ascii += c;
+        else if (c.category() == QChar::Punctuation_InitialQuote || c.category() == QChar::Punctuation_FinalQuote)
+            ascii += u'\'';
+        else if (!c.isMark())
+            ascii += nameReplacement;
+    }
+    return portableFileName(ascii);
 }
 
 QStringList uniqueFileNames(const QStringList &names)

@@ -25,8 +25,14 @@ CleanedImageFormat cleanedImageFormat(const QString &fileName);
 
 /// The name of a cleaned copy: the source file's name without its last extension,
 /// followed by "-redacted.png". An image that was not read from a file takes its title
-/// instead, with every '/' replaced so that the title stays one file name.
+/// instead. Whatever folder the user picks can hold it: each character that FAT or exFAT
+/// refuses in a name (" * / : < > ? \ | and control characters) becomes '-', and a name
+/// too long is cut short before its "-redacted.png".
 QString redactedFileName(const std::optional<QUrl> &sourceURL, const QString &sourceTitle);
+
+/// `name` in plain ASCII, for a file system that takes no other name (FAT through FUSE):
+/// accents dropped, typographic quotes plain, any other character '-'.
+QString asciiFileName(const QString &name);
 
 /// The names in order, each kept unless an earlier one already took it (letter case
 /// ignored, since the target may be a case-insensitive file system): then "-2", "-3"

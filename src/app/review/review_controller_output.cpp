@@ -34,6 +34,12 @@ namespace {
 
 namespace BatchText {
 const QString failed = QStringLiteral("Batch export failed. Choose another folder and try again.");
+QString refusedName(const QString &fileName)
+{
+    return QStringLiteral("Batch export failed: the folder cannot hold a file named \"%1\". Rename that image's file "
+                          "or choose another folder, then try again.")
+        .arg(fileName);
+}
 const QString noBatchExport = QStringLiteral("No batch export was completed.");
 const FolderPanelText panel{
     QStringLiteral("Choose Batch Export Folder"),
@@ -280,6 +286,11 @@ void ReviewController::finishBatchExport(const QList<ReviewDocument> &items, con
 {
     ChangeScope scope(*this);
     m_state.isExportingBatch = false;
+    if (const auto *refused = std::get_if<RefusedBatchFileName>(&outcome)) {
+        m_state.setErrorText(BatchText::refusedName(refused->fileName));
+        m_state.setReviewStatusNote(BatchText::noBatchExport);
+        return;
+    }
     if (const auto *failure = std::get_if<BatchExportFailure>(&outcome)) {
         switch (*failure) {
         case BatchExportFailure::unreadableImage:

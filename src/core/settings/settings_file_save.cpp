@@ -2,11 +2,11 @@
 
 #include "core/support/file_descriptor.h"
 #include "core/support/log_categories.h"
+#include "core/support/own_leftovers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -22,9 +22,15 @@ namespace {
 constexpr int maximumLinkHops = 40;
 /// Tries at a fresh hidden name before giving up.
 constexpr int hiddenNameAttempts = 100;
-/// Roles of the hidden files beside the settings file: a save's file on its way and its
-/// check copy, and the backup older versions kept during a save.
-constexpr const char *hiddenRoles[] = {"saving", "check", "kept"};
+/// Roles of the hidden files beside the settings file, each with the length of its random
+/// tag: a save's file on its way and its check copy, and the backup older versions kept
+/// during a save.
+struct HiddenRole
+{
+    const char *name;
+    int tagLength = 16;
+};
+constexpr HiddenRole hiddenRoles[] = {{"saving"}, {"check"}, {"kept", 8}};
 
 SettingsSaveFailure failureOf(int error)
 {
@@ -53,11 +59,14 @@ QString linkedFile(const QString &path)
     return file;
 }
 
-/// How a hidden file of `role` beside `file` starts.
-QString hiddenPrefix(const QString &file, const char *role)
+/// The names of the hidden files of `role` beside `file`: its own, and those QSettings
+/// makes beside it while it writes it (a lock file, and, where the folder takes no unnamed
+/// file, a temporary one ending in six letters or digits).
+LeftoverNameForm hiddenForm(const QString &file, const HiddenRole &role)
 {
-    return QLatin1Char('.') + QFileInfo(file).fileName() + QLatin1Char('.') + QLatin1StringView(role)
-           + QLatin1Char('-');
+    return {'.' + QFile::encodeName(QFileInfo(file).fileName()) + '.' + role.name + '-',
+            {QByteArray(), QByteArrayLiteral(".lock"), QByteArrayLiteral(".??????")},
+            role.tagLength};
 }
 
 // A hidden file beside the settings file, on its way to replacing it: removed when it
@@ -113,8 +122,7 @@ public:
 private:
     QString freshName(const char *role) const
     {
-        return QFileInfo(m_file).path() + QLatin1Char('/') + hiddenPrefix(m_file, role)
-               + QString::number(QRandomGenerator::global()->generate64(), 16);
+        return QFileInfo(m_file).path() + QLatin1Char('/') + QFile::decodeName(hiddenForm(m_file, {role}).freshName());
     }
     bool moveTo(const QString &name)
     {
@@ -210,9 +218,11 @@ void removeSettingsLeftovers(const QString &path)
     for (const QString &file : files) {
         const QDir folder = QFileInfo(file).dir();
         for (const QString &name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
-            for (const char *role : hiddenRoles) {
-                if (name.startsWith(hiddenPrefix(file, role)))
-                    ::unlink(QFile::encodeName(folder.filePath(name)).constData());
+            const QByteArray path = QFile::encodeName(folder.filePath(name));
+            for (const HiddenRole &role : hiddenRoles) {
+                if (hiddenForm(file, role).matches(QFile::encodeName(name))
+                    && isOwnLeftover(AT_FDCWD, path.constData()))
+                    ::unlink(path.constData());
             }
         }
     }

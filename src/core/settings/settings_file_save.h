@@ -35,8 +35,9 @@ SettingsValues ownSettingsValues(QSettings &settings);
 std::optional<SettingsSaveFailure> saveSettingsFile(const SettingsSnapshot &snapshot);
 
 /// Removes the hidden files that saves killed part-way left beside the settings file at
-/// `path` (each a whole or partial older copy), those of older versions included. Only
-/// while no save of the file is under way.
+/// `path` (each a whole or partial older copy), those of older versions included: names
+/// of the exact forms saves give them, held by the user's own files (see own_leftovers.h).
+/// Only while no save of the file is under way.
 void removeSettingsLeftovers(const QString &path);
 
 } // namespace velmora

@@ -1,12 +1,13 @@
 #include "core/support/pending_file.h"
 
 #include "core/support/log_categories.h"
+#include "core/support/own_leftovers.h"
+#include "core/support/write_steps.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -22,23 +23,40 @@ namespace {
 /// Tries at a fresh temporary name before giving up.
 constexpr int temporaryNameAttempts = 100;
 
-const QByteArray temporaryPrefix = QByteArrayLiteral(".velmora-");
-const QByteArray temporarySuffix = QByteArrayLiteral(".part");
-
 /// A hidden name of no image type: neither the folder watch nor a listing takes the
-/// bytes on their way for a file.
-QByteArray temporaryFileName()
+/// bytes on their way for a file. The second ending is a temporary file's once it has
+/// claimed its name (see PendingFile::moveToName): it holds the claimed name's tag.
+const LeftoverNameForm temporaryForm{".velmora-", {".part", ".claim-################.part"}};
+const QByteArray claimMark = QByteArrayLiteral(".claim-");
+const QByteArray temporaryEnding = QByteArrayLiteral(".part");
+
+/// A name's tag in a claiming temporary file's name: the start of its SHA-256.
+QByteArray claimTag(const QByteArray &name)
 {
-    return temporaryPrefix + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + temporarySuffix;
+    return QCryptographicHash::hash(name, QCryptographicHash::Sha256).first(8).toHex();
 }
 
-bool isTemporaryFileName(const QByteArray &name)
+/// The temporary file's name once it has claimed `name`.
+QByteArray claimingName(const QByteArray &temporaryName, const QByteArray &name)
 {
-    if (!name.startsWith(temporaryPrefix) || !name.endsWith(temporarySuffix))
-        return false;
-    const QByteArray number = name.chopped(temporarySuffix.size()).sliced(temporaryPrefix.size());
-    const auto isHexDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
-    return !number.isEmpty() && number.size() <= 16 && std::all_of(number.begin(), number.end(), isHexDigit);
+    return temporaryName.chopped(temporaryEnding.size()) + claimMark + claimTag(name) + temporaryEnding;
+}
+
+/// The tag of the name a temporary file claimed; nothing for one that claimed none.
+std::optional<QByteArray> claimedTag(const QByteArray &temporaryName)
+{
+    const qsizetype mark = temporaryName.lastIndexOf(claimMark);
+    if (mark < 0)
+        return std::nullopt;
+    return temporaryName.sliced(mark + claimMark.size()).chopped(temporaryEnding.size());
+}
+
+/// Whether `error`, from the step that gives a written file its name, says that the file
+/// system cannot hold that name (its characters or its length): what Linux's own drivers
+/// say, and what FAT (EPERM) and exFAT (ENOENT) through FUSE say.
+bool refusesName(int error)
+{
+    return error == EINVAL || error == ENAMETOOLONG || error == EILSEQ || error == EPERM || error == ENOENT;
 }
 
 /// Whether `name` in `folder` is the file open as `file` itself, not a link to it nor
@@ -65,7 +83,7 @@ struct TemporaryFile
 std::optional<TemporaryFile> createTemporaryFile(int folder)
 {
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
-        TemporaryFile created{temporaryFileName(), {}, {}};
+        TemporaryFile created{temporaryForm.freshName(), {}, {}};
         const char *name = created.name.constData();
         created.file =
             FileDescriptor(::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
@@ -87,23 +105,51 @@ std::optional<TemporaryFile> createTemporaryFile(int folder)
     return std::nullopt;
 }
 
-/// Removes the temporary files that writers killed on the way left in `folder`: this
-/// user's, locked by no writer still running.
-void removeAbandonedTemporaryFiles(int folder)
+/// The names in `folder`.
+QList<QByteArray> entryNames(int folder)
 {
+    QList<QByteArray> names;
     const std::unique_ptr<DIR, int (*)(DIR *)> listing(::fdopendir(::dup(folder)), ::closedir);
     if (!listing)
-        return;
+        return names;
     ::rewinddir(listing.get());
-    while (const dirent *entry = ::readdir(listing.get())) {
-        const QByteArray name(entry->d_name);
-        if (!isTemporaryFileName(name))
+    while (const dirent *entry = ::readdir(listing.get()))
+        names.append(QByteArray(entry->d_name));
+    return names;
+}
+
+/// Removes the empty file with which a write killed on the way claimed the name of `tag`,
+/// if it is still there and still empty.
+void removeAbandonedClaim(int folder, const QList<QByteArray> &names, const QByteArray &tag)
+{
+    for (const QByteArray &name : names) {
+        struct stat claim {};
+        if (claimTag(name) != tag || ::fstatat(folder, name.constData(), &claim, AT_SYMLINK_NOFOLLOW) != 0
+            || !isOwnLeftover(claim) || claim.st_size != 0)
+            continue;
+        if (::unlinkat(folder, name.constData(), 0) == 0)
+            qCInfo(lcFiles) << "Removed the empty claim of an unfinished file" << QFile::decodeName(name);
+    }
+}
+
+/// Removes the temporary files that writers killed on the way left in `folder`: this
+/// user's own leftovers, locked by no writer still running, and the empty claims of names
+/// they left.
+void removeAbandonedTemporaryFiles(int folder)
+{
+    const QList<QByteArray> names = entryNames(folder);
+    for (const QByteArray &name : names) {
+        // Looked at before it is opened, so that no device or pipe is ever opened.
+        if (!temporaryForm.matches(name) || !isOwnLeftover(folder, name.constData()))
             continue;
         const FileDescriptor file(::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat left {};
-        if (!file.isOpen() || ::fstat(file.fd(), &left) != 0 || !S_ISREG(left.st_mode) || left.st_uid != ::geteuid()
+        if (!file.isOpen() || ::fstat(file.fd(), &left) != 0 || !isOwnLeftover(left)
             || ::flock(file.fd(), LOCK_EX | LOCK_NB) != 0 || !holdsFile(folder, name.constData(), file.fd()))
             continue;
+        // The claim first: a kill in between leaves the temporary file, which says which claim to remove.
+        if (const std::optional<QByteArray> tag = claimedTag(name))
+            removeAbandonedClaim(folder, names, *tag);
         if (::unlinkat(folder, name.constData(), 0) == 0)
             qCInfo(lcFiles) << "Removed the unfinished file" << QFile::decodeName(name);
     }
@@ -165,9 +211,11 @@ PendingFile::~PendingFile()
 bool PendingFile::publish(const QByteArray &bytes)
 {
     // A full disk may show only at the sync or the close, never to be left unread.
-    if (m_temporaryName.isEmpty() || !writeAll(bytes) || ::fsync(m_file.fd()) != 0 || !m_file.close()
-        || !moveToName()) {
-        qCWarning(lcFiles) << "Cannot write" << m_path << ":" << qt_error_string(errno);
+    const bool written = !m_temporaryName.isEmpty() && writeAll(bytes) && ::fsync(m_file.fd()) == 0 && m_file.close();
+    if (!written || !moveToName()) {
+        const int error = errno;
+        m_nameRefused = written && refusesName(error);
+        qCWarning(lcFiles) << "Cannot write" << m_path << ":" << qt_error_string(error);
         return false;
     }
     m_temporaryName.clear();
@@ -208,11 +256,18 @@ bool PendingFile::moveToName()
         return false;
     // A file system that cannot refuse to replace in a rename, nor make a second link
     // (FAT and exFAT through FUSE): the name is claimed with an empty file of our own,
-    // which fails on any name taken, and the rename replaces only that.
+    // which fails on any name taken, and the rename replaces only that. The temporary
+    // file's name says first which name it claims, so that the next write into the folder,
+    // should this one be killed before the rename, removes the empty claim with it.
+    const QByteArray claiming = claimingName(m_temporaryName, m_name);
+    if (::renameat(folder, from, folder, claiming.constData()) != 0)
+        return false;
+    m_temporaryName = claiming;
     const FileDescriptor claim(::openat(folder, to, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!claim.isOpen())
         return false;
-    if (::renameat(folder, from, folder, to) == 0)
+    reachWriteStep(WriteStep::nameClaimed);
+    if (::renameat(folder, claiming.constData(), folder, to) == 0)
         return true;
     const int error = errno;
     if (holdsFile(folder, to, claim.fd()))

@@ -22,7 +22,8 @@ enum class ExistingEntry {
 // the entry there itself and never follows a link found there. Whatever fails, the
 // temporary file goes with the value and the name is left as it was. The temporary
 // file is locked while the value lives: the next file written into the folder removes
-// those a writer killed on the way left, and no other.
+// those a writer killed on the way left (with the empty file that claimed a name for one
+// where a rename cannot refuse to replace), and no other.
 class PendingFile
 {
 public:
@@ -40,6 +41,10 @@ public:
     /// can write to the folder). Once only.
     bool publish(const QByteArray &bytes);
 
+    /// Whether publish failed only at the name: the bytes were written, and the folder's
+    /// file system would not hold a file of that name (a character or a length it refuses).
+    bool nameRefused() const { return m_nameRefused; }
+
 private:
     PendingFile(QString path, FileDescriptor folder, QByteArray name, QByteArray temporaryName, FileDescriptor file,
                 FileDescriptor held, ExistingEntry existing);
@@ -53,6 +58,7 @@ private:
     FileDescriptor m_file;
     FileDescriptor m_held; ///< The same open file, holding its lock after m_file is closed.
     ExistingEntry m_existing;
+    bool m_nameRefused = false;
 };
 
 /// Writes `bytes` as the file at `path`, whole or not at all (see PendingFile).

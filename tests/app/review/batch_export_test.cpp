@@ -89,6 +89,20 @@ TEST(BatchExportWriting, AnUnreadableImageFailsTheWholeExport)
     EXPECT_TRUE(entriesOf(dir.path()).isEmpty());
 }
 
+// A name that no file system holds, not even in ASCII, is named in the failure, and
+// nothing is written.
+TEST(BatchExportWriting, ANameTheFolderCannotHoldIsNamedAndNothingIsWritten)
+{
+    QTemporaryDir dir;
+    QList<BatchExportJob> jobs = threeJobs();
+    jobs[1].fileName = QString(300, u'x') + QStringLiteral("-redacted.png");
+    const BatchExportOutcome outcome = writeBatchExport(jobs, dir.path(), [](int) {}, [] { return false; });
+
+    ASSERT_TRUE(std::holds_alternative<RefusedBatchFileName>(outcome));
+    EXPECT_EQ(std::get<RefusedBatchFileName>(outcome).fileName, jobs[1].fileName);
+    EXPECT_TRUE(entriesOf(dir.path()).isEmpty());
+}
+
 TEST(BatchExportRunner, ACancelledExportReportsCancelledOnTheMainThread)
 {
     QTemporaryDir dir;

@@ -59,8 +59,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, RedactedFileNames, ::testing::Values(
     NameRow{"OnlyTheLastExtension", QUrl::fromLocalFile("/home/a/shot.final.tiff"), "x", "shot.final-redacted.png"},
     NameRow{"NoExtension", QUrl::fromLocalFile("/home/a/README"), "x", "README-redacted.png"},
     NameRow{"ClipboardTitle", std::nullopt, "Clipboard image", "Clipboard image-redacted.png"},
-    NameRow{"SlashInTitle", std::nullopt, "Area capture 10/05", "Area capture 10-05-redacted.png"}),
+    NameRow{"SlashInTitle", std::nullopt, "Area capture 10/05", "Area capture 10-05-redacted.png"},
+    NameRow{"ColonFatRefuses", QUrl::fromLocalFile("/home/a/meeting 10:30.png"), "x", "meeting 10-30-redacted.png"},
+    NameRow{"EveryCharacterFatRefuses", std::nullopt, "a\"b*c<d>e?f\\g|h\ti\x7fj", "a-b-c-d-e-f-g-h-i-j-redacted.png"},
+    NameRow{"AccentsKept", QUrl::fromLocalFile("/home/a/Capture d’écran 1.png"), "x", "Capture d’écran 1-redacted.png"}),
     test::rowName);
+
+// Cut to fit every file system, with room for a number that keeps it unique.
+TEST(RedactedFileNames, ALongNameIsCutBeforeItsEnding)
+{
+    const QString name = redactedFileName(QUrl::fromLocalFile(QStringLiteral("/home/a/") + QString(300, u'é') + ".png"), {});
+    EXPECT_EQ(name, QString(113, u'é') + QStringLiteral("-redacted.png"));
+    EXPECT_LE(name.toUtf8().size(), 240);
+}
+
+TEST(AsciiFileNames, KeepWhatAsciiCanSay)
+{
+    EXPECT_EQ(asciiFileName(QStringLiteral("Capture d’écran 1-redacted.png")), "Capture d'ecran 1-redacted.png");
+    EXPECT_EQ(asciiFileName(QStringLiteral("Ünïcödé “quoted”.png")), "Unicode 'quoted'.png");
+    EXPECT_EQ(asciiFileName(QStringLiteral("日本-redacted.png")), "---redacted.png");
+    EXPECT_EQ(asciiFileName(QStringLiteral("plain-redacted.png")), "plain-redacted.png");
+}
 
 TEST(UniqueFileNames, NumberLaterDuplicatesBeforeTheExtension)
 {

@@ -128,8 +128,9 @@ struct SettingsPathRow
 
 const QByteArray oldSettings = "[General]\nvelmoraPolicySource=imported\n";
 /// What saves killed part-way leave beside a settings file, older versions' included.
-const QStringList leftovers{".Velmora.conf.kept-1f2e", ".Velmora.conf.check-3d4c", ".Velmora.conf.saving-5b6a",
-                            ".Velmora.conf.saving-5b6a.lock", ".Velmora.conf.saving-5b6a.Xy12Zq"};
+const QStringList leftovers{".Velmora.conf.kept-1f2e3d4c", ".Velmora.conf.check-3d4c5b6a7f8e9d0c",
+                            ".Velmora.conf.saving-5b6a7f8e9d0c1b2a", ".Velmora.conf.saving-5b6a7f8e9d0c1b2a.lock",
+                            ".Velmora.conf.saving-5b6a7f8e9d0c1b2a.Xy12Zq"};
 
 // A settings folder beside the user's dotfiles folder; the settings path is a file, or a
 // link to one in the dotfiles. The folder of each holds what killed saves left.

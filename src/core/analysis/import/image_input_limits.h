@@ -24,6 +24,7 @@ enum class ImageInputRefusal {
     tooManyBytes,     ///< The decoded image or the decoder's buffers would exceed their byte limits.
     tooManyScans,     ///< A JPEG's scans exceed kMaximumJpegScans or kMaximumJpegScanWork.
     cutShort,         ///< A JPEG (or a TIFF's JPEG strip) ends before its end-of-image marker.
+    oldStyleJpeg,     ///< A TIFF compressed as old-style JPEG, whose decoding the limits cannot follow.
 };
 
 /// The largest image file read: far above any screenshot's compressed size, far below
@@ -84,4 +85,5 @@ VELMORA_RAW_ENUM(velmora::ImageInputRefusal,
     {velmora::ImageInputRefusal::tooManyPixels, "declared size above the pixel limit"},
     {velmora::ImageInputRefusal::tooManyBytes, "decoded size above the byte limit"},
     {velmora::ImageInputRefusal::tooManyScans, "JPEG scans above the work limit"},
-    {velmora::ImageInputRefusal::cutShort, "JPEG data ends before its end-of-image marker"});
+    {velmora::ImageInputRefusal::cutShort, "JPEG data ends before its end-of-image marker"},
+    {velmora::ImageInputRefusal::oldStyleJpeg, "TIFF compressed as old-style JPEG"});

@@ -16,6 +16,30 @@ constexpr quint16 kStripByteCounts = 279;
 constexpr quint16 kTileOffsets = 324;
 constexpr quint16 kTileByteCounts = 325;
 constexpr quint64 kJpegCompression = 7;
+constexpr quint64 kOldStyleJpegCompression = 6;
+
+/// The size of a value of a TIFF field type that libtiff reads as an integer for these
+/// tags (BYTE, SBYTE, SHORT, SSHORT, LONG, SLONG, LONG8, SLONG8), and whether it is
+/// signed; nothing for another type, which libtiff does not read for them.
+struct IntegerType
+{
+    int size;
+    bool isSigned;
+};
+std::optional<IntegerType> integerType(quint64 type)
+{
+    switch (type) {
+    case 1: return IntegerType{1, false};
+    case 6: return IntegerType{1, true};
+    case 3: return IntegerType{2, false};
+    case 8: return IntegerType{2, true};
+    case 4: return IntegerType{4, false};
+    case 9: return IntegerType{4, true};
+    case 16: return IntegerType{8, false};
+    case 17: return IntegerType{8, true};
+    }
+    return std::nullopt;
+}
 
 // The first image file directory of a classic or Big TIFF, read with bounds checks:
 // a value that lies outside the data reads as missing.
@@ -39,7 +63,8 @@ public:
             m_entries.reset();
     }
 
-    /// The values of a tag of type SHORT, LONG or LONG8; empty when it is missing.
+    /// The values of a tag, of any integer type libtiff reads for it (integerType); empty
+    /// when it is missing, of another type, or holds a negative value (which libtiff refuses).
     QList<quint64> values(quint16 tag) const
     {
         if (!m_entries)
@@ -65,6 +90,8 @@ private:
             return std::nullopt;
         const char *at = m_data.constData() + offset;
         switch (size) {
+        case 1:
+            return quint8(*at);
         case 2:
             return m_bigEndian ? qFromBigEndian<quint16>(at) : qFromLittleEndian<quint16>(at);
         case 4:
@@ -77,11 +104,11 @@ private:
 
     QList<quint64> entryValues(qint64 entry) const
     {
-        const auto type = unsignedAt(entry + 2, 2);
+        const auto type = integerType(unsignedAt(entry + 2, 2).value_or(0));
         const auto count = unsignedAt(entry + 4, m_big ? 8 : 4);
-        const int size = type == 3 ? 2 : type == 4 ? 4 : type == 16 ? 8 : 0;
-        if (!count || size == 0 || *count > quint64(m_data.size()) / quint64(size))
+        if (!count || !type || *count > quint64(m_data.size()) / quint64(type->size))
             return {};
+        const int size = type->size;
         // Values that fit in the entry are in it; the others are where it points.
         const qint64 inline_ = entry + (m_big ? 12 : 8);
         const bool fits = *count * quint64(size) <= quint64(m_big ? 8 : 4);
@@ -91,7 +118,7 @@ private:
         QList<quint64> values;
         for (quint64 i = 0; i < *count; ++i) {
             const auto value = unsignedAt(qint64(*first + i * quint64(size)), size);
-            if (!value)
+            if (!value || (type->isSigned && (*value >> (8 * size - 1)) != 0))
                 return {};
             values.append(*value);
         }
@@ -109,7 +136,13 @@ private:
 std::optional<ImageInputRefusal> tiffJpegRefusal(const QByteArray &data)
 {
     const TiffDirectory directory(data);
-    if (directory.values(kCompression) != QList<quint64>{kJpegCompression})
+    // libtiff takes the first value where there is one for each sample.
+    const quint64 compression = directory.values(kCompression).value(0);
+    // Old-style JPEG, replaced in 1995 and written by no screenshot tool, has its stream
+    // put together by its decoder from tags and strips in ways the limits do not follow.
+    if (compression == kOldStyleJpegCompression)
+        return ImageInputRefusal::oldStyleJpeg;
+    if (compression != kJpegCompression)
         return std::nullopt;
     const bool tiled = !directory.values(kTileOffsets).isEmpty();
     const QList<quint64> offsets = directory.values(tiled ? kTileOffsets : kStripOffsets);

@@ -16,7 +16,9 @@ namespace velmora {
 /// Strips whose bytes overlap (other than strips that share the same bytes), so that
 /// together they hold more than the data, are tooManyScans. Reads the first image file
 /// directory (classic TIFF or BigTIFF) and the JPEG markers of its strips, decoding
-/// nothing. Data that is not a TIFF, or a TIFF compressed otherwise, passes.
+/// nothing; its tags are read in every integer type libtiff reads them in. A TIFF
+/// compressed as old-style JPEG is oldStyleJpeg. Data that is not a TIFF, or a TIFF
+/// compressed otherwise, passes.
 std::optional<ImageInputRefusal> tiffJpegRefusal(const QByteArray &data);
 
 } // namespace velmora

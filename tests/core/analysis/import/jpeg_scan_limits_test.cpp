@@ -156,6 +156,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, HostileJpegTest, ::testing::Values(
     // The decoder reads a strip of no stated length to the end of the data.
     HostileJpegRow{"tiffWithoutByteCountsWhoseJpegStripIsCutShort",
                    [] { return jpegTiffWithoutByteCounts(64, 64, cutInItsFirstScan(greyJpeg())); }},
+    // libtiff reads these tags in any integer type, and Compression once for each sample.
+    HostileJpegRow{"tiffWhoseCompressionIsAByteAndJpegStripIsCutShort",
+                   [] { return jpegTiff(64, 64, 64, cutInItsFirstScan(greyJpeg()), {.compressionType = 1}); }},
+    HostileJpegRow{"tiffWhoseStripOffsetsAreSlongsAndJpegStripIsCutShort",
+                   [] { return jpegTiff(64, 64, 64, cutInItsFirstScan(greyJpeg()), {.stripOffsetsType = 9}); }},
+    HostileJpegRow{"tiffWithACompressionForEachSampleWhoseJpegStripIsCutShort",
+                   [] { return jpegTiff(64, 64, 64, cutInItsFirstScan(greyJpeg()), {.compressionCount = 2}); }},
+    HostileJpegRow{"oldStyleJpegTiffWhoseStripIsCutShort", [] {
+                       const QByteArray colour = encodedImage(testing::quadrantImage(64, 64), "JPEG");
+                       return jpegTiff(64, 64, 64, cutInItsFirstScan(colour), {.compression = 6, .yCbCr = true});
+                   }},
     HostileJpegRow{"strayByteBeforeTheFirstScan", [] { return insertedBefore(oneScanTooMany(), 0xDA, 0, kStrayByte); }},
     HostileJpegRow{"strayByteBeforeATable", [] { return insertedBefore(oneScanTooMany(), 0xC4, 0, kStrayByte); }},
     // An empty comment between two scans, then the stray byte.
@@ -190,6 +201,7 @@ struct JpegTiffRow
     ProgressiveJpegShape strip; ///< Of the image's width and rowsPerStrip rows.
     std::optional<ImageInputRefusal> refusal;
     bool byteCounts = true; ///< False: one strip, whose length the TIFF does not give.
+    TiffTags tags = {};
 };
 
 class JpegTiffTest : public ::testing::TestWithParam<JpegTiffRow> {};
@@ -201,8 +213,8 @@ TEST_P(JpegTiffTest, IsBoundedAsAJpegIs)
     const JpegTiffRow &row = GetParam();
     const quint32 width = quint32(row.strip.width);
     const QByteArray strip = progressiveJpeg(row.strip);
-    const QByteArray tiff =
-        row.byteCounts ? jpegTiff(width, 8192, row.rowsPerStrip, strip) : jpegTiffWithoutByteCounts(width, 8192, strip);
+    const QByteArray tiff = row.byteCounts ? jpegTiff(width, 8192, row.rowsPerStrip, strip, row.tags)
+                                           : jpegTiffWithoutByteCounts(width, 8192, strip, row.tags);
     EXPECT_EQ(tiffJpegRefusal(tiff), row.refusal);
 }
 
@@ -218,7 +230,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, JpegTiffTest, ::testing::Values(
     JpegTiffRow{"stripsWhoseWorkAddsUp", 1024, {.width = 8192, .height = 1024, .acScans = 12, .refining = true},
                 ImageInputRefusal::tooManyScans},
     JpegTiffRow{"tooManyScansInOneSmallStrip", 1024, {.width = 64, .height = 1024, .acScans = 100},
-                ImageInputRefusal::tooManyScans}),
+                ImageInputRefusal::tooManyScans},
+    JpegTiffRow{"refiningScansWhoseCompressionIsAByte", 8192,
+                {.width = 8192, .height = 8192, .acScans = 97, .refining = true}, ImageInputRefusal::tooManyScans, true,
+                {.compressionType = 1}},
+    JpegTiffRow{"refiningScansWhoseStripOffsetsAreSlongs", 8192,
+                {.width = 8192, .height = 8192, .acScans = 97, .refining = true}, ImageInputRefusal::tooManyScans, true,
+                {.stripOffsetsType = 9}},
+    JpegTiffRow{"fewScansWhoseTagsAreSigned", 8192, {.width = 8192, .height = 8192, .acScans = 9}, std::nullopt, true,
+                {.compressionType = 8, .stripOffsetsType = 9}},
+    // Old-style JPEG is refused whatever its strips hold.
+    JpegTiffRow{"fewScansAsOldStyleJpeg", 8192, {.width = 8192, .height = 8192, .acScans = 9},
+                ImageInputRefusal::oldStyleJpeg, true, {.compression = 6}}),
     rowName);
 
 TEST(JpegTiffTest, TheImporterRefusesABombAndImportsWithinTheLimits)
