@@ -2,7 +2,7 @@
 // (WindowSession, ContentView, MainWindow over the engine's ScanPipeline), printed as
 // one JSON object per figure with its target. Run under xvfb-run:
 //
-//   velmora_window_bench [--images N] [--scan-seconds S] [IMAGE...]
+//   velmora_window_bench [--images N] [--scan-seconds S] [--steps N] [IMAGE...]
 //
 // windowAnswer        a folder of N screenshots of 3840 × 2160 (each a 2 × 2 tiling of
 //                     one of the images, the bench's own screenshots by default, 30
@@ -11,6 +11,14 @@
 //                     the GUI thread) and times each round trip, while the folder opens
 //                     and for the first S seconds of its batch scan (default 10). The
 //                     longest answer and how many took over 100 ms (target: none).
+// stepAnswer          a folder of as many such screenshots as there are images (each
+//                     holds hundreds of findings) opened and scanned whole, then N
+//                     steps between them with the Down key (default 12): the longest
+//                     answer and how many took over 100 ms while the batch is scanned
+//                     (the end of each scan redraws the findings of the image on
+//                     screen) and while stepping, how long each step's key took on the
+//                     GUI thread and the longest the window took to draw a change of
+//                     the review (target: 100 ms).
 // pictureConversion   the time the canvas takes on the GUI thread to make its pixmap of
 //                     the picture it is handed (ImageReviewView::setImage), the bitmap
 //                     on screen and the cleaned preview, at 1920 × 1080, 3840 × 2160 and
@@ -39,13 +47,16 @@
 #include <QTimer>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <functional>
 #include <cstdio>
+#include <functional>
+#include <limits>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 using namespace velmora;
 
@@ -197,6 +208,97 @@ bool measureWindowAnswer(WindowSession &session, const QString &folder, int imag
     return true;
 }
 
+// Times how long the window takes to draw each change of the review: from the first
+// handler of `changed`, connected before the window's panes, to the last, connected after.
+class RedrawTimer
+{
+public:
+    explicit RedrawTimer(ReviewController &review)
+    {
+        QObject::connect(&review, &ReviewController::changed, &m_context, [this] { m_redraw.start(); });
+    }
+    /// Call once the window is built.
+    void connectEnd(ReviewController &review)
+    {
+        QObject::connect(&review, &ReviewController::changed, &m_context, [this] {
+            m_longestMs = std::max(m_longestMs, double(m_redraw.nsecsElapsed()) / 1e6);
+        });
+    }
+    /// The longest since the last call.
+    double takeLongestMs() { return std::exchange(m_longestMs, 0.0); }
+
+private:
+    QObject m_context;
+    QElapsedTimer m_redraw;
+    double m_longestMs = 0;
+};
+
+bool allScanned(const ReviewController &review)
+{
+    const QList<ReviewDocument> &items = review.state().batch.items();
+    return !items.isEmpty() && std::all_of(items.begin(), items.end(), [](const ReviewDocument &item) {
+        return item.scanEnded() && !item.isChecking();
+    });
+}
+
+QString findingCounts(const ReviewController &review)
+{
+    qsizetype fewest = std::numeric_limits<qsizetype>::max();
+    qsizetype most = 0;
+    for (const ReviewDocument &item : review.state().batch.items()) {
+        fewest = std::min(fewest, item.redactionPlan().entries().size());
+        most = std::max(most, item.redactionPlan().entries().size());
+    }
+    return QStringLiteral("%1-%2").arg(fewest).arg(most);
+}
+
+bool measureStepAnswer(WindowSession &session, QWidget &window, RedrawTimer &redraws, const QString &folder, int steps)
+{
+    ReviewController &review = session.review();
+    QElapsedTimer wall;
+    redraws.takeLongestMs();
+    {
+        AnswerProbe probe;
+        wall.start();
+        review.loadImageURLs({QUrl::fromLocalFile(folder)}, ReviewText::imageLoaded, true);
+        if (!runEventLoop(review, 900000, [&] { return allScanned(review); })) {
+            std::fprintf(stderr, "the batch was not scanned\n");
+            return false;
+        }
+        probe.stop();
+        std::printf("{\"figure\": \"stepAnswer\", \"phase\": \"scanning\", \"images\": %lld, \"findings\": \"%s\", "
+                    "\"wallMs\": %.0f, \"answers\": %d, \"longestAnswerMs\": %.1f, \"answersOver100Ms\": %d, "
+                    "\"longestRedrawMs\": %.1f, \"target\": 100}\n",
+                    qlonglong(review.state().batch.items().size()), qPrintable(findingCounts(review)),
+                    double(wall.elapsed()), probe.answers(), probe.longestMs(), probe.slowAnswers(),
+                    redraws.takeLongestMs());
+        std::fflush(stdout);
+    }
+    // Each step waits for its picture before the next, as someone reading each screenshot would.
+    runEventLoop(review, 1000);
+    redraws.takeLongestMs();
+    QList<double> keyMs;
+    AnswerProbe probe;
+    wall.restart();
+    for (int step = 0; step < steps; ++step) {
+        QElapsedTimer key;
+        key.start();
+        QTest::keyClick(&window, Qt::Key_Down);
+        keyMs.append(double(key.nsecsElapsed()) / 1e6);
+        runEventLoop(review, 700);
+    }
+    probe.stop();
+    std::sort(keyMs.begin(), keyMs.end());
+    std::printf("{\"figure\": \"stepAnswer\", \"phase\": \"stepping\", \"steps\": %d, \"medianKeyMs\": %.1f, "
+                "\"longestKeyMs\": %.1f, \"answers\": %d, \"longestAnswerMs\": %.1f, \"answersOver100Ms\": %d, "
+                "\"longestRedrawMs\": %.1f, \"target\": 100}\n",
+                steps, keyMs.isEmpty() ? 0.0 : keyMs.at(keyMs.size() / 2), keyMs.isEmpty() ? 0.0 : keyMs.last(),
+                probe.answers(), probe.longestMs(), probe.slowAnswers(), redraws.takeLongestMs());
+    std::fflush(stdout);
+    review.closeCurrentReview();
+    return true;
+}
+
 /// A screenshot of `size`, opaque or with a transparent band.
 QImage screenshotOf(const QImage &source, QSize size, bool transparent)
 {
@@ -259,6 +361,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     int images = 30;
     int scanSeconds = 10;
+    int steps = 12;
     QStringList paths;
     const QStringList arguments = QApplication::arguments().mid(1);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -266,17 +369,23 @@ int main(int argc, char **argv)
             images = std::max(1, arguments[++i].toInt());
         else if (arguments[i] == QLatin1String("--scan-seconds") && i + 1 < arguments.size())
             scanSeconds = std::max(0, arguments[++i].toInt());
+        else if (arguments[i] == QLatin1String("--steps") && i + 1 < arguments.size())
+            steps = std::max(1, arguments[++i].toInt());
         else
             paths.append(arguments[i]);
     }
     if (paths.isEmpty())
         paths = defaultImages();
     qputenv("VELMORA_UI_TEST_MODE", "1");
+    // Installed, as far as the window knows: no reminder to install holds its keys.
+    qputenv("VELMORA_UI_INSTALL_LOCATION_OVERRIDE", "/usr/bin/velmora");
     SymbolIcon::setUpTheme();
 
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("shots"));
-    if (!QDir().mkpath(folder) || !writeFolder(folder, paths, images)) {
+    const QString batch = dir.filePath(QStringLiteral("batch"));
+    if (!QDir().mkpath(folder) || !writeFolder(folder, paths, images) || !QDir().mkpath(batch)
+        || !writeFolder(batch, paths, int(paths.size()))) {
         std::fprintf(stderr, "could not write the screenshots\n");
         return 1;
     }
@@ -285,15 +394,18 @@ int main(int argc, char **argv)
     SystemPlatform platform;
     CommandBus commands;
     WindowSession session(settings, commands, platform.services(NotificationCenter::none()));
+    RedrawTimer redraws(session.review());
     auto *content = new ContentView(session);
     MainWindow window({settings, commands, {}, [] { return true; }, [] {}, {}}, content);
+    redraws.connectEnd(session.review());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the window did not appear\n");
         return 1;
     }
     const QString pictures = dir.filePath(QStringLiteral("pictures"));
-    const bool measured = measureWindowAnswer(session, folder, images, scanSeconds) && QDir().mkpath(pictures)
+    const bool measured = measureWindowAnswer(session, folder, images, scanSeconds)
+                       && measureStepAnswer(session, window, redraws, batch, steps) && QDir().mkpath(pictures)
                        && measurePictureConversion(session, pictures, QImage(paths.first()));
     return measured ? 0 : 1;
 }

@@ -14,11 +14,16 @@ public:
 
     void setFullText(const QString &text);
 
+    /// The height of the lines shown at `width`, whatever the label's width now.
+    int heightForWidth(int width) const override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
+    /// The text cut to the lines it takes in `textWidth`.
+    QString shownText(int textWidth) const;
     void relayout();
 
     int m_maximumLines;

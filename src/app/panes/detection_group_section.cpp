@@ -3,13 +3,10 @@
 #include "app/kit/look.h"
 #include "app/kit/plain_button.h"
 #include "app/kit/symbol_view.h"
-#include "app/panes/keyed_widgets.h"
 
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSet>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -63,54 +60,50 @@ DetectionGroupSection::DetectionGroupSection(FindingCategory category, const Fin
             m_actions.setGroupActive(!allActive(m_group), ids);
     });
 
-    auto *header = new QHBoxLayout;
+    // The rows are placed below the header by hand, so the header is a widget of its own.
+    m_header = new QWidget(this);
+    auto *header = new QHBoxLayout(m_header);
+    header->setContentsMargins(0, 0, 0, 0);
     header->setSpacing(8);
     header->addWidget(symbol, 0, Qt::AlignVCenter);
     header->addWidget(m_headerTitle, 0, Qt::AlignVCenter);
     header->addStretch(1);
     header->addWidget(m_groupButton, 0, Qt::AlignVCenter);
-
-    m_rowsLayout = new QVBoxLayout;
-    m_rowsLayout->setSpacing(8);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    layout->addLayout(header);
-    layout->addLayout(m_rowsLayout);
 }
 
-void DetectionGroupSection::setGroup(const FindingGroup &group, const std::optional<QUuid> &selectedDetectionID)
+void DetectionGroupSection::setGroup(const FindingGroup &group)
 {
     m_group = group;
     m_headerTitle->setText(QStringLiteral("%1 - %2").arg(title(group.category)).arg(group.entries.size()));
     m_groupButton->setText(groupButtonTitle(group));
     m_groupButton->updateGeometry();
+}
 
-    QSet<QUuid> listed;
-    for (qsizetype i = 0; i < group.entries.size(); ++i) {
-        const RedactionPlanEntry &entry = group.entries.at(i);
-        listed.insert(entry.id());
-        DetectionRow *row = m_rows.value(entry.id());
-        if (!row) {
-            row = new DetectionRow(m_actions, this);
-            m_rows.insert(entry.id(), row);
-        }
-        row->setEntry(entry, selectedDetectionID == entry.id());
-        // Keeps the layout in plan order.
-        showAt(m_rowsLayout, row, int(i));
-    }
-    dropUnlisted(m_rows, listed, m_rowsLayout);
+int DetectionGroupSection::headerHeight() const
+{
+    return m_header->sizeHint().height();
+}
+
+QWidget *DetectionGroupSection::groupButton() const
+{
+    return m_groupButton;
 }
 
 QList<DetectionRow *> DetectionGroupSection::rows() const
 {
-    QList<DetectionRow *> ordered;
-    for (int i = 0; i < m_rowsLayout->count(); ++i) {
-        if (QWidget *widget = m_rowsLayout->itemAt(i)->widget())
-            ordered.append(static_cast<DetectionRow *>(widget)); // the layout holds rows only
+    QList<DetectionRow *> placed;
+    for (DetectionRow *row : findChildren<DetectionRow *>(Qt::FindDirectChildrenOnly)) {
+        if (!row->isHidden())
+            placed.append(row);
     }
-    return ordered;
+    std::sort(placed.begin(), placed.end(), [](const QWidget *a, const QWidget *b) { return a->y() < b->y(); });
+    return placed;
+}
+
+void DetectionGroupSection::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_header->setGeometry(0, 0, width(), headerHeight());
 }
 
 } // namespace velmora

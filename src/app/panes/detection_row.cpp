@@ -13,12 +13,11 @@
 #include "core/text/unicode_text.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QScrollArea>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -111,6 +110,29 @@ DetectionRow::DetectionRow(const FindingRowActions &actions, QWidget *parent)
     titleLine->addLayout(chips);
     titleLine->setAlignment(chips, Qt::AlignTop);
 
+    m_column = new QVBoxLayout;
+    m_column->setSpacing(5);
+    m_column->addLayout(titleLine);
+
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(10, 10, 10, 10);
+    row->setSpacing(10);
+    row->addWidget(m_checkbox, 0, Qt::AlignTop);
+    row->addLayout(m_column, 1);
+}
+
+QString DetectionRow::collapsedShape(const RedactionPlanEntry &entry)
+{
+    const Detection &detection = entry.detection;
+    return detection.label + QChar(0x1f) + ConfidenceSummary::make(detection, entry.isActive).label
+         + (detection.hasAdjustedBounds() ? QStringLiteral("\x1f+") : QString());
+}
+
+void DetectionRow::buildSelectedParts()
+{
+    m_details = buildDetails();
+    m_column->addWidget(m_details);
+
     m_rememberButton = new PlainButton(tr("Remember exact text as safe"), look::font(look::TextStyle::caption, QFont::DemiBold));
     m_rememberButton->setSymbol(QStringLiteral("checkmark.shield"));
     m_rememberButton->setObjectName(QStringLiteral("remember-safe-finding-button"));
@@ -120,19 +142,8 @@ DetectionRow::DetectionRow(const FindingRowActions &actions, QWidget *parent)
         if (m_actions.rememberSafe)
             m_actions.rememberSafe(m_entry);
     });
-
-    auto *column = new QVBoxLayout;
-    column->setSpacing(5);
-    column->addLayout(titleLine);
-    m_details = buildDetails();
-    column->addWidget(m_details);
-    column->addWidget(m_rememberButton, 0, Qt::AlignLeft);
-
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(10, 10, 10, 10);
-    row->setSpacing(10);
-    row->addWidget(m_checkbox, 0, Qt::AlignTop);
-    row->addLayout(column, 1);
+    m_column->addWidget(m_rememberButton, 0, Qt::AlignLeft);
+    setShowsDetectorDetails(m_showsDetectorDetails);
 }
 
 QWidget *DetectionRow::buildDetails()
@@ -160,8 +171,7 @@ QWidget *DetectionRow::buildDetails()
     m_disclosure->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
     connect(m_disclosure, &QToolButton::toggled, this, [this](bool on) {
         setShowsDetectorDetails(on);
-        if (on)
-            keepInView();
+        emit detectorDetailsToggled(on);
     });
     layout->addWidget(m_disclosure, 0, Qt::AlignLeft);
 
@@ -177,10 +187,10 @@ QWidget *DetectionRow::buildDetails()
     m_detectorDetails->setVisible(false);
     layout->addWidget(m_detectorDetails);
 
-    auto *menuButton = new PlainButton(tr("Change detector setting"), look::font(look::TextStyle::caption, QFont::DemiBold));
-    menuButton->setObjectName(QStringLiteral("change-detector-setting-menu"));
-    menuButton->setSymbol(QStringLiteral("slider.horizontal.3"));
-    auto *menu = new QMenu(menuButton);
+    m_menuButton = new PlainButton(tr("Change detector setting"), look::font(look::TextStyle::caption, QFont::DemiBold));
+    m_menuButton->setObjectName(QStringLiteral("change-detector-setting-menu"));
+    m_menuButton->setSymbol(QStringLiteral("slider.horizontal.3"));
+    auto *menu = new QMenu(m_menuButton);
     for (RedactionPolicyDisposition disposition : allCases<RedactionPolicyDisposition>()) {
         QAction *item = menu->addAction(title(disposition));
         item->setObjectName(QStringLiteral("detector-disposition-%1-button").arg(rawValue(disposition)));
@@ -189,20 +199,20 @@ QWidget *DetectionRow::buildDetails()
                 m_actions.setDetectorDisposition(disposition, m_entry);
         });
     }
-    menuButton->setMenu(menu);
+    m_menuButton->setMenu(menu);
 
-    auto *settingsButton = new PlainButton(tr("Open Detection settings"), look::font(look::TextStyle::caption, QFont::DemiBold));
-    settingsButton->setObjectName(QStringLiteral("open-detection-settings-from-finding-button"));
-    settingsButton->setSymbol(QStringLiteral("gearshape"));
-    connect(settingsButton, &QPushButton::clicked, this, [this] {
+    m_settingsButton = new PlainButton(tr("Open Detection settings"), look::font(look::TextStyle::caption, QFont::DemiBold));
+    m_settingsButton->setObjectName(QStringLiteral("open-detection-settings-from-finding-button"));
+    m_settingsButton->setSymbol(QStringLiteral("gearshape"));
+    connect(m_settingsButton, &QPushButton::clicked, this, [this] {
         if (m_actions.openDetectionSettings)
             m_actions.openDetectionSettings();
     });
 
     // Side by side when the column is wide enough, else one under the other.
     auto *actions = new WrappingRow(8);
-    actions->addWidget(menuButton);
-    actions->addWidget(settingsButton);
+    actions->addWidget(m_menuButton);
+    actions->addWidget(m_settingsButton);
     layout->addWidget(actions);
     return details;
 }
@@ -210,20 +220,22 @@ QWidget *DetectionRow::buildDetails()
 void DetectionRow::setShowsDetectorDetails(bool shows)
 {
     m_showsDetectorDetails = shows;
+    if (!m_details)
+        return;
+    const QSignalBlocker quiet(m_disclosure);
+    m_disclosure->setChecked(shows);
     m_disclosure->setArrowType(shows ? Qt::DownArrow : Qt::RightArrow);
     m_detectorDetails->setVisible(shows);
 }
 
-void DetectionRow::keepInView()
+QList<QWidget *> DetectionRow::focusOrder() const
 {
-    // The list lays the taller row out first, so that the scroll reaches its new end.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    for (QWidget *ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
-        if (auto *list = qobject_cast<QScrollArea *>(ancestor)) {
-            list->ensureWidgetVisible(this, 0, 8);
-            return;
-        }
-    }
+    QList<QWidget *> order{m_checkbox};
+    if (m_details && m_isSelected)
+        order.append({m_disclosure, m_menuButton, m_settingsButton});
+    if (m_rememberButton && !m_rememberButton->isHidden())
+        order.append(m_rememberButton);
+    return order;
 }
 
 void DetectionRow::setEntry(const RedactionPlanEntry &entry, bool isSelected)
@@ -244,7 +256,12 @@ void DetectionRow::setEntry(const RedactionPlanEntry &entry, bool isSelected)
     m_adjustedChip->setVisible(detection.hasAdjustedBounds());
     m_confidenceChip->setSummary(ConfidenceSummary::make(detection, entry.isActive));
 
-    m_details->setVisible(isSelected);
+    if (isSelected && !m_details)
+        buildSelectedParts();
+    if (m_details) {
+        m_details->setVisible(isSelected);
+        m_rememberButton->setVisible(isSelected && canRememberAsSafe(detection));
+    }
     if (isSelected) {
         m_policyLine->setText(PolicyActionExplanation(entry).text());
         m_policyLine->setObjectName(QStringLiteral("policy-action-reason-") + id);
@@ -253,7 +270,6 @@ void DetectionRow::setEntry(const RedactionPlanEntry &entry, bool isSelected)
         for (int i = 0; i < m_detailLines.size(); ++i)
             m_detailLines[i]->setText(lines.value(i));
     }
-    m_rememberButton->setVisible(isSelected && canRememberAsSafe(detection));
 
     const bool active = entry.isActive;
     setFill([active](const QPalette &p) {
@@ -264,6 +280,14 @@ void DetectionRow::setEntry(const RedactionPlanEntry &entry, bool isSelected)
         setBorder(look::accent, 2);
     else
         setBorder([active](const QPalette &p) { return look::withOpacity(look::secondary(p), active ? 0.22 : 0.25); }, 1);
+}
+
+void DetectionRow::clearIdentifiers()
+{
+    setObjectName(QString());
+    m_checkbox->setObjectName(QString());
+    if (m_policyLine)
+        m_policyLine->setObjectName(QString());
 }
 
 void DetectionRow::mousePressEvent(QMouseEvent *event)

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QLabel;
 class QToolButton;
+class QVBoxLayout;
 
 namespace velmora {
 
@@ -34,8 +35,10 @@ struct FindingRowActions
 
 // One finding of the plan: its checkbox, label and chips and, while it is the selected
 // finding, what the policy did with it, why it was flagged, the detector's details and
-// the per-finding actions. A row lives as long as its finding stays listed, and keeps
-// whether the user opened its details.
+// the per-finding actions, built the first time the row shows a selected finding. The
+// findings list (FindingsList) owns the rows: it builds them only for the findings in
+// view, hands a row on to another finding when its own scrolls away, and keeps for
+// each finding whether the user opened its details.
 class DetectionRow : public RoundedSurface
 {
     Q_OBJECT
@@ -43,9 +46,14 @@ public:
     DetectionRow(const FindingRowActions &actions, QWidget *parent = nullptr);
 
     void setEntry(const RedactionPlanEntry &entry, bool isSelected);
+    /// Drops the finding's identifiers, so that a row out of use is never found as its finding's.
+    void clearIdentifiers();
     const RedactionPlanEntry &entry() const { return m_entry; }
     bool isSelected() const { return m_isSelected; }
     bool showsDetectorDetails() const { return m_showsDetectorDetails; }
+    void setShowsDetectorDetails(bool shows);
+    /// The controls shown that take the keyboard focus, in the order Tab visits them.
+    QList<QWidget *> focusOrder() const;
 
     /// The words a screen reader gives each kind ("API key", "Visual code", ...).
     static QString kindLabel(DetectionKind kind);
@@ -53,16 +61,21 @@ public:
     static bool canRememberAsSafe(const Detection &detection);
     /// "Group: …", "Taxonomy: …", "Current action: …", "Bounds: …".
     static QStringList detectorDetailLines(const Detection &detection);
+    /// What an unselected row shows that decides its height: rows of entries with the
+    /// same shape are as tall at any width.
+    static QString collapsedShape(const RedactionPlanEntry &entry);
+
+signals:
+    /// The user opened or closed the detector details.
+    void detectorDetailsToggled(bool shown);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void buildSelectedParts();
     QWidget *buildDetails();
-    void setShowsDetectorDetails(bool shows);
-    /// Scrolls the list it sits in so that the whole row, links included, is in view.
-    void keepInView();
 
     FindingRowActions m_actions;
     RedactionPlanEntry m_entry;
@@ -73,12 +86,16 @@ private:
     ClampedLabel *m_title = nullptr;
     AdjustedChip *m_adjustedChip = nullptr;
     ConfidenceChip *m_confidenceChip = nullptr;
+    QVBoxLayout *m_column = nullptr;
+    // Built with the first selection:
     QWidget *m_details = nullptr;
     QLabel *m_policyLine = nullptr;
     QLabel *m_reasonLine = nullptr;
     QToolButton *m_disclosure = nullptr;
     QWidget *m_detectorDetails = nullptr;
     QList<QLabel *> m_detailLines;
+    PlainButton *m_menuButton = nullptr;
+    PlainButton *m_settingsButton = nullptr;
     PlainButton *m_rememberButton = nullptr;
 };
 

@@ -6,17 +6,14 @@
 #include "app/kit/palette_tint.h"
 #include "app/kit/segmented_picker.h"
 #include "app/kit/velmora_button.h"
-#include "app/panes/detection_group_section.h"
 #include "app/panes/findings_empty_states.h"
-#include "app/panes/keyed_widgets.h"
+#include "app/panes/findings_list.h"
 #include "app/review/finding_queries.h"
 #include "app/review/review_status_text.h"
 
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -87,19 +84,7 @@ FindingsPanel::FindingsPanel(QWidget *parent) : QWidget(parent)
     m_emptyDetection = new EmptyDetectionState;
     m_emptyFilter = new EmptyFilterState;
 
-    auto *sections = new QWidget;
-    sections->setAutoFillBackground(false);
-    m_sectionsLayout = new QVBoxLayout(sections);
-    m_sectionsLayout->setContentsMargins(0, 0, 2, 0);
-    m_sectionsLayout->setSpacing(12);
-    m_sectionsLayout->addStretch(1);
-    m_scrollArea = new QScrollArea;
-    m_scrollArea->setObjectName(QStringLiteral("findings-list"));
-    m_scrollArea->setFrameShape(QFrame::NoFrame);
-    m_scrollArea->setWidgetResizable(true);
-    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scrollArea->viewport()->setAutoFillBackground(false);
-    m_scrollArea->setWidget(sections);
+    m_list = new FindingsList(m_rowActions);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
@@ -108,7 +93,7 @@ FindingsPanel::FindingsPanel(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_filterPicker);
     layout->addWidget(m_emptyDetection);
     layout->addWidget(m_emptyFilter);
-    layout->addWidget(m_scrollArea, 1);
+    layout->addWidget(m_list, 1);
     // Placeholders keep their own height; the space below them stays empty.
     layout->addStretch(0);
     layout->addWidget(buildFooter());
@@ -235,7 +220,7 @@ void FindingsPanel::setManualEditingTools(QWidget *tools)
 
 DetectionGroupSection *FindingsPanel::section(FindingCategory category) const
 {
-    return m_sections.value(category);
+    return m_list->section(category);
 }
 
 void FindingsPanel::showState(const FindingsPanelState &state)
@@ -269,8 +254,8 @@ void FindingsPanel::refresh()
     m_emptyDetection->setState(state.isChecking, hasImage);
     m_emptyFilter->setVisible(hasEntries && groups.isEmpty());
     m_emptyFilter->setFilter(state.filter);
-    m_scrollArea->setVisible(!groups.isEmpty());
-    refreshFindings(groups);
+    m_list->setVisible(!groups.isEmpty());
+    m_list->setGroups(groups, state.selection);
 
     m_navigation->setVisible(hasEntries);
     m_toggleButton->setEnabled(state.selection.has_value());
@@ -279,36 +264,6 @@ void FindingsPanel::refresh()
     m_toggleAction->setEnabled(hasEntries && state.selection.has_value());
     m_toolsDivider->setVisible(hasImage && !hasEntries && m_toolsLayout->count() > 0);
     m_toolsHolder->setVisible(hasImage && m_toolsLayout->count() > 0);
-}
-
-void FindingsPanel::refreshFindings(const QList<FindingGroup> &groups)
-{
-    const std::optional<QUuid> selection = m_state.selection;
-    QList<FindingCategory> shown;
-    for (qsizetype i = 0; i < groups.size(); ++i) {
-        const FindingGroup &group = groups.at(i);
-        shown.append(group.category);
-        DetectionGroupSection *section = m_sections.value(group.category);
-        if (!section) {
-            section = new DetectionGroupSection(group.category, m_rowActions);
-            m_sections.insert(group.category, section);
-        }
-        section->setGroup(group, selection);
-        showAt(m_sectionsLayout, section, int(i));
-    }
-    dropUnlisted(m_sections, shown, m_sectionsLayout);
-
-    // A finding chosen by keys or on the canvas comes into view once, when it changes.
-    if (selection != m_shownSelection) {
-        m_shownSelection = selection;
-        for (const FindingGroup &group : groups) {
-            if (DetectionRow *row = selection ? m_sections.value(group.category)->row(*selection) : nullptr) {
-                m_scrollArea->widget()->adjustSize();
-                m_scrollArea->ensureWidgetVisible(row, 0, 8);
-                break;
-            }
-        }
-    }
 }
 
 } // namespace velmora

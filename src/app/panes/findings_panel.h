@@ -3,12 +3,10 @@
 #include "app/panes/detection_row.h"
 #include "app/review/finding_queries.h"
 
-#include <QMap>
 #include <QWidget>
 
 class QAction;
 class QLabel;
-class QScrollArea;
 class QVBoxLayout;
 
 namespace velmora {
@@ -18,6 +16,7 @@ class ClampedLabel;
 class DetectionGroupSection;
 class EmptyDetectionState;
 class EmptyFilterState;
+class FindingsList;
 class SegmentedPicker;
 class VelmoraButton;
 
@@ -82,7 +81,6 @@ private:
     QWidget *buildFooter();
     QAction *makeWindowAction(const QString &text, const QKeySequence &key, std::function<void()> action);
     void refresh();
-    void refreshFindings(const QList<FindingGroup> &groups);
 
     FindingsPanelState m_state;
     FindingRowActions m_rowActions;
@@ -96,10 +94,7 @@ private:
 
     EmptyDetectionState *m_emptyDetection = nullptr;
     EmptyFilterState *m_emptyFilter = nullptr;
-    QScrollArea *m_scrollArea = nullptr;
-    QVBoxLayout *m_sectionsLayout = nullptr;
-    QMap<FindingCategory, DetectionGroupSection *> m_sections;
-    std::optional<QUuid> m_shownSelection;
+    FindingsList *m_list = nullptr;
 
     QWidget *m_navigation = nullptr;
     VelmoraButton *m_toggleButton = nullptr;

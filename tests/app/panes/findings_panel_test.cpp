@@ -12,10 +12,12 @@
 #include "support/window_activation.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -31,6 +33,54 @@ QString upperId(const QUuid &id)
 {
     return id.toString(QUuid::WithoutBraces).toUpper();
 }
+
+/// `count` findings down the image, in list order: `kinds` in turn, each with a label of
+/// its own and confidences that give the three chips.
+QList<Detection> manyFindings(int count, const QList<DetectionKind> &kinds = {DetectionKind::email})
+{
+    QList<Detection> findings;
+    for (int i = 0; i < count; ++i) {
+        Detection finding = makeFinding({0.1, 0.95 - i * 0.003, 0.3, 0.002});
+        finding.kind = kinds.at(i % kinds.size());
+        finding.label = DetectionRow::kindLabel(finding.kind);
+        finding.confidence = QList<double>{0.95, 0.85, 0.7}.at(i % 3);
+        findings.append(finding);
+    }
+    return findings;
+}
+
+// What refreshing the panel costs: the objects made in it (or moved into it), and the
+// layout requests and resizes its widgets take.
+struct RefreshCost
+{
+    int objectsAdded = 0;
+    int layoutRequests = 0;
+    int resizes = 0;
+};
+
+class RefreshCostCounter : public QObject
+{
+public:
+    explicit RefreshCostCounter(QWidget &panel) : m_panel(panel) { qApp->installEventFilter(this); }
+    ~RefreshCostCounter() override { qApp->removeEventFilter(this); }
+
+    RefreshCost cost;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget || (widget != &m_panel && !m_panel.isAncestorOf(widget)))
+            return false;
+        cost.objectsAdded += event->type() == QEvent::ChildAdded ? 1 : 0;
+        cost.layoutRequests += event->type() == QEvent::LayoutRequest ? 1 : 0;
+        cost.resizes += event->type() == QEvent::Resize ? 1 : 0;
+        return false;
+    }
+
+private:
+    QWidget &m_panel;
+};
 
 // The panel in a window of its own, its window-wide keys added once.
 class FindingsPanelTest : public ::testing::Test
@@ -83,6 +133,18 @@ protected:
         showSelection(findings.at(14).id);
         drainEvents();
         return find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings.at(14).id));
+    }
+
+    /// What showing a second plan of `count` findings costs after a first one.
+    RefreshCost costOfAnotherPlan(int count)
+    {
+        panel->resize(376, 900);
+        showPlan(manyFindings(count, {DetectionKind::email, DetectionKind::phoneNumber, DetectionKind::apiKey}));
+        drainEvents();
+        RefreshCostCounter counter(*panel);
+        showPlan(manyFindings(count, {DetectionKind::email, DetectionKind::phoneNumber, DetectionKind::apiKey}));
+        drainEvents();
+        return counter.cost;
     }
 
     QWidget window;
@@ -335,4 +397,83 @@ TEST_F(FindingsPanelTest, OpeningDetectorDetailsKeepsTheRowsLinksInView)
     const QPoint linkBottom = lastLink->mapTo(list->viewport(), QPoint(0, lastLink->height()));
     EXPECT_LE(linkBottom.y(), list->viewport()->height()) << "the opened details pushed the links out of view";
     EXPECT_GE(row->mapTo(list->viewport(), QPoint(0, 0)).y(), 0);
+}
+
+TEST_F(FindingsPanelTest, AnotherPlanCostsTheSameBoundedWorkWithTenTimesTheFindings)
+{
+    // Less than one of each per finding of the smaller plan, for either plan.
+    const int bound = 30;
+    for (const int count : {bound, 10 * bound}) {
+        const RefreshCost cost = costOfAnotherPlan(count);
+        EXPECT_LT(cost.objectsAdded, bound) << count << " findings";
+        EXPECT_LT(cost.layoutRequests, bound) << count << " findings";
+        EXPECT_LT(cost.resizes, bound) << count << " findings";
+    }
+
+    // The last finding of the list has its row once the list is scrolled to its end.
+    auto *list = find<QScrollArea>("findings-list");
+    list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+    const QUuid last = groupedFilteredEntries(shown.plan, FindingFilter::all).last().entries.last().id();
+    auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(last));
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(list->viewport()->rect().contains(QRect(row->mapTo(list->viewport(), QPoint(0, 0)), row->size())));
+}
+
+TEST_F(FindingsPanelTest, RowsTakeTheHeightOfWhatTheyShowOneUnderTheOther)
+{
+    QList<Detection> findings = manyFindings(6);
+    findings[1].label = QStringLiteral("A custom term long enough to wrap onto a second line and then some more");
+    findings[2].originalNormalizedBounds = findings[2].normalizedBounds;
+    findings[3].boundsPrecision = DetectionBoundsPrecision::lineFallback;
+    showPlan(findings, findings[4].id);
+    panel->resize(376, 900);
+    drainEvents();
+    find<DetectionRow>(QStringLiteral("detection-row-") + upperId(findings[4].id))
+        ->findChild<QToolButton *>("detector-details-disclosure")
+        ->click();
+    drainEvents();
+
+    const QList<DetectionRow *> rows = panel->section(FindingCategory::emails)->rows();
+    ASSERT_EQ(rows.size(), findings.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i]->height(), rows[i]->heightForWidth(rows[i]->width())) << "row " << i;
+        if (i > 0) {
+            EXPECT_EQ(rows[i]->y(), rows[i - 1]->geometry().bottom() + 1 + 8) << "row " << i;
+        }
+    }
+    EXPECT_GT(rows[1]->height(), rows[0]->height()) << "a title of two lines";
+}
+
+TEST_F(FindingsPanelTest, TabWalksTheRowsInListOrderOnBelowTheView)
+{
+    const QList<Detection> findings = manyFindings(40);
+    showPlan(findings);
+    panel->resize(376, 900);
+    ASSERT_TRUE(test::showActive(window));
+    find<QCheckBox>(QStringLiteral("detection-toggle-") + upperId(findings.first().id))->setFocus(Qt::TabFocusReason);
+    for (qsizetype i = 1; i < findings.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("detection-toggle-") + upperId(findings[i].id))
+            << "Tab " << i;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("detection-toggle-") + upperId(findings[38].id));
+}
+
+TEST_F(FindingsPanelTest, EveryFindingInViewHasARowOfItsOwnAsGroupsComeAndGo)
+{
+    panel->resize(376, 900);
+    const QList<QList<DetectionKind>> plans{
+        {DetectionKind::phoneNumber}, {DetectionKind::email}, {DetectionKind::phoneNumber, DetectionKind::email}};
+    for (const QList<DetectionKind> &kinds : plans) {
+        const QList<Detection> findings = manyFindings(6, kinds);
+        showPlan(findings);
+        drainEvents();
+        for (const Detection &finding : findings) {
+            auto *row = find<DetectionRow>(QStringLiteral("detection-row-") + upperId(finding.id));
+            ASSERT_NE(row, nullptr) << kinds.size() << " kinds";
+            EXPECT_TRUE(row->isVisibleTo(&window));
+            EXPECT_EQ(row->entry().detection, finding);
+        }
+    }
 }
