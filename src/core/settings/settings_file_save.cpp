@@ -1,6 +1,7 @@
 #include "core/settings/settings_file_save.h"
 
 #include "core/support/file_descriptor.h"
+#include "core/support/file_permissions.h"
 #include "core/support/log_categories.h"
 
 #include <QDir>
@@ -86,7 +87,7 @@ public:
                                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
             if (made.isOpen()) {
                 m_name = name;
-                return !replacedPermissions || ::fchmod(made.fd(), *replacedPermissions) == 0;
+                return !replacedPermissions || keepPermissionsWherePossible(made.fd(), *replacedPermissions);
             }
             if (errno != EEXIST)
                 return false;

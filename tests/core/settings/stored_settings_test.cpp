@@ -4,6 +4,7 @@
 #include "support/file_size_limit.h"
 #include "support/row_name.h"
 #include "support/temp_settings.h"
+#include "support/test_file_system.h"
 #include "support/thread_pool_gate.h"
 
 #include <QDir>
@@ -124,6 +125,7 @@ struct SettingsPathRow
     bool isLinked; ///< The settings path is a link into a dotfiles folder.
     Disk disk;     ///< Of the folder the settings file is in, while the change is saved.
     std::optional<SettingsSaveFailure> failure;
+    test::TestFileSystem fileSystem = test::TestFileSystem::local; ///< Of the folder the settings file is in.
 };
 
 const QByteArray oldSettings = "[General]\nvelmoraPolicySource=imported\n";
@@ -132,29 +134,40 @@ const QStringList leftovers{".Velmora.conf.kept-1f2e", ".Velmora.conf.check-3d4c
                             ".Velmora.conf.saving-5b6a.lock", ".Velmora.conf.saving-5b6a.Xy12Zq"};
 
 // A settings folder beside the user's dotfiles folder; the settings path is a file, or a
-// link to one in the dotfiles. The folder of each holds what killed saves left.
+// link to one in the dotfiles. The folder of each holds what killed saves left. The
+// folder the settings file is in may be on a stick (FAT, exFAT), where the machine can
+// mount one.
 class SettingsPaths : public ::testing::TestWithParam<SettingsPathRow>
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(QDir(m_root.path()).mkpath(QStringLiteral("config")) && QDir(dotfiles()).mkpath(QStringLiteral(".")));
+        if (GetParam().fileSystem != test::TestFileSystem::local) {
+            m_stick.emplace(GetParam().fileSystem);
+            if (m_stick->path().isEmpty())
+                GTEST_SKIP() << "This machine cannot mount the stick's file system.";
+        }
+        ASSERT_TRUE(QDir(config()).mkpath(QStringLiteral(".")) && QDir(dotfiles()).mkpath(QStringLiteral(".")));
         ASSERT_TRUE(test::writeBytes(file(), oldSettings) && test::writeBytes(config() + "/.Velmora.conf.bak", "own"));
         if (GetParam().isLinked) {
-            ASSERT_EQ(::symlink("../dotfiles/Velmora.conf", QFile::encodeName(path()).constData()), 0);
+            const QByteArray target = QFile::encodeName(QDir(config()).relativeFilePath(file()));
+            ASSERT_EQ(::symlink(target.constData(), QFile::encodeName(path()).constData()), 0);
         }
         for (const QString &name : leftovers)
             ASSERT_TRUE(test::writeBytes(config() + '/' + name, "") && test::writeBytes(folder() + '/' + name, ""));
     }
 
-    QString config() const { return m_root.filePath(QStringLiteral("config")); }
-    QString dotfiles() const { return m_root.filePath(QStringLiteral("dotfiles")); }
+    QString config() const { return onStick(false) ? m_stick->path() : m_root.filePath(QStringLiteral("config")); }
+    QString dotfiles() const { return onStick(true) ? m_stick->path() : m_root.filePath(QStringLiteral("dotfiles")); }
     QString folder() const { return GetParam().isLinked ? dotfiles() : config(); }
     QString path() const { return config() + QStringLiteral("/Velmora.conf"); }
     QString file() const { return folder() + QStringLiteral("/Velmora.conf"); }
 
 private:
+    bool onStick(bool dotfiles) const { return m_stick && GetParam().isLinked == dotfiles; }
+
     QTemporaryDir m_root;
+    std::optional<test::TestFileSystemFolder> m_stick;
 };
 
 // A change is saved whole through the settings path, or the old file stays and the
@@ -202,7 +215,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsPaths, ::testing::Values(
     SettingsPathRow{"ReadOnly", false, Disk::readOnly, SettingsSaveFailure::folderReadOnly},
     SettingsPathRow{"LinkedIntoAReadOnlyFolder", true, Disk::readOnly, SettingsSaveFailure::folderReadOnly},
     SettingsPathRow{"FullDisk", false, Disk::full, SettingsSaveFailure::diskFull},
-    SettingsPathRow{"LinkedOnAFullDisk", true, Disk::full, SettingsSaveFailure::diskFull}), test::rowName);
+    SettingsPathRow{"LinkedOnAFullDisk", true, Disk::full, SettingsSaveFailure::diskFull},
+    SettingsPathRow{"OnAFatStick", false, Disk::writable, std::nullopt, test::TestFileSystem::fatThroughFuse},
+    SettingsPathRow{"LinkedOntoAFatStick", true, Disk::writable, std::nullopt, test::TestFileSystem::fatThroughFuse},
+    SettingsPathRow{"OnAnExfatStick", false, Disk::writable, std::nullopt, test::TestFileSystem::exfatThroughFuse}),
+    test::rowName);
 
 // Saves killed by SIGKILL part-way: the file is whole, and what they left beside it is
 // gone once the settings are read again.
