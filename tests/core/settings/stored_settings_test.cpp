@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <csignal>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -209,6 +210,50 @@ TEST_P(SettingsPaths, AChangeIsSavedWholeOrHeldAndTheFailureTold)
     EXPECT_EQ(QFileInfo(path()).isSymLink(), row.isLinked);
 }
 
+// Someone else changes the file while the store runs, as a dotfiles checkout does (a new
+// file renamed over it): a change of a term, of the preset the store changes too, a key
+// added and one removed. The save writes only the store's own change over that (the
+// store's preset wins), or, while saves fail, leaves the file as it was edited; and once
+// the save lands the store takes up the rest, announcing each key.
+TEST_P(SettingsPaths, ASaveWritesItsOwnChangesOverWhatSomeoneElseChanged)
+{
+    const SettingsPathRow &row = GetParam();
+    const auto settings = StoredSettings::atIniFile(path());
+    QStringList announced;
+    QObject::connect(settings.get(), &StoredSettings::changed, [&announced](const QString &key) { announced.append(key); });
+    const QByteArray edited = "[General]\ncustomDetectionTerms=Project Heron\nredactionPolicyPreset=medical\n"
+                              "clipboardProtectionEnabled=true\n";
+    const QString checkout = folder() + QStringLiteral("/Velmora.conf.new");
+    ASSERT_TRUE(test::writeBytes(checkout, edited));
+    ASSERT_EQ(std::rename(QFile::encodeName(checkout).constData(), QFile::encodeName(file()).constData()), 0);
+    {
+        std::optional<ReadOnlyFolder> readOnly;
+        std::optional<test::FileSizeLimit> fullDisk;
+        if (row.disk == Disk::readOnly)
+            readOnly.emplace(folder());
+        if (row.disk == Disk::full)
+            fullDisk.emplace(64); // Less than the edited file.
+        settings->setValue(Setting::policyPresetID, QStringLiteral("legal"));
+        test::drainEvents();
+        EXPECT_EQ(settings->sync(), !row.failure);
+    }
+    EXPECT_EQ(test::fileBytes(file()) == edited, row.failure.has_value());
+    EXPECT_EQ(settings->value(Setting::customTermsText), row.failure ? QString() : QStringLiteral("Project Heron"));
+
+    EXPECT_TRUE(settings->sync());
+    EXPECT_EQ(storedValue(file(), QStringLiteral("customDetectionTerms")), QStringLiteral("Project Heron"));
+    EXPECT_EQ(storedValue(file(), QStringLiteral("redactionPolicyPreset")), QStringLiteral("legal"));
+    EXPECT_EQ(storedValue(file(), QStringLiteral("clipboardProtectionEnabled")), QStringLiteral("true"));
+    EXPECT_EQ(storedValue(file(), QStringLiteral("velmoraPolicySource")), QString());
+    EXPECT_EQ(settings->value(Setting::customTermsText), QStringLiteral("Project Heron"));
+    EXPECT_EQ(settings->value(Setting::policyPresetID), QStringLiteral("legal"));
+    EXPECT_TRUE(settings->value(Setting::isClipboardProtectionEnabled));
+    EXPECT_EQ(settings->value(Setting::policySourceID), QStringLiteral("local"));
+    EXPECT_EQ(announced, (QStringList{"redactionPolicyPreset", "clipboardProtectionEnabled", "customDetectionTerms",
+                                      "velmoraPolicySource"}));
+    EXPECT_EQ(QFileInfo(path()).isSymLink(), row.isLinked);
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsPaths, ::testing::Values(
     SettingsPathRow{"Plain", false, Disk::writable, std::nullopt},
     SettingsPathRow{"Linked", true, Disk::writable, std::nullopt},
@@ -231,7 +276,7 @@ TEST(StoredSettingsTest, ASaveKilledPartWayLeavesTheFileWholeAndNoCopies)
     ASSERT_EQ(::pipe(saved), 0);
     const pid_t saver = ::fork();
     while (saver == 0) { // Saves over and over, telling the test after each one.
-        saveSettingsFile({path, QSettings::IniFormat, {{QStringLiteral("customDetectionTerms"), terms}}});
+        saveSettingsFile({path, QSettings::IniFormat, {{QStringLiteral("customDetectionTerms"), terms}}, {}});
         if (::write(saved[1], "s", 1) != 1)
             ::_exit(1);
     }
