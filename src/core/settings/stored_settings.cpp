@@ -81,6 +81,12 @@ bool StoredSettings::sync()
     return m_savedChanges == m_changes;
 }
 
+void StoredSettings::saveAgain()
+{
+    if (m_savedChanges != m_changes)
+        save();
+}
+
 QVariant StoredSettings::stored(QLatin1StringView key, const QVariant &defaultValue) const
 {
     const QString name = key;

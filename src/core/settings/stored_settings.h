@@ -29,7 +29,7 @@ namespace velmora {
 // process's own changes over the file as it is then: a change made to the file meanwhile
 // (an editor, a dotfiles checkout) stays under every other key, and the store takes it
 // up, announcing its key. A save that fails leaves the file as it was and the change held
-// here; the next change saves it again, and so does the store's end.
+// here; the next change saves it again, and so do saveAgain() and the store's end.
 class StoredSettings : public QObject
 {
     Q_OBJECT
@@ -58,6 +58,8 @@ public:
     /// Saves what is not yet saved, and waits until it is written, whole or not at all
     /// (see saveSettingsFile); false when it could not be, and the changes stay held.
     bool sync();
+    /// Saves what an earlier save could not, without waiting (a retry while saves fail).
+    void saveAgain();
 
     /// Why the last save failed, while saves fail; nothing once one has landed.
     std::optional<SettingsSaveFailure> saveFailure() const { return m_saveFailure; }

@@ -31,6 +31,7 @@
 #include "support/fake_policy_file_chooser.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/settings_save_failure_line.h"
 #include "support/thread_pool_gate.h"
 
 #include <QDir>
@@ -458,10 +459,7 @@ TEST_F(MainWindowFixture, SettingsThatCannotBeSavedAreShownUntilASaveLands)
 {
     FakePolicyFileChooser chooser;
     SettingsWindow settingsWindow(*m_settings, m_commands, {chooser, [](const QUrl &) {}});
-    const auto shown = [](const QWidget &window) {
-        const auto *line = window.findChild<QLabel *>(QStringLiteral("settings-save-failure"));
-        return line && line->isVisibleTo(&window) ? line->text() : QStringLiteral("<none>");
-    };
+    const auto shown = settingsSaveFailureShown;
     m_window->show();
     settingsWindow.show();
     ASSERT_TRUE(m_settings->sync());
