@@ -1,5 +1,6 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/kit/log_categories.h"
 #include "app/kit/window_activation.h"
 #include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
@@ -72,6 +73,7 @@ void VelmoraApp::start()
 
 void VelmoraApp::openPaths(const QStringList &paths)
 {
+    qCInfo(lcShell) << "Opening" << paths;
     bringMainWindowToFront();
     if (paths.isEmpty())
         return;
