@@ -34,13 +34,16 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/symbols/velmora.svg")));
 
     const velmora::CommandLine commandLine = velmora::CommandLine::parse(QApplication::arguments());
-    // A Velmora already running takes the files, and this launch ends.
-    if (velmora::SingleInstance::handOver(commandLine.paths))
-        return 0;
+    // A Velmora already running takes the files, and this launch ends. The instance goes
+    // last: no later launch takes its place before its settings are saved.
+    velmora::SingleInstance instance;
+    switch (instance.start(commandLine.paths)) {
+    case velmora::SingleInstance::Start::handedOver: return 0;
+    case velmora::SingleInstance::Start::unanswered: return 1;
+    case velmora::SingleInstance::Start::instance: break;
+    }
     // Ends, after the window and its scans, the recognition engines with their work.
     const velmora::SharedEnginePoolsScope engines;
-    velmora::SingleInstance instance;
-    instance.listen();
 
     velmora::StoredSettings settings(std::make_unique<QSettings>());
     velmora::VelmoraApp app(settings);

@@ -1,5 +1,6 @@
 #include "app/shell/velmora_app.h"
 
+#include "app/kit/log_categories.h"
 #include "app/kit/window_activation.h"
 #include "app/protection/dbus_notification_center.h"
 #include "app/protection/protection_notifications.h"
@@ -9,12 +10,14 @@
 #include "app/shell/tray_icon.h"
 #include "app/shell/updater.h"
 #include "app/window/content_view.h"
+#include "app/window/held_settings_question.h"
 #include "app/window/main_window.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
+#include <QSessionManager>
 
 namespace velmora {
 
@@ -45,6 +48,7 @@ VelmoraApp::VelmoraApp(StoredSettings &settings, QObject *parent)
     // An answered risk notification opens the newest watched alert: the window comes
     // forward for it, shown again when it was closed to the tray.
     m_commands.observe(commands::velmoraOpenLatestWatchedScreenshot, this, [this] { bringMainWindowToFront(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &VelmoraApp::saveSettingsAsSessionEnds);
     m_tray = std::make_unique<TrayIcon>(m_commands, TrayIcon::Handlers{[this] { bringMainWindowToFront(); },
                                                            [this] { m_settingsWindow.open(m_mainWindow); }, [this] {
         if (m_mainWindow)
@@ -69,6 +73,7 @@ void VelmoraApp::start()
 
 void VelmoraApp::openPaths(const QStringList &paths)
 {
+    qCInfo(lcShell) << "Opening" << paths;
     bringMainWindowToFront();
     if (paths.isEmpty())
         return;
@@ -83,6 +88,21 @@ void VelmoraApp::openPaths(const QStringList &paths)
 bool VelmoraApp::keepsRunningInTray() const
 {
     return m_tray && m_tray->isVisible();
+}
+
+void VelmoraApp::saveSettingsAsSessionEnds(QSessionManager &manager)
+{
+    // The session manager lets an application ask the user only when it grants it.
+    std::optional<bool> mayAsk;
+    const bool mayEnd = mayQuitWithSettings(m_settings, [&](SettingsSaveFailure failure) {
+        if (!mayAsk)
+            mayAsk = m_mainWindow && manager.allowsInteraction();
+        return *mayAsk ? askAboutHeldSettings(*m_mainWindow, failure) : HeldSettingsChoice::quitAnyway;
+    });
+    if (!mayEnd)
+        manager.cancel();
+    if (mayAsk.value_or(false))
+        manager.release();
 }
 
 MainWindow *VelmoraApp::createMainWindow()

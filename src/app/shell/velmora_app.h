@@ -12,8 +12,9 @@
 
 #include <memory>
 
-namespace velmora {
+class QSessionManager;
 
+namespace velmora {
 
 class StoredSettings;
 class TrayIcon;
@@ -47,6 +48,10 @@ public:
 
 private:
     MainWindow *createMainWindow();
+    /// As the desktop session ends: saves the settings, and when that fails asks, if the
+    /// session manager lets Velmora ask, whether to try again, end anyway or stay (which
+    /// cancels the session's end).
+    void saveSettingsAsSessionEnds(QSessionManager &manager);
 
     StoredSettings &m_settings;
     /// The app-wide commands; it outlives every window.

@@ -4,12 +4,15 @@
 #include "app/review/unsaved_manual_edits.h"
 #include "app/window/batch_arrow_keys.h"
 #include "app/window/content_view.h"
+#include "app/window/held_settings_question.h"
 #include "app/window/main_menus.h"
 #include "app/window/review_actions.h"
 #include "app/window/window_session.h"
 
 #include <QCloseEvent>
 #include <QScreen>
+
+#include <utility>
 
 namespace velmora {
 
@@ -64,7 +67,20 @@ void MainWindow::quitAfterAsking()
     // The question needs the window on screen, also when Quit comes from the tray.
     if (m_contentView->session().unsavedManualEdits().imageWithUnsavedEdits() && !isVisible())
         show();
-    m_contentView->askBeforeDiscarding(m_services.quit);
+    m_contentView->askBeforeDiscarding([this] {
+        if (mayQuitWithSettings())
+            m_services.quit();
+    });
+}
+
+bool MainWindow::mayQuitWithSettings()
+{
+    if (std::exchange(m_isAskingAboutSettings, true))
+        return false;
+    const bool mayQuit = velmora::mayQuitWithSettings(
+        m_services.settings, [this](SettingsSaveFailure failure) { return askAboutHeldSettings(*this, failure); });
+    m_isAskingAboutSettings = false;
+    return mayQuit;
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -78,6 +94,11 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Closed by the user, not by a quit under way, with no tray to keep Velmora running.
+    if (event->spontaneous() && !m_services.keepsRunningInTray() && !mayQuitWithSettings()) {
+        event->ignore();
+        return;
+    }
     m_contentView->session().stopBackgroundServices();
     m_servicesStarted = false;
     event->accept();

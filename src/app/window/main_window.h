@@ -32,8 +32,12 @@ public:
     MainWindow(Services services, ContentView *contentView, QWidget *parent = nullptr);
 
     ContentView *contentView() const { return m_contentView; }
-    /// Quit, after asking when hand-made boxes not yet copied or exported would be lost.
+    /// Quit, after asking when hand-made boxes not yet copied or exported would be lost,
+    /// and when settings changes could not be saved.
     void quitAfterAsking();
+    /// Saves the settings; when that fails, asks whether to try again, quit anyway or stay
+    /// (see velmora::mayQuitWithSettings). False while the question is already up.
+    bool mayQuitWithSettings();
     MainMenus *menus() const { return m_menus; }
     ReviewActions *reviewActions() const { return m_reviewActions; }
 
@@ -51,6 +55,7 @@ private:
     ReviewActions *m_reviewActions = nullptr;
     MainMenus *m_menus = nullptr;
     bool m_servicesStarted = false;
+    bool m_isAskingAboutSettings = false;
 };
 
 } // namespace velmora

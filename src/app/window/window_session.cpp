@@ -48,14 +48,17 @@ WindowSession::WindowSession(StoredSettings &settings, CommandBus &commands, Pla
                 std::move(capture)),
       m_installController(settings, QCoreApplication::applicationFilePath()),
       m_helpSheets(settings, platform.clock, {[this] { m_hooks.loadQuickStartSample(); }, {}}),
-      m_unsavedEdits(m_review)
+      m_unsavedEdits(m_review),
+      m_settingsSaveRetry(settings, platform.clock)
 {
     observeCommands();
     connect(&m_installController, &ApplicationInstallController::promptResolved, this,
             [this] { m_helpSheets.presentOnboardingIfNeeded(); });
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive)
-            m_review.applicationBecameActive();
+        if (state != Qt::ApplicationActive)
+            return;
+        m_review.applicationBecameActive();
+        m_settingsSaveRetry.retryNow();
     });
 }
 

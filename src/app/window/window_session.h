@@ -12,6 +12,7 @@
 #include "app/window/help_sheet_host.h"
 #include "app/window/install_location.h"
 #include "app/window/platform_services.h"
+#include "core/settings/settings_save_retry.h"
 
 #include <QObject>
 
@@ -41,10 +42,10 @@ struct WindowSessionHooks
 // What a main window works with besides its widgets, for as long as the window lives:
 // the review, the clipboard guard with its scan and the AutoClean undo, the screenshot
 // watch with its scan, the capture (its flow and hot keys), the install check, the help
-// sheets and the count of unsaved hand-made boxes. It starts and stops the background
-// protections, tells the protection runtime how they run, and answers the app-wide
-// commands that reach none of the window's widgets. The window's view binds its panes
-// to it. Main thread only.
+// sheets, the count of unsaved hand-made boxes and the retries of settings that could not
+// be saved. It starts and stops the background protections, tells the protection runtime
+// how they run, and answers the app-wide commands that reach none of the window's
+// widgets. The window's view binds its panes to it. Main thread only.
 class WindowSession : public QObject
 {
     Q_OBJECT
@@ -105,6 +106,7 @@ private:
     ApplicationInstallController m_installController;
     HelpSheetHost m_helpSheets;
     UnsavedManualEdits m_unsavedEdits;
+    SettingsSaveRetry m_settingsSaveRetry;
     bool m_backgroundServicesRunning = false;
 };
 

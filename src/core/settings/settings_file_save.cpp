@@ -1,6 +1,7 @@
 #include "core/settings/settings_file_save.h"
 
 #include "core/support/file_descriptor.h"
+#include "core/support/file_permissions.h"
 #include "core/support/log_categories.h"
 #include "core/support/own_leftovers.h"
 
@@ -95,7 +96,7 @@ public:
                                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
             if (made.isOpen()) {
                 m_name = name;
-                return !replacedPermissions || ::fchmod(made.fd(), *replacedPermissions) == 0;
+                return !replacedPermissions || keepPermissionsWherePossible(made.fd(), *replacedPermissions);
             }
             if (errno != EEXIST)
                 return false;
@@ -143,48 +144,102 @@ bool readsBack(const SettingsValues &values, const QString &name, QSettings::For
     if (written.status() != QSettings::NoError || written.allKeys().size() != values.size())
         return false;
     for (auto value = values.cbegin(); value != values.cend(); ++value) {
-        // Flags held as such read back as text: compared as the text both stand for.
-        if (written.value(value.key()).toString() != value->toString())
+        if (!isSameSettingValue(written.value(value.key()), *value))
             return false;
     }
     return true;
 }
 
-/// Writes `values` to the new hidden file `saving`; whether QSettings saw no failure.
-bool writeValues(const SettingsValues &values, const QString &saving, QSettings::Format format)
+/// What the file holds now: empty when there is none, nothing when it cannot be read.
+std::optional<QByteArray> currentContent(const QString &file)
 {
-    QSettings written(saving, format);
-    for (auto value = values.cbegin(); value != values.cend(); ++value)
-        written.setValue(value.key(), *value);
-    written.sync();
-    return written.status() == QSettings::NoError;
+    QFile current(file);
+    if (!current.open(QIODevice::ReadOnly))
+        return current.exists() ? std::nullopt : std::optional(QByteArray());
+    QByteArray content = current.readAll();
+    return current.error() == QFileDevice::NoError ? std::optional(std::move(content)) : std::nullopt;
 }
 
-std::optional<SettingsSaveFailure> saveThrough(const SettingsSnapshot &snapshot, const QString &file)
+/// Writes the snapshot's own changes over `content`, the settings file as it is now, into
+/// the new hidden file `saving`; what that holds then, or nothing when a write failed.
+/// Where the content tells nothing of the file (it could not be read, or QSettings cannot
+/// read it) every value of the snapshot is written, as over no file.
+std::optional<SettingsValues> writeOwnChanges(const SettingsSnapshot &snapshot, const QString &saving,
+                                              const std::optional<QByteArray> &content)
+{
+    QFile copy(saving);
+    if (content && !(copy.open(QIODevice::WriteOnly) && copy.write(*content) == content->size() && copy.flush()))
+        return std::nullopt;
+    copy.close();
+    const bool isReadable = content && QSettings(saving, snapshot.format).status() == QSettings::NoError;
+    if (!isReadable && !QFile::resize(saving, 0))
+        return std::nullopt;
+    const SettingsValues &base = isReadable ? snapshot.fileValues : SettingsValues();
+    QSettings written(saving, snapshot.format);
+    QStringList keys = snapshot.values.keys() + base.keys();
+    keys.removeDuplicates();
+    for (const QString &key : std::as_const(keys)) {
+        const std::optional<QVariant> value = settingValue(snapshot.values, key);
+        if (isSameSettingValue(value, settingValue(base, key)))
+            continue;
+        if (value)
+            written.setValue(key, *value);
+        else
+            written.remove(key);
+    }
+    written.sync();
+    if (written.status() != QSettings::NoError)
+        return std::nullopt;
+    return ownSettingsValues(written);
+}
+
+/// Where what the file holds differs from what the snapshot held.
+QMap<QString, OutsideSettingChange> outsideChanges(const SettingsValues &held, const SettingsValues &found)
+{
+    QMap<QString, OutsideSettingChange> changes;
+    QStringList keys = held.keys() + found.keys();
+    keys.removeDuplicates();
+    for (const QString &key : std::as_const(keys)) {
+        OutsideSettingChange change{settingValue(held, key), settingValue(found, key)};
+        if (!isSameSettingValue(change.held, change.found))
+            changes.insert(key, std::move(change));
+    }
+    return changes;
+}
+
+/// A save that failed for `failure`.
+SettingsSaveResult failedWith(SettingsSaveFailure failure)
+{
+    return {failure, {}, {}};
+}
+
+SettingsSaveResult saveThrough(const SettingsSnapshot &snapshot, const QString &file)
 {
     const QByteArray fileName = QFile::encodeName(file);
     struct stat existing {};
     std::optional<mode_t> replacedPermissions;
     if (::stat(fileName.constData(), &existing) == 0) {
         if (!S_ISREG(existing.st_mode))
-            return SettingsSaveFailure::other;
+            return failedWith(SettingsSaveFailure::other);
         replacedPermissions = existing.st_mode & 07777;
     }
     QDir().mkpath(QFileInfo(file).path());
+    const std::optional<QByteArray> content = currentContent(file);
     HiddenSibling saving(file);
     if (!saving.create("saving", replacedPermissions))
-        return failureOf(errno);
+        return failedWith(failureOf(errno));
     // The folder took a new file: a write that fails now found no room for its bytes.
-    if (!writeValues(snapshot.values, saving.name(), snapshot.format))
-        return SettingsSaveFailure::diskFull;
+    const std::optional<SettingsValues> written = writeOwnChanges(snapshot, saving.name(), content);
+    if (!written)
+        return failedWith(SettingsSaveFailure::diskFull);
     // QSettings keeps one parsed copy per file name: only another name reads the disk.
     if (!saving.rename("check") || !saving.sync())
-        return failureOf(errno);
-    if (!readsBack(snapshot.values, saving.name(), snapshot.format))
-        return SettingsSaveFailure::diskFull;
+        return failedWith(failureOf(errno));
+    if (!readsBack(*written, saving.name(), snapshot.format))
+        return failedWith(SettingsSaveFailure::diskFull);
     if (!saving.replaceFile())
-        return failureOf(errno);
-    return std::nullopt;
+        return failedWith(failureOf(errno));
+    return {std::nullopt, *written, outsideChanges(snapshot.values, *written)};
 }
 
 } // namespace
@@ -200,13 +255,29 @@ SettingsValues ownSettingsValues(QSettings &settings)
     return values;
 }
 
-std::optional<SettingsSaveFailure> saveSettingsFile(const SettingsSnapshot &snapshot)
+std::optional<QVariant> settingValue(const SettingsValues &values, const QString &key)
+{
+    const auto value = values.constFind(key);
+    return value == values.cend() ? std::nullopt : std::optional(*value);
+}
+
+bool isSameSettingValue(const std::optional<QVariant> &one, const std::optional<QVariant> &other)
+{
+    if (!one || !other)
+        return one.has_value() == other.has_value();
+    return one->metaType() == other->metaType() ? *one == *other : one->toString() == other->toString();
+}
+
+SettingsSaveResult saveSettingsFile(const SettingsSnapshot &snapshot)
 {
     const QString file = linkedFile(snapshot.path);
-    const std::optional<SettingsSaveFailure> failure = saveThrough(snapshot, file);
-    if (failure)
-        qCWarning(lcFiles) << "Cannot save the settings to" << file << ":" << settingsSaveFailureText(failure);
-    return failure;
+    SettingsSaveResult result = saveThrough(snapshot, file);
+    if (result.failure)
+        qCWarning(lcFiles) << "Cannot save the settings to" << file << ":" << settingsSaveFailureText(result.failure);
+    else if (!result.outsideChanges.isEmpty())
+        qCInfo(lcFiles) << "Kept the settings changed in" << file << "since it was last read:"
+                        << result.outsideChanges.keys();
+    return result;
 }
 
 void removeSettingsLeftovers(const QString &path)

@@ -19,7 +19,7 @@ namespace velmora {
 class SettingsWriter
 {
 public:
-    using Result = std::optional<SettingsSaveFailure>;
+    using Result = SettingsSaveResult;
     /// `done` gets each save's result with the number it was asked with.
     explicit SettingsWriter(std::function<void(quint64 change, Result result)> done);
     /// Finishes what is asked for (see finish()).

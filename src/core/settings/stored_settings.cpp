@@ -10,7 +10,8 @@ StoredSettings::StoredSettings(std::unique_ptr<QSettings> settings, QObject *par
     , m_path(settings->fileName())
     , m_format(settings->format())
     , m_values(ownSettingsValues(*settings))
-    , m_writer([this](quint64 change, SettingsWriter::Result result) { takeSaveResult(change, result); })
+    , m_fileValues(m_values)
+    , m_writer([this](quint64 change, const SettingsSaveResult &result) { takeSaveResult(change, result); })
 {
     for (const QString &key : settings->allKeys()) {
         if (!m_values.contains(key))
@@ -80,6 +81,12 @@ bool StoredSettings::sync()
     return m_savedChanges == m_changes;
 }
 
+void StoredSettings::saveAgain()
+{
+    if (m_savedChanges != m_changes)
+        save();
+}
+
 QVariant StoredSettings::stored(QLatin1StringView key, const QVariant &defaultValue) const
 {
     const QString name = key;
@@ -116,17 +123,36 @@ void StoredSettings::saveSoon()
 void StoredSettings::save()
 {
     m_queuedChanges = m_changes;
-    m_writer.save({m_path, m_format, m_values}, m_changes);
+    m_writer.save({m_path, m_format, m_values, m_fileValues}, m_changes);
 }
 
-void StoredSettings::takeSaveResult(quint64 change, SettingsWriter::Result result)
+void StoredSettings::takeSaveResult(quint64 change, const SettingsSaveResult &result)
 {
-    if (!result)
+    if (!result.failure) {
         m_savedChanges = change;
-    if (m_saveFailure != result) {
-        m_saveFailure = result;
+        m_fileValues = result.fileValues;
+        takeOutsideChanges(result.outsideChanges);
+    }
+    if (m_saveFailure != result.failure) {
+        m_saveFailure = result.failure;
         emit saveFailureChanged();
     }
+}
+
+void StoredSettings::takeOutsideChanges(const QMap<QString, OutsideSettingChange> &changes)
+{
+    QStringList taken;
+    for (auto change = changes.cbegin(); change != changes.cend(); ++change) {
+        if (!isSameSettingValue(settingValue(m_values, change.key()), change->held))
+            continue;
+        if (change->found)
+            m_values.insert(change.key(), *change->found);
+        else
+            m_values.remove(change.key());
+        taken.append(change.key());
+    }
+    for (const QString &key : std::as_const(taken))
+        emit changed(key);
 }
 
 } // namespace velmora

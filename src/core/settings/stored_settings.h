@@ -23,11 +23,13 @@ namespace velmora {
 // and default. The application gives it the user's QSettings; each test an INI file
 // of its own.
 //
-// The file is read once, when the store is made; from then on the store holds the
-// values, and the file is only written: on the settings' own writer thread, a moment
-// after a change, so that the thread that changes a setting never waits for the disk.
-// A save that fails leaves the file as it was and the change held here; the next change
-// saves it again, and so does the store's end.
+// The file is read when the store is made; from then on the store holds the values, and
+// the file is written on the settings' own writer thread, a moment after a change, so
+// that the thread that changes a setting never waits for the disk. A save writes this
+// process's own changes over the file as it is then: a change made to the file meanwhile
+// (an editor, a dotfiles checkout) stays under every other key, and the store takes it
+// up, announcing its key. A save that fails leaves the file as it was and the change held
+// here; the next change saves it again, and so do saveAgain() and the store's end.
 class StoredSettings : public QObject
 {
     Q_OBJECT
@@ -56,6 +58,8 @@ public:
     /// Saves what is not yet saved, and waits until it is written, whole or not at all
     /// (see saveSettingsFile); false when it could not be, and the changes stay held.
     bool sync();
+    /// Saves what an earlier save could not, without waiting (a retry while saves fail).
+    void saveAgain();
 
     /// Why the last save failed, while saves fail; nothing once one has landed.
     std::optional<SettingsSaveFailure> saveFailure() const { return m_saveFailure; }
@@ -72,11 +76,15 @@ private:
     void write(QLatin1StringView key, std::optional<QVariant> value);
     void saveSoon();
     void save();
-    void takeSaveResult(quint64 change, SettingsWriter::Result result);
+    void takeSaveResult(quint64 change, const SettingsSaveResult &result);
+    /// Takes up what someone else changed in the file, where this process has not changed
+    /// the key since the save began.
+    void takeOutsideChanges(const QMap<QString, OutsideSettingChange> &changes);
 
     QString m_path;
     QSettings::Format m_format;
     SettingsValues m_values; ///< What the file holds, with the changes not yet saved.
+    SettingsValues m_fileValues; ///< What the file held when it was last read or saved.
     SettingsValues m_systemValues; ///< What system-wide files add under keys the file lacks.
     quint64 m_changes = 0; ///< Changes made so far.
     quint64 m_queuedChanges = 0; ///< Changes the last save asked for holds.

@@ -1,5 +1,6 @@
 #include "core/support/pending_file.h"
 
+#include "core/support/file_permissions.h"
 #include "core/support/log_categories.h"
 #include "core/support/own_leftovers.h"
 #include "core/support/write_steps.h"
@@ -180,9 +181,7 @@ std::optional<PendingFile> PendingFile::create(const QString &path, ExistingEntr
         removeAbandonedTemporaryFiles(folder.fd());
         PendingFile pending(path, std::move(folder), name, std::move(temporary->name), std::move(temporary->file),
                             std::move(temporary->held), existing);
-        // A file system that keeps no permissions (FAT) refuses to set them.
-        if (!replacedPermissions || ::fchmod(pending.m_file.fd(), *replacedPermissions) == 0 || errno == ENOSYS
-            || errno == EPERM)
+        if (!replacedPermissions || keepPermissionsWherePossible(pending.m_file.fd(), *replacedPermissions))
             return pending;
     }
     qCWarning(lcFiles) << "Cannot write" << path << ":" << qt_error_string(errno);

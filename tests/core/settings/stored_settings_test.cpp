@@ -4,6 +4,7 @@
 #include "support/file_size_limit.h"
 #include "support/row_name.h"
 #include "support/temp_settings.h"
+#include "support/test_file_system.h"
 #include "support/thread_pool_gate.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <csignal>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -124,6 +126,7 @@ struct SettingsPathRow
     bool isLinked; ///< The settings path is a link into a dotfiles folder.
     Disk disk;     ///< Of the folder the settings file is in, while the change is saved.
     std::optional<SettingsSaveFailure> failure;
+    test::TestFileSystem fileSystem = test::TestFileSystem::local; ///< Of the folder the settings file is in.
 };
 
 const QByteArray oldSettings = "[General]\nvelmoraPolicySource=imported\n";
@@ -133,29 +136,40 @@ const QStringList leftovers{".Velmora.conf.kept-1f2e3d4c", ".Velmora.conf.check-
                             ".Velmora.conf.saving-5b6a7f8e9d0c1b2a.Xy12Zq"};
 
 // A settings folder beside the user's dotfiles folder; the settings path is a file, or a
-// link to one in the dotfiles. The folder of each holds what killed saves left.
+// link to one in the dotfiles. The folder of each holds what killed saves left. The
+// folder the settings file is in may be on a stick (FAT, exFAT), where the machine can
+// mount one.
 class SettingsPaths : public ::testing::TestWithParam<SettingsPathRow>
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(QDir(m_root.path()).mkpath(QStringLiteral("config")) && QDir(dotfiles()).mkpath(QStringLiteral(".")));
+        if (GetParam().fileSystem != test::TestFileSystem::local) {
+            m_stick.emplace(GetParam().fileSystem);
+            if (m_stick->path().isEmpty())
+                GTEST_SKIP() << "This machine cannot mount the stick's file system.";
+        }
+        ASSERT_TRUE(QDir(config()).mkpath(QStringLiteral(".")) && QDir(dotfiles()).mkpath(QStringLiteral(".")));
         ASSERT_TRUE(test::writeBytes(file(), oldSettings) && test::writeBytes(config() + "/.Velmora.conf.bak", "own"));
         if (GetParam().isLinked) {
-            ASSERT_EQ(::symlink("../dotfiles/Velmora.conf", QFile::encodeName(path()).constData()), 0);
+            const QByteArray target = QFile::encodeName(QDir(config()).relativeFilePath(file()));
+            ASSERT_EQ(::symlink(target.constData(), QFile::encodeName(path()).constData()), 0);
         }
         for (const QString &name : leftovers)
             ASSERT_TRUE(test::writeBytes(config() + '/' + name, "") && test::writeBytes(folder() + '/' + name, ""));
     }
 
-    QString config() const { return m_root.filePath(QStringLiteral("config")); }
-    QString dotfiles() const { return m_root.filePath(QStringLiteral("dotfiles")); }
+    QString config() const { return onStick(false) ? m_stick->path() : m_root.filePath(QStringLiteral("config")); }
+    QString dotfiles() const { return onStick(true) ? m_stick->path() : m_root.filePath(QStringLiteral("dotfiles")); }
     QString folder() const { return GetParam().isLinked ? dotfiles() : config(); }
     QString path() const { return config() + QStringLiteral("/Velmora.conf"); }
     QString file() const { return folder() + QStringLiteral("/Velmora.conf"); }
 
 private:
+    bool onStick(bool dotfiles) const { return m_stick && GetParam().isLinked == dotfiles; }
+
     QTemporaryDir m_root;
+    std::optional<test::TestFileSystemFolder> m_stick;
 };
 
 // A change is saved whole through the settings path, or the old file stays and the
@@ -197,13 +211,61 @@ TEST_P(SettingsPaths, AChangeIsSavedWholeOrHeldAndTheFailureTold)
     EXPECT_EQ(QFileInfo(path()).isSymLink(), row.isLinked);
 }
 
+// Someone else changes the file while the store runs, as a dotfiles checkout does (a new
+// file renamed over it): a change of a term, of the preset the store changes too, a key
+// added and one removed. The save writes only the store's own change over that (the
+// store's preset wins), or, while saves fail, leaves the file as it was edited; and once
+// the save lands the store takes up the rest, announcing each key.
+TEST_P(SettingsPaths, ASaveWritesItsOwnChangesOverWhatSomeoneElseChanged)
+{
+    const SettingsPathRow &row = GetParam();
+    const auto settings = StoredSettings::atIniFile(path());
+    QStringList announced;
+    QObject::connect(settings.get(), &StoredSettings::changed, [&announced](const QString &key) { announced.append(key); });
+    const QByteArray edited = "[General]\ncustomDetectionTerms=Project Heron\nredactionPolicyPreset=medical\n"
+                              "clipboardProtectionEnabled=true\n";
+    const QString checkout = folder() + QStringLiteral("/Velmora.conf.new");
+    ASSERT_TRUE(test::writeBytes(checkout, edited));
+    ASSERT_EQ(std::rename(QFile::encodeName(checkout).constData(), QFile::encodeName(file()).constData()), 0);
+    {
+        std::optional<ReadOnlyFolder> readOnly;
+        std::optional<test::FileSizeLimit> fullDisk;
+        if (row.disk == Disk::readOnly)
+            readOnly.emplace(folder());
+        if (row.disk == Disk::full)
+            fullDisk.emplace(64); // Less than the edited file.
+        settings->setValue(Setting::policyPresetID, QStringLiteral("legal"));
+        test::drainEvents();
+        EXPECT_EQ(settings->sync(), !row.failure);
+    }
+    EXPECT_EQ(test::fileBytes(file()) == edited, row.failure.has_value());
+    EXPECT_EQ(settings->value(Setting::customTermsText), row.failure ? QString() : QStringLiteral("Project Heron"));
+
+    EXPECT_TRUE(settings->sync());
+    EXPECT_EQ(storedValue(file(), QStringLiteral("customDetectionTerms")), QStringLiteral("Project Heron"));
+    EXPECT_EQ(storedValue(file(), QStringLiteral("redactionPolicyPreset")), QStringLiteral("legal"));
+    EXPECT_EQ(storedValue(file(), QStringLiteral("clipboardProtectionEnabled")), QStringLiteral("true"));
+    EXPECT_EQ(storedValue(file(), QStringLiteral("velmoraPolicySource")), QString());
+    EXPECT_EQ(settings->value(Setting::customTermsText), QStringLiteral("Project Heron"));
+    EXPECT_EQ(settings->value(Setting::policyPresetID), QStringLiteral("legal"));
+    EXPECT_TRUE(settings->value(Setting::isClipboardProtectionEnabled));
+    EXPECT_EQ(settings->value(Setting::policySourceID), QStringLiteral("local"));
+    EXPECT_EQ(announced, (QStringList{"redactionPolicyPreset", "clipboardProtectionEnabled", "customDetectionTerms",
+                                      "velmoraPolicySource"}));
+    EXPECT_EQ(QFileInfo(path()).isSymLink(), row.isLinked);
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsPaths, ::testing::Values(
     SettingsPathRow{"Plain", false, Disk::writable, std::nullopt},
     SettingsPathRow{"Linked", true, Disk::writable, std::nullopt},
     SettingsPathRow{"ReadOnly", false, Disk::readOnly, SettingsSaveFailure::folderReadOnly},
     SettingsPathRow{"LinkedIntoAReadOnlyFolder", true, Disk::readOnly, SettingsSaveFailure::folderReadOnly},
     SettingsPathRow{"FullDisk", false, Disk::full, SettingsSaveFailure::diskFull},
-    SettingsPathRow{"LinkedOnAFullDisk", true, Disk::full, SettingsSaveFailure::diskFull}), test::rowName);
+    SettingsPathRow{"LinkedOnAFullDisk", true, Disk::full, SettingsSaveFailure::diskFull},
+    SettingsPathRow{"OnAFatStick", false, Disk::writable, std::nullopt, test::TestFileSystem::fatThroughFuse},
+    SettingsPathRow{"LinkedOntoAFatStick", true, Disk::writable, std::nullopt, test::TestFileSystem::fatThroughFuse},
+    SettingsPathRow{"OnAnExfatStick", false, Disk::writable, std::nullopt, test::TestFileSystem::exfatThroughFuse}),
+    test::rowName);
 
 // Saves killed by SIGKILL part-way: the file is whole, and what they left beside it is
 // gone once the settings are read again.
@@ -215,7 +277,7 @@ TEST(StoredSettingsTest, ASaveKilledPartWayLeavesTheFileWholeAndNoCopies)
     ASSERT_EQ(::pipe(saved), 0);
     const pid_t saver = ::fork();
     while (saver == 0) { // Saves over and over, telling the test after each one.
-        saveSettingsFile({path, QSettings::IniFormat, {{QStringLiteral("customDetectionTerms"), terms}}});
+        saveSettingsFile({path, QSettings::IniFormat, {{QStringLiteral("customDetectionTerms"), terms}}, {}});
         if (::write(saved[1], "s", 1) != 1)
             ::_exit(1);
     }

@@ -4,10 +4,12 @@
 #include "app/shell/velmora_app.h"
 #include "app/window/content_view.h"
 #include "core/settings/stored_settings.h"
+#include "core/support/file_descriptor.h"
 
 #include "support/event_loop.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "velmora_process.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -16,6 +18,10 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 namespace velmora::test {
 namespace {
@@ -69,9 +75,8 @@ TEST_F(SingleInstanceTest, FilesOnTheCommandLineOpenAsOneBatch)
 
 TEST_F(SingleInstanceTest, ASecondLaunchHandsItsFileToTheFirstAndEnds)
 {
-    EXPECT_FALSE(SingleInstance::handOver({})) << "nothing runs yet";
     SingleInstance instance;
-    ASSERT_TRUE(instance.listen());
+    ASSERT_EQ(instance.start({}), SingleInstance::Start::instance) << "nothing runs yet";
     VelmoraApp app(*m_settings);
     QObject::connect(&instance, &SingleInstance::pathsReceived, &app, &VelmoraApp::openPaths);
     app.start();
@@ -90,6 +95,54 @@ TEST_F(SingleInstanceTest, ASecondLaunchHandsItsFileToTheFirstAndEnds)
     EXPECT_EQ(second.exitCode(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return batchNames(app) == QStringList{"c.png"}; }, 10000))
         << batchNames(app).join(u", ").toStdString();
+}
+
+/// Leaves a socket at `path` that nothing listens on, as an instance that crashed does.
+bool leaveStaleSocket(const QString &path)
+{
+    sockaddr_un address{AF_UNIX, {}};
+    const QByteArray name = QFile::encodeName(path);
+    std::copy_n(name.constData(), std::min<size_t>(name.size(), sizeof(address.sun_path) - 1), address.sun_path);
+    const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    return ::bind(socket.fd(), reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0;
+}
+
+// Two launches at the same moment, each with a file, as a file manager may start them,
+// over and over: one becomes the instance and opens both files, the other hands its file
+// over and ends. Both run on one processor, as on a busy machine, so that each may be
+// interrupted anywhere in its start. Every other round, a socket that a crashed instance
+// left waits there.
+TEST_F(SingleInstanceTest, TwoLaunchesAtOnceMakeOneInstanceThatOpensBothFiles)
+{
+    const auto launch = [this](const char *name) {
+        return VelmoraLaunch{
+            .environment = {{QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("com.orlwick.kavri.shell.info=true")}},
+            .prefix = {QStringLiteral("taskset"), QStringLiteral("-c"), QString::number(::sched_getcpu())},
+            .arguments = {file(name)},
+            .home = m_folder.path()};
+    };
+    for (int round = 0; round < 40; ++round) {
+        if (round % 2 == 1) {
+            ASSERT_TRUE(leaveStaleSocket(SingleInstance::socketPath()));
+        }
+        RunningVelmora first(launch("a.png"));
+        RunningVelmora second(launch("b.png"));
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return first.process.state() == QProcess::NotRunning || second.process.state() == QProcess::NotRunning;
+        }, 60000)) << "round " << round << ": both launches still run";
+        const bool firstEnded = first.process.state() == QProcess::NotRunning;
+        QProcess &ended = (firstEnded ? first : second).process;
+        QProcess &instance = (firstEnded ? second : first).process;
+        EXPECT_TRUE(ended.exitStatus() == QProcess::NormalExit && ended.exitCode() == 0) << "round " << round;
+        ASSERT_EQ(instance.state(), QProcess::Running) << "round " << round;
+        QString log;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            log += QString::fromLocal8Bit(instance.readAllStandardError());
+            return log.contains(file("a.png")) && log.contains(file("b.png"));
+        }, 60000)) << "round " << round << ", the instance's log:\n" << log.toStdString();
+        instance.terminate();
+        ASSERT_TRUE(instance.waitForFinished(15000) && instance.exitCode() == 0) << "round " << round;
+    }
 }
 
 TEST(CommandLineTest, VersionPrintsAndEndsWithoutADisplay)

@@ -18,26 +18,28 @@ struct VelmoraLaunch
     QStringList prefix = {}; ///< A command that runs the executable, such as unshare.
     QStringList arguments = {}; ///< Files to open.
     QMap<QString, QVariant> settings = {}; ///< Stored before it starts.
+    QString home = {}; ///< A settings and socket folder shared with other launches; empty: one of its own.
 };
 
 /// The real executable, started in UI test mode with a settings and socket folder of its
-/// own; killed on destruction if it still runs.
+/// own or the launch's; killed on destruction if it still runs.
 class RunningVelmora
 {
 public:
     explicit RunningVelmora(const VelmoraLaunch &launch = {})
     {
+        const QString home = launch.home.isEmpty() ? m_home.path() : launch.home;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("VELMORA_UI_TEST_MODE"), QStringLiteral("1"));
         environment.insert(QStringLiteral("VELMORA_UI_INSTALL_LOCATION_OVERRIDE"), QStringLiteral("/usr/bin/velmora"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());
-        // A socket folder of its own: no other Velmora takes this launch over.
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+        // Only a Velmora of the same folder takes this launch over.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         for (auto it = launch.environment.cbegin(); it != launch.environment.cend(); ++it)
             environment.insert(it.key(), it.value());
         if (!launch.settings.isEmpty()) {
-            QSettings stored(m_home.filePath(QStringLiteral("Velmora/Velmora.conf")), QSettings::IniFormat);
+            QSettings stored(home + QStringLiteral("/Velmora/Velmora.conf"), QSettings::IniFormat);
             for (auto it = launch.settings.cbegin(); it != launch.settings.cend(); ++it)
                 stored.setValue(it.key(), it.value());
         }
