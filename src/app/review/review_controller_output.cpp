@@ -1,6 +1,7 @@
 #include "app/review/review_controller.h"
 
 #include "app/protection/clipboard_access.h"
+#include "app/review/autoclean_receipt.h"
 #include "app/review/cleaned_output_files.h"
 #include "app/review/finding_queries.h"
 #include "app/review/output_naming.h"
@@ -386,8 +387,11 @@ void ReviewController::performBannerAction(CompletionBannerAction action)
 {
     switch (action) {
     case CompletionBannerAction::undoLastAutoClean:
-        if (m_environment.autoCleanUndo.undo(m_environment.clipboardGuard))
+        // The status line said what the AutoClean did; it now says what is left of it.
+        if (const auto undone = m_environment.autoCleanUndo.undo(m_environment.clipboardGuard)) {
+            showStatus(autoCleanUndoneStatus(*undone));
             showCompletionBanner(autoCleanUndone, std::nullopt, std::nullopt);
+        }
         break;
     case CompletionBannerAction::reviewLastAutoClean:
         openLastAutoCleanReviewItem();
