@@ -73,7 +73,11 @@ void ReviewController::runShareCommand(ShareAction action)
 {
     // The menu keys reach here while the buttons are disabled: nothing leaves the app
     // from a scan that has not ended, whose plan may not hold its findings yet, nor from
-    // an image that no scan has reached.
+    // an image that no scan has reached. One whose file can no longer be read says why.
+    if (action != ShareAction::batchExport && m_state.screen.couldNotRead()) {
+        showUnreadableBitmap();
+        return;
+    }
     switch (action) {
     case ShareAction::copy:
         if (canShareCurrentImage(m_state) && confirmShareIfReviewNeeded(action))
