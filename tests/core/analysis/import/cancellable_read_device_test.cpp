@@ -1,7 +1,6 @@
 #include "core/analysis/import/cancellable_read_device.h"
 
 #include "core/analysis/import/image_importer.h"
-#include "core/analysis/import/jpeg_scan_limits.h"
 #include "core/detection/core_error.h"
 #include "support/captured_output.h"
 #include "support/file_bytes.h"
@@ -80,28 +79,6 @@ private:
     const TaskHandle m_task;
     const qint64 m_cancelAt;
 };
-
-TEST(CancellableReadDeviceTest, OnceCancelledEndsWhereItsDecoderEndsQuietly)
-{
-    const QByteArray jpeg = encoded(detailedImage(), "jpeg", true);
-    const QList<qsizetype> scanEnds = jpegScanCost(jpeg).scanEnds;
-    ASSERT_GE(scanEnds.size(), 3);
-    const TaskHandle task;
-    CancellableReadDevice device(jpeg, ImageContentType::jpeg, task);
-    EXPECT_EQ(device.read(4), jpeg.left(4));
-    EXPECT_LE(device.read(4096).size(), 256) << "a JPEG is read a few scans at a time";
-    ASSERT_TRUE(device.seek(scanEnds.at(0) + 1));
-    task.cancel();
-    // The scan under way is read to its end, then the image ends there.
-    QByteArray rest;
-    for (QByteArray piece = device.read(4096); !piece.isEmpty(); piece = device.read(4096))
-        rest += piece;
-    EXPECT_EQ(rest, jpeg.mid(scanEnds.at(0) + 1, scanEnds.at(1) - scanEnds.at(0) - 1) + QByteArray("\xFF\xD9"));
-
-    const QByteArray png = encoded(detailedImage(), "png");
-    CancellableReadDevice pngDevice(png, ImageContentType::png, task);
-    EXPECT_EQ(pngDevice.readAll(), png) << "a PNG decoder meets no quiet end before the last byte";
-}
 
 struct QuietRow
 {
