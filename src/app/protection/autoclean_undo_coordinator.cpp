@@ -46,13 +46,14 @@ void AutoCleanUndoCoordinator::clear()
     emit tokenChanged();
 }
 
-bool AutoCleanUndoCoordinator::undo(ClipboardProtectionController &guard)
+std::optional<AutoCleanUndone> AutoCleanUndoCoordinator::undo(ClipboardProtectionController &guard)
 {
     if (!m_token)
-        return false;
+        return std::nullopt;
 
+    AutoCleanUndone undone;
     if (m_token->generatedFileURL)
-        removeGeneratedFile(*m_token->generatedFileURL);
+        undone.file = removeGeneratedFile(*m_token->generatedFileURL);
 
     if (m_token->clipboardSnapshot) {
         // Only AutoClean's own output is taken back: once the user has copied something
@@ -60,24 +61,28 @@ bool AutoCleanUndoCoordinator::undo(ClipboardProtectionController &guard)
         if (m_token->clipboardOutputChangeCount == m_clipboard.changeCount()) {
             m_token->clipboardSnapshot->restore(m_clipboard);
             guard.monitorPlan().markHandled(m_clipboard.changeCount());
+            undone.clipboard = AutoCleanUndone::Clipboard::restored;
         } else {
             qCInfo(lcAutoClean) << "The clipboard changed after AutoClean; it is left as it is";
+            undone.clipboard = AutoCleanUndone::Clipboard::keptNewer;
         }
     }
 
     clear();
-    return true;
+    return undone;
 }
 
-void AutoCleanUndoCoordinator::removeGeneratedFile(const QUrl &url)
+AutoCleanUndone::File AutoCleanUndoCoordinator::removeGeneratedFile(const QUrl &url)
 {
     const QString path = url.toLocalFile();
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return;
+        return AutoCleanUndone::File::none;
     if (QFile::moveToTrash(path))
-        return;
-    if (!QFile::remove(path))
-        qCWarning(lcAutoClean) << "Could neither trash nor delete the AutoClean output" << path;
+        return AutoCleanUndone::File::trashed;
+    if (QFile::remove(path))
+        return AutoCleanUndone::File::deleted;
+    qCWarning(lcAutoClean) << "Could neither trash nor delete the AutoClean output" << path;
+    return AutoCleanUndone::File::kept;
 }
 
 } // namespace velmora

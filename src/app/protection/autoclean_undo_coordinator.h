@@ -15,6 +15,26 @@ class ClipboardAccess;
 class ClipboardProtectionController;
 class Clock;
 
+/// What an undo took back, for the sentence that says so.
+struct AutoCleanUndone
+{
+    enum class Clipboard {
+        untouched, ///< The AutoClean wrote nothing to it.
+        restored,  ///< It holds again what it held before the AutoClean.
+        keptNewer, ///< Something was copied after the AutoClean; that stays.
+    };
+    enum class File {
+        none,    ///< The AutoClean saved none, or it was gone already.
+        trashed,
+        deleted, ///< It could not go to the Trash.
+        kept,    ///< It could be neither trashed nor deleted.
+    };
+    Clipboard clipboard = Clipboard::untouched;
+    File file = File::none;
+
+    friend bool operator==(const AutoCleanUndone &, const AutoCleanUndone &) = default;
+};
+
 // Keeps the latest AutoClean output undoable for a short while: the generated file goes
 // to the Trash and the clipboard gets back what it held before. One token at a time; a
 // new output replaces the previous one, which can then no longer be undone. Created
@@ -36,16 +56,17 @@ public:
     void registerToken(AutoCleanUndoToken token);
     /// Forgets the token now.
     void clear();
-    /// Takes back the latest output; false when there is nothing to undo. The restored
-    /// clipboard is marked handled in `guard`, so that it is not scanned as new.
-    bool undo(ClipboardProtectionController &guard);
+    /// Takes back the latest output and says what became of it; nothing when there is
+    /// nothing to undo. The restored clipboard is marked handled in `guard`, so that it
+    /// is not scanned as new.
+    std::optional<AutoCleanUndone> undo(ClipboardProtectionController &guard);
 
 signals:
     /// A token was registered, or the one before ended (undone, replaced or expired).
     void tokenChanged();
 
 private:
-    static void removeGeneratedFile(const QUrl &url);
+    static AutoCleanUndone::File removeGeneratedFile(const QUrl &url);
 
     ClipboardAccess &m_clipboard;
     Clock &m_clock;

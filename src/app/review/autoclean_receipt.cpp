@@ -41,6 +41,35 @@ AutoCleanReceiptText autoCleanClipboardReceipt(int count)
             CompletionBannerAction::reviewLastAutoClean, CompletionBannerAction::undoLastAutoClean};
 }
 
+QString autoCleanUndoneStatus(const AutoCleanUndone &undone)
+{
+    QString sentence = QStringLiteral("AutoClean undone.");
+    switch (undone.clipboard) {
+    case AutoCleanUndone::Clipboard::untouched:
+        break;
+    case AutoCleanUndone::Clipboard::restored:
+        sentence += QStringLiteral(" The clipboard holds what it held before.");
+        break;
+    case AutoCleanUndone::Clipboard::keptNewer:
+        sentence += QStringLiteral(" The clipboard keeps what was copied since.");
+        break;
+    }
+    switch (undone.file) {
+    case AutoCleanUndone::File::none:
+        break;
+    case AutoCleanUndone::File::trashed:
+        sentence += QStringLiteral(" The cleaned PNG was moved to the Trash.");
+        break;
+    case AutoCleanUndone::File::deleted:
+        sentence += QStringLiteral(" The cleaned PNG was deleted.");
+        break;
+    case AutoCleanUndone::File::kept:
+        sentence += QStringLiteral(" The cleaned PNG could not be removed.");
+        break;
+    }
+    return sentence;
+}
+
 void deliverAutoCleanReceipt(const AutoCleanReceiptText &receipt, bool isApplicationActive, ReviewIntake &review,
                              NotificationCenter &notifications, AutoCleanUndoCoordinator &undo)
 {

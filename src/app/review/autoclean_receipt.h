@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/protection/autoclean_undo_coordinator.h"
 #include "app/review/review_model_enums.h"
 
 #include <QString>
@@ -8,7 +9,6 @@
 
 namespace velmora {
 
-class AutoCleanUndoCoordinator;
 class NotificationCenter;
 class ReviewIntake;
 
@@ -29,6 +29,9 @@ QString maskedItemsPhrase(int count);
 AutoCleanReceiptText autoCleanCaptureReceipt(const QString &headline, int count);
 /// The receipt of a clipboard image that AutoClean replaced.
 AutoCleanReceiptText autoCleanClipboardReceipt(int count);
+
+/// The status line after an undo: what the clipboard and the saved file now are.
+QString autoCleanUndoneStatus(const AutoCleanUndone &undone);
 
 /// Shows the receipt where the user will see it: the window's banner with its actions
 /// while Velmora is in front, else a desktop notification when notifications are allowed

@@ -106,7 +106,7 @@ void BatchScanRunner::launch(const std::shared_ptr<Run> &run, const QUuid &itemI
         return;
     }
     // Decoding a screenshot takes tens of milliseconds: never on the main thread.
-    // Cancelling the run stops the decode at its next read.
+    // Cancelling the run stops the decode as soon as its decoder can stop quietly.
     const auto decode = QtConcurrent::run(&WorkPools::decoding(), [source = std::get<ReviewImageSource>(*pixels),
                                                                    task = run->task]() {
         try {

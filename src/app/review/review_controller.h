@@ -252,6 +252,8 @@ private:
     /// The item's bitmap is in (null: it could not be read); dropped when the item is no
     /// longer the one awaited.
     void takeBitmap(const QUuid &itemID, const ScreenBitmap &bitmap);
+    /// The error line and status of an image on screen whose bitmap could not be read.
+    void showUnreadableBitmap();
     /// A preview is in (null: it could not be made); dropped unless it is the one awaited.
     void takePreview(const QUuid &itemID, const QList<Detection> &boxes, const QImage &preview);
     void refreshStatusSummary();

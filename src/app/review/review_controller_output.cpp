@@ -1,6 +1,7 @@
 #include "app/review/review_controller.h"
 
 #include "app/protection/clipboard_access.h"
+#include "app/review/autoclean_receipt.h"
 #include "app/review/cleaned_output_files.h"
 #include "app/review/finding_queries.h"
 #include "app/review/output_naming.h"
@@ -78,7 +79,11 @@ void ReviewController::runShareCommand(ShareAction action)
 {
     // The menu keys reach here while the buttons are disabled: nothing leaves the app
     // from a scan that has not ended, whose plan may not hold its findings yet, nor from
-    // an image that no scan has reached.
+    // an image that no scan has reached. One whose file can no longer be read says why.
+    if (action != ShareAction::batchExport && m_state.screen.couldNotRead()) {
+        showUnreadableBitmap();
+        return;
+    }
     switch (action) {
     case ShareAction::copy:
         if (canShareCurrentImage(m_state) && confirmShareIfReviewNeeded(action))
@@ -397,8 +402,11 @@ void ReviewController::performBannerAction(CompletionBannerAction action)
 {
     switch (action) {
     case CompletionBannerAction::undoLastAutoClean:
-        if (m_environment.autoCleanUndo.undo(m_environment.clipboardGuard))
+        // The status line said what the AutoClean did; it now says what is left of it.
+        if (const auto undone = m_environment.autoCleanUndo.undo(m_environment.clipboardGuard)) {
+            showStatus(autoCleanUndoneStatus(*undone));
             showCompletionBanner(autoCleanUndone, std::nullopt, std::nullopt);
+        }
         break;
     case CompletionBannerAction::reviewLastAutoClean:
         openLastAutoCleanReviewItem();

@@ -36,7 +36,22 @@ void ReviewController::takeBitmap(const QUuid &itemID, const ScreenBitmap &bitma
     if (!m_state.screen.arrive(itemID, bitmap))
         return;
     ChangeScope scope(*this);
-    refreshOutputPreviewIfShown();
+    if (bitmap.isNull())
+        showUnreadableBitmap();
+    else
+        refreshOutputPreviewIfShown();
+}
+
+void ReviewController::showUnreadableBitmap()
+{
+    const ReviewDocument *item = m_state.batch.current();
+    if (!item)
+        return;
+    ChangeScope scope(*this);
+    // The canvas stays empty: it must not do so without a word.
+    m_state.setErrorText(ReviewText::unreadableImage);
+    m_state.setReviewStatusNote(item->source().filePath() ? ReviewText::fileUnreadableSinceOpened
+                                                          : ReviewText::tryAnotherImage);
 }
 
 void ReviewController::refreshOutputPreviewIfShown()

@@ -33,6 +33,8 @@ public:
     /// Both, for whoever makes a picture of the bitmap (the preview).
     const ScreenBitmap &screenBitmap() const { return m_bitmap; }
     bool isLoading() const { return m_isLoading; }
+    /// The item's bitmap arrived null: its source could not be read again.
+    bool couldNotRead() const { return m_itemID && !m_isLoading && m_bitmap.isNull(); }
 
     /// Shows the item with its bitmap. The preview of another item goes.
     void show(const QUuid &itemID, const ScreenBitmap &bitmap);

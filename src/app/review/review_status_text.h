@@ -27,6 +27,8 @@ inline const QString tryRescanOrDraw = QStringLiteral("Try Re-scan or draw a man
 inline const QString unsupportedImage = QStringLiteral("Use a PNG, JPEG, TIFF, or HEIC image.");
 inline const QString unreadableImage = QStringLiteral("That image could not be opened.");
 inline const QString tryAnotherImage = QStringLiteral("Try another image.");
+inline const QString fileUnreadableSinceOpened =
+    QStringLiteral("The file was moved, changed or can no longer be read since it was opened.");
 inline const QString previewFailed = QStringLiteral("Preview failed. Try copy or export again.");
 inline const QString previewUnavailable = QStringLiteral("Output preview could not be generated.");
 inline const QString customPatternsSkipped =

@@ -34,7 +34,8 @@ public:
 
     /// The item's bitmap at once when it is kept; else a null image, and the bitmap is
     /// decoded off the main thread, kept and handed to `loaded`. Either way the bitmap
-    /// asked for before is handed over no more, and its decode stops at its next read.
+    /// asked for before is handed over no more, and its decode stops as soon as its
+    /// decoder can stop quietly.
     ScreenBitmap bitmap(const QUuid &itemID, const ReviewImageSource &source, Loaded loaded);
     /// Keeps a bitmap decoded elsewhere (at import), as the newest.
     void keep(const QUuid &itemID, const ScreenBitmap &bitmap);

@@ -14,10 +14,17 @@ QDateTime SystemClock::now() const
 TaskHandle SystemClock::schedule(std::chrono::milliseconds delay, std::function<void()> action)
 {
     TaskHandle handle;
-    QTimer::singleShot(delay, this, [handle, action = std::move(action)] {
+    // Qt's default for delays of two seconds and more is a coarse timer, which may fire
+    // 5 % early: an undo promised for 8 seconds would end after 7.6.
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
+    connect(timer, &QTimer::timeout, this, [timer, handle, action = std::move(action)] {
+        timer->deleteLater();
         if (!handle.isCancelled())
             action();
     });
+    timer->start(delay);
     return handle;
 }
 

@@ -6,8 +6,9 @@
 
 namespace velmora {
 
-// The system's clock: QDateTime for the time, single-shot QTimers for delays. A
-// delayed action is dropped when the clock itself is destroyed first.
+// The system's clock: QDateTime for the time, precise single-shot QTimers (its children)
+// for delays, which never run early. A delayed action is dropped when the clock itself
+// is destroyed first.
 class SystemClock : public QObject, public Clock
 {
     Q_OBJECT

@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::black));
         EXPECT_EQ(image.pixelColor(70, 50), screenshot.pixelColor(70, 50));
     }
-    bool undo() { return autoCleanUndo.undo(guard); }
+    bool undo() { return autoCleanUndo.undo(guard).has_value(); }
 
     QString outputFolder;
 

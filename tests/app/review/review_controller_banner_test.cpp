@@ -1,9 +1,14 @@
 #include "review_controller_fixture.h"
 
+#include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/row_name.h"
+#include "support/scoped_environment.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 namespace velmora::test {
 namespace {
@@ -49,16 +54,62 @@ TEST_F(ReviewBannerActions, RevealAndUndoWithNothingToActOnDoNothing)
     EXPECT_EQ(banner().text(), std::nullopt);
 }
 
-TEST_F(ReviewBannerActions, UndoPutsTheClipboardBackAndSaysSo)
+struct UndoRow
 {
+    const char *name;
+    bool copied;      ///< The AutoClean replaced the clipboard.
+    bool saved;       ///< The AutoClean saved a cleaned PNG.
+    bool copiedSince; ///< Something was copied after it.
+    const char *status;
+};
+
+class AutoCleanUndo : public ReviewControllerTest, public ::testing::WithParamInterface<UndoRow>
+{
+protected:
+    AutoCleanUndo() { QDir(m_home.path()).mkpath(QStringLiteral(".local/share")); }
+
+    QTemporaryDir m_home; // with the test's own Trash
+    ScopedEnvironmentVariable m_homeVariable{"HOME", m_home.path().toUtf8()};
+    ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QDir(m_home.path()).filePath(".local/share").toUtf8()};
+};
+
+// The status line said what the AutoClean did ("Clipboard replaced with a flattened
+// cleaned PNG…"); once it is undone, the line says what is left of it.
+TEST_P(AutoCleanUndo, TakesTheOutputBackAndTheStatusLineSaysWhatIsLeft)
+{
+    const UndoRow &row = GetParam();
     const QList<ClipboardItem> before{{QStringLiteral("text/plain"), QByteArray("copied before")}};
-    clipboard.write({{QStringLiteral("image/png"), encodedPng(plainImage())}});
-    autoCleanUndo.registerToken({ClipboardUndoSnapshot{before}, clipboard.changes, std::nullopt});
+    const QString saved = QDir(m_home.path()).filePath(QStringLiteral("cleaned.png"));
+    AutoCleanUndoToken token;
+    if (row.copied) {
+        clipboard.write({{QStringLiteral("image/png"), encodedPng(plainImage())}});
+        token.clipboardSnapshot = ClipboardUndoSnapshot{before};
+        token.clipboardOutputChangeCount = clipboard.changes;
+    }
+    if (row.saved) {
+        ASSERT_TRUE(writeBytes(saved, encodedPng(plainImage())));
+        token.generatedFileURL = QUrl::fromLocalFile(saved);
+    }
+    autoCleanUndo.registerToken(token);
+    controller.intake().showStatus(QStringLiteral("Clipboard replaced with a flattened cleaned PNG."));
+    if (row.copiedSince)
+        clipboard.write({{QStringLiteral("text/plain"), QByteArray("copied since")}});
+
     controller.performBannerAction(CompletionBannerAction::undoLastAutoClean);
-    EXPECT_EQ(clipboard.contents, before);
+    EXPECT_EQ(state().reviewStatusNote(), QString::fromUtf8(row.status));
     EXPECT_EQ(banner().text(), "AutoClean undone");
-    EXPECT_FALSE(autoCleanUndo.token().has_value());
+    EXPECT_EQ(clipboard.contents == before, row.copied && !row.copiedSince);
+    EXPECT_EQ(QFileInfo::exists(QDir(m_home.path()).filePath(".local/share/Trash/files/cleaned.png")), row.saved);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AutoCleanUndo,
+    ::testing::Values(
+        UndoRow{"clipboardRestored", true, false, false, "AutoClean undone. The clipboard holds what it held before."},
+        UndoRow{"somethingCopiedSince", true, false, true, "AutoClean undone. The clipboard keeps what was copied since."},
+        UndoRow{"savedAndCopied", true, true, false,
+                "AutoClean undone. The clipboard holds what it held before. The cleaned PNG was moved to the Trash."}),
+    rowName);
 
 struct ReplacesRow
 {

@@ -1,7 +1,11 @@
 #include "review_controller_fixture.h"
 
+#include "app/review/decoded_image_cache.h"
+#include "app/review/review_status_text.h"
+
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
+#include "support/row_name.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,6 +78,62 @@ TEST_F(ChangedFileExport, ABatchKeepsOnlyAFewDecodedImages)
         EXPECT_TRUE(item.source().filePath().has_value());
     }
 }
+
+struct UnreadableRow
+{
+    const char *name;
+    /// Makes the file at the path unreadable as the image it was.
+    void (*spoil)(const QString &path);
+};
+
+// More files read and scanned than the screen keeps decoded; one of them is then taken
+// away or changed on disk, and shown again.
+class UnreadableOnScreen : public ReviewControllerTest, public ::testing::WithParamInterface<UnreadableRow>
+{
+protected:
+    void SetUp() override
+    {
+        const qsizetype count = DecodedImageCache::capacity + 2;
+        for (qsizetype i = 0; i < count; ++i)
+            ASSERT_TRUE(writeBytes(m_in.filePath(QStringLiteral("%1.png").arg(i)), encodedPng(plainImage(60 + i))));
+        controller.loadImageURLs({QUrl::fromLocalFile(m_in.path())}, QStringLiteral("Loaded."), true);
+        drainScans();
+        ASSERT_EQ(state().batch.items().size(), count);
+        for (qsizetype i = 0; i < count; ++i) {
+            engine.lastCall().finish();
+            drainScans();
+        }
+    }
+
+    QTemporaryDir m_in;
+};
+
+TEST_P(UnreadableOnScreen, SaysSoAndCopyAndExportSayWhyTheyCannotRun)
+{
+    GetParam().spoil(m_in.filePath(QStringLiteral("1.png")));
+    controller.selectBatchItem(itemIDs().at(1));
+    drainScans();
+
+    EXPECT_TRUE(state().image().isNull());
+    EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
+    EXPECT_EQ(state().reviewStatusNote(), ReviewText::fileUnreadableSinceOpened);
+    for (const ShareAction action : {ShareAction::copy, ShareAction::export_}) {
+        controller.selectFindingFilter(FindingFilter::all); // the status line moves on
+        controller.runShareCommand(action);
+        drainScans();
+        EXPECT_EQ(state().errorText(), ReviewText::unreadableImage);
+        EXPECT_EQ(state().reviewStatusNote(), ReviewText::fileUnreadableSinceOpened);
+    }
+    EXPECT_TRUE(clipboard.contents.isEmpty());
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UnreadableOnScreen,
+    ::testing::Values(UnreadableRow{"deleted", [](const QString &path) { ASSERT_TRUE(QFile::remove(path)); }},
+                      UnreadableRow{"rewritten",
+                                    [](const QString &path) { ASSERT_TRUE(writeBytes(path, encodedPng(plainImage(9)))); }}),
+    rowName);
 
 } // namespace
 } // namespace velmora::test

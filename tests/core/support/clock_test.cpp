@@ -3,6 +3,7 @@
 #include "support/manual_clock.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,18 @@ TEST(SystemClock, RunsScheduledActionsAndDropsCancelledOnes)
     clock.schedule(1ms, [&] { kept = true; });
     EXPECT_TRUE(QTest::qWaitFor([&] { return kept; }, 5000));
     EXPECT_FALSE(cancelledRan);
+}
+
+// A coarse timer may fire 5 % early: the 8-second undo would end after 7.6 seconds.
+TEST(SystemClock, ArmsAPreciseTimerForTheWholeDelay)
+{
+    SystemClock clock;
+    clock.schedule(8s, [] {});
+    const QList<QTimer *> timers = clock.findChildren<QTimer *>();
+    ASSERT_EQ(timers.size(), 1);
+    EXPECT_EQ(timers.first()->timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(timers.first()->isSingleShot());
+    EXPECT_EQ(timers.first()->intervalAsDuration(), 8s);
 }
 
 } // namespace

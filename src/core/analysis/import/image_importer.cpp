@@ -18,9 +18,6 @@ namespace velmora {
 
 namespace {
 
-// The most bytes Qt's JPEG decoder gets at a time: a few scans that code nothing.
-constexpr qint64 kJpegReadBytes = 256;
-
 // Qt's own ceiling on one decoded image backs up the byte limit checked ahead.
 constexpr int decodingAllocationLimitMegabytes = int(kMaximumDecodedImageBytes / (1024 * 1024));
 
@@ -77,22 +74,25 @@ std::optional<ImageInputRefusal> structureRefusal(const QByteArray &data, ImageC
 DecodedImage decodeWithQt(const QByteArray &data, ImageContentType type, const TaskHandle &task)
 {
     raiseDecodingLimitOnce();
-    // A JPEG scan can take a tenth of a second over a few dozen bytes, and Qt's JPEG
-    // decoder asks for 4 KB at a time: shorter reads let a cancel land between scans.
-    // The TIFF decoder takes a short read for an error.
-    CancellableReadDevice device(data, task, type == ImageContentType::jpeg ? kJpegReadBytes : 0);
+    // Cancelled, the decoding stops quietly between its steps, and within one where the
+    // device can end the data without the decoder complaining.
+    CancellableReadDevice device(data, type, task);
     // Only the decoder the signature names reads the data: no other is tried, whatever
     // the data looks like to it.
     QImageReader reader(&device, qtFormat(type));
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
+    if (task.isCancelled())
+        return {};
     if (!reader.canRead())
         return refused(ImageInputRefusal::decoderDisagrees);
     // Reads only the header: nothing is decoded for an image that is too large. The
     // pixel format is asked for only once the header has been read: a decoder that
     // failed to read it may answer with garbage.
     const QSize declared = reader.size();
+    if (task.isCancelled())
+        return {};
     if (const auto refusal = declaredSizeRefusal(declared)) {
         qCWarning(lcImport) << "Image refused before decoding:" << rawValue(*refusal) << declared;
         return {};
@@ -102,8 +102,13 @@ DecodedImage decodeWithQt(const QByteArray &data, ImageContentType type, const T
         return {};
     }
     QImage image = reader.read(); // A multi-page file gives its first page.
-    if (image.isNull() || task.isCancelled())
+    if (task.isCancelled())
         return {};
+    if (image.isNull()) {
+        // The PNG and TIFF decoders print their reason straight to the terminal, if at all.
+        qCWarning(lcImport) << "Image could not be decoded:" << reader.errorString();
+        return {};
+    }
     if (image.size() != declared) {
         qCWarning(lcImport) << "Decoded" << image.size() << "instead of" << declared;
         return {};

@@ -42,8 +42,10 @@ public:
     /// not be made).
     static ImportedImage importImage(const QString &filePath);
     /// The same, with the bytes the image was decoded from. Once `task` is cancelled,
-    /// the decoding stops at its next read and invalidImageData is thrown (HEIC, which
-    /// libheif decodes from memory in one go, is decoded to the end first).
+    /// the decoding stops quietly and invalidImageData is thrown: a JPEG's at the end of
+    /// the scan it reads, a PNG's or TIFF's before or after its pixels (their decoders
+    /// print an error on a read cut short), a HEIC's (which libheif decodes from memory
+    /// in one go) at its end.
     static ImportedFile importFile(const QString &filePath, const TaskHandle &task = TaskHandle());
 
     /// Imports the first image of bytes (clipboard, capture, a source decoded again),

@@ -221,6 +221,7 @@ JpegScanCost jpegScanCost(QByteArrayView data)
                 cost.coefficientBytes = frame->coefficientBytes();
         }
         offset = entropyCodedEnd(data, end);
+        cost.scanEnds.append(offset);
     }
     return cost;
 }

@@ -3,6 +3,7 @@
 #include "core/analysis/import/image_input_limits.h"
 
 #include <QByteArrayView>
+#include <QList>
 
 #include <optional>
 
@@ -37,6 +38,9 @@ struct JpegScanCost
     /// The data ends, or its structure breaks off, before the end-of-image marker: the
     /// decoder would fill what is missing with grey and call it an image.
     bool cutShort = false;
+    /// Where each scan's coded data ends: the offset of the marker after it. A decoder
+    /// that meets the end of the image there takes it without complaint.
+    QList<qsizetype> scanEnds;
 };
 
 /// The cost of the JPEG datastream `data` starts with, walked as the decoder reads it:

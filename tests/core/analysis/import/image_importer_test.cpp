@@ -1,6 +1,8 @@
 #include "core/analysis/import/image_importer.h"
 
 #include "core/detection/core_error.h"
+#include "support/captured_output.h"
+#include "support/crafted_png.h"
 #include "support/image_fixtures.h"
 #include "support/import_error.h"
 #include "support/temp_folder_test.h"
@@ -111,6 +113,21 @@ TEST_F(ImageImporterTest, CorruptPngIsInvalidData)
     bytes.truncate(bytes.size() / 2);
     bytes.append(QByteArray(64, 'x'));
     EXPECT_EQ(importError(write(QStringLiteral("broken.png"), bytes)), VelmoraCoreError::invalidImageData);
+}
+
+// Its chunks are whole, so nothing refuses it before decoding; its pixels do not inflate.
+// The decoder's own complaint goes straight to the terminal: the import's log says it too.
+TEST_F(ImageImporterTest, AnUndecodablePngIsToldInTheImportLog)
+{
+    const QByteArray header = QByteArray::fromHex("00000028" "00000028" "0802000000"); // 40 × 40 RGB
+    const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a") + pngChunk("IHDR", header)
+        + pngChunk("IDAT", QByteArray::fromHex("789c") + QByteArray(64, char(0xff))) + pngChunk("IEND", {});
+    const CapturedOutput output;
+    EXPECT_EQ(importError(write(QStringLiteral("broken.png"), png)), VelmoraCoreError::invalidImageData);
+    const QList<CapturedOutput::Message> messages = output.messages();
+    EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [](const CapturedOutput::Message &message) {
+        return message.category == QStringLiteral("com.orlwick.kavri.import") && message.type == QtWarningMsg;
+    })) << output.described();
 }
 
 TEST_F(ImageImporterTest, TextFileIsUnsupportedAndTextNamedPngIsInvalid)
