@@ -5,8 +5,10 @@
 #include "app/protection/clipboard_protection_controller.h"
 #include "core/support/clock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace velmora {
 
@@ -77,6 +79,10 @@ AutoCleanUndone::File AutoCleanUndoCoordinator::removeGeneratedFile(const QUrl &
     const QString path = url.toLocalFile();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return AutoCleanUndone::File::none;
+    // Qt finds no Trash in a data folder that does not exist yet, as on a new account, and
+    // then moves the file into a "files" folder under the working folder and says it trashed
+    // it.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     if (QFile::moveToTrash(path))
         return AutoCleanUndone::File::trashed;
     if (QFile::remove(path))

@@ -66,9 +66,7 @@ struct UndoRow
 class AutoCleanUndo : public ReviewControllerTest, public ::testing::WithParamInterface<UndoRow>
 {
 protected:
-    AutoCleanUndo() { QDir(m_home.path()).mkpath(QStringLiteral(".local/share")); }
-
-    QTemporaryDir m_home; // with the test's own Trash
+    QTemporaryDir m_home; // with the test's own Trash, its data folder not made yet as on a new account
     ScopedEnvironmentVariable m_homeVariable{"HOME", m_home.path().toUtf8()};
     ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QDir(m_home.path()).filePath(".local/share").toUtf8()};
 };
@@ -100,6 +98,7 @@ TEST_P(AutoCleanUndo, TakesTheOutputBackAndTheStatusLineSaysWhatIsLeft)
     EXPECT_EQ(banner().text(), "AutoClean undone");
     EXPECT_EQ(clipboard.contents == before, row.copied && !row.copiedSince);
     EXPECT_EQ(QFileInfo::exists(QDir(m_home.path()).filePath(".local/share/Trash/files/cleaned.png")), row.saved);
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(QStringLiteral("files/cleaned.png"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(
