@@ -296,7 +296,8 @@ void FindingsList::orderTabStops(const QList<qsizetype> &placed)
     }
     for (++group; group < m_groups.size(); ++group)
         stops.append(m_sections.value(m_groups.at(group).category)->groupButton());
-    if (stops == m_tabStops)
+    // Not QList's ==, which hands two empty lists' null data to memcmp.
+    if (std::ranges::equal(stops, m_tabStops))
         return;
     m_tabStops = stops;
     QWidget *previous = this;
