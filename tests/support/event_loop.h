@@ -21,7 +21,7 @@ namespace velmora::test {
 /// How long a test waits for the work it started before it fails, saying what it waited
 /// for: far longer than any test's work takes in the sanitizer build on a slow machine,
 /// and well within the per-test timeout of ctest (tests/CMakeLists.txt).
-inline constexpr std::chrono::seconds workDeadline{60};
+inline constexpr std::chrono::seconds workDeadline{120};
 
 /// Delivers everything posted so far and whatever that posts in turn (continuations
 /// of finished futures arrive this way), without waiting for anything to happen.
