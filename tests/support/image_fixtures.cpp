@@ -3,11 +3,13 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImageWriter>
 #include <QPainter>
 #include <QtEndian>
 
+#include <gtest/gtest.h>
 #include <libheif/heif.h>
 
 #include <memory>
@@ -207,6 +209,17 @@ QImage storedForOrientation(const QImage &upright, int orientation)
     return stored;
 }
 
+QFont installedFont(const QString &family)
+{
+    const QFont font(family);
+    const QString given = QFontInfo(font).family();
+    if (given.compare(family, Qt::CaseInsensitive) != 0) {
+        ADD_FAILURE() << "The typeface \"" << family.toStdString() << "\" is not installed: fontconfig gives \""
+                      << given.toStdString() << "\" in its place (scripts/install-deps installs the typefaces tests draw with)";
+    }
+    return font;
+}
+
 QList<QPoint> textInk(QSize size, const QFont &font, QPointF baseline, const QString &text)
 {
     QImage layer(size, QImage::Format_ARGB32_Premultiplied);
@@ -229,7 +242,7 @@ QList<QPoint> textInk(QSize size, const QFont &font, QPointF baseline, const QSt
 TextCanvas renderLines(const QList<QList<TextPiece>> &lines, const QString &family, int pixelSize, QColor ink,
                        QColor ground, QSize size)
 {
-    QFont font(family);
+    QFont font = installedFont(family);
     font.setPixelSize(pixelSize);
     const QFontMetricsF metrics(font);
     const double step = pixelSize * 2.0;

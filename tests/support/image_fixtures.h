@@ -33,6 +33,11 @@ QByteArray heicWithOrientation(const QImage &image, int orientation);
 /// as `upright` (the inverse of turning it upright), by the tag's definition.
 QImage storedForOrientation(const QImage &upright, int orientation);
 
+/// A font of the family, which must be installed (`scripts/install-deps` installs every
+/// family a test draws with): fontconfig would give another typeface in its place, and
+/// the test would silently test that one. Fails the test when the family is missing.
+QFont installedFont(const QString &family);
+
 /// The pixels that text drawn with Qt at a baseline covers by at least 20 %, on an
 /// image of `size`.
 QList<QPoint> textInk(QSize size, const QFont &font, QPointF baseline, const QString &text);
@@ -52,8 +57,8 @@ struct RenderedLine
     QList<QList<QPoint>> pieceInk; ///< Per recorded piece, the pixels with ≥ 20 % coverage.
 };
 
-/// Draws lines of text with Qt: the font family at a pixel size, in a colour on a
-/// ground, one line per entry, left-aligned from a margin.
+/// Draws lines of text with Qt: the font family (installed) at a pixel size, in a colour
+/// on a ground, one line per entry, left-aligned from a margin.
 struct TextCanvas
 {
     QImage image;

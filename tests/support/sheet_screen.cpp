@@ -10,7 +10,7 @@ namespace velmora::testing {
 DrawnSheet drawSheet(const SheetStyle &style, const QList<int> &columnWidths, const QList<QList<SheetCell>> &rows,
                      QSize size, QPoint origin)
 {
-    QFont font(style.family);
+    QFont font = installedFont(style.family);
     font.setPixelSize(style.pixelSize);
     const QFontMetricsF metrics(font);
     DrawnSheet sheet;

@@ -61,7 +61,7 @@ QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, doubl
 DrawnTable drawTable(const TableStyle &style, const QList<int> &columnWidths, const QList<QStringList> &rows, QSize size,
                      QPoint origin)
 {
-    QFont font(style.family);
+    QFont font = installedFont(style.family);
     font.setPixelSize(style.pixelSize);
     const QFontMetricsF metrics(font);
     const int lineHeight = int(std::lround(style.pixelSize * 1.35));

@@ -2,6 +2,7 @@
 
 #include "app/kit/symbol_icon.h"
 #include "app/review/review_fixture.h"
+#include "support/image_fixtures.h"
 
 #include <QApplication>
 #include <QFont>
@@ -14,7 +15,7 @@ inline void useTestLook()
 {
     static const bool lookSet = [] {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font = testing::installedFont(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(13);
         QApplication::setFont(font);
         SymbolIcon::setUpTheme();

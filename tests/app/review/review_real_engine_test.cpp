@@ -5,6 +5,7 @@
 #include "review_fixture.h"
 #include "support/code_images.h"
 #include "support/image_bytes.h"
+#include "support/image_fixtures.h"
 
 #include <QPainter>
 #include <QTest>
@@ -36,7 +37,7 @@ GeneratedScreenshot generateScreenshot()
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    QFont font = testing::installedFont(QStringLiteral("DejaVu Sans Mono"));
     font.setPixelSize(24);
     const QFontMetrics metrics(font);
     const QString email = QStringLiteral("ada.lovelace@example.com");

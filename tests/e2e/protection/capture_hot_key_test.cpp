@@ -7,6 +7,7 @@
 #include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 
+#include "support/image_fixtures.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 #include "support/window_activation.h"
@@ -48,7 +49,7 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), paper);
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font = testing::installedFont(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(34);
         painter.setFont(font);
         painter.setPen(ink);

@@ -2,6 +2,7 @@
 #include "app/review/review_fixture.h"
 
 #include "support/file_bytes.h"
+#include "support/image_fixtures.h"
 #include "support/metadata_chunks.h"
 
 #include <QCryptographicHash>
@@ -39,7 +40,7 @@ protected:
         QImage screenshot(kWidth, kHeight, QImage::Format_RGB32);
         screenshot.fill(Qt::white);
         screenshot.setText(QStringLiteral("Comment"), QStringLiteral("taken on the build machine"));
-        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        QFont font = testing::installedFont(QStringLiteral("DejaVu Sans Mono"));
         font.setPixelSize(22);
         const QFontMetrics metrics(font);
         QPainter painter(&screenshot);

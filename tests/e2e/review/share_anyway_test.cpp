@@ -1,6 +1,7 @@
 #include "core/settings/settings_table.h"
 
 #include "e2e/window/velmora_process.h"
+#include "support/image_fixtures.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"
 
@@ -33,7 +34,7 @@ protected:
         QImage screenshot(900, 220, QImage::Format_RGB32);
         screenshot.fill(paper);
         QPainter painter(&screenshot);
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font = testing::installedFont(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(26);
         painter.setFont(font);
         painter.setPen(ink);

@@ -9,6 +9,7 @@
 #include "core/settings/stored_settings.h"
 
 #include "support/event_loop.h"
+#include "support/image_fixtures.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 
@@ -43,7 +44,7 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     screenshot.fill(Qt::white);
     {
         QPainter painter(&screenshot);
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font = testing::installedFont(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(22);
         painter.setFont(font);
         painter.setPen(QColor(0x1d, 0x1f, 0x23));

@@ -1,6 +1,7 @@
 #include "app/panes/image_review_view.h"
 #include "e2e/window/window_on_x.h"
 
+#include "support/image_fixtures.h"
 #include "support/xdotool.h"
 #include "velmora_process.h"
 
@@ -25,7 +26,7 @@ TEST_F(ApplicationWindowTest, OpenedScreenshotIsScannedAndShown)
     screenshot.fill(QColor(0xf4, 0xf5, 0xf7));
     {
         QPainter painter(&screenshot);
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font = testing::installedFont(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(15);
         painter.setFont(font);
         painter.setPen(QColor(0x1d, 0x1f, 0x23));

@@ -2,6 +2,7 @@
 #include "core/redaction/redaction_renderer.h"
 
 #include "support/file_bytes.h"
+#include "support/image_fixtures.h"
 #include "velmora_process.h"
 
 #include <QCoreApplication>
@@ -100,7 +101,7 @@ QImage screenshot()
     QImage image(900, 160, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = testing::installedFont(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(16);
     painter.setFont(font);
     painter.setPen(Qt::black);

@@ -1,5 +1,7 @@
 #include "velmora_process.h"
 
+#include "support/image_fixtures.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -21,7 +23,7 @@ QImage screenOfText(int seed)
     QImage screen(1600, 900, QImage::Format_RGB32);
     screen.fill(QColor(0xfa, 0xfa, 0xfa));
     QPainter painter(&screen);
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    QFont font = testing::installedFont(QStringLiteral("DejaVu Sans Mono"));
     font.setPixelSize(16);
     painter.setFont(font);
     painter.setPen(QColor(0x20, 0x20, 0x20));

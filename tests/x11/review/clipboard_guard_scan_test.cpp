@@ -4,6 +4,7 @@
 #include "core/history/safe_share_history_store.h"
 
 #include "support/image_bytes.h"
+#include "support/image_fixtures.h"
 #include "support/metadata_chunks.h"
 #include "support/xclip.h"
 #include "x11/support/clipboard_fixture.h"
@@ -36,7 +37,7 @@ CopiedScreenshot copiedScreenshot()
     QImage image(900, 240, QImage::Format_RGB32);
     image.fill(Qt::white);
     image.setText(QStringLiteral("Software"), QStringLiteral("screenshot tool"));
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    QFont font = testing::installedFont(QStringLiteral("DejaVu Sans Mono"));
     font.setPixelSize(24);
     const QFontMetrics metrics(font);
     const QString prefix = QStringLiteral("Contact: ");

@@ -2,6 +2,7 @@
 
 #include "core/analysis/ink/typography.h"
 #include "core/analysis/lines/line_assembler.h"
+#include "core/analysis/recognition/image_without_global_pool.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,8 +49,8 @@ RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
     const double scale = region.singleLine ? double(networkInputHeight) / crop.height()
                                            : std::clamp(preferredLineHeight / lineHeight, 1.0, largestEnlargement);
     if (scale != 1.0)
-        grey = grey.scaled(int(std::lround(grey.width() * scale)), int(std::lround(grey.height() * scale)),
-                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        grey = scaledWithoutGlobalPool(grey,
+                                       QSize(int(std::lround(grey.width() * scale)), int(std::lround(grey.height() * scale))));
     const double actualScale = double(grey.width()) / crop.width();
     return {grey, QPointF(crop.topLeft()), actualScale};
 }

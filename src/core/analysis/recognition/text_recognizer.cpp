@@ -3,6 +3,7 @@
 #include "core/analysis/recognition/alpha_edge_runs.h"
 #include "core/analysis/recognition/cell_edges.h"
 #include "core/analysis/recognition/character_bounds.h"
+#include "core/analysis/recognition/image_without_global_pool.h"
 #include "core/analysis/layout/monospace_grid.h"
 #include "core/analysis/recognition/reading_pages.h"
 #include "core/analysis/recognition/tesseract_engine_pool.h"
@@ -28,12 +29,16 @@ constexpr qint64 largestWorkingPixelCount = 16'000'000;
 
 QImage workingImage(const QImage &upright)
 {
-    const qint64 pixels = qint64(upright.width()) * upright.height();
+    // Made 32-bit here, without Qt's global pool, so that the ink maps and see-through
+    // parts, whose own conversions would ask that pool for help, find nothing to convert.
+    const QImage page =
+        convertedWithoutGlobalPool(upright, upright.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const qint64 pixels = qint64(page.width()) * page.height();
     if (pixels <= largestWorkingPixelCount)
-        return upright;
+        return page;
     const double factor = std::sqrt(double(largestWorkingPixelCount) / double(pixels));
-    return upright.scaled(std::max(1, int(upright.width() * factor)), std::max(1, int(upright.height() * factor)),
-                          Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return scaledWithoutGlobalPool(page,
+                                   QSize(std::max(1, int(page.width() * factor)), std::max(1, int(page.height() * factor))));
 }
 
 NormRect normalized(const QRectF &box, const QSize &page)

@@ -2,6 +2,7 @@
 
 #include "core/analysis/recognition/region_reader.h"
 #include "core/analysis/layout/text_layout.h"
+#include "support/image_fixtures.h"
 
 #include <QPainter>
 
@@ -17,7 +18,7 @@ QImage pageWithPanel()
     QImage image(400, 160, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = velmora::testing::installedFont(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(16);
     painter.setFont(font);
     painter.setPen(QColor(0x1f2328));

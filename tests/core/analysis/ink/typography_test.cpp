@@ -28,7 +28,7 @@ class PageTypographyTest : public ::testing::TestWithParam<TypographyRow> {};
 // every length of the layout and the wraps counts in it.
 TEST_P(PageTypographyTest, ACharacterIsAsTallAsASmallLetter)
 {
-    QFont font(GetParam().family);
+    QFont font = installedFont(GetParam().family);
     font.setPixelSize(GetParam().pixelSize);
     const TextCanvas canvas = renderLines({{TextPiece{pangram}}}, font.family(), font.pixelSize(), Qt::black, Qt::white);
     const PageTypography typography = TextLayout(InkMap(canvas.image)).typography();

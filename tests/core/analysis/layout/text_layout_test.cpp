@@ -25,7 +25,7 @@ QImage blankPage(int width, int height)
 void write(QImage &image, const QString &text, QPointF at, const QString &family = QStringLiteral("DejaVu Sans"))
 {
     QPainter painter(&image);
-    QFont font(family);
+    QFont font = installedFont(family);
     font.setPixelSize(14);
     painter.setFont(font);
     painter.setPen(Qt::black);
@@ -74,7 +74,7 @@ TEST(TextLayoutTest, LinesThatTouchArePartedWithReachAcrossTheCut)
 {
     QImage image = blankPage(700, 80);
     QPainter painter(&image);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = installedFont(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(15);
     painter.setFont(font);
     painter.setPen(Qt::black);
@@ -155,7 +155,7 @@ TEST_P(ColumnCutTest, PartsLinesWhereColumnsEnd)
 
 QFont cantarell13()
 {
-    QFont font(QStringLiteral("Cantarell"));
+    QFont font = installedFont(QStringLiteral("Cantarell"));
     font.setPixelSize(13);
     return font;
 }

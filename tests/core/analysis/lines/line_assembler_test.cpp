@@ -39,7 +39,7 @@ Scene render(const QString &text, const QString &family, int pixelSize)
 QList<PageSymbol> symbolsFor(const QString &text, const QString &words, const QString &family, int pixelSize,
                              const QRect &lineBox, double confidence = 0.999)
 {
-    QFont font(family);
+    QFont font = installedFont(family);
     font.setPixelSize(pixelSize);
     const QFontMetricsF metrics(font);
     QList<PageSymbol> symbols;

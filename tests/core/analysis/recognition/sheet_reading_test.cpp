@@ -1,6 +1,7 @@
 #include "core/analysis/rules/sensitive_text_detector.h"
 #include "core/analysis/recognition/text_recognizer.h"
 
+#include "support/image_fixtures.h"
 #include "support/recognized_lines.h"
 #include "support/row_name.h"
 #include "support/sheet_screen.h"
@@ -33,7 +34,7 @@ class SheetReadingTest : public ::testing::TestWithParam<SheetRow> {};
 TEST_P(SheetReadingTest, FindingsCoverAllTheInkShown)
 {
     const SheetRow &row = GetParam();
-    QFont font(row.style.family);
+    QFont font = installedFont(row.style.family);
     font.setPixelSize(row.style.pixelSize);
     SheetStyle style = row.style;
     if (style.rowHeight == 0)

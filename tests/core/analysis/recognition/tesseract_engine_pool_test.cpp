@@ -2,6 +2,7 @@
 
 #include "core/analysis/recognition/text_recognizer.h"
 #include "core/detection/core_error.h"
+#include "support/image_fixtures.h"
 
 #include <QFont>
 #include <QPainter>
@@ -88,7 +89,7 @@ QImage helloWorldLine()
     QImage line(300, 36, QImage::Format_Grayscale8);
     line.fill(255);
     QPainter painter(&line);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = velmora::testing::installedFont(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(16);
     painter.setFont(font);
     painter.setPen(Qt::black);
@@ -137,7 +138,9 @@ TEST(TesseractEnginePoolTest, ARecognitionAfterTheShutdownFailsWithoutAnEngine)
     QImage page(400, 60, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
-    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 18));
+    QFont font = velmora::testing::installedFont(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(18);
+    painter.setFont(font);
     painter.drawText(QPointF(10, 40), QStringLiteral("hello world"));
     painter.end();
     try {

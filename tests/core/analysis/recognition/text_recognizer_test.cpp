@@ -163,7 +163,7 @@ TEST(TextRecognizerTest, ReadsLightTextOnDarkAndADarkPanelInALightPage)
     QPainter painter(&canvas.image);
     painter.fillRect(canvas.lines[1].box.adjusted(-4, -4, 4, 4), Qt::white);
     painter.fillRect(panel, QColor(0x0d1117));
-    QFont font(mono);
+    QFont font = installedFont(mono);
     font.setPixelSize(14);
     painter.setFont(font);
     painter.setPen(QColor(0xe6edf3));

@@ -34,9 +34,9 @@ struct Screen
 /// its character `shown`.
 Screen window(const char *title, const QString &line, int width, qsizetype shown = -1)
 {
-    QFont mono(QStringLiteral("DejaVu Sans Mono"));
+    QFont mono = installedFont(QStringLiteral("DejaVu Sans Mono"));
     mono.setPixelSize(15);
-    QFont bold(QStringLiteral("DejaVu Sans"));
+    QFont bold = installedFont(QStringLiteral("DejaVu Sans"));
     bold.setPixelSize(13);
     bold.setBold(true);
     const QFontMetricsF metrics(mono);

@@ -5,6 +5,7 @@
 #include "core/redaction/detection_adjustments.h"
 #include "support/code_images.h"
 #include "support/file_bytes.h"
+#include "support/image_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ ImportedImage screenshotWithCodeAndAddress()
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.drawImage(QPoint(40, 30), test::codeSymbol(ZXing::BarcodeFormat::QRCode, "https://example.com/t/8e1f", 4));
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = velmora::testing::installedFont(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(22);
     painter.setFont(font);
     painter.setPen(QColor(20, 20, 20));

@@ -1,6 +1,8 @@
 #include "core/analysis/visual/face_finder.h"
 #include "core/analysis/visual/visual_content_detector.h"
 
+#include "support/image_fixtures.h"
+
 #include <QDir>
 #include <QFont>
 #include <QPainter>
@@ -53,7 +55,7 @@ QImage messageWithAvatar(const AvatarRow &row, QRectF *face)
     }
     painter.drawImage(QRectF(24, 24, row.size, row.size), photo, crop);
     painter.setClipping(false);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = velmora::testing::installedFont(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(14);
     painter.setFont(font);
     painter.setPen(row.text);

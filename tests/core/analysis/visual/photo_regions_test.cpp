@@ -1,5 +1,7 @@
 #include "core/analysis/visual/photo_regions.h"
 
+#include "support/image_fixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <QFont>
@@ -19,7 +21,7 @@ QImage textPage()
     QImage page(1280, 720, QImage::Format_RGB32);
     page.fill(QColor(252, 252, 250));
     QPainter painter(&page);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = velmora::testing::installedFont(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(13);
     painter.setFont(font);
     painter.setPen(QColor(40, 40, 44));

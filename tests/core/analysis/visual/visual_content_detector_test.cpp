@@ -2,6 +2,7 @@
 
 #include "core/detection/core_error.h"
 #include "support/code_images.h"
+#include "support/image_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -199,7 +200,7 @@ QImage textScreenshot(const QColor &ground, const QColor &ink)
     QImage canvas(1920, 1080, QImage::Format_RGB32);
     canvas.fill(ground);
     QPainter painter(&canvas);
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    QFont font = velmora::testing::installedFont(QStringLiteral("DejaVu Sans Mono"));
     font.setPixelSize(14);
     painter.setFont(font);
     painter.setPen(ink);
