@@ -134,7 +134,7 @@ QList<qsizetype> TextLayout::regionsLongestFirst() const
 {
     QList<double> lengths;
     for (const TextRegion &region : m_regions) {
-        const double lineHeight = region.singleLine ? region.box.height() : m_typography.lineHeight();
+        const double lineHeight = this->lineHeight(region);
         lengths.append(double(region.box.width()) * region.box.height() / (lineHeight * lineHeight));
     }
     QList<qsizetype> order(m_regions.size());

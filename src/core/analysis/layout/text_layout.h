@@ -75,6 +75,8 @@ public:
     /// How the page's text is set: the typical height of its characters, measured on its
     /// pieces of ink.
     const PageTypography &typography() const { return m_typography; }
+    /// How tall a region's line is: a single line's box, a block's typical line.
+    int lineHeight(const TextRegion &region) const { return region.singleLine ? region.box.height() : m_typography.lineHeight(); }
     /// True for ink that belongs to a rule or a frame, not to text.
     bool isSetAside(int x, int y) const { return m_setAside[index(x, y)]; }
 

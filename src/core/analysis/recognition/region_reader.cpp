@@ -24,7 +24,7 @@ constexpr double marginInLineHeights = 0.35;
 RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
 {
     const QRect &box = region.box;
-    const int lineHeight = region.singleLine ? box.height() : m_layout.typography().lineHeight();
+    const int lineHeight = m_layout.lineHeight(region);
     const int margin = std::max(2, int(std::lround(marginInLineHeights * lineHeight)));
     const QRect crop = box.adjusted(-margin, -margin, margin, margin);
     // Faint edges of the characters may lie just outside the box of their strong ink.

@@ -161,7 +161,9 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
             characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd));
             read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd));
         }
-        if (coverWordsPastAlphaEdges(read[k], page.ink, page.alpha)) {
+        const AlphaEdgeCut alphaCut = coverWordsPastAlphaEdges(read[k], page.ink, page.alpha);
+        cut.atStart = cut.atStart || alphaCut.atStart;
+        if (alphaCut.atEnd) {
             cut.atEnd = true;
             cut.atEndBySeeThrough = true;
         }
