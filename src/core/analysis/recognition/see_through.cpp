@@ -80,7 +80,7 @@ bool SeeThrough::edgeWithin(const QRect &band) const
     int before = groundAlpha(inside, inside.left());
     for (int x = inside.left() + 1; x <= inside.right(); ++x) {
         const int ground = groundAlpha(inside, x);
-        if (std::abs(ground - before) >= edgeStep)
+        if (std::abs(ground - before) >= edgeStep && std::min(ground, before) > 0)
             return true;
         before = ground;
     }

@@ -28,7 +28,9 @@ public:
     static constexpr int edgeStep = 32;
     /// The least alpha down column x of `band`: its ground's, which shows around any glyph.
     int groundAlpha(const QRect &band, int x) const;
-    /// Whether an edge of the alpha runs between two neighbouring columns of `band`.
+    /// Whether an edge of the alpha runs between two neighbouring columns of `band`, both
+    /// of whose grounds show: where one is wholly transparent (outside a window's rounded
+    /// corner) nothing shows beyond the edge.
     bool edgeWithin(const QRect &band) const;
     /// The pixels of `box` as they are without their alpha: each in its own colour, wholly
     /// opaque, and a wholly transparent one white. Text in a layer made partly transparent
