@@ -229,7 +229,7 @@ void TextLayout::cut(const QRect &area, int bleed)
     // A wide region that is mostly ink is a picture or a bar, not a line of text.
     if (box.width() > box.height() && double(inkPixels) > maximumTextDensity * double(box.width()) * box.height())
         return;
-    m_regions.append({box, singleLine, bleed});
+    m_regions.append({box, singleLine, bleed, {}});
 }
 
 } // namespace velmora

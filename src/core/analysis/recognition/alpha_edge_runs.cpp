@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-AlphaEdgeCut coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha)
+TextCut coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha)
 {
     const QRect band = line.box.toAlignedRect().intersected(ink.rect());
     if (!alpha.anywhere() || band.isEmpty())
@@ -85,7 +85,7 @@ AlphaEdgeCut coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, c
             read.append(line.characters[i].box);
         }
     }
-    AlphaEdgeCut cut;
+    TextCut cut;
     for (qsizetype g = 0; g < glyphs.size(); ++g) {
         QRectF &box = line.characters[glyphs[g]].box;
         // An edge before the next character read begins carries the character's box on
@@ -99,7 +99,7 @@ AlphaEdgeCut coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, c
                 // A pixel beyond the ink, as every character's box has.
                 box.setRight(end + 1);
                 line.box.setRight(std::max<double>(line.box.right(), end + 1));
-                cut.atEnd = g + 1 == glyphs.size();
+                cut.end = g + 1 == glyphs.size() ? CutEdge::seeThrough : CutEdge::none;
             }
         }
         if (columns.edgeIn(previousRight, int(std::ceil(read[g].right())))) {
@@ -107,7 +107,7 @@ AlphaEdgeCut coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, c
             if (start < read[g].left() && columns.edgeIn(std::max(start, previousRight), int(std::ceil(read[g].right())))) {
                 box.setLeft(start - 1);
                 line.box.setLeft(std::min<double>(line.box.left(), start - 1));
-                cut.atStart = g == 0;
+                cut.start = g == 0 ? CutEdge::seeThrough : CutEdge::none;
             }
         }
     }

@@ -91,7 +91,7 @@ QList<RecognizedLine> RegionReader::assemble(const TextRegion &region, const Pre
         const QRect band = region.singleLine ? region.box : toPage(line.box).toAlignedRect().intersected(region.box);
         // A line whose ink runs up to the end of its column (a rule, another column's
         // ink) or to the page's edges is cut off there.
-        const CutOffEnds cutOff{band.left() == 0, band.right() + 1 >= region.columnEnd};
+        const CutOffEnds cutOff{band.left() == 0, region.columnEnd.reachedBy(band)};
         RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed, cutOff).assemble(symbols);
         if (!recognized.text.trimmed().isEmpty())
             result.append(std::move(recognized));
