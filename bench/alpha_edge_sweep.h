@@ -2,9 +2,10 @@
 
 // Values across an edge of the alpha: the page of five values (tests/support's
 // alpha_edge_page) made opaque on one side of an edge and faint on the other, the edge
-// swept across the values, each page scanned end to end. A value is whole when every pixel of
-// its ink lies under an active finding (what a cleaned copy masks), partly when some do,
-// missed when none does; counted apart for the values at least half opaque and the rest.
+// swept across the values, each page scanned end to end. A value is whole when every
+// pixel of its ink lies under an active finding (what a cleaned copy masks), partly when
+// some do, missed when none does; counted apart for the values at least half opaque and
+// the rest.
 
 #include "support/alpha_edge_page.h"
 #include "support/recognized_lines.h"
@@ -13,10 +14,21 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
 namespace bench {
+
+/// Whether at least half of a value's ink lies on the opaque side of the page's edge.
+inline bool mostlyOpaque(const velmora::testing::AlphaEdgePage &page, qsizetype value)
+{
+    const QList<QPoint> &ink = page.valueInk[value];
+    const auto opaque = std::count_if(ink.cbegin(), ink.cend(), [&page](const QPoint &p) {
+        return (p.x() < page.edge) == (page.opaque == velmora::testing::OpaqueSide::left);
+    });
+    return 2 * opaque >= ink.size();
+}
 
 /// Prints, for each edge, how each value is covered (W whole, P partly, M missed; lower
 /// case where less than half of it is opaque), then the counts.
@@ -47,10 +59,10 @@ inline bool sweepAlphaEdges(int alpha, velmora::testing::OpaqueSide opaque, cons
         for (qsizetype v = 0; v < page.values.size(); ++v) {
             const qsizetype outside = testing::inkOutsideFindings(page.valueInk[v], masked, page.image.size());
             const int kind = outside == 0 ? 0 : outside < page.valueInk[v].size() ? 1 : 2;
-            const bool mostlyOpaque = page.opaqueShare(v) >= 0.5;
-            ++counts[mostlyOpaque][kind];
+            const bool halfOpaque = mostlyOpaque(page, v);
+            ++counts[halfOpaque][kind];
             const QChar mark = QLatin1Char("WPM"[kind]);
-            marks += mostlyOpaque ? mark : mark.toLower();
+            marks += halfOpaque ? mark : mark.toLower();
         }
         std::printf("  edge %3d  %s\n", edge, qPrintable(marks));
         std::fflush(stdout);

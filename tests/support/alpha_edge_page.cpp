@@ -6,18 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace velmora::testing {
-
-double AlphaEdgePage::opaqueShare(qsizetype value) const
-{
-    const QList<QPoint> &ink = valueInk[value];
-    const auto opaquePixels = std::count_if(ink.cbegin(), ink.cend(), [this](const QPoint &p) {
-        return (p.x() < edge) == (opaque == OpaqueSide::left);
-    });
-    return ink.isEmpty() ? 0.0 : double(opaquePixels) / double(ink.size());
-}
 
 AlphaEdgePage alphaEdgePage(int edge, int alpha, OpaqueSide opaque, QColor ink, QColor ground)
 {

@@ -27,9 +27,6 @@ struct AlphaEdgePage
     OpaqueSide opaque = OpaqueSide::left;
     QList<QString> values;
     QList<QList<QPoint>> valueInk; ///< Per value, the pixels its glyphs cover by at least 20 %.
-
-    /// How much of a value's ink lies on the opaque side, from 0 to 1.
-    double opaqueShare(qsizetype value) const;
 };
 
 AlphaEdgePage alphaEdgePage(int edge, int alpha, OpaqueSide opaque = OpaqueSide::left, QColor ink = Qt::black,
