@@ -3,6 +3,7 @@
 // scanned image and a last one with the spread of the totals:
 //
 //   velmora_scan_bench [--repeat N] [--see-through] IMAGE...
+//   velmora_scan_bench --alpha-edges
 //
 // Every image is scanned N times (default 1), each scan printing its own line; the
 // last line counts the images scanned and takes the median and 90th percentile
@@ -10,8 +11,13 @@
 // is reported on standard error and the program ends with status 1 after the others.
 // With --see-through, each image is made 4K and scanned opaque and as it sees through
 // (see_through_shots.h), the shots in turns, each line naming its shot and the scan's
-// CPU; the last lines give each shot's median wall time and CPU.
+// CPU; the last lines give each shot's median wall time and CPU. With --alpha-edges, a
+// page of five values is scanned with an edge of the alpha swept across them, opaque on
+// either side of it and 20 % or 50 % on the other (alpha_edge_sweep.h), and how much of
+// each value's ink the findings cover is counted (under xvfb-run, or with
+// QT_QPA_PLATFORM=offscreen: the pages are drawn with the desktop's fonts).
 
+#include "alpha_edge_sweep.h"
 #include "scan_costs.h"
 #include "see_through_shots.h"
 
@@ -20,12 +26,14 @@
 #include "core/redaction/needs_review.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 using namespace velmora;
 
@@ -104,7 +112,8 @@ double percentile(const QList<double> &sorted, double share)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: velmora_scan_bench [--repeat N] [--see-through] IMAGE...\n");
+    std::fprintf(stderr, "usage: velmora_scan_bench [--repeat N] [--see-through] IMAGE...\n"
+                         "       velmora_scan_bench --alpha-edges\n");
     return 2;
 }
 
@@ -146,10 +155,29 @@ bool scanSeeThroughShots(const QStringList &images, int repeat, const QDir &fold
     return true;
 }
 
+/// The sweeps of alpha edges, opaque left of the edge and right of it, at 20 % and at
+/// 50 % beyond it; their pages are drawn with the desktop's fonts.
+int sweepAlphaEdges(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const QTemporaryDir folder;
+    const SensitiveTextDetector detector(CustomDetectionConfiguration::defaultConfiguration());
+    ScanPipeline pipeline;
+    for (const auto opaque : {testing::OpaqueSide::left, testing::OpaqueSide::right}) {
+        for (const int alpha : {51, 128}) {
+            if (!bench::sweepAlphaEdges(alpha, opaque, QDir(folder.path()), detector, pipeline))
+                return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--alpha-edges") == 0)
+        return sweepAlphaEdges(argc, argv);
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     int repeat = 1;

@@ -30,16 +30,30 @@ struct TextWrap
     friend bool operator==(const TextWrap &, const TextWrap &) = default;
 };
 
-/// Where a line's text is cut off, running on out of sight: at its start by the image's
-/// left edge, at its end by the edge of its column (a cell's text by the next cell) or of
-/// the image.
+/// What cuts a line's text off at one of its ends, where it runs on out of sight: what
+/// ends the column it stands in, as the layout finds it, or an edge of the image's alpha.
+enum class CutEdge
+{
+    none,       ///< Nothing: the text ends there, or its column goes on.
+    imageEdge,  ///< The image's edge (a crop's, a capture's).
+    rule,       ///< A vertical rule or border.
+    groundEdge, ///< Where the ground changes colour: the edge of a window, a pane, a cell or a button.
+    columnGap,  ///< The far side of a gap between two columns of a table, lined up down its rows.
+    textBeside, ///< The ink of other text beside it.
+    cellEdge,   ///< Where the next cell's text starts, in a row read as one line.
+    seeThrough, ///< An edge of the image's alpha, past which the text runs on too faint to read.
+};
+
+/// Where a line's text is cut off, and by what: at its start by the image's left edge,
+/// at its end by what ends its column (a cell's text by the next cell), and at either
+/// end by an edge of the image's alpha.
 struct TextCut
 {
-    bool atStart = false;
-    bool atEnd = false;
-    /// The end is cut where the image turns see-through: the text runs on past that edge
-    /// too faint to read.
-    bool atEndBySeeThrough = false;
+    CutEdge start = CutEdge::none;
+    CutEdge end = CutEdge::none;
+
+    bool atStart() const { return start != CutEdge::none; }
+    bool atEnd() const { return end != CutEdge::none; }
 
     friend bool operator==(const TextCut &, const TextCut &) = default;
 };

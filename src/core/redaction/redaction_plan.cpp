@@ -84,6 +84,16 @@ bool isNearDuplicate(const Detection &candidate, const Detection &accepted)
     return base > 0 && overlap.area() / base >= kDuplicateOverlap;
 }
 
+// A text read twice (over two grounds, or on two pages of an image that sees through)
+// may give two findings whose tight boxes differ, where one reading saw more of the value
+// than the other: the one kept covers the other's box too, so that no part of the value
+// is left readable.
+bool coversForItsDuplicate(const Detection &kept, const Detection &duplicate)
+{
+    return kept.matchedRange && duplicate.matchedRange && kept.boundsPrecision == DetectionBoundsPrecision::tight
+        && duplicate.boundsPrecision == DetectionBoundsPrecision::tight;
+}
+
 } // namespace
 
 RedactionPlan::RedactionPlan(const QList<Detection> &detections, const QList<Detection> &visualDetections,
@@ -94,11 +104,13 @@ RedactionPlan::RedactionPlan(const QList<Detection> &detections, const QList<Det
 
     QList<Detection> accepted;
     for (const Detection &candidate : std::as_const(candidates)) {
-        const bool duplicate = std::any_of(accepted.cbegin(), accepted.cend(), [&](const Detection &kept) {
+        const auto kept = std::find_if(accepted.begin(), accepted.end(), [&](const Detection &kept) {
             return isNearDuplicate(candidate, kept);
         });
-        if (!duplicate)
+        if (kept == accepted.end())
             accepted.append(candidate);
+        else if (coversForItsDuplicate(*kept, candidate))
+            kept->normalizedBounds = kept->normalizedBounds.united(candidate.normalizedBounds);
     }
     std::stable_sort(accepted.begin(), accepted.end(), [](const Detection &a, const Detection &b) {
         return readsBefore(a.normalizedBounds, b.normalizedBounds);

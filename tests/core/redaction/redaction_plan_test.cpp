@@ -172,6 +172,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, PlanMergeTest, ::testing::Values(
              {}, {}, {"ligature"}}),
     test::rowName);
 
+// One value read twice, on two pages of an image that sees through: the surer reading's
+// box saw less of it than the other's. The finding kept covers both boxes.
+TEST(RedactionPlanTest, TheFindingKeptCoversItsNearDuplicatesBox)
+{
+    const Detection token = withRange(withPrecision(makeFinding({0.12, 0.4, 0.5, 0.05}), DetectionBoundsPrecision::tight, 0.95), 0, 13);
+    const Detection account = withRange(makeFinding({0.1, 0.4, 0.52, 0.05}), 0, 21);
+    const RedactionPlan plan({token, account}, {}, {});
+    ASSERT_EQ(plan.detections().size(), 1);
+    EXPECT_EQ(plan.detections().front().id, token.id);
+    EXPECT_TRUE(rectNear(plan.detections().front().normalizedBounds, {0.1, 0.4, 0.52, 0.05}));
+}
+
 TEST(RedactionPlanTest, ManualBoxesAloneMakeAPlanOfExactlyThoseBoxes)
 {
     const QList<Detection> manual{makeManual({0.1, 0.1, 0.1, 0.1}), makeManual({0.5, 0.6, 0.1, 0.1}),

@@ -134,7 +134,7 @@ QList<qsizetype> TextLayout::regionsLongestFirst() const
 {
     QList<double> lengths;
     for (const TextRegion &region : m_regions) {
-        const double lineHeight = region.singleLine ? region.box.height() : m_typography.lineHeight();
+        const double lineHeight = this->lineHeight(region);
         lengths.append(double(region.box.width()) * region.box.height() / (lineHeight * lineHeight));
     }
     QList<qsizetype> order(m_regions.size());
@@ -229,7 +229,7 @@ void TextLayout::cut(const QRect &area, int bleed)
     // A wide region that is mostly ink is a picture or a bar, not a line of text.
     if (box.width() > box.height() && double(inkPixels) > maximumTextDensity * double(box.width()) * box.height())
         return;
-    m_regions.append({box, singleLine, bleed});
+    m_regions.append({box, singleLine, bleed, {}});
 }
 
 } // namespace velmora

@@ -2,11 +2,13 @@
 
 #include "core/analysis/ink/ink_map.h"
 #include "core/analysis/ink/typography.h"
+#include "core/detection/text_observation.h"
 
 #include <QList>
 #include <QRect>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -14,16 +16,37 @@ namespace velmora {
 struct ConnectedRuns;
 struct PieceExtent;
 
+/// Where the column a line stands in ends on the right, and what ends it: the first
+/// rule, edge of the ground, gap between table columns or ink beside it, else the page's
+/// edge. Whether what ends the column cuts the line's text off is decided here, once.
+struct ColumnEnd
+{
+    int at = 0;
+    CutEdge by = CutEdge::imageEdge;
+
+    /// Where a line read on the page, whose characters' boxes span `box`, is cut off: at
+    /// its end by what ends the column, where the box reaches it; at its start by the
+    /// page's edge, where it starts there.
+    TextCut cutOf(const QRectF &box) const;
+    /// Whether the ink of a line, spanning `band`, runs up to the column's end, so that
+    /// its last glyph may be a sliver of one. Decided on the strong ink before the line's
+    /// characters are read; cutOf() on the boxes of the characters read, which reach a
+    /// pixel or two past their glyphs' faint edges: a line whose last glyph ends a pixel
+    /// or two short of the end is cut off there all the same, its glyphs whole.
+    bool reachedBy(const QRect &band) const { return band.right() + 1 >= at; }
+
+    friend bool operator==(const ColumnEnd &, const ColumnEnd &) = default;
+};
+
 /// A part of the page that holds text, in the pixels of the page.
 struct TextRegion
 {
     QRect box;
     bool singleLine = true; ///< One line of text, else a block of lines that touch.
     int bleed = 0;          ///< Rows past the box that its glyphs may reach, where it was cut from a touching line.
-    /// Where the column the region stands in ends on the right: the first rule, edge of
-    /// the ground, gap between table columns or ink beside it, else the page's edge.
-    /// Regions of one column of a table share it.
-    int columnEnd = 0;
+    /// Where the column the region stands in ends on the right. Regions of one column of
+    /// a table share it.
+    ColumnEnd columnEnd;
 
     friend bool operator==(const TextRegion &, const TextRegion &) = default;
 };
@@ -75,6 +98,8 @@ public:
     /// How the page's text is set: the typical height of its characters, measured on its
     /// pieces of ink.
     const PageTypography &typography() const { return m_typography; }
+    /// How tall a region's line is: a single line's box, a block's typical line.
+    int lineHeight(const TextRegion &region) const { return region.singleLine ? region.box.height() : m_typography.lineHeight(); }
     /// True for ink that belongs to a rule or a frame, not to text.
     bool isSetAside(int x, int y) const { return m_setAside[index(x, y)]; }
 
@@ -98,7 +123,8 @@ private:
     bool groundEdgeAt(const QRect &box, int x) const;
     bool groundEdgeParts(const QRect &box, int x, const std::vector<int> &columns) const;
     bool alleyAt(const QRect &box, int x) const;
-    int columnEnd(const QRect &box) const;
+    std::optional<CutEdge> edgeAt(const QRect &box, int x) const;
+    ColumnEnd columnEnd(const QRect &box) const;
     // Alleys (text_layout_alleys.cpp).
     void findAlleys(const QRect &box, const QList<Run> &bands);
 

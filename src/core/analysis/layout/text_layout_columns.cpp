@@ -30,6 +30,10 @@ constexpr double exactEdgeShare = 0.4;
 // this far (characters) above or below the line, parts it.
 constexpr double wordReach = 0.5;
 constexpr double windowEdgeReach = 1.5;
+// A line whose box (which reaches a pixel or two past its glyphs' faint edges) ends this
+// close to its column's end is cut off there: a terminal, a window or a cell keeps a
+// margin of a few pixels.
+constexpr double cutOffMargin = 1.5;
 
 } // namespace
 
@@ -137,30 +141,46 @@ bool TextLayout::alleyAt(const QRect &box, int x) const
     });
 }
 
+// What ends a column at x, if a rule or a ground edge does.
+std::optional<CutEdge> TextLayout::edgeAt(const QRect &box, int x) const
+{
+    if (ruleAt(box, x))
+        return CutEdge::rule;
+    if (groundEdgeAt(box, x))
+        return CutEdge::groundEdge;
+    return std::nullopt;
+}
+
 // The first place right of the box where its column ends: a rule or a ground edge,
 // else the far side of a gap between the columns of a table (where the next column
 // starts in every row), else the ink of the text beside it.
-int TextLayout::columnEnd(const QRect &box) const
+ColumnEnd TextLayout::columnEnd(const QRect &box) const
 {
     for (int x = box.right() + 1; x < m_width; ++x) {
-        if (ruleAt(box, x) || groundEdgeAt(box, x))
-            return x;
+        if (const auto edge = edgeAt(box, x))
+            return {x, *edge};
         const auto alley = std::find_if(m_alleys.cbegin(), m_alleys.cend(), [&](const QRect &a) {
             return a.top() <= box.top() && a.bottom() >= box.bottom() && a.left() <= x && a.right() >= x;
         });
         if (alley != m_alleys.cend()) {
             for (int inside = x + 1; inside <= alley->right(); ++inside) {
-                if (ruleAt(box, inside) || groundEdgeAt(box, inside))
-                    return inside;
+                if (const auto edge = edgeAt(box, inside))
+                    return {inside, *edge};
             }
-            return alley->right() + 1;
+            return {alley->right() + 1, CutEdge::columnGap};
         }
         for (int y = box.top(); y <= box.bottom(); ++y) {
             if (m_ink[index(x, y)])
-                return x;
+                return {x, CutEdge::textBeside};
         }
     }
-    return m_width;
+    return {m_width, CutEdge::imageEdge};
+}
+
+TextCut ColumnEnd::cutOf(const QRectF &box) const
+{
+    return {box.left() <= cutOffMargin ? CutEdge::imageEdge : CutEdge::none,
+            box.right() >= at - cutOffMargin ? by : CutEdge::none};
 }
 
 } // namespace velmora

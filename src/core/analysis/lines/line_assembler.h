@@ -14,7 +14,7 @@
 namespace velmora {
 
 /// The ends where a line's ink runs up to the end of its column or of the page, cut
-/// off there: its glyph at that end may be a sliver.
+/// off there: its glyph at that end may be a sliver (ColumnEnd::reachedBy).
 struct CutOffEnds
 {
     bool left = false;

@@ -10,10 +10,6 @@ namespace velmora {
 
 namespace {
 
-// Neighbouring columns whose grounds differ by this much alpha lie on either side of an
-// edge; a shadow's gradual fade is none.
-constexpr int alphaEdgeStep = 32;
-
 /// The columns of a line's band on its page.
 class BandColumns
 {
@@ -29,24 +25,10 @@ public:
         return false;
     }
 
-    /// The least alpha down the column: its ground's, which shows around any glyph.
-    int groundAlpha(int x) const
-    {
-        int least = 255;
-        for (int y = m_band.top(); y <= m_band.bottom(); ++y)
-            least = std::min(least, m_alpha.alphaAt(x, y));
-        return least;
-    }
-
-    /// Whether an edge of the alpha lies in the columns (from, to].
+    /// Whether an edge of the alpha lies between two neighbouring columns of [from, to].
     bool edgeIn(int from, int to) const
     {
-        to = std::min(to, m_ink.width() - 1);
-        for (int x = std::max(from + 1, 1); x <= to; ++x) {
-            if (std::abs(groundAlpha(x) - groundAlpha(x - 1)) >= alphaEdgeStep)
-                return true;
-        }
-        return false;
+        return m_alpha.edgeWithin(QRect(QPoint(from, m_band.top()), QPoint(to, m_band.bottom())));
     }
 
     /// Where the ink that runs on from column `from` ends: the column after its last one
@@ -61,6 +43,18 @@ public:
         return end;
     }
 
+    /// Where the ink that runs on leftward from the column before `from` begins: its
+    /// first column after a gap of more than `gap` columns.
+    int runStart(int from, double gap) const
+    {
+        int start = from;
+        for (int x = from - 1; x >= 0 && start - 1 - x <= gap; --x) {
+            if (inked(x))
+                start = x;
+        }
+        return start;
+    }
+
 private:
     const InkMap &m_ink;
     const SeeThrough &m_alpha;
@@ -69,41 +63,55 @@ private:
 
 } // namespace
 
-bool coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha)
+TextCut coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha)
 {
     const QRect band = line.box.toAlignedRect().intersected(ink.rect());
     if (!alpha.anywhere() || band.isEmpty())
-        return false;
+        return {};
     const BandColumns columns(ink, alpha, band);
     const double letterGap = line_reading::letterSpacingLimit * band.height();
+    const int lineStart = columns.runStart(band.left(), letterGap);
     const int lineEnd = columns.runEnd(band.right() + 1, letterGap);
-    if (!alpha.within(QRect(band.topLeft(), QPoint(lineEnd - 1, band.bottom()))))
-        return false;
+    if (!alpha.within(QRect(QPoint(lineStart, band.top()), QPoint(lineEnd - 1, band.bottom()))))
+        return {};
     const auto isGlyph = [&line](const PixelCharacter &character) {
         return !line.text.mid(character.range.location, character.range.length).trimmed().isEmpty();
     };
-    const QList<PixelCharacter> &characters = std::as_const(line.characters);
-    bool endCut = false;
-    for (qsizetype i = 0; i < characters.size(); ++i) {
-        if (!isGlyph(characters[i]))
-            continue;
-        qsizetype next = i + 1;
-        while (next < characters.size() && !isGlyph(characters[next]))
-            ++next;
-        // The edge lies before the next character read begins, and within the word.
-        const QRectF box = characters[i].box;
-        const int nextLeft = next < characters.size() ? int(characters[next].box.left()) : lineEnd;
-        if (!columns.edgeIn(int(box.left()), nextLeft))
-            continue;
-        const int end = columns.runEnd(int(std::ceil(box.right())), letterGap);
-        if (end > box.right() && columns.edgeIn(int(box.left()), std::min(end, nextLeft))) {
-            // A pixel beyond the ink, as every character's box has.
-            line.characters[i].box.setRight(end + 1);
-            line.box.setRight(std::max<double>(line.box.right(), end + 1));
-            endCut = next == characters.size();
+    QList<QRectF> read; // the boxes of the glyphs as read
+    QList<qsizetype> glyphs;
+    for (qsizetype i = 0; i < line.characters.size(); ++i) {
+        if (isGlyph(std::as_const(line.characters)[i])) {
+            glyphs.append(i);
+            read.append(line.characters[i].box);
         }
     }
-    return endCut;
+    TextCut cut;
+    for (qsizetype g = 0; g < glyphs.size(); ++g) {
+        QRectF &box = line.characters[glyphs[g]].box;
+        // An edge before the next character read begins carries the character's box on
+        // over the rest of its word; one after the character before it ends, back over
+        // the beginning of its word.
+        const int nextLeft = g + 1 < glyphs.size() ? int(read[g + 1].left()) : lineEnd;
+        const int previousRight = g > 0 ? int(std::ceil(read[g - 1].right())) : lineStart;
+        if (columns.edgeIn(int(read[g].left()), nextLeft)) {
+            const int end = columns.runEnd(int(std::ceil(read[g].right())), letterGap);
+            if (end > read[g].right() && columns.edgeIn(int(read[g].left()), std::min(end, nextLeft))) {
+                // A pixel beyond the ink, as every character's box has.
+                box.setRight(end + 1);
+                line.box.setRight(std::max<double>(line.box.right(), end + 1));
+                cut.end = g + 1 == glyphs.size() ? CutEdge::seeThrough : CutEdge::none;
+            }
+        }
+        if (columns.edgeIn(previousRight, int(std::ceil(read[g].right())))) {
+            const int start = columns.runStart(int(read[g].left()), letterGap);
+            if (start < read[g].left() && columns.edgeIn(std::max(start, previousRight), int(std::ceil(read[g].right())))) {
+                box.setLeft(start - 1);
+                line.box.setLeft(std::min<double>(line.box.left(), start - 1));
+                cut.start = g == 0 ? CutEdge::seeThrough : CutEdge::none;
+            }
+        }
+    }
+    return cut;
 }
 
 } // namespace velmora

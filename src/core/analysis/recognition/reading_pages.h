@@ -15,6 +15,14 @@
 
 namespace velmora {
 
+/// What a reading page shows where the page sees through.
+enum class ReadingGround
+{
+    white,   ///< The page over white, as a viewer shows it; every region is read.
+    black,   ///< The page over black; only the regions that hold a pixel not wholly opaque are read.
+    unfaded, ///< Each pixel in its own colour, wholly opaque; only the lines across an edge of the alpha are read.
+};
+
 // A part of the page as recognition reads it (upright, capped in size) seen over one
 // ground: its ink, the text regions found in it and those of them that are read;
 // shared by the readings of its regions. Once the regions are found, the ink of the
@@ -22,10 +30,12 @@ namespace velmora {
 // them on the page.
 struct ReadingPage
 {
-    /// `part` of `page` (of which `alpha` is the alpha) seen over `ground`. With
-    /// `readsEveryRegion` false, only the regions that hold a pixel not wholly opaque are read.
-    ReadingPage(const QImage &page, const SeeThrough &alpha, const QRect &part, QRgb ground, bool readsEveryRegion);
+    /// `part` of `page` (of which `alpha` is the alpha) seen over `ground`. Regions that lie
+    /// in a line of `readElsewhere` (boxes on the page) are not read.
+    ReadingPage(const QImage &page, const SeeThrough &alpha, const QRect &part, ReadingGround ground,
+                const QList<QRect> &readElsewhere = {});
 
+    const ReadingGround ground;
     const QImage image;
     const QPoint origin;
     const QSize pageSize;
@@ -39,14 +49,16 @@ struct ReadingPage
 
 using ReadingPages = QList<std::shared_ptr<const ReadingPage>>;
 
-/// The page as it is read: over white, as a viewer shows it, whole; and where it sees
+/// The page as it is read: over white, as a viewer shows it, whole; where a line runs
+/// across an edge of the alpha, unfaded, reading only such lines; and where it sees
 /// through, over black too, each part that does with the lines that reach into it,
-/// reading only the regions that hold a pixel not wholly opaque. Text that is light on
-/// a transparent ground, or whose ground turns partly transparent part way along a line
-/// (the two grounds then differ in one of the pages), is whole on one of them; an
-/// opaque page, or one with a transparent pixel, rounded corners or a shadow around its
-/// window, is read once or nearly so. Throws VelmoraCoreException(textRecognitionFailed)
-/// for a null page.
+/// reading only the regions that hold a pixel not wholly opaque and lie in no line read
+/// unfaded. Text that is light on
+/// a transparent ground is whole over black; text in a layer made partly transparent
+/// part way along a line, which shows faint beyond the edge and whose ground may change
+/// there, is whole unfaded. An opaque page, or one with a transparent pixel, rounded
+/// corners or a shadow around its window, is read once or nearly so. Throws
+/// VelmoraCoreException(textRecognitionFailed) for a null page.
 ReadingPages readingPages(const QImage &page);
 
 } // namespace velmora

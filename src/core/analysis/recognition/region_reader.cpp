@@ -25,7 +25,7 @@ constexpr double marginInLineHeights = 0.35;
 RegionReader::Prepared RegionReader::prepare(const TextRegion &region) const
 {
     const QRect &box = region.box;
-    const int lineHeight = region.singleLine ? box.height() : m_layout.typography().lineHeight();
+    const int lineHeight = m_layout.lineHeight(region);
     const int margin = std::max(2, int(std::lround(marginInLineHeights * lineHeight)));
     const QRect crop = box.adjusted(-margin, -margin, margin, margin);
     // Faint edges of the characters may lie just outside the box of their strong ink.
@@ -92,7 +92,7 @@ QList<RecognizedLine> RegionReader::assemble(const TextRegion &region, const Pre
         const QRect band = region.singleLine ? region.box : toPage(line.box).toAlignedRect().intersected(region.box);
         // A line whose ink runs up to the end of its column (a rule, another column's
         // ink) or to the page's edges is cut off there.
-        const CutOffEnds cutOff{band.left() == 0, band.right() + 1 >= region.columnEnd};
+        const CutOffEnds cutOff{band.left() == 0, region.columnEnd.reachedBy(band)};
         RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed, cutOff).assemble(symbols);
         if (!recognized.text.trimmed().isEmpty())
             result.append(std::move(recognized));

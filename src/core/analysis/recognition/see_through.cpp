@@ -1,6 +1,7 @@
 #include "core/analysis/recognition/see_through.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace velmora {
@@ -61,6 +62,41 @@ SeeThrough SeeThrough::part(const QRect &box) const
     if (part.m_anywhere)
         part.m_argb = m_argb.copy(box);
     return part;
+}
+
+int SeeThrough::groundAlpha(const QRect &band, int x) const
+{
+    int least = 255;
+    for (int y = band.top(); y <= band.bottom(); ++y)
+        least = std::min(least, alphaAt(x, y));
+    return least;
+}
+
+bool SeeThrough::edgeWithin(const QRect &band) const
+{
+    const QRect inside = band.intersected(m_argb.rect());
+    if (inside.isEmpty())
+        return false;
+    int before = groundAlpha(inside, inside.left());
+    for (int x = inside.left() + 1; x <= inside.right(); ++x) {
+        const int ground = groundAlpha(inside, x);
+        if (std::abs(ground - before) >= edgeStep && std::min(ground, before) > 0)
+            return true;
+        before = ground;
+    }
+    return false;
+}
+
+QImage SeeThrough::unfaded(const QRect &box) const
+{
+    QImage opaque(box.size(), QImage::Format_RGB32);
+    for (int y = 0; y < box.height(); ++y) {
+        const QRgb *in = pixels(box.top() + y) + box.left();
+        auto *out = reinterpret_cast<QRgb *>(opaque.scanLine(y));
+        for (int x = 0; x < box.width(); ++x)
+            out[x] = qAlpha(in[x]) == 0 ? qRgb(255, 255, 255) : (in[x] | 0xff000000u);
+    }
+    return opaque;
 }
 
 QList<QRect> SeeThrough::parts() const

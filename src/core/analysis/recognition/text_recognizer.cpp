@@ -120,7 +120,8 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
     for (const PixelCharacter &character : line.characters)
         centres.append(character.box.center().x());
     const auto grid = findMonospaceGrid(centres, region.box.height());
-    return {box, region.columnEnd, firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0, line.text};
+    return {box, region.columnEnd, region.columnEnd.cutOf(box), firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0,
+            line.text};
 }
 
 /// The lines of every region read, in reading order, each knowing the line its text
@@ -146,9 +147,11 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
     QList<PlacedLine> places;
     for (const CellLine &part : partedAtCellEdges(asRead)) {
         read.append(part.line);
-        places.append(placed(part.line, page.layout.regions()[regionOf[part.source]]));
-        if (part.cellEnd)
-            places.last().columnEnd = std::min(places.last().columnEnd, *part.cellEnd);
+        PlacedLine &place = places.emplace_back(placed(part.line, page.layout.regions()[regionOf[part.source]]));
+        if (part.cellEnd && *part.cellEnd < place.columnEnd.at) {
+            place.columnEnd = {*part.cellEnd, CutEdge::cellEdge};
+            place.cut = place.columnEnd.cutOf(place.box);
+        }
     }
     const QList<std::optional<TextWrap>> wraps = findWraps(places, page.layout);
     QList<TextObservation> found;
@@ -156,20 +159,21 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
     for (qsizetype k = 0; k < read.size(); ++k) {
         // The first and last characters of a line cut off run on up to the cut, where
         // what shows of the glyph beyond them may be too little to read.
-        TextCut cut = cutOf(places[k]);
+        TextCut cut = places[k].cut;
         QList<PixelCharacter> &characters = read[k].characters;
-        if (cut.atStart && !characters.isEmpty()) {
+        if (cut.atStart() && !characters.isEmpty()) {
             characters.first().box.setLeft(0);
             read[k].box.setLeft(0);
         }
-        if (cut.atEnd && !characters.isEmpty()) {
-            characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd));
-            read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd));
+        if (cut.atEnd() && !characters.isEmpty()) {
+            characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd.at));
+            read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd.at));
         }
-        if (coverWordsPastAlphaEdges(read[k], page.ink, page.alpha)) {
-            cut.atEnd = true;
-            cut.atEndBySeeThrough = true;
-        }
+        const TextCut bySeeThrough = coverWordsPastAlphaEdges(read[k], page.ink, page.alpha);
+        if (!cut.atStart())
+            cut.start = bySeeThrough.start;
+        if (bySeeThrough.atEnd())
+            cut.end = bySeeThrough.end;
         found.append(observation(onPage(read[k], page.origin), page.pageSize));
         found.last().setWrap(wraps[k]);
         found.last().setCut(cut);

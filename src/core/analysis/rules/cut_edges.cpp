@@ -6,8 +6,6 @@ namespace velmora {
 
 namespace {
 
-// A line cut off by the image's edge has its box carried to the edge.
-constexpr double kImageEdge = 1.0 - 1e-3;
 // The next cell's text starts within this many of the line's characters: a cell's
 // padding and its gridline.
 constexpr double kNextCellCharacters = 2.0;
@@ -29,9 +27,11 @@ QList<bool> endsAtACuttingEdge(const QList<TextObservation> &lines)
     for (const TextObservation &line : lines) {
         const NormRect box = line.normalizedBounds().standardized();
         const double characterWidth = box.standardWidth() / std::max<qsizetype>(1, line.text().size());
-        edges.append(box.maxX() >= kImageEdge || line.cut().atEndBySeeThrough || std::any_of(lines.cbegin(), lines.cend(), [&](const TextObservation &other) {
-                         return &other != &line && besideOnItsRow(box, other.normalizedBounds().standardized(), characterWidth);
-                     }));
+        const CutEdge end = line.cut().end;
+        edges.append(end == CutEdge::imageEdge || end == CutEdge::seeThrough
+                     || std::any_of(lines.cbegin(), lines.cend(), [&](const TextObservation &other) {
+                            return &other != &line && besideOnItsRow(box, other.normalizedBounds().standardized(), characterWidth);
+                        }));
     }
     return edges;
 }

@@ -283,8 +283,8 @@ QList<SensitiveTextDetector::Candidate> SensitiveTextDetector::candidatesOfLine(
         if (!m_effectiveActions[i])
             continue; // The rule is off: its pattern does not run.
         const SensitiveTextRule::Cut cut = m_rules[i].onlyWhereCut;
-        if ((cut == SensitiveTextRule::Cut::atStart && !observation.cut().atStart)
-            || (cut == SensitiveTextRule::Cut::atEnd && !observation.cut().atEnd)
+        if ((cut == SensitiveTextRule::Cut::atStart && !observation.cut().atStart())
+            || (cut == SensitiveTextRule::Cut::atEnd && !observation.cut().atEnd())
             || (m_rules[i].onlyAtACuttingEdge && !pass.lineEndsAtACuttingEdge))
             continue;
         for (Candidate &candidate : candidates(i, observation.text(), pass)) {

@@ -29,9 +29,6 @@ constexpr double wideLetter = 1.2;
 constexpr double twoCellsPadding = 3.5;
 // A rule set aside across at least this share of two lines' common width parts them.
 constexpr double ruleWidthShare = 0.5;
-// A line whose box (which reaches a pixel past its ink) ends this close to its column's
-// end is cut off there: a terminal, a window or a cell keeps a margin of a few pixels.
-constexpr double cutOffMargin = 1.5;
 
 bool separatedByRule(const PlacedLine &above, const PlacedLine &below, const TextLayout &layout)
 {
@@ -101,7 +98,7 @@ Column columnOf(const QList<PlacedLine> &lines, const PlacedLine &line, const Pa
     Column column{line.box.right(), {}};
     for (const PlacedLine &other : lines) {
         if (std::abs(other.box.left() - line.box.left()) <= typography.characters(sameLeftEdge)
-            && std::abs(other.columnEnd - line.columnEnd) <= typography.characters(1)) {
+            && std::abs(other.columnEnd.at - line.columnEnd.at) <= typography.characters(1)) {
             column.rights.append(other.box.right());
             column.right = std::max(column.right, other.box.right());
         }
@@ -155,7 +152,7 @@ bool counts(const PlacedLine &line, const PlacedLine &next)
 // goes on with it, not onto one that begins with a name of its own.
 bool runsOnto(const PlacedLine &line, const PlacedLine &next)
 {
-    return !(cutOf(line).atEnd && beginsWithAName(next.text));
+    return !(line.cut.atEnd() && beginsWithAName(next.text));
 }
 
 // A short number alone on its line that ends inside its column: a column of numbers
@@ -165,7 +162,7 @@ bool runsOnto(const PlacedLine &line, const PlacedLine &next)
 bool shortNumberInsideItsColumn(const PlacedLine &line)
 {
     const std::optional<NumberAlone> number = numberAlone(line.text);
-    return number && number->digits < shortestDigitGroup && !cutOf(line).atEnd;
+    return number && number->digits < shortestDigitGroup && !line.cut.atEnd();
 }
 
 // Step 4, a filled column: the first word of the line below would not have fitted in
@@ -187,17 +184,12 @@ bool mayBreakWords(const PlacedLine &line, const PlacedLine &next, const Column 
     const double room = column.right - line.box.right();
     const double filled = typography.characters(wideLetter);
     const auto filling = std::count_if(column.rights.cbegin(), column.rights.cend(), [&](double right) { return right >= column.right - filled; });
-    const bool reachesColumnEnd = line.columnEnd - line.box.right() <= typography.characters(twoCellsPadding);
+    const bool reachesColumnEnd = line.columnEnd.at - line.box.right() <= typography.characters(twoCellsPadding);
     const bool nextLetterNotFitting = line.cellPitch > 0 ? room < line.cellPitch / 2 : room < next.firstCharacterWidth + typography.sideBearings();
     return nextLetterNotFitting && filling >= 2 && reachesColumnEnd;
 }
 
 } // namespace
-
-TextCut cutOf(const PlacedLine &line)
-{
-    return {line.box.left() <= cutOffMargin, line.box.right() >= line.columnEnd - cutOffMargin};
-}
 
 // The steps above, in order, for each line and the line just below it.
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout)

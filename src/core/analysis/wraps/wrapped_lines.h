@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/layout/text_layout.h"
 #include "core/detection/text_observation.h"
 
 #include <QList>
@@ -10,13 +11,12 @@
 
 namespace velmora {
 
-class TextLayout;
-
 /// A line read on the page, as the search for wrapped lines sees it.
 struct PlacedLine
 {
     QRectF box;                ///< Its ink on the page.
-    int columnEnd = 0;         ///< Where the column it stands in ends (TextRegion::columnEnd).
+    ColumnEnd columnEnd;       ///< Where the column it stands in ends (TextRegion::columnEnd).
+    TextCut cut;               ///< Where it is cut off (ColumnEnd::cutOf).
     double firstWordRight = 0;      ///< Where its first word ends on the page.
     double firstCharacterWidth = 0; ///< How wide the ink of its first character is.
     double cellPitch = 0;           ///< The width of its cells, when it is set in a monospace font.
@@ -31,7 +31,7 @@ struct PlacedLine
 //    no rule between them (a rule parts the rows of a table);
 // 2. a count: numbers alone on their lines that count up by one (line numbers in a
 //    gutter, a sheet's rows, an index) are a column, not a value wrapped;
-// 3. one text: a line cut off at its column's end (cutOf: a crop through a window cuts
+// 3. one text: a line cut off at its column's end (its cut: a crop through a window cuts
 //    lines at the page's edge) runs on only onto a line that goes on with it, as a
 //    terminal's own wrap goes on, not onto one that begins with a name of its own (a
 //    setting's `KEY=` or `key:`);
@@ -46,11 +46,5 @@ struct PlacedLine
 // A new rule about which lines wrap goes into the step whose question it answers, or
 // into a new step; what a wrapped value is read as, into wrapped_value_findings.
 QList<std::optional<TextWrap>> findWraps(const QList<PlacedLine> &lines, const TextLayout &layout);
-
-/// Where a line is cut off: at its end where its ink reaches its column's end (the page's
-/// edge, a rule, the edge of a cell's ground or the next column) with no room left, where
-/// a window or a cell keeps a margin; at its start where its ink reaches the page's left
-/// edge.
-TextCut cutOf(const PlacedLine &line);
 
 } // namespace velmora

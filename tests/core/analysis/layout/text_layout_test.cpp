@@ -136,17 +136,20 @@ struct ColumnRow
     const char *name;
     std::function<QImage()> draw;
     qsizetype regions;
-    int boundary; ///< No region may reach across this column (-1: none).
+    int boundary;   ///< No region may reach across this column (-1: none).
+    CutEdge endedBy; ///< What ends the column of the first region.
 };
 
 class ColumnCutTest : public ::testing::TestWithParam<ColumnRow> {};
 
-// Lines are parted where the screen says a column ends, and only there.
+// Lines are parted where the screen says a column ends, and only there; each knows what
+// ends its column.
 TEST_P(ColumnCutTest, PartsLinesWhereColumnsEnd)
 {
     const ColumnRow &row = GetParam();
     const TextLayout layout(InkMap{row.draw()});
-    EXPECT_EQ(layout.regions().size(), row.regions);
+    ASSERT_EQ(layout.regions().size(), row.regions);
+    EXPECT_EQ(layout.regions().front().columnEnd.by, row.endedBy);
     for (const TextRegion &region : layout.regions()) {
         EXPECT_FALSE(region.box.left() < row.boundary && region.box.right() >= row.boundary)
             << region.box.left() << ".." << region.box.right();
@@ -213,15 +216,15 @@ QImage highlightInsideAWord()
 
 INSTANTIATE_TEST_SUITE_P(Rows, ColumnCutTest, ::testing::Values(
     // A rule between the cells of a row parts them, however narrow the gap.
-    ColumnRow{"ruleBetweenCells", [] { return cellRows(1, true); }, 2, 124},
+    ColumnRow{"ruleBetweenCells", [] { return cellRows(1, true); }, 2, 124, CutEdge::rule},
     // The text behind a window runs up to its edge; the window's own text starts beside it.
-    ColumnRow{"groundEdgeOfAWindow", windowOverPage, 6, 300},
+    ColumnRow{"groundEdgeOfAWindow", windowOverPage, 6, 300, CutEdge::groundEdge},
     // Gaps that line up down the rows of a table without rules part its columns.
-    ColumnRow{"gapsLiningUpDownRows", [] { return cellRows(4, false); }, 8, 120},
+    ColumnRow{"gapsLiningUpDownRows", [] { return cellRows(4, false); }, 8, 120, CutEdge::columnGap},
     // The same gap on a single row is a gap between words.
-    ColumnRow{"gapOnASingleRow", [] { return cellRows(1, false); }, 1, -1},
+    ColumnRow{"gapOnASingleRow", [] { return cellRows(1, false); }, 1, -1, CutEdge::imageEdge},
     // A highlight inside a word changes the ground for one line only: the word stays whole.
-    ColumnRow{"highlightInsideAWord", highlightInsideAWord, 1, -1}),
+    ColumnRow{"highlightInsideAWord", highlightInsideAWord, 1, -1, CutEdge::imageEdge}),
     test::rowName);
 
 // The lines of one column of a table know where it ends: at the rule beside them.
@@ -230,7 +233,7 @@ TEST(TextLayoutTest, LinesOfAColumnShareWhereItEnds)
     const TextLayout layout(InkMap{cellRows(3, true)});
     ASSERT_EQ(layout.regions().size(), 6);
     for (qsizetype k = 0; k < 6; k += 2)
-        EXPECT_EQ(layout.regions()[k].columnEnd, 124) << k;
+        EXPECT_EQ(layout.regions()[k].columnEnd, (ColumnEnd{124, CutEdge::rule})) << k;
 }
 
 } // namespace

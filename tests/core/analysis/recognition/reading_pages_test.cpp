@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMap>
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,7 +17,8 @@ namespace {
 
 // A page that sees through is read a second time, over black, only where it does: the
 // lines that reach into a part that sees through are read over black, and no others,
-// from ink maps that cover no more of the page than the parts need.
+// from ink maps that cover no more of the page than the parts need; but the lines that
+// run across an edge of the alpha, and no others, are read unfaded instead.
 
 QRgb withAlpha(QRgb pixel, int alpha)
 {
@@ -53,23 +56,34 @@ TEST_P(SecondGroundTest, ReadsOverBlackTheLinesThatReachWhereThePageSeesThrough)
 
     const ReadingPages pages = readingPages(page);
     qint64 area = 0;
-    QList<QRect> readOverBlack;
+    QMap<ReadingGround, QList<QRect>> read;
     for (qsizetype p = 1; p < pages.size(); ++p) {
-        area += qint64(pages[p]->image.width()) * pages[p]->image.height();
+        if (pages[p]->ground == ReadingGround::black)
+            area += qint64(pages[p]->image.width()) * pages[p]->image.height();
         for (const qsizetype r : pages[p]->regionsRead)
-            readOverBlack.append(pages[p]->layout.regions()[r].box.translated(pages[p]->origin));
+            read[pages[p]->ground].append(pages[p]->layout.regions()[r].box.translated(pages[p]->origin));
     }
     EXPECT_LE(area, row.mostPageShare * page.width() * page.height());
+    ASSERT_EQ(pages.front()->ground, ReadingGround::white);
     ASSERT_EQ(pages.front()->regionsRead.size(), pages.front()->layout.regions().size());
 
+    const auto readOver = [&read](ReadingGround ground, const QRect &line) {
+        return std::any_of(read[ground].cbegin(), read[ground].cend(), [&](const QRect &box) { return box.intersects(line); });
+    };
     for (const RenderedLine &line : canvas.lines) {
-        const bool read = std::any_of(readOverBlack.cbegin(), readOverBlack.cend(), [&](const QRect &box) { return box.intersects(line.box); });
         bool seesThrough = false;
-        for (int y = line.box.top(); y <= line.box.bottom(); ++y) {
-            for (int x = line.box.left(); x <= line.box.right(); ++x)
+        QList<int> groundAlphas; // the least alpha down each of the line's columns
+        for (int x = line.box.left(); x <= line.box.right(); ++x) {
+            groundAlphas.append(255);
+            for (int y = line.box.top(); y <= line.box.bottom(); ++y) {
                 seesThrough = seesThrough || qAlpha(page.pixel(x, y)) < 255;
+                groundAlphas.last() = std::min(groundAlphas.last(), qAlpha(page.pixel(x, y)));
+            }
         }
-        EXPECT_EQ(read, seesThrough) << line.text.left(20).toStdString() << " at " << line.box.y();
+        const auto [least, most] = std::minmax_element(groundAlphas.cbegin(), groundAlphas.cend());
+        const bool acrossAnEdge = *most - *least >= 32;
+        EXPECT_EQ(readOver(ReadingGround::unfaded, line.box), acrossAnEdge) << line.text.left(20).toStdString() << " at " << line.box.y();
+        EXPECT_EQ(readOver(ReadingGround::black, line.box), seesThrough && !acrossAnEdge) << line.text.left(20).toStdString() << " at " << line.box.y();
     }
 }
 

@@ -1,7 +1,9 @@
 #include "core/analysis/import/image_importer.h"
 #include "core/analysis/rules/sensitive_text_detector.h"
 #include "core/analysis/recognition/text_recognizer.h"
+#include "core/redaction/redaction_plan.h"
 
+#include "support/alpha_edge_page.h"
 #include "support/image_bytes.h"
 #include "support/image_fixtures.h"
 #include "support/recognized_lines.h"
@@ -76,6 +78,49 @@ INSTANTIATE_TEST_SUITE_P(Rows, TransparentTextReadingTest, ::testing::Values(
     TransparencyRow{"addressIntoThirtyFivePercentOnADarkPage", "PNG", lightInk, darkGround, addressEdge, 89, "Contact: ", address},
     TransparencyRow{"addressIntoHalfTransparentOnALightPage", "PNG", darkInk, Qt::white, addressEdge, 128, "Contact: ", address},
     TransparencyRow{"addressIntoHalfTransparentOnADarkPage", "PNG", lightInk, darkGround, addressEdge, 128, "Contact: ", address}),
+    test::rowName);
+
+// A value that runs across an edge of the alpha, in a layer made partly transparent part
+// way along its line: what a cleaned copy masks covers every pixel of its ink, on both
+// sides of the edge, whichever side is opaque.
+
+struct AlphaEdgeRow
+{
+    const char *name;
+    int edge;
+    int alpha;
+    qsizetype value; ///< 0 address, 1 phone, 2 card, 3 IPv4 address, 4 account identifier.
+    OpaqueSide opaque = OpaqueSide::left;
+    QColor ink = Qt::black;
+    QColor ground = Qt::white;
+};
+
+class ValueAcrossAlphaEdgeTest : public ::testing::TestWithParam<AlphaEdgeRow> {};
+
+TEST_P(ValueAcrossAlphaEdgeTest, FindingsCoverTheValuesInkOnBothSides)
+{
+    const AlphaEdgeRow &row = GetParam();
+    const AlphaEdgePage page = alphaEdgePage(row.edge, row.alpha, row.opaque, row.ink, row.ground);
+    const ImportedImage imported = ImageImporter::importImage(test::encodedImage(page.image, "PNG"));
+    const QList<TextObservation> lines = OCRTextRecognizer().recognizeTextSync(imported);
+    // What a cleaned copy masks: the plan's findings, near-duplicates merged.
+    const RedactionPlan plan(SensitiveTextDetector(CustomDetectionConfiguration()).detect(lines), {}, {});
+
+    const QList<QPoint> &ink = page.valueInk[row.value];
+    EXPECT_EQ(inkOutsideFindings(ink, plan.detections(), page.image.size()), 0) << "of " << ink.size() << " pixels\n" << allText(lines).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ValueAcrossAlphaEdgeTest, ::testing::Values(
+    // Opaque before the edge and 20 % or 50 % after it: the card's last groups, the
+    // address's beginning before the edge, all but read.
+    AlphaEdgeRow{"cardAcross240AtTwentyPercent", 240, 51, 2},
+    AlphaEdgeRow{"addressAcross240AtTwentyPercent", 240, 51, 0},
+    AlphaEdgeRow{"addressAcross200AtHalfOpacity", 200, 128, 0},
+    AlphaEdgeRow{"cardAcross240AtTwentyPercentOnADarkPage", 240, 51, 2, OpaqueSide::left, QColor(0xd4d4d4), QColor(0x1e1e1e)},
+    // Faint before the edge and opaque after it: a value that begins in the faint part.
+    AlphaEdgeRow{"addressFromTwentyPercentAcross240", 240, 51, 0, OpaqueSide::right},
+    AlphaEdgeRow{"cardFromTwentyPercentAcross200", 200, 51, 2, OpaqueSide::right},
+    AlphaEdgeRow{"tokenFromTwentyPercentAcross180", 180, 51, 4, OpaqueSide::right}),
     test::rowName);
 
 } // namespace
