@@ -1,6 +1,7 @@
 #include "image_bytes.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 #include <QtEndian>
 
 namespace velmora::test {
@@ -19,12 +20,14 @@ quint16 bigEndian16(const QByteArray &bytes, qsizetype offset)
 
 } // namespace
 
-QByteArray encodedImage(const QImage &image, const char *format)
+QByteArray encodedImage(const QImage &image, const char *format, bool progressive)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, format) ? bytes : QByteArray();
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(image) ? bytes : QByteArray();
 }
 
 QByteArray encodedPng(const QImage &image)

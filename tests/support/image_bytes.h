@@ -8,7 +8,8 @@
 namespace velmora::test {
 
 /// The image encoded as a file of `format` ("PNG", "JPEG", "BMP", ...); empty when it cannot be.
-QByteArray encodedImage(const QImage &image, const char *format);
+/// A JPEG in scans of a few coefficients each when `progressive`.
+QByteArray encodedImage(const QImage &image, const char *format, bool progressive = false);
 /// The image encoded as a PNG file.
 QByteArray encodedPng(const QImage &image);
 

@@ -49,14 +49,6 @@ QList<BatchExportJob> plainJobs(int count)
     return jobs;
 }
 
-QStringList fileNames(const QList<BatchExportJob> &jobs)
-{
-    QStringList names;
-    for (const BatchExportJob &job : jobs)
-        names.append(job.fileName);
-    return names;
-}
-
 BatchExportOutcome exportBatch(const QList<BatchExportJob> &jobs, const QString &parent)
 {
     return writeBatchExport(jobs, parent, [](int) {}, [] { return false; });
@@ -167,7 +159,7 @@ TEST_P(KilledBatchPublish, LeavesTheFolderUnfinishedForTheNextExportToFinish)
     ASSERT_TRUE(std::holds_alternative<QString>(next));
     EXPECT_EQ(std::get<QString>(next), path("Velmora Cleaned 2"));
     EXPECT_EQ(entriesOf(path()), QStringList({"Velmora Cleaned", "Velmora Cleaned 2"}));
-    EXPECT_EQ(entriesOf(path("Velmora Cleaned")), fileNames(jobs));
+    EXPECT_EQ(entriesOf(path("Velmora Cleaned")).size(), jobs.size()) << "the images, and nothing else";
     for (int i = 0; i < jobs.size(); ++i) {
         const QImage image = QImage::fromData(fileBytes(path("Velmora Cleaned/") + jobs.at(i).fileName));
         EXPECT_EQ(image.isNull() ? -1 : qGray(image.pixel(0, 0)), 10 * i + 20) << jobs.at(i).fileName.toStdString();

@@ -60,9 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RedactedFileNames, ::testing::Values(
     NameRow{"NoExtension", QUrl::fromLocalFile("/home/a/README"), "x", "README-redacted.png"},
     NameRow{"ClipboardTitle", std::nullopt, "Clipboard image", "Clipboard image-redacted.png"},
     NameRow{"SlashInTitle", std::nullopt, "Area capture 10/05", "Area capture 10-05-redacted.png"},
-    NameRow{"ColonFatRefuses", QUrl::fromLocalFile("/home/a/meeting 10:30.png"), "x", "meeting 10-30-redacted.png"},
-    NameRow{"EveryCharacterFatRefuses", std::nullopt, "a\"b*c<d>e?f\\g|h\ti\x7fj", "a-b-c-d-e-f-g-h-i-j-redacted.png"},
-    NameRow{"AccentsKept", QUrl::fromLocalFile("/home/a/Capture d’écran 1.png"), "x", "Capture d’écran 1-redacted.png"}),
+    NameRow{"EveryCharacterFatRefuses", std::nullopt, "a\"b*c<d>e?f\\g|h\ti\x7fj:k", "a-b-c-d-e-f-g-h-i-j-k-redacted.png"}),
     test::rowName);
 
 // Cut to fit every file system, with room for a number that keeps it unique.

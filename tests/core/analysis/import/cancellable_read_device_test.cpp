@@ -4,12 +4,11 @@
 #include "core/detection/core_error.h"
 #include "support/captured_output.h"
 #include "support/file_bytes.h"
+#include "support/image_bytes.h"
 #include "support/image_fixtures.h"
 #include "support/row_name.h"
 
-#include <QBuffer>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -35,19 +34,6 @@ QImage detailedImage()
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgb((x * 7 + y * 3) % 256, (x * y) % 256, (x ^ y) % 256));
     return image;
-}
-
-/// The image coded in `format` ("png", "jpeg", "tiff"); a JPEG in scans of a few
-/// coefficients each when `progressive`.
-QByteArray encoded(const QImage &image, const char *format, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(writer.write(image));
-    return bytes;
 }
 
 // Hands a decoder the device's bytes as they are read, and cancels the device's task
@@ -98,7 +84,8 @@ class CancelledDecoding : public ::testing::TestWithParam<QuietRow>
 TEST_P(CancelledDecoding, PrintsNothing)
 {
     const QuietRow &row = GetParam();
-    const QByteArray bytes = encoded(detailedImage(), row.format, row.progressive);
+    const QByteArray bytes = encodedImage(detailedImage(), row.format, row.progressive);
+    ASSERT_FALSE(bytes.isEmpty());
     const TaskHandle task;
     CancellableReadDevice device(bytes, row.type, task);
     CancellingReader reader(device, task, qint64(bytes.size() * row.cancelledAt));
@@ -125,7 +112,7 @@ TEST(CancellableReadDeviceTest, ACancelledImportDecodesNothingAndSaysNothing)
 {
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("shot.png"));
-    ASSERT_TRUE(writeBytes(file, encoded(testing::quadrantImage(64, 48), "png")));
+    ASSERT_TRUE(writeBytes(file, encodedPng(testing::quadrantImage(64, 48))));
     const TaskHandle running;
     EXPECT_EQ(ImageImporter::importFile(file, running).image.image.size(), QSize(64, 48));
 

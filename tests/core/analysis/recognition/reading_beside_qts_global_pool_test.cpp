@@ -1,3 +1,4 @@
+#include "core/analysis/recognition/image_without_global_pool.h"
 #include "core/analysis/recognition/region_reader.h"
 #include "core/analysis/recognition/tesseract_engine_pool.h"
 #include "core/analysis/recognition/text_recognizer.h"
@@ -12,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace velmora;
 using namespace velmora::testing;
 
@@ -21,7 +24,8 @@ namespace {
 // Qt's smooth scaling and its generic format conversions, called on a thread outside Qt's
 // global pool, hand pieces of a large image to that pool and wait for them. The
 // recognition's threads are outside it, and a reading that asked it for help stood still
-// for as long as something else held its threads (the GUI thread's painting, a test).
+// for as long as something else held its threads (the GUI thread's painting, a test). So
+// the recogniser scales without that pool, and must give every grey level Qt would.
 
 const QString sans = QStringLiteral("DejaVu Sans");
 
@@ -96,6 +100,47 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReadingBesideQtsGlobalPool, ::testing::Values(
                         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
                 },
                 recognized, QStringLiteral("Ticket 4821 closed")}
+), rowName);
+
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            for (const int shift : {0, 8, 16, 24})
+                largest = std::max(largest, std::abs(int(a.pixel(x, y) >> shift & 0xff) - int(b.pixel(x, y) >> shift & 0xff)));
+    return largest;
+}
+
+struct ScalingRow
+{
+    const char *name;
+    QImage::Format format;
+    QSize from;
+    double factor;
+    int tolerance; ///< Grey levels: OpenCV's area averaging rounds apart from Qt's.
+};
+
+class ScaledWithoutGlobalPool : public ::testing::TestWithParam<ScalingRow> {};
+
+TEST_P(ScaledWithoutGlobalPool, GivesWhatQtsSmoothScalingGives)
+{
+    const ScalingRow &row = GetParam();
+    const QImage image = page({{TextPiece{QStringLiteral("Quarterly figures: 4821 gjpqy")}}, {TextPiece{QStringLiteral("_ENV=x")}}},
+                              13, row.from).convertToFormat(row.format);
+    const QSize size(int(std::lround(row.from.width() * row.factor)), int(std::lround(row.from.height() * row.factor)));
+    const QImage ours = scaledWithoutGlobalPool(image, size);
+    ASSERT_EQ(ours.size(), size);
+    EXPECT_LE(largestDifference(ours, image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(ours.format())),
+              row.tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScaledWithoutGlobalPool, ::testing::Values(
+    ScalingRow{"greyBlockEnlarged", QImage::Format_Grayscale8, QSize(300, 110), 3.7, 0},
+    ScalingRow{"greyLineToTheNetworksHeight", QImage::Format_Grayscale8, QSize(400, 20), 1.8, 0},
+    ScalingRow{"greyLineMildlyReduced", QImage::Format_Grayscale8, QSize(400, 60), 0.7, 0},
+    ScalingRow{"greyLineReducedToAThird", QImage::Format_Grayscale8, QSize(900, 110), 0.33, 1},
+    ScalingRow{"pageReduced", QImage::Format_RGB32, QSize(700, 110), 0.9, 1}
 ), rowName);
 
 } // namespace
