@@ -3,6 +3,7 @@
 #include "app/review/decoded_image_cache.h"
 #include "app/review/review_status_text.h"
 
+#include "support/event_loop.h"
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/row_name.h"
@@ -99,8 +100,11 @@ protected:
         controller.loadImageURLs({QUrl::fromLocalFile(m_in.path())}, QStringLiteral("Loaded."), true);
         drainScans();
         ASSERT_EQ(state().batch.items().size(), count);
-        for (qsizetype i = 0; i < count; ++i) {
-            engine.lastCall().finish();
+        // Each scan is finished once, as it starts: finishing one twice runs its
+        // continuation again.
+        for (int i = 0; i < int(count); ++i) {
+            ASSERT_TRUE(waitUntil([&] { return engine.callCount() > i; }, "the next item's scan to start"));
+            engine.call(i).finish();
             drainScans();
         }
     }
