@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -109,6 +110,8 @@ TEST_F(IntakeTest, AFolderCountsANameThatIsNotUtf8AmongTheSkippedFiles)
     writeImage("shots/one.png");
     writeImage("shots/two.png");
     const QByteArray rawName = QFile::encodeName(m_dir.filePath("shots")) + "/caf\xe9.png";
+    // QTemporaryDir cannot name this file to remove it, and would leave its folder behind.
+    const auto removeRaw = qScopeGuard([&] { std::remove(rawName.constData()); });
     {
         const QByteArray bytes = fileBytes(m_dir.filePath("shots/one.png"));
         FILE *raw = std::fopen(rawName.constData(), "wb");
