@@ -102,10 +102,11 @@ TEST_F(TrayOnX11, AnsweringARiskNotificationBringsBackTheWindowWithTheAlert)
                                             QStringLiteral("Watched screenshot scanned.")});
 
     app.commands().post(commands::velmoraOpenLatestWatchedScreenshot);
-    drainEvents();
+    // The screenshot is read from its file on a worker thread.
+    ASSERT_TRUE(waitUntil([&] { return review.state().sourceImageURL() == QUrl::fromLocalFile(path); },
+                          "the watched screenshot to open in the window"));
 
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(review.state().sourceImageURL(), QUrl::fromLocalFile(path));
     EXPECT_TRUE(review.state().watchedScreenshotQueue.items.isEmpty());
 }
 
