@@ -95,7 +95,7 @@ inline void printKinds(const QList<QPair<EnvJob, TypefaceScores>> &scored)
             whole[kind][env.half].add(value.whole);
             covered[kind][env.half].add(value.cover >= 100);
             if (!value.whole) {
-                lost.append(QStringLiteral("  %1 (%2, %3): %4 %5%% covered\n    read \"%6\"\n    findings: %7\n")
+                lost.append(QStringLiteral("  %1 (%2, %3): %4 %5% covered\n    read \"%6\"\n    findings: %7\n")
                                 .arg(kind, env.half, value.look, value.text)
                                 .arg(value.cover, 0, 'f', 0)
                                 .arg(value.read, value.findings.isEmpty() ? QStringLiteral("none") : value.findings.join(QStringLiteral("; "))));
@@ -126,7 +126,8 @@ inline void runUsersCase(const PrivateDisplay &display, const SceneCache &cache,
     if (!scene)
         return;
     const TypefaceScores scores = scoreProgramScene(QStringLiteral("users' case, ") + users.label, *scene, recognizer, detector, options).first;
-    std::printf("\nusers' case: xterm, DejaVu Sans Mono 10 pt, white ground, cat .env (found whole: under one finding that begins with the key):\n");
+    std::printf("\nusers' case: xterm, DejaVu Sans Mono 10 pt, white ground, cat .env (whole: under one finding that begins\n"
+                "with the key's prefix and covers all its ink):\n");
     for (const ValueOutcome &value : scores.values) {
         std::printf("  %-16s %-3s %3.0f%% covered  %s\n      read \"%s\"\n", qPrintable(file.kindOf.value(value.text)), value.whole ? "yes" : "no", value.cover,
                     qPrintable(value.text), qPrintable(value.read));
