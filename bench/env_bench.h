@@ -1,7 +1,7 @@
 #pragma once
 
 // The `.env` part of the OCR benchmark: `cat .env` in real terminals (xterm, and
-// lxterminal on the VTE widget that most Linux terminals share), in the monospace faces
+// lxterminal on the VTE widget that many Linux terminals share), in the monospace faces
 // of both halves at 8 to 14 points on light and dark grounds, scored as the programs
 // are; then the file users met, key by key, and under --verbose every kind of value
 // with what was lost of it and how it was read.
