@@ -81,6 +81,42 @@ inline QList<SceneJob> programScenes(const PrivateDisplay &display, qsizetype t,
     return jobs;
 }
 
+/// The job's scene from the cache, or drawn and kept there; nothing when it could not be
+/// drawn. Counts the scenes drawn and those taken from the cache.
+inline std::optional<ProgramScene> sceneOf(const SceneJob &job, const SceneCache &cache, bool redraw, int &drawn, int &cached)
+{
+    std::optional<ProgramScene> scene = redraw ? std::nullopt : cache.load(job.description);
+    if (scene) {
+        ++cached;
+    } else if ((scene = job.draw())) {
+        cache.store(job.description, *scene);
+        ++drawn;
+    } else {
+        std::printf("%-40s not drawn\n", qPrintable(job.label));
+    }
+    return scene;
+}
+
+/// Recognises a program's scene, or a crop of one, and scores its values by their
+/// findings, and its secrets and setting names by the findings' boxes.
+inline std::pair<TypefaceScores, CropScores> scoreProgramScene(const QString &label, const ProgramScene &scene, const velmora::OCRTextRecognizer &recognizer,
+                                                               const velmora::SensitiveTextDetector &detector, const TypefaceBenchOptions &options)
+{
+    const DrawnScreen screen = drawnScreen(scene);
+    const QList<velmora::TextObservation> observations = recognizer.recognizeTextSync(screen.image);
+    if (!options.dumpDir.isEmpty())
+        screen.image.save(QDir(options.dumpDir).filePath(QString(label).replace(u' ', u'_') + QStringLiteral(".png")));
+    if (options.verbose)
+        std::printf("%s\n", qPrintable(label));
+    const TypefaceScores scores = scoreScreen(screen, observations, detector, options.verbose);
+    QList<QRectF> boxes;
+    for (const velmora::Detection &finding : detector.detect(observations)) {
+        const velmora::NormRect &n = finding.normalizedBounds;
+        boxes.append(QRectF(n.x * scene.image.width(), (1.0 - n.maxY()) * scene.image.height(), n.width * scene.image.width(), n.height * scene.image.height()));
+    }
+    return {scores, scoreCrop(scene, boxes, options.verbose)};
+}
+
 inline void printProgramHeader()
 {
     std::printf("%-10s %-10s %6s %6s %6s %6s %5s  %6s %7s %6s %7s %7s  %6s %7s\n", "program", "half", "cover", "lowest", "whole", "sure", "false", "line",
@@ -99,8 +135,10 @@ inline void printProgramRow(const QString &program, const QString &half, const T
 inline void runProgramBench(const velmora::OCRTextRecognizer &recognizer, const TypefaceBenchOptions &options)
 {
     static const QStringList programs{QStringLiteral("calc"), QStringLiteral("editor"), QStringLiteral("terminal"), QStringLiteral("crops")};
+    if (options.program == QStringLiteral("env"))
+        return; // the .env files have a part of their own (env_bench.h)
     if (!options.program.isEmpty() && !programs.contains(options.program)) {
-        std::printf("no program \"%s\"; the programs: %s\n", qPrintable(options.program), qPrintable(programs.join(QStringLiteral(", "))));
+        std::printf("no program \"%s\"; the programs: %s, env\n", qPrintable(options.program), qPrintable(programs.join(QStringLiteral(", "))));
         return;
     }
     const velmora::SensitiveTextDetector detector{velmora::CustomDetectionConfiguration()};
@@ -123,16 +161,9 @@ inline void runProgramBench(const velmora::OCRTextRecognizer &recognizer, const 
             continue; // one typeface per half
         const QString half = typeface.heldBack ? QStringLiteral("held-back") : QStringLiteral("tuning");
         for (const SceneJob &job : programScenes(display, t, typeface, options.program)) {
-            std::optional<ProgramScene> scene = options.redraw ? std::nullopt : cache.load(job.description);
-            if (scene) {
-                ++cached;
-            } else if ((scene = job.draw())) {
-                cache.store(job.description, *scene);
-                ++drawn;
-            } else {
-                std::printf("%-40s not drawn\n", qPrintable(job.label));
+            const std::optional<ProgramScene> scene = sceneOf(job, cache, options.redraw, drawn, cached);
+            if (!scene)
                 continue;
-            }
             if (options.program != QStringLiteral("crops")) {
                 if (const auto scores = recogniseAndScore(job.label, drawnScreen(*scene), recognizer, detector, options)) {
                     if (options.verbose)
@@ -144,21 +175,7 @@ inline void runProgramBench(const velmora::OCRTextRecognizer &recognizer, const 
                 continue;
             const QList<QRect> areas = cropAreas(scene->image.size(), quint32(qHash(job.label)), 2);
             for (qsizetype a = 0; a < areas.size(); ++a) {
-                const ProgramScene crop = cropped(*scene, areas[a]);
-                const QString label = QStringLiteral("crop %1 of %2").arg(a + 1).arg(job.label);
-                const DrawnScreen screen = drawnScreen(crop);
-                const QList<velmora::TextObservation> observations = recognizer.recognizeTextSync(screen.image);
-                if (!options.dumpDir.isEmpty())
-                    screen.image.save(QDir(options.dumpDir).filePath(QString(label).replace(u' ', u'_') + QStringLiteral(".png")));
-                if (options.verbose)
-                    std::printf("%s\n", qPrintable(label));
-                const TypefaceScores scores = scoreScreen(screen, observations, detector, options.verbose);
-                QList<QRectF> boxes;
-                for (const velmora::Detection &finding : detector.detect(observations)) {
-                    const velmora::NormRect &n = finding.normalizedBounds;
-                    boxes.append(QRectF(n.x * crop.image.width(), (1.0 - n.maxY()) * crop.image.height(), n.width * crop.image.width(), n.height * crop.image.height()));
-                }
-                const CropScores cropScores = scoreCrop(crop, boxes, options.verbose);
+                const auto [scores, cropScores] = scoreProgramScene(QStringLiteral("crop %1 of %2").arg(a + 1).arg(job.label), cropped(*scene, areas[a]), recognizer, detector, options);
                 totals[QStringLiteral("crops")][half].add(scores);
                 cropTotals[QStringLiteral("crops")][half].add(cropScores);
             }

@@ -9,6 +9,7 @@
 #include "layout_screen.h"
 
 #include <QHash>
+#include <QMap>
 
 #include <algorithm>
 

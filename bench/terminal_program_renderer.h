@@ -1,31 +1,50 @@
 #pragma once
 
-// Draws a terminal scene (terminal_programs.h) with the programs themselves: xterm on a
-// private X display running vim or less over the scene's file, captured once as it is
-// and once with the planted values written as blanks. The terminal's grid places every
-// character, so the pixels that differ inside a value's cells are its ink.
+// Draws a terminal scene (terminal_programs.h) with the programs themselves: a terminal
+// emulator (xterm, or lxterminal on the VTE widget) on a private X display running vim,
+// less or cat over the scene's file, captured once as it is and once with the planted
+// values written as blanks. The terminal's grid places every character, so the pixels
+// that differ inside a value's cells are its ink.
 
 #include "program_home.h"
 #include "terminal_programs.h"
 
 namespace bench {
 
+/// The terminal emulators the benchmark runs programs in.
+enum class TerminalEmulator { xterm, lxterminal };
+
+inline QString emulatorName(TerminalEmulator emulator) { return emulator == TerminalEmulator::xterm ? QStringLiteral("xterm") : QStringLiteral("lxterminal"); }
+
 class TerminalProgramRenderer
 {
 public:
+    /// The programs' grid of columns and rows.
+    static constexpr QSize kProgramGrid{110, 34};
+
+    /// Whether the terminal programs (vim, less, git, jq) run in xterm here.
     static bool available()
     {
         return std::all_of(kTools.cbegin(), kTools.cend(), [](const char *tool) { return !QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(); });
     }
+    /// Whether `emulator` can be started and captured here.
+    static bool runs(TerminalEmulator emulator)
+    {
+        return !QStandardPaths::findExecutable(emulatorName(emulator)).isEmpty() && !QStandardPaths::findExecutable(QStringLiteral("maim")).isEmpty()
+            && (emulator == TerminalEmulator::xterm || !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty());
+    }
 
-    TerminalProgramRenderer(const PrivateDisplay &display, const Typeface &typeface, const Palette &palette, int pixelSize)
-        : m_display(display), m_typeface(typeface), m_palette(palette), m_size(pixelSize)
+    /// A terminal of `grid` columns and rows, its text `pixelSize` high (points at 96 dots
+    /// per inch are four thirds as many pixels).
+    TerminalProgramRenderer(const PrivateDisplay &display, const Typeface &typeface, const Palette &palette, double pixelSize,
+                            TerminalEmulator emulator = TerminalEmulator::xterm, QSize grid = kProgramGrid)
+        : m_display(display), m_typeface(typeface), m_palette(palette), m_size(pixelSize), m_emulator(emulator), m_grid(grid)
     {
     }
 
     QString description(const TerminalProgramScene &scene) const
     {
-        QString text = QStringLiteral("terminal %1 %2 %3px %4\n").arg(m_typeface.mono, m_palette.name).arg(m_size).arg(scene.command);
+        QString text = QStringLiteral("%1 %2 %3 %4px %5\n").arg(terminalName(), m_typeface.mono, m_palette.name).arg(m_size).arg(scene.command);
         for (const QList<Piece> &line : scene.lines) {
             for (const Piece &piece : line)
                 text += piece.text + (piece.planted ? QStringLiteral("\x01%1").arg(int(piece.kind)) : QString());
@@ -54,9 +73,18 @@ public:
 
 private:
     static constexpr std::array kTools{"xterm", "maim", "vim", "less", "git", "jq"};
-    static constexpr int kBorder = 4;
-    static constexpr int kColumns = 110;
-    static constexpr int kRows = 34;
+
+    /// How the scenes name the terminal: "terminal" for xterm with the programs' grid,
+    /// else the emulator and its grid.
+    QString terminalName() const
+    {
+        return m_emulator == TerminalEmulator::xterm && m_grid == kProgramGrid ? QStringLiteral("terminal")
+                                                                               : QStringLiteral("%1 %2x%3").arg(emulatorName(m_emulator)).arg(m_grid.width()).arg(m_grid.height());
+    }
+
+    /// The margin around the grid, in pixels: xterm's as it is given, VTE's as its theme
+    /// sets it.
+    int border() const { return m_emulator == TerminalEmulator::xterm ? 4 : 1; }
 
     QImage capture(const ProgramHome &home, const TerminalProgramScene &scene, const QString &text) const
     {
@@ -66,24 +94,38 @@ private:
         environment.insert(QStringLiteral("LESSHISTFILE"), QStringLiteral("-"));
         environment.remove(QStringLiteral("LESS"));
         const QString command = QString(scene.command).replace(QStringLiteral("FILE"), scene.fileName);
-        const QString script = QStringLiteral("echo $WINDOWID > window.tmp; mv window.tmp window; exec %1").arg(command);
-        const ProgramRun terminal(QStringLiteral("xterm"),
-                                  {QStringLiteral("-u8"), QStringLiteral("-fa"), QStringLiteral("%1:pixelsize=%2").arg(m_typeface.mono).arg(m_size), QStringLiteral("-bg"),
-                                   m_palette.code.name(), QStringLiteral("-fg"), m_palette.codeText.name(), QStringLiteral("-b"), QString::number(kBorder),
-                                   QStringLiteral("-geometry"), QStringLiteral("%1x%2+0+0").arg(kColumns).arg(kRows), QStringLiteral("-e"), QStringLiteral("sh"),
-                                   QStringLiteral("-c"), script},
-                                  environment, home.path(QStringLiteral("work")));
-        const QString window = waitForFile(home.path(QStringLiteral("work/window")));
+        // xterm names its window in WINDOWID; VTE does not, and its window is found by title.
+        const QString title = QStringLiteral("velmora-bench-terminal");
+        const QString script = QStringLiteral("echo ${WINDOWID:-started} > window.tmp; mv window.tmp window; %1").arg(command);
+        QStringList arguments;
+        if (m_emulator == TerminalEmulator::xterm) {
+            arguments = {QStringLiteral("-u8"), QStringLiteral("-fa"), QStringLiteral("%1:pixelsize=%2").arg(m_typeface.mono).arg(m_size), QStringLiteral("-bg"),
+                         m_palette.code.name(), QStringLiteral("-fg"), m_palette.codeText.name(), QStringLiteral("-b"), QString::number(border()),
+                         QStringLiteral("-geometry"), QStringLiteral("%1x%2+0+0").arg(m_grid.width()).arg(m_grid.height()), QStringLiteral("-e"), QStringLiteral("sh"),
+                         QStringLiteral("-c"), script};
+        } else {
+            home.write(QStringLiteral(".config/lxterminal/lxterminal.conf"),
+                       QStringLiteral("[general]\nfontname=%1, %2px\nbgcolor=%3\nfgcolor=%4\ngeometry_columns=%5\ngeometry_rows=%6\n"
+                                      "hidescrollbar=true\nhidemenubar=true\nhideclosebutton=true\nhidepointer=true\ncursorblinks=false\n")
+                           .arg(m_typeface.mono).arg(m_size).arg(m_palette.code.name(), m_palette.codeText.name()).arg(m_grid.width()).arg(m_grid.height()));
+            arguments = {QStringLiteral("--no-remote"), QStringLiteral("--title=") + title, QStringLiteral("-e"),
+                         QStringLiteral("sh -c '%1'").arg(QString(script).replace(u'\'', QStringLiteral("'\\''")))};
+        }
+        const ProgramRun terminal(emulatorName(m_emulator), arguments, environment, home.path(QStringLiteral("work")));
+        QString window = waitForFile(home.path(QStringLiteral("work/window")));
+        if (m_emulator == TerminalEmulator::lxterminal && !window.isEmpty())
+            window = waitForWindowNamed(title, environment, 20000);
         return window.isEmpty() ? QImage() : steadyCapture(window, environment, 3, 200);
     }
 
     ProgramScene truth(const TerminalProgramScene &scene, const QImage &shown, const QImage &blank) const
     {
-        ProgramScene result{shown, {}, RowKind::code, QStringLiteral("terminal %1 %2px %3").arg(m_typeface.mono).arg(m_size).arg(m_palette.name)};
-        const double cellWidth = double(shown.width() - 2 * kBorder) / kColumns, cellHeight = double(shown.height() - 2 * kBorder) / kRows;
+        ProgramScene result{shown, {}, RowKind::code, QStringLiteral("%1 %2 %3px %4").arg(terminalName(), m_typeface.mono).arg(m_size).arg(m_palette.name)};
+        const int margin = border(), columns = m_grid.width(), rows = m_grid.height();
+        const double cellWidth = double(shown.width() - 2 * margin) / columns, cellHeight = double(shown.height() - 2 * margin) / rows;
         const QImage difference = differenceOf(shown, blank);
-        const int width = kColumns - scene.textColumn;
-        int row = 0;
+        const int width = columns - scene.textColumn;
+        int row = scene.firstRow;
         for (const QList<Piece> &line : scene.lines.mid(std::max(0, scene.openAt - 1))) {
             qsizetype at = 0; // characters of the line so far, escapes left out
             for (const Piece &piece : line) {
@@ -93,9 +135,9 @@ private:
                     QList<QPoint> candidates;
                     for (qsizetype i = 0; i < length; ++i) {
                         const int r = row + int((at + i) / width), c = scene.textColumn + int((at + i) % width);
-                        if (r >= kRows - 1)
+                        if (r >= rows - 1)
                             break;
-                        const QRect cell = QRectF(kBorder + c * cellWidth, kBorder + r * cellHeight, cellWidth, cellHeight).toAlignedRect();
+                        const QRect cell = QRectF(margin + c * cellWidth, margin + r * cellHeight, cellWidth, cellHeight).toAlignedRect();
                         if (value.parts.isEmpty() || value.parts.back().box.center().y() < cell.top())
                             value.parts.append({QString(), QRect(), -1});
                         value.parts.back().text += piece.text[i];
@@ -123,7 +165,9 @@ private:
     const PrivateDisplay &m_display;
     Typeface m_typeface;
     Palette m_palette;
-    int m_size;
+    double m_size;
+    TerminalEmulator m_emulator;
+    QSize m_grid;
 };
 
 } // namespace bench

@@ -28,6 +28,9 @@ struct TerminalProgramScene
     /// The line (from 1) the program opens the file at: on its first row for vim and
     /// less, somewhere on screen for the editor; 0 for the file's start.
     int openAt = 0;
+    /// The terminal row the file's first line is printed on: below the shell's prompt
+    /// and the command that prints it.
+    int firstRow = 0;
 };
 
 /// `text` without its colour escapes.

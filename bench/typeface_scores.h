@@ -28,6 +28,18 @@ struct Count
     QString percent() const { return total == 0 ? QStringLiteral("    -") : QString::number(100.0 * hits / total, 'f', 1).rightJustified(5); }
 };
 
+/// What became of one planted sensitive value: how much of its ink its findings cover,
+/// whether a token is whole under one of them, and how its line was read.
+struct ValueOutcome
+{
+    QString text;
+    QString look;
+    double cover = 0;
+    bool whole = false; ///< a token whole under one finding; any other value fully covered
+    QString read;
+    QStringList findings = {}; ///< "label: matched text" of the findings over it
+};
+
 struct TypefaceScores
 {
     Count covered;       ///< sensitive values with every ink pixel under their findings' boxes
@@ -40,6 +52,7 @@ struct TypefaceScores
     Count wrongLow;      ///< lines with two or more wrong characters scoring below 0.8
     int falseFindings = 0;
     QMap<QString, int> falseByLabel; ///< false findings by what they were called ("Card number", "Email")
+    QList<ValueOutcome> values;      ///< every sensitive value with ink, screen by screen
     Count labels;        ///< labels above fields read exactly
     Count lookAlikes;    ///< AWS and Google keys and e-mail addresses read exactly
     Count punctuation;   ///< URLs and dotted phone numbers read exactly
@@ -58,6 +71,7 @@ struct TypefaceScores
         terminalEmails.add(o.terminalEmails); decoys.add(o.decoys); verdictGroups.add(o.verdictGroups);
         lowestCover = std::min(lowestCover, o.lowestCover);
         falseFindings += o.falseFindings;
+        values += o.values;
         for (auto it = o.falseByLabel.cbegin(); it != o.falseByLabel.cend(); ++it)
             falseByLabel[it.key()] += it.value();
     }
@@ -74,11 +88,12 @@ struct TypefaceScores
 
 inline bool isSensitive(PlantKind kind) { return kind != PlantKind::probe && kind != PlantKind::decoy; }
 
-/// Rules whose findings are redacted without asking unless the reading is doubtful.
+/// Rules whose findings are redacted without asking unless the reading is doubtful: not
+/// those of IPv4 addresses, account identifiers, SSH keys and confidentiality labels.
 inline bool redactsByDefault(const Planted &plant)
 {
-    return plant.kind != PlantKind::ipv4 && isSensitive(plant.kind) && plant.prefix != QStringLiteral("acct_")
-        && plant.prefix != QStringLiteral("customer_");
+    static const QStringList reviewed{QStringLiteral("acct_"), QStringLiteral("customer_"), QStringLiteral("ssh-ed25519"), QStringLiteral("CONFIDENTIAL")};
+    return plant.kind != PlantKind::ipv4 && isSensitive(plant.kind) && !reviewed.contains(plant.prefix);
 }
 
 inline bool hasPhantom(const QString &read, const QString &truth)
@@ -236,6 +251,9 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
         verdictsOf[plant.text + u'\n' + plant.look].append(mine.isEmpty() ? QStringLiteral("none") : verdict(findings[mine[most]]));
         if (plant.prefix == QStringLiteral("eyJ") || plant.prefix == QStringLiteral("xoxb-") || plant.prefix == QStringLiteral("sk-proj-"))
             scores.longTokens.add(fully);
+        ValueOutcome outcome{plant.text, plant.look, cover, fully, read};
+        for (const qsizetype f : mine)
+            outcome.findings.append(findings[f].label + QStringLiteral(": ") + findings[f].matchedText.value_or(QString()));
         if (plant.kind == PlantKind::token) {
             // A value on one line is whole under one finding; a wrapped one under the
             // findings over its parts, one of them with the prefix.
@@ -244,12 +262,14 @@ inline TypefaceScores scoreScreen(const DrawnScreen &screen, const QList<velmora
                     && (plant.wrapped() ? fully : std::all_of(plant.ink.cbegin(), plant.ink.cend(), [&](const QPoint &p) { return inside(f, p); }));
             });
             scores.whole.add(whole);
+            outcome.whole = whole;
             if (verbose && !whole) {
                 std::printf("    not whole: \"%s\" in \"%s\"\n", qPrintable(plant.text), qPrintable(read));
                 for (const qsizetype f : mine)
                     std::printf("      finding %s: \"%s\"\n", qPrintable(findings[f].label), qPrintable(findings[f].matchedText.value_or(QString())));
             }
         }
+        scores.values.append(outcome);
         if (exact && redactsByDefault(plant)) {
             const bool sure = std::any_of(mine.cbegin(), mine.cend(), [&](qsizetype f) {
                 return findings[f].suggestedAction != DetectionSuggestedAction::review;

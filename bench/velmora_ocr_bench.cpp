@@ -12,17 +12,19 @@
 // on the layouts people capture (tables, panes, windows, terminal splits and
 // listings; layout_bench.h), each layout apart, and on real programs' windows (a
 // spreadsheet, a text editor, vim and less in a terminal, and crops through them;
-// program_bench.h), each program apart. Last, with the timings, the engine's CPU per
+// program_bench.h), each program apart, and `.env` files printed by cat in xterm and a
+// VTE terminal (env_bench.h). Last, with the timings, the engine's CPU per
 // screen against plain Tesseract's command line, and with --stages where it goes
 // (scan_costs.h).
 //
 //   velmora_ocr_bench [--quick] [--no-language-correction] [--speed-only | --costs-only] [--stages]
 //                     [--verbose] [--scene "THEME SIZEpx SCALEx"] [--dump DIR]
 //                     [--typefaces-only | --no-typefaces] [--layouts-only | --no-layouts]
-//                     [--programs-only | --no-programs] [--program calc|editor|terminal|crops]
+//                     [--programs-only | --no-programs] [--program calc|editor|terminal|crops|env]
 //                     [--redraw] [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
 
 #include "confined_cores.h"
+#include "env_bench.h"
 #include "layout_bench.h"
 #include "ocr_bench_scene.h"
 #include "program_bench.h"
@@ -395,8 +397,10 @@ int main(int argc, char **argv)
             runTypefaceBench(recognizer, options);
         if (!arguments.contains(QStringLiteral("--no-layouts")) && !programsOnly)
             runLayoutBench(recognizer, options);
-        if (!arguments.contains(QStringLiteral("--no-programs")) && !layoutsOnly)
+        if (!arguments.contains(QStringLiteral("--no-programs")) && !layoutsOnly) {
             runProgramBench(recognizer, options);
+            runEnvBench(recognizer, options);
+        }
     }
     if (!typefacesOnly && !costsOnly)
         measureSpeed(recognizer, dumpDir);
