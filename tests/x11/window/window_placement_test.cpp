@@ -22,12 +22,26 @@
 namespace velmora::test {
 namespace {
 
-/// Whether a window manager holds the display.
-bool windowManagerRuns()
+/// The window `_NET_SUPPORTING_WM_CHECK` names on `window` ("-root" or an id), or nothing.
+QByteArray supportingWindow(const QString &window)
 {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-    return waitUntilEnded(xprop) && xprop.readAllStandardOutput().contains("window id");
+    xprop.start(QStringLiteral("xprop"), {window == QStringLiteral("-root") ? window : QStringLiteral("-id"), window,
+                                          QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+    if (!waitUntilEnded(xprop) || xprop.exitCode() != 0)
+        return {};
+    const QByteArray answer = xprop.readAllStandardOutput();
+    const qsizetype at = answer.indexOf("window id # ");
+    return at < 0 ? QByteArray() : answer.mid(at + 12).trimmed();
+}
+
+/// Whether a window manager holds the display: the root names a window that names itself.
+/// A window manager that ended leaves the root's property behind, naming a window that
+/// is gone.
+bool windowManagerRuns()
+{
+    const QByteArray id = supportingWindow(QStringLiteral("-root"));
+    return !id.isEmpty() && supportingWindow(QString::fromLatin1(id)) == id;
 }
 
 /// Whether `window` stands centred over `anchor` (both are smaller than the screen).
