@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string_view>
 #include <utility>
 
 namespace velmora::test {
@@ -22,6 +23,15 @@ namespace velmora::test {
 /// for: far longer than any test's work takes in the sanitizer build on a slow machine,
 /// and well within the per-test timeout of ctest (tests/CMakeLists.txt).
 inline constexpr std::chrono::seconds workDeadline{120};
+/// The same in the milliseconds Qt's own waits take.
+inline constexpr int workDeadlineMs = int(std::chrono::milliseconds(workDeadline).count());
+
+/// Fails the test, saying what it waited `deadline` for in vain; false, for the wait to return.
+inline bool failWaitingFor(std::string_view what, std::chrono::milliseconds deadline = workDeadline)
+{
+    ADD_FAILURE() << "Waited " << deadline.count() / 1000.0 << " s in vain for " << what;
+    return false;
+}
 
 /// Delivers everything posted so far and whatever that posts in turn (continuations
 /// of finished futures arrive this way), without waiting for anything to happen.
@@ -35,13 +45,10 @@ inline void drainEvents(int rounds = 8)
 
 /// Delivers events until `condition` holds; fails the test, naming what it waited for,
 /// when the deadline comes first.
-inline bool waitUntil(const std::function<bool()> &condition, const char *what,
+inline bool waitUntil(const std::function<bool()> &condition, std::string_view what,
                       std::chrono::milliseconds deadline = workDeadline)
 {
-    if (QTest::qWaitFor(condition, int(deadline.count())))
-        return true;
-    ADD_FAILURE() << "Waited " << deadline.count() / 1000.0 << " s in vain for " << what;
-    return false;
+    return QTest::qWaitFor(condition, int(deadline.count())) || failWaitingFor(what, deadline);
 }
 
 /// A pool that tests wait for, with the name a failure gives it.

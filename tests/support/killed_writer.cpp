@@ -1,5 +1,7 @@
 #include "support/killed_writer.h"
 
+#include "support/event_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -11,8 +13,6 @@
 namespace velmora::test {
 
 namespace {
-
-constexpr int writerDeadlineMs = 60'000;
 
 // The child's own: set once after the fork, read by its hook.
 int reachedPipe = -1;
@@ -57,13 +57,14 @@ bool writeKilledAtStep(WriteStep step, int nth, const std::function<void()> &wri
     }
     ::close(pipe[1]);
     pollfd reached{pipe[0], POLLIN, 0};
-    const int ready = ::poll(&reached, 1, writerDeadlineMs);
+    const int ready = ::poll(&reached, 1, workDeadlineMs);
     char byte = 0;
     const bool atStep = ready == 1 && ::read(pipe[0], &byte, 1) == 1;
     ::kill(writer, SIGKILL);
     ::waitpid(writer, nullptr, 0);
     ::close(pipe[0]);
-    EXPECT_NE(ready, 0) << "the writer neither reached the step nor ended within a minute";
+    if (ready == 0)
+        failWaitingFor("the writer to reach the step or end");
     return atStep;
 }
 

@@ -1,12 +1,9 @@
 #include "support/other_application.h"
 
+#include "support/process_waits.h"
 #include "support/xdotool.h"
 
 namespace velmora::test {
-
-namespace {
-constexpr int toolTimeoutMs = 10000;
-} // namespace
 
 OtherApplication::OtherApplication()
 {
@@ -17,12 +14,12 @@ OtherApplication::OtherApplication()
 OtherApplication::~OtherApplication()
 {
     m_client.terminate();
-    m_client.waitForFinished();
+    waitUntilEnded(m_client);
 }
 
 bool OtherApplication::takeFocus()
 {
-    if (!m_client.waitForStarted(toolTimeoutMs))
+    if (!waitUntilStarted(m_client))
         return false;
     const QString window = xdotoolOutput({QStringLiteral("search"), QStringLiteral("--sync"),
                                           QStringLiteral("--classname"), QStringLiteral("^xmessage$")});

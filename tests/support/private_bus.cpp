@@ -1,6 +1,7 @@
 #include "support/private_bus.h"
 
 #include "support/file_bytes.h"
+#include "support/process_waits.h"
 
 #include <QUuid>
 
@@ -33,10 +34,10 @@ PrivateBus::PrivateBus()
     m_daemon.start(QStringLiteral("dbus-daemon"),
                    {QStringLiteral("--config-file=") + m_configDir.filePath(QStringLiteral("bus.conf")),
                     QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-    if (!m_daemon.waitForStarted())
+    if (!waitUntilStarted(m_daemon))
         return;
     // The daemon prints its address once it listens.
-    while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead()) {
+    while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(workDeadlineMs)) {
     }
     m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
 }
@@ -46,7 +47,7 @@ PrivateBus::~PrivateBus()
     for (const QString &name : std::as_const(m_connectionNames))
         QDBusConnection::disconnectFromBus(name);
     m_daemon.terminate();
-    m_daemon.waitForFinished();
+    waitUntilEnded(m_daemon);
 }
 
 QDBusConnection PrivateBus::connect()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/process_waits.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
@@ -52,7 +54,7 @@ private:
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
         process.start();
-        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        return waitUntilEnded(process) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 
     QTemporaryDir m_scratch;

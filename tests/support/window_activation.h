@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QTest>
+#include "support/window_waits.h"
+
 #include <QWidget>
 
 namespace velmora::test {
@@ -8,14 +9,14 @@ namespace velmora::test {
 /// Shows the window and makes it the active one, with or without a window manager:
 /// once the X server has mapped it, the window asks for the input focus itself (a
 /// window manager is asked to give it; with none, the server gives it directly).
-/// Waits on the server's events, never on a clock of its own. True when it is active.
+/// Waits on the server's events, up to the work deadline. True when it is active.
 inline bool showActive(QWidget &window)
 {
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!waitUntilExposed(&window))
         return false;
     window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
+    return waitUntilActive(&window);
 }
 
 } // namespace velmora::test

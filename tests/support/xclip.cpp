@@ -1,13 +1,12 @@
 #include "xclip.h"
 
+#include "support/event_loop.h"
+
 #include <QProcess>
-#include <QTest>
 
 namespace velmora::test {
 
 namespace {
-
-constexpr int xclipTimeoutMs = 10000;
 
 // Runs xclip to its end while the event loop keeps serving this process's own selection.
 QByteArray runXclip(const QStringList &arguments, const QByteArray &input, bool *ok)
@@ -26,7 +25,7 @@ QByteArray runXclip(const QStringList &arguments, const QByteArray &input, bool 
         process.write(input);
         process.closeWriteChannel();
     }
-    const bool finished = QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, xclipTimeoutMs);
+    const bool finished = waitUntil([&] { return process.state() == QProcess::NotRunning; }, "xclip to end");
     if (!finished)
         process.kill();
     *ok = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;

@@ -1,18 +1,17 @@
 #include "xdotool.h"
 
+#include "support/process_waits.h"
+
 #include <QProcess>
-#include <QTest>
 
 namespace velmora::test {
 
 namespace {
 
-constexpr int toolTimeoutMs = 10000;
-
 bool run(QProcess &process, const QStringList &arguments)
 {
     process.start(QStringLiteral("xdotool"), arguments);
-    return process.waitForFinished(toolTimeoutMs) && process.exitStatus() == QProcess::NormalExit
+    return waitUntilEnded(process) && process.exitStatus() == QProcess::NormalExit
            && process.exitCode() == 0;
 }
 
@@ -30,14 +29,17 @@ QString xdotoolOutput(const QStringList &arguments)
     return run(process, arguments) ? QString::fromUtf8(process.readAllStandardOutput()).trimmed() : QString();
 }
 
-QString waitForWindowTitled(const QString &titlePattern, int timeoutMs)
+QString windowTitled(const QString &titlePattern)
+{
+    return xdotoolOutput({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern})
+        .section(QLatin1Char('\n'), 0, 0);
+}
+
+QString waitForWindowTitled(const QString &titlePattern)
 {
     QString id;
-    const bool found = QTest::qWaitFor([&] {
-        id = xdotoolOutput({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern})
-                 .section(QLatin1Char('\n'), 0, 0);
-        return !id.isEmpty();
-    }, timeoutMs);
+    const bool found = waitUntil([&] { return !(id = windowTitled(titlePattern)).isEmpty(); },
+                                 "a window titled " + titlePattern.toStdString());
     return found ? id : QString();
 }
 

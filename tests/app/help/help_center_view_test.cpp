@@ -10,6 +10,7 @@
 #include "app/panes/review_harness.h"
 #include "support/row_name.h"
 #include "support/url_sink.h"
+#include "support/window_waits.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -110,7 +111,7 @@ TEST_F(HelpCenterFixture, CtrlWCallsOnCloseOnce)
 {
     view.show();
     QApplication::setActiveWindow(&view);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    ASSERT_TRUE(test::waitUntilActive(&view));
     QTest::keyClick(&view, Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(quickStarts + settingsOpened, 0);

@@ -17,7 +17,6 @@
 namespace velmora::test {
 namespace {
 
-constexpr int kBusTimeoutMs = 5000;
 
 // A desktop on a bus of the test's own, with a folder holding one exported image.
 class SystemDesktopTest : public ::testing::Test
@@ -45,7 +44,7 @@ TEST_F(SystemDesktopTest, RevealAsksTheFileManagerWithoutWaitingForItsAnswer)
     desktop.revealInFileManager(exportedFile());
     // The file manager lives on this thread: it can only answer once the call has returned.
     EXPECT_TRUE(fileManager.shownItems.isEmpty());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !fileManager.shownItems.isEmpty(); }, kBusTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return !fileManager.shownItems.isEmpty(); }, "the file manager to show the file"));
     EXPECT_EQ(fileManager.shownItems, QStringList{QUrl::fromLocalFile(exportedFile()).toString()});
     drainEvents();
     EXPECT_TRUE(m_openedFolders.urls.isEmpty());
@@ -67,7 +66,7 @@ TEST_P(SystemDesktopFallback, WithoutAFileManagerTheFolderOpens)
     SystemDesktop desktop(m_bus.connect());
     desktop.revealInFileManager(path);
     EXPECT_TRUE(m_openedFolders.urls.isEmpty());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_openedFolders.urls.isEmpty(); }, kBusTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return !m_openedFolders.urls.isEmpty(); }, "the folder to be opened"));
     EXPECT_EQ(m_openedFolders.urls, QList<QUrl>{QUrl::fromLocalFile(QDir(m_folder.path()).absolutePath())});
 }
 

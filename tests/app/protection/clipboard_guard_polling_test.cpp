@@ -1,6 +1,7 @@
 #include "app/protection/clipboard_protection_controller.h"
 
 #include "core/settings/settings_table.h"
+#include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/manual_clock.h"
 #include "support/temp_settings.h"
@@ -75,7 +76,7 @@ TEST_F(ClipboardGuardPolling, IdlePollsAfterTheScanAskForTheCountAlone)
 {
     copyImageFiles(50);
     advancePolls(3);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.fileRead().isFinished(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return guard.fileRead().isFinished(); }, "the file's read to end"));
     ASSERT_EQ(candidates, QList<qint64>{clipboard.changes});
     guard.monitorPlan().markHandled(clipboard.changes);
     resetQueryCounts();
@@ -105,7 +106,7 @@ TEST_F(ClipboardGuardPolling, AFileListNamingAPipeIsNeverOpened)
     ASSERT_TRUE(fifo.exists());
     clipboard.write({{QStringLiteral("text/uri-list"), QUrl::fromLocalFile(fifo.path()).toEncoded() + "\r\n"}});
     advancePolls(3);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.fileRead().isFinished(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return guard.fileRead().isFinished(); }, "the file's read to end"));
 
     EXPECT_FALSE(fifo.wasOpened());
     EXPECT_TRUE(candidates.isEmpty());

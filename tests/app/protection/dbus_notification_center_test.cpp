@@ -4,6 +4,7 @@
 #include "app/protection/autoclean_undo_coordinator.h"
 #include "app/protection/clipboard_protection_controller.h"
 #include "app/protection/protection_notifications.h"
+#include "support/event_loop.h"
 #include "support/fake_clipboard.h"
 #include "support/manual_clock.h"
 #include "support/private_bus.h"
@@ -20,8 +21,6 @@ using namespace velmora;
 
 namespace {
 
-constexpr int busTimeoutMs = 10000;
-
 class DBusNotificationCenterTest : public ::testing::Test
 {
 protected:
@@ -36,10 +35,10 @@ protected:
     /// The id the service gave the newest notification, once it arrived.
     uint waitForNotification(qsizetype count = 1)
     {
-        if (!QTest::qWaitFor([&] { return m_server.received().size() >= count; }, busTimeoutMs))
+        if (!test::waitUntil([&] { return m_server.received().size() >= count; }, "the notification to arrive"))
             return 0;
         // The center learns the id from the reply, which follows the service's answer.
-        if (!QTest::qWaitFor([&] { return m_center.openNotificationCount() >= count; }, busTimeoutMs))
+        if (!test::waitUntil([&] { return m_center.openNotificationCount() >= count; }, "the notification's id"))
             return 0;
         return m_server.received().at(count - 1).id;
     }
@@ -50,7 +49,7 @@ protected:
     {
         bool answered = false;
         m_center.fetchPermission([&](NotificationPermission) { answered = true; });
-        ASSERT_TRUE(QTest::qWaitFor([&] { return answered; }, busTimeoutMs));
+        ASSERT_TRUE(test::waitUntil([&] { return answered; }, "the permission's answer"));
         QCoreApplication::sendPostedEvents();
     }
 
@@ -131,7 +130,7 @@ TEST_P(RiskActionTest, PostsOpenLatestWatchedScreenshotOnce)
     ASSERT_NE(id, 0u);
 
     m_server.invokeAction(id, QString::fromUtf8(GetParam().actionKey));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_openLatestPosts > 0; }, busTimeoutMs));
+    ASSERT_TRUE(test::waitUntil([&] { return m_openLatestPosts > 0; }, "the open-latest command"));
     ASSERT_NO_FATAL_FAILURE(settle());
     EXPECT_EQ(m_openLatestPosts, 1);
 }
@@ -177,14 +176,14 @@ TEST_P(ReceiptLifeTest, ExpiresWithTheUndoAndIsClosedWhenTheUndoEnds)
     autoCleanWithReceipt();
     // The service is asked once it has answered whether notifications may be shown.
     m_clock.advance(std::chrono::seconds(3));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_server.received().isEmpty(); }, busTimeoutMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !m_server.received().isEmpty(); }, "the notification to arrive"));
     EXPECT_EQ(m_server.received().first().expireTimeout, 5000) << "the time left of the undo";
     if (!GetParam().beforeItsIdIsKnown) {
         ASSERT_NE(waitForNotification(), 0u);
         EXPECT_TRUE(m_server.closeRequests().isEmpty());
         end();
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_server.closeRequests().isEmpty(); }, busTimeoutMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !m_server.closeRequests().isEmpty(); }, "the notification to be closed"));
     EXPECT_EQ(m_server.closeRequests(), QList<uint>{m_server.received().first().id});
 }
 
@@ -213,7 +212,7 @@ TEST_F(DBusNotificationCenterTest, ClosedNotificationIsForgotten)
     ASSERT_NE(id, 0u);
 
     m_server.closeNotification(id);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_center.openNotificationCount() == 0; }, busTimeoutMs));
+    ASSERT_TRUE(test::waitUntil([&] { return m_center.openNotificationCount() == 0; }, "the notification to be gone"));
     m_server.invokeAction(id, QStringLiteral("default"));
     ASSERT_NO_FATAL_FAILURE(settle());
     EXPECT_EQ(m_openLatestPosts, 0);
@@ -232,7 +231,7 @@ TEST_F(DBusNotificationCenterTest, PermissionIsAuthorizedWhileAServiceAnswers)
 {
     std::optional<NotificationPermission> permission;
     m_center.fetchPermission([&](NotificationPermission answer) { permission = answer; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return permission.has_value(); }, busTimeoutMs));
+    ASSERT_TRUE(test::waitUntil([&] { return permission.has_value(); }, "the permission's answer"));
     EXPECT_EQ(permission, NotificationPermission::authorized);
 }
 
@@ -243,7 +242,7 @@ TEST(DBusNotificationCenterWithoutService, PermissionIsDenied)
     DBusNotificationCenter center{bus.connect()};
     std::optional<NotificationPermission> permission;
     center.fetchPermission([&](NotificationPermission answer) { permission = answer; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return permission.has_value(); }, busTimeoutMs));
+    ASSERT_TRUE(test::waitUntil([&] { return permission.has_value(); }, "the permission's answer"));
     EXPECT_EQ(permission, NotificationPermission::denied);
 }
 
@@ -255,7 +254,7 @@ TEST(DBusNotificationCenterMarkup, FileNameIsTextOnAServiceThatReadsMarkup)
     DBusNotificationCenter center{bus.connect()};
 
     notifyScreenshotRisk(center, QStringLiteral("<b>&.png"), 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.received().isEmpty(); }, busTimeoutMs));
+    ASSERT_TRUE(test::waitUntil([&] { return !server.received().isEmpty(); }, "the notification to arrive"));
     EXPECT_EQ(server.received().first().body,
               QStringLiteral("&lt;b&gt;&amp;.png has 1 possible leak. Review in Velmora before sharing."));
 }

@@ -1,5 +1,6 @@
 #include "app/protection/screen_capture_service.h"
 
+#include "support/event_loop.h"
 #include "support/fake_capture_tool.h"
 #include "support/file_bytes.h"
 #include "support/row_name.h"
@@ -15,8 +16,6 @@
 namespace velmora::test {
 namespace {
 
-constexpr int toolTimeoutMs = 10000;
-
 /// Runs one capture to its end.
 CaptureOutcome runCapture(const ScreenCaptureService &service, VelmoraCaptureMode mode, const TaskHandle &task = {})
 {
@@ -24,7 +23,7 @@ CaptureOutcome runCapture(const ScreenCaptureService &service, VelmoraCaptureMod
     std::optional<CaptureOutcome> outcome;
     service.capture(mode, task, &context, [&](CaptureOutcome result) { outcome = std::move(result); });
     EXPECT_FALSE(outcome.has_value()) << "the outcome must come from the event loop";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, toolTimeoutMs));
+    EXPECT_TRUE(waitUntil([&] { return outcome.has_value(); }, "the capture's outcome"));
     return outcome.value_or(VelmoraCaptureError::failed);
 }
 
@@ -164,10 +163,10 @@ TEST(ScreenCaptureServiceTest, CancellingTerminatesTheToolAndRemovesItsFile)
     const TaskHandle task;
     std::optional<CaptureOutcome> outcome;
     service.capture(VelmoraCaptureMode::area, task, &context, [&](CaptureOutcome result) { outcome = std::move(result); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.leftovers().size() == 1; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return fake.leftovers().size() == 1; }, "the tool to write its file"));
 
     task.cancel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return outcome.has_value(); }, "the capture's outcome"));
     EXPECT_TRUE(std::holds_alternative<CaptureCancelled>(*outcome));
     EXPECT_TRUE(fake.leftovers().isEmpty()) << fake.leftovers().join(' ').toStdString();
 }

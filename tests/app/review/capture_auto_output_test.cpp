@@ -214,10 +214,10 @@ protected:
         storeOutput("saveAndCopyCleanedPNG", "pauseIfUnsure");
         useOutputFolder();
         flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() == 1; }, toolTimeoutMs));
+        ASSERT_TRUE(waitUntil([&] { return engine.callCount() == 1; }, "the capture's scan to start"));
         gate.emplace();
         engine.lastCall().finish({sureFinding()});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return flow->autoOutput().isRunning(); }, toolTimeoutMs));
+        ASSERT_TRUE(waitUntil([&] { return flow->autoOutput().isRunning(); }, "the cleaned copy to be under way"));
         EXPECT_TRUE(state().captureTask.has_value()) << "the capture is under way until its copy is out";
         EXPECT_EQ(clipboard.contents, earlierClipboard);
     }

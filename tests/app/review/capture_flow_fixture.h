@@ -3,6 +3,7 @@
 #include "app/review/capture_flow.h"
 
 #include "review_fixture.h"
+#include "support/event_loop.h"
 #include "support/fake_capture_tool.h"
 #include "support/image_bytes.h"
 #include "support/recording_notification_center.h"
@@ -20,8 +21,6 @@ namespace velmora::test {
 class CaptureFlowTest : public ReviewFixture
 {
 protected:
-    static constexpr int toolTimeoutMs = 10000;
-
     CaptureFlowTest()
     {
         screenshotPath = m_dir.filePath(QStringLiteral("screenshot.png"));
@@ -51,7 +50,7 @@ protected:
     /// opened for review is on screen afterwards.
     void finishScan(const QList<Detection> &visual)
     {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > m_answeredScans; }, toolTimeoutMs));
+        ASSERT_TRUE(waitUntil([&] { return engine.callCount() > m_answeredScans; }, "the capture's scan to start"));
         ++m_answeredScans;
         engine.lastCall().finish(visual);
         drainEvents();
@@ -67,7 +66,7 @@ protected:
     /// Waits until the capture has ended, whichever way.
     bool waitForEnding()
     {
-        return QTest::qWaitFor([&] { return !state().captureTask.has_value(); }, toolTimeoutMs);
+        return waitUntil([&] { return !state().captureTask.has_value(); }, "the capture to end");
     }
 
     void storeOutput(const char *mode, const char *safety)

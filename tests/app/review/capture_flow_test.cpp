@@ -144,7 +144,7 @@ TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
     fifo.write("go\n");
     fifo.close();
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return engine.callCount() > 0; }, "the capture's scan to start"));
     engine.lastCall().finish({}, {TextObservation(QStringLiteral("Project Falcon launch"), {0.1, 0.5, 0.6, 0.05}, 0.9)});
     drainEvents();
     drainScans();
@@ -155,7 +155,7 @@ TEST_F(CaptureFlowTest, TheScanUsesTheDetectionSettingsOfWhenTheCaptureBegan)
 TEST_F(CaptureFlowTest, AFailedScanIsACaptureFailure)
 {
     flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::screen);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return engine.callCount() > 0; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return engine.callCount() > 0; }, "the capture's scan to start"));
     engine.lastCall().failText();
     engine.lastCall().finishVisual();
     drainEvents();
@@ -169,9 +169,10 @@ TEST_F(CaptureFlowTest, AFailedScanIsACaptureFailure)
 TEST_F(CaptureFlowTest, ClosingTheReviewCancelsTheCaptureAndEndsTheTool)
 {
     flowWith("printf partial > \"$last\"\nexec cat").beginCapture(VelmoraCaptureMode::area);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tool->leftovers().size() == 1; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return tool->leftovers().size() == 1; }, "the tool to write its file"));
     controller.closeCurrentReview();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().reviewStatusNote() == CaptureText::canceledByTask; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return state().reviewStatusNote() == CaptureText::canceledByTask; },
+                          "the capture to end as canceled"));
     EXPECT_FALSE(state().captureTask.has_value());
     EXPECT_TRUE(tool->leftovers().isEmpty());
     EXPECT_EQ(broughtForward, 0);
@@ -191,10 +192,10 @@ TEST(CaptureFlowLifetimeTest, TheReviewGoingAwayEndsTheTool)
                                              services.autoCleanUndo, notifications, [] { return true; }}, [] {},
                                             [](const auto &open, const auto &) { open(); }});
     flow->beginCapture(VelmoraCaptureMode::area);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().size() == 1; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return tool.leftovers().size() == 1; }, "the tool to write its file"));
     flow.reset();
     controller.reset();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().isEmpty(); }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return tool.leftovers().isEmpty(); }, "the tool to end and its file to be removed"));
 }
 
 // The screenshot is read on the thread pool; the tests hold the pool until they have
@@ -203,7 +204,7 @@ TEST_F(CaptureFlowTest, ClosingTheReviewWhileTheScreenshotIsReadEndsAsCanceled)
 {
     ThreadPoolGate gate;
     flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return flow->reading().isRunning(); }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return flow->reading().isRunning(); }, "the screenshot's read to start"));
     controller.closeCurrentReview();
     gate.open();
     drainEvents();
@@ -218,7 +219,7 @@ TEST_F(CaptureFlowTest, AFlowGoneWhileItsScreenshotIsReadHearsNothingOfIt)
 {
     ThreadPoolGate gate;
     flowWith(writesScreenshot()).beginCapture(VelmoraCaptureMode::area);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return flow->reading().isRunning(); }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return flow->reading().isRunning(); }, "the screenshot's read to start"));
     flow.reset();
     gate.open();
     drainEvents();
@@ -232,21 +233,22 @@ TEST_F(CaptureFlowTest, AFlowGoneWhileItsScreenshotIsReadHearsNothingOfIt)
 TEST_F(CaptureFlowTest, AnOlderEndingLeavesANewerCaptureAlone)
 {
     flowWith("printf partial > \"$last\"\nexec cat").beginCapture(VelmoraCaptureMode::area);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tool->leftovers().size() == 1; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return tool->leftovers().size() == 1; }, "the tool to write its file"));
     controller.closeCurrentReview(); // cancels the first capture; its ending comes later
     flow->beginCapture(VelmoraCaptureMode::window);
     const std::optional<TaskHandle> newer = state().captureTask;
     ASSERT_TRUE(newer.has_value());
     // The first tool's file is gone once its ending was handled; the second one waits.
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         const QStringList files = tool->leftovers();
         return files.size() == 1 && files.first().startsWith(QStringLiteral("velmora-capture-window-"));
-    }, toolTimeoutMs));
+    }, "the first tool's file to be removed"));
     drainEvents();
     EXPECT_EQ(state().captureTask, newer);
     EXPECT_EQ(state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::window).statusHint);
     controller.closeCurrentReview();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return state().reviewStatusNote() == CaptureText::canceledByTask; }, toolTimeoutMs));
+    EXPECT_TRUE(waitUntil([&] { return state().reviewStatusNote() == CaptureText::canceledByTask; },
+                          "the capture to end as canceled"));
 }
 
 TEST_F(CaptureFlowTest, ARequestWhileACaptureRunsIsIgnored)

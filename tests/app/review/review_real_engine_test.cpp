@@ -4,6 +4,7 @@
 
 #include "review_fixture.h"
 #include "support/code_images.h"
+#include "support/event_loop.h"
 #include "support/image_bytes.h"
 #include "support/image_fixtures.h"
 
@@ -80,7 +81,7 @@ TEST(ReviewWithTheRealEngine, AnImportedScreenshotIsScannedIntoItsPlan)
                                                  QStringLiteral("Image loaded. Scanning on device..."));
     controller.loadBatch({item}, QStringLiteral("Image loaded. Scanning on device..."), 0, true);
     ASSERT_TRUE(controller.state().isChecking());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !controller.state().isChecking(); }, 120000));
+    ASSERT_TRUE(test::waitUntil([&] { return !controller.state().isChecking(); }, "the scan to end"));
 
     const ReviewState &state = controller.state();
     EXPECT_FALSE(state.errorText());

@@ -24,6 +24,7 @@
 #include "support/manual_clock.h"
 #include "support/recording_desktop.h"
 #include "support/scoped_environment.h"
+#include "support/window_waits.h"
 
 #include <QAction>
 #include <QMenu>
@@ -84,14 +85,14 @@ TEST_F(SettingsWindowFixture, AnotherWindowBecomingActiveReturnsTheFormToItsTop)
 {
     window().resize(600, 620);
     QApplication::setActiveWindow(&window());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    ASSERT_TRUE(waitUntilActive(&window()));
     QScrollBar *scroll = window().scrollArea(SettingsTab::detection)->verticalScrollBar();
     ASSERT_GT(scroll->maximum(), 120);
     scroll->setValue(120);
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_TRUE(waitUntilActive(&other));
     EXPECT_EQ(scroll->value(), 0);
 }
 
@@ -154,7 +155,7 @@ TEST_F(SettingsMenuItem, CtrlCommaOpensOneWindowAndClosingDeletesIt)
 {
     mainWindow->show();
     QApplication::setActiveWindow(mainWindow.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    ASSERT_TRUE(waitUntilActive(mainWindow.get()));
     QTest::keyClick(mainWindow->windowHandle(), Qt::Key_Comma, Qt::ControlModifier);
     QPointer<SettingsWindow> first = host.window();
     ASSERT_NE(first, nullptr);

@@ -18,6 +18,7 @@
 #include "core/protection/clipboard_protection_configuration.h"
 
 #include "main_window_fixture.h"
+#include "support/event_loop.h"
 #include "support/thread_pool_gate.h"
 
 #include <QAbstractButton>
@@ -148,7 +149,7 @@ TEST_F(MainWindowFixture, TheBannerHidesNothingAndCanBeClosed)
     review().intake().showCompletionBanner(QStringLiteral("Watched screenshot queued"),
                                            CompletionBannerAction::reviewLatestWatchedScreenshot, std::nullopt);
     auto *banner = m_window->findChild<CompletionBanner *>(QStringLiteral("completion-banner"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return banner->isVisible() && banner->height() > 0; }));
+    ASSERT_TRUE(waitUntil([&] { return banner->isVisible() && banner->height() > 0; }, "the banner to show"));
     auto onWindow = [this](const QWidget *widget) {
         return QRect(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size());
     };
@@ -272,7 +273,7 @@ TEST_F(MainWindowFixture, ClipboardGuardRunsWhileTheWindowIsOpenAndFollowsItsSet
     m_clipboard.write({{QStringLiteral("image/png"), pngBytes()}});
     EXPECT_EQ(m_engine.callCount(), 0);
     m_clock.advance(3 * ClipboardProtectionController::pollInterval);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_engine.callCount() == 1; }, 10000));
+    ASSERT_TRUE(waitUntil([this] { return m_engine.callCount() == 1; }, "the copied image's scan to start"));
     EXPECT_EQ(m_session->clipboardScan().scanningChangeCounts().size(), 1);
 
     m_settings->setValue(Setting::isClipboardProtectionEnabled, false);

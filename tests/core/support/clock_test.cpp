@@ -1,5 +1,6 @@
 #include "core/support/system_clock.h"
 
+#include "support/event_loop.h"
 #include "support/manual_clock.h"
 
 #include <QTest>
@@ -46,7 +47,7 @@ TEST(SystemClock, RunsScheduledActionsAndDropsCancelledOnes)
     bool cancelledRan = false, kept = false;
     clock.schedule(0ms, [&] { cancelledRan = true; }).cancel();
     clock.schedule(1ms, [&] { kept = true; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return kept; }, 5000));
+    EXPECT_TRUE(test::waitUntil([&] { return kept; }, "the kept action to run"));
     EXPECT_FALSE(cancelledRan);
 }
 

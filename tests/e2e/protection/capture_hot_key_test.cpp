@@ -7,10 +7,12 @@
 #include "app/window/window_session.h"
 #include "core/settings/stored_settings.h"
 
+#include "support/event_loop.h"
 #include "support/image_fixtures.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 #include "support/window_activation.h"
+#include "support/window_waits.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"
 
@@ -93,7 +95,7 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     SecretWindow secret;
     secret.show();
     secret.raise();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&secret));
+    ASSERT_TRUE(waitUntilExposed(&secret));
     const QRect secretOnScreen(secret.mapToGlobal(secret.secretRect().topLeft()), secret.secretRect().size());
     const QPoint paperOnScreen = secret.mapToGlobal(QPoint(8, 8));
 
@@ -102,10 +104,10 @@ TEST(CaptureHotKeyTest, ScreenHotKeyWithAutoCleanCopyLeavesACleanedPngOnTheClipb
     // The display may be shared: whatever the clipboard held before, wait until it holds
     // the PNG that Velmora put there.
     QClipboard *clipboard = QGuiApplication::clipboard();
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         return (clipboard->ownsClipboard() && clipboard->mimeData()->hasFormat(QStringLiteral("image/png")))
                || state.errorText().has_value();
-    }, 120000)) << state.reviewStatusNote().toStdString();
+    }, "the cleaned capture on the clipboard")) << state.reviewStatusNote().toStdString();
     ASSERT_EQ(state.errorText(), std::nullopt) << state.errorText()->toStdString();
     EXPECT_EQ(state.reviewStatusNote(), QStringLiteral("Capture scanned locally. Cleaned PNG copied to clipboard."));
     EXPECT_TRUE(content->session().review().banner().text().value_or(QString()).startsWith(QStringLiteral("Cleaned screenshot copied")));

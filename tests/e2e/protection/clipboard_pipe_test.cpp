@@ -1,5 +1,7 @@
 #include "core/settings/settings_table.h"
 #include "e2e/window/velmora_process.h"
+#include "support/event_loop.h"
+#include "support/process_waits.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"
 
@@ -14,9 +16,6 @@
 
 namespace velmora::test {
 namespace {
-
-constexpr int kGuardTimeoutMs = 20000;
-constexpr int kWindowTimeoutMs = 10000;
 
 /// The id of the visible window whose title is exactly `title`, else empty.
 QString visibleWindow(const QString &title)
@@ -38,27 +37,27 @@ TEST(ClipboardPipe, ACopiedPipeLeavesTheWindowResponsive)
     RunningVelmora velmora(
         {.environment = {{QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("com.orlwick.kavri.clipboard.info=true")}},
          .settings = {{Setting::isClipboardProtectionEnabled.key, true}, {Setting::didCompleteOnboarding.key, true}}});
-    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_TRUE(waitUntilStarted(velmora.process));
     // Shown, the window has started the guard, which scans only what is copied later.
     QString window;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !(window = visibleWindow(QStringLiteral("Velmora"))).isEmpty(); },
-                                30000));
+    ASSERT_TRUE(waitUntil([&] { return !(window = visibleWindow(QStringLiteral("Velmora"))).isEmpty(); },
+                          "the main window"));
     ASSERT_TRUE(xclipOffer(QStringLiteral("text/uri-list"), QUrl::fromLocalFile(pipe).toEncoded() + "\r\n"));
 
     QByteArray log;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         log += velmora.process.readAllStandardError();
         return log.contains("offered no readable image");
-    }, kGuardTimeoutMs)) << "the guard never finished looking at the copy:\n" << log.toStdString();
+    }, "the guard to give up on the copy")) << "the guard never finished looking at the copy:\n" << log.toStdString();
 
     ASSERT_TRUE(focusWindow(window));
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+comma")}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !visibleWindow(QStringLiteral("Velmora Settings")).isEmpty(); },
-                                kWindowTimeoutMs))
+    EXPECT_TRUE(waitUntil([&] { return !visibleWindow(QStringLiteral("Velmora Settings")).isEmpty(); },
+                          "the settings window"))
         << "the window did not answer its Settings key";
 
     velmora.process.terminate();
-    ASSERT_TRUE(velmora.process.waitForFinished(15000));
+    ASSERT_TRUE(waitUntilEnded(velmora.process));
     EXPECT_EQ(velmora.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(velmora.process.exitCode(), 0);
 }

@@ -1,6 +1,7 @@
 #include "core/analysis/scan/scan_pipeline.h"
 #include "app/review/review_fixture.h"
 
+#include "support/event_loop.h"
 #include "support/file_bytes.h"
 #include "support/image_fixtures.h"
 #include "support/metadata_chunks.h"
@@ -84,7 +85,7 @@ TEST_F(OpenScanExport, TheExportedCopyHasTheSecretsFilledAndTheSourceIsUntouched
     controller.openImagesFromPanel();
     finishPoolWork();
     drainEvents();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !controller.state().isChecking(); }, 60000));
+    ASSERT_TRUE(waitUntil([this] { return !controller.state().isChecking(); }, "the scan to end"));
 
     QStringList labels;
     for (const RedactionPlanEntry &entry : controller.state().redactionPlan().entries())

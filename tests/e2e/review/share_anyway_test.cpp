@@ -1,7 +1,9 @@
 #include "core/settings/settings_table.h"
 
 #include "e2e/window/velmora_process.h"
+#include "support/event_loop.h"
 #include "support/image_fixtures.h"
+#include "support/process_waits.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"
 
@@ -17,8 +19,9 @@
 namespace velmora::test {
 namespace {
 
-constexpr int scanTimeoutMs = 120000;
-constexpr int windowTimeoutMs = 30000;
+/// How long a share command is given to raise the review warning before it is given
+/// again: until the scan ends, the command does nothing and no warning comes.
+constexpr std::chrono::milliseconds warningQuietPeriod{500};
 const QColor paper(0xf4, 0xf5, 0xf7);
 const QColor ink(0x1d, 0x4e, 0xd8);
 
@@ -55,12 +58,14 @@ protected:
         ASSERT_FALSE(window.isEmpty());
         // Until the scan ends the command does nothing; then it asks first.
         QString warning;
-        ASSERT_TRUE(QTest::qWaitFor([&] {
+        ASSERT_TRUE(waitUntil([&] {
             if (!focusWindow(window) || !xdotool({QStringLiteral("key"), keys}))
                 return false;
-            warning = waitForWindowTitled(QStringLiteral("^Review findings before sharing"), 500);
-            return !warning.isEmpty();
-        }, scanTimeoutMs));
+            return QTest::qWaitFor([&] {
+                warning = windowTitled(QStringLiteral("^Review findings before sharing"));
+                return !warning.isEmpty();
+            }, int(warningQuietPeriod.count()));
+        }, "the scan to end and the review warning to come up"));
         ASSERT_TRUE(focusWindow(warning));
         // Cancel has the focus; the other button is "... anyway".
         ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("space")}));
@@ -108,7 +113,7 @@ protected:
         if (velmora.process.state() != QProcess::Running)
             return ::testing::AssertionFailure() << "Velmora ended: " << velmora.process.readAllStandardError().toStdString();
         velmora.process.terminate();
-        if (!velmora.process.waitForFinished(30000))
+        if (!waitUntilEnded(velmora.process))
             return ::testing::AssertionFailure() << "Velmora did not quit";
         if (velmora.process.exitStatus() != QProcess::NormalExit || velmora.process.exitCode() != 0)
             return ::testing::AssertionFailure() << "exit code " << velmora.process.exitCode() << ": "
@@ -124,10 +129,10 @@ protected:
 TEST_F(ShareAnyway, ExportAnywayWritesTheCleanedFileThroughTheGtkSaveDialog)
 {
     RunningVelmora velmora(launch());
-    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_TRUE(waitUntilStarted(velmora.process));
     shareAnyway(QStringLiteral("ctrl+e"));
 
-    const QString dialog = waitForWindowTitled(QStringLiteral("^Export Cleaned Copy"), windowTimeoutMs);
+    const QString dialog = waitForWindowTitled(QStringLiteral("^Export Cleaned Copy"));
     ASSERT_FALSE(dialog.isEmpty());
     ASSERT_TRUE(focusWindow(dialog));
     // The name field holds the proposed name, selected: typing replaces it.
@@ -137,10 +142,10 @@ TEST_F(ShareAnyway, ExportAnywayWritesTheCleanedFileThroughTheGtkSaveDialog)
 
     const QString written = m_folder.filePath(QStringLiteral("Shared.png"));
     QImage cleaned;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         cleaned = QImage(written);
         return !cleaned.isNull() || velmora.process.state() != QProcess::Running;
-    }, windowTimeoutMs)) << "no file written";
+    }, "the cleaned file")) << "no file written";
     EXPECT_TRUE(isCleanedScreenshot(cleaned));
     EXPECT_TRUE(quitsCleanly(velmora));
 }
@@ -148,15 +153,15 @@ TEST_F(ShareAnyway, ExportAnywayWritesTheCleanedFileThroughTheGtkSaveDialog)
 TEST_F(ShareAnyway, CopyAnywayLeavesTheCleanedPngOnTheClipboard)
 {
     RunningVelmora velmora(launch());
-    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_TRUE(waitUntilStarted(velmora.process));
     shareAnyway(QStringLiteral("ctrl+shift+c"));
 
     // The clipboard is shared: wait until it holds Velmora's copy, whatever it held before.
     QImage copied;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         copied = QImage::fromData(xclipRead(QStringLiteral("image/png")), "PNG");
         return isCleanedScreenshot(copied) || velmora.process.state() != QProcess::Running;
-    }, windowTimeoutMs)) << "nothing copied";
+    }, "the cleaned copy on the clipboard")) << "nothing copied";
     EXPECT_TRUE(isCleanedScreenshot(copied));
     EXPECT_TRUE(quitsCleanly(velmora));
 }

@@ -12,6 +12,7 @@
 #include "support/image_fixtures.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "support/window_waits.h"
 
 #include <QFont>
 #include <QPainter>
@@ -62,31 +63,31 @@ TEST(CustomTermTest, ATermTypedInSettingsIsFoundByTheRescanAndGoesWhenRemoved)
     auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(waitUntilExposed(&window));
     ReviewController &review = content->session().review();
 
     review.openDroppedImages({{QUrl::fromLocalFile(path)}, {}});
     finishPoolWork();
     drainEvents();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !review.state().isChecking(); }, 60000));
+    ASSERT_TRUE(waitUntil([&] { return !review.state().isChecking(); }, "the scan to end"));
     ASSERT_FALSE(findingLabels(review).contains(QStringLiteral("Custom term")));
 
     host.open();
     ASSERT_NE(host.window(), nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window()));
+    ASSERT_TRUE(waitUntilExposed(host.window()));
     auto *terms = host.window()->findChild<QPlainTextEdit *>(QStringLiteral("custom-terms-editor-input"));
     ASSERT_NE(terms, nullptr);
     QTest::keyClicks(terms, QStringLiteral("Project Falcon"));
     EXPECT_EQ(settings->value(Setting::customTermsText), QStringLiteral("Project Falcon"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return findingLabels(review).contains(QStringLiteral("Custom term")); }, 60000))
+    ASSERT_TRUE(waitUntil([&] { return findingLabels(review).contains(QStringLiteral("Custom term")); }, "the term's finding"))
         << findingLabels(review).join(", ").toStdString();
 
     terms->selectAll();
     QTest::keyClick(terms, Qt::Key_Delete);
     EXPECT_TRUE(settings->value(Setting::customTermsText).isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] {
+    EXPECT_TRUE(waitUntil([&] {
         return !review.state().isChecking() && !findingLabels(review).contains(QStringLiteral("Custom term"));
-    }, 60000)) << findingLabels(review).join(", ").toStdString();
+    }, "the term's finding to go")) << findingLabels(review).join(", ").toStdString();
 }
 
 } // namespace

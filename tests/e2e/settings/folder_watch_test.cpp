@@ -18,6 +18,7 @@
 #include "support/scoped_environment.h"
 #include "support/secret_screenshot.h"
 #include "support/temp_settings.h"
+#include "support/window_waits.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -28,8 +29,6 @@
 
 namespace velmora::test {
 namespace {
-
-constexpr int scanTimeoutMs = 60000;
 
 // The application's own windows over the real engine and a real folder, on the X
 // server, with a "Shots" folder to watch and settings past onboarding.
@@ -64,25 +63,25 @@ TEST_F(FolderWatchSettingsTest, AChosenFolderIsWatchedAndANewScreenshotInItIsSca
     auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(waitUntilExposed(&window));
     ASSERT_FALSE(content->session().screenshotWatch().isRunning());
 
     host.open();
     ASSERT_NE(host.window(), nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window()));
+    ASSERT_TRUE(waitUntilExposed(host.window()));
     host.window()->findChild<QAbstractButton *>(QStringLiteral("settings-tab-protection"))->click();
     auto *choose = host.window()->findChild<QAbstractButton *>(QStringLiteral("screenshot-watch-choose-folder-button"));
     ASSERT_NE(choose, nullptr);
     choose->click();
     EXPECT_TRUE(settings->value(Setting::isScreenshotWatchEnabled));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return content->session().screenshotWatch().isRunning(); }, scanTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return content->session().screenshotWatch().isRunning(); }, "the watch to start"));
 
     const QString saved = folder.filePath(QStringLiteral("secret.png"));
     ASSERT_TRUE(screenshotWithSecret().save(saved));
     ASSERT_TRUE(QFile::copy(saved, watched + QStringLiteral("/secret.png")));
 
     const ReviewState &state = content->session().review().state();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.watchedScreenshotQueue.items.isEmpty(); }, scanTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return !state.watchedScreenshotQueue.items.isEmpty(); }, "the screenshot to be queued"));
     const ReviewIntakeImage &queued = state.watchedScreenshotQueue.items.first();
     EXPECT_EQ(queued.filePath, watched + QStringLiteral("/secret.png"));
     ASSERT_TRUE(queued.plan.has_value());
@@ -111,10 +110,10 @@ TEST_F(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
     auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [&host] { host.open(); }}, content);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(waitUntilExposed(&window));
     ASSERT_TRUE(content->session().screenshotWatch().isRunning());
     host.open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window()));
+    ASSERT_TRUE(waitUntilExposed(host.window()));
     const auto text = [&host](const char *name) {
         return host.window()->findChild<QLabel *>(QString::fromLatin1(name))->text();
     };
@@ -124,7 +123,7 @@ TEST_F(FolderWatchSettingsTest, AWatchWhoseFolderWentAwaySaysWhyEverywhere)
     ASSERT_EQ(badge(), QStringLiteral("On"));
 
     ASSERT_TRUE(QDir(watched).removeRecursively());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !content->session().screenshotWatch().isRunning(); }, scanTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return !content->session().screenshotWatch().isRunning(); }, "the watch to stop"));
     const QString moved = QStringLiteral("Screenshot watch stopped because the selected folder moved or was deleted.");
     EXPECT_EQ(badge(), QStringLiteral("Needs setup"));
     EXPECT_EQ(text("protection-status-detail-folderWatch"), moved);

@@ -6,6 +6,7 @@
 #include "support/other_application.h"
 #include "support/row_name.h"
 #include "support/window_activation.h"
+#include "support/window_waits.h"
 #include "support/xdotool.h"
 
 #include <QDir>
@@ -26,12 +27,6 @@ struct RetryRow
 class SettingsSaveRetries : public WindowOnX, public ::testing::WithParamInterface<RetryRow>
 {
 };
-
-bool waitUntilInFront(bool inFront)
-{
-    return QTest::qWaitFor([&] { return (QGuiApplication::applicationState() == Qt::ApplicationActive) == inFront; },
-                           10000);
-}
 
 // Saves fail while a folder takes the settings file's place and another application is
 // in front. Once the folder goes, the failure line goes when a retry lands, with no change

@@ -1,7 +1,10 @@
 #include "app/panes/image_review_view.h"
 #include "e2e/window/window_on_x.h"
 
+#include "support/event_loop.h"
 #include "support/image_fixtures.h"
+#include "support/process_waits.h"
+#include "support/window_waits.h"
 #include "support/xdotool.h"
 #include "velmora_process.h"
 
@@ -36,11 +39,11 @@ TEST_F(ApplicationWindowTest, OpenedScreenshotIsScannedAndShown)
     const QString path = dir.filePath(QStringLiteral("invoice.png"));
     ASSERT_TRUE(screenshot.save(path));
     m_window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+    ASSERT_TRUE(waitUntilExposed(&m_window));
 
     m_session.review().openDroppedImages({{QUrl::fromLocalFile(path)}, {}});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().image().size() == screenshot.size() && !state().isChecking(); },
-                                60000));
+    ASSERT_TRUE(waitUntil([&] { return state().image().size() == screenshot.size() && !state().isChecking(); },
+                          "the scan to end"));
 
     QStringList labels;
     for (const RedactionPlanEntry &entry : state().redactionPlan().entries())
@@ -62,10 +65,10 @@ TEST_F(ApplicationWindowTest, OpenedScreenshotIsScannedAndShown)
 TEST(ApplicationTest, ExecutableStartsAndQuits)
 {
     RunningVelmora velmora;
-    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_TRUE(waitUntilStarted(velmora.process));
     ASSERT_FALSE(velmora.waitForMainWindow().isEmpty());
     velmora.process.terminate();
-    ASSERT_TRUE(velmora.process.waitForFinished(15000));
+    ASSERT_TRUE(waitUntilEnded(velmora.process));
     EXPECT_EQ(velmora.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(velmora.process.exitCode(), 0);
 }
@@ -74,7 +77,7 @@ TEST(ApplicationTest, ExecutableStartsAndQuits)
 TEST(ApplicationTest, TheWindowFitsTheScreenAtScaleTwo)
 {
     RunningVelmora velmora({.environment = {{QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2")}}});
-    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_TRUE(waitUntilStarted(velmora.process));
     const QString window = velmora.waitForMainWindow();
     ASSERT_FALSE(window.isEmpty());
     const QStringList screenSize = xdotoolOutput({QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
@@ -85,7 +88,7 @@ TEST(ApplicationTest, TheWindowFitsTheScreenAtScaleTwo)
     auto fits = [&] {
         QProcess xwininfo;
         xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
-        xwininfo.waitForFinished(10000);
+        waitUntilEnded(xwininfo);
         QMap<QString, int> values;
         for (const QString &line : QString::fromUtf8(xwininfo.readAllStandardOutput()).split(QLatin1Char('\n')))
             values.insert(line.section(QLatin1Char(':'), 0, 0).trimmed(), line.section(QLatin1Char(':'), 1).trimmed().toInt());
@@ -94,8 +97,8 @@ TEST(ApplicationTest, TheWindowFitsTheScreenAtScaleTwo)
         return !placed.isEmpty() && QRect(0, 0, screenSize[0].toInt(), screenSize[1].toInt()).contains(placed);
     };
     // A window manager frames the window after it appears.
-    EXPECT_TRUE(QTest::qWaitFor(fits, 10000)) << "at " << placed.x() << "," << placed.y() << " sized "
-                                              << placed.width() << "x" << placed.height();
+    EXPECT_TRUE(waitUntil(fits, "the window to fit the screen"))
+        << "at " << placed.x() << "," << placed.y() << " sized " << placed.width() << "x" << placed.height();
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include "app/protection/clipboard_protection_controller.h"
 
+#include "support/event_loop.h"
 #include "support/image_bytes.h"
 #include "support/other_application.h"
 #include "support/row_name.h"
 #include "support/secret_screenshot.h"
 #include "support/window_activation.h"
+#include "support/window_waits.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"
 
@@ -35,11 +37,6 @@ struct ReturnRow
 class AutoCleanReceiptOnReturn : public WindowOnX, public ::testing::WithParamInterface<ReturnRow>
 {
 protected:
-    bool waitUntilInFront(bool inFront)
-    {
-        return QTest::qWaitFor(
-            [&] { return (QGuiApplication::applicationState() == Qt::ApplicationActive) == inFront; }, 10000);
-    }
     template <typename Widget = QWidget> Widget *banner(const char *name) const
     {
         return m_window.findChild<Widget *>(QString::fromLatin1(name));
@@ -57,12 +54,13 @@ TEST_P(AutoCleanReceiptOnReturn, TheReceiptWaitsInTheWindowWhileItsUndoLasts)
     const QByteArray copied = encodedPng(screenshotWithSecret());
     const qint64 before = m_clipboard.changeCount();
     ASSERT_TRUE(xclipOffer(QStringLiteral("image/png"), copied));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_clipboard.changeCount() > before; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return m_clipboard.changeCount() > before; }, "Qt to see the clipboard change"));
     for (int poll = 0; poll < 3; ++poll) { // the guard reads another application's clipboard between its polls
         m_clock.advance(ClipboardProtectionController::pollInterval);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !m_session.clipboardGuard().isReadingClipboard(); }, 10000));
+        ASSERT_TRUE(waitUntil([&] { return !m_session.clipboardGuard().isReadingClipboard(); },
+                              "the clipboard's owner to answer"));
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_notifications.added.size() == 1; }, 60000)) << "no AutoClean";
+    ASSERT_TRUE(waitUntil([&] { return m_notifications.added.size() == 1; }, "the AutoClean receipt"));
     EXPECT_FALSE(banner("completion-banner")->isVisible());
 
     m_clock.advance(GetParam().away);

@@ -51,7 +51,7 @@ protected:
     void waitForScan(const QString &path)
     {
         const QSize size = QImage(path).size();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return state().image().size() == size && !state().isChecking(); }, 60000));
+        ASSERT_TRUE(waitUntil([&] { return state().image().size() == size && !state().isChecking(); }, "the scan to end"));
     }
     /// Answers the question about the hand-drawn box with the button of that name.
     void answer(const char *button)

@@ -3,6 +3,7 @@
 
 #include "support/file_bytes.h"
 #include "support/image_fixtures.h"
+#include "support/process_waits.h"
 #include "velmora_process.h"
 
 #include <QCoreApplication>
@@ -54,7 +55,7 @@ QStringList noNetworkCommand()
                                        QStringList{QStringLiteral("unshare"), QStringLiteral("-rn")}}) {
         QProcess probe;
         probe.start(command.front(), command.mid(1) + QStringList{QStringLiteral("true")});
-        if (probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
+        if (waitUntilEnded(probe) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
             return command;
     }
     return {};
@@ -90,7 +91,7 @@ RunResult runWorker(const QStringList &prefix, const QString &folder)
                            QStringLiteral("--gtest_filter=NoNetworkTest.ScanAndApplicationAreTheSameWithoutANetwork")};
     const QStringList command = prefix + self;
     worker.start(command.front(), command.mid(1));
-    EXPECT_TRUE(worker.waitForFinished(300000));
+    EXPECT_TRUE(waitUntilEnded(worker));
     EXPECT_EQ(worker.exitCode(), 0) << worker.readAllStandardOutput().toStdString();
     return {fileBytes(QDir(folder).filePath(QStringLiteral("findings.txt"))),
             fileBytes(QDir(folder).filePath(QStringLiteral("cleaned.png"))), worker.readAllStandardError()};
@@ -134,10 +135,10 @@ TEST(NoNetworkTest, ScanAndApplicationAreTheSameWithoutANetwork)
 
     // The application itself: it starts, shows its window and quits cleanly.
     RunningVelmora velmora({.prefix = isolated});
-    ASSERT_TRUE(velmora.process.waitForStarted(10000));
+    ASSERT_TRUE(waitUntilStarted(velmora.process));
     ASSERT_FALSE(velmora.waitForMainWindow().isEmpty());
     velmora.process.terminate();
-    ASSERT_TRUE(velmora.process.waitForFinished(15000));
+    ASSERT_TRUE(waitUntilEnded(velmora.process));
     EXPECT_EQ(velmora.process.exitCode(), 0);
     EXPECT_EQ(errorLines(velmora.process.readAllStandardError()), QStringList());
 }

@@ -1,6 +1,7 @@
 #include "velmora_process.h"
 
 #include "support/image_fixtures.h"
+#include "support/process_waits.h"
 
 #include <QFont>
 #include <QImage>
@@ -14,8 +15,6 @@ namespace velmora::test {
 namespace {
 
 constexpr int kQuits = 3;
-constexpr int kScanStartTimeoutMs = 60000;
-constexpr int kQuitTimeoutMs = 30000;
 
 /// A screenshot full of text, so that its scan keeps the recognition engines busy.
 QImage screenOfText(int seed)
@@ -51,15 +50,15 @@ TEST(QuitDuringScan, SigtermWhileAFolderIsScannedEndsTheProcessCleanly)
         RunningVelmora velmora({.environment = {{QStringLiteral("QT_LOGGING_RULES"),
                                                  QStringLiteral("com.orlwick.kavri.ocr.info=true")}},
                                 .arguments = {folder.path()}});
-        ASSERT_TRUE(velmora.process.waitForStarted(10000));
+        ASSERT_TRUE(waitUntilStarted(velmora.process));
         QByteArray log;
-        ASSERT_TRUE(QTest::qWaitFor([&] {
+        ASSERT_TRUE(waitUntil([&] {
             log += velmora.process.readAllStandardError();
             return log.contains("Started OCR engine");
-        }, kScanStartTimeoutMs)) << log.toStdString();
+        }, "the scan to start")) << log.toStdString();
 
         velmora.process.terminate();
-        ASSERT_TRUE(velmora.process.waitForFinished(kQuitTimeoutMs));
+        ASSERT_TRUE(waitUntilEnded(velmora.process));
         EXPECT_EQ(velmora.process.exitStatus(), QProcess::NormalExit) << "ended by signal "
                                                                       << velmora.process.exitCode();
         EXPECT_EQ(velmora.process.exitCode(), 0);

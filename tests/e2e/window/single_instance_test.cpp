@@ -7,6 +7,7 @@
 #include "core/support/file_descriptor.h"
 
 #include "support/event_loop.h"
+#include "support/process_waits.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 #include "velmora_process.h"
@@ -88,12 +89,12 @@ TEST_F(SingleInstanceTest, ASecondLaunchHandsItsFileToTheFirstAndEnds)
     second.setProcessEnvironment(environment);
     second.setWorkingDirectory(m_folder.path());
     second.start(QStringLiteral(VELMORA_EXECUTABLE), {QStringLiteral("c.png")});
-    ASSERT_TRUE(second.waitForStarted(10000));
+    ASSERT_TRUE(waitUntilStarted(second));
     // The event loop runs meanwhile, so this instance answers the second one.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000));
+    ASSERT_TRUE(waitUntil([&] { return second.state() == QProcess::NotRunning; }, "the second launch to end"));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return batchNames(app) == QStringList{"c.png"}; }, 10000))
+    ASSERT_TRUE(waitUntil([&] { return batchNames(app) == QStringList{"c.png"}; }, "the handed-over file to open"))
         << batchNames(app).join(u", ").toStdString();
 }
 
@@ -127,21 +128,21 @@ TEST_F(SingleInstanceTest, TwoLaunchesAtOnceMakeOneInstanceThatOpensBothFiles)
         }
         RunningVelmora first(launch("a.png"));
         RunningVelmora second(launch("b.png"));
-        ASSERT_TRUE(QTest::qWaitFor([&] {
+        ASSERT_TRUE(waitUntil([&] {
             return first.process.state() == QProcess::NotRunning || second.process.state() == QProcess::NotRunning;
-        }, 60000)) << "round " << round << ": both launches still run";
+        }, "one launch to end")) << "round " << round << ": both launches still run";
         const bool firstEnded = first.process.state() == QProcess::NotRunning;
         QProcess &ended = (firstEnded ? first : second).process;
         QProcess &instance = (firstEnded ? second : first).process;
         EXPECT_TRUE(ended.exitStatus() == QProcess::NormalExit && ended.exitCode() == 0) << "round " << round;
         ASSERT_EQ(instance.state(), QProcess::Running) << "round " << round;
         QString log;
-        EXPECT_TRUE(QTest::qWaitFor([&] {
+        EXPECT_TRUE(waitUntil([&] {
             log += QString::fromLocal8Bit(instance.readAllStandardError());
             return log.contains(file("a.png")) && log.contains(file("b.png"));
-        }, 60000)) << "round " << round << ", the instance's log:\n" << log.toStdString();
+        }, "the instance to open both files")) << "round " << round << ", the instance's log:\n" << log.toStdString();
         instance.terminate();
-        ASSERT_TRUE(instance.waitForFinished(15000) && instance.exitCode() == 0) << "round " << round;
+        ASSERT_TRUE(waitUntilEnded(instance) && instance.exitCode() == 0) << "round " << round;
     }
 }
 
@@ -152,12 +153,12 @@ TEST(CommandLineTest, VersionPrintsAndEndsWithoutADisplay)
     environment.remove(QStringLiteral("DISPLAY"));
     velmora.setProcessEnvironment(environment);
     velmora.start(QStringLiteral(VELMORA_EXECUTABLE), {QStringLiteral("--version")});
-    ASSERT_TRUE(velmora.waitForFinished(10000));
+    ASSERT_TRUE(waitUntilEnded(velmora));
     EXPECT_EQ(velmora.exitCode(), 0);
     EXPECT_TRUE(velmora.readAllStandardOutput().startsWith("Velmora "));
 
     velmora.start(QStringLiteral(VELMORA_EXECUTABLE), {QStringLiteral("--help")});
-    ASSERT_TRUE(velmora.waitForFinished(10000));
+    ASSERT_TRUE(waitUntilEnded(velmora));
     EXPECT_EQ(velmora.exitCode(), 0);
     EXPECT_TRUE(velmora.readAllStandardOutput().contains("[files...]"));
 }

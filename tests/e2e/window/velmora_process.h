@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/process_waits.h"
 #include "support/xdotool.h"
 
 #include <QMap>
@@ -51,7 +52,7 @@ public:
     {
         if (process.state() != QProcess::NotRunning) {
             process.kill();
-            process.waitForFinished(15000);
+            waitUntilEnded(process);
         }
     }
 

@@ -10,11 +10,14 @@
 #include "app/window/main_window.h"
 #include "app/window/window_session.h"
 
+#include "support/event_loop.h"
 #include "support/other_application.h"
 #include "support/private_bus.h"
+#include "support/process_waits.h"
 #include "support/scoped_environment.h"
 #include "support/secret_screenshot.h"
 #include "support/temp_settings.h"
+#include "support/window_waits.h"
 #include "support/xdotool.h"
 
 #include <QDBusConnectionInterface>
@@ -32,9 +35,6 @@
 namespace velmora::test {
 namespace {
 
-constexpr int scanTimeoutMs = 60000;
-constexpr int toolTimeoutMs = 10000;
-
 // The desktop's notification daemon, dunst, on the test's own bus and X server.
 class Dunst
 {
@@ -49,7 +49,7 @@ public:
     ~Dunst()
     {
         m_daemon.terminate();
-        m_daemon.waitForFinished();
+        waitUntilEnded(m_daemon);
     }
 
     /// What `dunstctl` prints for the arguments, trimmed; nothing when it fails.
@@ -58,7 +58,7 @@ public:
         QProcess tool;
         tool.setProcessEnvironment(m_environment);
         tool.start(QStringLiteral("dunstctl"), arguments);
-        if (!tool.waitForFinished(toolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        if (!waitUntilEnded(tool) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
             return std::nullopt;
         return tool.readAllStandardOutput().trimmed();
     }
@@ -100,9 +100,9 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     ASSERT_TRUE(bus.isRunning());
     Dunst dunst(bus);
     QDBusConnection connection = bus.connect();
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         return connection.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications")).value();
-    }, toolTimeoutMs));
+    }, "dunst to serve notifications"));
     DBusNotificationCenter notifications(connection);
     CommandBus commands;
     registerNotificationCategories(notifications, commands);
@@ -118,10 +118,9 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     auto *content = new ContentView(session);
     MainWindow window({*settings, commands, {}, [] { return true; }, [] {}, [] {}}, content);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(waitUntilExposed(&window));
     ASSERT_TRUE(focusWindow(QString::number(window.winId())));
-    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
-                                toolTimeoutMs));
+    ASSERT_TRUE(waitUntilInFront(true));
     ASSERT_TRUE(content->session().screenshotWatch().isRunning());
     const ReviewState &state = content->session().review().state();
 
@@ -129,19 +128,18 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     const QString saved = folder.filePath(QStringLiteral("secret.png"));
     ASSERT_TRUE(screenshotWithSecret().save(saved));
     ASSERT_TRUE(QFile::copy(saved, watched + QStringLiteral("/in-front.png")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state.watchedScreenshotQueue.items.size() == 1; }, scanTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return state.watchedScreenshotQueue.items.size() == 1; }, "the screenshot to be queued"));
     EXPECT_EQ(dunst.displayedCount(), 0);
 
     OtherApplication other;
     ASSERT_TRUE(other.takeFocus());
-    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; },
-                                toolTimeoutMs));
+    ASSERT_TRUE(waitUntilInFront(false));
 
     const QString delivered = watched + QStringLiteral("/secret.png");
     ASSERT_TRUE(QFile::copy(saved, delivered));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dunst.displayedCount() == 1; }, scanTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return dunst.displayedCount() == 1; }, "dunst to show the notification"));
     // The daemon's answer with the notification's id reaches Velmora before any click can.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.openNotificationCount() == 1; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return notifications.openNotificationCount() == 1; }, "the notification's id"));
     ASSERT_EQ(state.watchedScreenshotQueue.items.size(), 2);
     const ReviewIntakeImage &newest = state.watchedScreenshotQueue.items.first();
     ASSERT_EQ(newest.filePath, delivered);
@@ -150,7 +148,7 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
     EXPECT_TRUE(state.image().isNull());
 
     ASSERT_TRUE(dunst.control({QStringLiteral("action"), QStringLiteral("0")}).has_value());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.image().isNull(); }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return !state.image().isNull(); }, "the screenshot to open"));
     EXPECT_EQ(state.sourceImageURL(), QUrl::fromLocalFile(delivered));
     QStringList labels;
     for (const RedactionPlanEntry &entry : state.redactionPlan().entries())
@@ -160,7 +158,7 @@ TEST(WatchedScreenshotNotification, ANewScreenshotWithASecretIsAnnouncedAndOpens
 
     if (dunst.displayedCount() != 0)
         dunst.control({QStringLiteral("close")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dunst.displayedCount() == 0; }, toolTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return dunst.displayedCount() == 0; }, "the notification to close"));
     const QList<QPair<QString, QString>> history = historyEntries(dunst.control({QStringLiteral("history")}).value_or(QByteArray()));
     ASSERT_EQ(history.size(), 1);
     EXPECT_EQ(history.first().first, QStringLiteral("Sensitive data found in screenshot"));

@@ -1,5 +1,6 @@
 #include "app/protection/clipboard_protection_controller.h"
 
+#include "support/event_loop.h"
 #include "support/file_bytes.h"
 #include "support/row_name.h"
 #include "support/xclip.h"
@@ -88,7 +89,7 @@ TEST_F(ClipboardGuardTest, UriListNamingAnImageFileIsHandedOverAsThatFile)
 
     advancePolls(3);
     // The file is read on the thread pool.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_guard.fileRead().isFinished(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return m_guard.fileRead().isFinished(); }, "the file's read to end"));
     ASSERT_EQ(m_candidates.size(), 1);
     EXPECT_EQ(m_candidates[0].data, png);
     EXPECT_EQ(m_candidates[0].changeCount, m_clipboard.changeCount());

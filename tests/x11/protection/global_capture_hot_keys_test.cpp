@@ -2,6 +2,7 @@
 #include "app/protection/xcb_hot_key_grabber.h"
 #include "core/protection/capture_shortcut_settings.h"
 
+#include "support/event_loop.h"
 #include "support/row_name.h"
 #include "support/temp_settings.h"
 #include "support/xdotool.h"
@@ -20,7 +21,6 @@ constexpr uint16_t lockMask = 0x2;
 constexpr uint16_t controlMask = 0x4;
 constexpr uint16_t altMask = 0x8;
 constexpr uint16_t numLockMask = 0x10;
-constexpr int pressTimeoutMs = 5000;
 
 uint32_t digitKeysym(char digit)
 {
@@ -57,7 +57,7 @@ protected:
     {
         const qsizetype before = m_pressed.size();
         return xdotool({QStringLiteral("key"), keys})
-               && QTest::qWaitFor([&] { return m_pressed.size() > before; }, pressTimeoutMs);
+               && waitUntil([&] { return m_pressed.size() > before; }, "the press to reach the controller");
     }
 
     TempSettings m_settings;
@@ -102,7 +102,7 @@ TEST_P(GlobalCaptureHotKeyLockTest, LocksDoNotGetInTheWay)
     const LockRow &row = GetParam();
     OtherXClient x;
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QString::fromLatin1(row.lockKey)}));
-    const bool lockOn = QTest::qWaitFor([&] { return (x.modifierState() & row.lockMask) != 0; }, pressTimeoutMs);
+    const bool lockOn = waitUntil([&] { return (x.modifierState() & row.lockMask) != 0; }, "the lock to be on");
     m_controller->registerShortcuts();
     const bool pressed = press(QStringLiteral("alt+shift+3"));
     xdotool({QStringLiteral("key"), QString::fromLatin1(row.lockKey)});

@@ -1,6 +1,8 @@
 #include "app/protection/screen_capture_service.h"
 
 #include "x11/support/other_x_client.h"
+#include "support/event_loop.h"
+#include "support/window_waits.h"
 #include "support/xdotool.h"
 
 #include <QDir>
@@ -16,8 +18,6 @@
 
 namespace velmora::test {
 namespace {
-
-constexpr int captureTimeoutMs = 15000;
 
 // The real capture tool on the X server, choosing by real pointer and key input.
 class MaimCaptureTest : public ::testing::Test
@@ -38,10 +38,10 @@ protected:
     /// Waits until the tool holds the pointer and the keyboard, ready for a selection.
     bool waitForSelection()
     {
-        return QTest::qWaitFor([&] { return m_x.keyboardIsGrabbedElsewhere() && m_x.pointerIsGrabbedElsewhere(); },
-                               captureTimeoutMs);
+        return waitUntil([&] { return m_x.keyboardIsGrabbedElsewhere() && m_x.pointerIsGrabbedElsewhere(); },
+                         "the tool to hold the pointer and the keyboard");
     }
-    bool waitForOutcome() { return QTest::qWaitFor([&] { return m_outcome.has_value(); }, captureTimeoutMs); }
+    bool waitForOutcome() { return waitUntil([&] { return m_outcome.has_value(); }, "the capture's outcome"); }
     QImage capturedImage() const
     {
         return m_outcome && std::holds_alternative<QString>(*m_outcome) ? QImage(std::get<QString>(*m_outcome), "PNG")
@@ -76,7 +76,7 @@ TEST_F(MaimCaptureTest, AreaIsTheDraggedRectangle)
     ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QStringLiteral("100"), QStringLiteral("120"),
                          QStringLiteral("mousedown"), QStringLiteral("1")}));
     const bool pressSeen =
-        QTest::qWaitFor([&] { return m_x.viewableOverrideRedirectWindows() > overlays; }, captureTimeoutMs);
+        waitUntil([&] { return m_x.viewableOverrideRedirectWindows() > overlays; }, "the tool to show its overlay");
     xdotool({QStringLiteral("mousemove"), QStringLiteral("300"), QStringLiteral("270"), QStringLiteral("mouseup"),
              QStringLiteral("1")});
     ASSERT_TRUE(pressSeen);
@@ -96,7 +96,7 @@ TEST_F(MaimCaptureTest, WindowIsTheClickedWindow)
     window.setPalette(palette);
     window.setGeometry(400, 300, 360, 240);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(waitUntilExposed(&window));
     const QPoint centre = window.mapToGlobal(window.rect().center());
 
     start(VelmoraCaptureMode::window);
@@ -104,13 +104,13 @@ TEST_F(MaimCaptureTest, WindowIsTheClickedWindow)
     ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y())}));
     // The tool samples the button once a frame and shows nothing while it is down: the
     // click is repeated until one was long enough for it to see.
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         if (m_outcome)
             return true;
         xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
         xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
         return false;
-    }, captureTimeoutMs));
+    }, "a click the tool sees"));
     const QImage image = capturedImage();
     ASSERT_FALSE(image.isNull());
     // The window itself, with its frame when a window manager draws one.
@@ -143,7 +143,7 @@ TEST_F(MaimCaptureTest, CancellingEndsTheToolAndLeavesNoFile)
     EXPECT_TRUE(std::holds_alternative<CaptureCancelled>(*m_outcome));
     EXPECT_TRUE(leftovers().isEmpty());
     // The tool let go of the pointer: nobody holds it any more.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_x.pointerIsGrabbedElsewhere(); }, captureTimeoutMs));
+    EXPECT_TRUE(waitUntil([&] { return !m_x.pointerIsGrabbedElsewhere(); }, "the tool to let go of the pointer"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/review/review_controller.h"
 #include "core/history/safe_share_history_store.h"
 
+#include "support/event_loop.h"
 #include "support/image_bytes.h"
 #include "support/image_fixtures.h"
 #include "support/metadata_chunks.h"
@@ -20,8 +21,6 @@ namespace velmora::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr int kScanTimeoutMs = 120000;
 
 // A copied screenshot: one e-mail address on a light window, saved as a PNG that
 // carries a text chunk, with where the address was drawn.
@@ -80,8 +79,7 @@ TEST_F(ClipboardGuardScanOnX11, ACopiedScreenshotWithAnEmailIsReplacedByItsClean
         waitForForeignChange([&] { return xclipOffer(QStringLiteral("image/png"), screenshot.png); }));
     advancePolls(3);
     ASSERT_EQ(m_scan.scanningChangeCounts().size(), 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_scan.scanningChangeCounts().isEmpty(); },
-                                kScanTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return m_scan.scanningChangeCounts().isEmpty(); }, "the copy's scan to end"));
 
     const ReviewState &state = m_review.state();
     EXPECT_EQ(state.reviewStatusNote(),

@@ -2,6 +2,7 @@
 #include "app/protection/xcb_selection_reader.h"
 #include "app/review/review_fixture.h"
 #include "core/settings/settings_table.h"
+#include "support/event_loop.h"
 #include "support/image_bytes.h"
 #include "support/xclip.h"
 #include "x11/support/foreign_clipboard_owner.h"
@@ -41,13 +42,13 @@ protected:
     {
         const qint64 before = clipboard.changeCount();
         ASSERT_TRUE(take());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return clipboard.changeCount() > before; }, 10000));
+        ASSERT_TRUE(waitUntil([&] { return clipboard.changeCount() > before; }, "Qt to see the clipboard change"));
     }
 
     /// Runs the event loop until the owner has been asked for the image.
     void waitUntilTheImageIsAskedFor()
     {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->heldRequests() > 0; }, 10000));
+        ASSERT_TRUE(waitUntil([&] { return m_owner->heldRequests() > 0; }, "the owner to be asked for the image"));
     }
 
     /// The guard runs, another application announces an image, and the guard asks for it:
@@ -59,7 +60,8 @@ protected:
         ASSERT_NO_FATAL_FAILURE(announceImage(inPieces));
         for (int poll = 0; poll < 3; ++poll) {
             clock.advance(ClipboardProtectionController::pollInterval);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !guard.isReadingClipboard() || m_owner->heldRequests() > 0; }));
+            ASSERT_TRUE(waitUntil([&] { return !guard.isReadingClipboard() || m_owner->heldRequests() > 0; },
+                                  "the poll's read to end or ask for the image"));
         }
         ASSERT_NO_FATAL_FAILURE(waitUntilTheImageIsAskedFor());
     }
@@ -79,7 +81,8 @@ protected:
         clock.advance(std::chrono::milliseconds(2500));
         const int taken = m_owner->piecesTaken();
         m_owner->sendPiece();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner->piecesTaken() > taken || !guard.isReadingClipboard(); }));
+        ASSERT_TRUE(waitUntil([&] { return m_owner->piecesTaken() > taken || !guard.isReadingClipboard(); },
+                              "the piece to be taken"));
     }
 
     void copyAScreenshot()
@@ -145,7 +148,7 @@ TEST_F(SlowClipboardOwner, AScreenshotCopiedMeanwhileIsGuardedAtOnce)
     ASSERT_NO_FATAL_FAILURE(copyAScreenshot());
     for (int poll = 0; poll < 3 && candidates.isEmpty(); ++poll) {
         clock.advance(ClipboardProtectionController::pollInterval);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !guard.isReadingClipboard(); }, 10000))
+        ASSERT_TRUE(waitUntil([&] { return !guard.isReadingClipboard(); }, "the read of the new copy to end"))
             << "the read from the former owner holds up the new one";
     }
     ASSERT_EQ(candidates.size(), 1);

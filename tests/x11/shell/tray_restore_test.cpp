@@ -6,6 +6,7 @@
 
 #include "support/detection_fixtures.h"
 #include "support/event_loop.h"
+#include "support/process_waits.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
 
@@ -29,15 +30,15 @@ protected:
     void SetUp() override
     {
         m_trayer.start(QStringLiteral("trayer"), {QStringLiteral("--expand"), QStringLiteral("false")});
-        ASSERT_TRUE(m_trayer.waitForStarted()) << "trayer is not installed";
-        ASSERT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000));
+        ASSERT_TRUE(waitUntilStarted(m_trayer)) << "trayer is not installed";
+        ASSERT_TRUE(waitUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, "the system tray"));
         m_settings->setValue(Setting::didCompleteOnboarding, true);
     }
 
     void TearDown() override
     {
         m_trayer.terminate();
-        m_trayer.waitForFinished();
+        waitUntilEnded(m_trayer);
     }
 
     ScopedEnvironmentVariable m_testMode{"VELMORA_UI_TEST_MODE", "1"};

@@ -1,6 +1,6 @@
 #include "clipboard_fixture.h"
 
-#include <QTest>
+#include "support/event_loop.h"
 
 namespace velmora::test {
 
@@ -21,8 +21,7 @@ void ClipboardFixture::advancePolls(int polls)
 {
     for (int i = 0; i < polls; ++i) {
         m_clock.advance(ClipboardProtectionController::pollInterval);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !m_guard.isReadingClipboard(); }, 10000))
-            << "the clipboard's owner did not answer";
+        ASSERT_TRUE(waitUntil([&] { return !m_guard.isReadingClipboard(); }, "the clipboard's owner to answer"));
     }
 }
 
@@ -31,7 +30,7 @@ void ClipboardFixture::waitForForeignChange(const std::function<bool()> &offer)
     const qint64 before = m_clipboard.changeCount();
     ASSERT_TRUE(offer());
     // Qt learns of another client's ownership through an X event: wait for it to arrive.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_clipboard.changeCount() > before; }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return m_clipboard.changeCount() > before; }, "Qt to see the clipboard change"));
 }
 
 QImage ClipboardFixture::testImage(const QColor &colour, int width, int height)

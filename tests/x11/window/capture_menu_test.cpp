@@ -5,6 +5,7 @@
 #include "support/event_loop.h"
 #include "support/temp_settings.h"
 #include "support/window_activation.h"
+#include "support/window_waits.h"
 #include "x11/support/other_x_client.h"
 
 #include <QMainWindow>
@@ -54,7 +55,7 @@ TEST(CaptureMenu, TheCaptureStartsOnceTheMenuIsOffTheScreen)
     QAction *screen = window.findChild<QAction *>(QStringLiteral("capture-screen-menu-item"));
     auto *menu = qobject_cast<QMenu *>(screen->parent());
     window.menuBar()->setActiveAction(menu->menuAction());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    ASSERT_TRUE(waitUntilExposed(menu));
     menuArea = menu->geometry().intersected(QRect(painted->mapToGlobal(QPoint(0, 0)), painted->size()));
     // Exposed is not yet drawn: the menu's pixels reach the server after its first paint.
     ASSERT_TRUE(waitUntil([&] { return pixelsOtherThan(other.screenArea(menuArea), qRgb(0x20, 0xc0, 0x60)) > 0; },
@@ -62,7 +63,7 @@ TEST(CaptureMenu, TheCaptureStartsOnceTheMenuIsOffTheScreen)
 
     menu->setActiveAction(screen);
     QTest::keyClick(menu, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return menusAtCapture >= 0; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return menusAtCapture >= 0; }, "the capture to start"));
     EXPECT_EQ(menusAtCapture, menusBefore) << "the menu was still mapped";
     EXPECT_EQ(pixelsOtherThan(screenAtCapture, qRgb(0x20, 0xc0, 0x60)), 0) << "the screen still showed the menu";
 }

@@ -4,6 +4,7 @@
 #include "app/window/capture_services.h"
 #include "core/protection/capture_shortcut_settings.h"
 
+#include "support/event_loop.h"
 #include "support/fake_capture_tool.h"
 #include "support/recording_notification_center.h"
 #include "support/xdotool.h"
@@ -19,7 +20,6 @@ constexpr uint16_t shiftMask = 0x1;
 constexpr uint16_t controlMask = 0x4;
 constexpr uint16_t altMask = 0x8;
 constexpr uint32_t digitThree = '3';
-constexpr int timeoutMs = 5000;
 
 // A window's capture services on the X server: real key grabs, a capture tool that
 // only records how it was started, and the app-wide command bus.
@@ -70,7 +70,7 @@ TEST_F(CaptureServicesTest, AShortcutChangeRegistersTheHotKeysAgain)
     EXPECT_TRUE(other.grabKey(digitThree, altMask | shiftMask));
     EXPECT_FALSE(other.grabKey(digitThree, controlMask | altMask));
     ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+3")}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !requested.isEmpty(); }, timeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return !requested.isEmpty(); }, "the hot key's capture request"));
     EXPECT_EQ(requested.first(), QStringLiteral("screen"));
     services().stopHotKeys();
     controller.closeCurrentReview();
@@ -92,9 +92,10 @@ TEST_F(CaptureServicesTest, ACaptureRequestStartsTheCaptureTool)
     commands.post(commands::velmoraCaptureRequested, VelmoraCaptureMode::area);
     EXPECT_TRUE(controller.state().captureTask.has_value());
     EXPECT_EQ(controller.state().reviewStatusNote(), captureModeInfo(VelmoraCaptureMode::area).statusHint);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tool.arguments().contains(QStringLiteral("-s")); }, timeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return tool.arguments().contains(QStringLiteral("-s")); }, "the capture tool to start"));
     controller.closeCurrentReview();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tool.leftovers().isEmpty() && !controller.state().captureTask; }, timeoutMs));
+    EXPECT_TRUE(waitUntil([&] { return tool.leftovers().isEmpty() && !controller.state().captureTask; },
+                          "the closed capture to end and leave no file"));
 }
 
 } // namespace

@@ -4,9 +4,12 @@
 #include "app/window/help_sheet_dialog.h"
 #include "core/settings/stored_settings.h"
 
+#include "support/event_loop.h"
+#include "support/process_waits.h"
 #include "support/row_name.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
+#include "support/window_waits.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -19,14 +22,26 @@
 namespace velmora::test {
 namespace {
 
-constexpr int timeoutMs = 10000;
-
-/// Whether a window manager holds the display.
-bool windowManagerRuns()
+/// The window `_NET_SUPPORTING_WM_CHECK` names on `window` ("-root" or an id), or nothing.
+QByteArray supportingWindow(const QString &window)
 {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-    return xprop.waitForFinished(timeoutMs) && xprop.readAllStandardOutput().contains("window id");
+    xprop.start(QStringLiteral("xprop"), {window == QStringLiteral("-root") ? window : QStringLiteral("-id"), window,
+                                          QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+    if (!waitUntilEnded(xprop) || xprop.exitCode() != 0)
+        return {};
+    const QByteArray answer = xprop.readAllStandardOutput();
+    const qsizetype at = answer.indexOf("window id # ");
+    return at < 0 ? QByteArray() : answer.mid(at + 12).trimmed();
+}
+
+/// Whether a window manager holds the display: the root names a window that names itself.
+/// A window manager that ended leaves the root's property behind, naming a window that
+/// is gone.
+bool windowManagerRuns()
+{
+    const QByteArray id = supportingWindow(QStringLiteral("-root"));
+    return !id.isEmpty() && supportingWindow(QString::fromLatin1(id)) == id;
 }
 
 /// Whether `window` stands centred over `anchor` (both are smaller than the screen).
@@ -59,8 +74,8 @@ protected:
         const bool managed = windowManagerRuns();
         if (GetParam().windowManager && !managed) {
             m_windowManager.start(QStringLiteral("openbox"), {});
-            ASSERT_TRUE(m_windowManager.waitForStarted(timeoutMs)) << "openbox is not installed";
-            ASSERT_TRUE(QTest::qWaitFor(windowManagerRuns, timeoutMs));
+            ASSERT_TRUE(waitUntilStarted(m_windowManager)) << "openbox is not installed";
+            ASSERT_TRUE(waitUntil(windowManagerRuns, "openbox to manage the display"));
         } else if (!GetParam().windowManager && managed) {
             GTEST_SKIP() << "another window manager holds the display";
         }
@@ -70,7 +85,7 @@ protected:
     {
         if (m_windowManager.state() != QProcess::NotRunning) {
             m_windowManager.terminate();
-            m_windowManager.waitForFinished(timeoutMs);
+            waitUntilEnded(m_windowManager);
         }
     }
 
@@ -85,7 +100,7 @@ TEST_P(WindowPlacement, SettingsAndQuickStartOpenOverTheMainWindow)
     VelmoraApp app(*m_settings);
     app.start();
     MainWindow *main = app.mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    ASSERT_TRUE(waitUntilExposed(main));
     // Away from the screen's top left corner, where a window placed nowhere in particular
     // lands, as far as the screen leaves room.
     const QRect screen = main->screen()->availableGeometry();
@@ -94,23 +109,22 @@ TEST_P(WindowPlacement, SettingsAndQuickStartOpenOverTheMainWindow)
                         screen.bottom() - main->frameGeometry().height() + 1);
     if (corner.x() > before.x() || corner.y() > before.y()) {
         main->move(corner);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return main->frameGeometry().topLeft() != before; }, timeoutMs))
-            << "the main window did not move";
+        ASSERT_TRUE(waitUntil([&] { return main->frameGeometry().topLeft() != before; }, "the main window to move"));
     }
 
     main->menus()->action(QStringLiteral("settings-menu-item"))->trigger();
     SettingsWindow *settings = app.settingsWindow().window();
     ASSERT_NE(settings, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(settings));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bool(standsOver(*settings, *main)); }, timeoutMs))
+    ASSERT_TRUE(waitUntilExposed(settings));
+    EXPECT_TRUE(waitUntil([&] { return bool(standsOver(*settings, *main)); }, "the settings window to stand over the main window"))
         << standsOver(*settings, *main).message();
     settings->close();
 
     main->menus()->action(QStringLiteral("show-quick-start-menu-item"))->trigger();
     auto *sheet = main->findChild<HelpSheetDialog *>(QStringLiteral("help-sheet"));
     ASSERT_NE(sheet, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bool(standsOver(*sheet, *main)); }, timeoutMs))
+    ASSERT_TRUE(waitUntilExposed(sheet));
+    EXPECT_TRUE(waitUntil([&] { return bool(standsOver(*sheet, *main)); }, "the Quick Start sheet to stand over the main window"))
         << standsOver(*sheet, *main).message();
 }
 
@@ -121,12 +135,12 @@ TEST_P(WindowPlacement, TheFirstStartsQuickStartOpensOverTheMainWindow)
     app.start();
     MainWindow *main = app.mainWindow();
     HelpSheetDialog *sheet = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         sheet = main->findChild<HelpSheetDialog *>(QStringLiteral("help-sheet"));
         return sheet && sheet->isVisible();
-    }, timeoutMs));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bool(standsOver(*sheet, *main)); }, timeoutMs))
+    }, "the Quick Start sheet to open"));
+    ASSERT_TRUE(waitUntilExposed(sheet));
+    EXPECT_TRUE(waitUntil([&] { return bool(standsOver(*sheet, *main)); }, "the Quick Start sheet to stand over the main window"))
         << standsOver(*sheet, *main).message();
 }
 
