@@ -172,8 +172,8 @@ bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, double spacing)
 // which stands over the line, it starts where the right one starts (a column set to the
 // left, after one set either way), and the texts either side are values of two cells;
 // or a gap wider than the line's letter spacing parts two whole numbers. On a line set
-// in a monospace font, cells part at whole cells, read as spaces, and only a token read
-// across the edge is parted.
+// in a monospace font, cells part at whole cells, read as spaces (its glyphs' gaps vary
+// with their ink, not with cells), and only a token read across the edge is parted.
 qsizetype cellStart(const RecognizedLine &line, bool onGrid, const QList<CellPair> &cells, qsizetype from)
 {
     const double tolerance = std::max(leastEdgeTolerance, edgeTolerance * line.box.height());
@@ -189,7 +189,7 @@ qsizetype cellStart(const RecognizedLine &line, bool onGrid, const QList<CellPai
             return cell.left.right() <= gapRight + tolerance && cell.left.right() >= line.box.left() - tolerance
                 && std::abs(gapRight - cell.right.left()) <= tolerance;
         });
-        if ((underAnEdge && valuesMeet(line, k)) || partsTwoNumbers(line, k, spacing))
+        if ((underAnEdge && valuesMeet(line, k)) || (!onGrid && partsTwoNumbers(line, k, spacing)))
             return k;
     }
     return -1;

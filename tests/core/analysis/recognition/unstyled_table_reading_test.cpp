@@ -15,10 +15,9 @@ using namespace velmora::testing;
 
 namespace {
 
-// One-row tables without rules or a row above, drawn as a browser draws a table a page
-// leaves unstyled (DejaVu Sans 14 px, glyphs unhinted): cells as wide as their text, two
-// pixels apart, or a narrow column whose words break anywhere. Each value is found
-// whole and covered, and what is no value is found as nothing.
+// One-row tables without rules or a row above, drawn as a browser draws an unstyled one
+// (DejaVu Sans 14 px, unhinted): cells as wide as their text two pixels apart, or a
+// narrow column breaking words anywhere. Values are found whole, nothing else is.
 
 struct UnstyledRow
 {
@@ -70,8 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, UnstyledTableTest, ::testing::Values(
     // "hannah.vasqu" / "ez@tidewater-l" / "abs.net" (as a browser breaks it in a column
     // 120 pixels wide), the "l" read as "|".
     UnstyledRow{"addressWhoseLineEndsInSmallL", {address}, 106, {address}},
-    // A line that ends in a rule after a whole address, in a pipe between commands, in
-    // a capital I ending a word or a roman numeral.
+    // Lines ending in a rule after an address, a pipe, a capital I, a roman numeral.
     UnstyledRow{"fieldRuleAfterAnAddress", {QStringLiteral("ops@tidewater.io|active|2024-05-19")}, 130, {QStringLiteral("ops@tidewater.io")}},
     UnstyledRow{"shellPipe", {QStringLiteral("journalctl|grep sshd")}, 74, {}},
     UnstyledRow{"capitalIEndingAWord", {QStringLiteral("ROI forecast for the KPI review")}, 84, {}},
