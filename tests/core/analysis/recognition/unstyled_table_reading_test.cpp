@@ -35,6 +35,7 @@ TEST_P(UnstyledTableTest, FindsEachValueWholeAndNothingElse)
     const TableStyle style{QStringLiteral("DejaVu Sans"), 14, QColor(0x1f2328), Qt::white, QColor(), 1, row.columnWidth > 0, true};
     QFont font = installedFont(style.family);
     font.setPixelSize(style.pixelSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
     QList<int> widths;
     for (const QString &cell : row.cells)
         widths.append(row.columnWidth > 0 ? row.columnWidth : int(std::ceil(QFontMetricsF(font).horizontalAdvance(cell))));
