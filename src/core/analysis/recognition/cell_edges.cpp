@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace velmora {
 
@@ -133,36 +134,60 @@ bool isMarkedNumber(QStringView run)
     return false;
 }
 
-// How far apart the glyphs of the line's words stand: the middle of the gaps between
-// characters read without a space between them.
-double letterSpacing(const RecognizedLine &line)
+/// How far apart the glyphs of a line's words stand: the middle of the gaps between
+/// characters read without a space between them, and of the distances between the
+/// middles of two digits so read (digits share one advance, however narrow their ink:
+/// a "1" stands further from its neighbours than an "8").
+struct LetterSpacing
 {
-    QList<double> gaps;
+    double gap = 0;
+    double digitPitch = std::numeric_limits<double>::infinity();
+};
+
+double centre(const RecognizedLine &line, qsizetype k)
+{
+    return line.characters[k].box.center().x();
+}
+
+bool isDigitAt(const RecognizedLine &line, qsizetype k)
+{
+    const TextRange &range = line.characters[k].range;
+    return range.length == 1 && line.text[range.location].isDigit();
+}
+
+LetterSpacing letterSpacing(const RecognizedLine &line)
+{
+    QList<double> gaps, pitches;
     for (qsizetype k = 1; k < line.characters.size(); ++k) {
-        if (line.characters[k].range.location == line.characters[k - 1].range.end())
-            gaps.append(line.characters[k].box.left() - line.characters[k - 1].box.right());
+        if (line.characters[k].range.location != line.characters[k - 1].range.end())
+            continue;
+        gaps.append(line.characters[k].box.left() - line.characters[k - 1].box.right());
+        if (isDigitAt(line, k - 1) && isDigitAt(line, k))
+            pitches.append(centre(line, k) - centre(line, k - 1));
     }
-    return gaps.isEmpty() ? 0.0 : upperMedian(gaps);
+    return {gaps.isEmpty() ? 0.0 : upperMedian(gaps), pitches.isEmpty() ? std::numeric_limits<double>::infinity() : upperMedian(pitches)};
 }
 
 // Whether the gap before character `k`, read without a space, parts two whole numbers:
 // two cells' values that stand closer than a space, with or without a row above. It is
 // wider than the line's letter spacing, the number before it ends in a group of four
 // digits (a value's last, not a country code) and the one after begins with a sign that
-// no number holds after a digit ("+1 650 555 0199", "(415) 555-0132"); or it is wider
-// still and both are written with their marks.
-bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, double spacing)
+// no number holds after a digit ("+1 650 555 0199", "(415) 555-0132"); or both are
+// written with their marks and the digits either side stand further apart than digits
+// do.
+bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, const LetterSpacing &spacing)
 {
     const qsizetype end = line.characters[k - 1].range.end();
     const qsizetype start = line.characters[k].range.location;
     const double gap = line.characters[k].box.left() - line.characters[k - 1].box.right();
-    if (start != end || gap <= spacing)
+    if (start != end || gap <= spacing.gap)
         return false;
     const QStringView before = runEndingAt(line.text, end);
     const QStringView after = runStartingAt(line.text, start);
     const bool lastGroup = before.size() >= 4 && std::all_of(before.end() - 4, before.end(), [](QChar c) { return c.isDigit(); });
     const bool signBegins = lastGroup && (after.front() == u'+' || after.front() == u'(') && isNumber(after);
-    const bool wide = gap > spacing + cellSpacing * line.box.height();
+    const bool wide = after.front().isDigit()
+        && centre(line, k) - centre(line, k - 1) > spacing.digitPitch + cellSpacing * line.box.height();
     return isNumber(before) && before.back().isDigit()
         && (signBegins || (wide && isMarkedNumber(before) && isMarkedNumber(after) && !isNumberMark(after.front())));
 }
@@ -177,7 +202,7 @@ bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, double spacing)
 qsizetype cellStart(const RecognizedLine &line, bool onGrid, const QList<CellPair> &cells, qsizetype from)
 {
     const double tolerance = std::max(leastEdgeTolerance, edgeTolerance * line.box.height());
-    const double spacing = letterSpacing(line);
+    const LetterSpacing spacing = letterSpacing(line);
     const QList<PixelCharacter> &characters = line.characters;
     for (qsizetype k = std::max<qsizetype>(from, 1); k < characters.size(); ++k) {
         const double gapLeft = characters[k - 1].box.right();
