@@ -168,13 +168,26 @@ LetterSpacing letterSpacing(const RecognizedLine &line)
     return {gaps.isEmpty() ? 0.0 : upperMedian(gaps), pitches.isEmpty() ? std::numeric_limits<double>::infinity() : upperMedian(pitches)};
 }
 
+qsizetype digitsEnding(QStringView run)
+{
+    const auto last = std::find_if(run.rbegin(), run.rend(), [](QChar c) { return !c.isDigit(); });
+    return last - run.rbegin();
+}
+
+qsizetype digitsBeginning(QStringView run)
+{
+    return std::find_if(run.begin(), run.end(), [](QChar c) { return !c.isDigit(); }) - run.begin();
+}
+
 // Whether the gap before character `k`, read without a space, parts two whole numbers:
 // two cells' values that stand closer than a space, with or without a row above. It is
 // wider than the line's letter spacing, the number before it ends in a group of four
 // digits (a value's last, not a country code) and the one after begins with a sign that
 // no number holds after a digit ("+1 650 555 0199", "(415) 555-0132"); or both are
-// written with their marks and the digits either side stand further apart than digits
-// do.
+// written with their marks, they meet at groups of two digits or more, and the digits
+// either side stand further apart than digits do. A narrow "1" alone in its group may
+// stand apart from its neighbours in some faces ("96.1 03.1 07.212", a date's
+// "2025-07-1 6T04").
 bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, const LetterSpacing &spacing)
 {
     const qsizetype end = line.characters[k - 1].range.end();
@@ -184,9 +197,8 @@ bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, const LetterSpacin
         return false;
     const QStringView before = runEndingAt(line.text, end);
     const QStringView after = runStartingAt(line.text, start);
-    const bool lastGroup = before.size() >= 4 && std::all_of(before.end() - 4, before.end(), [](QChar c) { return c.isDigit(); });
-    const bool signBegins = lastGroup && (after.front() == u'+' || after.front() == u'(') && isNumber(after);
-    const bool wide = after.front().isDigit()
+    const bool signBegins = digitsEnding(before) >= 4 && (after.front() == u'+' || after.front() == u'(') && isNumber(after);
+    const bool wide = digitsEnding(before) >= 2 && digitsBeginning(after) >= 2
         && centre(line, k) - centre(line, k - 1) > spacing.digitPitch + cellSpacing * line.box.height();
     return isNumber(before) && before.back().isDigit()
         && (signBegins || (wide && isMarkedNumber(before) && isMarkedNumber(after) && !isNumberMark(after.front())));

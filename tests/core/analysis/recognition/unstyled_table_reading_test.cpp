@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, UnstyledTableTest, ::testing::Values(
     // Quantities, dates and versions in cells as close make no value together.
     UnstyledRow{"numbersSideBySide", {QStringLiteral("4821"), QStringLiteral("5580"), QStringLiteral("0199"), QStringLiteral("3301")}, 0, {}},
     UnstyledRow{"datesSideBySide", {QStringLiteral("2024-05-19"), QStringLiteral("2024-06-01"), QStringLiteral("2025.01.31")}, 0, {}},
-    UnstyledRow{"versionsSideBySide", {QStringLiteral("1.24.3"), QStringLiteral("2.0.17"), QStringLiteral("10.4.1")}, 0, {}},
+    UnstyledRow{"versionsSideBySide", {QStringLiteral("v1.24.3"), QStringLiteral("v2.0.17"), QStringLiteral("v10.4.1")}, 0, {}},
     // "hannah.vasqu" / "ez@tidewater-l" / "abs.net" (as a browser breaks it in a column
     // 120 pixels wide), the "l" read as "|".
     UnstyledRow{"addressWhoseLineEndsInSmallL", {address}, 106, {address}},
