@@ -110,6 +110,8 @@ private:
 
     QString tableHtml(const Table &table, const QRect &clip, int layer)
     {
+        if (table.unstyled)
+            return unstyledTableHtml(table, clip, layer);
         QString columns, header;
         int width = 0;
         for (const Column &column : table.columns) {
@@ -132,6 +134,22 @@ private:
         }
         return QStringLiteral("<table class=\"%1\" style=\"width:%2px\"><colgroup>%3</colgroup><tr class=\"header\">%4</tr>%5</table>")
             .arg(table.rules ? QStringLiteral("rules") : QStringLiteral("plain")).arg(width).arg(columns, header, rows);
+    }
+
+    QString unstyledTableHtml(const Table &table, const QRect &clip, int layer)
+    {
+        QString rows;
+        for (const auto &row : table.rows) {
+            rows += QStringLiteral("<tr>");
+            for (qsizetype c = 0; c < row.size(); ++c) {
+                const double width = c < table.columns.size() ? table.columns[c].width : 0;
+                rows += QStringLiteral("<td style=\"padding:1px;word-break:break-all;overflow-wrap:normal%1\">%2</td>")
+                            .arg(width > 0 ? QStringLiteral(";width:%1px").arg(int(std::round(width * m_size))) : QString(),
+                                 block(row[c], TextRole::text, false, m_theme.page, m_theme.text, RowKind::tableRow, clip, layer));
+            }
+            rows += QStringLiteral("</tr>");
+        }
+        return QStringLiteral("<table style=\"border-collapse:separate;border-spacing:2px;table-layout:auto\">%1</table>").arg(rows);
     }
 
     QString page(const LayoutScreen &layout, const QString &body) const

@@ -46,7 +46,7 @@ inline QList<CostScreen> writeCostScreens(const QDir &folder, bool quick)
             }
         }
         for (qsizetype l = 0; l < kinds.size(); ++l) {
-            if (kinds[l].terminal)
+            if (kinds[l].terminal || !kinds[l].faces.isEmpty()) // terminals; screens drawn by Chromium alone
                 continue;
             for (int variant = 0; variant < kinds[l].variants; ++variant) {
                 const ScreenSetting setting = screenSetting(l, t, variant);

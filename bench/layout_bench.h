@@ -23,6 +23,10 @@ struct LayoutKind
     QString name;
     bool terminal = false;
     int variants = 1;
+    /// The interface faces of a screen users met, drawn as they met it (by Chromium, at
+    /// 14 px, 1x) in its face in the tuning half and in another in the held-back half;
+    /// empty: every face, every renderer, sizes and scales by the screen's setting.
+    QStringList faces = {};
 };
 
 inline QList<LayoutKind> layoutKinds()
@@ -42,6 +46,7 @@ inline QList<LayoutKind> layoutKinds()
         {QStringLiteral("numbered-lists"), false, 1},
         {QStringLiteral("side-by-side"), false, 1},
         {QStringLiteral("numbered-splits"), true, 1},
+        {QStringLiteral("unstyled-cells"), false, 1, {QStringLiteral("DejaVu Sans"), QStringLiteral("Lato")}},
     };
 }
 
@@ -81,6 +86,8 @@ inline LayoutScreen uiLayout(const QString &name, const ScreenSetting &setting, 
         return number_layouts::numberedLists(values, u);
     if (name == QStringLiteral("side-by-side"))
         return number_layouts::sideBySide(values, u);
+    if (name == QStringLiteral("unstyled-cells"))
+        return number_layouts::unstyledCells(u);
     return ui_layouts::tallPage(values, u);
 }
 
@@ -227,8 +234,10 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
             if (options.quick && i > 0 && typefaceList[i - 1].second.heldBack == typeface.heldBack)
                 continue; // one typeface per half
             const QString half = typeface.heldBack ? QStringLiteral("held-back") : QStringLiteral("tuning");
+            if (!kind.faces.isEmpty() && !kind.faces.contains(typeface.sans))
+                continue;
             for (int variant = 0; variant < kind.variants; ++variant) {
-                const ScreenSetting setting = screenSetting(l, t, variant);
+                const ScreenSetting setting = kind.faces.isEmpty() ? screenSetting(l, t, variant) : ScreenSetting{14, 1, 0, 0};
                 if (kind.terminal) {
                     if (!display || display->name().isEmpty())
                         continue;
@@ -249,7 +258,7 @@ inline void runLayoutBench(const velmora::OCRTextRecognizer &recognizer, const T
                         std::printf("%s %s: %d planted values hidden under a window, left out\n", qPrintable(renderer), qPrintable(label), hidden);
                     score(kind.name, half, renderer, renderer + u' ' + label, screen);
                 };
-                if (options.renderers.contains(QStringLiteral("qt")))
+                if (options.renderers.contains(QStringLiteral("qt")) && kind.faces.isEmpty())
                     drawWith(QStringLiteral("qt"), QtLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale));
                 if (options.renderers.contains(QStringLiteral("chromium")) && chromiumAvailable())
                     drawWith(QStringLiteral("chromium"), ChromiumLayoutRenderer(typeface, themes[setting.theme], setting.size, setting.scale));

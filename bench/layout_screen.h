@@ -86,6 +86,10 @@ struct Table
     QList<QList<QList<Piece>>> rows = {}; ///< rows of cells of pieces
     bool rules = true;               ///< borders around every cell, or none
     int paddingX = layout_metrics::kCellPaddingX; ///< left and right of a cell's text; a sheet's 2 leaves a space between cells
+    /// Set as a page sets a table it does not style (Chromium only): no header row, each
+    /// column as wide as its text (or its width, where given), a pixel of padding in each
+    /// cell and two between cells, every word broken where a line is full.
+    bool unstyled = false;
 };
 
 /// A rectangle of the screen: a window (with a title bar) or a pane of one.

@@ -161,6 +161,31 @@ inline LayoutScreen sideBySide(ValueSource &v, int u)
     return {QSize(width, y + 1), panes};
 }
 
+/// Values in cells of tables a page leaves unstyled, each in a box of its own, as users
+/// met them: an address broken anywhere in a column 106 pixels wide (120 less its
+/// padding; at 14 px) in a card as wide as its table, and seven phone numbers in seven
+/// formats in the cells of one row with no row above.
+inline LayoutScreen unstyledCells(int u)
+{
+    using namespace layout_metrics;
+    const int width = at(68, u), line = at(kLineHeight, u);
+    // A card as wide as its table: cell padding and spacing, the pane's padding and border.
+    const int column = 106, card = column + 2 * 1 + 2 * 2 + 2 * kPadding + 2;
+    Table address{{{QString(), double(column) / u}}, {}, false};
+    address.unstyled = true;
+    address.rows.append({{sensitive(QStringLiteral("hannah.vasquez@tidewater-labs.net"), PlantKind::email)}});
+    Table phones{{}, {}, false};
+    phones.unstyled = true;
+    QList<QList<Piece>> cells;
+    for (const char *phone : {"212-555-0187", "415-555-0176", "+1 650 555 0199", "(415) 555-0132", "303.555.0144", "617-555-0123", "312-555-0111"})
+        cells.append({sensitive(QString::fromLatin1(phone), PlantKind::phone)});
+    phones.rows.append(cells);
+    const int headed = 2 * kPadding + at(kLineHeight, u + kHeadingLarger) + 3 * kItemGap + 4;
+    const Pane first = oneRow(QRect(0, 0, card, headed + 4 * line + 8), QStringLiteral("Contact"), address);
+    const Pane second = oneRow(QRect(0, first.frame.bottom(), width, headed + line + 8), QStringLiteral("Phones"), phones);
+    return {QSize(width, second.frame.bottom() + 1), {first, second}};
+}
+
 } // namespace number_layouts
 
 } // namespace bench

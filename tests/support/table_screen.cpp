@@ -25,7 +25,7 @@ qsizetype wordEnd(const QString &text, qsizetype from)
 
 } // namespace
 
-QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, double width)
+QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, double width, bool breakAll)
 {
     QStringList lines;
     QString current;
@@ -34,7 +34,7 @@ QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, doubl
         const bool spaced = text[at] == u' ';
         while (at < text.size() && text[at] == u' ')
             ++at;
-        const qsizetype end = wordEnd(text, at);
+        const qsizetype end = breakAll ? std::min(at + 1, text.size()) : wordEnd(text, at);
         const QString word = text.mid(at, end - at);
         at = end;
         const QString joined = current.isEmpty() ? word : current + (spaced ? QStringLiteral(" ") : QString()) + word;
@@ -63,6 +63,8 @@ DrawnTable drawTable(const TableStyle &style, const QList<int> &columnWidths, co
 {
     QFont font = installedFont(style.family);
     font.setPixelSize(style.pixelSize);
+    if (style.unhinted)
+        font.setHintingPreference(QFont::PreferNoHinting);
     const QFontMetricsF metrics(font);
     const int lineHeight = int(std::lround(style.pixelSize * 1.35));
     const int ruleWidth = style.rule.isValid() ? 1 : 0;
@@ -77,7 +79,7 @@ DrawnTable drawTable(const TableStyle &style, const QList<int> &columnWidths, co
         QList<QStringList> wrapped;
         qsizetype deepest = 1;
         for (qsizetype c = 0; c < row.size(); ++c) {
-            wrapped.append(wrapToWidth(row[c], metrics, columnWidths[c]));
+            wrapped.append(wrapToWidth(row[c], metrics, columnWidths[c], style.breakAll));
             deepest = std::max(deepest, wrapped.last().size());
         }
         const int height = int(deepest) * lineHeight + 2 * style.padding;

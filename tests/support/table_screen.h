@@ -20,6 +20,8 @@ struct TableStyle
     QColor ground;
     QColor rule; ///< Invalid: a table without rules.
     int padding = 8;
+    bool breakAll = false; ///< Words break anywhere, each line filled (CSS `word-break: break-all`).
+    bool unhinted = false; ///< Glyphs drawn where their outlines fall, as a browser draws them.
 };
 
 /// A table drawn with Qt as a browser draws one: the columns' content widths fixed,
@@ -33,8 +35,9 @@ struct DrawnTable
 };
 
 /// Wraps text to a width as a browser wraps a narrow cell: after a space or a hyphen
-/// where the next word fits, else inside the word.
-QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, double width);
+/// where the next word fits, else inside the word; or, breaking all words, after the
+/// last character that fits.
+QStringList wrapToWidth(const QString &text, const QFontMetricsF &metrics, double width, bool breakAll = false);
 
 /// Draws the rows (cells left to right) at `origin` on an image of `size`.
 DrawnTable drawTable(const TableStyle &style, const QList<int> &columnWidths, const QList<QStringList> &rows,

@@ -1,9 +1,11 @@
 #include "core/analysis/recognition/cell_edges.h"
 
 #include "core/analysis/layout/monospace_grid.h"
+#include "core/support/upper_median.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace velmora {
 
@@ -12,10 +14,13 @@ namespace {
 // The row above a line stands at most this many of the line's heights above it: a
 // table's rows are parted by their padding, not by more than a line.
 constexpr double rowAboveGap = 1.5;
-// Edges of text line up within this share of a line's height (the side bearings of
+// Edges of text line up within this many of a line's heights (the side bearings of
 // different glyphs), and within at least this many pixels.
-constexpr double edgeShare = 0.12;
+constexpr double edgeTolerance = 0.12;
 constexpr double leastEdgeTolerance = 1.5;
+// Two cells' texts stand further apart than the glyphs of a word by more than this many
+// of a line's heights (a table's default spacing; pixels rounded, side bearings).
+constexpr double cellSpacing = 0.1;
 // A line of fewer characters above is no cell's text to go by: a mark, a border's piece,
 // a line number's digit.
 constexpr qsizetype shortestCellText = 2;
@@ -117,15 +122,99 @@ bool valuesMeet(const RecognizedLine &line, qsizetype k)
     return holdsDigitOrAt(before) && holdsDigitOrAt(after);
 }
 
+// A number written with a mark between two of its digits ("303.555.0144", "555-0132",
+// "2024-05-19", "1.24.3"): a whole value. Digits without marks may be groups of one
+// value whose blanks were not read as spaces ("4242424242424242", "5550199").
+bool isMarkedNumber(QStringView run)
+{
+    for (qsizetype k = 1; k + 1 < run.size(); ++k) {
+        if (isNumberMark(run[k]) && run[k - 1].isDigit() && run[k + 1].isDigit())
+            return isNumber(run);
+    }
+    return false;
+}
+
+/// How far apart the glyphs of a line's words stand: the middle of the gaps between
+/// characters read without a space between them, and of the distances between the
+/// middles of two digits so read (digits share one advance, however narrow their ink:
+/// a "1" stands further from its neighbours than an "8").
+struct LetterSpacing
+{
+    double gap = 0;
+    double digitPitch = std::numeric_limits<double>::infinity();
+};
+
+double centre(const RecognizedLine &line, qsizetype k)
+{
+    return line.characters[k].box.center().x();
+}
+
+bool isDigitAt(const RecognizedLine &line, qsizetype k)
+{
+    const TextRange &range = line.characters[k].range;
+    return range.length == 1 && line.text[range.location].isDigit();
+}
+
+LetterSpacing letterSpacing(const RecognizedLine &line)
+{
+    QList<double> gaps, pitches;
+    for (qsizetype k = 1; k < line.characters.size(); ++k) {
+        if (line.characters[k].range.location != line.characters[k - 1].range.end())
+            continue;
+        gaps.append(line.characters[k].box.left() - line.characters[k - 1].box.right());
+        if (isDigitAt(line, k - 1) && isDigitAt(line, k))
+            pitches.append(centre(line, k) - centre(line, k - 1));
+    }
+    return {gaps.isEmpty() ? 0.0 : upperMedian(gaps), pitches.isEmpty() ? std::numeric_limits<double>::infinity() : upperMedian(pitches)};
+}
+
+qsizetype digitsEnding(QStringView run)
+{
+    const auto last = std::find_if(run.rbegin(), run.rend(), [](QChar c) { return !c.isDigit(); });
+    return last - run.rbegin();
+}
+
+qsizetype digitsBeginning(QStringView run)
+{
+    return std::find_if(run.begin(), run.end(), [](QChar c) { return !c.isDigit(); }) - run.begin();
+}
+
+// Whether the gap before character `k`, read without a space, parts two whole numbers:
+// two cells' values that stand closer than a space, with or without a row above. It is
+// wider than the line's letter spacing, the number before it ends in a group of four
+// digits (a value's last, not a country code) and the one after begins with a sign that
+// no number holds after a digit ("+1 650 555 0199", "(415) 555-0132"); or both are
+// written with their marks, they meet at groups of two digits or more, and the digits
+// either side stand further apart than digits do. A narrow "1" alone in its group may
+// stand apart from its neighbours in some faces ("96.1 03.1 07.212", a date's
+// "2025-07-1 6T04").
+bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, const LetterSpacing &spacing)
+{
+    const qsizetype end = line.characters[k - 1].range.end();
+    const qsizetype start = line.characters[k].range.location;
+    const double gap = line.characters[k].box.left() - line.characters[k - 1].box.right();
+    if (start != end || gap <= spacing.gap)
+        return false;
+    const QStringView before = runEndingAt(line.text, end);
+    const QStringView after = runStartingAt(line.text, start);
+    const bool signBegins = digitsEnding(before) >= 4 && (after.front() == u'+' || after.front() == u'(') && isNumber(after);
+    const bool wide = digitsEnding(before) >= 2 && digitsBeginning(after) >= 2
+        && centre(line, k) - centre(line, k - 1) > spacing.digitPitch + cellSpacing * line.box.height();
+    return isNumber(before) && before.back().isDigit()
+        && (signBegins || (wide && isMarkedNumber(before) && isMarkedNumber(after) && !isNumberMark(after.front())));
+}
+
 // The first character of `line` after `from` that begins a cell of its own: between it
 // and the character before lies a gap in the gap between two cells above, the left of
 // which stands over the line, it starts where the right one starts (a column set to the
-// left, after one set either way), and the texts either side are values of two cells.
-// On a line set in a monospace font, cells part at whole cells, read as spaces, and only
-// a token read across the edge is parted.
+// left, after one set either way), and the texts either side are values of two cells;
+// or a gap wider than the line's letter spacing parts two whole numbers. On a line set
+// in a monospace font, cells part at whole cells, read as spaces (its glyphs' gaps vary
+// with their ink, not with cells), and only a token read across the edge is parted.
 qsizetype cellStart(const RecognizedLine &line, bool onGrid, const QList<CellPair> &cells, qsizetype from)
 {
-    const double tolerance = std::max(leastEdgeTolerance, edgeShare * line.box.height());
+    const double tolerance = std::max(leastEdgeTolerance, edgeTolerance * line.box.height());
+    const LetterSpacing spacing = letterSpacing(line);
     const QList<PixelCharacter> &characters = line.characters;
     for (qsizetype k = std::max<qsizetype>(from, 1); k < characters.size(); ++k) {
         const double gapLeft = characters[k - 1].box.right();
@@ -137,7 +226,7 @@ qsizetype cellStart(const RecognizedLine &line, bool onGrid, const QList<CellPai
             return cell.left.right() <= gapRight + tolerance && cell.left.right() >= line.box.left() - tolerance
                 && std::abs(gapRight - cell.right.left()) <= tolerance;
         });
-        if (underAnEdge && valuesMeet(line, k))
+        if ((underAnEdge && valuesMeet(line, k)) || (!onGrid && partsTwoNumbers(line, k, spacing)))
             return k;
     }
     return -1;

@@ -23,7 +23,10 @@ struct CellLine
 /// after it starts where the one on the right starts: a column set to the left, after
 /// one set either way. That holds in a single row under its header, where no gaps line
 /// up down rows to part the columns, and whether or not the gap is as wide as a space:
-/// two cells' values a few pixels apart are read as one word.
+/// two cells' values a few pixels apart are read as one word. With or without a row
+/// above, a line of proportional text crosses an edge where a gap read without a space
+/// is wider than the line's letter spacing and parts two whole numbers ("303.555.0144"
+/// and "617-555-0123" read as one word).
 QList<CellLine> partedAtCellEdges(const QList<RecognizedLine> &lines);
 
 } // namespace velmora

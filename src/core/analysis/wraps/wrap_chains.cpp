@@ -1,5 +1,7 @@
 #include "core/analysis/wraps/wrap_chains.h"
 
+#include "core/analysis/repairs/token_repair.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -38,6 +40,19 @@ bool mayBreakInWord(const TextObservation &line, const TextObservation &next)
     return afterHyphen || betweenDigitGroups(line, next) || (line.wrap() && line.wrap()->mayBreakWords);
 }
 
+bool isRunCharacter(QChar c)
+{
+    return isTokenCharacter(c) || c == u'@';
+}
+
+// Whether a line ends in a stroke that may be a small l read as "|" or "I", inside a run
+// of token or address characters that the next line goes on with.
+bool endsInStrokeOfARun(const QString &text, const QString &next)
+{
+    return text.size() >= 2 && (text.back() == u'|' || text.back() == u'I') && isRunCharacter(text[text.size() - 2])
+        && !next.isEmpty() && isRunCharacter(next.front());
+}
+
 // Whether all of a line may lie inside one value: one word, or the digits of a phone
 // or card number with their blanks and marks.
 bool mayLieInsideAValue(const QString &text)
@@ -72,12 +87,15 @@ QList<WrapJoins> joinsOf(const QList<TextObservation> &lines, const QList<qsizet
         const TextObservation &line = lines[chain[k]];
         const TextObservation &next = lines[chain[k + 1]];
         const bool inWord = mayBreakInWord(line, next);
+        const bool afterStroke = inWord && endsInStrokeOfARun(line.text(), next.text());
         QList<WrapJoins> longer;
         for (const WrapJoins &join : std::as_const(joins)) {
             if (k < breaksReadBothWays || !inWord)
-                longer.append({join.spaced + QList<bool>{true}, false});
+                longer.append({join.spaced + QList<bool>{true}, false, join.smallLBefore});
             if (inWord)
-                longer.append({join.spaced + QList<bool>{false}, false});
+                longer.append({join.spaced + QList<bool>{false}, false, join.smallLBefore});
+            if (afterStroke)
+                longer.append({join.spaced + QList<bool>{false}, false, join.smallLBefore + QList<qsizetype>{k}});
         }
         joins = longer;
         digits.spaced.append(!betweenDigitGroups(line, next));

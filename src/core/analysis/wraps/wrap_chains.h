@@ -13,11 +13,13 @@ namespace velmora {
 constexpr qsizetype shortestDigitGroup = 4;
 
 /// How the lines of a chain are put together: at each break with a space or without
-/// one, and whether lines of digit groups are read without their blanks.
+/// one, whether lines of digit groups are read without their blanks, and after which
+/// breaks the "|" or "I" ending the line is read as the "l" its ink also fits.
 struct WrapJoins
 {
     QList<bool> spaced;
     bool digitsTogether = false;
+    QList<qsizetype> smallLBefore = {}; ///< The breaks (0 after the first line) read so.
 };
 
 /// Lines that one value may run across, first to last, each following the wrap of the
@@ -35,8 +37,11 @@ struct WrapChain
 // it may fall inside a word (where the layout says so, after a hyphen that ends a word,
 // or between groups of digits); groups of digits are also read all together. Past the
 // first breaks, whose every reading is tried, a break is joined the one way its line
-// says: a single word that fills its cell breaks inside the word. Chains of any length
-// are read, the longest from each line whatever its length.
+// says: a single word that fills its cell breaks inside the word. A break inside a word
+// after a "|" or an "I" that ends a run of token or address characters, which the next
+// line goes on with, is read with that stroke as it stands and as an "l": a small l
+// alone at the end of a line is read as either ("ez@tidewater-|" over "abs.net").
+// Chains of any length are read, the longest from each line whatever its length.
 QList<WrapChain> wrapChains(const QList<TextObservation> &lines);
 
 /// Whether a text holds only groups of digits and the blanks between them.

@@ -84,6 +84,7 @@ struct JoinedReading
     TextObservation observation;
     QList<Segment> segments;
     qsizetype breaksInWords = 0; ///< Breaks joined without a space.
+    QList<qsizetype> endingInSmallL;  ///< The lines whose last stroke is read as an "l".
     std::shared_ptr<Answers> answers;
 };
 
@@ -130,6 +131,10 @@ JoinedReading joined(const QList<TextObservation> &lines, const QList<qsizetype>
     double confidence = 1;
     QList<TextObservation> parts;
     for (qsizetype k = 0; k < chain.size(); ++k) {
+        if (k > 0 && joins.smallLBefore.contains(k - 1)) {
+            text.back() = u'l';
+            reading.endingInSmallL.append(chain[k - 1]);
+        }
         if (k > 0 && joins.spaced[k - 1])
             text += QLatin1Char(' ');
         reading.breaksInWords += k > 0 && !joins.spaced[k - 1];
@@ -193,6 +198,7 @@ struct Crossing
     QList<TextRange> parts; ///< What its box covers on each line of `segments`, in that line's text.
     QList<NormRect> boxes;  ///< The box of each part.
     qsizetype breaksInWords = 0;
+    qsizetype strokesReadAsL = 0;
 
     qint64 length() const
     {
@@ -379,12 +385,25 @@ void boxParts(Crossing &crossing, const std::optional<Answer> &answer, bool runs
         crossing.finding.normalizedBounds = unitedBoxes(crossing.boxes);
 }
 
+// Whether a stroke the reading takes for an "l" follows a value that its line holds
+// whole: the stroke ends that value there (a rule between fields, a pipe).
+bool strokeAfterAValue(const JoinedReading &reading, const QList<TextObservation> &lines, const QList<QList<Detection>> &lineFindings)
+{
+    return std::any_of(reading.endingInSmallL.cbegin(), reading.endingInSmallL.cend(), [&](qsizetype line) {
+        return std::any_of(lineFindings[line].cbegin(), lineFindings[line].cend(), [&](const Detection &alone) {
+            return alone.matchedRange && alone.matchedRange->end() == lines[line].text().size() - 1;
+        });
+    });
+}
+
 // The findings of a joined reading that run from its first line to its last and take
 // in what they meet.
 QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReading &reading,
                           const QList<QList<Detection>> &lineFindings, const TextFindings &findingsOf)
 {
     QList<Crossing> result;
+    if (strokeAfterAValue(reading, lines, lineFindings))
+        return result;
     for (const Detection &finding : findingsOf(reading.observation)) {
         if (!finding.matchedRange)
             continue;
@@ -393,7 +412,7 @@ QList<Crossing> crossings(const QList<TextObservation> &lines, const JoinedReadi
         const std::optional<Answer> answer = reading.answers->answerFor(finding.normalizedBounds, *finding.matchedRange);
         const TextRange boxed = answer ? answer->range : *finding.matchedRange;
         const TextRange covered = coveredLines(reading, lines, *finding.matchedRange, boxed);
-        Crossing crossing{finding, {}, {}, {}, reading.breaksInWords};
+        Crossing crossing{finding, {}, {}, {}, reading.breaksInWords, reading.endingInSmallL.size()};
         for (const Segment &segment : reading.segments) {
             if (const auto part = overlap(covered, segment)) {
                 crossing.segments.append(segment);
@@ -477,11 +496,14 @@ QList<Detection> withWrappedValues(const QList<TextObservation> &lines, QList<QL
             found.removeAt(a);
     }
 
-    // The longest reading of a value wins, read with the fewest words joined.
+    // The longest reading of a value wins, read with the fewest words joined and the
+    // fewest strokes taken for an "l".
     std::stable_sort(found.begin(), found.end(), [](const Crossing &a, const Crossing &b) {
         if (a.length() != b.length())
             return a.length() > b.length();
-        return a.breaksInWords < b.breaksInWords;
+        if (a.breaksInWords != b.breaksInWords)
+            return a.breaksInWords < b.breaksInWords;
+        return a.strokesReadAsL < b.strokesReadAsL;
     });
     QList<Crossing> kept;
     for (const Crossing &crossing : std::as_const(found)) {

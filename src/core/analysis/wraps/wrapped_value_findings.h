@@ -18,7 +18,9 @@ using TextFindings = std::function<QList<Detection>(const TextObservation &)>;
 // as wrapChains says, and searched again. A finding there that runs across the break is kept when
 // it takes in every finding of the lines alone that it overlaps, so that two values
 // that merely stand on consecutive lines never become one; it replaces those findings
-// and its box covers every part. Where the parts lie far apart (the end of one wide
+// and its box covers every part. A reading that takes a line's last stroke for an "l"
+// counts only where no finding of that line alone ends just before the stroke: after a
+// whole value, a "|" is a rule or a pipe. Where the parts lie far apart (the end of one wide
 // line and the start of the next) each part is a finding of its own, so that the
 // text between them stays readable.
 //
