@@ -9,7 +9,7 @@
 
 #include "app/panes/review_harness.h"
 #include "support/event_loop.h"
-#include "support/window_activation.h"
+#include "support/window_waits.h"
 
 #include <QAction>
 #include <QApplication>

@@ -19,7 +19,7 @@
 #include "support/recording_notification_center.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
-#include "support/window_activation.h"
+#include "support/window_waits.h"
 
 #include <QApplication>
 

@@ -11,7 +11,6 @@
 #include "support/image_fixtures.h"
 #include "support/scoped_environment.h"
 #include "support/temp_settings.h"
-#include "support/window_activation.h"
 #include "support/window_waits.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"

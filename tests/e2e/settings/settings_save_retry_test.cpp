@@ -5,7 +5,6 @@
 #include "support/file_bytes.h"
 #include "support/other_application.h"
 #include "support/row_name.h"
-#include "support/window_activation.h"
 #include "support/window_waits.h"
 #include "support/xdotool.h"
 

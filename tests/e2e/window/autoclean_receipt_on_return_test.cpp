@@ -7,7 +7,6 @@
 #include "support/other_application.h"
 #include "support/row_name.h"
 #include "support/secret_screenshot.h"
-#include "support/window_activation.h"
 #include "support/window_waits.h"
 #include "support/xclip.h"
 #include "support/xdotool.h"

@@ -4,7 +4,7 @@
 #include "support/file_bytes.h"
 #include "support/image_bytes.h"
 #include "support/row_name.h"
-#include "support/window_activation.h"
+#include "support/window_waits.h"
 
 #include <QDropEvent>
 #include <QMessageBox>

@@ -4,7 +4,6 @@
 
 #include "support/event_loop.h"
 #include "support/temp_settings.h"
-#include "support/window_activation.h"
 #include "support/window_waits.h"
 #include "x11/support/other_x_client.h"
 
