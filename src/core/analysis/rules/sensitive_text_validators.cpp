@@ -136,8 +136,10 @@ bool isPlausibleHighEntropySecret(const QString &value, const QString &line, con
 {
     if (TextCharacters(value).size() < 28)
         return false;
+    // Hex digits hold at most 4 bits each: a random hex key's entropy stays just under it.
+    static const auto hex = IcuPattern::compile(QStringLiteral("^[0-9a-f]+$"), IcuPattern::CaseInsensitive);
     if (hasSecretContext(line, range))
-        return shannonEntropy(value) >= 3.8;
+        return shannonEntropy(value) >= (matches(hex, value) ? 3.5 : 3.8);
     if (beginsWithAny(unicode::lowercased(value), {u"customer_", u"account_", u"invoice_", u"order_"}))
         return false;
     static const auto uuid = IcuPattern::compile(

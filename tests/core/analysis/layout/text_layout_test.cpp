@@ -70,6 +70,82 @@ TEST(TextLayoutTest, UnderscoreBelowALineWithoutDescendersStaysWithIt)
     EXPECT_GT(layout.regions()[0].box.bottom(), 30);
 }
 
+// The rows of an image that hold ink, from `top` down, as runs: {first, last}.
+QList<std::pair<int, int>> inkedRows(const QImage &image, int top)
+{
+    QList<std::pair<int, int>> runs;
+    for (int y = top; y < image.height(); ++y) {
+        bool inked = false;
+        for (int x = 0; x < image.width() && !inked; ++x)
+            inked = qGray(image.pixel(x, y)) < 160;
+        if (inked && !runs.isEmpty() && runs.last().second == y - 1)
+            runs.last().second = y;
+        else if (inked)
+            runs.append({y, y});
+    }
+    return runs;
+}
+
+struct ThinBandRow {
+    const char *name;
+    QString upper;
+    QString lower;
+    bool belongsAbove; ///< the thin band of ink between the lines belongs to the upper one
+};
+
+class ThinBandTest : public ::testing::TestWithParam<ThinBandRow> {};
+
+// In tight lines a thin band of ink between two lines may lie nearer the glyphs of the
+// line below than those of its own: an underscore hangs below its line whatever lies
+// nearer, the dots over a line without ascenders belong to it.
+TEST_P(ThinBandTest, JoinsTheLineItBelongsTo)
+{
+    const ThinBandRow &row = GetParam();
+    QFont font = installedFont(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(20);
+    QImage upper = blankPage(500, 60);
+    {
+        QPainter painter(&upper);
+        painter.setFont(font);
+        painter.drawText(QPointF(10, 30), row.upper);
+    }
+    QImage lower = blankPage(500, 60);
+    {
+        QPainter painter(&lower);
+        painter.setFont(font);
+        painter.drawText(QPointF(10, 30), row.lower);
+    }
+    const auto upperRows = inkedRows(upper, 0);
+    const auto lowerRows = inkedRows(lower, 0);
+    // The thin band is the upper line's last run of rows, or the lower line's first.
+    const auto thin = row.belongsAbove ? upperRows.last() : lowerRows.first();
+    const int gapAbove = row.belongsAbove ? thin.first - upperRows[upperRows.size() - 2].second : 0;
+    ASSERT_TRUE(row.belongsAbove ? upperRows.size() == 2 && gapAbove >= 3 : lowerRows.size() == 2);
+    // Set the lower line so that the band is nearer the other line's glyphs.
+    const int shift = row.belongsAbove ? thin.second + gapAbove - 1 - lowerRows.first().first
+                                       : upperRows.last().second + (lowerRows[1].first - thin.second) + 2 - thin.first;
+    QImage page = blankPage(500, 120);
+    {
+        QPainter painter(&page);
+        painter.drawImage(0, 0, upper);
+        painter.setCompositionMode(QPainter::CompositionMode_Darken);
+        painter.drawImage(0, shift, lower);
+    }
+    const TextLayout layout(InkMap{page});
+    ASSERT_EQ(layout.regions().size(), 2);
+    const int band = row.belongsAbove ? thin.first : thin.first + shift;
+    const TextRegion &owner = layout.regions()[row.belongsAbove ? 0 : 1];
+    const TextRegion &other = layout.regions()[row.belongsAbove ? 1 : 0];
+    EXPECT_TRUE(owner.box.top() <= band && owner.box.bottom() >= band) << owner.box.top() << "-" << owner.box.bottom() << " band " << band;
+    EXPECT_FALSE(other.box.top() <= band && other.box.bottom() >= band);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ThinBandTest, ::testing::Values(
+    ThinBandRow{"underscoresOfAKey", QStringLiteral("STRIPE_SECRET_KEY=sk_live_U6c7rPDDBEZ"), QStringLiteral("GITHUB_TOKEN=ghp_W2mjBko34"), true},
+    ThinBandRow{"oneUnderscore", QStringLiteral("HOST=db_1"), QStringLiteral("PORT=5432"), true},
+    ThinBandRow{"dotsOverALineWithoutAscenders", QStringLiteral("HOST=ON"), QStringLiteral("mini ruin"), false}),
+    test::rowName);
+
 TEST(TextLayoutTest, LinesThatTouchArePartedWithReachAcrossTheCut)
 {
     QImage image = blankPage(700, 80);
