@@ -2,7 +2,7 @@
 
 #include "core/analysis/ink/ink_map.h"
 #include "core/analysis/ink/typography.h"
-#include "core/detection/text_observation.h"
+#include "core/analysis/layout/cut_off.h"
 
 #include <QList>
 #include <QRect>
@@ -15,28 +15,6 @@ namespace velmora {
 
 struct ConnectedRuns;
 struct PieceExtent;
-
-/// Where the column a line stands in ends on the right, and what ends it: the first
-/// rule, edge of the ground, gap between table columns or ink beside it, else the page's
-/// edge. Whether what ends the column cuts the line's text off is decided here, once.
-struct ColumnEnd
-{
-    int at = 0;
-    CutEdge by = CutEdge::imageEdge;
-
-    /// Where a line read on the page, whose characters' boxes span `box`, is cut off: at
-    /// its end by what ends the column, where the box reaches it; at its start by the
-    /// page's edge, where it starts there.
-    TextCut cutOf(const QRectF &box) const;
-    /// Whether the ink of a line, spanning `band`, runs up to the column's end, so that
-    /// its last glyph may be a sliver of one. Decided on the strong ink before the line's
-    /// characters are read; cutOf() on the boxes of the characters read, which reach a
-    /// pixel or two past their glyphs' faint edges: a line whose last glyph ends a pixel
-    /// or two short of the end is cut off there all the same, its glyphs whole.
-    bool reachedBy(const QRect &band) const { return band.right() + 1 >= at; }
-
-    friend bool operator==(const ColumnEnd &, const ColumnEnd &) = default;
-};
 
 /// A part of the page that holds text, in the pixels of the page.
 struct TextRegion

@@ -30,10 +30,6 @@ constexpr double exactEdgeShare = 0.4;
 // this far (characters) above or below the line, parts it.
 constexpr double wordReach = 0.5;
 constexpr double windowEdgeReach = 1.5;
-// A line whose box (which reaches a pixel or two past its glyphs' faint edges) ends this
-// close to its column's end is cut off there: a terminal, a window or a cell keeps a
-// margin of a few pixels.
-constexpr double cutOffMargin = 1.5;
 
 } // namespace
 
@@ -175,12 +171,6 @@ ColumnEnd TextLayout::columnEnd(const QRect &box) const
         }
     }
     return {m_width, CutEdge::imageEdge};
-}
-
-TextCut ColumnEnd::cutOf(const QRectF &box) const
-{
-    return {box.left() <= cutOffMargin ? CutEdge::imageEdge : CutEdge::none,
-            box.right() >= at - cutOffMargin ? by : CutEdge::none};
 }
 
 } // namespace velmora

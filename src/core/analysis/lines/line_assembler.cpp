@@ -24,8 +24,9 @@ constexpr double lineInkDoubtShare = 0.5;
 
 } // namespace
 
-LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed, CutOffEnds cutOff)
-    : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_typography(LineTypography::of(m_ink)), m_bleed(bleed), m_cutOff(cutOff)
+LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed, TextCut cut)
+    : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_typography(LineTypography::of(m_ink)), m_bleed(bleed),
+      m_cutOff{cut.atStart(), cut.atEnd()}
 {
     QList<double> centres;
     for (const InkSegment &segment : m_ink.segments())

@@ -6,20 +6,13 @@
 #include "core/analysis/lines/line_typography.h"
 #include "core/analysis/lines/read_character.h"
 #include "core/analysis/recognition/recognized_line.h"
+#include "core/detection/text_observation.h"
 
 #include <QRect>
 
 #include <optional>
 
 namespace velmora {
-
-/// The ends where a line's ink runs up to the end of its column or of the page, cut
-/// off there: its glyph at that end may be a sliver (ColumnEnd::reachedBy).
-struct CutOffEnds
-{
-    bool left = false;
-    bool right = false;
-};
 
 // Turns the characters Tesseract read on one line into the line's text, the pixels
 // of each character and the line's confidence, trusting the pixels over Tesseract
@@ -57,12 +50,19 @@ class LineAssembler
 {
 public:
     /// `band` is the part of the page that holds the line's ink; its glyphs may reach
-    /// `bleed` rows beyond it where the line was parted from a touching one.
-    LineAssembler(const InkMap &ink, const QRect &band, int bleed = 0, CutOffEnds cutOff = {});
+    /// `bleed` rows beyond it where the line was parted from a touching one. `cut` is
+    /// where its ink is cut off (ColumnEnd::cutOfInk): its glyph there may be a sliver.
+    LineAssembler(const InkMap &ink, const QRect &band, int bleed = 0, TextCut cut = {});
 
     RecognizedLine assemble(const QList<PageSymbol> &symbols) const;
 
 private:
+    /// The ends where the line is cut off.
+    struct CutOffEnds
+    {
+        bool left = false;
+        bool right = false;
+    };
     struct Place;
     struct Reading;
     struct CharacterDoubt;

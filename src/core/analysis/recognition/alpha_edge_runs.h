@@ -14,7 +14,8 @@ namespace velmora {
 /// ground, or that the edge's change of ground parts from its line, is read only up to
 /// the edge: a finding that reaches it from either side thus covers its whole value.
 /// `ink` and `alpha` are of the page the line was read on. Gives the ends where the line's
-/// first or last word runs on past such an edge: what shows of it is cut off there.
+/// first or last word runs on past such an edge: what shows of it is cut off there
+/// (withSeeThrough adds them to where the line's column cuts it).
 TextCut coverWordsPastAlphaEdges(RecognizedLine &line, const InkMap &ink, const SeeThrough &alpha);
 
 } // namespace velmora

@@ -90,10 +90,7 @@ QList<RecognizedLine> RegionReader::assemble(const TextRegion &region, const Pre
             symbols.append({symbol.text, toPage(symbol.box), symbol.confidence, symbol.startsWord, symbol.alternatives});
         // A line of a single-line region spans the region; in a block, its own box.
         const QRect band = region.singleLine ? region.box : toPage(line.box).toAlignedRect().intersected(region.box);
-        // A line whose ink runs up to the end of its column (a rule, another column's
-        // ink) or to the page's edges is cut off there.
-        const CutOffEnds cutOff{band.left() == 0, region.columnEnd.reachedBy(band)};
-        RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed, cutOff).assemble(symbols);
+        RecognizedLine recognized = LineAssembler(m_ink, band, region.bleed, region.columnEnd.cutOfInk(band)).assemble(symbols);
         if (!recognized.text.trimmed().isEmpty())
             result.append(std::move(recognized));
     }

@@ -120,7 +120,7 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
     for (const PixelCharacter &character : line.characters)
         centres.append(character.box.center().x());
     const auto grid = findMonospaceGrid(centres, region.box.height());
-    return {box, region.columnEnd, region.columnEnd.cutOf(box), firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0,
+    return {box, region.columnEnd, region.columnEnd.cutOfBoxes(box), firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0,
             line.text};
 }
 
@@ -150,7 +150,7 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
         PlacedLine &place = places.emplace_back(placed(part.line, page.layout.regions()[regionOf[part.source]]));
         if (part.cellEnd && *part.cellEnd < place.columnEnd.at) {
             place.columnEnd = {*part.cellEnd, CutEdge::cellEdge};
-            place.cut = place.columnEnd.cutOf(place.box);
+            place.cut = place.columnEnd.cutOfBoxes(place.box);
         }
     }
     const QList<std::optional<TextWrap>> wraps = findWraps(places, page.layout);
@@ -169,11 +169,7 @@ QList<TextObservation> observations(const ReadingPage &page, const QList<RegionR
             characters.last().box.setRight(std::max<double>(characters.last().box.right(), places[k].columnEnd.at));
             read[k].box.setRight(std::max<double>(read[k].box.right(), places[k].columnEnd.at));
         }
-        const TextCut bySeeThrough = coverWordsPastAlphaEdges(read[k], page.ink, page.alpha);
-        if (!cut.atStart())
-            cut.start = bySeeThrough.start;
-        if (bySeeThrough.atEnd())
-            cut.end = bySeeThrough.end;
+        cut = withSeeThrough(cut, coverWordsPastAlphaEdges(read[k], page.ink, page.alpha));
         found.append(observation(onPage(read[k], page.origin), page.pageSize));
         found.last().setWrap(wraps[k]);
         found.last().setCut(cut);

@@ -1,7 +1,7 @@
 #include "core/analysis/rules/sensitive_text_detector.h"
 
+#include "core/analysis/layout/cut_off.h"
 #include "core/analysis/rules/covered_range.h"
-#include "core/analysis/rules/cut_edges.h"
 #include "core/analysis/rules/sensitive_text_rule_catalog.h"
 #include "core/analysis/wraps/wrapped_value_findings.h"
 #include "core/support/log_categories.h"

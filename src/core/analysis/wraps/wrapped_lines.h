@@ -16,7 +16,7 @@ struct PlacedLine
 {
     QRectF box;                ///< Its ink on the page.
     ColumnEnd columnEnd;       ///< Where the column it stands in ends (TextRegion::columnEnd).
-    TextCut cut;               ///< Where it is cut off (ColumnEnd::cutOf).
+    TextCut cut;               ///< Where it is cut off (ColumnEnd::cutOfBoxes).
     double firstWordRight = 0;      ///< Where its first word ends on the page.
     double firstCharacterWidth = 0; ///< How wide the ink of its first character is.
     double cellPitch = 0;           ///< The width of its cells, when it is set in a monospace font.
