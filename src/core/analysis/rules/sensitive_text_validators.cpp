@@ -8,6 +8,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace velmora::sensitive_text {
@@ -122,7 +123,12 @@ bool isPlausibleCardNumber(const QString &value, const QString &, const TextRang
 
 bool isPlausibleAccountIdentifier(const QString &value, const QString &line, const TextRange &range)
 {
-    if (TextCharacters(value).digitCount() == 0)
+    // An identifier holds a digit; a random one read without it (a 5 read as "S", a 0 as
+    // "O") still mixes capitals and small letters as no word does.
+    const auto id = std::find_if(value.begin(), value.end(), [](QChar c) { return c == u'_' || c == u'-'; });
+    const auto count = [&](auto test) { return std::count_if(id, value.end(), test); };
+    const bool randomLetters = count([](QChar c) { return c.isUpper(); }) >= 2 && count([](QChar c) { return c.isLower(); }) >= 2;
+    if (TextCharacters(value).digitCount() == 0 && !randomLetters)
         return false;
     if (isPlaceholderValue(value) || looksLikeWorkloadName(value))
         return false;
