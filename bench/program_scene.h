@@ -137,15 +137,43 @@ inline void setInk(ProgramValue &value, const QList<QPoint> &ink)
     }
 }
 
+/// The values' ink with each pixel of one row of text only: a terminal's rows of cells,
+/// rounded out to whole pixels, share a pixel row where they meet, and two values on
+/// rows one above the other hold what is drawn there. It is the upper one's: the
+/// underscores that hang below its baseline (no glyph reaches the top row of its cell).
+inline QList<QList<QPoint>> inkOfOneRowEach(const QList<ProgramValue> &values)
+{
+    const auto top = [](const ProgramValue &value) { return value.parts.isEmpty() ? 0 : value.parts.front().box.top(); };
+    QHash<QPoint, int> highest; // pixel -> top of the highest value holding it
+    for (const ProgramValue &value : values) {
+        for (const QPoint &p : value.ink) {
+            const auto it = highest.find(p);
+            if (it == highest.end() || *it > top(value))
+                highest.insert(p, top(value));
+        }
+    }
+    QList<QList<QPoint>> result;
+    for (const ProgramValue &value : values) {
+        QList<QPoint> &ink = result.emplace_back();
+        for (const QPoint &p : value.ink) {
+            if (highest.value(p) == top(value))
+                ink.append(p);
+        }
+    }
+    return result;
+}
+
 /// The scene as the scoring of drawn screens takes it: a line per part of a value, and
 /// the values with their parts and ink.
 inline DrawnScreen drawnScreen(const ProgramScene &scene)
 {
     DrawnScreen screen{scene.image, {}, {}};
-    for (const ProgramValue &value : scene.values) {
-        if (value.ink.isEmpty())
+    const QList<QList<QPoint>> inks = inkOfOneRowEach(scene.values);
+    for (qsizetype v = 0; v < scene.values.size(); ++v) {
+        const ProgramValue &value = scene.values[v];
+        if (inks[v].isEmpty())
             continue;
-        Planted plant{value.piece.kind, value.piece.text, value.piece.prefix, value.parts, value.ink, scene.look};
+        Planted plant{value.piece.kind, value.piece.text, value.piece.prefix, value.parts, inks[v], scene.look};
         for (PlantPart &part : plant.parts) {
             part.line = int(screen.lines.size());
             screen.lines.append({part.text, part.box, scene.rowKind});

@@ -240,12 +240,12 @@ QList<QPoint> textInk(QSize size, const QFont &font, QPointF baseline, const QSt
 }
 
 TextCanvas renderLines(const QList<QList<TextPiece>> &lines, const QString &family, int pixelSize, QColor ink,
-                       QColor ground, QSize size)
+                       QColor ground, QSize size, int lineStep)
 {
     QFont font = installedFont(family);
     font.setPixelSize(pixelSize);
     const QFontMetricsF metrics(font);
-    const double step = pixelSize * 2.0;
+    const double step = lineStep > 0 ? lineStep : pixelSize * 2.0;
     const int margin = pixelSize * 2;
     const int height = size.height() > 0 ? size.height() : int(margin * 2 + step * lines.size());
     TextCanvas canvas;

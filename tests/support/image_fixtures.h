@@ -58,13 +58,14 @@ struct RenderedLine
 };
 
 /// Draws lines of text with Qt: the font family (installed) at a pixel size, in a colour
-/// on a ground, one line per entry, left-aligned from a margin.
+/// on a ground, one line per entry, left-aligned from a margin, the baselines `lineStep`
+/// pixels apart (twice the pixel size where it is 0).
 struct TextCanvas
 {
     QImage image;
     QList<RenderedLine> lines;
 };
 TextCanvas renderLines(const QList<QList<TextPiece>> &lines, const QString &family, int pixelSize, QColor ink,
-                       QColor ground, QSize size = QSize(900, 0));
+                       QColor ground, QSize size = QSize(900, 0), int lineStep = 0);
 
 } // namespace velmora::testing

@@ -27,6 +27,9 @@ constexpr double maximumTextDensity = 0.7;
 // another band, is part of that band's line.
 constexpr double thinBand = 0.4;
 constexpr double nearBand = 0.5;
+// A thin band whose every piece is a flat stroke at least this many characters wide
+// holds underscores or an underline (a dot or an accent is narrower).
+constexpr double underscoreWidth = 0.6;
 // Lines that touch make a band at least this many characters tall; between them, in
 // the middle share of the band's rows, lies a row with at most this share of the fullest
 // row's ink. The glyphs cut there reach this many characters into the other line.
@@ -74,8 +77,10 @@ std::optional<PageTypography> typographyOf(const std::vector<PieceExtent> &piece
 
 // A band of rows much thinner than a character, close to another band, belongs to
 // that band's line: an underscore or an underline below the letters, the dots and
-// accents above them.
-QList<TextLayout::Run> TextLayout::joinThinBands(QList<Run> bands) const
+// accents above them. It joins the nearer band, but a band of strokes the line above
+// is near: an underscore hangs below its baseline, in a terminal's tight lines nearer
+// the glyphs of the next line than its own.
+QList<TextLayout::Run> TextLayout::joinThinBands(const QRect &box, QList<Run> bands) const
 {
     const int thin = std::max(2, int(std::lround(m_typography.characters(thinBand))));
     const int near = std::max(2, int(std::lround(m_typography.characters(nearBand))));
@@ -90,7 +95,8 @@ QList<TextLayout::Run> TextLayout::joinThinBands(QList<Run> bands) const
             ++i;
             continue;
         }
-        const qsizetype into = above <= below ? i - 1 : i + 1;
+        const bool underscores = above <= near && holdsOnlyStrokes(QRect(box.left(), box.top() + bands[i].start, box.width(), bands[i].length));
+        const qsizetype into = above <= below || underscores ? i - 1 : i + 1;
         const int start = std::min(bands[into].start, bands[i].start);
         const int end = std::max(bands[into].start + bands[into].length, bands[i].start + bands[i].length);
         bands[into] = {start, end - start};
@@ -98,6 +104,27 @@ QList<TextLayout::Run> TextLayout::joinThinBands(QList<Run> bands) const
         i = std::max<qsizetype>(0, i - 1);
     }
     return bands;
+}
+
+// Whether the ink of a few rows is all flat strokes as wide as an underscore: each run
+// of columns it covers is at least that wide.
+bool TextLayout::holdsOnlyStrokes(const QRect &rows) const
+{
+    const int shortest = int(std::lround(m_typography.characters(underscoreWidth)));
+    int run = 0;
+    for (int x = rows.left(); x <= rows.right() + 1; ++x) {
+        bool inked = false;
+        for (int y = rows.top(); x <= rows.right() && y <= rows.bottom() && !inked; ++y)
+            inked = m_ink[index(x, y)];
+        if (inked) {
+            ++run;
+            continue;
+        }
+        if (run > 0 && run < shortest)
+            return false;
+        run = 0;
+    }
+    return true;
 }
 
 // The stages of the layout, in order: the page's typography, measured on its pieces of
@@ -199,7 +226,7 @@ void TextLayout::cut(const QRect &area, int bleed)
         }
     }
 
-    const QList<Run> bands = joinThinBands(runs(rows, 1));
+    const QList<Run> bands = joinThinBands(box, runs(rows, 1));
     if (bands.size() > 1) {
         findAlleys(box, bands);
         for (const Run &band : bands)

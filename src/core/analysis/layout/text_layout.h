@@ -91,7 +91,8 @@ private:
     void setAsideFaintRules(const InkMap &ink);
     void cut(const QRect &area, int bleed);
     bool partTouchingLines(const QRect &box, const std::vector<int> &rows, int bleed);
-    QList<Run> joinThinBands(QList<Run> bands) const;
+    QList<Run> joinThinBands(const QRect &box, QList<Run> bands) const;
+    bool holdsOnlyStrokes(const QRect &rows) const;
     QRect inkBounds(const QRect &area) const;
     // Columns (text_layout_columns.cpp).
     /// The first columns of the parts a box is cut into, left to right.

@@ -70,7 +70,7 @@ bool hasSecretContext(const QString &line, const TextRange &range)
 {
     return windowContainsAny(line, range, 80, 24,
         {u"access_key", u"access-key", u"api_key", u"api-key", u"apikey", u"authorization", u"bearer",
-         u"client_secret", u"credential", u"password", u"private_key", u"secret", u"token"});
+         u"client_secret", u"credential", u"password", u"private_key", u"secret", u"token", u"_key=", u"_key:"});
 }
 
 } // namespace velmora::sensitive_text

@@ -84,8 +84,7 @@ struct Contender
 // its rule's action), the one covering more before the one covering less (no range
 // counts as longest), the surer rule (where an unsure line makes its findings equally
 // sure), then by label. A key's rule and the random-looking-secret rule box the same run
-// of token characters, so on an unsure line the key's rule names it even where the
-// other's match takes in the name before "=".
+// of token characters, so on an unsure line the key's rule names it.
 bool competesBefore(const Contender &a, const Contender &b)
 {
     if (a.sureness != b.sureness)

@@ -139,10 +139,12 @@ QList<SensitiveTextRule> compileBuiltInRules()
          sensitive_text::isPlausibleAccountIdentifier, Action::review,
          "Customer and account identifiers can reveal private business context.",
          QStringLiteral(R"((?<![A-Za-z0-9])(?:c(?=customer)|a(?=acc)|t(?=tenant)|w(?=workspace))?((?:customer|account|acct|tenant|workspace)[_-][A-Za-z0-9][A-Za-z0-9_-]{6,}[A-Za-z0-9])(?![A-Za-z0-9]))")},
-        {Kind::secret, "High-entropy secret", Pack::secrets, Category::highEntropy, 0.76, false, 0,
+        // A run that begins with a setting's "name=" (in capitals or in small letters, as
+        // no random token's beginning is) is judged, and found, on its value.
+        {Kind::secret, "High-entropy secret", Pack::secrets, Category::highEntropy, 0.76, false, 1,
          sensitive_text::isPlausibleHighEntropySecret, Action::review,
          "Random-looking tokens can expose application or account access.",
-         QStringLiteral(R"((?<![A-Za-z0-9])(?=[A-Za-z0-9_/\-+=]{28,})(?=[A-Za-z0-9_/\-+=]*[a-z])(?=[A-Za-z0-9_/\-+=]*[A-Z])(?=[A-Za-z0-9_/\-+=]*\d)[A-Za-z0-9_/\-+=]{28,}(?![A-Za-z0-9]))"), nullptr, true},
+         QStringLiteral(R"((?<![A-Za-z0-9])(?=[A-Za-z0-9_/\-+=]{28,})(?=[A-Za-z0-9_/\-+=]*[a-z])(?=[A-Za-z0-9_/\-+=]*[A-Z])(?=[A-Za-z0-9_/\-+=]*\d)(?:(?:[A-Z_][A-Z0-9_\-]*|[a-z_][a-z0-9_\-]*)=+(?=[A-Za-z0-9_/\-+]))?([A-Za-z0-9_/\-+=]+)(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::unknown, "Confidential label", Pack::companyConfidential, Category::custom, 0.88, true, 0, nullptr,
          Action::review, "Matched a visible confidentiality label. This is policy matching, not semantic classification.",
          QStringLiteral(R"(\b(?:CONFIDENTIAL|INTERNAL\s+ONLY|DO\s+NOT\s+SHARE|NDA|PROPRIETARY|RESTRICTED)\b)")},

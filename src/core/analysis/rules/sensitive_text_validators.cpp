@@ -8,6 +8,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace velmora::sensitive_text {
@@ -122,7 +123,12 @@ bool isPlausibleCardNumber(const QString &value, const QString &, const TextRang
 
 bool isPlausibleAccountIdentifier(const QString &value, const QString &line, const TextRange &range)
 {
-    if (TextCharacters(value).digitCount() == 0)
+    // An identifier holds a digit; a random one read without it (a 5 read as "S", a 0 as
+    // "O") still mixes capitals and small letters as no word does.
+    const auto id = std::find_if(value.begin(), value.end(), [](QChar c) { return c == u'_' || c == u'-'; });
+    const auto count = [&](auto test) { return std::count_if(id, value.end(), test); };
+    const bool randomLetters = count([](QChar c) { return c.isUpper(); }) >= 2 && count([](QChar c) { return c.isLower(); }) >= 2;
+    if (TextCharacters(value).digitCount() == 0 && !randomLetters)
         return false;
     if (isPlaceholderValue(value) || looksLikeWorkloadName(value))
         return false;
@@ -136,8 +142,10 @@ bool isPlausibleHighEntropySecret(const QString &value, const QString &line, con
 {
     if (TextCharacters(value).size() < 28)
         return false;
+    // Hex digits hold at most 4 bits each: a random hex key's entropy stays just under it.
+    static const auto hex = IcuPattern::compile(QStringLiteral("^[0-9a-f]+$"), IcuPattern::CaseInsensitive);
     if (hasSecretContext(line, range))
-        return shannonEntropy(value) >= 3.8;
+        return shannonEntropy(value) >= (matches(hex, value) ? 3.5 : 3.8);
     if (beginsWithAny(unicode::lowercased(value), {u"customer_", u"account_", u"invoice_", u"order_"}))
         return false;
     static const auto uuid = IcuPattern::compile(
