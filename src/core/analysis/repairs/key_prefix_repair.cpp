@@ -62,11 +62,13 @@ int repairKey(QList<ReadCharacter> &characters, qsizetype start, qsizetype end)
         }
         if (!readAlike)
             continue;
+        // A character put back is as certain as the kind of key the rest of the run is.
         int replaced = 0;
         for (qsizetype k = 0; k < key.prefix.size(); ++k) {
-            QString &text = characters[start + k].text;
-            if (text != key.prefix[k]) {
-                text = key.prefix[k];
+            ReadCharacter &character = characters[start + k];
+            if (character.text != key.prefix[k]) {
+                character.text = key.prefix[k];
+                character.confidence = 1.0;
                 ++replaced;
             }
         }
