@@ -20,15 +20,21 @@ struct KeyPrefix
     int dots = 0;
 };
 
+// How "sk_live_" or "rk_live_" is read: its l as a capital I, a 1, or beside an
+// underscore whose stroke makes its foot, an L.
+QList<QString> stripeLive(QChar kind)
+{
+    return {QString(kind), QStringLiteral("k"), QStringLiteral("_"), QStringLiteral("lI1L"), QStringLiteral("i"), QStringLiteral("v"),
+            QStringLiteral("e"), QStringLiteral("_")};
+}
+
 const QList<KeyPrefix> &keyPrefixes()
 {
     static const QList<KeyPrefix> prefixes{
         {QStringLiteral("AIza"), {QStringLiteral("A"), QStringLiteral("Il1|!"), QStringLiteral("z"), QStringLiteral("a")}, 38, 40, 0},
         {QStringLiteral("eyJ"), {QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("JIl1|TS")}, 30, 0, 2},
-        {QStringLiteral("sk_live_"),
-         {QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("_"), QStringLiteral("lI1"), QStringLiteral("i"), QStringLiteral("v"),
-          QStringLiteral("e"), QStringLiteral("_")},
-         24, 0, 0},
+        {QStringLiteral("sk_live_"), stripeLive(u's'), 24, 0, 0},
+        {QStringLiteral("rk_live_"), stripeLive(u'r'), 24, 0, 0},
     };
     return prefixes;
 }
@@ -39,15 +45,10 @@ bool isKeyCharacter(const QString &text)
         && (text.front().isLetterOrNumber() || text.front() == u'_' || text.front() == u'-' || text.front() == u'.');
 }
 
-// Rewrites the key of the run [first, last] beginning at its first letter or digit.
-int repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+// Rewrites the key of the characters [start, end) of a run, which begin with a letter or
+// digit and hold only characters of keys.
+int repairKey(QList<ReadCharacter> &characters, qsizetype start, qsizetype end)
 {
-    qsizetype start = first;
-    while (start <= last && !(characters[start].text.size() == 1 && characters[start].text.front().isLetterOrNumber()))
-        ++start;
-    qsizetype end = start;
-    while (end <= last && isKeyCharacter(characters[end].text))
-        ++end;
     const qsizetype length = end - start;
     const int dots = int(std::count_if(characters.begin() + start, characters.begin() + end,
                                        [](const ReadCharacter &character) { return character.text == QLatin1String("."); }));
@@ -61,17 +62,39 @@ int repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
         }
         if (!readAlike)
             continue;
+        // A character put back is as certain as the kind of key the rest of the run is.
         int replaced = 0;
         for (qsizetype k = 0; k < key.prefix.size(); ++k) {
-            QString &text = characters[start + k].text;
-            if (text != key.prefix[k]) {
-                text = key.prefix[k];
+            ReadCharacter &character = characters[start + k];
+            if (character.text != key.prefix[k]) {
+                character.text = key.prefix[k];
+                character.confidence = 1.0;
                 ++replaced;
             }
         }
         return replaced;
     }
     return 0;
+}
+
+// Rewrites each key of the run [first, last]: each stretch of characters of keys that
+// begins with a letter or digit, at the run's beginning or after quotes, brackets or a
+// setting's "=" or ":".
+int repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    int replaced = 0;
+    for (qsizetype start = first; start <= last;) {
+        if (!(characters[start].text.size() == 1 && characters[start].text.front().isLetterOrNumber())) {
+            ++start;
+            continue;
+        }
+        qsizetype end = start;
+        while (end <= last && isKeyCharacter(characters[end].text))
+            ++end;
+        replaced += repairKey(characters, start, end);
+        start = std::max(end, start + 1);
+    }
+    return replaced;
 }
 
 } // namespace

@@ -10,8 +10,9 @@ namespace velmora {
 /// it, where the rest of the run leaves no doubt about the kind: a Google API key
 /// ("AIza" and 35 more characters, give or take one misread) read "Alza" or "A1za", a
 /// JWT (at least 30 characters in three dot-separated parts, the first beginning "eyJ")
-/// read "eyI", "eyl", "eyT" or "eyS", a Stripe live key ("sk_live_" and 16 or more
-/// characters) read "sk_Iive_" or "sk_1ive_". Quotes or brackets before the key stay as
+/// read "eyI", "eyl", "eyT" or "eyS", a Stripe live or restricted key ("sk_live_" or
+/// "rk_live_" and 16 or more characters) read "sk_Iive_", "sk_1ive_" or "sk_Live_", also
+/// after a setting's name and its "=" or ":". Quotes or brackets before the key stay as
 /// read.
 /// Returns how many characters it replaced.
 int repairKeyPrefixes(QList<ReadCharacter> &characters);
