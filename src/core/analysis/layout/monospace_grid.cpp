@@ -11,9 +11,10 @@ namespace velmora {
 namespace {
 
 // Monospace pitches lie between these many line heights (ascenders to descenders, or
-// less for a line without them).
+// less for a line without them). A line of capitals and digits alone is only as tall as
+// a capital, which in typefaces with short capitals is as tall as the cell is wide.
 constexpr double smallestPitch = 0.4;
-constexpr double largestPitch = 0.95;
+constexpr double largestPitch = 1.1;
 // Fewer glyphs cannot tell a grid from chance.
 constexpr int minimumGlyphs = 8;
 // How far from the median step between neighbours the pitch is looked for.

@@ -48,6 +48,8 @@ TEST_P(MonospaceGridTest, FindsTheCellsOfMonospaceTextOnly)
 
 INSTANTIATE_TEST_SUITE_P(Rows, MonospaceGridTest, ::testing::Values(
     GridRow{"monospace", monospaceCentres(), 15, 7.8},
+    // Capitals and digits alone, in a typeface whose capitals are as tall as a cell is wide.
+    GridRow{"capitalsOnly", monospaceCentres(), 7.8, 7.8},
     // Proportional text: glyph widths vary from 3 to 11 px.
     GridRow{"proportional", {10, 16.5, 21, 29.5, 37, 41, 47.5, 57, 63, 66.5, 74, 84, 90.5}, 15, std::nullopt},
     GridRow{"tooFewGlyphs", {10, 17.8, 25.6, 33.4, 41.2}, 15, std::nullopt},
