@@ -15,8 +15,6 @@ namespace {
 // a capital, which in typefaces with short capitals is as tall as the cell is wide.
 constexpr double smallestPitch = 0.4;
 constexpr double largestPitch = 1.1;
-// Fewer glyphs cannot tell a grid from chance.
-constexpr int minimumGlyphs = 8;
 // How far from the median step between neighbours the pitch is looked for.
 constexpr double searchShare = 0.08;
 // How strongly the centres must agree on one phase (1 = all exactly on the grid).
@@ -37,7 +35,7 @@ std::complex<double> phaseSum(const QList<double> &centres, double pitch)
 
 std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres, double lineHeight)
 {
-    if (glyphCentres.size() < minimumGlyphs || lineHeight <= 0)
+    if (glyphCentres.size() < minimumGridGlyphs || lineHeight <= 0)
         return std::nullopt;
     // Neighbouring glyphs of a monospace line mostly lie one pitch apart: the median
     // step between neighbours is close to it.
@@ -49,7 +47,7 @@ std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres
         if (step >= smallest && step <= largest)
             steps.append(step);
     }
-    if (steps.size() < minimumGlyphs / 2)
+    if (steps.size() < minimumGridGlyphs / 2)
         return std::nullopt;
     const double estimate = upperMedian(std::move(steps));
 
@@ -72,14 +70,15 @@ std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres
 
     const double phase = std::arg(phaseSum(glyphCentres, *best));
     MonospaceGrid grid{*best, phase / (2 * std::numbers::pi) * *best};
-    int onGrid = 0;
-    for (const double c : glyphCentres) {
-        const double offset = c - (grid.origin + grid.cellAt(c) * grid.pitch);
-        onGrid += std::abs(offset) <= 0.2 * grid.pitch;
-    }
-    if (onGrid < minimumOnGrid * glyphCentres.size())
-        return std::nullopt;
-    return grid;
+    return grid.holds(glyphCentres) ? std::optional(grid) : std::nullopt;
+}
+
+bool MonospaceGrid::holds(const QList<double> &glyphCentres) const
+{
+    const auto onGrid = std::count_if(glyphCentres.begin(), glyphCentres.end(), [this](double c) {
+        return std::abs(c - (origin + cellAt(c) * pitch)) <= 0.2 * pitch;
+    });
+    return onGrid >= minimumOnGrid * glyphCentres.size();
 }
 
 } // namespace velmora
