@@ -11,17 +11,34 @@ namespace velmora {
 namespace {
 
 // Monospace pitches lie between these many line heights (ascenders to descenders, or
-// less for a line without them).
+// less for a line without them). A line of capitals and digits alone is only as tall as
+// a capital, which in typefaces with short capitals is as tall as the cell is wide: its
+// pitch may reach the larger limit, where most neighbouring glyphs stand that far apart
+// (where only some do, they stand beside a space narrower than a digit, of a
+// proportional typeface) and nearly every neighbour stands a whole number of cells from
+// the glyph before it (where touching glyphs of a proportional typeface may otherwise
+// fall on a grid by chance).
 constexpr double smallestPitch = 0.4;
 constexpr double largestPitch = 0.95;
-// Fewer glyphs cannot tell a grid from chance.
-constexpr int minimumGlyphs = 8;
+constexpr double largestCapitalsPitch = 1.1;
+constexpr double capitalsStepSlack = 0.12;
 // How far from the median step between neighbours the pitch is looked for.
 constexpr double searchShare = 0.08;
 // How strongly the centres must agree on one phase (1 = all exactly on the grid).
 constexpr double minimumAgreement = 0.72;
 // Share of centres that must lie within a fifth of a cell of the grid.
 constexpr double minimumOnGrid = 0.75;
+
+// Whether nearly every neighbour stands a whole number of cells from the glyph before it.
+bool stepsWholeCells(const QList<double> &centres, double pitch)
+{
+    qsizetype whole = 0;
+    for (qsizetype i = 1; i < centres.size(); ++i) {
+        const double cells = (centres[i] - centres[i - 1]) / pitch;
+        whole += cells > 0.5 && std::abs(cells - std::round(cells)) <= capitalsStepSlack;
+    }
+    return whole >= minimumOnGrid * (centres.size() - 1);
+}
 
 // How well the centres agree on a grid of this pitch, and the grid's phase.
 std::complex<double> phaseSum(const QList<double> &centres, double pitch)
@@ -36,7 +53,7 @@ std::complex<double> phaseSum(const QList<double> &centres, double pitch)
 
 std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres, double lineHeight)
 {
-    if (glyphCentres.size() < minimumGlyphs || lineHeight <= 0)
+    if (glyphCentres.size() < minimumGridGlyphs || lineHeight <= 0)
         return std::nullopt;
     // Neighbouring glyphs of a monospace line mostly lie one pitch apart: the median
     // step between neighbours is close to it.
@@ -45,10 +62,14 @@ std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres
     QList<double> steps;
     for (qsizetype i = 1; i < glyphCentres.size(); ++i) {
         const double step = glyphCentres[i] - glyphCentres[i - 1];
-        if (step >= smallest && step <= largest)
+        if (step >= smallest && step <= largestCapitalsPitch * lineHeight)
             steps.append(step);
     }
-    if (steps.size() < minimumGlyphs / 2)
+    const auto wider = std::count_if(steps.begin(), steps.end(), [largest](double step) { return step > largest; });
+    const bool capitals = 2 * wider > steps.size();
+    if (!capitals)
+        steps.removeIf([largest](double step) { return step > largest; });
+    if (steps.size() < minimumGridGlyphs / 2)
         return std::nullopt;
     const double estimate = upperMedian(std::move(steps));
 
@@ -66,19 +87,20 @@ std::optional<MonospaceGrid> findMonospaceGrid(const QList<double> &glyphCentres
             bestAgreement = agreement;
         }
     }
-    if (!best)
+    if (!best || (capitals && !stepsWholeCells(glyphCentres, *best)))
         return std::nullopt;
 
     const double phase = std::arg(phaseSum(glyphCentres, *best));
     MonospaceGrid grid{*best, phase / (2 * std::numbers::pi) * *best};
-    int onGrid = 0;
-    for (const double c : glyphCentres) {
-        const double offset = c - (grid.origin + grid.cellAt(c) * grid.pitch);
-        onGrid += std::abs(offset) <= 0.2 * grid.pitch;
-    }
-    if (onGrid < minimumOnGrid * glyphCentres.size())
-        return std::nullopt;
-    return grid;
+    return grid.holds(glyphCentres) ? std::optional(grid) : std::nullopt;
+}
+
+bool MonospaceGrid::holds(const QList<double> &glyphCentres) const
+{
+    const auto onGrid = std::count_if(glyphCentres.begin(), glyphCentres.end(), [this](double c) {
+        return std::abs(c - (origin + cellAt(c) * pitch)) <= 0.2 * pitch;
+    });
+    return onGrid >= minimumOnGrid * glyphCentres.size();
 }
 
 } // namespace velmora

@@ -16,9 +16,15 @@ struct MonospaceGrid
 
     /// The index of the cell whose centre is nearest to x.
     int cellAt(double x) const { return int(std::lround((x - origin) / pitch)); }
+    /// Whether the glyphs with these centres stand on the grid: all but a few lie within
+    /// a fifth of a cell of a cell's centre.
+    bool holds(const QList<double> &glyphCentres) const;
 
     friend bool operator==(const MonospaceGrid &, const MonospaceGrid &) = default;
 };
+
+/// Fewer glyphs than this cannot tell a grid from chance.
+inline constexpr int minimumGridGlyphs = 8;
 
 /// Finds the cell grid of a line from the centres of its glyphs (left to right), when
 /// they sit on one: a monospace font puts every glyph in a cell of the same width, so

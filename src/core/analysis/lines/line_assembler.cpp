@@ -22,16 +22,35 @@ constexpr double verticalAllowance = 2.0;
 constexpr double lineDoubtWeight = 0.54;
 constexpr double lineInkDoubtShare = 0.5;
 
+QList<double> glyphCentres(const LineInk &ink)
+{
+    QList<double> centres;
+    for (const InkSegment &segment : ink.segments())
+        centres.append(segment.strong.centre());
+    return centres;
+}
+
+// The cells of a terminal run across the whole row of the page: a line of too few glyphs
+// to tell its grid (a column of a listing) stands on the grid of its row, when the row
+// has one and the line's glyphs stand on it.
+std::optional<MonospaceGrid> rowGrid(const InkMap &ink, const QRect &band, bool partedFromNeighbours,
+                                     const QList<double> &centres, double lineHeight)
+{
+    const QRect row(ink.rect().left(), band.top(), ink.rect().width(), band.height());
+    const std::optional<MonospaceGrid> grid = findMonospaceGrid(glyphCentres(LineInk(ink, row, partedFromNeighbours)), lineHeight);
+    return grid && grid->holds(centres) ? grid : std::nullopt;
+}
+
 } // namespace
 
 LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed, TextCut cut)
     : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_typography(LineTypography::of(m_ink)), m_bleed(bleed),
       m_cutOff{cut.atStart(), cut.atEnd()}
 {
-    QList<double> centres;
-    for (const InkSegment &segment : m_ink.segments())
-        centres.append(segment.strong.centre());
+    const QList<double> centres = glyphCentres(m_ink);
     m_grid = findMonospaceGrid(centres, m_typography.height);
+    if (!m_grid && centres.size() > 1 && centres.size() < minimumGridGlyphs)
+        m_grid = rowGrid(ink, band, bleed > 0, centres, m_typography.height);
 }
 
 // The passes over the line's reading, in order (see the class comment); each lives in

@@ -48,6 +48,13 @@ TEST_P(MonospaceGridTest, FindsTheCellsOfMonospaceTextOnly)
 
 INSTANTIATE_TEST_SUITE_P(Rows, MonospaceGridTest, ::testing::Values(
     GridRow{"monospace", monospaceCentres(), 15, 7.8},
+    // Capitals and digits alone, in a typeface whose capitals are as tall as a cell is
+    // wide (DB_HOST=102.49.32.117, the underscore's cell empty).
+    GridRow{"capitalsOnly", {10, 21, 43, 54.5, 65.5, 76, 87, 98, 109, 119.5, 131, 142, 153.5, 164, 175.5, 185.5, 197, 208, 219, 230}, 11, 11},
+    // Digits of a proportional typeface, all as wide, apart at spaces narrower than them,
+    // and some touching.
+    GridRow{"proportionalDigits", {375, 380.5, 390, 397, 404.5, 413.5, 421, 428, 437.5, 444.5, 453}, 9, std::nullopt},
+    GridRow{"touchingDigits", {442.5, 451, 468, 480, 492, 504, 519, 533}, 12, std::nullopt},
     // Proportional text: glyph widths vary from 3 to 11 px.
     GridRow{"proportional", {10, 16.5, 21, 29.5, 37, 41, 47.5, 57, 63, 66.5, 74, 84, 90.5}, 15, std::nullopt},
     GridRow{"tooFewGlyphs", {10, 17.8, 25.6, 33.4, 41.2}, 15, std::nullopt},
