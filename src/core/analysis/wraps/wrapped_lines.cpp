@@ -148,11 +148,12 @@ bool counts(const PlacedLine &line, const PlacedLine &next)
     return number && following && following->value == number->value + 1;
 }
 
-// Step 3, one text: a line cut off at its column's end runs on only onto a line that
-// goes on with it, not onto one that begins with a name of its own.
+// Step 3, one text: a line cut off at its column's end, or a terminal's line (set in a
+// monospace font) that fills its column, runs on only onto a line that goes on with it,
+// not onto one that begins with a name of its own.
 bool runsOnto(const PlacedLine &line, const PlacedLine &next)
 {
-    return !(line.cut.atEnd() && beginsWithAName(next.text));
+    return !((line.cut.atEnd() || line.cellPitch > 0) && beginsWithAName(next.text));
 }
 
 // A short number alone on its line that ends inside its column: a column of numbers
