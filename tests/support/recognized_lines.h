@@ -53,4 +53,15 @@ inline qsizetype inkOutsideFindings(const QList<QPoint> &ink, const QList<Detect
     });
 }
 
+/// Whether one finding of `label`, whose text begins with `prefix`, covers all of `ink`
+/// on an image of `size`.
+inline bool foundWhole(const QList<QPoint> &ink, const QList<Detection> &findings, const QSize &size, const QString &label,
+                       const QString &prefix = {})
+{
+    return std::any_of(findings.cbegin(), findings.cend(), [&](const Detection &finding) {
+        return finding.label == label && finding.matchedText.value_or(QString()).startsWith(prefix)
+            && inkOutsideFindings(ink, {finding}, size) == 0;
+    });
+}
+
 } // namespace velmora::testing

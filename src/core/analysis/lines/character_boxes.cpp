@@ -79,7 +79,7 @@ void LineAssembler::coverInkAtCuts(Reading &reading) const
         if (characters.isEmpty())
             break;
         const bool atLeft = end.right < reading.places[characters.front().place].strong.left;
-        if (atLeft ? m_cutOff.left : m_cutOff.right)
+        if (atLeft ? m_cut.atStart() : m_cut.atEnd())
             reachOver(atLeft ? characters.front() : characters.back(), end.left - edgeAllowance, end.right + 1 + edgeAllowance);
     }
     const qsizetype last = characters.size() - 1;

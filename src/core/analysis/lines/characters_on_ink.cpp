@@ -73,7 +73,7 @@ void LineAssembler::dropInventedEndMarks(Reading &reading)
 bool LineAssembler::atCut(const Reading &reading, const ReadCharacter &character, bool atRight) const
 {
     const ColumnSpan &ink = reading.places[character.place].strong;
-    return atRight ? m_cutOff.right && ink.right >= m_ink.band().right() - 1 : m_cutOff.left && ink.left <= m_ink.band().left() + 1;
+    return atRight ? m_cut.atEnd() && ink.right >= m_ink.band().right() - 1 : m_cut.atStart() && ink.left <= m_ink.band().left() + 1;
 }
 
 // Where the line is cut off, its glyph at the cut may be a sliver, read as a mark that

@@ -45,7 +45,7 @@ std::optional<MonospaceGrid> rowGrid(const InkMap &ink, const QRect &band, bool 
 
 LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed, TextCut cut)
     : m_inkMap(&ink), m_ink(ink, band, bleed > 0), m_typography(LineTypography::of(m_ink)), m_bleed(bleed),
-      m_cutOff{cut.atStart(), cut.atEnd()}
+      m_cut(cut)
 {
     const QList<double> centres = glyphCentres(m_ink);
     m_grid = findMonospaceGrid(centres, m_typography.height);

@@ -57,12 +57,6 @@ public:
     RecognizedLine assemble(const QList<PageSymbol> &symbols) const;
 
 private:
-    /// The ends where the line is cut off.
-    struct CutOffEnds
-    {
-        bool left = false;
-        bool right = false;
-    };
     struct Place;
     struct Reading;
     struct CharacterDoubt;
@@ -109,7 +103,7 @@ private:
     LineInk m_ink;
     LineTypography m_typography;
     int m_bleed;
-    CutOffEnds m_cutOff;
+    TextCut m_cut;
     std::optional<MonospaceGrid> m_grid;
 };
 

@@ -51,13 +51,9 @@ TEST_P(TerminalDottedNumbersTest, ReadsDottedNumbersWholeAndKeepsSpacesBesideDot
     const QList<Detection> findings = SensitiveTextDetector(CustomDetectionConfiguration()).detect(read);
     // A line whose columns are read apart is read as lines of its own.
     const QString text = allText(read).simplified();
-    for (qsizetype l = 0; l < dottedValues.size(); ++l) {
-        const bool whole = std::any_of(findings.cbegin(), findings.cend(), [&](const Detection &finding) {
-            return finding.label == dottedValues[l].second
-                && inkOutsideFindings(canvas.lines[l].pieceInk.front(), {finding}, canvas.image.size()) == 0;
-        });
-        EXPECT_TRUE(whole) << dottedValues[l].first.toStdString() << " in\n" << text.toStdString();
-    }
+    for (qsizetype l = 0; l < dottedValues.size(); ++l)
+        EXPECT_TRUE(foundWhole(canvas.lines[l].pieceInk.front(), findings, canvas.image.size(), dottedValues[l].second))
+            << dottedValues[l].first.toStdString() << " in\n" << text.toStdString();
     for (const auto &[line, kept] : spacedLines)
         EXPECT_TRUE(text.contains(kept)) << kept.toStdString() << " in\n" << text.toStdString();
 }

@@ -51,12 +51,8 @@ TEST_P(TerminalSettingsTest, FindsEveryKeyWhole)
     const QList<Detection> findings = SensitiveTextDetector(CustomDetectionConfiguration()).detect(read);
     for (qsizetype l = 0; l < settings.size(); ++l) {
         const QString prefix = settings[l].key.left(settings[l].key.indexOf(u'_') + 1);
-        const QList<QPoint> &ink = canvas.lines[l].pieceInk.front();
-        const bool whole = std::any_of(findings.cbegin(), findings.cend(), [&](const Detection &finding) {
-            return finding.label == settings[l].rule && finding.matchedText.value_or(QString()).startsWith(prefix)
-                && inkOutsideFindings(ink, {finding}, canvas.image.size()) == 0;
-        });
-        EXPECT_TRUE(whole) << settings[l].key.toStdString() << " in\n" << allText(read).toStdString();
+        EXPECT_TRUE(foundWhole(canvas.lines[l].pieceInk.front(), findings, canvas.image.size(), settings[l].rule, prefix))
+            << settings[l].key.toStdString() << " in\n" << allText(read).toStdString();
     }
 }
 
