@@ -46,6 +46,31 @@ void LineAssembler::dropDoubledFirstLetters(Reading &reading)
     }
 }
 
+// In a monospace line a place of ink one cell wide holds one glyph: two letters or
+// digits read on it are that glyph read twice (the "l" beside an underscore read "lL",
+// its stem and the stroke below it), and the likelier reading stays.
+void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
+{
+    if (!m_grid)
+        return;
+    const auto letterOrDigit = [](const ReadCharacter &character) {
+        return character.text.size() == 1 && character.text.front().isLetterOrNumber();
+    };
+    QList<ReadCharacter> &characters = reading.characters;
+    for (qsizetype k = 0; k + 1 < characters.size(); ++k) {
+        const ReadCharacter &first = characters[k];
+        const ReadCharacter &second = characters[k + 1];
+        if (first.place != second.place || reading.places[first.place].capacity > 1 || !letterOrDigit(first) || !letterOrDigit(second))
+            continue;
+        if (second.confidence > first.confidence) {
+            characters[k + 1].startsWord = second.startsWord || first.startsWord;
+            characters.removeAt(k);
+        } else {
+            characters.removeAt(k + 1);
+        }
+    }
+}
+
 // Tesseract invents marks at the ends of lines, never sure of them: one that shares the
 // ink of the glyph beside it, wide enough for that glyph alone, has no ink of its own;
 // nor has an underscore on a flat stroke inside that glyph (the foot of a "g").

@@ -62,6 +62,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     logReading(reading);
     dropCharactersOnNoInk(reading);
     dropDoubledFirstLetters(reading);
+    dropSecondReadingsOfACell(reading);
     dropInventedEndMarks(reading);
     dropMarksAtCuts(reading);
     readStrokesAsUnderscores(reading);
@@ -73,6 +74,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     tellCapitalIFromSmallL(reading);
     repairKeyPrefixes(reading.characters);
     readSmallLInWords(reading.characters);
+    readCapitalIAmongCapitals(reading.characters);
     placeCharacterBoxes(reading);
     coverUnreadInk(reading);
     coverInkAtCuts(reading);
