@@ -66,6 +66,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     dropInventedEndMarks(reading);
     dropMarksAtCuts(reading);
     readStrokesAsUnderscores(reading);
+    readDotsAsFullStops(reading);
     findWordBreaks(reading);
     joinSplitTokens(reading.characters);
     repairTokenRuns(reading.characters);

@@ -27,7 +27,8 @@ namespace velmora {
 //     are a first letter read twice, a second reading of one monospace cell, a
 //     doubtful mark at an end of the line over the glyph beside it, and a mark read on
 //     the sliver of a glyph where the line is cut off; a stroke no character stands
-//     on is read as an underscore;
+//     on is read as an underscore, and a dot between glyphs of a monospace line as a
+//     full stop;
 //  4. word breaks (word_gaps.cpp): a space is kept only where the ink leaves a word
 //     gap: in a monospace line an empty cell, elsewhere a gap clearly wider than the
 //     line's usual letter spacing;
@@ -77,6 +78,7 @@ private:
     static void dropInventedEndMarks(Reading &reading);
     void dropMarksAtCuts(Reading &reading) const;
     void readStrokesAsUnderscores(Reading &reading) const;
+    void readDotsAsFullStops(Reading &reading) const;
     bool atCut(const Reading &reading, const ReadCharacter &character, bool atRight) const;
     // 4. Word breaks (word_gaps.cpp).
     void findWordBreaks(Reading &reading) const;
