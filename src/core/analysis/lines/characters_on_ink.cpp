@@ -48,8 +48,9 @@ void LineAssembler::dropDoubledFirstLetters(Reading &reading)
 }
 
 // In a monospace line a place of ink one cell wide holds one glyph: two letters or
-// digits read on it are that glyph read twice (the "l" beside an underscore read "lL",
-// its stem and the stroke below it), and the likelier reading stays.
+// digits read on it over the same columns (each over at least half the other) are that
+// glyph read twice (the "l" beside an underscore read "lL", its stem and the stroke
+// below it), and the likelier reading stays. Glyphs that touch are read side by side.
 void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
 {
     if (!m_grid)
@@ -61,7 +62,9 @@ void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
     for (qsizetype k = 0; k + 1 < characters.size(); ++k) {
         const ReadCharacter &first = characters[k];
         const ReadCharacter &second = characters[k + 1];
-        if (first.place != second.place || reading.places[first.place].capacity > 1 || !letterOrDigit(first) || !letterOrDigit(second))
+        const double overlap = std::min(first.right, second.right) - std::max(first.left, second.left);
+        if (first.place != second.place || reading.places[first.place].capacity > 1 || !letterOrDigit(first) || !letterOrDigit(second)
+            || overlap < 0.5 * std::min(first.right - first.left, second.right - second.left))
             continue;
         if (second.confidence > first.confidence) {
             characters[k + 1].startsWord = second.startsWord || first.startsWord;
