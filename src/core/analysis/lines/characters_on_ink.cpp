@@ -2,7 +2,8 @@
 
 // Pass 3 of LineAssembler: which characters stand on ink. Tesseract reads characters
 // where there is no ink, reads some twice and invents marks at the ends of lines; a
-// stroke it does not read at all is an underscore.
+// stroke it does not read at all is an underscore, and a dot between glyphs of a
+// monospace line a full stop.
 
 namespace velmora {
 
@@ -42,6 +43,34 @@ void LineAssembler::dropDoubledFirstLetters(Reading &reading)
             next.startsWord = next.startsWord || doubled.startsWord;
             next.confidence = std::max(next.confidence, doubled.confidence);
             characters.removeAt(k);
+        }
+    }
+}
+
+// In a monospace line a place of ink one cell wide holds one glyph: two letters or
+// digits read on it over the same columns (each over at least half the other) are that
+// glyph read twice (the "l" beside an underscore read "lL", its stem and the stroke
+// below it), and the likelier reading stays. Glyphs that touch are read side by side.
+void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
+{
+    if (!m_grid)
+        return;
+    const auto letterOrDigit = [](const ReadCharacter &character) {
+        return character.text.size() == 1 && character.text.front().isLetterOrNumber();
+    };
+    QList<ReadCharacter> &characters = reading.characters;
+    for (qsizetype k = 0; k + 1 < characters.size(); ++k) {
+        const ReadCharacter &first = characters[k];
+        const ReadCharacter &second = characters[k + 1];
+        const double overlap = std::min(first.right, second.right) - std::max(first.left, second.left);
+        if (first.place != second.place || reading.places[first.place].capacity > 1 || !letterOrDigit(first) || !letterOrDigit(second)
+            || overlap < 0.5 * std::min(first.right - first.left, second.right - second.left))
+            continue;
+        if (second.confidence > first.confidence) {
+            characters[k + 1].startsWord = second.startsWord || first.startsWord;
+            characters.removeAt(k);
+        } else {
+            characters.removeAt(k + 1);
         }
     }
 }
@@ -101,6 +130,39 @@ void LineAssembler::readStrokesAsUnderscores(Reading &reading) const
             continue;
         const int count = m_grid ? std::max(1, int(std::lround(place.strong.width() / m_grid->pitch))) : 1;
         reading.characters.insert(reading.after(j), count, ReadCharacter{underscore, {}, false, false, 1.0, false, int(j), 0, 0});
+    }
+}
+
+// In a monospace line a dot on the baseline, alone in its cell between two cells of
+// glyphs, that no character stands on is a full stop Tesseract left out (the first dot
+// of "649.973.9928" read "649973.9928").
+void LineAssembler::readDotsAsFullStops(Reading &reading) const
+{
+    if (!m_grid)
+        return;
+    QList<int> bottoms;
+    for (const InkSegment &segment : m_ink.segments())
+        bottoms.append(segment.bottom);
+    if (bottoms.isEmpty())
+        return;
+    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
+    const int baseline = bottoms[bottoms.size() / 2];
+    const double dot = m_typography.heights(line_reading::dotHeight);
+    const auto glyphInCell = [&reading](const ReadCharacter &character, int cell) {
+        const Place &place = reading.places[character.place];
+        return !place.isUnderscore && character.text.size() == 1 && character.text.front().isLetterOrNumber() && place.firstCell <= cell
+            && cell < place.firstCell + place.cells;
+    };
+    for (qsizetype j = 0; j < reading.places.size(); ++j) {
+        const Place &place = reading.places[j];
+        if (place.isUnderscore || place.cells > 1 || place.height > dot || place.strong.width() > dot || std::abs(place.bottom - baseline) > 1
+            || reading.standsOn(j))
+            continue;
+        const auto next = reading.after(j);
+        if (next == reading.characters.begin() || next == reading.characters.end() || !glyphInCell(*(next - 1), place.firstCell - 1)
+            || !glyphInCell(*next, place.firstCell + 1))
+            continue;
+        reading.characters.insert(next, ReadCharacter{QStringLiteral("."), {}, false, false, 1.0, false, int(j), 0, 0});
     }
 }
 

@@ -62,9 +62,11 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     logReading(reading);
     dropCharactersOnNoInk(reading);
     dropDoubledFirstLetters(reading);
+    dropSecondReadingsOfACell(reading);
     dropInventedEndMarks(reading);
     dropMarksAtCuts(reading);
     readStrokesAsUnderscores(reading);
+    readDotsAsFullStops(reading);
     findWordBreaks(reading);
     joinSplitTokens(reading.characters);
     repairTokenRuns(reading.characters);
@@ -73,6 +75,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     tellCapitalIFromSmallL(reading);
     repairKeyPrefixes(reading.characters);
     readSmallLInWords(reading.characters);
+    readCapitalIAmongCapitals(reading.characters);
     placeCharacterBoxes(reading);
     coverUnreadInk(reading);
     coverInkAtCuts(reading);

@@ -24,9 +24,11 @@ namespace velmora {
 //  2. marks in clusters (marks_in_clusters.cpp): a sure dot or colon whose ink touches
 //     the glyph beside it stands on that glyph's ink;
 //  3. characters on ink (characters_on_ink.cpp): a character on no ink is dropped; so
-//     are a first letter read twice, a doubtful mark at an end of the line over the
-//     glyph beside it, and a mark read on the sliver of a glyph where the line is cut
-//     off; a stroke no character stands on is read as an underscore;
+//     are a first letter read twice, a second reading of one monospace cell, a
+//     doubtful mark at an end of the line over the glyph beside it, and a mark read on
+//     the sliver of a glyph where the line is cut off; a stroke no character stands
+//     on is read as an underscore, and a dot between glyphs of a monospace line as a
+//     full stop;
 //  4. word breaks (word_gaps.cpp): a space is kept only where the ink leaves a word
 //     gap: in a monospace line an empty cell, elsewhere a gap clearly wider than the
 //     line's usual letter spacing;
@@ -72,9 +74,11 @@ private:
     // 3. Characters on ink (characters_on_ink.cpp).
     static void dropCharactersOnNoInk(Reading &reading);
     static void dropDoubledFirstLetters(Reading &reading);
+    void dropSecondReadingsOfACell(Reading &reading) const;
     static void dropInventedEndMarks(Reading &reading);
     void dropMarksAtCuts(Reading &reading) const;
     void readStrokesAsUnderscores(Reading &reading) const;
+    void readDotsAsFullStops(Reading &reading) const;
     bool atCut(const Reading &reading, const ReadCharacter &character, bool atRight) const;
     // 4. Word breaks (word_gaps.cpp).
     void findWordBreaks(Reading &reading) const;

@@ -19,6 +19,9 @@ namespace line_reading {
 // that tall.
 inline constexpr double markHeight = 0.6;
 
+// A dot is at most this tall (line heights).
+inline constexpr double dotHeight = 0.3;
+
 // Tesseract is wrong about one in five characters it is less certain of than this.
 inline constexpr double doubtfulCharacter = 0.95;
 
@@ -51,6 +54,7 @@ struct LineAssembler::Place
     ColumnSpan faint;
     bool isUnderscore = false;
     int height = 0;
+    int bottom = 0;    // the lowest row of its ink
     int firstCell = 0; // with a monospace grid
     int cells = 1;
     int capacity = 1; // how many glyphs the ink is wide enough for

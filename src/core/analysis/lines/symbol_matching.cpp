@@ -30,9 +30,8 @@ constexpr double centreWeight = 0.1;
 // Extra cost of matching an underscore to a glyph, or another character to a stroke.
 constexpr double underscoreOnGlyphCost = 0.5;
 constexpr double glyphOnStrokeCost = 1.0;
-// A dot is at most this tall (line heights); matching a mark to ink of a glyph's height,
-// or a letter or digit to a dot, costs this much.
-constexpr double dotHeight = 0.3;
+// Matching a mark to ink of a glyph's height, or a letter or digit to a dot, costs
+// this much.
 constexpr double mismatchedShapeCost = 0.6;
 // Character boxes narrower than this (line heights) say little about where it is.
 constexpr double degenerateBoxWidth = 0.15;
@@ -49,7 +48,7 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
         inkWidth += segment.strong.width();
     const double glyphWidth = std::max(1.0, double(inkWidth) / double(std::max<qsizetype>(1, characterCount)));
     for (const InkSegment &segment : m_ink.segments()) {
-        Place place{segment.strong, segment.faint, false, segment.height(), 0, 1, 1, {}};
+        Place place{segment.strong, segment.faint, false, segment.height(), segment.bottom, 0, 1, 1, {}};
         for (const ColumnSpan &bar : m_ink.touchedBars()) {
             if (bar.left <= segment.strong.right && segment.strong.left <= bar.right)
                 place.bar = place.bar.width() > 0 ? ColumnSpan{std::min(place.bar.left, bar.left), std::max(place.bar.right, bar.right)} : bar;
@@ -68,7 +67,7 @@ QList<LineAssembler::Place> LineAssembler::places(qsizetype characterCount) cons
         result.append(place);
     }
     for (const ColumnSpan &stroke : m_ink.underscores())
-        result.append(Place{stroke, stroke, true, 1, 0, 1, 1, {}});
+        result.append(Place{stroke, stroke, true, 1, m_ink.band().bottom(), 0, 1, 1, {}});
     std::sort(result.begin(), result.end(), [](const Place &a, const Place &b) { return a.strong.left < b.strong.left; });
     return result;
 }
@@ -88,7 +87,7 @@ double LineAssembler::placeCost(const QString &text, double left, double right, 
     // Tesseract reads the stroke of an underscore as either.
     const bool lowMark = text == QLatin1String(".") || text == QLatin1String(",");
     const bool markOnGlyph = line_reading::isSmallMark(text) && text != QLatin1String("|") && place.height > m_typography.heights(line_reading::markHeight);
-    const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < m_typography.heights(dotHeight);
+    const bool letterOnDot = !text.isEmpty() && text.front().isLetterOrNumber() && place.height < m_typography.heights(line_reading::dotHeight);
     return apart / m_typography.height + centreWeight * std::min(offCentre / m_typography.height, 2.0)
         + (isUnderscore && !place.isUnderscore && !onBar ? underscoreOnGlyphCost : 0.0)
         + (!isUnderscore && !lowMark && place.isUnderscore ? glyphOnStrokeCost : 0.0)

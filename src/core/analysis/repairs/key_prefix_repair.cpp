@@ -18,7 +18,27 @@ struct KeyPrefix
     qsizetype longest = 0;
     /// How many dots the key holds.
     int dots = 0;
+    /// The rest of the key may hold dashes, so a dash's look-alike in it is a dash.
+    bool dashesInside = false;
 };
+
+// What a dash is read as in small monospace text: a tilde, or a longer dash.
+constexpr QStringView dashReadings = u"-~\u2013\u2014";
+
+bool isDashReading(const QString &text)
+{
+    return text.size() == 1 && dashReadings.contains(text.front());
+}
+
+// The readings of each character of a prefix: a dash as any of its look-alikes, any
+// other character as itself.
+QList<QString> asWritten(const QString &prefix)
+{
+    QList<QString> readings;
+    for (QChar c : prefix)
+        readings.append(c == u'-' ? dashReadings.toString() : QString(c));
+    return readings;
+}
 
 // How "sk_live_" or "rk_live_" is read: its l as a capital I, a 1, or beside an
 // underscore whose stroke makes its foot, an L.
@@ -35,14 +55,24 @@ const QList<KeyPrefix> &keyPrefixes()
         {QStringLiteral("eyJ"), {QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("JIl1|TS")}, 30, 0, 2},
         {QStringLiteral("sk_live_"), stripeLive(u's'), 24, 0, 0},
         {QStringLiteral("rk_live_"), stripeLive(u'r'), 24, 0, 0},
+        {QStringLiteral("sk-proj-"), asWritten(QStringLiteral("sk-proj-")), 40, 0, 0, true},
+        {QStringLiteral("sk-"), asWritten(QStringLiteral("sk-")), 40, 0, 0, true},
+        {QStringLiteral("xoxa-"), asWritten(QStringLiteral("xoxa-")), 30, 0, 0, true},
+        {QStringLiteral("xoxb-"), asWritten(QStringLiteral("xoxb-")), 30, 0, 0, true},
+        {QStringLiteral("xoxp-"), asWritten(QStringLiteral("xoxp-")), 30, 0, 0, true},
+        {QStringLiteral("xoxr-"), asWritten(QStringLiteral("xoxr-")), 30, 0, 0, true},
+        {QStringLiteral("xoxs-"), asWritten(QStringLiteral("xoxs-")), 30, 0, 0, true},
+        {QStringLiteral("ssh-ed25519"), asWritten(QStringLiteral("ssh-ed25519")), 11, 11, 0},
+        {QStringLiteral("ssh-rsa"), asWritten(QStringLiteral("ssh-rsa")), 7, 7, 0},
     };
     return prefixes;
 }
 
 bool isKeyCharacter(const QString &text)
 {
-    return text.size() == 1 && text.front().unicode() < 0x80
-        && (text.front().isLetterOrNumber() || text.front() == u'_' || text.front() == u'-' || text.front() == u'.');
+    return isDashReading(text)
+        || (text.size() == 1 && text.front().unicode() < 0x80
+            && (text.front().isLetterOrNumber() || text.front() == u'_' || text.front() == u'.'));
 }
 
 // Rewrites the key of the characters [start, end) of a run, which begin with a letter or
@@ -64,13 +94,19 @@ int repairKey(QList<ReadCharacter> &characters, qsizetype start, qsizetype end)
             continue;
         // A character put back is as certain as the kind of key the rest of the run is.
         int replaced = 0;
-        for (qsizetype k = 0; k < key.prefix.size(); ++k) {
-            ReadCharacter &character = characters[start + k];
-            if (character.text != key.prefix[k]) {
-                character.text = key.prefix[k];
+        const auto putBack = [&](ReadCharacter &character, QChar written) {
+            if (character.text != written) {
+                character.text = written;
                 character.confidence = 1.0;
                 ++replaced;
             }
+        };
+        for (qsizetype k = 0; k < key.prefix.size(); ++k)
+            putBack(characters[start + k], key.prefix[k]);
+        // A look-alike after the key's last character may be a mark of its own.
+        for (qsizetype k = start + key.prefix.size(); key.dashesInside && k + 1 < end; ++k) {
+            if (isDashReading(characters[k].text))
+                putBack(characters[k], u'-');
         }
         return replaced;
     }

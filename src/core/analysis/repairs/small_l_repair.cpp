@@ -96,4 +96,39 @@ int readSmallLInWords(QList<ReadCharacter> &characters)
     return replaced;
 }
 
+int readCapitalIAmongCapitals(QList<ReadCharacter> &characters)
+{
+    const auto inName = [&characters](qsizetype k) {
+        const QString &text = characters[k].text;
+        return text.size() == 1 && text.front().unicode() < 0x80 && (text.front().isLetterOrNumber() || text.front() == u'_');
+    };
+    int replaced = 0;
+    forEachRun(characters, [&](qsizetype first, qsizetype last) {
+        for (qsizetype start = first; start <= last;) {
+            if (!inName(start)) {
+                ++start;
+                continue;
+            }
+            qsizetype end = start;
+            while (end + 1 <= last && inName(end + 1))
+                ++end;
+            int capitals = 0;
+            bool otherSmallLetter = false;
+            for (qsizetype k = start; k <= end; ++k) {
+                const QChar c = characters[k].text.front();
+                capitals += c.isUpper();
+                otherSmallLetter = otherSmallLetter || (c.isLower() && c != u'l');
+            }
+            for (qsizetype k = start; k <= end && capitals >= 2 && !otherSmallLetter; ++k) {
+                if (characters[k].text == QLatin1String("l")) {
+                    characters[k].text = capitalI;
+                    ++replaced;
+                }
+            }
+            start = end + 1;
+        }
+    });
+    return replaced;
+}
+
 } // namespace velmora

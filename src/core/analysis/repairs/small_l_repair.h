@@ -16,4 +16,10 @@ namespace velmora {
 /// address may hold digits). Returns how many characters it replaced.
 int readSmallLInWords(QList<ReadCharacter> &characters);
 
+/// Reads capital I for a small l among capitals, where the pixels cannot tell them
+/// apart: an "l" in a name of capitals, digits and underscores with no other small letter
+/// and at least two capitals ("CONFlDENTlAL", "STRIPE_ACCOUNT_lD", "GlTHUB_TOKEN") is an
+/// "I". Returns how many characters it replaced.
+int readCapitalIAmongCapitals(QList<ReadCharacter> &characters);
+
 } // namespace velmora

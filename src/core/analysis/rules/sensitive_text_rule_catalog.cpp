@@ -76,7 +76,9 @@ QList<SensitiveTextRule> compileBuiltInRules()
 {
     // Keys of a fixed shape also match as the recogniser reads them at worst: an AWS key
     // joined to the word before it or split by a blank or two, a Slack bot token split
-    // beside its dashes or inside its parts, a JWT, AWS, Stripe, Google or OpenAI key
+    // beside its dashes or inside its parts (a lone character after a blank at its end
+    // is a word of its own, a line's number after it), an SSH key whose type's dash was
+    // read as a tilde, a longer dash or a blank, a JWT, AWS, Stripe, Google or OpenAI key
     // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
     // long dash), a Google key a character short or long, a URL whose colon was lost, an
     // account identifier whose first letter was read twice, an e-mail address with a
@@ -92,7 +94,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
          QStringLiteral(R"(\b(ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{20,}\b)"), nullptr, true},
         {Kind::apiKey, "Stripe secret key", Pack::secrets, Category::secrets, 0.98, false, 0, nullptr, Action::redact,
          "Stripe secret keys can expose payment account access.",
-         QStringLiteral(R"(\bsk_(?:[lI1]ive|test)_[A-Za-z0-9]{16,}(?![A-Za-z0-9]))"), nullptr, true},
+         QStringLiteral(R"(\b[sr]k_(?:[lI1]ive|test)_[A-Za-z0-9]{16,}(?![A-Za-z0-9]))"), nullptr, true},
         {Kind::secret, "Bearer token", Pack::secrets, Category::secrets, 0.94, false, 0, nullptr, Action::redact,
          "Bearer tokens can authenticate API requests.",
          QStringLiteral(R"(\bBearer\s+[A-Za-z0-9._~+/\-]+=*\b)"), nullptr, true},
@@ -103,7 +105,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
          QStringLiteral(R"(\beyJ[A-Za-z0-9_-]*(?:[@&][A-Za-z0-9_-]+)*\.[A-Za-z0-9_-]+(?:[@&][A-Za-z0-9_-]+)*\.[A-Za-z0-9_-]+(?:[@&][A-Za-z0-9_-]+)*(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::secret, "SSH public key", Pack::secrets, Category::secrets, 0.90, true, 0, nullptr, Action::review,
          "SSH authorized keys reveal account access configuration and should be reviewed before sharing.",
-         QStringLiteral(R"(\bssh-(?:rsa|ed25519|ecdsa-sha2-nistp(?:256|384|521))\s+(?:[A-Za-z0-9+/=]\s*){40,}[^\s,;\]}]*(?:[^\S\r\n]+[^\s,;\]}]+)?)")},
+         QStringLiteral(R"(\bssh[-~\u2013\u2014 ](?:rsa|ed25519|ecdsa-sha2-nistp(?:256|384|521))\s+(?:[A-Za-z0-9+/=]\s*){40,}[^\s,;\]}]*(?:[^\S\r\n]+[^\s,;\]}]+)?)")},
         {Kind::secret, "Environment secret", Pack::secrets, Category::secrets, 0.93, true, 1,
          sensitive_text::isNotPlaceholder, Action::redact,
          "Environment variable secrets can expose credentials or tokens.",
@@ -122,7 +124,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
          QStringLiteral(R"(\bsk-(?:proj[-~\u2013\u2014])?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::apiKey, "Slack token", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Slack tokens can expose workspace or app access.",
-         QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,24}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
+         QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){21,23}[A-Za-z0-9]{2}|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
         {Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact,
          "Email addresses can identify a person or account.",
          QStringLiteral(R"(\b[A-Z0-9._%+-]+(?:@(?=[A-Z0-9._%+-]+@)[A-Z0-9._%+-]+)?@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))")},
@@ -206,7 +208,7 @@ QList<SensitiveTextRule> compileCutOffRules()
     const QList<CutOffRow> rows{
         {"AWS key", 0.9, Action::redact, false, QStringLiteral(R"((?<![A-Z0-9])(?:AKIA|ASIA)[A-Z0-9]{2,}(?=.{0,3}$))"), true},
         {"GitHub token", 0.9, Action::redact, false, QStringLiteral(R"(\b(?:ghp|gho|ghu|ghs|ghr)_[A-Za-z0-9_]{2,}(?=.{0,3}$))"), true},
-        {"Stripe secret key", 0.9, Action::redact, false, QStringLiteral(R"(\bsk_(?:[lI1]ive|test)_[A-Za-z0-9]{2,}(?=.{0,3}$))"), true},
+        {"Stripe secret key", 0.9, Action::redact, false, QStringLiteral(R"(\b[sr]k_(?:[lI1]ive|test)_[A-Za-z0-9]{2,}(?=.{0,3}$))"), true},
         {"JWT", 0.85, Action::redact, false, QStringLiteral(R"(\beyJ[A-Za-z0-9_.-]{4,}(?=.{0,3}$))"), true},
         {"Google API key", 0.9, Action::redact, false, QStringLiteral(R"(\bAIza[A-Za-z0-9_-]{2,}(?=.{0,3}$))"), true},
         {"OpenAI API key", 0.9, Action::redact, false, QStringLiteral(R"(\bsk-(?:proj-)?[A-Za-z0-9_-]{4,}(?=.{0,3}$))"), true},
