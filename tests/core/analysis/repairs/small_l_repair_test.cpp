@@ -65,11 +65,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, CapitalIRepairTest, ::testing::Values(
     WordRow{"settingNames", QStringLiteral("STRIPE_ACCOUNT_lD=acct_0c2fD9Mnz1bN9L BlLLlNG_lD=x"),
             QStringLiteral("STRIPE_ACCOUNT_ID=acct_0c2fD9Mnz1bN9L BILLING_ID=x")},
     WordRow{"keyOfCapitalsAndDigits", QStringLiteral("AKlAXPGXQK14LRLQ518T"), QStringLiteral("AKIAXPGXQK14LRLQ518T")},
-    // Rows that must stay as read.
-    WordRow{"smallLetters", QStringLiteral("ls -l hello.txt"), QStringLiteral("ls -l hello.txt")},
-    WordRow{"capitalsBesideSmallLetters", QStringLiteral("getURLlist isHTMLlike"), QStringLiteral("getURLlist isHTMLlike")},
-    WordRow{"oneCapital", QStringLiteral("Xl lD"), QStringLiteral("Xl lD")},
-    WordRow{"valueWithSmallLetters", QStringLiteral("KEY=7FmVB1lcdVaDT1QB1yo0qgF"), QStringLiteral("KEY=7FmVB1lcdVaDT1QB1yo0qgF")}),
+    // Small letters, capitals beside small letters, one capital, a value with small letters.
+    WordRow{"staysAsRead", QStringLiteral("ls -l getURLlist Xl lD KEY=7FmVB1lcdVaDT1QB1yo0qgF"),
+            QStringLiteral("ls -l getURLlist Xl lD KEY=7FmVB1lcdVaDT1QB1yo0qgF")}),
     test::rowName);
 
 } // namespace
