@@ -77,8 +77,9 @@ QList<SensitiveTextRule> compileBuiltInRules()
     // Keys of a fixed shape also match as the recogniser reads them at worst: an AWS key
     // joined to the word before it or split by a blank or two, a Slack bot token split
     // beside its dashes or inside its parts (its last part 24 characters long, give or
-    // take one lost, so that a line's number after it stays out), an SSH key whose
-    // type's dash was read as a tilde, a longer dash or a blank, a JWT, AWS, Stripe, Google or OpenAI key
+    // take one, one gained only where its last piece is no lone character: a line's
+    // number after it stays out), an SSH key whose type's dash was read as a tilde, a
+    // longer dash or a blank, a JWT, AWS, Stripe, Google or OpenAI key
     // with a look-alike in it ("@" for a dotted zero, "&" for an eight, "I" for "l", a
     // long dash), a Google key a character short or long, a URL whose colon was lost, an
     // account identifier whose first letter was read twice, an e-mail address with a
@@ -124,7 +125,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
          QStringLiteral(R"(\bsk-(?:proj[-~\u2013\u2014])?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"), nullptr, true},
         {Kind::apiKey, "Slack token", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact,
          "Slack tokens can expose workspace or app access.",
-         QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,23}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
+         QStringLiteral(R"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:(?:[A-Za-z0-9] ?){23}[A-Za-z0-9]{2}|(?:[A-Za-z0-9] ?){22,23}[A-Za-z0-9])|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"), nullptr, true},
         {Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact,
          "Email addresses can identify a person or account.",
          QStringLiteral(R"(\b[A-Z0-9._%+-]+(?:@(?=[A-Z0-9._%+-]+@)[A-Z0-9._%+-]+)?@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))")},

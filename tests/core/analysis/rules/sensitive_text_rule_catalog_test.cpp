@@ -65,7 +65,7 @@ const RuleRow kRows[] = {
      uR"(\bsk-(?:proj[-~\u2013\u2014])?[A-Za-z0-9_-]{20,}(?![A-Za-z0-9_-]))"},
     {"slackToken", Kind::apiKey, "Slack token", Pack::secrets, Category::secrets, 0.97, false, 0, nullptr, Action::redact, false,
      "Slack tokens can expose workspace or app access.",
-     uR"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){22,23}[A-Za-z0-9]|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"},
+     uR"(\bxox[baprs]-(?:(?:[A-Za-z0-9] ?){10,13}- ?(?:[A-Za-z0-9] ?){10,13}- ?(?:(?:[A-Za-z0-9] ?){23}[A-Za-z0-9]{2}|(?:[A-Za-z0-9] ?){22,23}[A-Za-z0-9])|[A-Za-z0-9-]{20,})(?![A-Za-z0-9-]))"},
     {"email", Kind::email, "Email", Pack::pii, Category::emails, 0.90, true, 0, nullptr, Action::redact, false,
      "Email addresses can identify a person or account.",
      uR"(\b[A-Z0-9._%+-]+(?:@(?=[A-Z0-9._%+-]+@)[A-Z0-9._%+-]+)?@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))"},
