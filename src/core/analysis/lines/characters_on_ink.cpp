@@ -47,23 +47,24 @@ void LineAssembler::dropDoubledFirstLetters(Reading &reading)
     }
 }
 
-// In a monospace line a place of ink one cell wide holds one glyph: two letters or
-// digits read on it over the same columns (each over at least half the other) are that
-// glyph read twice (the "l" beside an underscore read "lL", its stem and the stroke
-// below it), and the likelier reading stays. Glyphs that touch are read side by side.
+// In a monospace line a place of ink one cell wide holds one glyph: two stems read on
+// it over the same columns (each over at least half the other) are that glyph read
+// twice (the "l" beside an underscore read "lL", its stem and the stroke below it; a
+// "1" read "1l"), and the likelier reading stays. Other letters read side by side may
+// be glyphs that touch, where a line's grid was found by chance.
 void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
 {
     if (!m_grid)
         return;
-    const auto letterOrDigit = [](const ReadCharacter &character) {
-        return character.text.size() == 1 && character.text.front().isLetterOrNumber();
+    const auto stem = [](const ReadCharacter &character) {
+        return character.text.size() == 1 && QStringLiteral("lI1L").contains(character.text.front());
     };
     QList<ReadCharacter> &characters = reading.characters;
     for (qsizetype k = 0; k + 1 < characters.size(); ++k) {
         const ReadCharacter &first = characters[k];
         const ReadCharacter &second = characters[k + 1];
         const double overlap = std::min(first.right, second.right) - std::max(first.left, second.left);
-        if (first.place != second.place || reading.places[first.place].capacity > 1 || !letterOrDigit(first) || !letterOrDigit(second)
+        if (first.place != second.place || reading.places[first.place].capacity > 1 || !stem(first) || !stem(second)
             || overlap < 0.5 * std::min(first.right - first.left, second.right - second.left))
             continue;
         if (second.confidence > first.confidence) {
