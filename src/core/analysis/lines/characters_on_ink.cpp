@@ -47,32 +47,43 @@ void LineAssembler::dropDoubledFirstLetters(Reading &reading)
     }
 }
 
-// In a monospace line a place of ink one cell wide holds one glyph: two stems read on
-// it over the same columns (each over at least half the other) are that glyph read
-// twice (the "l" beside an underscore read "lL", its stem and the stroke below it; a
-// "1" read "1l"), and the likelier reading stays. Other letters read side by side may
-// be glyphs that touch, where a line's grid was found by chance.
+// In a monospace line a place of ink one cell wide holds one glyph: two readings of it
+// over the same columns (each over at least half the other) that are one letter in
+// both cases or look-alikes are that glyph read twice (the "l" beside an underscore read
+// "lL", its stem and the stroke below it; "Ww", "0O"), and the likelier reading stays,
+// as doubtful as the other.
+// Two other letters read side by side may be glyphs that touch, where a line's grid
+// was found by chance ("pp", "po").
 void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
 {
     if (!m_grid)
         return;
-    const auto stem = [](const ReadCharacter &character) {
-        return character.text.size() == 1 && QStringLiteral("lI1L").contains(character.text.front());
+    static const QStringList lookAlikes{QStringLiteral("lI1L"), QStringLiteral("oO0"), QStringLiteral("sS5"), QStringLiteral("zZ2")};
+    const auto readAlike = [](const ReadCharacter &first, const ReadCharacter &second) {
+        if (first.text.size() != 1 || second.text.size() != 1 || first.text == second.text)
+            return false;
+        const QChar a = first.text.front();
+        const QChar b = second.text.front();
+        return (a.isLetter() && a.toLower() == b.toLower())
+            || std::any_of(lookAlikes.cbegin(), lookAlikes.cend(), [&](const QString &set) { return set.contains(a) && set.contains(b); });
     };
     QList<ReadCharacter> &characters = reading.characters;
     for (qsizetype k = 0; k + 1 < characters.size(); ++k) {
         const ReadCharacter &first = characters[k];
         const ReadCharacter &second = characters[k + 1];
         const double overlap = std::min(first.right, second.right) - std::max(first.left, second.left);
-        if (first.place != second.place || reading.places[first.place].capacity > 1 || !stem(first) || !stem(second)
+        if (first.place != second.place || reading.places[first.place].capacity > 1 || !readAlike(first, second)
             || overlap < 0.5 * std::min(first.right - first.left, second.right - second.left))
             continue;
+        // Two answers for one glyph leave the doubt of the less certain.
+        const double confidence = std::min(first.confidence, second.confidence);
         if (second.confidence > first.confidence) {
             characters[k + 1].startsWord = second.startsWord || first.startsWord;
             characters.removeAt(k);
         } else {
             characters.removeAt(k + 1);
         }
+        characters[k].confidence = confidence;
     }
 }
 
