@@ -30,16 +30,11 @@ QList<double> glyphCentres(const LineInk &ink)
     return centres;
 }
 
-// The cells of a terminal run across the whole row of the page: a line of too few glyphs
-// to tell its grid (a column of a listing) stands on the grid of its row, when the row
-// has one and the line's glyphs stand on it.
-std::optional<MonospaceGrid> rowGrid(const InkMap &ink, const QRect &band, bool partedFromNeighbours,
-                                     const QList<double> &centres, double lineHeight)
-{
-    const QRect row(ink.rect().left(), band.top(), ink.rect().width(), band.height());
-    const std::optional<MonospaceGrid> grid = findMonospaceGrid(glyphCentres(LineInk(ink, row, partedFromNeighbours)), lineHeight);
-    return grid && grid->holds(centres) ? grid : std::nullopt;
-}
+// A grid found on fewer glyphs than this may be chance in a proportional typeface: its
+// digits share one advance, and a short run of letters of like widths falls on a grid
+// too. Such a line is set in a monospace font only where its row holds this many glyphs
+// on a grid its own glyphs stand on.
+constexpr int sureGridGlyphs = 3 * minimumGridGlyphs;
 
 } // namespace
 
@@ -49,8 +44,25 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed, Te
 {
     const QList<double> centres = glyphCentres(m_ink);
     m_grid = findMonospaceGrid(centres, m_typography.height);
-    if (!m_grid && centres.size() > 1 && centres.size() < minimumGridGlyphs)
-        m_grid = rowGrid(ink, band, bleed > 0, centres, m_typography.height);
+    if (m_grid && centres.size() >= sureGridGlyphs) {
+        m_cellPitch = m_grid->pitch;
+        return;
+    }
+    if (!m_grid && (centres.size() < 2 || centres.size() >= minimumGridGlyphs))
+        return;
+    // The cells of a terminal run across the whole row of the page: a line of too few
+    // glyphs to tell its grid (a column of a listing) stands on the grid of its row, when
+    // the row has one and the line's glyphs stand on it; a short line on a grid of its
+    // own is set in a monospace font only when the row is too.
+    const QRect row(ink.rect().left(), band.top(), ink.rect().width(), band.height());
+    const QList<double> rowCentres = glyphCentres(LineInk(ink, row, bleed > 0));
+    const std::optional<MonospaceGrid> rowGrid = findMonospaceGrid(rowCentres, m_typography.height);
+    if (!rowGrid || !rowGrid->holds(centres))
+        return;
+    if (!m_grid)
+        m_grid = rowGrid;
+    if (rowCentres.size() >= sureGridGlyphs)
+        m_cellPitch = m_grid->pitch;
 }
 
 // The passes over the line's reading, in order (see the class comment); each lives in
@@ -116,7 +128,8 @@ void LineAssembler::askForAlternatives(Reading &reading)
 }
 
 // The finished line: its text, with a space at each word break, each character's box
-// (its columns, the full height of the line) and doubt, and the line's confidence.
+// (its columns, the full height of the line) and doubt, the line's confidence, and the
+// pitch of its cells when it stands on a grid.
 RecognizedLine LineAssembler::finished(const Reading &reading) const
 {
     RecognizedLine line;
@@ -139,6 +152,7 @@ RecognizedLine LineAssembler::finished(const Reading &reading) const
     }
     line.confidence = reading.characters.isEmpty() ? 0.0 : std::exp(-lineDoubt);
     line.wantsAlternatives = reading.wantsAlternatives;
+    line.cellPitch = m_cellPitch;
     return line;
 }
 

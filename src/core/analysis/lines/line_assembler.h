@@ -108,7 +108,12 @@ private:
     LineTypography m_typography;
     int m_bleed;
     TextCut m_cut;
+    /// The cells the glyphs stand on, where they stand on a grid (the digits of any
+    /// typeface do), for the reading.
     std::optional<MonospaceGrid> m_grid;
+    /// The width of those cells where the line is surely set in a monospace font
+    /// (RecognizedLine::cellPitch), or 0.
+    double m_cellPitch = 0;
 };
 
 } // namespace velmora

@@ -1,6 +1,5 @@
 #include "core/analysis/recognition/cell_edges.h"
 
-#include "core/analysis/layout/monospace_grid.h"
 #include "core/support/upper_median.h"
 
 #include <algorithm>
@@ -35,14 +34,14 @@ struct CellPair
 // The pairs of neighbouring lines in the row just above `line` whose right one begins
 // over it. Lines set in a monospace font are no cells' texts: a terminal's lines part at
 // runs of spaces, and the glyphs of any line below stand at the places of their cells.
-QList<CellPair> cellsAbove(const QList<RecognizedLine> &lines, const QList<bool> &onGrids, const QRectF &line)
+QList<CellPair> cellsAbove(const QList<RecognizedLine> &lines, const QRectF &line)
 {
     QList<QRectF> above;
-    for (qsizetype k = 0; k < lines.size(); ++k) {
-        const double gap = line.top() - lines[k].box.bottom();
-        if (!onGrids[k] && lines[k].characters.size() >= shortestCellText && gap >= 0 && gap <= rowAboveGap * line.height()
-            && lines[k].box.left() < line.right())
-            above.append(lines[k].box);
+    for (const RecognizedLine &other : lines) {
+        const double gap = line.top() - other.box.bottom();
+        if (other.cellPitch == 0 && other.characters.size() >= shortestCellText && gap >= 0 && gap <= rowAboveGap * line.height()
+            && other.box.left() < line.right())
+            above.append(other.box);
     }
     QList<CellPair> pairs;
     for (const QRectF &left : above) {
@@ -56,15 +55,6 @@ QList<CellPair> cellsAbove(const QList<RecognizedLine> &lines, const QList<bool>
         }
     }
     return pairs;
-}
-
-// Whether a line is set in a monospace font: its glyphs stand on a grid of cells.
-bool onAGrid(const RecognizedLine &line)
-{
-    QList<double> centres;
-    for (const PixelCharacter &character : line.characters)
-        centres.append(character.box.center().x());
-    return findMonospaceGrid(centres, line.box.height()).has_value();
 }
 
 // The run of characters that ends at `end` of a text, or starts at `start`, up to a space.
@@ -211,8 +201,9 @@ bool partsTwoNumbers(const RecognizedLine &line, qsizetype k, const LetterSpacin
 // or a gap wider than the line's letter spacing parts two whole numbers. On a line set
 // in a monospace font, cells part at whole cells, read as spaces (its glyphs' gaps vary
 // with their ink, not with cells), and only a token read across the edge is parted.
-qsizetype cellStart(const RecognizedLine &line, bool onGrid, const QList<CellPair> &cells, qsizetype from)
+qsizetype cellStart(const RecognizedLine &line, const QList<CellPair> &cells, qsizetype from)
 {
+    const bool onGrid = line.cellPitch > 0;
     const double tolerance = std::max(leastEdgeTolerance, edgeTolerance * line.box.height());
     const LetterSpacing spacing = letterSpacing(line);
     const QList<PixelCharacter> &characters = line.characters;
@@ -241,10 +232,10 @@ double doubtOf(const QList<PixelCharacter> &characters, qsizetype first, qsizety
 }
 
 // The characters [first, last) of a line as a line of their own, which takes the share
-// of the line's doubt that its characters hold.
+// of the line's doubt that its characters hold, and stands on the line's cells.
 RecognizedLine part(const RecognizedLine &line, qsizetype first, qsizetype last)
 {
-    RecognizedLine result{{}, {}, line.confidence, {}, line.wantsAlternatives};
+    RecognizedLine result{{}, {}, line.confidence, {}, line.wantsAlternatives, line.cellPitch};
     const double doubt = doubtOf(line.characters, 0, line.characters.size());
     if (doubt > 0)
         result.confidence = std::pow(line.confidence, doubtOf(line.characters, first, last) / doubt);
@@ -266,15 +257,12 @@ RecognizedLine part(const RecognizedLine &line, qsizetype first, qsizetype last)
 
 QList<CellLine> partedAtCellEdges(const QList<RecognizedLine> &lines)
 {
-    QList<bool> onGrids;
-    for (const RecognizedLine &line : lines)
-        onGrids.append(onAGrid(line));
     QList<CellLine> result;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const RecognizedLine &line = lines[i];
-        const QList<CellPair> cells = cellsAbove(lines, onGrids, line.box);
+        const QList<CellPair> cells = cellsAbove(lines, line.box);
         qsizetype first = 0;
-        for (qsizetype next = cellStart(line, onGrids[i], cells, 1); next > 0; next = cellStart(line, onGrids[i], cells, next + 1)) {
+        for (qsizetype next = cellStart(line, cells, 1); next > 0; next = cellStart(line, cells, next + 1)) {
             result.append({part(line, first, next), i, int(std::floor(line.characters[next].box.left()))});
             first = next;
         }

@@ -51,6 +51,10 @@ struct RecognizedLine
     /// A run that reads as a token holds a character no token holds there, and
     /// Tesseract's other choices for it were not at hand: a reading with them may mend it.
     bool wantsAlternatives = false;
+    /// The width of its character cells (page pixels) when it is set in a monospace font:
+    /// its glyphs stand on a grid of cells found on enough glyphs, its own or its row's,
+    /// to rule out chance (LineAssembler); 0 otherwise.
+    double cellPitch = 0;
 
     friend bool operator==(const RecognizedLine &, const RecognizedLine &) = default;
 };

@@ -4,7 +4,6 @@
 #include "core/analysis/recognition/cell_edges.h"
 #include "core/analysis/recognition/character_bounds.h"
 #include "core/analysis/recognition/image_without_global_pool.h"
-#include "core/analysis/layout/monospace_grid.h"
 #include "core/analysis/recognition/reading_pages.h"
 #include "core/analysis/recognition/tesseract_engine_pool.h"
 #include "core/analysis/wraps/wrapped_lines.h"
@@ -116,12 +115,7 @@ PlacedLine placed(const RecognizedLine &line, const TextRegion &region)
         }
     }
     const double firstCharacterWidth = line.characters.isEmpty() ? 0.0 : line.characters.front().box.width();
-    QList<double> centres;
-    for (const PixelCharacter &character : line.characters)
-        centres.append(character.box.center().x());
-    const auto grid = findMonospaceGrid(centres, region.box.height());
-    return {box, region.columnEnd, region.columnEnd.cutOfBoxes(box), firstWordRight, firstCharacterWidth, grid ? grid->pitch : 0.0,
-            line.text};
+    return {box, region.columnEnd, region.columnEnd.cutOfBoxes(box), firstWordRight, firstCharacterWidth, line.cellPitch, line.text};
 }
 
 /// The lines of every region read, in reading order, each knowing the line its text

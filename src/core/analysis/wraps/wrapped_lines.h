@@ -19,7 +19,7 @@ struct PlacedLine
     TextCut cut;               ///< Where it is cut off (ColumnEnd::cutOfBoxes).
     double firstWordRight = 0;      ///< Where its first word ends on the page.
     double firstCharacterWidth = 0; ///< How wide the ink of its first character is.
-    double cellPitch = 0;           ///< The width of its cells, when it is set in a monospace font.
+    double cellPitch = 0;           ///< The width of its cells, when it is set in a monospace font (RecognizedLine::cellPitch).
     QString text;                   ///< What was read on it.
 };
 
