@@ -6,8 +6,11 @@
 #include "core/analysis/repairs/small_l_repair.h"
 #include "core/analysis/repairs/token_repair.h"
 #include "core/support/log_categories.h"
+#include "core/support/upper_median.h"
 
 #include <QStringList>
+
+#include <limits>
 
 namespace velmora {
 
@@ -22,19 +25,39 @@ constexpr double verticalAllowance = 2.0;
 constexpr double lineDoubtWeight = 0.54;
 constexpr double lineInkDoubtShare = 0.5;
 
-QList<double> glyphCentres(const LineInk &ink)
-{
-    QList<double> centres;
-    for (const InkSegment &segment : ink.segments())
-        centres.append(segment.strong.centre());
-    return centres;
-}
-
 // A grid found on fewer glyphs than this may be chance in a proportional typeface: its
 // digits share one advance, and a short run of letters of like widths falls on a grid
 // too. Such a line is set in a monospace font only where its row holds this many glyphs
 // on a grid its own glyphs stand on.
 constexpr int sureGridGlyphs = 3 * minimumGridGlyphs;
+// Ink this much wider than most of a line's glyphs is glyphs that touch, whose centre
+// says nothing of where the cells are: small monospace text touches at its serifs.
+constexpr double touchingGlyphsWidth = 1.6;
+
+// The centres of the line's glyphs no wider than `widest`.
+QList<double> glyphCentres(const LineInk &ink, double widest = std::numeric_limits<double>::infinity())
+{
+    QList<double> centres;
+    for (const InkSegment &segment : ink.segments()) {
+        if (segment.strong.width() <= widest)
+            centres.append(segment.strong.centre());
+    }
+    return centres;
+}
+
+// The grid of a line whose glyphs touch here and there, found on those that stand apart
+// where they are enough to rule out chance (in a proportional font, the rest of a line
+// falls on a grid more often with its widest letters left out).
+std::optional<MonospaceGrid> gridOfGlyphsApart(const LineInk &ink, double lineHeight)
+{
+    if (ink.segments().isEmpty())
+        return std::nullopt;
+    QList<int> widths;
+    for (const InkSegment &segment : ink.segments())
+        widths.append(segment.strong.width());
+    const QList<double> apart = glyphCentres(ink, touchingGlyphsWidth * upperMedian(widths));
+    return apart.size() >= sureGridGlyphs ? findMonospaceGrid(apart, lineHeight) : std::nullopt;
+}
 
 } // namespace
 
@@ -44,6 +67,8 @@ LineAssembler::LineAssembler(const InkMap &ink, const QRect &band, int bleed, Te
 {
     const QList<double> centres = glyphCentres(m_ink);
     m_grid = findMonospaceGrid(centres, m_typography.height);
+    if (!m_grid)
+        m_grid = gridOfGlyphsApart(m_ink, m_typography.height);
     if (m_grid && centres.size() >= sureGridGlyphs) {
         m_cellPitch = m_grid->pitch;
         return;
