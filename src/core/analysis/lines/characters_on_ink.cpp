@@ -1,4 +1,5 @@
 #include "core/analysis/lines/line_assembler_parts.h"
+#include "core/support/upper_median.h"
 
 // Pass 3 of LineAssembler: which characters stand on ink. Tesseract reads characters
 // where there is no ink, reads some twice and invents marks at the ends of lines; a
@@ -152,13 +153,12 @@ void LineAssembler::readDotsAsFullStops(Reading &reading) const
 {
     if (!m_grid)
         return;
+    if (m_ink.segments().isEmpty())
+        return;
     QList<int> bottoms;
     for (const InkSegment &segment : m_ink.segments())
         bottoms.append(segment.bottom);
-    if (bottoms.isEmpty())
-        return;
-    std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
-    const int baseline = bottoms[bottoms.size() / 2];
+    const int baseline = upperMedian(std::move(bottoms));
     const double dot = m_typography.heights(line_reading::dotHeight);
     const auto glyphInCell = [&reading](const ReadCharacter &character, int cell) {
         const Place &place = reading.places[character.place];

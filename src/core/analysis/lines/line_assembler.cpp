@@ -50,7 +50,7 @@ QList<double> glyphCentres(const LineInk &ink, double widest = std::numeric_limi
 // falls on a grid more often with its widest letters left out).
 std::optional<MonospaceGrid> gridOfGlyphsApart(const LineInk &ink, double lineHeight)
 {
-    if (ink.segments().isEmpty())
+    if (ink.segments().size() < sureGridGlyphs)
         return std::nullopt;
     QList<int> widths;
     for (const InkSegment &segment : ink.segments())

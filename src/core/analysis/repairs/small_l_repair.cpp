@@ -100,7 +100,7 @@ int readCapitalIAmongCapitals(QList<ReadCharacter> &characters)
 {
     const auto inName = [&characters](qsizetype k) {
         const QString &text = characters[k].text;
-        return text.size() == 1 && text.front().unicode() < 0x80 && (text.front().isLetterOrNumber() || text.front() == u'_');
+        return text.size() == 1 && (isAsciiLetterOrDigit(text.front()) || text.front() == u'_');
     };
     int replaced = 0;
     forEachRun(characters, [&](qsizetype first, qsizetype last) {
