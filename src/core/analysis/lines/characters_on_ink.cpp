@@ -10,6 +10,15 @@ namespace velmora {
 
 using line_reading::underscore;
 
+namespace {
+
+// A piece of a glyph read as a character of its own is read at most this wide, and
+// nearer the glyph's reading than the next cell's, in cells.
+constexpr double pieceWidth = 0.6;
+constexpr double pieceDistance = 0.8;
+
+} // namespace
+
 // The characters that stand on ink, with a word start carried over dropped ones; one on
 // an underscore's stroke is an underscore, whatever Tesseract read.
 void LineAssembler::dropCharactersOnNoInk(Reading &reading)
@@ -54,11 +63,30 @@ void LineAssembler::dropDoubledFirstLetters(Reading &reading)
 // "lL", its stem and the stroke below it; "Ww", "0O"), and the likelier reading stays,
 // as doubtful as the other.
 // Two other letters read side by side may be glyphs that touch, where a line's grid
-// was found by chance ("pp", "po").
+// was found by chance ("pp", "po"). On a grid that many glyphs make sure of, a reading
+// that is narrow and less certain than the one beside it, where both stand on the ink
+// of one glyph, is a piece of that glyph read on its own (the serif of a thin "A" read
+// "TA", the end of an "F"'s arm read "F'").
 void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
 {
     if (!m_grid)
         return;
+    // A glyph cut off by the line's end is no whole glyph to measure against.
+    const auto whole = [&](const ReadCharacter &character) {
+        return !reading.places[character.place].isUnderscore && !atCut(reading, character, false) && !atCut(reading, character, true);
+    };
+    const auto oneGlyph = [&](const ReadCharacter &first, const ReadCharacter &second) {
+        const ColumnSpan &a = reading.places[first.place].strong;
+        const ColumnSpan &b = reading.places[second.place].strong;
+        if (!whole(first) || !whole(second))
+            return false;
+        return first.place == second.place ? a.width() < 1.5 * m_cellPitch : std::max(a.right, b.right) - std::min(a.left, b.left) < m_cellPitch;
+    };
+    const auto pieceOf = [&](const ReadCharacter &piece, const ReadCharacter &glyph) {
+        const double apart = std::abs((piece.left + piece.right) - (glyph.left + glyph.right)) / 2;
+        return m_cellPitch > 0 && piece.right - piece.left <= pieceWidth * m_cellPitch && apart < pieceDistance * m_cellPitch
+            && piece.confidence < glyph.confidence && oneGlyph(piece, glyph);
+    };
     static const QStringList lookAlikes{QStringLiteral("lI1L"), QStringLiteral("oO0"), QStringLiteral("sS5"), QStringLiteral("zZ2")};
     const auto readAlike = [](const ReadCharacter &first, const ReadCharacter &second) {
         if (first.text.size() != 1 || second.text.size() != 1 || first.text == second.text)
@@ -72,6 +100,15 @@ void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
     for (qsizetype k = 0; k + 1 < characters.size(); ++k) {
         const ReadCharacter &first = characters[k];
         const ReadCharacter &second = characters[k + 1];
+        if (pieceOf(first, second)) {
+            characters[k + 1].startsWord = second.startsWord || first.startsWord;
+            characters.removeAt(k);
+            continue;
+        }
+        if (pieceOf(second, first)) {
+            characters.removeAt(k + 1);
+            continue;
+        }
         const double overlap = std::min(first.right, second.right) - std::max(first.left, second.left);
         if (first.place != second.place || reading.places[first.place].capacity > 1 || !readAlike(first, second)
             || overlap < 0.5 * std::min(first.right - first.left, second.right - second.left))

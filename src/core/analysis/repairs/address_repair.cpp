@@ -11,8 +11,6 @@ constexpr qsizetype longestTopLevelDomain = 13;
 // Tesseract reads an "@" as a look-alike ("G", "f") with less certainty than this,
 // while it is nearly always right about a character it is this certain of.
 constexpr double sureReading = 0.99;
-// Tesseract's other choice that mends such a character is at least this likely.
-constexpr double likelyChoice = 0.25;
 
 const QString atSign = QStringLiteral("@");
 
@@ -32,15 +30,30 @@ bool holdsAtSign(const QList<ReadCharacter> &characters, qsizetype first, qsizet
                        [](const ReadCharacter &character) { return character.text == atSign; });
 }
 
+// Whether the character at `k` is a hyphen of a domain read as one of its look-alikes
+// ("acme~corp.com"): no domain holds those, and a hyphen stands between letters or digits.
+bool isMisreadHyphen(const QList<ReadCharacter> &characters, qsizetype k, qsizetype last)
+{
+    return k > 0 && k < last && characters[k].text != QLatin1String("-") && isDashReading(characters[k].text)
+        && isLetterOrDigit(characters[k - 1].text) && isLetterOrDigit(characters[k + 1].text);
+}
+
+// Where the domain that begins at `from` ends: past its last letter, digit, dot or hyphen.
+qsizetype domainEnd(const QList<ReadCharacter> &characters, qsizetype from, qsizetype last)
+{
+    qsizetype end = from;
+    while (end <= last && (isDomainCharacter(characters[end].text) || isMisreadHyphen(characters, end, last)))
+        ++end;
+    return end;
+}
+
 // The domain of an address that begins at `from` (see beginsAddressDomain), or nothing.
 QString addressDomainAt(const QList<ReadCharacter> &characters, qsizetype from, qsizetype last)
 {
-    qsizetype end = from;
-    while (end <= last && isDomainCharacter(characters[end].text))
-        ++end;
+    const qsizetype end = domainEnd(characters, from, last);
     QString domain;
     for (qsizetype j = from; j < end; ++j)
-        domain += characters[j].text;
+        domain += isMisreadHyphen(characters, j, last) ? QStringLiteral("-") : characters[j].text;
     // A sentence's full stop or a dash may follow the address.
     while (domain.endsWith(u'.') || domain.endsWith(u'-'))
         domain.chop(1);
@@ -144,6 +157,24 @@ double atSignChoice(const ReadCharacter &character)
     return choice == character.alternatives.cend() || choice->confidence < likelyChoice ? -1.0 : choice->confidence;
 }
 
+// Puts back the hyphens read as look-alikes in the domain of each address of the run
+// [first, last].
+int putBackDomainHyphens(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    int replaced = 0;
+    for (qsizetype k = first + 1; k < last; ++k) {
+        if (characters[k].text != atSign || !beginsAddressDomain(characters, k + 1, last))
+            continue;
+        for (qsizetype j = k + 1; j < domainEnd(characters, k + 1, last); ++j) {
+            if (isMisreadHyphen(characters, j, last)) {
+                characters[j].text = QStringLiteral("-");
+                ++replaced;
+            }
+        }
+    }
+    return replaced;
+}
+
 int repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
 {
     int replaced = 0;
@@ -164,7 +195,7 @@ int repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
             ++replaced;
         }
     }
-    return replaced;
+    return replaced + putBackDomainHyphens(characters, first, last);
 }
 
 } // namespace

@@ -7,7 +7,8 @@
 namespace velmora {
 
 /// Whether the characters from `from` to `last` begin with an e-mail address's domain,
-/// up to what ends the address: labels of letters, digits and hyphens joined by dots,
+/// up to what ends the address: labels of letters, digits and hyphens (or a hyphen's
+/// look-alike between letters or digits) joined by dots,
 /// the last a top-level domain of small letters or capitals; then the end, a character no token holds
 /// (a comma, a bracket, a quote, the ":" of a URL's port), the "/" of a URL's path, or
 /// a stray underscore at the end.
@@ -25,7 +26,8 @@ bool beginsDomainCutByLineEnd(const QList<ReadCharacter> &characters, qsizetype 
 /// Tesseract offers "@" for that character; and a letter outside ASCII or a mark that no
 /// local part holds, in an address's local part ("é" for a 6, "?" for a 7), which
 /// becomes Tesseract's likeliest ASCII letter or digit for its ink. Only characters
-/// Tesseract is not sure of, and only for choices it finds likely.
+/// Tesseract is not sure of, and only for choices it finds likely. A hyphen of an
+/// address's domain read as a look-alike ("~") becomes a hyphen again.
 /// Returns how many characters it replaced.
 int repairAddressRuns(QList<ReadCharacter> &characters);
 

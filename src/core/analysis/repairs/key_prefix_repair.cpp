@@ -22,14 +22,6 @@ struct KeyPrefix
     bool dashesInside = false;
 };
 
-// What a dash is read as in small monospace text: a tilde, or a longer dash.
-constexpr QStringView dashReadings = u"-~\u2013\u2014";
-
-bool isDashReading(const QString &text)
-{
-    return text.size() == 1 && dashReadings.contains(text.front());
-}
-
 // The readings of each character of a prefix: a dash as any of its look-alikes, any
 // other character as itself.
 QList<QString> asWritten(const QString &prefix)

@@ -163,6 +163,16 @@ bool isTokenPart(const QList<ReadCharacter> &characters, qsizetype first, qsizet
     return looksRandom(characters, first, last);
 }
 
+// Whether the character may stand at the end of a token's part: a character of URLs, or
+// a mark that Tesseract finds likely to be a letter or digit.
+bool mayEndTokenPart(const ReadCharacter &character)
+{
+    return isUrlCharacter(character.text)
+        || std::any_of(character.alternatives.cbegin(), character.alternatives.cend(), [](const SymbolChoice &alternative) {
+               return alternative.confidence >= likelyChoice && alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
+           });
+}
+
 // Whether the runs [first, middle - 1] and [middle, last] are the parts of one token.
 bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first, qsizetype middle, qsizetype last)
 {
@@ -183,7 +193,7 @@ bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first,
     const bool rightPart = isTokenPart(characters, middle, last);
     const QString &leftEnd = characters[middle - 1].text;
     const QString &rightStart = characters[middle].text;
-    if (!isUrlCharacter(leftEnd) || !isUrlCharacter(rightStart))
+    if (!mayEndTokenPart(characters[middle - 1]) || !mayEndTokenPart(characters[middle]))
         return false;
     return (leftPart && rightPart) || (isJoiningMark(leftEnd) && rightPart) || (isJoiningMark(rightStart) && leftPart)
         || (leftEnd == QLatin1String(":") && rightStart == QLatin1String("/"));
@@ -205,6 +215,11 @@ bool isTokenCharacter(QChar c)
 bool isTokenCharacter(const QString &text)
 {
     return text.size() == 1 && isTokenCharacter(text.front());
+}
+
+bool isDashReading(const QString &text)
+{
+    return text.size() == 1 && dashReadings.contains(text.front());
 }
 
 int joinSplitTokens(QList<ReadCharacter> &characters)

@@ -14,6 +14,14 @@ bool isAsciiLetterOrDigit(QChar c);
 bool isTokenCharacter(QChar c);
 bool isTokenCharacter(const QString &text);
 
+/// Tesseract's other choice for a character's ink is likely enough to weigh when it is
+/// at least this likely.
+inline constexpr double likelyChoice = 0.25;
+
+/// What a dash is read as in small monospace text: itself, a tilde, or a longer dash.
+inline constexpr QStringView dashReadings = u"-~\u2013\u2014";
+bool isDashReading(const QString &text);
+
 /// Calls `visit(first, last)` for each run of characters between word breaks.
 template<typename Visit>
 void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
@@ -41,7 +49,9 @@ int repairTokenRuns(QList<ReadCharacter> &characters);
 /// Takes back loose word breaks that split a token: where the runs on both sides read
 /// as parts of one (each holds a digit, inner capitals or a joining mark inside it, or
 /// one ends or begins with a joining mark "-_./=" and the other is such a part, or "https:"
-/// stands before "//") and together they read as a token. Returns how many it took back.
+/// stands before "//") and together they read as a token. The characters either side of
+/// the break are characters of URLs, or marks that Tesseract finds likely to be a letter
+/// or digit ("$" for a thin 9). Returns how many it took back.
 int joinSplitTokens(QList<ReadCharacter> &characters);
 
 /// Whether a run that reads as a token still holds a character that no token holds

@@ -47,7 +47,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, AddressRepairTest, ::testing::Values(
                {{QStringLiteral("6"), 0.55}, {QStringLiteral("f"), 0.55}}, QStringLiteral("<ana.kowalski6@umbrella-corp.com>")},
     AddressRow{"markInLocalPart", QStringLiteral("by elena_silva?7@mail.example.co.uk"), QStringLiteral("?"), 0.93,
                {{QStringLiteral("7"), 0.86}}, QStringLiteral("by elena_silva77@mail.example.co.uk")},
+    AddressRow{"hyphenOfDomainReadAsTilde", QStringLiteral("SUPPORT_EMAIL=fokafor@acme~corp.com"), QStringLiteral("~"), 0.94, {},
+               QStringLiteral("SUPPORT_EMAIL=fokafor@acme-corp.com")},
     // Rows that must stay as read.
+    AddressRow{"tildeOfHomeAfterHostStays", QStringLiteral("deploy@build.example.com:~/shop"), QStringLiteral("~"), 0.94, {},
+               QStringLiteral("deploy@build.example.com:~/shop")},
     AddressRow{"sureLookAlikeStays", QStringLiteral("mail.Gexample.org"), QStringLiteral("G"), 0.995, atSignLikely,
                QStringLiteral("mail.Gexample.org")},
     AddressRow{"unlikelyAtSignStays", QStringLiteral("elena.smithGexample.org"), QStringLiteral("G"), 0.94, {{QStringLiteral("@"), 0.05}},

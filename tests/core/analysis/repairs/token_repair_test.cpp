@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, TokenRepairTest, ::testing::Values(
               {{QStringLiteral("0"), 0.6}}, QStringLiteral("git@github.com:team42/repo_name.git")},
     RepairRow{"addressInCommaJoinedCellsKeepsItsAtSign", QStringLiteral("72a8e06,Priya,maria.doe@example.com,+1"), QStringLiteral("@"),
               {{QStringLiteral("a"), 0.6}}, QStringLiteral("72a8e06,Priya,maria.doe@example.com,+1")},
+    RepairRow{"addressWithTildeForHyphenKeepsItsAtSign", QStringLiteral("SUPPORT_EMAIL=fokafor@acme~corp.com"), QStringLiteral("@"),
+              {{QStringLiteral("f"), 0.63}}, QStringLiteral("SUPPORT_EMAIL=fokafor@acme~corp.com")},
     RepairRow{"addressInAngleBracketsKeepsItsAtSign", QStringLiteral("<maria.doe33@globex.net>"), QStringLiteral("@"),
               {{QStringLiteral("d"), 0.6}}, QStringLiteral("<maria.doe33@globex.net>")},
     RepairRow{"addressAfterEqualsKeepsItsAtSign", QStringLiteral("user=sven.berg7@umbrella-corp.com"), QStringLiteral("@"),

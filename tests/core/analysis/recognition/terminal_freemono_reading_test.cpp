@@ -1,0 +1,73 @@
+#include "core/analysis/recognition/text_recognizer.h"
+#include "core/analysis/rules/sensitive_text_detector.h"
+
+#include "support/recognized_lines.h"
+#include "support/row_name.h"
+
+#include <QHash>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+// .env files in terminals set in FreeMono, whose thin serifs make glyphs touch and
+// whose strokes break apart at small sizes. Each value lies wholly under a finding of
+// its kind.
+struct FreeMonoRow {
+    const char *name;
+    const char *file; ///< under the test data's terminals/
+    QRectF value;     ///< the value's ink, as the terminal drew it
+    QString label;
+};
+
+class TerminalFreeMonoTest : public ::testing::TestWithParam<FreeMonoRow> {};
+
+struct Screen {
+    QSize size;
+    QList<TextObservation> read;
+    QList<Detection> findings;
+};
+
+const Screen &screen(const QString &file)
+{
+    static QHash<QString, Screen> screens;
+    if (!screens.contains(file)) {
+        const QImage image(QStringLiteral(VELMORA_TEST_DATA_DIR "/terminals/") + file);
+        const QList<TextObservation> read = OCRTextRecognizer().recognizeTextSync(image);
+        screens.insert(file, {image.size(), read, SensitiveTextDetector(CustomDetectionConfiguration()).detect(read)});
+    }
+    return screens[file];
+}
+
+TEST_P(TerminalFreeMonoTest, ValueLiesUnderAFindingOfItsKind)
+{
+    const FreeMonoRow &row = GetParam();
+    const Screen &shown = screen(QString::fromLatin1(row.file));
+    ASSERT_FALSE(shown.size.isEmpty()) << row.file;
+    EXPECT_TRUE(std::any_of(shown.findings.cbegin(), shown.findings.cend(), [&](const Detection &finding) {
+        return finding.label == row.label && pixelBox(finding.normalizedBounds, shown.size).contains(row.value);
+    })) << allText(shown.read).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TerminalFreeMonoTest, ::testing::Values(
+    // vim in xterm, 14 px: the bold setting name's glyphs touch, yet the line stands on
+    // its cells and the address is read without the breaks their varying gaps suggest.
+    FreeMonoRow{"addressBesideBoldName", "vim-env-freemono-14px.png", QRectF(150, 99, 198, 11), QStringLiteral("Email")},
+    // lxterminal, 8 pt on a light ground: the serif of an "A" is read as a "T" of its
+    // own, the "=" before the key as "<".
+    FreeMonoRow{"accessKeyWithASerifReadApart", "lxterminal-env-freemono-8pt.png", QRectF(109, 11, 120, 9), QStringLiteral("AWS key")},
+    // The end of an "F"'s arm is read as an apostrophe.
+    FreeMonoRow{"secretWithAnArmReadApart", "lxterminal-env-freemono-8pt.png", QRectF(134, 23, 239, 9),
+                QStringLiteral("Environment secret")},
+    // A "9" is read as "$" after a gap Tesseract takes for a space.
+    FreeMonoRow{"passwordWithANineReadAsAMark", "lxterminal-env-freemono-8pt.png", QRectF(73, 83, 120, 9),
+                QStringLiteral("Environment secret")},
+    // The hyphen of the domain is read as "~", which no domain holds.
+    FreeMonoRow{"addressWithATildeForItsHyphen", "lxterminal-env-freemono-8pt.png", QRectF(86, 323, 125, 9), QStringLiteral("Email")}),
+    test::rowName);
+
+} // namespace
