@@ -41,6 +41,16 @@ constexpr double edgeWidth = 0.35;
 constexpr double edgeContrastShare = 0.6;
 // Antialiased edges reach at most this many columns past a glyph's strong ink.
 constexpr int faintEdgeReach = 2;
+// Dim text beside bright text (grey values beside bold names) is antialiased as bright
+// text is: its thin strokes reach only part of its own peak contrast, and at the page's
+// ink threshold its glyphs fall apart into stems. Where the brightest ink within a line
+// height is under this share of the line's strong strokes, a glyph's ink reaches this
+// share of that brightest ink, never more than the page's ink threshold nor less than
+// the dimmest glyph ink. Flat strokes (underscores, bars) are drawn at full contrast and
+// are found at the page's threshold.
+constexpr double dimTextShare = 0.6;
+constexpr double dimStrokeShare = 0.3;
+constexpr int dimmestGlyphInk = 32;
 
 struct Column
 {
@@ -63,12 +73,16 @@ struct LineProfile
     /// The highest row of the zone at the bottom of the line that underscores lie in.
     int strokeTop = 0;
     std::vector<Column> columns;
+    /// The contrast from which ink in each column is a glyph's (strong, or that of dim
+    /// text's thin strokes).
+    std::vector<int> glyphInkFrom;
     int strongStroke = 255;
     /// The row most glyphs stand on (set by the baseline step).
     int baseline = 0;
 
     double bandHeights(double count) const { return count * band.height(); }
     const Column &at(int x) const { return columns[std::size_t(x - area.left())]; }
+    int glyphInkFromAt(int x) const { return glyphInkFrom[std::size_t(x - area.left())]; }
     bool strongAt(int x, int y) const { return ink.contrastAt(x, y) >= InkMap::inkThreshold; }
 };
 
@@ -79,7 +93,24 @@ LineProfile::LineProfile(const InkMap &ink, const QRect &band)
     if (area.isEmpty())
         return;
     strokeTop = band.bottom() - std::max(2, int(std::lround(bandHeights(strokeZone)))) + 1;
-    columns.resize(std::size_t(area.width()));
+    const std::size_t width = std::size_t(area.width());
+    std::vector<int> columnPeak(width, 0);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *line = ink.contrast().constScanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x)
+            columnPeak[std::size_t(x - area.left())] = std::max(columnPeak[std::size_t(x - area.left())], int(line[x]));
+    }
+    strongStroke = strongStrokeContrast(ink, area);
+    glyphInkFrom.resize(width);
+    const int reach = band.height();
+    for (std::size_t i = 0; i < width; ++i) {
+        const auto from = columnPeak.begin() + std::ptrdiff_t(i >= std::size_t(reach) ? i - reach : 0);
+        const auto to = columnPeak.begin() + std::ptrdiff_t(std::min(width, i + reach + 1));
+        const int peak = *std::max_element(from, to);
+        glyphInkFrom[i] = peak < dimTextShare * strongStroke
+            ? std::clamp(int(dimStrokeShare * peak), dimmestGlyphInk, int(InkMap::inkThreshold)) : int(InkMap::inkThreshold);
+    }
+    columns.resize(width);
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const uchar *line = ink.contrast().constScanLine(y);
         for (int x = area.left(); x <= area.right(); ++x) {
@@ -87,7 +118,7 @@ LineProfile::LineProfile(const InkMap &ink, const QRect &band)
             const int c = line[x];
             if (c >= InkMap::faintInkThreshold)
                 column.faint = true;
-            if (c >= InkMap::inkThreshold) {
+            if (c >= glyphInkFromAt(x)) {
                 if (!column.strong)
                     column.strongTop = y;
                 column.strong = true;
@@ -95,7 +126,6 @@ LineProfile::LineProfile(const InkMap &ink, const QRect &band)
             }
         }
     }
-    strongStroke = strongStrokeContrast(ink, area);
 }
 
 // Baseline: the row most columns of glyph ink end on. Columns whose only ink is in the
@@ -224,8 +254,8 @@ QList<ColumnSpan> touchedBarsOf(const LineProfile &line, const QList<ColumnSpan>
     return bars;
 }
 
-// The connected ink of the columns [left, right] that reaches `threshold`, the
-// underscores' strokes aside.
+// The connected ink of the columns [left, right] that is a glyph's and reaches
+// `threshold`, the underscores' strokes aside.
 QList<InkSegment> piecesOf(const LineProfile &line, const std::vector<bool> &underscore, int threshold, int left, int right)
 {
     const QRect &area = line.area;
@@ -235,7 +265,7 @@ QList<InkSegment> piecesOf(const LineProfile &line, const std::vector<bool> &und
         const uchar *row = line.ink.contrast().constScanLine(y);
         std::uint8_t *marks = mask.data() + std::size_t(y - area.top()) * width;
         for (int x = left; x <= right; ++x)
-            marks[x - left] = row[x] >= threshold && !(underscore[std::size_t(x - area.left())] && y >= line.strokeTop);
+            marks[x - left] = row[x] >= std::max(threshold, line.glyphInkFromAt(x)) && !(underscore[std::size_t(x - area.left())] && y >= line.strokeTop);
     }
     QList<InkSegment> pieces;
     for (const PieceExtent &piece : ConnectedRuns(mask, width, area.height(), PixelConnectivity::sidesAndCorners).extents()) {
@@ -260,16 +290,26 @@ QList<InkSegment> glyphPiecesOf(const LineProfile &line, const QList<ColumnSpan>
     std::vector<bool> underscore(line.columns.size(), false);
     for (const ColumnSpan &stroke : underscores)
         std::fill(underscore.begin() + (stroke.left - area.left()), underscore.begin() + (stroke.right - area.left() + 1), true);
-    const int connecting = std::max(InkMap::inkThreshold, int(connectingShare * line.strongStroke));
+    // A dim cluster on a line of brighter ink is parted at a share of its own strokes.
+    const auto connecting = [&](const InkSegment &piece) {
+        int peak = 0;
+        for (int y = piece.top; y <= piece.bottom; ++y) {
+            for (int x = piece.strong.left; x <= piece.strong.right; ++x)
+                peak = std::max(peak, line.ink.contrastAt(x, y));
+        }
+        return int(connectingShare * std::min(line.strongStroke, peak));
+    };
     const auto neighboursTip = [&](const InkSegment &part) {
         const bool atEdge = part.top <= band.top() || part.bottom >= band.bottom();
         const bool dotOnBaseline = part.bottom == line.baseline && part.bottom <= band.bottom() && part.top > band.top();
         return atEdge && !dotOnBaseline && part.height() < line.bandHeights(neighbourTipHeight);
     };
     QList<InkSegment> glyphs;
-    for (const InkSegment &piece : piecesOf(line, underscore, InkMap::inkThreshold, area.left(), area.right())) {
-        const QList<InkSegment> parts = piece.strong.width() > line.bandHeights(clusterWidth) && connecting > InkMap::inkThreshold
-            ? piecesOf(line, underscore, connecting, piece.strong.left, piece.strong.right) : QList<InkSegment>();
+    for (const InkSegment &piece : piecesOf(line, underscore, 0, area.left(), area.right())) {
+        const bool cluster = piece.strong.width() > line.bandHeights(clusterWidth);
+        const int joining = cluster ? connecting(piece) : 0;
+        const QList<InkSegment> parts = cluster && joining > InkMap::inkThreshold
+            ? piecesOf(line, underscore, joining, piece.strong.left, piece.strong.right) : QList<InkSegment>();
         for (const InkSegment &part : parts.size() > 1 ? parts : QList<InkSegment>{piece}) {
             if (!(partedFromNeighbours && neighboursTip(part)))
                 glyphs.append(part);

@@ -57,6 +57,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, TerminalFreeMonoTest, ::testing::Values(
     // vim in xterm, 14 px: the bold setting name's glyphs touch, yet the line stands on
     // its cells and the address is read without the breaks their varying gaps suggest.
     FreeMonoRow{"addressBesideBoldName", "vim-env-freemono-14px.png", QRectF(150, 99, 198, 11), QStringLiteral("Email")},
+    // The values are grey on the dark ground beside bright names: their thin strokes
+    // stay fainter than the page's ink threshold, yet each glyph is read whole.
+    FreeMonoRow{"stripeKeyInDimStrokes", "vim-env-freemono-14px.png", QRectF(182, 24, 254, 11), QStringLiteral("Stripe secret key")},
+    FreeMonoRow{"secretInDimStrokes", "vim-env-freemono-14px.png", QRectF(214, 54, 319, 11), QStringLiteral("Environment secret")},
+    FreeMonoRow{"githubTokenInDimStrokes", "vim-env-freemono-14px.png", QRectF(142, 69, 319, 11), QStringLiteral("GitHub token")},
     // lxterminal, 8 pt on a light ground: the serif of an "A" is read as a "T" of its
     // own, the "=" before the key as "<".
     FreeMonoRow{"accessKeyWithASerifReadApart", "lxterminal-env-freemono-8pt.png", QRectF(109, 11, 120, 9), QStringLiteral("AWS key")},
