@@ -33,6 +33,11 @@ constexpr double barFill = 0.9;
 // this share of the line's strong strokes does not join them.
 constexpr double clusterWidth = 0.6;
 constexpr double connectingShare = 0.5;
+// Where a cluster is parted, a flat stroke of strong ink it leaves out, at least this
+// wide (band heights) and at least twice as wide as it is tall, is a mark of its own
+// that antialiasing joined to a glyph (a thin dash); other ink left out is the joint
+// between two glyphs.
+constexpr double partedMarkWidth = 0.4;
 // The tip of a neighbouring line's glyph is lower than this.
 constexpr double neighbourTipHeight = 0.35;
 // A piece at an end of the line no wider than this whose ink is fainter than this share
@@ -275,6 +280,35 @@ QList<InkSegment> piecesOf(const LineProfile &line, const std::vector<bool> &und
     return pieces;
 }
 
+// The parts of a cluster parted at its stronger ink, with the marks between them that
+// that ink leaves out (see partedMarkWidth), from left to right.
+QList<InkSegment> withMarksBetween(const LineProfile &line, const std::vector<bool> &underscore, const InkSegment &cluster,
+                                   QList<InkSegment> parts)
+{
+    std::vector<bool> covered(std::size_t(cluster.strong.width()), false);
+    for (const InkSegment &part : parts)
+        std::fill(covered.begin() + (part.strong.left - cluster.strong.left), covered.begin() + (part.strong.right - cluster.strong.left + 1), true);
+    const auto isMark = [&](const InkSegment &mark) {
+        return mark.strong.width() >= line.bandHeights(partedMarkWidth) && mark.strong.width() >= 2 * mark.height();
+    };
+    for (int x = cluster.strong.left; x <= cluster.strong.right;) {
+        if (covered[std::size_t(x - cluster.strong.left)]) {
+            ++x;
+            continue;
+        }
+        int right = x;
+        while (right + 1 <= cluster.strong.right && !covered[std::size_t(right + 1 - cluster.strong.left)])
+            ++right;
+        for (const InkSegment &mark : piecesOf(line, underscore, 0, x, right)) {
+            if (isMark(mark))
+                parts.append(mark);
+        }
+        x = right + 1;
+    }
+    std::sort(parts.begin(), parts.end(), [](const InkSegment &a, const InkSegment &b) { return a.strong.left < b.strong.left; });
+    return parts;
+}
+
 // Pieces: connected strong ink, the underscores' strokes aside, so that glyphs whose
 // columns meet without touching stay apart, from left to right. Antialiased pixels
 // between glyphs set close together can reach the ink threshold and join them into
@@ -310,7 +344,7 @@ QList<InkSegment> glyphPiecesOf(const LineProfile &line, const QList<ColumnSpan>
         const int joining = cluster ? connecting(piece) : 0;
         const QList<InkSegment> parts = cluster && joining > InkMap::inkThreshold
             ? piecesOf(line, underscore, joining, piece.strong.left, piece.strong.right) : QList<InkSegment>();
-        for (const InkSegment &part : parts.size() > 1 ? parts : QList<InkSegment>{piece}) {
+        for (const InkSegment &part : parts.size() > 1 ? withMarksBetween(line, underscore, piece, parts) : QList<InkSegment>{piece}) {
             if (!(partedFromNeighbours && neighboursTip(part)))
                 glyphs.append(part);
         }
