@@ -309,11 +309,11 @@ QList<InkSegment> withMarksBetween(const LineProfile &line, const std::vector<bo
     return parts;
 }
 
-// Pieces: connected strong ink, the underscores' strokes aside, so that glyphs whose
+// Pieces: connected glyph ink, the underscores' strokes aside, so that glyphs whose
 // columns meet without touching stay apart, from left to right. Antialiased pixels
 // between glyphs set close together can reach the ink threshold and join them into
 // clusters wider than a glyph: there, only ink of a good share of the line's strong
-// strokes connects glyphs. Where the line was parted from a touching one, the tips of
+// strokes (or of a dim cluster's own) connects glyphs. Where the line was parted from a touching one, the tips of
 // that line's glyphs lie along the cut: short pieces touching the top or bottom edge. A
 // dot on the baseline at the bottom edge whose ink stops there is this line's own: only
 // one of a band's edges need be the cut, the other may be a blank gap.

@@ -39,12 +39,13 @@ struct InkSegment
 // It is found in steps over a profile of the line (line_ink.cpp), each reading what the
 // steps before it measured, in this order (lengths count in the height of the band, all
 // that is known of the line before its glyphs are):
-// 1. profile: the ink of each column, and the contrast of the line's strong strokes;
+// 1. profile: the ink of each column, the contrast of the line's strong strokes, and
+//    from what contrast ink is a glyph's (less for dim text beside bright text);
 // 2. baseline: the row most columns of glyph ink end on;
 // 3. underscores: strokes below the baseline with nothing above them;
 // 4. bars: flat strokes at the bottom that glyphs touch;
-// 5. pieces: connected strong ink, clusters parted by their strong ink, the tips of a
-//    neighbouring line's glyphs left out;
+// 5. pieces: connected glyph ink, clusters parted by their strong ink (a flat mark
+//    between the parts kept), the tips of a neighbouring line's glyphs left out;
 // 6. stacking: pieces over one another are one glyph;
 // 7. faint ends: the faint rounded ends of a frame at either end of the line;
 // 8. faint edges: the antialiased edges beside each glyph.
