@@ -91,7 +91,8 @@ struct LineProfile
     bool strongAt(int x, int y) const { return ink.contrastAt(x, y) >= InkMap::inkThreshold; }
 };
 
-// Profile: each column's ink, and the contrast of the line's strong strokes.
+// Profile: the contrast of the line's strong strokes, from what contrast ink in each column is a
+// glyph's (see dimTextShare), and each column's ink.
 LineProfile::LineProfile(const InkMap &ink, const QRect &band)
     : ink(ink), band(band), area(band.adjusted(-2, -1, 2, 1).intersected(ink.rect()))
 {
