@@ -188,9 +188,7 @@ void LineAssembler::readStrokesAsUnderscores(Reading &reading) const
 // of "649.973.9928" read "649973.9928").
 void LineAssembler::readDotsAsFullStops(Reading &reading) const
 {
-    if (!m_grid)
-        return;
-    if (m_ink.segments().isEmpty())
+    if (!m_grid || m_ink.segments().isEmpty())
         return;
     QList<int> bottoms;
     for (const InkSegment &segment : m_ink.segments())

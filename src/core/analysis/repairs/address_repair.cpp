@@ -165,7 +165,8 @@ int putBackDomainHyphens(QList<ReadCharacter> &characters, qsizetype first, qsiz
     for (qsizetype k = first + 1; k < last; ++k) {
         if (characters[k].text != atSign || !beginsAddressDomain(characters, k + 1, last))
             continue;
-        for (qsizetype j = k + 1; j < domainEnd(characters, k + 1, last); ++j) {
+        const qsizetype end = domainEnd(characters, k + 1, last);
+        for (qsizetype j = k + 1; j < end; ++j) {
             if (isMisreadHyphen(characters, j, last)) {
                 characters[j].text = QStringLiteral("-");
                 ++replaced;
@@ -188,10 +189,8 @@ int repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
         ++replaced;
     }
     for (const qsizetype k : strayAddressCharacters(characters, first, last)) {
-        const auto choice = std::find_if(characters[k].alternatives.cbegin(), characters[k].alternatives.cend(),
-                                         [](const SymbolChoice &alternative) { return isLetterOrDigit(alternative.text); });
-        if (choice != characters[k].alternatives.cend() && choice->confidence >= likelyChoice) {
-            characters[k].text = choice->text;
+        if (const std::optional<QString> choice = likelyLetterOrDigit(characters[k])) {
+            characters[k].text = *choice;
             ++replaced;
         }
     }

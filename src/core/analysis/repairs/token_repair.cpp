@@ -167,10 +167,7 @@ bool isTokenPart(const QList<ReadCharacter> &characters, qsizetype first, qsizet
 // a mark that Tesseract finds likely to be a letter or digit.
 bool mayEndTokenPart(const ReadCharacter &character)
 {
-    return isUrlCharacter(character.text)
-        || std::any_of(character.alternatives.cbegin(), character.alternatives.cend(), [](const SymbolChoice &alternative) {
-               return alternative.confidence >= likelyChoice && alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
-           });
+    return isUrlCharacter(character.text) || likelyLetterOrDigit(character).has_value();
 }
 
 // Whether the runs [first, middle - 1] and [middle, last] are the parts of one token.
@@ -215,6 +212,16 @@ bool isTokenCharacter(QChar c)
 bool isTokenCharacter(const QString &text)
 {
     return text.size() == 1 && isTokenCharacter(text.front());
+}
+
+std::optional<QString> likelyLetterOrDigit(const ReadCharacter &character)
+{
+    const auto choice = std::find_if(character.alternatives.cbegin(), character.alternatives.cend(), [](const SymbolChoice &alternative) {
+        return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
+    });
+    if (choice == character.alternatives.cend() || choice->confidence < likelyChoice)
+        return std::nullopt;
+    return choice->text;
 }
 
 bool isDashReading(const QString &text)

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace velmora {
 
 /// An ASCII letter or digit.
@@ -17,6 +19,10 @@ bool isTokenCharacter(const QString &text);
 /// Tesseract's other choice for a character's ink is likely enough to weigh when it is
 /// at least this likely.
 inline constexpr double likelyChoice = 0.25;
+
+/// Tesseract's likeliest other choice for the character's ink that is an ASCII letter or
+/// digit, where it is likely enough to weigh (likelyChoice); else nothing.
+std::optional<QString> likelyLetterOrDigit(const ReadCharacter &character);
 
 /// What a dash is read as in small monospace text: itself, a tilde, or a longer dash.
 inline constexpr QStringView dashReadings = u"-~\u2013\u2014";
