@@ -56,7 +56,9 @@ inline SceneJob job(const PrivateDisplay &display, const Typeface &typeface, Ter
 
 /// Four screens per face, in each terminal on each ground, at sizes from a seeded spread
 /// that gives every face a small (8 or 9 points), a middle (10 or 11) and a large (12 to
-/// 14) size; one face per half with `quick`.
+/// 14) size; one face per half with `quick`. With `everySize`, each face in each terminal
+/// on each ground at every size from 8 to 14 points instead, each screen with values of
+/// its own: a wider sweep, for a fault that the four sizes happen to miss.
 inline QList<EnvJob> jobs(const PrivateDisplay &display, const TypefaceBenchOptions &options, const QList<TerminalEmulator> &emulators)
 {
     QList<EnvJob> jobs;
@@ -68,13 +70,16 @@ inline QList<EnvJob> jobs(const PrivateDisplay &display, const TypefaceBenchOpti
         QList<int> points{8 + sizes.below(2), 10 + sizes.below(2), 12 + sizes.below(3), 8 + sizes.below(7)};
         for (qsizetype i = points.size() - 1; i > 0; --i)
             points.swapItemsAt(i, sizes.below(int(i + 1)));
-        for (int variant = 0; variant < 4; ++variant) {
+        const int screens = options.everySize ? 4 * 7 : 4;
+        for (int screen = 0; screen < screens; ++screen) {
+            const int variant = screen % 4;
             const TerminalEmulator emulator = variant < 2 ? TerminalEmulator::xterm : TerminalEmulator::lxterminal;
             if (!emulators.contains(emulator))
                 continue;
-            ValueSource values(quint32(60013 + 97 * f + variant));
+            ValueSource values(quint32(options.everySize ? 80021 + 997 * f + screen : 60013 + 97 * f + variant));
             const EnvFile file = env_files::productionEnv(values);
-            jobs.append({job(display, all[f], emulator, variant % 2 == 1, points[variant], file), halfOf(all[f]), file.kindOf});
+            const int size = options.everySize ? 8 + screen / 4 : points[variant];
+            jobs.append({job(display, all[f], emulator, variant % 2 == 1, size, file), halfOf(all[f]), file.kindOf});
         }
     }
     return jobs;

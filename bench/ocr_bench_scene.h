@@ -3,6 +3,8 @@
 // Screenshot-like test images for the OCR benchmark: UI text with planted sensitive
 // values whose exact ink is known, rendered with Qt.
 
+#include "planted_values.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -206,7 +208,14 @@ private:
         default: return QStringLiteral("+44 20 %1 %2").arg(digits(4), digits(4));
         }
     }
-    QString card() { return QStringLiteral("4%1 %2 %3 %4").arg(digits(3), digits(4), digits(4), digits(4)); }
+    /// A card number in groups of four that passes the check digit, as a real card does.
+    QString card()
+    {
+        const QString number = QStringLiteral("4%1%2%3%4").arg(digits(3), digits(4), digits(4), digits(3));
+        digits(1); // the digit the check digit stands for, so that the values after it are as before
+        const QString whole = number + cardCheckDigit(number);
+        return QStringLiteral("%1 %2 %3 %4").arg(whole.mid(0, 4), whole.mid(4, 4), whole.mid(8, 4), whole.mid(12, 4));
+    }
     QString ipv4()
     {
         return QStringLiteral("%1.%2.%3.%4").arg(10 + m_random.bounded(200)).arg(m_random.bounded(256))

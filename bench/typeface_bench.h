@@ -27,6 +27,7 @@ struct TypefaceBenchOptions
     QString layout; ///< the one layout to run, or all of them when empty
     QString program; ///< the one program's scenes (or the crops) to run, or all when empty
     bool redraw = false; ///< draw the programs' scenes again instead of taking them from the cache
+    bool everySize = false; ///< `.env` screens at every size from 8 to 14 points, not four
 };
 
 /// The typefaces of the halves asked for that are installed, with their indexes in

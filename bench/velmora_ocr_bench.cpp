@@ -22,6 +22,7 @@
 //                     [--typefaces-only | --no-typefaces] [--layouts-only | --no-layouts]
 //                     [--programs-only | --no-programs] [--program calc|editor|terminal|crops|env]
 //                     [--redraw] [--layout NAME] [--half tuning|held-back] [--renderer qt|chromium|xterm]
+//                     [--every-size]
 
 #include "confined_cores.h"
 #include "env_bench.h"
@@ -393,6 +394,7 @@ int main(int argc, char **argv)
         options.layout = layoutAt > 0 ? arguments.value(layoutAt + 1) : QString();
         options.program = programAt > 0 ? arguments.value(programAt + 1) : QString();
         options.redraw = arguments.contains(QStringLiteral("--redraw"));
+        options.everySize = arguments.contains(QStringLiteral("--every-size"));
         if (!layoutsOnly && !programsOnly)
             runTypefaceBench(recognizer, options);
         if (!arguments.contains(QStringLiteral("--no-layouts")) && !programsOnly)

@@ -2,6 +2,7 @@
 
 #include "core/analysis/lines/line_assembler_parts.h"
 #include "core/analysis/repairs/address_repair.h"
+#include "core/analysis/repairs/card_number_repair.h"
 #include "core/analysis/repairs/key_prefix_repair.h"
 #include "core/analysis/repairs/small_l_repair.h"
 #include "core/analysis/repairs/token_repair.h"
@@ -108,6 +109,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     joinSplitTokens(reading.characters);
     repairTokenRuns(reading.characters);
     repairAddressRuns(reading.characters);
+    repairCardNumbers(reading.characters);
     askForAlternatives(reading);
     tellCapitalIFromSmallL(reading);
     repairKeyPrefixes(reading.characters);
@@ -143,12 +145,12 @@ void LineAssembler::logReading(const Reading &reading) const
 }
 
 // Where a run that reads as a token still holds a character no token (or address) holds
-// where it stands, and Tesseract's other choices were not at hand, a reading with them
-// may mend it.
+// where it stands, or a card number fails its check digit, and Tesseract's other choices
+// were not at hand, a reading with them may mend it.
 void LineAssembler::askForAlternatives(Reading &reading)
 {
     const QList<ReadCharacter> &characters = reading.characters;
-    reading.wantsAlternatives = (holdsStrayTokenCharacter(characters) || holdsDoubtfulAddressCharacter(characters))
+    reading.wantsAlternatives = (holdsStrayTokenCharacter(characters) || holdsDoubtfulAddressCharacter(characters) || holdsCardFailingItsCheck(characters))
         && std::none_of(characters.begin(), characters.end(), [](const ReadCharacter &c) { return !c.alternatives.isEmpty(); });
 }
 

@@ -20,6 +20,8 @@ struct KeyPrefix
     int dots = 0;
     /// The rest of the key may hold dashes, so a dash's look-alike in it is a dash.
     bool dashesInside = false;
+    /// The key is written in capitals and digits only.
+    bool capitalsAndDigits = false;
 };
 
 // The readings of each character of a prefix: a dash as any of its look-alikes, any
@@ -44,6 +46,8 @@ const QList<KeyPrefix> &keyPrefixes()
 {
     static const QList<KeyPrefix> prefixes{
         {QStringLiteral("AIza"), {QStringLiteral("A"), QStringLiteral("Il1|!"), QStringLiteral("z"), QStringLiteral("a")}, 38, 40, 0},
+        {QStringLiteral("AKIA"), {QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("Il1|!T"), QStringLiteral("A")}, 20, 20, 0, false, true},
+        {QStringLiteral("ASIA"), {QStringLiteral("A"), QStringLiteral("S"), QStringLiteral("Il1|!T"), QStringLiteral("A")}, 20, 20, 0, false, true},
         {QStringLiteral("eyJ"), {QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("JIl1|TS")}, 30, 0, 2},
         {QStringLiteral("sk_live_"), stripeLive(u's'), 24, 0, 0},
         {QStringLiteral("rk_live_"), stripeLive(u'r'), 24, 0, 0},
@@ -76,6 +80,10 @@ int repairKey(QList<ReadCharacter> &characters, qsizetype start, qsizetype end)
                                        [](const ReadCharacter &character) { return character.text == QLatin1String("."); }));
     for (const KeyPrefix &key : keyPrefixes()) {
         if (length < key.prefix.size() || length < key.shortest || (key.longest > 0 && length > key.longest) || dots != key.dots)
+            continue;
+        if (key.capitalsAndDigits && !std::all_of(characters.begin() + start + key.prefix.size(), characters.begin() + end, [](const ReadCharacter &c) {
+                return c.text.size() == 1 && (c.text.front().isDigit() || (c.text.front().isUpper() && c.text.front().unicode() < 0x80));
+            }))
             continue;
         bool readAlike = true;
         for (qsizetype k = 0; k < key.readings.size() && readAlike; ++k) {

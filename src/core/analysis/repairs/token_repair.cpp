@@ -54,6 +54,17 @@ bool endsUserInformation(const QList<ReadCharacter> &characters, qsizetype first
     return false;
 }
 
+// Whether the run [first, last] may end in an "@" read for a key's last character: it
+// holds no dot, as the names before an address's "@" often do, and Tesseract finds a
+// letter or digit likely for its ink, or its choices are not known yet.
+bool endsKeyWithAtSign(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last)
+{
+    const ReadCharacter &end = characters[last];
+    return end.text == QLatin1String("@") && (end.alternatives.isEmpty() || likelyLetterOrDigit(end).has_value())
+        && std::none_of(characters.begin() + first, characters.begin() + last,
+                        [](const ReadCharacter &character) { return character.text == QLatin1String("."); });
+}
+
 // Whether the character at `k` of the run [first, last] cannot stand there.
 bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
 {
@@ -75,10 +86,16 @@ bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizet
         return !beginsAddressDomain(characters, k + 1, last) && !(last == characters.size() - 1 && beginsDomainCutByLineEnd(characters, k + 1))
             && !endsUserInformation(characters, first, k);
     if (c == u'&') {
-        // An "&" joins the parameters of a URL's query, after a "?" or an "=".
-        return std::none_of(characters.begin(), characters.begin() + k, [](const ReadCharacter &character) {
+        // An "&" joins the parameters of a URL's query: after a "?" or an "=", and before
+        // a parameter's name and its "=".
+        const bool afterQueryOrValue = std::any_of(characters.begin(), characters.begin() + k, [](const ReadCharacter &character) {
             return character.text == QLatin1String("?") || character.text == QLatin1String("=");
         });
+        const auto parameterEnd = std::find_if(characters.begin() + k + 1, characters.begin() + last + 1,
+                                               [](const ReadCharacter &character) { return character.text == QLatin1String("&"); });
+        const bool beforeParameter = std::any_of(characters.begin() + k + 1, parameterEnd,
+                                                 [](const ReadCharacter &character) { return character.text == QLatin1String("="); });
+        return !(afterQueryOrValue && beforeParameter);
     }
     return false;
 }
@@ -110,9 +127,10 @@ QList<qsizetype> strays(const QList<ReadCharacter> &characters, qsizetype first,
                                                     [](const ReadCharacter &character) { return isTokenCharacter(character.text); });
     for (qsizetype k = first + 1; k <= last; ++k) {
         // The last character may close the token (a quote, a bracket), unless it is a
-        // bar or a mark that no token ends with either, or a bracket that ends a key.
+        // bar or a mark that no token ends with either, or a bracket or an "@" that ends
+        // a key.
         if (k == last && characters[k].text != QLatin1String("|") && characters[k].text != QLatin1String("!")
-            && !(last - first + 1 >= shortestKey && closesNothing(characters, k)))
+            && !(last - first + 1 >= shortestKey && (closesNothing(characters, k) || endsKeyWithAtSign(characters, first, k))))
             continue;
         const qsizetype others = last - first;
         const qsizetype tokenOthers = tokenCharacters - (isTokenCharacter(characters[k].text) ? 1 : 0);
@@ -122,6 +140,17 @@ QList<qsizetype> strays(const QList<ReadCharacter> &characters, qsizetype first,
     return result;
 }
 
+// The digit that a mark standing where a token cannot hold it is taken for when Tesseract
+// offers no letter or digit for its ink, if any.
+QString fallbackDigit(const QString &text)
+{
+    if (text == QLatin1String("@"))
+        return QStringLiteral("0");
+    if (text == QLatin1String("&"))
+        return QStringLiteral("8");
+    return {};
+}
+
 void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, int &replaced)
 {
     for (const qsizetype k : strays(characters, first, last)) {
@@ -129,12 +158,14 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
                                          [](const SymbolChoice &alternative) {
                                              return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
                                          });
-        // An "@" that no address holds is a zero with a dot inside, where Tesseract
-        // offers nothing else.
-        const bool dottedZero = characters[k].text == QLatin1String("@");
-        if (choice == characters[k].alternatives.cend() && !dottedZero)
+        // Where Tesseract offers nothing else, an "@" that no address holds is a zero with
+        // a dot inside, and an "&" that joins nothing an 8; at the run's end, where a
+        // wrapped address's domain may follow on the next line, only Tesseract's choice is
+        // taken.
+        const QString lookAlike = k < last ? fallbackDigit(characters[k].text) : QString();
+        if (choice == characters[k].alternatives.cend() && lookAlike.isEmpty())
             continue;
-        characters[k].text = choice != characters[k].alternatives.cend() ? choice->text : QStringLiteral("0");
+        characters[k].text = choice != characters[k].alternatives.cend() ? choice->text : lookAlike;
         ++replaced;
     }
 }

@@ -45,10 +45,11 @@ void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
 /// nearly all ASCII letters, digits and "_-+/=.", with a digit or inner capitals), puts
 /// Tesseract's likeliest letter or digit in place of a character that such a run
 /// cannot hold where it stands: a letter outside ASCII ("é" for a 6), a bar, an
-/// exclamation mark or a bracket that closes nothing ("|" or "!" for an l), or an "@"
+/// exclamation mark or a bracket that closes nothing ("|" or "!" for an l), an "@"
 /// that cannot be an e-mail address's ("@" for a 0 with a dot inside; a zero where
-/// Tesseract offers no letter or digit for it). The first
-/// character of a run and a last one other than a bar or "!" (quotes, brackets around
+/// Tesseract offers no letter or digit for it), or an "&" that joins no parameter of a
+/// URL's query to the one before it ("&" for an 8; an 8 where Tesseract offers no letter
+/// or digit). The first character of a run and a last one other than a bar or "!" (quotes, brackets around
 /// a token) stay as read. Returns how many characters it replaced.
 int repairTokenRuns(QList<ReadCharacter> &characters);
 

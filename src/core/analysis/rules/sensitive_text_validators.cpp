@@ -103,7 +103,11 @@ bool isPlausibleAccessKeyId(const QString &value, const QString &, const TextRan
 
 bool isPlausibleCardNumber(const QString &value, const QString &, const TextRange &)
 {
-    const QList<int> digits = TextCharacters(value).digitValues();
+    return passesCardCheck(TextCharacters(value).digitValues());
+}
+
+bool passesCardCheck(const QList<int> &digits)
+{
     if (digits.size() < 13 || digits.size() > 19)
         return false;
     int sum = 0;

@@ -2,6 +2,7 @@
 
 #include "core/detection/text_range.h"
 
+#include <QList>
 #include <QString>
 
 namespace velmora::sensitive_text {
@@ -21,6 +22,9 @@ bool isPlausiblePhoneNumber(const QString &value, const QString &line, const Tex
 /// that hold a digit (an all-capital phrase after "AKIA" is no key); one "@" or "&"
 /// read for a dotted zero or an eight may stand inside.
 bool isPlausibleAccessKeyId(const QString &value, const QString &line, const TextRange &range);
+
+/// Whether 13 to 19 digits pass a card number's check digit (the Luhn checksum).
+bool passesCardCheck(const QList<int> &digits);
 
 /// Keeps 13 to 19 digits that pass the Luhn checksum; only the value counts.
 bool isPlausibleCardNumber(const QString &value, const QString &line, const TextRange &range);

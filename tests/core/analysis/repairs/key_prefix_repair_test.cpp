@@ -66,6 +66,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, KeyPrefixRepairTest, ::testing::Values(
     PrefixRow{"shortTildeWordsStay", QStringLiteral("sk~proj~notes xoxb~list ssh~ed25519x"), QStringLiteral("sk~proj~notes xoxb~list ssh~ed25519x"), 0},
     PrefixRow{"settingNameBeforeAKeyStays", QStringLiteral("Alza_MAPS_KEY_NAME_FOR_THE_APP_X=1"), QStringLiteral("Alza_MAPS_KEY_NAME_FOR_THE_APP_X=1"), 0},
     PrefixRow{"shortStripeLikeNameStays", QStringLiteral("sk_Iive_config"), QStringLiteral("sk_Iive_config"), 0},
+    PrefixRow{"awsKeyWithTAfterItsSetting", QStringLiteral("AWS_ACCESS_KEY_ID=AKTASZQST9QNUFRYJHU7"), QStringLiteral("AWS_ACCESS_KEY_ID=AKIASZQST9QNUFRYJHU7"), 1},
+    PrefixRow{"temporaryAwsKeyWithOne", QStringLiteral("ASlA9EWQ8RIYKQAZC40B"), QStringLiteral("ASIA9EWQ8RIYKQAZC40B"), 1},
+    PrefixRow{"awsLikeNameStays", QStringLiteral("AKTA_SETTINGS_FOR_Q1"), QStringLiteral("AKTA_SETTINGS_FOR_Q1"), 0},
+    PrefixRow{"awsLikeRunOfWrongLengthStays", QStringLiteral("AKTASZQST9QNUFRYJHU7X"), QStringLiteral("AKTASZQST9QNUFRYJHU7X"), 0},
     PrefixRow{"shortDottedWordStays", QStringLiteral("eyTest.value.x"), QStringLiteral("eyTest.value.x"), 0}),
     test::rowName);
 
