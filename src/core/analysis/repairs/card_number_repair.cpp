@@ -107,8 +107,8 @@ int mendCheckDigit(QList<ReadCharacter> &characters, const GroupedNumber &number
         return 0;
     std::optional<QPair<qsizetype, QString>> mend;
     for (qsizetype d = 0; d < number.digits.size(); ++d) {
-        for (const SymbolChoice &choice : characters[number.digits[d]].alternatives) {
-            const ReadCharacter &digit = characters[number.digits[d]];
+        const ReadCharacter &digit = characters[number.digits[d]];
+        for (const SymbolChoice &choice : digit.alternatives) {
             if (choice.confidence < std::max(likelyChoice, closeChoice * digit.confidence) || choice.text.size() != 1
                 || !choice.text.front().isDigit())
                 continue;
