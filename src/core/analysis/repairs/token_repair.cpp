@@ -179,7 +179,7 @@ bool isJoiningMark(const QString &text)
 
 bool isUrlCharacter(const QString &text)
 {
-    static const QString marks = QStringLiteral(":?&%#~");
+    static const QString marks = QStringLiteral(":?&%#~!");
     return isTokenCharacter(text) || (text.size() == 1 && marks.contains(text.front()));
 }
 
