@@ -17,14 +17,14 @@ struct GroupedNumber
     QList<qsizetype> dashes;
 };
 
-bool isDigit(const ReadCharacter &character)
-{
-    return character.text.size() == 1 && character.text.front().isDigit() && character.text.front().unicode() < 0x80;
-}
-
 bool isLetterOrDigit(const ReadCharacter &character)
 {
     return character.text.size() == 1 && isAsciiLetterOrDigit(character.text.front());
+}
+
+bool isDigit(const ReadCharacter &character)
+{
+    return isLetterOrDigit(character) && character.text.front().isDigit();
 }
 
 // Whether groups of these lengths are how cards are set: three groups of four and one

@@ -71,6 +71,11 @@ bool isKeyCharacter(const QString &text)
             && (text.front().isLetterOrNumber() || text.front() == u'_' || text.front() == u'.'));
 }
 
+bool isCapitalOrDigit(const ReadCharacter &character)
+{
+    return character.text.size() == 1 && isAsciiLetterOrDigit(character.text.front()) && !character.text.front().isLower();
+}
+
 // Rewrites the key of the characters [start, end) of a run, which begin with a letter or
 // digit and hold only characters of keys.
 int repairKey(QList<ReadCharacter> &characters, qsizetype start, qsizetype end)
@@ -81,9 +86,7 @@ int repairKey(QList<ReadCharacter> &characters, qsizetype start, qsizetype end)
     for (const KeyPrefix &key : keyPrefixes()) {
         if (length < key.prefix.size() || length < key.shortest || (key.longest > 0 && length > key.longest) || dots != key.dots)
             continue;
-        if (key.capitalsAndDigits && !std::all_of(characters.begin() + start + key.prefix.size(), characters.begin() + end, [](const ReadCharacter &c) {
-                return c.text.size() == 1 && (c.text.front().isDigit() || (c.text.front().isUpper() && c.text.front().unicode() < 0x80));
-            }))
+        if (key.capitalsAndDigits && !std::all_of(characters.begin() + start + key.prefix.size(), characters.begin() + end, isCapitalOrDigit))
             continue;
         bool readAlike = true;
         for (qsizetype k = 0; k < key.readings.size() && readAlike; ++k) {

@@ -49,8 +49,10 @@ void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
 /// that cannot be an e-mail address's ("@" for a 0 with a dot inside; a zero where
 /// Tesseract offers no letter or digit for it), or an "&" that joins no parameter of a
 /// URL's query to the one before it ("&" for an 8; an 8 where Tesseract offers no letter
-/// or digit). The first character of a run and a last one other than a bar or "!" (quotes, brackets around
-/// a token) stay as read. Returns how many characters it replaced.
+/// or digit). The first character of a run stays as read, and so does the last (quotes,
+/// brackets around a token) unless it is a bar or "!", or ends a key: a bracket opened
+/// nowhere, or an "@" for which Tesseract finds a letter or digit likely.
+/// Returns how many characters it replaced.
 int repairTokenRuns(QList<ReadCharacter> &characters);
 
 /// Takes back loose word breaks that split a token: where the runs on both sides read
