@@ -109,9 +109,18 @@ void LineAssembler::dropSecondReadingsOfACell(Reading &reading) const
             characters.removeAt(k + 1);
             continue;
         }
-        const double overlap = std::min(first.right, second.right) - std::max(first.left, second.left);
-        if (first.place != second.place || reading.places[first.place].capacity > 1 || !readAlike(first, second)
-            || overlap < 0.5 * std::min(first.right - first.left, second.right - second.left))
+        // The readings are measured on the place's ink, which a box may reach past; the
+        // room a touching underscore adds to a place is no room for a second letter.
+        if (first.place != second.place || reading.places[first.place].cells > 1 || !readAlike(first, second))
+            continue;
+        const ColumnSpan &ink = reading.places[first.place].strong;
+        const auto onInk = [&ink](const ReadCharacter &character) {
+            return std::pair{std::max(character.left, double(ink.left)), std::min(character.right, double(ink.right + 1))};
+        };
+        const auto [firstLeft, firstRight] = onInk(first);
+        const auto [secondLeft, secondRight] = onInk(second);
+        const double overlap = std::min(firstRight, secondRight) - std::max(firstLeft, secondLeft);
+        if (overlap < 0.5 * std::min(firstRight - firstLeft, secondRight - secondLeft))
             continue;
         // Two answers for one glyph leave the doubt of the less certain.
         const double confidence = std::min(first.confidence, second.confidence);
@@ -185,7 +194,8 @@ void LineAssembler::readStrokesAsUnderscores(Reading &reading) const
 
 // In a monospace line a dot on the baseline, alone in its cell between two cells of
 // glyphs, that no character stands on is a full stop Tesseract left out (the first dot
-// of "649.973.9928" read "649973.9928").
+// of "649.973.9928" read "649973.9928"). A dot that shares its cell with other ink is a
+// piece of a glyph (the foot of a serif "A").
 void LineAssembler::readDotsAsFullStops(Reading &reading) const
 {
     if (!m_grid || m_ink.segments().isEmpty())
@@ -205,8 +215,12 @@ void LineAssembler::readDotsAsFullStops(Reading &reading) const
         if (place.isUnderscore || place.cells > 1 || place.height > dot || place.strong.width() > dot || std::abs(place.bottom - baseline) > 1
             || reading.standsOn(j))
             continue;
+        const bool aloneInCell = std::none_of(reading.places.cbegin(), reading.places.cend(), [&](const Place &other) {
+            return &other != &place && !other.isUnderscore && other.firstCell < place.firstCell + place.cells
+                && place.firstCell < other.firstCell + other.cells;
+        });
         const auto next = reading.after(j);
-        if (next == reading.characters.begin() || next == reading.characters.end() || !glyphInCell(*(next - 1), place.firstCell - 1)
+        if (!aloneInCell || next == reading.characters.begin() || next == reading.characters.end() || !glyphInCell(*(next - 1), place.firstCell - 1)
             || !glyphInCell(*next, place.firstCell + 1))
             continue;
         reading.characters.insert(next, ReadCharacter{QStringLiteral("."), {}, false, false, 1.0, false, int(j), 0, 0});

@@ -2,6 +2,8 @@
 
 #include "core/analysis/repairs/address_repair.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace velmora {
@@ -65,12 +67,86 @@ bool endsKeyWithAtSign(const QList<ReadCharacter> &characters, qsizetype first, 
                         [](const ReadCharacter &character) { return character.text == QLatin1String("."); });
 }
 
+// A kind of key written in letters, digits, "_" and "-" from its fixed beginning on,
+// and how long it is at least.
+struct LetterKey
+{
+    QRegularExpression beginning;
+    qsizetype shortest;
+};
+
+const QList<LetterKey> &letterKeys()
+{
+    static const QList<LetterKey> keys{
+        {QRegularExpression(QStringLiteral("^[sr]k_(?:[lI1L]ive|test)_")), 24},
+        {QRegularExpression(QStringLiteral("^gh[pousr]_")), 24},
+        {QRegularExpression(QStringLiteral("^AIza")), 38},
+        {QRegularExpression(QStringLiteral("^A[KS][Il1T]A")), 20},
+        {QRegularExpression(QStringLiteral("^xox[abprs]-")), 30},
+        {QRegularExpression(QStringLiteral("^sk-")), 23},
+        {QRegularExpression(QStringLiteral("^customer_")), 17},
+        {QRegularExpression(QStringLiteral("^acct_")), 13},
+    };
+    return keys;
+}
+
+// A character of such a key as read: a letter or digit of any script (one outside ASCII
+// is a misread one), "_", or a dash or its look-alike.
+bool isLetterKeyCharacter(const ReadCharacter &character)
+{
+    return character.text.size() == 1
+        && (character.text.front().isLetterOrNumber() || character.text.front() == u'_' || isDashReading(character.text));
+}
+
+// Whether the mark at `k` of the run [first, last] stands inside a key written in
+// letters and digits: the key begins before it, and only with the letters and digits
+// after it is it as long as such a key is.
+bool insideLetterKey(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
+{
+    if (isLetterKeyCharacter(characters[k]) || k == last || !isAsciiLetterOrDigit(characters[k + 1].text.front())
+        || characters[k + 1].breakBefore)
+        return false;
+    qsizetype start = k;
+    while (start > first && isLetterKeyCharacter(characters[start - 1]))
+        --start;
+    qsizetype end = k + 1;
+    while (end <= last && isLetterKeyCharacter(characters[end]) && !characters[end].breakBefore)
+        ++end;
+    QString before;
+    for (qsizetype j = start; j < k; ++j)
+        before += characters[j].text;
+    const qsizetype length = before.size() + (end - k - 1);
+    return std::any_of(letterKeys().cbegin(), letterKeys().cend(), [&](const LetterKey &key) {
+        return before.size() < key.shortest && length >= key.shortest && key.beginning.match(before).hasMatch();
+    });
+}
+
+// Whether the "<" or "#" at `k` of the run [first, last] stands for the "=" between a
+// setting's name in capitals, at the run's beginning, and a key's value after it (small
+// monospace text draws an "=" that closely); a short number after it ("TICKET_ID#4021")
+// is no key.
+bool standsForSettingsEquals(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
+{
+    static constexpr qsizetype shortestName = 4;
+    const QString &text = characters[k].text;
+    if ((text != QLatin1String("<") && text != QLatin1String("#")) || k - first < shortestName || last - k < shortestToken
+        || characters[k + 1].breakBefore || !isAsciiLetterOrDigit(characters[k + 1].text.front()))
+        return false;
+    const auto ofName = [](const ReadCharacter &character) {
+        return character.text.size() == 1 && (character.text.front() == u'_' || (isAsciiLetterOrDigit(character.text.front()) && !character.text.front().isLower()));
+    };
+    return characters[first].text.front().isUpper() && std::all_of(characters.begin() + first, characters.begin() + k, ofName)
+        && std::any_of(characters.begin() + first, characters.begin() + k, [](const ReadCharacter &character) { return character.text == QLatin1String("_"); });
+}
+
 // Whether the character at `k` of the run [first, last] cannot stand there.
 bool cannotStand(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
 {
     const QString &text = characters[k].text;
     if (text.size() != 1)
         return false;
+    if (insideLetterKey(characters, first, last, k) || standsForSettingsEquals(characters, first, last, k))
+        return true;
     const QChar c = text.front();
     if (c.unicode() >= 0x80)
         return true;
@@ -127,9 +203,11 @@ QList<qsizetype> strays(const QList<ReadCharacter> &characters, qsizetype first,
                                                     [](const ReadCharacter &character) { return isTokenCharacter(character.text); });
     for (qsizetype k = first + 1; k <= last; ++k) {
         // The last character may close the token (a quote, a bracket), unless it is a
-        // bar or a mark that no token ends with either, or a bracket or an "@" that ends
-        // a key.
-        if (k == last && characters[k].text != QLatin1String("|") && characters[k].text != QLatin1String("!")
+        // bar, a mark or a letter outside ASCII that no token ends with either, or a
+        // bracket or an "@" that ends a key.
+        const QString &end = characters[k].text;
+        const bool foreignLetter = end.size() == 1 && end.front().isLetter() && end.front().unicode() >= 0x80;
+        if (k == last && end != QLatin1String("|") && end != QLatin1String("!") && !foreignLetter
             && !(last - first + 1 >= shortestKey && (closesNothing(characters, k) || endsKeyWithAtSign(characters, first, k))))
             continue;
         const qsizetype others = last - first;
@@ -153,7 +231,16 @@ QString fallbackDigit(const QString &text)
 
 void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, int &replaced)
 {
-    for (const qsizetype k : strays(characters, first, last)) {
+    const bool choicesKnown = std::any_of(characters.cbegin(), characters.cend(),
+                                          [](const ReadCharacter &character) { return !character.alternatives.isEmpty(); });
+    const QList<qsizetype> found = strays(characters, first, last);
+    for (auto at = found.crbegin(); at != found.crend(); ++at) {
+        const qsizetype k = *at;
+        if (standsForSettingsEquals(characters, first, last, k)) {
+            characters[k].text = QStringLiteral("=");
+            ++replaced;
+            continue;
+        }
         const auto choice = std::find_if(characters[k].alternatives.cbegin(), characters[k].alternatives.cend(),
                                          [](const SymbolChoice &alternative) {
                                              return alternative.text.size() == 1 && isAsciiLetterOrDigit(alternative.text.front());
@@ -163,6 +250,15 @@ void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last
         // wrapped address's domain may follow on the next line, only Tesseract's choice is
         // taken.
         const QString lookAlike = k < last ? fallbackDigit(characters[k].text) : QString();
+        // A mark inside a key of letters and digits for which Tesseract finds no letter
+        // or digit is a piece of a glyph beside it (the foot of an "L" read "l."), whose
+        // ink the glyph's box takes over.
+        if (choice == characters[k].alternatives.cend() && lookAlike.isEmpty() && choicesKnown && insideLetterKey(characters, first, last, k)) {
+            characters.removeAt(k);
+            --last;
+            ++replaced;
+            continue;
+        }
         if (choice == characters[k].alternatives.cend() && lookAlike.isEmpty())
             continue;
         characters[k].text = choice != characters[k].alternatives.cend() ? choice->text : lookAlike;
@@ -283,7 +379,11 @@ int joinSplitTokens(QList<ReadCharacter> &characters)
 int repairTokenRuns(QList<ReadCharacter> &characters)
 {
     int replaced = 0;
-    forEachRun(characters, [&](qsizetype first, qsizetype last) { repairRun(characters, first, last, replaced); });
+    // From the last run back, as a run may lose a character.
+    QList<std::pair<qsizetype, qsizetype>> runs;
+    forEachRun(characters, [&runs](qsizetype first, qsizetype last) { runs.append({first, last}); });
+    for (auto run = runs.crbegin(); run != runs.crend(); ++run)
+        repairRun(characters, run->first, run->second, replaced);
     return replaced;
 }
 

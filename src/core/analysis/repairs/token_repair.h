@@ -49,10 +49,15 @@ void forEachRun(const QList<ReadCharacter> &characters, Visit visit)
 /// that cannot be an e-mail address's ("@" for a 0 with a dot inside; a zero where
 /// Tesseract offers no letter or digit for it), or an "&" that joins no parameter of a
 /// URL's query to the one before it ("&" for an 8; an 8 where Tesseract offers no letter
-/// or digit). The first character of a run stays as read, and so does the last (quotes,
-/// brackets around a token) unless it is a bar or "!", or ends a key: a bracket opened
-/// nowhere, or an "@" for which Tesseract finds a letter or digit likely.
-/// Returns how many characters it replaced.
+/// or digit), or any mark inside a key written in letters and digits after its fixed
+/// beginning ("sk_live_", "ghp_", "AIza", "customer_" and the like) that needs the
+/// characters after the mark to be as long as such a key (where Tesseract was asked and
+/// offers no letter or digit, the mark is a piece of a glyph beside it and is dropped).
+/// The "<" or "#" between a setting's name in capitals and a key after it is its "=".
+/// The first character of a run stays as read, and so does the last (quotes, brackets
+/// around a token) unless it is a bar, "!" or a letter outside ASCII, or ends a key: a
+/// bracket opened nowhere, or an "@" for which Tesseract finds a letter or digit likely.
+/// Returns how many characters it replaced or dropped.
 int repairTokenRuns(QList<ReadCharacter> &characters);
 
 /// Takes back loose word breaks that split a token: where the runs on both sides read

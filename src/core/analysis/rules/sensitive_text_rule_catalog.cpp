@@ -107,11 +107,13 @@ QList<SensitiveTextRule> compileBuiltInRules()
         {Kind::secret, "SSH public key", Pack::secrets, Category::secrets, 0.90, true, 0, nullptr, Action::review,
          "SSH authorized keys reveal account access configuration and should be reviewed before sharing.",
          QStringLiteral(R"(\bssh[-~\u2013\u2014 ](?:rsa|ed25519|ecdsa-sha2-nistp(?:256|384|521))\s+(?:[A-Za-z0-9+/=]\s*){40,}[^\s,;\]}]*(?:[^\S\r\n]+[^\s,;\]}]+)?)")},
-        // An authorization header's value is found by its scheme's rule, not as "Bearer".
+        // A setting may stand in brackets ("$(API_TOKEN=… make)"), and its value may hold
+        // an apostrophe between letters or digits; an authorization header's value is
+        // found by its scheme's rule, not as "Bearer".
         {Kind::secret, "Environment secret", Pack::secrets, Category::secrets, 0.93, true, 1,
          sensitive_text::isNotPlaceholder, Action::redact,
          "Environment variable secrets can expose credentials or tokens.",
-         QStringLiteral(R"((?:^|[\s;])[A-Z_][A-Z0-9_-]*(?:PASSWORD|PASSWD|SECRET|TOKEN|API[_-]?KEY|ACCESS[_-]?KEY|PRIVATE[_-]?KEY|CLIENT[_-]?SECRET|AUTH)[A-Z0-9_-]*\s*[:=]\s*['"]?(?!(?:Bearer|Basic)\s)([^\s'"]{6,})['"]?)")},
+         QStringLiteral(R"((?:^|[\s;(])[A-Z_][A-Z0-9_-]*(?:PASSWORD|PASSWD|SECRET|TOKEN|API[_-]?KEY|ACCESS[_-]?KEY|PRIVATE[_-]?KEY|CLIENT[_-]?SECRET|AUTH)[A-Z0-9_-]*\s*[:=]\s*['"]?(?!(?:Bearer|Basic)\s)((?:[^\s'"]|(?<=[A-Za-z0-9])'(?=[A-Za-z0-9])){6,})['"]?)")},
         {Kind::url, "URL query token", Pack::secrets, Category::secrets, 0.93, true, 1,
          sensitive_text::isNotPlaceholder, Action::redact,
          "Private URL parameters can grant access or reveal account data.",

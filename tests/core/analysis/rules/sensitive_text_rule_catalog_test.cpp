@@ -53,7 +53,7 @@ const RuleRow kRows[] = {
      uR"(\bssh[-~\u2013\u2014 ](?:rsa|ed25519|ecdsa-sha2-nistp(?:256|384|521))\s+(?:[A-Za-z0-9+/=]\s*){40,}[^\s,;\]}]*(?:[^\S\r\n]+[^\s,;\]}]+)?)"},
     {"environmentSecret", Kind::secret, "Environment secret", Pack::secrets, Category::secrets, 0.93, true, 1, isNotPlaceholder, Action::redact, false,
      "Environment variable secrets can expose credentials or tokens.",
-     uR"((?:^|[\s;])[A-Z_][A-Z0-9_-]*(?:PASSWORD|PASSWD|SECRET|TOKEN|API[_-]?KEY|ACCESS[_-]?KEY|PRIVATE[_-]?KEY|CLIENT[_-]?SECRET|AUTH)[A-Z0-9_-]*\s*[:=]\s*['"]?(?!(?:Bearer|Basic)\s)([^\s'"]{6,})['"]?)"},
+     uR"((?:^|[\s;(])[A-Z_][A-Z0-9_-]*(?:PASSWORD|PASSWD|SECRET|TOKEN|API[_-]?KEY|ACCESS[_-]?KEY|PRIVATE[_-]?KEY|CLIENT[_-]?SECRET|AUTH)[A-Z0-9_-]*\s*[:=]\s*['"]?(?!(?:Bearer|Basic)\s)((?:[^\s'"]|(?<=[A-Za-z0-9])'(?=[A-Za-z0-9])){6,})['"]?)"},
     {"urlQueryToken", Kind::url, "URL query token", Pack::secrets, Category::secrets, 0.93, true, 1, isNotPlaceholder, Action::redact, true,
      "Private URL parameters can grant access or reveal account data.",
      uR"((?:\bhttps?:?//[^\s<>"'?]+\?(?:[^\s<>"'&]+&)*|(?<=[?&]))(?:access[_-]?token|auth[_-]?token|api[_-]?key|apikey|client[_-]?secret|code|key|password|secret|session|sig|signature|token)=([^&\s<>"']{6,})[^\s<>"']*)"},

@@ -73,6 +73,9 @@ INSTANTIATE_TEST_SUITE_P(Accounts, RuleMatchingTest, ::testing::Values(
 INSTANTIATE_TEST_SUITE_P(EnvironmentSecrets, RuleMatchingTest, ::testing::Values(
     MatchingRow{"valueAlone", u"DB_PASSWORD=h7Kq2xPz", {{kEnv, u"h7Kq2xPz"}}},
     MatchingRow{"quotedAfterExport", u"export STRIPE_API_KEY='h7Kq2xPz9'", {{kEnv, u"h7Kq2xPz9"}}},
+    MatchingRow{"inBrackets", u"$(DB_PASSWORD=h7Kq2xPz make deploy)", {{kEnv, u"h7Kq2xPz"}}},
+    MatchingRow{"apostropheInsideAValue", u"DB_PASSWORD=sAF'005jJx-4cG7 # rotated", {{kEnv, u"sAF'005jJx-4cG7"}}},
+    MatchingRow{"quotesAroundAValueStayOut", u"API_TOKEN='h7Kq2xPz9', next", {{kEnv, u"h7Kq2xPz9"}}},
     MatchingRow{"placeholder", u"DB_PASSWORD=changeme", {}},
     MatchingRow{"eightX", u"DB_PASSWORD=xxxxxxxx", {}},
     MatchingRow{"bareKeyword", u"PASSWORD=h7Kq2xPz", {}}),
