@@ -3,6 +3,7 @@
 #include "core/analysis/lines/line_assembler_parts.h"
 #include "core/analysis/repairs/address_repair.h"
 #include "core/analysis/repairs/card_number_repair.h"
+#include "core/analysis/repairs/dotted_address_repair.h"
 #include "core/analysis/repairs/key_prefix_repair.h"
 #include "core/analysis/repairs/small_l_repair.h"
 #include "core/analysis/repairs/token_repair.h"
@@ -107,6 +108,7 @@ RecognizedLine LineAssembler::assemble(const QList<PageSymbol> &symbols) const
     readDotsAsFullStops(reading);
     findWordBreaks(reading);
     joinSplitTokens(reading.characters);
+    joinSplitDottedAddresses(reading.characters);
     repairTokenRuns(reading.characters);
     repairAddressRuns(reading.characters);
     repairCardNumbers(reading.characters);

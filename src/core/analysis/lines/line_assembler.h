@@ -32,9 +32,9 @@ namespace velmora {
 //  4. word breaks (word_gaps.cpp): a space is kept only where the ink leaves a word
 //     gap: in a monospace line an empty cell, elsewhere a gap clearly wider than the
 //     line's usual letter spacing;
-//  5. tokens (repairs/): a loose break that splits a token is taken back, and a
-//     character no token or address holds where it stands is replaced by Tesseract's
-//     likeliest letter or digit; a card number's misread dash or digit is mended
+//  5. tokens (repairs/): a loose break that splits a token or an IPv4 address is taken
+//     back, and a character no token or address holds where it stands is replaced by
+//     Tesseract's likeliest letter or digit; a card number's misread dash or digit is mended
 //     (card_number_repair.cpp); where one is left and Tesseract's choices are not at
 //     hand, the line asks for them;
 //  6. capital I and small l (capital_i_and_small_l.cpp): told apart by their height,

@@ -121,22 +121,29 @@ bool insideLetterKey(const QList<ReadCharacter> &characters, qsizetype first, qs
     });
 }
 
+// Whether the characters [first, end) are a setting's name: capitals, digits (a capital
+// may be read as one) and "_", with an "_" among them ("DB_PASSWORD").
+bool isSettingsName(const QList<ReadCharacter> &characters, qsizetype first, qsizetype end)
+{
+    static constexpr qsizetype shortestName = 4;
+    const auto ofName = [](const ReadCharacter &character) {
+        return character.text.size() == 1 && (character.text.front() == u'_' || (isAsciiLetterOrDigit(character.text.front()) && !character.text.front().isLower()));
+    };
+    const auto has = [&](auto test) { return std::any_of(characters.begin() + first, characters.begin() + end, test); };
+    return end - first >= shortestName && std::all_of(characters.begin() + first, characters.begin() + end, ofName)
+        && has([](const ReadCharacter &character) { return character.text == QLatin1String("_"); })
+        && has([](const ReadCharacter &character) { return character.text.front().isUpper(); });
+}
+
 // Whether the "<" or "#" at `k` of the run [first, last] stands for the "=" between a
 // setting's name in capitals, at the run's beginning, and a key's value after it (small
 // monospace text draws an "=" that closely); a short number after it ("TICKET_ID#4021")
 // is no key.
 bool standsForSettingsEquals(const QList<ReadCharacter> &characters, qsizetype first, qsizetype last, qsizetype k)
 {
-    static constexpr qsizetype shortestName = 4;
     const QString &text = characters[k].text;
-    if ((text != QLatin1String("<") && text != QLatin1String("#")) || k - first < shortestName || last - k < shortestToken
-        || characters[k + 1].breakBefore || !isAsciiLetterOrDigit(characters[k + 1].text.front()))
-        return false;
-    const auto ofName = [](const ReadCharacter &character) {
-        return character.text.size() == 1 && (character.text.front() == u'_' || (isAsciiLetterOrDigit(character.text.front()) && !character.text.front().isLower()));
-    };
-    return characters[first].text.front().isUpper() && std::all_of(characters.begin() + first, characters.begin() + k, ofName)
-        && std::any_of(characters.begin() + first, characters.begin() + k, [](const ReadCharacter &character) { return character.text == QLatin1String("_"); });
+    return (text == QLatin1String("<") || text == QLatin1String("#")) && last - k >= shortestToken && !characters[k + 1].breakBefore
+        && isAsciiLetterOrDigit(characters[k + 1].text.front()) && isSettingsName(characters, first, k);
 }
 
 // Whether the character at `k` of the run [first, last] cannot stand there.
@@ -297,6 +304,19 @@ bool mayEndTokenPart(const ReadCharacter &character)
     return isUrlCharacter(character.text) || likelyLetterOrDigit(character).has_value();
 }
 
+// Whether the run [middle, last], the line's last, goes on with the value of a setting
+// whose name and "=" begin the run [first, middle - 1]: a value unquoted runs to the
+// line's end (a comment apart), so a break that a narrow glyph's bearings may explain
+// is none.
+bool continuesSettingsValue(const QList<ReadCharacter> &characters, qsizetype first, qsizetype middle, qsizetype last)
+{
+    static constexpr qsizetype shortestValue = 6;
+    const auto equals = std::find_if(characters.begin() + first, characters.begin() + middle,
+                                     [](const ReadCharacter &character) { return character.text == QLatin1String("="); });
+    const qsizetype at = equals - characters.begin();
+    return last == characters.size() - 1 && at < middle && middle - at - 1 >= shortestValue && isSettingsName(characters, first, at);
+}
+
 // Whether the runs [first, middle - 1] and [middle, last] are the parts of one token.
 bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first, qsizetype middle, qsizetype last)
 {
@@ -320,7 +340,7 @@ bool arePartsOfOneToken(const QList<ReadCharacter> &characters, qsizetype first,
     if (!mayEndTokenPart(characters[middle - 1]) || !mayEndTokenPart(characters[middle]))
         return false;
     return (leftPart && rightPart) || (isJoiningMark(leftEnd) && rightPart) || (isJoiningMark(rightStart) && leftPart)
-        || (leftEnd == QLatin1String(":") && rightStart == QLatin1String("/"));
+        || (leftEnd == QLatin1String(":") && rightStart == QLatin1String("/")) || continuesSettingsValue(characters, first, middle, last);
 }
 
 } // namespace
