@@ -62,11 +62,12 @@ int repairTokenRuns(QList<ReadCharacter> &characters);
 
 /// Takes back loose word breaks that split a token: where the runs on both sides read
 /// as parts of one (each holds a digit, inner capitals or a joining mark inside it, or
-/// one ends or begins with a joining mark "-_./=" and the other is such a part, or "https:"
-/// stands before "//") and together they read as a token. The characters either side of
-/// the break are characters of URLs (an "!" among them, which passwords hold too), or
-/// marks that Tesseract finds likely to be a letter or digit ("$" for a thin 9). Returns
-/// how many it took back.
+/// one ends or begins with a joining mark "-_./=" and the other is such a part, "https:"
+/// stands before "//", or the line's last run goes on with the unquoted value of a
+/// setting, "NAME=value", before it) and together they read as a token. The characters
+/// either side of the break are characters of URLs (an "!" among them, which passwords
+/// hold too), or marks that Tesseract finds likely to be a letter or digit ("$" for a
+/// thin 9). Returns how many it took back.
 int joinSplitTokens(QList<ReadCharacter> &characters);
 
 /// Whether a run that reads as a token still holds a character that no token holds
