@@ -44,6 +44,16 @@ bool windowManagerRuns()
     return !id.isEmpty() && supportingWindow(QString::fromLatin1(id)) == id;
 }
 
+/// Whether the window manager has also set up its screens: it tells the work area last.
+/// A window mapped before then, while it holds the display but does not yet handle
+/// windows, is never shown.
+bool windowManagerReady()
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_WORKAREA")});
+    return waitUntilEnded(xprop) && xprop.exitCode() == 0 && xprop.readAllStandardOutput().contains("=") && windowManagerRuns();
+}
+
 /// Whether `window` stands centred over `anchor` (both are smaller than the screen).
 ::testing::AssertionResult standsOver(const QWidget &window, const QWidget &anchor)
 {
@@ -75,7 +85,7 @@ protected:
         if (GetParam().windowManager && !managed) {
             m_windowManager.start(QStringLiteral("openbox"), {});
             ASSERT_TRUE(waitUntilStarted(m_windowManager)) << "openbox is not installed";
-            ASSERT_TRUE(waitUntil(windowManagerRuns, "openbox to manage the display"));
+            ASSERT_TRUE(waitUntil(windowManagerReady, "openbox to manage the display"));
         } else if (!GetParam().windowManager && managed) {
             GTEST_SKIP() << "another window manager holds the display";
         }
@@ -86,6 +96,10 @@ protected:
         if (m_windowManager.state() != QProcess::NotRunning) {
             m_windowManager.terminate();
             waitUntilEnded(m_windowManager);
+            // The X server lets go of a window manager's hold on the display only once it
+            // has closed its connection, a little after the process ended: a window mapped
+            // before then waits for a manager that is gone, and is never shown.
+            waitUntil([] { return !windowManagerRuns(); }, "openbox to let go of the display");
         }
     }
 
