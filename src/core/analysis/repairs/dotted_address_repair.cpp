@@ -1,6 +1,6 @@
 #include "core/analysis/repairs/dotted_address_repair.h"
 
-#include <QRegularExpression>
+#include "core/analysis/rules/sensitive_text_validators.h"
 
 namespace velmora {
 
@@ -10,12 +10,6 @@ bool isDigitOrDot(const ReadCharacter &character)
 {
     return character.text.size() == 1 && character.text.front().unicode() < 0x80
         && (character.text.front().isDigit() || character.text.front() == u'.');
-}
-
-bool isDottedAddress(const QString &text)
-{
-    static const QRegularExpression address(QStringLiteral(R"(^(?:(?:25[0-5]|2[0-4]\d|1?\d?\d)\.){3}(?:25[0-5]|2[0-4]\d|1?\d?\d)$)"));
-    return address.match(text).hasMatch();
 }
 
 } // namespace
@@ -38,7 +32,7 @@ int joinSplitDottedAddresses(QList<ReadCharacter> &characters)
             text += characters[k].text;
             breaks += k > start && characters[k].breakBefore;
         }
-        if (breaks > 0 && isDottedAddress(text)) {
+        if (breaks > 0 && sensitive_text::isIpv4Address(text)) {
             for (qsizetype k = start + 1; k < end; ++k)
                 characters[k].breakBefore = false;
             joined += breaks;

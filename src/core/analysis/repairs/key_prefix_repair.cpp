@@ -71,11 +71,6 @@ bool isKeyCharacter(const QString &text)
             && (text.front().isLetterOrNumber() || text.front() == u'_' || text.front() == u'.'));
 }
 
-bool isCapitalOrDigit(const ReadCharacter &character)
-{
-    return character.text.size() == 1 && isAsciiLetterOrDigit(character.text.front()) && !character.text.front().isLower();
-}
-
 // Rewrites the key of the characters [start, end) of a run, which begin with a letter or
 // digit and hold only characters of keys.
 int repairKey(QList<ReadCharacter> &characters, qsizetype start, qsizetype end)

@@ -126,9 +126,7 @@ bool insideLetterKey(const QList<ReadCharacter> &characters, qsizetype first, qs
 bool isSettingsName(const QList<ReadCharacter> &characters, qsizetype first, qsizetype end)
 {
     static constexpr qsizetype shortestName = 4;
-    const auto ofName = [](const ReadCharacter &character) {
-        return character.text.size() == 1 && (character.text.front() == u'_' || (isAsciiLetterOrDigit(character.text.front()) && !character.text.front().isLower()));
-    };
+    const auto ofName = [](const ReadCharacter &character) { return character.text == QLatin1String("_") || isCapitalOrDigit(character); };
     const auto has = [&](auto test) { return std::any_of(characters.begin() + first, characters.begin() + end, test); };
     return end - first >= shortestName && std::all_of(characters.begin() + first, characters.begin() + end, ofName)
         && has([](const ReadCharacter &character) { return character.text == QLatin1String("_"); })
@@ -236,10 +234,10 @@ QString fallbackDigit(const QString &text)
     return {};
 }
 
-void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, int &replaced)
+// Mends the strays of the run [first, last]; `choicesKnown`: the line was read with
+// Tesseract's other choices.
+void repairRun(QList<ReadCharacter> &characters, qsizetype first, qsizetype last, bool choicesKnown, int &replaced)
 {
-    const bool choicesKnown = std::any_of(characters.cbegin(), characters.cend(),
-                                          [](const ReadCharacter &character) { return !character.alternatives.isEmpty(); });
     const QList<qsizetype> found = strays(characters, first, last);
     for (auto at = found.crbegin(); at != found.crend(); ++at) {
         const qsizetype k = *at;
@@ -350,6 +348,11 @@ bool isAsciiLetterOrDigit(QChar c)
     return c.unicode() < 0x80 && c.isLetterOrNumber();
 }
 
+bool isCapitalOrDigit(const ReadCharacter &character)
+{
+    return character.text.size() == 1 && isAsciiLetterOrDigit(character.text.front()) && !character.text.front().isLower();
+}
+
 bool isTokenCharacter(QChar c)
 {
     static const QString marks = QStringLiteral("_-+/=.");
@@ -399,11 +402,13 @@ int joinSplitTokens(QList<ReadCharacter> &characters)
 int repairTokenRuns(QList<ReadCharacter> &characters)
 {
     int replaced = 0;
+    const bool choicesKnown = std::any_of(characters.cbegin(), characters.cend(),
+                                          [](const ReadCharacter &character) { return !character.alternatives.isEmpty(); });
     // From the last run back, as a run may lose a character.
     QList<std::pair<qsizetype, qsizetype>> runs;
     forEachRun(characters, [&runs](qsizetype first, qsizetype last) { runs.append({first, last}); });
     for (auto run = runs.crbegin(); run != runs.crend(); ++run)
-        repairRun(characters, run->first, run->second, replaced);
+        repairRun(characters, run->first, run->second, choicesKnown, replaced);
     return replaced;
 }
 

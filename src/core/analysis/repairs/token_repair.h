@@ -12,6 +12,9 @@ namespace velmora {
 /// An ASCII letter or digit.
 bool isAsciiLetterOrDigit(QChar c);
 
+/// An ASCII capital or digit, read alone.
+bool isCapitalOrDigit(const ReadCharacter &character);
+
 /// One of the characters tokens are written in: ASCII letters, digits and "_-+/=.".
 bool isTokenCharacter(QChar c);
 bool isTokenCharacter(const QString &text);

@@ -134,7 +134,7 @@ QList<SensitiveTextRule> compileBuiltInRules()
          QStringLiteral(R"(\b[A-Z0-9._%+-]+(?:@(?=[A-Z0-9._%+-]+@)[A-Z0-9._%+-]+)?@[A-Z0-9.-]+\.[A-Z]{2,}(?![A-Z0-9]))")},
         {Kind::ipAddress, "IP address", Pack::customerAccount, Category::ipAddresses, 0.86, false, 0, nullptr,
          Action::review, "IP addresses can reveal infrastructure or location context.",
-         QStringLiteral(R"(\b(?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\b)")},
+         QStringLiteral(R"(\b)") + sensitive_text::ipv4AddressPattern() + QStringLiteral(R"(\b)")},
         {Kind::phoneNumber, "Phone number", Pack::pii, Category::phones, 0.84, true, 0,
          sensitive_text::isPlausiblePhoneNumber, Action::redact, "Phone numbers can identify or contact a person.",
          QStringLiteral(R"((?<![\w])(?:\+?1[\s.-]?)?(?:\([2-9]\d{2}\)|[2-9]\d{2})[\s.-]?[2-9]\d{2}[\s.-]?\d{4}(?:\s*(?:x|ext\.?)\s*\d{1,6})?(?![\w]))")},

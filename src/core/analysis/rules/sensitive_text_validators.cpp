@@ -106,6 +106,17 @@ bool isPlausibleCardNumber(const QString &value, const QString &, const TextRang
     return passesCardCheck(TextCharacters(value).digitValues());
 }
 
+QString ipv4AddressPattern()
+{
+    return QStringLiteral(R"((?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?))");
+}
+
+bool isIpv4Address(const QString &text)
+{
+    static const auto address = IcuPattern::compile(QStringLiteral("^") + ipv4AddressPattern() + QStringLiteral("$"));
+    return matches(address, text);
+}
+
 bool passesCardCheck(const QList<int> &digits)
 {
     if (digits.size() < 13 || digits.size() > 19)

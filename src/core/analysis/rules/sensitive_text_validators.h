@@ -26,6 +26,13 @@ bool isPlausibleAccessKeyId(const QString &value, const QString &line, const Tex
 /// Whether 13 to 19 digits pass a card number's check digit (the Luhn checksum).
 bool passesCardCheck(const QList<int> &digits);
 
+/// The pattern of an IPv4 address, four numbers of at most 255 joined by dots, without
+/// anchors.
+QString ipv4AddressPattern();
+
+/// Whether the whole of `text` is an IPv4 address.
+bool isIpv4Address(const QString &text);
+
 /// Keeps 13 to 19 digits that pass the Luhn checksum; only the value counts.
 bool isPlausibleCardNumber(const QString &value, const QString &line, const TextRange &range);
 
